@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the native build, the sanitizer build and the
+# 32-bit Windows build under Wine. Usage: scripts/test.sh [preset...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(native asan win32)
+jobs=$(nproc)
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset ==="
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  if [ "$preset" = win32 ]; then
+    trap 'bash scripts/wine-prefix.sh build/win32/wineprefix stop' EXIT
+    bash scripts/wine-prefix.sh build/win32/wineprefix
+  fi
+  ctest --preset "$preset" -j "$jobs"
+done
