@@ -49,4 +49,39 @@ uint32_t OsSysColor(int kind);
 // Entry 0..19 of the system's stock default palette; false when it cannot be read.
 bool OsStockPaletteEntry(int index, uint32_t* colour);
 
+// Locale data, as the system's national language support gives it. Locale
+// identifiers are the system's; the two defaults are always available. The
+// POSIX build answers as an English (United States) system would, and knows
+// no other locale.
+constexpr uint32_t kOsSystemDefaultLocale = 0x800;
+constexpr uint32_t kOsUserDefaultLocale = 0x400;
+constexpr uint32_t kOsEnglishUnitedStates = 0x409;
+
+enum OsLocaleItem : int {
+  kOsLocaleDecimalSeparator = 1,
+  kOsLocaleThousandsSeparator,
+  kOsLocaleDateSeparator,
+  kOsLocaleTimeSeparator,
+  kOsLocaleShortDateOrder,  // "0" month-day-year, "1" day-month-year, "2" year-month-day
+  kOsLocaleLongDateOrder,
+  kOsLocaleCurrency,
+  kOsLocaleDayName,  // the name items take an index: days 0 Sunday .. 6 Saturday,
+  kOsLocaleAbbrevDayName,
+  kOsLocaleMonthName,  // months 0 January .. 11 December
+  kOsLocaleAbbrevMonthName,
+};
+
+// True when the system has the data of the locale.
+bool OsIsLocaleInstalled(uint32_t localeId);
+// One text of a locale into buffer, whose size counts the NUL. False, with an
+// empty buffer when there is room for one, when the locale, the item or the
+// index is unknown or the text does not fit.
+bool OsGetLocaleText(uint32_t localeId, OsLocaleItem item, int index, char* buffer,
+                     size_t size);
+// A date written by a picture of the locale's date format ("d", "dd", "ddd",
+// "dddd", "M" .. "MMMM", "y", "yy", "yyyy", text in single quotes); false as
+// above, and for a date that is not valid.
+bool OsFormatLocaleDate(uint32_t localeId, int year, int month, int day,
+                        const char* picture, char* buffer, size_t size);
+
 #endif

@@ -7,4 +7,9 @@
 // in front of it.
 void OsSystemLocalTime(OsLocalTime* out);
 
+// A Gregorian date within the range of the system's date record (years 1601
+// to 30827). Both implementations check dates with it, so that an impossible
+// date is refused instead of rolled into the next month.
+bool OsIsValidSystemDate(int year, int month, int day);
+
 #endif

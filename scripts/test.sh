@@ -11,7 +11,7 @@ jobs=$(nproc)
 
 for preset in "${presets[@]}"; do
   echo "=== $preset ==="
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" --log-level=WARNING
   cmake --build --preset "$preset" -j "$jobs"
   if [ "$preset" = win32 ]; then
     trap 'bash scripts/wine-prefix.sh build/win32/wineprefix stop' EXIT
