@@ -1,0 +1,13 @@
+#include "core/result_check.h"
+
+#include <cfloat>
+
+bool IsBadNumber(double x) {
+  if (x > DBL_MAX || x < -DBL_MAX) return true;
+  return x != 0.0 && x < DBL_MIN && x > -DBL_MIN;
+}
+
+bool IsBadFloat(float x) {
+  if (x > FLT_MAX || x < -FLT_MAX) return true;
+  return x != 0.0f && x < FLT_MIN && x > -FLT_MIN;
+}
