@@ -4,19 +4,38 @@
 // A text being written into a caller's fixed buffer. Every write is checked:
 // a write that does not fit leaves the text as it was and marks it
 // overflowed for good, so a writer may test once at the end. The buffer is
-// always NUL-terminated.
+// always NUL-terminated (a zero capacity counts as overflowed from the start
+// and is never written).
 
 #include <cstddef>
 #include <cstring>
 
 class BoundedText {
  public:
-  // capacity counts the NUL; it must be at least 1.
+  // capacity counts the NUL.
   BoundedText(char* buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {
-    buffer_[0] = '\0';
+    if (capacity_ == 0)
+      overflowed_ = true;
+    else
+      buffer_[0] = '\0';
   }
 
-  bool Put(char c) { return Append(&c, 1); }
+  BoundedText& Put(char c) {
+    Append(&c, 1);
+    return *this;
+  }
+  BoundedText& Put(const char* text) {
+    Append(text, std::strlen(text));
+    return *this;
+  }
+  BoundedText& Put(const BoundedText& other) {
+    Append(other.buffer_, other.length_);
+    return *this;
+  }
+  BoundedText& Repeat(char c, int count) {
+    for (int i = 0; i < count; ++i) Put(c);
+    return *this;
+  }
   bool Append(const char* text) { return Append(text, std::strlen(text)); }
   bool Append(const char* text, size_t length) {
     if (overflowed_ || length >= capacity_ - length_) {
@@ -29,8 +48,20 @@ class BoundedText {
     return true;
   }
 
+  // For writers that must not leave a partial text behind: true when all
+  // fitted, else the buffer is emptied.
+  bool Finish() {
+    if (!overflowed_) return true;
+    if (capacity_ > 0) {
+      length_ = 0;
+      buffer_[0] = '\0';
+    }
+    return false;
+  }
+
   const char* Text() const { return buffer_; }
   size_t Length() const { return length_; }
+  char Last() const { return length_ > 0 ? buffer_[length_ - 1] : '\0'; }
   bool Overflowed() const { return overflowed_; }
 
  private:

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/bounded_text.h"
 #include "core/num_format_params.h"
 #include "core/regional_settings.h"
 
@@ -19,60 +20,19 @@ constexpr int kFirstElapsedTimeStyle = 8;
 // its fourteen, should all be quotes) and a number with its decimals.
 constexpr size_t kBodyCapacity = 256;
 
-class CodeText {
- public:
-  CodeText(char* buffer, size_t size) : buffer_(buffer), size_(size) {}
-
-  CodeText& Put(char c) {
-    if (length_ + 1 < size_) {
-      buffer_[length_++] = c;
+// Text between double quotes. A double quote in it cannot stand inside the
+// run: it closes the run, stands escaped and a new run opens.
+BoundedText& PutQuoted(BoundedText& out, const char* text, size_t limit) {
+  out.Put('"');
+  for (size_t i = 0; i < limit && text[i]; ++i) {
+    if (text[i] == '"') {
+      out.Put("\"\\\"\"");
     } else {
-      full_ = true;
+      out.Put(text[i]);
     }
-    return *this;
   }
-  CodeText& Put(const char* text) {
-    while (*text) Put(*text++);
-    return *this;
-  }
-  CodeText& Put(const CodeText& other) {
-    for (size_t i = 0; i < other.length_; ++i) Put(other.buffer_[i]);
-    return *this;
-  }
-  CodeText& Repeat(char c, int count) {
-    for (int i = 0; i < count; ++i) Put(c);
-    return *this;
-  }
-  // Text between double quotes. A double quote in it cannot stand inside the
-  // run: it closes the run, stands escaped and a new run opens.
-  CodeText& Quoted(const char* text, size_t limit) {
-    Put('"');
-    for (size_t i = 0; i < limit && text[i]; ++i) {
-      if (text[i] == '"') {
-        Put("\"\\\"\"");
-      } else {
-        Put(text[i]);
-      }
-    }
-    return Put('"');
-  }
-
-  bool Finish() {
-    if (size_ == 0) return false;
-    if (full_) {
-      buffer_[0] = '\0';
-      return false;
-    }
-    buffer_[length_] = '\0';
-    return true;
-  }
-
- private:
-  char* buffer_;
-  size_t size_;
-  size_t length_ = 0;
-  bool full_ = false;
-};
+  return out.Put('"');
+}
 
 struct Separators {
   char decimal, thousands, date, time;
@@ -83,7 +43,7 @@ int Clamp(int value, int low, int high) { return value < low ? low : value > hig
 
 // The positive body and, by negative style, a second section for negative
 // numbers: red, in parentheses, or both; the minus style needs none.
-void AddWithNegativeForm(CodeText& out, const CodeText& body, int negativeStyle) {
+void AddWithNegativeForm(BoundedText& out, const BoundedText& body, int negativeStyle) {
   out.Put(body);
   switch (negativeStyle) {
     case kNegativeRed: out.Put(";[red]").Put(body); break;
@@ -93,17 +53,17 @@ void AddWithNegativeForm(CodeText& out, const CodeText& body, int negativeStyle)
   }
 }
 
-void AddGroupedInteger(CodeText& out, const Separators& s) {
+void AddGroupedInteger(BoundedText& out, const Separators& s) {
   out.Put('#').Put(s.thousands).Put("##0");
 }
 
-void AddFixedDecimals(CodeText& out, const Separators& s, int decimals) {
+void AddFixedDecimals(BoundedText& out, const Separators& s, int decimals) {
   if (decimals > 0) out.Put(s.decimal).Repeat('0', decimals);
 }
 
-void BuildNumber(CodeText& out, const NumberFormatOptions& o, const Separators& s) {
+void BuildNumber(BoundedText& out, const NumberFormatOptions& o, const Separators& s) {
   char bodyText[kBodyCapacity];
-  CodeText body(bodyText, sizeof bodyText);
+  BoundedText body(bodyText, sizeof bodyText);
   if (o.leadingZeros) {
     // At least one digit, as a zero-padded printf field would write it.
     body.Repeat('0', Clamp(o.integerDigits, 1, kMaxIntegerDigits));
@@ -120,9 +80,9 @@ void BuildNumber(CodeText& out, const NumberFormatOptions& o, const Separators& 
   AddWithNegativeForm(out, body, o.negativeStyle);
 }
 
-void BuildCurrency(CodeText& out, const CurrencyFormatOptions& o, const Separators& s) {
+void BuildCurrency(BoundedText& out, const CurrencyFormatOptions& o, const Separators& s) {
   char symbolText[kBodyCapacity];
-  CodeText symbol(symbolText, sizeof symbolText);
+  BoundedText symbol(symbolText, sizeof symbolText);
   char quoted[kCurrencySymbolSize + 1];
   size_t length = strnlen(o.symbol, kCurrencySymbolSize);
   const int position =
@@ -132,10 +92,10 @@ void BuildCurrency(CodeText& out, const CurrencyFormatOptions& o, const Separato
   memcpy(quoted + at, o.symbol, length);
   at += length;
   if (position == kSymbolBeforeWithBlank) quoted[at++] = ' ';
-  symbol.Quoted(quoted, at);
+  PutQuoted(symbol, quoted, at);
 
   char bodyText[kBodyCapacity];
-  CodeText body(bodyText, sizeof bodyText);
+  BoundedText body(bodyText, sizeof bodyText);
   const bool before = position == kSymbolBefore || position == kSymbolBeforeWithBlank;
   if (before) body.Put(symbol);
   AddGroupedInteger(body, s);
@@ -144,16 +104,16 @@ void BuildCurrency(CodeText& out, const CurrencyFormatOptions& o, const Separato
   AddWithNegativeForm(out, body, o.negativeStyle);
 }
 
-void BuildAccounting(CodeText& out, const CurrencyFormatOptions& o, const Separators& s) {
+void BuildAccounting(BoundedText& out, const CurrencyFormatOptions& o, const Separators& s) {
   const int decimals = Clamp(o.decimals, 0, kMaxDecimals);
   char numberText[kBodyCapacity];
-  CodeText number(numberText, sizeof numberText);
+  BoundedText number(numberText, sizeof numberText);
   number.Put(' ');
   AddGroupedInteger(number, s);
   AddFixedDecimals(number, s, decimals);
-  out.Put("_(").Quoted(o.symbol, kCurrencySymbolSize).Put('*').Put(number).Put("_);");
-  out.Put("\\(").Quoted(o.symbol, kCurrencySymbolSize).Put('*').Put(number).Put("\\);");
-  out.Put("_(").Quoted(o.symbol, kCurrencySymbolSize).Put("* -").Repeat('?', decimals).Put("_);");
+  PutQuoted(out.Put("_("), o.symbol, kCurrencySymbolSize).Put('*').Put(number).Put("_);");
+  PutQuoted(out.Put("\\("), o.symbol, kCurrencySymbolSize).Put('*').Put(number).Put("\\);");
+  PutQuoted(out.Put("_("), o.symbol, kCurrencySymbolSize).Put("* -").Repeat('?', decimals).Put("_);");
   out.Put("_(@_)");
 }
 
@@ -181,7 +141,7 @@ const char* DatePattern(int style, int order) {
 }
 
 // Writes a pattern whose %c stand, in turn, for the given characters.
-void PutPattern(CodeText& out, const char* pattern, char first, char second) {
+void PutPattern(BoundedText& out, const char* pattern, char first, char second) {
   int used = 0;
   for (const char* p = pattern; *p; ++p) {
     if (p[0] == '%' && p[1] == 'c') {
@@ -193,7 +153,7 @@ void PutPattern(CodeText& out, const char* pattern, char first, char second) {
   }
 }
 
-void BuildDate(CodeText& out, const DateTimeFormatOptions& o, const Separators& s) {
+void BuildDate(BoundedText& out, const DateTimeFormatOptions& o, const Separators& s) {
   const RegionalSettings& current = CurrentRegionalSettings();
   const bool longStyle = o.dateStyle == 9 || o.dateStyle == 10;
   uint8_t order = longStyle ? s.longOrder : s.shortOrder;
@@ -201,7 +161,7 @@ void BuildDate(CodeText& out, const DateTimeFormatOptions& o, const Separators& 
   PutPattern(out, DatePattern(o.dateStyle, order), s.date, s.date);
 }
 
-void BuildTime(CodeText& out, int style, const Separators& s) {
+void BuildTime(BoundedText& out, int style, const Separators& s) {
   static const char* const kTimeStyles[11] = {
       "h%cmm",   "h%cmm AM/PM",   "hh%cmm",      "hh%cmm AM/PM", "h%cmm%css",   "h%cmm%css AM/PM",
       "hh%cmm%css", "hh%cmm%css AM/PM", "[m]%css%c00", "[h]%cmm%css", "[d] hh%cmm",
@@ -211,7 +171,7 @@ void BuildTime(CodeText& out, int style, const Separators& s) {
   PutPattern(out, kTimeStyles[style], s.time, style == 8 ? s.decimal : s.time);
 }
 
-void BuildDateTime(CodeText& out, const DateTimeFormatOptions& o, const Separators& s) {
+void BuildDateTime(BoundedText& out, const DateTimeFormatOptions& o, const Separators& s) {
   // An elapsed duration cannot share a code with a date: elapsed codes must
   // come first in a section and digits end the date codes, so such a code
   // would not compile. The plain time is shown instead.
@@ -227,7 +187,7 @@ void BuildDateTime(CodeText& out, const DateTimeFormatOptions& o, const Separato
   }
 }
 
-void BuildPercent(CodeText& out, const NumberFormatOptions& o, const Separators& s) {
+void BuildPercent(BoundedText& out, const NumberFormatOptions& o, const Separators& s) {
   AddGroupedInteger(out, s);
   if (!o.fixedDecimals) {
     out.Put(s.decimal).Put('#');
@@ -246,7 +206,7 @@ int DigitCount(uint64_t value) {
   return digits;
 }
 
-void BuildFraction(CodeText& out, const FractionFormatOptions& o) {
+void BuildFraction(BoundedText& out, const FractionFormatOptions& o) {
   out.Put("?\\ ");
   // A zero fixed denominator would leave the code without a denominator.
   if (o.fixedDenominator && o.denominator != 0) {
@@ -260,7 +220,7 @@ void BuildFraction(CodeText& out, const FractionFormatOptions& o) {
   }
 }
 
-void BuildScientific(CodeText& out, const ScientificFormatOptions& o, const Separators& s) {
+void BuildScientific(BoundedText& out, const ScientificFormatOptions& o, const Separators& s) {
   out.Put('0');
   if (!o.fixedDecimals) {
     out.Put(s.decimal).Put('#');
@@ -291,7 +251,7 @@ bool BuildFormatCode(uint8_t category, const NumFormatOptions& options, char* bu
   const RegionalSettings& r = separators ? *separators : kGenericRegionalSettings;
   const Separators s = {r.decimalSeparator, r.thousandsSeparator, r.dateSeparator,
                         r.timeSeparator,    r.shortDateOrder,     r.longDateOrder};
-  CodeText out(buffer, size);
+  BoundedText out(buffer, size);
   switch (category) {
     case kNumFormatDefault:
     case kNumFormatUserPattern: break;

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "core/bounded_text.h"
 #include "core/double_to_text.h"
 #include "core/format_colors.h"
 #include "core/number_format.h"
@@ -7,41 +8,6 @@
 
 namespace {
 
-class CodeWriter {
- public:
-  CodeWriter(char* buffer, size_t size) : buffer_(buffer), size_(size) {}
-
-  void Put(char c) {
-    if (length_ + 1 < size_) {
-      buffer_[length_++] = c;
-    } else {
-      full_ = true;
-    }
-  }
-  void Put(const char* text) {
-    while (*text) Put(*text++);
-  }
-  void Repeat(char c, int count) {
-    for (int i = 0; i < count; ++i) Put(c);
-  }
-  char Last() const { return length_ > 0 ? buffer_[length_ - 1] : '\0'; }
-
-  bool Finish() {
-    if (size_ == 0) return false;
-    if (full_) {
-      buffer_[0] = '\0';
-      return false;
-    }
-    buffer_[length_] = '\0';
-    return true;
-  }
-
- private:
-  char* buffer_;
-  size_t size_;
-  size_t length_ = 0;
-  bool full_ = false;
-};
 
 const char* ComparisonText(uint8_t comparison) {
   switch (comparison) {
@@ -90,7 +56,7 @@ ScalingPlace FindScalingPlace(const NumberFormat& f, const FormatSection& s, int
 }  // namespace
 
 bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* separators) const {
-  CodeWriter out(buffer, size);
+  BoundedText out(buffer, size);
   auto separatorOf = [&](const FormatToken& token, char RegionalSettings::*field) {
     return separators ? separators->*field : static_cast<char>(token.character);
   };
