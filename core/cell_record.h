@@ -84,6 +84,12 @@ static_assert(offsetof(FormulaCellHead, arrayColumns) == 7 && offsetof(FormulaCe
                   offsetof(FormulaCellHead, formulaLength) == 33,
               "formula cell layout");
 
+// The longest text a cell takes from typed input and from replacing: longer
+// texts are cut there or refused, so that every cell's text fits the
+// 1025-character buffers of editing, display and find. Records read from
+// elsewhere may be longer; readers of cell texts cut them to their buffers.
+constexpr uint16_t kMaxCellTextLength = 1024;
+
 constexpr uint32_t kTextCellHeadSize = sizeof(TextCellHead);
 constexpr uint32_t kNumberCellSize = sizeof(NumberCellLayout);
 constexpr uint32_t kFormulaCellHeadSize = sizeof(FormulaCellHead);
