@@ -28,8 +28,13 @@ enum WorkbookError : uint8_t {
   kWorkbookNoError = 0,
   kWorkbookOutOfMemory = 8,          // "Out of memory while creating/editing worksheet data"
   kWorkbookInvalidCacheIndex = 12,   // "An invalid cache index"
+  kWorkbookTooManyStyles = 14,       // "Too many styles in one document"
   kWorkbookTooManyContainers = 22,   // "Too many containers"
+  kWorkbookNoRoomForColumns = 23,    // "Not enought empty columns to the right of the last non-empty column"
+  kWorkbookNoRoomForRows = 24,       // "Not enought empty rows below the last row non-empty row"
   kWorkbookChartNeedsArray = 28,     // "An array formula is required to generate a chart data series"
+  // A structural edit would make a formula's text longer than a formula may be.
+  kWorkbookFormulaTooLong = 63,
 };
 
 // The native kinds a workbook is saved as next.
@@ -37,6 +42,8 @@ constexpr uint8_t kSaveKindXmlPlain = 2;
 constexpr uint8_t kSaveKindBinaryGzip = 5;
 
 constexpr uint32_t kInspectCellRecordSize = 396;
+
+struct CellRange;
 
 class CWorkBook {
  public:
@@ -106,6 +113,76 @@ class CWorkBook {
   // Recalculation and the refresh of the containers' chart series after
   // each pass join the workbook's operations here; both work through
   // `evaluator` and leave their failures in `error`.
+
+  // One recalculation pass (recalculate.cpp): every formula cell of every
+  // worksheet is marked uncalculated, then the formulas of the worksheet
+  // whose store is given (null: of every worksheet) are evaluated, each
+  // after the formula cells it reads, wherever those lie; then every
+  // container is refreshed. False when the pass ran out of memory
+  // (kWorkbookOutOfMemory) or a container refresh failed (its code).
+  bool Recalculate(CellStore* store);
+  // Recalculation as the UpdateMode in force asks: after an edit only in the
+  // automatic modes, for the recalculate command always; the active
+  // worksheet alone in modes 2 and 4. True when nothing was to be done.
+  bool RecalculateForMode(bool byCommand);
+  // Re-evaluates the series of every chart of the container with the id,
+  // on whichever worksheet it lies (refresh_containers.cpp). True when no
+  // such container exists; otherwise false when a chart failed, its code
+  // then in `error`.
+  bool RefreshContainer(uint16_t id);
+  // Refreshes every container of every worksheet; all are attempted, false
+  // when any failed.
+  bool RefreshAllContainers();
+
+  // Structural edits of a worksheet (worksheet_structure.cpp): the cells,
+  // the formats and every formula of the worksheet that refers to moved
+  // cells, first..last inclusive. Every formula's new text is computed
+  // before anything moves, so a refused edit leaves the worksheet as it
+  // was: kWorkbookNoRoomForRows (or Columns) when a cell or a reference
+  // would be pushed off the grid, kWorkbookFormulaTooLong when a rewritten
+  // formula would be too long, kWorkbookOutOfMemory when memory runs out
+  // before the cells move. Memory running out while the rewritten formulas
+  // are stored leaves the cells moved and some formulas not rewritten
+  // (kWorkbookOutOfMemory).
+  bool InsertRows(CWorkSheet* sheet, uint32_t firstRow, uint32_t lastRow);
+  bool DeleteRows(CWorkSheet* sheet, uint32_t firstRow, uint32_t lastRow);
+  bool InsertColumns(CWorkSheet* sheet, uint16_t firstColumn, uint16_t lastColumn);
+  bool DeleteColumns(CWorkSheet* sheet, uint16_t firstColumn, uint16_t lastColumn);
+  // Exchanges rows and columns of the rectangle about its top-left corner
+  // (range_transpose.cpp): cells, style runs and the formulas that refer to
+  // the moved cells. The rectangle is cleared and its transposed copy
+  // written over the transposed rectangle. Refused with nothing changed,
+  // kWorkbookNoRoomForColumns (or Rows), when the transposed rectangle would
+  // pass the grid's last column (or row), and as the line edits above when a
+  // formula cannot be rewritten; kWorkbookOutOfMemory when memory runs out.
+  bool TransposeRange(CWorkSheet* sheet, const CellRange& range);
+
+  // Undo and redo for the document window (undo_apply.cpp): UndoStep
+  // applies the step at the history's current index and then moves the index
+  // back; RedoStep applies the next step and moves the index to it. False
+  // with nothing to do or with the step's failure in `error` (the index then
+  // stays). RenameItem records the rename step before it renames the item.
+  bool UndoStep();
+  bool RedoStep();
+  bool RenameItem(CTreeItem* item, const char* newName);
+  // Removes the styles no worksheet uses and renumbers the rest (compact_styles.cpp).
+  void CompactStyles();
+  // Rewrites the block's rows in the order of rowIndex (reorder_rows.cpp):
+  // target row r takes source row rowIndex[r - firstRow], which must lie in
+  // the block. False with kWorkbookOutOfMemory and the block unchanged.
+  // Row heights travel with the rows.
+  bool ReorderCellRows(CellStore* store, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                       uint32_t lastRow, const uint32_t* rowIndex);
+  bool ReorderStyleRows(SheetFormat* format, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                        uint32_t lastRow, const uint32_t* rowIndex);
+  // Sets one attribute kind (StyleAttributeKind) from the template on every
+  // cell of the rectangle, keeping each cell's other attributes
+  // (apply_format.cpp). False with kWorkbookOutOfMemory, or
+  // kWorkbookTooManyStyles when a new style finds no room; the rectangle's
+  // formats are then as before.
+  bool ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                          uint32_t lastRow, SheetFormat* format, int attributeKind, const StyleRecord& templateStyle,
+                          const FontRecord& templateFont);
 
   // Links, depths, kinds, counts, the active worksheet, at least one
   // worksheet in a non-empty list and container ids unique; on failure a

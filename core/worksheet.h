@@ -18,6 +18,11 @@ class CWorkBook;
 struct NumFormatParams;
 struct ReplaceOutcome;
 
+// Modes of CWorkSheet::TransformCells.
+constexpr uint8_t kTransformUpper = 3;
+constexpr uint8_t kTransformLower = 4;
+constexpr uint8_t kTransformCapitalize = 5;
+
 class CWorkSheet : public CWorkSheetTree::CTreeItem {
  public:
   // Kind worksheet, flag 0: no cells, no formats, no containers, the default
@@ -60,6 +65,19 @@ class CWorkSheet : public CWorkSheetTree::CTreeItem {
   bool ReplaceInRange(CWorkBook* workbook, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                       uint32_t lastRow, const char* search, const char* replacement, bool matchCase,
                       bool wholeText, ReplaceOutcome* outcome = nullptr);
+
+  // Rewrites the letter case of the texts of the rectangle's text cells
+  // (transform_cells.cpp): kTransformUpper, kTransformLower or
+  // kTransformCapitalize (a letter after a letter or digit lower case,
+  // every other letter upper case). Numbers, formulas and the values an
+  // array formula spilled keep what they hold. False for any other mode.
+  bool TransformCells(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                      uint8_t mode);
+
+  // Applies step index of the workbook's undo history, which then holds the
+  // state it replaced, so that applying it again redoes (undo_apply.cpp).
+  // True for an empty record; false with the workbook's error on failure.
+  static bool Undo(CWorkBook* workbook, int32_t index);
 
   CellStore cells;
   SheetFormat format;
