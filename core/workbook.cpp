@@ -33,7 +33,7 @@ void CWorkBook::Clear() {
   DeleteAllItems();
   for (DropDownList& list : dropDownLists) list.Clear();
   inspectCells.Clear(false);
-  // The undo history frees its steps here (current index -1).
+  undoHistory.FreeAll();
   styles.Init();
   sourceFormat = 0;
   recalcMode = 0;

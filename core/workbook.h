@@ -20,6 +20,7 @@
 #include "core/paged_array.h"
 #include "core/style_table.h"
 #include "core/tree_item.h"
+#include "core/undo_history.h"
 #include "core/worksheet.h"
 
 // Codes of CWorkBook::error that the core leaves; the error-message table
@@ -217,8 +218,7 @@ class CWorkBook {
   PagedArrayOf<kInspectCellRecordSize> inspectCells;
   TextFileOptions textFileOptions;
   XBaseTable xbaseTable;
-  // The undo history belongs here, between the exchange settings and the
-  // drop-down lists; Clear empties it and the destructor destroys it.
+  UndoHistory undoHistory;
   DropDownList dropDownLists[kDropDownListCount];
 };
 
