@@ -326,3 +326,22 @@ bool BlockStore::CheckChain(char* message, size_t capacity) const {
     return fail("indexed page count does not match the flags", indexed);
   return true;
 }
+
+bool BlockStore::CopyChainFrom(BlockStore* source) {
+  Clear(true);
+  CellBlock* last = nullptr;
+  for (const CellBlock* from = source->firstBlock_; from; from = from->next) {
+    CellBlock* copy = source->TakeBlock();
+    if (!copy) {
+      Clear(true);
+      return false;
+    }
+    std::memcpy(copy->payload, from->payload, from->used);
+    copy->used = from->used;
+    LinkAfter(copy, last);
+    last = copy;
+    ++blockCount_;
+    freeBytes_ += kBlockPayload - copy->used;
+  }
+  return true;
+}

@@ -123,6 +123,10 @@ class BlockStore {
   void ReleaseChain(CellBlock* chain);
   void UnlinkBlock(CellBlock* block, bool free);
   void FreePool();
+  // Empties this store (blocks to the heap) and copies the source's chain
+  // block by block, taking blocks from the source's pool before the heap.
+  // False when a block cannot be had; this store is then empty again.
+  bool CopyChainFrom(BlockStore* source);
   // Clears every page flag byte, and frees the index pages when asked.
   void ClearPageIndex(bool freePages);
 

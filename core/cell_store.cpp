@@ -483,21 +483,9 @@ bool CellStore::CopyFrom(CellStore* source) {
     lastError_ = kCellStoreBadRange;
     return false;
   }
-  Clear(true);
-  CellBlock* last = nullptr;
-  for (const CellBlock* from = source->firstBlock_; from; from = from->next) {
-    CellBlock* copy = source->TakeBlock();
-    if (!copy) {
-      Clear(true);
-      lastError_ = kCellStoreOutOfMemory;
-      return false;
-    }
-    std::memcpy(copy->payload, from->payload, from->used);
-    copy->used = from->used;
-    LinkAfter(copy, last);
-    last = copy;
-    ++blockCount_;
-    freeBytes_ += kBlockPayload - copy->used;
+  if (!CopyChainFrom(source)) {
+    lastError_ = kCellStoreOutOfMemory;
+    return false;
   }
   return true;
 }
