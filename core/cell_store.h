@@ -30,6 +30,10 @@ enum CellStoreError : uint8_t {
   kCellStoreBadRange = 4,
 };
 
+// Page flag bits 1 and 2: the page holds formula cells of the current
+// recalculation pass.
+constexpr uint8_t kPageHasFormulas = 0x06;
+
 class CellStore : public BlockStore {
  public:
   // The cell's record, or null. Starts at the cursor, else at the row's index
@@ -80,6 +84,12 @@ class CellStore : public BlockStore {
   // the index page cannot be allocated. Any later change of the store drops
   // the index.
   bool BuildPageIndex(uint32_t page, CellCursor* cursor);
+  // Prepares a recalculation pass: every formula cell becomes uncalculated,
+  // with no waiting dependant and a zero pending counter; the page flags are
+  // cleared, then each page holding a formula is flagged kPageHasFormulas and
+  // indexed. False when an index page cannot be allocated (the cells are
+  // marked all the same).
+  bool MarkFormulaCellsDirty();
   // Repacks the chain; emptied blocks go to the heap (free) or the pool.
   void Compact(bool free) { CompactRecords<CellRecordTraits>(free); }
 

@@ -1,5 +1,7 @@
 #include "core/eval_state.h"
 
+#include <cstdio>
+
 #include "core/builtin_function_table.h"
 
 namespace {
@@ -61,4 +63,112 @@ void EvalState::ReleaseValues(uint16_t index, uint16_t count) {
     }
     value.Clear();
   }
+}
+
+namespace {
+
+// The array stack offers only push and pop; a chain below the top is reached
+// by lifting the chains above it and putting them back in their order.
+CellBlock* TakeChainFromTop(EvalArrayStore& arrays, uint32_t depth) {
+  CellBlock* above[kMaxSavedChains];
+  uint32_t lifted = 0;
+  while (lifted < depth && arrays.SavedCount() > 0) above[lifted++] = arrays.PopChain();
+  CellBlock* chain = arrays.PopChain();
+  while (lifted > 0) arrays.PushChain(above[--lifted]);
+  return chain;
+}
+
+void MoveTopChainDown(EvalArrayStore& arrays, uint32_t depth) {
+  if (depth == 0 || arrays.SavedCount() < 2) return;
+  CellBlock* top = arrays.PopChain();
+  CellBlock* above[kMaxSavedChains];
+  uint32_t lifted = 0;
+  while (lifted < depth && arrays.SavedCount() > 0) above[lifted++] = arrays.PopChain();
+  arrays.PushChain(top);
+  while (lifted > 0) arrays.PushChain(above[--lifted]);
+}
+
+}  // namespace
+
+uint16_t EvalState::OwnersAbove(uint16_t slot, uint32_t kind) const {
+  uint16_t owners = 0;
+  for (uint32_t i = slot + 1u; i <= operandTop && i < kStackSlots; ++i)
+    if (operands[i].kind == kind) ++owners;
+  return owners;
+}
+
+void EvalState::KeepInStep(uint16_t slot) {
+  if (slot >= kStackSlots) return;
+  const uint32_t kind = operands[slot].kind;
+  if (kind == kEvalText)
+    strings.MoveTopDown(OwnersAbove(slot, kEvalText));
+  else if (kind == kEvalArray)
+    MoveTopChainDown(arrays, OwnersAbove(slot, kEvalArray));
+}
+
+const char* EvalState::SlotText(uint16_t slot) const {
+  if (slot >= kStackSlots || operands[slot].kind != kEvalText) return "";
+  return strings.FromTop(OwnersAbove(slot, kEvalText));
+}
+
+size_t EvalState::SlotTextLength(uint16_t slot) const {
+  if (slot >= kStackSlots || operands[slot].kind != kEvalText) return 0;
+  return strings.LengthFromTop(OwnersAbove(slot, kEvalText));
+}
+
+CellBlock* EvalState::TakeSlotArray(uint16_t slot) {
+  if (slot >= kStackSlots || operands[slot].kind != kEvalArray) return nullptr;
+  CellBlock* chain = TakeChainFromTop(arrays, OwnersAbove(slot, kEvalArray));
+  operands[slot].kind = kEvalEmpty;
+  return chain;
+}
+
+void EvalState::DisownSlot(uint16_t slot) {
+  if (slot >= kStackSlots) return;
+  EvalValue& value = operands[slot];
+  if (value.kind == kEvalText) {
+    strings.RemoveFromTop(OwnersAbove(slot, kEvalText));
+  } else if (value.kind == kEvalArray) {
+    arrays.ReleaseChain(TakeChainFromTop(arrays, OwnersAbove(slot, kEvalArray)));
+  }
+  value.kind = kEvalEmpty;
+  value.number = 0;
+}
+
+bool EvalState::PushOperand(const EvalValue& value) {
+  if (operandTop + 1 >= kStackSlots) {
+    status = kEvalStatusSyntax;
+    return false;
+  }
+  operands[++operandTop] = value;
+  return true;
+}
+
+bool EvalState::PushOperator(const EvalValue& value) {
+  if (operatorTop + 1 >= kStackSlots) {
+    status = kEvalStatusSyntax;
+    return false;
+  }
+  operators[++operatorTop] = value;
+  return true;
+}
+
+bool EvalState::CheckStackOwnership(char* message, size_t capacity) const {
+  auto fail = [&](const char* what, unsigned a, unsigned b) {
+    if (message && capacity) std::snprintf(message, capacity, "%s (%u, %u)", what, a, b);
+    return false;
+  };
+  if (operandTop >= kStackSlots || operatorTop >= kStackSlots)
+    return fail("stack top beyond the stack", operandTop, operatorTop);
+  unsigned texts = 0;
+  unsigned arrayValues = 0;
+  for (uint16_t i = 1; i <= operandTop; ++i) {
+    if (operands[i].kind == kEvalText) ++texts;
+    if (operands[i].kind == kEvalArray) ++arrayValues;
+  }
+  if (texts != strings.Count()) return fail("pool strings do not match the text operands", strings.Count(), texts);
+  if (arrayValues != arrays.SavedCount())
+    return fail("array chains do not match the array operands", arrays.SavedCount(), arrayValues);
+  if (arrays.FirstBlock() != nullptr) return fail("an array is left half built", arrays.BlockCount(), 0);
+  return arrays.CheckChain(message, capacity);
 }

@@ -26,6 +26,19 @@ class FormulaStrings {
   // The top string; the shared empty text when the pool is empty.
   const char* Top() const;
   size_t TopLength() const;
+
+  // The string depth places below the top (0 is the top); the shared empty
+  // text when there is none. A value deeper in the operand stack owns a
+  // deeper string, so operators and argument readers reach their operands'
+  // texts this way without disturbing the order.
+  const char* FromTop(uint16_t depth) const;
+  size_t LengthFromTop(uint16_t depth) const;
+  // Moves the top string below the depth strings under it: a text made for
+  // an operand that has later operands above it takes its place in the order.
+  void MoveTopDown(uint16_t depth);
+  // Drops the string depth places below the top; the strings above it keep
+  // their order.
+  void RemoveFromTop(uint16_t depth);
   uint16_t Count() const { return count_; }
   size_t BytesUsed() const { return starts_[count_]; }
 

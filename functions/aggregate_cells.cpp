@@ -1,0 +1,41 @@
+#include "functions/aggregate_cells.h"
+
+void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell) {
+  EvalValue& value = state.operands[slot];
+  value.Clear();
+  value.sheet = range.sheet;
+  state.CellToValue(value, cell);
+}
+
+uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
+                       double* out) {
+  CellValueToSlot(state, slot, range, cell);
+  *out = 0;
+  const uint8_t error = GetArgNumber(state, slot, out, -kLargestNumber, kLargestNumber);
+  state.DisownSlot(slot);
+  return error;
+}
+
+bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {
+  *x = nullptr;
+  *y = nullptr;
+  if (!nextX_ && !nextY_)
+    return false;
+  const uint64_t keyX = nextX_ ? CellKey(x_, nextX_) : UINT64_MAX;
+  const uint64_t keyY = nextY_ ? CellKey(y_, nextY_) : UINT64_MAX;
+  if (keyX <= keyY) {
+    *x = nextX_;
+    nextX_ = NextArgCell(x_);
+  }
+  if (keyY <= keyX) {
+    *y = nextY_;
+    nextY_ = NextArgCell(y_);
+  }
+  return true;
+}
+
+void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
+  const uint16_t first = FirstArg(state);
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + count; --slot)
+    state.DisownSlot(slot);
+}

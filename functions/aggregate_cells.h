@@ -1,0 +1,56 @@
+#ifndef TALVERO_FUNCTIONS_AGGREGATE_CELLS_H
+#define TALVERO_FUNCTIONS_AGGREGATE_CELLS_H
+
+// Reading the cells of range and array arguments for the aggregating
+// handlers. A cell's value is put into the argument's own slot, which owns
+// nothing once GetArgRange has taken its cells, and read back through the
+// argument readers, so the text pool stays in step.
+
+#include <cstdint>
+
+#include "core/eval_state.h"
+#include "functions/arg_readers.h"
+
+constexpr double kLargestNumber = 1.7976931348623157e308;
+
+inline bool IsRangeOrArray(const EvalValue& value) {
+  return value.kind == kEvalRange || value.kind == kEvalArray;
+}
+inline bool IsOmittedArg(const EvalValue& value) { return value.kind == kEvalEmpty && value.error == 0; }
+inline uint32_t LargerErrorOf(uint32_t a, uint32_t b) { return a > b ? a : b; }
+
+// Releases the arguments past the first count, which a handler of fixed
+// arity does not read.
+void IgnoreArgsBeyond(EvalState& state, uint16_t count);
+
+// The cell's value in the slot (a text on the pool); its error is kept.
+void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell);
+// The cell read as a number, as a single argument would be; its error.
+uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
+                       double* out);
+
+// A cell's key inside its argument's rectangle: cells of two rectangles
+// with equal keys lie at the same offset from their first corners.
+inline uint64_t CellKey(const ArgRange& range, const CellRecord* cell) {
+  return uint64_t(cell->Row() - range.firstRow) * 2047u + (cell->Column() - range.firstColumn);
+}
+
+// Walks two rectangles together in storage order, handing out the cells
+// that share a key (either may be null when one side has no cell there).
+class PairedWalk {
+ public:
+  PairedWalk(ArgRange& x, ArgRange& y) : x_(x), y_(y) {
+    nextX_ = NextArgCell(x_);
+    nextY_ = NextArgCell(y_);
+  }
+  // False at the end of both.
+  bool Next(const CellRecord** x, const CellRecord** y);
+
+ private:
+  ArgRange& x_;
+  ArgRange& y_;
+  const CellRecord* nextX_;
+  const CellRecord* nextY_;
+};
+
+#endif

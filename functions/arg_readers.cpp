@@ -1,0 +1,206 @@
+#include "functions/arg_readers.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "core/double_to_text.h"
+#include "core/error_code.h"
+#include "core/result_check.h"
+
+namespace {
+
+constexpr double kIntLimit = 2147483647.0;
+
+uint8_t LargerError(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b ? a : b); }
+
+bool IsOmitted(const EvalValue& value) { return value.kind == kEvalEmpty && value.error == kErrorNone; }
+
+// The slot as a number; an empty cell reads as 0.
+uint8_t ReadNumber(EvalState& state, uint16_t slot, double* x) {
+  EvalValue& value = state.operands[slot];
+  state.ResolveOperand(slot);
+  if (value.kind == kEvalText) state.TextToNumber(slot);
+  uint32_t error = value.error;
+  if (value.kind != kEvalNumber && value.kind != kEvalEmpty) {
+    state.DisownSlot(slot);
+    error = LargerError(error, kErrorValue);
+  }
+  *x = value.kind == kEvalNumber ? value.number : 0.0;
+  return static_cast<uint8_t>(error);
+}
+
+// Half away from zero, as the value is typed.
+double RoundHalfAway(double x) { return std::trunc(x >= 0 ? x + 0.5 : x - 0.5); }
+
+template <class T>
+T StoredInteger(double rounded) {
+  if (rounded >= -kIntLimit && rounded <= kIntLimit) return static_cast<T>(rounded);
+  return static_cast<T>(rounded > 0 ? kIntLimit : -kIntLimit);
+}
+
+template <class T>
+uint8_t ReadInteger(EvalState& state, uint16_t slot, T* out, T min, T max) {
+  if (IsOmitted(state.operands[slot])) return 0;
+  double x = 0;
+  const uint8_t error = ReadNumber(state, slot, &x);
+  if (error != kErrorNone) return error;
+  const double rounded = RoundHalfAway(x);
+  *out = StoredInteger<T>(rounded);
+  if (!(x >= -kIntLimit && x <= kIntLimit) || rounded < static_cast<double>(min) ||
+      rounded > static_cast<double>(max))
+    return kErrorNum;
+  return 0;
+}
+
+}  // namespace
+
+uint8_t GetArgInt(EvalState& state, uint16_t slot, int32_t* out, int32_t min, int32_t max) {
+  return ReadInteger<int32_t>(state, slot, out, min, max);
+}
+
+uint8_t GetArgInt64(EvalState& state, uint16_t slot, int64_t* out, int64_t min, int64_t max) {
+  return ReadInteger<int64_t>(state, slot, out, min, max);
+}
+
+uint8_t GetArgNumber(EvalState& state, uint16_t slot, double* out, double min, double max) {
+  if (IsOmitted(state.operands[slot])) return 0;
+  double x = 0;
+  const uint8_t error = ReadNumber(state, slot, &x);
+  if (error != kErrorNone) return error;
+  *out = x;
+  return x >= min && x <= max ? 0 : uint8_t(kErrorNum);
+}
+
+uint8_t GetArgDate(EvalState& state, uint16_t slot, DateTime* out) {
+  EvalValue& value = state.operands[slot];
+  if (IsOmitted(value)) return 0;
+  state.ResolveOperand(slot);
+  const uint32_t error = value.error;
+  if (value.kind != kEvalText) {
+    state.DisownSlot(slot);
+    return LargerError(error, kErrorValue);
+  }
+  char text[kArgTextCapacity];
+  std::memcpy(text, state.SlotText(slot), state.SlotTextLength(slot) + 1);
+  state.DisownSlot(slot);
+  if (error != kErrorNone) return static_cast<uint8_t>(error);
+  DateTime parsed;
+  if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
+  *out = parsed;
+  return 0;
+}
+
+uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
+  EvalValue& value = state.operands[slot];
+  if (IsOmitted(value)) return 0;
+  state.ResolveOperand(slot);
+  const uint32_t error = value.error;
+  switch (value.kind) {
+    case kEvalText:
+      // Pool strings are shorter than the pool.
+      std::memcpy(buffer, state.SlotText(slot), state.SlotTextLength(slot) + 1);
+      state.DisownSlot(slot);
+      return static_cast<uint8_t>(error);
+    case kEvalNumber:
+    case kEvalEmpty:
+      if (error != kErrorNone)
+        std::strcpy(buffer, ErrorName(static_cast<uint8_t>(error)));
+      else if (value.kind == kEvalNumber)
+        DoubleToText(value.number, buffer, kArgTextCapacity, nullptr);
+      else
+        buffer[0] = '\0';
+      return static_cast<uint8_t>(error);
+    default:
+      state.DisownSlot(slot);
+      return LargerError(error, kErrorValue);
+  }
+}
+
+uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
+  *out = ArgRange{};
+  EvalValue& value = state.operands[slot];
+  if (IsOmitted(value)) return 0;
+  const uint32_t error = value.error;
+  if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
+    out->firstColumn = value.first.column;
+    out->firstRow = value.first.row;
+    out->lastColumn = value.second.column;
+    out->lastRow = value.second.row;
+    if (value.kind == kEvalArray) {
+      out->chain = state.TakeSlotArray(slot);
+      out->ownsChain = true;
+    } else {
+      out->sheet = value.sheet;
+      out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+    }
+    out->cursor.flags = kCursorAfterRecord;
+    out->cursor.block = out->chain;
+    return 0;
+  }
+  state.DisownSlot(slot);
+  return LargerError(error, kErrorValue);
+}
+
+const CellRecord* NextArgCell(ArgRange& range) {
+  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                                  range.firstRow, range.lastRow);
+}
+
+void ReleaseArgRange(EvalState& state, ArgRange& range) {
+  if (range.ownsChain) state.arrays.ReleaseChain(range.chain);
+  range = ArgRange{};
+}
+
+uint16_t FirstArg(const EvalState& state) { return state.operands[state.operandTop].firstArgument; }
+
+uint16_t ArgCount(const EvalState& state) {
+  const uint16_t first = FirstArg(state);
+  return state.operandTop > first ? static_cast<uint16_t>(state.operandTop - first) : 0;
+}
+
+bool RequireArgs(EvalState& state, uint16_t minimum) {
+  if (ArgCount(state) >= minimum) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
+
+namespace {
+
+// Releases what the arguments still own and makes slot first the top.
+EvalValue& ClearArguments(EvalState& state) {
+  const uint16_t first = state.operands[state.operandTop].firstArgument;
+  if (state.operandTop > first)
+    state.ReleaseValues(static_cast<uint16_t>(state.operandTop - 1),
+                        static_cast<uint16_t>(state.operandTop - first));
+  state.operandTop = first;
+  EvalValue& result = state.operands[first];
+  result.Clear();
+  return result;
+}
+
+}  // namespace
+
+void SetNumberResult(EvalState& state, double value, uint32_t error) {
+  EvalValue& result = ClearArguments(state);
+  result.kind = kEvalNumber;
+  if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
+  result.error = error;
+  result.number = error == kErrorNone ? value : 0.0;
+}
+
+void SetErrorResult(EvalState& state, uint32_t error) {
+  EvalValue& result = ClearArguments(state);
+  result.kind = kEvalEmpty;
+  result.error = error;
+}
+
+void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
+  EvalValue& result = ClearArguments(state);
+  if (!state.strings.Push(text, length)) {
+    result.kind = kEvalEmpty;
+    result.error = LargerError(error, kErrorValue);
+    return;
+  }
+  result.kind = kEvalText;
+  result.error = error;
+}

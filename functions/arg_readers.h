@@ -1,0 +1,73 @@
+#ifndef TALVERO_FUNCTIONS_ARG_READERS_H
+#define TALVERO_FUNCTIONS_ARG_READERS_H
+
+// How handlers read their arguments. Each reader takes the argument's
+// operand slot, resolves a cell reference, converts between text and
+// number, checks bounds, releases the text or array the slot owned and
+// returns the slot's error byte (0 when the value is usable). An omitted
+// argument (an empty value without error) returns 0 and leaves the output
+// alone, so the handler's default stands. An argument's own error wins over
+// the reader's. Read the arguments from the last to the first, as they lie
+// on the pool and the array stack; afterwards a slot owns nothing.
+
+#include <cstdint>
+
+#include "core/cell_store.h"
+#include "core/date_time.h"
+#include "core/eval_state.h"
+
+// Buffers given to GetArgText hold the pool's capacity.
+constexpr size_t kArgTextCapacity = FormulaStrings::kByteCapacity;
+
+// A number rounded half away from zero. It is stored even out of bounds
+// (limited to the 32-bit range); valid within [min, max] and when the
+// number lies within +-2147483647, else "#NUM!". A text that spells no
+// number is "#NUM!", a range or an array "#VALUE!".
+uint8_t GetArgInt(EvalState& state, uint16_t slot, int32_t* out, int32_t min, int32_t max);
+uint8_t GetArgInt64(EvalState& state, uint16_t slot, int64_t* out, int64_t min, int64_t max);
+// The number itself, stored even out of bounds; valid within [min, max].
+uint8_t GetArgNumber(EvalState& state, uint16_t slot, double* out, double min, double max);
+// An ISO 8601 date, time or both; anything else is "#VALUE!".
+uint8_t GetArgDate(EvalState& state, uint16_t slot, DateTime* out);
+// The text (a number written as the evaluator writes numbers) into buffer,
+// which holds kArgTextCapacity bytes; a range or an array is "#VALUE!".
+uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer);
+
+// The cells of a range or array argument. A range's cells stay in its
+// worksheet; an array's chain was taken off the array stack and belongs to
+// the handler until ReleaseArgRange.
+struct ArgRange {
+  CellBlock* chain;        // null when there are no cells
+  bool ownsChain;          // an array's chain
+  CellStore* sheet;        // a range's worksheet; null for an array
+  uint32_t firstColumn;    // bounds in the chain's own coordinates
+  uint32_t firstRow;
+  uint32_t lastColumn;
+  uint32_t lastRow;
+  CellCursor cursor;       // the walk of NextArgCell
+};
+
+// The output is cleared first. A range or an array without error gives its
+// cells; any other value that is not omitted is "#VALUE!".
+uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
+// The argument's next cell in storage order (row by row, left to right),
+// existing cells only; null at the end.
+const CellRecord* NextArgCell(ArgRange& range);
+// Gives an array's cells back to the array store; a range keeps its cells.
+void ReleaseArgRange(EvalState& state, ArgRange& range);
+
+// The number of arguments of the call on top of the stack; a handler that
+// needs more than it was given sets the syntax status through this.
+uint16_t ArgCount(const EvalState& state);
+uint16_t FirstArg(const EvalState& state);
+// False, with the syntax status, when fewer than minimum were given.
+bool RequireArgs(EvalState& state, uint16_t minimum);
+// Ends a call: releases every argument the handler left unread and puts
+// the result in the first argument's slot, which becomes the top. A number
+// result passes the result check.
+void SetNumberResult(EvalState& state, double value, uint32_t error);
+void SetErrorResult(EvalState& state, uint32_t error);
+// The text is pushed on the pool; a full pool gives "#VALUE!".
+void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error);
+
+#endif

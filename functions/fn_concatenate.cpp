@@ -1,0 +1,77 @@
+#include "functions/fn_concatenate.h"
+
+#include <cstring>
+
+#include "core/error_code.h"
+#include "functions/arg_readers.h"
+
+namespace {
+
+constexpr size_t kJoined = EvalState::kJoinedTextCapacity;
+
+// The result is built backwards from the end of its buffer, because the
+// arguments are read from the last to the first.
+struct BackwardText {
+  char buffer[kJoined + 1];
+  size_t start = kJoined;
+  bool overflowed = false;
+
+  void Prepend(const char* text, size_t length) {
+    if (length > start) overflowed = true;
+    if (overflowed) return;
+    start -= length;
+    std::memcpy(buffer + start, text, length);
+  }
+};
+
+}  // namespace
+
+void FnConcatenate(EvalState& state) {
+  if (!RequireArgs(state, 1)) return;
+  const uint16_t first = FirstArg(state);
+  BackwardText result;
+  uint32_t error = kErrorNone;
+  char piece[kArgTextCapacity];
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first && !result.overflowed; --slot) {
+    const uint32_t kind = state.operands[slot].kind;
+    if (kind != kEvalRange && kind != kEvalArray) {
+      piece[0] = '\0';
+      const uint8_t e = GetArgText(state, slot, piece);
+      if (e > error) error = e;
+      result.Prepend(piece, std::strlen(piece));
+      continue;
+    }
+    ArgRange range;
+    const uint8_t e = GetArgRange(state, slot, &range);
+    if (e > error) error = e;
+    char cells[kJoined + 1];
+    size_t length = 0;
+    while (const CellRecord* cell = NextArgCell(range)) {
+      // The argument's slot is free once its cells are taken, and nothing
+      // above it owns anything: a cell's text goes there and is read back.
+      EvalValue& value = state.operands[slot];
+      value.Clear();
+      value.sheet = range.sheet;
+      state.CellToValue(value, cell);
+      piece[0] = '\0';
+      const uint8_t cellError = GetArgText(state, slot, piece);
+      if (cellError > error) error = cellError;
+      const size_t pieceLength = std::strlen(piece);
+      if (pieceLength > kJoined - length) {
+        result.overflowed = true;
+        break;
+      }
+      std::memcpy(cells + length, piece, pieceLength);
+      length += pieceLength;
+    }
+    ReleaseArgRange(state, range);
+    state.operands[slot].Clear();
+    result.Prepend(cells, length);
+  }
+  if (result.overflowed && error < kErrorValue) error = kErrorValue;
+  if (error != kErrorNone) {
+    SetErrorResult(state, error);
+    return;
+  }
+  SetTextResult(state, result.buffer + result.start, kJoined - result.start, kErrorNone);
+}

@@ -1,0 +1,108 @@
+#include "core/error_code.h"
+#include "functions/aggregate_cells.h"
+#include "functions/fn_sums.h"
+
+namespace {
+
+// Whether the value in the slot reads as a number; its error is not looked
+// at. The slot owns nothing afterwards.
+bool ReadsAsNumber(EvalState& state, uint16_t slot) {
+  state.ResolveOperand(slot);
+  if (state.operands[slot].kind == kEvalText)
+    state.TextToNumber(slot);
+  const bool number = state.operands[slot].kind == kEvalNumber;
+  state.DisownSlot(slot);
+  return number;
+}
+
+// Whether the value in the slot is a text of length 0. The slot owns
+// nothing afterwards.
+bool IsEmptyText(EvalState& state, uint16_t slot) {
+  const bool empty = state.operands[slot].kind == kEvalText && state.SlotTextLength(slot) == 0;
+  state.DisownSlot(slot);
+  return empty;
+}
+
+}  // namespace
+
+void FnCount(EvalState& state) {
+  if (!RequireArgs(state, 1))
+    return;
+  const uint16_t first = FirstArg(state);
+  double count = 0;
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
+    if (!IsRangeOrArray(state.operands[slot])) {
+      if (!IsOmittedArg(state.operands[slot]) && ReadsAsNumber(state, slot))
+        ++count;
+      continue;
+    }
+    ArgRange range;
+    GetArgRange(state, slot, &range);
+    while (const CellRecord* cell = NextArgCell(range)) {
+      CellValueToSlot(state, slot, range, cell);
+      if (ReadsAsNumber(state, slot))
+        ++count;
+    }
+    ReleaseArgRange(state, range);
+  }
+  SetNumberResult(state, count, kErrorNone);
+}
+
+void FnCountA(EvalState& state) {
+  if (!RequireArgs(state, 1))
+    return;
+  const uint16_t first = FirstArg(state);
+  double count = 0;
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
+    if (!IsRangeOrArray(state.operands[slot])) {
+      if (IsOmittedArg(state.operands[slot]))
+        continue;
+      // A reference to a cell that does not exist resolves to an empty value.
+      state.ResolveOperand(slot);
+      if (!IsOmittedArg(state.operands[slot]))
+        ++count;
+      state.DisownSlot(slot);
+      continue;
+    }
+    ArgRange range;
+    GetArgRange(state, slot, &range);
+    while (NextArgCell(range)) ++count;
+    ReleaseArgRange(state, range);
+  }
+  SetNumberResult(state, count, kErrorNone);
+}
+
+void FnCountBlank(EvalState& state) {
+  if (!RequireArgs(state, 1))
+    return;
+  const uint16_t first = FirstArg(state);
+  double count = 0;
+  uint32_t error = kErrorNone;
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
+    if (!IsRangeOrArray(state.operands[slot])) {
+      if (IsOmittedArg(state.operands[slot])) {
+        ++count;
+        continue;
+      }
+      state.ResolveOperand(slot);
+      const EvalValue& value = state.operands[slot];
+      if (value.kind == kEvalEmpty || value.kind == kEvalText)
+        error = LargerErrorOf(error, value.error);
+      if (IsOmittedArg(value) || (value.kind == kEvalText && state.SlotTextLength(slot) == 0))
+        ++count;
+      state.DisownSlot(slot);
+      continue;
+    }
+    ArgRange range;
+    error = LargerErrorOf(error, GetArgRange(state, slot, &range));
+    // Absent cells are blank: count the area, then take off what is filled.
+    count += double(range.lastColumn - range.firstColumn + 1) * double(range.lastRow - range.firstRow + 1);
+    while (const CellRecord* cell = NextArgCell(range)) {
+      CellValueToSlot(state, slot, range, cell);
+      if (!IsEmptyText(state, slot))
+        --count;
+    }
+    ReleaseArgRange(state, range);
+  }
+  SetNumberResult(state, count, error);
+}

@@ -1,0 +1,236 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "core/double_to_text.h"
+#include "core/error_code.h"
+#include "core/result_check.h"
+#include "core/text_compare.h"
+#include "functions/aggregate_cells.h"
+#include "functions/fn_sums.h"
+#include "functions/wildcard_match.h"
+
+namespace {
+
+enum class CriterionOp { kEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
+
+// The condition of COUNTIF and SUMIF.
+struct Criterion {
+  CriterionOp op = CriterionOp::kEqual;
+  double number = 0;
+  char operand[EvalState::kJoinedTextCapacity + 1] = {};
+  size_t operandLength = 0;
+  uint32_t error = kErrorNone;
+};
+
+// The decimal number at the start of text (blanks, a sign, digits with "."
+// as the decimal point, an exponent), ignoring whatever follows; 0 when the
+// text does not begin with one.
+double LeadingNumber(const char* text) {
+  const char* p = text;
+  while (*p == ' ') ++p;
+  const char* start = p;
+  if (*p == '+' || *p == '-') ++p;
+  const char* digits = p;
+  while (*p >= '0' && *p <= '9') ++p;
+  if (*p == '.') {
+    ++p;
+    while (*p >= '0' && *p <= '9') ++p;
+  }
+  if (p == digits || (p == digits + 1 && *digits == '.'))
+    return 0;
+  if (*p == 'e' || *p == 'E') {
+    const char* exponent = p + 1;
+    if (*exponent == '+' || *exponent == '-') ++exponent;
+    if (*exponent >= '0' && *exponent <= '9') {
+      p = exponent;
+      while (*p >= '0' && *p <= '9') ++p;
+    }
+  }
+  char buffer[64];
+  const size_t length = static_cast<size_t>(p - start);
+  if (length >= sizeof buffer)
+    return 0;
+  std::memcpy(buffer, start, length);
+  buffer[length] = '\0';
+  // Only the characters checked above reach strtod, so it reads no "inf",
+  // "nan" or hexadecimal form.
+  return std::strtod(buffer, nullptr);
+}
+
+void SetOperand(Criterion* criterion, const char* text) {
+  size_t length = std::strlen(text);
+  if (length > EvalState::kJoinedTextCapacity)
+    length = EvalState::kJoinedTextCapacity;
+  std::memcpy(criterion->operand, text, length);
+  criterion->operand[length] = '\0';
+  criterion->operandLength = length;
+}
+
+// Reads the criterion from its slot; the slot owns nothing afterwards.
+Criterion ReadCriterion(EvalState& state, uint16_t slot) {
+  Criterion criterion;
+  state.ResolveOperand(slot);
+  const EvalValue& value = state.operands[slot];
+  criterion.error = value.error;
+  if (value.kind == kEvalNumber) {
+    criterion.number = value.number;
+    char text[64];
+    DoubleToText(value.number, text, sizeof text, nullptr);
+    SetOperand(&criterion, text);
+  } else if (value.kind == kEvalText) {
+    const char* text = state.SlotText(slot);
+    struct Prefix {
+      const char* text;
+      CriterionOp op;
+    };
+    // Longer operators first: "<>" is "<" with an operand beginning ">".
+    static const Prefix kPrefixes[] = {{">=", CriterionOp::kGreaterEqual}, {"<=", CriterionOp::kLessEqual},
+                                       {">", CriterionOp::kGreater},       {"<", CriterionOp::kLess},
+                                       {"=", CriterionOp::kEqual}};
+    for (const Prefix& prefix : kPrefixes) {
+      const size_t length = std::strlen(prefix.text);
+      if (std::strncmp(text, prefix.text, length) == 0) {
+        criterion.op = prefix.op;
+        text += length;
+        break;
+      }
+    }
+    SetOperand(&criterion, text);
+    criterion.number = LeadingNumber(criterion.operand);
+  }
+  state.DisownSlot(slot);
+  return criterion;
+}
+
+bool Compare(CriterionOp op, int order) {
+  switch (op) {
+    case CriterionOp::kEqual:
+      return order == 0;
+    case CriterionOp::kLess:
+      return order < 0;
+    case CriterionOp::kLessEqual:
+      return order <= 0;
+    case CriterionOp::kGreater:
+      return order > 0;
+    case CriterionOp::kGreaterEqual:
+      return order >= 0;
+  }
+  return false;
+}
+
+// Whether the value in the slot meets the criterion; the slot owns nothing
+// afterwards.
+bool Matches(EvalState& state, uint16_t slot, const Criterion& criterion) {
+  const EvalValue& value = state.operands[slot];
+  bool match = false;
+  if (value.error != kErrorNone) {
+    match = value.error == criterion.error;
+  } else if (criterion.error != kErrorNone) {
+    match = false;
+  } else if (value.kind == kEvalText) {
+    const char* text = state.SlotText(slot);
+    if (criterion.op == CriterionOp::kEqual) {
+      bool whole = false;
+      match = WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
+    } else {
+      const int order = CompareTextIgnoringCase(text, state.SlotTextLength(slot), criterion.operand,
+                                                criterion.operandLength);
+      match = Compare(criterion.op, order);
+    }
+  } else if (value.kind == kEvalNumber) {
+    const double x = value.number;
+    const double n = criterion.number;
+    match = Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
+  }
+  state.DisownSlot(slot);
+  return match;
+}
+
+}  // namespace
+
+void FnCountIf(EvalState& state) {
+  if (!RequireArgs(state, 2))
+    return;
+  IgnoreArgsBeyond(state, 2);
+  const uint16_t first = FirstArg(state);
+  const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
+  const bool isRange = IsRangeOrArray(state.operands[first]);
+  ArgRange range;
+  uint32_t error = GetArgRange(state, first, &range);
+  if (!isRange)
+    error = LargerErrorOf(error, kErrorValue);
+  double count = 0;
+  if (error == kErrorNone) {
+    while (const CellRecord* cell = NextArgCell(range)) {
+      CellValueToSlot(state, first, range, cell);
+      if (Matches(state, first, criterion))
+        ++count;
+    }
+  }
+  ReleaseArgRange(state, range);
+  SetNumberResult(state, count, error);
+}
+
+void FnSumIf(EvalState& state) {
+  if (!RequireArgs(state, 3))
+    return;
+  IgnoreArgsBeyond(state, 3);
+  const uint16_t first = FirstArg(state);
+  const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
+  const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
+  const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
+  uint32_t error = kErrorNone;
+  ArgRange sum;
+  if (ownSum) {
+    if (!IsRangeOrArray(state.operands[sumSlot]))
+      error = kErrorValue;
+    error = LargerErrorOf(error, GetArgRange(state, sumSlot, &sum));
+  }
+  const Criterion criterion = ReadCriterion(state, criterionSlot);
+  error = LargerErrorOf(error, criterion.error);
+  if (!IsRangeOrArray(state.operands[first]))
+    error = LargerErrorOf(error, kErrorValue);
+  ArgRange search;
+  error = LargerErrorOf(error, GetArgRange(state, first, &search));
+
+  double total = 0;
+  ArgRange empty = ArgRange{};
+  if (error == kErrorNone) {
+    // Without a sum argument each search cell is its own partner.
+    ArgRange& sums = ownSum ? sum : search;
+    // A walk over one argument with itself would advance it twice.
+    PairedWalk walk(search, ownSum ? sum : empty);
+    const CellRecord* searchCell;
+    const CellRecord* sumCell;
+    while (walk.Next(&searchCell, &sumCell)) {
+      if (!ownSum)
+        sumCell = searchCell;
+      double x = 0;
+      if (sumCell && ReadCellNumber(state, first, sums, sumCell, &x) != kErrorNone)
+        continue;
+      if (searchCell) {
+        CellValueToSlot(state, first, search, searchCell);
+        if (state.operands[first].error != kErrorNone) {
+          state.DisownSlot(first);
+          continue;
+        }
+      } else {
+        // An absent search cell reads as the number 0.
+        EvalValue& zero = state.operands[first];
+        zero.Clear();
+        zero.kind = kEvalNumber;
+      }
+      if (!Matches(state, first, criterion))
+        continue;
+      total += x;
+      if (IsBadNumber(total)) {
+        error = kErrorNum;
+        break;
+      }
+    }
+  }
+  if (ownSum)
+    ReleaseArgRange(state, sum);
+  ReleaseArgRange(state, search);
+  SetNumberResult(state, total, error);
+}

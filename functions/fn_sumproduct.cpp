@@ -1,0 +1,77 @@
+#include "core/error_code.h"
+#include "core/result_check.h"
+#include "functions/aggregate_cells.h"
+#include "functions/fn_sums.h"
+
+// The sum of the element-wise products: every argument is a range or an
+// array of one common shape, and each position's product joins the sum.
+// Only positions where every argument has a cell can give a non-zero
+// product, so the arguments' existing cells are walked together by their
+// offsets. Cells that cannot be read as numbers count as 0, as the family
+// skips them.
+void FnSumProduct(EvalState& state) {
+  if (!RequireArgs(state, 1))
+    return;
+  const uint16_t first = FirstArg(state);
+  const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
+  ArgRange ranges[EvalState::kStackSlots];
+  const CellRecord* next[EvalState::kStackSlots];
+  uint32_t error = kErrorNone;
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
+    if (!IsRangeOrArray(state.operands[slot]))
+      error = LargerErrorOf(error, kErrorValue);
+    error = LargerErrorOf(error, GetArgRange(state, slot, &ranges[slot - first]));
+  }
+  const uint32_t columns = ranges[0].lastColumn - ranges[0].firstColumn;
+  const uint32_t rows = ranges[0].lastRow - ranges[0].firstRow;
+  for (uint16_t i = 1; i < count && error == kErrorNone; ++i)
+    if (ranges[i].lastColumn - ranges[i].firstColumn != columns || ranges[i].lastRow - ranges[i].firstRow != rows)
+      error = kErrorValue;
+
+  double total = 0;
+  if (error == kErrorNone) {
+    for (uint16_t i = 0; i < count; ++i) next[i] = NextArgCell(ranges[i]);
+    for (;;) {
+      // The furthest next key: no position before it has a cell in every argument.
+      uint64_t key = 0;
+      bool ended = false;
+      for (uint16_t i = 0; i < count; ++i) {
+        if (!next[i]) {
+          ended = true;
+          break;
+        }
+        const uint64_t k = CellKey(ranges[i], next[i]);
+        if (k > key)
+          key = k;
+      }
+      if (ended)
+        break;
+      bool aligned = true;
+      for (uint16_t i = 0; i < count; ++i) {
+        while (next[i] && CellKey(ranges[i], next[i]) < key) next[i] = NextArgCell(ranges[i]);
+        if (!next[i] || CellKey(ranges[i], next[i]) != key)
+          aligned = false;
+      }
+      if (!aligned)
+        continue;
+      double product = 1;
+      bool readable = true;
+      for (uint16_t i = 0; i < count; ++i) {
+        double x = 0;
+        if (ReadCellNumber(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
+          readable = false;
+        product *= x;
+        next[i] = NextArgCell(ranges[i]);
+      }
+      if (!readable)
+        continue;
+      total += product;
+      if (IsBadNumber(product) || IsBadNumber(total)) {
+        error = kErrorNum;
+        break;
+      }
+    }
+  }
+  for (uint16_t i = count; i-- > 0;) ReleaseArgRange(state, ranges[i]);
+  SetNumberResult(state, total, error);
+}

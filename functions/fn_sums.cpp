@@ -1,0 +1,135 @@
+#include "functions/fn_sums.h"
+
+#include "core/error_code.h"
+#include "core/result_check.h"
+#include "functions/aggregate_cells.h"
+
+namespace {
+
+enum class Combine { kAdd, kMultiply, kAddSquare };
+
+// SUM, PRODUCT and SUMSQ. SUM skips the cells of ranges and arrays that
+// cannot be read as numbers; the others pass their errors on.
+void Aggregate(EvalState& state, Combine combine) {
+  if (!RequireArgs(state, 1))
+    return;
+  const uint16_t first = FirstArg(state);
+  const bool skipCellErrors = combine == Combine::kAdd;
+  double total = combine == Combine::kMultiply ? 1.0 : 0.0;
+  uint32_t error = kErrorNone;
+  const auto add = [&](double x) {
+    if (error != kErrorNone)
+      return;
+    switch (combine) {
+      case Combine::kAdd:
+        total += x;
+        break;
+      case Combine::kMultiply:
+        total *= x;
+        break;
+      case Combine::kAddSquare:
+        total += x * x;
+        break;
+    }
+    if (IsBadNumber(total))
+      error = kErrorNum;
+  };
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
+    if (IsRangeOrArray(state.operands[slot])) {
+      ArgRange range;
+      error = LargerErrorOf(error, GetArgRange(state, slot, &range));
+      while (const CellRecord* cell = NextArgCell(range)) {
+        double x = 0;
+        const uint8_t cellError = ReadCellNumber(state, slot, range, cell, &x);
+        if (cellError != kErrorNone) {
+          if (!skipCellErrors)
+            error = LargerErrorOf(error, cellError);
+          continue;
+        }
+        add(x);
+      }
+      ReleaseArgRange(state, range);
+      continue;
+    }
+    if (IsOmittedArg(state.operands[slot]))
+      continue;
+    double x = 0;
+    error = LargerErrorOf(error, GetArgNumber(state, slot, &x, -kLargestNumber, kLargestNumber));
+    add(x);
+  }
+  SetNumberResult(state, total, error);
+}
+
+enum class PairSum { kX2MY2, kX2PY2, kXMY2 };
+
+void SumOfPairs(EvalState& state, PairSum kind) {
+  if (!RequireArgs(state, 2))
+    return;
+  IgnoreArgsBeyond(state, 2);
+  const uint16_t first = FirstArg(state);
+  const bool bothRanges =
+      IsRangeOrArray(state.operands[first]) && IsRangeOrArray(state.operands[first + 1]);
+  ArgRange x;
+  ArgRange y;
+  // Read from the last to the first, as they lie on the array stack.
+  uint32_t argumentError = GetArgRange(state, static_cast<uint16_t>(first + 1), &y);
+  argumentError = LargerErrorOf(argumentError, GetArgRange(state, first, &x));
+  if (!bothRanges)
+    argumentError = LargerErrorOf(argumentError, kErrorValue);
+  uint32_t error = argumentError;
+  double sum = 0;
+  if (error == kErrorNone) {
+    PairedWalk walk(x, y);
+    const CellRecord* cellX;
+    const CellRecord* cellY;
+    while (error == kErrorNone && walk.Next(&cellX, &cellY)) {
+      double a = 0;
+      double b = 0;
+      if (cellX)
+        error = LargerErrorOf(error, ReadCellNumber(state, first, x, cellX, &a));
+      if (cellY)
+        error = LargerErrorOf(error, ReadCellNumber(state, first, y, cellY, &b));
+      if (error != kErrorNone)
+        break;
+      switch (kind) {
+        case PairSum::kX2MY2:
+          sum += a * a - b * b;
+          break;
+        case PairSum::kX2PY2:
+          sum += a * a + b * b;
+          break;
+        case PairSum::kXMY2:
+          sum += (a - b) * (a - b);
+          break;
+      }
+      if (IsBadNumber(sum))
+        error = kErrorNum;
+    }
+  }
+  ReleaseArgRange(state, y);
+  ReleaseArgRange(state, x);
+  SetNumberResult(state, sum, error);
+  // A cell's error still shows the sum reached before it.
+  if (error != kErrorNone && argumentError == kErrorNone && !IsBadNumber(sum))
+    state.operands[state.operandTop].number = sum;
+}
+
+}  // namespace
+
+void FnSum(EvalState& state) { Aggregate(state, Combine::kAdd); }
+void FnProduct(EvalState& state) { Aggregate(state, Combine::kMultiply); }
+void FnSumSq(EvalState& state) { Aggregate(state, Combine::kAddSquare); }
+
+void FnSumX2MY2(EvalState& state) { SumOfPairs(state, PairSum::kX2MY2); }
+void FnSumX2PY2(EvalState& state) { SumOfPairs(state, PairSum::kX2PY2); }
+void FnSumXMY2(EvalState& state) { SumOfPairs(state, PairSum::kXMY2); }
+
+void FnPi(EvalState& state) {
+  if (ArgCount(state) != 0) {
+    state.status = kEvalStatusSyntax;
+    return;
+  }
+  // The 15-digit constant that results have always shown, not the double
+  // nearest to pi.
+  SetNumberResult(state, 3.14159265358979, kErrorNone);
+}
