@@ -172,3 +172,15 @@ bool EvalState::CheckStackOwnership(char* message, size_t capacity) const {
   if (arrays.FirstBlock() != nullptr) return fail("an array is left half built", arrays.BlockCount(), 0);
   return arrays.CheckChain(message, capacity);
 }
+
+EvalValue& EvalState::ClearArguments() {
+  const uint16_t first = operands[operandTop].firstArgument;
+  // The arguments may own pool strings and arrays; dropping them unread
+  // would leave the pool and the array stack out of step with the stack.
+  if (operandTop > first)
+    ReleaseValues(static_cast<uint16_t>(operandTop - 1), static_cast<uint16_t>(operandTop - first));
+  operandTop = first;
+  EvalValue& result = operands[first];
+  result.Clear();
+  return result;
+}

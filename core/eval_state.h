@@ -89,6 +89,9 @@ class EvalState {
   // string of each text and the chain of each array, so that the pool and the
   // array stack stay in step with the operand stack.
   void ReleaseValues(uint16_t index, uint16_t count);
+  // For a function handler: releases what the call's arguments still own and
+  // makes the first argument's slot, cleared, the top; the result goes there.
+  EvalValue& ClearArguments();
 
   // The worksheet a qualifier names through the resolver; null without one.
   CellStore* FindQualifiedSheet(CellStore* from, const char* sheetText) const {

@@ -3,15 +3,7 @@
 #include "core/eval_state.h"
 
 void FnNotImplemented(EvalState& state) {
-  const uint16_t first = state.operands[state.operandTop].firstArgument;
-  // The arguments may own pool strings and arrays; dropping them unread
-  // would leave the pool and the array stack out of step with the stack.
-  if (state.operandTop > first)
-    state.ReleaseValues(static_cast<uint16_t>(state.operandTop - 1),
-                        static_cast<uint16_t>(state.operandTop - first));
-  state.operandTop = first;
-  EvalValue& result = state.operands[first];
-  result.Clear();
+  EvalValue& result = state.ClearArguments();
   result.kind = kEvalEmpty;
   result.error = kErrorImpl;
 }

@@ -164,24 +164,9 @@ bool RequireArgs(EvalState& state, uint16_t minimum) {
   return false;
 }
 
-namespace {
-
-// Releases what the arguments still own and makes slot first the top.
-EvalValue& ClearArguments(EvalState& state) {
-  const uint16_t first = state.operands[state.operandTop].firstArgument;
-  if (state.operandTop > first)
-    state.ReleaseValues(static_cast<uint16_t>(state.operandTop - 1),
-                        static_cast<uint16_t>(state.operandTop - first));
-  state.operandTop = first;
-  EvalValue& result = state.operands[first];
-  result.Clear();
-  return result;
-}
-
-}  // namespace
 
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
-  EvalValue& result = ClearArguments(state);
+  EvalValue& result = state.ClearArguments();
   result.kind = kEvalNumber;
   if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
   result.error = error;
@@ -189,13 +174,13 @@ void SetNumberResult(EvalState& state, double value, uint32_t error) {
 }
 
 void SetErrorResult(EvalState& state, uint32_t error) {
-  EvalValue& result = ClearArguments(state);
+  EvalValue& result = state.ClearArguments();
   result.kind = kEvalEmpty;
   result.error = error;
 }
 
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
-  EvalValue& result = ClearArguments(state);
+  EvalValue& result = state.ClearArguments();
   if (!state.strings.Push(text, length)) {
     result.kind = kEvalEmpty;
     result.error = LargerError(error, kErrorValue);
