@@ -18,32 +18,11 @@
 #include "core/regional_settings.h"
 #include "platform/os_services.h"
 
+#include "tests/core/generic_locale_test.h"
+
 namespace {
 
-const RegionalSettings kCommaDecimal = {3, ',', '.', '.', ':', ';', '\\', 1, 1, "EUR", 0};
-
-void Clock2011(OsLocalTime* out) {
-  *out = OsLocalTime{};
-  out->year = 2011;
-  out->month = 3;
-  out->day = 9;
-}
-
-class CellDisplay : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = CurrentRegionalSettings();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    ResetGlobalOptions();
-    OsSetClockForTesting(Clock2011);
-  }
-  void TearDown() override {
-    CurrentRegionalSettings() = saved_;
-    ResetGlobalOptions();
-    OsSetClockForTesting(nullptr);
-  }
-  RegionalSettings saved_;
-};
+using CellDisplay = GenericLocaleTest;
 
 using Bytes = std::vector<uint8_t>;
 

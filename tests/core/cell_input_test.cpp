@@ -12,35 +12,11 @@
 #include "core/regional_settings.h"
 #include "platform/os_services.h"
 
+#include "tests/core/generic_locale_test.h"
+
 namespace {
 
-const RegionalSettings kCommaDecimal = {3, ',', '.', '.', ':', ';', '\\', 1, 1, "EUR", 0};
-
-void Clock2011(OsLocalTime* out) {
-  *out = OsLocalTime{};
-  out->year = 2011;
-  out->month = 3;
-  out->day = 9;
-  out->dayOfWeek = 3;
-  out->hour = 14;
-}
-
-class CellInput : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = CurrentRegionalSettings();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    ResetGlobalOptions();
-    OsSetClockForTesting(Clock2011);
-  }
-  void TearDown() override {
-    CurrentRegionalSettings() = saved_;
-    ResetGlobalOptions();
-    OsSetClockForTesting(nullptr);
-  }
-
-  RegionalSettings saved_;
-};
+using CellInput = GenericLocaleTest;
 
 enum Kind { kNumber, kText, kError, kFormula };
 

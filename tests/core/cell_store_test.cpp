@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/core/allocation_limit.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -90,26 +92,6 @@ std::vector<Key> KeysOfBlock(const CellBlock* block) {
   }
   return keys;
 }
-
-// Fails block allocations once the given number of them has been granted.
-int allocationsLeft = -1;
-void* CountedAllocation(size_t bytes) {
-  if (allocationsLeft == 0)
-    return nullptr;
-  if (allocationsLeft > 0)
-    --allocationsLeft;
-  return std::malloc(bytes);
-}
-struct AllocationLimit {
-  explicit AllocationLimit(int granted) {
-    allocationsLeft = granted;
-    SetStorePageAllocatorForTesting(CountedAllocation);
-  }
-  ~AllocationLimit() {
-    SetStorePageAllocatorForTesting(nullptr);
-    allocationsLeft = -1;
-  }
-};
 
 // The result rectangles that deleting a rectangle takes with it, applied to the model.
 struct Rect {

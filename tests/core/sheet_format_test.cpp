@@ -14,6 +14,8 @@
 #include "core/paged_array.h"
 #include "core/style_table.h"
 
+#include "tests/core/allocation_limit.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -513,35 +515,6 @@ TEST(SheetFormat, RandomEditsMatchAModelOfEveryCell) {
 
 // ---------------------------------------------------------------------------
 // Edge cases and failures.
-
-// One countdown shared by run blocks and row-table pages.
-int allocationsLeft = -1;
-void* CountedBlock(size_t bytes) {
-  if (allocationsLeft == 0)
-    return nullptr;
-  if (allocationsLeft > 0)
-    --allocationsLeft;
-  return std::malloc(bytes);
-}
-bool CountedPage(size_t) {
-  if (allocationsLeft == 0)
-    return false;
-  if (allocationsLeft > 0)
-    --allocationsLeft;
-  return true;
-}
-struct AllocationLimit {
-  explicit AllocationLimit(int granted) {
-    allocationsLeft = granted;
-    SetStorePageAllocatorForTesting(CountedBlock);
-    SetPagedArrayAllocationGateForTesting(CountedPage);
-  }
-  ~AllocationLimit() {
-    SetStorePageAllocatorForTesting(nullptr);
-    SetPagedArrayAllocationGateForTesting(nullptr);
-    allocationsLeft = -1;
-  }
-};
 
 std::vector<StyleRun> RunsOf(const SheetFormat& format) {
   std::vector<StyleRun> runs;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/core/allocation_limit.h"
+
 namespace {
 
 struct Span {
@@ -38,26 +40,6 @@ std::vector<Span> Contents(const StyleRunStore& store) {
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << problem;
 }
-
-// Fails block allocations once the given number of them has been granted.
-int allocationsLeft = -1;
-void* CountedAllocation(size_t bytes) {
-  if (allocationsLeft == 0)
-    return nullptr;
-  if (allocationsLeft > 0)
-    --allocationsLeft;
-  return std::malloc(bytes);
-}
-struct AllocationLimit {
-  explicit AllocationLimit(int granted) {
-    allocationsLeft = granted;
-    SetStorePageAllocatorForTesting(CountedAllocation);
-  }
-  ~AllocationLimit() {
-    SetStorePageAllocatorForTesting(nullptr);
-    allocationsLeft = -1;
-  }
-};
 
 // One run {first, last} on each of rows firstRow.., appended in order, so
 // that every block but the last holds 818 runs.
