@@ -71,19 +71,23 @@ BlockStore::~BlockStore() {
   FreePool();
 }
 
+void BlockStore::ReleaseBlock(CellBlock* block, bool free) {
+  if (free) {
+    FreeStorePage(block);
+    return;
+  }
+  block->next = spareBlocks_;
+  block->previous = nullptr;
+  block->used = 0;
+  spareBlocks_ = block;
+  ++poolCount_;
+}
+
 void BlockStore::Clear(bool free) {
   InvalidatePageIndex();
   for (CellBlock* block = firstBlock_; block;) {
     CellBlock* next = block->next;
-    if (free) {
-      FreeStorePage(block);
-    } else {
-      block->next = spareBlocks_;
-      block->previous = nullptr;
-      block->used = 0;
-      spareBlocks_ = block;
-      ++poolCount_;
-    }
+    ReleaseBlock(block, free);
     block = next;
   }
   firstBlock_ = nullptr;
@@ -116,11 +120,7 @@ bool BlockStore::ReserveBlocks(uint32_t count) {
     CellBlock* block = static_cast<CellBlock*>(AllocateStorePage(sizeof(CellBlock)));
     if (!block)
       return false;
-    block->next = spareBlocks_;
-    block->previous = nullptr;
-    block->used = 0;
-    spareBlocks_ = block;
-    ++poolCount_;
+    ReleaseBlock(block, false);
   }
   return true;
 }
@@ -128,11 +128,7 @@ bool BlockStore::ReserveBlocks(uint32_t count) {
 void BlockStore::ReleaseChain(CellBlock* chain) {
   for (CellBlock* block = chain; block;) {
     CellBlock* next = block->next;
-    block->next = spareBlocks_;
-    block->previous = nullptr;
-    block->used = 0;
-    spareBlocks_ = block;
-    ++poolCount_;
+    ReleaseBlock(block, false);
     block = next;
   }
 }
@@ -146,15 +142,7 @@ void BlockStore::UnlinkBlock(CellBlock* block, bool free) {
   if (block->next)
     block->next->previous = block->previous;
   --blockCount_;
-  if (free) {
-    FreeStorePage(block);
-  } else {
-    block->next = spareBlocks_;
-    block->previous = nullptr;
-    block->used = 0;
-    spareBlocks_ = block;
-    ++poolCount_;
-  }
+  ReleaseBlock(block, free);
 }
 
 void BlockStore::FreePool() {

@@ -137,6 +137,8 @@ class BlockStore {
  protected:
   // A block from the pool, else the heap; unlinked and empty. Null when out of memory.
   CellBlock* TakeBlock();
+  // An unlinked block back to the heap (free) or onto the pool.
+  void ReleaseBlock(CellBlock* block, bool free);
   bool ReserveBlocks(uint32_t count);
   // after == null links the block as the first.
   void LinkAfter(CellBlock* block, CellBlock* after);
