@@ -23,6 +23,20 @@ void DropFormerSpill(CellStore& store, const CellRecord* cell, uint16_t column, 
   *layoutChanged = true;
 }
 
+// The result does not fit the record as it stands: the record is rebuilt
+// around it (and the formula's former spill goes first).
+bool RewriteWithResult(CellStore& store, const CellRecord* cell, uint16_t column, uint32_t row,
+                       const FormulaCellFields& fields, bool* layoutChanged) {
+  DropFormerSpill(store, cell, column, row, layoutChanged);
+  cell = store.GetCell(row, column);
+  *layoutChanged = true;
+  if (!RewriteFormulaCell(store, cell, fields)) {
+    MarkMemoryFailure(store, column, row);
+    return false;
+  }
+  return true;
+}
+
 bool StoreNumber(CellStore& store, uint16_t column, uint32_t row, double number, uint8_t error, bool* layoutChanged) {
   CellRecord* cell = store.GetCell(row, column);
   if (!cell)
@@ -34,18 +48,11 @@ bool StoreNumber(CellStore& store, uint16_t column, uint32_t row, double number,
     cell->SetType(static_cast<uint8_t>(kCellFormula | error));
     return true;
   }
-  DropFormerSpill(store, cell, column, row, layoutChanged);
-  cell = store.GetCell(row, column);
   FormulaCellFields fields;
   fields.resultFlags = flags;
   fields.cachedNumber = number;
   fields.typeExtra = error;
-  *layoutChanged = true;
-  if (!RewriteFormulaCell(store, cell, fields)) {
-    MarkMemoryFailure(store, column, row);
-    return false;
-  }
-  return true;
+  return RewriteWithResult(store, cell, column, row, fields, layoutChanged);
 }
 
 bool StoreText(CellStore& store, uint16_t column, uint32_t row, const char* text, uint16_t length, uint8_t error,
@@ -60,19 +67,12 @@ bool StoreText(CellStore& store, uint16_t column, uint32_t row, const char* text
     cell->SetType(static_cast<uint8_t>(kCellFormula | error));
     return true;
   }
-  DropFormerSpill(store, cell, column, row, layoutChanged);
-  cell = store.GetCell(row, column);
   FormulaCellFields fields;
   fields.resultFlags = flags;
   fields.cachedText = text;
   fields.cachedTextLength = length;
   fields.typeExtra = error;
-  *layoutChanged = true;
-  if (!RewriteFormulaCell(store, cell, fields)) {
-    MarkMemoryFailure(store, column, row);
-    return false;
-  }
-  return true;
+  return RewriteWithResult(store, cell, column, row, fields, layoutChanged);
 }
 
 }  // namespace

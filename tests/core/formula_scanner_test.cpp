@@ -12,22 +12,12 @@
 #include "core/global_options.h"
 #include "core/regional_settings.h"
 
+#include "tests/core/generic_locale_test.h"
+
 namespace {
 
-class FormulaScanner : public ::testing::Test {
+class FormulaScanner : public GenericLocaleTest {
  protected:
-  void SetUp() override { Restore(); }
-  void TearDown() override { Restore(); }
-  static void Restore() {
-    ResetGlobalOptions();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-  }
-  static void UseCommaDecimals() {
-    RegionalSettings& current = CurrentRegionalSettings();
-    current.decimalSeparator = ',';
-    ASSERT_TRUE(ChooseListSeparators(&current));
-  }
-
   // Scans one token of text in the cell C5.
   uint32_t Scan(const char* text, bool storedForm) {
     state.ResetForFormula(2, 4);

@@ -7,6 +7,8 @@
 #include "core/global_options.h"
 #include "core/regional_settings.h"
 
+#include "tests/core/generic_locale_test.h"
+
 namespace {
 
 struct Cell {
@@ -14,20 +16,8 @@ struct Cell {
 };
 constexpr Cell kB3{1, 2};
 
-class TranslateFormula : public ::testing::Test {
+class TranslateFormula : public GenericLocaleTest {
  protected:
-  void SetUp() override { Restore(); }
-  void TearDown() override { Restore(); }
-  static void Restore() {
-    ResetGlobalOptions();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-  }
-  static void UseCommaDecimals() {
-    RegionalSettings& current = CurrentRegionalSettings();
-    current.decimalSeparator = ',';
-    ASSERT_TRUE(ChooseListSeparators(&current));
-  }
-
   // The translation, or "FAILED" when it is refused (the text must then be
   // left as it was).
   std::string Translate(const std::string& text, bool toStored, Cell cell = kB3) {
@@ -179,7 +169,7 @@ std::string WithSeparators(const char* generic, const RegionalSettings& separato
 TEST_F(TranslateFormula, A1CorpusRoundTrips) {
   const Cell cells[] = {{0, 0}, kB3, {2046, 2097151}};
   for (int comma = 0; comma < 2; ++comma) {
-    Restore();
+    UseGenericLocale();
     if (comma) UseCommaDecimals();
     for (const char* generic : kA1Corpus) {
       const std::string display = WithSeparators(generic, CurrentRegionalSettings());
@@ -203,7 +193,7 @@ const char* const kR1C1Corpus[] = {
 
 TEST_F(TranslateFormula, R1C1CorpusRoundTrips) {
   for (int comma = 0; comma < 2; ++comma) {
-    Restore();
+    UseGenericLocale();
     AddressingA1 = 0;
     if (comma) UseCommaDecimals();
     for (const char* generic : kR1C1Corpus) {

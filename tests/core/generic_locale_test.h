@@ -27,14 +27,24 @@ class GenericLocaleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = CurrentRegionalSettings();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    ResetGlobalOptions();
+    UseGenericLocale();
     OsSetClockForTesting(Clock2011);
   }
   void TearDown() override {
     CurrentRegionalSettings() = saved_;
     ResetGlobalOptions();
     OsSetClockForTesting(nullptr);
+  }
+
+  static void UseGenericLocale() {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+  }
+  // Comma decimals with the list separators such a locale gets.
+  static void UseCommaDecimals() {
+    RegionalSettings& current = CurrentRegionalSettings();
+    current.decimalSeparator = ',';
+    ASSERT_TRUE(ChooseListSeparators(&current));
   }
 
   RegionalSettings saved_;
