@@ -2,7 +2,7 @@
 // Every benchmark reports the time per cell (in seconds, with an SI prefix)
 // and the bytes of blocks per cell.
 
-#include "core/cell_store.h"
+#include "core/cells/cell_store.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "core/eval_state.h"
+#include "core/formula/eval_state.h"
 #include "functions/arg_readers.h"
 
 constexpr double kLargestNumber = 1.7976931348623157e308;

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/double_to_text.h"
-#include "core/error_code.h"
-#include "core/result_check.h"
+#include "core/numfmt/double_to_text.h"
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 
 #include <cstdint>
 
-#include "core/cell_store.h"
-#include "core/date_time.h"
-#include "core/eval_state.h"
+#include "core/cells/cell_store.h"
+#include "core/numfmt/date_time.h"
+#include "core/formula/eval_state.h"
 
 // Buffers given to GetArgText hold the pool's capacity.
 constexpr size_t kArgTextCapacity = FormulaStrings::kByteCapacity;

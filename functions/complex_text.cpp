@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/result_check.h"
+#include "core/base/result_check.h"
 
 namespace {
 

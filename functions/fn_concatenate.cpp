@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/error_code.h"
+#include "core/base/error_code.h"
 #include "functions/arg_readers.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/error_code.h"
+#include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 

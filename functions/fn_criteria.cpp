@@ -1,10 +1,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/double_to_text.h"
-#include "core/error_code.h"
-#include "core/result_check.h"
-#include "core/text_compare.h"
+#include "core/numfmt/double_to_text.h"
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "core/base/text_compare.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 #include "functions/wildcard_match.h"

@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/error_code.h"
-#include "core/result_check.h"
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 

@@ -1,5 +1,5 @@
-#include "core/error_code.h"
-#include "core/result_check.h"
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 

@@ -1,7 +1,7 @@
 #include "functions/fn_sums.h"
 
-#include "core/error_code.h"
-#include "core/result_check.h"
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 
 namespace {

@@ -5,7 +5,7 @@
 // range or array argument is walked over its existing cells and aggregated,
 // never applied element by element.
 
-#include "core/eval_state.h"
+#include "core/formula/eval_state.h"
 
 void FnSum(EvalState& state);
 void FnProduct(EvalState& state);

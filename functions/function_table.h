@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "core/builtin_function_table.h"
+#include "core/formula/builtin_function_table.h"
 
 struct FunctionHandlerBinding {
   const char* name;  // upper case, with its "("

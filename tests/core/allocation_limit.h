@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "core/block_store.h"
-#include "core/paged_array.h"
+#include "core/cells/block_store.h"
+#include "core/cells/paged_array.h"
 
 struct AllocationLimit {
   explicit AllocationLimit(int granted) {

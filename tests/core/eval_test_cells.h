@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/bounded_text.h"
-#include "core/cell_record.h"
-#include "core/cell_store.h"
-#include "core/eval_state.h"
-#include "core/formula_array_constant.h"
+#include "core/base/bounded_text.h"
+#include "core/cells/cell_record.h"
+#include "core/cells/cell_store.h"
+#include "core/formula/eval_state.h"
+#include "core/formula/formula_array_constant.h"
 
 inline void PutNumber(CellStore& store, uint16_t column, uint32_t row, double value, uint8_t error = 0) {
   uint8_t record[kNumberCellSize];

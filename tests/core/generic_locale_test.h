@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/global_options.h"
-#include "core/regional_settings.h"
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
 #include "platform/os_services.h"
 
 // A locale with comma decimals and point grouping.

@@ -11,10 +11,10 @@
 #include <cstring>
 #include <string>
 
-#include "core/error_code.h"
-#include "core/global_options.h"
-#include "core/regional_settings.h"
-#include "core/workbook.h"
+#include "core/base/error_code.h"
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
+#include "core/workbook/workbook.h"
 #include "tests/core/eval_test_cells.h"
 
 // A workbook with Worksheet1 (active) and Worksheet2.

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/builtin_function_table.h"
-#include "core/error_code.h"
-#include "core/eval_state.h"
-#include "core/global_options.h"
-#include "core/regional_settings.h"
+#include "core/formula/builtin_function_table.h"
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
 #include "functions/arg_readers.h"
 #include "tests/core/eval_test_cells.h"
 

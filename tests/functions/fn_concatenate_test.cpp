@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "core/error_code.h"
-#include "core/eval_state.h"
-#include "core/global_options.h"
-#include "core/regional_settings.h"
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
 #include "functions/function_table.h"
 #include "tests/core/eval_test_cells.h"
 

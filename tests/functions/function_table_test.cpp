@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "core/error_code.h"
-#include "core/eval_state.h"
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
 #include "functions/function_table.h"
 
 namespace {

@@ -1,0 +1,567 @@
+#include "core/cells/cell_store.h"
+
+#include <cstdio>
+
+namespace {
+
+uint64_t CellKey(uint32_t row, uint16_t column) { return (uint64_t(row) << 16) | column; }
+
+uint64_t CellKey(const CellRecord* record) { return CellKey(record->Row(), record->Column()); }
+
+CellRecord* RecordAt(CellBlock* block, uint32_t offset) { return AsCellRecord(block->payload + offset); }
+
+const CellRecord* RecordAt(const CellBlock* block, uint32_t offset) { return AsCellRecord(block->payload + offset); }
+
+bool InsideBlock(const uint8_t* bytes, const CellBlock* block) {
+  if (!block)
+    return false;
+  auto address = reinterpret_cast<uintptr_t>(bytes);
+  auto payload = reinterpret_cast<uintptr_t>(block->payload);
+  return address >= payload && address < payload + kBlockPayload;
+}
+
+// Calls visit(record) for every record of the chain from the block at, in order.
+template <class Visit>
+void ForEachRecord(CellBlock* block, Visit visit) {
+  for (; block; block = block->next)
+    for (uint32_t offset = 0; offset < block->used;) {
+      CellRecord* record = RecordAt(block, offset);
+      offset += record->Size();
+      visit(record);
+    }
+}
+
+}  // namespace
+
+CellRecord* CellCursor::Next(uint32_t* size) {
+  return AsCellRecord(NextRecord<CellRecordTraits>(this, size));
+}
+
+CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow) {
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  walk.block = block;
+  walk.offset = offset;
+  if (!walk.block)
+    return nullptr;
+  while (walk.block->next && AsCellRecord(walk.block->next->payload)->Row() < firstRow) {
+    walk.block = walk.block->next;
+    walk.offset = 0;
+  }
+  for (;;) {
+    uint32_t size = 0;
+    CellRecord* record = walk.Next(&size);
+    block = walk.block;
+    offset = walk.offset;
+    if (!record)
+      return nullptr;
+    uint32_t row = record->Row();
+    uint16_t column = record->Column();
+    if (row > lastRow || (row == lastRow && column > lastColumn)) {
+      offset = static_cast<uint16_t>(walk.offset - size);
+      return nullptr;
+    }
+    if (row >= firstRow && column >= firstColumn && column <= lastColumn) {
+      if (!(flags & kCursorAfterRecord))
+        offset = static_cast<uint16_t>(walk.offset - size);
+      return record;
+    }
+  }
+}
+
+const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cursor) const {
+  RecordPosition at;
+  if (cursor->block) {
+    at = {cursor->block, cursor->offset};
+  } else if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt)) {
+    const PageIndexPage* index = pageIndex_[row / kRowsPerPage];
+    if (!index)
+      return nullptr;
+    const PageIndexEntry& entry = index->entries[row % kRowsPerPage];
+    if (!entry.block)
+      return nullptr;
+    at = {entry.block, entry.offset};
+  } else {
+    if (!firstBlock_)
+      return nullptr;
+    at = {firstBlock_, 0};
+  }
+  at = SkipBlocksBefore<CellRecordTraits>(at, row);
+
+  const uint64_t key = CellKey(row, column);
+  for (;;) {
+    while (at.offset < at.block->used) {
+      const CellRecord* record = RecordAt(at.block, at.offset);
+      uint64_t found = CellKey(record);
+      uint32_t size = record->Size();
+      cursor->block = at.block;
+      cursor->offset = at.offset;
+      if (found == key) {
+        if (cursor->flags & kCursorAfterRecord)
+          cursor->offset = static_cast<uint16_t>(at.offset + size);
+        return record;
+      }
+      if (found > key)
+        return nullptr;
+      at.offset = static_cast<uint16_t>(at.offset + size);
+    }
+    if (!at.block->next)
+      return nullptr;
+    at = {at.block->next, 0};
+  }
+}
+
+CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
+  CellCursor scratch;
+  return const_cast<CellRecord*>(Seek(row, column, cursor ? cursor : &scratch));
+}
+
+bool CellStore::InsertCell(const CellRecord* record, CellCursor* cursor) {
+  if (!record) {
+    lastError_ = kCellStoreBadRecord;
+    return false;
+  }
+  return InsertCellAs(record, record->Row(), record->Column(), cursor);
+}
+
+bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor) {
+  // The size comes from the record's own type byte and lengths; a record a
+  // block cannot hold would overrun it, whatever the caller believes.
+  uint32_t size = record->Size();
+  if (size == 0 || size > kBlockPayload || row > kMaxRow || column > kMaxColumn) {
+    lastError_ = kCellStoreBadRecord;
+    return false;
+  }
+
+  RecordPosition at = {nullptr, 0};
+  uint32_t replacedSize = 0;
+  if (firstBlock_) {
+    at = SkipBlocksBefore<CellRecordTraits>(StartPosition(cursor), row);
+    const uint64_t key = CellKey(row, column);
+    for (;;) {
+      while (at.offset < at.block->used) {
+        const CellRecord* existing = RecordAt(at.block, at.offset);
+        uint64_t found = CellKey(existing);
+        if (found >= key) {
+          if (found == key)
+            replacedSize = existing->Size();
+          break;
+        }
+        at.offset = static_cast<uint16_t>(at.offset + existing->Size());
+      }
+      if (at.offset < at.block->used || !at.block->next)
+        break;
+      at = {at.block->next, 0};
+    }
+  }
+
+  // A record taken from the blocks this insert moves is copied out first.
+  const uint8_t* bytes = record->Bytes();
+  uint8_t bounce[kBlockPayload];
+  if (InsideBlock(bytes, at.block) || InsideBlock(bytes, at.block ? at.block->previous : nullptr)) {
+    std::memcpy(bounce, bytes, size);
+    bytes = bounce;
+  }
+
+  if (replacedSize) {
+    // Reserve what the split will take before the old record is cut out, so
+    // that a failure leaves the old record in place.
+    uint16_t usedAfterCut = static_cast<uint16_t>(at.block->used - replacedSize);
+    if (!ReserveBlocks(BlocksNeededToInsert(at, usedAfterCut, static_cast<uint16_t>(size)))) {
+      lastError_ = kCellStoreOutOfMemory;
+      return false;
+    }
+    uint8_t* cut = at.block->payload + at.offset;
+    std::memmove(cut, cut + replacedSize, usedAfterCut - at.offset);
+    at.block->used = usedAfterCut;
+  }
+
+  RecordPosition placed;
+  if (!InsertRecordAt(at, bytes, static_cast<uint16_t>(size), &placed)) {
+    lastError_ = kCellStoreOutOfMemory;
+    return false;
+  }
+  CellRecord* copy = RecordAt(placed.block, placed.offset);
+  copy->SetRow(row);
+  copy->SetColumn(column);
+  // A replaced record's bytes are not counted back: the count only decides compaction.
+  ReduceFreeBytes(size);
+  if (cursor) {
+    cursor->block = placed.block;
+    cursor->offset = static_cast<uint16_t>((cursor->flags & kCursorAfterRecord) ? placed.offset + size : placed.offset);
+  }
+
+  if (NeedsCompaction()) {
+    Compact(false);
+    if (cursor) {
+      cursor->block = firstBlock_;
+      cursor->offset = 0;
+      Seek(row, column, cursor);
+    }
+  }
+  return true;
+}
+
+bool CellStore::GetUsedRange(uint16_t* firstColumn, uint16_t* lastColumn, uint32_t* firstRow,
+                             uint32_t* lastRow) const {
+  uint16_t minColumn = 0, maxColumn = 0;
+  uint32_t minRow = 0, maxRow = 0;
+  bool any = firstBlock_ != nullptr;
+  if (any) {
+    const CellRecord* first = RecordAt(firstBlock_, 0);
+    minColumn = maxColumn = first->Column();
+    minRow = maxRow = first->Row();
+    for (const CellBlock* block = firstBlock_; block; block = block->next)
+      for (uint32_t offset = 0; offset < block->used;) {
+        const CellRecord* record = RecordAt(block, offset);
+        offset += record->Size();
+        uint16_t column = record->Column();
+        if (column < minColumn)
+          minColumn = column;
+        if (column > maxColumn)
+          maxColumn = column;
+        if (record->Row() > maxRow)
+          maxRow = record->Row();
+      }
+  }
+  if (firstColumn)
+    *firstColumn = minColumn;
+  if (lastColumn)
+    *lastColumn = maxColumn;
+  if (firstRow)
+    *firstRow = minRow;
+  if (lastRow)
+    *lastRow = maxRow;
+  return any;
+}
+
+void CellStore::DeleteRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                            CellCursor* cursor, bool free) {
+  if (!firstBlock_ || firstColumn > lastColumn || firstRow > lastRow)
+    return;
+  InvalidatePageIndex();
+  const RecordPosition start = SkipBlocksBefore<CellRecordTraits>(StartPosition(cursor), firstRow);
+
+  // An array result spreads only right of and below its formula cell, so a
+  // single forward pass meets every cell of a result after its formula. The
+  // results found so far are kept per column as the last row they cover; a
+  // result found inside another result widens the deletion the same way, and
+  // the pass ends after the last row any of them covers.
+  int32_t spillThrough[kColumnCount];
+  bool spills = false;
+  uint32_t deleteThrough = lastRow;
+
+  bool startSurvives = true;
+  CellBlock* block = start.block;
+  uint32_t offset = start.offset;
+  while (block) {
+    if (offset < block->used && RecordAt(block, offset)->Row() > deleteThrough)
+      break;
+    const uint32_t used = block->used;
+    uint32_t kept = offset;
+    bool passed = false;
+    // Records kept move down in place: the kept bytes never exceed the block.
+    for (uint32_t read = offset; read < used;) {
+      CellRecord* record = RecordAt(block, read);
+      uint32_t size = record->Size();
+      uint32_t row = record->Row();
+      uint16_t column = record->Column();
+      bool drop = false;
+      if (row > deleteThrough) {
+        passed = true;
+      } else {
+        drop = (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn) ||
+               (spills && column < kColumnCount && int32_t(row) <= spillThrough[column]);
+      }
+      if (drop && record->IsSpillingArrayFormula() && record->ArrayRows() > 0) {
+        if (!spills) {
+          for (int32_t& through : spillThrough) through = -1;
+          spills = true;
+        }
+        uint64_t lastSpillRow = uint64_t(row) + record->ArrayRows() - 1;
+        if (lastSpillRow > kMaxRow)
+          lastSpillRow = kMaxRow;
+        uint32_t lastSpillColumn = uint32_t(column) + record->ArrayColumns() - 1;
+        if (lastSpillColumn > kMaxColumn)
+          lastSpillColumn = kMaxColumn;
+        for (uint32_t c = column; c <= lastSpillColumn; ++c)
+          if (spillThrough[c] < int32_t(lastSpillRow))
+            spillThrough[c] = int32_t(lastSpillRow);
+        if (lastSpillRow > deleteThrough)
+          deleteThrough = uint32_t(lastSpillRow);
+      }
+      if (!drop) {
+        if (kept != read)
+          std::memmove(block->payload + kept, block->payload + read, size);
+        kept += size;
+      }
+      read += size;
+    }
+
+    CellBlock* next = block->next;
+    if (kept != used) {
+      if (kept > 0) {
+        freeBytes_ += used - kept;
+        block->used = static_cast<uint16_t>(kept);
+      } else {
+        ReduceFreeBytes(kBlockPayload - used);
+        if (block == start.block)
+          startSurvives = false;
+        UnlinkBlock(block, free);
+      }
+    }
+    if (passed)
+      break;
+    block = next;
+    offset = 0;
+  }
+
+  if (cursor) {
+    cursor->block = startSurvives ? start.block : nullptr;
+    cursor->offset = startSurvives ? start.offset : 0;
+  }
+}
+
+bool CellStore::InsertRows(uint32_t firstRow, uint32_t lastRow) {
+  if (firstRow > lastRow) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  const uint64_t count = uint64_t(lastRow) - firstRow + 1;
+  // Rows ascend through the chain: the last record has the largest row.
+  if (CellBlock* last = firstBlock_) {
+    while (last->next) last = last->next;
+    uint32_t maxRow = 0;
+    for (uint32_t offset = 0; offset < last->used; offset += RecordAt(last, offset)->Size())
+      maxRow = RecordAt(last, offset)->Row();
+    if (maxRow >= firstRow && maxRow + count > kMaxRow) {
+      lastError_ = kCellStoreOffGrid;
+      return false;
+    }
+  }
+  InvalidatePageIndex();
+  RecordPosition start = SkipBlocksBefore<CellRecordTraits>({firstBlock_, 0}, firstRow);
+  ForEachRecord(start.block, [&](CellRecord* record) {
+    if (record->Row() >= firstRow)
+      record->SetRow(static_cast<uint32_t>(record->Row() + count));
+  });
+  return true;
+}
+
+bool CellStore::InsertColumns(uint16_t firstColumn, uint16_t lastColumn) {
+  if (firstColumn > lastColumn) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  const uint32_t count = uint32_t(lastColumn) - firstColumn + 1;
+  bool offGrid = false;
+  ForEachRecord(firstBlock_, [&](CellRecord* record) {
+    if (record->Column() >= firstColumn && record->Column() + count > kMaxColumn)
+      offGrid = true;
+  });
+  if (offGrid) {
+    lastError_ = kCellStoreOffGrid;
+    return false;
+  }
+  InvalidatePageIndex();
+  ForEachRecord(firstBlock_, [&](CellRecord* record) {
+    if (record->Column() >= firstColumn)
+      record->SetColumn(static_cast<uint16_t>(record->Column() + count));
+  });
+  return true;
+}
+
+void CellStore::DeleteRows(uint32_t firstRow, uint32_t lastRow) {
+  if (firstRow > lastRow || firstRow > kMaxRow)
+    return;
+  if (lastRow > kMaxRow)
+    lastRow = kMaxRow;
+  DeleteRange(0, kMaxColumn, firstRow, lastRow, nullptr, true);
+  const uint32_t count = lastRow - firstRow + 1;
+  RecordPosition start = SkipBlocksBefore<CellRecordTraits>({firstBlock_, 0}, firstRow);
+  ForEachRecord(start.block, [&](CellRecord* record) {
+    if (record->Row() > lastRow)
+      record->SetRow(record->Row() - count);
+  });
+  InvalidatePageIndex();
+}
+
+void CellStore::DeleteColumns(uint16_t firstColumn, uint16_t lastColumn) {
+  if (firstColumn > lastColumn || firstColumn > kMaxColumn)
+    return;
+  if (lastColumn > kMaxColumn)
+    lastColumn = kMaxColumn;
+  DeleteRange(firstColumn, lastColumn, 0, kMaxRow, nullptr, true);
+  const uint16_t count = static_cast<uint16_t>(lastColumn - firstColumn + 1);
+  ForEachRecord(firstBlock_, [&](CellRecord* record) {
+    if (record->Column() > lastColumn)
+      record->SetColumn(static_cast<uint16_t>(record->Column() - count));
+  });
+  InvalidatePageIndex();
+}
+
+bool CellStore::GatherRows(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                           CellStore* target, const uint32_t* rowIndex) const {
+  if (!target || target == this) {
+    if (target)
+      target->lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  target->Clear(true);
+  if (firstColumn > lastColumn || firstRow > lastRow || !rowIndex)
+    return true;
+  if (lastRow > kMaxRow)
+    lastRow = kMaxRow;
+
+  CellCursor out;
+  out.flags = kCursorAfterRecord;
+  for (uint32_t row = firstRow; row <= lastRow; ++row) {
+    const uint32_t sourceRow = rowIndex[row - firstRow];
+    CellCursor in;
+    Seek(sourceRow, firstColumn, &in);
+    in.flags = kCursorAfterRecord;
+    while (const CellRecord* record = in.Next()) {
+      uint32_t recordRow = record->Row();
+      uint16_t column = record->Column();
+      if (recordRow < sourceRow || (recordRow == sourceRow && column < firstColumn))
+        continue;
+      if (recordRow > sourceRow || column > lastColumn)
+        break;
+      if (!target->InsertCellAs(record, row, column, &out)) {
+        target->Clear(true);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                 uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                 uint32_t sourceLastRow, const CellBlock* sourceChain) {
+  // A reversed source would give tiles of no width, and a chain of this
+  // store would be rewritten while it is read.
+  if (firstColumn > lastColumn || firstRow > lastRow || sourceFirstColumn > sourceLastColumn ||
+      sourceFirstRow > sourceLastRow || (sourceChain && sourceChain == firstBlock_)) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  DeleteRange(firstColumn, lastColumn, firstRow, lastRow, nullptr, false);
+
+  const uint32_t width = uint32_t(sourceLastColumn) - sourceFirstColumn + 1;
+  const uint32_t height = sourceLastRow - sourceFirstRow + 1;
+  for (uint32_t tileColumn = firstColumn; tileColumn <= lastColumn; tileColumn += width)
+    for (uint64_t tileRow = firstRow; tileRow <= lastRow; tileRow += height) {
+      CellCursor out;
+      out.flags = kCursorAfterRecord;
+      bool tileEnded = false;
+      for (const CellBlock* block = sourceChain; block && !tileEnded; block = block->next)
+        for (uint32_t offset = 0; offset < block->used;) {
+          const CellRecord* record = RecordAt(block, offset);
+          offset += record->Size();
+          uint32_t row = record->Row();
+          uint16_t column = record->Column();
+          if (row < sourceFirstRow || column < sourceFirstColumn || column > sourceLastColumn)
+            continue;
+          uint64_t toRow = row - sourceFirstRow + tileRow;
+          if (row > sourceLastRow || toRow > lastRow) {
+            tileEnded = true;
+            break;
+          }
+          uint32_t toColumn = column - sourceFirstColumn + tileColumn;
+          if (toColumn > lastColumn)
+            continue;
+          if (!InsertCellAs(record, uint32_t(toRow), uint16_t(toColumn), &out))
+            return false;
+        }
+    }
+  return true;
+}
+
+bool CellStore::CopyFrom(CellStore* source) {
+  if (!source || source == this) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  if (!CopyChainFrom(source)) {
+    lastError_ = kCellStoreOutOfMemory;
+    return false;
+  }
+  return true;
+}
+
+bool CellStore::BuildPageIndex(uint32_t page, CellCursor* cursor) {
+  if (page >= kPageCount) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  if (!BuildPageIndexOf<CellRecordTraits>(page, cursor)) {
+    lastError_ = kCellStoreOutOfMemory;
+    return false;
+  }
+  return true;
+}
+
+bool CellStore::CheckInvariants(char* message, size_t capacity) const {
+  if (!CheckChain(message, capacity))
+    return false;
+  auto fail = [&](const char* what, uint32_t blockIndex, uint32_t offset) {
+    if (message && capacity)
+      std::snprintf(message, capacity, "%s (block %u, offset %u)", what, blockIndex, offset);
+    return false;
+  };
+  bool anyRecord = false;
+  uint64_t previousKey = 0;
+  uint32_t previousRow = 0;
+  uint32_t indexedRows = 0;
+  uint32_t blockIndex = 0;
+  for (const CellBlock* block = firstBlock_; block; block = block->next, ++blockIndex) {
+    for (uint32_t offset = 0; offset < block->used;) {
+      const CellRecord* record = RecordAt(block, offset);
+      uint32_t size = record->Size();
+      if (size == 0)
+        return fail("record of no known kind", blockIndex, offset);
+      if (offset + size > block->used)
+        return fail("record runs past the block's used bytes", blockIndex, offset);
+      uint32_t row = record->Row();
+      if (row > kMaxRow || record->Column() > kMaxColumn)
+        return fail("record outside the grid", blockIndex, offset);
+      uint64_t key = CellKey(record);
+      if (anyRecord && key <= previousKey)
+        return fail("records not in ascending (row, column) order", blockIndex, offset);
+      bool firstOfRow = !anyRecord || row != previousRow;
+      uint32_t page = row / kRowsPerPage;
+      if (firstOfRow && (pageFlags_[page] & kPageIndexBuilt)) {
+        const PageIndexEntry& entry = pageIndex_[page]->entries[row % kRowsPerPage];
+        if (entry.block != block || entry.offset != offset)
+          return fail("page index entry is not the row's first record", blockIndex, offset);
+        ++indexedRows;
+      }
+      anyRecord = true;
+      previousKey = key;
+      previousRow = row;
+      offset += size;
+    }
+  }
+  uint32_t entries = 0;
+  for (uint32_t page = 0; page < kPageCount; ++page)
+    if (pageFlags_[page] & kPageIndexBuilt)
+      for (const PageIndexEntry& entry : pageIndex_[page]->entries) entries += entry.block != nullptr;
+  if (entries != indexedRows)
+    return fail("page index names rows that hold no record", 0, 0);
+  return true;
+}
+
+bool ArrayStore::PushChain(CellBlock* chain) {
+  if (savedCount_ >= kMaxSavedChains)
+    return false;
+  savedChains_[savedCount_++] = chain;
+  return true;
+}
+
+CellBlock* ArrayStore::PopChain() { return savedCount_ ? savedChains_[--savedCount_] : nullptr; }
+
+void ArrayStore::ReleaseSavedChains() {
+  while (savedCount_)
+    ReleaseChain(savedChains_[--savedCount_]);
+}

@@ -1,0 +1,133 @@
+#ifndef TALVERO_CORE_CELL_STORE_H
+#define TALVERO_CORE_CELL_STORE_H
+
+// The cells of a worksheet or of a temporary range (array values, undo copies,
+// the clipboard, rows being reordered): CellRecords sorted by row and then
+// column in a chain of blocks, with a pool of spare blocks and a page index
+// that gives the first record of each row during read-only passes.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/cells/block_store.h"
+#include "core/cells/cell_record.h"
+
+struct CellRecordTraits {
+  static uint32_t Size(const uint8_t* record) { return AsCellRecord(record)->Size(); }
+  static uint32_t Row(const uint8_t* record) { return AsCellRecord(record)->Row(); }
+  static bool Absorb(uint8_t*, const uint8_t*) { return false; }
+};
+
+// The store's error byte, left by the last failed operation.
+enum CellStoreError : uint8_t {
+  kCellStoreNoError = 0,
+  kCellStoreOutOfMemory = 1,
+  // A record of no known kind, larger than a block, or outside the grid.
+  kCellStoreBadRecord = 2,
+  // Inserting rows or columns would push a cell off the grid.
+  kCellStoreOffGrid = 3,
+  // An empty or reversed span, or a store given as its own source or target.
+  kCellStoreBadRange = 4,
+};
+
+// Page flag bits 1 and 2: the page holds formula cells of the current
+// recalculation pass.
+constexpr uint8_t kPageHasFormulas = 0x06;
+
+class CellStore : public BlockStore {
+ public:
+  // The cell's record, or null. Starts at the cursor, else at the row's index
+  // entry when its page is indexed, else at the first block; the cursor is
+  // left on the record (after it with kCursorAfterRecord), or on the last
+  // record examined when there is none.
+  CellRecord* FindCell(uint32_t row, uint16_t column, CellCursor* cursor);
+  CellRecord* GetCell(uint32_t row, uint16_t column) { return FindCell(row, column, nullptr); }
+  // Inserts a copy of a complete record, replacing the same cell's record.
+  // False when the record is malformed or larger than a block, or when no
+  // block can be had; the cells are then unchanged (a block taken before the
+  // failure may stay in the pool).
+  bool InsertCell(const CellRecord* record, CellCursor* cursor);
+
+  // Each output is optional. First row and column, last row and column over
+  // all records; false with all four 0 when the store holds no cell.
+  bool GetUsedRange(uint16_t* firstColumn, uint16_t* lastColumn, uint32_t* firstRow, uint32_t* lastRow) const;
+  // Deletes every cell of the rectangle, starting at the cursor. Deleting any
+  // cell of a spilled array formula's result or the formula itself deletes
+  // the formula and its whole result. The cursor is left at the start of the
+  // deletion (null when that block was emptied).
+  void DeleteRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow, CellCursor* cursor,
+                   bool free);
+  // Renumber cells to make room; false with nothing changed when a cell would leave the grid.
+  bool InsertRows(uint32_t firstRow, uint32_t lastRow);
+  bool InsertColumns(uint16_t firstColumn, uint16_t lastColumn);
+  // Delete the cells of the span (emptied blocks to the heap) and close the gap.
+  void DeleteRows(uint32_t firstRow, uint32_t lastRow);
+  void DeleteColumns(uint16_t firstColumn, uint16_t lastColumn);
+
+  // Empties target, then copies the column span of source row
+  // rowIndex[r - firstRow] into target as row r, for each r of the row span.
+  // False after emptying target again when an insert fails.
+  bool GatherRows(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow, CellStore* target,
+                  const uint32_t* rowIndex) const;
+  // Deletes the destination rectangle (emptied blocks kept in the pool) and
+  // tiles the source rectangle's cells of sourceChain over it, cutting the
+  // tiles at the rectangle's edges. False when an insert fails (the cells
+  // inserted so far stay). sourceChain must not belong to this store.
+  bool CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                        uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                        uint32_t sourceLastRow, const CellBlock* sourceChain);
+  // Replaces this store's cells by a copy of source's, taking new blocks from
+  // source's pool first. False (this store emptied) when a block cannot be had.
+  bool CopyFrom(CellStore* source);
+
+  // Indexes the first record of every row of one 1024-row page; false when
+  // the index page cannot be allocated. Any later change of the store drops
+  // the index.
+  bool BuildPageIndex(uint32_t page, CellCursor* cursor);
+  // Prepares a recalculation pass: every formula cell becomes uncalculated,
+  // with no waiting dependant and a zero pending counter; the page flags are
+  // cleared, then each page holding a formula is flagged kPageHasFormulas and
+  // indexed. False when an index page cannot be allocated (the cells are
+  // marked all the same).
+  bool MarkFormulaCellsDirty();
+  // Repacks the chain; emptied blocks go to the heap (free) or the pool.
+  void Compact(bool free) { CompactRecords<CellRecordTraits>(free); }
+
+  // Order, block fill, counts, links and page index; on failure a
+  // description goes to message (when given).
+  bool CheckInvariants(char* message = nullptr, size_t capacity = 0) const;
+
+  uint8_t LastError() const { return lastError_; }
+
+ private:
+  // FindCell's search, for the const walks as well.
+  const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
+  // Inserts record as the cell (row, column).
+  bool InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor);
+
+  uint8_t lastError_ = kCellStoreNoError;
+};
+
+// The evaluator's array store: array values live as chains in this store,
+// and the chains of the values on the evaluator's stack are kept here.
+constexpr uint32_t kMaxSavedChains = 50;
+
+class ArrayStore : public CellStore {
+ public:
+  ArrayStore() = default;
+  ~ArrayStore() { ReleaseSavedChains(); }
+
+  // False when the stack is full.
+  bool PushChain(CellBlock* chain);
+  // Null when the stack is empty.
+  CellBlock* PopChain();
+  uint32_t SavedCount() const { return savedCount_; }
+  // Every saved chain's blocks onto the pool.
+  void ReleaseSavedChains();
+
+ private:
+  CellBlock* savedChains_[kMaxSavedChains] = {};
+  uint32_t savedCount_ = 0;
+};
+
+#endif

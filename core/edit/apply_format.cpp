@@ -1,0 +1,134 @@
+// Setting one attribute on a rectangle of cells while every other attribute
+// of every cell stays: each distinct piece of the old formatting gets the
+// attribute applied to a copy of its style.
+
+#include <cstring>
+#include <new>
+
+#include "core/workbook/workbook.h"
+
+namespace {
+
+// Old style to new style, each computed once.
+class Restyler {
+ public:
+  Restyler(StyleTable* table, int kind, const StyleRecord& templateStyle, const FontRecord& templateFont)
+      : table_(table), kind_(kind), templateStyle_(templateStyle), templateFont_(templateFont) {
+    std::memset(known_, 0, sizeof known_);
+  }
+
+  // False when the table has no room for a new font or style.
+  bool Map(uint16_t base, uint16_t* result) {
+    if (base < StyleTable::kMaxStyles && known_[base]) {
+      *result = mapped_[base];
+      return true;
+    }
+    StyleRecord style = table_->StyleAt(base);
+    FontRecord font = table_->FontAt(style.fontIndex);
+    bool fontChanged = false;
+    StyleRecord::ApplyAttribute(&style, &font, templateStyle_, templateFont_, &fontChanged, kind_);
+    if (fontChanged) {
+      uint8_t fontIndex = 0;
+      if (!table_->FindOrAddFont(font, &fontIndex))
+        return false;
+      style.fontIndex = fontIndex;
+    }
+    if (!table_->FindOrAddStyle(style, result))
+      return false;
+    if (base < StyleTable::kMaxStyles) {
+      known_[base] = 1;
+      mapped_[base] = *result;
+    }
+    return true;
+  }
+
+ private:
+  StyleTable* table_;
+  int kind_;
+  const StyleRecord& templateStyle_;
+  const FontRecord& templateFont_;
+  uint8_t known_[StyleTable::kMaxStyles];
+  uint16_t mapped_[StyleTable::kMaxStyles] = {};
+};
+
+// Puts the rectangle's snapshotted runs back after a failed rebuild.
+void RestoreRuns(SheetFormat* format, const SheetFormat& snapshot, uint16_t firstColumn, uint16_t lastColumn,
+                 uint32_t firstRow, uint32_t lastRow) {
+  format->runs.ClearRect(firstColumn, lastColumn, firstRow, lastRow, nullptr, false);
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  CellCursor out;
+  out.flags = kCursorAfterRecord;
+  while (const StyleRun* run = snapshot.runs.FindFirstInRect(&walk, firstColumn, lastColumn, firstRow, lastRow))
+    format->runs.InsertRun(*run, &out);
+}
+
+}  // namespace
+
+bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                                   uint32_t lastRow, SheetFormat* format, int attributeKind,
+                                   const StyleRecord& templateStyle, const FontRecord& templateFont) {
+  if (!table || !format || firstColumn > lastColumn || lastColumn > kMaxColumn || firstRow > lastRow ||
+      lastRow > kMaxRow) {
+    error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  SheetFormat* before = new (std::nothrow) SheetFormat;
+  Restyler* restyler = new (std::nothrow) Restyler(table, attributeKind, templateStyle, templateFont);
+  if (!before || !restyler || !format->CopyRect(firstColumn, lastColumn, firstRow, lastRow, before, nullptr) ||
+      !format->runs.ClearRect(firstColumn, lastColumn, firstRow, lastRow, nullptr, false)) {
+    delete before;
+    delete restyler;
+    error = kWorkbookOutOfMemory;
+    return false;
+  }
+
+  uint8_t failure = kWorkbookNoError;
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  CellCursor out;
+  out.flags = kCursorAfterRecord;
+  auto insert = [&](uint32_t first, uint32_t last, uint32_t row, uint16_t style) {
+    const StyleRun run = {uint16_t(first), uint16_t(last), row, style};
+    if (!format->runs.InsertRun(run, &out))
+      failure = kWorkbookOutOfMemory;
+  };
+  for (uint32_t row = firstRow; row <= lastRow && !failure; ++row) {
+    uint32_t column = firstColumn;
+    while (!failure) {
+      const StyleRun* run = before->runs.FindFirstInRect(&walk, firstColumn, lastColumn, row, row);
+      const uint32_t gapEnd = run ? (run->firstColumn > firstColumn ? run->firstColumn : firstColumn)
+                                  : uint32_t(lastColumn) + 1;
+      // Cells without a run show their column's style: columns of one style
+      // form one group.
+      while (column < gapEnd && !failure) {
+        const uint16_t columnStyle = format->columns[column].Style();
+        uint32_t end = column;
+        while (end + 1 < gapEnd && format->columns[end + 1].Style() == columnStyle) ++end;
+        uint16_t style = 0;
+        if (!restyler->Map(columnStyle < table->styleCount ? columnStyle : 0, &style))
+          failure = kWorkbookTooManyStyles;
+        else if (style != columnStyle)
+          insert(column, end, row, style);
+        column = end + 1;
+      }
+      if (!run || failure)
+        break;
+      const uint32_t last = run->lastColumn < lastColumn ? run->lastColumn : lastColumn;
+      uint16_t style = 0;
+      if (!restyler->Map(run->style, &style))
+        failure = kWorkbookTooManyStyles;
+      else if (style != 0)
+        insert(column, last, row, style);
+      column = last + 1;
+    }
+  }
+  // A failure part-way must not leave rows without their formats.
+  if (failure)
+    RestoreRuns(format, *before, firstColumn, lastColumn, firstRow, lastRow);
+  delete before;
+  delete restyler;
+  if (failure)
+    error = failure;
+  return !failure;
+}

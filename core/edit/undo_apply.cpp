@@ -1,0 +1,361 @@
+// Applying an undo step. Each step swaps the saved state with the present
+// one, so the same step undoes and redoes.
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/workbook/undo_history.h"
+#include "core/workbook/workbook.h"
+
+namespace {
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+bool Fail(CWorkBook* book, uint8_t error) {
+  book->error = error;
+  return false;
+}
+
+// The item at a position of the list, or null past its end.
+CTreeItem* ItemAt(const CWorkBook* book, int32_t index) {
+  if (index < 0)
+    return nullptr;
+  CTreeItem* item = book->ItemByIndex(index);
+  return item && book->IndexOfItem(item) == index ? item : nullptr;
+}
+
+CWorkSheet* ActivateStepSheet(CWorkBook* book, const UndoRecord& step) {
+  CWorkSheet* sheet = CWorkSheet::FromItem(ItemAt(book, step.sheetIndex));
+  if (sheet) {
+    book->activeWorksheet = sheet;
+    book->evaluator.sheet = &sheet->cells;
+  }
+  return sheet;
+}
+
+// Links a detached chain back at the position it was removed from, with the
+// depths it had there.
+void LinkChainAt(CWorkBook* book, CTreeItem* chain, int32_t index) {
+  CTreeItem* last = chain;
+  uint32_t sheets = 0;
+  uint32_t folders = 0;
+  for (CTreeItem* item = chain; item; item = item->next) {
+    last = item;
+    if (item->IsWorksheet())
+      ++sheets;
+    else
+      ++folders;
+  }
+  CTreeItem* after = index > 0 ? book->ItemByIndex(index) : book->firstItem;
+  if (index > 0 && !ItemAt(book, index))
+    after = nullptr;
+  CTreeItem* before = after ? after->previous : nullptr;
+  if (!after)
+    for (before = book->firstItem; before && before->next;) before = before->next;
+  chain->previous = before;
+  last->next = after;
+  if (before)
+    before->next = chain;
+  else
+    book->firstItem = chain;
+  if (after)
+    after->previous = last;
+  book->worksheetCount += sheets;
+  book->folderCount += folders;
+  if (!book->activeWorksheet)
+    for (CTreeItem* item = chain; item && !book->activeWorksheet; item = item->next)
+      book->activeWorksheet = CWorkSheet::FromItem(item);
+  if (!book->evaluator.sheet && book->activeWorksheet)
+    book->evaluator.sheet = &book->activeWorksheet->cells;
+}
+
+ContainerRecord* ContainerOnSheet(CWorkSheet* sheet, uint16_t id) {
+  for (ContainerRecord* container = sheet->containers; container; container = container->next)
+    if (container->header.id == id)
+      return container;
+  return nullptr;
+}
+
+// Puts replacement where present stands in the list; present is unlinked.
+void ReplaceContainer(CWorkSheet* sheet, ContainerRecord* present, ContainerRecord* replacement) {
+  replacement->previous = present->previous;
+  replacement->next = present->next;
+  if (present->previous)
+    present->previous->next = replacement;
+  else
+    sheet->containers = replacement;
+  if (present->next)
+    present->next->previous = replacement;
+  present->previous = present->next = nullptr;
+}
+
+UndoRange SnapshotRect(const UndoRecord& step) {
+  return {step.snapshotFirst.column, step.snapshotFirst.row, step.snapshotLast.column, step.snapshotLast.row};
+}
+
+bool UndoCells(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
+  UndoHistory& history = book->undoHistory;
+  UndoRecord& step = history.Record(index);
+  if (!history.SaveCellValue(book, sheet, step.valueColumn, step.valueRow, kUndoScratchRecord) ||
+      !history.RestoreCells(book, sheet, index)) {
+    history.Free(kUndoScratchRecord);
+    std::memset(&history.Record(kUndoScratchRecord), 0, sizeof(UndoRecord));
+    return false;
+  }
+  history.Free(index);
+  history.MoveScratchInto(index);
+  return true;
+}
+
+bool UndoCellsAndStyles(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
+  UndoHistory& history = book->undoHistory;
+  UndoRecord& step = history.Record(index);
+  const bool cells = step.storageKind == kUndoOwnsCells || step.storageKind == kUndoOwnsCellsAndFormats;
+  const bool formats = step.storageKind == kUndoOwnsFormats || step.storageKind == kUndoOwnsCellsAndFormats;
+  if (!cells && !formats)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  const UndoRange rect = SnapshotRect(step);
+  if (!history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, cells, formats))
+    return false;
+  if (!history.RestoreCellsAndStyles(book, sheet, rect, index, cells, formats)) {
+    // What came back so far is put back as it was.
+    const uint8_t error = book->error;
+    history.RestoreCellsAndStyles(book, sheet, rect, kUndoScratchRecord, cells, formats);
+    history.Free(kUndoScratchRecord);
+    std::memset(&history.Record(kUndoScratchRecord), 0, sizeof(UndoRecord));
+    return Fail(book, error);
+  }
+  history.Free(index);
+  history.MoveScratchInto(index);
+  return true;
+}
+
+bool UndoColumnWidths(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
+  if (!step.snapshot)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  // Only the widths swap: the saved records' style indexes may predate a
+  // compaction of the styles.
+  for (uint32_t column = step.range.firstColumn; column <= step.range.lastColumn; ++column) {
+    uint16_t& present = sheet->format.columns[column].widthWord;
+    uint16_t& saved = step.snapshot->format.columns[column].widthWord;
+    const uint16_t swap = present;
+    present = saved;
+    saved = swap;
+  }
+  return true;
+}
+
+bool UndoRowHeights(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
+  if (!step.snapshot)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  RowTable& rows = sheet->format.rows;
+  RowTable& saved = step.snapshot->format.rows;
+  const uint32_t first = step.range.firstRow;
+  const uint32_t last = step.range.lastRow;
+  // The table grows before anything swaps, so a failure changes nothing.
+  while (rows.Count() <= last)
+    if (!rows.Append(0))
+      return Fail(book, kWorkbookOutOfMemory);
+  while (saved.Count() <= last - first)
+    if (!saved.Append(0))
+      return Fail(book, kWorkbookOutOfMemory);
+  for (uint32_t row = first; row <= last; ++row) {
+    uint16_t* present = rows.At(row);
+    uint16_t* kept = saved.At(row - first);
+    const uint16_t swap = *present;
+    *present = *kept;
+    *kept = swap;
+  }
+  return true;
+}
+
+bool UndoContainerAddedOrRemoved(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
+  if (step.storageKind == kUndoOwnsContainer) {
+    ContainerRecord* kept = step.container;
+    if (!kept)
+      return Fail(book, kWorkbookInvalidCacheIndex);
+    if (kept->header.id == 0 || book->FindContainerById(kept->header.id))
+      if (!book->AssignContainerId(kept))
+        return Fail(book, kWorkbookTooManyContainers);
+    sheet->AddContainer(kept);
+    step.containerId = kept->header.id;
+    step.container = nullptr;
+    step.storageKind = kUndoOwnsNothing;
+    return true;
+  }
+  ContainerRecord* present = ContainerOnSheet(sheet, step.containerId);
+  if (!present)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  sheet->RemoveContainer(present);
+  present->previous = present->next = nullptr;
+  step.container = present;
+  step.storageKind = kUndoOwnsContainer;
+  return true;
+}
+
+bool UndoContainerChanged(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
+  ContainerRecord* present = ContainerOnSheet(sheet, step.containerId);
+  if (step.storageKind != kUndoOwnsContainer || !step.container || !present)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  ReplaceContainer(sheet, present, step.container);
+  step.container = present;
+  return true;
+}
+
+bool UndoTreeItem(CWorkBook* book, UndoRecord& step) {
+  UndoHistory& history = book->undoHistory;
+  if (step.storageKind == kUndoOwnsItems) {
+    CTreeItem* chain = step.items;
+    if (!chain)
+      return Fail(book, kWorkbookInvalidCacheIndex);
+    if (!history.TransferStyles(chain, &history.PrivateStyles(), &book->styles))
+      return Fail(book, kWorkbookTooManyStyles);
+    LinkChainAt(book, chain, step.itemIndex);
+    step.items = nullptr;
+    step.storageKind = kUndoOwnsNothing;
+    return true;
+  }
+  CTreeItem* item = ItemAt(book, step.itemIndex);
+  if (!item || !book->RemoveItem(item))
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  history.PrepareStyles();
+  if (!history.TransferStyles(item, &book->styles, &history.PrivateStyles())) {
+    LinkChainAt(book, item, step.itemIndex);
+    return Fail(book, kWorkbookTooManyStyles);
+  }
+  step.items = item;
+  step.storageKind = kUndoOwnsItems;
+  return true;
+}
+
+bool UndoRename(CWorkBook* book, UndoRecord& step) {
+  CTreeItem* item = ItemAt(book, step.itemIndex);
+  if (!item || step.storageKind != kUndoOwnsValue || !step.text)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  char present[kTreeItemNameSize];
+  std::memcpy(present, item->name, sizeof present);
+  item->SetName(step.text);
+  std::memcpy(step.text, present, sizeof present);
+  return true;
+}
+
+bool UndoSort(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
+  if (step.storageKind != kUndoOwnsPermutation || !step.permutation)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  const UndoRange& range = step.sortRange;
+  const uint32_t count = range.lastRow - range.firstRow + 1;
+  uint32_t* inverse = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * count));
+  if (!inverse)
+    return Fail(book, kWorkbookOutOfMemory);
+  for (uint32_t k = 0; k < count; ++k) inverse[step.permutation[k] - range.firstRow] = range.firstRow + k;
+  if (!book->ReorderCellRows(&sheet->cells, range.firstColumn, range.lastColumn, range.firstRow, range.lastRow,
+                             inverse)) {
+    std::free(inverse);
+    return false;
+  }
+  if (!book->ReorderStyleRows(&sheet->format, range.firstColumn, range.lastColumn, range.firstRow,
+                              range.lastRow, inverse)) {
+    // The cells go back to the order the step describes.
+    book->ReorderCellRows(&sheet->cells, range.firstColumn, range.lastColumn, range.firstRow, range.lastRow,
+                          step.permutation);
+    std::free(inverse);
+    return Fail(book, kWorkbookOutOfMemory);
+  }
+  std::free(step.permutation);
+  step.permutation = inverse;
+  return true;
+}
+
+bool UndoLinesChange(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
+  UndoHistory& history = book->undoHistory;
+  UndoRecord& step = history.Record(index);
+  const bool rows = step.stepKind == kUndoStepRowsChange;
+  const UndoRange rect = step.range;
+  if (step.storageKind == kUndoOwnsNothing) {
+    // The step stands for inserted lines: they go, and their contents are kept.
+    if (!history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, true, true))
+      return false;
+    const bool deleted = rows ? book->DeleteRows(sheet, rect.firstRow, rect.lastRow)
+                              : book->DeleteColumns(sheet, rect.firstColumn, rect.lastColumn);
+    if (!deleted) {
+      history.Free(kUndoScratchRecord);
+      std::memset(&history.Record(kUndoScratchRecord), 0, sizeof(UndoRecord));
+      return false;
+    }
+    history.MoveScratchInto(index);
+    return true;
+  }
+  if (step.storageKind != kUndoOwnsCellsAndFormats)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  const bool inserted = rows ? book->InsertRows(sheet, rect.firstRow, rect.lastRow)
+                             : book->InsertColumns(sheet, rect.firstColumn, rect.lastColumn);
+  if (!inserted)
+    return false;
+  if (!history.RestoreCellsAndStyles(book, sheet, rect, index, true, true))
+    return false;
+  history.Free(index);
+  return true;
+}
+
+}  // namespace
+
+bool CWorkSheet::Undo(CWorkBook* workbook, int32_t index) {
+  if (index < 0 || index >= kUndoScratchRecord)
+    return Fail(workbook, kWorkbookInvalidCacheIndex);
+  UndoRecord& step = workbook->undoHistory.Record(index);
+  const uint8_t kind = step.stepKind;
+  if (kind < kUndoStepCells || kind > kUndoStepColumnsChange)
+    return true;
+  if (kind == kUndoStepTreeItem)
+    return UndoTreeItem(workbook, step);
+  if (kind == kUndoStepRename)
+    return UndoRename(workbook, step);
+  CWorkSheet* sheet = ActivateStepSheet(workbook, step);
+  if (!sheet)
+    return Fail(workbook, kWorkbookInvalidCacheIndex);
+  switch (kind) {
+    case kUndoStepCells:
+      return UndoCells(workbook, sheet, index);
+    case kUndoStepCellsAndStyles:
+      return UndoCellsAndStyles(workbook, sheet, index);
+    case kUndoStepColumns:
+      return UndoColumnWidths(workbook, sheet, step);
+    case kUndoStepRows:
+      return UndoRowHeights(workbook, sheet, step);
+    case kUndoStepContainerAddedOrRemoved:
+      return UndoContainerAddedOrRemoved(workbook, sheet, step);
+    case kUndoStepContainerChanged:
+      return UndoContainerChanged(workbook, sheet, step);
+    case kUndoStepSort:
+      return UndoSort(workbook, sheet, step);
+    default:
+      return UndoLinesChange(workbook, sheet, index);
+  }
+}
+
+bool CWorkBook::UndoStep() {
+  if (!undoHistory.CanUndo())
+    return false;
+  const int32_t index = undoHistory.Current();
+  if (!CWorkSheet::Undo(this, index))
+    return false;
+  undoHistory.SetCurrent(index - 1);
+  return true;
+}
+
+bool CWorkBook::RedoStep() {
+  if (!undoHistory.CanRedo())
+    return false;
+  const int32_t index = undoHistory.Current() + 1;
+  if (!CWorkSheet::Undo(this, index))
+    return false;
+  undoHistory.SetCurrent(index);
+  return true;
+}
+
+bool CWorkBook::RenameItem(CTreeItem* item, const char* newName) {
+  if (!undoHistory.RecordRename(this, item))
+    return false;
+  item->SetName(newName);
+  return true;
+}

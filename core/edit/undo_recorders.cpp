@@ -1,0 +1,376 @@
+// Recording undo steps, and the snapshot and restore operations that both
+// the steps and the clipboard ring use.
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/styles/format_style_indexes.h"
+#include "core/workbook/undo_history.h"
+#include "core/workbook/workbook.h"
+
+namespace {
+
+UndoRange WholeRows(uint32_t firstRow, uint32_t lastRow) { return {0, firstRow, kMaxColumn, lastRow}; }
+UndoRange WholeColumns(uint16_t firstColumn, uint16_t lastColumn) { return {firstColumn, 0, lastColumn, kMaxRow}; }
+
+uint8_t CornerFlags(const UndoRange& rect) {
+  if (rect.firstColumn == 0 && rect.lastColumn == kMaxColumn)
+    return kSnapshotWholeRows;
+  if (rect.firstRow == 0 && rect.lastRow == kMaxRow)
+    return kSnapshotWholeColumns;
+  return kSnapshotCells;
+}
+
+bool ValidRange(const UndoRange& r) {
+  return r.firstColumn <= r.lastColumn && r.lastColumn <= kMaxColumn && r.firstRow <= r.lastRow &&
+         r.lastRow <= kMaxRow;
+}
+
+char* CopyText(const char* text, size_t length, size_t capacity) {
+  char* copy = static_cast<char*>(std::malloc(capacity));
+  if (copy) {
+    std::memset(copy, 0, capacity);
+    std::memcpy(copy, text, length);
+  }
+  return copy;
+}
+
+}  // namespace
+
+bool UndoHistory::SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t column, uint32_t row, int32_t index) {
+  UndoRecord& record = records_[index];
+  record.valueColumn = column;
+  record.valueRow = row;
+  record.valueKind = kUndoValueEmpty;
+  record.text = nullptr;
+  const CellRecord* cell = sheet->cells.GetCell(row, column);
+  if (cell) {
+    record.valueType = cell->Type();
+    if (cell->IsText()) {
+      record.valueKind = kUndoValueText;
+      record.text = CopyText(cell->Text(), cell->TextLength(), size_t(cell->TextLength()) + 1);
+    } else if (cell->IsFormula()) {
+      record.valueKind = kUndoValueFormula;
+      record.text = CopyText(cell->FormulaText(), cell->FormulaLength(), size_t(cell->FormulaLength()) + 1);
+    } else {
+      record.valueKind = kUndoValueNumber;
+      record.number = cell->Number();
+    }
+    if (record.valueKind != kUndoValueNumber && !record.text) {
+      book->error = kWorkbookOutOfMemory;
+      return false;
+    }
+  }
+  record.storageKind = kUndoOwnsValue;
+  return true;
+}
+
+bool UndoHistory::RestoreCells(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
+  const UndoRecord& record = records_[index];
+  if (record.storageKind != kUndoOwnsValue) {
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  const uint16_t column = record.valueColumn;
+  const uint32_t row = record.valueRow;
+  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
+  if (record.valueKind == kUndoValueEmpty)
+    return true;
+  const size_t length = record.text ? std::strlen(record.text) : 0;
+  const size_t capacity = kFormulaCellHeadSize + length + 16;
+  void* buffer = std::malloc(capacity);
+  if (!buffer) {
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  const uint8_t extra = record.valueType & kCellErrorMask;
+  uint32_t size = 0;
+  if (record.valueKind == kUndoValueText) {
+    size = BuildTextCell(buffer, capacity, row, column, record.text, uint16_t(length), extra);
+  } else if (record.valueKind == kUndoValueNumber) {
+    size = BuildNumberCell(buffer, capacity, row, column, extra ? 0.0 : record.number, extra);
+  } else {
+    // Only the text comes back; the next recalculation computes the result.
+    FormulaCellFields fields;
+    fields.formula = record.text;
+    fields.formulaLength = uint16_t(length);
+    fields.arrayColumns = 0;
+    fields.arrayRows = 0;
+    size = BuildFormulaCell(buffer, capacity, row, column, fields);
+  }
+  const bool inserted = size != 0 && sheet->cells.InsertCell(AsCellRecord(buffer), nullptr);
+  std::free(buffer);
+  if (!inserted)
+    book->error = kWorkbookOutOfMemory;
+  return inserted;
+}
+
+bool UndoHistory::SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRange& rect, int32_t index, bool cells,
+                                bool formats) {
+  UndoRecord& record = records_[index];
+  CWorkSheet* snapshot = NewWorksheet(sheet->name, 1);
+  if (!snapshot || !ValidRange(rect)) {
+    delete snapshot;
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  bool copied = true;
+  if (cells)
+    copied = snapshot->cells.CopyRangeToStore(rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
+                                              rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
+                                              sheet->cells.FirstBlock());
+  if (copied && formats) {
+    copied = sheet->format.CopyRect(rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
+                                    &snapshot->format, nullptr);
+    if (copied) {
+      PrepareStyles();
+      if (!TransferFormatStyles(&snapshot->format, book->styles, &styles_)) {
+        ReleaseUnusedStyles();
+        if (!TransferFormatStyles(&snapshot->format, book->styles, &styles_)) {
+          delete snapshot;
+          book->error = kWorkbookTooManyStyles;
+          return false;
+        }
+      }
+    }
+  }
+  if (!copied) {
+    delete snapshot;
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  const uint8_t flags = CornerFlags(rect);
+  record.snapshotFirst = {rect.firstColumn, rect.firstRow, flags};
+  record.snapshotLast = {rect.lastColumn, rect.lastRow, flags};
+  record.snapshot = snapshot;
+  record.storageKind = cells && formats ? kUndoOwnsCellsAndFormats : cells ? kUndoOwnsCells : kUndoOwnsFormats;
+  return true;
+}
+
+bool UndoHistory::RestoreCellsAndStyles(CWorkBook* book, CWorkSheet* sheet, const UndoRange& target, int32_t index,
+                                        bool cells, bool formats) {
+  const UndoRecord& record = records_[index];
+  const uint8_t kind = record.storageKind;
+  if (!record.snapshot || kind < kUndoOwnsCells || kind > kUndoOwnsCellsAndFormats) {
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  const UndoRange source = {record.snapshotFirst.column, record.snapshotFirst.row, record.snapshotLast.column,
+                            record.snapshotLast.row};
+  UndoRange to = target;
+  if (to.firstColumn == to.lastColumn && to.firstRow == to.lastRow) {
+    const uint32_t lastColumn = uint32_t(to.firstColumn) + (source.lastColumn - source.firstColumn);
+    const uint64_t lastRow = uint64_t(to.firstRow) + (source.lastRow - source.firstRow);
+    to.lastColumn = uint16_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn);
+    to.lastRow = uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow);
+  }
+  CWorkSheet* snapshot = record.snapshot;
+  if (cells && kind != kUndoOwnsFormats &&
+      !sheet->cells.CopyRangeToStore(to.firstColumn, to.lastColumn, to.firstRow, to.lastRow, source.firstColumn,
+                                     source.lastColumn, source.firstRow, source.lastRow,
+                                     snapshot->cells.FirstBlock())) {
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  if (formats && kind != kUndoOwnsCells) {
+    const bool pasted = sheet->format.PasteFormat(&book->styles, to.firstColumn, to.lastColumn, to.firstRow,
+                                                  to.lastRow, source.firstColumn, source.lastColumn,
+                                                  source.firstRow, source.lastRow, snapshot->format, &styles_);
+    if (!pasted) {
+      book->error = sheet->format.LastError() == kSheetFormatStyleTableFull ? kWorkbookTooManyStyles
+                                                                            : kWorkbookOutOfMemory;
+      return false;
+    }
+    book->CompactStyles();
+  }
+  return true;
+}
+
+void UndoHistory::MoveScratchInto(int32_t index) {
+  UndoRecord& step = records_[index];
+  UndoRecord& scratch = records_[kUndoScratchRecord];
+  step.storageKind = scratch.storageKind;
+  step.valueColumn = scratch.valueColumn;
+  step.valueRow = scratch.valueRow;
+  step.valueKind = scratch.valueKind;
+  step.valueType = scratch.valueType;
+  step.number = scratch.number;
+  step.text = scratch.text;
+  step.snapshotFirst = scratch.snapshotFirst;
+  step.snapshotLast = scratch.snapshotLast;
+  step.snapshot = scratch.snapshot;
+  std::memset(&scratch, 0, sizeof scratch);
+}
+
+bool UndoHistory::TransferStyles(CWorkSheetTree::CTreeItem* chain, StyleTable* from, StyleTable* to) {
+  for (CWorkSheetTree::CTreeItem* item = chain; item; item = item->next) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (!sheet || TransferFormatStyles(&sheet->format, *from, to))
+      continue;
+    // The worksheets already moved go back, so that the chain keeps one table.
+    for (CWorkSheetTree::CTreeItem* done = chain; done != item; done = done->next)
+      if (CWorkSheet* moved = CWorkSheet::FromItem(done))
+        TransferFormatStyles(&moved->format, *to, from);
+    return false;
+  }
+  return true;
+}
+
+bool UndoHistory::RecordCells(CWorkBook* book, const UndoRange& range) {
+  const int32_t index = BeginStep(book, kUndoStepCells, range);
+  if (!book->activeWorksheet ||
+      !SaveCellValue(book, book->activeWorksheet, range.firstColumn, range.firstRow, index))
+    return FailStep(book, index);
+  return true;
+}
+
+bool UndoHistory::RecordCellsAndStyles(CWorkBook* book, const UndoRange& range, bool cells, bool formats) {
+  const int32_t index = BeginStep(book, kUndoStepCellsAndStyles, range);
+  if (!book->activeWorksheet || !(cells || formats) ||
+      !SnapshotRange(book, book->activeWorksheet, range, index, cells, formats)) {
+    const uint8_t error = book->error;
+    FailStep(book, index);
+    if (error == kWorkbookTooManyStyles)
+      book->error = error;
+    return false;
+  }
+  return true;
+}
+
+bool UndoHistory::RecordColumnWidths(CWorkBook* book, uint16_t firstColumn, uint16_t lastColumn) {
+  const int32_t index = BeginStep(book, kUndoStepColumns, WholeColumns(firstColumn, lastColumn));
+  CWorkSheet* sheet = book->activeWorksheet;
+  CWorkSheet* snapshot = sheet ? NewWorksheet(sheet->name, 1) : nullptr;
+  if (!snapshot || firstColumn > lastColumn || lastColumn > kMaxColumn) {
+    delete snapshot;
+    return FailStep(book, index);
+  }
+  std::memcpy(snapshot->format.columns, sheet->format.columns, sizeof snapshot->format.columns);
+  records_[index].snapshot = snapshot;
+  records_[index].storageKind = kUndoOwnsFormats;
+  return true;
+}
+
+bool UndoHistory::RecordRowHeights(CWorkBook* book, uint32_t firstRow, uint32_t lastRow) {
+  const int32_t index = BeginStep(book, kUndoStepRows, WholeRows(firstRow, lastRow));
+  CWorkSheet* sheet = book->activeWorksheet;
+  CWorkSheet* snapshot = sheet ? NewWorksheet(sheet->name, 1) : nullptr;
+  if (!snapshot || firstRow > lastRow || lastRow > kMaxRow) {
+    delete snapshot;
+    return FailStep(book, index);
+  }
+  records_[index].snapshot = snapshot;
+  records_[index].storageKind = kUndoOwnsFormats;
+  const RowTable& rows = sheet->format.rows;
+  for (uint32_t row = firstRow; row <= lastRow; ++row) {
+    const uint16_t* present = rows.At(row);
+    if (!snapshot->format.rows.Append(present ? *present : 0))
+      return FailStep(book, index);
+  }
+  return true;
+}
+
+bool UndoHistory::RecordContainerAdded(CWorkBook* book, uint16_t id) {
+  const int32_t index = BeginStep(book, kUndoStepContainerAddedOrRemoved, {0, 0, 0, 0});
+  records_[index].containerId = id;
+  return true;
+}
+
+bool UndoHistory::RecordContainerRemoved(CWorkBook* book, ContainerRecord* container) {
+  const int32_t index = BeginStep(book, kUndoStepContainerAddedOrRemoved, {0, 0, 0, 0});
+  if (!container)
+    return FailStep(book, index);
+  container->previous = container->next = nullptr;
+  records_[index].containerId = container->header.id;
+  records_[index].container = container;
+  records_[index].storageKind = kUndoOwnsContainer;
+  return true;
+}
+
+bool UndoHistory::RecordContainerChange(CWorkBook* book, ContainerRecord* container) {
+  const int32_t index = BeginStep(book, kUndoStepContainerChanged, {0, 0, 0, 0});
+  ContainerRecord* copy = container ? container->Clone() : nullptr;
+  if (!copy)
+    return FailStep(book, index);
+  records_[index].containerId = container->header.id;
+  records_[index].container = copy;
+  records_[index].storageKind = kUndoOwnsContainer;
+  return true;
+}
+
+bool UndoHistory::RecordItemInserted(CWorkBook* book, int32_t itemIndex) {
+  const int32_t index = BeginStep(book, kUndoStepTreeItem, {0, 0, 0, 0});
+  records_[index].itemIndex = itemIndex;
+  return true;
+}
+
+bool UndoHistory::RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t itemIndex) {
+  const int32_t index = BeginStep(book, kUndoStepTreeItem, {0, 0, 0, 0});
+  PrepareStyles();
+  if (!chain || !TransferStyles(chain, &book->styles, &styles_)) {
+    FailStep(book, index);
+    book->error = chain ? kWorkbookTooManyStyles : kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  records_[index].itemIndex = itemIndex;
+  records_[index].items = chain;
+  records_[index].storageKind = kUndoOwnsItems;
+  return true;
+}
+
+bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item) {
+  const int32_t index = BeginStep(book, kUndoStepRename, {0, 0, 0, 0});
+  const int32_t itemIndex = item ? book->IndexOfItem(item) : -1;
+  if (itemIndex < 0)
+    return FailStep(book, index);
+  records_[index].itemIndex = itemIndex;
+  records_[index].text = CopyText(item->name, std::strlen(item->name), kTreeItemNameSize);
+  if (!records_[index].text)
+    return FailStep(book, index);
+  records_[index].storageKind = kUndoOwnsValue;
+  return true;
+}
+
+bool UndoHistory::RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation) {
+  const int32_t index = BeginStep(book, kUndoStepSort, range);
+  if (!permutation || !ValidRange(range))
+    return FailStep(book, index);
+  const size_t bytes = sizeof(uint32_t) * (size_t(range.lastRow - range.firstRow) + 1);
+  uint32_t* copy = static_cast<uint32_t*>(std::malloc(bytes));
+  if (!copy)
+    return FailStep(book, index);
+  std::memcpy(copy, permutation, bytes);
+  records_[index].sortRange = range;
+  records_[index].permutation = copy;
+  records_[index].storageKind = kUndoOwnsPermutation;
+  return true;
+}
+
+bool UndoHistory::SnapshotLines(CWorkBook* book, uint8_t stepKind, const UndoRange& rect, bool withSnapshot) {
+  const int32_t index = BeginStep(book, stepKind, rect);
+  if (!ValidRange(rect) || !book->activeWorksheet)
+    return FailStep(book, index);
+  if (withSnapshot && !SnapshotRange(book, book->activeWorksheet, rect, index, true, true)) {
+    const uint8_t error = book->error;
+    FailStep(book, index);
+    book->error = error;
+    return false;
+  }
+  return true;
+}
+
+bool UndoHistory::RecordRowsChange(CWorkBook* book, uint32_t firstRow, uint32_t lastRow) {
+  return SnapshotLines(book, kUndoStepRowsChange, WholeRows(firstRow, lastRow), false);
+}
+
+bool UndoHistory::RecordRowsChangeWithSnapshot(CWorkBook* book, uint32_t firstRow, uint32_t lastRow) {
+  return SnapshotLines(book, kUndoStepRowsChange, WholeRows(firstRow, lastRow), true);
+}
+
+bool UndoHistory::RecordColumnsChange(CWorkBook* book, uint16_t firstColumn, uint16_t lastColumn) {
+  return SnapshotLines(book, kUndoStepColumnsChange, WholeColumns(firstColumn, lastColumn), false);
+}
+
+bool UndoHistory::RecordColumnsChangeWithSnapshot(CWorkBook* book, uint16_t firstColumn, uint16_t lastColumn) {
+  return SnapshotLines(book, kUndoStepColumnsChange, WholeColumns(firstColumn, lastColumn), true);
+}

@@ -1,0 +1,97 @@
+#include "core/eval/eval_array_builder.h"
+
+#include <cstring>
+
+#include "core/base/result_check.h"
+
+namespace {
+
+// A value cell rebuilt from any cell fits a block, as the cell did.
+constexpr size_t kRecordCapacity = kBlockPayload;
+
+}  // namespace
+
+ArrayBuilder::ArrayBuilder(CellStore& store) : store_(store), saved_(store.FirstBlock()) {
+  store_.AttachChain(nullptr);
+  cursor_.flags = kCursorAfterRecord;
+}
+
+ArrayBuilder::~ArrayBuilder() {
+  if (!finished_) {
+    CellBlock* cells = store_.FirstBlock();
+    store_.AttachChain(nullptr);
+    store_.ReleaseChain(cells);
+  }
+  store_.AttachChain(saved_);
+}
+
+bool ArrayBuilder::Insert(const uint8_t* record) {
+  if (failed_ || finished_) return false;
+  if (!store_.InsertCell(AsCellRecord(record), &cursor_)) failed_ = true;
+  return !failed_;
+}
+
+bool ArrayBuilder::AddNumber(uint32_t column, uint32_t row, double value, uint8_t error) {
+  // A non-finite element is a cell carrying "#NUM!".
+  if (IsBadNumber(value)) {
+    value = 0;
+    if (error < kErrorNum) error = kErrorNum;
+  }
+  uint8_t record[kNumberCellSize];
+  if (column > kMaxColumn || row > kMaxRow ||
+      !BuildNumberCell(record, sizeof record, row, static_cast<uint16_t>(column), value,
+                       static_cast<uint8_t>(error & kCellErrorMask))) {
+    failed_ = true;
+    return false;
+  }
+  return Insert(record);
+}
+
+bool ArrayBuilder::AddText(uint32_t column, uint32_t row, const char* text, size_t length, uint8_t error) {
+  uint8_t record[kRecordCapacity];
+  if (column > kMaxColumn || row > kMaxRow || length > kRecordCapacity - kTextCellHeadSize ||
+      !BuildTextCell(record, sizeof record, row, static_cast<uint16_t>(column), text,
+                     static_cast<uint16_t>(length), static_cast<uint8_t>(error & kCellErrorMask))) {
+    failed_ = true;
+    return false;
+  }
+  return Insert(record);
+}
+
+bool ArrayBuilder::AddCellValue(uint32_t column, uint32_t row, const CellRecord* cell) {
+  const uint8_t error = cell->ErrorCode();
+  if (cell->IsText()) return AddText(column, row, cell->Text(), cell->TextLength(), error);
+  if (cell->IsNumber()) return AddNumber(column, row, cell->Number(), error);
+  if (cell->IsFormula()) {
+    if (cell->HasCachedText())
+      return AddText(column, row, cell->CachedText(), cell->CachedTextLength(), error);
+    return AddNumber(column, row, cell->CachedNumber(), error);
+  }
+  failed_ = true;
+  return false;
+}
+
+bool ArrayBuilder::AddRecordCopy(uint32_t column, uint32_t row, const CellRecord* cell) {
+  uint8_t record[kRecordCapacity];
+  const uint32_t size = cell->Size();
+  if (column > kMaxColumn || row > kMaxRow || size == 0 || size > sizeof record) {
+    failed_ = true;
+    return false;
+  }
+  std::memcpy(record, cell->Bytes(), size);
+  AsCellRecord(record)->SetColumn(static_cast<uint16_t>(column));
+  AsCellRecord(record)->SetRow(row);
+  return Insert(record);
+}
+
+CellBlock* ArrayBuilder::Finish() {
+  if (finished_) return nullptr;
+  finished_ = true;
+  CellBlock* cells = store_.FirstBlock();
+  store_.AttachChain(nullptr);
+  if (failed_) {
+    store_.ReleaseChain(cells);
+    return nullptr;
+  }
+  return cells;
+}

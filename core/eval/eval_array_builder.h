@@ -1,0 +1,48 @@
+#ifndef TALVERO_CORE_EVAL_ARRAY_BUILDER_H
+#define TALVERO_CORE_EVAL_ARRAY_BUILDER_H
+
+// Builds the cells of one array value as a detached chain. The cells are
+// written into the store's own chain, which is set aside for the builder's
+// life and given back afterwards, so that an array can be built while
+// another is half built in the same store. Cells must come in storage order
+// (row by row, left to right); each write is checked and the first failure
+// sticks.
+
+#include <cstdint>
+
+#include "core/cells/cell_store.h"
+
+class ArrayBuilder {
+ public:
+  explicit ArrayBuilder(CellStore& store);
+  // Gives the store its own chain back; an unfinished array's cells go to
+  // the store's pool.
+  ~ArrayBuilder();
+  ArrayBuilder(const ArrayBuilder&) = delete;
+  ArrayBuilder& operator=(const ArrayBuilder&) = delete;
+
+  // error is an ErrorCode byte kept in the cell's type byte.
+  bool AddNumber(uint32_t column, uint32_t row, double value, uint8_t error);
+  bool AddText(uint32_t column, uint32_t row, const char* text, size_t length, uint8_t error);
+  // A cell's value: a text or number cell as it is, a formula cell's cached
+  // text or number, with the cell's error.
+  bool AddCellValue(uint32_t column, uint32_t row, const CellRecord* cell);
+  // A copy of a record at another position, whatever its kind.
+  bool AddRecordCopy(uint32_t column, uint32_t row, const CellRecord* cell);
+
+  bool Failed() const { return failed_; }
+  // The chain of the cells written (null for none); the caller owns it.
+  // Null as well after a failure, the cells then returned to the pool.
+  CellBlock* Finish();
+
+ private:
+  bool Insert(const uint8_t* record);
+
+  CellStore& store_;
+  CellBlock* saved_;
+  CellCursor cursor_;
+  bool failed_ = false;
+  bool finished_ = false;
+};
+
+#endif

@@ -1,0 +1,186 @@
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/eval/eval_array_builder.h"
+#include "core/formula/eval_state.h"
+#include "core/base/result_check.h"
+#include "core/workbook/workbook.h"
+
+namespace {
+
+uint32_t LargerError(uint32_t a, uint32_t b) { return a > b ? a : b; }
+
+void MakeEmpty(EvalValue& value, uint32_t error) {
+  value.Clear();
+  value.kind = kEvalEmpty;
+  value.error = error;
+}
+
+uint32_t RangeColumns(const EvalValue& value) { return value.second.column - value.first.column + 1; }
+uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.first.row + 1; }
+
+// Copies the cells of the rectangle of source into builder, shifted so that
+// the rectangle's first corner lands at (0, rowOffset). Formula cells not yet
+// calculated in this pass are noted as pending against store.
+bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
+                    uint32_t rowOffset) {
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = store->FirstBlock();
+  while (const CellRecord* cell = cursor.NextInRange(static_cast<uint16_t>(range.first.column),
+                                                     static_cast<uint16_t>(range.second.column),
+                                                     range.first.row, range.second.row)) {
+    state.NotePending(cell, store);
+    if (!builder.AddCellValue(cell->Column() - range.first.column, cell->Row() - range.first.row + rowOffset,
+                              cell))
+      return false;
+  }
+  return true;
+}
+
+// Ends an array value: its chain on the array stack, or the error when it
+// could not be built or kept.
+void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint32_t columns, uint32_t rows) {
+  const bool failed = builder.Failed();
+  CellBlock* chain = builder.Finish();
+  if (failed) {
+    MakeEmpty(value, kErrorMemory);
+    return;
+  }
+  if (!state.arrays.PushChain(chain)) {
+    state.arrays.ReleaseChain(chain);
+    MakeEmpty(value, kErrorValue);
+    return;
+  }
+  value.Clear();
+  value.SetArray(columns, rows);
+}
+
+}  // namespace
+
+void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
+  if (!store || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
+  // The first cell noted is the one recalculation computes first.
+  if (pending.kind != kEvalInvalid) return;
+  pending.Clear();
+  pending.kind = kEvalCellRef;
+  pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
+  pending.sheet = store;
+}
+
+void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
+  CellStore* store = value.sheet;
+  const uint32_t error = value.error;
+  MakeEmpty(value, error);
+  if (!cell) return;
+  NotePending(cell, store);
+  const uint32_t cellError = LargerError(error, cell->ErrorCode());
+  const char* text = nullptr;
+  size_t length = 0;
+  if (cell->IsText()) {
+    text = cell->Text();
+    length = cell->TextLength();
+  } else if (cell->IsFormula() && cell->HasCachedText()) {
+    text = cell->CachedText();
+    length = cell->CachedTextLength();
+  }
+  if (text) {
+    if (strings.Push(text, length)) {
+      value.kind = kEvalText;
+      value.error = cellError;
+    } else {
+      value.error = LargerError(cellError, kErrorValue);
+    }
+    return;
+  }
+  value.error = cellError;
+  if (cell->IsNumber() || cell->IsFormula()) {
+    value.kind = kEvalNumber;
+    value.number = cell->IsNumber() ? cell->Number() : cell->CachedNumber();
+    // A stored number the result check refuses is read as "#NUM!".
+    if (IsBadNumber(value.number)) {
+      value.number = 0;
+      value.error = LargerError(value.error, kErrorNum);
+    }
+  }
+}
+
+void EvalState::ResolveReference(EvalValue& value) {
+  if (value.kind != kEvalCellRef) return;
+  if (value.error != kErrorNone || !value.sheet) {
+    MakeEmpty(value, value.error);
+    return;
+  }
+  const CellRecord* cell = value.sheet->GetCell(value.cell.row, static_cast<uint16_t>(value.cell.column));
+  CellToValue(value, cell);
+}
+
+void EvalState::ResolveOperand(uint16_t slot) {
+  if (slot == 0 || slot >= kStackSlots || operands[slot].kind != kEvalCellRef) return;
+  ResolveReference(operands[slot]);
+  KeepInStep(slot);
+}
+
+void EvalState::RangeToArray(EvalValue& value) {
+  if (value.kind == kEvalCellRef) {
+    value.first = value.second = value.cell;
+    value.kind = kEvalRange;
+  }
+  if (value.kind != kEvalRange) return;
+  if (value.error != kErrorNone) {
+    MakeEmpty(value, value.error);
+    return;
+  }
+  const uint32_t columns = RangeColumns(value);
+  const uint32_t rows = RangeRows(value);
+  ArrayBuilder builder(arrays);
+  if (value.sheet) CopyRangeCells(*this, builder, value.sheet, value, 0);
+  FinishArray(*this, value, builder, columns, rows);
+}
+
+void EvalState::RangeOperandToArray(uint16_t slot) {
+  if (slot == 0 || slot >= kStackSlots) return;
+  if (operands[slot].kind != kEvalRange && operands[slot].kind != kEvalCellRef) return;
+  RangeToArray(operands[slot]);
+  KeepInStep(slot);
+}
+
+void EvalState::FolderRangeToArray(EvalValue& value, const CWorkSheetTree::CTreeItem* folder) {
+  if (value.kind == kEvalCellRef) {
+    value.first = value.second = value.cell;
+    value.kind = kEvalRange;
+  }
+  if (value.kind != kEvalRange || !folder) {
+    MakeEmpty(value, LargerError(value.error, kErrorValue));
+    return;
+  }
+  if (value.error != kErrorNone) {
+    MakeEmpty(value, value.error);
+    return;
+  }
+  const uint32_t columns = RangeColumns(value);
+  const uint32_t height = RangeRows(value);
+  ArrayBuilder builder(arrays);
+  uint64_t items = 0;
+  for (const CWorkSheetTree::CTreeItem* item = folder->next; item && item->depth > folder->depth;
+       item = item->next, ++items) {
+    const uint64_t rowOffset = items * height;
+    if (rowOffset + height > kRowCount) {
+      MakeEmpty(value, kErrorRef);
+      return;
+    }
+    if (item->IsWorksheet() && item->cellStore &&
+        !CopyRangeCells(*this, builder, item->cellStore, value, static_cast<uint32_t>(rowOffset)))
+      break;
+  }
+  // An empty folder still gives the shape of one range, without cells.
+  const uint64_t rows = (items ? items : 1) * height;
+  FinishArray(*this, value, builder, columns, static_cast<uint32_t>(rows));
+}
+
+bool EvalState::GetSheetFolderPath(const CellStore* store, char* buffer) const {
+  buffer[0] = '\0';
+  if (!owner) return false;
+  const CWorkSheet* worksheet = owner->FindWorksheetByStore(store);
+  return worksheet && worksheet->GetFullPath(buffer, kTreePathCapacity, true);
+}

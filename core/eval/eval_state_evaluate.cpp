@@ -1,0 +1,221 @@
+// The evaluation loop: an operator-precedence parse straight from the
+// formula text, with operands and operators on two fixed stacks.
+
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/base/result_check.h"
+
+namespace {
+
+// What the previous token left the parse expecting.
+enum class Previous {
+  kStart,
+  kOperand,
+  kOpenParen,
+  kCloseParen,
+  kPercent,
+  kBinaryOperator,
+  kUnaryMinus,
+  kListSeparator,
+  kFunctionCall,
+};
+
+bool IsOperandToken(uint32_t kind) {
+  return kind == kEvalNumber || kind == kEvalText || kind == kEvalCellRef || kind == kEvalArray ||
+         kind == kEvalEmpty;
+}
+
+// After these an operand is complete, so an operator is binary and no
+// further operand may follow directly.
+bool EndsOperand(Previous previous) {
+  return previous == Previous::kOperand || previous == Previous::kCloseParen || previous == Previous::kPercent;
+}
+
+bool AwaitsOperand(Previous previous) {
+  return previous == Previous::kBinaryOperator || previous == Previous::kUnaryMinus;
+}
+
+// A whole row or column read as a corner becomes the range it spans.
+void WidenPartialCorner(EvalValue& token) {
+  const RefCorner corner = token.cell;
+  token.kind = kEvalRange;
+  token.first = corner;
+  token.second = corner;
+  if (IsWholeRow(corner)) {
+    token.first.column = 0;
+    token.second.column = kMaxColumn;
+  } else {
+    token.first.row = 0;
+    token.second.row = kMaxRow;
+  }
+}
+
+}  // namespace
+
+uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
+  ResetForFormula(ownColumn, ownRow);
+  if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
+
+  // Moves the top operator record onto the operand stack and applies it.
+  const auto applyTopOperator = [&]() {
+    const EvalValue op = operators[operatorTop--];
+    if (PushOperand(op)) ApplyOperator();
+  };
+  // Applies operators down to the nearest record of kind stopKind (a call
+  // record or a "("); false when a "(" or the bottom comes first.
+  const auto applyDownTo = [&](uint32_t stopKind) {
+    while (status == 0) {
+      if (operatorTop == 0) return false;
+      const uint32_t kind = operators[operatorTop].kind;
+      if (kind == stopKind) return true;
+      if (kind == kEvalOpenParen) return false;
+      applyTopOperator();
+    }
+    return false;
+  };
+
+  const char* p = status == 0 ? text + 1 : "";
+  Previous previous = Previous::kStart;
+  bool ended = false;
+  while (status == 0 && !ended) {
+    // Every token adds at most two records; the stacks must hold them.
+    if (operandTop + operatorTop + 2 > kStackSlots) {
+      status = kEvalStatusSyntax;
+      break;
+    }
+    EvalValue token;
+    const uint32_t kind = NextToken(&p, &token, true);
+    if (status != 0) break;
+
+    if (IsOperandToken(kind)) {
+      if (EndsOperand(previous)) {
+        status = kEvalStatusSyntax;
+        break;
+      }
+      if (kind == kEvalCellRef && !IsFullCell(token.cell)) WidenPartialCorner(token);
+      // An error literal or a number out of range carries its error, not its value.
+      if (kind == kEvalNumber && token.error != kErrorNone) token.number = 0;
+      if (!PushOperand(token)) break;
+      previous = Previous::kOperand;
+    } else if (IsOperatorKind(kind)) {
+      uint32_t op = kind;
+      const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == Previous::kPercent);
+      if (!binary) {
+        // The only prefix operator; "--1" and "+1" are malformed.
+        if (op != kOpMinus || previous == Previous::kUnaryMinus) {
+          status = kEvalStatusSyntax;
+          break;
+        }
+        op = kOpUnaryMinus;
+      } else {
+        const uint8_t rank = precedence[op - 1];
+        while (status == 0 && operatorTop > 0 && IsOperatorKind(operators[operatorTop].kind) &&
+               precedence[operators[operatorTop].kind - 1] >= rank)
+          applyTopOperator();
+      }
+      EvalValue record;
+      record.Clear();
+      record.kind = op;
+      if (!PushOperator(record)) break;
+      previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
+                 : op == kOpPercent  ? Previous::kPercent
+                                     : Previous::kBinaryOperator;
+    } else if (kind == kEvalOpenParen || kind == kEvalFunctionCall) {
+      if (EndsOperand(previous)) {
+        status = kEvalStatusSyntax;
+        break;
+      }
+      EvalValue record;
+      record.Clear();
+      record.kind = kEvalOpenParen;
+      if (!PushOperator(record)) break;
+      if (kind == kEvalFunctionCall) {
+        record.kind = kEvalFunctionCall;
+        record.functionIndex = token.functionIndex;
+        record.firstArgument = static_cast<uint16_t>(operandTop + 1);
+        if (!PushOperator(record)) break;
+      }
+      previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
+    } else if (kind == kEvalListSeparator) {
+      if (AwaitsOperand(previous)) {
+        status = kEvalStatusSyntax;
+        break;
+      }
+      if (previous == Previous::kListSeparator || previous == Previous::kFunctionCall) {
+        EvalValue omitted;
+        omitted.Clear();
+        omitted.kind = kEvalEmpty;
+        if (!PushOperand(omitted)) break;
+      } else if (!applyDownTo(kEvalFunctionCall)) {
+        status = kEvalStatusSyntax;  // a separator outside an argument list
+        break;
+      }
+      previous = Previous::kListSeparator;
+    } else if (kind == kEvalCloseParen) {
+      // "()" belongs to calls only.
+      if (AwaitsOperand(previous) || previous == Previous::kOpenParen || previous == Previous::kStart) {
+        status = kEvalStatusSyntax;
+        break;
+      }
+      if (previous == Previous::kListSeparator) {
+        EvalValue omitted;
+        omitted.Clear();
+        omitted.kind = kEvalEmpty;
+        if (!PushOperand(omitted)) break;
+      }
+      bool closed = false;
+      while (status == 0 && operatorTop > 0) {
+        if (operators[operatorTop].kind == kEvalOpenParen) {
+          --operatorTop;
+          closed = true;
+          break;
+        }
+        applyTopOperator();  // a call record on the way runs its function
+      }
+      if (!closed) status = kEvalStatusSyntax;
+      previous = Previous::kCloseParen;
+    } else if (kind == kEvalEnd) {
+      if (AwaitsOperand(previous)) {
+        status = kEvalStatusSyntax;
+        break;
+      }
+      while (status == 0 && operatorTop > 0) {
+        if (!IsOperatorKind(operators[operatorTop].kind)) {
+          status = kEvalStatusSyntax;  // an unclosed "(" or call
+          break;
+        }
+        applyTopOperator();
+      }
+      ended = true;
+    } else {
+      status = kEvalStatusSyntax;
+    }
+  }
+
+  if (status == 0 && (operandTop != 1 || operatorTop != 0)) status = kEvalStatusSyntax;
+  if (status == 0) {
+    EvalValue& result = operands[1];
+    if (result.kind == kEvalRange) RangeOperandToArray(1);
+    if (result.kind == kEvalCellRef) ResolveOperand(1);
+    if (result.kind == kEvalText || result.kind == kEvalArray) return result.kind;
+    if (result.kind == kEvalNumber || result.kind == kEvalEmpty) {
+      // No number the result check refuses ever leaves the evaluator.
+      if (IsBadNumber(result.number)) {
+        result.number = 0;
+        if (result.error < kErrorNum) result.error = kErrorNum;
+      }
+      return kEvalNumber;
+    }
+    status = kEvalStatusSyntax;  // an operator or call record cannot be a result
+  }
+
+  // Nothing survives a failed evaluation but its "#SYNTAX!" result.
+  const uint8_t failure = status;
+  ResetForFormula(ownColumn, ownRow);
+  status = failure;
+  operands[1].Clear();
+  operands[1].kind = kEvalEmpty;
+  operands[1].error = kErrorSyntax;
+  operandTop = 1;
+  return 0;
+}

@@ -1,0 +1,219 @@
+#ifndef TALVERO_CORE_EVAL_STATE_H
+#define TALVERO_CORE_EVAL_STATE_H
+
+// One formula evaluator. A formula is kept as text and evaluated from its
+// text every time, with an operand stack and an operator stack; the same
+// record reads tokens for the translation between the display form and the
+// stored form of formulas. Stacks, text pool and array stack are fixed-size
+// and popped in step, so nothing is allocated per value except the cells of
+// array values.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/cells/cell_store.h"
+#include "core/formula/eval_value.h"
+#include "core/formula/formula_strings.h"
+#include "core/model/tree_item.h"
+
+class CWorkBook;
+class EvalState;
+
+// The array store of an evaluator: the cells of array values and array
+// constants, each array a chain of the store, and the stack of the chains
+// that belong to the values on the operand stack.
+using EvalArrayStore = ArrayStore;
+
+// Finds the worksheet that a qualifier text names for a reference made in
+// the worksheet `from`: a text beginning with "\" is a full path, any other
+// is relative to the folder of `from`. Null when nothing is found. The
+// workbook supplies it; an evaluator without one resolves no qualifier.
+using SheetResolver = CellStore* (*)(const EvalState& state, CellStore* from, const char* sheetText);
+
+// Evaluator status: a syntax error or too few function arguments, after
+// which the whole formula is "#SYNTAX!".
+constexpr uint8_t kEvalStatusSyntax = 0xC0;
+
+// Formula texts, "=" included, in either form.
+constexpr size_t kFormulaTextCapacity = 1024;
+
+// Which rows SortRows orders by: up to kMaxSortKeys columns, each ascending
+// (non-zero) or descending.
+constexpr uint32_t kMaxSortKeys = 100;
+struct SortKeys {
+  CellStore* store;
+  uint32_t keyCount;
+  const uint16_t* keyColumns;
+  const uint8_t* ascending;
+};
+
+class EvalState {
+ public:
+  static constexpr uint16_t kStackSlots = 50;  // slot 0 unused on both stacks
+  // Texts joined by "&" and CONCATENATE.
+  static constexpr size_t kJoinedTextCapacity = 1024;
+
+  explicit EvalState(CWorkBook* owner = nullptr, CellStore* sheet = nullptr);
+  ~EvalState();
+  EvalState(const EvalState&) = delete;
+  EvalState& operator=(const EvalState&) = delete;
+
+  // Evaluates a stored-form formula ("=" or "+" first) in the cell (column,
+  // row) of the current worksheet. Returns the result's kind: kEvalNumber
+  // (also for an empty or error-only result), kEvalText or kEvalArray, or 0
+  // with the syntax status when the formula cannot be evaluated. The result
+  // is operand slot 1, its error byte the formula's error value; afterwards
+  // the text pool and the array stack hold nothing but the result's own text
+  // or array, whatever failed.
+  uint32_t Evaluate(const char* text, uint32_t column, uint32_t row);
+
+  // Reads one token at *position, blanks skipped before it, and moves
+  // *position past it; returns its kind. A text token's characters are pushed
+  // on the text pool, an array constant's chain on the array stack. A
+  // character that starts no token gives kind 0 and the syntax status.
+  uint32_t NextToken(const char** position, EvalValue* token, bool storedForm);
+
+  // Rewrites the formula in text (capacity bytes, its NUL included) between
+  // the display form and the stored form, relative to the cell (column, row).
+  // False, with the text unchanged, when the text does not begin with "=" or
+  // "+", cannot be read, or its translation passes kFormulaTextCapacity
+  // characters or the capacity.
+  bool TranslateFormula(char* text, size_t capacity, uint32_t column, uint32_t row, bool toStored);
+
+  // Empties the stacks, the text pool, the status and the array store
+  // (blocks kept for the next formula).
+  void ResetForFormula(uint32_t column, uint32_t row);
+  // Empties the array store and frees its blocks.
+  void FreeTempStore();
+  // Drops count operands from the slot index downwards, popping the pool
+  // string of each text and the chain of each array, so that the pool and the
+  // array stack stay in step with the operand stack.
+  void ReleaseValues(uint16_t index, uint16_t count);
+  // For a function handler: releases what the call's arguments still own and
+  // makes the first argument's slot, cleared, the top; the result goes there.
+  EvalValue& ClearArguments();
+
+  // The worksheet a qualifier names through the resolver; null without one.
+  CellStore* FindQualifiedSheet(CellStore* from, const char* sheetText) const {
+    return resolveSheet ? resolveSheet(*this, from, sheetText) : nullptr;
+  }
+
+  // Operators (eval_operators.cpp). Applies the operator or call record in
+  // the top operand slot to the operands below it: a binary operator leaves
+  // its result in its left operand's slot, a unary one in its operand's, a
+  // call in its first argument's slot.
+  void ApplyOperator();
+  // Element-wise application over ranges and arrays: the arguments are the
+  // slots first .. top - 1, the operator or call record to re-apply is at the
+  // top; flags[i] marks each argument to take element by element. True with
+  // an array of the common shape in slot first; false with "#VALUE!" there
+  // (or the flagged arguments' error) when the shapes differ.
+  bool BroadcastArrays(const uint8_t* flags, uint16_t first);
+
+  // References (eval_references.cpp). A cell reference becomes the cell's
+  // value; a text is pushed on the top of the pool.
+  void ResolveReference(EvalValue& value);
+  // The value of a cell (null: an empty value) for a value whose sheet says
+  // where the cell lies (none for the cells of arrays); a text is pushed on
+  // the top of the pool. A formula cell not calculated in this pass is noted
+  // as pending when the value has a worksheet.
+  void CellToValue(EvalValue& value, const CellRecord* cell);
+  // A range becomes an array value whose chain is pushed on the array stack.
+  void RangeToArray(EvalValue& value);
+  // The range (a cell made a one-cell range) taken from every item that the
+  // folder contains, stacked downwards in tree order: the k-th item's cells
+  // at k times the range's height.
+  void FolderRangeToArray(EvalValue& value, const CWorkSheetTree::CTreeItem* folder);
+  // The folder path of the worksheet that owns store, ending with "\"
+  // (kTreePathCapacity bytes); false with an empty text when it is unknown.
+  bool GetSheetFolderPath(const CellStore* store, char* buffer) const;
+
+  // The same for operand slots, keeping the text pool and the array stack in
+  // the order of the operand stack whatever owns the slots above.
+  void ResolveOperand(uint16_t slot);
+  void RangeOperandToArray(uint16_t slot);
+  // Notes a formula cell of store that is not yet calculated in this pass
+  // as the pending reference, unless one is noted already.
+  void NotePending(const CellRecord* cell, CellStore* store);
+
+  // Conversions of operand slots (eval_conversions.cpp). A text becomes the
+  // number it spells (blanks around it allowed, the current decimal
+  // separator); anything else is an empty value with "#NUM!". A value that
+  // already carries an error only loses its text.
+  void TextToNumber(uint16_t slot);
+  // A number (or an empty value) becomes its text with the generic
+  // separators, an error-carrying value its error's text; a full pool gives
+  // an empty value with "#VALUE!".
+  void ValueToText(uint16_t slot);
+
+  // Ownership of operand slots. The number of slots above slot, up to the
+  // top, that own a pool string (kind text) or an array chain (kind array).
+  uint16_t OwnersAbove(uint16_t slot, uint32_t kind) const;
+  // Moves what was just pushed for slot (its text or array on the top of the
+  // pool or the array stack) below what the slots above it own.
+  void KeepInStep(uint16_t slot);
+  // The slot's text; empty when it holds none.
+  const char* SlotText(uint16_t slot) const;
+  size_t SlotTextLength(uint16_t slot) const;
+  // Takes the slot's array chain off the array stack for the caller, who
+  // then owns it; the slot becomes an empty value keeping its error and
+  // corners. Null when the slot holds no array.
+  CellBlock* TakeSlotArray(uint16_t slot);
+  // Releases whatever the slot owns wherever it lies in the pool or the
+  // array stack; the slot becomes an empty value keeping its error and
+  // corners.
+  void DisownSlot(uint16_t slot);
+  // Pushes on the operand or the operator stack; false with the syntax
+  // status when the stack is full.
+  bool PushOperand(const EvalValue& value);
+  bool PushOperator(const EvalValue& value);
+
+  // Orders the row numbers first..last into index (last - first + 1
+  // entries) by the key columns (sort_rows.cpp). More than kMaxSortKeys keys
+  // leave the rows in their order. The order is not stable.
+  void SortRows(CellStore* store, uint32_t first, uint32_t last, uint32_t keyCount,
+                const uint16_t* keyColumns, const uint8_t* ascending, uint32_t* index);
+  // Negative when row a sorts before row b, 0 when their keys are equal.
+  int CompareSortRows(const SortKeys& keys, uint32_t a, uint32_t b) const;
+
+  // The invariant of the stacks: the text pool holds exactly one string per
+  // text operand and the array stack one chain per array operand, in the
+  // order of the operand stack, and no array is being built. After an
+  // evaluation this means that nothing but the result owns anything. On
+  // failure a description goes to message (when given). For tests and
+  // debugging.
+  bool CheckStackOwnership(char* message = nullptr, size_t capacity = 0) const;
+
+  CWorkBook* owner;  // its tree items serve sheet lookups
+  CellStore* sheet;  // unqualified references point here
+  EvalValue operands[kStackSlots];
+  EvalValue operators[kStackSlots];
+  uint16_t operandTop;
+  uint16_t operatorTop;
+  // A formula cell not yet calculated in this pass that the formula read;
+  // recalculation picks it up.
+  EvalValue pending;
+  FormulaStrings strings;
+  EvalArrayStore arrays;
+  uint8_t status;
+  uint8_t precedence[kOperatorCount];  // by operator code - 1
+  uint16_t column;  // the formula's own cell
+  uint32_t row;
+  SheetResolver resolveSheet;
+
+ private:
+  // Parts of ApplyOperator.
+  void ApplyCall();
+  void ApplyUnary(uint32_t op);
+  void ApplyBinary(uint32_t op);
+  void ApplyArithmetic(uint32_t op, uint16_t left, uint16_t right);
+  void ApplyComparison(uint32_t op, uint16_t left, uint16_t right);
+  void ApplyConcatenation(uint16_t left, uint16_t right);
+  void ApplyRange(uint16_t left, uint16_t right);
+  void ApplyIntersection(uint16_t left, uint16_t right);
+  void ApplySheetQualifier(uint16_t left, uint16_t right);
+  // Releases both operands and leaves an empty value carrying error in left.
+  void FailBinary(uint16_t left, uint16_t right, uint32_t error);
+};
+
+#endif

@@ -1,0 +1,47 @@
+#ifndef TALVERO_CORE_FORMULA_REF_TEXT_H
+#define TALVERO_CORE_FORMULA_REF_TEXT_H
+
+// References as formulas write them: A1 corners ("$B$3", "B", "$3"), R1C1
+// corners ("R3C2", "R[-1]C", "C2") relative to the formula's own cell, and
+// whole references with worksheet and workbook qualifiers.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/base/bounded_text.h"
+#include "core/formula/eval_value.h"
+#include "core/formula/ref_corner.h"
+
+class EvalState;
+
+// Qualifier and reference text together stay below this many characters.
+constexpr size_t kQualifiedRefCapacity = 256;
+
+// Read one corner at position; return its flags, 0 when the text there is
+// not a reference (then corner and end are not written). A digit, a letter
+// or "(" right after the corner makes it no reference ("A1B", "ABS(").
+uint32_t ParseA1Reference(const char* position, RefCorner* corner, const char** end);
+uint32_t ParseR1C1Reference(const EvalState& state, const char* position, RefCorner* corner,
+                            const char** end);
+
+// Write one corner; false when the text does not fit.
+bool FormatA1Reference(BoundedText& out, const RefCorner& corner);
+bool FormatR1C1Reference(const EvalState& state, BoundedText& out, const RefCorner& corner);
+
+// Writes the reference of range.first..range.second with its qualifiers:
+// A1 in the display form when A1 addressing is on, else R1C1 relative to the
+// evaluator's cell; "[file]sheet!" or "sheet!" before it when a sheet text is
+// given (quoted when NeedsQuotes). A range whose corners name one cell is
+// written as one corner unless isRange is set. False, the reference being
+// unusable, when the qualifier cannot be written faithfully: qualifier and
+// reference would reach kQualifiedRefCapacity characters, or the qualifier
+// holds both quote characters; also when out overflows.
+bool FormatFormulaRef(const EvalState& state, const char* fileName, const char* sheetText,
+                      const EvalValue& range, BoundedText& out, bool storedForm, bool isRange);
+
+// Whether a qualifier must be quoted to read back as itself: it is not empty
+// and it is not one bare name (a letter or "\" first, then letters, digits,
+// "_" and "\"), or it would read as a reference or a truth value.
+bool NeedsQuotes(const char* text);
+
+#endif

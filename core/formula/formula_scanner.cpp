@@ -1,0 +1,210 @@
+#include "core/formula/formula_scanner.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/formula/builtin_function_table.h"
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/formula/formula_array_constant.h"
+#include "core/formula/formula_chars.h"
+#include "core/formula/formula_ref_text.h"
+#include "core/base/result_check.h"
+#include "platform/os_services.h"
+
+namespace {
+
+// A number in a formula never exceeds the formula; longer runs are refused.
+constexpr size_t kNumberTextCapacity = kFormulaTextCapacity + 1;
+
+bool MatchesIgnoringCase(const char* text, const char* word) {
+  for (; *word; ++text, ++word)
+    if (OsCharUpper(static_cast<uint8_t>(*text)) != static_cast<uint8_t>(*word)) return false;
+  return true;
+}
+
+const char* CopyDigits(const char* p, BoundedText& number, int* count) {
+  for (; IsFormulaDigit(*p); ++p) {
+    number.Put(*p);
+    ++*count;
+  }
+  return p;
+}
+
+struct OperatorSpelling {
+  char first;
+  char second;  // 0 for a one-character token
+  uint32_t kind;
+};
+
+// Two-character spellings come before their one-character prefixes.
+constexpr OperatorSpelling kOperators[] = {
+    {'<', '=', kOpLessEqual}, {'<', '>', kOpNotEqual}, {'>', '=', kOpGreaterEqual},
+    {'=', 0, kOpEqual},       {'<', 0, kOpLess},       {'>', 0, kOpGreater},
+    {'+', 0, kOpPlus},        {'-', 0, kOpMinus},      {'&', 0, kOpConcat},
+    {'*', 0, kOpMultiply},    {'/', 0, kOpDivide},     {'^', 0, kOpPower},
+    {'%', 0, kOpPercent},     {'_', 0, kOpIntersect},  {'!', 0, kOpSheet},
+    {':', 0, kOpRange},       {'(', 0, kEvalOpenParen}, {')', 0, kEvalCloseParen},
+};
+
+}  // namespace
+
+bool ParseNumberLiteral(const char* position, double* value, const char** end, bool storedForm) {
+  const char decimal = FormSeparators(storedForm).decimalSeparator;
+  char buffer[kNumberTextCapacity];
+  BoundedText number(buffer, sizeof buffer);
+  int digits = 0;
+  const char* p = CopyDigits(position, number, &digits);
+  if (*p == decimal) {
+    ++p;
+    if (*p == decimal) return false;
+    number.Put('.');
+    p = CopyDigits(p, number, &digits);
+  }
+  if (digits == 0) return false;
+  if (*p == 'E' || *p == 'e') {
+    const char* q = p + 1;
+    if (*q == '+' || *q == '-') ++q;
+    if (IsFormulaDigit(*q)) {
+      number.Put('e');
+      if (p[1] == '-') number.Put('-');
+      int exponentDigits = 0;
+      p = CopyDigits(q, number, &exponentDigits);
+    } else if (!storedForm) {
+      return false;
+    }
+  }
+  if (number.Overflowed()) return false;
+  *value = std::strtod(number.Text(), nullptr);
+  *end = p;
+  return true;
+}
+
+bool ParseErrorLiteral(const char* position, uint8_t* errorByte, const char** end) {
+  for (int i = 1; i <= kErrorCodeCount; ++i) {
+    const uint8_t code = static_cast<uint8_t>(i * kErrorCodeStep);
+    const char* name = ErrorName(code);
+    if (MatchesIgnoringCase(position, name)) {
+      *errorByte = code;
+      *end = position + std::strlen(name);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ParseBoolLiteral(const char* position, double* value, const char** end) {
+  static const struct {
+    const char* word;
+    double value;
+  } kWords[] = {{"FALSE", 0.0}, {"TRUE", 1.0}};
+  for (const auto& w : kWords) {
+    const size_t length = std::strlen(w.word);
+    if (MatchesIgnoringCase(position, w.word) && !IsNameChar(position[length])) {
+      *value = w.value;
+      *end = position + length;
+      return true;
+    }
+  }
+  return false;
+}
+
+uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool storedForm) {
+  token->Clear();
+  const char* p = SkipFormulaBlanks(*position);
+  *position = p;
+  const RegionalSettings& separators = FormSeparators(storedForm);
+  const char* end = p;
+
+  const auto reject = [&]() -> uint32_t {
+    status = kEvalStatusSyntax;
+    token->kind = kEvalInvalid;
+    return kEvalInvalid;
+  };
+  const auto finish = [&](uint32_t kind) {
+    token->kind = kind;
+    *position = end;
+    return kind;
+  };
+  const auto pushText = [&](const char* text, size_t length, uint32_t error) {
+    if (!strings.Push(text, length)) {
+      token->error = kErrorValue;
+      return finish(kEvalEmpty);
+    }
+    token->error = error;
+    return finish(kEvalText);
+  };
+
+  if (*p == '\0') return finish(kEvalEnd);
+
+  if (IsFormulaDigit(*p) || *p == separators.decimalSeparator) {
+    if (!ParseNumberLiteral(p, &token->number, &end, storedForm)) return reject();
+    if (IsBadNumber(token->number)) token->error = kErrorNum;
+    return finish(kEvalNumber);
+  }
+
+  if (IsFormulaLetter(*p) || *p == '$' || *p == '#' || *p == '\\') {
+    RefCorner corner;
+    const uint32_t flags = FormUsesA1(storedForm) ? ParseA1Reference(p, &corner, &end)
+                                                  : ParseR1C1Reference(*this, p, &corner, &end);
+    if (flags != 0) {
+      token->cell = corner;
+      token->sheet = sheet;
+      if (flags & kRefOutsideGrid) token->error = kErrorRef;
+      return finish(kEvalCellRef);
+    }
+    uint16_t index = 0;
+    if (FindBuiltinFunction(p, &index, &end)) {
+      token->functionIndex = index;
+      return finish(kEvalFunctionCall);
+    }
+    if (ParseBoolLiteral(p, &token->number, &end)) return finish(kEvalNumber);
+    uint8_t error = 0;
+    if (ParseErrorLiteral(p, &error, &end)) {
+      token->error = error;
+      return finish(kEvalNumber);
+    }
+    // A bare name; only the sheet operator clears its error. A lone "$" or
+    // "#" yields an empty name and does not advance.
+    end = p;
+    while (IsNameChar(*end)) ++end;
+    return pushText(p, static_cast<size_t>(end - p), kErrorName);
+  }
+
+  if (*p == '"' || *p == '\'') {
+    // No escape: the text runs to the next same quote, or to the end.
+    const char* close = std::strchr(p + 1, *p);
+    const size_t length = close ? static_cast<size_t>(close - p - 1) : std::strlen(p + 1);
+    end = close ? close + 1 : p + 1 + length;
+    return pushText(p + 1, length, kErrorNone);
+  }
+
+  if (*p == '{') {
+    switch (ParseArrayConstant(*this, p, storedForm, token, &end)) {
+      case kArrayConstantRead:
+        return finish(kEvalArray);
+      case kArrayConstantMalformed:
+        return reject();
+      case kArrayConstantNoMemory:
+        token->error = kErrorMemory;
+        return finish(kEvalEmpty);
+      case kArrayConstantStackFull:
+        token->error = kErrorValue;
+        return finish(kEvalEmpty);
+    }
+    return reject();
+  }
+
+  if (*p == separators.listSeparator) {
+    end = p + 1;
+    return finish(kEvalListSeparator);
+  }
+
+  for (const OperatorSpelling& op : kOperators) {
+    if (p[0] == op.first && (op.second == 0 || p[1] == op.second)) {
+      end = p + (op.second ? 2 : 1);
+      return finish(op.kind);
+    }
+  }
+  return reject();
+}

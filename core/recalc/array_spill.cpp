@@ -1,0 +1,254 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/recalc/formula_result.h"
+
+namespace {
+
+struct Area {
+  uint16_t firstColumn;
+  uint16_t lastColumn;
+  uint32_t firstRow;
+  uint32_t lastRow;
+
+  bool Contains(uint16_t column, uint32_t row) const {
+    return column >= firstColumn && column <= lastColumn && row >= firstRow && row <= lastRow;
+  }
+  bool Meets(const Area& other) const {
+    return firstColumn <= other.lastColumn && other.firstColumn <= lastColumn && firstRow <= other.lastRow &&
+           other.firstRow <= lastRow;
+  }
+};
+
+// The area a spilling array formula's result covers, cut at the grid.
+Area SpillArea(uint16_t column, uint32_t row, uint32_t columns, uint32_t rows) {
+  uint32_t lastColumn = column + (columns ? columns - 1 : 0);
+  uint64_t lastRow = uint64_t(row) + (rows ? rows - 1 : 0);
+  if (lastColumn > kMaxColumn)
+    lastColumn = kMaxColumn;
+  if (lastRow > kMaxRow)
+    lastRow = kMaxRow;
+  return Area{column, static_cast<uint16_t>(lastColumn), row, static_cast<uint32_t>(lastRow)};
+}
+
+// The result area the formula cell owns now; its own cell alone when it
+// spills nothing.
+Area OwnedArea(const CellRecord* cell) {
+  if (!cell->IsSpillingArrayFormula())
+    return Area{cell->Column(), cell->Column(), cell->Row(), cell->Row()};
+  return SpillArea(cell->Column(), cell->Row(), cell->ArrayColumns(), cell->ArrayRows());
+}
+
+// True when a spilling array formula other than the one at (column, row)
+// owns a cell of the area: its values must not be overwritten.
+bool AreaMeetsOtherSpill(const CellStore& store, const Area& area, uint16_t column, uint32_t row) {
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = store.FirstBlock();
+  while (const CellRecord* cell = cursor.Next()) {
+    if (cell->Row() > area.lastRow)
+      break;
+    if (cell->IsSpillingArrayFormula() && !(cell->Column() == column && cell->Row() == row)) {
+      Area other = OwnedArea(cell);
+      if (other.Meets(area))
+        return true;
+    }
+  }
+  return false;
+}
+
+// Whether the area may take the result: only spill values of this formula
+// or of no live formula may stand there.
+bool SpillIsBlocked(const CellStore& store, const Area& area, const Area& owned, uint16_t column, uint32_t row) {
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = store.FirstBlock();
+  bool foreignSpill = false;
+  while (const CellRecord* cell = cursor.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow)) {
+    if (cell->Column() == column && cell->Row() == row)
+      continue;
+    if (!cell->IsSpillValue())
+      return true;
+    if (!owned.Contains(cell->Column(), cell->Row()))
+      foreignSpill = true;
+  }
+  return foreignSpill && AreaMeetsOtherSpill(store, area, column, row);
+}
+
+// The record of element (0, 0) when the chain starts with it.
+const CellRecord* FirstElement(CellBlock* chain) {
+  for (CellBlock* block = chain; block; block = block->next) {
+    if (block->used == 0)
+      continue;
+    const CellRecord* cell = AsCellRecord(block->payload);
+    return cell->Row() == 0 && cell->Column() == 0 ? cell : nullptr;
+  }
+  return nullptr;
+}
+
+void MarkFormulaError(CellStore& store, uint16_t column, uint32_t row, uint8_t error) {
+  if (CellRecord* cell = store.GetCell(row, column)) {
+    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+    cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+  }
+}
+
+// Writes every element but (0, 0) as a spill value; false when a block cannot be had.
+bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row) {
+  uint8_t buffer[kBlockPayload];
+  CellCursor out;
+  out.flags = kCursorAfterRecord;
+  CellCursor in;
+  in.flags = kCursorAfterRecord;
+  in.block = chain;
+  uint32_t size = 0;
+  while (const CellRecord* element = in.Next(&size)) {
+    if (element->Row() == 0 && element->Column() == 0)
+      continue;
+    if (size == 0 || size > sizeof buffer)
+      return false;
+    const uint16_t c = static_cast<uint16_t>(column + element->Column());
+    const uint32_t r = row + element->Row();
+    const uint8_t extra = static_cast<uint8_t>(element->ErrorCode() | kCellSpillValue);
+    if (element->IsFormula()) {
+      // A result cell is a value: a copied formula gives its cached value.
+      const uint32_t built =
+          element->HasCachedText()
+              ? BuildTextCell(buffer, sizeof buffer, r, c, element->CachedText(), element->CachedTextLength(), extra)
+              : BuildNumberCell(buffer, sizeof buffer, r, c, element->CachedNumber(), extra);
+      if (!built || !store.InsertCell(AsCellRecord(buffer), &out))
+        return false;
+      continue;
+    }
+    std::memcpy(buffer, element, size);
+    CellRecord* record = AsCellRecord(buffer);
+    record->SetColumn(c);
+    record->SetRow(r);
+    record->SetType(static_cast<uint8_t>(record->Type() | kCellSpillValue));
+    if (!store.InsertCell(record, &out))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows) {
+  const Area area = SpillArea(column, row, columns, rows);
+  // The two bands beside and below the formula cell.
+  const Area bands[2] = {
+      Area{static_cast<uint16_t>(column + 1), area.lastColumn, row, row},
+      Area{column, area.lastColumn, row + 1, area.lastRow},
+  };
+  for (const Area& band : bands) {
+    if (band.firstColumn > band.lastColumn || band.firstRow > band.lastRow || band.firstColumn > kMaxColumn ||
+        band.firstRow > kMaxRow)
+      continue;
+    // Usually the band holds nothing but the spill values, deleted at once;
+    // anything else found there is kept, the spill values around it deleted
+    // one by one.
+    bool onlySpill = true;
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = store.FirstBlock();
+    while (const CellRecord* cell = cursor.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow))
+      if (!cell->IsSpillValue()) {
+        onlySpill = false;
+        break;
+      }
+    if (onlySpill) {
+      store.DeleteRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow, nullptr, false);
+      continue;
+    }
+    for (bool deleted = true; deleted;) {
+      deleted = false;
+      CellCursor walk;
+      walk.flags = kCursorAfterRecord;
+      walk.block = store.FirstBlock();
+      while (const CellRecord* cell = walk.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow)) {
+        if (cell->IsSpillValue()) {
+          const uint16_t c = cell->Column();
+          const uint32_t r = cell->Row();
+          store.DeleteRange(c, c, r, r, nullptr, false);
+          deleted = true;
+          break;
+        }
+      }
+    }
+  }
+}
+
+bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged) {
+  const EvalValue result = state.operands[1];
+  CellBlock* chain = state.arrays.PopChain();
+  const uint32_t columns = result.second.column + 1;
+  const uint32_t rows = result.second.row + 1;
+  const CellRecord* cell = store.GetCell(row, column);
+  if (!cell) {
+    state.arrays.ReleaseChain(chain);
+    return true;
+  }
+
+  uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
+  if (error == kErrorNone && (uint32_t(column) + columns - 1 > kMaxColumn || uint64_t(row) + rows - 1 > kMaxRow))
+    error = kErrorRef;
+  const Area owned = OwnedArea(cell);
+  const Area wanted = SpillArea(column, row, columns, rows);
+  const Area examined{column, wanted.lastColumn > owned.lastColumn ? wanted.lastColumn : owned.lastColumn, row,
+                      wanted.lastRow > owned.lastRow ? wanted.lastRow : owned.lastRow};
+  if (error == kErrorNone && SpillIsBlocked(store, examined, owned, column, row)) {
+    error = kErrorFill;
+    // Its old values must not stay behind as values nobody owns, which
+    // would block this very formula once the obstacle is gone.
+    if (cell->IsSpillingArrayFormula()) {
+      DeleteOwnSpill(store, column, row, cell->ArrayColumns(), cell->ArrayRows());
+      *layoutChanged = true;
+    }
+    if (CellRecord* shrunk = store.GetCell(row, column)) {
+      shrunk->SetArrayColumns(1);
+      shrunk->SetArrayRows(1);
+    }
+  }
+  if (error != kErrorNone) {
+    state.arrays.ReleaseChain(chain);
+    MarkFormulaError(store, column, row, error);
+    return true;
+  }
+
+  // The formula record is replaced, not deleted, so that a failure cannot lose it.
+  if (cell->IsSpillingArrayFormula() || wanted.lastColumn > column || wanted.lastRow > row) {
+    DeleteOwnSpill(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),
+                   examined.lastRow - row + 1);
+    *layoutChanged = true;
+  }
+  cell = store.GetCell(row, column);
+  FormulaCellFields fields;
+  fields.resultFlags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultArray);
+  fields.arrayColumns = static_cast<uint16_t>(columns);
+  fields.arrayRows = rows;
+  const CellRecord* first = FirstElement(chain);
+  if (first && first->IsText()) {
+    fields.cachedText = first->Text();
+    fields.cachedTextLength = first->TextLength();
+  } else if (first && first->IsFormula() && first->HasCachedText()) {
+    fields.cachedText = first->CachedText();
+    fields.cachedTextLength = first->CachedTextLength();
+  } else {
+    fields.resultFlags |= kResultCachedNumber;
+    if (first && first->IsNumber())
+      fields.cachedNumber = first->Number();
+    else if (first && first->IsFormula())
+      fields.cachedNumber = first->CachedNumber();
+  }
+  if (first)
+    fields.typeExtra = first->ErrorCode();
+  *layoutChanged = true;
+  bool stored = RewriteFormulaCell(store, cell, fields) && WriteSpillValues(store, chain, column, row);
+  state.arrays.ReleaseChain(chain);
+  // What was written of the result before a failure stays inside the
+  // formula's extent, so the next pass or a deletion removes it.
+  if (!stored)
+    MarkFormulaError(store, column, row, kErrorMemory);
+  return stored;
+}

@@ -1,0 +1,38 @@
+#ifndef TALVERO_CORE_FORMULA_RESULT_H
+#define TALVERO_CORE_FORMULA_RESULT_H
+
+// Writing an evaluated result back into its formula cell during
+// recalculation: the cached number or text, or an array result spilled into
+// the cells to the right and below.
+
+#include <cstdint>
+
+#include "core/cells/cell_store.h"
+#include "core/formula/eval_state.h"
+
+// Stores the result that state.Evaluate left (kind is what it returned) in
+// the formula cell (column, row) of store and marks the cell calculated.
+// The formula's error nibble always becomes the result's error. False when
+// storage ran out: the cell then carries "#MEMORY!". *layoutChanged is set
+// when records were moved, inserted or deleted (cursors into store are then
+// stale); it is never cleared.
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row,
+                        bool* layoutChanged);
+
+// Parts of StoreFormulaResult (array_spill.cpp).
+// Writes the array result on top of state's array stack from the formula
+// cell (column, row) over the cells to the right and below.
+bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged);
+// Deletes the spill values of a spilling array formula's result area, its
+// formula cell excepted; cells of any other kind found there are kept.
+void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows);
+// Replaces the formula cell's record by one with the same formula text and
+// return link and the given result; false (record unchanged) when out of
+// memory.
+bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result);
+// The result flags that survive a new result: the pass's own bookkeeping.
+inline uint8_t PassFlags(const CellRecord* cell) {
+  return static_cast<uint8_t>(cell->ResultFlags() & (kResultCalculated | kResultDependantWaits));
+}
+
+#endif

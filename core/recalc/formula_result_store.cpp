@@ -1,0 +1,133 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/recalc/formula_result.h"
+
+namespace {
+
+void MarkMemoryFailure(CellStore& store, uint16_t column, uint32_t row) {
+  if (CellRecord* cell = store.GetCell(row, column)) {
+    cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+    // Calculated all the same: a reader must not ask for it again in this pass.
+    cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+  }
+}
+
+// The old result area of an array formula has to go before the cell holds a
+// single value again, or its spill values would outlive the formula.
+void DropFormerSpill(CellStore& store, const CellRecord* cell, uint16_t column, uint32_t row, bool* layoutChanged) {
+  if (!cell->IsSpillingArrayFormula())
+    return;
+  DeleteOwnSpill(store, column, row, cell->ArrayColumns(), cell->ArrayRows());
+  *layoutChanged = true;
+}
+
+// The result does not fit the record as it stands: the record is rebuilt
+// around it (and the formula's former spill goes first).
+bool RewriteWithResult(CellStore& store, const CellRecord* cell, uint16_t column, uint32_t row,
+                       const FormulaCellFields& fields, bool* layoutChanged) {
+  DropFormerSpill(store, cell, column, row, layoutChanged);
+  cell = store.GetCell(row, column);
+  *layoutChanged = true;
+  if (!RewriteFormulaCell(store, cell, fields)) {
+    MarkMemoryFailure(store, column, row);
+    return false;
+  }
+  return true;
+}
+
+bool StoreNumber(CellStore& store, uint16_t column, uint32_t row, double number, uint8_t error, bool* layoutChanged) {
+  CellRecord* cell = store.GetCell(row, column);
+  if (!cell)
+    return true;
+  const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedNumber);
+  if (!(cell->ResultFlags() & kResultArray) && !cell->HasCachedText()) {
+    cell->SetCachedNumber(number);
+    cell->SetResultFlags(flags);
+    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+    return true;
+  }
+  FormulaCellFields fields;
+  fields.resultFlags = flags;
+  fields.cachedNumber = number;
+  fields.typeExtra = error;
+  return RewriteWithResult(store, cell, column, row, fields, layoutChanged);
+}
+
+bool StoreText(CellStore& store, uint16_t column, uint32_t row, const char* text, uint16_t length, uint8_t error,
+               bool* layoutChanged) {
+  CellRecord* cell = store.GetCell(row, column);
+  if (!cell)
+    return true;
+  const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedText);
+  if (!(cell->ResultFlags() & kResultArray) && cell->HasCachedText() && cell->CachedTextLength() == length) {
+    std::memcpy(cell->MutableCachedText(), text, length);
+    cell->SetResultFlags(flags);
+    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+    return true;
+  }
+  FormulaCellFields fields;
+  fields.resultFlags = flags;
+  fields.cachedText = text;
+  fields.cachedTextLength = length;
+  fields.typeExtra = error;
+  return RewriteWithResult(store, cell, column, row, fields, layoutChanged);
+}
+
+}  // namespace
+
+bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result) {
+  if (!cell)
+    return false;
+  FormulaCellFields fields = result;
+  fields.formula = cell->FormulaText();
+  fields.formulaLength = cell->FormulaLength();
+  const size_t capacity = kFormulaCellHeadSize + fields.formulaLength + kCachedTextLengthSize +
+                          (fields.cachedText ? fields.cachedTextLength : 0);
+  uint8_t* buffer = static_cast<uint8_t*>(std::malloc(capacity));
+  if (!buffer)
+    return false;
+  bool stored = false;
+  if (BuildFormulaCell(buffer, capacity, cell->Row(), cell->Column(), fields)) {
+    CellRecord* record = AsCellRecord(buffer);
+    record->SetPending(cell->Pending());
+    record->SetDependantColumn(cell->DependantColumn());
+    record->SetDependantRow(cell->DependantRow());
+    record->SetDependantSheet(cell->DependantSheet());
+    stored = store.InsertCell(record, nullptr);
+  }
+  std::free(buffer);
+  return stored;
+}
+
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row,
+                        bool* layoutChanged) {
+  const EvalValue& result = state.operands[1];
+  const uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
+  switch (kind) {
+    case kEvalNumber:
+      return StoreNumber(store, column, row, result.kind == kEvalNumber ? result.number : 0.0, error,
+                         layoutChanged);
+    case kEvalText: {
+      size_t length = state.SlotTextLength(1);
+      if (length > 0xFFFF)
+        length = 0xFFFF;
+      const bool stored =
+          StoreText(store, column, row, state.SlotText(1), static_cast<uint16_t>(length), error, layoutChanged);
+      state.strings.Pop();
+      return stored;
+    }
+    case kEvalArray:
+      return StoreArrayResult(state, store, column, row, layoutChanged);
+    default: {
+      // A formula that cannot be evaluated keeps its cached value for display.
+      CellRecord* cell = store.GetCell(row, column);
+      if (cell) {
+        cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorSyntax));
+        cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+      }
+      return true;
+    }
+  }
+}

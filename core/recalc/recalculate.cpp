@@ -1,0 +1,240 @@
+#include "core/recalc/recalculate.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/recalc/formula_result.h"
+#include "core/base/global_options.h"
+#include "core/workbook/workbook.h"
+
+namespace {
+
+struct SuspendedCell {
+  CellStore* store;
+  uint16_t column;
+  uint32_t row;
+};
+
+// The chain of formula cells being calculated, the innermost on top. Each
+// cell below the top waits for the one above it. The chain grows on the
+// heap because its depth is bounded only by the number of formula cells,
+// and it keeps every return link, so a cycle entered from outside cannot
+// overwrite the link of a cell that still waits.
+class RecalcChain {
+ public:
+  RecalcChain() = default;
+  ~RecalcChain() { std::free(cells_); }
+  RecalcChain(const RecalcChain&) = delete;
+  RecalcChain& operator=(const RecalcChain&) = delete;
+
+  bool Push(const SuspendedCell& cell) {
+    if (count_ == capacity_) {
+      const size_t grown = capacity_ ? capacity_ * 2 : 64;
+      SuspendedCell* moved = static_cast<SuspendedCell*>(std::malloc(grown * sizeof(SuspendedCell)));
+      if (!moved)
+        return false;
+      if (count_)
+        std::memcpy(moved, cells_, count_ * sizeof(SuspendedCell));
+      std::free(cells_);
+      cells_ = moved;
+      capacity_ = grown;
+    }
+    cells_[count_++] = cell;
+    return true;
+  }
+  void Pop() { --count_; }
+  bool Empty() const { return count_ == 0; }
+  const SuspendedCell& Top() const { return cells_[count_ - 1]; }
+
+ private:
+  SuspendedCell* cells_ = nullptr;
+  size_t count_ = 0;
+  size_t capacity_ = 0;
+};
+
+// The worksheet's position in the workbook's item list, 0 when unknown.
+uint32_t SheetIndexOf(const CWorkBook& workbook, const CellStore* store) {
+  const int32_t index = workbook.IndexOfItem(workbook.FindWorksheetByStore(store));
+  return index > 0 ? static_cast<uint32_t>(index) : 0;
+}
+
+// Leaves the chain: no longer pending, no dependant waiting.
+void LeaveChain(CellRecord* cell) {
+  cell->SetPending(0);
+  cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() & ~kResultDependantWaits));
+}
+
+// Evaluates the formula cell's text; kind 0 (syntax) when it is too long
+// for the evaluator.
+uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
+  char text[kFormulaTextCapacity + 1];
+  const uint16_t length = cell->FormulaLength();
+  const uint16_t column = cell->Column();
+  const uint32_t row = cell->Row();
+  state.pending.Clear();
+  if (length > kFormulaTextCapacity) {
+    state.ResetForFormula(column, row);
+    state.status = kEvalStatusSyntax;
+    return 0;
+  }
+  std::memcpy(text, cell->FormulaText(), length);
+  text[length] = '\0';
+  return state.Evaluate(text, column, row);
+}
+
+// The cell the evaluation noted as needed first, when it is still an
+// uncalculated formula.
+CellRecord* NeededCell(const EvalState& state) {
+  if (state.pending.kind != kEvalCellRef || !state.pending.sheet)
+    return nullptr;
+  const uint32_t column = state.pending.cell.column;
+  if (column > kMaxColumn)
+    return nullptr;
+  CellRecord* cell = state.pending.sheet->GetCell(state.pending.cell.row, static_cast<uint16_t>(column));
+  if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
+    return nullptr;
+  return cell;
+}
+
+// Calculates the formula cell (column, row) of store and, first, every
+// uncalculated formula cell it needs. A needed cell that is already on the
+// chain closes a cycle: it becomes "#CIRC!" (keeping its cached value) and
+// counts as calculated, so the cells waiting on it see the error.
+bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, uint16_t column,
+                    uint32_t row, bool* layoutChanged) {
+  bool ok = true;
+  CellRecord* start = store.GetCell(row, column);
+  if (!start)
+    return true;
+  if (!chain.Push(SuspendedCell{&store, column, row})) {
+    start->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+    start->SetResultFlags(static_cast<uint8_t>(start->ResultFlags() | kResultCalculated));
+    return false;
+  }
+  start->SetPending(1);
+
+  while (!chain.Empty()) {
+    const SuspendedCell top = chain.Top();
+    CellRecord* cell = top.store->GetCell(top.row, top.column);
+    if (!cell || !cell->IsFormula()) {
+      chain.Pop();
+      continue;
+    }
+    if (cell->ResultFlags() & kResultCalculated) {
+      // Found circular while it waited: its "#CIRC!" stands.
+      LeaveChain(cell);
+      chain.Pop();
+      continue;
+    }
+    state.owner = &workbook;
+    state.sheet = top.store;
+    const uint32_t kind = EvaluateCell(state, cell);
+    if (CellRecord* needed = NeededCell(state)) {
+      if (needed->Pending() > 0) {
+        needed->SetType(static_cast<uint8_t>(kCellFormula | kErrorCirc));
+        needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultCalculated));
+        continue;
+      }
+      const SuspendedCell next{state.pending.sheet, needed->Column(), needed->Row()};
+      if (chain.Push(next)) {
+        // The chain holds the return path; the record keeps a copy of its
+        // own link for whoever inspects the cell.
+        needed->SetDependantColumn(top.column);
+        needed->SetDependantRow(top.row);
+        needed->SetDependantSheet(SheetIndexOf(workbook, top.store));
+        needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultDependantWaits));
+        needed->SetPending(1);
+        continue;
+      }
+      // No room to suspend: the waiting cells cannot be finished.
+      ok = false;
+      for (; !chain.Empty(); chain.Pop()) {
+        CellRecord* waiting = chain.Top().store->GetCell(chain.Top().row, chain.Top().column);
+        if (waiting && waiting->IsFormula()) {
+          waiting->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+          waiting->SetResultFlags(static_cast<uint8_t>(waiting->ResultFlags() | kResultCalculated));
+          LeaveChain(waiting);
+        }
+      }
+      break;
+    }
+    if (!StoreFormulaResult(state, kind, *top.store, top.column, top.row, layoutChanged))
+      ok = false;
+    if (CellRecord* done = top.store->GetCell(top.row, top.column))
+      LeaveChain(done);
+    chain.Pop();
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
+  bool ok = true;
+  RecalcChain chain;  // empty between formulas; kept to reuse its room
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = store.FirstBlock();
+  while (const CellRecord* cell = cursor.Next()) {
+    if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
+      continue;
+    const uint16_t column = cell->Column();
+    const uint32_t row = cell->Row();
+    bool layoutChanged = false;
+    if (!CalculateChain(state, workbook, chain, store, column, row, &layoutChanged))
+      ok = false;
+    if (layoutChanged) {
+      // Results stored on the way moved records: find the place again.
+      cursor = CellCursor();
+      cursor.flags = kCursorAfterRecord;
+      store.FindCell(row, column, &cursor);
+    }
+  }
+  return ok;
+}
+
+bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
+  CellStore* const evaluatedSheet = state.sheet;
+  CWorkBook* const owner = state.owner;
+  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+      sheet->cells.MarkFormulaCellsDirty();
+  bool ok = true;
+  if (store) {
+    ok = RecalcSheet(state, *store, workbook);
+  } else {
+    for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+        if (!RecalcSheet(state, sheet->cells, workbook))
+          ok = false;
+  }
+  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+      sheet->cells.ClearPageIndex(false);
+  state.sheet = evaluatedSheet;
+  state.owner = owner;
+  return ok;
+}
+
+bool CWorkBook::Recalculate(CellStore* store) {
+  bool ok = true;
+  if (!RecalcWorkbook(evaluator, store, *this)) {
+    error = kWorkbookOutOfMemory;
+    ok = false;
+  }
+  if (!RefreshAllContainers())
+    ok = false;
+  return ok;
+}
+
+bool CWorkBook::RecalculateForMode(bool byCommand) {
+  const uint8_t mode = UpdateMode(recalcMode);
+  const bool manual = mode == kUpdateManual || mode == kUpdateManualActiveSheet;
+  if (manual && !byCommand)
+    return true;
+  const bool activeOnly = mode == kUpdateAutomaticActiveSheet || mode == kUpdateManualActiveSheet;
+  if (activeOnly && !activeWorksheet)
+    return true;
+  return Recalculate(activeOnly ? &activeWorksheet->cells : nullptr);
+}

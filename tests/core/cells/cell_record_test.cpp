@@ -1,0 +1,109 @@
+#include "core/cells/cell_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+// Files, undo steps and the clipboard copy records byte for byte, so a
+// formula cell must come out exactly as laid out, on both targets.
+TEST(CellRecord, FormulaCellBytesAreExact) {
+  FormulaCellFields fields;
+  fields.formula = "R1C1+1";
+  fields.formulaLength = 6;
+  fields.resultFlags = kResultArray;
+  fields.cachedNumber = 1.5;
+  fields.cachedText = "ab";
+  fields.cachedTextLength = 2;
+  fields.arrayColumns = 3;
+  fields.arrayRows = 0x01020304;
+  fields.typeExtra = kErrorValue;
+  uint8_t buffer[64];
+  ASSERT_EQ(BuildFormulaCell(buffer, sizeof buffer, 0x00123456, 0x07FE, fields), 35u + 6 + 2 + 2);
+
+  const uint8_t expected[] = {
+      0x74,                    // formula, "#VALUE!"
+      0xFE, 0x07,              // column
+      0x56, 0x34, 0x12, 0x00,  // row
+      0x03, 0x00,              // array columns
+      0x04, 0x03, 0x02, 0x01,  // array rows
+      0x00,                    // pending
+      0x05,                    // cached text + array
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // dependant link
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8, 0x3F,              // 1.5
+      0x06, 0x00, 'R', '1', 'C', '1', '+', '1',                    // formula text
+      0x02, 0x00, 'a', 'b'};                                       // cached text
+  EXPECT_EQ(0, std::memcmp(buffer, expected, sizeof expected));
+
+  const CellRecord* record = AsCellRecord(buffer);
+  EXPECT_TRUE(record->IsFormula());
+  EXPECT_EQ(record->ErrorCode(), kErrorValue);
+  EXPECT_EQ(record->Row(), 0x00123456u);
+  EXPECT_EQ(record->Column(), 0x07FE);
+  EXPECT_EQ(record->ArrayRows(), 0x01020304u);
+  EXPECT_EQ(record->CachedNumber(), 1.5);
+  EXPECT_EQ(std::string(record->FormulaText(), record->FormulaLength()), "R1C1+1");
+  ASSERT_TRUE(record->HasCachedText());
+  EXPECT_EQ(std::string(record->CachedText(), record->CachedTextLength()), "ab");
+}
+
+TEST(CellRecord, SizeFollowsTypeByteAndLengths) {
+  uint8_t buffer[256];
+  EXPECT_EQ(BuildTextCell(buffer, sizeof buffer, 1, 2, "hello", 5), 14u);
+  EXPECT_EQ(AsCellRecord(buffer)->Size(), 14u);
+  EXPECT_EQ(BuildNumberCell(buffer, sizeof buffer, 1, 2, 3.0), 15u);
+  EXPECT_EQ(AsCellRecord(buffer)->Size(), 15u);
+
+  FormulaCellFields fields;
+  fields.formula = "1";
+  fields.formulaLength = 1;
+  fields.resultFlags = kResultCachedText;  // no text given: the flag is dropped
+  EXPECT_EQ(BuildFormulaCell(buffer, sizeof buffer, 1, 2, fields), 36u);
+  EXPECT_FALSE(AsCellRecord(buffer)->HasCachedText());
+  fields.cachedText = "";
+  EXPECT_EQ(BuildFormulaCell(buffer, sizeof buffer, 1, 2, fields), 38u);
+  EXPECT_EQ(AsCellRecord(buffer)->Size(), 38u);
+
+  // A type byte naming no kind, or two, has no size.
+  for (uint8_t type : {0x00, 0x03, 0x05, 0x06, 0x07, 0x08, 0xF0}) {
+    buffer[0] = type;
+    EXPECT_EQ(AsCellRecord(buffer)->Size(), 0u) << int(type);
+  }
+}
+
+TEST(CellRecord, BuildersRefuseTooSmallBuffers) {
+  uint8_t buffer[16];
+  std::memset(buffer, 0xAA, sizeof buffer);
+  EXPECT_EQ(BuildTextCell(buffer, sizeof buffer, 0, 0, "12345678", 8), 0u);
+  EXPECT_EQ(BuildNumberCell(buffer, 14, 0, 0, 1.0), 0u);
+  FormulaCellFields fields;
+  EXPECT_EQ(BuildFormulaCell(buffer, sizeof buffer, 0, 0, fields), 0u);
+  for (uint8_t b : buffer) EXPECT_EQ(b, 0xAA);
+}
+
+TEST(CellRecord, SpillingArrayFormulas) {
+  struct Case {
+    uint16_t columns;
+    uint32_t rows;
+    uint8_t flags;
+    uint8_t error;
+    bool spills;
+  };
+  const Case cases[] = {
+      {3, 3, kResultArray, 0, true},           {2, 1, kResultArray, 0, true},
+      {1, 2, kResultArray, 0, true},           {1, 1, kResultArray, 0, false},
+      {0, 5, kResultArray, 0, false},          {3, 3, 0, 0, false},
+      {3, 3, kResultArray, kErrorFill, false}, {3, 3, kResultArray, kErrorValue, true},
+  };
+  for (const Case& c : cases) {
+    FormulaCellFields fields;
+    fields.arrayColumns = c.columns;
+    fields.arrayRows = c.rows;
+    fields.resultFlags = c.flags;
+    fields.typeExtra = c.error;
+    uint8_t buffer[64];
+    ASSERT_NE(BuildFormulaCell(buffer, sizeof buffer, 0, 0, fields), 0u);
+    EXPECT_EQ(AsCellRecord(buffer)->IsSpillingArrayFormula(), c.spills)
+        << c.columns << "x" << c.rows << " flags " << int(c.flags) << " error " << int(c.error);
+  }
+}

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/base/error_code.h"
+#include "core/workbook/workbook.h"
+#include "tests/core/recalc_test_book.h"
+
+namespace {
+
+class ArraySpill : public RecalcTestBook {
+ protected:
+  void PutValue(const char* name, double value, bool spill) {
+    PutNumber(*first, ColumnOf(name), RowOf(name), value, spill ? kCellSpillValue : 0);
+  }
+  bool IsSpill(const char* name) {
+    const CellRecord* cell = Cell(*first, ColumnOf(name), RowOf(name));
+    return cell && cell->IsSpillValue();
+  }
+  void ExpectShown(const std::vector<std::pair<const char*, const char*>>& shown) {
+    for (const auto& s : shown) EXPECT_EQ(Shown(s.first), s.second) << s.first;
+  }
+};
+
+TEST_F(ArraySpill, WritesTheResultBesideAndBelowItsFormula) {
+  SetFormula("A1", "={1,2;3,\"x\"}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "1"}, {"B1", "2"}, {"A2", "3"}, {"B2", "x"}, {"C1", "-"}, {"A3", "-"}});
+  const CellRecord* formula = Cell(*first, 0, 0);
+  EXPECT_TRUE(formula->ResultFlags() & kResultArray);
+  EXPECT_EQ(formula->ArrayColumns(), 2);
+  EXPECT_EQ(formula->ArrayRows(), 2u);
+  EXPECT_TRUE(IsSpill("B1") && IsSpill("A2") && IsSpill("B2"));
+  // A second pass finds its own spill values and writes them again.
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "1"}, {"B2", "x"}});
+  ExpectAllCalculated(*first);
+}
+
+TEST_F(ArraySpill, FormulasReadingTheResultSeeItsValues) {
+  SetFormula("A1", "=B3+A2");
+  SetFormula("A2", "={10;20}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_EQ(Shown("A3"), "20");
+  EXPECT_EQ(Shown("A1"), "10");  // B3 is empty
+}
+
+TEST_F(ArraySpill, BlockedOrOffTheGridResultsWriteNothing) {
+  struct Case {
+    const char* name;
+    const char* blocker;  // a typed value, or null
+    uint16_t column;
+    const char* formula;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"typed value in the way", "B2", 0, "={1,2;3,4}", "#FILL!"},
+      {"past the last column", nullptr, 2046, "={1,2}", "#REF!"},
+      {"error result", nullptr, 0, "={1,2}+{1;2;3}", "#VALUE!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    first->Clear(true);
+    if (c.blocker) PutValue(c.blocker, 9, false);
+    SetFormula(*first, c.column, 0, c.formula);
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    EXPECT_EQ(Shown(*first, c.column, 0), c.error);
+    uint16_t columns[2];
+    uint32_t rows[2];
+    ASSERT_TRUE(first->GetUsedRange(&columns[0], &columns[1], &rows[0], &rows[1]));
+    EXPECT_EQ(rows[1], c.blocker ? 1u : 0u);  // nothing spilled below
+    if (c.blocker) {
+      EXPECT_EQ(Shown(c.blocker), "9");
+    }
+  }
+}
+
+TEST_F(ArraySpill, ShrinkingOrBecomingSingleRemovesTheFormerResult) {
+  SetFormula("A1", "={1,2,3;4,5,6;7,8,9}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_EQ(Shown("C3"), "9");
+  SetFormula("A1", "={1,2;3,4}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"B2", "4"}, {"C1", "-"}, {"C3", "-"}, {"A3", "-"}});
+  EXPECT_EQ(Cell(*first, 0, 0)->ArrayColumns(), 2);
+  SetFormula("A1", "=42");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "42"}, {"B1", "-"}, {"A2", "-"}, {"B2", "-"}});
+  EXPECT_FALSE(Cell(*first, 0, 0)->ResultFlags() & kResultArray);
+  SetFormula("A1", "={\"a\",\"b\"}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  SetFormula("A1", "=\"text\"");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "text"}, {"B1", "-"}});
+  ExpectAllCalculated(*first);
+}
+
+// B1 spills over B1:B4 before A3 (later in storage order) tries A3:B4: the
+// values of B1's result must not be taken over.
+TEST_F(ArraySpill, AnotherFormulasResultBlocksTheSpill) {
+  SetFormula("A3", "={1,2;3,4}");
+  SetFormula("B1", "={10;20;30;40}");
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    ExpectShown({{"B1", "10"}, {"B2", "20"}, {"B3", "30"}, {"B4", "40"}, {"A3", "#FILL!"}, {"A4", "-"}});
+  }
+  // Once B1 gives a single value, A3 takes its place.
+  SetFormula("B1", "=5");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"B1", "5"}, {"A3", "1"}, {"B3", "2"}, {"A4", "3"}, {"B4", "4"}, {"B2", "-"}});
+  ExpectAllCalculated(*first);
+}
+
+TEST_F(ArraySpill, SpillValuesOfNoFormulaAndItsOwnOldValuesDoNotBlock) {
+  PutValue("B1", 7, true);  // left behind by no live formula
+  SetFormula("A1", "={1,2}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_EQ(Shown("B1"), "2");
+  // Blocked, then free again: its own former values never block it.
+  SetFormula("A1", "={1,2;3,4}");
+  PutValue("A2", 9, false);
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "#FILL!"}, {"A2", "9"}, {"B1", "-"}});
+  first->DeleteRange(0, 0, 1, 1, nullptr, true);
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "1"}, {"B1", "2"}, {"A2", "3"}, {"B2", "4"}});
+}
+
+// A value typed over part of a result is the user's: removing the result
+// keeps it.
+TEST_F(ArraySpill, RemovingAResultKeepsValuesTypedIntoIt) {
+  SetFormula("A1", "={1,2;3,4}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  PutValue("B2", 9, false);
+  SetFormula("A1", "=5");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "5"}, {"B1", "-"}, {"A2", "-"}, {"B2", "9"}});
+  char message[200] = "";
+  EXPECT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
+}
+
+TEST_F(ArraySpill, FormulaCellsInTheWayAreNeverOverwritten) {
+  SetFormula("B1", "=1");
+  SetFormula("A1", "={1,2}");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ExpectShown({{"A1", "#FILL!"}, {"B1", "1"}});
+  EXPECT_TRUE(Cell(*first, 1, 0)->IsFormula());
+}
+
+int allocationsLeft = 0;
+void* LimitedAllocator(size_t bytes) {
+  if (allocationsLeft <= 0) return nullptr;
+  --allocationsLeft;
+  return std::malloc(bytes);
+}
+
+// Whenever the heap runs dry during a large spill, the formula survives
+// with "#MEMORY!", the pass reports out of memory, and the next pass with
+// memory writes the whole result.
+TEST_F(ArraySpill, RunningOutOfMemoryNeverLosesTheFormula) {
+  constexpr uint32_t kRows = 3000;
+  for (uint32_t row = 0; row < kRows; ++row) PutNumber(second->cells, 0, row, row + 1);
+  // A first pass leaves the evaluator's own blocks in its pool, so that
+  // the limited passes run short while writing the result.
+  SetFormula("B1", "=Worksheet2!A1:A3000*2");
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  int failedPasses = 0;
+  for (int allowed = 0; allowed < 12; ++allowed) {
+    SCOPED_TRACE("allocations allowed: " + std::to_string(allowed));
+    SetFormula("B1", "=1");
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    first->FreePool();
+    SetFormula("B1", "=Worksheet2!A1:A3000*2");
+    allocationsLeft = allowed;
+    SetStorePageAllocatorForTesting(LimitedAllocator);
+    book.error = kWorkbookNoError;
+    const bool ok = book.Recalculate(nullptr);
+    SetStorePageAllocatorForTesting(nullptr);
+    const CellRecord* formula = Cell(*first, 1, 0);
+    ASSERT_NE(formula, nullptr);
+    ASSERT_TRUE(formula->IsFormula());
+    if (!ok) {
+      ++failedPasses;
+      EXPECT_EQ(book.error, kWorkbookOutOfMemory);
+      EXPECT_EQ(Shown("B1"), "#MEMORY!");
+    }
+    char message[200] = "";
+    EXPECT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    EXPECT_EQ(Shown("B1"), "2");
+    EXPECT_EQ(Shown(*first, 1, kRows - 1), "6000");
+  }
+  EXPECT_GT(failedPasses, 0);
+}
+
+}  // namespace
