@@ -69,6 +69,10 @@ class CWindow {
   DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
   bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
 
+  // Centres the window on its owner (the given window, else its owner or
+  // parent, else the screen) inside the work area of the owner's monitor.
+  bool CenterWindow(HWND centreOn = nullptr);
+
   HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
   void SetFont(HFONT font, bool redraw = true) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
