@@ -1,6 +1,7 @@
 #include "functions/function_table.h"
 
 #include "functions/fn_concatenate.h"
+#include "functions/fn_lookup.h"
 #include "functions/fn_sums.h"
 #include "functions/fn_text.h"
 
@@ -163,24 +164,24 @@ const FunctionHandlerBinding kFunctionHandlerBindings[] = {
     {"NOT(", kFamilyNotBuilt},
     {"OR(", kFamilyNotBuilt},
     {"TRUE(", kFamilyNotBuilt},
-    {"ADDRESS(", kFamilyNotBuilt},
-    {"AREAS(", kFamilyNotBuilt},
+    {"ADDRESS(", FnAddress},
+    {"AREAS(", FnAreas},
     {"CHOOSE(", kFamilyNotBuilt},
     {"COLUMN(", kFamilyNotBuilt},
-    {"COLUMNS(", kFamilyNotBuilt},
-    {"HLOOKUP(", kFamilyNotBuilt},
+    {"COLUMNS(", FnColumns},
+    {"HLOOKUP(", FnHLookup},
     {"HYPERLINK(", FnNotImplemented},
     {"INDEX(", kFamilyNotBuilt},
-    {"INDIRECT(", kFamilyNotBuilt},
-    {"LOOKUP(", kFamilyNotBuilt},
-    {"MATCH(", kFamilyNotBuilt},
-    {"OFFSET(", kFamilyNotBuilt},
+    {"INDIRECT(", FnIndirect},
+    {"LOOKUP(", FnLookup},
+    {"MATCH(", FnMatch},
+    {"OFFSET(", FnOffset},
     {"ROW(", kFamilyNotBuilt},
-    {"ROWS(", kFamilyNotBuilt},
+    {"ROWS(", FnRows},
     {"RTD(", kFamilyNotBuilt},
     {"SORT(", kFamilyNotBuilt},
     {"TRANSPOSE(", kFamilyNotBuilt},
-    {"VLOOKUP(", kFamilyNotBuilt},
+    {"VLOOKUP(", FnVLookup},
     {"UNIQUE(", kFamilyNotBuilt},
     {"UDF(", kFamilyNotBuilt},
     {"ABS(", kFamilyNotBuilt},
