@@ -17,8 +17,7 @@ constexpr double kIntMax = kLargestInt;
 // The k-th value (from 1) of the list, largest or smallest first; a text
 // is returned as text.
 void KthValue(EvalState& state, bool largest) {
-  static const bool kScalar[] = {false, true};
-  if (!BeginListCall(state, 2, 2, kScalar)) return;
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
   const uint16_t first = FirstArg(state);
   int32_t k = 0;
   uint32_t error = GetArgInt(state, static_cast<uint16_t>(first + 1), &k, 1, static_cast<int32_t>(kIntMax));
@@ -66,8 +65,7 @@ double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratc
 }
 
 void Percentile(EvalState& state, bool quartile) {
-  static const bool kScalar[] = {false, true};
-  if (!BeginListCall(state, 2, 2, kScalar)) return;
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
   const uint16_t first = FirstArg(state);
   double k = 0.0;
   uint32_t error = kErrorNone;
@@ -95,8 +93,7 @@ void FnPercentile(EvalState& state) { Percentile(state, false); }
 void FnQuartile(EvalState& state) { Percentile(state, true); }
 
 void FnPercentRank(EvalState& state) {
-  static const bool kScalar[] = {false, true, true};
-  if (!BeginListCall(state, 2, 3, kScalar)) return;
+  if (!BeginListCall(state, 2, 3, 0x6u)) return;
   const uint16_t first = FirstArg(state);
   int32_t significance = 3;
   uint32_t error = kErrorNone;
@@ -138,8 +135,7 @@ void FnPercentRank(EvalState& state) {
 }
 
 void FnRank(EvalState& state) {
-  static const bool kScalar[] = {true, false, true};
-  if (!BeginListCall(state, 2, 3, kScalar)) return;
+  if (!BeginListCall(state, 2, 3, 0x5u)) return;
   const uint16_t first = FirstArg(state);
   int32_t order = 0;
   uint32_t error = kErrorNone;
@@ -177,8 +173,7 @@ void FnRank(EvalState& state) {
 }
 
 void FnTrimMean(EvalState& state) {
-  static const bool kScalar[] = {false, true};
-  if (!BeginListCall(state, 2, 2, kScalar)) return;
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
   const uint16_t first = FirstArg(state);
   double percent = 0.0;
   uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + 1), &percent, 0.0, 1.0);

@@ -14,8 +14,7 @@ namespace {
 enum class ZResult { kProbability, kStatistic };
 
 void ZTest(EvalState& state, ZResult wanted) {
-  static const bool kScalar[] = {false, true, true};
-  if (!BeginListCall(state, 2, 3, kScalar)) return;
+  if (!BeginListCall(state, 2, 3, 0x6u)) return;
   const uint16_t first = FirstArg(state);
   double deviation = 0.0;
   bool deviationGiven = false;
@@ -65,8 +64,7 @@ void FnZTest(EvalState& state) { ZTest(state, ZResult::kProbability); }
 void FnZTest2(EvalState& state) { ZTest(state, ZResult::kStatistic); }
 
 void FnProb(EvalState& state) {
-  static const bool kScalar[] = {false, false, true, true};
-  if (!BeginListCall(state, 3, 4, kScalar)) return;
+  if (!BeginListCall(state, 3, 4, 0xcu)) return;
   const uint16_t first = FirstArg(state);
   double lower = 0.0;
   double upper = 0.0;

@@ -1,11 +1,9 @@
 #ifndef TALVERO_NUMERICS_SCALAR_CALL_H
 #define TALVERO_NUMERICS_SCALAR_CALL_H
 
-// The frame of the handlers whose arguments are all scalars: too few
-// positions set the syntax status, a range or an array in any position
-// applies the handler element by element, and otherwise every argument is
-// read from the last to the first within its bounds, an omitted one keeping
-// its default.
+// The frames of the statistical handlers: scalar arguments read within
+// bounds from the last to the first, and element-wise application when a
+// range or an array stands where a scalar is expected.
 
 #include <cstdint>
 
@@ -31,23 +29,14 @@ struct ScalarFunction {
   ScalarFormula compute;
 };
 
-// Reads the call's arguments into values (count of them). False when the
-// call is already finished (too few positions, or applied element by
-// element); otherwise *error holds the largest argument error.
-bool ReadScalarArgs(EvalState& state, const ScalarArg* args, uint16_t count, double* values, uint32_t* error);
-
-// The whole frame: reads, then computes unless an argument failed, and
-// stores the result.
+// The whole frame of a handler whose arguments are all scalars: reads them,
+// computes unless an argument failed, and stores the result.
 void RunScalarFunction(EvalState& state, const ScalarFunction& function);
-
-// Hands the call to element-wise application when any of the first count
-// positions holds a range or an array; true when it did.
-bool BroadcastScalarPositions(EvalState& state, const bool* scalar, uint16_t count);
 
 // The frame of handlers with list arguments among their scalars: at least
 // minimum positions (else the syntax status), those beyond maximum ignored,
-// and a range or array in a scalar position applying the handler element
-// by element. False when the call is already finished.
-bool BeginListCall(EvalState& state, uint16_t minimum, uint16_t maximum, const bool* scalar);
+// and a range or array in a position whose bit is set in scalarMask applying
+// the handler element by element. False when the call is already finished.
+bool BeginListCall(EvalState& state, uint16_t minimum, uint16_t maximum, uint32_t scalarMask);
 
 #endif
