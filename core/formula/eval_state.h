@@ -47,6 +47,18 @@ struct SortKeys {
   const uint8_t* ascending;
 };
 
+// The result area of an array formula as a recalculation pass found it:
+// the formula's cell and the far corner of the values it spilled. A value
+// read there before the formula is calculated in the pass is stale.
+struct SpillExtent {
+  CellStore* store;
+  uint16_t column;
+  uint32_t row;
+  uint16_t lastColumn;
+  uint32_t lastRow;
+  uint8_t calculated;  // set once the formula was found calculated
+};
+
 class EvalState {
  public:
   static constexpr uint16_t kStackSlots = 50;  // slot 0 unused on both stacks
@@ -133,7 +145,9 @@ class EvalState {
   void ResolveOperand(uint16_t slot);
   void RangeOperandToArray(uint16_t slot);
   // Notes a formula cell of store that is not yet calculated in this pass
-  // as the pending reference, unless one is noted already.
+  // as the pending reference, unless one is noted already. A spill value
+  // inside a spill area whose formula is not yet calculated notes that
+  // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
 
   // Conversions of operand slots (eval_conversions.cpp). A text becomes the
@@ -193,6 +207,10 @@ class EvalState {
   // A formula cell not yet calculated in this pass that the formula read;
   // recalculation picks it up.
   EvalValue pending;
+  // The array formulas' result areas of the recalculation pass under way
+  // (none outside a pass).
+  SpillExtent* spillAreas;
+  uint32_t spillAreaCount;
   FormulaStrings strings;
   EvalArrayStore arrays;
   uint8_t status;

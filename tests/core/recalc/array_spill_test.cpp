@@ -47,6 +47,28 @@ TEST_F(ArraySpill, FormulasReadingTheResultSeeItsValues) {
   EXPECT_EQ(Shown("A1"), "10");  // B3 is empty
 }
 
+// A value an array formula spilled is as fresh as that formula: a reader
+// earlier in storage order (here or on another worksheet) waits for it.
+TEST_F(ArraySpill, ReadersOfAResultWaitForItsFormula) {
+  SetFormula("J1", "=K3");
+  SetFormula("K2", "={7;8}");
+  SetFormula(second->cells, 0, 0, "=Worksheet1!K3*10");
+  ASSERT_TRUE(Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("J1"), "8");
+  SetFormula("K2", "={7;9}");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("K3"), "9");
+  EXPECT_EQ(Shown("J1"), "9");
+  EXPECT_EQ(Shown(second->cells, 0, 0), "90");
+  ExpectAllCalculated(*first);
+  // Reading its own result closes a cycle.
+  SetFormula("K2", "={7;9}+J1");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("J1"), "#CIRC!");
+  ExpectAllCalculated(*first);
+}
+
 TEST_F(ArraySpill, BlockedOrOffTheGridResultsWriteNothing) {
   struct Case {
     const char* name;
