@@ -154,7 +154,7 @@ void EvalState::RangeToArray(EvalValue& value) {
   }
   const uint32_t columns = RangeColumns(value);
   const uint32_t rows = RangeRows(value);
-  ArrayBuilder builder(arrays);
+  ArrayBuilder builder(arrays, &arrayElementsLeft);
   if (value.sheet) CopyRangeCells(*this, builder, value.sheet, value, 0);
   FinishArray(*this, value, builder, columns, rows);
 }
@@ -181,7 +181,7 @@ void EvalState::FolderRangeToArray(EvalValue& value, const CWorkSheetTree::CTree
   }
   const uint32_t columns = RangeColumns(value);
   const uint32_t height = RangeRows(value);
-  ArrayBuilder builder(arrays);
+  ArrayBuilder builder(arrays, &arrayElementsLeft);
   uint64_t items = 0;
   for (const CWorkSheetTree::CTreeItem* item = folder->next; item && item->depth > folder->depth;
        item = item->next, ++items) {

@@ -26,6 +26,7 @@ EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();
+  arrayElementsLeft = kArrayElementBudget;
   status = 0;
   for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kPrecedence[i];
   column = 0;
@@ -41,6 +42,7 @@ void EvalState::ResetForFormula(uint32_t ownColumn, uint32_t ownRow) {
   operandTop = 0;
   operatorTop = 0;
   status = 0;
+  arrayElementsLeft = kArrayElementBudget;
   strings.Reset();
   arrays.ReleaseSavedChains();
   arrays.Clear(false);

@@ -64,6 +64,11 @@ class EvalState {
   static constexpr uint16_t kStackSlots = 50;  // slot 0 unused on both stacks
   // Texts joined by "&" and CONCATENATE.
   static constexpr size_t kJoinedTextCapacity = 1024;
+  // Elements that all the arrays built for one formula may hold, about 80 MB
+  // of cells: less than a whole column (2,097,152 rows), so arithmetic that
+  // would fill every row of one gives "#MEMORY!" instead of taking memory
+  // and time without bound.
+  static constexpr uint32_t kArrayElementBudget = 2000000;
 
   explicit EvalState(CWorkBook* owner = nullptr, CellStore* sheet = nullptr);
   ~EvalState();
@@ -207,6 +212,8 @@ class EvalState {
   // A formula cell not yet calculated in this pass that the formula read;
   // recalculation picks it up.
   EvalValue pending;
+  // What is left of kArrayElementBudget for the formula being evaluated.
+  uint32_t arrayElementsLeft;
   // The array formulas' result areas of the recalculation pass under way
   // (none outside a pass).
   SpillExtent* spillAreas;
