@@ -154,11 +154,8 @@ void FnCountIf(EvalState& state) {
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
   const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
-  const bool isRange = IsRangeOrArray(state.operands[first]);
   ArgRange range;
-  uint32_t error = GetArgRange(state, first, &range);
-  if (!isRange)
-    error = LargerErrorOf(error, kErrorValue);
+  const uint32_t error = GetRequiredArgRange(state, first, &range);
   double count = 0;
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(range)) {
@@ -181,17 +178,12 @@ void FnSumIf(EvalState& state) {
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
   uint32_t error = kErrorNone;
   ArgRange sum;
-  if (ownSum) {
-    if (!IsRangeOrArray(state.operands[sumSlot]))
-      error = kErrorValue;
-    error = LargerErrorOf(error, GetArgRange(state, sumSlot, &sum));
-  }
+  if (ownSum)
+    error = GetRequiredArgRange(state, sumSlot, &sum);
   const Criterion criterion = ReadCriterion(state, criterionSlot);
   error = LargerErrorOf(error, criterion.error);
-  if (!IsRangeOrArray(state.operands[first]))
-    error = LargerErrorOf(error, kErrorValue);
   ArgRange search;
-  error = LargerErrorOf(error, GetArgRange(state, first, &search));
+  error = LargerErrorOf(error, GetRequiredArgRange(state, first, &search));
 
   double total = 0;
   ArgRange empty = ArgRange{};

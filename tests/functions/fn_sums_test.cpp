@@ -184,6 +184,23 @@ TEST_F(SumsCountsProducts, CountIfAndSumIf) {
   for (const Case& c : cases) Check(c);
 }
 
+// A range argument that carries an error keeps it, whatever kind the
+// function expects there.
+TEST_F(SumsCountsProducts, ArgumentErrorsComeBeforeKindErrors) {
+  const Case cases[] = {
+      {"=sum(0:0)", 0, kErrorRef},
+      {"=countIf(0:0, 1)", 0, kErrorRef},
+      {"=sumIf(0:0, 1,)", 0, kErrorRef},
+      {"=sumIf(G1:G3, 1, 0:0)", 0, kErrorRef},
+      {"=sumProduct(0:0)", 0, kErrorRef},
+      {"=sumProduct(G1:G3, 0:0)", 0, kErrorRef},
+      {"=sumX2mY2(0:0, 1:1)", 0, kErrorRef},
+      {"=sumXmY2(G1:G3, 0:0)", 0, kErrorRef},
+      {"=sumX2pY2(0:0, 5)", 0, kErrorValue},  // the larger of the two errors
+  };
+  for (const Case& c : cases) Check(c);
+}
+
 TEST_F(SumsCountsProducts, IntegerAggregatesAndPi) {
   const Case cases[] = {
       {"=gcd(32, 24)", 8, 0},
