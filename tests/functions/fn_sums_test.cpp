@@ -167,7 +167,11 @@ TEST_F(SumsCountsProducts, CountIfAndSumIf) {
       {"=countIf({\"ABcde\",\"def\";\"Bc\",\"a\"}, \">=bc\")", 2, 0},
       {"=countIf({2,\"2\",3}, 2)", 2, 0},
       {"=countIf(F1:F3, F1)", 2, 0},
-      {"=countIf(D1:E2, \"<>abc\")", 0, 0},
+      {"=countIf(D1:E2, \"<>abc\")", 3, 0},
+      {"=countIf(D1:E2, \"<>?bc*\")", 2, 0},
+      {"=countIf({1,2;-3,2;4,5}, \"<>2\")", 4, 0},
+      {"=countIf({1,2;3,4}, \"<>\")", 4, 0},  // not equal to the empty text
+      {"=sumIf({1,2;-3,2}, \"<>2\",)", -2, 0},
       {"=countIf(D1:E2, \"*\")", 4, 0},
       {"=countIf(G1:G3, \"<=3\")", 2, 0},
       {"=countIf(G1:G3, \"=3\")", 1, 0},
