@@ -121,6 +121,9 @@ class BodyReader {
 };
 
 void BodyReader::Text(uint32_t length, char* out, size_t capacity) {
+  out[0] = '\0';
+  if (length == 0)
+    return;
   if (text_.size() < length)
     text_.resize(length);
   Exact(text_.data(), length);

@@ -26,14 +26,14 @@ void Terminate(char (&text)[N]) {
   text[N - 1] = '\0';
 }
 
+// By value: the fields sit unaligned in packed records.
 template <class T>
-void Limit(T* value, T maximum, T fallback = 0) {
-  if (*value > maximum)
-    *value = fallback;
+T Within(T value, T maximum, T fallback = 0) {
+  return value > maximum ? fallback : value;
 }
 
-void CheckFill(FillRecord* fill) { Limit(&fill->pattern, kMaxFillPattern); }
-void CheckLine(BorderLine* line) { Limit(&line->style, kMaxLineStyle); }
+void CheckFill(FillRecord* fill) { fill->pattern = Within(fill->pattern, kMaxFillPattern); }
+void CheckLine(BorderLine* line) { line->style = Within(line->style, kMaxLineStyle); }
 void CheckColorFont(ColorFontRecord* font) { CheckFontRecord(&font->font); }
 
 void CheckNumberFormat(NumFormatParams* format) {
@@ -42,30 +42,30 @@ void CheckNumberFormat(NumFormatParams* format) {
   switch (format->category) {
     case kNumFormatGeneral:
     case kNumFormatPercent:
-      Limit(&options.number.decimals, kMaxDecimals, kMaxDecimals);
-      Limit(&options.number.integerDigits, kMaxDecimals, kMaxDecimals);
-      Limit(&options.number.negativeStyle, uint8_t(kNegativeRedParentheses));
+      options.number.decimals = Within(options.number.decimals, kMaxDecimals, kMaxDecimals);
+      options.number.integerDigits = Within(options.number.integerDigits, kMaxDecimals, kMaxDecimals);
+      options.number.negativeStyle = Within(options.number.negativeStyle, uint8_t(kNegativeRedParentheses));
       break;
     case kNumFormatCurrency:
     case kNumFormatAccounting:
       Terminate(options.currency.symbol);
-      Limit(&options.currency.decimals, kMaxDecimals, kMaxDecimals);
-      Limit(&options.currency.symbolPosition, uint8_t(kSymbolAfterWithBlank));
-      Limit(&options.currency.negativeStyle, uint8_t(kNegativeRedParentheses));
+      options.currency.decimals = Within(options.currency.decimals, kMaxDecimals, kMaxDecimals);
+      options.currency.symbolPosition = Within(options.currency.symbolPosition, uint8_t(kSymbolAfterWithBlank));
+      options.currency.negativeStyle = Within(options.currency.negativeStyle, uint8_t(kNegativeRedParentheses));
       break;
     case kNumFormatDate:
     case kNumFormatTime:
     case kNumFormatDateTime:
-      Limit(&options.dateTime.dateStyle, kMaxDateTimeStyle);
-      Limit(&options.dateTime.timeStyle, kMaxDateTimeStyle);
+      options.dateTime.dateStyle = Within(options.dateTime.dateStyle, kMaxDateTimeStyle);
+      options.dateTime.timeStyle = Within(options.dateTime.timeStyle, kMaxDateTimeStyle);
       break;
     case kNumFormatFraction:
-      Limit(&options.fraction.denominatorDigits, kMaxDecimals, kMaxDecimals);
+      options.fraction.denominatorDigits = Within(options.fraction.denominatorDigits, kMaxDecimals, kMaxDecimals);
       break;
     case kNumFormatScientific:
-      Limit(&options.scientific.decimals, kMaxDecimals, kMaxDecimals);
-      Limit(&options.scientific.exponentStyle, uint8_t(kExponentFixedNegative));
-      Limit(&options.scientific.exponentValue, uint8_t(99), uint8_t(99));
+      options.scientific.decimals = Within(options.scientific.decimals, kMaxDecimals, kMaxDecimals);
+      options.scientific.exponentStyle = Within(options.scientific.exponentStyle, uint8_t(kExponentFixedNegative));
+      options.scientific.exponentValue = Within(options.scientific.exponentValue, uint8_t(99), uint8_t(99));
       break;
     default:
       break;
@@ -76,9 +76,9 @@ void CheckNumberFormat(NumFormatParams* format) {
 
 void CheckFontRecord(FontRecord* font) {
   Terminate(font->faceName);
-  Limit(&font->family, kMaxFontFamily);
-  Limit(&font->weight, kMaxFontWeight);
-  Limit(&font->charSet, kMaxCharSet);
+  font->family = Within(font->family, kMaxFontFamily);
+  font->weight = Within(font->weight, kMaxFontWeight);
+  font->charSet = Within(font->charSet, kMaxCharSet);
 }
 
 void CheckStyleRecord(StyleRecord* style, uint8_t fontCount) {
@@ -90,10 +90,10 @@ void CheckStyleRecord(StyleRecord* style, uint8_t fontCount) {
   StyleAlignment& alignment = style->alignment;
   if (alignment.vertical != kVAlignNone && (alignment.vertical < kVAlignTop || alignment.vertical > kVAlignBottom))
     alignment.vertical = kVAlignNone;
-  Limit(&alignment.horizontal, uint8_t(kHAlignRight));
+  alignment.horizontal = Within(alignment.horizontal, uint8_t(kHAlignRight));
   if (alignment.rotation < -90 || alignment.rotation > 90)
     alignment.rotation = 0;
-  Limit(&style->dropDown.listId, uint16_t(kDropDownListCount));
+  style->dropDown.listId = Within(style->dropDown.listId, uint16_t(kDropDownListCount));
 }
 
 void CheckContainerHeader(ContainerHeader* header) {
@@ -102,7 +102,7 @@ void CheckContainerHeader(ContainerHeader* header) {
   Terminate(header->titleText);
   Terminate(header->subtitleText);
   Terminate(header->imageName);
-  Limit(&header->backgroundKind, uint8_t(kBackgroundFractal));
+  header->backgroundKind = Within(header->backgroundKind, uint8_t(kBackgroundFractal));
   CheckFill(&header->fill);
   CheckLine(&header->border);
 }
@@ -115,7 +115,7 @@ bool CheckChartOptions(ChartOptions* options) {
   CheckColorFont(&options->legendFont);
   Terminate(options->titleText);
   Terminate(options->subtitleText);
-  Limit(&options->legend, uint8_t(8));
+  options->legend = Within(options->legend, uint8_t(8));
   CheckFill(&options->wallFill);
   CheckLine(&options->wallBorder);
   return true;
@@ -130,15 +130,15 @@ void CheckSeriesImage(SeriesRecord* series) {
   CheckNumberFormat(&series->numberFormat);
   // Derived from the points, which a load rebuilds.
   series->flags = uint16_t(series->flags & ~kSeriesFixedLimits);
-  Limit(&series->scale, uint8_t(3));
+  series->scale = Within(series->scale, uint8_t(3));
   if (series->viewType < 1 || series->viewType > kMaxSeriesViewType)
     series->viewType = 1;
-  Limit(&series->labelKind, uint8_t(4));
+  series->labelKind = Within(series->labelKind, uint8_t(4));
   if (series->symbol < 1 || series->symbol > kMaxSymbol)
     series->symbol = 4;
-  Limit(&series->axisType, uint8_t(3));
-  Limit(&series->sliceCount, uint8_t(kSeriesSliceCount), uint8_t(kSeriesSliceCount));
-  Limit(&series->userGridCount, uint8_t(kSeriesUserGridLines), uint8_t(kSeriesUserGridLines));
+  series->axisType = Within(series->axisType, uint8_t(3));
+  series->sliceCount = Within(series->sliceCount, uint8_t(kSeriesSliceCount), uint8_t(kSeriesSliceCount));
+  series->userGridCount = Within(series->userGridCount, uint8_t(kSeriesUserGridLines), uint8_t(kSeriesUserGridLines));
   CheckColorFont(&series->labelFont);
   CheckColorFont(&series->axisTitleFont);
   CheckLine(&series->line);
