@@ -21,6 +21,7 @@
 #include "core/styles/fill_and_border_line.h"
 #include "core/styles/style_record.h"
 #include "core/styles/text_measurer.h"
+#include "view/draw_context/background_bands.h"
 
 class DrawContext {
  public:
@@ -95,6 +96,12 @@ class DrawContext {
   // rectangle.
   bool StretchDib(int32_t left, int32_t top, int32_t right, int32_t bottom, const BITMAPINFOHEADER* dib, int mode,
                   int32_t xPercent, int32_t yPercent);
+
+  // The holder's image stretched over the rectangle; without one, the
+  // fractal rendered into the holder band by band, each band shown as soon
+  // as it is rendered. Stops at the first failed band.
+  bool DrawBackground(int32_t left, int32_t top, int32_t right, int32_t bottom, BackgroundImage* holder,
+                      const FractalParameters& parameters, FractalRenderer render);
 
   // Text, in the selected font. Angles in radians, counter-clockwise.
   bool TextExtent(const char* text, size_t length, int32_t* width, int32_t* height);

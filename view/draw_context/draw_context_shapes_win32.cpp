@@ -147,3 +147,24 @@ bool DrawContext::StretchDib(int32_t left, int32_t top, int32_t right, int32_t b
   }
   return drawn;
 }
+
+bool DrawContext::DrawBackground(int32_t left, int32_t top, int32_t right, int32_t bottom, BackgroundImage* holder,
+                                 const FractalParameters& parameters, FractalRenderer render) {
+  if (!device_ || !holder)
+    return false;
+  if (holder->dib)
+    return StretchDib(left, top, right, bottom, static_cast<const BITMAPINFOHEADER*>(holder->dib), 1, 100, 100);
+  if (!render || bottom < top || right < left)
+    return false;
+  const uint32_t lastRow = static_cast<uint32_t>(bottom - top);
+  const int32_t width = right - left + 1;
+  for (uint32_t first = 0; first <= lastRow;) {
+    const BackgroundBand band = BandFrom(first, lastRow);
+    if (!render(holder, band.first, band.last, width, static_cast<int32_t>(lastRow) + 1, parameters) || !holder->dib)
+      return false;
+    StretchDib(left, top, right, top + static_cast<int32_t>(band.last),
+               static_cast<const BITMAPINFOHEADER*>(holder->dib), 0, 100, 100);
+    first = band.last + 1;
+  }
+  return true;
+}

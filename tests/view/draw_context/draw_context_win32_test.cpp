@@ -12,6 +12,7 @@
 #include "view/draw_context/fill_patterns.h"
 #include "view/draw_context/portable_text_measurer.h"
 #include "view/draw_context/text_placement.h"
+#include "core/model/container_record.h"
 
 namespace {
 
@@ -382,6 +383,65 @@ TEST(DrawContext, ThePortableMetricsAreThoseOfWindows) {
       EXPECT_EQ(ph, h) << text << " at " << int(points);
     }
   }
+}
+
+// A renderer that paints each band's rows grey, lighter band by band, and
+// fails on the band given.
+struct FakeFractal {
+  static inline std::vector<uint8_t> image;
+  static inline std::vector<BackgroundBand> bands;
+  static inline uint32_t failAt = 0xFFFFFFFF;
+  static bool Render(BackgroundImage* holder, uint32_t first, uint32_t last, int32_t width, int32_t height,
+                     const FractalParameters&) {
+    if (first >= failAt)
+      return false;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    if (!holder->dib) {
+      image.assign(sizeof(BITMAPINFOHEADER) + stride * height, 0);
+      auto* h = reinterpret_cast<BITMAPINFOHEADER*>(image.data());
+      h->biSize = sizeof *h;
+      h->biWidth = width;
+      h->biHeight = -height;
+      h->biPlanes = 1;
+      h->biBitCount = 24;
+      holder->dib = image.data();
+    }
+    const uint8_t grey = static_cast<uint8_t>(10 * (bands.size() + 1));
+    for (uint32_t row = first; row <= last; ++row)
+      std::memset(image.data() + sizeof(BITMAPINFOHEADER) + stride * row, grey, static_cast<size_t>(width) * 3);
+    bands.push_back({first, last});
+    return true;
+  }
+};
+
+TEST(DrawContext, FractalBackgroundsGrowBandByBandAndImagesAreStretched) {
+  Canvas canvas(40, 40);
+  DrawContext context;
+  context.AttachDC(canvas.dc());
+  FractalParameters parameters = {};
+  BackgroundImage holder;
+  FakeFractal::bands.clear();
+  ASSERT_TRUE(context.DrawBackground(5, 5, 34, 34, &holder, parameters, FakeFractal::Render));
+  ASSERT_EQ(FakeFractal::bands.size(), 10u);  // 30 rows, bands of 3
+  EXPECT_EQ(FakeFractal::bands[0].first, 0u);
+  EXPECT_EQ(FakeFractal::bands[0].last, 2u);
+  EXPECT_EQ(canvas.At(5, 5), RGB(10, 10, 10));
+  EXPECT_EQ(canvas.At(34, 34), RGB(100, 100, 100));
+  EXPECT_EQ(canvas.At(4, 4), RGB(255, 255, 255));
+
+  // With an image, the image stretched and nothing rendered.
+  FakeFractal::bands.clear();
+  ASSERT_TRUE(context.DrawBackground(0, 0, 9, 9, &holder, parameters, FakeFractal::Render));
+  EXPECT_TRUE(FakeFractal::bands.empty());
+  EXPECT_EQ(canvas.At(0, 0), RGB(10, 10, 10));
+  EXPECT_EQ(canvas.At(9, 9), RGB(100, 100, 100));
+
+  // A failed band stops the growth.
+  BackgroundImage fresh;
+  FakeFractal::failAt = 6;
+  EXPECT_FALSE(context.DrawBackground(5, 5, 34, 34, &fresh, parameters, FakeFractal::Render));
+  EXPECT_EQ(FakeFractal::bands.size(), 2u);
+  FakeFractal::failAt = 0xFFFFFFFF;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "view/geometry/scroll_steps.h"
+#include "view/geometry/cell_at_point.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,37 @@ TEST_F(ScrollSteps, RandomKeySequencesKeepTheCursorOnTheGridAndInView) {
           << "seed " << seed << " sequence " << sequence << " step " << which;
       ASSERT_TRUE(p.cursorColumn >= p.firstColumn && p.cursorColumn <= lastColumn)
           << "seed " << seed << " sequence " << sequence << " step " << which;
+    }
+  }
+}
+
+// The scrolling area starts at x = 22 + 1 + 50 (headers, then the frozen
+// column) and y = 15 + 1 + 19.
+TEST_F(ScrollSteps, APointFindsTheCellUnderItInTheScrollingArea) {
+  struct Case {
+    int32_t x, y;
+    bool hit;
+    uint32_t row;
+    uint16_t column;
+  } cases[] = {
+      {73, 35, true, 0, 1},     // the first pixel of the first visible cell
+      {122, 53, true, 0, 1},    // its right and bottom grid lines belong to it
+      {123, 54, true, 1, 2},
+      {273, 35, true, 0, 5},    // the hidden column 5 holds the pixel where it stands
+      {274, 35, true, 0, 6},
+      {275, 35, true, 0, 7},
+      {72, 35, false, 0, 0},    // the frozen column
+      {80, 34, false, 0, 0},    // the frozen row
+      {10, 100, false, 0, 0},   // the row headers
+      {401, 100, false, 0, 0},  // outside the client area
+  };
+  for (const Case& c : cases) {
+    uint32_t row = 99;
+    uint16_t column = 99;
+    EXPECT_EQ(CellAtPoint(view, 0, 1, c.x, c.y, &row, &column), c.hit) << c.x << "," << c.y;
+    if (c.hit) {
+      EXPECT_EQ(row, c.row) << c.x << "," << c.y;
+      EXPECT_EQ(column, c.column) << c.x << "," << c.y;
     }
   }
 }
