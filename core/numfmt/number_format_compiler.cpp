@@ -123,14 +123,17 @@ void FormatCompiler::FlushGroups() {
 
 // Where the locale's thousands or decimal separator is also its date or
 // time separator and both readings are allowed, the character separates a
-// date or time code that follows it directly; a thousands separator is one
-// too right after a decimal separator not yet followed by a placeholder,
-// where a group would mean nothing. (Writers put an empty quoted text after
-// a number separator that a date code would otherwise follow.)
+// date or time code that follows it directly, or an empty text in single
+// quotes; a thousands separator is one too right after a decimal separator
+// not yet followed by a placeholder, where a group would mean nothing.
+// (Writers put an empty text in double quotes after a number separator that
+// a date code would otherwise follow, and one in single quotes after a date
+// or time separator that no date code follows.)
 bool FormatCompiler::ReadsAsDateOrTimeSeparator(const char* p, bool thousands) const {
   const bool date = *p == separators_.dateSeparator && (allowed_ & kTokenDateSeparator);
   const bool time = *p == separators_.timeSeparator && (allowed_ & kTokenTimeSeparator);
   if (!date && !time) return false;
+  if (p[1] == '\'' && p[2] == '\'') return true;
   const char* after = p + 1;
   int count = 0;
   if (NumberFormat::ParseDateCode(&after, &count) != 0) return true;

@@ -61,10 +61,21 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
     return separators ? separators->*field : static_cast<char>(token.character);
   };
   // A thousands or decimal separator that is also the date or time separator
-  // reads as the latter before a date code; where one would follow it, an
-  // empty quoted text stands between them.
+  // reads as the latter before a date code, else as itself: where a date
+  // code would follow a number separator, an empty text in double quotes
+  // stands between them, and one in single quotes follows a date or time
+  // separator that no date code follows.
   const auto isDateCharacter = [&](char c) {
     return separators && (c == separators->dateSeparator || c == separators->timeSeparator);
+  };
+  const auto isNumberCharacter = [&](char c) {
+    return separators && (c == separators->thousandsSeparator || c == separators->decimalSeparator);
+  };
+  const auto putDateSeparator = [&](char c, int next, int end) {
+    out.Put(c);
+    const bool codeFollows = next < end && (tokens[next].kind & kDateTimeCodeKinds) &&
+                             !(tokens[next].kind & kTokenElapsed);
+    if (isNumberCharacter(c) && !codeFollows) out.Put("''");
   };
   size_t numberSeparatorEnd = 0;  // where such a separator was last written
   const auto putNumberSeparator = [&](char c, int count) {
@@ -152,8 +163,12 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
           out.Put('*');
           out.Put(c);
           break;
-        case kTokenDateSeparator: out.Put(separatorOf(t, &RegionalSettings::dateSeparator)); break;
-        case kTokenTimeSeparator: out.Put(separatorOf(t, &RegionalSettings::timeSeparator)); break;
+        case kTokenDateSeparator:
+          putDateSeparator(separatorOf(t, &RegionalSettings::dateSeparator), i + 1, end);
+          break;
+        case kTokenTimeSeparator:
+          putDateSeparator(separatorOf(t, &RegionalSettings::timeSeparator), i + 1, end);
+          break;
         default: break;
       }
     }

@@ -81,6 +81,7 @@ TEST(NumberFormatText, WritesCodesBack) {
       {"d\"\"ddd", nullptr, "d\"\"ddd"},
       {"./h", &kCommaDecimal, ",.h"},
       {",hh", &kCommaDecimal, ".\"\"hh"},
+      {"@:", &kPointTime, "@.''"},
   };
   for (const auto& c : cases) {
     NumberFormat f;
@@ -153,6 +154,10 @@ const char* const kCorpus[] = {
     ",\"\"d",
     "hh:mm:ss.\"\"mm",
     "0.0,;,mm:ss",
+    "Note: @",
+    ":@;\"x\":",
+    "[h]:\"x\"",
+    "dd/mm/yyyy/",
 };
 
 TEST(NumberFormatText, WrittenCodesCompileToTheSameFormat) {
