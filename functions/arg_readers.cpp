@@ -135,6 +135,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     }
     out->cursor.flags = kCursorAfterRecord;
     out->cursor.block = out->chain;
+    if (out->sheet) out->sheet->PositionAtRow(out->firstRow, &out->cursor);
     return 0;
   }
   state.DisownSlot(slot);

@@ -58,12 +58,18 @@ CWindowImpl::~CWindowImpl() {
 
 HWND CWindowImpl::Create(const WindowClass& cls, HWND parent, const RECT& rect, const char* text,
                          DWORD style, DWORD exStyle, UINT_PTR id) {
+  return Create(cls, parent, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                text, style, exStyle, id);
+}
+
+HWND CWindowImpl::Create(const WindowClass& cls, HWND parent, int x, int y, int width, int height,
+                         const char* text, DWORD style, DWORD exStyle, UINT_PTR id) {
   if (m_hWnd != nullptr) return nullptr;
   PendingCreation saved = t_pending;
   t_pending = PendingCreation{this, cls.atom};
-  HWND hwnd = CreateWindowExA(exStyle, MAKEINTATOM(cls.atom), text, style, rect.left, rect.top,
-                              rect.right - rect.left, rect.bottom - rect.top, parent,
-                              reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowExA(exStyle, MAKEINTATOM(cls.atom), text, style, x, y, width, height,
+                              parent, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr),
+                              nullptr);
   t_pending = saved;
   // A window whose WM_CREATE failed is gone again; so is our binding.
   return hwnd != nullptr ? m_hWnd : nullptr;

@@ -35,6 +35,9 @@ class CWindowImpl : public CWindow {
   // the menu of a top-level one. Null when the window cannot be created.
   HWND Create(const WindowClass& cls, HWND parent, const RECT& rect, const char* text,
               DWORD style, DWORD exStyle = 0, UINT_PTR id = 0);
+  // The same with a position and size, which may be CW_USEDEFAULT.
+  HWND Create(const WindowClass& cls, HWND parent, int x, int y, int width, int height,
+              const char* text, DWORD style, DWORD exStyle = 0, UINT_PTR id = 0);
   // Puts this object's message map in front of an existing window (a control
   // of a dialog template, a system control). False when the window is bound
   // to an object already.
