@@ -34,7 +34,7 @@ void FnSeriesSum(EvalState& state) {
   const NumberArg scalars[3] = {kAnyNumber, kAnyInteger, kAnyInteger};
   const uint16_t coefficientsSlot = ArgSlot(state, 3);
   ArgRange coefficients;
-  uint32_t error = GetArgRange(state, coefficientsSlot, &coefficients);
+  uint32_t error = GetRequiredArgRange(state, coefficientsSlot, &coefficients);
   double x[3] = {};
   error = LargerErrorOf(error, ReadNumberArgs(state, scalars, 3, x));
   double sum = 0;

@@ -157,6 +157,7 @@ TEST_F(MathFunctions, SeriesSumSkipsEmptyCellsWithoutAdvancingThePower) {
       {"=SERIESSUM(2,0,1,A1:C1)", "3"},
       {"=SERIESSUM(2,1,2,{1,2,3})", "114"},
       {"=SERIESSUM(2,0,1,5)", "#VALUE!"},
+      {"=SERIESSUM(2,0,1,)", "#VALUE!"},
       {"=SERIESSUM(2,0,1,A2:A2)", "#NUM!"},
       {"=SERIESSUM(2,0,1,A1:A3)", "#NUM!"},
       {"=SERIESSUM({1,2},0,1,{1,1,1})", "{3, 7}"},
