@@ -8,7 +8,7 @@
 #include "functions/arg_readers.h"
 #include "functions/combin_product.h"
 #include "functions/factorial.h"
-#include "functions/number_call.h"
+#include "functions/scalar_call.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ namespace {
 // error in the last shown digit of DEGREES, RADIANS and SQRTPI.
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr NumberArg kAnyNumber = {false, -kLargestNumber, kLargestNumber, 0};
-constexpr NumberArg kNotNegative = {false, 0, kLargestNumber, 0};
+constexpr ScalarArg kAnyNumber = {false, -kLargestDouble, kLargestDouble, 0};
+constexpr ScalarArg kNotNegative = {false, 0, kLargestDouble, 0};
 
 // Beyond this magnitude x * x overflows, which the inverse hyperbolic
 // functions have always answered with "#NUM!".
@@ -28,12 +28,12 @@ double Fail(uint32_t* error, uint32_t code) {
   return 0;
 }
 
-void CallOne(EvalState& state, NumberArg arg, NumberFormula formula) {
-  CallNumberFunction(state, NumberFunction{1, {arg}, formula});
+void CallOne(EvalState& state, ScalarArg arg, ScalarFormula formula) {
+  RunScalarFunction(state, ScalarFunction{1, {arg}, formula});
 }
 
-void CallTwo(EvalState& state, NumberArg a, NumberArg b, NumberFormula formula) {
-  CallNumberFunction(state, NumberFunction{2, {a, b}, formula});
+void CallTwo(EvalState& state, ScalarArg a, ScalarArg b, ScalarFormula formula) {
+  RunScalarFunction(state, ScalarFunction{2, {a, b}, formula});
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ void FnAtan(EvalState& state) {
 // 1 and for negative arguments, where ln(x + sqrt(x * x + 1)) cancels to
 // nothing.
 void FnAcosh(EvalState& state) {
-  CallOne(state, {false, 1, kLargestNumber, 0}, [](const double* x, uint32_t* error) {
+  CallOne(state, {false, 1, kLargestDouble, 0}, [](const double* x, uint32_t* error) {
     return x[0] > kLargestSquareRoot ? Fail(error, kErrorNum) : std::acosh(x[0]);
   });
 }
@@ -139,7 +139,7 @@ void FnLog10(EvalState& state) {
 // Any positive base but 1: a base below 1 gives the logarithm with the
 // opposite sign, LOG(8, 0.5) = -3.
 void FnLog(EvalState& state) {
-  CallTwo(state, kAnyNumber, {false, -kLargestNumber, kLargestNumber, 10}, [](const double* x, uint32_t* error) {
+  CallTwo(state, kAnyNumber, {false, -kLargestDouble, kLargestDouble, 10}, [](const double* x, uint32_t* error) {
     if (x[0] <= 0 || x[1] <= 0 || x[1] == 1) return Fail(error, kErrorNum);
     return std::log(x[0]) / std::log(x[1]);
   });

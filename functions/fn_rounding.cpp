@@ -4,12 +4,12 @@
 #include "functions/aggregate_cells.h"
 #include "functions/fn_math.h"
 #include "functions/int_pow.h"
-#include "functions/number_call.h"
+#include "functions/scalar_call.h"
 
 namespace {
 
-constexpr NumberArg kAnyNumber = {false, -kLargestNumber, kLargestNumber, 0};
-constexpr NumberArg kDigits = {true, -14, 14, 0};
+constexpr ScalarArg kAnyNumber = {false, -kLargestDouble, kLargestDouble, 0};
+constexpr ScalarArg kDigits = {true, -14, 14, 0};
 
 double Fail(uint32_t* error, uint32_t code) {
   *error = code;
@@ -38,8 +38,8 @@ double RoundToDigits(double x, int32_t digits, Rounding rounding) {
   return negative ? -rounded : rounded;
 }
 
-void CallRound(EvalState& state, NumberFormula formula) {
-  CallNumberFunction(state, NumberFunction{2, {kAnyNumber, kDigits}, formula});
+void CallRound(EvalState& state, ScalarFormula formula) {
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kDigits}, formula});
 }
 
 // The nearest multiple of m, a tie (within a relative 1e-14) away from zero.
@@ -87,7 +87,7 @@ void FnRoundUp(EvalState& state) {
 }
 
 void FnMRound(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{2, {kAnyNumber, {false, -kLargestNumber, kLargestNumber, 1}},
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, {false, -kLargestDouble, kLargestDouble, 1}},
                                            [](const double* x, uint32_t* error) {
                                              return NearestMultiple(x[0], x[1], error);
                                            }});
@@ -95,7 +95,7 @@ void FnMRound(EvalState& state) {
 
 // Away from zero: CEILING(-2.5, 1) is -3.
 void FnCeiling(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{2, {kAnyNumber, {false, 0, kLargestNumber, 1}},
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, {false, 0, kLargestDouble, 1}},
                                            [](const double* x, uint32_t* error) {
                                              if (x[1] == 0) return Fail(error, kErrorDivZero);
                                              const double m = std::ceil(std::fabs(x[0]) / x[1]) * x[1];
@@ -105,7 +105,7 @@ void FnCeiling(EvalState& state) {
 
 // Towards zero: FLOOR(-2.5, 1) is -2. The step has no default.
 void FnFloor(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{2, {kAnyNumber, {false, 0, kLargestNumber, 0}},
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, {false, 0, kLargestDouble, 0}},
                                            [](const double* x, uint32_t* error) {
                                              if (x[1] == 0) return Fail(error, kErrorDivZero);
                                              const double m = std::floor(std::fabs(x[0]) / x[1]) * x[1];
@@ -114,14 +114,14 @@ void FnFloor(EvalState& state) {
 }
 
 void FnInt(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
+  RunScalarFunction(state, ScalarFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
                                              return std::floor(x[0]);
                                            }});
 }
 
 // The next even integer away from zero; an even integer stays.
 void FnEven(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
+  RunScalarFunction(state, ScalarFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
                                              const double v = x[0];
                                              if (std::fmod(v, 2) == 0) return v;
                                              return v >= 0 ? 2 * std::ceil(v / 2) : 2 * std::floor(v / 2);
@@ -130,7 +130,7 @@ void FnEven(EvalState& state) {
 
 // The next odd integer away from zero; an odd integer stays, 0 gives 1.
 void FnOdd(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
+  RunScalarFunction(state, ScalarFunction{1, {kAnyNumber}, [](const double* x, uint32_t*) {
                                              const double v = x[0];
                                              if (std::fabs(std::fmod(v, 2)) == 1) return v;
                                              return v >= 0 ? 2 * std::ceil((v - 1) / 2) + 1

@@ -7,13 +7,13 @@
 #include "functions/element_call.h"
 #include "functions/fn_math.h"
 #include "functions/int_pow.h"
-#include "functions/number_call.h"
+#include "functions/scalar_call.h"
 #include "functions/random_stream.h"
 
 namespace {
 
-constexpr NumberArg kAnyNumber = {false, -kLargestNumber, kLargestNumber, 0};
-constexpr NumberArg kAnyInteger = {true, -2147483647, 2147483647, 0};
+constexpr ScalarArg kAnyNumber = {false, -kLargestDouble, kLargestDouble, 0};
+constexpr ScalarArg kAnyInteger = {true, -kLargestInt, kLargestInt, 0};
 
 // x to a power that may lie beyond 32 bits. There |x| > 1 overflows and
 // |x| < 1 vanishes whatever the exact power, so only the parity matters.
@@ -31,12 +31,12 @@ double PowerOf(double x, int64_t power) {
 // apply element by element, the coefficients stay whole for every element.
 void FnSeriesSum(EvalState& state) {
   if (!BeginElementCall(state, 4, 0x7u)) return;
-  const NumberArg scalars[3] = {kAnyNumber, kAnyInteger, kAnyInteger};
+  const ScalarArg scalars[3] = {kAnyNumber, kAnyInteger, kAnyInteger};
   const uint16_t coefficientsSlot = ArgSlot(state, 3);
   ArgRange coefficients;
   uint32_t error = GetRequiredArgRange(state, coefficientsSlot, &coefficients);
   double x[3] = {};
-  error = LargerErrorOf(error, ReadNumberArgs(state, scalars, 3, x));
+  error = LargerErrorOf(error, ReadScalarArgs(state, scalars, 3, x));
   double sum = 0;
   int64_t power = int64_t(x[1]);
   const int64_t step = int64_t(x[2]);
@@ -57,7 +57,7 @@ void FnSeriesSum(EvalState& state) {
 // A real number between the bounds, not rounded: one uniform deviate of the
 // shared stream mapped onto [min(a, b), max(a, b)].
 void FnRandBetween(EvalState& state) {
-  CallNumberFunction(state, NumberFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t*) {
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t*) {
                                              const double lo = x[0] < x[1] ? x[0] : x[1];
                                              const double hi = x[0] < x[1] ? x[1] : x[0];
                                              const double u = NextUniform(&ProcessRandomSeeds().shared);
