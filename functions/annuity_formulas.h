@@ -10,13 +10,21 @@
 
 #include <cstdint>
 
+// (1 + rate)^n - 1 by repeated squaring, without subtracting 1 from the
+// power: 1 + rate loses the low digits of a small rate, and the difference
+// of the power and 1 would show that loss many times enlarged.
+double GrowthMinusOne(double rate, int32_t n);
+
 double AnnuityPayment(double rate, int32_t nper, double pv, double fv, int32_t type);
 double AnnuityFutureValue(double rate, int32_t nper, double pmt, double pv, int32_t type);
 double AnnuityPresentValue(double rate, int32_t nper, double pmt, double fv, int32_t type);
 double AnnuityPeriods(double rate, double pmt, double pv, double fv, int32_t type);
-// The interest part of the payment of period per, so that the principal
-// part is AnnuityPayment minus it: the interest on the balance the payments
-// of the earlier periods left.
-double AnnuityInterest(double rate, int32_t per, int32_t nper, double pv, double fv, int32_t type);
+// The interest part of the payment of period per, payments in arrears: the
+// interest on the balance that the earlier payments left.
+double AnnuityInterest(double rate, int32_t per, int32_t nper, double pv, double fv);
+// The principal part of the payment of period per, so that the interest
+// and principal parts add up to the payment. A payment at the beginning of
+// the first period comes before any interest and is principal only.
+double AnnuityPrincipal(double rate, int32_t per, int32_t nper, double pv, double fv, int32_t type);
 
 #endif

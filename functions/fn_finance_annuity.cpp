@@ -5,7 +5,6 @@
 #include "functions/arg_readers.h"
 #include "functions/finance_args.h"
 #include "functions/fn_finance.h"
-#include "functions/int_pow.h"
 
 namespace {
 
@@ -28,17 +27,14 @@ void Cumulative(EvalState& state, CumulativePart part) {
   if (error == kErrorNone && (start > nper || end > nper)) error = kErrorValue;
   double result = 0.0;
   if (error == kErrorNone && start <= end) {
-    const double periods = double(end) - start + 1.0;
-    // The principal part of payment k is (A - rate pv) q^(k-1), so the sums
+    // The principal parts are pv rate q^(k-1) / (q^nper - 1), so both sums
     // over the periods have closed forms: no loop over up to 2^31 periods.
-    double payment = pv / nper;
+    const double periods = double(end) - start + 1.0;
+    const double payment = -AnnuityPayment(rate, nper, pv, 0.0, 0);
     double principal = periods * payment;
-    if (1.0 + rate != 1.0) {
-      const double q = 1.0 + rate;
-      const double growth = IntPow(q, nper);
-      payment = pv * growth * rate / (growth - 1.0);
-      principal = (payment - rate * pv) * IntPow(q, start - 1) * (IntPow(q, end - start + 1) - 1.0) / (q - 1.0);
-    }
+    if (1.0 + rate != 1.0)
+      principal = pv * (1.0 + GrowthMinusOne(rate, start - 1)) * GrowthMinusOne(rate, end - start + 1) /
+                  GrowthMinusOne(rate, nper);
     result = part == CumulativePart::kPrincipal ? -principal : -(periods * payment - principal);
   }
   SetNumberResult(state, result, error);
@@ -84,7 +80,7 @@ void FnIpmt(EvalState& state) {
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
-  SetNumberResult(state, error ? 0.0 : AnnuityInterest(v[0], Int(v[1]), Int(v[2]), v[3], v[4], 0), error);
+  SetNumberResult(state, error ? 0.0 : AnnuityInterest(v[0], Int(v[1]), Int(v[2]), v[3], v[4]), error);
 }
 
 void FnPpmt(EvalState& state) {
@@ -92,13 +88,7 @@ void FnPpmt(EvalState& state) {
   double v[6];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 6, v, &error)) return;
-  double result = 0.0;
-  if (error == kErrorNone) {
-    const int32_t type = Int(v[5]);
-    result = AnnuityPayment(v[0], Int(v[2]), v[3], v[4], type) -
-             AnnuityInterest(v[0], Int(v[1]), Int(v[2]), v[3], v[4], type);
-  }
-  SetNumberResult(state, result, error);
+  SetNumberResult(state, error ? 0.0 : AnnuityPrincipal(v[0], Int(v[1]), Int(v[2]), v[3], v[4], Int(v[5])), error);
 }
 
 void FnCumIpmt(EvalState& state) { Cumulative(state, CumulativePart::kInterest); }
@@ -110,7 +100,7 @@ void FnEffect(EvalState& state) {
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;
   const int32_t nper = Int(v[1]);
-  SetNumberResult(state, error || nper == 0 ? 0.0 : IntPow(1.0 + v[0] / nper, nper) - 1.0, error);
+  SetNumberResult(state, error || nper == 0 ? 0.0 : GrowthMinusOne(v[0] / nper, nper), error);
 }
 
 void FnNominal(EvalState& state) {
@@ -118,5 +108,10 @@ void FnNominal(EvalState& state) {
   double v[2];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;
-  SetNumberResult(state, error ? 0.0 : (std::pow(1.0 + v[0], 1.0 / v[1]) - 1.0) * v[1], error);
+  // The root of 1 + rate less 1, without the cancellation of subtracting 1;
+  // no periods leave a rate of 0 unchanged and make any other infinite.
+  const double nper = v[1];
+  double result = 0.0;
+  if (error == kErrorNone) result = nper == 0 ? (v[0] == 0 ? 0.0 : NAN) : std::expm1(std::log1p(v[0]) / nper) * nper;
+  SetNumberResult(state, result, error);
 }
