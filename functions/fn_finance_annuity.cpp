@@ -15,7 +15,7 @@ int32_t Int(double value) { return static_cast<int32_t>(value); }
 enum class CumulativePart { kInterest, kPrincipal };
 
 void Cumulative(EvalState& state, CumulativePart part) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kRateArg, kCountArg, kCountArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kRateArg, kCountArg, kCountArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -43,7 +43,7 @@ void Cumulative(EvalState& state, CumulativePart part) {
 }  // namespace
 
 void FnPmt(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -51,7 +51,7 @@ void FnPmt(EvalState& state) {
 }
 
 void FnPv(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -59,7 +59,7 @@ void FnPv(EvalState& state) {
 }
 
 void FnFv(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -67,7 +67,7 @@ void FnFv(EvalState& state) {
 }
 
 void FnNper(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kAmountArg, kAmountArg, kAmountArg, kTypeArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kAmountArg, kAmountArg, kAmountArg, kTypeArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -76,7 +76,7 @@ void FnNper(EvalState& state) {
 
 // Payments in arrears: IPMT takes no type.
 void FnIpmt(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kPeriodsArg, kAmountArg, kAmountArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kPeriodsArg, kAmountArg, kAmountArg};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -84,7 +84,7 @@ void FnIpmt(EvalState& state) {
 }
 
 void FnPpmt(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg, kPeriodsArg, kAmountArg, kAmountArg, kTypeArg};
   double v[6];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 6, v, &error)) return;
@@ -95,7 +95,7 @@ void FnCumIpmt(EvalState& state) { Cumulative(state, CumulativePart::kInterest);
 void FnCumPrinc(EvalState& state) { Cumulative(state, CumulativePart::kPrincipal); }
 
 void FnEffect(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg};
   double v[2];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;
@@ -104,7 +104,7 @@ void FnEffect(EvalState& state) {
 }
 
 void FnNominal(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kRateArg, kPeriodsArg};
+  static constexpr ScalarArg kArgs[] = {kRateArg, kPeriodsArg};
   double v[2];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;

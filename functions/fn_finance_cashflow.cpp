@@ -32,24 +32,24 @@ double PeriodicValue(const void* context, double rate, uint8_t* error) {
 }  // namespace
 
 void FnNpv(EvalState& state) {
-  if (!RequireArgs(state, 2) || BroadcastPosition(state, 0)) return;
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, 0x1u)) return;
   const uint16_t first = FirstArg(state);
   CashFlows flows;
   uint32_t error = ReadValueList(state, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(ArgCount(state) - 1), &flows);
   double rate = 0;
-  error = LargerErrorOf(error, GetArgNumber(state, first, &rate, 0.0, kLargestFinanceNumber));
+  error = LargerErrorOf(error, GetArgNumber(state, first, &rate, 0.0, kLargestDouble));
   uint8_t valueError = 0;
   const double value = error == kErrorNone ? PeriodicValue(&flows, rate, &valueError) : 0.0;
   SetNumberResult(state, value, LargerErrorOf(error, valueError));
 }
 
 void FnIrr(EvalState& state) {
-  if (!RequireArgs(state, 2)) return;
+  // The guess, last, applies element by element (within the first 32 positions).
   const uint16_t count = ArgCount(state);
-  if (BroadcastPosition(state, static_cast<uint16_t>(count - 1))) return;
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, count >= 2 && count <= 32 ? 1u << (count - 1) : 0u)) return;
   const uint16_t first = FirstArg(state);
   double guess = 0;
-  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + count - 1), &guess, 0.0, kLargestFinanceNumber);
+  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + count - 1), &guess, 0.0, kLargestDouble);
   CashFlows flows;
   error = LargerErrorOf(error, ReadValueList(state, first, static_cast<uint16_t>(count - 1), &flows));
   double rate = 0;
@@ -72,7 +72,7 @@ void FnMirr(EvalState& state) {
   if (!BeginElementCall(state, 2, 0x2u)) return;
   const uint16_t first = FirstArg(state);
   double rate = 0;
-  const uint32_t rateError = GetArgNumber(state, static_cast<uint16_t>(first + 1), &rate, 0.0, kLargestFinanceNumber);
+  const uint32_t rateError = GetArgNumber(state, static_cast<uint16_t>(first + 1), &rate, 0.0, kLargestDouble);
   ArgRange range;
   uint32_t error = LargerErrorOf(rateError, GetRequiredArgRange(state, first, &range));
   CashFlows flows;
@@ -102,12 +102,12 @@ void FnMirr(EvalState& state) {
 }
 
 void FnFvSchedule(EvalState& state) {
-  if (!RequireArgs(state, 2) || BroadcastPosition(state, 0)) return;
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, 0x1u)) return;
   const uint16_t first = FirstArg(state);
   CashFlows rates;
   uint32_t error = ReadValueList(state, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(ArgCount(state) - 1), &rates);
   double value = 0;
-  error = LargerErrorOf(error, GetArgNumber(state, first, &value, -kLargestFinanceNumber, kLargestFinanceNumber));
+  error = LargerErrorOf(error, GetArgNumber(state, first, &value, -kLargestDouble, kLargestDouble));
   for (uint32_t i = 0; i < rates.count && error == kErrorNone; ++i) {
     value *= 1.0 + rates.amounts[i];
     if (IsBadNumber(value)) error = kErrorNum;

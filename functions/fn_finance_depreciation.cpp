@@ -12,9 +12,9 @@ namespace {
 
 int32_t Int(double value) { return static_cast<int32_t>(value); }
 
-constexpr FinanceArg kLifeArg = kCountArg;
-constexpr FinanceArg kPriceArg = {false, -2147483648.0, 2147483647.0, 0.0};
-constexpr FinanceArg kDenominatorArg = {true, 1.0, kLargestFinanceInt, 1.0};
+constexpr ScalarArg kLifeArg = kCountArg;
+constexpr ScalarArg kPriceArg = {false, -2147483648.0, 2147483647.0, 0.0};
+constexpr ScalarArg kDenominatorArg = {true, 1.0, kLargestInt, 1.0};
 
 }  // namespace
 
@@ -24,7 +24,7 @@ constexpr FinanceArg kDenominatorArg = {true, 1.0, kLargestFinanceInt, 1.0};
 // value left before period p is a power of (1 - d), so no loop runs over
 // the periods.
 void FnDb(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg, {true, 1.0, 12.0, 12.0}};
+  static constexpr ScalarArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg, {true, 1.0, 12.0, 12.0}};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -50,7 +50,7 @@ void FnDb(EvalState& state) {
 // Earlier periods are not held above the salvage value; the last period
 // takes whatever is left above it.
 void FnDdb(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg, {false, 0.0, kLargestFinanceNumber, 2.0}};
+  static constexpr ScalarArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg, {false, 0.0, kLargestDouble, 2.0}};
   double v[5];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 5, v, &error)) return;
@@ -67,7 +67,7 @@ void FnDdb(EvalState& state) {
 }
 
 void FnSln(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg};
+  static constexpr ScalarArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg};
   double v[3];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 3, v, &error)) return;
@@ -76,7 +76,7 @@ void FnSln(EvalState& state) {
 
 // The period is not checked against the life: later periods give 0 or less.
 void FnSyd(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg};
+  static constexpr ScalarArg kArgs[] = {kAmountArg, kAmountArg, kLifeArg, kLifeArg};
   double v[4];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 4, v, &error)) return;
@@ -88,7 +88,7 @@ void FnSyd(EvalState& state) {
 // the numerator over the denominator: 1.02 in sixteenths is 1 + 2/16, and
 // 1.1 is 1 + 1/16. A negative price converts its magnitude.
 void FnDollarDe(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kPriceArg, kDenominatorArg};
+  static constexpr ScalarArg kArgs[] = {kPriceArg, kDenominatorArg};
   double v[2];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;
@@ -108,7 +108,7 @@ void FnDollarDe(EvalState& state) {
 // The numerator, rounded, written after the point with as many digits as
 // the denominator has: 1.125 in sixteenths is 1.02.
 void FnDollarFr(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kPriceArg, kDenominatorArg};
+  static constexpr ScalarArg kArgs[] = {kPriceArg, kDenominatorArg};
   double v[2];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 2, v, &error)) return;

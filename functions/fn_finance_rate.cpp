@@ -55,7 +55,7 @@ void FnXnpv(EvalState& state) {
   CashFlows flows;
   uint32_t error = ReadDatedFlows(state, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2), &flows);
   double rate = 0;
-  error = LargerErrorOf(error, GetArgNumber(state, first, &rate, 0.0, kLargestFinanceNumber));
+  error = LargerErrorOf(error, GetArgNumber(state, first, &rate, 0.0, kLargestDouble));
   uint8_t valueError = 0;
   const double value = error == kErrorNone ? DatedValue(&flows, rate, &valueError) : 0.0;
   SetNumberResult(state, value, LargerErrorOf(error, valueError));
@@ -65,7 +65,7 @@ void FnXirr(EvalState& state) {
   if (!BeginElementCall(state, 3, 0x0u)) return;
   const uint16_t first = FirstArg(state);
   double guess = 0;
-  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + 2), &guess, 0.0, kLargestFinanceNumber);
+  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + 2), &guess, 0.0, kLargestDouble);
   CashFlows flows;
   error = LargerErrorOf(error, ReadDatedFlows(state, first, static_cast<uint16_t>(first + 1), &flows));
   double rate = 0;
@@ -83,7 +83,7 @@ void FnXirr(EvalState& state) {
 }
 
 void FnRate(EvalState& state) {
-  static constexpr FinanceArg kArgs[] = {kPeriodsArg, kAmountArg, kAmountArg, kAmountArg, kTypeArg, kRateArg};
+  static constexpr ScalarArg kArgs[] = {kPeriodsArg, kAmountArg, kAmountArg, kAmountArg, kTypeArg, kRateArg};
   double v[6];
   uint32_t error = kErrorNone;
   if (!BeginFinanceCall(state, kArgs, 6, v, &error)) return;

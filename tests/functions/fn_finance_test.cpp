@@ -5,28 +5,15 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/global_options.h"
-#include "core/numfmt/regional_settings.h"
-#include "functions/function_table.h"
 #include "tests/core/eval_test_cells.h"
 #include "tests/functions/formula_result_text.h"
 
 namespace {
 
-class FinanceFunctions : public ::testing::Test {
+// Numbers written in the cases stand for themselves to their last digit
+// (or 5e-14 relative, for the rounding of the power functions).
+class FinanceFunctions : public FormulaTableTest {
  protected:
-  void SetUp() override {
-    ResetGlobalOptions();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallBuiltinFunctionHandlers());
-    state.sheet = &sheet;
-  }
-  void TearDown() override { ResetGlobalOptions(); }
-
-  std::string Run(const std::string& formula) { return EvaluateToText(state, formula.c_str(), 25, 99); }
-
-  // A number matches to the last digit the expected text gives; any other
-  // result must be written the same.
   void Check(std::initializer_list<FormulaCase> cases) {
     for (const FormulaCase& c : cases) {
       const std::string got = Run(c.formula);
@@ -40,15 +27,13 @@ class FinanceFunctions : public ::testing::Test {
       const int places = point ? static_cast<int>(std::strlen(point + 1)) : 0;
       char* gotEnd = nullptr;
       const double value = std::strtod(got.c_str(), &gotEnd);
-      EXPECT_TRUE(gotEnd != got.c_str() && *gotEnd == '\0' && std::fabs(value - expected) <= std::fmax(std::pow(10.0, -places), 5e-14 * std::fabs(expected)))
+      const double tolerance = std::fmax(std::pow(10.0, -places), 5e-14 * std::fabs(expected));
+      EXPECT_TRUE(gotEnd != got.c_str() && *gotEnd == '\0' && std::fabs(value - expected) <= tolerance)
           << c.formula << " gives " << got << ", expected " << c.result;
     }
   }
 
   double Number(const std::string& formula) { return std::strtod(Run(formula).c_str(), nullptr); }
-
-  CellStore sheet;
-  EvalState state;
 };
 
 TEST_F(FinanceFunctions, GiveTheDocumentedValues) {
