@@ -42,21 +42,20 @@ bool UndoHistory::SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t col
   record.valueColumn = column;
   record.valueRow = row;
   record.valueKind = kUndoValueEmpty;
+  record.valueType = 0;
+  record.number = 0;
   record.text = nullptr;
   const CellRecord* cell = sheet->cells.GetCell(row, column);
   if (cell) {
     record.valueType = cell->Type();
-    if (cell->IsText()) {
-      record.valueKind = kUndoValueText;
-      record.text = CopyText(cell->Text(), cell->TextLength(), size_t(cell->TextLength()) + 1);
-    } else if (cell->IsFormula()) {
-      record.valueKind = kUndoValueFormula;
-      record.text = CopyText(cell->FormulaText(), cell->FormulaLength(), size_t(cell->FormulaLength()) + 1);
-    } else {
-      record.valueKind = kUndoValueNumber;
+    record.valueKind = cell->IsText() ? kUndoValueText : cell->IsFormula() ? kUndoValueFormula : kUndoValueNumber;
+    if (cell->IsNumber())
       record.number = cell->Number();
-    }
-    if (record.valueKind != kUndoValueNumber && !record.text) {
+    // The whole record is kept: a spilled value, an error constant or a
+    // formula with its result and extent comes back exactly as it was.
+    const uint32_t size = cell->Size();
+    record.text = CopyText(reinterpret_cast<const char*>(cell->Bytes()), size, size);
+    if (!record.text) {
       book->error = kWorkbookOutOfMemory;
       return false;
     }
@@ -67,42 +66,28 @@ bool UndoHistory::SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t col
 
 bool UndoHistory::RestoreCells(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
   const UndoRecord& record = records_[index];
-  if (record.storageKind != kUndoOwnsValue) {
+  if (record.storageKind != kUndoOwnsValue || (record.valueKind != kUndoValueEmpty && !record.text)) {
     book->error = kWorkbookInvalidCacheIndex;
     return false;
   }
   const uint16_t column = record.valueColumn;
   const uint32_t row = record.valueRow;
-  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
-  if (record.valueKind == kUndoValueEmpty)
-    return true;
-  const size_t length = record.text ? std::strlen(record.text) : 0;
-  const size_t capacity = kFormulaCellHeadSize + length + 16;
-  void* buffer = std::malloc(capacity);
-  if (!buffer) {
+  // A spare block first, so that the insert after the deletion cannot fail
+  // for want of one and lose the cell.
+  if (record.valueKind != kUndoValueEmpty && !sheet->cells.ReserveBlock()) {
     book->error = kWorkbookOutOfMemory;
     return false;
   }
-  const uint8_t extra = record.valueType & kCellErrorMask;
-  uint32_t size = 0;
-  if (record.valueKind == kUndoValueText) {
-    size = BuildTextCell(buffer, capacity, row, column, record.text, uint16_t(length), extra);
-  } else if (record.valueKind == kUndoValueNumber) {
-    size = BuildNumberCell(buffer, capacity, row, column, extra ? 0.0 : record.number, extra);
-  } else {
-    // Only the text comes back; the next recalculation computes the result.
-    FormulaCellFields fields;
-    fields.formula = record.text;
-    fields.formulaLength = uint16_t(length);
-    fields.arrayColumns = 0;
-    fields.arrayRows = 0;
-    size = BuildFormulaCell(buffer, capacity, row, column, fields);
-  }
-  const bool inserted = size != 0 && sheet->cells.InsertCell(AsCellRecord(buffer), nullptr);
-  std::free(buffer);
-  if (!inserted)
+  // Deleting (rather than overwriting) also removes an array formula that
+  // now covers the cell, with its whole result.
+  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
+  if (record.valueKind == kUndoValueEmpty)
+    return true;
+  if (!sheet->cells.InsertCell(AsCellRecord(record.text), nullptr)) {
     book->error = kWorkbookOutOfMemory;
-  return inserted;
+    return false;
+  }
+  return true;
 }
 
 bool UndoHistory::SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRange& rect, int32_t index, bool cells,

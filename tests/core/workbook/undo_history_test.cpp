@@ -417,14 +417,18 @@ TEST(UndoHistory, RenameSwapsNamesEachTime) {
   EXPECT_STREQ("Sales", item->name);
 }
 
-TEST(UndoHistory, RestoresEveryKindOfCellValue) {
+std::string RecordBytes(const CellRecord* cell) {
+  return cell ? std::string(reinterpret_cast<const char*>(cell->Bytes()), cell->Size()) : "(none)";
+}
+
+TEST(UndoHistory, RestoresEveryCellByteForByte) {
   auto book = NewBook();
   ASSERT_TRUE(book->undoHistory.SetLevels(5));
   CellStore& cells = book->activeWorksheet->cells;
   uint8_t error[kNumberCellSize];
   BuildNumberCell(error, sizeof error, 2, 2, 0.0, 0x30);
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(error), nullptr));
-  PutText(cells, 3, 3, "hello");
+  PutText(cells, 3, 3, std::string("he\0llo", 6));
   uint8_t formula[128];
   FormulaCellFields fields;
   fields.formula = "R[-1]C+1";
@@ -433,21 +437,21 @@ TEST(UndoHistory, RestoresEveryKindOfCellValue) {
   fields.cachedNumber = 4.0;
   ASSERT_NE(0u, BuildFormulaCell(formula, sizeof formula, 4, 4, fields));
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(formula), nullptr));
+  // A value an array formula spilled keeps its mark.
+  uint8_t spilled[kNumberCellSize];
+  BuildNumberCell(spilled, sizeof spilled, 5, 5, 8.0, kCellSpillValue);
+  ASSERT_TRUE(cells.InsertCell(AsCellRecord(spilled), nullptr));
 
-  for (uint32_t at : {2u, 3u, 4u}) {
+  std::vector<std::string> before;
+  for (uint32_t at = 2; at <= 5; ++at) {
+    before.push_back(RecordBytes(cells.GetCell(at, uint16_t(at))));
     ASSERT_TRUE(book->undoHistory.RecordCells(book.get(), {uint16_t(at), at, uint16_t(at), at}));
     cells.DeleteRange(uint16_t(at), uint16_t(at), at, at, nullptr, true);
   }
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(book->UndoStep());
-  ASSERT_NE(nullptr, cells.GetCell(2, 2));
-  EXPECT_EQ(0x30, cells.GetCell(2, 2)->ErrorCode());
-  EXPECT_EQ(std::string("hello"), std::string(cells.GetCell(3, 3)->Text(), cells.GetCell(3, 3)->TextLength()));
-  const CellRecord* back = cells.GetCell(4, 4);
-  ASSERT_TRUE(back && back->IsFormula());
-  EXPECT_EQ(std::string("R[-1]C+1"), std::string(back->FormulaText(), back->FormulaLength()));
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(book->RedoStep());
-  EXPECT_EQ(nullptr, cells.GetCell(2, 2));
-  EXPECT_EQ(nullptr, cells.GetCell(4, 4));
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(book->UndoStep());
+  for (uint32_t at = 2; at <= 5; ++at) EXPECT_EQ(before[at - 2], RecordBytes(cells.GetCell(at, uint16_t(at)))) << at;
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(book->RedoStep());
+  for (uint32_t at = 2; at <= 5; ++at) EXPECT_EQ(nullptr, cells.GetCell(at, uint16_t(at))) << at;
 }
 
 TEST(UndoHistory, RowDeletionComesBackWithCellsAndFormats) {
