@@ -318,13 +318,34 @@ bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item)
 
 bool UndoHistory::RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation) {
   const int32_t index = BeginStep(book, kUndoStepSort, range);
-  if (!permutation || !ValidRange(range))
+  if (!permutation || !ValidRange(range)) {
+    FailStep(book, index);
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  const size_t count = size_t(range.lastRow - range.firstRow) + 1;
+  uint32_t* copy = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * count));
+  uint8_t* taken = static_cast<uint8_t*>(std::calloc(count, 1));
+  if (!copy || !taken) {
+    std::free(copy);
+    std::free(taken);
     return FailStep(book, index);
-  const size_t bytes = sizeof(uint32_t) * (size_t(range.lastRow - range.firstRow) + 1);
-  uint32_t* copy = static_cast<uint32_t*>(std::malloc(bytes));
-  if (!copy)
-    return FailStep(book, index);
-  std::memcpy(copy, permutation, bytes);
+  }
+  // Undo inverts the permutation by indexing with its entries: only a true
+  // permutation of the range's rows is safe to keep.
+  for (size_t k = 0; k < count; ++k) {
+    const uint32_t from = permutation[k];
+    if (from < range.firstRow || from > range.lastRow || taken[from - range.firstRow]) {
+      std::free(copy);
+      std::free(taken);
+      FailStep(book, index);
+      book->error = kWorkbookInvalidCacheIndex;
+      return false;
+    }
+    taken[from - range.firstRow] = 1;
+    copy[k] = from;
+  }
+  std::free(taken);
   records_[index].sortRange = range;
   records_[index].permutation = copy;
   records_[index].storageKind = kUndoOwnsPermutation;

@@ -157,6 +157,8 @@ class UndoHistory {
   bool RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t index);
   bool RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item);
   // permutation[r - range.firstRow]: the row whose contents went to row r.
+  // False with kWorkbookInvalidCacheIndex (no step) when it is not a
+  // permutation of the range's rows.
   bool RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation);
   // Rows (columns) first..last were inserted; the WithSnapshot forms are
   // recorded before they are deleted and keep their cells and formats.

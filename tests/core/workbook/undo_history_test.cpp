@@ -454,6 +454,27 @@ TEST(UndoHistory, RestoresEveryCellByteForByte) {
   for (uint32_t at = 2; at <= 5; ++at) EXPECT_EQ(nullptr, cells.GetCell(at, uint16_t(at))) << at;
 }
 
+TEST(UndoHistory, SortStepTakesOnlyAPermutationOfTheRangesRows) {
+  auto book = NewBook();
+  ASSERT_TRUE(book->undoHistory.SetLevels(5));
+  const UndoRange range{0, 10, 2, 13};
+  struct Case {
+    uint32_t rows[4];
+    bool taken;
+  };
+  for (const Case& c : {Case{{13, 12, 11, 10}, true}, Case{{10, 11, 12, 14}, false}, Case{{9, 11, 12, 13}, false},
+                        Case{{10, 10, 12, 13}, false}, Case{{4000000000u, 11, 12, 13}, false}}) {
+    SCOPED_TRACE(c.rows[0]);
+    const int32_t current = book->undoHistory.Current();
+    EXPECT_EQ(c.taken, book->undoHistory.RecordSort(book.get(), range, c.rows));
+    EXPECT_EQ(current + (c.taken ? 1 : 0), book->undoHistory.Current());
+    if (!c.taken) {
+      EXPECT_EQ(kWorkbookInvalidCacheIndex, book->error);
+    }
+    EXPECT_TRUE(book->undoHistory.CheckInvariants());
+  }
+}
+
 TEST(UndoHistory, RowDeletionComesBackWithCellsAndFormats) {
   auto book = NewBook();
   ASSERT_TRUE(book->undoHistory.SetLevels(5));
