@@ -155,7 +155,8 @@ class CWorkBook {
   // written over the transposed rectangle. Refused with nothing changed,
   // kWorkbookNoRoomForColumns (or Rows), when the transposed rectangle would
   // pass the grid's last column (or row), and as the line edits above when a
-  // formula cannot be rewritten; kWorkbookOutOfMemory when memory runs out.
+  // formula cannot be rewritten; kWorkbookOutOfMemory, with nothing changed,
+  // when memory runs out. The workbook's styles are compacted afterwards.
   bool TransposeRange(CWorkSheet* sheet, const CellRange& range);
 
   // Undo and redo for the document window (undo_apply.cpp): UndoStep

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -550,6 +551,85 @@ TEST(UndoHistory, RestoringASnapshotGrowsASingleCellAndTilesARange) {
   EXPECT_EQ(nullptr, sheet->cells.GetCell(23, 20));
   EXPECT_EQ(1, book->styles.FontAt(book->styles.StyleAt(sheet->format.CellStyle(21, 23)).fontIndex).italic);
   EXPECT_EQ(0, book->styles.FontAt(book->styles.StyleAt(sheet->format.CellStyle(22, 23)).fontIndex).italic);
+}
+
+// A worksheet whose cells fill several blocks and whose formulas change
+// length when lines move, so that every part of undoing a line edit needs
+// memory.
+void FillForLineEdits(CWorkBook& book) {
+  CWorkSheet* sheet = book.activeWorksheet;
+  for (uint32_t row = 0; row < 40; ++row)
+    for (uint16_t column = 0; column < 40; ++column) PutNumber(sheet->cells, row, column, row * 100.0 + column);
+  for (uint32_t row = 0; row < 12; ++row) {
+    const std::string text = "R[" + std::to_string(row + 5) + "]C[" + std::to_string(row + 5) + "]";
+    uint8_t record[128];
+    FormulaCellFields fields;
+    fields.formula = text.c_str();
+    fields.formulaLength = uint16_t(text.size());
+    ASSERT_NE(0u, BuildFormulaCell(record, sizeof record, row, 0, fields));
+    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  }
+  StyleRecord style = StyleRecord::Default();
+  FontRecord font = book.styles.FontAt(0);
+  font.weight = 2;
+  ASSERT_TRUE(book.ApplyFormatToRange(&book.styles, 2, 9, 3, 30, &sheet->format, kApplyWeight, style, font));
+}
+
+// Undoes the newest step with ever more blocks granted: every failure must
+// leave the workbook as after the edit and the step as it was.
+void UndoUnderShortage(CWorkBook& book, StyleNames& names, const std::string& edited, const std::string& undone) {
+  const int32_t index = book.undoHistory.Current();
+  const uint8_t storage = book.undoHistory.Record(index).storageKind;
+  for (int granted = 0; granted < 400; ++granted) {
+    SCOPED_TRACE("blocks granted " + std::to_string(granted));
+    bool applied = false;
+    {
+      AllocationLimit limit(granted);
+      applied = book.UndoStep();
+    }
+    ExpectSound(book);
+    if (applied) {
+      EXPECT_SAME_DUMP(undone, Dump(book, names));
+      return;
+    }
+    ASSERT_EQ(kWorkbookOutOfMemory, book.error);
+    ASSERT_EQ(index, book.undoHistory.Current());
+    ASSERT_EQ(storage, book.undoHistory.Record(index).storageKind);
+    ASSERT_SAME_DUMP(edited, Dump(book, names));
+  }
+  FAIL() << "the undo never succeeded";
+}
+
+TEST(UndoHistory, UndoOfLineEditsRunningOutOfMemoryChangesNothing) {
+  struct Case {
+    const char* name;
+    bool rows;
+    bool insert;
+  };
+  for (const Case& c : {Case{"rows inserted", true, true}, Case{"rows deleted", true, false},
+                        Case{"columns inserted", false, true}, Case{"columns deleted", false, false}}) {
+    SCOPED_TRACE(c.name);
+    auto book = NewBook();
+    ASSERT_TRUE(book->undoHistory.SetLevels(5));
+    FillForLineEdits(*book);
+    CWorkSheet* sheet = book->activeWorksheet;
+    StyleNames names;
+    const std::string before = Dump(*book, names);
+    if (c.rows && c.insert)
+      ASSERT_TRUE(book->undoHistory.RecordRowsChange(book.get(), 4, 20) && book->InsertRows(sheet, 4, 20));
+    else if (c.rows)
+      ASSERT_TRUE(book->undoHistory.RecordRowsChangeWithSnapshot(book.get(), 4, 20) && book->DeleteRows(sheet, 4, 20));
+    else if (c.insert)
+      ASSERT_TRUE(book->undoHistory.RecordColumnsChange(book.get(), 4, 20) && book->InsertColumns(sheet, 4, 20));
+    else
+      ASSERT_TRUE(book->undoHistory.RecordColumnsChangeWithSnapshot(book.get(), 4, 20) &&
+                  book->DeleteColumns(sheet, 4, 20));
+    const std::string edited = Dump(*book, names);
+    UndoUnderShortage(*book, names, edited, before);
+    // Redo is the same step applied again.
+    ASSERT_TRUE(book->RedoStep());
+    EXPECT_SAME_DUMP(edited, Dump(*book, names));
+  }
 }
 
 void* NoPages(size_t) { return nullptr; }
