@@ -1,0 +1,265 @@
+#include "functions/fn_lookup.h"
+
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/base/text_compare.h"
+#include "core/formula/eval_state.h"
+#include "functions/aggregate_cells.h"
+#include "functions/element_call.h"
+#include "functions/wildcard_match.h"
+
+namespace {
+
+constexpr int32_t kExactMatch = 0;
+constexpr int32_t kLargestNotAbove = 1;
+
+uint8_t Larger(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b ? a : b); }
+
+// The value searched for: a text, or a number (an empty value is 0).
+struct LookupKey {
+  bool isText = false;
+  double number = 0;
+  char text[kArgTextCapacity] = "";
+  size_t length = 0;
+};
+
+// The slot owns nothing afterwards.
+uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
+  if (IsOmittedArg(state.operands[slot])) return 0;
+  state.ResolveOperand(slot);
+  const EvalValue& value = state.operands[slot];
+  uint8_t error = static_cast<uint8_t>(value.error);
+  if (value.kind == kEvalText) {
+    key->isText = true;
+    key->length = state.SlotTextLength(slot);
+    std::memcpy(key->text, state.SlotText(slot), key->length + 1);
+  } else if (value.kind == kEvalNumber) {
+    key->number = value.number;
+  } else if (value.kind != kEvalEmpty) {
+    error = Larger(error, kErrorValue);
+  }
+  state.DisownSlot(slot);
+  return error;
+}
+
+// A range or array argument's cells; anything else is "#VALUE!".
+uint8_t ReadTable(EvalState& state, uint16_t slot, ArgRange* table) {
+  const bool isTable = IsRangeOrArray(state.operands[slot]);
+  const uint8_t error = GetArgRange(state, slot, table);
+  return isTable ? error : Larger(error, kErrorValue);
+}
+
+// A rectangle inside an argument, in the argument's own coordinates.
+struct Area {
+  uint32_t firstColumn, firstRow, lastColumn, lastRow;
+};
+
+Area WholeArea(const ArgRange& range) { return {range.firstColumn, range.firstRow, range.lastColumn, range.lastRow}; }
+
+struct Hit {
+  bool found = false;
+  uint32_t column = 0;
+  uint32_t row = 0;
+};
+
+// The best cell of the area for the mode. Each cell's value passes through
+// the scratch slot, which must own nothing; cells carrying errors are never
+// found.
+Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const Area& area, const LookupKey& key,
+               int32_t mode) {
+  ArgRange walk = source;
+  walk.firstColumn = area.firstColumn;
+  walk.firstRow = area.firstRow;
+  walk.lastColumn = area.lastColumn;
+  walk.lastRow = area.lastRow;
+  walk.cursor = CellCursor{};
+  walk.cursor.flags = kCursorAfterRecord;
+  walk.cursor.block = source.chain;
+  Hit best;
+  double bestNumber = 0;
+  char bestText[kArgTextCapacity] = "";
+  size_t bestLength = 0;
+  while (const CellRecord* cell = NextArgCell(walk)) {
+    CellValueToSlot(state, scratch, walk, cell);
+    const EvalValue& value = state.operands[scratch];
+    bool take = false;
+    if (value.error != kErrorNone) {
+      // not comparable
+    } else if (key.isText && value.kind == kEvalText) {
+      const char* text = state.SlotText(scratch);
+      const size_t length = state.SlotTextLength(scratch);
+      if (mode == kExactMatch) {
+        bool whole = false;
+        take = WildcardMatch(key.text, text, &whole) == 0 && whole;
+      } else {
+        const int order = CompareTextIgnoringCase(text, length, key.text, key.length);
+        const int toBest = best.found ? CompareTextIgnoringCase(text, length, bestText, bestLength) : 0;
+        take = mode == kLargestNotAbove ? order <= 0 && (!best.found || toBest > 0)
+                                        : order >= 0 && (!best.found || toBest < 0);
+        if (take) {
+          std::memcpy(bestText, text, length + 1);
+          bestLength = length;
+        }
+      }
+    } else if (!key.isText && (value.kind == kEvalNumber || value.kind == kEvalEmpty)) {
+      const double x = value.kind == kEvalNumber ? value.number : 0.0;
+      if (mode == kExactMatch)
+        take = x == key.number;
+      else if (mode == kLargestNotAbove)
+        take = x <= key.number && (!best.found || x > bestNumber);
+      else
+        take = x >= key.number && (!best.found || x < bestNumber);
+      if (take) bestNumber = x;
+    }
+    state.DisownSlot(scratch);
+    if (take) {
+      best.found = true;
+      best.column = cell->Column();
+      best.row = cell->Row();
+      if (mode == kExactMatch) break;
+    }
+  }
+  return best;
+}
+
+// The cell of the argument at (column, row) in its own coordinates; null
+// when there is none.
+const CellRecord* CellAt(const ArgRange& source, uint32_t column, uint32_t row) {
+  if (column >= kColumnCount || row >= kRowCount) return nullptr;
+  if (source.sheet) return source.sheet->GetCell(row, static_cast<uint16_t>(column));
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = source.chain;
+  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
+}
+
+// The found cell's value as the result (an absent cell: an empty value),
+// or the error; then the table's cells are given back.
+void FinishLookup(EvalState& state, ArgRange& table, const CellRecord* cell, uint8_t error) {
+  if (error != kErrorNone) {
+    SetErrorResult(state, error);
+  } else {
+    EvalValue& result = state.ClearArguments();
+    result.kind = kEvalEmpty;
+    result.sheet = table.sheet;
+    state.CellToValue(result, cell);
+  }
+  ReleaseArgRange(state, table);
+}
+
+bool RequireExactly(EvalState& state, uint16_t count) {
+  if (ArgCount(state) == count) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
+
+// VLOOKUP searches the first column and gives the index-th column of the
+// found row; HLOOKUP the same across.
+void TableLookup(EvalState& state, bool down) {
+  if (!RequireExactly(state, 4)) return;
+  // The lookup value and the mode go element by element.
+  if (!BeginElementCall(state, 4, 0x9)) return;
+  const uint16_t first = FirstArg(state);
+  int32_t mode = kLargestNotAbove;
+  int32_t index = 1;
+  uint8_t error = GetArgInt(state, first + 3, &mode, -1, 1);
+  error = Larger(error, GetArgInt(state, first + 2, &index, 1, down ? kColumnCount : kRowCount));
+  ArgRange table;
+  error = Larger(error, ReadTable(state, first + 1, &table));
+  LookupKey key;
+  error = Larger(error, ReadLookupKey(state, first, &key));
+  const uint32_t extent = down ? table.lastColumn - table.firstColumn + 1 : table.lastRow - table.firstRow + 1;
+  if (error == kErrorNone && uint32_t(index) > extent) error = kErrorRef;
+  const CellRecord* cell = nullptr;
+  if (error == kErrorNone) {
+    const Area area = down ? Area{table.firstColumn, table.firstRow, table.firstColumn, table.lastRow}
+                           : Area{table.firstColumn, table.firstRow, table.lastColumn, table.firstRow};
+    const Hit hit = SearchArea(state, first, table, area, key, mode);
+    if (!hit.found)
+      error = kErrorNA;
+    else if (down)
+      cell = CellAt(table, table.firstColumn + index - 1, hit.row);
+    else
+      cell = CellAt(table, hit.column, table.firstRow + index - 1);
+  }
+  FinishLookup(state, table, cell, error);
+}
+
+}  // namespace
+
+void FnVLookup(EvalState& state) { TableLookup(state, true); }
+
+void FnHLookup(EvalState& state) { TableLookup(state, false); }
+
+// With a result vector: the first exact match, and the result cell at the
+// same offsets. Without: mode 1 along the first column of a tall (or
+// square) array, giving its last column, else along the first row, giving
+// its last row.
+void FnLookup(EvalState& state) {
+  const uint16_t count = ArgCount(state);
+  if (count < 2 || count > 3) {
+    state.status = kEvalStatusSyntax;
+    return;
+  }
+  const uint16_t first = FirstArg(state);
+  uint8_t error = kErrorNone;
+  ArgRange results{};
+  if (count == 3) error = ReadTable(state, first + 2, &results);
+  ArgRange vector;
+  error = Larger(error, ReadTable(state, first + 1, &vector));
+  LookupKey key;
+  error = Larger(error, ReadLookupKey(state, first, &key));
+  const CellRecord* cell = nullptr;
+  if (error == kErrorNone) {
+    const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
+    const uint32_t rows = vector.lastRow - vector.firstRow + 1;
+    if (count == 3) {
+      const Hit hit = SearchArea(state, first, vector, WholeArea(vector), key, kExactMatch);
+      if (hit.found)
+        cell = CellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
+                      results.firstRow + (hit.row - vector.firstRow));
+      else
+        error = kErrorNA;
+    } else {
+      const bool down = rows >= columns;
+      const Area area = down ? Area{vector.firstColumn, vector.firstRow, vector.firstColumn, vector.lastRow}
+                             : Area{vector.firstColumn, vector.firstRow, vector.lastColumn, vector.firstRow};
+      const Hit hit = SearchArea(state, first, vector, area, key, kLargestNotAbove);
+      if (hit.found)
+        cell = down ? CellAt(vector, vector.lastColumn, hit.row) : CellAt(vector, hit.column, vector.lastRow);
+      else
+        error = kErrorNA;
+    }
+  }
+  if (count == 3) {
+    // The result vector is given back after the search vector's turn.
+    FinishLookup(state, results, cell, error);
+    ReleaseArgRange(state, vector);
+  } else {
+    FinishLookup(state, vector, cell, error);
+  }
+}
+
+void FnMatch(EvalState& state) {
+  if (!RequireExactly(state, 3)) return;
+  if (!BeginElementCall(state, 3, 0x5)) return;
+  const uint16_t first = FirstArg(state);
+  int32_t mode = kLargestNotAbove;
+  uint8_t error = GetArgInt(state, first + 2, &mode, -1, 1);
+  ArgRange range;
+  error = Larger(error, ReadTable(state, first + 1, &range));
+  LookupKey key;
+  error = Larger(error, ReadLookupKey(state, first, &key));
+  double position = 0;
+  if (error == kErrorNone) {
+    const Hit hit = SearchArea(state, first, range, WholeArea(range), key, mode);
+    if (hit.found)
+      position = double(range.lastColumn - range.firstColumn + 1) * (hit.row - range.firstRow) +
+                 (hit.column - range.firstColumn) + 1;
+    else
+      error = kErrorNA;
+  }
+  ReleaseArgRange(state, range);
+  SetNumberResult(state, position, error);
+}

@@ -1,0 +1,216 @@
+#include "functions/fn_text.h"
+
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "functions/arg_readers.h"
+#include "functions/element_call.h"
+#include "functions/wildcard_match.h"
+#include "platform/os_services.h"
+
+namespace {
+
+// The widest integer arguments the readers accept.
+constexpr int32_t kIntMax = 2147483647;
+constexpr int32_t kIntMin = -2147483647;
+
+uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
+
+uint16_t Position(const EvalState& state, uint16_t index) { return static_cast<uint16_t>(FirstArg(state) + index); }
+
+// One-position functions that rewrite their text in place; transform
+// returns the new length.
+template <class Transform>
+void RewriteText(EvalState& state, Transform transform) {
+  if (!BeginElementCall(state, 1)) return;
+  char text[kArgTextCapacity] = "";
+  const uint8_t error = GetArgText(state, FirstArg(state), text);
+  const size_t length = transform(text, std::strlen(text));
+  SetTextOrError(state, text, length, error);
+}
+
+// LEFT and RIGHT: the text and a count n (0..2147483647, default 1).
+uint8_t ReadTextAndCount(EvalState& state, char* text, size_t* length, int32_t* n) {
+  *n = 1;
+  const uint8_t countError = GetArgInt(state, Position(state, 1), n, 0, kIntMax);
+  const uint8_t error = Larger(countError, GetArgText(state, Position(state, 0), text));
+  *length = std::strlen(text);
+  return error;
+}
+
+}  // namespace
+
+void FnAsc(EvalState& state) {
+  RewriteText(state, [](char*, size_t length) { return length; });
+}
+
+void FnChar(EvalState& state) {
+  if (!BeginElementCall(state, 1)) return;
+  int32_t code = 0;
+  const uint8_t error = GetArgInt(state, FirstArg(state), &code, 0, 255);
+  const char text[2] = {static_cast<char>(code), '\0'};
+  SetTextOrError(state, text, code > 0 ? 1 : 0, error);
+}
+
+// Only the control characters go: bytes 128..255 are letters and signs of
+// the code page, and CHAR(CODE(x)) must give every byte back.
+void FnClean(EvalState& state) {
+  RewriteText(state, [](char* text, size_t length) {
+    size_t kept = 0;
+    for (size_t i = 0; i < length; ++i)
+      if (static_cast<uint8_t>(text[i]) >= 32) text[kept++] = text[i];
+    text[kept] = '\0';
+    return kept;
+  });
+}
+
+void FnCode(EvalState& state) {
+  if (!BeginElementCall(state, 1)) return;
+  char text[kArgTextCapacity] = "";
+  const uint8_t error = GetArgText(state, FirstArg(state), text);
+  SetNumberResult(state, static_cast<uint8_t>(text[0]), error);
+}
+
+void FnExact(EvalState& state) {
+  if (!BeginElementCall(state, 2)) return;
+  char a[kArgTextCapacity] = "";
+  char b[kArgTextCapacity] = "";
+  uint8_t error = GetArgText(state, Position(state, 1), b);
+  error = Larger(error, GetArgText(state, Position(state, 0), a));
+  SetNumberResult(state, std::strcmp(a, b) == 0 ? 1 : 0, error);
+}
+
+void FnFind(EvalState& state) {
+  if (!BeginElementCall(state, 3)) return;
+  char search[kArgTextCapacity] = "";
+  char within[kArgTextCapacity] = "";
+  int32_t start = 1;
+  uint8_t error = GetArgInt(state, Position(state, 2), &start, kIntMin, kIntMax);
+  error = Larger(error, GetArgText(state, Position(state, 1), within));
+  error = Larger(error, GetArgText(state, Position(state, 0), search));
+  double position = 0;
+  if (error == kErrorNone) {
+    const size_t length = std::strlen(within);
+    const char* found = start >= 1 && static_cast<size_t>(start) <= length ? std::strstr(within + start - 1, search)
+                                                                          : nullptr;
+    if (found)
+      position = static_cast<double>(found - within + 1);
+    else
+      error = kErrorValue;
+  }
+  SetNumberResult(state, position, error);
+}
+
+void FnLeft(EvalState& state) {
+  if (!BeginElementCall(state, 2)) return;
+  char text[kArgTextCapacity] = "";
+  size_t length = 0;
+  int32_t n = 1;
+  const uint8_t error = ReadTextAndCount(state, text, &length, &n);
+  SetTextOrError(state, text, static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length, error);
+}
+
+void FnLen(EvalState& state) {
+  if (!BeginElementCall(state, 1)) return;
+  char text[kArgTextCapacity] = "";
+  const uint8_t error = GetArgText(state, FirstArg(state), text);
+  SetNumberResult(state, static_cast<double>(std::strlen(text)), error);
+}
+
+void FnLower(EvalState& state) {
+  RewriteText(state, [](char* text, size_t length) {
+    OsLowerText(text, length);
+    return length;
+  });
+}
+
+void FnUpper(EvalState& state) {
+  RewriteText(state, [](char* text, size_t length) {
+    OsUpperText(text, length);
+    return length;
+  });
+}
+
+void FnMid(EvalState& state) {
+  if (!BeginElementCall(state, 3)) return;
+  char text[kArgTextCapacity] = "";
+  int32_t start = 1;
+  int32_t count = 1;
+  uint8_t error = GetArgInt(state, Position(state, 2), &count, kIntMin, kIntMax);
+  error = Larger(error, GetArgInt(state, Position(state, 1), &start, kIntMin, kIntMax));
+  error = Larger(error, GetArgText(state, Position(state, 0), text));
+  if (error == kErrorNone && (start < 1 || count < 0)) error = kErrorValue;
+  const int64_t length = static_cast<int64_t>(std::strlen(text));
+  const char* piece = "";
+  int64_t pieceLength = 0;
+  if (error == kErrorNone && start <= length) {
+    const int64_t end = int64_t(start) - 1 + count;
+    piece = text + start - 1;
+    pieceLength = (end < length ? end : length) - (start - 1);
+  }
+  SetTextOrError(state, piece, static_cast<size_t>(pieceLength), error);
+}
+
+// Each letter after a character that is no letter becomes upper case, every
+// other letter lower case: "o'neil 2nd" is "O'Neil 2Nd".
+void FnProper(EvalState& state) {
+  RewriteText(state, [](char* text, size_t length) {
+    bool afterNonLetter = true;
+    for (size_t i = 0; i < length; ++i) {
+      const uint8_t c = static_cast<uint8_t>(text[i]);
+      if (OsIsCharAlpha(c)) {
+        text[i] = static_cast<char>(afterNonLetter ? OsCharUpper(c) : OsCharLower(c));
+        afterNonLetter = false;
+      } else {
+        afterNonLetter = true;
+      }
+    }
+    return length;
+  });
+}
+
+void FnRight(EvalState& state) {
+  if (!BeginElementCall(state, 2)) return;
+  char text[kArgTextCapacity] = "";
+  size_t length = 0;
+  int32_t n = 1;
+  const uint8_t error = ReadTextAndCount(state, text, &length, &n);
+  const size_t kept = static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length;
+  SetTextOrError(state, text + length - kept, kept, error);
+}
+
+void FnSearch(EvalState& state) {
+  if (!BeginElementCall(state, 3)) return;
+  char search[kArgTextCapacity] = "";
+  char within[kArgTextCapacity] = "";
+  int32_t start = 1;
+  uint8_t error = GetArgInt(state, Position(state, 2), &start, 1, 1024);
+  error = Larger(error, GetArgText(state, Position(state, 1), within));
+  error = Larger(error, GetArgText(state, Position(state, 0), search));
+  double position = 0;
+  if (error == kErrorNone) {
+    const int32_t found =
+        static_cast<size_t>(start) <= std::strlen(within) ? WildcardMatch(search, within + start - 1) : -1;
+    if (found >= 0)
+      position = static_cast<double>(start) + found;
+    else
+      error = kErrorValue;
+  }
+  SetNumberResult(state, position, error);
+}
+
+// Only blanks: leading and trailing ones go, inner runs become one blank;
+// tabs and other white space stay.
+void FnTrim(EvalState& state) {
+  RewriteText(state, [](char* text, size_t length) {
+    size_t kept = 0;
+    for (size_t i = 0; i < length; ++i) {
+      if (text[i] == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
+      text[kept++] = text[i];
+    }
+    if (kept > 0 && text[kept - 1] == ' ') --kept;
+    text[kept] = '\0';
+    return kept;
+  });
+}
