@@ -2,14 +2,57 @@
 # wine-prefix.sh PREFIX [stop]: creates the Wine prefix once (the first start
 # of a prefix takes many seconds) and starts its server and services ahead of
 # the tests, so that each test program starts quickly. "stop" ends them.
+#
+# Window tests need an X display. Each prefix gets its own virtual one (Xvfb),
+# so tests run the same on a machine without a screen, in CI, and next to other
+# builds on a shared machine, and never put windows on a person's desktop.
+# wine-run reads the display number from the prefix.
 set -euo pipefail
 prefix=$(realpath -m "$1")
 here=$(dirname "$0")
 export WINEPREFIX=$prefix
+pidfile=$prefix/xvfb.pid
+displayfile=$prefix/xvfb.display
+
+display_running() {
+  [ -f "$pidfile" ] && [ -s "$displayfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null
+}
+
+stop_display() {
+  if [ -f "$pidfile" ]; then
+    kill "$(cat "$pidfile")" 2>/dev/null || true
+  fi
+  rm -f "$pidfile" "$displayfile"
+}
+
+start_display() {
+  display_running && return 0
+  stop_display
+  mkdir -p "$prefix"
+  # -displayfd makes Xvfb choose the first free display number and write it.
+  setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 \
+    3>"$displayfile.new" </dev/null >"$prefix/xvfb.log" 2>&1 &
+  echo $! >"$pidfile"
+  local tries=0
+  until [ -s "$displayfile.new" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 200 ] || ! kill -0 "$(cat "$pidfile")" 2>/dev/null; then
+      echo "wine: the virtual display did not start (see $prefix/xvfb.log)" >&2
+      exit 1
+    fi
+    sleep 0.05
+  done
+  tr -dc 0-9 <"$displayfile.new" >"$displayfile"
+  rm -f "$displayfile.new"
+}
+
 if [ "${2:-}" = stop ]; then
   wineserver -k 2>/dev/null || true
+  stop_display
   exit 0
 fi
+start_display
+export DISPLAY=:$(cat "$displayfile")
 if [ ! -f "$prefix/system.reg" ]; then
   echo "wine: creating prefix $prefix"
   mkdir -p "$prefix"
@@ -18,4 +61,10 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p </dev/null >/dev/null 2>&1 || true
+if [ ! -f "$prefix/x11-unmanaged" ]; then
+  # With no window manager on the virtual display, Wine would wait two seconds
+  # for one whenever a managed window is hidden or destroyed.
+  "$here/wine-run" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  touch "$prefix/x11-unmanaged"
+fi
 "$here/wine-run" "$prefix" cmd /c exit >/dev/null

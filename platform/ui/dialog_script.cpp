@@ -1,0 +1,69 @@
+#include "platform/ui/dialog_script.h"
+
+namespace {
+
+DialogScript* g_scripts = nullptr;
+int g_scriptCount = 0;
+
+void Notify(HWND dialog, HWND control, int id, WORD code) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+bool IsClass(HWND hwnd, const char* name) {
+  char cls[32] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  return lstrcmpiA(cls, name) == 0;
+}
+
+void Apply(HWND dialog, const DialogScriptStep& step) {
+  HWND control = GetDlgItem(dialog, step.controlId);
+  switch (step.action) {
+    case DialogAction::kSetText:
+      // An edit tells its dialog itself (EN_CHANGE).
+      SetWindowTextA(control, step.text);
+      break;
+    case DialogAction::kSetCheck:
+      SendMessageA(control, BM_SETCHECK, step.value, 0);
+      Notify(dialog, control, step.controlId, BN_CLICKED);
+      break;
+    case DialogAction::kSelectItem:
+      if (IsClass(control, "ListBox")) {
+        SendMessageA(control, LB_SETCURSEL, step.value, 0);
+        Notify(dialog, control, step.controlId, LBN_SELCHANGE);
+      } else {
+        SendMessageA(control, CB_SETCURSEL, step.value, 0);
+        Notify(dialog, control, step.controlId, CBN_SELCHANGE);
+        Notify(dialog, control, step.controlId, CBN_SELENDOK);
+      }
+      break;
+    case DialogAction::kPress:
+      // Posted, so the dialog's loop handles it as it would a click.
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.controlId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(control));
+      break;
+  }
+}
+
+}  // namespace
+
+void SetDialogScripts(DialogScript* scripts, int count) {
+  g_scripts = count > 0 ? scripts : nullptr;
+  g_scriptCount = g_scripts != nullptr ? count : 0;
+}
+
+DialogScript* FindDialogScript(int templateId) {
+  for (int i = 0; i < g_scriptCount; ++i) {
+    if (g_scripts[i].templateId == templateId) return &g_scripts[i];
+  }
+  return nullptr;
+}
+
+int ApplyDialogScriptSteps(HWND dialog, const DialogScript& script, int first) {
+  int i = first;
+  while (i < script.stepCount) {
+    const DialogScriptStep& step = script.steps[i++];
+    Apply(dialog, step);
+    if (step.action == DialogAction::kPress) break;
+  }
+  return i;
+}
