@@ -86,6 +86,7 @@ void BlockStore::ReleaseBlock(CellBlock* block, bool free) {
 
 void BlockStore::Clear(bool free) {
   InvalidatePageIndex();
+  directory_.Drop();
   for (CellBlock* block = firstBlock_; block;) {
     CellBlock* next = block->next;
     ReleaseBlock(block, free);
@@ -103,6 +104,7 @@ void BlockStore::Attach(CellBlock* chain) {
 
 void BlockStore::AttachChain(CellBlock* chain) {
   InvalidatePageIndex();
+  directory_.Drop();
   firstBlock_ = chain;
   blockCount_ = 0;
   freeBytes_ = 0;
@@ -136,6 +138,7 @@ void BlockStore::ReleaseChain(CellBlock* chain) {
 
 void BlockStore::UnlinkBlock(CellBlock* block, bool free) {
   InvalidatePageIndex();
+  directory_.Unlinked(block);
   if (block->previous)
     block->previous->next = block->next;
   else
@@ -196,6 +199,7 @@ void BlockStore::LinkAfter(CellBlock* block, CellBlock* after) {
     after->next = block;
   else
     firstBlock_ = block;
+  directory_.Linked(block, after);
 }
 
 uint32_t BlockStore::BlocksNeededToInsert(RecordPosition at, uint16_t blockUsed, uint16_t size) const {
@@ -313,6 +317,8 @@ bool BlockStore::CheckChain(char* message, size_t capacity) const {
   }
   if (indexed != indexedPages_)
     return fail("indexed page count does not match the flags", indexed);
+  if (directory_.Built() && !directory_.Matches(firstBlock_))
+    return fail("block directory does not match the chain", 0);
   return true;
 }
 
