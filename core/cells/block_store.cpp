@@ -350,4 +350,10 @@ void BlockStore::SwapContents(BlockStore& other) {
   std::swap(poolCount_, other.poolCount_);
   std::swap(freeBytes_, other.freeBytes_);
   std::swap(indexedPages_, other.indexedPages_);
+  // Positions remembered in either store and both directories describe the
+  // other chain now.
+  ++chainChanges_;
+  ++other.chainChanges_;
+  directory_.Drop();
+  other.directory_.Drop();
 }
