@@ -43,6 +43,8 @@ void SheetFormat::SwapContents(SheetFormat& other) {
   rows.SwapContents(other.rows);
   std::swap(defaultColumnWidth, other.defaultColumnWidth);
   std::swap(defaultRowHeight, other.defaultRowHeight);
+  ColumnsChanged();
+  other.ColumnsChanged();
 }
 
 uint16_t SheetFormat::CellStyle(uint32_t row, uint16_t column, CellCursor* cursor) const {
