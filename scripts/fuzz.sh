@@ -23,6 +23,8 @@ cp "$seeds"/*.body "$out/corpus/body_reader/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
 cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
 
+# The loading target writes each input to a file of its own in /tmp.
+trap 'rm -f /tmp/talvero-fuzz-*.tlv' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in load_native body_reader decode_png; do
