@@ -11,13 +11,9 @@
 #include "charts/images/image_errors.h"
 #include "charts/png/png_codec.h"
 #include "tests/charts/png/test_png_writer.h"
+#include "tests/test_seed.h"
 
 namespace {
-
-uint32_t TestSeed() {
-  const char* text = getenv("TALVERO_TEST_SEED");
-  return text ? static_cast<uint32_t>(strtoul(text, nullptr, 10)) : 20261207u;
-}
 
 struct FreeBlock {
   void operator()(void* p) const { free(p); }
@@ -158,8 +154,8 @@ const DecodeCase kDecodeCases[] = {
 };
 
 TEST(PngDecode, PixelsFollowTheTransformsForEveryKindOfImage) {
-  const uint32_t seed = TestSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed) + " (TALVERO_TEST_SEED overrides)");
+  const uint32_t seed = TestSeed(20261207u);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   const uint32_t window = 0x00c0d0e0;
   for (const DecodeCase& c : kDecodeCases) {
