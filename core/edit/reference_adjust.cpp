@@ -217,11 +217,14 @@ bool AdjustReferences(EvalState& state, char* text, size_t capacity, uint32_t co
     const char* start = SkipFormulaBlanks(p);
     EvalValue token;
     const uint32_t kind = state.NextToken(&p, &token, true);
-    // An unreadable rest is kept as it stands; evaluation reports it.
-    if (kind == kEvalEnd || kind == kEvalInvalid) break;
+    // An unreadable rest is kept as it stands; evaluation reports it. A lone
+    // "$" or "#" (typed under R1C1 addressing, where nothing translates it)
+    // reads as an empty name that does not advance.
+    if (kind == kEvalEnd || kind == kEvalInvalid || p == start) break;
     DiscardTokenPayload(state, kind);
     if (kind != kEvalCellRef) {
-      inQualifiedRef = false;
+      // The far corner of a qualified range lies in the same worksheet.
+      if (kind != kOpRange) inQualifiedRef = false;
       previous = kind;
       continue;
     }

@@ -82,12 +82,16 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
     anyFlagged = true;
     if (value.error > error) error = value.error;
   }
-  if (!anyFlagged || mismatch || error != kErrorNone || broadcastDepth >= kMaxBroadcastDepth) {
+  // With a scalar taking part every position gets an element: a shape
+  // beyond what the formula's arrays may still hold fails before any is built.
+  const bool overBudget = !allFlagged && uint64_t(columns) * rows > arrayElementsLeft;
+  if (!anyFlagged || mismatch || error != kErrorNone || overBudget || broadcastDepth >= kMaxBroadcastDepth) {
     ReleaseValues(static_cast<uint16_t>(top - 1), count);
     EvalValue& result = operands[first];
     result.Clear();
     result.kind = kEvalEmpty;
-    result.error = error != kErrorNone ? error : uint32_t(kErrorValue);
+    if (error == kErrorNone) error = overBudget && !mismatch ? kErrorMemory : kErrorValue;
+    result.error = error;
     operandTop = first;
     return false;
   }
@@ -130,7 +134,7 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
 
   // The results are written into the array store's own chain; an array
   // built while an element is computed sets it aside for that time.
-  ArrayBuilder results(arrays);
+  ArrayBuilder results(arrays, &arrayElementsLeft);
   uint32_t outcome = kErrorNone;
   const uint64_t positions = uint64_t(columns) * rows;
   uint64_t position = 0;
@@ -177,7 +181,7 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
         }
       } else if (copies[i].kind == kEvalArray) {
         value = copies[i];
-        ArrayBuilder copy(arrays);
+        ArrayBuilder copy(arrays, &arrayElementsLeft);
         CellCursor walk;
         walk.flags = kCursorAfterRecord;
         walk.block = keptArrays[i];

@@ -11,7 +11,8 @@ constexpr size_t kRecordCapacity = kBlockPayload;
 
 }  // namespace
 
-ArrayBuilder::ArrayBuilder(CellStore& store) : store_(store), saved_(store.FirstBlock()) {
+ArrayBuilder::ArrayBuilder(CellStore& store, uint32_t* elementsLeft)
+    : store_(store), saved_(store.FirstBlock()), elementsLeft_(elementsLeft) {
   store_.AttachChain(nullptr);
   cursor_.flags = kCursorAfterRecord;
 }
@@ -27,7 +28,12 @@ ArrayBuilder::~ArrayBuilder() {
 
 bool ArrayBuilder::Insert(const uint8_t* record) {
   if (failed_ || finished_) return false;
+  if (elementsLeft_ && *elementsLeft_ == 0) {
+    failed_ = true;
+    return false;
+  }
   if (!store_.InsertCell(AsCellRecord(record), &cursor_)) failed_ = true;
+  if (!failed_ && elementsLeft_) --*elementsLeft_;
   return !failed_;
 }
 

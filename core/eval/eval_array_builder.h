@@ -14,7 +14,9 @@
 
 class ArrayBuilder {
  public:
-  explicit ArrayBuilder(CellStore& store);
+  // With elementsLeft, each cell written takes one from it, and a write
+  // when it is 0 fails as if memory had run out.
+  explicit ArrayBuilder(CellStore& store, uint32_t* elementsLeft = nullptr);
   // Gives the store its own chain back; an unfinished array's cells go to
   // the store's pool.
   ~ArrayBuilder();
@@ -41,6 +43,7 @@ class ArrayBuilder {
   CellStore& store_;
   CellBlock* saved_;
   CellCursor cursor_;
+  uint32_t* elementsLeft_;
   bool failed_ = false;
   bool finished_ = false;
 };

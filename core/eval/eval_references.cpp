@@ -59,12 +59,33 @@ void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint
 }  // namespace
 
 void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
-  if (!store || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
   // The first cell noted is the one recalculation computes first.
-  if (pending.kind != kEvalInvalid) return;
+  if (!store || pending.kind != kEvalInvalid) return;
+  uint16_t column = cell->Column();
+  uint32_t row = cell->Row();
+  if (cell->IsSpillValue()) {
+    // The value is as fresh as the array formula that wrote it.
+    cell = nullptr;
+    for (uint32_t i = 0; i < spillAreaCount && !cell; ++i) {
+      SpillExtent& area = spillAreas[i];
+      if (area.calculated || area.store != store || row < area.row || row > area.lastRow || column < area.column ||
+          column > area.lastColumn)
+        continue;
+      const CellRecord* formula = store->GetCell(area.row, area.column);
+      if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated)) {
+        cell = formula;
+        column = area.column;
+        row = area.row;
+      } else {
+        area.calculated = 1;
+      }
+    }
+    if (!cell) return;
+  }
+  if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
   pending.Clear();
   pending.kind = kEvalCellRef;
-  pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
+  pending.cell = RefCorner{column, row, kRefCell};
   pending.sheet = store;
 }
 
@@ -133,7 +154,7 @@ void EvalState::RangeToArray(EvalValue& value) {
   }
   const uint32_t columns = RangeColumns(value);
   const uint32_t rows = RangeRows(value);
-  ArrayBuilder builder(arrays);
+  ArrayBuilder builder(arrays, &arrayElementsLeft);
   if (value.sheet) CopyRangeCells(*this, builder, value.sheet, value, 0);
   FinishArray(*this, value, builder, columns, rows);
 }
@@ -160,7 +181,7 @@ void EvalState::FolderRangeToArray(EvalValue& value, const CWorkSheetTree::CTree
   }
   const uint32_t columns = RangeColumns(value);
   const uint32_t height = RangeRows(value);
-  ArrayBuilder builder(arrays);
+  ArrayBuilder builder(arrays, &arrayElementsLeft);
   uint64_t items = 0;
   for (const CWorkSheetTree::CTreeItem* item = folder->next; item && item->depth > folder->depth;
        item = item->next, ++items) {

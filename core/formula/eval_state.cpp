@@ -20,12 +20,13 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 }  // namespace
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
-    : owner(ownerBook), sheet(ownSheet), resolveSheet(nullptr) {
+    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), resolveSheet(nullptr) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();
+  arrayElementsLeft = kArrayElementBudget;
   status = 0;
   for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kPrecedence[i];
   column = 0;
@@ -41,6 +42,7 @@ void EvalState::ResetForFormula(uint32_t ownColumn, uint32_t ownRow) {
   operandTop = 0;
   operatorTop = 0;
   status = 0;
+  arrayElementsLeft = kArrayElementBudget;
   strings.Reset();
   arrays.ReleaseSavedChains();
   arrays.Clear(false);

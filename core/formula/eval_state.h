@@ -47,11 +47,28 @@ struct SortKeys {
   const uint8_t* ascending;
 };
 
+// The result area of an array formula as a recalculation pass found it:
+// the formula's cell and the far corner of the values it spilled. A value
+// read there before the formula is calculated in the pass is stale.
+struct SpillExtent {
+  CellStore* store;
+  uint16_t column;
+  uint32_t row;
+  uint16_t lastColumn;
+  uint32_t lastRow;
+  uint8_t calculated;  // set once the formula was found calculated
+};
+
 class EvalState {
  public:
   static constexpr uint16_t kStackSlots = 50;  // slot 0 unused on both stacks
   // Texts joined by "&" and CONCATENATE.
   static constexpr size_t kJoinedTextCapacity = 1024;
+  // Elements that all the arrays built for one formula may hold, about 80 MB
+  // of cells: less than a whole column (2,097,152 rows), so arithmetic that
+  // would fill every row of one gives "#MEMORY!" instead of taking memory
+  // and time without bound.
+  static constexpr uint32_t kArrayElementBudget = 2000000;
 
   explicit EvalState(CWorkBook* owner = nullptr, CellStore* sheet = nullptr);
   ~EvalState();
@@ -133,7 +150,9 @@ class EvalState {
   void ResolveOperand(uint16_t slot);
   void RangeOperandToArray(uint16_t slot);
   // Notes a formula cell of store that is not yet calculated in this pass
-  // as the pending reference, unless one is noted already.
+  // as the pending reference, unless one is noted already. A spill value
+  // inside a spill area whose formula is not yet calculated notes that
+  // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
 
   // Conversions of operand slots (eval_conversions.cpp). A text becomes the
@@ -193,6 +212,12 @@ class EvalState {
   // A formula cell not yet calculated in this pass that the formula read;
   // recalculation picks it up.
   EvalValue pending;
+  // What is left of kArrayElementBudget for the formula being evaluated.
+  uint32_t arrayElementsLeft;
+  // The array formulas' result areas of the recalculation pass under way
+  // (none outside a pass).
+  SpillExtent* spillAreas;
+  uint32_t spillAreaCount;
   FormulaStrings strings;
   EvalArrayStore arrays;
   uint8_t status;

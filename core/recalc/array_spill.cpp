@@ -181,7 +181,8 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
 
 bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged) {
   const EvalValue result = state.operands[1];
-  CellBlock* chain = state.arrays.PopChain();
+  // The slot gives its chain up, so that the evaluator's stacks stay in step.
+  CellBlock* chain = state.TakeSlotArray(1);
   const uint32_t columns = result.second.column + 1;
   const uint32_t rows = result.second.row + 1;
   const CellRecord* cell = store.GetCell(row, column);

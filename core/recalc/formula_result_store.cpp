@@ -115,7 +115,7 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint1
         length = 0xFFFF;
       const bool stored =
           StoreText(store, column, row, state.SlotText(1), static_cast<uint16_t>(length), error, layoutChanged);
-      state.strings.Pop();
+      state.DisownSlot(1);
       return stored;
     }
     case kEvalArray:

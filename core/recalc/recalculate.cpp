@@ -16,42 +16,76 @@ struct SuspendedCell {
   uint32_t row;
 };
 
+// A list on the heap that grows by doubling; false when it cannot grow.
+template <class T>
+class GrowingList {
+ public:
+  GrowingList() = default;
+  ~GrowingList() { std::free(items_); }
+  GrowingList(const GrowingList&) = delete;
+  GrowingList& operator=(const GrowingList&) = delete;
+
+  bool Push(const T& item) {
+    if (count_ == capacity_) {
+      const size_t grown = capacity_ ? capacity_ * 2 : 64;
+      T* moved = static_cast<T*>(std::malloc(grown * sizeof(T)));
+      if (!moved)
+        return false;
+      if (count_)
+        std::memcpy(moved, items_, count_ * sizeof(T));
+      std::free(items_);
+      items_ = moved;
+      capacity_ = grown;
+    }
+    items_[count_++] = item;
+    return true;
+  }
+  void Pop() { --count_; }
+  bool Empty() const { return count_ == 0; }
+  const T& Top() const { return items_[count_ - 1]; }
+  T* Items() { return items_; }
+  size_t Count() const { return count_; }
+
+ private:
+  T* items_ = nullptr;
+  size_t count_ = 0;
+  size_t capacity_ = 0;
+};
+
 // The chain of formula cells being calculated, the innermost on top. Each
 // cell below the top waits for the one above it. The chain grows on the
 // heap because its depth is bounded only by the number of formula cells,
 // and it keeps every return link, so a cycle entered from outside cannot
 // overwrite the link of a cell that still waits.
-class RecalcChain {
- public:
-  RecalcChain() = default;
-  ~RecalcChain() { std::free(cells_); }
-  RecalcChain(const RecalcChain&) = delete;
-  RecalcChain& operator=(const RecalcChain&) = delete;
+using RecalcChain = GrowingList<SuspendedCell>;
 
-  bool Push(const SuspendedCell& cell) {
-    if (count_ == capacity_) {
-      const size_t grown = capacity_ ? capacity_ * 2 : 64;
-      SuspendedCell* moved = static_cast<SuspendedCell*>(std::malloc(grown * sizeof(SuspendedCell)));
-      if (!moved)
+// The result areas of every spilling array formula of the workbook, so that
+// a value read from one waits for its formula as a formula cell would.
+bool CollectSpillAreas(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
+  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (!sheet)
+      continue;
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = sheet->cells.FirstBlock();
+    while (const CellRecord* cell = cursor.Next()) {
+      if (!cell->IsSpillingArrayFormula())
+        continue;
+      const uint32_t lastColumn = cell->Column() + uint32_t(cell->ArrayColumns() ? cell->ArrayColumns() - 1 : 0);
+      const uint64_t lastRow = cell->Row() + uint64_t(cell->ArrayRows() ? cell->ArrayRows() - 1 : 0);
+      const SpillExtent area{&sheet->cells,
+                           cell->Column(),
+                           cell->Row(),
+                           static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
+                           static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
+                           0};
+      if (!areas.Push(area))
         return false;
-      if (count_)
-        std::memcpy(moved, cells_, count_ * sizeof(SuspendedCell));
-      std::free(cells_);
-      cells_ = moved;
-      capacity_ = grown;
     }
-    cells_[count_++] = cell;
-    return true;
   }
-  void Pop() { --count_; }
-  bool Empty() const { return count_ == 0; }
-  const SuspendedCell& Top() const { return cells_[count_ - 1]; }
-
- private:
-  SuspendedCell* cells_ = nullptr;
-  size_t count_ = 0;
-  size_t capacity_ = 0;
-};
+  return true;
+}
 
 // The worksheet's position in the workbook's item list, 0 when unknown.
 uint32_t SheetIndexOf(const CWorkBook& workbook, const CellStore* store) {
@@ -200,9 +234,14 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
     if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
       sheet->cells.MarkFormulaCellsDirty();
-  bool ok = true;
+  GrowingList<SpillExtent> spillAreas;
+  // Without the list values spilled late in the pass are read one pass late.
+  bool ok = CollectSpillAreas(workbook, spillAreas);
+  state.spillAreas = spillAreas.Items();
+  state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
   if (store) {
-    ok = RecalcSheet(state, *store, workbook);
+    if (!RecalcSheet(state, *store, workbook))
+      ok = false;
   } else {
     for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
       if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
@@ -212,6 +251,8 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
     if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
       sheet->cells.ClearPageIndex(false);
+  state.spillAreas = nullptr;
+  state.spillAreaCount = 0;
   state.sheet = evaluatedSheet;
   state.owner = owner;
   return ok;

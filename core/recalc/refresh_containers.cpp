@@ -32,7 +32,7 @@ bool RefreshChart(CWorkBook& workbook, CWorkSheet& sheet, ChartRecord& chart) {
     } else if (result.error == kErrorMemory) {
       failure = kWorkbookOutOfMemory;
     } else {
-      arrays[i] = state.arrays.PopChain();
+      arrays[i] = state.TakeSlotArray(1);
       columnCounts[i] = static_cast<uint16_t>(result.second.column + 1);
       rowCounts[i] = result.second.row + 1;
     }

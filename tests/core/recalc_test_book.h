@@ -54,6 +54,16 @@ class RecalcTestBook : public ::testing::Test {
     ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
   }
 
+  // The workbook's recalculation, after which the evaluator must own nothing
+  // but what its last result holds.
+  bool Recalculate(CellStore* store) { return CheckedOwnership(book.Recalculate(store)); }
+  bool RecalculateForMode(bool byCommand) { return CheckedOwnership(book.RecalculateForMode(byCommand)); }
+  bool CheckedOwnership(bool result) {
+    char message[200] = "";
+    EXPECT_TRUE(book.evaluator.CheckStackOwnership(message, sizeof message)) << message;
+    return result;
+  }
+
   const CellRecord* Cell(CellStore& store, uint16_t column, uint32_t row) { return store.GetCell(row, column); }
 
   // "B12" as column 1, row 11; one letter only.

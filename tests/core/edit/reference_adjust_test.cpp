@@ -51,6 +51,10 @@ TEST(AdjustReferences, KeepsEachReferenceOnItsCell) {
       {"other worksheet never", "='Other'!R[-1]C", 0, 5, kEditRowsInserted, Rows(2, 3), "='Other'!R[-1]C"},
       {"other worksheet range, both ends", "='Other'!R[-1]C:R[2]C", 0, 5, kEditRowsInserted, Rows(2, 3),
        "='Other'!R[-1]C:R[2]C"},
+      {"other worksheet range, far corner alone", "=SUM(Other!R[-1]C[-1]:R[2]C[-1])", 1, 1, kEditRowsInserted,
+       Rows(2, 3), "=SUM(Other!R[-1]C[-1]:R[2]C[-1])"},
+      {"other worksheet range, columns", "=SUM(Other!R1C[1]:R2C[3])+RC[3]", 0, 0, kEditColumnsInserted,
+       Columns(2, 2), "=SUM(Other!R1C[1]:R2C[3])+RC[4]"},
       {"bare qualifier", "=Other!R[-5]C+R[-5]C", 0, 7, kEditRowsInserted, Rows(2, 3), "=Other!R[-5]C+R[-7]C"},
       {"whole rows", "=SUM(R[1]:R[2])", 0, 0, kEditRowsInserted, Rows(1, 1), "=SUM(R[2]:R[3])"},
       {"whole columns untouched by rows", "=SUM(C[1])", 0, 7, kEditRowsInserted, Rows(1, 1), "=SUM(C[1])"},
@@ -110,6 +114,17 @@ TEST(AdjustReferences, LeavesUnreadableTailsAsTheyAre) {
   bool changed = false;
   EXPECT_EQ("=R[2]C+}R[1]C", Adjust(state, "=R[1]C+}R[1]C", 0, 0, kEditRowsInserted, Rows(1, 1), &changed));
   EXPECT_EQ("plain", Adjust(state, "plain", 0, 0, kEditRowsInserted, Rows(1, 1), &changed));
+  // Texts typed under R1C1 addressing are stored untranslated; a lone "$" or
+  // "#" reads as nothing, and the scan must stop there.
+  const char* const untranslated[] = {"=$", "=$A$1", "=#", "=R[1]C+$A1", "=SUM(#)"};
+  const uint32_t operations[] = {kEditRowsInserted, kEditRowsDeleted, kEditColumnsInserted, kEditColumnsDeleted};
+  for (const char* text : untranslated) {
+    for (uint32_t operation : operations) {
+      const CellRange area = operation <= kEditRowsDeleted ? Rows(5, 5) : Columns(5, 5);
+      EXPECT_EQ(text, Adjust(state, text, 0, 0, operation, area, &changed)) << text << " " << operation;
+    }
+  }
+  EXPECT_EQ("=R[10]C+$", Adjust(state, "=R[9]C+$", 0, 0, kEditRowsInserted, Rows(5, 5), &changed));
 }
 
 }  // namespace

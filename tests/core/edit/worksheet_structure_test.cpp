@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/edit/cell_input.h"
 #include "core/formula/eval_state.h"
 #include "core/edit/reference_adjust.h"
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -109,6 +112,29 @@ TEST_F(WorksheetStructure, RefusedEditsLeaveTheWorksheetAsItWas) {
     EXPECT_EQ(c.error, book.error) << c.what;
     EXPECT_TRUE(before == Snapshot(*sheet)) << c.what;
   }
+}
+
+// Found by fuzzing: under R1C1 addressing a typed "=$" is stored as typed,
+// and every later insertion or deletion then scanned it for ever.
+TEST_F(WorksheetStructure, FormulasTypedUntranslatedSurviveEdits) {
+  ResetGlobalOptions();
+  AddressingA1 = 0;
+  const RegionalSettings saved = CurrentRegionalSettings();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  const char* const typed[] = {"=$", "=$A$1", "=#"};
+  for (uint32_t i = 0; i < 3; ++i) {
+    NumFormatParams format = book.styles.StyleAt(0).numFormat;
+    alignas(8) uint8_t record[kCellInputCapacity];
+    ASSERT_GT(CWorkSheet::ParseCellInput(&book, typed[i], &format, 4, uint16_t(4 + i), record, sizeof record), 0u);
+    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  }
+  ASSERT_TRUE(book.InsertRows(sheet, 1, 2));
+  ASSERT_TRUE(book.InsertColumns(sheet, 1, 1));
+  ASSERT_TRUE(book.DeleteRows(sheet, 0, 0));
+  ASSERT_TRUE(book.DeleteColumns(sheet, 0, 1));
+  for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(FormulaAt(sheet->cells, 5, uint16_t(3 + i)), typed[i]);
+  CurrentRegionalSettings() = saved;
+  ResetGlobalOptions();
 }
 
 TEST_F(WorksheetStructure, InsertsUpToTheLastRow) {

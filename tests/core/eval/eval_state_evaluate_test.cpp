@@ -376,6 +376,21 @@ TEST_F(Evaluate, AFullTextPoolOrArrayStackBecomesAnErrorValue) {
   }
 }
 
+// Found by fuzzing: "=1+A:A" built an element for each of the 2,097,152
+// rows, and a few such terms took gigabytes.
+TEST_F(Evaluate, ArraysOfOneFormulaStayWithinABudget) {
+  const FormulaCase cases[] = {
+      {"=1+A:A", kError, 0, nullptr, kErrorMemory},
+      {"=-(B:B+0)", kError, 0, nullptr, kErrorMemory},
+      {"=1+A1:A3", kArray, 0, "{2; 3; 4}"},
+  };
+  for (const FormulaCase& c : cases) {
+    Check(c);
+    // Refused before anything was built.
+    EXPECT_LT(state.arrays.BlockCount() + state.arrays.PoolCount(), 8u) << c.formula;
+  }
+}
+
 TEST_F(Evaluate, EachEvaluationStartsAfresh) {
   ASSERT_EQ(Run("={1,2;3,4}"), kEvalArray);
   ASSERT_EQ(Run("='a'&'b'"), kEvalText);

@@ -26,7 +26,7 @@ class ArraySpill : public RecalcTestBook {
 
 TEST_F(ArraySpill, WritesTheResultBesideAndBelowItsFormula) {
   SetFormula("A1", "={1,2;3,\"x\"}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "1"}, {"B1", "2"}, {"A2", "3"}, {"B2", "x"}, {"C1", "-"}, {"A3", "-"}});
   const CellRecord* formula = Cell(*first, 0, 0);
   EXPECT_TRUE(formula->ResultFlags() & kResultArray);
@@ -34,7 +34,7 @@ TEST_F(ArraySpill, WritesTheResultBesideAndBelowItsFormula) {
   EXPECT_EQ(formula->ArrayRows(), 2u);
   EXPECT_TRUE(IsSpill("B1") && IsSpill("A2") && IsSpill("B2"));
   // A second pass finds its own spill values and writes them again.
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "1"}, {"B2", "x"}});
   ExpectAllCalculated(*first);
 }
@@ -42,9 +42,31 @@ TEST_F(ArraySpill, WritesTheResultBesideAndBelowItsFormula) {
 TEST_F(ArraySpill, FormulasReadingTheResultSeeItsValues) {
   SetFormula("A1", "=B3+A2");
   SetFormula("A2", "={10;20}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   EXPECT_EQ(Shown("A3"), "20");
   EXPECT_EQ(Shown("A1"), "10");  // B3 is empty
+}
+
+// A value an array formula spilled is as fresh as that formula: a reader
+// earlier in storage order (here or on another worksheet) waits for it.
+TEST_F(ArraySpill, ReadersOfAResultWaitForItsFormula) {
+  SetFormula("J1", "=K3");
+  SetFormula("K2", "={7;8}");
+  SetFormula(second->cells, 0, 0, "=Worksheet1!K3*10");
+  ASSERT_TRUE(Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("J1"), "8");
+  SetFormula("K2", "={7;9}");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("K3"), "9");
+  EXPECT_EQ(Shown("J1"), "9");
+  EXPECT_EQ(Shown(second->cells, 0, 0), "90");
+  ExpectAllCalculated(*first);
+  // Reading its own result closes a cycle.
+  SetFormula("K2", "={7;9}+J1");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown("J1"), "#CIRC!");
+  ExpectAllCalculated(*first);
 }
 
 TEST_F(ArraySpill, BlockedOrOffTheGridResultsWriteNothing) {
@@ -65,7 +87,7 @@ TEST_F(ArraySpill, BlockedOrOffTheGridResultsWriteNothing) {
     first->Clear(true);
     if (c.blocker) PutValue(c.blocker, 9, false);
     SetFormula(*first, c.column, 0, c.formula);
-    ASSERT_TRUE(book.Recalculate(nullptr));
+    ASSERT_TRUE(Recalculate(nullptr));
     EXPECT_EQ(Shown(*first, c.column, 0), c.error);
     uint16_t columns[2];
     uint32_t rows[2];
@@ -79,20 +101,20 @@ TEST_F(ArraySpill, BlockedOrOffTheGridResultsWriteNothing) {
 
 TEST_F(ArraySpill, ShrinkingOrBecomingSingleRemovesTheFormerResult) {
   SetFormula("A1", "={1,2,3;4,5,6;7,8,9}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   EXPECT_EQ(Shown("C3"), "9");
   SetFormula("A1", "={1,2;3,4}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"B2", "4"}, {"C1", "-"}, {"C3", "-"}, {"A3", "-"}});
   EXPECT_EQ(Cell(*first, 0, 0)->ArrayColumns(), 2);
   SetFormula("A1", "=42");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "42"}, {"B1", "-"}, {"A2", "-"}, {"B2", "-"}});
   EXPECT_FALSE(Cell(*first, 0, 0)->ResultFlags() & kResultArray);
   SetFormula("A1", "={\"a\",\"b\"}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   SetFormula("A1", "=\"text\"");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "text"}, {"B1", "-"}});
   ExpectAllCalculated(*first);
 }
@@ -104,12 +126,12 @@ TEST_F(ArraySpill, AnotherFormulasResultBlocksTheSpill) {
   SetFormula("B1", "={10;20;30;40}");
   for (int pass = 0; pass < 2; ++pass) {
     SCOPED_TRACE(pass);
-    ASSERT_TRUE(book.Recalculate(nullptr));
+    ASSERT_TRUE(Recalculate(nullptr));
     ExpectShown({{"B1", "10"}, {"B2", "20"}, {"B3", "30"}, {"B4", "40"}, {"A3", "#FILL!"}, {"A4", "-"}});
   }
   // Once B1 gives a single value, A3 takes its place.
   SetFormula("B1", "=5");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"B1", "5"}, {"A3", "1"}, {"B3", "2"}, {"A4", "3"}, {"B4", "4"}, {"B2", "-"}});
   ExpectAllCalculated(*first);
 }
@@ -117,15 +139,15 @@ TEST_F(ArraySpill, AnotherFormulasResultBlocksTheSpill) {
 TEST_F(ArraySpill, SpillValuesOfNoFormulaAndItsOwnOldValuesDoNotBlock) {
   PutValue("B1", 7, true);  // left behind by no live formula
   SetFormula("A1", "={1,2}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   EXPECT_EQ(Shown("B1"), "2");
   // Blocked, then free again: its own former values never block it.
   SetFormula("A1", "={1,2;3,4}");
   PutValue("A2", 9, false);
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "#FILL!"}, {"A2", "9"}, {"B1", "-"}});
   first->DeleteRange(0, 0, 1, 1, nullptr, true);
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "1"}, {"B1", "2"}, {"A2", "3"}, {"B2", "4"}});
 }
 
@@ -133,10 +155,10 @@ TEST_F(ArraySpill, SpillValuesOfNoFormulaAndItsOwnOldValuesDoNotBlock) {
 // keeps it.
 TEST_F(ArraySpill, RemovingAResultKeepsValuesTypedIntoIt) {
   SetFormula("A1", "={1,2;3,4}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   PutValue("B2", 9, false);
   SetFormula("A1", "=5");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "5"}, {"B1", "-"}, {"A2", "-"}, {"B2", "9"}});
   char message[200] = "";
   EXPECT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
@@ -145,7 +167,7 @@ TEST_F(ArraySpill, RemovingAResultKeepsValuesTypedIntoIt) {
 TEST_F(ArraySpill, FormulaCellsInTheWayAreNeverOverwritten) {
   SetFormula("B1", "=1");
   SetFormula("A1", "={1,2}");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ExpectShown({{"A1", "#FILL!"}, {"B1", "1"}});
   EXPECT_TRUE(Cell(*first, 1, 0)->IsFormula());
 }
@@ -166,18 +188,18 @@ TEST_F(ArraySpill, RunningOutOfMemoryNeverLosesTheFormula) {
   // A first pass leaves the evaluator's own blocks in its pool, so that
   // the limited passes run short while writing the result.
   SetFormula("B1", "=Worksheet2!A1:A3000*2");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   int failedPasses = 0;
   for (int allowed = 0; allowed < 12; ++allowed) {
     SCOPED_TRACE("allocations allowed: " + std::to_string(allowed));
     SetFormula("B1", "=1");
-    ASSERT_TRUE(book.Recalculate(nullptr));
+    ASSERT_TRUE(Recalculate(nullptr));
     first->FreePool();
     SetFormula("B1", "=Worksheet2!A1:A3000*2");
     allocationsLeft = allowed;
     SetStorePageAllocatorForTesting(LimitedAllocator);
     book.error = kWorkbookNoError;
-    const bool ok = book.Recalculate(nullptr);
+    const bool ok = Recalculate(nullptr);
     SetStorePageAllocatorForTesting(nullptr);
     const CellRecord* formula = Cell(*first, 1, 0);
     ASSERT_NE(formula, nullptr);
@@ -189,7 +211,7 @@ TEST_F(ArraySpill, RunningOutOfMemoryNeverLosesTheFormula) {
     }
     char message[200] = "";
     EXPECT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
-    ASSERT_TRUE(book.Recalculate(nullptr));
+    ASSERT_TRUE(Recalculate(nullptr));
     EXPECT_EQ(Shown("B1"), "2");
     EXPECT_EQ(Shown(*first, 1, kRows - 1), "6000");
   }

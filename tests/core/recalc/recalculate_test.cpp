@@ -51,7 +51,7 @@ TEST_F(Recalculation, ChainsAndCyclesGiveTheExpectedValues) {
       const uint32_t row = static_cast<uint32_t>(std::atoi(f.first + 1) - 1);
       SetFormula(*first, column, row, f.second);
     }
-    ASSERT_TRUE(book.Recalculate(nullptr));
+    ASSERT_TRUE(Recalculate(nullptr));
     for (const auto& s : c.shown) {
       const uint16_t column = static_cast<uint16_t>(s.first[0] - 'A');
       const uint32_t row = static_cast<uint32_t>(std::atoi(s.first + 1) - 1);
@@ -155,7 +155,7 @@ TEST_F(Recalculation, MatchesARecursiveModelOnRandomGraphs) {
       if (model[i].kind == 2 && state[i] == 0) solve(i);
     // A second pass starts from the cached results of the first.
     for (int pass = 0; pass < 2; ++pass) {
-      ASSERT_TRUE(book.Recalculate(nullptr));
+      ASSERT_TRUE(Recalculate(nullptr));
       for (int i = 0; i < kCells; ++i) {
         if (model[i].kind != 2) continue;
         char buffer[64];
@@ -196,7 +196,7 @@ TEST_F(Recalculation, UpdateModeDecidesWhetherAndWhereToRecalculate) {
     SetFormula(*first, 0, 0, "=1+1");
     SetFormula(second->cells, 0, 0, "=2+2");
     book.recalcMode = c.mode;
-    ASSERT_TRUE(book.RecalculateForMode(c.byCommand));
+    ASSERT_TRUE(RecalculateForMode(c.byCommand));
     EXPECT_EQ(Shown(*first, 0, 0), c.active);
     EXPECT_EQ(Shown(second->cells, 0, 0), c.other);
   }
@@ -204,7 +204,7 @@ TEST_F(Recalculation, UpdateModeDecidesWhetherAndWhereToRecalculate) {
   book.recalcMode = 0;
   AutomaticUpdating = kUpdateManual;
   SetFormula(*first, 0, 0, "=3");
-  ASSERT_TRUE(book.RecalculateForMode(false));
+  ASSERT_TRUE(RecalculateForMode(false));
   EXPECT_EQ(Shown(*first, 0, 0), "0");
 }
 
@@ -215,7 +215,7 @@ TEST_F(Recalculation, OneSheetPassCalculatesTheCellsItNeedsElsewhere) {
   SetFormula(second->cells, 1, 1, "=Worksheet2!C3*2");
   SetFormula(second->cells, 2, 2, "=5");
   SetFormula(second->cells, 3, 3, "=99");  // not needed: keeps its old value
-  ASSERT_TRUE(book.Recalculate(first));
+  ASSERT_TRUE(Recalculate(first));
   EXPECT_EQ(Shown(*first, 0, 0), "11");
   EXPECT_EQ(Shown(second->cells, 1, 1), "10");
   EXPECT_EQ(Shown(second->cells, 3, 3), "0");
@@ -252,7 +252,7 @@ TEST_F(Recalculation, RefreshesChartSeriesAfterThePass) {
     }
     book.activeWorksheet->AddContainer(container);
     book.error = kWorkbookNoError;
-    EXPECT_EQ(book.Recalculate(nullptr), c.ok);
+    EXPECT_EQ(Recalculate(nullptr), c.ok);
     EXPECT_EQ(book.error, c.error);
     EXPECT_EQ(book.RefreshContainer(container->header.id), c.ok);
     EXPECT_TRUE(book.RefreshContainer(999));  // no such container
@@ -265,7 +265,7 @@ TEST_F(Recalculation, MarkingFormulaCellsDirtyFlagsTheirPagesOnly) {
   PutNumber(*first, 0, 0, 1);
   SetFormula(*first, 0, 5000, "=1");
   SetFormula(*first, 3, 5001, "=2");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   ASSERT_TRUE(first->MarkFormulaCellsDirty());
   EXPECT_EQ(first->PageFlags(0), 0);
   EXPECT_EQ(first->PageFlags(4) & kPageHasFormulas, kPageHasFormulas);
@@ -284,7 +284,7 @@ TEST_F(Recalculation, DeepChainsNeedNoFixedStack) {
     SetFormula(*first, 0, row, formula.c_str());
   }
   SetFormula(*first, 0, kDepth - 1, "=1");
-  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_TRUE(Recalculate(nullptr));
   EXPECT_EQ(Shown(*first, 0, 0), std::to_string(kDepth));
   ExpectAllCalculated(*first);
 }
