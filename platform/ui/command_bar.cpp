@@ -1,7 +1,5 @@
 #include "platform/ui/command_bar.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 
 #include "platform/ui/caption_button.h"
@@ -39,6 +37,7 @@ LRESULT CALLBACK MenuKeyHook(int code, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 CMDICommandBarCtrl::~CMDICommandBarCtrl() {
+  if (m_images != nullptr) ImageList_Destroy(m_images);
   if (m_filterRegistered) {
     if (CMessageLoop* loop = CMessageLoop::Current()) loop->RemoveMessageFilter(this);
   }
@@ -81,6 +80,122 @@ bool CMDICommandBarCtrl::AttachMenu(HMENU menu) {
     SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&b));
   }
   SendMessage(TB_AUTOSIZE);
+  return true;
+}
+
+namespace {
+
+// A toolbar resource (RT_TOOLBAR): image width and height, then the command of
+// each button, 0 for a separator. Microsoft's resource compiler writes 16-bit
+// fields after a version word of 1; windres writes 32-bit fields without one.
+struct ToolBarResource {
+  int width;
+  int height;
+  int count;
+  const uint8_t* commands;
+  int commandSize;  // 2 or 4 bytes
+
+  UINT Command(int i) const {
+    const uint8_t* p = commands + i * commandSize;
+    return commandSize == 2 ? p[0] | p[1] << 8 : p[0] | p[1] << 8 | p[2] << 16 | static_cast<UINT>(p[3]) << 24;
+  }
+};
+
+uint32_t ReadLittle(const uint8_t* p, int size) {
+  uint32_t v = 0;
+  for (int i = size - 1; i >= 0; --i) v = v << 8 | p[i];
+  return v;
+}
+
+bool ParseToolBarResource(const uint8_t* data, DWORD size, ToolBarResource* out) {
+  if (size >= 8 && ReadLittle(data, 2) == 1) {
+    uint32_t count = ReadLittle(data + 6, 2);
+    if (size == 8 + 2 * count) {
+      *out = ToolBarResource{static_cast<int>(ReadLittle(data + 2, 2)), static_cast<int>(ReadLittle(data + 4, 2)),
+                             static_cast<int>(count), data + 8, 2};
+      return out->width > 0 && out->height > 0;
+    }
+  }
+  if (size >= 12) {
+    uint32_t count = ReadLittle(data + 8, 4);
+    if (count <= 0xFFFF && size == 12 + 4 * count) {
+      *out = ToolBarResource{static_cast<int>(ReadLittle(data, 4)), static_cast<int>(ReadLittle(data + 4, 4)),
+                             static_cast<int>(count), data + 12, 4};
+      return out->width > 0 && out->height > 0 && out->width <= 256 && out->height <= 256;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CMDICommandBarCtrl::LoadImages(int toolbarResourceId) {
+  LPCSTR toolBarType = MAKEINTRESOURCEA(241);
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(toolbarResourceId), toolBarType);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  const auto* data = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  ToolBarResource toolbar{};
+  if (data == nullptr || !ParseToolBarResource(data, SizeofResource(module, found), &toolbar)) return false;
+  int width = toolbar.width, height = toolbar.height, count = toolbar.count;
+  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(toolbarResourceId), IMAGE_BITMAP,
+                                                  0, 0, LR_CREATEDIBSECTION));
+  if (strip == nullptr) return false;
+  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
+  // The strip's button-face grey is transparent.
+  bool ok = images != nullptr && ImageList_AddMasked(images, strip, RGB(192, 192, 192)) >= 0;
+  DeleteObject(strip);
+  if (!ok) {
+    if (images != nullptr) ImageList_Destroy(images);
+    return false;
+  }
+  if (m_images != nullptr) ImageList_Destroy(m_images);
+  m_images = images;
+  m_imageSize = SIZE{width, height};
+  m_imageCount = 0;
+  int available = ImageList_GetImageCount(images);
+  for (int i = 0; i < count && m_imageCount < kMaxImages && m_imageCount < available; ++i) {
+    UINT command = toolbar.Command(i);
+    if (command != 0) m_imageCommands[m_imageCount++] = static_cast<uint16_t>(command);
+  }
+  return true;
+}
+
+int CMDICommandBarCtrl::ImageOfCommand(UINT command) const {
+  for (int i = 0; i < m_imageCount; ++i) {
+    if (m_imageCommands[i] == command) return i;
+  }
+  return -1;
+}
+
+void CMDICommandBarCtrl::SetMenuImages(HMENU popup) const {
+  if (m_images == nullptr) return;
+  int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    UINT id = GetMenuItemID(popup, i);
+    if (id == 0 || id == static_cast<UINT>(-1) || ImageOfCommand(id) < 0) continue;
+    // The system draws the text and asks us for the picture.
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    SetMenuItemInfoA(popup, i, TRUE, &info);
+  }
+}
+
+bool CMDICommandBarCtrl::MeasureMenuImage(MEASUREITEMSTRUCT* item) const {
+  if (item->CtlType != ODT_MENU || ImageOfCommand(item->itemID) < 0) return false;
+  item->itemWidth = m_imageSize.cx;
+  item->itemHeight = m_imageSize.cy + 2;
+  return true;
+}
+
+bool CMDICommandBarCtrl::DrawMenuImage(const DRAWITEMSTRUCT* item) const {
+  int image = item->CtlType == ODT_MENU ? ImageOfCommand(item->itemID) : -1;
+  if (image < 0) return false;
+  int y = (item->rcItem.top + item->rcItem.bottom - m_imageSize.cy) / 2;
+  UINT style = (item->itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
+  ImageList_Draw(m_images, image, item->hDC, item->rcItem.left, y, style);
   return true;
 }
 
@@ -452,6 +567,7 @@ LRESULT CMDICommandBarCtrl::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp,
       m_selHasPopup = (HIWORD(wp) & MF_POPUP) != 0 && HIWORD(wp) != 0xFFFF;
       return ::SendMessageA(m_frame, msg, wp, lp);
     case WM_INITMENUPOPUP:
+      SetMenuImages(reinterpret_cast<HMENU>(wp));
       // The document's system menu is the document's to prepare.
       if (HIWORD(lp) != 0 || (m_mdiChild != nullptr && m_trackPopup == GetSystemMenu(m_mdiChild, FALSE) &&
                               reinterpret_cast<HMENU>(wp) == m_trackPopup)) {
@@ -462,10 +578,14 @@ LRESULT CMDICommandBarCtrl::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp,
     case WM_MENUCHAR:
     case WM_ENTERIDLE:
       return ::SendMessageA(m_frame, msg, wp, lp);
-    case WM_DRAWITEM:
     case WM_MEASUREITEM:
-      if (wp == 0) return ::SendMessageA(m_frame, msg, wp, lp);  // owner-drawn menu items
-      break;
+      if (wp != 0) break;
+      if (MeasureMenuImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      return ::SendMessageA(m_frame, msg, wp, lp);  // owner-drawn menu items of the frame
+    case WM_DRAWITEM:
+      if (wp != 0) break;
+      if (DrawMenuImage(reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+      return ::SendMessageA(m_frame, msg, wp, lp);
     case WM_NCDESTROY:
       if (m_filterRegistered) {
         if (CMessageLoop* loop = CMessageLoop::Current()) loop->RemoveMessageFilter(this);

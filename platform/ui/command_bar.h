@@ -13,11 +13,17 @@
 // sub-menu is in the way. Pop-ups are owned by the bar, which forwards their
 // messages to the frame; the chosen command reaches the frame as WM_COMMAND.
 //
+// Menu items may show the picture of their command from a toolbar resource.
+//
 // With an MDI client, a maximised document shows its icon as a first button
 // (opening the document's system menu) and minimise, restore and close
 // buttons at the bar's right end.
 
+#include <cstdint>
+
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/ui/message_loop.h"
 #include "platform/ui/window_impl.h"
@@ -26,6 +32,7 @@ class CMDICommandBarCtrl : public CWindowImpl, public CMessageFilter {
  public:
   static constexpr int kMaxItems = 24;
   static constexpr int kMaxItemText = 64;
+  static constexpr int kMaxImages = 128;
   static constexpr UINT kDefaultId = 0xE801;
   // Button identifiers: the menu items and the document's system menu.
   static constexpr UINT kFirstItemCommand = 0xFE00;
@@ -41,6 +48,12 @@ class CMDICommandBarCtrl : public CWindowImpl, public CMessageFilter {
   // not own. False when the menu has more than kMaxItems items.
   bool AttachMenu(HMENU menu);
   HMENU GetMenu() const { return m_menu; }
+  // Pictures for the menu items from a toolbar resource (RT_TOOLBAR) and the
+  // bitmap of the same identifier: the commands of its buttons, in order,
+  // take its images. False when either is missing or malformed.
+  bool LoadImages(int toolbarResourceId);
+  // The image of a command, or -1.
+  int ImageOfCommand(UINT command) const;
   // Watches the MDI client for a maximised document.
   bool SetMDIClient(HWND client);
   void RefreshMDIButtons();
@@ -78,12 +91,19 @@ class CMDICommandBarCtrl : public CWindowImpl, public CMessageFilter {
   void OnLButtonDown(POINT pt);
   void TrackMDIButton(MDIButton button);
   void DrawMDIDecorations(HDC dc);
+  void SetMenuImages(HMENU popup) const;
+  bool MeasureMenuImage(MEASUREITEMSTRUCT* item) const;
+  bool DrawMenuImage(const DRAWITEMSTRUCT* item) const;
 
   HWND m_frame = nullptr;
   HMENU m_menu = nullptr;
   int m_itemCount = 0;
   char m_texts[kMaxItems][kMaxItemText] = {};
   bool m_filterRegistered = false;
+  HIMAGELIST m_images = nullptr;
+  SIZE m_imageSize{};
+  uint16_t m_imageCommands[kMaxImages] = {};
+  int m_imageCount = 0;
 
   // Keyboard state.
   bool m_menuMode = false;

@@ -45,14 +45,35 @@ UINT ScriptedMenus::firstItems[8] = {};
 class CTestFrame : public CMDIFrameWindowImpl {
  public:
   MessageLog log;
-  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) override {
+  // Keys for the system's menu loop, one each time it waits for input.
+  const UINT* menuKeys = nullptr;
+  int menuKeyCount = 0;
+  int nextMenuKey = 0;
+  bool screenshotMenu = false;
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
     if (msg == WM_COMMAND || msg == WM_INITMENUPOPUP) log.Add(0, msg, wp);
     switch (msg) {
       case WM_CREATE:
         return CreateMDIClient(nullptr) != nullptr ? 0 : -1;
+      case WM_ENTERIDLE:
+        if (wp == MSGF_MENU) OnMenuIdle(reinterpret_cast<HWND>(lp));
+        return 0;
     }
     handled = false;
     return 0;
+  }
+
+ private:
+  void OnMenuIdle(HWND popup) {
+    UINT vk = VK_ESCAPE;
+    if (nextMenuKey < menuKeyCount) {
+      vk = menuKeys[nextMenuKey++];
+    } else if (screenshotMenu && popup != nullptr) {
+      SaveClientScreenshot(popup, "command_bar_menu_images");
+      screenshotMenu = false;
+    }
+    ::PostMessageA(popup != nullptr ? popup : m_hWnd, WM_KEYDOWN, vk, 1);
   }
 };
 
@@ -198,6 +219,59 @@ TEST_F(CommandBarTest, AMaximisedDocumentShowsItsSystemMenuAndButtons) {
   EXPECT_EQ(document.finals, 1);
   EXPECT_FALSE(bar.HasMDIButtons());
   EXPECT_EQ(bar.SendMessage(TB_BUTTONCOUNT), 3);
+}
+
+// The system's own menu loop, driven by keys the frame posts each time the
+// menu waits for input; Esc once the keys run out, so nothing waits forever.
+TEST_F(CommandBarTest, RealMenusFollowArrowKeysAndEnter) {
+  SetTrackPopupMenuFunction(previous);
+  const UINT keys[] = {VK_RIGHT, VK_DOWN, VK_RETURN};
+  frame.menuKeys = keys;
+  frame.menuKeyCount = 3;
+  bar.OpenMenu(0, false);
+  PumpMessages();
+  EXPECT_EQ(frame.nextMenuKey, 3);
+  EXPECT_EQ(frame.log.CountOf(0, WM_INITMENUPOPUP), 2);  // File, then Edit
+  EXPECT_EQ(CommandCount(ID_TEST_UNDO), 1);
+
+  // Alt+F opens File with its first item selected; Enter chooses it.
+  const UINT enter[] = {VK_RETURN};
+  frame.menuKeys = enter;
+  frame.menuKeyCount = 1;
+  frame.nextMenuKey = 0;
+  frame.PostMessage(WM_SYSCHAR, 'f', kAltDown);
+  PumpMessages();
+  EXPECT_EQ(CommandCount(ID_TEST_NEW), 1);
+}
+
+TEST_F(CommandBarTest, MenuItemsShowTheirCommandsPictures) {
+  ASSERT_TRUE(bar.LoadImages(IDR_TEST_MENU));
+  EXPECT_EQ(bar.ImageOfCommand(ID_TEST_NEW), 0);
+  EXPECT_EQ(bar.ImageOfCommand(ID_TEST_COPY), 2);  // the separator has no picture
+  EXPECT_EQ(bar.ImageOfCommand(ID_TEST_EXIT), -1);
+  EXPECT_FALSE(bar.LoadImages(IDD_TEST_NAME));  // no such toolbar
+
+  HMENU file = GetSubMenu(menu, 0);
+  bar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  ASSERT_TRUE(GetMenuItemInfoA(file, ID_TEST_NEW, FALSE, &info));
+  EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+  ASSERT_TRUE(GetMenuItemInfoA(file, ID_TEST_EXIT, FALSE, &info));
+  EXPECT_EQ(info.hbmpItem, nullptr);
+  MEASUREITEMSTRUCT measure{ODT_MENU, 0, ID_TEST_NEW, 0, 0, 0};
+  EXPECT_TRUE(bar.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+  EXPECT_EQ(measure.itemWidth, 16u);
+
+  // Shown for a person to look at.
+  const UINT keys[] = {VK_DOWN};
+  frame.menuKeys = keys;
+  frame.menuKeyCount = 1;
+  frame.screenshotMenu = true;
+  SetTrackPopupMenuFunction(previous);
+  bar.OpenMenu(0, false);
+  PumpMessages();
 }
 
 }  // namespace
