@@ -1,5 +1,11 @@
 #include "functions/aggregate_cells.h"
 
+uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
+  const bool omitted = IsOmittedArg(state.operands[slot]);
+  const uint8_t error = GetArgRange(state, slot, out);
+  return omitted ? uint8_t(kErrorValue) : error;
+}
+
 void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell) {
   EvalValue& value = state.operands[slot];
   value.Clear();

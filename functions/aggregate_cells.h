@@ -19,6 +19,10 @@ inline bool IsRangeOrArray(const EvalValue& value) {
 inline bool IsOmittedArg(const EvalValue& value) { return value.kind == kEvalEmpty && value.error == 0; }
 inline uint32_t LargerErrorOf(uint32_t a, uint32_t b) { return a > b ? a : b; }
 
+// GetArgRange for an argument that must be a range or an array: any other
+// value, an omitted one too, is "#VALUE!" unless it carries its own error.
+uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out);
+
 // Releases the arguments past the first count, which a handler of fixed
 // arity does not read.
 void IgnoreArgsBeyond(EvalState& state, uint16_t count);

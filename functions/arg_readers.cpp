@@ -23,7 +23,7 @@ uint8_t ReadNumber(EvalState& state, uint16_t slot, double* x) {
   uint32_t error = value.error;
   if (value.kind != kEvalNumber && value.kind != kEvalEmpty) {
     state.DisownSlot(slot);
-    error = LargerError(error, kErrorValue);
+    error = KindError(error);
   }
   *x = value.kind == kEvalNumber ? value.number : 0.0;
   return static_cast<uint8_t>(error);
@@ -78,7 +78,7 @@ uint8_t GetArgDate(EvalState& state, uint16_t slot, DateTime* out) {
   const uint32_t error = value.error;
   if (value.kind != kEvalText) {
     state.DisownSlot(slot);
-    return LargerError(error, kErrorValue);
+    return KindError(error);
   }
   char text[kArgTextCapacity];
   std::memcpy(text, state.SlotText(slot), state.SlotTextLength(slot) + 1);
@@ -112,7 +112,7 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
       return static_cast<uint8_t>(error);
     default:
       state.DisownSlot(slot);
-      return LargerError(error, kErrorValue);
+      return KindError(error);
   }
 }
 
@@ -135,10 +135,11 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     }
     out->cursor.flags = kCursorAfterRecord;
     out->cursor.block = out->chain;
+    if (out->sheet) out->sheet->PositionAtRow(out->firstRow, &out->cursor);
     return 0;
   }
   state.DisownSlot(slot);
-  return LargerError(error, kErrorValue);
+  return KindError(error);
 }
 
 const CellRecord* NextArgCell(ArgRange& range) {

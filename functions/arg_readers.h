@@ -12,9 +12,16 @@
 
 #include <cstdint>
 
+#include "core/base/error_code.h"
 #include "core/cells/cell_store.h"
 #include "core/numfmt/date_time.h"
 #include "core/formula/eval_state.h"
+
+// What a reader reports for an argument of the wrong kind: the argument's
+// own error when it carries one, else "#VALUE!".
+inline uint8_t KindError(uint32_t ownError) {
+  return static_cast<uint8_t>(ownError != kErrorNone ? ownError : uint32_t(kErrorValue));
+}
 
 // Buffers given to GetArgText hold the pool's capacity.
 constexpr size_t kArgTextCapacity = FormulaStrings::kByteCapacity;

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum class CriterionOp { kEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
+enum class CriterionOp { kEqual, kNotEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
 
 // The condition of COUNTIF and SUMIF.
 struct Criterion {
@@ -83,10 +83,10 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
       const char* text;
       CriterionOp op;
     };
-    // Longer operators first: "<>" is "<" with an operand beginning ">".
+    // Longer operators first.
     static const Prefix kPrefixes[] = {{">=", CriterionOp::kGreaterEqual}, {"<=", CriterionOp::kLessEqual},
-                                       {">", CriterionOp::kGreater},       {"<", CriterionOp::kLess},
-                                       {"=", CriterionOp::kEqual}};
+                                       {"<>", CriterionOp::kNotEqual},     {">", CriterionOp::kGreater},
+                                       {"<", CriterionOp::kLess},          {"=", CriterionOp::kEqual}};
     for (const Prefix& prefix : kPrefixes) {
       const size_t length = std::strlen(prefix.text);
       if (std::strncmp(text, prefix.text, length) == 0) {
@@ -106,6 +106,8 @@ bool Compare(CriterionOp op, int order) {
   switch (op) {
     case CriterionOp::kEqual:
       return order == 0;
+    case CriterionOp::kNotEqual:
+      return order != 0;
     case CriterionOp::kLess:
       return order < 0;
     case CriterionOp::kLessEqual:
@@ -129,9 +131,11 @@ bool Matches(EvalState& state, uint16_t slot, const Criterion& criterion) {
     match = false;
   } else if (value.kind == kEvalText) {
     const char* text = state.SlotText(slot);
-    if (criterion.op == CriterionOp::kEqual) {
+    if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
+      // Not equal is the pattern not matching.
       bool whole = false;
-      match = WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
+      const bool equal = WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
+      match = equal == (criterion.op == CriterionOp::kEqual);
     } else {
       const int order = CompareTextIgnoringCase(text, state.SlotTextLength(slot), criterion.operand,
                                                 criterion.operandLength);
@@ -154,11 +158,8 @@ void FnCountIf(EvalState& state) {
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
   const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
-  const bool isRange = IsRangeOrArray(state.operands[first]);
   ArgRange range;
-  uint32_t error = GetArgRange(state, first, &range);
-  if (!isRange)
-    error = LargerErrorOf(error, kErrorValue);
+  const uint32_t error = GetRequiredArgRange(state, first, &range);
   double count = 0;
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(range)) {
@@ -181,17 +182,12 @@ void FnSumIf(EvalState& state) {
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
   uint32_t error = kErrorNone;
   ArgRange sum;
-  if (ownSum) {
-    if (!IsRangeOrArray(state.operands[sumSlot]))
-      error = kErrorValue;
-    error = LargerErrorOf(error, GetArgRange(state, sumSlot, &sum));
-  }
+  if (ownSum)
+    error = GetRequiredArgRange(state, sumSlot, &sum);
   const Criterion criterion = ReadCriterion(state, criterionSlot);
   error = LargerErrorOf(error, criterion.error);
-  if (!IsRangeOrArray(state.operands[first]))
-    error = LargerErrorOf(error, kErrorValue);
   ArgRange search;
-  error = LargerErrorOf(error, GetArgRange(state, first, &search));
+  error = LargerErrorOf(error, GetRequiredArgRange(state, first, &search));
 
   double total = 0;
   ArgRange empty = ArgRange{};

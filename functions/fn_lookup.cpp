@@ -37,7 +37,7 @@ uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
   } else if (value.kind == kEvalNumber) {
     key->number = value.number;
   } else if (value.kind != kEvalEmpty) {
-    error = Larger(error, kErrorValue);
+    error = KindError(error);
   }
   state.DisownSlot(slot);
   return error;
@@ -47,7 +47,7 @@ uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
 uint8_t ReadTable(EvalState& state, uint16_t slot, ArgRange* table) {
   const bool isTable = IsRangeOrArray(state.operands[slot]);
   const uint8_t error = GetArgRange(state, slot, table);
-  return isTable ? error : Larger(error, kErrorValue);
+  return isTable ? error : KindError(error);
 }
 
 // A rectangle inside an argument, in the argument's own coordinates.

@@ -43,7 +43,7 @@ void MeasureExtent(EvalState& state, bool columns) {
   if (IsRangeOrArray(value))
     extent = columns ? value.second.column - value.first.column + 1.0 : value.second.row - value.first.row + 1.0;
   else
-    error = Larger(error, kErrorValue);
+    error = KindError(error);
   state.DisownSlot(slot);
   SetNumberResult(state, extent, error);
 }
@@ -160,7 +160,7 @@ void FnOffset(EvalState& state) {
   error = Larger(error, GetArgInt(state, first + 2, &columns, 0, kColumnCount - 1));
   error = Larger(error, GetArgInt(state, first + 1, &rows, 0, kRowCount - 1));
   error = Larger(error, reference.error);
-  if (!isReference) error = Larger(error, kErrorValue);
+  if (!isReference && reference.error == kErrorNone) error = Larger(error, kErrorValue);
   state.DisownSlot(first);
   RefCorner top{0, 0, kRefCell};
   RefCorner bottom{0, 0, kRefCell};

@@ -17,11 +17,8 @@ void FnSumProduct(EvalState& state) {
   ArgRange ranges[EvalState::kStackSlots];
   const CellRecord* next[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
-    if (!IsRangeOrArray(state.operands[slot]))
-      error = LargerErrorOf(error, kErrorValue);
-    error = LargerErrorOf(error, GetArgRange(state, slot, &ranges[slot - first]));
-  }
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)
+    error = LargerErrorOf(error, GetRequiredArgRange(state, slot, &ranges[slot - first]));
   const uint32_t columns = ranges[0].lastColumn - ranges[0].firstColumn;
   const uint32_t rows = ranges[0].lastRow - ranges[0].firstRow;
   for (uint16_t i = 1; i < count && error == kErrorNone; ++i)

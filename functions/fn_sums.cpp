@@ -67,15 +67,11 @@ void SumOfPairs(EvalState& state, PairSum kind) {
     return;
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
-  const bool bothRanges =
-      IsRangeOrArray(state.operands[first]) && IsRangeOrArray(state.operands[first + 1]);
   ArgRange x;
   ArgRange y;
   // Read from the last to the first, as they lie on the array stack.
-  uint32_t argumentError = GetArgRange(state, static_cast<uint16_t>(first + 1), &y);
-  argumentError = LargerErrorOf(argumentError, GetArgRange(state, first, &x));
-  if (!bothRanges)
-    argumentError = LargerErrorOf(argumentError, kErrorValue);
+  uint32_t argumentError = GetRequiredArgRange(state, static_cast<uint16_t>(first + 1), &y);
+  argumentError = LargerErrorOf(argumentError, GetRequiredArgRange(state, first, &x));
   uint32_t error = argumentError;
   double sum = 0;
   if (error == kErrorNone) {

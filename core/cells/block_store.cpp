@@ -85,6 +85,7 @@ void BlockStore::ReleaseBlock(CellBlock* block, bool free) {
 
 void BlockStore::Clear(bool free) {
   InvalidatePageIndex();
+  directory_.Drop();
   for (CellBlock* block = firstBlock_; block;) {
     CellBlock* next = block->next;
     ReleaseBlock(block, free);
@@ -102,6 +103,7 @@ void BlockStore::Attach(CellBlock* chain) {
 
 void BlockStore::AttachChain(CellBlock* chain) {
   InvalidatePageIndex();
+  directory_.Drop();
   firstBlock_ = chain;
   blockCount_ = 0;
   freeBytes_ = 0;
@@ -135,6 +137,7 @@ void BlockStore::ReleaseChain(CellBlock* chain) {
 
 void BlockStore::UnlinkBlock(CellBlock* block, bool free) {
   InvalidatePageIndex();
+  directory_.Unlinked(block);
   if (block->previous)
     block->previous->next = block->next;
   else
@@ -195,6 +198,7 @@ void BlockStore::LinkAfter(CellBlock* block, CellBlock* after) {
     after->next = block;
   else
     firstBlock_ = block;
+  directory_.Linked(block, after);
 }
 
 uint32_t BlockStore::BlocksNeededToInsert(RecordPosition at, uint16_t blockUsed, uint16_t size) const {
@@ -312,6 +316,8 @@ bool BlockStore::CheckChain(char* message, size_t capacity) const {
   }
   if (indexed != indexedPages_)
     return fail("indexed page count does not match the flags", indexed);
+  if (directory_.Built() && !directory_.Matches(firstBlock_))
+    return fail("block directory does not match the chain", 0);
   return true;
 }
 

@@ -18,7 +18,8 @@
 // Attach, AttachChain, ReserveBlock, ReleaseChain, UnlinkBlock, FreePool,
 // ClearPageIndex), StartPosition/SkipBlocksBefore to begin a search,
 // InsertRecordAt (the previous-block append rule and the split of a full
-// block), CompactRecords<Traits>, BuildPageIndexOf<Traits>, the free
+// block), SearchBlock to reach a key's block through the block directory,
+// CompactRecords<Traits>, BuildPageIndexOf<Traits>, the free
 // NextRecord<Traits> for cursor walks, TakeBlock/LinkAfter for a store that
 // rewrites blocks itself, and CheckChain for its invariant checker. The store keeps its own
 // ordering within a row, its free-byte accounting and its compaction call.
@@ -26,6 +27,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#include "core/cells/block_directory.h"
 
 struct CellRecord;
 
@@ -143,8 +146,10 @@ class BlockStore {
   // after == null links the block as the first.
   void LinkAfter(CellBlock* block, CellBlock* after);
   // Drops bit 0 of the page flags: an index page must never outlive a change
-  // of the chain it points into.
+  // of the chain it points into. Every change of the chain's records passes
+  // here, so it also counts the changes.
   void InvalidatePageIndex() {
+    ++chainChanges_;
     if (indexedPages_)
       DropPageIndex();
   }
@@ -164,6 +169,19 @@ class BlockStore {
     if (cursor && cursor->block)
       return {cursor->block, cursor->offset < cursor->block->used ? cursor->offset : cursor->block->used};
     return {firstBlock_, 0};
+  }
+  // The last block whose first record satisfies atOrBefore (a leading run of
+  // the chain's blocks does, none after it), or the first block: through the
+  // block directory, so that the cost does not grow with the blocks before
+  // it; a short chain, or a directory that cannot be built, gives the first
+  // block and the caller steps from there.
+  template <class AtOrBefore>
+  CellBlock* SearchBlock(AtOrBefore atOrBefore) const {
+    if (blockCount_ < BlockDirectory::kMinBlocks)
+      return firstBlock_;
+    if (!directory_.Built() && !directory_.Build(firstBlock_, blockCount_))
+      return firstBlock_;
+    return directory_.LastBlockWhere(atOrBefore);
   }
   // Moves forward over blocks whose next block begins on a row below row.
   template <class Traits>
@@ -203,6 +221,12 @@ class BlockStore {
   uint32_t freeBytes_ = 0;
   // Pages whose kPageIndexBuilt flag is set.
   uint32_t indexedPages_ = 0;
+  // Counts changes of the chain's records, so that a position remembered
+  // across calls can tell whether it still holds.
+  uint64_t chainChanges_ = 0;
+  // Built on the first search that wants it; linking and unlinking blocks
+  // keep it in step.
+  mutable BlockDirectory directory_;
 
  private:
   void DropPageIndex();
@@ -237,6 +261,7 @@ uint8_t* NextRecord(CellCursor* cursor, uint32_t* size) {
 
 template <class Traits>
 void BlockStore::CompactRecords(bool free) {
+  ++chainChanges_;
   std::memset(pageFlags_, 0, sizeof pageFlags_);
   indexedPages_ = 0;
   freeBytes_ = 0;

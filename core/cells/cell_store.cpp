@@ -84,7 +84,7 @@ const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cur
   } else {
     if (!firstBlock_)
       return nullptr;
-    at = {firstBlock_, 0};
+    at = {BlockOfCell(row, column), 0};
   }
   at = SkipBlocksBefore<CellRecordTraits>(at, row);
 
@@ -111,6 +111,71 @@ const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cur
   }
 }
 
+CellBlock* CellStore::BlockOfCell(uint32_t row, uint16_t column) const {
+  const uint64_t key = CellKey(row, column);
+  return SearchBlock([key](const CellBlock* block) { return CellKey(RecordAt(block, 0)) <= key; });
+}
+
+void CellStore::PositionAtRow(uint32_t row, CellCursor* cursor) const {
+  // The row's own page, when indexed, names the first record of each row.
+  const uint32_t page = row / kRowsPerPage;
+  if (row <= kMaxRow && (pageFlags_[page] & kPageIndexBuilt)) {
+    for (const PageIndexEntry* entry = &pageIndex_[page]->entries[row % kRowsPerPage];
+         entry != pageIndex_[page]->entries + kRowsPerPage; ++entry)
+      if (entry->block) {
+        cursor->block = entry->block;
+        cursor->offset = entry->offset;
+        return;
+      }
+  }
+  RecordPosition at = {row ? BlockOfCell(row - 1, kMaxColumn) : firstBlock_, 0};
+  at = SkipBlocksBefore<CellRecordTraits>(at, row);
+  while (at.block) {
+    while (at.offset < at.block->used && RecordAt(at.block, at.offset)->Row() < row)
+      at.offset = static_cast<uint16_t>(at.offset + RecordAt(at.block, at.offset)->Size());
+    if (at.offset < at.block->used || !at.block->next)
+      break;
+    at = {at.block->next, 0};
+  }
+  cursor->block = at.block;
+  cursor->offset = at.offset;
+}
+
+bool CellStore::PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const {
+  if (at.block == firstBlock_ && at.offset == 0)
+    return true;
+  const uint64_t key = CellKey(row, column);
+  if (lastInsertChanges_ == chainChanges_ && at.block == lastInsertEnd_.block && at.offset == lastInsertEnd_.offset)
+    return lastInsertKey_ < key;
+  // Records before one that sorts at or before the cell sort below it.
+  while (at.offset >= at.block->used) {
+    if (!at.block->next)
+      return false;
+    at = {at.block->next, 0};
+  }
+  return CellKey(RecordAt(at.block, at.offset)) <= key;
+}
+
+RecordPosition CellStore::InsertSearchStart(uint32_t row, uint16_t column, const CellCursor* cursor) const {
+  if (cursor && cursor->block) {
+    const RecordPosition at = StartPosition(cursor);
+    if (PrecedesCell(at, row, column))
+      return at;
+  }
+  const uint32_t page = row / kRowsPerPage;
+  if (pageFlags_[page] & kPageIndexBuilt) {
+    const PageIndexEntry& entry = pageIndex_[page]->entries[row % kRowsPerPage];
+    if (entry.block)
+      return {entry.block, entry.offset};
+  }
+  CellBlock* block = BlockOfCell(row, column);
+  // Within that block, the end of the last insert is nearer when it lies
+  // before the cell.
+  if (lastInsertChanges_ == chainChanges_ && lastInsertEnd_.block == block && lastInsertKey_ < CellKey(row, column))
+    return lastInsertEnd_;
+  return {block, 0};
+}
+
 CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
   CellCursor scratch;
   return const_cast<CellRecord*>(Seek(row, column, cursor ? cursor : &scratch));
@@ -135,9 +200,9 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
 
   RecordPosition at = {nullptr, 0};
   uint32_t replacedSize = 0;
+  const uint64_t key = CellKey(row, column);
   if (firstBlock_) {
-    at = SkipBlocksBefore<CellRecordTraits>(StartPosition(cursor), row);
-    const uint64_t key = CellKey(row, column);
+    at = SkipBlocksBefore<CellRecordTraits>(InsertSearchStart(row, column, cursor), row);
     for (;;) {
       while (at.offset < at.block->used) {
         const CellRecord* existing = RecordAt(at.block, at.offset);
@@ -171,6 +236,7 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
       lastError_ = kCellStoreOutOfMemory;
       return false;
     }
+    InvalidatePageIndex();
     uint8_t* cut = at.block->payload + at.offset;
     std::memmove(cut, cut + replacedSize, usedAfterCut - at.offset);
     at.block->used = usedAfterCut;
@@ -186,6 +252,9 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
   copy->SetColumn(column);
   // A replaced record's bytes are not counted back: the count only decides compaction.
   ReduceFreeBytes(size);
+  lastInsertEnd_ = {placed.block, static_cast<uint16_t>(placed.offset + size)};
+  lastInsertKey_ = key;
+  lastInsertChanges_ = chainChanges_;
   if (cursor) {
     cursor->block = placed.block;
     cursor->offset = static_cast<uint16_t>((cursor->flags & kCursorAfterRecord) ? placed.offset + size : placed.offset);
@@ -240,7 +309,9 @@ void CellStore::DeleteRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t 
   if (!firstBlock_ || firstColumn > lastColumn || firstRow > lastRow)
     return;
   InvalidatePageIndex();
-  const RecordPosition start = SkipBlocksBefore<CellRecordTraits>(StartPosition(cursor), firstRow);
+  const RecordPosition from =
+      cursor && cursor->block ? StartPosition(cursor) : RecordPosition{BlockOfCell(firstRow, 0), 0};
+  const RecordPosition start = SkipBlocksBefore<CellRecordTraits>(from, firstRow);
 
   // An array result spreads only right of and below its formula cell, so a
   // single forward pass meets every cell of a result after its formula. The

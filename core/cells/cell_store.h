@@ -43,10 +43,16 @@ class CellStore : public BlockStore {
   CellRecord* FindCell(uint32_t row, uint16_t column, CellCursor* cursor);
   CellRecord* GetCell(uint32_t row, uint16_t column) { return FindCell(row, column, nullptr); }
   // Inserts a copy of a complete record, replacing the same cell's record.
-  // False when the record is malformed or larger than a block, or when no
-  // block can be had; the cells are then unchanged (a block taken before the
-  // failure may stay in the pool).
+  // The search starts at the cursor unless a record before it sorts at or
+  // after the new one; then, as without a cursor, it starts at the row's
+  // block. False when the record is malformed or larger than a block, or
+  // when no block can be had; the cells are then unchanged (a block taken
+  // before the failure may stay in the pool).
   bool InsertCell(const CellRecord* record, CellCursor* cursor);
+  // Leaves the cursor on the first record at or after row, or at the end of
+  // the chain (a null block when the store is empty), for a walk of the rows
+  // from row on; the cursor's flags stay.
+  void PositionAtRow(uint32_t row, CellCursor* cursor) const;
 
   // Each output is optional. First row and column, last row and column over
   // all records; false with all four 0 when the store holds no cell.
@@ -104,8 +110,21 @@ class CellStore : public BlockStore {
   const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
   // Inserts record as the cell (row, column).
   bool InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor);
+  // A position from which a forward search for the place of (row, column)
+  // cannot miss it: no record before it sorts at or after the cell.
+  RecordPosition InsertSearchStart(uint32_t row, uint16_t column, const CellCursor* cursor) const;
+  // The block where the cell's place is, or the block before it.
+  CellBlock* BlockOfCell(uint32_t row, uint16_t column) const;
+  // True when every record before at sorts below the cell.
+  bool PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const;
 
   uint8_t lastError_ = kCellStoreNoError;
+  // The position just after the record the last insert placed, with its
+  // key, valid while no other change has come between: cells typed or
+  // copied in order go on from there without a search.
+  RecordPosition lastInsertEnd_ = {nullptr, 0};
+  uint64_t lastInsertKey_ = 0;
+  uint64_t lastInsertChanges_ = 0;
 };
 
 // The evaluator's array store: array values live as chains in this store,

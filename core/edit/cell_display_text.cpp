@@ -2,13 +2,11 @@
 
 #include <cstring>
 
-#include "core/base/bounded_text.h"
 #include "core/edit/cell_input.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/numfmt/format_code_builder.h"
-#include "core/formula/formula_literal_print.h"
 #include "core/numfmt/number_format.h"
 #include "core/numfmt/regional_settings.h"
 
@@ -120,15 +118,6 @@ void FormatValue(const CellValue& value, const NumFormatParams& format, char* bu
   }
 }
 
-// Numbers are kept to the 15 digits DoubleToText writes.
-bool SameNumber(double a, double b) {
-  if (a == b) return true;
-  char x[kDoubleTextCapacity];
-  char y[kDoubleTextCapacity];
-  return DoubleToText(a, x, sizeof x, nullptr) > 0 && DoubleToText(b, y, sizeof y, nullptr) > 0 &&
-         std::strcmp(x, y) == 0;
-}
-
 // Whether typing the text into a cell of this format gives the value back.
 bool ReadsBack(const char* text, const CellValue& value, const NumFormatParams& format) {
   if (text[0] == '=') return false;  // typed, it would be a formula
@@ -140,7 +129,9 @@ bool ReadsBack(const char* text, const CellValue& value, const NumFormatParams& 
     return cell->IsText() && cell->ErrorCode() == kErrorNone && cell->TextLength() == value.textLength &&
            std::memcmp(cell->Text(), value.text, value.textLength) == 0;
   }
-  return cell->IsNumber() && cell->ErrorCode() == kErrorNone && SameNumber(cell->Number(), value.number);
+  // Editing and entering again must not change the number, not even in its
+  // last bits.
+  return cell->IsNumber() && cell->ErrorCode() == kErrorNone && cell->Number() == value.number;
 }
 
 }  // namespace
@@ -161,8 +152,7 @@ bool FormatCellValueText(const CellRecord& cell, const NumFormatParams& format, 
     if (value.isText) {
       CopyCut(value.text, shown, sizeof shown);
     } else {
-      BoundedText full(shown, sizeof shown);
-      AppendFormulaNumber(full, value.number, false);
+      DoubleToExactText(value.number, shown, sizeof shown, &CurrentRegionalSettings());
     }
   }
   CopyCut(shown, buffer, size);

@@ -25,9 +25,10 @@ constexpr size_t kCellTextCapacity = kMaxCellTextLength + 1;
 bool FormatCellDisplayText(const CellRecord& cell, const NumFormatParams& format, char* buffer, size_t size);
 
 // The shown text when typing it into the cell gives back the same value (a
-// number to the 15 digits numbers keep, a text byte for byte); otherwise a
-// text that does, such as the full number where the format rounds or the
-// ISO text of a date the format shows only in part. Editing starts from it.
+// number to its last bit, a text byte for byte); otherwise a text that does,
+// such as the full number (up to 17 significant digits) where the format
+// rounds or the ISO text of a date the format shows only in part. Editing
+// starts from it.
 bool FormatCellValueText(const CellRecord& cell, const NumFormatParams& format, char* buffer, size_t size);
 
 // A formula cell's formula in the form the user reads and types (A1

@@ -78,7 +78,8 @@ bool ReplaceInText(const char* text, const char* pattern, const char* replacemen
 
 bool ReplaceInRange(EvalState& translator, CellStore& cells, const CellFormats& formats, uint16_t firstColumn,
                     uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow, const char* pattern,
-                    const char* replacement, bool matchCase, bool wholeText, ReplaceOutcome* outcome) {
+                    const char* replacement, bool matchCase, bool wholeText, ReplaceOutcome* outcome,
+                    const ImpliedFormatSink* formatSink) {
   *outcome = {0, 0};
   CellStore results;
   CellCursor walk;
@@ -105,6 +106,10 @@ bool ReplaceInRange(EvalState& translator, CellStore& cells, const CellFormats& 
     uint32_t size = ParseCellInput(translator, replaced, &typed, cell->Row(), cell->Column(), record, sizeof record);
     size = KeepArrayExtent(*cell, record, size, sizeof record);
     if (size == 0 || !results.InsertCell(AsCellRecord(record), &placed)) return false;
+    const bool formatChanged = typed.category != format.category ||
+                               std::memcmp(&typed.options, &format.options, sizeof typed.options) != 0;
+    if (formatChanged && formatSink && !formatSink->take(formatSink->context, cell->Column(), cell->Row(), typed))
+      return false;
     ++outcome->replaced;
   }
 

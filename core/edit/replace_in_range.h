@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/numfmt/num_format_params.h"
+
 class CellStore;
 class EvalState;
 struct CellFormats;
@@ -27,13 +29,24 @@ struct ReplaceOutcome {
   uint32_t refused;
 };
 
+// Told, while the new cells are built and before any cell changes, of each
+// cell whose new text implies another number format than the cell has
+// ("5" replaced by "5%" makes it a percentage), as typing the text would.
+// Returning false stops the replacement.
+struct ImpliedFormatSink {
+  bool (*take)(void* context, uint16_t column, uint32_t row, const NumFormatParams& format);
+  void* context;
+};
+
 // The cells of the rectangle, in storage order; the values written by array
 // formulas are results, not texts, and are left alone. A re-typed array
 // formula keeps its extent. The new cells are built in a temporary store
-// first, so that a shortage of memory there changes nothing. False when
-// memory runs out (a cell may then be left empty, as when typing).
+// first, so that a shortage of memory there (or a refusal of the sink)
+// changes nothing. False when memory runs out (a cell may then be left
+// empty, as when typing) or the sink refused.
 bool ReplaceInRange(EvalState& translator, CellStore& cells, const CellFormats& formats, uint16_t firstColumn,
                     uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow, const char* pattern,
-                    const char* replacement, bool matchCase, bool wholeText, ReplaceOutcome* outcome);
+                    const char* replacement, bool matchCase, bool wholeText, ReplaceOutcome* outcome,
+                    const ImpliedFormatSink* formatSink = nullptr);
 
 #endif

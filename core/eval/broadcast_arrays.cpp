@@ -33,6 +33,7 @@ struct ElementSource {
     cursor = CellCursor{};
     cursor.flags = kCursorAfterRecord;
     cursor.block = chain;
+    if (sheet) sheet->PositionAtRow(firstRow, &cursor);
     Advance();
   }
   void Advance() {

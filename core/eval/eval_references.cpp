@@ -26,7 +26,7 @@ bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, c
                     uint32_t rowOffset) {
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
-  cursor.block = store->FirstBlock();
+  store->PositionAtRow(range.first.row, &cursor);
   while (const CellRecord* cell = cursor.NextInRange(static_cast<uint16_t>(range.first.column),
                                                      static_cast<uint16_t>(range.second.column),
                                                      range.first.row, range.second.row)) {

@@ -385,6 +385,11 @@ bool DateTime::AddDuration(const Duration& duration, DateTime* result) const {
       dayValue -= DaysInMonth(y, m);
       if (++m > 12) { m = 1; ++y; }
     }
+    // A date the parser would refuse is no result: it could not be read back.
+    if (y < kMinIsoYear || y > kMaxIsoYear) {
+      *result = DateTime{};
+      return false;
+    }
     r.year = y;
     r.month = m;
     r.day = static_cast<int32_t>(dayValue);

@@ -39,7 +39,8 @@ struct DateTime {
   int32_t ComputeDayOfYear();
   // The record plus (or minus, for a negative duration) the duration; false
   // when date parts are added to a record without a date or time parts to one
-  // without a time. The result keeps the record's flags and zone; the day is
+  // without a time, or when the result's year lies outside kMinIsoYear ..
+  // kMaxIsoYear. The result keeps the record's flags and zone; the day is
   // first limited to the target month (31 January plus one month is the last
   // day of February).
   bool AddDuration(const Duration& duration, DateTime* result) const;

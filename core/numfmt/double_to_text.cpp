@@ -237,6 +237,28 @@ size_t DoubleToText(double value, char* buffer, size_t size, const RegionalSetti
   return Finish(buffer, size, text, length);
 }
 
+size_t DoubleToExactText(double value, char* buffer, size_t size, const RegionalSettings* separators) {
+  if (!std::isfinite(value)) return NonFiniteText(value, buffer, size);
+  char text[64];
+  size_t length = DoubleToText(value, text, sizeof text, nullptr);
+  double readBack = 0;
+  const auto parsed = std::from_chars(text, text + length, readBack);
+  if (length == 0 || parsed.ec != std::errc() || parsed.ptr != text + length || readBack != value) {
+    // Without a precision to_chars writes the shortest text that reads back.
+    const bool fixed = std::fabs(value) <= 999999999999999.0 && std::fabs(value) >= 1e-14;
+    const auto written = std::to_chars(text, text + sizeof text, value,
+                                       fixed ? std::chars_format::fixed : std::chars_format::scientific);
+    if (written.ec != std::errc()) return Fail(buffer, size);
+    length = static_cast<size_t>(written.ptr - text);
+    if (!fixed) length = WidenExponent(text, length, sizeof text);
+  }
+  if (separators) {
+    char* point = static_cast<char*>(memchr(text, '.', length));
+    if (point) *point = separators->decimalSeparator;
+  }
+  return Finish(buffer, size, text, length);
+}
+
 size_t ComplexToText(double real, double imaginary, const char* unit, char* buffer, size_t size) {
   char realText[kDoubleTextCapacity];
   char imaginaryText[kDoubleTextCapacity];

@@ -34,6 +34,16 @@ size_t PrintSignificantDigits(double value, int precision, char* buffer, size_t 
 // Separators null: the generic ".". Returns the length, 0 when it does not fit.
 size_t DoubleToText(double value, char* buffer, size_t size, const RegionalSettings* separators);
 
+// Room for any text DoubleToExactText writes, with its NUL.
+constexpr size_t kExactDoubleTextCapacity = 48;
+
+// A text that reads back as exactly this double: DoubleToText's when it
+// does, else the shortest that does (at most 17 significant digits), in the
+// fixed form where DoubleToText uses it and in the exponent form beyond.
+// The point, in either form, is the separators' decimal separator (null:
+// "."). Returns the length, 0 when it does not fit.
+size_t DoubleToExactText(double value, char* buffer, size_t size, const RegionalSettings* separators);
+
 // "real + imaginary unit" with both parts by DoubleToText (generic separators)
 // and the imaginary part's sign between them: "3 - 4i", "0 + 0i".
 size_t ComplexToText(double real, double imaginary, const char* unit, char* buffer, size_t size);

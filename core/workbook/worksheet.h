@@ -61,7 +61,10 @@ class CWorkSheet : public CWorkSheetTree::CTreeItem {
   size_t GetCellText(CWorkBook* workbook, char* buffer, size_t size, uint16_t firstColumn, uint16_t lastColumn,
                      uint32_t firstRow, uint32_t lastRow, bool valueFlag, bool arrayFlag);
   // Find and replace over a range of this worksheet; see replace_in_range.h.
-  // False, with the workbook's error kWorkbookOutOfMemory, when memory runs out.
+  // A replaced cell takes the number format its new text implies, as typing
+  // it would. False, with the workbook's error kWorkbookOutOfMemory when
+  // memory runs out, or kWorkbookTooManyStyles (nothing changed) when such a
+  // format finds no room in the style table.
   bool ReplaceInRange(CWorkBook* workbook, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                       uint32_t lastRow, const char* search, const char* replacement, bool matchCase,
                       bool wholeText, ReplaceOutcome* outcome = nullptr);

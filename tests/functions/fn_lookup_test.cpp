@@ -182,6 +182,11 @@ TEST_F(LookupFunctions, AreasRowsAndColumns) {
       {"=ROWS(\"A1\")", "#VALUE!"},
       {"=ROWS()", "#SYNTAX!"},
       {"=ROWS(A1:B2,1)", "#SYNTAX!"},
+      // A range carrying an error keeps it.
+      {"=ROWS(0:0)", "#REF!"},
+      {"=VLOOKUP(3,0:0,2,)", "#REF!"},
+      {"=MATCH(0:0,A1:A5,0)", "#REF!"},
+      {"=OFFSET(0:0,1,1,,)", "#REF!"},
   });
 }
 

@@ -167,7 +167,11 @@ TEST_F(SumsCountsProducts, CountIfAndSumIf) {
       {"=countIf({\"ABcde\",\"def\";\"Bc\",\"a\"}, \">=bc\")", 2, 0},
       {"=countIf({2,\"2\",3}, 2)", 2, 0},
       {"=countIf(F1:F3, F1)", 2, 0},
-      {"=countIf(D1:E2, \"<>abc\")", 0, 0},
+      {"=countIf(D1:E2, \"<>abc\")", 3, 0},
+      {"=countIf(D1:E2, \"<>?bc*\")", 2, 0},
+      {"=countIf({1,2;-3,2;4,5}, \"<>2\")", 4, 0},
+      {"=countIf({1,2;3,4}, \"<>\")", 4, 0},  // not equal to the empty text
+      {"=sumIf({1,2;-3,2}, \"<>2\",)", -2, 0},
       {"=countIf(D1:E2, \"*\")", 4, 0},
       {"=countIf(G1:G3, \"<=3\")", 2, 0},
       {"=countIf(G1:G3, \"=3\")", 1, 0},
@@ -180,6 +184,23 @@ TEST_F(SumsCountsProducts, CountIfAndSumIf) {
       {"=sumIf(G1:G3, \">1\", {1;2;3})", 6, 0},
       {"=sumIf(G1:G3, F1, {1;2;3})", 0, kErrorNA},
       {"=sumIf(G1:G3, 2)", 0, kErrorSyntax},
+  };
+  for (const Case& c : cases) Check(c);
+}
+
+// A range argument that carries an error keeps it, whatever kind the
+// function expects there.
+TEST_F(SumsCountsProducts, ArgumentErrorsComeBeforeKindErrors) {
+  const Case cases[] = {
+      {"=sum(0:0)", 0, kErrorRef},
+      {"=countIf(0:0, 1)", 0, kErrorRef},
+      {"=sumIf(0:0, 1,)", 0, kErrorRef},
+      {"=sumIf(G1:G3, 1, 0:0)", 0, kErrorRef},
+      {"=sumProduct(0:0)", 0, kErrorRef},
+      {"=sumProduct(G1:G3, 0:0)", 0, kErrorRef},
+      {"=sumX2mY2(0:0, 1:1)", 0, kErrorRef},
+      {"=sumXmY2(G1:G3, 0:0)", 0, kErrorRef},
+      {"=sumX2pY2(0:0, 5)", 0, kErrorValue},  // the larger of the two errors
   };
   for (const Case& c : cases) Check(c);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -63,6 +64,41 @@ TEST_F(WorksheetCellInput, TypedCellsShowAndEditThroughTheirStyles) {
   ASSERT_TRUE(sheet_->ReplaceInRange(book_.get(), 0, 1, 0, 0, "B1", "B2", false, false, &outcome));
   EXPECT_EQ(outcome.replaced, 1u);
   EXPECT_EQ(Text(0, 0, false), "=B2*2");
+}
+
+// Replacing re-enters a changed text as typing it would, format included.
+TEST_F(WorksheetCellInput, ReplacedTextsTakeTheFormatTheyImply) {
+  Type(0, 0, "5");
+  Type(1, 0, "x2009-05-16");
+  Type(2, 0, "7");
+  Type(2, 1, "7");
+  ASSERT_TRUE(sheet_->ReplaceInRange(book_.get(), 0, 0, 0, 0, "5", "5%", false, false));
+  EXPECT_EQ(Text(0, 0, true), "5%");
+  EXPECT_EQ(book_->styles.StyleAt(sheet_->format.CellStyle(0, 0)).numFormat.category, kNumFormatPercent);
+  ASSERT_TRUE(sheet_->ReplaceInRange(book_.get(), 0, 0, 1, 1, "x", "", false, false));
+  EXPECT_EQ(book_->styles.StyleAt(sheet_->format.CellStyle(1, 0)).numFormat.category, kNumFormatDate);
+  EXPECT_EQ(Text(1, 0, true), "\"5/16/2009\"");
+  // Only the replaced cell changes its format.
+  ASSERT_TRUE(sheet_->ReplaceInRange(book_.get(), 0, 1, 2, 2, "7", "$7", false, false, nullptr));
+  EXPECT_EQ(book_->styles.StyleAt(sheet_->format.CellStyle(2, 0)).numFormat.category, kNumFormatCurrency);
+  EXPECT_EQ(Text(2, 0, true), Text(2, 1, true));
+  EXPECT_EQ(sheet_->format.CellStyle(3, 0), 0);
+  EXPECT_TRUE(sheet_->format.CheckInvariants());
+}
+
+TEST_F(WorksheetCellInput, ReplacingKeepsEverythingWhenTheStyleTableIsFull) {
+  Type(0, 0, "5");
+  StyleRecord style = StyleRecord::Default();
+  uint16_t index = 0;
+  for (uint16_t i = 0; book_->styles.styleCount < StyleTable::kMaxStyles; ++i) {
+    style.fontIndex = 0;
+    style.numFormat.category = kNumFormatUserPattern;
+    std::snprintf(style.numFormat.code, sizeof style.numFormat.code, "0\\%u", unsigned(i));
+    ASSERT_TRUE(book_->styles.FindOrAddStyle(style, &index));
+  }
+  EXPECT_FALSE(sheet_->ReplaceInRange(book_.get(), 0, 0, 0, 0, "5", "5%", false, false));
+  EXPECT_EQ(book_->error, kWorkbookTooManyStyles);
+  EXPECT_EQ(Text(0, 0, false), "5");
 }
 
 void* NoMemory(size_t) { return nullptr; }

@@ -316,7 +316,7 @@ TEST(Calendar, WeekdayAndSecondsAdvanceDayByDay) {
   Duration oneDay{};
   oneDay.days = 1;
   for (int i = 0; i < 2000; ++i) {
-    int32_t year = std::uniform_int_distribution<int32_t>(1, 65000)(rng);
+    int32_t year = std::uniform_int_distribution<int32_t>(kMinIsoYear, kMaxIsoYear - 1)(rng);
     int32_t month = std::uniform_int_distribution<int32_t>(1, 12)(rng);
     int32_t day = std::uniform_int_distribution<int32_t>(1, DaysInMonth(year, month))(rng);
     DateTime d = MakeDate(year, month, day);
@@ -362,6 +362,13 @@ TEST(Calendar, AddDuration) {
       {"10:00:00", "P1M", nullptr},
       {"2009-05-16", "bad", nullptr},
       {"2009-05-32", "P1D", nullptr},
+      // Only dates the parser reads back are results.
+      {"0001-01-01", "-P1D", nullptr},
+      {"0001-01-01T00:30:00", "-PT1H", nullptr},
+      {"50000-12-31", "P1D", nullptr},
+      {"2009-05-16", "P214748353Y", nullptr},
+      {"0001-01-02", "-P1D", "0001-01-01"},
+      {"49999-12-31", "P1D", "50000-01-01"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.date) + " + " + c.duration);
