@@ -103,6 +103,7 @@ class FormatCompiler {
   void FlushGroups();
   bool Add(uint32_t kind, uint8_t character) { return f_.AddToken(kind, section_, character); }
   bool ReadPlaceholder(char c);
+  bool ReadsAsDateOrTimeSeparator(const char* p, bool thousands) const;
   bool ReadBracket(const char** cursor);
   bool FinishSection(int section);
 
@@ -118,6 +119,26 @@ void FormatCompiler::FlushGroups() {
   uint32_t scaling = Section().thousandsScaling + static_cast<uint32_t>(pendingGroups_);
   Section().thousandsScaling = static_cast<uint16_t>(scaling > 0xFFFF ? 0xFFFF : scaling);
   pendingGroups_ = 0;
+}
+
+// Where the locale's thousands or decimal separator is also its date or
+// time separator and both readings are allowed, the character separates a
+// date or time code that follows it directly, or an empty text in single
+// quotes; a thousands separator is one too right after a decimal separator
+// not yet followed by a placeholder, where a group would mean nothing.
+// (Writers put an empty text in double quotes after a number separator that
+// a date code would otherwise follow, and one in single quotes after a date
+// or time separator that no date code follows.)
+bool FormatCompiler::ReadsAsDateOrTimeSeparator(const char* p, bool thousands) const {
+  const bool date = *p == separators_.dateSeparator && (allowed_ & kTokenDateSeparator);
+  const bool time = *p == separators_.timeSeparator && (allowed_ & kTokenTimeSeparator);
+  if (!date && !time) return false;
+  if (p[1] == '\'' && p[2] == '\'') return true;
+  const char* after = p + 1;
+  int count = 0;
+  if (NumberFormat::ParseDateCode(&after, &count) != 0) return true;
+  const FormatSection& s = f_.sections[section_];
+  return thousands && (s.kinds & kTokenDecimal) && s.fractionDigits == 0;
 }
 
 bool FormatCompiler::ReadPlaceholder(char c) {
@@ -226,10 +247,10 @@ bool FormatCompiler::Run(const char* code) {
     if (c == '#' || c == '0' || c == '?') {
       if (!ReadPlaceholder(c)) return false;
       ++p;
-    } else if (c == thousands && (allowed_ & kTokenGroup)) {
+    } else if (c == thousands && (allowed_ & kTokenGroup) && !ReadsAsDateOrTimeSeparator(p, true)) {
       ++pendingGroups_;
       ++p;
-    } else if (c == decimal && (allowed_ & kTokenDecimal)) {
+    } else if (c == decimal && (allowed_ & kTokenDecimal) && !ReadsAsDateOrTimeSeparator(p, false)) {
       if ((s.kinds & kTokenSecond) && !(s.kinds & kTokenPlaceholder)) {
         // Fractions of a second: "ss.00".
         allowed_ = (allowed_ & ~kTokenDecimal) | kTokenPlaceholder;

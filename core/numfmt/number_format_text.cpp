@@ -60,19 +60,41 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
   auto separatorOf = [&](const FormatToken& token, char RegionalSettings::*field) {
     return separators ? separators->*field : static_cast<char>(token.character);
   };
+  // A thousands or decimal separator that is also the date or time separator
+  // reads as the latter before a date code, else as itself: where a date
+  // code would follow a number separator, an empty text in double quotes
+  // stands between them, and one in single quotes follows a date or time
+  // separator that no date code follows.
+  const auto isDateCharacter = [&](char c) {
+    return separators && (c == separators->dateSeparator || c == separators->timeSeparator);
+  };
+  const auto isNumberCharacter = [&](char c) {
+    return separators && (c == separators->thousandsSeparator || c == separators->decimalSeparator);
+  };
+  const auto putDateSeparator = [&](char c, int next, int end) {
+    out.Put(c);
+    const bool codeFollows = next < end && (tokens[next].kind & kDateTimeCodeKinds) &&
+                             !(tokens[next].kind & kTokenElapsed);
+    if (isNumberCharacter(c) && !codeFollows) out.Put("''");
+  };
+  size_t numberSeparatorEnd = 0;  // where such a separator was last written
+  const auto putNumberSeparator = [&](char c, int count) {
+    out.Repeat(c, count);
+    if (count > 0 && isDateCharacter(c)) numberSeparatorEnd = out.Length();
+  };
   for (int si = 0; si < sectionCount && si < kMaxFormatSections; ++si) {
     if (si > 0) out.Put(';');
     const FormatSection& s = sections[si];
     const char groupChar = separators ? separators->thousandsSeparator : ',';
     int scalingToken = -1;
     ScalingPlace place = FindScalingPlace(*this, s, &scalingToken);
-    if (place == ScalingPlace::kSectionStart) out.Repeat(groupChar, s.thousandsScaling);
+    if (place == ScalingPlace::kSectionStart) putNumberSeparator(groupChar, s.thousandsScaling);
     int bracket = 0;
     const int end = s.firstToken + s.tokenCount;
     for (int i = s.firstToken; i < end && i < tokenCount; ++i) {
       const FormatToken& t = tokens[i];
       const char c = static_cast<char>(t.character);
-      if (i == scalingToken) out.Repeat(groupChar, s.thousandsScaling);
+      if (i == scalingToken) putNumberSeparator(groupChar, s.thousandsScaling);
       if (t.kind == kTokenLiteral) {
         // A double quote cannot stand inside a quoted run; it goes alone.
         int run = 0;
@@ -108,6 +130,8 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
         continue;
       }
       if (t.kind & kDateTimeCodeKinds) {
+        if (numberSeparatorEnd != 0 && out.Length() == numberSeparatorEnd && !(t.kind & kTokenElapsed))
+          out.Put("\"\"");
         if ((t.kind & kTokenAmPm)) {
           out.Put(t.character == 5 ? "AM/PM" : "A/P");
           continue;
@@ -123,8 +147,8 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
       }
       switch (t.kind) {
         case kTokenPlaceholder: out.Put(c); break;
-        case kTokenGroup: out.Put(separatorOf(t, &RegionalSettings::thousandsSeparator)); break;
-        case kTokenDecimal: out.Put(separatorOf(t, &RegionalSettings::decimalSeparator)); break;
+        case kTokenGroup: putNumberSeparator(separatorOf(t, &RegionalSettings::thousandsSeparator), 1); break;
+        case kTokenDecimal: putNumberSeparator(separatorOf(t, &RegionalSettings::decimalSeparator), 1); break;
         case kTokenExponent:
           out.Put(c);
           out.Put(static_cast<char>(s.exponentSign));
@@ -139,12 +163,16 @@ bool NumberFormat::ToText(char* buffer, size_t size, const RegionalSettings* sep
           out.Put('*');
           out.Put(c);
           break;
-        case kTokenDateSeparator: out.Put(separatorOf(t, &RegionalSettings::dateSeparator)); break;
-        case kTokenTimeSeparator: out.Put(separatorOf(t, &RegionalSettings::timeSeparator)); break;
+        case kTokenDateSeparator:
+          putDateSeparator(separatorOf(t, &RegionalSettings::dateSeparator), i + 1, end);
+          break;
+        case kTokenTimeSeparator:
+          putDateSeparator(separatorOf(t, &RegionalSettings::timeSeparator), i + 1, end);
+          break;
         default: break;
       }
     }
-    if (place == ScalingPlace::kSectionEnd) out.Repeat(groupChar, s.thousandsScaling);
+    if (place == ScalingPlace::kSectionEnd) putNumberSeparator(groupChar, s.thousandsScaling);
   }
   return out.Finish();
 }

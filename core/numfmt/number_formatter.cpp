@@ -421,6 +421,25 @@ void NumberFormat::ApplySectionColour(const NumberFormat& code, int section) {
   }
 }
 
+namespace {
+
+// Whether the section's conditions admit negative numbers only ("[<0]",
+// "[<=-1]", "[=-5]"): such a section is written for negatives and shows
+// their sign in its own way.
+bool AdmitsOnlyNegatives(const FormatSection& s) {
+  for (int b = 0; b < s.bracketCount && b < kMaxSectionBrackets; ++b) {
+    const FormatBracket& bracket = s.brackets[b];
+    if (bracket.kind != kTokenCondition) continue;
+    if ((bracket.comparison == kCompareLess && bracket.value <= 0) ||
+        (bracket.comparison == kCompareLessEqual && bracket.value < 0) ||
+        (bracket.comparison == kCompareEqual && bracket.value < 0))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool NumberFormat::FormatNumber(double value, const char* code,
                                 const RegionalSettings* separators) {
   Clear();
@@ -453,10 +472,11 @@ bool NumberFormat::FormatNumber(double value, const char* code,
 
   const FormatSection& s = compiled.sections[chosen];
   double magnitude = std::fabs(value);
-  // One section serves negative numbers too, so it shows their sign, unless
-  // it shows no number at all ("'x'").
-  if (sectionCount == 1 && !hasConditions && value < 0 &&
-      (s.kinds & (kTokenPlaceholder | kTokenGeneral))) {
+  // A section that is not the code's own negative one (the second of two or
+  // more chosen by sign, or one whose conditions admit only negatives) shows
+  // a negative number's sign, unless it shows no number at all ("'x'").
+  const bool ownNegativeSection = hasConditions ? AdmitsOnlyNegatives(s) : sectionCount >= 2;
+  if (value < 0 && !ownNegativeSection && (s.kinds & (kTokenPlaceholder | kTokenGeneral))) {
     if (!AddToken(kTokenLiteral, 0, '-')) return false;
   }
   if (s.thousandsScaling > 0) magnitude /= PowerOfTen(3 * s.thousandsScaling);

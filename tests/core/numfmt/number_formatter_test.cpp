@@ -139,6 +139,16 @@ TEST(NumberFormatter, ChoosesSectionsByConditionAndSign) {
       {10, "[>=5][<10]'mid';0", nullptr, "10"},
       {-1, "0;[Red]-0;'z';@", nullptr, "-1"},
       {0, "0;-0;'z';@", nullptr, "z"},
+      // A negative number shown through a section chosen by a condition
+      // that is not written for negatives keeps its sign.
+      {-1, "[>=1000]#,##0;0.00", nullptr, "-1.00"},
+      {-1234.5678, "[>=1000]#,##0;0.00", nullptr, "-1234.57"},
+      {1234.5678, "[>=1000]#,##0;0.00", nullptr, "1,235"},
+      {-3, "[>100]0;[<>5]0.0", nullptr, "-3.0"},
+      {-0.5, "[<=-1]0;0.0", nullptr, "-0.5"},
+      {-5, "[<=-1](0);0.0", nullptr, "(5)"},
+      {-5, "[=-5]0;0", nullptr, "5"},
+      {-5, "[>-10]0;0", nullptr, "-5"},
   };
   CheckNumbers(cases, sizeof cases / sizeof cases[0]);
 }

@@ -1,0 +1,45 @@
+#include "numerics/arg_values.h"
+
+#include "core/base/error_code.h"
+#include "functions/aggregate_cells.h"
+
+ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
+  for (uint16_t i = count_; i-- > 0;) {
+    const uint16_t slot = static_cast<uint16_t>(first_ + i);
+    Position& position = positions_[i];
+    position = Position{};
+    EvalValue& value = state.operands[slot];
+    if (IsRangeOrArray(value)) {
+      const uint8_t error = GetArgRange(state, slot, &position.range);
+      if (error == kErrorNone) {
+        position.isRange = true;
+      } else {
+        position.single.error = error;
+      }
+      continue;
+    }
+    ArgValue& single = position.single;
+    single.omitted = IsOmittedArg(value);
+    if (!single.omitted) state.ResolveOperand(slot);
+    single.empty = IsOmittedArg(value);
+    single.error = GetArgNumber(state, slot, &single.number, -kLargestNumber, kLargestNumber);
+    state.DisownSlot(slot);
+  }
+}
+
+ArgValues::~ArgValues() {
+  for (uint16_t i = 0; i < count_; ++i)
+    if (positions_[i].isRange) ReleaseArgRange(state_, positions_[i].range);
+}
+
+void ArgValues::RestartRange(ArgRange& range) {
+  range.cursor = CellCursor{};
+  range.cursor.flags = kCursorAfterRecord;
+  range.cursor.block = range.chain;
+}
+
+ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {
+  ArgValue value{};
+  value.error = ReadCellNumber(state_, slot, range, cell, &value.number);
+  return value;
+}

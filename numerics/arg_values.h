@@ -1,0 +1,63 @@
+#ifndef TALVERO_NUMERICS_ARG_VALUES_H
+#define TALVERO_NUMERICS_ARG_VALUES_H
+
+// The values of a one-list statistic's arguments, readable more than once:
+// each position is taken from the last to the first; a single value is read
+// as a number once and kept, a range or array keeps its cells and is walked
+// in place, in storage order, at every pass.
+
+#include <cstdint>
+
+#include "core/formula/eval_state.h"
+#include "functions/arg_readers.h"
+
+struct ArgValue {
+  double number;  // 0 when not readable
+  uint8_t error;  // the value's own or its reader's
+  bool omitted;   // an empty argument position
+  bool empty;     // an empty position or a reference to an empty cell
+};
+
+class ArgValues {
+ public:
+  // Takes every argument of the call on top of the stack.
+  explicit ArgValues(EvalState& state);
+  // Gives the arrays' cells back to the array store.
+  ~ArgValues();
+  ArgValues(const ArgValues&) = delete;
+  ArgValues& operator=(const ArgValues&) = delete;
+
+  // Calls visit(const ArgValue&) for every value, in reading order.
+  template <class Visit>
+  void ForEach(Visit visit);
+
+ private:
+  struct Position {
+    bool isRange;
+    ArgRange range;
+    ArgValue single;
+  };
+  void RestartRange(ArgRange& range);
+  ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
+
+  EvalState& state_;
+  uint16_t first_;
+  uint16_t count_;
+  Position positions_[EvalState::kStackSlots];
+};
+
+template <class Visit>
+void ArgValues::ForEach(Visit visit) {
+  for (uint16_t i = count_; i-- > 0;) {
+    Position& position = positions_[i];
+    if (!position.isRange) {
+      visit(static_cast<const ArgValue&>(position.single));
+      continue;
+    }
+    RestartRange(position.range);
+    while (const CellRecord* cell = NextArgCell(position.range))
+      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), position.range, cell)));
+  }
+}
+
+#endif

@@ -1,0 +1,222 @@
+#include <cmath>
+
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "functions/aggregate_cells.h"
+#include "numerics/arg_values.h"
+#include "numerics/running_moments.h"
+#include "numerics/statistics_handlers.h"
+
+namespace {
+
+// How a one-list function treats an empty argument position.
+enum class EmptyPosition { kSkipped, kCountsAsZero };
+
+struct Totals {
+  uint32_t error = kErrorNone;
+  RunningMoments moments;
+  double sum = 0.0;
+};
+
+// One pass: count, plain sum and running moments; errors are passed on and
+// stop the accumulation.
+Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells) {
+  Totals totals;
+  values.ForEach([&](const ArgValue& value) {
+    if (value.omitted && empty == EmptyPosition::kSkipped) return;
+    if (skipEmptyCells && value.empty) return;
+    totals.error = LargerErrorOf(totals.error, value.error);
+    if (totals.error != kErrorNone) return;
+    totals.moments.Add(value.number);
+    totals.sum += value.number;
+    if (IsBadNumber(totals.sum)) totals.error = kErrorNum;
+  });
+  return totals;
+}
+
+// Second pass: the sum of f(x - mean) over the same values.
+template <class Deviation>
+double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, double mean, uint32_t* error,
+                       Deviation deviation) {
+  double sum = 0.0;
+  values.ForEach([&](const ArgValue& value) {
+    if (value.omitted && empty == EmptyPosition::kSkipped) return;
+    if (skipEmptyCells && value.empty) return;
+    if (*error != kErrorNone || value.error != kErrorNone) return;
+    sum += deviation(value.number - mean);
+    if (IsBadNumber(sum)) *error = kErrorNum;
+  });
+  return sum;
+}
+
+enum class Spread { kAveDev, kDevSq };
+
+void Deviations(EvalState& state, Spread spread) {
+  if (!RequireArgs(state, 1)) return;
+  const bool skipEmptyCells = spread == Spread::kDevSq;
+  double result = 0.0;
+  uint32_t error = kErrorNone;
+  {
+    ArgValues values(state);
+    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, skipEmptyCells);
+    error = totals.error;
+    if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
+    if (error == kErrorNone) {
+      const double mean = totals.moments.mean;
+      if (spread == Spread::kAveDev)
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, false, mean, &error,
+                                 [](double d) { return std::fabs(d); }) /
+                 totals.moments.n;
+      else
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, true, mean, &error,
+                                 [](double d) { return d * d; });
+    }
+  }
+  SetNumberResult(state, result, error);
+}
+
+enum class VarianceKind { kSample, kPopulation };
+
+void Variance(EvalState& state, VarianceKind kind, bool root) {
+  if (!RequireArgs(state, 1)) return;
+  uint32_t error = kErrorNone;
+  double variance = 0.0;
+  {
+    ArgValues values(state);
+    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false);
+    error = totals.error;
+    const double needed = kind == VarianceKind::kSample ? 2.0 : 1.0;
+    if (error == kErrorNone && totals.moments.n < needed) error = kErrorDivZero;
+    if (error == kErrorNone)
+      variance = kind == VarianceKind::kSample ? totals.moments.SampleVariance()
+                                               : totals.moments.PopulationVariance();
+  }
+  SetNumberResult(state, root ? std::sqrt(variance) : variance, error);
+}
+
+enum class Shape { kSkew, kKurt };
+
+void ShapeStatistic(EvalState& state, Shape shape) {
+  if (!RequireArgs(state, 1)) return;
+  uint32_t error = kErrorNone;
+  double result = 0.0;
+  {
+    ArgValues values(state);
+    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false);
+    error = totals.error;
+    const double n = totals.moments.n;
+    if (error == kErrorNone && n < (shape == Shape::kKurt ? 4.0 : 3.0)) error = kErrorDivZero;
+    const double s = error == kErrorNone ? std::sqrt(totals.moments.SampleVariance()) : 0.0;
+    if (error == kErrorNone && s == 0.0) error = kErrorDivZero;
+    if (error == kErrorNone) {
+      const double mean = totals.moments.mean;
+      // Deviations in units of s, so that the powers stay in range.
+      if (shape == Shape::kSkew) {
+        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, mean, &error,
+                                           [s](double d) { return (d / s) * (d / s) * (d / s); });
+        result = n / ((n - 1.0) * (n - 2.0)) * sum;
+      } else {
+        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, mean, &error, [s](double d) {
+          const double z = (d / s) * (d / s);
+          return z * z;
+        });
+        result = n * (n + 1.0) / ((n - 1.0) * (n - 2.0) * (n - 3.0)) * sum -
+                 3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
+      }
+    }
+  }
+  SetNumberResult(state, result, error);
+}
+
+enum class Extreme { kMax, kMin };
+
+void ExtremeValue(EvalState& state, Extreme extreme) {
+  if (!RequireArgs(state, 1)) return;
+  double result = extreme == Extreme::kMax ? -kLargestNumber : kLargestNumber;
+  bool any = false;
+  {
+    ArgValues values(state);
+    values.ForEach([&](const ArgValue& value) {
+      if (value.error != kErrorNone) return;
+      any = true;
+      if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
+    });
+  }
+  SetNumberResult(state, any ? result : 0.0, kErrorNone);
+}
+
+}  // namespace
+
+void FnAverage(EvalState& state) {
+  if (!RequireArgs(state, 1)) return;
+  double result = 0.0;
+  uint32_t error = kErrorNone;
+  {
+    ArgValues values(state);
+    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, false);
+    error = totals.error;
+    if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
+    if (error == kErrorNone) result = totals.sum / totals.moments.n;
+  }
+  SetNumberResult(state, result, error);
+}
+
+void FnAveDev(EvalState& state) { Deviations(state, Spread::kAveDev); }
+void FnDevSq(EvalState& state) { Deviations(state, Spread::kDevSq); }
+
+void FnGeoMean(EvalState& state) {
+  if (!RequireArgs(state, 1)) return;
+  // Logarithms rather than the product, which overflows for large lists of
+  // ordinary values.
+  double logSum = 0.0;
+  double n = 0.0;
+  uint32_t error = kErrorNone;
+  {
+    ArgValues values(state);
+    values.ForEach([&](const ArgValue& value) {
+      error = LargerErrorOf(error, value.error);
+      if (error != kErrorNone) return;
+      if (!(value.number > 0.0)) {
+        error = kErrorNum;
+        return;
+      }
+      logSum += std::log(value.number);
+      n += 1.0;
+    });
+  }
+  if (error == kErrorNone && n == 0.0) error = kErrorNA;
+  SetNumberResult(state, error == kErrorNone ? std::exp(logSum / n) : 0.0, error);
+}
+
+void FnHarMean(EvalState& state) {
+  if (!RequireArgs(state, 1)) return;
+  double sum = 0.0;
+  double n = 0.0;
+  uint32_t error = kErrorNone;
+  {
+    ArgValues values(state);
+    values.ForEach([&](const ArgValue& value) {
+      error = LargerErrorOf(error, value.error);
+      if (error != kErrorNone) return;
+      if (value.number == 0.0) {
+        error = kErrorNum;
+        return;
+      }
+      sum += 1.0 / value.number;
+      n += 1.0;
+      if (IsBadNumber(sum)) error = kErrorNum;
+    });
+  }
+  if (error == kErrorNone && n == 0.0) error = kErrorNA;
+  if (error == kErrorNone && sum == 0.0) error = kErrorDivZero;
+  SetNumberResult(state, error == kErrorNone ? n / sum : 0.0, error);
+}
+
+void FnKurt(EvalState& state) { ShapeStatistic(state, Shape::kKurt); }
+void FnSkew(EvalState& state) { ShapeStatistic(state, Shape::kSkew); }
+void FnMax(EvalState& state) { ExtremeValue(state, Extreme::kMax); }
+void FnMin(EvalState& state) { ExtremeValue(state, Extreme::kMin); }
+void FnVar(EvalState& state) { Variance(state, VarianceKind::kSample, false); }
+void FnVarP(EvalState& state) { Variance(state, VarianceKind::kPopulation, false); }
+void FnStDev(EvalState& state) { Variance(state, VarianceKind::kSample, true); }
+void FnStDevP(EvalState& state) { Variance(state, VarianceKind::kPopulation, true); }

@@ -1,0 +1,196 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "functions/aggregate_cells.h"
+#include "functions/arg_readers.h"
+#include "numerics/scalar_call.h"
+#include "numerics/sorted_values.h"
+#include "numerics/statistics_handlers.h"
+
+namespace {
+
+constexpr double kIntMax = kLargestInt;
+
+// The k-th value (from 1) of the list, largest or smallest first; a text
+// is returned as text.
+void KthValue(EvalState& state, bool largest) {
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
+  const uint16_t first = FirstArg(state);
+  int32_t k = 0;
+  uint32_t error = GetArgInt(state, static_cast<uint16_t>(first + 1), &k, 1, static_cast<int32_t>(kIntMax));
+  SortedValues values;
+  error = LargerErrorOf(error, values.Build(state, first, !largest));
+  if (error == kErrorNone && values.Count() < static_cast<uint32_t>(k)) error = kErrorNum;
+  if (error != kErrorNone) {
+    SetNumberResult(state, 0.0, error);
+    return;
+  }
+  const ArgRange detached{};
+  CellValueToSlot(state, first, detached, values.At(static_cast<uint32_t>(k - 1)));
+  const EvalValue& value = state.operands[first];
+  if (value.error != kErrorNone) {
+    SetNumberResult(state, 0.0, kErrorValue);
+  } else if (value.kind == kEvalText) {
+    char text[kArgTextCapacity];
+    const size_t length = state.SlotTextLength(first);
+    std::memcpy(text, state.SlotText(first), length);
+    state.DisownSlot(first);
+    SetTextResult(state, text, length, kErrorNone);
+  } else {
+    SetNumberResult(state, value.kind == kEvalNumber ? value.number : 0.0, kErrorNone);
+  }
+}
+
+// The value at fraction k of the sorted list, interpolated between the two
+// values around it; each value stands at i / (n - 1).
+double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratch, double k, uint32_t* error) {
+  const uint32_t n = values.Count();
+  const double span = double(n) - 1.0;
+  for (uint32_t i = 0; i < n; ++i) {
+    const double fraction = i / span;  // NaN for a single value: no position
+    if (!(fraction >= k)) continue;
+    double value = 0.0;
+    *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i, &value));
+    if (fraction == k) return value;
+    double previous = 0.0;
+    *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i - 1, &previous));
+    const double previousFraction = (i - 1) / span;
+    return previous + (value - previous) * (k - previousFraction) / (fraction - previousFraction);
+  }
+  if (*error == kErrorNone) *error = kErrorValue;
+  return 0.0;
+}
+
+void Percentile(EvalState& state, bool quartile) {
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
+  const uint16_t first = FirstArg(state);
+  double k = 0.0;
+  uint32_t error = kErrorNone;
+  if (quartile) {
+    static const double kQuartiles[] = {0.0, 0.25, 0.5, 0.75, 1.0};
+    int32_t quart = 0;
+    error = GetArgInt(state, static_cast<uint16_t>(first + 1), &quart, 0, 4);
+    if (error == kErrorNone) k = kQuartiles[quart];
+  } else {
+    error = GetArgNumber(state, static_cast<uint16_t>(first + 1), &k, 0.0, 1.0);
+  }
+  SortedValues values;
+  error = LargerErrorOf(error, values.Build(state, first, true));
+  if (error == kErrorNone && values.Count() == 0) error = kErrorNum;
+  double result = 0.0;
+  if (error == kErrorNone) result = InterpolatedValue(state, values, first, k, &error);
+  SetNumberResult(state, result, error);
+}
+
+}  // namespace
+
+void FnLarge(EvalState& state) { KthValue(state, true); }
+void FnSmall(EvalState& state) { KthValue(state, false); }
+void FnPercentile(EvalState& state) { Percentile(state, false); }
+void FnQuartile(EvalState& state) { Percentile(state, true); }
+
+void FnPercentRank(EvalState& state) {
+  if (!BeginListCall(state, 2, 3, 0x6u)) return;
+  const uint16_t first = FirstArg(state);
+  int32_t significance = 3;
+  uint32_t error = kErrorNone;
+  if (ArgCount(state) > 2) error = GetArgInt(state, static_cast<uint16_t>(first + 2), &significance, 1, 14);
+  double x = 0.0;
+  error = LargerErrorOf(error, GetArgNumber(state, static_cast<uint16_t>(first + 1), &x, -kLargestNumber,
+                                            kLargestNumber));
+  SortedValues values;
+  error = LargerErrorOf(error, values.Build(state, first, true));
+  const uint32_t n = values.Count();
+  if (error == kErrorNone && n == 0) error = kErrorNum;
+  double rank = 0.0;
+  if (error == kErrorNone) {
+    uint32_t i = 0;
+    double value = 0.0;
+    uint32_t valueError = kErrorNone;
+    for (; i < n; ++i) {
+      valueError = values.NumberAt(state, first, i, &value);
+      if (value >= x) break;
+    }
+    if (i == n) {
+      error = kErrorValue;
+    } else if (value == x) {
+      rank = i / (double(n) - 1.0);
+    } else if (i > 0) {
+      double previous = 0.0;
+      valueError = LargerErrorOf(valueError, values.NumberAt(state, first, i - 1, &previous));
+      rank = ((i - 1) + (x - previous) / (value - previous)) / (double(n) - 1.0);
+    }
+    error = LargerErrorOf(error, valueError);
+  }
+  if (error == kErrorNone) {
+    // Rounded as written with that many decimals.
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", significance, rank);
+    rank = std::strtod(text, nullptr);
+  }
+  SetNumberResult(state, rank, error);
+}
+
+void FnRank(EvalState& state) {
+  if (!BeginListCall(state, 2, 3, 0x5u)) return;
+  const uint16_t first = FirstArg(state);
+  int32_t order = 0;
+  uint32_t error = kErrorNone;
+  if (ArgCount(state) > 2) error = GetArgInt(state, static_cast<uint16_t>(first + 2), &order, 0, 1);
+  SortedValues values;
+  error = LargerErrorOf(error, values.Build(state, static_cast<uint16_t>(first + 1), order != 0));
+  double x = 0.0;
+  error = LargerErrorOf(error, GetArgNumber(state, first, &x, -kLargestNumber, kLargestNumber));
+  const uint32_t n = values.Count();
+  if (error == kErrorNone && n == 0) error = kErrorNum;
+  double rank = 0.0;
+  if (error == kErrorNone) {
+    const uint16_t scratch = static_cast<uint16_t>(first + 1);
+    bool found = false;
+    double previous = 0.0;
+    for (uint32_t i = 0; i < n && !found; ++i) {
+      double value = 0.0;
+      error = LargerErrorOf(error, values.NumberAt(state, scratch, i, &value));
+      if (value == x) {
+        rank = i + 1.0;
+        found = true;
+      } else if (order == 0 ? value < x : value > x) {
+        // Between two neighbours the rank is fractional, in both orders.
+        if (i == 0)
+          error = LargerErrorOf(error, kErrorValue);
+        else
+          rank = i + (x - previous) / (value - previous);
+        found = true;
+      }
+      previous = value;
+    }
+    if (!found && error == kErrorNone) error = kErrorValue;
+  }
+  SetNumberResult(state, rank, error);
+}
+
+void FnTrimMean(EvalState& state) {
+  if (!BeginListCall(state, 2, 2, 0x2u)) return;
+  const uint16_t first = FirstArg(state);
+  double percent = 0.0;
+  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + 1), &percent, 0.0, 1.0);
+  SortedValues values;
+  error = LargerErrorOf(error, values.Build(state, first, true));
+  const uint32_t n = values.Count();
+  // An even number of values to drop, half at each end.
+  const double t = n * percent;
+  uint32_t k = static_cast<uint32_t>(t);
+  if (k % 2 != 0) k = static_cast<uint32_t>(t + 0.5);
+  if (k % 2 != 0) k = static_cast<uint32_t>(t - 0.5);
+  if (error == kErrorNone && k >= n) error = kErrorNum;
+  double sum = 0.0;
+  for (uint32_t i = k / 2; error == kErrorNone && i <= n - 1 - k / 2; ++i) {
+    double value = 0.0;
+    if (values.NumberAt(state, first, i, &value) != kErrorNone) error = kErrorNum;
+    sum += value;
+  }
+  SetNumberResult(state, error == kErrorNone ? sum / (n - k) : 0.0, error);
+}

@@ -1,0 +1,55 @@
+#include "numerics/sorted_values.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/base/error_code.h"
+#include "functions/aggregate_cells.h"
+#include "functions/arg_readers.h"
+
+uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
+  ArgRange range;
+  const uint8_t error = GetArgRange(state, slot, &range);
+  if (error != kErrorNone) return error;
+  bool failed = false;
+  CellCursor cursor;
+  uint8_t copy[kBlockPayload];
+  while (const CellRecord* cell = NextArgCell(range)) {
+    // A worksheet's formula cells not yet calculated are noted as for any
+    // other reading, so that recalculation orders them first.
+    if (range.sheet) {
+      double ignored = 0.0;
+      ReadCellNumber(state, slot, range, cell, &ignored);
+    }
+    const uint32_t size = cell->Size();
+    if (size > sizeof copy) {
+      failed = true;
+      break;
+    }
+    std::memcpy(copy, cell, size);
+    CellRecord* record = AsCellRecord(copy);
+    record->SetRow(count_);
+    record->SetColumn(0);
+    if (!store_.InsertCell(record, &cursor)) {
+      failed = true;
+      break;
+    }
+    ++count_;
+  }
+  ReleaseArgRange(state, range);
+  if (failed) return kErrorMemory;
+  if (count_ == 0) return kErrorNone;
+  order_ = new (std::nothrow) uint32_t[count_];
+  if (!order_) return kErrorMemory;
+  const uint16_t keyColumn = 0;
+  const uint8_t direction = ascending ? 1 : 0;
+  state.SortRows(&store_, 0, count_ - 1, 1, &keyColumn, &direction, order_);
+  return kErrorNone;
+}
+
+const CellRecord* SortedValues::At(uint32_t i) { return store_.GetCell(order_[i], 0); }
+
+uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
+  const ArgRange detached{};
+  return ReadCellNumber(state, scratch, detached, At(i), out);
+}

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "tests/numerics/statistics_formula.h"
+
+namespace {
+
+struct Case {
+  const char* formula;
+  double number;  // when error is 0
+  uint8_t error;
+};
+
+// Sheet: A1:A6 hold 4, 5, 6, 3, 5, 4; B1 "label", B2 a number carrying
+// "#N/A!"; C1:C3 hold 1e8+1, 1e8+2, 1e8+3; D1:D4 hold 7; E1 is empty.
+class StatisticalAggregates : public StatisticsFormulaTest {
+ protected:
+  void SetUp() override {
+    StatisticsFormulaTest::SetUp();
+    const double a[] = {4, 5, 6, 3, 5, 4};
+    for (uint32_t row = 0; row < 6; ++row) PutNumberCell(0, row, a[row]);
+    std::vector<uint8_t> record(kTextCellHeadSize + 6);
+    ASSERT_TRUE(BuildTextCell(record.data(), record.size(), 0, 1, "label", 5, 0));
+    ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record.data()), nullptr));
+    uint8_t na[kNumberCellSize];
+    ASSERT_TRUE(BuildNumberCell(na, sizeof na, 1, 1, 0.0, kErrorNA));
+    ASSERT_TRUE(sheet.InsertCell(AsCellRecord(na), nullptr));
+    for (uint32_t row = 0; row < 3; ++row) PutNumberCell(2, row, 1e8 + row + 1);
+    for (uint32_t row = 0; row < 4; ++row) PutNumberCell(3, row, 7.0);
+  }
+
+  void Check(const Case& c) {
+    SCOPED_TRACE(c.formula);
+    const FormulaOutcome outcome = Evaluate(c.formula);
+    ASSERT_EQ(outcome.kind, uint32_t(kEvalNumber));
+    EXPECT_STREQ(ErrorName(outcome.error), ErrorName(c.error));
+    if (c.error == kErrorNone && outcome.error == kErrorNone) {
+      EXPECT_TRUE(RelativelyNear(outcome.number, c.number, 1e-13));
+    }
+  }
+};
+
+TEST_F(StatisticalAggregates, OneListFunctions) {
+  const Case cases[] = {
+      {"=aveDev(4, 5, 6, 3, 5, 4)", 0.83333333333333333, 0},
+      {"=aveDev(A1:A6)", 0.83333333333333333, 0},
+      {"=average(4, 5, 6, 3, 5, 4)", 4.5, 0},
+      {"=averageA(A1:A6, )", 4.5, 0},
+      {"=average(B1)", 0, kErrorNum},
+      {"=average(B1:B1)", 0, kErrorNum},
+      {"=average(E1:E3)", 0, kErrorNA},
+      {"=devSq(4, 5, 8, 7, 11, 4, 3)", 48.0, 0},
+      {"=devSq(4, 5, E1, 8, 7, 11, 4, 3)", 48.0, 0},
+      {"=geoMean(4, 5, 8, 7, 11, 4, 3)", 5.47698696965696, 0},
+      {"=geoMean(4, 0, 8)", 0, kErrorNum},
+      {"=geoMean(4, , 8)", 0, kErrorNum},
+      {"=harMean(4, 5, 8, 7, 11, 4, 3)", 5.02837596206173, 0},
+      {"=harMean(4, 0)", 0, kErrorNum},
+      {"=max(4, 5, 8, 7, 11, 4, 3)", 11.0, 0},
+      {"=max(-5, B2)", -5.0, 0},
+      {"=max(-5, )", 0.0, 0},
+      {"=minA(B1:B2)", 0.0, 0},
+      {"=min(A1:A6, 9)", 3.0, 0},
+      {"=var(1)", 0, kErrorDivZero},
+      {"=varP(1)", 0.0, 0},
+      {"=var(1, 2, )", 1.0, 0},
+      {"=varP(E1:E2)", 0, kErrorDivZero},
+      {"=var(A1:A6, B2)", 0, kErrorNA},
+      {"=stdev(1345, 1301, 1368, 1322, 1310, 1370, 1318, 1350, 1303, 1299)", 27.4639157198435, 0},
+      {"=varA(1345, 1301, 1368, 1322, 1310, 1370, 1318, 1350, 1303, 1299)", 754.266666666667, 0},
+      // Values far from 0 keep their spread; equal values have none.
+      {"=var(C1:C3)", 1.0, 0},
+      {"=stdev(C1:C3)", 1.0, 0},
+      {"=stdev(D1:D4)", 0.0, 0},
+      {"=stdevP(D1:D4)", 0.0, 0},
+      {"=kurt(3, 4, 5, 2, 3, 4, 5, 6, 4, 7)", -0.151799637208416, 0},
+      {"=skew(3, 4, 5, 2, 3, 4, 5, 6, 4, 7)", 0.359543071406777, 0},
+      {"=kurt(1, 2, 3)", 0, kErrorDivZero},
+      {"=skew(D1:D4)", 0, kErrorDivZero},
+      {"=kurt(D1:D4)", 0, kErrorDivZero},
+      {"=skew(C1:C3)", 0.0, 0},
+  };
+  for (const Case& c : cases) Check(c);
+}
+
+TEST_F(StatisticalAggregates, TwoListFunctions) {
+  const Case cases[] = {
+      {"=pearson({9,7,5,3,1}, {10,6,1,5,3})", 0.69937860618024, 0},
+      {"=rsq({9,7,5,3,1}, {10,6,1,5,3})", 0.48913043478261, 0},
+      {"=pearson({9,7,5,3,1}, {10;6;1;5;3})", 0, kErrorNA},
+      {"=pearson({1,2}, {1,2,3})", 0, kErrorNA},
+      {"=pearson(D1:D4, A1:A4)", 0, kErrorNum},
+      {"=stEyx({2, 3, 9, 1, 8}, {6, 5, 11, 7, 5})", 3.74560674557182, 0},
+      {"=stEyx({2, 3}, {6, 5})", 0, kErrorNA},
+      {"=fTest({6, 7, 9, 15, 21}, {20, 28, 31, 38, 40})", 0.6758410766069126, 0},  // R: pf(var(b) / var(a), 4, 4),
+      {"=fTest({6}, {20, 28})", 0, kErrorDivZero},
+      {"=tTest2({3, 4, 5, 8, 9, 1, 2, 4, 5}, {6, 19, 3, 2, 14, 4, 5, 17, 1})", -1.3622298275595, 0},
+      {"=tTest({1, 2}, {3, 4}, 3)", 0, kErrorNum},
+      {"=tTest({1}, {3, 4}, 1)", 0, kErrorNA},
+      {"=tTest(D1:D4, D1:D4, 2)", 0, kErrorDivZero},
+      {"=tTest({1, 2, 3}, {3, 4})", 0, kErrorSyntax},
+  };
+  for (const Case& c : cases) {
+    if (c.error == kErrorSyntax) {
+      EXPECT_EQ(Evaluate(c.formula).kind, 0u) << c.formula;
+      continue;
+    }
+    Check(c);
+  }
+}
+
+}  // namespace
