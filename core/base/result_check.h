@@ -6,7 +6,14 @@
 // never reach a cell or a file, where it would compare unequal to itself and
 // print differently on every runtime.
 
-bool IsBadNumber(double x);
+#include <cfloat>
+
+// Inline: every operator and handler result passes through it.
+inline bool IsBadNumber(double x) {
+  if (x != x) return true;  // NaN
+  if (x > DBL_MAX || x < -DBL_MAX) return true;
+  return x != 0.0 && x < DBL_MIN && x > -DBL_MIN;
+}
 bool IsBadFloat(float x);
 
 #endif

@@ -89,24 +89,32 @@ const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cur
   at = SkipBlocksBefore<CellRecordTraits>(at, row);
 
   const uint64_t key = CellKey(row, column);
+  // The cursor is written once, where the search ends.
+  RecordPosition examined = {nullptr, 0};
   for (;;) {
-    while (at.offset < at.block->used) {
-      const CellRecord* record = RecordAt(at.block, at.offset);
-      uint64_t found = CellKey(record);
-      uint32_t size = record->Size();
-      cursor->block = at.block;
-      cursor->offset = at.offset;
-      if (found == key) {
+    const uint32_t used = at.block->used;
+    for (uint32_t offset = at.offset; offset < used;) {
+      const CellRecord* record = RecordAt(at.block, offset);
+      const uint64_t found = CellKey(record);
+      if (found >= key) {
+        cursor->block = at.block;
+        cursor->offset = static_cast<uint16_t>(offset);
+        if (found != key)
+          return nullptr;
         if (cursor->flags & kCursorAfterRecord)
-          cursor->offset = static_cast<uint16_t>(at.offset + size);
+          cursor->offset = static_cast<uint16_t>(offset + record->Size());
         return record;
       }
-      if (found > key)
-        return nullptr;
-      at.offset = static_cast<uint16_t>(at.offset + size);
+      examined = {at.block, static_cast<uint16_t>(offset)};
+      offset += record->Size();
     }
-    if (!at.block->next)
+    if (!at.block->next) {
+      if (examined.block) {
+        cursor->block = examined.block;
+        cursor->offset = examined.offset;
+      }
       return nullptr;
+    }
     at = {at.block->next, 0};
   }
 }
@@ -177,8 +185,26 @@ RecordPosition CellStore::InsertSearchStart(uint32_t row, uint16_t column, const
 }
 
 CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
+  if (cursor)
+    return const_cast<CellRecord*>(Seek(row, column, cursor));
+  const uint64_t key = CellKey(row, column);
   CellCursor scratch;
-  return const_cast<CellRecord*>(Seek(row, column, cursor ? cursor : &scratch));
+  if (lastFound_.block && lastFoundChanges_ == chainChanges_) {
+    if (key == lastFoundKey_)
+      return RecordAt(lastFound_.block, lastFound_.offset);
+    // Later in the same row: no farther from there than from the row's start.
+    if (key > lastFoundKey_ && row == uint32_t(lastFoundKey_ >> 16)) {
+      scratch.block = lastFound_.block;
+      scratch.offset = lastFound_.offset;
+    }
+  }
+  CellRecord* found = const_cast<CellRecord*>(Seek(row, column, &scratch));
+  if (found) {
+    lastFound_ = {scratch.block, scratch.offset};
+    lastFoundKey_ = key;
+    lastFoundChanges_ = chainChanges_;
+  }
+  return found;
 }
 
 bool CellStore::InsertCell(const CellRecord* record, CellCursor* cursor) {

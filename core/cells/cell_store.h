@@ -125,6 +125,13 @@ class CellStore : public BlockStore {
   RecordPosition lastInsertEnd_ = {nullptr, 0};
   uint64_t lastInsertKey_ = 0;
   uint64_t lastInsertChanges_ = 0;
+  // Where the last lookup without a cursor found its cell: a cell is often
+  // looked up again before anything changes (recalculation reads its cell,
+  // then stores the result and leaves the chain), or one further right in
+  // the same row.
+  RecordPosition lastFound_ = {nullptr, 0};
+  uint64_t lastFoundKey_ = 0;
+  uint64_t lastFoundChanges_ = 0;
 };
 
 // The evaluator's array store: array values live as chains in this store,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -149,6 +150,17 @@ TEST_F(FormulaScanner, StoredFormTokens) {
   for (const TokenCase& c : kStoredTokens) {
     const uint32_t kind = Scan(c.text, true);
     ExpectToken(c, kind, token, rest, state);
+  }
+}
+
+TEST_F(FormulaScanner, NumbersReadAsTheRuntimeConversionReadsThem) {
+  // Whole numbers up to 15 digits take a shorter road than the others.
+  for (const char* text : {"0", "7", "007", "999999999999999", "0000000000000001", "1234567890123456",
+                           "9007199254740993", "123456789012345678901", "1.5", "12e3", ".25"}) {
+    SCOPED_TRACE(text);
+    ASSERT_EQ(Scan(text, true), kEvalNumber);
+    EXPECT_EQ(token.number, std::strtod(text, nullptr));
+    EXPECT_EQ(*rest, '\0');
   }
 }
 
