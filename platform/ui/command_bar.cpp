@@ -30,6 +30,10 @@ LRESULT CALLBACK MenuKeyHook(int code, WPARAM wp, LPARAM lp) {
         t_trackingBar->OnMenuKey(static_cast<UINT>(msg->wParam))) {
       return TRUE;
     }
+    // The menu holds the capture; its mouse messages carry screen positions.
+    if (msg->message == WM_MOUSEMOVE && t_trackingBar->OnMenuMouseMove(PointFromLParam(msg->lParam))) {
+      return TRUE;
+    }
   }
   return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -467,6 +471,28 @@ bool CMDICommandBarCtrl::OnMenuKey(UINT vk) {
   int next = NextSlot(m_trackSlot, vk == VK_RIGHT ? +1 : -1);
   if (next < 0 || next == m_trackSlot) return false;
   m_nextSlot = next;
+  EndMenu();
+  return true;
+}
+
+bool CMDICommandBarCtrl::OnMenuMouseMove(POINT screen) {
+  if (!m_tracking) return false;
+  POINT pt = screen;
+  ::ScreenToClient(m_hWnd, &pt);
+  RECT client = GetClientRect();
+  if (!PtInRect(&client, pt)) return false;
+  int index = static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt)));
+  TBBUTTON b{};
+  if (index < 0 || !SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ||
+      (b.fsState & TBSTATE_ENABLED) == 0) {
+    return false;
+  }
+  int slot = -1;
+  for (int s = 0; s < SlotCount(); ++s) {
+    if (CommandOfSlot(s) == static_cast<UINT>(b.idCommand)) slot = s;
+  }
+  if (slot < 0 || slot == m_trackSlot) return false;
+  m_nextSlot = slot;
   EndMenu();
   return true;
 }

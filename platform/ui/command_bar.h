@@ -10,7 +10,8 @@
 // Right move, Down, Up or Enter open, Esc or Alt leave, a mnemonic letter
 // opens its item); Alt with a mnemonic letter opens that item at once. While
 // a pop-up is open, Left and Right go on to the neighbouring pop-up unless a
-// sub-menu is in the way. Pop-ups are owned by the bar, which forwards their
+// sub-menu is in the way, and the mouse moving onto another button opens
+// that button's pop-up instead. Pop-ups are owned by the bar, which forwards their
 // messages to the frame; the chosen command reaches the frame as WM_COMMAND.
 //
 // Menu items may show the picture of their command from a toolbar resource.
@@ -64,6 +65,9 @@ class CMDICommandBarCtrl : public CWindowImpl, public CMessageFilter {
   // While a pop-up is open: moves to the neighbouring pop-up for VK_LEFT or
   // VK_RIGHT. True when it did (the open pop-up is then closed).
   bool OnMenuKey(UINT vk);
+  // While a pop-up is open: the mouse at a point of the screen; over another
+  // button of the bar, that button's pop-up replaces the open one (true).
+  bool OnMenuMouseMove(POINT screen);
 
   bool InMenuMode() const { return m_menuMode; }
   // The hot menu item in menu mode (-1 for the document's system menu or none).

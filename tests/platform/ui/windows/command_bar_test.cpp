@@ -17,7 +17,9 @@ constexpr LPARAM kAltDown = 1 << 29;
 // Chooses from pop-ups instead of a person: each call takes the next action,
 // a command to return or (negative) an arrow key pressed in the open pop-up.
 struct ScriptedMenus {
+  static constexpr int kHover = -1000;  // the mouse moves to `hover`
   static CMDICommandBarCtrl* bar;
+  static POINT hover;
   static const int* actions;
   static int calls;
   static UINT firstItems[8];
@@ -26,6 +28,10 @@ struct ScriptedMenus {
     SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     firstItems[calls] = GetMenuItemID(popup, 0);
     int action = actions[calls++];
+    if (action == kHover) {
+      bar->OnMenuMouseMove(hover);
+      return 0;
+    }
     if (action < 0) {
       bar->OnMenuKey(static_cast<UINT>(-action));
       return 0;
@@ -38,6 +44,7 @@ struct ScriptedMenus {
   }
 };
 CMDICommandBarCtrl* ScriptedMenus::bar = nullptr;
+POINT ScriptedMenus::hover{};
 const int* ScriptedMenus::actions = nullptr;
 int ScriptedMenus::calls = 0;
 UINT ScriptedMenus::firstItems[8] = {};
@@ -219,6 +226,21 @@ TEST_F(CommandBarTest, AMaximisedDocumentShowsItsSystemMenuAndButtons) {
   EXPECT_EQ(document.finals, 1);
   EXPECT_FALSE(bar.HasMDIButtons());
   EXPECT_EQ(bar.SendMessage(TB_BUTTONCOUNT), 3);
+}
+
+TEST_F(CommandBarTest, TheMouseOnAnotherButtonOpensItsMenuInstead) {
+  RECT window{};
+  bar.SendMessage(TB_GETRECT, CMDICommandBarCtrl::kFirstItemCommand + 2, reinterpret_cast<LPARAM>(&window));
+  POINT over{(window.left + window.right) / 2, (window.top + window.bottom) / 2};
+  ClientToScreen(bar, &over);
+  ScriptedMenus::hover = over;
+  const int script[] = {ScriptedMenus::kHover, ID_TEST_CASCADE};
+  ScriptedMenus::Expect(script);
+  bar.OpenMenu(0, false);
+  ASSERT_EQ(ScriptedMenus::calls, 2);
+  EXPECT_EQ(ScriptedMenus::firstItems[1], static_cast<UINT>(ID_TEST_CASCADE));
+  PumpMessages();
+  EXPECT_EQ(CommandCount(ID_TEST_CASCADE), 1);
 }
 
 // The system's own menu loop, driven by keys the frame posts each time the
