@@ -40,6 +40,10 @@ void ArgValues::RestartRange(ArgRange& range) {
 
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {
   ArgValue value{};
-  value.error = ReadCellNumber(state_, slot, range, cell, &value.number);
+  CellValueToSlot(state_, slot, range, cell);
+  // A formula cell whose result is empty.
+  value.empty = IsOmittedArg(state_.operands[slot]);
+  value.error = GetArgNumber(state_, slot, &value.number, -kLargestNumber, kLargestNumber);
+  state_.DisownSlot(slot);
   return value;
 }

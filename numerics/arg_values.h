@@ -15,7 +15,7 @@ struct ArgValue {
   double number;  // 0 when not readable
   uint8_t error;  // the value's own or its reader's
   bool omitted;   // an empty argument position
-  bool empty;     // an empty position or a reference to an empty cell
+  bool empty;     // an empty position, a reference to an empty cell or an empty result
 };
 
 class ArgValues {

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
@@ -34,6 +35,13 @@ double ChiSquareCdf(double x, double n) {
 
 double StudentTCdf(double t, double n) {
   if (!(n >= 1.0) || std::isnan(t)) return kNaN;
+  if (n == 1.0) {
+    // Cauchy: the tail beyond |t| is atan(1/|t|)/pi, which keeps its digits
+    // where t^2 overflows (and the tail is still far above the smallest
+    // double).
+    const double tail = std::atan2(1.0, std::fabs(t)) / kPi;
+    return t < 0.0 ? tail : 1.0 - tail;
+  }
   // The tail beyond |t| is I_w(n/2, 1/2) / 2 with w = n / (n + t^2); w and
   // 1 - w are formed apart so that neither loses digits.
   const double ratio = n / (t * t);  // infinite at t = 0
@@ -52,6 +60,7 @@ double FDistCdf(double x, double d1, double d2) {
   if (std::isinf(x)) return 1.0;
   // I_z(d1/2, d2/2) with z = d1 x / (d1 x + d2).
   const double scaled = d1 * x;
+  if (std::isinf(scaled)) return 1.0;
   double lower = 0.0;
   double upper = 0.0;
   if (!BetaTails(0.5 * d1, 0.5 * d2, scaled / (scaled + d2), d2 / (scaled + d2), &lower, &upper)) return kNaN;

@@ -10,7 +10,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kLargest = 1.7976931348623157e308;
 constexpr double kFarQuantile = 1e10;
-constexpr int kBracketMoves = 1000;
+// Doubling from the narrowest start interval (TINV's [0, p] with p near the
+// smallest double) reaches the largest doubles in about 2050 moves.
+constexpr int kBracketMoves = 2100;
 // Enough halvings to walk from the widest bracket down to adjacent doubles.
 constexpr int kBisections = 2200;
 

@@ -19,7 +19,7 @@ double FDistCdfGap(double x, double p, double j, double k);
 
 // Widens [lo, hi] in place, doubling its width towards the root (below the
 // bracket when both gaps are negative, above it when both are positive),
-// until the gaps at the ends differ in sign (at most 1000 moves). False when
+// until the gaps at the ends differ in sign (at most 2100 moves). False when
 // no sign change was found.
 bool ExpandBracket(double* lo, double* hi, CdfGap gap, double p, double j, double k);
 // Halves [lo, hi], whose ends' gaps differ in sign, until its width is below

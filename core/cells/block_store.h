@@ -308,14 +308,19 @@ bool BlockStore::BuildPageIndexOf(uint32_t page, CellCursor* cursor) {
   if (!cursor)
     cursor = &scratch;
   const uint32_t pageRow = page * kRowsPerPage;
-  RecordPosition at = SkipBlocksBefore<Traits>(StartPosition(cursor), pageRow);
+  // The block where the page's rows begin, found without walking the chain.
+  const auto pageStart = [&]() -> RecordPosition {
+    CellBlock* block = SearchBlock([pageRow](const CellBlock* b) { return Traits::Row(b->payload) < pageRow; });
+    return SkipBlocksBefore<Traits>({block, 0}, pageRow);
+  };
+  RecordPosition at = cursor->block ? SkipBlocksBefore<Traits>(StartPosition(cursor), pageRow) : pageStart();
   // A start that already lies inside the page could miss the first records
-  // of its rows: then begin again from the head of the chain.
+  // of its rows: then begin again from the page's first block.
   if (at.block && (at.block != firstBlock_ || at.offset != 0)) {
     RecordPosition probe = at;
     while (probe.block && probe.offset >= probe.block->used) probe = {probe.block->next, 0};
     if (probe.block && Traits::Row(probe.block->payload + probe.offset) >= pageRow)
-      at = SkipBlocksBefore<Traits>({firstBlock_, 0}, pageRow);
+      at = pageStart();
   }
 
   PageIndexPage* index = pageIndex_[page];

@@ -106,6 +106,8 @@ TEST_F(DistributionFunctions, MendedFaults) {
       // Bisection to a relative tolerance, returning the midpoint.
       {"=FINV(0.99999, 1, 1)", 4052847345.0637321, 0, 1e-7},
       {"=FINV(0.01, 40, 40)", 0.47298488775958814, 0, 1e-7},
+      {"=TINV(1e-300, 1)", -3.1830988618379067e299, 0, 1e-5},
+      {"=FDIST(1e308, 3, 1000000000)", 1.0, 0, 0},
       // WEIBULL's parameters must be positive.
       {"=WEIBULL(1, -1, 1, 1)", 0, kErrorNum, 0},
       {"=WEIBULL(1, 1, 0, 0)", 0, kErrorNum, 0},
