@@ -8,6 +8,7 @@
 void SheetFormat::Clear(bool free) {
   runs.Clear(free);
   std::memset(columns, 0, sizeof columns);
+  ColumnsChanged();
   // For the row table the same flag keeps the pages for the next rows.
   rows.Clear(free);
 }
@@ -31,6 +32,7 @@ bool SheetFormat::CopyFrom(SheetFormat* source) {
     return false;
   }
   std::memcpy(columns, source->columns, sizeof columns);
+  ColumnsChanged();
   return true;
 }
 
@@ -103,6 +105,7 @@ bool SheetFormat::InsertColumns(uint16_t firstColumn, uint16_t lastColumn) {
   std::memmove(columns + firstColumn + count, columns + firstColumn,
                (kColumnCount - firstColumn - count) * sizeof(ColumnRecord));
   std::memset(columns + firstColumn, 0, count * sizeof(ColumnRecord));
+  ColumnsChanged();
   return true;
 }
 
@@ -117,7 +120,21 @@ bool SheetFormat::DeleteColumns(uint16_t firstColumn, uint16_t lastColumn) {
   runs.DeleteColumns(firstColumn, lastColumn);
   std::memmove(columns + firstColumn, columns + lastColumn + 1, (kMaxColumn - lastColumn) * sizeof(ColumnRecord));
   std::memset(columns + kColumnCount - count, 0, count * sizeof(ColumnRecord));
+  ColumnsChanged();
   return true;
+}
+
+uint16_t SheetFormat::MaxColumnFontHeight() const {
+  if (maxColumnFontHeight_ == kFontHeightUnknown) {
+    uint16_t highest = 0;
+    for (const ColumnRecord& column : columns) {
+      const uint16_t height = column.fontHeightWord & ColumnRecord::kFontHeightMask;
+      if (height > highest)
+        highest = height;
+    }
+    maxColumnFontHeight_ = highest;
+  }
+  return maxColumnFontHeight_;
 }
 
 bool SheetFormat::CheckInvariants(char* message, size_t capacity) const {

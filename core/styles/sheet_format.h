@@ -122,6 +122,13 @@ class SheetFormat {
 
   uint8_t LastError() const { return lastError_; }
 
+  // The largest column font height (bits 0-11 of the columns' font-height
+  // words), which every row that is not fixed rises to. Kept until
+  // ColumnsChanged, which every writer of column records calls; the format's
+  // own operations do.
+  uint16_t MaxColumnFontHeight() const;
+  void ColumnsChanged() { maxColumnFontHeight_ = kFontHeightUnknown; }
+
   StyleRunStore runs;
   ColumnRecord columns[kColumnCount] = {};
   RowTable rows;
@@ -132,7 +139,10 @@ class SheetFormat {
  private:
   bool PasteRows(uint32_t firstRow, uint32_t lastRow, const RowTable& source, uint32_t sourceHeight);
 
+  static constexpr uint16_t kFontHeightUnknown = 0xFFFF;
+
   uint8_t lastError_ = kSheetFormatNoError;
+  mutable uint16_t maxColumnFontHeight_ = kFontHeightUnknown;
 };
 
 #endif

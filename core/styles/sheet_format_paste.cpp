@@ -85,6 +85,7 @@ bool SheetFormat::CopyRect(uint16_t firstColumn, uint16_t lastColumn, uint32_t f
 
   std::memcpy(target->columns + firstColumn, columns + firstColumn,
               (lastColumn - firstColumn + 1) * sizeof(ColumnRecord));
+  target->ColumnsChanged();
 
   // The target table is empty, so appending in row order builds what
   // setting each fixed row would.
@@ -177,6 +178,7 @@ bool SheetFormat::PasteFormat(StyleTable* styles, uint16_t firstColumn, uint16_t
       }
       record.SetStyle(style);
       columns[column] = record;
+      ColumnsChanged();
     }
   }
   return PasteRows(firstRow, lastRow, source.rows, height);

@@ -16,6 +16,7 @@
 
 class CWorkBook;
 struct NumFormatParams;
+struct TextMeasurer;
 struct ReplaceOutcome;
 
 // Modes of CWorkSheet::TransformCells.
@@ -81,6 +82,19 @@ class CWorkSheet : public CWorkSheetTree::CTreeItem {
   // state it replaced, so that applying it again redoes (undo_apply.cpp).
   // True for an empty record; false with the workbook's error on failure.
   static bool Undo(CWorkBook* workbook, int32_t index);
+
+  // Automatic row heights (row_heights.cpp), measured at zoom 100. Each row
+  // of first..last whose height is not fixed gets the height its cells and
+  // its formatted empty areas need; the column font heights are refreshed
+  // first. False, with the workbook's error kWorkbookOutOfMemory, when the
+  // row table cannot grow to the last row.
+  static bool AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
+                             uint32_t firstRow, uint32_t lastRow);
+  // The height one row needs, at most 4095; 0 for a row with nothing in a
+  // font of its own. The two cursors (optional) carry the walks over the
+  // cells and the style runs from one row to the next.
+  static uint16_t ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
+                                   uint32_t row, CellCursor* cellWalk, CellCursor* runWalk);
 
   CellStore cells;
   SheetFormat format;

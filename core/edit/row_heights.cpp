@@ -1,0 +1,106 @@
+#include <cstring>
+
+#include "core/edit/cell_display_text.h"
+#include "core/numfmt/number_format.h"
+#include "core/styles/column_font_heights.h"
+#include "core/styles/default_sizes.h"
+#include "core/styles/sheet_format_rows.h"
+#include "core/styles/token_text_layout.h"
+#include "core/workbook/workbook.h"
+#include "core/workbook/worksheet.h"
+
+namespace {
+
+constexpr int32_t kMaxHeight = 4095;
+
+// Only texts are laid out: every other value is one line of "X", as numbers
+// never wrap.
+bool ShowsText(const CellRecord& cell) {
+  return cell.IsText() || (cell.IsFormula() && cell.HasCachedText());
+}
+
+int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
+                   const StyleRecord& style) {
+  NumberFormat tokens;
+  if (ShowsText(cell))
+    FormatCellForDisplay(workbook->evaluator, false, cell, style.numFormat, &tokens);  // a cut text still counts
+  else
+    tokens.AddToken(kTokenLiteral, 0, 'X');
+  if (!measurer.SelectFont(workbook->styles.FontAt(style.fontIndex), 0, 100))
+    return 0;
+  if (style.alignment.wrapText) {
+    const ColumnRecord& column = sheet->format.columns[cell.Column()];
+    int32_t width = (column.WidthFixed() || column.Width() != 0)
+                        ? column.Width()
+                        : GetDefaultColumnWidth(&sheet->format, measurer);
+    width -= 2 * style.alignment.horizontalIndent;
+    WrapTokens(measurer, &tokens, width);
+  }
+  int32_t w = 0;
+  int32_t h = 0;
+  if (!TextExtentLines(measurer, tokens, &w, &h, 0, tokens.tokenCount))
+    return 0;
+  return h + style.alignment.verticalIndent;
+}
+
+}  // namespace
+
+uint16_t CWorkSheet::ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
+                                      uint32_t row, CellCursor* cellWalk, CellCursor* runWalk) {
+  const StyleTable& styles = workbook->styles;
+  int32_t highest = 0;
+
+  CellCursor cellScratch;
+  CellCursor* cells = cellWalk ? cellWalk : &cellScratch;
+  if (!cells->block)
+    sheet->cells.FindCell(row, 0, cells);
+  cells->flags = kCursorAfterRecord;
+  CellCursor styleCursor;
+  while (const CellRecord* cell = cells->NextInRange(0, kMaxColumn, row, row)) {
+    const StyleRecord& style = styles.StyleAt(sheet->format.CellStyle(row, cell->Column(), &styleCursor));
+    if (style.alignment.fitToCell)
+      continue;
+    const int32_t height = CellHeight(workbook, measurer, sheet, *cell, style);
+    if (height > highest)
+      highest = height;
+  }
+
+  CellCursor runScratch;
+  CellCursor* runs = runWalk ? runWalk : &runScratch;
+  runs->flags = kCursorAfterRecord;
+  const FontRecord& defaultFont = styles.FontAt(0);
+  while (const StyleRun* run = sheet->format.runs.FindFirstInRect(runs, 0, kMaxColumn, row, row)) {
+    const FontRecord& font = styles.FontAt(styles.StyleAt(run->style).fontIndex);
+    if (StyleTable::FontsEqual(font, defaultFont))
+      continue;
+    int32_t w = 0;
+    int32_t h = 0;
+    if (measurer.SelectFont(font, 0, 100) && TextExtent(measurer, "X", 1, &w, &h) && h + 2 > highest)
+      highest = h + 2;
+  }
+  return static_cast<uint16_t>(highest > kMaxHeight ? kMaxHeight : highest);
+}
+
+bool CWorkSheet::AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
+                                uint32_t firstRow, uint32_t lastRow) {
+  ComputeColumnFontHeights(measurer, workbook->styles, &sheet->format, 0, kMaxColumn);
+  if (lastRow > kMaxRow)
+    lastRow = kMaxRow;
+  RowTable& rows = sheet->format.rows;
+  while (rows.Count() <= lastRow) {
+    if (!rows.Append(0)) {
+      workbook->error = kWorkbookOutOfMemory;
+      return false;
+    }
+  }
+  CellCursor cellWalk;
+  CellCursor runWalk;
+  for (uint32_t row = firstRow; row <= lastRow; ++row) {
+    uint16_t* record = rows.At(row);
+    if (!record || (*record & RowTable::kFixedHeight))
+      continue;
+    const uint16_t height = ComputeRowHeight(workbook, measurer, sheet, row, &cellWalk, &runWalk);
+    *record = static_cast<uint16_t>((*record & ~RowTable::kHeightMask) | (height << RowTable::kHeightShift));
+  }
+  return true;
+}
