@@ -21,7 +21,9 @@ bool GradientBand(HDC device, LONG left, LONG top, LONG right, LONG bottom, COLO
 }
 
 // Bytes of the colour table (and masks) between a DIB's header and its bits.
-uint32_t ColourTableBytes(const BITMAPINFOHEADER& h) {
+// The larger headers hold their masks themselves: skipping 12 more bytes
+// would read past the end of the bits.
+uint32_t ColourTableBytes(const BITMAPINFOHEADER& h, uint32_t headerSize) {
   const uint32_t used = h.biClrUsed;
   switch (h.biBitCount) {
     case 1:
@@ -30,7 +32,7 @@ uint32_t ColourTableBytes(const BITMAPINFOHEADER& h) {
       return 4 * (used ? used : (1u << h.biBitCount));
     case 16:
     case 32:
-      return (h.biCompression == BI_BITFIELDS ? 12 : 0) + 4 * used;
+      return (h.biCompression == BI_BITFIELDS && headerSize == sizeof h ? 12 : 0) + 4 * used;
     default:
       return 4 * used;
   }
@@ -105,7 +107,7 @@ bool DrawContext::StretchDib(int32_t left, int32_t top, int32_t right, int32_t b
   if (!device_ || !dib)
     return false;
   const uint32_t headerSize = (dib->biSize == 108 || dib->biSize == 124) ? dib->biSize : 40;
-  const uint8_t* bits = reinterpret_cast<const uint8_t*>(dib) + headerSize + ColourTableBytes(*dib);
+  const uint8_t* bits = reinterpret_cast<const uint8_t*>(dib) + headerSize + ColourTableBytes(*dib, headerSize);
   const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(dib);
   const int32_t width = dib->biWidth;
   const int32_t height = dib->biHeight < 0 ? -dib->biHeight : dib->biHeight;

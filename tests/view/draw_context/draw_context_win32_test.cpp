@@ -243,13 +243,15 @@ std::vector<uint8_t> TestImage(uint32_t headerSize, uint16_t bits, bool bitField
     }
     rows = table + 4 * entries;
   } else if (bitFields) {
-    // After the header, and in the larger headers also inside them.
+    // After a 40-byte header; the larger headers hold them in their own fields.
     const uint32_t masks[3] = {0xF800, 0x07E0, 0x001F};
-    std::memcpy(table, masks, sizeof masks);
-    if (headerSize > 40)
-      std::memcpy(dib.data() + 40, masks, sizeof masks);
-    rows = table + 12;
+    std::memcpy(headerSize > 40 ? dib.data() + 40 : table, masks, sizeof masks);
+    rows = headerSize > 40 ? table : table + 12;
   }
+  // The image ends with its bits: nothing may be read past them.
+  const size_t bitsOffset = static_cast<size_t>(rows - dib.data());
+  dib.resize(bitsOffset + 2 * ((2 * bits + 31) / 32 * 4));
+  rows = dib.data() + bitsOffset;
   for (int y = 0; y < 2; ++y) {
     uint8_t* row = rows + y * ((2 * bits + 31) / 32 * 4);
     for (int x = 0; x < 2; ++x) {
@@ -442,6 +444,28 @@ TEST(DrawContext, FractalBackgroundsGrowBandByBandAndImagesAreStretched) {
   EXPECT_FALSE(context.DrawBackground(5, 5, 34, 34, &fresh, parameters, FakeFractal::Render));
   EXPECT_EQ(FakeFractal::bands.size(), 2u);
   FakeFractal::failAt = 0xFFFFFFFF;
+}
+
+TEST(DrawContext, ShapesCoverTheirInclusiveRectangles) {
+  Canvas canvas(40, 20);
+  DrawContext context;
+  context.AttachDC(canvas.dc());
+  ASSERT_TRUE(context.SelectPen(1, kBlue, 100));
+  ASSERT_TRUE(context.SelectBrush(1, kRed, kRed));
+  ASSERT_TRUE(context.FillRectFramed(RECT{2, 2, 8, 8}));
+  ASSERT_TRUE(context.Ellipse(20, 2, 30, 12));
+  ASSERT_TRUE(context.Line(0, 15, 5, 15));
+  context.SetTextColor(RGB(0, 255, 0));
+  ASSERT_TRUE(context.SetPixel(35, 5));
+  struct Pixel {
+    int x, y;
+    COLORREF colour;
+  } pixels[] = {
+      {2, 2, kBlue},  {8, 8, kBlue},   {5, 5, kRed},  {9, 9, RGB(255, 255, 255)},  // the framed fill
+      {25, 7, kRed},  {30, 7, kBlue},  {31, 7, RGB(255, 255, 255)},                // the ellipse's right edge
+      {0, 15, kBlue}, {4, 15, kBlue},  {35, 5, RGB(0, 255, 0)},
+  };
+  for (const Pixel& p : pixels) EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 }  // namespace
