@@ -147,7 +147,23 @@ TEST(DocumentFile, AFormatWithoutWriterLeavesTheFileAsItWas) {
   EXPECT_EQ(filetest::ReadAll("files_keep.tlv"), before);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// Only Windows has share modes: a document's file is kept from every other
+// opener while the document holds it.
+TEST(DocumentFile, HeldFilesAreKeptFromOthers) {
+  auto book = sample::MakeSampleWorkbook(8);
+  std::remove("files_held.tlv");
+  ASSERT_TRUE(SaveDocumentFile(book.get(), "files_held.tlv"));
+  auto other = std::make_unique<CWorkBook>();
+  EXPECT_FALSE(OpenDocumentFile(other.get(), "files_held.tlv"));
+  EXPECT_EQ(other->error, kFileCannotOpenForReading);
+  EXPECT_EQ(std::fopen("files_held.tlv", "rb"), nullptr);
+  book->bufferedFile.Close();
+  ASSERT_TRUE(OpenDocumentFile(other.get(), "files_held.tlv"));
+  EXPECT_EQ(other->readOnly, 0);
+  EXPECT_TRUE(other->LoadNative(nullptr)) << int(other->error);
+}
+#else
 // A full disk: the writer's failure shows in the result, never a
 // truncated file reported as saved.
 TEST(DocumentFile, FullDiskFailsTheSaveAndKeepsTheOldFile) {

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "files/dispatch/file_errors.h"
+#include "platform/md5_digest.h"
+#include "platform/rc4_cipher.h"
 #include "tests/files/body_bytes.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/sample_workbook.h"
@@ -306,6 +308,42 @@ TEST(BinaryFormat, OlderVersionsLoad) {
   EXPECT_TRUE(two->format.columns[9].WidthFixed());
   EXPECT_EQ(two->format.columns[9].Style(), 5);
   EXPECT_EQ(two->format.columns[10].Width(), 0);
+}
+
+// Versions 1 and 2 have no trailing bytes: their digest covers everything
+// after it.
+TEST(BinaryFormat, OlderEncryptedVersionsCheckTheirDigest) {
+  for (int version : {1, 2}) {
+    SCOPED_TRACE(version);
+    const std::string body = OneSheetBody(version);
+    uint8_t digest[16];
+    Md5Digest md5;
+    md5.Init();
+    md5.Update(body.data(), body.size());
+    md5.Final(digest);
+    std::string secret(1, char(digest[0]));
+    secret.append(DigestFillerSize(digest[0]), char(digest[1]));
+    secret.append(reinterpret_cast<const char*>(digest), 16);
+    secret += body;
+    md5.Init();
+    md5.Update("pw", 2);
+    uint8_t key[16];
+    md5.Final(key);
+    Rc4Cipher cipher;
+    cipher.SetKey(key, 5);
+    cipher.Apply(&secret[0], secret.size());
+    ASSERT_TRUE(filetest::WriteAll("files_old.tlv", std::to_string(version) + "1000000000" + secret));
+    uint8_t error = 0;
+    bool loaded = false;
+    auto book = filetest::LoadFrom("files_old.tlv", "pw", &error, &loaded);
+    ASSERT_TRUE(loaded) << int(error);
+    EXPECT_EQ(book->protectionMode, 2);
+    EXPECT_STREQ(book->firstItem->name, "S");
+    book.reset();
+    book = filetest::LoadFrom("files_old.tlv", "pW", &error, &loaded);
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(error, kFileBadPassword);
+  }
 }
 
 // Each row breaks one rule of a valid one-worksheet body.
