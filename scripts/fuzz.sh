@@ -20,6 +20,8 @@ mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/arti
 cp "$seeds"/*.tlv "$out/corpus/load_native/"
 cp "$seeds"/*.body "$out/corpus/body_reader/"
 
+# The loading target writes each input to a file of its own in /tmp.
+trap 'rm -f /tmp/talvero-fuzz-*.tlv' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in load_native body_reader; do

@@ -18,7 +18,6 @@ gzFile Gz(void* handle) { return static_cast<gzFile>(handle); }
 void FileStream::Reset() {
   file_ = nullptr;
   gz_ = nullptr;
-  writing_ = false;
   crypto.Reset();
 }
 
@@ -63,7 +62,6 @@ bool FileStream::OpenGz(std::FILE* file, const char* mode) {
   }
   gzbuffer(gz, kGzipBuffer);
   gz_ = gz;
-  writing_ = mode[0] == 'w' || mode[0] == 'a';
   return true;
 }
 

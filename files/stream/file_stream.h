@@ -70,7 +70,6 @@ class FileStream {
  private:
   std::FILE* file_ = nullptr;
   void* gz_ = nullptr;  // the zlib gzip handle
-  bool writing_ = false;
 };
 
 #endif
