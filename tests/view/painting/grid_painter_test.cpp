@@ -123,8 +123,8 @@ TEST_F(GridPainting, TextOfACellScrolledOutStillDrawsIntoView) {
 TEST_F(GridPainting, FillCoversItsRightAndBottomGridLinesAndTheColumnsItsTextCovers) {
   StyleRecord filled = StyleRecord::Default();
   filled.interior.pattern = 1;
-  filled.interior.backgroundColorSet = 1;
-  filled.interior.backgroundColor = 0x00FF00;
+  filled.interior.patternColorSet = 1;
+  filled.interior.patternColor = 0x00FF00;
   StyleColumn(1, filled);
   Type(1, 1, "abcdefg");  // runs over column 2
   Paint();

@@ -64,7 +64,10 @@ class RecordingSurface {
   static bool Pen(void* t, uint8_t, uint32_t colour, uint16_t) { return Self(t)->pen = colour, true; }
   static bool BorderPen(void* t, const BorderLine& line, uint16_t) { return Self(t)->pen = line.color, true; }
   static bool Brush(void* t, uint8_t, uint32_t colour, uint32_t) { return Self(t)->brush = colour, true; }
-  static bool Fill(void* t, const FillRecord& fill) { return Self(t)->brush = fill.backgroundColor, true; }
+  // Solid fills take the pattern colour, the window colour (white) when unset.
+  static bool Fill(void* t, const FillRecord& fill) {
+    return Self(t)->brush = fill.patternColorSet ? fill.patternColor : 0xFFFFFF, true;
+  }
   static bool Align(void* t, int h, int v) {
     Self(t)->horizontal = h;
     Self(t)->vertical = v;
