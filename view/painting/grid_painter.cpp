@@ -47,6 +47,26 @@ bool ShowsNumber(const CellRecord& cell, bool showFormulas) {
 
 uint32_t ColourOr(uint8_t set, uint32_t colour, int scheme) { return set ? colour : GetSchemeColor(scheme); }
 
+// Whether a text of extent tw x th anchored at (x, y) stays a pixel clear of
+// the box's edges (a glyph's overhang may pass its measured extent by one).
+// A baseline anchor leaves the descent unknown: never inside.
+bool TextInsideBox(const PixelRect& box, int32_t x, int32_t y, int32_t tw, int32_t th, int horizontal,
+                   int vertical) {
+  int32_t left = x;
+  if (horizontal == kAlignRight)
+    left = x - tw + 1;
+  else if (horizontal == kAlignCentre)
+    left = x - tw / 2;
+  int32_t top = y;
+  if (vertical == kAlignMiddle)
+    top = y - th / 2;
+  else if (vertical == kAlignBottom)
+    top = y - th + 1;
+  else if (vertical != kAlignTop)
+    return false;
+  return left > box.left && left + tw < box.right && top > box.top && top + th < box.bottom;
+}
+
 }  // namespace
 
 void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area, CWorkSheet* sheet,
@@ -291,16 +311,23 @@ void GridPainter::PaintCell(RowPass& pass, uint16_t column, int32_t x, bool froz
     if (style.interior.pattern != 0)
       FillBox(pass, boxFirst, boxLast, box, style.interior, frozen);
     if (measured) {
-      if (tw > aw)
+      const bool elided = tw > aw;
+      if (elided)
         ElideTokens(surface.measurer, &tokens, aw);
       surface.SetTextAlign(horizontal, vertical);
-      surface.PushClip(box);
+      // Clipping costs the device more than the text itself; a text that
+      // lies wholly inside its box draws the same pixels without it.
+      const bool clip = elided || box.left != fullBox.left || align.rotation != 0 ||
+                        !TextInsideBox(box, anchorX, anchorY, tw, th, horizontal, vertical);
+      if (clip)
+        surface.PushClip(box);
       surface.DrawCellText(anchorX, anchorY, tokens, aw);
       if (cell->IsFormula())
         DrawCellMarker(surface, cellBox, kFormulaMarkerColour, kCornerTopLeft, pass.zoomX, pass.zoomY);
       if (style.dropDown.listId != 0)
         DrawCellMarker(surface, cellBox, kDropDownMarkerColour, kCornerBottomRight, pass.zoomX, pass.zoomY);
-      surface.PopClip();
+      if (clip)
+        surface.PopClip();
     }
     box = fullBox;
   }
