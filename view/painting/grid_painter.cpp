@@ -173,7 +173,10 @@ void GridPainter::PaintRow(RowPass& pass, uint32_t row, int32_t y) {
   const uint16_t end = rightCell >= 0 ? static_cast<uint16_t>(rightCell) : g.lastColumn;
   for (uint32_t c = start; c < pass.firstColumn; ++c) x -= GetColumnWidth(sheet, c, pass.zoomX) + 1;
   for (uint32_t c = start; c <= end; ++c) {
-    PaintCell(pass, static_cast<uint16_t>(c), x, false);
+    // The frozen column was painted in its own place; a walk that starts
+    // left of it must not paint it a second time.
+    if (!(g.panes.column && c == g.panes.frozenColumn))
+      PaintCell(pass, static_cast<uint16_t>(c), x, false);
     x += GetColumnWidth(sheet, c, pass.zoomX) + 1;
   }
   PaintGridLines(pass, y, pass.h);
