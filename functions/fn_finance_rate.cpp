@@ -3,12 +3,12 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
+#include "functions/annuity_formulas.h"
 #include "functions/arg_readers.h"
 #include "functions/cash_flows.h"
 #include "functions/element_call.h"
 #include "functions/finance_args.h"
 #include "functions/fn_finance.h"
-#include "functions/int_pow.h"
 #include "functions/rate_search.h"
 
 namespace {
@@ -43,8 +43,8 @@ struct Annuity {
 // What is left after the payments: 0 at the annuity's rate.
 double AnnuityBalance(const void* context, double rate, uint8_t*) {
   const Annuity& a = *static_cast<const Annuity*>(context);
-  const double growth = IntPow(1.0 + rate, a.nper);
-  return (1.0 + rate * a.type) * a.pmt * (growth - 1.0) / rate + growth * a.pv + a.fv;
+  const double growth = GrowthMinusOne(rate, a.nper);
+  return (1.0 + rate * a.type) * a.pmt * growth / rate + (1.0 + growth) * a.pv + a.fv;
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ TEST_F(FinanceFunctions, GiveTheDocumentedValues) {
       {"=DDB(2400,300,3650,1,)", "1.31506849315068"},
       {"=DDB(2400,300,10,2,1.5)", "306"},
       {"=DDB(2400,300,10,11,)", "#VALUE!"},
+      {"=DDB(1000,900,5,2,)", "240"},
+      {"=DDB(1000,900,5,5,)", "-770.4"},
       {"=DOLLARDE(1.02,16)", "1.125"},
       {"=DOLLARFR(1.125,16)", "1.02"},
       {"=DOLLARDE(1.1,16)", "1.0625"},
@@ -84,6 +86,7 @@ TEST_F(FinanceFunctions, GiveTheDocumentedValues) {
       {"=IRR({1,2,3},)", "#NUM!"},
       {"=RATE(48,-200,8000,,,)", "0.0077014724882"},
       {"=RATE(10,-100,1000,,,)", "0"},
+      {"=RATE(360,-3.0002,1000,,,)", "0.00043243051741"},
   });
 }
 
@@ -125,6 +128,8 @@ TEST_F(FinanceFunctions, TakeTheLimitsOfARateOfZero) {
       {"=CUMIPMT(0,10,1000,1,5)", "0"},
       {"=CUMPRINC(0,10,1000,1,5)", "-500"},
       {"=PMT(1e-300,10,1000,,)", "-100"},
+      {"=RATE(10,-100.0000001,1000,,,)", "0.00000000018182"},
+      {"=PMT(1e-9,1000,1000,,)", "-1.00000050050008"},
       {"=PMT(0,0,1000,,)", "#NUM!"},
   });
 }
@@ -176,7 +181,7 @@ TEST_F(FinanceFunctions, SplitThePaymentOfEitherType) {
 TEST_F(FinanceFunctions, GiveUpWhereNoRateExists) {
   Check({
       {"=RATE(0,-100,1000,,,)", "#NUM!"},
-      {"=RATE(10,-100.0000001,1000,,,)", "#NUM!"},
+      {"=RATE(10,-99.9999999,1000,,,)", "#NUM!"},
       {"=RATE(48,-200,8000,,,1e300)", "#NUM!"},
       {"=IRR({1,2,3},)", "#NUM!"},
       {"=IRR({0,0},)", "#NUM!"},
