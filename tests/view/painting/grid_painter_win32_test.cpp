@@ -14,6 +14,7 @@
 #include "core/edit/cell_input.h"
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
+#include "tests/test_seed.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/paint_geometry.h"
@@ -197,8 +198,8 @@ TEST_F(GridPaintingOnDevice, SelectionInvertsOnlyWhatDiffers) {
   ViewStateOf(&sheet->viewFormat)->frozen = {0, 0, static_cast<uint8_t>(kCornerRowGiven | kCornerColumnGiven)};
   for (uint32_t r = 0; r < 12; ++r)
     for (uint16_t c = 0; c < 6; c += 2) Type(r, c, r % 2 ? "text" : "12.5");
-  const char* text = std::getenv("TALVERO_SEED");
-  const uint32_t seed = text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : 20261207u;
+  const uint32_t seed = TestSeed(20261207u);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   auto range = [&]() {
     uint32_t c1 = random() % 7, c2 = random() % 7, r1 = random() % 12, r2 = random() % 12;
@@ -219,18 +220,18 @@ TEST_F(GridPaintingOnDevice, SelectionInvertsOnlyWhatDiffers) {
     const SelectionRange b = range();
     draw(&a, nullptr);
     draw(&a, nullptr);
-    ASSERT_EQ(canvas.Pixels(), painted) << "A twice, seed " << seed << " pair " << i;
+    ASSERT_EQ(canvas.Pixels(), painted) << "A twice, pair " << i;
     draw(&a, &a);
-    ASSERT_EQ(canvas.Pixels(), painted) << "(A, A), seed " << seed << " pair " << i;
+    ASSERT_EQ(canvas.Pixels(), painted) << "(A, A), pair " << i;
     draw(&a, nullptr);
     draw(&a, &b);
     const std::vector<uint32_t> moved = canvas.Pixels();
     draw(&b, nullptr);
-    ASSERT_EQ(canvas.Pixels(), painted) << "(A, B), seed " << seed << " pair " << i;
+    ASSERT_EQ(canvas.Pixels(), painted) << "(A, B), pair " << i;
     draw(&a, nullptr);
     draw(&a, nullptr);
     draw(&b, nullptr);
-    ASSERT_EQ(canvas.Pixels(), moved) << "A off then B on, seed " << seed << " pair " << i;
+    ASSERT_EQ(canvas.Pixels(), moved) << "A off then B on, pair " << i;
     draw(&b, nullptr);
   }
 }

@@ -2,22 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
+#include "tests/test_seed.h"
 #include "tests/view/painting/recording_surface.h"
 
 namespace {
 
 constexpr PixelRect kArea = {0, 0, 299, 199};
-
-uint32_t Seed() {
-  const char* text = std::getenv("TALVERO_SEED");
-  return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : 20261207u;
-}
 
 SelectionRange RandomRange(std::mt19937& random) {
   std::uniform_int_distribution<uint32_t> column(0, 9);
@@ -29,7 +24,8 @@ SelectionRange RandomRange(std::mt19937& random) {
 // Inverting is an XOR on every pixel, so the screen after any sequence of
 // calls is white XOR their combined masks.
 TEST(DrawSelection, InvertsWhatLiesInOneRangeOnlyWithFrozenPanes) {
-  const uint32_t seed = Seed();
+  const uint32_t seed = TestSeed(20261207u);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   auto book = std::make_unique<CWorkBook>();
   ASSERT_TRUE(book->NewDocument());
@@ -49,20 +45,20 @@ TEST(DrawSelection, InvertsWhatLiesInOneRangeOnlyWithFrozenPanes) {
     RecordingSurface white(300, 200);
     RecordingSurface twice(300, 200);
     draw(twice, &a, nullptr);
-    EXPECT_NE(twice.pixels, white.pixels) << "seed " << seed << " pair " << i;
+    EXPECT_NE(twice.pixels, white.pixels) << "pair " << i;
     draw(twice, &a, nullptr);
-    EXPECT_EQ(twice.pixels, white.pixels) << "seed " << seed << " pair " << i;
+    EXPECT_EQ(twice.pixels, white.pixels) << "pair " << i;
 
     RecordingSurface moved(300, 200);
     RecordingSurface offOn(300, 200);
     draw(moved, &a, &b);
     draw(offOn, &a, nullptr);
     draw(offOn, &b, nullptr);
-    EXPECT_EQ(moved.pixels, offOn.pixels) << "seed " << seed << " pair " << i;
+    EXPECT_EQ(moved.pixels, offOn.pixels) << "pair " << i;
 
     RecordingSurface same(300, 200);
     draw(same, &a, &a);
-    EXPECT_EQ(same.pixels, white.pixels) << "seed " << seed << " pair " << i;
+    EXPECT_EQ(same.pixels, white.pixels) << "pair " << i;
   }
 }
 
