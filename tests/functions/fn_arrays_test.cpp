@@ -82,6 +82,8 @@ TEST_F(ArrayFunctions, SortTransposeUnique) {
       {"=TRANSPOSE({1,2,3;4,5,6})", "{1, 4; 2, 5; 3, 6}"},
       {"=TRANSPOSE(A1:B2)", "{1, 5; 2, 6}"},
       {"=TRANSPOSE({1},{2})", "#SYNTAX!"},
+      {"=COLUMNS(TRANSPOSE(MTXSERIES(2046,1,1)))", "2046"},
+      {"=TRANSPOSE(MTXSERIES(2047,1,1))", "#REF!"},
       {"=UNIQUE({2;3;1;2;5;3;1},1)", "{1; 2; 3; 5; ; ; }"},
       // Row numbers of one row of each run; equal texts form one run.
       {"=INDEX({2;3;1;2;5;3;1},UNIQUE({2;3;1;2;5;3;1},0),)", "{1; 2; 3; 5}"},
