@@ -165,8 +165,18 @@ class CWorkBook {
   // written over the transposed rectangle. Refused with nothing changed,
   // kWorkbookNoRoomForColumns (or Rows), when the transposed rectangle would
   // pass the grid's last column (or row), and as the line edits above when a
-  // formula cannot be rewritten; kWorkbookOutOfMemory when memory runs out.
+  // formula cannot be rewritten; kWorkbookOutOfMemory, with nothing changed,
+  // when memory runs out. The workbook's styles are compacted afterwards.
   bool TransposeRange(CWorkSheet* sheet, const CellRange& range);
+
+  // The find command (find_in_range.cpp): the first cell of the range on the
+  // active worksheet, in storage order (row by row, left to right) from the
+  // start cell (*column, *row) itself on, whose text matches the wildcard
+  // pattern (see wildcard_find.h): a formula's stored text, else the value
+  // shown without a number format. True with the cell in *column and *row;
+  // false, with them unchanged, when no cell matches.
+  bool FindInRange(const CellRange& range, uint16_t* column, uint32_t* row, const char* pattern, bool matchCase,
+                   bool wholeCell);
 
   // Undo and redo for the document window (undo_apply.cpp): UndoStep
   // applies the step at the history's current index and then moves the index
