@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -142,14 +144,14 @@ TEST_F(RegressionFunctions, EmptyCellsOfPairedArraysReadAsZero) {
 // A polynomial of degree below the number of terms is reproduced exactly:
 // its chi-square vanishes and the band's values are the polynomial's.
 TEST_F(RegressionFunctions, PolynomialOfLowerDegreeIsReproduced) {
-  const uint32_t seed = std::getenv("TALVERO_TEST_SEED") ? uint32_t(std::atoi(std::getenv("TALVERO_TEST_SEED"))) : 7u;
-  SCOPED_TRACE(testing::Message() << "seed " << seed << " (TALVERO_TEST_SEED overrides)");
-  std::srand(seed);
+  const uint32_t seed = TestSeed(7u);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
   for (uint32_t row = 0; row < 12; ++row) {
-    const double t = row * 0.75 - 3.0 + (std::rand() % 100) / 1000.0;
+    const double t = row * 0.75 - 3.0 + (random() % 100) / 1000.0;
     Put(0, row, t);
     Put(1, row, 2.0 - 0.5 * t + 0.25 * t * t * t);
-    Put(2, row, 0.5 + (std::rand() % 100) / 100.0);
+    Put(2, row, 0.5 + (random() % 100) / 100.0);
   }
   const std::string chi2 = Run("=POLYREG(A1:A12,B1:B12,C1:C12,5,3)");
   const std::vector<double> values = Numbers(chi2);
