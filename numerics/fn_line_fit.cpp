@@ -42,6 +42,13 @@ bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* f
     call.Fail(kErrorNum);
     return false;
   }
+  // Points that all share one x leave the slope undetermined: the
+  // minimum-norm solution would split their mean between intercept and
+  // slope and look like an answer.
+  if (rank < (c != 0.0 ? 2 : 1)) {
+    call.Fail(kErrorDivZero);
+    return false;
+  }
   fit->intercept = x(1, 1);
   fit->slope = x(2, 1);
   return true;

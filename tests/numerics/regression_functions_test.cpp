@@ -46,6 +46,8 @@ TEST_F(RegressionFunctions, Examples) {
       {"=CORREL({1,2,3},{4,4,4})", "#DIV/0!"},
       {"=SLOPE({2,4,6},{1,2})", "#VALUE!"},
       {"=SLOPE({2},{1})", "#DIV/0!"},
+      {"=SLOPE({2,3,4},{1,1,1})", "#DIV/0!"},
+      {"=TREND({2;3;4},{0;0;0},,0)", "#DIV/0!"},
       {"=LINEST({3,5;7,9},,)", "#VALUE!"},
       {"=TREND({3,5;7,9},,,)", "#VALUE!"},
       {"=LINEST({3;5;7})", "#SYNTAX!"},
