@@ -951,9 +951,8 @@ TEST(CellStore, InsertFromACursorPastTheCellKeepsTheOrder) {
 }
 
 TEST(CellStore, WalksAndInsertsFromTheRowIndexAfterEditsThatInvalidateIt) {
-  const uint64_t seed = std::getenv("CELL_STORE_SEED") ? std::strtoull(std::getenv("CELL_STORE_SEED"), nullptr, 0)
-                                                       : 20261207;
-  SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with CELL_STORE_SEED)");
+  const uint64_t seed = TestSeed(20261207);
+  SCOPED_TRACE(SeedTrace(uint32_t(seed)));
   Rng rng{seed};
   CellStore store;
   Model model;

@@ -10,6 +10,7 @@
 #include "core/edit/reference_adjust.h"
 #include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -149,8 +150,8 @@ struct Transposition {
 };
 
 TEST_F(RangeTranspose, FormulasFollowMovedCellsAtRandom) {
-  for (uint32_t seed = 1; seed <= 60; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 60; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     sheet->cells.Clear(true);

@@ -8,6 +8,7 @@
 
 #include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -320,8 +321,8 @@ std::unique_ptr<CWorkBook> SeededBook(uint32_t seed) {
 }
 
 TEST(UndoHistory, UndoAllAndRedoAllRetraceRandomEdits) {
-  for (uint32_t seed = 1; seed <= 12; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 12; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     auto book = SeededBook(seed);
     ASSERT_TRUE(book->undoHistory.SetLevels(200));
     StyleNames names;
