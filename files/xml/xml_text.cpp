@@ -129,8 +129,10 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
     switch (c) {
       case ' ':
         // Readers fold a run of whitespace into one blank; only the first
-        // of a run may stand plain.
-        replacement = i > 0 && input[i - 1] == ' ' ? "&nbsp;" : " ";
+        // of a run may stand plain. The others are written as a character
+        // reference, which every XML parser knows ("&nbsp;" is read too but
+        // is no XML entity).
+        replacement = i > 0 && input[i - 1] == ' ' ? "&#32;" : " ";
         break;
       case '"': replacement = "&quot;"; break;
       case '&': replacement = "&amp;"; break;
