@@ -33,3 +33,6 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
+
+# The Windows build's libpng, built once from Debian's source package.
+bash "$(dirname "$0")/mingw-libpng.sh"
