@@ -165,6 +165,11 @@ bool RequireArgs(EvalState& state, uint16_t minimum) {
   return false;
 }
 
+bool RequireExactArgs(EvalState& state, uint16_t count) {
+  if (ArgCount(state) == count) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
 
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
   EvalValue& result = state.ClearArguments();

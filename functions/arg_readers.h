@@ -67,8 +67,14 @@ void ReleaseArgRange(EvalState& state, ArgRange& range);
 // needs more than it was given sets the syntax status through this.
 uint16_t ArgCount(const EvalState& state);
 uint16_t FirstArg(const EvalState& state);
+// The slot of the argument at a position counted from 0.
+inline uint16_t ArgSlot(const EvalState& state, uint16_t index) {
+  return static_cast<uint16_t>(FirstArg(state) + index);
+}
 // False, with the syntax status, when fewer than minimum were given.
 bool RequireArgs(EvalState& state, uint16_t minimum);
+// False, with the syntax status, unless exactly count were given.
+bool RequireExactArgs(EvalState& state, uint16_t count);
 // Ends a call: releases every argument the handler left unread and puts
 // the result in the first argument's slot, which becomes the top. A number
 // result passes the result check.

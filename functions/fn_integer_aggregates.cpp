@@ -4,6 +4,7 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
+#include "functions/factorial.h"
 #include "functions/fn_sums.h"
 
 namespace {
@@ -63,13 +64,6 @@ int64_t Gcd64(int64_t a, int64_t b) {
     b = r;
   }
   return a;
-}
-
-// k! as a double, k * (k - 1) * ... * 2; stops once it is no longer finite.
-double Factorial(int64_t k) {
-  double product = 1;
-  for (int64_t i = k; i >= 2 && !IsBadNumber(product); --i) product *= double(i);
-  return product;
 }
 
 }  // namespace

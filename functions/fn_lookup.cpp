@@ -148,16 +148,10 @@ void FinishLookup(EvalState& state, ArgRange& table, const CellRecord* cell, uin
   ReleaseArgRange(state, table);
 }
 
-bool RequireExactly(EvalState& state, uint16_t count) {
-  if (ArgCount(state) == count) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
-}
-
 // VLOOKUP searches the first column and gives the index-th column of the
 // found row; HLOOKUP the same across.
 void TableLookup(EvalState& state, bool down) {
-  if (!RequireExactly(state, 4)) return;
+  if (!RequireExactArgs(state, 4)) return;
   // The lookup value and the mode go element by element.
   if (!BeginElementCall(state, 4, 0x9)) return;
   const uint16_t first = FirstArg(state);
@@ -242,7 +236,7 @@ void FnLookup(EvalState& state) {
 }
 
 void FnMatch(EvalState& state) {
-  if (!RequireExactly(state, 3)) return;
+  if (!RequireExactArgs(state, 3)) return;
   if (!BeginElementCall(state, 3, 0x5)) return;
   const uint16_t first = FirstArg(state);
   int32_t mode = kLargestNotAbove;

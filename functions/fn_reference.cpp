@@ -15,12 +15,6 @@ uint8_t Larger(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b ? a :
 
 bool IsReference(const EvalValue& value) { return value.kind == kEvalCellRef || value.kind == kEvalRange; }
 
-bool RequireExactly(EvalState& state, uint16_t count) {
-  if (ArgCount(state) == count) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
-}
-
 // A reference result on sheet: one cell when the corners meet, else a range.
 void SetReferenceResult(EvalState& state, CellStore* sheet, RefCorner first, RefCorner second) {
   EvalValue& result = state.ClearArguments();
@@ -35,7 +29,7 @@ void SetReferenceResult(EvalState& state, CellStore* sheet, RefCorner first, Ref
 
 // The number of columns (or rows) of a range or array argument.
 void MeasureExtent(EvalState& state, bool columns) {
-  if (!RequireExactly(state, 1)) return;
+  if (!RequireExactArgs(state, 1)) return;
   const uint16_t slot = FirstArg(state);
   const EvalValue& value = state.operands[slot];
   uint8_t error = static_cast<uint8_t>(value.error);
@@ -144,7 +138,7 @@ void FnIndirect(EvalState& state) {
 // The reference shifted by the offsets, with its own size unless a height
 // or width is given; both corners must stay on the grid.
 void FnOffset(EvalState& state) {
-  if (!RequireExactly(state, 5)) return;
+  if (!RequireExactArgs(state, 5)) return;
   const uint16_t first = FirstArg(state);
   const EvalValue& reference = state.operands[first];
   const bool isReference = IsReference(reference);

@@ -119,13 +119,3 @@ void FnSumSq(EvalState& state) { Aggregate(state, Combine::kAddSquare); }
 void FnSumX2MY2(EvalState& state) { SumOfPairs(state, PairSum::kX2MY2); }
 void FnSumX2PY2(EvalState& state) { SumOfPairs(state, PairSum::kX2PY2); }
 void FnSumXMY2(EvalState& state) { SumOfPairs(state, PairSum::kXMY2); }
-
-void FnPi(EvalState& state) {
-  if (ArgCount(state) != 0) {
-    state.status = kEvalStatusSyntax;
-    return;
-  }
-  // The 15-digit constant that results have always shown, not the double
-  // nearest to pi.
-  SetNumberResult(state, 3.14159265358979, kErrorNone);
-}

@@ -14,7 +14,6 @@ void FnSumProduct(EvalState& state);
 void FnSumX2MY2(EvalState& state);
 void FnSumX2PY2(EvalState& state);
 void FnSumXMY2(EvalState& state);
-void FnPi(EvalState& state);
 
 // fn_counts.cpp
 void FnCount(EvalState& state);

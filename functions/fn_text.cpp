@@ -17,8 +17,6 @@ constexpr int32_t kIntMin = -2147483647;
 
 uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
-uint16_t Position(const EvalState& state, uint16_t index) { return static_cast<uint16_t>(FirstArg(state) + index); }
-
 // One-position functions that rewrite their text in place; transform
 // returns the new length.
 template <class Transform>
@@ -33,8 +31,8 @@ void RewriteText(EvalState& state, Transform transform) {
 // LEFT and RIGHT: the text and a count n (0..2147483647, default 1).
 uint8_t ReadTextAndCount(EvalState& state, char* text, size_t* length, int32_t* n) {
   *n = 1;
-  const uint8_t countError = GetArgInt(state, Position(state, 1), n, 0, kIntMax);
-  const uint8_t error = Larger(countError, GetArgText(state, Position(state, 0), text));
+  const uint8_t countError = GetArgInt(state, ArgSlot(state, 1), n, 0, kIntMax);
+  const uint8_t error = Larger(countError, GetArgText(state, ArgSlot(state, 0), text));
   *length = std::strlen(text);
   return error;
 }
@@ -76,8 +74,8 @@ void FnExact(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
   char a[kArgTextCapacity] = "";
   char b[kArgTextCapacity] = "";
-  uint8_t error = GetArgText(state, Position(state, 1), b);
-  error = Larger(error, GetArgText(state, Position(state, 0), a));
+  uint8_t error = GetArgText(state, ArgSlot(state, 1), b);
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), a));
   SetNumberResult(state, std::strcmp(a, b) == 0 ? 1 : 0, error);
 }
 
@@ -86,9 +84,9 @@ void FnFind(EvalState& state) {
   char search[kArgTextCapacity] = "";
   char within[kArgTextCapacity] = "";
   int32_t start = 1;
-  uint8_t error = GetArgInt(state, Position(state, 2), &start, kIntMin, kIntMax);
-  error = Larger(error, GetArgText(state, Position(state, 1), within));
-  error = Larger(error, GetArgText(state, Position(state, 0), search));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, kIntMin, kIntMax);
+  error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), search));
   double position = 0;
   if (error == kErrorNone) {
     const size_t length = std::strlen(within);
@@ -137,9 +135,9 @@ void FnMid(EvalState& state) {
   char text[kArgTextCapacity] = "";
   int32_t start = 1;
   int32_t count = 1;
-  uint8_t error = GetArgInt(state, Position(state, 2), &count, kIntMin, kIntMax);
-  error = Larger(error, GetArgInt(state, Position(state, 1), &start, kIntMin, kIntMax));
-  error = Larger(error, GetArgText(state, Position(state, 0), text));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 2), &count, kIntMin, kIntMax);
+  error = Larger(error, GetArgInt(state, ArgSlot(state, 1), &start, kIntMin, kIntMax));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), text));
   if (error == kErrorNone && (start < 1 || count < 0)) error = kErrorValue;
   const int64_t length = static_cast<int64_t>(std::strlen(text));
   const char* piece = "";
@@ -185,9 +183,9 @@ void FnSearch(EvalState& state) {
   char search[kArgTextCapacity] = "";
   char within[kArgTextCapacity] = "";
   int32_t start = 1;
-  uint8_t error = GetArgInt(state, Position(state, 2), &start, 1, 1024);
-  error = Larger(error, GetArgText(state, Position(state, 1), within));
-  error = Larger(error, GetArgText(state, Position(state, 0), search));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, 1, 1024);
+  error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), search));
   double position = 0;
   if (error == kErrorNone) {
     const int32_t found =

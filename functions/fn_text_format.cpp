@@ -18,8 +18,6 @@ namespace {
 
 uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
-uint16_t Position(const EvalState& state, uint16_t index) { return static_cast<uint16_t>(FirstArg(state) + index); }
-
 // Negative decimals round to tens, hundreds...: halves go towards plus
 // infinity. False when the rounded number is no usable number.
 bool RoundToTens(double* x, int32_t* decimals) {
@@ -44,8 +42,8 @@ void SetFormattedNumber(EvalState& state, double x, const char* code, uint8_t er
 // The number and the decimals (-14..14, default 2) of DOLLAR and FIXED.
 uint8_t ReadNumberAndDecimals(EvalState& state, double* x, int32_t* decimals) {
   *decimals = 2;
-  uint8_t error = GetArgInt(state, Position(state, 1), decimals, -14, 14);
-  error = Larger(error, GetArgNumber(state, Position(state, 0), x, -kLargestNumber, kLargestNumber));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 1), decimals, -14, 14);
+  error = Larger(error, GetArgNumber(state, ArgSlot(state, 0), x, -kLargestNumber, kLargestNumber));
   if (error == kErrorNone && !RoundToTens(x, decimals)) error = kErrorNum;
   return error;
 }
@@ -77,7 +75,7 @@ void FnDollar(EvalState& state) {
 void FnFixed(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
   int32_t noSeparators = 1;
-  const uint8_t separatorError = GetArgInt(state, Position(state, 2), &noSeparators, 0, 1);
+  const uint8_t separatorError = GetArgInt(state, ArgSlot(state, 2), &noSeparators, 0, 1);
   double x = 0;
   int32_t decimals = 2;
   const uint8_t error = Larger(separatorError, ReadNumberAndDecimals(state, &x, &decimals));
@@ -98,8 +96,8 @@ void FnText(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
   char code[kArgTextCapacity] = "";
   double x = 0;
-  uint8_t error = GetArgText(state, Position(state, 1), code);
-  error = Larger(error, GetArgNumber(state, Position(state, 0), &x, -kLargestNumber, kLargestNumber));
+  uint8_t error = GetArgText(state, ArgSlot(state, 1), code);
+  error = Larger(error, GetArgNumber(state, ArgSlot(state, 0), &x, -kLargestNumber, kLargestNumber));
   SetFormattedNumber(state, x, code, error);
 }
 

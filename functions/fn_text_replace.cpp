@@ -17,8 +17,6 @@ constexpr size_t kResultCapacity = EvalState::kJoinedTextCapacity;
 
 uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
-uint16_t Position(const EvalState& state, uint16_t index) { return static_cast<uint16_t>(FirstArg(state) + index); }
-
 void SetBuiltText(EvalState& state, BoundedText& result, uint8_t error) {
   if (error == kErrorNone && result.Overflowed()) error = kErrorValue;
   SetTextOrError(state, result.Text(), result.Length(), error);
@@ -33,10 +31,10 @@ void FnReplace(EvalState& state) {
   // An empty start position keeps 0, which is no character of the text.
   int32_t start = 0;
   int32_t count = 0;
-  uint8_t error = GetArgText(state, Position(state, 3), newText);
-  error = Larger(error, GetArgInt(state, Position(state, 2), &count, 0, kIntMax));
-  error = Larger(error, GetArgInt(state, Position(state, 1), &start, kIntMin, kIntMax));
-  error = Larger(error, GetArgText(state, Position(state, 0), oldText));
+  uint8_t error = GetArgText(state, ArgSlot(state, 3), newText);
+  error = Larger(error, GetArgInt(state, ArgSlot(state, 2), &count, 0, kIntMax));
+  error = Larger(error, GetArgInt(state, ArgSlot(state, 1), &start, kIntMin, kIntMax));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), oldText));
   const size_t length = std::strlen(oldText);
   if (error == kErrorNone && (start < 1 || static_cast<size_t>(start) > length)) error = kErrorValue;
   char buffer[kResultCapacity + 1];
@@ -55,8 +53,8 @@ void FnRept(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
   char text[kArgTextCapacity] = "";
   int32_t n = 0;
-  uint8_t error = GetArgInt(state, Position(state, 1), &n, 0, kIntMax);
-  error = Larger(error, GetArgText(state, Position(state, 0), text));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 1), &n, 0, kIntMax);
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), text));
   const size_t length = std::strlen(text);
   char buffer[kResultCapacity + 1];
   BoundedText result(buffer, sizeof buffer);
@@ -76,10 +74,10 @@ void FnSubstitute(EvalState& state) {
   char search[kArgTextCapacity] = "";
   char replacement[kArgTextCapacity] = "";
   int32_t instance = 0;
-  uint8_t error = GetArgInt(state, Position(state, 3), &instance, 0, kIntMax);
-  error = Larger(error, GetArgText(state, Position(state, 2), replacement));
-  error = Larger(error, GetArgText(state, Position(state, 1), search));
-  error = Larger(error, GetArgText(state, Position(state, 0), text));
+  uint8_t error = GetArgInt(state, ArgSlot(state, 3), &instance, 0, kIntMax);
+  error = Larger(error, GetArgText(state, ArgSlot(state, 2), replacement));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 1), search));
+  error = Larger(error, GetArgText(state, ArgSlot(state, 0), text));
   char buffer[kResultCapacity + 1];
   BoundedText result(buffer, sizeof buffer);
   if (error == kErrorNone) {

@@ -4,7 +4,7 @@
 #include "numerics/continuous_cdfs.h"
 #include "numerics/discrete_distributions.h"
 #include "numerics/inverse_cdfs.h"
-#include "numerics/scalar_call.h"
+#include "functions/scalar_call.h"
 #include "numerics/statistics_handlers.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
-#include "numerics/scalar_call.h"
+#include "functions/scalar_call.h"
 #include "numerics/sorted_values.h"
 #include "numerics/statistics_handlers.h"
 

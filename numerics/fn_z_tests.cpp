@@ -6,7 +6,7 @@
 #include "functions/arg_readers.h"
 #include "numerics/continuous_cdfs.h"
 #include "numerics/running_moments.h"
-#include "numerics/scalar_call.h"
+#include "functions/scalar_call.h"
 #include "numerics/statistics_handlers.h"
 
 namespace {

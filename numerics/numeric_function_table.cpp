@@ -1,6 +1,7 @@
 #include "numerics/numeric_function_table.h"
 
 #include "numerics/engineering_handlers.h"
+#include "numerics/matrix_handlers.h"
 #include "numerics/statistics_handlers.h"
 
 const FunctionHandlerBinding kNumericHandlerBindings[] = {
@@ -31,8 +32,23 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"LARGE(", FnLarge},
     {"MAX(", FnMax},
     {"MAXA(", FnMax},
+    {"MDETERM(", FnMDeterm},
     {"MIN(", FnMin},
     {"MINA(", FnMin},
+    {"MINVERSE(", FnMInverse},
+    {"MMULT(", FnMtxMlt},
+    {"MTXBKSUBST(", FnMtxBkSubst},
+    {"MTXCHL(", FnMtxChl},
+    {"MTXDIAG(", FnMtxDiag},
+    {"MTXFWSUBST(", FnMtxFwSubst},
+    {"MTXGAUSS(", FnMtxGauss},
+    {"MTXLSC(", FnMtxLsc},
+    {"MTXLSW(", FnMtxLsw},
+    {"MTXMLT(", FnMtxMlt},
+    {"MTXRAND(", FnMtxRand},
+    {"MTXRAND2(", FnMtxRand2},
+    {"MTXSVD(", FnMtxSvd},
+    {"MTXT(", FnMtxT},
     {"NORMDIST(", FnNormDist},
     {"NORMINV(", FnNormInv},
     {"NORMSDIST(", FnNormSDist},
@@ -44,6 +60,7 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"POISSON(", FnPoisson},
     {"PROB(", FnProb},
     {"QUARTILE(", FnQuartile},
+    {"RAND(", FnRand},
     {"RANK(", FnRank},
     {"RSQ(", FnRsq},
     {"SKEW(", FnSkew},

@@ -7,7 +7,8 @@ packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev libpng-dev
           g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
           wine wine32 xvfb xauth
-          fonts-liberation fonts-wine)
+          fonts-liberation fonts-wine
+          clang libclang-rt-dev python3 gzip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -338,4 +339,21 @@ bool BlockStore::CopyChainFrom(BlockStore* source) {
     freeBytes_ += kBlockPayload - copy->used;
   }
   return true;
+}
+
+void BlockStore::SwapContents(BlockStore& other) {
+  std::swap(firstBlock_, other.firstBlock_);
+  std::swap(spareBlocks_, other.spareBlocks_);
+  std::swap(pageIndex_, other.pageIndex_);
+  std::swap(pageFlags_, other.pageFlags_);
+  std::swap(blockCount_, other.blockCount_);
+  std::swap(poolCount_, other.poolCount_);
+  std::swap(freeBytes_, other.freeBytes_);
+  std::swap(indexedPages_, other.indexedPages_);
+  // Positions remembered in either store and both directories describe the
+  // other chain now.
+  ++chainChanges_;
+  ++other.chainChanges_;
+  directory_.Drop();
+  other.directory_.Drop();
 }

@@ -130,6 +130,9 @@ class BlockStore {
   // block by block, taking blocks from the source's pool before the heap.
   // False when a block cannot be had; this store is then empty again.
   bool CopyChainFrom(BlockStore* source);
+  // Exchanges everything the two stores hold (chains, pools, page indexes,
+  // counts); cannot fail, so an edit made on a copy can be put in place whole.
+  void SwapContents(BlockStore& other);
   // Clears every page flag byte, and frees the index pages when asked.
   void ClearPageIndex(bool freePages);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -161,4 +162,18 @@ bool PagedArray::CheckInvariants() const {
   uint32_t spare = 0;
   for (const PagedArrayPage* page = sparePool_; page; page = page->next) ++spare;
   return spare == poolCount_;
+}
+
+bool PagedArray::SwapContents(PagedArray& other) {
+  if (recordSize_ != other.recordSize_) return false;
+  std::swap(firstPage_, other.firstPage_);
+  std::swap(sparePool_, other.sparePool_);
+  std::swap(lastPage_, other.lastPage_);
+  std::swap(pageTable_, other.pageTable_);
+  std::swap(tableCapacity_, other.tableCapacity_);
+  std::swap(tableValid_, other.tableValid_);
+  std::swap(pageCount_, other.pageCount_);
+  std::swap(poolCount_, other.poolCount_);
+  std::swap(elementCount_, other.elementCount_);
+  return true;
 }

@@ -53,6 +53,9 @@ class PagedArray {
   void Clear(bool keepPages);
   // Releases every page, every spare page and the page table.
   void Free();
+  // Exchanges the records, pools and tables of two arrays of the same record
+  // size; false, with nothing changed, for different sizes.
+  bool SwapContents(PagedArray& other);
 
   uint16_t RecordSize() const { return recordSize_; }
   uint32_t RecordsPerPage() const { return perPage_; }

@@ -52,17 +52,6 @@ class Restyler {
 };
 
 // Puts the rectangle's snapshotted runs back after a failed rebuild.
-void RestoreRuns(SheetFormat* format, const SheetFormat& snapshot, uint16_t firstColumn, uint16_t lastColumn,
-                 uint32_t firstRow, uint32_t lastRow) {
-  format->runs.ClearRect(firstColumn, lastColumn, firstRow, lastRow, nullptr, false);
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  CellCursor out;
-  out.flags = kCursorAfterRecord;
-  while (const StyleRun* run = snapshot.runs.FindFirstInRect(&walk, firstColumn, lastColumn, firstRow, lastRow))
-    format->runs.InsertRun(*run, &out);
-}
-
 }  // namespace
 
 bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
@@ -75,10 +64,16 @@ bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint
   }
   SheetFormat* before = new (std::nothrow) SheetFormat;
   Restyler* restyler = new (std::nothrow) Restyler(table, attributeKind, templateStyle, templateFont);
-  if (!before || !restyler || !format->CopyRect(firstColumn, lastColumn, firstRow, lastRow, before, nullptr) ||
+  // All runs are kept aside: putting them back is an exchange, which cannot
+  // run out of memory as re-inserting the old runs could.
+  StyleRunStore* saved = new (std::nothrow) StyleRunStore;
+  // ClearRect changes nothing when it fails.
+  if (!before || !restyler || !saved || !saved->CopyRunsFrom(&format->runs) ||
+      !format->CopyRect(firstColumn, lastColumn, firstRow, lastRow, before, nullptr) ||
       !format->runs.ClearRect(firstColumn, lastColumn, firstRow, lastRow, nullptr, false)) {
     delete before;
     delete restyler;
+    delete saved;
     error = kWorkbookOutOfMemory;
     return false;
   }
@@ -125,9 +120,10 @@ bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint
   }
   // A failure part-way must not leave rows without their formats.
   if (failure)
-    RestoreRuns(format, *before, firstColumn, lastColumn, firstRow, lastRow);
+    format->runs.SwapContents(*saved);
   delete before;
   delete restyler;
+  delete saved;
   if (failure)
     error = failure;
   return !failure;

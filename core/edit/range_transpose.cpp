@@ -1,6 +1,10 @@
 // Transposing a rectangle of a worksheet in place.
 
+#include <memory>
+#include <new>
+
 #include "core/edit/copy_range_transposed.h"
+#include "core/edit/sheet_backup.h"
 #include "core/edit/reference_adjust.h"
 #include "core/workbook/workbook.h"
 
@@ -63,6 +67,13 @@ bool CWorkBook::TransposeRange(CWorkSheet* sheet, const CellRange& range) {
     return false;
   }
 
+  // The worksheet is kept aside before anything changes: a shortage of
+  // memory half way puts it back whole, so no cell is lost.
+  std::unique_ptr<SheetBackup> backup(new (std::nothrow) SheetBackup);
+  if (!backup || !backup->Take(sheet)) {
+    error = kWorkbookOutOfMemory;
+    return false;
+  }
   sheet->cells.DeleteRange(range.firstColumn, range.lastColumn, range.firstRow, range.lastRow, nullptr, false);
   bool done = sheet->cells.CopyRangeToStore(turned.firstColumn, turned.lastColumn, turned.firstRow, turned.lastRow,
                                             turned.firstColumn, turned.lastColumn, turned.firstRow, turned.lastRow,
@@ -80,6 +91,12 @@ bool CWorkBook::TransposeRange(CWorkSheet* sheet, const CellRange& range) {
     else
       break;
   done = done && ApplyAdjustedFormulas(&sheet->cells, &rewritten, &failure);
-  if (!done) error = kWorkbookOutOfMemory;
-  return done;
+  if (!done) {
+    backup->PutBack(sheet);
+    error = kWorkbookOutOfMemory;
+    return false;
+  }
+  // Styles whose cells the transposition overwrote may be used by nothing now.
+  CompactStyles();
+  return true;
 }

@@ -1,4 +1,5 @@
-#include "core/workbook/worksheet.h"
+#include "core/edit/convert_cells.h"
+#include "core/workbook/workbook.h"
 #include "platform/os_services.h"
 
 namespace {
@@ -16,9 +17,14 @@ void Capitalize(char* text, size_t length) {
 
 }  // namespace
 
-bool CWorkSheet::TransformCells(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
-                                uint8_t mode) {
-  if (mode != kTransformUpper && mode != kTransformLower && mode != kTransformCapitalize) return false;
+bool CWorkSheet::TransformCells(CWorkBook* workbook, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                                uint32_t lastRow, uint8_t mode) {
+  if (mode <= kTransformNumbersToLabels)
+    return ConvertCells(workbook, this, firstColumn, lastColumn, firstRow, lastRow, mode);
+  if (mode != kTransformUpper && mode != kTransformLower && mode != kTransformCapitalize) {
+    workbook->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
   // A change of letter case keeps every text's length, so the records are
   // rewritten where they lie and nothing can fail half done.
   CellCursor walk;

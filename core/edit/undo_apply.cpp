@@ -3,7 +3,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
+#include "core/edit/sheet_backup.h"
 #include "core/workbook/undo_history.h"
 #include "core/workbook/workbook.h"
 
@@ -266,34 +269,46 @@ bool UndoSort(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
   return true;
 }
 
+// Undo of inserted or deleted lines takes several steps, each of which may
+// run out of memory; the worksheet is kept aside first and put back whole on
+// a failure, so that the worksheet and the step stay as they were and a
+// retry cannot move the lines twice.
 bool UndoLinesChange(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
   UndoHistory& history = book->undoHistory;
   UndoRecord& step = history.Record(index);
   const bool rows = step.stepKind == kUndoStepRowsChange;
+  const bool inserted = step.storageKind == kUndoOwnsNothing;
   const UndoRange rect = step.range;
-  if (step.storageKind == kUndoOwnsNothing) {
-    // The step stands for inserted lines: they go, and their contents are kept.
-    if (!history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, true, true))
-      return false;
-    const bool deleted = rows ? book->DeleteRows(sheet, rect.firstRow, rect.lastRow)
-                              : book->DeleteColumns(sheet, rect.firstColumn, rect.lastColumn);
-    if (!deleted) {
-      history.Free(kUndoScratchRecord);
-      std::memset(&history.Record(kUndoScratchRecord), 0, sizeof(UndoRecord));
-      return false;
-    }
-    history.MoveScratchInto(index);
-    return true;
-  }
-  if (step.storageKind != kUndoOwnsCellsAndFormats)
+  if (!inserted && step.storageKind != kUndoOwnsCellsAndFormats)
     return Fail(book, kWorkbookInvalidCacheIndex);
-  const bool inserted = rows ? book->InsertRows(sheet, rect.firstRow, rect.lastRow)
-                             : book->InsertColumns(sheet, rect.firstColumn, rect.lastColumn);
-  if (!inserted)
-    return false;
-  if (!history.RestoreCellsAndStyles(book, sheet, rect, index, true, true))
-    return false;
-  history.Free(index);
+  std::unique_ptr<SheetBackup> backup(new (std::nothrow) SheetBackup);
+  if (!backup || !backup->Take(sheet))
+    return Fail(book, kWorkbookOutOfMemory);
+
+  bool done;
+  if (inserted) {
+    // The step stands for inserted lines: they go, and their contents are kept.
+    done = history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, true, true) &&
+           (rows ? book->DeleteRows(sheet, rect.firstRow, rect.lastRow)
+                 : book->DeleteColumns(sheet, rect.firstColumn, rect.lastColumn));
+  } else {
+    done = (rows ? book->InsertRows(sheet, rect.firstRow, rect.lastRow)
+                 : book->InsertColumns(sheet, rect.firstColumn, rect.lastColumn)) &&
+           history.RestoreCellsAndStyles(book, sheet, rect, index, true, true);
+  }
+  if (!done) {
+    const uint8_t error = book->error;
+    history.Free(kUndoScratchRecord);
+    std::memset(&history.Record(kUndoScratchRecord), 0, sizeof(UndoRecord));
+    backup->PutBack(sheet);
+    // Styles a failed restore registered are used by nothing now.
+    book->CompactStyles();
+    return Fail(book, error);
+  }
+  if (inserted)
+    history.MoveScratchInto(index);
+  else
+    history.Free(index);
   return true;
 }
 

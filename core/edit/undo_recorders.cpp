@@ -42,21 +42,20 @@ bool UndoHistory::SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t col
   record.valueColumn = column;
   record.valueRow = row;
   record.valueKind = kUndoValueEmpty;
+  record.valueType = 0;
+  record.number = 0;
   record.text = nullptr;
   const CellRecord* cell = sheet->cells.GetCell(row, column);
   if (cell) {
     record.valueType = cell->Type();
-    if (cell->IsText()) {
-      record.valueKind = kUndoValueText;
-      record.text = CopyText(cell->Text(), cell->TextLength(), size_t(cell->TextLength()) + 1);
-    } else if (cell->IsFormula()) {
-      record.valueKind = kUndoValueFormula;
-      record.text = CopyText(cell->FormulaText(), cell->FormulaLength(), size_t(cell->FormulaLength()) + 1);
-    } else {
-      record.valueKind = kUndoValueNumber;
+    record.valueKind = cell->IsText() ? kUndoValueText : cell->IsFormula() ? kUndoValueFormula : kUndoValueNumber;
+    if (cell->IsNumber())
       record.number = cell->Number();
-    }
-    if (record.valueKind != kUndoValueNumber && !record.text) {
+    // The whole record is kept: a spilled value, an error constant or a
+    // formula with its result and extent comes back exactly as it was.
+    const uint32_t size = cell->Size();
+    record.text = CopyText(reinterpret_cast<const char*>(cell->Bytes()), size, size);
+    if (!record.text) {
       book->error = kWorkbookOutOfMemory;
       return false;
     }
@@ -67,42 +66,28 @@ bool UndoHistory::SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t col
 
 bool UndoHistory::RestoreCells(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
   const UndoRecord& record = records_[index];
-  if (record.storageKind != kUndoOwnsValue) {
+  if (record.storageKind != kUndoOwnsValue || (record.valueKind != kUndoValueEmpty && !record.text)) {
     book->error = kWorkbookInvalidCacheIndex;
     return false;
   }
   const uint16_t column = record.valueColumn;
   const uint32_t row = record.valueRow;
-  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
-  if (record.valueKind == kUndoValueEmpty)
-    return true;
-  const size_t length = record.text ? std::strlen(record.text) : 0;
-  const size_t capacity = kFormulaCellHeadSize + length + 16;
-  void* buffer = std::malloc(capacity);
-  if (!buffer) {
+  // A spare block first, so that the insert after the deletion cannot fail
+  // for want of one and lose the cell.
+  if (record.valueKind != kUndoValueEmpty && !sheet->cells.ReserveBlock()) {
     book->error = kWorkbookOutOfMemory;
     return false;
   }
-  const uint8_t extra = record.valueType & kCellErrorMask;
-  uint32_t size = 0;
-  if (record.valueKind == kUndoValueText) {
-    size = BuildTextCell(buffer, capacity, row, column, record.text, uint16_t(length), extra);
-  } else if (record.valueKind == kUndoValueNumber) {
-    size = BuildNumberCell(buffer, capacity, row, column, extra ? 0.0 : record.number, extra);
-  } else {
-    // Only the text comes back; the next recalculation computes the result.
-    FormulaCellFields fields;
-    fields.formula = record.text;
-    fields.formulaLength = uint16_t(length);
-    fields.arrayColumns = 0;
-    fields.arrayRows = 0;
-    size = BuildFormulaCell(buffer, capacity, row, column, fields);
-  }
-  const bool inserted = size != 0 && sheet->cells.InsertCell(AsCellRecord(buffer), nullptr);
-  std::free(buffer);
-  if (!inserted)
+  // Deleting (rather than overwriting) also removes an array formula that
+  // now covers the cell, with its whole result.
+  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
+  if (record.valueKind == kUndoValueEmpty)
+    return true;
+  if (!sheet->cells.InsertCell(AsCellRecord(record.text), nullptr)) {
     book->error = kWorkbookOutOfMemory;
-  return inserted;
+    return false;
+  }
+  return true;
 }
 
 bool UndoHistory::SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRange& rect, int32_t index, bool cells,
@@ -333,13 +318,34 @@ bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item)
 
 bool UndoHistory::RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation) {
   const int32_t index = BeginStep(book, kUndoStepSort, range);
-  if (!permutation || !ValidRange(range))
+  if (!permutation || !ValidRange(range)) {
+    FailStep(book, index);
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  const size_t count = size_t(range.lastRow - range.firstRow) + 1;
+  uint32_t* copy = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * count));
+  uint8_t* taken = static_cast<uint8_t*>(std::calloc(count, 1));
+  if (!copy || !taken) {
+    std::free(copy);
+    std::free(taken);
     return FailStep(book, index);
-  const size_t bytes = sizeof(uint32_t) * (size_t(range.lastRow - range.firstRow) + 1);
-  uint32_t* copy = static_cast<uint32_t*>(std::malloc(bytes));
-  if (!copy)
-    return FailStep(book, index);
-  std::memcpy(copy, permutation, bytes);
+  }
+  // Undo inverts the permutation by indexing with its entries: only a true
+  // permutation of the range's rows is safe to keep.
+  for (size_t k = 0; k < count; ++k) {
+    const uint32_t from = permutation[k];
+    if (from < range.firstRow || from > range.lastRow || taken[from - range.firstRow]) {
+      std::free(copy);
+      std::free(taken);
+      FailStep(book, index);
+      book->error = kWorkbookInvalidCacheIndex;
+      return false;
+    }
+    taken[from - range.firstRow] = 1;
+    copy[k] = from;
+  }
+  std::free(taken);
   records_[index].sortRange = range;
   records_[index].permutation = copy;
   records_[index].storageKind = kUndoOwnsPermutation;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "core/styles/sheet_format_rows.h"
 
@@ -34,6 +35,16 @@ bool SheetFormat::CopyFrom(SheetFormat* source) {
   std::memcpy(columns, source->columns, sizeof columns);
   ColumnsChanged();
   return true;
+}
+
+void SheetFormat::SwapContents(SheetFormat& other) {
+  runs.SwapContents(other.runs);
+  std::swap(columns, other.columns);
+  rows.SwapContents(other.rows);
+  std::swap(defaultColumnWidth, other.defaultColumnWidth);
+  std::swap(defaultRowHeight, other.defaultRowHeight);
+  ColumnsChanged();
+  other.ColumnsChanged();
 }
 
 uint16_t SheetFormat::CellStyle(uint32_t row, uint16_t column, CellCursor* cursor) const {

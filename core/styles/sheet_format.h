@@ -80,6 +80,9 @@ class SheetFormat {
   // allocation, with this format cleared. Copies INTO this format, as
   // CellStore::CopyFrom does.
   bool CopyFrom(SheetFormat* source);
+  // Exchanges the runs, column records, row tables and cached sizes of two
+  // formats; cannot fail.
+  void SwapContents(SheetFormat& other);
 
   // The style of a cell: the run covering it, else its column's style. The
   // cursor (optional) lets a caller going along a row continue from the last run.

@@ -91,7 +91,8 @@ struct UndoRecordFields {
   uint16_t cursorColumn;
   uint32_t cursorRow;
   UndoRange range;
-  // A single cell (kind 1) or a saved name (kind 8, in text).
+  // A single cell (kind 1: text owns a copy of its whole record, none for
+  // an empty cell) or a saved name (kind 8, in text).
   uint16_t valueColumn;
   uint32_t valueRow;
   uint8_t valueKind;  // UndoValueKind
@@ -156,6 +157,8 @@ class UndoHistory {
   bool RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t index);
   bool RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item);
   // permutation[r - range.firstRow]: the row whose contents went to row r.
+  // False with kWorkbookInvalidCacheIndex (no step) when it is not a
+  // permutation of the range's rows.
   bool RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation);
   // Rows (columns) first..last were inserted; the WithSnapshot forms are
   // recorded before they are deleted and keep their cells and formats.
@@ -178,7 +181,8 @@ class UndoHistory {
   // the private table. False with kWorkbookOutOfMemory.
   bool SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRange& rect, int32_t index, bool cells,
                      bool formats);
-  // Puts the saved value of a single-cell record back into the cell.
+  // Puts the saved cell of a single-cell record back, byte for byte; an
+  // array formula covering the cell goes with its whole result.
   bool RestoreCells(CWorkBook* book, CWorkSheet* sheet, int32_t index);
   // Tiles the record's snapshot over the target (a single cell grows to the
   // snapshot's size), cells and/or formats, then compacts the workbook's styles.

@@ -24,7 +24,7 @@ CWorkBook::~CWorkBook() {
   xbaseTable.Free();
   inspectCells.Free();
   pageList.pages.Free();
-  fileStream.Close();
+  bufferedFile.Close();
   evaluator.FreeTempStore();
   DeleteAllItems();
 }

@@ -14,7 +14,7 @@
 #include "core/model/drop_down_list.h"
 #include "core/formula/eval_state.h"
 #include "core/model/exchange_options.h"
-#include "core/model/file_stream.h"
+#include "core/model/buffered_file.h"
 #include "core/model/last_modification.h"
 #include "core/model/page_list.h"
 #include "core/cells/paged_array.h"
@@ -43,6 +43,16 @@ constexpr uint8_t kSaveKindXmlPlain = 2;
 constexpr uint8_t kSaveKindBinaryGzip = 5;
 
 constexpr uint32_t kInspectCellRecordSize = 396;
+// The password the file key is derived from, NUL-terminated.
+constexpr size_t kWorkbookPasswordSize = 256;
+
+// The document window's panes as the native files keep them.
+struct PaneLayout {
+  uint16_t treePaneVisible;
+  uint16_t treePaneWidth;
+  uint16_t inspectPaneVisible;
+  uint16_t inspectPaneHeight;
+};
 
 struct CellRange;
 
@@ -155,8 +165,18 @@ class CWorkBook {
   // written over the transposed rectangle. Refused with nothing changed,
   // kWorkbookNoRoomForColumns (or Rows), when the transposed rectangle would
   // pass the grid's last column (or row), and as the line edits above when a
-  // formula cannot be rewritten; kWorkbookOutOfMemory when memory runs out.
+  // formula cannot be rewritten; kWorkbookOutOfMemory, with nothing changed,
+  // when memory runs out. The workbook's styles are compacted afterwards.
   bool TransposeRange(CWorkSheet* sheet, const CellRange& range);
+
+  // The find command (find_in_range.cpp): the first cell of the range on the
+  // active worksheet, in storage order (row by row, left to right) from the
+  // start cell (*column, *row) itself on, whose text matches the wildcard
+  // pattern (see wildcard_find.h): a formula's stored text, else the value
+  // shown without a number format. True with the cell in *column and *row;
+  // false, with them unchanged, when no cell matches.
+  bool FindInRange(const CellRange& range, uint16_t* column, uint32_t* row, const char* pattern, bool matchCase,
+                   bool wholeCell);
 
   // Undo and redo for the document window (undo_apply.cpp): UndoStep
   // applies the step at the history's current index and then moves the index
@@ -190,6 +210,15 @@ class CWorkBook {
   // description goes to message (when given). For tests and debugging.
   bool CheckTreeInvariants(char* message = nullptr, size_t capacity = 0) const;
 
+  // The native workbook files, defined by the files library (files/):
+  // saving and loading the binary format over the open file, and the
+  // detection and loading of every native kind. Failures leave the files'
+  // error codes in `error`.
+  bool SaveBinary();
+  bool LoadBinary(const char* password);
+  bool SniffNative(uint8_t* kind, uint8_t* hint);
+  bool LoadNative(const char* password);
+
   uint32_t folderCount = 0;
   uint32_t worksheetCount = 0;
   CWorkSheet* activeWorksheet = nullptr;
@@ -200,7 +229,7 @@ class CWorkBook {
   // work through this evaluator.
   EvalState evaluator;
   StyleTable styles;
-  FileStream fileStream;
+  BufferedFile bufferedFile;
   uint8_t sourceFormat = 0;  // set by the file readers
   uint8_t saveKind = kSaveKindXmlPlain;
   LastModificationBlock lastModification = {};
@@ -214,6 +243,11 @@ class CWorkBook {
   uint8_t protectionMode = 0;  // set by the file readers
   uint8_t openedWithoutPassword = 0;
   uint8_t documentFlag = 0;  // kept for the files
+  // The document may not be saved: its file was opened for reading only, or
+  // only the values readable without the password were loaded.
+  uint8_t readOnly = 0;
+  char password[kWorkbookPasswordSize] = {};
+  PaneLayout panes = {};
   PageList pageList;
   PagedArrayOf<kInspectCellRecordSize> inspectCells;
   TextFileOptions textFileOptions;

@@ -20,6 +20,9 @@ struct TextMeasurer;
 struct ReplaceOutcome;
 
 // Modes of CWorkSheet::TransformCells.
+constexpr uint8_t kTransformFormulasToValues = 0;
+constexpr uint8_t kTransformLabelsToNumbers = 1;
+constexpr uint8_t kTransformNumbersToLabels = 2;
 constexpr uint8_t kTransformUpper = 3;
 constexpr uint8_t kTransformLower = 4;
 constexpr uint8_t kTransformCapitalize = 5;
@@ -70,13 +73,16 @@ class CWorkSheet : public CWorkSheetTree::CTreeItem {
                       uint32_t lastRow, const char* search, const char* replacement, bool matchCase,
                       bool wholeText, ReplaceOutcome* outcome = nullptr);
 
-  // Rewrites the letter case of the texts of the rectangle's text cells
-  // (transform_cells.cpp): kTransformUpper, kTransformLower or
-  // kTransformCapitalize (a letter after a letter or digit lower case,
-  // every other letter upper case). Numbers, formulas and the values an
-  // array formula spilled keep what they hold. False for any other mode.
-  bool TransformCells(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
-                      uint8_t mode);
+  // Converts the cells of the rectangle (transform_cells.cpp): formulas to
+  // their values, labels to numbers or numbers to labels (see
+  // convert_cells.h), or the letter case of the texts of its text cells:
+  // kTransformUpper, kTransformLower or kTransformCapitalize (a letter after
+  // a letter or digit lower case, every other letter upper case); numbers,
+  // formulas and the values an array formula spilled keep what they hold
+  // then. False with the workbook's error kWorkbookOutOfMemory (nothing
+  // changed) or, for any other mode, kWorkbookInvalidCacheIndex.
+  bool TransformCells(CWorkBook* workbook, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                      uint32_t lastRow, uint8_t mode);
 
   // Applies step index of the workbook's undo history, which then holds the
   // state it replaced, so that applying it again redoes (undo_apply.cpp).

@@ -13,8 +13,11 @@
 #include <string>
 
 #include "core/base/error_code.h"
+#include "core/base/global_options.h"
 #include "core/formula/eval_state.h"
 #include "core/numfmt/double_to_text.h"
+#include "core/numfmt/regional_settings.h"
+#include "functions/function_table.h"
 #include "tests/core/eval_test_cells.h"
 
 inline std::string EvaluateToText(EvalState& state, const char* display, uint32_t column, uint32_t row) {
@@ -38,6 +41,30 @@ inline std::string EvaluateToText(EvalState& state, const char* display, uint32_
 struct FormulaCase {
   const char* formula;  // display form
   const char* result;   // as EvaluateToText writes it
+};
+
+// A worksheet and its evaluator with the function library installed, in
+// the generic settings; formulas run in Z100.
+class FormulaTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+    ASSERT_TRUE(InstallBuiltinFunctionHandlers());
+    state.sheet = &sheet;
+  }
+  void TearDown() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+  }
+
+  std::string Run(const std::string& formula) { return EvaluateToText(state, formula.c_str(), 25, 99); }
+  void Check(std::initializer_list<FormulaCase> cases) {
+    for (const FormulaCase& c : cases) EXPECT_EQ(Run(c.formula), c.result) << c.formula;
+  }
+
+  CellStore sheet;
+  EvalState state;
 };
 
 #endif

@@ -13,53 +13,9 @@
 #include "functions/function_table.h"
 #include "tests/core/eval_test_cells.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/functions/golden_csv.h"
 
 namespace {
-
-// One CSV record: fields separated by commas, a field in double quotes may
-// hold commas and doubled quotes.
-std::vector<std::string> SplitCsvLine(const std::string& line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        fields.back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
-std::vector<std::vector<std::string>> ReadGolden(const char* name) {
-  std::vector<std::vector<std::string>> records;
-  const std::string path = std::string(TALVERO_GOLDEN_DIR) + "/" + name;
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return records;
-  std::string line;
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-    if (c == '\n') {
-      records.push_back(SplitCsvLine(line));
-      line.clear();
-    } else if (c != '\r') {
-      line += static_cast<char>(c);
-    }
-  }
-  std::fclose(file);
-  return records;
-}
 
 // The reference values of tests/golden/text_lookup.csv, computed by another
 // spreadsheet for the functions whose definitions agree.

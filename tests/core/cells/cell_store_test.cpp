@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/core/allocation_limit.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -358,10 +359,9 @@ void RunRandomEdits(uint64_t seed, int steps) {
 }  // namespace
 
 TEST(CellStore, MatchesModelUnderRandomEdits) {
-  const uint64_t base = std::getenv("CELL_STORE_SEED") ? std::strtoull(std::getenv("CELL_STORE_SEED"), nullptr, 0)
-                                                       : 20240611;
+  const uint64_t base = TestSeed(20240611);
   for (uint64_t seed = base; seed < base + 8; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with CELL_STORE_SEED)");
+    SCOPED_TRACE(SeedTrace(uint32_t(seed)));
     RunRandomEdits(seed, 3000);
     if (HasFatalFailure())
       return;
@@ -951,9 +951,8 @@ TEST(CellStore, InsertFromACursorPastTheCellKeepsTheOrder) {
 }
 
 TEST(CellStore, WalksAndInsertsFromTheRowIndexAfterEditsThatInvalidateIt) {
-  const uint64_t seed = std::getenv("CELL_STORE_SEED") ? std::strtoull(std::getenv("CELL_STORE_SEED"), nullptr, 0)
-                                                       : 20261207;
-  SCOPED_TRACE("seed " + std::to_string(seed) + " (rerun with CELL_STORE_SEED)");
+  const uint64_t seed = TestSeed(20261207);
+  SCOPED_TRACE(SeedTrace(uint32_t(seed)));
   Rng rng{seed};
   CellStore store;
   Model model;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 #include <vector>
+#include "test_seed.h"
 
 namespace {
 
@@ -39,11 +40,6 @@ class ScopedAllocationPlan {
     plan = AllocationPlan();
   }
 };
-
-uint32_t TestSeed(uint32_t fallback) {
-  const char* text = std::getenv("TALVERO_TEST_SEED");
-  return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
-}
 
 std::vector<uint8_t> RandomRecord(std::mt19937& random, size_t size) {
   std::vector<uint8_t> record(size);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -100,6 +101,42 @@ TEST(ApplyFormat, FullStyleTableFailsAndKeepsTheOldFormats) {
     for (uint16_t column = 0; column < 6; ++column) after.push_back(f.sheet->format.CellStyle(row, column));
   EXPECT_EQ(before, after);
   EXPECT_TRUE(f.sheet->format.CheckInvariants());
+}
+
+// Runs in many blocks, each row split at a different place, so that both
+// rebuilding the rectangle and putting it back need blocks.
+TEST(ApplyFormat, RunningOutOfMemoryKeepsTheOldFormats) {
+  Fixture f;
+  const uint16_t red = f.AddColoredStyle(0x0000FF);
+  const uint16_t blue = f.AddColoredStyle(0xFF0000);
+  for (uint32_t row = 0; row < 400; ++row)
+    for (uint16_t column = 0; column < 40; column += 4)
+      ASSERT_TRUE(f.sheet->format.runs.InsertRun(
+          {column, uint16_t(column + 1 + row % 2), row, (row + column) % 3 ? red : blue}, nullptr));
+  const auto styles = [&f] {
+    std::vector<uint16_t> all;
+    for (uint32_t row = 0; row < 402; ++row)
+      for (uint16_t column = 0; column < 42; ++column) all.push_back(f.sheet->format.CellStyle(row, column));
+    return all;
+  };
+  const std::vector<uint16_t> before = styles();
+  f.font.weight = 2;
+  bool applied = false;
+  for (int granted = 0; granted < 200 && !applied; ++granted) {
+    SCOPED_TRACE("blocks granted " + std::to_string(granted));
+    {
+      AllocationLimit limit(granted);
+      applied = f.Apply(1, 38, 3, 396, kApplyWeight);
+    }
+    ASSERT_TRUE(f.sheet->format.CheckInvariants());
+    if (!applied) {
+      ASSERT_EQ(kWorkbookOutOfMemory, f.book->error);
+      ASSERT_EQ(before, styles());
+    }
+  }
+  ASSERT_TRUE(applied);
+  EXPECT_EQ(2, f.FontOf(3, 1).weight);
+  EXPECT_EQ(0, f.FontOf(2, 1).weight);
 }
 
 TEST(ApplyFormat, UndoStepGivesBackTheFormats) {

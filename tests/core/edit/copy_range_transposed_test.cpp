@@ -6,14 +6,15 @@
 #include <random>
 #include <string>
 #include <utility>
+#include "test_seed.h"
 
 namespace {
 
 using Key = std::pair<uint32_t, uint32_t>;  // (row, column)
 
 TEST(CopyRangeTransposed, ExchangesRowsAndColumnsAboutTheCorner) {
-  for (uint32_t seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 40; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     const auto pick = [&](uint32_t low, uint32_t high) {
       return std::uniform_int_distribution<uint32_t>(low, high)(random);

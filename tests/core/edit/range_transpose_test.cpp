@@ -8,7 +8,9 @@
 #include "core/formula/eval_state.h"
 
 #include "core/edit/reference_adjust.h"
+#include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -35,6 +37,14 @@ class RangeTranspose : public ::testing::Test {
     const CellRecord* cell = sheet->cells.GetCell(row, column);
     return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "(none)";
   }
+  uint16_t AddColoredStyle(uint32_t color) {
+    StyleRecord record = StyleRecord::Default();
+    record.fontColorSet = 1;
+    record.fontColor = color;
+    uint16_t index = 0;
+    EXPECT_TRUE(book.styles.FindOrAddStyle(record, &index));
+    return index;
+  }
   double NumberAt(uint32_t row, uint16_t column) {
     const CellRecord* cell = sheet->cells.GetCell(row, column);
     return cell && cell->IsNumber() ? cell->Number() : -1.0;
@@ -44,11 +54,13 @@ class RangeTranspose : public ::testing::Test {
 };
 
 TEST_F(RangeTranspose, TurnsThreeByTwoIntoTwoByThreeWithFormats) {
-  // A1:C2 holds 1 2 3 / 4 5 6; B1..C1 carry style 7, A2 style 9.
+  // A1:C2 holds 1 2 3 / 4 5 6; B1..C1 carry style red, A2 style blue.
   for (uint16_t column = 0; column < 3; ++column)
     for (uint32_t row = 0; row < 2; ++row) PutNumber(row, column, 1 + column + 3.0 * row);
-  ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{1, 2, 0, 7}, nullptr));
-  ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{0, 0, 1, 9}, nullptr));
+  const uint16_t red = AddColoredStyle(0x0000FF);
+  const uint16_t blue = AddColoredStyle(0xFF0000);
+  ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{1, 2, 0, red}, nullptr));
+  ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{0, 0, 1, blue}, nullptr));
   PutFormula(4, 3, "=R[-4]C[-1]");  // D5 = C1
 
   ASSERT_TRUE(book.TransposeRange(sheet, CellRange{0, 0, 2, 1}));
@@ -58,14 +70,60 @@ TEST_F(RangeTranspose, TurnsThreeByTwoIntoTwoByThreeWithFormats) {
       EXPECT_EQ(expected[row][column], NumberAt(row, column)) << row << "," << column;
   EXPECT_EQ(-1.0, NumberAt(0, 2));
   EXPECT_EQ(-1.0, NumberAt(1, 2));
-  EXPECT_EQ(7, sheet->format.CellStyle(1, 0));
-  EXPECT_EQ(7, sheet->format.CellStyle(2, 0));
-  EXPECT_EQ(9, sheet->format.CellStyle(0, 1));
+  EXPECT_EQ(red, sheet->format.CellStyle(1, 0));
+  EXPECT_EQ(red, sheet->format.CellStyle(2, 0));
+  EXPECT_EQ(blue, sheet->format.CellStyle(0, 1));
   EXPECT_EQ(0, sheet->format.CellStyle(0, 2));
   EXPECT_EQ(0, sheet->format.CellStyle(1, 1));
   EXPECT_EQ("=R[-2]C[-3]", FormulaAt(4, 3));  // still the 3, now at A3
   EXPECT_TRUE(sheet->cells.CheckInvariants());
   EXPECT_TRUE(sheet->format.CheckInvariants());
+}
+
+TEST_F(RangeTranspose, DropsStylesThatOnlyOverwrittenCellsUsed) {
+  // A1:C1 turns into A1:A3; the style of A2, outside the row, is pasted over.
+  PutNumber(0, 0, 1);
+  ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{0, 0, 1, AddColoredStyle(0x00FF00)}, nullptr));
+  const uint16_t before = book.styles.styleCount;
+  ASSERT_TRUE(book.TransposeRange(sheet, CellRange{0, 0, 2, 0}));
+  EXPECT_EQ(0, sheet->format.CellStyle(1, 0));
+  EXPECT_EQ(before - 1, book.styles.styleCount);
+}
+
+// Whatever allocation fails, the transposition happens whole or not at all.
+TEST_F(RangeTranspose, RunningOutOfMemoryChangesNothing) {
+  // Cells right of the block fill the blocks, so that the transposed rows
+  // need new ones.
+  for (uint32_t row = 0; row < 20; ++row)
+    for (uint16_t column = 0; column < 100; ++column)
+      if (column < 10 || column >= 30) PutNumber(row, column, row * 100.0 + column);
+  PutFormula(30, 0, "=R[-30]C[9]");
+  const uint16_t style = AddColoredStyle(0x00FF00);
+  for (uint32_t row = 0; row < 20; row += 2)
+    ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{0, 9, row, style}, nullptr));
+  bool transposed = false;
+  for (int granted = 0; granted < 64 && !transposed; ++granted) {
+    SCOPED_TRACE("blocks granted " + std::to_string(granted));
+    {
+      AllocationLimit limit(granted);
+      transposed = book.TransposeRange(sheet, CellRange{0, 0, 9, 19});
+    }
+    ASSERT_TRUE(sheet->cells.CheckInvariants());
+    ASSERT_TRUE(sheet->format.CheckInvariants());
+    if (transposed) break;
+    ASSERT_EQ(kWorkbookOutOfMemory, book.error);
+    for (uint32_t row = 0; row < 20; ++row)
+      for (uint16_t column = 0; column < 10; ++column)
+        ASSERT_EQ(row * 100.0 + column, NumberAt(row, column)) << row << "," << column;
+    ASSERT_EQ("=R[-30]C[9]", FormulaAt(30, 0));
+    ASSERT_EQ(style, sheet->format.CellStyle(2, 5));
+    ASSERT_EQ(0, sheet->format.CellStyle(3, 5));
+  }
+  ASSERT_TRUE(transposed);
+  for (uint32_t row = 0; row < 10; ++row)
+    for (uint16_t column = 0; column < 20; ++column)
+      ASSERT_EQ(column * 100.0 + row, NumberAt(row, column)) << row << "," << column;
+  EXPECT_EQ("=R[-21]C", FormulaAt(30, 0));
 }
 
 TEST_F(RangeTranspose, RefusesToPassTheGridWithNothingChanged) {
@@ -92,8 +150,8 @@ struct Transposition {
 };
 
 TEST_F(RangeTranspose, FormulasFollowMovedCellsAtRandom) {
-  for (uint32_t seed = 1; seed <= 60; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 60; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     sheet->cells.Clear(true);

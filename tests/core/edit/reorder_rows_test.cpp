@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -60,8 +61,8 @@ Grid Capture(CWorkSheet& sheet) {
 }
 
 TEST(ReorderRows, MovesCellsFormatsAndHeightsWithTheirRows) {
-  for (uint32_t seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 40; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     auto book = std::make_unique<CWorkBook>();
     ASSERT_TRUE(book->NewDocument());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/edit/wildcard_find.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -106,7 +107,8 @@ int32_t ReferenceStart(const std::string& pattern, const std::string& text, bool
 }
 
 TEST(WildcardFind, AgreesWithBacktrackingGlob) {
-  const unsigned seed = 20240611;
+  const uint32_t seed = TestSeed(20240611);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 rng(seed);
   const char alphabet[] = "ab*?~";
   for (int round = 0; round < 20000; ++round) {

@@ -13,6 +13,7 @@
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -341,8 +342,8 @@ std::vector<LineRef> ReadRefs(EvalState& state, const std::string& text, uint32_
 }
 
 TEST_F(WorksheetStructure, FormulasKeepDesignatingTheSameCells) {
-  for (uint32_t seed = 1; seed <= 30; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 30; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     sheet->cells.Clear(true);

@@ -8,6 +8,7 @@
 #include "core/formula/formula_ref_text.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -82,7 +83,8 @@ TEST_F(FormulaRefText, CornersReadBackAsWritten) {
     EXPECT_EQ(*end, '\0');
   }
 
-  const unsigned seed = std::random_device{}();
+  const uint32_t seed = TestSeed(1013);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   for (int i = 0; i < 20000; ++i) {
     state.ResetForFormula(uint32_t(random() % kColumnCount), uint32_t(random() % kRowCount));

@@ -11,6 +11,7 @@
 #include "core/model/chart_record.h"
 #include "core/workbook/workbook.h"
 #include "tests/core/recalc_test_book.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -71,8 +72,8 @@ TEST_F(Recalculation, MatchesARecursiveModelOnRandomGraphs) {
   // Guards against a generator that never makes what the test is about.
   int circularSeen = 0;
   int crossSheetSeen = 0;
-  for (uint32_t seed = 1; seed <= 60; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 60; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     std::mt19937 random(seed);
     const bool allowCycles = seed % 2 == 0;
     first->Clear(true);

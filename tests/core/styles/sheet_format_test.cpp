@@ -15,6 +15,7 @@
 #include "core/styles/style_table.h"
 
 #include "tests/core/allocation_limit.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -382,7 +383,7 @@ std::string Describe(const char* what, const Rect& r) {
 }
 
 void RunRandomEdits(uint32_t seed, int steps) {
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   auto pick = [&](uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(random); };
   SheetFormat format;
@@ -504,8 +505,7 @@ void RunRandomEdits(uint32_t seed, int steps) {
 
 TEST(SheetFormat, RandomEditsMatchAModelOfEveryCell) {
   uint32_t seeds[] = {1, 2, 3, 4, 5, 6};
-  if (const char* chosen = std::getenv("TALVERO_TEST_SEED"))
-    seeds[0] = uint32_t(std::strtoul(chosen, nullptr, 10));
+  seeds[0] = TestSeed(seeds[0]);
   for (uint32_t seed : seeds) {
     RunRandomEdits(seed, 500);
     if (HasFatalFailure())

@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <vector>
+#include "test_seed.h"
 
 namespace {
 
@@ -338,9 +339,8 @@ TEST(StyleTable, EqualFormatsShareOneIndex) {
 // Random styles from a small pool of values, with noise in fields that do
 // not count: two styles get one index exactly when they are equal.
 TEST(StyleTable, IndexesMatchEqualityForRandomStyles) {
-  const char* seedText = std::getenv("TALVERO_TEST_SEED");
-  const uint32_t seed = seedText ? static_cast<uint32_t>(std::strtoul(seedText, nullptr, 10)) : 2024;
-  SCOPED_TRACE(::testing::Message() << "seed " << seed << " (TALVERO_TEST_SEED reruns it)");
+  const uint32_t seed = TestSeed(2024);
+  SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   auto pick = [&](int n) { return static_cast<uint8_t>(random() % n); };
   auto table = std::make_unique<StyleTable>();

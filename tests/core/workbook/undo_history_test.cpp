@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/allocation_limit.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -319,8 +321,8 @@ std::unique_ptr<CWorkBook> SeededBook(uint32_t seed) {
 }
 
 TEST(UndoHistory, UndoAllAndRedoAllRetraceRandomEdits) {
-  for (uint32_t seed = 1; seed <= 12; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
+  for (uint32_t seed = TestSeed(1), end = seed + 12; seed < end; ++seed) {
+    SCOPED_TRACE(SeedTrace(seed));
     auto book = SeededBook(seed);
     ASSERT_TRUE(book->undoHistory.SetLevels(200));
     StyleNames names;
@@ -417,14 +419,18 @@ TEST(UndoHistory, RenameSwapsNamesEachTime) {
   EXPECT_STREQ("Sales", item->name);
 }
 
-TEST(UndoHistory, RestoresEveryKindOfCellValue) {
+std::string RecordBytes(const CellRecord* cell) {
+  return cell ? std::string(reinterpret_cast<const char*>(cell->Bytes()), cell->Size()) : "(none)";
+}
+
+TEST(UndoHistory, RestoresEveryCellByteForByte) {
   auto book = NewBook();
   ASSERT_TRUE(book->undoHistory.SetLevels(5));
   CellStore& cells = book->activeWorksheet->cells;
   uint8_t error[kNumberCellSize];
   BuildNumberCell(error, sizeof error, 2, 2, 0.0, 0x30);
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(error), nullptr));
-  PutText(cells, 3, 3, "hello");
+  PutText(cells, 3, 3, std::string("he\0llo", 6));
   uint8_t formula[128];
   FormulaCellFields fields;
   fields.formula = "R[-1]C+1";
@@ -433,21 +439,42 @@ TEST(UndoHistory, RestoresEveryKindOfCellValue) {
   fields.cachedNumber = 4.0;
   ASSERT_NE(0u, BuildFormulaCell(formula, sizeof formula, 4, 4, fields));
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(formula), nullptr));
+  // A value an array formula spilled keeps its mark.
+  uint8_t spilled[kNumberCellSize];
+  BuildNumberCell(spilled, sizeof spilled, 5, 5, 8.0, kCellSpillValue);
+  ASSERT_TRUE(cells.InsertCell(AsCellRecord(spilled), nullptr));
 
-  for (uint32_t at : {2u, 3u, 4u}) {
+  std::vector<std::string> before;
+  for (uint32_t at = 2; at <= 5; ++at) {
+    before.push_back(RecordBytes(cells.GetCell(at, uint16_t(at))));
     ASSERT_TRUE(book->undoHistory.RecordCells(book.get(), {uint16_t(at), at, uint16_t(at), at}));
     cells.DeleteRange(uint16_t(at), uint16_t(at), at, at, nullptr, true);
   }
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(book->UndoStep());
-  ASSERT_NE(nullptr, cells.GetCell(2, 2));
-  EXPECT_EQ(0x30, cells.GetCell(2, 2)->ErrorCode());
-  EXPECT_EQ(std::string("hello"), std::string(cells.GetCell(3, 3)->Text(), cells.GetCell(3, 3)->TextLength()));
-  const CellRecord* back = cells.GetCell(4, 4);
-  ASSERT_TRUE(back && back->IsFormula());
-  EXPECT_EQ(std::string("R[-1]C+1"), std::string(back->FormulaText(), back->FormulaLength()));
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(book->RedoStep());
-  EXPECT_EQ(nullptr, cells.GetCell(2, 2));
-  EXPECT_EQ(nullptr, cells.GetCell(4, 4));
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(book->UndoStep());
+  for (uint32_t at = 2; at <= 5; ++at) EXPECT_EQ(before[at - 2], RecordBytes(cells.GetCell(at, uint16_t(at)))) << at;
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(book->RedoStep());
+  for (uint32_t at = 2; at <= 5; ++at) EXPECT_EQ(nullptr, cells.GetCell(at, uint16_t(at))) << at;
+}
+
+TEST(UndoHistory, SortStepTakesOnlyAPermutationOfTheRangesRows) {
+  auto book = NewBook();
+  ASSERT_TRUE(book->undoHistory.SetLevels(5));
+  const UndoRange range{0, 10, 2, 13};
+  struct Case {
+    uint32_t rows[4];
+    bool taken;
+  };
+  for (const Case& c : {Case{{13, 12, 11, 10}, true}, Case{{10, 11, 12, 14}, false}, Case{{9, 11, 12, 13}, false},
+                        Case{{10, 10, 12, 13}, false}, Case{{4000000000u, 11, 12, 13}, false}}) {
+    SCOPED_TRACE(c.rows[0]);
+    const int32_t current = book->undoHistory.Current();
+    EXPECT_EQ(c.taken, book->undoHistory.RecordSort(book.get(), range, c.rows));
+    EXPECT_EQ(current + (c.taken ? 1 : 0), book->undoHistory.Current());
+    if (!c.taken) {
+      EXPECT_EQ(kWorkbookInvalidCacheIndex, book->error);
+    }
+    EXPECT_TRUE(book->undoHistory.CheckInvariants());
+  }
 }
 
 TEST(UndoHistory, RowDeletionComesBackWithCellsAndFormats) {
@@ -525,6 +552,85 @@ TEST(UndoHistory, RestoringASnapshotGrowsASingleCellAndTilesARange) {
   EXPECT_EQ(nullptr, sheet->cells.GetCell(23, 20));
   EXPECT_EQ(1, book->styles.FontAt(book->styles.StyleAt(sheet->format.CellStyle(21, 23)).fontIndex).italic);
   EXPECT_EQ(0, book->styles.FontAt(book->styles.StyleAt(sheet->format.CellStyle(22, 23)).fontIndex).italic);
+}
+
+// A worksheet whose cells fill several blocks and whose formulas change
+// length when lines move, so that every part of undoing a line edit needs
+// memory.
+void FillForLineEdits(CWorkBook& book) {
+  CWorkSheet* sheet = book.activeWorksheet;
+  for (uint32_t row = 0; row < 40; ++row)
+    for (uint16_t column = 0; column < 40; ++column) PutNumber(sheet->cells, row, column, row * 100.0 + column);
+  for (uint32_t row = 0; row < 12; ++row) {
+    const std::string text = "R[" + std::to_string(row + 5) + "]C[" + std::to_string(row + 5) + "]";
+    uint8_t record[128];
+    FormulaCellFields fields;
+    fields.formula = text.c_str();
+    fields.formulaLength = uint16_t(text.size());
+    ASSERT_NE(0u, BuildFormulaCell(record, sizeof record, row, 0, fields));
+    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  }
+  StyleRecord style = StyleRecord::Default();
+  FontRecord font = book.styles.FontAt(0);
+  font.weight = 2;
+  ASSERT_TRUE(book.ApplyFormatToRange(&book.styles, 2, 9, 3, 30, &sheet->format, kApplyWeight, style, font));
+}
+
+// Undoes the newest step with ever more blocks granted: every failure must
+// leave the workbook as after the edit and the step as it was.
+void UndoUnderShortage(CWorkBook& book, StyleNames& names, const std::string& edited, const std::string& undone) {
+  const int32_t index = book.undoHistory.Current();
+  const uint8_t storage = book.undoHistory.Record(index).storageKind;
+  for (int granted = 0; granted < 400; ++granted) {
+    SCOPED_TRACE("blocks granted " + std::to_string(granted));
+    bool applied = false;
+    {
+      AllocationLimit limit(granted);
+      applied = book.UndoStep();
+    }
+    ExpectSound(book);
+    if (applied) {
+      EXPECT_SAME_DUMP(undone, Dump(book, names));
+      return;
+    }
+    ASSERT_EQ(kWorkbookOutOfMemory, book.error);
+    ASSERT_EQ(index, book.undoHistory.Current());
+    ASSERT_EQ(storage, book.undoHistory.Record(index).storageKind);
+    ASSERT_SAME_DUMP(edited, Dump(book, names));
+  }
+  FAIL() << "the undo never succeeded";
+}
+
+TEST(UndoHistory, UndoOfLineEditsRunningOutOfMemoryChangesNothing) {
+  struct Case {
+    const char* name;
+    bool rows;
+    bool insert;
+  };
+  for (const Case& c : {Case{"rows inserted", true, true}, Case{"rows deleted", true, false},
+                        Case{"columns inserted", false, true}, Case{"columns deleted", false, false}}) {
+    SCOPED_TRACE(c.name);
+    auto book = NewBook();
+    ASSERT_TRUE(book->undoHistory.SetLevels(5));
+    FillForLineEdits(*book);
+    CWorkSheet* sheet = book->activeWorksheet;
+    StyleNames names;
+    const std::string before = Dump(*book, names);
+    if (c.rows && c.insert)
+      ASSERT_TRUE(book->undoHistory.RecordRowsChange(book.get(), 4, 20) && book->InsertRows(sheet, 4, 20));
+    else if (c.rows)
+      ASSERT_TRUE(book->undoHistory.RecordRowsChangeWithSnapshot(book.get(), 4, 20) && book->DeleteRows(sheet, 4, 20));
+    else if (c.insert)
+      ASSERT_TRUE(book->undoHistory.RecordColumnsChange(book.get(), 4, 20) && book->InsertColumns(sheet, 4, 20));
+    else
+      ASSERT_TRUE(book->undoHistory.RecordColumnsChangeWithSnapshot(book.get(), 4, 20) &&
+                  book->DeleteColumns(sheet, 4, 20));
+    const std::string edited = Dump(*book, names);
+    UndoUnderShortage(*book, names, edited, before);
+    // Redo is the same step applied again.
+    ASSERT_TRUE(book->RedoStep());
+    EXPECT_SAME_DUMP(edited, Dump(*book, names));
+  }
 }
 
 void* NoPages(size_t) { return nullptr; }

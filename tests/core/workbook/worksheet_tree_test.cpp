@@ -12,6 +12,7 @@
 #include "core/model/chart_record.h"
 #include "core/cells/paged_array.h"
 #include "core/workbook/workbook.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -708,8 +709,8 @@ void RunRandomTree(uint32_t seed) {
 }  // namespace
 
 TEST(WorksheetTree, RandomEditsMatchModel) {
-  for (uint32_t seed : {1u, 2u, 3u, 20240611u}) {
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
+  for (uint32_t seed : {TestSeed(1), 2u, 3u, 20240611u}) {
+    SCOPED_TRACE(SeedTrace(seed));
     RunRandomTree(seed);
     if (testing::Test::HasFatalFailure())
       return;

@@ -1,17 +1,15 @@
-#include "numerics/scalar_call.h"
+#include "functions/scalar_call.h"
 
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 
-void RunScalarFunction(EvalState& state, const ScalarFunction& function) {
-  if (!BeginElementCall(state, function.count)) return;
+uint32_t ReadScalarArgs(EvalState& state, const ScalarArg* args, uint16_t count, double* values) {
   const uint16_t first = FirstArg(state);
-  double values[4] = {};
   uint32_t error = kErrorNone;
-  for (uint16_t i = function.count; i-- > 0;) {
-    const ScalarArg& arg = function.args[i];
+  for (uint16_t i = count; i-- > 0;) {
+    const ScalarArg& arg = args[i];
     const uint16_t slot = static_cast<uint16_t>(first + i);
     values[i] = arg.byDefault;
     uint8_t argError = 0;
@@ -24,6 +22,13 @@ void RunScalarFunction(EvalState& state, const ScalarFunction& function) {
     }
     error = LargerErrorOf(error, argError);
   }
+  return error;
+}
+
+void RunScalarFunction(EvalState& state, const ScalarFunction& function) {
+  if (!BeginElementCall(state, function.count)) return;
+  double values[4] = {};
+  uint32_t error = ReadScalarArgs(state, function.args, function.count, values);
   double result = 0.0;
   if (error == kErrorNone) result = function.compute(values, &error);
   SetNumberResult(state, result, error);

@@ -1,9 +1,11 @@
-#ifndef TALVERO_NUMERICS_SCALAR_CALL_H
-#define TALVERO_NUMERICS_SCALAR_CALL_H
+#ifndef TALVERO_FUNCTIONS_SCALAR_CALL_H
+#define TALVERO_FUNCTIONS_SCALAR_CALL_H
 
-// The frames of the statistical handlers: scalar arguments read within
-// bounds from the last to the first, and element-wise application when a
-// range or an array stands where a scalar is expected.
+// The frames of handlers over numbers: scalar arguments read within bounds
+// from the last to the first (an omitted one keeps its default, one out of
+// its bounds is "#NUM!"), and element-wise application when a range or an
+// array stands where a scalar is expected. A result that is not a usable
+// number (infinite, NaN, denormal) is "#NUM!".
 
 #include <cstdint>
 
@@ -32,6 +34,9 @@ struct ScalarFunction {
 // The whole frame of a handler whose arguments are all scalars: reads them,
 // computes unless an argument failed, and stores the result.
 void RunScalarFunction(EvalState& state, const ScalarFunction& function);
+// Reads positions 0..count - 1 into values as RunScalarFunction does, once
+// the call has begun; returns the largest argument error.
+uint32_t ReadScalarArgs(EvalState& state, const ScalarArg* args, uint16_t count, double* values);
 
 // The frame of handlers with list arguments among their scalars: at least
 // minimum positions (else the syntax status), those beyond maximum ignored,

@@ -1,0 +1,140 @@
+#include "files/dispatch/document_file.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/workbook/workbook.h"
+#include "files/dispatch/file_errors.h"
+#include "files/dispatch/native_kind.h"
+#include "platform/os_files.h"
+#include "platform/os_services.h"
+
+namespace {
+
+// Temporary names tried beside the target before giving up.
+constexpr int kTemporaryNameTries = 100;
+
+bool MakeTemporaryPath(const char* path, char* out, size_t size) {
+  for (int n = 0; n < kTemporaryNameTries; ++n) {
+    const int length = std::snprintf(out, size, "%s.~%d", path, n);
+    if (length < 0 || size_t(length) >= size)
+      return false;
+    if (!OsFileExists(out))
+      return true;
+  }
+  return false;
+}
+
+void StampLastModification(CWorkBook* book) {
+  LastModificationBlock& modification = book->lastModification;
+  std::memset(modification.user, 0, sizeof modification.user);
+  OsGetUserName(modification.user, sizeof modification.user);
+  OsLocalTime now{};
+  OsGetLocalTime(&now);
+  std::snprintf(modification.date, sizeof modification.date, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned(now.year),
+                unsigned(now.month), unsigned(now.day), unsigned(now.hour), unsigned(now.minute),
+                unsigned(now.second));
+}
+
+// Runs the writer the workbook's format byte and sub-kind choose.
+bool WriteDocument(CWorkBook* book) {
+  if (book->sourceFormat != kFormatNative) {
+    book->error = kFileBadFormat;
+    return false;
+  }
+  StampLastModification(book);
+  switch (book->saveKind) {
+    case kNativeBinaryPlain:
+    case kNativeBinaryGzip:
+      return book->SaveBinary();
+    case kNativeOldBinary:
+      // The older format has no writer: such a document is saved as a
+      // compressed binary file from now on.
+      book->saveKind = kNativeBinaryGzip;
+      return book->SaveBinary();
+    default:
+      book->error = kFileBadFormat;
+      return false;
+  }
+}
+
+bool SamePath(const char* a, const char* b) {
+#ifdef _WIN32
+  return _stricmp(a, b) == 0;
+#else
+  return std::strcmp(a, b) == 0;
+#endif
+}
+
+}  // namespace
+
+bool OpenDocumentFile(CWorkBook* book, const char* path) {
+  BufferedFile& file = book->bufferedFile;
+  if (!file.Open(path, "r+b") && !file.Open(path, "rb")) {
+    book->error = kFileCannotOpenForReading;
+    return false;
+  }
+  book->readOnly = file.readOnly;
+  return true;
+}
+
+bool SaveDocumentFile(CWorkBook* book, const char* path) {
+  char temporary[kFilePathSize];
+  if (!MakeTemporaryPath(path, temporary, sizeof temporary)) {
+    book->error = kFileCannotOpenForWriting;
+    return false;
+  }
+  BufferedFile staged;
+  if (!staged.Open(temporary, "w+b")) {
+    book->error = kFileCannotOpenForWriting;
+    return false;
+  }
+  const uint8_t format = book->sourceFormat;
+  const uint8_t kind = book->saveKind;
+
+  // The writer works on the document's open file: the staged file stands in
+  // for it, and the file the document holds stays untouched and locked.
+  BufferedFile held = book->bufferedFile;
+  book->bufferedFile = staged;
+  bool saved = WriteDocument(book);
+  if (saved && std::fflush(book->bufferedFile.file) != 0) {
+    book->error = kFileWriteError;
+    saved = false;
+  }
+  std::FILE* written = book->bufferedFile.file;
+  book->bufferedFile = held;
+  if (std::fclose(written) != 0 && saved) {
+    book->error = kFileWriteError;
+    saved = false;
+  }
+  if (!saved) {
+    std::remove(temporary);
+    book->sourceFormat = format;
+    book->saveKind = kind;
+    return false;
+  }
+
+  // The file the document holds is let go only now; on a failed replace it
+  // is taken up again.
+  const bool replacesHeld = book->bufferedFile.file && SamePath(book->bufferedFile.path, path);
+  char heldPath[kFilePathSize];
+  std::memcpy(heldPath, book->bufferedFile.path, sizeof heldPath);
+  if (replacesHeld)
+    book->bufferedFile.Close();
+  if (!OsReplaceFile(temporary, path)) {
+    std::remove(temporary);
+    if (replacesHeld)
+      OpenDocumentFile(book, heldPath);
+    book->sourceFormat = format;
+    book->saveKind = kind;
+    book->error = kFileWriteError;
+    return false;
+  }
+  book->bufferedFile.Close();
+  if (!book->bufferedFile.Open(path, "r+b")) {
+    book->error = kFileCannotOpenForWriting;
+    return false;
+  }
+  book->readOnly = 0;
+  return true;
+}

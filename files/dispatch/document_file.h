@@ -1,0 +1,26 @@
+#ifndef TALVERO_FILES_DOCUMENT_FILE_H
+#define TALVERO_FILES_DOCUMENT_FILE_H
+
+// How a document holds its file across loads and saves: the file is opened
+// once and kept from other programs until the document closes; a save never
+// puts the file it replaces at risk.
+
+class CWorkBook;
+
+// Opens the file a document is loaded from into the workbook's open file:
+// for reading and writing, else for reading only, and then the document is
+// read-only. False with 34 when neither works.
+bool OpenDocumentFile(CWorkBook* book, const char* path);
+
+// Saves the workbook under path by its format byte and native sub-kind,
+// stamping the last modification first for the native format. The new
+// content goes to a temporary file in the same folder, which replaces the
+// file at path only once it is complete, flushed and closed; then the
+// document holds the file at path. On failure the file at path is as it was
+// (byte for byte), the document keeps the file it held, its format byte and
+// sub-kind are restored, and the error is in the workbook: 35 when no file
+// can be made there, 39 when writing fails, 21 for a format that has no
+// writer yet, or the writer's own code.
+bool SaveDocumentFile(CWorkBook* book, const char* path);
+
+#endif

@@ -1,0 +1,30 @@
+#include "core/workbook/workbook.h"
+#include "files/dispatch/file_errors.h"
+#include "files/dispatch/native_kind.h"
+
+bool CWorkBook::LoadNative(const char* password) {
+  uint8_t kind;
+  uint8_t hint;
+  if (!SniffNative(&kind, &hint))
+    return false;
+  bool loaded = false;
+  switch (kind) {
+    case kNativeBinaryPlain:
+    case kNativeBinaryGzip:
+      loaded = LoadBinary(password);
+      break;
+    case kNativeEmpty:
+      loaded = NewDocument();
+      break;
+    default:
+      // The native XML and older binary readers are not part of this
+      // program yet: such files are refused as of an unknown format.
+      error = kFileBadFormat;
+      break;
+  }
+  if (!loaded)
+    return false;
+  saveKind = kind == kNativeEmpty ? uint8_t(kNativeBinaryPlain) : kind;
+  sourceFormat = kFormatNative;
+  return true;
+}

@@ -1,0 +1,240 @@
+#include "files/native_binary/record_checks.h"
+
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/model/drop_down_list.h"
+#include "files/native_binary/binary_format.h"
+#include "core/styles/style_run_store.h"
+
+namespace {
+
+constexpr uint8_t kMaxFillPattern = 22;
+constexpr uint8_t kMaxLineStyle = 9;
+constexpr uint8_t kMaxFontFamily = 5;
+constexpr uint8_t kMaxFontWeight = 3;
+constexpr uint8_t kMaxCharSet = 16;
+constexpr uint8_t kMaxDecimals = 14;
+constexpr uint8_t kMaxDateTimeStyle = 10;
+constexpr uint8_t kMaxSeriesViewType = 11;
+constexpr uint8_t kMaxSymbol = 15;
+constexpr uint8_t kMaxErrorType = 12 << 4;
+
+template <size_t N>
+void Terminate(char (&text)[N]) {
+  text[N - 1] = '\0';
+}
+
+// By value: the fields sit unaligned in packed records.
+template <class T>
+T Within(T value, T maximum, T fallback = 0) {
+  return value > maximum ? fallback : value;
+}
+
+void CheckFill(FillRecord* fill) { fill->pattern = Within(fill->pattern, kMaxFillPattern); }
+void CheckLine(BorderLine* line) { line->style = Within(line->style, kMaxLineStyle); }
+void CheckColorFont(ColorFontRecord* font) { CheckFontRecord(&font->font); }
+
+void CheckNumberFormat(NumFormatParams* format) {
+  Terminate(format->code);
+  NumFormatOptions& options = format->options;
+  switch (format->category) {
+    case kNumFormatGeneral:
+    case kNumFormatPercent:
+      options.number.decimals = Within(options.number.decimals, kMaxDecimals, kMaxDecimals);
+      options.number.integerDigits = Within(options.number.integerDigits, kMaxDecimals, kMaxDecimals);
+      options.number.negativeStyle = Within(options.number.negativeStyle, uint8_t(kNegativeRedParentheses));
+      break;
+    case kNumFormatCurrency:
+    case kNumFormatAccounting:
+      Terminate(options.currency.symbol);
+      options.currency.decimals = Within(options.currency.decimals, kMaxDecimals, kMaxDecimals);
+      options.currency.symbolPosition = Within(options.currency.symbolPosition, uint8_t(kSymbolAfterWithBlank));
+      options.currency.negativeStyle = Within(options.currency.negativeStyle, uint8_t(kNegativeRedParentheses));
+      break;
+    case kNumFormatDate:
+    case kNumFormatTime:
+    case kNumFormatDateTime:
+      options.dateTime.dateStyle = Within(options.dateTime.dateStyle, kMaxDateTimeStyle);
+      options.dateTime.timeStyle = Within(options.dateTime.timeStyle, kMaxDateTimeStyle);
+      break;
+    case kNumFormatFraction:
+      options.fraction.denominatorDigits = Within(options.fraction.denominatorDigits, kMaxDecimals, kMaxDecimals);
+      break;
+    case kNumFormatScientific:
+      options.scientific.decimals = Within(options.scientific.decimals, kMaxDecimals, kMaxDecimals);
+      options.scientific.exponentStyle = Within(options.scientific.exponentStyle, uint8_t(kExponentFixedNegative));
+      options.scientific.exponentValue = Within(options.scientific.exponentValue, uint8_t(99), uint8_t(99));
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void CheckFontRecord(FontRecord* font) {
+  Terminate(font->faceName);
+  font->family = Within(font->family, kMaxFontFamily);
+  font->weight = Within(font->weight, kMaxFontWeight);
+  font->charSet = Within(font->charSet, kMaxCharSet);
+}
+
+void CheckStyleRecord(StyleRecord* style, uint8_t fontCount) {
+  CheckNumberFormat(&style->numFormat);
+  if (style->fontIndex >= fontCount)
+    style->fontIndex = 0;
+  CheckFill(&style->interior);
+  CheckLine(&style->borders.line);
+  StyleAlignment& alignment = style->alignment;
+  if (alignment.vertical != kVAlignNone && (alignment.vertical < kVAlignTop || alignment.vertical > kVAlignBottom))
+    alignment.vertical = kVAlignNone;
+  alignment.horizontal = Within(alignment.horizontal, uint8_t(kHAlignRight));
+  if (alignment.rotation < -90 || alignment.rotation > 90)
+    alignment.rotation = 0;
+  style->dropDown.listId = Within(style->dropDown.listId, uint16_t(kDropDownListCount));
+}
+
+void CheckContainerHeader(ContainerHeader* header) {
+  CheckColorFont(&header->titleFont);
+  CheckColorFont(&header->subtitleFont);
+  Terminate(header->titleText);
+  Terminate(header->subtitleText);
+  Terminate(header->imageName);
+  header->backgroundKind = Within(header->backgroundKind, uint8_t(kBackgroundFractal));
+  CheckFill(&header->fill);
+  CheckLine(&header->border);
+}
+
+bool CheckChartOptions(ChartOptions* options) {
+  if (options->kind < kChart2D || options->kind > kChartXY || options->seriesCount > kChartMaxSeries)
+    return false;
+  CheckColorFont(&options->titleFont);
+  CheckColorFont(&options->subtitleFont);
+  CheckColorFont(&options->legendFont);
+  Terminate(options->titleText);
+  Terminate(options->subtitleText);
+  options->legend = Within(options->legend, uint8_t(8));
+  CheckFill(&options->wallFill);
+  CheckLine(&options->wallBorder);
+  return true;
+}
+
+void CheckSeriesImage(SeriesRecord* series) {
+  Terminate(series->name);
+  Terminate(series->relatedX);
+  Terminate(series->relatedSigma);
+  Terminate(series->dataArray);
+  Terminate(series->axisTitleText);
+  CheckNumberFormat(&series->numberFormat);
+  // Derived from the points, which a load rebuilds.
+  series->flags = uint16_t(series->flags & ~kSeriesFixedLimits);
+  series->scale = Within(series->scale, uint8_t(3));
+  if (series->viewType < 1 || series->viewType > kMaxSeriesViewType)
+    series->viewType = 1;
+  series->labelKind = Within(series->labelKind, uint8_t(4));
+  if (series->symbol < 1 || series->symbol > kMaxSymbol)
+    series->symbol = 4;
+  series->axisType = Within(series->axisType, uint8_t(3));
+  series->sliceCount = Within(series->sliceCount, uint8_t(kSeriesSliceCount), uint8_t(kSeriesSliceCount));
+  series->userGridCount = Within(series->userGridCount, uint8_t(kSeriesUserGridLines), uint8_t(kSeriesUserGridLines));
+  CheckColorFont(&series->labelFont);
+  CheckColorFont(&series->axisTitleFont);
+  CheckLine(&series->line);
+  CheckLine(&series->connectingLine);
+  CheckLine(&series->axisLine);
+  CheckLine(&series->majorGrid);
+  CheckLine(&series->minorGrid);
+  CheckFill(&series->fill);
+  for (FillRecord& fill : series->sliceFills) CheckFill(&fill);
+  for (BorderLine& line : series->userGridLines) CheckLine(&line);
+}
+
+void CheckPageSettings(PageSettings* settings) {
+  Terminate(settings->printerName);
+  Terminate(settings->sheetSizeName);
+  Terminate(settings->pages);
+  Terminate(settings->excludedRows);
+  Terminate(settings->excludedColumns);
+  Terminate(settings->headerText);
+  Terminate(settings->footerText);
+  CheckFontRecord(&settings->headerFont);
+}
+
+void CheckSheetSettings(WorksheetViewFormat* settings) {
+  Terminate(settings->imagePath);
+  CheckFill(&settings->fill);
+  if (settings->zoom == 0)
+    settings->zoom = 100;
+}
+
+void CheckInspectRecord(uint8_t* record) {
+  // The worksheet path and the name end the record: 256 and 128 bytes.
+  record[kInspectRecordSize - 128 - 1] = 0;
+  record[kInspectRecordSize - 1] = 0;
+}
+
+bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
+  for (uint32_t offset = 0; offset < length;) {
+    const uint32_t left = length - offset;
+    if (left < kTextCellHeadSize && left < kNumberCellSize)
+      return false;
+    CellRecord* cell = AsCellRecord(bytes + offset);
+    const uint8_t kind = cell->Kind();
+    if (kind != kCellText && kind != kCellNumber && kind != kCellFormula)
+      return false;
+    if (cell->ErrorCode() > kMaxErrorType)
+      return false;
+    // The lengths that decide the size must lie inside the block before
+    // the size is computed from them.
+    uint32_t headSize = kind == kCellText ? kTextCellHeadSize : kind == kCellNumber ? kNumberCellSize : kFormulaCellHeadSize;
+    if (headSize > left)
+      return false;
+    if (kind == kCellFormula) {
+      if (cell->FormulaLength() > kFormulaTextCapacity)
+        return false;
+      if (cell->HasCachedText() && kFormulaCellHeadSize + cell->FormulaLength() + kCachedTextLengthSize > left)
+        return false;
+    }
+    const uint32_t size = cell->Size();
+    if (size == 0 || size > left)
+      return false;
+    const uint32_t row = cell->Row();
+    const uint16_t column = cell->Column();
+    if (row > kMaxRow || column > kMaxColumn)
+      return false;
+    if (order->any && (row < order->row || (row == order->row && column <= order->column)))
+      return false;
+    order->any = true;
+    order->row = row;
+    order->column = column;
+    if (kind == kCellFormula) {
+      cell->SetPending(0);
+      cell->SetResultFlags(uint8_t(cell->ResultFlags() & (kResultCachedText | kResultCachedNumber | kResultArray)));
+      cell->SetDependantColumn(0);
+      cell->SetDependantRow(0);
+      cell->SetDependantSheet(0);
+    }
+    offset += size;
+  }
+  return true;
+}
+
+bool CheckStyleRunBlock(const uint8_t* bytes, uint32_t length, StoredOrder* order) {
+  if (length % kStyleRunSize)
+    return false;
+  for (uint32_t offset = 0; offset < length; offset += kStyleRunSize) {
+    StyleRun run;
+    std::memcpy(&run, bytes + offset, sizeof run);
+    if (run.row > kMaxRow || run.firstColumn > run.lastColumn || run.lastColumn > kMaxColumn)
+      return false;
+    // order->column holds the last column of the previous run.
+    if (order->any && (run.row < order->row || (run.row == order->row && run.firstColumn <= order->column)))
+      return false;
+    order->any = true;
+    order->row = run.row;
+    order->column = run.lastColumn;
+  }
+  return true;
+}

@@ -1,0 +1,141 @@
+#include "functions/cash_flows.h"
+
+#include <cstdlib>
+
+#include "core/base/error_code.h"
+#include "core/numfmt/date_time.h"
+#include "functions/aggregate_cells.h"
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+
+bool Grow(double** buffer, uint32_t capacity) {
+  void* grown = std::realloc(*buffer, sizeof(double) * capacity);
+  if (!grown) return false;
+  *buffer = static_cast<double*>(grown);
+  return true;
+}
+
+}  // namespace
+
+CashFlows::~CashFlows() {
+  std::free(amounts);
+  std::free(days);
+}
+
+bool CashFlows::Append(double amount, double day) {
+  if (count == capacity) {
+    const uint32_t grown = capacity == 0 ? 64u : (capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2);
+    if (grown == 0 || !Grow(&amounts, grown) || !Grow(&days, grown)) return false;
+    capacity = grown;
+  }
+  amounts[count] = amount;
+  days[count] = day;
+  ++count;
+  return true;
+}
+
+bool CashFlows::ChangesSign() const {
+  bool below = false;
+  bool above = false;
+  for (uint32_t i = 0; i < count; ++i) {
+    below = below || amounts[i] < 0;
+    above = above || amounts[i] > 0;
+  }
+  return below && above;
+}
+
+uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
+  while (const CellRecord* cell = NextArgCell(range)) {
+    double x = 0;
+    const uint8_t error = ReadCellNumber(state, slot, range, cell, &x);
+    if (error != kErrorNone) return error;
+    if (!out->Append(x)) return kErrorMemory;
+  }
+  return kErrorNone;
+}
+
+uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlows* out) {
+  ArgRange ranges[EvalState::kStackSlots];
+  double numbers[EvalState::kStackSlots];
+  bool isRange[EvalState::kStackSlots];
+  uint32_t error = kErrorNone;
+  for (uint16_t i = count; i-- > 0;) {
+    const uint16_t slot = static_cast<uint16_t>(first + i);
+    numbers[i] = 0.0;
+    isRange[i] = IsRangeOrArray(state.operands[slot]);
+    if (isRange[i])
+      error = LargerErrorOf(error, GetArgRange(state, slot, &ranges[i]));
+    else
+      error = LargerErrorOf(error, GetArgNumber(state, slot, &numbers[i], -kLargestNumber, kLargestNumber));
+  }
+  for (uint16_t i = 0; i < count && error == kErrorNone; ++i) {
+    if (!isRange[i]) {
+      if (!out->Append(numbers[i])) error = kErrorMemory;
+      continue;
+    }
+    // An error cell does not stop the walk of its own range.
+    uint32_t rangeError = kErrorNone;
+    while (const CellRecord* cell = NextArgCell(ranges[i])) {
+      double x = 0;
+      const uint8_t cellError = ReadCellNumber(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
+      if (cellError != kErrorNone) {
+        rangeError = LargerErrorOf(rangeError, cellError);
+      } else if (!out->Append(x)) {
+        rangeError = kErrorMemory;
+        break;
+      }
+    }
+    error = rangeError;
+  }
+  for (uint16_t i = count; i-- > 0;)
+    if (isRange[i]) ReleaseArgRange(state, ranges[i]);
+  return static_cast<uint8_t>(error);
+}
+
+uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot, CashFlows* out) {
+  ArgRange flows;
+  ArgRange dates;
+  uint32_t error = GetRequiredArgRange(state, datesSlot, &dates);
+  error = LargerErrorOf(error, GetRequiredArgRange(state, flowsSlot, &flows));
+  if (error == kErrorNone && (flows.lastColumn - flows.firstColumn != dates.lastColumn - dates.firstColumn ||
+                              flows.lastRow - flows.firstRow != dates.lastRow - dates.firstRow))
+    error = kErrorValue;
+  if (error == kErrorNone) {
+    const CellRecord* flow = NextArgCell(flows);
+    const CellRecord* date = NextArgCell(dates);
+    bool started = false;
+    int64_t start = 0;
+    for (; flow && date; flow = NextArgCell(flows), date = NextArgCell(dates)) {
+      if (CellKey(flows, flow) != CellKey(dates, date)) {
+        error = kErrorValue;
+        break;
+      }
+      DateTime when{};
+      CellValueToSlot(state, datesSlot, dates, date);
+      uint32_t pairError = GetArgDate(state, datesSlot, &when);
+      state.DisownSlot(datesSlot);
+      double amount = 0;
+      pairError = LargerErrorOf(pairError, ReadCellNumber(state, flowsSlot, flows, flow, &amount));
+      if (pairError != kErrorNone) {
+        error = LargerErrorOf(error, pairError);
+        continue;
+      }
+      const int64_t seconds = when.ToSeconds();
+      if (!started) {
+        start = seconds;
+        started = true;
+      }
+      if (!out->Append(amount, double(seconds - start) / kSecondsPerDay)) {
+        error = kErrorMemory;
+        break;
+      }
+    }
+    // Dates after the last flow are harmless; a flow without a date is not.
+    if (error == kErrorNone && flow) error = kErrorValue;
+  }
+  ReleaseArgRange(state, flows);
+  ReleaseArgRange(state, dates);
+  return static_cast<uint8_t>(error);
+}

@@ -1,0 +1,116 @@
+#include <cmath>
+
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "functions/aggregate_cells.h"
+#include "functions/arg_readers.h"
+#include "functions/cash_flows.h"
+#include "functions/element_call.h"
+#include "functions/finance_args.h"
+#include "functions/fn_finance.h"
+#include "functions/int_pow.h"
+#include "functions/rate_search.h"
+
+namespace {
+
+// The flows discounted to one period before the first: the k-th flow by k
+// periods.
+double PeriodicValue(const void* context, double rate, uint8_t* error) {
+  const CashFlows& flows = *static_cast<const CashFlows*>(context);
+  const double q = 1.0 + rate;
+  double sum = 0.0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    sum += flows.amounts[i] / IntPow(q, static_cast<int32_t>(i + 1));
+    if (IsBadNumber(sum)) {
+      *error = kErrorNum;
+      return 0.0;
+    }
+  }
+  return sum;
+}
+
+}  // namespace
+
+void FnNpv(EvalState& state) {
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, 0x1u)) return;
+  const uint16_t first = FirstArg(state);
+  CashFlows flows;
+  uint32_t error = ReadValueList(state, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(ArgCount(state) - 1), &flows);
+  double rate = 0;
+  error = LargerErrorOf(error, GetArgNumber(state, first, &rate, 0.0, kLargestDouble));
+  uint8_t valueError = 0;
+  const double value = error == kErrorNone ? PeriodicValue(&flows, rate, &valueError) : 0.0;
+  SetNumberResult(state, value, LargerErrorOf(error, valueError));
+}
+
+void FnIrr(EvalState& state) {
+  // The guess, last, applies element by element (within the first 32 positions).
+  const uint16_t count = ArgCount(state);
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, count >= 2 && count <= 32 ? 1u << (count - 1) : 0u)) return;
+  const uint16_t first = FirstArg(state);
+  double guess = 0;
+  uint32_t error = GetArgNumber(state, static_cast<uint16_t>(first + count - 1), &guess, 0.0, kLargestDouble);
+  CashFlows flows;
+  error = LargerErrorOf(error, ReadValueList(state, first, static_cast<uint16_t>(count - 1), &flows));
+  double rate = 0;
+  if (error == kErrorNone) {
+    // Flows of one sign have no rate: the search would widen its bracket to
+    // the end for nothing.
+    if (!flows.ChangesSign()) {
+      error = kErrorNum;
+    } else {
+      const RateSearchResult found = SearchRateNearGuess(PeriodicValue, &flows, guess);
+      rate = found.rate;
+      error = found.error;
+    }
+  }
+  SetNumberResult(state, rate, error);
+}
+
+// One rate serves both to finance the outflows and to reinvest the inflows.
+void FnMirr(EvalState& state) {
+  if (!BeginElementCall(state, 2, 0x2u)) return;
+  const uint16_t first = FirstArg(state);
+  double rate = 0;
+  const uint32_t rateError = GetArgNumber(state, static_cast<uint16_t>(first + 1), &rate, 0.0, kLargestDouble);
+  ArgRange range;
+  uint32_t error = LargerErrorOf(rateError, GetRequiredArgRange(state, first, &range));
+  CashFlows flows;
+  const bool readable = error == kErrorNone;
+  if (readable) error = ReadFlowCells(state, first, range, &flows);
+  ReleaseArgRange(state, range);
+  double result = 0;
+  // Fewer than two flows before the first error cell have no rate of return.
+  if (readable && flows.count < 2) {
+    error = kErrorDivZero;
+  } else if (error == kErrorNone) {
+    const int32_t n = static_cast<int32_t>(flows.count - 1);
+    const double q = 1.0 + rate;
+    double inflows = 0;
+    double outflows = 0;
+    for (int32_t i = 0; i <= n && error == kErrorNone; ++i) {
+      const double v = flows.amounts[i];
+      if (v >= 0)
+        inflows += v * IntPow(q, n - i);
+      else
+        outflows += v / IntPow(q, i);
+      if (IsBadNumber(inflows)) error = kErrorNum;
+    }
+    result = std::pow(inflows, 1.0 / n) / std::pow(-outflows, 1.0 / n) - 1.0;
+  }
+  SetNumberResult(state, result, error);
+}
+
+void FnFvSchedule(EvalState& state) {
+  if (!BeginListCall(state, 2, EvalState::kStackSlots, 0x1u)) return;
+  const uint16_t first = FirstArg(state);
+  CashFlows rates;
+  uint32_t error = ReadValueList(state, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(ArgCount(state) - 1), &rates);
+  double value = 0;
+  error = LargerErrorOf(error, GetArgNumber(state, first, &value, -kLargestDouble, kLargestDouble));
+  for (uint32_t i = 0; i < rates.count && error == kErrorNone; ++i) {
+    value *= 1.0 + rates.amounts[i];
+    if (IsBadNumber(value)) error = kErrorNum;
+  }
+  SetNumberResult(state, value, error);
+}

@@ -1,0 +1,66 @@
+#include <cstdint>
+
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "functions/aggregate_cells.h"
+#include "functions/arg_readers.h"
+#include "functions/element_call.h"
+#include "functions/fn_math.h"
+#include "functions/int_pow.h"
+#include "functions/scalar_call.h"
+#include "functions/random_stream.h"
+
+namespace {
+
+constexpr ScalarArg kAnyNumber = {false, -kLargestDouble, kLargestDouble, 0};
+constexpr ScalarArg kAnyInteger = {true, -kLargestInt, kLargestInt, 0};
+
+// x to a power that may lie beyond 32 bits. There |x| > 1 overflows and
+// |x| < 1 vanishes whatever the exact power, so only the parity matters.
+double PowerOf(double x, int64_t power) {
+  constexpr int64_t kLimit = 2147483646;  // even
+  if (power > kLimit) power = kLimit + (power & 1);
+  if (power < -kLimit) power = -kLimit - (-power & 1);
+  return IntPow(x, static_cast<int32_t>(power));
+}
+
+}  // namespace
+
+// Sum of c_i * x^(n + i * m) over the coefficient cells in storage order;
+// an empty cell adds nothing and does not advance the power. x, n and m
+// apply element by element, the coefficients stay whole for every element.
+void FnSeriesSum(EvalState& state) {
+  if (!BeginElementCall(state, 4, 0x7u)) return;
+  const ScalarArg scalars[3] = {kAnyNumber, kAnyInteger, kAnyInteger};
+  const uint16_t coefficientsSlot = ArgSlot(state, 3);
+  ArgRange coefficients;
+  uint32_t error = GetRequiredArgRange(state, coefficientsSlot, &coefficients);
+  double x[3] = {};
+  error = LargerErrorOf(error, ReadScalarArgs(state, scalars, 3, x));
+  double sum = 0;
+  int64_t power = int64_t(x[1]);
+  const int64_t step = int64_t(x[2]);
+  while (error == kErrorNone) {
+    const CellRecord* cell = NextArgCell(coefficients);
+    if (!cell) break;
+    double c = 0;
+    error = ReadCellNumber(state, coefficientsSlot, coefficients, cell, &c);
+    if (error != kErrorNone) break;
+    sum += PowerOf(x[0], power) * c;
+    power += step;
+    if (IsBadNumber(sum)) error = kErrorNum;
+  }
+  ReleaseArgRange(state, coefficients);
+  SetNumberResult(state, sum, error);
+}
+
+// A real number between the bounds, not rounded: one uniform deviate of the
+// shared stream mapped onto [min(a, b), max(a, b)].
+void FnRandBetween(EvalState& state) {
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t*) {
+                                             const double lo = x[0] < x[1] ? x[0] : x[1];
+                                             const double hi = x[0] < x[1] ? x[1] : x[0];
+                                             const double u = NextUniform(&ProcessRandomSeeds().shared);
+                                             return lo == hi ? lo : lo + (hi - lo) * u;
+                                           }});
+}

@@ -1,0 +1,182 @@
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/formula/eval_state.h"
+#include "core/numfmt/date_time.h"
+#include "functions/aggregate_cells.h"
+#include "functions/arg_readers.h"
+#include "functions/element_call.h"
+#include "functions/fn_date.h"
+#include "functions/scalar_call.h"
+
+namespace {
+
+constexpr int32_t kSunday = 1;
+constexpr int32_t kSaturday = 7;
+
+// Holidays mark a month and day in every year.
+struct HolidayTable {
+  bool marked[13][32];
+};
+
+// A day of the calendar that steps one day at a time, its weekday along.
+struct CalendarDay {
+  int32_t year, month, day, weekday;  // weekday 1 Sunday .. 7 Saturday
+
+  explicit CalendarDay(DateTime value) {
+    value.ComputeDayOfYear();
+    year = value.year;
+    month = value.month;
+    day = value.day;
+    weekday = value.weekday;
+  }
+  void Forward() {
+    weekday = weekday % 7 + 1;
+    if (++day <= DaysInMonth(year, month)) return;
+    day = 1;
+    if (++month <= 12) return;
+    month = 1;
+    ++year;
+  }
+  void Back() {
+    weekday = (weekday + 5) % 7 + 1;
+    if (--day >= 1) return;
+    if (--month < 1) {
+      month = 12;
+      --year;
+    }
+    day = DaysInMonth(year, month);
+  }
+  bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
+  bool IsWorkday(const HolidayTable& holidays) const {
+    return weekday != kSunday && weekday != kSaturday && !holidays.marked[month][day];
+  }
+  bool After(const CalendarDay& other) const {
+    if (year != other.year) return year > other.year;
+    if (month != other.month) return month > other.month;
+    return day > other.day;
+  }
+};
+
+// The holiday argument: a range or an array of dates, or omitted. A cell's
+// error is the answer's; a value that is no date gives noDate.
+uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
+  std::memset(holidays, 0, sizeof *holidays);
+  ArgRange range;
+  uint32_t error = GetArgRange(state, slot, &range);
+  while (error == kErrorNone) {
+    const CellRecord* cell = NextArgCell(range);
+    if (!cell) break;
+    CellValueToSlot(state, slot, range, cell);
+    DateTime holiday{};
+    error = GetArgDate(state, slot, &holiday);
+    if (error == kErrorNone && !holiday.hasDate) error = noDate;
+    if (error == kErrorNone) holidays->marked[holiday.month][holiday.day] = true;
+  }
+  ReleaseArgRange(state, range);
+  return error;
+}
+
+// WEEKDAY and WEEKNUM: a date and an optional numbering.
+uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t noDate, DateTime* value,
+                              int32_t* numbering) {
+  const uint16_t positions = ArgCount(state) >= 2 ? 2 : 1;
+  *numbering = 1;
+  uint32_t error = kErrorNone;
+  if (positions == 2) error = GetArgInt(state, ArgSlot(state, 1), numbering, 1, maxNumbering);
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), value));
+  if (error == kErrorNone && !value->hasDate) error = noDate;
+  if (error == kErrorNone) value->ComputeDayOfYear();
+  return error;
+}
+
+}  // namespace
+
+// Numbering 1: Sunday 1 .. Saturday 7; 2: Sunday 0, Monday 1 .. Saturday
+// 6; 3: one less than 2, so Sunday is -1.
+void FnWeekDay(EvalState& state) {
+  if (!BeginListCall(state, 1, 2, 0x3u)) return;
+  DateTime value{};
+  int32_t numbering = 1;
+  const uint32_t error = ReadDateAndNumbering(state, 3, kErrorValue, &value, &numbering);
+  int32_t day = value.weekday;
+  if (numbering >= 2) day = (day + 6) % 7;
+  if (numbering == 3) day -= 1;
+  SetNumberResult(state, day, error);
+}
+
+// Weeks counted from the one holding 1 January, starting on Sunday
+// (numbering 1) or Monday (numbering 2); under numbering 2 a 1 January
+// that is a Sunday lies in week 0.
+void FnWeekNum(EvalState& state) {
+  if (!BeginListCall(state, 1, 2, 0x3u)) return;
+  DateTime value{};
+  int32_t numbering = 1;
+  const uint32_t error = ReadDateAndNumbering(state, 2, kErrorNum, &value, &numbering);
+  double week = 0;
+  if (error == kErrorNone) {
+    DateTime newYear{};
+    newYear.hasDate = 1;
+    newYear.year = value.year;
+    newYear.month = 1;
+    newYear.day = 1;
+    newYear.ComputeDayOfYear();
+    const int32_t w = newYear.weekday;
+    const int32_t d = value.dayOfYear;
+    const int32_t days = numbering == 1 ? d + w - 1 : (w + 6) % 7 + d - 1;
+    week = (days + 6) / 7;
+  }
+  SetNumberResult(state, week, error);
+}
+
+// Days from the first date to the second, both counted, that are neither
+// weekend days nor holidays; 0 when the first date is later.
+void FnNetWorkDays(EvalState& state) {
+  if (!BeginElementCall(state, 3, 0x2u)) return;
+  HolidayTable holidays;
+  DateTime lastDate{};
+  DateTime firstDate{};
+  uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorValue, &holidays);
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 1), &lastDate));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &firstDate));
+  if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
+  double count = 0;
+  if (error == kErrorNone) {
+    const CalendarDay last(lastDate);
+    for (CalendarDay day(firstDate); !day.After(last); day.Forward())
+      if (day.IsWorkday(holidays)) ++count;
+  }
+  SetNumberResult(state, count, error);
+}
+
+// The date after stepping over n working days, backwards for a negative n.
+// A step beyond the years a date can hold is "#NUM!".
+void FnWorkDay(EvalState& state) {
+  if (!BeginElementCall(state, 3, 0x2u)) return;
+  HolidayTable holidays;
+  int32_t n = 1;
+  DateTime start{};
+  uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorNum, &holidays);
+  error = LargerErrorOf(error, GetArgInt(state, ArgSlot(state, 1), &n, -2147483647, 2147483647));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &start));
+  if (error == kErrorNone && !start.hasDate) error = kErrorNum;
+  DateTime result{};
+  if (error == kErrorNone) {
+    CalendarDay day(start);
+    for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
+      if (n > 0)
+        day.Forward();
+      else
+        day.Back();
+      if (day.InRange() && day.IsWorkday(holidays)) ++counted;
+    }
+    if (!day.InRange()) error = kErrorNum;
+    result.hasDate = 1;
+    result.year = day.year;
+    result.month = day.month;
+    result.day = day.day;
+  }
+  char text[kIsoTextCapacity] = "";
+  if (error == kErrorNone) DateTimeToIsoText(result, text, sizeof text);
+  SetTextOrError(state, text, std::strlen(text), error);
+}

@@ -1,0 +1,216 @@
+#include "numerics/linear_algebra.h"
+
+#include <cfloat>
+#include <cmath>
+#include <memory>
+#include <new>
+#include <utility>
+
+namespace {
+
+// Columns of the right-hand sides whose sums a substitution keeps at once.
+constexpr int32_t kSumChunk = 256;
+// Matrices from a worksheet are at most this wide, so their pivot
+// tolerances fit the stack.
+constexpr int32_t kStackTolerances = 2048;
+
+void SwapRows(Matrix& a, int32_t r1, int32_t r2, int32_t cols) {
+  double* x = &a(r1, 1);
+  double* y = &a(r2, 1);
+  for (int32_t j = 0; j < cols; ++j) {
+    const double t = x[j];
+    x[j] = y[j];
+    y[j] = t;
+  }
+}
+
+// The largest magnitude of each row and each column of A as it was given:
+// a pivot that vanishes against both is what rounding leaves of zero.
+void MeasureRowsAndColumns(const Matrix& a, int32_t n, double* rowMax, double* colMax) {
+  for (int32_t j = 0; j < n; ++j) colMax[j] = 0.0;
+  for (int32_t i = 1; i <= n; ++i) {
+    const double* row = &a(i, 1);
+    double largest = 0.0;
+    for (int32_t j = 0; j < n; ++j) {
+      const double x = std::fabs(row[j]);
+      if (x > largest) largest = x;
+      if (x > colMax[j]) colMax[j] = x;
+    }
+    rowMax[i - 1] = largest;
+  }
+}
+
+// Sums of U(i, k) B(k, j) over k = first..last for the columns j0..j0+count-1,
+// each in increasing k, as the plain loop adds them.
+void RowSums(const Matrix& u, const Matrix& b, int32_t i, int32_t first, int32_t last, int32_t j0, int32_t count,
+             double* sums) {
+  for (int32_t j = 0; j < count; ++j) sums[j] = 0.0;
+  for (int32_t k = first; k <= last; ++k) {
+    const double f = u(i, k);
+    const double* row = &b(k, j0);
+    for (int32_t j = 0; j < count; ++j) sums[j] += f * row[j];
+  }
+}
+
+}  // namespace
+
+bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l, int32_t* exchanges) {
+  if (exchanges) *exchanges = 0;
+  if (n < 1) return true;
+  double stackTolerances[2 * kStackTolerances];
+  std::unique_ptr<double[]> heapTolerances;
+  double* rowMax = stackTolerances;
+  if (n > kStackTolerances) {
+    heapTolerances.reset(new (std::nothrow) double[2 * size_t(n)]);
+    rowMax = heapTolerances.get();
+  }
+  double* colMax = rowMax ? rowMax + n : nullptr;
+  if (rowMax) MeasureRowsAndColumns(a, n, rowMax, colMax);
+  const double tolerance = n * DBL_EPSILON;
+
+  if (scale) {
+    for (int32_t i = 1; i <= n; ++i) {
+      double largest = 1.0;
+      for (int32_t j = 1; j <= n; ++j) largest = std::fmax(largest, std::fabs(a(i, j)));
+      (*scale)(i, 1) = largest;
+    }
+  }
+  if (pivots)
+    for (int32_t i = 1; i <= n; ++i) pivots->Int32s()[i - 1] = i;
+
+  for (int32_t k = 1; k <= n; ++k) {
+    int32_t pivotRow = k;
+    if (k < n) {
+      double best = scale ? a(k, k) / (*scale)(k, 1) : a(k, k);
+      for (int32_t i = k + 1; i <= n; ++i) {
+        const double candidate = scale ? a(i, k) / (*scale)(i, 1) : a(i, k);
+        if (std::fabs(candidate) > std::fabs(best)) {
+          best = candidate;
+          pivotRow = i;
+        }
+      }
+    }
+    if (pivotRow != k) {
+      SwapRows(a, k, pivotRow, n);
+      SwapRows(b, k, pivotRow, l);
+      if (scale) std::swap((*scale)(k, 1), (*scale)(pivotRow, 1));
+      if (pivots) std::swap(pivots->Int32s()[k - 1], pivots->Int32s()[pivotRow - 1]);
+      if (rowMax) std::swap(rowMax[k - 1], rowMax[pivotRow - 1]);
+      if (exchanges) ++*exchanges;
+    }
+    const double pivot = a(k, k);
+    const double bound = rowMax ? tolerance * std::fmin(rowMax[k - 1], colMax[k - 1]) : 0.0;
+    if (!(std::fabs(pivot) > bound)) return false;
+    const double* pivotA = &a(k, 1);
+    const double* pivotB = l > 0 ? &b(k, 1) : nullptr;
+    for (int32_t i = k + 1; i <= n; ++i) {
+      double* rowA = &a(i, 1);
+      const double f = rowA[k - 1] / pivot;
+      rowA[k - 1] = f;
+      for (int32_t j = k; j < n; ++j) rowA[j] -= f * pivotA[j];
+      if (pivotB) {
+        double* rowB = &b(i, 1);
+        for (int32_t j = 0; j < l; ++j) rowB[j] -= f * pivotB[j];
+      }
+    }
+  }
+  BackSubstitution(a, b, n, l);
+  return true;
+}
+
+void ForwardSubstitution(const Matrix& lower, Matrix& b, int32_t n, int32_t l) {
+  double sums[kSumChunk];
+  for (int32_t j0 = 1; j0 <= l; j0 += kSumChunk) {
+    const int32_t count = l - j0 + 1 < kSumChunk ? l - j0 + 1 : kSumChunk;
+    for (int32_t i = 1; i <= n; ++i) {
+      RowSums(lower, b, i, 1, i - 1, j0, count, sums);
+      double* row = &b(i, j0);
+      const double d = lower(i, i);
+      for (int32_t j = 0; j < count; ++j) row[j] = (row[j] - sums[j]) / d;
+    }
+  }
+}
+
+void BackSubstitution(const Matrix& upper, Matrix& b, int32_t n, int32_t l) {
+  double sums[kSumChunk];
+  for (int32_t j0 = 1; j0 <= l; j0 += kSumChunk) {
+    const int32_t count = l - j0 + 1 < kSumChunk ? l - j0 + 1 : kSumChunk;
+    for (int32_t i = n; i >= 1; --i) {
+      RowSums(upper, b, i, i + 1, n, j0, count, sums);
+      double* row = &b(i, j0);
+      const double d = upper(i, i);
+      for (int32_t j = 0; j < count; ++j) row[j] = (row[j] - sums[j]) / d;
+    }
+  }
+}
+
+bool CholeskyDecompose(const Matrix& a, Matrix& u, int32_t n) {
+  for (int32_t i = 1; i <= n; ++i)
+    for (int32_t j = 1; j <= n; ++j) u(i, j) = 0.0;
+  for (int32_t i = 1; i <= n; ++i) {
+    for (int32_t j = i; j <= n; ++j) {
+      double t = a(i, j);
+      for (int32_t k = 1; k < i; ++k) t -= u(k, i) * u(k, j);
+      if (j == i) {
+        // Not positive definite: no real factor exists.
+        if (!(t > 0.0)) return false;
+        u(i, i) = std::sqrt(t);
+      } else {
+        u(i, j) = t / u(i, i);
+      }
+    }
+  }
+  return true;
+}
+
+bool CholeskyInvert(Matrix& a, Matrix& u, int32_t n) {
+  if (!CholeskyDecompose(a, u, n)) return false;
+  // U := its inverse, column by column (upper triangular).
+  for (int32_t j = 1; j <= n; ++j) {
+    u(j, j) = 1.0 / u(j, j);
+    for (int32_t i = j - 1; i >= 1; --i) {
+      double s = 0.0;
+      for (int32_t k = i + 1; k <= j; ++k) s += u(i, k) * u(k, j);
+      u(i, j) = -s / u(i, i);
+    }
+  }
+  // inverse(A) = inverse(U) inverse(U)^T, upper triangle, mirrored below.
+  for (int32_t i = 1; i <= n; ++i) {
+    for (int32_t j = i; j <= n; ++j) {
+      double s = 0.0;
+      for (int32_t k = j; k <= n; ++k) s += u(i, k) * u(j, k);
+      a(i, j) = s;
+    }
+    for (int32_t j = 1; j < i; ++j) a(i, j) = a(j, i);
+  }
+  return true;
+}
+
+void MatrixMultiply(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p) {
+  if (m < 1 || p < 1) return;
+  for (int32_t i = 1; i <= m; ++i) {
+    double* row = &c(i, 1);
+    for (int32_t j = 0; j < p; ++j) row[j] = 0.0;
+    // Row by row of B, so that each element's sum still runs in increasing k.
+    for (int32_t k = 1; k <= n; ++k) {
+      const double f = a(i, k);
+      const double* rowB = &b(k, 1);
+      for (int32_t j = 0; j < p; ++j) row[j] += f * rowB[j];
+    }
+  }
+}
+
+void MatrixIdentity(Matrix& a, int32_t n) {
+  for (int32_t i = 1; i <= n; ++i)
+    for (int32_t j = 1; j <= n; ++j) a(i, j) = i == j ? 1.0 : 0.0;
+}
+
+void MatrixTransposeInto(const Matrix& a, Matrix& b, int32_t rows, int32_t cols) {
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t j = 1; j <= cols; ++j) b(j, i) = a(i, j);
+}
+
+void CopySubmatrix(const Matrix& a, Matrix& b, int32_t rows, int32_t cols, int32_t r0, int32_t c0) {
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t j = 1; j <= cols; ++j) b(i, j) = a(r0 + i - 1, c0 + j - 1);
+}

@@ -1,0 +1,104 @@
+#include "numerics/matrix.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/eval/eval_array_builder.h"
+#include "core/numfmt/text_to_number.h"
+#include "functions/aggregate_cells.h"
+#include "functions/array_result.h"
+
+uint32_t MatrixBufferBytes(uint64_t count, uint32_t width) {
+  const uint64_t bytes = count * width;
+  const uint64_t rounded = (bytes + kMatrixGranule - 1) / kMatrixGranule * kMatrixGranule;
+  return rounded > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(rounded);
+}
+
+bool Matrix::ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8_t newWidth) {
+  const uint64_t count = uint64_t(newRows) * newCols;
+  if (data && count <= uint64_t(rows) * cols && kind == newKind && width == newWidth) {
+    rows = newRows;
+    cols = newCols;
+    return true;
+  }
+  Free();
+  const uint32_t bytes = MatrixBufferBytes(count, newWidth);
+  if (bytes == 0 && count > 0) return false;
+  // A zero-element matrix still gets a buffer, so that it counts as sized.
+  data = std::calloc(bytes ? bytes : kMatrixGranule, 1);
+  if (!data) return false;
+  rows = newRows;
+  cols = newCols;
+  width = newWidth;
+  return true;
+}
+
+bool Matrix::Resize(uint32_t newRows, uint32_t newCols, uint8_t newKind) {
+  return ResizeTo(newRows, newCols, newKind, sizeof(double));
+}
+
+bool Matrix::ResizeInt32(uint32_t newRows, uint32_t newCols, uint8_t newKind) {
+  return ResizeTo(newRows, newCols, newKind, sizeof(int32_t));
+}
+
+void Matrix::Free() {
+  if (!data) return;
+  cols = 0;
+  rows = 0;
+  kind = 0;
+  width = 0;
+  std::free(data);
+  data = nullptr;
+}
+
+void Matrix::Zero() {
+  if (data) std::memset(data, 0, size_t(rows) * cols * width);
+}
+
+bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m) {
+  m.Zero();
+  while (const CellRecord* cell = NextArgCell(range)) {
+    const uint32_t r = cell->Row() - range.firstRow + 1;
+    const uint32_t c = cell->Column() - range.firstColumn + 1;
+    if (r > m.rows || c > m.cols) continue;
+    if (cell->ErrorCode() != kErrorNone) continue;
+    if (cell->IsNumber()) {
+      m(r, c) = cell->Number();
+      continue;
+    }
+    if (cell->IsText()) {
+      double number = 0.0;
+      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) m(r, c) = number;
+      continue;
+    }
+    // A formula cell gives its result, and one not yet calculated in this
+    // pass is noted, so that recalculation computes it first.
+    CellValueToSlot(state, slot, range, cell);
+    const EvalValue& value = state.operands[slot];
+    if (value.error == kErrorNone) {
+      if (value.kind == kEvalNumber) {
+        m(r, c) = value.number;
+      } else if (value.kind == kEvalText) {
+        double number = 0.0;
+        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) m(r, c) = number;
+      }
+    }
+    state.DisownSlot(slot);
+  }
+  return true;
+}
+
+void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet) {
+  ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
+  uint32_t error = kErrorNone;
+  if (limitToSheet && (cols > kColumnCount - 1 || rows > kRowCount - 1)) error = kErrorRef;
+  if (cols > kColumnCount || rows > kRowCount) error = kErrorRef;
+  for (uint32_t r = 1; r <= rows && error == kErrorNone; ++r)
+    for (uint32_t c = 1; c <= cols; ++c)
+      if (!builder.AddNumber(c - 1, r - 1, m(r, c), 0)) {
+        error = kErrorMemory;
+        break;
+      }
+  SetArrayResult(state, builder, cols, rows, error);
+}

@@ -1,0 +1,42 @@
+#ifndef TALVERO_NUMERICS_SVD_H
+#define TALVERO_NUMERICS_SVD_H
+
+// Least squares through the singular value decomposition: Householder
+// bidiagonalisation, implicit-shift QR steps with Givens rotations, sorting
+// of the singular values and a solution that drops the values below a
+// fraction of the largest. A is m x n with m >= n (callers check); the
+// stages overwrite A (its top n x n block ends as V) and B (it ends as U
+// transposed times B).
+
+#include <cstdint>
+
+#include "numerics/matrix.h"
+
+// The rotation for (a, b): c = a / r, s = b / r with r = sqrt(a^2 + b^2) >= 0;
+// c = 1, s = 0 for a = b = 0. The applying form sets a := r and b := 0.
+void GivensDefine(double a, double b, double* c, double* s);
+void GivensDefineApply(double* a, double* b, double* c, double* s);
+
+// The reflection that zeroes v(q..N) against v(p) (elements from 1). A
+// vector that is zero over p and q..N needs none: up = b = 0, and applying
+// that leaves every vector as it is. False in that case.
+bool HouseholderDefine(const double* v, double* up, double* b, int32_t count, int32_t p, int32_t q);
+void HouseholderApply(const double* v, double up, double b, double* c, int32_t count, int32_t p, int32_t q);
+
+// X (n x l) := the least-squares solutions of A X ~ B (m x l); R(j) := the
+// residual sum of squares of column j. Singular values at or below
+// max(|minMaxRatio|, 1e-15) times the largest count as zero; *rank is the
+// number kept. *converged is cleared when the QR steps run out. False when
+// scratch memory cannot be had.
+bool SvdLeastSquares(Matrix& a, Matrix& b, Matrix& x, Matrix& r, int32_t m, int32_t n, int32_t l, int32_t* rank,
+                     bool* converged, double minMaxRatio);
+// P (n x m) := the pseudo-inverse; U (m x m), S (m x n), V (n x n) with
+// A ~ U S V^T, S holding the kept singular values in decreasing order.
+bool SvdDriver(Matrix& a, Matrix& p, Matrix& u, Matrix& s, Matrix& v, int32_t m, int32_t n, int32_t* rank,
+               bool* converged, double minMaxRatio);
+// x (n x 1) := the least-squares solution of A x ~ b subject to E x = d
+// (E is l x n, l < n); r (1 x 1) := its residual sum of squares.
+bool ConstrainedLeastSquares(Matrix& a, Matrix& b, Matrix& e, Matrix& d, Matrix& x, Matrix& r, int32_t m, int32_t n,
+                             int32_t l, bool* converged, double minMaxRatio);
+
+#endif

@@ -1,0 +1,64 @@
+// Writes native binary files of generated workbooks in every protection mode
+// into a folder, with a manifest line per file: name, mode, password in hex.
+// The Python checker reads them; the fuzzers start from them and from the
+// plain bodies written beside them (a version byte, then the body).
+//
+// Usage: files_sample_files FOLDER [COUNT]
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "files/native_binary/binary_format.h"
+#include "tests/files/file_test_support.h"
+#include "tests/files/sample_workbook.h"
+
+namespace {
+
+bool PutToString(void* context, const void* bytes, size_t count) {
+  static_cast<std::string*>(context)->append(static_cast<const char*>(bytes), count);
+  return true;
+}
+
+std::string Hex(const std::string& text) {
+  std::string hex;
+  char pair[3];
+  for (unsigned char c : text) {
+    std::snprintf(pair, sizeof pair, "%02x", c);
+    hex += pair;
+  }
+  return hex.empty() ? "-" : hex;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s FOLDER [COUNT]\n", argv[0]);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  const int count = argc > 2 ? std::atoi(argv[2]) : 10;
+  const char* passwords[] = {"", "secret", "\xE9t\xE9\xFF", "p", "a much longer password 0123456789"};
+  std::FILE* manifest = std::fopen((folder + "/manifest.txt").c_str(), "w");
+  if (!manifest)
+    return 1;
+  for (int i = 0; i < count; ++i) {
+    const uint8_t mode = uint8_t(i % kProtectionModeCount);
+    auto book = sample::MakeSampleWorkbook(uint32_t(1000 + i), 1 + i % 3, 20 + 40 * i);
+    book->protectionMode = mode;
+    const std::string password = passwords[i % 5];
+    std::snprintf(book->password, sizeof book->password, "%s", password.c_str());
+    const std::string name = "sample" + std::to_string(i) + ".tlv";
+    if (!filetest::SaveTo(book.get(), folder + "/" + name)) {
+      std::fprintf(stderr, "saving %s failed with %d\n", name.c_str(), book->error);
+      return 1;
+    }
+    std::fprintf(manifest, "%s %d %s\n", name.c_str(), mode, Hex(password).c_str());
+    std::string body(1, char(3));
+    BodySink sink{PutToString, &body};
+    WriteBinaryBody(book.get(), &sink, i % 2 == 1);
+    filetest::WriteAll(folder + "/sample" + std::to_string(i) + ".body", body);
+  }
+  return std::fclose(manifest) == 0 ? 0 : 1;
+}

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "numerics/matrix.h"
+#include "tests/numerics/statistics_formula.h"
+
+namespace {
+
+TEST(Matrix, ResizeKeepsABufferThatHoldsTheNewShape) {
+  Matrix m;
+  ASSERT_TRUE(m.Resize(3, 4));
+  for (int i = 0; i < 12; ++i) m.Doubles()[i] = i + 1;
+  void* buffer = m.data;
+  ASSERT_TRUE(m.Resize(2, 6));
+  EXPECT_EQ(m.data, buffer);
+  EXPECT_EQ(m(2, 6), 12.0);  // the old values, read as 2 rows of 6
+  ASSERT_TRUE(m.Resize(5, 3));
+  EXPECT_EQ(m(5, 3), 0.0);  // more elements: a new, zero-filled buffer
+  ASSERT_TRUE(m.Resize(1, 1));
+  m(1, 1) = 7.0;
+  ASSERT_TRUE(m.Resize(2, 2));  // the current shape decides, not the buffer
+  EXPECT_EQ(m(1, 1), 0.0);
+  m.Free();
+  EXPECT_EQ(m.data, nullptr);
+  m.Free();
+  EXPECT_EQ(m.rows, 0u);
+}
+
+TEST(Matrix, BuffersGrowInGranules) {
+  EXPECT_EQ(MatrixBufferBytes(1024, 8), 8192u);
+  EXPECT_EQ(MatrixBufferBytes(1025, 8), 16384u);
+  EXPECT_EQ(MatrixBufferBytes(2048, 4), 8192u);
+  EXPECT_EQ(MatrixBufferBytes(uint64_t(1) << 30, 8), 0u);  // beyond 32 bits: refused
+  Matrix m;
+  EXPECT_FALSE(m.Resize(65536, 65536));
+  EXPECT_EQ(m.data, nullptr);
+}
+
+class MatrixReading : public StatisticsFormulaTest {};
+
+// Cells that are no number read as 0 without an error; results that are
+// not finite carry "#NUM!".
+TEST_F(MatrixReading, UnreadableCellsAreZeros) {
+  PutNumberCell(0, 0, 1);
+  uint8_t record[64];
+  ASSERT_TRUE(BuildTextCell(record, sizeof record, 0, 1, "2", 1, 0));
+  ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
+  ASSERT_TRUE(BuildTextCell(record, sizeof record, 1, 0, "abc", 3, 0));
+  ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
+  ASSERT_TRUE(BuildNumberCell(record, sizeof record, 1, 1, 5, kErrorDivZero));
+  ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
+  EXPECT_EQ(Evaluate("=MDETERM(A1:B2)").error, kErrorNull);
+  EXPECT_EQ(Evaluate("=MMULT(A1:B2,{1;1})").kind, uint32_t(kEvalArray));
+  EXPECT_EQ(Evaluate("=SUM(MMULT(A1:B2,{1;10}))").number, 21.0);
+  EXPECT_EQ(Evaluate("=SUM(MMULT(C1:D2,{1;1}))").number, 0.0);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "numerics/linear_algebra.h"
+#include "numerics/svd.h"
+
+namespace {
+
+// U S V^T of the decomposition of a (m x n, given row by row), less a; the
+// largest difference relative to the largest element of a.
+double ReconstructionError(const std::vector<double>& values, int32_t m, int32_t n, int32_t* rank) {
+  Matrix a, p, u, s, v;
+  EXPECT_TRUE(a.Resize(uint32_t(m), uint32_t(n)) && p.Resize(uint32_t(n), uint32_t(m)) &&
+              u.Resize(uint32_t(m), uint32_t(m)) && s.Resize(uint32_t(m), uint32_t(n)) &&
+              v.Resize(uint32_t(n), uint32_t(n)));
+  double largest = 0.0;
+  for (int32_t i = 0; i < m * n; ++i) {
+    a.Doubles()[i] = values[size_t(i)];
+    largest = std::fmax(largest, std::fabs(values[size_t(i)]));
+  }
+  bool converged = true;
+  EXPECT_TRUE(SvdDriver(a, p, u, s, v, m, n, rank, &converged, 0.0));
+  EXPECT_TRUE(converged);
+  double error = 0.0;
+  for (int32_t i = 1; i <= m; ++i)
+    for (int32_t j = 1; j <= n; ++j) {
+      double sum = 0.0;
+      for (int32_t k = 1; k <= n; ++k) sum += u(uint32_t(i), uint32_t(k)) * s(uint32_t(k), uint32_t(k)) * v(uint32_t(j), uint32_t(k));
+      error = std::fmax(error, std::fabs(sum - values[size_t((i - 1) * n + (j - 1))]));
+    }
+  return largest > 0 ? error / largest : error;
+}
+
+// Matrices whose bidiagonal form meets zero columns, zero rows and
+// singular values that vanish during the iteration: the factors still give
+// the matrix back, with the rank counted.
+TEST(Svd, RankDeficientMatricesKeepTheirFactorisation) {
+  struct Case {
+    int32_t m, n;
+    std::vector<double> values;
+    int32_t rank;
+  };
+  const Case kCases[] = {
+      {3, 2, {0, 1, 0, 2, 0, 3}, 1},
+      {3, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 0},
+      {4, 3, {1, 2, 3, 2, 4, 6, 3, 6, 9, 4, 8, 12}, 1},
+      {4, 4, {1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1}, 2},
+      {5, 4, {2, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 1, 0, 0}, 4},
+      {3, 3, {1, 1, 0, 0, 0, 1, 0, 0, 1}, 2},
+  };
+  for (const Case& c : kCases) {
+    int32_t rank = -1;
+    EXPECT_LE(ReconstructionError(c.values, c.m, c.n, &rank), 1e-14) << c.m << " x " << c.n;
+    EXPECT_EQ(rank, c.rank) << c.m << " x " << c.n;
+  }
+}
+
+// Random products of a tall and a wide factor have the inner count as rank.
+TEST(Svd, RandomLowRankProducts) {
+  unsigned seed = 20261207;
+  if (const char* chosen = std::getenv("TALVERO_TEST_SEED")) seed = unsigned(std::strtoul(chosen, nullptr, 10));
+  SCOPED_TRACE(::testing::Message() << "seed " << seed << " (TALVERO_TEST_SEED reruns it)");
+  std::mt19937 random(seed);
+  const auto draw = [&random](int count) { return int(random() % unsigned(count)); };
+  for (int trial = 0; trial < 30; ++trial) {
+    const int32_t n = 2 + draw(8);
+    const int32_t m = n + draw(5);
+    const int32_t inner = 1 + draw(n);
+    std::vector<double> left(size_t(m * inner)), right(size_t(inner * n)), values(size_t(m * n), 0.0);
+    for (double& x : left) x = draw(7) - 3;
+    for (double& x : right) x = draw(7) - 3;
+    for (int32_t i = 0; i < m; ++i)
+      for (int32_t j = 0; j < n; ++j)
+        for (int32_t k = 0; k < inner; ++k)
+          values[size_t(i * n + j)] += left[size_t(i * inner + k)] * right[size_t(k * n + j)];
+    int32_t rank = -1;
+    EXPECT_LE(ReconstructionError(values, m, n, &rank), 1e-13) << "trial " << trial;
+    EXPECT_LE(rank, inner) << "trial " << trial;
+  }
+}
+
+}  // namespace
