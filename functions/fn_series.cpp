@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdint>
 
 #include "core/base/error_code.h"
@@ -54,13 +55,21 @@ void FnSeriesSum(EvalState& state) {
   SetNumberResult(state, sum, error);
 }
 
-// A real number between the bounds, not rounded: one uniform deviate of the
-// shared stream mapped onto [min(a, b), max(a, b)].
+// A whole number of the closed range between the bounds, each equally
+// likely: one uniform deviate of the shared stream mapped onto the integers
+// from ceil(min(a, b)) to floor(max(a, b)); none there, or more than a
+// double counts, is "#NUM!".
 void FnRandBetween(EvalState& state) {
-  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t*) {
-                                             const double lo = x[0] < x[1] ? x[0] : x[1];
-                                             const double hi = x[0] < x[1] ? x[1] : x[0];
+  RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t* error) {
+                                             const double lo = std::ceil(x[0] < x[1] ? x[0] : x[1]);
+                                             const double hi = std::floor(x[0] < x[1] ? x[1] : x[0]);
+                                             // A span beyond the doubles has no uniform mapping.
+                                             if (lo > hi || !std::isfinite(hi - lo + 1.0)) {
+                                               *error = kErrorNum;
+                                               return 0.0;
+                                             }
                                              const double u = NextUniform(&ProcessRandomSeeds().shared);
-                                             return lo == hi ? lo : lo + (hi - lo) * u;
+                                             const double k = lo + std::floor((hi - lo + 1.0) * u);
+                                             return k > hi ? hi : k;
                                            }});
 }

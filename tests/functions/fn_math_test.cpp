@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdlib>
 #include <string>
 
@@ -178,13 +180,20 @@ TEST_F(MathFunctions, ElementByElement) {
 
 TEST_F(MathFunctions, RandBetweenDrawsFromTheSharedStream) {
   ProcessRandomSeeds().shared = kInitialRandomSeeds;
-  EXPECT_EQ(Run("=ABS(RANDBETWEEN(0,1)-0.9018255177)<1e-10"), "1");
+  EXPECT_EQ(Run("=RANDBETWEEN(0,1)"), "1");  // the first uniform, 0.90182551772109
+  // Whole numbers of the closed range, every one of them drawn.
+  bool seen[6] = {};
   for (int i = 0; i < 200; ++i) {
     const double x = std::strtod(Run("=RANDBETWEEN(5,1)").c_str(), nullptr);
-    EXPECT_GT(x, 1);
-    EXPECT_LT(x, 5);
+    ASSERT_EQ(x, std::floor(x));
+    ASSERT_GE(x, 1);
+    ASSERT_LE(x, 5);
+    seen[int(x)] = true;
   }
+  EXPECT_TRUE(seen[1] && seen[2] && seen[3] && seen[4] && seen[5]);
   EXPECT_EQ(Run("=RANDBETWEEN(3,3)"), "3");
+  EXPECT_EQ(Run("=RANDBETWEEN(1.5,2.5)"), "2");
+  EXPECT_EQ(Run("=RANDBETWEEN(1.2,1.8)"), "#NUM!");
   EXPECT_EQ(Run("=RANDBETWEEN(-1e308,1e308)"), "#NUM!");
 }
 

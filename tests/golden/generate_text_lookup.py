@@ -10,6 +10,8 @@ spelling differs, as Gnumeric writes it: this program has no truth values
 empty position, and its ADDRESS takes mode 1 for R1C1 where Gnumeric takes
 a1 = FALSE. Searches use sorted data, which Gnumeric's approximate matches
 need. Error names are mapped to this program's ("#N/A" is "#N/A!").
+INDEX takes its three positions here, an omitted one empty; its row or
+column 0 and CHOOSE beyond its values are left out (they differ).
 Left out where the definitions differ: integer arguments out of their
 bounds ("#NUM!" here), whole rows and columns (the grids differ), and
 SUBSTITUTE's patterns and letter case.
@@ -124,6 +126,19 @@ CASES = [
     ('=COLUMNS(A1:C9)', None),
     ('=ROWS({1;2;3})', None),
     ('=COLUMNS({1,2,3,4})', None),
+    ('=INDEX(A1:B5,2,2)', None),
+    ('=INDEX(D1:E4,3,1)', None),
+    ('=INDEX(G1:J2,2,3)', None),
+    ('=INDEX(D1:D4,3,)', '=INDEX(D1:D4,3)'),
+    ('=INDEX(A1:B5,6,1)', None),
+    ('=INDEX(A1:B5,1,3)', None),
+    ('=INDEX({1,3,5;2,4,6},2,3)', None),
+    ('=ROW(C7)', None),
+    ('=COLUMN(C7)', None),
+    ('=CHOOSE(2,"x","y","z")', None),
+    ('=SUM(CHOOSE(2,A1:A5,E1:E4))', None),
+    ('=ROWS(TRANSPOSE(A1:B5))', None),
+    ('=SUM(TRANSPOSE(E1:E4))', None),
 ]
 
 ERRORS = {"#N/A": "#N/A!"}

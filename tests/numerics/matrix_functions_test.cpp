@@ -53,6 +53,10 @@ TEST_F(MatrixFunctions, Examples) {
       {"=MTXLSW({1,2;2,3;7,1},{1;2;3},{1,0,0;0,1,0;0,0,1},,3)", "#NUM!"},
       {"=MTXSVD({1,2,3;4,5,6},{1;2},,1)", "#VALUE!"},
       {"=MTXSVD({2},{4},,1)", "{2}"},
+      {"=ROWS(MTXSVD({1,2;2,3;7,1},,,5))*10+COLUMNS(MTXSVD({1,2;2,3;7,1},,,5))", "33"},
+      {"=ROWS(MTXSVD({1,2;2,3;7,1},,,4))*10+COLUMNS(MTXSVD({1,2;2,3;7,1},,,4))", "23"},
+      {"=ROWS(MTXSVD({1,2;2,3;7,1},,,7))*10+COLUMNS(MTXSVD({1,2;2,3;7,1},,,7))", "22"},
+      {"=ROUND(MMULT(MTXSVD({1,2;2,3;7,1},,,4),{1,2;2,3;7,1}),12)", "{1, 0; 0, 1}"},
   };
   ExpectTable(kCases, sizeof kCases / sizeof kCases[0]);
 }

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
+#include "functions/function_table.h"
+#include "tests/functions/formula_result_text.h"
+
+namespace {
+
+class ArrayFunctions : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+    ASSERT_TRUE(InstallBuiltinFunctionHandlers());
+    state.sheet = &sheet;
+    // A1:D4 holds 1..16 row by row; F1:F3 the texts b, A, a.
+    for (uint32_t r = 0; r < 4; ++r)
+      for (uint16_t c = 0; c < 4; ++c) PutNumber(sheet, c, r, r * 4.0 + c + 1);
+    PutText(sheet, 5, 0, "b");
+    PutText(sheet, 5, 1, "A");
+    PutText(sheet, 5, 2, "a");
+  }
+  void TearDown() override { ResetGlobalOptions(); }
+  void ExpectTable(std::initializer_list<FormulaCase> cases) {
+    for (const FormulaCase& c : cases) EXPECT_EQ(EvaluateToText(state, c.formula, 25, 99), c.result) << c.formula;
+  }
+
+  CellStore sheet;
+  EvalState state;
+};
+
+TEST_F(ArrayFunctions, SeriesAndFrequency) {
+  ExpectTable({
+      {"=MTXSERIES(5,1,0.1)", "{1; 1.1; 1.2; 1.3; 1.4}"},
+      {"=MTXSERIES(3,,)", "{1; 2; 3}"},
+      {"=MTXSERIES(3,\"2005-12-01\",\"P1D\")", "{\"2005-12-01\"; \"2005-12-02\"; \"2005-12-03\"}"},
+      {"=MTXSERIES(3,\"12:50:00\",\"PT2M\")", "{\"12:50:00\"; \"12:52:00\"; \"12:54:00\"}"},
+      {"=MTXSERIES(3,1,\"P1D\")", "#VALUE!"},
+      {"=MTXSERIES(0,1,1)", "#NUM!"},
+      {"=FREQUENCY({79,85,78,85,83,81,95,88,97},{70,79,89})", "{0; 2; 5; 2}"},
+      {"=FREQUENCY({1,2,3},G1:G2)", "{3}"},
+      {"=FREQUENCY({1,2,3},{2})", "{2; 1}"},
+  });
+}
+
+TEST_F(ArrayFunctions, PositionsAndPicks) {
+  ExpectTable({
+      {"=COLUMN(B1)", "2"},
+      {"=COLUMN(C7)", "3"},
+      {"=ROW(C7)", "7"},
+      {"=COLUMN(A1:C5)", "{1, 2, 3}"},
+      {"=ROW(A1:C5)", "{1; 2; 3; 4; 5}"},
+      {"=COLUMN()", "26"},
+      {"=ROW(A1,B1)", "#SYNTAX!"},
+      {"=INDEX(A1:D4,2,2)", "6"},
+      {"=INDEX(A1:D4,5,1)", "#REF!"},
+      {"=INDEX(A1:D4,,)", "#VALUE!"},
+      {"=SUM(INDEX(A1:D4,,2))", "32"},
+      {"=SUM(INDEX(A1:D4,3,))", "42"},
+      {"=INDEX({1,3,5;2,4,6},2,2)", "4"},
+      {"=INDEX({1,3,5;2,4,6},,2)", "{3; 4}"},
+      {"=INDEX({1,3,5;2,4,6},{2,1},)", "{2, 4, 6; 1, 3, 5}"},
+      {"=INDEX(A1:B2,,{2,1})", "{2, 1; 6, 5}"},
+      {"=INDEX({1,2;3,4},{3},)", "{, }"},
+      {"=CHOOSE(2,\"a\",\"b\",\"c\")", "\"b\""},
+      {"=SUM(CHOOSE(2,A1:A4,B1:B4))", "32"},
+      {"=CHOOSE(2,{1,2},{3,4})", "{3, 4}"},
+      {"=CHOOSE(3,1,2)", "#NUM!"},
+  });
+}
+
+TEST_F(ArrayFunctions, SortTransposeUnique) {
+  ExpectTable({
+      {"=SORT({3;1;5;2;4},1,1)", "{2; 4; 1; 5; 3}"},
+      {"=SORT({3;1;5;2;4},1,0)", "{3; 5; 1; 4; 2}"},
+      {"=SORT({3;1;5;2;4})", "{2; 4; 1; 5; 3}"},
+      {"=INDEX({30;10;50},SORT({30;10;50},1,1),)", "{10; 30; 50}"},
+      {"=SORT({1,2;3,4},1,1,1)", "#VALUE!"},
+      {"=SORT({1,2;3,4},3,1)", "#REF!"},
+      {"=SORT(A1:B4,2,0)", "{4; 3; 2; 1}"},
+      {"=TRANSPOSE({1,2,3;4,5,6})", "{1, 4; 2, 5; 3, 6}"},
+      {"=TRANSPOSE(A1:B2)", "{1, 5; 2, 6}"},
+      {"=TRANSPOSE({1},{2})", "#SYNTAX!"},
+      {"=COLUMNS(TRANSPOSE(MTXSERIES(2046,1,1)))", "2046"},
+      {"=TRANSPOSE(MTXSERIES(2047,1,1))", "#REF!"},
+      {"=UNIQUE({2;3;1;2;5;3;1},1)", "{1; 2; 3; 5; ; ; }"},
+      // Row numbers of one row of each run; equal texts form one run.
+      {"=INDEX({2;3;1;2;5;3;1},UNIQUE({2;3;1;2;5;3;1},0),)", "{1; 2; 3; 5}"},
+      {"=INDEX(UNIQUE(F1:F3,2),,2)", "{2; 1; }"},
+      {"=UNIQUE({1,2},1)", "#VALUE!"},
+  });
+}
+
+}  // namespace
