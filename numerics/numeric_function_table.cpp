@@ -1,5 +1,6 @@
 #include "numerics/numeric_function_table.h"
 
+#include "numerics/engineering_handlers.h"
 #include "numerics/matrix_handlers.h"
 #include "numerics/regression_handlers.h"
 #include "numerics/statistics_handlers.h"
@@ -8,12 +9,16 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"AVEDEV(", FnAveDev},
     {"AVERAGE(", FnAverage},
     {"AVERAGEA(", FnAverage},
+    {"BESSELJ(", FnBesselJ},
+    {"BESSELY(", FnBesselY},
     {"BINOMDIST(", FnBinomDist},
     {"CHIDIST(", FnChiDist},
     {"CHIINV(", FnChiInv},
     {"CONFIDENCE(", FnConfidence},
     {"CRITBINOM(", FnCritBinom},
     {"DEVSQ(", FnDevSq},
+    {"ERF(", FnErf},
+    {"ERFC(", FnErfc},
     {"EXPONDIST(", FnExponDist},
     {"FDIST(", FnFDist},
     {"FDISTP(", FnFDistP},
