@@ -1,6 +1,7 @@
 #include "numerics/numeric_function_table.h"
 
 #include "numerics/matrix_handlers.h"
+#include "numerics/programming_handlers.h"
 #include "numerics/statistics_handlers.h"
 
 const FunctionHandlerBinding kNumericHandlerBindings[] = {
@@ -25,6 +26,9 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"HYPGEOMDIST(", FnHypGeomDist},
     {"KURT(", FnKurt},
     {"LARGE(", FnLarge},
+    {"LPROG(", FnLProg},
+    {"LPROGBIN(", FnLProgBin},
+    {"LPROGINT(", FnLProgInt},
     {"MAX(", FnMax},
     {"MAXA(", FnMax},
     {"MDETERM(", FnMDeterm},
