@@ -26,3 +26,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+
+# The Windows build's libpng, built once from Debian's source package.
+bash "$(dirname "$0")/mingw-libpng.sh"

@@ -44,6 +44,12 @@ HWND CSplitterWindow::GetSplitterPane(int pane) const {
 
 void CSplitterWindow::SetSplitterPos(int position, bool update) {
   int extent = Extent();
+  if (extent <= 0) {
+    // Not laid out yet: the first size decides (-1 stays "the middle").
+    m_position = position;
+    m_extent = 0;
+    return;
+  }
   m_position = position < 0 ? MiddleSplitterPosition(extent, kBarWidth)
                             : ClampSplitterPosition(position, extent, kBarWidth, m_minPane);
   m_extent = extent;
@@ -94,7 +100,7 @@ RECT CSplitterWindow::GetSplitterBarRect() const {
 
 void CSplitterWindow::UpdateSplitterLayout() {
   if (m_hWnd == nullptr) return;
-  if (m_position < 0) SetSplitterPos(-1, false);
+  if (m_position < 0 || m_extent <= 0) SetSplitterPos(m_position, false);
   RECT client = GetClientRect();
   UiRect panes[2];
   UiRect bar;
@@ -113,10 +119,15 @@ void CSplitterWindow::UpdateSplitterLayout() {
 
 LRESULT CSplitterWindow::OnSize() {
   int extent = Extent();
-  if (m_position >= 0 && m_extent > 0 && extent > 0) {
-    m_position = ClampSplitterPosition(ScaleSplitterPosition(m_position, m_extent, extent), extent,
-                                       kBarWidth, m_minPane);
-    m_extent = extent;
+  if (extent > 0) {
+    if (m_position < 0 || m_extent <= 0) {
+      // The position asked for before the splitter had a size.
+      SetSplitterPos(m_position, false);
+    } else if (extent != m_extent) {
+      m_position = ClampSplitterPosition(ScaleSplitterPosition(m_position, m_extent, extent), extent,
+                                         kBarWidth, m_minPane);
+      m_extent = extent;
+    }
   }
   UpdateSplitterLayout();
   return 0;

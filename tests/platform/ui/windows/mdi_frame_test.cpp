@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ui/common_controls.h"
 #include "platform/ui/mdi_child.h"
 #include "tests/platform/ui/windows/ui_test_resources.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
@@ -87,6 +88,40 @@ TEST(MDIFrame, ActiveChildTranslatesForwardedKeysAndTheWindowMenuListsChildren) 
   frame.DestroyWindow();
   EXPECT_EQ(first.finals, 1);
   EXPECT_EQ(second.finals, 1);
+}
+
+TEST(MDIFrame, ClientFillsTheSpaceBetweenTheBars) {
+  CTestFrame frame;
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEST_MENU));
+  RECT r{0, 0, 640, 480};
+  ASSERT_NE(frame.Create(FrameClass(), nullptr, r, "bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE |
+                         WS_CLIPCHILDREN, 0, reinterpret_cast<UINT_PTR>(menu)), nullptr);
+  ASSERT_TRUE(InitCommonControlClasses());
+  frame.m_hWndToolBar = CreateReBar(frame, 59392);
+  HWND toolbar = CreateToolBar(frame.m_hWndToolBar, 267, TBSTYLE_LIST);
+  const ToolBarButton buttons[] = {{I_IMAGENONE, ID_TEST_NEW, BTNS_BUTTON | BTNS_AUTOSIZE, "New", 0},
+                                   {0, 0, BTNS_SEP, nullptr, 8},
+                                   {I_IMAGENONE, ID_TEST_OPEN, BTNS_BUTTON | BTNS_AUTOSIZE, "Open", 0}};
+  ASSERT_TRUE(ToolBarAddButtons(toolbar, buttons, 3));
+  ASSERT_TRUE(ReBarAddBand(frame.m_hWndToolBar, toolbar, 60161, false, true));
+  frame.m_hWndStatusBar = CreateStatusBar(frame, 59393, "Ready");
+  const int panes[] = {200, 300, -1};
+  ASSERT_TRUE(StatusBarSetParts(frame.m_hWndStatusBar, panes, 3));
+  ASSERT_TRUE(StatusBarSetText(frame.m_hWndStatusBar, 1, "Sum=3"));
+  frame.UpdateLayout();
+
+  CWindow client(frame.m_hWndClient), rebar(frame.m_hWndToolBar), status(frame.m_hWndStatusBar);
+  EXPECT_GT(rebar.GetRectInParent().bottom, 0);
+  EXPECT_EQ(client.GetRectInParent().top, rebar.GetRectInParent().bottom);
+  EXPECT_EQ(client.GetRectInParent().bottom, status.GetRectInParent().top);
+  EXPECT_EQ(status.GetRectInParent().bottom, frame.GetClientRect().bottom);
+  // Hiding the only band gives its room back to the client.
+  ASSERT_TRUE(ReBarShowBand(frame.m_hWndToolBar, 60161, false));
+  rebar.ShowWindow(SW_HIDE);
+  frame.UpdateLayout();
+  EXPECT_EQ(client.GetRectInParent().top, 0);
+  SaveClientScreenshot(frame, "mdi_frame_bars");
+  frame.DestroyWindow();
 }
 
 }  // namespace

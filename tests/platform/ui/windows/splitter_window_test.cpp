@@ -55,6 +55,23 @@ TEST(SplitterWindow, PanesFollowTheBarTheSizeAndSinglePaneMode) {
   parent.DestroyWindow();
 }
 
+TEST(SplitterWindow, APositionAskedBeforeTheFirstSizeHoldsAfterIt) {
+  CLoggingWindow parent(nullptr, 0);
+  ASSERT_NE(parent.CreateTopLevel("early position"), nullptr);
+  for (int asked : {-1, 150}) {
+    CSplitterWindowT<false> splitter;
+    RECT none{0, 0, 0, 0};
+    ASSERT_NE(splitter.Create(parent, none), nullptr);
+    splitter.SetMinPaneSize(30);
+    splitter.SetSplitterPos(asked);
+    RECT r{0, 0, 300, 400};
+    splitter.MoveWindow(r);
+    EXPECT_EQ(splitter.GetSplitterPos(), asked < 0 ? (400 - CSplitterWindow::kBarWidth) / 2 : 150);
+    splitter.DestroyWindow();
+  }
+  parent.DestroyWindow();
+}
+
 TEST(PaneContainer, ClientSitsBelowTheTitleAndCloseTellsTheParent) {
   MessageLog log;
   CLoggingWindow parent(&log, 1);
