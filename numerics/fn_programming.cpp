@@ -79,3 +79,29 @@ void RunLinearProgram(EvalState& state, ProgramKind kind) {
 void FnLProg(EvalState& state) { RunLinearProgram(state, ProgramKind::kContinuous); }
 void FnLProgInt(EvalState& state) { RunLinearProgram(state, ProgramKind::kInteger); }
 void FnLProgBin(EvalState& state) { RunLinearProgram(state, ProgramKind::kBinary); }
+
+void FnQProg(EvalState& state) {
+  if (!MatrixCall::Begin(state, 7, 7)) return;
+  MatrixCall call(state);
+  double epsilon = 1e-8;
+  int32_t vector = 1;
+  call.Number(6, &epsilon, 0.0, kLargest);
+  call.Int(5, &vector, 0, kMaxInt32Arg);
+  for (uint16_t arg = 5; arg-- > 0;) call.Range(arg);
+  const uint32_t m = call.Rows(0);
+  const uint32_t n = call.Cols(0);
+  if (call.Ok() && (!IsColumnOf(call, 1, m) || !IsColumnOf(call, 2, m) || !IsColumnOf(call, 3, n) ||
+                    call.Rows(4) != n || call.Cols(4) != n))
+    call.Fail(kErrorValue);
+  const int32_t requested = vector;
+  Matrix a, s, b, p, c, x;
+  if (call.Ok() && call.Read(0, a) && call.Read(1, s) && call.Read(2, b) && call.Read(3, p) && call.Read(4, c) &&
+      call.Size(x, n, 1)) {
+    x.Zero();
+    FailOnStatus(call, QuadraticProgram(a, s, b, p, c, x, &vector, m, n, epsilon));
+  }
+  if (requested == 0)
+    call.Finish(double(vector));
+  else
+    call.Finish(x, n, 1);
+}

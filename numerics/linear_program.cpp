@@ -9,12 +9,6 @@ namespace {
 constexpr double kMostNegative = -1.7976931348623157e308;
 constexpr double kHalfLargest = 8.988465674311579e307;
 
-bool IsBasicColumn(const SimplexTableau& tab, uint32_t j) {
-  for (uint32_t i = 1; i <= tab.rows; ++i)
-    if (tab.Basic(i) == j) return true;
-  return false;
-}
-
 int32_t RowType(double s) { return s > 0.0 ? 1 : (s < 0.0 ? -1 : 0); }
 
 }  // namespace
@@ -183,27 +177,19 @@ void SimplexSolution(const SimplexTableau& tab, Matrix& x) {
   }
 }
 
-namespace {
+bool IsBasicColumn(const SimplexTableau& tab, uint32_t j) {
+  for (uint32_t i = 1; i <= tab.rows; ++i)
+    if (tab.Basic(i) == j) return true;
+  return false;
+}
 
-// The non-basic structural and slack columns whose reduced cost is zero:
-// moving along one keeps the objective at the optimum.
 uint32_t NextAlternativeColumn(const SimplexTableau& tab, uint32_t after) {
   for (uint32_t j = after + 1; j <= tab.slackEnd; ++j)
     if (std::fabs(tab.reduced(1, j)) <= tab.epsilon && !IsBasicColumn(tab, j)) return j;
   return 0;
 }
 
-}  // namespace
-
-ProgramStatus SimplexLinearProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& c, Matrix& x, int32_t* vector,
-                                   uint32_t m, uint32_t n, double epsilon, double penalty) {
-  epsilon = PrepareLinearProgram(a, s, b, m, n, epsilon);
-  if (!(penalty > 0.0)) penalty = DefaultPenaltyCoefficient(a, c, m, n, epsilon);
-  SimplexTableau tab;
-  if (!BuildSimplexTableau(tab, a, s, b, c, m, n, nullptr, 0, penalty, epsilon)) return kProgramNoMemory;
-  const ProgramStatus iterated = SimplexIterate(tab);
-  if (iterated != kProgramSolved) return iterated;
-  if (SimplexInfeasible(tab)) return kProgramInfeasible;
+ProgramStatus SelectOptimumVector(SimplexTableau& tab, Matrix& x, int32_t* vector) {
   if (*vector == 0) {
     int32_t count = 1;
     for (uint32_t j = NextAlternativeColumn(tab, 0); j != 0; j = NextAlternativeColumn(tab, j)) ++count;
@@ -220,4 +206,16 @@ ProgramStatus SimplexLinearProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix
   }
   SimplexSolution(tab, x);
   return kProgramSolved;
+}
+
+ProgramStatus SimplexLinearProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& c, Matrix& x, int32_t* vector,
+                                   uint32_t m, uint32_t n, double epsilon, double penalty) {
+  epsilon = PrepareLinearProgram(a, s, b, m, n, epsilon);
+  if (!(penalty > 0.0)) penalty = DefaultPenaltyCoefficient(a, c, m, n, epsilon);
+  SimplexTableau tab;
+  if (!BuildSimplexTableau(tab, a, s, b, c, m, n, nullptr, 0, penalty, epsilon)) return kProgramNoMemory;
+  const ProgramStatus iterated = SimplexIterate(tab);
+  if (iterated != kProgramSolved) return iterated;
+  if (SimplexInfeasible(tab)) return kProgramInfeasible;
+  return SelectOptimumVector(tab, x, vector);
 }

@@ -69,6 +69,13 @@ void SimplexPivot(SimplexTableau& tab, uint32_t row, uint32_t j);
 bool SimplexPivotColumn(SimplexTableau& tab, uint32_t j);
 // True when an artificial variable stays positive.
 bool SimplexInfeasible(const SimplexTableau& tab);
+bool IsBasicColumn(const SimplexTableau& tab, uint32_t j);
+// The next non-basic structural or slack column after the given one whose
+// reduced cost is zero (moving along it keeps the optimum); 0 when none.
+uint32_t NextAlternativeColumn(const SimplexTableau& tab, uint32_t after);
+// vector 0: the count of optimum vectors into vector; k: the k-th optimum
+// vertex's solution into x (the (k-1)-th alternative column pivoted in).
+ProgramStatus SelectOptimumVector(SimplexTableau& tab, Matrix& x, int32_t* vector);
 // x[j] for the basic structural columns, 0 elsewhere.
 void SimplexSolution(const SimplexTableau& tab, Matrix& x);
 
@@ -83,5 +90,10 @@ ProgramStatus SimplexLinearProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix
 ProgramStatus BranchBoundProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& c, const Matrix& flags, Matrix& x,
                                  int32_t* vector, uint32_t m, uint32_t n, double epsilon, double penalty,
                                  bool binary);
+
+// Maximises p.x - x'Cx over x >= 0 subject to the rows of A (Wolfe's method);
+// statuses and vector as for SimplexLinearProgram.
+ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p, const Matrix& c,
+                               Matrix& x, int32_t* vector, uint32_t m, uint32_t n, double epsilon);
 
 #endif

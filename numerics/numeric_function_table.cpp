@@ -58,6 +58,7 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"PERMUT(", FnPermut},
     {"POISSON(", FnPoisson},
     {"PROB(", FnProb},
+    {"QPROG(", FnQProg},
     {"QUARTILE(", FnQuartile},
     {"RAND(", FnRand},
     {"RANK(", FnRank},

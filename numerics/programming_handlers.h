@@ -10,5 +10,7 @@
 void FnLProg(EvalState& state);
 void FnLProgInt(EvalState& state);
 void FnLProgBin(EvalState& state);
+// fn_programming.cpp: QPROG.
+void FnQProg(EvalState& state);
 
 #endif
