@@ -1,0 +1,91 @@
+#ifndef TALVERO_VIEW_PAINT_SURFACE_H
+#define TALVERO_VIEW_PAINT_SURFACE_H
+
+// What the cell and selection painters need of a device: a table of drawing
+// operations and the target they work on, in the manner of TextMeasurer, so
+// that the painters build everywhere. The Windows build hands them a
+// drawing context (draw_context_surface.h); native tests a recording.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/numfmt/number_format.h"
+#include "core/styles/fill_and_border_line.h"
+#include "core/styles/style_record.h"
+#include "core/styles/text_measurer.h"
+
+// Inclusive: every edge pixel belongs to the rectangle.
+struct PixelRect {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+
+struct PixelPoint {
+  int32_t x;
+  int32_t y;
+};
+
+// The raster operations the painters fill with (the device's own codes).
+constexpr uint32_t kRopPatCopy = 0x00F00021;
+constexpr uint32_t kRopPatInvert = 0x005A0049;  // destination XOR brush
+constexpr uint32_t kRopDstInvert = 0x00550009;  // destination inverted
+
+struct PaintSurfaceOps {
+  bool (*selectPen)(void* target, uint8_t style, uint32_t colour, uint16_t zoom);
+  bool (*selectBorderPen)(void* target, const BorderLine& line, uint16_t zoom);
+  bool (*selectBrush)(void* target, uint8_t pattern, uint32_t colour1, uint32_t colour2);
+  bool (*selectFillRecord)(void* target, const FillRecord& fill);
+  bool (*setTextAlign)(void* target, int horizontal, int vertical);
+  bool (*setBkMode)(void* target, int mode);
+  void (*setTextColor)(void* target, uint32_t colour);
+  bool (*fillRect)(void* target, const PixelRect& rect, uint32_t rasterOperation);
+  bool (*fillRectFramed)(void* target, const PixelRect& rect);
+  bool (*polyline)(void* target, const PixelPoint* points, int count);
+  bool (*polygon)(void* target, const PixelPoint* points, int count);
+  bool (*drawCellText)(void* target, int32_t x, int32_t y, const NumberFormat& tokens, int32_t width);
+  bool (*drawFormattedText)(void* target, int32_t x, int32_t y, const char* text, const char* formatCode);
+  // Narrows drawing to the rectangle until the matching PopClip.
+  void (*pushClip)(void* target, const PixelRect& rect);
+  void (*popClip)(void* target);
+};
+
+struct PaintSurface {
+  const PaintSurfaceOps* ops;
+  void* target;
+  // Measures in the font last selected through it; selecting a font here
+  // selects it for drawing too.
+  TextMeasurer measurer;
+
+  bool SelectFont(const FontRecord& font, int16_t angle, uint16_t zoom) const {
+    return measurer.SelectFont(font, angle, zoom);
+  }
+  bool SelectPen(uint8_t style, uint32_t colour, uint16_t zoom) const {
+    return ops->selectPen(target, style, colour, zoom);
+  }
+  bool SelectBorderPen(const BorderLine& line, uint16_t zoom) const {
+    return ops->selectBorderPen(target, line, zoom);
+  }
+  bool SelectBrush(uint8_t pattern, uint32_t colour1, uint32_t colour2) const {
+    return ops->selectBrush(target, pattern, colour1, colour2);
+  }
+  bool SelectFillRecord(const FillRecord& fill) const { return ops->selectFillRecord(target, fill); }
+  bool SetTextAlign(int horizontal, int vertical) const { return ops->setTextAlign(target, horizontal, vertical); }
+  bool SetBkMode(int mode) const { return ops->setBkMode(target, mode); }
+  void SetTextColor(uint32_t colour) const { ops->setTextColor(target, colour); }
+  bool FillRect(const PixelRect& rect, uint32_t rop) const { return ops->fillRect(target, rect, rop); }
+  bool FillRectFramed(const PixelRect& rect) const { return ops->fillRectFramed(target, rect); }
+  bool Polyline(const PixelPoint* points, int count) const { return ops->polyline(target, points, count); }
+  bool Polygon(const PixelPoint* points, int count) const { return ops->polygon(target, points, count); }
+  bool DrawCellText(int32_t x, int32_t y, const NumberFormat& tokens, int32_t width) const {
+    return ops->drawCellText(target, x, y, tokens, width);
+  }
+  bool DrawFormattedText(int32_t x, int32_t y, const char* text, const char* formatCode) const {
+    return ops->drawFormattedText(target, x, y, text, formatCode);
+  }
+  void PushClip(const PixelRect& rect) const { ops->pushClip(target, rect); }
+  void PopClip() const { ops->popClip(target); }
+};
+
+#endif
