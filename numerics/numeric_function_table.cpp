@@ -2,6 +2,7 @@
 
 #include "numerics/matrix_handlers.h"
 #include "numerics/programming_handlers.h"
+#include "numerics/solver_handlers.h"
 #include "numerics/statistics_handlers.h"
 
 const FunctionHandlerBinding kNumericHandlerBindings[] = {
@@ -34,6 +35,8 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"MDETERM(", FnMDeterm},
     {"MIN(", FnMin},
     {"MINA(", FnMin},
+    {"MINMC(", FnMinMC},
+    {"MINSIMPLEX(", FnMinSimplex},
     {"MINVERSE(", FnMInverse},
     {"MMULT(", FnMtxMlt},
     {"MTXBKSUBST(", FnMtxBkSubst},
@@ -62,6 +65,7 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"QUARTILE(", FnQuartile},
     {"RAND(", FnRand},
     {"RANK(", FnRank},
+    {"ROOT(", FnRoot},
     {"RSQ(", FnRsq},
     {"SKEW(", FnSkew},
     {"SMALL(", FnSmall},
