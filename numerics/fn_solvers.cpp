@@ -60,6 +60,8 @@ void StoreVariables(MatrixCall& call, const SolverVariables& variables, Matrix& 
 void FnRoot(EvalState& state) {
   if (!MatrixCall::Begin(state, 5, 5)) return;
   MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
   double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
   call.Number(4, &epsilon, 0.0, kLargest);
   call.Number(3, &x1, -kLargest, kLargest);
@@ -81,6 +83,8 @@ void FnRoot(EvalState& state) {
 void FnMinMC(EvalState& state) {
   if (!MatrixCall::Begin(state, 6, 6)) return;
   MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
   int32_t points = 1;
   double from = 0.0, to = 0.0;
   call.Int(5, &points, 1, kMaxInt32Arg);
@@ -105,6 +109,8 @@ void FnMinMC(EvalState& state) {
 void FnMinSimplex(EvalState& state) {
   if (!MatrixCall::Begin(state, 7, 7)) return;
   MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
   int32_t result = 1, maxSteps = 0;
   double epsilon = 0.0, start = 0.0;
   call.Int(6, &result, 1, 3);

@@ -9,6 +9,13 @@
 #include "core/formula/eval_value.h"
 #include "functions/random_stream.h"
 
+namespace {
+int32_t solverDepth = 0;
+}  // namespace
+
+SolverNesting::SolverNesting() : allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
+SolverNesting::~SolverNesting() { --solverDepth; }
+
 bool SolverVariables::Add(CellRecord* cell) {
   if (!cell || count_ >= kMaxSolverVariables) return false;
   if (cell->IsNumber() && cell->ErrorCode() == 0) {

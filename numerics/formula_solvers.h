@@ -16,6 +16,24 @@ constexpr uint32_t kMaxSolverVariables = 1023;
 // Secant steps ROOT takes before it gives up.
 constexpr uint32_t kRootStepCap = 1000;
 
+// A target formula may itself call a solver (even on its own cell): each
+// level multiplies the evaluations, and a self-reference would never end.
+constexpr int32_t kMaxSolverNesting = 2;
+
+// Counts the searches in progress for as long as it lives.
+class SolverNesting {
+ public:
+  SolverNesting();
+  ~SolverNesting();
+  SolverNesting(const SolverNesting&) = delete;
+  SolverNesting& operator=(const SolverNesting&) = delete;
+  // False when too many searches are nested to start another.
+  bool Allowed() const { return allowed_; }
+
+ private:
+  bool allowed_;
+};
+
 class SolverVariables {
  public:
   SolverVariables() = default;

@@ -25,6 +25,7 @@ class FormulaSolvers : public ::testing::Test {
     PutFormula(1, "=(A1-2)^2+(A2+1)^2+A3");
     PutFormula(2, "=A1*A1-2e12");
     PutFormula(3, "=\"text\"&A1");
+    PutFormula(4, "=ROOT(B5,A1,0,3,)");
   }
   void TearDown() override { ResetGlobalOptions(); }
 
@@ -62,6 +63,7 @@ TEST_F(FormulaSolvers, ResultsAndErrorsLeaveTheVariablesAsTheyWere) {
       {"=ROOT(B1,C5,0,3,)", "#REF!"},
       {"=ROOT(B4,A1,0,3,)", "#VALUE!"},  // the target gives a text
       {"=ROOT(B1,A1,0,3)", "#SYNTAX!"},
+      {"=ROOT(B5,A1,0,3,)", "#VALUE!"},  // a target that searches over itself ends
       {"=MINMC(B2,A1:A3,{0;0;0},-5,5,100)", "{1; 3; 7}"},
       {"=MINMC(B2,A1:A3,{1;1},-5,5,100)", "#VALUE!"},
       {"=MINMC(B2,A1:A3,,5,-5,100)", "#NUM!"},
