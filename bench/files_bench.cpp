@@ -2,7 +2,9 @@
 // columns, half numbers and half short formulas. Each benchmark reports
 // seconds per save or load, the throughput of the uncompressed content
 // (bytes_per_second), the file's size and the process's peak memory.
-// "Plain" loads the same content stored uncompressed.
+// "Plain" loads the same content stored uncompressed. The native XML
+// benchmarks save the same workbook as XML and load it plain and
+// gzip-compressed, in the same run for comparison.
 
 #include <sys/resource.h>
 #include <zlib.h>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "core/workbook/workbook.h"
+#include "files/native_xml/native_xml.h"
 
 namespace {
 
@@ -22,6 +25,8 @@ constexpr uint32_t kColumns = 10;
 constexpr uint32_t kCells = 1000000;
 const char kCompressedPath[] = "files_bench.tlv";
 const char kPlainPath[] = "files_bench_plain.tlv";
+const char kXmlPath[] = "files_bench.xml";
+const char kXmlGzipPath[] = "files_bench.xml.gz";
 
 std::unique_ptr<CWorkBook> MakeBook() {
   auto book = std::make_unique<CWorkBook>();
@@ -119,8 +124,54 @@ void Load(benchmark::State& state, const char* path) {
 void BM_LoadCompressed(benchmark::State& state) { Load(state, kCompressedPath); }
 void BM_LoadPlain(benchmark::State& state) { Load(state, kPlainPath); }
 
+void BM_SaveXml(benchmark::State& state) {
+  auto book = MakeBook();
+  for (auto _ : state) {
+    book->bufferedFile.Open(kXmlPath, "w+b");
+    if (!SaveXml(book.get()))
+      state.SkipWithError("save failed");
+    book->bufferedFile.Close();
+  }
+  Report(state, FileSize(kXmlPath), kXmlPath);
+}
+
+// The saved XML document compressed as a gzip file.
+void WriteXmlGzipCopy() {
+  std::FILE* in = std::fopen(kXmlPath, "rb");
+  gzFile out = gzopen(kXmlGzipPath, "wb");
+  char buffer[1 << 16];
+  size_t got;
+  while (in && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0) gzwrite(out, buffer, unsigned(got));
+  if (in)
+    std::fclose(in);
+  gzclose(out);
+}
+
+void LoadXmlFile(benchmark::State& state, const char* path) {
+  const long content = FileSize(kXmlPath);
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    book->bufferedFile.Open(path, "rb");
+    if (!LoadXml(book.get()))
+      state.SkipWithError("load failed");
+    state.PauseTiming();
+    book.reset();
+    state.ResumeTiming();
+  }
+  Report(state, content, path);
+}
+
+void BM_LoadXmlPlain(benchmark::State& state) { LoadXmlFile(state, kXmlPath); }
+void BM_LoadXmlGzip(benchmark::State& state) {
+  WriteXmlGzipCopy();
+  LoadXmlFile(state, kXmlGzipPath);
+}
+
 }  // namespace
 
 BENCHMARK(BM_SaveCompressed)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LoadCompressed)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LoadPlain)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveXml)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadXmlPlain)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadXmlGzip)->Unit(benchmark::kMillisecond)->Iterations(3);

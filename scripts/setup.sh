@@ -8,7 +8,7 @@ packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
           wine wine32 xvfb xauth
           fonts-liberation fonts-wine
-          clang libclang-rt-dev python3 gzip)
+          clang libclang-rt-dev python3 gzip locales libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,6 +25,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# The file readers' number tests also run under a locale whose decimal
+# separator is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
 # The Windows build's libpng, built once from Debian's source package.

@@ -120,6 +120,23 @@ TEST_F(GridPainting, TextOfACellScrolledOutStillDrawsIntoView) {
   EXPECT_FALSE(RightLineDrawn(0));
 }
 
+TEST_F(GridPainting, BordersOfACellScrolledOutStayOffTheHeadings) {
+  StyleRecord bordered = StyleRecord::Default();
+  bordered.borders.sides = 15;
+  bordered.borders.line = {1, 1, {}, 0x0000FF};
+  StyleColumn(0, bordered);
+  Type(0, 0, "abcdefghijklmnopqrst");
+  Paint(2);
+  int borders = 0;
+  for (const RecordedOp& op : rec.Of('l')) {
+    if (op.colour != 0x0000FF)
+      continue;
+    ++borders;
+    EXPECT_EQ(op.clip.left, GridX(0));  // the cell area, not the row headings
+  }
+  EXPECT_GT(borders, 0);
+}
+
 TEST_F(GridPainting, FillCoversItsRightAndBottomGridLinesAndTheColumnsItsTextCovers) {
   StyleRecord filled = StyleRecord::Default();
   filled.interior.pattern = 1;

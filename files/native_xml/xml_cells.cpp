@@ -1,0 +1,212 @@
+#include "files/native_xml/xml_cells.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/formula/formula_ref_text.h"
+#include "core/numfmt/double_to_text.h"
+#include "core/workbook/workbook.h"
+#include "files/dispatch/file_errors.h"
+#include "files/xml/xml_reader.h"
+
+namespace {
+
+constexpr int32_t kMaxCellText = 1024;
+
+void WriteNumber(CXmlReader* writer, double value) {
+  // Every save must give back the same double: the shortest exact text.
+  char number[kExactDoubleTextCapacity];
+  DoubleToExactText(value, number, sizeof number, nullptr);
+  writer->WriteElement("N", nullptr, kXmlWriteStart, 0, 0);
+  writer->WriteRaw(number);
+  writer->WriteElement("N", nullptr, kXmlWriteEnd, 0, 0);
+}
+
+void WriteTextValue(CXmlReader* writer, const char* elementName, const char* text, size_t length) {
+  writer->WriteElement(elementName, nullptr, kXmlWriteStart, 0, 0);
+  writer->WriteText(text, length, true);
+  writer->WriteElement(elementName, nullptr, kXmlWriteEnd, 0, 0);
+}
+
+void WriteError(CXmlReader* writer, uint8_t code) {
+  writer->WriteElement("Error", nullptr, kXmlWriteStart, 0, 0);
+  writer->WriteRaw(ErrorName(code));
+  writer->WriteElement("Error", nullptr, kXmlWriteEnd, 0, 0);
+}
+
+void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
+  char attributes[64];
+  if (firstOfRow) {
+    writer->WriteRaw("\r\n\t\t");
+    std::snprintf(attributes, sizeof attributes, "rc=\"r%uc%u\"%s", unsigned(cell.Row() + 1),
+                  unsigned(cell.Column() + 1), cell.IsSpillValue() ? " Auto=\"1\"" : "");
+  } else {
+    writer->WriteRaw("\t");
+    std::snprintf(attributes, sizeof attributes, "rc=\"rc%u\"%s", unsigned(cell.Column() + 1),
+                  cell.IsSpillValue() ? " Auto=\"1\"" : "");
+  }
+  writer->WriteElement("Cell", attributes, kXmlWriteStart, 0, 0);
+  if (cell.IsFormula()) {
+    char array[48];
+    const bool isArray = (cell.ResultFlags() & kResultArray) != 0;
+    std::snprintf(array, sizeof array, "Width=\"%u\" Height=\"%u\"", unsigned(cell.ArrayColumns()),
+                  unsigned(cell.ArrayRows()));
+    writer->WriteElement("F", isArray ? array : nullptr, kXmlWriteStart, 0, 0);
+    writer->WriteText(cell.FormulaText(), cell.FormulaLength(), true);
+    writer->WriteElement("F", nullptr, kXmlWriteEnd, 0, 0);
+    if (cell.ErrorCode())
+      WriteError(writer, cell.ErrorCode());
+    else if (cell.ResultFlags() & kResultCachedNumber)
+      WriteNumber(writer, cell.CachedNumber());
+    else if (cell.HasCachedText())
+      WriteTextValue(writer, "T", cell.CachedText(), cell.CachedTextLength());
+    else
+      // A formula not yet calculated: a result keeps the element readable
+      // by every reader; the formula is recalculated anyway.
+      WriteNumber(writer, 0);
+  } else if (cell.ErrorCode()) {
+    WriteError(writer, cell.ErrorCode());
+  } else if (cell.IsNumber()) {
+    WriteNumber(writer, cell.Number());
+  } else if (cell.IsText()) {
+    WriteTextValue(writer, "T", cell.Text(), cell.TextLength());
+  }
+  writer->WriteElement("Cell", nullptr, kXmlWriteEnd, 0, 0);
+}
+
+}  // namespace
+
+void WriteXmlCells(CXmlReader* writer, const CWorkSheet& sheet) {
+  writer->WriteElement("Cells", nullptr, kXmlWriteStart, 1, 0);
+  bool any = false;
+  uint32_t lastRow = 0;
+  for (const CellBlock* block = sheet.cells.FirstBlock(); block; block = block->next) {
+    for (uint32_t offset = 0; offset < block->used;) {
+      const CellRecord* cell = AsCellRecord(block->payload + offset);
+      WriteCell(writer, *cell, !any || cell->Row() != lastRow);
+      any = true;
+      lastRow = cell->Row();
+      offset += cell->Size();
+    }
+  }
+  writer->WriteRaw("\r\n");
+  writer->WriteElement("Cells", nullptr, kXmlWriteEnd, 1, 2);
+}
+
+namespace {
+
+// An R1C1 address read against the cell (row, column) of the evaluator; it
+// must be consumed completely, name what `need` asks, nothing relative, and
+// lie inside the grid.
+RefCorner ReadAddress(CXmlReader* reader, CWorkBook* book, const char* text, uint32_t need, uint32_t row,
+                      uint16_t column) {
+  book->evaluator.row = row;
+  book->evaluator.column = column;
+  RefCorner corner{};
+  const char* end = nullptr;
+  const uint32_t flags = ParseR1C1Reference(book->evaluator, text, &corner, &end);
+  if (!flags || *end || (flags & kRefCell) != need || (flags & kRefOutsideGrid) ||
+      corner.column >= kColumnCount || corner.row >= kRowCount)
+    ThrowXmlError(kFileXmlBadAttribute);
+  (void)reader;
+  return corner;
+}
+
+double ReadNumberText(CXmlReader* reader) {
+  double value = 0;
+  reader->ParseDouble(&value, -1.7976931348623157e308, 1.7976931348623157e308, reader->text);
+  return value;
+}
+
+uint8_t ReadErrorText(CXmlReader* reader) {
+  const uint8_t code = ErrorCodeFromText(reader->text);
+  if (!code)
+    ThrowXmlError(kFileXmlBadData);
+  return code;
+}
+
+}  // namespace
+
+void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
+  if (!reader->FindElement(nullptr, "Cells", kXmlStartTag | kXmlOptional))
+    return;
+  static thread_local uint8_t record[kFormulaCellHeadSize + 2 * 32768];
+  static thread_local char formula[kXmlTextSize];
+  uint32_t previousRow = 0;
+  uint16_t previousColumn = 0;
+  bool first = true;
+  CellCursor cursor;
+  while (reader->FindElement(nullptr, "Cell", kXmlClearAttributes | kXmlStartTag | kXmlOptional)) {
+    if (reader->tag.isEnd)
+      ThrowXmlError(kFileXmlUnexpectedElement);
+    if (!reader->FindAttribute(nullptr, "rc"))
+      ThrowXmlError(kFileXmlMissingAttribute);
+    const RefCorner at = ReadAddress(reader, book, reader->AttributeValue(), kRefCell, previousRow, previousColumn);
+    if (!first && (at.row < previousRow || (at.row == previousRow && at.column <= previousColumn)))
+      ThrowXmlError(kFileXmlBadAttribute);
+    uint8_t automatic = 0;
+    if (reader->FindAttribute(nullptr, "Auto"))
+      reader->ReadBool(&automatic, reader->AttributeValue());
+    const uint32_t row = at.row;
+    const uint16_t column = uint16_t(at.column);
+    uint32_t size = 0;
+    if (reader->FindElement(nullptr, "F", kXmlClearAttributes | kXmlOptional)) {
+      FormulaCellFields fields;
+      bool isArray = false;
+      if (reader->FindAttribute(nullptr, "Width")) {
+        reader->ParseUInt16(&fields.arrayColumns, 1, kColumnCount, reader->AttributeValue());
+        isArray = true;
+      }
+      if (reader->FindAttribute(nullptr, "Height")) {
+        reader->ParseUInt32(&fields.arrayRows, 1, kRowCount, reader->AttributeValue());
+        isArray = true;
+      }
+      // The array's result must fit in the grid from its anchor.
+      if (isArray && (column + uint32_t(fields.arrayColumns) > kColumnCount || row + uint64_t(fields.arrayRows) > kRowCount))
+        ThrowXmlError(kFileXmlBadAttribute);
+      int32_t length = 0;
+      if (!reader->tag.isEnd) {
+        reader->ReadText(nullptr);
+        length = reader->DecodeEntities();
+        if (length < 0 || length > kMaxCellText)
+          ThrowXmlError(kFileXmlBadData);
+        reader->FindElement(nullptr, "F", kXmlEndTag);
+      }
+      std::memcpy(formula, reader->text, size_t(length));
+      fields.formula = formula;
+      fields.formulaLength = uint16_t(length);
+      fields.resultFlags = isArray ? kResultArray : 0;
+      // Files of older writers hold a formula without a result: it is kept
+      // uncalculated, to be computed by the next recalculation.
+      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxCellText)) {
+        fields.cachedNumber = ReadNumberText(reader);
+        fields.resultFlags |= kResultCachedNumber;
+      } else if (reader->ReadElementText(nullptr, "T", kXmlOptional, kMaxCellText)) {
+        fields.cachedText = reader->text;
+        fields.cachedTextLength = uint16_t(std::strlen(reader->text));
+      } else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxCellText)) {
+        fields.typeExtra = ReadErrorText(reader);
+        fields.resultFlags |= kResultCachedNumber;
+      }
+      size = BuildFormulaCell(record, sizeof record, row, column, fields);
+    } else {
+      const uint8_t extra = automatic ? kCellSpillValue : 0;
+      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxCellText))
+        size = BuildNumberCell(record, sizeof record, row, column, ReadNumberText(reader), extra);
+      else if (reader->ReadElementText(nullptr, "T", kXmlOptional, kMaxCellText))
+        size = BuildTextCell(record, sizeof record, row, column, reader->text, uint16_t(std::strlen(reader->text)),
+                             extra);
+      else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxCellText))
+        size = BuildNumberCell(record, sizeof record, row, column, 0, uint8_t(extra | ReadErrorText(reader)));
+      else
+        ThrowXmlError(kFileXmlUnexpectedElement);
+    }
+    if (!size || !sheet->cells.InsertCell(AsCellRecord(record), &cursor))
+      ThrowXmlError(kFileXmlOutOfMemory);
+    reader->FindElement(nullptr, "Cell", kXmlEndTag);
+    previousRow = row;
+    previousColumn = column;
+    first = false;
+  }
+  reader->FindElement(nullptr, "Cells", kXmlEndTag);
+}

@@ -1,0 +1,149 @@
+#ifndef TALVERO_FILES_XML_READER_H
+#define TALVERO_FILES_XML_READER_H
+
+// The one small pull reader (and writer) of every XML file: tags with an
+// optional namespace prefix, quoted attributes, character data, the five
+// predefined entities plus "&nbsp;", character references below 256, and
+// "<!" constructs, which it skips. Callers drive it element by element.
+// Anything that does not fit throws one of the integer codes 57 to 60
+// (FileErrorCode), which each format's entry point catches and stores in
+// the workbook. Text inside the program is single-byte (byte n is code
+// point n); conversion to and from UTF-8 happens here.
+//
+// The record is large and allocates nothing: keep it on the heap.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "files/xml/xml_attribute_table.h"
+#include "files/xml/xml_source.h"
+
+constexpr uint32_t kXmlTextSize = 32767;
+// Character data stops at this many bytes.
+constexpr uint32_t kXmlMaxCharacterData = 32766;
+// An escaped text whose output reaches this many bytes is refused.
+constexpr uint32_t kXmlEscapeLimit = 32761;
+
+// Flags of CXmlReader::FindElement.
+enum XmlFindFlags : uint8_t {
+  kXmlClearAttributes = 1,
+  kXmlStartTag = 2,
+  kXmlEndTag = 4,
+  kXmlOptional = 8,
+  kXmlPeek = 16,
+};
+
+// Modes of CXmlReader::WriteElement.
+constexpr int kXmlWriteStart = 2;
+constexpr int kXmlWriteEnd = 4;
+constexpr int kXmlWriteEmpty = 6;
+
+// Encodings of a document's texts.
+constexpr uint8_t kXmlEncodingUtf8 = 1;
+constexpr uint8_t kXmlEncodingBytes = 2;
+constexpr uint8_t kXmlEncodingIso = 3;
+
+struct XmlTagState {
+  uint8_t hasContent;
+  uint8_t isEnd;
+  uint8_t encoding;
+  uint32_t line;
+};
+
+class CXmlReader {
+ public:
+  // Everything cleared: no tag, no text, no attributes, no pending tag, an
+  // empty window, line 1, UTF-8. The stream is the caller's to set.
+  void Reset();
+
+  // The tokenizer.
+  void SkipWhitespace();
+  bool SkipDeclaration();
+  bool ReadTag();
+  void ReadText(uint8_t* overflow);
+  bool FindElement(const char* prefix, const char* name, uint8_t flags);
+  void SkipElement(const char* prefix, const char* name);
+  bool ReadElementText(const char* prefix, const char* name, uint8_t flags, int32_t maximum);
+  bool TagIs(const char* prefix, const char* name) const;
+  void PushBackTag();
+  void TakePendingTag();
+
+  bool FindAttribute(const char* prefix, const char* name) { return attributes.Find(prefix, name); }
+  // The value of the attribute the last successful FindAttribute found.
+  const char* AttributeValue() const { return attributes.currentValue; }
+  bool AddAttribute(const char* prefix, size_t prefixLength, const char* name, size_t nameLength,
+                    const char* value, size_t valueLength) {
+    return attributes.Add(prefix, prefixLength, name, nameLength, value, valueLength);
+  }
+  // Copies the current attribute's value into the text buffer and decodes
+  // it there; its length, or -1 when it is too long or does not decode.
+  int32_t DecodeAttributeText(int32_t maximum);
+
+  // Texts.
+  int32_t DecodeEntities();
+  int32_t EscapeText(const char* source, size_t length);
+
+  // Writing through the source's stream.
+  void WriteElement(const char* elementName, const char* attributeText, int mode, int indent, int lineBreaks);
+  void WriteText(const char* source, size_t length, bool escape);
+  // indent, <name>, the escaped text, </name>, line breaks.
+  void WriteTextElement(const char* elementName, const char* source, int indent, int lineBreaks);
+  void WriteRaw(const char* source);
+
+  // Value parsers: the text (null: the text buffer) read as a number of the
+  // parser's kind, then checked against the inclusive limits. With `end`
+  // the position after the value and its trailing whitespace is stored;
+  // without, anything left is refused. All throw 60 on failure. The
+  // integer conversions behave as on a platform whose long has 32 bits, and
+  // none depends on the C locale.
+  void ParseUInt8(uint8_t* out, uint32_t lowest, uint32_t highest, const char* source, const char** end = nullptr);
+  void ParseUInt16(uint16_t* out, uint32_t lowest, uint32_t highest, const char* source,
+                   const char** end = nullptr);
+  void ParseUInt32(uint32_t* out, uint32_t lowest, uint32_t highest, const char* source,
+                   const char** end = nullptr);
+  void ParseInt8(int8_t* out, int32_t lowest, int32_t highest, const char* source, const char** end = nullptr);
+  void ParseSignedInt16(int16_t* out, int32_t lowest, int32_t highest, const char* source,
+                        const char** end = nullptr);
+  void ParseInt16(int16_t* out, int32_t lowest, int32_t highest, const char* source, const char** end = nullptr) {
+    ParseSignedInt16(out, lowest, highest, source, end);
+  }
+  void ParseInt32(int32_t* out, int32_t lowest, int32_t highest, const char* source, const char** end = nullptr);
+  void ParseDouble(double* out, double lowest, double highest, const char* source, const char** end = nullptr);
+  // A number, then one of the unit words; the word's number from 1.
+  int ParseUInt16Unit(uint16_t* out, uint32_t lowest, uint32_t highest, const char* const* words, int wordCount,
+                      const char* source, const char** end = nullptr);
+  // 1 for "Yes", "true", "1", 0 for "No", "false", "0" (each compared over
+  // its own length); anything else throws 58.
+  void ReadBool(uint8_t* out, const char* source);
+
+  char prefix[kXmlTextSize];
+  char name[kXmlTextSize];
+  char text[kXmlTextSize];
+  XmlTagState tag;
+  XmlAttributeTable attributes;
+  uint8_t pending;
+  char pendingPrefix[kXmlTextSize];
+  char pendingName[kXmlTextSize];
+  XmlTagState pendingTag;
+  XmlAttributeTable pendingAttributes;
+  // Room for converting a text to UTF-8 before it replaces the text buffer.
+  char scratch[kXmlTextSize];
+  XmlSource source;
+
+ private:
+  void CollectName(char* out, bool allowQuestion, size_t* length);
+  const char* NumberText(const char* source) const { return source ? source : text; }
+};
+
+// UTF-8 to single-byte text (each code point up to 255 one byte); the
+// length, 0 when the text is invalid, holds a character above 255, or is
+// too long. The output may be the input.
+size_t XmlUtf8ToText(const char* source, size_t length, char* out);
+// Single-byte text to UTF-8; the length (not terminated), 0 when it does
+// not fit in kXmlTextSize.
+size_t XmlTextToUtf8(const char* source, size_t length, char* out);
+
+// Throws an XML error code; the format's entry point catches it.
+[[noreturn]] void ThrowXmlError(uint8_t code);
+
+#endif

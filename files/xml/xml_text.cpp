@@ -1,0 +1,216 @@
+#include <cstring>
+
+#include "files/dispatch/file_errors.h"
+#include "files/xml/xml_reader.h"
+
+size_t XmlUtf8ToText(const char* source, size_t length, char* out) {
+  const auto* in = reinterpret_cast<const uint8_t*>(source);
+  size_t units = 0;
+  size_t i = 0;
+  while (i < length) {
+    const uint8_t lead = in[i];
+    uint32_t unit;
+    if (lead < 0x80) {
+      if (units >= kXmlTextSize)
+        return 0;
+      unit = lead;
+      i += 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      if (i + 1 >= length || units + 1 >= kXmlTextSize)
+        return 0;
+      unit = (uint32_t(lead & 0x1F) << 6) | (in[i + 1] & 0x3F);
+      i += 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      if (i + 2 >= length || units + 1 >= kXmlTextSize)
+        return 0;
+      unit = (uint32_t(lead & 0x0F) << 12) | (uint32_t(in[i + 1] & 0x3F) << 6) | (in[i + 2] & 0x3F);
+      i += 3;
+    } else {
+      return 0;
+    }
+    // Program text is single-byte: a character above 255 has no byte.
+    if (unit > 255)
+      return 0;
+    out[units++] = char(unit);
+  }
+  return units;
+}
+
+size_t XmlTextToUtf8(const char* source, size_t length, char* out) {
+  size_t n = 0;
+  for (size_t i = 0; i < length; ++i) {
+    const uint8_t c = uint8_t(source[i]);
+    if (c < 0x80) {
+      if (n >= kXmlTextSize)
+        return 0;
+      out[n++] = char(c);
+    } else {
+      if (n + 1 >= kXmlTextSize)
+        return 0;
+      out[n++] = char(0xC0 | (c >> 6));
+      out[n++] = char(0x80 | (c & 0x3F));
+    }
+  }
+  return n;
+}
+
+namespace {
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
+
+struct NamedEntity {
+  const char* name;
+  size_t length;
+  char byte;
+};
+
+const NamedEntity kNamedEntities[] = {
+    {"&nbsp;", 6, ' '}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''},
+    {"&lt;", 4, '<'},   {"&gt;", 4, '>'},   {"&amp;", 5, '&'},
+};
+
+}  // namespace
+
+int32_t CXmlReader::DecodeEntities() {
+  size_t length = std::strlen(text);
+  if (tag.encoding == kXmlEncodingUtf8) {
+    length = XmlUtf8ToText(text, length, text);
+    text[length] = 0;
+  }
+  size_t out = 0;
+  size_t i = 0;
+  while (i < length) {
+    if (text[i] != '&') {
+      text[out++] = text[i++];
+      continue;
+    }
+    if (text[i + 1] == '#') {
+      size_t j = i + 2;
+      uint32_t value = 0;
+      if (text[j] == 'x') {
+        ++j;
+        for (int digits = 0; digits < 2 && IsHexDigit(text[j]); ++digits) value = value * 16 + HexValue(text[j++]);
+      } else {
+        for (int digits = 0; digits < 3 && text[j] >= '0' && text[j] <= '9'; ++digits)
+          value = value * 10 + uint32_t(text[j++] - '0');
+      }
+      if (text[j] != ';' || value > 255)
+        return -1;
+      text[out++] = char(value);
+      i = j + 1;
+      continue;
+    }
+    bool named = false;
+    for (const NamedEntity& entity : kNamedEntities) {
+      if (std::strncmp(text + i, entity.name, entity.length) == 0) {
+        text[out++] = entity.byte;
+        i += entity.length;
+        named = true;
+        break;
+      }
+    }
+    if (!named)
+      text[out++] = text[i++];
+  }
+  text[out] = 0;
+  return int32_t(out);
+}
+
+int32_t CXmlReader::EscapeText(const char* input, size_t length) {
+  size_t out = 0;
+  for (size_t i = 0; i < length; ++i) {
+    if (out >= kXmlEscapeLimit)
+      return -1;
+    const uint8_t c = uint8_t(input[i]);
+    const char* replacement = nullptr;
+    char reference[6];
+    switch (c) {
+      case ' ':
+        // Readers fold a run of whitespace into one blank; only the first
+        // of a run may stand plain. The others are written as a character
+        // reference, which every XML parser knows ("&nbsp;" is read too but
+        // is no XML entity).
+        replacement = i > 0 && input[i - 1] == ' ' ? "&#32;" : " ";
+        break;
+      case '"': replacement = "&quot;"; break;
+      case '&': replacement = "&amp;"; break;
+      case '\'': replacement = "&apos;"; break;
+      case '<': replacement = "&lt;"; break;
+      case '>': replacement = "&gt;"; break;
+      default:
+        if (c >= 1 && c <= 31) {
+          reference[0] = '&';
+          reference[1] = '#';
+          reference[2] = char('0' + c / 10);
+          reference[3] = char('0' + c % 10);
+          reference[4] = ';';
+          reference[5] = 0;
+          replacement = reference;
+        }
+        break;
+    }
+    if (replacement) {
+      const size_t n = std::strlen(replacement);
+      std::memcpy(text + out, replacement, n);
+      out += n;
+    } else {
+      text[out++] = char(c);
+    }
+  }
+  text[out] = 0;
+  if (tag.encoding == kXmlEncodingUtf8 && out > 0) {
+    const size_t converted = XmlTextToUtf8(text, out, scratch);
+    // A text that cannot be written whole is refused rather than written
+    // empty: the save must not lose it without a word.
+    if (converted == 0 || converted >= kXmlTextSize)
+      return -1;
+    std::memcpy(text, scratch, converted);
+    out = converted;
+    text[out] = 0;
+  }
+  return int32_t(out);
+}
+
+void CXmlReader::WriteRaw(const char* source_) { source.Put(source_, std::strlen(source_)); }
+
+void CXmlReader::WriteElement(const char* elementName, const char* attributeText, int mode, int indent,
+                              int lineBreaks) {
+  static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+  for (; indent > 0; indent -= 16) source.Put(kTabs, size_t(indent < 16 ? indent : 16));
+  if (mode & kXmlWriteStart) {
+    source.Put("<", 1);
+    WriteRaw(elementName);
+    if (attributeText) {
+      source.Put(" ", 1);
+      WriteRaw(attributeText);
+    }
+    if (mode & kXmlWriteEnd)
+      source.Put("/>", 2);
+    else
+      source.Put(">", 1);
+  } else if (mode & kXmlWriteEnd) {
+    source.Put("</", 2);
+    WriteRaw(elementName);
+    source.Put(">", 1);
+  }
+  for (; lineBreaks > 0; --lineBreaks) source.Put("\r\n", 2);
+}
+
+void CXmlReader::WriteText(const char* input, size_t length, bool escape) {
+  if (!escape) {
+    source.Put(input, length);
+    return;
+  }
+  const int32_t escaped = EscapeText(input, length);
+  if (escaped < 0)
+    ThrowXmlError(kFileXmlBadData);
+  source.Put(text, size_t(escaped));
+}
+
+void CXmlReader::WriteTextElement(const char* elementName, const char* input, int indent, int lineBreaks) {
+  WriteElement(elementName, nullptr, kXmlWriteStart, indent, 0);
+  WriteText(input, std::strlen(input), true);
+  WriteElement(elementName, nullptr, kXmlWriteEnd, 0, lineBreaks);
+}
