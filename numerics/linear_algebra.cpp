@@ -165,8 +165,9 @@ bool CholeskyDecompose(const Matrix& a, Matrix& u, int32_t n) {
 
 bool CholeskyInvert(Matrix& a, Matrix& u, int32_t n) {
   if (!CholeskyDecompose(a, u, n)) return false;
-  // U := its inverse, column by column (upper triangular).
-  for (int32_t j = 1; j <= n; ++j) {
+  // U := its inverse, column by column from the last (upper triangular):
+  // column j of the inverse needs the rows of U left of it still unchanged.
+  for (int32_t j = n; j >= 1; --j) {
     u(j, j) = 1.0 / u(j, j);
     for (int32_t i = j - 1; i >= 1; --i) {
       double s = 0.0;
@@ -198,6 +199,31 @@ void MatrixMultiply(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int3
       for (int32_t j = 0; j < p; ++j) row[j] += f * rowB[j];
     }
   }
+}
+
+void MatrixMultiplyTransposedLeft(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p) {
+  if (m < 1 || p < 1) return;
+  for (int32_t i = 1; i <= m; ++i)
+    for (int32_t j = 1; j <= p; ++j) {
+      double sum = 0.0;
+      for (int32_t k = 1; k <= n; ++k) sum += a(k, i) * b(k, j);
+      c(i, j) = sum;
+    }
+}
+
+void MatrixMultiplyTransposedRight(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p) {
+  if (m < 1 || p < 1) return;
+  for (int32_t i = 1; i <= m; ++i)
+    for (int32_t j = 1; j <= p; ++j) {
+      double sum = 0.0;
+      for (int32_t k = 1; k <= n; ++k) sum += a(i, k) * b(j, k);
+      c(i, j) = sum;
+    }
+}
+
+void MatrixScale(const Matrix& a, Matrix& b, double s, int32_t rows, int32_t cols) {
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t j = 1; j <= cols; ++j) b(i, j) = s * a(i, j);
 }
 
 void MatrixIdentity(Matrix& a, int32_t n) {

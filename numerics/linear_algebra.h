@@ -39,6 +39,13 @@ bool CholeskyInvert(Matrix& a, Matrix& u, int32_t n);
 // each element runs in increasing inner index.
 void MatrixMultiply(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p);
 
+// C (m x p) := A^T B for A (n x m), B (n x p); C := A B^T for A (m x n),
+// B (p x n). The same summation order as MatrixMultiply.
+void MatrixMultiplyTransposedLeft(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p);
+void MatrixMultiplyTransposedRight(const Matrix& a, const Matrix& b, Matrix& c, int32_t m, int32_t n, int32_t p);
+// B := s A over the rows x cols block; B may be A.
+void MatrixScale(const Matrix& a, Matrix& b, double s, int32_t rows, int32_t cols);
+
 void MatrixIdentity(Matrix& a, int32_t n);
 // B(j, i) := A(i, j) over the rows x cols block of A.
 void MatrixTransposeInto(const Matrix& a, Matrix& b, int32_t rows, int32_t cols);

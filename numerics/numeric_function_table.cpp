@@ -1,7 +1,9 @@
 #include "numerics/numeric_function_table.h"
 
+#include "numerics/engineering_handlers.h"
 #include "numerics/matrix_handlers.h"
 #include "numerics/programming_handlers.h"
+#include "numerics/regression_handlers.h"
 #include "numerics/solver_handlers.h"
 #include "numerics/statistics_handlers.h"
 
@@ -9,12 +11,16 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"AVEDEV(", FnAveDev},
     {"AVERAGE(", FnAverage},
     {"AVERAGEA(", FnAverage},
+    {"BESSELJ(", FnBesselJ},
+    {"BESSELY(", FnBesselY},
     {"BINOMDIST(", FnBinomDist},
     {"CHIDIST(", FnChiDist},
     {"CHIINV(", FnChiInv},
     {"CONFIDENCE(", FnConfidence},
     {"CRITBINOM(", FnCritBinom},
     {"DEVSQ(", FnDevSq},
+    {"ERF(", FnErf},
+    {"ERFC(", FnErfc},
     {"EXPONDIST(", FnExponDist},
     {"FDIST(", FnFDist},
     {"FDISTP(", FnFDistP},
@@ -87,6 +93,21 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"WEIBULL(", FnWeibull},
     {"ZTEST(", FnZTest},
     {"ZTEST2(", FnZTest2},
+    // Whole-array statistics, line, polynomial and series fits.
+    {"CHITEST(", FnChiTest},
+    {"CHITEST2(", FnChiTest2},
+    {"CORREL(", FnCorrel},
+    {"COVAR(", FnCovar},
+    {"FORECAST(", FnForecast},
+    {"INTERCEPT(", FnIntercept},
+    {"LINEST(", FnLinEst},
+    {"MEDIAN(", FnMedian},
+    {"MODE(", FnMode},
+    {"POLYPOINTS(", FnPolyPoints},
+    {"POLYREG(", FnPolyReg},
+    {"SLOPE(", FnSlope},
+    {"TIMESERIES(", FnTimeSeries},
+    {"TREND(", FnTrend},
 };
 
 const size_t kNumericHandlerBindingCount = sizeof kNumericHandlerBindings / sizeof kNumericHandlerBindings[0];

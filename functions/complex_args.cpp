@@ -1,0 +1,35 @@
+#include "functions/complex_args.h"
+
+#include <cmath>
+
+#include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "core/numfmt/double_to_text.h"
+#include "functions/arg_readers.h"
+#include "functions/complex_text.h"
+#include "functions/element_call.h"
+
+uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
+  char text[kArgTextCapacity] = "";
+  const uint8_t error = GetArgText(state, slot, text);
+  if (error != kErrorNone) return error;
+  return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);
+}
+
+bool IsBadComplex(const Complex& z) { return IsBadNumber(z.re) || IsBadNumber(z.im); }
+
+void SetComplexResult(EvalState& state, const Complex& z, uint32_t error) {
+  if (error == kErrorNone && IsBadComplex(z)) error = kErrorNum;
+  char text[2 * kDoubleTextCapacity + 8] = "";
+  const size_t length = error == kErrorNone ? ComplexToText(z.re, z.im, "i", text, sizeof text) : 0;
+  SetTextOrError(state, text, length, error);
+}
+
+double ComplexModulus(const Complex& z) {
+  const double a = std::fabs(z.re);
+  const double b = std::fabs(z.im);
+  const double larger = a > b ? a : b;
+  if (larger == 0.0) return 0.0;
+  const double ratio = (a > b ? b : a) / larger;
+  return larger * std::sqrt(1.0 + ratio * ratio);
+}

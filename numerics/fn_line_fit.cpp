@@ -1,0 +1,134 @@
+#include "core/base/error_code.h"
+#include "numerics/matrix_call.h"
+#include "numerics/regression_handlers.h"
+#include "numerics/svd.h"
+
+namespace {
+
+// The least-squares line through the points (x, y): X(1) the intercept,
+// X(2) the slope. c is 1, or 0 for a line through the origin. Without
+// known x, the cells of the r-th row of y have x = r + 1.
+struct LineFit {
+  double intercept = 0.0;
+  double slope = 0.0;
+};
+
+bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* fit) {
+  const uint32_t rows = call.Rows(yArg);
+  const uint32_t cols = call.Cols(yArg);
+  const uint32_t count = rows * cols;
+  // Two unknowns need two points; the decomposition needs rows >= columns.
+  if (count < 2) {
+    call.Fail(kErrorDivZero);
+    return false;
+  }
+  Matrix known, a, b, x, r;
+  if (!call.Size(a, count, 2) || !call.Size(x, 2, 1) || !call.Size(r, 1, 1) || !call.Read(yArg, b)) return false;
+  // b is read in the argument's shape; as a column it is the same elements.
+  b.rows = count;
+  b.cols = 1;
+  if (xArg >= 0 && !call.Read(uint16_t(xArg), known)) return false;
+  for (uint32_t k = 1; k <= count; ++k) {
+    a(k, 1) = c;
+    a(k, 2) = xArg >= 0 ? known.Doubles()[k - 1] : double((k - 1) / cols + 2);
+  }
+  int32_t rank = 0;
+  bool converged = true;
+  if (!SvdLeastSquares(a, b, x, r, int32_t(count), 2, 1, &rank, &converged, 0.0)) {
+    call.Fail(kErrorMemory);
+    return false;
+  }
+  if (!converged) {
+    call.Fail(kErrorNum);
+    return false;
+  }
+  // Points that all share one x leave the slope undetermined: the
+  // minimum-norm solution would split their mean between intercept and
+  // slope and look like an answer.
+  if (rank < (c != 0.0 ? 2 : 1)) {
+    call.Fail(kErrorDivZero);
+    return false;
+  }
+  fit->intercept = x(1, 1);
+  fit->slope = x(2, 1);
+  return true;
+}
+
+enum class LineResult { kForecast, kIntercept, kSlope };
+
+void LineValue(EvalState& state, LineResult wanted) {
+  const uint16_t positions = wanted == LineResult::kForecast ? 3 : 2;
+  if (!MatrixCall::Begin(state, positions, positions)) return;
+  MatrixCall call(state);
+  const uint16_t xArg = wanted == LineResult::kForecast ? 2 : 1;
+  call.Range(xArg);
+  call.Range(uint16_t(xArg - 1));
+  double at = 0.0;
+  if (wanted == LineResult::kForecast) call.Number(0, &at, -1.7976931348623157e308, 1.7976931348623157e308);
+  const uint16_t yArg = uint16_t(xArg - 1);
+  if (call.Ok() && (call.Rows(xArg) != call.Rows(yArg) || call.Cols(xArg) != call.Cols(yArg))) call.Fail(kErrorValue);
+  LineFit fit;
+  if (call.Ok()) FitLine(call, yArg, int16_t(xArg), 1.0, &fit);
+  double result = fit.slope;
+  if (wanted == LineResult::kForecast) result = fit.intercept + fit.slope * at;
+  if (wanted == LineResult::kIntercept) result = fit.intercept;
+  call.Finish(result);
+}
+
+// Known x must match known y's shape; without it, y must be one column.
+void CheckLineShapes(MatrixCall& call, uint16_t yArg, uint16_t xArg) {
+  if (!call.Ok()) return;
+  const bool matches = call.Given(xArg) ? call.Rows(xArg) == call.Rows(yArg) && call.Cols(xArg) == call.Cols(yArg)
+                                        : call.Cols(yArg) == 1;
+  if (!matches) call.Fail(kErrorValue);
+}
+
+}  // namespace
+
+void FnForecast(EvalState& state) { LineValue(state, LineResult::kForecast); }
+void FnIntercept(EvalState& state) { LineValue(state, LineResult::kIntercept); }
+void FnSlope(EvalState& state) { LineValue(state, LineResult::kSlope); }
+
+void FnLinEst(EvalState& state) {
+  if (!MatrixCall::Begin(state, 3, 3)) return;
+  MatrixCall call(state);
+  int32_t withConstant = 1;
+  call.Int(2, &withConstant, 0, 1);
+  call.Range(1, false);
+  call.Range(0);
+  CheckLineShapes(call, 0, 1);
+  LineFit fit;
+  if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
+  Matrix result;
+  if (call.Ok() && call.Size(result, 2, 1)) {
+    result(1, 1) = fit.intercept;
+    result(2, 1) = fit.slope;
+  }
+  call.Finish(result, 2, 1);
+}
+
+void FnTrend(EvalState& state) {
+  if (!MatrixCall::Begin(state, 4, 4)) return;
+  MatrixCall call(state);
+  int32_t withConstant = 1;
+  call.Int(3, &withConstant, 0, 1);
+  call.Range(2, false);
+  call.Range(1, false);
+  call.Range(0);
+  CheckLineShapes(call, 0, 1);
+  LineFit fit;
+  if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
+  Matrix newX, result;
+  uint32_t count = call.Rows(0) * call.Cols(0);
+  if (call.Ok() && call.Given(2)) {
+    count = call.Rows(2) * call.Cols(2);
+    call.Read(2, newX);
+  }
+  if (call.Ok() && call.Size(result, count, 1)) {
+    for (uint32_t k = 1; k <= count; ++k) {
+      const double x = call.Given(2) ? newX.Doubles()[k - 1] : double(k + 1);
+      result(k, 1) = fit.intercept + fit.slope * x;
+    }
+  }
+  call.Finish(result, count, 1);
+}
