@@ -2,7 +2,9 @@
 
 #include "numerics/engineering_handlers.h"
 #include "numerics/matrix_handlers.h"
+#include "numerics/programming_handlers.h"
 #include "numerics/regression_handlers.h"
+#include "numerics/solver_handlers.h"
 #include "numerics/statistics_handlers.h"
 
 const FunctionHandlerBinding kNumericHandlerBindings[] = {
@@ -31,11 +33,16 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"HYPGEOMDIST(", FnHypGeomDist},
     {"KURT(", FnKurt},
     {"LARGE(", FnLarge},
+    {"LPROG(", FnLProg},
+    {"LPROGBIN(", FnLProgBin},
+    {"LPROGINT(", FnLProgInt},
     {"MAX(", FnMax},
     {"MAXA(", FnMax},
     {"MDETERM(", FnMDeterm},
     {"MIN(", FnMin},
     {"MINA(", FnMin},
+    {"MINMC(", FnMinMC},
+    {"MINSIMPLEX(", FnMinSimplex},
     {"MINVERSE(", FnMInverse},
     {"MMULT(", FnMtxMlt},
     {"MTXBKSUBST(", FnMtxBkSubst},
@@ -60,9 +67,11 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
     {"PERMUT(", FnPermut},
     {"POISSON(", FnPoisson},
     {"PROB(", FnProb},
+    {"QPROG(", FnQProg},
     {"QUARTILE(", FnQuartile},
     {"RAND(", FnRand},
     {"RANK(", FnRank},
+    {"ROOT(", FnRoot},
     {"RSQ(", FnRsq},
     {"SKEW(", FnSkew},
     {"SMALL(", FnSmall},

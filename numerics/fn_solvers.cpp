@@ -1,0 +1,141 @@
+#include "core/base/error_code.h"
+#include "core/formula/eval_value.h"
+#include "numerics/formula_solvers.h"
+#include "numerics/matrix_call.h"
+#include "numerics/solver_handlers.h"
+
+namespace {
+
+constexpr double kLargest = 1.7976931348623157e308;
+
+CellStore* SheetOf(const EvalState& state, const EvalValue& value) { return value.sheet ? value.sheet : state.sheet; }
+
+// The cells a reference argument names: one cell, or a one-column range of
+// at most kMaxSolverVariables rows. "#REF!" for anything else.
+uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, SolverVariables& variables) {
+  const EvalValue& value = state.operands[slot];
+  if (value.error != 0) return value.error;
+  CellStore* sheet = SheetOf(state, value);
+  if (!sheet) return kErrorRef;
+  if (value.kind == kEvalCellRef) return variables.Add(sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+  if (value.kind != kEvalRange || value.first.column != value.second.column ||
+      value.second.row - value.first.row >= kMaxSolverVariables || !IsFullCell(value.first) ||
+      !IsFullCell(value.second))
+    return kErrorRef;
+  for (uint32_t row = value.first.row; row <= value.second.row; ++row)
+    if (!variables.Add(sheet->GetCell(row, uint16_t(value.first.column)))) return kErrorRef;
+  return 0;
+}
+
+uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTarget& target) {
+  const EvalValue& value = state.operands[slot];
+  if (value.error != 0) return value.error;
+  CellStore* sheet = SheetOf(state, value);
+  if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
+  return LoadSolverTarget(target, nested, sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+}
+
+// A nested evaluator over the caller's workbook and worksheet.
+void PrepareNested(const EvalState& state, EvalState& nested) { nested.resolveSheet = state.resolveSheet; }
+
+// v, one flag per variable; an omitted v leaves every variable fixed.
+void ReadUsageFlags(MatrixCall& call, uint32_t count, Matrix& flags) {
+  call.Range(2, false);
+  if (!call.Ok()) return;
+  if (call.Given(2) && (call.Cols(2) != 1 || call.Rows(2) != count)) call.Fail(kErrorValue);
+  if (call.Ok() && call.Size(flags, count ? count : 1, 1)) {
+    flags.Zero();
+    if (call.Given(2)) call.Reread(2, flags);
+  }
+}
+
+void StoreVariables(MatrixCall& call, const SolverVariables& variables, Matrix& result) {
+  const uint32_t count = variables.Count();
+  if (call.Ok() && call.Size(result, count, 1))
+    for (uint32_t i = 0; i < count; ++i) result(i + 1, 1) = variables.Value(i);
+}
+
+}  // namespace
+
+void FnRoot(EvalState& state) {
+  if (!MatrixCall::Begin(state, 5, 5)) return;
+  MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
+  double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
+  call.Number(4, &epsilon, 0.0, kLargest);
+  call.Number(3, &x1, -kLargest, kLargest);
+  call.Number(2, &x0, -kLargest, kLargest);
+  EvalState nested(state.owner, state.sheet);
+  PrepareNested(state, nested);
+  SolverTarget target;
+  SolverVariables variable;
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  if (call.Ok() && variable.Count() != 1) call.Fail(kErrorRef);
+  if (call.Ok() && !(x1 > x0)) call.Fail(kErrorNum);
+  double root = 0.0;
+  if (call.Ok() && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) call.Fail(kErrorValue);
+  variable.Restore();
+  call.Finish(root);
+}
+
+void FnMinMC(EvalState& state) {
+  if (!MatrixCall::Begin(state, 6, 6)) return;
+  MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
+  int32_t points = 1;
+  double from = 0.0, to = 0.0;
+  call.Int(5, &points, 1, kMaxInt32Arg);
+  call.Number(4, &to, -kLargest, kLargest);
+  call.Number(3, &from, -kLargest, kLargest);
+  if (call.Ok() && !(to > from)) call.Fail(kErrorNum);
+  EvalState nested(state.owner, state.sheet);
+  PrepareNested(state, nested);
+  SolverTarget target;
+  SolverVariables variables;
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  Matrix flags, result;
+  ReadUsageFlags(call, variables.Count(), flags);
+  double best = 0.0;
+  if (call.Ok() && !MinimizeMonteCarlo(target, variables, flags, from, to, points, &best)) call.Fail(kErrorValue);
+  StoreVariables(call, variables, result);
+  variables.Restore();
+  call.Finish(result, variables.Count(), 1);
+}
+
+void FnMinSimplex(EvalState& state) {
+  if (!MatrixCall::Begin(state, 7, 7)) return;
+  MatrixCall call(state);
+  SolverNesting nesting;
+  if (!nesting.Allowed()) call.Fail(kErrorValue);
+  int32_t result = 1, maxSteps = 0;
+  double epsilon = 0.0, start = 0.0;
+  call.Int(6, &result, 1, 3);
+  call.Int(5, &maxSteps, 0, kMaxInt32Arg);
+  call.Number(4, &epsilon, 0.0, kLargest);
+  call.Number(3, &start, 0.0, kLargest);
+  if (maxSteps < 1) maxSteps = 2000;
+  if (!(epsilon > 0.0)) epsilon = 1e-25;
+  if (!(start > 0.0)) start = 1e-5;
+  EvalState nested(state.owner, state.sheet);
+  PrepareNested(state, nested);
+  SolverTarget target;
+  SolverVariables variables;
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  Matrix flags, column;
+  ReadUsageFlags(call, variables.Count(), flags);
+  double best = 0.0;
+  int32_t steps = 0;
+  if (call.Ok() && !MinimizeSimplex(target, variables, flags, start, epsilon, maxSteps, &steps, &best))
+    call.Fail(kErrorNum);
+  if (result == 1) StoreVariables(call, variables, column);
+  variables.Restore();
+  if (result == 1)
+    call.Finish(column, variables.Count(), 1);
+  else
+    call.Finish(result == 2 ? best : double(steps));
+}

@@ -1,0 +1,218 @@
+#include "numerics/formula_solvers.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "core/formula/eval_value.h"
+#include "functions/random_stream.h"
+
+namespace {
+int32_t solverDepth = 0;
+}  // namespace
+
+SolverNesting::SolverNesting() : allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
+SolverNesting::~SolverNesting() { --solverDepth; }
+
+bool SolverVariables::Add(CellRecord* cell) {
+  if (!cell || count_ >= kMaxSolverVariables) return false;
+  if (cell->IsNumber() && cell->ErrorCode() == 0) {
+    saved_[count_] = cell->Number();
+  } else if (cell->IsFormula() && cell->ErrorCode() == 0 && (cell->ResultFlags() & kResultCachedNumber) &&
+             !cell->HasCachedText()) {
+    saved_[count_] = cell->CachedNumber();
+  } else {
+    return false;
+  }
+  cells_[count_++] = cell;
+  return true;
+}
+
+double SolverVariables::Value(uint32_t i) const {
+  return cells_[i]->IsNumber() ? cells_[i]->Number() : cells_[i]->CachedNumber();
+}
+
+void SolverVariables::Set(uint32_t i, double value) {
+  if (cells_[i]->IsNumber())
+    cells_[i]->SetNumber(value);
+  else
+    cells_[i]->SetCachedNumber(value);
+}
+
+void SolverVariables::Restore() {
+  for (uint32_t i = 0; i < count_; ++i) Set(i, saved_[i]);
+}
+
+bool LoadSolverTarget(SolverTarget& target, EvalState& nested, const CellRecord* cell) {
+  if (!cell || !cell->IsFormula() || !(cell->ResultFlags() & kResultCachedNumber) || cell->HasCachedText())
+    return false;
+  const uint16_t length = cell->FormulaLength();
+  if (length > kFormulaTextCapacity) return false;
+  std::memcpy(target.text, cell->FormulaText(), length);
+  target.text[length] = '\0';
+  target.nested = &nested;
+  target.row = cell->Row();
+  target.column = cell->Column();
+  return true;
+}
+
+bool EvaluateFormulaValue(SolverTarget& target, double* out) {
+  EvalState& nested = *target.nested;
+  const uint32_t kind = nested.Evaluate(target.text, target.column, target.row);
+  const bool number = kind == kEvalNumber && nested.status == 0 && nested.operands[1].error == 0 &&
+                      std::isfinite(nested.operands[1].number);
+  if (number) *out = nested.operands[1].number;
+  // A text or an array is dropped with the evaluator's stacks.
+  nested.ResetForFormula(target.column, target.row);
+  return number;
+}
+
+bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
+                    double* root) {
+  if (!(epsilon > 0.0)) epsilon = 1e-15;
+  double a = x0, b = x1, fa = 0.0, fb = 0.0;
+  variable.Set(0, a);
+  if (!EvaluateFormulaValue(target, &fa)) return false;
+  variable.Set(0, b);
+  if (!EvaluateFormulaValue(target, &fb)) return false;
+  if (!(fa * fb < 0.0)) return false;
+  for (uint32_t step = 0; step < kRootStepCap; ++step) {
+    const double c = b - fb * (b - a) / (fb - fa);
+    // Between two neighbouring doubles the secant lands on an end: no better
+    // root exists at this precision.
+    if (c == a || c == b) {
+      *root = c;
+      return true;
+    }
+    double fc = 0.0;
+    variable.Set(0, c);
+    if (!EvaluateFormulaValue(target, &fc)) return false;
+    if ((fc < 0.0) != (fb < 0.0) && fc != 0.0) {
+      a = b;
+      fa = fb;
+    } else {
+      fa *= 0.5;
+    }
+    b = c;
+    fb = fc;
+    *root = c;
+    // Below the spacing of doubles near the root an absolute tolerance can
+    // never be met.
+    const double tolerance = std::fmax(epsilon, 4.0 * DBL_EPSILON * std::fmax(std::fabs(a), std::fabs(b)));
+    if (std::fabs(b - a) <= tolerance || fc == 0.0) return true;
+    if (!(fc * fa < 0.0)) return false;
+  }
+  return false;
+}
+
+bool MinimizeMonteCarlo(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double from, double to,
+                        int32_t points, double* best) {
+  const uint32_t count = variables.Count();
+  std::vector<double> saved(count);
+  for (uint32_t i = 0; i < count; ++i) saved[i] = variables.Value(i);
+  *best = 1.7976931348623157e308;
+  RandomSeedPair& stream = ProcessRandomSeeds().shared;
+  for (int32_t point = 0; point < points; ++point) {
+    for (uint32_t i = 0; i < count; ++i) {
+      const double u = NextUniform(&stream);
+      if (flags(i + 1, 1) == 1.0) variables.Set(i, from + (to - from) * u);
+    }
+    double value = 0.0;
+    if (!EvaluateFormulaValue(target, &value)) return false;
+    if (value < *best) {
+      *best = value;
+      for (uint32_t i = 0; i < count; ++i) saved[i] = variables.Value(i);
+    }
+  }
+  for (uint32_t i = 0; i < count; ++i) variables.Set(i, saved[i]);
+  return true;
+}
+
+namespace {
+
+// The simplex's vertices in the varied variables' space, k + 1 of them.
+struct SimplexVertices {
+  uint32_t k;
+  std::vector<double> points;  // (k + 1) x k
+  std::vector<double> values;
+  double* Point(uint32_t v) { return &points[size_t(v) * k]; }
+};
+
+bool EvaluateAt(SolverTarget& target, SolverVariables& variables, const std::vector<uint32_t>& varied,
+                const double* point, double* value) {
+  for (size_t i = 0; i < varied.size(); ++i) variables.Set(varied[i], point[i]);
+  return EvaluateFormulaValue(target, value);
+}
+
+}  // namespace
+
+bool MinimizeSimplex(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double start,
+                     double epsilon, int32_t maxSteps, int32_t* steps, double* best) {
+  std::vector<uint32_t> varied;
+  for (uint32_t i = 0; i < variables.Count(); ++i)
+    if (flags(i + 1, 1) == 1.0) varied.push_back(i);
+  const uint32_t k = uint32_t(varied.size());
+  SimplexVertices s{k, std::vector<double>(size_t(k + 1) * k), std::vector<double>(k + 1)};
+  for (uint32_t v = 0; v <= k; ++v) {
+    for (uint32_t i = 0; i < k; ++i) s.Point(v)[i] = variables.Value(varied[i]) + (v == i + 1 ? start : 0.0);
+    if (!EvaluateAt(target, variables, varied, s.Point(v), &s.values[v])) return false;
+  }
+  std::vector<double> centroid(k), trial(k), expanded(k);
+  *steps = 0;
+  for (;;) {
+    uint32_t lo = 0, hi = 0;
+    for (uint32_t v = 1; v <= k; ++v) {
+      if (s.values[v] < s.values[lo]) lo = v;
+      if (s.values[v] > s.values[hi]) hi = v;
+    }
+    uint32_t second = lo;
+    for (uint32_t v = 0; v <= k; ++v)
+      if (v != hi && s.values[v] > s.values[second]) second = v;
+    if (k == 0 || std::fabs(s.values[hi] - s.values[lo]) <= epsilon * std::fabs(s.values[lo]) + 1e-30) {
+      *best = s.values[lo];
+      return EvaluateAt(target, variables, varied, s.Point(lo), best);
+    }
+    if (++*steps > maxSteps) return false;
+    for (uint32_t i = 0; i < k; ++i) {
+      double sum = 0.0;
+      for (uint32_t v = 0; v <= k; ++v)
+        if (v != hi) sum += s.Point(v)[i];
+      centroid[i] = sum / k;
+      trial[i] = 2.0 * centroid[i] - s.Point(hi)[i];
+    }
+    double fr = 0.0;
+    if (!EvaluateAt(target, variables, varied, trial.data(), &fr)) return false;
+    if (fr < s.values[lo]) {
+      for (uint32_t i = 0; i < k; ++i) expanded[i] = 2.0 * trial[i] - centroid[i];
+      double fe = 0.0;
+      if (!EvaluateAt(target, variables, varied, expanded.data(), &fe)) return false;
+      if (fe < fr) {
+        trial = expanded;
+        fr = fe;
+      }
+      std::memcpy(s.Point(hi), trial.data(), sizeof(double) * k);
+      s.values[hi] = fr;
+      continue;
+    }
+    if (fr < s.values[second]) {
+      std::memcpy(s.Point(hi), trial.data(), sizeof(double) * k);
+      s.values[hi] = fr;
+      continue;
+    }
+    for (uint32_t i = 0; i < k; ++i) trial[i] = 0.5 * (s.Point(hi)[i] + centroid[i]);
+    double fc = 0.0;
+    if (!EvaluateAt(target, variables, varied, trial.data(), &fc)) return false;
+    if (fc < s.values[hi]) {
+      std::memcpy(s.Point(hi), trial.data(), sizeof(double) * k);
+      s.values[hi] = fc;
+      continue;
+    }
+    for (uint32_t v = 0; v <= k; ++v) {
+      if (v == lo) continue;
+      for (uint32_t i = 0; i < k; ++i) s.Point(v)[i] = 0.5 * (s.Point(v)[i] + s.Point(lo)[i]);
+      if (!EvaluateAt(target, variables, varied, s.Point(v), &s.values[v])) return false;
+    }
+  }
+}

@@ -1,0 +1,89 @@
+#ifndef TALVERO_NUMERICS_FORMULA_SOLVERS_H
+#define TALVERO_NUMERICS_FORMULA_SOLVERS_H
+
+// Searches over a formula cell: trial values are written into the variable
+// cells' stored numbers and the target's formula text is evaluated afresh
+// in a nested evaluator, without a recalculation pass. The variables get
+// their previous numbers back whatever way the search ends.
+
+#include <cstdint>
+
+#include "core/cells/cell_record.h"
+#include "core/formula/eval_state.h"
+#include "numerics/matrix.h"
+
+constexpr uint32_t kMaxSolverVariables = 1023;
+// Secant steps ROOT takes before it gives up.
+constexpr uint32_t kRootStepCap = 1000;
+
+// A target formula may itself call a solver (even on its own cell): each
+// level multiplies the evaluations, and a self-reference would never end.
+constexpr int32_t kMaxSolverNesting = 2;
+
+// Counts the searches in progress for as long as it lives.
+class SolverNesting {
+ public:
+  SolverNesting();
+  ~SolverNesting();
+  SolverNesting(const SolverNesting&) = delete;
+  SolverNesting& operator=(const SolverNesting&) = delete;
+  // False when too many searches are nested to start another.
+  bool Allowed() const { return allowed_; }
+
+ private:
+  bool allowed_;
+};
+
+class SolverVariables {
+ public:
+  SolverVariables() = default;
+  ~SolverVariables() { Restore(); }
+  SolverVariables(const SolverVariables&) = delete;
+  SolverVariables& operator=(const SolverVariables&) = delete;
+
+  // False when the cell is missing, is not a number, or is a formula without
+  // a cached number, or when the list is full.
+  bool Add(CellRecord* cell);
+  uint32_t Count() const { return count_; }
+  double Value(uint32_t i) const;
+  void Set(uint32_t i, double value);
+  void Restore();
+
+ private:
+  CellRecord* cells_[kMaxSolverVariables] = {};
+  double saved_[kMaxSolverVariables] = {};
+  uint32_t count_ = 0;
+};
+
+// The target formula, evaluated at its own cell.
+struct SolverTarget {
+  EvalState* nested;
+  char text[kFormulaTextCapacity + 1];
+  uint32_t row;
+  uint16_t column;
+};
+
+// False when the cell is not a formula with a cached number or its text is
+// too long.
+bool LoadSolverTarget(SolverTarget& target, EvalState& nested, const CellRecord* cell);
+
+// True with the number when the formula gives a number without error.
+bool EvaluateFormulaValue(SolverTarget& target, double* out);
+
+// The root of f between x0 and x1 (f of opposite signs there) by the secant
+// method with the Illinois modification; false when the bracket is lost, an
+// evaluation fails or the step cap is reached.
+bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
+                    double* root);
+
+// count uniform points over [from, to) for the varied variables; the best
+// stays in the variables. False when an evaluation fails.
+bool MinimizeMonteCarlo(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double from, double to,
+                        int32_t points, double* best);
+
+// Nelder and Mead's simplex over the varied variables; the best vertex stays
+// in the variables. False when an evaluation fails or maxSteps is passed.
+bool MinimizeSimplex(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double start,
+                     double epsilon, int32_t maxSteps, int32_t* steps, double* best);
+
+#endif

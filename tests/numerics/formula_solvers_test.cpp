@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
+#include "numerics/numeric_function_table.h"
+#include "tests/functions/formula_result_text.h"
+
+namespace {
+
+// A1:A3 hold the variables, B1 .. B4 the target formulas.
+class FormulaSolvers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    state.sheet = &sheet;
+    PutNumber(0, 1.0);
+    PutNumber(1, 3.0);
+    PutNumber(2, 7.0);
+    PutFormula(0, "=A1*A1+SIN(A1)-5");
+    PutFormula(1, "=(A1-2)^2+(A2+1)^2+A3");
+    PutFormula(2, "=A1*A1-2e12");
+    PutFormula(3, "=\"text\"&A1");
+    PutFormula(4, "=ROOT(B5,A1,0,3,)");
+  }
+  void TearDown() override { ResetGlobalOptions(); }
+
+  void PutNumber(uint32_t row, double value) {
+    uint8_t record[kNumberCellSize];
+    ASSERT_TRUE(BuildNumberCell(record, sizeof record, row, 0, value, 0));
+    ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
+  }
+  void PutFormula(uint32_t row, const char* display) {
+    char text[kFormulaTextCapacity + 1];
+    std::strncpy(text, display, sizeof text - 1);
+    text[sizeof text - 1] = '\0';
+    ASSERT_TRUE(state.TranslateFormula(text, sizeof text, 1, row, true));
+    FormulaCellFields fields;
+    fields.formula = text;
+    fields.formulaLength = uint16_t(std::strlen(text));
+    fields.resultFlags = kResultCachedNumber;
+    uint8_t record[512];
+    ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, 1, fields));
+    ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
+  }
+  double Variable(uint32_t row) { return sheet.GetCell(row, 0)->Number(); }
+
+  CellStore sheet;
+  EvalState state;
+};
+
+TEST_F(FormulaSolvers, ResultsAndErrorsLeaveTheVariablesAsTheyWere) {
+  static const FormulaCase kCases[] = {
+      {"=ROUND(ROOT(B1,A1,0,3,),12)", "2.025211637445"},
+      {"=ROUND(ROOT(B1,A1,-3,0,),12)", "-2.384676660147"},
+      {"=ROOT(B1,A1,3,0,)", "#NUM!"},
+      {"=ROOT(B1,A1,1,1.5,)", "#VALUE!"},
+      {"=ROOT(A1,A1,0,3,)", "#REF!"},
+      {"=ROOT(B1,C5,0,3,)", "#REF!"},
+      {"=ROOT(B4,A1,0,3,)", "#VALUE!"},  // the target gives a text
+      {"=ROOT(B1,A1,0,3)", "#SYNTAX!"},
+      {"=ROOT(B5,A1,0,3,)", "#VALUE!"},  // a target that searches over itself ends
+      {"=MINMC(B2,A1:A3,{0;0;0},-5,5,100)", "{1; 3; 7}"},
+      {"=MINMC(B2,A1:A3,{1;1},-5,5,100)", "#VALUE!"},
+      {"=MINMC(B2,A1:A3,,5,-5,100)", "#NUM!"},
+      {"=MINMC(B4,A1:A3,{1;1;1},-5,5,10)", "#VALUE!"},
+      {"=MINSIMPLEX(B2,A1:A3,{1;1;0},,,1,1)", "#NUM!"},
+      {"=ROUND(MINSIMPLEX(B2,A1:A3,{1;1;0},0.5,1e-20,,1),5)", "{2; -1; 7}"},
+      {"=ROUND(MINSIMPLEX(B2,A1:A3,{1;1;0},0.5,1e-20,,2),8)", "7"},
+      {"=MINSIMPLEX(B4,A1:A3,{1;1;0},,,,1)", "#NUM!"},
+  };
+  for (const FormulaCase& c : kCases) {
+    EXPECT_EQ(EvaluateToText(state, c.formula, 25, 99), c.result) << c.formula;
+    EXPECT_EQ(Variable(0), 1.0) << c.formula;
+    EXPECT_EQ(Variable(1), 3.0) << c.formula;
+    EXPECT_EQ(Variable(2), 7.0) << c.formula;
+  }
+}
+
+// Near 1.4e6 the doubles are 2.3e-10 apart: the default tolerance cannot be
+// met, and the search must still end, at the root.
+TEST_F(FormulaSolvers, RootOfLargeMagnitudeEnds) {
+  EXPECT_EQ(EvaluateToText(state, "=ROOT(B3,A1,1e6,2e6,)/1e6", 25, 99), "1.4142135623731");
+}
+
+}  // namespace

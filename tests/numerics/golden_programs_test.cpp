@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "numerics/linear_program.h"
+
+namespace {
+
+// One problem of tests/golden/programs.txt with glpsol's optimum.
+struct GoldenProgram {
+  bool integer = false;
+  uint32_t m = 0;
+  uint32_t n = 0;
+  std::vector<double> a, s, b, c, f;
+  double z = 0.0;
+};
+
+std::vector<GoldenProgram> ReadPrograms() {
+  std::vector<GoldenProgram> programs;
+  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/programs.txt");
+  std::string line;
+  while (std::getline(file, line)) {
+    std::istringstream fields(line);
+    std::string tag;
+    fields >> tag;
+    if (tag == "case") {
+      programs.emplace_back();
+      std::string kind;
+      fields >> kind >> programs.back().m >> programs.back().n;
+      programs.back().integer = kind == "int";
+      continue;
+    }
+    if (programs.empty()) continue;
+    GoldenProgram& p = programs.back();
+    std::vector<double> values;
+    for (double v; fields >> v;) values.push_back(v);
+    if (tag == "A") p.a = values;
+    if (tag == "s") p.s = values;
+    if (tag == "b") p.b = values;
+    if (tag == "c") p.c = values;
+    if (tag == "f") p.f = values;
+    if (tag == "z") p.z = values.at(0);
+  }
+  return programs;
+}
+
+void Fill(Matrix& m, const std::vector<double>& values, uint32_t rows, uint32_t cols) {
+  ASSERT_TRUE(m.Resize(rows, cols));
+  ASSERT_EQ(values.size(), size_t(rows) * cols);
+  for (uint32_t i = 1; i <= rows; ++i)
+    for (uint32_t j = 1; j <= cols; ++j) m(i, j) = values[size_t(i - 1) * cols + (j - 1)];
+}
+
+TEST(GoldenPrograms, OptimaMatchGlpsol) {
+  const std::vector<GoldenProgram> programs = ReadPrograms();
+  ASSERT_GE(programs.size(), 100u);
+  for (size_t k = 0; k < programs.size(); ++k) {
+    const GoldenProgram& p = programs[k];
+    Matrix a, s, b, c, f, x;
+    Fill(a, p.a, p.m, p.n);
+    Fill(s, p.s, p.m, 1);
+    Fill(b, p.b, p.m, 1);
+    Fill(c, p.c, p.n, 1);
+    ASSERT_TRUE(f.Resize(p.n, 1) && x.Resize(p.n, 1));
+    f.Zero();
+    if (p.integer) Fill(f, p.f, p.n, 1);
+    int32_t vector = 1;
+    const ProgramStatus status = p.integer ? BranchBoundProgram(a, s, b, c, f, x, &vector, p.m, p.n, 0, 0, false)
+                                           : SimplexLinearProgram(a, s, b, c, x, &vector, p.m, p.n, 0, 0);
+    ASSERT_EQ(status, kProgramSolved) << "problem " << k;
+    double z = 0.0;
+    for (uint32_t j = 1; j <= p.n; ++j) z += c(j, 1) * x(j, 1);
+    EXPECT_NEAR(z, p.z, 1e-9 * std::fmax(1.0, std::fabs(p.z))) << "problem " << k;
+  }
+}
+
+}  // namespace
