@@ -31,8 +31,8 @@ enum WorkbookError : uint8_t {
   kWorkbookInvalidCacheIndex = 12,   // "An invalid cache index"
   kWorkbookTooManyStyles = 14,       // "Too many styles in one document"
   kWorkbookTooManyContainers = 22,   // "Too many containers"
-  kWorkbookNoRoomForColumns = 23,    // "Not enought empty columns to the right of the last non-empty column"
-  kWorkbookNoRoomForRows = 24,       // "Not enought empty rows below the last row non-empty row"
+  kWorkbookNoRoomForColumns = 23,    // "Not enough empty columns to the right of the last non-empty column"
+  kWorkbookNoRoomForRows = 24,       // "Not enough empty rows below the last row non-empty row"
   kWorkbookChartNeedsArray = 28,     // "An array formula is required to generate a chart data series"
   // A structural edit would make a formula's text longer than a formula may be.
   kWorkbookFormulaTooLong = 63,

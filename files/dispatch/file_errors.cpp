@@ -20,7 +20,7 @@ const FileErrorEntry kFileErrors[] = {
     {kFileReadError, "Error while reading from a file"},
     {kFileWriteError, "Error while writing to a file"},
     {kFileOnlyUtf8, "Only UTF-8 encoding is supported"},
-    {kFileXmlOutOfMemory, "Ouf of memory while loading an xml document"},
+    {kFileXmlOutOfMemory, "Out of memory while loading an xml document"},
     {kFileXmlUnexpectedElement, "An unexpected xml element"},
     {kFileXmlBadAttribute, "An invalid attribute value"},
     {kFileXmlMissingAttribute, "A required attribute is missing"},

@@ -100,7 +100,7 @@ TEST(FileErrors, TextsOfTheCodes) {
   EXPECT_STREQ(FileErrorText(26), "Invalid password");
   EXPECT_STREQ(FileErrorText(38), "Error while reading from a file");
   EXPECT_STREQ(FileErrorText(39), "Error while writing to a file");
-  EXPECT_STREQ(FileErrorText(56), "Ouf of memory while loading an xml document");
+  EXPECT_STREQ(FileErrorText(56), "Out of memory while loading an xml document");
   EXPECT_EQ(std::string(FileErrorText(21)).find("Invalid Talvero file format\n\nPlease choose"), 0u);
   EXPECT_STREQ(FileErrorText(0), "No error");
   EXPECT_STREQ(FileErrorText(200), "No error");

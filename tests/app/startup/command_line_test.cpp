@@ -1,0 +1,49 @@
+#include "app/startup/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+struct SwitchCase {
+  const char* whole;
+  CommandLineSwitch expected;
+};
+
+TEST(CommandLine, RecognisesASwitchOnlyWhenItEndsTheCommandLine) {
+  const SwitchCase cases[] = {
+      {"talvero.exe /RegServer", CommandLineSwitch::kRegServer},
+      {"talvero.exe -regserver", CommandLineSwitch::kRegServer},
+      {"\"C:\\Program Files\\Talvero\\talvero.exe\" /UNREGSERVER", CommandLineSwitch::kUnregServer},
+      {"talvero.exe -Uninstall", CommandLineSwitch::kUninstall},
+      {"talvero.exe /Automation", CommandLineSwitch::kAutomation},
+      {"talvero.exe -Embedding", CommandLineSwitch::kAutomation},
+      // a switch mark inside a path does not stop the search for a later one
+      {"C:\\my-files\\talvero.exe /RegServer", CommandLineSwitch::kRegServer},
+      {"talvero.exe /RegServer now", CommandLineSwitch::kNone},
+      {"talvero.exe /RegServe", CommandLineSwitch::kNone},
+      {"talvero.exe C:\\a-b\\book.tlv", CommandLineSwitch::kNone},
+      {"talvero.exe -", CommandLineSwitch::kNone},
+      {"", CommandLineSwitch::kNone},
+  };
+  for (const SwitchCase& c : cases)
+    EXPECT_EQ(ScanCommandLine(c.whole, "").switchWord, c.expected) << c.whole;
+}
+
+TEST(CommandLine, ArgumentsWithoutASwitchAreOnePathWithLeadingBlanksSkipped) {
+  const CommandLineAction open =
+      ScanCommandLine("talvero.exe   C:\\my-files\\a b.tlv /x", "  C:\\my-files\\a b.tlv /x");
+  EXPECT_EQ(open.switchWord, CommandLineSwitch::kNone);
+  EXPECT_TRUE(open.openPath);
+  EXPECT_STREQ(open.path, "C:\\my-files\\a b.tlv /x");
+
+  const CommandLineAction empty = ScanCommandLine("talvero.exe", "");
+  EXPECT_FALSE(empty.openPath);  // a new workbook
+
+  const CommandLineAction blanks = ScanCommandLine("talvero.exe   ", "   ");
+  EXPECT_TRUE(blanks.openPath);
+  EXPECT_STREQ(blanks.path, "");
+}
+
+}  // namespace
