@@ -8,7 +8,7 @@ packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
           wine wine32 xvfb xauth
           fonts-liberation fonts-wine
-          clang libclang-rt-dev python3 gzip locales libxml2-utils)
+          clang libclang-rt-dev python3 gzip locales libxml2-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows program and starts it under Wine: on the user's display
+# when there is one, else on a virtual display, leaving a screenshot of the
+# program's first seconds in build/win32/artifacts/talvero.png.
+# Usage: scripts/run.sh [arguments for the program]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset win32 --log-level=WARNING
+cmake --build --preset win32 -j "$(nproc)" --target talvero
+
+program=build/win32/app/talvero.exe
+export WINEPREFIX=${WINEPREFIX:-$PWD/build/win32/run-prefix}
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$program" "$@"
+fi
+
+# No display: a virtual one, a screenshot once the window had time to paint,
+# then the program is closed.
+bash scripts/wine-prefix.sh "$WINEPREFIX"
+export DISPLAY=:$(cat "$WINEPREFIX/xvfb.display")
+trap 'bash scripts/wine-prefix.sh "$WINEPREFIX" stop' EXIT
+wine "$program" "$@" </dev/null >/dev/null 2>&1 &
+mkdir -p build/win32/artifacts
+sleep "${TALVERO_SCREENSHOT_DELAY:-8}"
+import -window root build/win32/artifacts/talvero.png
+echo "run: screenshot in build/win32/artifacts/talvero.png"
