@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -85,6 +88,31 @@ TEST_F(FormulaSolvers, ResultsAndErrorsLeaveTheVariablesAsTheyWere) {
 // met, and the search must still end, at the root.
 TEST_F(FormulaSolvers, RootOfLargeMagnitudeEnds) {
   EXPECT_EQ(EvaluateToText(state, "=ROOT(B3,A1,1e6,2e6,)/1e6", 25, 99), "1.4142135623731");
+}
+
+// Roots of tests/golden/roots.csv, found by bisection to the last bit.
+TEST_F(FormulaSolvers, RootsMatchBisection) {
+  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/roots.csv");
+  std::string line;
+  uint32_t row = 10;
+  while (std::getline(file, line)) {
+    const size_t third = line.rfind(','), second = line.rfind(',', third - 1), first = line.rfind(',', second - 1);
+    ASSERT_NE(first, std::string::npos) << line;
+    PutFormula(row, line.substr(0, first).c_str());
+    char formula[160];
+    std::snprintf(formula, sizeof formula, "=ROOT(B%u,A1,%s,%s,)", row + 1,
+                  line.substr(first + 1, second - first - 1).c_str(), line.substr(second + 1, third - second - 1).c_str());
+    char text[kFormulaTextCapacity + 1];
+    std::strcpy(text, formula);
+    ASSERT_TRUE(state.TranslateFormula(text, sizeof text, 25, 99, true)) << formula;
+    ASSERT_EQ(state.Evaluate(text, 25, 99), uint32_t(kEvalNumber)) << formula;
+    ASSERT_EQ(state.operands[1].error, 0u) << line;
+    const double expected = std::stod(line.substr(third + 1));
+    EXPECT_NEAR(state.operands[1].number, expected, 1e-12 * std::fabs(expected)) << line;
+    EXPECT_EQ(Variable(0), 1.0);
+    ++row;
+  }
+  EXPECT_EQ(row, 19u);
 }
 
 }  // namespace
