@@ -3,8 +3,7 @@
 #include "core/base/scheme_colors.h"
 #include "view/draw_context/draw_context.h"
 #include "view/draw_context/fill_patterns.h"
-#include "view/draw_context/font_description.h"
-#include "view/draw_context/screen_measurer.h"
+#include "view/draw_context/screen_font_win32.h"
 
 namespace {
 
@@ -20,19 +19,6 @@ bool DrawContext::SelectFont(const FontRecord& font, int16_t angle, uint16_t zoo
     return false;
   if (fontCreated_ && SameFont(font, fontRecord_) && angle == fontAngle_ && zoom == fontZoom_)
     return true;
-  // The screen's, not the device's: fonts keep their size in screen pixels
-  // and the zoom carries a printer's scale.
-  const FontDescription d = DescribeFont(font, angle, zoom, ScreenPixelsPerInchY());
-  LOGFONTA logical = {};
-  logical.lfHeight = d.height;
-  logical.lfEscapement = logical.lfOrientation = d.escapement;
-  logical.lfWeight = d.weight;
-  logical.lfItalic = d.italic;
-  logical.lfUnderline = d.underline;
-  logical.lfStrikeOut = d.strikeOut;
-  logical.lfCharSet = d.charSet;
-  logical.lfPitchAndFamily = d.family;
-  lstrcpynA(logical.lfFaceName, d.face, LF_FACESIZE);
 
   if (fontSaved_) {
     SelectObject(device_, priorFont_);
@@ -44,7 +30,7 @@ bool DrawContext::SelectFont(const FontRecord& font, int16_t angle, uint16_t zoo
     priorFont_ = GetCurrentObject(device_, OBJ_FONT);
     fontSaved_ = 1;
   }
-  font_ = CreateFontIndirectA(&logical);
+  font_ = CreateScreenFont(font, angle, zoom);
   if (font_) {
     SelectObject(device_, font_);
     fontCreated_ = 1;

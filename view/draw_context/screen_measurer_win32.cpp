@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "core/styles/style_record.h"
-#include "view/draw_context/font_description.h"
+#include "view/draw_context/screen_font_win32.h"
 #include "view/draw_context/screen_measurer.h"
 
 namespace {
@@ -16,18 +16,7 @@ bool Select(void* surface, const FontRecord& record, int16_t angle, uint16_t zoo
   auto* state = static_cast<ScreenState*>(surface);
   if (!state->dc)
     return false;
-  const FontDescription d = DescribeFont(record, angle, zoom, ScreenPixelsPerInchY());
-  LOGFONTA logical = {};
-  logical.lfHeight = d.height;
-  logical.lfEscapement = logical.lfOrientation = d.escapement;
-  logical.lfWeight = d.weight;
-  logical.lfItalic = d.italic;
-  logical.lfUnderline = d.underline;
-  logical.lfStrikeOut = d.strikeOut;
-  logical.lfCharSet = d.charSet;
-  logical.lfPitchAndFamily = d.family;
-  lstrcpynA(logical.lfFaceName, d.face, LF_FACESIZE);
-  HFONT created = CreateFontIndirectA(&logical);
+  HFONT created = CreateScreenFont(record, angle, zoom);
   if (!created)
     return false;
   HGDIOBJ prior = SelectObject(state->dc, created);

@@ -13,46 +13,13 @@
 #include "view/draw_context/portable_text_measurer.h"
 #include "view/draw_context/text_placement.h"
 #include "core/model/container_record.h"
+#include "tests/view/dib_canvas_win32.h"
 
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// A memory device context with a 32-bit top-down DIB section selected.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    prior_ = SelectObject(dc_, bitmap_);
-    std::memset(bits_, 0xFF, static_cast<size_t>(width) * height * 4);
-  }
-  ~Canvas() {
-    SelectObject(dc_, prior_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const uint32_t p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  int width_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ prior_;
-  uint32_t* bits_ = nullptr;
-};
 
 struct DeviceState {
   HGDIOBJ font, pen, brush, bitmap;
@@ -81,7 +48,7 @@ const Change kChanges[] = {
 };
 
 TEST(DrawContext, ReleasingPutsBackEveryObjectAndModeItChanged) {
-  Canvas canvas(8, 8);
+  DibCanvas canvas(8, 8);
   HDC dc = canvas.dc();
   SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
   SelectObject(dc, GetStockObject(WHITE_PEN));
@@ -90,7 +57,7 @@ TEST(DrawContext, ReleasingPutsBackEveryObjectAndModeItChanged) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(1, 2, 3));
   const DeviceState before = Snapshot(dc);
-  Canvas other(2, 2);
+  DibCanvas other(2, 2);
   DrawContext otherContext;
   otherContext.AttachDC(other.dc());
 
@@ -118,7 +85,7 @@ TEST(DrawContext, ReleasingPutsBackEveryObjectAndModeItChanged) {
 }
 
 TEST(DrawContext, FontsComeFromTheRecordAndAreKeptWhileNothingChanges) {
-  Canvas canvas(8, 8);
+  DibCanvas canvas(8, 8);
   DrawContext context;
   context.AttachDC(canvas.dc());
   FontRecord record = {};
@@ -149,7 +116,7 @@ TEST(DrawContext, FontsComeFromTheRecordAndAreKeptWhileNothingChanges) {
 }
 
 TEST(DrawContext, PensAndBrushesRefuseUnknownCodesWithThePriorObjectSelected) {
-  Canvas canvas(8, 8);
+  DibCanvas canvas(8, 8);
   HDC dc = canvas.dc();
   DrawContext context;
   context.AttachDC(dc);
@@ -171,7 +138,7 @@ TEST(DrawContext, PensAndBrushesRefuseUnknownCodesWithThePriorObjectSelected) {
 
 TEST(DrawContext, EveryPatternPaintsItsCellInTheTwoColours) {
   for (uint8_t pattern = 1; pattern <= kLastCellPattern; ++pattern) {
-    Canvas canvas(16, 16);
+    DibCanvas canvas(16, 16);
     DrawContext context;
     context.AttachDC(canvas.dc());
     ASSERT_TRUE(context.SelectBrush(pattern, kRed, kBlue));
@@ -206,7 +173,7 @@ TEST(DrawContext, GradientsRunBetweenTheTwoColours) {
       {22, {0, 5}, {49, 5}, {99, 5}, kBlue, kRed},
   };
   for (const Case& c : cases) {
-    Canvas canvas(100, 100);
+    DibCanvas canvas(100, 100);
     DrawContext context;
     context.AttachDC(canvas.dc());
     ASSERT_TRUE(context.SelectBrush(c.pattern, kRed, kBlue));
@@ -287,7 +254,7 @@ TEST(DrawContext, StretchDibDrawsEveryHeaderSizeAndDepth) {
   for (uint32_t header : {40u, 108u, 124u}) {
     for (const Depth& d : depths) {
       const std::vector<uint8_t> dib = TestImage(header, d.bits, d.bitFields);
-      Canvas canvas(8, 8);
+      DibCanvas canvas(8, 8);
       DrawContext context;
       context.AttachDC(canvas.dc());
       ASSERT_TRUE(context.StretchDib(2, 2, 7, 7, reinterpret_cast<const BITMAPINFOHEADER*>(dib.data()), 0, 100, 100));
@@ -304,7 +271,7 @@ TEST(DrawContext, StretchDibDrawsEveryHeaderSizeAndDepth) {
   // Stretched to the rectangle, and tiled with the clip at its edge.
   const std::vector<uint8_t> dib = TestImage(40, 24, false);
   const auto* image = reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
-  Canvas canvas(8, 8);
+  DibCanvas canvas(8, 8);
   DrawContext context;
   context.AttachDC(canvas.dc());
   ASSERT_TRUE(context.StretchDib(0, 0, 3, 3, image, 1, 100, 100));
@@ -417,7 +384,7 @@ struct FakeFractal {
 };
 
 TEST(DrawContext, FractalBackgroundsGrowBandByBandAndImagesAreStretched) {
-  Canvas canvas(40, 40);
+  DibCanvas canvas(40, 40);
   DrawContext context;
   context.AttachDC(canvas.dc());
   FractalParameters parameters = {};
@@ -447,7 +414,7 @@ TEST(DrawContext, FractalBackgroundsGrowBandByBandAndImagesAreStretched) {
 }
 
 TEST(DrawContext, ShapesCoverTheirInclusiveRectangles) {
-  Canvas canvas(40, 20);
+  DibCanvas canvas(40, 20);
   DrawContext context;
   context.AttachDC(canvas.dc());
   ASSERT_TRUE(context.SelectPen(1, kBlue, 100));

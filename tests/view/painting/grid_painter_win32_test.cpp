@@ -15,6 +15,7 @@
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
 #include "tests/test_seed.h"
+#include "tests/view/dib_canvas_win32.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/paint_geometry.h"
@@ -26,47 +27,6 @@ constexpr COLORREF kGrid = RGB(255, 0, 0);
 constexpr COLORREF kFill = RGB(0, 200, 0);
 constexpr COLORREF kBorder = RGB(0, 0, 255);
 
-// A memory device context with a 32-bit top-down DIB section selected.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    prior_ = SelectObject(dc_, bitmap_);
-    std::memset(bits_, 0xFF, static_cast<size_t>(width) * height * 4);
-  }
-  ~Canvas() {
-    SelectObject(dc_, prior_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const uint32_t p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  std::vector<uint32_t> Pixels() const {
-    GdiFlush();
-    return std::vector<uint32_t>(bits_, bits_ + static_cast<size_t>(width_) * height_);
-  }
-  // A PNG for a person to look at, in the artefacts folder when one is named.
-  bool SavePng(const char* name) const;
-
- private:
-  int width_;
-  int height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ prior_;
-  uint32_t* bits_ = nullptr;
-};
 
 void PutBig(std::string& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
@@ -79,16 +39,18 @@ void PutChunk(std::string& out, const char* type, const std::string& data) {
   PutBig(out, crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
 }
 
-bool Canvas::SavePng(const char* name) const {
+// A PNG for a person to look at, in the artefacts folder when one is named.
+bool SaveCanvasPng(const DibCanvas& canvas, const char* name) {
   const char* folder = std::getenv("TALVERO_ARTIFACTS_DIR");
   if (!folder)
     return false;
-  GdiFlush();
+  const std::vector<uint32_t> pixels = canvas.Pixels();
+  const int width = canvas.width(), height = canvas.height();
   std::string raw;
-  for (int y = 0; y < height_; ++y) {
+  for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
-    for (int x = 0; x < width_; ++x) {
-      const uint32_t p = bits_[y * width_ + x];
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = pixels[y * width + x];
       raw.push_back(static_cast<char>((p >> 16) & 0xFF));
       raw.push_back(static_cast<char>((p >> 8) & 0xFF));
       raw.push_back(static_cast<char>(p & 0xFF));
@@ -101,8 +63,8 @@ bool Canvas::SavePng(const char* name) const {
     return false;
   packed.resize(packedSize);
   std::string header;
-  PutBig(header, static_cast<uint32_t>(width_));
-  PutBig(header, static_cast<uint32_t>(height_));
+  PutBig(header, static_cast<uint32_t>(width));
+  PutBig(header, static_cast<uint32_t>(height));
   header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
   std::string png("\x89PNG\r\n\x1a\n", 8);
   PutChunk(png, "IHDR", header);
@@ -137,7 +99,7 @@ class GridPaintingOnDevice : public ::testing::Test {
     sheet->format.columns[column].SetStyle(index);
   }
   // Paints and leaves the grid lines' positions for the assertions.
-  void Paint(Canvas& canvas, const PixelRect& area, uint16_t firstColumn = 0, uint32_t firstRow = 0) {
+  void Paint(DibCanvas& canvas, const PixelRect& area, uint16_t firstColumn = 0, uint32_t firstRow = 0) {
     DrawContext context;
     context.AttachDC(canvas.dc());
     DrawContextSurface surface(&context);
@@ -162,7 +124,7 @@ class GridPaintingOnDevice : public ::testing::Test {
 TEST_F(GridPaintingOnDevice, NoGridLinePixelInsideATextRun) {
   Type(0, 0, "A text that runs over two empty neighbours");
   Type(0, 4, "1");
-  Canvas canvas(400, 200);
+  DibCanvas canvas(400, 200);
   Paint(canvas, {0, 0, 399, 199});
   int text = 0;
   for (int column = 1; column <= 3; ++column)
@@ -185,7 +147,7 @@ TEST_F(GridPaintingOnDevice, FillCoversItsGridLinesAndALaterBorderStaysVisible) 
   bordered.borders.line = {1, 1, {}, kBorder};
   StyleColumn(1, bordered);
   Type(1, 1, "b");
-  Canvas canvas(400, 200);
+  DibCanvas canvas(400, 200);
   Paint(canvas, {0, 0, 399, 199});
   const int middle = GridY(1) + rowHeight / 2;
   EXPECT_EQ(canvas.At(GridX(3), middle), kFill);                  // its right grid line
@@ -206,7 +168,7 @@ TEST_F(GridPaintingOnDevice, SelectionInvertsOnlyWhatDiffers) {
     return SelectionRange{std::min(c1, c2), std::min(r1, r2), std::max(c1, c2), std::max(r1, r2)};
   };
   const PixelRect area = {0, 0, 399, 249};
-  Canvas canvas(400, 250);
+  DibCanvas canvas(400, 250);
   Paint(canvas, area, 1, 1);
   const std::vector<uint32_t> painted = canvas.Pixels();
   DrawContext context;
@@ -256,14 +218,14 @@ TEST_F(GridPaintingOnDevice, SampleSheetPicture) {
       Type(r, 1, "A text running over its empty neighbours");
     Type(r, 5, r % 2 ? "boxed" : "123456789012");
   }
-  Canvas canvas(640, 400);
+  DibCanvas canvas(640, 400);
   Paint(canvas, {0, 0, 639, 399});
   DrawContext context;
   context.AttachDC(canvas.dc());
   DrawContextSurface surface(&context);
   const SelectionRange selection = {1, 2, 3, 6};
   DrawSelection(surface.Surface(), {0, 0, 639, 399}, sheet, 0, 0, &selection, nullptr, 100, 100);
-  canvas.SavePng("sample_sheet");
+  SaveCanvasPng(canvas, "sample_sheet");
 }
 
 }  // namespace
