@@ -32,6 +32,23 @@ void RequireTallOrSquare(MatrixCall& call) {
   if (call.Ok() && call.Rows(0) < call.Cols(0)) call.Fail(kErrorValue);
 }
 
+
+// The trailing arguments both least-squares handlers share: the singular-value
+// ratio at ratioPos and, after it, which result to give (1 the solution, 2 the
+// residual norm).
+void ReadRatioAndResult(MatrixCall& call, uint16_t ratioPos, double* ratio, int32_t* result) {
+  call.Int(uint16_t(ratioPos + 1), result, kMinInt32Arg, kMaxInt32Arg);
+  if (call.Ok() && *result != 1 && *result != 2) call.Fail(kErrorNum);
+  call.Number(ratioPos, ratio, 0.0, kLargest);
+}
+
+void FinishSolution(MatrixCall& call, int32_t result, const Matrix& x, const Matrix& r, uint32_t n) {
+  if (result == 2)
+    call.Finish(call.Ok() ? r(1, 1) : 0.0);
+  else
+    call.Finish(x, n, 1);
+}
+
 }  // namespace
 
 void FnMtxSvd(EvalState& state) {
@@ -94,9 +111,7 @@ void FnMtxLsw(EvalState& state) {
   MatrixCall call(state);
   double ratio = 0.0;
   int32_t result = 1;
-  call.Int(4, &result, kMinInt32Arg, kMaxInt32Arg);
-  if (call.Ok() && result != 1 && result != 2) call.Fail(kErrorNum);
-  call.Number(3, &ratio, 0.0, kLargest);
+  ReadRatioAndResult(call, 3, &ratio, &result);
   call.Range(2);
   call.Range(1);
   call.Range(0);
@@ -120,10 +135,7 @@ void FnMtxLsw(EvalState& state) {
                   converged);
     }
   }
-  if (result == 2)
-    call.Finish(call.Ok() ? r(1, 1) : 0.0);
-  else
-    call.Finish(x, n, 1);
+  FinishSolution(call, result, x, r, n);
 }
 
 void FnMtxLsc(EvalState& state) {
@@ -131,9 +143,7 @@ void FnMtxLsc(EvalState& state) {
   MatrixCall call(state);
   double ratio = 0.0;
   int32_t result = 1;
-  call.Int(5, &result, kMinInt32Arg, kMaxInt32Arg);
-  if (call.Ok() && result != 1 && result != 2) call.Fail(kErrorNum);
-  call.Number(4, &ratio, 0.0, kLargest);
+  ReadRatioAndResult(call, 4, &ratio, &result);
   call.Range(3);
   call.Range(2);
   call.Range(1);
@@ -152,8 +162,5 @@ void FnMtxLsc(EvalState& state) {
     CheckKernel(call,
                 ConstrainedLeastSquares(a, b, e, d, x, r, int32_t(m), int32_t(n), int32_t(l), &converged, ratio),
                 converged);
-  if (result == 2)
-    call.Finish(call.Ok() ? r(1, 1) : 0.0);
-  else
-    call.Finish(x, n, 1);
+  FinishSolution(call, result, x, r, n);
 }
