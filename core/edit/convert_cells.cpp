@@ -46,7 +46,6 @@ struct Converter {
     CellCursor walk;
     walk.flags = kCursorAfterRecord;
     walk.block = sheet->cells.FirstBlock();
-    CellCursor out;
     while (const CellRecord* value =
                walk.NextInRange(column, uint16_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn), row,
                                 uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow))) {
