@@ -12,7 +12,7 @@
 #include "app/settings/settings_path.h"
 #include "app/settings/settings_profile.h"
 #include "app/startup/command_line.h"
-#include "app/startup/image_lists.h"
+#include "app/startup/frame_options_exchange.h"
 #include "core/numfmt/regional_settings.h"
 #include "platform/os_files.h"
 #include "platform/ui/common_controls.h"
@@ -29,32 +29,15 @@ void RegisterCommonControls() {
   InitCommonControlsEx(&init);
 }
 
-// Accelerators of the frame before dispatch.
-class CFrameAccelerators : public CMessageFilter {
- public:
-  explicit CFrameAccelerators(CMainFrame& frame) : m_frame(frame) {}
-  bool PreTranslateMessage(MSG* msg) override {
-    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || m_frame.Accelerators() == nullptr)
-      return false;
-    return TranslateAcceleratorA(m_frame.m_hWnd, m_frame.Accelerators(), msg) != 0;
-  }
-
- private:
-  CMainFrame& m_frame;
-};
-
 int Run(const CommandLineAction& action, int showCommand) {
   CMessageLoop loop;
   CMainFrame frame;
-  if (frame.CreateFrame() == nullptr) return 0;
   // A frame last seen restored reopens where it was; maximised and
   // minimised ones open at the default place in their state.
-  OptionsRect rect;
-  if (FrameCreateRect(Options, &rect))
-    SetWindowPos(frame.m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  CFrameAccelerators accelerators(frame);
-  loop.AddMessageFilter(&accelerators);
+  OptionsRect stored;
+  const bool atStoredPlace = FrameCreateRect(Options, &stored);
+  const RECT rect = {stored.left, stored.top, stored.right, stored.bottom};
+  if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
   ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
   // Opening a path and creating a workbook arrive with the document windows;
@@ -62,7 +45,6 @@ int Run(const CommandLineAction& action, int showCommand) {
   // nowhere to keep it open).
   if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
   const int exitCode = loop.Run();
-  loop.RemoveMessageFilter(&accelerators);
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
   return exitCode;
 }
@@ -84,10 +66,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
     ChooseSettingsPathOfSystem();
     // A missing profile is no error: the defaults stay.
     if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
+    CopyOptionsToFrame(Options, FrameOptionsRecord());
     ApplyRegionalSettings(Options.Region, true);
-    BuildImageLists();
     exitCode = Run(action, showCommand);
-    DestroyImageLists();
+    CopyOptionsFromFrame(FrameOptionsRecord(), Options);
     WriteProfileAtExit(SettingsPath);
   }
   CoUninitialize();

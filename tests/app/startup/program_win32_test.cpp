@@ -109,7 +109,8 @@ TEST(Program, ShowsItsMainWindowAndExitsCleanlyWhenClosed) {
   char title[64] = {};
   GetWindowTextA(frame, title, sizeof title);
   EXPECT_STREQ(title, "Talvero");
-  EXPECT_NE(GetMenu(frame), nullptr);
+  // The menu is drawn by the command bar in the frame's rebar.
+  EXPECT_NE(GetDlgItem(frame, 59392), nullptr);
   PostMessageA(frame, WM_CLOSE, 0, 0);
   DWORD exitCode = 99;
   EXPECT_TRUE(WaitForExit(started.process, &exitCode));
@@ -146,6 +147,8 @@ TEST(Program, ReadsItsProfileAtStartAndWritesItAtExit) {
   const std::string written = ReadFile(profile);
   EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Profile>\r\n", 0), 0u) << written;
   EXPECT_NE(written.find("\t<UndoLevel>42</UndoLevel>\r\n"), std::string::npos);
+  // The frame's placement as it closed.
+  EXPECT_NE(written.find("<ApplicationWindow Position=\"60 40 700 500\""), std::string::npos);
   EXPECT_NE(written.find("\t<RecentFile>c:\\book.tlv</RecentFile>\r\n</Profile>\r\n"), std::string::npos);
   DeleteFileA(profile.c_str());
 }
