@@ -20,6 +20,7 @@
 #include "platform/ui/common_controls.h"
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -301,6 +302,62 @@ TEST_F(MainFrameTest, EnterInTheFormulaBarPostsItsCommand) {
   char text[32] = {};
   GetWindowTextA(frame.FormulaBar(), text, sizeof text);
   EXPECT_STREQ(text, "=1+2");
+}
+
+// Keys pass the frame's accelerators first; what they leave goes to the
+// active document window to translate.
+class CTranslatingChild : public CRecordingChild {
+ public:
+  std::vector<WPARAM> forwardedKeys;
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
+    if (msg == WM_FORWARDMSG) {
+      const MSG* forwarded = reinterpret_cast<const MSG*>(lp);
+      if (forwarded->message == WM_KEYDOWN) forwardedKeys.push_back(forwarded->wParam);
+      return forwarded->message == WM_KEYDOWN && forwarded->wParam == 'Q';
+    }
+    return CRecordingChild::ProcessWindowMessage(msg, wp, lp, handled);
+  }
+};
+
+TEST_F(MainFrameTest, KeysPassTheAcceleratorsThenTheActiveDocument) {
+  Show();
+  CTranslatingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);  // Update Data, a document command
+  frame.PostMessage(WM_KEYDOWN, 'Q', 0);
+  Pump();
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  EXPECT_EQ(child.forwardedKeys, std::vector<WPARAM>{'Q'});
+}
+
+UINT g_chosen = 0;
+UINT g_shownFirstItem = 0;
+UINT ChooseFromMenu(HMENU popup, UINT, int, int, HWND, const RECT*) {
+  g_shownFirstItem = GetMenuItemID(popup, 0);
+  return g_chosen;
+}
+
+TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
+  Show();
+  CRecordingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  SetTrackPopupMenuFunction(ChooseFromMenu);
+  g_chosen = ID_INSERT_CHART_3D;
+  NMTOOLBARA drop{};
+  drop.hdr.hwndFrom = frame.MainToolBar();
+  drop.hdr.code = TBN_DROPDOWN;
+  drop.iItem = ID_INSERT_CHART;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_INSERT_CONTAINER));
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_INSERT_CHART_3D});
+  // The paste ring keeps only its resource entry while nothing was copied.
+  g_chosen = 0;
+  drop.iItem = ID_EDIT_PASTE;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_PASTE_RING_FIRST));
+  SetTrackPopupMenuFunction(nullptr);
 }
 
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
