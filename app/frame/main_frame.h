@@ -93,9 +93,10 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void UpdateStatusBar();
   void LayoutSecondaryBar();
   void LayoutStatusBar();
-  // Writes the statistics pane, the protection icon (none for state 0) and
-  // the zoom pane.
-  void WriteStatusPanes(const SelectionStatistics& statistics, uint8_t protectionState, int zoomPercent);
+  // Writes the four status panes: the selection's statistics, when and by
+  // whom the workbook's file was saved last, its protection icon and the
+  // zoom.
+  void WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent);
 
   // The active document window and its workbook; none while no document
   // window is open.

@@ -362,11 +362,26 @@ TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
 
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
   Show();
-  frame.WriteStatusPanes(SelectionStatistics{-3, -2, -1, 2, 1}, 3, 150);
+  CWorkBook& book = books[0];
+  book.protectionMode = 3;
+  lstrcpyA(book.lastModification.user, "Ada");
+  lstrcpyA(book.lastModification.date, "2024-02-29T13:05:59");
+  frame.WriteStatusPanes(SelectionStatistics{-3, -2, -1, 2, 1}, book, 150);
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
-  char text[160] = {};
+  char text[300] = {};
   SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "Sum=-3  Min=-2  Max=-1  Numbers: 2  Text: 1");
+  SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "");  // no file
+  book.bufferedFile.file = stdout;
+  frame.WriteStatusPanes(SelectionStatistics{}, book, 150);
+  book.bufferedFile.file = nullptr;
+  SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  const std::string saved = text;
+  EXPECT_EQ(saved.rfind("Last saved: ", 0), 0u) << saved;
+  EXPECT_NE(saved.find("2024"), std::string::npos) << saved;
+  EXPECT_NE(saved.find(", by Ada"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find(":59"), std::string::npos) << saved;  // no seconds
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, " 150%");
   EXPECT_NE(SendMessageA(status, SB_GETICON, 2, 0), 0);
