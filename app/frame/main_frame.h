@@ -49,6 +49,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   static constexpr UINT kPreviewPageComboId = 1046;
   static constexpr UINT kFormulaBarId = 1047;
   static constexpr int kStatusPanes = 4;
+  // Recent cell texts offered by the " Data" button.
+  static constexpr int kRecentCellTextsShown = 16;
 
   // The formula bar: Enter posts the " OK" command to the frame after the
   // rich-edit control has taken the key.
@@ -146,6 +148,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   LRESULT OnNotify(NMHDR* header, bool& handled);
   bool OnTooltipText(NMTTDISPINFOA* info);
   void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
+  void ShowRecentCellText(int index);
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);

@@ -15,6 +15,7 @@
 #include "app/frame/document_services.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/selection_statistics.h"
+#include "app/settings/global_options.h"
 #include "charts/png/png_codec.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/common_controls.h"
@@ -151,6 +152,7 @@ class MainFrameTest : public ::testing::Test {
     SetActivityClockForTesting(nullptr);
     SetMessageBoxFunction(nullptr);
     FrameOptionsRecord() = FrameOptions();
+    SetDefaultOptions(Options);
   }
   void OpenChild(CRecordingChild* child) {
     WindowClass cls;
@@ -358,6 +360,58 @@ TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
   frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
   EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_PASTE_RING_FIRST));
   SetTrackPopupMenuFunction(nullptr);
+}
+
+TEST_F(MainFrameTest, RecentCellTextsGoIntoTheFormulaBar) {
+  ProfileLists& lists = *Options.Lists;
+  lists.recentCellTextCount = 2;
+  lstrcpyA(lists.recentCellTexts[0], "=SUM(A1:A9)");
+  lstrcpyA(lists.recentCellTexts[1], "hello");
+  Show();
+  EXPECT_TRUE(ButtonEnabled(frame.SecondaryToolBar(), ID_RECENT_DATA_FIRST));
+  SetTrackPopupMenuFunction(ChooseFromMenu);
+  g_chosen = ID_RECENT_DATA_FIRST + 1;
+  NMTOOLBARA drop{};
+  drop.hdr.hwndFrom = frame.SecondaryToolBar();
+  drop.hdr.code = TBN_DROPDOWN;
+  drop.iItem = ID_RECENT_DATA_FIRST;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  SetTrackPopupMenuFunction(nullptr);
+  char text[64] = {};
+  GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+  EXPECT_STREQ(text, "hello");
+  frame.PostMessage(WM_COMMAND, ID_RECENT_DATA_FIRST + 5);  // no such entry
+  Pump();
+  GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+  EXPECT_STREQ(text, "hello");
+}
+
+TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
+  CMessageLoop loop;
+  ProfileLists& lists = *Options.Lists;
+  lists.recentFileCount = 2;
+  lstrcpyA(lists.recentFiles[0], "C:\\newest.tlv");
+  lstrcpyA(lists.recentFiles[1], "C:\\older.tlv");
+  CMainFrame frame;
+  RECT r{0, 0, 600, 400};
+  ASSERT_NE(frame.CreateFrame(&r), nullptr);
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  HMENU recent = nullptr;
+  HMENU file = GetSubMenu(menu, 0);
+  for (int i = 0; i < GetMenuItemCount(file) && recent == nullptr; ++i) {
+    HMENU sub = GetSubMenu(file, i);
+    if (sub != nullptr && GetMenuItemID(sub, 0) == ID_FILE_MRU_FIRST) recent = sub;
+  }
+  ASSERT_NE(recent, nullptr);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(recent), 0);
+  char text[128] = {};
+  GetMenuStringA(recent, ID_FILE_MRU_FIRST, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_NE(std::string(text).find("newest.tlv"), std::string::npos) << text;
+  EXPECT_EQ(GetMenuItemCount(recent), 2);
+  DestroyMenu(menu);
+  frame.DestroyWindow();
+  DropQuit();
+  SetDefaultOptions(Options);
 }
 
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
