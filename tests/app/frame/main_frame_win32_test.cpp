@@ -249,6 +249,27 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
   Pump();
   EXPECT_FALSE(frame.IsWindow());
+  // The placement stays for the next start.
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(SW_SHOWNORMAL));
+  EXPECT_EQ(FrameOptionsRecord().frameRight - FrameOptionsRecord().frameLeft, 900);
+}
+
+TEST_F(MainFrameTest, ItsPlacementIsKeptForTheNextStart) {
+  Show();
+  frame.ShowWindow(SW_MAXIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_MINIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMinimized));
+  frame.ShowWindow(SW_RESTORE);  // back to maximised, as it was
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_RESTORE);
+  Pump();
+  frame.DestroyWindow();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateNormal));
+  EXPECT_EQ(FrameOptionsRecord().frameBottom - FrameOptionsRecord().frameTop, 560);
 }
 
 TEST_F(MainFrameTest, SecondaryBarGivesTheFormulaBarTwiceTheNameBoxWidth) {
