@@ -464,6 +464,7 @@ TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
 
 // Documents of the open-document table whose windows the test plays.
 struct FakeDocuments {
+  HWND frame = nullptr;
   bool modified[kOpenDocumentSlots] = {};
   std::vector<int> saved;
   std::vector<int> asked;
@@ -533,6 +534,40 @@ TEST_F(MainFrameTest, TimerSavesAfterTheInputPauseUnlessAModalWindowIsOpen) {
   Pump();
   EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
   EXPECT_EQ(frame.Clocks().autoSave, g_now);
+}
+
+// A save that shows a dialog runs a modal loop, in which the timer ticks.
+const DocumentServices kSavesWithAModalLoop = {
+    [](const OpenDocument& d) { return g_documents->modified[SlotOf(d)]; },
+    [](const OpenDocument& d) {
+      g_documents->saved.push_back(SlotOf(d));
+      g_now += 120;
+      PostMessageA(g_documents->frame, WM_TIMER, CMainFrame::kTimerId, 0);
+      Pump();
+      g_documents->modified[SlotOf(d)] = false;
+    },
+    [](const OpenDocument&) { return true; },
+    [](const OpenDocument&) {},
+};
+
+TEST_F(MainFrameTest, ATimerTickDuringASaveStartsNoSecondPass) {
+  g_now = 2000000;
+  SetActivityClockForTesting(TestClock);
+  Show();
+  FakeDocuments documents;
+  documents.frame = frame.m_hWnd;
+  g_documents = &documents;
+  SetDocumentServices(&kSavesWithAModalLoop);
+  ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
+  ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
+  documents.modified[0] = documents.modified[1] = true;
+  FrameOptionsRecord().autoSave = 1;
+  frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
+  Pump();
+  g_now += 60;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
 }
 
 int g_answers[4];
