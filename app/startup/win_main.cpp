@@ -26,33 +26,16 @@ void RegisterCommonControls() {
   InitCommonControlsEx(&init);
 }
 
-// Accelerators of the frame before dispatch.
-class CFrameAccelerators : public CMessageFilter {
- public:
-  explicit CFrameAccelerators(CMainFrame& frame) : m_frame(frame) {}
-  bool PreTranslateMessage(MSG* msg) override {
-    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || m_frame.Accelerators() == nullptr)
-      return false;
-    return TranslateAcceleratorA(m_frame.m_hWnd, m_frame.Accelerators(), msg) != 0;
-  }
-
- private:
-  CMainFrame& m_frame;
-};
-
 int Run(const CommandLineAction& action, int showCommand) {
   CMessageLoop loop;
   CMainFrame frame;
   if (frame.CreateFrame() == nullptr) return 0;
-  CFrameAccelerators accelerators(frame);
-  loop.AddMessageFilter(&accelerators);
   ShowWindow(frame.m_hWnd, showCommand);
   UpdateWindow(frame.m_hWnd);
   // Opening a path and creating a workbook arrive with the document windows;
   // until then both leave the frame empty.
   if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
   const int exitCode = loop.Run();
-  loop.RemoveMessageFilter(&accelerators);
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
   return exitCode;
 }

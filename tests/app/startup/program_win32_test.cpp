@@ -89,7 +89,8 @@ TEST(Program, ShowsItsMainWindowAndExitsCleanlyWhenClosed) {
   char title[64] = {};
   GetWindowTextA(frame, title, sizeof title);
   EXPECT_STREQ(title, "Talvero");
-  EXPECT_NE(GetMenu(frame), nullptr);
+  // The menu is drawn by the command bar in the frame's rebar.
+  EXPECT_NE(GetDlgItem(frame, 59392), nullptr);
   PostMessageA(frame, WM_CLOSE, 0, 0);
   DWORD exitCode = 99;
   EXPECT_TRUE(WaitForExit(started.process, &exitCode));
