@@ -1,15 +1,19 @@
 #include "dialogs/controls/dialog_opening.h"
 
+#include <cstdio>
+
+#include "app/settings/global_options.h"
+#include "app/ui_services/help_topics.h"
+#include "app/ui_services/window_transparency.h"
 #include "platform/ui/window.h"
 
-// The options profile, the help file and the window-transparency routine are
-// not part of the program yet: until they are, dialogs open fully opaque,
-// help shows nothing and the file dialogs start in the process's folder.
+void PlaceOpeningDialog(HWND dialog) {
+  CWindow(dialog).CenterWindow();
+  SetWindowTransparency(dialog, Options.Opacity);
+}
 
-void PlaceOpeningDialog(HWND dialog) { CWindow(dialog).CenterWindow(); }
-
-void ShowDialogHelp(int) {}
+void ShowDialogHelp(int topic) { ShowHelpTopic(topic); }
 
 void GetDefaultDocumentFolder(char* out, size_t size) {
-  if (size > 0) out[0] = '\0';
+  if (size > 0) std::snprintf(out, size, "%s", Options.Folder);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/settings/global_options.h"
 #include "core/model/buffered_file.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/file_wait_dialog.h"
@@ -40,10 +41,13 @@ TEST(FileDialog, OpenAndSaveAddTheirFlagsAndRememberTheChosenFolder) {
   GetCurrentDirectoryA(sizeof before, before);
   CFileDlg::SetCommonDialogFunctions(ChooseInFolder, ChooseInFolder);
   const char filter[] = "Talvero (*.tlv)\0*.tlv\0All Files (*.*)\0*.*\0";
+  // Without a folder of its own the dialog starts in the options' folder.
+  std::snprintf(Options.Folder, sizeof Options.Folder, "%s", "C:\\windows");
   CFileDlg open(true, "Open", 0, "tlv", "", filter, 1, nullptr, nullptr);
   EXPECT_EQ(open.DoModal(), IDOK);
+  Options.Folder[0] = '\0';
   EXPECT_EQ(g_seen.Flags, DWORD(0x81804));
-  EXPECT_EQ(g_seen.lpstrInitialDir, nullptr);
+  EXPECT_STREQ(g_seen.lpstrInitialDir, "C:\\windows");
   EXPECT_STREQ(g_seen.lpstrTitle, "Open");
   EXPECT_EQ(g_seen.nMaxFile, 256u);
   EXPECT_EQ(open.GetFilterIndex(), 3u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/settings/global_options.h"
+
 #include "platform/ui/dialog_script.h"
 #include "resources/resource_ids.h"
 #include "tests/dialogs/dialog_test_support.h"
@@ -92,9 +94,12 @@ TEST(ProtectDialog, NoProtectionEndsAtOnceWhateverTheEditsHold) {
 
 TEST(PasswordDialog, ReadOnlyIsOfferedOnlyWhenTheFileAllowsIt) {
   CPasswordDlg closed(false);
+  Options.Opacity = 50;  // every dialog takes the opacity option as it opens
   HWND hwnd = closed.Create(nullptr);
+  Options.Opacity = 100;
   ASSERT_NE(hwnd, nullptr);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, IDC_SIDE_BUTTON)));
+  EXPECT_NE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   DestroyWindow(hwnd);
 
   const DialogScriptStep readOnly[] = {{IDC_SIDE_BUTTON, DialogAction::kPress, nullptr, 0}};
