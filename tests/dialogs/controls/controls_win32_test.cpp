@@ -58,6 +58,9 @@ TEST_F(Controls, PatternAndLineListsOfferWhatTheyAreAskedFor) {
   symbols.SendMessage(CB_SHOWDROPDOWN, TRUE);
   PumpMessages();
   SaveClientScreenshot(owner_, "dialogs_symbol_combo");
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(symbols, &info)) SaveClientScreenshot(info.hwndList, "dialogs_symbol_list");
   symbols.SendMessage(CB_SHOWDROPDOWN, FALSE);
 }
 
