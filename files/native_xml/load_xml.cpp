@@ -10,6 +10,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
 
@@ -32,6 +33,7 @@ class XmlDocumentReader {
     ReadLastModification();
     ReadWindow();
     ReadDropDownLists();
+    ReadXmlStyles(r_, &book_->styles);
     ReadInspectCells();
     ReadTree();
   }

@@ -2,13 +2,13 @@
 #define TALVERO_FILES_NATIVE_XML_H
 
 // The native XML workbook document: last modification, window panes,
-// drop-down lists, inspect cells and the worksheet tree with every
-// worksheet's cells. Styles, formats, view and page settings and containers
-// have no XML form in this version: the writer refuses a worksheet with
-// containers, and the reader refuses any element it does not read (57, at
-// its line), so nothing is loaded partially without a word. Until the
-// document is complete neither is reachable from the load and save
-// commands.
+// drop-down lists, styles and fonts, inspect cells and the worksheet tree
+// with every worksheet's cells. Formats, view and page settings and
+// containers have no XML form in this version: the writer refuses a
+// worksheet with containers, and the reader refuses any element it does not
+// read (57, at its line), so nothing is loaded partially without a word.
+// Until the document is complete neither is reachable from the load and
+// save commands.
 
 #include <cstdint>
 

@@ -8,6 +8,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
 
@@ -116,6 +117,7 @@ bool SaveXml(CWorkBook* book) {
     WriteLastModification(w, *book);
     WriteWindow(w, *book);
     WriteDropDownLists(w, *book);
+    WriteXmlStyles(w, book->styles);
     WriteInspectCells(w, *book);
     for (const CTreeItem* item = book->firstItem; item; item = item->next) {
       if (const CWorkSheet* sheet = CWorkSheet::FromItem(item)) {

@@ -1,0 +1,61 @@
+#ifndef TALVERO_TESTS_FILES_NATIVE_XML_SUPPORT_H
+#define TALVERO_TESTS_FILES_NATIVE_XML_SUPPORT_H
+
+// Saving a workbook as a native XML document into a string and loading one
+// from a string, through real files as the document window does, and the
+// check that xmllint (where installed) accepts a written document.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "core/workbook/workbook.h"
+#include "files/native_xml/native_xml.h"
+#include "tests/files/file_test_support.h"
+
+namespace xmldoc {
+
+inline std::string SaveXmlText(CWorkBook* book, uint8_t* error) {
+  const char* path = "files_native_xml_save.tmp";
+  EXPECT_TRUE(book->bufferedFile.Open(path, "w+b"));
+  SaveXml(book);
+  *error = book->error;
+  book->bufferedFile.Close();
+  return filetest::ReadAll(path);
+}
+
+inline std::unique_ptr<CWorkBook> LoadXmlText(const std::string& content, uint8_t* error) {
+  const char* path = "files_native_xml_load.tmp";
+  filetest::WriteAll(path, content);
+  auto book = std::make_unique<CWorkBook>();
+  EXPECT_TRUE(book->bufferedFile.Open(path, "rb"));
+  LoadXml(book.get());
+  *error = book->error;
+  book->bufferedFile.Close();
+  return book;
+}
+
+// A document with one worksheet whose element holds body, after the
+// top-level elements in head.
+inline std::string Document(const std::string& body, const std::string& head = "") {
+  return "<?xml version=\"1.0\"?><Workbook>" + head + "<Worksheet Name=\"S\">" + body + "</Worksheet></Workbook>";
+}
+
+// True when xmllint accepts the document or is not installed.
+inline bool WellFormed(const std::string& text) {
+#ifndef _WIN32
+  if (std::system("xmllint --version >/dev/null 2>&1") != 0)
+    return true;
+  filetest::WriteAll("files_native_xml_lint.tmp", text);
+  return std::system("xmllint --noout files_native_xml_lint.tmp") == 0;
+#else
+  (void)text;
+  return true;
+#endif
+}
+
+}  // namespace xmldoc
+
+#endif
