@@ -72,13 +72,7 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       handled = false;
       return 0;
     case WM_SIZE:
-      if (wp != SIZE_MINIMIZED) {
-        UpdateLayout();
-        LayoutSecondaryBar();
-        LayoutStatusBar();
-      }
-      if (wp == SIZE_RESTORED) FrameOptionsRecord().frameShowState = SW_SHOWNORMAL;
-      return 0;
+      return OnSize(wp);
     case WM_TIMER:
       OnTimer(wp);
       return 0;
@@ -95,6 +89,31 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
     }
   }
   handled = false;
+  return 0;
+}
+
+LRESULT CMainFrame::OnSize(WPARAM kind) {
+  if (kind != SIZE_MINIMIZED) {
+    UpdateLayout();
+    LayoutSecondaryBar();
+    LayoutStatusBar();
+  }
+  // The placement the next start opens with.
+  if (IsWindowVisible()) {
+    FrameOptions& options = FrameOptionsRecord();
+    if (kind == SIZE_MAXIMIZED) {
+      options.frameShowState = kShowStateMaximized;
+    } else if (kind == SIZE_MINIMIZED) {
+      options.frameShowState = kShowStateMinimized;
+    } else {
+      const RECT r = GetWindowRect();
+      options.frameShowState = kShowStateNormal;
+      options.frameLeft = r.left;
+      options.frameTop = r.top;
+      options.frameRight = r.right;
+      options.frameBottom = r.bottom;
+    }
+  }
   return 0;
 }
 

@@ -144,6 +144,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HFONT BarFont() const;
 
   // Message map (frame_message_map.cpp).
+  LRESULT OnSize(WPARAM kind);
   bool OnCommand(UINT command, UINT code, HWND control, LRESULT* result);
   LRESULT OnNotify(NMHDR* header, bool& handled);
   bool OnTooltipText(NMTTDISPINFOA* info);

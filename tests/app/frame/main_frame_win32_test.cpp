@@ -249,6 +249,27 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
   Pump();
   EXPECT_FALSE(frame.IsWindow());
+  // The placement stays for the next start.
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(SW_SHOWNORMAL));
+  EXPECT_EQ(FrameOptionsRecord().frameRight - FrameOptionsRecord().frameLeft, 900);
+}
+
+TEST_F(MainFrameTest, ItsPlacementIsKeptForTheNextStart) {
+  Show();
+  frame.ShowWindow(SW_MAXIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_MINIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMinimized));
+  frame.ShowWindow(SW_RESTORE);  // back to maximised, as it was
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_RESTORE);
+  Pump();
+  frame.DestroyWindow();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateNormal));
+  EXPECT_EQ(FrameOptionsRecord().frameBottom - FrameOptionsRecord().frameTop, 560);
 }
 
 TEST_F(MainFrameTest, SecondaryBarGivesTheFormulaBarTwiceTheNameBoxWidth) {
@@ -443,6 +464,7 @@ TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
 
 // Documents of the open-document table whose windows the test plays.
 struct FakeDocuments {
+  HWND frame = nullptr;
   bool modified[kOpenDocumentSlots] = {};
   std::vector<int> saved;
   std::vector<int> asked;
@@ -512,6 +534,40 @@ TEST_F(MainFrameTest, TimerSavesAfterTheInputPauseUnlessAModalWindowIsOpen) {
   Pump();
   EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
   EXPECT_EQ(frame.Clocks().autoSave, g_now);
+}
+
+// A save that shows a dialog runs a modal loop, in which the timer ticks.
+const DocumentServices kSavesWithAModalLoop = {
+    [](const OpenDocument& d) { return g_documents->modified[SlotOf(d)]; },
+    [](const OpenDocument& d) {
+      g_documents->saved.push_back(SlotOf(d));
+      g_now += 120;
+      PostMessageA(g_documents->frame, WM_TIMER, CMainFrame::kTimerId, 0);
+      Pump();
+      g_documents->modified[SlotOf(d)] = false;
+    },
+    [](const OpenDocument&) { return true; },
+    [](const OpenDocument&) {},
+};
+
+TEST_F(MainFrameTest, ATimerTickDuringASaveStartsNoSecondPass) {
+  g_now = 2000000;
+  SetActivityClockForTesting(TestClock);
+  Show();
+  FakeDocuments documents;
+  documents.frame = frame.m_hWnd;
+  g_documents = &documents;
+  SetDocumentServices(&kSavesWithAModalLoop);
+  ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
+  ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
+  documents.modified[0] = documents.modified[1] = true;
+  FrameOptionsRecord().autoSave = 1;
+  frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
+  Pump();
+  g_now += 60;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
 }
 
 int g_answers[4];
