@@ -1,5 +1,6 @@
 // The frame's message and command map.
 
+#include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
@@ -21,7 +22,7 @@ struct CommandRange {
 // registration, regions, font styles, bookmarks, the go-to box, the tool
 // windows, help and zoom. They stay disabled, and reaching them does nothing.
 const CommandRange kUnavailable[] = {
-    {ID_FILE_NEW, ID_FILE_OPEN},
+    {ID_FILE_OPEN, ID_FILE_OPEN},
     {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
     {ID_FILE_PRINT, ID_FILE_PRINT},
     {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
@@ -126,6 +127,7 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
+  if (RunFrameFileCommand(this, command)) return true;
   switch (command) {
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);

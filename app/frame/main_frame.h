@@ -128,6 +128,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND ReplaceTextCombo() const { return m_replaceCombo; }
   HWND PreviewPageCombo() const { return m_previewPageCombo; }
   const ActivityClocks& Clocks() const { return m_clocks; }
+  RecentDocumentList& RecentDocuments() { return m_recentDocuments; }
   bool DocumentActive() const { return m_documentActive != 0; }
 
  private:

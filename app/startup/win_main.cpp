@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/document/child_frame.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/frame_placement.h"
 #include "app/settings/global_options.h"
@@ -32,6 +33,7 @@ void RegisterCommonControls() {
 int Run(const CommandLineAction& action, int showCommand) {
   CMessageLoop loop;
   CMainFrame frame;
+  InstallDocumentWindowServices();
   // A frame last seen restored reopens where it was; maximised and
   // minimised ones open at the default place in their state.
   OptionsRect stored;
@@ -40,9 +42,8 @@ int Run(const CommandLineAction& action, int showCommand) {
   if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
   ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
-  // Opening a path and creating a workbook arrive with the document windows;
-  // until then both leave the frame empty (the file is not read: there is
-  // nowhere to keep it open).
+  // Opening the command line's path arrives with the frame's Open; until
+  // then such a start leaves the frame empty.
   if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
   const int exitCode = loop.Run();
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
