@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/document/child_frame.h"
+#include "app/document/document_opening.h"
 #include "app/document/file_dialog_folder.h"
 #include "app/document/save_choice.h"
 #include "app/frame/main_frame.h"
@@ -14,7 +15,6 @@
 #include "app/settings/settings_profile.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/text_file_dialogs.h"
-#include "dialogs/protection/protection_dialogs.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
@@ -34,8 +34,6 @@ class WaitCursor {
  private:
   HCURSOR m_previous;
 };
-
-bool IsXmlReaderError(uint8_t code) { return code >= kFileXmlOutOfMemory && code <= kFileXmlBadData; }
 
 }  // namespace
 
@@ -190,28 +188,11 @@ void CChildFrame::OnFileReload() {
   m_workbook.openedWithoutPassword = withoutPassword;
 
   bool loaded = false;
-  {
-    WaitCursor wait;
-    if (format == kFormatNative) {
-      uint8_t sniffed = 0;
-      uint8_t hint = 0;
-      if (m_workbook.SniffNative(&sniffed, &hint)) {
-        if (hint != kHintNoPassword) {
-          CPasswordDlg dialog(hint == kHintValuesReadable);
-          if (dialog.DoModal(m_owner != nullptr ? m_owner->m_hWnd : m_hWnd) == IDOK) {
-            m_workbook.openedWithoutPassword = dialog.readOnlyChosen;
-            loaded = m_workbook.LoadNative(dialog.readOnlyChosen ? nullptr : dialog.password);
-          }
-          std::memset(dialog.password, 0, sizeof dialog.password);
-        } else {
-          loaded = m_workbook.LoadNative(nullptr);
-        }
-        if (loaded) m_workbook.RefreshAllContainers();
-      }
-    } else {
-      // The readers of the other kinds are not part of the program yet.
-      m_workbook.error = kFileBadFormat;
-    }
+  if (format == kFormatNative) {
+    loaded = LoadNativeAskingPassword(m_workbook, m_owner != nullptr ? m_owner->m_hWnd : m_hWnd);
+  } else {
+    // The readers of the other kinds are not part of the program yet.
+    m_workbook.error = kFileBadFormat;
   }
   if (!loaded) {
     const uint8_t code = m_workbook.error;
@@ -221,13 +202,7 @@ void CChildFrame::OnFileReload() {
     m_workbook.NewDocument();
     m_workbook.error = code;
     RenameOpenDocument(&m_workbook, "");
-    if (code != 0) {
-      if (IsXmlReaderError(code)) {
-        ShowErrorWithLine(code, 0);
-      } else {
-        ShowError(code);
-      }
-    }
+    ShowLoadError(code);
   }
   m_workbook.undoHistory.FreeAll();
   SetModified(false);

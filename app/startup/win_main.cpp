@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include "app/document/child_frame.h"
+#include "app/document/document_opening.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/frame_placement.h"
 #include "app/settings/global_options.h"
@@ -42,9 +43,11 @@ int Run(const CommandLineAction& action, int showCommand) {
   if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
   ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
-  // Opening the command line's path arrives with the frame's Open; until
-  // then such a start leaves the frame empty.
-  if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
+  if (action.openPath) {
+    OpenCommandLineFile(&frame, action.path);
+  } else {
+    PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
+  }
   const int exitCode = loop.Run();
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
   return exitCode;

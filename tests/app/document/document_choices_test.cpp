@@ -7,6 +7,7 @@
 
 #include "app/document/document_title.h"
 #include "app/document/file_dialog_folder.h"
+#include "app/document/open_choice.h"
 #include "app/document/pane_cycle.h"
 #include "app/document/save_choice.h"
 
@@ -73,4 +74,20 @@ TEST(FileDialogFolder, FolderOfPathAndMemory) {
   EXPECT_STREQ(out, "/tmp/x");
   RememberFileDialogFolder("D:\\docs\\a.tlv");
   EXPECT_STREQ(LastFileDialogFolder(), "D:\\docs");
+}
+
+TEST(OpenChoice, ExtensionAndFilterGiveTheReader) {
+  EXPECT_EQ(GetFileTypeFromExtension("C:\\a\\data.CSV"), 1);
+  EXPECT_EQ(GetFileTypeFromExtension("old.tlw"), 0);
+  EXPECT_EQ(GetFileTypeFromExtension("noextension"), 0);
+  EXPECT_EQ(GetFileTypeFromExtension("x.Xml"), 2);
+  EXPECT_EQ(GetFileTypeFromExtension("t.dbf"), 4);
+  EXPECT_EQ(GetFileTypeFromExtension("a.tsv"), 1);
+  EXPECT_EQ(GetFileTypeFromExtension(".db"), 0);
+  EXPECT_EQ(FileTypeOfOpenFilter(1, "a.csv"), 1);
+  EXPECT_EQ(FileTypeOfOpenFilter(0, "a.dbf"), 4);
+  EXPECT_EQ(FileTypeOfOpenFilter(8, "a.csv"), 0);  // "All Files" reads native
+  EXPECT_EQ(FileTypeOfOpenFilter(4, "a.tlv"), 3);
+  EXPECT_EQ(FileTypeOfOpenFilter(7, "a.tlv"), 6);
+  EXPECT_EQ(FileTypeOfOpenFilter(2, "a.tlv"), 1);
 }

@@ -55,6 +55,21 @@ BOOL WINAPI AnswerSaveDialog(OPENFILENAMEA* record) {
   return TRUE;
 }
 
+std::string g_openPath;
+DWORD g_openFilter = 1;
+
+BOOL WINAPI AnswerOpenDialog(OPENFILENAMEA* record) {
+  if (g_openPath.empty()) return FALSE;
+  std::snprintf(record->lpstrFile, record->nMaxFile, "%s", g_openPath.c_str());
+  record->nFilterIndex = g_openFilter;
+  return TRUE;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 std::string FullPath(const char* name) {
   char path[MAX_PATH];
   GetFullPathNameA(name, sizeof path, path, nullptr);
@@ -108,7 +123,9 @@ class DocumentWindowTest : public ::testing::Test {
     frame.ShowWindow(SW_SHOWNORMAL);
     InstallDocumentWindowServices();
     SetMessageBoxFunction(AnswerBox);
-    CFileDlg::SetCommonDialogFunctions(nullptr, AnswerSaveDialog);
+    CFileDlg::SetCommonDialogFunctions(AnswerOpenDialog, AnswerSaveDialog);
+    g_openPath.clear();
+    g_openFilter = 1;
     g_answers.clear();
     g_boxes.clear();
     g_savePath.clear();
@@ -211,6 +228,103 @@ TEST_F(DocumentWindowTest, SaveAsThenSaveAndReloadRoundTripBinary) {
   EXPECT_NE(doc->Workbook().bufferedFile.file, nullptr);
   EXPECT_TRUE(g_boxes.empty());
   EXPECT_EQ(frame.RecentDocuments().Count(), 1);
+}
+
+TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
+  CChildFrame* doc = NewDocument();
+  PutNumber(doc->Workbook(), 2, 1, 12.25);
+  frame.SendMessage(WM_COMMAND, ID_SAVE_FORMAT_XML, 0);
+  EXPECT_TRUE(doc->IsModified());
+  const std::string xmlPath = FullPath("w32_round.xml.tlv");
+  std::remove(xmlPath.c_str());
+  g_savePath = xmlPath;
+  Command(doc, ID_FILE_SAVE_AS);
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  PutNumber(doc->Workbook(), 2, 1, 1);
+  Command(doc, ID_RELOAD);
+  EXPECT_EQ(NumberAt(doc->Workbook(), 2, 1), 12.25);
+  EXPECT_EQ(doc->Workbook().saveKind, kNativeXmlPlain);
+  doc->Workbook().bufferedFile.Close();
+  EXPECT_EQ(ReadAll(xmlPath).compare(0, 5, "<?xml"), 0);
+  ASSERT_TRUE(doc->Workbook().bufferedFile.Open(xmlPath.c_str(), "r+b"));
+
+  // The binary format chosen again: Save As into another file, which then
+  // reloads as binary.
+  frame.SendMessage(WM_COMMAND, ID_SAVE_FORMAT_BINARY, 0);
+  const std::string binaryPath = FullPath("w32_round_back.tlv");
+  std::remove(binaryPath.c_str());
+  g_savePath = binaryPath;
+  Command(doc, ID_FILE_SAVE_AS);
+  Command(doc, ID_RELOAD);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(NumberAt(doc->Workbook(), 2, 1), 12.25);
+  EXPECT_EQ(doc->Workbook().saveKind, kNativeBinaryGzip);
+  EXPECT_STREQ(doc->Workbook().bufferedFile.path, binaryPath.c_str());
+  EXPECT_EQ(FindOpenDocumentByPath(xmlPath.c_str()), nullptr);
+}
+
+TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
+  CChildFrame* first = NewDocument();
+  PutNumber(first->Workbook(), 0, 1, 3.5);
+  const std::string path = FullPath("w32_open.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  Command(first, ID_FILE_SAVE_AS);
+  Command(first, ID_FILE_CLOSE);
+  ASSERT_EQ(CountOpenDocuments(), 0u);
+
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(NumberAt(doc->Workbook(), 0, 1), 3.5);
+  EXPECT_EQ(Title(doc->m_hWnd), path + " - \\Worksheet1");
+  EXPECT_STREQ(frame.RecentDocuments().Entry(0), path.c_str());
+
+  // The same file named in other letters, even as text: only activated.
+  CChildFrame* other = NewDocument();
+  ASSERT_NE(other, doc);
+  g_openPath = Upper(path);
+  g_openFilter = 2;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_EQ(frame.GetActiveChildFrame(), doc);
+  EXPECT_TRUE(g_boxes.empty());
+
+  // "All Files" reads native whatever the extension; a text file chosen as
+  // text has no reader yet.
+  Command(doc, ID_FILE_CLOSE);
+  const std::string copy = FullPath("w32_open_copy.csv");
+  CopyFileA(path.c_str(), copy.c_str(), FALSE);
+  g_openPath = copy;
+  g_openFilter = 8;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_TRUE(g_boxes.empty());
+  CChildFrame* copied = FindOpenDocumentByPath(copy.c_str());
+  ASSERT_NE(copied, nullptr);
+  Command(copied, ID_FILE_CLOSE);
+  g_openFilter = 2;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  EXPECT_EQ(CountOpenDocuments(), 1u);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+}
+
+TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
+  const std::string missing = FullPath("w32_gone.tlv");
+  std::remove(missing.c_str());
+  frame.RecentDocuments().Add(missing.c_str());
+  frame.SendMessage(WM_COMMAND, ID_FILE_MRU_FIRST, 0);
+  Pump();
+  EXPECT_EQ(CountOpenDocuments(), 0u);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], FileErrorText(kFileCannotOpenForReading));
+  EXPECT_EQ(frame.RecentDocuments().Count(), 0);
 }
 
 TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
