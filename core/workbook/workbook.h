@@ -264,6 +264,8 @@ class CWorkBook {
   uint32_t documentDay = 0;
   uint8_t documentOptions[2] = {1, 0};  // kept for the document window and the files
   uint8_t error = kWorkbookNoError;
+  // The XML reader's line when the last load failed in a native XML file.
+  uint32_t xmlErrorLine = 0;
   // 0: the global UpdateMode applies; 1 to 4 override it.
   uint8_t recalcMode = 0;
   uint8_t protectionMode = 0;  // set by the file readers

@@ -10,6 +10,9 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_formatting.h"
+#include "files/native_xml/xml_sheet_settings.h"
+#include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
 
@@ -32,6 +35,7 @@ class XmlDocumentReader {
     ReadLastModification();
     ReadWindow();
     ReadDropDownLists();
+    ReadXmlStyles(r_, &book_->styles);
     ReadInspectCells();
     ReadTree();
   }
@@ -198,7 +202,10 @@ class XmlDocumentReader {
       // refused at its element, never loaded without it.
       if (r_->FindElement(nullptr, "Container", kXmlStartTag | kXmlEndTag | kXmlOptional | kXmlPeek))
         ThrowXmlError(kFileXmlUnexpectedElement);
+      ReadXmlFormatting(r_, book_, sheet);
       ReadXmlCells(r_, book_, sheet);
+      ReadXmlGeneralSettings(r_, book_, sheet);
+      ReadXmlPageSettings(r_, sheet);
       r_->FindElement(nullptr, "Worksheet", kXmlEndTag);
     }
     r_->FindElement(nullptr, "DateStamp", kFindAnyCleared);

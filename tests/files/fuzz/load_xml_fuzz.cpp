@@ -37,8 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   Check(book->CheckTreeInvariants());
+  Check(book->styles.CheckInvariants());
   for (auto* item = book->firstItem; item; item = item->next)
-    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+    if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
       Check(sheet->cells.CheckInvariants());
+      Check(sheet->format.CheckInvariants());
+    }
   return 0;
 }
