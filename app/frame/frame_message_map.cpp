@@ -176,6 +176,8 @@ LRESULT CMainFrame::OnNotify(NMHDR* header, bool& handled) {
   switch (header->code) {
     case TBN_DROPDOWN:
       return OnToolbarDropDown(reinterpret_cast<NMTOOLBARA*>(header));
+    case RBN_CHEVRONPUSHED:
+      return OnChevronPushed(reinterpret_cast<NMREBARCHEVRON*>(header));
     case TTN_GETDISPINFOA:
       if (OnTooltipText(reinterpret_cast<NMTTDISPINFOA*>(header))) return 0;
       break;

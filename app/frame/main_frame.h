@@ -12,8 +12,9 @@
 // The files of app/frame split it by concern: creation and bars
 // (frame_bars.cpp), the message map (frame_message_map.cpp), the filter, idle
 // and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
-// the toolbar drop-downs (frame_drop_downs.cpp), the timer (frame_timer.cpp)
-// and closing (frame_close.cpp).
+// the toolbar drop-downs and band chevrons (frame_drop_downs.cpp), the timer
+// (frame_timer.cpp), closing (frame_close.cpp) and the formula bar
+// (formula_bar.cpp).
 
 #include <cstdint>
 
@@ -124,6 +125,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   static bool IsCommandUnavailable(UINT command);
 
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
+  HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
   HWND SecondaryToolBar() const { return m_secondaryToolBar; }
   HWND FindToolBar() const { return m_findToolBar; }
@@ -170,8 +172,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
 
-  // Toolbar drop-downs (frame_drop_downs.cpp).
+  // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);
+  LRESULT OnChevronPushed(NMREBARCHEVRON* info);
 
   // Timer and closing (frame_timer.cpp, frame_close.cpp).
   void OnTimer(UINT_PTR id);
