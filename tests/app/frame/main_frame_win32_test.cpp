@@ -205,6 +205,9 @@ TEST_F(MainFrameTest, StandsWithItsBandsToolbarsAndControls) {
   EXPECT_EQ(GetParent(frame.FormulaBar()), frame.FormulaBarFrame());
   EXPECT_EQ(ClassOf(frame.FormulaBarFrame()), "Static");
   EXPECT_FALSE(IsWindowEnabled(frame.FindTextCombo()));
+  EXPECT_TRUE(SendMessageA(frame.FindTextCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_FALSE(SendMessageA(frame.PreviewPageCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_EQ(GetDlgCtrlID(frame.PreviewPageCombo()), 1046);
 
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
   ASSERT_NE(status, nullptr);
