@@ -116,6 +116,10 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // the bars and tool windows in step.
   void SetRefreshPending() { m_refreshPending = 1; }
 
+  // Repaints the views of every open document, after a change of the
+  // options, the profile or the locale.
+  void InvalidateAllViews();
+
   // True for the frame commands whose handlers do not exist yet: they are
   // disabled and do nothing.
   static bool IsCommandUnavailable(UINT command);
@@ -133,6 +137,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND ReplaceTextCombo() const { return m_replaceCombo; }
   HWND PreviewPageCombo() const { return m_previewPageCombo; }
   const ActivityClocks& Clocks() const { return m_clocks; }
+  RecentDocumentList& RecentDocuments() { return m_recentDocuments; }
   bool DocumentActive() const { return m_documentActive != 0; }
 
  private:
@@ -155,6 +160,12 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool OnTooltipText(NMTTDISPINFOA* info);
   void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
   void ShowRecentCellText(int index);
+
+  // Help, bookmark removal and settings changes (frame_window_commands.cpp).
+  bool OnWindowCommand(UINT command);
+  void RemoveSelectedBookmark();
+  void RemoveAllBookmarks();
+  void OnSettingChange();
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);

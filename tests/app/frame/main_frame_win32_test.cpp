@@ -301,7 +301,7 @@ TEST_F(MainFrameTest, CommandStatesShowOnToolbarsAndMenus) {
   HWND main = frame.MainToolBar();
   EXPECT_FALSE(ButtonEnabled(main, ID_FILE_SAVE));   // no document
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));
-  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_NEW));    // not available
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
   EXPECT_FALSE(ButtonEnabled(frame.SecondaryToolBar(), ID_LOCK_EDITING));
   EXPECT_TRUE(ButtonEnabled(frame.FindToolBar(), ID_FIND_BAR_CLOSE));
 
