@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/document/child_frame.h"
+#include "app/frame/active_document.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/frame_options.h"
@@ -205,6 +207,9 @@ TEST_F(MainFrameTest, StandsWithItsBandsToolbarsAndControls) {
   EXPECT_EQ(GetParent(frame.FormulaBar()), frame.FormulaBarFrame());
   EXPECT_EQ(ClassOf(frame.FormulaBarFrame()), "Static");
   EXPECT_FALSE(IsWindowEnabled(frame.FindTextCombo()));
+  EXPECT_TRUE(SendMessageA(frame.FindTextCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_FALSE(SendMessageA(frame.PreviewPageCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_EQ(GetDlgCtrlID(frame.PreviewPageCombo()), 1046);
 
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
   ASSERT_NE(status, nullptr);
@@ -298,7 +303,7 @@ TEST_F(MainFrameTest, CommandStatesShowOnToolbarsAndMenus) {
   HWND main = frame.MainToolBar();
   EXPECT_FALSE(ButtonEnabled(main, ID_FILE_SAVE));   // no document
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));
-  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_NEW));    // not available
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
   EXPECT_FALSE(ButtonEnabled(frame.SecondaryToolBar(), ID_LOCK_EDITING));
   EXPECT_TRUE(ButtonEnabled(frame.FindToolBar(), ID_FIND_BAR_CLOSE));
 
@@ -397,6 +402,36 @@ TEST_F(MainFrameTest, NameBoxShowsTheSelectionInTheAddressingStyle) {
   EXPECT_STREQ(text, "C2:C2");
 }
 
+TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
+  InstallDocumentWindowServices();
+  Show();
+  ASSERT_TRUE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  frame.PostMessage(WM_COMMAND, ID_FILE_NEW);
+  Pump();
+  ASSERT_NE(frame.GetActiveChildFrame(), nullptr);
+  EXPECT_TRUE(frame.DocumentActive());
+  EXPECT_FALSE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  HWND main = frame.MainToolBar();
+  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_COPY));
+  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_PASTE));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));  // nothing done yet
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
+  HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
+  char text[64] = {};
+  SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, " 100%");
+  SavePng(frame.m_hWnd, "main_frame_new_workbook");
+
+  // The last document closed, the document bars go again.
+  ::SendMessageA(frame.MDIGetActive(), WM_COMMAND, ID_FILE_CLOSE, 0);
+  Pump();
+  EXPECT_EQ(frame.GetActiveChildFrame(), nullptr);
+  EXPECT_TRUE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_COPY));
+  SetDocumentWindowFinder(nullptr);
+  SetFrameFileCommands(nullptr);
+}
+
 TEST_F(MainFrameTest, RecentCellTextsGoIntoTheFormulaBar) {
   ProfileLists& lists = *Options.Lists;
   lists.recentCellTextCount = 2;
@@ -447,6 +482,48 @@ TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
   frame.DestroyWindow();
   DropQuit();
   SetDefaultOptions(Options);
+}
+
+std::vector<std::string> g_shownTexts;
+UINT ChooseAndListMenu(HMENU popup, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
+  g_shownTexts.clear();
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    char text[128] = {};
+    GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+    g_shownTexts.push_back(text);
+  }
+  return ChooseFromMenu(popup, flags, x, y, owner, exclude);
+}
+
+TEST_F(MainFrameTest, ChevronsOfANarrowFrameOfferTheButtonsCutOff) {
+  Show();
+  CRecordingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  ::SetWindowPos(frame.m_hWnd, nullptr, 0, 0, 320, 400, SWP_NOZORDER | SWP_NOMOVE);
+  Pump();
+  SetTrackPopupMenuFunction(ChooseAndListMenu);
+  g_chosen = ID_UPDATE_DATA;
+  NMREBARCHEVRON chevron{};
+  chevron.hdr.hwndFrom = rebar;
+  chevron.hdr.code = RBN_CHEVRONPUSHED;
+  chevron.uBand = 1;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  ASSERT_FALSE(g_shownTexts.empty());
+  EXPECT_EQ(g_shownTexts.back(), "Update Data (F9)");
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  // The command bar's chevron lists the menus cut off.
+  g_chosen = 0;
+  chevron.uBand = 0;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  ASSERT_FALSE(g_shownTexts.empty());
+  EXPECT_EQ(g_shownTexts.back(), "&Help");
+  // The frame's menu keeps its pop-ups.
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  EXPECT_EQ(g_shownTexts.back(), "&Help");
+  EXPECT_TRUE(IsMenu(GetSubMenu(frame.Menu(), 7)));
+  EXPECT_EQ(GetMenuItemCount(frame.Menu()), 8);
+  SetTrackPopupMenuFunction(nullptr);
 }
 
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
