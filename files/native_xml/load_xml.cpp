@@ -10,6 +10,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_container.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
@@ -196,10 +197,7 @@ class XmlDocumentReader {
       Link(sheet);
       if (flag || !book_->activeWorksheet)
         book_->activeWorksheet = sheet;
-      // Containers are not read by this version: a worksheet holding one is
-      // refused at its element, never loaded without it.
-      if (r_->FindElement(nullptr, "Container", kXmlStartTag | kXmlEndTag | kXmlOptional | kXmlPeek))
-        ThrowXmlError(kFileXmlUnexpectedElement);
+      ReadXmlContainers(r_, book_, sheet);
       ReadXmlCells(r_, book_, sheet);
       r_->FindElement(nullptr, "Worksheet", kXmlEndTag);
     }

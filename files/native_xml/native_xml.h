@@ -3,10 +3,10 @@
 
 // The native XML workbook document: last modification, window panes,
 // drop-down lists, styles and fonts, inspect cells and the worksheet tree
-// with every worksheet's cells. Formats, view and page settings and
-// containers have no XML form in this version: the writer refuses a
-// worksheet with containers, and the reader refuses any element it does not
-// read (57, at its line), so nothing is loaded partially without a word.
+// with every worksheet's containers (with their charts) and cells. Formats,
+// view and page settings have no XML form in this version: the reader
+// refuses any element it does not read (57, at its line), so nothing is
+// loaded partially without a word.
 // Until the document is complete neither is reachable from the load and
 // save commands.
 

@@ -8,6 +8,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_container.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
@@ -83,9 +84,7 @@ void WriteWorksheet(CXmlReader* w, const CWorkSheet& sheet, bool selected) {
   std::snprintf(attributes, sizeof attributes, "Name=\"%s\" TreeLevel=\"%u\"%s", Escaped(w, sheet.name),
                 unsigned(sheet.depth), selected ? " Selected=\"1\"" : "");
   w->WriteElement("Worksheet", attributes, kXmlWriteStart, 0, 2);
-  // Containers have no XML form yet: refuse rather than drop them.
-  if (sheet.containers)
-    ThrowXmlError(kFileBadFormat);
+  WriteXmlContainers(w, sheet);
   WriteXmlCells(w, sheet);
   w->WriteElement("Worksheet", nullptr, kXmlWriteEnd, 0, 2);
 }
