@@ -178,8 +178,8 @@ class Generator {
   void Titles(ColorFontRecord* firstFont, char* first, ColorFontRecord* secondFont, char* second) {
     Font(firstFont);
     Font(secondFont);
-    Text(first, 128, Chance(10) ? 127 : 20);
-    Text(second, 128, 20);
+    Text(first, 128, Chance(40) ? 0 : Chance(10) ? 127 : 20);
+    Text(second, 128, Chance(40) ? 0 : 20);
   }
 
   std::mt19937 random_;
