@@ -32,7 +32,8 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTa
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
-  return LoadSolverTarget(target, nested, sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+  return LoadSolverTarget(target, nested, sheet, sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0
+                                                                                                            : kErrorRef;
 }
 
 // A nested evaluator over the caller's workbook and worksheet.
@@ -73,10 +74,13 @@ void FnRoot(EvalState& state) {
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
   if (call.Ok() && variable.Count() != 1) call.Fail(kErrorRef);
+  DependencyPath path;
+  if (call.Ok()) call.Fail(TraceSolverPath(target, variable, path));
   if (call.Ok() && !(x1 > x0)) call.Fail(kErrorNum);
   double root = 0.0;
   if (call.Ok() && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) call.Fail(kErrorValue);
   variable.Restore();
+  path.Restore();
   call.Finish(root);
 }
 
@@ -99,10 +103,13 @@ void FnMinMC(EvalState& state) {
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
+  DependencyPath path;
+  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path));
   double best = 0.0;
   if (call.Ok() && !MinimizeMonteCarlo(target, variables, flags, from, to, points, &best)) call.Fail(kErrorValue);
   StoreVariables(call, variables, result);
   variables.Restore();
+  path.Restore();
   call.Finish(result, variables.Count(), 1);
 }
 
@@ -128,12 +135,15 @@ void FnMinSimplex(EvalState& state) {
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
+  DependencyPath path;
+  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path));
   double best = 0.0;
   int32_t steps = 0;
   if (call.Ok() && !MinimizeSimplex(target, variables, flags, start, epsilon, maxSteps, &steps, &best))
     call.Fail(kErrorNum);
   if (result == 1) StoreVariables(call, variables, column);
   variables.Restore();
+  path.Restore();
   if (result == 1)
     call.Finish(column, variables.Count(), 1);
   else

@@ -45,7 +45,7 @@ void SolverVariables::Restore() {
   for (uint32_t i = 0; i < count_; ++i) Set(i, saved_[i]);
 }
 
-bool LoadSolverTarget(SolverTarget& target, EvalState& nested, const CellRecord* cell) {
+bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet, const CellRecord* cell) {
   if (!cell || !cell->IsFormula() || !(cell->ResultFlags() & kResultCachedNumber) || cell->HasCachedText())
     return false;
   const uint16_t length = cell->FormulaLength();
@@ -53,13 +53,25 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, const CellRecord*
   std::memcpy(target.text, cell->FormulaText(), length);
   target.text[length] = '\0';
   target.nested = &nested;
+  target.sheet = sheet;
+  target.cell = cell;
+  target.path = nullptr;
   target.row = cell->Row();
   target.column = cell->Column();
   return true;
 }
 
+uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path) {
+  const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, target.text, variables.Cells(),
+                                  variables.Count());
+  target.path = error == 0 && path.Count() > 0 ? &path : nullptr;
+  return error;
+}
+
 bool EvaluateFormulaValue(SolverTarget& target, double* out) {
   EvalState& nested = *target.nested;
+  if (target.path && !target.path->Recalculate(nested)) return false;
+  nested.sheet = target.sheet;
   const uint32_t kind = nested.Evaluate(target.text, target.column, target.row);
   const bool number = kind == kEvalNumber && nested.status == 0 && nested.operands[1].error == 0 &&
                       std::isfinite(nested.operands[1].number);

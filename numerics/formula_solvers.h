@@ -2,14 +2,16 @@
 #define TALVERO_NUMERICS_FORMULA_SOLVERS_H
 
 // Searches over a formula cell: trial values are written into the variable
-// cells' stored numbers and the target's formula text is evaluated afresh
-// in a nested evaluator, without a recalculation pass. The variables get
-// their previous numbers back whatever way the search ends.
+// cells' stored numbers, the formula cells between them and the target are
+// recalculated in place, and the target's formula text is evaluated afresh
+// in a nested evaluator, without a recalculation pass. The variables and the
+// cells between get their previous values back whatever way the search ends.
 
 #include <cstdint>
 
 #include "core/cells/cell_record.h"
 #include "core/formula/eval_state.h"
+#include "core/recalc/dependency_path.h"
 #include "numerics/matrix.h"
 
 constexpr uint32_t kMaxSolverVariables = 1023;
@@ -45,6 +47,7 @@ class SolverVariables {
   // a cached number, or when the list is full.
   bool Add(CellRecord* cell);
   uint32_t Count() const { return count_; }
+  const CellRecord* const* Cells() const { return cells_; }
   double Value(uint32_t i) const;
   void Set(uint32_t i, double value);
   void Restore();
@@ -55,9 +58,13 @@ class SolverVariables {
   uint32_t count_ = 0;
 };
 
-// The target formula, evaluated at its own cell.
+// The target formula, evaluated at its own cell of its own worksheet after
+// the cells of its path, when it has one.
 struct SolverTarget {
   EvalState* nested;
+  CellStore* sheet;
+  const CellRecord* cell;
+  DependencyPath* path;
   char text[kFormulaTextCapacity + 1];
   uint32_t row;
   uint16_t column;
@@ -65,7 +72,12 @@ struct SolverTarget {
 
 // False when the cell is not a formula with a cached number or its text is
 // too long.
-bool LoadSolverTarget(SolverTarget& target, EvalState& nested, const CellRecord* cell);
+bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet, const CellRecord* cell);
+
+// Finds the formula cells through which the target reads the variables;
+// they are recalculated before each evaluation of the target and restored
+// with the path. 0, or the error the search gives instead of its result.
+uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path);
 
 // True with the number when the formula gives a number without error.
 bool EvaluateFormulaValue(SolverTarget& target, double* out);

@@ -26,4 +26,20 @@ bool OsReplaceFile(const char* from, const char* to);
 // when it cannot be had or does not fit.
 bool OsGetUserName(char* buffer, size_t size);
 
+// Folders of the system and of the program, as full paths without a trailing
+// separator (the program's own path is its file's). False, with an empty
+// buffer when there is room for one, when the path cannot be had or does not
+// fit. The POSIX build answers with $HOME/.local/share for the user's local
+// application data and /opt for the programs' folder.
+enum OsFolder : int {
+  kOsFolderLocalAppData = 1,  // the user's local (not roaming) application data
+  kOsFolderProgramFiles,
+};
+bool OsGetFolderPath(OsFolder folder, char* buffer, size_t size);
+bool OsGetProgramPath(char* buffer, size_t size);
+
+bool OsFolderExists(const char* path);
+// Creates one folder whose parent exists; false when it cannot.
+bool OsCreateFolder(const char* path);
+
 #endif

@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <io.h>
 #include <share.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/os_files.h"
 
@@ -31,3 +33,36 @@ bool OsGetUserName(char* buffer, size_t size) {
   }
   return true;
 }
+
+namespace {
+
+bool Fail(char* buffer, size_t size) {
+  if (size > 0) buffer[0] = '\0';
+  return false;
+}
+
+}  // namespace
+
+bool OsGetFolderPath(OsFolder folder, char* buffer, size_t size) {
+  const int csidl = folder == kOsFolderLocalAppData ? CSIDL_LOCAL_APPDATA : CSIDL_PROGRAM_FILES;
+  char path[MAX_PATH];
+  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return Fail(buffer, size);
+  const size_t length = strlen(path);
+  if (length + 1 > size) return Fail(buffer, size);
+  memcpy(buffer, path, length + 1);
+  return true;
+}
+
+bool OsGetProgramPath(char* buffer, size_t size) {
+  if (size == 0) return false;
+  const DWORD length = GetModuleFileNameA(nullptr, buffer, DWORD(size));
+  if (length == 0 || length >= size) return Fail(buffer, size);
+  return true;
+}
+
+bool OsFolderExists(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool OsCreateFolder(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }

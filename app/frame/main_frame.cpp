@@ -5,9 +5,10 @@
 
 CMainFrame::~CMainFrame() {
   if (m_accelerators != nullptr) DestroyAcceleratorTable(m_accelerators);
+  if (m_menu != nullptr) DestroyMenu(m_menu);
 }
 
-HWND CMainFrame::CreateFrame() {
+HWND CMainFrame::CreateFrame(const RECT* rect) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WindowClass cls;
   if (!RegisterOwnClass("TalveroMainFrame", CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
@@ -15,31 +16,20 @@ HWND CMainFrame::CreateFrame() {
     return nullptr;
   char title[128];
   if (LoadStringA(instance, IDR_MAINFRAME, title, sizeof title) <= 0) lstrcpynA(title, "Talvero", sizeof title);
-  HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  HWND hwnd = Create(cls, nullptr, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, title,
-                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, reinterpret_cast<UINT_PTR>(menu));
-  if (hwnd == nullptr) {
-    if (menu != nullptr) DestroyMenu(menu);
-    return nullptr;
-  }
-  HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  if (icon != nullptr) ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  m_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  HWND hwnd = rect != nullptr
+                  ? Create(cls, nullptr, *rect, title, style, 0, reinterpret_cast<UINT_PTR>(m_menu))
+                  : Create(cls, nullptr, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, title, style, 0,
+                           reinterpret_cast<UINT_PTR>(m_menu));
+  if (hwnd == nullptr) return nullptr;
+  HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (icon != nullptr) SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   return hwnd;
 }
 
-LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
-  switch (msg) {
-    case WM_DESTROY:
-      return OnDestroy();
-  }
-  handled = false;
-  return 0;
-}
-
-// The frame holds the only claim on the process while no automation client
-// exists, so its end is the end of the loop.
-LRESULT CMainFrame::OnDestroy() {
-  PostQuitMessage(0);
-  return 0;
+HFONT CMainFrame::BarFont() const {
+  HFONT font = m_commandBar.GetFont();
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

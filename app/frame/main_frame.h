@@ -1,26 +1,188 @@
 #ifndef TALVERO_APP_MAIN_FRAME_H
 #define TALVERO_APP_MAIN_FRAME_H
 
-// The program's main window. For now it holds the title, the menu and the
-// accelerators of the frame's resources; closing it ends the message loop.
+// The program's one top-level window: an MDI frame with the command bar, the
+// main, secondary, find and preview toolbars in a rebar, the name box and the
+// formula bar, the status bar and the MDI client for the document windows.
+// Its message map handles the application commands and passes the others to
+// the active document window. While it runs it stamps two activity clocks on
+// user input, keeps bars and command states in step with whether a document
+// is active, and saves and closes documents from its timer.
+//
+// The files of app/frame split it by concern: creation and bars
+// (frame_bars.cpp), the message map (frame_message_map.cpp), the filter, idle
+// and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
+// the toolbar drop-downs (frame_drop_downs.cpp), the timer (frame_timer.cpp)
+// and closing (frame_close.cpp).
+
+#include <cstdint>
 
 #include <windows.h>
 
-#include "platform/ui/window_impl.h"
+#include "app/frame/auto_save.h"
+#include "platform/ui/command_bar.h"
+#include "platform/ui/mdi_frame.h"
+#include "platform/ui/message_loop.h"
+#include "platform/ui/recent_document_list.h"
+#include "platform/ui/update_ui.h"
 
-class CMainFrame : public CWindowImpl {
+class CChildFrame;
+class CWorkBook;
+struct SelectionStatistics;
+
+class CMainFrame : public CMDIFrameWindowImpl,
+                   public CUpdateUI,
+                   public CMessageFilter,
+                   public CIdleHandler {
  public:
+  static constexpr UINT kTimerId = 22102;
+  static constexpr UINT kTimerPeriod = 10000;
+  // Rebar bands: command bar, main, secondary, find and preview toolbars.
+  static constexpr UINT kCommandBarBand = 60160;
+  static constexpr UINT kMainToolBarBand = 60161;
+  static constexpr UINT kSecondaryToolBarBand = 60162;
+  static constexpr UINT kFindToolBarBand = 60163;
+  static constexpr UINT kPreviewToolBarBand = 60164;
+  static constexpr UINT kReBarId = 59392;
+  static constexpr UINT kStatusBarId = 59393;
+  static constexpr UINT kNameBoxId = 1045;
+  static constexpr UINT kPreviewPageComboId = 1046;
+  static constexpr UINT kFormulaBarId = 1047;
+  static constexpr int kStatusPanes = 4;
+
+  // The formula bar: Enter posts the " OK" command to the frame after the
+  // rich-edit control has taken the key.
+  class CRichEditCtrl2 : public CWindowImpl {
+   public:
+    HWND frame = nullptr;
+    LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  };
+
+  // The status bar, whose zoom pane (pane 3) behaves as a button that sends
+  // the Zoom command to the frame.
+  class CStatusBarCtrl2 : public CWindowImpl {
+   public:
+    static constexpr int kZoomPane = 3;
+    HWND frame = nullptr;
+    int pressedPane = -1;
+    bool pressed = false;
+    LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
+   private:
+    LRESULT OnLButtonDown(POINT pt);
+    bool PaneContains(int pane, POINT pt) const;
+    void DrawZoomPane(bool sunken);
+  };
+
+  CMainFrame() = default;
   ~CMainFrame() override;
-  // Creates the window at the default position; null when that fails.
-  HWND CreateFrame();
+
+  // Creates the frame with the title, menu and accelerators of its resources
+  // at the rectangle, or at the default place when none is given. Null when
+  // that fails.
+  HWND CreateFrame(const RECT* rect = nullptr);
   HACCEL Accelerators() const { return m_accelerators; }
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  bool PreTranslateMessage(MSG* msg) override;
+  bool OnIdle() override;
+
+  // Command states, formula bar and name box after a change of the active
+  // document or its selection; the status panes with them.
+  void UpdateUI();
+  void UpdateStatusBar();
+  void LayoutSecondaryBar();
+  void LayoutStatusBar();
+  // Writes the statistics pane, the protection icon (none for state 0) and
+  // the zoom pane.
+  void WriteStatusPanes(const SelectionStatistics& statistics, uint8_t protectionState, int zoomPercent);
+
+  // The active document window and its workbook; none while no document
+  // window is open.
+  CChildFrame* GetActiveChildFrame() const;
+  CWorkBook* GetActiveWorkbook() const;
+
+  // A modal dialog or a message box of the frame is open.
+  bool PopupActive() const;
+
+  // Set by every activation of a document window; the next idle call brings
+  // the bars and tool windows in step.
+  void SetRefreshPending() { m_refreshPending = 1; }
+
+  // True for the frame commands whose handlers do not exist yet: they are
+  // disabled and do nothing.
+  static bool IsCommandUnavailable(UINT command);
+
+  HWND CommandBar() const { return m_commandBar.m_hWnd; }
+  HWND MainToolBar() const { return m_mainToolBar; }
+  HWND SecondaryToolBar() const { return m_secondaryToolBar; }
+  HWND FindToolBar() const { return m_findToolBar; }
+  HWND PreviewToolBar() const { return m_previewToolBar; }
+  HWND NameBox() const { return m_nameBox; }
+  HWND FormulaBar() const { return m_formulaBar.m_hWnd; }
+  HWND FormulaBarFrame() const { return m_formulaBarFrame; }
+  HWND FindTextCombo() const { return m_findCombo; }
+  HWND ReplaceTextCombo() const { return m_replaceCombo; }
+  HWND PreviewPageCombo() const { return m_previewPageCombo; }
+  const ActivityClocks& Clocks() const { return m_clocks; }
+  bool DocumentActive() const { return m_documentActive != 0; }
 
  private:
+  // Creation (frame_bars.cpp).
+  LRESULT OnCreate();
+  bool CreateMainToolBar();
+  bool CreateSecondaryToolBar();
+  bool CreateNameBoxAndFormulaBar();
+  bool CreatePreviewToolBar();
+  bool CreateFindToolBar();
+  bool CreateReBar();
+  bool CreateStatusBar();
+  void ShowFindBar(bool show);
+  HFONT BarFont() const;
+
+  // Message map (frame_message_map.cpp).
+  bool OnCommand(UINT command, UINT code, HWND control, LRESULT* result);
+  LRESULT OnNotify(NMHDR* header, bool& handled);
+  bool OnTooltipText(NMTTDISPINFOA* info);
+  void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
+
+  // Run time (frame_run_time.cpp).
+  void OnInitMenuPopup(HMENU popup);
+  void StampActivityClocks();
+  void EnableMainToolBar(bool documentActive);
+
+  // Toolbar drop-downs (frame_drop_downs.cpp).
+  LRESULT OnToolbarDropDown(NMTOOLBARA* info);
+
+  // Timer and closing (frame_timer.cpp, frame_close.cpp).
+  void OnTimer(UINT_PTR id);
+  LRESULT OnClose();
   LRESULT OnDestroy();
 
   HACCEL m_accelerators = nullptr;
+  HMENU m_menu = nullptr;
+  CMDICommandBarCtrl m_commandBar;
+  HWND m_mainToolBar = nullptr;
+  HWND m_secondaryToolBar = nullptr;
+  HWND m_previewToolBar = nullptr;
+  HWND m_findToolBar = nullptr;
+  HWND m_nameBox = nullptr;
+  HWND m_formulaBarFrame = nullptr;
+  HWND m_previewPageCombo = nullptr;
+  HWND m_findCombo = nullptr;
+  HWND m_replaceCombo = nullptr;
+  // Set by Zoom In of the preview, cleared by Zoom Out and by the preview.
+  uint8_t m_previewZoomIn = 0;
+  uint8_t m_refreshPending = 0;
+  // A document window is taken to be active until the first idle refresh
+  // finds none.
+  uint8_t m_documentActive = 1;
+  bool m_inTimerTick = false;
+  bool m_loopRegistered = false;
+  CRichEditCtrl2 m_formulaBar;
+  CStatusBarCtrl2 m_statusBar;
+  RecentDocumentList m_recentDocuments;
+  ActivityClocks m_clocks = {0, 0};
 };
 
 #endif

@@ -7,17 +7,20 @@
 #include <objbase.h>
 
 #include "app/frame/main_frame.h"
+#include "app/settings/frame_placement.h"
+#include "app/settings/global_options.h"
+#include "app/settings/settings_path.h"
+#include "app/settings/settings_profile.h"
 #include "app/startup/command_line.h"
+#include "app/startup/frame_options_exchange.h"
 #include "core/numfmt/regional_settings.h"
+#include "platform/os_files.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/message_loop.h"
 
 namespace {
 
 constexpr UINT kFileNewCommand = 57600;
-
-// The region a profile holds until one is read: the user's default locale.
-constexpr uint8_t kDefaultRegion = kRegionUserDefault;
 
 void RegisterCommonControls() {
   INITCOMMONCONTROLSEX init = {sizeof init, ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES};
@@ -26,33 +29,22 @@ void RegisterCommonControls() {
   InitCommonControlsEx(&init);
 }
 
-// Accelerators of the frame before dispatch.
-class CFrameAccelerators : public CMessageFilter {
- public:
-  explicit CFrameAccelerators(CMainFrame& frame) : m_frame(frame) {}
-  bool PreTranslateMessage(MSG* msg) override {
-    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || m_frame.Accelerators() == nullptr)
-      return false;
-    return TranslateAcceleratorA(m_frame.m_hWnd, m_frame.Accelerators(), msg) != 0;
-  }
-
- private:
-  CMainFrame& m_frame;
-};
-
 int Run(const CommandLineAction& action, int showCommand) {
   CMessageLoop loop;
   CMainFrame frame;
-  if (frame.CreateFrame() == nullptr) return 0;
-  CFrameAccelerators accelerators(frame);
-  loop.AddMessageFilter(&accelerators);
-  ShowWindow(frame.m_hWnd, showCommand);
+  // A frame last seen restored reopens where it was; maximised and
+  // minimised ones open at the default place in their state.
+  OptionsRect stored;
+  const bool atStoredPlace = FrameCreateRect(Options, &stored);
+  const RECT rect = {stored.left, stored.top, stored.right, stored.bottom};
+  if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
+  ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
   // Opening a path and creating a workbook arrive with the document windows;
-  // until then both leave the frame empty.
+  // until then both leave the frame empty (the file is not read: there is
+  // nowhere to keep it open).
   if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
   const int exitCode = loop.Run();
-  loop.RemoveMessageFilter(&accelerators);
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
   return exitCode;
 }
@@ -71,8 +63,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
     // and automation requests fail rather than report a success.
     exitCode = 1;
   } else {
-    ApplyRegionalSettings(kDefaultRegion, true);
+    ChooseSettingsPathOfSystem();
+    // A missing profile is no error: the defaults stay.
+    if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
+    CopyOptionsToFrame(Options, FrameOptionsRecord());
+    ApplyRegionalSettings(Options.Region, true);
     exitCode = Run(action, showCommand);
+    CopyOptionsFromFrame(FrameOptionsRecord(), Options);
+    WriteProfileAtExit(SettingsPath);
   }
   CoUninitialize();
   return exitCode;

@@ -9,6 +9,7 @@
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
+#include "tests/core/recalc_test_book.h"
 #include "tests/functions/formula_result_text.h"
 
 namespace {
@@ -115,4 +116,71 @@ TEST_F(FormulaSolvers, RootsMatchBisection) {
   EXPECT_EQ(row, 19u);
 }
 
+// A workbook whose targets read the variables A1:A3 through other formula
+// cells, on this worksheet and on Worksheet2.
+class SolverPaths : public RecalcTestBook {
+ protected:
+  void SetUp() override {
+    RecalcTestBook::SetUp();
+    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    const double values[] = {1.0, 3.0, 7.0};
+    for (uint32_t row = 0; row < 3; ++row) {
+      uint8_t record[kNumberCellSize];
+      ASSERT_TRUE(BuildNumberCell(record, sizeof record, row, 0, values[row], 0));
+      ASSERT_TRUE(first->InsertCell(AsCellRecord(record), nullptr));
+    }
+    uint8_t record[kNumberCellSize];
+    ASSERT_TRUE(BuildNumberCell(record, sizeof record, 4, 0, 1.0, 0));
+    ASSERT_TRUE(second->cells.InsertCell(AsCellRecord(record), nullptr));
+    SetFormula(second->cells, 0, 0, "=Worksheet1!A1^2-2");
+    SetFormula(second->cells, 1, 0, "=A5^2-2");
+    SetFormula("B1", "=Worksheet2!A1");
+    SetFormula("B2", "=2*B1+1");
+    SetFormula("C1", "=(A1-2)^2");
+    SetFormula("C2", "=C1+(A2+1)^2");
+    SetFormula("C3", "=SUM(C2:C2,A3)");
+    SetFormula("D1", "=IF(A1>2,\"big\",A1-1)");
+    SetFormula("D2", "=D1");
+    SetFormula("E1", "=A1&\"\"");
+    SetFormula("E2", "=LEN(E1)-1");
+    SetFormula("F1", "=F2+A1");
+    SetFormula("F2", "=F1");
+    SetFormula("F3", "=F1");
+    ASSERT_TRUE(Recalculate(nullptr));
+  }
+
+  // Every record of both worksheets, byte for byte.
+  std::string Snapshot() {
+    std::string bytes;
+    for (CellStore* store : {first, &second->cells}) {
+      CellCursor cursor;
+      cursor.flags = kCursorAfterRecord;
+      cursor.block = store->FirstBlock();
+      while (const CellRecord* cell = cursor.Next())
+        bytes.append(reinterpret_cast<const char*>(cell->Bytes()), cell->Size());
+    }
+    return bytes;
+  }
+};
+
+TEST_F(SolverPaths, TargetsSeeTheCellsBetweenRecalculatedAndTheWorkbookStaysAsItWas) {
+  static const FormulaCase kCases[] = {
+      {"=ROUND(ROOT(B1,A1,0,3,),12)", "1.414213562373"},  // through a cell of another worksheet
+      {"=ROUND(ROOT(B2,A1,0,3,),12)", "1.224744871392"},  // through a chain of two
+      {"=ROUND(ROOT(Worksheet2!B1,Worksheet2!A5,0,3,),12)", "1.414213562373"},  // read where it stands
+      {"=ROUND(MINSIMPLEX(C3,A1:A3,{1;1;0},0.5,1e-20,,1),5)", "{2; -1; 7}"},
+      {"=ROUND(MINSIMPLEX(C3,A1:A3,{1;1;0},0.5,1e-20,,2),8)", "7"},
+      {"=ROOT(D2,A1,0,3,)", "#VALUE!"},  // a cell between gives a text on the way
+      {"=ROOT(E2,A1,0,3,)", "#REF!"},    // a cell between holds a text
+      {"=ROOT(F3,A1,-1,2,)", "#VALUE!"},  // the cells between form a cycle
+  };
+  book.evaluator.sheet = first;
+  const std::string before = Snapshot();
+  for (const FormulaCase& c : kCases) {
+    EXPECT_EQ(EvaluateToText(book.evaluator, c.formula, 25, 99), c.result) << c.formula;
+    EXPECT_TRUE(Snapshot() == before) << c.formula;
+  }
+}
+
 }  // namespace
+

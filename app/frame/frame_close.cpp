@@ -1,0 +1,38 @@
+// Closing the frame: every open document is asked first; the placement is
+// kept in the options for the next start.
+
+#include "app/frame/frame_options.h"
+#include "app/frame/main_frame.h"
+
+LRESULT CMainFrame::OnClose() {
+  if (!QueryCloseAllDocuments(OpenDocuments(), GetDocumentServices())) return 0;
+  DestroyWindow();
+  return 0;
+}
+
+LRESULT CMainFrame::OnDestroy() {
+  FrameOptions& options = FrameOptionsRecord();
+  if (::IsZoomed(m_hWnd)) {
+    options.frameShowState = SW_SHOWMAXIMIZED;
+  } else if (::IsIconic(m_hWnd)) {
+    options.frameShowState = SW_SHOWMINIMIZED;
+  } else {
+    const RECT r = GetWindowRect();
+    options.frameLeft = r.left;
+    options.frameTop = r.top;
+    options.frameRight = r.right;
+    options.frameBottom = r.bottom;
+  }
+  KillTimer(m_hWnd, kTimerId);
+  if (m_loopRegistered) {
+    if (CMessageLoop* loop = CMessageLoop::Current()) {
+      loop->RemoveMessageFilter(this);
+      loop->RemoveIdleHandler(this);
+    }
+    m_loopRegistered = false;
+  }
+  // The frame holds the only claim on the process while no automation
+  // client exists, so its end is the end of the loop.
+  PostQuitMessage(0);
+  return 0;
+}

@@ -1,0 +1,172 @@
+// The frame's message and command map.
+
+#include "app/frame/frame_layout.h"
+#include "app/frame/frame_options.h"
+#include "app/frame/main_frame.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The preview window's notification that it left its zoomed-in mode.
+constexpr UINT kPreviewZoomOutCode = static_cast<UINT>(-50);
+
+struct CommandRange {
+  UINT first;
+  UINT last;
+};
+
+// Frame commands whose work is not part of the program yet: opening and
+// saving files, printing and its preview, the options, profiles,
+// registration, regions, font styles, bookmarks, the go-to box, recent cell
+// texts, the tool windows, help and zoom. They stay disabled, and reaching
+// them does nothing.
+const CommandRange kUnavailable[] = {
+    {ID_FILE_NEW, ID_FILE_OPEN},
+    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
+    {ID_FILE_PRINT, ID_FILE_PRINT},
+    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
+    {ID_FILE_MRU_FIRST, ID_FILE_MRU_FIRST + RecentDocumentList::kMaxEntries - 1},
+    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
+    {ID_SAVE_FORMAT_XML, ID_SAVE_FORMAT_BINARY},
+    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
+    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
+    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
+    {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
+    {ID_OPTIONS, ID_OPTIONS},
+    {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
+    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
+    {ID_REGION_GENERIC, ID_REGION_USER},
+    {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
+    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
+    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
+    {ID_ADD_BOOKMARK, ID_GO},
+    {ID_LOCK_EDITING, ID_LOCK_EDITING},
+    {ID_RECENT_DATA_FIRST, ID_RECENT_DATA_FIRST + 15},
+    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
+    {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
+    {ID_APP_ABOUT, ID_APP_ABOUT},
+    {ID_HELP_CONTENTS, ID_HELP_CONTENTS},
+    {ID_SUPPORT, ID_SUPPORT},
+    {ID_ONLINE_HELP, ID_ONLINE_HELP},
+    {ID_VIEW_ZOOM, ID_VIEW_ZOOM},
+};
+
+}  // namespace
+
+bool CMainFrame::IsCommandUnavailable(UINT command) {
+  for (const CommandRange& range : kUnavailable) {
+    if (command >= range.first && command <= range.last) return true;
+  }
+  return false;
+}
+
+LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_CLOSE:
+      return OnClose();
+    case WM_DESTROY:
+      return OnDestroy();
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+      handled = false;
+      return 0;
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED) {
+        UpdateLayout();
+        LayoutSecondaryBar();
+        LayoutStatusBar();
+      }
+      if (wp == SIZE_RESTORED) FrameOptionsRecord().frameShowState = SW_SHOWNORMAL;
+      return 0;
+    case WM_TIMER:
+      OnTimer(wp);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lp), handled);
+    case WM_COMMAND: {
+      LRESULT result = 0;
+      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), &result)) return result;
+      // The window list of the Window menu and the document's system menu
+      // belong to the MDI frame's own handling.
+      if (LOWORD(wp) >= kFirstChildId) break;
+      ForwardToActiveDocument(wp, lp);
+      return 0;
+    }
+  }
+  handled = false;
+  return 0;
+}
+
+bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* result) {
+  *result = 0;
+  // Notifications of the name box and the preview's page box: only a chosen
+  // entry is a command.
+  if (control != nullptr && (command == kNameBoxId || command == kPreviewPageComboId)) return code == CBN_SELENDOK;
+  switch (command) {
+    case ID_APP_EXIT:
+      PostMessage(WM_CLOSE);
+      return true;
+    case ID_WINDOW_CASCADE:
+      MDICascade();
+      return true;
+    case ID_WINDOW_TILE_HORZ:
+      MDITile(true);
+      return true;
+    case ID_WINDOW_ARRANGE:
+      MDIIconArrange();
+      return true;
+    case ID_EDIT_FIND:
+      // A shown find bar leaves the command to the document window.
+      if (::IsWindowVisible(m_findToolBar)) return false;
+      ShowFindBar(true);
+      if (m_findCombo != nullptr) ::SetFocus(m_findCombo);
+      return true;
+    case ID_FIND_BAR_CLOSE:
+      ShowFindBar(false);
+      return true;
+    case ID_PREVIEW_GO_TO:
+      // The label of the page box.
+      return true;
+    case ID_NEXT_WORKSHEET:
+    case ID_PREVIOUS_WORKSHEET:
+      // Pages of the preview while it is shown; there is no preview window.
+      return false;
+  }
+  return IsCommandUnavailable(command);
+}
+
+void CMainFrame::ForwardToActiveDocument(WPARAM wp, LPARAM lp) {
+  if (HWND child = MDIGetActive()) ::SendMessageA(child, WM_COMMAND, wp, lp);
+}
+
+LRESULT CMainFrame::OnNotify(NMHDR* header, bool& handled) {
+  if (header == nullptr) {
+    handled = false;
+    return 0;
+  }
+  switch (header->code) {
+    case TBN_DROPDOWN:
+      return OnToolbarDropDown(reinterpret_cast<NMTOOLBARA*>(header));
+    case TTN_GETDISPINFOA:
+      if (OnTooltipText(reinterpret_cast<NMTTDISPINFOA*>(header))) return 0;
+      break;
+    case kPreviewZoomOutCode:
+      m_previewZoomIn = 0;
+      return 0;
+  }
+  handled = false;
+  return 0;
+}
+
+bool CMainFrame::OnTooltipText(NMTTDISPINFOA* info) {
+  if ((info->uFlags & TTF_IDISHWND) != 0) return false;
+  char resource[256];
+  if (LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(info->hdr.idFrom), resource, sizeof resource) <= 0)
+    resource[0] = '\0';
+  TooltipOfPrompt(resource, info->szText, sizeof info->szText);
+  info->lpszText = info->szText;
+  info->hinst = nullptr;
+  return true;
+}

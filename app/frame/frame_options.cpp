@@ -1,0 +1,6 @@
+#include "app/frame/frame_options.h"
+
+FrameOptions& FrameOptionsRecord() {
+  static FrameOptions options;
+  return options;
+}

@@ -1,0 +1,108 @@
+// The frame while the program runs: the message filter with its activity
+// clocks, the idle refresh of bars and tool windows, and the command states.
+
+#include "app/frame/activity_clock.h"
+#include "app/frame/frame_options.h"
+#include "app/frame/main_frame.h"
+#include "core/numfmt/regional_settings.h"
+#include "core/workbook/workbook.h"
+#include "platform/ui/common_controls.h"
+#include "platform/ui/recent_document_menu.h"
+#include "resources/resource_ids.h"
+
+CChildFrame* CMainFrame::GetActiveChildFrame() const { return nullptr; }
+
+CWorkBook* CMainFrame::GetActiveWorkbook() const { return nullptr; }
+
+void CMainFrame::StampActivityClocks() {
+  m_clocks.autoSave = m_clocks.autoClose = ActivityClockNow();
+}
+
+bool CMainFrame::PreTranslateMessage(MSG* msg) {
+  switch (msg->message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_INITMENUPOPUP:
+      StampActivityClocks();
+      break;
+  }
+  if (m_accelerators != nullptr && TranslateAcceleratorA(m_hWnd, m_accelerators, msg)) return true;
+  return TranslateForActiveChild(msg);
+}
+
+void CMainFrame::EnableMainToolBar(bool documentActive) {
+  const int count = static_cast<int>(::SendMessageA(m_mainToolBar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    if (!::SendMessageA(m_mainToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
+    const UINT command = static_cast<UINT>(button.idCommand);
+    if ((button.fsStyle & BTNS_SEP) != 0 || command == ID_FILE_NEW || command == ID_FILE_OPEN) continue;
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE) continue;
+    ::SendMessageA(m_mainToolBar, TB_ENABLEBUTTON, command,
+                 MAKELPARAM(documentActive && !IsCommandUnavailable(command), 0));
+  }
+  UIEnable(ID_EDIT_UNDO, false);
+  UIEnable(ID_EDIT_REDO, false);
+  UIEnable(ID_EDIT_PASTE, documentActive);
+}
+
+bool CMainFrame::OnIdle() {
+  // The preview window is not part of the program, so it is never open.
+  if (m_refreshPending) {
+    m_refreshPending = 0;
+    const bool active = GetActiveChildFrame() != nullptr;
+    bool changed = false;
+    if (active && m_documentActive == 0) {
+      m_documentActive = 1;
+      ReBarShowBand(m_hWndToolBar, kSecondaryToolBarBand, true);
+      UpdateLayout();
+      LayoutSecondaryBar();
+      changed = true;
+    } else if (!active && m_documentActive == 1) {
+      m_documentActive = 0;
+      ReBarShowBand(m_hWndToolBar, kSecondaryToolBarBand, false);
+      ShowFindBar(false);
+      changed = true;
+    }
+    if (changed) EnableMainToolBar(active);
+    if (!active && m_hWndStatusBar != nullptr) {
+      StatusBarSetText(m_hWndStatusBar, 0, "");
+      StatusBarSetText(m_hWndStatusBar, 1, "");
+      ::SendMessageA(m_hWndStatusBar, SB_SETICON, 2, 0);
+      StatusBarSetText(m_hWndStatusBar, 3, "", SBT_POPOUT);
+    }
+  }
+  UIUpdateToolBars();
+  return false;
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU popup) {
+  if (GetMenuItemCount(popup) > 0 && GetMenuItemID(popup, 0) == ID_FILE_MRU_FIRST)
+    UpdateRecentDocumentMenu(popup, m_recentDocuments, ID_FILE_MRU_FIRST, "(empty)");
+  UIUpdateMenu(popup);
+}
+
+void CMainFrame::UpdateUI() {
+  CWorkBook* book = GetActiveWorkbook();
+  if (GetActiveChildFrame() == nullptr || book == nullptr) return;
+  const bool writable = book->readOnly == 0;
+  UIEnable(ID_FILE_SAVE, writable);
+  UIEnable(ID_FILE_SAVE_AS, writable);
+  UIEnable(ID_PROTECTION, writable);
+  UIEnable(ID_EDIT_UNDO, book->undoHistory.CanUndo());
+  UIEnable(ID_EDIT_REDO, book->undoHistory.CanRedo());
+  const uint8_t region = CurrentRegionalSettings().localeChoice;
+  UISetCheck(ID_REGION_GENERIC, region == kRegionGeneric);
+  UISetCheck(ID_REGION_SYSTEM, region == kRegionSystemDefault);
+  UISetCheck(ID_REGION_USER, region == kRegionUserDefault);
+  const FrameOptions& options = FrameOptionsRecord();
+  UISetCheck(ID_LOCK_EDITING, options.lockEdit != 0);
+  UISetCheck(ID_FORMAT_CELLS, options.cellFormatVisible != 0);
+  UISetCheck(ID_FORMAT_WORKSHEET, options.worksheetFormatVisible != 0);
+}

@@ -1,0 +1,96 @@
+// The status bar: the selection's statistics, the protection icon, the zoom
+// pane, and the zoom pane's button behaviour.
+
+#include "app/frame/main_frame.h"
+#include "app/frame/selection_statistics.h"
+#include "core/numfmt/regional_settings.h"
+#include "core/workbook/workbook.h"
+#include "platform/ui/capture_loop.h"
+#include "platform/ui/common_controls.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr uint8_t kProtectedReadOnly = 3;
+
+HICON ProtectionIcon(uint8_t protectionState) {
+  if (protectionState == 0) return nullptr;
+  const int id = protectionState == kProtectedReadOnly ? IDI_PROTECTED_READ_ONLY : IDI_PROTECTED;
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_SHARED));
+}
+
+}  // namespace
+
+void CMainFrame::UpdateStatusBar() {
+  CWorkBook* book = GetActiveWorkbook();
+  if (GetActiveChildFrame() == nullptr || book == nullptr || book->activeWorksheet == nullptr) return;
+  // The selection and the zoom are the active view's; the document windows
+  // that hold views call WriteStatusPanes with them.
+}
+
+void CMainFrame::WriteStatusPanes(const SelectionStatistics& statistics, uint8_t protectionState, int zoomPercent) {
+  if (m_hWndStatusBar == nullptr) return;
+  char text[kSelectionStatusCapacity];
+  FormatSelectionStatus(statistics, &CurrentRegionalSettings(), text, sizeof text);
+  StatusBarSetText(m_hWndStatusBar, 0, text);
+  ::SendMessageA(m_hWndStatusBar, SB_SETICON, 2, reinterpret_cast<LPARAM>(ProtectionIcon(protectionState)));
+  char zoom[16];
+  wsprintfA(zoom, " %d%%", zoomPercent);
+  StatusBarSetText(m_hWndStatusBar, CStatusBarCtrl2::kZoomPane, zoom, SBT_POPOUT);
+}
+
+LRESULT CMainFrame::CStatusBarCtrl2::ProcessWindowMessage(UINT msg, WPARAM, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      if (PaneContains(kZoomPane, PointFromLParam(lp))) return OnLButtonDown(PointFromLParam(lp));
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+bool CMainFrame::CStatusBarCtrl2::PaneContains(int pane, POINT pt) const {
+  RECT r{};
+  return SendMessage(SB_GETRECT, pane, reinterpret_cast<LPARAM>(&r)) && PtInRect(&r, pt);
+}
+
+void CMainFrame::CStatusBarCtrl2::DrawZoomPane(bool sunken) {
+  char text[32] = {};
+  const LRESULT info = SendMessage(SB_GETTEXTA, kZoomPane, reinterpret_cast<LPARAM>(text));
+  const UINT keep = HIWORD(info) & ~(SBT_POPOUT | SBT_NOBORDERS);
+  StatusBarSetText(m_hWnd, kZoomPane, text, keep | (sunken ? 0 : SBT_POPOUT));
+  UpdateWindow();
+}
+
+// The pane stays pressed while the mouse is over it; releasing the button
+// over it is a click.
+LRESULT CMainFrame::CStatusBarCtrl2::OnLButtonDown(POINT pt) {
+  pressedPane = kZoomPane;
+  pressed = true;
+  DrawZoomPane(true);
+  SetCapture(m_hWnd);
+  bool clicked = false;
+  MSG msg;
+  CaptureEnd end = CaptureEnd::kNone;
+  while (NextCaptureMessage(m_hWnd, &msg, &end)) {
+    if (msg.message == WM_MOUSEMOVE) {
+      pt = PointFromLParam(msg.lParam);
+      const bool inside = PaneContains(kZoomPane, pt);
+      if (inside != pressed) {
+        pressed = inside;
+        DrawZoomPane(inside);
+      }
+    } else if (msg.message == WM_LBUTTONUP) {
+      clicked = PaneContains(kZoomPane, PointFromLParam(msg.lParam));
+      break;
+    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      break;
+    }
+  }
+  if (GetCapture() == m_hWnd) ReleaseCapture();
+  pressed = false;
+  pressedPane = -1;
+  DrawZoomPane(false);
+  if (clicked && frame != nullptr) ::SendMessageA(frame, WM_COMMAND, ID_VIEW_ZOOM, 0);
+  return 0;
+}

@@ -1,0 +1,132 @@
+#include "core/recalc/formula_references.h"
+
+#include <cstring>
+
+#include "core/formula/formula_chars.h"
+#include "core/workbook/workbook.h"
+
+namespace {
+
+constexpr size_t kQualifierCapacity = 256;
+
+void DiscardPayload(EvalState& state, uint32_t kind) {
+  if (kind == kEvalText) {
+    state.strings.Pop();
+  } else if (kind == kEvalArray) {
+    if (CellBlock* chain = state.arrays.PopChain()) state.arrays.ReleaseChain(chain);
+  }
+}
+
+// The span of one corner: a whole row or column reaches across the grid.
+void CornerSpan(const RefCorner& corner, CellRectangle& span) {
+  const bool column = (corner.flags & kRefHasColumn) != 0;
+  const bool row = (corner.flags & kRefHasRow) != 0;
+  span.firstColumn = column ? uint16_t(corner.column) : 0;
+  span.lastColumn = column ? uint16_t(corner.column) : kMaxColumn;
+  span.firstRow = row ? corner.row : 0;
+  span.lastRow = row ? corner.row : kMaxRow;
+}
+
+bool Usable(const RefCorner& corner) {
+  return !(corner.flags & kRefOutsideGrid) && (corner.flags & kRefCell) != 0 && corner.column <= kMaxColumn &&
+         corner.row <= kMaxRow;
+}
+
+// The qualifier text as the sheet operator reads it: blanks around it cut.
+void CopyQualifier(const char* text, size_t length, char* out) {
+  while (length > 0 && IsFormulaBlank(*text)) {
+    ++text;
+    --length;
+  }
+  while (length > 0 && IsFormulaBlank(text[length - 1])) --length;
+  if (length >= kQualifierCapacity) length = kQualifierCapacity - 1;
+  std::memcpy(out, text, length);
+  out[length] = '\0';
+}
+
+// The rectangle in the worksheet the qualifier names, or in every worksheet
+// of the folder it names; nothing for another workbook or an unknown name.
+bool VisitQualified(EvalState& state, CellStore* from, const char* qualifier, CellRectangle rectangle,
+                    CellRectangleVisitor visit, void* context) {
+  if (qualifier[0] == '[') return true;
+  if (CellStore* store = state.FindQualifiedSheet(from, qualifier)) {
+    rectangle.store = store;
+    return visit(context, rectangle);
+  }
+  const CWorkSheetTree::CTreeItem* item = state.owner ? state.owner->FindItemByQualifier(from, qualifier) : nullptr;
+  if (!item) return true;
+  if (!item->IsFolder()) {
+    if (!item->cellStore) return true;
+    rectangle.store = item->cellStore;
+    return visit(context, rectangle);
+  }
+  for (const CWorkSheetTree::CTreeItem* inner = item->next; inner && inner->depth > item->depth; inner = inner->next) {
+    if (!inner->IsWorksheet() || !inner->cellStore) continue;
+    rectangle.store = inner->cellStore;
+    if (!visit(context, rectangle)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* text, uint16_t column, uint32_t row,
+                             CellRectangleVisitor visit, void* context) {
+  state.ResetForFormula(column, row);
+  state.sheet = store;
+  if (!text || (text[0] != '=' && text[0] != '+')) return true;
+  char lastText[kQualifierCapacity] = "";
+  char qualifier[kQualifierCapacity] = "";
+  bool qualified = false;
+  uint32_t previous = kEvalInvalid;
+  bool going = true;
+  const char* p = text + 1;
+  while (going) {
+    const char* start = SkipFormulaBlanks(p);
+    EvalValue token;
+    const uint32_t kind = state.NextToken(&p, &token, true);
+    if (kind == kEvalEnd || kind == kEvalInvalid || p == start) break;
+    if (kind == kEvalText) CopyQualifier(state.strings.Top(), state.strings.TopLength(), lastText);
+    DiscardPayload(state, kind);
+    if (kind == kOpSheet) {
+      qualified = previous == kEvalText;
+      if (qualified) std::memcpy(qualifier, lastText, sizeof qualifier);
+    }
+    if (kind != kEvalCellRef) {
+      previous = kind;
+      continue;
+    }
+    // A reference after "!" lies in the qualifier's worksheet, and so does
+    // the far corner of such a range.
+    const bool afterSheet = previous == kOpSheet;
+    previous = kind;
+    CellRectangle rectangle{store, 0, 0, 0, 0};
+    CornerSpan(token.cell, rectangle);
+    bool usable = Usable(token.cell) && token.error == 0;
+    const char* afterRange = p;
+    EvalValue next;
+    const uint32_t colonKind = state.NextToken(&afterRange, &next, true);
+    DiscardPayload(state, colonKind);
+    if (colonKind == kOpRange) {
+      const uint32_t endKind = state.NextToken(&afterRange, &next, true);
+      DiscardPayload(state, endKind);
+      if (endKind == kEvalCellRef) {
+        p = afterRange;
+        CellRectangle far{store, 0, 0, 0, 0};
+        CornerSpan(next.cell, far);
+        usable = usable && Usable(next.cell) && next.error == 0;
+        if (far.firstColumn < rectangle.firstColumn) rectangle.firstColumn = far.firstColumn;
+        if (far.lastColumn > rectangle.lastColumn) rectangle.lastColumn = far.lastColumn;
+        if (far.firstRow < rectangle.firstRow) rectangle.firstRow = far.firstRow;
+        if (far.lastRow > rectangle.lastRow) rectangle.lastRow = far.lastRow;
+      }
+    }
+    // The scan stops at a token it cannot read; the peek may have set that.
+    state.status = 0;
+    if (!usable || (afterSheet && !qualified)) continue;
+    going = afterSheet ? VisitQualified(state, store, qualifier, rectangle, visit, context)
+                       : visit(context, rectangle);
+  }
+  state.ResetForFormula(column, row);
+  return going;
+}
