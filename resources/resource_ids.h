@@ -257,4 +257,33 @@
 #define ID_PREV_PANE 57681
 #define ID_PANE_CLOSE 57682
 
+/* Dialogs of files, xBase tables and protection, with their controls. One
+   number stands for a different control in different dialogs. */
+#define IDD_XBASE_FIELD 238
+#define IDD_PROTECTION 264
+#define IDD_PASSWORD 266
+#define IDD_XBASE_FILE 440
+#define IDD_OPEN_TEXT_FILE 509
+#define IDD_SAVE_TEXT_FILE 510
+#define IDD_FILE_WAIT 700
+#define IDS_PASSWORDS_DIFFER 146
+#define IDS_PASSWORD_TOO_SHORT 147
+#define IDS_READ_ONLY_WARNING 148
+#define IDC_FIRST_RADIO 400   /* cell separator, ANSI, no protection */
+#define IDC_SECOND_RADIO 189  /* fixed widths, OEM, password protection */
+#define IDC_KIND_COMBO 215    /* separator, field type, encryption */
+#define IDC_TEXT_EDIT 205     /* separator, field name, password */
+#define IDC_SECOND_EDIT 257   /* widths, field length, confirmation */
+#define IDC_DECIMALS_EDIT 405
+#define IDC_QUOTE_COMBO 229
+#define IDC_CONVERSION_COMBO 1019
+#define IDC_ENCODING_COMBO 1021
+#define IDC_READ_ONLY_CHECK 216
+#define IDC_SIDE_BUTTON 408   /* xBase Edit..., Open As Read-Only */
+#define IDC_LENGTH_SPIN 369
+#define IDC_DECIMALS_SPIN 370
+#define IDC_PATH_TEXT 394     /* waited file, xBase summary */
+#define IDC_CLOCK_TEXT 395    /* wait clock, xBase field frame */
+#define IDC_FIELD_LIST 1020
+
 #endif

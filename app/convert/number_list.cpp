@@ -1,47 +1,27 @@
 #include "app/convert/number_list.h"
 
+#include "core/base/range_list.h"
+
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+struct ZeroBasedPairs {
+  NumberListPair* pairs;
+  int capacity;
+  int written;
+};
 
-// Reads a number in minimum..maximum at p; false when there is none or it
-// lies outside (long digit runs stop counting once past the maximum).
-bool ReadBoundedNumber(const char*& p, int minimum, int maximum, int* value) {
-  if (!IsDigit(*p)) return false;
-  long long number = 0;
-  for (; IsDigit(*p); ++p)
-    if (number <= maximum) number = number * 10 + (*p - '0');
-  if (number < minimum || number > maximum) return false;
-  *value = static_cast<int>(number);
-  return true;
+void AddZeroBased(void* context, uint32_t from, uint32_t to) {
+  ZeroBasedPairs* out = static_cast<ZeroBasedPairs*>(context);
+  if (out->written < out->capacity)
+    out->pairs[out->written++] = {static_cast<int>(from) - 1, static_cast<int>(to) - 1};
 }
 
 }  // namespace
 
 int ParseNumberList(const char* text, NumberListPair* pairs, int capacity, int minimum, int maximum) {
-  int count = 0;
-  const char* p = text;
-  for (;;) {
-    while (IsBlank(*p) || *p == ',') ++p;
-    if (*p == '\0') return count;
-    int first = 0;
-    if (!ReadBoundedNumber(p, minimum, maximum, &first)) return -1;
-    int last = first;
-    const char* afterBlanks = p;
-    while (IsBlank(*afterBlanks)) ++afterBlanks;
-    if (*afterBlanks == '-') {
-      p = afterBlanks + 1;
-      while (IsBlank(*p)) ++p;
-      if (!ReadBoundedNumber(p, minimum, maximum, &last)) return -1;
-    }
-    if (*p != '\0' && !IsBlank(*p) && *p != ',') return -1;
-    if (first > last) {
-      const int swap = first;
-      first = last;
-      last = swap;
-    }
-    if (pairs != nullptr && count < capacity) pairs[count] = NumberListPair{first - 1, last - 1};
-    ++count;
-  }
+  if (maximum < 0 || minimum > maximum)
+    return -1;
+  const uint32_t low = minimum < 0 ? 0u : static_cast<uint32_t>(minimum);
+  ZeroBasedPairs out = {pairs, pairs ? capacity : 0, 0};
+  return ParseRangeListEach(text, low, static_cast<uint32_t>(maximum), pairs ? AddZeroBased : nullptr, &out);
 }

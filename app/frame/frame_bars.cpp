@@ -7,6 +7,7 @@
 #include "app/frame/frame_layout.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
+#include "app/settings/global_options.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
 
@@ -122,6 +123,11 @@ LRESULT CMainFrame::OnCreate() {
     m_loopRegistered = true;
   }
   m_recentDocuments.SetMaxEntries(RecentDocumentList::kMaxEntries);
+  if (const ProfileLists* lists = Options.Lists) {
+    // Oldest first, so that the newest ends first.
+    for (int i = lists->recentFileCount < kRecentFileCount ? lists->recentFileCount : kRecentFileCount; i-- > 0;)
+      m_recentDocuments.Add(lists->recentFiles[i]);
+  }
   // A frame that starts without a document must not offer the document
   // commands: the first idle call looks.
   m_refreshPending = 1;

@@ -3,6 +3,7 @@
 
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
+#include "app/settings/global_options.h"
 
 LRESULT CMainFrame::OnClose() {
   if (!QueryCloseAllDocuments(OpenDocuments(), GetDocumentServices())) return 0;
@@ -13,9 +14,9 @@ LRESULT CMainFrame::OnClose() {
 LRESULT CMainFrame::OnDestroy() {
   FrameOptions& options = FrameOptionsRecord();
   if (::IsZoomed(m_hWnd)) {
-    options.frameShowState = SW_SHOWMAXIMIZED;
+    options.frameShowState = kShowStateMaximized;
   } else if (::IsIconic(m_hWnd)) {
-    options.frameShowState = SW_SHOWMINIMIZED;
+    options.frameShowState = kShowStateMinimized;
   } else {
     const RECT r = GetWindowRect();
     options.frameLeft = r.left;

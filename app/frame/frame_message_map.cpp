@@ -3,6 +3,7 @@
 #include "app/frame/frame_layout.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
+#include "app/settings/global_options.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -17,9 +18,8 @@ struct CommandRange {
 
 // Frame commands whose work is not part of the program yet: opening and
 // saving files, printing and its preview, the options, profiles,
-// registration, regions, font styles, bookmarks, the go-to box, recent cell
-// texts, the tool windows, help and zoom. They stay disabled, and reaching
-// them does nothing.
+// registration, regions, font styles, bookmarks, the go-to box, the tool
+// windows, help and zoom. They stay disabled, and reaching them does nothing.
 const CommandRange kUnavailable[] = {
     {ID_FILE_NEW, ID_FILE_OPEN},
     {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
@@ -41,7 +41,6 @@ const CommandRange kUnavailable[] = {
     {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
     {ID_ADD_BOOKMARK, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    {ID_RECENT_DATA_FIRST, ID_RECENT_DATA_FIRST + 15},
     {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
     {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
     {ID_APP_ABOUT, ID_APP_ABOUT},
@@ -73,13 +72,7 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       handled = false;
       return 0;
     case WM_SIZE:
-      if (wp != SIZE_MINIMIZED) {
-        UpdateLayout();
-        LayoutSecondaryBar();
-        LayoutStatusBar();
-      }
-      if (wp == SIZE_RESTORED) FrameOptionsRecord().frameShowState = SW_SHOWNORMAL;
-      return 0;
+      return OnSize(wp);
     case WM_TIMER:
       OnTimer(wp);
       return 0;
@@ -99,11 +92,40 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
   return 0;
 }
 
+LRESULT CMainFrame::OnSize(WPARAM kind) {
+  if (kind != SIZE_MINIMIZED) {
+    UpdateLayout();
+    LayoutSecondaryBar();
+    LayoutStatusBar();
+  }
+  // The placement the next start opens with.
+  if (IsWindowVisible()) {
+    FrameOptions& options = FrameOptionsRecord();
+    if (kind == SIZE_MAXIMIZED) {
+      options.frameShowState = kShowStateMaximized;
+    } else if (kind == SIZE_MINIMIZED) {
+      options.frameShowState = kShowStateMinimized;
+    } else {
+      const RECT r = GetWindowRect();
+      options.frameShowState = kShowStateNormal;
+      options.frameLeft = r.left;
+      options.frameTop = r.top;
+      options.frameRight = r.right;
+      options.frameBottom = r.bottom;
+    }
+  }
+  return 0;
+}
+
 bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* result) {
   *result = 0;
   // Notifications of the name box and the preview's page box: only a chosen
   // entry is a command.
   if (control != nullptr && (command == kNameBoxId || command == kPreviewPageComboId)) return code == CBN_SELENDOK;
+  if (command >= ID_RECENT_DATA_FIRST && command < ID_RECENT_DATA_FIRST + kRecentCellTextsShown) {
+    ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
+    return true;
+  }
   switch (command) {
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);
@@ -135,6 +157,12 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
       return false;
   }
   return IsCommandUnavailable(command);
+}
+
+void CMainFrame::ShowRecentCellText(int index) {
+  const ProfileLists* lists = Options.Lists;
+  if (lists == nullptr || index >= lists->recentCellTextCount) return;
+  ::SetWindowTextA(m_formulaBar.m_hWnd, lists->recentCellTexts[index]);
 }
 
 void CMainFrame::ForwardToActiveDocument(WPARAM wp, LPARAM lp) {

@@ -1,6 +1,8 @@
 // The status bar: the selection's statistics, the protection icon, the zoom
 // pane, and the zoom pane's button behaviour.
 
+#include <cstdio>
+
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_statistics.h"
 #include "core/numfmt/regional_settings.h"
@@ -19,6 +21,32 @@ HICON ProtectionIcon(uint8_t protectionState) {
   return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_SHARED));
 }
 
+// "Last saved: date time, by user" in the user's short date and time
+// without seconds, from the ISO 8601 text the workbook keeps; the text as
+// it is when it does not read as a date and time.
+void FormatLastSaved(const LastModificationBlock& saved, char* text, int size) {
+  char date[64] = {}, time[64] = {};
+  SYSTEMTIME when{};
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  const int read = sscanf(saved.date, "%4d-%2d-%2d%*[T ]%2d:%2d:%2d", &year, &month, &day, &hour, &minute, &second);
+  when.wYear = static_cast<WORD>(year);
+  when.wMonth = static_cast<WORD>(month);
+  when.wDay = static_cast<WORD>(day);
+  when.wHour = static_cast<WORD>(hour);
+  when.wMinute = static_cast<WORD>(minute);
+  if (read < 5 ||
+      GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE | DATE_SHORTDATE, &when, nullptr, date,
+                     sizeof date) == 0 ||
+      GetTimeFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE | TIME_NOSECONDS, &when, nullptr, time,
+                     sizeof time) == 0) {
+    lstrcpynA(date, saved.date, sizeof date);
+    time[0] = '\0';
+  }
+  char user[kLastModificationUserSize + 1] = {};
+  lstrcpynA(user, saved.user, sizeof user);
+  snprintf(text, size, "Last saved: %s %s, by %s", date, time, user);
+}
+
 }  // namespace
 
 void CMainFrame::UpdateStatusBar() {
@@ -28,12 +56,15 @@ void CMainFrame::UpdateStatusBar() {
   // that hold views call WriteStatusPanes with them.
 }
 
-void CMainFrame::WriteStatusPanes(const SelectionStatistics& statistics, uint8_t protectionState, int zoomPercent) {
+void CMainFrame::WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent) {
   if (m_hWndStatusBar == nullptr) return;
-  char text[kSelectionStatusCapacity];
+  char text[kSelectionStatusCapacity + kLastModificationUserSize];
   FormatSelectionStatus(statistics, &CurrentRegionalSettings(), text, sizeof text);
   StatusBarSetText(m_hWndStatusBar, 0, text);
-  ::SendMessageA(m_hWndStatusBar, SB_SETICON, 2, reinterpret_cast<LPARAM>(ProtectionIcon(protectionState)));
+  text[0] = '\0';
+  if (book.bufferedFile.file != nullptr) FormatLastSaved(book.lastModification, text, sizeof text);
+  StatusBarSetText(m_hWndStatusBar, 1, text);
+  ::SendMessageA(m_hWndStatusBar, SB_SETICON, 2, reinterpret_cast<LPARAM>(ProtectionIcon(book.protectionMode)));
   char zoom[16];
   wsprintfA(zoom, " %d%%", zoomPercent);
   StatusBarSetText(m_hWndStatusBar, CStatusBarCtrl2::kZoomPane, zoom, SBT_POPOUT);

@@ -49,6 +49,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   static constexpr UINT kPreviewPageComboId = 1046;
   static constexpr UINT kFormulaBarId = 1047;
   static constexpr int kStatusPanes = 4;
+  // Recent cell texts offered by the " Data" button.
+  static constexpr int kRecentCellTextsShown = 16;
 
   // The formula bar: Enter posts the " OK" command to the frame after the
   // rich-edit control has taken the key.
@@ -93,9 +95,10 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void UpdateStatusBar();
   void LayoutSecondaryBar();
   void LayoutStatusBar();
-  // Writes the statistics pane, the protection icon (none for state 0) and
-  // the zoom pane.
-  void WriteStatusPanes(const SelectionStatistics& statistics, uint8_t protectionState, int zoomPercent);
+  // Writes the four status panes: the selection's statistics, when and by
+  // whom the workbook's file was saved last, its protection icon and the
+  // zoom.
+  void WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent);
 
   // The active document window and its workbook; none while no document
   // window is open.
@@ -141,10 +144,12 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HFONT BarFont() const;
 
   // Message map (frame_message_map.cpp).
+  LRESULT OnSize(WPARAM kind);
   bool OnCommand(UINT command, UINT code, HWND control, LRESULT* result);
   LRESULT OnNotify(NMHDR* header, bool& handled);
   bool OnTooltipText(NMTTDISPINFOA* info);
   void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
+  void ShowRecentCellText(int index);
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);

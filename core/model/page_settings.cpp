@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/base/range_list.h"
 #include "core/base/scheme_colors.h"
 
 void InitPageSettings(PageSettings* settings) {
@@ -24,4 +25,30 @@ void InitPageSettings(PageSettings* settings) {
   settings->pagesPerSheetColumns = 1;
   settings->rowHeadings = 1;
   settings->columnHeadings = 1;
+}
+
+namespace {
+
+// A stored text may lack its NUL; it is read as far as its field goes.
+bool InList(const char (&field)[kPageTextSize], uint32_t number, uint32_t maximum) {
+  char text[kPageTextSize + 1];
+  std::memcpy(text, field, kPageTextSize);
+  text[kPageTextSize] = '\0';
+  return RangeListContains(text, number, 1, maximum);
+}
+
+}  // namespace
+
+bool PageSettings::IsRowExcluded(uint32_t row) const {
+  return row < kMaxPrintRowNumber && InList(excludedRows, row + 1, kMaxPrintRowNumber);
+}
+
+bool PageSettings::IsColumnExcluded(uint32_t column) const {
+  return column < kMaxPrintColumnNumber && InList(excludedColumns, column + 1, kMaxPrintColumnNumber);
+}
+
+bool PageSettings::IsPageSelected(uint32_t page) const {
+  if (printRangeKind != kPrintPageList)
+    return true;
+  return page < kMaxPrintPageNumber && InList(pages, page + 1, kMaxPrintPageNumber);
 }

@@ -12,6 +12,11 @@
 
 constexpr size_t kPageTextSize = 128;  // NUL-terminated, at most 127 characters
 
+// The largest numbers the lists of rows, columns and pages accept.
+constexpr uint32_t kMaxPrintRowNumber = 2097152;
+constexpr uint32_t kMaxPrintColumnNumber = 2047;
+constexpr uint32_t kMaxPrintPageNumber = 2147483647;
+
 enum PrintRangeKind : uint8_t {
   kPrintAll = 0,
   kPrintSelectedCells = 1,
@@ -79,6 +84,15 @@ struct PageSettings {
   uint8_t rowHeadings;
   uint8_t columnHeadings;
   uint8_t reserved9[6];
+
+  // Whether a row or column (from 0) is left out of print: its number (from
+  // 1) lies in a pair of excludedRows or excludedColumns. False for an empty
+  // or malformed list.
+  bool IsRowExcluded(uint32_t row) const;
+  bool IsColumnExcluded(uint32_t column) const;
+  // Whether the page (from 0 in the split) is printed: always unless the
+  // range kind is kPrintPageList, then when its number lies in `pages`.
+  bool IsPageSelected(uint32_t page) const;
 };
 
 #pragma pack(pop)

@@ -30,6 +30,9 @@ enum WorkbookError : uint8_t {
   kWorkbookOutOfMemory = 8,          // "Out of memory while creating/editing worksheet data"
   kWorkbookInvalidCacheIndex = 12,   // "An invalid cache index"
   kWorkbookTooManyStyles = 14,       // "Too many styles in one document"
+  kWorkbookNoPages = 16,             // "No pages to print"
+  kWorkbookInvalidPageRange = 17,    // "An invalid print page range"
+  kWorkbookZoomTooSmall = 18,        // "The zoom factor is too small"
   kWorkbookTooManyContainers = 22,   // "Too many containers"
   kWorkbookNoRoomForColumns = 23,    // "Not enough empty columns to the right of the last non-empty column"
   kWorkbookNoRoomForRows = 24,       // "Not enough empty rows below the last row non-empty row"
@@ -55,6 +58,10 @@ struct PaneLayout {
 };
 
 struct CellRange;
+struct PageRecord;
+struct PrintFrame;
+struct PrintZoom;
+class DrawContext;
 
 class CWorkBook {
  public:
@@ -219,6 +226,25 @@ class CWorkBook {
   bool SniffNative(uint8_t* kind, uint8_t* hint);
   bool LoadNative(const char* password);
 
+  // Pagination and printing, defined by the view library (view/printing).
+  // Pagination measures through the printer's measurer and rebuilds
+  // `pageList` for the worksheet, lowering the zoom pair in place until
+  // every page fits; false with kWorkbookNoPages, kWorkbookInvalidPageRange,
+  // kWorkbookZoomTooSmall or kWorkbookOutOfMemory. Callers free the list
+  // after printing. PrintPage (Windows only) draws sheet of paper s (from 0)
+  // with its pages, header and footer.
+  bool Paginate(const TextMeasurer& measurer, CWorkSheet* sheet, const PrintFrame& frame, PrintZoom* zoom);
+  void FreePageList(CWorkSheet* sheet);
+  void GetPrintArea(CWorkSheet* sheet, uint32_t* lastRow, uint16_t* lastColumn, const PrintZoom& zoom);
+  void MeasurePage(const TextMeasurer& measurer, CWorkSheet* sheet, const PageRecord& page, const PrintZoom& zoom,
+                   uint32_t* width, uint32_t* height);
+  void LayoutPage(const TextMeasurer& measurer, CWorkSheet* sheet, const PrintFrame& pageRect, PageRecord* page,
+                  uint32_t lastRow, uint16_t lastColumn, bool explicitRange, const PrintZoom& zoom);
+  bool SplitIntoPages(const TextMeasurer& measurer, CWorkSheet* sheet, const PrintFrame& pageRect,
+                      const PrintZoom& zoom);
+  bool PrintPage(DrawContext* context, uint32_t sheetIndex, CWorkSheet* sheet, const PrintFrame& frame,
+                 const PrintZoom& zoom);
+
   uint32_t folderCount = 0;
   uint32_t worksheetCount = 0;
   CWorkSheet* activeWorksheet = nullptr;
@@ -238,6 +264,8 @@ class CWorkBook {
   uint32_t documentDay = 0;
   uint8_t documentOptions[2] = {1, 0};  // kept for the document window and the files
   uint8_t error = kWorkbookNoError;
+  // The XML reader's line when the last load failed in a native XML file.
+  uint32_t xmlErrorLine = 0;
   // 0: the global UpdateMode applies; 1 to 4 override it.
   uint8_t recalcMode = 0;
   uint8_t protectionMode = 0;  // set by the file readers

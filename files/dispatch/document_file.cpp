@@ -6,6 +6,7 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "files/native_xml/native_xml.h"
 #include "platform/os_files.h"
 #include "platform/os_services.h"
 
@@ -37,13 +38,17 @@ void StampLastModification(CWorkBook* book) {
 }
 
 // Runs the writer the workbook's format byte and sub-kind choose.
-bool WriteDocument(CWorkBook* book) {
+bool WriteDocument(CWorkBook* book, const TextMeasurer* measurer) {
   if (book->sourceFormat != kFormatNative) {
     book->error = kFileBadFormat;
     return false;
   }
   StampLastModification(book);
   switch (book->saveKind) {
+    case kNativeXmlPlain:
+    case kNativeXmlGzip:
+      // A compressed XML file is saved as plain XML, as every XML save is.
+      return SaveXml(book, measurer);
     case kNativeBinaryPlain:
     case kNativeBinaryGzip:
       return book->SaveBinary();
@@ -78,7 +83,7 @@ bool OpenDocumentFile(CWorkBook* book, const char* path) {
   return true;
 }
 
-bool SaveDocumentFile(CWorkBook* book, const char* path) {
+bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer) {
   char temporary[kFilePathSize];
   if (!MakeTemporaryPath(path, temporary, sizeof temporary)) {
     book->error = kFileCannotOpenForWriting;
@@ -96,7 +101,7 @@ bool SaveDocumentFile(CWorkBook* book, const char* path) {
   // for it, and the file the document holds stays untouched and locked.
   BufferedFile held = book->bufferedFile;
   book->bufferedFile = staged;
-  bool saved = WriteDocument(book);
+  bool saved = WriteDocument(book, measurer);
   if (saved && std::fflush(book->bufferedFile.file) != 0) {
     book->error = kFileWriteError;
     saved = false;

@@ -6,6 +6,7 @@
 // puts the file it replaces at risk.
 
 class CWorkBook;
+struct TextMeasurer;
 
 // Opens the file a document is loaded from into the workbook's open file:
 // for reading and writing, else for reading only, and then the document is
@@ -13,7 +14,9 @@ class CWorkBook;
 bool OpenDocumentFile(CWorkBook* book, const char* path);
 
 // Saves the workbook under path by its format byte and native sub-kind,
-// stamping the last modification first for the native format. The new
+// stamping the last modification first for the native format: sub-kinds 2
+// and 3 as native XML (always plain; the measurer, when given, decides the
+// default sizes it leaves out), 4 and 5 as native binary. The new
 // content goes to a temporary file in the same folder, which replaces the
 // file at path only once it is complete, flushed and closed; then the
 // document holds the file at path. On failure the file at path is as it was
@@ -21,6 +24,6 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // sub-kind are restored, and the error is in the workbook: 35 when no file
 // can be made there, 39 when writing fails, 21 for a format that has no
 // writer yet, or the writer's own code.
-bool SaveDocumentFile(CWorkBook* book, const char* path);
+bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer = nullptr);
 
 #endif

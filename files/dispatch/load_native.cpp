@@ -1,6 +1,7 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "files/native_xml/native_xml.h"
 
 bool CWorkBook::LoadNative(const char* password) {
   uint8_t kind;
@@ -13,12 +14,16 @@ bool CWorkBook::LoadNative(const char* password) {
     case kNativeBinaryGzip:
       loaded = LoadBinary(password);
       break;
+    case kNativeXmlPlain:
+    case kNativeXmlGzip:
+      loaded = LoadXml(this, &xmlErrorLine);
+      break;
     case kNativeEmpty:
       loaded = NewDocument();
       break;
     default:
-      // The native XML and older binary readers are not part of this
-      // program yet: such files are refused as of an unknown format.
+      // The older binary reader is not part of this program yet: such
+      // files are refused as of an unknown format.
       error = kFileBadFormat;
       break;
   }

@@ -11,6 +11,8 @@
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
 #include "files/native_xml/xml_container.h"
+#include "files/native_xml/xml_formatting.h"
+#include "files/native_xml/xml_sheet_settings.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
@@ -198,7 +200,10 @@ class XmlDocumentReader {
       if (flag || !book_->activeWorksheet)
         book_->activeWorksheet = sheet;
       ReadXmlContainers(r_, book_, sheet);
+      ReadXmlFormatting(r_, book_, sheet);
       ReadXmlCells(r_, book_, sheet);
+      ReadXmlGeneralSettings(r_, book_, sheet);
+      ReadXmlPageSettings(r_, sheet);
       r_->FindElement(nullptr, "Worksheet", kXmlEndTag);
     }
     r_->FindElement(nullptr, "DateStamp", kFindAnyCleared);

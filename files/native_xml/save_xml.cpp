@@ -7,8 +7,11 @@
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
+#include "core/styles/default_sizes.h"
 #include "files/native_xml/xml_cells.h"
 #include "files/native_xml/xml_container.h"
+#include "files/native_xml/xml_formatting.h"
+#include "files/native_xml/xml_sheet_settings.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
@@ -79,19 +82,31 @@ void WriteInspectCells(CXmlReader* w, const CWorkBook& book) {
   w->WriteElement("InspectCells", nullptr, kXmlWriteEnd, 0, 2);
 }
 
-void WriteWorksheet(CXmlReader* w, const CWorkSheet& sheet, bool selected) {
+// The sizes a column or row takes when it has none of its own: measured
+// when a measurer is given, else as the view last measured them.
+XmlDefaultSizes DefaultSizesOf(CWorkSheet* sheet, const TextMeasurer* measurer) {
+  if (!measurer)
+    return XmlDefaultSizes{sheet->format.defaultColumnWidth, sheet->format.defaultRowHeight};
+  return XmlDefaultSizes{GetDefaultColumnWidth(&sheet->format, *measurer),
+                         GetDefaultRowHeight(&sheet->format, *measurer)};
+}
+
+void WriteWorksheet(CXmlReader* w, const CWorkSheet& sheet, bool selected, const XmlDefaultSizes& defaults) {
   static thread_local char attributes[kXmlTextSize + 64];
   std::snprintf(attributes, sizeof attributes, "Name=\"%s\" TreeLevel=\"%u\"%s", Escaped(w, sheet.name),
                 unsigned(sheet.depth), selected ? " Selected=\"1\"" : "");
   w->WriteElement("Worksheet", attributes, kXmlWriteStart, 0, 2);
   WriteXmlContainers(w, sheet);
+  WriteXmlFormatting(w, sheet, defaults);
   WriteXmlCells(w, sheet);
+  WriteXmlGeneralSettings(w, sheet);
+  WriteXmlPageSettings(w, sheet);
   w->WriteElement("Worksheet", nullptr, kXmlWriteEnd, 0, 2);
 }
 
 }  // namespace
 
-bool SaveXml(CWorkBook* book) {
+bool SaveXml(CWorkBook* book, const TextMeasurer* measurer) {
   FileStream stream;
   stream.Reset();
   if (!book->bufferedFile.file) {
@@ -118,9 +133,9 @@ bool SaveXml(CWorkBook* book) {
     WriteDropDownLists(w, *book);
     WriteXmlStyles(w, book->styles);
     WriteInspectCells(w, *book);
-    for (const CTreeItem* item = book->firstItem; item; item = item->next) {
-      if (const CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
-        WriteWorksheet(w, *sheet, sheet == book->activeWorksheet);
+    for (CTreeItem* item = book->firstItem; item; item = item->next) {
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
+        WriteWorksheet(w, *sheet, sheet == book->activeWorksheet, DefaultSizesOf(sheet, measurer));
         continue;
       }
       char attributes[kXmlTextSize + 64];

@@ -1,41 +1,37 @@
 #ifndef TALVERO_FILES_NATIVE_XML_BACKGROUND_H
 #define TALVERO_FILES_NATIVE_XML_BACKGROUND_H
 
-// The Background element of containers and worksheets: a fill pattern, an
-// image file with its view, or a fractal with its region and 16 colours.
+// The Background element: a fill pattern, an image or a fractal, as
+// worksheets and containers carry it. Each owner copies its fields into
+// this block to write them and out of it after reading.
 
 #include <cstdint>
 
-#include "core/base/scheme_colors.h"
 #include "core/model/container_record.h"
+#include "core/model/worksheet_view_format.h"
 #include "core/styles/fill_and_border_line.h"
 
 class CXmlReader;
 
-// Image view flags: neither bit is the image's own size.
-constexpr uint8_t kImageViewFit = 1;
-constexpr uint8_t kImageViewWallpaper = 2;
-
-// A background as the element carries it, copied from and to the record
-// that holds one.
 struct XmlBackground {
   uint8_t kind;  // ContainerBackground
   FillRecord fill;
   char imageName[kContainerImageNameSize];
-  uint8_t imageView;
+  uint8_t imageView;  // 0 own size, 1 fit to the window, 2 wallpaper
   FractalParameters fractal;
   uint32_t palette[kPaletteSize];
 };
 
-XmlBackground BackgroundOf(const ContainerHeader& header);
-void SetBackground(ContainerHeader* header, const XmlBackground& background);
+// Whether the name ends in the extension of an image file the program reads
+// (".bmp", ".jpg", ".jpeg", ".png", in any case).
+bool IsImageFileName(const char* name);
 
-// Kind 0 is written as an empty fill pattern, and an image whose name is
-// empty or no image file's as well, so that reading gives no background
-// again instead of the default one or a refused document.
 void WriteXmlBackground(CXmlReader* writer, const XmlBackground& background, int depth);
-// An optional Background element; absent or empty leaves the background
-// as it was.
+// An optional Background element; absent or empty, the block is unchanged.
 void ReadXmlBackground(CXmlReader* reader, XmlBackground* background);
+
+// A worksheet's background as the element carries it, and back.
+XmlBackground SheetBackground(const WorksheetViewFormat& view);
+void SetSheetBackground(const XmlBackground& background, WorksheetViewFormat* view);
 
 #endif

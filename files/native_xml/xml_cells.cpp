@@ -7,6 +7,7 @@
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_xml/xml_address.h"
 #include "files/xml/xml_reader.h"
 
 namespace {
@@ -95,23 +96,6 @@ void WriteXmlCells(CXmlReader* writer, const CWorkSheet& sheet) {
 
 namespace {
 
-// An R1C1 address read against the cell (row, column) of the evaluator; it
-// must be consumed completely, name what `need` asks, nothing relative, and
-// lie inside the grid.
-RefCorner ReadAddress(CXmlReader* reader, CWorkBook* book, const char* text, uint32_t need, uint32_t row,
-                      uint16_t column) {
-  book->evaluator.row = row;
-  book->evaluator.column = column;
-  RefCorner corner{};
-  const char* end = nullptr;
-  const uint32_t flags = ParseR1C1Reference(book->evaluator, text, &corner, &end);
-  if (!flags || *end || (flags & kRefCell) != need || (flags & kRefOutsideGrid) ||
-      corner.column >= kColumnCount || corner.row >= kRowCount)
-    ThrowXmlError(kFileXmlBadAttribute);
-  (void)reader;
-  return corner;
-}
-
 double ReadNumberText(CXmlReader* reader) {
   double value = 0;
   reader->ParseDouble(&value, -1.7976931348623157e308, 1.7976931348623157e308, reader->text);
@@ -141,7 +125,7 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
       ThrowXmlError(kFileXmlUnexpectedElement);
     if (!reader->FindAttribute(nullptr, "rc"))
       ThrowXmlError(kFileXmlMissingAttribute);
-    const RefCorner at = ReadAddress(reader, book, reader->AttributeValue(), kRefCell, previousRow, previousColumn);
+    const RefCorner at = ReadXmlAddress(book, reader->AttributeValue(), kRefCell, false, previousRow, previousColumn);
     if (!first && (at.row < previousRow || (at.row == previousRow && at.column <= previousColumn)))
       ThrowXmlError(kFileXmlBadAttribute);
     uint8_t automatic = 0;

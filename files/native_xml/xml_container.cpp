@@ -1,5 +1,6 @@
 #include "files/native_xml/xml_container.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_xml/unique_container_id.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_background.h"
 #include "files/native_xml/xml_chart.h"
@@ -135,29 +137,62 @@ void ReadObjects(CXmlReader* reader, ContainerRecord* container) {
   }
 }
 
-// Ids stay unique in the workbook: the first container to hold an id in
-// document order keeps it, a later one gets the smallest free id.
-void MakeIdsUnique(CWorkBook* book, CWorkSheet* sheet) {
-  ContainerIdSet ids;
-  for (const CTreeItem* item = book->firstItem; item; item = item->next) {
+// The ids the containers of the other worksheets hold, all unique already.
+void TakeOtherIds(const CWorkBook& book, const CWorkSheet* sheet, ContainerIdSet* used) {
+  for (const CTreeItem* item = book.firstItem; item; item = item->next) {
     const CWorkSheet* other = CWorkSheet::FromItem(item);
     if (other && other != sheet)
-      ids.TakeAll(other->containers);
+      used->TakeAll(other->containers);
   }
-  for (ContainerRecord* container = sheet->containers; container; container = container->next) {
-    const uint16_t id = container->header.id;
-    if (id == 0 || id > kContainerMaxId || ids.IsTaken(id))
-      container->header.id = 0;
-    else
-      ids.Take(id);
+}
+
+// The container's background as the element carries it.
+XmlBackground BackgroundOf(const ContainerHeader& header) {
+  XmlBackground background{};
+  background.kind = header.backgroundKind;
+  background.fill = header.fill;
+  std::memcpy(background.imageName, header.imageName, sizeof background.imageName);
+  background.imageName[sizeof background.imageName - 1] = 0;
+  background.imageView = header.imageView;
+  background.fractal = header.fractal;
+  std::memcpy(background.palette, header.palette, sizeof background.palette);
+  return background;
+}
+
+void SetBackground(const XmlBackground& background, ContainerHeader* header) {
+  header->backgroundKind = background.kind;
+  header->fill = background.fill;
+  std::memcpy(header->imageName, background.imageName, sizeof header->imageName);
+  header->imageView = background.imageView;
+  header->fractal = background.fractal;
+  std::memcpy(header->palette, background.palette, sizeof header->palette);
+}
+
+// What is written for the container's background. An empty element would
+// read back as the default background and a name that is no image file's
+// would be refused, so both are written as a fill without a pattern; a
+// fractal number the reader would refuse is written as the default one.
+XmlBackground WrittenBackground(const ContainerHeader& header) {
+  XmlBackground background = BackgroundOf(header);
+  if (background.kind == kBackgroundImage && !IsImageFileName(background.imageName))
+    background.kind = kBackgroundNone;
+  if (background.kind == kBackgroundNone || background.kind > kBackgroundFractal) {
+    background.kind = kBackgroundPattern;
+    background.fill.pattern = 0;
   }
-  for (ContainerRecord* container = sheet->containers; container; container = container->next) {
-    if (container->header.id)
-      continue;
-    container->header.id = ids.TakeSmallestFree();
-    if (!container->header.id)
-      ThrowXmlError(kFileXmlBadData);
+  if (background.kind == kBackgroundFractal) {
+    const FractalParameters defaults = ContainerRecord().header.fractal;
+    double values[6];
+    double fallback[6];
+    static_assert(sizeof values == sizeof(FractalParameters), "six numbers");
+    std::memcpy(values, &background.fractal, sizeof values);
+    std::memcpy(fallback, &defaults, sizeof fallback);
+    for (int i = 0; i < 6; ++i)
+      if (!std::isfinite(values[i]))
+        values[i] = fallback[i];
+    std::memcpy(&background.fractal, values, sizeof values);
   }
+  return background;
 }
 
 }  // namespace
@@ -175,7 +210,7 @@ void WriteXmlContainer(CXmlReader* writer, const ContainerRecord& container) {
   writer->WriteElement("Container", attributes.Text(), kXmlWriteStart, 1, 1);
   WritePlacement(writer, header);
   WriteBorder(writer, header.border);
-  WriteXmlBackground(writer, BackgroundOf(header), 2);
+  WriteXmlBackground(writer, WrittenBackground(header), 2);
   WriteXmlTitles(writer, header.titleFont, header.titleText, header.subtitleFont, header.subtitleText, 2);
   int charts = 0;
   for (int i = 0; i < header.itemCount; ++i)
@@ -213,13 +248,15 @@ void ReadXmlContainer(CXmlReader* reader, CWorkBook* book, ContainerRecord* cont
   }
   XmlBackground background = BackgroundOf(header);
   ReadXmlBackground(reader, &background);
-  SetBackground(&header, background);
+  SetBackground(background, &header);
   if (ReadXmlTitle(reader, &header.titleFont, header.titleText, sizeof header.titleText))
     ReadXmlTitle(reader, &header.subtitleFont, header.subtitleText, sizeof header.subtitleText);
   ReadObjects(reader, container);
 }
 
 void ReadXmlContainers(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
+  ContainerIdSet used;
+  TakeOtherIds(*book, sheet, &used);
   // Written only as a start tag: an empty Container stays pending and ends
   // the worksheet with 57.
   while (reader->FindElement(nullptr, "Container", kXmlClearAttributes | kXmlStartTag | kXmlOptional)) {
@@ -228,7 +265,12 @@ void ReadXmlContainers(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
       ThrowXmlError(kFileXmlOutOfMemory);
     sheet->AddContainer(container);
     ReadXmlContainer(reader, book, container);
+    // An id the workbook gives no container (above kContainerMaxId) is
+    // renumbered like a repeated one.
+    const uint16_t id = container->header.id;
+    container->header.id = TakeUniqueContainerId(&used, id > kContainerMaxId ? 0 : id);
+    if (!container->header.id)
+      ThrowXmlError(kFileXmlBadData);
     CloseXmlElement(reader, "Container");
   }
-  MakeIdsUnique(book, sheet);
 }

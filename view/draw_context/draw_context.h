@@ -23,6 +23,8 @@
 #include "core/styles/text_measurer.h"
 #include "view/draw_context/background_bands.h"
 
+struct PrintedSheetInfo;
+
 class DrawContext {
  public:
   // Detached; reads the screen's pixels per inch and the system's family.
@@ -114,6 +116,16 @@ class DrawContext {
                          double angle);
   bool WrapTokens(NumberFormat* tokens, int32_t width);
   bool ElideTokens(NumberFormat* tokens, int32_t width);
+
+  // Header or footer codes (view/printing/header_footer_codes.h) in the
+  // selected font: each section's runs one below the other from the
+  // rectangle's top, left text from its left edge, centred text on its
+  // middle, right text up to its right edge. With measureOnly nothing is
+  // drawn. The file, worksheet path and sheet may be absent. On return the
+  // rectangle's bottom is its top plus the tallest section's height; false
+  // when a run could not be drawn or measured. Defined with printing.
+  bool DrawHeaderFooter(RECT* rect, const char* codes, bool measureOnly, const char* filePath,
+                        const char* sheetPath, const PrintedSheetInfo* sheet);
 
   // This context as a measurer for the layout code.
   const TextMeasurer& Measurer() const { return measurer_; }

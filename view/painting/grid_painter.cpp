@@ -85,11 +85,17 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
   pass->sheet = sheet;
   pass->area = area;
   pass->g = ComputePaintGeometry(surface.measurer, area, sheet, firstRow, firstColumn, zoomX, zoomY);
+  if (printForm) {
+    pass->g.lastRow = printForm->lastRow;
+    pass->g.lastColumn = printForm->lastColumn;
+    pass->g.rowHeaderWidth = printForm->rowHeaderWidth;
+    pass->g.columnHeaderHeight = printForm->columnHeaderHeight;
+  }
   pass->firstRow = firstRow;
   pass->firstColumn = firstColumn;
   pass->zoomX = zoomX;
   pass->zoomY = zoomY;
-  pass->gridColour = ColourOr(view.gridColorSet, view.gridColor, kSchemeButtonFace);
+  pass->gridColour = printForm ? printForm->gridColour : ColourOr(view.gridColorSet, view.gridColor, kSchemeButtonFace);
   pass->firstPaintedRow = pass->g.panes.row ? pass->g.panes.frozenRow : firstRow;
   const PaintGeometry& g = pass->g;
   const int32_t rw = g.rowHeaderWidth;
@@ -98,7 +104,8 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
   pass->cellCount = 0;
   std::memset(pass->cells, 0, sizeof pass->cells);
 
-  PaintBackground(surface, sheet, {area.left + rw, area.top + ch, area.right + 1, area.bottom + 1});
+  if (!printForm)
+    PaintBackground(surface, sheet, {area.left + rw, area.top + ch, area.right + 1, area.bottom + 1});
 
   FontRecord font;
   CopyDefaultFont(&font);
@@ -107,7 +114,8 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
   surface.SelectBrush(1, pass->gridColour, pass->gridColour);
   surface.SetTextAlign(kAlignCentre, kAlignMiddle);
   surface.SetBkMode(1);
-  PaintHeaders(surface, area, sheet, firstColumn, firstRow, g.lastColumn, g.lastRow, rw, ch, zoomX, zoomY);
+  if (!printForm)
+    PaintHeaders(surface, area, sheet, firstColumn, firstRow, g.lastColumn, g.lastRow, rw, ch, zoomX, zoomY);
 
   int32_t y = area.top + ch + 1;
   if (g.panes.row) {
@@ -115,6 +123,8 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
     y += g.frozenHeight;
   }
   for (uint32_t row = firstRow; row <= g.lastRow; ++row) {
+    if (printForm && printForm->rowLeftOut(printForm->context, row))
+      continue;
     PaintRow(*pass, row, y);
     y += GetRowHeight(sheet, row, zoomY) + 1;
   }
@@ -123,8 +133,12 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
   // whole box; the headings stay clear of its border.
   const PixelRect cellArea = {area.left + rw + 1, area.top + ch + 1, area.right, area.bottom};
   surface.PushClip(cellArea);
-  DrawBorders(surface, borders_, 100);
+  DrawBorders(surface, borders_, printForm ? (zoomX < zoomY ? zoomX : zoomY) : 100);
   surface.PopClip();
+  if (printForm) {
+    delete pass;
+    return;
+  }
 
   surface.PushClip({cellArea.left + 1 + g.frozenWidth, cellArea.top + 1 + g.frozenHeight, area.right, area.bottom});
   PaintObjects(surface, cellArea, sheet, firstColumn, firstRow, zoomX, zoomY);
@@ -158,7 +172,7 @@ void GridPainter::PaintRow(RowPass& pass, uint32_t row, int32_t y) {
     const uint16_t column = cell->Column();
     pass.cells[column] = cell;
     pass.cellColumns[pass.cellCount++] = column;
-    if (column < pass.firstColumn && !(g.panes.column && column == g.panes.frozenColumn))
+    if (column < pass.firstColumn && !(g.panes.column && column == g.panes.frozenColumn) && !ColumnLeftOut(column))
       leftCell = column;
     else if (column > g.lastColumn && rightCell < 0)
       rightCell = column;
@@ -171,13 +185,13 @@ void GridPainter::PaintRow(RowPass& pass, uint32_t row, int32_t y) {
   }
   const uint16_t start = leftCell >= 0 ? static_cast<uint16_t>(leftCell) : pass.firstColumn;
   const uint16_t end = rightCell >= 0 ? static_cast<uint16_t>(rightCell) : g.lastColumn;
-  for (uint32_t c = start; c < pass.firstColumn; ++c) x -= GetColumnWidth(sheet, c, pass.zoomX) + 1;
+  for (uint32_t c = start; c < pass.firstColumn; ++c) x -= ColumnStep(sheet, c, pass.zoomX);
   for (uint32_t c = start; c <= end; ++c) {
     // The frozen column was painted in its own place; a walk that starts
     // left of it must not paint it a second time.
-    if (!(g.panes.column && c == g.panes.frozenColumn))
+    if (!(g.panes.column && c == g.panes.frozenColumn) && !ColumnLeftOut(c))
       PaintCell(pass, static_cast<uint16_t>(c), x, false);
-    x += GetColumnWidth(sheet, c, pass.zoomX) + 1;
+    x += ColumnStep(sheet, c, pass.zoomX);
   }
   PaintGridLines(pass, y, pass.h);
 }
@@ -251,7 +265,7 @@ void GridPainter::PaintCell(RowPass& pass, uint16_t column, int32_t x, bool froz
       const uint16_t next = static_cast<uint16_t>(boxLast + 1);
       pass.flags[next] &= static_cast<uint8_t>(~kColumnFree);
       pass.flags[boxLast] &= static_cast<uint8_t>(~kColumnRightLine);
-      const int32_t grow = GetColumnWidth(sheet, next, pass.zoomX) + 1;
+      const int32_t grow = ColumnStep(sheet, next, pass.zoomX);
       box.right += grow;
       aw += grow;
       boxLast = next;
@@ -264,7 +278,7 @@ void GridPainter::PaintCell(RowPass& pass, uint16_t column, int32_t x, bool froz
       if (pass.cells[previous] || !(pass.flags[previous] & kColumnFree))
         return false;
       pass.flags[previous] &= static_cast<uint8_t>(~(kColumnRightLine | kColumnFree));
-      const int32_t grow = GetColumnWidth(sheet, previous, pass.zoomX) + 1;
+      const int32_t grow = ColumnStep(sheet, previous, pass.zoomX);
       box.left -= grow;
       aw += grow;
       boxFirst = previous;
@@ -386,5 +400,11 @@ void GridPainter::PaintGridLines(RowPass& pass, int32_t y, int32_t h) {
   };
   if (pass.g.panes.column)
     lines(pass.g.panes.frozenColumn, pass.frozenFlags);
-  for (uint32_t c = pass.firstColumn; c <= pass.g.lastColumn; ++c) lines(c, pass.flags[c]);
+  for (uint32_t c = pass.firstColumn; c <= pass.g.lastColumn; ++c)
+    if (!ColumnLeftOut(c))
+      lines(c, pass.flags[c]);
+}
+
+int32_t GridPainter::ColumnStep(CWorkSheet* sheet, uint32_t column, uint16_t zoomX) const {
+  return ColumnLeftOut(column) ? 0 : GetColumnWidth(sheet, column, zoomX) + 1;
 }

@@ -44,6 +44,22 @@ using ContainerDrawer = void (*)(const PaintSurface& surface, ContainerRecord* c
 void DrawContainerFrame(const PaintSurface& surface, ContainerRecord* container, const PixelRect& rect,
                         uint16_t zoomX, uint16_t zoomY);
 
+// The print form of PaintCells: a page's own last row and column and heading
+// sizes instead of those of the area, rows and columns that print leaves out
+// (they take no room), the grid in the given colour, borders at the smaller
+// zoom; no background, headings or containers, which the page painter draws
+// itself.
+struct PrintedCells {
+  uint32_t lastRow;
+  uint16_t lastColumn;
+  int32_t rowHeaderWidth;
+  int32_t columnHeaderHeight;
+  uint32_t gridColour;
+  bool (*rowLeftOut)(const void* context, uint32_t row);
+  bool (*columnLeftOut)(const void* context, uint32_t column);
+  const void* context;
+};
+
 class GridPainter {
  public:
   explicit GridPainter(CWorkBook* workbook) : workbook_(workbook) {}
@@ -66,6 +82,8 @@ class GridPainter {
   uint8_t showFormulas = 0;
   uint8_t hideCellMarkers = 0;
   ContainerDrawer drawContainer = DrawContainerFrame;
+  // Set by the page painter for the pages it paints; null on the screen.
+  const PrintedCells* printForm = nullptr;
 
  private:
   struct RowPass;
@@ -74,6 +92,11 @@ class GridPainter {
   void FillBox(RowPass& pass, uint16_t boxFirst, uint16_t boxLast, const PixelRect& box, const FillRecord& fill,
                bool frozen);
   void PaintGridLines(RowPass& pass, int32_t y, int32_t h);
+  bool ColumnLeftOut(uint32_t column) const {
+    return printForm && printForm->columnLeftOut(printForm->context, column);
+  }
+  // A column's room with its grid line; none for one left out of print.
+  int32_t ColumnStep(CWorkSheet* sheet, uint32_t column, uint16_t zoomX) const;
 
   CWorkBook* workbook_;
   BorderQueue borders_;

@@ -13,14 +13,8 @@
 #include "core/styles/fill_and_border_line.h"
 #include "core/styles/style_record.h"
 #include "core/styles/text_measurer.h"
+#include "view/draw_context/rect_margins.h"  // PixelRect, inclusive: every edge pixel belongs to it
 
-// Inclusive: every edge pixel belongs to the rectangle.
-struct PixelRect {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
 
 struct PixelPoint {
   int32_t x;

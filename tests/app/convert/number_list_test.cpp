@@ -14,19 +14,27 @@ struct ListCase {
 
 TEST(NumberList, ParsesNumbersAndRangesWithinBounds) {
   const ListCase cases[] = {
-      {"1, 3-5", 2, {{0, 0}, {2, 4}}},
+      {"1,3-5", 2, {{0, 0}, {2, 4}}},
       {"5-3", 1, {{2, 4}}},
-      {" 2 - 4 ,,7 10", 3, {{1, 3}, {6, 6}, {9, 9}}},
+      {" 2 -4 ,7,", 2, {{1, 3}, {6, 6}}},
       {"", 0, {}},
-      {"  , ", 0, {}},
+      {"   ", 0, {}},
+      // Printing reads the same lists: a blank only before a separator.
+      {"1, 3-5", -1, {}},
+      {"1- 3", -1, {}},
+      {"1 2", -1, {}},
+      {"1,,2", -1, {}},
+      {"  , ", -1, {}},
       {"0", -1, {}},
       {"11", -1, {}},
-      {"1;2", -1, {}},
+      {"1;2", -1, {}},  // read as 12
       {"3-", -1, {}},
+      {"3 ", -1, {}},
       {"-3", -1, {}},
-      {"1-2-3", -1, {}},
-      {"2x", -1, {}},
+      {"1-2-3", 2, {{0, 1}, {1, 2}}},
+      {"2x", 1, {{1, 1}}},
       {"99999999999999999999", -1, {}},
+      {"4294967297", -1, {}},  // would wrap to 1 in 32 bits
   };
   for (const ListCase& c : cases) {
     NumberListPair pairs[4] = {};
@@ -41,10 +49,10 @@ TEST(NumberList, ParsesNumbersAndRangesWithinBounds) {
 TEST(NumberList, CountsBeyondTheCapacityWithoutWritingThere) {
   NumberListPair pairs[3] = {};
   pairs[2] = {-5, -5};
-  EXPECT_EQ(ParseNumberList("1 2 3 4", pairs, 2, 1, 10), 4);
+  EXPECT_EQ(ParseNumberList("1,2,3,4", pairs, 2, 1, 10), 4);
   EXPECT_EQ(pairs[1].first, 1);
   EXPECT_EQ(pairs[2].first, -5);
-  EXPECT_EQ(ParseNumberList("1 2 3 4", nullptr, 0, 1, 10), 4);
+  EXPECT_EQ(ParseNumberList("1,2,3,4", nullptr, 0, 1, 10), 4);
 }
 
 }  // namespace

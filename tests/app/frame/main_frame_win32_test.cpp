@@ -15,11 +15,13 @@
 #include "app/frame/document_services.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/selection_statistics.h"
+#include "app/settings/global_options.h"
 #include "charts/png/png_codec.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -150,6 +152,7 @@ class MainFrameTest : public ::testing::Test {
     SetActivityClockForTesting(nullptr);
     SetMessageBoxFunction(nullptr);
     FrameOptionsRecord() = FrameOptions();
+    SetDefaultOptions(Options);
   }
   void OpenChild(CRecordingChild* child) {
     WindowClass cls;
@@ -246,6 +249,27 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
   Pump();
   EXPECT_FALSE(frame.IsWindow());
+  // The placement stays for the next start.
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(SW_SHOWNORMAL));
+  EXPECT_EQ(FrameOptionsRecord().frameRight - FrameOptionsRecord().frameLeft, 900);
+}
+
+TEST_F(MainFrameTest, ItsPlacementIsKeptForTheNextStart) {
+  Show();
+  frame.ShowWindow(SW_MAXIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_MINIMIZE);
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMinimized));
+  frame.ShowWindow(SW_RESTORE);  // back to maximised, as it was
+  Pump();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  frame.ShowWindow(SW_RESTORE);
+  Pump();
+  frame.DestroyWindow();
+  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateNormal));
+  EXPECT_EQ(FrameOptionsRecord().frameBottom - FrameOptionsRecord().frameTop, 560);
 }
 
 TEST_F(MainFrameTest, SecondaryBarGivesTheFormulaBarTwiceTheNameBoxWidth) {
@@ -303,13 +327,136 @@ TEST_F(MainFrameTest, EnterInTheFormulaBarPostsItsCommand) {
   EXPECT_STREQ(text, "=1+2");
 }
 
+// Keys pass the frame's accelerators first; what they leave goes to the
+// active document window to translate.
+class CTranslatingChild : public CRecordingChild {
+ public:
+  std::vector<WPARAM> forwardedKeys;
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
+    if (msg == WM_FORWARDMSG) {
+      const MSG* forwarded = reinterpret_cast<const MSG*>(lp);
+      if (forwarded->message == WM_KEYDOWN) forwardedKeys.push_back(forwarded->wParam);
+      return forwarded->message == WM_KEYDOWN && forwarded->wParam == 'Q';
+    }
+    return CRecordingChild::ProcessWindowMessage(msg, wp, lp, handled);
+  }
+};
+
+TEST_F(MainFrameTest, KeysPassTheAcceleratorsThenTheActiveDocument) {
+  Show();
+  CTranslatingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);  // Update Data, a document command
+  frame.PostMessage(WM_KEYDOWN, 'Q', 0);
+  Pump();
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  EXPECT_EQ(child.forwardedKeys, std::vector<WPARAM>{'Q'});
+}
+
+UINT g_chosen = 0;
+UINT g_shownFirstItem = 0;
+UINT ChooseFromMenu(HMENU popup, UINT, int, int, HWND, const RECT*) {
+  g_shownFirstItem = GetMenuItemID(popup, 0);
+  return g_chosen;
+}
+
+TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
+  Show();
+  CRecordingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  SetTrackPopupMenuFunction(ChooseFromMenu);
+  g_chosen = ID_INSERT_CHART_3D;
+  NMTOOLBARA drop{};
+  drop.hdr.hwndFrom = frame.MainToolBar();
+  drop.hdr.code = TBN_DROPDOWN;
+  drop.iItem = ID_INSERT_CHART;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_INSERT_CONTAINER));
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_INSERT_CHART_3D});
+  // The paste ring keeps only its resource entry while nothing was copied.
+  g_chosen = 0;
+  drop.iItem = ID_EDIT_PASTE;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_PASTE_RING_FIRST));
+  SetTrackPopupMenuFunction(nullptr);
+}
+
+TEST_F(MainFrameTest, RecentCellTextsGoIntoTheFormulaBar) {
+  ProfileLists& lists = *Options.Lists;
+  lists.recentCellTextCount = 2;
+  lstrcpyA(lists.recentCellTexts[0], "=SUM(A1:A9)");
+  lstrcpyA(lists.recentCellTexts[1], "hello");
+  Show();
+  EXPECT_TRUE(ButtonEnabled(frame.SecondaryToolBar(), ID_RECENT_DATA_FIRST));
+  SetTrackPopupMenuFunction(ChooseFromMenu);
+  g_chosen = ID_RECENT_DATA_FIRST + 1;
+  NMTOOLBARA drop{};
+  drop.hdr.hwndFrom = frame.SecondaryToolBar();
+  drop.hdr.code = TBN_DROPDOWN;
+  drop.iItem = ID_RECENT_DATA_FIRST;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+  SetTrackPopupMenuFunction(nullptr);
+  char text[64] = {};
+  GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+  EXPECT_STREQ(text, "hello");
+  frame.PostMessage(WM_COMMAND, ID_RECENT_DATA_FIRST + 5);  // no such entry
+  Pump();
+  GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+  EXPECT_STREQ(text, "hello");
+}
+
+TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
+  CMessageLoop loop;
+  ProfileLists& lists = *Options.Lists;
+  lists.recentFileCount = 2;
+  lstrcpyA(lists.recentFiles[0], "C:\\newest.tlv");
+  lstrcpyA(lists.recentFiles[1], "C:\\older.tlv");
+  CMainFrame frame;
+  RECT r{0, 0, 600, 400};
+  ASSERT_NE(frame.CreateFrame(&r), nullptr);
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  HMENU recent = nullptr;
+  HMENU file = GetSubMenu(menu, 0);
+  for (int i = 0; i < GetMenuItemCount(file) && recent == nullptr; ++i) {
+    HMENU sub = GetSubMenu(file, i);
+    if (sub != nullptr && GetMenuItemID(sub, 0) == ID_FILE_MRU_FIRST) recent = sub;
+  }
+  ASSERT_NE(recent, nullptr);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(recent), 0);
+  char text[128] = {};
+  GetMenuStringA(recent, ID_FILE_MRU_FIRST, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_NE(std::string(text).find("newest.tlv"), std::string::npos) << text;
+  EXPECT_EQ(GetMenuItemCount(recent), 2);
+  DestroyMenu(menu);
+  frame.DestroyWindow();
+  DropQuit();
+  SetDefaultOptions(Options);
+}
+
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
   Show();
-  frame.WriteStatusPanes(SelectionStatistics{-3, -2, -1, 2, 1}, 3, 150);
+  CWorkBook& book = books[0];
+  book.protectionMode = 3;
+  lstrcpyA(book.lastModification.user, "Ada");
+  lstrcpyA(book.lastModification.date, "2024-02-29T13:05:59");
+  frame.WriteStatusPanes(SelectionStatistics{-3, -2, -1, 2, 1}, book, 150);
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
-  char text[160] = {};
+  char text[300] = {};
   SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "Sum=-3  Min=-2  Max=-1  Numbers: 2  Text: 1");
+  SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "");  // no file
+  book.bufferedFile.file = stdout;
+  frame.WriteStatusPanes(SelectionStatistics{}, book, 150);
+  book.bufferedFile.file = nullptr;
+  SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  const std::string saved = text;
+  EXPECT_EQ(saved.rfind("Last saved: ", 0), 0u) << saved;
+  EXPECT_NE(saved.find("2024"), std::string::npos) << saved;
+  EXPECT_NE(saved.find(", by Ada"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find(":59"), std::string::npos) << saved;  // no seconds
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, " 150%");
   EXPECT_NE(SendMessageA(status, SB_GETICON, 2, 0), 0);
@@ -317,6 +464,7 @@ TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {
 
 // Documents of the open-document table whose windows the test plays.
 struct FakeDocuments {
+  HWND frame = nullptr;
   bool modified[kOpenDocumentSlots] = {};
   std::vector<int> saved;
   std::vector<int> asked;
@@ -386,6 +534,40 @@ TEST_F(MainFrameTest, TimerSavesAfterTheInputPauseUnlessAModalWindowIsOpen) {
   Pump();
   EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
   EXPECT_EQ(frame.Clocks().autoSave, g_now);
+}
+
+// A save that shows a dialog runs a modal loop, in which the timer ticks.
+const DocumentServices kSavesWithAModalLoop = {
+    [](const OpenDocument& d) { return g_documents->modified[SlotOf(d)]; },
+    [](const OpenDocument& d) {
+      g_documents->saved.push_back(SlotOf(d));
+      g_now += 120;
+      PostMessageA(g_documents->frame, WM_TIMER, CMainFrame::kTimerId, 0);
+      Pump();
+      g_documents->modified[SlotOf(d)] = false;
+    },
+    [](const OpenDocument&) { return true; },
+    [](const OpenDocument&) {},
+};
+
+TEST_F(MainFrameTest, ATimerTickDuringASaveStartsNoSecondPass) {
+  g_now = 2000000;
+  SetActivityClockForTesting(TestClock);
+  Show();
+  FakeDocuments documents;
+  documents.frame = frame.m_hWnd;
+  g_documents = &documents;
+  SetDocumentServices(&kSavesWithAModalLoop);
+  ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
+  ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
+  documents.modified[0] = documents.modified[1] = true;
+  FrameOptionsRecord().autoSave = 1;
+  frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
+  Pump();
+  g_now += 60;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(documents.saved, (std::vector<int>{0, 1}));
 }
 
 int g_answers[4];

@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "core/base/global_options.h"
 #include "platform/ui/recent_document_list.h"
 #include "tests/files/file_test_support.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -293,6 +295,42 @@ TEST(SettingsProfile, ReadsTheElementsOfEarlierVersions) {
   const std::string iso = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Profile><Folder>\xE9t\xE9</Folder></Profile>";
   ASSERT_EQ(ReadText(p.options, iso), 0);
   EXPECT_STREQ(p.options.Folder, "\xE9t\xE9");
+}
+
+// Damaged profiles: every read ends with 0 or one of the reader's codes, the
+// lists stay within their bounds, and nothing is read past a buffer (the
+// sanitizer build checks that).
+TEST(SettingsProfile, DamagedFilesGiveACodeAndKeepTheListsInBounds) {
+  Profile source;
+  source.options.Lists->bookmarkCount = 2;
+  std::strcpy(source.options.Lists->bookmarks[1], "c:\\x & y");
+  source.options.Lists->userFormatCount = 1;
+  std::strcpy(source.options.Lists->userFormatPatterns[0], "0.00");
+  ASSERT_EQ(WriteProfileFile(kPath, source.options), 0);
+  const std::string original = filetest::ReadAll(kPath);
+  const uint32_t seed = TestSeed(29);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const char kBytes[] = "<>/=\"' !&#;0123456789abYesNo\xFE\xC3\t\r\n";
+  for (int round = 0; round < 1500; ++round) {
+    std::string damaged = original;
+    const int edits = 1 + int(random() % 4);
+    for (int e = 0; e < edits && !damaged.empty(); ++e) {
+      const size_t at = random() % damaged.size();
+      switch (random() % 3) {
+        case 0: damaged[at] = kBytes[random() % (sizeof kBytes - 1)]; break;
+        case 1: damaged.erase(at, 1 + random() % 8); break;
+        default: damaged.insert(at, damaged.substr(random() % damaged.size(), random() % 40)); break;
+      }
+    }
+    Profile p;
+    const uint8_t code = ReadText(p.options, damaged);
+    ASSERT_TRUE(code == 0 || code == 46 || code == 57 || code == 58 || code == 60) << int(code) << "\n" << damaged;
+    ASSERT_LE(p.options.Lists->bookmarkCount, kBookmarkCount);
+    ASSERT_LE(p.options.Lists->recentFileCount, kRecentFileCount);
+    ASSERT_LE(p.options.Lists->userFormatCount, kUserFormatCount);
+    ASSERT_LT(std::strlen(p.options.Folder), size_t(kFolderSize));
+  }
 }
 
 TEST(SettingsProfile, RecentFilesFollowTheRecentDocumentsMenu) {

@@ -77,7 +77,7 @@ TEST(SniffNative, ClassifiesTheFirstElevenBytes) {
   }
 }
 
-TEST(LoadNative, EmptyFileIsANewBinaryWorkbookAndOtherKindsWaitForTheirReaders) {
+TEST(LoadNative, EachKindGoesToItsReader) {
   ASSERT_TRUE(filetest::WriteAll("files_empty.tlv", ""));
   uint8_t error = 0;
   bool loaded = false;
@@ -87,12 +87,28 @@ TEST(LoadNative, EmptyFileIsANewBinaryWorkbookAndOtherKindsWaitForTheirReaders) 
   EXPECT_EQ(book->saveKind, kNativeBinaryPlain);
   EXPECT_EQ(book->sourceFormat, kFormatNative);
 
-  for (const char* content : {"<?xml version=\"1.0\"?><Workbook/>", "Talvero6000\0"}) {
-    ASSERT_TRUE(filetest::WriteAll("files_later.tlv", content));
-    auto later = filetest::LoadFrom("files_later.tlv", nullptr, &error, &loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(error, kFileBadFormat);
-    EXPECT_EQ(later->firstItem, nullptr);
+  const std::string xml = "<?xml version=\"1.0\"?><Workbook><Worksheet Name=\"X\"></Worksheet></Workbook>";
+  struct Case {
+    std::string content;
+    bool loads;
+    int kind;  // the sub-kind kept, or the code
+    uint32_t line;
+  };
+  const Case cases[] = {
+      {xml, true, kNativeXmlPlain, 0},
+      {Gzip(xml), true, kNativeXmlGzip, 0},
+      {"<?xml version=\"1.0\"?>\r\n<Workbook/>", false, kFileXmlUnexpectedElement, 2},
+      {std::string("Talvero6000\0", 12), false, kFileBadFormat, 0},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(filetest::WriteAll("files_kinds.tlv", c.content));
+    auto other = filetest::LoadFrom("files_kinds.tlv", nullptr, &error, &loaded);
+    EXPECT_EQ(loaded, c.loads);
+    EXPECT_EQ(c.loads ? other->saveKind : error, c.kind);
+    EXPECT_EQ(other->xmlErrorLine, c.line);
+    if (c.loads) {
+      EXPECT_STREQ(other->activeWorksheet->name, "X");
+    }
   }
 }
 
@@ -137,10 +153,10 @@ TEST(DocumentFile, AFormatWithoutWriterLeavesTheFileAsItWas) {
   const std::string before = filetest::ReadAll("files_keep.tlv");
   ASSERT_FALSE(before.empty());
   ASSERT_TRUE(OpenDocumentFile(book.get(), "files_keep.tlv"));
-  book->saveKind = kNativeXmlPlain;
+  book->sourceFormat = kFormatText;
   EXPECT_FALSE(SaveDocumentFile(book.get(), "files_keep.tlv"));
   EXPECT_EQ(book->error, kFileBadFormat);
-  EXPECT_EQ(book->saveKind, kNativeXmlPlain);
+  EXPECT_EQ(book->sourceFormat, kFormatText);
   EXPECT_STREQ(book->bufferedFile.path, "files_keep.tlv");
   EXPECT_NE(book->bufferedFile.file, nullptr);
   book->bufferedFile.Close();

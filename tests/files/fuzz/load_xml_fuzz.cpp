@@ -41,12 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   Check(book->CheckTreeInvariants());
+  Check(book->styles.CheckInvariants());
   ContainerIdSet ids;
   for (auto* item = book->firstItem; item; item = item->next) {
     CWorkSheet* sheet = CWorkSheet::FromItem(item);
     if (!sheet)
       continue;
     Check(sheet->cells.CheckInvariants());
+    Check(sheet->format.CheckInvariants());
     for (const ContainerRecord* container = sheet->containers; container; container = container->next) {
       const uint16_t id = container->header.id;
       Check(id >= 1 && id <= kContainerMaxId && !ids.IsTaken(id));

@@ -17,9 +17,16 @@
 
 namespace xmldoc {
 
+// A file of this test program's own: the programs run side by side, and a
+// document's file is held against others while it is open.
+inline std::string OwnPath(const char* what) {
+  return std::string("files_") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
+         what + ".tmp";
+}
+
 inline std::string SaveXmlText(CWorkBook* book, uint8_t* error) {
-  const char* path = "files_native_xml_save.tmp";
-  EXPECT_TRUE(book->bufferedFile.Open(path, "w+b"));
+  const std::string path = OwnPath("save");
+  EXPECT_TRUE(book->bufferedFile.Open(path.c_str(), "w+b"));
   SaveXml(book);
   *error = book->error;
   book->bufferedFile.Close();
@@ -27,10 +34,10 @@ inline std::string SaveXmlText(CWorkBook* book, uint8_t* error) {
 }
 
 inline std::unique_ptr<CWorkBook> LoadXmlText(const std::string& content, uint8_t* error) {
-  const char* path = "files_native_xml_load.tmp";
+  const std::string path = OwnPath("load");
   filetest::WriteAll(path, content);
   auto book = std::make_unique<CWorkBook>();
-  EXPECT_TRUE(book->bufferedFile.Open(path, "rb"));
+  EXPECT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
   LoadXml(book.get());
   *error = book->error;
   book->bufferedFile.Close();
@@ -48,8 +55,9 @@ inline bool WellFormed(const std::string& text) {
 #ifndef _WIN32
   if (std::system("xmllint --version >/dev/null 2>&1") != 0)
     return true;
-  filetest::WriteAll("files_native_xml_lint.tmp", text);
-  return std::system("xmllint --noout files_native_xml_lint.tmp") == 0;
+  const std::string path = OwnPath("lint");
+  filetest::WriteAll(path, text);
+  return std::system(("xmllint --noout " + path).c_str()) == 0;
 #else
   (void)text;
   return true;

@@ -191,7 +191,7 @@ TEST(NativeXml, ReaderRulesTable) {
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#N/A!</Error></Cell></Cells>"), 0},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#OOPS</Error></Cell></Cells>"), kFileXmlBadData},
       {Document("<Container ID=\"1\"></Container>"), 0},
-      {Document("<Formatting></Formatting>"), kFileXmlUnexpectedElement},
+      {Document("<Formatting/>"), kFileXmlUnexpectedElement},
       {"<?xml version=\"1.0\"?><Workbook></Workbook>", kFileNoWorksheet},
       {"\xFF\xFE<", kFileOnlyUtf8},
       {"\xEF\xBB\xBF" + Document(""), 0},

@@ -371,7 +371,7 @@ inline void ExpectHeader(const ContainerHeader& h, ContainerHeader* e) {
     case kBackgroundImage:
       e->backgroundKind = kBackgroundImage;
       std::memcpy(e->imageName, h.imageName, sizeof e->imageName);
-      e->imageView = h.imageView & 1 ? 1 : h.imageView & 2 ? 2 : 0;
+      e->imageView = h.imageView <= 2 ? h.imageView : 0;
       break;
     case kBackgroundFractal:
       e->backgroundKind = kBackgroundFractal;

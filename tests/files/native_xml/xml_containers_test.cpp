@@ -289,7 +289,7 @@ TEST(XmlContainers, ReaderRulesTable) {
   }
 }
 
-TEST(XmlContainers, RepeatedIdsGetTheSmallestFreeOnes) {
+TEST(XmlContainers, RepeatedIdsAndIdsBeyondTheWorkbooksGetTheSmallestFreeOnes) {
   const std::string text =
       "<?xml version=\"1.0\"?><Workbook><Worksheet Name=\"A\"><Container ID=\"300\"></Container>"
       "<Container ID=\"1\"></Container></Worksheet><Worksheet Name=\"B\"><Container ID=\"300\"></Container>"
@@ -301,7 +301,7 @@ TEST(XmlContainers, RepeatedIdsGetTheSmallestFreeOnes) {
   std::vector<int> ids;
   for (CWorkSheet* sheet : Sheets(*book))
     for (ContainerRecord* c = sheet->containers; c; c = c->next) ids.push_back(c->header.id);
-  EXPECT_EQ(ids, (std::vector<int>{300, 1, 3, 4, 5, 2}));
+  EXPECT_EQ(ids, (std::vector<int>{300, 1, 2, 3, 4, 5}));
 }
 
 TEST(XmlContainers, RotationsBuildTheMatrixWrittenBackAsMatrix) {

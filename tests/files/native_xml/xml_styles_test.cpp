@@ -193,13 +193,13 @@ TEST(XmlStyles, ReadingFillsWhatTheFileLeavesOutFromTheDefaultStyle) {
   EXPECT_EQ(first.hidden, 1);
   EXPECT_EQ(first.borders.sides, kBorderDiagonalLeft);
   EXPECT_EQ(first.borders.line.style, 2);
-  EXPECT_EQ(first.borders.line.color, GetSchemeColor(kSchemeWindowText));
+  EXPECT_EQ(uint32_t(first.borders.line.color), GetSchemeColor(kSchemeWindowText));
   EXPECT_EQ(first.numFormat.category, kNumFormatDefault);
   EXPECT_EQ(first.alignment.horizontalIndent, kDefaultHorizontalIndent);
   const StyleRecord& second = book->styles.styles[2];
   EXPECT_EQ(second.interior.pattern, 1);
   EXPECT_EQ(second.interior.patternColorSet, 0);
-  EXPECT_EQ(second.interior.patternColor, GetSchemeColor(kSchemeWindow));
+  EXPECT_EQ(uint32_t(second.interior.patternColor), GetSchemeColor(kSchemeWindow));
   EXPECT_EQ(second.alignment.horizontal, kHAlignNone);
   const StyleRecord& third = book->styles.styles[3];
   EXPECT_EQ(third.numFormat.category, kNumFormatFraction);

@@ -1,0 +1,22 @@
+#ifndef TALVERO_DIALOGS_DIALOG_OPENING_H
+#define TALVERO_DIALOGS_DIALOG_OPENING_H
+
+// What every dialog of the program does when it opens, and the program's
+// services a dialog reaches: its place on the owner, the opacity option, the
+// help topics and the default folder of the file dialogs.
+
+#include <cstddef>
+
+#include <windows.h>
+
+// Centres the dialog on its owner and applies the opacity option.
+void PlaceOpeningDialog(HWND dialog);
+
+// The help page of a topic number.
+void ShowDialogHelp(int topic);
+
+// The folder the file dialogs start in when the caller gives none; empty
+// when the options name none.
+void GetDefaultDocumentFolder(char* out, size_t size);
+
+#endif

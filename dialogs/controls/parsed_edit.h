@@ -1,0 +1,36 @@
+#ifndef TALVERO_DIALOGS_PARSED_EDIT_H
+#define TALVERO_DIALOGS_PARSED_EDIT_H
+
+// An edit control of a dialog that takes only integers, decimals or column
+// letters and steps its value with the up-down control beside it. The dialog
+// subclasses its edit with it and calls Step with the delta of the up-down
+// control's UDN_DELTAPOS.
+
+#include <windows.h>
+
+#include "dialogs/controls/parsed_text.h"
+#include "platform/ui/window_impl.h"
+
+class CParsedEdit : public CWindowImpl {
+ public:
+  // The decimal separator is the current regional settings' at construction.
+  CParsedEdit(uint8_t mode, int32_t minimum, int32_t maximum);
+  // Limits and decimals (-1 the shortest text) of the decimal mode.
+  void SetDecimalLimits(double minimum, double maximum, int decimals);
+
+  // The text stepped by delta within the limits; an invalid text beeps and
+  // stays. 1 when stepped, 0 when not.
+  int Step(int delta);
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  const ParsedEditRules& Rules() const { return m_rules; }
+
+ private:
+  ParsedEditRules m_rules;
+};
+
+// The up-down control of a stepped field: range 0 to 10000 held at 5000, so
+// that every click gives a delta; faster after 2, 4 and 6 seconds.
+void InitStepSpin(HWND upDown);
+
+#endif

@@ -1,0 +1,78 @@
+#include "dialogs/controls/parsed_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ParsedEditRules Rules(uint8_t mode, int32_t minimum, int32_t maximum) {
+  return ParsedEditRules{mode, minimum, maximum, 0.0, 0.0, -1, '.'};
+}
+
+ParsedEditRules DecimalRules(double minimum, double maximum, int decimals, char separator) {
+  return ParsedEditRules{kParsedDecimal, 0, 0, minimum, maximum, decimals, separator};
+}
+
+TEST(ParsedText, StepsWithinLimitsAndRefusesTextsOfAnotherKind) {
+  const struct {
+    ParsedEditRules rules;
+    const char* text;
+    int delta;
+    bool ok;
+    const char* result;
+  } cases[] = {
+      {Rules(kParsedInteger, 0, 20), "12 ", 1, true, "13"},
+      {Rules(kParsedInteger, 0, 20), " -3", 1, true, "0"},
+      {Rules(kParsedInteger, 0, 20), "20", 1, true, "20"},
+      {Rules(kParsedInteger, 0, 20), "12a", 1, false, "12a"},
+      {Rules(kParsedInteger, 0, 20), "", 1, false, ""},
+      {Rules(kParsedInteger, -5, 5), "99999999999999999999", -1, false, "99999999999999999999"},
+      {Rules(kParsedInteger, 1, 32767), "4000000000", 1, true, "32767"},
+      {DecimalRules(0, 10, -1, ','), "1,5", 1, true, "1,6"},
+      {DecimalRules(0, 10, -1, ','), " 10 ", 1, true, "10"},
+      {DecimalRules(0, 10, -1, ','), "0,05", -1, true, "0"},
+      {DecimalRules(0, 10, -1, ','), "1,5x", 1, false, "1,5x"},
+      {DecimalRules(0, 10, 2, '.'), "2.4", 1, true, "2.5"},
+      {DecimalRules(0, 10, 2, '.'), "2.9", 1, true, "3"},
+      {Rules(kParsedColumn, 1, 2047), "z", 1, true, "AA"},
+      {Rules(kParsedColumn, 1, 2047), " aB ", -1, true, "AA"},
+      {Rules(kParsedColumn, 1, 2047), "A", -1, true, "A"},
+      {Rules(kParsedColumn, 1, 2047), "BZS", 1, true, "BZS"},
+      {Rules(kParsedColumn, 1, 2047), "A1", 1, false, "A1"},
+      {Rules(kParsedAnything, 0, 0), "free text", 5, true, "free text"},
+  };
+  for (const auto& c : cases) {
+    char out[kParsedTextCapacity];
+    EXPECT_EQ(StepParsedText(c.rules, c.text, c.delta, out, sizeof out), c.ok) << c.text;
+    EXPECT_STREQ(out, c.result) << c.text;
+  }
+}
+
+TEST(ParsedText, ReadsAtMostThirtyCharacters) {
+  char out[kParsedTextCapacity];
+  // Thirty digits then a letter: the letter lies beyond what is read.
+  EXPECT_TRUE(StepParsedText(Rules(kParsedInteger, 0, 9), "000000000000000000000000000007x", 1, out, sizeof out));
+  EXPECT_STREQ(out, "8");
+}
+
+TEST(ParsedText, TypedCharactersFollowTheMode) {
+  const ParsedEditRules integer = Rules(kParsedInteger, 0, 1);
+  const ParsedEditRules decimal = DecimalRules(0, 1, -1, ',');
+  const ParsedEditRules column = Rules(kParsedColumn, 1, 2);
+  const ParsedEditRules anything = Rules(kParsedAnything, 0, 0);
+  const struct {
+    char c;
+    bool integer, decimal, column, anything;
+  } cases[] = {
+      {'7', true, true, false, true},  {'-', true, true, false, true},   {',', false, true, false, true},
+      {'.', false, false, false, true}, {'q', false, false, true, true},  {'Q', false, false, true, true},
+      {'\b', true, true, true, true},  {'\x7f', false, false, false, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AcceptsParsedChar(integer, c.c), c.integer) << int(c.c);
+    EXPECT_EQ(AcceptsParsedChar(decimal, c.c), c.decimal) << int(c.c);
+    EXPECT_EQ(AcceptsParsedChar(column, c.c), c.column) << int(c.c);
+    EXPECT_EQ(AcceptsParsedChar(anything, c.c), c.anything) << int(c.c);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,294 @@
+// Printing on real device contexts: an enhanced metafile records one sheet,
+// and the test printer (Wine's PostScript driver on the FILE: port, installed
+// here when the prefix lacks it) spools a whole job.
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/edit/cell_input.h"
+#include "core/workbook/workbook.h"
+#include "view/draw_context/draw_context.h"
+#include "view/printing/print_frame.h"
+#include "view/printing/sheet_placement.h"
+
+namespace {
+
+class Printing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(book->NewDocument());
+    sheet = book->activeWorksheet;
+  }
+  void Type(uint32_t row, uint16_t column, const char* text) {
+    NumFormatParams format = book->styles.StyleAt(sheet->format.CellStyle(row, column)).numFormat;
+    alignas(8) uint8_t record[kCellInputCapacity];
+    ASSERT_GT(CWorkSheet::ParseCellInput(book.get(), text, &format, row, column, record, sizeof record), 0u);
+    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  }
+
+  std::unique_ptr<CWorkBook> book = std::make_unique<CWorkBook>();
+  CWorkSheet* sheet = nullptr;
+};
+
+struct TextRecord {
+  std::string text;
+  POINTL reference;
+  UINT align;
+};
+
+struct MetafileScan {
+  int saves = 0;
+  int depth = 0;
+  bool restoredBelowZero = false;
+  UINT align = 0;
+  std::vector<TextRecord> texts;
+};
+
+int CALLBACK ScanRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM context) {
+  MetafileScan* scan = reinterpret_cast<MetafileScan*>(context);
+  switch (record->iType) {
+    case EMR_SAVEDC:
+      ++scan->saves;
+      ++scan->depth;
+      break;
+    case EMR_RESTOREDC: {
+      const LONG relative = reinterpret_cast<const EMRRESTOREDC*>(record)->iRelative;
+      scan->depth += relative < 0 ? relative : -(scan->depth - relative + 1);
+      scan->restoredBelowZero = scan->restoredBelowZero || scan->depth < 0;
+      break;
+    }
+    case EMR_SETTEXTALIGN:
+      scan->align = reinterpret_cast<const EMRSETTEXTALIGN*>(record)->iMode;
+      break;
+    case EMR_EXTTEXTOUTW: {
+      const EMREXTTEXTOUTW* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+      const WCHAR* chars = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(record) +
+                                                          out->emrtext.offString);
+      std::string text;
+      for (DWORD i = 0; i < out->emrtext.nChars; ++i) text.push_back(static_cast<char>(chars[i]));
+      scan->texts.push_back({text, out->emrtext.ptlReference, scan->align});
+      break;
+    }
+    case EMR_EXTTEXTOUTA: {
+      const EMREXTTEXTOUTA* out = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+      const char* chars = reinterpret_cast<const char*>(record) + out->emrtext.offString;
+      scan->texts.push_back({std::string(chars, out->emrtext.nChars), out->emrtext.ptlReference, scan->align});
+      break;
+    }
+  }
+  return 1;
+}
+
+TEST_F(Printing, MetafileOfOneSheetCentresItsHeaderAndRestoresTheDevice) {
+  Type(0, 0, "alpha");
+  Type(3, 2, "a text much longer than its column and the page");
+  std::strcpy(sheet->pageSettings.headerText, "&cHEADER &m of &n");
+  std::strcpy(sheet->pageSettings.footerText, "&lleft&rright");
+
+  HDC recording = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(recording, nullptr);
+  const PrintFrame frame = {0, 0, 399, 599, 20, 60, 20, 60, 25, 580};
+  PrintZoom zoom = {100, 100};
+  {
+    DrawContext context;
+    context.AttachDC(recording);
+    context.SetPrinting(true, false);
+    ASSERT_TRUE(book->Paginate(context.Measurer(), sheet, frame, &zoom));
+    EXPECT_TRUE(book->PrintPage(&context, 0, sheet, frame, zoom));
+    context.AttachDC(nullptr);
+  }
+  HENHMETAFILE metafile = CloseEnhMetaFile(recording);
+  ASSERT_NE(metafile, nullptr);
+  MetafileScan scan;
+  EnumEnhMetaFile(nullptr, metafile, ScanRecord, &scan, nullptr);
+  DeleteEnhMetaFile(metafile);
+
+  EXPECT_GT(scan.saves, 0);
+  EXPECT_EQ(scan.depth, 0);
+  EXPECT_FALSE(scan.restoredBelowZero);
+  bool header = false;
+  bool footerLeft = false;
+  for (const TextRecord& t : scan.texts) {
+    if (t.text.find("HEADER 1 of") == 0) {
+      header = true;
+      EXPECT_EQ(t.align & (TA_CENTER | TA_RIGHT), static_cast<UINT>(TA_CENTER));
+      EXPECT_EQ(t.reference.x, (20 + 379) / 2);
+      EXPECT_EQ(t.reference.y, 25);
+    }
+    if (t.text == "left") {
+      footerLeft = true;
+      EXPECT_EQ(t.reference.x, 20);
+      EXPECT_LT(t.reference.y, 580);
+    }
+    // Every text starts inside the paper's printable rectangle.
+    EXPECT_GE(t.reference.x, frame.left) << t.text;
+    EXPECT_LE(t.reference.x, frame.right) << t.text;
+    EXPECT_GE(t.reference.y, frame.top) << t.text;
+    EXPECT_LE(t.reference.y, frame.bottom) << t.text;
+  }
+  EXPECT_TRUE(header);
+  EXPECT_TRUE(footerLeft);
+}
+
+// The test printer: Wine's PostScript driver with a small PPD of our own at
+// 600 dots per inch, printing to a file.
+constexpr char kTestPrinter[] = "Talvero Test Printer";
+constexpr char kTestDriver[] = "Talvero Test PostScript";
+constexpr char kTestPpd[] =
+    "*PPD-Adobe: \"4.3\"\n"
+    "*FormatVersion: \"4.3\"\n"
+    "*FileVersion: \"1.0\"\n"
+    "*LanguageVersion: English\n"
+    "*LanguageEncoding: ISOLatin1\n"
+    "*PCFileName: \"TALVERO.PPD\"\n"
+    "*Manufacturer: \"Talvero\"\n"
+    "*Product: \"(Talvero Test Printer)\"\n"
+    "*ModelName: \"Talvero Test Printer\"\n"
+    "*ShortNickName: \"Talvero Test Printer\"\n"
+    "*NickName: \"Talvero Test Printer\"\n"
+    "*PSVersion: \"(3010.000) 0\"\n"
+    "*LanguageLevel: \"3\"\n"
+    "*ColorDevice: True\n"
+    "*DefaultColorSpace: RGB\n"
+    "*TTRasterizer: Type42\n"
+    "*DefaultResolution: 600dpi\n"
+    "*OpenUI *PageSize/Page Size: PickOne\n"
+    "*DefaultPageSize: A4\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+    "*CloseUI: *PageSize\n"
+    "*DefaultImageableArea: A4\n"
+    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
+    "*DefaultPaperDimension: A4\n"
+    "*PaperDimension A4/A4: \"595 842\"\n"
+    "*DefaultFont: Courier\n"
+    "*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
+
+// Installs the printer when the prefix lacks it; a message says what failed.
+bool EnsureTestPrinter(std::string* failure) {
+  HANDLE printer = nullptr;
+  if (OpenPrinterA(const_cast<char*>(kTestPrinter), &printer, nullptr)) {
+    ClosePrinter(printer);
+    return true;
+  }
+  char folder[MAX_PATH];
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed)) {
+    *failure = "GetPrinterDriverDirectory failed: " + std::to_string(GetLastError());
+    return false;
+  }
+  const std::string ppdPath = std::string(folder) + "\\talvero-test.ppd";
+  FILE* ppd = std::fopen(ppdPath.c_str(), "wb");
+  if (!ppd || std::fwrite(kTestPpd, 1, sizeof kTestPpd - 1, ppd) != sizeof kTestPpd - 1) {
+    *failure = "cannot write " + ppdPath;
+    if (ppd)
+      std::fclose(ppd);
+    return false;
+  }
+  std::fclose(ppd);
+
+  DRIVER_INFO_3A driver = {};
+  driver.cVersion = 3;
+  driver.pName = const_cast<char*>(kTestDriver);
+  driver.pDriverPath = const_cast<char*>("wineps.drv");
+  driver.pDataFile = const_cast<char*>(ppdPath.c_str());
+  driver.pConfigFile = const_cast<char*>("wineps.drv");
+  if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)) &&
+      GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
+    *failure = "AddPrinterDriver failed: " + std::to_string(GetLastError());
+    return false;
+  }
+  PRINTER_INFO_2A info = {};
+  info.pPrinterName = const_cast<char*>(kTestPrinter);
+  info.pPortName = const_cast<char*>("FILE:");
+  info.pDriverName = const_cast<char*>(kTestDriver);
+  info.pPrintProcessor = const_cast<char*>("WinPrint");
+  info.pDatatype = const_cast<char*>("RAW");
+  printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (!printer) {
+    *failure = "AddPrinter failed: " + std::to_string(GetLastError());
+    return false;
+  }
+  ClosePrinter(printer);
+  return true;
+}
+
+int32_t MillimetresToPixels(double millimetres, int dotsPerInch) {
+  return static_cast<int32_t>(millimetres * dotsPerInch / 25.3995);
+}
+
+TEST_F(Printing, TestPrinterSpoolsOnePostScriptPagePerSheet) {
+  std::string failure;
+  ASSERT_TRUE(EnsureTestPrinter(&failure)) << failure;
+  HDC device = CreateDCA("WINSPOOL", kTestPrinter, nullptr, nullptr);
+  ASSERT_NE(device, nullptr) << GetLastError();
+  const int dpiX = GetDeviceCaps(device, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(device, LOGPIXELSY);
+  EXPECT_EQ(dpiX, 600);
+  EXPECT_EQ(dpiY, 600);
+
+  // Rows 1 to 200 paginate into at least three pages down, one per sheet;
+  // the first three sheets make the job.
+  Type(0, 0, "first");
+  Type(99, 0, "second");
+  Type(199, 0, "third");
+  const PageSettings& s = sheet->pageSettings;
+  PrintFrame frame = {0,
+                      0,
+                      GetDeviceCaps(device, HORZRES) - 1,
+                      GetDeviceCaps(device, VERTRES) - 1,
+                      MillimetresToPixels(s.marginLeft, dpiX),
+                      MillimetresToPixels(s.marginTop, dpiY),
+                      MillimetresToPixels(s.marginRight, dpiX),
+                      MillimetresToPixels(s.marginBottom, dpiY),
+                      MillimetresToPixels(s.headerMargin, dpiY),
+                      GetDeviceCaps(device, VERTRES) - 1 - MillimetresToPixels(s.footerMargin, dpiY)};
+  PrintZoom zoom = {static_cast<uint16_t>(dpiX * 100 / 96), static_cast<uint16_t>(dpiY * 100 / 96)};
+  {
+    DrawContext context;
+    context.AttachDC(device);
+    context.SetPrinting(true, false);
+    ASSERT_TRUE(book->Paginate(context.Measurer(), sheet, frame, &zoom));
+    ASSERT_GE(book->pageList.Count(), 3u);
+    const uint32_t sheets = CountPrintedSheets(book->pageList, sheet->pageSettings);
+    ASSERT_EQ(sheets, book->pageList.Count());
+
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    const char* artifacts = std::getenv("TALVERO_ARTIFACTS_DIR");
+    const std::string output =
+        artifacts ? std::string(artifacts) + "/print-three-sheets.ps" : std::string(folder) + "talvero-print.ps";
+    std::remove(output.c_str());
+    DOCINFOA doc = {sizeof doc, "Talvero printing test", output.c_str(), nullptr, 0};
+    ASSERT_GT(StartDocA(device, &doc), 0) << GetLastError();
+    for (uint32_t i = 0; i < 3; ++i) {
+      ASSERT_GT(StartPage(device), 0);
+      EXPECT_TRUE(book->PrintPage(&context, i, sheet, frame, zoom));
+      ASSERT_GT(EndPage(device), 0);
+    }
+    ASSERT_GT(EndDoc(device), 0);
+    context.AttachDC(nullptr);
+    DeleteDC(device);
+
+    FILE* spooled = std::fopen(output.c_str(), "rb");
+    ASSERT_NE(spooled, nullptr) << output;
+    int pages = 0;
+    char line[4096];
+    while (std::fgets(line, sizeof line, spooled))
+      if (std::strncmp(line, "%%Page:", 7) == 0)
+        ++pages;
+    std::fclose(spooled);
+    EXPECT_EQ(pages, 3);
+  }
+  book->FreePageList(sheet);
+}
+
+}  // namespace
