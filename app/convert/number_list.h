@@ -10,7 +10,8 @@ struct NumberListPair {
   int last;
 };
 
-// Items are numbers or two numbers joined by "-", separated by commas; every
+// Items are numbers or two numbers joined by "-", separated by commas or
+// blanks (see core/base/range_list.h); every
 // number lies in minimum..maximum. Returns the number of items (0 for an
 // empty text) or -1 for a malformed list or a number out of bounds. Pairs,
 // when given, receive the first capacity items.

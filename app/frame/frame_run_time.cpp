@@ -4,6 +4,8 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/selection_reference.h"
+#include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/common_controls.h"
@@ -86,6 +88,13 @@ void CMainFrame::OnInitMenuPopup(HMENU popup) {
   if (GetMenuItemCount(popup) > 0 && GetMenuItemID(popup, 0) == ID_FILE_MRU_FIRST)
     UpdateRecentDocumentMenu(popup, m_recentDocuments, ID_FILE_MRU_FIRST, "(empty)");
   UIUpdateMenu(popup);
+}
+
+void CMainFrame::WriteNameBox(uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn, uint32_t lastRow) {
+  char text[kSelectionReferenceCapacity];
+  FormatSelectionReference(firstColumn, firstRow, lastColumn, lastRow, AddressingA1 != 0, text, sizeof text);
+  HWND edit = reinterpret_cast<HWND>(::SendMessageA(m_nameBox, CBEM_GETEDITCONTROL, 0, 0));
+  ::SetWindowTextA(edit != nullptr ? edit : m_nameBox, text);
 }
 
 void CMainFrame::UpdateUI() {

@@ -99,6 +99,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // whom the workbook's file was saved last, its protection icon and the
   // zoom.
   void WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent);
+  // Shows the selection's reference in the name box, in the addressing
+  // style of the options.
+  void WriteNameBox(uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn, uint32_t lastRow);
 
   // The active document window and its workbook; none while no document
   // window is open.

@@ -2,16 +2,26 @@
 
 namespace {
 
-enum class ListState { kStart, kAfterNumber, kAfterComma, kAfterDash, kAfterBlank };
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-uint32_t AppendDigit(uint32_t number, char digit) {
-  const uint32_t d = static_cast<uint32_t>(digit - '0');
-  if (number > (UINT32_MAX - d) / 10)
-    return UINT32_MAX;
-  return number * 10 + d;
+const char* SkipBlanks(const char* p) {
+  while (IsBlank(*p)) ++p;
+  return p;
+}
+
+// Reads a run of digits at p, saturating so that no long run wraps into the
+// bounds; null when p holds no digit.
+const char* ReadNumber(const char* p, uint32_t* number) {
+  if (!IsDigit(*p))
+    return nullptr;
+  uint32_t n = 0;
+  for (; IsDigit(*p); ++p) {
+    const uint32_t d = static_cast<uint32_t>(*p - '0');
+    n = n > (UINT32_MAX - d) / 10 ? UINT32_MAX : n * 10 + d;
+  }
+  *number = n;
+  return p;
 }
 
 struct PairCollector {
@@ -40,20 +50,22 @@ void TestPair(void* context, uint32_t from, uint32_t to) {
 }  // namespace
 
 int ParseRangeListEach(const char* text, uint32_t minimum, uint32_t maximum, RangePairSink sink, void* context) {
-  const char* p = text;
-  while (IsBlank(*p)) ++p;
-  if (*p == '\0')
-    return 0;
-
-  ListState state = ListState::kStart;
-  uint32_t number = 0;      // the number being read or last read
-  bool closesRange = false; // it follows a dash
-  uint32_t rangeFrom = 0;
-  bool rangeClosed = false; // the last number completed a range
-  bool numberSeen = false;  // the blank follows a number
+  const char* p = SkipBlanks(text);
   int count = 0;
-
-  auto emit = [&](uint32_t from, uint32_t to) {
+  while (*p) {
+    uint32_t from = 0;
+    p = ReadNumber(p, &from);
+    if (!p)
+      return -1;
+    uint32_t to = from;
+    const char* dash = SkipBlanks(p);
+    if (*dash == '-') {
+      p = ReadNumber(SkipBlanks(dash + 1), &to);
+      if (!p)
+        return -1;
+    }
+    if (from < minimum || from > maximum || to < minimum || to > maximum)
+      return -1;
     if (from > to) {
       const uint32_t swap = from;
       from = to;
@@ -62,68 +74,15 @@ int ParseRangeListEach(const char* text, uint32_t minimum, uint32_t maximum, Ran
     if (sink)
       sink(context, from, to);
     ++count;
-  };
-  // A number is complete at the first separator or the end; false when it
-  // lies outside the bounds.
-  auto complete = [&]() {
-    if (number < minimum || number > maximum)
-      return false;
-    rangeClosed = closesRange;
-    if (closesRange)
-      emit(rangeFrom, number);
-    closesRange = false;
-    return true;
-  };
-  auto afterNumber = [&]() { return state == ListState::kAfterNumber || (state == ListState::kAfterBlank && numberSeen); };
 
-  for (; *p; ++p) {
-    const char c = *p;
-    if (IsDigit(c)) {
-      if (state == ListState::kAfterBlank)
-        return -1;
-      if (state != ListState::kAfterNumber) {
-        closesRange = state == ListState::kAfterDash;
-        number = 0;
-      }
-      number = AppendDigit(number, c);
-      state = ListState::kAfterNumber;
-    } else if (c == ',' || c == '-') {
-      if (!afterNumber())
-        return -1;
-      if (state == ListState::kAfterNumber && !complete())
-        return -1;
-      if (c == ',') {
-        if (!rangeClosed)
-          emit(number, number);
-        state = ListState::kAfterComma;
-      } else {
-        rangeFrom = number;
-        state = ListState::kAfterDash;
-      }
-      rangeClosed = false;
-    } else if (IsBlank(c)) {
-      if (state == ListState::kAfterNumber) {
-        if (!complete())
-          return -1;
-        numberSeen = true;
-      } else if (state != ListState::kAfterBlank) {
-        numberSeen = false;
-      }
-      state = ListState::kAfterBlank;
-    }
-  }
-  switch (state) {
-    case ListState::kAfterNumber:
-      if (!complete())
-        return -1;
-      if (!rangeClosed)
-        emit(number, number);
-      return count;
-    case ListState::kAfterComma:
-      return count;
-    default:
+    const char* next = SkipBlanks(p);
+    if (*next == ',')
+      next = SkipBlanks(next + 1);
+    else if (next == p && *next)  // neither comma nor blank after the item
       return -1;
+    p = next;
   }
+  return count;
 }
 
 int ParseRangeList(const char* text, RangePair* pairs, int capacity, uint32_t minimum, uint32_t maximum) {

@@ -5,11 +5,10 @@
 // and columns of printing, and what the print dialogs accept for them, read
 // by one grammar so that a list the dialog takes is a list that prints.
 //
-// Numbers are separated by commas; two numbers joined by a dash are a range
-// (5-3 is read as 3-5). A blank may stand between a number and the comma or
-// dash after it and nowhere else; blanks before the first number are
-// skipped. Any other character is ignored as though it were not there. A
-// list may end in a comma, but not in a dash or a blank.
+// Items are numbers, or two numbers joined by a dash (5-3 is read as 3-5),
+// separated by a comma, by blanks, or by both; blanks may stand around a dash
+// and before the first item, and a list may end in a comma. Any other
+// character makes the list malformed, so "1;3" is never read as page 13.
 
 #include <cstdint>
 

@@ -17,6 +17,7 @@
 #include "app/frame/selection_statistics.h"
 #include "app/settings/global_options.h"
 #include "charts/png/png_codec.h"
+#include "core/base/global_options.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/mdi_child.h"
@@ -381,6 +382,19 @@ TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
   frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
   EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_PASTE_RING_FIRST));
   SetTrackPopupMenuFunction(nullptr);
+}
+
+TEST_F(MainFrameTest, NameBoxShowsTheSelectionInTheAddressingStyle) {
+  Show();
+  char text[64] = {};
+  frame.WriteNameBox(1, 2, 3, 9);
+  GetWindowTextA(frame.NameBox(), text, sizeof text);
+  EXPECT_STREQ(text, "B3:D10");
+  AddressingA1 = 0;
+  frame.WriteNameBox(1, 0, 1, 2097151);
+  AddressingA1 = 1;
+  GetWindowTextA(frame.NameBox(), text, sizeof text);
+  EXPECT_STREQ(text, "C2:C2");
 }
 
 TEST_F(MainFrameTest, RecentCellTextsGoIntoTheFormulaBar) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "dialogs/controls/color_items.h"
+#include "dialogs/controls/location_combo.h"
 #include "dialogs/controls/owner_drawn_combos.h"
 #include "dialogs/controls/parsed_edit.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
@@ -53,6 +58,9 @@ TEST_F(Controls, PatternAndLineListsOfferWhatTheyAreAskedFor) {
   symbols.SendMessage(CB_SHOWDROPDOWN, TRUE);
   PumpMessages();
   SaveClientScreenshot(owner_, "dialogs_symbol_combo");
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(symbols, &info)) SaveClientScreenshot(info.hwndList, "dialogs_symbol_list");
   symbols.SendMessage(CB_SHOWDROPDOWN, FALSE);
 }
 
@@ -150,6 +158,26 @@ TEST_F(Controls, ParsedEditSwallowsForeignCharactersAndSteps) {
   EXPECT_EQ(parsed.Step(1), 0);
   GetWindowTextA(edit, text, sizeof text);
   EXPECT_STREQ(text, "x");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Controls, EnterInTheNameBoxAsksTheFrameToGo) {
+  HWND comboEx = CreateWindowExA(0, WC_COMBOBOXEXA, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 10, 160, 200,
+                                 owner_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1045)),
+                                 GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(comboEx, nullptr);
+  CLocationCombo location;
+  ASSERT_TRUE(location.Attach(comboEx));
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(comboEx, CBEM_GETEDITCONTROL, 0, 0));
+  log_.Clear();
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  const int at = log_.Find(1, WM_COMMAND);
+  ASSERT_GE(at, 0);
+  EXPECT_EQ(LOWORD(log_.At(at).wp), 32849);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ inline std::string OwnPath(const char* what) {
          what + ".tmp";
 }
 
-inline std::string SaveXmlText(CWorkBook* book, uint8_t* error) {
+inline std::string SaveXmlText(CWorkBook* book, uint8_t* error, const TextMeasurer* measurer = nullptr) {
   const std::string path = OwnPath("save");
   EXPECT_TRUE(book->bufferedFile.Open(path.c_str(), "w+b"));
-  SaveXml(book);
+  SaveXml(book, measurer);
   *error = book->error;
   book->bufferedFile.Close();
   return filetest::ReadAll(path);

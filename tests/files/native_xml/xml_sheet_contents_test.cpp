@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model/worksheet_view_state.h"
+#include "core/styles/text_measurer.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/unique_container_id.h"
@@ -88,12 +89,17 @@ std::string RunsOf(const SheetFormat& format) {
 
 TEST(XmlSheetContents, FormattingAndSettingsReadBackAsSaved) {
   auto book = BookWithSheetContents();
-  // The measured defaults: a 63-pixel column, an 18-pixel row.
-  SheetOf(*book)->format.defaultColumnWidth = 63;
-  SheetOf(*book)->format.defaultRowHeight = 18;
+  // The screen's "X" is 7 x 16: a 63-pixel default column, an 18-pixel row.
+  TextMeasurer screen{nullptr, nullptr,
+                      [](void*, const char*, size_t, int32_t* width, int32_t* height) {
+                        *width = 7;
+                        *height = 16;
+                        return true;
+                      },
+                      nullptr};
   SheetOf(*book)->format.columns[8].SetWidth(63, false);
   uint8_t error = 0xFF;
-  const std::string text = SaveXmlText(book.get(), &error);
+  const std::string text = SaveXmlText(book.get(), &error, &screen);
   ASSERT_EQ(error, 0);
   EXPECT_TRUE(xmldoc::WellFormed(text));
   for (const char* fragment :
@@ -116,7 +122,7 @@ TEST(XmlSheetContents, FormattingAndSettingsReadBackAsSaved) {
     if (c != 8) {
       EXPECT_EQ(0, std::memcmp(&a.format.columns[c], &b.format.columns[c], sizeof(ColumnRecord))) << c;
     }
-  EXPECT_EQ(b.format.columns[8].widthWord, 0);
+  EXPECT_EQ(uint32_t(b.format.columns[8].widthWord), 0u);
   ASSERT_EQ(a.format.rows.Count(), b.format.rows.Count());
   for (uint32_t r = 0; r < a.format.rows.Count(); ++r)
     EXPECT_EQ(r == 12 ? 0 : *a.format.rows.At(r), *b.format.rows.At(r)) << r;
@@ -198,17 +204,17 @@ TEST(XmlSheetContents, ReadingKeepsDefaultsForWhatTheFileLeavesOut) {
   ASSERT_EQ(sheet.format.rows.Count(), 12u);
   EXPECT_EQ(*sheet.format.rows.At(10), 0);
   EXPECT_EQ(*sheet.format.rows.At(11), 30 << 1);
-  EXPECT_EQ(sheet.viewFormat.zoom, 150);
+  EXPECT_EQ(uint32_t(sheet.viewFormat.zoom), 150u);
   EXPECT_EQ(sheet.viewFormat.gridLines, 1);
   const ViewCorner frozen = ViewStateOf(&sheet.viewFormat)->frozen;
-  EXPECT_EQ(frozen.row, 2u);
-  EXPECT_EQ(frozen.flags, kCornerRowGiven);
+  EXPECT_EQ(uint32_t(frozen.row), 2u);
+  EXPECT_EQ(uint32_t(frozen.flags), kCornerRowGiven);
   const PageSettings& page = sheet.pageSettings;
   EXPECT_EQ(page.printRangeKind, kPrintSelection);
-  EXPECT_EQ(page.scale, 100);
-  EXPECT_EQ(page.copies, 2);
-  EXPECT_EQ(page.marginLeft, 1.5);
-  EXPECT_EQ(page.marginTop, 3);
+  EXPECT_EQ(uint32_t(page.scale), 100u);
+  EXPECT_EQ(uint32_t(page.copies), 2u);
+  EXPECT_EQ(double(page.marginLeft), 1.5);
+  EXPECT_EQ(double(page.marginTop), 3.0);
   EXPECT_EQ(page.alignment, 4 | 32);
   EXPECT_STREQ(page.headerText, "&c Document: &f");
 }

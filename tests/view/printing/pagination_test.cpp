@@ -159,7 +159,7 @@ TEST_F(Pagination, PageListSelectsPagesOrFails) {
   std::vector<PageRecord> pages = Pages();
   ASSERT_EQ(pages.size(), 3u);
   EXPECT_EQ(pages[0].selected + pages[1].selected * 2 + pages[2].selected * 4, 5);
-  for (const char* list : {"9", "", "1, 3"}) {
+  for (const char* list : {"9", "", "1;3"}) {
     std::strcpy(sheet->pageSettings.pages, list);
     EXPECT_FALSE(Paginate()) << list;
     EXPECT_EQ(book->error, kWorkbookInvalidPageRange) << list;

@@ -43,14 +43,27 @@ struct TextRecord {
   std::string text;
   POINTL reference;
   UINT align;
+  bool clipped;
+  RECT clip;  // the clip region's bounds when clipped
 };
 
+// Follows the records as the device would: the saved states, the text
+// alignment and the bounds of the clip region.
 struct MetafileScan {
+  struct State {
+    bool clipped;
+    RECT clip;
+  };
   int saves = 0;
-  int depth = 0;
   bool restoredBelowZero = false;
   UINT align = 0;
+  State state = {false, {}};
+  std::vector<State> saved;
   std::vector<TextRecord> texts;
+
+  void AddText(const std::string& text, const POINTL& reference) {
+    texts.push_back({text, reference, align, state.clipped, state.clip});
+  }
 };
 
 int CALLBACK ScanRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM context) {
@@ -58,12 +71,36 @@ int CALLBACK ScanRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPA
   switch (record->iType) {
     case EMR_SAVEDC:
       ++scan->saves;
-      ++scan->depth;
+      scan->saved.push_back(scan->state);
       break;
     case EMR_RESTOREDC: {
       const LONG relative = reinterpret_cast<const EMRRESTOREDC*>(record)->iRelative;
-      scan->depth += relative < 0 ? relative : -(scan->depth - relative + 1);
-      scan->restoredBelowZero = scan->restoredBelowZero || scan->depth < 0;
+      const LONG depth = static_cast<LONG>(scan->saved.size());
+      const LONG target = relative < 0 ? depth + relative : relative - 1;
+      if (target < 0 || target >= depth) {
+        scan->restoredBelowZero = true;
+        break;
+      }
+      scan->state = scan->saved[target];
+      scan->saved.resize(target);
+      break;
+    }
+    case EMR_INTERSECTCLIPRECT: {
+      const RECTL& r = reinterpret_cast<const EMRINTERSECTCLIPRECT*>(record)->rclClip;
+      RECT clip = {r.left, r.top, r.right, r.bottom};
+      if (scan->state.clipped)
+        IntersectRect(&clip, &clip, &scan->state.clip);
+      scan->state = {true, clip};
+      break;
+    }
+    case EMR_EXTSELECTCLIPRGN: {
+      const EMREXTSELECTCLIPRGN* select = reinterpret_cast<const EMREXTSELECTCLIPRGN*>(record);
+      if (select->cbRgnData == 0) {
+        scan->state.clipped = false;
+      } else {
+        const RGNDATAHEADER* header = reinterpret_cast<const RGNDATAHEADER*>(select->RgnData);
+        scan->state = {true, header->rcBound};
+      }
       break;
     }
     case EMR_SETTEXTALIGN:
@@ -75,13 +112,13 @@ int CALLBACK ScanRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPA
                                                           out->emrtext.offString);
       std::string text;
       for (DWORD i = 0; i < out->emrtext.nChars; ++i) text.push_back(static_cast<char>(chars[i]));
-      scan->texts.push_back({text, out->emrtext.ptlReference, scan->align});
+      scan->AddText(text, out->emrtext.ptlReference);
       break;
     }
     case EMR_EXTTEXTOUTA: {
       const EMREXTTEXTOUTA* out = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
       const char* chars = reinterpret_cast<const char*>(record) + out->emrtext.offString;
-      scan->texts.push_back({std::string(chars, out->emrtext.nChars), out->emrtext.ptlReference, scan->align});
+      scan->AddText(std::string(chars, out->emrtext.nChars), out->emrtext.ptlReference);
       break;
     }
   }
@@ -113,10 +150,17 @@ TEST_F(Printing, MetafileOfOneSheetCentresItsHeaderAndRestoresTheDevice) {
   DeleteEnhMetaFile(metafile);
 
   EXPECT_GT(scan.saves, 0);
-  EXPECT_EQ(scan.depth, 0);
+  EXPECT_TRUE(scan.saved.empty());
   EXPECT_FALSE(scan.restoredBelowZero);
+  std::vector<PlacedPage> placed;
+  PlaceSheetPages(
+      book->pageList, sheet->pageSettings, frame, zoom, 0, nullptr,
+      [](void* c, const PlacedPage& p) { static_cast<std::vector<PlacedPage>*>(c)->push_back(p); }, &placed);
+  ASSERT_EQ(placed.size(), 1u);
+  const PixelRect page = placed[0].target;
   bool header = false;
   bool footerLeft = false;
+  int pageTexts = 0;
   for (const TextRecord& t : scan.texts) {
     if (t.text.find("HEADER 1 of") == 0) {
       header = true;
@@ -129,14 +173,25 @@ TEST_F(Printing, MetafileOfOneSheetCentresItsHeaderAndRestoresTheDevice) {
       EXPECT_EQ(t.reference.x, 20);
       EXPECT_LT(t.reference.y, 580);
     }
-    // Every text starts inside the paper's printable rectangle.
+    // Every text starts inside the paper's printable rectangle, and the
+    // page's texts (the long one running on past the page among them) are
+    // clipped to the page.
     EXPECT_GE(t.reference.x, frame.left) << t.text;
     EXPECT_LE(t.reference.x, frame.right) << t.text;
     EXPECT_GE(t.reference.y, frame.top) << t.text;
     EXPECT_LE(t.reference.y, frame.bottom) << t.text;
+    if (t.reference.y > page.top && t.reference.y < page.bottom) {
+      pageTexts += t.text == "alpha" || t.text.find("a text much") == 0;
+      EXPECT_TRUE(t.clipped) << t.text;
+      EXPECT_GE(t.clip.left, page.left) << t.text;
+      EXPECT_LE(t.clip.right, page.right + 1) << t.text;
+      EXPECT_GE(t.clip.top, page.top) << t.text;
+      EXPECT_LE(t.clip.bottom, page.bottom + 1) << t.text;
+    }
   }
   EXPECT_TRUE(header);
   EXPECT_TRUE(footerLeft);
+  EXPECT_EQ(pageTexts, 2);
 }
 
 // The test printer: Wine's PostScript driver with a small PPD of our own at

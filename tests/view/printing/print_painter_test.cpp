@@ -66,6 +66,9 @@ TEST_F(PagePainting, FrozenRowHeadsThePageAndExcludedRowsAreNeverPainted) {
   const PixelRect target = {10, 10, 300, 250};
   painter.PaintPage(rec.Surface(), target, sheet, page, {100, 100}, true);
 
+  int topRuns = 0;
+  for (const RecordedOp& op : rec.Of('t')) topRuns += op.text == "top";
+  EXPECT_EQ(topRuns, 1);  // the frozen row is not painted again among the page's rows
   EXPECT_FALSE(Painted("two"));
   EXPECT_FALSE(Painted("three"));
   // Row 1 under the column headings, once; row 4 right below it.
