@@ -95,5 +95,11 @@ ProgramStatus BranchBoundProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& 
 // statuses and vector as for SimplexLinearProgram.
 ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p, const Matrix& c,
                                Matrix& x, int32_t* vector, uint32_t m, uint32_t n, double epsilon);
+// The same problem by a primal active-set method, from a point that meets
+// the constraints (kProgramInfeasible when there is none, or when C is not
+// positive definite enough to solve for a step); the one optimum is vector 1.
+ProgramStatus ActiveSetQuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p,
+                                        const Matrix& c, Matrix& x, int32_t* vector, uint32_t m, uint32_t n,
+                                        double epsilon);
 
 #endif

@@ -120,7 +120,11 @@ ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b
     tab.columns = column;
     const ProgramStatus iterated = QpRestrictedSimplex(tab, n, mm);
     if (iterated != kProgramSolved) return iterated;
-    if (SimplexInfeasible(tab)) return kProgramInfeasible;
+    // The rounds may stop with an artificial column still positive although
+    // the constraints can be met: x[i] may not enter while v[i] is basic, and
+    // the slack columns make the system's quadratic part only semidefinite,
+    // where the restricted rounds are not sure to finish.
+    if (SimplexInfeasible(tab)) return ActiveSetQuadraticProgram(a, s, b, p, c, x, vector, m, n, epsilon);
     return SelectOptimumVector(tab, x, vector);
   } catch (const std::bad_alloc&) {
     return kProgramNoMemory;

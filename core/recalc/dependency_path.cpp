@@ -88,8 +88,8 @@ bool Expand(Walk& walk, uint32_t id, const char* text) {
   walk.expanding = id;
   walk.nodes[id].edgeBegin = uint32_t(walk.edges.size());
   const WalkNode node = walk.nodes[id];
-  const bool ok =
-      ForEachFormulaReference(*walk.state, node.store, text, node.cell->Column(), node.cell->Row(), VisitRectangle, &walk);
+  const bool ok = ForEachFormulaReference(*walk.state, node.store, text, node.cell->Column(), node.cell->Row(),
+                                          VisitRectangle, &walk);
   WalkNode& expanded = walk.nodes[id];
   expanded.edgeEnd = uint32_t(walk.edges.size());
   expanded.nextEdge = expanded.edgeBegin;

@@ -78,4 +78,60 @@ TEST(GoldenPrograms, OptimaMatchGlpsol) {
   }
 }
 
+// One problem of tests/golden/quadratic_programs.txt with its exact optimum.
+struct GoldenQuadraticProgram {
+  uint32_t m = 0;
+  uint32_t n = 0;
+  std::vector<double> a, s, b, p, c, x;
+};
+
+std::vector<GoldenQuadraticProgram> ReadQuadraticPrograms() {
+  std::vector<GoldenQuadraticProgram> programs;
+  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/quadratic_programs.txt");
+  std::string line;
+  while (std::getline(file, line)) {
+    std::istringstream fields(line);
+    std::string tag;
+    fields >> tag;
+    if (tag == "case") {
+      programs.emplace_back();
+      fields >> programs.back().m >> programs.back().n;
+      continue;
+    }
+    if (programs.empty()) continue;
+    GoldenQuadraticProgram& q = programs.back();
+    std::vector<double> values;
+    for (double v; fields >> v;) values.push_back(v);
+    if (tag == "A") q.a = values;
+    if (tag == "s") q.s = values;
+    if (tag == "b") q.b = values;
+    if (tag == "p") q.p = values;
+    if (tag == "C") q.c = values;
+    if (tag == "x") q.x = values;
+  }
+  return programs;
+}
+
+// C is positive definite in every problem, so the optimum vector is unique.
+TEST(GoldenPrograms, QuadraticOptimaMatchExactKktPoints) {
+  const std::vector<GoldenQuadraticProgram> programs = ReadQuadraticPrograms();
+  ASSERT_GE(programs.size(), 100u);
+  for (size_t k = 0; k < programs.size(); ++k) {
+    const GoldenQuadraticProgram& q = programs[k];
+    Matrix a, s, b, p, c, x;
+    Fill(a, q.a, q.m, q.n);
+    Fill(s, q.s, q.m, 1);
+    Fill(b, q.b, q.m, 1);
+    Fill(p, q.p, q.n, 1);
+    Fill(c, q.c, q.n, q.n);
+    ASSERT_TRUE(x.Resize(q.n, 1));
+    x.Zero();
+    int32_t vector = 1;
+    EXPECT_EQ(QuadraticProgram(a, s, b, p, c, x, &vector, q.m, q.n, 0), kProgramSolved) << "problem " << k;
+    for (uint32_t j = 1; j <= q.n; ++j)
+      EXPECT_NEAR(x(j, 1), q.x[j - 1], 1e-9 * std::fmax(1.0, std::fabs(q.x[j - 1]))) << "problem " << k << ", x" << j;
+  }
+}
+
 }  // namespace
+
