@@ -1,0 +1,425 @@
+#include "view/grid_view/talver_view.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/base/global_options.h"
+#include "core/edit/cell_input.h"
+#include "core/workbook/workbook.h"
+#include "tests/view/dib_canvas_win32.h"
+#include "view/draw_context/draw_context.h"
+#include "view/draw_context/screen_measurer.h"
+#include "view/geometry/sheet_sizes.h"
+#include "view/grid_view/grid_frame.h"
+#include "view/grid_view/wheel_accumulator.h"
+#include "view/painting/draw_context_surface.h"
+#include "view/painting/grid_painter.h"
+
+namespace {
+
+constexpr int kViewWidth = 420;
+constexpr int kViewHeight = 320;
+
+int Pump() {
+  MSG msg;
+  int handled = 0;
+  while (handled < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    ++handled;
+  }
+  return handled;
+}
+
+const WindowClass& DocumentClass() {
+  static WindowClass cls = {};
+  static bool registered = RegisterOwnClass("TalverViewTestDocument", 0, nullptr,
+                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), &cls);
+  EXPECT_TRUE(registered);
+  return cls;
+}
+
+// The document window's stand-in: two views at most, the splitters as the
+// test sets them, and the commands the views send it.
+class TestDocument : public CWindowImpl, public GridViewHost {
+ public:
+  CWorkBook* Workbook() override { return book.get(); }
+  HWND DocumentWindow() override { return m_hWnd; }
+  uint8_t& EditState() override { return editState; }
+  CTalverView* OtherView(const CTalverView* view) override {
+    return view == views[0].get() ? views[1].get() : views[0].get();
+  }
+  bool RowSplitterShowsBoth() override { return rowSplit; }
+  bool ColumnSplitterShowsBoth() override { return columnSplit; }
+  void RefreshFrameUI() override { ++refreshes; }
+  void ShowError(uint8_t code) override { lastError = code; }
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
+    if (msg == WM_COMMAND && lp == 0 && LOWORD(wp) == kCommandBeginEdit) {
+      commands.push_back("begin");
+      return 0;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == kCommandBeginEdit) {
+      commands.push_back(std::string("begin ") + reinterpret_cast<const char*>(lp));
+      return 0;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == kCommandClear) {
+      commands.push_back("clear");
+      return 0;
+    }
+    handled = false;
+    return 0;
+  }
+
+  std::unique_ptr<CWorkBook> book = std::make_unique<CWorkBook>();
+  std::unique_ptr<CTalverView> views[2];
+  uint8_t editState = kEditIdle;
+  bool rowSplit = false;
+  bool columnSplit = false;
+  int refreshes = 0;
+  uint8_t lastError = 0;
+  std::vector<std::string> commands;
+};
+
+UINT_PTR NoTimer(HWND, UINT_PTR id, UINT) { return id; }
+
+class TalverViewWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobalOptions();
+    WheelTotal() = 0;
+    SetDragScrollTimerFunction(NoTimer);
+    ASSERT_TRUE(doc.book->NewDocument());
+    sheet = doc.book->activeWorksheet;
+    for (uint32_t c = 0; c <= kMaxColumn; ++c) sheet->format.columns[c].SetWidth(49, true);
+    for (uint32_t r = 0; r < 60; r += 3)
+      for (uint16_t c = 0; c < 12; c += 2) Type(r, c, (r + c) % 2 ? "text" : "12.5");
+    RECT frame = {0, 0, kViewWidth + 40, kViewHeight + 40};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    ASSERT_NE(doc.Create(DocumentClass(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                         "grid view", WS_OVERLAPPEDWINDOW | WS_VISIBLE),
+              nullptr);
+    view = AddView(0, {0, 0, kViewWidth, kViewHeight});
+    SetForegroundWindow(doc.m_hWnd);
+    Pump();
+    UpdateWindow(view->m_hWnd);
+  }
+  void TearDown() override {
+    SetDragScrollTimerFunction(nullptr);
+    ReleaseCapture();
+    if (doc.m_hWnd)
+      doc.DestroyWindow();
+    Pump();
+    HoldKeys({});
+  }
+  CTalverView* AddView(int index, const RECT& rect) {
+    doc.views[index].reset(new CTalverView(&doc));
+    EXPECT_NE(doc.views[index]->CreateView(doc.m_hWnd, rect, 100 + index), nullptr);
+    return doc.views[index].get();
+  }
+  void Type(uint32_t row, uint16_t column, const char* text) {
+    NumFormatParams format = doc.book->styles.StyleAt(sheet->format.CellStyle(row, column)).numFormat;
+    alignas(8) uint8_t record[kCellInputCapacity];
+    ASSERT_GT(CWorkSheet::ParseCellInput(doc.book.get(), text, &format, row, column, record, sizeof record), 0u);
+    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  }
+  // Keys the view reads with GetKeyState: posted messages do not set them.
+  static void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int k : keys) state[k] = 0x80;
+    SetKeyboardState(state);
+  }
+  void Key(WPARAM key) {
+    view->PostMessage(WM_KEYDOWN, key, 1);
+    view->PostMessage(WM_KEYUP, key, 0xC0000001);
+    Pump();
+  }
+  void Press(int x, int y, WPARAM keys = 0) {
+    view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+    Pump();
+  }
+  void Move(int x, int y) {
+    view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    Pump();
+  }
+  void Release(int x, int y) {
+    view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+  }
+  void Click(int x, int y, WPARAM keys = 0) {
+    Press(x, y, keys);
+    Release(x, y);
+  }
+  GridFrame Frame() const {
+    ScreenMeasurer screen;
+    const RECT client = view->GetClientRect();
+    return ComputeGridFrame(
+        MakeSheetViewport(sheet, screen.Measurer(), client.right, client.bottom, 100, 100), view->m_firstRow);
+  }
+  // The middle of a visible cell's area, counted from the first visible cell.
+  POINT CellPoint(int columnsIn, int rowsIn) const {
+    const GridFrame f = Frame();
+    const int h = GetRowHeight(sheet, 0, 100) + 1;
+    return {f.scrollLeft + 50 * columnsIn + 25, f.scrollTop + h * rowsIn + h / 2};
+  }
+  void ExpectSelection(uint32_t c1, uint32_t r1, uint32_t c2, uint32_t r2, const char* what) const {
+    const SelectionRange s = view->Selection();
+    EXPECT_EQ(s.firstColumn, c1) << what;
+    EXPECT_EQ(s.firstRow, r1) << what;
+    EXPECT_EQ(s.lastColumn, c2) << what;
+    EXPECT_EQ(s.lastRow, r2) << what;
+  }
+  SCROLLINFO Bar(int bar) const {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(view->m_hWnd, bar, &si);
+    return si;
+  }
+  // What the window shows now: its client area read back from the screen.
+  std::vector<uint32_t> Screenshot() const {
+    Pump();
+    UpdateWindow(view->m_hWnd);
+    const RECT client = view->GetClientRect();
+    DibCanvas canvas(client.right, client.bottom);
+    HDC dc = GetDC(view->m_hWnd);
+    BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(view->m_hWnd, dc);
+    return canvas.Pixels();
+  }
+  std::vector<uint32_t> Repainted() const {
+    InvalidateRect(view->m_hWnd, nullptr, FALSE);
+    return Screenshot();
+  }
+  // The same state painted into memory by the painters themselves.
+  std::vector<uint32_t> MemoryRendering() const {
+    const RECT client = view->GetClientRect();
+    DibCanvas canvas(client.right, client.bottom);
+    DrawContext context;
+    context.AttachDC(canvas.dc());
+    DrawContextSurface surface(&context);
+    GridPainter painter(doc.book.get());
+    const PixelRect area = {0, 0, client.right, client.bottom};
+    painter.PaintCells(surface.Surface(), area, sheet, view->m_firstRow, static_cast<uint16_t>(view->m_firstColumn),
+                       100, 100);
+    const SelectionRange s = view->Selection();
+    DrawSelection(surface.Surface(), area, sheet, view->m_firstRow, static_cast<uint16_t>(view->m_firstColumn), &s,
+                  nullptr, 100, 100);
+    return canvas.Pixels();
+  }
+  static int Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size())
+      return -1;
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i) n += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF);
+    return n;
+  }
+
+  TestDocument doc;
+  CWorkSheet* sheet = nullptr;
+  CTalverView* view = nullptr;
+};
+
+TEST_F(TalverViewWindow, WindowShowsWhatThePaintersDrawInMemory) {
+  view->m_firstRow = 2;
+  view->m_firstColumn = 1;
+  const POINT a = CellPoint(1, 1), b = CellPoint(3, 4);
+  Click(a.x, a.y);
+  Click(b.x, b.y, MK_SHIFT);
+  ExpectSelection(2, 3, 4, 6, "shift click");
+  EXPECT_EQ(Differences(Repainted(), MemoryRendering()), 0);
+}
+
+// Each step moves the pixels with ScrollWindowEx and repaints only the strip
+// scrolled in; after each, the window must look as a full repaint of the
+// same state does (no stale strip, no selection left behind).
+TEST_F(TalverViewWindow, LineScrollsThatMovePixelsMatchAFullRepaint) {
+  const POINT a = CellPoint(1, 1);
+  Click(a.x, a.y);
+  const std::vector<uint32_t> start = Screenshot();
+  auto stepAndCompare = [&](WPARAM key, const char* what) {
+    Key(key);
+    const std::vector<uint32_t> shown = Screenshot();
+    EXPECT_EQ(Differences(shown, Repainted()), 0)
+        << what << " at first row " << view->m_firstRow << ", column " << view->m_firstColumn;
+  };
+  const WPARAM keys[] = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                         VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT,
+                         VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_UP, VK_LEFT};
+  for (WPARAM k : keys) stepAndCompare(k, "single cell");
+  ASSERT_GT(view->m_firstRow, 0u);
+  ASSERT_GT(view->m_firstColumn, 0u);
+  // A block extended by Shift whose top and left edges pass the first
+  // visible row and column.
+  const POINT b = CellPoint(0, 1);
+  Click(b.x, b.y);
+  HoldKeys({VK_SHIFT});
+  view->PostMessage(WM_KEYDOWN, VK_SHIFT, 1);
+  for (int i = 0; i < 14; ++i) stepAndCompare(VK_DOWN, "shift down");
+  for (int i = 0; i < 9; ++i) stepAndCompare(VK_RIGHT, "shift right");
+  for (int i = 0; i < 4; ++i) stepAndCompare(VK_UP, "shift up");
+  HoldKeys({});
+  view->PostMessage(WM_KEYUP, VK_SHIFT, 0xC0000001);
+  Pump();
+  EXPECT_EQ(view->Selection().lastRow - view->Selection().firstRow, 10u);
+  for (int i = 0; i < 20; ++i) stepAndCompare(VK_UP, "collapsed, up");
+  EXPECT_EQ(Differences(Repainted(), MemoryRendering()), 0);
+  EXPECT_NE(Differences(start, Repainted()), 0);
+}
+
+TEST_F(TalverViewWindow, ClicksOnCellsAndHeadersSelect) {
+  const POINT c = CellPoint(2, 3), d = CellPoint(4, 1);
+  Click(c.x, c.y);
+  ExpectSelection(2, 3, 2, 3, "click");
+  EXPECT_EQ(Bar(SB_VERT).nPos, 3);
+  Click(d.x, d.y, MK_SHIFT);
+  ExpectSelection(2, 1, 4, 3, "shift click");
+  const GridFrame f = Frame();
+  Click(c.x, f.columnHeaderHeight / 2);
+  ExpectSelection(2, 0, 2, kMaxRow, "column header");
+  Click(f.rowHeaderWidth / 2, c.y);
+  ExpectSelection(0, 3, kMaxColumn, 3, "row header");
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TalverViewWindow, DragSelectsAndTimerTicksScrollOutsideTheCells) {
+  const POINT a = CellPoint(1, 1), b = CellPoint(3, 2);
+  Press(a.x, a.y);
+  EXPECT_EQ(GetCapture(), view->m_hWnd);
+  Move(b.x, b.y);
+  ExpectSelection(1, 1, 3, 2, "dragged");
+  const RECT client = view->GetClientRect();
+  Move(b.x, client.bottom + 20);  // below the window: one step now, one per tick
+  const uint32_t afterMove = view->Selection().lastRow;
+  for (int i = 0; i < 3; ++i) view->PostMessage(WM_TIMER, kDragScrollTimer, 0);
+  Pump();
+  EXPECT_EQ(view->Selection().lastRow, afterMove + 3);
+  EXPECT_EQ(view->Selection().firstRow, 1u);
+  Release(b.x, client.bottom + 20);
+  EXPECT_EQ(GetCapture(), nullptr);
+  view->PostMessage(WM_TIMER, kDragScrollTimer, 0);
+  Pump();
+  EXPECT_EQ(view->Selection().lastRow, afterMove + 3) << "a late tick after the release moves nothing";
+}
+
+TEST_F(TalverViewWindow, KeysMoveTheCursorTheSelectionAndTheScrollBars) {
+  for (int i = 0; i < 3; ++i) Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  ExpectSelection(2, 3, 2, 3, "arrows");
+  EXPECT_EQ(Bar(SB_VERT).nPos, 3);
+  EXPECT_EQ(Bar(SB_HORZ).nPos, 2);
+  HoldKeys({VK_SHIFT});
+  view->PostMessage(WM_KEYDOWN, VK_SHIFT, 1);
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Key(VK_LEFT);
+  HoldKeys({});
+  view->PostMessage(WM_KEYUP, VK_SHIFT, 0xC0000001);
+  Pump();
+  ExpectSelection(1, 3, 2, 5, "shift arrows");
+  EXPECT_EQ(Bar(SB_VERT).nPos, 5);
+  Key(VK_NEXT);
+  EXPECT_GT(view->m_firstRow, 0u);
+  const uint32_t pageRow = view->Selection().firstRow;
+  EXPECT_GT(pageRow, 5u);
+  HoldKeys({VK_CONTROL});
+  Key(VK_PRIOR);
+  HoldKeys({});
+  ExpectSelection(1, 0, 1, 0, "ctrl page up");
+  EXPECT_EQ(view->m_firstRow, 0u);
+  Key(VK_END);
+  ExpectSelection(10, 0, 10, 0, "end: the last used column");
+  Key(VK_HOME);
+  ExpectSelection(0, 0, 0, 0, "home");
+  HoldKeys({VK_CONTROL});
+  Key(VK_RIGHT);
+  HoldKeys({});
+  EXPECT_GT(view->m_firstColumn, 0u) << "ctrl right pages";
+  Key(VK_RETURN);
+  Key(VK_DELETE);
+  ASSERT_EQ(doc.commands.size(), 2u);
+  EXPECT_EQ(doc.commands[0], "begin");
+  EXPECT_EQ(doc.commands[1], "clear");
+}
+
+TEST_F(TalverViewWindow, ATypedCharacterBringsTheCursorBackBeforeEditing) {
+  view->m_firstRow = 500;
+  view->PostMessage(WM_CHAR, 'x', 1);
+  Pump();
+  EXPECT_EQ(view->m_firstRow, 0u);
+  ASSERT_EQ(doc.commands.size(), 1u);
+  EXPECT_EQ(doc.commands[0], "begin x");
+}
+
+TEST_F(TalverViewWindow, WheelHalfTurnsScrollOneRowAndOppositeOnesNothing) {
+  view->m_firstRow = 10;
+  const POINT p = CellPoint(0, 0);
+  Click(p.x, p.y);
+  ExpectSelection(0, 10, 0, 10, "start");
+  const short deltas[] = {60, 60, -60};
+  const uint32_t firstRows[] = {10, 9, 9};
+  for (int i = 0; i < 3; ++i) {
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, deltas[i]), 0);
+    EXPECT_EQ(view->m_firstRow, firstRows[i]) << i;
+  }
+  view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0);
+  EXPECT_EQ(view->Selection().firstRow, 11u);
+}
+
+TEST_F(TalverViewWindow, ThumbDraggedToRowOneMillionLandsThere) {
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  si.nMax = kMaxRow;
+  si.nPage = 1;
+  SetScrollInfo(view->m_hWnd, SB_VERT, &si, TRUE);
+  // Outside a real drag the track position reads as the position.
+  SetScrollPos(view->m_hWnd, SB_VERT, 0, FALSE);
+  view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+  SetScrollPos(view->m_hWnd, SB_VERT, 1000000, FALSE);
+  view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1000000 & 0xFFFF), 0);
+  view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1000000 & 0xFFFF), 0);
+  EXPECT_EQ(view->m_firstRow, 1000000u);
+  EXPECT_EQ(Bar(SB_VERT).nPos, 1000000);
+  EXPECT_FALSE(ThumbDragOf(false).active);
+}
+
+TEST_F(TalverViewWindow, PointingAtCellsWritesTheirReferenceIntoTheFormula) {
+  const POINT a = CellPoint(0, 0);
+  Click(a.x, a.y);
+  ASSERT_TRUE(view->BeginEdit("=1+", 3));
+  ASSERT_EQ(doc.editState, kEditInCell);
+  const POINT b = CellPoint(1, 2), c = CellPoint(2, 4);
+  Press(b.x, b.y);
+  EXPECT_EQ(doc.editState, kEditPointing);
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+  Move(c.x, c.y);
+  Release(c.x, c.y);
+  EXPECT_EQ(doc.editState, kEditInCell);
+  char text[64] = {};
+  view->m_editor.GetWindowText(text, sizeof text);
+  EXPECT_STREQ(text, "=1+B3:C5");
+  ExpectSelection(0, 0, 0, 0, "the edited cell is current again");
+  // Ctrl keeps the editor from pointing: the edit ends instead.
+  Press(c.x, c.y, MK_CONTROL);
+  Release(c.x, c.y);
+  EXPECT_EQ(doc.editState, kEditIdle);
+}
+
+TEST_F(TalverViewWindow, PanesSideBySideShareRows) {
+  view->MoveWindow({0, 0, kViewWidth / 2, kViewHeight});
+  CTalverView* other = AddView(1, {kViewWidth / 2, 0, kViewWidth, kViewHeight});
+  doc.rowSplit = true;
+  for (int i = 0; i < 30; ++i) Key(VK_DOWN);
+  EXPECT_GT(view->m_firstRow, 0u);
+  EXPECT_EQ(other->m_firstRow, view->m_firstRow);
+  EXPECT_EQ(other->Selection().firstRow, 30u);
+  EXPECT_EQ(other->m_firstColumn, 0u);
+}
+
+}  // namespace

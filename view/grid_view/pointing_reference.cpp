@@ -1,0 +1,21 @@
+#include "view/grid_view/pointing_reference.h"
+
+#include "core/base/bounded_text.h"
+#include "core/base/global_options.h"
+#include "core/formula/formula_ref_text.h"
+
+bool FormatSelectionReference(const EvalState& state, const SelectionRange& s, char* buffer, size_t size) {
+  uint32_t flags = kRefCell;
+  if (s.firstRow == 0 && s.lastRow == kMaxRow)
+    flags = kRefHasColumn;
+  else if (s.firstColumn == 0 && s.lastColumn == kMaxColumn)
+    flags = kRefHasRow;
+  const bool whole = flags != kRefCell;
+  if (AddressingA1)
+    flags |= kRefRowRelative | kRefColumnRelative;
+  EvalValue range{};
+  range.first = RefCorner{s.firstColumn, s.firstRow, flags};
+  range.second = RefCorner{s.lastColumn, s.lastRow, flags};
+  BoundedText out(buffer, size);
+  return FormatFormulaRef(state, nullptr, nullptr, range, out, false, whole);
+}

@@ -1,0 +1,146 @@
+#ifndef TALVERO_VIEW_TALVER_VIEW_H
+#define TALVERO_VIEW_TALVER_VIEW_H
+
+// The grid view: the window that shows the active worksheet of a document as
+// a grid with a column-header band on top and a row-header band on the left,
+// and through which the user selects cells, moves with keys, wheel and
+// scroll bars and points at cells while a formula is edited. It owns no
+// worksheet data: it reads the workbook through its host and draws through a
+// DrawContext with the grid painter. What it decides (hit tests, scroll
+// steps, selection steps, scroll ranges) lives in plain functions beside it.
+// Windows only.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/ui/window_impl.h"
+#include "view/geometry/scroll_steps.h"
+#include "view/geometry/sheet_viewport.h"
+#include "view/grid_view/grid_hit_test.h"
+#include "view/grid_view/grid_view_host.h"
+#include "view/grid_view/selection_steps.h"
+
+class CWorkSheet;
+class DrawContext;
+class GridPainter;
+struct ContainerRecord;
+
+// The view's own column codes of OnHScroll.
+constexpr int kScrollHome = 16;
+constexpr int kScrollEnd = 17;
+
+// The timer that paces drag-selection scrolling while the pointer stands
+// outside the cells.
+constexpr UINT_PTR kDragScrollTimer = 0x5441;
+constexpr UINT kDragScrollInterval = 30;
+
+constexpr int kEditCapacity = 1024;
+
+// Starts the drag-scroll timer (SetTimer unless replaced); tests put in one
+// that starts nothing and post WM_TIMER themselves. Null restores SetTimer.
+using TimerStarter = UINT_PTR (*)(HWND window, UINT_PTR id, UINT milliseconds);
+TimerStarter SetDragScrollTimerFunction(TimerStarter starter);
+
+class CTalverView : public CWindowImpl {
+ public:
+  explicit CTalverView(GridViewHost* host);
+  ~CTalverView() override;
+
+  // A child window of parent; null when it cannot be created.
+  HWND CreateView(HWND parent, const RECT& rect, UINT id);
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
+  // Editing (the in-cell editor is built out separately).
+  bool BeginEdit(const char* text, int caret);
+  bool EndEdit(int move);
+  void CancelEdit();
+  void PlaceEditor();
+
+  void InvalidateFormulaCells(bool formulasOnly);
+  void RedrawContainer(uint16_t id, bool invalidateOnly);
+  ContainerRecord* FindContainer(uint16_t id) const;
+  RECT GetRangeRect(const SelectionRange& range) const;
+  void SyncOtherPane();
+
+  void EnsureCellVisible(uint32_t row, uint32_t column);
+  void UpdateScrollRanges(bool includeContainers, bool keepPositions);
+  void SetScrollPositions(bool horizontal, bool vertical, bool horizontalFromCurrent, bool verticalFromCurrent);
+  void ResetScrollBars();
+
+  LRESULT OnHScroll(int code);
+  LRESULT OnVScroll(int code);
+
+  CWorkSheet* Worksheet() const;
+  SelectionRange Selection() const { return SelectionRangeOf(m_selection); }
+
+  GridViewHost* m_host;
+  uint32_t m_firstRow = 0;
+  uint32_t m_firstColumn = 0;
+  int32_t m_rowHeaderWidth = 0;
+  int32_t m_columnHeaderHeight = 0;
+  uint16_t m_zoomX = 100;
+  uint16_t m_zoomY = 100;
+  uint16_t m_selectedContainer = 0;
+  // Current cell, selection end and anchor.
+  GridSelection m_selection = {};
+  // The editor's area: first column, first row, last column, last row.
+  uint32_t m_editRange[4] = {};
+  uint32_t m_listNumber = 0;
+  uint8_t m_listOptions[3] = {1, 1, 1};  // sort items, auto-append, auto-complete
+  HFONT m_editorFont = nullptr;
+  CWindow m_editor;
+  CWindow m_list;
+  bool m_syncGuard = false;
+  // Kept while pointing at cells during a formula edit.
+  char m_savedEditText[kEditCapacity + 1] = {};
+  uint32_t m_savedEditStart = 0;
+  uint32_t m_savedEditEnd = 0;
+  GridSelection m_savedSelection = {};
+
+ private:
+  LRESULT OnCreate();
+  LRESULT OnPaint();
+  LRESULT OnLButtonDown(WPARAM keys, POINT point);
+  LRESULT OnLButtonUp();
+  LRESULT OnLButtonDblClk();
+  LRESULT OnMouseMove(WPARAM keys, POINT point);
+  LRESULT OnTimer(UINT_PTR id, bool& handled);
+  LRESULT OnCaptureChanged();
+  LRESULT OnKeyDown(WPARAM key, bool& handled);
+  LRESULT OnKeyUp(WPARAM key, bool& handled);
+  LRESULT OnChar(WPARAM ch, bool& handled);
+  LRESULT OnMouseWheel(WPARAM wp, bool& handled);
+  LRESULT OnScroll(bool columns, int code);
+
+  // The scroll arithmetic's picture of this view now.
+  SheetViewport Viewport() const;
+  ScrollPosition Position() const;
+  bool CellInVisibleArea() const;
+  // Inverts old off and new on, on a window device context.
+  void DrawSelectionChange(const GridSelection* before, const GridSelection* after);
+  GridHitInput HitInput(const SheetViewport& view) const;
+  void DeselectContainer();
+  void PointAtCells();
+  void FinishPointing();
+  void DragScrollStep();
+  void StopDragScroll();
+  bool HasCapture() const { return ::GetCapture() == m_hWnd; }
+
+  std::unique_ptr<GridPainter> m_painter;
+  POINT m_dragPoint = {};
+  bool m_dragTimer = false;
+};
+
+// A thumb drag of either bar, shared by every view of the process: the
+// offset between the thumb and the first visible column (row), remembered at
+// the drag's first track message.
+struct ThumbDrag {
+  bool active;
+  int64_t offset;
+};
+ThumbDrag& ThumbDragOf(bool columns);
+
+#endif
