@@ -1,5 +1,6 @@
 // The frame's message and command map.
 
+#include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
 #include "app/frame/frame_options.h"
 #include "app/frame/main_frame.h"
@@ -16,18 +17,14 @@ struct CommandRange {
   UINT last;
 };
 
-// Frame commands whose work is not part of the program yet: opening and
-// saving files, printing and its preview, the options, profiles,
-// registration, regions, font styles, bookmarks, the go-to box, the tool
-// windows, help and zoom. They stay disabled, and reaching them does nothing.
+// Frame commands whose work is not part of the program yet: printing and its
+// preview, the options, profiles, registration, regions, font styles, adding
+// bookmarks, the go-to box, the tool windows and zoom. They stay disabled, and reaching them does nothing.
 const CommandRange kUnavailable[] = {
-    {ID_FILE_NEW, ID_FILE_OPEN},
     {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
     {ID_FILE_PRINT, ID_FILE_PRINT},
     {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
-    {ID_FILE_MRU_FIRST, ID_FILE_MRU_FIRST + RecentDocumentList::kMaxEntries - 1},
     {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
-    {ID_SAVE_FORMAT_XML, ID_SAVE_FORMAT_BINARY},
     {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
     {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
     {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
@@ -39,14 +36,12 @@ const CommandRange kUnavailable[] = {
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_FONT_BOLD, ID_FONT_UNDERLINE},
     {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
-    {ID_ADD_BOOKMARK, ID_GO},
+    {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
+    {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
     {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
     {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
     {ID_APP_ABOUT, ID_APP_ABOUT},
-    {ID_HELP_CONTENTS, ID_HELP_CONTENTS},
-    {ID_SUPPORT, ID_SUPPORT},
-    {ID_ONLINE_HELP, ID_ONLINE_HELP},
     {ID_VIEW_ZOOM, ID_VIEW_ZOOM},
 };
 
@@ -75,6 +70,9 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       return OnSize(wp);
     case WM_TIMER:
       OnTimer(wp);
+      return 0;
+    case WM_SETTINGCHANGE:
+      OnSettingChange();
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp), handled);
@@ -126,6 +124,7 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
+  if (RunFrameFileCommand(this, command) || OnWindowCommand(command)) return true;
   switch (command) {
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);
@@ -177,6 +176,8 @@ LRESULT CMainFrame::OnNotify(NMHDR* header, bool& handled) {
   switch (header->code) {
     case TBN_DROPDOWN:
       return OnToolbarDropDown(reinterpret_cast<NMTOOLBARA*>(header));
+    case RBN_CHEVRONPUSHED:
+      return OnChevronPushed(reinterpret_cast<NMREBARCHEVRON*>(header));
     case TTN_GETDISPINFOA:
       if (OnTooltipText(reinterpret_cast<NMTTDISPINFOA*>(header))) return 0;
       break;

@@ -12,10 +12,6 @@
 #include "platform/ui/recent_document_menu.h"
 #include "resources/resource_ids.h"
 
-CChildFrame* CMainFrame::GetActiveChildFrame() const { return nullptr; }
-
-CWorkBook* CMainFrame::GetActiveWorkbook() const { return nullptr; }
-
 void CMainFrame::StampActivityClocks() {
   m_clocks.autoSave = m_clocks.autoClose = ActivityClockNow();
 }

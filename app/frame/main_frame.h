@@ -12,8 +12,9 @@
 // The files of app/frame split it by concern: creation and bars
 // (frame_bars.cpp), the message map (frame_message_map.cpp), the filter, idle
 // and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
-// the toolbar drop-downs (frame_drop_downs.cpp), the timer (frame_timer.cpp)
-// and closing (frame_close.cpp).
+// the toolbar drop-downs and band chevrons (frame_drop_downs.cpp), the timer
+// (frame_timer.cpp), closing (frame_close.cpp) and the formula bar
+// (formula_bar.cpp).
 
 #include <cstdint>
 
@@ -115,11 +116,16 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // the bars and tool windows in step.
   void SetRefreshPending() { m_refreshPending = 1; }
 
+  // Repaints the views of every open document, after a change of the
+  // options, the profile or the locale.
+  void InvalidateAllViews();
+
   // True for the frame commands whose handlers do not exist yet: they are
   // disabled and do nothing.
   static bool IsCommandUnavailable(UINT command);
 
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
+  HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
   HWND SecondaryToolBar() const { return m_secondaryToolBar; }
   HWND FindToolBar() const { return m_findToolBar; }
@@ -131,6 +137,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND ReplaceTextCombo() const { return m_replaceCombo; }
   HWND PreviewPageCombo() const { return m_previewPageCombo; }
   const ActivityClocks& Clocks() const { return m_clocks; }
+  RecentDocumentList& RecentDocuments() { return m_recentDocuments; }
   bool DocumentActive() const { return m_documentActive != 0; }
 
  private:
@@ -154,13 +161,20 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
   void ShowRecentCellText(int index);
 
+  // Help, bookmark removal and settings changes (frame_window_commands.cpp).
+  bool OnWindowCommand(UINT command);
+  void RemoveSelectedBookmark();
+  void RemoveAllBookmarks();
+  void OnSettingChange();
+
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
 
-  // Toolbar drop-downs (frame_drop_downs.cpp).
+  // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);
+  LRESULT OnChevronPushed(NMREBARCHEVRON* info);
 
   // Timer and closing (frame_timer.cpp, frame_close.cpp).
   void OnTimer(UINT_PTR id);

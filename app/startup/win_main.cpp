@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/document/child_frame.h"
+#include "app/document/document_opening.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/frame_placement.h"
 #include "app/settings/global_options.h"
@@ -32,6 +34,7 @@ void RegisterCommonControls() {
 int Run(const CommandLineAction& action, int showCommand) {
   CMessageLoop loop;
   CMainFrame frame;
+  InstallDocumentWindowServices();
   // A frame last seen restored reopens where it was; maximised and
   // minimised ones open at the default place in their state.
   OptionsRect stored;
@@ -40,10 +43,11 @@ int Run(const CommandLineAction& action, int showCommand) {
   if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
   ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
-  // Opening a path and creating a workbook arrive with the document windows;
-  // until then both leave the frame empty (the file is not read: there is
-  // nowhere to keep it open).
-  if (!action.openPath) PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
+  if (action.openPath) {
+    OpenCommandLineFile(&frame, action.path);
+  } else {
+    PostMessageA(frame.m_hWnd, WM_COMMAND, kFileNewCommand, 0);
+  }
   const int exitCode = loop.Run();
   if (IsWindow(frame.m_hWnd)) DestroyWindow(frame.m_hWnd);
   return exitCode;

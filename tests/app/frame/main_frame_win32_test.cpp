@@ -298,7 +298,7 @@ TEST_F(MainFrameTest, CommandStatesShowOnToolbarsAndMenus) {
   HWND main = frame.MainToolBar();
   EXPECT_FALSE(ButtonEnabled(main, ID_FILE_SAVE));   // no document
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));
-  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_NEW));    // not available
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
   EXPECT_FALSE(ButtonEnabled(frame.SecondaryToolBar(), ID_LOCK_EDITING));
   EXPECT_TRUE(ButtonEnabled(frame.FindToolBar(), ID_FIND_BAR_CLOSE));
 
@@ -447,6 +447,48 @@ TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
   frame.DestroyWindow();
   DropQuit();
   SetDefaultOptions(Options);
+}
+
+std::vector<std::string> g_shownTexts;
+UINT ChooseAndListMenu(HMENU popup, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
+  g_shownTexts.clear();
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    char text[128] = {};
+    GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+    g_shownTexts.push_back(text);
+  }
+  return ChooseFromMenu(popup, flags, x, y, owner, exclude);
+}
+
+TEST_F(MainFrameTest, ChevronsOfANarrowFrameOfferTheButtonsCutOff) {
+  Show();
+  CRecordingChild child;
+  OpenChild(&child);
+  child.commands.clear();
+  ::SetWindowPos(frame.m_hWnd, nullptr, 0, 0, 320, 400, SWP_NOZORDER | SWP_NOMOVE);
+  Pump();
+  SetTrackPopupMenuFunction(ChooseAndListMenu);
+  g_chosen = ID_UPDATE_DATA;
+  NMREBARCHEVRON chevron{};
+  chevron.hdr.hwndFrom = rebar;
+  chevron.hdr.code = RBN_CHEVRONPUSHED;
+  chevron.uBand = 1;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  ASSERT_FALSE(g_shownTexts.empty());
+  EXPECT_EQ(g_shownTexts.back(), "Update Data (F9)");
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  // The command bar's chevron lists the menus cut off.
+  g_chosen = 0;
+  chevron.uBand = 0;
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  ASSERT_FALSE(g_shownTexts.empty());
+  EXPECT_EQ(g_shownTexts.back(), "&Help");
+  // The frame's menu keeps its pop-ups.
+  frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
+  EXPECT_EQ(g_shownTexts.back(), "&Help");
+  EXPECT_TRUE(IsMenu(GetSubMenu(frame.Menu(), 7)));
+  EXPECT_EQ(GetMenuItemCount(frame.Menu()), 8);
+  SetTrackPopupMenuFunction(nullptr);
 }
 
 TEST_F(MainFrameTest, StatusPanesShowTheSelectionAndTheZoom) {

@@ -1,0 +1,111 @@
+#ifndef TALVERO_APP_DOCUMENT_CHILD_FRAME_H
+#define TALVERO_APP_DOCUMENT_CHILD_FRAME_H
+
+// The window of one open workbook: an MDI child of the main frame that owns
+// the document's workbook and lays out its panes (the "Worksheets" tree on
+// the left, the grid views in the middle, the "Inspect Cells" list at the
+// bottom). It receives every document command the frame leaves unhandled and
+// carries the document's file life: save, save as, reload and the save
+// question on close.
+//
+// The files of app/document split it by concern: creation, layout, panes and
+// splits (child_frame_win32.cpp), the message and command map
+// (child_frame_commands_win32.cpp), and the file commands with the close
+// question (child_frame_file_win32.cpp).
+
+#include <cstdint>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/document/document_view.h"
+#include "core/workbook/workbook.h"
+#include "platform/ui/mdi_child.h"
+#include "platform/ui/pane_container.h"
+#include "platform/ui/splitter_window.h"
+
+class CMainFrame;
+
+class CChildFrame : public CMDIChildWindowImpl {
+ public:
+  static constexpr UINT kTreeId = 1027;
+  static constexpr int kMinViewPane = 30;
+
+  explicit CChildFrame(CMainFrame* owner);
+  ~CChildFrame() override;
+
+  // Creates the window in the frame's MDI client; null on failure.
+  HWND CreateDocumentWindow(HWND mdiClient, const RECT* rect = nullptr);
+  // After the workbook was loaded or created: the stored pane layout, the
+  // first view focused, the title and the frame brought up to date.
+  void ApplyStoredLayout();
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  void OnFinalMessage(HWND hwnd) override;
+
+  // The view holding the active pane of the views' splitter; null when no
+  // views' splitter exists.
+  CDocumentView* GetActiveView();
+  CWorkBook& Workbook() { return m_workbook; }
+  bool IsModified() const { return m_modified; }
+  // Returns the old flag; the title changes only with the flag.
+  bool SetModified(bool modified);
+  void UpdateTitle();
+  void RefreshFrameUI();
+  // True when the window may close, asking about unsaved changes.
+  bool QueryClose();
+
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OnFileReload();
+  // Writes the workbook as fileKind (with its native variant); a null path
+  // saves into the file the document holds. True on success; on failure the
+  // message is shown and the file, path, kind and variant are as before.
+  bool SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile);
+
+  void OnToggleTree();
+  void OnToggleInspect();
+  void OnPaneClose(HWND pane);
+  void OnSplit(bool vertical);
+  void OnNextPane(bool backwards);
+  void OnBeginEdit(const char* typed);
+
+  // The views' splitter that has a window, or null.
+  CSplitterWindow* ViewsSplitter();
+  bool TreeShown() const;
+  bool InspectShown() const;
+  bool SecondViewShown();
+  HWND PaneWindow(int pane);
+
+  CSplitterWindowT<true> m_splitOuter;
+  CSplitterWindowT<false> m_splitInner;
+  CPaneContainer m_paneTree;
+  CWindow m_tree;
+  CPaneContainer m_paneInspect;
+  CWindow m_inspect;
+  CSplitterWindowT<true> m_splitViewsV;
+  CSplitterWindowT<false> m_splitViewsH;
+  CDocumentView m_view[2];
+  HIMAGELIST m_treeImages = nullptr;
+  CWorkBook m_workbook;
+  bool m_modified = false;
+  uint8_t m_editing = 0;
+  CMainFrame* m_owner;
+
+ private:
+  LRESULT OnCreate();
+  void OnSize();
+  bool OnCommand(UINT command, HWND source, LPARAM lp);
+  void OnContextMenu(POINT screen);
+  void EndOpenEdit();
+  bool CreateViewsSplitter(CSplitterWindow& splitter);
+  void ShowError(uint8_t code);
+};
+
+// The document window of a handle, when it is one of the open documents.
+CChildFrame* DocumentWindowOfHandle(HWND window);
+// Lets the frame, auto-save and auto-close reach the document windows.
+void InstallDocumentWindowServices();
+
+#endif

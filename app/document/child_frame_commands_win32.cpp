@@ -1,0 +1,124 @@
+// The document window's message map and command table.
+
+#include "app/document/child_frame.h"
+
+#include "app/frame/main_frame.h"
+#include "app/frame/open_documents.h"
+#include "app/settings/global_options.h"
+#include "platform/ui/popup_menu.h"
+#include "resources/resource_ids.h"
+
+LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_CREATE:
+      if (OnCreate() != 0) return -1;
+      handled = false;
+      return 0;
+    case WM_SIZE:
+      OnSize();
+      handled = false;
+      return 0;
+    case WM_CLOSE:
+      if (!QueryClose()) return 0;
+      handled = false;
+      return 0;
+    case WM_DESTROY:
+      Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+      handled = false;
+      return 0;
+    case WM_MDIACTIVATE:
+      if (reinterpret_cast<HWND>(lp) == m_hWnd) {
+        UpdateTitle();
+        if (m_owner != nullptr) m_owner->SetRefreshPending();
+        RefreshFrameUI();
+      }
+      handled = false;
+      return 0;
+    case WM_SETFOCUS:
+      // The focus belongs in the active view, as it is after a click.
+      if (CDocumentView* view = GetActiveView()) ::SetFocus(view->m_hWnd);
+      handled = false;
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(PointFromLParam(lp));
+      return 0;
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) return 0;
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
+  switch (command) {
+    case ID_FILE_CLOSE:
+      PostMessage(WM_CLOSE);
+      return true;
+    case ID_FILE_SAVE:
+      OnFileSave();
+      return true;
+    case ID_FILE_SAVE_AS:
+      OnFileSaveAs();
+      return true;
+    case ID_RELOAD:
+      OnFileReload();
+      return true;
+    case ID_VIEW_TREE:
+      OnToggleTree();
+      return true;
+    case ID_VIEW_INSPECT:
+      OnToggleInspect();
+      return true;
+    case ID_PANE_CLOSE:
+      OnPaneClose(source);
+      return true;
+    case ID_SPLIT_HORIZONTALLY:
+      OnSplit(false);
+      return true;
+    case ID_SPLIT_VERTICALLY:
+      OnSplit(true);
+      return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+      // Shift+F6 arrives as either command: the key decides the direction.
+      OnNextPane((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      return true;
+    case ID_EDIT_CELL:
+      OnBeginEdit(reinterpret_cast<const char*>(lp));
+      return true;
+  }
+  return false;
+}
+
+void CChildFrame::OnContextMenu(POINT screen) {
+  HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MENU_CELL_CONTEXT));
+  if (menu == nullptr) return;
+  // A menu called up from the keyboard comes at a point on no monitor: it
+  // is brought into the nearest work area across, its height kept.
+  if (::MonitorFromPoint(screen, MONITOR_DEFAULTTONULL) == nullptr) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(::MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST), &info)) {
+      if (screen.x < info.rcWork.left) screen.x = info.rcWork.left;
+      if (screen.x >= info.rcWork.right) screen.x = info.rcWork.right - 1;
+    }
+  }
+  const HWND owner = m_owner != nullptr ? m_owner->m_hWnd : m_hWnd;
+  const UINT command = TrackPopupMenuCommand(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x,
+                                             screen.y, owner);
+  ::DestroyMenu(menu);
+  if (command != 0) ::SendMessageA(owner, WM_COMMAND, command, 0);
+}
+
+void CChildFrame::OnFinalMessage(HWND) {
+  RemoveOpenDocument(this);
+  delete this;
+}
+
+CChildFrame* DocumentWindowOfHandle(HWND window) {
+  if (window == nullptr) return nullptr;
+  for (const OpenDocument& slot : OpenDocuments().slots)
+    if (slot.frame != nullptr && slot.frame->m_hWnd == window) return slot.frame;
+  return nullptr;
+}

@@ -1,0 +1,211 @@
+// The document's file life: Save, Save As, Reload and the question about
+// unsaved changes when the window closes.
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/document/child_frame.h"
+#include "app/document/document_opening.h"
+#include "app/document/file_dialog_folder.h"
+#include "app/document/save_choice.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/open_documents.h"
+#include "app/messages/message_boxes.h"
+#include "app/settings/global_options.h"
+#include "app/settings/settings_profile.h"
+#include "dialogs/file/file_dialog.h"
+#include "dialogs/file/text_file_dialogs.h"
+#include "files/dispatch/document_file.h"
+#include "files/dispatch/file_errors.h"
+#include "files/dispatch/native_kind.h"
+#include "platform/ui/message_box.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Saving in a process-wide memory of the save dialog's file type.
+DWORD g_saveFilterIndex = 1;
+
+class WaitCursor {
+ public:
+  WaitCursor() : m_previous(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { ::SetCursor(m_previous); }
+
+ private:
+  HCURSOR m_previous;
+};
+
+}  // namespace
+
+bool CChildFrame::QueryClose() {
+  const bool openedReadOnly = m_workbook.openedWithoutPassword != 0 || m_workbook.readOnly != 0;
+  if (!m_modified || (m_workbook.bufferedFile.file != nullptr && openedReadOnly)) return true;
+  char name[kFilePathSize];
+  if (m_workbook.bufferedFile.path[0] != '\0') {
+    std::snprintf(name, sizeof name, "%s", m_workbook.bufferedFile.path);
+  } else if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_NEW_WORKBOOK, name, sizeof name) <= 0) {
+    name[0] = '\0';
+  }
+  char text[kFilePathSize + 64];
+  DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(name)};
+  if (::FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, "Save changes to %1!s!?", 0, 0,
+                       text, sizeof text, reinterpret_cast<va_list*>(arguments)) == 0)
+    std::snprintf(text, sizeof text, "Save changes to %s?", name);
+  char caption[128];
+  if (::LoadStringA(::GetModuleHandleA(nullptr), IDR_MAINFRAME, caption, sizeof caption) <= 0) caption[0] = '\0';
+  const HWND owner = m_owner != nullptr ? m_owner->m_hWnd : nullptr;
+  switch (ShowMessageBox(owner, text, caption, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDNO:
+      return true;
+    case IDYES:
+      OnFileSave();
+      return !m_modified && m_workbook.bufferedFile.file != nullptr;
+  }
+  return false;
+}
+
+void CChildFrame::OnFileSave() {
+  if (m_workbook.bufferedFile.file == nullptr) {
+    OnFileSaveAs();
+    return;
+  }
+  if (m_workbook.openedWithoutPassword != 0 || m_workbook.readOnly != 0) {
+    SetModified(false);
+    UpdateTitle();
+    RefreshFrameUI();
+    return;
+  }
+  uint8_t variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
+  if (m_workbook.protectionMode != 0) {
+    if (m_workbook.sourceFormat != kFormatNative) {
+      ShowMessageRes(IDS_FORMAT_DROPS_PROTECTION, MB_OK | MB_ICONINFORMATION);
+    } else if (variant == kNativeXmlPlain) {
+      if (ShowMessageRes(IDS_XML_DROPS_PROTECTION, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+      variant = kNativeBinaryGzip;
+    }
+  }
+  if (!SaveDocument(nullptr, m_workbook.sourceFormat, variant, false)) return;
+  SetModified(false);
+  RefreshFrameUI();
+  if (m_owner != nullptr) {
+    m_owner->RecentDocuments().Add(m_workbook.bufferedFile.path);
+    CopyRecentFilesToProfile(m_owner->RecentDocuments(), Options);
+  }
+}
+
+void CChildFrame::OnFileSaveAs() {
+  if (m_workbook.openedWithoutPassword != 0 && m_workbook.protectionMode != 0) return;
+  char folder[kFolderSize];
+  FolderOfPath(m_workbook.bufferedFile.path, folder, sizeof folder);
+  if (folder[0] == '\0') std::snprintf(folder, sizeof folder, "%s", LastFileDialogFolder());
+  const HWND owner = m_owner != nullptr ? m_owner->m_hWnd : m_hWnd;
+  CFileDlg dialog(false, nullptr, OFN_HIDEREADONLY, kNativeExtension, "", kSaveFilter, g_saveFilterIndex, folder,
+                  owner);
+  if (dialog.DoModal() != IDOK) return;
+  char path[kFilePathSize];
+  std::snprintf(path, sizeof path, "%s", dialog.GetPathName());
+  RememberFileDialogFolder(path);
+  g_saveFilterIndex = dialog.GetFilterIndex();
+  const uint8_t kind = FileKindOfSaveFilter(g_saveFilterIndex);
+
+  if (kind == kFormatText) {
+    TextFileOptions options{};
+    CSaveTextFileDlg textDialog(&options);
+    if (textDialog.DoModal(owner) != IDOK) return;
+    m_workbook.textFileOptions = options;
+  }
+  uint8_t variant = kNativeBinaryGzip;
+  if (kind == kFormatNative) variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
+  if (m_workbook.protectionMode != 0) {
+    if (kind != kFormatNative) {
+      ShowMessageRes(IDS_FORMAT_DROPS_PROTECTION, MB_OK | MB_ICONINFORMATION);
+    } else if (variant == kNativeXmlPlain) {
+      if (ShowMessageRes(IDS_XML_DROPS_PROTECTION, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+      variant = kNativeBinaryGzip;
+    }
+  }
+  const uint8_t previousKind = m_workbook.sourceFormat;
+  if (!SaveDocument(path, kind, variant, true)) return;
+  // A document saved into another kind shows what the new file holds.
+  if (kind != previousKind) SendMessage(WM_COMMAND, ID_RELOAD, 0);
+  SetModified(false);
+  RefreshFrameUI();
+  UpdateTitle();
+  if (m_owner != nullptr) {
+    m_owner->RecentDocuments().Add(m_workbook.bufferedFile.path);
+    CopyRecentFilesToProfile(m_owner->RecentDocuments(), Options);
+  }
+}
+
+bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile) {
+  if (fileKind > kFormatXBaseLast) return false;
+  char target[kFilePathSize];
+  std::snprintf(target, sizeof target, "%s", path != nullptr ? path : m_workbook.bufferedFile.path);
+  if (target[0] == '\0') {
+    ShowError(kFileCannotOpenForWriting);
+    return false;
+  }
+  if (fileKind == kFormatNative) {
+    PaneLayout& panes = m_workbook.panes;
+    if (TreeShown()) panes.treePaneWidth = static_cast<uint16_t>(m_splitOuter.GetSplitterPos());
+    if (InspectShown()) {
+      const RECT r = m_splitInner.GetClientRect();
+      panes.inspectPaneHeight = static_cast<uint16_t>(r.bottom - r.top - m_splitInner.GetSplitterPos());
+    }
+  }
+  // Only the Excel XML writer's document properties depend on a new file,
+  // and that writer is not part of the program yet.
+  static_cast<void>(newFile);
+  const uint8_t keptFormat = m_workbook.sourceFormat;
+  const uint8_t keptKind = m_workbook.saveKind;
+  m_workbook.sourceFormat = fileKind;
+  if (fileKind == kFormatNative) m_workbook.saveKind = saveFormat;
+  bool saved;
+  {
+    WaitCursor wait;
+    saved = SaveDocumentFile(&m_workbook, target);
+  }
+  if (!saved) {
+    // The file at the path is as it was and the document keeps the file it
+    // held; only what this save set is taken back.
+    m_workbook.sourceFormat = keptFormat;
+    m_workbook.saveKind = keptKind;
+    ShowError(m_workbook.error);
+    return false;
+  }
+  RenameOpenDocument(&m_workbook, m_workbook.bufferedFile.path);
+  return true;
+}
+
+void CChildFrame::OnFileReload() {
+  if (m_workbook.bufferedFile.file == nullptr) return;
+  const uint8_t format = m_workbook.sourceFormat;
+  const uint8_t kind = m_workbook.saveKind;
+  const uint8_t withoutPassword = m_workbook.openedWithoutPassword;
+  m_workbook.Clear();
+  m_workbook.sourceFormat = format;
+  m_workbook.saveKind = kind;
+  m_workbook.openedWithoutPassword = withoutPassword;
+
+  bool loaded = false;
+  if (format == kFormatNative) {
+    loaded = LoadNativeAskingPassword(m_workbook, m_owner != nullptr ? m_owner->m_hWnd : m_hWnd);
+  } else {
+    // The readers of the other kinds are not part of the program yet.
+    m_workbook.error = kFileBadFormat;
+  }
+  if (!loaded) {
+    const uint8_t code = m_workbook.error;
+    m_workbook.bufferedFile.Close();
+    m_workbook.readOnly = 0;
+    m_workbook.Clear();
+    m_workbook.NewDocument();
+    m_workbook.error = code;
+    RenameOpenDocument(&m_workbook, "");
+    ShowLoadError(code);
+  }
+  m_workbook.undoHistory.FreeAll();
+  SetModified(false);
+  UpdateTitle();
+  RefreshFrameUI();
+}

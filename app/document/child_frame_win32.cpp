@@ -1,0 +1,293 @@
+// The document window: creation, layout, the panes and their toggles, the
+// splits of the grid views, the pane cycle, the title and the modified flag.
+
+#include "app/document/child_frame.h"
+
+#include <commctrl.h>
+
+#include "app/document/document_title.h"
+#include "app/document/pane_cycle.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/open_documents.h"
+#include "app/messages/message_boxes.h"
+#include "app/settings/global_options.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+constexpr int kTreeIcons[] = {IDI_TREE_FOLDER, IDI_TREE_FOLDER_OPEN, IDI_TREE_WORKSHEET, IDI_TREE_WORKSHEET_ACTIVE,
+                              IDI_TREE_WORKBOOK};
+
+bool WindowHolds(HWND outer, HWND focus) {
+  return outer != nullptr && focus != nullptr && (outer == focus || ::IsChild(outer, focus));
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(CMainFrame* owner) : m_owner(owner) {
+  m_workbook.sourceFormat = 0;
+  m_workbook.saveKind = kSaveKindBinaryGzip;
+  m_workbook.undoHistory.SetLevels(Options.UndoLevel);
+}
+
+CChildFrame::~CChildFrame() {
+  if (m_treeImages != nullptr) ImageList_Destroy(m_treeImages);
+}
+
+HWND CChildFrame::CreateDocumentWindow(HWND mdiClient, const RECT* rect) {
+  static WindowClass cls{};
+  if (cls.atom == 0 && !RegisterMDIChildClass("TalveroDocument", &cls)) return nullptr;
+  return CreateChild(cls, mdiClient, "", rect);
+}
+
+LRESULT CChildFrame::OnCreate() {
+  const RECT none{0, 0, 0, 0};
+  if (m_splitOuter.Create(m_hWnd, none) == nullptr) return -1;
+  if (m_splitInner.Create(m_splitOuter, none) == nullptr) return -1;
+
+  if (m_paneTree.Create(m_splitOuter, "Worksheets") == nullptr) return -1;
+  m_tree.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                    kPaneStyle | TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS, 0, 0, 0, 0,
+                                    m_paneTree, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
+                                    ::GetModuleHandleA(nullptr), nullptr);
+  if (m_tree.m_hWnd == nullptr) return -1;
+  m_paneTree.SetClient(m_tree);
+
+  if (m_paneInspect.Create(m_splitInner, "Inspect Cells") == nullptr) return -1;
+  m_inspect.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kPaneStyle | LVS_REPORT, 0, 0, 0, 0,
+                                       m_paneInspect, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  if (m_inspect.m_hWnd == nullptr) return -1;
+  m_paneInspect.SetClient(m_inspect);
+
+  if (!CreateViewsSplitter(m_splitViewsH)) return -1;
+  m_splitViewsH.SetSinglePaneMode(0);
+
+  m_splitOuter.SetSplitterPanes(m_paneTree, m_splitInner);
+  m_splitInner.SetSplitterPanes(m_splitViewsH, m_paneInspect);
+  OnSize();
+
+  const int size = ::GetSystemMetrics(SM_CXSMICON);
+  m_treeImages = ImageList_Create(size, ::GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 5, 0);
+  if (m_treeImages != nullptr) {
+    ImageList_SetBkColor(m_treeImages, ::GetSysColor(COLOR_WINDOW));
+    for (int id : kTreeIcons) {
+      HICON icon = static_cast<HICON>(
+          ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+      ImageList_AddIcon(m_treeImages, icon);
+      if (icon != nullptr) ::DestroyIcon(icon);
+    }
+    m_tree.SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_treeImages));
+  }
+  return 0;
+}
+
+bool CChildFrame::CreateViewsSplitter(CSplitterWindow& splitter) {
+  const RECT none{0, 0, 0, 0};
+  if (splitter.Create(m_splitInner, none) == nullptr) return false;
+  if (CreateDocumentView(m_view[0], this, splitter) == nullptr) return false;
+  if (CreateDocumentView(m_view[1], this, splitter) == nullptr) return false;
+  splitter.SetMinPaneSize(kMinViewPane);
+  splitter.SetSplitterPanes(m_view[0], m_view[1], false);
+  return true;
+}
+
+void CChildFrame::OnSize() {
+  if (m_splitOuter.m_hWnd != nullptr) m_splitOuter.MoveWindow(GetClientRect());
+}
+
+void CChildFrame::ApplyStoredLayout() {
+  const PaneLayout& panes = m_workbook.panes;
+  if (panes.treePaneVisible == 0) {
+    m_splitOuter.SetSinglePaneMode(1);
+  } else {
+    m_splitOuter.SetSinglePaneMode(kSplitterBothPanes);
+    m_splitOuter.SetSplitterPos(panes.treePaneWidth);
+  }
+  if (panes.inspectPaneVisible != 0) {
+    m_splitInner.SetSinglePaneMode(kSplitterBothPanes);
+    const RECT r = m_splitInner.GetClientRect();
+    m_splitInner.SetSplitterPos(r.bottom - panes.inspectPaneHeight);
+  } else {
+    m_splitInner.SetSinglePaneMode(0);
+  }
+  m_view[0].SetFocus();
+  UpdateTitle();
+  RefreshFrameUI();
+}
+
+CSplitterWindow* CChildFrame::ViewsSplitter() {
+  if (m_splitViewsV.m_hWnd != nullptr) return &m_splitViewsV;
+  if (m_splitViewsH.m_hWnd != nullptr) return &m_splitViewsH;
+  return nullptr;
+}
+
+CDocumentView* CChildFrame::GetActiveView() {
+  CSplitterWindow* splitter = ViewsSplitter();
+  if (splitter == nullptr) return nullptr;
+  if (splitter->GetSinglePaneMode() == kSplitterBothPanes && splitter->GetActivePane() == 1) return &m_view[1];
+  return &m_view[0];
+}
+
+bool CChildFrame::TreeShown() const { return m_splitOuter.GetSinglePaneMode() != 1; }
+
+bool CChildFrame::InspectShown() const { return m_splitInner.GetSinglePaneMode() != 0; }
+
+bool CChildFrame::SecondViewShown() {
+  CSplitterWindow* splitter = ViewsSplitter();
+  return splitter != nullptr && splitter->GetSinglePaneMode() == kSplitterBothPanes;
+}
+
+bool CChildFrame::SetModified(bool modified) {
+  const bool old = m_modified;
+  m_modified = modified;
+  if (old != modified) UpdateTitle();
+  return old;
+}
+
+void CChildFrame::UpdateTitle() {
+  if (m_hWnd == nullptr) return;
+  char untitled[64];
+  if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_NEW_WORKBOOK, untitled, sizeof untitled) <= 0)
+    untitled[0] = '\0';
+  char sheetPath[kTreePathCapacity] = {};
+  if (m_workbook.activeWorksheet != nullptr) m_workbook.activeWorksheet->GetFullPath(sheetPath, sizeof sheetPath);
+  char title[kFilePathSize + kTreePathCapacity + 64];
+  ComposeDocumentTitle(m_workbook.bufferedFile.path, untitled, sheetPath, m_modified, title, sizeof title);
+  SetWindowText(title);
+  ::SendMessageA(GetParent(), WM_MDIREFRESHMENU, 0, 0);
+}
+
+void CChildFrame::RefreshFrameUI() {
+  if (m_owner == nullptr || m_owner->m_hWnd == nullptr) return;
+  m_owner->UpdateUI();
+  m_owner->UpdateStatusBar();
+}
+
+void CChildFrame::ShowError(uint8_t code) { ::ShowError(code); }
+
+// The views have no in-cell editor of their own yet; there is nothing open
+// to end.
+void CChildFrame::EndOpenEdit() {}
+
+void CChildFrame::OnToggleTree() {
+  EndOpenEdit();
+  PaneLayout& panes = m_workbook.panes;
+  panes.treePaneVisible = panes.treePaneVisible != 0 ? 0 : 1;
+  if (panes.treePaneVisible != 0) {
+    m_splitOuter.SetSinglePaneMode(kSplitterBothPanes);
+    m_splitOuter.SetSplitterPos(panes.treePaneWidth);
+  } else {
+    panes.treePaneWidth = static_cast<uint16_t>(m_splitOuter.GetSplitterPos());
+    m_splitOuter.SetSinglePaneMode(1);
+  }
+  RefreshFrameUI();
+}
+
+void CChildFrame::OnToggleInspect() {
+  EndOpenEdit();
+  PaneLayout& panes = m_workbook.panes;
+  panes.inspectPaneVisible = panes.inspectPaneVisible != 0 ? 0 : 1;
+  const RECT r = m_splitInner.GetClientRect();
+  if (panes.inspectPaneVisible != 0) {
+    m_splitInner.SetSinglePaneMode(kSplitterBothPanes);
+    m_splitInner.SetSplitterPos(r.bottom - panes.inspectPaneHeight);
+  } else {
+    panes.inspectPaneHeight = static_cast<uint16_t>(r.bottom - m_splitInner.GetSplitterPos() - r.top);
+    m_splitInner.SetSinglePaneMode(0);
+  }
+  RefreshFrameUI();
+}
+
+void CChildFrame::OnPaneClose(HWND pane) {
+  EndOpenEdit();
+  PaneLayout& panes = m_workbook.panes;
+  if (pane == m_paneTree.m_hWnd) {
+    panes.treePaneWidth = static_cast<uint16_t>(m_splitOuter.GetSplitterPos());
+    panes.treePaneVisible = 0;
+    m_splitOuter.SetSinglePaneMode(1);
+  } else if (pane == m_paneInspect.m_hWnd) {
+    const RECT r = m_splitInner.GetClientRect();
+    panes.inspectPaneHeight = static_cast<uint16_t>(r.bottom - m_splitInner.GetSplitterPos() - r.top);
+    panes.inspectPaneVisible = 0;
+    m_splitInner.SetSinglePaneMode(0);
+  }
+  RefreshFrameUI();
+}
+
+void CChildFrame::OnSplit(bool vertical) {
+  EndOpenEdit();
+  CSplitterWindow& wanted = vertical ? static_cast<CSplitterWindow&>(m_splitViewsV) : m_splitViewsH;
+  CSplitterWindow& other = vertical ? static_cast<CSplitterWindow&>(m_splitViewsH) : m_splitViewsV;
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (wanted.m_hWnd == nullptr) {
+    m_splitInner.SetSplitterPane(0, nullptr, false);
+    if (other.m_hWnd != nullptr) other.DestroyWindow();
+    if (!CreateViewsSplitter(wanted)) {
+      // The views must live somewhere: the other orientation, unsplit.
+      if (wanted.m_hWnd != nullptr) wanted.DestroyWindow();
+      if (CreateViewsSplitter(other)) {
+        other.SetSinglePaneMode(0);
+        m_splitInner.SetSplitterPane(0, other);
+      }
+      ShowError(kWorkbookOutOfMemory);
+      RefreshFrameUI();
+      return;
+    }
+    wanted.SetSinglePaneMode(kSplitterBothPanes);
+    wanted.SetSplitterPos(-1);
+    m_splitInner.SetSplitterPane(0, wanted);
+    if (sheet != nullptr) {
+      sheet->horizontalSplit = vertical ? 0 : 1;
+      sheet->verticalSplit = vertical ? 1 : 0;
+    }
+    m_view[0].SetFocus();
+  } else if (wanted.GetSinglePaneMode() != kSplitterBothPanes) {
+    wanted.SetSinglePaneMode(kSplitterBothPanes);
+    wanted.SetSplitterPos(-1);
+    if (sheet != nullptr) (vertical ? sheet->verticalSplit : sheet->horizontalSplit) = 1;
+  } else {
+    wanted.SetSinglePaneMode(0);
+    if (sheet != nullptr) (vertical ? sheet->verticalSplit : sheet->horizontalSplit) = 0;
+  }
+  RefreshFrameUI();
+}
+
+HWND CChildFrame::PaneWindow(int pane) {
+  switch (pane) {
+    case kPaneTree:
+      return m_tree;
+    case kPaneFirstView:
+      return m_view[0];
+    case kPaneSecondView:
+      return m_view[1];
+    case kPaneInspect:
+      return m_inspect;
+  }
+  return nullptr;
+}
+
+void CChildFrame::OnNextPane(bool backwards) {
+  const HWND focus = ::GetFocus();
+  int current = kPaneFirstView;
+  if (WindowHolds(m_paneTree, focus)) {
+    current = kPaneTree;
+  } else if (WindowHolds(m_view[1], focus)) {
+    current = kPaneSecondView;
+  } else if (WindowHolds(m_paneInspect, focus)) {
+    current = kPaneInspect;
+  }
+  const bool visible[kPaneCount] = {TreeShown(), ViewsSplitter() != nullptr, SecondViewShown(), InspectShown()};
+  const int next = NextVisiblePane(current, visible, backwards);
+  if (next == current) return;
+  if (next == kPaneFirstView || next == kPaneSecondView) {
+    if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetActivePane(next - kPaneFirstView);
+  }
+  ::SetFocus(PaneWindow(next));
+}
+
+void CChildFrame::OnBeginEdit(const char*) {
+  if (m_editing != 0) return;
+  // The plain views have no in-cell editor to open.
+  if (m_owner != nullptr) m_owner->UpdateStatusBar();
+}

@@ -1,0 +1,31 @@
+// What the frame, auto-save and auto-close ask of the document windows.
+
+#include "app/document/child_frame.h"
+#include "app/document/document_opening.h"
+#include "app/frame/active_document.h"
+#include "app/frame/document_services.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+bool IsModified(const OpenDocument& document) { return document.frame != nullptr && document.frame->IsModified(); }
+
+void Save(const OpenDocument& document) {
+  if (document.frame != nullptr) document.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
+}
+
+bool QueryClose(const OpenDocument& document) { return document.frame == nullptr || document.frame->QueryClose(); }
+
+void PostClose(const OpenDocument& document) {
+  if (document.frame != nullptr) document.frame->PostMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+}
+
+const DocumentServices kDocumentWindows = {IsModified, Save, QueryClose, PostClose};
+
+}  // namespace
+
+void InstallDocumentWindowServices() {
+  SetDocumentServices(&kDocumentWindows);
+  SetDocumentWindowFinder(DocumentWindowOfHandle);
+  SetFrameFileCommands(HandleFrameFileCommand);
+}
