@@ -5,12 +5,15 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "app/document/document_title.h"
 #include "app/document/pane_cycle.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
 #include "app/messages/message_boxes.h"
 #include "app/settings/global_options.h"
+#include "core/model/worksheet_view_state.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -111,6 +114,7 @@ void CChildFrame::ApplyStoredLayout() {
   } else {
     m_splitInner.SetSinglePaneMode(0);
   }
+  LoadViewPosition();
   m_view[0].SetFocus();
   UpdateTitle();
   RefreshFrameUI();
@@ -166,9 +170,76 @@ void CChildFrame::RefreshFrameUI() {
 
 void CChildFrame::ShowError(uint8_t code) { ::ShowError(code); }
 
-// The views have no in-cell editor of their own yet; there is nothing open
-// to end.
-void CChildFrame::EndOpenEdit() {}
+CTalverView* CChildFrame::OtherView(const CTalverView* view) {
+  if (!SecondViewShown()) return nullptr;
+  if (view == &m_view[0]) return &m_view[1];
+  if (view == &m_view[1]) return &m_view[0];
+  return nullptr;
+}
+
+// Views side by side share their rows; views one above the other their
+// columns.
+bool CChildFrame::RowSplitterShowsBoth() { return m_splitViewsV.m_hWnd != nullptr && SecondViewShown(); }
+
+bool CChildFrame::ColumnSplitterShowsBoth() { return m_splitViewsH.m_hWnd != nullptr && SecondViewShown(); }
+
+void CChildFrame::EndOpenEdit() {
+  if (m_editing != kEditInCell) return;
+  if (CDocumentView* view = GetActiveView()) view->EndEdit(0);
+}
+
+void CChildFrame::RecalcAfterEdit() {
+  if (!m_workbook.RecalculateForMode(false)) ShowError(m_workbook.error);
+  if (CDocumentView* view = GetActiveView()) view->InvalidateFormulaCells(true);
+  m_inspect.Invalidate();
+}
+
+void CChildFrame::CompleteEdit() {
+  RecalcAfterEdit();
+  if (CDocumentView* view = GetActiveView()) view->SyncOtherPane();
+  RefreshFrameUI();
+  SetModified(true);
+}
+
+void CChildFrame::CopyFirstViewPosition() {
+  m_view[1].m_firstRow = m_view[0].m_firstRow;
+  m_view[1].m_firstColumn = m_view[0].m_firstColumn;
+  m_view[1].m_selection = m_view[0].m_selection;
+  m_view[1].m_zoomX = m_view[0].m_zoomX;
+  m_view[1].m_zoomY = m_view[0].m_zoomY;
+  m_view[1].Invalidate();
+}
+
+void CChildFrame::StoreViewPosition() {
+  CDocumentView* view = GetActiveView();
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (view == nullptr || sheet == nullptr || !view->IsWindowVisible()) return;
+  WorksheetViewState* state = ViewStateOf(&sheet->viewFormat);
+  state->topLeft.column = static_cast<uint16_t>(view->m_firstColumn);
+  state->topLeft.row = view->m_firstRow;
+  const GridSelection& selection = view->m_selection;
+  state->selection[0].column = static_cast<uint16_t>(selection.currentColumn);
+  state->selection[0].row = selection.currentRow;
+  state->selection[1].column = static_cast<uint16_t>(selection.endColumn);
+  state->selection[1].row = selection.endRow;
+}
+
+void CChildFrame::LoadViewPosition() {
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (sheet == nullptr) return;
+  const WorksheetViewState* state = ViewStateOf(&sheet->viewFormat);
+  CDocumentView& view = m_view[0];
+  view.m_firstColumn = state->topLeft.column;
+  view.m_firstRow = state->topLeft.row;
+  view.m_selection = GridSelection{};
+  view.m_selection.currentColumn = view.m_selection.anchorColumn = state->selection[0].column;
+  view.m_selection.currentRow = view.m_selection.anchorRow = state->selection[0].row;
+  view.m_selection.endColumn = state->selection[1].column;
+  view.m_selection.endRow = state->selection[1].row;
+  if (sheet->viewFormat.zoom != 0) view.m_zoomX = view.m_zoomY = sheet->viewFormat.zoom;
+  view.UpdateScrollRanges(true, true);
+  view.Invalidate();
+}
 
 void CChildFrame::OnToggleTree() {
   EndOpenEdit();
@@ -234,6 +305,7 @@ void CChildFrame::OnSplit(bool vertical) {
       RefreshFrameUI();
       return;
     }
+    CopyFirstViewPosition();
     wanted.SetSinglePaneMode(kSplitterBothPanes);
     wanted.SetSplitterPos(-1);
     m_splitInner.SetSplitterPane(0, wanted);
@@ -243,6 +315,7 @@ void CChildFrame::OnSplit(bool vertical) {
     }
     m_view[0].SetFocus();
   } else if (wanted.GetSinglePaneMode() != kSplitterBothPanes) {
+    CopyFirstViewPosition();
     wanted.SetSinglePaneMode(kSplitterBothPanes);
     wanted.SetSplitterPos(-1);
     if (sheet != nullptr) (vertical ? sheet->verticalSplit : sheet->horizontalSplit) = 1;
@@ -280,14 +353,31 @@ void CChildFrame::OnNextPane(bool backwards) {
   const bool visible[kPaneCount] = {TreeShown(), ViewsSplitter() != nullptr, SecondViewShown(), InspectShown()};
   const int next = NextVisiblePane(current, visible, backwards);
   if (next == current) return;
+  // A view left this way lets the mouse go.
+  if ((current == kPaneFirstView || current == kPaneSecondView) && ::GetCapture() == PaneWindow(current))
+    ::ReleaseCapture();
   if (next == kPaneFirstView || next == kPaneSecondView) {
     if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetActivePane(next - kPaneFirstView);
   }
   ::SetFocus(PaneWindow(next));
 }
 
-void CChildFrame::OnBeginEdit(const char*) {
-  if (m_editing != 0) return;
-  // The plain views have no in-cell editor to open.
+void CChildFrame::OnBeginEdit(const char* typed) {
+  if (m_editing != kEditIdle) return;
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr) return;
+  if (typed != nullptr) {
+    view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
+  } else {
+    // F2 edits what the cell holds, a formula in its display form.
+    char text[kEditCapacity + 1] = {};
+    CWorkSheet* sheet = m_workbook.activeWorksheet;
+    const GridSelection& at = view->m_selection;
+    if (sheet != nullptr)
+      sheet->GetCellText(&m_workbook, text, sizeof text, static_cast<uint16_t>(at.currentColumn),
+                         static_cast<uint16_t>(at.currentColumn), at.currentRow, at.currentRow, false, false);
+    view->BeginEdit(text, static_cast<int>(std::strlen(text)));
+  }
+  m_editing = kEditInCell;
   if (m_owner != nullptr) m_owner->UpdateStatusBar();
 }
