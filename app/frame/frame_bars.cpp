@@ -76,7 +76,8 @@ int FontHeight(HWND window, HFONT font) {
   return metrics.tmHeight;
 }
 
-// A combo box standing over a separator of a toolbar.
+// A combo box standing over a separator of a toolbar; an editable one opens
+// its list with the down-arrow key.
 HWND CreateComboOverItem(HWND toolbar, int index, const char* className, UINT id, DWORD style, int narrower,
                          HFONT font) {
   RECT r = ItemRect(toolbar, index);
@@ -85,7 +86,7 @@ HWND CreateComboOverItem(HWND toolbar, int index, const char* className, UINT id
   HWND combo = CreateControl(className, toolbar, id, WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 0, &r);
   if (combo != nullptr) {
     ::SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
+    if ((style & CBS_DROPDOWNLIST) == CBS_DROPDOWN) ::SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
   }
   return combo;
 }

@@ -52,9 +52,11 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
 
 bool CMainFrame::OnIdle() {
   // The preview window is not part of the program, so it is never open.
-  if (m_refreshPending) {
+  // Closing the last document window activates none, so no activation asks
+  // for the refresh: the change of state itself does.
+  const bool active = GetActiveChildFrame() != nullptr;
+  if (m_refreshPending || active != (m_documentActive != 0)) {
     m_refreshPending = 0;
-    const bool active = GetActiveChildFrame() != nullptr;
     bool changed = false;
     if (active && m_documentActive == 0) {
       m_documentActive = 1;

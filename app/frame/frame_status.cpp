@@ -52,8 +52,9 @@ void FormatLastSaved(const LastModificationBlock& saved, char* text, int size) {
 void CMainFrame::UpdateStatusBar() {
   CWorkBook* book = GetActiveWorkbook();
   if (GetActiveChildFrame() == nullptr || book == nullptr || book->activeWorksheet == nullptr) return;
-  // The selection and the zoom are the active view's; the document windows
-  // that hold views call WriteStatusPanes with them.
+  // The selection is the active view's, which the document windows' views
+  // do not give yet: the statistics pane says "Ready".
+  WriteStatusPanes(SelectionStatistics{0.0, 0.0, 0.0, 0, 0}, *book, book->activeWorksheet->viewFormat.zoom);
 }
 
 void CMainFrame::WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent) {

@@ -1,11 +1,9 @@
 #include <cstdio>
 
-#include "core/base/bounded_text.h"
-#include "core/base/global_options.h"
-#include "core/formula/formula_ref_text.h"
 #include "core/workbook/worksheet.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/geometry/sheet_viewport.h"
+#include "view/painting/heading_label.h"
 #include "view/painting/grid_painter.h"
 
 namespace {
@@ -23,16 +21,6 @@ void PaintHeading(const PaintSurface& surface, int32_t left, int32_t top, int32_
   surface.PushClip(inside);
   surface.DrawFormattedText((left + 1 + right) / 2, (top + 1 + bottom) / 2, label, "");
   surface.PopClip();
-}
-
-void ColumnLabel(uint16_t column, char* buffer, size_t size) {
-  if (AddressingA1) {
-    BoundedText out(buffer, size);
-    const RefCorner corner = {column, 0, kRefHasColumn | kRefColumnRelative};
-    FormatA1Reference(out, corner);
-  } else {
-    std::snprintf(buffer, size, "C%u", static_cast<unsigned>(column) + 1);
-  }
 }
 
 }  // namespace
@@ -62,7 +50,7 @@ void GridPainter::PaintHeaders(const PaintSurface& surface, const PixelRect& are
   int32_t x = left + rw + 1;
   auto column = [&](uint16_t c) {
     const int32_t w = GetColumnWidth(sheet, c, zoomX);
-    ColumnLabel(c, label, sizeof label);
+    ColumnHeadingLabel(c, label, sizeof label);
     PaintHeading(surface, x, top, x + w + 1, top + ch + 1, label);
     x += w + 1;
   };

@@ -2,15 +2,13 @@
 
 #include <cstdio>
 
-#include "core/base/bounded_text.h"
-#include "core/base/global_options.h"
 #include "core/base/scheme_colors.h"
-#include "core/formula/formula_ref_text.h"
 #include "core/workbook/workbook.h"
 #include "view/draw_context/default_font.h"
 #include "view/draw_context/text_placement.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/geometry/sheet_viewport.h"
+#include "view/painting/heading_label.h"
 #include "view/printing/print_exclusions.h"
 
 namespace {
@@ -23,16 +21,6 @@ bool ColumnLeftOut(const void* context, uint32_t column) {
 }
 
 int32_t AtLeastZero(int32_t size) { return size < 0 ? 0 : size; }
-
-void ColumnLabel(uint16_t column, char* buffer, size_t size) {
-  if (AddressingA1) {
-    BoundedText out(buffer, size);
-    const RefCorner corner = {column, 0, kRefHasColumn | kRefColumnRelative};
-    FormatA1Reference(out, corner);
-  } else {
-    std::snprintf(buffer, size, "C%u", static_cast<unsigned>(column) + 1);
-  }
-}
 
 // The painters' grid lines (left and top of the first cells) lie one pixel
 // before the page's first pixel, so that the page ends on its last cell's
@@ -109,7 +97,7 @@ void PrintPainter::PaintHeadings(const PaintSurface& surface, const PixelRect& t
     int32_t x = origin.left + rw + 1;
     auto column = [&](uint32_t c) {
       const int32_t w = GetColumnWidth(sheet, c, zoom.x);
-      ColumnLabel(static_cast<uint16_t>(c), label, sizeof label);
+      ColumnHeadingLabel(static_cast<uint16_t>(c), label, sizeof label);
       heading(x, origin.top, x + w + 1, origin.top + ch + 1, label);
       x += w + 1;
     };

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/document/child_frame.h"
+#include "app/frame/active_document.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/frame_options.h"
@@ -205,6 +207,9 @@ TEST_F(MainFrameTest, StandsWithItsBandsToolbarsAndControls) {
   EXPECT_EQ(GetParent(frame.FormulaBar()), frame.FormulaBarFrame());
   EXPECT_EQ(ClassOf(frame.FormulaBarFrame()), "Static");
   EXPECT_FALSE(IsWindowEnabled(frame.FindTextCombo()));
+  EXPECT_TRUE(SendMessageA(frame.FindTextCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_FALSE(SendMessageA(frame.PreviewPageCombo(), CB_GETEXTENDEDUI, 0, 0));
+  EXPECT_EQ(GetDlgCtrlID(frame.PreviewPageCombo()), 1046);
 
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
   ASSERT_NE(status, nullptr);
@@ -395,6 +400,36 @@ TEST_F(MainFrameTest, NameBoxShowsTheSelectionInTheAddressingStyle) {
   AddressingA1 = 1;
   GetWindowTextA(frame.NameBox(), text, sizeof text);
   EXPECT_STREQ(text, "C2:C2");
+}
+
+TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
+  InstallDocumentWindowServices();
+  Show();
+  ASSERT_TRUE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  frame.PostMessage(WM_COMMAND, ID_FILE_NEW);
+  Pump();
+  ASSERT_NE(frame.GetActiveChildFrame(), nullptr);
+  EXPECT_TRUE(frame.DocumentActive());
+  EXPECT_FALSE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  HWND main = frame.MainToolBar();
+  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_COPY));
+  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_PASTE));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));  // nothing done yet
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
+  HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
+  char text[64] = {};
+  SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, " 100%");
+  SavePng(frame.m_hWnd, "main_frame_new_workbook");
+
+  // The last document closed, the document bars go again.
+  ::SendMessageA(frame.MDIGetActive(), WM_COMMAND, ID_FILE_CLOSE, 0);
+  Pump();
+  EXPECT_EQ(frame.GetActiveChildFrame(), nullptr);
+  EXPECT_TRUE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_COPY));
+  SetDocumentWindowFinder(nullptr);
+  SetFrameFileCommands(nullptr);
 }
 
 TEST_F(MainFrameTest, RecentCellTextsGoIntoTheFormulaBar) {
