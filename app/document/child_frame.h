@@ -58,8 +58,16 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void ShowError(uint8_t code) override;
 
   bool IsModified() const { return m_modified; }
-  // Returns the old flag; the title changes only with the flag.
-  bool SetModified(bool modified);
+  // The title changes only with the flag.
+  void SetModified(bool modified) override;
+  void InvalidateInspectList() override;
+  // A drag of the selection: the cells of one range moved (or copied) onto
+  // another of the same size, with one undo step, then the edit's tail.
+  bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override;
+  // Repaints the active view from just above the range's top to its bottom
+  // (the whole view for a range outside the grid) and brings the other pane
+  // in line.
+  void InvalidateCellRange(uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow);
   void UpdateTitle();
   void RefreshFrameUI() override;
   // True when the window may close, asking about unsaved changes.

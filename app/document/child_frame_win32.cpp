@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/document/document_title.h"
@@ -13,6 +14,7 @@
 #include "app/frame/open_documents.h"
 #include "app/messages/message_boxes.h"
 #include "app/settings/global_options.h"
+#include "core/cells/cell_record.h"
 #include "core/model/worksheet_view_state.h"
 #include "resources/resource_ids.h"
 
@@ -142,11 +144,50 @@ bool CChildFrame::SecondViewShown() {
   return splitter != nullptr && splitter->GetSinglePaneMode() == kSplitterBothPanes;
 }
 
-bool CChildFrame::SetModified(bool modified) {
+void CChildFrame::SetModified(bool modified) {
   const bool old = m_modified;
   m_modified = modified;
   if (old != modified) UpdateTitle();
-  return old;
+}
+
+void CChildFrame::InvalidateInspectList() {
+  if (m_inspect.m_hWnd != nullptr) m_inspect.Invalidate();
+}
+
+bool CChildFrame::MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) {
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (sheet == nullptr) return true;
+  const UndoRange both = {static_cast<uint16_t>(std::min(from.firstColumn, to.firstColumn)),
+                          std::min(from.firstRow, to.firstRow),
+                          static_cast<uint16_t>(std::max(from.lastColumn, to.lastColumn)),
+                          std::max(from.lastRow, to.lastRow)};
+  if (!m_workbook.undoHistory.RecordCellsAndStyles(&m_workbook, both, true, false)) return false;
+  CellStore& cells = sheet->cells;
+  CellStore moving;
+  const auto fc = static_cast<uint16_t>(from.firstColumn), lc = static_cast<uint16_t>(from.lastColumn);
+  if (!moving.CopyRangeToStore(fc, lc, from.firstRow, from.lastRow, fc, lc, from.firstRow, from.lastRow,
+                               cells.FirstBlock()))
+    return false;
+  if (!copy) cells.DeleteRange(fc, lc, from.firstRow, from.lastRow, nullptr, false);
+  const bool done = cells.CopyRangeToStore(static_cast<uint16_t>(to.firstColumn), static_cast<uint16_t>(to.lastColumn),
+                                           to.firstRow, to.lastRow, fc, lc, from.firstRow, from.lastRow,
+                                           moving.FirstBlock());
+  CompleteEdit();
+  return done;
+}
+
+void CChildFrame::InvalidateCellRange(uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                                      uint32_t lastRow) {
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr || view->m_hWnd == nullptr) return;
+  if (lastColumn < kColumnCount && lastRow < kRowCount) {
+    const RECT range = view->GetRangeRect(SelectionRange{firstColumn, firstRow, lastColumn, lastRow});
+    const RECT client = view->GetClientRect();
+    view->InvalidateRect(RECT{client.left, range.top - 1, client.right, client.bottom});
+  } else {
+    view->Invalidate();
+  }
+  view->SyncOtherPane();
 }
 
 void CChildFrame::UpdateTitle() {
@@ -191,7 +232,7 @@ void CChildFrame::EndOpenEdit() {
 void CChildFrame::RecalcAfterEdit() {
   if (!m_workbook.RecalculateForMode(false)) ShowError(m_workbook.error);
   if (CDocumentView* view = GetActiveView()) view->InvalidateFormulaCells(true);
-  m_inspect.Invalidate();
+  InvalidateInspectList();
 }
 
 void CChildFrame::CompleteEdit() {

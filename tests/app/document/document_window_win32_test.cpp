@@ -552,4 +552,23 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 1);
+  PutNumber(book, 1, 0, 2);
+  ASSERT_TRUE(doc->MoveRangeByDrag(SelectionRange{0, 0, 0, 1}, SelectionRange{2, 4, 2, 5}, false));
+  EXPECT_EQ(NumberAt(book, 0, 0), -1);
+  EXPECT_EQ(NumberAt(book, 4, 2), 1);
+  EXPECT_EQ(NumberAt(book, 5, 2), 2);
+  EXPECT_TRUE(doc->IsModified());
+  ASSERT_TRUE(doc->MoveRangeByDrag(SelectionRange{2, 4, 2, 4}, SelectionRange{3, 4, 3, 4}, true));
+  EXPECT_EQ(NumberAt(book, 4, 2), 1);
+  EXPECT_EQ(NumberAt(book, 4, 3), 1);
+  ASSERT_TRUE(book.UndoStep());
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(NumberAt(book, 0, 0), 1);
+  EXPECT_EQ(NumberAt(book, 4, 2), -1);
+}
+
 }  // namespace
