@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "app/document/document_title.h"
@@ -15,8 +14,10 @@
 #include "app/messages/message_boxes.h"
 #include "app/settings/global_options.h"
 #include "core/cells/cell_record.h"
+#include "core/edit/move_or_copy_range.h"
 #include "core/model/worksheet_view_state.h"
 #include "resources/resource_ids.h"
+#include "view/draw_context/screen_measurer.h"
 
 namespace {
 
@@ -155,25 +156,17 @@ void CChildFrame::InvalidateInspectList() {
 }
 
 bool CChildFrame::MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) {
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (sheet == nullptr) return true;
-  const UndoRange both = {static_cast<uint16_t>(std::min(from.firstColumn, to.firstColumn)),
-                          std::min(from.firstRow, to.firstRow),
-                          static_cast<uint16_t>(std::max(from.lastColumn, to.lastColumn)),
-                          std::max(from.lastRow, to.lastRow)};
-  if (!m_workbook.undoHistory.RecordCellsAndStyles(&m_workbook, both, true, false)) return false;
-  CellStore& cells = sheet->cells;
-  CellStore moving;
-  const auto fc = static_cast<uint16_t>(from.firstColumn), lc = static_cast<uint16_t>(from.lastColumn);
-  if (!moving.CopyRangeToStore(fc, lc, from.firstRow, from.lastRow, fc, lc, from.firstRow, from.lastRow,
-                               cells.FirstBlock()))
-    return false;
-  if (!copy) cells.DeleteRange(fc, lc, from.firstRow, from.lastRow, nullptr, false);
-  const bool done = cells.CopyRangeToStore(static_cast<uint16_t>(to.firstColumn), static_cast<uint16_t>(to.lastColumn),
-                                           to.firstRow, to.lastRow, fc, lc, from.firstRow, from.lastRow,
-                                           moving.FirstBlock());
+  const auto asCells = [](const SelectionRange& r) {
+    return CellRange{static_cast<uint16_t>(r.firstColumn), r.firstRow, static_cast<uint16_t>(r.lastColumn),
+                     r.lastRow};
+  };
+  // A range past the grid's last column must not wrap when narrowed.
+  if (from.lastColumn > kMaxColumn || to.lastColumn > kMaxColumn) return false;
+  ScreenMeasurer screen;
+  if (!MoveOrCopyRange(&m_workbook, screen.Measurer(), asCells(from), asCells(to), copy)) return false;
+  if (CDocumentView* view = GetActiveView()) view->UpdateScrollRanges(true, true);
   CompleteEdit();
-  return done;
+  return true;
 }
 
 void CChildFrame::InvalidateCellRange(uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,

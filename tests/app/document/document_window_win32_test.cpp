@@ -562,6 +562,13 @@ TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
   EXPECT_EQ(NumberAt(book, 4, 2), 1);
   EXPECT_EQ(NumberAt(book, 5, 2), 2);
   EXPECT_TRUE(doc->IsModified());
+  // One Undo brings the whole move back, source and target.
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(NumberAt(book, 1, 0), 2);
+  EXPECT_EQ(NumberAt(book, 5, 2), -1);
+  ASSERT_TRUE(book.RedoStep());
+  EXPECT_EQ(NumberAt(book, 1, 0), -1);
+  EXPECT_EQ(NumberAt(book, 5, 2), 2);
   ASSERT_TRUE(doc->MoveRangeByDrag(SelectionRange{2, 4, 2, 4}, SelectionRange{3, 4, 3, 4}, true));
   EXPECT_EQ(NumberAt(book, 4, 2), 1);
   EXPECT_EQ(NumberAt(book, 4, 3), 1);
