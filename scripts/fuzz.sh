@@ -21,7 +21,7 @@ mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corp
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
 cp "$seeds"/*.tlv "$out/corpus/load_native/"
 cp "$seeds"/*.body "$out/corpus/body_reader/"
-cp tests/files/fuzz/xml_seeds/*.xml "$out/corpus/load_xml/"
+cp tests/files/fuzz/xml_seeds/*.xml "$seeds"/*.xml "$out/corpus/load_xml/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
 cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
 

@@ -10,6 +10,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/inspect_cell_layout.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_container.h"
 #include "files/native_xml/xml_formatting.h"
 #include "files/native_xml/xml_sheet_settings.h"
 #include "files/native_xml/xml_styles.h"
@@ -198,10 +199,7 @@ class XmlDocumentReader {
       Link(sheet);
       if (flag || !book_->activeWorksheet)
         book_->activeWorksheet = sheet;
-      // Containers are not read by this version: a worksheet holding one is
-      // refused at its element, never loaded without it.
-      if (r_->FindElement(nullptr, "Container", kXmlStartTag | kXmlEndTag | kXmlOptional | kXmlPeek))
-        ThrowXmlError(kFileXmlUnexpectedElement);
+      ReadXmlContainers(r_, book_, sheet);
       ReadXmlFormatting(r_, book_, sheet);
       ReadXmlCells(r_, book_, sheet);
       ReadXmlGeneralSettings(r_, book_, sheet);

@@ -3,10 +3,10 @@
 
 // The native XML workbook document: last modification, window panes,
 // drop-down lists, styles and fonts, inspect cells and the worksheet tree
-// with every worksheet's formatting, cells, view and page settings.
-// Containers have no XML form in this version: the writer refuses a
-// worksheet with containers, and the reader refuses a Container element
-// (57, at its line), so nothing is loaded partially without a word.
+// with every worksheet's containers (with their charts, series and axes),
+// formatting, cells, view and page settings. The reader refuses any element
+// it does not read (57, at its line), so nothing is loaded partially
+// without a word.
 
 #include <cstdint>
 

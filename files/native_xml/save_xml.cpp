@@ -9,6 +9,7 @@
 #include "files/native_xml/inspect_cell_layout.h"
 #include "core/styles/default_sizes.h"
 #include "files/native_xml/xml_cells.h"
+#include "files/native_xml/xml_container.h"
 #include "files/native_xml/xml_formatting.h"
 #include "files/native_xml/xml_sheet_settings.h"
 #include "files/native_xml/xml_styles.h"
@@ -95,9 +96,7 @@ void WriteWorksheet(CXmlReader* w, const CWorkSheet& sheet, bool selected, const
   std::snprintf(attributes, sizeof attributes, "Name=\"%s\" TreeLevel=\"%u\"%s", Escaped(w, sheet.name),
                 unsigned(sheet.depth), selected ? " Selected=\"1\"" : "");
   w->WriteElement("Worksheet", attributes, kXmlWriteStart, 0, 2);
-  // Containers have no XML form yet: refuse rather than drop them.
-  if (sheet.containers)
-    ThrowXmlError(kFileBadFormat);
+  WriteXmlContainers(w, sheet);
   WriteXmlFormatting(w, sheet, defaults);
   WriteXmlCells(w, sheet);
   WriteXmlGeneralSettings(w, sheet);

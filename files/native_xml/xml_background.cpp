@@ -79,6 +79,8 @@ void ReadFractal(CXmlReader* reader, XmlBackground* background) {
 
 }  // namespace
 
+bool IsImageFileName(const char* name) { return HasImageExtension(name); }
+
 void WriteXmlBackground(CXmlReader* writer, const XmlBackground& background, int depth) {
   if (background.kind == kBackgroundNone || background.kind > kBackgroundFractal) {
     writer->WriteElement("Background", nullptr, kXmlWriteEmpty, depth, 2);

@@ -22,6 +22,10 @@ struct XmlBackground {
   uint32_t palette[kPaletteSize];
 };
 
+// Whether the name ends in the extension of an image file the program reads
+// (".bmp", ".jpg", ".jpeg", ".png", in any case).
+bool IsImageFileName(const char* name);
+
 void WriteXmlBackground(CXmlReader* writer, const XmlBackground& background, int depth);
 // An optional Background element; absent or empty, the block is unchanged.
 void ReadXmlBackground(CXmlReader* reader, XmlBackground* background);

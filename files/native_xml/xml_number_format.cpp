@@ -33,6 +33,10 @@ uint8_t Digits(uint8_t value, uint8_t lowest) {
   return value < lowest ? lowest : (value > kMaxDecimals ? kMaxDecimals : value);
 }
 
+// A date or time style past the last one is the first, as stored files
+// are checked when read.
+uint8_t DateTimeIndex(uint8_t value) { return value > kMaxDateTimeIndex ? 0 : value; }
+
 void AddCurrency(CXmlReader* writer, XmlAttributeText* text, const CurrencyFormatOptions& o) {
   char symbol[kCurrencySymbolSize];
   std::memcpy(symbol, o.symbol, sizeof symbol);
@@ -68,18 +72,18 @@ bool DescribeCategory(CXmlReader* writer, const NumFormatParams& params, const c
       return true;
     case kNumFormatDate:
       *name = "Date";
-      text->Add("Index=\"%u\" SystemDateOrder=\"%s\"", unsigned(o.dateTime.dateStyle % (kMaxDateTimeIndex + 1)),
+      text->Add("Index=\"%u\" SystemDateOrder=\"%s\"", unsigned(DateTimeIndex(o.dateTime.dateStyle)),
                 Bool(o.dateTime.useLocaleOrder));
       return true;
     case kNumFormatTime:
       *name = "Time";
-      text->Add("Index=\"%u\"", unsigned(o.dateTime.timeStyle % (kMaxDateTimeIndex + 1)));
+      text->Add("Index=\"%u\"", unsigned(DateTimeIndex(o.dateTime.timeStyle)));
       return true;
     case kNumFormatDateTime:
       *name = "DateTime";
       text->Add("DateIndex=\"%u\" TimeIndex=\"%u\" DateAfterTime=\"%s\" SystemDateOrder=\"%s\"",
-                unsigned(o.dateTime.dateStyle % (kMaxDateTimeIndex + 1)),
-                unsigned(o.dateTime.timeStyle % (kMaxDateTimeIndex + 1)), Bool(o.dateTime.timeFirst),
+                unsigned(DateTimeIndex(o.dateTime.dateStyle)),
+                unsigned(DateTimeIndex(o.dateTime.timeStyle)), Bool(o.dateTime.timeFirst),
                 Bool(o.dateTime.useLocaleOrder));
       return true;
     case kNumFormatPercent:

@@ -189,8 +189,8 @@ void ReadDropDownRef(CXmlReader* reader, DropDownRef* ref) {
   ReadBoolAttribute(reader, "AutoComplete", &ref->autoComplete);
 }
 
-// Files of this program carry Protected and Hidden; files of older writers
-// Protect and HideFormula. Both are read.
+// The writer says Protected and Hidden; earlier readers looked for Protect
+// and HideFormula, which are taken as well.
 void ReadProtection(CXmlReader* reader, StyleRecord* style) {
   ReadBoolAttribute(reader, "Protect", &style->isProtected);
   ReadBoolAttribute(reader, "Protected", &style->isProtected);

@@ -1,6 +1,8 @@
 // libFuzzer target: a whole native XML document, plain or gzip, loaded by
 // the XML reader. A load either fails with a code or gives a workbook whose
-// tree and stores keep their invariants.
+// tree and stores keep their invariants: containers own their charts, ids
+// are unique, charts and series stay within their counts. The seeds hold
+// containers with charts of every kind, so the chart elements are reached.
 
 #include <unistd.h>
 
@@ -10,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "core/model/chart_record.h"
+#include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 
@@ -38,10 +42,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(book->CheckTreeInvariants());
   Check(book->styles.CheckInvariants());
-  for (auto* item = book->firstItem; item; item = item->next)
-    if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
-      Check(sheet->cells.CheckInvariants());
-      Check(sheet->format.CheckInvariants());
+  ContainerIdSet ids;
+  for (auto* item = book->firstItem; item; item = item->next) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (!sheet)
+      continue;
+    Check(sheet->cells.CheckInvariants());
+    Check(sheet->format.CheckInvariants());
+    for (const ContainerRecord* container = sheet->containers; container; container = container->next) {
+      const uint16_t id = container->header.id;
+      Check(id >= 1 && id <= kContainerMaxId && !ids.IsTaken(id));
+      ids.Take(id);
+      Check(container->CheckInvariants());
+      for (int k = 0; k < container->header.itemCount; ++k) {
+        const ChartRecord* chart = container->items[k].chart;
+        Check(chart && chart->CheckInvariants() && chart->options.seriesCount <= kChartMaxSeries);
+        for (int i = 0; i < chart->options.seriesCount; ++i)
+          Check(chart->series[i].userGridCount <= kSeriesUserGridLines);
+      }
     }
+  }
   return 0;
 }

@@ -190,7 +190,7 @@ TEST(NativeXml, ReaderRulesTable) {
       {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(1025, 'x') + "</T></Cell></Cells>"), kFileXmlBadData},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#N/A!</Error></Cell></Cells>"), 0},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#OOPS</Error></Cell></Cells>"), kFileXmlBadData},
-      {Document("<Container ID=\"1\"></Container>"), kFileXmlUnexpectedElement},
+      {Document("<Container ID=\"1\"></Container>"), 0},
       {Document("<Formatting/>"), kFileXmlUnexpectedElement},
       {"<?xml version=\"1.0\"?><Workbook></Workbook>", kFileNoWorksheet},
       {"\xFF\xFE<", kFileOnlyUtf8},

@@ -131,6 +131,38 @@ TEST(XmlSheetContents, FormattingAndSettingsReadBackAsSaved) {
   EXPECT_EQ(0, std::memcmp(&a.pageSettings, &b.pageSettings, sizeof a.pageSettings));
 }
 
+TEST(XmlSheetContents, ImageAndFractalBackgroundsReadBackAsWritten) {
+  for (uint8_t mode : {uint8_t(2), uint8_t(3)}) {
+    auto book = BookWithSheetContents();
+    WorksheetViewFormat& view = SheetOf(*book)->viewFormat;
+    view.backgroundMode = mode;
+    std::snprintf(view.imagePath, sizeof view.imagePath, "C:\\a b\\picture.Jpeg");
+    view.imageSizeMode = 1;
+    view.fractal = FractalParameters{0.1 + 0.2, -1e-300, -2, 2, -1.5, 1.25};
+    for (int i = 0; i < kPaletteSize; ++i) view.palette[i] = 0x00010203u * uint32_t(i);
+    if (mode == 3) {
+      // Only the background's own kind is written; the rest keeps a new
+      // worksheet's values.
+      WorksheetViewFormat fresh;
+      InitWorksheetViewFormat(&fresh);
+      std::memcpy(view.imagePath, fresh.imagePath, sizeof view.imagePath);
+      view.imageSizeMode = 0;
+    } else {
+      WorksheetViewFormat fresh;
+      InitWorksheetViewFormat(&fresh);
+      view.fractal = fresh.fractal;
+      std::memcpy(view.palette, fresh.palette, sizeof view.palette);
+    }
+    uint8_t error = 0xFF;
+    const std::string text = SaveXmlText(book.get(), &error);
+    ASSERT_EQ(error, 0);
+    EXPECT_TRUE(xmldoc::WellFormed(text));
+    auto loaded = LoadXmlText(text, &error);
+    ASSERT_EQ(error, 0) << text;
+    EXPECT_EQ(0, std::memcmp(&view, &SheetOf(*loaded)->viewFormat, sizeof view)) << int(mode);
+  }
+}
+
 TEST(XmlSheetContents, ReaderRulesTable) {
   struct Case {
     std::string body;

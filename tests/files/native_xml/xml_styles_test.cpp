@@ -207,4 +207,27 @@ TEST(XmlStyles, ReadingFillsWhatTheFileLeavesOutFromTheDefaultStyle) {
   EXPECT_STREQ(third.numFormat.code, "?\\ ?\?/??");
 }
 
+// Options that other writers left outside the ranges the reader takes are
+// written as the code builder reads them, so a saved file always loads.
+TEST(XmlStyles, OptionsOutsideTheirRangesStillWriteALoadableFile) {
+  auto book = std::make_unique<CWorkBook>();
+  ASSERT_TRUE(book->NewDocument());
+  StyleTable& t = book->styles;
+  StyleRecord style = StyleRecord::Default();
+  style.numFormat.category = kNumFormatFraction;
+  t.styles[t.styleCount++] = style;  // no digits at all
+  style.numFormat.options.fraction.fixedDenominator = 1;
+  t.styles[t.styleCount++] = style;  // a fixed denominator of 0
+  style.numFormat.options.fraction.denominator = uint64_t(1) << 40;
+  t.styles[t.styleCount++] = style;
+  uint8_t error = 0xFF;
+  const std::string text = SaveXmlText(book.get(), &error);
+  ASSERT_EQ(error, 0);
+  EXPECT_NE(text.find("<Fraction  DenominatorDigits=\"1\"/>"), std::string::npos);
+  EXPECT_NE(text.find("<Fraction  Denominator=\"4294967294\"/>"), std::string::npos);
+  auto loaded = LoadXmlText(text, &error);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(loaded->styles.styleCount, 4);
+}
+
 }  // namespace

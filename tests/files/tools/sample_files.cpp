@@ -1,7 +1,8 @@
 // Writes native binary files of generated workbooks in every protection mode
 // into a folder, with a manifest line per file: name, mode, password in hex.
 // The Python checker reads them; the fuzzers start from them and from the
-// plain bodies written beside them (a version byte, then the body).
+// plain bodies written beside them (a version byte, then the body), and
+// from native XML documents of random containers with charts of every kind.
 //
 // Usage: files_sample_files FOLDER [COUNT]
 
@@ -10,7 +11,9 @@
 #include <string>
 
 #include "files/native_binary/binary_format.h"
+#include "files/native_xml/native_xml.h"
 #include "tests/files/file_test_support.h"
+#include "tests/files/native_xml/random_containers.h"
 #include "tests/files/sample_workbook.h"
 
 namespace {
@@ -28,6 +31,23 @@ std::string Hex(const std::string& text) {
     hex += pair;
   }
   return hex.empty() ? "-" : hex;
+}
+
+// A workbook of one worksheet with a few random containers and charts.
+bool WriteChartDocument(const std::string& path, uint32_t seed) {
+  randomcharts::Generator generator(seed);
+  CWorkBook book;
+  CWorkSheet* sheet = NewWorksheet("Charts", 1);
+  book.InsertItems(sheet, nullptr);
+  book.activeWorksheet = sheet;
+  for (uint16_t id = 1; id <= 2; ++id) sheet->AddContainer(generator.Container(id));
+  if (!book.bufferedFile.Open(path.c_str(), "w+b"))
+    return false;
+  const bool saved = SaveXml(&book);
+  book.bufferedFile.Close();
+  if (!saved)
+    std::fprintf(stderr, "saving %s failed with %d\n", path.c_str(), book.error);
+  return saved;
 }
 
 }  // namespace
@@ -59,6 +79,8 @@ int main(int argc, char** argv) {
     BodySink sink{PutToString, &body};
     WriteBinaryBody(book.get(), &sink, i % 2 == 1);
     filetest::WriteAll(folder + "/sample" + std::to_string(i) + ".body", body);
+    if (!WriteChartDocument(folder + "/charts" + std::to_string(i) + ".xml", uint32_t(2000 + i)))
+      return 1;
   }
   return std::fclose(manifest) == 0 ? 0 : 1;
 }
