@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "view/painting/selection_painter.h"
+
 class CWorkBook;
 class CTalverView;
 
@@ -39,6 +41,13 @@ class GridViewHost {
   virtual void RefreshFrameUI() = 0;
   // Shows the message of an error code.
   virtual void ShowError(uint8_t code) = 0;
+  virtual void SetModified(bool modified) = 0;
+  // After a recalculation the inspect pane's values are shown again.
+  virtual void InvalidateInspectList() = 0;
+  // Moves the cells of one range to another of the same size, or copies
+  // them, with an undo step, recalculation and repaint; false when out of
+  // memory.
+  virtual bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) = 0;
 
  protected:
   ~GridViewHost() = default;

@@ -18,9 +18,11 @@
 #include "platform/ui/window_impl.h"
 #include "view/geometry/scroll_steps.h"
 #include "view/geometry/sheet_viewport.h"
+#include "view/grid_view/autoscroll_window.h"
 #include "view/grid_view/grid_hit_test.h"
 #include "view/grid_view/grid_view_host.h"
 #include "view/grid_view/selection_steps.h"
+#include "view/grid_view/table_edit.h"
 
 class CWorkSheet;
 class DrawContext;
@@ -36,12 +38,25 @@ constexpr int kScrollEnd = 17;
 constexpr UINT_PTR kDragScrollTimer = 0x5441;
 constexpr UINT kDragScrollInterval = 30;
 
+// The timer that counts the pointer's rest while a column or row is resized.
+constexpr UINT_PTR kResizeRestTimer = 240;
+constexpr UINT kResizeRestInterval = 100;
+constexpr int kResizeRestPreview = 400;
+
 constexpr int kEditCapacity = 1024;
 
-// Starts the drag-scroll timer (SetTimer unless replaced); tests put in one
-// that starts nothing and post WM_TIMER themselves. Null restores SetTimer.
+// Where the cursor goes when an edit ends.
+constexpr int kMoveNone = 0;
+constexpr int kMoveLeft = 1;
+constexpr int kMoveRight = 2;
+constexpr int kMoveUp = 3;
+constexpr int kMoveDown = 4;
+constexpr int kMoveByEnterOption = 5;
+
+// Starts the view's timers (SetTimer unless replaced); tests put in one that
+// starts nothing and post WM_TIMER themselves. Null restores SetTimer.
 using TimerStarter = UINT_PTR (*)(HWND window, UINT_PTR id, UINT milliseconds);
-TimerStarter SetDragScrollTimerFunction(TimerStarter starter);
+TimerStarter SetViewTimerFunction(TimerStarter starter);
 
 class CTalverView : public CWindowImpl {
  public:
@@ -53,11 +68,24 @@ class CTalverView : public CWindowImpl {
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
-  // Editing (the in-cell editor is built out separately).
+  // Shows the editor on the current cell with the text and the caret at
+  // caret; false, with nothing begun, when its list cannot be had.
   bool BeginEdit(const char* text, int caret);
-  bool EndEdit(int move);
+  // Stores the edit's text and moves by the code; nothing unless editing.
+  // forceText keeps the text as typed (the Shift+Enter gesture).
+  bool EndEdit(int move, bool forceText = false);
   void CancelEdit();
   void PlaceEditor();
+  bool SetCellFromText(const char* text, uint32_t row, uint32_t column, bool parse);
+  // The list's item becomes the editor's text.
+  void TakeListItem(int index);
+
+  // The mouse loops: each holds the capture until the button is released
+  // or the capture is lost, and ends on WM_QUIT.
+  void DragMoveBlock(POINT start);
+  void TrackColumnWidth(uint32_t column, int32_t left, int32_t startX);
+  void TrackRowHeight(uint32_t row, int32_t top, int32_t startY);
+  void DragContainer(POINT start);
 
   void InvalidateFormulaCells(bool formulasOnly);
   void RedrawContainer(uint16_t id, bool invalidateOnly);
@@ -91,8 +119,9 @@ class CTalverView : public CWindowImpl {
   uint32_t m_listNumber = 0;
   uint8_t m_listOptions[3] = {1, 1, 1};  // sort items, auto-append, auto-complete
   HFONT m_editorFont = nullptr;
-  CWindow m_editor;
-  CWindow m_list;
+  CTableEdit m_editor{this};
+  CDropDownList m_list{this};
+  CMouseWheelWnd m_autoscroll;
   bool m_syncGuard = false;
   // Kept while pointing at cells during a formula edit.
   char m_savedEditText[kEditCapacity + 1] = {};
@@ -107,6 +136,7 @@ class CTalverView : public CWindowImpl {
   LRESULT OnLButtonUp();
   LRESULT OnLButtonDblClk();
   LRESULT OnMouseMove(WPARAM keys, POINT point);
+  LRESULT OnMButtonDown(POINT point);
   LRESULT OnTimer(UINT_PTR id, bool& handled);
   LRESULT OnCaptureChanged();
   LRESULT OnKeyDown(WPARAM key, bool& handled);
@@ -129,7 +159,27 @@ class CTalverView : public CWindowImpl {
   void StopDragScroll();
   bool HasCapture() const { return ::GetCapture() == m_hWnd; }
 
+  bool CreateList(bool sorted);
+  void MoveAfterEdit(int move);
+  void MoveToNextCell(bool below);
+  void TrackSize(bool columns, uint32_t index, int32_t edge, int32_t start);
+  bool StoreTrackedSize();
+  void OnResizeRest();
+  bool StartViewTimer(UINT_PTR id, UINT milliseconds);
+  void DrawTrackLine() const;
+
   std::unique_ptr<GridPainter> m_painter;
+  // A column or row resize under way: the line's device context, the edge's
+  // fixed pixel, the line's position and how long the pointer has rested.
+  struct SizeTracking {
+    bool active;
+    bool columns;
+    uint32_t index;
+    int32_t edge;
+    int32_t position;
+    int32_t rest;
+    HDC dc;
+  } m_track = {};
   POINT m_dragPoint = {};
   bool m_dragTimer = false;
 };

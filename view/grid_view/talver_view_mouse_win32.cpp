@@ -13,17 +13,21 @@ UINT_PTR StartSystemTimer(HWND window, UINT_PTR id, UINT milliseconds) {
   return ::SetTimer(window, id, milliseconds, nullptr);
 }
 
-TimerStarter& DragScrollTimerStarter() {
+TimerStarter& ViewTimerStarter() {
   static TimerStarter starter = StartSystemTimer;
   return starter;
 }
 
 }  // namespace
 
-TimerStarter SetDragScrollTimerFunction(TimerStarter starter) {
-  const TimerStarter previous = DragScrollTimerStarter();
-  DragScrollTimerStarter() = starter ? starter : StartSystemTimer;
+TimerStarter SetViewTimerFunction(TimerStarter starter) {
+  const TimerStarter previous = ViewTimerStarter();
+  ViewTimerStarter() = starter ? starter : StartSystemTimer;
   return previous;
+}
+
+bool CTalverView::StartViewTimer(UINT_PTR id, UINT milliseconds) {
+  return ViewTimerStarter()(m_hWnd, id, milliseconds) != 0;
 }
 
 GridHitInput CTalverView::HitInput(const SheetViewport& view) const {
@@ -65,11 +69,13 @@ LRESULT CTalverView::OnLButtonDown(WPARAM keys, POINT point) {
         m_selectedContainer = hit.containerId;
         RedrawContainer(hit.containerId, true);
       }
+      DragContainer(point);
       SyncOtherPane();
       break;
     case GridHitKind::kSelectionFrame:
       EndEdit(0);
       DeselectContainer();
+      DragMoveBlock(point);
       SyncOtherPane();
       break;
     case GridHitKind::kCell:
@@ -116,7 +122,13 @@ LRESULT CTalverView::OnLButtonDown(WPARAM keys, POINT point) {
       break;
     }
     case GridHitKind::kColumnBorder:
+      EndEdit(0);
+      TrackColumnWidth(hit.column, hit.edgeStart, point.x);
+      break;
     case GridHitKind::kRowBorder:
+      EndEdit(0);
+      TrackRowHeight(hit.row, hit.edgeStart, point.y);
+      break;
     case GridHitKind::kNone:
       EndEdit(0);
       break;
@@ -144,7 +156,10 @@ void CTalverView::FinishPointing() {
   m_selection = m_savedSelection;
   EnsureCellVisible(m_selection.currentRow, m_selection.currentColumn);
   SyncOtherPane();
-  BeginEdit(m_savedEditText, 0);
+  if (!BeginEdit(m_savedEditText, 0)) {
+    m_host->EditState() = kEditIdle;
+    return;
+  }
   m_editor.SendMessage(EM_SETSEL, m_savedEditStart, m_savedEditEnd);
   m_editor.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(reference));
   PlaceEditor();
@@ -177,6 +192,10 @@ void CTalverView::StopDragScroll() {
 }
 
 LRESULT CTalverView::OnTimer(UINT_PTR id, bool& handled) {
+  if (id == kResizeRestTimer) {
+    OnResizeRest();
+    return 0;
+  }
   if (id != kDragScrollTimer) {
     handled = false;
     return 0;
@@ -185,6 +204,13 @@ LRESULT CTalverView::OnTimer(UINT_PTR id, bool& handled) {
     DragScrollStep();
   else
     StopDragScroll();
+  return 0;
+}
+
+LRESULT CTalverView::OnMButtonDown(POINT point) {
+  UpdateWindow();
+  ::ClientToScreen(m_hWnd, &point);
+  m_autoscroll.Start(m_hWnd, point);
   return 0;
 }
 
@@ -216,7 +242,7 @@ LRESULT CTalverView::OnMouseMove(WPARAM, POINT point) {
     m_dragPoint = point;
     DragScrollStep();
     if (!m_dragTimer)
-      m_dragTimer = DragScrollTimerStarter()(m_hWnd, kDragScrollTimer, kDragScrollInterval) != 0;
+      m_dragTimer = StartViewTimer(kDragScrollTimer, kDragScrollInterval);
     return 0;
   }
 

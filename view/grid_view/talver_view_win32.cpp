@@ -9,6 +9,7 @@
 #include "view/draw_context/screen_measurer.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/grid_view/grid_frame.h"
+#include "view/grid_view/grid_view_options.h"
 #include "view/painting/container_placement.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/grid_painter.h"
@@ -96,6 +97,8 @@ LRESULT CTalverView::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       return OnLButtonDblClk();
     case WM_MOUSEWHEEL:
       return OnMouseWheel(wp, handled);
+    case WM_MBUTTONDOWN:
+      return OnMButtonDown(PointFromLParam(lp));
     case WM_MOUSEMOVE:
       return OnMouseMove(wp, PointFromLParam(lp));
     case WM_TIMER:
@@ -124,14 +127,12 @@ LRESULT CTalverView::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
 }
 
 LRESULT CTalverView::OnCreate() {
-  const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  m_editor.m_hWnd = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL |
-                                      ES_AUTOHSCROLL, 0, 0, 0, 0, m_hWnd, nullptr, instance, nullptr);
-  DWORD listStyle = WS_CHILD | WS_VSCROLL | WS_BORDER | LBS_NOTIFY;
-  if (m_listOptions[0])
-    listStyle |= LBS_SORT;
-  m_list.m_hWnd = ::CreateWindowExA(0, "LISTBOX", "", listStyle, 0, 0, 0, 0, m_hWnd, nullptr, instance, nullptr);
-  if (!m_editor.m_hWnd || !m_list.m_hWnd) {
+  const HWND editor = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL |
+                                        ES_AUTOHSCROLL, 0, 0, 0, 0, m_hWnd, nullptr, ::GetModuleHandleA(nullptr),
+                                        nullptr);
+  if (!editor || !m_editor.SubclassWindow(editor) || !CreateList(m_listOptions[0] != 0)) {
+    if (editor && !m_editor.m_hWnd)
+      ::DestroyWindow(editor);
     if (m_host)
       m_host->ShowError(kWorkbookOutOfMemory);
     return -1;
@@ -165,9 +166,12 @@ LRESULT CTalverView::OnPaint() {
     // counts it.
     const PixelRect area = {0, 0, client.right, client.bottom};
     DrawContextSurface surface(&context);
-    if (m_painter)
+    if (m_painter) {
+      m_painter->hideCellMarkers = ViewOptions().hideCellMarkers;
+      m_painter->showFormulas = ViewOptions().showFormulas;
       m_painter->PaintCells(surface.Surface(), area, sheet, m_firstRow, static_cast<uint16_t>(m_firstColumn), m_zoomX,
                             m_zoomY);
+    }
     const SelectionRange selection = Selection();
     DrawSelection(surface.Surface(), area, sheet, m_firstRow, static_cast<uint16_t>(m_firstColumn), &selection,
                   nullptr, m_zoomX, m_zoomY);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "view/draw_context/screen_measurer.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/grid_view/grid_frame.h"
+#include "view/grid_view/grid_view_options.h"
 #include "view/grid_view/wheel_accumulator.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/grid_painter.h"
@@ -58,13 +61,30 @@ class TestDocument : public CWindowImpl, public GridViewHost {
   void RefreshFrameUI() override { ++refreshes; }
   void ShowError(uint8_t code) override { lastError = code; }
 
+  void SetModified(bool) override { ++modifications; }
+  void InvalidateInspectList() override {}
+  bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override {
+    moves.push_back({from, to});
+    copied = copy;
+    return true;
+  }
+
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
     if (msg == WM_COMMAND && lp == 0 && LOWORD(wp) == kCommandBeginEdit) {
       commands.push_back("begin");
+      if (editOnCommand)
+        views[0]->BeginEdit("", 0);
       return 0;
     }
     if (msg == WM_COMMAND && LOWORD(wp) == kCommandBeginEdit) {
-      commands.push_back(std::string("begin ") + reinterpret_cast<const char*>(lp));
+      const char* text = reinterpret_cast<const char*>(lp);
+      commands.push_back(std::string("begin ") + text);
+      if (editOnCommand)
+        views[0]->BeginEdit(text, 1);
+      return 0;
+    }
+    if (msg == WM_APP) {
+      widthsSeen.push_back(GetColumnWidth(book->activeWorksheet, static_cast<uint32_t>(wp), 100));
       return 0;
     }
     if (msg == WM_COMMAND && LOWORD(wp) == kCommandClear) {
@@ -82,7 +102,12 @@ class TestDocument : public CWindowImpl, public GridViewHost {
   bool columnSplit = false;
   int refreshes = 0;
   uint8_t lastError = 0;
+  int modifications = 0;
+  bool editOnCommand = false;
+  bool copied = false;
+  std::vector<std::pair<SelectionRange, SelectionRange>> moves;
   std::vector<std::string> commands;
+  std::vector<int> widthsSeen;
 };
 
 UINT_PTR NoTimer(HWND, UINT_PTR id, UINT) { return id; }
@@ -91,8 +116,9 @@ class TalverViewWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobalOptions();
+    ResetGridViewOptions();
     WheelTotal() = 0;
-    SetDragScrollTimerFunction(NoTimer);
+    SetViewTimerFunction(NoTimer);
     ASSERT_TRUE(doc.book->NewDocument());
     sheet = doc.book->activeWorksheet;
     for (uint32_t c = 0; c <= kMaxColumn; ++c) sheet->format.columns[c].SetWidth(49, true);
@@ -109,7 +135,7 @@ class TalverViewWindow : public ::testing::Test {
     UpdateWindow(view->m_hWnd);
   }
   void TearDown() override {
-    SetDragScrollTimerFunction(nullptr);
+    SetViewTimerFunction(nullptr);
     ReleaseCapture();
     if (doc.m_hWnd)
       doc.DestroyWindow();
@@ -420,6 +446,202 @@ TEST_F(TalverViewWindow, PanesSideBySideShareRows) {
   EXPECT_EQ(other->m_firstRow, view->m_firstRow);
   EXPECT_EQ(other->Selection().firstRow, 30u);
   EXPECT_EQ(other->m_firstColumn, 0u);
+}
+
+// Typing into the editor and ending the edit with the keys a user presses.
+class TalverViewEditing : public TalverViewWindow {
+ protected:
+  void SetUp() override {
+    TalverViewWindow::SetUp();
+    doc.editOnCommand = true;
+    const POINT p = CellPoint(1, 1);  // B2, empty
+    Click(p.x, p.y);
+    ASSERT_EQ(sheet->cells.GetCell(1, 1), nullptr);
+  }
+  void TypeIntoView(const char* text) {
+    view->PostMessage(WM_CHAR, static_cast<unsigned char>(text[0]), 1);
+    Pump();
+    for (const char* c = text + 1; *c; ++c) {
+      view->m_editor.PostMessage(WM_CHAR, static_cast<unsigned char>(*c), 1);
+      Pump();
+    }
+  }
+  void EditorKey(WPARAM key, std::initializer_list<int> held = {}) {
+    HoldKeys(held);
+    view->m_editor.PostMessage(WM_KEYDOWN, key, 1);
+    Pump();
+    HoldKeys({});
+  }
+  const CellRecord* B2() const { return sheet->cells.GetCell(1, 1); }
+};
+
+TEST_F(TalverViewEditing, EnterStoresANumberWithOneUndoStepAndMovesDown) {
+  const int32_t steps = doc.book->undoHistory.Current();
+  TypeIntoView("12");
+  EXPECT_EQ(doc.editState, kEditInCell);
+  EditorKey(VK_RETURN);
+  EXPECT_EQ(doc.editState, kEditIdle);
+  ASSERT_NE(B2(), nullptr);
+  EXPECT_EQ(B2()->Kind(), kCellNumber);
+  EXPECT_EQ(doc.book->undoHistory.Current(), steps + 1);
+  ExpectSelection(1, 2, 1, 2, "moved down");
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+}
+
+TEST_F(TalverViewEditing, OnlyShiftEnterKeepsTheTextAsTyped) {
+  TypeIntoView("12");
+  EditorKey(VK_RETURN, {VK_SHIFT});
+  ASSERT_NE(B2(), nullptr);
+  EXPECT_EQ(B2()->Kind(), kCellText);
+  // Shift+Tab moves left and still parses.
+  const POINT p = CellPoint(1, 1);
+  Click(p.x, p.y);
+  TypeIntoView("=A1+1");
+  EditorKey(VK_TAB, {VK_SHIFT});
+  ASSERT_NE(B2(), nullptr);
+  EXPECT_EQ(B2()->Kind(), kCellFormula);
+  ExpectSelection(0, 1, 0, 1, "moved left");
+}
+
+TEST_F(TalverViewEditing, EscStoresNothing) {
+  const int32_t steps = doc.book->undoHistory.Current();
+  TypeIntoView("99");
+  EditorKey(VK_ESCAPE);
+  EXPECT_EQ(doc.editState, kEditIdle);
+  EXPECT_EQ(B2(), nullptr);
+  EXPECT_EQ(doc.book->undoHistory.Current(), steps);
+}
+
+TEST_F(TalverViewEditing, ADropDownListCompletesTheTypedStartAndLearnsNewTexts) {
+  DropDownList& list = doc.book->dropDownLists[0];
+  std::strcpy(list.name, "Fruit");
+  ASSERT_TRUE(list.AppendEntry("Banana"));
+  ASSERT_TRUE(list.AppendEntry("Apple"));
+  StyleRecord style = StyleRecord::Default();
+  style.dropDown = {1, 1, 1, 1, 0};
+  uint16_t index = 0;
+  ASSERT_TRUE(doc.book->styles.FindOrAddStyle(style, &index));
+  sheet->format.columns[1].SetStyle(index);
+  TypeIntoView("Ba");
+  ASSERT_TRUE(view->m_list.IsWindowVisible());
+  char text[64] = {};
+  view->m_editor.GetWindowText(text, sizeof text);
+  EXPECT_STREQ(text, "Banana");
+  DWORD start = 0, end = 0;
+  view->m_editor.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 2u);
+  EXPECT_EQ(end, 6u);
+  EditorKey(VK_RETURN);
+  ASSERT_NE(B2(), nullptr);
+  EXPECT_EQ(std::string(B2()->Text(), B2()->TextLength()), "Banana");
+  EXPECT_EQ(list.EntryCount(), 2u);
+  const POINT p = CellPoint(1, 1);
+  Click(p.x, p.y);
+  TypeIntoView("Cherry");
+  EditorKey(VK_RETURN);
+  EXPECT_EQ(list.EntryCount(), 3u);
+  Click(p.x, p.y);
+  TypeIntoView("Cherry");
+  EditorKey(VK_RETURN);
+  EXPECT_EQ(list.EntryCount(), 3u) << "learnt once";
+}
+
+TEST_F(TalverViewWindow, AColumnBorderDragResizesWithAPreviewAfterRest) {
+  const GridFrame f = Frame();
+  const int edge = f.scrollLeft + 50 * 2 + 49;  // column 2's right edge
+  const int y = f.columnHeaderHeight / 2;
+  const int32_t steps = doc.book->undoHistory.Current();
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge, y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 21, y));
+  for (int i = 0; i < 4; ++i) view->PostMessage(WM_TIMER, kResizeRestTimer, 0);
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 31, y));
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(edge + 31, y));
+  Pump();
+  EXPECT_EQ(GetColumnWidth(sheet, 2, 100), 49 + 30);
+  EXPECT_TRUE(sheet->format.columns[2].WidthFixed());
+  EXPECT_EQ(doc.book->undoHistory.Current(), steps + 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Dragged left of the edge the width stops at 0.
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge + 30, y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge - 200, y));
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(edge - 200, y));
+  Pump();
+  EXPECT_EQ(GetColumnWidth(sheet, 2, 100), 0);
+}
+
+// Messages for other windows are handled while the drag goes on: the
+// document's probe sees the worksheet in the middle of the drag.
+TEST_F(TalverViewWindow, RestingForFourTicksShowsTheWidthBeforeTheRelease) {
+  const GridFrame f = Frame();
+  const int edge = f.scrollLeft + 50 * 2 + 49;
+  const int y = f.columnHeaderHeight / 2;
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge, y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 11, y));
+  for (int i = 0; i < 3; ++i) view->PostMessage(WM_TIMER, kResizeRestTimer, 0);
+  doc.PostMessage(WM_APP, 2);
+  view->PostMessage(WM_TIMER, kResizeRestTimer, 0);
+  doc.PostMessage(WM_APP, 2);
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 21, y));
+  for (int i = 0; i < 3; ++i) view->PostMessage(WM_TIMER, kResizeRestTimer, 0);
+  doc.PostMessage(WM_APP, 2);
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(edge + 21, y));
+  Pump();
+  const std::vector<int> seen = {49, 59, 59};
+  EXPECT_EQ(doc.widthsSeen, seen);
+  EXPECT_EQ(GetColumnWidth(sheet, 2, 100), 69);
+  EXPECT_GT(doc.modifications, 0);
+}
+
+TEST_F(TalverViewWindow, ABlockDraggedByItsFrameMovesOnceAndAReleaseAtTheStartRecordsNothing) {
+  const POINT a = CellPoint(1, 1), b = CellPoint(2, 3);
+  Click(a.x, a.y);
+  Click(b.x, b.y, MK_SHIFT);
+  ExpectSelection(1, 1, 2, 3, "block");
+  const GridFrame f = Frame();
+  const int h = GetRowHeight(sheet, 0, 100) + 1;
+  const POINT frame = {f.scrollLeft + 50 + 2, f.scrollTop + h + 10};  // inside the left band
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(frame.x, frame.y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(frame.x + 52, frame.y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(frame.x + 104, frame.y + h + 2));
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(frame.x + 104, frame.y + h + 2));
+  Pump();
+  ASSERT_EQ(doc.moves.size(), 1u);
+  EXPECT_EQ(doc.moves[0].first.firstColumn, 1u);
+  EXPECT_EQ(doc.moves[0].second.firstColumn, 3u);
+  EXPECT_EQ(doc.moves[0].second.lastColumn, 4u);
+  EXPECT_EQ(doc.moves[0].second.firstRow, 2u);
+  EXPECT_EQ(doc.moves[0].second.lastRow, 4u);
+  EXPECT_FALSE(doc.copied);
+  ExpectSelection(3, 2, 4, 4, "the selection follows");
+  const POINT moved = {frame.x + 100, frame.y + h};
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(moved.x, moved.y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(moved.x + 60, moved.y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(moved.x - 2, moved.y));
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(moved.x, moved.y));
+  Pump();
+  EXPECT_EQ(doc.moves.size(), 1u);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TalverViewWindow, TheAutoscrollIndicatorGoesAwayOnAKeyPress) {
+  const POINT p = CellPoint(2, 2);
+  view->PostMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(p.x, p.y));
+  Pump();
+  ASSERT_TRUE(view->m_autoscroll.IsWindow());
+  view->m_autoscroll.PostMessage(WM_KEYDOWN, VK_SPACE, 1);
+  Pump();
+  EXPECT_FALSE(view->m_autoscroll.IsWindow());
+  // A tick far below the centre pages down.
+  view->PostMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(p.x, p.y));
+  Pump();
+  POINT centre = p;
+  ClientToScreen(view->m_hWnd, &centre);
+  const uint32_t before = view->m_firstRow;
+  view->m_autoscroll.Tick({centre.x, centre.y + 100}, 1000);
+  EXPECT_GT(view->m_firstRow, before);
+  view->m_autoscroll.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Pump();
+  EXPECT_FALSE(view->m_autoscroll.IsWindow());
 }
 
 }  // namespace
