@@ -24,10 +24,11 @@
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/pane_container.h"
 #include "platform/ui/splitter_window.h"
+#include "view/grid_view/grid_view_host.h"
 
 class CMainFrame;
 
-class CChildFrame : public CMDIChildWindowImpl {
+class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
  public:
   static constexpr UINT kTreeId = 1027;
   static constexpr int kMinViewPane = 30;
@@ -47,12 +48,28 @@ class CChildFrame : public CMDIChildWindowImpl {
   // The view holding the active pane of the views' splitter; null when no
   // views' splitter exists.
   CDocumentView* GetActiveView();
-  CWorkBook& Workbook() { return m_workbook; }
+  // What the grid views read and write of their document window.
+  CWorkBook* Workbook() override { return &m_workbook; }
+  HWND DocumentWindow() override { return m_hWnd; }
+  uint8_t& EditState() override { return m_editing; }
+  CTalverView* OtherView(const CTalverView* view) override;
+  bool RowSplitterShowsBoth() override;
+  bool ColumnSplitterShowsBoth() override;
+  void ShowError(uint8_t code) override;
+
   bool IsModified() const { return m_modified; }
-  // Returns the old flag; the title changes only with the flag.
-  bool SetModified(bool modified);
+  // The title changes only with the flag.
+  void SetModified(bool modified) override;
+  void InvalidateInspectList() override;
+  // A drag of the selection: the cells of one range moved (or copied) onto
+  // another of the same size, with one undo step, then the edit's tail.
+  bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override;
+  // Repaints the active view from just above the range's top to its bottom
+  // (the whole view for a range outside the grid) and brings the other pane
+  // in line.
+  void InvalidateCellRange(uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow);
   void UpdateTitle();
-  void RefreshFrameUI();
+  void RefreshFrameUI() override;
   // True when the window may close, asking about unsaved changes.
   bool QueryClose();
 
@@ -70,6 +87,15 @@ class CChildFrame : public CMDIChildWindowImpl {
   void OnSplit(bool vertical);
   void OnNextPane(bool backwards);
   void OnBeginEdit(const char* typed);
+  // Runs the recalculation the update mode asks for after an edit and
+  // repaints the formula cells and the inspect list.
+  void RecalcAfterEdit();
+  // The tail of every command that changed the worksheet: recalculation,
+  // the other pane brought in line, the frame's states and status bar, and
+  // the modified flag.
+  void CompleteEdit();
+  // Ends an open in-cell edit of the active view without moving.
+  void EndOpenEdit();
 
   // The views' splitter that has a window, or null.
   CSplitterWindow* ViewsSplitter();
@@ -86,7 +112,7 @@ class CChildFrame : public CMDIChildWindowImpl {
   CWindow m_inspect;
   CSplitterWindowT<true> m_splitViewsV;
   CSplitterWindowT<false> m_splitViewsH;
-  CDocumentView m_view[2];
+  CDocumentView m_view[2]{CDocumentView(this), CDocumentView(this)};
   HIMAGELIST m_treeImages = nullptr;
   CWorkBook m_workbook;
   bool m_modified = false;
@@ -98,9 +124,10 @@ class CChildFrame : public CMDIChildWindowImpl {
   void OnSize();
   bool OnCommand(UINT command, HWND source, LPARAM lp);
   void OnContextMenu(POINT screen);
-  void EndOpenEdit();
   bool CreateViewsSplitter(CSplitterWindow& splitter);
-  void ShowError(uint8_t code);
+  void CopyFirstViewPosition();
+  void StoreViewPosition();
+  void LoadViewPosition();
 };
 
 // The document window of a handle, when it is one of the open documents.

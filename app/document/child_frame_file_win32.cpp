@@ -146,6 +146,7 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
     return false;
   }
   if (fileKind == kFormatNative) {
+    StoreViewPosition();
     PaneLayout& panes = m_workbook.panes;
     if (TreeShown()) panes.treePaneWidth = static_cast<uint16_t>(m_splitOuter.GetSplitterPos());
     if (InspectShown()) {
@@ -205,6 +206,8 @@ void CChildFrame::OnFileReload() {
     ShowLoadError(code);
   }
   m_workbook.undoHistory.FreeAll();
+  for (CDocumentView& view : m_view)
+    if (view.m_hWnd != nullptr) view.Invalidate();
   SetModified(false);
   UpdateTitle();
   RefreshFrameUI();

@@ -5,12 +5,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/document/document_title.h"
 #include "app/document/pane_cycle.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
 #include "app/messages/message_boxes.h"
 #include "app/settings/global_options.h"
+#include "core/cells/cell_record.h"
+#include "core/model/worksheet_view_state.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -111,6 +116,7 @@ void CChildFrame::ApplyStoredLayout() {
   } else {
     m_splitInner.SetSinglePaneMode(0);
   }
+  LoadViewPosition();
   m_view[0].SetFocus();
   UpdateTitle();
   RefreshFrameUI();
@@ -138,11 +144,50 @@ bool CChildFrame::SecondViewShown() {
   return splitter != nullptr && splitter->GetSinglePaneMode() == kSplitterBothPanes;
 }
 
-bool CChildFrame::SetModified(bool modified) {
+void CChildFrame::SetModified(bool modified) {
   const bool old = m_modified;
   m_modified = modified;
   if (old != modified) UpdateTitle();
-  return old;
+}
+
+void CChildFrame::InvalidateInspectList() {
+  if (m_inspect.m_hWnd != nullptr) m_inspect.Invalidate();
+}
+
+bool CChildFrame::MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) {
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (sheet == nullptr) return true;
+  const UndoRange both = {static_cast<uint16_t>(std::min(from.firstColumn, to.firstColumn)),
+                          std::min(from.firstRow, to.firstRow),
+                          static_cast<uint16_t>(std::max(from.lastColumn, to.lastColumn)),
+                          std::max(from.lastRow, to.lastRow)};
+  if (!m_workbook.undoHistory.RecordCellsAndStyles(&m_workbook, both, true, false)) return false;
+  CellStore& cells = sheet->cells;
+  CellStore moving;
+  const auto fc = static_cast<uint16_t>(from.firstColumn), lc = static_cast<uint16_t>(from.lastColumn);
+  if (!moving.CopyRangeToStore(fc, lc, from.firstRow, from.lastRow, fc, lc, from.firstRow, from.lastRow,
+                               cells.FirstBlock()))
+    return false;
+  if (!copy) cells.DeleteRange(fc, lc, from.firstRow, from.lastRow, nullptr, false);
+  const bool done = cells.CopyRangeToStore(static_cast<uint16_t>(to.firstColumn), static_cast<uint16_t>(to.lastColumn),
+                                           to.firstRow, to.lastRow, fc, lc, from.firstRow, from.lastRow,
+                                           moving.FirstBlock());
+  CompleteEdit();
+  return done;
+}
+
+void CChildFrame::InvalidateCellRange(uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                                      uint32_t lastRow) {
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr || view->m_hWnd == nullptr) return;
+  if (lastColumn < kColumnCount && lastRow < kRowCount) {
+    const RECT range = view->GetRangeRect(SelectionRange{firstColumn, firstRow, lastColumn, lastRow});
+    const RECT client = view->GetClientRect();
+    view->InvalidateRect(RECT{client.left, range.top - 1, client.right, client.bottom});
+  } else {
+    view->Invalidate();
+  }
+  view->SyncOtherPane();
 }
 
 void CChildFrame::UpdateTitle() {
@@ -166,9 +211,76 @@ void CChildFrame::RefreshFrameUI() {
 
 void CChildFrame::ShowError(uint8_t code) { ::ShowError(code); }
 
-// The views have no in-cell editor of their own yet; there is nothing open
-// to end.
-void CChildFrame::EndOpenEdit() {}
+CTalverView* CChildFrame::OtherView(const CTalverView* view) {
+  if (!SecondViewShown()) return nullptr;
+  if (view == &m_view[0]) return &m_view[1];
+  if (view == &m_view[1]) return &m_view[0];
+  return nullptr;
+}
+
+// Views side by side share their rows; views one above the other their
+// columns.
+bool CChildFrame::RowSplitterShowsBoth() { return m_splitViewsV.m_hWnd != nullptr && SecondViewShown(); }
+
+bool CChildFrame::ColumnSplitterShowsBoth() { return m_splitViewsH.m_hWnd != nullptr && SecondViewShown(); }
+
+void CChildFrame::EndOpenEdit() {
+  if (m_editing != kEditInCell) return;
+  if (CDocumentView* view = GetActiveView()) view->EndEdit(0);
+}
+
+void CChildFrame::RecalcAfterEdit() {
+  if (!m_workbook.RecalculateForMode(false)) ShowError(m_workbook.error);
+  if (CDocumentView* view = GetActiveView()) view->InvalidateFormulaCells(true);
+  InvalidateInspectList();
+}
+
+void CChildFrame::CompleteEdit() {
+  RecalcAfterEdit();
+  if (CDocumentView* view = GetActiveView()) view->SyncOtherPane();
+  RefreshFrameUI();
+  SetModified(true);
+}
+
+void CChildFrame::CopyFirstViewPosition() {
+  m_view[1].m_firstRow = m_view[0].m_firstRow;
+  m_view[1].m_firstColumn = m_view[0].m_firstColumn;
+  m_view[1].m_selection = m_view[0].m_selection;
+  m_view[1].m_zoomX = m_view[0].m_zoomX;
+  m_view[1].m_zoomY = m_view[0].m_zoomY;
+  m_view[1].Invalidate();
+}
+
+void CChildFrame::StoreViewPosition() {
+  CDocumentView* view = GetActiveView();
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (view == nullptr || sheet == nullptr || !view->IsWindowVisible()) return;
+  WorksheetViewState* state = ViewStateOf(&sheet->viewFormat);
+  state->topLeft.column = static_cast<uint16_t>(view->m_firstColumn);
+  state->topLeft.row = view->m_firstRow;
+  const GridSelection& selection = view->m_selection;
+  state->selection[0].column = static_cast<uint16_t>(selection.currentColumn);
+  state->selection[0].row = selection.currentRow;
+  state->selection[1].column = static_cast<uint16_t>(selection.endColumn);
+  state->selection[1].row = selection.endRow;
+}
+
+void CChildFrame::LoadViewPosition() {
+  CWorkSheet* sheet = m_workbook.activeWorksheet;
+  if (sheet == nullptr) return;
+  const WorksheetViewState* state = ViewStateOf(&sheet->viewFormat);
+  CDocumentView& view = m_view[0];
+  view.m_firstColumn = state->topLeft.column;
+  view.m_firstRow = state->topLeft.row;
+  view.m_selection = GridSelection{};
+  view.m_selection.currentColumn = view.m_selection.anchorColumn = state->selection[0].column;
+  view.m_selection.currentRow = view.m_selection.anchorRow = state->selection[0].row;
+  view.m_selection.endColumn = state->selection[1].column;
+  view.m_selection.endRow = state->selection[1].row;
+  if (sheet->viewFormat.zoom != 0) view.m_zoomX = view.m_zoomY = sheet->viewFormat.zoom;
+  view.UpdateScrollRanges(true, true);
+  view.Invalidate();
+}
 
 void CChildFrame::OnToggleTree() {
   EndOpenEdit();
@@ -234,6 +346,7 @@ void CChildFrame::OnSplit(bool vertical) {
       RefreshFrameUI();
       return;
     }
+    CopyFirstViewPosition();
     wanted.SetSinglePaneMode(kSplitterBothPanes);
     wanted.SetSplitterPos(-1);
     m_splitInner.SetSplitterPane(0, wanted);
@@ -243,6 +356,7 @@ void CChildFrame::OnSplit(bool vertical) {
     }
     m_view[0].SetFocus();
   } else if (wanted.GetSinglePaneMode() != kSplitterBothPanes) {
+    CopyFirstViewPosition();
     wanted.SetSinglePaneMode(kSplitterBothPanes);
     wanted.SetSplitterPos(-1);
     if (sheet != nullptr) (vertical ? sheet->verticalSplit : sheet->horizontalSplit) = 1;
@@ -280,14 +394,31 @@ void CChildFrame::OnNextPane(bool backwards) {
   const bool visible[kPaneCount] = {TreeShown(), ViewsSplitter() != nullptr, SecondViewShown(), InspectShown()};
   const int next = NextVisiblePane(current, visible, backwards);
   if (next == current) return;
+  // A view left this way lets the mouse go.
+  if ((current == kPaneFirstView || current == kPaneSecondView) && ::GetCapture() == PaneWindow(current))
+    ::ReleaseCapture();
   if (next == kPaneFirstView || next == kPaneSecondView) {
     if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetActivePane(next - kPaneFirstView);
   }
   ::SetFocus(PaneWindow(next));
 }
 
-void CChildFrame::OnBeginEdit(const char*) {
-  if (m_editing != 0) return;
-  // The plain views have no in-cell editor to open.
+void CChildFrame::OnBeginEdit(const char* typed) {
+  if (m_editing != kEditIdle) return;
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr) return;
+  if (typed != nullptr) {
+    view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
+  } else {
+    // F2 edits what the cell holds, a formula in its display form.
+    char text[kEditCapacity + 1] = {};
+    CWorkSheet* sheet = m_workbook.activeWorksheet;
+    const GridSelection& at = view->m_selection;
+    if (sheet != nullptr)
+      sheet->GetCellText(&m_workbook, text, sizeof text, static_cast<uint16_t>(at.currentColumn),
+                         static_cast<uint16_t>(at.currentColumn), at.currentRow, at.currentRow, false, false);
+    view->BeginEdit(text, static_cast<int>(std::strlen(text)));
+  }
+  m_editing = kEditInCell;
   if (m_owner != nullptr) m_owner->UpdateStatusBar();
 }

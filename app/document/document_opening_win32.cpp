@@ -48,7 +48,7 @@ bool OpenFileWaiting(CWorkBook& book, const char* path, HWND owner) {
 
 // Frees a window object that never got its window, with the file it holds.
 void DiscardDocument(CChildFrame* window) {
-  window->Workbook().bufferedFile.Close();
+  window->Workbook()->bufferedFile.Close();
   delete window;
 }
 
@@ -61,7 +61,7 @@ void AddRecentFile(CMainFrame* frame, const char* path) {
 // document and the option asks for it, and applies its layout; a full table
 // destroys the window.
 CChildFrame* EnterDocumentWindow(CChildFrame* window) {
-  if (!AddOpenDocument(&window->Workbook(), window)) {
+  if (!AddOpenDocument(window->Workbook(), window)) {
     // The window's final message frees it.
     window->DestroyWindow();
     return nullptr;
@@ -81,7 +81,7 @@ CChildFrame* OpenNewDocumentWindow(CMainFrame* frame) {
   // A full table refuses before a window flashes up and goes again.
   if (CountOpenDocuments() >= kOpenDocumentSlots) return nullptr;
   CChildFrame* window = new CChildFrame(frame);
-  if (!window->Workbook().NewDocument() || window->CreateDocumentWindow(frame->m_hWndClient) == nullptr) {
+  if (!window->Workbook()->NewDocument() || window->CreateDocumentWindow(frame->m_hWndClient) == nullptr) {
     if (window->m_hWnd != nullptr) {
       window->DestroyWindow();
     } else {
@@ -128,7 +128,7 @@ bool LoadNativeAskingPassword(CWorkBook& book, HWND owner) {
 }
 
 bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
-  CWorkBook& book = window->Workbook();
+  CWorkBook& book = *window->Workbook();
   const HWND owner = window->m_owner != nullptr ? window->m_owner->m_hWnd : nullptr;
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
@@ -152,7 +152,7 @@ CChildFrame* OpenDocumentPath(CMainFrame* frame, const char* path, uint8_t type,
   std::snprintf(kept, sizeof kept, "%s", path);
   CChildFrame* window = new CChildFrame(frame);
   const bool loaded = LoadDocumentFile(kept, window, type);
-  const uint8_t code = window->Workbook().error;
+  const uint8_t code = window->Workbook()->error;
   ShowLoadError(code);
   if (recentIndex >= 0 && code != 0) {
     frame->RecentDocuments().Remove(recentIndex);
@@ -206,7 +206,7 @@ bool HandleFrameFileCommand(CMainFrame* frame, UINT command) {
     case ID_SAVE_FORMAT_XML:
     case ID_SAVE_FORMAT_BINARY:
       if (CChildFrame* window = frame->GetActiveChildFrame()) {
-        window->Workbook().saveKind = command == ID_SAVE_FORMAT_XML ? kNativeXmlPlain : kNativeBinaryGzip;
+        window->Workbook()->saveKind = command == ID_SAVE_FORMAT_XML ? kNativeXmlPlain : kNativeBinaryGzip;
         window->SetModified(true);
         frame->UpdateUI();
       }

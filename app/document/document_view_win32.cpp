@@ -1,24 +1,10 @@
 #include "app/document/document_view.h"
 
-#include "platform/ui/window_class.h"
-
-LRESULT CDocumentView::ProcessWindowMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
-  // Clicking the pane gives it the focus, as a grid view takes it.
-  if (msg == WM_LBUTTONDOWN) {
-    ::SetFocus(m_hWnd);
-    return 0;
-  }
-  handled = false;
-  return 0;
-}
-
 HWND CreateDocumentView(CDocumentView& view, CChildFrame*, HWND parent) {
-  static WindowClass cls{};
-  if (cls.atom == 0 &&
-      !RegisterOwnClass("TalveroDocumentView", CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), &cls))
-    return nullptr;
-  const RECT r{0, 0, 0, 0};
-  return view.Create(cls, parent, r, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP,
-                     WS_EX_CLIENTEDGE);
+  const RECT none{0, 0, 0, 0};
+  const HWND window = view.CreateView(parent, none, 0);
+  if (window == nullptr) return nullptr;
+  ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  return window;
 }

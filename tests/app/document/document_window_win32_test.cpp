@@ -26,6 +26,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
+#include "view/grid_view/talver_view.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ TEST_F(DocumentWindowTest, NewDocumentStandsWithPanesTitleAndSlot) {
   CChildFrame* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(CountOpenDocuments(), 1u);
-  EXPECT_EQ(frame.GetActiveWorkbook(), &doc->Workbook());
+  EXPECT_EQ(frame.GetActiveWorkbook(), doc->Workbook());
   EXPECT_EQ(Title(doc->m_hWnd), "New Workbook - \\Worksheet1");
   EXPECT_NE(doc->m_tree.m_hWnd, nullptr);
   EXPECT_EQ(GetDlgCtrlID(doc->m_tree), int(CChildFrame::kTreeId));
@@ -201,7 +202,7 @@ TEST_F(DocumentWindowTest, SeventeenthDocumentIsRefused) {
 TEST_F(DocumentWindowTest, SaveAsThenSaveAndReloadRoundTripBinary) {
   CChildFrame* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
-  PutNumber(doc->Workbook(), 0, 0, 42.5);
+  PutNumber(*doc->Workbook(), 0, 0, 42.5);
   doc->SetModified(true);
   const std::string path = FullPath("w32_round.tlv");
   std::remove(path.c_str());
@@ -212,27 +213,27 @@ TEST_F(DocumentWindowTest, SaveAsThenSaveAndReloadRoundTripBinary) {
   EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(Title(doc->m_hWnd), path + " - \\Worksheet1");
-  EXPECT_EQ(doc->Workbook().saveKind, kNativeBinaryGzip);
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_EQ(FindOpenDocumentByPath(path.c_str()), doc);
 
-  PutNumber(doc->Workbook(), 0, 0, 7);
+  PutNumber(*doc->Workbook(), 0, 0, 7);
   doc->SetModified(true);
   Command(doc, ID_FILE_SAVE);  // into the file it holds, no dialog
   EXPECT_EQ(g_saveDialogs, 1);
   EXPECT_FALSE(doc->IsModified());
 
-  PutNumber(doc->Workbook(), 0, 0, 99);
+  PutNumber(*doc->Workbook(), 0, 0, 99);
   Command(doc, ID_RELOAD);
-  EXPECT_EQ(NumberAt(doc->Workbook(), 0, 0), 7);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 0), 7);
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_NE(doc->Workbook().bufferedFile.file, nullptr);
+  EXPECT_NE(doc->Workbook()->bufferedFile.file, nullptr);
   EXPECT_TRUE(g_boxes.empty());
   EXPECT_EQ(frame.RecentDocuments().Count(), 1);
 }
 
 TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   CChildFrame* doc = NewDocument();
-  PutNumber(doc->Workbook(), 2, 1, 12.25);
+  PutNumber(*doc->Workbook(), 2, 1, 12.25);
   frame.SendMessage(WM_COMMAND, ID_SAVE_FORMAT_XML, 0);
   EXPECT_TRUE(doc->IsModified());
   const std::string xmlPath = FullPath("w32_round.xml.tlv");
@@ -240,13 +241,13 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   g_savePath = xmlPath;
   Command(doc, ID_FILE_SAVE_AS);
   ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
-  PutNumber(doc->Workbook(), 2, 1, 1);
+  PutNumber(*doc->Workbook(), 2, 1, 1);
   Command(doc, ID_RELOAD);
-  EXPECT_EQ(NumberAt(doc->Workbook(), 2, 1), 12.25);
-  EXPECT_EQ(doc->Workbook().saveKind, kNativeXmlPlain);
-  doc->Workbook().bufferedFile.Close();
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 2, 1), 12.25);
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeXmlPlain);
+  doc->Workbook()->bufferedFile.Close();
   EXPECT_EQ(ReadAll(xmlPath).compare(0, 5, "<?xml"), 0);
-  ASSERT_TRUE(doc->Workbook().bufferedFile.Open(xmlPath.c_str(), "r+b"));
+  ASSERT_TRUE(doc->Workbook()->bufferedFile.Open(xmlPath.c_str(), "r+b"));
 
   // The binary format chosen again: Save As into another file, which then
   // reloads as binary.
@@ -257,15 +258,15 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   Command(doc, ID_FILE_SAVE_AS);
   Command(doc, ID_RELOAD);
   EXPECT_TRUE(g_boxes.empty());
-  EXPECT_EQ(NumberAt(doc->Workbook(), 2, 1), 12.25);
-  EXPECT_EQ(doc->Workbook().saveKind, kNativeBinaryGzip);
-  EXPECT_STREQ(doc->Workbook().bufferedFile.path, binaryPath.c_str());
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 2, 1), 12.25);
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
+  EXPECT_STREQ(doc->Workbook()->bufferedFile.path, binaryPath.c_str());
   EXPECT_EQ(FindOpenDocumentByPath(xmlPath.c_str()), nullptr);
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   CChildFrame* first = NewDocument();
-  PutNumber(first->Workbook(), 0, 1, 3.5);
+  PutNumber(*first->Workbook(), 0, 1, 3.5);
   const std::string path = FullPath("w32_open.tlv");
   std::remove(path.c_str());
   g_savePath = path;
@@ -278,7 +279,7 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   Pump();
   CChildFrame* doc = frame.GetActiveChildFrame();
   ASSERT_NE(doc, nullptr);
-  EXPECT_EQ(NumberAt(doc->Workbook(), 0, 1), 3.5);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 1), 3.5);
   EXPECT_EQ(Title(doc->m_hWnd), path + " - \\Worksheet1");
   EXPECT_STREQ(frame.RecentDocuments().Entry(0), path.c_str());
 
@@ -329,16 +330,16 @@ TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
 
 TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   CChildFrame* doc = NewDocument();
-  PutNumber(doc->Workbook(), 3, 2, 5);
+  PutNumber(*doc->Workbook(), 3, 2, 5);
   const std::string path = FullPath("w32_keep.tlv");
   std::remove(path.c_str());
   g_savePath = path;
   Command(doc, ID_FILE_SAVE_AS);
-  ASSERT_STREQ(doc->Workbook().bufferedFile.path, path.c_str());
-  doc->Workbook().bufferedFile.Close();
+  ASSERT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
+  doc->Workbook()->bufferedFile.Close();
   const std::string before = ReadAll(path);
   ASSERT_FALSE(before.empty());
-  doc->Workbook().bufferedFile.Open(path.c_str(), "r+b");
+  doc->Workbook()->bufferedFile.Open(path.c_str(), "r+b");
 
   // Save As into a folder that does not exist: refused, the document as it was.
   g_savePath = FullPath("w32_no_such_folder\\other.tlv");
@@ -346,10 +347,10 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   Command(doc, ID_FILE_SAVE_AS);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], FileErrorText(kFileCannotOpenForWriting));
-  EXPECT_STREQ(doc->Workbook().bufferedFile.path, path.c_str());
-  EXPECT_NE(doc->Workbook().bufferedFile.file, nullptr);
-  EXPECT_EQ(doc->Workbook().sourceFormat, kFormatNative);
-  EXPECT_EQ(doc->Workbook().saveKind, kNativeBinaryGzip);
+  EXPECT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
+  EXPECT_NE(doc->Workbook()->bufferedFile.file, nullptr);
+  EXPECT_EQ(doc->Workbook()->sourceFormat, kFormatNative);
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_TRUE(doc->IsModified());
 
   // Save As into a kind without a writer: the same, and the old file intact.
@@ -364,11 +365,11 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   EXPECT_TRUE(textOptions.ran);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
-  EXPECT_EQ(doc->Workbook().sourceFormat, kFormatNative);
-  EXPECT_EQ(doc->Workbook().saveKind, kNativeBinaryGzip);
-  EXPECT_STREQ(doc->Workbook().bufferedFile.path, path.c_str());
+  EXPECT_EQ(doc->Workbook()->sourceFormat, kFormatNative);
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
+  EXPECT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
   EXPECT_TRUE(doc->IsModified());
-  doc->Workbook().bufferedFile.Close();
+  doc->Workbook()->bufferedFile.Close();
   EXPECT_EQ(ReadAll(path), before);
 }
 
@@ -384,14 +385,14 @@ TEST_F(DocumentWindowTest, ReadOnlyFolderGivesItsErrorAndChangesNothing) {
     GTEST_SKIP() << "the folder " << folder << " takes files: this user writes everywhere";
   }
   CChildFrame* doc = NewDocument();
-  PutNumber(doc->Workbook(), 0, 0, 1);
+  PutNumber(*doc->Workbook(), 0, 0, 1);
   doc->SetModified(true);
   g_savePath = folder + "\\book.tlv";
   Command(doc, ID_FILE_SAVE);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], FileErrorText(kFileCannotOpenForWriting));
-  EXPECT_EQ(doc->Workbook().bufferedFile.file, nullptr);
-  EXPECT_STREQ(doc->Workbook().bufferedFile.path, "");
+  EXPECT_EQ(doc->Workbook()->bufferedFile.file, nullptr);
+  EXPECT_STREQ(doc->Workbook()->bufferedFile.path, "");
   EXPECT_TRUE(doc->IsModified());
   EXPECT_EQ(Title(doc->m_hWnd), "New Workbook - \\Worksheet1 *");
 }
@@ -423,8 +424,8 @@ TEST_F(DocumentWindowTest, CloseQueryMatrix) {
       g_savePath = FullPath(("w32_close" + std::to_string(n++) + ".tlv").c_str());
       std::remove(g_savePath.c_str());
       Command(doc, ID_FILE_SAVE_AS);
-      ASSERT_NE(doc->Workbook().bufferedFile.file, nullptr) << c.name;
-      if (c.readOnly) doc->Workbook().openedWithoutPassword = 1;
+      ASSERT_NE(doc->Workbook()->bufferedFile.file, nullptr) << c.name;
+      if (c.readOnly) doc->Workbook()->openedWithoutPassword = 1;
     }
     g_savePath = c.cancelSaveAs ? "" : g_savePath;
     doc->SetModified(c.modified);
@@ -449,7 +450,7 @@ TEST_F(DocumentWindowTest, CloseQueryMatrix) {
 
 TEST_F(DocumentWindowTest, SplitTogglesRebuildAndUnsplit) {
   CChildFrame* doc = NewDocument();
-  CWorkSheet* sheet = doc->Workbook().activeWorksheet;
+  CWorkSheet* sheet = doc->Workbook()->activeWorksheet;
   Command(doc, ID_SPLIT_HORIZONTALLY);
   EXPECT_EQ(doc->ViewsSplitter(), &doc->m_splitViewsH);
   EXPECT_TRUE(doc->SecondViewShown());
@@ -480,12 +481,12 @@ TEST_F(DocumentWindowTest, PaneTogglesAndF6SkipHiddenPanes) {
   Command(doc, ID_NEXT_PANE);
   EXPECT_EQ(GetFocus(), doc->m_view[0].m_hWnd);
 
-  doc->Workbook().panes.treePaneWidth = 120;
+  doc->Workbook()->panes.treePaneWidth = 120;
   Command(doc, ID_VIEW_TREE);
   Command(doc, ID_VIEW_INSPECT);
   EXPECT_TRUE(doc->TreeShown());
   EXPECT_TRUE(doc->InspectShown());
-  EXPECT_EQ(doc->Workbook().panes.treePaneVisible, 1);
+  EXPECT_EQ(doc->Workbook()->panes.treePaneVisible, 1);
   doc->m_view[0].SetFocus();
   Command(doc, ID_NEXT_PANE);
   EXPECT_EQ(GetFocus(), doc->m_inspect.m_hWnd);  // the second view is hidden
@@ -504,11 +505,70 @@ TEST_F(DocumentWindowTest, PaneTogglesAndF6SkipHiddenPanes) {
   doc->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PANE_CLOSE, 0), reinterpret_cast<LPARAM>(doc->m_paneTree.m_hWnd));
   Pump();
   EXPECT_FALSE(doc->TreeShown());
-  EXPECT_EQ(doc->Workbook().panes.treePaneVisible, 0);
-  EXPECT_GT(doc->Workbook().panes.treePaneWidth, 0);
+  EXPECT_EQ(doc->Workbook()->panes.treePaneVisible, 0);
+  EXPECT_GT(doc->Workbook()->panes.treePaneWidth, 0);
   Command(doc, ID_VIEW_INSPECT);
   EXPECT_FALSE(doc->InspectShown());
-  EXPECT_GT(doc->Workbook().panes.inspectPaneHeight, 0);
+  EXPECT_GT(doc->Workbook()->panes.inspectPaneHeight, 0);
+}
+
+TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
+  CChildFrame* doc = NewDocument();
+  PutNumber(*doc->Workbook(), 12, 2, 5);
+  CTalverView& view = doc->m_view[0];
+  view.m_firstRow = 10;
+  view.m_selection = GridSelection{2, 12, 2, 12, 0, 2, 12};
+  Command(doc, ID_EDIT_CELL);  // F2: the cell's own text
+  EXPECT_EQ(doc->m_editing, kEditInCell);
+  char text[64] = {};
+  view.m_editor.GetWindowText(text, sizeof text);
+  EXPECT_STREQ(text, "5");
+  EXPECT_TRUE(view.m_editor.IsWindowVisible());
+  doc->EndOpenEdit();
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+
+  Command(doc, ID_SPLIT_HORIZONTALLY);
+  EXPECT_EQ(doc->m_view[1].m_firstRow, 10u);
+  EXPECT_EQ(doc->m_view[1].m_selection.currentRow, 12u);
+  EXPECT_TRUE(doc->ColumnSplitterShowsBoth());
+  EXPECT_FALSE(doc->RowSplitterShowsBoth());
+  EXPECT_EQ(doc->OtherView(&view), &doc->m_view[1]);
+
+  doc->CompleteEdit();
+  EXPECT_TRUE(doc->IsModified());
+  const std::string path = FullPath("w32_place.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  Command(doc, ID_FILE_SAVE);
+  Command(doc, ID_FILE_CLOSE);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* reopened = frame.GetActiveChildFrame();
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(reopened->m_view[0].m_firstRow, 10u);
+  EXPECT_EQ(reopened->m_view[0].m_selection.currentColumn, 2u);
+  EXPECT_EQ(reopened->m_view[0].m_selection.currentRow, 12u);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 1);
+  PutNumber(book, 1, 0, 2);
+  ASSERT_TRUE(doc->MoveRangeByDrag(SelectionRange{0, 0, 0, 1}, SelectionRange{2, 4, 2, 5}, false));
+  EXPECT_EQ(NumberAt(book, 0, 0), -1);
+  EXPECT_EQ(NumberAt(book, 4, 2), 1);
+  EXPECT_EQ(NumberAt(book, 5, 2), 2);
+  EXPECT_TRUE(doc->IsModified());
+  ASSERT_TRUE(doc->MoveRangeByDrag(SelectionRange{2, 4, 2, 4}, SelectionRange{3, 4, 3, 4}, true));
+  EXPECT_EQ(NumberAt(book, 4, 2), 1);
+  EXPECT_EQ(NumberAt(book, 4, 3), 1);
+  ASSERT_TRUE(book.UndoStep());
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(NumberAt(book, 0, 0), 1);
+  EXPECT_EQ(NumberAt(book, 4, 2), -1);
 }
 
 }  // namespace

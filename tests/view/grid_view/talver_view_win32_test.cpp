@@ -644,4 +644,28 @@ TEST_F(TalverViewWindow, TheAutoscrollIndicatorGoesAwayOnAKeyPress) {
   EXPECT_FALSE(view->m_autoscroll.IsWindow());
 }
 
+// A quit arriving in the middle of a drag ends the loop, keeps what the
+// line showed, lets the capture go and is posted again for the outer loop.
+TEST_F(TalverViewWindow, AQuitEndsARowDragAndIsPostedAgain) {
+  const GridFrame f = Frame();
+  const int h = GetRowHeight(sheet, 0, 100);
+  const int bottom = f.scrollTop + (h + 1) * 2 + h;  // row 2's bottom edge
+  const int x = f.rowHeaderWidth / 2;
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, bottom));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, bottom + 7));
+  PostQuitMessage(3);
+  bool quitSeen = false;
+  MSG msg;
+  for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    if (msg.message == WM_QUIT) {
+      quitSeen = msg.wParam == 3;
+      continue;
+    }
+    DispatchMessageA(&msg);
+  }
+  EXPECT_TRUE(quitSeen);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetRowHeight(sheet, 2, 100), h + 6);  // the line stands on the new grid line
+}
+
 }  // namespace
