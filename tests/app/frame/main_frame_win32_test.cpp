@@ -15,7 +15,6 @@
 #include "app/frame/active_document.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
-#include "app/frame/frame_options.h"
 #include "app/frame/selection_statistics.h"
 #include "app/settings/global_options.h"
 #include "charts/png/png_codec.h"
@@ -154,7 +153,6 @@ class MainFrameTest : public ::testing::Test {
     SetDocumentServices(nullptr);
     SetActivityClockForTesting(nullptr);
     SetMessageBoxFunction(nullptr);
-    FrameOptionsRecord() = FrameOptions();
     SetDefaultOptions(Options);
   }
   void OpenChild(CRecordingChild* child) {
@@ -256,26 +254,26 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   Pump();
   EXPECT_FALSE(frame.IsWindow());
   // The placement stays for the next start.
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(SW_SHOWNORMAL));
-  EXPECT_EQ(FrameOptionsRecord().frameRight - FrameOptionsRecord().frameLeft, 900);
+  EXPECT_EQ(Options.FrameShowState, SW_SHOWNORMAL);
+  EXPECT_EQ(Options.FrameRect.right - Options.FrameRect.left, 900);
 }
 
 TEST_F(MainFrameTest, ItsPlacementIsKeptForTheNextStart) {
   Show();
   frame.ShowWindow(SW_MAXIMIZE);
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMaximized);
   frame.ShowWindow(SW_MINIMIZE);
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMinimized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMinimized);
   frame.ShowWindow(SW_RESTORE);  // back to maximised, as it was
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMaximized);
   frame.ShowWindow(SW_RESTORE);
   Pump();
   frame.DestroyWindow();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateNormal));
-  EXPECT_EQ(FrameOptionsRecord().frameBottom - FrameOptionsRecord().frameTop, 560);
+  EXPECT_EQ(Options.FrameShowState, kShowStateNormal);
+  EXPECT_EQ(Options.FrameRect.bottom - Options.FrameRect.top, 560);
 }
 
 TEST_F(MainFrameTest, SecondaryBarGivesTheFormulaBarTwiceTheNameBoxWidth) {
@@ -421,8 +419,30 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, " 100%");
   SavePng(frame.m_hWnd, "main_frame_new_workbook");
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  HMENU file = GetSubMenu(menu, 0);
+  HMENU tools = GetSubMenu(menu, 5);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 5);
+  EXPECT_FALSE(GetMenuState(file, ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(file, ID_SAVE_FORMAT_BINARY, MF_BYCOMMAND) & MF_CHECKED);  // a new workbook's
+  EXPECT_FALSE(GetMenuState(file, ID_SAVE_FORMAT_XML, MF_BYCOMMAND) & MF_CHECKED);
+  frame.PostMessage(WM_COMMAND, ID_SAVE_FORMAT_XML);
+  Pump();
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_TRUE(GetMenuState(file, ID_SAVE_FORMAT_XML, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(file, ID_SAVE_FORMAT_BINARY, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(tools, ID_AUTOMATIC_UPDATING, MF_BYCOMMAND) & MF_CHECKED);
+  AutomaticUpdating = kUpdateManual;
+  frame.UpdateUI();
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 5);
+  EXPECT_FALSE(GetMenuState(tools, ID_AUTOMATIC_UPDATING, MF_BYCOMMAND) & MF_CHECKED);
+  AutomaticUpdating = kUpdateAutomatic;
+  DestroyMenu(menu);
 
-  // The last document closed, the document bars go again.
+  // The last document closed (its changes not saved), the document bars go
+  // again.
+  SetMessageBoxFunction([](HWND, const char*, const char*, UINT) { return IDNO; });
   ::SendMessageA(frame.MDIGetActive(), WM_COMMAND, ID_FILE_CLOSE, 0);
   Pump();
   EXPECT_EQ(frame.GetActiveChildFrame(), nullptr);
@@ -595,7 +615,7 @@ TEST_F(MainFrameTest, TimerSavesAfterTheInputPauseUnlessAModalWindowIsOpen) {
   ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
   ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
   documents.modified[0] = documents.modified[1] = true;
-  FrameOptionsRecord().autoSave = 1;
+  Options.AutoSave = 1;
   Show();
 
   frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
@@ -652,7 +672,7 @@ TEST_F(MainFrameTest, ATimerTickDuringASaveStartsNoSecondPass) {
   ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
   ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
   documents.modified[0] = documents.modified[1] = true;
-  FrameOptionsRecord().autoSave = 1;
+  Options.AutoSave = 1;
   frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
   Pump();
   g_now += 60;
