@@ -552,6 +552,29 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+TEST_F(DocumentWindowTest, ProtectedWorkbookAsksBeforeXmlAndSavesBinary) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  const std::string path = FullPath("w32_protected.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  Command(doc, ID_FILE_SAVE_AS);
+  book.protectionMode = 3;
+  std::snprintf(book.password, sizeof book.password, "%s", "secret1");
+  book.saveKind = kNativeXmlPlain;
+  doc->SetModified(true);
+  g_answers = {IDCANCEL};
+  Command(doc, ID_FILE_SAVE);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_TRUE(doc->IsModified());
+  g_boxes.clear();
+  g_answers = {IDOK};
+  Command(doc, ID_FILE_SAVE);
+  EXPECT_EQ(g_boxes.size(), 1u);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(book.saveKind, kNativeBinaryGzip);
+}
+
 TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
