@@ -6,11 +6,19 @@
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_reference.h"
 #include "core/base/global_options.h"
+#include "core/model/worksheet_view_state.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/recent_document_menu.h"
 #include "resources/resource_ids.h"
+
+namespace {
+
+// The clipboard format of the program's own cell blocks.
+constexpr char kClipboardFormatName[] = "Talvero_clipboard_format";
+
+}  // namespace
 
 void CMainFrame::StampActivityClocks() {
   m_clocks.autoSave = m_clocks.autoClose = ActivityClockNow();
@@ -99,11 +107,33 @@ void CMainFrame::UpdateUI() {
   CWorkBook* book = GetActiveWorkbook();
   if (GetActiveChildFrame() == nullptr || book == nullptr) return;
   const bool writable = book->readOnly == 0;
+  // A workbook read from another program's file format has no native
+  // variant to choose.
+  const bool native = book->sourceFormat == 0;
   UIEnable(ID_FILE_SAVE, writable);
   UIEnable(ID_FILE_SAVE_AS, writable);
   UIEnable(ID_PROTECTION, writable);
+  UIEnable(ID_SAVE_FORMAT_XML, writable && native);
+  UIEnable(ID_SAVE_FORMAT_BINARY, writable && native);
   UIEnable(ID_EDIT_UNDO, book->undoHistory.CanUndo());
   UIEnable(ID_EDIT_REDO, book->undoHistory.CanRedo());
+  if (OpenClipboard(m_hWnd)) {
+    static const UINT privateFormat = RegisterClipboardFormatA(kClipboardFormatName);
+    const bool pasteable = (privateFormat != 0 && IsClipboardFormatAvailable(privateFormat)) ||
+                           IsClipboardFormatAvailable(CF_TEXT);
+    CloseClipboard();
+    UIEnable(ID_EDIT_PASTE, pasteable);
+  }
+  if (const CWorkSheet* sheet = book->activeWorksheet) {
+    const uint8_t frozen = ViewStateOf(&sheet->viewFormat)->frozen.flags;
+    UISetCheck(ID_LOCK_FIRST_COLUMN, (frozen & kCornerColumnGiven) != 0);
+    UISetCheck(ID_LOCK_FIRST_ROW, (frozen & kCornerRowGiven) != 0);
+  }
+  // The mode in force, so that a workbook following a manual option is not
+  // shown as updating automatically.
+  UISetCheck(ID_AUTOMATIC_UPDATING, UpdateMode(book->recalcMode) <= kUpdateAutomaticActiveSheet);
+  UISetCheck(ID_SAVE_FORMAT_XML, native && (book->saveKind == 2 || book->saveKind == 3));
+  UISetCheck(ID_SAVE_FORMAT_BINARY, native && (book->saveKind == 0 || book->saveKind == 4 || book->saveKind == 5));
   const uint8_t region = CurrentRegionalSettings().localeChoice;
   UISetCheck(ID_REGION_GENERIC, region == kRegionGeneric);
   UISetCheck(ID_REGION_SYSTEM, region == kRegionSystemDefault);

@@ -24,7 +24,8 @@ void AddFontAttributes(CXmlReader* writer, XmlAttributeText* text, const FontRec
   if (face[0])
     text->AddEscaped(writer, " Name=\"%s\"", face);
   AddName(text, " Family=\"%s\"", kXmlFontFamilyNames, font.family);
-  if (font.size)
+  // The reader takes 1..254; a size beyond is written as the default one.
+  if (font.size && font.size <= 254)
     text->Add(" Size=\"%u\"", unsigned(font.size));
   AddName(text, " Weight=\"%s\"", kXmlFontWeightNames, font.weight);
   if (font.italic)

@@ -421,8 +421,30 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, " 100%");
   SavePng(frame.m_hWnd, "main_frame_new_workbook");
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  HMENU file = GetSubMenu(menu, 0);
+  HMENU tools = GetSubMenu(menu, 5);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 5);
+  EXPECT_FALSE(GetMenuState(file, ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(file, ID_SAVE_FORMAT_BINARY, MF_BYCOMMAND) & MF_CHECKED);  // a new workbook's
+  EXPECT_FALSE(GetMenuState(file, ID_SAVE_FORMAT_XML, MF_BYCOMMAND) & MF_CHECKED);
+  frame.PostMessage(WM_COMMAND, ID_SAVE_FORMAT_XML);
+  Pump();
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_TRUE(GetMenuState(file, ID_SAVE_FORMAT_XML, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(file, ID_SAVE_FORMAT_BINARY, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(tools, ID_AUTOMATIC_UPDATING, MF_BYCOMMAND) & MF_CHECKED);
+  AutomaticUpdating = kUpdateManual;
+  frame.UpdateUI();
+  frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 5);
+  EXPECT_FALSE(GetMenuState(tools, ID_AUTOMATIC_UPDATING, MF_BYCOMMAND) & MF_CHECKED);
+  AutomaticUpdating = kUpdateAutomatic;
+  DestroyMenu(menu);
 
-  // The last document closed, the document bars go again.
+  // The last document closed (its changes not saved), the document bars go
+  // again.
+  SetMessageBoxFunction([](HWND, const char*, const char*, UINT) { return IDNO; });
   ::SendMessageA(frame.MDIGetActive(), WM_COMMAND, ID_FILE_CLOSE, 0);
   Pump();
   EXPECT_EQ(frame.GetActiveChildFrame(), nullptr);

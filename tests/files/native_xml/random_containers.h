@@ -53,7 +53,7 @@ class Generator {
     std::memset(&font->font, 0, sizeof font->font);
     Text(font->font.faceName, sizeof font->font.faceName, Chance(10) ? 127 : 20);
     font->font.family = uint8_t(Below(6));
-    font->font.size = uint8_t(Below(255));
+    font->font.size = uint8_t(Below(256));  // 255 is no size a file gives
     font->font.weight = uint8_t(Below(4));
     font->font.italic = uint8_t(Below(2));
     font->font.underline = uint8_t(Below(2));
@@ -189,6 +189,8 @@ class Generator {
 // a reader starts from.
 inline void ExpectFont(const ColorFontRecord& from, ColorFontRecord* to) {
   to->font = from.font;
+  if (to->font.size == 255)
+    to->font.size = 0;
   if (from.colorSet) {
     to->colorSet = 1;
     to->color = from.color;
