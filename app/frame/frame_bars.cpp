@@ -5,7 +5,7 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_image_lists.h"
 #include "app/frame/frame_layout.h"
-#include "app/frame/frame_options.h"
+#include "app/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/global_options.h"
 #include "platform/ui/common_controls.h"
@@ -116,7 +116,7 @@ LRESULT CMainFrame::OnCreate() {
   for (UINT command = 1; command < 0x10000; ++command) {
     if (IsCommandUnavailable(command)) UIEnable(command, false);
   }
-  UISetCheck(ID_VIEW_COMPOSER, FrameOptionsRecord().composerVisible ? 1 : 0);
+  UISetCheck(ID_VIEW_COMPOSER, Options.ComposerVisible ? 1 : 0);
 
   if (CMessageLoop* loop = CMessageLoop::Current()) {
     loop->AddMessageFilter(this);

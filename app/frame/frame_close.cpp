@@ -1,7 +1,7 @@
 // Closing the frame: every open document is asked first; the placement is
 // kept in the options for the next start.
 
-#include "app/frame/frame_options.h"
+#include "app/settings/frame_placement.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/global_options.h"
 
@@ -12,18 +12,8 @@ LRESULT CMainFrame::OnClose() {
 }
 
 LRESULT CMainFrame::OnDestroy() {
-  FrameOptions& options = FrameOptionsRecord();
-  if (::IsZoomed(m_hWnd)) {
-    options.frameShowState = kShowStateMaximized;
-  } else if (::IsIconic(m_hWnd)) {
-    options.frameShowState = kShowStateMinimized;
-  } else {
-    const RECT r = GetWindowRect();
-    options.frameLeft = r.left;
-    options.frameTop = r.top;
-    options.frameRight = r.right;
-    options.frameBottom = r.bottom;
-  }
+  const RECT r = GetWindowRect();
+  StoreFramePlacement(Options, ::IsZoomed(m_hWnd) != 0, ::IsIconic(m_hWnd) != 0, {r.left, r.top, r.right, r.bottom});
   KillTimer(m_hWnd, kTimerId);
   if (m_loopRegistered) {
     if (CMessageLoop* loop = CMessageLoop::Current()) {

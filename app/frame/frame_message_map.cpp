@@ -2,7 +2,7 @@
 
 #include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
-#include "app/frame/frame_options.h"
+#include "app/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "app/settings/global_options.h"
 #include "resources/resource_ids.h"
@@ -98,18 +98,14 @@ LRESULT CMainFrame::OnSize(WPARAM kind) {
   }
   // The placement the next start opens with.
   if (IsWindowVisible()) {
-    FrameOptions& options = FrameOptionsRecord();
     if (kind == SIZE_MAXIMIZED) {
-      options.frameShowState = kShowStateMaximized;
+      Options.FrameShowState = kShowStateMaximized;
     } else if (kind == SIZE_MINIMIZED) {
-      options.frameShowState = kShowStateMinimized;
+      Options.FrameShowState = kShowStateMinimized;
     } else {
       const RECT r = GetWindowRect();
-      options.frameShowState = kShowStateNormal;
-      options.frameLeft = r.left;
-      options.frameTop = r.top;
-      options.frameRight = r.right;
-      options.frameBottom = r.bottom;
+      Options.FrameShowState = kShowStateNormal;
+      Options.FrameRect = {r.left, r.top, r.right, r.bottom};
     }
   }
   return 0;

@@ -2,7 +2,7 @@
 // clocks, the idle refresh of bars and tool windows, and the command states.
 
 #include "app/frame/activity_clock.h"
-#include "app/frame/frame_options.h"
+#include "app/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_reference.h"
 #include "core/base/global_options.h"
@@ -138,8 +138,7 @@ void CMainFrame::UpdateUI() {
   UISetCheck(ID_REGION_GENERIC, region == kRegionGeneric);
   UISetCheck(ID_REGION_SYSTEM, region == kRegionSystemDefault);
   UISetCheck(ID_REGION_USER, region == kRegionUserDefault);
-  const FrameOptions& options = FrameOptionsRecord();
-  UISetCheck(ID_LOCK_EDITING, options.lockEdit != 0);
-  UISetCheck(ID_FORMAT_CELLS, options.cellFormatVisible != 0);
-  UISetCheck(ID_FORMAT_WORKSHEET, options.worksheetFormatVisible != 0);
+  UISetCheck(ID_LOCK_EDITING, Options.LockEdit != 0);
+  UISetCheck(ID_FORMAT_CELLS, Options.CellFormatVisible != 0);
+  UISetCheck(ID_FORMAT_WORKSHEET, Options.WorksheetFormatVisible != 0);
 }

@@ -1,7 +1,7 @@
 // The frame's timer: auto-save and auto-close.
 
 #include "app/frame/activity_clock.h"
-#include "app/frame/frame_options.h"
+#include "app/settings/global_options.h"
 #include "app/frame/main_frame.h"
 
 namespace {
@@ -26,9 +26,8 @@ void CMainFrame::OnTimer(UINT_PTR id) {
   // again; that tick must not start a second pass.
   if (id != kTimerId || m_inTimerTick) return;
   m_inTimerTick = true;
-  const FrameOptions& options = FrameOptionsRecord();
   const AutoSaveFrame frame = {this, FramePopupActive, FrameBeep, RestoreFrame};
-  RunAutoSaveTick(&m_clocks, ActivityClockNow(), options.autoSave, options.autoClose, OpenDocuments(),
+  RunAutoSaveTick(&m_clocks, ActivityClockNow(), Options.AutoSave, Options.AutoClose, OpenDocuments(),
                   GetDocumentServices(), frame);
   m_inTimerTick = false;
 }

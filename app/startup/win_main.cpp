@@ -14,7 +14,6 @@
 #include "app/settings/settings_path.h"
 #include "app/settings/settings_profile.h"
 #include "app/startup/command_line.h"
-#include "app/startup/frame_options_exchange.h"
 #include "core/numfmt/regional_settings.h"
 #include "platform/os_files.h"
 #include "platform/ui/common_controls.h"
@@ -70,10 +69,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
     ChooseSettingsPathOfSystem();
     // A missing profile is no error: the defaults stay.
     if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
-    CopyOptionsToFrame(Options, FrameOptionsRecord());
     ApplyRegionalSettings(Options.Region, true);
     exitCode = Run(action, showCommand);
-    CopyOptionsFromFrame(FrameOptionsRecord(), Options);
     WriteProfileAtExit(SettingsPath);
   }
   CoUninitialize();

@@ -15,7 +15,6 @@
 #include "app/frame/active_document.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
-#include "app/frame/frame_options.h"
 #include "app/frame/selection_statistics.h"
 #include "app/settings/global_options.h"
 #include "charts/png/png_codec.h"
@@ -154,7 +153,6 @@ class MainFrameTest : public ::testing::Test {
     SetDocumentServices(nullptr);
     SetActivityClockForTesting(nullptr);
     SetMessageBoxFunction(nullptr);
-    FrameOptionsRecord() = FrameOptions();
     SetDefaultOptions(Options);
   }
   void OpenChild(CRecordingChild* child) {
@@ -256,26 +254,26 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   Pump();
   EXPECT_FALSE(frame.IsWindow());
   // The placement stays for the next start.
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(SW_SHOWNORMAL));
-  EXPECT_EQ(FrameOptionsRecord().frameRight - FrameOptionsRecord().frameLeft, 900);
+  EXPECT_EQ(Options.FrameShowState, SW_SHOWNORMAL);
+  EXPECT_EQ(Options.FrameRect.right - Options.FrameRect.left, 900);
 }
 
 TEST_F(MainFrameTest, ItsPlacementIsKeptForTheNextStart) {
   Show();
   frame.ShowWindow(SW_MAXIMIZE);
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMaximized);
   frame.ShowWindow(SW_MINIMIZE);
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMinimized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMinimized);
   frame.ShowWindow(SW_RESTORE);  // back to maximised, as it was
   Pump();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateMaximized));
+  EXPECT_EQ(Options.FrameShowState, kShowStateMaximized);
   frame.ShowWindow(SW_RESTORE);
   Pump();
   frame.DestroyWindow();
-  EXPECT_EQ(FrameOptionsRecord().frameShowState, static_cast<uint32_t>(kShowStateNormal));
-  EXPECT_EQ(FrameOptionsRecord().frameBottom - FrameOptionsRecord().frameTop, 560);
+  EXPECT_EQ(Options.FrameShowState, kShowStateNormal);
+  EXPECT_EQ(Options.FrameRect.bottom - Options.FrameRect.top, 560);
 }
 
 TEST_F(MainFrameTest, SecondaryBarGivesTheFormulaBarTwiceTheNameBoxWidth) {
@@ -617,7 +615,7 @@ TEST_F(MainFrameTest, TimerSavesAfterTheInputPauseUnlessAModalWindowIsOpen) {
   ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
   ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
   documents.modified[0] = documents.modified[1] = true;
-  FrameOptionsRecord().autoSave = 1;
+  Options.AutoSave = 1;
   Show();
 
   frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
@@ -674,7 +672,7 @@ TEST_F(MainFrameTest, ATimerTickDuringASaveStartsNoSecondPass) {
   ASSERT_TRUE(RegisterOpenDocument(&books[0], nullptr, "first.tlv"));
   ASSERT_TRUE(RegisterOpenDocument(&books[1], nullptr, "second.tlv"));
   documents.modified[0] = documents.modified[1] = true;
-  FrameOptionsRecord().autoSave = 1;
+  Options.AutoSave = 1;
   frame.PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
   Pump();
   g_now += 60;

@@ -1,6 +1,0 @@
-#include "app/frame/frame_options.h"
-
-FrameOptions& FrameOptionsRecord() {
-  static FrameOptions options;
-  return options;
-}
