@@ -1,6 +1,7 @@
 #include "files/native_xml/xml_background.h"
 
 #include <cctype>
+#include <cmath>
 #include <initializer_list>
 #include <cstring>
 
@@ -80,6 +81,16 @@ void ReadFractal(CXmlReader* reader, XmlBackground* background) {
 }  // namespace
 
 bool IsImageFileName(const char* name) { return HasImageExtension(name); }
+
+XmlBackground ReadableBackground(const XmlBackground& background, const FractalParameters& defaults) {
+  XmlBackground readable = background;
+  if (readable.kind == kBackgroundImage && !IsImageFileName(readable.imageName))
+    readable.kind = kBackgroundNone;
+  for (const FractalField& f : kFractalFields)
+    if (!std::isfinite(readable.fractal.*f.field))
+      readable.fractal.*f.field = defaults.*f.field;
+  return readable;
+}
 
 void WriteXmlBackground(CXmlReader* writer, const XmlBackground& background, int depth) {
   if (background.kind == kBackgroundNone || background.kind > kBackgroundFractal) {

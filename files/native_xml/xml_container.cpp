@@ -1,6 +1,5 @@
 #include "files/native_xml/xml_container.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -173,24 +172,10 @@ void SetBackground(const XmlBackground& background, ContainerHeader* header) {
 // would be refused, so both are written as a fill without a pattern; a
 // fractal number the reader would refuse is written as the default one.
 XmlBackground WrittenBackground(const ContainerHeader& header) {
-  XmlBackground background = BackgroundOf(header);
-  if (background.kind == kBackgroundImage && !IsImageFileName(background.imageName))
-    background.kind = kBackgroundNone;
+  XmlBackground background = ReadableBackground(BackgroundOf(header), ContainerRecord().header.fractal);
   if (background.kind == kBackgroundNone || background.kind > kBackgroundFractal) {
     background.kind = kBackgroundPattern;
     background.fill.pattern = 0;
-  }
-  if (background.kind == kBackgroundFractal) {
-    const FractalParameters defaults = ContainerRecord().header.fractal;
-    double values[6];
-    double fallback[6];
-    static_assert(sizeof values == sizeof(FractalParameters), "six numbers");
-    std::memcpy(values, &background.fractal, sizeof values);
-    std::memcpy(fallback, &defaults, sizeof fallback);
-    for (int i = 0; i < 6; ++i)
-      if (!std::isfinite(values[i]))
-        values[i] = fallback[i];
-    std::memcpy(&background.fractal, values, sizeof values);
   }
   return background;
 }

@@ -42,7 +42,9 @@ ViewCorner CornerOf(const RefCorner& at) {
 void WriteXmlGeneralSettings(CXmlReader* writer, const CWorkSheet& sheet) {
   const WorksheetViewFormat& view = sheet.viewFormat;
   writer->WriteElement("GeneralSettings", nullptr, kXmlWriteStart, 1, 1);
-  WriteXmlBackground(writer, SheetBackground(view), 2);
+  WorksheetViewFormat defaults;
+  InitWorksheetViewFormat(&defaults);
+  WriteXmlBackground(writer, ReadableBackground(SheetBackground(view), defaults.fractal), 2);
   XmlAttributeText text;
   if (view.zoom != 100)
     text.Add(" Scale=\"%u%%\"", unsigned(view.zoom));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -160,6 +161,31 @@ TEST(XmlSheetContents, ImageAndFractalBackgroundsReadBackAsWritten) {
     auto loaded = LoadXmlText(text, &error);
     ASSERT_EQ(error, 0) << text;
     EXPECT_EQ(0, std::memcmp(&view, &SheetOf(*loaded)->viewFormat, sizeof view)) << int(mode);
+  }
+}
+
+// The writer never writes what its reader refuses: a name that is no image
+// file's and a fractal number that is not finite still give a document that
+// loads (no background, and the default number).
+TEST(XmlSheetContents, BackgroundsTheReaderWouldRefuseAreWrittenReadable) {
+  for (uint8_t mode : {uint8_t(2), uint8_t(3)}) {
+    auto book = BookWithSheetContents();
+    WorksheetViewFormat& view = SheetOf(*book)->viewFormat;
+    view.backgroundMode = mode;
+    std::snprintf(view.imagePath, sizeof view.imagePath, "notes.txt");
+    view.fractal.zr = std::numeric_limits<double>::quiet_NaN();
+    view.fractal.maxY = std::numeric_limits<double>::infinity();
+    uint8_t error = 0xFF;
+    const std::string text = SaveXmlText(book.get(), &error);
+    ASSERT_EQ(error, 0);
+    auto loaded = LoadXmlText(text, &error);
+    ASSERT_EQ(error, 0) << text;
+    WorksheetViewFormat fresh;
+    InitWorksheetViewFormat(&fresh);
+    if (mode == 3) {
+      EXPECT_EQ(SheetOf(*loaded)->viewFormat.fractal.zr, fresh.fractal.zr);
+      EXPECT_EQ(SheetOf(*loaded)->viewFormat.fractal.maxY, fresh.fractal.maxY);
+    }
   }
 }
 
