@@ -552,6 +552,65 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+TEST_F(DocumentWindowTest, ProtectedWorkbookAsksBeforeXmlAndSavesBinary) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  const std::string path = FullPath("w32_protected.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  Command(doc, ID_FILE_SAVE_AS);
+  book.protectionMode = 3;
+  std::snprintf(book.password, sizeof book.password, "%s", "secret1");
+  book.saveKind = kNativeXmlPlain;
+  doc->SetModified(true);
+  g_answers = {IDCANCEL};
+  Command(doc, ID_FILE_SAVE);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_TRUE(doc->IsModified());
+  g_boxes.clear();
+  g_answers = {IDOK};
+  Command(doc, ID_FILE_SAVE);
+  EXPECT_EQ(g_boxes.size(), 1u);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(book.saveKind, kNativeBinaryGzip);
+}
+
+TEST_F(DocumentWindowTest, PasswordAsksOnOpenAndCancelOpensNothing) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 8);
+  book.protectionMode = 4;
+  std::snprintf(book.password, sizeof book.password, "%s", "secret12");
+  const std::string path = FullPath("w32_password.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  Command(doc, ID_FILE_SAVE_AS);
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  Command(doc, ID_FILE_CLOSE);
+
+  const DialogScriptStep cancel[] = {{IDCANCEL, DialogAction::kPress, nullptr, 0}};
+  const DialogScriptStep typed[] = {{IDC_TEXT_EDIT, DialogAction::kSetText, "secret12", 0},
+                                    {IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript script = {IDD_PASSWORD, cancel, 1, false, false, 0};
+  SetDialogScripts(&script, 1);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  EXPECT_TRUE(script.ran);
+  EXPECT_EQ(CountOpenDocuments(), 0u);
+  EXPECT_TRUE(g_boxes.empty());
+
+  script = DialogScript{IDD_PASSWORD, typed, 2, false, false, 0};
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  SetDialogScripts(nullptr, 0);
+  EXPECT_TRUE(script.ran);
+  CChildFrame* opened = frame.GetActiveChildFrame();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 8);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
 TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
