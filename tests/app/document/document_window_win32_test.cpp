@@ -637,4 +637,45 @@ TEST_F(DocumentWindowTest, DraggedRangeMovesOrCopiesWithOneUndoStep) {
   EXPECT_EQ(NumberAt(book, 4, 2), -1);
 }
 
+// The whole road: a block dragged by its frame in the document's view
+// lands one column right and one row down as one undo step.
+TEST_F(DocumentWindowTest, ABlockDraggedInTheViewMovesItsCellsWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  ASSERT_NE(view, nullptr);
+  for (uint32_t row = 1; row <= 3; ++row) PutNumber(book, row, 1, row);
+  const auto post = [&](UINT msg, WPARAM keys, POINT p) {
+    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
+    Pump();
+  };
+  const auto centre = [&](uint32_t column, uint32_t row) {
+    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  post(WM_LBUTTONDOWN, MK_LBUTTON, centre(1, 1));
+  post(WM_LBUTTONUP, 0, centre(1, 1));
+  post(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centre(2, 3));
+  post(WM_LBUTTONUP, 0, centre(2, 3));
+  ASSERT_EQ(view->Selection().lastRow, 3u);
+  const RECT block = view->GetRangeRect(SelectionRange{1, 1, 2, 3});
+  const RECT cell = view->GetRangeRect(SelectionRange{1, 1, 1, 1});
+  const POINT grip = {block.left + 2, (block.top + block.bottom) / 2};
+  // The block follows once the pointer passes a whole cell and its grid line.
+  const POINT drop = {grip.x + (cell.right - cell.left) + 3, grip.y + (cell.bottom - cell.top) + 3};
+  const int32_t stepsBefore = book.undoHistory.Current();
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.x, grip.y));
+  view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+  view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+  Pump();
+  EXPECT_EQ(book.undoHistory.Current(), stepsBefore + 1);
+  EXPECT_EQ(NumberAt(book, 1, 1), -1);
+  for (uint32_t row = 1; row <= 3; ++row) EXPECT_EQ(NumberAt(book, row + 1, 2), row) << row;
+  EXPECT_EQ(view->Selection().firstColumn, 2u);
+  EXPECT_TRUE(doc->IsModified());
+  ASSERT_TRUE(book.UndoStep());
+  for (uint32_t row = 1; row <= 3; ++row) EXPECT_EQ(NumberAt(book, row, 1), row) << row;
+  EXPECT_EQ(NumberAt(book, 4, 2), -1);
+}
+
 }  // namespace
