@@ -19,21 +19,13 @@
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 // Saving in a process-wide memory of the save dialog's file type.
 DWORD g_saveFilterIndex = 1;
-
-class WaitCursor {
- public:
-  WaitCursor() : m_previous(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { ::SetCursor(m_previous); }
-
- private:
-  HCURSOR m_previous;
-};
 
 }  // namespace
 

@@ -19,21 +19,13 @@
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "platform/os_files.h"
+#include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 // The open dialog's file type, kept for the process apart from Save As's.
 DWORD g_openFilterIndex = 1;
-
-class WaitCursor {
- public:
-  WaitCursor() : m_previous(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { ::SetCursor(m_previous); }
-
- private:
-  HCURSOR m_previous;
-};
 
 // A file held by another program is waited for, the user watching.
 bool OpenFileWaiting(CWorkBook& book, const char* path, HWND owner) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/document/save_choice.h"
 #include "core/base/text_compare.h"
 #include "files/dispatch/native_kind.h"
 
@@ -40,20 +41,9 @@ uint8_t GetFileTypeFromExtension(const char* path) {
 }
 
 uint8_t FileTypeOfOpenFilter(uint32_t filterIndex, const char* path) {
-  switch (filterIndex) {
-    case 0:
-    case 1:
-      return GetFileTypeFromExtension(path);
-    case 2:
-      return kFormatText;
-    case 3:
-      return kFormatExcelXml;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-      return static_cast<uint8_t>(kFormatXBaseFirst + (filterIndex - 4));
-    default:
-      return kFormatNative;
-  }
+  // No choice and the native entry read by the extension; the other entries
+  // stand in the same order as the save dialog's.
+  if (filterIndex <= 1)
+    return GetFileTypeFromExtension(path);
+  return FileKindOfSaveFilter(filterIndex);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/document/child_frame.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_statistics.h"
 #include "core/numfmt/regional_settings.h"
@@ -51,10 +52,18 @@ void FormatLastSaved(const LastModificationBlock& saved, char* text, int size) {
 
 void CMainFrame::UpdateStatusBar() {
   CWorkBook* book = GetActiveWorkbook();
-  if (GetActiveChildFrame() == nullptr || book == nullptr || book->activeWorksheet == nullptr) return;
-  // The selection is the active view's, which the document windows' views
-  // do not give yet: the statistics pane says "Ready".
-  WriteStatusPanes(SelectionStatistics{0.0, 0.0, 0.0, 0, 0}, *book, book->activeWorksheet->viewFormat.zoom);
+  CChildFrame* child = GetActiveChildFrame();
+  if (child == nullptr || book == nullptr || book->activeWorksheet == nullptr) return;
+  SelectionStatistics statistics = {0.0, 0.0, 0.0, 0, 0};
+  if (CDocumentView* view = child->GetActiveView()) {
+    const SelectionRange s = view->Selection();
+    const uint16_t firstColumn = static_cast<uint16_t>(s.firstColumn);
+    const uint16_t lastColumn = static_cast<uint16_t>(s.lastColumn);
+    statistics = ComputeSelectionStatistics(book->activeWorksheet->cells, firstColumn, lastColumn, s.firstRow,
+                                            s.lastRow);
+    WriteNameBox(firstColumn, s.firstRow, lastColumn, s.lastRow);
+  }
+  WriteStatusPanes(statistics, *book, book->activeWorksheet->viewFormat.zoom);
 }
 
 void CMainFrame::WriteStatusPanes(const SelectionStatistics& statistics, const CWorkBook& book, int zoomPercent) {

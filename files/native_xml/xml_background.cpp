@@ -41,7 +41,7 @@ bool HasImageExtension(const char* name) {
 
 void WriteFractal(CXmlReader* writer, const XmlBackground& background, int depth) {
   XmlAttributeText text;
-  FractalParameters fractal = background.fractal;
+  alignas(double) FractalParameters fractal = background.fractal;
   for (const FractalField& f : kFractalFields) {
     // Exact texts, so that a save does not move the region.
     char number[kExactDoubleTextCapacity];
@@ -59,7 +59,7 @@ void WriteFractal(CXmlReader* writer, const XmlBackground& background, int depth
 }
 
 void ReadFractal(CXmlReader* reader, XmlBackground* background) {
-  FractalParameters fractal = background->fractal;
+  alignas(double) FractalParameters fractal = background->fractal;
   for (const FractalField& f : kFractalFields)
     if (reader->FindAttribute(nullptr, f.name)) {
       double value = 0;
@@ -82,13 +82,17 @@ void ReadFractal(CXmlReader* reader, XmlBackground* background) {
 
 bool IsImageFileName(const char* name) { return HasImageExtension(name); }
 
-XmlBackground ReadableBackground(const XmlBackground& background, const FractalParameters& defaults) {
+XmlBackground ReadableBackground(const XmlBackground& background, FractalParameters defaults) {
   XmlBackground readable = background;
   if (readable.kind == kBackgroundImage && !IsImageFileName(readable.imageName))
     readable.kind = kBackgroundNone;
+  // Worked on in aligned locals: the record's doubles are packed.
+  alignas(double) FractalParameters fractal = readable.fractal;
+  alignas(double) const FractalParameters fallback = defaults;
   for (const FractalField& f : kFractalFields)
-    if (!std::isfinite(readable.fractal.*f.field))
-      readable.fractal.*f.field = defaults.*f.field;
+    if (!std::isfinite(fractal.*f.field))
+      fractal.*f.field = fallback.*f.field;
+  readable.fractal = fractal;
   return readable;
 }
 

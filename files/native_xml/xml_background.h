@@ -29,7 +29,7 @@ bool IsImageFileName(const char* name);
 // What the reader would refuse, made readable: an image whose name is no
 // image file's becomes no background, and a fractal number that is not
 // finite becomes the owner's default one.
-XmlBackground ReadableBackground(const XmlBackground& background, const FractalParameters& defaults);
+XmlBackground ReadableBackground(const XmlBackground& background, FractalParameters defaults);
 
 void WriteXmlBackground(CXmlReader* writer, const XmlBackground& background, int depth);
 // An optional Background element; absent or empty, the block is unchanged.

@@ -678,4 +678,21 @@ TEST_F(DocumentWindowTest, ABlockDraggedInTheViewMovesItsCellsWithOneUndoStep) {
   EXPECT_EQ(NumberAt(book, 4, 2), -1);
 }
 
+// The status bar and the name box follow the active view's selection; a
+// selection of negative numbers shows its true maximum.
+TEST_F(DocumentWindowTest, StatusBarAndNameBoxShowTheActiveSelection) {
+  CChildFrame* doc = NewDocument();
+  PutNumber(*doc->Workbook(), 0, 0, -3);
+  PutNumber(*doc->Workbook(), 1, 0, -5);
+  doc->m_view[0].m_selection = GridSelection{0, 0, 0, 1, 0, 0, 0};
+  frame.UpdateStatusBar();
+  char text[200] = {};
+  ::SendMessageA(frame.m_hWndStatusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_NE(std::strstr(text, "Sum=-8"), nullptr) << text;
+  EXPECT_NE(std::strstr(text, "Max=-3"), nullptr) << text;
+  HWND edit = reinterpret_cast<HWND>(::SendMessageA(frame.NameBox(), CBEM_GETEDITCONTROL, 0, 0));
+  ::GetWindowTextA(edit != nullptr ? edit : frame.NameBox(), text, sizeof text);
+  EXPECT_STREQ(text, "A1:A2");
+}
+
 }  // namespace
