@@ -189,13 +189,14 @@ void CChildFrame::OnFileReload() {
   }
   if (!loaded) {
     const uint8_t code = m_workbook.error;
+    const uint32_t xmlLine = m_workbook.xmlErrorLine;
     m_workbook.bufferedFile.Close();
     m_workbook.readOnly = 0;
     m_workbook.Clear();
     m_workbook.NewDocument();
     m_workbook.error = code;
     RenameOpenDocument(&m_workbook, "");
-    ShowLoadError(code);
+    ShowLoadError(code, xmlLine);
   }
   m_workbook.undoHistory.FreeAll();
   for (CDocumentView& view : m_view)

@@ -38,8 +38,8 @@ bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type);
 // protected one; false with the code in the workbook, or none when the user
 // cancelled.
 bool LoadNativeAskingPassword(CWorkBook& book, HWND owner);
-// Shows a load's error code, the XML reader's with its line.
-void ShowLoadError(uint8_t code);
+// Shows a load's error code, the XML reader's with the line it stopped at.
+void ShowLoadError(uint8_t code, uint32_t xmlLine);
 
 // The frame's file commands; true when the command was one of them.
 bool HandleFrameFileCommand(CMainFrame* frame, UINT command);

@@ -85,10 +85,10 @@ CChildFrame* OpenNewDocumentWindow(CMainFrame* frame) {
   return EnterDocumentWindow(window);
 }
 
-void ShowLoadError(uint8_t code) {
+void ShowLoadError(uint8_t code, uint32_t xmlLine) {
   if (code == 0) return;
   if (code >= kFileXmlOutOfMemory && code <= kFileXmlBadData) {
-    ShowErrorWithLine(code, 0);
+    ShowErrorWithLine(code, static_cast<int>(xmlLine));
   } else {
     ShowError(code);
   }
@@ -145,7 +145,7 @@ CChildFrame* OpenDocumentPath(CMainFrame* frame, const char* path, uint8_t type,
   CChildFrame* window = new CChildFrame(frame);
   const bool loaded = LoadDocumentFile(kept, window, type);
   const uint8_t code = window->Workbook()->error;
-  ShowLoadError(code);
+  ShowLoadError(code, window->Workbook()->xmlErrorLine);
   if (recentIndex >= 0 && code != 0) {
     frame->RecentDocuments().Remove(recentIndex);
     CopyRecentFilesToProfile(frame->RecentDocuments(), Options);

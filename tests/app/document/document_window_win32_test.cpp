@@ -695,4 +695,20 @@ TEST_F(DocumentWindowTest, StatusBarAndNameBoxShowTheActiveSelection) {
   EXPECT_STREQ(text, "A1:A2");
 }
 
+// A malformed XML file names the line its reader stopped at.
+TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
+  const std::string path = FullPath("w32_bad.tlv");
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n\r\n<Unknown/>\r\n", file);
+  std::fclose(file);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].find("Line: 0"), std::string::npos) << g_boxes[0];
+  EXPECT_NE(g_boxes[0].find("Line: "), std::string::npos) << g_boxes[0];
+  std::remove(path.c_str());
+}
+
 }  // namespace
