@@ -11,6 +11,7 @@
 #include "app/frame/main_frame.h"
 #include "app/settings/frame_placement.h"
 #include "app/settings/global_options.h"
+#include "app/settings/grid_view_options_copy.h"
 #include "app/settings/settings_path.h"
 #include "app/settings/settings_profile.h"
 #include "app/startup/command_line.h"
@@ -69,6 +70,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
     ChooseSettingsPathOfSystem();
     // A missing profile is no error: the defaults stay.
     if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
+    CopyOptionsToGridViews(Options);
     ApplyRegionalSettings(Options.Region, true);
     exitCode = Run(action, showCommand);
     WriteProfileAtExit(SettingsPath);

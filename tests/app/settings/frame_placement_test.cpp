@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "app/settings/grid_view_options_copy.h"
+#include "view/grid_view/grid_view_options.h"
+
 namespace {
 
 TEST(GlobalOptions, DefaultsBeforeAnyProfile) {
@@ -57,6 +60,23 @@ TEST(FramePlacement, StoresRectangleOnlyForANormalFrame) {
   EXPECT_EQ(options.FrameRect.left, 1);
   StoreFramePlacement(options, false, true, {5, 6, 7, 8});
   EXPECT_EQ(options.FrameShowState, kShowStateMinimized);
+}
+
+TEST(GlobalOptions, TheGridViewsTakeTheUsersEditingOptions) {
+  COptions options = {};
+  ASSERT_TRUE(SetDefaultOptions(options));
+  options.WhenEnterPressed = kEnterMovesRight;
+  options.AutoFormatting = 0;
+  options.HideCellMarkers = 1;
+  options.ShowFormulas = 1;
+  CopyOptionsToGridViews(options);
+  const GridViewOptions& view = ViewOptions();
+  EXPECT_EQ(view.whenEnterPressed, kEnterMovesRight);
+  EXPECT_EQ(view.autoFormatting, 0);
+  EXPECT_EQ(view.hideCellMarkers, 1);
+  EXPECT_EQ(view.showFormulas, 1);
+  ResetGridViewOptions();
+  FreeSettingsProfileBuffer(options);
 }
 
 }  // namespace
