@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "functions/random_stream.h"
 #include "numerics/linear_algebra.h"
 #include "numerics/svd.h"
+#include "tests/numerics/golden_tagged_cases.h"
 
 namespace {
 
@@ -26,28 +26,15 @@ struct GoldenCase {
 };
 
 std::vector<GoldenCase> ReadCases() {
-  std::vector<GoldenCase> cases;
-  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/matrices.txt");
-  std::string line;
-  while (std::getline(file, line)) {
-    std::istringstream fields(line);
-    std::string tag;
-    fields >> tag;
-    if (tag == "case") {
-      cases.emplace_back();
-      fields >> cases.back().kind >> cases.back().m >> cases.back().n >> cases.back().seed;
-      continue;
-    }
-    if (cases.empty()) continue;
-    GoldenCase& c = cases.back();
-    std::vector<double> values;
-    for (double v; fields >> v;) values.push_back(v);
-    if (tag == "cond") c.cond = values.at(0);
-    if (tag == "det") c.det = values.at(0);
-    if (tag == "sv") c.sv = values;
-    if (tag == "x") c.x = values;
-  }
-  return cases;
+  return ReadTaggedCases<GoldenCase>(
+      "matrices.txt",
+      [](GoldenCase& c, std::istringstream& fields) { fields >> c.kind >> c.m >> c.n >> c.seed; },
+      [](GoldenCase& c, const std::string& tag, const std::vector<double>& values) {
+        if (tag == "cond") c.cond = values.at(0);
+        if (tag == "det") c.det = values.at(0);
+        if (tag == "sv") c.sv = values;
+        if (tag == "x") c.x = values;
+      });
 }
 
 constexpr double kGrades[] = {1e-3, 1e-2, 1e-1, 1.0, 1e1, 1e2, 1e3};

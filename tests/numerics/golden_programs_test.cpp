@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "numerics/linear_program.h"
+#include "tests/numerics/golden_tagged_cases.h"
 
 namespace {
 
@@ -20,32 +20,21 @@ struct GoldenProgram {
 };
 
 std::vector<GoldenProgram> ReadPrograms() {
-  std::vector<GoldenProgram> programs;
-  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/programs.txt");
-  std::string line;
-  while (std::getline(file, line)) {
-    std::istringstream fields(line);
-    std::string tag;
-    fields >> tag;
-    if (tag == "case") {
-      programs.emplace_back();
-      std::string kind;
-      fields >> kind >> programs.back().m >> programs.back().n;
-      programs.back().integer = kind == "int";
-      continue;
-    }
-    if (programs.empty()) continue;
-    GoldenProgram& p = programs.back();
-    std::vector<double> values;
-    for (double v; fields >> v;) values.push_back(v);
-    if (tag == "A") p.a = values;
-    if (tag == "s") p.s = values;
-    if (tag == "b") p.b = values;
-    if (tag == "c") p.c = values;
-    if (tag == "f") p.f = values;
-    if (tag == "z") p.z = values.at(0);
-  }
-  return programs;
+  return ReadTaggedCases<GoldenProgram>(
+      "programs.txt",
+      [](GoldenProgram& p, std::istringstream& fields) {
+        std::string kind;
+        fields >> kind >> p.m >> p.n;
+        p.integer = kind == "int";
+      },
+      [](GoldenProgram& p, const std::string& tag, const std::vector<double>& values) {
+        if (tag == "A") p.a = values;
+        if (tag == "s") p.s = values;
+        if (tag == "b") p.b = values;
+        if (tag == "c") p.c = values;
+        if (tag == "f") p.f = values;
+        if (tag == "z") p.z = values.at(0);
+      });
 }
 
 void Fill(Matrix& m, const std::vector<double>& values, uint32_t rows, uint32_t cols) {
@@ -86,30 +75,16 @@ struct GoldenQuadraticProgram {
 };
 
 std::vector<GoldenQuadraticProgram> ReadQuadraticPrograms() {
-  std::vector<GoldenQuadraticProgram> programs;
-  std::ifstream file(std::string(TALVERO_GOLDEN_DIR) + "/quadratic_programs.txt");
-  std::string line;
-  while (std::getline(file, line)) {
-    std::istringstream fields(line);
-    std::string tag;
-    fields >> tag;
-    if (tag == "case") {
-      programs.emplace_back();
-      fields >> programs.back().m >> programs.back().n;
-      continue;
-    }
-    if (programs.empty()) continue;
-    GoldenQuadraticProgram& q = programs.back();
-    std::vector<double> values;
-    for (double v; fields >> v;) values.push_back(v);
-    if (tag == "A") q.a = values;
-    if (tag == "s") q.s = values;
-    if (tag == "b") q.b = values;
-    if (tag == "p") q.p = values;
-    if (tag == "C") q.c = values;
-    if (tag == "x") q.x = values;
-  }
-  return programs;
+  return ReadTaggedCases<GoldenQuadraticProgram>(
+      "quadratic_programs.txt", [](GoldenQuadraticProgram& q, std::istringstream& fields) { fields >> q.m >> q.n; },
+      [](GoldenQuadraticProgram& q, const std::string& tag, const std::vector<double>& values) {
+        if (tag == "A") q.a = values;
+        if (tag == "s") q.s = values;
+        if (tag == "b") q.b = values;
+        if (tag == "p") q.p = values;
+        if (tag == "C") q.c = values;
+        if (tag == "x") q.x = values;
+      });
 }
 
 // C is positive definite in every problem, so the optimum vector is unique.
