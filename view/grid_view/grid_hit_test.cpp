@@ -32,6 +32,43 @@ bool InsideBorderSpan(int32_t p, int64_t start, int64_t size, int64_t clientExte
   return edge < clientExtent && p >= edge - 3 && p < edge + 3;
 }
 
+using SpanTest = bool (*)(int32_t p, int64_t start, int64_t size, int64_t clientExtent);
+
+struct BandHit {
+  uint32_t index;
+  int64_t start;
+  int64_t size;
+};
+
+// The column whose span, by the test, holds x while y lies in the column
+// headings.
+bool HitColumnBand(const GridHitInput& in, int32_t x, int32_t y, SpanTest inside, BandHit* hit) {
+  const SheetViewport& v = *in.view;
+  const GridFrame f = ComputeGridFrame(v, in.firstRow);
+  if (y < 0 || y > f.columnHeaderHeight)
+    return false;
+  return WalkBand(f.scrollLeft, v.clientWidth, in.firstColumn, kMaxColumn,
+                  [&](uint32_t c) { return GetColumnWidth(v.sheet, c, v.zoomX); },
+                  [&](uint32_t c, int64_t start, int64_t size) {
+                    *hit = {c, start, size};
+                    return inside(x, start, size, v.clientWidth);
+                  });
+}
+
+// The row whose span, by the test, holds y while x lies in the row headings.
+bool HitRowBand(const GridHitInput& in, int32_t x, int32_t y, SpanTest inside, BandHit* hit) {
+  const SheetViewport& v = *in.view;
+  const GridFrame f = ComputeGridFrame(v, in.firstRow);
+  if (x < 0 || x > f.rowHeaderWidth)
+    return false;
+  return WalkBand(f.scrollTop, v.clientHeight, in.firstRow, kMaxRow,
+                  [&](uint32_t r) { return GetRowHeight(v.sheet, r, v.zoomY); },
+                  [&](uint32_t r, int64_t start, int64_t size) {
+                    *hit = {r, start, size};
+                    return inside(y, start, size, v.clientHeight);
+                  });
+}
+
 }  // namespace
 
 bool HitTestContainer(const GridHitInput& in, int32_t x, int32_t y, bool moveToEnd, uint16_t* id) {
@@ -73,68 +110,40 @@ bool HitTestCell(const GridHitInput& in, int32_t x, int32_t y, uint32_t* row, ui
 }
 
 bool HitTestColumnHeader(const GridHitInput& in, int32_t x, int32_t y, uint16_t* column) {
-  const SheetViewport& v = *in.view;
-  const GridFrame f = ComputeGridFrame(v, in.firstRow);
-  if (y < 0 || y > f.columnHeaderHeight)
+  BandHit hit;
+  if (!HitColumnBand(in, x, y, InsideHeaderSpan, &hit))
     return false;
-  return WalkBand(f.scrollLeft, v.clientWidth, in.firstColumn, kMaxColumn,
-                  [&](uint32_t c) { return GetColumnWidth(v.sheet, c, v.zoomX); },
-                  [&](uint32_t c, int64_t start, int64_t size) {
-                    if (!InsideHeaderSpan(x, start, size, v.clientWidth))
-                      return false;
-                    *column = static_cast<uint16_t>(c);
-                    return true;
-                  });
+  *column = static_cast<uint16_t>(hit.index);
+  return true;
 }
 
 bool HitTestRowHeader(const GridHitInput& in, int32_t x, int32_t y, uint32_t* row) {
-  const SheetViewport& v = *in.view;
-  const GridFrame f = ComputeGridFrame(v, in.firstRow);
-  if (x < 0 || x > f.rowHeaderWidth)
+  BandHit hit;
+  if (!HitRowBand(in, x, y, InsideHeaderSpan, &hit))
     return false;
-  return WalkBand(f.scrollTop, v.clientHeight, in.firstRow, kMaxRow,
-                  [&](uint32_t r) { return GetRowHeight(v.sheet, r, v.zoomY); },
-                  [&](uint32_t r, int64_t start, int64_t size) {
-                    if (!InsideHeaderSpan(y, start, size, v.clientHeight))
-                      return false;
-                    *row = r;
-                    return true;
-                  });
+  *row = hit.index;
+  return true;
 }
 
 bool HitTestColumnBorder(const GridHitInput& in, int32_t x, int32_t y, uint16_t* column, int32_t* left,
                          int32_t* end) {
-  const SheetViewport& v = *in.view;
-  const GridFrame f = ComputeGridFrame(v, in.firstRow);
-  if (y < 0 || y > f.columnHeaderHeight)
+  BandHit hit;
+  if (!HitColumnBand(in, x, y, InsideBorderSpan, &hit))
     return false;
-  return WalkBand(f.scrollLeft, v.clientWidth, in.firstColumn, kMaxColumn,
-                  [&](uint32_t c) { return GetColumnWidth(v.sheet, c, v.zoomX); },
-                  [&](uint32_t c, int64_t start, int64_t size) {
-                    if (!InsideBorderSpan(x, start, size, v.clientWidth))
-                      return false;
-                    *column = static_cast<uint16_t>(c);
-                    *left = static_cast<int32_t>(start);
-                    *end = static_cast<int32_t>(start + size + 1);
-                    return true;
-                  });
+  *column = static_cast<uint16_t>(hit.index);
+  *left = static_cast<int32_t>(hit.start);
+  *end = static_cast<int32_t>(hit.start + hit.size + 1);
+  return true;
 }
 
 bool HitTestRowBorder(const GridHitInput& in, int32_t x, int32_t y, uint32_t* row, int32_t* top, int32_t* end) {
-  const SheetViewport& v = *in.view;
-  const GridFrame f = ComputeGridFrame(v, in.firstRow);
-  if (x < 0 || x > f.rowHeaderWidth)
+  BandHit hit;
+  if (!HitRowBand(in, x, y, InsideBorderSpan, &hit))
     return false;
-  return WalkBand(f.scrollTop, v.clientHeight, in.firstRow, kMaxRow,
-                  [&](uint32_t r) { return GetRowHeight(v.sheet, r, v.zoomY); },
-                  [&](uint32_t r, int64_t start, int64_t size) {
-                    if (!InsideBorderSpan(y, start, size, v.clientHeight))
-                      return false;
-                    *row = r;
-                    *top = static_cast<int32_t>(start);
-                    *end = static_cast<int32_t>(start + size + 1);
-                    return true;
-                  });
+  *row = hit.index;
+  *top = static_cast<int32_t>(hit.start);
+  *end = static_cast<int32_t>(hit.start + hit.size + 1);
+  return true;
 }
 
 GridHit HitTestGrid(const GridHitInput& in, int32_t x, int32_t y) {

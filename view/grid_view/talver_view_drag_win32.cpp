@@ -57,6 +57,27 @@ LPCSTR GripCursor(int grip) {
   return cursors[grip];
 }
 
+// One axis of a dragged block: it moves by one line once the pointer has
+// travelled past the size of the line it moves onto, or has left the
+// block's rectangle on that side.
+template <class LineSize>
+void StepDraggedAxis(LONG p, LONG* last, uint32_t* first, uint32_t* end, uint32_t count, LONG low, LONG high,
+                     LineSize lineSize) {
+  if (p >= *last && *end + 1 < count) {
+    if (p - *last > lineSize(*first) + 1 || p > high) {
+      ++*first;
+      ++*end;
+      *last = p;
+    }
+  } else if (p < *last && *first >= 1) {
+    if (*last - p > lineSize(*first - 1) + 1 || p < low) {
+      --*first;
+      --*end;
+      *last = p;
+    }
+  }
+}
+
 }  // namespace
 
 void CTalverView::DragMoveBlock(POINT start) {
@@ -86,32 +107,10 @@ void CTalverView::DragMoveBlock(POINT start) {
     }
     ::DrawFocusRect(dc, &r);
     const POINT p = PointFromLParam(msg.lParam);
-    if (p.x >= last.x && range.lastColumn + 1 < kColumnCount) {
-      if (p.x - last.x > GetColumnWidth(sheet, range.firstColumn, m_zoomX) + 1 || p.x > r.right) {
-        ++range.firstColumn;
-        ++range.lastColumn;
-        last.x = p.x;
-      }
-    } else if (p.x < last.x && range.firstColumn >= 1) {
-      if (last.x - p.x > GetColumnWidth(sheet, range.firstColumn - 1, m_zoomX) + 1 || p.x < r.left) {
-        --range.firstColumn;
-        --range.lastColumn;
-        last.x = p.x;
-      }
-    }
-    if (p.y >= last.y && range.lastRow + 1 < kRowCount) {
-      if (p.y - last.y > GetRowHeight(sheet, range.firstRow, m_zoomY) + 1 || p.y > r.bottom) {
-        ++range.firstRow;
-        ++range.lastRow;
-        last.y = p.y;
-      }
-    } else if (p.y < last.y && range.firstRow >= 1) {
-      if (last.y - p.y > GetRowHeight(sheet, range.firstRow - 1, m_zoomY) + 1 || p.y < r.top) {
-        --range.firstRow;
-        --range.lastRow;
-        last.y = p.y;
-      }
-    }
+    StepDraggedAxis(p.x, &last.x, &range.firstColumn, &range.lastColumn, kColumnCount, r.left, r.right,
+                    [&](uint32_t c) { return GetColumnWidth(sheet, c, m_zoomX); });
+    StepDraggedAxis(p.y, &last.y, &range.firstRow, &range.lastRow, kRowCount, r.top, r.bottom,
+                    [&](uint32_t row) { return GetRowHeight(sheet, row, m_zoomY); });
     r = GetRangeRect(range);
     ::DrawFocusRect(dc, &r);
   }
