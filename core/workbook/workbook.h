@@ -95,6 +95,9 @@ class CWorkBook {
   // at depth 1; into a target folder at the end of its contents; before a
   // target worksheet at its depth. Relative depths inside the chain are kept.
   void InsertItems(CTreeItem* chain, CTreeItem* target);
+  // Appends an item read from a file after *last (null: it opens the tree),
+  // keeping the depth it was read with, counts it and makes it the last.
+  void AppendLoadedItem(CTreeItem* item, CTreeItem** last);
   // Unlinks the item with its contents as a detached chain headed by item,
   // for the caller to destroy or keep. When the active worksheet was among
   // them, the nearest worksheet becomes active, the one after the run before

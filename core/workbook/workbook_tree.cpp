@@ -97,6 +97,19 @@ void CWorkBook::InsertItems(CTreeItem* chain, CTreeItem* target) {
     after->previous = chainLast;
 }
 
+void CWorkBook::AppendLoadedItem(CTreeItem* item, CTreeItem** last) {
+  item->previous = *last;
+  if (*last)
+    (*last)->next = item;
+  else
+    firstItem = item;
+  *last = item;
+  if (item->IsWorksheet())
+    ++worksheetCount;
+  else
+    ++folderCount;
+}
+
 bool CWorkBook::RemoveItem(CTreeItem* item) {
   // The head of a detached chain is no item of this list.
   if (!item || (!item->previous && item != firstItem))

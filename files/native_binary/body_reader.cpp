@@ -328,18 +328,7 @@ bool BodyReader::ReadItem(bool mayEnd) {
   return true;
 }
 
-void BodyReader::Link(CTreeItem* item) {
-  item->previous = last_;
-  if (last_)
-    last_->next = item;
-  else
-    book_->firstItem = item;
-  last_ = item;
-  if (item->IsWorksheet())
-    ++book_->worksheetCount;
-  else
-    ++book_->folderCount;
-}
+void BodyReader::Link(CTreeItem* item) { book_->AppendLoadedItem(item, &last_); }
 
 void BodyReader::ReadWorksheet(CWorkSheet* sheet) {
   const uint32_t containers = U32();

@@ -149,18 +149,7 @@ class XmlDocumentReader {
     r_->FindElement(nullptr, "InspectCells", kXmlEndTag);
   }
 
-  void Link(CTreeItem* item) {
-    item->previous = last_;
-    if (last_)
-      last_->next = item;
-    else
-      book_->firstItem = item;
-    last_ = item;
-    if (item->IsWorksheet())
-      ++book_->worksheetCount;
-    else
-      ++book_->folderCount;
-  }
+  void Link(CTreeItem* item) { book_->AppendLoadedItem(item, &last_); }
 
   void ReadTree() {
     for (;;) {
