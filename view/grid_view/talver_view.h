@@ -130,6 +130,7 @@ class CTalverView : public CWindowImpl {
   GridSelection m_savedSelection = {};
 
  private:
+  void HideEditorAndList();
   LRESULT OnCreate();
   LRESULT OnPaint();
   LRESULT OnLButtonDown(WPARAM keys, POINT point);

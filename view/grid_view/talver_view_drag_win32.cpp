@@ -13,9 +13,19 @@ constexpr int32_t kMaxTrackedSize = 4095;
 constexpr int32_t kContainerMinimum = 16;
 constexpr int32_t kGripTolerance = 8;
 
-void DispatchInLoop(MSG* msg) {
-  ::TranslateMessage(msg);
-  ::DispatchMessageA(msg);
+// The next pointer move of a drag; other messages are dispatched on the
+// way. False at the left button's release (msg holds it, *end stays kNone)
+// or when the capture loop ends.
+bool NextDragMove(HWND window, MSG* msg, CaptureEnd* end) {
+  while (NextCaptureMessage(window, msg, end)) {
+    if (msg->message == WM_LBUTTONUP)
+      return false;
+    if (msg->message == WM_MOUSEMOVE)
+      return true;
+    ::TranslateMessage(msg);
+    ::DispatchMessageA(msg);
+  }
+  return false;
 }
 
 bool SameRange(const SelectionRange& a, const SelectionRange& b) {
@@ -93,18 +103,9 @@ void CTalverView::DragMoveBlock(POINT start) {
   RECT r = GetRangeRect(range);
   ::DrawFocusRect(dc, &r);
   POINT last = start;
-  bool copy = false;
   MSG msg;
   CaptureEnd end;
-  while (NextCaptureMessage(m_hWnd, &msg, &end)) {
-    if (msg.message == WM_LBUTTONUP) {
-      copy = (msg.wParam & MK_CONTROL) != 0;
-      break;
-    }
-    if (msg.message != WM_MOUSEMOVE) {
-      DispatchInLoop(&msg);
-      continue;
-    }
+  while (NextDragMove(m_hWnd, &msg, &end)) {
     ::DrawFocusRect(dc, &r);
     const POINT p = PointFromLParam(msg.lParam);
     StepDraggedAxis(p.x, &last.x, &range.firstColumn, &range.lastColumn, kColumnCount, r.left, r.right,
@@ -116,6 +117,8 @@ void CTalverView::DragMoveBlock(POINT start) {
   }
   ::DrawFocusRect(dc, &r);
   ::ReleaseDC(m_hWnd, dc);
+  // Ctrl held at the release copies; a drag ended otherwise moves.
+  const bool copy = end == CaptureEnd::kNone && (msg.wParam & MK_CONTROL) != 0;
   if (HasCapture())
     ::ReleaseCapture();
   if (SameRange(range, original))
@@ -191,13 +194,7 @@ void CTalverView::TrackSize(bool columns, uint32_t index, int32_t edge, int32_t 
   StartViewTimer(kResizeRestTimer, kResizeRestInterval);
   MSG msg;
   CaptureEnd end;
-  while (NextCaptureMessage(m_hWnd, &msg, &end)) {
-    if (msg.message == WM_LBUTTONUP)
-      break;
-    if (msg.message != WM_MOUSEMOVE) {
-      DispatchInLoop(&msg);
-      continue;
-    }
+  while (NextDragMove(m_hWnd, &msg, &end)) {
     DrawTrackLine();
     const POINT p = PointFromLParam(msg.lParam);
     int32_t position = columns ? p.x : p.y;
@@ -269,13 +266,7 @@ void CTalverView::DragContainer(POINT start) {
   POINT last = start;
   MSG msg;
   CaptureEnd end;
-  while (NextCaptureMessage(m_hWnd, &msg, &end)) {
-    if (msg.message == WM_LBUTTONUP)
-      break;
-    if (msg.message != WM_MOUSEMOVE) {
-      DispatchInLoop(&msg);
-      continue;
-    }
+  while (NextDragMove(m_hWnd, &msg, &end)) {
     focus();
     const POINT p = PointFromLParam(msg.lParam);
     const bool left = grip == 1 || grip == 7 || grip == 8;

@@ -202,15 +202,7 @@ bool CTalverView::EndEdit(int move, bool forceText) {
       m_list.SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) == LB_ERR &&
       !book->dropDownLists[m_listNumber - 1].AppendEntry(text))
     m_host->ShowError(kWorkbookOutOfMemory);
-  const bool hadFocus = ::GetFocus() == m_editor.m_hWnd || ::GetFocus() == m_list.m_hWnd;
-  m_editor.ShowWindow(SW_HIDE);
-  if (m_listNumber) {
-    m_listNumber = 0;
-    m_list.SendMessage(LB_RESETCONTENT);
-    m_list.ShowWindow(SW_HIDE);
-  }
-  if (hadFocus)
-    SetFocus();
+  HideEditorAndList();
   const bool stored = SetCellFromText(text, m_selection.currentRow, m_selection.currentColumn, !forceText);
   if (!stored)
     m_host->ShowError(kWorkbookOutOfMemory);
@@ -295,10 +287,8 @@ void CTalverView::MoveToNextCell(bool below) {
   EnsureCellVisible(row, column);
 }
 
-void CTalverView::CancelEdit() {
-  if (m_host->EditState() != kEditInCell)
-    return;
-  m_host->EditState() = kEditIdle;
+// Hides the editor and its list; the view takes the focus they had.
+void CTalverView::HideEditorAndList() {
   const bool hadFocus = ::GetFocus() == m_editor.m_hWnd || ::GetFocus() == m_list.m_hWnd;
   m_editor.ShowWindow(SW_HIDE);
   if (m_listNumber) {
@@ -308,6 +298,13 @@ void CTalverView::CancelEdit() {
   }
   if (hadFocus)
     SetFocus();
+}
+
+void CTalverView::CancelEdit() {
+  if (m_host->EditState() != kEditInCell)
+    return;
+  m_host->EditState() = kEditIdle;
+  HideEditorAndList();
   m_host->RefreshFrameUI();
 }
 
