@@ -42,22 +42,28 @@ double PrepareLinearProgram(Matrix& a, Matrix& s, Matrix& b, uint32_t m, uint32_
   return epsilon > 0.0 ? epsilon : 1e-8;
 }
 
+bool SimplexTableau::Start(uint32_t rowCount, uint32_t width, uint32_t structuralCount, double tolerance) {
+  if (!t.Resize(rowCount, width) || !rhs.Resize(rowCount, 1) || !cost.Resize(1, width) ||
+      !reduced.Resize(1, width) || !basis.Resize(rowCount, 1))
+    return false;
+  t.Zero();
+  rhs.Zero();
+  cost.Zero();
+  reduced.Zero();
+  basis.Zero();
+  rows = rowCount;
+  structural = structuralCount;
+  epsilon = tolerance;
+  return true;
+}
+
 bool BuildSimplexTableau(SimplexTableau& tab, const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& c,
                          uint32_t m, uint32_t n, const BoundRow* bounds, uint32_t boundCount, double penalty,
                          double epsilon) {
   const uint32_t rows = m + boundCount;
   const uint32_t width = n + 2 * rows;
-  if (!tab.t.Resize(rows, width) || !tab.rhs.Resize(rows, 1) || !tab.cost.Resize(1, width) ||
-      !tab.reduced.Resize(1, width) || !tab.basis.Resize(rows, 1))
+  if (!tab.Start(rows, width, n, epsilon))
     return false;
-  tab.t.Zero();
-  tab.rhs.Zero();
-  tab.cost.Zero();
-  tab.reduced.Zero();
-  tab.basis.Zero();
-  tab.rows = rows;
-  tab.structural = n;
-  tab.epsilon = epsilon;
   std::vector<int32_t> types;
   types.resize(rows + 1);
   for (uint32_t i = 1; i <= m; ++i) {

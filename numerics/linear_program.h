@@ -37,6 +37,9 @@ struct SimplexTableau {
   uint32_t rounds = 0;      // pivots performed, over the tableau's life
 
   uint32_t Basic(uint32_t row) const { return uint32_t(basis(row, 1) + 0.5); }
+  // An empty tableau of the given rows and width with its tolerance; false
+  // when memory runs out.
+  bool Start(uint32_t rowCount, uint32_t width, uint32_t structuralCount, double tolerance);
 };
 
 // A bound row appended to the constraints: x[variable] <= value (type 1) or

@@ -71,18 +71,9 @@ ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b
     const uint32_t mm = uint32_t(constraints.size());
     const uint32_t rows = n + mm;
     SimplexTableau tab;
-    if (!tab.t.Resize(rows, 3 * rows) || !tab.rhs.Resize(rows, 1) || !tab.cost.Resize(1, 3 * rows) ||
-        !tab.reduced.Resize(1, 3 * rows) || !tab.basis.Resize(rows, 1))
+    if (!tab.Start(rows, 3 * rows, n, epsilon))
       return kProgramNoMemory;
-    tab.t.Zero();
-    tab.rhs.Zero();
-    tab.cost.Zero();
-    tab.reduced.Zero();
-    tab.basis.Zero();
-    tab.rows = rows;
-    tab.structural = n;
     tab.slackEnd = 2 * n + 2 * mm;
-    tab.epsilon = epsilon;
     uint32_t column = tab.slackEnd;
     for (uint32_t i = 1; i <= n; ++i) {
       for (uint32_t j = 1; j <= n; ++j) tab.t(i, j) = i == j ? -2.0 * c(i, i) : -(c(i, j) + c(j, i));
