@@ -5,6 +5,7 @@
 
 #include "core/allocation_limit.h"
 #include "core/edit/move_or_copy_range.h"
+#include "core/eval_test_cells.h"
 #include "core/fake_text_measurer.h"
 #include "core/workbook/workbook.h"
 
@@ -17,18 +18,9 @@ class MoveOrCopyRangeTest : public ::testing::Test {
     sheet = book.activeWorksheet;
     red = AddColoredStyle(0x0000FF);
   }
-  void PutNumber(uint32_t row, uint16_t column, double value) {
-    uint8_t record[kNumberCellSize];
-    BuildNumberCell(record, sizeof record, row, column, value);
-    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
-  }
+  void PutNumber(uint32_t row, uint16_t column, double value) { ::PutNumber(sheet->cells, column, row, value); }
   void PutFormula(uint32_t row, uint16_t column, const std::string& text) {
-    uint8_t record[kFormulaCellHeadSize + 256];
-    FormulaCellFields fields;
-    fields.formula = text.data();
-    fields.formulaLength = uint16_t(text.size());
-    ASSERT_NE(0u, BuildFormulaCell(record, sizeof record, row, column, fields));
-    ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+    ::PutFormula(sheet->cells, column, row, text.c_str(), 0.0, nullptr, 0, false);
   }
   uint16_t AddColoredStyle(uint32_t color) {
     StyleRecord record = StyleRecord::Default();
