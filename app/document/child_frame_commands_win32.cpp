@@ -4,7 +4,7 @@
 
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 
 namespace {
 

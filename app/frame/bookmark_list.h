@@ -4,7 +4,7 @@
 // Removing the user's bookmarks from the profile's list: one entry (the
 // following ones move up, the list keeps no gaps) or all of them.
 
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 
 // False when index names no entry.
 bool RemoveBookmarkEntry(ProfileLists& lists, int index);

@@ -5,9 +5,9 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_image_lists.h"
 #include "app/frame/frame_layout.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
 

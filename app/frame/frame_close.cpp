@@ -1,9 +1,9 @@
 // Closing the frame: every open document is asked first; the placement is
 // kept in the options for the next start.
 
-#include "app/settings/frame_placement.h"
+#include "services/settings/frame_placement.h"
 #include "app/frame/main_frame.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 
 LRESULT CMainFrame::OnClose() {
   if (!QueryCloseAllDocuments(OpenDocuments(), GetDocumentServices())) return 0;

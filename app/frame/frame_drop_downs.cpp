@@ -3,7 +3,7 @@
 
 #include "app/frame/frame_layout.h"
 #include "app/frame/main_frame.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "resources/resource_ids.h"
 
 namespace {

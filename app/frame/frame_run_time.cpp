@@ -2,7 +2,7 @@
 // clocks, the idle refresh of bars and tool windows, and the command states.
 
 #include "app/frame/activity_clock.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_reference.h"
 #include "core/base/global_options.h"

@@ -1,7 +1,7 @@
 // The frame's timer: auto-save and auto-close.
 
 #include "app/frame/activity_clock.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "app/frame/bookmark_list.h"
 #include "app/frame/main_frame.h"
-#include "app/messages/message_boxes.h"
-#include "app/settings/global_options.h"
-#include "app/ui_services/help_topics.h"
+#include "services/messages/message_boxes.h"
+#include "services/settings/global_options.h"
+#include "services/ui_services/help_topics.h"
 #include "core/numfmt/regional_settings.h"
 #include "resources/resource_ids.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/convert/column_letters.h"
+#include "services/convert/column_letters.h"
 #include "core/cells/cell_record.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/settings/global_options.h"
-#include "app/ui_services/help_topics.h"
-#include "app/ui_services/window_transparency.h"
+#include "services/settings/global_options.h"
+#include "services/ui_services/help_topics.h"
+#include "services/ui_services/window_transparency.h"
 #include "platform/ui/window.h"
 
 void PlaceOpeningDialog(HWND dialog) {

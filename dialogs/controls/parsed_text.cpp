@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/convert/column_letters.h"
-#include "app/convert/number_text.h"
+#include "services/convert/column_letters.h"
+#include "services/convert/number_text.h"
 #include "platform/os_services.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "dialogs/protection/protection_dialogs.h"
 
-#include "app/messages/message_boxes.h"
+#include "services/messages/message_boxes.h"
 #include "core/workbook/workbook.h"
 #include "dialogs/controls/dialog_opening.h"
 #include "platform/ui/common_controls.h"

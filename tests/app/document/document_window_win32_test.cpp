@@ -16,7 +16,7 @@
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
 #include "files/dispatch/file_errors.h"

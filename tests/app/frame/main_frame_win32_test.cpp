@@ -16,7 +16,7 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/selection_statistics.h"
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "charts/png/png_codec.h"
 #include "core/base/global_options.h"
 #include "core/workbook/workbook.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 #include "core/model/buffered_file.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/file_wait_dialog.h"

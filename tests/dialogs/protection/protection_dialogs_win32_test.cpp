@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/global_options.h"
+#include "services/settings/global_options.h"
 
 #include "platform/ui/dialog_script.h"
 #include "resources/resource_ids.h"
