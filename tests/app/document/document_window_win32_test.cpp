@@ -13,6 +13,7 @@
 
 #include "app/document/document_opening.h"
 #include "app/document/pane_cycle.h"
+#include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
@@ -159,7 +160,6 @@ class DocumentWindowTest : public ::testing::Test {
     doc->SendMessage(WM_COMMAND, command, 0);
     Pump();
   }
-
   CMessageLoop loop;
   CMainFrame frame;
 };
@@ -710,5 +710,114 @@ TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
   EXPECT_NE(g_boxes[0].find("Line: "), std::string::npos) << g_boxes[0];
   std::remove(path.c_str());
 }
+
+std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
+  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
+}
+
+// Keys as the keyboard delivers them: a key-down and its key-up posted to
+// the window with the focus, through the frame's message filter with its
+// accelerators, translated into characters, with one modifier key held in
+// the thread's keyboard state.
+class DocumentEditingTest : public DocumentWindowTest {
+ protected:
+  void TearDown() override {
+    Hold(0);
+    SetActivityClockForTesting(nullptr);
+    DocumentWindowTest::TearDown();
+  }
+  static void Hold(int modifier) {
+    BYTE state[256] = {};
+    if (modifier != 0) state[modifier] = 0x80;
+    SetKeyboardState(state);
+  }
+  void Key(UINT key, int held = 0) {
+    Hold(held);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    Pump();
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Pump();
+    Hold(0);
+  }
+  void Type(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+      const SHORT scan = VkKeyScanA(*c);
+      Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
+    }
+  }
+  // The grid view focused on a cell of the document.
+  void FocusCell(CChildFrame* doc, uint32_t row, uint32_t column) {
+    CDocumentView* view = doc->GetActiveView();
+    view->m_selection = GridSelection{column, row, column, row, 0, column, row};
+    view->SetFocus();
+    Pump();
+  }
+};
+
+// Keys that edit text reach the in-cell editor and the formula bar before
+// the frame's accelerators, which give the same keys to cell commands.
+TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
+  struct Step {
+    const char* text;
+    UINT key;
+    int held;
+  };
+  // The in-cell editor gets a typed first character as its text, the formula
+  // bar as its first undoable typing; null: the case is the editor's only.
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    const char* stored;
+    const char* formulaBar;
+  } cases[] = {
+      {"shift+space", {{"A", 0, 0}, {nullptr, VK_SPACE, VK_SHIFT}, {"B", 0, 0}}, "A B", "A B"},
+      {"del", {{"abc", 0, 0}, {nullptr, VK_LEFT, 0}, {nullptr, VK_LEFT, VK_SHIFT}, {nullptr, VK_DELETE, 0}}, "ac",
+       "ac"},
+      {"ctrl+a, ctrl+x, ctrl+v",
+       {{"abc", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'X', VK_CONTROL}, {"x", 0, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "xabc", "xabc"},
+      {"ctrl+c",
+       {{"ab", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'C', VK_CONTROL}, {nullptr, VK_END, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "abab", "abab"},
+      {"shift+del, shift+insert",
+       {{"ab", 0, 0}, {nullptr, VK_HOME, 0}, {nullptr, VK_RIGHT, VK_SHIFT}, {nullptr, VK_DELETE, VK_SHIFT},
+        {nullptr, VK_END, 0}, {nullptr, VK_INSERT, VK_SHIFT}},
+       "ba", nullptr},
+      {"ctrl+z", {{"ab", 0, 0}, {nullptr, 'Z', VK_CONTROL}, {"c", 0, 0}}, "ac", "c"},
+  };
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const auto run = [&](const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      if (step.text != nullptr) {
+        Type(step.text);
+      } else {
+        Key(step.key, step.held);
+      }
+    }
+  };
+  uint32_t row = 0;
+  for (const auto& c : cases) {
+    FocusCell(doc, row, 0);
+    run(c.steps);
+    Key(VK_RETURN);
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+    EXPECT_EQ(TextAt(*doc->Workbook(), row++, 0), c.stored) << c.name;
+
+    if (c.formulaBar == nullptr) continue;
+    ::SetWindowTextA(frame.FormulaBar(), "");
+    ::SetFocus(frame.FormulaBar());
+    run(c.steps);
+    char text[64] = {};
+    ::GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+    EXPECT_STREQ(text, c.formulaBar) << c.name;
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}
+
 
 }  // namespace
