@@ -400,8 +400,9 @@ void CChildFrame::OnBeginEdit(const char* typed) {
   if (m_editing != kEditIdle) return;
   CDocumentView* view = GetActiveView();
   if (view == nullptr) return;
+  bool begun = false;
   if (typed != nullptr) {
-    view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
+    begun = view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
   } else {
     // F2 edits what the cell holds, a formula in its display form.
     char text[kEditCapacity + 1] = {};
@@ -410,8 +411,11 @@ void CChildFrame::OnBeginEdit(const char* typed) {
     if (sheet != nullptr)
       sheet->GetCellText(&m_workbook, text, sizeof text, static_cast<uint16_t>(at.currentColumn),
                          static_cast<uint16_t>(at.currentColumn), at.currentRow, at.currentRow, false, false);
-    view->BeginEdit(text, static_cast<int>(std::strlen(text)));
+    begun = view->BeginEdit(text, static_cast<int>(std::strlen(text)));
   }
+  // An editor that did not open holds an old text, which no later end of
+  // the edit may store.
+  if (!begun) return;
   m_editing = kEditInCell;
   if (m_owner != nullptr) m_owner->UpdateStatusBar();
 }

@@ -27,6 +27,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
+#include "services/messages/error_text.h"
 #include "view/grid_view/talver_view.h"
 
 namespace {
@@ -716,6 +717,35 @@ std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
   return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
 }
 
+// Refuses every window of one class that this thread creates while it
+// lives, as the system does once its window handles run out.
+class WindowCreationRefusal {
+ public:
+  explicit WindowCreationRefusal(const char* className) {
+    s_className = className;
+    s_refused = 0;
+    m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~WindowCreationRefusal() { UnhookWindowsHookEx(m_hook); }
+  WindowCreationRefusal(const WindowCreationRefusal&) = delete;
+  WindowCreationRefusal& operator=(const WindowCreationRefusal&) = delete;
+  static int Refused() { return s_refused; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name) > 0 &&
+        lstrcmpiA(name, s_className) == 0) {
+      ++s_refused;
+      return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline const char* s_className = nullptr;
+  static inline int s_refused = 0;
+  HHOOK m_hook;
+};
+
 // Keys as the keyboard delivers them: a key-down and its key-up posted to
 // the window with the focus, through the frame's message filter with its
 // accelerators, translated into characters, with one modifier key held in
@@ -817,6 +847,36 @@ TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
     EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
   }
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// An edit that cannot begin (its drop-down list gets no window) starts
+// nothing, so the next move stores no text cancelled earlier.
+TEST_F(DocumentEditingTest, AnEditThatCannotBeginStoresNothingLater) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  ASSERT_TRUE(book.dropDownLists[0].AppendEntry("Apple"));
+  StyleRecord style = StyleRecord::Default();
+  style.dropDown = {1, 0, 1, 1, 0};
+  uint16_t index = 0;
+  ASSERT_TRUE(book.styles.FindOrAddStyle(style, &index));
+  book.activeWorksheet->format.columns[1].SetStyle(index);
+  FocusCell(doc, 0, 0);
+  Type("cancelled");
+  Key(VK_ESCAPE);
+
+  FocusCell(doc, 0, 1);
+  {
+    WindowCreationRefusal refusal("ListBox");
+    Type("x");
+    Key(VK_F2);
+    EXPECT_EQ(WindowCreationRefusal::Refused(), 2);
+  }
+  EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory)));
+  Key(VK_DOWN);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_FALSE(doc->IsModified());
 }
 
 
