@@ -404,14 +404,15 @@ void CChildFrame::OnBeginEdit(const char* typed) {
   if (typed != nullptr) {
     begun = view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
   } else {
-    // F2 edits what the cell holds, a formula in its display form.
+    // F2 edits what the cell holds, a formula in its display form, with the
+    // caret before it.
     char text[kEditCapacity + 1] = {};
     CWorkSheet* sheet = m_workbook.activeWorksheet;
     const GridSelection& at = view->m_selection;
     if (sheet != nullptr)
       sheet->GetCellText(&m_workbook, text, sizeof text, static_cast<uint16_t>(at.currentColumn),
                          static_cast<uint16_t>(at.currentColumn), at.currentRow, at.currentRow, false, false);
-    begun = view->BeginEdit(text, static_cast<int>(std::strlen(text)));
+    begun = view->BeginEdit(text, 0);
   }
   // An editor that did not open holds an old text, which no later end of
   // the edit may store.

@@ -849,6 +849,21 @@ TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+// F2 puts the caret before the cell's text, where Left ends the edit.
+TEST_F(DocumentEditingTest, F2PutsTheCaretAtTheStart) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  PutNumber(*doc->Workbook(), 0, 1, 5);
+  FocusCell(doc, 0, 1);
+  Key(VK_F2);
+  Type("1");
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 1), 15);
+  EXPECT_EQ(doc->m_view[0].m_selection.currentColumn, 0u);
+}
+
 // An edit that cannot begin (its drop-down list gets no window) starts
 // nothing, so the next move stores no text cancelled earlier.
 TEST_F(DocumentEditingTest, AnEditThatCannotBeginStoresNothingLater) {
