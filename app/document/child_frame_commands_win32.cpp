@@ -35,8 +35,10 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       handled = false;
       return 0;
     case WM_SETFOCUS:
-      // The focus belongs in the active view, as it is after a click.
-      if (CDocumentView* view = GetActiveView()) ::SetFocus(view->m_hWnd);
+      // The focus belongs in the active view, as it is after a click, or in
+      // its editor while a text is open there.
+      if (CDocumentView* view = GetActiveView())
+        ::SetFocus(m_editing == kEditInCell ? view->m_editor.m_hWnd : view->m_hWnd);
       handled = false;
       return 0;
     case WM_CONTEXTMENU:

@@ -849,6 +849,23 @@ TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+// The window regaining the focus hands it to the open editor, so the next
+// character goes on the text; without an edit the view takes it.
+TEST_F(DocumentEditingTest, TheOpenEditorKeepsTheFocusWhenTheWindowRegainsIt) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("ab");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  Type("c");
+  Key(VK_RETURN);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "abc");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  EXPECT_EQ(GetFocus(), doc->m_view[0].m_hWnd);
+}
+
 // F2 puts the caret before the cell's text, where Left ends the edit.
 TEST_F(DocumentEditingTest, F2PutsTheCaretAtTheStart) {
   CChildFrame* doc = NewDocument();
