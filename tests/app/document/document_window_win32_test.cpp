@@ -717,6 +717,9 @@ std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
   return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
 }
 
+int64_t g_clock = 0;
+int64_t TestClock() { return g_clock; }
+
 // Refuses every window of one class that this thread creates while it
 // lives, as the system does once its window handles run out.
 class WindowCreationRefusal {
@@ -847,6 +850,43 @@ TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
     EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
   }
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// Save (Ctrl+S, an accelerator still while the editor is open), auto-save
+// and Close store the text still open in the editor first.
+TEST_F(DocumentEditingTest, SaveAutoSaveAndCloseStoreTheOpenEditFirst) {
+  const std::string path = FullPath("w32_open_edit.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("saved");
+  Key('S', VK_CONTROL);
+  EXPECT_EQ(g_saveDialogs, 1);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "saved");
+  EXPECT_FALSE(doc->IsModified());
+
+  // The only change of the document is still in the editor.
+  g_clock = 3000000;
+  SetActivityClockForTesting(TestClock);
+  FocusCell(doc, 1, 0);
+  Type("auto");
+  g_clock += 60;
+  Options.AutoSave = 1;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 0), "auto");
+  EXPECT_FALSE(doc->IsModified());
+  Options.AutoSave = 0;
+
+  FocusCell(doc, 2, 0);
+  Type("closed");
+  Command(doc, ID_FILE_CLOSE);  // the question cancelled
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Save changes to " + path + "?");
+  EXPECT_EQ(TextAt(*doc->Workbook(), 2, 0), "closed");
+  EXPECT_EQ(doc->m_editing, kEditIdle);
 }
 
 // The window regaining the focus hands it to the open editor, so the next
