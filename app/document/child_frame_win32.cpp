@@ -44,7 +44,9 @@ CChildFrame::~CChildFrame() {
 HWND CChildFrame::CreateDocumentWindow(HWND mdiClient, const RECT* rect) {
   static WindowClass cls{};
   if (cls.atom == 0 && !RegisterMDIChildClass("TalveroDocument", &cls)) return nullptr;
-  return CreateChild(cls, mdiClient, "", rect);
+  if (CreateChild(cls, mdiClient, "", rect) == nullptr) return nullptr;
+  m_ownsItself = true;
+  return m_hWnd;
 }
 
 LRESULT CChildFrame::OnCreate() {

@@ -161,6 +161,22 @@ class DocumentWindowTest : public ::testing::Test {
     doc->SendMessage(WM_COMMAND, command, 0);
     Pump();
   }
+  // A new document saved under the name with a number in one cell, then
+  // closed; returns its full path.
+  std::string SavedWorkbookFile(const char* name, uint32_t row, uint16_t column, double value) {
+    CChildFrame* doc = NewDocument();
+    EXPECT_NE(doc, nullptr);
+    if (doc == nullptr) return "";
+    PutNumber(*doc->Workbook(), row, column, value);
+    const std::string path = FullPath(name);
+    std::remove(path.c_str());
+    g_savePath = path;
+    Command(doc, ID_FILE_SAVE_AS);
+    Command(doc, ID_FILE_CLOSE);
+    EXPECT_EQ(CountOpenDocuments(), 0u);
+    return path;
+  }
+
   CMessageLoop loop;
   CMainFrame frame;
 };
@@ -266,15 +282,7 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
-  CChildFrame* first = NewDocument();
-  PutNumber(*first->Workbook(), 0, 1, 3.5);
-  const std::string path = FullPath("w32_open.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(first, ID_FILE_SAVE_AS);
-  Command(first, ID_FILE_CLOSE);
-  ASSERT_EQ(CountOpenDocuments(), 0u);
-
+  const std::string path = SavedWorkbookFile("w32_open.tlv", 0, 1, 3.5);
   g_openPath = path;
   frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
   Pump();
@@ -951,5 +959,29 @@ TEST_F(DocumentEditingTest, AnEditThatCannotBeginStoresNothingLater) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// A document window that cannot be created, in its panes or as a window,
+// is freed once, by one owner: its slot stays free and its file closed.
+TEST_F(DocumentWindowTest, ADocumentWindowThatCannotBeCreatedIsFreedOnce) {
+  g_openPath = SavedWorkbookFile("w32_no_window.tlv", 0, 0, 4);
+  for (const char* refusedClass : {"SysTreeView32", "TalveroDocument"}) {
+    g_boxes.clear();
+    {
+      WindowCreationRefusal refusal(refusedClass);
+      frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+      Pump();
+      frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+      Pump();
+      EXPECT_EQ(WindowCreationRefusal::Refused(), 2) << refusedClass;
+    }
+    EXPECT_EQ(CountOpenDocuments(), 0u) << refusedClass;
+    EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory))) << refusedClass;
+  }
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* opened = frame.GetActiveChildFrame();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(OpenDocuments().slots[0].frame, opened);
+  EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 4);
+}
 
 }  // namespace
