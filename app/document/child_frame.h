@@ -36,7 +36,8 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   explicit CChildFrame(CMainFrame* owner);
   ~CChildFrame() override;
 
-  // Creates the window in the frame's MDI client; null on failure.
+  // Creates the window in the frame's MDI client; null on failure, when
+  // the object is still the caller's to delete.
   HWND CreateDocumentWindow(HWND mdiClient, const RECT* rect = nullptr);
   // After the workbook was loaded or created: the stored pane layout, the
   // first view focused, the title and the frame brought up to date.
@@ -128,6 +129,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void CopyFirstViewPosition();
   void StoreViewPosition();
   void LoadViewPosition();
+
+  // Set once the window stands: from then on its final message frees the
+  // object. Until then (a creation that fails ends with a final message
+  // too) the one who made the object frees it.
+  bool m_ownsItself = false;
 };
 
 // The document window of a handle, when it is one of the open documents.

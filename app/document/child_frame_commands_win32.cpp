@@ -23,7 +23,8 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       handled = false;
       return 0;
     case WM_DESTROY:
-      Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+      // A window that failed in its creation was never shown.
+      if (m_ownsItself) Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
       handled = false;
       return 0;
     case WM_MDIACTIVATE:
@@ -35,8 +36,10 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       handled = false;
       return 0;
     case WM_SETFOCUS:
-      // The focus belongs in the active view, as it is after a click.
-      if (CDocumentView* view = GetActiveView()) ::SetFocus(view->m_hWnd);
+      // The focus belongs in the active view, as it is after a click, or in
+      // its editor while a text is open there.
+      if (CDocumentView* view = GetActiveView())
+        ::SetFocus(m_editing == kEditInCell ? view->m_editor.m_hWnd : view->m_hWnd);
       handled = false;
       return 0;
     case WM_CONTEXTMENU:
@@ -113,7 +116,7 @@ void CChildFrame::OnContextMenu(POINT screen) {
 
 void CChildFrame::OnFinalMessage(HWND) {
   RemoveOpenDocument(this);
-  delete this;
+  if (m_ownsItself) delete this;
 }
 
 CChildFrame* DocumentWindowOfHandle(HWND window) {

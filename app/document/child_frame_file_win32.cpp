@@ -30,6 +30,8 @@ DWORD g_saveFilterIndex = 1;
 }  // namespace
 
 bool CChildFrame::QueryClose() {
+  // A text still open in the editor is a change of its own.
+  EndOpenEdit();
   const bool openedReadOnly = m_workbook.openedWithoutPassword != 0 || m_workbook.readOnly != 0;
   if (!m_modified || (m_workbook.bufferedFile.file != nullptr && openedReadOnly)) return true;
   char name[kFilePathSize];
@@ -57,6 +59,7 @@ bool CChildFrame::QueryClose() {
 }
 
 void CChildFrame::OnFileSave() {
+  EndOpenEdit();
   if (m_workbook.bufferedFile.file == nullptr) {
     OnFileSaveAs();
     return;
@@ -86,6 +89,7 @@ void CChildFrame::OnFileSave() {
 }
 
 void CChildFrame::OnFileSaveAs() {
+  EndOpenEdit();
   if (m_workbook.openedWithoutPassword != 0 && m_workbook.protectionMode != 0) return;
   char folder[kFolderSize];
   FolderOfPath(m_workbook.bufferedFile.path, folder, sizeof folder);
@@ -172,6 +176,7 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
 
 void CChildFrame::OnFileReload() {
   if (m_workbook.bufferedFile.file == nullptr) return;
+  EndOpenEdit();
   const uint8_t format = m_workbook.sourceFormat;
   const uint8_t kind = m_workbook.saveKind;
   const uint8_t withoutPassword = m_workbook.openedWithoutPassword;

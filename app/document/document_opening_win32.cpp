@@ -74,11 +74,7 @@ CChildFrame* OpenNewDocumentWindow(CMainFrame* frame) {
   if (CountOpenDocuments() >= kOpenDocumentSlots) return nullptr;
   CChildFrame* window = new CChildFrame(frame);
   if (!window->Workbook()->NewDocument() || window->CreateDocumentWindow(frame->m_hWndClient) == nullptr) {
-    if (window->m_hWnd != nullptr) {
-      window->DestroyWindow();
-    } else {
-      delete window;
-    }
+    DiscardDocument(window);
     ShowError(kWorkbookOutOfMemory);
     return nullptr;
   }

@@ -5,6 +5,7 @@
 #include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/selection_reference.h"
+#include "app/frame/text_editing_keys.h"
 #include "core/base/global_options.h"
 #include "core/model/worksheet_view_state.h"
 #include "core/numfmt/regional_settings.h"
@@ -17,6 +18,17 @@ namespace {
 
 // The clipboard format of the program's own cell blocks.
 constexpr char kClipboardFormatName[] = "Talvero_clipboard_format";
+
+bool Held(int key) { return ::GetKeyState(key) < 0; }
+
+// A key-down with which the edit control that has the focus (the in-cell
+// editor, the formula bar, the name box, a tree label) edits its text.
+bool IsKeyOfFocusedEdit(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (!IsTextEditingKey(static_cast<uint32_t>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)))
+    return false;
+  return (::SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+}
 
 }  // namespace
 
@@ -38,7 +50,10 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
       StampActivityClocks();
       break;
   }
-  if (m_accelerators != nullptr && TranslateAcceleratorA(m_hWnd, m_accelerators, msg)) return true;
+  // A focused edit control's own editing keys pass the accelerators, which
+  // would give them to commands on cells.
+  if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
+    return true;
   return TranslateForActiveChild(msg);
 }
 

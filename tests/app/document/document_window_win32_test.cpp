@@ -13,6 +13,7 @@
 
 #include "app/document/document_opening.h"
 #include "app/document/pane_cycle.h"
+#include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
@@ -26,6 +27,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
+#include "services/messages/error_text.h"
 #include "view/grid_view/talver_view.h"
 
 namespace {
@@ -159,6 +161,21 @@ class DocumentWindowTest : public ::testing::Test {
     doc->SendMessage(WM_COMMAND, command, 0);
     Pump();
   }
+  // A new document saved under the name with a number in one cell, then
+  // closed; returns its full path.
+  std::string SavedWorkbookFile(const char* name, uint32_t row, uint16_t column, double value) {
+    CChildFrame* doc = NewDocument();
+    EXPECT_NE(doc, nullptr);
+    if (doc == nullptr) return "";
+    PutNumber(*doc->Workbook(), row, column, value);
+    const std::string path = FullPath(name);
+    std::remove(path.c_str());
+    g_savePath = path;
+    Command(doc, ID_FILE_SAVE_AS);
+    Command(doc, ID_FILE_CLOSE);
+    EXPECT_EQ(CountOpenDocuments(), 0u);
+    return path;
+  }
 
   CMessageLoop loop;
   CMainFrame frame;
@@ -265,15 +282,7 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
-  CChildFrame* first = NewDocument();
-  PutNumber(*first->Workbook(), 0, 1, 3.5);
-  const std::string path = FullPath("w32_open.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(first, ID_FILE_SAVE_AS);
-  Command(first, ID_FILE_CLOSE);
-  ASSERT_EQ(CountOpenDocuments(), 0u);
-
+  const std::string path = SavedWorkbookFile("w32_open.tlv", 0, 1, 3.5);
   g_openPath = path;
   frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
   Pump();
@@ -709,6 +718,270 @@ TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
   EXPECT_EQ(g_boxes[0].find("Line: 0"), std::string::npos) << g_boxes[0];
   EXPECT_NE(g_boxes[0].find("Line: "), std::string::npos) << g_boxes[0];
   std::remove(path.c_str());
+}
+
+std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
+  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
+}
+
+int64_t g_clock = 0;
+int64_t TestClock() { return g_clock; }
+
+// Refuses every window of one class that this thread creates while it
+// lives, as the system does once its window handles run out.
+class WindowCreationRefusal {
+ public:
+  explicit WindowCreationRefusal(const char* className) {
+    s_className = className;
+    s_refused = 0;
+    m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~WindowCreationRefusal() { UnhookWindowsHookEx(m_hook); }
+  WindowCreationRefusal(const WindowCreationRefusal&) = delete;
+  WindowCreationRefusal& operator=(const WindowCreationRefusal&) = delete;
+  static int Refused() { return s_refused; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name) > 0 &&
+        lstrcmpiA(name, s_className) == 0) {
+      ++s_refused;
+      return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline const char* s_className = nullptr;
+  static inline int s_refused = 0;
+  HHOOK m_hook;
+};
+
+// Keys as the keyboard delivers them: a key-down and its key-up posted to
+// the window with the focus, through the frame's message filter with its
+// accelerators, translated into characters, with one modifier key held in
+// the thread's keyboard state.
+class DocumentEditingTest : public DocumentWindowTest {
+ protected:
+  void TearDown() override {
+    Hold(0);
+    SetActivityClockForTesting(nullptr);
+    DocumentWindowTest::TearDown();
+  }
+  static void Hold(int modifier) {
+    BYTE state[256] = {};
+    if (modifier != 0) state[modifier] = 0x80;
+    SetKeyboardState(state);
+  }
+  void Key(UINT key, int held = 0) {
+    Hold(held);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    Pump();
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Pump();
+    Hold(0);
+  }
+  void Type(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+      const SHORT scan = VkKeyScanA(*c);
+      Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
+    }
+  }
+  // The grid view focused on a cell of the document.
+  void FocusCell(CChildFrame* doc, uint32_t row, uint32_t column) {
+    CDocumentView* view = doc->GetActiveView();
+    view->m_selection = GridSelection{column, row, column, row, 0, column, row};
+    view->SetFocus();
+    Pump();
+  }
+};
+
+// Keys that edit text reach the in-cell editor and the formula bar before
+// the frame's accelerators, which give the same keys to cell commands.
+TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
+  struct Step {
+    const char* text;
+    UINT key;
+    int held;
+  };
+  // The in-cell editor gets a typed first character as its text, the formula
+  // bar as its first undoable typing; null: the case is the editor's only.
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    const char* stored;
+    const char* formulaBar;
+  } cases[] = {
+      {"shift+space", {{"A", 0, 0}, {nullptr, VK_SPACE, VK_SHIFT}, {"B", 0, 0}}, "A B", "A B"},
+      {"del", {{"abc", 0, 0}, {nullptr, VK_LEFT, 0}, {nullptr, VK_LEFT, VK_SHIFT}, {nullptr, VK_DELETE, 0}}, "ac",
+       "ac"},
+      {"ctrl+a, ctrl+x, ctrl+v",
+       {{"abc", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'X', VK_CONTROL}, {"x", 0, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "xabc", "xabc"},
+      {"ctrl+c",
+       {{"ab", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'C', VK_CONTROL}, {nullptr, VK_END, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "abab", "abab"},
+      {"shift+del, shift+insert",
+       {{"ab", 0, 0}, {nullptr, VK_HOME, 0}, {nullptr, VK_RIGHT, VK_SHIFT}, {nullptr, VK_DELETE, VK_SHIFT},
+        {nullptr, VK_END, 0}, {nullptr, VK_INSERT, VK_SHIFT}},
+       "ba", nullptr},
+      {"ctrl+z", {{"ab", 0, 0}, {nullptr, 'Z', VK_CONTROL}, {"c", 0, 0}}, "ac", "c"},
+  };
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const auto run = [&](const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      if (step.text != nullptr) {
+        Type(step.text);
+      } else {
+        Key(step.key, step.held);
+      }
+    }
+  };
+  uint32_t row = 0;
+  for (const auto& c : cases) {
+    FocusCell(doc, row, 0);
+    run(c.steps);
+    Key(VK_RETURN);
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+    EXPECT_EQ(TextAt(*doc->Workbook(), row++, 0), c.stored) << c.name;
+
+    if (c.formulaBar == nullptr) continue;
+    ::SetWindowTextA(frame.FormulaBar(), "");
+    ::SetFocus(frame.FormulaBar());
+    run(c.steps);
+    char text[64] = {};
+    ::GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+    EXPECT_STREQ(text, c.formulaBar) << c.name;
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// Save (Ctrl+S, an accelerator still while the editor is open), auto-save
+// and Close store the text still open in the editor first.
+TEST_F(DocumentEditingTest, SaveAutoSaveAndCloseStoreTheOpenEditFirst) {
+  const std::string path = FullPath("w32_open_edit.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("saved");
+  Key('S', VK_CONTROL);
+  EXPECT_EQ(g_saveDialogs, 1);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "saved");
+  EXPECT_FALSE(doc->IsModified());
+
+  // The only change of the document is still in the editor.
+  g_clock = 3000000;
+  SetActivityClockForTesting(TestClock);
+  FocusCell(doc, 1, 0);
+  Type("auto");
+  g_clock += 60;
+  Options.AutoSave = 1;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 0), "auto");
+  EXPECT_FALSE(doc->IsModified());
+  Options.AutoSave = 0;
+
+  FocusCell(doc, 2, 0);
+  Type("closed");
+  Command(doc, ID_FILE_CLOSE);  // the question cancelled
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Save changes to " + path + "?");
+  EXPECT_EQ(TextAt(*doc->Workbook(), 2, 0), "closed");
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+}
+
+// The window regaining the focus hands it to the open editor, so the next
+// character goes on the text; without an edit the view takes it.
+TEST_F(DocumentEditingTest, TheOpenEditorKeepsTheFocusWhenTheWindowRegainsIt) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("ab");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  Type("c");
+  Key(VK_RETURN);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "abc");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  EXPECT_EQ(GetFocus(), doc->m_view[0].m_hWnd);
+}
+
+// F2 puts the caret before the cell's text, where Left ends the edit.
+TEST_F(DocumentEditingTest, F2PutsTheCaretAtTheStart) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  PutNumber(*doc->Workbook(), 0, 1, 5);
+  FocusCell(doc, 0, 1);
+  Key(VK_F2);
+  Type("1");
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 1), 15);
+  EXPECT_EQ(doc->m_view[0].m_selection.currentColumn, 0u);
+}
+
+// An edit that cannot begin (its drop-down list gets no window) starts
+// nothing, so the next move stores no text cancelled earlier.
+TEST_F(DocumentEditingTest, AnEditThatCannotBeginStoresNothingLater) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  ASSERT_TRUE(book.dropDownLists[0].AppendEntry("Apple"));
+  StyleRecord style = StyleRecord::Default();
+  style.dropDown = {1, 0, 1, 1, 0};
+  uint16_t index = 0;
+  ASSERT_TRUE(book.styles.FindOrAddStyle(style, &index));
+  book.activeWorksheet->format.columns[1].SetStyle(index);
+  FocusCell(doc, 0, 0);
+  Type("cancelled");
+  Key(VK_ESCAPE);
+
+  FocusCell(doc, 0, 1);
+  {
+    WindowCreationRefusal refusal("ListBox");
+    Type("x");
+    Key(VK_F2);
+    EXPECT_EQ(WindowCreationRefusal::Refused(), 2);
+  }
+  EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory)));
+  Key(VK_DOWN);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// A document window that cannot be created, in its panes or as a window,
+// is freed once, by one owner: its slot stays free and its file closed.
+TEST_F(DocumentWindowTest, ADocumentWindowThatCannotBeCreatedIsFreedOnce) {
+  g_openPath = SavedWorkbookFile("w32_no_window.tlv", 0, 0, 4);
+  for (const char* refusedClass : {"SysTreeView32", "TalveroDocument"}) {
+    g_boxes.clear();
+    {
+      WindowCreationRefusal refusal(refusedClass);
+      frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+      Pump();
+      frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+      Pump();
+      EXPECT_EQ(WindowCreationRefusal::Refused(), 2) << refusedClass;
+    }
+    EXPECT_EQ(CountOpenDocuments(), 0u) << refusedClass;
+    EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory))) << refusedClass;
+  }
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* opened = frame.GetActiveChildFrame();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(OpenDocuments().slots[0].frame, opened);
+  EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 4);
 }
 
 }  // namespace
