@@ -87,6 +87,9 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
     case ID_EDIT_CELL:
       OnBeginEdit(reinterpret_cast<const char*>(lp));
       return true;
+    case ID_FORMULA_BAR_OK:
+      OnEnterFormulaBar();
+      return true;
   }
   return false;
 }

@@ -159,6 +159,19 @@ class DocumentWindowTest : public ::testing::Test {
     doc->SendMessage(WM_COMMAND, command, 0);
     Pump();
   }
+  // Mouse input posted to a view, as the user's reaches it.
+  void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
+    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
+    Pump();
+  }
+  POINT CellCentre(CDocumentView* view, uint32_t column, uint32_t row) {
+    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void ClickCell(CDocumentView* view, uint32_t column, uint32_t row, WPARAM keys = 0) {
+    PostMouse(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, CellCentre(view, column, row));
+    PostMouse(view, WM_LBUTTONUP, 0, CellCentre(view, column, row));
+  }
 
   CMessageLoop loop;
   CMainFrame frame;
@@ -645,18 +658,8 @@ TEST_F(DocumentWindowTest, ABlockDraggedInTheViewMovesItsCellsWithOneUndoStep) {
   CDocumentView* view = doc->GetActiveView();
   ASSERT_NE(view, nullptr);
   for (uint32_t row = 1; row <= 3; ++row) PutNumber(book, row, 1, row);
-  const auto post = [&](UINT msg, WPARAM keys, POINT p) {
-    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
-    Pump();
-  };
-  const auto centre = [&](uint32_t column, uint32_t row) {
-    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  };
-  post(WM_LBUTTONDOWN, MK_LBUTTON, centre(1, 1));
-  post(WM_LBUTTONUP, 0, centre(1, 1));
-  post(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centre(2, 3));
-  post(WM_LBUTTONUP, 0, centre(2, 3));
+  ClickCell(view, 1, 1);
+  ClickCell(view, 2, 3, MK_SHIFT);
   ASSERT_EQ(view->Selection().lastRow, 3u);
   const RECT block = view->GetRangeRect(SelectionRange{1, 1, 2, 3});
   const RECT cell = view->GetRangeRect(SelectionRange{1, 1, 1, 1});
@@ -709,6 +712,46 @@ TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
   EXPECT_EQ(g_boxes[0].find("Line: 0"), std::string::npos) << g_boxes[0];
   EXPECT_NE(g_boxes[0].find("Line: "), std::string::npos) << g_boxes[0];
   std::remove(path.c_str());
+}
+
+std::string WindowText(HWND window) {
+  char text[kEditCapacity + 2] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void TypeIntoFormulaBar(CMainFrame& frame, const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) PostMessageA(frame.FormulaBar(), WM_CHAR, static_cast<WPARAM>(*c), 0);
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// Text typed into the formula bar goes, with Enter, into every selected
+// cell; one Undo takes it all back.
+TEST_F(DocumentWindowTest, EnterInTheFormulaBarFillsTheSelectionWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 1, 0);
+  ClickCell(view, 2, 1, MK_SHIFT);
+  const int32_t steps = book.undoHistory.Current();
+  TypeIntoFormulaBar(frame, "=A2*2");
+  Pump();
+  for (uint32_t row = 0; row <= 1; ++row) {
+    for (uint16_t column = 1; column <= 2; ++column) {
+      const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+      ASSERT_NE(cell, nullptr) << row << "," << column;
+      EXPECT_TRUE(cell->IsFormula());
+      EXPECT_EQ(cell->CachedNumber(), 5) << row << "," << column;
+    }
+  }
+  EXPECT_EQ(book.undoHistory.Current(), steps + 1);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_STREQ(Options.Lists->recentCellTexts[0], "=A2*2");
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "=A2*2");
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(1, 2), nullptr);
 }
 
 }  // namespace
