@@ -29,6 +29,7 @@
 
 class CChildFrame;
 class CWorkBook;
+class CWorkSheet;
 struct SelectionStatistics;
 
 class CMainFrame : public CMDIFrameWindowImpl,
@@ -171,6 +172,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
+  void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
+  void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
 
   // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);

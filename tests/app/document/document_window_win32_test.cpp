@@ -725,6 +725,34 @@ void TypeIntoFormulaBar(CMainFrame& frame, const char* text) {
   PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
 }
 
+// The formula bar shows the active cell as editing starts from it: a
+// percentage shown rounded comes back whole, so Enter there without a change
+// leaves the cell's value exactly as it was.
+TEST_F(DocumentWindowTest, FormulaBarShowsTheActiveCellAsEditingStartsFromIt) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "2.5");
+  ClickCell(view, 3, 3);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "");
+  ClickCell(view, 0, 0);
+  TypeIntoFormulaBar(frame, "12.345%");
+  Pump();
+  ASSERT_EQ(NumberAt(book, 0, 0), 0.12345);
+  EXPECT_NE(WindowText(frame.FormulaBar()), "");
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(NumberAt(book, 0, 0), 0.12345);
+
+  // While editing is locked the bar keeps what the user put there.
+  Options.LockEdit = 1;
+  SetWindowTextA(frame.FormulaBar(), "kept");
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "kept");
+}
+
 // Text typed into the formula bar goes, with Enter, into every selected
 // cell; one Undo takes it all back.
 TEST_F(DocumentWindowTest, EnterInTheFormulaBarFillsTheSelectionWithOneUndoStep) {
@@ -752,6 +780,49 @@ TEST_F(DocumentWindowTest, EnterInTheFormulaBarFillsTheSelectionWithOneUndoStep)
   ASSERT_TRUE(book.UndoStep());
   EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
   EXPECT_EQ(book.activeWorksheet->cells.GetCell(1, 2), nullptr);
+}
+
+// The View menu's pane and split checks and the tree button's picture
+// follow the window; Auto Row Height is checked while no selected row has a
+// fixed height.
+TEST_F(DocumentWindowTest, PaneSplitAndRowHeightChecksFollowTheWindow) {
+  CChildFrame* doc = NewDocument();
+  HMENU viewMenu = GetSubMenu(frame.Menu(), 2);
+  HMENU formatMenu = GetSubMenu(frame.Menu(), 4);
+  const auto checked = [&](HMENU menu, UINT command) {
+    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  const auto treeImage = [&] { return SendMessageA(frame.SecondaryToolBar(), TB_GETBITMAP, ID_VIEW_TREE, 0); };
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 1);
+  Command(doc, ID_VIEW_TREE);
+  Command(doc, ID_VIEW_INSPECT);
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 0);
+
+  struct Step {
+    UINT command;
+    bool horizontal;
+    bool vertical;
+  } steps[] = {{ID_SPLIT_HORIZONTALLY, true, false},
+               {ID_SPLIT_VERTICALLY, false, true},
+               {ID_SPLIT_VERTICALLY, false, false}};
+  for (const Step& step : steps) {
+    Command(doc, step.command);
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_HORIZONTALLY), step.horizontal) << step.command;
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_VERTICALLY), step.vertical) << step.command;
+  }
+
+  CDocumentView* view = doc->GetActiveView();
+  ASSERT_TRUE(doc->Workbook()->activeWorksheet->format.rows.SetRow(2, 30, true));
+  ClickCell(view, 0, 0);
+  ClickCell(view, 0, 1, MK_SHIFT);
+  EXPECT_TRUE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+  ClickCell(view, 0, 3, MK_SHIFT);
+  EXPECT_FALSE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
 }
 
 }  // namespace
