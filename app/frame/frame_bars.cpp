@@ -5,7 +5,6 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_image_lists.h"
 #include "app/frame/frame_layout.h"
-#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/common_controls.h"
@@ -117,6 +116,7 @@ LRESULT CMainFrame::OnCreate() {
     if (IsCommandUnavailable(command)) UIEnable(command, false);
   }
   UISetCheck(ID_VIEW_COMPOSER, Options.ComposerVisible ? 1 : 0);
+  FillBookmarkList();
 
   if (CMessageLoop* loop = CMessageLoop::Current()) {
     loop->AddMessageFilter(this);

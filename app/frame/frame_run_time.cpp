@@ -114,8 +114,7 @@ void CMainFrame::OnInitMenuPopup(HMENU popup) {
 void CMainFrame::WriteNameBox(uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn, uint32_t lastRow) {
   char text[kSelectionReferenceCapacity];
   FormatSelectionReference(firstColumn, firstRow, lastColumn, lastRow, AddressingA1 != 0, text, sizeof text);
-  HWND edit = reinterpret_cast<HWND>(::SendMessageA(m_nameBox, CBEM_GETEDITCONTROL, 0, 0));
-  ::SetWindowTextA(edit != nullptr ? edit : m_nameBox, text);
+  SetNameBoxText(text);
 }
 
 void CMainFrame::UpdateUI() {

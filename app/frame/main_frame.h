@@ -125,6 +125,10 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // disabled and do nothing.
   static bool IsCommandUnavailable(UINT command);
 
+  // Rebuilds the name box's list from the profile's bookmarks, each with its
+  // reference in the current addressing style, and empties its text.
+  void FillBookmarkList();
+
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
@@ -166,6 +170,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool OnWindowCommand(UINT command);
   void RemoveSelectedBookmark();
   void RemoveAllBookmarks();
+  void SetNameBoxText(const char* text);
   void OnSettingChange();
 
   // Run time (frame_run_time.cpp).

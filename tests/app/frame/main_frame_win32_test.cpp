@@ -504,6 +504,65 @@ TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
   SetDefaultOptions(Options);
 }
 
+std::string NameBoxItem(HWND nameBox, int index) {
+  char text[300] = {};
+  COMBOBOXEXITEMA item{};
+  item.mask = CBEIF_TEXT;
+  item.iItem = index;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(nameBox, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+int g_bookmarkAnswer = IDYES;
+int AnswerBookmarkQuestion(HWND, const char*, const char*, UINT) { return g_bookmarkAnswer; }
+
+// The name box lists the profile's bookmarks from the start, each in the
+// addressing style; removing one or all changes the profile and the list.
+TEST(MainFrameBookmarks, TheNameBoxListsTheProfilesBookmarksAndRemovesThem) {
+  CMessageLoop loop;
+  InitCommonControlClasses();
+  LoadRichEdit20();
+  ProfileLists& lists = *Options.Lists;
+  const char* stored[] = {"\\Sheet1!R2C3:R4C5  -  Totals", "\"[C:\\a.tlv]\\Costs\"!C2:C4  -  Columns",
+                          "\\S!R1C1  -  Start"};
+  for (const char* bookmark : stored) lstrcpyA(lists.bookmarks[lists.bookmarkCount++], bookmark);
+  CMainFrame frame;
+  RECT r{0, 0, 700, 400};
+  ASSERT_NE(frame.CreateFrame(&r), nullptr);
+  HWND nameBox = frame.NameBox();
+  ASSERT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(NameBoxItem(nameBox, 0), "\\Sheet1!$C$2:$E$4  -  Totals");
+  EXPECT_EQ(NameBoxItem(nameBox, 1), "\"[C:\\a.tlv]\\Costs\"!$B:$D  -  Columns");
+
+  SetMessageBoxFunction(AnswerBookmarkQuestion);
+  SendMessageA(nameBox, CB_SETCURSEL, 1, 0);
+  g_bookmarkAnswer = IDNO;
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_BOOKMARK);
+  Pump();
+  EXPECT_EQ(lists.bookmarkCount, 3);
+  g_bookmarkAnswer = IDYES;
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_BOOKMARK);
+  Pump();
+  ASSERT_EQ(lists.bookmarkCount, 2);
+  EXPECT_STREQ(lists.bookmarks[1], stored[2]);
+  ASSERT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(NameBoxItem(nameBox, 1), "\\S!$A$1  -  Start");
+  char text[64] = {};
+  GetWindowTextA(nameBox, text, sizeof text);
+  EXPECT_STREQ(text, "");
+
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_ALL_BOOKMARKS);
+  Pump();
+  EXPECT_EQ(lists.bookmarkCount, 0);
+  EXPECT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 0);
+  frame.DestroyWindow();
+  DropQuit();
+  SetMessageBoxFunction(nullptr);
+  SetDefaultOptions(Options);
+}
+
 std::vector<std::string> g_shownTexts;
 UINT ChooseAndListMenu(HMENU popup, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
   g_shownTexts.clear();
