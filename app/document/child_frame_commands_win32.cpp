@@ -4,6 +4,7 @@
 
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
@@ -43,7 +44,10 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       OnContextMenu(PointFromLParam(lp));
       return 0;
     case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) return 0;
+      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) {
+        CountHandledCommand();
+        return 0;
+      }
       break;
   }
   handled = false;

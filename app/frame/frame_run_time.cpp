@@ -6,6 +6,7 @@
 #include "app/frame/main_frame.h"
 #include "app/frame/row_height_state.h"
 #include "app/frame/selection_reference.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "core/base/global_options.h"
 #include "core/model/worksheet_view_state.h"
@@ -54,13 +55,15 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
     if (!::SendMessageA(m_mainToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
     const UINT command = static_cast<UINT>(button.idCommand);
     if ((button.fsStyle & BTNS_SEP) != 0 || command == ID_FILE_NEW || command == ID_FILE_OPEN) continue;
-    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE) continue;
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE || command == ID_EDIT_FIND)
+      continue;
     ::SendMessageA(m_mainToolBar, TB_ENABLEBUTTON, command,
-                 MAKELPARAM(documentActive && !IsCommandUnavailable(command), 0));
+                 MAKELPARAM(documentActive && !IsCommandUnbuilt(command), 0));
   }
   UIEnable(ID_EDIT_UNDO, false);
   UIEnable(ID_EDIT_REDO, false);
   UIEnable(ID_EDIT_PASTE, documentActive);
+  EnableFind(::IsWindowVisible(m_findToolBar) != FALSE);
 }
 
 bool CMainFrame::OnIdle() {

@@ -121,10 +121,6 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // options, the profile or the locale.
   void InvalidateAllViews();
 
-  // True for the frame commands whose handlers do not exist yet: they are
-  // disabled and do nothing.
-  static bool IsCommandUnavailable(UINT command);
-
   // Rebuilds the name box's list from the profile's bookmarks, each with its
   // reference in the current addressing style, and empties its text.
   void FillBookmarkList();
@@ -156,6 +152,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool CreateReBar();
   bool CreateStatusBar();
   void ShowFindBar(bool show);
+  void EnableFind(bool findBarShown);
   HFONT BarFont() const;
 
   // Message map (frame_message_map.cpp).

@@ -16,6 +16,7 @@
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
@@ -25,6 +26,7 @@
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
+#include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "view/grid_view/talver_view.h"
 
@@ -723,6 +725,132 @@ std::string WindowText(HWND window) {
 void TypeIntoFormulaBar(CMainFrame& frame, const char* text) {
   for (const char* c = text; *c != '\0'; ++c) PostMessageA(frame.FormulaBar(), WM_CHAR, static_cast<WPARAM>(*c), 0);
   PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+struct MenuItem {
+  UINT command;
+  bool enabled;
+  std::string text;
+};
+
+// The items of a pop-up and of its sub-menus as their owner shows them:
+// each pop-up is prepared with WM_INITMENUPOPUP first, as the system does
+// when it opens.
+void CollectMenu(HWND owner, HMENU popup, std::vector<MenuItem>& items) {
+  SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    if (HMENU sub = GetSubMenu(popup, i)) {
+      CollectMenu(owner, sub, items);
+      continue;
+    }
+    const UINT state = GetMenuState(popup, i, MF_BYPOSITION);
+    if ((state & MF_SEPARATOR) != 0) continue;
+    char text[128] = {};
+    GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+    items.push_back({GetMenuItemID(popup, i), (state & (MF_GRAYED | MF_DISABLED)) == 0, text});
+  }
+}
+
+// The menus the program tracks (context menu, toolbar drop-downs) are read
+// instead of shown.
+std::vector<MenuItem> g_tracked;
+UINT CollectTrackedMenu(HMENU popup, UINT, int, int, HWND owner, const RECT*) {
+  g_tracked.clear();
+  CollectMenu(owner, popup, g_tracked);
+  return 0;
+}
+
+// Every command a user can reach in a document window, from the menu bar,
+// the cell context menu, the toolbars and their drop-down menus, is either
+// disabled or taken by a handler of the frame or the document window.
+TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandler) {
+  ASSERT_NE(NewDocument(), nullptr);
+  // What Undo and Paste wait for is there: an edit and a text to paste.
+  TypeIntoFormulaBar(frame, "1");
+  Pump();
+  ASSERT_TRUE(frame.GetActiveWorkbook()->undoHistory.CanUndo());
+  if (OpenClipboard(frame.m_hWnd)) {
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2)) {
+      lstrcpyA(static_cast<char*>(GlobalLock(block)), "7");
+      GlobalUnlock(block);
+      SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+  }
+  frame.UpdateUI();
+  // Exit ends the walk and help opens windows outside the program; their
+  // handlers are the frame's own.
+  const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
+  std::vector<std::string> unhandled;
+  int sent = 0;
+  const auto run = [&](UINT command, const std::string& where) {
+    for (UINT skipped : notRun)
+      if (command == skipped) return;
+    const uint32_t before = HandledCommandCount();
+    frame.SendMessage(WM_COMMAND, command, 0);
+    Pump();
+    ++sent;
+    if (HandledCommandCount() == before) unhandled.push_back(where + " " + std::to_string(command));
+    // Every command runs in a document window.
+    if (frame.GetActiveChildFrame() == nullptr) NewDocument();
+  };
+  // Each item as the menu shows it when opened again for it.
+  const auto walk = [&](const std::string& where, const auto& open) {
+    for (size_t i = 0;; ++i) {
+      const std::vector<MenuItem> items = open();
+      if (i >= items.size()) break;
+      if (items[i].enabled) run(items[i].command, where + " \"" + items[i].text + "\"");
+    }
+  };
+  for (int top = 0; top < GetMenuItemCount(frame.Menu()); ++top) {
+    walk("menu bar", [&] {
+      std::vector<MenuItem> items;
+      CollectMenu(frame.m_hWnd, GetSubMenu(frame.Menu(), top), items);
+      return items;
+    });
+  }
+  SetTrackPopupMenuFunction(CollectTrackedMenu);
+  walk("cell context menu", [&] {
+    CChildFrame* doc = frame.GetActiveChildFrame();
+    POINT p{40, 60};
+    ::ClientToScreen(doc->m_view[0].m_hWnd, &p);
+    doc->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(doc->m_view[0].m_hWnd), MAKELPARAM(p.x, p.y));
+    return g_tracked;
+  });
+  const HWND toolbars[] = {frame.MainToolBar(), frame.SecondaryToolBar(), frame.FindToolBar(),
+                           frame.PreviewToolBar()};
+  for (HWND toolbar : toolbars) {
+    const int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TBBUTTON button{};
+      SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+      const UINT command = static_cast<UINT>(button.idCommand);
+      if ((button.fsStyle & BTNS_SEP) != 0 || !SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0)) continue;
+      const std::string where = "button " + std::to_string(command);
+      // A whole drop-down button only opens its menu.
+      if ((button.fsStyle & BTNS_WHOLEDROPDOWN) == 0) run(command, where);
+      if ((button.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN)) == 0) continue;
+      walk(where + " menu", [&] {
+        g_tracked.clear();
+        NMTOOLBARA drop{};
+        drop.hdr.hwndFrom = toolbar;
+        drop.hdr.code = TBN_DROPDOWN;
+        drop.iItem = static_cast<int>(command);
+        frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+        return g_tracked;
+      });
+    }
+  }
+  SetTrackPopupMenuFunction(nullptr);
+  EXPECT_TRUE(unhandled.empty()) << [&] {
+    std::string list;
+    for (const std::string& item : unhandled) list += item + "\n";
+    return list;
+  }();
+  // The walk ran the built commands: files, panes, splits, windows, the find
+  // bar, bookmarks, recent texts and the formula bar among them.
+  EXPECT_GT(sent, 25);
 }
 
 // The formula bar shows the active cell as editing starts from it: a
