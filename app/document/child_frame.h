@@ -10,8 +10,9 @@
 //
 // The files of app/document split it by concern: creation, layout, panes and
 // splits (child_frame_win32.cpp), the message and command map
-// (child_frame_commands_win32.cpp), and the file commands with the close
-// question (child_frame_file_win32.cpp).
+// (child_frame_commands_win32.cpp), the file commands with the close
+// question (child_frame_file_win32.cpp) and the formula bar's entry
+// (child_frame_formula_bar_win32.cpp).
 
 #include <cstdint>
 
@@ -88,6 +89,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void OnSplit(bool vertical);
   void OnNextPane(bool backwards);
   void OnBeginEdit(const char* typed);
+  void OnEnterFormulaBar();
   // Runs the recalculation the update mode asks for after an edit and
   // repaints the formula cells and the inspect list.
   void RecalcAfterEdit();

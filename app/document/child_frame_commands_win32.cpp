@@ -4,6 +4,7 @@
 
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
@@ -46,7 +47,10 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       OnContextMenu(PointFromLParam(lp));
       return 0;
     case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) return 0;
+      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) {
+        CountHandledCommand();
+        return 0;
+      }
       break;
   }
   handled = false;
@@ -89,6 +93,9 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
       return true;
     case ID_EDIT_CELL:
       OnBeginEdit(reinterpret_cast<const char*>(lp));
+      return true;
+    case ID_FORMULA_BAR_OK:
+      OnEnterFormulaBar();
       return true;
   }
   return false;

@@ -17,6 +17,7 @@
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
@@ -26,6 +27,7 @@
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
+#include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "services/messages/error_text.h"
 #include "view/grid_view/talver_view.h"
@@ -175,6 +177,20 @@ class DocumentWindowTest : public ::testing::Test {
     Command(doc, ID_FILE_CLOSE);
     EXPECT_EQ(CountOpenDocuments(), 0u);
     return path;
+  }
+
+  // Mouse input posted to a view, as the user's reaches it.
+  void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
+    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
+    Pump();
+  }
+  POINT CellCentre(CDocumentView* view, uint32_t column, uint32_t row) {
+    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void ClickCell(CDocumentView* view, uint32_t column, uint32_t row, WPARAM keys = 0) {
+    PostMouse(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, CellCentre(view, column, row));
+    PostMouse(view, WM_LBUTTONUP, 0, CellCentre(view, column, row));
   }
 
   CMessageLoop loop;
@@ -654,18 +670,8 @@ TEST_F(DocumentWindowTest, ABlockDraggedInTheViewMovesItsCellsWithOneUndoStep) {
   CDocumentView* view = doc->GetActiveView();
   ASSERT_NE(view, nullptr);
   for (uint32_t row = 1; row <= 3; ++row) PutNumber(book, row, 1, row);
-  const auto post = [&](UINT msg, WPARAM keys, POINT p) {
-    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
-    Pump();
-  };
-  const auto centre = [&](uint32_t column, uint32_t row) {
-    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  };
-  post(WM_LBUTTONDOWN, MK_LBUTTON, centre(1, 1));
-  post(WM_LBUTTONUP, 0, centre(1, 1));
-  post(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centre(2, 3));
-  post(WM_LBUTTONUP, 0, centre(2, 3));
+  ClickCell(view, 1, 1);
+  ClickCell(view, 2, 3, MK_SHIFT);
   ASSERT_EQ(view->Selection().lastRow, 3u);
   const RECT block = view->GetRangeRect(SelectionRange{1, 1, 2, 3});
   const RECT cell = view->GetRangeRect(SelectionRange{1, 1, 1, 1});
@@ -982,6 +988,243 @@ TEST_F(DocumentWindowTest, ADocumentWindowThatCannotBeCreatedIsFreedOnce) {
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(OpenDocuments().slots[0].frame, opened);
   EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 4);
+}
+
+std::string WindowText(HWND window) {
+  char text[kEditCapacity + 2] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void TypeIntoFormulaBar(CMainFrame& frame, const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) PostMessageA(frame.FormulaBar(), WM_CHAR, static_cast<WPARAM>(*c), 0);
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+struct MenuItem {
+  UINT command;
+  bool enabled;
+  std::string text;
+};
+
+// The items of a pop-up and of its sub-menus as their owner shows them:
+// each pop-up is prepared with WM_INITMENUPOPUP first, as the system does
+// when it opens.
+void CollectMenu(HWND owner, HMENU popup, std::vector<MenuItem>& items) {
+  SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    if (HMENU sub = GetSubMenu(popup, i)) {
+      CollectMenu(owner, sub, items);
+      continue;
+    }
+    const UINT state = GetMenuState(popup, i, MF_BYPOSITION);
+    if ((state & MF_SEPARATOR) != 0) continue;
+    char text[128] = {};
+    GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+    items.push_back({GetMenuItemID(popup, i), (state & (MF_GRAYED | MF_DISABLED)) == 0, text});
+  }
+}
+
+// The menus the program tracks (context menu, toolbar drop-downs) are read
+// instead of shown.
+std::vector<MenuItem> g_tracked;
+UINT CollectTrackedMenu(HMENU popup, UINT, int, int, HWND owner, const RECT*) {
+  g_tracked.clear();
+  CollectMenu(owner, popup, g_tracked);
+  return 0;
+}
+
+// Every command a user can reach in a document window, from the menu bar,
+// the cell context menu, the toolbars and their drop-down menus, is either
+// disabled or taken by a handler of the frame or the document window.
+TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandler) {
+  ASSERT_NE(NewDocument(), nullptr);
+  // What Undo and Paste wait for is there: an edit and a text to paste.
+  TypeIntoFormulaBar(frame, "1");
+  Pump();
+  ASSERT_TRUE(frame.GetActiveWorkbook()->undoHistory.CanUndo());
+  if (OpenClipboard(frame.m_hWnd)) {
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2)) {
+      lstrcpyA(static_cast<char*>(GlobalLock(block)), "7");
+      GlobalUnlock(block);
+      SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+  }
+  frame.UpdateUI();
+  // Exit ends the walk and help opens windows outside the program; their
+  // handlers are the frame's own.
+  const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
+  std::vector<std::string> unhandled;
+  int sent = 0;
+  const auto run = [&](UINT command, const std::string& where) {
+    for (UINT skipped : notRun)
+      if (command == skipped) return;
+    const uint32_t before = HandledCommandCount();
+    frame.SendMessage(WM_COMMAND, command, 0);
+    Pump();
+    ++sent;
+    if (HandledCommandCount() == before) unhandled.push_back(where + " " + std::to_string(command));
+    // Every command runs in a document window.
+    if (frame.GetActiveChildFrame() == nullptr) NewDocument();
+  };
+  // Each item as the menu shows it when opened again for it.
+  const auto walk = [&](const std::string& where, const auto& open) {
+    for (size_t i = 0;; ++i) {
+      const std::vector<MenuItem> items = open();
+      if (i >= items.size()) break;
+      if (items[i].enabled) run(items[i].command, where + " \"" + items[i].text + "\"");
+    }
+  };
+  for (int top = 0; top < GetMenuItemCount(frame.Menu()); ++top) {
+    walk("menu bar", [&] {
+      std::vector<MenuItem> items;
+      CollectMenu(frame.m_hWnd, GetSubMenu(frame.Menu(), top), items);
+      return items;
+    });
+  }
+  SetTrackPopupMenuFunction(CollectTrackedMenu);
+  walk("cell context menu", [&] {
+    CChildFrame* doc = frame.GetActiveChildFrame();
+    POINT p{40, 60};
+    ::ClientToScreen(doc->m_view[0].m_hWnd, &p);
+    doc->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(doc->m_view[0].m_hWnd), MAKELPARAM(p.x, p.y));
+    return g_tracked;
+  });
+  const HWND toolbars[] = {frame.MainToolBar(), frame.SecondaryToolBar(), frame.FindToolBar(),
+                           frame.PreviewToolBar()};
+  for (HWND toolbar : toolbars) {
+    const int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TBBUTTON button{};
+      SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+      const UINT command = static_cast<UINT>(button.idCommand);
+      if ((button.fsStyle & BTNS_SEP) != 0 || !SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0)) continue;
+      const std::string where = "button " + std::to_string(command);
+      // A whole drop-down button only opens its menu.
+      if ((button.fsStyle & BTNS_WHOLEDROPDOWN) == 0) run(command, where);
+      if ((button.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN)) == 0) continue;
+      walk(where + " menu", [&] {
+        g_tracked.clear();
+        NMTOOLBARA drop{};
+        drop.hdr.hwndFrom = toolbar;
+        drop.hdr.code = TBN_DROPDOWN;
+        drop.iItem = static_cast<int>(command);
+        frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+        return g_tracked;
+      });
+    }
+  }
+  SetTrackPopupMenuFunction(nullptr);
+  EXPECT_TRUE(unhandled.empty()) << [&] {
+    std::string list;
+    for (const std::string& item : unhandled) list += item + "\n";
+    return list;
+  }();
+  // The walk ran the built commands: files, panes, splits, windows, the find
+  // bar, bookmarks, recent texts and the formula bar among them.
+  EXPECT_GT(sent, 25);
+}
+
+// The formula bar shows the active cell as editing starts from it: a
+// percentage shown rounded comes back whole, so Enter there without a change
+// leaves the cell's value exactly as it was.
+TEST_F(DocumentWindowTest, FormulaBarShowsTheActiveCellAsEditingStartsFromIt) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "2.5");
+  ClickCell(view, 3, 3);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "");
+  ClickCell(view, 0, 0);
+  TypeIntoFormulaBar(frame, "12.345%");
+  Pump();
+  ASSERT_EQ(NumberAt(book, 0, 0), 0.12345);
+  EXPECT_NE(WindowText(frame.FormulaBar()), "");
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(NumberAt(book, 0, 0), 0.12345);
+
+  // While editing is locked the bar keeps what the user put there.
+  Options.LockEdit = 1;
+  SetWindowTextA(frame.FormulaBar(), "kept");
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "kept");
+}
+
+// Text typed into the formula bar goes, with Enter, into every selected
+// cell; one Undo takes it all back.
+TEST_F(DocumentWindowTest, EnterInTheFormulaBarFillsTheSelectionWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 1, 0);
+  ClickCell(view, 2, 1, MK_SHIFT);
+  const int32_t steps = book.undoHistory.Current();
+  TypeIntoFormulaBar(frame, "=A2*2");
+  Pump();
+  for (uint32_t row = 0; row <= 1; ++row) {
+    for (uint16_t column = 1; column <= 2; ++column) {
+      const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+      ASSERT_NE(cell, nullptr) << row << "," << column;
+      EXPECT_TRUE(cell->IsFormula());
+      EXPECT_EQ(cell->CachedNumber(), 5) << row << "," << column;
+    }
+  }
+  EXPECT_EQ(book.undoHistory.Current(), steps + 1);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_STREQ(Options.Lists->recentCellTexts[0], "=A2*2");
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "=A2*2");
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(1, 2), nullptr);
+}
+
+// The View menu's pane and split checks and the tree button's picture
+// follow the window; Auto Row Height is checked while no selected row has a
+// fixed height.
+TEST_F(DocumentWindowTest, PaneSplitAndRowHeightChecksFollowTheWindow) {
+  CChildFrame* doc = NewDocument();
+  HMENU viewMenu = GetSubMenu(frame.Menu(), 2);
+  HMENU formatMenu = GetSubMenu(frame.Menu(), 4);
+  const auto checked = [&](HMENU menu, UINT command) {
+    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  const auto treeImage = [&] { return SendMessageA(frame.SecondaryToolBar(), TB_GETBITMAP, ID_VIEW_TREE, 0); };
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 1);
+  Command(doc, ID_VIEW_TREE);
+  Command(doc, ID_VIEW_INSPECT);
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 0);
+
+  struct Step {
+    UINT command;
+    bool horizontal;
+    bool vertical;
+  } steps[] = {{ID_SPLIT_HORIZONTALLY, true, false},
+               {ID_SPLIT_VERTICALLY, false, true},
+               {ID_SPLIT_VERTICALLY, false, false}};
+  for (const Step& step : steps) {
+    Command(doc, step.command);
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_HORIZONTALLY), step.horizontal) << step.command;
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_VERTICALLY), step.vertical) << step.command;
+  }
+
+  CDocumentView* view = doc->GetActiveView();
+  ASSERT_TRUE(doc->Workbook()->activeWorksheet->format.rows.SetRow(2, 30, true));
+  ClickCell(view, 0, 0);
+  ClickCell(view, 0, 1, MK_SHIFT);
+  EXPECT_TRUE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+  ClickCell(view, 0, 3, MK_SHIFT);
+  EXPECT_FALSE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
 }
 
 }  // namespace
