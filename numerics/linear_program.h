@@ -35,6 +35,7 @@ struct SimplexTableau {
   uint32_t slackEnd = 0;    // last slack column
   double epsilon = 1e-8;
   uint32_t rounds = 0;      // pivots performed, over the tableau's life
+  bool artificialsBarred = false;  // artificial columns may not enter
 
   uint32_t Basic(uint32_t row) const { return uint32_t(basis(row, 1) + 0.5); }
   // An empty tableau of the given rows and width with its tolerance; false
@@ -62,6 +63,13 @@ bool BuildSimplexTableau(SimplexTableau& tab, const Matrix& a, const Matrix& s, 
 // Simplex rounds to the optimum: kProgramSolved, kProgramUnbounded or
 // kProgramGaveUp.
 ProgramStatus SimplexIterate(SimplexTableau& tab);
+// The rounds with the penalised costs, and, when they end without a leaving
+// row or with an artificial variable still positive (a penalty too small for
+// the problem gives both), a first phase that decides by the artificial
+// variables alone whether the rows can be met, then the real costs from its
+// basis: kProgramSolved, kProgramUnbounded, kProgramInfeasible or
+// kProgramGaveUp.
+ProgramStatus SolveSimplexTableau(SimplexTableau& tab);
 // The reduced costs of every column into tab.reduced.
 void ComputeReducedCosts(SimplexTableau& tab);
 // The leaving row for column j (0 when none); with bland, ties go to the
