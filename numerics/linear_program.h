@@ -103,14 +103,16 @@ ProgramStatus BranchBoundProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& 
                                  bool binary);
 
 // Maximises p.x - x'Cx over x >= 0 subject to the rows of A (Wolfe's method);
-// statuses and vector as for SimplexLinearProgram.
+// statuses and vector as for SimplexLinearProgram, where the optimum vectors
+// are the distinct ones whose objective equals the optimum's.
 ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p, const Matrix& c,
                                Matrix& x, int32_t* vector, uint32_t m, uint32_t n, double epsilon);
-// The same problem by a primal active-set method, from a point that meets
-// the constraints (kProgramInfeasible when there is none, or when C is not
-// positive definite enough to solve for a step); the one optimum is vector 1.
-ProgramStatus ActiveSetQuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p,
-                                        const Matrix& c, Matrix& x, int32_t* vector, uint32_t m, uint32_t n,
-                                        double epsilon);
+// The same problem by Lemke's complementary pivoting, for when Wolfe's
+// rounds stop short: kProgramInfeasible when the rows cannot be met,
+// kProgramUnbounded when the objective grows without bound (C not positive
+// semidefinite); the one optimum it finds is vector 1.
+ProgramStatus LemkeQuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p,
+                                    const Matrix& c, Matrix& x, int32_t* vector, uint32_t m, uint32_t n,
+                                    double epsilon);
 
 #endif
