@@ -95,6 +95,11 @@ class XBaseWriter {
     sheet_->cells.GetUsedRange(nullptr, nullptr, nullptr, &lastRow);
     SetXBaseRecordCount(&table_, lastRow);
     SetXBaseHeaderWord(&table_, kXBaseHeaderRecordLength, uint16_t(recordLength));
+    // The header holds the descriptors and their end mark, whatever length
+    // the description gives it.
+    const uint32_t leastHeader = kXBaseHeaderSize + fields * kXBaseFieldSize + 1;
+    if (XBaseHeaderWord(table_, kXBaseHeaderLength) < leastHeader)
+      SetXBaseHeaderWord(&table_, kXBaseHeaderLength, uint16_t(leastHeader));
     WriteHeader(fields);
     // The memo file is made afresh, so that a table with memo fields always
     // has one, even when all its memos are empty.

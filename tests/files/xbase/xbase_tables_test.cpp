@@ -14,6 +14,7 @@
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "files/xbase/xbase_header.h"
 #include "files/xbase/xbase_memo.h"
 #include "files/xbase/xbase_values.h"
 #include "platform/os_files.h"
@@ -363,6 +364,16 @@ TEST(XBaseTables, ANumberTooWideForItsFieldIsStarredAndFailsTheSave) {
   // The record length follows the edited field: 1 + 5.
   EXPECT_EQ(bytes[10], 6);
   EXPECT_NE(bytes.find(" *****   123\x1A"), std::string::npos);
+}
+
+TEST(XBaseTables, AHeaderLengthWithoutRoomForTheEndMarkIsWidenedOnSave) {
+  auto book = exchange::NewBook();
+  FillTable(book.get(), kXBaseDBaseIII);
+  SetXBaseHeaderWord(&book->xbaseTable, kXBaseHeaderLength, uint16_t(kXBaseHeaderSize + 7 * kXBaseFieldSize));
+  ASSERT_TRUE(SaveTable(book.get(), "xbase_widened.dbf"));
+  EXPECT_EQ(Word(filetest::ReadAll("xbase_widened.dbf"), 8), kXBaseHeaderSize + 7 * kXBaseFieldSize + 1);
+  auto back = LoadTable("xbase_widened.dbf", kXBaseDBaseIII);
+  EXPECT_EQ(Describe(back->activeWorksheet, 2, 0), "t:Bob");
 }
 
 // A valid dBase III table of a character, a numeric, a date, a logical and
