@@ -267,8 +267,9 @@ TEST(XBaseTables, ADeletedRecordLoadsInRedAndIsWrittenBackDeleted) {
   auto back = LoadTable("xbase_deleted.dbf", kXBaseDBaseIII);
   const SheetFormat& format = back->activeWorksheet->format;
   const StyleRecord& red = back->styles.StyleAt(format.CellStyle(2, 0));
+  const uint32_t colour = red.fontColor;  // a packed field
   EXPECT_EQ(red.fontColorSet, 1);
-  EXPECT_EQ(red.fontColor, 0x0000FFu);
+  EXPECT_EQ(colour, 0x0000FFu);
   EXPECT_EQ(format.CellStyle(2, kMaxColumn), format.CellStyle(2, 0));
   EXPECT_EQ(format.CellStyle(1, 0), 0);
   ASSERT_TRUE(SaveTable(back.get(), "xbase_deleted_again.dbf"));
