@@ -130,8 +130,12 @@ bool CWorkBook::BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table) {
   uint32_t recordLength = 1;
   for (uint32_t c = 0; c < fields; ++c) {
     uint8_t* field = table->fieldDescriptors + size_t(c) * kXBaseFieldSize;
-    if (field[0] == '\0')
-      std::snprintf(reinterpret_cast<char*>(field), kXBaseFieldNameSize, "field_%u", c + 1);
+    if (field[0] == '\0') {
+      // At most "field_2047": it fits the name's 10 characters.
+      char name[24];
+      const int length = std::snprintf(name, sizeof name, "field_%u", c + 1);
+      std::memcpy(field, name, size_t(length) < kXBaseFieldNameSize - 1 ? size_t(length) : kXBaseFieldNameSize - 1);
+    }
     PutDescriptor(field, columns[c], dialect);
     memo = memo || columns[c].kind == kMemo;
     recordLength += XBaseFieldWidth(field, dialect);
