@@ -210,6 +210,15 @@ void FillTable(CWorkBook* book, uint8_t dialect) {
   }
 }
 
+// The sample table saved at path; the bytes of the file.
+std::string SaveSample(uint8_t dialect, const std::string& path, uint8_t codePage = kXBaseCodePageAnsi) {
+  auto book = exchange::NewBook();
+  FillTable(book.get(), dialect);
+  book->xbaseTable.codePage = codePage;
+  EXPECT_TRUE(SaveTable(book.get(), path));
+  return filetest::ReadAll(path);
+}
+
 TEST(XBaseTables, EveryDialectWritesAndReadsItsRecordsAndMemos) {
   for (uint8_t dialect : {kXBaseDBaseIII, kXBaseDBaseIV, kXBaseFoxPro, kXBaseClipper}) {
     SCOPED_TRACE(int(dialect));
@@ -225,41 +234,31 @@ TEST(XBaseTables, EveryDialectWritesAndReadsItsRecordsAndMemos) {
     auto back = LoadTable(path, dialect);
     CWorkSheet* sheet = back->activeWorksheet;
     EXPECT_STREQ(sheet->name, path.c_str());
-    EXPECT_EQ(Describe(sheet, 0, 4), "t:NOTE");
-    EXPECT_EQ(Describe(sheet, 1, 0), "t:Ann \xE9");
-    EXPECT_EQ(Describe(sheet, 1, 1), "n:3.25");
-    EXPECT_EQ(Describe(sheet, 1, 2), "t:2009-03-05");
-    EXPECT_EQ(Describe(sheet, 1, 3), "t:Y");
-    EXPECT_EQ(Describe(sheet, 1, 4), "t:A memo of Ann");
-    EXPECT_EQ(Describe(sheet, 1, 5), "n:12.5");
-    EXPECT_EQ(Describe(sheet, 1, 6), "t:Binary data");
-    EXPECT_EQ(Describe(sheet, 2, 0), "t:Bob");
-    EXPECT_EQ(Describe(sheet, 2, 1), "n:-1");
-    EXPECT_EQ(Describe(sheet, 2, 2), "");
-    EXPECT_EQ(Describe(sheet, 2, 3), "t:N");
-    EXPECT_EQ(Describe(sheet, 2, 4), "t:42.5");
-    EXPECT_EQ(Describe(sheet, 3, 4), "t:" + std::string(600, 'z'));
-    EXPECT_EQ(Describe(sheet, 3, 3), "");
-    EXPECT_EQ(Describe(sheet, 3, 5), "n:0");
+    const struct {
+      uint32_t row;
+      uint16_t column;
+      std::string cell;
+    } cells[] = {
+        {0, 4, "t:NOTE"},         {1, 0, "t:Ann \xE9"},   {1, 1, "n:3.25"},
+        {1, 2, "t:2009-03-05"},   {1, 3, "t:Y"},          {1, 4, "t:A memo of Ann"},
+        {1, 5, "n:12.5"},         {1, 6, "t:Binary data"}, {2, 0, "t:Bob"},
+        {2, 1, "n:-1"},           {2, 2, ""},              {2, 3, "t:N"},
+        {2, 4, "t:42.5"},         {3, 3, ""},              {3, 4, "t:" + std::string(600, 'z')},
+        {3, 5, "n:0"},
+    };
+    for (const auto& c : cells) EXPECT_EQ(Describe(sheet, c.row, c.column), c.cell) << c.row << "," << c.column;
     EXPECT_EQ(XBaseRecordCount(back->xbaseTable), 3u);
   }
 }
 
 TEST(XBaseTables, OemTextIsConvertedBothWays) {
-  auto book = exchange::NewBook();
-  FillTable(book.get(), kXBaseDBaseIV);
-  book->xbaseTable.codePage = kXBaseCodePageOem;
-  ASSERT_TRUE(SaveTable(book.get(), "xbase_oem.dbf"));
-  EXPECT_NE(filetest::ReadAll("xbase_oem.dbf").find("Ann \x82"), std::string::npos);
+  EXPECT_NE(SaveSample(kXBaseDBaseIV, "xbase_oem.dbf", kXBaseCodePageOem).find("Ann \x82"), std::string::npos);
   auto back = LoadTable("xbase_oem.dbf", kXBaseDBaseIV, kXBaseCodePageOem);
   EXPECT_EQ(Describe(back->activeWorksheet, 1, 0), "t:Ann \xE9");
 }
 
 TEST(XBaseTables, ADeletedRecordLoadsInRedAndIsWrittenBackDeleted) {
-  auto book = exchange::NewBook();
-  FillTable(book.get(), kXBaseDBaseIII);
-  ASSERT_TRUE(SaveTable(book.get(), "xbase_deleted.dbf"));
-  std::string bytes = filetest::ReadAll("xbase_deleted.dbf");
+  std::string bytes = SaveSample(kXBaseDBaseIII, "xbase_deleted.dbf");
   const uint32_t headerLength = Word(bytes, 8);
   const uint32_t recordLength = Word(bytes, 10);
   bytes[headerLength + recordLength] = '*';  // the second record
@@ -380,10 +379,7 @@ TEST(XBaseTables, AHeaderLengthWithoutRoomForTheEndMarkIsWidenedOnSave) {
 // A valid dBase III table of a character, a numeric, a date, a logical and
 // a memo field, and its header length.
 std::string ValidTable(uint32_t* headerLength) {
-  auto book = exchange::NewBook();
-  FillTable(book.get(), kXBaseDBaseIII);
-  EXPECT_TRUE(SaveTable(book.get(), "xbase_valid.dbf"));
-  std::string bytes = filetest::ReadAll("xbase_valid.dbf");
+  std::string bytes = SaveSample(kXBaseDBaseIII, "xbase_valid.dbf");
   *headerLength = Word(bytes, 8);
   return bytes;
 }
@@ -430,13 +426,10 @@ TEST(XBaseHeader, RefusesHeadersThatDisagreeWithTheirFieldsOrTheFile) {
 }
 
 TEST(XBaseHeader, ADamagedMemoLoadsAsNullAndAShortRecordEndsTheTable) {
-  auto book = exchange::NewBook();
-  FillTable(book.get(), kXBaseDBaseIV);
-  ASSERT_TRUE(SaveTable(book.get(), "xbase_damaged_memo.dbf"));
+  std::string table = SaveSample(kXBaseDBaseIV, "xbase_damaged_memo.dbf");
   std::string memo = filetest::ReadAll("xbase_damaged_memo.dbt");
   memo[512 + 4] = 3;  // below the memo's own head
   ASSERT_TRUE(filetest::WriteAll("xbase_damaged_memo.dbt", memo));
-  std::string table = filetest::ReadAll("xbase_damaged_memo.dbf");
   table.resize(table.size() - 10);  // the last record cut short
   ASSERT_TRUE(filetest::WriteAll("xbase_damaged_memo.dbf", table));
   auto back = LoadTable("xbase_damaged_memo.dbf", kXBaseDBaseIV);
