@@ -147,6 +147,39 @@ TEST(NativeXml, WorkbookReadsBackAsSavedPlainAndGzip) {
   EXPECT_TRUE(xmldoc::WellFormed(text));
 }
 
+// Every text a cell holds reads back byte for byte: each of the 256 byte
+// values, NUL included; blanks across the pieces a long text is written
+// in; the longest text a record of the store takes, plainly and escaped.
+TEST(NativeXml, EveryCellTextReadsBackByteForByte) {
+  std::string everyByte;
+  for (int i = 0; i < 8173; ++i) everyByte.push_back(char(i % 256));
+  const std::string texts[] = {everyByte, std::string(8173, ' '), std::string(8173, '"'), std::string("a\0b", 3),
+                               std::string(1, '\0'), "\t\r\n\x01\x1F\x7F\x80\xFF"};
+  auto book = std::make_unique<CWorkBook>();
+  ASSERT_TRUE(book->NewDocument());
+  static uint8_t record[8192];
+  uint32_t row = 0;
+  for (const std::string& text : texts) {
+    ASSERT_NE(BuildTextCell(record, sizeof record, row, 0, text.data(), uint16_t(text.size())), 0u);
+    AddCell(book->activeWorksheet, record);
+    FormulaCellFields fields;
+    fields.formula = "=\"a\0b\"";
+    fields.formulaLength = 6;
+    fields.cachedText = text.data();
+    fields.cachedTextLength = uint16_t(text.size() < 8000 ? text.size() : 8000);
+    ASSERT_NE(BuildFormulaCell(record, sizeof record, row, 1, fields), 0u);
+    AddCell(book->activeWorksheet, record);
+    ++row;
+  }
+  uint8_t error = 0xFF;
+  const std::string xml = SaveXmlText(book.get(), &error);
+  ASSERT_EQ(error, 0);
+  uint32_t line = 0;
+  auto loaded = LoadXmlText(xml, &error, &line);
+  ASSERT_EQ(error, 0) << xmldoc::LineOf(xml, line).substr(0, 200);
+  EXPECT_EQ(CellsOf(*loaded->activeWorksheet), CellsOf(*book->activeWorksheet));
+}
+
 TEST(NativeXml, FormulaWithoutResultIsWrittenWithZeroAndReadAsUncalculated) {
   auto book = MakeBook();
   uint8_t record[256];
@@ -164,6 +197,12 @@ TEST(NativeXml, FormulaWithoutResultIsWrittenWithZeroAndReadAsUncalculated) {
 }
 
 using xmldoc::Document;
+
+std::string Repeat(const std::string& text, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
 
 TEST(NativeXml, ReaderRulesTable) {
   struct Case {
@@ -187,7 +226,18 @@ TEST(NativeXml, ReaderRulesTable) {
       {Document("<Cells><Cell rc=\"r1c1\"/></Cells>"), kFileXmlUnexpectedElement},
       {Document("<Cells><Cell><N>1</N></Cell></Cells>"), kFileXmlMissingAttribute},
       {Document("<Cells><Cell rc=\"r1c1\"><N>1e999</N></Cell></Cells>"), kFileXmlBadData},
-      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(1025, 'x') + "</T></Cell></Cells>"), kFileXmlBadData},
+      // Texts as long as a cell of the store holds: one record filling a block.
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(8173, 'x') + "</T></Cell></Cells>"), 0},
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(8174, 'x') + "</T></Cell></Cells>"), kFileXmlBadData},
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + Repeat("&quot;", 8173) + "</T></Cell></Cells>"), 0},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>=1</F><T>" + std::string(8182 - 35 - 2 - 2, 'x') +
+                "</T></Cell></Cells>"),
+       0},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>=1</F><T>" + std::string(8182 - 35 - 2 - 1, 'x') +
+                "</T></Cell></Cells>"),
+       kFileXmlBadData},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>" + std::string(1025, '1') + "</F><N>1</N></Cell></Cells>"),
+       kFileXmlBadData},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#N/A!</Error></Cell></Cells>"), 0},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#OOPS</Error></Cell></Cells>"), kFileXmlBadData},
       {Document("<Container ID=\"1\"></Container>"), 0},
