@@ -5,9 +5,12 @@
 // trusts its records: fixed texts end in a NUL within their fields,
 // enumeration bytes that pick table entries lie within their tables, and
 // stored blocks hold whole records in order. A byte outside its range that
-// only selects a look is set to its default; what would break a structure
-// (counts, sizes, order, coordinates) makes the check fail, and the reader
-// refuses the file.
+// only selects a look is set to its default; a view, page or inspect-cell
+// value beyond the range both native formats carry is brought to the
+// nearest value within it, so that every workbook that opens also saves
+// in either format and opens again; what would break a structure (counts,
+// sizes, order, the places of cells and style runs) makes the check fail,
+// and the reader refuses the file.
 
 #include <cstdint>
 
@@ -16,7 +19,18 @@
 #include "core/model/container_record.h"
 #include "core/model/page_settings.h"
 #include "core/model/worksheet_view_format.h"
+#include "core/styles/sheet_format.h"
 #include "core/styles/style_record.h"
+
+// The view and page values both native formats carry; the XML reader
+// refuses values beyond them.
+constexpr uint16_t kMinZoom = 10;
+constexpr uint16_t kMaxZoom = 1000;
+constexpr uint16_t kMinPrintScale = 10;
+constexpr uint16_t kMaxPrintScale = 1000;
+constexpr uint16_t kMaxFirstPageNumber = 65534;
+constexpr uint16_t kMaxCopies = 65534;
+constexpr uint8_t kMaxPagesPerSheet = 254;
 
 void CheckFontRecord(FontRecord* font);
 void CheckStyleRecord(StyleRecord* style, uint8_t fontCount);
@@ -24,6 +38,7 @@ void CheckContainerHeader(ContainerHeader* header);
 // False for an unknown chart kind or more series than a chart has.
 bool CheckChartOptions(ChartOptions* options);
 void CheckSeriesImage(SeriesRecord* series);
+// The writers take them too, on a copy, for values set by other means.
 void CheckPageSettings(PageSettings* settings);
 void CheckSheetSettings(WorksheetViewFormat* settings);
 void CheckInspectRecord(uint8_t* record);
@@ -41,7 +56,10 @@ struct StoredOrder {
 // recalculation state of formulas is cleared, as a load starts afresh.
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order);
 // A stored style-run block: whole 10-byte runs on the grid, columns not
-// reversed, in row and column order without overlap.
-bool CheckStyleRunBlock(const uint8_t* bytes, uint32_t length, StoredOrder* order);
+// reversed, in row and column order without overlap. A style index past the
+// table's count becomes 0, the style such an index stands for.
+bool CheckStyleRunBlock(uint8_t* bytes, uint32_t length, StoredOrder* order, uint16_t styleCount);
+// A column record's style index past the table's count becomes 0.
+void CheckColumnRecord(ColumnRecord* column, uint16_t styleCount);
 
 #endif
