@@ -6,12 +6,14 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/native_xml_support.h"
+#include "tests/files/sample_workbook.h"
 
 namespace {
 
@@ -178,6 +180,67 @@ TEST(NativeXml, EveryCellTextReadsBackByteForByte) {
   auto loaded = LoadXmlText(xml, &error, &line);
   ASSERT_EQ(error, 0) << xmldoc::LineOf(xml, line).substr(0, 200);
   EXPECT_EQ(CellsOf(*loaded->activeWorksheet), CellsOf(*book->activeWorksheet));
+}
+
+// What a workbook holds before a load that adds to it: the lists, the
+// styles and the inspect cells a load appends to, and the fields it sets.
+void PrepareForLoad(CWorkBook* book) {
+  std::snprintf(book->lastModification.user, sizeof book->lastModification.user, "before");
+  book->panes = PaneLayout{1, 2, 3, 4};
+  std::snprintf(book->dropDownLists[6].name, sizeof book->dropDownLists[6].name, "Kept");
+  book->dropDownLists[6].AppendEntry("kept item");
+  uint8_t record[kInspectCellRecordSize] = {7};
+  book->inspectCells.Append(record);
+  book->evaluator.row = 9;
+  book->evaluator.column = 8;
+}
+
+// A load that fails part-way, wherever it fails, leaves the workbook as it
+// was: the document cut short at every few bytes, and whole but for an
+// unknown element before its end.
+TEST(NativeXml, AFailedLoadLeavesTheWorkbookAsItWas) {
+  auto source = MakeBook();
+  FontRecord font{};
+  std::snprintf(font.faceName, sizeof font.faceName, "Courier");
+  uint8_t fontIndex = 0;
+  source->styles.FindOrAddFont(font, &fontIndex);
+  StyleRecord style = StyleRecord::Default();
+  style.fontIndex = fontIndex;
+  uint16_t styleIndex = 0;
+  source->styles.FindOrAddStyle(style, &styleIndex);
+  uint8_t record[kInspectCellRecordSize] = {};
+  source->inspectCells.Append(record);
+  uint8_t error = 0;
+  const std::string text = SaveXmlText(source.get(), &error);
+  ASSERT_EQ(error, 0);
+  std::vector<std::string> documents;
+  for (size_t length = 1; length < text.size(); length += 23) documents.push_back(text.substr(0, length));
+  documents.push_back(text);
+  documents.back().insert(text.rfind("</Workbook>"), "<Unknown/>");
+  auto expected = std::make_unique<CWorkBook>();
+  PrepareForLoad(expected.get());
+  const std::string path = xmldoc::OwnPath("failed");
+  for (const std::string& document : documents) {
+    ASSERT_TRUE(filetest::WriteAll(path, document));
+    auto book = std::make_unique<CWorkBook>();
+    PrepareForLoad(book.get());
+    ASSERT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
+    ASSERT_FALSE(LoadXml(book.get())) << document.size();
+    EXPECT_NE(book->error, 0);
+    EXPECT_EQ(sample::Difference(*book, *expected), "") << document.size();
+    EXPECT_EQ(book->evaluator.row, 9u);
+    EXPECT_EQ(book->evaluator.column, 8);
+  }
+  // Whole, the document adds to what the workbook held.
+  ASSERT_TRUE(filetest::WriteAll(path, text));
+  auto book = std::make_unique<CWorkBook>();
+  PrepareForLoad(book.get());
+  ASSERT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
+  ASSERT_TRUE(LoadXml(book.get())) << int(book->error);
+  ASSERT_EQ(book->inspectCells.Count(), 2u);
+  EXPECT_EQ(book->inspectCells.At(0)[0], 7);
+  EXPECT_EQ(book->dropDownLists[6].EntryCount(), 3u);
+  EXPECT_STREQ(book->dropDownLists[6].entries->text, "kept item");
 }
 
 TEST(NativeXml, FormulaWithoutResultIsWrittenWithZeroAndReadAsUncalculated) {
