@@ -221,6 +221,11 @@ void CheckInspectRecord(uint8_t* record) {
   std::memcpy(record + kInspectRowOffset, &row, sizeof row);
 }
 
+void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t* rows) {
+  *columns = Between<uint16_t>(*columns, 1, uint16_t(kColumnCount - column));
+  *rows = Between<uint32_t>(*rows, 1, kRowCount - row);
+}
+
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
   for (uint32_t offset = 0; offset < length;) {
     const uint32_t left = length - offset;
@@ -261,6 +266,13 @@ bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
       cell->SetDependantColumn(0);
       cell->SetDependantRow(0);
       cell->SetDependantSheet(0);
+      if (cell->ResultFlags() & kResultArray) {
+        uint16_t columns = cell->ArrayColumns();
+        uint32_t rows = cell->ArrayRows();
+        CheckArrayExtent(row, column, &columns, &rows);
+        cell->SetArrayColumns(columns);
+        cell->SetArrayRows(rows);
+      }
     }
     offset += size;
   }

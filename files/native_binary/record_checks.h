@@ -51,9 +51,14 @@ struct StoredOrder {
   uint16_t column = 0;
 };
 
+// The extent of an array formula's result anchored at (row, column), at
+// least one cell and not past the grid.
+void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t* rows);
+
 // A stored cell block: whole records with a known kind and error code,
 // cells on the grid in strictly increasing row and column order. The
-// recalculation state of formulas is cleared, as a load starts afresh.
+// recalculation state of formulas is cleared, as a load starts afresh, and
+// an array formula's extent is brought within the grid.
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order);
 // A stored style-run block: whole 10-byte runs on the grid, columns not
 // reversed, in row and column order without overlap. A style index past the

@@ -9,6 +9,7 @@
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/xml/xml_reader.h"
 
@@ -64,8 +65,11 @@ void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
   if (cell.IsFormula()) {
     char array[48];
     const bool isArray = (cell.ResultFlags() & kResultArray) != 0;
-    std::snprintf(array, sizeof array, "Width=\"%u\" Height=\"%u\"", unsigned(cell.ArrayColumns()),
-                  unsigned(cell.ArrayRows()));
+    // An extent past the grid is written as the reader takes it.
+    uint16_t columns = cell.ArrayColumns();
+    uint32_t rows = cell.ArrayRows();
+    CheckArrayExtent(cell.Row(), cell.Column(), &columns, &rows);
+    std::snprintf(array, sizeof array, "Width=\"%u\" Height=\"%u\"", unsigned(columns), unsigned(rows));
     writer->WriteElement("F", isArray ? array : nullptr, kXmlWriteStart, 0, 0);
     writer->WriteText(cell.FormulaText(), cell.FormulaLength(), true);
     writer->WriteElement("F", nullptr, kXmlWriteEnd, 0, 0);

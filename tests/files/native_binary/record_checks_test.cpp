@@ -105,8 +105,9 @@ TEST(RecordChecks, EveryWorkbookTheBinaryReaderAcceptsSavesInBothFormatsAndLoads
   EXPECT_GT(accepted, 40);
 }
 
-// A file whose view, page and inspect records hold values past their ranges
-// opens with the nearest values the XML reader takes, and saves as XML.
+// A file whose view, page and inspect records or array formulas hold values
+// past their ranges opens with the nearest values the XML reader takes, and
+// saves as XML.
 TEST(RecordChecks, ValuesPastTheirRangesOpenWithinThemAndSaveAsXml) {
   auto book = std::make_unique<CWorkBook>();
   ASSERT_TRUE(book->NewDocument());
@@ -125,6 +126,15 @@ TEST(RecordChecks, ValuesPastTheirRangesOpenWithinThemAndSaveAsXml) {
   page.pagesPerSheetRows = 0;
   page.pagesPerSheetColumns = 255;
   page.alignment = 1 | 8;  // left and top, as XML always says
+  uint8_t cell[64];
+  FormulaCellFields fields;
+  fields.formula = "=1";
+  fields.formulaLength = 2;
+  fields.resultFlags = kResultArray | kResultCachedNumber;
+  fields.arrayColumns = 5;
+  fields.arrayRows = 0;
+  ASSERT_NE(BuildFormulaCell(cell, sizeof cell, 0, kMaxColumn, fields), 0u);
+  ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(cell), nullptr));
   uint8_t record[kInspectCellRecordSize] = {};
   const uint32_t row = kRowCount;
   const uint32_t flags = kRefCell;  // as an address read from XML gives them
@@ -158,6 +168,10 @@ TEST(RecordChecks, ValuesPastTheirRangesOpenWithinThemAndSaveAsXml) {
   EXPECT_EQ(settings.copies, 1);
   EXPECT_EQ(settings.pagesPerSheetRows, 1);
   EXPECT_EQ(settings.pagesPerSheetColumns, 254);
+  const CellRecord* array = opened->activeWorksheet->cells.GetCell(0, kMaxColumn);
+  ASSERT_NE(array, nullptr);
+  EXPECT_EQ(array->ArrayColumns(), 1);
+  EXPECT_EQ(array->ArrayRows(), 1u);
   uint32_t inspectRow = 0;
   std::memcpy(&inspectRow, opened->inspectCells.At(0) + 2, 4);
   EXPECT_EQ(inspectRow, kMaxRow);
