@@ -1,14 +1,19 @@
 // libFuzzer target: the body reader over raw bytes (the first byte picks
 // the version). An accepted body must leave a workbook that keeps its
-// invariants and can be written again.
+// invariants, can be written again, and saves in both native formats as
+// files that load again.
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/workbook/workbook.h"
 #include "files/native_binary/binary_format.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
 
 namespace {
 
@@ -55,5 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   BodySink sink{Discard, nullptr};
   Check(WriteBinaryBody(&book, &sink, false));
   Check(WriteBinaryBody(&book, &sink, true));
+  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".tlv";
+  Check(SavesAndLoadsAgain(&book, path));
   return 0;
 }
