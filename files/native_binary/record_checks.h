@@ -5,12 +5,14 @@
 // trusts its records: fixed texts end in a NUL within their fields,
 // enumeration bytes that pick table entries lie within their tables, and
 // stored blocks hold whole records in order. A byte outside its range that
-// only selects a look is set to its default; a view, page or inspect-cell
-// value beyond the range both native formats carry is brought to the
-// nearest value within it, so that every workbook that opens also saves
-// in either format and opens again; what would break a structure (counts,
-// sizes, order, the places of cells and style runs) makes the check fail,
-// and the reader refuses the file.
+// only selects a look is set to its default, and a style index past the
+// table becomes 0, the style it stands for; a value beyond the range both
+// native formats carry (a zoom, a page value, an indent, a view's corner,
+// an inspect cell or an array formula's extent past the grid) is brought
+// to the nearest value within it, so that every workbook that opens also
+// saves in either format and opens again; what would break a structure
+// (counts, sizes, order, the places of cells and style runs) makes the
+// check fail, and the reader refuses the file.
 
 #include <cstdint>
 
