@@ -156,25 +156,20 @@ TEST(RecordChecks, ValuesPastTheirRangesOpenWithinThemAndSaveAsXml) {
 
   const CWorkSheet& read = *opened->activeWorksheet;
   const WorksheetViewState& view = *ViewStateOf(&read.viewFormat);
-  EXPECT_EQ(read.viewFormat.zoom, 1000);
-  EXPECT_EQ(view.topLeft.column, kMaxColumn);
-  EXPECT_EQ(view.topLeft.row, kMaxRow);
-  EXPECT_EQ(view.selection[1].column, kMaxColumn);
-  EXPECT_EQ(view.selection[1].row, kMaxRow);
-  EXPECT_EQ(view.frozen.row, kMaxRow);
   const PageSettings& settings = read.pageSettings;
-  EXPECT_EQ(settings.scale, 10);
-  EXPECT_EQ(settings.firstPageNumber, 1);
-  EXPECT_EQ(settings.copies, 1);
-  EXPECT_EQ(settings.pagesPerSheetRows, 1);
-  EXPECT_EQ(settings.pagesPerSheetColumns, 254);
   const CellRecord* array = opened->activeWorksheet->cells.GetCell(0, kMaxColumn);
   ASSERT_NE(array, nullptr);
-  EXPECT_EQ(array->ArrayColumns(), 1);
-  EXPECT_EQ(array->ArrayRows(), 1u);
   uint32_t inspectRow = 0;
   std::memcpy(&inspectRow, opened->inspectCells.At(0) + 2, 4);
-  EXPECT_EQ(inspectRow, kMaxRow);
+  // Copied out of the packed records.
+  const uint32_t got[] = {read.viewFormat.zoom,     view.topLeft.column,          view.topLeft.row,
+                          view.selection[1].column, view.selection[1].row,        view.frozen.row,
+                          settings.scale,           settings.firstPageNumber,     settings.copies,
+                          settings.pagesPerSheetRows, settings.pagesPerSheetColumns, array->ArrayColumns(),
+                          array->ArrayRows(),       inspectRow};
+  const uint32_t expected[] = {1000, kMaxColumn, kMaxRow, kMaxColumn, kMaxRow, kMaxRow, 10, 1, 1, 1, 254, 1, 1,
+                               kMaxRow};
+  for (size_t i = 0; i < sizeof got / sizeof got[0]; ++i) EXPECT_EQ(got[i], expected[i]) << "value " << i;
 }
 
 }  // namespace
