@@ -19,7 +19,8 @@ rm -rf "$seeds"
 mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corpus/load_xml" "$out/corpus/decode_png" \
   "$out/corpus/load_text" "$out/corpus/load_xbase" "$out/artifacts"
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
-cp "$seeds"/*.tlv "$out/corpus/load_native/"
+# Native files are binary or XML: the loading target starts from both.
+cp "$seeds"/*.tlv "$seeds"/*.xml tests/files/fuzz/xml_seeds/*.xml "$out/corpus/load_native/"
 cp "$seeds"/*.body "$out/corpus/body_reader/"
 cp tests/files/fuzz/xml_seeds/*.xml "$seeds"/*.xml "$out/corpus/load_xml/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
