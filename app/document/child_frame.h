@@ -21,6 +21,7 @@
 #include <commctrl.h>
 
 #include "app/document/document_view.h"
+#include "app/document/row_sort.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/pane_container.h"
@@ -74,6 +75,26 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void RefreshFrameUI() override;
   // True when the window may close, asking about unsaved changes.
   bool QueryClose();
+
+  // The commands on the worksheet and the workbook that open the program's
+  // small dialogs (sheet_commands_win32.cpp dispatches them): going to the
+  // next or previous filled, empty, identical or different row and to the
+  // top or bottom (search_commands_win32.cpp), sorting
+  // (sort_commands_win32.cpp), row heights and column widths, drop-down
+  // lists (list_commands_win32.cpp), protection and statistics
+  // (workbook_commands_win32.cpp). False for any other command.
+  bool OnSheetCommand(UINT command);
+  void OnFindNext(UINT command);
+  void OnFindPrevious(UINT command);
+  void OnSort();
+  void OnSortByFirstColumn(bool ascending);
+  void OnRowHeight();
+  void OnColumnWidth();
+  void OnDropDownList();
+  void OnProtection();
+  void OnStatistics();
+  // Shows the item's worksheet in the views.
+  void SelectTreeItem(const CWorkSheetTree::CTreeItem* item);
 
   void OnFileSave();
   void OnFileSaveAs();
@@ -136,6 +157,10 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void CopyFirstViewPosition();
   void StoreViewPosition();
   void LoadViewPosition();
+  void GoToFoundRow(UINT command);
+  void SortSelectionRows(const UndoRange& range, const SortColumns& columns);
+  // The tail of a change of row heights or column widths.
+  void CompleteLineSizes(CDocumentView* view);
 
   // Set once the window stands: from then on its final message frees the
   // object. Until then (a creation that fails ends with a final message

@@ -102,6 +102,7 @@ bool CMainFrame::OnIdle() {
       changed = true;
     }
     if (changed) EnableMainToolBar(active);
+    RestoreToolWindows(active);
     if (!active && m_hWndStatusBar != nullptr) {
       StatusBarSetText(m_hWndStatusBar, 0, "");
       StatusBarSetText(m_hWndStatusBar, 1, "");
