@@ -53,10 +53,7 @@ LRESULT CSortDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& han
 LRESULT CSortDlg::OnInitDialog() {
   for (int k = 0; k < kSortKeyCount; ++k) {
     const KeyControls& ids = kKeyControls[k];
-    m_positions[k].SubclassWindow(GetDlgItem(ids.edit));
-    HWND spin = GetDlgItem(ids.spin);
-    ::SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_positions[k].m_hWnd), 0);
-    InitStepSpin(spin);
+    m_positions[k].AttachWithUpDown(GetDlgItem(ids.edit), GetDlgItem(ids.spin));
     HWND order = GetDlgItem(ids.order);
     ComboAddString(order, "Ascending order");
     ComboAddString(order, "Descending order");

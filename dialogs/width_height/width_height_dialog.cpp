@@ -53,11 +53,7 @@ LRESULT CWidthHeightDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bo
 
 LRESULT CWidthHeightDlg::OnInitDialog() {
   const bool width = m_mode == kSizeColumnWidth;
-  const int spinId = width ? IDC_COLUMN_WIDTH_SPIN : IDC_ROW_HEIGHT_SPIN;
-  m_edit.SubclassWindow(GetDlgItem(EditId()));
-  HWND spin = GetDlgItem(spinId);
-  ::SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_edit.m_hWnd), 0);
-  InitStepSpin(spin);
+  m_edit.AttachWithUpDown(GetDlgItem(EditId()), GetDlgItem(width ? IDC_COLUMN_WIDTH_SPIN : IDC_ROW_HEIGHT_SPIN));
   ::EnableWindow(GetDlgItem(width ? IDC_ROW_HEIGHT_EDIT : IDC_COLUMN_WIDTH_EDIT), FALSE);
   ::EnableWindow(GetDlgItem(width ? IDC_ROW_HEIGHT_SPIN : IDC_COLUMN_WIDTH_SPIN), FALSE);
   SetDlgItemInt(m_hWnd, EditId(), static_cast<UINT>(m_value), TRUE);

@@ -8,26 +8,6 @@
 #include "services/settings/global_options.h"
 #include "services/ui_services/window_transparency.h"
 
-namespace {
-
-bool IsUserInput(UINT msg) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_INITMENUPOPUP:
-      return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 CWorksheetPropSheet::CWorksheetPropSheet(WorksheetFormatHost* host)
     : CDialogImpl(IDD_WORKSHEET_FORMAT), m_host(host) {
   InitWorksheetViewFormat(&m_format);
@@ -56,7 +36,7 @@ void CWorksheetPropSheet::CommitPageChange() { m_host->ApplyWorksheetFormat(m_fo
 
 bool CWorksheetPropSheet::PreTranslateMessage(MSG* msg) {
   if (m_hWnd == nullptr) return false;
-  if (IsUserInput(msg->message)) m_host->StampActivityClocks();
+  if (IsUserInputMessage(msg->message)) m_host->StampActivityClocks();
   return CDialogImpl::PreTranslateMessage(msg);
 }
 

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "dialogs/zoom/zoom_track.h"
+#include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
 #include "services/settings/global_options.h"
 #include "services/ui_services/window_transparency.h"
@@ -71,10 +72,9 @@ LRESULT CZoomDlg::OnInitDialog() {
   const UiRect placed = PlaceZoomPopup(m_point.x, m_point.y, r.right - r.left, r.bottom - r.top, WorkAreaAt(m_point));
   ::SetWindowPos(m_hWnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   HWND track = GetDlgItem(IDC_ZOOM_TRACK);
-  ::SendMessageA(track, TBM_SETRANGE, FALSE, MAKELPARAM(0, kZoomTrackLast));
+  TrackBarSetRange(track, 0, kZoomTrackLast, ZoomTrackPosition(m_zoom));
   ::SendMessageA(track, TBM_SETTICFREQ, 1, 0);
   ::SendMessageA(track, TBM_SETPAGESIZE, 0, 1);
-  ::SendMessageA(track, TBM_SETPOS, TRUE, ZoomTrackPosition(m_zoom));
   CheckDlgButton(m_hWnd, IDC_ALL_WORKSHEETS_CHECK, m_allWorksheets ? BST_CHECKED : BST_UNCHECKED);
   SetWindowTransparency(m_hWnd, Options.Opacity);
   return TRUE;
