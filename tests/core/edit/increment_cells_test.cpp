@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/eval_test_cells.h"
+#include "core/sheet_bytes.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -22,15 +23,6 @@ class IncrementCellsTest : public ::testing::Test {
     if (cell->IsNumber()) return "n:" + std::to_string(cell->Number());
     if (cell->IsText()) return "t:" + std::string(cell->Text(), cell->TextLength());
     return "f:" + std::string(cell->FormulaText(), cell->FormulaLength());
-  }
-  std::string Dump() {
-    std::string dump;
-    CellCursor walk;
-    walk.flags = kCursorAfterRecord;
-    walk.block = sheet->cells.FirstBlock();
-    while (const CellRecord* cell = walk.NextInRange(0, kMaxColumn, 0, kMaxRow))
-      dump += std::string(reinterpret_cast<const char*>(cell->Bytes()), cell->Size()) + "|";
-    return dump;
   }
 
   CWorkBook book;
@@ -82,7 +74,7 @@ TEST_F(IncrementCellsTest, OneUndoStepRestoresEveryCell) {
   PutNumber(sheet->cells, 2, 1, 2);
   PutText(sheet->cells, 1, 2, "2009-12-31");
   PutText(sheet->cells, 4, 4, "outside");
-  const std::string before = Dump();
+  const std::string before = SheetBytes(sheet);
   const int32_t steps = book.undoHistory.Current();
   uint32_t changed = 0;
   ASSERT_TRUE(IncrementCells(&book, CellRange{0, 0, 3, 3}, true, &changed));
@@ -90,7 +82,7 @@ TEST_F(IncrementCellsTest, OneUndoStepRestoresEveryCell) {
   EXPECT_EQ(At(2, 1), "t:2010-01-01");
   EXPECT_EQ(book.undoHistory.Current(), steps + 1);
   ASSERT_TRUE(book.UndoStep());
-  EXPECT_EQ(Dump(), before);
+  EXPECT_EQ(SheetBytes(sheet), before);
   EXPECT_TRUE(sheet->cells.CheckInvariants());
 
   ASSERT_TRUE(IncrementCells(&book, CellRange{5, 5, 9, 9}, false, &changed));
