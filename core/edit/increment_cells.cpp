@@ -64,10 +64,13 @@ bool IncrementCells(CWorkBook* book, const CellRange& range, bool up, uint32_t* 
   if (count == 0)
     return true;
 
-  UndoRange changedRange;
-  stepped.GetUsedRange(&changedRange.firstColumn, &changedRange.lastColumn, &changedRange.firstRow,
-                       &changedRange.lastRow);
-  if (!book->undoHistory.RecordCellsAndStyles(book, changedRange, true, false))
+  uint16_t firstColumn = 0;
+  uint16_t lastColumn = 0;
+  uint32_t firstRow = 0;
+  uint32_t lastRow = 0;
+  stepped.GetUsedRange(&firstColumn, &lastColumn, &firstRow, &lastRow);
+  if (!book->undoHistory.RecordCellsAndStyles(book, UndoRange{firstColumn, firstRow, lastColumn, lastRow}, true,
+                                              false))
     return false;
   CellCursor from;
   from.flags = kCursorAfterRecord;

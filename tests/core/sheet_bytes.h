@@ -1,16 +1,16 @@
 #ifndef TALVERO_TESTS_CORE_SHEET_BYTES_H
 #define TALVERO_TESTS_CORE_SHEET_BYTES_H
 
-// Everything of a worksheet an edit may change, as one text that two states
-// compare by: every cell record byte for byte, the style runs, the column
-// widths and styles, and the rows' records (a row the table does not reach
-// counts as the record 0).
+// What an edit changes of a worksheet, as one text that two states compare
+// by: every cell record byte for byte and the style runs, and with them the
+// column widths and styles and the rows' records (a row the table does not
+// reach counts as the record 0).
 
 #include <string>
 
 #include "core/workbook/worksheet.h"
 
-inline std::string SheetBytes(CWorkSheet* sheet) {
+inline std::string SheetCellsAndRuns(CWorkSheet* sheet) {
   std::string dump;
   CellCursor walk;
   walk.flags = kCursorAfterRecord;
@@ -23,6 +23,11 @@ inline std::string SheetBytes(CWorkSheet* sheet) {
   while (const StyleRun* run = StyleRunStore::NextRun(&runs))
     dump += "run:" + std::to_string(run->firstColumn) + "-" + std::to_string(run->lastColumn) + "@" +
             std::to_string(run->row) + "=" + std::to_string(run->style) + "\n";
+  return dump;
+}
+
+inline std::string SheetBytes(CWorkSheet* sheet) {
+  std::string dump = SheetCellsAndRuns(sheet);
   for (uint32_t column = 0; column < kColumnCount; ++column) {
     const ColumnRecord& record = sheet->format.columns[column];
     if (record.widthWord != 0 || record.styleWord != 0)
