@@ -21,6 +21,7 @@
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
 #include "platform/ui/common_controls.h"
+#include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
@@ -79,6 +80,19 @@ inline void PutNumber(CWorkBook& book, uint32_t row, uint16_t column, double val
     return;
   }
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+inline void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
+  alignas(8) uint8_t record[kTextCellHeadSize + 1100];
+  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+inline std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
+  if (book.activeWorksheet == nullptr) return "?";
+  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : "?";
 }
 
 inline double NumberAt(CWorkBook& book, uint32_t row, uint16_t column) {
@@ -164,14 +178,29 @@ class DocumentWindowTest : public ::testing::Test {
     PostMouse(view, WM_LBUTTONUP, 0, CellCentre(view, column, row));
   }
 
+  // Save As into the filter's kind, its option dialog answered by the script.
+  void SaveAsWithDialog(CChildFrame* doc, const std::string& path, DWORD filter, DialogScript* script) {
+    g_savePath = path;
+    g_saveFilter = filter;
+    SetDialogScripts(script, 1);
+    Command(doc, ID_FILE_SAVE_AS);
+    SetDialogScripts(nullptr, 0);
+  }
+  // Open as the filter's kind, its option dialog answered by the script; the
+  // active document afterwards.
+  CChildFrame* OpenWithDialog(const std::string& path, DWORD filter, DialogScript* script) {
+    g_openPath = path;
+    g_openFilter = filter;
+    SetDialogScripts(script, 1);
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    SetDialogScripts(nullptr, 0);
+    return frame.GetActiveChildFrame();
+  }
+
   CMessageLoop loop;
   CMainFrame frame;
 };
-
-inline std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
-  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
-  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
-}
 
 // Keys as the keyboard delivers them: a key-down and its key-up posted to
 // the window with the focus, through the frame's message filter with its
