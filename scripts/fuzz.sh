@@ -34,12 +34,32 @@ trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml /tmp/talvero-fuzz-*.
   /tmp/talvero-fuzz-*.dbt /tmp/talvero-fuzz-*.fpt' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in load_native body_reader load_xml load_text load_xbase decode_png; do
-  echo "fuzz: $target for ${seconds}s"
-  binary=$out/tests/files/fuzz/files_${target}_fuzz
+# Each target runs on one core; as many run at once as there are cores, at
+# most four (each may take 2.5 GB).
+run_target() {
+  local target=$1 binary=$out/tests/files/fuzz/files_$1_fuzz
   [ "$target" = decode_png ] && binary=$out/tests/charts/fuzz/charts_${target}_fuzz
-  "$binary" -max_total_time="$seconds" -max_len=262144 \
-    -rss_limit_mb=2560 -timeout=30 -print_final_stats=0 -artifact_prefix="$out/artifacts/${target}-" \
-    "$out/corpus/$target" 2>"$out/${target}.log" || { tail -60 "$out/${target}.log"; exit 1; }
-  grep -E "^Done|DONE" "$out/${target}.log" | tail -1 || true
+  if "$binary" -max_total_time="$seconds" -max_len=262144 \
+      -rss_limit_mb=2560 -timeout=30 -print_final_stats=0 -artifact_prefix="$out/artifacts/${target}-" \
+      "$out/corpus/$target" 2>"$out/${target}.log"; then
+    echo "fuzz: $target for ${seconds}s: $(grep -E "^Done|DONE" "$out/${target}.log" | tail -1)"
+  else
+    echo "fuzz: $target failed"; tail -60 "$out/${target}.log"; return 1
+  fi
+}
+failed=0
+slots=$(nproc); [ "$slots" -le 4 ] || slots=4
+running=0
+for target in load_native body_reader load_xml load_text load_xbase decode_png; do
+  if [ "$running" -ge "$slots" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  run_target "$target" &
+  running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
+exit $failed

@@ -11,8 +11,11 @@
 // The files of app/document split it by concern: creation, layout, panes and
 // splits (child_frame_win32.cpp), the message and command map
 // (child_frame_commands_win32.cpp), the file commands with the close
-// question (child_frame_file_win32.cpp) and the formula bar's entry
-// (child_frame_formula_bar_win32.cpp).
+// question (child_frame_file_win32.cpp), the formula bar's entry
+// (child_frame_formula_bar_win32.cpp), and the cell commands
+// (cell_commands_win32.cpp dispatches them): editing (edit_commands_win32.cpp),
+// rows, columns and recalculation (row_column_commands_win32.cpp), dates,
+// data series and quick statistics (date_series_commands_win32.cpp).
 
 #include <cstdint>
 
@@ -116,6 +119,42 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void OnNextPane(bool backwards);
   void OnBeginEdit(const char* typed);
   void OnEnterFormulaBar();
+  // Types the text into every selected cell with one undo step, then the
+  // edit's tail.
+  void EnterTextIntoSelection(const char* text);
+
+  // The cell commands of the Edit, View, Insert, Format and Tools menus, the
+  // find bar and the quick-statistics and date menus; false for any other
+  // command.
+  bool OnCellCommand(UINT command);
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnIncrementValue(bool up);
+  void OnConvert(uint8_t kind);
+  void OnInsertReference(UINT command);
+  void OnFindNext();
+  void OnReplaceAll(bool wholeWorksheet);
+  void OnTranspose();
+  void OnSelectRows();
+  void OnSelectColumns();
+  void OnSelectAll();
+  void OnInsertRemoveColumns(bool insert);
+  void OnInsertRemoveRows(bool insert);
+  void OnAutoRowHeight();
+  void OnAutoColumnWidth();
+  void OnFreezeColumn();
+  void OnFreezeRow();
+  void OnUpdateData();
+  void OnAutomaticUpdating();
+  void OnInsertDate(UINT command);
+  void OnDataSeries();
+  void OnQuickStatistic(UINT command);
+  // The active view, after its open edit was ended, when it shows a
+  // worksheet; else null.
+  CDocumentView* ViewForCommand();
+  // The range becomes the active view's selection, its first cell the
+  // current one; the view is repainted and the frame shows the selection.
+  void SelectRange(const SelectionRange& range);
   // Runs the recalculation the update mode asks for after an edit and
   // repaints the formula cells and the inspect list.
   void RecalcAfterEdit();
@@ -157,10 +196,20 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void CopyFirstViewPosition();
   void StoreViewPosition();
   void LoadViewPosition();
+  // Applies the undo step to undo, or the next one to redo, and brings the
+  // views up to date.
+  void ApplyUndoStep(bool redo);
+  void RefreshAfterStep(int32_t index, const CWorkSheet* shownBefore);
+  // Inserts or removes the selected rows (or columns) with one undo step.
+  void InsertOrRemoveLines(bool rows, bool insert);
+  // Freezes the first visible row (kCornerRowGiven) or column
+  // (kCornerColumnGiven) of the active view, or ends that freeze.
+  void ToggleFreeze(uint8_t flag);
+  // The tail of a change of sizes or panes: no recalculation, the views
+  // repainted, the modified flag and the frame's states.
+  void CompleteLayoutChange();
   void GoToFoundRow(UINT command);
   void SortSelectionRows(const UndoRange& range, const SortColumns& columns);
-  // The tail of a change of row heights or column widths.
-  void CompleteLineSizes(CDocumentView* view);
 
   // Set once the window stands: from then on its final message frees the
   // object. Until then (a creation that fails ends with a final message

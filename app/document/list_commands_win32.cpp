@@ -8,10 +8,9 @@
 #include "dialogs/drop_down_lists/list_dialogs.h"
 
 void CChildFrame::OnDropDownList() {
-  CDocumentView* view = GetActiveView();
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  EndOpenEdit();
   const SelectionRange s = view->Selection();
   StyleRecord style{};
   FontRecord font{};

@@ -5,28 +5,13 @@
 #include "app/document/cell_search.h"
 #include "app/document/child_frame.h"
 
-namespace {
-
-// The rectangle repainted around a selection that moves.
-constexpr int kSelectionMargin = 5;
-
-void InvalidateAround(CDocumentView* view, const SelectionRange& range) {
-  RECT r = view->GetRangeRect(range);
-  ::InflateRect(&r, kSelectionMargin, kSelectionMargin);
-  view->InvalidateRect(r);
-}
-
-}  // namespace
-
 void CChildFrame::OnFindNext(UINT command) { GoToFoundRow(command); }
 
 void CChildFrame::OnFindPrevious(UINT command) { GoToFoundRow(command); }
 
 void CChildFrame::GoToFoundRow(UINT command) {
-  CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  view->EndEdit(0);
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   const CellSearchCommand search = CellSearchOfCommand(command);
   switch (search.action) {
     case kCommandScrollsToTop:
@@ -40,19 +25,12 @@ void CChildFrame::GoToFoundRow(UINT command) {
   }
   const SelectionRange before = view->Selection();
   uint32_t row = 0;
-  if (!FindRowInSpan(&sheet->cells, static_cast<uint16_t>(before.firstColumn),
+  if (!FindRowInSpan(&m_workbook.activeWorksheet->cells, static_cast<uint16_t>(before.firstColumn),
                      static_cast<uint16_t>(before.lastColumn), before.firstRow, search.downward, search.kind, &row)) {
     ::MessageBeep(static_cast<UINT>(-1));
     return;
   }
-  InvalidateAround(view, before);
-  GridSelection& selection = view->m_selection;
-  SpanSelection(&selection, before.firstColumn, row, before.lastColumn, row);
-  selection.anchorActive = 0;
-  selection.anchorColumn = selection.currentColumn;
-  selection.anchorRow = selection.currentRow;
+  SelectRange(SelectionRange{before.firstColumn, row, before.lastColumn, row});
   view->EnsureCellVisible(row, before.firstColumn);
   view->SyncOtherPane();
-  InvalidateAround(view, view->Selection());
-  RefreshFrameUI();
 }

@@ -54,12 +54,10 @@ bool CChildFrame::OnSheetCommand(UINT command) {
 }
 
 void CChildFrame::OnRowHeight() {
-  CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  EndOpenEdit();
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   const SelectionRange s = view->Selection();
-  CWidthHeightDlg dialog(kSizeRowHeight, GetRowHeight(sheet, s.firstRow, kFullZoom));
+  CWidthHeightDlg dialog(kSizeRowHeight, GetRowHeight(m_workbook.activeWorksheet, s.firstRow, kFullZoom));
   if (dialog.DoModal(m_hWnd) != IDOK) return;
   {
     WaitCursor wait;
@@ -68,29 +66,19 @@ void CChildFrame::OnRowHeight() {
       return;
     }
   }
-  CompleteLineSizes(view);
+  CompleteLayoutChange();
 }
 
 void CChildFrame::OnColumnWidth() {
-  CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  EndOpenEdit();
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   const SelectionRange s = view->Selection();
-  CWidthHeightDlg dialog(kSizeColumnWidth, GetColumnWidth(sheet, s.firstColumn, kFullZoom));
+  CWidthHeightDlg dialog(kSizeColumnWidth, GetColumnWidth(m_workbook.activeWorksheet, s.firstColumn, kFullZoom));
   if (dialog.DoModal(m_hWnd) != IDOK) return;
   if (!SetColumnWidths(&m_workbook, static_cast<uint16_t>(s.firstColumn), static_cast<uint16_t>(s.lastColumn),
                        static_cast<uint16_t>(dialog.Value()))) {
     ShowError(m_workbook.error);
     return;
   }
-  CompleteLineSizes(view);
-}
-
-void CChildFrame::CompleteLineSizes(CDocumentView* view) {
-  view->UpdateScrollRanges(true, true);
-  view->Invalidate();
-  view->SyncOtherPane();
-  SetModified(true);
-  RefreshFrameUI();
+  CompleteLayoutChange();
 }

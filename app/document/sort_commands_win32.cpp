@@ -17,26 +17,22 @@ SortKeySettings& RememberedSortKeys() {
 }  // namespace
 
 void CChildFrame::OnSort() {
-  CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  EndOpenEdit();
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   CSortDlg dialog;
   dialog.keys = RememberedSortKeys();
   if (dialog.DoModal(m_hWnd) != IDOK) return;
   RememberedSortKeys() = dialog.keys;
   UndoRange range{};
-  if (!SortedRange(sheet->cells, view->Selection(), &range)) return;
+  if (!SortedRange(m_workbook.activeWorksheet->cells, view->Selection(), &range)) return;
   SortSelectionRows(range, SortColumnsOfKeys(dialog.keys, range));
 }
 
 void CChildFrame::OnSortByFirstColumn(bool ascending) {
-  CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  EndOpenEdit();
+  CDocumentView* view = ViewForCommand();
+  if (view == nullptr) return;
   UndoRange range{};
-  if (!SortedRange(sheet->cells, view->Selection(), &range)) return;
+  if (!SortedRange(m_workbook.activeWorksheet->cells, view->Selection(), &range)) return;
   SortSelectionRows(range, FirstColumnSort(range, ascending));
 }
 

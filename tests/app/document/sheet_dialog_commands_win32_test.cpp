@@ -2,89 +2,34 @@
 // and document window, with their dialogs answered by scripts and their
 // message boxes by the test; each checked on the workbook.
 
-#include "app/document/child_frame.h"
-
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <commctrl.h>
 
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
-#include "app/frame/document_services.h"
-#include "app/frame/main_frame.h"
-#include "app/frame/open_documents.h"
-#include "core/cells/cell_record.h"
+#include "app/document/document_window_fixture.h"
 #include "core/numfmt/regional_settings.h"
 #include "dialogs/about/about_dialog.h"
 #include "dialogs/drop_down_lists/list_dialogs.h"
-#include "dialogs/file/file_dialog.h"
 #include "dialogs/sort/sort_dialog.h"
 #include "dialogs/statistics/cell_counts.h"
 #include "dialogs/statistics/statistics_dialog.h"
 #include "dialogs/width_height/width_height_dialog.h"
 #include "files/dispatch/native_kind.h"
-#include "platform/ui/common_controls.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/message_box.h"
-#include "platform/ui/message_loop.h"
-#include "resources/resource_ids.h"
-#include "services/settings/global_options.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
 #include "view/geometry/sheet_sizes.h"
 
 namespace {
 
-std::deque<int> g_answers;
-std::vector<std::string> g_boxes;
-
-int AnswerBox(HWND, const char* text, const char*, UINT) {
-  g_boxes.push_back(text);
-  if (g_answers.empty()) return IDOK;
-  const int answer = g_answers.front();
-  g_answers.pop_front();
-  return answer;
-}
-
-std::string g_savePath;
-DWORD g_saveFilter = 1;
-std::string g_openPath;
-
-BOOL WINAPI AnswerSaveDialog(OPENFILENAMEA* record) {
-  std::snprintf(record->lpstrFile, record->nMaxFile, "%s", g_savePath.c_str());
-  record->nFilterIndex = g_saveFilter;
-  return !g_savePath.empty();
-}
-
-BOOL WINAPI AnswerOpenDialog(OPENFILENAMEA* record) {
-  std::snprintf(record->lpstrFile, record->nMaxFile, "%s", g_openPath.c_str());
-  record->nFilterIndex = 1;
-  return !g_openPath.empty();
-}
-
-std::string FullPath(const char* name) {
-  char path[MAX_PATH];
-  GetFullPathNameA(name, sizeof path, path, nullptr);
-  return path;
-}
-
 std::string Text(HWND window) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-void PutNumber(CWorkBook& book, uint32_t row, uint16_t column, double value) {
-  uint8_t record[kNumberCellSize];
-  ASSERT_NE(BuildNumberCell(record, sizeof record, row, column, value, 0), 0u);
-  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
-}
-
-double NumberAt(CWorkBook& book, uint32_t row, uint16_t column) {
-  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
-  return cell != nullptr && cell->IsNumber() ? cell->Number() : -1;
 }
 
 std::vector<double> ColumnValues(CWorkBook& book, uint16_t column, uint32_t first, uint32_t last) {
@@ -103,55 +48,14 @@ const DropDownRef& ListOfCell(CWorkBook& book, uint32_t row, uint16_t column) {
   return book.styles.StyleAt(book.activeWorksheet->format.CellStyle(row, column)).dropDown;
 }
 
-class SheetDialogCommandsTest : public ::testing::Test {
+class SheetDialogCommandsTest : public DocumentWindowTest {
  protected:
-  void SetUp() override {
-    InitCommonControlClasses();
-    LoadRichEdit20();
-    SetDefaultOptions(Options);
-    Options.SaveFormat = kSaveFormatBinary;
-    RECT r{0, 0, 900, 600};
-    ASSERT_NE(frame.CreateFrame(&r), nullptr);
-    frame.ShowWindow(SW_SHOWNORMAL);
-    InstallDocumentWindowServices();
-    SetMessageBoxFunction(AnswerBox);
-    CFileDlg::SetCommonDialogFunctions(AnswerOpenDialog, AnswerSaveDialog);
-    g_answers.clear();
-    g_boxes.clear();
-    g_savePath.clear();
-    g_saveFilter = 1;
-    g_openPath.clear();
-    Pump();
-  }
   void TearDown() override {
     SetDialogScripts(nullptr, 0);
-    for (OpenDocument& slot : OpenDocuments().slots)
-      if (slot.frame != nullptr) slot.frame->SetModified(false);
-    if (frame.IsWindow()) frame.DestroyWindow();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    OpenDocuments() = OpenDocumentTable{};
-    SetDocumentServices(nullptr);
-    SetMessageBoxFunction(nullptr);
-    CFileDlg::SetCommonDialogFunctions(nullptr, nullptr);
-    SetDefaultOptions(Options);
-  }
-  void Pump() {
-    if (CMessageLoop* current = CMessageLoop::Current()) current->RunPending(10000, true);
-  }
-  CChildFrame* NewDocument() {
-    frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
-    Pump();
-    return frame.GetActiveChildFrame();
+    DocumentWindowTest::TearDown();
   }
   CChildFrame* Open(const std::string& path, DialogScript* password) {
-    g_openPath = path;
-    SetDialogScripts(password, password != nullptr ? 1 : 0);
-    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-    Pump();
-    SetDialogScripts(nullptr, 0);
-    return frame.GetActiveChildFrame();
+    return OpenWithDialog(path, 1, password);
   }
   // The command sent as the menus send it, its dialogs answered by the scripts.
   void Command(UINT command, DialogScript* scripts = nullptr, int count = 0) {
@@ -175,9 +79,6 @@ class SheetDialogCommandsTest : public ::testing::Test {
     ::DestroyWindow(window);
     Pump();
   }
-
-  CMessageLoop loop;
-  CMainFrame frame;
 };
 
 TEST_F(SheetDialogCommandsTest, RowHeightAndColumnWidthTakeWholePixelsUpTo4095) {
