@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/resource_ids.h"
 #include "tests/core/eval_test_cells.h"
 
 namespace {
@@ -89,34 +88,6 @@ TEST(CellSearch, IdenticalMeansTheSameRecordApartFromItsRow) {
   EXPECT_FALSE(CellsIdentical(number, cells.GetCell(3, 0)));
   EXPECT_FALSE(CellsIdentical(number, nullptr));
   EXPECT_TRUE(CellsIdentical(nullptr, nullptr));
-}
-
-TEST(CellSearch, CommandsNameTheirDirectionAndKind) {
-  const struct {
-    uint32_t command;
-    uint8_t action;
-    uint8_t kind;
-    bool downward;
-  } cases[] = {
-      {ID_NEXT_NON_EMPTY, kCommandSearches, kSearchNonEmpty, true},
-      {ID_NEXT_EMPTY, kCommandSearches, kSearchEmpty, true},
-      {ID_NEXT_IDENTICAL, kCommandSearches, kSearchIdentical, true},
-      {ID_NEXT_DIFFERENT, kCommandSearches, kSearchDifferent, true},
-      {ID_PREVIOUS_NON_EMPTY, kCommandSearches, kSearchNonEmpty, false},
-      {ID_PREVIOUS_EMPTY, kCommandSearches, kSearchEmpty, false},
-      {ID_PREVIOUS_IDENTICAL, kCommandSearches, kSearchIdentical, false},
-      {ID_PREVIOUS_DIFFERENT, kCommandSearches, kSearchDifferent, false},
-      {ID_GO_TOP, kCommandScrollsToTop, kSearchNonEmpty, false},
-      {ID_GO_BOTTOM, kCommandScrollsToBottom, kSearchNonEmpty, true},
-      {ID_SORT, kCommandNotASearch, kSearchNonEmpty, true},
-  };
-  for (const auto& c : cases) {
-    const CellSearchCommand search = CellSearchOfCommand(c.command);
-    EXPECT_EQ(search.action, c.action) << c.command;
-    if (c.action != kCommandSearches) continue;
-    EXPECT_EQ(search.kind, c.kind) << c.command;
-    EXPECT_EQ(search.downward, c.downward) << c.command;
-  }
 }
 
 }  // namespace

@@ -51,31 +51,4 @@ TEST(ListSlots, ShownItemsEachEndWithALineBreakAndStoreBackTheSame) {
   EXPECT_EQ(Items(again)[1], "next");
 }
 
-TEST(ListSlots, FreedSlotsAreTakenAgainFirstAndAFullSetHasNone) {
-  DropDownList lists[kDropDownListCount];
-  EXPECT_EQ(FirstFreeListSlot(lists), 0);
-  for (int slot = 0; slot < 3; ++slot) ProposedListName(slot, lists[slot].name, sizeof lists[slot].name);
-  EXPECT_STREQ(lists[2].name, "List 3.");
-  EXPECT_EQ(FirstFreeListSlot(lists), 3);
-  lists[1].Clear();
-  EXPECT_EQ(FirstFreeListSlot(lists), 1);
-  // A slot without a name but with items is in use.
-  ASSERT_TRUE(lists[1].AppendEntry("item"));
-  EXPECT_TRUE(IsListInUse(lists[1]));
-  for (DropDownList& list : lists) std::snprintf(list.name, sizeof list.name, "%s", "full");
-  EXPECT_EQ(FirstFreeListSlot(lists), -1);
-}
-
-TEST(ListSlots, EachListKeepsItsOwnThreeSettings) {
-  DropDownList list;
-  for (int bits = 0; bits < 8; ++bits) {
-    const ListSettings set{uint8_t(bits & 1), uint8_t((bits >> 1) & 1), uint8_t((bits >> 2) & 1)};
-    SetListSettings(&list, set);
-    const ListSettings read = ListSettingsOf(list);
-    EXPECT_EQ(read.autoAppend, set.autoAppend);
-    EXPECT_EQ(read.autoComplete, set.autoComplete);
-    EXPECT_EQ(read.sort, set.sort);
-  }
-}
-
 }  // namespace

@@ -28,18 +28,6 @@ TEST(ViewFormatChoices, BackgroundModeFollowsTheRadioAndPatternNoneMeansNoBackgr
   }
 }
 
-TEST(ViewFormatChoices, GridColourIsKeptOnlyWhenChosen) {
-  WorksheetViewFormat format;
-  InitWorksheetViewFormat(&format);
-  StoreGridlinesChoice(&format, false, false, 0x0000FF);
-  EXPECT_EQ(format.gridLines, 0);
-  EXPECT_EQ(format.gridColorSet, 1);
-  EXPECT_EQ(format.gridColor, 0x0000FFu);
-  StoreGridlinesChoice(&format, true, true, 0x0000FF);
-  EXPECT_EQ(format.gridLines, 1);
-  EXPECT_EQ(format.gridColorSet, 0);
-}
-
 TEST(ViewFormatChoices, ToolWindowReopensWhereItWasOnlyInsideTheWorkArea) {
   const UiRect work{0, 0, 1024, 740};
   const struct {

@@ -43,7 +43,7 @@ class ZoomChooser : public ::testing::Test {
   Chosen chosen_;
 };
 
-TEST_F(ZoomChooser, StandsBesideThePointAndDraggingToTheEndGivesFortyPercent) {
+TEST_F(ZoomChooser, StandsBesideThePointAndTellsTheZoomDraggedTo) {
   Show(125);
   EXPECT_EQ(SendMessageA(Track(), TBM_GETPOS, 0, 0), 28);
   RECT r{};
@@ -52,16 +52,12 @@ TEST_F(ZoomChooser, StandsBesideThePointAndDraggingToTheEndGivesFortyPercent) {
   ClientToScreen(owner_, &point);
   EXPECT_EQ(r.right, point.x - 2);
   EXPECT_EQ(r.bottom, point.y - 2);
-  SaveClientScreenshot(chooser_.m_hWnd, "dialogs_zoom_chooser");
   CheckDlgButton(chooser_.m_hWnd, IDC_ALL_WORKSHEETS_CHECK, BST_CHECKED);
   SendMessageA(Track(), TBM_SETPOS, TRUE, 36);
   SendMessageA(chooser_.m_hWnd, WM_HSCROLL, TB_BOTTOM, reinterpret_cast<LPARAM>(Track()));
   EXPECT_EQ(chosen_.calls, 1);
   EXPECT_EQ(chosen_.zoom, 40u);
   EXPECT_TRUE(chosen_.all);
-  // Showing it again replaces the open popup.
-  Show(100);
-  EXPECT_EQ(SendMessageA(Track(), TBM_GETPOS, 0, 0), 30);
 }
 
 TEST_F(ZoomChooser, AClickOutsideClosesItAndGoesOnAClickInsideDoesNot) {
