@@ -41,10 +41,11 @@ TEST(RowSort, TheSortedRangeIsTheSelectionWithinTheUsedCells) {
   for (const auto& c : cases) {
     EXPECT_EQ(SortedRange(cells, c.selection, &range), c.sorted) << c.selection.firstColumn;
     if (!c.sorted) continue;
-    EXPECT_EQ(range.firstColumn, c.range.firstColumn);
-    EXPECT_EQ(range.firstRow, c.range.firstRow);
-    EXPECT_EQ(range.lastColumn, c.range.lastColumn);
-    EXPECT_EQ(range.lastRow, c.range.lastRow);
+    // Fields of the packed record are read by value.
+    EXPECT_EQ(uint32_t{range.firstColumn}, uint32_t{c.range.firstColumn});
+    EXPECT_EQ(uint32_t{range.firstRow}, uint32_t{c.range.firstRow});
+    EXPECT_EQ(uint32_t{range.lastColumn}, uint32_t{c.range.lastColumn});
+    EXPECT_EQ(uint32_t{range.lastRow}, uint32_t{c.range.lastRow});
   }
 }
 

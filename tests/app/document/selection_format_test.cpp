@@ -60,7 +60,7 @@ TEST(SelectionFormat, WholeColumnsChangeTheirRecordsAndTheRunsInThem) {
   ASSERT_TRUE(sheet.format.runs.InsertRun({1, 4, 20, 0}, nullptr));
   ASSERT_TRUE(ApplyAttributeToSelection(&book, SelectionRange{2, 0, 3, kMaxRow}, kApplyDropDown, ListTemplate(9),
                                         FontRecord{}));
-  EXPECT_EQ(book.styles.StyleAt(sheet.format.columns[2].Style()).dropDown.listId, 9);
+  EXPECT_EQ(uint16_t{book.styles.StyleAt(sheet.format.columns[2].Style()).dropDown.listId}, 9);
   EXPECT_EQ(ListOf(book, kMaxRow, 3), 9);
   EXPECT_EQ(ListOf(book, 10, 2), 9);
   EXPECT_EQ(book.styles.StyleAt(sheet.format.CellStyle(10, 2)).interior.pattern, 5);

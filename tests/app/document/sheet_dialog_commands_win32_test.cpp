@@ -44,7 +44,7 @@ std::vector<std::string> Items(const DropDownList& list) {
   return items;
 }
 
-const DropDownRef& ListOfCell(CWorkBook& book, uint32_t row, uint16_t column) {
+DropDownRef ListOfCell(CWorkBook& book, uint32_t row, uint16_t column) {
   return book.styles.StyleAt(book.activeWorksheet->format.CellStyle(row, column)).dropDown;
 }
 
