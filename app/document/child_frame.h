@@ -15,7 +15,9 @@
 // (child_frame_formula_bar_win32.cpp), and the cell commands
 // (cell_commands_win32.cpp dispatches them): editing (edit_commands_win32.cpp),
 // rows, columns and recalculation (row_column_commands_win32.cpp), dates,
-// data series and quick statistics (date_series_commands_win32.cpp).
+// data series and quick statistics (date_series_commands_win32.cpp), and the
+// commands of the small dialogs and the cell searches
+// (sheet_commands_win32.cpp dispatches them).
 
 #include <cstdint>
 
