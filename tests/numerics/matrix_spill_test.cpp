@@ -13,7 +13,7 @@ class MatrixSpill : public RecalcTestBook {
  protected:
   void SetUp() override {
     RecalcTestBook::SetUp();
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
   }
 };
 
