@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -23,6 +24,7 @@
 #include "dialogs/file/file_dialog.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "numerics/numeric_function_table.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
@@ -1118,6 +1120,97 @@ TEST_F(DocumentWindowTest, SaveAsDBaseIVThenOpenReadsTheTableWithItsMemos) {
   EXPECT_EQ(NumberAt(read, 1, 1), 12.25);
   EXPECT_EQ(NumberAt(read, 2, 1), -3);
   EXPECT_EQ(TextAt(read, 1, 2), std::string(300, 'n'));
+}
+
+// What a typed formula should give: a number (within a relative tolerance
+// where the runtime's mathematics computed it) or a text.
+struct Expected {
+  const char* typed;
+  double number;
+  const char* text;
+  double tolerance;
+};
+
+// Formulas typed into a new workbook with the functions installed as the
+// program installs them at start-up; the values are read from the workbook.
+class TypedFormulasTest : public DocumentEditingTest {
+ protected:
+  void SetUp() override {
+    DocumentEditingTest::SetUp();
+    ASSERT_TRUE(InstallFunctionLibrary());
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+  }
+  // Types the texts from (column, first row) down, each ended with Enter.
+  void TypeColumn(uint32_t column, uint32_t firstRow, const std::vector<const char*>& texts) {
+    for (uint32_t i = 0; i < texts.size(); ++i) {
+      FocusCell(doc, firstRow + i, column);
+      Type(texts[i]);
+      Key(VK_RETURN);
+    }
+  }
+  // The value the cell shows, formula or spilled value.
+  void ExpectValue(uint32_t column, uint32_t row, const Expected& expected) {
+    SCOPED_TRACE(expected.typed);
+    const CellRecord* cell = doc->Workbook()->activeWorksheet->cells.GetCell(row, static_cast<uint16_t>(column));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->ErrorCode(), 0);
+    if (expected.text != nullptr) {
+      const bool formula = cell->IsFormula();
+      ASSERT_TRUE(formula ? cell->HasCachedText() : cell->IsText());
+      EXPECT_EQ(formula ? std::string(cell->CachedText(), cell->CachedTextLength())
+                        : std::string(cell->Text(), cell->TextLength()),
+                expected.text);
+      return;
+    }
+    const double value = cell->IsFormula() ? cell->CachedNumber() : cell->Number();
+    EXPECT_NEAR(value, expected.number, expected.tolerance * std::fabs(expected.number));
+  }
+
+  CChildFrame* doc = nullptr;
+};
+
+TEST_F(TypedFormulasTest, EveryFamilyAnswersThroughTheKeyboard) {
+  TypeColumn(0, 0, {"1", "2", "3"});
+  const Expected kFormulas[] = {
+      {"=SUM(A1:A3)", 6, nullptr, 0},
+      {"=COUNT(A1:A3)+COUNTIF(A1:A3,\">1\")", 5, nullptr, 0},
+      {"=SQRT(16)+ROUND(PI(),2)", 7.14, nullptr, 1e-15},
+      {"=CONCATENATE(\"Tal\",UPPER(\"vero\"))", 0, "TalVERO", 0},
+      {"=IF(AND(A1>0,A2<5),\"yes\",\"no\")", 0, "yes", 0},
+      {"=MATCH(3,A1:A3,0)+VLOOKUP(2,A1:A3,1,0)", 5, nullptr, 0},
+      {"=DATE(2024,3,15)", 0, "2024-03-15", 0},
+      {"=YEAR(A10)+MONTH(A10)", 2027, nullptr, 0},
+      {"=PMT(0.1,2,-1000,,)", 576.190476190476, nullptr, 1e-14},
+      {"=HEX2DEC(\"FF\")+BIN2DEC(\"101\")", 260, nullptr, 0},
+      {"=AVERAGE(A1:A3)+STDEV(A1:A3)", 3, nullptr, 1e-15},
+      {"=NORMSDIST(1)", 0.841344746068543, nullptr, 1e-12},
+  };
+  std::vector<const char*> typed;
+  for (const Expected& formula : kFormulas) typed.push_back(formula.typed);
+  TypeColumn(0, 3, typed);
+  for (uint32_t i = 0; i < sizeof kFormulas / sizeof kFormulas[0]; ++i) ExpectValue(0, 3 + i, kFormulas[i]);
+
+  // Array formulas spill their results below them.
+  TypeColumn(2, 0, {"=MMULT({1,2;3,4},{1;1})"});
+  TypeColumn(2, 3, {"=LPROG({2,1,1;1,1,3},{1;0},{5;10},{4;2;2},1,,)"});
+  const double kProduct[] = {3, 7};
+  for (uint32_t row = 0; row < 2; ++row) ExpectValue(2, row, {"MMULT", kProduct[row], nullptr, 0});
+  const double kOptimum[] = {1, 0, 3};
+  for (uint32_t row = 0; row < 3; ++row) ExpectValue(2, 3 + row, {"LPROG", kOptimum[row], nullptr, 1e-12});
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+}
+
+// J1 reads what K2's array formula spills into K3; typed after J1 and typed
+// again, K2 gives J1 its value in the one recalculation the entry runs.
+TEST_F(TypedFormulasTest, AFormulaReadingASpilledValueShowsItAtOnce) {
+  TypeColumn(9, 0, {"=K3"});
+  TypeColumn(10, 1, {"={7;8}"});
+  ExpectValue(9, 0, {"J1 after K2", 8, nullptr, 0});
+  TypeColumn(10, 1, {"={7;9;10}"});
+  ExpectValue(9, 0, {"J1 after K2 again", 9, nullptr, 0});
+  ExpectValue(10, 3, {"K4", 10, nullptr, 0});
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 }
 
 }  // namespace
