@@ -96,10 +96,14 @@ void MeasureAxisLabels(ChartCanvas& canvas, int series, AxisRecord* record) {
     extent += Across(record->position, vertical, record->labelWidth, record->labelHeight) + unit;
   }
   const size_t titleLength = strnlen(s.axisTitleText, sizeof s.axisTitleText);
+  int32_t titleWidth = 0;
+  int32_t titleHeight = 0;
   if (ShowsAxisTitle(s) && titleLength > 0 &&
-      TextExtent(measurer, s.axisTitleText, titleLength, &record->titleWidth, &record->titleHeight)) {
+      TextExtent(measurer, s.axisTitleText, titleLength, &titleWidth, &titleHeight)) {
     const bool vertical = (s.axisFlags & kAxisTitleVertical) != 0;
-    extent += Across(record->position, vertical, record->titleWidth, record->titleHeight) + unit;
+    extent += Across(record->position, vertical, titleWidth, titleHeight) + unit;
+    record->titleWidth = titleWidth;
+    record->titleHeight = titleHeight;
   }
   record->extent = extent;
 }

@@ -32,7 +32,11 @@ void LayOutSlot(ChartCanvas& canvas, const PixelRect& slot, bool axisLabels) {
   LayoutLegend(canvas, slot, true);
   if (axisLabels)
     ReserveAxisLabels(canvas);
-  PlotSize(canvas, slot, &canvas.layout.plotWidth, &canvas.layout.plotHeight);
+  int32_t width = 0;
+  int32_t height = 0;
+  PlotSize(canvas, slot, &width, &height);
+  canvas.layout.plotWidth = width;
+  canvas.layout.plotHeight = height;
 }
 
 bool BuildGeometry(ChartCanvas& canvas, const PixelRect& slot) {

@@ -7,15 +7,10 @@
 
 namespace {
 
-// Narrows an extent by its percentage, the margins on both sides growing by
-// half of what it loses.
-int32_t ApplyPercent(int32_t available, uint8_t percent, int32_t* before, int32_t* after) {
-  if (percent == 100)
-    return available;
-  const int32_t grow = (available - available * percent / 100) / 2;
-  *before += grow;
-  *after += grow;
-  return available - 2 * grow;
+// What a margin on either side of an extent grows by when the extent keeps
+// only its percentage.
+int32_t PercentGrowth(int32_t available, uint8_t percent) {
+  return percent == 100 ? 0 : (available - available * percent / 100) / 2;
 }
 
 }  // namespace
@@ -51,8 +46,14 @@ void ReserveAxisLabels(ChartCanvas& canvas) {
 void PlotSize(ChartCanvas& canvas, const PixelRect& slot, int32_t* width, int32_t* height) {
   ChartMargins& m = canvas.layout.margins;
   const ChartOptions& options = canvas.chart.options;
-  int32_t w = ApplyPercent(slot.right - slot.left + 1 - m.left - m.right, options.viewWidth, &m.left, &m.right);
-  int32_t h = ApplyPercent(slot.bottom - slot.top + 1 - m.top - m.bottom, options.viewHeight, &m.top, &m.bottom);
+  const int32_t growX = PercentGrowth(slot.right - slot.left + 1 - m.left - m.right, options.viewWidth);
+  m.left += growX;
+  m.right += growX;
+  const int32_t growY = PercentGrowth(slot.bottom - slot.top + 1 - m.top - m.bottom, options.viewHeight);
+  m.top += growY;
+  m.bottom += growY;
+  const int32_t w = slot.right - slot.left + 1 - m.left - m.right;
+  const int32_t h = slot.bottom - slot.top + 1 - m.top - m.bottom;
   // Margins wider than the slot leave no plot rather than a turned-over one.
   *width = w > 0 ? w : 0;
   *height = h > 0 ? h : 0;

@@ -73,8 +73,8 @@ TEST(ChartFrame, FirstLeftAxisStandsATickAndAGapOutside) {
   EXPECT_EQ(Model(*f.chart, axis.firstVertex + 2), (Point{-13, 0, 0}));
   EXPECT_EQ(Model(*f.chart, axis.firstVertex + 3), (Point{-3, 0, 0}));
   EXPECT_EQ(AxisStartVertex(axis), axis.firstVertex + 2);
-  ASSERT_EQ(axis.majorTicks, 4u);  // at 2, 4, 6 and 8 of 0 .. 10
-  ASSERT_EQ(axis.minorTicks, 5u);
+  ASSERT_EQ(+axis.majorTicks, 4u);  // at 2, 4, 6 and 8 of 0 .. 10
+  ASSERT_EQ(+axis.minorTicks, 5u);
   EXPECT_EQ(Model(*f.chart, axis.firstVertex + 4), (Point{-13, 0.2f * h, 0}));
   EXPECT_EQ(Model(*f.chart, axis.firstVertex + 5), (Point{-3, 0.2f * h, 0}));
   const uint32_t minor = axis.firstVertex + 4 + 2 * 4;
@@ -99,7 +99,7 @@ TEST(ChartFrame, LaterAxesOnTheSameSideStandFurtherOut) {
   const AxisRecord& first = f.canvas.axes.records[0];
   const AxisRecord& second = f.canvas.axes.records[1];
   // The widest label "10" in 10-point Arial is 14 pixels, and a line unit.
-  EXPECT_EQ(first.extent, 14u + 4);
+  EXPECT_EQ(+first.extent, 14u + 4);
   EXPECT_EQ(Model(*f.chart, second.firstVertex + 1).x, -13 - (13 + 18.0f));
 
   // Box axes of the same code step out by 1.4 times as much.
@@ -197,9 +197,9 @@ TEST(ChartFrame, GridLinesStandAtTheDivisionsAndMinorOnesStopShort) {
   ASSERT_EQ(f.canvas.layout.gridCount, 1);
   const GridRecord& grid = f.canvas.layout.grids[0];
   EXPECT_EQ(grid.wall, kWallXY);
-  ASSERT_EQ(grid.majorLines, 4u);
-  ASSERT_EQ(grid.minorLines, 5u);
-  EXPECT_EQ(grid.userLines, 1u);
+  ASSERT_EQ(+grid.majorLines, 4u);
+  ASSERT_EQ(+grid.minorLines, 5u);
+  EXPECT_EQ(+grid.userLines, 1u);
   const auto major = Lines(*f.chart, grid.firstVertex, 4);
   EXPECT_EQ(major[0].first, (Point{0, 10, 0}));
   EXPECT_EQ(major[0].second, (Point{100, 10, 0}));
@@ -220,9 +220,9 @@ TEST(ChartFrame, GridLinesStandAtTheDivisionsAndMinorOnesStopShort) {
   again.AddNumbers({0.5, 9.2});
   ASSERT_TRUE(again.LoadInto(*plain.chart));
   ASSERT_TRUE(BuildPlaneXY(plain.canvas, 100, 50));
-  EXPECT_EQ(plain.canvas.layout.grids[0].majorLines, 0u);
-  EXPECT_EQ(plain.canvas.layout.grids[0].minorLines, 0u);
-  EXPECT_EQ(plain.canvas.layout.grids[0].userLines, 1u);
+  EXPECT_EQ(+plain.canvas.layout.grids[0].majorLines, 0u);
+  EXPECT_EQ(+plain.canvas.layout.grids[0].minorLines, 0u);
+  EXPECT_EQ(+plain.canvas.layout.grids[0].userLines, 1u);
 }
 
 TEST(ChartFrame, UserGridLinesStandOnlyWithinTheirAxis) {
@@ -281,8 +281,8 @@ TEST(ChartFrame, TheBoxSeparatesUnstackedSeriesInDepth) {
   ASSERT_TRUE(BuildPlaneXZ(f.canvas, 300, 200));
   const PlaneRecord& side = f.canvas.layout.planes[kPlaneYZ];
   const PlaneRecord& floor = f.canvas.layout.planes[kPlaneXZ];
-  ASSERT_EQ(side.extraLines, 1u);
-  ASSERT_EQ(floor.extraLines, 1u);
+  ASSERT_EQ(+side.extraLines, 1u);
+  ASSERT_EQ(+floor.extraLines, 1u);
   EXPECT_EQ(Model(*f.chart, side.firstVertex + 4), (Point{0, 0, 2 * d / 3}));
   EXPECT_EQ(Model(*f.chart, side.firstVertex + 5), (Point{0, 200, 2 * d / 3}));
   EXPECT_EQ(Model(*f.chart, floor.firstVertex + 5), (Point{300, 0, 2 * d / 3}));
@@ -293,7 +293,7 @@ TEST(ChartFrame, TheBoxSeparatesUnstackedSeriesInDepth) {
     if (grid.wall != kWallYZ || grid.series != 0)
       continue;
     ++found;
-    ASSERT_EQ(grid.userLines, 1u);
+    ASSERT_EQ(+grid.userLines, 1u);
     const uint32_t user = grid.firstVertex + 2 * (grid.majorLines + grid.minorLines);
     EXPECT_EQ(Model(*f.chart, user).z, 1);
     EXPECT_EQ(Model(*f.chart, user + 1).z, d - 1);

@@ -71,12 +71,12 @@ TEST(ChartPrepare, PlotPercentagesWidenBothMargins) {
   DisplayListSurface surface;
   ASSERT_TRUE(Prepare(*chart, surface.Surface(), kSlot, 100, 100));
   const ChartLayout layout = PreparedLayout(*chart);
-  EXPECT_EQ(layout.margins.left, 50);
-  EXPECT_EQ(layout.margins.right, 50);
-  EXPECT_EQ(layout.plotWidth, 400);
-  EXPECT_EQ(layout.margins.top, 75);
-  EXPECT_EQ(layout.margins.bottom, 75);
-  EXPECT_EQ(layout.plotHeight, 150);
+  EXPECT_EQ(+layout.margins.left, 50);
+  EXPECT_EQ(+layout.margins.right, 50);
+  EXPECT_EQ(+layout.plotWidth, 400);
+  EXPECT_EQ(+layout.margins.top, 75);
+  EXPECT_EQ(+layout.margins.bottom, 75);
+  EXPECT_EQ(+layout.plotHeight, 150);
 }
 
 TEST(ChartPrepare, AxesTakeRoomForTicksLabelsAndALineUnit) {
@@ -87,9 +87,9 @@ TEST(ChartPrepare, AxesTakeRoomForTicksLabelsAndALineUnit) {
   const ChartLayout layout = PreparedLayout(*chart);
   // Left: "10" (14 wide) and a unit, a unit and a tick; bottom: a label's
   // height (15) and a unit, a unit and a tick.
-  EXPECT_EQ(layout.margins.left, 14 + 4 + 4 + 10);
-  EXPECT_EQ(layout.margins.bottom, 15 + 4 + 4 + 10);
-  EXPECT_EQ(layout.plotWidth, 500 - 32);
+  EXPECT_EQ(+layout.margins.left, 14 + 4 + 4 + 10);
+  EXPECT_EQ(+layout.margins.bottom, 15 + 4 + 4 + 10);
+  EXPECT_EQ(+layout.plotWidth, 500 - 32);
 }
 
 TEST(ChartPrepare, AChartWithoutDataIsNeitherPreparedNorDrawn) {
@@ -116,7 +116,7 @@ TEST(ChartPrepare, APreparationServesTheSameSlotSizeZoomAndDeviceOnly) {
   // Drawn into an image at another size or zoom, or on a printer, the chart
   // is laid out anew rather than clipped to the view's layout.
   ASSERT_TRUE(Prepare(*chart, surface.Surface(), {0, 0, 799, 299}, 100, 100));
-  EXPECT_EQ(PreparedLayout(*chart).slotWidth, 800);
+  EXPECT_EQ(+PreparedLayout(*chart).slotWidth, 800);
   ASSERT_TRUE(Prepare(*chart, surface.Surface(), {0, 0, 799, 299}, 150, 150));
   EXPECT_EQ(chart->lineUnit, 6u);
   surface.SetPrinting(true);
@@ -147,7 +147,7 @@ TEST(ChartPrepare, EveryNonEmptyTitleIsLaidOutInOrder) {
     DisplayListSurface surface;
     ASSERT_TRUE(Prepare(*chart, surface.Surface(), kSlot, 100, 100));
     // Each title is 15 pixels high, one more for its bottom row, then a unit.
-    EXPECT_EQ(PreparedLayout(*chart).margins.top, c.drawn.empty() ? 0 : 16 * int(c.drawn.size()) + 4);
+    EXPECT_EQ(+PreparedLayout(*chart).margins.top, c.drawn.empty() ? 0 : 16 * int(c.drawn.size()) + 4);
     surface.Clear();
     Draw(*chart, kSlot, surface.Surface());
     std::vector<std::string> texts;
@@ -168,7 +168,7 @@ TEST(ChartPrepare, ARowLegendAtTheRightIsCentredVertically) {
   ASSERT_TRUE(Prepare(*chart, surface.Surface(), kSlot, 100, 100));
   // Each entry: its name (9 wide), three units and a marker of 7.
   const int32_t width = 3 * (9 + 12 + 7);
-  EXPECT_EQ(PreparedLayout(*chart).margins.right, width + 8);
+  EXPECT_EQ(+PreparedLayout(*chart).margins.right, width + 8);
   surface.Clear();
   Draw(*chart, kSlot, surface.Surface());
   const std::vector<std::string> texts = surface.Of("text");

@@ -24,14 +24,14 @@ TEST(ComputeScales, RelativeStacksBecomeFractionsOfTheirTotal) {
   arrays.AddNumbers({1, 2});
   arrays.AddNumbers({3, 6});
   ASSERT_TRUE(arrays.LoadInto(*chart));
-  EXPECT_DOUBLE_EQ(PointAt(chart->seriesLists[0], 0)->value, 0.25);
-  EXPECT_DOUBLE_EQ(PointAt(chart->seriesLists[1], 0)->value, 0.75);
+  EXPECT_DOUBLE_EQ(+PointAt(chart->seriesLists[0], 0)->value, 0.25);
+  EXPECT_DOUBLE_EQ(+PointAt(chart->seriesLists[1], 0)->value, 0.75);
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(chart->series[i].limits.minimum, 0);
-    EXPECT_EQ(chart->series[i].limits.maximum, 1);
+    EXPECT_EQ(+chart->series[i].limits.minimum, 0);
+    EXPECT_EQ(+chart->series[i].limits.maximum, 1);
     EXPECT_TRUE(chart->series[i].flags & kSeriesFixedLimits);
   }
-  EXPECT_FLOAT_EQ(PointAt(chart->seriesLists[1], 1)->position, 0.75f);
+  EXPECT_FLOAT_EQ(+PointAt(chart->seriesLists[1], 1)->position, 0.75f);
 }
 
 TEST(ComputeScales, StackedSeriesShareTheLimitsOfTheirSums) {
@@ -48,9 +48,9 @@ TEST(ComputeScales, StackedSeriesShareTheLimitsOfTheirSums) {
   ASSERT_TRUE(arrays.LoadInto(*chart));
   // Sums: +5 / -4, +8, -3: limits -4 .. 8 on the group's four divisions.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(chart->series[i].periods, 4);
-    EXPECT_DOUBLE_EQ(chart->series[i].limits.minimum, -5);
-    EXPECT_DOUBLE_EQ(chart->series[i].limits.maximum, 15);
+    EXPECT_EQ(+chart->series[i].periods, 4);
+    EXPECT_DOUBLE_EQ(+chart->series[i].limits.minimum, -5);
+    EXPECT_DOUBLE_EQ(+chart->series[i].limits.maximum, 15);
     EXPECT_EQ(chart->series[i].limits.state & kStateSigns, kStatePositive | kStateNegative);
   }
 }
@@ -71,7 +71,7 @@ TEST(ComputeScales, AStackBeyondTheDataRangeIsCutInEverySeries) {
     EXPECT_FALSE(PointAt(chart->seriesLists[i], 0)->flags & kPointCut);
     EXPECT_TRUE(PointAt(chart->seriesLists[i], 1)->flags & kPointCut);
   }
-  EXPECT_EQ(chart->series[0].limits.maximum, 10);
+  EXPECT_EQ(+chart->series[0].limits.maximum, 10);
 }
 
 TEST(ComputeScales, SeriesOutsideStackedGroupsAreScaledAlone) {
@@ -82,11 +82,11 @@ TEST(ComputeScales, SeriesOutsideStackedGroupsAreScaledAlone) {
   arrays.AddNumbers({0.5, 3.7, 9.2});
   arrays.AddNumbers({-7, -2.5});
   ASSERT_TRUE(arrays.LoadInto(*chart));
-  EXPECT_EQ(chart->series[0].limits.minimum, 0);
-  EXPECT_EQ(chart->series[0].limits.maximum, 10);
+  EXPECT_EQ(+chart->series[0].limits.minimum, 0);
+  EXPECT_EQ(+chart->series[0].limits.maximum, 10);
   // Two divisions of 5 below the largest value.
-  EXPECT_EQ(chart->series[1].limits.minimum, -10);
-  EXPECT_EQ(chart->series[1].limits.maximum, 0);
+  EXPECT_EQ(+chart->series[1].limits.minimum, -10);
+  EXPECT_EQ(+chart->series[1].limits.maximum, 0);
   EXPECT_TRUE(chart->series[1].limits.scaled);
 }
 
@@ -128,16 +128,16 @@ TEST(AxisLimits, RandomSeriesFitTheirAxes) {
     EXPECT_LE(low, std::fmin(la, lb) + slack);
     EXPECT_GE(high, std::fmax(la, lb) - slack);
     if (std::fmin(la, lb) < 0 && std::fmax(la, lb) > 0) {
-      EXPECT_GE(s.periods, 2);
+      EXPECT_GE(+s.periods, 2);
     }
     for (uint32_t j = 0; j < 2; ++j) {
       const SeriesPoint* p = PointAt(chart->seriesLists[0], j);
       ASSERT_TRUE(IsUsablePoint(*p));
-      EXPECT_GE(p->position, -1e-5f);
-      EXPECT_LE(p->position, 1 + 1e-5f);
+      EXPECT_GE(+p->position, -1e-5f);
+      EXPECT_LE(+p->position, 1 + 1e-5f);
       float position;
       ASSERT_TRUE(ValueToAxis(s, j == 0 ? la : lb, &position));
-      EXPECT_NEAR(position, p->position, 1e-5);
+      EXPECT_NEAR(position, +p->position, 1e-5);
     }
   }
 }

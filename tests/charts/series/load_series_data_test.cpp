@@ -28,11 +28,11 @@ TEST(LoadSeriesData, NumbersBecomePointsWithTheirSigns) {
   for (uint32_t i = 0; i < 5; ++i) EXPECT_EQ(PointAt(lists, i)->flags, flags[i]) << "point " << i;
   EXPECT_EQ(chart->series[0].limits.state & kStateSigns, kStateSigns);
   // -3 .. 4 in five steps of 2 from -4; the base line 0 at 0.4 of the axis.
-  EXPECT_EQ(chart->series[0].limits.minimum, -4);
-  EXPECT_EQ(chart->series[0].limits.maximum, 6);
-  EXPECT_FLOAT_EQ(PointAt(lists, 3)->position, 0.4f);
-  EXPECT_FLOAT_EQ(PointAt(lists, 0)->position, 0.6f);
-  EXPECT_FLOAT_EQ(chart->series[0].limits.offset, -0.4f);
+  EXPECT_EQ(+chart->series[0].limits.minimum, -4);
+  EXPECT_EQ(+chart->series[0].limits.maximum, 6);
+  EXPECT_FLOAT_EQ(+PointAt(lists, 3)->position, 0.4f);
+  EXPECT_FLOAT_EQ(+PointAt(lists, 0)->position, 0.6f);
+  EXPECT_FLOAT_EQ(+chart->series[0].limits.offset, -0.4f);
 }
 
 TEST(LoadSeriesData, RecordsHowValuesLieAgainstTheFirst) {
@@ -68,10 +68,10 @@ TEST(LoadSeriesData, LogarithmicAxesSkipValuesNotAboveZero) {
   const SeriesLists& lists = chart->seriesLists[0];
   EXPECT_EQ(PointAt(lists, 1)->flags, kPointMissing);
   EXPECT_EQ(PointAt(lists, 2)->flags, kPointMissing);
-  EXPECT_DOUBLE_EQ(s.limits.logMinimum, 1);
-  EXPECT_DOUBLE_EQ(s.limits.logMaximum, 3);
-  EXPECT_FLOAT_EQ(PointAt(lists, 0)->position, 0);
-  EXPECT_FLOAT_EQ(PointAt(lists, 3)->position, 1);
+  EXPECT_DOUBLE_EQ(+s.limits.logMinimum, 1);
+  EXPECT_DOUBLE_EQ(+s.limits.logMaximum, 3);
+  EXPECT_FLOAT_EQ(+PointAt(lists, 0)->position, 0);
+  EXPECT_FLOAT_EQ(+PointAt(lists, 3)->position, 1);
 }
 
 TEST(LoadSeriesData, ValuesOutsideTheDataRangeAreCutAndTheRangeIsTheAxis) {
@@ -86,12 +86,12 @@ TEST(LoadSeriesData, ValuesOutsideTheDataRangeAreCutAndTheRangeIsTheAxis) {
   ASSERT_TRUE(arrays.LoadInto(*chart));
   const SeriesLists& lists = chart->seriesLists[0];
   EXPECT_EQ(PointAt(lists, 0)->flags, kPointCut);
-  EXPECT_EQ(PointAt(lists, 0)->value, 1);
+  EXPECT_EQ(+PointAt(lists, 0)->value, 1);
   EXPECT_EQ(PointAt(lists, 2)->flags, kPointCut);
   EXPECT_TRUE(s.limits.state & kStateSomeCut);
-  EXPECT_EQ(s.limits.minimum, 2);  // not rounded
-  EXPECT_EQ(s.limits.maximum, 8);
-  EXPECT_FLOAT_EQ(PointAt(lists, 1)->position, 0.5f);
+  EXPECT_EQ(+s.limits.minimum, 2);  // not rounded
+  EXPECT_EQ(+s.limits.maximum, 8);
+  EXPECT_FLOAT_EQ(+PointAt(lists, 1)->position, 0.5f);
 }
 
 TEST(LoadSeriesData, AZeroWidensTheRangeWhereverItStands) {
@@ -103,8 +103,8 @@ TEST(LoadSeriesData, AZeroWidensTheRangeWhereverItStands) {
     TestArrays arrays;
     arrays.AddNumbers(values);
     ASSERT_TRUE(arrays.LoadInto(*chart));
-    EXPECT_EQ(chart->series[0].limits.minimum, 0) << values[0];
-    EXPECT_EQ(chart->series[0].limits.maximum, 5) << values[0];
+    EXPECT_EQ(+chart->series[0].limits.minimum, 0) << values[0];
+    EXPECT_EQ(+chart->series[0].limits.maximum, 5) << values[0];
   }
 }
 
@@ -120,8 +120,8 @@ TEST(LoadSeriesData, CategoriesTakeTheirCellsTextsCutTo42Characters) {
   EXPECT_STREQ(CategoryAt(lists, 0)->text, "North");
   EXPECT_EQ(std::string(CategoryAt(lists, 1)->text), std::string(42, 'x'));
   EXPECT_EQ(CategoryAt(lists, 1)->flags, 0);
-  EXPECT_EQ(chart->series[0].periods, 3);
-  EXPECT_EQ(chart->series[0].divisor, 1u);
+  EXPECT_EQ(+chart->series[0].periods, 3);
+  EXPECT_EQ(+chart->series[0].divisor, 1u);
 }
 
 TEST(LoadSeriesData, ManyCategoriesAreLabelledInGroups) {
@@ -130,8 +130,8 @@ TEST(LoadSeriesData, ManyCategoriesAreLabelledInGroups) {
   TestArrays arrays;
   arrays.AddCounting(100000);
   ASSERT_TRUE(arrays.LoadInto(*chart));
-  EXPECT_EQ(chart->series[0].divisor, 1000u);
-  EXPECT_EQ(chart->series[0].periods, 100);
+  EXPECT_EQ(+chart->series[0].divisor, 1000u);
+  EXPECT_EQ(+chart->series[0].periods, 100);
   EXPECT_STREQ(CategoryAt(chart->seriesLists[0], 99999)->text, "100000");
 }
 
