@@ -129,6 +129,12 @@ class CXmlReader {
   // Room for converting a text to UTF-8 before it replaces the text buffer.
   char scratch[kXmlTextSize];
   XmlSource source;
+  // Set for the files other programs read and write: their texts convert
+  // through the ANSI code page, whose missing characters become "?", and
+  // the control characters XML 1.0 forbids are left out when writing. The
+  // native files keep byte n as the code point n and write every control
+  // character as a reference.
+  uint8_t interchangeText;
 
  private:
   void CollectName(char* out, bool allowQuestion, size_t* length);
@@ -142,6 +148,13 @@ size_t XmlUtf8ToText(const char* source, size_t length, char* out);
 // Single-byte text to UTF-8; the length (not terminated), 0 when it does
 // not fit in kXmlTextSize.
 size_t XmlTextToUtf8(const char* source, size_t length, char* out);
+// The same pair through the ANSI code page. Reading never fails: a
+// character the code page lacks, and a malformed sequence, become "?"; the
+// output (which may be the input) is never longer than the input.
+size_t XmlUtf8ToAnsi(const char* source, size_t length, char* out);
+size_t XmlAnsiToUtf8(const char* source, size_t length, char* out);
+// The byte of the ANSI code page for a code point; "?" when it has none.
+uint8_t XmlAnsiByte(uint32_t codePoint);
 
 // Throws an XML error code; the format's entry point catches it.
 [[noreturn]] void ThrowXmlError(uint8_t code);

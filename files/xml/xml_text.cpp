@@ -76,9 +76,14 @@ const NamedEntity kNamedEntities[] = {
 int32_t CXmlReader::DecodeEntities() {
   size_t length = std::strlen(text);
   if (tag.encoding == kXmlEncodingUtf8) {
-    length = XmlUtf8ToText(text, length, text);
+    length = interchangeText ? XmlUtf8ToAnsi(text, length, text) : XmlUtf8ToText(text, length, text);
     text[length] = 0;
   }
+  // A reference names a code point: any of Unicode's for the files of other
+  // programs, one of the 256 single bytes for the native files.
+  const int hexDigits = interchangeText ? 6 : 2;
+  const int decimalDigits = interchangeText ? 7 : 3;
+  const uint32_t largest = interchangeText ? 0x10FFFF : 255;
   size_t out = 0;
   size_t i = 0;
   while (i < length) {
@@ -91,14 +96,15 @@ int32_t CXmlReader::DecodeEntities() {
       uint32_t value = 0;
       if (text[j] == 'x') {
         ++j;
-        for (int digits = 0; digits < 2 && IsHexDigit(text[j]); ++digits) value = value * 16 + HexValue(text[j++]);
+        for (int digits = 0; digits < hexDigits && IsHexDigit(text[j]); ++digits)
+          value = value * 16 + HexValue(text[j++]);
       } else {
-        for (int digits = 0; digits < 3 && text[j] >= '0' && text[j] <= '9'; ++digits)
+        for (int digits = 0; digits < decimalDigits && text[j] >= '0' && text[j] <= '9'; ++digits)
           value = value * 10 + uint32_t(text[j++] - '0');
       }
-      if (text[j] != ';' || value > 255)
+      if (text[j] != ';' || value > largest)
         return -1;
-      text[out++] = char(value);
+      text[out++] = char(interchangeText && value ? XmlAnsiByte(value) : value);
       i = j + 1;
       continue;
     }
@@ -120,10 +126,15 @@ int32_t CXmlReader::DecodeEntities() {
 
 int32_t CXmlReader::EscapeText(const char* input, size_t length) {
   size_t out = 0;
+  bool afterBlank = false;
   for (size_t i = 0; i < length; ++i) {
     if (out >= kXmlEscapeLimit)
       return -1;
     const uint8_t c = uint8_t(input[i]);
+    // XML 1.0 has no control character but TAB, LF and CR, not even as a
+    // reference: other programs refuse a file holding one.
+    if (interchangeText && c <= 31 && c != '\t' && c != '\n' && c != '\r')
+      continue;
     const char* replacement = nullptr;
     char reference[6];
     switch (c) {
@@ -132,7 +143,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
         // of a run may stand plain. The others are written as a character
         // reference, which every XML parser knows ("&nbsp;" is read too but
         // is no XML entity).
-        replacement = i > 0 && input[i - 1] == ' ' ? "&#32;" : " ";
+        replacement = afterBlank ? "&#32;" : " ";
         break;
       case '"': replacement = "&quot;"; break;
       case '&': replacement = "&amp;"; break;
@@ -151,6 +162,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
         }
         break;
     }
+    afterBlank = c == ' ';
     if (replacement) {
       const size_t n = std::strlen(replacement);
       std::memcpy(text + out, replacement, n);
@@ -161,7 +173,8 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
   }
   text[out] = 0;
   if (tag.encoding == kXmlEncodingUtf8 && out > 0) {
-    const size_t converted = XmlTextToUtf8(text, out, scratch);
+    const size_t converted =
+        interchangeText ? XmlAnsiToUtf8(text, out, scratch) : XmlTextToUtf8(text, out, scratch);
     // A text that cannot be written whole is refused rather than written
     // empty: the save must not lose it without a word.
     if (converted == 0 || converted >= kXmlTextSize)

@@ -119,6 +119,34 @@ TEST(XmlReader, WrittenTextsReadBackUnchanged) {
   EXPECT_EQ(file, "\t<T>a &#32;b&#13;&#10;&lt;&amp;&apos;</T>\r\n");
 }
 
+// The files of other programs: every blank counts, characters come through
+// the ANSI code page, and nothing XML forbids is written.
+TEST(XmlReader, InterchangeTextsReadAndWriteThroughTheCodePage) {
+  const struct {
+    const char* inFile;
+    const char* text;
+  } reads[] = {
+      {" a  b\r\n c\r", " a  b\n c\n"},
+      {"\xE2\x82\xAC\xC4\x80 &#8364;&#x2122;&#1000;", "\x80? \x80\x99?"},
+      {"\xF0\x9F\x98\x80|\xFF|\xC3", "?|?|?"},
+      {"&#1114112;", nullptr},
+  };
+  for (const auto& c : reads) {
+    Document doc(std::string("<t>") + c.inFile + "</t>");
+    doc->interchangeText = 1;
+    const int code = CodeOf([&] { doc->ReadElementText(nullptr, "t", kXmlStartTag, 1024); });
+    EXPECT_EQ(code, c.text ? 0 : kFileXmlBadData) << c.inFile;
+    if (c.text) {
+      EXPECT_STREQ(doc->text, c.text) << c.inFile;
+    }
+  }
+  const std::string file = xmltest::Written([](CXmlReader* w) {
+    w->interchangeText = 1;
+    w->WriteTextElement("T", "a \x01 b\x1F\t\x80\xE9", 0, 0);
+  });
+  EXPECT_EQ(file, "<T>a &#32;b&#09;\xE2\x82\xAC\xC3\xA9</T>");
+}
+
 TEST(XmlReader, TextLimitsOnReadingAndWriting) {
   for (size_t length : {size_t(32765), size_t(32766)}) {
     Document doc("<t>" + std::string(length, 'x') + "</t>");
