@@ -16,7 +16,8 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // Saves the workbook under path by its format byte and native sub-kind,
 // stamping the last modification first for the native format: sub-kinds 2
 // and 3 as native XML (always plain; the measurer, when given, decides the
-// default sizes it leaves out), 4 and 5 as native binary. The new
+// default sizes it leaves out), 4 and 5 as native binary; format 2 as
+// Excel 2003 XML, measured through the measurer when one is given. The new
 // content goes to a temporary file in the same folder, which replaces the
 // file at path only once it is complete, flushed and closed; then the
 // document holds the file at path. On failure the file at path is as it was
@@ -25,5 +26,11 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // can be made there, 39 when writing fails, 21 for a format that has no
 // writer yet, or the writer's own code.
 bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer = nullptr);
+
+// What a save as Excel 2003 XML stamps first: the user becomes the last
+// author, and the author when the file is new or names none; the local
+// date and time with "Z" the last-saved time, and the created time alike;
+// an empty version becomes "10.2625".
+void StampExcelProperties(CWorkBook* book, bool newFile);
 
 #endif
