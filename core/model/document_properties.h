@@ -9,7 +9,7 @@
 constexpr size_t kDocumentPropertyNameSize = 128;  // NUL-terminated
 constexpr size_t kDocumentPropertyTimeSize = 50;   // ISO 8601, NUL-terminated
 
-struct DocumentProperties {
+struct DocumentPropertyTexts {
   char author[kDocumentPropertyNameSize];
   char lastAuthor[kDocumentPropertyNameSize];
   char company[kDocumentPropertyNameSize];

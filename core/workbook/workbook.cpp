@@ -35,7 +35,7 @@ void CWorkBook::Clear() {
   inspectCells.Clear(false);
   undoHistory.FreeAll();
   styles.Init();
-  documentProperties = DocumentProperties{};
+  documentProperties = DocumentPropertyTexts{};
   sourceFormat = 0;
   recalcMode = 0;
   error = kWorkbookNoError;

@@ -273,7 +273,7 @@ class CWorkBook {
   uint8_t sourceFormat = 0;  // set by the file readers
   uint8_t saveKind = kSaveKindXmlPlain;
   LastModificationBlock lastModification = {};
-  DocumentProperties documentProperties = {};
+  DocumentPropertyTexts documentProperties = {};
   uint32_t documentYear = 0;
   uint32_t documentMonth = 0;
   uint32_t documentDay = 0;

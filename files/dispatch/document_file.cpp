@@ -80,7 +80,7 @@ bool SamePath(const char* a, const char* b) {
 }  // namespace
 
 void StampExcelProperties(CWorkBook* book, bool newFile) {
-  DocumentProperties& properties = book->documentProperties;
+  DocumentPropertyTexts& properties = book->documentProperties;
   char user[kDocumentPropertyNameSize] = {};
   OsGetUserName(user, sizeof user);
   std::memcpy(properties.lastAuthor, user, sizeof user);

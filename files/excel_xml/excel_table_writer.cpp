@@ -51,8 +51,11 @@ bool StyledExtent(const StyleRunStore& runs, uint16_t* lastColumn, uint32_t* las
   for (const CellBlock* block = runs.FirstBlock(); block; block = block->next)
     for (uint32_t offset = 0; offset < block->used; offset += kStyleRunSize) {
       const StyleRun* run = AsStyleRun(block->payload + offset);
-      *lastColumn = std::max(*lastColumn, run->lastColumn);
-      *lastRow = std::max(*lastRow, run->row);
+      // Runs are packed: their fields are read as values.
+      const uint16_t runLastColumn = run->lastColumn;
+      const uint32_t runRow = run->row;
+      *lastColumn = std::max(*lastColumn, runLastColumn);
+      *lastRow = std::max(*lastRow, runRow);
       any = true;
     }
   return any;
@@ -210,8 +213,10 @@ void WriteExcelTable(const ExcelWriter& out, CWorkSheet* sheet, int depth) {
     uint32_t next = heightRow;
     if (cell)
       next = std::min(next, cell->Row());
-    if (run)
-      next = std::min(next, run->row);
+    if (run) {
+      const uint32_t runRow = run->row;
+      next = std::min(next, runRow);
+    }
     if (next >= height)
       break;
     row = next;
@@ -237,7 +242,8 @@ void WriteExcelTable(const ExcelWriter& out, CWorkSheet* sheet, int depth) {
       }
       const bool runHere = run && run->row == row;
       const uint32_t cellColumn = cell && cell->Row() == row ? cell->Column() : kNoPosition;
-      const uint32_t runColumn = runHere ? std::max<uint32_t>(run->firstColumn, column) : kNoPosition;
+      const uint32_t runFirst = runHere ? run->firstColumn : 0;
+      const uint32_t runColumn = runHere ? std::max(runFirst, column) : kNoPosition;
       const uint32_t position = std::min(cellColumn, runColumn);
       if (position == kNoPosition || position >= width)
         break;

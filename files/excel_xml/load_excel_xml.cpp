@@ -71,7 +71,7 @@ class ExcelDocumentReader {
   }
 
   void ReadDocumentProperties() {
-    DocumentProperties& p = book_->documentProperties;
+    DocumentPropertyTexts& p = book_->documentProperties;
     struct Property {
       const char* name;
       char* text;

@@ -49,7 +49,7 @@ const char* UniqueName(PagedArray* written, const char* name, char* out) {
   return out;
 }
 
-void WriteDocumentProperties(CXmlReader* xml, const DocumentProperties& p) {
+void WriteDocumentProperties(CXmlReader* xml, const DocumentPropertyTexts& p) {
   xml->WriteElement("DocumentProperties", "xmlns=\"urn:schemas-microsoft-com:office:office\"", kXmlWriteStart, 1, 1);
   xml->WriteTextElement("Author", p.author, 2, 1);
   xml->WriteTextElement("LastAuthor", p.lastAuthor, 2, 1);

@@ -83,7 +83,7 @@ inline void PutFixtureCell(CWorkSheet* sheet, const FixtureCell& c) {
 // calculated; without, other programs have to calculate them.
 inline std::unique_ptr<CWorkBook> BuildFixture(bool withResults) {
   auto book = std::make_unique<CWorkBook>();
-  DocumentProperties& p = book->documentProperties;
+  DocumentPropertyTexts& p = book->documentProperties;
   std::snprintf(p.author, sizeof p.author, "Fixture");
   std::snprintf(p.lastAuthor, sizeof p.lastAuthor, "Fixture");
   std::snprintf(p.created, sizeof p.created, "2026-12-07T10:00:00Z");
