@@ -12,24 +12,26 @@ out=build/fuzz
 cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALVERO_FUZZ=ON \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
 cmake --build "$out" -j "$(nproc)" --target files_load_native_fuzz files_body_reader_fuzz files_load_xml_fuzz \
-  files_sample_files charts_decode_png_fuzz charts_encode_sample_png
+  files_load_excel_xml_fuzz files_load_old_binary_fuzz files_sample_files charts_decode_png_fuzz charts_encode_sample_png
 
 seeds=$out/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corpus/load_xml" "$out/corpus/decode_png" \
-  "$out/artifacts"
+  "$out/corpus/load_excel_xml" "$out/corpus/load_old_binary" "$out/artifacts"
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
 cp "$seeds"/*.tlv "$out/corpus/load_native/"
 cp "$seeds"/*.body "$out/corpus/body_reader/"
 cp tests/files/fuzz/xml_seeds/*.xml "$seeds"/*.xml "$out/corpus/load_xml/"
+cp "$seeds"/*.xmlss tests/golden/excel_*.xml "$out/corpus/load_excel_xml/"
+cp "$seeds"/*.old "$out/corpus/load_old_binary/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
 cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
 
 # The loading target writes each input to a file of its own in /tmp.
-trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml' EXIT
+trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml /tmp/talvero-fuzz-*.xmlss /tmp/talvero-fuzz-*.old' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in load_native body_reader load_xml decode_png; do
+for target in load_native body_reader load_xml load_excel_xml load_old_binary decode_png; do
   echo "fuzz: $target for ${seconds}s"
   binary=$out/tests/files/fuzz/files_${target}_fuzz
   [ "$target" = decode_png ] && binary=$out/tests/charts/fuzz/charts_${target}_fuzz
