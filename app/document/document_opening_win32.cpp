@@ -21,6 +21,7 @@
 #include "platform/os_files.h"
 #include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
+#include "view/draw_context/screen_measurer.h"
 
 namespace {
 
@@ -119,14 +120,22 @@ bool LoadNativeAskingPassword(CWorkBook& book, HWND owner) {
   return loaded;
 }
 
+bool LoadExcelXmlMeasured(CWorkBook& book) {
+  WaitCursor wait;
+  ScreenMeasurer screen;
+  if (!book.LoadExcelXml(&screen.Measurer())) return false;
+  book.sourceFormat = kFormatExcelXml;
+  return true;
+}
+
 bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
   CWorkBook& book = *window->Workbook();
   const HWND owner = window->m_owner != nullptr ? window->m_owner->m_hWnd : nullptr;
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
+  if (type == kFormatExcelXml) return LoadExcelXmlMeasured(book);
   if (type != kFormatNative) {
-    // The text, Excel 2003 XML and xBase readers are not part of the
-    // program yet.
+    // The text and xBase readers are not part of the program yet.
     book.error = kFileBadFormat;
     return false;
   }
