@@ -35,7 +35,7 @@ StyleChild StyleChildOf(const char* name) {
 
 // The current tag's attribute as a word of the table; absent or unknown
 // words leave the code.
-void ReadWord(CXmlReader* xml, const char* name, const ExcelWordTable& table, uint8_t* code) {
+void ReadWord(CXmlReader* xml, const char* name, const XmlNameTable& table, uint8_t* code) {
   if (const char* value = ExcelAttribute(xml, name))
     ExcelCodeOf(table, value, code);
 }
@@ -46,8 +46,8 @@ bool ReadColor(CXmlReader* xml, const char* name, uint32_t* color) {
 }
 
 void ReadAlignment(CXmlReader* xml, StyleAlignment* a) {
-  ReadWord(xml, "Vertical", kExcelVerticalAlignments, &a->vertical);
-  ReadWord(xml, "Horizontal", kExcelHorizontalAlignments, &a->horizontal);
+  ReadWord(xml, "Vertical", kXmlVerticalAlignmentNames, &a->vertical);
+  ReadWord(xml, "Horizontal", kXmlHorizontalAlignmentNames, &a->horizontal);
   if (const char* value = ExcelAttribute(xml, "Indent")) {
     int16_t indent = 0;
     xml->ParseInt16(&indent, -200, 200, value);
@@ -89,9 +89,8 @@ void ReadBorders(CXmlReader* xml, StyleBorders* borders) {
     return;
   while (NextExcelChild(xml)) {
     if (!std::strcmp(xml->name, "Border")) {
-      uint8_t side = 0;
-      ReadWord(xml, "Position", kExcelBorderPositions, &side);
-      borders->sides = uint8_t(borders->sides | side);
+      const char* position = ExcelAttribute(xml, "Position");
+      borders->sides = uint8_t(borders->sides | (position ? ExcelBorderSideOf(position) : 0));
       ReadExcelBorder(xml, &borders->line);
     }
     SkipExcelElement(xml);
@@ -105,7 +104,7 @@ void ReadExcelFont(CXmlReader* xml, FontRecord* font, uint8_t* colorSet, uint32_
       ThrowXmlError(kFileXmlBadAttribute);
     std::memcpy(font->faceName, xml->text, size_t(length) + 1);
   }
-  ReadWord(xml, "Family", kExcelFontFamilies, &font->family);
+  ReadWord(xml, "Family", kXmlFontFamilyNames, &font->family);
   if (const char* value = ExcelAttribute(xml, "Size")) {
     double size = 0;
     xml->ParseDouble(&size, -1.7976931348623157e308, 1.7976931348623157e308, value);
@@ -134,7 +133,7 @@ void ReadExcelInterior(CXmlReader* xml, FillRecord* fill) {
   if (!pattern || ExcelWordsEqual(pattern, "None"))
     fill->pattern = 0;
   else
-    ExcelPatternOf(pattern, &fill->pattern);
+    ExcelCodeOf(kXmlPatternNames, pattern, &fill->pattern);
   uint32_t color = 0;
   const bool patternColor = xml->FindAttribute(nullptr, "PatternColor");
   if (patternColor) {

@@ -32,10 +32,10 @@ void WriteAlignment(const ExcelWriter& out, const StyleRecord& style, const Styl
                     int depth) {
   const StyleAlignment& a = style.alignment;
   XmlAttributeText text;
-  const char* horizontal = ExcelWordOf(kExcelHorizontalAlignments, a.horizontal);
+  const char* horizontal = XmlNameOf(kXmlHorizontalAlignmentNames, a.horizontal);
   if (horizontal && (isDefault || a.horizontal != base.alignment.horizontal))
     text.Add(" ss:Horizontal=\"%s\"", horizontal);
-  const char* vertical = ExcelWordOf(kExcelVerticalAlignments, a.vertical);
+  const char* vertical = XmlNameOf(kXmlVerticalAlignmentNames, a.vertical);
   if (vertical && (isDefault || a.vertical != base.alignment.vertical))
     text.Add(" ss:Vertical=\"%s\"", vertical);
   if (a.horizontalIndent != kDefaultHorizontalIndent)
@@ -70,11 +70,9 @@ void WriteBorders(const ExcelWriter& out, const StyleRecord& style, bool isDefau
     return;
   }
   out.xml->WriteElement("Borders", nullptr, kXmlWriteStart, depth, 1);
-  for (uint32_t i = 0; i < kExcelBorderPositions.count; ++i) {
-    const ExcelWord& side = kExcelBorderPositions.entries[i];
-    if (style.borders.sides & side.code)
-      WriteExcelBorder(out, side.word, style.borders.line, depth + 1);
-  }
+  for (const ExcelBorderPosition& position : kExcelBorderPositions)
+    if (style.borders.sides & position.side)
+      WriteExcelBorder(out, position.word, style.borders.line, depth + 1);
   out.xml->WriteElement("Borders", nullptr, kXmlWriteEnd, depth, 1);
 }
 
@@ -112,7 +110,7 @@ void WriteExcelInterior(const ExcelWriter& out, const FillRecord& fill, int dept
   } else if (fill.pattern) {
     if (fill.backgroundColorSet)
       AddUpperColor(&text, "ss:Color", fill.backgroundColor);
-    if (const char* word = ExcelPatternWord(fill.pattern))
+    if (const char* word = XmlNameOf(kXmlPatternNames, fill.pattern))
       text.Add(" ss:Pattern=\"%s\"", word);
     if (fill.patternColorSet)
       AddUpperColor(&text, "ss:PatternColor", fill.patternColor);

@@ -27,10 +27,6 @@ constexpr size_t kItemFlagOffset = 76;
 constexpr uint32_t kOldWorksheetKind = 1;
 constexpr size_t kTextPiece = 4096;
 
-uint32_t LoadU32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // A name that ends at its terminator or at the field's end.
 void CopyName(const uint8_t* field, size_t fieldSize, char* out, size_t size) {
   const char* text = reinterpret_cast<const char*>(field);
@@ -85,7 +81,7 @@ void ReadLists(OldBinarySource& in, CWorkBook* book) {
   for (uint32_t i = 0; i < count; ++i) {
     uint8_t record[kListRecordSize];
     in.Read(record, sizeof record);
-    const uint32_t slot = LoadU32(record + kListSlotOffset);
+    const uint32_t slot = OldU32At(record + kListSlotOffset);
     const uint32_t length = in.U32();
     DropDownList* list = slot < kDropDownListCount ? &book->dropDownLists[slot] : nullptr;
     if (list) {
@@ -128,11 +124,11 @@ class OldFileReader {
     CopyName(head, kItemKindOffset, name, sizeof name);
     // Levels the tree cannot hold are brought within its rule: at most one
     // below a folder before, never below a worksheet before.
-    const uint32_t level = LoadU32(head + kItemLevelOffset);
+    const uint32_t level = OldU32At(head + kItemLevelOffset);
     const uint32_t deepest = !last_ ? 1u : last_->IsFolder() ? last_->depth + 1u : last_->depth;
     const uint16_t depth = uint16_t(level < 1 ? 1 : level > deepest ? deepest : level);
-    if (LoadU32(head + kItemKindOffset) != kOldWorksheetKind) {
-      CTreeItem* folder = NewFolderItem(name, depth, uint8_t(LoadU32(head + kItemFlagOffset) != 0));
+    if (OldU32At(head + kItemKindOffset) != kOldWorksheetKind) {
+      CTreeItem* folder = NewFolderItem(name, depth, uint8_t(OldU32At(head + kItemFlagOffset) != 0));
       if (!folder)
         ThrowOldBinaryError(kFileOutOfMemory);
       book_->AppendLoadedItem(folder, &last_);

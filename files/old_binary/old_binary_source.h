@@ -43,4 +43,9 @@ class OldBinarySource {
 
 [[noreturn]] void ThrowOldBinaryError(uint8_t code);
 
+// A little-endian u32 inside a record already read.
+inline uint32_t OldU32At(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 #endif

@@ -40,10 +40,6 @@ constexpr int32_t kLargestExtent = 32767;
 
 enum OldClass : uint8_t { kClassNone = 0, kClassGraph = 1, kClassText = 2 };
 
-uint32_t LoadU32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // The class an object's tag names, introducing a new one on 0xFFFF.
 uint8_t ReadClass(OldBinarySource& in, uint8_t* classes, uint32_t* classCount) {
   const uint16_t tag = in.U16();
@@ -92,9 +88,9 @@ void ReadTextObject(OldBinarySource& in, ContainerRecord* container) {
   in.Read(block, sizeof block);
   ContainerHeader& header = container->header;
   ConvertOldFont(block, &header.titleFont.font);
-  header.titleFont.color = LoadU32(block + 60);
+  header.titleFont.color = OldU32At(block + 60);
   header.titleFont.colorSet = 1;
-  const uint32_t options = LoadU32(block + 64);
+  const uint32_t options = OldU32At(block + 64);
   ReadOldText(in, header.titleText, sizeof header.titleText, kLongestText);
   if (options & 3) {
     char name[kContainerImageNameSize];
@@ -111,14 +107,14 @@ void ReadTextObject(OldBinarySource& in, ContainerRecord* container) {
     }
   } else if (options & 4) {
     header.backgroundKind = kBackgroundFractal;
-    for (int i = 0; i < kPaletteSize; ++i) header.palette[i] = LoadU32(block + 72 + 4 * i);
+    for (int i = 0; i < kPaletteSize; ++i) header.palette[i] = OldU32At(block + 72 + 4 * i);
     double values[6];
     std::memcpy(values, block + 136, sizeof values);
     header.fractal = FractalParameters{values[0], values[1], values[2], values[3], values[4], values[5]};
   } else {
     header.backgroundKind = kBackgroundPattern;
     header.fill.pattern = 1;
-    header.fill.patternColor = LoadU32(block + 68);
+    header.fill.patternColor = OldU32At(block + 68);
     header.fill.patternColorSet = 1;
   }
 }
@@ -152,7 +148,7 @@ struct OldRange {
 };
 
 OldRange RangeAt(const uint8_t* p) {
-  const OldRange range{LoadU32(p), LoadU32(p + 4), LoadU32(p + 8), LoadU32(p + 12)};
+  const OldRange range{OldU32At(p), OldU32At(p + 4), OldU32At(p + 8), OldU32At(p + 12)};
   if (range.firstColumn > range.lastColumn || range.firstRow > range.lastRow || range.lastColumn >= kColumnCount ||
       range.lastRow >= kRowCount)
     ThrowOldBinaryError(kFileBadFormat);
@@ -173,7 +169,7 @@ void SetSeries(SeriesRecord* series, int number, uint8_t role, uint8_t view, uin
 void ReadChartObject(OldBinarySource& in, ContainerRecord* container) {
   static thread_local uint8_t block[kChartBlockSize];
   in.Read(block, sizeof block);
-  const ChartKind kind = KindOfOldChart(LoadU32(block), LoadU32(block + 4));
+  const ChartKind kind = KindOfOldChart(OldU32At(block), OldU32At(block + 4));
   const OldRange labels = RangeAt(block + 8);
   const OldRange data = RangeAt(block + 24);
   std::unique_ptr<ChartRecord> chart(new ChartRecord(kind.kind));
@@ -185,9 +181,9 @@ void ReadChartObject(OldBinarySource& in, ContainerRecord* container) {
     SetSeries(&chart->series[count], count + 1, kSeriesData, kind.view, row, data.firstColumn, row,
               data.lastColumn);
   options.seriesCount = uint8_t(count);
-  if (LoadU32(block + 40)) {
+  if (OldU32At(block + 40)) {
     ConvertOldFont(block + 44, &options.titleFont.font);
-    options.titleFont.color = LoadU32(block + 104);
+    options.titleFont.color = OldU32At(block + 104);
     options.titleFont.colorSet = 1;
     const char* title = reinterpret_cast<const char*>(block + 108);
     const size_t length = strnlen(title, kChartTitleSize - 1);

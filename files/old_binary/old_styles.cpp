@@ -20,10 +20,6 @@ constexpr size_t kOldFaceNameSize = 32;
 constexpr int32_t kOldPixelsPerInch = 96;
 constexpr uint8_t kMaxDecimals = 14;
 
-uint32_t LoadU32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 bool Bit(uint32_t bits, int n) { return (bits >> n) & 1; }
 
 uint8_t CharSetCode(uint8_t charSet) {
@@ -103,12 +99,12 @@ void ConvertNumberFormat(uint32_t bits, uint32_t decimals, NumFormatParams* form
 
 void ConvertStyle(const uint8_t* old, const StyleRecord& base, StyleRecord* style) {
   *style = base;
-  const uint32_t bits = LoadU32(old);
+  const uint32_t bits = OldU32At(old);
   const uint16_t font = uint16_t(old[4] | old[5] << 8);
   style->fontIndex = uint8_t(font < StyleTable::kMaxFonts ? font : 0);
-  style->fontColor = LoadU32(old + 12);
+  style->fontColor = OldU32At(old + 12);
   style->fontColorSet = 1;
-  ConvertNumberFormat(bits, LoadU32(old + 32), &style->numFormat);
+  ConvertNumberFormat(bits, OldU32At(old + 32), &style->numFormat);
   StyleAlignment& a = style->alignment;
   if (Bit(bits, 3))
     a.horizontal = kHAlignLeft;
@@ -125,21 +121,21 @@ void ConvertStyle(const uint8_t* old, const StyleRecord& base, StyleRecord* styl
   if (Bit(bits, 6))
     style->isProtected = 1;
   if (Bit(bits, 7)) {
-    const uint32_t border = LoadU32(old + 28);
+    const uint32_t border = OldU32At(old + 28);
     style->borders.sides = BorderSides(uint8_t(border));
     style->borders.line.style = BorderLineStyle(uint8_t(border >> 8));
-    style->borders.line.color = LoadU32(old + 16);
+    style->borders.line.color = OldU32At(old + 16);
     style->borders.line.colorSet = 1;
   }
   if (Bit(bits, 9)) {
-    const uint32_t fill = LoadU32(old + 8);
+    const uint32_t fill = OldU32At(old + 8);
     style->interior.pattern = FillPattern(uint8_t(fill >> 24));
     style->interior.patternColor = style->interior.backgroundColor = fill & 0xFFFFFF;
     style->interior.patternColorSet = style->interior.backgroundColorSet = 1;
   }
   // The old style's drop-down list.
   if (Bit(bits, 16)) {
-    const uint32_t list = LoadU32(old + 36);
+    const uint32_t list = OldU32At(old + 36);
     style->dropDown.listId = uint16_t(list <= kDropDownListCount ? list : 0);
   }
 }
@@ -148,8 +144,8 @@ void ConvertStyle(const uint8_t* old, const StyleRecord& base, StyleRecord* styl
 
 void ConvertOldFont(const uint8_t* logFont, FontRecord* font) {
   *font = FontRecord{};
-  const int32_t height = int32_t(LoadU32(logFont));
-  const int32_t weight = int32_t(LoadU32(logFont + 16));
+  const int32_t height = int32_t(OldU32At(logFont));
+  const int32_t weight = int32_t(OldU32At(logFont + 16));
   // MulDiv rounds half away from zero.
   const int64_t scaled = -int64_t(height) * 72;
   const int64_t points = scaled >= 0 ? (scaled + kOldPixelsPerInch / 2) / kOldPixelsPerInch

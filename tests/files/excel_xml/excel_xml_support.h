@@ -27,10 +27,8 @@ inline const TextMeasurer& Screen() {
 
 inline std::string SaveExcelText(CWorkBook* book, uint8_t* error, const TextMeasurer* screen = &Screen()) {
   const std::string path = xmldoc::OwnPath("excel_save");
-  EXPECT_TRUE(book->bufferedFile.Open(path.c_str(), "w+b"));
-  book->SaveExcelXml(screen);
+  filetest::SaveExcelXmlTo(book, path, screen);
   *error = book->error;
-  book->bufferedFile.Close();
   return filetest::ReadAll(path);
 }
 

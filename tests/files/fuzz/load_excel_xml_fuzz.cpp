@@ -2,8 +2,6 @@
 // the rows measured. An import either fails with a code or gives a
 // workbook whose tree, styles and stores keep their invariants.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,23 +10,12 @@
 
 #include "core/workbook/workbook.h"
 #include "tests/core/fake_text_measurer.h"
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
-
-}  // namespace
+#include "tests/files/fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".xmlss";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
+  const std::string path = WriteFuzzInput(data, size, ".xmlss");
+  if (path.empty())
     return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
   auto book = std::make_unique<CWorkBook>();
   if (!book->bufferedFile.Open(path.c_str(), "rb"))
     return 0;

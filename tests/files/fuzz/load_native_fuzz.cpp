@@ -3,8 +3,6 @@
 // fails with a code and nothing loaded, or gives a workbook whose tree and
 // stores keep their invariants.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,15 +10,11 @@
 #include <string>
 
 #include "core/workbook/workbook.h"
+#include "tests/files/fuzz/fuzz_input_file.h"
 
 namespace {
 
 const char* const kPasswords[] = {"", "secret", "\xE9t\xE9\xFF", "p", "a much longer password 0123456789"};
-
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
 
 void CheckLoaded(CWorkBook& book, bool loaded) {
   if (!loaded) {
@@ -36,12 +30,9 @@ void CheckLoaded(CWorkBook& book, bool loaded) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".tlv";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
+  const std::string path = WriteFuzzInput(data, size, ".tlv");
+  if (path.empty())
     return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
   for (const char* password : {static_cast<const char*>(nullptr), kPasswords[size % 5]}) {
     auto owner = std::make_unique<CWorkBook>();
     CWorkBook& book = *owner;

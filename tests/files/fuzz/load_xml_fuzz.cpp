@@ -4,8 +4,6 @@
 // are unique, charts and series stay within their counts. The seeds hold
 // containers with charts of every kind, so the chart elements are reached.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,23 +14,12 @@
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
-
-}  // namespace
+#include "tests/files/fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".xml";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
+  const std::string path = WriteFuzzInput(data, size, ".xml");
+  if (path.empty())
     return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
   auto book = std::make_unique<CWorkBook>();
   if (!book->bufferedFile.Open(path.c_str(), "rb"))
     return 0;

@@ -9,15 +9,13 @@
 #include <string>
 
 #include "tests/files/excel_xml/excel_fixture.h"
+#include "tests/files/file_test_support.h"
 
 namespace {
 
 bool Write(const std::string& path, bool withResults) {
   auto book = excelfixture::BuildFixture(withResults);
-  if (!book->bufferedFile.Open(path.c_str(), "w+b"))
-    return false;
-  const bool saved = book->SaveExcelXml();
-  book->bufferedFile.Close();
+  const bool saved = filetest::SaveExcelXmlTo(book.get(), path);
   if (!saved)
     std::fprintf(stderr, "saving %s failed with %d\n", path.c_str(), book->error);
   return saved;

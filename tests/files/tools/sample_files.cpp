@@ -53,16 +53,6 @@ bool WriteChartDocument(const std::string& path, uint32_t seed) {
   return saved;
 }
 
-bool WriteExcelXml(CWorkBook* book, const std::string& path) {
-  if (!book->bufferedFile.Open(path.c_str(), "w+b"))
-    return false;
-  const bool saved = book->SaveExcelXml();
-  book->bufferedFile.Close();
-  if (!saved)
-    std::fprintf(stderr, "saving %s failed with %d\n", path.c_str(), book->error);
-  return saved;
-}
-
 // An older file whose parts grow with n.
 std::string OldFile(int n) {
   oldfile::File file;
@@ -115,7 +105,7 @@ int main(int argc, char** argv) {
     filetest::WriteAll(folder + "/sample" + std::to_string(i) + ".body", body);
     if (!WriteChartDocument(folder + "/charts" + std::to_string(i) + ".xml", uint32_t(2000 + i)))
       return 1;
-    if (!WriteExcelXml(book.get(), folder + "/spreadsheet" + std::to_string(i) + ".xmlss") ||
+    if (!filetest::SaveExcelXmlTo(book.get(), folder + "/spreadsheet" + std::to_string(i) + ".xmlss") ||
         !filetest::WriteAll(folder + "/old" + std::to_string(i) + ".old", OldFile(i)))
       return 1;
   }
