@@ -112,6 +112,13 @@ struct CellData {
   char type[16] = {};
   char text[kMaxDataText + 1] = {};
   size_t length = 0;
+
+  // Cleared for the next cell without touching the whole buffer.
+  void Clear() {
+    present = false;
+    type[0] = text[0] = 0;
+    length = 0;
+  }
 };
 
 // The Data child, when it is the first child of the Cell; the rest of the
@@ -196,7 +203,7 @@ void ReadCell(const ExcelReader& in, CWorkSheet* sheet, TablePosition* at, uint3
   if (styleId && inGrid)
     InsertStyle(sheet, at, row, uint16_t(*column), style);
   static thread_local CellData data;
-  data = CellData{};
+  data.Clear();
   ReadCellData(xml, &data);
   if (isFormula || data.present) {
     // A value off the grid has nowhere to go; formatting there is dropped.
