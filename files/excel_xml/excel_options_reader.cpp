@@ -65,16 +65,25 @@ bool ReadMargin(CXmlReader* xml, const char* name, double* millimetres) {
 void ReadPageMargins(const ExcelReader& in, CWorkSheet* sheet) {
   CXmlReader* xml = in.xml;
   PageSettings& page = sheet->pageSettings;
-  ReadMargin(xml, "Left", &page.marginLeft);
-  ReadMargin(xml, "Right", &page.marginRight);
+  // The record is packed: its doubles are written as values, never through
+  // a pointer.
+  double margin = 0;
+  if (ReadMargin(xml, "Left", &margin))
+    page.marginLeft = margin;
+  if (ReadMargin(xml, "Right", &margin))
+    page.marginRight = margin;
   // The header and footer stand two default rows inside the margins.
   const uint16_t rowHeight =
       in.screen ? GetDefaultRowHeight(&sheet->format, *in.screen) : sheet->format.defaultRowHeight;
   const double twoRows = PixelsToMillimetres(2u * rowHeight, in.pixelsPerInch);
-  if (ReadMargin(xml, "Top", &page.marginTop))
-    page.headerMargin = page.marginTop - twoRows < 0 ? 0 : page.marginTop - twoRows;
-  if (ReadMargin(xml, "Bottom", &page.marginBottom))
-    page.footerMargin = page.marginBottom - twoRows;
+  if (ReadMargin(xml, "Top", &margin)) {
+    page.marginTop = margin;
+    page.headerMargin = margin - twoRows < 0 ? 0 : margin - twoRows;
+  }
+  if (ReadMargin(xml, "Bottom", &margin)) {
+    page.marginBottom = margin;
+    page.footerMargin = margin - twoRows;
+  }
 }
 
 void ReadPageSetup(const ExcelReader& in, CWorkSheet* sheet) {

@@ -42,11 +42,11 @@ void SetPagesPerSheet(uint16_t pages, PageSettings* page) {
     }
 }
 
-// A length in centimetres as millimetres; nonsense keeps what was there.
-void ReadLength(OldBinarySource& in, double* millimetres) {
+// A length in centimetres as millimetres; nonsense keeps the length there
+// was (the record is packed, so it is passed and returned as a value).
+double ReadLength(OldBinarySource& in, double millimetres) {
   const double centimetres = in.F64();
-  if (centimetres >= 0 && centimetres <= 1000)
-    *millimetres = centimetres * 10;
+  return centimetres >= 0 && centimetres <= 1000 ? centimetres * 10 : millimetres;
 }
 
 }  // namespace
@@ -70,14 +70,14 @@ void ReadOldPageSettings(OldBinarySource& in, PageSettings* page) {
   if (copies >= 1)
     page->copies = copies;
   SetPagesPerSheet(in.U16(), page);
-  ReadLength(in, &page->marginLeft);
-  ReadLength(in, &page->marginRight);
-  ReadLength(in, &page->marginTop);
-  ReadLength(in, &page->marginBottom);
+  page->marginLeft = ReadLength(in, page->marginLeft);
+  page->marginRight = ReadLength(in, page->marginRight);
+  page->marginTop = ReadLength(in, page->marginTop);
+  page->marginBottom = ReadLength(in, page->marginBottom);
   ReadOldText(in, page->headerText, sizeof page->headerText, kLongestPageText);
   ReadOldText(in, page->footerText, sizeof page->footerText, kLongestPageText);
-  ReadLength(in, &page->headerMargin);
-  ReadLength(in, &page->footerMargin);
+  page->headerMargin = ReadLength(in, page->headerMargin);
+  page->footerMargin = ReadLength(in, page->footerMargin);
   ColorFontRecord header{};
   ReadOldColorFont(in, &header);
   page->headerFont = header.font;
