@@ -210,14 +210,14 @@ TEST(ExcelXmlGolden, FileWrittenByLibreOfficeImports) {
     }
     if (options.count("fill")) {
       EXPECT_EQ(style.interior.pattern, 1) << f[1];
-      EXPECT_EQ(style.interior.patternColor, ColorOf(options["fill"])) << f[1];
+      EXPECT_EQ(uint32_t(style.interior.patternColor), ColorOf(options["fill"])) << f[1];
     } else {
       EXPECT_EQ(style.interior.pattern, 0) << f[1];
     }
     if (options.count("border")) {
       EXPECT_EQ(style.borders.sides, kBorderTop | kBorderBottom | kBorderLeft | kBorderRight) << f[1];
       EXPECT_EQ(style.borders.line.style, 6) << f[1];  // continuous, one pixel
-      EXPECT_EQ(style.borders.line.color, ColorOf(options["border"])) << f[1];
+      EXPECT_EQ(uint32_t(style.borders.line.color), ColorOf(options["border"])) << f[1];
     } else {
       EXPECT_EQ(style.borders.sides, 0) << f[1];
     }

@@ -272,29 +272,29 @@ TEST(ExcelXmlImport, WorksheetOptions) {
   const PageSettings& page = sheet->pageSettings;
   EXPECT_EQ(page.landscape, 1);
   EXPECT_EQ(page.alignment & 2, 2);
-  EXPECT_EQ(page.firstPageNumber, 4);
+  EXPECT_EQ(int(page.firstPageNumber), 4);
   EXPECT_STREQ(page.headerText, "&L left");
-  EXPECT_DOUBLE_EQ(page.marginTop, 25.4);
-  EXPECT_DOUBLE_EQ(page.marginLeft, 12.7);
+  EXPECT_DOUBLE_EQ(double(page.marginTop), 25.4);
+  EXPECT_DOUBLE_EQ(double(page.marginLeft), 12.7);
   // Two default rows of 18 pixels at 96 per inch above the top margin.
-  EXPECT_NEAR(page.headerMargin, 25.4 - 9.525, 1e-9);
-  EXPECT_EQ(page.scale, 10);
-  EXPECT_EQ(page.copies, 1);
+  EXPECT_NEAR(double(page.headerMargin), 25.4 - 9.525, 1e-9);
+  EXPECT_EQ(int(page.scale), 10);
+  EXPECT_EQ(int(page.copies), 1);
   EXPECT_EQ(page.rowHeadings, 0);
   EXPECT_EQ(sheet->viewFormat.gridLines, 0);
   WorksheetViewState* view = ViewStateOf(&sheet->viewFormat);
   // Rows and columns count from 0 in this format.
-  EXPECT_EQ(view->topLeft.row, 5u);
-  EXPECT_EQ(view->selection[0].row, 1u);
-  EXPECT_EQ(view->selection[0].column, 2);
+  EXPECT_EQ(uint32_t(view->topLeft.row), 5u);
+  EXPECT_EQ(uint32_t(view->selection[0].row), 1u);
+  EXPECT_EQ(int(view->selection[0].column), 2);
 
   auto ranged = Import(Document("<WorksheetOptions><Panes><Pane><RangeSelection>R2C2:R4C3</RangeSelection></Pane>"
                                 "<Pane><RangeSelection>R3:R5</RangeSelection></Pane></Panes></WorksheetOptions>"));
   WorksheetViewState* rows = ViewStateOf(&ranged->activeWorksheet->viewFormat);
-  EXPECT_EQ(rows->selection[0].row, 2u);
-  EXPECT_EQ(rows->selection[0].column, 0);
-  EXPECT_EQ(rows->selection[1].row, 4u);
-  EXPECT_EQ(rows->selection[1].column, kMaxColumn);
+  EXPECT_EQ(uint32_t(rows->selection[0].row), 2u);
+  EXPECT_EQ(int(rows->selection[0].column), 0);
+  EXPECT_EQ(uint32_t(rows->selection[1].row), 4u);
+  EXPECT_EQ(int(rows->selection[1].column), int(kMaxColumn));
 }
 
 TEST(ExcelXmlImport, WholeFileFailures) {
@@ -337,7 +337,7 @@ TEST(ExcelXmlImport, FileOfAnotherProgram) {
   EXPECT_EQ(TextAt(*book, 0, 0), "a");
   const StyleRecord& style = StyleAt(*book, 0, 0);
   EXPECT_EQ(book->styles.FontAt(style.fontIndex).size, 24);
-  EXPECT_EQ(style.interior.patternColor, 0xCCFFCCu);
+  EXPECT_EQ(uint32_t(style.interior.patternColor), 0xCCFFCCu);
   EXPECT_EQ(CellAt(*book, 0, 1)->CachedNumber(), 3);
   EXPECT_TRUE(book->styles.CheckInvariants());
 }

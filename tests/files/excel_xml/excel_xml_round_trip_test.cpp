@@ -208,19 +208,19 @@ void ExpectSameStyle(const CWorkBook& a, uint16_t ia, const CWorkBook& b, uint16
   EXPECT_EQ(fx.underline, fy.underline) << where;
   EXPECT_EQ(x.fontColorSet, y.fontColorSet) << where;
   if (x.fontColorSet) {
-    EXPECT_EQ(x.fontColor, y.fontColor) << where;
+    EXPECT_EQ(uint32_t(x.fontColor), uint32_t(y.fontColor)) << where;
   }
   EXPECT_EQ(std::memcmp(&x.alignment, &y.alignment, sizeof x.alignment), 0) << where;
   EXPECT_EQ(x.borders.sides, y.borders.sides) << where;
   if (x.borders.sides) {
     EXPECT_EQ(x.borders.line.style, y.borders.line.style) << where;
-    EXPECT_EQ(x.borders.line.color, y.borders.line.color) << where;
+    EXPECT_EQ(uint32_t(x.borders.line.color), uint32_t(y.borders.line.color)) << where;
   }
   EXPECT_EQ(x.interior.pattern, y.interior.pattern) << where;
   if (x.interior.pattern) {
-    EXPECT_EQ(x.interior.patternColor, y.interior.patternColor) << where;
+    EXPECT_EQ(uint32_t(x.interior.patternColor), uint32_t(y.interior.patternColor)) << where;
     if (x.interior.pattern != 1) {
-      EXPECT_EQ(x.interior.backgroundColor, y.interior.backgroundColor) << where;
+      EXPECT_EQ(uint32_t(x.interior.backgroundColor), uint32_t(y.interior.backgroundColor)) << where;
     }
   }
   EXPECT_EQ(x.numFormat.category, y.numFormat.category) << where;
@@ -254,21 +254,21 @@ void ExpectSameSheet(CWorkBook& a, CWorkSheet& x, CWorkBook& b, CWorkSheet& y) {
   const PageSettings& q = y.pageSettings;
   EXPECT_EQ(p.landscape, q.landscape);
   EXPECT_EQ(p.alignment, q.alignment);
-  EXPECT_EQ(p.firstPageNumber, q.firstPageNumber);
-  EXPECT_EQ(p.scale, q.scale);
-  EXPECT_EQ(p.copies, q.copies);
+  EXPECT_EQ(int(p.firstPageNumber), int(q.firstPageNumber));
+  EXPECT_EQ(int(p.scale), int(q.scale));
+  EXPECT_EQ(int(p.copies), int(q.copies));
   // Margins travel in thousandths of an inch, and come back in thousandths
   // of a millimetre.
-  EXPECT_NEAR(p.marginLeft, q.marginLeft, 0.0133);
-  EXPECT_NEAR(p.marginBottom, q.marginBottom, 0.0133);
+  EXPECT_NEAR(double(p.marginLeft), double(q.marginLeft), 0.0133);
+  EXPECT_NEAR(double(p.marginBottom), double(q.marginBottom), 0.0133);
   EXPECT_STREQ(p.footerText, q.footerText);
   EXPECT_EQ(x.viewFormat.gridLines, y.viewFormat.gridLines);
   const WorksheetViewState* u = ViewStateOf(&x.viewFormat);
   const WorksheetViewState* v = ViewStateOf(&y.viewFormat);
-  EXPECT_EQ(u->topLeft.row, v->topLeft.row);
-  EXPECT_EQ(u->topLeft.column, v->topLeft.column);
-  EXPECT_EQ(u->selection[0].row, v->selection[0].row);
-  EXPECT_EQ(u->selection[0].column, v->selection[0].column);
+  EXPECT_EQ(uint32_t(u->topLeft.row), uint32_t(v->topLeft.row));
+  EXPECT_EQ(int(u->topLeft.column), int(v->topLeft.column));
+  EXPECT_EQ(uint32_t(u->selection[0].row), uint32_t(v->selection[0].row));
+  EXPECT_EQ(int(u->selection[0].column), int(v->selection[0].column));
 }
 
 TEST(ExcelXmlRoundTrip, RandomWorkbooksComeBack) {

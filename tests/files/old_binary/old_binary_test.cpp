@@ -190,7 +190,7 @@ TEST(OldBinary, PageSettings) {
   const PageSettings& settings = book->activeWorksheet->pageSettings;
   EXPECT_STREQ(settings.sheetSizeName, "Letter");
   EXPECT_EQ(settings.landscape, 1);
-  EXPECT_DOUBLE_EQ(settings.marginLeft, 25);
+  EXPECT_DOUBLE_EQ(double(settings.marginLeft), 25);
   EXPECT_STREQ(settings.headerText, "&l left");
   EXPECT_EQ(settings.pagesPerSheetColumns, 2);
   EXPECT_EQ(settings.pagesPerSheetRows, 2);
@@ -212,9 +212,9 @@ TEST(OldBinary, ObjectsBecomeContainers) {
   ASSERT_NE(note, nullptr);
   EXPECT_STREQ(note->header.titleText, "Note");
   EXPECT_EQ(note->header.titleFont.font.weight, kFontWeightBold);
-  EXPECT_EQ(note->header.anchor.column, 3);
-  EXPECT_EQ(note->header.anchor.row, 4u);
-  EXPECT_EQ(note->header.rect.right, 200);
+  EXPECT_EQ(int(note->header.anchor.column), 3);
+  EXPECT_EQ(uint32_t(note->header.anchor.row), 4u);
+  EXPECT_EQ(int32_t(note->header.rect.right), 200);
   const ContainerRecord* chart = note->next;
   ASSERT_TRUE(chart && chart->header.itemCount == 1);
   const ChartRecord* bars = chart->items[0].chart;
@@ -230,7 +230,7 @@ TEST(OldBinary, ObjectsBecomeContainers) {
   // Container ids stay unique across the worksheets.
   const ContainerRecord* xy = CWorkSheet::FromItem(book->firstItem->next)->containers;
   EXPECT_EQ(xy->items[0].chart->Kind(), kChartXY);
-  EXPECT_EQ(xy->header.id, 5);
+  EXPECT_EQ(int(xy->header.id), 5);
 }
 
 TEST(OldBinary, MalformedFilesAreRefused) {
