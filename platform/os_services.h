@@ -33,10 +33,8 @@ bool OsIsCharAlpha(uint8_t c);
 // In place over a NUL-terminated or counted text.
 void OsUpperText(char* text, size_t length);
 void OsLowerText(char* text, size_t length);
-
-// The Unicode code point of a byte of the ANSI code page; 0 for a byte that
-// stands for no character of its own there (the NUL, a lead byte).
-uint32_t OsAnsiToUnicode(uint8_t c);
+// The system's OEM (DOS) code page number; 437 in the POSIX build.
+uint16_t OsOemCodePage();
 
 // Colours are 0x00BBGGRR, as the window system stores them.
 enum OsSysColor : int {

@@ -57,15 +57,8 @@ bool OsIsCharAlpha(uint8_t c) {
          c == 0xBA || c == 0xDF;
 }
 
-uint32_t OsAnsiToUnicode(uint8_t c) {
-  // Bytes 0x80 to 0x9F of Windows-1252; the five it leaves undefined stand
-  // for the control characters of the same value, as the system maps them.
-  static const uint16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-}
+// The DOS code page of an English (United States) system.
+uint16_t OsOemCodePage() { return 437; }
 
 uint32_t OsSysColor(int kind) {
   switch (kind) {

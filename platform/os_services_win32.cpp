@@ -24,21 +24,7 @@ uint8_t OsCharLower(uint8_t c) {
 
 bool OsIsCharAlpha(uint8_t c) { return IsCharAlphaA(static_cast<CHAR>(c)) != 0; }
 
-uint32_t OsAnsiToUnicode(uint8_t c) {
-  // The code page does not change while the program runs: one table, made
-  // on first use.
-  static const auto* table = [] {
-    static uint16_t units[256];
-    for (int b = 1; b < 256; ++b) {
-      const char byte = static_cast<char>(b);
-      WCHAR unit = 0;
-      if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &unit, 1) != 1) unit = 0;
-      units[b] = unit;
-    }
-    return units;
-  }();
-  return table[c];
-}
+uint16_t OsOemCodePage() { return static_cast<uint16_t>(GetOEMCP()); }
 
 uint32_t OsSysColor(int kind) {
   switch (kind) {

@@ -10,8 +10,9 @@
 //
 // The files of app/document split it by concern: creation, layout, panes and
 // splits (child_frame_win32.cpp), the message and command map
-// (child_frame_commands_win32.cpp), and the file commands with the close
-// question (child_frame_file_win32.cpp).
+// (child_frame_commands_win32.cpp), the file commands with the close
+// question (child_frame_file_win32.cpp) and the formula bar's entry
+// (child_frame_formula_bar_win32.cpp).
 
 #include <cstdint>
 
@@ -36,7 +37,8 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   explicit CChildFrame(CMainFrame* owner);
   ~CChildFrame() override;
 
-  // Creates the window in the frame's MDI client; null on failure.
+  // Creates the window in the frame's MDI client; null on failure, when
+  // the object is still the caller's to delete.
   HWND CreateDocumentWindow(HWND mdiClient, const RECT* rect = nullptr);
   // After the workbook was loaded or created: the stored pane layout, the
   // first view focused, the title and the frame brought up to date.
@@ -80,6 +82,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // saves into the file the document holds. True on success; on failure the
   // message is shown and the file, path, kind and variant are as before.
   bool SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile);
+  // Save As into an xBase dialect: the table's description, derived from
+  // the active worksheet unless the document is of that dialect already,
+  // edited in the xBase dialog and kept in the workbook on OK. False when
+  // the user cancelled or the description could not be made (shown).
+  bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner);
 
   void OnToggleTree();
   void OnToggleInspect();
@@ -87,6 +94,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void OnSplit(bool vertical);
   void OnNextPane(bool backwards);
   void OnBeginEdit(const char* typed);
+  void OnEnterFormulaBar();
   // Runs the recalculation the update mode asks for after an edit and
   // repaints the formula cells and the inspect list.
   void RecalcAfterEdit();
@@ -128,6 +136,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void CopyFirstViewPosition();
   void StoreViewPosition();
   void LoadViewPosition();
+
+  // Set once the window stands: from then on its final message frees the
+  // object. Until then (a creation that fails ends with a final message
+  // too) the one who made the object frees it.
+  bool m_ownsItself = false;
 };
 
 // The document window of a handle, when it is one of the open documents.

@@ -4,6 +4,7 @@
 
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
@@ -23,7 +24,8 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       handled = false;
       return 0;
     case WM_DESTROY:
-      Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+      // A window that failed in its creation was never shown.
+      if (m_ownsItself) Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
       handled = false;
       return 0;
     case WM_MDIACTIVATE:
@@ -35,15 +37,20 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       handled = false;
       return 0;
     case WM_SETFOCUS:
-      // The focus belongs in the active view, as it is after a click.
-      if (CDocumentView* view = GetActiveView()) ::SetFocus(view->m_hWnd);
+      // The focus belongs in the active view, as it is after a click, or in
+      // its editor while a text is open there.
+      if (CDocumentView* view = GetActiveView())
+        ::SetFocus(m_editing == kEditInCell ? view->m_editor.m_hWnd : view->m_hWnd);
       handled = false;
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(PointFromLParam(lp));
       return 0;
     case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) return 0;
+      if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) {
+        CountHandledCommand();
+        return 0;
+      }
       break;
   }
   handled = false;
@@ -87,6 +94,9 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
     case ID_EDIT_CELL:
       OnBeginEdit(reinterpret_cast<const char*>(lp));
       return true;
+    case ID_FORMULA_BAR_OK:
+      OnEnterFormulaBar();
+      return true;
   }
   return false;
 }
@@ -113,7 +123,7 @@ void CChildFrame::OnContextMenu(POINT screen) {
 
 void CChildFrame::OnFinalMessage(HWND) {
   RemoveOpenDocument(this);
-  delete this;
+  if (m_ownsItself) delete this;
 }
 
 CChildFrame* DocumentWindowOfHandle(HWND window) {

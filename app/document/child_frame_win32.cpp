@@ -44,7 +44,9 @@ CChildFrame::~CChildFrame() {
 HWND CChildFrame::CreateDocumentWindow(HWND mdiClient, const RECT* rect) {
   static WindowClass cls{};
   if (cls.atom == 0 && !RegisterMDIChildClass("TalveroDocument", &cls)) return nullptr;
-  return CreateChild(cls, mdiClient, "", rect);
+  if (CreateChild(cls, mdiClient, "", rect) == nullptr) return nullptr;
+  m_ownsItself = true;
+  return m_hWnd;
 }
 
 LRESULT CChildFrame::OnCreate() {
@@ -400,18 +402,23 @@ void CChildFrame::OnBeginEdit(const char* typed) {
   if (m_editing != kEditIdle) return;
   CDocumentView* view = GetActiveView();
   if (view == nullptr) return;
+  bool begun = false;
   if (typed != nullptr) {
-    view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
+    begun = view->BeginEdit(typed, static_cast<int>(std::strlen(typed)));
   } else {
-    // F2 edits what the cell holds, a formula in its display form.
+    // F2 edits what the cell holds, a formula in its display form, with the
+    // caret before it.
     char text[kEditCapacity + 1] = {};
     CWorkSheet* sheet = m_workbook.activeWorksheet;
     const GridSelection& at = view->m_selection;
     if (sheet != nullptr)
       sheet->GetCellText(&m_workbook, text, sizeof text, static_cast<uint16_t>(at.currentColumn),
                          static_cast<uint16_t>(at.currentColumn), at.currentRow, at.currentRow, false, false);
-    view->BeginEdit(text, static_cast<int>(std::strlen(text)));
+    begun = view->BeginEdit(text, 0);
   }
+  // An editor that did not open holds an old text, which no later end of
+  // the edit may store.
+  if (!begun) return;
   m_editing = kEditInCell;
   if (m_owner != nullptr) m_owner->UpdateStatusBar();
 }

@@ -14,7 +14,9 @@
 #include "services/settings/settings_profile.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/file_wait_dialog.h"
+#include "dialogs/file/text_file_dialogs.h"
 #include "dialogs/protection/protection_dialogs.h"
+#include "dialogs/xbase/xbase_dialogs.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
@@ -75,11 +77,7 @@ CChildFrame* OpenNewDocumentWindow(CMainFrame* frame) {
   if (CountOpenDocuments() >= kOpenDocumentSlots) return nullptr;
   CChildFrame* window = new CChildFrame(frame);
   if (!window->Workbook()->NewDocument() || window->CreateDocumentWindow(frame->m_hWndClient) == nullptr) {
-    if (window->m_hWnd != nullptr) {
-      window->DestroyWindow();
-    } else {
-      delete window;
-    }
+    DiscardDocument(window);
     ShowError(kWorkbookOutOfMemory);
     return nullptr;
   }
@@ -134,8 +132,25 @@ bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
   if (type == kFormatExcelXml) return LoadExcelXmlMeasured(book);
+  if (type == kFormatText) {
+    COpenTextFileDlg options(&book.textFileOptions);
+    if (options.DoModal(owner) != IDOK) return false;
+    WaitCursor wait;
+    if (!book.LoadText()) return false;
+    book.sourceFormat = kFormatText;
+    return true;
+  }
+  if (type >= kFormatXBaseFirst) {
+    book.xbaseTable.dialect = type;
+    if (!book.ReadXBaseHeader(&book.xbaseTable)) return false;
+    CXBaseFileDlg description(&book.xbaseTable, path, false);
+    if (description.DoModal(owner) != IDOK) return false;
+    WaitCursor wait;
+    if (!book.LoadXBase()) return false;
+    book.sourceFormat = type;
+    return true;
+  }
   if (type != kFormatNative) {
-    // The text and xBase readers are not part of the program yet.
     book.error = kFileBadFormat;
     return false;
   }

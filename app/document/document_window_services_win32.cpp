@@ -8,7 +8,10 @@
 
 namespace {
 
-bool IsModified(const OpenDocument& document) { return document.frame != nullptr && document.frame->IsModified(); }
+// A text still open in the in-cell editor counts: saving stores it first.
+bool IsModified(const OpenDocument& document) {
+  return document.frame != nullptr && (document.frame->IsModified() || document.frame->m_editing == kEditInCell);
+}
 
 void Save(const OpenDocument& document) {
   if (document.frame != nullptr) document.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);

@@ -5,8 +5,8 @@
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_image_lists.h"
 #include "app/frame/frame_layout.h"
-#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -114,9 +114,10 @@ LRESULT CMainFrame::OnCreate() {
   UIAddToolBar(m_findToolBar);
   UIAddToolBar(m_previewToolBar);
   for (UINT command = 1; command < 0x10000; ++command) {
-    if (IsCommandUnavailable(command)) UIEnable(command, false);
+    if (IsCommandUnbuilt(command)) UIKeepDisabled(command);
   }
   UISetCheck(ID_VIEW_COMPOSER, Options.ComposerVisible ? 1 : 0);
+  FillBookmarkList();
 
   if (CMessageLoop* loop = CMessageLoop::Current()) {
     loop->AddMessageFilter(this);
@@ -326,7 +327,14 @@ void CMainFrame::ShowFindBar(bool show) {
   ReBarShowBand(m_hWndToolBar, kFindToolBarBand, show);
   if (m_findCombo != nullptr) ::EnableWindow(m_findCombo, show);
   if (m_replaceCombo != nullptr) ::EnableWindow(m_replaceCombo, show);
+  EnableFind(show);
   UpdateLayout();
+}
+
+// With the find bar shown, Find searches the document, which is not built
+// yet; hidden, it shows the bar.
+void CMainFrame::EnableFind(bool findBarShown) {
+  UIEnable(ID_EDIT_FIND, m_documentActive != 0 && !(findBarShown && IsCommandUnbuilt(ID_FIND_TEXT)));
 }
 
 void CMainFrame::LayoutSecondaryBar() {

@@ -2,8 +2,8 @@
 
 #include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
-#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "resources/resource_ids.h"
 
@@ -12,47 +12,7 @@ namespace {
 // The preview window's notification that it left its zoomed-in mode.
 constexpr UINT kPreviewZoomOutCode = static_cast<UINT>(-50);
 
-struct CommandRange {
-  UINT first;
-  UINT last;
-};
-
-// Frame commands whose work is not part of the program yet: printing and its
-// preview, the options, profiles, registration, regions, font styles, adding
-// bookmarks, the go-to box, the tool windows and zoom. They stay disabled, and reaching them does nothing.
-const CommandRange kUnavailable[] = {
-    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
-    {ID_FILE_PRINT, ID_FILE_PRINT},
-    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
-    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
-    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
-    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
-    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
-    {ID_OPTIONS, ID_OPTIONS},
-    {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
-    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
-    {ID_REGION_GENERIC, ID_REGION_USER},
-    {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
-    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
-    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
-    {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
-    {ID_GO, ID_GO},
-    {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
-    {ID_APP_ABOUT, ID_APP_ABOUT},
-    {ID_VIEW_ZOOM, ID_VIEW_ZOOM},
-};
-
 }  // namespace
-
-bool CMainFrame::IsCommandUnavailable(UINT command) {
-  for (const CommandRange& range : kUnavailable) {
-    if (command >= range.first && command <= range.last) return true;
-  }
-  return false;
-}
 
 LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {
@@ -77,11 +37,19 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp), handled);
     case WM_COMMAND: {
+      // A disabled command that still arrives, from its key, does nothing.
+      if (IsCommandUnbuilt(LOWORD(wp))) return 0;
       LRESULT result = 0;
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), &result)) return result;
+      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), &result)) {
+        CountHandledCommand();
+        return result;
+      }
       // The window list of the Window menu and the document's system menu
       // belong to the MDI frame's own handling.
-      if (LOWORD(wp) >= kFirstChildId) break;
+      if (LOWORD(wp) >= kFirstChildId) {
+        CountHandledCommand();
+        break;
+      }
       ForwardToActiveDocument(wp, lp);
       return 0;
     }
@@ -146,12 +114,17 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     case ID_PREVIEW_GO_TO:
       // The label of the page box.
       return true;
+    case ID_MATCH_CASE:
+    case ID_MATCH_WHOLE_CELLS:
+      // Check buttons of the find bar: they keep their own state, which the
+      // search reads.
+      return true;
     case ID_NEXT_WORKSHEET:
     case ID_PREVIOUS_WORKSHEET:
       // Pages of the preview while it is shown; there is no preview window.
       return false;
   }
-  return IsCommandUnavailable(command);
+  return false;
 }
 
 void CMainFrame::ShowRecentCellText(int index) {

@@ -1,10 +1,14 @@
 // The frame while the program runs: the message filter with its activity
 // clocks, the idle refresh of bars and tool windows, and the command states.
 
+#include "app/document/child_frame.h"
 #include "app/frame/activity_clock.h"
-#include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/row_height_state.h"
 #include "app/frame/selection_reference.h"
+#include "app/frame/text_editing_keys.h"
+#include "app/frame/unbuilt_commands.h"
+#include "services/settings/global_options.h"
 #include "core/base/global_options.h"
 #include "core/model/worksheet_view_state.h"
 #include "core/numfmt/regional_settings.h"
@@ -17,6 +21,20 @@ namespace {
 
 // The clipboard format of the program's own cell blocks.
 constexpr char kClipboardFormatName[] = "Talvero_clipboard_format";
+// Pictures of the secondary toolbar's tree button.
+constexpr LPARAM kTreeShownImage = 0;
+constexpr LPARAM kTreeHiddenImage = 1;
+
+bool Held(int key) { return ::GetKeyState(key) < 0; }
+
+// A key-down with which the edit control that has the focus (the in-cell
+// editor, the formula bar, the name box, a tree label) edits its text.
+bool IsKeyOfFocusedEdit(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (!IsTextEditingKey(static_cast<uint32_t>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)))
+    return false;
+  return (::SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+}
 
 }  // namespace
 
@@ -38,7 +56,10 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
       StampActivityClocks();
       break;
   }
-  if (m_accelerators != nullptr && TranslateAcceleratorA(m_hWnd, m_accelerators, msg)) return true;
+  // A focused edit control's own editing keys pass the accelerators, which
+  // would give them to commands on cells.
+  if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
+    return true;
   return TranslateForActiveChild(msg);
 }
 
@@ -49,13 +70,15 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
     if (!::SendMessageA(m_mainToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
     const UINT command = static_cast<UINT>(button.idCommand);
     if ((button.fsStyle & BTNS_SEP) != 0 || command == ID_FILE_NEW || command == ID_FILE_OPEN) continue;
-    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE) continue;
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE || command == ID_EDIT_FIND)
+      continue;
     ::SendMessageA(m_mainToolBar, TB_ENABLEBUTTON, command,
-                 MAKELPARAM(documentActive && !IsCommandUnavailable(command), 0));
+                 MAKELPARAM(documentActive && !IsCommandUnbuilt(command), 0));
   }
   UIEnable(ID_EDIT_UNDO, false);
   UIEnable(ID_EDIT_REDO, false);
   UIEnable(ID_EDIT_PASTE, documentActive);
+  EnableFind(::IsWindowVisible(m_findToolBar) != FALSE);
 }
 
 bool CMainFrame::OnIdle() {
@@ -91,21 +114,31 @@ bool CMainFrame::OnIdle() {
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU popup) {
-  if (GetMenuItemCount(popup) > 0 && GetMenuItemID(popup, 0) == ID_FILE_MRU_FIRST)
-    UpdateRecentDocumentMenu(popup, m_recentDocuments, ID_FILE_MRU_FIRST, "(empty)");
+  const UINT first = GetMenuItemCount(popup) > 0 ? GetMenuItemID(popup, 0) : 0;
+  if (first == ID_FILE_MRU_FIRST) UpdateRecentDocumentMenu(popup, m_recentDocuments, ID_FILE_MRU_FIRST, "(empty)");
+  if (first == ID_FORMAT_CELLS) {
+    // Auto Row Height is checked while no selected row has a fixed height.
+    CChildFrame* child = GetActiveChildFrame();
+    CDocumentView* view = child != nullptr ? child->GetActiveView() : nullptr;
+    const CWorkSheet* sheet = view != nullptr ? view->Worksheet() : nullptr;
+    if (sheet != nullptr) {
+      const SelectionRange s = view->Selection();
+      UISetCheck(ID_AUTO_ROW_HEIGHT, GetAutoRowHeightState(s.firstRow, s.lastRow, sheet->format.rows) == kNoRowFixed);
+    }
+  }
   UIUpdateMenu(popup);
 }
 
 void CMainFrame::WriteNameBox(uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn, uint32_t lastRow) {
   char text[kSelectionReferenceCapacity];
   FormatSelectionReference(firstColumn, firstRow, lastColumn, lastRow, AddressingA1 != 0, text, sizeof text);
-  HWND edit = reinterpret_cast<HWND>(::SendMessageA(m_nameBox, CBEM_GETEDITCONTROL, 0, 0));
-  ::SetWindowTextA(edit != nullptr ? edit : m_nameBox, text);
+  SetNameBoxText(text);
 }
 
 void CMainFrame::UpdateUI() {
   CWorkBook* book = GetActiveWorkbook();
-  if (GetActiveChildFrame() == nullptr || book == nullptr) return;
+  CChildFrame* child = GetActiveChildFrame();
+  if (child == nullptr || book == nullptr) return;
   const bool writable = book->readOnly == 0;
   // A workbook read from another program's file format has no native
   // variant to choose.
@@ -115,6 +148,7 @@ void CMainFrame::UpdateUI() {
   UIEnable(ID_PROTECTION, writable);
   UIEnable(ID_SAVE_FORMAT_XML, writable && native);
   UIEnable(ID_SAVE_FORMAT_BINARY, writable && native);
+  ShowPanesAndSplits(child, book->activeWorksheet);
   UIEnable(ID_EDIT_UNDO, book->undoHistory.CanUndo());
   UIEnable(ID_EDIT_REDO, book->undoHistory.CanRedo());
   if (OpenClipboard(m_hWnd)) {
@@ -138,7 +172,38 @@ void CMainFrame::UpdateUI() {
   UISetCheck(ID_REGION_GENERIC, region == kRegionGeneric);
   UISetCheck(ID_REGION_SYSTEM, region == kRegionSystemDefault);
   UISetCheck(ID_REGION_USER, region == kRegionUserDefault);
+  ShowActiveCellText(child, book);
   UISetCheck(ID_LOCK_EDITING, Options.LockEdit != 0);
   UISetCheck(ID_FORMAT_CELLS, Options.CellFormatVisible != 0);
   UISetCheck(ID_FORMAT_WORKSHEET, Options.WorksheetFormatVisible != 0);
+}
+
+void CMainFrame::ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet) {
+  const bool treeShown = child->TreeShown();
+  UISetCheck(ID_VIEW_TREE, treeShown);
+  UISetCheck(ID_VIEW_INSPECT, child->InspectShown());
+  // The tree button's picture tells whether the tree is shown.
+  const LPARAM image = treeShown ? kTreeShownImage : kTreeHiddenImage;
+  if (::SendMessageA(m_secondaryToolBar, TB_GETBITMAP, ID_VIEW_TREE, 0) != image)
+    ::SendMessageA(m_secondaryToolBar, TB_CHANGEBITMAP, ID_VIEW_TREE, image);
+  if (sheet != nullptr) {
+    UISetCheck(ID_SPLIT_HORIZONTALLY, sheet->horizontalSplit != 0);
+    UISetCheck(ID_SPLIT_VERTICALLY, sheet->verticalSplit != 0);
+  }
+}
+
+// The active cell's text as editing would start from it: a formula in its
+// display form, any other value as text that, entered again, gives the same
+// value, so that Enter in the bar never changes a cell it did not edit.
+void CMainFrame::ShowActiveCellText(CChildFrame* child, CWorkBook* book) {
+  if (Options.LockEdit != 0) return;
+  char text[kEditCapacity + 1] = {};
+  CDocumentView* view = child->GetActiveView();
+  if (view != nullptr && book->activeWorksheet != nullptr) {
+    const GridSelection& at = view->m_selection;
+    const uint16_t column = static_cast<uint16_t>(at.currentColumn);
+    book->activeWorksheet->GetCellText(book, text, sizeof text, column, column, at.currentRow, at.currentRow, false,
+                                       false);
+  }
+  ::SetWindowTextA(m_formulaBar.m_hWnd, text);
 }

@@ -1,13 +1,15 @@
-// The frame's help, bookmark-removal and settings-change duties.
+// The frame's help, bookmark-list and settings-change duties.
 
 #include "app/frame/bookmark_list.h"
 #include "app/frame/main_frame.h"
 #include "services/messages/message_boxes.h"
 #include "services/settings/global_options.h"
 #include "services/ui_services/help_topics.h"
+#include "core/formula/eval_state.h"
 #include "core/numfmt/regional_settings.h"
 #include "resources/resource_ids.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -41,14 +43,37 @@ bool CMainFrame::OnWindowCommand(UINT command) {
   return false;
 }
 
+void CMainFrame::FillBookmarkList() {
+  ::SendMessageA(m_nameBox, CB_RESETCONTENT, 0, 0);
+  if (const ProfileLists* lists = Options.Lists) {
+    EvalState translator;
+    const int count = lists->bookmarkCount < kBookmarkCount ? lists->bookmarkCount : kBookmarkCount;
+    for (int i = 0; i < count; ++i) {
+      char text[kProfilePathSize];
+      FormatBookmarkForDisplay(translator, lists->bookmarks[i], text, sizeof text);
+      COMBOBOXEXITEMA item{};
+      item.mask = CBEIF_TEXT;
+      item.iItem = i;
+      item.pszText = text;
+      ::SendMessageA(m_nameBox, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  SetNameBoxText("");
+}
+
+void CMainFrame::SetNameBoxText(const char* text) {
+  HWND edit = reinterpret_cast<HWND>(::SendMessageA(m_nameBox, CBEM_GETEDITCONTROL, 0, 0));
+  ::SetWindowTextA(edit != nullptr ? edit : m_nameBox, text);
+}
+
+// The list's items stand in the order of the profile's bookmarks.
 void CMainFrame::RemoveSelectedBookmark() {
   ProfileLists* lists = Options.Lists;
   const int selected = static_cast<int>(::SendMessageA(m_nameBox, CB_GETCURSEL, 0, 0));
   if (lists == nullptr || selected < 0 || selected >= lists->bookmarkCount) return;
   if (ShowMessageRes(IDS_REMOVE_BOOKMARK, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   RemoveBookmarkEntry(*lists, selected);
-  ::SendMessageA(m_nameBox, CBEM_DELETEITEM, static_cast<WPARAM>(selected), 0);
-  ::SetWindowTextA(m_nameBox, "");
+  FillBookmarkList();
 }
 
 void CMainFrame::RemoveAllBookmarks() {
@@ -56,8 +81,7 @@ void CMainFrame::RemoveAllBookmarks() {
   if (lists == nullptr || ::SendMessageA(m_nameBox, CB_GETCOUNT, 0, 0) <= 0) return;
   if (ShowMessageRes(IDS_REMOVE_ALL_BOOKMARKS, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   RemoveAllBookmarkEntries(*lists);
-  ::SendMessageA(m_nameBox, CB_RESETCONTENT, 0, 0);
-  ::SetWindowTextA(m_nameBox, "");
+  FillBookmarkList();
 }
 
 void CMainFrame::OnSettingChange() {

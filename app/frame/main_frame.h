@@ -29,6 +29,7 @@
 
 class CChildFrame;
 class CWorkBook;
+class CWorkSheet;
 struct SelectionStatistics;
 
 class CMainFrame : public CMDIFrameWindowImpl,
@@ -120,9 +121,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // options, the profile or the locale.
   void InvalidateAllViews();
 
-  // True for the frame commands whose handlers do not exist yet: they are
-  // disabled and do nothing.
-  static bool IsCommandUnavailable(UINT command);
+  // Rebuilds the name box's list from the profile's bookmarks, each with its
+  // reference in the current addressing style, and empties its text.
+  void FillBookmarkList();
 
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
@@ -151,6 +152,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool CreateReBar();
   bool CreateStatusBar();
   void ShowFindBar(bool show);
+  void EnableFind(bool findBarShown);
   HFONT BarFont() const;
 
   // Message map (frame_message_map.cpp).
@@ -165,12 +167,15 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool OnWindowCommand(UINT command);
   void RemoveSelectedBookmark();
   void RemoveAllBookmarks();
+  void SetNameBoxText(const char* text);
   void OnSettingChange();
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
+  void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
+  void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
 
   // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);

@@ -12,6 +12,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_reader.h"
+#include "files/excel_xml/excel_text.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
 
@@ -192,7 +193,7 @@ bool CWorkBook::LoadExcelXml(const TextMeasurer* screen) {
   reader->Reset();
   reader->source.stream = &stream;
   reader->tag.encoding = kXmlEncodingUtf8;
-  reader->interchangeText = 1;
+  reader->interchangeText = &kExcelAnsiText;
   error = 0;
   xmlErrorLine = 0;
   const uint8_t first = reader->source.PeekByte();

@@ -11,6 +11,7 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/excel_xml/excel_names.h"
+#include "files/excel_xml/excel_text.h"
 #include "files/excel_xml/excel_writer.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
@@ -137,7 +138,7 @@ bool CWorkBook::SaveExcelXml(const TextMeasurer* screen) {
   writer->Reset();
   writer->source.stream = &stream;
   writer->tag.encoding = kXmlEncodingUtf8;
-  writer->interchangeText = 1;
+  writer->interchangeText = &kExcelAnsiText;
   const ExcelWriter out{writer.get(), this, screen,
                         screen && screen->screenPixelsPerInchY > 0 ? screen->screenPixelsPerInchY
                                                                    : kDefaultPixelsPerInch};

@@ -1,19 +1,9 @@
 // Texts of the files other programs exchange with us: UTF-8 in the file,
-// the ANSI code page inside the program.
+// a single-byte code page inside the program.
 
 #include "files/xml/xml_reader.h"
-#include "platform/os_services.h"
 
-uint8_t XmlAnsiByte(uint32_t codePoint) {
-  if (codePoint < 0x80)
-    return uint8_t(codePoint);
-  for (uint32_t b = 0x80; b < 0x100; ++b)
-    if (OsAnsiToUnicode(uint8_t(b)) == codePoint)
-      return uint8_t(b);
-  return '?';
-}
-
-size_t XmlUtf8ToAnsi(const char* source, size_t length, char* out) {
+size_t XmlUtf8ToCodePage(const XmlCodePage& codePage, const char* source, size_t length, char* out) {
   const auto* in = reinterpret_cast<const uint8_t*>(source);
   size_t units = 0;
   size_t i = 0;
@@ -34,17 +24,17 @@ size_t XmlUtf8ToAnsi(const char* source, size_t length, char* out) {
     // A malformed or cut sequence stands for one unknown character; the
     // bytes after its lead are read again as what they are.
     const bool whole = following > 0 && taken == following + 1;
-    out[units++] = char(whole ? XmlAnsiByte(codePoint) : '?');
+    out[units++] = char(whole ? codePage.encodeCodePoint(codePoint) : '?');
     i += whole ? taken : 1;
   }
   return units;
 }
 
-size_t XmlAnsiToUtf8(const char* source, size_t length, char* out) {
+size_t XmlCodePageToUtf8(const XmlCodePage& codePage, const char* source, size_t length, char* out) {
   size_t n = 0;
   for (size_t i = 0; i < length; ++i) {
     const uint8_t c = uint8_t(source[i]);
-    uint32_t codePoint = OsAnsiToUnicode(c);
+    uint32_t codePoint = codePage.decodeByte(c);
     if (codePoint == 0)
       codePoint = c ? '?' : 0;
     if (codePoint < 0x80) {

@@ -50,6 +50,15 @@ struct XmlTagState {
   uint32_t line;
 };
 
+// How the texts of the files other programs exchange with us map to the
+// program's single-byte text: a byte's UTF-16 unit (0 for a byte that
+// stands for no character), and a code point's byte ("?" where the code
+// page has none).
+struct XmlCodePage {
+  uint16_t (*decodeByte)(uint8_t byte);
+  uint8_t (*encodeCodePoint)(uint32_t codePoint);
+};
+
 class CXmlReader {
  public:
   // Everything cleared: no tag, no text, no attributes, no pending tag, an
@@ -60,10 +69,20 @@ class CXmlReader {
   void SkipWhitespace();
   bool SkipDeclaration();
   bool ReadTag();
-  void ReadText(uint8_t* overflow);
+  void ReadText(uint8_t* overflow) { ReadTextInto(text, kXmlTextSize, overflow); }
+  // ReadText into a buffer of the caller's, which holds capacity - 1 bytes
+  // of character data and the terminator.
+  void ReadTextInto(char* out, size_t capacity, uint8_t* overflow);
   bool FindElement(const char* prefix, const char* name, uint8_t flags);
   void SkipElement(const char* prefix, const char* name);
-  bool ReadElementText(const char* prefix, const char* name, uint8_t flags, int32_t maximum);
+  bool ReadElementText(const char* prefix, const char* name, uint8_t flags, int32_t maximum) {
+    int32_t length;
+    return ReadElementTextInto(prefix, name, flags, maximum, text, kXmlTextSize, &length);
+  }
+  // ReadElementText into a buffer of the caller's; the decoded text's length
+  // in *length, as a text may hold NUL bytes.
+  bool ReadElementTextInto(const char* prefix, const char* name, uint8_t flags, int32_t maximum, char* out,
+                           size_t capacity, int32_t* length);
   bool TagIs(const char* prefix, const char* name) const;
   void PushBackTag();
   void TakePendingTag();
@@ -79,13 +98,20 @@ class CXmlReader {
   // it there; its length, or -1 when it is too long or does not decode.
   int32_t DecodeAttributeText(int32_t maximum);
 
-  // Texts.
-  int32_t DecodeEntities();
-  int32_t EscapeText(const char* source, size_t length);
+  // Texts. Decoding works in place: on the text buffer, or on a buffer of
+  // the caller's of capacity bytes; the length, or -1.
+  int32_t DecodeEntities() { return DecodeEntitiesIn(text, kXmlTextSize); }
+  int32_t DecodeEntitiesIn(char* buffer, size_t capacity);
+  // Into the text buffer; previous is the byte written before the text (a
+  // blank after a blank must be written as a reference).
+  int32_t EscapeText(const char* source, size_t length, char previous = 0);
 
   // Writing through the source's stream.
   void WriteElement(const char* elementName, const char* attributeText, int mode, int indent, int lineBreaks);
   void WriteText(const char* source, size_t length, bool escape);
+  // A text of any length, escaped piece by piece, for the readers that take
+  // texts longer than the text buffer.
+  void WriteLongText(const char* source, size_t length);
   // indent, <name>, the escaped text, </name>, line breaks.
   void WriteTextElement(const char* elementName, const char* source, int indent, int lineBreaks);
   void WriteRaw(const char* source);
@@ -130,11 +156,11 @@ class CXmlReader {
   char scratch[kXmlTextSize];
   XmlSource source;
   // Set for the files other programs read and write: their texts convert
-  // through the ANSI code page, whose missing characters become "?", and
-  // the control characters XML 1.0 forbids are left out when writing. The
-  // native files keep byte n as the code point n and write every control
-  // character as a reference.
-  uint8_t interchangeText;
+  // through this code page, every blank of their character data counts,
+  // and the control characters XML 1.0 forbids are left out when writing.
+  // Null for the native files, which keep byte n as the code point n and
+  // write every control character as a reference.
+  const XmlCodePage* interchangeText;
 
  private:
   void CollectName(char* out, bool allowQuestion, size_t* length);
@@ -143,18 +169,17 @@ class CXmlReader {
 
 // UTF-8 to single-byte text (each code point up to 255 one byte); the
 // length, 0 when the text is invalid, holds a character above 255, or is
-// too long. The output may be the input.
-size_t XmlUtf8ToText(const char* source, size_t length, char* out);
+// too long for capacity bytes. The output may be the input.
+size_t XmlUtf8ToText(const char* source, size_t length, char* out, size_t capacity = kXmlTextSize);
 // Single-byte text to UTF-8; the length (not terminated), 0 when it does
 // not fit in kXmlTextSize.
 size_t XmlTextToUtf8(const char* source, size_t length, char* out);
-// The same pair through the ANSI code page. Reading never fails: a
-// character the code page lacks, and a malformed sequence, become "?"; the
-// output (which may be the input) is never longer than the input.
-size_t XmlUtf8ToAnsi(const char* source, size_t length, char* out);
-size_t XmlAnsiToUtf8(const char* source, size_t length, char* out);
-// The byte of the ANSI code page for a code point; "?" when it has none.
-uint8_t XmlAnsiByte(uint32_t codePoint);
+// The same pair as XmlUtf8ToText and XmlTextToUtf8 through a code page.
+// Reading never fails: a malformed sequence stands for a character the
+// code page lacks; the output (which may be the input) is never longer
+// than the input.
+size_t XmlUtf8ToCodePage(const XmlCodePage& codePage, const char* source, size_t length, char* out);
+size_t XmlCodePageToUtf8(const XmlCodePage& codePage, const char* source, size_t length, char* out);
 
 // Throws an XML error code; the format's entry point catches it.
 [[noreturn]] void ThrowXmlError(uint8_t code);

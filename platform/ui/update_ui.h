@@ -16,6 +16,8 @@ class CUpdateUI {
   bool UIAddToolBar(HWND toolbar);
   bool UIAddCommand(UINT id, uint8_t kinds) { return m_table.AddCommand(static_cast<uint16_t>(id), kinds); }
   bool UIEnable(UINT id, bool enable) { return m_table.Enable(static_cast<uint16_t>(id), enable); }
+  // The command stays disabled: later UIEnable calls leave it so.
+  bool UIKeepDisabled(UINT id) { return m_table.KeepDisabled(static_cast<uint16_t>(id)); }
   // 0 unchecked, 1 checked, 2 indeterminate (toolbars show it as pressed).
   bool UISetCheck(UINT id, int check) {
     return m_table.SetCheck(static_cast<uint16_t>(id), static_cast<uint8_t>(check));

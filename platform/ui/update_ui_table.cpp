@@ -13,7 +13,7 @@ UpdateUIEntry* UpdateUITable::FindOrAdd(uint16_t id) {
   }
   if (m_count == kMaxEntries) return nullptr;
   UpdateUIEntry* e = &m_entries[m_count++];
-  *e = UpdateUIEntry{id, kUpdateUIMenu | kUpdateUIToolBar, 0, 0, 0};
+  *e = UpdateUIEntry{id, kUpdateUIMenu | kUpdateUIToolBar, 0, 0, 0, 0};
   return e;
 }
 
@@ -27,11 +27,17 @@ bool UpdateUITable::AddCommand(uint16_t id, uint8_t kinds) {
 bool UpdateUITable::Enable(uint16_t id, bool enable) {
   UpdateUIEntry* e = FindOrAdd(id);
   if (e == nullptr) return false;
-  uint8_t disabled = enable ? 0 : 1;
+  uint8_t disabled = enable && e->keptDisabled == 0 ? 0 : 1;
   if (e->disabled != disabled) {
     e->disabled = disabled;
     e->toolbarDirty = 1;
   }
+  return true;
+}
+
+bool UpdateUITable::KeepDisabled(uint16_t id) {
+  if (!Enable(id, false)) return false;
+  FindOrAdd(id)->keptDisabled = 1;
   return true;
 }
 

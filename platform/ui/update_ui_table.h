@@ -18,6 +18,7 @@ struct UpdateUIEntry {
   uint8_t disabled;
   uint8_t checked;       // 0, 1, or 2 for the indeterminate state
   uint8_t toolbarDirty;  // changed since the toolbars last took the state
+  uint8_t keptDisabled;  // no later change enables it
 };
 
 class UpdateUITable {
@@ -28,6 +29,9 @@ class UpdateUITable {
   // AddCommand restricts where it is shown. False when the table is full.
   bool AddCommand(uint16_t id, uint8_t kinds);
   bool Enable(uint16_t id, bool enable);
+  // Disables the command for the table's life: a command whose work the
+  // program does not do stays disabled whatever its conditions say later.
+  bool KeepDisabled(uint16_t id);
   bool SetCheck(uint16_t id, uint8_t check);
 
   const UpdateUIEntry* Find(uint16_t id) const;

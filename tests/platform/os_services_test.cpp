@@ -18,13 +18,6 @@ TEST(OsServices, LetterCaseFollowsWindows1252) {
   }
 }
 
-// Texts exchanged with other programs convert through this table.
-TEST(OsServices, AnsiCodePageCharacters) {
-  struct Case { uint8_t byte; uint32_t codePoint; };
-  const Case cases[] = {{'A', 'A'}, {0x80, 0x20AC}, {0x99, 0x2122}, {0x9F, 0x0178}, {0xA0, 0xA0}, {0xE9, 0xE9}};
-  for (const Case& c : cases) EXPECT_EQ(OsAnsiToUnicode(c.byte), c.codePoint) << int(c.byte);
-}
-
 TEST(OsServices, LetterTest) {
   for (int c : std::initializer_list<int>{'a', 'Q', 0xC4, 0xDF, 0xFF, 0x8A})
     EXPECT_TRUE(OsIsCharAlpha(uint8_t(c))) << c;

@@ -7,6 +7,43 @@
 #include "core/workbook/worksheet.h"
 #include "view/geometry/sheet_sizes.h"
 
+namespace {
+
+// The cell's old content goes and the text takes its place; the caller has
+// recorded the undo step. False with the old content deleted only when the
+// new record could not be made or inserted.
+bool PutTextInCell(CWorkBook* book, CWorkSheet* sheet, const char* text, uint32_t row, uint16_t column, bool parse,
+                   bool autoFormatting, bool* formatApplied) {
+  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
+  if (!text || !text[0])
+    return true;
+  const uint16_t styleIndex = sheet->format.CellStyle(row, column);
+  const StyleRecord& style = book->styles.StyleAt(styleIndex);
+  const NumFormatParams before = style.numFormat;
+  NumFormatParams format = before;
+  alignas(8) uint8_t record[kCellInputCapacity];
+  uint32_t size;
+  if (parse) {
+    size = CWorkSheet::ParseCellInput(book, text, &format, row, column, record, sizeof record);
+  } else {
+    // Forced text: the bytes as typed, whatever they look like.
+    const size_t length = std::strlen(text) < kMaxCellTextLength ? std::strlen(text) : kMaxCellTextLength;
+    size = BuildTextCell(record, sizeof record, row, column, text, static_cast<uint16_t>(length));
+  }
+  if (size == 0 || !sheet->cells.InsertCell(AsCellRecord(record), nullptr))
+    return false;
+  if (autoFormatting && format.category != before.category) {
+    StyleRecord changed = style;
+    changed.numFormat = format;
+    const FontRecord font = book->styles.FontAt(style.fontIndex);
+    *formatApplied |= book->ApplyFormatToRange(&book->styles, column, column, row, row, &sheet->format,
+                                               kApplyNumberFormat, changed, font);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool StoreCellFromText(CWorkBook* book, const TextMeasurer& measurer, const char* text, uint32_t row,
                        uint16_t column, bool parse, bool autoFormatting, CellFromTextResult* result) {
   *result = {false, false};
@@ -23,39 +60,43 @@ bool StoreCellFromText(CWorkBook* book, const TextMeasurer& measurer, const char
     book->error = kWorkbookOutOfMemory;
     return false;
   }
-  sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
-  if (text && text[0]) {
-    const uint16_t styleIndex = sheet->format.CellStyle(row, column);
-    const StyleRecord& style = book->styles.StyleAt(styleIndex);
-    const NumFormatParams before = style.numFormat;
-    NumFormatParams format = before;
-    alignas(8) uint8_t record[kCellInputCapacity];
-    uint32_t size;
-    if (parse) {
-      size = CWorkSheet::ParseCellInput(book, text, &format, row, column, record, sizeof record);
-    } else {
-      // Forced text: the bytes as typed, whatever they look like.
-      const size_t length = std::strlen(text) < kMaxCellTextLength ? std::strlen(text) : kMaxCellTextLength;
-      size = BuildTextCell(record, sizeof record, row, column, text, static_cast<uint16_t>(length));
-    }
-    if (size == 0 || !sheet->cells.InsertCell(AsCellRecord(record), nullptr)) {
-      // The old content goes back; the step that recorded it goes with it.
-      const int32_t step = book->undoHistory.Current();
-      book->undoHistory.RestoreCells(book, sheet, step);
-      book->undoHistory.DropLast(true);
-      book->error = kWorkbookOutOfMemory;
-      return false;
-    }
-    if (autoFormatting && format.category != before.category) {
-      StyleRecord changed = style;
-      changed.numFormat = format;
-      const FontRecord font = book->styles.FontAt(style.fontIndex);
-      result->formatApplied = book->ApplyFormatToRange(&book->styles, column, column, row, row, &sheet->format,
-                                                       kApplyNumberFormat, changed, font);
-    }
+  if (!PutTextInCell(book, sheet, text, row, column, parse, autoFormatting, &result->formatApplied)) {
+    // The old content goes back; the step that recorded it goes with it.
+    const int32_t step = book->undoHistory.Current();
+    book->undoHistory.RestoreCells(book, sheet, step);
+    book->undoHistory.DropLast(true);
+    book->error = kWorkbookOutOfMemory;
+    return false;
   }
   const int32_t heightBefore = GetRowHeight(sheet, row, 100);
   const bool fitted = CWorkSheet::AutoRowHeights(book, measurer, sheet, row, row);
   result->rowHeightChanged = GetRowHeight(sheet, row, 100) != heightBefore;
   return fitted;
+}
+
+bool StoreTextInRange(CWorkBook* book, const TextMeasurer& measurer, const char* text, const UndoRange& range,
+                      bool autoFormatting) {
+  CWorkSheet* sheet = book->activeWorksheet;
+  if (!sheet)
+    return false;
+  if (!book->undoHistory.RecordCellsAndStyles(book, range, true, true))
+    return false;
+  bool formatApplied = false;
+  bool stored = true;
+  for (uint32_t row = range.firstRow; row <= range.lastRow && stored; ++row) {
+    for (uint32_t column = range.firstColumn; column <= range.lastColumn && stored; ++column) {
+      stored = (!text || !text[0] || sheet->cells.ReserveBlock()) &&
+               PutTextInCell(book, sheet, text, row, static_cast<uint16_t>(column), true, autoFormatting,
+                             &formatApplied);
+    }
+  }
+  if (!stored) {
+    // The step puts back what the cells stored so far replaced; applied and
+    // dropped, it leaves no trace.
+    CWorkSheet::Undo(book, book->undoHistory.Current());
+    book->undoHistory.DropLast(true);
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  return CWorkSheet::AutoRowHeights(book, measurer, sheet, range.firstRow, range.lastRow);
 }

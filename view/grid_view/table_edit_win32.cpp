@@ -43,6 +43,13 @@ LRESULT CTableEdit::OnKeyDown(WPARAM key, bool& handled) {
     case VK_ESCAPE:
       m_view->CancelEdit();
       return 0;
+    case 'A':
+      // The EDIT control has no key of its own that selects all its text.
+      if (KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU)) {
+        SendMessage(EM_SETSEL, 0, -1);
+        return 0;
+      }
+      break;
     case VK_PRIOR:
       m_view->EndEdit(kMoveUp);
       return 0;

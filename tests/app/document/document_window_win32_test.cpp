@@ -13,9 +13,11 @@
 
 #include "app/document/document_opening.h"
 #include "app/document/pane_cycle.h"
+#include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
@@ -25,7 +27,9 @@
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
+#include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
+#include "services/messages/error_text.h"
 #include "tests/files/old_binary/old_file_writer.h"
 #include "view/grid_view/talver_view.h"
 
@@ -107,6 +111,19 @@ void PutNumber(CWorkBook& book, uint32_t row, uint16_t column, double value) {
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(record), nullptr));
 }
 
+void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
+  alignas(8) uint8_t record[kTextCellHeadSize + 1100];
+  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
+  if (book.activeWorksheet == nullptr) return "?";
+  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : "?";
+}
+
 double NumberAt(CWorkBook& book, uint32_t row, uint16_t column) {
   if (book.activeWorksheet == nullptr) return -1;
   const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
@@ -159,6 +176,55 @@ class DocumentWindowTest : public ::testing::Test {
   void Command(CChildFrame* doc, UINT command) {
     doc->SendMessage(WM_COMMAND, command, 0);
     Pump();
+  }
+  // A new document saved under the name with a number in one cell, then
+  // closed; returns its full path.
+  std::string SavedWorkbookFile(const char* name, uint32_t row, uint16_t column, double value) {
+    CChildFrame* doc = NewDocument();
+    EXPECT_NE(doc, nullptr);
+    if (doc == nullptr) return "";
+    PutNumber(*doc->Workbook(), row, column, value);
+    const std::string path = FullPath(name);
+    std::remove(path.c_str());
+    g_savePath = path;
+    Command(doc, ID_FILE_SAVE_AS);
+    Command(doc, ID_FILE_CLOSE);
+    EXPECT_EQ(CountOpenDocuments(), 0u);
+    return path;
+  }
+
+  // Mouse input posted to a view, as the user's reaches it.
+  void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
+    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
+    Pump();
+  }
+  POINT CellCentre(CDocumentView* view, uint32_t column, uint32_t row) {
+    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void ClickCell(CDocumentView* view, uint32_t column, uint32_t row, WPARAM keys = 0) {
+    PostMouse(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, CellCentre(view, column, row));
+    PostMouse(view, WM_LBUTTONUP, 0, CellCentre(view, column, row));
+  }
+
+  // Save As into the filter's kind, its option dialog answered by the script.
+  void SaveAsWithDialog(CChildFrame* doc, const std::string& path, DWORD filter, DialogScript* script) {
+    g_savePath = path;
+    g_saveFilter = filter;
+    SetDialogScripts(script, 1);
+    Command(doc, ID_FILE_SAVE_AS);
+    SetDialogScripts(nullptr, 0);
+  }
+  // Open as the filter's kind, its option dialog answered by the script; the
+  // active document afterwards.
+  CChildFrame* OpenWithDialog(const std::string& path, DWORD filter, DialogScript* script) {
+    g_openPath = path;
+    g_openFilter = filter;
+    SetDialogScripts(script, 1);
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    SetDialogScripts(nullptr, 0);
+    return frame.GetActiveChildFrame();
   }
 
   CMessageLoop loop;
@@ -265,19 +331,11 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   EXPECT_EQ(FindOpenDocumentByPath(xmlPath.c_str()), nullptr);
 }
 
-std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
-  const CellRecord* cell = book.activeWorksheet ? book.activeWorksheet->cells.GetCell(row, column) : nullptr;
-  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : "";
-}
-
 TEST_F(DocumentWindowTest, SaveAsExcelXmlThenOpenThatFile) {
   CChildFrame* doc = NewDocument();
   PutNumber(*doc->Workbook(), 0, 0, 0.1 + 0.2);
-  uint8_t record[64];
-  const uint32_t size = BuildTextCell(record, sizeof record, 2, 1, "caf\xE9  \x80", 7);
-  ASSERT_TRUE(doc->Workbook()->activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  PutText(*doc->Workbook(), 2, 1, "caf\xE9  \x80");
   doc->SetModified(true);
-  ASSERT_NE(size, 0u);
   const std::string path = FullPath("w32_export.xml");
   std::remove(path.c_str());
   g_savePath = path;
@@ -349,15 +407,7 @@ TEST_F(DocumentWindowTest, OpenOlderBinaryFileThenSaveItAsBinary) {
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
-  CChildFrame* first = NewDocument();
-  PutNumber(*first->Workbook(), 0, 1, 3.5);
-  const std::string path = FullPath("w32_open.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(first, ID_FILE_SAVE_AS);
-  Command(first, ID_FILE_CLOSE);
-  ASSERT_EQ(CountOpenDocuments(), 0u);
-
+  const std::string path = SavedWorkbookFile("w32_open.tlv", 0, 1, 3.5);
   g_openPath = path;
   frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
   Pump();
@@ -378,8 +428,8 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   EXPECT_EQ(frame.GetActiveChildFrame(), doc);
   EXPECT_TRUE(g_boxes.empty());
 
-  // "All Files" reads native whatever the extension; a text file chosen as
-  // text has no reader yet.
+  // "All Files" reads native whatever the extension; chosen as text, the
+  // same file is read as text after the text-file dialog.
   Command(doc, ID_FILE_CLOSE);
   const std::string copy = FullPath("w32_open_copy.csv");
   CopyFileA(path.c_str(), copy.c_str(), FALSE);
@@ -392,12 +442,14 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   CChildFrame* copied = FindOpenDocumentByPath(copy.c_str());
   ASSERT_NE(copied, nullptr);
   Command(copied, ID_FILE_CLOSE);
-  g_openFilter = 2;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  EXPECT_EQ(CountOpenDocuments(), 1u);
-  ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript textOptions = {IDD_OPEN_TEXT_FILE, ok, 1, false, false, 0};
+  OpenWithDialog(copy, 2, &textOptions);
+  EXPECT_TRUE(textOptions.ran);
+  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_TRUE(g_boxes.empty());
+  ASSERT_NE(FindOpenDocumentByPath(copy.c_str()), nullptr);
+  EXPECT_EQ(FindOpenDocumentByPath(copy.c_str())->Workbook()->sourceFormat, kFormatText);
 }
 
 TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
@@ -437,18 +489,16 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_TRUE(doc->IsModified());
 
-  // Save As into a kind without a writer: the same, and the old file intact.
+  // Save As a dBase IV table of a number too wide for its field: refused
+  // the same way, and the old file intact.
   g_boxes.clear();
-  g_savePath = path;
-  g_saveFilter = 2;
+  PutNumber(*doc->Workbook(), 4, 2, 1e30);
   const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
-  DialogScript textOptions = {IDD_SAVE_TEXT_FILE, ok, 1, false, false, 0};
-  SetDialogScripts(&textOptions, 1);
-  Command(doc, ID_FILE_SAVE_AS);
-  SetDialogScripts(nullptr, 0);
-  EXPECT_TRUE(textOptions.ran);
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  EXPECT_TRUE(description.ran);
   ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  EXPECT_EQ(g_boxes[0], FileErrorText(kFileNumberTooWide));
   EXPECT_EQ(doc->Workbook()->sourceFormat, kFormatNative);
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
@@ -729,18 +779,8 @@ TEST_F(DocumentWindowTest, ABlockDraggedInTheViewMovesItsCellsWithOneUndoStep) {
   CDocumentView* view = doc->GetActiveView();
   ASSERT_NE(view, nullptr);
   for (uint32_t row = 1; row <= 3; ++row) PutNumber(book, row, 1, row);
-  const auto post = [&](UINT msg, WPARAM keys, POINT p) {
-    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
-    Pump();
-  };
-  const auto centre = [&](uint32_t column, uint32_t row) {
-    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  };
-  post(WM_LBUTTONDOWN, MK_LBUTTON, centre(1, 1));
-  post(WM_LBUTTONUP, 0, centre(1, 1));
-  post(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, centre(2, 3));
-  post(WM_LBUTTONUP, 0, centre(2, 3));
+  ClickCell(view, 1, 1);
+  ClickCell(view, 2, 3, MK_SHIFT);
   ASSERT_EQ(view->Selection().lastRow, 3u);
   const RECT block = view->GetRangeRect(SelectionRange{1, 1, 2, 3});
   const RECT cell = view->GetRangeRect(SelectionRange{1, 1, 1, 1});
@@ -793,6 +833,579 @@ TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
   EXPECT_EQ(g_boxes[0].find("Line: 0"), std::string::npos) << g_boxes[0];
   EXPECT_NE(g_boxes[0].find("Line: "), std::string::npos) << g_boxes[0];
   std::remove(path.c_str());
+}
+
+int64_t g_clock = 0;
+int64_t TestClock() { return g_clock; }
+
+// Refuses every window of one class that this thread creates while it
+// lives, as the system does once its window handles run out.
+class WindowCreationRefusal {
+ public:
+  explicit WindowCreationRefusal(const char* className) {
+    s_className = className;
+    s_refused = 0;
+    m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~WindowCreationRefusal() { UnhookWindowsHookEx(m_hook); }
+  WindowCreationRefusal(const WindowCreationRefusal&) = delete;
+  WindowCreationRefusal& operator=(const WindowCreationRefusal&) = delete;
+  static int Refused() { return s_refused; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name) > 0 &&
+        lstrcmpiA(name, s_className) == 0) {
+      ++s_refused;
+      return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline const char* s_className = nullptr;
+  static inline int s_refused = 0;
+  HHOOK m_hook;
+};
+
+// Keys as the keyboard delivers them: a key-down and its key-up posted to
+// the window with the focus, through the frame's message filter with its
+// accelerators, translated into characters, with one modifier key held in
+// the thread's keyboard state.
+class DocumentEditingTest : public DocumentWindowTest {
+ protected:
+  void TearDown() override {
+    Hold(0);
+    SetActivityClockForTesting(nullptr);
+    DocumentWindowTest::TearDown();
+  }
+  static void Hold(int modifier) {
+    BYTE state[256] = {};
+    if (modifier != 0) state[modifier] = 0x80;
+    SetKeyboardState(state);
+  }
+  void Key(UINT key, int held = 0) {
+    Hold(held);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    Pump();
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Pump();
+    Hold(0);
+  }
+  void Type(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+      const SHORT scan = VkKeyScanA(*c);
+      Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
+    }
+  }
+  // The grid view focused on a cell of the document.
+  void FocusCell(CChildFrame* doc, uint32_t row, uint32_t column) {
+    CDocumentView* view = doc->GetActiveView();
+    view->m_selection = GridSelection{column, row, column, row, 0, column, row};
+    view->SetFocus();
+    Pump();
+  }
+};
+
+// Keys that edit text reach the in-cell editor and the formula bar before
+// the frame's accelerators, which give the same keys to cell commands.
+TEST_F(DocumentEditingTest, EditingKeysReachTheEditorAndTheFormulaBar) {
+  struct Step {
+    const char* text;
+    UINT key;
+    int held;
+  };
+  // The in-cell editor gets a typed first character as its text, the formula
+  // bar as its first undoable typing; null: the case is the editor's only.
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    const char* stored;
+    const char* formulaBar;
+  } cases[] = {
+      {"shift+space", {{"A", 0, 0}, {nullptr, VK_SPACE, VK_SHIFT}, {"B", 0, 0}}, "A B", "A B"},
+      {"del", {{"abc", 0, 0}, {nullptr, VK_LEFT, 0}, {nullptr, VK_LEFT, VK_SHIFT}, {nullptr, VK_DELETE, 0}}, "ac",
+       "ac"},
+      {"ctrl+a, ctrl+x, ctrl+v",
+       {{"abc", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'X', VK_CONTROL}, {"x", 0, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "xabc", "xabc"},
+      {"ctrl+c",
+       {{"ab", 0, 0}, {nullptr, 'A', VK_CONTROL}, {nullptr, 'C', VK_CONTROL}, {nullptr, VK_END, 0},
+        {nullptr, 'V', VK_CONTROL}},
+       "abab", "abab"},
+      {"shift+del, shift+insert",
+       {{"ab", 0, 0}, {nullptr, VK_HOME, 0}, {nullptr, VK_RIGHT, VK_SHIFT}, {nullptr, VK_DELETE, VK_SHIFT},
+        {nullptr, VK_END, 0}, {nullptr, VK_INSERT, VK_SHIFT}},
+       "ba", nullptr},
+      {"ctrl+z", {{"ab", 0, 0}, {nullptr, 'Z', VK_CONTROL}, {"c", 0, 0}}, "ac", "c"},
+  };
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const auto run = [&](const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      if (step.text != nullptr) {
+        Type(step.text);
+      } else {
+        Key(step.key, step.held);
+      }
+    }
+  };
+  uint32_t row = 0;
+  for (const auto& c : cases) {
+    FocusCell(doc, row, 0);
+    run(c.steps);
+    Key(VK_RETURN);
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+    EXPECT_EQ(TextAt(*doc->Workbook(), row++, 0), c.stored) << c.name;
+
+    if (c.formulaBar == nullptr) continue;
+    ::SetWindowTextA(frame.FormulaBar(), "");
+    ::SetFocus(frame.FormulaBar());
+    run(c.steps);
+    char text[64] = {};
+    ::GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+    EXPECT_STREQ(text, c.formulaBar) << c.name;
+    EXPECT_EQ(doc->m_editing, kEditIdle) << c.name;
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// Save (Ctrl+S, an accelerator still while the editor is open), auto-save
+// and Close store the text still open in the editor first.
+TEST_F(DocumentEditingTest, SaveAutoSaveAndCloseStoreTheOpenEditFirst) {
+  const std::string path = FullPath("w32_open_edit.tlv");
+  std::remove(path.c_str());
+  g_savePath = path;
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("saved");
+  Key('S', VK_CONTROL);
+  EXPECT_EQ(g_saveDialogs, 1);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "saved");
+  EXPECT_FALSE(doc->IsModified());
+
+  // The only change of the document is still in the editor.
+  g_clock = 3000000;
+  SetActivityClockForTesting(TestClock);
+  FocusCell(doc, 1, 0);
+  Type("auto");
+  g_clock += 60;
+  Options.AutoSave = 1;
+  frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
+  Pump();
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 0), "auto");
+  EXPECT_FALSE(doc->IsModified());
+  Options.AutoSave = 0;
+
+  FocusCell(doc, 2, 0);
+  Type("closed");
+  Command(doc, ID_FILE_CLOSE);  // the question cancelled
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Save changes to " + path + "?");
+  EXPECT_EQ(TextAt(*doc->Workbook(), 2, 0), "closed");
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+}
+
+// The window regaining the focus hands it to the open editor, so the next
+// character goes on the text; without an edit the view takes it.
+TEST_F(DocumentEditingTest, TheOpenEditorKeepsTheFocusWhenTheWindowRegainsIt) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type("ab");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  Type("c");
+  Key(VK_RETURN);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "abc");
+  ::SetFocus(frame.FormulaBar());
+  ::SetFocus(frame.m_hWnd);
+  EXPECT_EQ(GetFocus(), doc->m_view[0].m_hWnd);
+}
+
+// F2 puts the caret before the cell's text, where Left ends the edit.
+TEST_F(DocumentEditingTest, F2PutsTheCaretAtTheStart) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  PutNumber(*doc->Workbook(), 0, 1, 5);
+  FocusCell(doc, 0, 1);
+  Key(VK_F2);
+  Type("1");
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 1), 15);
+  EXPECT_EQ(doc->m_view[0].m_selection.currentColumn, 0u);
+}
+
+// An edit that cannot begin (its drop-down list gets no window) starts
+// nothing, so the next move stores no text cancelled earlier.
+TEST_F(DocumentEditingTest, AnEditThatCannotBeginStoresNothingLater) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  ASSERT_TRUE(book.dropDownLists[0].AppendEntry("Apple"));
+  StyleRecord style = StyleRecord::Default();
+  style.dropDown = {1, 0, 1, 1, 0};
+  uint16_t index = 0;
+  ASSERT_TRUE(book.styles.FindOrAddStyle(style, &index));
+  book.activeWorksheet->format.columns[1].SetStyle(index);
+  FocusCell(doc, 0, 0);
+  Type("cancelled");
+  Key(VK_ESCAPE);
+
+  FocusCell(doc, 0, 1);
+  {
+    WindowCreationRefusal refusal("ListBox");
+    Type("x");
+    Key(VK_F2);
+    EXPECT_EQ(WindowCreationRefusal::Refused(), 2);
+  }
+  EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory)));
+  Key(VK_DOWN);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// A document window that cannot be created, in its panes or as a window,
+// is freed once, by one owner: its slot stays free and its file closed.
+TEST_F(DocumentWindowTest, ADocumentWindowThatCannotBeCreatedIsFreedOnce) {
+  g_openPath = SavedWorkbookFile("w32_no_window.tlv", 0, 0, 4);
+  for (const char* refusedClass : {"SysTreeView32", "TalveroDocument"}) {
+    g_boxes.clear();
+    {
+      WindowCreationRefusal refusal(refusedClass);
+      frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+      Pump();
+      frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+      Pump();
+      EXPECT_EQ(WindowCreationRefusal::Refused(), 2) << refusedClass;
+    }
+    EXPECT_EQ(CountOpenDocuments(), 0u) << refusedClass;
+    EXPECT_EQ(g_boxes, std::vector<std::string>(2, GetErrorText(kWorkbookOutOfMemory))) << refusedClass;
+  }
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* opened = frame.GetActiveChildFrame();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(OpenDocuments().slots[0].frame, opened);
+  EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 4);
+}
+
+std::string WindowText(HWND window) {
+  char text[kEditCapacity + 2] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void TypeIntoFormulaBar(CMainFrame& frame, const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) PostMessageA(frame.FormulaBar(), WM_CHAR, static_cast<WPARAM>(*c), 0);
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+struct MenuItem {
+  UINT command;
+  bool enabled;
+  std::string text;
+};
+
+// The items of a pop-up and of its sub-menus as their owner shows them:
+// each pop-up is prepared with WM_INITMENUPOPUP first, as the system does
+// when it opens.
+void CollectMenu(HWND owner, HMENU popup, std::vector<MenuItem>& items) {
+  SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    if (HMENU sub = GetSubMenu(popup, i)) {
+      CollectMenu(owner, sub, items);
+      continue;
+    }
+    const UINT state = GetMenuState(popup, i, MF_BYPOSITION);
+    if ((state & MF_SEPARATOR) != 0) continue;
+    char text[128] = {};
+    GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+    items.push_back({GetMenuItemID(popup, i), (state & (MF_GRAYED | MF_DISABLED)) == 0, text});
+  }
+}
+
+// The menus the program tracks (context menu, toolbar drop-downs) are read
+// instead of shown.
+std::vector<MenuItem> g_tracked;
+UINT CollectTrackedMenu(HMENU popup, UINT, int, int, HWND owner, const RECT*) {
+  g_tracked.clear();
+  CollectMenu(owner, popup, g_tracked);
+  return 0;
+}
+
+// Every command a user can reach in a document window, from the menu bar,
+// the cell context menu, the toolbars and their drop-down menus, is either
+// disabled or taken by a handler of the frame or the document window.
+TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandler) {
+  ASSERT_NE(NewDocument(), nullptr);
+  // What Undo and Paste wait for is there: an edit and a text to paste.
+  TypeIntoFormulaBar(frame, "1");
+  Pump();
+  ASSERT_TRUE(frame.GetActiveWorkbook()->undoHistory.CanUndo());
+  if (OpenClipboard(frame.m_hWnd)) {
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2)) {
+      lstrcpyA(static_cast<char*>(GlobalLock(block)), "7");
+      GlobalUnlock(block);
+      SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+  }
+  frame.UpdateUI();
+  // Exit ends the walk and help opens windows outside the program; their
+  // handlers are the frame's own.
+  const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
+  std::vector<std::string> unhandled;
+  int sent = 0;
+  const auto run = [&](UINT command, const std::string& where) {
+    for (UINT skipped : notRun)
+      if (command == skipped) return;
+    const uint32_t before = HandledCommandCount();
+    frame.SendMessage(WM_COMMAND, command, 0);
+    Pump();
+    ++sent;
+    if (HandledCommandCount() == before) unhandled.push_back(where + " " + std::to_string(command));
+    // Every command runs in a document window.
+    if (frame.GetActiveChildFrame() == nullptr) NewDocument();
+  };
+  // Each item as the menu shows it when opened again for it.
+  const auto walk = [&](const std::string& where, const auto& open) {
+    for (size_t i = 0;; ++i) {
+      const std::vector<MenuItem> items = open();
+      if (i >= items.size()) break;
+      if (items[i].enabled) run(items[i].command, where + " \"" + items[i].text + "\"");
+    }
+  };
+  for (int top = 0; top < GetMenuItemCount(frame.Menu()); ++top) {
+    walk("menu bar", [&] {
+      std::vector<MenuItem> items;
+      CollectMenu(frame.m_hWnd, GetSubMenu(frame.Menu(), top), items);
+      return items;
+    });
+  }
+  SetTrackPopupMenuFunction(CollectTrackedMenu);
+  walk("cell context menu", [&] {
+    CChildFrame* doc = frame.GetActiveChildFrame();
+    POINT p{40, 60};
+    ::ClientToScreen(doc->m_view[0].m_hWnd, &p);
+    doc->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(doc->m_view[0].m_hWnd), MAKELPARAM(p.x, p.y));
+    return g_tracked;
+  });
+  const HWND toolbars[] = {frame.MainToolBar(), frame.SecondaryToolBar(), frame.FindToolBar(),
+                           frame.PreviewToolBar()};
+  for (HWND toolbar : toolbars) {
+    const int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TBBUTTON button{};
+      SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+      const UINT command = static_cast<UINT>(button.idCommand);
+      if ((button.fsStyle & BTNS_SEP) != 0 || !SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0)) continue;
+      const std::string where = "button " + std::to_string(command);
+      // A whole drop-down button only opens its menu.
+      if ((button.fsStyle & BTNS_WHOLEDROPDOWN) == 0) run(command, where);
+      if ((button.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN)) == 0) continue;
+      walk(where + " menu", [&] {
+        g_tracked.clear();
+        NMTOOLBARA drop{};
+        drop.hdr.hwndFrom = toolbar;
+        drop.hdr.code = TBN_DROPDOWN;
+        drop.iItem = static_cast<int>(command);
+        frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
+        return g_tracked;
+      });
+    }
+  }
+  SetTrackPopupMenuFunction(nullptr);
+  EXPECT_TRUE(unhandled.empty()) << [&] {
+    std::string list;
+    for (const std::string& item : unhandled) list += item + "\n";
+    return list;
+  }();
+  // The walk ran the built commands: files, panes, splits, windows, the find
+  // bar, bookmarks, recent texts and the formula bar among them.
+  EXPECT_GT(sent, 25);
+}
+
+// The formula bar shows the active cell as editing starts from it: a
+// percentage shown rounded comes back whole, so Enter there without a change
+// leaves the cell's value exactly as it was.
+TEST_F(DocumentWindowTest, FormulaBarShowsTheActiveCellAsEditingStartsFromIt) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "2.5");
+  ClickCell(view, 3, 3);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "");
+  ClickCell(view, 0, 0);
+  TypeIntoFormulaBar(frame, "12.345%");
+  Pump();
+  ASSERT_EQ(NumberAt(book, 0, 0), 0.12345);
+  EXPECT_NE(WindowText(frame.FormulaBar()), "");
+  PostMessageA(frame.FormulaBar(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(NumberAt(book, 0, 0), 0.12345);
+
+  // While editing is locked the bar keeps what the user put there.
+  Options.LockEdit = 1;
+  SetWindowTextA(frame.FormulaBar(), "kept");
+  ClickCell(view, 0, 1);
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "kept");
+}
+
+// Text typed into the formula bar goes, with Enter, into every selected
+// cell; one Undo takes it all back.
+TEST_F(DocumentWindowTest, EnterInTheFormulaBarFillsTheSelectionWithOneUndoStep) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CDocumentView* view = doc->GetActiveView();
+  PutNumber(book, 1, 0, 2.5);
+  ClickCell(view, 1, 0);
+  ClickCell(view, 2, 1, MK_SHIFT);
+  const int32_t steps = book.undoHistory.Current();
+  TypeIntoFormulaBar(frame, "=A2*2");
+  Pump();
+  for (uint32_t row = 0; row <= 1; ++row) {
+    for (uint16_t column = 1; column <= 2; ++column) {
+      const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
+      ASSERT_NE(cell, nullptr) << row << "," << column;
+      EXPECT_TRUE(cell->IsFormula());
+      EXPECT_EQ(cell->CachedNumber(), 5) << row << "," << column;
+    }
+  }
+  EXPECT_EQ(book.undoHistory.Current(), steps + 1);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_STREQ(Options.Lists->recentCellTexts[0], "=A2*2");
+  EXPECT_EQ(WindowText(frame.FormulaBar()), "=A2*2");
+  ASSERT_TRUE(book.UndoStep());
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_EQ(book.activeWorksheet->cells.GetCell(1, 2), nullptr);
+}
+
+// The View menu's pane and split checks and the tree button's picture
+// follow the window; Auto Row Height is checked while no selected row has a
+// fixed height.
+TEST_F(DocumentWindowTest, PaneSplitAndRowHeightChecksFollowTheWindow) {
+  CChildFrame* doc = NewDocument();
+  HMENU viewMenu = GetSubMenu(frame.Menu(), 2);
+  HMENU formatMenu = GetSubMenu(frame.Menu(), 4);
+  const auto checked = [&](HMENU menu, UINT command) {
+    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  const auto treeImage = [&] { return SendMessageA(frame.SecondaryToolBar(), TB_GETBITMAP, ID_VIEW_TREE, 0); };
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_FALSE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 1);
+  Command(doc, ID_VIEW_TREE);
+  Command(doc, ID_VIEW_INSPECT);
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_TREE));
+  EXPECT_TRUE(checked(viewMenu, ID_VIEW_INSPECT));
+  EXPECT_EQ(treeImage(), 0);
+
+  struct Step {
+    UINT command;
+    bool horizontal;
+    bool vertical;
+  } steps[] = {{ID_SPLIT_HORIZONTALLY, true, false},
+               {ID_SPLIT_VERTICALLY, false, true},
+               {ID_SPLIT_VERTICALLY, false, false}};
+  for (const Step& step : steps) {
+    Command(doc, step.command);
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_HORIZONTALLY), step.horizontal) << step.command;
+    EXPECT_EQ(checked(viewMenu, ID_SPLIT_VERTICALLY), step.vertical) << step.command;
+  }
+
+  CDocumentView* view = doc->GetActiveView();
+  ASSERT_TRUE(doc->Workbook()->activeWorksheet->format.rows.SetRow(2, 30, true));
+  ClickCell(view, 0, 0);
+  ClickCell(view, 0, 1, MK_SHIFT);
+  EXPECT_TRUE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+  ClickCell(view, 0, 3, MK_SHIFT);
+  EXPECT_FALSE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+}
+
+TEST_F(DocumentWindowTest, SaveAsTextThenOpenReadsTheSameCells) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 1.5);
+  PutText(book, 0, 1, "a;b");
+  PutText(book, 2, 2, "caf\xE9");
+  const std::string path = FullPath("w32_story.csv");
+  std::remove(path.c_str());
+  // Semicolons, ANSI.
+  const DialogScriptStep steps[] = {{IDC_KIND_COMBO, DialogAction::kSelectItem, nullptr, 3},
+                                    {IDC_ENCODING_COMBO, DialogAction::kSelectItem, nullptr, 1},
+                                    {IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript options = {IDD_SAVE_TEXT_FILE, steps, 3, false, false, 0};
+  SaveAsWithDialog(doc, path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  // Saved into another kind, the document shows what the file holds.
+  EXPECT_EQ(book.sourceFormat, kFormatText);
+  EXPECT_STREQ(book.activeWorksheet->name, "w32_story.csv");
+  EXPECT_EQ(NumberAt(book, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(book, 2, 2), "caf\xE9");
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(ReadAll(path), "1.5;\"a;b\"\r\n\r\n;;caf\xE9");
+
+  options = DialogScript{IDD_OPEN_TEXT_FILE, steps, 3, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatText);
+  EXPECT_EQ(NumberAt(read, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(read, 0, 1), "a;b");
+  EXPECT_EQ(TextAt(read, 2, 2), "caf\xE9");
+  EXPECT_EQ(Title(opened->m_hWnd), path + " - \\w32_story.csv");
+}
+
+TEST_F(DocumentWindowTest, SaveAsDBaseIVThenOpenReadsTheTableWithItsMemos) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "NAME");
+  PutText(book, 0, 1, "AMOUNT");
+  PutText(book, 0, 2, "NOTE");
+  PutText(book, 1, 0, "Ann");
+  PutNumber(book, 1, 1, 12.25);
+  PutText(book, 1, 2, std::string(300, 'n'));
+  PutText(book, 2, 0, "Bob");
+  PutNumber(book, 2, 1, -3);
+  const std::string path = FullPath("w32_story.dbf");
+  const std::string memoPath = FullPath("w32_story.dbt");
+  std::remove(path.c_str());
+  std::remove(memoPath.c_str());
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(book.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(book.xbaseTable.header[0], 0x8B);
+  EXPECT_EQ(TextAt(book, 1, 2), std::string(300, 'n'));
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_FALSE(ReadAll(memoPath).empty());
+
+  description = DialogScript{IDD_XBASE_FILE, ok, 1, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(TextAt(read, 0, 1), "AMOUNT");
+  EXPECT_EQ(TextAt(read, 2, 0), "Bob");
+  EXPECT_EQ(NumberAt(read, 1, 1), 12.25);
+  EXPECT_EQ(NumberAt(read, 2, 1), -3);
+  EXPECT_EQ(TextAt(read, 1, 2), std::string(300, 'n'));
 }
 
 }  // namespace

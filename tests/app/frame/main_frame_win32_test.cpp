@@ -245,10 +245,11 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
 
   CRecordingChild child;
   OpenChild(&child);
+  frame.PostMessage(WM_COMMAND, ID_FILE_SAVE);
+  frame.PostMessage(WM_COMMAND, ID_OPTIONS);  // not built: goes nowhere
   frame.PostMessage(WM_COMMAND, ID_EDIT_COPY);
-  frame.PostMessage(WM_COMMAND, ID_OPTIONS);  // not available: goes nowhere
   Pump();
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_EDIT_COPY});
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_FILE_SAVE});
 
   frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
   Pump();
@@ -311,7 +312,8 @@ TEST_F(MainFrameTest, CommandStatesShowOnToolbarsAndMenus) {
   frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
   frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 5);
   EXPECT_TRUE(GetMenuState(edit, ID_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_FALSE(GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(edit, ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED);  // no clipboard yet
+  EXPECT_TRUE(GetMenuState(edit, ID_EDIT_FIND, MF_BYCOMMAND) & MF_GRAYED);  // no document
   EXPECT_TRUE(GetMenuState(tools, ID_OPTIONS, MF_BYCOMMAND) & MF_GRAYED);
   DestroyMenu(menu);
 }
@@ -351,10 +353,11 @@ TEST_F(MainFrameTest, KeysPassTheAcceleratorsThenTheActiveDocument) {
   CTranslatingChild child;
   OpenChild(&child);
   child.commands.clear();
-  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);  // Update Data, a document command
+  frame.PostMessage(WM_KEYDOWN, VK_F12, 0);  // Save As, a document command
+  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);   // Update Data, not built: dropped
   frame.PostMessage(WM_KEYDOWN, 'Q', 0);
   Pump();
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  EXPECT_EQ(child.commands, std::vector<UINT>{ID_FILE_SAVE_AS});
   EXPECT_EQ(child.forwardedKeys, std::vector<WPARAM>{'Q'});
 }
 
@@ -365,7 +368,7 @@ UINT ChooseFromMenu(HMENU popup, UINT, int, int, HWND, const RECT*) {
   return g_chosen;
 }
 
-TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
+TEST_F(MainFrameTest, ToolbarDropDownsShowTheirMenus) {
   Show();
   CRecordingChild child;
   OpenChild(&child);
@@ -378,7 +381,7 @@ TEST_F(MainFrameTest, ToolbarDropDownsSendTheChosenCommand) {
   drop.iItem = ID_INSERT_CHART;
   frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&drop));
   EXPECT_EQ(g_shownFirstItem, static_cast<UINT>(ID_INSERT_CONTAINER));
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_INSERT_CHART_3D});
+  EXPECT_TRUE(child.commands.empty());  // charts are not built: the choice goes nowhere
   // The paste ring keeps only its resource entry while nothing was copied.
   g_chosen = 0;
   drop.iItem = ID_EDIT_PASTE;
@@ -410,10 +413,14 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   EXPECT_TRUE(frame.DocumentActive());
   EXPECT_FALSE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
   HWND main = frame.MainToolBar();
-  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_COPY));
-  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_PASTE));
-  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));  // nothing done yet
-  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));  // not available
+  EXPECT_TRUE(ButtonEnabled(main, ID_FILE_SAVE));
+  EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_FIND));
+  // Copy and Paste wait for the clipboard, Undo for its command, Print for
+  // printing.
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_COPY));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_PASTE));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));
+  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
   char text[64] = {};
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));
@@ -447,7 +454,7 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   Pump();
   EXPECT_EQ(frame.GetActiveChildFrame(), nullptr);
   EXPECT_TRUE(BandHidden(rebar, CMainFrame::kSecondaryToolBarBand));
-  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_COPY));
+  EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_FIND));
   SetDocumentWindowFinder(nullptr);
   SetFrameFileCommands(nullptr);
 }
@@ -504,6 +511,65 @@ TEST(MainFrameRecentFiles, TheFileMenuListsTheProfilesRecentFilesNewestFirst) {
   SetDefaultOptions(Options);
 }
 
+std::string NameBoxItem(HWND nameBox, int index) {
+  char text[300] = {};
+  COMBOBOXEXITEMA item{};
+  item.mask = CBEIF_TEXT;
+  item.iItem = index;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(nameBox, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+int g_bookmarkAnswer = IDYES;
+int AnswerBookmarkQuestion(HWND, const char*, const char*, UINT) { return g_bookmarkAnswer; }
+
+// The name box lists the profile's bookmarks from the start, each in the
+// addressing style; removing one or all changes the profile and the list.
+TEST(MainFrameBookmarks, TheNameBoxListsTheProfilesBookmarksAndRemovesThem) {
+  CMessageLoop loop;
+  InitCommonControlClasses();
+  LoadRichEdit20();
+  ProfileLists& lists = *Options.Lists;
+  const char* stored[] = {"\\Sheet1!R2C3:R4C5  -  Totals", "\"[C:\\a.tlv]\\Costs\"!C2:C4  -  Columns",
+                          "\\S!R1C1  -  Start"};
+  for (const char* bookmark : stored) lstrcpyA(lists.bookmarks[lists.bookmarkCount++], bookmark);
+  CMainFrame frame;
+  RECT r{0, 0, 700, 400};
+  ASSERT_NE(frame.CreateFrame(&r), nullptr);
+  HWND nameBox = frame.NameBox();
+  ASSERT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(NameBoxItem(nameBox, 0), "\\Sheet1!$C$2:$E$4  -  Totals");
+  EXPECT_EQ(NameBoxItem(nameBox, 1), "\"[C:\\a.tlv]\\Costs\"!$B:$D  -  Columns");
+
+  SetMessageBoxFunction(AnswerBookmarkQuestion);
+  SendMessageA(nameBox, CB_SETCURSEL, 1, 0);
+  g_bookmarkAnswer = IDNO;
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_BOOKMARK);
+  Pump();
+  EXPECT_EQ(lists.bookmarkCount, 3);
+  g_bookmarkAnswer = IDYES;
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_BOOKMARK);
+  Pump();
+  ASSERT_EQ(lists.bookmarkCount, 2);
+  EXPECT_STREQ(lists.bookmarks[1], stored[2]);
+  ASSERT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(NameBoxItem(nameBox, 1), "\\S!$A$1  -  Start");
+  char text[64] = {};
+  GetWindowTextA(nameBox, text, sizeof text);
+  EXPECT_STREQ(text, "");
+
+  frame.PostMessage(WM_COMMAND, ID_REMOVE_ALL_BOOKMARKS);
+  Pump();
+  EXPECT_EQ(lists.bookmarkCount, 0);
+  EXPECT_EQ(SendMessageA(nameBox, CB_GETCOUNT, 0, 0), 0);
+  frame.DestroyWindow();
+  DropQuit();
+  SetMessageBoxFunction(nullptr);
+  SetDefaultOptions(Options);
+}
+
 std::vector<std::string> g_shownTexts;
 UINT ChooseAndListMenu(HMENU popup, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
   g_shownTexts.clear();
@@ -523,7 +589,7 @@ TEST_F(MainFrameTest, ChevronsOfANarrowFrameOfferTheButtonsCutOff) {
   ::SetWindowPos(frame.m_hWnd, nullptr, 0, 0, 320, 400, SWP_NOZORDER | SWP_NOMOVE);
   Pump();
   SetTrackPopupMenuFunction(ChooseAndListMenu);
-  g_chosen = ID_UPDATE_DATA;
+  g_chosen = ID_EDIT_FIND;
   NMREBARCHEVRON chevron{};
   chevron.hdr.hwndFrom = rebar;
   chevron.hdr.code = RBN_CHEVRONPUSHED;
@@ -531,7 +597,7 @@ TEST_F(MainFrameTest, ChevronsOfANarrowFrameOfferTheButtonsCutOff) {
   frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron));
   ASSERT_FALSE(g_shownTexts.empty());
   EXPECT_EQ(g_shownTexts.back(), "Update Data (F9)");
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_UPDATE_DATA});
+  EXPECT_FALSE(BandHidden(rebar, CMainFrame::kFindToolBarBand));  // Find chosen
   // The command bar's chevron lists the menus cut off.
   g_chosen = 0;
   chevron.uBand = 0;

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/frame/bookmark_list.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -49,20 +48,4 @@ TEST_F(OpenDocumentsTest, FindsByPathWithoutCase) {
   // A document without a file is never found, not even by an empty path.
   EXPECT_EQ(FindOpenDocumentByPath(""), nullptr);
   EXPECT_EQ(FindOpenDocumentByPath(nullptr), nullptr);
-}
-
-TEST(BookmarkList, RemovesOneEntryOrAll) {
-  ProfileLists lists{};
-  const char* names[] = {"\\A!B2", "\\B!C3", "\\C!D4"};
-  for (const char* name : names) std::snprintf(lists.bookmarks[lists.bookmarkCount++], kProfilePathSize, "%s", name);
-  EXPECT_FALSE(RemoveBookmarkEntry(lists, 3));
-  EXPECT_FALSE(RemoveBookmarkEntry(lists, -1));
-  ASSERT_TRUE(RemoveBookmarkEntry(lists, 0));
-  ASSERT_EQ(lists.bookmarkCount, 2);
-  EXPECT_STREQ(lists.bookmarks[0], "\\B!C3");
-  EXPECT_STREQ(lists.bookmarks[1], "\\C!D4");
-  EXPECT_STREQ(lists.bookmarks[2], "");
-  RemoveAllBookmarkEntries(lists);
-  EXPECT_EQ(lists.bookmarkCount, 0);
-  EXPECT_STREQ(lists.bookmarks[0], "");
 }

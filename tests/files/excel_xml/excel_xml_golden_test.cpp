@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/workbook/workbook.h"
+#include "files/excel_xml/excel_text.h"
 #include "files/xml/xml_reader.h"
 #include "tests/files/excel_xml/excel_fixture.h"
 #include "tests/files/excel_xml/excel_xml_support.h"
@@ -63,7 +64,7 @@ Readings ReadCsv(const char* name) {
 // A UTF-8 text as the program keeps it.
 std::string Ansi(const std::string& utf8) {
   std::string text(utf8.size(), '\0');
-  text.resize(XmlUtf8ToAnsi(utf8.data(), utf8.size(), &text[0]));
+  text.resize(XmlUtf8ToCodePage(kExcelAnsiText, utf8.data(), utf8.size(), &text[0]));
   return text;
 }
 

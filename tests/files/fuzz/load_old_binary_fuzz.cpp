@@ -1,36 +1,38 @@
 // libFuzzer target: a whole file read by the older binary reader. A load
 // either fails with a code and nothing loaded, or gives a workbook whose
-// tree, styles, stores and containers keep their invariants.
+// tree, styles, stores and containers keep their invariants and which
+// saves in both native formats as files that load again.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "core/workbook/workbook.h"
-#include "tests/files/fuzz/fuzz_input_file.h"
+#include "tests/files/fuzz/fuzz_support.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteFuzzInput(data, size, ".old");
-  if (path.empty())
+  static const std::string path = fuzzing::InputPath(".old");
+  if (!fuzzing::WriteInputFile(path, data, size))
     return 0;
   auto book = std::make_unique<CWorkBook>();
   if (!book->bufferedFile.Open(path.c_str(), "rb"))
     return 0;
   if (!book->LoadOldBinary()) {
-    Check(book->error != 0 && book->firstItem == nullptr);
+    fuzzing::Check(book->error != 0 && book->firstItem == nullptr);
     return 0;
   }
-  Check(book->CheckTreeInvariants());
-  Check(book->styles.CheckInvariants());
+  fuzzing::Check(book->CheckTreeInvariants());
+  fuzzing::Check(book->styles.CheckInvariants());
   for (auto* item = book->firstItem; item; item = item->next) {
     CWorkSheet* sheet = CWorkSheet::FromItem(item);
     if (!sheet)
       continue;
-    Check(sheet->cells.CheckInvariants() && sheet->format.CheckInvariants());
+    fuzzing::Check(sheet->cells.CheckInvariants() && sheet->format.CheckInvariants());
     for (const ContainerRecord* container = sheet->containers; container; container = container->next)
-      Check(container->CheckInvariants());
+      fuzzing::Check(container->CheckInvariants());
   }
+  static const std::string saved = fuzzing::InputPath("-saved.tlv");
+  fuzzing::Check(SavesAndLoadsAgain(book.get(), saved));
   return 0;
 }

@@ -1,8 +1,12 @@
 // libFuzzer target: a whole native XML document, plain or gzip, loaded by
-// the XML reader. A load either fails with a code or gives a workbook whose
-// tree and stores keep their invariants: containers own their charts, ids
-// are unique, charts and series stay within their counts. The seeds hold
-// containers with charts of every kind, so the chart elements are reached.
+// the XML reader. A load either fails with a code and nothing loaded, or
+// gives a workbook whose tree and stores keep their invariants (containers
+// own their charts, ids are unique, charts and series stay within their
+// counts) and which saves in both native formats as files that load again.
+// The seeds hold containers with charts of every kind, so the chart
+// elements are reached.
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -14,17 +18,29 @@
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
-#include "tests/files/fuzz/fuzz_input_file.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition)
+    std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteFuzzInput(data, size, ".xml");
-  if (path.empty())
+  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".xml";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file)
     return 0;
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
   auto book = std::make_unique<CWorkBook>();
   if (!book->bufferedFile.Open(path.c_str(), "rb"))
     return 0;
   if (!LoadXml(book.get())) {
-    Check(book->error != 0);
+    Check(book->error != 0 && book->firstItem == nullptr);
     return 0;
   }
   Check(book->CheckTreeInvariants());
@@ -49,5 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
   }
+  static const std::string saved = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + "-saved.tlv";
+  Check(SavesAndLoadsAgain(book.get(), saved));
   return 0;
 }

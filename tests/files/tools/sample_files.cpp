@@ -2,9 +2,10 @@
 // into a folder, with a manifest line per file: name, mode, password in hex.
 // The Python checker reads them; the fuzzers start from them and from the
 // plain bodies written beside them (a version byte, then the body), from
-// native XML documents of random containers with charts of every kind, from
-// the workbooks' Excel 2003 XML exports (*.xmlss) and from files of the
-// older binary format (*.old).
+// the same workbooks as native XML documents, from native XML documents of
+// random containers with charts of every kind, from the workbooks' Excel
+// 2003 XML exports (*.xmlss) and from files of the older binary format
+// (*.old).
 //
 // Usage: files_sample_files FOLDER [COUNT]
 
@@ -105,6 +106,12 @@ int main(int argc, char** argv) {
     filetest::WriteAll(folder + "/sample" + std::to_string(i) + ".body", body);
     if (!WriteChartDocument(folder + "/charts" + std::to_string(i) + ".xml", uint32_t(2000 + i)))
       return 1;
+    const std::string xml = folder + "/sample" + std::to_string(i) + ".xml";
+    if (!book->bufferedFile.Open(xml.c_str(), "w+b") || !SaveXml(book.get())) {
+      std::fprintf(stderr, "saving %s failed with %d\n", xml.c_str(), book->error);
+      return 1;
+    }
+    book->bufferedFile.Close();
     if (!filetest::SaveExcelXmlTo(book.get(), folder + "/spreadsheet" + std::to_string(i) + ".xmlss") ||
         !filetest::WriteAll(folder + "/old" + std::to_string(i) + ".old", OldFile(i)))
       return 1;

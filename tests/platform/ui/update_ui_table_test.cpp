@@ -34,4 +34,17 @@ TEST(UpdateUITable, RefusesCommandsBeyondItsCapacity) {
   EXPECT_EQ(table.Count(), UpdateUITable::kMaxEntries);
 }
 
+TEST(UpdateUITable, ACommandKeptDisabledIgnoresLaterEnables) {
+  UpdateUITable table;
+  ASSERT_TRUE(table.Enable(57634, true));
+  ASSERT_TRUE(table.KeepDisabled(57634));
+  table.Enable(57634, true);
+  table.SetCheck(57634, 1);  // its check still shows
+  EXPECT_EQ(table.Find(57634)->disabled, 1);
+  EXPECT_EQ(table.Find(57634)->checked, 1);
+  UpdateUIEntry changes[4];
+  ASSERT_EQ(table.TakeToolBarChanges(changes, 4), 1);
+  EXPECT_EQ(changes[0].disabled, 1);
+}
+
 }  // namespace

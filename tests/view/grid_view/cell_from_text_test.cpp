@@ -93,6 +93,33 @@ TEST_F(CellFromText, AFailedInsertPutsTheOldCellBack) {
   EXPECT_EQ(book->undoHistory.Current(), steps);
 }
 
+// A range takes the text as if it was typed into each of its cells (every
+// "=A1" names A1), and one Undo brings back every cell and format it
+// replaced.
+TEST_F(CellFromText, ARangeTakesTheTextWithOneUndoStep) {
+  ASSERT_TRUE(Store("5", true, true, 1, 1));
+  const uint16_t plain = sheet->format.CellStyle(1, 1);
+  const int32_t before = book->undoHistory.Current();
+  const UndoRange range = {1, 1, 2, 3};
+  ASSERT_TRUE(StoreTextInRange(book.get(), portable.Measurer(), "=A1", range, true));
+  EXPECT_EQ(book->undoHistory.Current(), before + 1);
+  for (uint32_t row = 1; row <= 3; ++row) {
+    for (uint16_t column = 1; column <= 2; ++column) {
+      ASSERT_NE(Cell(row, column), nullptr) << row << "," << column;
+      const std::string expected = "=R[-" + std::to_string(row) + "]C[-" + std::to_string(column) + "]";
+      EXPECT_EQ(std::string(Cell(row, column)->FormulaText(), Cell(row, column)->FormulaLength()), expected);
+    }
+  }
+  ASSERT_TRUE(StoreTextInRange(book.get(), portable.Measurer(), "2009-05-16", range, true));
+  EXPECT_NE(sheet->format.CellStyle(3, 2), plain);
+  ASSERT_TRUE(CWorkSheet::Undo(book.get(), book->undoHistory.Current()));
+  EXPECT_EQ(Cell(3, 2)->Kind(), kCellFormula);
+  EXPECT_EQ(sheet->format.CellStyle(3, 2), plain);
+  ASSERT_TRUE(CWorkSheet::Undo(book.get(), book->undoHistory.Current() - 1));
+  EXPECT_EQ(Cell(1, 1)->Kind(), kCellNumber);
+  EXPECT_EQ(Cell(3, 2), nullptr);
+}
+
 TEST(AutoscrollSteps, FartherMeansBiggerStepsAndShorterPauses) {
   struct Case {
     int32_t distance;

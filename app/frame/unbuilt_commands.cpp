@@ -1,0 +1,106 @@
+#include "app/frame/unbuilt_commands.h"
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+struct CommandRange {
+  uint32_t first;
+  uint32_t last;
+};
+
+// One line per command or range of neighbouring commands.
+const CommandRange kUnbuilt[] = {
+    // Printing and its preview.
+    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
+    {ID_FILE_PRINT, ID_FILE_PRINT},
+    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
+    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
+    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
+    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
+    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
+    // Options, profiles, registration, regions, tool windows, about and zoom.
+    {ID_OPTIONS, ID_OPTIONS},
+    {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
+    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
+    {ID_REGION_GENERIC, ID_REGION_USER},
+    {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
+    {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
+    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
+    {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
+    {ID_APP_ABOUT, ID_APP_ABOUT},
+    {ID_VIEW_ZOOM, ID_VIEW_ZOOM},
+    // Font styles, adding bookmarks, the go-to box and locking.
+    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
+    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
+    {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
+    {ID_GO, ID_GO},
+    {ID_LOCK_EDITING, ID_LOCK_EDITING},
+    // The clipboard and the paste ring.
+    {ID_EDIT_CUT, ID_EDIT_CUT},
+    {ID_EDIT_COPY, ID_EDIT_COPY},
+    {ID_EDIT_PASTE, ID_EDIT_PASTE},
+    {ID_PASTE_RING_FIRST, ID_PASTE_RING_FIRST + 15},
+    {ID_EDIT_CLEAR, ID_EDIT_CLEAR},
+    // Cell editing.
+    {ID_EDIT_UNDO, ID_EDIT_REDO},
+    {ID_INCREMENT_VALUE, ID_DECREMENT_VALUE},
+    {ID_CONVERT_FORMULAS, ID_CONVERT_LABELS_TO_NUMBERS},
+    {ID_CONVERT_UPPERCASE, ID_CONVERT_FIRST_UPPERCASE},
+    {ID_SELECT_CELL_ADDRESS, ID_SELECT_CELL_VALUE},
+    {ID_FIND_TEXT, ID_REPLACE_ALL},
+    {ID_TRANSPOSE, ID_TRANSPOSE},
+    // Rows, columns and recalculation.
+    {ID_SELECT_ROW, ID_SELECT_COLUMN},
+    {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL},
+    {ID_INSERT_COLUMNS, ID_INSERT_ROWS},
+    {ID_ROW_HEIGHT, ID_AUTO_COLUMN_WIDTH},
+    {ID_LOCK_FIRST_COLUMN, ID_LOCK_FIRST_ROW},
+    {ID_UPDATE_DATA, ID_UPDATE_DATA},
+    {ID_AUTOMATIC_UPDATING, ID_AUTOMATIC_UPDATING},
+    // Dates, data series and quick statistics.
+    {ID_INSERT_DATE, ID_INSERT_DATE},
+    {ID_INSERT_TIME, ID_INSERT_TIME},
+    {ID_INSERT_DATE_TIME, ID_INSERT_DATE_TIME},
+    {ID_DATE_END_OF_PREVIOUS_MONTH, ID_DATE_NEXT_MONTH},
+    {ID_DATE_END_OF_NEXT_MONTH, ID_DATE_PREVIOUS_WEEK},
+    {ID_DATA_SERIES, ID_DATA_SERIES},
+    {ID_STAT_SUM, ID_STAT_MAX},
+    {ID_STAT_SUM_POSITIVE, ID_STAT_SUM_SQUARED_DEVIATIONS},
+    {ID_STAT_HARMONIC_MEAN, ID_STAT_MODE},
+    {ID_STAT_QUARTILE_1, ID_STAT_COUNT_ZEROS},
+    // Containers, charts and images.
+    {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
+    {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},
+    {ID_INSERT_IMAGE, ID_INSERT_IMAGE},
+    {ID_COPY_IMAGE_TO, ID_COPY_IMAGE_TO},
+    // Sorting, drop-down lists, protection and statistics.
+    {ID_SORT, ID_SORT},
+    {ID_SORT_DESCENDING, ID_SORT_ASCENDING},
+    {ID_DROP_DOWN_LIST, ID_DROP_DOWN_LIST},
+    {ID_PROTECTION, ID_PROTECTION},
+    {ID_WORKBOOK_STATISTICS, ID_WORKBOOK_STATISTICS},
+    // The worksheet tree.
+    {ID_NEW_WORKSHEET, ID_NEW_FOLDER},
+    {ID_RENAME, ID_RENAME},
+    {ID_NEXT_WORKSHEET, ID_PREVIOUS_WORKSHEET},
+    // Going to cells by their content.
+    {ID_PREVIOUS_NON_EMPTY, ID_NEXT_EMPTY},
+    {ID_NEXT_DIFFERENT, ID_NEXT_DIFFERENT},
+    {ID_GO_TOP, ID_NEXT_IDENTICAL},
+};
+
+uint32_t g_handledCommands = 0;
+
+}  // namespace
+
+bool IsCommandUnbuilt(uint32_t command) {
+  for (const CommandRange& range : kUnbuilt) {
+    if (command >= range.first && command <= range.last) return true;
+  }
+  return false;
+}
+
+void CountHandledCommand() { ++g_handledCommands; }
+
+uint32_t HandledCommandCount() { return g_handledCommands; }
