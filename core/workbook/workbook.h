@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "core/model/container_record.h"
+#include "core/model/document_properties.h"
 #include "core/model/drop_down_list.h"
 #include "core/formula/eval_state.h"
 #include "core/model/exchange_options.h"
@@ -62,6 +63,7 @@ struct PageRecord;
 struct PrintFrame;
 struct PrintZoom;
 class DrawContext;
+struct TextMeasurer;
 
 class CWorkBook {
  public:
@@ -228,6 +230,15 @@ class CWorkBook {
   bool LoadBinary(const char* password);
   bool SniffNative(uint8_t* kind, uint8_t* hint);
   bool LoadNative(const char* password);
+  // The older binary format, read only: converted into the current model.
+  bool LoadOldBinary();
+  // Excel 2003 XML Spreadsheet over the open file (plain). The screen's
+  // measurer gives the default sizes, the resolution of the lengths in
+  // points and the automatic row heights after an import; without one the
+  // sizes the view last measured count, at 96 pixels per inch, and the
+  // imported rows keep the heights the file gives.
+  bool SaveExcelXml(const TextMeasurer* screen = nullptr);
+  bool LoadExcelXml(const TextMeasurer* screen = nullptr);
 
   // Text files and xBase tables, defined by the files library (files/text,
   // files/xbase), through the open file as `textFileOptions` and
@@ -277,6 +288,7 @@ class CWorkBook {
   uint8_t sourceFormat = 0;  // set by the file readers
   uint8_t saveKind = kSaveKindXmlPlain;
   LastModificationBlock lastModification = {};
+  DocumentPropertyTexts documentProperties = {};
   uint32_t documentYear = 0;
   uint32_t documentMonth = 0;
   uint32_t documentDay = 0;

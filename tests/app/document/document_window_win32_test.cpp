@@ -32,6 +32,7 @@
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "services/messages/error_text.h"
+#include "tests/files/old_binary/old_file_writer.h"
 #include "view/grid_view/talver_view.h"
 #include "app/document/document_window_fixture.h"
 
@@ -157,6 +158,81 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_STREQ(doc->Workbook()->bufferedFile.path, binaryPath.c_str());
   EXPECT_EQ(FindOpenDocumentByPath(xmlPath.c_str()), nullptr);
+}
+
+TEST_F(DocumentWindowTest, SaveAsExcelXmlThenOpenThatFile) {
+  CChildFrame* doc = NewDocument();
+  PutNumber(*doc->Workbook(), 0, 0, 0.1 + 0.2);
+  PutText(*doc->Workbook(), 2, 1, "caf\xE9  \x80");
+  doc->SetModified(true);
+  const std::string path = FullPath("w32_export.xml");
+  std::remove(path.c_str());
+  g_savePath = path;
+  g_saveFilter = 3;
+  Command(doc, ID_FILE_SAVE_AS);
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  EXPECT_FALSE(doc->IsModified());
+  // The document now shows what the file holds, and saves as that kind.
+  CWorkBook& saved = *doc->Workbook();
+  EXPECT_EQ(saved.sourceFormat, kFormatExcelXml);
+  EXPECT_EQ(NumberAt(saved, 0, 0), 0.1 + 0.2);
+  EXPECT_STRNE(saved.documentProperties.author, "");
+  EXPECT_STREQ(saved.documentProperties.version, "10.2625");
+  EXPECT_EQ(saved.documentProperties.lastSaved[std::strlen(saved.documentProperties.lastSaved) - 1], 'Z');
+  Command(doc, ID_FILE_CLOSE);
+  ASSERT_EQ(CountOpenDocuments(), 0u);
+  const std::string bytes = ReadAll(path);
+  EXPECT_EQ(bytes.compare(0, 5, "<?xml"), 0);
+  EXPECT_NE(bytes.find("xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\""), std::string::npos);
+
+  // Open by the Excel 2003 XML type, then by the native entry, which goes by
+  // the extension.
+  for (DWORD filter : {3u, 1u}) {
+    g_openPath = path;
+    g_openFilter = filter;
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    CChildFrame* opened = frame.GetActiveChildFrame();
+    ASSERT_NE(opened, nullptr) << filter;
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_EQ(Title(opened->m_hWnd), path + " - \\Worksheet1");
+    EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 0.1 + 0.2);
+    EXPECT_EQ(TextAt(*opened->Workbook(), 2, 1), "caf\xE9  \x80");
+    EXPECT_EQ(opened->Workbook()->sourceFormat, kFormatExcelXml);
+    Command(opened, ID_FILE_CLOSE);
+  }
+}
+
+TEST_F(DocumentWindowTest, OpenOlderBinaryFileThenSaveItAsBinary) {
+  oldfile::File old;
+  old.sheets[0].name = "Old sheet";
+  old.sheets[0].cells = {{0, 0, 2, 12.5, ""}, {1, 1, 1, 0, "kept"}, {2, 0, 4, 25, "=R1C1*2"}};
+  const std::string path = FullPath("w32_old.tlw");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  const std::string bytes = old.Encoded();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(Title(doc->m_hWnd), path + " - \\Old sheet");
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 0), 12.5);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 1), "kept");
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeOldBinary);
+  // The older format has no writer: the document is saved in the binary
+  // format, and reads back from it.
+  PutNumber(*doc->Workbook(), 0, 0, 13.5);
+  doc->SetModified(true);
+  Command(doc, ID_FILE_SAVE);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
+  Command(doc, ID_RELOAD);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 0), 13.5);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 1), "kept");
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
