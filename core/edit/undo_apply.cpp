@@ -242,6 +242,21 @@ bool UndoRename(CWorkBook* book, UndoRecord& step) {
   return true;
 }
 
+// The step swaps the item's two places, so the same step moves it back and forth.
+bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
+  CTreeItem* item = ItemAt(book, step.itemIndex);
+  if (!item)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  const int32_t present = step.itemIndex;
+  const uint16_t presentDepth = item->depth;
+  if (!book->MoveItemsTo(item, step.movedFromIndex, step.movedFromDepth))
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  step.itemIndex = book->IndexOfItem(item);
+  step.movedFromIndex = present;
+  step.movedFromDepth = presentDepth;
+  return true;
+}
+
 bool UndoSort(CWorkBook* book, CWorkSheet* sheet, UndoRecord& step) {
   if (step.storageKind != kUndoOwnsPermutation || !step.permutation)
     return Fail(book, kWorkbookInvalidCacheIndex);
@@ -319,10 +334,12 @@ bool CWorkSheet::Undo(CWorkBook* workbook, int32_t index) {
     return Fail(workbook, kWorkbookInvalidCacheIndex);
   UndoRecord& step = workbook->undoHistory.Record(index);
   const uint8_t kind = step.stepKind;
-  if (kind < kUndoStepCells || kind > kUndoStepColumnsChange)
+  if (kind < kUndoStepCells || kind > kUndoStepTreeItemMoved)
     return true;
   if (kind == kUndoStepTreeItem)
     return UndoTreeItem(workbook, step);
+  if (kind == kUndoStepTreeItemMoved)
+    return UndoTreeItemMoved(workbook, step);
   if (kind == kUndoStepRename)
     return UndoRename(workbook, step);
   CWorkSheet* sheet = ActivateStepSheet(workbook, step);

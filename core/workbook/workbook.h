@@ -104,6 +104,16 @@ class CWorkBook {
   // the one before it. False, with nothing changed, when the run holds every
   // worksheet of the workbook.
   bool RemoveItem(CTreeItem* item);
+  // Moves the item with its contents, as one run, to the place InsertItems
+  // gives the target (none: the end of the list at depth 1); the contents
+  // keep their depths relative to the item, and the active worksheet stays
+  // active. False, with nothing changed, when the target is the item or one
+  // of its contents, or the item is no item of the list.
+  bool MoveItems(CTreeItem* item, CTreeItem* target);
+  // Moves the item with its contents so that it stands at position index of
+  // the list the run leaves behind (at its end past that list's end), at the
+  // given depth; undo of a move. The same failures as MoveItems.
+  bool MoveItemsTo(CTreeItem* item, int32_t index, uint16_t depth);
   // Destroys every item of a detached chain.
   void DeleteItems(CTreeItem* chain);
   // Destroys every item of the list: no items, no active worksheet, counts 0.
