@@ -95,6 +95,11 @@ class CWorkBook {
   // at depth 1; into a target folder at the end of its contents; before a
   // target worksheet at its depth. Relative depths inside the chain are kept.
   void InsertItems(CTreeItem* chain, CTreeItem* target);
+  // Links a detached chain so that its first item stands at position index
+  // of the list (at its end past the list's end), keeping the chain's
+  // depths, and counts it; the chain's first worksheet becomes active when
+  // none is. Puts back a removed run where it was.
+  void InsertItemsAt(CTreeItem* chain, int32_t index);
   // Appends an item read from a file after *last (null: it opens the tree),
   // keeping the depth it was read with, counts it and makes it the last.
   void AppendLoadedItem(CTreeItem* item, CTreeItem** last);
@@ -295,6 +300,10 @@ class CWorkBook {
   XBaseTable xbaseTable;
   UndoHistory undoHistory;
   DropDownList dropDownLists[kDropDownListCount];
+
+ private:
+  // The item a chain linked at position index follows; null: it opens the list.
+  CTreeItem* ItemBeforeIndex(int32_t index) const;
 };
 
 // The evaluator's sheet resolver for a workbook: the worksheet store that a

@@ -138,12 +138,34 @@ bool CWorkBook::MoveItemsTo(CTreeItem* item, int32_t index, uint16_t depth) {
     return false;
   UnlinkRun(&firstItem, item, EndOfRun(item));
   ShiftDepths(item, depth);
-  CTreeItem* after = ItemByIndex(index);
-  if (index > 0 && IndexOfItem(after) != index)
-    after = nullptr;
-  CTreeItem* before = after ? after->previous : firstItem ? LastOfChain(firstItem) : nullptr;
-  LinkChainAfter(&firstItem, item, before);
+  LinkChainAfter(&firstItem, item, ItemBeforeIndex(index));
   return true;
+}
+
+void CWorkBook::InsertItemsAt(CTreeItem* chain, int32_t index) {
+  if (!chain)
+    return;
+  for (CTreeItem* item = chain; item; item = item->next) {
+    if (item->IsWorksheet())
+      ++worksheetCount;
+    else
+      ++folderCount;
+  }
+  LinkChainAfter(&firstItem, chain, ItemBeforeIndex(index));
+  if (!activeWorksheet)
+    for (CTreeItem* item = chain; item && !activeWorksheet; item = item->next)
+      activeWorksheet = CWorkSheet::FromItem(item);
+  if (!evaluator.sheet && activeWorksheet)
+    evaluator.sheet = &activeWorksheet->cells;
+}
+
+CTreeItem* CWorkBook::ItemBeforeIndex(int32_t index) const {
+  CTreeItem* at = index >= 0 ? ItemByIndex(index) : nullptr;
+  if (index > 0 && IndexOfItem(at) != index)
+    at = nullptr;
+  if (at)
+    return at->previous;
+  return firstItem ? LastOfChain(firstItem) : nullptr;
 }
 
 void CWorkBook::AppendLoadedItem(CTreeItem* item, CTreeItem** last) {
