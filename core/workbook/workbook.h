@@ -28,6 +28,7 @@
 enum WorkbookError : uint8_t {
   kWorkbookNoError = 0,
   kWorkbookOutOfMemory = 8,          // "Out of memory while creating/editing worksheet data"
+  kWorkbookLastWorksheet = 9,        // "A workbook must contain at least one worksheet"
   kWorkbookInvalidCacheIndex = 12,   // "An invalid cache index"
   kWorkbookTooManyStyles = 14,       // "Too many styles in one document"
   kWorkbookNoPages = 16,             // "No pages to print"
@@ -107,7 +108,8 @@ class CWorkBook {
   // for the caller to destroy or keep. When the active worksheet was among
   // them, the nearest worksheet becomes active, the one after the run before
   // the one before it. False, with nothing changed, when the run holds every
-  // worksheet of the workbook.
+  // worksheet of the workbook (kWorkbookLastWorksheet) or the item is no
+  // item of the list.
   bool RemoveItem(CTreeItem* item);
   // Moves the item with its contents, as one run, to the place InsertItems
   // gives the target (none: the end of the list at depth 1); the contents

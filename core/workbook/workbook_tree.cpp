@@ -196,8 +196,10 @@ bool CWorkBook::RemoveItem(CTreeItem* item) {
     if (run == last)
       break;
   }
-  if (sheets >= worksheetCount)
+  if (sheets >= worksheetCount) {
+    error = kWorkbookLastWorksheet;
     return false;
+  }
 
   CTreeItem* before = item->previous;
   CTreeItem* after = last->next;

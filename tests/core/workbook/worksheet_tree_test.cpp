@@ -252,6 +252,7 @@ TEST(WorksheetTree, NeverRemovesTheLastWorksheet) {
   ASSERT_TRUE(book->RemoveItem(items[1]));
   book->DeleteItems(items[1]);
   EXPECT_FALSE(book->RemoveItem(items[3]));
+  EXPECT_EQ(book->error, kWorkbookLastWorksheet);
   ExpectValid(*book);
   EXPECT_EQ(book->worksheetCount, 1u);
 }
