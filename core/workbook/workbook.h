@@ -14,6 +14,7 @@
 #include "core/model/drop_down_list.h"
 #include "core/formula/eval_state.h"
 #include "core/model/exchange_options.h"
+#include "core/model/inspect_cell.h"
 #include "core/model/buffered_file.h"
 #include "core/model/last_modification.h"
 #include "core/model/page_list.h"
@@ -46,7 +47,6 @@ enum WorkbookError : uint8_t {
 constexpr uint8_t kSaveKindXmlPlain = 2;
 constexpr uint8_t kSaveKindBinaryGzip = 5;
 
-constexpr uint32_t kInspectCellRecordSize = 396;
 // The password the file key is derived from, NUL-terminated.
 constexpr size_t kWorkbookPasswordSize = 256;
 
