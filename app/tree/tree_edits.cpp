@@ -51,8 +51,11 @@ bool RemoveTreeItem(CWorkBook* book, CTreeItem* item) {
 
 bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDrop* drop) {
   *drop = TreeDrop{nullptr, false, -1, 0};
-  if (dragged == nullptr || target == nullptr || target == dragged) return false;
-  if (Contains(dragged, target)) {
+  if (dragged == nullptr || target == dragged) {
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  if (target != nullptr && Contains(dragged, target)) {
     CTreeItem* copy = book->CopyTreeItems(dragged);
     if (copy == nullptr) return false;
     book->InsertItems(copy, target);

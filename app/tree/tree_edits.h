@@ -40,8 +40,9 @@ struct TreeDrop {
   uint16_t fromDepth;
 };
 
-// Links the drop without recording it. False when there is nothing to do
-// (no target, or the item itself) or the copy failed (the workbook's error
+// Links the drop without recording it; a null target is the tree's root,
+// which takes the item at the end of the list at depth 1. The target must
+// not be the dragged item. False when the copy failed (the workbook's error
 // set).
 bool DropTreeItem(CWorkBook* book, CWorkSheetTree::CTreeItem* dragged, CWorkSheetTree::CTreeItem* target,
                   TreeDrop* drop);

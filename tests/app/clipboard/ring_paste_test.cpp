@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/clipboard/clipboard_ring.h"
+#include "app/clipboard/ring_menu.h"
 #include "app/clipboard/ring_paste.h"
+#include "core/base/global_options.h"
 #include "core/allocation_limit.h"
 #include "core/fake_text_measurer.h"
 #include "core/workbook/workbook.h"
@@ -232,6 +234,48 @@ TEST_F(RingPaste, ContainerPastesWithAFreeIdAtTheCell) {
   // A slot of another kind pastes nothing.
   EXPECT_EQ(PasteRingItems(ring, 0, source.get(), nullptr), nullptr);
   EXPECT_EQ(source->error, kWorkbookInvalidCacheIndex);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RingPaste, DropDownNamesEachEntryByItsKind) {
+  ASSERT_TRUE(ring.SetLevels(16));
+  auto book = NewBook();
+  CTreeItem* folder = NewFolderItem("Sales", 1);
+  book->InsertItems(folder, nullptr);
+  CTreeItem* inner = NewWorksheet("Q 1", 1);
+  book->InsertItems(inner, folder);
+  auto* container = new ContainerRecord;
+  ASSERT_TRUE(book->AssignContainerId(container));
+  book->activeWorksheet->AddContainer(container);
+  ASSERT_TRUE(CopyRangeToRing(ring, book.get(), {1, 2, 3, 4}));
+  ASSERT_TRUE(CopyItemsToRing(ring, book.get(), folder));
+  ASSERT_TRUE(CopyContainerToRing(ring, book.get(), container));
+  book->activeWorksheet = CWorkSheet::FromItem(inner);
+  ASSERT_TRUE(CopyRangeToRing(ring, book.get(), {0, 0, 0, 0}));
+  const struct {
+    bool a1;
+    const char* texts[4];
+  } cases[] = {
+      {true,
+       {"1.\tPaste  \\Worksheet1!$B$3:$D$5", "2.\tPaste  \\Sales", "3.\tPaste container 1 (\\Worksheet1)",
+        "4.\tPaste  \"\\Sales\\Q 1\"!$A$1"}},
+      {false,
+       {"1.\tPaste  \\Worksheet1!R3C2:R5C4", "2.\tPaste  \\Sales", "3.\tPaste container 1 (\\Worksheet1)",
+        "4.\tPaste  \"\\Sales\\Q 1\"!R1C1"}},
+  };
+  for (const auto& c : cases) {
+    AddressingA1 = c.a1 ? 1 : 0;
+    for (int32_t slot = 0; slot < 4; ++slot) {
+      char text[300];
+      ASSERT_TRUE(FormatRingEntryText(ring, slot, book->evaluator, text, sizeof text));
+      EXPECT_STREQ(text, c.texts[slot]);
+    }
+  }
+  char text[300];
+  EXPECT_FALSE(FormatRingEntryText(ring, 4, book->evaluator, text, sizeof text));
 }
 
 }  // namespace

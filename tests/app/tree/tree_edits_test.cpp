@@ -134,13 +134,15 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
        "A:1 F/:1 F1:2 G/:2 G1:3 F/:3 F1:4 G/:4 G1:5 B:1"},
       {"a folder onto its own worksheet: a copy before it", "F", "F1", true,
        "A:1 F/:1 F/:2 F1:3 G/:3 G1:4 F1:2 G/:2 G1:3 B:1"},
+      {"a folder onto the root: to the end", "G", nullptr, false, "A:1 F/:1 F1:2 B:1 G/:1 G1:2"},
   };
   for (const auto& c : cases) {
     auto book = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
     const std::string before = List(*book);
     CWorkSheet* active = book->activeWorksheet;
     TreeDrop drop{};
-    ASSERT_TRUE(DropTreeItem(book.get(), Named(*book, c.dragged), Named(*book, c.target), &drop)) << c.what;
+    CTreeItem* target = c.target ? Named(*book, c.target) : nullptr;
+    ASSERT_TRUE(DropTreeItem(book.get(), Named(*book, c.dragged), target, &drop)) << c.what;
     EXPECT_EQ(drop.copied, c.copied) << c.what;
     ASSERT_TRUE(RecordTreeDrop(book.get(), drop)) << c.what;
     const std::string after = List(*book);
@@ -154,7 +156,8 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
 
     // A drop the pane cannot show leaves the list as it was.
     auto again = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
-    ASSERT_TRUE(DropTreeItem(again.get(), Named(*again, c.dragged), Named(*again, c.target), &drop));
+    ASSERT_TRUE(DropTreeItem(again.get(), Named(*again, c.dragged), c.target ? Named(*again, c.target) : nullptr,
+                             &drop));
     RevertTreeDrop(again.get(), drop);
     EXPECT_EQ(List(*again), before) << c.what;
     EXPECT_EQ(again->worksheetCount, 4u) << c.what;
@@ -163,7 +166,6 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
   auto book = Book({{"A", 1}, {"B", 1}});
   TreeDrop drop{};
   EXPECT_FALSE(DropTreeItem(book.get(), Named(*book, "A"), Named(*book, "A"), &drop));
-  EXPECT_FALSE(DropTreeItem(book.get(), Named(*book, "A"), nullptr, &drop));
 }
 
 }  // namespace
