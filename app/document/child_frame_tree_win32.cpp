@@ -197,10 +197,7 @@ void CChildFrame::OnTreeSelChanged(HTREEITEM item) {
   m_workbook.evaluator.sheet = &sheet->cells;
   // The views come back to one pane without touching any worksheet's split
   // flags, then split as the new worksheet was.
-  if (CSplitterWindow* splitter = ViewsSplitter()) {
-    splitter->SetActivePane(0);
-    splitter->SetSinglePaneMode(0);
-  }
+  if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetSinglePaneMode(0);
   LoadViewPosition();
   ShowSplitOf(sheet);
   if (CDocumentView* view = GetActiveView()) {
