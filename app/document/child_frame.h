@@ -192,6 +192,13 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void OnTreeDragTick();
   HTREEITEM TreeRoot() const;
   HTREEITEM InsertOneTreeItem(HTREEITEM parent, HTREEITEM after, CWorkSheetTree::CTreeItem* item);
+  // A new item, just linked into the workbook, shown in the tree, recorded
+  // as one undo step and selected; false (error 8 shown, the item unlinked
+  // and deleted) when the tree cannot show it.
+  bool ShowInsertedTreeItem(CWorkSheetTree::CTreeItem* item);
+  // An edit command goes to the frame's name box or formula bar when one
+  // has the focus, else to the open in-cell editor; false for neither.
+  bool RouteEditToControl(UINT message);
   void SetTreeImage(HTREEITEM item, int image);
   void ShowSplitOf(const CWorkSheet* sheet);
   bool FocusInTree() const;

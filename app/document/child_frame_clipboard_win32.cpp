@@ -58,16 +58,22 @@ HWND FocusedBarEdit(CMainFrame* frame) {
 
 }  // namespace
 
-void CChildFrame::OnEditCopy() {
+bool CChildFrame::RouteEditToControl(UINT message) {
   if (HWND edit = FocusedBarEdit(m_owner)) {
-    ::SendMessageA(edit, WM_COPY, 0, 0);
-    return;
+    ::SendMessageA(edit, message, 0, 0);
+    return true;
   }
   CDocumentView* view = GetActiveView();
-  if (m_editing == kEditInCell && view != nullptr) {
-    view->m_editor.SendMessage(WM_COPY);
-    return;
-  }
+  if (m_editing != kEditInCell || view == nullptr) return false;
+  view->m_editor.SendMessage(message);
+  // A pasted text may need more room than the editor had.
+  if (message == WM_PASTE) view->PlaceEditor();
+  return true;
+}
+
+void CChildFrame::OnEditCopy() {
+  if (RouteEditToControl(WM_COPY)) return;
+  CDocumentView* view = GetActiveView();
   if (view == nullptr || m_workbook.activeWorksheet == nullptr) return;
   WaitCursor wait;
   UndoHistory& ring = ClipboardRing();
@@ -134,30 +140,13 @@ void CChildFrame::PutRingEntryOnClipboard(int32_t slot, bool withRingSlot) {
 }
 
 void CChildFrame::OnEditCut() {
-  if (HWND edit = FocusedBarEdit(m_owner)) {
-    ::SendMessageA(edit, WM_CUT, 0, 0);
-    return;
-  }
-  CDocumentView* view = GetActiveView();
-  if (m_editing == kEditInCell && view != nullptr) {
-    view->m_editor.SendMessage(WM_CUT);
-    return;
-  }
+  if (RouteEditToControl(WM_CUT)) return;
   OnEditCopy();
   OnEditDelete();
 }
 
 void CChildFrame::OnEditPaste() {
-  if (HWND edit = FocusedBarEdit(m_owner)) {
-    ::SendMessageA(edit, WM_PASTE, 0, 0);
-    return;
-  }
-  CDocumentView* view = GetActiveView();
-  if (m_editing == kEditInCell && view != nullptr) {
-    view->m_editor.SendMessage(WM_PASTE);
-    view->PlaceEditor();
-    return;
-  }
+  if (RouteEditToControl(WM_PASTE)) return;
   WaitCursor wait;
   if (!::OpenClipboard(m_owner != nullptr ? m_owner->m_hWnd : m_hWnd)) {
     ShowError(kClipboardBusy);
@@ -225,15 +214,7 @@ void CChildFrame::PasteRingEntry(int32_t slot) {
         ShowError(m_workbook.error);
         return;
       }
-      if (InsertTreeItem(copy) == nullptr) {
-        m_workbook.RemoveItem(copy);
-        m_workbook.DeleteItems(copy);
-        ShowError(kWorkbookOutOfMemory);
-        return;
-      }
-      m_workbook.undoHistory.RecordItemInserted(&m_workbook, m_workbook.IndexOfItem(copy));
-      SelectTreeItem(copy);
-      view->SyncOtherPane();
+      if (ShowInsertedTreeItem(copy)) view->SyncOtherPane();
       return;
     }
   }
@@ -259,15 +240,8 @@ void CChildFrame::PasteText(const char* text, size_t length) {
 }
 
 void CChildFrame::OnEditDelete() {
-  if (HWND edit = FocusedBarEdit(m_owner)) {
-    ::SendMessageA(edit, WM_CLEAR, 0, 0);
-    return;
-  }
+  if (RouteEditToControl(WM_CLEAR)) return;
   CDocumentView* view = GetActiveView();
-  if (m_editing == kEditInCell && view != nullptr) {
-    view->m_editor.SendMessage(WM_CLEAR);
-    return;
-  }
   WaitCursor wait;
   CWorkSheet* sheet = m_workbook.activeWorksheet;
   const bool focusInView = view != nullptr && ::GetFocus() == view->m_hWnd;

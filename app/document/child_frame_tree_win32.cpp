@@ -252,21 +252,27 @@ void CChildFrame::OnNewTreeItem(bool folder) {
     ShowError(kWorkbookOutOfMemory);
     return;
   }
-  if (InsertTreeItem(item) == nullptr) {
-    m_workbook.RemoveItem(item);
-    m_workbook.DeleteItems(item);
-    ShowError(kWorkbookOutOfMemory);
-    return;
-  }
-  m_workbook.undoHistory.RecordItemInserted(&m_workbook, m_workbook.IndexOfItem(item));
   m_tree.SetFocus();
-  SelectTreeItem(item);
+  if (!ShowInsertedTreeItem(item)) return;
   m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FindTreeItem(nullptr, item)));
   if (!folder) {
     if (CDocumentView* view = GetActiveView()) view->SyncOtherPane();
   }
   RefreshFrameUI();
   SetModified(true);
+}
+
+bool CChildFrame::ShowInsertedTreeItem(CTreeItem* item) {
+  if (InsertTreeItem(item) == nullptr) {
+    // A new item the tree cannot show leaves the workbook again.
+    m_workbook.RemoveItem(item);
+    m_workbook.DeleteItems(item);
+    ShowError(kWorkbookOutOfMemory);
+    return false;
+  }
+  m_workbook.undoHistory.RecordItemInserted(&m_workbook, m_workbook.IndexOfItem(item));
+  SelectTreeItem(item);
+  return true;
 }
 
 void CChildFrame::OnRename() {

@@ -82,6 +82,10 @@ LRESULT CInspectView::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool&
       return 0;
     case WM_PAINT:
       return OnPaint();
+    case WM_SETFOCUS:
+      // The pane cycle's stop in the pane is its list.
+      if (m_list != nullptr) ::SetFocus(m_list);
+      return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = static_cast<UINT>(m_rowHeight);
       return TRUE;

@@ -59,15 +59,7 @@ class PanesTest : public DocumentEditingTest {
     CTreeItem* closed = NewFolderItem("Closed", 1, 0);
     book.InsertItems(closed, folder);
     book.InsertItems(NewWorksheet("C", 1), closed);
-    const std::string path = FullPath(file);
-    std::remove(path.c_str());
-    g_savePath = path;
-    Command(doc, ID_FILE_SAVE_AS);
-    Command(doc, ID_FILE_CLOSE);
-    g_openPath = path;
-    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-    Pump();
-    doc = frame.GetActiveChildFrame();
+    doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, file);
     ASSERT_NE(doc, nullptr);
     Command(doc, ID_VIEW_TREE);
     doc->m_splitOuter.SetSplitterPos(200);

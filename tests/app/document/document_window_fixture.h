@@ -175,6 +175,20 @@ class DocumentWindowTest : public ::testing::Test {
     return path;
   }
 
+  // The document saved under the name with the command (Save As without a
+  // file), closed and opened again; the window that opened.
+  CChildFrame* SaveCloseAndReopen(CChildFrame* doc, UINT saveCommand, const char* name) {
+    const std::string path = FullPath(name);
+    std::remove(path.c_str());
+    g_savePath = path;
+    Command(doc, saveCommand);
+    Command(doc, ID_FILE_CLOSE);
+    g_openPath = path;
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    return frame.GetActiveChildFrame();
+  }
+
   // Mouse input posted to a view, as the user's reaches it.
   void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
     view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));

@@ -352,7 +352,7 @@ TEST_F(DocumentWindowTest, PaneTogglesAndF6SkipHiddenPanes) {
   EXPECT_EQ(doc->Workbook()->panes.treePaneVisible, 1);
   doc->m_view[0].SetFocus();
   Command(doc, ID_NEXT_PANE);
-  EXPECT_EQ(GetFocus(), doc->m_inspect.m_hWnd);  // the second view is hidden
+  EXPECT_EQ(GetFocus(), doc->m_inspect.List());  // the second view is hidden
   Command(doc, ID_NEXT_PANE);
   EXPECT_EQ(GetFocus(), doc->m_tree.m_hWnd);
   Command(doc, ID_NEXT_PANE);
@@ -399,15 +399,7 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
 
   doc->CompleteEdit();
   EXPECT_TRUE(doc->IsModified());
-  const std::string path = FullPath("w32_place.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(doc, ID_FILE_SAVE);
-  Command(doc, ID_FILE_CLOSE);
-  g_openPath = path;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  CChildFrame* reopened = frame.GetActiveChildFrame();
+  CChildFrame* reopened = SaveCloseAndReopen(doc, ID_FILE_SAVE, "w32_place.tlv");
   ASSERT_NE(reopened, nullptr);
   EXPECT_EQ(reopened->m_view[0].m_firstRow, 10u);
   EXPECT_EQ(reopened->m_view[0].m_selection.currentColumn, 2u);
