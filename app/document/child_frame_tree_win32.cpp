@@ -304,8 +304,12 @@ void CChildFrame::OnTreeBeginDrag(POINT dragPoint) {
   StartViewTimerOf(m_hWnd, kTreeDragTimer, kTreeDragInterval);
   MSG msg;
   CaptureEnd end;
+  bool released = false;
   while (NextCaptureMessage(m_tree, &msg, &end)) {
-    if (msg.message == WM_LBUTTONUP) break;
+    if (msg.message == WM_LBUTTONUP) {
+      released = true;
+      break;
+    }
     if (msg.message == WM_MOUSEMOVE) {
       POINT at = PointFromLParam(msg.lParam);
       if (msg.hwnd != m_tree.m_hWnd) ::MapWindowPoints(msg.hwnd, m_tree, &at, 1);
@@ -324,7 +328,9 @@ void CChildFrame::OnTreeBeginDrag(POINT dragPoint) {
   ::KillTimer(m_hWnd, kTreeDragTimer);
   m_treeDragging = false;
   if (::GetCapture() == m_tree.m_hWnd) ::ReleaseCapture();
-  if (end == CaptureEnd::kQuit || m_dropTarget == nullptr || m_dropTarget == dragged) return;
+  // Only a released button drops: a drag that lost the mouse to another
+  // window changes nothing.
+  if (!released || m_dropTarget == nullptr || m_dropTarget == dragged) return;
 
   CTreeItem* draggedItem = ItemOfData(m_tree.ItemData(dragged));
   if (draggedItem == nullptr) return;  // the root stays
