@@ -108,9 +108,9 @@ TEST_F(RingPaste, RangeCopiedInOneWorkbookPastesIntoAnother) {
     UndoRange filled{};
     ASSERT_TRUE(PasteRingRange(ring, 0, target.get(), measurer.Measurer(), c.selection, c.withoutFormats, &filled))
         << c.what;
-    EXPECT_EQ(filled.firstColumn, c.filled.firstColumn) << c.what;
-    EXPECT_EQ(filled.lastColumn, c.filled.lastColumn) << c.what;
-    EXPECT_EQ(filled.lastRow, c.filled.lastRow) << c.what;
+    EXPECT_EQ(+filled.firstColumn, +c.filled.firstColumn) << c.what;
+    EXPECT_EQ(+filled.lastColumn, +c.filled.lastColumn) << c.what;
+    EXPECT_EQ(+filled.lastRow, +c.filled.lastRow) << c.what;
     const std::string after = Sheet(*target, target->activeWorksheet);
     if (c.selection.firstColumn < 9) {
       EXPECT_NE(after.find(c.row4), std::string::npos) << c.what << "\n" << after;
@@ -161,7 +161,7 @@ TEST_F(RingPaste, TextBlockKeepsTheCellsItLeavesEmpty) {
   ASSERT_TRUE(ParsePastedText(book.get(), "5\t\t6", 4, 0, 0, &block));
   UndoRange filled{};
   ASSERT_TRUE(PasteTextBlock(block, book.get(), measurer.Measurer(), {0, 1, 0, 1}, &filled));
-  EXPECT_EQ(filled.lastColumn, 2);
+  EXPECT_EQ(+filled.lastColumn, 2);
   EXPECT_NE(Sheet(*book, book->activeWorksheet).find("5 1b 6% "), std::string::npos)
       << Sheet(*book, book->activeWorksheet);
 }
@@ -223,14 +223,14 @@ TEST_F(RingPaste, ContainerPastesWithAFreeIdAtTheCell) {
   for (int paste = 0; paste < 2; ++paste) {
     ContainerRecord* pasted = PasteRingContainer(ring, 0, source.get(), 3, 7);
     ASSERT_NE(pasted, nullptr);
-    EXPECT_EQ(pasted->header.id, 2 + paste);
-    EXPECT_EQ(pasted->header.anchor.column, 3);
-    EXPECT_EQ(pasted->header.anchor.row, 7u);
+    EXPECT_EQ(+pasted->header.id, 2 + paste);
+    EXPECT_EQ(+pasted->header.anchor.column, 3);
+    EXPECT_EQ(+pasted->header.anchor.row, 7u);
     EXPECT_EQ(pasted->header.opacity, 40);
     EXPECT_EQ(source->activeWorksheet->LastContainer(), pasted);
   }
   ASSERT_TRUE(source->UndoStep());
-  EXPECT_EQ(source->activeWorksheet->LastContainer()->header.id, 2);
+  EXPECT_EQ(+source->activeWorksheet->LastContainer()->header.id, 2);
   // A slot of another kind pastes nothing.
   EXPECT_EQ(PasteRingItems(ring, 0, source.get(), nullptr), nullptr);
   EXPECT_EQ(source->error, kWorkbookInvalidCacheIndex);
