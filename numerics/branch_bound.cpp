@@ -106,10 +106,10 @@ ProgramStatus BranchBoundProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& 
       AppendBounds(node, bounds);
       if (!BuildSimplexTableau(tab, a, s, b, c, m, n, bounds.data(), uint32_t(bounds.size()), penalty, epsilon))
         return kProgramNoMemory;
-      const ProgramStatus iterated = SimplexIterate(tab);
-      if (iterated == kProgramGaveUp) return kProgramGaveUp;
-      if (iterated != kProgramSolved) {
-        if (status < 0) status = kProgramUnbounded;
+      const ProgramStatus solved = SolveSimplexTableau(tab);
+      if (solved == kProgramGaveUp) return kProgramGaveUp;
+      if (solved != kProgramSolved) {
+        if (status < 0) status = solved;
         continue;
       }
       if (node[0].pivotColumn != 0 && !SimplexPivotColumn(tab, node[0].pivotColumn)) break;

@@ -36,14 +36,14 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells) {
 
 // Second pass: the sum of f(x - mean) over the same values.
 template <class Deviation>
-double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, double mean, uint32_t* error,
-                       Deviation deviation) {
+double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, const RunningMoments& moments,
+                       uint32_t* error, Deviation deviation) {
   double sum = 0.0;
   values.ForEach([&](const ArgValue& value) {
     if (value.omitted && empty == EmptyPosition::kSkipped) return;
     if (skipEmptyCells && value.empty) return;
     if (*error != kErrorNone || value.error != kErrorNone) return;
-    sum += deviation(value.number - mean);
+    sum += deviation(moments.Deviation(value.number));
     if (IsBadNumber(sum)) *error = kErrorNum;
   });
   return sum;
@@ -62,13 +62,12 @@ void Deviations(EvalState& state, Spread spread) {
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) {
-      const double mean = totals.moments.mean;
       if (spread == Spread::kAveDev)
-        result = SumOfDeviations(values, EmptyPosition::kSkipped, false, mean, &error,
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, false, totals.moments, &error,
                                  [](double d) { return std::fabs(d); }) /
                  totals.moments.n;
       else
-        result = SumOfDeviations(values, EmptyPosition::kSkipped, true, mean, &error,
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, true, totals.moments, &error,
                                  [](double d) { return d * d; });
     }
   }
@@ -109,17 +108,17 @@ void ShapeStatistic(EvalState& state, Shape shape) {
     const double s = error == kErrorNone ? std::sqrt(totals.moments.SampleVariance()) : 0.0;
     if (error == kErrorNone && s == 0.0) error = kErrorDivZero;
     if (error == kErrorNone) {
-      const double mean = totals.moments.mean;
       // Deviations in units of s, so that the powers stay in range.
       if (shape == Shape::kSkew) {
-        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, mean, &error,
+        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, totals.moments, &error,
                                            [s](double d) { return (d / s) * (d / s) * (d / s); });
         result = n / ((n - 1.0) * (n - 2.0)) * sum;
       } else {
-        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, mean, &error, [s](double d) {
-          const double z = (d / s) * (d / s);
-          return z * z;
-        });
+        const double sum =
+            SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, totals.moments, &error, [s](double d) {
+              const double z = (d / s) * (d / s);
+              return z * z;
+            });
         result = n * (n + 1.0) / ((n - 1.0) * (n - 2.0) * (n - 3.0)) * sum -
                  3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
       }

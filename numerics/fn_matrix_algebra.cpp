@@ -268,12 +268,11 @@ void FnMDeterm(EvalState& state) {
   call.Range(0);
   const uint32_t n = call.Rows(0);
   if (call.Ok()) IsSquare(call, 0);
-  Matrix a, b, pivots;
+  Matrix a;
   double determinant = 0.0;
-  if (call.Ok() && call.Read(0, a) && call.Size(b, n, 1) && call.SizeInt32(pivots, n, 1)) {
-    b.Zero();
+  if (call.Ok() && call.Read(0, a)) {
     int32_t exchanges = 0;
-    if (GaussEliminate(a, b, nullptr, &pivots, int32_t(n), 1, &exchanges))
+    if (EliminateForDeterminant(a, int32_t(n), &exchanges))
       determinant = Determinant(a, int32_t(n), exchanges);
     else
       call.Fail(kErrorNull);

@@ -56,10 +56,10 @@ void PairedStatistic(EvalState& state, Coefficient coefficient) {
     // The first list is y, the second x.
     if (moments.n < 3.0) {
       error = kErrorNA;
-    } else if (moments.yy == 0.0) {
+    } else if (moments.YY() == 0.0) {
       error = kErrorNum;
     } else {
-      const double residual = std::fmax(moments.xx - moments.xy * moments.xy / moments.yy, 0.0);
+      const double residual = std::fmax(moments.XX() - moments.XY() * moments.XY() / moments.YY(), 0.0);
       result = std::sqrt(residual / (moments.n - 2.0));
       if (IsBadNumber(result)) error = kErrorNum;
     }
@@ -67,7 +67,7 @@ void PairedStatistic(EvalState& state, Coefficient coefficient) {
     if (moments.n == 0.0) {
       error = kErrorNA;
     } else {
-      result = moments.xy / std::sqrt(moments.xx * moments.yy);
+      result = moments.XY() / std::sqrt(moments.XX() * moments.YY());
       if (IsBadNumber(result)) error = kErrorNum;
       if (coefficient == Coefficient::kRsq) result *= result;
     }
@@ -134,7 +134,7 @@ void TTest(EvalState& state, TTestResult wanted) {
     if (standardError == 0.0) {
       error = kErrorDivZero;
     } else {
-      const double t = (listA.moments.mean - listB.moments.mean) / standardError;
+      const double t = MeanDifference(listA.moments, listB.moments) / standardError;
       // The upper tail beyond |t|, taken directly rather than as 1 - cdf.
       result = wanted == TTestResult::kStatistic ? t : StudentTCdf(-std::fabs(t), na + nb - 2.0) * tails;
     }

@@ -50,7 +50,7 @@ void ZTest(EvalState& state, ZResult wanted) {
     if (standardError == 0.0) {
       error = kErrorDivZero;
     } else {
-      const double z = (moments.mean - x) / standardError;
+      const double z = -moments.Deviation(x) / standardError;
       // 1 - cdf(z) as the lower tail at -z, which keeps its digits.
       result = wanted == ZResult::kStatistic ? z : StdNormalCdf(-z);
     }

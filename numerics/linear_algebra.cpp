@@ -52,17 +52,23 @@ void RowSums(const Matrix& u, const Matrix& b, int32_t i, int32_t first, int32_t
   }
 }
 
-}  // namespace
+// How a pivot is judged: against the tolerance, or only when it is exactly
+// zero before the last column (a determinant is defined for every matrix).
+enum class PivotTest { kTolerance, kExactZero };
 
-bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l, int32_t* exchanges) {
+bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l,
+                           int32_t* exchanges, PivotTest test) {
   if (exchanges) *exchanges = 0;
   if (n < 1) return true;
   double stackTolerances[2 * kStackTolerances];
   std::unique_ptr<double[]> heapTolerances;
-  double* rowMax = stackTolerances;
-  if (n > kStackTolerances) {
-    heapTolerances.reset(new (std::nothrow) double[2 * size_t(n)]);
-    rowMax = heapTolerances.get();
+  double* rowMax = nullptr;
+  if (test == PivotTest::kTolerance) {
+    rowMax = stackTolerances;
+    if (n > kStackTolerances) {
+      heapTolerances.reset(new (std::nothrow) double[2 * size_t(n)]);
+      rowMax = heapTolerances.get();
+    }
   }
   double* colMax = rowMax ? rowMax + n : nullptr;
   if (rowMax) MeasureRowsAndColumns(a, n, rowMax, colMax);
@@ -92,15 +98,20 @@ bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t
     }
     if (pivotRow != k) {
       SwapRows(a, k, pivotRow, n);
-      SwapRows(b, k, pivotRow, l);
+      if (l > 0) SwapRows(b, k, pivotRow, l);
       if (scale) std::swap((*scale)(k, 1), (*scale)(pivotRow, 1));
       if (pivots) std::swap(pivots->Int32s()[k - 1], pivots->Int32s()[pivotRow - 1]);
       if (rowMax) std::swap(rowMax[k - 1], rowMax[pivotRow - 1]);
       if (exchanges) ++*exchanges;
     }
     const double pivot = a(k, k);
-    const double bound = rowMax ? tolerance * std::fmin(rowMax[k - 1], colMax[k - 1]) : 0.0;
-    if (!(std::fabs(pivot) > bound)) return false;
+    if (test == PivotTest::kExactZero) {
+      if (k == n) break;
+      if (pivot == 0.0) return false;
+    } else {
+      const double bound = rowMax ? tolerance * std::fmin(rowMax[k - 1], colMax[k - 1]) : 0.0;
+      if (!(std::fabs(pivot) > bound)) return false;
+    }
     const double* pivotA = &a(k, 1);
     const double* pivotB = l > 0 ? &b(k, 1) : nullptr;
     for (int32_t i = k + 1; i <= n; ++i) {
@@ -114,8 +125,20 @@ bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t
       }
     }
   }
+  return true;
+}
+
+}  // namespace
+
+bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l, int32_t* exchanges) {
+  if (!EliminateWithPivoting(a, b, scale, pivots, n, l, exchanges, PivotTest::kTolerance)) return false;
   BackSubstitution(a, b, n, l);
   return true;
+}
+
+bool EliminateForDeterminant(Matrix& a, int32_t n, int32_t* exchanges) {
+  Matrix none;
+  return EliminateWithPivoting(a, none, nullptr, nullptr, n, 0, exchanges, PivotTest::kExactZero);
 }
 
 void ForwardSubstitution(const Matrix& lower, Matrix& b, int32_t n, int32_t l) {

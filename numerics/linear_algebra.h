@@ -21,6 +21,13 @@
 bool GaussEliminate(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l,
                     int32_t* exchanges = nullptr);
 
+// Eliminates A (n x n) as GaussEliminate does, without right-hand sides and
+// without a tolerance, for its determinant (the product of U's diagonal, its
+// sign changed by each exchange). False only when a column is exactly zero
+// from the diagonal down before the last; the last pivot is never tested, so
+// a singular matrix gives what its elimination leaves there (often 0).
+bool EliminateForDeterminant(Matrix& a, int32_t n, int32_t* exchanges);
+
 // B := the solution of L X = B (lower triangle and diagonal of L), or of
 // U X = B (upper triangle and diagonal of U). A zero diagonal element gives
 // infinities; nothing is checked.

@@ -11,6 +11,24 @@ constexpr double kHalfLargest = 8.988465674311579e307;
 
 int32_t RowType(double s) { return s > 0.0 ? 1 : (s < 0.0 ? -1 : 0); }
 
+// After a first phase, the artificial columns still basic (at zero) make way
+// for structural or slack columns, so that the real costs cannot raise them
+// again; a row without such a column repeats others and keeps its
+// artificial column, which no pivot then moves.
+void DriveOutArtificials(SimplexTableau& tab) {
+  for (uint32_t i = 1; i <= tab.rows; ++i) {
+    if (tab.Basic(i) <= tab.slackEnd) continue;
+    uint32_t column = 0;
+    for (uint32_t j = 1; j <= tab.slackEnd; ++j)
+      if (std::fabs(tab.t(i, j)) > tab.epsilon && !IsBasicColumn(tab, j) &&
+          (column == 0 || std::fabs(tab.t(i, j)) > std::fabs(tab.t(i, column))))
+        column = j;
+    if (column == 0) continue;
+    tab.rhs(i, 1) = 0.0;
+    SimplexPivot(tab, i, column);
+  }
+}
+
 }  // namespace
 
 uint32_t SimplexRoundCap(uint32_t rows, uint32_t columns) { return 50u * (rows + columns) + 1000u; }
@@ -54,6 +72,7 @@ bool SimplexTableau::Start(uint32_t rowCount, uint32_t width, uint32_t structura
   rows = rowCount;
   structural = structuralCount;
   epsilon = tolerance;
+  artificialsBarred = false;
   return true;
 }
 
@@ -153,7 +172,8 @@ ProgramStatus SimplexIterate(SimplexTableau& tab) {
     ComputeReducedCosts(tab);
     uint32_t entering = 0;
     double best = tab.epsilon;
-    for (uint32_t j = 1; j <= tab.columns; ++j) {
+    const uint32_t candidates = tab.artificialsBarred ? tab.slackEnd : tab.columns;
+    for (uint32_t j = 1; j <= candidates; ++j) {
       const double d = tab.reduced(1, j);
       if (!(d > best) || IsBasicColumn(tab, j)) continue;
       entering = j;
@@ -167,6 +187,21 @@ ProgramStatus SimplexIterate(SimplexTableau& tab) {
     bland = !(tab.rhs(row, 1) > tab.epsilon);
     SimplexPivot(tab, row, entering);
   }
+}
+
+ProgramStatus SolveSimplexTableau(SimplexTableau& tab) {
+  std::vector<double> costs(tab.columns + 1);
+  for (uint32_t j = 1; j <= tab.columns; ++j) costs[j] = j <= tab.slackEnd ? tab.cost(1, j) : 0.0;
+  ProgramStatus status = SimplexIterate(tab);
+  if (status == kProgramGaveUp || (status == kProgramSolved && !SimplexInfeasible(tab))) return status;
+  for (uint32_t j = 1; j <= tab.columns; ++j) tab.cost(1, j) = j <= tab.slackEnd ? 0.0 : -1.0;
+  status = SimplexIterate(tab);
+  if (status != kProgramSolved) return status;
+  if (SimplexInfeasible(tab)) return kProgramInfeasible;
+  DriveOutArtificials(tab);
+  for (uint32_t j = 1; j <= tab.columns; ++j) tab.cost(1, j) = costs[j];
+  tab.artificialsBarred = true;
+  return SimplexIterate(tab);
 }
 
 bool SimplexInfeasible(const SimplexTableau& tab) {
@@ -220,8 +255,7 @@ ProgramStatus SimplexLinearProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix
   if (!(penalty > 0.0)) penalty = DefaultPenaltyCoefficient(a, c, m, n, epsilon);
   SimplexTableau tab;
   if (!BuildSimplexTableau(tab, a, s, b, c, m, n, nullptr, 0, penalty, epsilon)) return kProgramNoMemory;
-  const ProgramStatus iterated = SimplexIterate(tab);
-  if (iterated != kProgramSolved) return iterated;
-  if (SimplexInfeasible(tab)) return kProgramInfeasible;
+  const ProgramStatus solved = SolveSimplexTableau(tab);
+  if (solved != kProgramSolved) return solved;
   return SelectOptimumVector(tab, x, vector);
 }

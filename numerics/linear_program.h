@@ -35,6 +35,7 @@ struct SimplexTableau {
   uint32_t slackEnd = 0;    // last slack column
   double epsilon = 1e-8;
   uint32_t rounds = 0;      // pivots performed, over the tableau's life
+  bool artificialsBarred = false;  // artificial columns may not enter
 
   uint32_t Basic(uint32_t row) const { return uint32_t(basis(row, 1) + 0.5); }
   // An empty tableau of the given rows and width with its tolerance; false
@@ -62,6 +63,13 @@ bool BuildSimplexTableau(SimplexTableau& tab, const Matrix& a, const Matrix& s, 
 // Simplex rounds to the optimum: kProgramSolved, kProgramUnbounded or
 // kProgramGaveUp.
 ProgramStatus SimplexIterate(SimplexTableau& tab);
+// The rounds with the penalised costs, and, when they end without a leaving
+// row or with an artificial variable still positive (a penalty too small for
+// the problem gives both), a first phase that decides by the artificial
+// variables alone whether the rows can be met, then the real costs from its
+// basis: kProgramSolved, kProgramUnbounded, kProgramInfeasible or
+// kProgramGaveUp.
+ProgramStatus SolveSimplexTableau(SimplexTableau& tab);
 // The reduced costs of every column into tab.reduced.
 void ComputeReducedCosts(SimplexTableau& tab);
 // The leaving row for column j (0 when none); with bland, ties go to the
@@ -95,14 +103,16 @@ ProgramStatus BranchBoundProgram(Matrix& a, Matrix& s, Matrix& b, const Matrix& 
                                  bool binary);
 
 // Maximises p.x - x'Cx over x >= 0 subject to the rows of A (Wolfe's method);
-// statuses and vector as for SimplexLinearProgram.
+// statuses and vector as for SimplexLinearProgram, where the optimum vectors
+// are the distinct ones whose objective equals the optimum's.
 ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p, const Matrix& c,
                                Matrix& x, int32_t* vector, uint32_t m, uint32_t n, double epsilon);
-// The same problem by a primal active-set method, from a point that meets
-// the constraints (kProgramInfeasible when there is none, or when C is not
-// positive definite enough to solve for a step); the one optimum is vector 1.
-ProgramStatus ActiveSetQuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p,
-                                        const Matrix& c, Matrix& x, int32_t* vector, uint32_t m, uint32_t n,
-                                        double epsilon);
+// The same problem by Lemke's complementary pivoting, for when Wolfe's
+// rounds stop short: kProgramInfeasible when the rows cannot be met,
+// kProgramUnbounded when the objective grows without bound (C not positive
+// semidefinite); the one optimum it finds is vector 1.
+ProgramStatus LemkeQuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b, const Matrix& p,
+                                    const Matrix& c, Matrix& x, int32_t* vector, uint32_t m, uint32_t n,
+                                    double epsilon);
 
 #endif

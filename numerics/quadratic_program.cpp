@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <vector>
 
+#include "numerics/linear_algebra.h"
 #include "numerics/linear_program.h"
 
 namespace {
@@ -51,6 +53,81 @@ ProgramStatus QpRestrictedSimplex(SimplexTableau& tab, uint32_t n, uint32_t m) {
     bland = !(tab.rhs(leaving, 1) > tab.epsilon);
     SimplexPivot(tab, leaving, entering);
   }
+}
+
+double Objective(const Matrix& p, const Matrix& c, const Matrix& x, uint32_t n) {
+  double z = 0.0;
+  for (uint32_t i = 1; i <= n; ++i) {
+    z += p(i, 1) * x(i, 1);
+    for (uint32_t j = 1; j <= n; ++j) z -= x(i, 1) * c(i, j) * x(j, 1);
+  }
+  return z;
+}
+
+// Whether no complementary pair (x[i] and v[i], u[k] and the slack of
+// constraint k) has both members positive: the basis then solves the
+// optimality conditions, not only their linear part.
+bool Complementary(const SimplexTableau& tab, uint32_t n, uint32_t m) {
+  std::vector<double> values(tab.columns + 1, 0.0);
+  for (uint32_t i = 1; i <= tab.rows; ++i) values[tab.Basic(i)] = tab.rhs(i, 1);
+  for (uint32_t j = 1; j <= n + m; ++j)
+    if (values[j] > tab.epsilon && values[ComplementOf(j, n, m)] > tab.epsilon) return false;
+  return true;
+}
+
+bool CopyTableau(const SimplexTableau& from, SimplexTableau& to) {
+  if (!to.Start(from.rows, from.t.cols, from.structural, from.epsilon)) return false;
+  CopySubmatrix(from.t, to.t, int32_t(from.rows), int32_t(from.t.cols), 1, 1);
+  CopySubmatrix(from.rhs, to.rhs, int32_t(from.rows), 1, 1, 1);
+  CopySubmatrix(from.cost, to.cost, 1, int32_t(from.t.cols), 1, 1);
+  CopySubmatrix(from.reduced, to.reduced, 1, int32_t(from.t.cols), 1, 1);
+  CopySubmatrix(from.basis, to.basis, int32_t(from.rows), 1, 1, 1);
+  to.columns = from.columns;
+  to.slackEnd = from.slackEnd;
+  return true;
+}
+
+// The optimum vectors: the optimal basis's solution, then that of each
+// alternative column pivoted into a copy of it. Most such pivots break the
+// complementarity that made the basis optimal, and others only exchange
+// multipliers; a vector counts when it meets the constraints and the
+// conditions, reaches the optimum's objective within epsilon and differs
+// from those counted (a vertex near the optimum can come within epsilon of
+// its objective without being optimal).
+ProgramStatus SelectQuadraticOptimum(const SimplexTableau& tab, const Matrix& p, const Matrix& c, uint32_t n,
+                                     uint32_t m, Matrix& x, int32_t* vector) {
+  Matrix optimum, point;
+  if (!optimum.Resize(n, 1) || !point.Resize(n, 1)) return kProgramNoMemory;
+  SimplexSolution(tab, optimum);
+  if (*vector == 1) {
+    SimplexSolution(tab, x);
+    return kProgramSolved;
+  }
+  const double best = Objective(p, c, optimum, n);
+  const double tolerance = tab.epsilon * std::fmax(1.0, std::fabs(best));
+  std::vector<std::vector<double>> found(1, std::vector<double>(optimum.Doubles(), optimum.Doubles() + n));
+  SimplexTableau work;
+  for (uint32_t j = NextAlternativeColumn(tab, 0); j != 0; j = NextAlternativeColumn(tab, j)) {
+    if (!CopyTableau(tab, work)) return kProgramNoMemory;
+    if (!SimplexPivotColumn(work, j) || SimplexInfeasible(work) || !Complementary(work, n, m)) continue;
+    SimplexSolution(work, point);
+    if (std::fabs(Objective(p, c, point, n) - best) > tolerance) continue;
+    const auto samePoint = [&](const std::vector<double>& counted) {
+      for (uint32_t k = 1; k <= n; ++k)
+        if (std::fabs(point(k, 1) - counted[k - 1]) > tab.epsilon * std::fmax(1.0, std::fabs(counted[k - 1])))
+          return false;
+      return true;
+    };
+    if (std::any_of(found.begin(), found.end(), samePoint)) continue;
+    found.emplace_back(point.Doubles(), point.Doubles() + n);
+    if (int32_t(found.size()) == *vector) {
+      SimplexSolution(work, x);
+      return kProgramSolved;
+    }
+  }
+  if (*vector != 0) return kProgramInfeasible;
+  *vector = int32_t(found.size());
+  return kProgramSolved;
 }
 
 }  // namespace
@@ -109,14 +186,13 @@ ProgramStatus QuadraticProgram(const Matrix& a, const Matrix& s, const Matrix& b
       tab.basis(i, 1) = column;
     }
     tab.columns = column;
-    const ProgramStatus iterated = QpRestrictedSimplex(tab, n, mm);
-    if (iterated != kProgramSolved) return iterated;
     // The rounds may stop with an artificial column still positive although
     // the constraints can be met: x[i] may not enter while v[i] is basic, and
     // the slack columns make the system's quadratic part only semidefinite,
     // where the restricted rounds are not sure to finish.
-    if (SimplexInfeasible(tab)) return ActiveSetQuadraticProgram(a, s, b, p, c, x, vector, m, n, epsilon);
-    return SelectOptimumVector(tab, x, vector);
+    if (QpRestrictedSimplex(tab, n, mm) != kProgramSolved || SimplexInfeasible(tab))
+      return LemkeQuadraticProgram(a, s, b, p, c, x, vector, m, n, epsilon);
+    return SelectQuadraticOptimum(tab, p, c, n, mm, x, vector);
   } catch (const std::bad_alloc&) {
     return kProgramNoMemory;
   }

@@ -96,6 +96,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // saves into the file the document holds. True on success; on failure the
   // message is shown and the file, path, kind and variant are as before.
   bool SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile);
+  // Save As into an xBase dialect: the table's description, derived from
+  // the active worksheet unless the document is of that dialect already,
+  // edited in the xBase dialog and kept in the workbook on OK. False when
+  // the user cancelled or the description could not be made (shown).
+  bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner);
 
   void OnToggleTree();
   void OnToggleInspect();

@@ -10,7 +10,11 @@ Every problem maximises c.x over x >= 0 subject to rows of A with a type
 each (1 "<=", 0 "=", -1 ">="). Random problems are feasible by construction
 (b is A x0 for a random x0 >= 0, loosened by a random margin for "<=" and
 ">=" rows) and bounded (row 1 has positive coefficients only and type
-"<="). Integer problems restrict the variables flagged 1.
+"<="). Integer problems restrict the variables flagged 1. Chained problems
+add rows x[j] >= g x[j - 1] (g up to 100) from a row x[1] >= x0[1] and
+minimise the last variable, so that their optima are large against their
+coefficients (the penalty of artificial variables derived from the
+coefficients is then too small to decide feasibility).
 
 Lines: "case kind m n" (kind lp or int), then "A" (row after row), "s",
 "b", "c", "f" (integer problems) and "z", each followed by its numbers;
@@ -60,6 +64,39 @@ def random_problem(rng, kind):
     return (kind, a, s, b, c, f)
 
 
+LARGE_SOLUTION_EXAMPLES = [
+    ("lp", [[1, 0, 0], [100, -1, 0], [0, 100, -1]], [-1, 1, 1], [1, 0, 0], [0, 0, -1], None),
+    ("int", [[1, 0, 0], [100, -1, 0], [0, 100, -1]], [-1, 1, 1], [1, 0, 0], [0, 0, -1], [1, 1, 1]),
+]
+
+
+def chained_problem(rng, kind):
+    n = rng.randint(2, 5 if kind == "lp" else 4)
+    growth = [0] + [rng.randint(1, 10 if kind == "lp" else 3) * 10 if rng.random() < 0.75 else 0
+                    for _ in range(n - 1)]
+    x0 = [rng.randint(1, 3)]
+    for j in range(1, n):
+        x0.append(growth[j] * x0[j - 1] + rng.randint(0, 3))
+    a, s = [[1] * n, [1] + [0] * (n - 1)], [1, -1]
+    for j in range(1, n):
+        if growth[j]:
+            row = [0] * n
+            row[j - 1], row[j] = -growth[j], 1
+            a.append(row)
+            s.append(-1)
+    for _ in range(rng.randint(0, 3)):
+        a.append([rng.choice((-1, 1)) * rng.randint(1, 9) * 10 ** rng.randint(0, 1) if rng.random() < 0.67 else 0
+                  for _ in range(n)])
+        s.append(rng.choice((-1, 0, 1)) if kind == "lp" else rng.choice((-1, 1)))
+    # x[1] >= x0[1] holds with equality; the other rows have a margin.
+    b = [sum(r * v for r, v in zip(row, x0)) + (0 if i == 1 else kind_sign * rng.randint(0, 5))
+         for i, (row, kind_sign) in enumerate(zip(a, s))]
+    c = [rng.choice((-1, 1)) * rng.randint(1, 9) * 10 ** rng.randint(0, 2) for _ in range(n - 1)]
+    c.append(-rng.randint(1, 9) * 100)
+    f = [1] * n if kind == "int" else None
+    return (kind, a, s, b, c, f)
+
+
 def terms(coefficients):
     return " ".join("%s %r x%d" % ("-" if v < 0 else "+", abs(float(v)), j + 1) for j, v in enumerate(coefficients))
 
@@ -100,6 +137,9 @@ def main():
     problems = list(EXAMPLES)
     problems += [random_problem(rng, "lp") for _ in range(100)]
     problems += [random_problem(rng, "int") for _ in range(30)]
+    problems += LARGE_SOLUTION_EXAMPLES
+    problems += [chained_problem(rng, "lp") for _ in range(40)]
+    problems += [chained_problem(rng, "int") for _ in range(20)]
     with open(OUTPUT, "w") as out:
         for problem in problems:
             z = solve(problem)

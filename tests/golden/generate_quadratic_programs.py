@@ -8,6 +8,9 @@ type each (1 "<=", 0 "=", -1 ">="). C is symmetric positive definite (L'L
 plus a positive diagonal), so the optimum is unique; the problems are
 feasible by construction (b is A x0 for a random x0 >= 0, loosened by a
 random margin for "<=" and ">=" rows; a ">=" row's b may be negative).
+Degenerate problems repeat rows: a multiple of an earlier row with any
+type, often holding at x0 with no margin, so that rows depend on each other
+or meet only as an equality (x1 + 3 x2 <= 7 and x1 + 3 x2 >= 7).
 
 For a strictly concave objective the optimum is the one point where some
 set W of inequalities, taken as equalities together with the "=" rows,
@@ -32,6 +35,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OUTPUT = os.path.join(HERE, "quadratic_programs.txt")
 SEED = 20261207
 COUNT = 100
+DEGENERATE_COUNT = 200
 
 
 def solve_linear(matrix, rhs):
@@ -126,6 +130,26 @@ def random_problem(rng):
     return a, s, b, p, c
 
 
+def degenerate_problem(rng):
+    a, s, b, p, c = random_problem(rng)
+    n = len(p)
+    x0 = [rng.randint(0, 4) for _ in range(n)]
+    # b again from x0, tight for about half the rows, so that the repeats
+    # below meet their originals.
+    b = [sum(r * v for r, v in zip(row, x0)) + (kind * rng.randint(1, 6) if rng.random() < 0.5 else 0)
+         for row, kind in zip(a, s)]
+    for _ in range(rng.randint(1, 3)):
+        k = rng.randrange(len(a))
+        factor = rng.choice((1, 1, -1, 2, -3))
+        kind = rng.choice((1, 0, -1))
+        row = [factor * v for v in a[k]]
+        value = sum(r * v for r, v in zip(row, x0))
+        a.append(row)
+        s.append(kind)
+        b.append(value + (kind * rng.randint(1, 6) if rng.random() < 0.3 else 0))
+    return a, s, b, p, c
+
+
 def main():
     rng = random.Random(SEED)
     examples = [
@@ -134,6 +158,8 @@ def main():
         ([[1, 1]], [1], [100], [10, 25], [[10, 2], [2, 1]]),
     ]
     problems = examples + [random_problem(rng) for _ in range(COUNT)]
+    problems.append(([[1, 3], [1, 3]], [1, -1], [7, 7], [-2, -3], [[3, 1], [1, 2]]))
+    problems += [degenerate_problem(rng) for _ in range(DEGENERATE_COUNT)]
     with open(OUTPUT, "w") as out:
         for a, s, b, p, c in problems:
             exact = kkt_optimum([[Fraction(v) for v in row] for row in a], s, [Fraction(v) for v in b],

@@ -42,6 +42,10 @@ TEST_F(LinearPrograms, ExamplesAndErrors) {
       {"=LPROG({1,1;1,0},{1;-1},{1;2},{1;1;1;1},1,,)", "#VALUE!"},
       {"=LPROGINT({1,1},{1},{4},{1;1},{1;2},1,,)", "#NUM!"},
       {"=LPROGINT({2,2},{1},{3},{1;1},,1,,)", "{1.5; 0}"},              // no variable restricted
+      // A penalty derived from the coefficients is too small for this
+      // optimum; the rows can be met, so the answer is no "#NULL!".
+      {"=LPROG({1,0,0;100,-1,0;0,100,-1},{-1;1;1},{1;0;0},{0;0;-1},1,,)", "{1; 100; 10000}"},
+      {"=LPROGINT({1,0,0;100,-1,0;0,100,-1},{-1;1;1},{1;0;0},{0;0;-1},{1;1;1},1,,)", "{1; 100; 10000}"},
       {"=LPROG({1,1},{1},{4},{1;1},1,)", "#SYNTAX!"},
       {"=QPROG({1,2;1,1},{1;1},{10;9},{10;25},{10,2;2,1},1,)", "{0; 5}"},
       {"=QPROG({1,1},{0},{5},{10;25},{10,2;2,1},1,)", "{0; 5}"},
@@ -51,6 +55,12 @@ TEST_F(LinearPrograms, ExamplesAndErrors) {
       {"=QPROG({1,2;1,1},{1;1},{10;9},{10;25},{10,2;2,1},1,-1)", "#NUM!"},
       {"=QPROG({1,1},{-1},{-1},{10;25},{10,2;2,1},1,)", "{0; 12.5}"},
       {"=QPROG({1,1;1,1},{1;-1},{1;3},{10;25},{10,2;2,1},1,)", "#NULL!"},
+      // The rows say x1 + 3 x2 = 7 twice over.
+      {"=QPROG({1,3;1,3},{1;-1},{7;7},{-2;-3},{3,1;1,2},1,)", "{0; 2.33333333333333}"},
+      // The optimum is unique: one vector, and no second one.
+      {"=QPROG({1,2;1,1},{1;1},{10;9},{10;25},{10,2;2,1},0,)", "1"},
+      {"=QPROG({1,2;1,1},{1;1},{10;9},{10;25},{10,2;2,1},2,)", "#NULL!"},
+      {"=QPROG({1,1},{-1},{1},{0;0},{-1,0;0,-1},1,)", "#VALUE!"},  // C not semidefinite: unbounded
   };
   ExpectTable(kCases, sizeof kCases / sizeof kCases[0]);
 }

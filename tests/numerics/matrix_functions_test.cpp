@@ -42,6 +42,11 @@ TEST_F(MatrixFunctions, Examples) {
       {"=MDETERM({8,5,-2;2,3,1;3,-1,-3})", "3"},
       {"=MDETERM({0,1,0;0,0,1;1,0,0})", "1"},
       {"=MDETERM({0,1;0,2})", "#NULL!"},
+      // A singular matrix has the determinant its elimination leaves.
+      {"=MDETERM({1,2;2,4})", "0"},
+      {"=MDETERM({1,2,3;2,4,6;1,1,1})", "0"},
+      {"=MDETERM({1,2,3;4,5,6;7,8,9})", "6.6613381477509e-016"},
+      {"=MDETERM({1e-20,0;0,1e-20})", "1e-040"},
       {"=MTXMLT({1;2;3},{1,2,3},{2;2;2})", "{12; 24; 36}"},
       {"=MMULT({1,2},{1,2})", "#VALUE!"},
       {"=MTXT({1,2,3;4,5,6})", "{1, 4; 2, 5; 3, 6}"},
@@ -67,7 +72,6 @@ TEST_F(MatrixFunctions, SingularAndIndefiniteMatricesGiveErrors) {
   static const FormulaCase kCases[] = {
       {"=MINVERSE({1,0;0,0})", "#NULL!"},
       {"=MINVERSE({1,2,3;4,5,6;7,8,9})", "#NULL!"},
-      {"=MDETERM({1,2;2,4})", "#NULL!"},
       {"=MTXGAUSS({1,2;2,4},{1;1},,,1)", "#NULL!"},
       {"=MINVERSE({1e-20,0;0,1e20})", "{1e+020, 0; 0, 1e-020}"},
       {"=MTXCHL({-4},{1},,1)", "#NUM!"},

@@ -48,7 +48,9 @@ TEST_F(MatrixReading, UnreadableCellsAreZeros) {
   ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
   ASSERT_TRUE(BuildNumberCell(record, sizeof record, 1, 1, 5, kErrorDivZero));
   ASSERT_TRUE(sheet.InsertCell(AsCellRecord(record), nullptr));
-  EXPECT_EQ(Evaluate("=MDETERM(A1:B2)").error, kErrorNull);
+  const FormulaOutcome determinant = Evaluate("=MDETERM(A1:B2)");
+  EXPECT_EQ(determinant.error, kErrorNone);
+  EXPECT_EQ(determinant.number, 0.0);
   EXPECT_EQ(Evaluate("=MMULT(A1:B2,{1;1})").kind, uint32_t(kEvalArray));
   EXPECT_EQ(Evaluate("=SUM(MMULT(A1:B2,{1;10}))").number, 21.0);
   EXPECT_EQ(Evaluate("=SUM(MMULT(C1:D2,{1;1}))").number, 0.0);

@@ -32,11 +32,6 @@ class ClipboardTest : public DocumentEditingTest {
     view->SetFocus();
     Pump();
   }
-  void PutText(uint32_t row, uint16_t column, const std::string& text) {
-    uint8_t record[256];
-    ASSERT_NE(BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size())), 0u);
-    ASSERT_TRUE(book->activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
-  }
   static void PutExternalText(HWND owner, const char* text) {
     ASSERT_TRUE(OpenClipboard(owner));
     EmptyClipboard();
@@ -83,8 +78,8 @@ std::string ClipboardTextOfAnotherProgram() {
 
 TEST_F(ClipboardTest, CopiedRangeIsReadByAnotherProgramAsText) {
   PutNumber(*book, 0, 0, 1.5);
-  PutText(0, 1, "a\tb");
-  PutText(1, 2, "say \"hi\"");
+  PutText(*book, 0, 1, "a\tb");
+  PutText(*book, 1, 2, "say \"hi\"");
   Select(0, 0, 2, 1);
   Key('C', VK_CONTROL);
   EXPECT_TRUE(ClipboardHas(PrivateClipboardFormat()));

@@ -24,6 +24,7 @@
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
 #include "platform/ui/common_controls.h"
+#include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
@@ -175,6 +176,25 @@ class DocumentWindowTest : public ::testing::Test {
     return path;
   }
 
+  // Save As into the filter's kind, its option dialog answered by the script.
+  void SaveAsWithDialog(CChildFrame* doc, const std::string& path, DWORD filter, DialogScript* script) {
+    g_savePath = path;
+    g_saveFilter = filter;
+    SetDialogScripts(script, 1);
+    Command(doc, ID_FILE_SAVE_AS);
+    SetDialogScripts(nullptr, 0);
+  }
+  // Open as the filter's kind, its option dialog answered by the script; the
+  // active document afterwards.
+  CChildFrame* OpenWithDialog(const std::string& path, DWORD filter, DialogScript* script) {
+    g_openPath = path;
+    g_openFilter = filter;
+    SetDialogScripts(script, 1);
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    SetDialogScripts(nullptr, 0);
+    return frame.GetActiveChildFrame();
+  }
   // The document saved under the name with the command (Save As without a
   // file), closed and opened again; the window that opened.
   CChildFrame* SaveCloseAndReopen(CChildFrame* doc, UINT saveCommand, const char* name) {
@@ -207,9 +227,17 @@ class DocumentWindowTest : public ::testing::Test {
   CMainFrame frame;
 };
 
+inline void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
+  alignas(8) uint8_t record[kTextCellHeadSize + 1100];
+  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
 inline std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
+  if (book.activeWorksheet == nullptr) return "?";
   const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
-  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
+  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : "?";
 }
 
 // Keys as the keyboard delivers them: a key-down and its key-up posted to

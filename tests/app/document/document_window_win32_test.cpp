@@ -157,8 +157,8 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   EXPECT_EQ(frame.GetActiveChildFrame(), doc);
   EXPECT_TRUE(g_boxes.empty());
 
-  // "All Files" reads native whatever the extension; a text file chosen as
-  // text has no reader yet.
+  // "All Files" reads native whatever the extension; chosen as text, the
+  // same file is read as text after the text-file dialog.
   Command(doc, ID_FILE_CLOSE);
   const std::string copy = FullPath("w32_open_copy.csv");
   CopyFileA(path.c_str(), copy.c_str(), FALSE);
@@ -171,12 +171,14 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   CChildFrame* copied = FindOpenDocumentByPath(copy.c_str());
   ASSERT_NE(copied, nullptr);
   Command(copied, ID_FILE_CLOSE);
-  g_openFilter = 2;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  EXPECT_EQ(CountOpenDocuments(), 1u);
-  ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript textOptions = {IDD_OPEN_TEXT_FILE, ok, 1, false, false, 0};
+  OpenWithDialog(copy, 2, &textOptions);
+  EXPECT_TRUE(textOptions.ran);
+  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_TRUE(g_boxes.empty());
+  ASSERT_NE(FindOpenDocumentByPath(copy.c_str()), nullptr);
+  EXPECT_EQ(FindOpenDocumentByPath(copy.c_str())->Workbook()->sourceFormat, kFormatText);
 }
 
 TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
@@ -216,18 +218,16 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_TRUE(doc->IsModified());
 
-  // Save As into a kind without a writer: the same, and the old file intact.
+  // Save As a dBase IV table of a number too wide for its field: refused
+  // the same way, and the old file intact.
   g_boxes.clear();
-  g_savePath = path;
-  g_saveFilter = 2;
+  PutNumber(*doc->Workbook(), 4, 2, 1e30);
   const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
-  DialogScript textOptions = {IDD_SAVE_TEXT_FILE, ok, 1, false, false, 0};
-  SetDialogScripts(&textOptions, 1);
-  Command(doc, ID_FILE_SAVE_AS);
-  SetDialogScripts(nullptr, 0);
-  EXPECT_TRUE(textOptions.ran);
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  EXPECT_TRUE(description.ran);
   ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  EXPECT_EQ(g_boxes[0], FileErrorText(kFileNumberTooWide));
   EXPECT_EQ(doc->Workbook()->sourceFormat, kFormatNative);
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
@@ -1011,6 +1011,83 @@ TEST_F(DocumentWindowTest, PaneSplitAndRowHeightChecksFollowTheWindow) {
   EXPECT_TRUE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
   ClickCell(view, 0, 3, MK_SHIFT);
   EXPECT_FALSE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+}
+
+TEST_F(DocumentWindowTest, SaveAsTextThenOpenReadsTheSameCells) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 1.5);
+  PutText(book, 0, 1, "a;b");
+  PutText(book, 2, 2, "caf\xE9");
+  const std::string path = FullPath("w32_story.csv");
+  std::remove(path.c_str());
+  // Semicolons, ANSI.
+  const DialogScriptStep steps[] = {{IDC_KIND_COMBO, DialogAction::kSelectItem, nullptr, 3},
+                                    {IDC_ENCODING_COMBO, DialogAction::kSelectItem, nullptr, 1},
+                                    {IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript options = {IDD_SAVE_TEXT_FILE, steps, 3, false, false, 0};
+  SaveAsWithDialog(doc, path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  // Saved into another kind, the document shows what the file holds.
+  EXPECT_EQ(book.sourceFormat, kFormatText);
+  EXPECT_STREQ(book.activeWorksheet->name, "w32_story.csv");
+  EXPECT_EQ(NumberAt(book, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(book, 2, 2), "caf\xE9");
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(ReadAll(path), "1.5;\"a;b\"\r\n\r\n;;caf\xE9");
+
+  options = DialogScript{IDD_OPEN_TEXT_FILE, steps, 3, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatText);
+  EXPECT_EQ(NumberAt(read, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(read, 0, 1), "a;b");
+  EXPECT_EQ(TextAt(read, 2, 2), "caf\xE9");
+  EXPECT_EQ(Title(opened->m_hWnd), path + " - \\w32_story.csv");
+}
+
+TEST_F(DocumentWindowTest, SaveAsDBaseIVThenOpenReadsTheTableWithItsMemos) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "NAME");
+  PutText(book, 0, 1, "AMOUNT");
+  PutText(book, 0, 2, "NOTE");
+  PutText(book, 1, 0, "Ann");
+  PutNumber(book, 1, 1, 12.25);
+  PutText(book, 1, 2, std::string(300, 'n'));
+  PutText(book, 2, 0, "Bob");
+  PutNumber(book, 2, 1, -3);
+  const std::string path = FullPath("w32_story.dbf");
+  const std::string memoPath = FullPath("w32_story.dbt");
+  std::remove(path.c_str());
+  std::remove(memoPath.c_str());
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(book.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(book.xbaseTable.header[0], 0x8B);
+  EXPECT_EQ(TextAt(book, 1, 2), std::string(300, 'n'));
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_FALSE(ReadAll(memoPath).empty());
+
+  description = DialogScript{IDD_XBASE_FILE, ok, 1, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(TextAt(read, 0, 1), "AMOUNT");
+  EXPECT_EQ(TextAt(read, 2, 0), "Bob");
+  EXPECT_EQ(NumberAt(read, 1, 1), 12.25);
+  EXPECT_EQ(NumberAt(read, 2, 1), -3);
+  EXPECT_EQ(TextAt(read, 1, 2), std::string(300, 'n'));
 }
 
 }  // namespace
