@@ -206,6 +206,8 @@ void CChildFrame::OnFileReload() {
   const uint8_t kind = m_workbook.saveKind;
   const uint8_t withoutPassword = m_workbook.openedWithoutPassword;
   m_workbook.Clear();
+  // The tree's items named the workbook's old items.
+  FillTree();
   m_workbook.sourceFormat = format;
   m_workbook.saveKind = kind;
   m_workbook.openedWithoutPassword = withoutPassword;
@@ -233,7 +235,12 @@ void CChildFrame::OnFileReload() {
     m_workbook.NewDocument();
     m_workbook.error = code;
     RenameOpenDocument(&m_workbook, "");
+    FillTree();
+    m_inspect.FillList();
     ShowLoadError(code, xmlLine);
+  } else if (!FillTree() || !m_inspect.FillList()) {
+    m_workbook.error = kWorkbookOutOfMemory;
+    ShowError(m_workbook.error);
   }
   m_workbook.undoHistory.FreeAll();
   for (CDocumentView& view : m_view)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/document/document_opening.h"
+#include "app/document/document_window_fixture.h"
 #include "app/document/pane_cycle.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
@@ -37,28 +38,6 @@
 #include "app/document/document_window_fixture.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    std::fclose(file);
-  }
-  return bytes;
-}
-
-std::string Title(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 TEST_F(DocumentWindowTest, NewDocumentStandsWithPanesTitleAndSlot) {
   CChildFrame* doc = NewDocument();
@@ -452,7 +431,7 @@ TEST_F(DocumentWindowTest, PaneTogglesAndF6SkipHiddenPanes) {
   EXPECT_EQ(doc->Workbook()->panes.treePaneVisible, 1);
   doc->m_view[0].SetFocus();
   Command(doc, ID_NEXT_PANE);
-  EXPECT_EQ(GetFocus(), doc->m_inspect.m_hWnd);  // the second view is hidden
+  EXPECT_EQ(GetFocus(), doc->m_inspect.List());  // the second view is hidden
   Command(doc, ID_NEXT_PANE);
   EXPECT_EQ(GetFocus(), doc->m_tree.m_hWnd);
   Command(doc, ID_NEXT_PANE);
@@ -499,15 +478,7 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
 
   doc->CompleteEdit();
   EXPECT_TRUE(doc->IsModified());
-  const std::string path = FullPath("w32_place.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(doc, ID_FILE_SAVE);
-  Command(doc, ID_FILE_CLOSE);
-  g_openPath = path;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  CChildFrame* reopened = frame.GetActiveChildFrame();
+  CChildFrame* reopened = SaveCloseAndReopen(doc, ID_FILE_SAVE, "w32_place.tlv");
   ASSERT_NE(reopened, nullptr);
   EXPECT_EQ(reopened->m_view[0].m_firstRow, 10u);
   EXPECT_EQ(reopened->m_view[0].m_selection.currentColumn, 2u);
