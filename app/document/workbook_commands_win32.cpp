@@ -27,16 +27,3 @@ void CChildFrame::OnStatistics() {
   if (CWorkSheetTree::CTreeItem* item = m_workbook.FindItemByPath(dialog.ChosenPath())) SelectTreeItem(item);
 }
 
-// Until the worksheet tree shows the workbook's items, choosing an item
-// shows its worksheet in the views.
-void CChildFrame::SelectTreeItem(const CWorkSheetTree::CTreeItem* item) {
-  CWorkSheet* sheet = CWorkSheet::FromItem(const_cast<CWorkSheetTree::CTreeItem*>(item));
-  if (sheet == nullptr || sheet == m_workbook.activeWorksheet) return;
-  StoreViewPosition();
-  m_workbook.activeWorksheet = sheet;
-  m_workbook.evaluator.sheet = &sheet->cells;
-  LoadViewPosition();
-  if (CDocumentView* view = GetActiveView()) view->SyncOtherPane();
-  UpdateTitle();
-  RefreshFrameUI();
-}

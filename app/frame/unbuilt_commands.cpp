@@ -33,21 +33,11 @@ const CommandRange kUnbuilt[] = {
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    // The clipboard and the paste ring.
-    {ID_EDIT_CUT, ID_EDIT_CUT},
-    {ID_EDIT_COPY, ID_EDIT_COPY},
-    {ID_EDIT_PASTE, ID_EDIT_PASTE},
-    {ID_PASTE_RING_FIRST, ID_PASTE_RING_FIRST + 15},
-    {ID_EDIT_CLEAR, ID_EDIT_CLEAR},
     // Containers, charts and images.
     {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
     {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},
     {ID_INSERT_IMAGE, ID_INSERT_IMAGE},
     {ID_COPY_IMAGE_TO, ID_COPY_IMAGE_TO},
-    // The worksheet tree.
-    {ID_NEW_WORKSHEET, ID_NEW_FOLDER},
-    {ID_RENAME, ID_RENAME},
-    {ID_NEXT_WORKSHEET, ID_PREVIOUS_WORKSHEET},
 };
 
 uint32_t g_handledCommands = 0;

@@ -376,6 +376,7 @@ TEST_F(SheetDialogCommandsTest, StatisticsListsEachWorksheetAndGoesToTheChosenOn
   CWorkSheet* second = NewWorksheet("Q1", 1);
   ASSERT_NE(second, nullptr);
   book.InsertItems(second, folder);
+  ASSERT_TRUE(doc->FillTree());
 
   CStatisticsDlg dialog(&book);
   HWND window = dialog.Create(frame.m_hWnd);
