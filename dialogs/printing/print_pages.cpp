@@ -24,6 +24,15 @@ int Selected(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETC
 
 void Select(HWND combo, int item) { ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
 
+// Checks one radio button of a group and clears the others.
+void CheckOneOf(HWND page, const int* ids, int count, int chosen) {
+  for (int i = 0; i < count; ++i) CheckDlgButton(page, ids[i], ids[i] == chosen ? BST_CHECKED : BST_UNCHECKED);
+}
+
+const int kRangeRadios[] = {ids::kRangeAll, ids::kRangeSelection, ids::kRangePages};
+const int kOrientationRadios[] = {ids::kPortrait, ids::kLandscape};
+const int kScaleRadios[] = {ids::kScaleChoice, ids::kFitChoice};
+
 // The checked one of a group of radio buttons, as its position; 0 when none.
 int CheckedRadio(HWND page, const int* ids, int count) {
   for (int i = 0; i < count; ++i)
@@ -122,7 +131,7 @@ void CPrinterPropPage::OnPageCommand(WORD id, WORD code) {
   if (id == ids::kPrinterList && code == CBN_SELENDOK) OnPrinterChosen();
   if (id == ids::kProperties && code == BN_CLICKED) OnProperties();
   if ((id == ids::kRangeAll || id == ids::kRangeSelection || id == ids::kRangePages) && code == BN_CLICKED)
-    CheckRadioButton(m_hWnd, ids::kRangeAll, ids::kRangePages, id);
+    CheckOneOf(m_hWnd, kRangeRadios, 3, id);
 }
 
 void CPrinterPropPage::OnPrinterChosen() {
@@ -167,8 +176,7 @@ void CPrinterPropPage::OnProperties() {
 }
 
 void CPrinterPropPage::Load(const PrintSheetValues& values) {
-  const int radios[] = {ids::kRangeAll, ids::kRangeSelection, ids::kRangePages};
-  CheckRadioButton(m_hWnd, ids::kRangeAll, ids::kRangePages, radios[values.rangeChoice]);
+  CheckOneOf(m_hWnd, kRangeRadios, 3, kRangeRadios[values.rangeChoice]);
   SetDlgItemTextA(m_hWnd, ids::kPages, values.pages);
   SetDlgItemTextA(m_hWnd, ids::kCopies, values.copies);
   Check(ids::kCollate, values.collate);
@@ -176,8 +184,7 @@ void CPrinterPropPage::Load(const PrintSheetValues& values) {
 }
 
 bool CPrinterPropPage::Read(PrintSheetValues* values, PrintSheetFailure* failure) {
-  const int radios[] = {ids::kRangeAll, ids::kRangeSelection, ids::kRangePages};
-  values->rangeChoice = CheckedRadio(m_hWnd, radios, 3);
+  values->rangeChoice = CheckedRadio(m_hWnd, kRangeRadios, 3);
   ReadText(ids::kPages, values->pages, sizeof values->pages);
   ReadText(ids::kCopies, values->copies, sizeof values->copies);
   values->collate = Checked(ids::kCollate);
@@ -227,7 +234,7 @@ void CLayoutPropPage::OnInitPage() {
 
 void CLayoutPropPage::Load(const PrintSheetValues& values) {
   lstrcpynA(m_paperName, values.paperName, sizeof m_paperName);
-  CheckRadioButton(m_hWnd, ids::kPortrait, ids::kLandscape, values.landscape ? ids::kLandscape : ids::kPortrait);
+  CheckOneOf(m_hWnd, kOrientationRadios, 2, values.landscape ? ids::kLandscape : ids::kPortrait);
   SetDlgItemTextA(m_hWnd, ids::kSheetRows, values.sheetRows);
   SetDlgItemTextA(m_hWnd, ids::kSheetColumns, values.sheetColumns);
   PrintSheetValues copy = values;
@@ -295,7 +302,7 @@ void CLayoutPropPage::StoreDeviceSettings() {
 void CLayoutPropPage::OnPageCommand(WORD id, WORD code) {
   if (id == ids::kHeaderFont && code == BN_CLICKED) OnFont();
   if ((id == ids::kPortrait || id == ids::kLandscape) && code == BN_CLICKED)
-    CheckRadioButton(m_hWnd, ids::kPortrait, ids::kLandscape, id);
+    CheckOneOf(m_hWnd, kOrientationRadios, 2, id);
 }
 
 void CLayoutPropPage::OnFont() {
@@ -366,11 +373,11 @@ void CContentPropPage::OnInitPage() {
 
 void CContentPropPage::OnPageCommand(WORD id, WORD code) {
   if ((id == ids::kScaleChoice || id == ids::kFitChoice) && code == BN_CLICKED)
-    CheckRadioButton(m_hWnd, ids::kScaleChoice, ids::kFitChoice, id);
+    CheckOneOf(m_hWnd, kScaleRadios, 2, id);
 }
 
 void CContentPropPage::Load(const PrintSheetValues& values) {
-  CheckRadioButton(m_hWnd, ids::kScaleChoice, ids::kFitChoice, values.fitToPaper ? ids::kFitChoice : ids::kScaleChoice);
+  CheckOneOf(m_hWnd, kScaleRadios, 2, values.fitToPaper ? ids::kFitChoice : ids::kScaleChoice);
   SetDlgItemTextA(m_hWnd, ids::kScale, values.scale);
   Check(ids::kOnFirstPage, values.onFirstPage);
   SetDlgItemTextA(m_hWnd, ids::kFirstPage, values.firstPage);

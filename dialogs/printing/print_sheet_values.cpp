@@ -119,7 +119,9 @@ double MillimetresToShown(double millimetres, const LengthUnit& unit) {
 }
 
 double ShownToMillimetres(double shown, const LengthUnit& unit) {
-  return unit.imperial ? std::trunc(shown * 1000 * kMillimetresPerInch + 0.5) / 1000 : shown * 10;
+  // Kept to a ten-thousandth of a millimetre, so that one inch is stored as
+  // the 25.3995 mm it stands for.
+  return unit.imperial ? std::trunc(shown * 10000 * kMillimetresPerInch + 0.5) / 10000 : shown * 10;
 }
 
 void LoadPrintSheetValues(const PageSettings& settings, const LengthUnit& unit, PrintSheetValues* values) {
