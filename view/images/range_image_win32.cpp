@@ -39,11 +39,11 @@ uint8_t* Render(const ImageLayout& layout, PaintInto paint, void* context, size_
       DrawContextSurface surface(&memory);
       paint(context, surface, layout);
     }
-    memory.RestoreObjects();
     WriteImageHeader(layout, block);
     painted = memory.GetBits(reinterpret_cast<BITMAPINFOHEADER*>(block), static_cast<uint32_t>(layout.height));
     // The system writes its own idea of the image size into the header.
     WriteImageHeader(layout, block);
+    memory.RestoreObjects();
   }
   memory.DeleteMemoryDC();
   if (!painted) {

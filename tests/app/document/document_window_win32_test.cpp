@@ -872,6 +872,10 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
   // Exit ends the walk and help opens windows outside the program; their
   // handlers are the frame's own.
   const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
+  // The print sheet, where it opens, is cancelled.
+  DialogScriptStep cancel = {IDCANCEL, DialogAction::kPress, nullptr, 0};
+  DialogScript printSheet = {IDD_PRINT_SHEET, &cancel, 1, false, false, 0};
+  SetDialogScripts(&printSheet, 1);
   std::vector<std::string> unhandled;
   int sent = 0;
   const auto run = [&](UINT command, const std::string& where) {
@@ -933,6 +937,7 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
     }
   }
   SetTrackPopupMenuFunction(nullptr);
+  SetDialogScripts(nullptr, 0);
   EXPECT_TRUE(unhandled.empty()) << [&] {
     std::string list;
     for (const std::string& item : unhandled) list += item + "\n";
