@@ -185,6 +185,8 @@ int32_t CMainFrame::PaginateForPrinter(CWorkBook* book, CWorkSheet* sheet, HDC* 
 }
 
 void CMainFrame::OnFilePrint() {
+  // The preview's page list belongs to the preview: printing makes its own.
+  OnPreviewClose();
   CWorkBook* book = GetActiveWorkbook();
   CChildFrame* child = GetActiveChildFrame();
   if (book == nullptr || child == nullptr || book->activeWorksheet == nullptr) return;
@@ -227,6 +229,7 @@ void CMainFrame::OnFilePrint() {
 }
 
 void CMainFrame::OnFilePageSetup() {
+  OnPreviewClose();
   CWorkBook* book = GetActiveWorkbook();
   CChildFrame* child = GetActiveChildFrame();
   if (book == nullptr || child == nullptr || book->activeWorksheet == nullptr) return;

@@ -66,6 +66,16 @@ void ReadContent(HWND sheet) {
                     Checked(page, ids::kColumnHeadings) ? "columns" : ""});
 }
 
+// Which page shows, and how many tabs the sheet has.
+void ReadShownPage(HWND sheet) {
+  HWND page = ShownPage(sheet);
+  const LRESULT tabs = SendDlgItemMessageA(sheet, IDC_PRINT_SHEET_TABS, TCM_GETITEMCOUNT, 0, 0);
+  g_read.push_back({GetDlgItem(page, ids::kRowHeadings) != nullptr   ? "content"
+                    : GetDlgItem(page, ids::kHeaderText) != nullptr ? "layout"
+                                                                     : "general",
+                    std::to_string(tabs)});
+}
+
 DialogScriptStep Inspect(void (*inspector)(HWND)) { return {0, DialogAction::kInspect, nullptr, 0, inspector}; }
 DialogScriptStep Tab(int index) { return {IDC_PRINT_SHEET_TABS, DialogAction::kSelectItem, nullptr, index}; }
 DialogScriptStep Text(int id, const char* text) { return {id, DialogAction::kSetText, text, 0}; }
@@ -225,6 +235,14 @@ TEST_F(PrintCommands, TheSheetShowsThePageSettingsAndStoresWhatWasChanged) {
   EXPECT_EQ(s.printRangeKind, kPrintPageList);
   EXPECT_STREQ(s.pages, "2-3");
   EXPECT_EQ(CountPostScriptPages(output), -1);
+
+  // Each form opens again on the page it showed last: the page setup on
+  // Content, where it was left, with its two tabs.
+  g_read.clear();
+  std::vector<DialogScriptStep> again = {Inspect(ReadShownPage), Press(IDCANCEL)};
+  RunScripted(ID_FILE_PAGE_SETUP, again);
+  RunScripted(ID_FILE_PRINT, again);
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{"content", "2"}, {"general", "3"}}));
 }
 
 // A failed OK keeps the sheet open and takes nothing of any page, not even

@@ -252,15 +252,7 @@ TEST_F(Printing, TestPrinterSpoolsOnePostScriptPagePerSheet) {
     context.AttachDC(nullptr);
     DeleteDC(device);
 
-    FILE* spooled = std::fopen(output.c_str(), "rb");
-    ASSERT_NE(spooled, nullptr) << output;
-    int pages = 0;
-    char line[4096];
-    while (std::fgets(line, sizeof line, spooled))
-      if (std::strncmp(line, "%%Page:", 7) == 0)
-        ++pages;
-    std::fclose(spooled);
-    EXPECT_EQ(pages, 3);
+    EXPECT_EQ(CountPostScriptPages(output), 3) << output;
   }
   book->FreePageList(sheet);
 }
