@@ -17,6 +17,7 @@
 #include "app/startup/command_line.h"
 #include "app/startup/image_encoders.h"
 #include "core/numfmt/regional_settings.h"
+#include "numerics/numeric_function_table.h"
 #include "platform/os_files.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/message_loop.h"
@@ -57,6 +58,9 @@ int Run(const CommandLineAction& action, int showCommand) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
+  // The function table is the program's static data: every handler is in
+  // place before anything can evaluate a formula.
+  InstallFunctionLibrary();
   CoInitialize(nullptr);
   RegisterCommonControls();
   LoadRichEdit20();
