@@ -86,7 +86,12 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
 }
 
 bool CMainFrame::OnIdle() {
-  // The preview window is not part of the program, so it is never open.
+  // The preview keeps the bars it shows; a document closed under it ends it.
+  if (m_preview.m_hWnd != nullptr) {
+    PreviewedDocumentOpen();
+    UIUpdateToolBars();
+    return false;
+  }
   // Closing the last document window activates none, so no activation asks
   // for the refresh: the change of state itself does.
   const bool active = GetActiveChildFrame() != nullptr;

@@ -11,14 +11,6 @@ struct CommandRange {
 
 // One line per command or range of neighbouring commands.
 const CommandRange kUnbuilt[] = {
-    // Printing and its preview.
-    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
-    {ID_FILE_PRINT, ID_FILE_PRINT},
-    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
-    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
-    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
-    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
-    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
     // Options, profiles, registration, regions, the composer and the format-cells window.
     {ID_OPTIONS, ID_OPTIONS},
     {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},

@@ -297,6 +297,18 @@ class CWorkBook {
   bool PrintPage(DrawContext* context, uint32_t sheetIndex, CWorkSheet* sheet, const PrintFrame& frame,
                  const PrintZoom& zoom);
 
+  // Images, defined by the view library (view/images, Windows only): the
+  // range of the worksheet at sheetPath painted with its headings as the
+  // grid view paints it, or the container with the id at its own size,
+  // written to filePath as a packed bitmap (format 1), JPEG (2, number the
+  // quality) or PNG (3, number the gamma). False with 10 (no such
+  // worksheet), 11 (no such container), 8, 6 (a format without an encoder),
+  // 35 or 39 (the file) in `error`.
+  bool SaveRangeAsImage(const char* sheetPath, const CellRange& range, const char* filePath, uint8_t format,
+                        double number, uint16_t zoomX, uint16_t zoomY);
+  bool SaveContainerAsImage(const char* sheetPath, uint16_t containerId, const char* filePath, uint8_t format,
+                            double number, uint16_t zoomX, uint16_t zoomY);
+
   uint32_t folderCount = 0;
   uint32_t worksheetCount = 0;
   CWorkSheet* activeWorksheet = nullptr;

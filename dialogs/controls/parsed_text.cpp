@@ -13,6 +13,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+}  // namespace
+
 bool ParseInteger(const char* text, int64_t* value) {
   char* end = nullptr;
   errno = 0;
@@ -23,6 +25,8 @@ bool ParseInteger(const char* text, int64_t* value) {
   *value = parsed;
   return true;
 }
+
+namespace {
 
 int64_t Clamp(int64_t value, int64_t minimum, int64_t maximum) {
   if (value < minimum) return minimum;

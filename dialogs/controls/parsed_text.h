@@ -29,6 +29,9 @@ struct ParsedEditRules {
   char decimalSeparator;
 };
 
+// A whole text that is one integer, blanks around it allowed.
+bool ParseInteger(const char* text, int64_t* value);
+
 // Whether a typed character may enter the edit; control characters always may.
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 
