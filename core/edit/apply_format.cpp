@@ -2,57 +2,10 @@
 // of every cell stays: each distinct piece of the old formatting gets the
 // attribute applied to a copy of its style.
 
-#include <cstring>
 #include <new>
 
+#include "core/edit/style_restyler.h"
 #include "core/workbook/workbook.h"
-
-namespace {
-
-// Old style to new style, each computed once.
-class Restyler {
- public:
-  Restyler(StyleTable* table, int kind, const StyleRecord& templateStyle, const FontRecord& templateFont)
-      : table_(table), kind_(kind), templateStyle_(templateStyle), templateFont_(templateFont) {
-    std::memset(known_, 0, sizeof known_);
-  }
-
-  // False when the table has no room for a new font or style.
-  bool Map(uint16_t base, uint16_t* result) {
-    if (base < StyleTable::kMaxStyles && known_[base]) {
-      *result = mapped_[base];
-      return true;
-    }
-    StyleRecord style = table_->StyleAt(base);
-    FontRecord font = table_->FontAt(style.fontIndex);
-    bool fontChanged = false;
-    StyleRecord::ApplyAttribute(&style, &font, templateStyle_, templateFont_, &fontChanged, kind_);
-    if (fontChanged) {
-      uint8_t fontIndex = 0;
-      if (!table_->FindOrAddFont(font, &fontIndex))
-        return false;
-      style.fontIndex = fontIndex;
-    }
-    if (!table_->FindOrAddStyle(style, result))
-      return false;
-    if (base < StyleTable::kMaxStyles) {
-      known_[base] = 1;
-      mapped_[base] = *result;
-    }
-    return true;
-  }
-
- private:
-  StyleTable* table_;
-  int kind_;
-  const StyleRecord& templateStyle_;
-  const FontRecord& templateFont_;
-  uint8_t known_[StyleTable::kMaxStyles];
-  uint16_t mapped_[StyleTable::kMaxStyles] = {};
-};
-
-// Puts the rectangle's snapshotted runs back after a failed rebuild.
-}  // namespace
 
 bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                                    uint32_t lastRow, SheetFormat* format, int attributeKind,
@@ -63,7 +16,7 @@ bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint
     return false;
   }
   SheetFormat* before = new (std::nothrow) SheetFormat;
-  Restyler* restyler = new (std::nothrow) Restyler(table, attributeKind, templateStyle, templateFont);
+  StyleRestyler* restyler = new (std::nothrow) StyleRestyler(table, attributeKind, templateStyle, templateFont);
   // All runs are kept aside: putting them back is an exchange, which cannot
   // run out of memory as re-inserting the old runs could.
   StyleRunStore* saved = new (std::nothrow) StyleRunStore;
