@@ -286,4 +286,39 @@
 #define IDC_CLOCK_TEXT 395    /* wait clock, xBase field frame */
 #define IDC_FIELD_LIST 1020
 
+/* The format-cells sheet with its five pages, the number-format dialog, its
+   category sub-pages and the name of a new number format. Controls, again
+   one number for different controls in different pages. */
+#define IDD_CELL_FORMAT 712
+#define IDD_STYLE_PAGE 708
+#define IDD_FONT_PAGE 707
+#define IDD_ALIGNMENT_PAGE 711
+#define IDD_BORDER_PAGE 709
+#define IDD_BACKGROUND_PAGE 710
+#define IDD_NUMERIC_FORMAT 715
+#define IDD_STYLE_NAME 534
+#define IDD_STYLE_GENERAL 202
+#define IDD_STYLE_CURRENCY 474
+#define IDD_STYLE_ACCOUNTING 475
+#define IDD_STYLE_DATE 476
+#define IDD_STYLE_TIME 477
+#define IDD_STYLE_DATE_TIME 478
+#define IDD_STYLE_PERCENT 479
+#define IDD_STYLE_FRACTION 480
+#define IDD_STYLE_SCIENTIFIC 481
+#define IDC_SHEET_TABS 1052
+#define IDC_FIRST_COMBO 215   /* category, decimals, date, indent, line, pattern, colour */
+#define IDC_SECOND_COMBO 229  /* leading zeros, position, symbol, time, indent, colour */
+#define IDC_THIRD_COMBO 1019  /* currency symbol, second fill colour */
+#define IDC_FIRST_CHECK 216   /* decimals, date order */
+#define IDC_SECOND_CHECK 218  /* leading zeros, parentheses, time first, exponent */
+#define IDC_THIRD_CHECK 1001  /* thousands separators, red */
+#define IDC_FOURTH_CHECK 1002
+#define IDC_FIFTH_CHECK 1007
+#define IDC_ITEM_LIST 1020    /* date or time codes, font faces */
+#define IDC_SIZE_LIST 1058
+#define IDC_FRAME_STATIC 394  /* where a sub-page or a preview sits; the rotation label */
+#define IDC_ROTATION_TRACK 414
+#define IDC_DEFAULT_FONT 408
+
 #endif

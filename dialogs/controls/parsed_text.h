@@ -29,6 +29,9 @@ struct ParsedEditRules {
   char decimalSeparator;
 };
 
+// A decimal integer, blanks allowed around it; false for any other text.
+bool ParseIntegerText(const char* text, int64_t* value);
+
 // Whether a typed character may enter the edit; control characters always may.
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 
