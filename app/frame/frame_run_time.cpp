@@ -102,6 +102,12 @@ bool CMainFrame::OnIdle() {
       changed = true;
     }
     if (changed) EnableMainToolBar(active);
+    // A tool window left shown comes back with the next document.
+    if (active && Options.CellFormatVisible != 0 && m_formatSheet.m_hWnd == nullptr) {
+      Options.CellFormatVisible = 0;
+      PostMessage(WM_COMMAND, ID_FORMAT_CELLS);
+    }
+    if (!active && m_formatSheet.m_hWnd != nullptr) m_formatSheet.DestroyWindow();
     if (!active && m_hWndStatusBar != nullptr) {
       StatusBarSetText(m_hWndStatusBar, 0, "");
       StatusBarSetText(m_hWndStatusBar, 1, "");
@@ -176,6 +182,7 @@ void CMainFrame::UpdateUI() {
   UISetCheck(ID_LOCK_EDITING, Options.LockEdit != 0);
   UISetCheck(ID_FORMAT_CELLS, Options.CellFormatVisible != 0);
   UISetCheck(ID_FORMAT_WORKSHEET, Options.WorksheetFormatVisible != 0);
+  ShowActiveCellFormat(child, book);
 }
 
 void CMainFrame::ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet) {

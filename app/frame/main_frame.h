@@ -21,6 +21,8 @@
 #include <windows.h>
 
 #include "app/frame/auto_save.h"
+#include "dialogs/format_cells/format_prop_sheet.h"
+#include "dialogs/format_cells/format_sheet_host.h"
 #include "platform/ui/command_bar.h"
 #include "platform/ui/mdi_frame.h"
 #include "platform/ui/message_loop.h"
@@ -35,7 +37,8 @@ struct SelectionStatistics;
 class CMainFrame : public CMDIFrameWindowImpl,
                    public CUpdateUI,
                    public CMessageFilter,
-                   public CIdleHandler {
+                   public CIdleHandler,
+                   public FormatSheetHost {
  public:
   static constexpr UINT kTimerId = 22102;
   static constexpr UINT kTimerPeriod = 10000;
@@ -125,6 +128,14 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // reference in the current addressing style, and empties its text.
   void FillBookmarkList();
 
+  // The format-cells sheet's view of the frame (frame_format_cells.cpp).
+  HWND FrameWindow() override { return m_hWnd; }
+  bool ActiveSelection(CWorkBook** book, FormatSelection* selection) override;
+  void SelectionFormatted(const FormatSelection& selection) override;
+  void StampActivityClocks() override;
+  void FormatSheetClosed() override;
+  CFormatPropSheet& FormatSheet() { return m_formatSheet; }
+
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
@@ -172,10 +183,14 @@ class CMainFrame : public CMDIFrameWindowImpl,
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
-  void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
+
+  // The format-cells sheet and the font-style buttons (frame_format_cells.cpp).
+  void OnCellFormatWindow();
+  void OnFontStyle(UINT command);
+  void ShowActiveCellFormat(CChildFrame* child, CWorkBook* book);
 
   // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);
@@ -210,6 +225,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CStatusBarCtrl2 m_statusBar;
   RecentDocumentList m_recentDocuments;
   ActivityClocks m_clocks = {0, 0};
+  CFormatPropSheet m_formatSheet{this};
 };
 
 #endif

@@ -12,6 +12,20 @@ void PlaceOpeningDialog(HWND dialog) {
   SetWindowTransparency(dialog, Options.Opacity);
 }
 
+void EnableTabPageTexture(HWND page, bool enable) {
+  // Looked up at run time: systems before themes have no such library.
+  using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+  constexpr DWORD kDisable = 0x1;
+  constexpr DWORD kEnableTab = 0x6;
+  static EnableTexture enableTexture = [] {
+    HMODULE library = LoadLibraryA("UxTheme.dll");
+    return library != nullptr
+               ? reinterpret_cast<EnableTexture>(reinterpret_cast<void*>(GetProcAddress(library, "EnableThemeDialogTexture")))
+               : nullptr;
+  }();
+  if (enableTexture != nullptr) enableTexture(page, enable ? kEnableTab : kDisable);
+}
+
 void ShowDialogHelp(int topic) { ShowHelpTopic(topic); }
 
 void GetDefaultDocumentFolder(char* out, size_t size) {

@@ -12,6 +12,10 @@
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
 
+// The themed background of a tab's page on a child dialog, or the plain one
+// switched back; nothing where the system has no themes.
+void EnableTabPageTexture(HWND page, bool enable);
+
 // The help page of a topic number.
 void ShowDialogHelp(int topic);
 

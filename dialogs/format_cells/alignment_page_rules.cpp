@@ -35,10 +35,10 @@ int PressAlignmentButton(StyleAlignment* a, uint16_t button) {
   const ButtonValue* value = ValueOf(button);
   if (!value) return 0;
   if (value->horizontal) {
-    a->horizontal = a->horizontal == value->horizontal ? kHAlignNone : value->horizontal;
+    a->horizontal = a->horizontal == value->horizontal ? uint8_t(kHAlignNone) : value->horizontal;
     return kApplyHorizontalAlignment;
   }
-  a->vertical = a->vertical == value->vertical ? kVAlignNone : value->vertical;
+  a->vertical = a->vertical == value->vertical ? uint8_t(kVAlignNone) : value->vertical;
   return kApplyVerticalAlignment;
 }
 

@@ -1,0 +1,56 @@
+#ifndef TALVERO_DIALOGS_FORMAT_PAGE_H
+#define TALVERO_DIALOGS_FORMAT_PAGE_H
+
+// What every page of the format-cells sheet shares: the sheet it belongs to,
+// its refresh in both directions, its message filter (the sheet's share of
+// the input first, then the page's dialog manager), and the rule by which a
+// control's notification counts as the user's change, so that loading a
+// page applies nothing. Windows only.
+
+#include <windows.h>
+
+#include "platform/ui/dialog_impl.h"
+
+class CFormatPropSheet;
+class CWindowImpl;
+class FormatSheetHost;
+
+// A preview window of a page over the rectangle (in the page's client
+// coordinates): a visible child with a tab stop, of a class of its own.
+HWND CreatePreviewWindow(CWindowImpl& preview, const char* className, HWND page, const RECT& rect);
+
+class CFormatPage {
+ public:
+  explicit CFormatPage(CFormatPropSheet* sheet) : m_sheet(sheet) {}
+  virtual ~CFormatPage() = default;
+  CFormatPage(const CFormatPage&) = delete;
+  CFormatPage& operator=(const CFormatPage&) = delete;
+
+  // 0 loads the controls from the page's copy of the cell's format; 1
+  // stores the controls into the copy.
+  virtual void RefreshPage(int direction) = 0;
+  virtual CDialogImpl& Dialog() = 0;
+
+ protected:
+  FormatSheetHost* Host() const;
+  // True when the sheet consumed the message.
+  bool FilterPageInput(MSG* msg);
+  // Only while the control is visible (and, where asked, has the focus) and
+  // the page is not loading.
+  bool IsUserChange(HWND control, bool focusNeeded) const;
+
+  CFormatPropSheet* m_sheet;
+  bool m_loading = false;
+};
+
+// A page window of the given dialog class.
+template <class DialogBase>
+class CFormatPageT : public DialogBase, public CFormatPage {
+ public:
+  template <class... Args>
+  explicit CFormatPageT(CFormatPropSheet* sheet, Args... args) : DialogBase(args...), CFormatPage(sheet) {}
+  bool PreTranslateMessage(MSG* msg) override { return FilterPageInput(msg) || DialogBase::PreTranslateMessage(msg); }
+  CDialogImpl& Dialog() override { return *this; }
+};
+
+#endif
