@@ -59,7 +59,11 @@ HWND CreatePageToolBar(HWND page, int xUnits, int yUnits, const PageButton* butt
   MapDialogRect(page, &units);
   SIZE size{};
   ::SendMessageA(toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-  SetWindowPos(toolbar, nullptr, units.left, units.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The toolbar takes the rest of the page's width, which text buttons need.
+  RECT client{};
+  GetClientRect(page, &client);
+  const int width = client.right - units.left > size.cx ? client.right - units.left : size.cx;
+  SetWindowPos(toolbar, nullptr, units.left, units.top, width, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   return toolbar;
 }
 

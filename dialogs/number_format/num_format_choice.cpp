@@ -82,7 +82,6 @@ bool CanAddUserFormat(const ProfileLists& lists, int comboCount) {
 void NumFormatChoice::Reset() {
   for (int category = 0; category < kBuiltinCategoryCount; ++category)
     DefaultCategoryParams(static_cast<uint8_t>(category), &saved[category]);
-  params = saved[kNumFormatDefault];
 }
 
 void NumFormatChoice::ShowCode(Shown* shown) const {

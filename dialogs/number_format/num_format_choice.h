@@ -45,7 +45,8 @@ bool CanAddUserFormat(const ProfileLists& lists, int comboCount);
 
 class NumFormatChoice {
  public:
-  // The saved options of every category at their defaults.
+  // The saved options of every category at their defaults; the params
+  // being edited stay.
   void Reset();
 
   // What the controls show after a load or a store.
@@ -80,8 +81,8 @@ class NumFormatChoice {
   // before it is chosen. False for any other index.
   bool DeleteUserFormat(int comboIndex, ProfileLists* lists);
 
-  NumFormatParams params;
-  NumFormatParams saved[kBuiltinCategoryCount];
+  NumFormatParams params = {};
+  NumFormatParams saved[kBuiltinCategoryCount] = {};
 
  private:
   void ShowCode(Shown* shown) const;

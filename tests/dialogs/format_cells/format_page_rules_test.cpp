@@ -1,4 +1,4 @@
-// The rules of the Font, Alignment and Border pages.
+// The rules of the Font, Alignment and Border pages and of the sheet's place.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "dialogs/format_cells/alignment_page_rules.h"
 #include "dialogs/format_cells/border_preview_rules.h"
 #include "dialogs/format_cells/font_page_rules.h"
+#include "dialogs/format_cells/sheet_placement.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -98,6 +99,29 @@ TEST(BorderPreviewRules, ClicksKeysAndEmptyLineStyle) {
   for (uint32_t key = '0'; key <= '7'; ++key) EXPECT_EQ(keys[key - '0'], BorderDigitSide(key)) << char(key);
   EXPECT_EQ(0, SidesToApply(kBorderTop | kBorderLeft, 0));
   EXPECT_EQ(kBorderTop, SidesToApply(kBorderTop, 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SheetPlacement, OnlyARectangleStrictlyInsideTheWorkAreasCornerIsRestored) {
+  const PlacementRect work = {0, 0, 1280, 1000};
+  const struct {
+    PlacementRect stored;
+    bool restored;
+  } cases[] = {
+      {{100, 80, 500, 480}, true},
+      {{0, 80, 400, 480}, false},       // at the left edge
+      {{100, 0, 500, 400}, false},      // at the top edge
+      {{1280, 80, 1600, 480}, true},    // its left edge at the right edge still counts
+      {{1281, 80, 1600, 480}, false},
+      {{100, 1001, 500, 1400}, false},
+      {{100, 80, 100, 480}, false},     // empty
+      {{0, 0, 0, 0}, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.restored, RestoresStoredPlacement(c.stored, work)) << c.stored.left << "," << c.stored.top;
 }
 
 }  // namespace
