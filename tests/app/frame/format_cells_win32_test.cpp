@@ -177,6 +177,10 @@ TEST_F(FormatCellsTest, EveryPageShowsTheFormattedCellAndLoadingAppliesNothing) 
   EXPECT_TRUE(IsWindowVisible(Sheet().m_hWnd));
   EXPECT_EQ(Text(Sheet().m_hWnd), "Cell Format");
   EXPECT_EQ(Options.CellFormatVisible, 1);
+  // A tool window, not a dialog in the middle of something: auto-save goes on.
+  SetActiveWindow(Sheet().m_hWnd);
+  Pump();
+  EXPECT_FALSE(frame.PopupActive());
   const int32_t steps = Steps();
   char tab[32] = {};
   const char* const names[] = {"Style", "Font", "Alignment", "Border", "Background"};
