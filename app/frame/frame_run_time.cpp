@@ -42,8 +42,8 @@ void CMainFrame::StampActivityClocks() {
   m_clocks.autoSave = m_clocks.autoClose = ActivityClockNow();
 }
 
-bool CMainFrame::PreTranslateMessage(MSG* msg) {
-  switch (msg->message) {
+void CMainFrame::NoteInput(const MSG& msg) {
+  switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
@@ -56,6 +56,10 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
       StampActivityClocks();
       break;
   }
+}
+
+bool CMainFrame::PreTranslateMessage(MSG* msg) {
+  NoteInput(*msg);
   // A focused edit control's own editing keys pass the accelerators, which
   // would give them to commands on cells.
   if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))

@@ -132,7 +132,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND FrameWindow() override { return m_hWnd; }
   bool ActiveSelection(CWorkBook** book, FormatSelection* selection) override;
   void SelectionFormatted(const FormatSelection& selection) override;
-  void StampActivityClocks() override;
+  void NoteInput(const MSG& msg) override;
   void FormatSheetClosed() override;
   CFormatPropSheet& FormatSheet() { return m_formatSheet; }
 
@@ -183,6 +183,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
 
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
+  void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);

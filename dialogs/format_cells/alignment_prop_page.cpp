@@ -37,28 +37,14 @@ const PageButton kButtons[] = {
 CAlignmentPropPage::CAlignmentPropPage(CFormatPropSheet* sheet) : CFormatPageT<CDialogImpl>(sheet, IDD_ALIGNMENT_PAGE) {}
 
 LRESULT CAlignmentPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      return OnInitDialog();
-    case WM_DESTROY:
-      DestroyPageToolBar(m_toolbar);
-      m_toolbar = nullptr;
-      break;
-    case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
-      break;
-    case WM_HSCROLL:
-      if (reinterpret_cast<HWND>(lp) == GetDlgItem(IDC_ROTATION_TRACK)) {
-        OnRotationScroll(LOWORD(wp));
-        return 0;
-      }
-      break;
+  if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == GetDlgItem(IDC_ROTATION_TRACK)) {
+    OnRotationScroll(LOWORD(wp));
+    return 0;
   }
-  handled = false;
-  return 0;
+  return CFormatPageT<CDialogImpl>::ProcessWindowMessage(msg, wp, lp, handled);
 }
 
-LRESULT CAlignmentPropPage::OnInitDialog() {
+LRESULT CAlignmentPropPage::OnInitPage() {
   m_toolbar = CreatePageToolBar(m_hWnd, kToolBarX, kToolBarY, kButtons, sizeof kButtons / sizeof kButtons[0]);
   for (int id : {IDC_FIRST_COMBO, IDC_SECOND_COMBO}) {
     for (int indent = 0; indent <= kMaxIndent; ++indent) {
@@ -103,7 +89,7 @@ void CAlignmentPropPage::RefreshPage(int direction) {
   a.rotation = RotationOfPosition(static_cast<int>(::SendMessageA(track, TBM_GETPOS, 0, 0)));
 }
 
-bool CAlignmentPropPage::OnCommand(int id, int code, HWND control) {
+bool CAlignmentPropPage::OnPageCommand(int id, int code, HWND control) {
   if (control != nullptr && control == m_toolbar) {
     RefreshPage(1);
     const int kind = PressAlignmentButton(&style.alignment, static_cast<uint16_t>(id));

@@ -19,12 +19,11 @@ class CAlignmentPropPage : public CFormatPageT<CDialogImpl> {
   StyleRecord style = {};
 
  private:
-  LRESULT OnInitDialog();
-  bool OnCommand(int id, int code, HWND control);
+  LRESULT OnInitPage() override;
+  bool OnPageCommand(int id, int code, HWND control) override;
   void OnRotationScroll(int code);
   void ShowRotation(int degrees);
 
-  HWND m_toolbar = nullptr;
 };
 
 #endif

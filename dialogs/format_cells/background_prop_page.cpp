@@ -28,19 +28,7 @@ LRESULT CCellBackgroundWnd::ProcessWindowMessage(UINT msg, WPARAM, LPARAM, bool&
 CBackgroundPropPage::CBackgroundPropPage(CFormatPropSheet* sheet)
     : CFormatPageT<CDialogImpl>(sheet, IDD_BACKGROUND_PAGE) {}
 
-LRESULT CBackgroundPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      return OnInitDialog();
-    case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
-      break;
-  }
-  handled = false;
-  return 0;
-}
-
-LRESULT CBackgroundPropPage::OnInitDialog() {
+LRESULT CBackgroundPropPage::OnInitPage() {
   m_pattern.SubclassWindow(GetDlgItem(IDC_FIRST_COMBO));
   m_first.SubclassWindow(GetDlgItem(IDC_SECOND_COMBO));
   m_second.SubclassWindow(GetDlgItem(IDC_THIRD_COMBO));
@@ -70,7 +58,7 @@ void CBackgroundPropPage::RefreshPage(int direction) {
   ReadThreeCombos(m_pattern, m_first, m_second, &fill);
 }
 
-bool CBackgroundPropPage::OnCommand(int id, int code, HWND control) {
+bool CBackgroundPropPage::OnPageCommand(int id, int code, HWND control) {
   if ((id != IDC_FIRST_COMBO && id != IDC_SECOND_COMBO && id != IDC_THIRD_COMBO) || code != CBN_SELENDOK ||
       !IsUserChange(control, true))
     return false;

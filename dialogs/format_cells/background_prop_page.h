@@ -23,7 +23,6 @@ class CCellBackgroundWnd : public CWindowImpl {
 class CBackgroundPropPage : public CFormatPageT<CDialogImpl> {
  public:
   explicit CBackgroundPropPage(CFormatPropSheet* sheet);
-  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   void RefreshPage(int direction) override;
   HWND Preview() const { return m_preview.m_hWnd; }
 
@@ -31,8 +30,8 @@ class CBackgroundPropPage : public CFormatPageT<CDialogImpl> {
   StyleRecord style = {};
 
  private:
-  LRESULT OnInitDialog();
-  bool OnCommand(int id, int code, HWND control);
+  LRESULT OnInitPage() override;
+  bool OnPageCommand(int id, int code, HWND control) override;
 
   CCellBackgroundWnd m_preview{this};
   CPatternComboBox m_pattern;

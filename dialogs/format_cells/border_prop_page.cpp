@@ -103,23 +103,7 @@ LRESULT CCellBorderWnd::OnPaint() {
 
 CBorderPropPage::CBorderPropPage(CFormatPropSheet* sheet) : CFormatPageT<CDialogImpl>(sheet, IDD_BORDER_PAGE) {}
 
-LRESULT CBorderPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      return OnInitDialog();
-    case WM_DESTROY:
-      DestroyPageToolBar(m_toolbar);
-      m_toolbar = nullptr;
-      break;
-    case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
-      break;
-  }
-  handled = false;
-  return 0;
-}
-
-LRESULT CBorderPropPage::OnInitDialog() {
+LRESULT CBorderPropPage::OnInitPage() {
   RECT frame = CWindow(GetDlgItem(IDC_FRAME_STATIC)).GetRectInParent();
   InflateRect(&frame, -kPreviewMargin, -kPreviewMargin);
   CreatePreviewWindow(m_preview, "CCellBorderWnd", m_hWnd, frame);
@@ -161,7 +145,7 @@ void CBorderPropPage::ToggleSide(uint8_t side) {
   Apply(kApplyBorders);
 }
 
-bool CBorderPropPage::OnCommand(int id, int code, HWND control) {
+bool CBorderPropPage::OnPageCommand(int id, int code, HWND control) {
   if (control != nullptr && control == m_toolbar) {
     RefreshPage(1);
     switch (id) {

@@ -25,7 +25,6 @@ class CCellBorderWnd : public CWindowImpl {
 class CBorderPropPage : public CFormatPageT<CDialogImpl> {
  public:
   explicit CBorderPropPage(CFormatPropSheet* sheet);
-  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   void RefreshPage(int direction) override;
   // A side of the mask flipped, from the preview or a digit key, and applied.
   void ToggleSide(uint8_t side);
@@ -36,14 +35,13 @@ class CBorderPropPage : public CFormatPageT<CDialogImpl> {
   StyleRecord style = {};
 
  private:
-  LRESULT OnInitDialog();
-  bool OnCommand(int id, int code, HWND control);
+  LRESULT OnInitPage() override;
+  bool OnPageCommand(int id, int code, HWND control) override;
   void Apply(int kind);
 
   CCellBorderWnd m_preview{this};
   CLineComboBox m_line;
   CColorComboBox m_color;
-  HWND m_toolbar = nullptr;
 };
 
 #endif

@@ -49,23 +49,7 @@ int CALLBACK AddFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARA
 
 CFontPropPage::CFontPropPage(CFormatPropSheet* sheet) : CFormatPageT<CDialogImpl>(sheet, IDD_FONT_PAGE) {}
 
-LRESULT CFontPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      return OnInitDialog();
-    case WM_DESTROY:
-      DestroyPageToolBar(m_toolbar);
-      m_toolbar = nullptr;
-      break;
-    case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
-      break;
-  }
-  handled = false;
-  return 0;
-}
-
-LRESULT CFontPropPage::OnInitDialog() {
+LRESULT CFontPropPage::OnInitPage() {
   FillFaces();
   HWND sizes = GetDlgItem(IDC_SIZE_LIST);
   for (uint8_t size : kFontSizes) {
@@ -130,7 +114,7 @@ void CFontPropPage::LoadToolBar() {
 
 void CFontPropPage::Apply(int kind) { ApplyFontToSelection(Host(), font, kind); }
 
-bool CFontPropPage::OnCommand(int id, int code, HWND control) {
+bool CFontPropPage::OnPageCommand(int id, int code, HWND control) {
   if (control != nullptr && control == m_toolbar) {
     const int kind = ToggleFontStyle(&font.font, static_cast<uint32_t>(id));
     if (kind == 0) return false;

@@ -13,7 +13,6 @@
 class CFontPropPage : public CFormatPageT<CDialogImpl> {
  public:
   explicit CFontPropPage(CFormatPropSheet* sheet);
-  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   void RefreshPage(int direction) override;
   HWND ToolBar() const { return m_toolbar; }
 
@@ -21,14 +20,13 @@ class CFontPropPage : public CFormatPageT<CDialogImpl> {
   FontWithColor font = {};
 
  private:
-  LRESULT OnInitDialog();
-  bool OnCommand(int id, int code, HWND control);
+  LRESULT OnInitPage() override;
+  bool OnPageCommand(int id, int code, HWND control) override;
   void FillFaces();
   void LoadToolBar();
   void Apply(int kind);
 
   CColorComboBox m_color;
-  HWND m_toolbar = nullptr;
   bool m_faceChanged = false;
   bool m_sizeChanged = false;
 };

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "dialogs/format_cells/page_toolbar.h"
 #include "platform/ui/dialog_impl.h"
 
 class CFormatPropSheet;
@@ -32,6 +33,12 @@ class CFormatPage {
   virtual CDialogImpl& Dialog() = 0;
 
  protected:
+  // The page's part of its window's messages.
+  virtual LRESULT OnInitPage() = 0;
+  virtual void OnDestroyPage() {}
+  // True when the page took the command.
+  virtual bool OnPageCommand(int, int, HWND) { return false; }
+
   FormatSheetHost* Host() const;
   // True when the sheet consumed the message.
   bool FilterPageInput(MSG* msg);
@@ -41,6 +48,8 @@ class CFormatPage {
 
   CFormatPropSheet* m_sheet;
   bool m_loading = false;
+  // The page's toolbar, if it has one of its own; it goes with the window.
+  HWND m_toolbar = nullptr;
 };
 
 // A page window of the given dialog class.
@@ -51,6 +60,22 @@ class CFormatPageT : public DialogBase, public CFormatPage {
   explicit CFormatPageT(CFormatPropSheet* sheet, Args... args) : DialogBase(args...), CFormatPage(sheet) {}
   bool PreTranslateMessage(MSG* msg) override { return FilterPageInput(msg) || DialogBase::PreTranslateMessage(msg); }
   CDialogImpl& Dialog() override { return *this; }
+
+  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
+    switch (msg) {
+      case WM_INITDIALOG:
+        return OnInitPage();
+      case WM_DESTROY:
+        DestroyPageToolBar(m_toolbar);
+        m_toolbar = nullptr;
+        OnDestroyPage();
+        break;
+      case WM_COMMAND:
+        if (OnPageCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+        break;
+    }
+    return DialogBase::ProcessWindowMessage(msg, wp, lp, handled);
+  }
 };
 
 #endif

@@ -18,22 +18,6 @@ namespace {
 
 const char* const kTabTexts[CFormatPropSheet::kPageCount] = {"Style", "Font", "Alignment", "Border", "Background"};
 
-bool IsUserInput(UINT message) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_INITMENUPOPUP:
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 CFormatPropSheet::CFormatPropSheet(FormatSheetHost* host) : CDialogImpl(IDD_CELL_FORMAT), m_host(host) {}
@@ -68,7 +52,7 @@ LRESULT CFormatPropSheet::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, b
 bool CFormatPropSheet::PreTranslateMessage(MSG* msg) { return FilterInput(msg) || CDialogImpl::PreTranslateMessage(msg); }
 
 bool CFormatPropSheet::FilterInput(MSG* msg) {
-  if (IsUserInput(msg->message) && m_host != nullptr) m_host->StampActivityClocks();
+  if (m_host != nullptr) m_host->NoteInput(*msg);
   if (msg->message != WM_KEYDOWN || ActivePage() != kBorder || borderPage.m_hWnd == nullptr) return false;
   const HWND target = msg->hwnd;
   if (target != m_hWnd && target != m_tabs && target != borderPage.m_hWnd && target != borderPage.Preview())

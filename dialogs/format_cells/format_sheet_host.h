@@ -23,7 +23,9 @@ class FormatSheetHost {
   // After the selection's format changed with an undo step: Undo enabled,
   // the document modified, the selection repainted.
   virtual void SelectionFormatted(const FormatSelection& selection) = 0;
-  virtual void StampActivityClocks() = 0;
+  // Stamps the frame's activity clocks when the message is the user's
+  // input (keys, mouse buttons, a menu opening).
+  virtual void NoteInput(const MSG& msg) = 0;
   // The sheet closed itself (Cancel or Esc): it is no longer to be shown and
   // its command no longer checked.
   virtual void FormatSheetClosed() = 0;

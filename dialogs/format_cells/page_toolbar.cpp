@@ -13,16 +13,6 @@ constexpr int kButtonWidth = 31;
 constexpr int kButtonExtraHeight = 7;
 constexpr int kMaxButtons = 16;
 
-int DefaultGuiFontHeight(HWND window) {
-  HDC dc = GetDC(window);
-  HGDIOBJ prior = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, prior);
-  ReleaseDC(window, dc);
-  return metrics.tmHeight;
-}
-
 }  // namespace
 
 HWND CreatePageToolBar(HWND page, int xUnits, int yUnits, const PageButton* buttons, int count) {
@@ -39,7 +29,8 @@ HWND CreatePageToolBar(HWND page, int xUnits, int yUnits, const PageButton* butt
     HIMAGELIST greyed = LoadPngImageList(kImageSize, images, ids, GetSysColor(COLOR_BTNFACE), true);
     ::SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
     ::SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed));
-    const int height = DefaultGuiFontHeight(page) > kImageSize ? DefaultGuiFontHeight(page) : kImageSize;
+    const int fontHeight = StockFontMetrics(page, DEFAULT_GUI_FONT).tmHeight;
+    const int height = fontHeight > kImageSize ? fontHeight : kImageSize;
     ::SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, height + kButtonExtraHeight));
   }
   int image = 0;

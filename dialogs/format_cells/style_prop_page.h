@@ -10,11 +10,12 @@
 class CStylePropPage : public CFormatPageT<CNumFormatHost> {
  public:
   explicit CStylePropPage(CFormatPropSheet* sheet);
-  LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   void RefreshPage(int direction) override { Refresh(direction); }
   bool FilterSubPageInput(MSG* msg) override { return FilterPageInput(msg); }
 
  protected:
+  LRESULT OnInitPage() override { return OnInitHost(); }
+  void OnDestroyPage() override { OnDestroyHost(); }
   void OnFormatChanged() override;
 };
 
