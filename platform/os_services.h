@@ -33,6 +33,8 @@ bool OsIsCharAlpha(uint8_t c);
 // In place over a NUL-terminated or counted text.
 void OsUpperText(char* text, size_t length);
 void OsLowerText(char* text, size_t length);
+// The system's OEM (DOS) code page number; 437 in the POSIX build.
+uint16_t OsOemCodePage();
 
 // Colours are 0x00BBGGRR, as the window system stores them.
 enum OsSysColor : int {

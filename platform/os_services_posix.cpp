@@ -57,6 +57,9 @@ bool OsIsCharAlpha(uint8_t c) {
          c == 0xBA || c == 0xDF;
 }
 
+// The DOS code page of an English (United States) system.
+uint16_t OsOemCodePage() { return 437; }
+
 uint32_t OsSysColor(int kind) {
   switch (kind) {
     case kOsColorWindowText: return 0x000000;

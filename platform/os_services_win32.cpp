@@ -24,6 +24,8 @@ uint8_t OsCharLower(uint8_t c) {
 
 bool OsIsCharAlpha(uint8_t c) { return IsCharAlphaA(static_cast<CHAR>(c)) != 0; }
 
+uint16_t OsOemCodePage() { return static_cast<uint16_t>(GetOEMCP()); }
+
 uint32_t OsSysColor(int kind) {
   switch (kind) {
     case kOsColorWindowText: return GetSysColor(COLOR_WINDOWTEXT);

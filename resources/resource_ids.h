@@ -19,6 +19,10 @@
 #define IDS_REGISTRATION_FAILED 159
 #define IDS_REMOVE_BOOKMARK 160
 #define IDS_REMOVE_ALL_BOOKMARKS 161
+#define IDS_NO_MORE_CELLS 102
+#define IDS_CANNOT_TRANSPOSE 144
+#define IDS_NO_RANGE_SELECTED 156
+#define IDS_SERIES_NEEDS_SEEDS 164
 #define IDS_READY 57345
 
 /* Menus shown by toolbar drop-downs and context menus. */

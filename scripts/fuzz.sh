@@ -12,29 +12,54 @@ out=build/fuzz
 cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALVERO_FUZZ=ON \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
 cmake --build "$out" -j "$(nproc)" --target files_load_native_fuzz files_body_reader_fuzz files_load_xml_fuzz \
-  files_sample_files charts_decode_png_fuzz charts_encode_sample_png
+  files_load_text_fuzz files_load_xbase_fuzz files_sample_files charts_decode_png_fuzz charts_encode_sample_png
 
 seeds=$out/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corpus/load_xml" "$out/corpus/decode_png" \
-  "$out/artifacts"
+  "$out/corpus/load_text" "$out/corpus/load_xbase" "$out/artifacts"
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
-cp "$seeds"/*.tlv "$out/corpus/load_native/"
+# Native files are binary or XML: the loading target starts from both.
+cp "$seeds"/*.tlv "$seeds"/*.xml tests/files/fuzz/xml_seeds/*.xml "$out/corpus/load_native/"
 cp "$seeds"/*.body "$out/corpus/body_reader/"
 cp tests/files/fuzz/xml_seeds/*.xml "$seeds"/*.xml "$out/corpus/load_xml/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
 cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
+# The interoperability files of the text and xBase formats, ours and other programs'.
+cp tests/golden/exchange/*.csv tests/golden/exchange/*.txt "$out/corpus/load_text/"
+cp tests/golden/exchange/*.dbf "$out/corpus/load_xbase/"
 
 # The loading target writes each input to a file of its own in /tmp.
-trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml' EXIT
+trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml /tmp/talvero-fuzz-*.csv /tmp/talvero-fuzz-*.dbf \
+  /tmp/talvero-fuzz-*.dbt /tmp/talvero-fuzz-*.fpt' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in load_native body_reader load_xml decode_png; do
-  echo "fuzz: $target for ${seconds}s"
-  binary=$out/tests/files/fuzz/files_${target}_fuzz
+# Each target runs on one core; as many run at once as there are cores, at
+# most four (each may take 2.5 GB).
+run_target() {
+  local target=$1 binary=$out/tests/files/fuzz/files_$1_fuzz
   [ "$target" = decode_png ] && binary=$out/tests/charts/fuzz/charts_${target}_fuzz
-  "$binary" -max_total_time="$seconds" -max_len=262144 \
-    -rss_limit_mb=2560 -timeout=30 -print_final_stats=0 -artifact_prefix="$out/artifacts/${target}-" \
-    "$out/corpus/$target" 2>"$out/${target}.log" || { tail -60 "$out/${target}.log"; exit 1; }
-  grep -E "^Done|DONE" "$out/${target}.log" | tail -1 || true
+  if "$binary" -max_total_time="$seconds" -max_len=262144 \
+      -rss_limit_mb=2560 -timeout=30 -print_final_stats=0 -artifact_prefix="$out/artifacts/${target}-" \
+      "$out/corpus/$target" 2>"$out/${target}.log"; then
+    echo "fuzz: $target for ${seconds}s: $(grep -E "^Done|DONE" "$out/${target}.log" | tail -1)"
+  else
+    echo "fuzz: $target failed"; tail -60 "$out/${target}.log"; return 1
+  fi
+}
+failed=0
+slots=$(nproc); [ "$slots" -le 4 ] || slots=4
+running=0
+for target in load_native body_reader load_xml load_text load_xbase decode_png; do
+  if [ "$running" -ge "$slots" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  run_target "$target" &
+  running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
+exit $failed

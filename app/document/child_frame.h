@@ -11,8 +11,11 @@
 // The files of app/document split it by concern: creation, layout, panes and
 // splits (child_frame_win32.cpp), the message and command map
 // (child_frame_commands_win32.cpp), the file commands with the close
-// question (child_frame_file_win32.cpp) and the formula bar's entry
-// (child_frame_formula_bar_win32.cpp).
+// question (child_frame_file_win32.cpp), the formula bar's entry
+// (child_frame_formula_bar_win32.cpp), and the cell commands
+// (cell_commands_win32.cpp dispatches them): editing (edit_commands_win32.cpp),
+// rows, columns and recalculation (row_column_commands_win32.cpp), dates,
+// data series and quick statistics (date_series_commands_win32.cpp).
 
 #include <cstdint>
 
@@ -82,6 +85,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // saves into the file the document holds. True on success; on failure the
   // message is shown and the file, path, kind and variant are as before.
   bool SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile);
+  // Save As into an xBase dialect: the table's description, derived from
+  // the active worksheet unless the document is of that dialect already,
+  // edited in the xBase dialog and kept in the workbook on OK. False when
+  // the user cancelled or the description could not be made (shown).
+  bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner);
 
   void OnToggleTree();
   void OnToggleInspect();
@@ -90,6 +98,42 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void OnNextPane(bool backwards);
   void OnBeginEdit(const char* typed);
   void OnEnterFormulaBar();
+  // Types the text into every selected cell with one undo step, then the
+  // edit's tail.
+  void EnterTextIntoSelection(const char* text);
+
+  // The cell commands of the Edit, View, Insert, Format and Tools menus, the
+  // find bar and the quick-statistics and date menus; false for any other
+  // command.
+  bool OnCellCommand(UINT command);
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnIncrementValue(bool up);
+  void OnConvert(uint8_t kind);
+  void OnInsertReference(UINT command);
+  void OnFindNext();
+  void OnReplaceAll(bool wholeWorksheet);
+  void OnTranspose();
+  void OnSelectRows();
+  void OnSelectColumns();
+  void OnSelectAll();
+  void OnInsertRemoveColumns(bool insert);
+  void OnInsertRemoveRows(bool insert);
+  void OnAutoRowHeight();
+  void OnAutoColumnWidth();
+  void OnFreezeColumn();
+  void OnFreezeRow();
+  void OnUpdateData();
+  void OnAutomaticUpdating();
+  void OnInsertDate(UINT command);
+  void OnDataSeries();
+  void OnQuickStatistic(UINT command);
+  // The active view, after its open edit was ended, when it shows a
+  // worksheet; else null.
+  CDocumentView* ViewForCommand();
+  // The range becomes the active view's selection, its first cell the
+  // current one; the view is repainted and the frame shows the selection.
+  void SelectRange(const SelectionRange& range);
   // Runs the recalculation the update mode asks for after an edit and
   // repaints the formula cells and the inspect list.
   void RecalcAfterEdit();
@@ -131,6 +175,18 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void CopyFirstViewPosition();
   void StoreViewPosition();
   void LoadViewPosition();
+  // Applies the undo step to undo, or the next one to redo, and brings the
+  // views up to date.
+  void ApplyUndoStep(bool redo);
+  void RefreshAfterStep(int32_t index, const CWorkSheet* shownBefore);
+  // Inserts or removes the selected rows (or columns) with one undo step.
+  void InsertOrRemoveLines(bool rows, bool insert);
+  // Freezes the first visible row (kCornerRowGiven) or column
+  // (kCornerColumnGiven) of the active view, or ends that freeze.
+  void ToggleFreeze(uint8_t flag);
+  // The tail of a change of sizes or panes: no recalculation, the views
+  // repainted, the modified flag and the frame's states.
+  void CompleteLayoutChange();
 
   // Set once the window stands: from then on its final message frees the
   // object. Until then (a creation that fails ends with a final message

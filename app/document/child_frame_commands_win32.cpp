@@ -98,7 +98,7 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
       OnEnterFormulaBar();
       return true;
   }
-  return false;
+  return OnCellCommand(command);
 }
 
 void CChildFrame::OnContextMenu(POINT screen) {

@@ -15,6 +15,7 @@
 #include "services/settings/settings_profile.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/text_file_dialogs.h"
+#include "dialogs/xbase/xbase_dialogs.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
@@ -110,6 +111,7 @@ void CChildFrame::OnFileSaveAs() {
     if (textDialog.DoModal(owner) != IDOK) return;
     m_workbook.textFileOptions = options;
   }
+  if (kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast && !EditXBaseDescription(kind, path, owner)) return;
   uint8_t variant = kNativeBinaryGzip;
   if (kind == kFormatNative) variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
   if (m_workbook.protectionMode != 0) {
@@ -174,6 +176,29 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
   return true;
 }
 
+bool CChildFrame::EditXBaseDescription(uint8_t dialect, const char* path, HWND owner) {
+  XBaseTable description;
+  bool made;
+  if (m_workbook.sourceFormat != dialect) {
+    description.dialect = dialect;
+    made = m_workbook.BuildXBaseFields(m_workbook.activeWorksheet, &description);
+  } else {
+    made = m_workbook.xbaseTable.CopyTo(&description);
+    if (!made) m_workbook.error = kWorkbookOutOfMemory;
+  }
+  if (!made) {
+    ShowError(m_workbook.error);
+    return false;
+  }
+  CXBaseFileDlg dialog(&description, path, true);
+  if (dialog.DoModal(owner) != IDOK) return false;
+  if (!description.CopyTo(&m_workbook.xbaseTable)) {
+    ShowError(kWorkbookOutOfMemory);
+    return false;
+  }
+  return true;
+}
+
 void CChildFrame::OnFileReload() {
   if (m_workbook.bufferedFile.file == nullptr) return;
   EndOpenEdit();
@@ -188,8 +213,14 @@ void CChildFrame::OnFileReload() {
   bool loaded = false;
   if (format == kFormatNative) {
     loaded = LoadNativeAskingPassword(m_workbook, m_owner != nullptr ? m_owner->m_hWnd : m_hWnd);
+  } else if (format == kFormatText) {
+    WaitCursor wait;
+    loaded = m_workbook.LoadText();
+  } else if (format >= kFormatXBaseFirst && format <= kFormatXBaseLast) {
+    WaitCursor wait;
+    loaded = m_workbook.LoadXBase();
   } else {
-    // The readers of the other kinds are not part of the program yet.
+    // The Excel 2003 XML reader is not part of the program yet.
     m_workbook.error = kFileBadFormat;
   }
   if (!loaded) {

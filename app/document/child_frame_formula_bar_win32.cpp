@@ -10,16 +10,21 @@
 #include "view/grid_view/cell_from_text.h"
 #include "view/grid_view/grid_view_options.h"
 
-// The text goes into every selected cell as if typed there, with one undo
-// step for the whole selection, so that one Undo takes it all back however
-// many cells it filled.
 void CChildFrame::OnEnterFormulaBar() {
-  CDocumentView* view = GetActiveView();
-  if (view == nullptr || m_owner == nullptr || m_workbook.activeWorksheet == nullptr) return;
+  if (GetActiveView() == nullptr || m_owner == nullptr || m_workbook.activeWorksheet == nullptr) return;
   EndOpenEdit();
   char text[kEditCapacity + 1] = {};
   ::GetWindowTextA(m_owner->FormulaBar(), text, sizeof text);
   if (Options.Lists != nullptr) AddRecentCellText(*Options.Lists, text);
+  EnterTextIntoSelection(text);
+}
+
+// The text goes into every selected cell as if typed there, with one undo
+// step for the whole selection, so that one Undo takes it all back however
+// many cells it filled.
+void CChildFrame::EnterTextIntoSelection(const char* text) {
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr || m_workbook.activeWorksheet == nullptr) return;
   WaitCursor wait;
   const SelectionRange s = view->Selection();
   const UndoRange range = {static_cast<uint16_t>(s.firstColumn), s.firstRow, static_cast<uint16_t>(s.lastColumn),

@@ -14,7 +14,9 @@
 #include "services/settings/settings_profile.h"
 #include "dialogs/file/file_dialog.h"
 #include "dialogs/file/file_wait_dialog.h"
+#include "dialogs/file/text_file_dialogs.h"
 #include "dialogs/protection/protection_dialogs.h"
+#include "dialogs/xbase/xbase_dialogs.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
@@ -120,9 +122,26 @@ bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
   const HWND owner = window->m_owner != nullptr ? window->m_owner->m_hWnd : nullptr;
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
+  if (type == kFormatText) {
+    COpenTextFileDlg options(&book.textFileOptions);
+    if (options.DoModal(owner) != IDOK) return false;
+    WaitCursor wait;
+    if (!book.LoadText()) return false;
+    book.sourceFormat = kFormatText;
+    return true;
+  }
+  if (type >= kFormatXBaseFirst) {
+    book.xbaseTable.dialect = type;
+    if (!book.ReadXBaseHeader(&book.xbaseTable)) return false;
+    CXBaseFileDlg description(&book.xbaseTable, path, false);
+    if (description.DoModal(owner) != IDOK) return false;
+    WaitCursor wait;
+    if (!book.LoadXBase()) return false;
+    book.sourceFormat = type;
+    return true;
+  }
   if (type != kFormatNative) {
-    // The text, Excel 2003 XML and xBase readers are not part of the
-    // program yet.
+    // The Excel 2003 XML reader is not part of the program yet.
     book.error = kFileBadFormat;
     return false;
   }

@@ -331,8 +331,8 @@ void CMainFrame::ShowFindBar(bool show) {
   UpdateLayout();
 }
 
-// With the find bar shown, Find searches the document, which is not built
-// yet; hidden, it shows the bar.
+// With the find bar shown, Find searches the document (once its search is
+// built); hidden, it shows the bar. Either needs a document.
 void CMainFrame::EnableFind(bool findBarShown) {
   UIEnable(ID_EDIT_FIND, m_documentActive != 0 && !(findBarShown && IsCommandUnbuilt(ID_FIND_TEXT)));
 }

@@ -8,19 +8,15 @@
 void AddRecentCellText(ProfileLists& lists, const char* text) {
   if (text == nullptr || text[0] == '\0') return;
   int count = lists.recentCellTextCount < kRecentCellTextCount ? lists.recentCellTextCount : kRecentCellTextCount;
-  // The slot whose entry goes: the equal one, else the first free one, else
-  // the last.
-  int dropped = count;
-  if (count < kRecentCellTextsKept) {
-    for (int i = 0; i < count; ++i) {
-      const char* entry = lists.recentCellTexts[i];
-      if (CompareTextIgnoringCase(entry, std::strlen(entry), text, std::strlen(text)) == 0) {
-        dropped = i;
-        break;
-      }
+  // The slot whose entry goes: the equal one, else a new one below the
+  // growth limit, else the last.
+  int dropped = count < kRecentCellTextsKept ? count : count - 1;
+  for (int i = 0; i < count; ++i) {
+    const char* entry = lists.recentCellTexts[i];
+    if (CompareTextIgnoringCase(entry, std::strlen(entry), text, std::strlen(text)) == 0) {
+      dropped = i;
+      break;
     }
-  } else {
-    dropped = count - 1;
   }
   if (dropped == count) ++count;
   std::memmove(lists.recentCellTexts[1], lists.recentCellTexts[0],

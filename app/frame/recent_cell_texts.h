@@ -9,10 +9,10 @@
 // Entries the list grows to; a profile may bring more, which are kept.
 constexpr int kRecentCellTextsKept = 24;
 
-// Puts the text at the front. Below kRecentCellTextsKept entries an equal
-// text (letter case aside) moves to the front instead of being repeated;
-// a full list drops its last entry without looking. An empty text changes
-// nothing; a longer one than a slot holds is cut.
+// Puts the text at the front. An equal text (letter case aside) moves to the
+// front instead of being repeated; a new text grows the list up to
+// kRecentCellTextsKept entries, beyond which the last entry drops out. An
+// empty text changes nothing; a longer one than a slot holds is cut.
 void AddRecentCellText(ProfileLists& lists, const char* text);
 
 #endif

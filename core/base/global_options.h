@@ -21,6 +21,10 @@ extern uint8_t AutomaticUpdating;
 // The mode in force for a workbook: its own setting when non-zero, else the
 // global option.
 uint8_t UpdateMode(uint8_t workbookMode);
+// The workbook's own mode after the Automatic Updating switch: the mode in
+// force turned from automatic to manual or back, keeping whether all
+// worksheets or the active one are recalculated.
+uint8_t ToggledUpdateMode(uint8_t workbookMode);
 
 // Restores the defaults the program starts with: A1 references, automatic
 // recalculation.

@@ -229,6 +229,21 @@ class CWorkBook {
   bool SniffNative(uint8_t* kind, uint8_t* hint);
   bool LoadNative(const char* password);
 
+  // Text files and xBase tables, defined by the files library (files/text,
+  // files/xbase), through the open file as `textFileOptions` and
+  // `xbaseTable` describe them. Each loader replaces the tree by one
+  // worksheet named after the file. Failures leave the files' error codes
+  // in `error`.
+  bool SaveText(CWorkSheet* sheet);
+  bool LoadText();
+  bool BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table);
+  bool ReadXBaseHeader(XBaseTable* table);
+  bool LoadXBase();
+  bool SaveXBase(CWorkSheet* sheet);
+  // Appends a memo to the memo file of the table at tablePath; see
+  // files/xbase/xbase_memo.h.
+  bool WriteXBaseMemo(const char* tablePath, uint8_t dialect, const char* text, size_t length, uint32_t* block);
+
   // Pagination and printing, defined by the view library (view/printing).
   // Pagination measures through the printer's measurer and rebuilds
   // `pageList` for the worksheet, lowering the zoom pair in place until

@@ -3,34 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-uint16_t HeaderU16(const XBaseTable& table, size_t at) {
-  return static_cast<uint16_t>(table.header[at] | table.header[at + 1] << 8);
-}
-
-bool CharacterLengthSpansTwoBytes(uint8_t dialect) { return dialect == 5 || dialect == 6; }
-
-}  // namespace
-
-uint32_t XBaseFieldCount(const XBaseTable& table) {
-  if (table.fieldDescriptors == nullptr) return 0;
-  const uint16_t headerLength = HeaderU16(table, 8);
-  if (headerLength < 32) return 0;
-  const uint32_t count = (headerLength - 32u) / kXBaseFieldSize;
-  return count < kXBaseMaxFields ? count : kXBaseMaxFields;
-}
-
-uint32_t XBaseRecordCount(const XBaseTable& table) {
-  return static_cast<uint32_t>(table.header[4]) | static_cast<uint32_t>(table.header[5]) << 8 |
-         static_cast<uint32_t>(table.header[6]) << 16 | static_cast<uint32_t>(table.header[7]) << 24;
-}
-
-uint8_t* XBaseFieldAt(XBaseTable& table, uint32_t index) {
-  if (index >= XBaseFieldCount(table)) return nullptr;
-  return table.fieldDescriptors + static_cast<size_t>(index) * kXBaseFieldSize;
-}
-
 const char* XBaseDialectName(uint8_t dialect) {
   switch (dialect) {
     case 3: return "dBase III+";
@@ -72,9 +44,7 @@ void FormatXBaseLength(const uint8_t* field, uint8_t dialect, char* out, size_t 
   const int length = field[kXBaseFieldLength];
   const int decimals = field[kXBaseFieldDecimals];
   switch (field[kXBaseFieldType]) {
-    case 'C':
-      std::snprintf(out, size, "%d", CharacterLengthSpansTwoBytes(dialect) ? length + 256 * decimals : length);
-      break;
+    case 'C': std::snprintf(out, size, "%u", XBaseFieldWidth(field, dialect)); break;
     case 'D': std::snprintf(out, size, "%d", 8); break;
     case 'L': std::snprintf(out, size, "%d", 1); break;
     case 'M': std::snprintf(out, size, "%d", 10); break;

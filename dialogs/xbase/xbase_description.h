@@ -9,19 +9,6 @@
 
 #include "core/model/exchange_options.h"
 
-// Offsets in a 32-byte field descriptor.
-constexpr size_t kXBaseFieldNameSize = 11;  // up to 10 characters and a NUL
-constexpr size_t kXBaseFieldType = 11;
-constexpr size_t kXBaseFieldLength = 16;
-constexpr size_t kXBaseFieldDecimals = 17;
-
-// The number of fields the header declares, within the descriptor table
-// (0 without one).
-uint32_t XBaseFieldCount(const XBaseTable& table);
-uint32_t XBaseRecordCount(const XBaseTable& table);
-// The descriptor of a field, or null beyond the count.
-uint8_t* XBaseFieldAt(XBaseTable& table, uint32_t index);
-
 // "dBase III+", "dBase IV", "FoxPro 2.x", "Clipper"; "" for any other.
 const char* XBaseDialectName(uint8_t dialect);
 // "Open %s File" or "Save %s File".

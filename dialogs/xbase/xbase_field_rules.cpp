@@ -5,7 +5,7 @@
 namespace {
 
 bool CharacterLengthSpansTwoBytes(uint8_t dialect, char type) {
-  return type == 'C' && (dialect == 5 || dialect == 6);
+  return type == 'C' && XBaseWideCharacterFields(dialect);
 }
 
 uint8_t AtMost(int32_t value, int32_t maximum) {

@@ -7,6 +7,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/native_xml/native_xml.h"
+#include "files/xbase/xbase_memo.h"
 #include "platform/os_files.h"
 #include "platform/os_services.h"
 
@@ -37,8 +38,48 @@ void StampLastModification(CWorkBook* book) {
                 unsigned(now.second));
 }
 
+bool IsXBaseFormat(uint8_t format) { return format >= kFormatXBaseFirst && format <= kFormatXBaseLast; }
+
+// An xBase writer makes the table's memo file afresh beside the file it
+// writes: the memo file there is kept aside until the save has succeeded,
+// and put back when it fails or when the new table has no memo file.
+class KeptMemoFile {
+ public:
+  // False when the memo file is there but cannot be moved aside.
+  bool Keep(const char* tablePath, uint8_t dialect) {
+    if (!XBaseMemoFileName(tablePath, memo_, sizeof memo_, dialect) || !OsFileExists(memo_))
+      return true;
+    if (!MakeTemporaryPath(memo_, kept_, sizeof kept_) || !OsReplaceFile(memo_, kept_))
+      return false;
+    moved_ = true;
+    return true;
+  }
+  void Finish(bool saved) {
+    if (!moved_)
+      return;
+    if (saved && OsFileExists(memo_)) {
+      std::remove(kept_);
+      return;
+    }
+    if (!saved)
+      std::remove(memo_);
+    OsReplaceFile(kept_, memo_);
+  }
+
+ private:
+  char memo_[kFilePathSize] = {};
+  char kept_[kFilePathSize] = {};
+  bool moved_ = false;
+};
+
 // Runs the writer the workbook's format byte and sub-kind choose.
 bool WriteDocument(CWorkBook* book, const TextMeasurer* measurer) {
+  if (book->sourceFormat == kFormatText)
+    return book->SaveText(book->activeWorksheet);
+  if (IsXBaseFormat(book->sourceFormat)) {
+    book->xbaseTable.dialect = book->sourceFormat;
+    return book->SaveXBase(book->activeWorksheet);
+  }
   if (book->sourceFormat != kFormatNative) {
     book->error = kFileBadFormat;
     return false;
@@ -97,10 +138,20 @@ bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* mea
   const uint8_t format = book->sourceFormat;
   const uint8_t kind = book->saveKind;
 
+  KeptMemoFile memo;
+  if (IsXBaseFormat(format) && !memo.Keep(path, format)) {
+    std::fclose(staged.file);
+    std::remove(temporary);
+    book->error = kFileCannotOpenForWriting;
+    return false;
+  }
+
   // The writer works on the document's open file: the staged file stands in
-  // for it, and the file the document holds stays untouched and locked.
+  // for it under the path being saved to, and the file the document holds
+  // stays untouched and locked.
   BufferedFile held = book->bufferedFile;
   book->bufferedFile = staged;
+  std::snprintf(book->bufferedFile.path, sizeof book->bufferedFile.path, "%s", path);
   bool saved = WriteDocument(book, measurer);
   if (saved && std::fflush(book->bufferedFile.file) != 0) {
     book->error = kFileWriteError;
@@ -114,6 +165,7 @@ bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* mea
   }
   if (!saved) {
     std::remove(temporary);
+    memo.Finish(false);
     book->sourceFormat = format;
     book->saveKind = kind;
     return false;
@@ -126,7 +178,9 @@ bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* mea
   std::memcpy(heldPath, book->bufferedFile.path, sizeof heldPath);
   if (replacesHeld)
     book->bufferedFile.Close();
-  if (!OsReplaceFile(temporary, path)) {
+  const bool replaced = OsReplaceFile(temporary, path);
+  memo.Finish(replaced);
+  if (!replaced) {
     std::remove(temporary);
     if (replacesHeld)
       OpenDocumentFile(book, heldPath);

@@ -16,7 +16,10 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // Saves the workbook under path by its format byte and native sub-kind,
 // stamping the last modification first for the native format: sub-kinds 2
 // and 3 as native XML (always plain; the measurer, when given, decides the
-// default sizes it leaves out), 4 and 5 as native binary. The new
+// default sizes it leaves out), 4 and 5 as native binary; format 1 writes
+// the active worksheet as text, 3 to 6 as an xBase table of that dialect,
+// whose memo file is rebuilt beside it (and kept as it was when the save
+// fails). The writers see path as the open file's path. The new
 // content goes to a temporary file in the same folder, which replaces the
 // file at path only once it is complete, flushed and closed; then the
 // document holds the file at path. On failure the file at path is as it was

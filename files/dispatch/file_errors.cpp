@@ -26,6 +26,7 @@ const FileErrorEntry kFileErrors[] = {
     {kFileXmlMissingAttribute, "A required attribute is missing"},
     {kFileXmlBadData, "Invalid xml element data (c_data)"},
     {kFileTooManyFields, "Too many database fields - max. record size = 64K"},
+    {kFileNumberTooWide, "A number is too wide for its database field"},
 };
 
 }  // namespace

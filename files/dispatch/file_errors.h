@@ -23,6 +23,8 @@ enum FileErrorCode : uint8_t {
   kFileXmlMissingAttribute = 59,
   kFileXmlBadData = 60,
   kFileTooManyFields = 62,
+  // A number needs more characters than its xBase field holds.
+  kFileNumberTooWide = 64,
 };
 
 // The message text of a file error code; "No error" for any other code.

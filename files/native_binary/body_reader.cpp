@@ -425,6 +425,7 @@ void BodyReader::ReadColumns(SheetFormat* format) {
       record.widthWord = uint16_t((record.widthWord & ~0x1FFFu) | (packed & 0x1FFFu));
       record.styleWord = uint16_t((record.styleWord & ~0x0FFFu) | ((packed >> 16) & 0x0FFFu));
     }
+    CheckColumnRecord(&record, book_->styles.styleCount);
     for (uint32_t end = column + run; column < end; ++column) format->columns[column] = record;
   }
 }
@@ -459,7 +460,7 @@ CellBlock* BodyReader::ReadBlocks(bool cells) {
     Exact(block->payload, length);
     block->used = length;
     const bool good = cells ? CheckCellBlock(block->payload, length, &order)
-                            : CheckStyleRunBlock(block->payload, length, &order);
+                            : CheckStyleRunBlock(block->payload, length, &order, book_->styles.styleCount);
     if (!good)
       throw int(kFileBadFormat);
     // A store keeps no empty block in its chain.

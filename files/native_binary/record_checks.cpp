@@ -1,11 +1,14 @@
 #include "files/native_binary/record_checks.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/model/drop_down_list.h"
+#include "core/model/worksheet_view_state.h"
 #include "files/native_binary/binary_format.h"
+#include "files/native_binary/inspect_cell_layout.h"
 #include "core/styles/style_run_store.h"
 
 namespace {
@@ -20,6 +23,7 @@ constexpr uint8_t kMaxDateTimeStyle = 10;
 constexpr uint8_t kMaxSeriesViewType = 11;
 constexpr uint8_t kMaxSymbol = 15;
 constexpr uint8_t kMaxErrorType = 12 << 4;
+constexpr uint8_t kMaxIndent = 254;
 
 template <size_t N>
 void Terminate(char (&text)[N]) {
@@ -30,6 +34,21 @@ void Terminate(char (&text)[N]) {
 template <class T>
 T Within(T value, T maximum, T fallback = 0) {
   return value > maximum ? fallback : value;
+}
+
+template <class T>
+T Between(T value, T lowest, T highest) {
+  return value < lowest ? lowest : value > highest ? highest : value;
+}
+
+void CheckMargin(double* margin, double fallback) {
+  if (!std::isfinite(*margin))
+    *margin = fallback;
+}
+
+void CheckCorner(ViewCorner* corner) {
+  corner->column = Between<uint16_t>(corner->column, 0, kMaxColumn);
+  corner->row = Between<uint32_t>(corner->row, 0, kMaxRow);
 }
 
 void CheckFill(FillRecord* fill) { fill->pattern = Within(fill->pattern, kMaxFillPattern); }
@@ -93,6 +112,8 @@ void CheckStyleRecord(StyleRecord* style, uint8_t fontCount) {
   alignment.horizontal = Within(alignment.horizontal, uint8_t(kHAlignRight));
   if (alignment.rotation < -90 || alignment.rotation > 90)
     alignment.rotation = 0;
+  alignment.horizontalIndent = Within(alignment.horizontalIndent, kMaxIndent, kMaxIndent);
+  alignment.verticalIndent = Within(alignment.verticalIndent, kMaxIndent, kMaxIndent);
   style->dropDown.listId = Within(style->dropDown.listId, uint16_t(kDropDownListCount));
 }
 
@@ -160,19 +181,49 @@ void CheckPageSettings(PageSettings* settings) {
   Terminate(settings->headerText);
   Terminate(settings->footerText);
   CheckFontRecord(&settings->headerFont);
+  settings->scale = Between<uint16_t>(settings->scale, kMinPrintScale, kMaxPrintScale);
+  settings->firstPageNumber = Between<uint16_t>(settings->firstPageNumber, 1, kMaxFirstPageNumber);
+  settings->copies = Between<uint16_t>(settings->copies, 1, kMaxCopies);
+  settings->pagesPerSheetRows = Between<uint8_t>(settings->pagesPerSheetRows, 1, kMaxPagesPerSheet);
+  settings->pagesPerSheetColumns = Between<uint8_t>(settings->pagesPerSheetColumns, 1, kMaxPagesPerSheet);
+  PageSettings defaults;
+  InitPageSettings(&defaults);
+  CheckMargin(&settings->headerMargin, defaults.headerMargin);
+  CheckMargin(&settings->footerMargin, defaults.footerMargin);
+  CheckMargin(&settings->marginLeft, defaults.marginLeft);
+  CheckMargin(&settings->marginRight, defaults.marginRight);
+  CheckMargin(&settings->marginTop, defaults.marginTop);
+  CheckMargin(&settings->marginBottom, defaults.marginBottom);
 }
 
 void CheckSheetSettings(WorksheetViewFormat* settings) {
   Terminate(settings->imagePath);
   CheckFill(&settings->fill);
-  if (settings->zoom == 0)
-    settings->zoom = 100;
+  // Files of earlier versions leave the zoom 0 for the default.
+  settings->zoom = settings->zoom == 0 ? 100 : Between(settings->zoom, kMinZoom, kMaxZoom);
+  WorksheetViewState* state = ViewStateOf(settings);
+  CheckCorner(&state->topLeft);
+  CheckCorner(&state->selection[0]);
+  CheckCorner(&state->selection[1]);
+  CheckCorner(&state->frozen);
 }
 
 void CheckInspectRecord(uint8_t* record) {
-  // The worksheet path and the name end the record: 256 and 128 bytes.
-  record[kInspectRecordSize - 128 - 1] = 0;
-  record[kInspectRecordSize - 1] = 0;
+  record[kInspectPathOffset + kInspectPathSize - 1] = 0;
+  record[kInspectNameOffset + kInspectNameSize - 1] = 0;
+  uint16_t column;
+  uint32_t row;
+  std::memcpy(&column, record + kInspectColumnOffset, sizeof column);
+  std::memcpy(&row, record + kInspectRowOffset, sizeof row);
+  column = Between<uint16_t>(column, 0, kMaxColumn);
+  row = Between<uint32_t>(row, 0, kMaxRow);
+  std::memcpy(record + kInspectColumnOffset, &column, sizeof column);
+  std::memcpy(record + kInspectRowOffset, &row, sizeof row);
+}
+
+void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t* rows) {
+  *columns = Between<uint16_t>(*columns, 1, uint16_t(kColumnCount - column));
+  *rows = Between<uint32_t>(*rows, 1, kRowCount - row);
 }
 
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
@@ -215,18 +266,34 @@ bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
       cell->SetDependantColumn(0);
       cell->SetDependantRow(0);
       cell->SetDependantSheet(0);
+      if (cell->ResultFlags() & kResultArray) {
+        uint16_t columns = cell->ArrayColumns();
+        uint32_t rows = cell->ArrayRows();
+        CheckArrayExtent(row, column, &columns, &rows);
+        cell->SetArrayColumns(columns);
+        cell->SetArrayRows(rows);
+      }
     }
     offset += size;
   }
   return true;
 }
 
-bool CheckStyleRunBlock(const uint8_t* bytes, uint32_t length, StoredOrder* order) {
+void CheckColumnRecord(ColumnRecord* column, uint16_t styleCount) {
+  if (column->Style() >= styleCount)
+    column->SetStyle(0);
+}
+
+bool CheckStyleRunBlock(uint8_t* bytes, uint32_t length, StoredOrder* order, uint16_t styleCount) {
   if (length % kStyleRunSize)
     return false;
   for (uint32_t offset = 0; offset < length; offset += kStyleRunSize) {
     StyleRun run;
     std::memcpy(&run, bytes + offset, sizeof run);
+    if (run.style >= styleCount) {
+      run.style = 0;
+      std::memcpy(bytes + offset, &run, sizeof run);
+    }
     if (run.row > kMaxRow || run.firstColumn > run.lastColumn || run.lastColumn > kMaxColumn)
       return false;
     // order->column holds the last column of the previous run.

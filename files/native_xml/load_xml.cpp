@@ -8,7 +8,8 @@
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
-#include "files/native_xml/inspect_cell_layout.h"
+#include "files/native_binary/inspect_cell_layout.h"
+#include "files/native_xml/load_rollback.h"
 #include "files/native_xml/xml_cells.h"
 #include "files/native_xml/xml_container.h"
 #include "files/native_xml/xml_formatting.h"
@@ -234,6 +235,12 @@ bool LoadXml(CWorkBook* book, uint32_t* errorLine) {
   for (uint8_t mark : {uint8_t(0xEF), uint8_t(0xBB), uint8_t(0xBF)})
     if (reader->source.PeekByte() == mark)
       reader->source.NextByte();
+  XmlLoadRollback rollback;
+  if (!rollback.Begin(book)) {
+    stream.CloseGz();
+    book->error = kFileXmlOutOfMemory;
+    return false;
+  }
   try {
     XmlDocumentReader(book, reader.get()).Read();
   } catch (int code) {
@@ -243,11 +250,15 @@ bool LoadXml(CWorkBook* book, uint32_t* errorLine) {
   }
   if (!book->error && stream.HasErrorGz())
     book->error = kFileReadError;
+  if (!book->error && !rollback.Commit())
+    book->error = kFileXmlOutOfMemory;
   if (errorLine)
     *errorLine = book->error ? reader->tag.line : 0;
   stream.CloseGz();
-  if (book->error)
+  if (book->error) {
+    rollback.Restore();
     return false;
+  }
   book->evaluator.owner = book;
   book->evaluator.sheet = &book->activeWorksheet->cells;
   return true;

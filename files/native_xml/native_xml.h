@@ -21,7 +21,8 @@ struct TextMeasurer;
 bool SaveXml(CWorkBook* book, const TextMeasurer* measurer = nullptr);
 // Reads the document, plain or gzip-compressed, from the workbook's open
 // file into a newly constructed workbook. False with the workbook's error
-// set, and with the reader's line in *errorLine when one is given.
+// set, and with the reader's line in *errorLine when one is given; a load
+// that fails part-way leaves the workbook as it was.
 bool LoadXml(CWorkBook* book, uint32_t* errorLine = nullptr);
 
 #endif

@@ -6,7 +6,8 @@
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
-#include "files/native_xml/inspect_cell_layout.h"
+#include "files/native_binary/inspect_cell_layout.h"
+#include "files/native_binary/record_checks.h"
 #include "core/styles/default_sizes.h"
 #include "files/native_xml/xml_cells.h"
 #include "files/native_xml/xml_container.h"
@@ -67,8 +68,12 @@ void WriteInspectCells(CXmlReader* w, const CWorkBook& book) {
   w->WriteElement("InspectCells", nullptr, kXmlWriteStart, 0, 1);
   static thread_local char attributes[3 * kXmlTextSize];
   for (uint32_t i = 0; i < book.inspectCells.Count(); ++i) {
+    // A cell set beyond the grid is written at its edge, where the reader takes it.
+    uint8_t record[kInspectCellRecordSize];
+    std::memcpy(record, book.inspectCells.At(i), sizeof record);
+    CheckInspectRecord(record);
     InspectCellFields cell;
-    ReadInspectCell(static_cast<const uint8_t*>(book.inspectCells.At(i)), &cell);
+    ReadInspectCell(record, &cell);
     attributes[0] = 0;
     size_t used = 0;
     if (cell.path[0])

@@ -1,20 +1,41 @@
 #include "files/native_xml/xml_cells.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/error_code.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/xml/xml_reader.h"
 
 namespace {
 
-constexpr int32_t kMaxCellText = 1024;
+constexpr int32_t kMaxFormulaText = int32_t(kFormulaTextCapacity);
+// The longest text a text cell holds: one record filling a store block.
+constexpr int32_t kMaxCellText = int32_t(kBlockPayload - kTextCellHeadSize);
+// Its character data: a byte escapes to at most six characters.
+constexpr size_t kCellTextDataSize = 6 * kBlockPayload + 1;
+// Numbers and error names are short.
+constexpr int32_t kMaxValueText = 1024;
+
+void WriteError(CXmlReader* writer, uint8_t code) {
+  writer->WriteElement("Error", nullptr, kXmlWriteStart, 0, 0);
+  writer->WriteRaw(ErrorName(code));
+  writer->WriteElement("Error", nullptr, kXmlWriteEnd, 0, 0);
+}
 
 void WriteNumber(CXmlReader* writer, double value) {
+  // Readers take finite numbers only; an infinity or NaN is what the
+  // evaluator makes of it.
+  if (!std::isfinite(value)) {
+    WriteError(writer, kErrorNum);
+    return;
+  }
   // Every save must give back the same double: the shortest exact text.
   char number[kExactDoubleTextCapacity];
   DoubleToExactText(value, number, sizeof number, nullptr);
@@ -23,16 +44,10 @@ void WriteNumber(CXmlReader* writer, double value) {
   writer->WriteElement("N", nullptr, kXmlWriteEnd, 0, 0);
 }
 
-void WriteTextValue(CXmlReader* writer, const char* elementName, const char* text, size_t length) {
-  writer->WriteElement(elementName, nullptr, kXmlWriteStart, 0, 0);
-  writer->WriteText(text, length, true);
-  writer->WriteElement(elementName, nullptr, kXmlWriteEnd, 0, 0);
-}
-
-void WriteError(CXmlReader* writer, uint8_t code) {
-  writer->WriteElement("Error", nullptr, kXmlWriteStart, 0, 0);
-  writer->WriteRaw(ErrorName(code));
-  writer->WriteElement("Error", nullptr, kXmlWriteEnd, 0, 0);
+void WriteTextValue(CXmlReader* writer, const char* text, size_t length) {
+  writer->WriteElement("T", nullptr, kXmlWriteStart, 0, 0);
+  writer->WriteLongText(text, length);
+  writer->WriteElement("T", nullptr, kXmlWriteEnd, 0, 0);
 }
 
 void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
@@ -50,8 +65,11 @@ void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
   if (cell.IsFormula()) {
     char array[48];
     const bool isArray = (cell.ResultFlags() & kResultArray) != 0;
-    std::snprintf(array, sizeof array, "Width=\"%u\" Height=\"%u\"", unsigned(cell.ArrayColumns()),
-                  unsigned(cell.ArrayRows()));
+    // An extent past the grid is written as the reader takes it.
+    uint16_t columns = cell.ArrayColumns();
+    uint32_t rows = cell.ArrayRows();
+    CheckArrayExtent(cell.Row(), cell.Column(), &columns, &rows);
+    std::snprintf(array, sizeof array, "Width=\"%u\" Height=\"%u\"", unsigned(columns), unsigned(rows));
     writer->WriteElement("F", isArray ? array : nullptr, kXmlWriteStart, 0, 0);
     writer->WriteText(cell.FormulaText(), cell.FormulaLength(), true);
     writer->WriteElement("F", nullptr, kXmlWriteEnd, 0, 0);
@@ -60,7 +78,7 @@ void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
     else if (cell.ResultFlags() & kResultCachedNumber)
       WriteNumber(writer, cell.CachedNumber());
     else if (cell.HasCachedText())
-      WriteTextValue(writer, "T", cell.CachedText(), cell.CachedTextLength());
+      WriteTextValue(writer, cell.CachedText(), cell.CachedTextLength());
     else
       // A formula not yet calculated: a result keeps the element readable
       // by every reader; the formula is recalculated anyway.
@@ -70,7 +88,7 @@ void WriteCell(CXmlReader* writer, const CellRecord& cell, bool firstOfRow) {
   } else if (cell.IsNumber()) {
     WriteNumber(writer, cell.Number());
   } else if (cell.IsText()) {
-    WriteTextValue(writer, "T", cell.Text(), cell.TextLength());
+    WriteTextValue(writer, cell.Text(), cell.TextLength());
   }
   writer->WriteElement("Cell", nullptr, kXmlWriteEnd, 0, 0);
 }
@@ -116,6 +134,8 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
     return;
   static thread_local uint8_t record[kFormulaCellHeadSize + 2 * 32768];
   static thread_local char formula[kXmlTextSize];
+  static thread_local char text[kCellTextDataSize];
+  int32_t textLength = 0;
   uint32_t previousRow = 0;
   uint16_t previousColumn = 0;
   bool first = true;
@@ -152,7 +172,7 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
       if (!reader->tag.isEnd) {
         reader->ReadText(nullptr);
         length = reader->DecodeEntities();
-        if (length < 0 || length > kMaxCellText)
+        if (length < 0 || length > kMaxFormulaText)
           ThrowXmlError(kFileXmlBadData);
         reader->FindElement(nullptr, "F", kXmlEndTag);
       }
@@ -162,25 +182,28 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
       fields.resultFlags = isArray ? kResultArray : 0;
       // Files of older writers hold a formula without a result: it is kept
       // uncalculated, to be computed by the next recalculation.
-      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxCellText)) {
+      // The cached text follows the formula in the same record.
+      const int32_t maxCachedText =
+          int32_t(kBlockPayload - kFormulaCellHeadSize - kCachedTextLengthSize) - length;
+      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxValueText)) {
         fields.cachedNumber = ReadNumberText(reader);
         fields.resultFlags |= kResultCachedNumber;
-      } else if (reader->ReadElementText(nullptr, "T", kXmlOptional, kMaxCellText)) {
-        fields.cachedText = reader->text;
-        fields.cachedTextLength = uint16_t(std::strlen(reader->text));
-      } else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxCellText)) {
+      } else if (reader->ReadElementTextInto(nullptr, "T", kXmlOptional, maxCachedText, text, sizeof text,
+                                             &textLength)) {
+        fields.cachedText = text;
+        fields.cachedTextLength = uint16_t(textLength);
+      } else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxValueText)) {
         fields.typeExtra = ReadErrorText(reader);
         fields.resultFlags |= kResultCachedNumber;
       }
       size = BuildFormulaCell(record, sizeof record, row, column, fields);
     } else {
       const uint8_t extra = automatic ? kCellSpillValue : 0;
-      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxCellText))
+      if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxValueText))
         size = BuildNumberCell(record, sizeof record, row, column, ReadNumberText(reader), extra);
-      else if (reader->ReadElementText(nullptr, "T", kXmlOptional, kMaxCellText))
-        size = BuildTextCell(record, sizeof record, row, column, reader->text, uint16_t(std::strlen(reader->text)),
-                             extra);
-      else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxCellText))
+      else if (reader->ReadElementTextInto(nullptr, "T", kXmlOptional, kMaxCellText, text, sizeof text, &textLength))
+        size = BuildTextCell(record, sizeof record, row, column, text, uint16_t(textLength), extra);
+      else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxValueText))
         size = BuildNumberCell(record, sizeof record, row, column, 0, uint8_t(extra | ReadErrorText(reader)));
       else
         ThrowXmlError(kFileXmlUnexpectedElement);

@@ -5,6 +5,7 @@
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_background.h"
@@ -40,7 +41,9 @@ ViewCorner CornerOf(const RefCorner& at) {
 }  // namespace
 
 void WriteXmlGeneralSettings(CXmlReader* writer, const CWorkSheet& sheet) {
-  const WorksheetViewFormat& view = sheet.viewFormat;
+  // Values set beyond what the reader takes are written as the nearest it does.
+  WorksheetViewFormat view = sheet.viewFormat;
+  CheckSheetSettings(&view);
   writer->WriteElement("GeneralSettings", nullptr, kXmlWriteStart, 1, 1);
   WorksheetViewFormat defaults;
   InitWorksheetViewFormat(&defaults);
@@ -80,7 +83,7 @@ void ReadXmlGeneralSettings(CXmlReader* reader, CWorkBook* book, CWorkSheet* she
   if (reader->FindAttribute(nullptr, "Scale")) {
     static const char* const kPercent[] = {"%"};
     uint16_t zoom = 0;
-    reader->ParseUInt16Unit(&zoom, 10, 1000, kPercent, 1, reader->AttributeValue());
+    reader->ParseUInt16Unit(&zoom, kMinZoom, kMaxZoom, kPercent, 1, reader->AttributeValue());
     view.zoom = zoom;
   }
   if (reader->FindAttribute(nullptr, "ShowGrid"))

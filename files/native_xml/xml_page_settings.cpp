@@ -7,6 +7,7 @@
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_sheet_settings.h"
 #include "files/native_xml/xml_styles.h"
@@ -107,7 +108,9 @@ void WritePageLayout(CXmlReader* writer, const PageSettings& page) {
 }  // namespace
 
 void WriteXmlPageSettings(CXmlReader* writer, const CWorkSheet& sheet) {
-  const PageSettings& page = sheet.pageSettings;
+  // Values set beyond what the reader takes are written as the nearest it does.
+  PageSettings page = sheet.pageSettings;
+  CheckPageSettings(&page);
   writer->WriteElement("PageSettings", nullptr, kXmlWriteStart, 1, 1);
   writer->WriteElement("Printer", nullptr, kXmlWriteStart, 2, 1);
   WriteField(writer, "Name", page.printerName, 3);
@@ -153,12 +156,12 @@ void ReadScale(CXmlReader* reader, PageSettings* page, bool fitAllowed) {
     if (fitAllowed && std::strcmp(reader->AttributeValue(), "FitToSheetSize") == 0)
       page->fitToSheetSize = 1;
     else
-      reader->ParseUInt16Unit(&scale, 10, 1000, kPercent, 1, reader->AttributeValue());
+      reader->ParseUInt16Unit(&scale, kMinPrintScale, kMaxPrintScale, kPercent, 1, reader->AttributeValue());
   }
   page->scale = scale;
   uint16_t first = 1;
   if (Has(reader, "FirstPageNumber"))
-    reader->ParseUInt16(&first, 1, 65534, reader->AttributeValue());
+    reader->ParseUInt16(&first, 1, kMaxFirstPageNumber, reader->AttributeValue());
   page->firstPageNumber = first;
 }
 
@@ -192,7 +195,7 @@ void ReadPrintRange(CXmlReader* reader, PageSettings* page) {
   ReadField(reader, "ExcludedColumns", page->excludedColumns);
   reader->ReadElementText(nullptr, "Copies", kXmlClearAttributes, kMaxPageText);
   uint16_t copies = 1;
-  reader->ParseUInt16(&copies, 1, 65534, reader->text);
+  reader->ParseUInt16(&copies, 1, kMaxCopies, reader->text);
   page->copies = copies;
   if (Has(reader, "Collate"))
     reader->ReadBool(&page->collate, reader->AttributeValue());
@@ -235,9 +238,9 @@ void ReadPageLayout(CXmlReader* reader, PageSettings* page) {
   page->pagesPerSheetColumns = 1;
   page->pagesPerSheetRows = 1;
   if (Has(reader, "Columns"))
-    reader->ParseUInt8(&page->pagesPerSheetColumns, 1, 254, reader->AttributeValue());
+    reader->ParseUInt8(&page->pagesPerSheetColumns, 1, kMaxPagesPerSheet, reader->AttributeValue());
   if (Has(reader, "Rows"))
-    reader->ParseUInt8(&page->pagesPerSheetRows, 1, 254, reader->AttributeValue());
+    reader->ParseUInt8(&page->pagesPerSheetRows, 1, kMaxPagesPerSheet, reader->AttributeValue());
   if (!FindXmlEmptyElement(reader, "Alignment"))
     ThrowXmlError(kFileXmlUnexpectedElement);
   static const char* const kWords[2][3] = {{"Left", "Center", "Right"}, {"Top", "Center", "Bottom"}};

@@ -7,6 +7,7 @@
 
 #include "core/model/drop_down_list.h"
 #include "files/dispatch/file_errors.h"
+#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_style_names.h"
 #include "files/xml/xml_reader.h"
@@ -113,7 +114,13 @@ void WriteXmlStyles(CXmlReader* writer, const StyleTable& table) {
   const uint32_t fonts = table.fontCount > StyleTable::kMaxFonts ? StyleTable::kMaxFonts : table.fontCount;
   for (uint32_t i = 1; i < fonts; ++i) WriteXmlFont(writer, table.fonts[i], int(i), 1);
   const uint32_t styles = table.styleCount > StyleTable::kMaxStyles ? StyleTable::kMaxStyles : table.styleCount;
-  for (uint32_t i = 1; i < styles; ++i) WriteStyle(writer, table.styles[i], int(i));
+  for (uint32_t i = 1; i < styles; ++i) {
+    // Values set beyond what the reader takes are written as the stored
+    // files' checks leave them.
+    StyleRecord style = table.styles[i];
+    CheckStyleRecord(&style, uint8_t(fonts));
+    WriteStyle(writer, style, int(i));
+  }
   writer->WriteElement("Styles", nullptr, kXmlWriteEnd, 0, 2);
 }
 

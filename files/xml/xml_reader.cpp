@@ -154,9 +154,10 @@ bool CXmlReader::ReadTag() {
   return true;
 }
 
-void CXmlReader::ReadText(uint8_t* overflow) {
+void CXmlReader::ReadTextInto(char* out, size_t capacity, uint8_t* overflow) {
+  const size_t limit = capacity - 1;
   size_t length = 0;
-  text[0] = 0;
+  out[0] = 0;
   if (overflow)
     *overflow = 0;
   for (;;) {
@@ -167,24 +168,24 @@ void CXmlReader::ReadText(uint8_t* overflow) {
         SkipWhitespace();
       }
     } while (SkipDeclaration());
-    if (length >= kXmlMaxCharacterData) {
+    if (length >= limit) {
       if (!overflow)
         ThrowXmlError(kFileXmlBadData);
       *overflow = 1;
       break;
     }
     if (whitespace) {
-      text[length++] = ' ';
+      out[length++] = ' ';
       continue;
     }
     const uint8_t c = source.PeekByte();
     if (c == '<' || c == 0)
       break;
-    text[length++] = char(c);
+    out[length++] = char(c);
     if (source.NextByte() == 0)
       ThrowXmlError(kFileXmlBadData);
   }
-  text[length] = 0;
+  out[length] = 0;
 }
 
 bool CXmlReader::TagIs(const char* tagPrefix, const char* tagName) const {
@@ -260,7 +261,8 @@ void CXmlReader::SkipElement(const char* skipPrefix, const char* skipName) {
   }
 }
 
-bool CXmlReader::ReadElementText(const char* wantPrefix, const char* wantName, uint8_t flags, int32_t maximum) {
+bool CXmlReader::ReadElementTextInto(const char* wantPrefix, const char* wantName, uint8_t flags, int32_t maximum,
+                                     char* out, size_t capacity, int32_t* length) {
   if (!FindElement(wantPrefix, wantName, flags))
     return false;
   // The end tag must close the element found, whatever name was asked for.
@@ -275,12 +277,13 @@ bool CXmlReader::ReadElementText(const char* wantPrefix, const char* wantName, u
   foundPrefix[prefixLength] = 0;
   std::memcpy(foundName, name, nameLength);
   foundName[nameLength] = 0;
-  text[0] = 0;
+  out[0] = 0;
+  *length = 0;
   if (tag.isEnd)
     return true;
-  ReadText(nullptr);
-  const int32_t length = DecodeEntities();
-  if (length < 0 || length > maximum)
+  ReadTextInto(out, capacity, nullptr);
+  *length = DecodeEntitiesIn(out, capacity);
+  if (*length < 0 || *length > maximum)
     ThrowXmlError(kFileXmlBadData);
   FindElement(foundPrefix, foundName, kXmlEndTag);
   return true;

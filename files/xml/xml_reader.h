@@ -60,10 +60,20 @@ class CXmlReader {
   void SkipWhitespace();
   bool SkipDeclaration();
   bool ReadTag();
-  void ReadText(uint8_t* overflow);
+  void ReadText(uint8_t* overflow) { ReadTextInto(text, kXmlTextSize, overflow); }
+  // ReadText into a buffer of the caller's, which holds capacity - 1 bytes
+  // of character data and the terminator.
+  void ReadTextInto(char* out, size_t capacity, uint8_t* overflow);
   bool FindElement(const char* prefix, const char* name, uint8_t flags);
   void SkipElement(const char* prefix, const char* name);
-  bool ReadElementText(const char* prefix, const char* name, uint8_t flags, int32_t maximum);
+  bool ReadElementText(const char* prefix, const char* name, uint8_t flags, int32_t maximum) {
+    int32_t length;
+    return ReadElementTextInto(prefix, name, flags, maximum, text, kXmlTextSize, &length);
+  }
+  // ReadElementText into a buffer of the caller's; the decoded text's length
+  // in *length, as a text may hold NUL bytes.
+  bool ReadElementTextInto(const char* prefix, const char* name, uint8_t flags, int32_t maximum, char* out,
+                           size_t capacity, int32_t* length);
   bool TagIs(const char* prefix, const char* name) const;
   void PushBackTag();
   void TakePendingTag();
@@ -79,13 +89,20 @@ class CXmlReader {
   // it there; its length, or -1 when it is too long or does not decode.
   int32_t DecodeAttributeText(int32_t maximum);
 
-  // Texts.
-  int32_t DecodeEntities();
-  int32_t EscapeText(const char* source, size_t length);
+  // Texts. Decoding works in place: on the text buffer, or on a buffer of
+  // the caller's of capacity bytes; the length, or -1.
+  int32_t DecodeEntities() { return DecodeEntitiesIn(text, kXmlTextSize); }
+  int32_t DecodeEntitiesIn(char* buffer, size_t capacity);
+  // Into the text buffer; previous is the byte written before the text (a
+  // blank after a blank must be written as a reference).
+  int32_t EscapeText(const char* source, size_t length, char previous = 0);
 
   // Writing through the source's stream.
   void WriteElement(const char* elementName, const char* attributeText, int mode, int indent, int lineBreaks);
   void WriteText(const char* source, size_t length, bool escape);
+  // A text of any length, escaped piece by piece, for the readers that take
+  // texts longer than the text buffer.
+  void WriteLongText(const char* source, size_t length);
   // indent, <name>, the escaped text, </name>, line breaks.
   void WriteTextElement(const char* elementName, const char* source, int indent, int lineBreaks);
   void WriteRaw(const char* source);
@@ -137,8 +154,8 @@ class CXmlReader {
 
 // UTF-8 to single-byte text (each code point up to 255 one byte); the
 // length, 0 when the text is invalid, holds a character above 255, or is
-// too long. The output may be the input.
-size_t XmlUtf8ToText(const char* source, size_t length, char* out);
+// too long for capacity bytes. The output may be the input.
+size_t XmlUtf8ToText(const char* source, size_t length, char* out, size_t capacity = kXmlTextSize);
 // Single-byte text to UTF-8; the length (not terminated), 0 when it does
 // not fit in kXmlTextSize.
 size_t XmlTextToUtf8(const char* source, size_t length, char* out);

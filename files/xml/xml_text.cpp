@@ -3,7 +3,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/xml/xml_reader.h"
 
-size_t XmlUtf8ToText(const char* source, size_t length, char* out) {
+size_t XmlUtf8ToText(const char* source, size_t length, char* out, size_t capacity) {
   const auto* in = reinterpret_cast<const uint8_t*>(source);
   size_t units = 0;
   size_t i = 0;
@@ -11,17 +11,17 @@ size_t XmlUtf8ToText(const char* source, size_t length, char* out) {
     const uint8_t lead = in[i];
     uint32_t unit;
     if (lead < 0x80) {
-      if (units >= kXmlTextSize)
+      if (units >= capacity)
         return 0;
       unit = lead;
       i += 1;
     } else if (lead >= 0xC2 && lead <= 0xDF) {
-      if (i + 1 >= length || units + 1 >= kXmlTextSize)
+      if (i + 1 >= length || units + 1 >= capacity)
         return 0;
       unit = (uint32_t(lead & 0x1F) << 6) | (in[i + 1] & 0x3F);
       i += 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-      if (i + 2 >= length || units + 1 >= kXmlTextSize)
+      if (i + 2 >= length || units + 1 >= capacity)
         return 0;
       unit = (uint32_t(lead & 0x0F) << 12) | (uint32_t(in[i + 1] & 0x3F) << 6) | (in[i + 2] & 0x3F);
       i += 3;
@@ -73,52 +73,52 @@ const NamedEntity kNamedEntities[] = {
 
 }  // namespace
 
-int32_t CXmlReader::DecodeEntities() {
-  size_t length = std::strlen(text);
+int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
+  size_t length = std::strlen(buffer);
   if (tag.encoding == kXmlEncodingUtf8) {
-    length = XmlUtf8ToText(text, length, text);
-    text[length] = 0;
+    length = XmlUtf8ToText(buffer, length, buffer, capacity);
+    buffer[length] = 0;
   }
   size_t out = 0;
   size_t i = 0;
   while (i < length) {
-    if (text[i] != '&') {
-      text[out++] = text[i++];
+    if (buffer[i] != '&') {
+      buffer[out++] = buffer[i++];
       continue;
     }
-    if (text[i + 1] == '#') {
+    if (buffer[i + 1] == '#') {
       size_t j = i + 2;
       uint32_t value = 0;
-      if (text[j] == 'x') {
+      if (buffer[j] == 'x') {
         ++j;
-        for (int digits = 0; digits < 2 && IsHexDigit(text[j]); ++digits) value = value * 16 + HexValue(text[j++]);
+        for (int digits = 0; digits < 2 && IsHexDigit(buffer[j]); ++digits) value = value * 16 + HexValue(buffer[j++]);
       } else {
-        for (int digits = 0; digits < 3 && text[j] >= '0' && text[j] <= '9'; ++digits)
-          value = value * 10 + uint32_t(text[j++] - '0');
+        for (int digits = 0; digits < 3 && buffer[j] >= '0' && buffer[j] <= '9'; ++digits)
+          value = value * 10 + uint32_t(buffer[j++] - '0');
       }
-      if (text[j] != ';' || value > 255)
+      if (buffer[j] != ';' || value > 255)
         return -1;
-      text[out++] = char(value);
+      buffer[out++] = char(value);
       i = j + 1;
       continue;
     }
     bool named = false;
     for (const NamedEntity& entity : kNamedEntities) {
-      if (std::strncmp(text + i, entity.name, entity.length) == 0) {
-        text[out++] = entity.byte;
+      if (std::strncmp(buffer + i, entity.name, entity.length) == 0) {
+        buffer[out++] = entity.byte;
         i += entity.length;
         named = true;
         break;
       }
     }
     if (!named)
-      text[out++] = text[i++];
+      buffer[out++] = buffer[i++];
   }
-  text[out] = 0;
+  buffer[out] = 0;
   return int32_t(out);
 }
 
-int32_t CXmlReader::EscapeText(const char* input, size_t length) {
+int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) {
   size_t out = 0;
   for (size_t i = 0; i < length; ++i) {
     if (out >= kXmlEscapeLimit)
@@ -132,7 +132,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
         // of a run may stand plain. The others are written as a character
         // reference, which every XML parser knows ("&nbsp;" is read too but
         // is no XML entity).
-        replacement = i > 0 && input[i - 1] == ' ' ? "&#32;" : " ";
+        replacement = (i > 0 ? input[i - 1] : previous) == ' ' ? "&#32;" : " ";
         break;
       case '"': replacement = "&quot;"; break;
       case '&': replacement = "&amp;"; break;
@@ -140,7 +140,9 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length) {
       case '<': replacement = "&lt;"; break;
       case '>': replacement = "&gt;"; break;
       default:
-        if (c >= 1 && c <= 31) {
+        // NUL too: "&#00;" reads back as the byte it stands for, where a
+        // NUL in the file would end the document.
+        if (c <= 31) {
           reference[0] = '&';
           reference[1] = '#';
           reference[2] = char('0' + c / 10);
@@ -207,6 +209,19 @@ void CXmlReader::WriteText(const char* input, size_t length, bool escape) {
   if (escaped < 0)
     ThrowXmlError(kFileXmlBadData);
   source.Put(text, size_t(escaped));
+}
+
+void CXmlReader::WriteLongText(const char* input, size_t length) {
+  // A byte escapes to at most six bytes, so no piece reaches the limit.
+  constexpr size_t kPiece = kXmlEscapeLimit / 6;
+  for (size_t done = 0; done < length;) {
+    const size_t piece = length - done < kPiece ? length - done : kPiece;
+    const int32_t escaped = EscapeText(input + done, piece, done ? input[done - 1] : 0);
+    if (escaped < 0)
+      ThrowXmlError(kFileXmlBadData);
+    source.Put(text, size_t(escaped));
+    done += piece;
+  }
 }
 
 void CXmlReader::WriteTextElement(const char* elementName, const char* input, int indent, int lineBreaks) {

@@ -65,20 +65,19 @@ void WriteWindows(CXmlReader* w, const COptions& o) {
 
 void WriteFont(CXmlReader* w, const COptions& o) {
   char attributes[kXmlTextSize + 32];
-  attributes[0] = 0;
-  if (o.DefaultFont.faceName[0]) {
-    char face[kFaceNameSize];
-    std::memcpy(face, o.DefaultFont.faceName, kFaceNameSize);
-    face[kFaceNameSize - 1] = 0;
-    std::snprintf(attributes, sizeof attributes, "Name=\"%s\"", Escaped(w, face));
-  }
+  // An empty face is written too: left out, the next start would keep the
+  // default face instead.
+  char face[kFaceNameSize];
+  std::memcpy(face, o.DefaultFont.faceName, kFaceNameSize);
+  face[kFaceNameSize - 1] = 0;
+  std::snprintf(attributes, sizeof attributes, "Name=\"%s\"", Escaped(w, face));
   if (o.FontColorSet) {
     const size_t used = std::strlen(attributes);
-    std::snprintf(attributes + used, sizeof attributes - used, "%sColor=\"#%02X%02X%02X\"", used ? " " : "",
+    std::snprintf(attributes + used, sizeof attributes - used, " Color=\"#%02X%02X%02X\"",
                   unsigned(o.FontColor & 0xFF), unsigned(o.FontColor >> 8 & 0xFF),
                   unsigned(o.FontColor >> 16 & 0xFF));
   }
-  w->WriteElement("Font", attributes[0] ? attributes : nullptr, kXmlWriteEmpty, 1, 1);
+  w->WriteElement("Font", attributes, kXmlWriteEmpty, 1, 1);
 }
 
 // A list text: its slot may have lost its terminator only through a fault
@@ -123,7 +122,8 @@ void WriteBody(CXmlReader* w, const COptions& o) {
   WriteNumberElement(w, "WhenEnterPressed", o.WhenEnterPressed);
   WriteNumberElement(w, "Opacity", o.Opacity);
   WriteFlag(w, "AutomaticUpdating", AutomaticUpdating == kUpdateAutomatic);
-  WriteFlag(w, "BinaryFileFormat", o.SaveFormat == kSaveFormatBinary);
+  // A save format no profile has set yet acts as the binary one.
+  WriteFlag(w, "BinaryFileFormat", o.SaveFormat != kSaveFormatXml);
   char region[24];
   std::snprintf(region, sizeof region, "Region=\"%d\"", int(o.Region));
   w->WriteElement("Locales", region, kXmlWriteEmpty, 1, 1);

@@ -13,6 +13,7 @@
 #include "core/model/chart_record.h"
 #include "core/model/container_record.h"
 #include "core/styles/style_record.h"
+#include "core/workbook/workbook.h"
 #include "files/native_binary/binary_format.h"
 
 namespace body {
@@ -103,6 +104,40 @@ inline std::string ContainerHeaderBytes(uint16_t id, uint8_t charts) {
   header.id = id;
   header.itemCount = charts;
   return std::string(reinterpret_cast<char*>(&header), sizeof header);
+}
+
+// A body held in memory, read as the file reader reads its stream.
+struct Memory {
+  const std::string* bytes;
+  size_t at;
+  static size_t Read(void* context, void* out, size_t count) {
+    auto* memory = static_cast<Memory*>(context);
+    const size_t left = memory->bytes->size() - memory->at;
+    const size_t got = count < left ? count : left;
+    std::memcpy(out, memory->bytes->data() + memory->at, got);
+    memory->at += got;
+    return got;
+  }
+  static bool NoError(void*) { return false; }
+};
+
+// Reads a body into the workbook; the error code, or 0 on success.
+inline int ReadBody(const std::string& bytes, int version, CWorkBook* book) {
+  Memory memory{&bytes, 0};
+  BodySource source{Memory::Read, Memory::NoError, &memory};
+  return ReadBinaryBody(book, &source, version) ? 0 : book->error;
+}
+
+// The body the writer makes of the workbook.
+inline std::string WriteBody(CWorkBook* book) {
+  std::string bytes;
+  BodySink sink{[](void* context, const void* data, size_t count) {
+                  static_cast<std::string*>(context)->append(static_cast<const char*>(data), count);
+                  return true;
+                },
+                &bytes};
+  WriteBinaryBody(book, &sink, false);
+  return bytes;
 }
 
 }  // namespace body

@@ -55,6 +55,10 @@ class Maker {
     for (uint32_t i = Below(4); i > 0; --i) {
       uint8_t record[kInspectCellRecordSize];
       for (uint8_t& b : record) b = uint8_t(Below(256));
+      const uint16_t column = uint16_t(Below(kColumnCount));
+      const uint32_t row = Below(kRowCount);
+      std::memcpy(record, &column, sizeof column);
+      std::memcpy(record + 2, &row, sizeof row);
       record[267] = 0;
       record[395] = 0;
       book->inspectCells.Append(record);

@@ -74,21 +74,53 @@ bool StoreCellFromText(CWorkBook* book, const TextMeasurer& measurer, const char
   return fitted;
 }
 
+namespace {
+
+// The range's cells row by row and left to right, each with the same text.
+struct RangeWalk {
+  const UndoRange* range;
+  const char* text;
+  uint32_t row;
+  uint32_t column;
+};
+
+bool NextCellOfRange(void* context, uint32_t* row, uint16_t* column, const char** text) {
+  RangeWalk& walk = *static_cast<RangeWalk*>(context);
+  if (walk.row > walk.range->lastRow)
+    return false;
+  *row = walk.row;
+  *column = static_cast<uint16_t>(walk.column);
+  *text = walk.text;
+  if (++walk.column > walk.range->lastColumn) {
+    walk.column = walk.range->firstColumn;
+    ++walk.row;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool StoreTextInRange(CWorkBook* book, const TextMeasurer& measurer, const char* text, const UndoRange& range,
                       bool autoFormatting) {
+  RangeWalk walk = {&range, text, range.firstRow, range.firstColumn};
+  return StoreCellTexts(book, measurer, range, CellTextSource{&NextCellOfRange, &walk}, autoFormatting);
+}
+
+bool StoreCellTexts(CWorkBook* book, const TextMeasurer& measurer, const UndoRange& recorded,
+                    const CellTextSource& source, bool autoFormatting) {
   CWorkSheet* sheet = book->activeWorksheet;
   if (!sheet)
     return false;
-  if (!book->undoHistory.RecordCellsAndStyles(book, range, true, true))
+  if (!book->undoHistory.RecordCellsAndStyles(book, recorded, true, true))
     return false;
   bool formatApplied = false;
   bool stored = true;
-  for (uint32_t row = range.firstRow; row <= range.lastRow && stored; ++row) {
-    for (uint32_t column = range.firstColumn; column <= range.lastColumn && stored; ++column) {
-      stored = (!text || !text[0] || sheet->cells.ReserveBlock()) &&
-               PutTextInCell(book, sheet, text, row, static_cast<uint16_t>(column), true, autoFormatting,
-                             &formatApplied);
-    }
+  uint32_t row = 0;
+  uint16_t column = 0;
+  const char* text = nullptr;
+  while (stored && source.next(source.context, &row, &column, &text)) {
+    stored = (!text || !text[0] || sheet->cells.ReserveBlock()) &&
+             PutTextInCell(book, sheet, text, row, column, true, autoFormatting, &formatApplied);
   }
   if (!stored) {
     // The step puts back what the cells stored so far replaced; applied and
@@ -98,5 +130,5 @@ bool StoreTextInRange(CWorkBook* book, const TextMeasurer& measurer, const char*
     book->error = kWorkbookOutOfMemory;
     return false;
   }
-  return CWorkSheet::AutoRowHeights(book, measurer, sheet, range.firstRow, range.lastRow);
+  return CWorkSheet::AutoRowHeights(book, measurer, sheet, recorded.firstRow, recorded.lastRow);
 }

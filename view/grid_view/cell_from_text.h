@@ -33,4 +33,17 @@ bool StoreCellFromText(CWorkBook* workbook, const TextMeasurer& measurer, const 
 bool StoreTextInRange(CWorkBook* workbook, const TextMeasurer& measurer, const char* text, const UndoRange& range,
                       bool autoFormatting);
 
+// Cells of a range and the texts typed into them, handed out one at a time:
+// false when none is left. The text lives until the next call.
+struct CellTextSource {
+  bool (*next)(void* context, uint32_t* row, uint16_t* column, const char** text);
+  void* context;
+};
+
+// Each cell the source names, as if its text was typed into it, with one
+// undo step of the recorded range's cells and formats, which must hold every
+// cell named. False as StoreTextInRange.
+bool StoreCellTexts(CWorkBook* workbook, const TextMeasurer& measurer, const UndoRange& recorded,
+                    const CellTextSource& source, bool autoFormatting);
+
 #endif

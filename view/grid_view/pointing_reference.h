@@ -2,8 +2,9 @@
 #define TALVERO_VIEW_POINTING_REFERENCE_H
 
 // The reference text that pointing at cells while a formula is edited puts
-// into the formula: whole columns as columns, whole rows as rows, else the
-// cells; relative in A1 addressing, absolute in R1C1.
+// into the formula, and that the address commands put into the formula bar:
+// whole columns as columns, whole rows as rows, else the cells; relative in
+// A1 addressing unless asked absolute, absolute in R1C1.
 
 #include <cstddef>
 
@@ -11,7 +12,9 @@
 
 class EvalState;
 
-// False when the text does not fit the buffer.
-bool FormatSelectionReference(const EvalState& state, const SelectionRange& selection, char* buffer, size_t size);
+// With a sheet text the reference is qualified by it. False when the text
+// does not fit the buffer.
+bool FormatSelectionReference(const EvalState& state, const SelectionRange& selection, char* buffer, size_t size,
+                              bool absolute = false, const char* sheetText = nullptr);
 
 #endif

@@ -31,54 +31,13 @@
 #include "resources/resource_ids.h"
 #include "services/messages/error_text.h"
 #include "view/grid_view/talver_view.h"
+#include "app/document/document_window_fixture.h"
 
 namespace {
-
-std::deque<int> g_answers;
-std::vector<std::string> g_boxes;
-
-int AnswerBox(HWND, const char* text, const char*, UINT) {
-  g_boxes.push_back(text);
-  if (g_answers.empty()) return IDCANCEL;
-  const int answer = g_answers.front();
-  g_answers.pop_front();
-  return answer;
-}
-
-// The save dialog: cancelled when no path is set, else that path and type.
-std::string g_savePath;
-DWORD g_saveFilter = 1;
-std::string g_defaultExtension;
-int g_saveDialogs = 0;
-
-BOOL WINAPI AnswerSaveDialog(OPENFILENAMEA* record) {
-  ++g_saveDialogs;
-  g_defaultExtension = record->lpstrDefExt != nullptr ? record->lpstrDefExt : "";
-  if (g_savePath.empty()) return FALSE;
-  std::snprintf(record->lpstrFile, record->nMaxFile, "%s", g_savePath.c_str());
-  record->nFilterIndex = g_saveFilter;
-  return TRUE;
-}
-
-std::string g_openPath;
-DWORD g_openFilter = 1;
-
-BOOL WINAPI AnswerOpenDialog(OPENFILENAMEA* record) {
-  if (g_openPath.empty()) return FALSE;
-  std::snprintf(record->lpstrFile, record->nMaxFile, "%s", g_openPath.c_str());
-  record->nFilterIndex = g_openFilter;
-  return TRUE;
-}
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
   return text;
-}
-
-std::string FullPath(const char* name) {
-  char path[MAX_PATH];
-  GetFullPathNameA(name, sizeof path, path, nullptr);
-  return path;
 }
 
 std::string ReadAll(const std::string& path) {
@@ -97,105 +56,6 @@ std::string Title(HWND window) {
   GetWindowTextA(window, text, sizeof text);
   return text;
 }
-
-void PutNumber(CWorkBook& book, uint32_t row, uint16_t column, double value) {
-  uint8_t record[64];
-  const uint32_t size = BuildNumberCell(record, sizeof record, row, column, value, 0);
-  ASSERT_NE(size, 0u);
-  CellStore& cells = book.activeWorksheet->cells;
-  if (CellRecord* old = cells.GetCell(row, column)) {
-    old->SetNumber(value);
-    return;
-  }
-  ASSERT_TRUE(cells.InsertCell(AsCellRecord(record), nullptr));
-}
-
-double NumberAt(CWorkBook& book, uint32_t row, uint16_t column) {
-  if (book.activeWorksheet == nullptr) return -1;
-  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
-  return cell != nullptr && cell->IsNumber() ? cell->Number() : -1;
-}
-
-class DocumentWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    InitCommonControlClasses();
-    LoadRichEdit20();
-    SetDefaultOptions(Options);
-    Options.SaveFormat = kSaveFormatBinary;
-    RECT r{0, 0, 900, 600};
-    ASSERT_NE(frame.CreateFrame(&r), nullptr);
-    frame.ShowWindow(SW_SHOWNORMAL);
-    InstallDocumentWindowServices();
-    SetMessageBoxFunction(AnswerBox);
-    CFileDlg::SetCommonDialogFunctions(AnswerOpenDialog, AnswerSaveDialog);
-    g_openPath.clear();
-    g_openFilter = 1;
-    g_answers.clear();
-    g_boxes.clear();
-    g_savePath.clear();
-    g_saveFilter = 1;
-    g_saveDialogs = 0;
-    Pump();
-  }
-  void TearDown() override {
-    for (OpenDocument& slot : OpenDocuments().slots)
-      if (slot.frame != nullptr) slot.frame->SetModified(false);
-    if (frame.IsWindow()) frame.DestroyWindow();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    OpenDocuments() = OpenDocumentTable{};
-    SetDocumentServices(nullptr);
-    SetMessageBoxFunction(nullptr);
-    CFileDlg::SetCommonDialogFunctions(nullptr, nullptr);
-    SetDefaultOptions(Options);
-  }
-  void Pump() {
-    if (CMessageLoop* current = CMessageLoop::Current()) current->RunPending(10000, true);
-  }
-  CChildFrame* NewDocument() {
-    frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
-    Pump();
-    return frame.GetActiveChildFrame();
-  }
-  void Command(CChildFrame* doc, UINT command) {
-    doc->SendMessage(WM_COMMAND, command, 0);
-    Pump();
-  }
-  // A new document saved under the name with a number in one cell, then
-  // closed; returns its full path.
-  std::string SavedWorkbookFile(const char* name, uint32_t row, uint16_t column, double value) {
-    CChildFrame* doc = NewDocument();
-    EXPECT_NE(doc, nullptr);
-    if (doc == nullptr) return "";
-    PutNumber(*doc->Workbook(), row, column, value);
-    const std::string path = FullPath(name);
-    std::remove(path.c_str());
-    g_savePath = path;
-    Command(doc, ID_FILE_SAVE_AS);
-    Command(doc, ID_FILE_CLOSE);
-    EXPECT_EQ(CountOpenDocuments(), 0u);
-    return path;
-  }
-
-  // Mouse input posted to a view, as the user's reaches it.
-  void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
-    view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
-    Pump();
-  }
-  POINT CellCentre(CDocumentView* view, uint32_t column, uint32_t row) {
-    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
-  void ClickCell(CDocumentView* view, uint32_t column, uint32_t row, WPARAM keys = 0) {
-    PostMouse(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, CellCentre(view, column, row));
-    PostMouse(view, WM_LBUTTONUP, 0, CellCentre(view, column, row));
-  }
-
-  CMessageLoop loop;
-  CMainFrame frame;
-};
 
 TEST_F(DocumentWindowTest, NewDocumentStandsWithPanesTitleAndSlot) {
   CChildFrame* doc = NewDocument();
@@ -319,8 +179,8 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   EXPECT_EQ(frame.GetActiveChildFrame(), doc);
   EXPECT_TRUE(g_boxes.empty());
 
-  // "All Files" reads native whatever the extension; a text file chosen as
-  // text has no reader yet.
+  // "All Files" reads native whatever the extension; chosen as text, the
+  // same file is read as text after the text-file dialog.
   Command(doc, ID_FILE_CLOSE);
   const std::string copy = FullPath("w32_open_copy.csv");
   CopyFileA(path.c_str(), copy.c_str(), FALSE);
@@ -333,12 +193,14 @@ TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
   CChildFrame* copied = FindOpenDocumentByPath(copy.c_str());
   ASSERT_NE(copied, nullptr);
   Command(copied, ID_FILE_CLOSE);
-  g_openFilter = 2;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  EXPECT_EQ(CountOpenDocuments(), 1u);
-  ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript textOptions = {IDD_OPEN_TEXT_FILE, ok, 1, false, false, 0};
+  OpenWithDialog(copy, 2, &textOptions);
+  EXPECT_TRUE(textOptions.ran);
+  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_TRUE(g_boxes.empty());
+  ASSERT_NE(FindOpenDocumentByPath(copy.c_str()), nullptr);
+  EXPECT_EQ(FindOpenDocumentByPath(copy.c_str())->Workbook()->sourceFormat, kFormatText);
 }
 
 TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
@@ -378,18 +240,16 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_TRUE(doc->IsModified());
 
-  // Save As into a kind without a writer: the same, and the old file intact.
+  // Save As a dBase IV table of a number too wide for its field: refused
+  // the same way, and the old file intact.
   g_boxes.clear();
-  g_savePath = path;
-  g_saveFilter = 2;
+  PutNumber(*doc->Workbook(), 4, 2, 1e30);
   const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
-  DialogScript textOptions = {IDD_SAVE_TEXT_FILE, ok, 1, false, false, 0};
-  SetDialogScripts(&textOptions, 1);
-  Command(doc, ID_FILE_SAVE_AS);
-  SetDialogScripts(nullptr, 0);
-  EXPECT_TRUE(textOptions.ran);
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  EXPECT_TRUE(description.ran);
   ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0], FileErrorText(kFileBadFormat));
+  EXPECT_EQ(g_boxes[0], FileErrorText(kFileNumberTooWide));
   EXPECT_EQ(doc->Workbook()->sourceFormat, kFormatNative);
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_STREQ(doc->Workbook()->bufferedFile.path, path.c_str());
@@ -726,11 +586,6 @@ TEST_F(DocumentWindowTest, MalformedXmlFileShowsItsLine) {
   std::remove(path.c_str());
 }
 
-std::string TextAt(CWorkBook& book, uint32_t row, uint16_t column) {
-  const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, column);
-  return cell != nullptr && cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
-}
-
 int64_t g_clock = 0;
 int64_t TestClock() { return g_clock; }
 
@@ -761,45 +616,6 @@ class WindowCreationRefusal {
   static inline const char* s_className = nullptr;
   static inline int s_refused = 0;
   HHOOK m_hook;
-};
-
-// Keys as the keyboard delivers them: a key-down and its key-up posted to
-// the window with the focus, through the frame's message filter with its
-// accelerators, translated into characters, with one modifier key held in
-// the thread's keyboard state.
-class DocumentEditingTest : public DocumentWindowTest {
- protected:
-  void TearDown() override {
-    Hold(0);
-    SetActivityClockForTesting(nullptr);
-    DocumentWindowTest::TearDown();
-  }
-  static void Hold(int modifier) {
-    BYTE state[256] = {};
-    if (modifier != 0) state[modifier] = 0x80;
-    SetKeyboardState(state);
-  }
-  void Key(UINT key, int held = 0) {
-    Hold(held);
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    Pump();
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    Pump();
-    Hold(0);
-  }
-  void Type(const char* text) {
-    for (const char* c = text; *c != '\0'; ++c) {
-      const SHORT scan = VkKeyScanA(*c);
-      Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
-    }
-  }
-  // The grid view focused on a cell of the document.
-  void FocusCell(CChildFrame* doc, uint32_t row, uint32_t column) {
-    CDocumentView* view = doc->GetActiveView();
-    view->m_selection = GridSelection{column, row, column, row, 0, column, row};
-    view->SetFocus();
-    Pump();
-  }
 };
 
 // Keys that edit text reach the in-cell editor and the formula bar before
@@ -1225,6 +1041,83 @@ TEST_F(DocumentWindowTest, PaneSplitAndRowHeightChecksFollowTheWindow) {
   EXPECT_TRUE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
   ClickCell(view, 0, 3, MK_SHIFT);
   EXPECT_FALSE(checked(formatMenu, ID_AUTO_ROW_HEIGHT));
+}
+
+TEST_F(DocumentWindowTest, SaveAsTextThenOpenReadsTheSameCells) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutNumber(book, 0, 0, 1.5);
+  PutText(book, 0, 1, "a;b");
+  PutText(book, 2, 2, "caf\xE9");
+  const std::string path = FullPath("w32_story.csv");
+  std::remove(path.c_str());
+  // Semicolons, ANSI.
+  const DialogScriptStep steps[] = {{IDC_KIND_COMBO, DialogAction::kSelectItem, nullptr, 3},
+                                    {IDC_ENCODING_COMBO, DialogAction::kSelectItem, nullptr, 1},
+                                    {IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript options = {IDD_SAVE_TEXT_FILE, steps, 3, false, false, 0};
+  SaveAsWithDialog(doc, path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  // Saved into another kind, the document shows what the file holds.
+  EXPECT_EQ(book.sourceFormat, kFormatText);
+  EXPECT_STREQ(book.activeWorksheet->name, "w32_story.csv");
+  EXPECT_EQ(NumberAt(book, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(book, 2, 2), "caf\xE9");
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(ReadAll(path), "1.5;\"a;b\"\r\n\r\n;;caf\xE9");
+
+  options = DialogScript{IDD_OPEN_TEXT_FILE, steps, 3, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 2, &options);
+  ASSERT_TRUE(options.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatText);
+  EXPECT_EQ(NumberAt(read, 0, 0), 1.5);
+  EXPECT_EQ(TextAt(read, 0, 1), "a;b");
+  EXPECT_EQ(TextAt(read, 2, 2), "caf\xE9");
+  EXPECT_EQ(Title(opened->m_hWnd), path + " - \\w32_story.csv");
+}
+
+TEST_F(DocumentWindowTest, SaveAsDBaseIVThenOpenReadsTheTableWithItsMemos) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "NAME");
+  PutText(book, 0, 1, "AMOUNT");
+  PutText(book, 0, 2, "NOTE");
+  PutText(book, 1, 0, "Ann");
+  PutNumber(book, 1, 1, 12.25);
+  PutText(book, 1, 2, std::string(300, 'n'));
+  PutText(book, 2, 0, "Bob");
+  PutNumber(book, 2, 1, -3);
+  const std::string path = FullPath("w32_story.dbf");
+  const std::string memoPath = FullPath("w32_story.dbt");
+  std::remove(path.c_str());
+  std::remove(memoPath.c_str());
+  const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
+  SaveAsWithDialog(doc, path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(book.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(book.xbaseTable.header[0], 0x8B);
+  EXPECT_EQ(TextAt(book, 1, 2), std::string(300, 'n'));
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_FALSE(ReadAll(memoPath).empty());
+
+  description = DialogScript{IDD_XBASE_FILE, ok, 1, false, false, 0};
+  CChildFrame* opened = OpenWithDialog(path, 5, &description);
+  ASSERT_TRUE(description.ran);
+  ASSERT_NE(opened, nullptr);
+  CWorkBook& read = *opened->Workbook();
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(read.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(TextAt(read, 0, 1), "AMOUNT");
+  EXPECT_EQ(TextAt(read, 2, 0), "Bob");
+  EXPECT_EQ(NumberAt(read, 1, 1), 12.25);
+  EXPECT_EQ(NumberAt(read, 2, 1), -3);
+  EXPECT_EQ(TextAt(read, 1, 2), std::string(300, 'n'));
 }
 
 }  // namespace

@@ -354,10 +354,18 @@ TEST_F(MainFrameTest, KeysPassTheAcceleratorsThenTheActiveDocument) {
   OpenChild(&child);
   child.commands.clear();
   frame.PostMessage(WM_KEYDOWN, VK_F12, 0);  // Save As, a document command
-  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);   // Update Data, not built: dropped
+  frame.PostMessage(WM_KEYDOWN, VK_F9, 0);   // Update Data, another
+  Pump();
+  BYTE keys[256] = {};
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  frame.PostMessage(WM_KEYDOWN, 'P', 0);  // Ctrl+P, Print, not built: dropped
+  Pump();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
   frame.PostMessage(WM_KEYDOWN, 'Q', 0);
   Pump();
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_FILE_SAVE_AS});
+  EXPECT_EQ(child.commands, (std::vector<UINT>{ID_FILE_SAVE_AS, ID_UPDATE_DATA}));
   EXPECT_EQ(child.forwardedKeys, std::vector<WPARAM>{'Q'});
 }
 
@@ -415,7 +423,7 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   HWND main = frame.MainToolBar();
   EXPECT_TRUE(ButtonEnabled(main, ID_FILE_SAVE));
   EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_FIND));
-  // Copy and Paste wait for the clipboard, Undo for its command, Print for
+  // Copy and Paste wait for the clipboard, Undo for an edit, Print for
   // printing.
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_COPY));
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_PASTE));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ std::vector<std::string> Texts(const ProfileLists& lists) {
   return texts;
 }
 
-TEST(RecentCellTexts, AnEqualTextMovesToTheFrontUntilTheListIsFull) {
+TEST(RecentCellTexts, AnEqualTextMovesToTheFrontAtAnyLength) {
   auto lists = std::make_unique<ProfileLists>();
   AddRecentCellText(*lists, "=A1");
   AddRecentCellText(*lists, "total");
@@ -28,11 +29,18 @@ TEST(RecentCellTexts, AnEqualTextMovesToTheFrontUntilTheListIsFull) {
   for (int i = 2; i < kRecentCellTextsKept; ++i) AddRecentCellText(*lists, std::to_string(i).c_str());
   ASSERT_EQ(lists->recentCellTextCount, kRecentCellTextsKept);
   EXPECT_EQ(Texts(*lists).back(), "=A1");
-  // Full: the last goes without a search, so an equal text comes twice.
+  // Full, an equal text still moves instead of coming twice, and the last
+  // entry stays.
   AddRecentCellText(*lists, "total");
   ASSERT_EQ(lists->recentCellTextCount, kRecentCellTextsKept);
   EXPECT_EQ(Texts(*lists).front(), "total");
-  EXPECT_EQ(Texts(*lists).back(), "TOTAL");
+  EXPECT_EQ(Texts(*lists).back(), "=A1");
+  const std::vector<std::string> full = Texts(*lists);
+  EXPECT_EQ(std::count(full.begin(), full.end(), "total"), 1);
+  // A new text then drops the last.
+  AddRecentCellText(*lists, "new");
+  ASSERT_EQ(lists->recentCellTextCount, kRecentCellTextsKept);
+  EXPECT_EQ(Texts(*lists).back(), "2");
 }
 
 TEST(RecentCellTexts, AProfileWithMoreTextsKeepsThemAll) {
@@ -44,6 +52,11 @@ TEST(RecentCellTexts, AProfileWithMoreTextsKeepsThemAll) {
   EXPECT_EQ(lists->recentCellTextCount, kRecentCellTextCount);
   EXPECT_EQ(std::string(lists->recentCellTexts[0]), std::string(kRecentCellTextSize - 1, 'x'));
   EXPECT_STREQ(lists->recentCellTexts[1], "t0");
+  EXPECT_STREQ(lists->recentCellTexts[kRecentCellTextCount - 1], "t48");
+  // An equal text anywhere in the longer list moves to the front.
+  AddRecentCellText(*lists, "T40");
+  EXPECT_EQ(lists->recentCellTextCount, kRecentCellTextCount);
+  EXPECT_STREQ(lists->recentCellTexts[0], "T40");
   EXPECT_STREQ(lists->recentCellTexts[kRecentCellTextCount - 1], "t48");
 }
 

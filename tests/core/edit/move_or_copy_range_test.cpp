@@ -7,6 +7,7 @@
 #include "core/edit/move_or_copy_range.h"
 #include "core/eval_test_cells.h"
 #include "core/fake_text_measurer.h"
+#include "core/sheet_bytes.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -30,22 +31,7 @@ class MoveOrCopyRangeTest : public ::testing::Test {
     EXPECT_TRUE(book.styles.FindOrAddStyle(record, &index));
     return index;
   }
-  // Every cell record byte for byte and every style run, in storage order.
-  std::string Contents() {
-    std::string dump;
-    CellCursor walk;
-    walk.flags = kCursorAfterRecord;
-    walk.block = sheet->cells.FirstBlock();
-    while (const CellRecord* cell = walk.NextInRange(0, kMaxColumn, 0, kMaxRow))
-      dump += "cell:" + std::string(reinterpret_cast<const char*>(cell->Bytes()), cell->Size()) + "\n";
-    CellCursor runs;
-    runs.flags = kCursorAfterRecord;
-    runs.block = sheet->format.runs.FirstBlock();
-    while (const StyleRun* run = StyleRunStore::NextRun(&runs))
-      dump += "run:" + std::to_string(run->firstColumn) + "-" + std::to_string(run->lastColumn) + "@" +
-              std::to_string(run->row) + "=" + std::to_string(run->style) + "\n";
-    return dump;
-  }
+  std::string Contents() { return SheetCellsAndRuns(sheet); }
   double NumberAt(uint32_t row, uint16_t column) {
     const CellRecord* cell = sheet->cells.GetCell(row, column);
     return cell && cell->IsNumber() ? cell->Number() : -1.0;

@@ -1,33 +1,22 @@
 // libFuzzer target: the body reader over raw bytes (the first byte picks
 // the version). An accepted body must leave a workbook that keeps its
-// invariants and can be written again.
+// invariants, can be written again, and saves in both native formats as
+// files that load again.
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/workbook/workbook.h"
 #include "files/native_binary/binary_format.h"
+#include "tests/files/body_bytes.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
 
 namespace {
 
-struct Memory {
-  const uint8_t* data;
-  size_t size;
-  size_t at;
-};
-
-size_t ReadMemory(void* context, void* out, size_t count) {
-  auto* memory = static_cast<Memory*>(context);
-  const size_t left = memory->size - memory->at;
-  const size_t got = count < left ? count : left;
-  std::memcpy(out, memory->data + memory->at, got);
-  memory->at += got;
-  return got;
-}
-
-bool NoError(void*) { return false; }
 bool Discard(void*, const void*, size_t) { return true; }
 
 void Check(bool condition) {
@@ -40,11 +29,10 @@ void Check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1)
     return 0;
-  Memory memory{data + 1, size - 1, 0};
-  BodySource source{ReadMemory, NoError, &memory};
+  const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
   auto owner = std::make_unique<CWorkBook>();
   CWorkBook& book = *owner;
-  if (!ReadBinaryBody(&book, &source, 1 + data[0] % 3)) {
+  if (body::ReadBody(bytes, 1 + data[0] % 3, &book) != 0) {
     Check(book.error != 0 && book.firstItem == nullptr);
     return 0;
   }
@@ -55,5 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   BodySink sink{Discard, nullptr};
   Check(WriteBinaryBody(&book, &sink, false));
   Check(WriteBinaryBody(&book, &sink, true));
+  static const std::string path = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + ".tlv";
+  Check(SavesAndLoadsAgain(&book, path));
   return 0;
 }

@@ -1,7 +1,8 @@
-// libFuzzer target: a whole native file, loaded by kind detection without a
-// password and with one of the sample writer's passwords. A load either
-// fails with a code and nothing loaded, or gives a workbook whose tree and
-// stores keep their invariants.
+// libFuzzer target: a whole native file, binary or XML, loaded by kind
+// detection without a password and with one of the sample writer's
+// passwords. A load either fails with a code and nothing loaded, or gives a
+// workbook whose tree and stores keep their invariants and which saves in
+// both native formats as files that load again.
 
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "core/workbook/workbook.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ void CheckLoaded(CWorkBook& book, bool loaded) {
   for (auto* item = book.firstItem; item; item = item->next)
     if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
       Check(sheet->cells.CheckInvariants() && sheet->format.CheckInvariants());
+  static const std::string saved = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + "-saved.tlv";
+  Check(SavesAndLoadsAgain(&book, saved));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // libFuzzer target: a whole native XML document, plain or gzip, loaded by
-// the XML reader. A load either fails with a code or gives a workbook whose
-// tree and stores keep their invariants: containers own their charts, ids
-// are unique, charts and series stay within their counts. The seeds hold
-// containers with charts of every kind, so the chart elements are reached.
+// the XML reader. A load either fails with a code and nothing loaded, or
+// gives a workbook whose tree and stores keep their invariants (containers
+// own their charts, ids are unique, charts and series stay within their
+// counts) and which saves in both native formats as files that load again.
+// The seeds hold containers with charts of every kind, so the chart
+// elements are reached.
 
 #include <unistd.h>
 
@@ -16,6 +18,7 @@
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!book->bufferedFile.Open(path.c_str(), "rb"))
     return 0;
   if (!LoadXml(book.get())) {
-    Check(book->error != 0);
+    Check(book->error != 0 && book->firstItem == nullptr);
     return 0;
   }
   Check(book->CheckTreeInvariants());
@@ -62,5 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
   }
+  static const std::string saved = "/tmp/talvero-fuzz-" + std::to_string(getpid()) + "-saved.tlv";
+  Check(SavesAndLoadsAgain(book.get(), saved));
   return 0;
 }

@@ -21,28 +21,7 @@ namespace {
 
 using body::Bytes;
 
-struct Memory {
-  const std::string* bytes;
-  size_t at;
-};
-
-size_t ReadMemory(void* context, void* out, size_t count) {
-  auto* memory = static_cast<Memory*>(context);
-  const size_t left = memory->bytes->size() - memory->at;
-  const size_t got = count < left ? count : left;
-  std::memcpy(out, memory->bytes->data() + memory->at, got);
-  memory->at += got;
-  return got;
-}
-
-bool NoError(void*) { return false; }
-
-// Reads a composed body; the error code, or 0 on success.
-int ReadBody(const std::string& bytes, int version, CWorkBook* book) {
-  Memory memory{&bytes, 0};
-  BodySource source{ReadMemory, NoError, &memory};
-  return ReadBinaryBody(book, &source, version) ? 0 : book->error;
-}
+using body::ReadBody;
 
 std::string EmptyLists(int version) { return version >= 3 ? std::string(2, '\0') : std::string(4, '\0'); }
 
@@ -292,7 +271,7 @@ TEST(BinaryFormat, OlderVersionsLoad) {
   old.columns = columns.s;
   Bytes v1;
   v1.U32(0);  // no list records
-  std::string prologue = body::Prologue(v1.s);
+  std::string prologue = body::Prologue(v1.s, 1, 6);
   Bytes whole;
   whole.Add(prologue).Add(body::Head("One", 1, 2, 1)).Add(body::Head("Two", 2, 1, 0)).Add(old.Bytes(1));
   whole.U8(5).Raw("Thr", 3);

@@ -33,15 +33,29 @@ inline std::string SaveXmlText(CWorkBook* book, uint8_t* error, const TextMeasur
   return filetest::ReadAll(path);
 }
 
-inline std::unique_ptr<CWorkBook> LoadXmlText(const std::string& content, uint8_t* error) {
+inline std::unique_ptr<CWorkBook> LoadXmlText(const std::string& content, uint8_t* error,
+                                              uint32_t* errorLine = nullptr) {
   const std::string path = OwnPath("load");
   filetest::WriteAll(path, content);
   auto book = std::make_unique<CWorkBook>();
   EXPECT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
-  LoadXml(book.get());
+  LoadXml(book.get(), errorLine);
   *error = book->error;
   book->bufferedFile.Close();
   return book;
+}
+
+// Line n (from 1) of a written document, whose lines end in CR LF.
+inline std::string LineOf(const std::string& text, uint32_t n) {
+  size_t start = 0;
+  for (; n > 1 && start != std::string::npos; --n) {
+    start = text.find('\n', start);
+    if (start != std::string::npos)
+      ++start;
+  }
+  if (start == std::string::npos)
+    return "";
+  return text.substr(start, text.find('\r', start) - start);
 }
 
 // A document with one worksheet whose element holds body, after the

@@ -6,12 +6,14 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/native_xml_support.h"
+#include "tests/files/sample_workbook.h"
 
 namespace {
 
@@ -147,6 +149,100 @@ TEST(NativeXml, WorkbookReadsBackAsSavedPlainAndGzip) {
   EXPECT_TRUE(xmldoc::WellFormed(text));
 }
 
+// Every text a cell holds reads back byte for byte: each of the 256 byte
+// values, NUL included; blanks across the pieces a long text is written
+// in; the longest text a record of the store takes, plainly and escaped.
+TEST(NativeXml, EveryCellTextReadsBackByteForByte) {
+  std::string everyByte;
+  for (int i = 0; i < 8173; ++i) everyByte.push_back(char(i % 256));
+  const std::string texts[] = {everyByte, std::string(8173, ' '), std::string(8173, '"'), std::string("a\0b", 3),
+                               std::string(1, '\0'), "\t\r\n\x01\x1F\x7F\x80\xFF"};
+  auto book = std::make_unique<CWorkBook>();
+  ASSERT_TRUE(book->NewDocument());
+  static uint8_t record[8192];
+  uint32_t row = 0;
+  for (const std::string& text : texts) {
+    ASSERT_NE(BuildTextCell(record, sizeof record, row, 0, text.data(), uint16_t(text.size())), 0u);
+    AddCell(book->activeWorksheet, record);
+    FormulaCellFields fields;
+    fields.formula = "=\"a\0b\"";
+    fields.formulaLength = 6;
+    fields.cachedText = text.data();
+    fields.cachedTextLength = uint16_t(text.size() < 8000 ? text.size() : 8000);
+    ASSERT_NE(BuildFormulaCell(record, sizeof record, row, 1, fields), 0u);
+    AddCell(book->activeWorksheet, record);
+    ++row;
+  }
+  uint8_t error = 0xFF;
+  const std::string xml = SaveXmlText(book.get(), &error);
+  ASSERT_EQ(error, 0);
+  uint32_t line = 0;
+  auto loaded = LoadXmlText(xml, &error, &line);
+  ASSERT_EQ(error, 0) << xmldoc::LineOf(xml, line).substr(0, 200);
+  EXPECT_EQ(CellsOf(*loaded->activeWorksheet), CellsOf(*book->activeWorksheet));
+}
+
+// What a workbook holds before a load that adds to it: the lists, the
+// styles and the inspect cells a load appends to, and the fields it sets.
+void PrepareForLoad(CWorkBook* book) {
+  std::snprintf(book->lastModification.user, sizeof book->lastModification.user, "before");
+  book->panes = PaneLayout{1, 2, 3, 4};
+  std::snprintf(book->dropDownLists[6].name, sizeof book->dropDownLists[6].name, "Kept");
+  book->dropDownLists[6].AppendEntry("kept item");
+  uint8_t record[kInspectCellRecordSize] = {7};
+  book->inspectCells.Append(record);
+  book->evaluator.row = 9;
+  book->evaluator.column = 8;
+}
+
+// A load that fails part-way, wherever it fails, leaves the workbook as it
+// was: the document cut short at every few bytes, and whole but for an
+// unknown element before its end.
+TEST(NativeXml, AFailedLoadLeavesTheWorkbookAsItWas) {
+  auto source = MakeBook();
+  FontRecord font{};
+  std::snprintf(font.faceName, sizeof font.faceName, "Courier");
+  uint8_t fontIndex = 0;
+  source->styles.FindOrAddFont(font, &fontIndex);
+  StyleRecord style = StyleRecord::Default();
+  style.fontIndex = fontIndex;
+  uint16_t styleIndex = 0;
+  source->styles.FindOrAddStyle(style, &styleIndex);
+  uint8_t record[kInspectCellRecordSize] = {};
+  source->inspectCells.Append(record);
+  uint8_t error = 0;
+  const std::string text = SaveXmlText(source.get(), &error);
+  ASSERT_EQ(error, 0);
+  std::vector<std::string> documents;
+  for (size_t length = 1; length < text.size(); length += 23) documents.push_back(text.substr(0, length));
+  documents.push_back(text);
+  documents.back().insert(text.rfind("</Workbook>"), "<Unknown/>");
+  auto expected = std::make_unique<CWorkBook>();
+  PrepareForLoad(expected.get());
+  const std::string path = xmldoc::OwnPath("failed");
+  for (const std::string& document : documents) {
+    ASSERT_TRUE(filetest::WriteAll(path, document));
+    auto book = std::make_unique<CWorkBook>();
+    PrepareForLoad(book.get());
+    ASSERT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
+    ASSERT_FALSE(LoadXml(book.get())) << document.size();
+    EXPECT_NE(book->error, 0);
+    EXPECT_EQ(sample::Difference(*book, *expected), "") << document.size();
+    EXPECT_EQ(book->evaluator.row, 9u);
+    EXPECT_EQ(book->evaluator.column, 8);
+  }
+  // Whole, the document adds to what the workbook held.
+  ASSERT_TRUE(filetest::WriteAll(path, text));
+  auto book = std::make_unique<CWorkBook>();
+  PrepareForLoad(book.get());
+  ASSERT_TRUE(book->bufferedFile.Open(path.c_str(), "rb"));
+  ASSERT_TRUE(LoadXml(book.get())) << int(book->error);
+  ASSERT_EQ(book->inspectCells.Count(), 2u);
+  EXPECT_EQ(book->inspectCells.At(0)[0], 7);
+  EXPECT_EQ(book->dropDownLists[6].EntryCount(), 3u);
+  EXPECT_STREQ(book->dropDownLists[6].entries->text, "kept item");
+}
+
 TEST(NativeXml, FormulaWithoutResultIsWrittenWithZeroAndReadAsUncalculated) {
   auto book = MakeBook();
   uint8_t record[256];
@@ -164,6 +260,12 @@ TEST(NativeXml, FormulaWithoutResultIsWrittenWithZeroAndReadAsUncalculated) {
 }
 
 using xmldoc::Document;
+
+std::string Repeat(const std::string& text, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
 
 TEST(NativeXml, ReaderRulesTable) {
   struct Case {
@@ -187,7 +289,18 @@ TEST(NativeXml, ReaderRulesTable) {
       {Document("<Cells><Cell rc=\"r1c1\"/></Cells>"), kFileXmlUnexpectedElement},
       {Document("<Cells><Cell><N>1</N></Cell></Cells>"), kFileXmlMissingAttribute},
       {Document("<Cells><Cell rc=\"r1c1\"><N>1e999</N></Cell></Cells>"), kFileXmlBadData},
-      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(1025, 'x') + "</T></Cell></Cells>"), kFileXmlBadData},
+      // Texts as long as a cell of the store holds: one record filling a block.
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(8173, 'x') + "</T></Cell></Cells>"), 0},
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + std::string(8174, 'x') + "</T></Cell></Cells>"), kFileXmlBadData},
+      {Document("<Cells><Cell rc=\"r1c1\"><T>" + Repeat("&quot;", 8173) + "</T></Cell></Cells>"), 0},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>=1</F><T>" + std::string(8182 - 35 - 2 - 2, 'x') +
+                "</T></Cell></Cells>"),
+       0},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>=1</F><T>" + std::string(8182 - 35 - 2 - 1, 'x') +
+                "</T></Cell></Cells>"),
+       kFileXmlBadData},
+      {Document("<Cells><Cell rc=\"r1c1\"><F>" + std::string(1025, '1') + "</F><N>1</N></Cell></Cells>"),
+       kFileXmlBadData},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#N/A!</Error></Cell></Cells>"), 0},
       {Document("<Cells><Cell rc=\"r1c1\"><Error>#OOPS</Error></Cell></Cells>"), kFileXmlBadData},
       {Document("<Container ID=\"1\"></Container>"), 0},

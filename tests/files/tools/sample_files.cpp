@@ -1,8 +1,9 @@
 // Writes native binary files of generated workbooks in every protection mode
 // into a folder, with a manifest line per file: name, mode, password in hex.
 // The Python checker reads them; the fuzzers start from them and from the
-// plain bodies written beside them (a version byte, then the body), and
-// from native XML documents of random containers with charts of every kind.
+// plain bodies written beside them (a version byte, then the body), from
+// the same workbooks as native XML documents, and from native XML documents
+// of random containers with charts of every kind.
 //
 // Usage: files_sample_files FOLDER [COUNT]
 
@@ -81,6 +82,12 @@ int main(int argc, char** argv) {
     filetest::WriteAll(folder + "/sample" + std::to_string(i) + ".body", body);
     if (!WriteChartDocument(folder + "/charts" + std::to_string(i) + ".xml", uint32_t(2000 + i)))
       return 1;
+    const std::string xml = folder + "/sample" + std::to_string(i) + ".xml";
+    if (!book->bufferedFile.Open(xml.c_str(), "w+b") || !SaveXml(book.get())) {
+      std::fprintf(stderr, "saving %s failed with %d\n", xml.c_str(), book->error);
+      return 1;
+    }
+    book->bufferedFile.Close();
   }
   return std::fclose(manifest) == 0 ? 0 : 1;
 }

@@ -75,21 +75,28 @@ TEST(ScrollMaxima, CoverTheSelectionTheUsedAreaAndEveryContainer) {
 TEST(PointingReference, WholeColumnsRowsAndCellsInBothAddressingStyles) {
   CWorkBook book;
   ASSERT_TRUE(book.NewDocument());
+  // The address commands ask for absolute references (Ctrl) and for the
+  // worksheet's path before them.
   struct Case {
     uint8_t a1;
     SelectionRange range;
+    bool absolute;
+    const char* sheet;
     const char* text;
   } cases[] = {
-      {1, {1, 2, 1, 2}, "B3"},
-      {1, {1, 2, 3, 4}, "B3:D5"},
-      {1, {2, 0, 3, kMaxRow}, "C:D"},
-      {1, {0, 6, kMaxColumn, 6}, "7:7"},
-      {0, {1, 2, 1, 2}, "R3C2"},
+      {1, {1, 2, 1, 2}, false, nullptr, "B3"},
+      {1, {1, 2, 3, 4}, false, nullptr, "B3:D5"},
+      {1, {2, 0, 3, kMaxRow}, false, nullptr, "C:D"},
+      {1, {0, 6, kMaxColumn, 6}, false, nullptr, "7:7"},
+      {0, {1, 2, 1, 2}, false, nullptr, "R3C2"},
+      {1, {1, 2, 3, 4}, true, nullptr, "$B$3:$D$5"},
+      {1, {1, 2, 1, 2}, false, "\\Worksheet1", "\\Worksheet1!B3"},
+      {1, {1, 2, 1, 2}, false, "\\Sheet one", "\"\\Sheet one\"!B3"},
   };
   for (const Case& c : cases) {
     AddressingA1 = c.a1;
     char text[64];
-    ASSERT_TRUE(FormatSelectionReference(book.evaluator, c.range, text, sizeof text));
+    ASSERT_TRUE(FormatSelectionReference(book.evaluator, c.range, text, sizeof text, c.absolute, c.sheet));
     EXPECT_STREQ(text, c.text);
   }
   ResetGlobalOptions();

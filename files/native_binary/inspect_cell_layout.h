@@ -1,5 +1,5 @@
-#ifndef TALVERO_FILES_NATIVE_XML_INSPECT_CELL_LAYOUT_H
-#define TALVERO_FILES_NATIVE_XML_INSPECT_CELL_LAYOUT_H
+#ifndef TALVERO_FILES_NATIVE_BINARY_INSPECT_CELL_LAYOUT_H
+#define TALVERO_FILES_NATIVE_BINARY_INSPECT_CELL_LAYOUT_H
 
 // The fields of one 396-byte inspect-cell record: column, row, the
 // reference flags of its parsed address, worksheet path and name.

@@ -1,0 +1,148 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "core/edit/cell_input.h"
+#include "core/formula/formula_scanner.h"
+#include "core/workbook/workbook.h"
+#include "files/dispatch/file_errors.h"
+#include "files/text/loaded_sheet.h"
+#include "files/text/text_conversion.h"
+#include "files/text/text_fields.h"
+
+namespace {
+
+struct FreeBuffer {
+  void operator()(char* buffer) const { std::free(buffer); }
+};
+using FileText = std::unique_ptr<char, FreeBuffer>;
+
+// The whole file from its start, NUL-terminated; null with the error code.
+FileText ReadWholeFile(std::FILE* file, uint8_t* code) {
+  long length = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0)
+    length = std::ftell(file);
+  if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    *code = kFileReadError;
+    return nullptr;
+  }
+  FileText text(static_cast<char*>(std::malloc(size_t(length) + 1)));
+  if (!text) {
+    *code = kFileOutOfMemory;
+    return nullptr;
+  }
+  const size_t got = std::fread(text.get(), 1, size_t(length), file);
+  if (got != size_t(length) && std::ferror(file)) {
+    *code = kFileReadError;
+    return nullptr;
+  }
+  text.get()[got] = '\0';
+  return text;
+}
+
+// "-" (blanks may follow it), a number in the current separators, and only
+// blanks after it. A number too large for a double stays text.
+bool ReadNumberField(const char* text, double* value) {
+  const char* p = text;
+  const bool negative = *p == '-';
+  if (negative)
+    while (*++p == ' ') {
+    }
+  const char* end = nullptr;
+  if (!ParseNumberLiteral(p, value, &end, false))
+    return false;
+  while (*end == ' ') ++end;
+  if (*end != '\0' || !std::isfinite(*value))
+    return false;
+  if (negative)
+    *value = -*value;
+  return true;
+}
+
+// Makes the cells of the fields, in the order they come.
+class TextLoad {
+ public:
+  TextLoad(CWorkBook* book, CWorkSheet* sheet) : book_(book), sheet_(sheet), options_(book->textFileOptions) {}
+
+  bool Run(const char* text) {
+    TextFieldSplitter splitter(text, options_);
+    std::unique_ptr<TextField> field(new (std::nothrow) TextField);
+    if (!field)
+      return Fail(kFileOutOfMemory);
+    while (splitter.Next(field.get()))
+      if (field->length != 0 && field->row < kRowCount && field->column < kColumnCount && !StoreField(*field))
+        return Fail(kFileOutOfMemory);
+    return true;
+  }
+
+ private:
+  bool Fail(uint8_t code) {
+    book_->error = code;
+    return false;
+  }
+
+  bool StoreField(TextField& field) {
+    char ansi[kConvertedUnits + 1];
+    size_t length = field.length;
+    const char* text = field.text;
+    switch (options_.charset) {
+      case kTextCharsetUtf8:
+        length = Utf8ToAnsi(field.text, field.length, ansi);
+        text = ansi;
+        break;
+      case kTextCharsetOem:
+        OemToAnsiInPlace(field.text, field.length);
+        [[fallthrough]];
+      default:
+        if (length > kConvertedUnits)
+          length = kConvertedUnits;
+        break;
+    }
+    // Nothing is left of a field whose first character UTF-8 cannot give.
+    if (length == 0)
+      return true;
+    std::memmove(ansi, text, length);
+    ansi[length] = '\0';
+    const uint32_t row = field.row;
+    const uint16_t column = static_cast<uint16_t>(field.column);
+    alignas(8) uint8_t record[kCellInputCapacity];
+    uint32_t size = 0;
+    double number = 0;
+    if (options_.recognizeValues && ansi[0] == '=') {
+      NumFormatParams format{};
+      size = CWorkSheet::ParseCellInput(book_, ansi, &format, row, column, record, sizeof record);
+    } else if (options_.recognizeValues && ReadNumberField(ansi, &number)) {
+      size = BuildNumberCell(record, sizeof record, row, column, number);
+    } else {
+      size = BuildTextCell(record, sizeof record, row, column, ansi, static_cast<uint16_t>(length));
+    }
+    return size != 0 && sheet_->cells.InsertCell(AsCellRecord(record), &cursor_);
+  }
+
+  CWorkBook* book_;
+  CWorkSheet* sheet_;
+  const TextFileOptions& options_;
+  CellCursor cursor_;
+};
+
+}  // namespace
+
+bool CWorkBook::LoadText() {
+  if (!bufferedFile.file) {
+    error = kFileReadError;
+    return false;
+  }
+  CWorkSheet* sheet = StartLoadedSheet(this, bufferedFile.path);
+  if (!sheet)
+    return false;
+  uint8_t code = 0;
+  const FileText text = ReadWholeFile(bufferedFile.file, &code);
+  if (!text) {
+    error = code;
+    return false;
+  }
+  return TextLoad(this, sheet).Run(text.get());
+}
