@@ -110,10 +110,10 @@ TEST(FormatSelection, BoldWholeColumnKeepsDifferingRunsAndDropsRunsEqualToTheCol
   const StyleTable& styles = b.book->styles;
   const StyleRecord& column = styles.StyleAt(b.sheet->format.columns[2].Style());
   EXPECT_EQ(kFontWeightBold, styles.FontAt(column.fontIndex).weight);
-  EXPECT_EQ(0xFFu, column.fontColor);
+  EXPECT_EQ(0xFFu, column.fontColor + 0u);
   // The blue run stays, bold and blue.
   EXPECT_EQ(kFontWeightBold, b.FontOf(5, 2).weight);
-  EXPECT_EQ(0xFF0000u, b.StyleOf(5, 2).fontColor);
+  EXPECT_EQ(0xFF0000u, b.StyleOf(5, 2).fontColor + 0u);
   // The run that equals the column's new style is gone from column 2 only.
   EXPECT_EQ(nullptr, b.sheet->format.runs.FindRun(7, 2));
   ASSERT_NE(nullptr, b.sheet->format.runs.FindRun(7, 1));
@@ -134,7 +134,7 @@ TEST(FormatSelection, WholeRowsDropRunsThatBecomeTheDefault) {
   ASSERT_TRUE(b.Apply({0, kMaxColumn, 4, 5, 0, 4}, kApplyWeight, StyleRecord::Default(), normal));
   EXPECT_EQ(nullptr, b.sheet->format.runs.FindRun(4, 3));
   ASSERT_NE(nullptr, b.sheet->format.runs.FindRun(5, 6));
-  EXPECT_EQ(0xFFu, b.StyleOf(5, 6).fontColor);
+  EXPECT_EQ(0xFFu, b.StyleOf(5, 6).fontColor + 0u);
   EXPECT_EQ(0, b.FontOf(5, 6).weight);
   EXPECT_EQ(1u, b.RunCount());
 }
@@ -180,7 +180,7 @@ TEST(FormatSelection, OutlineLaysTheBorderOnTheOuterEdgesOnly) {
         const StyleRecord& style = b.StyleOf(row, column);
         SCOPED_TRACE("row " + std::to_string(row) + " column " + std::to_string(column));
         EXPECT_EQ(want == 0xFF ? 15 : want, style.borders.sides);
-        EXPECT_EQ(0x123456u, style.fontColor);
+        EXPECT_EQ(0x123456u, style.fontColor + 0u);
         if (want != 0xFF && want != 0) {
           EXPECT_EQ(8, style.borders.line.style);
         }

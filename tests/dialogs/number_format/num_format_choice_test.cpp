@@ -222,7 +222,7 @@ TEST(NumFormatChoice, InvalidFractionOrExponentStoresNothing) {
   EXPECT_FALSE(h.Edit(fields));
   EXPECT_EQ(1, h.choice.saved[kNumFormatFraction].options.fraction.fixedDenominator);
   EXPECT_EQ(0, h.choice.saved[kNumFormatFraction].options.fraction.denominatorDigits);
-  EXPECT_EQ(16u, h.choice.saved[kNumFormatFraction].options.fraction.denominator);
+  EXPECT_EQ(16u, h.choice.saved[kNumFormatFraction].options.fraction.denominator + 0u);
   // A negative exponent is its magnitude and the negative style.
   ASSERT_TRUE(h.Choose(kNumFormatScientific));
   fields = h.Fields();
