@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/document/child_frame.h"
-#include "app/frame/main_frame.h"
-#include "app/frame/open_documents.h"
+#include "app/document/document_window_fixture.h"
 #include "core/workbook/workbook.h"
 #include "dialogs/format_cells/alignment_page_rules.h"
 #include "dialogs/format_cells/border_preview_rules.h"
@@ -23,21 +21,9 @@
 #include "dialogs/format_cells/format_prop_sheet.h"
 #include "dialogs/format_cells/selection_appliers.h"
 #include "dialogs/number_format/num_format_dlg.h"
-#include "platform/ui/common_controls.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/message_box.h"
-#include "resources/resource_ids.h"
-#include "services/settings/global_options.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
 
 namespace {
-
-std::vector<std::string> g_boxes;
-
-int AnswerBox(HWND, const char* text, const char*, UINT) {
-  g_boxes.push_back(text);
-  return IDOK;
-}
 
 std::string Text(HWND window) {
   char text[1100] = {};
@@ -59,37 +45,11 @@ uint32_t SelectedData(HWND combo) {
 
 bool Checked(HWND toolbar, UINT command) { return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0; }
 
-class FormatCellsTest : public ::testing::Test {
+class FormatCellsTest : public DocumentWindowTest {
  protected:
-  void SetUp() override {
-    InitCommonControlClasses();
-    LoadRichEdit20();
-    SetDefaultOptions(Options);
-    RECT r{0, 0, 900, 640};
-    ASSERT_NE(frame.CreateFrame(&r), nullptr);
-    frame.ShowWindow(SW_SHOWNORMAL);
-    InstallDocumentWindowServices();
-    SetMessageBoxFunction(AnswerBox);
-    g_boxes.clear();
-    Pump();
-  }
   void TearDown() override {
-    for (OpenDocument& slot : OpenDocuments().slots)
-      if (slot.frame != nullptr) slot.frame->SetModified(false);
-    if (frame.IsWindow()) frame.DestroyWindow();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    OpenDocuments() = OpenDocumentTable{};
-    SetMessageBoxFunction(nullptr);
     SetDialogScripts(nullptr, 0);
-    SetDefaultOptions(Options);
-  }
-  void Pump() { PumpMessages(); }
-  CChildFrame* NewDocument() {
-    frame.SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
-    Pump();
-    return frame.GetActiveChildFrame();
+    DocumentWindowTest::TearDown();
   }
   CWorkBook& Book() { return *frame.GetActiveWorkbook(); }
   CFormatPropSheet& Sheet() { return frame.FormatSheet(); }
@@ -165,9 +125,6 @@ class FormatCellsTest : public ::testing::Test {
     Pump();
     return doc;
   }
-
-  CMessageLoop loop;
-  CMainFrame frame;
 };
 
 TEST_F(FormatCellsTest, EveryPageShowsTheFormattedCellAndLoadingAppliesNothing) {
