@@ -25,7 +25,7 @@
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
-#include "functions/function_table.h"
+#include "numerics/numeric_function_table.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ void BM_TypedWorkbookRecalc(benchmark::State& state) {
   const uint32_t rows = static_cast<uint32_t>(state.range(0));
   ResetGlobalOptions();
   CurrentRegionalSettings() = kGenericRegionalSettings;
-  InstallBuiltinFunctionHandlers();
+  InstallFunctionLibrary();
 
   for (auto _ : state) {
     auto book = std::make_unique<CWorkBook>();

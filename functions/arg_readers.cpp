@@ -132,6 +132,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     } else {
       out->sheet = value.sheet;
       out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+      state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
     }
     out->cursor.flags = kCursorAfterRecord;
     out->cursor.block = out->chain;

@@ -18,10 +18,12 @@ struct FunctionHandlerBinding {
 extern const FunctionHandlerBinding kFunctionHandlerBindings[];
 extern const size_t kFunctionHandlerBindingCount;
 
-// Binds every handler into the BuiltinFunctionTable. False when a binding
-// names no entry or an entry is left unbound, which means the library and the
-// language disagree on the names. Names the language recognises but the
-// library does not implement keep FnNotImplemented.
+// Binds this library's handlers into the BuiltinFunctionTable; the program
+// installs them together with the statistical handlers, which bind over this
+// library's placeholders. False when a binding names no entry or an entry is left unbound, which
+// means the library and the language disagree on the names. Names the
+// language recognises but the library does not implement keep
+// FnNotImplemented.
 bool InstallBuiltinFunctionHandlers();
 
 #endif

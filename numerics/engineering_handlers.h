@@ -2,7 +2,7 @@
 #define TALVERO_NUMERICS_ENGINEERING_HANDLERS_H
 
 // The engineering functions that rest on special functions, bound by name
-// into the built-in function table by InstallNumericFunctionHandlers. Each
+// into the built-in function table by InstallFunctionLibrary. Each
 // takes two argument positions and applies element by element to ranges
 // and arrays.
 

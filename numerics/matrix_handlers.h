@@ -2,7 +2,7 @@
 #define TALVERO_NUMERICS_MATRIX_HANDLERS_H
 
 // The handlers of the matrix functions and of the random functions built on
-// the matrix type, bound by name by InstallNumericFunctionHandlers.
+// the matrix type, bound by name by InstallFunctionLibrary.
 
 #include "core/formula/eval_state.h"
 

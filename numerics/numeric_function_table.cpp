@@ -112,7 +112,7 @@ const FunctionHandlerBinding kNumericHandlerBindings[] = {
 
 const size_t kNumericHandlerBindingCount = sizeof kNumericHandlerBindings / sizeof kNumericHandlerBindings[0];
 
-bool InstallNumericFunctionHandlers() {
+bool InstallFunctionLibrary() {
   bool complete = InstallBuiltinFunctionHandlers();
   for (const FunctionHandlerBinding& binding : kNumericHandlerBindings)
     if (BindBuiltinFunctionHandler(binding.name, binding.handler) == 0) complete = false;

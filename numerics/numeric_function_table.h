@@ -13,8 +13,11 @@
 extern const FunctionHandlerBinding kNumericHandlerBindings[];
 extern const size_t kNumericHandlerBindingCount;
 
-// Installs the function library's handlers, then this library's. False when
-// either names an entry the table does not hold.
-bool InstallNumericFunctionHandlers();
+// Binds every built-in function's handler: the function library's, then
+// this library's over its placeholders. The program, its tests and its
+// benchmarks install the functions through this one routine before any
+// formula is evaluated. False when a binding names an entry the table does
+// not hold.
+bool InstallFunctionLibrary();
 
 #endif

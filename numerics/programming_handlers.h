@@ -2,7 +2,7 @@
 #define TALVERO_NUMERICS_PROGRAMMING_HANDLERS_H
 
 // The handlers of the linear, integer and quadratic programs, bound by name
-// by InstallNumericFunctionHandlers.
+// by InstallFunctionLibrary.
 
 #include "core/formula/eval_state.h"
 

@@ -3,7 +3,7 @@
 
 // The handlers of the whole-array statistics, the line fits and the
 // polynomial and time-series fits, bound by name by
-// InstallNumericFunctionHandlers.
+// InstallFunctionLibrary.
 
 #include "core/formula/eval_state.h"
 

@@ -2,7 +2,7 @@
 #define TALVERO_NUMERICS_SOLVER_HANDLERS_H
 
 // The handlers of the searches over a formula cell, bound by name by
-// InstallNumericFunctionHandlers.
+// InstallFunctionLibrary.
 
 #include "core/formula/eval_state.h"
 

@@ -2,7 +2,7 @@
 #define TALVERO_NUMERICS_STATISTICS_HANDLERS_H
 
 // The handlers of the statistical functions, bound by name into the
-// built-in function table by InstallNumericFunctionHandlers.
+// built-in function table by InstallFunctionLibrary.
 
 #include "core/formula/eval_state.h"
 

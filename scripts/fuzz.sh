@@ -12,12 +12,14 @@ out=build/fuzz
 cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALVERO_FUZZ=ON \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
 cmake --build "$out" -j "$(nproc)" --target files_load_native_fuzz files_body_reader_fuzz files_load_xml_fuzz \
-  files_load_text_fuzz files_load_xbase_fuzz files_sample_files charts_decode_png_fuzz charts_encode_sample_png
+  files_load_text_fuzz files_load_xbase_fuzz files_load_excel_xml_fuzz files_load_old_binary_fuzz files_sample_files \
+  charts_decode_png_fuzz charts_encode_sample_png
 
 seeds=$out/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corpus/load_xml" "$out/corpus/decode_png" \
-  "$out/corpus/load_text" "$out/corpus/load_xbase" "$out/artifacts"
+  "$out/corpus/load_text" "$out/corpus/load_xbase" "$out/corpus/load_excel_xml" "$out/corpus/load_old_binary" \
+  "$out/artifacts"
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
 # Native files are binary or XML: the loading target starts from both.
 cp "$seeds"/*.tlv "$seeds"/*.xml tests/files/fuzz/xml_seeds/*.xml "$out/corpus/load_native/"
@@ -28,10 +30,13 @@ cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
 # The interoperability files of the text and xBase formats, ours and other programs'.
 cp tests/golden/exchange/*.csv tests/golden/exchange/*.txt "$out/corpus/load_text/"
 cp tests/golden/exchange/*.dbf "$out/corpus/load_xbase/"
+# Our Excel 2003 XML exports and LibreOffice's; files of the older binary format.
+cp "$seeds"/*.xmlss tests/golden/excel_*.xml "$out/corpus/load_excel_xml/"
+cp "$seeds"/*.old "$out/corpus/load_old_binary/"
 
 # The loading target writes each input to a file of its own in /tmp.
 trap 'rm -f /tmp/talvero-fuzz-*.tlv /tmp/talvero-fuzz-*.xml /tmp/talvero-fuzz-*.csv /tmp/talvero-fuzz-*.dbf \
-  /tmp/talvero-fuzz-*.dbt /tmp/talvero-fuzz-*.fpt' EXIT
+  /tmp/talvero-fuzz-*.dbt /tmp/talvero-fuzz-*.fpt /tmp/talvero-fuzz-*.xmlss /tmp/talvero-fuzz-*.old' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Each target runs on one core; as many run at once as there are cores, at
@@ -50,7 +55,7 @@ run_target() {
 failed=0
 slots=$(nproc); [ "$slots" -le 4 ] || slots=4
 running=0
-for target in load_native body_reader load_xml load_text load_xbase decode_png; do
+for target in load_native body_reader load_xml load_text load_xbase load_excel_xml load_old_binary decode_png; do
   if [ "$running" -ge "$slots" ]; then
     wait -n || failed=1
     running=$((running - 1))

@@ -12,7 +12,9 @@
 // splits (child_frame_win32.cpp), the message and command map
 // (child_frame_commands_win32.cpp), the file commands with the close
 // question (child_frame_file_win32.cpp), the formula bar's entry
-// (child_frame_formula_bar_win32.cpp), and the cell commands
+// (child_frame_formula_bar_win32.cpp), the worksheet tree pane
+// (child_frame_tree_win32.cpp), the clipboard with the paste ring
+// (child_frame_clipboard_win32.cpp), and the cell commands
 // (cell_commands_win32.cpp dispatches them): editing (edit_commands_win32.cpp),
 // rows, columns and recalculation (row_column_commands_win32.cpp), dates,
 // data series and quick statistics (date_series_commands_win32.cpp).
@@ -24,6 +26,8 @@
 #include <commctrl.h>
 
 #include "app/document/document_view.h"
+#include "app/inspect/inspect_view.h"
+#include "app/tree/tree_view_ctrl.h"
 #include "core/workbook/workbook.h"
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/pane_container.h"
@@ -36,6 +40,16 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
  public:
   static constexpr UINT kTreeId = 1027;
   static constexpr int kMinViewPane = 30;
+  // The tree's images, in the order the window adds them.
+  static constexpr int kImageFolder = 0;
+  static constexpr int kImageFolderOpen = 1;
+  static constexpr int kImageWorksheet = 2;
+  static constexpr int kImageActiveWorksheet = 3;
+  static constexpr int kImageWorkbook = 4;
+  // Paces the scrolling and the expanding of a drag in the tree.
+  static constexpr UINT_PTR kTreeDragTimer = 240;
+  static constexpr UINT kTreeDragInterval = 100;
+  static constexpr int kTreeDragExpandAfter = 1000;
 
   explicit CChildFrame(CMainFrame* owner);
   ~CChildFrame() override;
@@ -144,6 +158,39 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // Ends an open in-cell edit of the active view without moving.
   void EndOpenEdit();
 
+  // The worksheet tree pane (child_frame_tree_win32.cpp). The tree shows
+  // the workbook's item list; each tree item carries its workbook item as
+  // its data, the root "Workbook" none.
+  // Rebuilds the whole tree; false when an item cannot be inserted.
+  bool FillTree();
+  // Inserts one workbook item with its contents at its place; null on failure.
+  HTREEITEM InsertTreeItem(CWorkSheetTree::CTreeItem* item);
+  // Searched depth-first from start (null: the root).
+  HTREEITEM FindTreeItem(HTREEITEM start, const CWorkSheetTree::CTreeItem* item);
+  // Selects and shows the item's tree item, which runs the selection change.
+  void SelectTreeItem(const CWorkSheetTree::CTreeItem* item);
+  void DeleteTreeItem(const CWorkSheetTree::CTreeItem* item);
+  // The workbook item of the tree's selection; null for the root or none.
+  CWorkSheetTree::CTreeItem* SelectedTreeWorkbookItem();
+  // The active view's cursor on the cell, the selection that cell alone.
+  void SetCursorCell(uint32_t column, uint32_t row);
+  void OnNewTreeItem(bool folder);
+  void OnRename();
+  void OnNextWorksheet(bool backwards);
+
+  // The clipboard and the paste ring (child_frame_clipboard_win32.cpp).
+  void OnEditCopy();
+  void OnEditCut();
+  void OnEditPaste();
+  void OnPasteRingEntry(int32_t slot);
+  void OnEditDelete();
+  // Writes the selection's text (or the selected container's picture) to
+  // the clipboard, with the private format naming the ring slot unless
+  // withRingSlot is false.
+  void PutRingEntryOnClipboard(int32_t slot, bool withRingSlot);
+  void PasteRingEntry(int32_t slot);
+  void PasteText(const char* text, size_t length);
+
   // The views' splitter that has a window, or null.
   CSplitterWindow* ViewsSplitter();
   bool TreeShown() const;
@@ -154,13 +201,16 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   CSplitterWindowT<true> m_splitOuter;
   CSplitterWindowT<false> m_splitInner;
   CPaneContainer m_paneTree;
-  CWindow m_tree;
+  CTreeViewCtrlEx2 m_tree;
   CPaneContainer m_paneInspect;
-  CWindow m_inspect;
+  CInspectView m_inspect{this};
   CSplitterWindowT<true> m_splitViewsV;
   CSplitterWindowT<false> m_splitViewsH;
   CDocumentView m_view[2]{CDocumentView(this), CDocumentView(this)};
   HIMAGELIST m_treeImages = nullptr;
+  // The tree item that shows the active worksheet's image: the worksheet
+  // the views show.
+  HTREEITEM m_activeTreeItem = nullptr;
   CWorkBook m_workbook;
   bool m_modified = false;
   uint8_t m_editing = 0;
@@ -174,6 +224,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   bool CreateViewsSplitter(CSplitterWindow& splitter);
   void CopyFirstViewPosition();
   void StoreViewPosition();
+  void StoreViewPositionInto(CWorkSheet* sheet);
   void LoadViewPosition();
   // Applies the undo step to undo, or the next one to redo, and brings the
   // views up to date.
@@ -187,6 +238,35 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // The tail of a change of sizes or panes: no recalculation, the views
   // repainted, the modified flag and the frame's states.
   void CompleteLayoutChange();
+
+  // Tree notifications and the drag (child_frame_tree_win32.cpp).
+  LRESULT OnTreeNotify(NMHDR* header);
+  void OnTreeSelChanged(HTREEITEM item);
+  bool OnTreeItemExpanding(const NMTREEVIEWA& change);
+  bool OnTreeEndLabelEdit(const TVITEMA& item);
+  void OnTreeBeginDrag(POINT dragPoint);
+  void OnTreeDragTick();
+  HTREEITEM TreeRoot() const;
+  HTREEITEM InsertOneTreeItem(HTREEITEM parent, HTREEITEM after, CWorkSheetTree::CTreeItem* item);
+  // A new item, just linked into the workbook, shown in the tree, recorded
+  // as one undo step and selected; false (error 8 shown, the item unlinked
+  // and deleted) when the tree cannot show it.
+  bool ShowInsertedTreeItem(CWorkSheetTree::CTreeItem* item);
+  // An edit command goes to the frame's name box or formula bar when one
+  // has the focus, else to the open in-cell editor; false for neither.
+  bool RouteEditToControl(UINT message);
+  void SetTreeImage(HTREEITEM item, int image);
+  void ShowSplitOf(const CWorkSheet* sheet);
+  bool FocusInTree() const;
+  CWorkSheet* ShownWorksheet();
+
+  // Selection changes the tree makes while it is filled or items are
+  // deleted change no active worksheet.
+  bool m_treeQuiet = false;
+  // A drag in the tree: its drop target and how long the pointer rested on it.
+  HTREEITEM m_dropTarget = nullptr;
+  int m_dropHover = 0;
+  bool m_treeDragging = false;
 
   // Set once the window stands: from then on its final message frees the
   // object. Until then (a creation that fails ends with a final message

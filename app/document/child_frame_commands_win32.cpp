@@ -2,6 +2,8 @@
 
 #include "app/document/child_frame.h"
 
+#include "app/clipboard/ring_menu.h"
+
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
 #include "app/frame/unbuilt_commands.h"
@@ -46,6 +48,15 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
     case WM_CONTEXTMENU:
       OnContextMenu(PointFromLParam(lp));
       return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lp)->idFrom == kTreeId) return OnTreeNotify(reinterpret_cast<NMHDR*>(lp));
+      break;
+    case WM_TIMER:
+      if (wp == kTreeDragTimer) {
+        OnTreeDragTick();
+        return 0;
+      }
+      break;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) {
         CountHandledCommand();
@@ -97,6 +108,33 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
     case ID_FORMULA_BAR_OK:
       OnEnterFormulaBar();
       return true;
+    case ID_NEW_WORKSHEET:
+    case ID_NEW_FOLDER:
+      OnNewTreeItem(command == ID_NEW_FOLDER);
+      return true;
+    case ID_RENAME:
+      OnRename();
+      return true;
+    case ID_NEXT_WORKSHEET:
+    case ID_PREVIOUS_WORKSHEET:
+      OnNextWorksheet(command == ID_PREVIOUS_WORKSHEET);
+      return true;
+    case ID_EDIT_COPY:
+      OnEditCopy();
+      return true;
+    case ID_EDIT_CUT:
+      OnEditCut();
+      return true;
+    case ID_EDIT_PASTE:
+      OnEditPaste();
+      return true;
+    case ID_EDIT_CLEAR:
+      OnEditDelete();
+      return true;
+  }
+  if (command >= ID_PASTE_RING_FIRST && command < ID_PASTE_RING_FIRST + kRingMenuEntries) {
+    OnPasteRingEntry(static_cast<int32_t>(command - ID_PASTE_RING_FIRST));
+    return true;
   }
   return OnCellCommand(command);
 }

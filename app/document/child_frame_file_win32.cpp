@@ -22,6 +22,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
+#include "view/draw_context/screen_measurer.h"
 
 namespace {
 
@@ -152,9 +153,7 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
       panes.inspectPaneHeight = static_cast<uint16_t>(r.bottom - r.top - m_splitInner.GetSplitterPos());
     }
   }
-  // Only the Excel XML writer's document properties depend on a new file,
-  // and that writer is not part of the program yet.
-  static_cast<void>(newFile);
+  if (fileKind == kFormatExcelXml) StampExcelProperties(&m_workbook, newFile);
   const uint8_t keptFormat = m_workbook.sourceFormat;
   const uint8_t keptKind = m_workbook.saveKind;
   m_workbook.sourceFormat = fileKind;
@@ -162,7 +161,8 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
   bool saved;
   {
     WaitCursor wait;
-    saved = SaveDocumentFile(&m_workbook, target);
+    ScreenMeasurer screen;
+    saved = SaveDocumentFile(&m_workbook, target, fileKind == kFormatExcelXml ? &screen.Measurer() : nullptr);
   }
   if (!saved) {
     // The file at the path is as it was and the document keeps the file it
@@ -206,6 +206,8 @@ void CChildFrame::OnFileReload() {
   const uint8_t kind = m_workbook.saveKind;
   const uint8_t withoutPassword = m_workbook.openedWithoutPassword;
   m_workbook.Clear();
+  // The tree's items named the workbook's old items.
+  FillTree();
   m_workbook.sourceFormat = format;
   m_workbook.saveKind = kind;
   m_workbook.openedWithoutPassword = withoutPassword;
@@ -213,6 +215,8 @@ void CChildFrame::OnFileReload() {
   bool loaded = false;
   if (format == kFormatNative) {
     loaded = LoadNativeAskingPassword(m_workbook, m_owner != nullptr ? m_owner->m_hWnd : m_hWnd);
+  } else if (format == kFormatExcelXml) {
+    loaded = LoadExcelXmlMeasured(m_workbook);
   } else if (format == kFormatText) {
     WaitCursor wait;
     loaded = m_workbook.LoadText();
@@ -220,7 +224,6 @@ void CChildFrame::OnFileReload() {
     WaitCursor wait;
     loaded = m_workbook.LoadXBase();
   } else {
-    // The Excel 2003 XML reader is not part of the program yet.
     m_workbook.error = kFileBadFormat;
   }
   if (!loaded) {
@@ -232,7 +235,12 @@ void CChildFrame::OnFileReload() {
     m_workbook.NewDocument();
     m_workbook.error = code;
     RenameOpenDocument(&m_workbook, "");
+    FillTree();
+    m_inspect.FillList();
     ShowLoadError(code, xmlLine);
+  } else if (!FillTree() || !m_inspect.FillList()) {
+    m_workbook.error = kWorkbookOutOfMemory;
+    ShowError(m_workbook.error);
   }
   m_workbook.undoHistory.FreeAll();
   for (CDocumentView& view : m_view)

@@ -55,17 +55,16 @@ LRESULT CChildFrame::OnCreate() {
   if (m_splitInner.Create(m_splitOuter, none) == nullptr) return -1;
 
   if (m_paneTree.Create(m_splitOuter, "Worksheets") == nullptr) return -1;
-  m_tree.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                    kPaneStyle | TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS, 0, 0, 0, 0,
-                                    m_paneTree, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
-                                    ::GetModuleHandleA(nullptr), nullptr);
-  if (m_tree.m_hWnd == nullptr) return -1;
+  HWND tree = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                kPaneStyle | TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS, 0, 0, 0, 0, m_paneTree,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)), ::GetModuleHandleA(nullptr),
+                                nullptr);
+  if (tree == nullptr || !m_tree.SubclassWindow(tree)) return -1;
+  m_tree.menuOwner = m_owner != nullptr ? m_owner->m_hWnd : nullptr;
   m_paneTree.SetClient(m_tree);
 
   if (m_paneInspect.Create(m_splitInner, "Inspect Cells") == nullptr) return -1;
-  m_inspect.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kPaneStyle | LVS_REPORT, 0, 0, 0, 0,
-                                       m_paneInspect, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  if (m_inspect.m_hWnd == nullptr) return -1;
+  if (m_inspect.CreateInspectView(m_paneInspect) == nullptr) return -1;
   m_paneInspect.SetClient(m_inspect);
 
   if (!CreateViewsSplitter(m_splitViewsH)) return -1;
@@ -87,6 +86,7 @@ LRESULT CChildFrame::OnCreate() {
     }
     m_tree.SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_treeImages));
   }
+  if (!FillTree() || !m_inspect.FillList()) return -1;
   return 0;
 }
 
@@ -154,7 +154,7 @@ void CChildFrame::SetModified(bool modified) {
 }
 
 void CChildFrame::InvalidateInspectList() {
-  if (m_inspect.m_hWnd != nullptr) m_inspect.Invalidate();
+  if (m_inspect.m_hWnd != nullptr) m_inspect.InvalidateList();
 }
 
 bool CChildFrame::MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) {
@@ -246,9 +246,10 @@ void CChildFrame::CopyFirstViewPosition() {
   m_view[1].Invalidate();
 }
 
-void CChildFrame::StoreViewPosition() {
+void CChildFrame::StoreViewPosition() { StoreViewPositionInto(m_workbook.activeWorksheet); }
+
+void CChildFrame::StoreViewPositionInto(CWorkSheet* sheet) {
   CDocumentView* view = GetActiveView();
-  CWorkSheet* sheet = m_workbook.activeWorksheet;
   if (view == nullptr || sheet == nullptr || !view->IsWindowVisible()) return;
   WorksheetViewState* state = ViewStateOf(&sheet->viewFormat);
   state->topLeft.column = static_cast<uint16_t>(view->m_firstColumn);

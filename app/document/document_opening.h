@@ -38,6 +38,9 @@ bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type);
 // protected one; false with the code in the workbook, or none when the user
 // cancelled.
 bool LoadNativeAskingPassword(CWorkBook& book, HWND owner);
+// Loads the workbook's open Excel 2003 XML file, measured on the screen;
+// false with the code in the workbook.
+bool LoadExcelXmlMeasured(CWorkBook& book);
 // Shows a load's error code, the XML reader's with the line it stopped at.
 void ShowLoadError(uint8_t code, uint32_t xmlLine);
 

@@ -23,6 +23,7 @@
 #include "platform/os_files.h"
 #include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
+#include "view/draw_context/screen_measurer.h"
 
 namespace {
 
@@ -117,11 +118,20 @@ bool LoadNativeAskingPassword(CWorkBook& book, HWND owner) {
   return loaded;
 }
 
+bool LoadExcelXmlMeasured(CWorkBook& book) {
+  WaitCursor wait;
+  ScreenMeasurer screen;
+  if (!book.LoadExcelXml(&screen.Measurer())) return false;
+  book.sourceFormat = kFormatExcelXml;
+  return true;
+}
+
 bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
   CWorkBook& book = *window->Workbook();
   const HWND owner = window->m_owner != nullptr ? window->m_owner->m_hWnd : nullptr;
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
+  if (type == kFormatExcelXml) return LoadExcelXmlMeasured(book);
   if (type == kFormatText) {
     COpenTextFileDlg options(&book.textFileOptions);
     if (options.DoModal(owner) != IDOK) return false;
@@ -141,7 +151,6 @@ bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
     return true;
   }
   if (type != kFormatNative) {
-    // The Excel 2003 XML reader is not part of the program yet.
     book.error = kFileBadFormat;
     return false;
   }

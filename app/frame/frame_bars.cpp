@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "app/clipboard/clipboard_ring.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/frame_image_lists.h"
 #include "app/frame/frame_layout.h"
@@ -130,6 +131,7 @@ LRESULT CMainFrame::OnCreate() {
     for (int i = lists->recentFileCount < kRecentFileCount ? lists->recentFileCount : kRecentFileCount; i-- > 0;)
       m_recentDocuments.Add(lists->recentFiles[i]);
   }
+  ClipboardRing().SetLevels(Options.CopyLevel);
   // A frame that starts without a document must not offer the document
   // commands: the first idle call looks.
   m_refreshPending = 1;

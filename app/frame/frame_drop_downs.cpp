@@ -1,10 +1,14 @@
 // The menus that toolbar buttons open from their drop-down arrows, and the
 // menus of the buttons a narrow frame cuts off its bands.
 
+#include "app/clipboard/clipboard_ring.h"
+#include "app/clipboard/ring_menu.h"
 #include "app/frame/frame_layout.h"
 #include "app/frame/main_frame.h"
 #include "services/settings/global_options.h"
 #include "platform/ui/popup_menu.h"
+#include "core/formula/formula_ref_text.h"
+#include "core/workbook/workbook.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -14,8 +18,6 @@ struct DropDownMenu {
   int menu;
 };
 
-// The paste ring keeps its resource entry, which says that nothing was
-// copied, while the program keeps no ring.
 const DropDownMenu kDropDownMenus[] = {
     {ID_EDIT_PASTE, IDR_MENU_PASTE_RING},        {ID_RECENT_DATA_FIRST, IDR_MENU_RECENT_DATA},
     {ID_SELECT_CELL_ADDRESS, IDR_MENU_SELECT},   {ID_INSERT_DATE_MENU, IDR_MENU_INSERT_DATE},
@@ -42,6 +44,19 @@ void FillRecentCellTexts(HMENU popup) {
     AppendMenuA(popup, MF_STRING, ID_RECENT_DATA_FIRST + i, lists->recentCellTexts[i]);
 }
 
+// The ring's entries, oldest first, replace the menu's entry, which says
+// that nothing was copied yet.
+void FillPasteRing(HMENU popup, CWorkBook* book) {
+  const UndoHistory& ring = ClipboardRing();
+  if (book == nullptr || ring.Current() < 0) return;
+  while (GetMenuItemCount(popup) > 0) DeleteMenu(popup, 0, MF_BYPOSITION);
+  for (int32_t slot = 0; slot <= ring.Current() && slot < kRingMenuEntries; ++slot) {
+    char text[kQualifiedRefCapacity + 64];
+    if (FormatRingEntryText(ring, slot, book->evaluator, text, sizeof text))
+      AppendMenuA(popup, MF_STRING, ID_PASTE_RING_FIRST + slot, text);
+  }
+}
+
 }  // namespace
 
 LRESULT CMainFrame::OnToolbarDropDown(NMTOOLBARA* info) {
@@ -50,6 +65,7 @@ LRESULT CMainFrame::OnToolbarDropDown(NMTOOLBARA* info) {
   HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
   if (menu == nullptr) return TBDDRET_DEFAULT;
   if (menuId == IDR_MENU_RECENT_DATA) FillRecentCellTexts(GetSubMenu(menu, 0));
+  if (menuId == IDR_MENU_PASTE_RING) FillPasteRing(GetSubMenu(menu, 0), GetActiveWorkbook());
   RECT button{};
   ::SendMessageA(info->hdr.hwndFrom, TB_GETRECT, info->iItem, reinterpret_cast<LPARAM>(&button));
   MapWindowPoints(info->hdr.hwndFrom, nullptr, reinterpret_cast<POINT*>(&button), 2);

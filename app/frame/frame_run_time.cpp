@@ -1,6 +1,7 @@
 // The frame while the program runs: the message filter with its activity
 // clocks, the idle refresh of bars and tool windows, and the command states.
 
+#include "app/clipboard/clipboard_format.h"
 #include "app/document/child_frame.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/main_frame.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-// The clipboard format of the program's own cell blocks.
-constexpr char kClipboardFormatName[] = "Talvero_clipboard_format";
 // Pictures of the secondary toolbar's tree button.
 constexpr LPARAM kTreeShownImage = 0;
 constexpr LPARAM kTreeHiddenImage = 1;
@@ -34,6 +33,17 @@ bool IsKeyOfFocusedEdit(const MSG& msg) {
   if (!IsTextEditingKey(static_cast<uint32_t>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)))
     return false;
   return (::SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+}
+
+// Whether the clipboard holds the program's own block or a text; false,
+// telling nothing, when the clipboard cannot be opened.
+bool ReadPasteOffer(HWND owner, bool* pasteable) {
+  if (!OpenClipboard(owner)) return false;
+  const UINT privateFormat = PrivateClipboardFormat();
+  *pasteable = (privateFormat != 0 && IsClipboardFormatAvailable(privateFormat)) ||
+               IsClipboardFormatAvailable(CF_TEXT);
+  CloseClipboard();
+  return true;
 }
 
 }  // namespace
@@ -74,14 +84,20 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
     if (!::SendMessageA(m_mainToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
     const UINT command = static_cast<UINT>(button.idCommand);
     if ((button.fsStyle & BTNS_SEP) != 0 || command == ID_FILE_NEW || command == ID_FILE_OPEN) continue;
-    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_PASTE || command == ID_EDIT_FIND)
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO || command == ID_EDIT_CUT || command == ID_EDIT_COPY ||
+        command == ID_EDIT_PASTE || command == ID_EDIT_FIND)
       continue;
     ::SendMessageA(m_mainToolBar, TB_ENABLEBUTTON, command,
                  MAKELPARAM(documentActive && !IsCommandUnbuilt(command), 0));
   }
   UIEnable(ID_EDIT_UNDO, false);
   UIEnable(ID_EDIT_REDO, false);
-  UIEnable(ID_EDIT_PASTE, documentActive);
+  // The menus' Cut and Copy follow the buttons: without a document nothing
+  // is copied.
+  UIEnable(ID_EDIT_CUT, documentActive);
+  UIEnable(ID_EDIT_COPY, documentActive);
+  bool pasteable = false;
+  if (!documentActive || ReadPasteOffer(m_hWnd, &pasteable)) UIEnable(ID_EDIT_PASTE, documentActive && pasteable);
   EnableFind(::IsWindowVisible(m_findToolBar) != FALSE);
 }
 
@@ -161,13 +177,8 @@ void CMainFrame::UpdateUI() {
   ShowPanesAndSplits(child, book->activeWorksheet);
   UIEnable(ID_EDIT_UNDO, book->undoHistory.CanUndo());
   UIEnable(ID_EDIT_REDO, book->undoHistory.CanRedo());
-  if (OpenClipboard(m_hWnd)) {
-    static const UINT privateFormat = RegisterClipboardFormatA(kClipboardFormatName);
-    const bool pasteable = (privateFormat != 0 && IsClipboardFormatAvailable(privateFormat)) ||
-                           IsClipboardFormatAvailable(CF_TEXT);
-    CloseClipboard();
-    UIEnable(ID_EDIT_PASTE, pasteable);
-  }
+  bool pasteable = false;
+  if (ReadPasteOffer(m_hWnd, &pasteable)) UIEnable(ID_EDIT_PASTE, pasteable);
   if (const CWorkSheet* sheet = book->activeWorksheet) {
     const uint8_t frozen = ViewStateOf(&sheet->viewFormat)->frozen.flags;
     UISetCheck(ID_LOCK_FIRST_COLUMN, (frozen & kCornerColumnGiven) != 0);

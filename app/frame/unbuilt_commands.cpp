@@ -33,12 +33,6 @@ const CommandRange kUnbuilt[] = {
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    // The clipboard and the paste ring.
-    {ID_EDIT_CUT, ID_EDIT_CUT},
-    {ID_EDIT_COPY, ID_EDIT_COPY},
-    {ID_EDIT_PASTE, ID_EDIT_PASTE},
-    {ID_PASTE_RING_FIRST, ID_PASTE_RING_FIRST + 15},
-    {ID_EDIT_CLEAR, ID_EDIT_CLEAR},
     // The sizes of rows and columns wait for their dialog.
     {ID_ROW_HEIGHT, ID_ROW_HEIGHT},
     {ID_COLUMN_WIDTH, ID_COLUMN_WIDTH},
@@ -53,10 +47,6 @@ const CommandRange kUnbuilt[] = {
     {ID_DROP_DOWN_LIST, ID_DROP_DOWN_LIST},
     {ID_PROTECTION, ID_PROTECTION},
     {ID_WORKBOOK_STATISTICS, ID_WORKBOOK_STATISTICS},
-    // The worksheet tree.
-    {ID_NEW_WORKSHEET, ID_NEW_FOLDER},
-    {ID_RENAME, ID_RENAME},
-    {ID_NEXT_WORKSHEET, ID_PREVIOUS_WORKSHEET},
     // Going to cells by their content.
     {ID_PREVIOUS_NON_EMPTY, ID_NEXT_EMPTY},
     {ID_NEXT_DIFFERENT, ID_NEXT_DIFFERENT},

@@ -16,6 +16,7 @@
 #include "services/settings/settings_profile.h"
 #include "app/startup/command_line.h"
 #include "core/numfmt/regional_settings.h"
+#include "numerics/numeric_function_table.h"
 #include "platform/os_files.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/message_loop.h"
@@ -56,6 +57,9 @@ int Run(const CommandLineAction& action, int showCommand) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
+  // The function table is the program's static data: every handler is in
+  // place before anything can evaluate a formula.
+  InstallFunctionLibrary();
   CoInitialize(nullptr);
   RegisterCommonControls();
   LoadRichEdit20();

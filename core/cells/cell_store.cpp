@@ -533,9 +533,9 @@ bool CellStore::GatherRows(uint16_t firstColumn, uint16_t lastColumn, uint32_t f
   return true;
 }
 
-bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
-                                 uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
-                                 uint32_t sourceLastRow, const CellBlock* sourceChain) {
+bool CellStore::TileRangesValid(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                uint32_t sourceLastRow, const CellBlock* sourceChain) {
   // A reversed source would give tiles of no width, and a chain of this
   // store would be rewritten while it is read.
   if (firstColumn > lastColumn || firstRow > lastRow || sourceFirstColumn > sourceLastColumn ||
@@ -543,8 +543,26 @@ bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint
     lastError_ = kCellStoreBadRange;
     return false;
   }
-  DeleteRange(firstColumn, lastColumn, firstRow, lastRow, nullptr, false);
+  return true;
+}
 
+bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                 uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                 uint32_t sourceLastRow, const CellBlock* sourceChain) {
+  if (!TileRangesValid(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                       sourceFirstRow, sourceLastRow, sourceChain))
+    return false;
+  DeleteRange(firstColumn, lastColumn, firstRow, lastRow, nullptr, false);
+  return TileRangeFromStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                            sourceFirstRow, sourceLastRow, sourceChain);
+}
+
+bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                   uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                   uint32_t sourceLastRow, const CellBlock* sourceChain) {
+  if (!TileRangesValid(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                       sourceFirstRow, sourceLastRow, sourceChain))
+    return false;
   const uint32_t width = uint32_t(sourceLastColumn) - sourceFirstColumn + 1;
   const uint32_t height = sourceLastRow - sourceFirstRow + 1;
   for (uint32_t tileColumn = firstColumn; tileColumn <= lastColumn; tileColumn += width)

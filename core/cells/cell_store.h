@@ -82,6 +82,11 @@ class CellStore : public BlockStore {
   bool CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
                         uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
                         uint32_t sourceLastRow, const CellBlock* sourceChain);
+  // The same without deleting first: positions the source leaves empty keep
+  // the cells they hold.
+  bool TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                          uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                          uint32_t sourceLastRow, const CellBlock* sourceChain);
   // Replaces this store's cells by a copy of source's, taking new blocks from
   // source's pool first. False (this store emptied) when a block cannot be had.
   bool CopyFrom(CellStore* source);
@@ -117,6 +122,10 @@ class CellStore : public BlockStore {
   CellBlock* BlockOfCell(uint32_t row, uint16_t column) const;
   // True when every record before at sorts below the cell.
   bool PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const;
+  // The rectangles of a tiling copy; false with kCellStoreBadRange.
+  bool TileRangesValid(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                       uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                       uint32_t sourceLastRow, const CellBlock* sourceChain);
 
   uint8_t lastError_ = kCellStoreNoError;
   // The position just after the record the last insert placed, with its

@@ -36,42 +36,6 @@ CWorkSheet* ActivateStepSheet(CWorkBook* book, const UndoRecord& step) {
   return sheet;
 }
 
-// Links a detached chain back at the position it was removed from, with the
-// depths it had there.
-void LinkChainAt(CWorkBook* book, CTreeItem* chain, int32_t index) {
-  CTreeItem* last = chain;
-  uint32_t sheets = 0;
-  uint32_t folders = 0;
-  for (CTreeItem* item = chain; item; item = item->next) {
-    last = item;
-    if (item->IsWorksheet())
-      ++sheets;
-    else
-      ++folders;
-  }
-  CTreeItem* after = index > 0 ? book->ItemByIndex(index) : book->firstItem;
-  if (index > 0 && !ItemAt(book, index))
-    after = nullptr;
-  CTreeItem* before = after ? after->previous : nullptr;
-  if (!after)
-    for (before = book->firstItem; before && before->next;) before = before->next;
-  chain->previous = before;
-  last->next = after;
-  if (before)
-    before->next = chain;
-  else
-    book->firstItem = chain;
-  if (after)
-    after->previous = last;
-  book->worksheetCount += sheets;
-  book->folderCount += folders;
-  if (!book->activeWorksheet)
-    for (CTreeItem* item = chain; item && !book->activeWorksheet; item = item->next)
-      book->activeWorksheet = CWorkSheet::FromItem(item);
-  if (!book->evaluator.sheet && book->activeWorksheet)
-    book->evaluator.sheet = &book->activeWorksheet->cells;
-}
-
 ContainerRecord* ContainerOnSheet(CWorkSheet* sheet, uint16_t id) {
   for (ContainerRecord* container = sheet->containers; container; container = container->next)
     if (container->header.id == id)
@@ -213,7 +177,7 @@ bool UndoTreeItem(CWorkBook* book, UndoRecord& step) {
       return Fail(book, kWorkbookInvalidCacheIndex);
     if (!history.TransferStyles(chain, &history.PrivateStyles(), &book->styles))
       return Fail(book, kWorkbookTooManyStyles);
-    LinkChainAt(book, chain, step.itemIndex);
+    book->InsertItemsAt(chain, step.itemIndex);
     step.items = nullptr;
     step.storageKind = kUndoOwnsNothing;
     return true;
@@ -223,7 +187,7 @@ bool UndoTreeItem(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   history.PrepareStyles();
   if (!history.TransferStyles(item, &book->styles, &history.PrivateStyles())) {
-    LinkChainAt(book, item, step.itemIndex);
+    book->InsertItemsAt(item, step.itemIndex);
     return Fail(book, kWorkbookTooManyStyles);
   }
   step.items = item;
@@ -239,6 +203,21 @@ bool UndoRename(CWorkBook* book, UndoRecord& step) {
   std::memcpy(present, item->name, sizeof present);
   item->SetName(step.text);
   std::memcpy(step.text, present, sizeof present);
+  return true;
+}
+
+// The step swaps the item's two places, so the same step moves it back and forth.
+bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
+  CTreeItem* item = ItemAt(book, step.itemIndex);
+  if (!item)
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  const int32_t present = step.itemIndex;
+  const uint16_t presentDepth = item->depth;
+  if (!book->MoveItemsTo(item, step.movedFromIndex, step.movedFromDepth))
+    return Fail(book, kWorkbookInvalidCacheIndex);
+  step.itemIndex = book->IndexOfItem(item);
+  step.movedFromIndex = present;
+  step.movedFromDepth = presentDepth;
   return true;
 }
 
@@ -319,10 +298,12 @@ bool CWorkSheet::Undo(CWorkBook* workbook, int32_t index) {
     return Fail(workbook, kWorkbookInvalidCacheIndex);
   UndoRecord& step = workbook->undoHistory.Record(index);
   const uint8_t kind = step.stepKind;
-  if (kind < kUndoStepCells || kind > kUndoStepColumnsChange)
+  if (kind < kUndoStepCells || kind > kUndoStepTreeItemMoved)
     return true;
   if (kind == kUndoStepTreeItem)
     return UndoTreeItem(workbook, step);
+  if (kind == kUndoStepTreeItemMoved)
+    return UndoTreeItemMoved(workbook, step);
   if (kind == kUndoStepRename)
     return UndoRename(workbook, step);
   CWorkSheet* sheet = ActivateStepSheet(workbook, step);

@@ -316,6 +316,21 @@ bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item)
   return true;
 }
 
+bool UndoHistory::RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex,
+                                  uint16_t fromDepth) {
+  const int32_t index = BeginStep(book, kUndoStepTreeItemMoved, {0, 0, 0, 0});
+  const int32_t itemIndex = item ? book->IndexOfItem(item) : -1;
+  if (itemIndex < 0 || fromIndex < 0 || fromDepth < 1) {
+    FailStep(book, index);
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  records_[index].itemIndex = itemIndex;
+  records_[index].movedFromIndex = fromIndex;
+  records_[index].movedFromDepth = fromDepth;
+  return true;
+}
+
 bool UndoHistory::RecordSort(CWorkBook* book, const UndoRange& range, const uint32_t* permutation) {
   const int32_t index = BeginStep(book, kUndoStepSort, range);
   if (!permutation || !ValidRange(range)) {

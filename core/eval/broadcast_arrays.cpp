@@ -119,6 +119,8 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
       source.lastRow = value.second.row;
       const bool isArray = value.kind == kEvalArray;
       source.sheet = isArray ? nullptr : value.sheet;
+      if (source.sheet)
+        NoteSpillAreaMeeting(source.sheet, source.firstColumn, source.lastColumn, source.firstRow, source.lastRow);
       source.ownedChain = isArray ? TakeSlotArray(slot) : nullptr;
       source.Start(isArray ? source.ownedChain : (source.sheet ? source.sheet->FirstBlock() : nullptr));
     } else if (value.kind == kEvalText) {

@@ -20,10 +20,12 @@ uint32_t RangeColumns(const EvalValue& value) { return value.second.column - val
 uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.first.row + 1; }
 
 // Copies the cells of the rectangle of source into builder, shifted so that
-// the rectangle's first corner lands at (0, rowOffset). Formula cells not yet
-// calculated in this pass are noted as pending against store.
+// the rectangle's first corner lands at (0, rowOffset). Formula cells, and
+// spill areas, not yet calculated in this pass are noted as pending against
+// store.
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
+  state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   store->PositionAtRow(range.first.row, &cursor);
@@ -61,32 +63,33 @@ void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint
 void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   // The first cell noted is the one recalculation computes first.
   if (!store || pending.kind != kEvalInvalid) return;
-  uint16_t column = cell->Column();
-  uint32_t row = cell->Row();
   if (cell->IsSpillValue()) {
     // The value is as fresh as the array formula that wrote it.
-    cell = nullptr;
-    for (uint32_t i = 0; i < spillAreaCount && !cell; ++i) {
-      SpillExtent& area = spillAreas[i];
-      if (area.calculated || area.store != store || row < area.row || row > area.lastRow || column < area.column ||
-          column > area.lastColumn)
-        continue;
-      const CellRecord* formula = store->GetCell(area.row, area.column);
-      if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated)) {
-        cell = formula;
-        column = area.column;
-        row = area.row;
-      } else {
-        area.calculated = 1;
-      }
-    }
-    if (!cell) return;
+    NoteSpillAreaMeeting(store, cell->Column(), cell->Column(), cell->Row(), cell->Row());
+    return;
   }
   if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
   pending.Clear();
   pending.kind = kEvalCellRef;
-  pending.cell = RefCorner{column, row, kRefCell};
+  pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
   pending.sheet = store;
+}
+
+void EvalState::NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                                     uint32_t lastRow) {
+  if (!store || pending.kind != kEvalInvalid) return;
+  for (uint32_t i = 0; i < spillAreaCount; ++i) {
+    SpillExtent& area = spillAreas[i];
+    if (area.calculated || area.store != store || lastRow < area.row || firstRow > area.lastRow ||
+        lastColumn < area.column || firstColumn > area.lastColumn)
+      continue;
+    const CellRecord* formula = store->GetCell(area.row, area.column);
+    if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated)) {
+      NotePending(formula, store);
+      return;
+    }
+    area.calculated = 1;
+  }
 }
 
 void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
@@ -133,6 +136,7 @@ void EvalState::ResolveReference(EvalValue& value) {
     return;
   }
   const CellRecord* cell = value.sheet->GetCell(value.cell.row, static_cast<uint16_t>(value.cell.column));
+  if (!cell) NoteSpillAreaMeeting(value.sheet, value.cell.column, value.cell.column, value.cell.row, value.cell.row);
   CellToValue(value, cell);
 }
 

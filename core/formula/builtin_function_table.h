@@ -7,8 +7,8 @@
 //
 // The names belong to the language and live here, so that formulas translate
 // and scan without the function library. The handlers belong to the function
-// library, which binds them by name when it is installed
-// (InstallBuiltinFunctionHandlers); until then every name answers "#IMPL!".
+// libraries, which bind them by name when the program starts; until then
+// every name answers "#IMPL!".
 
 #include <cstddef>
 #include <cstdint>

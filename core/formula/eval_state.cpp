@@ -20,7 +20,8 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 }  // namespace
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
-    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), resolveSheet(nullptr) {
+    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillAreasGrew(0),
+      resolveSheet(nullptr) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
   operandTop = 0;

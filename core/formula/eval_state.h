@@ -154,6 +154,11 @@ class EvalState {
   // inside a spill area whose formula is not yet calculated notes that
   // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
+  // The same for a rectangle of store read whatever cells stand there: the
+  // formula of a spill area it meets that is not yet calculated in this
+  // pass, since that formula may still write or remove values there.
+  void NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                            uint32_t lastRow);
 
   // Conversions of operand slots (eval_conversions.cpp). A text becomes the
   // number it spells (blanks around it allowed, the current decimal
@@ -218,6 +223,9 @@ class EvalState {
   // (none outside a pass).
   SpillExtent* spillAreas;
   uint32_t spillAreaCount;
+  // Set when a result of the pass spilled beyond the areas known at its
+  // start: formulas calculated before it may have read the old contents.
+  uint8_t spillAreasGrew;
   FormulaStrings strings;
   EvalArrayStore arrays;
   uint8_t status;

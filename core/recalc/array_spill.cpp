@@ -247,6 +247,8 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
   *layoutChanged = true;
   bool stored = RewriteFormulaCell(store, cell, fields) && WriteSpillValues(store, chain, column, row);
   state.arrays.ReleaseChain(chain);
+  if (!owned.Contains(wanted.lastColumn, wanted.lastRow))
+    state.spillAreasGrew = 1;
   // What was written of the result before a failure stays inside the
   // formula's extent, so the next pass or a deletion removes it.
   if (!stored)

@@ -87,6 +87,11 @@ bool CollectSpillAreas(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
   return true;
 }
 
+// Passes one recalculation may take while array results grow into areas
+// no pass knew; each further pass settles at least the results that read
+// only settled ones.
+constexpr uint32_t kMaxSpillSettlingPasses = 4;
+
 // The worksheet's position in the workbook's item list, 0 when unknown.
 uint32_t SheetIndexOf(const CWorkBook& workbook, const CellStore* store) {
   const int32_t index = workbook.IndexOfItem(workbook.FindWorksheetByStore(store));
@@ -231,28 +236,37 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
 bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   CellStore* const evaluatedSheet = state.sheet;
   CWorkBook* const owner = state.owner;
-  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
-    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-      sheet->cells.MarkFormulaCellsDirty();
-  GrowingList<SpillExtent> spillAreas;
-  // Without the list values spilled late in the pass are read one pass late.
-  bool ok = CollectSpillAreas(workbook, spillAreas);
-  state.spillAreas = spillAreas.Items();
-  state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
-  if (store) {
-    if (!RecalcSheet(state, *store, workbook))
-      ok = false;
-  } else {
+  bool ok = true;
+  // A result spilled where the pass knew no area was missed by the formulas
+  // calculated before it, so the pass runs again with that area known.
+  // Results sized by other results may need a few passes to settle.
+  for (uint32_t pass = 0; pass < kMaxSpillSettlingPasses && ok; ++pass) {
     for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
       if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-        if (!RecalcSheet(state, sheet->cells, workbook))
-          ok = false;
+        sheet->cells.MarkFormulaCellsDirty();
+    GrowingList<SpillExtent> spillAreas;
+    // Without the list values spilled late in the pass are read one pass late.
+    ok = CollectSpillAreas(workbook, spillAreas);
+    state.spillAreas = spillAreas.Items();
+    state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
+    state.spillAreasGrew = 0;
+    if (store) {
+      if (!RecalcSheet(state, *store, workbook))
+        ok = false;
+    } else {
+      for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+        if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+          if (!RecalcSheet(state, sheet->cells, workbook))
+            ok = false;
+    }
+    for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+        sheet->cells.ClearPageIndex(false);
+    state.spillAreas = nullptr;
+    state.spillAreaCount = 0;
+    if (!state.spillAreasGrew)
+      break;
   }
-  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
-    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-      sheet->cells.ClearPageIndex(false);
-  state.spillAreas = nullptr;
-  state.spillAreaCount = 0;
   state.sheet = evaluatedSheet;
   state.owner = owner;
   return ok;

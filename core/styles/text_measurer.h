@@ -23,6 +23,9 @@ struct TextMeasurer {
   // which the default column width and row height follow.
   bool (*measureScreenLine)(void* surface, const char* text, size_t length, int32_t* width, int32_t* height);
   void* surface;
+  // The screen's vertical resolution, by which lengths given in points
+  // become the pixels the default sizes and row heights are counted in.
+  int32_t screenPixelsPerInchY = 96;
 
   bool SelectFont(const FontRecord& font, int16_t angle, uint16_t zoom) const {
     return selectFont(surface, font, angle, zoom);

@@ -50,6 +50,8 @@ enum UndoStepKind : uint8_t {
   kUndoStepSort = 9,
   kUndoStepRowsChange = 10,
   kUndoStepColumnsChange = 11,
+  // A tree item moved with its contents: where it stands and where it came from.
+  kUndoStepTreeItemMoved = 12,
 };
 
 // Value kinds of a saved single cell; an error constant is a number whose
@@ -112,6 +114,9 @@ struct UndoRecordFields {
   // Kinds 5 and 6.
   uint16_t containerId;
   ContainerRecord* container;
+  // Kind 12: the position and depth to move the item at itemIndex back to.
+  int32_t movedFromIndex;
+  uint16_t movedFromDepth;
 };
 
 constexpr size_t kUndoRecordSize = 408;
@@ -156,6 +161,9 @@ class UndoHistory {
   // Takes the detached chain; its worksheets' styles move to the private table.
   bool RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t index);
   bool RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item);
+  // After CWorkBook::MoveItems: the item now in its new place, and the
+  // position and depth it had before.
+  bool RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex, uint16_t fromDepth);
   // permutation[r - range.firstRow]: the row whose contents went to row r.
   // False with kWorkbookInvalidCacheIndex (no step) when it is not a
   // permutation of the range's rows.

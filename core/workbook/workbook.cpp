@@ -35,6 +35,7 @@ void CWorkBook::Clear() {
   inspectCells.Clear(false);
   undoHistory.FreeAll();
   styles.Init();
+  documentProperties = DocumentPropertyTexts{};
   sourceFormat = 0;
   recalcMode = 0;
   error = kWorkbookNoError;

@@ -11,9 +11,11 @@
 #include <cstdint>
 
 #include "core/model/container_record.h"
+#include "core/model/document_properties.h"
 #include "core/model/drop_down_list.h"
 #include "core/formula/eval_state.h"
 #include "core/model/exchange_options.h"
+#include "core/model/inspect_cell.h"
 #include "core/model/buffered_file.h"
 #include "core/model/last_modification.h"
 #include "core/model/page_list.h"
@@ -28,6 +30,7 @@
 enum WorkbookError : uint8_t {
   kWorkbookNoError = 0,
   kWorkbookOutOfMemory = 8,          // "Out of memory while creating/editing worksheet data"
+  kWorkbookLastWorksheet = 9,        // "A workbook must contain at least one worksheet"
   kWorkbookInvalidCacheIndex = 12,   // "An invalid cache index"
   kWorkbookTooManyStyles = 14,       // "Too many styles in one document"
   kWorkbookNoPages = 16,             // "No pages to print"
@@ -45,7 +48,6 @@ enum WorkbookError : uint8_t {
 constexpr uint8_t kSaveKindXmlPlain = 2;
 constexpr uint8_t kSaveKindBinaryGzip = 5;
 
-constexpr uint32_t kInspectCellRecordSize = 396;
 // The password the file key is derived from, NUL-terminated.
 constexpr size_t kWorkbookPasswordSize = 256;
 
@@ -62,6 +64,7 @@ struct PageRecord;
 struct PrintFrame;
 struct PrintZoom;
 class DrawContext;
+struct TextMeasurer;
 
 class CWorkBook {
  public:
@@ -95,6 +98,11 @@ class CWorkBook {
   // at depth 1; into a target folder at the end of its contents; before a
   // target worksheet at its depth. Relative depths inside the chain are kept.
   void InsertItems(CTreeItem* chain, CTreeItem* target);
+  // Links a detached chain so that its first item stands at position index
+  // of the list (at its end past the list's end), keeping the chain's
+  // depths, and counts it; the chain's first worksheet becomes active when
+  // none is. Puts back a removed run where it was.
+  void InsertItemsAt(CTreeItem* chain, int32_t index);
   // Appends an item read from a file after *last (null: it opens the tree),
   // keeping the depth it was read with, counts it and makes it the last.
   void AppendLoadedItem(CTreeItem* item, CTreeItem** last);
@@ -102,8 +110,19 @@ class CWorkBook {
   // for the caller to destroy or keep. When the active worksheet was among
   // them, the nearest worksheet becomes active, the one after the run before
   // the one before it. False, with nothing changed, when the run holds every
-  // worksheet of the workbook.
+  // worksheet of the workbook (kWorkbookLastWorksheet) or the item is no
+  // item of the list.
   bool RemoveItem(CTreeItem* item);
+  // Moves the item with its contents, as one run, to the place InsertItems
+  // gives the target (none: the end of the list at depth 1); the contents
+  // keep their depths relative to the item, and the active worksheet stays
+  // active. False, with nothing changed, when the target is the item or one
+  // of its contents, or the item is no item of the list.
+  bool MoveItems(CTreeItem* item, CTreeItem* target);
+  // Moves the item with its contents so that it stands at position index of
+  // the list the run leaves behind (at its end past that list's end), at the
+  // given depth; undo of a move. The same failures as MoveItems.
+  bool MoveItemsTo(CTreeItem* item, int32_t index, uint16_t depth);
   // Destroys every item of a detached chain.
   void DeleteItems(CTreeItem* chain);
   // Destroys every item of the list: no items, no active worksheet, counts 0.
@@ -228,6 +247,15 @@ class CWorkBook {
   bool LoadBinary(const char* password);
   bool SniffNative(uint8_t* kind, uint8_t* hint);
   bool LoadNative(const char* password);
+  // The older binary format, read only: converted into the current model.
+  bool LoadOldBinary();
+  // Excel 2003 XML Spreadsheet over the open file (plain). The screen's
+  // measurer gives the default sizes, the resolution of the lengths in
+  // points and the automatic row heights after an import; without one the
+  // sizes the view last measured count, at 96 pixels per inch, and the
+  // imported rows keep the heights the file gives.
+  bool SaveExcelXml(const TextMeasurer* screen = nullptr);
+  bool LoadExcelXml(const TextMeasurer* screen = nullptr);
 
   // Text files and xBase tables, defined by the files library (files/text,
   // files/xbase), through the open file as `textFileOptions` and
@@ -277,6 +305,7 @@ class CWorkBook {
   uint8_t sourceFormat = 0;  // set by the file readers
   uint8_t saveKind = kSaveKindXmlPlain;
   LastModificationBlock lastModification = {};
+  DocumentPropertyTexts documentProperties = {};
   uint32_t documentYear = 0;
   uint32_t documentMonth = 0;
   uint32_t documentDay = 0;
@@ -300,6 +329,10 @@ class CWorkBook {
   XBaseTable xbaseTable;
   UndoHistory undoHistory;
   DropDownList dropDownLists[kDropDownListCount];
+
+ private:
+  // The item a chain linked at position index follows; null: it opens the list.
+  CTreeItem* ItemBeforeIndex(int32_t index) const;
 };
 
 // The evaluator's sheet resolver for a workbook: the worksheet store that a

@@ -44,6 +44,51 @@ bool PathMayNameItem(const char* path, size_t pathLength, const CTreeItem* item)
          TreePathsEqual(path + pathLength - nameLength, item->name);
 }
 
+// The item a chain inserted at target follows (null: the chain opens the
+// list) and the chain's new depth.
+CTreeItem* InsertionPoint(CTreeItem* first, CTreeItem* target, int* newDepth) {
+  if (!target || !first) {
+    *newDepth = 1;
+    return first ? LastOfChain(first) : nullptr;
+  }
+  if (target->IsFolder()) {
+    *newDepth = target->depth + 1;
+    return EndOfRun(target);
+  }
+  *newDepth = target->depth;
+  return target->previous;
+}
+
+void ShiftDepths(CTreeItem* chain, int newDepth) {
+  const int shift = newDepth - chain->depth;
+  for (CTreeItem* item = chain; item; item = item->next) item->depth = static_cast<uint16_t>(item->depth + shift);
+}
+
+void LinkChainAfter(CTreeItem** first, CTreeItem* chain, CTreeItem* before) {
+  CTreeItem* chainLast = LastOfChain(chain);
+  CTreeItem* after = before ? before->next : *first;
+  chain->previous = before;
+  chainLast->next = after;
+  if (before)
+    before->next = chain;
+  else
+    *first = chain;
+  if (after)
+    after->previous = chainLast;
+}
+
+// Takes the run item..last out of the list as a detached chain.
+void UnlinkRun(CTreeItem** first, CTreeItem* item, CTreeItem* last) {
+  if (item->previous)
+    item->previous->next = last->next;
+  else
+    *first = last->next;
+  if (last->next)
+    last->next->previous = item->previous;
+  item->previous = nullptr;
+  last->next = nullptr;
+}
+
 }  // namespace
 
 CTreeItem* CWorkBook::ItemByIndex(int32_t n) const {
@@ -63,38 +108,64 @@ int32_t CWorkBook::IndexOfItem(const CTreeItem* item) const {
 void CWorkBook::InsertItems(CTreeItem* chain, CTreeItem* target) {
   if (!chain)
     return;
-  CTreeItem* chainLast = LastOfChain(chain);
-  int newDepth;
-  CTreeItem* before;  // the chain follows it; null: the chain opens the list
-  if (!target || !firstItem) {
-    newDepth = 1;
-    before = firstItem ? LastOfChain(firstItem) : nullptr;
-  } else if (target->IsFolder()) {
-    newDepth = target->depth + 1;
-    before = EndOfRun(target);
-  } else {
-    newDepth = target->depth;
-    before = target->previous;
-  }
-
-  const int shift = newDepth - chain->depth;
+  int newDepth = 1;
+  CTreeItem* before = InsertionPoint(firstItem, target, &newDepth);
+  ShiftDepths(chain, newDepth);
   for (CTreeItem* item = chain; item; item = item->next) {
-    item->depth = static_cast<uint16_t>(item->depth + shift);
     if (item->IsWorksheet())
       ++worksheetCount;
     else
       ++folderCount;
   }
+  LinkChainAfter(&firstItem, chain, before);
+}
 
-  CTreeItem* after = before ? before->next : firstItem;
-  chain->previous = before;
-  chainLast->next = after;
-  if (before)
-    before->next = chain;
-  else
-    firstItem = chain;
-  if (after)
-    after->previous = chainLast;
+bool CWorkBook::MoveItems(CTreeItem* item, CTreeItem* target) {
+  if (!item || (!item->previous && item != firstItem))
+    return false;
+  if (target && (target == item || RunContains(item, EndOfRun(item), target)))
+    return false;
+  UnlinkRun(&firstItem, item, EndOfRun(item));
+  int newDepth = 1;
+  CTreeItem* before = InsertionPoint(firstItem, target, &newDepth);
+  ShiftDepths(item, newDepth);
+  LinkChainAfter(&firstItem, item, before);
+  return true;
+}
+
+bool CWorkBook::MoveItemsTo(CTreeItem* item, int32_t index, uint16_t depth) {
+  if (!item || (!item->previous && item != firstItem) || index < 0 || depth < 1)
+    return false;
+  UnlinkRun(&firstItem, item, EndOfRun(item));
+  ShiftDepths(item, depth);
+  LinkChainAfter(&firstItem, item, ItemBeforeIndex(index));
+  return true;
+}
+
+void CWorkBook::InsertItemsAt(CTreeItem* chain, int32_t index) {
+  if (!chain)
+    return;
+  for (CTreeItem* item = chain; item; item = item->next) {
+    if (item->IsWorksheet())
+      ++worksheetCount;
+    else
+      ++folderCount;
+  }
+  LinkChainAfter(&firstItem, chain, ItemBeforeIndex(index));
+  if (!activeWorksheet)
+    for (CTreeItem* item = chain; item && !activeWorksheet; item = item->next)
+      activeWorksheet = CWorkSheet::FromItem(item);
+  if (!evaluator.sheet && activeWorksheet)
+    evaluator.sheet = &activeWorksheet->cells;
+}
+
+CTreeItem* CWorkBook::ItemBeforeIndex(int32_t index) const {
+  CTreeItem* at = index >= 0 ? ItemByIndex(index) : nullptr;
+  if (index > 0 && IndexOfItem(at) != index)
+    at = nullptr;
+  if (at)
+    return at->previous;
+  return firstItem ? LastOfChain(firstItem) : nullptr;
 }
 
 void CWorkBook::AppendLoadedItem(CTreeItem* item, CTreeItem** last) {
@@ -125,17 +196,14 @@ bool CWorkBook::RemoveItem(CTreeItem* item) {
     if (run == last)
       break;
   }
-  if (sheets >= worksheetCount)
+  if (sheets >= worksheetCount) {
+    error = kWorkbookLastWorksheet;
     return false;
+  }
 
   CTreeItem* before = item->previous;
   CTreeItem* after = last->next;
-  if (before)
-    before->next = after;
-  else
-    firstItem = after;
-  if (after)
-    after->previous = before;
+  UnlinkRun(&firstItem, item, last);
 
   if (activeWorksheet && RunContains(item, last, activeWorksheet)) {
     // The nearest worksheet wins, the one after the run at equal distance.
@@ -153,9 +221,6 @@ bool CWorkBook::RemoveItem(CTreeItem* item) {
   // workbook: the chain may be destroyed at any time.
   if (evaluator.sheet && RunHoldsStore(item, last, evaluator.sheet))
     evaluator.sheet = activeWorksheet ? &activeWorksheet->cells : nullptr;
-
-  item->previous = nullptr;
-  last->next = nullptr;
   worksheetCount -= sheets;
   folderCount -= folders;
   return true;

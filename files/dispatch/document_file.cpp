@@ -27,15 +27,19 @@ bool MakeTemporaryPath(const char* path, char* out, size_t size) {
   return false;
 }
 
+// The local date and time to the second as ISO 8601 text, with the suffix.
+void LocalTimeText(char* out, size_t size, const char* suffix) {
+  OsLocalTime now{};
+  OsGetLocalTime(&now);
+  std::snprintf(out, size, "%04u-%02u-%02uT%02u:%02u:%02u%s", unsigned(now.year), unsigned(now.month),
+                unsigned(now.day), unsigned(now.hour), unsigned(now.minute), unsigned(now.second), suffix);
+}
+
 void StampLastModification(CWorkBook* book) {
   LastModificationBlock& modification = book->lastModification;
   std::memset(modification.user, 0, sizeof modification.user);
   OsGetUserName(modification.user, sizeof modification.user);
-  OsLocalTime now{};
-  OsGetLocalTime(&now);
-  std::snprintf(modification.date, sizeof modification.date, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned(now.year),
-                unsigned(now.month), unsigned(now.day), unsigned(now.hour), unsigned(now.minute),
-                unsigned(now.second));
+  LocalTimeText(modification.date, sizeof modification.date, "");
 }
 
 bool IsXBaseFormat(uint8_t format) { return format >= kFormatXBaseFirst && format <= kFormatXBaseLast; }
@@ -74,6 +78,8 @@ class KeptMemoFile {
 
 // Runs the writer the workbook's format byte and sub-kind choose.
 bool WriteDocument(CWorkBook* book, const TextMeasurer* measurer) {
+  if (book->sourceFormat == kFormatExcelXml)
+    return book->SaveExcelXml(measurer);
   if (book->sourceFormat == kFormatText)
     return book->SaveText(book->activeWorksheet);
   if (IsXBaseFormat(book->sourceFormat)) {
@@ -113,6 +119,20 @@ bool SamePath(const char* a, const char* b) {
 }
 
 }  // namespace
+
+void StampExcelProperties(CWorkBook* book, bool newFile) {
+  DocumentPropertyTexts& properties = book->documentProperties;
+  char user[kDocumentPropertyNameSize] = {};
+  OsGetUserName(user, sizeof user);
+  std::memcpy(properties.lastAuthor, user, sizeof user);
+  if (newFile || !properties.author[0])
+    std::memcpy(properties.author, user, sizeof user);
+  LocalTimeText(properties.lastSaved, sizeof properties.lastSaved, "Z");
+  if (newFile || !properties.created[0])
+    std::memcpy(properties.created, properties.lastSaved, sizeof properties.created);
+  if (!properties.version[0])
+    std::snprintf(properties.version, sizeof properties.version, "10.2625");
+}
 
 bool OpenDocumentFile(CWorkBook* book, const char* path) {
   BufferedFile& file = book->bufferedFile;

@@ -17,9 +17,10 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // stamping the last modification first for the native format: sub-kinds 2
 // and 3 as native XML (always plain; the measurer, when given, decides the
 // default sizes it leaves out), 4 and 5 as native binary; format 1 writes
-// the active worksheet as text, 3 to 6 as an xBase table of that dialect,
-// whose memo file is rebuilt beside it (and kept as it was when the save
-// fails). The writers see path as the open file's path. The new
+// the active worksheet as text, 2 the workbook as Excel 2003 XML (measured
+// through the measurer when one is given), 3 to 6 as an xBase table of that
+// dialect, whose memo file is rebuilt beside it (and kept as it was when
+// the save fails). The writers see path as the open file's path. The new
 // content goes to a temporary file in the same folder, which replaces the
 // file at path only once it is complete, flushed and closed; then the
 // document holds the file at path. On failure the file at path is as it was
@@ -28,5 +29,11 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // can be made there, 39 when writing fails, 21 for a format that has no
 // writer yet, or the writer's own code.
 bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer = nullptr);
+
+// What a save as Excel 2003 XML stamps first: the user becomes the last
+// author, and the author when the file is new or names none; the local
+// date and time with "Z" the last-saved time, and the created time alike;
+// an empty version becomes "10.2625".
+void StampExcelProperties(CWorkBook* book, bool newFile);
 
 #endif

@@ -18,12 +18,13 @@ bool CWorkBook::LoadNative(const char* password) {
     case kNativeXmlGzip:
       loaded = LoadXml(this, &xmlErrorLine);
       break;
+    case kNativeOldBinary:
+      loaded = LoadOldBinary();
+      break;
     case kNativeEmpty:
       loaded = NewDocument();
       break;
     default:
-      // The older binary reader is not part of this program yet: such
-      // files are refused as of an unknown format.
       error = kFileBadFormat;
       break;
   }

@@ -8,7 +8,7 @@
 #include "core/model/drop_down_list.h"
 #include "core/model/worksheet_view_state.h"
 #include "files/native_binary/binary_format.h"
-#include "files/native_binary/inspect_cell_layout.h"
+#include "core/model/inspect_cell.h"
 #include "core/styles/style_run_store.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
-#include "files/native_binary/inspect_cell_layout.h"
+#include "core/model/inspect_cell.h"
 #include "files/native_xml/load_rollback.h"
 #include "files/native_xml/xml_cells.h"
 #include "files/native_xml/xml_container.h"

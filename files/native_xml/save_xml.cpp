@@ -6,7 +6,7 @@
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
 #include "files/dispatch/file_errors.h"
-#include "files/native_binary/inspect_cell_layout.h"
+#include "core/model/inspect_cell.h"
 #include "files/native_binary/record_checks.h"
 #include "core/styles/default_sizes.h"
 #include "files/native_xml/xml_cells.h"

@@ -27,6 +27,7 @@ void CXmlReader::Reset() {
   pendingAttributes.Clear();
   source.position = 0;
   source.filled = 0;
+  interchangeText = nullptr;
 }
 
 void CXmlReader::SkipWhitespace() {
@@ -162,8 +163,10 @@ void CXmlReader::ReadTextInto(char* out, size_t capacity, uint8_t* overflow) {
     *overflow = 0;
   for (;;) {
     bool whitespace = false;
+    // The native files keep a run of blanks as one blank; in the files of
+    // other programs every blank counts, as XML has it.
     do {
-      if (IsXmlWhitespace(source.PeekByte())) {
+      if (!interchangeText && IsXmlWhitespace(source.PeekByte())) {
         whitespace = true;
         SkipWhitespace();
       }
@@ -181,8 +184,19 @@ void CXmlReader::ReadTextInto(char* out, size_t capacity, uint8_t* overflow) {
     const uint8_t c = source.PeekByte();
     if (c == '<' || c == 0)
       break;
-    out[length++] = char(c);
-    if (source.NextByte() == 0)
+    uint8_t next;
+    if (c == '\r') {
+      // XML reads CR LF, and a CR alone, as one LF.
+      ++tag.line;
+      out[length++] = '\n';
+      next = source.NextByte();
+      if (next == '\n')
+        next = source.NextByte();
+    } else {
+      out[length++] = char(c);
+      next = source.NextByte();
+    }
+    if (next == 0)
       ThrowXmlError(kFileXmlBadData);
   }
   out[length] = 0;

@@ -50,6 +50,15 @@ struct XmlTagState {
   uint32_t line;
 };
 
+// How the texts of the files other programs exchange with us map to the
+// program's single-byte text: a byte's UTF-16 unit (0 for a byte that
+// stands for no character), and a code point's byte ("?" where the code
+// page has none).
+struct XmlCodePage {
+  uint16_t (*decodeByte)(uint8_t byte);
+  uint8_t (*encodeCodePoint)(uint32_t codePoint);
+};
+
 class CXmlReader {
  public:
   // Everything cleared: no tag, no text, no attributes, no pending tag, an
@@ -146,6 +155,12 @@ class CXmlReader {
   // Room for converting a text to UTF-8 before it replaces the text buffer.
   char scratch[kXmlTextSize];
   XmlSource source;
+  // Set for the files other programs read and write: their texts convert
+  // through this code page, every blank of their character data counts,
+  // and the control characters XML 1.0 forbids are left out when writing.
+  // Null for the native files, which keep byte n as the code point n and
+  // write every control character as a reference.
+  const XmlCodePage* interchangeText;
 
  private:
   void CollectName(char* out, bool allowQuestion, size_t* length);
@@ -159,6 +174,12 @@ size_t XmlUtf8ToText(const char* source, size_t length, char* out, size_t capaci
 // Single-byte text to UTF-8; the length (not terminated), 0 when it does
 // not fit in kXmlTextSize.
 size_t XmlTextToUtf8(const char* source, size_t length, char* out);
+// The same pair as XmlUtf8ToText and XmlTextToUtf8 through a code page.
+// Reading never fails: a malformed sequence stands for a character the
+// code page lacks; the output (which may be the input) is never longer
+// than the input.
+size_t XmlUtf8ToCodePage(const XmlCodePage& codePage, const char* source, size_t length, char* out);
+size_t XmlCodePageToUtf8(const XmlCodePage& codePage, const char* source, size_t length, char* out);
 
 // Throws an XML error code; the format's entry point catches it.
 [[noreturn]] void ThrowXmlError(uint8_t code);

@@ -76,9 +76,15 @@ const NamedEntity kNamedEntities[] = {
 int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
   size_t length = std::strlen(buffer);
   if (tag.encoding == kXmlEncodingUtf8) {
-    length = XmlUtf8ToText(buffer, length, buffer, capacity);
+    length = interchangeText ? XmlUtf8ToCodePage(*interchangeText, buffer, length, buffer)
+                             : XmlUtf8ToText(buffer, length, buffer, capacity);
     buffer[length] = 0;
   }
+  // A reference names a code point: any of Unicode's for the files of other
+  // programs, one of the 256 single bytes for the native files.
+  const int hexDigits = interchangeText ? 6 : 2;
+  const int decimalDigits = interchangeText ? 7 : 3;
+  const uint32_t largest = interchangeText ? 0x10FFFF : 255;
   size_t out = 0;
   size_t i = 0;
   while (i < length) {
@@ -91,14 +97,15 @@ int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
       uint32_t value = 0;
       if (buffer[j] == 'x') {
         ++j;
-        for (int digits = 0; digits < 2 && IsHexDigit(buffer[j]); ++digits) value = value * 16 + HexValue(buffer[j++]);
+        for (int digits = 0; digits < hexDigits && IsHexDigit(buffer[j]); ++digits)
+          value = value * 16 + HexValue(buffer[j++]);
       } else {
-        for (int digits = 0; digits < 3 && buffer[j] >= '0' && buffer[j] <= '9'; ++digits)
+        for (int digits = 0; digits < decimalDigits && buffer[j] >= '0' && buffer[j] <= '9'; ++digits)
           value = value * 10 + uint32_t(buffer[j++] - '0');
       }
-      if (buffer[j] != ';' || value > 255)
+      if (buffer[j] != ';' || value > largest)
         return -1;
-      buffer[out++] = char(value);
+      buffer[out++] = char(interchangeText && value ? interchangeText->encodeCodePoint(value) : value);
       i = j + 1;
       continue;
     }
@@ -120,10 +127,15 @@ int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
 
 int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) {
   size_t out = 0;
+  bool afterBlank = previous == ' ';
   for (size_t i = 0; i < length; ++i) {
     if (out >= kXmlEscapeLimit)
       return -1;
     const uint8_t c = uint8_t(input[i]);
+    // XML 1.0 has no control character but TAB, LF and CR, not even as a
+    // reference: other programs refuse a file holding one.
+    if (interchangeText && c <= 31 && c != '\t' && c != '\n' && c != '\r')
+      continue;
     const char* replacement = nullptr;
     char reference[6];
     switch (c) {
@@ -132,7 +144,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) 
         // of a run may stand plain. The others are written as a character
         // reference, which every XML parser knows ("&nbsp;" is read too but
         // is no XML entity).
-        replacement = (i > 0 ? input[i - 1] : previous) == ' ' ? "&#32;" : " ";
+        replacement = afterBlank ? "&#32;" : " ";
         break;
       case '"': replacement = "&quot;"; break;
       case '&': replacement = "&amp;"; break;
@@ -153,6 +165,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) 
         }
         break;
     }
+    afterBlank = c == ' ';
     if (replacement) {
       const size_t n = std::strlen(replacement);
       std::memcpy(text + out, replacement, n);
@@ -163,7 +176,8 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) 
   }
   text[out] = 0;
   if (tag.encoding == kXmlEncodingUtf8 && out > 0) {
-    const size_t converted = XmlTextToUtf8(text, out, scratch);
+    const size_t converted =
+        interchangeText ? XmlCodePageToUtf8(*interchangeText, text, out, scratch) : XmlTextToUtf8(text, out, scratch);
     // A text that cannot be written whole is refused rather than written
     // empty: the save must not lose it without a word.
     if (converted == 0 || converted >= kXmlTextSize)

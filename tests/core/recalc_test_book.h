@@ -13,6 +13,7 @@
 
 #include "core/base/error_code.h"
 #include "core/base/global_options.h"
+#include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "tests/core/eval_test_cells.h"
@@ -52,6 +53,20 @@ class RecalcTestBook : public ::testing::Test {
     uint8_t record[2048];
     ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, column, fields));
     ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
+  }
+
+  // As the editor stores a typed text: one undo step, the cell and any
+  // result it spilled deleted, then the new cell without a result.
+  void Type(const char* name, const char* text) {
+    const uint16_t column = ColumnOf(name);
+    const uint32_t row = RowOf(name);
+    ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
+    first->DeleteRange(column, column, row, row, nullptr, true);
+    NumFormatParams format{};
+    alignas(8) uint8_t record[kCellInputCapacity];
+    const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
+    ASSERT_NE(size, 0u) << text;
+    ASSERT_TRUE(first->InsertCell(AsCellRecord(record), nullptr));
   }
 
   // The workbook's recalculation, after which the evaluator must own nothing

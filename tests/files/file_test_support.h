@@ -42,6 +42,17 @@ inline bool SaveTo(CWorkBook* book, const std::string& path) {
   return saved;
 }
 
+// Saves the workbook as Excel 2003 XML to a new file at path, measured on
+// the screen's measurer when one is given; the workbook's open file is
+// closed again after.
+inline bool SaveExcelXmlTo(CWorkBook* book, const std::string& path, const TextMeasurer* screen = nullptr) {
+  if (!book->bufferedFile.Open(path.c_str(), "w+b"))
+    return false;
+  const bool saved = book->SaveExcelXml(screen);
+  book->bufferedFile.Close();
+  return saved;
+}
+
 // A new workbook loaded from path by kind detection; error holds the code.
 inline std::unique_ptr<CWorkBook> LoadFrom(const std::string& path, const char* password, uint8_t* error,
                                            bool* loaded) {

@@ -20,7 +20,7 @@ class FormulaSolvers : public ::testing::Test {
   void SetUp() override {
     ResetGlobalOptions();
     CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
     state.sheet = &sheet;
     PutNumber(0, 1.0);
     PutNumber(1, 3.0);
@@ -122,7 +122,7 @@ class SolverPaths : public RecalcTestBook {
  protected:
   void SetUp() override {
     RecalcTestBook::SetUp();
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
     const double values[] = {1.0, 3.0, 7.0};
     for (uint32_t row = 0; row < 3; ++row) {
       uint8_t record[kNumberCellSize];

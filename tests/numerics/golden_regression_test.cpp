@@ -64,7 +64,7 @@ class GoldenRegression : public ::testing::Test {
   void SetUp() override {
     ResetGlobalOptions();
     CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
   }
   void TearDown() override { ResetGlobalOptions(); }
 };

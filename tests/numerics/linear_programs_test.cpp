@@ -13,7 +13,7 @@ class LinearPrograms : public ::testing::Test {
   void SetUp() override {
     ResetGlobalOptions();
     CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
     state.sheet = &sheet;
   }
   void TearDown() override { ResetGlobalOptions(); }

@@ -13,7 +13,7 @@ class MatrixSpill : public RecalcTestBook {
  protected:
   void SetUp() override {
     RecalcTestBook::SetUp();
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
   }
 };
 
@@ -30,6 +30,29 @@ TEST_F(MatrixSpill, ResultsTakeTheirShapeOnTheSheet) {
       {"F1", "2"}, {"F2", "3"}, {"F3", "1"}, {"F4", "-"},
       {"H1", "7.68114574786861"}, {"I2", "3"}, {"I3", "0"}, {"J1", "-"}, {"H4", "-"},
       {"A5", "6.75"},
+  };
+  for (const auto& shown : kShown) EXPECT_EQ(Shown(shown.first), shown.second) << shown.first;
+  ExpectAllCalculated(*first);
+}
+
+// Functions read a result's area, filled or not, only once its formula is
+// calculated: here F2's result comes back by an undo that restores its
+// formula alone, without the values it spilled.
+TEST_F(MatrixSpill, FunctionsReadAResultOnlyOnceItsFormulaIsCalculated) {
+  Type("F2", "={1;2;3}");
+  SetFormula("A1", "=SUM(F3:F4)");
+  SetFormula("B1", "=MMULT({1,1},F3:F4)");
+  SetFormula("C1", "=ABS(F3:F4)");
+  SetFormula("D1", "=F4");
+  SetFormula("E1", "=MATCH(3,F3:F4,0)");
+  ASSERT_TRUE(Recalculate(nullptr));
+  Type("F2", "=1");
+  ASSERT_TRUE(Recalculate(nullptr));
+  ASSERT_EQ(Shown("A1"), "0");
+  ASSERT_TRUE(book.UndoStep());
+  ASSERT_TRUE(Recalculate(nullptr));
+  const std::pair<const char*, const char*> kShown[] = {
+      {"A1", "5"}, {"B1", "5"}, {"C1", "2"}, {"C2", "3"}, {"D1", "3"}, {"E1", "2"}, {"F4", "3"},
   };
   for (const auto& shown : kShown) EXPECT_EQ(Shown(shown.first), shown.second) << shown.first;
   ExpectAllCalculated(*first);

@@ -20,7 +20,7 @@ class RegressionFunctions : public ::testing::Test {
   void SetUp() override {
     ResetGlobalOptions();
     CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
     state.sheet = &sheet;
   }
   void TearDown() override { ResetGlobalOptions(); }

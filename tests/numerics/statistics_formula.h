@@ -30,7 +30,7 @@ class StatisticsFormulaTest : public ::testing::Test {
   void SetUp() override {
     ResetGlobalOptions();
     CurrentRegionalSettings() = kGenericRegionalSettings;
-    ASSERT_TRUE(InstallNumericFunctionHandlers());
+    ASSERT_TRUE(InstallFunctionLibrary());
     state.sheet = &sheet;
   }
   void TearDown() override { ResetGlobalOptions(); }

@@ -9,6 +9,7 @@ DrawContext::DrawContext()
     : measurer_{&DrawContext::SelectFontFor, &DrawContext::MeasureLine, &DrawContext::MeasureScreenLine, this} {
   screenPixelsX_ = ScreenPixelsPerInchX();
   screenPixelsY_ = ScreenPixelsPerInchY();
+  measurer_.screenPixelsPerInchY = screenPixelsY_;
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (GetVersionExA(&version))

@@ -62,6 +62,7 @@ ScreenMeasurer::ScreenMeasurer()
   auto* state = static_cast<ScreenState*>(state_);
   state->dc = GetDC(nullptr);
   measurer_.surface = state;
+  measurer_.screenPixelsPerInchY = ScreenPixelsPerInchY();
 }
 
 ScreenMeasurer::~ScreenMeasurer() {

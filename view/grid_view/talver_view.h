@@ -57,6 +57,9 @@ constexpr int kMoveByEnterOption = 5;
 // starts nothing and post WM_TIMER themselves. Null restores SetTimer.
 using TimerStarter = UINT_PTR (*)(HWND window, UINT_PTR id, UINT milliseconds);
 TimerStarter SetViewTimerFunction(TimerStarter starter);
+// Starts a timer through that function; the document window's tree drag
+// paces itself with it too.
+UINT_PTR StartViewTimerOf(HWND window, UINT_PTR id, UINT milliseconds);
 
 class CTalverView : public CWindowImpl {
  public:

@@ -26,8 +26,12 @@ TimerStarter SetViewTimerFunction(TimerStarter starter) {
   return previous;
 }
 
+UINT_PTR StartViewTimerOf(HWND window, UINT_PTR id, UINT milliseconds) {
+  return ViewTimerStarter()(window, id, milliseconds);
+}
+
 bool CTalverView::StartViewTimer(UINT_PTR id, UINT milliseconds) {
-  return ViewTimerStarter()(m_hWnd, id, milliseconds) != 0;
+  return StartViewTimerOf(m_hWnd, id, milliseconds) != 0;
 }
 
 GridHitInput CTalverView::HitInput(const SheetViewport& view) const {

@@ -31,11 +31,30 @@ bool DrawFormattedTextOp(void* t, int32_t x, int32_t y, const char* text, const 
 }
 void PushClipOp(void* t, const PixelRect& rect) { static_cast<DrawContextSurface*>(t)->PushClip(rect); }
 void PopClipOp(void* t) { static_cast<DrawContextSurface*>(t)->PopClip(); }
+bool LineOp(void* t, int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return Dc(t)->Line(x1, y1, x2, y2); }
+bool EllipseOp(void* t, const PixelRect& r) { return Dc(t)->Ellipse(r.left, r.top, r.right, r.bottom); }
+bool SetPixelOp(void* t, int32_t x, int32_t y) { return Dc(t)->SetPixel(x, y); }
+bool DrawTextOp(void* t, int32_t x, int32_t y, const char* text, size_t length, double angle) {
+  return Dc(t)->DrawText(x, y, text, length, angle);
+}
+bool DrawHeaderFooterOp(void* t, PixelRect* rect, const char* codes, bool measureOnly) {
+  RECT r = ToRect(*rect);
+  const bool ok = Dc(t)->DrawHeaderFooter(&r, codes, measureOnly, nullptr, nullptr, nullptr);
+  rect->bottom = r.bottom;
+  return ok;
+}
+bool StretchDibOp(void* t, const PixelRect& r, const void* dib, int mode, int32_t xPercent, int32_t yPercent) {
+  return Dc(t)->StretchDib(r.left, r.top, r.right, r.bottom, static_cast<const BITMAPINFOHEADER*>(dib), mode,
+                           xPercent, yPercent);
+}
+bool IsPrintingOp(void* t) { return Dc(t)->IsPrinting(); }
 
 const PaintSurfaceOps kDrawContextOps = {
     SelectPenOp,    SelectBorderPenOp, SelectBrushOp,  SelectFillRecordOp, SetTextAlignOp,
     SetBkModeOp,    SetTextColorOp,    FillRectOp,     FillRectFramedOp,   PolylineOp,
     PolygonOp,      DrawCellTextOp,    DrawFormattedTextOp, PushClipOp,    PopClipOp,
+    LineOp,         EllipseOp,         SetPixelOp,     DrawTextOp,         DrawHeaderFooterOp,
+    StretchDibOp,   IsPrintingOp,
 };
 
 }  // namespace

@@ -1,10 +1,11 @@
 #ifndef TALVERO_VIEW_PAINT_SURFACE_H
 #define TALVERO_VIEW_PAINT_SURFACE_H
 
-// What the cell and selection painters need of a device: a table of drawing
-// operations and the target they work on, in the manner of TextMeasurer, so
-// that the painters build everywhere. The Windows build hands them a
-// drawing context (draw_context_surface.h); native tests a recording.
+// What the cell, selection and chart painters need of a device: a table of
+// drawing operations and the target they work on, in the manner of
+// TextMeasurer, so that the painters build everywhere. The Windows build
+// hands them a drawing context (draw_context_surface.h); native tests a
+// recording.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +44,29 @@ struct PaintSurfaceOps {
   // Narrows drawing to the rectangle until the matching PopClip.
   void (*pushClip)(void* target, const PixelRect& rect);
   void (*popClip)(void* target);
+  // One segment with the current pen.
+  bool (*line)(void* target, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // In the bounding rectangle, with the current pen and brush.
+  bool (*ellipse)(void* target, const PixelRect& rect);
+  // In the current text colour.
+  bool (*setPixel)(void* target, int32_t x, int32_t y);
+  // Lines of a text from (x, y) in the selected font and the kept alignment,
+  // turned by angle radians counter-clockwise.
+  bool (*drawText)(void* target, int32_t x, int32_t y, const char* text, size_t length, double angle);
+  // Header and footer codes (view/printing/header_footer_codes.h) laid out
+  // from the rectangle's top between its left and right edges, drawn unless
+  // measureOnly; the rectangle's bottom becomes its top plus the tallest
+  // section's height. No file, worksheet or sheet of paper: their codes
+  // insert nothing.
+  bool (*drawHeaderFooter)(void* target, PixelRect* rect, const char* codes, bool measureOnly);
+  // A packed device-independent bitmap (a 40, 108 or 124-byte header, the
+  // colour table, the rows): mode 1 stretched to the rectangle, 2 tiled from
+  // its top-left corner, other at that corner scaled by the percentages;
+  // clipped to the rectangle.
+  bool (*stretchDib)(void* target, const PixelRect& rect, const void* dib, int mode, int32_t xPercent,
+                     int32_t yPercent);
+  // True when the drawing goes to a printer or its preview.
+  bool (*isPrinting)(void* target);
 };
 
 struct PaintSurface {
@@ -80,6 +104,19 @@ struct PaintSurface {
   }
   void PushClip(const PixelRect& rect) const { ops->pushClip(target, rect); }
   void PopClip() const { ops->popClip(target); }
+  bool Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const { return ops->line(target, x1, y1, x2, y2); }
+  bool Ellipse(const PixelRect& rect) const { return ops->ellipse(target, rect); }
+  bool SetPixel(int32_t x, int32_t y) const { return ops->setPixel(target, x, y); }
+  bool DrawText(int32_t x, int32_t y, const char* text, size_t length, double angle) const {
+    return ops->drawText(target, x, y, text, length, angle);
+  }
+  bool DrawHeaderFooter(PixelRect* rect, const char* codes, bool measureOnly) const {
+    return ops->drawHeaderFooter(target, rect, codes, measureOnly);
+  }
+  bool StretchDib(const PixelRect& rect, const void* dib, int mode, int32_t xPercent, int32_t yPercent) const {
+    return ops->stretchDib(target, rect, dib, mode, xPercent, yPercent);
+  }
+  bool IsPrinting() const { return ops->isPrinting(target); }
 };
 
 #endif

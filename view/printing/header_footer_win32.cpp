@@ -1,10 +1,11 @@
-// Header and footer codes drawn on a printer or preview device: the codes
-// expanded into runs, each run drawn and measured in its section, the dates
-// and times written by the user's locale.
+// Header and footer codes drawn on a printer or preview device: the runs
+// laid out in their sections and drawn on the device, the dates and times
+// written by the user's locale.
 
 #include "view/draw_context/draw_context.h"
 #include "view/draw_context/text_placement.h"
 #include "view/printing/header_footer_codes.h"
+#include "view/printing/header_footer_layout.h"
 
 namespace {
 
@@ -44,33 +45,9 @@ bool FileModificationTime(const char* path, OsLocalTime* out) {
   return true;
 }
 
-struct SectionPass {
-  DrawContext* context;
-  const RECT* rect;
-  bool measureOnly;
-  int32_t heights[3];
-};
-
-bool DrawRun(void* self, int section, const char* text, size_t length) {
-  SectionPass* pass = static_cast<SectionPass*>(self);
-  DrawContext* dc = pass->context;
-  const RECT& r = *pass->rect;
-  const int32_t y = r.top + pass->heights[section];
-  bool ok = true;
-  if (!pass->measureOnly && length > 0) {
-    static const int kAlign[3] = {kAlignLeft, kAlignCentre, kAlignRight};
-    const int32_t x = section == kSectionLeft ? r.left : section == kSectionCentre ? (r.left + r.right) / 2 : r.right;
-    ok = dc->SetTextAlign(kAlign[section], kAlignTop) && dc->DrawText(x, y, text, length, 0);
-  }
-  if (length > 0) {
-    int32_t width = 0;
-    int32_t height = 0;
-    if (dc->TextExtent(text, length, &width, &height))
-      pass->heights[section] += height;
-    else
-      ok = false;
-  }
-  return ok;
+bool DrawRun(void* self, int horizontal, int32_t x, int32_t y, const char* text, size_t length) {
+  DrawContext* dc = static_cast<DrawContext*>(self);
+  return dc->SetTextAlign(horizontal, kAlignTop) && dc->DrawText(x, y, text, length, 0);
 }
 
 }  // namespace
@@ -81,13 +58,10 @@ bool DrawContext::DrawHeaderFooter(RECT* rect, const char* codes, bool measureOn
   const bool haveFileTime = FileModificationTime(filePath, &fileTime);
   const HeaderFooterSources sources = {filePath,  sheetPath,       sheet, haveFileTime ? &fileTime : nullptr,
                                        FormatShortDate, FormatTime};
-  SectionPass pass = {this, rect, measureOnly, {0, 0, 0}};
-  const bool ok = ExpandHeaderFooter(codes, sources, DrawRun, &pass);
-  int32_t tallest = pass.heights[0];
-  if (pass.heights[1] > tallest)
-    tallest = pass.heights[1];
-  if (pass.heights[2] > tallest)
-    tallest = pass.heights[2];
-  rect->bottom = rect->top + tallest;
+  const HeaderRunDrawer drawer = {DrawRun, this};
+  int32_t height = 0;
+  const bool ok = device_ && PlaceHeaderFooter(measurer_, measureOnly ? nullptr : &drawer, rect->left, rect->top,
+                                               rect->right, codes, sources, &height);
+  rect->bottom = rect->top + height;
   return ok;
 }

@@ -6,9 +6,13 @@
 // answered by the test, the cells of the active worksheet, and keys as the
 // keyboard delivers them.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -80,6 +84,28 @@ inline void PutNumber(CWorkBook& book, uint32_t row, uint16_t column, double val
     return;
   }
   ASSERT_TRUE(cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+inline std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+inline std::string ReadAll(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    std::fclose(file);
+  }
+  return bytes;
+}
+
+inline std::string Title(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
 }
 
 inline void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
@@ -164,6 +190,20 @@ class DocumentWindowTest : public ::testing::Test {
     return path;
   }
 
+  // The document saved under the name with the command (Save As without a
+  // file), closed and opened again; the window that opened.
+  CChildFrame* SaveCloseAndReopen(CChildFrame* doc, UINT saveCommand, const char* name) {
+    const std::string path = FullPath(name);
+    std::remove(path.c_str());
+    g_savePath = path;
+    Command(doc, saveCommand);
+    Command(doc, ID_FILE_CLOSE);
+    g_openPath = path;
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    return frame.GetActiveChildFrame();
+  }
+
   // Mouse input posted to a view, as the user's reaches it.
   void PostMouse(CDocumentView* view, UINT msg, WPARAM keys, POINT p) {
     view->PostMessage(msg, keys, MAKELPARAM(p.x, p.y));
@@ -230,6 +270,13 @@ class DocumentEditingTest : public DocumentWindowTest {
   void Type(const char* text) {
     for (const char* c = text; *c != '\0'; ++c) {
       const SHORT scan = VkKeyScanA(*c);
+      if (scan == -1) {
+        // No key of the layout gives it (the virtual display's layout lacks
+        // some): it arrives as the character, as composed input does.
+        PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(*c), 1);
+        Pump();
+        continue;
+      }
       Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
     }
   }

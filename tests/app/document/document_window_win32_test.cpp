@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "app/document/document_opening.h"
+#include "app/document/document_window_fixture.h"
 #include "app/document/pane_cycle.h"
 #include "app/frame/activity_clock.h"
 #include "app/frame/document_services.h"
@@ -23,6 +25,7 @@
 #include "dialogs/file/file_dialog.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "numerics/numeric_function_table.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_box.h"
@@ -30,32 +33,11 @@
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "services/messages/error_text.h"
+#include "tests/files/old_binary/old_file_writer.h"
 #include "view/grid_view/talver_view.h"
 #include "app/document/document_window_fixture.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    std::fclose(file);
-  }
-  return bytes;
-}
-
-std::string Title(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 TEST_F(DocumentWindowTest, NewDocumentStandsWithPanesTitleAndSlot) {
   CChildFrame* doc = NewDocument();
@@ -155,6 +137,81 @@ TEST_F(DocumentWindowTest, SaveAsXmlThenReloadAndBackToBinary) {
   EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
   EXPECT_STREQ(doc->Workbook()->bufferedFile.path, binaryPath.c_str());
   EXPECT_EQ(FindOpenDocumentByPath(xmlPath.c_str()), nullptr);
+}
+
+TEST_F(DocumentWindowTest, SaveAsExcelXmlThenOpenThatFile) {
+  CChildFrame* doc = NewDocument();
+  PutNumber(*doc->Workbook(), 0, 0, 0.1 + 0.2);
+  PutText(*doc->Workbook(), 2, 1, "caf\xE9  \x80");
+  doc->SetModified(true);
+  const std::string path = FullPath("w32_export.xml");
+  std::remove(path.c_str());
+  g_savePath = path;
+  g_saveFilter = 3;
+  Command(doc, ID_FILE_SAVE_AS);
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  EXPECT_FALSE(doc->IsModified());
+  // The document now shows what the file holds, and saves as that kind.
+  CWorkBook& saved = *doc->Workbook();
+  EXPECT_EQ(saved.sourceFormat, kFormatExcelXml);
+  EXPECT_EQ(NumberAt(saved, 0, 0), 0.1 + 0.2);
+  EXPECT_STRNE(saved.documentProperties.author, "");
+  EXPECT_STREQ(saved.documentProperties.version, "10.2625");
+  EXPECT_EQ(saved.documentProperties.lastSaved[std::strlen(saved.documentProperties.lastSaved) - 1], 'Z');
+  Command(doc, ID_FILE_CLOSE);
+  ASSERT_EQ(CountOpenDocuments(), 0u);
+  const std::string bytes = ReadAll(path);
+  EXPECT_EQ(bytes.compare(0, 5, "<?xml"), 0);
+  EXPECT_NE(bytes.find("xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\""), std::string::npos);
+
+  // Open by the Excel 2003 XML type, then by the native entry, which goes by
+  // the extension.
+  for (DWORD filter : {3u, 1u}) {
+    g_openPath = path;
+    g_openFilter = filter;
+    frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+    Pump();
+    CChildFrame* opened = frame.GetActiveChildFrame();
+    ASSERT_NE(opened, nullptr) << filter;
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_EQ(Title(opened->m_hWnd), path + " - \\Worksheet1");
+    EXPECT_EQ(NumberAt(*opened->Workbook(), 0, 0), 0.1 + 0.2);
+    EXPECT_EQ(TextAt(*opened->Workbook(), 2, 1), "caf\xE9  \x80");
+    EXPECT_EQ(opened->Workbook()->sourceFormat, kFormatExcelXml);
+    Command(opened, ID_FILE_CLOSE);
+  }
+}
+
+TEST_F(DocumentWindowTest, OpenOlderBinaryFileThenSaveItAsBinary) {
+  oldfile::File old;
+  old.sheets[0].name = "Old sheet";
+  old.sheets[0].cells = {{0, 0, 2, 12.5, ""}, {1, 1, 1, 0, "kept"}, {2, 0, 4, 25, "=R1C1*2"}};
+  const std::string path = FullPath("w32_old.tlw");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  const std::string bytes = old.Encoded();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(Title(doc->m_hWnd), path + " - \\Old sheet");
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 0), 12.5);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 1), "kept");
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeOldBinary);
+  // The older format has no writer: the document is saved in the binary
+  // format, and reads back from it.
+  PutNumber(*doc->Workbook(), 0, 0, 13.5);
+  doc->SetModified(true);
+  Command(doc, ID_FILE_SAVE);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(doc->Workbook()->saveKind, kNativeBinaryGzip);
+  Command(doc, ID_RELOAD);
+  EXPECT_EQ(NumberAt(*doc->Workbook(), 0, 0), 13.5);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 1, 1), "kept");
 }
 
 TEST_F(DocumentWindowTest, OpenReadsByTypeAndActivatesAnOpenPath) {
@@ -374,7 +431,7 @@ TEST_F(DocumentWindowTest, PaneTogglesAndF6SkipHiddenPanes) {
   EXPECT_EQ(doc->Workbook()->panes.treePaneVisible, 1);
   doc->m_view[0].SetFocus();
   Command(doc, ID_NEXT_PANE);
-  EXPECT_EQ(GetFocus(), doc->m_inspect.m_hWnd);  // the second view is hidden
+  EXPECT_EQ(GetFocus(), doc->m_inspect.List());  // the second view is hidden
   Command(doc, ID_NEXT_PANE);
   EXPECT_EQ(GetFocus(), doc->m_tree.m_hWnd);
   Command(doc, ID_NEXT_PANE);
@@ -421,15 +478,7 @@ TEST_F(DocumentWindowTest, ViewsEditAndKeepTheirPlaceThroughSplitsAndFiles) {
 
   doc->CompleteEdit();
   EXPECT_TRUE(doc->IsModified());
-  const std::string path = FullPath("w32_place.tlv");
-  std::remove(path.c_str());
-  g_savePath = path;
-  Command(doc, ID_FILE_SAVE);
-  Command(doc, ID_FILE_CLOSE);
-  g_openPath = path;
-  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
-  Pump();
-  CChildFrame* reopened = frame.GetActiveChildFrame();
+  CChildFrame* reopened = SaveCloseAndReopen(doc, ID_FILE_SAVE, "w32_place.tlv");
   ASSERT_NE(reopened, nullptr);
   EXPECT_EQ(reopened->m_view[0].m_firstRow, 10u);
   EXPECT_EQ(reopened->m_view[0].m_selection.currentColumn, 2u);
@@ -1118,6 +1167,97 @@ TEST_F(DocumentWindowTest, SaveAsDBaseIVThenOpenReadsTheTableWithItsMemos) {
   EXPECT_EQ(NumberAt(read, 1, 1), 12.25);
   EXPECT_EQ(NumberAt(read, 2, 1), -3);
   EXPECT_EQ(TextAt(read, 1, 2), std::string(300, 'n'));
+}
+
+// What a typed formula should give: a number (within a relative tolerance
+// where the runtime's mathematics computed it) or a text.
+struct Expected {
+  const char* typed;
+  double number;
+  const char* text;
+  double tolerance;
+};
+
+// Formulas typed into a new workbook with the functions installed as the
+// program installs them at start-up; the values are read from the workbook.
+class TypedFormulasTest : public DocumentEditingTest {
+ protected:
+  void SetUp() override {
+    DocumentEditingTest::SetUp();
+    ASSERT_TRUE(InstallFunctionLibrary());
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+  }
+  // Types the texts from (column, first row) down, each ended with Enter.
+  void TypeColumn(uint32_t column, uint32_t firstRow, const std::vector<const char*>& texts) {
+    for (uint32_t i = 0; i < texts.size(); ++i) {
+      FocusCell(doc, firstRow + i, column);
+      Type(texts[i]);
+      Key(VK_RETURN);
+    }
+  }
+  // The value the cell shows, formula or spilled value.
+  void ExpectValue(uint32_t column, uint32_t row, const Expected& expected) {
+    SCOPED_TRACE(expected.typed);
+    const CellRecord* cell = doc->Workbook()->activeWorksheet->cells.GetCell(row, static_cast<uint16_t>(column));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->ErrorCode(), 0);
+    if (expected.text != nullptr) {
+      const bool formula = cell->IsFormula();
+      ASSERT_TRUE(formula ? cell->HasCachedText() : cell->IsText());
+      EXPECT_EQ(formula ? std::string(cell->CachedText(), cell->CachedTextLength())
+                        : std::string(cell->Text(), cell->TextLength()),
+                expected.text);
+      return;
+    }
+    const double value = cell->IsFormula() ? cell->CachedNumber() : cell->Number();
+    EXPECT_NEAR(value, expected.number, expected.tolerance * std::fabs(expected.number));
+  }
+
+  CChildFrame* doc = nullptr;
+};
+
+TEST_F(TypedFormulasTest, EveryFamilyAnswersThroughTheKeyboard) {
+  TypeColumn(0, 0, {"1", "2", "3"});
+  const Expected kFormulas[] = {
+      {"=SUM(A1:A3)", 6, nullptr, 0},
+      {"=COUNT(A1:A3)+COUNTIF(A1:A3,\">1\")", 5, nullptr, 0},
+      {"=SQRT(16)+ROUND(PI(),2)", 7.14, nullptr, 1e-15},
+      {"=CONCATENATE(\"Tal\",UPPER(\"vero\"))", 0, "TalVERO", 0},
+      {"=IF(AND(A1>0,A2<5),\"yes\",\"no\")", 0, "yes", 0},
+      {"=MATCH(3,A1:A3,0)+VLOOKUP(2,A1:A3,1,0)", 5, nullptr, 0},
+      {"=DATE(2024,3,15)", 0, "2024-03-15", 0},
+      {"=YEAR(A10)+MONTH(A10)", 2027, nullptr, 0},
+      {"=PMT(0.1,2,-1000,,)", 576.190476190476, nullptr, 1e-14},
+      {"=HEX2DEC(\"FF\")+BIN2DEC(\"101\")", 260, nullptr, 0},
+      {"=AVERAGE(A1:A3)+STDEV(A1:A3)", 3, nullptr, 1e-15},
+      {"=NORMSDIST(1)", 0.841344746068543, nullptr, 1e-12},
+  };
+  std::vector<const char*> typed;
+  for (const Expected& formula : kFormulas) typed.push_back(formula.typed);
+  TypeColumn(0, 3, typed);
+  for (uint32_t i = 0; i < sizeof kFormulas / sizeof kFormulas[0]; ++i) ExpectValue(0, 3 + i, kFormulas[i]);
+
+  // Array formulas spill their results below them.
+  TypeColumn(2, 0, {"=MMULT({1,2;3,4},{1;1})"});
+  TypeColumn(2, 3, {"=LPROG({2,1,1;1,1,3},{1;0},{5;10},{4;2;2},1,,)"});
+  const double kProduct[] = {3, 7};
+  for (uint32_t row = 0; row < 2; ++row) ExpectValue(2, row, {"MMULT", kProduct[row], nullptr, 0});
+  const double kOptimum[] = {1, 0, 3};
+  for (uint32_t row = 0; row < 3; ++row) ExpectValue(2, 3 + row, {"LPROG", kOptimum[row], nullptr, 1e-12});
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+}
+
+// J1 reads what K2's array formula spills into K3; typed after J1 and typed
+// again, K2 gives J1 its value in the one recalculation the entry runs.
+TEST_F(TypedFormulasTest, AFormulaReadingASpilledValueShowsItAtOnce) {
+  TypeColumn(9, 0, {"=K3"});
+  TypeColumn(10, 1, {"={7;8}"});
+  ExpectValue(9, 0, {"J1 after K2", 8, nullptr, 0});
+  TypeColumn(10, 1, {"={7;9;10}"});
+  ExpectValue(9, 0, {"J1 after K2 again", 9, nullptr, 0});
+  ExpectValue(10, 3, {"K4", 10, nullptr, 0});
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 }
 
 }  // namespace

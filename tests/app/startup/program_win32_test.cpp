@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "resources/resource_ids.h"
+
 namespace {
 
 // Bounds on the waits, counted in polls of kPollMilliseconds.
@@ -100,6 +102,15 @@ void Release(const PROCESS_INFORMATION& process) {
   CloseHandle(process.hProcess);
 }
 
+// Closes the frame as its close box does; the program must end with 0.
+void CloseAndExpectCleanExit(HWND frame, const PROCESS_INFORMATION& process) {
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  EXPECT_TRUE(WaitForExit(process, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  Release(process);
+}
+
 TEST(Program, ShowsItsMainWindowAndExitsCleanlyWhenClosed) {
   DeleteFileA(ProfileBesideProgram().c_str());
   Started started = StartProgram("");
@@ -111,11 +122,7 @@ TEST(Program, ShowsItsMainWindowAndExitsCleanlyWhenClosed) {
   EXPECT_STREQ(title, "Talvero");
   // The menu is drawn by the command bar in the frame's rebar.
   EXPECT_NE(GetDlgItem(frame, 59392), nullptr);
-  PostMessageA(frame, WM_CLOSE, 0, 0);
-  DWORD exitCode = 99;
-  EXPECT_TRUE(WaitForExit(started.process, &exitCode));
-  EXPECT_EQ(exitCode, 0u);
-  Release(started.process);
+  CloseAndExpectCleanExit(frame, started.process);
 }
 
 TEST(Program, ReadsItsProfileAtStartAndWritesItAtExit) {
@@ -138,11 +145,7 @@ TEST(Program, ReadsItsProfileAtStartAndWritesItAtExit) {
   EXPECT_EQ(rect.top, 40);
   EXPECT_EQ(rect.right, 700);
   EXPECT_EQ(rect.bottom, 500);
-  PostMessageA(frame, WM_CLOSE, 0, 0);
-  DWORD exitCode = 99;
-  EXPECT_TRUE(WaitForExit(started.process, &exitCode));
-  EXPECT_EQ(exitCode, 0u);
-  Release(started.process);
+  CloseAndExpectCleanExit(frame, started.process);
 
   const std::string written = ReadFile(profile);
   EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Profile>\r\n", 0), 0u) << written;
@@ -150,6 +153,64 @@ TEST(Program, ReadsItsProfileAtStartAndWritesItAtExit) {
   // The frame's placement as it closed.
   EXPECT_NE(written.find("<ApplicationWindow Position=\"60 40 700 500\""), std::string::npos);
   EXPECT_NE(written.find("\t<RecentFile>c:\\book.tlv</RecentFile>\r\n</Profile>\r\n"), std::string::npos);
+  DeleteFileA(profile.c_str());
+}
+
+BOOL CALLBACK FindGridView(HWND hwnd, LPARAM lp) {
+  char className[64] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  if (lstrcmpA(className, "CTalverView") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = hwnd;
+  return FALSE;
+}
+
+HWND WaitForGridView(const PROCESS_INFORMATION& process, HWND frame) {
+  for (int poll = 0; poll < kMaxPolls; ++poll) {
+    HWND view = nullptr;
+    EnumChildWindows(frame, FindGridView, reinterpret_cast<LPARAM>(&view));
+    if (view != nullptr) return view;
+    if (WaitForSingleObject(process.hProcess, kPollMilliseconds) == WAIT_OBJECT_0) return nullptr;
+  }
+  return nullptr;
+}
+
+// The program itself installs the built-in functions: formulas typed into
+// its grid view, then saved into the workbook it opened, keep their results.
+TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
+  const std::string profile = ProfileBesideProgram();
+  DeleteFileA(profile.c_str());
+  char book[MAX_PATH];
+  GetFullPathNameA("program_typed_formulas.tlv", sizeof book, book, nullptr);
+  std::FILE* file = std::fopen(book, "wb");
+  ASSERT_NE(file, nullptr) << book;
+  std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Workbook><Worksheet Name=\"Sheet\"></Worksheet></Workbook>",
+             file);
+  std::fclose(file);
+
+  Started started = StartProgram(std::string(" ") + book);
+  ASSERT_TRUE(started.ok);
+  HWND frame = WaitForFrame(started.process);
+  ASSERT_NE(frame, nullptr);
+  HWND view = WaitForGridView(started.process, frame);
+  ASSERT_NE(view, nullptr);
+  HWND editor = FindWindowExA(view, nullptr, "Edit", nullptr);
+  ASSERT_NE(editor, nullptr);
+  // The first character opens the in-cell editor, which takes the rest;
+  // the program's one thread takes the keys in the order they were sent.
+  // With the default options Enter stays in the cell: Down moves on.
+  for (const char* text : {"=SUM(1,2,3)", "=NORMSDIST(0)"}) {
+    PostMessageA(view, WM_CHAR, static_cast<unsigned char>(text[0]), 1);
+    for (const char* c = text + 1; *c; ++c) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(*c), 1);
+    PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(view, WM_KEYDOWN, VK_DOWN, 1);
+  }
+  PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE, 0);
+  CloseAndExpectCleanExit(frame, started.process);
+
+  const std::string saved = ReadFile(book);
+  EXPECT_NE(saved.find("<F>=SUM(1,2,3)</F><N>6</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=NORMSDIST(0)</F><N>0.5</N>"), std::string::npos) << saved;
+  DeleteFileA(book);
   DeleteFileA(profile.c_str());
 }
 

@@ -796,41 +796,50 @@ TEST(CellStore, GatherRowsReordersTheColumnSpan) {
   EXPECT_FALSE(source.GatherRows(0, 1, 0, 1, &source, index));
 }
 
-TEST(CellStore, CopyRangeToStoreTilesTheSource) {
+// Copying clears the target first; tiling alone keeps the cells where the
+// source has none.
+TEST(CellStore, CopyRangeToStoreAndTileRangeFromStoreTileTheSource) {
   CellStore source;
   Model sourceCells;
   Put(source, sourceCells, Number(100, 10, 1.0));
   Put(source, sourceCells, Text(100, 11, 4));
   Put(source, sourceCells, Number(101, 11, 3.0));
 
-  CellStore store;
-  Model model;
-  for (uint32_t row = 0; row < 8; ++row)
-    for (uint16_t column = 0; column < 8; ++column) Put(store, model, Number(row, column, row * 8 + column));
+  for (const bool clearFirst : {true, false}) {
+    CellStore store;
+    Model model;
+    for (uint32_t row = 0; row < 8; ++row)
+      for (uint16_t column = 0; column < 8; ++column) Put(store, model, Number(row, column, row * 8 + column));
 
-  // A 2x2 source over columns 2..6 and rows 1..5: tiles cut at the right and bottom edges.
-  ASSERT_TRUE(store.CopyRangeToStore(2, 6, 1, 5, 10, 11, 100, 101, source.FirstBlock()));
-  DeleteFromModel(model, {2, 6, 1, 5});
-  for (uint32_t tileRow = 1; tileRow <= 5; tileRow += 2)
-    for (uint32_t tileColumn = 2; tileColumn <= 6; tileColumn += 2)
-      for (const auto& [key, bytes] : sourceCells) {
-        uint32_t row = key.first - 100 + tileRow;
-        uint32_t column = key.second - 10 + tileColumn;
-        if (row > 5 || column > 6)
-          continue;
-        Bytes moved = bytes;
-        AsCellRecord(moved.data())->SetRow(row);
-        AsCellRecord(moved.data())->SetColumn(uint16_t(column));
-        model[{row, uint16_t(column)}] = moved;
-      }
-  EXPECT_TRUE(MatchesModel(store, model));
-  EXPECT_GT(store.PoolCount() + store.BlockCount(), 0u);
+    // A 2x2 source over columns 2..6 and rows 1..5: tiles cut at the right and bottom edges.
+    if (clearFirst) {
+      ASSERT_TRUE(store.CopyRangeToStore(2, 6, 1, 5, 10, 11, 100, 101, source.FirstBlock()));
+      DeleteFromModel(model, {2, 6, 1, 5});
+    } else {
+      ASSERT_TRUE(store.TileRangeFromStore(2, 6, 1, 5, 10, 11, 100, 101, source.FirstBlock()));
+    }
+    for (uint32_t tileRow = 1; tileRow <= 5; tileRow += 2)
+      for (uint32_t tileColumn = 2; tileColumn <= 6; tileColumn += 2)
+        for (const auto& [key, bytes] : sourceCells) {
+          uint32_t row = key.first - 100 + tileRow;
+          uint32_t column = key.second - 10 + tileColumn;
+          if (row > 5 || column > 6)
+            continue;
+          Bytes moved = bytes;
+          AsCellRecord(moved.data())->SetRow(row);
+          AsCellRecord(moved.data())->SetColumn(uint16_t(column));
+          model[{row, uint16_t(column)}] = moved;
+        }
+    EXPECT_TRUE(MatchesModel(store, model)) << clearFirst;
+    EXPECT_GT(store.PoolCount() + store.BlockCount(), 0u);
 
-  // A reversed source rectangle would tile forever: refused.
-  EXPECT_FALSE(store.CopyRangeToStore(0, 3, 0, 3, 5, 4, 0, 1, source.FirstBlock()));
-  EXPECT_EQ(store.LastError(), kCellStoreBadRange);
-  EXPECT_FALSE(store.CopyRangeToStore(0, 3, 0, 3, 0, 1, 0, 1, store.FirstBlock()));
-  EXPECT_TRUE(MatchesModel(store, model));
+    // A reversed source rectangle would tile forever: refused.
+    EXPECT_FALSE(store.CopyRangeToStore(0, 3, 0, 3, 5, 4, 0, 1, source.FirstBlock()));
+    EXPECT_EQ(store.LastError(), kCellStoreBadRange);
+    EXPECT_FALSE(store.TileRangeFromStore(0, 3, 0, 3, 5, 4, 0, 1, source.FirstBlock()));
+    EXPECT_FALSE(store.CopyRangeToStore(0, 3, 0, 3, 0, 1, 0, 1, store.FirstBlock()));
+    EXPECT_TRUE(MatchesModel(store, model)) << clearFirst;
+  }
 }
 
 TEST(CellStore, CopyFromTakesTheSourcePoolFirst) {

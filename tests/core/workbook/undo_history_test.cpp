@@ -154,7 +154,7 @@ class RandomEditor {
     CWorkSheet* sheet = PickSheet();
     Activate(book_, sheet);
     UndoHistory& history = book_.undoHistory;
-    switch (Below(12)) {
+    switch (Below(13)) {
       case 0: {
         const uint16_t column = uint16_t(Below(kColumns));
         const uint32_t row = Below(kRows);
@@ -276,6 +276,18 @@ class RandomEditor {
             return false;
           }
         }
+        return true;
+      }
+      case 11: {
+        int32_t count = 0;
+        for (CTreeItem* item = book_.firstItem; item; item = item->next) ++count;
+        CTreeItem* item = book_.ItemByIndex(int32_t(Below(uint32_t(count))));
+        CTreeItem* target = Below(4) == 0 ? nullptr : book_.ItemByIndex(int32_t(Below(uint32_t(count))));
+        const int32_t from = book_.IndexOfItem(item);
+        const uint16_t depth = item->depth;
+        if (!book_.MoveItems(item, target))
+          return false;
+        EXPECT_TRUE(history.RecordItemMoved(&book_, item, from, depth));
         return true;
       }
       default: {
@@ -681,3 +693,42 @@ TEST(UndoHistory, ShrinkingLevelsKeepsTheNewestSteps) {
 }
 
 }  // namespace
+
+// A tree item moved with its contents is one step: undo puts the run back
+// where and how deep it was, redo moves it again, and the active worksheet
+// and the counts never change.
+TEST(UndoHistory, MovedTreeItemGoesBackAndForthInOneStep) {
+  auto book = NewBook();
+  CTreeItem* folder = NewFolderItem("Folder", 1);
+  book->InsertItems(folder, nullptr);
+  CWorkSheet* inner = NewWorksheet("Inner", 1);
+  book->InsertItems(inner, folder);
+  CWorkSheet* last = NewWorksheet("Last", 1);
+  book->InsertItems(last, nullptr);
+  Activate(*book, inner);
+  StyleNames names;
+  const std::string before = Dump(*book, names);
+
+  EXPECT_FALSE(book->MoveItems(folder, inner));  // into its own contents
+  EXPECT_FALSE(book->MoveItems(folder, folder));
+  CTreeItem* first = book->firstItem;
+  ASSERT_TRUE(book->MoveItems(first, folder));
+  ASSERT_TRUE(book->undoHistory.RecordItemMoved(book.get(), first, 0, 1));
+  const std::string after = Dump(*book, names);
+  EXPECT_EQ(book->IndexOfItem(first), 2);
+  EXPECT_EQ(first->depth, 2);
+  EXPECT_EQ(book->IndexOfItem(last), 3);
+  ExpectSound(*book);
+
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(book->UndoStep());
+    EXPECT_SAME_DUMP(before, Dump(*book, names));
+    ASSERT_TRUE(book->RedoStep());
+    EXPECT_SAME_DUMP(after, Dump(*book, names));
+    EXPECT_EQ(book->activeWorksheet, inner);
+    EXPECT_EQ(book->worksheetCount, 3u);
+    EXPECT_EQ(book->folderCount, 1u);
+    ExpectSound(*book);
+  }
+  EXPECT_EQ(book->undoHistory.Current(), 0);
+}

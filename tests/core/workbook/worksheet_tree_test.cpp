@@ -252,6 +252,7 @@ TEST(WorksheetTree, NeverRemovesTheLastWorksheet) {
   ASSERT_TRUE(book->RemoveItem(items[1]));
   book->DeleteItems(items[1]);
   EXPECT_FALSE(book->RemoveItem(items[3]));
+  EXPECT_EQ(book->error, kWorkbookLastWorksheet);
   ExpectValid(*book);
   EXPECT_EQ(book->worksheetCount, 1u);
 }
@@ -541,6 +542,24 @@ struct Model {
       active -= end - i;
     return true;
   }
+  // Same rule as CWorkBook::MoveItems; false when refused.
+  bool Move(int i, int target) {
+    const int end = RunEnd(i);
+    if (target >= i && target < end)
+      return false;
+    const int size = end - i;
+    const int activeOffset = active >= i && active < end ? active - i : -1;
+    std::vector<ModelItem> run(items.begin() + i, items.begin() + end);
+    items.erase(items.begin() + i, items.begin() + end);
+    if (active >= end)
+      active -= size;
+    if (activeOffset >= 0)
+      active = -1;
+    const int at = Insert(run, target >= end ? target - size : target);
+    if (activeOffset >= 0)
+      active = at + activeOffset;
+    return true;
+  }
   std::string Path(int i) const {
     std::string path = "\\" + items[i].name;
     int reached = items[i].depth;
@@ -669,6 +688,17 @@ void RunRandomTree(uint32_t seed) {
       ASSERT_NE(chain, nullptr);
       model.Insert(copy, target);
       book->InsertItems(chain, target < 0 ? nullptr : book->ItemByIndex(target));
+    } else if (op == 4 && rng() % 2) {  // move a run, sometimes back again as undo does
+      CTreeItem* item = book->ItemByIndex(pick);
+      const uint16_t depth = item->depth;
+      const Model before = model;
+      const bool moved = model.Move(pick, target);
+      ASSERT_EQ(book->MoveItems(item, target < 0 ? nullptr : book->ItemByIndex(target)), moved);
+      if (moved && rng() % 2) {
+        CompareWithModel(*book, model, rng);
+        ASSERT_TRUE(book->MoveItemsTo(item, pick, depth));
+        model = before;
+      }
     } else if (op == 4) {  // rename
       const std::string name = RandomName(rng);
       model.items[pick].name = name;

@@ -98,7 +98,8 @@ TEST(LoadNative, EachKindGoesToItsReader) {
       {xml, true, kNativeXmlPlain, 0},
       {Gzip(xml), true, kNativeXmlGzip, 0},
       {"<?xml version=\"1.0\"?>\r\n<Workbook/>", false, kFileXmlUnexpectedElement, 2},
-      {std::string("Talvero6000\0", 12), false, kFileBadFormat, 0},
+      // The older reader finds the file ending after its signature.
+      {std::string("Talvero6000\0", 12), false, kFileReadError, 0},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(filetest::WriteAll("files_kinds.tlv", c.content));

@@ -342,4 +342,23 @@ TEST(NativeXml, TreeLevelsAreBroughtWithinTheTreeRule) {
   EXPECT_STREQ(book->activeWorksheet->name, "b");
 }
 
+// Files of older writers hold formulas without results, an array formula
+// perhaps with its extent but without its values: one recalculation after
+// loading gives the formula before it (J1 =K3) the value K2 spills.
+TEST(NativeXml, ArrayFormulasWithoutResultsGiveTheirReadersTheirValuesInOnePass) {
+  for (const char* extent : {"", " Height=\"2\""}) {
+    SCOPED_TRACE(extent);
+    const std::string text = Document(std::string("<Cells><Cell rc=\"r1c10\"><F>=R[2]C[1]</F></Cell>") +
+                                      "<Cell rc=\"r2c11\"><F" + extent + ">={7;8}</F></Cell></Cells>");
+    uint8_t error = 0xFF;
+    auto book = LoadXmlText(text, &error);
+    ASSERT_EQ(error, 0);
+    ASSERT_TRUE(book->Recalculate(nullptr));
+    const CellRecord* reader = book->activeWorksheet->cells.GetCell(0, 9);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->ErrorCode(), 0);
+    EXPECT_EQ(reader->CachedNumber(), 8);
+  }
+}
+
 }  // namespace

@@ -2,8 +2,10 @@
 // into a folder, with a manifest line per file: name, mode, password in hex.
 // The Python checker reads them; the fuzzers start from them and from the
 // plain bodies written beside them (a version byte, then the body), from
-// the same workbooks as native XML documents, and from native XML documents
-// of random containers with charts of every kind.
+// the same workbooks as native XML documents, from native XML documents of
+// random containers with charts of every kind, from the workbooks' Excel
+// 2003 XML exports (*.xmlss) and from files of the older binary format
+// (*.old).
 //
 // Usage: files_sample_files FOLDER [COUNT]
 
@@ -15,6 +17,7 @@
 #include "files/native_xml/native_xml.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/random_containers.h"
+#include "tests/files/old_binary/old_file_writer.h"
 #include "tests/files/sample_workbook.h"
 
 namespace {
@@ -49,6 +52,27 @@ bool WriteChartDocument(const std::string& path, uint32_t seed) {
   if (!saved)
     std::fprintf(stderr, "saving %s failed with %d\n", path.c_str(), book.error);
   return saved;
+}
+
+// An older file whose parts grow with n.
+std::string OldFile(int n) {
+  oldfile::File file;
+  file.lists = {{uint32_t(n), "List", "one\r\ntwo"}};
+  file.styles = {oldfile::Style(), oldfile::Style{1u << 9 | 1u << 7 | 1u << 13, 0, 0x02FF0000, 0, 0x00FF, 0x0121, 2, 0}};
+  file.fonts = {oldfile::LogFont(), oldfile::LogFont()};
+  if (n % 2)
+    file.folders = {{"Folder", 1, 1}};
+  oldfile::Sheet& sheet = file.sheets[0];
+  sheet.level = n % 2 ? 2 : 1;
+  sheet.objects = oldfile::ObjectsWith({oldfile::TextObject("Note", uint32_t(n % 5)), oldfile::ChartObject(uint32_t(n % 14), uint32_t(n % 4))});
+  sheet.rowCount = 3;
+  sheet.heightRuns = {{1, 17}, {2, 30}};
+  sheet.styledRows = 2;
+  sheet.styleGroups = {{2, 0, {{0, 2, 1}, {4, 4, 1}}}};
+  for (int i = 0; i < 10 * n; ++i)
+    sheet.cells.push_back({uint16_t(i % 7), uint32_t(i / 7), uint8_t(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4), i * 1.5,
+                           i % 3 == 0 ? "text" : "=R1C1+1"});
+  return file.Encoded();
 }
 
 }  // namespace
@@ -88,6 +112,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     book->bufferedFile.Close();
+    if (!filetest::SaveExcelXmlTo(book.get(), folder + "/spreadsheet" + std::to_string(i) + ".xmlss") ||
+        !filetest::WriteAll(folder + "/old" + std::to_string(i) + ".old", OldFile(i)))
+      return 1;
   }
   return std::fclose(manifest) == 0 ? 0 : 1;
 }

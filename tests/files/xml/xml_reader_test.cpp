@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/dispatch/file_errors.h"
+#include "files/text/code_pages.h"
 #include "tests/test_seed.h"
 #include "tests/files/xml/xml_test_support.h"
 
@@ -117,6 +118,41 @@ TEST(XmlReader, WrittenTextsReadBackUnchanged) {
   }
   const std::string file = xmltest::Written([](CXmlReader* w) { w->WriteTextElement("T", "a  b\r\n<&'", 1, 1); });
   EXPECT_EQ(file, "\t<T>a &#32;b&#13;&#10;&lt;&amp;&apos;</T>\r\n");
+}
+
+uint16_t DecodeAnsi(uint8_t byte) { return DecodeCodePageByte(kCodePageAnsi, byte); }
+uint8_t EncodeAnsi(uint32_t codePoint) {
+  return codePoint > 0xFFFF ? uint8_t('?') : EncodeCodePageUnit(kCodePageAnsi, uint16_t(codePoint));
+}
+const XmlCodePage kAnsi = {DecodeAnsi, EncodeAnsi};
+
+// The files of other programs: every blank counts, characters come through
+// the code page, and nothing XML forbids is written.
+TEST(XmlReader, InterchangeTextsReadAndWriteThroughTheCodePage) {
+  const struct {
+    const char* inFile;
+    const char* text;
+  } reads[] = {
+      {" a  b\r\n c\r", " a  b\n c\n"},
+      // What the code page lacks is its best fit, else "?".
+      {"\xE2\x82\xAC\xC4\x80 &#8364;&#x2122;&#1000;", "\x80" "A \x80\x99?"},
+      {"\xF0\x9F\x98\x80|\xFF|\xC3", "?|?|?"},
+      {"&#1114112;", nullptr},
+  };
+  for (const auto& c : reads) {
+    Document doc(std::string("<t>") + c.inFile + "</t>");
+    doc->interchangeText = &kAnsi;
+    const int code = CodeOf([&] { doc->ReadElementText(nullptr, "t", kXmlStartTag, 1024); });
+    EXPECT_EQ(code, c.text ? 0 : kFileXmlBadData) << c.inFile;
+    if (c.text) {
+      EXPECT_STREQ(doc->text, c.text) << c.inFile;
+    }
+  }
+  const std::string file = xmltest::Written([](CXmlReader* w) {
+    w->interchangeText = &kAnsi;
+    w->WriteTextElement("T", "a \x01 b\x1F\t\x80\xE9", 0, 0);
+  });
+  EXPECT_EQ(file, "<T>a &#32;b&#09;\xE2\x82\xAC\xC3\xA9</T>");
 }
 
 TEST(XmlReader, TextLimitsOnReadingAndWriting) {

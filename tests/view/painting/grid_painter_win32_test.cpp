@@ -198,12 +198,16 @@ TEST_F(GridPaintingOnDevice, SelectionInvertsOnlyWhatDiffers) {
   }
 }
 
-// Not asserted: a picture of a sample sheet for a person to look at.
-TEST_F(GridPaintingOnDevice, SampleSheetPicture) {
+// A sample sheet as a person sees it: a filled column whose fill gives way
+// to a text running over it, boxed cells, numbers at the right of their
+// cells and the selection shaded over cells and headings, all but its active
+// cell. The picture is also left for people to look at.
+TEST_F(GridPaintingOnDevice, SampleSheetShowsFillsBordersNumbersAndTheSelection) {
+  constexpr COLORREF kPale = RGB(255, 240, 180);
   StyleRecord filled = StyleRecord::Default();
   filled.interior.pattern = 1;
   filled.interior.patternColorSet = 1;
-  filled.interior.patternColor = RGB(255, 240, 180);
+  filled.interior.patternColor = kPale;
   StyleColumn(3, filled);
   StyleRecord bordered = StyleRecord::Default();
   bordered.borders.sides = 15;
@@ -218,14 +222,60 @@ TEST_F(GridPaintingOnDevice, SampleSheetPicture) {
       Type(r, 1, "A text running over its empty neighbours");
     Type(r, 5, r % 2 ? "boxed" : "123456789012");
   }
+  const PixelRect area = {0, 0, 639, 399};
   DibCanvas canvas(640, 400);
-  Paint(canvas, {0, 0, 639, 399});
+  Paint(canvas, area);
+  const std::vector<uint32_t> unselected = canvas.Pixels();
   DrawContext context;
   context.AttachDC(canvas.dc());
   DrawContextSurface surface(&context);
-  const SelectionRange selection = {1, 2, 3, 6};
-  DrawSelection(surface.Surface(), {0, 0, 639, 399}, sheet, 0, 0, &selection, nullptr, 100, 100);
+  const SelectionRange selection = {1, 2, 3, 6};  // B3:D7
+  DrawSelection(surface.Surface(), area, sheet, 0, 0, &selection, nullptr, 100, 100);
   SaveCanvasPng(canvas, "sample_sheet");
+
+  // The pixels of a cell's box (its grid lines excluded) in a colour.
+  const auto count = [&](uint16_t column, uint32_t row, COLORREF colour) {
+    int found = 0;
+    for (int y = GridY(row) + 1; y <= GridY(row) + rowHeight; ++y)
+      for (int x = GridX(column) + 1; x <= GridX(column) + 60; ++x) found += canvas.At(x, y) == colour;
+    return found;
+  };
+  const int boxPixels = 60 * rowHeight;
+  // Row 12 holds a number in A and a boxed text in F; D12 is empty.
+  const uint32_t row = 11;
+  const int middle = GridY(row) + rowHeight / 2;
+  EXPECT_EQ(count(3, row, kPale), boxPixels);
+  EXPECT_EQ(canvas.At(GridX(4), middle), kPale);  // over its right grid line
+  EXPECT_EQ(count(3, 0, kPale), 0);               // B1's text runs over D1
+  EXPECT_EQ(canvas.At(GridX(5), middle), kBorder);
+  EXPECT_EQ(canvas.At(GridX(5) + 30, GridY(row)), kBorder);
+  EXPECT_EQ(canvas.At(GridX(6), middle), kBorder);
+  int firstInk = -1, lastInk = -1;
+  for (int x = GridX(0) + 1; x <= GridX(0) + 60; ++x)
+    for (int y = GridY(row) + 1; y <= GridY(row) + rowHeight; ++y)
+      if (canvas.At(x, y) != RGB(255, 255, 255)) {
+        if (firstInk < 0) firstInk = x;
+        lastInk = x;
+      }
+  ASSERT_GE(firstInk, 0) << "A12 shows no number";
+  // Numbers stand at the right of their cell.
+  EXPECT_LT(GridX(1) - lastInk, firstInk - GridX(0)) << firstInk << ".." << lastInk;
+
+  // Inside the selection cells are shaded, the fill as well; the active
+  // cell B3 is not, nor is anything outside.
+  const auto cellMiddle = [&](uint16_t column, uint32_t r) { return POINT{GridX(column) + 30, GridY(r) + rowHeight / 2}; };
+  const POINT c5 = cellMiddle(2, 4), d5 = cellMiddle(3, 4), b3 = cellMiddle(1, 2), e5 = cellMiddle(4, 4);
+  EXPECT_EQ(canvas.At(c5.x, c5.y), RGB(255 ^ 50, 255 ^ 50, 255));
+  EXPECT_EQ(canvas.At(d5.x, d5.y), RGB(255 ^ 50, 240 ^ 50, 180));
+  EXPECT_EQ(canvas.At(b3.x, b3.y), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(e5.x, e5.y), RGB(255, 255, 255));
+  // The selected rows' and columns' headings are shaded too.
+  const auto shadedHeading = [&](int x, int y) {
+    return canvas.Pixels()[y * canvas.width() + x] == (unselected[y * canvas.width() + x] ^ 0x646400u);
+  };
+  EXPECT_TRUE(shadedHeading(area.left + 2, GridY(4) + 2));
+  EXPECT_TRUE(shadedHeading(GridX(2) + 2, area.top + 2));
+  EXPECT_FALSE(shadedHeading(area.left + 2, GridY(8) + 2));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 #include "view/painting/paint_surface.h"
 
 struct RecordedOp {
-  char kind;  // 'f' fill, 'F' framed fill, 'l' polyline, 'p' polygon, 't' text run, 'h' heading label
+  char kind;  // 'f' fill, 'F' framed fill, 'l' polyline, 'p' polygon, 't' text run, 'h' heading label,
+             // '?' an operation the grid painters never ask for
   PixelRect rect;
   uint32_t rop;
   uint32_t colour;  // brush colour of fills, pen colour of lines
@@ -124,8 +125,26 @@ class RecordingSurface {
         {std::max(c.left, r.left), std::max(c.top, r.top), std::min(c.right, r.right), std::min(c.bottom, r.bottom)});
   }
   static void Pop(void* t) { Self(t)->clips_.pop_back(); }
-  static constexpr PaintSurfaceOps kOps = {Pen,  BorderPen, Brush, Fill,     Align,    BkMode, TextColour, FillOp,
-                                           Framed, Line,    Shape, CellText, Label,    Push,   Pop};
+  // The grid painters draw none of these; a call shows up as an unknown kind.
+  static bool Segment(void* t, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Self(t)->Record('?', {x1, y1, x2, y2}, 0, Self(t)->pen);
+    return true;
+  }
+  static bool Oval(void* t, const PixelRect& r) { return Self(t)->Record('?', r, 0, Self(t)->pen), true; }
+  static bool Dot(void* t, int32_t x, int32_t y) { return Self(t)->Record('?', {x, y, x, y}, 0, 0), true; }
+  static bool Text(void* t, int32_t x, int32_t y, const char* text, size_t length, double) {
+    return Self(t)->Record('?', {x, y, x, y}, 0, 0, std::string(text, length)), true;
+  }
+  static bool Codes(void* t, PixelRect* r, const char* codes, bool) {
+    return Self(t)->Record('?', *r, 0, 0, codes), true;
+  }
+  static bool Picture(void* t, const PixelRect& r, const void*, int, int32_t, int32_t) {
+    return Self(t)->Record('?', r, 0, 0), true;
+  }
+  static bool Screen(void*) { return false; }
+  static constexpr PaintSurfaceOps kOps = {Pen,     BorderPen, Brush, Fill,     Align, BkMode, TextColour, FillOp,
+                                           Framed,  Line,      Shape, CellText, Label, Push,   Pop,        Segment,
+                                           Oval,    Dot,       Text,  Codes,    Picture, Screen};
 
   int32_t width_;
   int32_t height_;

@@ -1,13 +1,15 @@
-#ifndef TALVERO_FILES_NATIVE_BINARY_INSPECT_CELL_LAYOUT_H
-#define TALVERO_FILES_NATIVE_BINARY_INSPECT_CELL_LAYOUT_H
+#ifndef TALVERO_CORE_MODEL_INSPECT_CELL_H
+#define TALVERO_CORE_MODEL_INSPECT_CELL_H
 
-// The fields of one 396-byte inspect-cell record: column, row, the
-// reference flags of its parsed address, worksheet path and name.
+// The fields of one 396-byte inspect-cell record, a cell the inspect pane
+// watches: column, row, the reference flags of its address, the full path
+// of its worksheet and the name the user gave it.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "core/workbook/workbook.h"
+constexpr uint32_t kInspectCellRecordSize = 396;
 
 constexpr size_t kInspectColumnOffset = 0;
 constexpr size_t kInspectRowOffset = 2;

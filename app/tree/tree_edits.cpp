@@ -1,0 +1,84 @@
+#include "app/tree/tree_edits.h"
+
+#include <cstdio>
+
+#include "core/workbook/workbook.h"
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+namespace {
+
+bool Contains(const CTreeItem* item, const CTreeItem* wanted) {
+  for (const CTreeItem* inside = item->next; inside != nullptr && inside->depth > item->depth;
+       inside = inside->next)
+    if (inside == wanted) return true;
+  return false;
+}
+
+}  // namespace
+
+void NewTreeItemName(const CWorkBook& book, bool folder, char* out, size_t size) {
+  std::snprintf(out, size, folder ? "Folder%u" : "Worksheet%u",
+                static_cast<unsigned>((folder ? book.folderCount : book.worksheetCount) + 1));
+}
+
+CTreeItem* LinkNewTreeItem(CWorkBook* book, bool folder, CTreeItem* selected) {
+  char name[kNewItemNameSize];
+  NewTreeItemName(*book, folder, name, sizeof name);
+  CTreeItem* item = folder ? NewFolderItem(name, 1) : NewWorksheet(name, 1);
+  if (item == nullptr) {
+    book->error = kWorkbookOutOfMemory;
+    return nullptr;
+  }
+  CTreeItem* target = selected != nullptr && selected->IsWorksheet() ? selected->ParentFolder() : selected;
+  book->InsertItems(item, target);
+  return item;
+}
+
+bool RemoveTreeItem(CWorkBook* book, CTreeItem* item) {
+  const int32_t index = book->IndexOfItem(item);
+  if (index < 0) {
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  if (!book->RemoveItem(item)) return false;
+  if (!book->undoHistory.RecordItemRemoved(book, item, index)) {
+    book->InsertItemsAt(item, index);
+    return false;
+  }
+  return true;
+}
+
+bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDrop* drop) {
+  *drop = TreeDrop{nullptr, false, -1, 0};
+  if (dragged == nullptr || target == dragged) {
+    book->error = kWorkbookInvalidCacheIndex;
+    return false;
+  }
+  if (target != nullptr && Contains(dragged, target)) {
+    CTreeItem* copy = book->CopyTreeItems(dragged);
+    if (copy == nullptr) return false;
+    book->InsertItems(copy, target);
+    *drop = TreeDrop{copy, true, -1, 0};
+    return true;
+  }
+  const int32_t from = book->IndexOfItem(dragged);
+  const uint16_t depth = dragged->depth;
+  if (!book->MoveItems(dragged, target)) return false;
+  *drop = TreeDrop{dragged, false, from, depth};
+  return true;
+}
+
+bool RecordTreeDrop(CWorkBook* book, const TreeDrop& drop) {
+  if (drop.copied) return book->undoHistory.RecordItemInserted(book, book->IndexOfItem(drop.item));
+  return book->undoHistory.RecordItemMoved(book, drop.item, drop.fromIndex, drop.fromDepth);
+}
+
+void RevertTreeDrop(CWorkBook* book, const TreeDrop& drop) {
+  if (!drop.copied) {
+    book->MoveItemsTo(drop.item, drop.fromIndex, drop.fromDepth);
+    return;
+  }
+  // A copy beside its original never holds the last worksheet.
+  if (book->RemoveItem(drop.item)) book->DeleteItems(drop.item);
+}

@@ -1,0 +1,70 @@
+#include "app/tree/tree_view_ctrl.h"
+
+#include <cstring>
+
+#include "platform/ui/popup_menu.h"
+#include "resources/resource_ids.h"
+
+LRESULT CTreeViewCtrlEx2::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+      return OnRButtonDown(PointFromLParam(lp));
+    case WM_CONTEXTMENU:
+      return OnContextMenu(PointFromLParam(lp));
+  }
+  static_cast<void>(wp);
+  handled = false;
+  return 0;
+}
+
+HTREEITEM CTreeViewCtrlEx2::SelectedItem() const {
+  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+LPARAM CTreeViewCtrlEx2::ItemData(HTREEITEM item) const {
+  TVITEMA data{};
+  data.mask = TVIF_PARAM | TVIF_HANDLE;
+  data.hItem = item;
+  if (item == nullptr || !SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data))) return 0;
+  return data.lParam;
+}
+
+HTREEITEM CTreeViewCtrlEx2::ItemAt(POINT client) const {
+  TVHITTESTINFO hit{};
+  hit.pt = client;
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return (hit.flags & TVHT_ONITEM) != 0 ? item : nullptr;
+}
+
+void CTreeViewCtrlEx2::EndLabelEdit() const { SendMessage(TVM_ENDEDITLABELNOW, FALSE, 0); }
+
+// The press selects and goes no further, so the control starts no drag of
+// its own; the menu comes with WM_CONTEXTMENU.
+LRESULT CTreeViewCtrlEx2::OnRButtonDown(POINT client) {
+  EndLabelEdit();
+  HTREEITEM item = ItemAt(client);
+  if (item != nullptr && item != SelectedItem()) SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  return 0;
+}
+
+LRESULT CTreeViewCtrlEx2::OnContextMenu(POINT screen) {
+  EndLabelEdit();
+  // A menu called up from the keyboard opens at the selected item.
+  if (screen.x == -1 && screen.y == -1) {
+    // The control reads the item's handle from the rectangle it fills.
+    HTREEITEM selected = SelectedItem();
+    RECT r{};
+    std::memcpy(&r, &selected, sizeof selected);
+    if (selected == nullptr || !SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) r = RECT{};
+    screen = POINT{r.left, r.bottom};
+    ::ClientToScreen(m_hWnd, &screen);
+  }
+  HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MENU_TREE_CONTEXT));
+  if (menu == nullptr) return 0;
+  const HWND owner = menuOwner != nullptr ? menuOwner : GetParent();
+  const UINT command =
+      TrackPopupMenuCommand(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner);
+  ::DestroyMenu(menu);
+  if (command != 0) ::SendMessageA(owner, WM_COMMAND, command, 0);
+  return 0;
+}

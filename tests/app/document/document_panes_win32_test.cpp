@@ -1,0 +1,235 @@
+// The worksheet tree and inspect panes of document windows, driven through
+// the tree control's messages, the keys and the pane's buttons.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/document/document_window_fixture.h"
+#include "app/inspect/inspect_entries.h"
+#include "platform/ui/popup_menu.h"
+#include "services/messages/error_text.h"
+
+namespace {
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+class PanesTest : public DocumentEditingTest {
+ protected:
+  HTREEITEM Next(HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(doc->m_tree.SendMessage(TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+  }
+  // The tree as "label:image" words, children in brackets, "+" after an
+  // expanded item, "*" after the selected one.
+  std::string Tree(HTREEITEM item) {
+    std::string out;
+    for (; item != nullptr; item = Next(item, TVGN_NEXT)) {
+      char label[160] = {};
+      TVITEMA data{};
+      data.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
+      data.hItem = item;
+      data.pszText = label;
+      data.cchTextMax = sizeof label;
+      data.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
+      doc->m_tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+      out += std::string(out.empty() ? "" : " ") + label + ":" + std::to_string(data.iImage);
+      if (data.state & TVIS_EXPANDED) out += "+";
+      if (data.state & TVIS_SELECTED) out += "*";
+      if (HTREEITEM child = Next(item, TVGN_CHILD)) out += " [" + Tree(child) + "]";
+    }
+    return out;
+  }
+  std::string Tree() { return Tree(Next(nullptr, TVGN_ROOT)); }
+  HTREEITEM Handle(const char* name) {
+    for (CTreeItem* item = doc->Workbook()->firstItem; item; item = item->next)
+      if (std::string(item->name) == name) return doc->FindTreeItem(nullptr, item);
+    return nullptr;
+  }
+  // A workbook of A, Folder (expanded) holding B and Closed (collapsed)
+  // holding C, saved and opened again.
+  void OpenSampleWorkbook(const char* file) {
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    CWorkBook& book = *doc->Workbook();
+    book.firstItem->SetName("A");
+    CTreeItem* folder = NewFolderItem("Folder", 1, 1);
+    book.InsertItems(folder, nullptr);
+    book.InsertItems(NewWorksheet("B", 1), folder);
+    CTreeItem* closed = NewFolderItem("Closed", 1, 0);
+    book.InsertItems(closed, folder);
+    book.InsertItems(NewWorksheet("C", 1), closed);
+    doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, file);
+    ASSERT_NE(doc, nullptr);
+    Command(doc, ID_VIEW_TREE);
+    doc->m_splitOuter.SetSplitterPos(200);
+    Pump();
+  }
+  RECT LabelRect(const char* name) {
+    HTREEITEM item = Handle(name);
+    RECT r{};
+    std::memcpy(&r, &item, sizeof item);  // the control reads the item from the rectangle
+    doc->m_tree.SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  void Collapse(HTREEITEM item) {
+    ::SetFocus(doc->m_tree);
+    doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    Key(VK_LEFT);
+  }
+  CChildFrame* doc = nullptr;
+};
+
+TEST_F(PanesTest, TreeShowsTheLoadedWorkbookAndActivatesSelectedWorksheets) {
+  OpenSampleWorkbook("w32_tree.tlv");
+  EXPECT_EQ(Tree(), "Workbook:4+ [A:3* Folder:1+ [B:2 Closed:0 [C:2]]]");
+  // A worksheet selected in the tree is the one both views show; a folder
+  // changes nothing.
+  doc->OnSplit(false);
+  doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle("Folder")));
+  EXPECT_STREQ(doc->Workbook()->activeWorksheet->name, "A");
+  doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle("B")));
+  Pump();
+  EXPECT_STREQ(doc->Workbook()->activeWorksheet->name, "B");
+  EXPECT_STREQ(doc->m_view[0].Worksheet()->name, "B");
+  EXPECT_EQ(Tree(), "Workbook:4+ [A:2 Folder:1+ [B:3* Closed:0 [C:2]]]");
+  EXPECT_NE(Title(doc->m_hWnd).find("\\Folder\\B"), std::string::npos);
+  // Ctrl+Up goes back to A with the split A was left with; the root stays open.
+  FocusCell(doc, 0, 0);
+  Key(VK_UP, VK_CONTROL);
+  EXPECT_STREQ(doc->Workbook()->activeWorksheet->name, "A");
+  EXPECT_TRUE(doc->SecondViewShown());
+  Collapse(Next(nullptr, TVGN_ROOT));
+  Collapse(Handle("Folder"));
+  EXPECT_EQ(Tree(), "Workbook:4+ [A:3 Folder:0* [B:2 Closed:0 [C:2]]]");
+  EXPECT_EQ(doc->Workbook()->firstItem->next->flag, 0);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// Renaming in place is one undo step and shows in the title; the same name
+// records nothing; the root keeps its name. Delete takes the selected item
+// and refuses the last worksheet with its message.
+TEST_F(PanesTest, RenameAndDeleteInTheTree) {
+  doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  const auto rename = [&](HTREEITEM item, const char* text) {
+    ::SetFocus(doc->m_tree);
+    HWND edit = reinterpret_cast<HWND>(doc->m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)));
+    if (edit == nullptr) return false;
+    ::SetWindowTextA(edit, text);
+    doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, FALSE, 0);
+    Pump();
+    return true;
+  };
+  EXPECT_FALSE(rename(Next(nullptr, TVGN_ROOT), "Renamed"));
+  ASSERT_TRUE(rename(Handle("Worksheet1"), "Worksheet1"));
+  EXPECT_EQ(book.undoHistory.Current(), -1);
+  EXPECT_FALSE(doc->IsModified());
+  ASSERT_TRUE(rename(Handle("Worksheet1"), "Sales"));
+  EXPECT_STREQ(book.firstItem->name, "Sales");
+  EXPECT_EQ(book.undoHistory.Current(), 0);
+  EXPECT_NE(Title(doc->m_hWnd).find("\\Sales *"), std::string::npos) << Title(doc->m_hWnd);
+
+  Command(doc, ID_NEW_FOLDER);
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  Command(doc, ID_NEW_WORKSHEET);  // into the new folder, which is selected
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:2 Folder1:1+ [Worksheet2:3*]]");
+  EXPECT_EQ(book.undoHistory.Current(), 2);
+
+  ::SetFocus(doc->m_tree);
+  doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle("Folder1")));
+  Key(VK_DELETE);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:3*]");
+  EXPECT_EQ(book.undoHistory.Current(), 3);
+  Key(VK_DELETE);
+  EXPECT_EQ(g_boxes, std::vector<std::string>{GetErrorText(kWorkbookLastWorksheet)});
+  EXPECT_EQ(book.worksheetCount, 1u);
+  EXPECT_EQ(book.undoHistory.Current(), 3);
+
+  // Undo and Redo of the tree's steps show in the tree at once.
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:3* Folder1:1+ [Worksheet2:2]]");
+  Command(doc, ID_EDIT_UNDO);
+  Command(doc, ID_EDIT_UNDO);
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:3*]");
+  Command(doc, ID_EDIT_REDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:3*]");
+}
+
+// A drag posts its pointer to the tree as the mouse would; the drop moves
+// the item, and a drop among its own contents copies it there.
+TEST_F(PanesTest, DragMovesOrCopiesTreeItems) {
+  OpenSampleWorkbook("w32_drag.tlv");
+  const auto drag = [&](const char* from, const char* to) {
+    const RECT source = LabelRect(from);
+    const RECT target = LabelRect(to);
+    const POINT drop{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    NMTREEVIEWA begin{};
+    begin.hdr.hwndFrom = doc->m_tree;
+    begin.hdr.idFrom = CChildFrame::kTreeId;
+    begin.hdr.code = TVN_BEGINDRAGA;
+    begin.ptDrag = POINT{(source.left + source.right) / 2, (source.top + source.bottom) / 2};
+    doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
+    Pump();
+  };
+  drag("A", "Closed");
+  EXPECT_EQ(Tree(), "Workbook:4+ [Folder:1+ [B:2 Closed:1+ [C:2 A:3*]]]");
+  drag("Folder", "B");
+  EXPECT_EQ(Tree(), "Workbook:4+ [Folder:1+ [Folder:1+ [B:2 Closed:1+ [C:2 A:2]] B:2 Closed:1+ [C:2 A:3*]]]");
+  EXPECT_EQ(doc->Workbook()->undoHistory.Current(), 1);
+  EXPECT_TRUE(doc->IsModified());
+}
+
+UINT g_addChoice = 0;
+UINT ChooseAdd(HMENU, UINT, int, int, HWND, const RECT*) { return g_addChoice; }
+
+// Entries added through the pane's button survive saving and reloading in
+// both native formats; Go To selects the entry's worksheet and cell.
+TEST_F(PanesTest, InspectEntriesSurviveSaveAndReload) {
+  OpenSampleWorkbook("w32_inspect.tlv");
+  CWorkBook& book = *doc->Workbook();
+  CInspectView& pane = doc->m_inspect;
+  PutNumber(book, 1, 1, 7);
+  FocusCell(doc, 1, 1);
+  SetTrackPopupMenuFunction(ChooseAdd);
+  ::SetWindowTextA(pane.Edit(), "seven");
+  g_addChoice = ID_INSPECT_SELECTED_CELLS;
+  ::SendMessageA(pane.Button(CInspectView::kAddId), BM_CLICK, 0, 0);
+  ::SetWindowTextA(pane.Edit(), "empty");
+  doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle("C")));
+  FocusCell(doc, 4, 2);
+  ::SendMessageA(pane.Button(CInspectView::kAddId), BM_CLICK, 0, 0);
+  SetTrackPopupMenuFunction(nullptr);
+  ASSERT_EQ(SendMessageA(pane.List(), LB_GETCOUNT, 0, 0), 2);
+  const auto rows = [&] {
+    std::string out;
+    for (uint32_t i = 0; i < book.inspectCells.Count(); ++i) {
+      InspectRow row;
+      FormatInspectRow(&book, i, &row);
+      out += std::string(row.name) + " " + row.address + " " + row.value + (row.missing ? " missing" : "") + "\n";
+    }
+    return out;
+  };
+  const std::string before = rows();
+  EXPECT_EQ(before, "seven \\A!$B$2 7\nempty \\Folder\\Closed\\C!$C$5  missing\n");
+  // The XML format first, then the binary one.
+  for (int round = 0; round < 2; ++round) {
+    book.saveKind = book.saveKind == kSaveKindBinaryGzip ? kSaveKindXmlPlain : kSaveKindBinaryGzip;
+    Command(doc, ID_FILE_SAVE);
+    Command(doc, ID_RELOAD);
+    EXPECT_EQ(rows(), before) << int(book.saveKind);
+    EXPECT_EQ(SendMessageA(pane.List(), LB_GETCOUNT, 0, 0), 2);
+  }
+  SendMessageA(pane.List(), LB_SETCURSEL, 0, 0);
+  ::SendMessageA(pane.Button(CInspectView::kGoToId), BM_CLICK, 0, 0);
+  EXPECT_STREQ(book.activeWorksheet->name, "A");
+  EXPECT_EQ(doc->GetActiveView()->m_selection.currentRow, 1u);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+// libFuzzer target: a whole Excel 2003 XML Spreadsheet file, imported with
+// the rows measured. An import either fails with a code or gives a
+// workbook whose tree, styles and stores keep their invariants and which
+// saves in both native formats as files that load again.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/workbook/workbook.h"
+#include "tests/core/fake_text_measurer.h"
+#include "tests/files/fuzz/fuzz_support.h"
+#include "tests/files/fuzz/saves_and_loads_again.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string path = fuzzing::InputPath(".xmlss");
+  if (!fuzzing::WriteInputFile(path, data, size))
+    return 0;
+  auto book = std::make_unique<CWorkBook>();
+  if (!book->bufferedFile.Open(path.c_str(), "rb"))
+    return 0;
+  FakeTextMeasurer screen;
+  const bool loaded = book->LoadExcelXml(&screen.Measurer());
+  fuzzing::Check(loaded == (book->error == 0));
+  fuzzing::Check(book->CheckTreeInvariants());
+  fuzzing::Check(book->styles.CheckInvariants());
+  for (auto* item = book->firstItem; item; item = item->next)
+    if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
+      fuzzing::Check(sheet->cells.CheckInvariants() && sheet->format.CheckInvariants());
+  if (loaded) {
+    static const std::string saved = fuzzing::InputPath("-saved.tlv");
+    fuzzing::Check(SavesAndLoadsAgain(book.get(), saved));
+  }
+  return 0;
+}
