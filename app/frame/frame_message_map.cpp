@@ -128,6 +128,19 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
       // Check buttons of the find bar: they keep their own state, which the
       // search reads.
       return true;
+    case ID_FORMAT_CELLS:
+      OnCellFormatWindow();
+      return true;
+    case ID_FONT_BOLD:
+    case ID_FONT_ITALIC:
+    case ID_FONT_UNDERLINE:
+    case ID_FONT_STRIKEOUT:
+      OnFontStyle(command);
+      return true;
+    case ID_NEXT_WORKSHEET:
+    case ID_PREVIOUS_WORKSHEET:
+      // Pages of the preview while it is shown; there is no preview window.
+      return false;
   }
   return false;
 }

@@ -23,6 +23,8 @@
 #include "app/frame/auto_save.h"
 #include "dialogs/worksheet_format/worksheet_sheet.h"
 #include "dialogs/zoom/zoom_dialog.h"
+#include "dialogs/format_cells/format_prop_sheet.h"
+#include "dialogs/format_cells/format_sheet_host.h"
 #include "platform/ui/command_bar.h"
 #include "platform/ui/print_job.h"
 #include "platform/ui/print_preview_window.h"
@@ -42,7 +44,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
                    public CUpdateUI,
                    public CMessageFilter,
                    public CIdleHandler,
-                   public CPrintJobInfo {
+                   public CPrintJobInfo,
+                   public FormatSheetHost {
  public:
   static constexpr UINT kTimerId = 22102;
   static constexpr UINT kTimerPeriod = 10000;
@@ -169,6 +172,13 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // The preview window while the preview is shown, else null.
   CPrintPreviewWindow* Preview() { return m_preview.m_hWnd != nullptr ? &m_preview : nullptr; }
   const char* PrinterName() const { return m_printerName; }
+  // The format-cells sheet's view of the frame (frame_format_cells.cpp).
+  HWND FrameWindow() override { return m_hWnd; }
+  bool ActiveSelection(CWorkBook** book, FormatSelection* selection) override;
+  void SelectionFormatted(const FormatSelection& selection) override;
+  void NoteInput(const MSG& msg) override;
+  void FormatSheetClosed() override;
+  CFormatPropSheet& FormatSheet() { return m_formatSheet; }
 
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
@@ -230,6 +240,11 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void EnableMainToolBar(bool documentActive);
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
+
+  // The format-cells sheet and the font-style buttons (frame_format_cells.cpp).
+  void OnCellFormatWindow();
+  void OnFontStyle(UINT command);
+  void ShowActiveCellFormat(CChildFrame* child, CWorkBook* book);
 
   // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);
@@ -307,6 +322,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // The last page shown in each form of the print sheet.
   int m_printSheetPage = 0;
   int m_pageSetupPage = 0;
+  CFormatPropSheet m_formatSheet{this};
 };
 
 #endif

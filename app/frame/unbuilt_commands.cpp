@@ -18,10 +18,7 @@ const CommandRange kUnbuilt[] = {
     {ID_REGION_GENERIC, ID_REGION_USER},
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
-    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    // Font styles, adding bookmarks, the go-to box and locking.
-    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
-    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
+    // Adding bookmarks, the go-to box and locking.
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},

@@ -51,7 +51,7 @@ double ReadLength(const char* text, const LengthUnit& unit) {
 
 int ReadInteger(const char* text) {
   int64_t value = 0;
-  ParseInteger(text, &value);
+  ParseIntegerText(text, &value);
   return static_cast<int>(value);
 }
 
@@ -73,7 +73,7 @@ void Fail(PrintSheetFailure* failure, int controlId, unsigned messageId, int fir
 // An integer field within its limits; a text that is no integer only beeps.
 bool CheckInteger(const char* text, int minimum, int maximum, int controlId, PrintSheetFailure* failure) {
   int64_t value = 0;
-  if (!ParseInteger(text, &value)) {
+  if (!ParseIntegerText(text, &value)) {
     Fail(failure, controlId, 0);
     return false;
   }
