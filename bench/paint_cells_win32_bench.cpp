@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "bench/memory_screen_win32.h"
 #include "core/edit/cell_input.h"
 #include "core/workbook/workbook.h"
 #include "view/painting/draw_context_surface.h"
@@ -45,38 +46,19 @@ int main() {
     }
   }
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kWidth;
-  info.bmiHeader.biHeight = -kHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  HDC dc = CreateCompatibleDC(nullptr);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ prior = SelectObject(dc, bitmap);
-
+  MemoryScreen screen(kWidth, kHeight);
   GridPainter painter(book.get());
   const PixelRect area = {0, 0, kWidth - 1, kHeight - 1};
   auto frame = [&]() {
     DrawContext context;
-    context.AttachDC(dc);
+    context.AttachDC(screen.dc());
     DrawContextSurface surface(&context);
     painter.PaintCells(surface.Surface(), area, sheet, 0, 0, 100, 100);
     GdiFlush();
   };
   for (int i = 0; i < 3; ++i) frame();  // fonts and brushes warm
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < kFrames; ++i) frame();
-  QueryPerformanceCounter(&end);
-  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / kFrames;
+  const double ms = MillisecondsPerCall(kFrames, frame);
   std::printf("PaintCells %dx%d, dense numbers and texts: %.2f ms per frame (%d frames)\n", kWidth, kHeight, ms,
               kFrames);
-
-  SelectObject(dc, prior);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return 0;
 }
