@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "bench/memory_screen_win32.h"
-#include "core/edit/cell_input.h"
+#include "bench/paint_timing_win32.h"
 #include "core/workbook/workbook.h"
+#include "tests/view/dib_canvas_win32.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/grid_painter.h"
 
@@ -18,13 +18,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kFrames = 60;
-
-bool Type(CWorkBook* book, CWorkSheet* sheet, uint32_t row, uint16_t column, const char* text) {
-  NumFormatParams format = book->styles.StyleAt(sheet->format.CellStyle(row, column)).numFormat;
-  alignas(8) uint8_t record[kCellInputCapacity];
-  return CWorkSheet::ParseCellInput(book, text, &format, row, column, record, sizeof record) > 0 &&
-         sheet->cells.InsertCell(AsCellRecord(record), nullptr);
-}
 
 }  // namespace
 
@@ -41,12 +34,12 @@ int main() {
         std::snprintf(text, sizeof text, "Item %u-%u", row, column);
       else
         std::snprintf(text, sizeof text, "%u.%02u", row * 1000 + column * 7, column);
-      if (!Type(book.get(), sheet, row, column, text))
+      if (!TypeCell(book.get(), sheet, row, column, text))
         return 1;
     }
   }
 
-  MemoryScreen screen(kWidth, kHeight);
+  DibCanvas screen(kWidth, kHeight);
   GridPainter painter(book.get());
   const PixelRect area = {0, 0, kWidth - 1, kHeight - 1};
   auto frame = [&]() {
