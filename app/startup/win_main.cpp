@@ -16,6 +16,7 @@
 #include "services/settings/settings_profile.h"
 #include "app/startup/command_line.h"
 #include "app/startup/image_encoders.h"
+#include "charts/containers/chart_painters.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
 #include "platform/os_files.h"
@@ -58,9 +59,10 @@ int Run(const CommandLineAction& action, int showCommand) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
-  // The function table is the program's static data: every handler is in
-  // place before anything can evaluate a formula.
+  // The function table and the chart painters are the program's static
+  // data: in place before anything can evaluate a formula or paint.
   InstallFunctionLibrary();
+  InstallChartPainters();
   CoInitialize(nullptr);
   RegisterCommonControls();
   LoadRichEdit20();
