@@ -38,13 +38,4 @@ TEST(LineBuilder, MirroredValuesHangLabelsTheOtherWay) {
   EXPECT_EQ(plot.Labels(), (std::vector<std::string>{"50,132 2/7 4", "150,60 2/4 2"}));
 }
 
-TEST(LineBuilder, AHiddenSeriesDrawsNothing) {
-  TestArrays arrays;
-  auto chart = LoadedChart(arrays, kChart2D, kViewLine, false, {{{2, 4}, false}}, 0, 8, 2);
-  PlotCanvas plot(*chart, {-1, 257}, {301, -1});
-  ASSERT_TRUE(BuildLines(plot.Canvas(), DataSeries(*chart)));
-  EXPECT_TRUE(plot.Of("line").empty());
-  EXPECT_TRUE(plot.Of("text").empty());
-}
-
 }  // namespace

@@ -27,14 +27,13 @@ TEST(ScatterBuilder, RisingPointsAreLabelledAlternatelyAfterTheFirst) {
   EXPECT_EQ(plot.Of("polygon").size(), 4u);  // the default square markers
 }
 
-TEST(ScatterBuilder, TheConnectingLineIsSolidAndOptional) {
-  struct Case {
+TEST(ScatterBuilder, TheConnectingLineIsOptionalAndWidePensAreSolid) {
+  const struct {
     uint8_t style;
     size_t lines;
     const char* pen;
-  };
-  const Case cases[] = {{0, 0, nullptr}, {3, 2, "pen style 3"}, {7, 2, "pen style 1"}};
-  for (const Case& c : cases) {
+  } cases[] = {{0, 0, nullptr}, {3, 2, "pen style 3"}, {7, 2, "pen style 1"}};
+  for (const auto& c : cases) {
     TestArrays arrays;
     auto chart = LoadedChart(arrays, kChart2D, kViewScatter, false, {{{1, 2, 3}}}, 0, 8, 0);
     chart->series[0].connectingLine.style = c.style;
@@ -44,10 +43,8 @@ TEST(ScatterBuilder, TheConnectingLineIsSolidAndOptional) {
     EXPECT_EQ(plot.Of("line").size(), c.lines) << int(c.style);
     const std::vector<std::string> pens = plot.Of("pen");
     ASSERT_EQ(pens.size(), c.pen ? 2u : 1u);
-    if (c.pen) {
-      EXPECT_EQ(pens[0].substr(0, 11), c.pen);
-    }
-    EXPECT_EQ(pens.back().substr(0, 11), "pen style 1") << "the markers' wide pen is made solid";
+    EXPECT_EQ(pens[0].substr(0, 11), c.pen ? c.pen : "pen style 1");
+    EXPECT_EQ(pens.back().substr(0, 11), "pen style 1") << "the markers' pen";
   }
 }
 
@@ -117,12 +114,14 @@ struct XYChart {
   }
 };
 
-TEST(XYBuilder, PointsStandAtTheirXValues) {
-  XYChart xy("X", {0, 5, 10}, {});
+TEST(XYBuilder, PointsStandAtTheirXValuesWithBarsAcross) {
+  // Labels of the XY builder follow the value axis: above, below, above.
+  XYChart xy("X", {0, 5, 10}, {std::nan(""), 1});
   PlotCanvas plot(*xy.chart, kFirst, kThird);
   ASSERT_TRUE(BuildScatter(plot.Canvas(), DataSeries(*xy.chart), true));
-  // Labels of the XY builder follow the value axis: above, below, above.
   EXPECT_EQ(plot.Labels(), (std::vector<std::string>{"0,188 2/7 2", "150,132 2/4 4", "300,-4 2/7 8"}));
+  EXPECT_EQ(plot.Of("line"), (std::vector<std::string>{"line 150,128 120,128", "line 120,126 120,130",
+                                                       "line 150,128 180,128", "line 180,126 180,130"}));
 }
 
 TEST(XYBuilder, OnlyPointsWithAnXValueAreDrawnAndJoined) {
@@ -132,22 +131,12 @@ TEST(XYBuilder, OnlyPointsWithAnXValueAreDrawnAndJoined) {
   ASSERT_TRUE(BuildScatter(plot.Canvas(), DataSeries(*xy.chart), true));
   EXPECT_EQ(plot.Of("line"), std::vector<std::string>{"line 0,192 300,0"});
   EXPECT_EQ(plot.Of("polygon").size(), 2u);
-}
 
-TEST(XYBuilder, HorizontalErrorBarsComeFromTheXSeries) {
-  XYChart xy("x", {5}, {1});
-  PlotCanvas plot(*xy.chart, kFirst, kThird);
-  ASSERT_TRUE(BuildScatter(plot.Canvas(), DataSeries(*xy.chart), true));
-  EXPECT_EQ(plot.Of("line"), (std::vector<std::string>{"line 150,192 120,192", "line 120,190 120,194",
-                                                       "line 150,192 180,192", "line 180,190 180,194"}));
-}
-
-TEST(XYBuilder, ASeriesWhoseXSeriesIsMissingDrawsNothing) {
-  XYChart xy("nowhere", {0, 5, 10}, {});
-  PlotCanvas plot(*xy.chart, kFirst, kThird);
-  ASSERT_TRUE(BuildScatter(plot.Canvas(), DataSeries(*xy.chart), true));
-  EXPECT_TRUE(plot.Of("polygon").empty());
-  EXPECT_TRUE(plot.Of("text").empty());
+  XYChart nowhere("nowhere", {0, 5, 10}, {});
+  PlotCanvas none(*nowhere.chart, kFirst, kThird);
+  ASSERT_TRUE(BuildScatter(none.Canvas(), DataSeries(*nowhere.chart), true));
+  EXPECT_TRUE(none.Of("polygon").empty());
+  EXPECT_TRUE(none.Of("text").empty());
 }
 
 }  // namespace

