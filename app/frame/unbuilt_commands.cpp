@@ -19,10 +19,9 @@ const CommandRange kUnbuilt[] = {
     {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
     {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
     {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    // Options, profiles, registration, regions, tool windows, about and zoom.
+    // Options, profiles, regions, tool windows, about and zoom.
     {ID_OPTIONS, ID_OPTIONS},
     {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
-    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
     {ID_REGION_GENERIC, ID_REGION_USER},
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},

@@ -1,0 +1,15 @@
+' Holds a workbook object of the running program until told to let it go:
+' creates the file named first once it holds it, then waits (a bounded
+' number of times) for the file named second.
+Option Explicit
+Dim files, book, i
+Set files = CreateObject("Scripting.FileSystemObject")
+Set book = CreateObject("Talver.Workbook")
+files.CreateTextFile(WScript.Arguments(0)).Close
+For i = 1 To 600
+  If files.FileExists(WScript.Arguments(1)) Then Exit For
+  WScript.Sleep 50
+Next
+Set book = Nothing
+If i > 600 Then WScript.Quit 2
+WScript.Quit 0
