@@ -92,7 +92,8 @@ int RegistrationExitCode(bool done, DWORD systemError) {
 // Windows 2000 and later delete the folder at the next restart, once it is
 // empty.
 void ScheduleProgramFolderRemoval() {
-  OSVERSIONINFOA version = {sizeof version};
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
   if (GetVersionExA(&version) && version.dwMajorVersion < 5) return;
   char folder[MAX_PATH];
   if (!GetProgramFolder(folder, sizeof folder)) return;

@@ -12,8 +12,8 @@
 
 namespace {
 
-// The type library's locale, under which it is registered.
-constexpr LCID kTypeLibraryLocale = 0x0409;
+// The type library's locale, under which it is registered: neutral.
+constexpr LCID kTypeLibraryLocale = 0;
 
 bool ModulePath(char* path) {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -74,9 +74,13 @@ bool RegisterTypeLibrary(DWORD* systemError) {
 }
 
 bool UnregisterTypeLibrary(DWORD* systemError) {
+  *systemError = 0;
+  // A library that is not registered leaves nothing to remove.
+  BSTR registered = nullptr;
+  if (FAILED(QueryPathOfRegTypeLib(LIBID_TALVERLib, 1, 0, kTypeLibraryLocale, &registered))) return true;
+  SysFreeString(registered);
   const HRESULT removed = UnRegisterTypeLib(LIBID_TALVERLib, 1, 0, kTypeLibraryLocale, SYS_WIN32);
-  // A library that was never registered leaves nothing to remove.
-  if (FAILED(removed) && removed != TYPE_E_REGISTRYACCESS) {
+  if (FAILED(removed)) {
     *systemError = static_cast<DWORD>(removed);
     return false;
   }
