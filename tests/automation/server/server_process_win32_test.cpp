@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -371,6 +373,29 @@ bool WaitForFile(const std::string& path, const PROCESS_INFORMATION& script) {
   return false;
 }
 
+bool ProgramRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  bool running = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
+    running = lstrcmpiA(entry.szExeFile, "talvero.exe") == 0;
+  CloseHandle(snapshot);
+  return running;
+}
+
+// A server that COM started for an earlier client ends a few seconds after
+// its last object; until then it, not a program started now, serves new
+// clients.
+bool WaitUntilNoProgramRuns() {
+  for (int poll = 0; poll < kMaxPolls; ++poll) {
+    if (!ProgramRunning()) return true;
+    Sleep(kPollMilliseconds);
+  }
+  return false;
+}
+
 // Closing the frame keeps the program while a script holds one of its
 // workbooks; the program ends soon after the script lets go.
 TEST_F(AutomationServer, AHeldWorkbookKeepsTheProgramAfterItsFrameCloses) {
@@ -378,6 +403,7 @@ TEST_F(AutomationServer, AHeldWorkbookKeepsTheProgramAfterItsFrameCloses) {
   const std::string release = TemporaryFile("talvero_workbook_release");
   DeleteFileA(ready.c_str());
   DeleteFileA(release.c_str());
+  ASSERT_TRUE(WaitUntilNoProgramRuns());
   Started program = StartProgram("");
   ASSERT_TRUE(program.ok);
   HWND frame = WaitForFrame(program.process);
