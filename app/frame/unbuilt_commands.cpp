@@ -11,10 +11,9 @@ struct CommandRange {
 
 // One line per command or range of neighbouring commands.
 const CommandRange kUnbuilt[] = {
-    // Options, profiles, registration, regions, the composer and the format-cells window.
+    // Options, profiles, regions and the composer.
     {ID_OPTIONS, ID_OPTIONS},
     {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
-    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
     {ID_REGION_GENERIC, ID_REGION_USER},
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
