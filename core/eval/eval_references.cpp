@@ -24,9 +24,7 @@ uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.fir
 // calculated in this pass are noted as pending against store.
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  store->PositionAtRow(range.first.row, &cursor);
+  CellCursor cursor = store->StartRangeWalk(range.first.row);
   while (const CellRecord* cell = cursor.NextInRange(static_cast<uint16_t>(range.first.column),
                                                      static_cast<uint16_t>(range.second.column),
                                                      range.first.row, range.second.row)) {
