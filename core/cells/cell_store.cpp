@@ -579,13 +579,15 @@ bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint
           offset += record->Size();
           uint32_t row = record->Row();
           uint16_t column = record->Column();
-          if (row < sourceFirstRow || column < sourceFirstColumn || column > sourceLastColumn)
-            continue;
-          uint64_t toRow = row - sourceFirstRow + tileRow;
-          if (row > sourceLastRow || toRow > lastRow) {
+          // Any record past the last row ends the tile, also one outside the
+          // columns: nothing after it can belong to the source rectangle.
+          if (row > sourceLastRow || (row >= sourceFirstRow && uint64_t(row) - sourceFirstRow + tileRow > lastRow)) {
             tileEnded = true;
             break;
           }
+          if (row < sourceFirstRow || column < sourceFirstColumn || column > sourceLastColumn)
+            continue;
+          uint64_t toRow = row - sourceFirstRow + tileRow;
           uint32_t toColumn = column - sourceFirstColumn + tileColumn;
           if (toColumn > lastColumn)
             continue;

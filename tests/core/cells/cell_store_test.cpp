@@ -1084,6 +1084,14 @@ TEST(CellStore, RectangleWalksAndSearchesStepOnlyOverTheBlocksOfTheirRows) {
       uint32_t copied = 0;
       for (CellCursor read = copy.StartRangeWalk(0); read.Next();) ++copied;
       EXPECT_EQ(copied, 24u);
+      // A column without cells in these rows (the cell inserted below lies on
+      // the last one): the copy ends at the next row all the same.
+      CellStore none;
+      EXPECT_LE(BlockStepsOf([&] {
+                  EXPECT_TRUE(none.CopyRangeToStore(9, 9, firstRow, lastRow - 1, 9, 9, firstRow, lastRow - 1, store));
+                }),
+                kMaxSteps);
+      EXPECT_EQ(none.FirstBlock(), nullptr);
       EXPECT_LE(BlockStepsOf([&] { EXPECT_TRUE(store.InsertCell(Record(Number(lastRow, 9, 1.0)), nullptr)); }),
                 kMaxSteps);
     }
