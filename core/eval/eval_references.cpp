@@ -2,6 +2,7 @@
 
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
+#include "core/eval/spill_extents.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/workbook/workbook.h"
@@ -63,22 +64,11 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   uint32_t row = cell->Row();
   if (cell->IsSpillValue()) {
     // The value is as fresh as the array formula that wrote it.
-    cell = nullptr;
-    for (uint32_t i = 0; i < spillAreaCount && !cell; ++i) {
-      SpillExtent& area = spillAreas[i];
-      if (area.calculated || area.store != store || row < area.row || row > area.lastRow || column < area.column ||
-          column > area.lastColumn)
-        continue;
-      const CellRecord* formula = store->GetCell(area.row, area.column);
-      if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated)) {
-        cell = formula;
-        column = area.column;
-        row = area.row;
-      } else {
-        area.calculated = 1;
-      }
-    }
-    if (!cell) return;
+    const SpillExtent* area = FindStaleSpillArea(spillAreas, spillAreaCount, store, column, row);
+    if (!area) return;
+    column = area->column;
+    row = area->row;
+    cell = store->GetCell(row, column);
   }
   if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
   pending.Clear();

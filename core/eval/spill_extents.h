@@ -1,0 +1,22 @@
+#ifndef TALVERO_CORE_SPILL_EXTENTS_H
+#define TALVERO_CORE_SPILL_EXTENTS_H
+
+// The spill areas a recalculation pass keeps, found by the cell they hold:
+// the list is ordered by worksheet and then by formula cell in storage
+// order, and each area notes the last row reached by it or by any area of
+// its worksheet before it, so that a lookup bisects to the cell's row and
+// steps back only over the areas that may reach it.
+
+#include <cstdint>
+
+#include "core/formula/eval_state.h"
+
+// Orders the list and fills every area's reachRow.
+void OrderSpillExtents(SpillExtent* areas, uint32_t count);
+
+// The first area of store, in storage order, that holds the cell and whose
+// formula is not yet calculated in this pass; null when there is none.
+// Areas whose formula is found calculated are marked so on the way.
+SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint16_t column, uint32_t row);
+
+#endif
