@@ -246,6 +246,8 @@ class BlockStore {
   uint32_t freeBytes_ = 0;
   // Pages whose kPageIndexBuilt flag is set.
   uint32_t indexedPages_ = 0;
+  // Index pages allocated, built or not.
+  uint32_t allocatedIndexPages_ = 0;
   // Counts changes of the chain's records, so that a position remembered
   // across calls can tell whether it still holds.
   uint64_t chainChanges_ = 0;
@@ -352,6 +354,7 @@ bool BlockStore::BuildPageIndexOf(uint32_t page, CellCursor* cursor) {
     if (!index)
       return false;
     pageIndex_[page] = index;
+    ++allocatedIndexPages_;
   }
   std::memset(index, 0, sizeof *index);
   if (!(pageFlags_[page] & kPageIndexBuilt))
