@@ -1,4 +1,4 @@
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 
 void BstrToAnsi(BSTR text, char* out, size_t size) {
   if (size == 0) return;
@@ -19,6 +19,18 @@ void BstrToAnsi(BSTR text, char* out, size_t size) {
     for (int b = 0; b < n; ++b) out[used++] = bytes[b];
   }
   out[used] = '\0';
+}
+
+bool BstrToWholeAnsi(BSTR text, char* out, size_t size) {
+  if (size == 0) return false;
+  out[0] = '\0';
+  const int length = text != nullptr ? static_cast<int>(SysStringLen(text)) : 0;
+  if (length == 0) return true;
+  const int needed = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0 || static_cast<size_t>(needed) > size - 1) return false;
+  WideCharToMultiByte(CP_ACP, 0, text, length, out, needed, nullptr, nullptr);
+  out[needed] = '\0';
+  return true;
 }
 
 BSTR AnsiToBstr(const char* text, int maxChars) {
