@@ -63,22 +63,23 @@ class CAWorkbook final : public CWorkBook,
   STDMETHODIMP GetProtection(BSTR*, LONG*) override { return E_NOTIMPL; }
   STDMETHODIMP SetProtection(BSTR, LONG) override { return E_NOTIMPL; }
 
-  // ITree
-  STDMETHODIMP GetFirstChildOf(int, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetNextItem(int, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPreviousItem(int, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP InsertItem(int, int, BSTR, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP DeleteItem(int) override { return E_NOTIMPL; }
-  STDMETHODIMP GetItemName(int, BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetItemName(int, BSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP IsWorksheet(int, LONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP IsFolder(int, LONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetItemPath(int, BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetItemIndex(BSTR, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetActiveWorksheet(BSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP GetActiveWorksheet(BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP UpdateWorkbook() override { return E_NOTIMPL; }
-  STDMETHODIMP GetItemCount(int*) override { return E_NOTIMPL; }
+  // ITree (aworkbook_tree_win32.cpp). Items are addressed by their place in
+  // the flat list of the tree, from 0; an index below 1 is the first item.
+  STDMETHODIMP GetFirstChildOf(int folder, int* item) override;
+  STDMETHODIMP GetNextItem(int curItem, int* nextItem) override;
+  STDMETHODIMP GetPreviousItem(int curItem, int* previousItem) override;
+  STDMETHODIMP InsertItem(int insertAt, int type, BSTR name, int* item) override;
+  STDMETHODIMP DeleteItem(int item) override;
+  STDMETHODIMP GetItemName(int item, BSTR* name) override;
+  STDMETHODIMP SetItemName(int item, BSTR name) override;
+  STDMETHODIMP IsWorksheet(int item, LONG* result) override;
+  STDMETHODIMP IsFolder(int item, LONG* result) override;
+  STDMETHODIMP GetItemPath(int item, BSTR* path) override;
+  STDMETHODIMP GetItemIndex(BSTR path, int* index) override;
+  STDMETHODIMP SetActiveWorksheet(BSTR path) override;
+  STDMETHODIMP GetActiveWorksheet(BSTR* path) override;
+  STDMETHODIMP UpdateWorkbook() override;
+  STDMETHODIMP GetItemCount(int* counter) override;
 };
 
 #endif
