@@ -1,5 +1,6 @@
 #include "automation/objects/application_win32.h"
 
+#include "automation/objects/aworkbook_win32.h"
 #include "automation/objects/text_file_info_win32.h"
 #include "automation/objects/xbase_info_win32.h"
 
@@ -35,6 +36,57 @@ STDMETHODIMP CApplication::CreateXBaseInfo(IXBaseInfo** xbaseInfo) {
 
 STDMETHODIMP CApplication::CreateTextFileInfo(ITextFileInfo** textFileInfo) {
   return CreateObjectForCaller<CTextFileInfo>(textFileInfo);
+}
+
+namespace {
+
+// A new Workbook for the caller, loaded from the file. A failed load leaves
+// no object behind: a client given a failure never sees the out-parameter,
+// and the object would hold the server until the process ends.
+HRESULT OpenWorkbook(BSTR path, BSTR password, int format, ITextFileInfo* textFileInfo, IXBaseInfo* xbaseInfo,
+                     IWorksheet** worksheet) {
+  if (worksheet == nullptr) return E_POINTER;
+  if (FAILED(CreateObjectForCaller<CAWorkbook>(worksheet))) return E_FAIL;
+  const HRESULT loaded = (*worksheet)->Load(path, password, format, textFileInfo, xbaseInfo);
+  if (FAILED(loaded)) {
+    (*worksheet)->Release();
+    *worksheet = nullptr;
+  }
+  return loaded;
+}
+
+// Load's file formats.
+constexpr int kLoadNative = 0;
+constexpr int kLoadText = 1;
+constexpr int kLoadExcelXml = 2;
+
+}  // namespace
+
+STDMETHODIMP CApplication::New(IWorksheet** worksheet) {
+  if (worksheet == nullptr) return E_POINTER;
+  if (FAILED(CreateObjectForCaller<CAWorkbook>(worksheet))) return E_FAIL;
+  (*worksheet)->NewDocument();
+  return S_OK;
+}
+
+STDMETHODIMP CApplication::Open(BSTR path, BSTR password, IWorksheet** worksheet) {
+  return OpenWorkbook(path, password, kLoadNative, nullptr, nullptr, worksheet);
+}
+
+STDMETHODIMP CApplication::OpenTextFile(BSTR path, ITextFileInfo* textFileInfo, IWorksheet** worksheet) {
+  return OpenWorkbook(path, nullptr, kLoadText, textFileInfo, nullptr, worksheet);
+}
+
+STDMETHODIMP CApplication::OpenDatabase(BSTR path, IXBaseInfo* xbaseInfo, IWorksheet** worksheet) {
+  if (worksheet == nullptr) return E_POINTER;
+  *worksheet = nullptr;
+  int format = 0;
+  if (xbaseInfo == nullptr || FAILED(xbaseInfo->GetXBaseFormat(&format))) return E_FAIL;
+  return OpenWorkbook(path, nullptr, format, nullptr, xbaseInfo, worksheet);
+}
+
+STDMETHODIMP CApplication::OpenExcelFile(BSTR path, IWorksheet** worksheet) {
+  return OpenWorkbook(path, nullptr, kLoadExcelXml, nullptr, nullptr, worksheet);
 }
 
 STDMETHODIMP CApplication::get_Options(IOptions** options) {

@@ -3,9 +3,7 @@
 
 // The Application object: the server's factory of workbooks and info objects
 // (IDocuments) and the part of the global options a client reads and
-// replaces (IOptions). It keeps no state of its own. The members that open
-// and create workbooks and those of IOptions are not built yet and answer
-// E_NOTIMPL.
+// replaces (IOptions). It keeps no state of its own.
 
 #include "automation/objects/automation_object_win32.h"
 
@@ -22,21 +20,27 @@ class CApplication final : public CDispatchImpl<IDocuments>,
   // IDocuments
   STDMETHODIMP CreateXBaseInfo(IXBaseInfo** xbaseInfo) override;
   STDMETHODIMP CreateTextFileInfo(ITextFileInfo** textFileInfo) override;
-  STDMETHODIMP New(IWorksheet**) override { return E_NOTIMPL; }
-  STDMETHODIMP Open(BSTR, BSTR, IWorksheet**) override { return E_NOTIMPL; }
-  STDMETHODIMP OpenTextFile(BSTR, ITextFileInfo*, IWorksheet**) override { return E_NOTIMPL; }
-  STDMETHODIMP OpenDatabase(BSTR, IXBaseInfo*, IWorksheet**) override { return E_NOTIMPL; }
-  STDMETHODIMP OpenExcelFile(BSTR, IWorksheet**) override { return E_NOTIMPL; }
+  // A new Workbook holding a new document, or one loaded from a file. A load
+  // that fails returns its failure and no workbook: the caller of a failed
+  // call releases nothing.
+  STDMETHODIMP New(IWorksheet** worksheet) override;
+  STDMETHODIMP Open(BSTR path, BSTR password, IWorksheet** worksheet) override;
+  STDMETHODIMP OpenTextFile(BSTR path, ITextFileInfo* textFileInfo, IWorksheet** worksheet) override;
+  STDMETHODIMP OpenDatabase(BSTR path, IXBaseInfo* xbaseInfo, IWorksheet** worksheet) override;
+  STDMETHODIMP OpenExcelFile(BSTR path, IWorksheet** worksheet) override;
   STDMETHODIMP get_Options(IOptions** options) override;
   STDMETHODIMP put_Options(IOptions*) override { return S_OK; }
 
-  // IOptions
-  STDMETHODIMP GetStyles(SAFEARRAY**) override { return E_NOTIMPL; }
-  STDMETHODIMP SetStyles(SAFEARRAY*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetBookmarks(SAFEARRAY**) override { return E_NOTIMPL; }
-  STDMETHODIMP SetBookmarks(SAFEARRAY*) override { return E_NOTIMPL; }
-  STDMETHODIMP LoadProfile(BSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP SaveProfile(BSTR) override { return E_NOTIMPL; }
+  // IOptions (application_options_win32.cpp): the user formats ("name,
+  // pattern" texts) and the bookmarks of the settings lists, replaced whole
+  // or not at all, and the settings profile read from or written to a path
+  // that then becomes the profile's path.
+  STDMETHODIMP GetStyles(SAFEARRAY** styles) override;
+  STDMETHODIMP SetStyles(SAFEARRAY* styles) override;
+  STDMETHODIMP GetBookmarks(SAFEARRAY** bookmarks) override;
+  STDMETHODIMP SetBookmarks(SAFEARRAY* bookmarks) override;
+  STDMETHODIMP LoadProfile(BSTR path) override;
+  STDMETHODIMP SaveProfile(BSTR path) override;
 };
 
 #endif

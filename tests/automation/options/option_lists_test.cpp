@@ -1,0 +1,70 @@
+// The user formats and bookmarks as a client reads and replaces them.
+
+#include "automation/options/option_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(OptionLists, UserFormatTextsSplitAtTheFirstCommaAndReadBackWithOneBlank) {
+  const struct {
+    const char* text;
+    bool taken;
+    const char* name;
+    const char* pattern;
+    const char* readBack;
+  } cases[] = {
+      {"Price, 0.00", true, "Price", "0.00", "Price, 0.00"},
+      {"Rate,  ,0%", true, "Rate", "0%", "Rate, 0%"},
+      {"Plain", true, "Plain", "", "Plain, "},
+      {"Date,dd, mm", true, "Date", "dd, mm", "Date, dd, mm"},
+      {", #", true, "", "#", ", #"},
+      {"0123456789012345678901234567890123456789012345678, x", true,
+       "0123456789012345678901234567890123456789012345678", "x",
+       "0123456789012345678901234567890123456789012345678, x"},
+      {"01234567890123456789012345678901234567890123456789, x", false, "", "", ""},
+      {"x, 01234567890123456789012345678901234567890123456789", false, "", "", ""},
+  };
+  for (const auto& c : cases) {
+    UserFormatList list;
+    EXPECT_EQ(AddUserFormatText(list, c.text), c.taken) << c.text;
+    EXPECT_EQ(list.count, c.taken ? 1 : 0) << c.text;
+    if (!c.taken) continue;
+    EXPECT_STREQ(list.names[0], c.name);
+    EXPECT_STREQ(list.patterns[0], c.pattern);
+    ProfileLists lists = {};
+    StoreUserFormats(list, lists);
+    char text[kUserFormatEntryTextSize];
+    UserFormatText(lists, 0, text);
+    EXPECT_STREQ(text, c.readBack);
+  }
+}
+
+TEST(OptionLists, ListsHoldTheirEntriesAndStoreWhole) {
+  UserFormatList formats;
+  BookmarkList bookmarks;
+  for (int i = 0; i < kUserFormatCount; ++i) {
+    const std::string text = "F" + std::to_string(i) + ", 0";
+    ASSERT_TRUE(AddUserFormatText(formats, text.c_str()));
+    ASSERT_TRUE(AddBookmarkText(bookmarks, ("B" + std::to_string(i)).c_str()));
+  }
+  EXPECT_FALSE(AddUserFormatText(formats, "One more, 0"));
+  EXPECT_FALSE(AddBookmarkText(bookmarks, "One more"));
+  EXPECT_FALSE(AddBookmarkText(bookmarks, std::string(256, 'b').c_str()));
+  BookmarkList one;
+  EXPECT_TRUE(AddBookmarkText(one, std::string(255, 'b').c_str()));
+
+  ProfileLists lists = {};
+  lists.userFormatCount = 3;
+  lists.bookmarkCount = 7;
+  StoreUserFormats(formats, lists);
+  StoreBookmarks(one, lists);
+  EXPECT_EQ(lists.userFormatCount, kUserFormatCount);
+  EXPECT_STREQ(lists.userFormatNames[49], "F49");
+  EXPECT_EQ(lists.bookmarkCount, 1);
+  EXPECT_EQ(std::string(lists.bookmarks[0]), std::string(255, 'b'));
+}
+
+}  // namespace
