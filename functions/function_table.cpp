@@ -1,6 +1,7 @@
 #include "functions/function_table.h"
 
 #include "functions/fn_arrays.h"
+#include "functions/fn_automation_client.h"
 #include "functions/fn_concatenate.h"
 #include "functions/fn_date.h"
 #include "functions/fn_engineering.h"
@@ -184,12 +185,12 @@ const FunctionHandlerBinding kFunctionHandlerBindings[] = {
     {"OFFSET(", FnOffset},
     {"ROW(", FnRow},
     {"ROWS(", FnRows},
-    {"RTD(", kFamilyNotBuilt},
+    {"RTD(", FnRtd},
     {"SORT(", FnSort},
     {"TRANSPOSE(", FnTranspose},
     {"VLOOKUP(", FnVLookup},
     {"UNIQUE(", FnUnique},
-    {"UDF(", kFamilyNotBuilt},
+    {"UDF(", FnUdf},
     {"ABS(", FnAbs},
     {"ACOS(", FnAcos},
     {"ACOSH(", FnAcosh},

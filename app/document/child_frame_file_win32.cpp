@@ -208,6 +208,8 @@ void CChildFrame::OnFileReload() {
   m_workbook.Clear();
   // The tree's items named the workbook's old items.
   FillTree();
+  // The file read again is asked about as when it was opened.
+  m_workbook.automationCalls = kAutomationCallsAsk;
   m_workbook.sourceFormat = format;
   m_workbook.saveKind = kind;
   m_workbook.openedWithoutPassword = withoutPassword;

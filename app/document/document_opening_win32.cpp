@@ -129,6 +129,9 @@ bool LoadExcelXmlMeasured(CWorkBook& book) {
 bool LoadDocumentFile(const char* path, CChildFrame* window, uint8_t type) {
   CWorkBook& book = *window->Workbook();
   const HWND owner = window->m_owner != nullptr ? window->m_owner->m_hWnd : nullptr;
+  // A file may come from anyone: its formulas call other programs only once
+  // the user allowed it.
+  book.automationCalls = kAutomationCallsAsk;
   if (!OpenFileWaiting(book, path, owner)) return false;
   if (type > kFormatXBaseLast) return false;
   if (type == kFormatExcelXml) return LoadExcelXmlMeasured(book);

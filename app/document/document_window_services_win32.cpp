@@ -1,9 +1,12 @@
-// What the frame, auto-save and auto-close ask of the document windows.
+// What the frame, auto-save and auto-close ask of the document windows, and
+// the question their formulas put before calling other programs.
 
 #include "app/document/child_frame.h"
 #include "app/document/document_opening.h"
 #include "app/frame/active_document.h"
 #include "app/frame/document_services.h"
+#include "functions/automation_call_consent.h"
+#include "services/messages/message_boxes.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -31,4 +34,7 @@ void InstallDocumentWindowServices() {
   SetDocumentServices(&kDocumentWindows);
   SetDocumentWindowFinder(DocumentWindowOfHandle);
   SetFrameFileCommands(HandleFrameFileCommand);
+  // Formulas of documents read from files call other programs only once
+  // their user said yes.
+  SetAutomationCallQuestion(AskYesNo);
 }

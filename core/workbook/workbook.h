@@ -45,6 +45,15 @@ enum WorkbookError : uint8_t {
   kWorkbookFormulaTooLong = 63,
 };
 
+// Whether a document's formulas may create and call other programs'
+// automation objects (RTD and UDF): a workbook read from a file may come
+// from anyone, so its user is asked first.
+enum AutomationCallPermission : uint8_t {
+  kAutomationCallsAllowed = 0,  // made in this session, or driven through the automation server
+  kAutomationCallsAsk = 1,      // read from a file; the user is asked at the first call
+  kAutomationCallsRefused = 2,  // the user said no; until the document is read again
+};
+
 // The native kinds a workbook is saved as next.
 constexpr uint8_t kSaveKindXmlPlain = 2;
 constexpr uint8_t kSaveKindBinaryGzip = 5;
@@ -334,6 +343,7 @@ class CWorkBook {
   // The document may not be saved: its file was opened for reading only, or
   // only the values readable without the password were loaded.
   uint8_t readOnly = 0;
+  uint8_t automationCalls = kAutomationCallsAllowed;  // AutomationCallPermission
   char password[kWorkbookPasswordSize] = {};
   PaneLayout panes = {};
   PageList pageList;

@@ -37,3 +37,7 @@ int ShowMessageRes(UINT stringId, UINT flags) {
   if (LoadStringA(GetModuleHandleA(nullptr), stringId, text, sizeof text) <= 0) text[0] = '\0';
   return ShowTaskModal(text, flags);
 }
+
+bool AskYesNo(const char* text) {
+  return ShowTaskModal(text, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}

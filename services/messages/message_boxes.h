@@ -18,5 +18,7 @@ void ShowErrorWithLine(int code, int line);
 void ShowMessage(const char* text);
 // A string-table entry with the caller's buttons and icon; returns the button.
 int ShowMessageRes(UINT stringId, UINT flags);
+// A question with Yes and No, No the default; true for Yes.
+bool AskYesNo(const char* text);
 
 #endif
