@@ -326,7 +326,8 @@ void FnRtd(EvalState& state) {
   const uint16_t first = FirstArg(state);
   NameList names;
   uint32_t error = kErrorNone;
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + 3; --slot) {
+  // The names are the third position and every one after it.
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + 2; --slot) {
     if (error == kErrorNone)
       error = ReadNamePosition(state, slot, names);
     else
