@@ -40,19 +40,22 @@ HRESULT PathResult(const CTreeItem* item, BSTR* path) {
 STDMETHODIMP CAWorkbook::GetFirstChildOf(int folder, int* item) {
   if (item == nullptr) return E_POINTER;
   int32_t found = -1;
-  return WalkResult(FirstChildIndex(*this, folder, &found), found, item);
+  const TreeAnswer answer = FirstChildIndex(*this, folder, &found);
+  return WalkResult(answer, found, item);
 }
 
 STDMETHODIMP CAWorkbook::GetNextItem(int curItem, int* nextItem) {
   if (nextItem == nullptr) return E_POINTER;
   int32_t found = -1;
-  return WalkResult(NextSiblingIndex(*this, curItem, &found), found, nextItem);
+  const TreeAnswer answer = NextSiblingIndex(*this, curItem, &found);
+  return WalkResult(answer, found, nextItem);
 }
 
 STDMETHODIMP CAWorkbook::GetPreviousItem(int curItem, int* previousItem) {
   if (previousItem == nullptr) return E_POINTER;
   int32_t found = -1;
-  return WalkResult(PreviousSiblingIndex(*this, curItem, &found), found, previousItem);
+  const TreeAnswer answer = PreviousSiblingIndex(*this, curItem, &found);
+  return WalkResult(answer, found, previousItem);
 }
 
 STDMETHODIMP CAWorkbook::InsertItem(int insertAt, int type, BSTR name, int* item) {
@@ -60,10 +63,14 @@ STDMETHODIMP CAWorkbook::InsertItem(int insertAt, int type, BSTR name, int* item
   char text[kTreeItemNameSize];
   BstrToAnsi(name, text, sizeof text);
   int32_t index = -1;
-  return WalkResult(InsertTreeItem(*this, insertAt, type, text, &index), index, item);
+  const TreeAnswer answer = InsertTreeItem(*this, insertAt, type, text, &index);
+  return WalkResult(answer, index, item);
 }
 
-STDMETHODIMP CAWorkbook::DeleteItem(int item) { return TreeResult(DeleteTreeItem(*this, item), error); }
+STDMETHODIMP CAWorkbook::DeleteItem(int item) {
+  const TreeAnswer answer = DeleteTreeItem(*this, item);
+  return TreeResult(answer, error);
+}
 
 STDMETHODIMP CAWorkbook::GetItemName(int item, BSTR* name) {
   if (name == nullptr) return E_POINTER;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "core/workbook/workbook.h"
@@ -14,7 +15,7 @@ namespace {
 using CTreeItem = CWorkSheetTree::CTreeItem;
 
 // A workbook whose tree is given as "name:depth" words, a name starting with
-// "F" a folder.
+// "F" a folder. Workbooks are large: they live on the heap.
 class TreeOf {
  public:
   explicit TreeOf(std::initializer_list<const char*> items) {
@@ -35,7 +36,8 @@ class TreeOf {
       out += (out.empty() ? "" : " ") + std::string(item->name) + ":" + std::to_string(item->depth);
     return out;
   }
-  CWorkBook book;
+  std::unique_ptr<CWorkBook> owned = std::make_unique<CWorkBook>();
+  CWorkBook& book = *owned;
 };
 
 using Walk = TreeAnswer (*)(const CWorkBook&, int32_t, int32_t*);
@@ -65,7 +67,8 @@ TEST(TreeInterface, WalksFindChildrenAndSiblingsAtTheirTrueIndexes) {
   }
   // Past the end, or in an empty workbook, no item answers and the result
   // stays as it was.
-  CWorkBook empty;
+  TreeOf emptyTree({});
+  const CWorkBook& empty = emptyTree.book;
   for (Walk walk : {FirstChildIndex, NextSiblingIndex, PreviousSiblingIndex}) {
     int32_t found = 99;
     EXPECT_EQ(walk(nested.book, 3, &found), kTreeNoItem);
@@ -102,7 +105,8 @@ TEST(TreeInterface, InsertsWhereTheTargetSays) {
 }
 
 TEST(TreeInterface, AWorksheetInsertedIntoAnEmptyWorkbookBecomesActive) {
-  CWorkBook book;
+  TreeOf empty({});
+  CWorkBook& book = empty.book;
   int32_t index = -1;
   ASSERT_EQ(InsertTreeItem(book, 3, kTreeItemFolder, "Folder", &index), kTreeDone);
   EXPECT_EQ(index, 0);

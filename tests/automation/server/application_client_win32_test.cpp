@@ -1,0 +1,319 @@
+// The Application and Workbook objects as another program meets them in the
+// registered program's own process: the user formats and bookmarks of the
+// options, the settings profile, and the workbook's tree interface.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/startup/program_process.h"
+#include "automation/talver.h"
+#include "services/messages/error_text.h"
+
+namespace {
+
+using namespace program_process;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string TemporaryFile(const char* name) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  return std::string(folder) + name;
+}
+
+std::wstring Wide(const std::string& text) {
+  wchar_t wide[2048] = {};
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2047);
+  return wide;
+}
+
+// A list of texts as a client hands it in: lower bound first, one dimension
+// unless two are asked for.
+SAFEARRAY* Texts(const std::vector<std::wstring>& texts, LONG first = 0, UINT dimensions = 1) {
+  SAFEARRAYBOUND bounds[2] = {{ULONG(texts.size()), first}, {1, 0}};
+  SAFEARRAY* array = SafeArrayCreate(VT_BSTR, dimensions, bounds);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    LONG indices[2] = {LONG(first + i), 0};
+    BSTR text = SysAllocString(texts[i].c_str());
+    SafeArrayPutElement(array, indices, text);
+    SysFreeString(text);
+  }
+  return array;
+}
+
+std::vector<std::wstring> Read(SAFEARRAY* array) {
+  std::vector<std::wstring> texts;
+  LONG first = 0, last = -1;
+  SafeArrayGetLBound(array, 1, &first);
+  SafeArrayGetUBound(array, 1, &last);
+  EXPECT_EQ(first, 0);
+  for (LONG i = first; i <= last; ++i) {
+    BSTR text = nullptr;
+    SafeArrayGetElement(array, &i, &text);
+    texts.push_back(text ? text : L"");
+    SysFreeString(text);
+  }
+  SafeArrayDestroy(array);
+  return texts;
+}
+
+// What a script client sees of a refusal: the member called by name through
+// its dual interface, with its arguments (last first), raises an exception
+// carrying the member's HRESULT and the text of the workbook's error code.
+// "<none>" when the call went through.
+std::wstring RaisedBy(IDispatch* dispatch, const wchar_t* member, VARIANT* arguments, UINT count, SCODE* code) {
+  LPOLESTR name = const_cast<LPOLESTR>(member);
+  DISPID id = 0;
+  dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+  DISPPARAMS parameters = {arguments, nullptr, count, 0};
+  EXCEPINFO exception = {};
+  VARIANT result;
+  VariantInit(&result);
+  const HRESULT called = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &result,
+                                          &exception, nullptr);
+  VariantClear(&result);
+  *code = exception.scode;
+  std::wstring text = called == DISP_E_EXCEPTION && exception.bstrDescription ? exception.bstrDescription : L"<none>";
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  return text;
+}
+
+class ApplicationClient : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    CoInitialize(nullptr);
+    ASSERT_EQ(RunCommand(Quoted(ProgramPath()) + " /RegServer"), 0u);
+  }
+  static void TearDownTestSuite() {
+    CoUninitialize();
+    // The program keeps the options it was given in a profile beside itself.
+    const std::string path = ProgramPath();
+    DeleteFileA((path.substr(0, path.rfind('\\') + 1) + "settings.xml").c_str());
+  }
+  void SetUp() override {
+    ASSERT_EQ(CoCreateInstance(CLSID_Application, nullptr, CLSCTX_LOCAL_SERVER, IID_IOptions,
+                               reinterpret_cast<void**>(&options)),
+              S_OK);
+  }
+  void TearDown() override { options->Release(); }
+
+  std::vector<std::wstring> Styles() {
+    SAFEARRAY* styles = nullptr;
+    EXPECT_EQ(options->GetStyles(&styles), S_OK);
+    return styles ? Read(styles) : std::vector<std::wstring>{L"<none>"};
+  }
+  std::vector<std::wstring> Bookmarks() {
+    SAFEARRAY* bookmarks = nullptr;
+    EXPECT_EQ(options->GetBookmarks(&bookmarks), S_OK);
+    return bookmarks ? Read(bookmarks) : std::vector<std::wstring>{L"<none>"};
+  }
+  HRESULT SetStyles(SAFEARRAY* array) {
+    const HRESULT result = options->SetStyles(array);
+    SafeArrayDestroy(array);
+    return result;
+  }
+
+  IOptions* options = nullptr;
+};
+
+TEST_F(ApplicationClient, UserFormatsAreReplacedWholeOrNotAtAll) {
+  ASSERT_EQ(SetStyles(Texts({L"Price, 0.00", L"", L"Rate,  ,0%"})), S_OK);
+  const std::vector<std::wstring> stored = {L"Price, 0.00", L"Rate, 0%"};
+  EXPECT_EQ(Styles(), stored);
+
+  const struct {
+    SAFEARRAY* array;
+    HRESULT expected;
+  } refused[] = {
+      {Texts({L"A, 0", L"B, 0"}, 49), E_INVALIDARG},
+      {Texts({L"A, 0"}, -1), E_INVALIDARG},
+      {Texts({L"A, 0", L"B, 0"}, 0, 2), E_INVALIDARG},
+      {Texts({}), E_INVALIDARG},
+      {Texts({L"A, 0", std::wstring(101, L'p')}), E_INVALIDARG},
+      {Texts({L"A, 0", L"B, " + std::wstring(50, L'0')}), E_INVALIDARG},
+      {SafeArrayCreateVector(VT_VARIANT, 0, 1), E_FAIL},
+  };
+  for (const auto& r : refused) {
+    EXPECT_EQ(SetStyles(r.array), r.expected);
+    EXPECT_EQ(Styles(), stored);
+  }
+  // A lower bound past 0 takes entries from the first.
+  ASSERT_EQ(SetStyles(Texts({L"Plain"}, 48)), S_OK);
+  EXPECT_EQ(Styles(), std::vector<std::wstring>{L"Plain, "});
+}
+
+TEST_F(ApplicationClient, BookmarksAndTheProfileTheyAreSavedIn) {
+  SAFEARRAY* bookmarks = Texts({L"\\Sales\\Q1", L"", L"C:\\books\\plan.tlv"});
+  ASSERT_EQ(options->SetBookmarks(bookmarks), S_OK);
+  SafeArrayDestroy(bookmarks);
+  const std::vector<std::wstring> stored = {L"\\Sales\\Q1", L"C:\\books\\plan.tlv"};
+  EXPECT_EQ(Bookmarks(), stored);
+  bookmarks = Texts({L"kept", std::wstring(256, L'b')});
+  EXPECT_EQ(options->SetBookmarks(bookmarks), E_INVALIDARG);
+  SafeArrayDestroy(bookmarks);
+  EXPECT_EQ(Bookmarks(), stored);
+
+  const std::string profile = TemporaryFile("talvero_client_profile.xml");
+  DeleteFileA(profile.c_str());
+  BSTR path = SysAllocString(Wide(profile).c_str());
+  ASSERT_EQ(options->SaveProfile(path), S_OK);
+  EXPECT_NE(GetFileAttributesA(profile.c_str()), INVALID_FILE_ATTRIBUTES);
+  bookmarks = Texts({L"changed"});
+  ASSERT_EQ(options->SetBookmarks(bookmarks), S_OK);
+  SafeArrayDestroy(bookmarks);
+  ASSERT_EQ(options->LoadProfile(path), S_OK);
+  EXPECT_EQ(Bookmarks(), stored);
+  SysFreeString(path);
+
+  // A file that cannot be opened reports its code with its text; a path too
+  // long to keep is refused rather than cut to another file's.
+  path = SysAllocString(Wide(TemporaryFile("talvero_no_such_folder\\profile.xml")).c_str());
+  EXPECT_EQ(options->LoadProfile(path), static_cast<HRESULT>(0x80040022));
+  VARIANT argument;
+  V_VT(&argument) = VT_BSTR;
+  V_BSTR(&argument) = path;
+  SCODE code = 0;
+  EXPECT_EQ(RaisedBy(options, L"LoadProfile", &argument, 1, &code), Wide(GetErrorText(34)));
+  EXPECT_EQ(code, static_cast<SCODE>(0x80040022));
+  SysFreeString(path);
+  path = SysAllocString(Wide("C:\\" + std::string(300, 'p') + ".xml").c_str());
+  EXPECT_EQ(options->SaveProfile(path), E_INVALIDARG);
+  SysFreeString(path);
+  DeleteFileA(profile.c_str());
+}
+
+// The tree of Folder1 (holding Sheet1) and Sheet2, built by the client in an
+// empty workbook.
+class TreeClient : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    CoInitialize(nullptr);
+    ASSERT_EQ(RunCommand(Quoted(ProgramPath()) + " /RegServer"), 0u);
+  }
+  static void TearDownTestSuite() { CoUninitialize(); }
+  void SetUp() override {
+    ASSERT_EQ(CoCreateInstance(CLSID_Workbook, nullptr, CLSCTX_LOCAL_SERVER, IID_ITree,
+                               reinterpret_cast<void**>(&tree)),
+              S_OK);
+    int index = -9;
+    ASSERT_EQ(Insert(-1, TREE_TYPE_FOLDER, L"Folder1", &index), S_OK);
+    EXPECT_EQ(index, 0);
+    ASSERT_EQ(Insert(0, TREE_TYPE_WORKSHEET, L"Sheet1", &index), S_OK);
+    EXPECT_EQ(index, 1);
+    ASSERT_EQ(Insert(-1, TREE_TYPE_WORKSHEET, L"Sheet2", &index), S_OK);
+    EXPECT_EQ(index, 2);
+  }
+  void TearDown() override { tree->Release(); }
+
+  HRESULT Insert(int at, int type, const wchar_t* name, int* index) {
+    BSTR text = SysAllocString(name);
+    const HRESULT result = tree->InsertItem(at, type, text, index);
+    SysFreeString(text);
+    return result;
+  }
+  std::wstring Name(int index) {
+    BSTR name = nullptr;
+    if (tree->GetItemName(index, &name) != S_OK) return L"<none>";
+    std::wstring text = name;
+    SysFreeString(name);
+    return text;
+  }
+  std::wstring Path(HRESULT (STDMETHODCALLTYPE ITree::*get)(int, BSTR*), int index) {
+    BSTR path = nullptr;
+    if ((tree->*get)(index, &path) != S_OK) return L"<none>";
+    std::wstring text = path;
+    SysFreeString(path);
+    return text;
+  }
+  std::wstring Active() {
+    BSTR path = nullptr;
+    if (tree->GetActiveWorksheet(&path) != S_OK) return L"<none>";
+    std::wstring text = path;
+    SysFreeString(path);
+    return text;
+  }
+
+  ITree* tree = nullptr;
+};
+
+TEST_F(TreeClient, WalksSiblingsByIndex) {
+  using Walk = HRESULT (STDMETHODCALLTYPE ITree::*)(int, int*);
+  const struct {
+    Walk walk;
+    int index;
+    HRESULT result;
+    int expected;
+  } cases[] = {
+      {&ITree::GetFirstChildOf, 0, S_OK, 1},      {&ITree::GetNextItem, 0, S_OK, 2},
+      {&ITree::GetNextItem, 1, S_OK, -1},         {&ITree::GetPreviousItem, 2, S_OK, 0},
+      {&ITree::GetPreviousItem, 1, S_OK, -1},     {&ITree::GetFirstChildOf, -5, S_OK, 1},
+      {&ITree::GetNextItem, 3, S_FALSE, 0},       {&ITree::GetPreviousItem, 9, S_FALSE, 0},
+  };
+  for (const auto& c : cases) {
+    int found = 77;
+    EXPECT_EQ((tree->*c.walk)(c.index, &found), c.result) << c.index;
+    // A result of no item reaches another process as 0.
+    EXPECT_EQ(found, c.expected) << c.index;
+  }
+  EXPECT_EQ(Name(-5), L"Folder1");
+  EXPECT_EQ(Name(3), L"<none>");
+  int count = 0;
+  EXPECT_EQ(tree->GetItemCount(&count), S_OK);
+  EXPECT_EQ(count, 3);
+  LONG flag = -1;
+  EXPECT_EQ(tree->IsFolder(0, &flag), S_OK);
+  EXPECT_EQ(flag, 1);
+  EXPECT_EQ(tree->IsWorksheet(0, &flag), S_OK);
+  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(Path(&ITree::GetItemPath, 1), L"\\Folder1\\Sheet1");
+}
+
+TEST_F(TreeClient, EditsNamesPathsAndTheActiveWorksheet) {
+  int index = -9;
+  EXPECT_EQ(Insert(0, 3, L"Odd", &index), E_INVALIDARG);
+  EXPECT_EQ(Insert(7, TREE_TYPE_WORKSHEET, L"Far", &index), S_FALSE);
+  // The first worksheet of the empty workbook became active.
+  EXPECT_EQ(Active(), L"\\Folder1\\Sheet1");
+  BSTR path = SysAllocString(L"\\Folder1");
+  EXPECT_EQ(tree->SetActiveWorksheet(path), S_FALSE);
+  EXPECT_EQ(Active(), L"\\Folder1\\Sheet1");
+  EXPECT_EQ(tree->GetItemIndex(path, &index), S_OK);
+  EXPECT_EQ(index, 0);
+  SysFreeString(path);
+  path = SysAllocString(L"\\sheet2");
+  EXPECT_EQ(tree->SetActiveWorksheet(path), S_OK);
+  EXPECT_EQ(Active(), L"\\Sheet2");
+  SysFreeString(path);
+  path = SysAllocString(L"\\Nowhere");
+  EXPECT_EQ(tree->GetItemIndex(path, &index), S_FALSE);
+  EXPECT_EQ(index, -1);
+  SysFreeString(path);
+
+  BSTR name = SysAllocString(L"Renamed");
+  EXPECT_EQ(tree->SetItemName(0, name), S_OK);
+  SysFreeString(name);
+  EXPECT_EQ(Path(&ITree::GetItemPath, 1), L"\\Renamed\\Sheet1");
+  EXPECT_EQ(tree->UpdateWorkbook(), S_OK);
+
+  // The folder goes with its worksheet; the last worksheet stays.
+  EXPECT_EQ(tree->DeleteItem(0), S_OK);
+  int count = 0;
+  tree->GetItemCount(&count);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(tree->DeleteItem(0), static_cast<HRESULT>(0x80040009));
+  VARIANT argument;
+  V_VT(&argument) = VT_I4;
+  V_I4(&argument) = 0;
+  SCODE code = 0;
+  EXPECT_EQ(RaisedBy(tree, L"DeleteItem", &argument, 1, &code), Wide(GetErrorText(9)));
+  EXPECT_EQ(code, static_cast<SCODE>(0x80040009));
+  EXPECT_EQ(Name(0), L"Sheet2");
+}
+
+}  // namespace
