@@ -242,14 +242,33 @@ uint8_t ReadMethodArgument(EvalState& state, uint16_t slot, ArgumentList& argume
   return error;
 }
 
+// Reads the positions from the last down to `from` into the collection, in
+// the order they lie on the pool; after an error the rest are only
+// released. The first error.
+template <class Collection>
+uint32_t ReadTrailingPositions(EvalState& state, uint16_t from, Collection& collection,
+                               uint8_t (*read)(EvalState&, uint16_t, Collection&)) {
+  uint32_t error = kErrorNone;
+  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= from; --slot) {
+    if (error == kErrorNone)
+      error = read(state, slot, collection);
+    else
+      state.DisownSlot(slot);
+  }
+  return error;
+}
+
 // Reads the ProgID and the computer's name (the first two positions) after
-// the positions above them, and asks whether the document may call.
-uint32_t ReadObjectPositions(EvalState& state, uint32_t error, char* progId, char* machine) {
+// the positions above them and asks whether the document may call. False,
+// with the result carrying the error, when nothing is to be called.
+bool ReadObjectPositions(EvalState& state, uint32_t error, char* progId, char* machine) {
   const uint16_t first = FirstArg(state);
   error = Larger(error, GetArgText(state, first + 1, machine));
   error = Larger(error, GetArgText(state, first, progId));
   if (error == kErrorNone && !AutomationCallAllowed(state, progId)) error = kErrorRef;
-  return error;
+  if (error == kErrorNone) return true;
+  SetErrorResult(state, error);
+  return false;
 }
 
 void RtdQueryServer(EvalValue& result, const char* machine, const char* progId, uint32_t count, const char* names,
@@ -323,25 +342,14 @@ void UdfInvokeMethod(const char* method, ArgumentList& arguments, const char* pr
 
 void FnRtd(EvalState& state) {
   if (!RequireArgs(state, 3)) return;
-  const uint16_t first = FirstArg(state);
   NameList names;
-  uint32_t error = kErrorNone;
   // The names are the third position and every one after it.
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + 2; --slot) {
-    if (error == kErrorNone)
-      error = ReadNamePosition(state, slot, names);
-    else
-      state.DisownSlot(slot);
-  }
+  uint32_t error = ReadTrailingPositions(state, FirstArg(state) + 2, names, ReadNamePosition);
   // Ranges without cells name nothing to read.
   if (error == kErrorNone && names.Count() == 0) error = kErrorValue;
   char progId[kArgTextCapacity] = "";
   char machine[kArgTextCapacity] = "";
-  error = ReadObjectPositions(state, error, progId, machine);
-  if (error != kErrorNone) {
-    SetErrorResult(state, error);
-    return;
-  }
+  if (!ReadObjectPositions(state, error, progId, machine)) return;
   EvalValue& result = state.ClearArguments();
   RtdQueryServer(result, machine, progId, names.Count(), names.Text(), state);
 }
@@ -350,22 +358,12 @@ void FnUdf(EvalState& state) {
   if (!RequireArgs(state, 3)) return;
   const uint16_t first = FirstArg(state);
   ArgumentList arguments;
-  uint32_t error = kErrorNone;
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + 3; --slot) {
-    if (error == kErrorNone)
-      error = ReadMethodArgument(state, slot, arguments);
-    else
-      state.DisownSlot(slot);
-  }
+  uint32_t error = ReadTrailingPositions(state, first + 3, arguments, ReadMethodArgument);
   char method[kArgTextCapacity] = "";
   error = Larger(error, GetArgText(state, first + 2, method));
   char progId[kArgTextCapacity] = "";
   char machine[kArgTextCapacity] = "";
-  error = ReadObjectPositions(state, error, progId, machine);
-  if (error != kErrorNone) {
-    SetErrorResult(state, error);
-    return;
-  }
+  if (!ReadObjectPositions(state, error, progId, machine)) return;
   EvalValue& result = state.ClearArguments();
   UdfInvokeMethod(method, arguments, progId, machine, result, state);
 }

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/functions/automation_test_server/test_server_identity.h"
+#include "tests/functions/automation_test_server/test_server_client.h"
 #include "tests/functions/formula_result_text.h"
 
 namespace {
@@ -22,10 +22,7 @@ std::string Call(const char* function, const char* rest) {
 
 class AutomationClientCalls : public FormulaTableTest {
  protected:
-  static void SetUpTestSuite() {
-    CoInitialize(nullptr);
-    ASSERT_TRUE(RegisterTestServer(TALVERO_TEST_SERVER_PATH));
-  }
+  static void SetUpTestSuite() { ASSERT_TRUE(StartTestServerClient()); }
   static void TearDownTestSuite() { CoUninitialize(); }
 
   // The test holds an object of its own, so that one server process serves

@@ -11,7 +11,7 @@
 
 #include "app/document/document_window_fixture.h"
 #include "numerics/numeric_function_table.h"
-#include "tests/functions/automation_test_server/test_server_identity.h"
+#include "tests/functions/automation_test_server/test_server_client.h"
 
 namespace {
 
@@ -19,10 +19,7 @@ const char kFormula[] = "=RTD(\"Talvero.TestCalculator\",,\"Number\")";
 
 class AutomationCallQuestion : public DocumentEditingTest {
  protected:
-  static void SetUpTestSuite() {
-    CoInitialize(nullptr);
-    ASSERT_TRUE(RegisterTestServer(TALVERO_TEST_SERVER_PATH));
-  }
+  static void SetUpTestSuite() { ASSERT_TRUE(StartTestServerClient()); }
   static void TearDownTestSuite() { CoUninitialize(); }
   void SetUp() override {
     DocumentEditingTest::SetUp();
