@@ -3,6 +3,7 @@
 #include "app/frame/activity_clock.h"
 #include "services/settings/global_options.h"
 #include "app/frame/main_frame.h"
+#include "services/messages/message_boxes.h"
 
 namespace {
 
@@ -19,8 +20,11 @@ void RestoreFrame(void* context) {
 
 // A window that the frame owns and that was active last is a modal dialog
 // or a message box: the user is in the middle of something. The tool
-// windows are no such thing.
+// windows are no such thing. The program's message boxes have no owner (a
+// question may come in the middle of a recalculation, whose documents must
+// not close under it), so they are counted apart.
 bool CMainFrame::PopupActive() const {
+  if (MessageBoxIsOpen()) return true;
   const HWND last = GetLastActivePopup(m_hWnd);
   return last != m_hWnd && last != m_formatSheet.m_hWnd;
 }

@@ -9,10 +9,16 @@ namespace {
 // Long enough for every string-table entry the program shows.
 constexpr int kMessageCapacity = 1024;
 
+// Boxes open now; one may open while another is open.
+int g_openBoxes = 0;
+
 int ShowTaskModal(const char* text, UINT flags) {
   char title[128];
   LoadProductTitle(title, sizeof title);
-  return ShowMessageBox(nullptr, text, title, flags | MB_TASKMODAL);
+  ++g_openBoxes;
+  const int answer = ShowMessageBox(nullptr, text, title, flags | MB_TASKMODAL);
+  --g_openBoxes;
+  return answer;
 }
 
 }  // namespace
@@ -41,3 +47,5 @@ int ShowMessageRes(UINT stringId, UINT flags) {
 bool AskYesNo(const char* text) {
   return ShowTaskModal(text, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
+
+bool MessageBoxIsOpen() { return g_openBoxes > 0; }

@@ -20,5 +20,8 @@ void ShowMessage(const char* text);
 int ShowMessageRes(UINT stringId, UINT flags);
 // A question with Yes and No, No the default; true for Yes.
 bool AskYesNo(const char* text);
+// True while one of these boxes is open: the user is in the middle of
+// something, whatever the box interrupted.
+bool MessageBoxIsOpen();
 
 #endif

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/document/document_window_fixture.h"
+#include "app/frame/activity_clock.h"
 #include "numerics/numeric_function_table.h"
 #include "tests/functions/automation_test_server/test_server_client.h"
 
@@ -86,6 +87,47 @@ TEST_F(AutomationCallQuestion, AskedOnceForADocumentReadFromAFile) {
   Recalculate(doc, IDNO);
   EXPECT_EQ(g_boxes.size(), 3u);
   EXPECT_EQ(Shown(doc), "#REF!");
+  Command(doc, ID_FILE_CLOSE);
+  std::remove(path.c_str());
+}
+
+int64_t g_clock = 0;
+int64_t TestClock() { return g_clock; }
+HWND g_frame = nullptr;
+
+// The question left open while the frame's timer comes due for auto-close,
+// as when the user walks away from it.
+int AnswerAfterAutoCloseIsDue(HWND, const char* text, const char*, UINT) {
+  g_boxes.push_back(text);
+  g_clock += 600;
+  PostMessageA(g_frame, WM_TIMER, CMainFrame::kTimerId, 0);
+  if (CMessageLoop* current = CMessageLoop::Current()) current->RunPending(10000, true);
+  return IDYES;
+}
+
+// Auto-close would close the document whose recalculation the question
+// interrupted; it waits for the box like for any modal window.
+TEST_F(AutomationCallQuestion, AutoCloseWaitsWhileTheQuestionIsOpen) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 0);
+  Type(kFormula);
+  Key(VK_RETURN);
+  doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, "automation_auto_close.tlv");
+  ASSERT_NE(doc, nullptr);
+  g_clock = 5000000;
+  SetActivityClockForTesting(TestClock);
+  g_frame = frame.m_hWnd;
+  Options.AutoClose = 1;
+  SetMessageBoxFunction(AnswerAfterAutoCloseIsDue);
+  FocusCell(doc, 5, 5);
+  Key(VK_F9);
+  SetMessageBoxFunction(AnswerBox);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  ASSERT_EQ(CountOpenDocuments(), 1u);
+  EXPECT_EQ(Shown(doc), "2.5");
+  Options.AutoClose = 0;
+  const std::string path = FullPath("automation_auto_close.tlv");
   Command(doc, ID_FILE_CLOSE);
   std::remove(path.c_str());
 }
