@@ -1,0 +1,207 @@
+#include "charts/3d/scene_3d.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "charts/3d/scene_faces.h"
+#include "charts/3d/scene_projection.h"
+#include "charts/frame/shade_color.h"
+#include "tests/charts/support/chart_test_data.h"
+#include "tests/charts/support/display_list_surface.h"
+
+namespace {
+
+struct ViewPoint {
+  float x;
+  float y;
+  float z;
+};
+
+uint32_t AddViewVertex(ChartRecord& chart, ViewPoint p) {
+  const uint32_t i = chart.vertices.Count();
+  EXPECT_TRUE(AppendVertex(chart, p.x, p.y, p.z));
+  VertexRecord* v = VertexAt(chart, i);
+  v->viewX = p.x;
+  v->viewY = p.y;
+  v->viewZ = p.z;
+  return i;
+}
+
+TEST(ScenePerspective, OnlyPerspectivesBetween0And100ScaleXAndY) {
+  const struct {
+    uint16_t perspective;
+    bool applied;
+  } cases[] = {{0, false}, {100, false}, {150, false}, {35, true}, {99, true}, {1, true}};
+  for (const auto& c : cases) {
+    ChartRecord chart(kChart3D);
+    AddViewVertex(chart, {10, 20, -10});
+    AddViewVertex(chart, {10, 20, 10});
+    EXPECT_EQ(ApplyPerspective(chart, c.perspective), c.applied) << c.perspective;
+    // The nearest vertex (largest z) keeps its place in every case.
+    EXPECT_EQ(VertexAt(chart, 1)->viewX, 10.0f);
+    EXPECT_EQ(VertexAt(chart, 1)->viewY, 20.0f);
+    EXPECT_EQ(VertexAt(chart, 0)->viewZ, -10.0f);
+    if (!c.applied) {
+      EXPECT_EQ(VertexAt(chart, 0)->viewX, 10.0f) << c.perspective;
+      EXPECT_EQ(VertexAt(chart, 0)->viewY, 20.0f) << c.perspective;
+    }
+  }
+  // Perspective 35 over a depth of 20: d = 70, the far vertex shrinks by
+  // 70 / (70 + 10 + 10).
+  ChartRecord chart(kChart3D);
+  AddViewVertex(chart, {9, 18, -10});
+  AddViewVertex(chart, {9, 18, 10});
+  ASSERT_TRUE(ApplyPerspective(chart, 35));
+  EXPECT_FLOAT_EQ(VertexAt(chart, 0)->viewX, 7.0f);
+  EXPECT_FLOAT_EQ(VertexAt(chart, 0)->viewY, 14.0f);
+}
+
+TEST(ScenePerspective, AScenePastTheEyesPlaneKeepsItsParallelProjection) {
+  // Far from the origin in z the smallest denominator d - zmax - zmin is not
+  // positive; a flat scene has no depth at all. Both stay unscaled and finite.
+  const std::vector<std::vector<ViewPoint>> scenes = {
+      {{5, 5, 100}, {5, 5, 200}},
+      {{5, 5, 40}, {5, 5, 41}},
+      {{5, 5, 0}, {5, 5, 0}},
+      {{5, 5, std::numeric_limits<float>::max()}, {5, 5, -std::numeric_limits<float>::max()}},
+  };
+  for (const auto& scene : scenes) {
+    ChartRecord chart(kChart3D);
+    for (const ViewPoint& p : scene) AddViewVertex(chart, p);
+    EXPECT_FALSE(ApplyPerspective(chart, 5));
+    for (uint32_t i = 0; i < chart.vertices.Count(); ++i) {
+      EXPECT_EQ(VertexAt(chart, i)->viewX, 5.0f);
+      EXPECT_EQ(VertexAt(chart, i)->viewY, 5.0f);
+    }
+  }
+}
+
+TEST(SceneLight, NinetyByNinetyComesFromTheViewer) {
+  float light[3];
+  LightDirection(90, 90, light);
+  EXPECT_NEAR(light[0], 0, 1e-7);
+  EXPECT_NEAR(light[1], 0, 1e-7);
+  EXPECT_EQ(light[2], 1.0f);
+  const uint32_t colour = 0x00C864FF;  // red 255, green 100, blue 200
+  const struct {
+    float normal[3];
+    uint32_t shaded;
+  } cases[] = {
+      {{0, 0, 1}, colour},        // facing the light squarely: 0.6 + 0.65 + 0.3, clamped to 1
+      {{0, 0, -1}, 0x003C1E4C},   // turned away: 0.3 (76, 30, 60)
+      {{1, 0, 0}, 0x003C1E4C},    // edge-on to the light
+      {{NAN, 0, 0}, 0x003C1E4C},  // a face without a normal
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShadeColor(light, c.normal, colour), c.shaded);
+
+  LightDirection(80, 100, light);  // the defaults: a little from the right and below
+  EXPECT_NEAR(light[0], 0.1686, 1e-4);
+  EXPECT_NEAR(light[1], -0.1686, 1e-4);
+  EXPECT_NEAR(light[0] * light[0] + light[1] * light[1] + light[2] * light[2], 1, 1e-6);
+}
+
+TEST(SceneMatrix, BarsAreTurnedAQuarterAndRescaledToThePlot) {
+  struct Case {
+    uint8_t viewType;
+    int32_t width;
+    int32_t height;
+    ViewPoint model;
+    ViewPoint view;
+  };
+  const Case cases[] = {
+      {kViewColumn3D, 200, 100, {200, 50, 7}, {200, 50, 7}},
+      {kViewBar3D, 200, 100, {200, 0, 7}, {0, -100, 7}},
+      {kViewBar3D, 200, 100, {0, 100, 7}, {200, 0, 7}},
+      {kViewBar, 200, 100, {0, 100, 7}, {200, 0, 7}},
+      // Without a height only the turn applies.
+      {kViewBar3D, 200, 0, {200, 0, 7}, {0, -200, 7}},
+  };
+  for (const Case& c : cases) {
+    ChartRecord chart(kChart3D);
+    SetSeries(chart, 0, kSeriesData, kViewColumn3D);
+    SetSeries(chart, 1, kSeriesData, c.viewType);
+    ChartMatrix m;
+    SceneMatrix(chart, c.width, c.height, m);
+    AddViewVertex(chart, c.model);
+    ProjectVertices(chart, m);
+    const VertexRecord* v = VertexAt(chart, 0);
+    EXPECT_NEAR(v->viewX, c.view.x, 1e-4) << int(c.viewType) << " " << c.height;
+    EXPECT_NEAR(v->viewY, c.view.y, 1e-4) << int(c.viewType) << " " << c.height;
+    EXPECT_EQ(v->viewZ, c.view.z);
+  }
+}
+
+TEST(SceneNormals, PointsOnOneLineHaveNone) {
+  ChartRecord chart(kChart3D);
+  const uint32_t a = AddViewVertex(chart, {0, 0, 0});
+  AddViewVertex(chart, {4, 0, 0});
+  AddViewVertex(chart, {4, 3, 0});
+  AddViewVertex(chart, {8, 6, 0});
+  float n[3];
+  FaceNormal(*VertexAt(chart, a), *VertexAt(chart, a + 1), *VertexAt(chart, a + 2), n);
+  EXPECT_EQ(n[0], 0.0f);
+  EXPECT_EQ(n[1], 0.0f);
+  EXPECT_EQ(n[2], 1.0f);
+  FaceNormal(*VertexAt(chart, a), *VertexAt(chart, a + 2), *VertexAt(chart, a + 3), n);
+  EXPECT_TRUE(std::isnan(n[2]));
+}
+
+// Faces drawn straight from view values that stand for device pixels.
+class Draw3DFaces : public ::testing::Test {
+ protected:
+  // A triangle with the given view normal z and corners.
+  void AddFace(float nz, ViewPoint a, ViewPoint b, ViewPoint c, uint32_t colour = 0x00336699) {
+    const uint32_t first = AddViewVertex(chart_, a);
+    AddViewVertex(chart_, b);
+    AddViewVertex(chart_, c);
+    ASSERT_TRUE(AppendFace(chart_, first, first + 1, first + 2, first, colour, 3));
+    FaceRecord* face = FaceAt(chart_, chart_.faces.Count() - 1);
+    face->viewNormal[2] = nz;
+    face->shadeNormal[2] = 1;
+  }
+  std::vector<std::string> Draw(bool printing) {
+    DisplayListSurface surface(printing);
+    ChartCanvas canvas = {chart_, surface.Surface(), {}, {}};
+    canvas.layout.light[2] = 1;
+    Draw3D(canvas);
+    return surface.Lines();
+  }
+
+  ChartRecord chart_{kChart3D};
+};
+
+TEST_F(Draw3DFaces, OnlyFacesTurnedTowardsTheViewerWithFiniteCornersArePainted) {
+  const float inf = std::numeric_limits<float>::infinity();
+  AddFace(0.5f, {1, 2, 0}, {30, 2, 0}, {30, 40, 0});
+  AddFace(0.0f, {1, 2, 0}, {30, 2, 0}, {30, 41, 0});   // edge-on
+  AddFace(-0.5f, {1, 2, 0}, {30, 2, 0}, {30, 42, 0});  // turned away
+  AddFace(NAN, {1, 2, 0}, {30, 2, 0}, {30, 43, 0});    // no normal: painted
+  AddFace(0.5f, {1, 2, 0}, {NAN, 2, 0}, {30, 44, 0});
+  AddFace(0.5f, {1, 2, 0}, {inf, 2, 0}, {30, 45, 0});
+  AddFace(0.5f, {1e12f, 2, 0}, {30, -1e12f, 0}, {30.9f, 46.9f, 0});  // saturated at the device's range
+  const std::vector<std::string> expected = {
+      "pen style 1 #996633 zoom 100",
+      "brush pattern 1 #996633 #996633",
+      "polygon 1,2 30,2 30,40 1,2",
+      "pen style 1 #996633 zoom 100",
+      "brush pattern 1 #996633 #996633",
+      "polygon 1,2 30,2 30,43 1,2",
+      "pen style 1 #996633 zoom 100",
+      "brush pattern 1 #996633 #996633",
+      "polygon 134217727,2 30,-134217727 30,46 134217727,2",
+  };
+  EXPECT_EQ(Draw(false), expected);
+}
+
+TEST_F(Draw3DFaces, APrinterFillsFacesWithoutOutline) {
+  AddFace(1, {0, 0, 0}, {10, 0, 0}, {10, 10, 0}, 0x000000FF);
+  const std::vector<std::string> lines = Draw(true);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "pen style 0 #FF0000 zoom 100");
+}
+
+}  // namespace
