@@ -1,8 +1,6 @@
 #include "charts/builders/chart_builders.h"
 
-// No builder draws series shapes yet: each succeeds with nothing drawn, so
-// that a chart shows its planes, grid, axes, titles and legend.
+// No 2D builder draws series shapes yet: each succeeds with nothing drawn,
+// so that a chart shows its planes, grid, axes, titles and legend.
 
 bool RunBuilder2D(ChartCanvas&, uint8_t, const SeriesList&, bool) { return true; }
-
-bool RunBuilder3D(ChartCanvas&, uint8_t, const SeriesList&) { return true; }

@@ -1,0 +1,143 @@
+#include <algorithm>
+
+#include "charts/builders/builders_3d.h"
+#include "charts/builders/solids_3d.h"
+#include "charts/series/chart_errors.h"
+
+namespace {
+
+// Where category j stands: bars are laid on their side after the build and
+// list their first category at the top.
+uint32_t CategoryPlace(const ChartRecord& chart, uint32_t j, uint32_t count) {
+  return HasDataSeriesOfType(chart, kViewBar3D, kViewBar3D) ? count - 1 - j : j;
+}
+
+// The reference vertex at the bottom centre of a column's footprint.
+bool AppendReference(ChartRecord& chart, float xL, float xR, float y0, float zF, float zB, uint32_t* index) {
+  const ScenePoint r = {(xL + xR) / 2, y0, (zF + zB) / 2};
+  return AppendPoints(chart, &r, 1, index);
+}
+
+bool AppendColumn(ChartRecord& chart, float xL, float xR, float yL, float yU, float zF, float zB, uint32_t* first) {
+  const PrismCorners prism = {{xL, xL, xR, xR}, {yL, yU, yU, yL}, zB, zF};
+  return AppendPrism(chart, prism, first);
+}
+
+}  // namespace
+
+bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series) {
+  ChartRecord& chart = canvas.chart;
+  const uint32_t n = StartBuild(chart, series);
+  if (n == 0)
+    return true;
+  SceneBox box;
+  if (!ReadSceneBox(canvas, &box))
+    return false;
+  const float slot = box.width / n;
+  const float d = box.depth / series.count;
+  const float width = std::min(slot * chart.options.barSize / 100, d * chart.options.barSize / 100);
+  for (int k = 0; k < series.count; ++k) {
+    const int s = series.index[k];
+    float base;
+    // A hidden series keeps its depth slot empty.
+    if (!chart.series[s].visible || !SeriesBase(chart.series[s], &base))
+      continue;
+    const float zF = k * d + (d - width) / 2;
+    const float zB = zF + width;
+    const uint32_t count = chart.seriesLists[s].points.Count();
+    for (uint32_t j = 0; j < count; ++j) {
+      const SeriesPoint* point = UsablePoint(chart, s, j);
+      if (!point)
+        continue;
+      const float xL = box.x0 + CategoryPlace(chart, j, n) * slot + (slot - width) / 2;
+      const float xR = xL + width;
+      const float yBase = base * box.height;
+      const float yValue = point->position * box.height;
+      const bool below = IsNegativePoint(*point);
+      uint32_t reference;
+      uint32_t first;
+      if (!AppendReference(chart, xL, xR, box.y0, zF, zB, &reference) ||
+          !AppendColumn(chart, xL, xR, below ? yValue : yBase, below ? yBase : yValue, zF, zB, &first) ||
+          !AppendFaces(chart, first, kPrismFaces, kPrismFaceCount, reference, SeriesColour(chart, s)))
+        return false;
+    }
+  }
+  return true;
+}
+
+bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
+  ChartRecord& chart = canvas.chart;
+  const uint32_t n = StartBuild(chart, series);
+  if (n == 0)
+    return true;
+  SceneBox box;
+  if (!ReadSceneBox(canvas, &box))
+    return false;
+  float base;
+  if (!SeriesBase(chart.series[series.index[0]], &base)) {
+    chart.error = kChartOutOfMemory;
+    return false;
+  }
+  const float slot = box.width / n;
+  const float width =
+      std::min(slot * chart.options.stackBarSize / 100, box.depth * chart.options.stackBarSize / 100);
+  const float zF = (box.depth - width) / 2;
+  const float zB = zF + width;
+  const uint32_t firstColour = SeriesColour(chart, series.index[0]);
+  for (uint32_t j = 0; j < n; ++j) {
+    const float xL = box.x0 + CategoryPlace(chart, j, n) * slot + (slot - width) / 2;
+    const float xR = xL + width;
+    uint32_t reference;
+    if (!AppendReference(chart, xL, xR, box.y0, zF, zB, &reference))
+      return false;
+    struct Segment {
+      uint32_t first;
+      uint32_t colour;
+    };
+    Segment firstSegment = {0, 0};
+    Segment top = {0, 0};
+    Segment bottom = {0, 0};
+    bool any = false;
+    bool anyUp = false;
+    bool anyDown = false;
+    float up = base * box.height;
+    float down = up;
+    for (int k = 0; k < series.count; ++k) {
+      const int s = series.index[k];
+      const SeriesPoint* point = UsablePoint(chart, s, j);
+      if (!point)
+        continue;
+      const bool below = IsNegativePoint(*point);
+      float& total = below ? down : up;
+      const float from = total;
+      total += (point->position - base) * box.height;
+      const uint32_t colour = SeriesColour(chart, s);
+      uint32_t first;
+      // The four sides; only the outermost segments get a top or a bottom.
+      if (!AppendColumn(chart, xL, xR, std::min(from, total), std::max(from, total), zF, zB, &first) ||
+          !AppendFaces(chart, first, kPrismFaces, kPrismTop, reference, colour))
+        return false;
+      const Segment made = {first, colour};
+      if (!any)
+        firstSegment = made;
+      any = true;
+      if (below) {
+        bottom = made;
+        anyDown = true;
+      } else {
+        top = made;
+        anyUp = true;
+      }
+    }
+    if (!any)
+      continue;
+    if (!anyUp)
+      top = {firstSegment.first, firstColour};
+    if (!anyDown)
+      bottom = {firstSegment.first, firstColour};
+    if (!AppendPrismSide(chart, top.first, kPrismTop, reference, top.colour) ||
+        !AppendPrismSide(chart, bottom.first, kPrismBottom, reference, bottom.colour))
+      return false;
+  }
+  return true;
+}
