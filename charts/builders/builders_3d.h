@@ -13,7 +13,7 @@
 #include "charts/series/series_selection.h"
 
 // A box per usable point of every visible series, one depth slot per
-// series; the categories run from the top when some data series is a 3D bar.
+// series.
 bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series);
 // One stack per category in the middle of the depth, positive values
 // upwards and negative ones downwards from the first series' base.

@@ -6,10 +6,11 @@
 
 namespace {
 
-// Where category j stands: bars are laid on their side after the build and
-// list their first category at the top.
-uint32_t CategoryPlace(const ChartRecord& chart, uint32_t j, uint32_t count) {
-  return HasDataSeriesOfType(chart, kViewBar3D, kViewBar3D) ? count - 1 - j : j;
+// Categories stand in their order along x, as the category axis counts
+// them, bars too: the quarter turn that lays bars on their side takes x = 0
+// to the top, beside the axis' first label.
+float CategoryLeft(const SceneBox& box, uint32_t j, float slot, float width) {
+  return box.x0 + j * slot + (slot - width) / 2;
 }
 
 // The reference vertex at the bottom centre of a column's footprint.
@@ -49,7 +50,7 @@ bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series) {
       const SeriesPoint* point = UsablePoint(chart, s, j);
       if (!point)
         continue;
-      const float xL = box.x0 + CategoryPlace(chart, j, n) * slot + (slot - width) / 2;
+      const float xL = CategoryLeft(box, j, slot, width);
       const float xR = xL + width;
       const float yBase = base * box.height;
       const float yValue = point->position * box.height;
@@ -85,7 +86,7 @@ bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
   const float zB = zF + width;
   const uint32_t firstColour = SeriesColour(chart, series.index[0]);
   for (uint32_t j = 0; j < n; ++j) {
-    const float xL = box.x0 + CategoryPlace(chart, j, n) * slot + (slot - width) / 2;
+    const float xL = CategoryLeft(box, j, slot, width);
     const float xR = xL + width;
     uint32_t reference;
     if (!AppendReference(chart, xL, xR, box.y0, zF, zB, &reference))

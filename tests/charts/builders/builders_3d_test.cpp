@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -16,6 +18,7 @@
 #include "charts/builders/pie_layout.h"
 #include "charts/frame/chart_planes.h"
 #include "charts/prepare/builder_plan.h"
+#include "charts/prepare/chart_prepare.h"
 #include "charts/series/series_points.h"
 #include "tests/charts/support/chart_test_data.h"
 #include "tests/charts/support/display_list_surface.h"
@@ -316,8 +319,7 @@ TEST(Builders3D, CountsAndWindingOverRandomSeries) {
 TEST(Builders3D, ColumnsStandInTheirCategoryAndDepthSlots) {
   // Two series of three points on a 300 x 200 plot: slot 100, depth slot d
   // = D / 2 and a square footprint of 70 percent of the smaller slot. A
-  // hidden series keeps its depth slot; bars list their first category at
-  // the top (the far end of x, before they are turned).
+  // hidden series keeps its depth slot; bars are built as columns.
   for (uint8_t viewType : {kViewColumn3D, kViewBar3D}) {
     Scene scene(viewType, false, {{1, -2, 3}, {2, 2, 2}}, {false, true});
     scene.Build();
@@ -328,12 +330,53 @@ TEST(Builders3D, ColumnsStandInTheirCategoryAndDepthSlots) {
     const double side = std::min(100 * 0.7, d * 0.7);
     const Point r = scene.At(scene.Face(0).reference);
     const Point v1 = scene.At(scene.Face(0).a);
-    const double x = viewType == kViewBar3D ? 200 : 0;
-    EXPECT_NEAR(v1.x, x + (100 - side) / 2, 1e-3);
+    EXPECT_NEAR(v1.x, (100 - side) / 2, 1e-3);
     EXPECT_NEAR(v1.z, d + (d - side) / 2 + side, 1e-3);  // the front, nearer the viewer
-    EXPECT_NEAR(r.x, x + 50, 1e-3);
+    EXPECT_NEAR(r.x, 50, 1e-3);
     EXPECT_NEAR(r.y, 0, 1e-6);
     EXPECT_NEAR(r.z, d + d / 2, 1e-3);
+  }
+}
+
+TEST(Builders3D, BarsListTheirFirstCategoryAtTheTopBesideItsLabel) {
+  for (bool stacked : {false, true}) {
+    auto chart = NewChart(kChart3D);
+    SetSeries(*chart, 0, kSeriesCategories, kViewBar3D).axisType = 1;
+    SetSeries(*chart, 1, kSeriesData, kViewBar3D).stacked = stacked;
+    TestArrays arrays;
+    arrays.AddTexts({"First", "Second", "Third"});
+    arrays.AddNumbers({1, 2, 3});
+    ASSERT_TRUE(arrays.LoadInto(*chart));
+    DisplayListSurface surface;
+    const PixelRect slot = {0, 0, 399, 299};
+    ASSERT_TRUE(Prepare(*chart, surface.Surface(), slot, 100, 100));
+    // Each bar by the height of its reference vertex (view y grows upwards)
+    // and its length across the plot.
+    std::map<float, std::pair<float, float>> bars;
+    for (uint32_t i = 0; i < chart->faces.Count(); ++i) {
+      const FaceRecord* f = FaceAt(*chart, i);
+      auto& extent = bars.emplace(VertexAt(*chart, f->reference)->viewY, std::make_pair(1e9f, -1e9f)).first->second;
+      for (uint32_t v : {f->a, f->b, f->c}) {
+        extent.first = std::min(extent.first, VertexAt(*chart, v)->viewX);
+        extent.second = std::max(extent.second, VertexAt(*chart, v)->viewX);
+      }
+    }
+    ASSERT_EQ(bars.size(), 3u);
+    std::vector<float> lengthsFromTop;
+    for (auto it = bars.rbegin(); it != bars.rend(); ++it) lengthsFromTop.push_back(it->second.second - it->second.first);
+    EXPECT_LT(lengthsFromTop[0], lengthsFromTop[1]) << stacked;
+    EXPECT_LT(lengthsFromTop[1], lengthsFromTop[2]) << stacked;
+    // The category labels read from the top as well.
+    surface.Clear();
+    Draw(*chart, slot, surface.Surface());
+    std::vector<int> labelHeights;
+    for (const char* name : {"\"First\"", "\"Second\"", "\"Third\""})
+      for (const std::string& line : surface.Of("text"))
+        if (line.find(name) != std::string::npos)
+          labelHeights.push_back(std::stoi(line.substr(line.find(',') + 1)));
+    ASSERT_EQ(labelHeights.size(), 3u);
+    EXPECT_LT(labelHeights[0], labelHeights[1]);
+    EXPECT_LT(labelHeights[1], labelHeights[2]);
   }
 }
 
