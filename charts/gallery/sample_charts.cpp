@@ -6,7 +6,7 @@
 #include "core/cells/cell_store.h"
 #include "core/eval/eval_array_builder.h"
 
-const double kGallerySampleData[kGalleryRowCount][kGalleryRowLength] = {
+const double kGallerySampleData[kGallerySampleRows][kGallerySampleValues] = {
     {2.0, 3.4, 4.5, 4.1, 3.1, 3.9},
     {1.1, 4.1, 4.4, 2.2, 4.8, 4.5},
     {2.6, 2.9, 4.7, 4.9, 3.9, 3.7},
@@ -14,41 +14,26 @@ const double kGallerySampleData[kGalleryRowCount][kGalleryRowLength] = {
 
 namespace {
 
+constexpr int kTileCount = 11;
 constexpr uint32_t kGrey = 0x808080;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlue = 0xFF0000;  // 0x00BBGGRR
-constexpr uint8_t kFirstGradient = 19;
+constexpr uint8_t kScatterSymbols[3] = {3, 10, 12};
 
-struct TileViewType {
-  uint8_t viewType;
+struct ViewTriple {
+  uint8_t type;
   uint8_t stacked;
   uint8_t relative;
-  uint8_t points;
 };
 
-constexpr TileViewType kTiles2D[] = {
-    {kViewColumn, 0, 0, 3}, {kViewColumn, 1, 0, 3}, {kViewColumn, 1, 1, 3}, {kViewBar, 0, 0, 3},
-    {kViewBar, 1, 0, 3},    {kViewBar, 1, 1, 3},    {kViewLine, 0, 0, 6},   {kViewArea, 1, 0, 6},
-    {kViewArea, 1, 1, 6},   {kViewPie, 0, 0, 5},    {kViewScatter, 0, 0, 6},
-};
-constexpr TileViewType kTiles3D[] = {
-    {kViewColumn3D, 0, 0, 3}, {kViewColumn3D, 1, 0, 3}, {kViewColumn3D, 1, 1, 3}, {kViewBar3D, 0, 0, 3},
-    {kViewBar3D, 1, 0, 3},    {kViewBar3D, 1, 1, 3},    {kViewLine3D, 0, 0, 6},   {kViewArea3D, 0, 0, 6},
-    {kViewArea3D, 1, 0, 6},   {kViewArea3D, 1, 1, 6},   {kViewPie3D, 0, 0, 5},
-};
-constexpr int kTileCount = 11;
-static_assert(sizeof kTiles2D / sizeof kTiles2D[0] == kTileCount, "");
-static_assert(sizeof kTiles3D / sizeof kTiles3D[0] == kTileCount, "");
-
-// Sample rows of the three data series: 2D and XY charts take them in
-// order, 3D charts begin with the second.
-constexpr int kRows2D[] = {0, 1, 2};
-constexpr int kRows3D[] = {1, 2, 0};
-constexpr uint8_t kScatterSymbols[] = {3, 10, 12};
-
-constexpr double kDegrees25 = 0.43633231299858194;
-constexpr double kDegrees40 = 0.6981317007977311;
-constexpr double kDegrees16 = 0.27925268031909245;
+const ViewTriple kTiles2D[kTileCount] = {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {2, 0, 0}, {2, 1, 0}, {2, 1, 1},
+                                         {3, 0, 0}, {4, 1, 0}, {4, 1, 1}, {5, 0, 0}, {6, 0, 0}};
+const ViewTriple kTiles3D[kTileCount] = {{7, 0, 0}, {7, 1, 0}, {7, 1, 1},  {8, 0, 0},  {8, 1, 0}, {8, 1, 1},
+                                         {9, 0, 0}, {10, 0, 0}, {10, 1, 0}, {10, 1, 1}, {11, 0, 0}};
+// Values each series takes, by tile.
+const uint8_t kValues2D[kTileCount] = {3, 3, 3, 3, 3, 3, 6, 6, 6, 5, 6};
+const uint8_t kValues3D[kTileCount] = {3, 3, 3, 3, 3, 3, 6, 6, 6, 6, 5};
+const uint8_t kPlotPercent3D[kTileCount] = {60, 80, 80, 60, 80, 80, 60, 60, 80, 80, 100};
 
 void SetFill(FillRecord* fill, uint8_t pattern, uint32_t colour1, uint32_t colour2) {
   fill->pattern = pattern;
@@ -58,128 +43,145 @@ void SetFill(FillRecord* fill, uint8_t pattern, uint32_t colour1, uint32_t colou
   fill->backgroundColor = colour2;
 }
 
-SeriesRecord& DataSeries(ChartRecord& chart, int i, const TileViewType& type) {
-  SeriesRecord& s = chart.series[i];
-  s.role = kSeriesData;
-  s.viewType = type.viewType;
-  s.stacked = type.stacked;
-  s.relative = type.relative;
+SeriesRecord& AddSeries(ChartRecord& chart, uint8_t role) {
+  SeriesRecord& s = chart.series[chart.options.seriesCount++];
+  s.role = role;
   return s;
 }
 
-// The three scatter series of the 2D scatter tile and the XY tile.
-void MarkScatterSeries(ChartRecord& chart) {
-  for (int i = 0; i < 3; ++i) chart.series[i].symbol = kScatterSymbols[i];
-  chart.series[1].line.colorSet = 1;
-  chart.series[1].line.color = kBlue;
+void ShowScatter(SeriesRecord& s, int index) {
+  s.symbol = kScatterSymbols[index];
+  if (index == 1) {
+    s.line.colorSet = 1;
+    s.line.color = kBlue;
+  }
 }
 
 void SetUp2D(ChartRecord& chart, int tile) {
-  const TileViewType& type = kTiles2D[tile];
-  SetFill(&chart.options.wallFill, kFirstGradient, kGrey, kWhite);
-  chart.options.seriesCount = 3;
-  for (int i = 0; i < 3; ++i) {
-    SeriesRecord& s = DataSeries(chart, i, type);
-    if (type.viewType == kViewLine)
+  SetFill(&chart.options.wallFill, 19, kGrey, kWhite);
+  const ViewTriple view = kTiles2D[tile];
+  for (int i = 0; i < kGallerySampleRows; ++i) {
+    SeriesRecord& s = AddSeries(chart, kSeriesData);
+    s.viewType = view.type;
+    s.stacked = view.stacked;
+    s.relative = view.relative;
+    if (view.type == kViewLine)
       s.line.style = 7;
+    if (view.type == kViewScatter)
+      ShowScatter(s, i);
   }
-  if ((type.viewType == kViewColumn || type.viewType == kViewBar) && type.stacked)
+  if (tile == 1 || tile == 2 || tile == 4 || tile == 5)
     chart.options.stackBarSize = 50;
-  if (type.viewType == kViewScatter)
-    MarkScatterSeries(chart);
 }
 
 void SetUp3D(ChartRecord& chart, int tile) {
-  const TileViewType& type = kTiles3D[tile];
-  ChartRecord::Transform(chart.viewMatrix, kRotateAboutX, kDegrees25);
-  ChartRecord::Transform(chart.viewMatrix, kRotateAboutY, kDegrees40);
-  ChartRecord::Transform(chart.viewMatrix, kRotateAboutZ, kDegrees16);
-  chart.options.lightDirectionX = 100;
-  chart.options.lightDirectionY = 50;
-  chart.options.perspective = 35;
-  SetFill(&chart.options.wallFill, 1, kWhite, kWhite);
-  chart.options.seriesCount = 3;
-  for (int i = 0; i < 3; ++i) DataSeries(chart, i, type);
-  const bool stackedBoxes = (type.viewType == kViewColumn3D || type.viewType == kViewBar3D) && type.stacked;
-  if (stackedBoxes)
-    chart.options.stackBarSize = 50;
-  const uint8_t viewSize = type.viewType == kViewPie3D ? 100 : type.stacked ? 80 : 60;
-  chart.options.viewWidth = viewSize;
-  chart.options.viewHeight = viewSize;
-  if (type.viewType == kViewPie3D) {
-    chart.options.seriesCount = 1;
-    ChartRecord::Transform(chart.viewMatrix, kResetToIdentity, 0);
-    ChartRecord::Transform(chart.viewMatrix, kRotateAboutX, -kDegrees40);
-    chart.options.perspective = 100;
-    chart.options.lightDirectionX = 70;
-    chart.options.pieTickness3D = 20;
-    chart.options.rotationX = -50;
-    chart.options.rotationY = 0;
-    chart.options.rotationZ = 0;
+  ChartOptions& o = chart.options;
+  SetFill(&o.wallFill, 1, kWhite, kWhite);
+  o.viewWidth = o.viewHeight = kPlotPercent3D[tile];
+  o.lightDirectionX = 100;
+  o.lightDirectionY = 50;
+  o.perspective = 35;
+  if (tile == 1 || tile == 2 || tile == 4 || tile == 5)
+    o.stackBarSize = 50;
+  const ViewTriple view = kTiles3D[tile];
+  const int seriesCount = view.type == kViewPie3D ? 1 : kGallerySampleRows;
+  for (int i = 0; i < seriesCount; ++i) {
+    SeriesRecord& s = AddSeries(chart, kSeriesData);
+    s.viewType = view.type;
+    s.stacked = view.stacked;
+    s.relative = view.relative;
+  }
+  ChartRecord::Transform(chart.viewMatrix, kResetToIdentity, 0);
+  if (view.type == kViewPie3D) {
+    ChartRecord::Transform(chart.viewMatrix, kRotateAboutX, -0.6981317007977311);
+    o.perspective = 100;
+    o.lightDirectionX = 70;
+    o.pieTickness3D = 20;
+    o.rotationX = -50;
+    o.rotationY = 0;
+    o.rotationZ = 0;
+  } else {
+    ChartRecord::Transform(chart.viewMatrix, kRotateAboutX, 0.43633231299858194);
+    ChartRecord::Transform(chart.viewMatrix, kRotateAboutY, 0.6981317007977311);
+    ChartRecord::Transform(chart.viewMatrix, kRotateAboutZ, 0.27925268031909245);
   }
 }
 
 void SetUpXY(ChartRecord& chart) {
-  SetFill(&chart.options.wallFill, kFirstGradient, kGrey, kWhite);
-  chart.options.seriesCount = 4;
-  const TileViewType scatter = {kViewScatter, 0, 0, 6};
-  for (int i = 0; i < 3; ++i) std::strcpy(DataSeries(chart, i, scatter).relatedX, "x1");
-  MarkScatterSeries(chart);
-  SeriesRecord& x = chart.series[3];
-  x.role = kSeriesXValues;
+  SetFill(&chart.options.wallFill, 19, kGrey, kWhite);
+  for (int i = 0; i < kGallerySampleRows; ++i) {
+    SeriesRecord& s = AddSeries(chart, kSeriesData);
+    s.viewType = kViewScatter;
+    std::strcpy(s.relatedX, "x1");
+    ShowScatter(s, i);
+  }
+  SeriesRecord& x = AddSeries(chart, kSeriesXValues);
   std::strcpy(x.name, "x1");
-  x.flags = static_cast<uint16_t>(x.flags | kSeriesFromValueSet | kSeriesToValueSet);
   x.fromValue = 0.8;
   x.toValue = 5.2;
+  x.flags = static_cast<uint16_t>(x.flags | kSeriesFromValueSet | kSeriesToValueSet);
 }
 
-// One series' array: the six numbers in the first column, of which the
-// series uses the first `rows`.
-CellBlock* SampleArray(CellStore& store, const double* values) {
-  ArrayBuilder builder(store);
-  for (uint32_t i = 0; i < kGalleryRowLength; ++i) builder.AddNumber(0, i, values[i], 0);
-  return builder.Finish();
-}
+// The sample row of data series i (the 3D kind takes rows 2, 3, 1).
+int SampleRow(uint8_t kind, int i) { return kind == kChart3D ? (i + 1) % kGallerySampleRows : i; }
 
 }  // namespace
 
 int GalleryTileCount(uint8_t kind) {
   switch (kind) {
     case kChart2D:
-    case kChart3D: return kTileCount;
-    case kChartXY: return 1;
-    default: return 0;
+    case kChart3D:
+      return kTileCount;
+    case kChartXY:
+      return 1;
+    default:
+      return 0;
   }
 }
 
-bool LoadGallerySample(ChartRecord& chart, int tile) {
+bool SetUpGallerySample(ChartRecord& chart, int tile, uint32_t* valuesUsed) {
   const uint8_t kind = chart.Kind();
   if (tile < 0 || tile >= GalleryTileCount(kind))
     return false;
-  chart.ClearSeries();
   chart.SetDefaults();
-  const int* rows = kRows2D;
-  uint8_t points = 6;
+  chart.options.seriesCount = 0;
   if (kind == kChart2D) {
     SetUp2D(chart, tile);
-    points = kTiles2D[tile].points;
+    *valuesUsed = kValues2D[tile];
   } else if (kind == kChart3D) {
     SetUp3D(chart, tile);
-    rows = kRows3D;
-    points = kTiles3D[tile].points;
+    *valuesUsed = kValues3D[tile];
   } else {
     SetUpXY(chart);
+    *valuesUsed = kGallerySampleValues;
   }
+  return true;
+}
 
-  static constexpr double kXValues[kGalleryRowLength] = {0, 1, 2, 3, 4, 5};
+bool LoadGallerySample(ChartRecord& chart, int tile) {
+  uint32_t used = 0;
+  if (!SetUpGallerySample(chart, tile, &used))
+    return false;
   CellStore store;
-  CellBlock* arrays[4] = {};
-  uint16_t columns[4] = {1, 1, 1, 1};
-  uint32_t rowCounts[4] = {points, points, points, points};
-  const uint32_t count = static_cast<uint32_t>(chart.UsedSeriesCount());
-  for (uint32_t i = 0; i < count; ++i)
-    arrays[i] = SampleArray(store, i < 3 ? kGallerySampleData[rows[i]] : kXValues);
-  const bool loaded = LoadSeriesData(chart, arrays, columns, rowCounts, count);
+  CellBlock* arrays[kChartMaxSeries] = {};
+  uint16_t columns[kChartMaxSeries] = {};
+  uint32_t rows[kChartMaxSeries] = {};
+  const int count = chart.UsedSeriesCount();
+  bool built = true;
+  for (int i = 0; i < count && built; ++i) {
+    ArrayBuilder builder(store);
+    for (uint32_t v = 0; v < used; ++v) {
+      const double value = chart.series[i].role == kSeriesXValues
+                               ? static_cast<double>(v)
+                               : kGallerySampleData[SampleRow(chart.Kind(), i)][v];
+      builder.AddNumber(0, v, value, 0);
+    }
+    arrays[i] = builder.Finish();
+    columns[i] = 1;
+    rows[i] = used;
+    built = arrays[i] != nullptr;
+  }
+  const bool loaded = built && LoadSeriesData(chart, arrays, columns, rows, static_cast<uint32_t>(count));
   for (CellBlock* chain : arrays)
     if (chain)
       store.ReleaseChain(chain);

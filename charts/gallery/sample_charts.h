@@ -1,26 +1,29 @@
 #ifndef TALVERO_CHARTS_GALLERY_SAMPLE_CHARTS_H
 #define TALVERO_CHARTS_GALLERY_SAMPLE_CHARTS_H
 
-// The gallery's sample charts: the small chart each view-type tile of the
-// chart editor shows, built from fixed numbers and loaded, prepared and
-// drawn by the ordinary chart code, so that a tile depends only on the
-// chart kind and the tile.
+// The chart gallery's sample charts: fixed numbers shown as each view type
+// of a chart kind, the tiles of the chart editor's View page and the
+// charts the rendering tests draw.
 
 #include <cstdint>
 
 #include "core/model/chart_record.h"
 
-constexpr int kGalleryRowCount = 3;
-constexpr int kGalleryRowLength = 6;
-extern const double kGallerySampleData[kGalleryRowCount][kGalleryRowLength];
+constexpr int kGallerySampleRows = 3;
+constexpr int kGallerySampleValues = 6;
+extern const double kGallerySampleData[kGallerySampleRows][kGallerySampleValues];
 
-// 11 tiles for a 2D or 3D chart, 1 for an XY chart, none for other kinds.
+// Tiles of a chart kind: 11 for 2D and 3D charts, 1 for an XY chart.
 int GalleryTileCount(uint8_t kind);
 
-// Makes the chart the sample of the tile for its kind (defaults first, then
-// the tile's series, view types and settings) and loads the sample numbers
-// into its series. False when the kind has no such tile (the chart is
-// unchanged) or when the load fails.
+// Makes the chart (of its kind, with its defaults) the sample of the tile:
+// its series, their view types and the tile's other settings. The count of
+// values each series takes goes to *valuesUsed. False for a tile the kind
+// does not have.
+bool SetUpGallerySample(ChartRecord& chart, int tile, uint32_t* valuesUsed);
+
+// SetUpGallerySample, then the sample numbers loaded into the series
+// (LoadSeriesData); false when either fails.
 bool LoadGallerySample(ChartRecord& chart, int tile);
 
 #endif
