@@ -3,6 +3,7 @@
 #include "charts/3d/scene_faces.h"
 #include "charts/builders/builders_3d.h"
 #include "charts/builders/pie_layout.h"
+#include "charts/builders/slice_fill.h"
 #include "charts/builders/solids_3d.h"
 #include "charts/frame/chart_colours.h"
 

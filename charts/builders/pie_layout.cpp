@@ -40,12 +40,6 @@ float SliceRadius(float width, float height, uint32_t lineUnit, float labelRoom,
   return slice > 10 ? slice : 10;
 }
 
-int SliceFillIndex(const SeriesRecord& series, uint32_t j) {
-  const uint32_t count = series.sliceCount >= 1 && series.sliceCount <= kSeriesSliceCount ? series.sliceCount
-                                                                                         : kSeriesSliceCount;
-  return static_cast<int>(j % count);
-}
-
 uint32_t ArcStepCount(double a0, double a1) {
   uint32_t steps = 0;
   // Bounded: a whole turn takes 110 steps.

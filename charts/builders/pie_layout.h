@@ -2,8 +2,8 @@
 #define TALVERO_CHARTS_BUILDERS_PIE_LAYOUT_H
 
 // The rules a flat and a 3D pie share: which values make the slices and
-// their total, the radius left beside the labels, the slices' fills, and
-// the steps an arc is walked in.
+// their total, the radius left beside the labels, and the steps an arc is
+// walked in (the slices' fills: slice_fill.h).
 
 #include <cstdint>
 
@@ -19,10 +19,6 @@ double ClassifyPieValues(ChartRecord& chart, int series);
 // 10 pixels; then less its PieSplit percent, again at least 10: the slice
 // radius.
 float SliceRadius(float width, float height, uint32_t lineUnit, float labelRoom, uint8_t pieSplit);
-
-// The fill record of point j's slice: j modulo the slice-fill count, a
-// stored count outside 1..16 counting as 16.
-int SliceFillIndex(const SeriesRecord& series, uint32_t j);
 
 constexpr double kPiePi = 3.14159265358979;
 // An arc is walked in steps of 2 pi / 110.

@@ -16,6 +16,7 @@
 #include "charts/3d/scene_faces.h"
 #include "charts/builders/chart_builders.h"
 #include "charts/builders/pie_layout.h"
+#include "charts/builders/slice_fill.h"
 #include "charts/frame/chart_planes.h"
 #include "charts/prepare/builder_plan.h"
 #include "charts/prepare/chart_prepare.h"
