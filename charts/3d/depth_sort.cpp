@@ -7,6 +7,13 @@
 #include "charts/3d/scene_faces.h"
 #include "charts/frame/chart_canvas.h"
 
+// Depths, and through them the order of faces, must come out the same in
+// every build; x87 arithmetic's wider intermediates would round them
+// differently from the native build's.
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+#error "the 32-bit build computes floating point with SSE2 (-msse2 -mfpmath=sse)"
+#endif
+
 namespace {
 
 // The larger part of every partition waits on the stack and the smaller

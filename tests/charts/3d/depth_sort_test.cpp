@@ -54,12 +54,6 @@ TEST(DepthSort, SixFacesGoFarthestFirstInThePartitionsOrder) {
   }
 }
 
-TEST(DepthSort, TheDepthIsTheDistanceFromTheEye) {
-  EXPECT_EQ(EyeDistance(0, 0, 0), 800.0f);
-  EXPECT_EQ(EyeDistance(300, 400, 800), 500.0f);
-  EXPECT_EQ(EyeDistance(0, 0, 900), 100.0f);
-}
-
 // Any depths, many of them equal and some NaN (a face whose reference
 // vertex has no finite place): the sort ends, keeps every face, and orders
 // the comparable ones farthest first.

@@ -32,19 +32,4 @@ TEST(GalleryGolden, ThreeDSampleCharts) {
   ExpectDisplayListGolden("gallery_3d", drawn);
 }
 
-TEST(GalleryGolden, TilesOfEachKind) {
-  EXPECT_EQ(GalleryTileCount(kChart2D), 11);
-  EXPECT_EQ(GalleryTileCount(kChart3D), 11);
-  EXPECT_EQ(GalleryTileCount(kChartXY), 1);
-  ChartRecord xy(kChartXY);
-  EXPECT_FALSE(LoadGallerySample(xy, 1));
-  ASSERT_TRUE(LoadGallerySample(xy, 0));
-  EXPECT_EQ(xy.UsedSeriesCount(), 4);
-  EXPECT_EQ(xy.seriesLists[3].points.Count(), 6u);
-  ChartRecord pie(kChart3D);
-  ASSERT_TRUE(LoadGallerySample(pie, 10));
-  EXPECT_EQ(pie.UsedSeriesCount(), 1);
-  EXPECT_EQ(pie.seriesLists[0].points.Count(), 5u);
-}
-
 }  // namespace
