@@ -1,6 +1,5 @@
 #include "charts/builders/builders_3d.h"
 #include "charts/builders/solids_3d.h"
-#include "charts/series/chart_errors.h"
 
 namespace {
 
@@ -77,17 +76,10 @@ bool IsUsable(const ChartRecord& chart, int series, int64_t j) {
 
 }  // namespace
 
-bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series) {
+bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
-  const uint32_t n = StartBuild(chart, series);
-  if (n == 0)
-    return true;
-  SceneBox box;
-  if (!ReadSceneBox(canvas, &box))
-    return false;
-  const float slot = box.width / n;
-  const float d = box.depth / series.count;
-  const float e = d * chart.options.lineWidth3D / 100;
+  const SceneBox& box = f.box;
+  const float e = box.depth / series.count * chart.options.lineWidth3D / 100;
   for (int k = 0; k < series.count; ++k) {
     const int s = series.index[k];
     float base;
@@ -100,10 +92,9 @@ bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series) {
       if (!a || !b)
         continue;
       AreaSegment g;
-      g.xa = box.x0 + j * slot + slot / 2;
-      g.xb = g.xa + slot;
-      g.zF = k * d + (d - e) / 2;
-      g.zB = g.zF + e;
+      g.xa = box.x0 + j * f.slot + f.slot / 2;
+      g.xb = g.xa + f.slot;
+      CentreInDepthSlot(box, k, series.count, e, &g.zB, &g.zF);
       g.fromA = g.fromB = base * box.height;
       g.toA = a->position * box.height;
       g.toB = b->position * box.height;
@@ -119,27 +110,18 @@ bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series) {
   return true;
 }
 
-bool BuildStackedAreas3D(ChartCanvas& canvas, const SeriesList& series) {
+bool BuildStackedAreas3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
-  const uint32_t n = StartBuild(chart, series);
-  if (n == 0)
-    return true;
-  SceneBox box;
-  if (!ReadSceneBox(canvas, &box))
-    return false;
   float base;
-  if (!SeriesBase(chart.series[series.index[0]], &base)) {
-    chart.error = kChartOutOfMemory;
+  if (!StackBase(chart, series, &base))
     return false;
-  }
-  const float slot = box.width / n;
+  const SceneBox& box = f.box;
   const float e = box.depth * chart.options.lineWidth3D / 100;
-  for (uint32_t j = 1; j < n; ++j) {
+  for (uint32_t j = 1; j < f.count; ++j) {
     AreaSegment g;
-    g.xa = box.x0 + (j - 1) * slot + slot / 2;
-    g.xb = g.xa + slot;
-    g.zF = (box.depth - e) / 2;
-    g.zB = g.zF + e;
+    g.xa = box.x0 + (j - 1) * f.slot + f.slot / 2;
+    g.xb = g.xa + f.slot;
+    CentreInDepthSlot(box, 0, 1, e, &g.zB, &g.zF);
     if (!AppendSegmentReference(chart, box, &g))
       return false;
     float totalA = base * box.height;

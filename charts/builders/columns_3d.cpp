@@ -2,7 +2,6 @@
 
 #include "charts/builders/builders_3d.h"
 #include "charts/builders/solids_3d.h"
-#include "charts/series/chart_errors.h"
 
 namespace {
 
@@ -26,15 +25,10 @@ bool AppendColumn(ChartRecord& chart, float xL, float xR, float yL, float yU, fl
 
 }  // namespace
 
-bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series) {
+bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
-  const uint32_t n = StartBuild(chart, series);
-  if (n == 0)
-    return true;
-  SceneBox box;
-  if (!ReadSceneBox(canvas, &box))
-    return false;
-  const float slot = box.width / n;
+  const SceneBox& box = f.box;
+  const float slot = f.slot;
   const float d = box.depth / series.count;
   const float width = std::min(slot * chart.options.barSize / 100, d * chart.options.barSize / 100);
   for (int k = 0; k < series.count; ++k) {
@@ -43,8 +37,9 @@ bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series) {
     // A hidden series keeps its depth slot empty.
     if (!chart.series[s].visible || !SeriesBase(chart.series[s], &base))
       continue;
-    const float zF = k * d + (d - width) / 2;
-    const float zB = zF + width;
+    float zB;
+    float zF;
+    CentreInDepthSlot(box, k, series.count, width, &zB, &zF);
     const uint32_t count = chart.seriesLists[s].points.Count();
     for (uint32_t j = 0; j < count; ++j) {
       const SeriesPoint* point = UsablePoint(chart, s, j);
@@ -66,31 +61,27 @@ bool BuildColumns3D(ChartCanvas& canvas, const SeriesList& series) {
   return true;
 }
 
-bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
+bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
-  const uint32_t n = StartBuild(chart, series);
-  if (n == 0)
-    return true;
-  SceneBox box;
-  if (!ReadSceneBox(canvas, &box))
-    return false;
   float base;
-  if (!SeriesBase(chart.series[series.index[0]], &base)) {
-    chart.error = kChartOutOfMemory;
+  if (!StackBase(chart, series, &base))
     return false;
-  }
-  const float slot = box.width / n;
+  const SceneBox& box = f.box;
+  const float slot = f.slot;
   const float width =
       std::min(slot * chart.options.stackBarSize / 100, box.depth * chart.options.stackBarSize / 100);
-  const float zF = (box.depth - width) / 2;
-  const float zB = zF + width;
+  float zB;
+  float zF;
+  CentreInDepthSlot(box, 0, 1, width, &zB, &zF);
   const uint32_t firstColour = SeriesColour(chart, series.index[0]);
-  for (uint32_t j = 0; j < n; ++j) {
+  for (uint32_t j = 0; j < f.count; ++j) {
     const float xL = CategoryLeft(box, j, slot, width);
     const float xR = xL + width;
     uint32_t reference;
     if (!AppendReference(chart, xL, xR, box.y0, zF, zB, &reference))
       return false;
+    // The segments that close the stack: the last one upwards and the last
+    // one downwards, or, on a side without any, the first segment of all.
     struct Segment {
       uint32_t first;
       uint32_t colour;
@@ -98,7 +89,6 @@ bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
     Segment firstSegment = {0, 0};
     Segment top = {0, 0};
     Segment bottom = {0, 0};
-    bool any = false;
     bool anyUp = false;
     bool anyDown = false;
     float up = base * box.height;
@@ -119,9 +109,8 @@ bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
           !AppendFaces(chart, first, kPrismFaces, kPrismTop, reference, colour))
         return false;
       const Segment made = {first, colour};
-      if (!any)
+      if (!anyUp && !anyDown)
         firstSegment = made;
-      any = true;
       if (below) {
         bottom = made;
         anyDown = true;
@@ -130,7 +119,7 @@ bool BuildStackedColumns3D(ChartCanvas& canvas, const SeriesList& series) {
         anyUp = true;
       }
     }
-    if (!any)
+    if (!anyUp && !anyDown)
       continue;
     if (!anyUp)
       top = {firstSegment.first, firstColour};

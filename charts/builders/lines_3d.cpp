@@ -9,30 +9,24 @@ constexpr FaceCorners kRibbonFaces[] = {{0, 3, 2, 3}, {2, 1, 0, 3}, {0, 1, 2, 3}
 
 }  // namespace
 
-bool BuildLines3D(ChartCanvas& canvas, const SeriesList& series) {
+bool BuildLines3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
-  const uint32_t n = StartBuild(chart, series);
-  if (n == 0)
-    return true;
-  SceneBox box;
-  if (!ReadSceneBox(canvas, &box))
-    return false;
-  const float slot = box.width / n;
-  const float d = box.depth / series.count;
-  const float e = d * chart.options.lineWidth3D / 100;
+  const SceneBox& box = f.box;
+  const float e = box.depth / series.count * chart.options.lineWidth3D / 100;
   for (int k = 0; k < series.count; ++k) {
     const int s = series.index[k];
     const uint32_t colour = SeriesColour(chart, s);
-    const float zF = k * d + (d - e) / 2;
-    const float zB = zF + e;
+    float zB;
+    float zF;
+    CentreInDepthSlot(box, k, series.count, e, &zB, &zF);
     const uint32_t count = chart.seriesLists[s].points.Count();
     for (uint32_t j = 0; j + 1 < count; ++j) {
       const SeriesPoint* p = UsablePoint(chart, s, j);
       const SeriesPoint* q = UsablePoint(chart, s, j + 1);
       if (!p || !q)
         continue;
-      const float xa = box.x0 + j * slot + slot / 2;
-      const float xb = xa + slot;
+      const float xa = box.x0 + j * f.slot + f.slot / 2;
+      const float xb = xa + f.slot;
       const float ya = p->position * box.height;
       const float yb = q->position * box.height;
       const ScenePoint points[] = {

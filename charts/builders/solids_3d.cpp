@@ -50,15 +50,32 @@ const SeriesPoint* UsablePoint(const ChartRecord& chart, int series, uint32_t j)
   return point && IsUsablePoint(*point) ? point : nullptr;
 }
 
-uint32_t StartBuild(ChartRecord& chart, const SeriesList& series) {
-  uint32_t largest = 0;
+bool StartBuild(ChartCanvas& canvas, const SeriesList& series, BuildFrame* frame, bool* built) {
+  frame->count = 0;
   for (int k = 0; k < series.count; ++k) {
-    SeriesLists& lists = chart.seriesLists[series.index[k]];
+    SeriesLists& lists = canvas.chart.seriesLists[series.index[k]];
     lists.labels.Clear(true);
-    if (lists.points.Count() > largest)
-      largest = lists.points.Count();
+    if (lists.points.Count() > frame->count)
+      frame->count = lists.points.Count();
   }
-  return largest;
+  *built = frame->count == 0;
+  if (frame->count == 0 || !ReadSceneBox(canvas, &frame->box))
+    return false;
+  frame->slot = frame->box.width / frame->count;
+  return true;
+}
+
+bool StackBase(ChartRecord& chart, const SeriesList& series, float* base) {
+  if (SeriesBase(chart.series[series.index[0]], base))
+    return true;
+  chart.error = kChartOutOfMemory;
+  return false;
+}
+
+void CentreInDepthSlot(const SceneBox& box, int k, int slots, float thickness, float* zFront, float* zBack) {
+  const float d = box.depth / slots;
+  *zBack = k * d + (d - thickness) / 2;
+  *zFront = *zBack + thickness;
 }
 
 bool AppendPoints(ChartRecord& chart, const ScenePoint* points, int count, uint32_t* first) {

@@ -42,9 +42,26 @@ const SeriesPoint* UsablePoint(const ChartRecord& chart, int series, uint32_t j)
 // Columns and areas of negative points hang below the base.
 inline bool IsNegativePoint(const SeriesPoint& point) { return (point.flags & kPointNegative) != 0; }
 
-// Empties the label lists of the series (pages kept) and returns their
-// largest point count.
-uint32_t StartBuild(ChartRecord& chart, const SeriesList& series);
+// What a builder of several series works in: N, their largest point count,
+// the box and the width of one category's slot.
+struct BuildFrame {
+  uint32_t count;
+  SceneBox box;
+  float slot;
+};
+
+// Empties the label lists of the series (pages kept) and reads the frame.
+// False when there is nothing to build: *built is then true for N = 0 and
+// false (error 27) when a plane is missing.
+bool StartBuild(ChartCanvas& canvas, const SeriesList& series, BuildFrame* frame, bool* built);
+
+// The base of a stack: that of its first series; false with error 27 when
+// 0 has no position on its axis.
+bool StackBase(ChartRecord& chart, const SeriesList& series, float* base);
+
+// The front (nearer, larger z) and back of something `thickness` deep in
+// the middle of depth slot k of `slots` equal slots of the box's depth.
+void CentreInDepthSlot(const SceneBox& box, int k, int slots, float thickness, float* zFront, float* zBack);
 
 struct ScenePoint {
   float x;

@@ -488,7 +488,7 @@ TEST(Builders3D, AMissingPlaneFailsTheBuilder) {
   ASSERT_TRUE(BuildPlaneXY(canvas, kPlotWidth, kPlotHeight));
   SeriesList data;
   CollectSeries(*scene.chart, &data, kSeriesData);
-  EXPECT_FALSE(BuildColumns3D(canvas, data));
+  EXPECT_FALSE(RunBuilder3D(canvas, kBuildColumns3D, data));
   EXPECT_EQ(scene.chart->error, 27);
   EXPECT_EQ(scene.chart->faces.Count(), 0u);
 }
