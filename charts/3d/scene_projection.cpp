@@ -13,27 +13,18 @@ constexpr double kPi = 3.14159265358979;
 
 bool SomeDataSeriesIsABar(const ChartRecord& chart) { return HasDataSeriesOfType(chart, kViewBar, kViewBar3D); }
 
-// The normal of the three vertices from `first`, NaN when one is missing.
-void NormalOfVertices(const ChartRecord& chart, uint32_t first, float normal[3]) {
-  const VertexRecord* p1 = VertexAt(chart, first);
-  const VertexRecord* p2 = VertexAt(chart, first + 1);
-  const VertexRecord* p3 = VertexAt(chart, first + 2);
+// The normal of three vertices, NaN when one is missing.
+void NormalOf(const ChartRecord& chart, uint32_t a, uint32_t b, uint32_t c, void* normal) {
+  const VertexRecord* p1 = VertexAt(chart, a);
+  const VertexRecord* p2 = VertexAt(chart, b);
+  const VertexRecord* p3 = VertexAt(chart, c);
   if (p1 && p2 && p3) {
     FaceNormal(*p1, *p2, *p3, normal);
     return;
   }
-  normal[0] = normal[1] = normal[2] = std::numeric_limits<float>::quiet_NaN();
-}
-
-void FaceNormalOf(const ChartRecord& chart, const FaceRecord& face, float normal[3]) {
-  const VertexRecord* a = VertexAt(chart, face.a);
-  const VertexRecord* b = VertexAt(chart, face.b);
-  const VertexRecord* c = VertexAt(chart, face.c);
-  if (a && b && c) {
-    FaceNormal(*a, *b, *c, normal);
-    return;
-  }
-  normal[0] = normal[1] = normal[2] = std::numeric_limits<float>::quiet_NaN();
+  const float none[3] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::quiet_NaN()};
+  std::memcpy(normal, none, sizeof none);
 }
 
 }  // namespace
@@ -70,16 +61,16 @@ void ProjectVertices(ChartRecord& chart, const ChartMatrix m) {
   }
 }
 
-void LightDirection(uint16_t degreesX, uint16_t degreesY, float light[3]) {
+void LightDirection(uint16_t degreesX, uint16_t degreesY, void* light) {
   const double x = std::cos(degreesX * kPi / 180);
   const double y = std::cos(degreesY * kPi / 180);
   const double length = std::sqrt(x * x + y * y + 1);
-  light[0] = static_cast<float>(x / length);
-  light[1] = static_cast<float>(y / length);
-  light[2] = static_cast<float>(1 / length);
+  const float unit[3] = {static_cast<float>(x / length), static_cast<float>(y / length),
+                         static_cast<float>(1 / length)};
+  std::memcpy(light, unit, sizeof unit);
 }
 
-void FaceNormal(const VertexRecord& p1, const VertexRecord& p2, const VertexRecord& p3, float normal[3]) {
+void FaceNormal(const VertexRecord& p1, const VertexRecord& p2, const VertexRecord& p3, void* normal) {
   const double ax = static_cast<double>(p2.viewX) - p1.viewX;
   const double ay = static_cast<double>(p2.viewY) - p1.viewY;
   const double az = static_cast<double>(p2.viewZ) - p1.viewZ;
@@ -90,22 +81,25 @@ void FaceNormal(const VertexRecord& p1, const VertexRecord& p2, const VertexReco
   const double ny = az * bx - ax * bz;
   const double nz = ax * by - ay * bx;
   const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
-  normal[0] = static_cast<float>(nx / length);
-  normal[1] = static_cast<float>(ny / length);
-  normal[2] = static_cast<float>(nz / length);
+  const float unit[3] = {static_cast<float>(nx / length), static_cast<float>(ny / length),
+                         static_cast<float>(nz / length)};
+  std::memcpy(normal, unit, sizeof unit);
 }
 
 void ComputeNormals(ChartCanvas& canvas, uint8_t pass) {
   ChartRecord& chart = canvas.chart;
+  // Planes and axis records by their first three vertices.
   for (PlaneRecord& plane : canvas.layout.planes)
     if (plane.present)
-      NormalOfVertices(chart, plane.firstVertex, plane.normal);
-  for (int k = 0; k < canvas.axes.count; ++k)
-    NormalOfVertices(chart, canvas.axes.records[k].firstVertex, canvas.axes.records[k].normal);
+      NormalOf(chart, plane.firstVertex, plane.firstVertex + 1, plane.firstVertex + 2, plane.normal);
+  for (int k = 0; k < canvas.axes.count; ++k) {
+    AxisRecord& axis = canvas.axes.records[k];
+    NormalOf(chart, axis.firstVertex, axis.firstVertex + 1, axis.firstVertex + 2, axis.normal);
+  }
   const uint32_t count = chart.faces.Count();
   for (uint32_t i = 0; i < count; ++i) {
     FaceRecord* face = FaceAt(chart, i);
-    FaceNormalOf(chart, *face, pass == kShadingNormals ? face->shadeNormal : face->viewNormal);
+    NormalOf(chart, face->a, face->b, face->c, pass == kShadingNormals ? face->shadeNormal : face->viewNormal);
   }
 }
 

@@ -18,12 +18,13 @@ void SceneMatrix(const ChartRecord& chart, int32_t plotWidth, int32_t plotHeight
 // View values from the model values through the matrix's upper-left 3 x 3.
 void ProjectVertices(ChartRecord& chart, const ChartMatrix matrix);
 
-// The unit vector (cos x, cos y, 1) / length, the angles in degrees.
-void LightDirection(uint16_t degreesX, uint16_t degreesY, float light[3]);
+// The unit vector (cos x, cos y, 1) / length, the angles in degrees,
+// written byte by byte as three floats.
+void LightDirection(uint16_t degreesX, uint16_t degreesY, void* light);
 
 // The unit normal (P2 - P1) x (P3 - P2) of three view points; NaN for
-// points on one line.
-void FaceNormal(const VertexRecord& p1, const VertexRecord& p2, const VertexRecord& p3, float normal[3]);
+// points on one line. Written byte by byte: normals live in packed records.
+void FaceNormal(const VertexRecord& p1, const VertexRecord& p2, const VertexRecord& p3, void* normal);
 
 enum NormalPass : uint8_t {
   kShadingNormals,  // before perspective: faces keep them for their shade
