@@ -21,6 +21,12 @@ struct ViewPoint {
   float z;
 };
 
+// Records lie packed in their pages: the view values are read out whole.
+ViewPoint ViewOf(const ChartRecord& chart, uint32_t i) {
+  const VertexRecord* v = VertexAt(chart, i);
+  return {v->viewX, v->viewY, v->viewZ};
+}
+
 uint32_t AddViewVertex(ChartRecord& chart, ViewPoint p) {
   const uint32_t i = chart.vertices.Count();
   EXPECT_TRUE(AppendVertex(chart, p.x, p.y, p.z));
@@ -42,12 +48,12 @@ TEST(ScenePerspective, OnlyPerspectivesBetween0And100ScaleXAndY) {
     AddViewVertex(chart, {10, 20, 10});
     EXPECT_EQ(ApplyPerspective(chart, c.perspective), c.applied) << c.perspective;
     // The nearest vertex (largest z) keeps its place in every case.
-    EXPECT_EQ(VertexAt(chart, 1)->viewX, 10.0f);
-    EXPECT_EQ(VertexAt(chart, 1)->viewY, 20.0f);
-    EXPECT_EQ(VertexAt(chart, 0)->viewZ, -10.0f);
+    EXPECT_EQ(ViewOf(chart, 1).x, 10.0f);
+    EXPECT_EQ(ViewOf(chart, 1).y, 20.0f);
+    EXPECT_EQ(ViewOf(chart, 0).z, -10.0f);
     if (!c.applied) {
-      EXPECT_EQ(VertexAt(chart, 0)->viewX, 10.0f) << c.perspective;
-      EXPECT_EQ(VertexAt(chart, 0)->viewY, 20.0f) << c.perspective;
+      EXPECT_EQ(ViewOf(chart, 0).x, 10.0f) << c.perspective;
+      EXPECT_EQ(ViewOf(chart, 0).y, 20.0f) << c.perspective;
     }
   }
   // Perspective 35 over a depth of 20: d = 70, the far vertex shrinks by
@@ -56,8 +62,8 @@ TEST(ScenePerspective, OnlyPerspectivesBetween0And100ScaleXAndY) {
   AddViewVertex(chart, {9, 18, -10});
   AddViewVertex(chart, {9, 18, 10});
   ASSERT_TRUE(ApplyPerspective(chart, 35));
-  EXPECT_FLOAT_EQ(VertexAt(chart, 0)->viewX, 7.0f);
-  EXPECT_FLOAT_EQ(VertexAt(chart, 0)->viewY, 14.0f);
+  EXPECT_FLOAT_EQ(ViewOf(chart, 0).x, 7.0f);
+  EXPECT_FLOAT_EQ(ViewOf(chart, 0).y, 14.0f);
 }
 
 TEST(ScenePerspective, AScenePastTheEyesPlaneKeepsItsParallelProjection) {
@@ -74,8 +80,8 @@ TEST(ScenePerspective, AScenePastTheEyesPlaneKeepsItsParallelProjection) {
     for (const ViewPoint& p : scene) AddViewVertex(chart, p);
     EXPECT_FALSE(ApplyPerspective(chart, 5));
     for (uint32_t i = 0; i < chart.vertices.Count(); ++i) {
-      EXPECT_EQ(VertexAt(chart, i)->viewX, 5.0f);
-      EXPECT_EQ(VertexAt(chart, i)->viewY, 5.0f);
+      EXPECT_EQ(ViewOf(chart, i).x, 5.0f);
+      EXPECT_EQ(ViewOf(chart, i).y, 5.0f);
     }
   }
 }
@@ -128,10 +134,10 @@ TEST(SceneMatrix, BarsAreTurnedAQuarterAndRescaledToThePlot) {
     SceneMatrix(chart, c.width, c.height, m);
     AddViewVertex(chart, c.model);
     ProjectVertices(chart, m);
-    const VertexRecord* v = VertexAt(chart, 0);
-    EXPECT_NEAR(v->viewX, c.view.x, 1e-4) << int(c.viewType) << " " << c.height;
-    EXPECT_NEAR(v->viewY, c.view.y, 1e-4) << int(c.viewType) << " " << c.height;
-    EXPECT_EQ(v->viewZ, c.view.z);
+    const ViewPoint v = ViewOf(chart, 0);
+    EXPECT_NEAR(v.x, c.view.x, 1e-4) << int(c.viewType) << " " << c.height;
+    EXPECT_NEAR(v.y, c.view.y, 1e-4) << int(c.viewType) << " " << c.height;
+    EXPECT_EQ(v.z, c.view.z);
   }
 }
 

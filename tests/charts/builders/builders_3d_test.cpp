@@ -72,7 +72,9 @@ struct Scene {
     const VertexRecord* v = VertexAt(*chart, vertex);
     return {v->modelX, v->modelY, v->modelZ};
   }
-  const FaceRecord& Face(uint32_t i) const { return *FaceAt(*chart, i); }
+  // Records lie packed in their pages: they are read out as copies.
+  FaceRecord Face(uint32_t i) const { return *FaceAt(*chart, i); }
+  uint32_t FillColour(const FillRecord& fill) const { return fill.patternColor; }
   const SeriesPoint* PointOf(int series, uint32_t j) const { return PointAt(chart->seriesLists[series], j); }
   bool Usable(int series, int64_t j) const {
     const SeriesPoint* p = j >= 0 ? PointOf(series, static_cast<uint32_t>(j)) : nullptr;
@@ -356,10 +358,12 @@ TEST(Builders3D, BarsListTheirFirstCategoryAtTheTopBesideItsLabel) {
     std::map<float, std::pair<float, float>> bars;
     for (uint32_t i = 0; i < chart->faces.Count(); ++i) {
       const FaceRecord* f = FaceAt(*chart, i);
-      auto& extent = bars.emplace(VertexAt(*chart, f->reference)->viewY, std::make_pair(1e9f, -1e9f)).first->second;
+      const float height = VertexAt(*chart, f->reference)->viewY;
+      auto& extent = bars.emplace(height, std::make_pair(1e9f, -1e9f)).first->second;
       for (uint32_t v : {f->a, f->b, f->c}) {
-        extent.first = std::min(extent.first, VertexAt(*chart, v)->viewX);
-        extent.second = std::max(extent.second, VertexAt(*chart, v)->viewX);
+        const float x = VertexAt(*chart, v)->viewX;
+        extent.first = std::min(extent.first, x);
+        extent.second = std::max(extent.second, x);
       }
     }
     ASSERT_EQ(bars.size(), 3u);
@@ -417,10 +421,10 @@ TEST(Builders3D, StackedColumnsGrowBothWaysFromTheBase) {
   EXPECT_TRUE(SidesPairUp(scene));
   // The top of the stack is the second series' segment, in its colour; the
   // bottom the third's.
-  const FaceRecord& top = scene.Face(24);
-  const FaceRecord& bottom = scene.Face(26);
-  EXPECT_EQ(top.colour, scene.chart->series[1].fill.patternColor);
-  EXPECT_EQ(bottom.colour, scene.chart->series[2].fill.patternColor);
+  const FaceRecord top = scene.Face(24);
+  const FaceRecord bottom = scene.Face(26);
+  EXPECT_EQ(+top.colour, scene.FillColour(scene.chart->series[1].fill));
+  EXPECT_EQ(+bottom.colour, scene.FillColour(scene.chart->series[2].fill));
   EXPECT_GT(scene.At(top.a).y, scene.At(bottom.a).y);
 }
 
@@ -458,7 +462,7 @@ TEST(Builders3D, PieSlicesWalkTheirArcsInSteps) {
   }
   Scene mixed(kViewPie3D, false, {{2, -5, 2}});
   mixed.Build();
-  EXPECT_EQ(mixed.PointOf(0, 1)->flags & kPointCut, kPointCut);
+  EXPECT_EQ(mixed.PointOf(0, 1)->flags & kPointCut, +kPointCut);
   EXPECT_EQ(kArcStep, 0.05711986642890527);
 }
 
@@ -478,8 +482,8 @@ TEST(Builders3D, SliceFillsRepeatAfterTheStoredCount) {
   scene.chart->series[0].sliceCount = 0;
   scene.Build();
   ASSERT_TRUE(scene.built);
-  EXPECT_EQ(scene.Face(0).colour, scene.chart->series[0].sliceFills[0].patternColor);
-  EXPECT_EQ(scene.Face(scene.Faces() - 1).colour, scene.chart->series[0].sliceFills[2].patternColor);
+  EXPECT_EQ(+scene.Face(0).colour, scene.FillColour(scene.chart->series[0].sliceFills[0]));
+  EXPECT_EQ(+scene.Face(scene.Faces() - 1).colour, scene.FillColour(scene.chart->series[0].sliceFills[2]));
 }
 
 TEST(Builders3D, AMissingPlaneFailsTheBuilder) {
