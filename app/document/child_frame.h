@@ -17,7 +17,9 @@
 // (child_frame_clipboard_win32.cpp), and the cell commands
 // (cell_commands_win32.cpp dispatches them): editing (edit_commands_win32.cpp),
 // rows, columns and recalculation (row_column_commands_win32.cpp), dates,
-// data series and quick statistics (date_series_commands_win32.cpp).
+// data series and quick statistics (date_series_commands_win32.cpp); the
+// commands of the small dialogs and the cell searches
+// (sheet_commands_win32.cpp dispatches them).
 
 #include <cstdint>
 
@@ -26,6 +28,7 @@
 #include <commctrl.h>
 
 #include "app/document/document_view.h"
+#include "app/document/row_sort.h"
 #include "app/inspect/inspect_view.h"
 #include "app/tree/tree_view_ctrl.h"
 #include "core/workbook/workbook.h"
@@ -91,6 +94,24 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   void RefreshFrameUI() override;
   // True when the window may close, asking about unsaved changes.
   bool QueryClose();
+
+  // The commands on the worksheet and the workbook that open the program's
+  // small dialogs (sheet_commands_win32.cpp dispatches them): going to the
+  // next or previous filled, empty, identical or different row and to the
+  // top or bottom (search_commands_win32.cpp), sorting
+  // (sort_commands_win32.cpp), row heights and column widths, drop-down
+  // lists (list_commands_win32.cpp), protection and statistics
+  // (workbook_commands_win32.cpp). False for any other command.
+  bool OnSheetCommand(UINT command);
+  void OnFindNext(UINT command);
+  void OnFindPrevious(UINT command);
+  void OnSort();
+  void OnSortByFirstColumn(bool ascending);
+  void OnRowHeight();
+  void OnColumnWidth();
+  void OnDropDownList();
+  void OnProtection();
+  void OnStatistics();
 
   void OnFileSave();
   void OnFileSaveAs();
@@ -238,6 +259,8 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // The tail of a change of sizes or panes: no recalculation, the views
   // repainted, the modified flag and the frame's states.
   void CompleteLayoutChange();
+  void GoToFoundRow(UINT command);
+  void SortSelectionRows(const UndoRange& range, const SortColumns& columns);
 
   // Tree notifications and the drag (child_frame_tree_win32.cpp).
   LRESULT OnTreeNotify(NMHDR* header);

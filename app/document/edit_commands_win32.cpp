@@ -93,8 +93,10 @@ void CChildFrame::RefreshAfterStep(int32_t index, const CWorkSheet* shownBefore)
   // The cells the step changed are shown selected; steps of containers and
   // of the tree have no cells.
   const uint8_t kind = step.stepKind;
-  const bool ofCells = kind != kUndoStepContainerAddedOrRemoved && kind != kUndoStepContainerChanged &&
-                       kind != kUndoStepTreeItem && kind != kUndoStepRename;
+  const bool ofTree = kind == kUndoStepTreeItem || kind == kUndoStepRename || kind == kUndoStepTreeItemMoved;
+  const bool ofCells = kind != kUndoStepContainerAddedOrRemoved && kind != kUndoStepContainerChanged && !ofTree;
+  // The tree shows the items and which worksheet is active.
+  if ((ofTree || sheet != shownBefore) && !FillTree()) ShowError(kWorkbookOutOfMemory);
   if (ofCells && InGrid(range)) {
     SelectRange(SelectionRange{range.firstColumn, range.firstRow, range.lastColumn, range.lastRow});
     view->EnsureCellVisible(range.firstRow, range.firstColumn);

@@ -88,7 +88,7 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
-  if (RunFrameFileCommand(this, command) || OnWindowCommand(command)) return true;
+  if (RunFrameFileCommand(this, command) || OnWindowCommand(command) || OnToolWindowCommand(command)) return true;
   switch (command) {
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);

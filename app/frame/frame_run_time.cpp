@@ -53,19 +53,7 @@ void CMainFrame::StampActivityClocks() {
 }
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
-  switch (msg->message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_INITMENUPOPUP:
-      StampActivityClocks();
-      break;
-  }
+  if (IsUserInputMessage(msg->message)) StampActivityClocks();
   // A focused edit control's own editing keys pass the accelerators, which
   // would give them to commands on cells.
   if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
@@ -118,6 +106,7 @@ bool CMainFrame::OnIdle() {
       changed = true;
     }
     if (changed) EnableMainToolBar(active);
+    RestoreToolWindows(active);
     if (!active && m_hWndStatusBar != nullptr) {
       StatusBarSetText(m_hWndStatusBar, 0, "");
       StatusBarSetText(m_hWndStatusBar, 1, "");

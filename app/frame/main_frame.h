@@ -21,6 +21,8 @@
 #include <windows.h>
 
 #include "app/frame/auto_save.h"
+#include "dialogs/worksheet_format/worksheet_sheet.h"
+#include "dialogs/zoom/zoom_dialog.h"
 #include "platform/ui/command_bar.h"
 #include "platform/ui/mdi_frame.h"
 #include "platform/ui/message_loop.h"
@@ -78,6 +80,20 @@ class CMainFrame : public CMDIFrameWindowImpl,
     void DrawZoomPane(bool sunken);
   };
 
+  // What the worksheet-format sheet asks of the frame.
+  class CWorksheetFormatHost : public WorksheetFormatHost {
+   public:
+    explicit CWorksheetFormatHost(CMainFrame* frame) : m_frame(frame) {}
+    HWND HostWindow() override;
+    bool ActiveWorksheetFormat(WorksheetViewFormat* format) override;
+    void ApplyWorksheetFormat(const WorksheetViewFormat& format) override;
+    void StampActivityClocks() override;
+    void SheetClosed() override;
+
+   private:
+    CMainFrame* m_frame;
+  };
+
   CMainFrame() = default;
   ~CMainFrame() override;
 
@@ -125,6 +141,16 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // reference in the current addressing style, and empties its text.
   void FillBookmarkList();
 
+  // The tool windows and the About box (frame_tool_windows.cpp). The
+  // worksheet format goes into the active worksheet, which is repainted and
+  // marked modified; true, also without an active document.
+  bool ApplyWorksheetFormat(const WorksheetViewFormat& format);
+  // The zoom chooser's choice: the zoom of the active worksheet, or of every
+  // worksheet of the active workbook.
+  void ApplyZoom(uint32_t zoomPercent, bool allWorksheets);
+  CWorksheetPropSheet& WorksheetFormatSheet() { return m_worksheetFormat; }
+  CZoomDlg& ZoomChooser() { return m_zoomChooser; }
+
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
@@ -162,6 +188,15 @@ class CMainFrame : public CMDIFrameWindowImpl,
   bool OnTooltipText(NMTTDISPINFOA* info);
   void ForwardToActiveDocument(WPARAM wp, LPARAM lp);
   void ShowRecentCellText(int index);
+
+  // Tool windows and the About box (frame_tool_windows.cpp).
+  bool OnToolWindowCommand(UINT command);
+  void OnFormatWorksheet();
+  void OnZoom();
+  void OnAbout();
+  // After an activation: tool windows the options mark visible come back
+  // with a document, and go while none is active.
+  void RestoreToolWindows(bool documentActive);
 
   // Help, bookmark removal and settings changes (frame_window_commands.cpp).
   bool OnWindowCommand(UINT command);
@@ -210,6 +245,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CStatusBarCtrl2 m_statusBar;
   RecentDocumentList m_recentDocuments;
   ActivityClocks m_clocks = {0, 0};
+  CWorksheetFormatHost m_worksheetFormatHost{this};
+  CWorksheetPropSheet m_worksheetFormat{&m_worksheetFormatHost};
+  CZoomDlg m_zoomChooser;
 };
 
 #endif

@@ -19,7 +19,7 @@ const CommandRange kUnbuilt[] = {
     {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
     {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
     {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    // Options, profiles, registration, regions, tool windows, about and zoom.
+    // Options, profiles, registration, regions, the composer and the format-cells window.
     {ID_OPTIONS, ID_OPTIONS},
     {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
     {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
@@ -27,33 +27,17 @@ const CommandRange kUnbuilt[] = {
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
     {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    {ID_FORMAT_WORKSHEET, ID_FORMAT_WORKSHEET},
-    {ID_APP_ABOUT, ID_APP_ABOUT},
-    {ID_VIEW_ZOOM, ID_VIEW_ZOOM},
     // Font styles, adding bookmarks, the go-to box and locking.
     {ID_FONT_BOLD, ID_FONT_UNDERLINE},
     {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    // The sizes of rows and columns wait for their dialog.
-    {ID_ROW_HEIGHT, ID_ROW_HEIGHT},
-    {ID_COLUMN_WIDTH, ID_COLUMN_WIDTH},
     // Containers, charts and images.
     {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
     {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},
     {ID_INSERT_IMAGE, ID_INSERT_IMAGE},
     {ID_COPY_IMAGE_TO, ID_COPY_IMAGE_TO},
-    // Sorting, drop-down lists, protection and statistics.
-    {ID_SORT, ID_SORT},
-    {ID_SORT_DESCENDING, ID_SORT_ASCENDING},
-    {ID_DROP_DOWN_LIST, ID_DROP_DOWN_LIST},
-    {ID_PROTECTION, ID_PROTECTION},
-    {ID_WORKBOOK_STATISTICS, ID_WORKBOOK_STATISTICS},
-    // Going to cells by their content.
-    {ID_PREVIOUS_NON_EMPTY, ID_NEXT_EMPTY},
-    {ID_NEXT_DIFFERENT, ID_NEXT_DIFFERENT},
-    {ID_GO_TOP, ID_NEXT_IDENTICAL},
 };
 
 uint32_t g_handledCommands = 0;

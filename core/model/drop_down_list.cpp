@@ -23,13 +23,17 @@ bool DropDownList::AppendEntry(const char* text) {
   return true;
 }
 
-void DropDownList::Clear() {
+void DropDownList::FreeEntries() {
   while (entries) {
     DropDownEntry* entry = entries;
     entries = entry->next;
     delete[] entry->text;
     delete entry;
   }
+}
+
+void DropDownList::Clear() {
+  FreeEntries();
   std::memset(name, 0, sizeof name);
 }
 

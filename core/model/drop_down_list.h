@@ -26,6 +26,8 @@ struct DropDownList {
   // Appends a copy of the text, cut to kDropDownEntryMaxLength characters;
   // false, with the list unchanged, when out of memory.
   bool AppendEntry(const char* text);
+  // Frees every entry; the name stays.
+  void FreeEntries();
   // Frees every entry and empties the name: the slot is unused again.
   void Clear();
   uint32_t EntryCount() const;

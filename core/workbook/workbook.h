@@ -233,6 +233,12 @@ class CWorkBook {
   bool ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                           uint32_t lastRow, SheetFormat* format, int attributeKind, const StyleRecord& templateStyle,
                           const FontRecord& templateFont);
+  // The same for whole columns first..last, through their column records:
+  // each column's style takes the attribute, and so does every run in it,
+  // a run left with its column's style going. The rows are never walked.
+  // Failures as above, the formats then as before.
+  bool ApplyFormatToColumns(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, SheetFormat* format,
+                            int attributeKind, const StyleRecord& templateStyle, const FontRecord& templateFont);
 
   // Links, depths, kinds, counts, the active worksheet, at least one
   // worksheet in a non-empty list and container ids unique; on failure a

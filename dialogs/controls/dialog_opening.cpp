@@ -12,6 +12,20 @@ void PlaceOpeningDialog(HWND dialog) {
   SetWindowTransparency(dialog, Options.Opacity);
 }
 
+void EnableTabPageTheme(HWND page) {
+  // Looked up at run time, once, and kept loaded: the library is missing on
+  // older systems.
+  using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+  constexpr DWORD kEnableTabTexture = 6;  // ETDT_ENABLETAB
+  static const EnableTexture enable = [] {
+    HMODULE themes = ::LoadLibraryA("UxTheme.dll");
+    return themes != nullptr ? reinterpret_cast<EnableTexture>(reinterpret_cast<void*>(
+                                   ::GetProcAddress(themes, "EnableThemeDialogTexture")))
+                             : nullptr;
+  }();
+  if (enable != nullptr) enable(page, kEnableTabTexture);
+}
+
 void ShowDialogHelp(int topic) { ShowHelpTopic(topic); }
 
 void GetDefaultDocumentFolder(char* out, size_t size) {

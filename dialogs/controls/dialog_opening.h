@@ -12,6 +12,10 @@
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
 
+// A page of a tab control takes the themed tab background where the
+// system's themes library offers it.
+void EnableTabPageTheme(HWND page);
+
 // The help page of a topic number.
 void ShowDialogHelp(int topic);
 

@@ -13,6 +13,12 @@ void CParsedEdit::SetDecimalLimits(double minimum, double maximum, int decimals)
   m_rules.decimals = decimals;
 }
 
+void CParsedEdit::AttachWithUpDown(HWND edit, HWND upDown) {
+  SubclassWindow(edit);
+  ::SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  InitStepSpin(upDown);
+}
+
 int CParsedEdit::Step(int delta) {
   if (m_rules.mode == kParsedAnything) return 1;
   char text[kParsedTextCapacity];

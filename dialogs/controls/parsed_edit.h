@@ -18,6 +18,9 @@ class CParsedEdit : public CWindowImpl {
   // Limits and decimals (-1 the shortest text) of the decimal mode.
   void SetDecimalLimits(double minimum, double maximum, int decimals);
 
+  // Subclasses the dialog's edit and makes the up-down control beside it
+  // its stepper (InitStepSpin).
+  void AttachWithUpDown(HWND edit, HWND upDown);
   // The text stepped by delta within the limits; an invalid text beeps and
   // stays. 1 when stepped, 0 when not.
   int Step(int delta);

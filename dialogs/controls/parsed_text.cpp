@@ -68,6 +68,8 @@ bool StepColumn(const ParsedEditRules& rules, const char* text, int delta, char*
 
 }  // namespace
 
+bool ReadIntegerText(const char* text, int64_t* value) { return ParseInteger(text, value); }
+
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   if (u < 32) return true;

@@ -37,4 +37,8 @@ bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 // unchanged. Mode 0 leaves the text as it is and succeeds.
 bool StepParsedText(const ParsedEditRules& rules, const char* text, int delta, char* out, size_t size);
 
+// The whole text as a decimal integer, blanks after it allowed; false when
+// it is none.
+bool ReadIntegerText(const char* text, int64_t* value);
+
 #endif

@@ -1,5 +1,7 @@
 #include "platform/ui/dialog_script.h"
 
+#include <commctrl.h>
+
 namespace {
 
 DialogScript* g_scripts = nullptr;
@@ -19,8 +21,13 @@ void Apply(HWND dialog, const DialogScriptStep& step) {
   HWND control = GetDlgItem(dialog, step.controlId);
   switch (step.action) {
     case DialogAction::kSetText:
-      // An edit tells its dialog itself (EN_CHANGE).
+      // A single-line edit tells its dialog itself (EN_CHANGE); a multi-line
+      // one does so only for typing, which the script stands for.
       SetWindowTextA(control, step.text);
+      if (IsClass(control, "Edit") && (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE) != 0) {
+        SendMessageA(control, EM_SETMODIFY, TRUE, 0);
+        Notify(dialog, control, step.controlId, EN_CHANGE);
+      }
       break;
     case DialogAction::kSetCheck:
       SendMessageA(control, BM_SETCHECK, step.value, 0);
@@ -30,6 +37,12 @@ void Apply(HWND dialog, const DialogScriptStep& step) {
       if (IsClass(control, "ListBox")) {
         SendMessageA(control, LB_SETCURSEL, step.value, 0);
         Notify(dialog, control, step.controlId, LBN_SELCHANGE);
+      } else if (IsClass(control, WC_LISTVIEWA)) {
+        // The list tells its dialog itself (LVN_ITEMCHANGED).
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(control, LVM_SETITEMSTATE, step.value, reinterpret_cast<LPARAM>(&item));
       } else {
         SendMessageA(control, CB_SETCURSEL, step.value, 0);
         Notify(dialog, control, step.controlId, CBN_SELCHANGE);

@@ -17,7 +17,7 @@
 enum class DialogAction : uint8_t {
   kSetText,     // the control's text becomes `text`
   kSetCheck,    // a check box or radio button takes `value` (0, 1, 2)
-  kSelectItem,  // a combo box or list box selects item `value`
+  kSelectItem,  // a combo box, list box or list view selects item `value`
   kPress,       // the button is clicked
 };
 

@@ -10,6 +10,22 @@ constexpr UINT kSystemTimer = 0x0118;
 
 }  // namespace
 
+bool IsUserInputMessage(UINT msg) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_INITMENUPOPUP:
+      return true;
+  }
+  return false;
+}
+
 CMessageLoop::CMessageLoop() : m_previous(t_loop) { t_loop = this; }
 
 CMessageLoop::~CMessageLoop() {

@@ -9,6 +9,10 @@
 
 #include <windows.h>
 
+// Key presses, mouse-button presses in a client or non-client area and the
+// opening of a menu: the input by which the user is known to be at work.
+bool IsUserInputMessage(UINT msg);
+
 class CMessageFilter {
  public:
   // True when the message was consumed (translated, or handled by a dialog).

@@ -147,6 +147,16 @@ TEST_F(PanesTest, RenameAndDeleteInTheTree) {
   EXPECT_EQ(g_boxes, std::vector<std::string>{GetErrorText(kWorkbookLastWorksheet)});
   EXPECT_EQ(book.worksheetCount, 1u);
   EXPECT_EQ(book.undoHistory.Current(), 3);
+
+  // Undo and Redo of the tree's steps show in the tree at once.
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:3* Folder1:1+ [Worksheet2:2]]");
+  Command(doc, ID_EDIT_UNDO);
+  Command(doc, ID_EDIT_UNDO);
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:3*]");
+  Command(doc, ID_EDIT_REDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Sales:3*]");
 }
 
 // A drag posts its pointer to the tree as the mouse would; the drop moves

@@ -918,6 +918,14 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
     CloseClipboard();
   }
   frame.UpdateUI();
+  // The modal dialogs that commands open end at once.
+  DialogScript endAtOnce[] = {{IDD_WIDTH_HEIGHT, nullptr, 0, false, false, 0},
+                              {IDD_SORT, nullptr, 0, false, false, 0},
+                              {IDD_STATISTICS, nullptr, 0, false, false, 0},
+                              {IDD_DROP_DOWN_LISTS, nullptr, 0, false, false, 0},
+                              {IDD_PROTECTION, nullptr, 0, false, false, 0},
+                              {IDD_ABOUT, nullptr, 0, false, false, 0}};
+  SetDialogScripts(endAtOnce, 6);
   // Exit ends the walk and help opens windows outside the program; their
   // handlers are the frame's own.
   const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
@@ -982,6 +990,7 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
     }
   }
   SetTrackPopupMenuFunction(nullptr);
+  SetDialogScripts(nullptr, 0);
   EXPECT_TRUE(unhandled.empty()) << [&] {
     std::string list;
     for (const std::string& item : unhandled) list += item + "\n";

@@ -249,7 +249,7 @@ TEST_F(MainFrameTest, PostedCommandsReachTheirHandlersOrTheActiveDocument) {
   frame.PostMessage(WM_COMMAND, ID_OPTIONS);  // not built: goes nowhere
   frame.PostMessage(WM_COMMAND, ID_TRANSPOSE);
   Pump();
-  EXPECT_EQ(child.commands, std::vector<UINT>{ID_FILE_SAVE});
+  EXPECT_EQ(child.commands, (std::vector<UINT>{ID_FILE_SAVE, ID_TRANSPOSE}));
 
   frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
   Pump();
