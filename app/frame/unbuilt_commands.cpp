@@ -11,25 +11,13 @@ struct CommandRange {
 
 // One line per command or range of neighbouring commands.
 const CommandRange kUnbuilt[] = {
-    // Printing and its preview.
-    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
-    {ID_FILE_PRINT, ID_FILE_PRINT},
-    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
-    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
-    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
-    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
-    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    // Options, profiles, registration, regions, the composer and the format-cells window.
+    // Options, profiles, regions and the composer.
     {ID_OPTIONS, ID_OPTIONS},
     {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
-    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
     {ID_REGION_GENERIC, ID_REGION_USER},
     {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
     {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
-    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    // Font styles, adding bookmarks, the go-to box and locking.
-    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
-    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
+    // Adding bookmarks, the go-to box and locking.
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},

@@ -12,9 +12,9 @@
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
 
-// A page of a tab control takes the themed tab background where the
-// system's themes library offers it.
-void EnableTabPageTheme(HWND page);
+// The themed background of a tab's page on a child dialog, or the plain one
+// switched back; nothing where the system has no themes.
+void EnableTabPageTexture(HWND page, bool enable);
 
 // The help page of a topic number.
 void ShowDialogHelp(int topic);
