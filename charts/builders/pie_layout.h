@@ -20,9 +20,9 @@ double ClassifyPieValues(ChartRecord& chart, int series);
 // radius.
 float SliceRadius(float width, float height, uint32_t lineUnit, float labelRoom, uint8_t pieSplit);
 
-constexpr double kPiePi = 3.14159265358979;
+constexpr double kPiePi = 3.14159265358979323846;
 // An arc is walked in steps of 2 pi / 110.
-constexpr double kArcStep = 2 * kPiePi / 110;
+constexpr double kArcStep = 0.05711986642890527;
 
 // The number of steps of the arc from a0 to a1: the last one ends at a1. A
 // step that ends within a hair of a1 is the last: 110 steps of a whole turn
