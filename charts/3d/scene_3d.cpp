@@ -9,6 +9,8 @@
 #include "charts/frame/draw_axis_labels.h"
 #include "charts/frame/draw_frame.h"
 #include "charts/frame/shade_color.h"
+#include "charts/labels/point_labels.h"
+#include "charts/labels/related_series.h"
 #include "charts/series/series_selection.h"
 
 namespace {
@@ -59,6 +61,18 @@ void DrawFace(ChartCanvas& canvas, const FaceRecord& face) {
   surface.Polygon(corners, 4);
 }
 
+// A pie's data-point labels, over its faces: every data series that shows
+// labels, though only one pie was built.
+void DrawPieLabels(ChartCanvas& canvas) {
+  SeriesList data;
+  CollectSeries(canvas.chart, &data, kSeriesData);
+  for (int k = 0; k < data.count; ++k) {
+    const int series = data.index[k];
+    if (canvas.chart.series[series].labelKind != 0)
+      DrawPointLabels(canvas, series, FindRelatedX(canvas.chart, series));
+  }
+}
+
 }  // namespace
 
 bool IsPieScene(const ChartRecord& chart) {
@@ -92,6 +106,8 @@ void Draw3D(ChartCanvas& canvas) {
     if (!(face->viewNormal[2] <= 0))
       DrawFace(canvas, *face);
   }
-  if (!pie)
+  if (pie)
+    DrawPieLabels(canvas);
+  else
     DrawFrame(canvas, kInFrontOfFaces);
 }

@@ -13,7 +13,8 @@
 // without data series. Never fails.
 bool PrepareScene3D(ChartCanvas& canvas);
 
-// Paints the prepared scene; the view values are device pixels meanwhile.
+// Paints the prepared scene, and a pie's data-point labels over it; the
+// view values are device pixels meanwhile.
 // A face is painted when its view normal is not turned away (a NaN normal
 // is painted) and all its corners are finite.
 void Draw3D(ChartCanvas& canvas);

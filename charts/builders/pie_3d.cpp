@@ -6,6 +6,9 @@
 #include "charts/builders/slice_fill.h"
 #include "charts/builders/solids_3d.h"
 #include "charts/frame/chart_colours.h"
+#include "charts/labels/label_record.h"
+#include "charts/labels/point_labels.h"
+#include "charts/labels/related_series.h"
 
 namespace {
 
@@ -79,6 +82,17 @@ bool AppendSlice(ChartRecord& chart, const Slice& s) {
   return true;
 }
 
+// The label's anchor in the middle of the slab, and the two points it may
+// be set beside, beyond the rim at the front and at the back.
+bool AppendSliceLabel(ChartRecord& chart, int series, uint32_t point, const Slice& s) {
+  const double middle = (s.a0 + s.a1) / 2;
+  const double beyond = s.radius + 2.0 * chart.lineUnit;
+  const ScenePoint points[] = {{static_cast<float>(s.gx), static_cast<float>(s.gy), (s.zFront + s.zBack) / 2},
+                               OnRim(s, beyond, middle, s.zFront), OnRim(s, beyond, middle, s.zBack)};
+  uint32_t first;
+  return AppendPoints(chart, points, 3, &first) && AppendAutomaticLabel(chart, series, point, first);
+}
+
 }  // namespace
 
 bool BuildPie3D(ChartCanvas& canvas, int series) {
@@ -95,7 +109,10 @@ bool BuildPie3D(ChartCanvas& canvas, int series) {
   if (!(total != 0))
     return true;
 
-  const float labelRoom = 0;
+  int32_t labelWidth;
+  int32_t labelHeight;
+  MeasurePointLabels(canvas, series, FindRelatedX(chart, series), &labelWidth, &labelHeight);
+  const float labelRoom = static_cast<float>(labelWidth > labelHeight ? labelWidth : labelHeight);
   const float radius = SliceRadius(box.width, box.height, chart.lineUnit, labelRoom, chart.options.pieSplit);
   const double cx = (box.x0 + (box.x0 + box.width)) / 2.0;
   const double cy = (box.y0 + (box.y0 + box.height)) / 2.0;
@@ -121,7 +138,8 @@ bool BuildPie3D(ChartCanvas& canvas, int series) {
     slice.a0 = a0;
     slice.a1 = a1;
     slice.colour = FillColour1(record.sliceFills[SliceFillIndex(record, j)]);
-    if (!AppendSlice(chart, slice))
+    if (!AppendSlice(chart, slice) ||
+        (record.labelKind != 0 && !AppendSliceLabel(chart, series, j, slice)))
       return false;
     a0 = a1;
   }

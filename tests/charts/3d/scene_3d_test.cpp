@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "charts/3d/scene_faces.h"
 #include "charts/3d/scene_projection.h"
+#include "charts/frame/chart_layout.h"
 #include "charts/frame/shade_color.h"
+#include "charts/prepare/chart_prepare.h"
 #include "tests/charts/support/chart_test_data.h"
 #include "tests/charts/support/display_list_surface.h"
 
@@ -208,6 +213,92 @@ TEST_F(Draw3DFaces, APrinterFillsFacesWithoutOutline) {
   const std::vector<std::string> lines = Draw(true);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "pen style 0 #FF0000 zoom 100");
+}
+
+// A loaded 3D chart of one series of the view type, its walls white so that
+// in the display list a plane's brush is grey and a face's is not.
+std::unique_ptr<ChartRecord> ChartOf(uint8_t viewType, const std::vector<double>& values, TestArrays& arrays) {
+  auto chart = NewChart(kChart3D);
+  SetSeries(*chart, 0, kSeriesData, viewType);
+  FillRecord& wall = chart->options.wallFill;
+  wall.pattern = 1;
+  wall.patternColorSet = wall.backgroundColorSet = 1;
+  wall.patternColor = wall.backgroundColor = 0xFFFFFF;
+  arrays.AddNumbers(values);
+  EXPECT_TRUE(arrays.LoadInto(*chart));
+  return chart;
+}
+
+bool IsGreyBrush(const std::string& line) {
+  const size_t hash = line.find('#');
+  return line.compare(hash + 1, 2, line, hash + 3, 2) == 0 && line.compare(hash + 1, 2, line, hash + 5, 2) == 0;
+}
+
+TEST(Draw3DOrder, PlanesTurnedAwayArePaintedAfterTheFaces) {
+  const PixelRect slot = {0, 0, 299, 199};
+  const struct {
+    int axis;
+    double angle;
+  } views[] = {{kRotateAboutX, 0}, {kRotateAboutY, 0.7}, {kRotateAboutY, 3.6}, {kRotateAboutX, -0.6},
+               {kRotateAboutY, -2.2}};
+  int turnedAway = 0;
+  for (const auto& view : views) {
+    TestArrays arrays;
+    auto chart = ChartOf(kViewColumn3D, {3, 5, 2}, arrays);
+    ChartRecord::Transform(chart->viewMatrix, view.axis, view.angle);
+    DisplayListSurface surface;
+    ASSERT_TRUE(Prepare(*chart, surface.Surface(), slot, 100, 100));
+    ChartLayout layout;
+    AxisTable axes;
+    LoadLayout(*chart, &layout, &axes);
+    int facing = 0;
+    for (const PlaneRecord& plane : layout.planes) {
+      float normal[3];
+      std::memcpy(normal, plane.normal, sizeof normal);
+      facing += plane.present && normal[2] >= 0;
+      turnedAway += plane.present && !(normal[2] >= 0);
+    }
+    surface.Clear();
+    Draw(*chart, slot, surface.Surface());
+    // Planes before the first face, faces, planes after the last one.
+    std::vector<bool> grey;
+    for (const std::string& line : surface.Of("brush")) grey.push_back(IsGreyBrush(line));
+    const auto firstFace = std::find(grey.begin(), grey.end(), false);
+    const auto afterFaces = std::find(grey.rbegin(), grey.rend(), false).base();
+    ASSERT_NE(firstFace, grey.end()) << view.angle;
+    EXPECT_EQ(firstFace - grey.begin(), facing) << view.angle;
+    EXPECT_EQ(std::count(firstFace, afterFaces, true), 0) << view.angle;
+    EXPECT_EQ(grey.end() - afterFaces, 3 - facing) << view.angle;
+  }
+  EXPECT_GT(turnedAway, 0);
+}
+
+TEST(Draw3DOrder, APieShowsItsLabelsOverItsSlices) {
+  const PixelRect slot = {0, 0, 299, 199};
+  TestArrays arrays;
+  auto chart = ChartOf(kViewPie3D, {1, 2, 3}, arrays);
+  chart->series[0].labelKind = 2;
+  DisplayListSurface surface;
+  ASSERT_TRUE(Prepare(*chart, surface.Surface(), slot, 100, 100));
+  surface.Clear();
+  Draw(*chart, slot, surface.Surface());
+  const std::vector<std::string>& lines = surface.Lines();
+  size_t lastPolygon = 0;
+  size_t firstText = lines.size();
+  std::vector<std::string> texts;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("polygon", 0) == 0)
+      lastPolygon = i;
+    if (lines[i].rfind("text", 0) == 0) {
+      firstText = std::min(firstText, i);
+      texts.push_back(lines[i].substr(lines[i].rfind(' ') + 1));
+    }
+  }
+  EXPECT_LT(lastPolygon, firstText);
+  // The legend's entry follows the labels.
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 3),
+            (std::vector<std::string>{"\"1\"", "\"2\"", "\"3\""}));
 }
 
 }  // namespace

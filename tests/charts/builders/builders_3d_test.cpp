@@ -18,6 +18,7 @@
 #include "charts/builders/pie_layout.h"
 #include "charts/builders/slice_fill.h"
 #include "charts/frame/chart_planes.h"
+#include "charts/labels/label_record.h"
 #include "charts/prepare/builder_plan.h"
 #include "charts/prepare/chart_prepare.h"
 #include "charts/series/series_points.h"
@@ -464,6 +465,54 @@ TEST(Builders3D, PieSlicesWalkTheirArcsInSteps) {
   mixed.Build();
   EXPECT_EQ(mixed.PointOf(0, 1)->flags & kPointCut, +kPointCut);
   EXPECT_EQ(kArcStep, 0.05711986642890527);
+}
+
+// A labelled pie leaves room for its labels and places one per slice: the
+// anchor in the middle of the slab at the slice's centre, the other two
+// beyond the rim at the middle angle, at the front and at the back.
+TEST(Builders3D, PieLabelsSitBesideTheirSlices) {
+  double radius[2] = {0, 0};
+  for (uint8_t labelKind : {0, 2}) {
+    Scene scene(kViewPie3D, false, {{1, -2, 3}});
+    scene.chart->series[0].labelKind = labelKind;
+    scene.chart->lineUnit = 4;
+    scene.Build();
+    ASSERT_TRUE(scene.built);
+    const SeriesLists& lists = scene.chart->seriesLists[0];
+    const FaceRecord first = scene.Face(0);
+    const Point centre = scene.At(first.a);
+    const Point rim = scene.At(first.reference);
+    radius[labelKind != 0] = std::hypot(rim.x - centre.x, rim.y - centre.y);
+    if (labelKind == 0) {
+      EXPECT_EQ(lists.labels.Count(), 0u);
+      continue;
+    }
+    // The -2 was cut from the pie and has no label.
+    ASSERT_EQ(lists.labels.Count(), 2u);
+    const uint32_t points[2] = {0, 2};
+    for (uint32_t i = 0; i < 2; ++i) {
+      const LabelRecord label = *LabelAt(lists, i);
+      EXPECT_EQ(label.point, points[i]);
+      EXPECT_EQ(label.horizontal + label.vertical, 0);
+      EXPECT_EQ(label.second, label.anchor + 1);
+      EXPECT_EQ(label.third, label.anchor + 2);
+      const Point m = scene.At(label.anchor);
+      const Point front = scene.At(label.second);
+      const Point back = scene.At(label.third);
+      EXPECT_NEAR(front.x, back.x, 1e-4);
+      EXPECT_NEAR(front.y, back.y, 1e-4);
+      EXPECT_NEAR(m.z, (front.z + back.z) / 2, 1e-4);
+      EXPECT_GT(front.z, back.z);
+      EXPECT_NEAR(std::hypot(front.x - m.x, front.y - m.y), radius[1] + 2 * 4, 1e-3);
+    }
+    // The first slice (a quarter) is labelled at 45 degrees, right of the
+    // top: x and y beyond its centre alike.
+    const Point m = scene.At(LabelAt(lists, 0)->anchor);
+    const Point q = scene.At(LabelAt(lists, 0)->second);
+    EXPECT_NEAR(q.x - m.x, q.y - m.y, 1e-3);
+    EXPECT_GT(q.x, m.x);
+  }
+  EXPECT_LT(radius[1], radius[0]);
 }
 
 TEST(Builders3D, SliceFillsRepeatAfterTheStoredCount) {
