@@ -79,7 +79,7 @@ bool IsUsable(const ChartRecord& chart, int series, int64_t j) {
 bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
   const SceneBox& box = f.box;
-  const float e = box.depth / series.count * chart.options.lineWidth3D / 100;
+  const float e = RibbonDepth(chart, box, series.count);
   for (int k = 0; k < series.count; ++k) {
     const int s = series.index[k];
     float base;
@@ -92,7 +92,7 @@ bool BuildAreas3D(ChartCanvas& canvas, const SeriesList& series, const BuildFram
       if (!a || !b)
         continue;
       AreaSegment g;
-      g.xa = box.x0 + j * f.slot + f.slot / 2;
+      g.xa = SegmentStart(f, j);
       g.xb = g.xa + f.slot;
       CentreInDepthSlot(box, k, series.count, e, &g.zB, &g.zF);
       g.fromA = g.fromB = base * box.height;
@@ -116,10 +116,10 @@ bool BuildStackedAreas3D(ChartCanvas& canvas, const SeriesList& series, const Bu
   if (!StackBase(chart, series, &base))
     return false;
   const SceneBox& box = f.box;
-  const float e = box.depth * chart.options.lineWidth3D / 100;
+  const float e = RibbonDepth(chart, box, 1);
   for (uint32_t j = 1; j < f.count; ++j) {
     AreaSegment g;
-    g.xa = box.x0 + (j - 1) * f.slot + f.slot / 2;
+    g.xa = SegmentStart(f, j - 1);
     g.xb = g.xa + f.slot;
     CentreInDepthSlot(box, 0, 1, e, &g.zB, &g.zF);
     if (!AppendSegmentReference(chart, box, &g))

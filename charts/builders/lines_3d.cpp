@@ -12,7 +12,7 @@ constexpr FaceCorners kRibbonFaces[] = {{0, 3, 2, 3}, {2, 1, 0, 3}, {0, 1, 2, 3}
 bool BuildLines3D(ChartCanvas& canvas, const SeriesList& series, const BuildFrame& f) {
   ChartRecord& chart = canvas.chart;
   const SceneBox& box = f.box;
-  const float e = box.depth / series.count * chart.options.lineWidth3D / 100;
+  const float e = RibbonDepth(chart, box, series.count);
   for (int k = 0; k < series.count; ++k) {
     const int s = series.index[k];
     const uint32_t colour = SeriesColour(chart, s);
@@ -25,7 +25,7 @@ bool BuildLines3D(ChartCanvas& canvas, const SeriesList& series, const BuildFram
       const SeriesPoint* q = UsablePoint(chart, s, j + 1);
       if (!p || !q)
         continue;
-      const float xa = box.x0 + j * f.slot + f.slot / 2;
+      const float xa = SegmentStart(f, j);
       const float xb = xa + f.slot;
       const float ya = p->position * box.height;
       const float yb = q->position * box.height;

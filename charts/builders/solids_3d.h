@@ -50,6 +50,18 @@ struct BuildFrame {
   float slot;
 };
 
+// The centre of category j's slot, where a ribbon or area segment from j
+// to j + 1 starts; it ends one slot further.
+inline float SegmentStart(const BuildFrame& frame, uint32_t j) {
+  return frame.box.x0 + j * frame.slot + frame.slot / 2;
+}
+
+// The depth of a ribbon or area: LineWidth3D percent of one of `slots`
+// equal slots of the box's depth.
+inline float RibbonDepth(const ChartRecord& chart, const SceneBox& box, int slots) {
+  return box.depth / slots * chart.options.lineWidth3D / 100;
+}
+
 // Empties the label lists of the series (pages kept) and reads the frame.
 // False when there is nothing to build: *built is then true for N = 0 and
 // false (error 27) when a plane is missing.
