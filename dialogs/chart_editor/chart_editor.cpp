@@ -95,9 +95,9 @@ bool CChartDlg2::OpenForContainer(HWND parent, ContainerRecord* container) {
   if (container != nullptr) {
     char caption[kEditorTitleCapacity] = {};
     char title[kEditorTitleCapacity];
-    GetWindowTextA(m_hWnd, caption, sizeof caption);
+    ::GetWindowTextA(m_hWnd, caption, sizeof caption);
     FormatEditorTitle(caption, m_copy.header.id, title);
-    SetWindowTextA(m_hWnd, title);
+    ::SetWindowTextA(m_hWnd, title);
   }
   ShowWindow(SW_SHOW);
   return true;

@@ -96,7 +96,7 @@ bool CChartViewDlg::ExchangeData(bool save, const ChartPageTarget& target) {
   if (m_list == nullptr)
     return true;
   ::EnableWindow(m_list, FALSE);
-  Refill(chart != nullptr ? chart->Kind() : kChart2D);
+  Refill(chart != nullptr ? chart->Kind() : static_cast<uint8_t>(kChart2D));
   if (dataSeries) {
     const SeriesRecord& series = chart->series[target.series];
     ::EnableWindow(m_list, TRUE);
