@@ -25,6 +25,19 @@ constexpr int kButtonWidth = 23;
 constexpr int kButtonExtraHeight = 7;
 constexpr int kSeriesBarSize = 25;
 
+// The tooltips of the buttons that show only their pictures.
+struct ButtonTip {
+  UINT command;
+  const char* text;
+};
+const ButtonTip kButtonTips[] = {
+    {ID_CHART_MOVE_DOWN, "Move chart down, below other charts in the container"},
+    {ID_CHART_MOVE_UP, "Move chart up, above other charts in the container"},
+    {ID_SERIES_USE_SELECTION, "Use the current selection as the data series source"},
+    {ID_SERIES_ADD, "Add a new series of the specified type:\n\"Data\", \"Categories\", \"Error Bars\""},
+    {ID_SERIES_DELETE, "Delete the selected series"},
+};
+
 const char* const kChartTabTexts[CChartDlg2::kChartPages] = {
     "Data", "View", "Style", "Axes", "Grid", "Walls/Size", "Titles/Legend", "3D Options"};
 const char* const kContainerTabTexts[CChartDlg2::kContainerPages] = {"Contents/Size", "Window", "Titles"};
@@ -123,7 +136,7 @@ LRESULT CChartDlg2::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
     case WM_COMMAND:
       return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+      return OnNotify(*reinterpret_cast<NMHDR*>(lp));
     case WM_DRAWITEM:
       if (wp != IDC_SERIES_LIST)
         break;
@@ -194,8 +207,8 @@ void CChartDlg2::CreateToolbars() {
     constexpr BYTE kTextButton = BTNS_BUTTON | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
     const ToolBarButton buttons[] = {
         {I_IMAGENONE, ID_CHART_SELECTOR, BTNS_WHOLEDROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE, kContainerWindowText, 0},
-        {0, ID_CHART_MOVE_DOWN, BTNS_BUTTON, "Move chart down, below other charts in the container", 0},
-        {1, ID_CHART_MOVE_UP, BTNS_BUTTON, "Move chart up, above other charts in the container", 0},
+        {0, ID_CHART_MOVE_DOWN, BTNS_BUTTON | BTNS_AUTOSIZE, nullptr, 0},
+        {1, ID_CHART_MOVE_UP, BTNS_BUTTON | BTNS_AUTOSIZE, nullptr, 0},
         {0, 0, BTNS_SEP, nullptr, 8},
         {2, ID_CHART_APPLY, kTextButton, "Apply", 0},
         {0, 0, BTNS_SEP, nullptr, 0},
@@ -209,13 +222,12 @@ void CChartDlg2::CreateToolbars() {
   struct SeriesButton {
     UINT command;
     int image;
-    const char* text;
     int yUnits;
   };
   const SeriesButton seriesButtons[3] = {
-      {ID_SERIES_USE_SELECTION, 4, "Use the current selection as the data series source", 28},
-      {ID_SERIES_ADD, 5, "Add a new series of the specified type:\n\"Data\", \"Categories\", \"Error Bars\"", 54},
-      {ID_SERIES_DELETE, 6, "Delete the selected series", 72},
+      {ID_SERIES_USE_SELECTION, 4, 28},
+      {ID_SERIES_ADD, 5, 54},
+      {ID_SERIES_DELETE, 6, 72},
   };
   for (int i = 0; i < 3; ++i) {
     const SeriesButton& b = seriesButtons[i];
@@ -223,9 +235,8 @@ void CChartDlg2::CreateToolbars() {
     m_seriesBars[i] = bar;
     if (bar == nullptr)
       continue;
-    ::SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     SetToolBarImages(bar);
-    const ToolBarButton button = {b.image, b.command, BTNS_BUTTON, b.text, 0};
+    const ToolBarButton button = {b.image, b.command, BTNS_BUTTON, nullptr, 0};
     ToolBarAddButtons(bar, &button, 1);
     if (HWND tips = reinterpret_cast<HWND>(::SendMessageA(bar, TB_GETTOOLTIPS, 0, 0)))
       ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -411,7 +422,7 @@ LRESULT CChartDlg2::OnCommand(WORD id, WORD code, HWND control) {
   return 0;
 }
 
-LRESULT CChartDlg2::OnNotify(const NMHDR& header) {
+LRESULT CChartDlg2::OnNotify(NMHDR& header) {
   if (header.hwndFrom == m_toolbar && header.code == TBN_DROPDOWN) {
     if (reinterpret_cast<const NMTOOLBARA&>(header).iItem == ID_CHART_SELECTOR)
       OnChartMenu();
@@ -421,6 +432,13 @@ LRESULT CChartDlg2::OnNotify(const NMHDR& header) {
     return ApplyPage(true) ? FALSE : TRUE;
   if (header.hwndFrom == m_tabs && header.code == TCN_SELCHANGE) {
     OnTabChange();
+    return 0;
+  }
+  if (header.code == TTN_GETDISPINFOA) {
+    NMTTDISPINFOA& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+    for (const ButtonTip& tip : kButtonTips)
+      if (tip.command == header.idFrom)
+        info.lpszText = const_cast<char*>(tip.text);
     return 0;
   }
   if (header.hwndFrom == m_header && (header.code == HDN_ENDTRACKA || header.code == HDN_ENDTRACKW)) {

@@ -62,7 +62,7 @@ class CChartDlg2 : public CDialogImpl {
  private:
   LRESULT OnInitDialog();
   LRESULT OnCommand(WORD id, WORD code, HWND control);
-  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   void OnDestroy();
   void CreateToolbars();
   void CreateSeriesControls();

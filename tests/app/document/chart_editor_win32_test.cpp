@@ -18,6 +18,7 @@
 #include "platform/ui/popup_menu.h"
 #include "tests/app/document/document_window_fixture.h"
 #include "tests/charts/support/render_golden_win32.h"
+#include "tests/platform/ui/windows/ui_test_support.h"
 
 namespace {
 
@@ -215,6 +216,21 @@ TEST_F(ChartEditorTest, AChartAndASeriesFromTheSelectionAreAppliedAsOneUndoStep)
   EXPECT_EQ(ControlText(IDC_SERIES_TYPE_COMBO), "Data");
 }
 
+TEST_F(ChartEditorTest, AnEditAppliedWhileAnotherWorksheetIsShownUndoesOnTheContainersWorksheet) {
+  const uint16_t id = AddContainer({});
+  CWorkSheet* first = book->activeWorksheet;
+  DoubleClickContainer();
+  Command(doc, ID_NEW_WORKSHEET);
+  ASSERT_NE(book->activeWorksheet, first);
+  ChooseFromChartMenu(ID_ADD_CHART_XY);
+  ClickButton(Editor().MainToolBar(), ID_CHART_APPLY);
+  EXPECT_EQ(Stored(id)->header.itemCount, 1);
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+  EXPECT_EQ(book->activeWorksheet, first);
+  EXPECT_EQ(Stored(id)->header.itemCount, 0);
+}
+
 TEST_F(ChartEditorTest, TheEditorOpensOnAChartTheContainerHasAndFollowsItsDrag) {
   const uint16_t id = AddContainer({kChart2D, kChartXY});
   Stored(id)->selectedItem = 1;
@@ -332,8 +348,10 @@ TEST_F(ChartEditorTest, TheViewPageDrawsTheGalleryOfEachChartKind) {
   DrawTiles(*page, kChart3D, "gallery_3d");
   ChooseFromChartMenu(4);
   DrawTiles(*page, kChartXY, "gallery_xy");
-  // The list's own painting reaches the tiles.
-  UpdateWindow(page->TileList());
+  // The list's own painting reaches the tiles; the picture is for people.
+  InvalidateRect(Editor().m_hWnd, nullptr, TRUE);
+  UpdateWindow(Editor().m_hWnd);
+  SaveClientScreenshot(Editor().m_hWnd, "chart-editor-xy");
 }
 
 }  // namespace
