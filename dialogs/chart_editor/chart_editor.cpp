@@ -6,6 +6,7 @@
 #include "core/model/chart_record.h"
 #include "dialogs/chart_editor/chart_slots.h"
 #include "dialogs/chart_editor/editor_texts.h"
+#include "dialogs/controls/dialog_opening.h"
 #include "dialogs/worksheet_format/view_format_choices.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -63,6 +64,12 @@ void SetToolBarImages(HWND toolbar) {
     ::SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   if (HIMAGELIST greyed = EditorImageList(true))
     ::SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed));
+}
+
+// A series row: the default GUI font's line and 3 pixels.
+UINT MeasureListItemHeight(HWND window) {
+  const TEXTMETRICA metrics = StockFontMetrics(window, DEFAULT_GUI_FONT);
+  return static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + 3);
 }
 
 RECT ChildRect(HWND dialog, int id) {
@@ -146,8 +153,7 @@ LRESULT CChartDlg2::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       MEASUREITEMSTRUCT* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (item->CtlID != IDC_SERIES_LIST)
         break;
-      const TEXTMETRICA metrics = StockFontMetrics(m_hWnd, DEFAULT_GUI_FONT);
-      item->itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + 3);
+      item->itemHeight = MeasureListItemHeight(m_hWnd);
       return TRUE;
     }
     case WM_COMPAREITEM:
@@ -355,14 +361,10 @@ void CChartDlg2::CreatePage() {
   m_page = PageOfTab(static_cast<int>(::SendMessageA(m_tabs, TCM_GETCURSEL, 0, 0)));
   if (m_page == nullptr)
     return;
-  if (m_page->Create(m_tabs) == nullptr) {
+  if (CreateTabPage(*m_page, m_tabs) == nullptr) {
     m_page = nullptr;
     return;
   }
-  RECT display = {};
-  ::GetClientRect(m_tabs, &display);
-  ::SendMessageA(m_tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  ::SetWindowPos(m_page->m_hWnd, HWND_TOP, display.left, display.top, 0, 0, SWP_NOSIZE);
   m_page->ShowWindow(SW_SHOW);
   ApplyPage(false);
 }
