@@ -1,6 +1,5 @@
-// The chart editor's series list: the type combo's items and roles, the
-// 16 series a chart takes, and where the selection goes when a series is
-// deleted.
+// The chart editor's series list: the 16 series a chart takes, and where
+// the selection goes when a series is deleted.
 
 #include "dialogs/chart_editor/series_slots.h"
 
@@ -10,36 +9,6 @@
 #include <string>
 
 namespace {
-
-TEST(SeriesSlots, TypeItemsStandForRolesByTheChartKind) {
-  const struct {
-    int item;
-    bool xy;
-    uint8_t role;
-    const char* text;
-  } cases[] = {
-      {0, false, kSeriesData, "Data"},           {1, false, kSeriesCategories, "Categories"},
-      {2, false, kSeriesErrorBars, "Error bars"}, {0, true, kSeriesData, "Y-series"},
-      {1, true, kSeriesXValues, "X-series"},      {2, true, kSeriesErrorBars, "Error bars"},
-      {-1, false, kSeriesData, "Data"},  // no choice: a data series
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.item << (c.xy ? " XY" : ""));
-    EXPECT_EQ(RoleOfTypeItem(c.item, c.xy), c.role);
-    EXPECT_STREQ(SeriesRoleText(c.role, c.xy), c.text);
-    if (c.item >= 0) {
-      EXPECT_STREQ(SeriesTypeItems(c.xy)[c.item], c.text);
-    }
-  }
-  // X values and categories share the second item; other roles have none.
-  EXPECT_EQ(TypeItemOfRole(kSeriesXValues), 1);
-  EXPECT_EQ(TypeItemOfRole(kSeriesCategories), 1);
-  EXPECT_STREQ(SeriesRoleText(kSeriesXValues, false), "Categories");
-  EXPECT_STREQ(SeriesRoleText(kSeriesCategories, true), "X-series");
-  EXPECT_EQ(TypeItemOfRole(0), -1);
-  EXPECT_EQ(TypeItemOfRole(9), -1);
-  EXPECT_STREQ(SeriesRoleText(9, false), "");
-}
 
 TEST(SeriesSlots, AChartTakes16SeriesAndRefusesThe17th) {
   ChartRecord chart(kChartXY);
