@@ -15,10 +15,12 @@
 
 #include "app/startup/program_process.h"
 #include "automation/talver.h"
+#include "tests/automation/server/script_client.h"
 
 namespace {
 
 using namespace program_process;
+using namespace script_client;
 
 const char kAppId[] = "{4E62F674-AD49-4775-B0F7-C8BB53C817E7}";
 
@@ -58,12 +60,6 @@ std::string Value(const std::string& key, const char* name = "") {
   RegCloseKey(handle);
   return read == ERROR_SUCCESS ? std::string(data) : "<missing>";
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string ScriptPath(const char* name) { return WindowsPath(std::string(TALVERO_SCRIPTS_DIR) + "/" + name); }
-
-DWORD RunScript(const std::string& arguments) { return RunCommand("cscript.exe //nologo " + arguments); }
 
 class AutomationServer : public ::testing::Test {
  protected:
