@@ -15,12 +15,10 @@
 
 #include "app/startup/program_process.h"
 #include "automation/talver.h"
-#include "tests/automation/server/script_client.h"
 
 namespace {
 
 using namespace program_process;
-using namespace script_client;
 
 const char kAppId[] = "{4E62F674-AD49-4775-B0F7-C8BB53C817E7}";
 
@@ -60,6 +58,12 @@ std::string Value(const std::string& key, const char* name = "") {
   RegCloseKey(handle);
   return read == ERROR_SUCCESS ? std::string(data) : "<missing>";
 }
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string ScriptPath(const char* name) { return WindowsPath(std::string(TALVERO_SCRIPTS_DIR) + "/" + name); }
+
+DWORD RunScript(const std::string& arguments) { return RunCommand("cscript.exe //nologo " + arguments); }
 
 class AutomationServer : public ::testing::Test {
  protected:
@@ -353,6 +357,13 @@ TEST_F(AutomationServer, CallsByNameReportRefusalsAsExceptions) {
 TEST_F(AutomationServer, ScriptClientsCreateTheObjectsByTheirProgIds) {
   EXPECT_EQ(RunScript(Quoted(ScriptPath("info_objects.vbs"))), 0u);
   EXPECT_EQ(RunScript(Quoted(ScriptPath("info_objects.js"))), 0u);
+}
+
+// The script writes its files into the folder it is given.
+TEST_F(AutomationServer, AScriptClientEditsSavesAndLoadsWorkbooks) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  EXPECT_EQ(RunScript(Quoted(ScriptPath("worksheet.vbs")) + " " + Quoted(folder)), 0u);
 }
 
 std::string TemporaryFile(const char* name) {

@@ -54,16 +54,6 @@ TEST(WorksheetValue, EachKindFillsTheRectangleAndReadsBackAsWritten) {
   }
 }
 
-TEST(WorksheetValue, AnEmptyValueClearsTheRectangleAndNothingElse) {
-  CellStore cells;
-  ASSERT_TRUE(FillRangeWithValue(&cells, CellRange{0, 0, 3, 3}, Number(1)));
-  ASSERT_TRUE(FillRangeWithValue(&cells, CellRange{1, 1, 2, 2}, WorksheetValue{}));
-  EXPECT_EQ(CellCount(cells), 12u);
-  EXPECT_EQ(cells.GetCell(1, 1), nullptr);
-  EXPECT_NE(cells.GetCell(0, 1), nullptr);
-  EXPECT_EQ(ReadWorksheetValue(nullptr).kind, kWorksheetEmpty);
-}
-
 TEST(WorksheetValue, AFormulaGivesItsErrorFirstThenItsCachedResult) {
   const char formula[] = "=1";
   struct Case {
@@ -98,22 +88,6 @@ TEST(WorksheetValue, AFormulaGivesItsErrorFirstThenItsCachedResult) {
       EXPECT_EQ(read.error, 1);
     }
   }
-}
-
-TEST(WorksheetValue, OneStoredFormulaFillsEveryCellAwaitingCalculation) {
-  CellStore cells;
-  ASSERT_TRUE(FillRangeWithValue(&cells, CellRange{0, 0, 2, 0}, Text("old")));
-  ASSERT_TRUE(FillRangeWithFormula(&cells, CellRange{0, 0, 1, 1}, "=R[-1]C+1"));
-  EXPECT_EQ(CellCount(cells), 5u);
-  const CellRecord* cell = cells.GetCell(1, 1);
-  ASSERT_NE(cell, nullptr);
-  ASSERT_TRUE(cell->IsFormula());
-  EXPECT_EQ(std::string(cell->FormulaText(), cell->FormulaLength()), "=R[-1]C+1");
-  EXPECT_EQ(cell->ArrayColumns(), 1);
-  EXPECT_EQ(cell->ArrayRows(), 1u);
-  EXPECT_EQ(cell->ResultFlags(), kResultCachedNumber);
-  EXPECT_TRUE(cells.GetCell(0, 2)->IsText());
-  EXPECT_TRUE(cells.CheckInvariants());
 }
 
 }  // namespace
