@@ -59,15 +59,7 @@ bool CMainFrame::FindPaperByName(const char* paperName, uint16_t* paper) {
 }
 
 bool CMainFrame::PreparePrinter(const char* paperName, bool landscape) {
-  if (m_printerName[0] == '\0' || m_devMode == nullptr) {
-    char name[kPrinterNameCapacity];
-    if (!GetDefaultPrinterName(name, sizeof name)) return false;
-    HGLOBAL devMode = ReadPrinterDevMode(m_hWnd, name);
-    if (devMode == nullptr) return false;
-    if (m_devMode != nullptr) GlobalFree(m_devMode);
-    m_devMode = devMode;
-    lstrcpynA(m_printerName, name, sizeof m_printerName);
-  }
+  if (!HoldDefaultPrinter(m_hWnd, m_printerName, &m_devMode)) return false;
   uint16_t paper = 0;
   const bool paperFound = paperName[0] != '\0' && FindPaperByName(paperName, &paper);
   DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(m_devMode));

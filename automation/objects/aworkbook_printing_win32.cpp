@@ -90,20 +90,8 @@ STDMETHODIMP CAWorkbook::PrintContainer(int containerId) {
   return Printed(PrintDocument());
 }
 
-bool CAWorkbook::EnsurePrinter() {
-  if (m_printerName[0] != '\0' && m_devMode != nullptr) return true;
-  char name[kPrinterNameCapacity];
-  if (!GetDefaultPrinterName(name, sizeof name)) return false;
-  HGLOBAL devMode = ReadPrinterDevMode(nullptr, name);
-  if (devMode == nullptr) return false;
-  if (m_devMode != nullptr) GlobalFree(m_devMode);
-  m_devMode = devMode;
-  std::memcpy(m_printerName, name, sizeof m_printerName);
-  return true;
-}
-
 bool CAWorkbook::PrintDocument() {
-  if (!EnsurePrinter()) return false;
+  if (!HoldDefaultPrinter(nullptr, m_printerName, &m_devMode)) return false;
   CWorkSheet* sheet = activeWorksheet;
   const DEVMODEA* devMode = static_cast<const DEVMODEA*>(GlobalLock(m_devMode));
   uint8_t code = 0;

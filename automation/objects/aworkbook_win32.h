@@ -123,11 +123,9 @@ class CAWorkbook final : public CWorkBook,
   // type and variant.
   bool SaveToPath(const char* path, uint8_t type, uint8_t variant);
   HRESULT SaveAsType(BSTR path, uint8_t type);
-  // Holds the default printer's name and device settings when no printer is
-  // held yet; false when there is none.
-  bool EnsurePrinter();
-  // Paginates the active worksheet on the held printer and prints every
-  // sheet of paper; false when nothing was printed.
+  // Paginates the active worksheet on the printer it holds (the default
+  // printer, taken at the first print) and prints every sheet of paper;
+  // false when nothing was printed.
   bool PrintDocument();
 
   char m_printerName[kPrinterNameCapacity] = {};
