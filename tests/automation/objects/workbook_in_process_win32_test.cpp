@@ -116,6 +116,9 @@ TEST_F(WorkbookInProcess, EveryFormatTypeSetsItsAttributeOnItsRectangleOnly) {
 TEST_F(WorkbookInProcess, AProtectedWorkbookIsSavedAsBinaryEvenWhenTheOptionSaysXml) {
   Options.SaveFormat = kSaveFormatXml;
   const std::string path = TemporaryPath("talvero_protected.tlv");
+  // A password the workbook cannot keep whole would never open the file.
+  EXPECT_EQ(sheet->SetProtection(Text(std::string(kWorkbookPasswordSize, 'p')), 0), E_INVALIDARG);
+  EXPECT_EQ(book->protectionMode, 0);
   ASSERT_EQ(sheet->PutValue(Text("$A$1"), Number(42)), S_OK);
   const struct {
     const char* password;

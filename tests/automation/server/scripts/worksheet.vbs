@@ -70,6 +70,10 @@ Next
 Check book.GetStyleID("$E$18") <> 0, "type 18 fills the cell"
 Check book.GetStyleID("$E$19") = 0, "type 19 changes nothing"
 Check ErrorOf(book, "format", "$E$1", 20) = E_INVALIDARG, "type 20 refused"
+kind = book.GetStyleID("$E$18")
+book.PutStyleID "$A$3:$D$3", kind
+book.PutStyleID "$B$3", 0
+Check book.GetStyleID("$C$3") = kind And book.GetStyleID("$B$3") = 0, "style indexes by rectangle"
 book.Clear "$E$18", 2
 Check book.GetStyleID("$E$18") = 0, "formats cleared"
 
