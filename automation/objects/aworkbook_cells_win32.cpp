@@ -5,7 +5,7 @@
 
 #include "automation/objects/array_elements_win32.h"
 #include "automation/objects/aworkbook_win32.h"
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/objects/format_info_win32.h"
 #include "automation/objects/variant_value_win32.h"
 #include "automation/worksheet/format_request.h"

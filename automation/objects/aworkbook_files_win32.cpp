@@ -5,7 +5,7 @@
 
 #include "automation/objects/array_elements_win32.h"
 #include "automation/objects/aworkbook_win32.h"
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/worksheet/document_rules.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/file_errors.h"

@@ -6,7 +6,7 @@
 
 #include "automation/objects/array_elements_win32.h"
 #include "automation/objects/aworkbook_win32.h"
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/objects/page_info_win32.h"
 #include "files/native_binary/record_checks.h"
 

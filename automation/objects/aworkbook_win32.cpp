@@ -1,6 +1,6 @@
 #include "automation/objects/aworkbook_win32.h"
 
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/server/error_description.h"
 #include "automation/worksheet/cell_argument.h"
 #include "files/dispatch/file_errors.h"

@@ -1,6 +1,6 @@
 #include "automation/objects/format_info_win32.h"
 
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/objects/info_result_win32.h"
 
 STDMETHODIMP CFormatInfo::get_fontName(BSTR* value) {

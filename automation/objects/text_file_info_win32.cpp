@@ -1,7 +1,7 @@
 #include "automation/objects/text_file_info_win32.h"
 
 #include "automation/objects/array_elements_win32.h"
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 #include "automation/objects/info_result_win32.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "automation/objects/bstr_text_win32.h"
+#include "platform/com/bstr_text_win32.h"
 
 namespace {
 
