@@ -6,11 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/startup/program_process.h"
 #include "automation/talver.h"
+#include "core/workbook/workbook.h"
+#include "files/dispatch/document_file.h"
 #include "services/messages/error_text.h"
 
 namespace {
@@ -186,6 +190,73 @@ TEST_F(ApplicationClient, BookmarksAndTheProfileTheyAreSavedIn) {
   EXPECT_EQ(options->SaveProfile(path), E_INVALIDARG);
   SysFreeString(path);
   DeleteFileA(profile.c_str());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << path;
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+// A native workbook of Folder1 (holding SheetA, active, with 42 in A1) and
+// SheetB.
+void WriteNativeWorkbook(const std::string& path) {
+  std::unique_ptr<CWorkBook> owned = std::make_unique<CWorkBook>();
+  CWorkBook& book = *owned;
+  ASSERT_TRUE(book.NewDocument());
+  book.firstItem->SetName("SheetA");
+  CWorkBook::CTreeItem* folder = NewFolderItem("Folder1", 1);
+  book.InsertItems(folder, book.firstItem);
+  ASSERT_TRUE(book.MoveItems(book.activeWorksheet, folder));
+  book.InsertItems(NewWorksheet("SheetB", 1), nullptr);
+  uint8_t record[kNumberCellSize];
+  ASSERT_TRUE(BuildNumberCell(record, sizeof record, 0, 0, 42, 0));
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  ASSERT_TRUE(SaveDocumentFile(&book, path.c_str()));
+}
+
+// A dBase III table of one character field NAME, 10 wide, with two records.
+std::string XBaseTable() {
+  std::string table(32, '\0');
+  table[0] = 0x03;
+  table[1] = 124;
+  table[2] = 1;
+  table[3] = 1;
+  table[4] = 2;
+  table[8] = 65;
+  table[10] = 11;
+  std::string field(32, '\0');
+  field.replace(0, 4, "NAME");
+  field[11] = 'C';
+  field[16] = 10;
+  return table + field + "\x0D" + " Alpha     " + " Beta      " + "\x1A";
+}
+
+const char kExcelXml[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\"\r\n"
+    " xmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\">\r\n"
+    " <Worksheet ss:Name=\"Prices\"><Table><Row><Cell><Data ss:Type=\"Number\">1.5</Data></Cell></Row></Table>"
+    "</Worksheet>\r\n"
+    " <Worksheet ss:Name=\"Costs\"><Table></Table></Worksheet>\r\n"
+    "</Workbook>\r\n";
+
+TEST_F(ApplicationClient, ScriptClientsOpenDocumentsOfEveryKind) {
+  const std::string native = TemporaryFile("talvero_client_book.tlv");
+  const std::string text = TemporaryFile("prices.csv");
+  const std::string xbase = TemporaryFile("people.dbf");
+  const std::string excel = TemporaryFile("talvero_client_excel.xml");
+  DeleteFileA(native.c_str());
+  WriteNativeWorkbook(native);
+  WriteFile(text, "Price;Count\r\n1.5;2\r\n");
+  WriteFile(xbase, XBaseTable());
+  WriteFile(excel, kExcelXml);
+  const std::string script = WindowsPath(std::string(TALVERO_SCRIPTS_DIR) + "/open_documents.vbs");
+  EXPECT_EQ(RunCommand("cscript.exe //nologo " + Quoted(script) + " " + Quoted(native) + " " + Quoted(text) + " " +
+                       Quoted(xbase) + " " + Quoted(excel)),
+            0u);
+  for (const std::string& path : {native, text, xbase, excel}) DeleteFileA(path.c_str());
 }
 
 // The tree of Folder1 (holding Sheet1) and Sheet2, built by the client in an
