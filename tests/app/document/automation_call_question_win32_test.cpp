@@ -41,6 +41,15 @@ class AutomationCallQuestion : public DocumentEditingTest {
     Key(VK_F9);
     g_answers.clear();
   }
+  // A new document with the formula typed into A1.
+  CChildFrame* NewDocumentCalling() {
+    CChildFrame* doc = NewDocument();
+    if (doc == nullptr) return nullptr;
+    FocusCell(doc, 0, 0);
+    Type(kFormula);
+    Key(VK_RETURN);
+    return doc;
+  }
   CChildFrame* Reopen(const std::string& path) {
     g_openPath = path;
     frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
@@ -50,11 +59,8 @@ class AutomationCallQuestion : public DocumentEditingTest {
 };
 
 TEST_F(AutomationCallQuestion, AskedOnceForADocumentReadFromAFile) {
-  CChildFrame* doc = NewDocument();
+  CChildFrame* doc = NewDocumentCalling();
   ASSERT_NE(doc, nullptr);
-  FocusCell(doc, 0, 0);
-  Type(kFormula);
-  Key(VK_RETURN);
   EXPECT_EQ(Shown(doc), "2.5");
   EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 
@@ -108,11 +114,8 @@ int AnswerAfterAutoCloseIsDue(HWND, const char* text, const char*, UINT) {
 // Auto-close would close the document whose recalculation the question
 // interrupted; it waits for the box like for any modal window.
 TEST_F(AutomationCallQuestion, AutoCloseWaitsWhileTheQuestionIsOpen) {
-  CChildFrame* doc = NewDocument();
+  CChildFrame* doc = NewDocumentCalling();
   ASSERT_NE(doc, nullptr);
-  FocusCell(doc, 0, 0);
-  Type(kFormula);
-  Key(VK_RETURN);
   doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, "automation_auto_close.tlv");
   ASSERT_NE(doc, nullptr);
   g_clock = 5000000;
