@@ -42,12 +42,9 @@ LRESULT CCntWindowDlg::ProcessWindowMessage(UINT msg, WPARAM, LPARAM lp, bool& h
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS) break;
-      OnSpin(static_cast<int>(header->idFrom), reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
-      return 1;  // the up-down control stays at its middle
-    }
+    case WM_NOTIFY:
+      if (StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_edits, kContainerGridFields)) return 1;
+      break;
   }
   handled = false;
   return 0;
@@ -63,11 +60,6 @@ LRESULT CCntWindowDlg::OnInitDialog() {
   }
   OpenPage(m_hWnd);
   return TRUE;
-}
-
-void CCntWindowDlg::OnSpin(int spinId, int delta) {
-  for (int i = 0; i < kContainerGridFields; ++i)
-    if (kGridSpins[i] == spinId) m_edits[i].Step(delta);
 }
 
 bool CCntWindowDlg::ExchangeData(bool save, const ChartPageTarget& target) {

@@ -21,8 +21,6 @@ class CCntWindowDlg : public CChartEditorPage {
 
  private:
   LRESULT OnInitDialog();
-  // An up-down control's step moves its edit within the edit's range.
-  void OnSpin(int spinId, int delta);
 
   CParsedEdit m_edits[kContainerGridFields] = {
       {kParsedInteger, kContainerGridRanges[0].minimum, kContainerGridRanges[0].maximum},
