@@ -16,13 +16,13 @@ ChooseFontFunction SetChooseFontFunction(ChooseFontFunction fn) {
   return previous;
 }
 
-bool RunFontDialog(ColorFontRecord* font) {
+bool RunFontDialog(HWND owner, ColorFontRecord* font) {
   LogFont chosen = {};
   FontRecordToLogFont(font->font, &chosen);
   const uint32_t windowText = GetSchemeColor(kSchemeWindowText);
   CHOOSEFONTA choose = {};
   choose.lStructSize = sizeof choose;
-  choose.hwndOwner = ::GetActiveWindow();
+  choose.hwndOwner = owner;
   choose.lpLogFont = &chosen;
   choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE;
   choose.nSizeMin = 4;

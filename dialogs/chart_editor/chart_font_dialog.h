@@ -10,10 +10,10 @@
 
 #include "core/model/color_font_record.h"
 
-// The system font dialog over the active window, on screen fonts with
-// effects and sizes of 4 to 72 points. After OK the record takes the chosen
-// font and colour (true); Cancel changes nothing.
-bool RunFontDialog(ColorFontRecord* font);
+// The system font dialog over the owner, on screen fonts with effects and
+// sizes of 4 to 72 points. After OK the record takes the chosen font and
+// colour (true); Cancel changes nothing.
+bool RunFontDialog(HWND owner, ColorFontRecord* font);
 
 // The system dialog, replaceable so that tests answer it.
 using ChooseFontFunction = BOOL(WINAPI*)(CHOOSEFONTA*);

@@ -183,11 +183,11 @@ LRESULT CCntTitlesDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM, bool& h
     case WM_COMMAND:
       if (HIWORD(wp) != BN_CLICKED) break;
       if (LOWORD(wp) == IDC_CNT_TITLE_FONT) {
-        RunFontDialog(&m_titleFont);
+        RunFontDialog(::GetActiveWindow(), &m_titleFont);
         return 0;
       }
       if (LOWORD(wp) == IDC_CNT_SUBTITLE_FONT) {
-        RunFontDialog(&m_subtitleFont);
+        RunFontDialog(::GetActiveWindow(), &m_subtitleFont);
         return 0;
       }
       break;

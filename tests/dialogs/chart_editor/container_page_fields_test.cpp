@@ -92,7 +92,7 @@ TEST(ContainerPageFields, AWidthOf300FromLeft20EndsAt319AndAnEdgeBeyondTheOffset
   EXPECT_EQ(header.rect.right, 319);
 }
 
-TEST(ContainerPageFields, BackgroundChoiceAndImageViewRoundTrip) {
+TEST(ContainerPageFields, TheBackgroundKindLoadsAsARadioButtonAndSavesAsAKindTheFilesKeep) {
   struct Case {
     uint8_t kind;
     BackgroundChoice checked;
@@ -110,10 +110,6 @@ TEST(ContainerPageFields, BackgroundChoiceAndImageViewRoundTrip) {
     EXPECT_EQ(BackgroundKindOfChoice(BackgroundChoiceOfKind(c.kind), c.kind), c.stored) << int(c.kind);
   }
   EXPECT_EQ(BackgroundKindOfChoice(-1, kBackgroundFractal), kBackgroundFractal);  // none checked
-  const int items[] = {0, 1, 2, 0, 0};
-  for (uint8_t view = 0; view < 5; ++view) EXPECT_EQ(ImageViewItem(view), items[view]) << int(view);
-  EXPECT_EQ(ImageViewOfItem(-1), 0);
-  EXPECT_EQ(ImageViewOfItem(2), 2);
 }
 
 FractalChoice OpenedChoice(char separator) {
@@ -172,17 +168,6 @@ TEST(FractalChoice, ResetShowsTheDefaultsAndStoresThemOnlyOnAccept) {
   ASSERT_EQ(choice.Accept(','), kFractalNumbers);
   EXPECT_EQ(std::memcmp(&choice.numbers, &kDefaultFractal, sizeof choice.numbers), 0);
   EXPECT_EQ(std::memcmp(choice.colors, kProgramPalette, sizeof choice.colors), 0);
-}
-
-TEST(ContainerPageFields, AChosenFontColourIsSetOnlyWhenItIsNotTheWindowTexts) {
-  uint8_t set = 9;
-  uint32_t color = 0;
-  StoreChosenFontColor(0x000000, 0x000000, &set, &color);
-  EXPECT_EQ(set, 0);
-  EXPECT_EQ(color, 0u);
-  StoreChosenFontColor(0x0000FF, 0x000000, &set, &color);
-  EXPECT_EQ(set, 1);
-  EXPECT_EQ(color, 0x0000FFu);
 }
 
 // Random page inputs, stored as the pages store them, then the workbook
