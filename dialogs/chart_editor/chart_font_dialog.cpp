@@ -30,6 +30,6 @@ bool RunFontDialog(HWND owner, ColorFontRecord* font) {
   choose.rgbColors = font->colorSet ? font->color : windowText;
   if (!g_chooseFont(&choose)) return false;
   LogFontToFontRecord(&font->font, chosen);
-  StoreChosenFontColor(choose.rgbColors, windowText, &font->colorSet, &font->color);
+  StoreChosenFontColor(choose.rgbColors, windowText, font);
   return true;
 }

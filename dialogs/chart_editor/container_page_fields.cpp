@@ -20,10 +20,9 @@ namespace {
 
 constexpr int64_t kLargestEdge = 2147483647;
 
-double* FractalNumber(FractalParameters& p, int i) {
-  double* const numbers[kFractalNumbers] = {&p.zr, &p.zi, &p.minX, &p.maxX, &p.minY, &p.maxY};
-  return numbers[i];
-}
+// The record lays its numbers out in the order of the dialog's edits; it is
+// packed, so they are copied whole rather than pointed at.
+static_assert(sizeof(FractalParameters) == kFractalNumbers * sizeof(double), "six numbers in edit order");
 
 // A point typed where the regional separator is another character is
 // refused: the user meant another number than the one it would read as.
@@ -33,10 +32,11 @@ bool ParseRegionalNumber(const char* text, char separator, double* value) {
 }
 
 void ShowNumbers(FractalChoice& choice, const FractalParameters& numbers, char separator) {
-  FractalParameters copy = numbers;
+  double values[kFractalNumbers];
+  std::memcpy(values, &numbers, sizeof values);
   for (int i = 0; i < kFractalNumbers; ++i) {
     char text[kFormatDoubleCapacity];
-    if (FormatDouble(text, sizeof text, separator, *FractalNumber(copy, i), -1) == 0) text[0] = 0;
+    if (FormatDouble(text, sizeof text, separator, values[i], -1) == 0) text[0] = 0;
     std::snprintf(choice.shownTexts[i], sizeof choice.shownTexts[i], "%.*s", int(kFractalTextLimit), text);
   }
 }
@@ -105,15 +105,15 @@ void FractalChoice::Reset(char decimalSeparator) {
 }
 
 int FractalChoice::Accept(char decimalSeparator) {
-  FractalParameters parsed = {};
+  double parsed[kFractalNumbers];
   for (int i = 0; i < kFractalNumbers; ++i)
-    if (!ParseRegionalNumber(shownTexts[i], decimalSeparator, FractalNumber(parsed, i))) return i;
-  numbers = parsed;
+    if (!ParseRegionalNumber(shownTexts[i], decimalSeparator, &parsed[i])) return i;
+  std::memcpy(&numbers, parsed, sizeof parsed);
   std::memcpy(colors, shownColors, sizeof colors);
   return kFractalNumbers;
 }
 
-void StoreChosenFontColor(uint32_t chosen, uint32_t windowText, uint8_t* colorSet, uint32_t* color) {
-  *colorSet = chosen == windowText ? 0 : 1;
-  *color = chosen;
+void StoreChosenFontColor(uint32_t chosen, uint32_t windowText, ColorFontRecord* font) {
+  font->colorSet = chosen == windowText ? 0 : 1;
+  font->color = chosen;
 }

@@ -81,6 +81,6 @@ struct FractalChoice {
 // A font chosen in the font dialog sets its colour only when the colour
 // differs from the window text's; the window text's colour is kept as
 // "not set" with that colour.
-void StoreChosenFontColor(uint32_t chosen, uint32_t windowText, uint8_t* colorSet, uint32_t* color);
+void StoreChosenFontColor(uint32_t chosen, uint32_t windowText, ColorFontRecord* font);
 
 #endif

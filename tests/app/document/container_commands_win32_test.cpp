@@ -142,8 +142,8 @@ TEST_F(ContainerCommandsTest, AChartIsInsertedAsANewContainerWithTheSelectionAsI
   ASSERT_EQ(ContainerCount(), 2) << "a selected container gets no chart: a new one is made";
   ContainerRecord* box = LastContainer();
   EXPECT_NE(box->header.id, first);
-  EXPECT_EQ(box->header.anchor.column, 2);
-  EXPECT_EQ(box->header.anchor.row, 5u);
+  EXPECT_EQ(uint16_t{box->header.anchor.column}, 2);
+  EXPECT_EQ(uint32_t{box->header.anchor.row}, 5u);
   ASSERT_EQ(box->header.itemCount, 1);
   EXPECT_EQ(box->items[0].chart->Kind(), kChart3D);
   EXPECT_EQ(book->undoHistory.Current(), steps + 1);
@@ -264,7 +264,7 @@ TEST_F(ContainerCommandsTest, TheSizePageStoresGridSpacingAndSizeAndRefusesAValu
   EXPECT_EQ(box->header.columns, 3);
   EXPECT_EQ(box->header.horizontalSpacing, 5);
   EXPECT_EQ(box->header.verticalSpacing, 2);
-  EXPECT_EQ(box->header.rect.right, left + 299);
+  EXPECT_EQ(int32_t{box->header.rect.right}, left + 299);
 
   // An up-down step moves the edit within its range.
   NMUPDOWN step = {};
@@ -335,9 +335,9 @@ TEST_F(ContainerCommandsTest, TheWindowPageTakesABrowsedImageAndTheFractalDialog
   CheckDlgButton(Page(), IDC_CNT_FRACTAL_RADIO, BST_CHECKED);
   Apply();
   EXPECT_EQ(box->header.backgroundKind, kBackgroundFractal);
-  EXPECT_EQ(box->header.fractal.zr, 0.5);
-  EXPECT_EQ(box->header.fractal.maxY, 2.5);
-  EXPECT_EQ(box->header.fractal.minX, before.minX);
+  EXPECT_EQ(double{box->header.fractal.zr}, 0.5);
+  EXPECT_EQ(double{box->header.fractal.maxY}, 2.5);
+  EXPECT_EQ(double{box->header.fractal.minX}, double{before.minX});
 }
 
 TEST_F(ContainerCommandsTest, TheTitlesPageStoresTextsAndTheChosenFont) {
@@ -353,7 +353,7 @@ TEST_F(ContainerCommandsTest, TheTitlesPageStoresTextsAndTheChosenFont) {
   EXPECT_STREQ(box->header.subtitleText, "by month");
   EXPECT_EQ(box->header.titleFont.colorSet, 0);
   EXPECT_EQ(box->header.subtitleFont.colorSet, 1);
-  EXPECT_EQ(box->header.subtitleFont.color, static_cast<uint32_t>(RGB(255, 0, 0)));
+  EXPECT_EQ(uint32_t{box->header.subtitleFont.color}, static_cast<uint32_t>(RGB(255, 0, 0)));
 }
 
 }  // namespace

@@ -73,10 +73,11 @@ TEST(ContainerPageFields, GridFieldsAreCheckedInOrderAndTheFirstRefusedStoresNot
       ASSERT_TRUE(ParseIntegerText(c.input.texts[i], &expected));
       EXPECT_EQ(values[i], expected) << "field " << i;
     }
-    EXPECT_EQ(header.rect.left, 20);
-    EXPECT_EQ(header.rect.top, 30);
-    EXPECT_EQ(header.anchor.column, 3);
-    EXPECT_EQ(header.anchor.row, 7u);
+    // Packed fields are compared as values.
+    EXPECT_EQ(int32_t{header.rect.left}, 20);
+    EXPECT_EQ(int32_t{header.rect.top}, 30);
+    EXPECT_EQ(uint16_t{header.anchor.column}, 3);
+    EXPECT_EQ(uint32_t{header.anchor.row}, 7u);
   }
 }
 
@@ -84,12 +85,12 @@ TEST(ContainerPageFields, AWidthOf300FromLeft20EndsAt319AndAnEdgeBeyondTheOffset
   ContainerHeader header = PlacedHeader();
   const GridTexts size300 = {{"1", "1", "1", "1", "300", "20"}};
   ASSERT_EQ(StoreContainerGrid(size300.texts, &header), kContainerGridFields);
-  EXPECT_EQ(header.rect.right, 319);
-  EXPECT_EQ(header.rect.bottom, 49);
+  EXPECT_EQ(int32_t{header.rect.right}, 319);
+  EXPECT_EQ(int32_t{header.rect.bottom}, 49);
 
   header.rect.left = 2147483647 - 5;
   EXPECT_EQ(StoreContainerGrid(size300.texts, &header), kGridWidth);
-  EXPECT_EQ(header.rect.right, 319);
+  EXPECT_EQ(int32_t{header.rect.right}, 319);
 }
 
 TEST(ContainerPageFields, TheBackgroundKindLoadsAsARadioButtonAndSavesAsAKindTheFilesKeep) {
@@ -230,8 +231,7 @@ TEST(ContainerPageFields, WhatThePagesStoreIsReadBackFromASavedWorkbook) {
 
     for (size_t i = 0, n = below(128); i < n; ++i) h.titleText[i] = char('a' + below(26));
     for (size_t i = 0, n = below(128); i < n; ++i) h.subtitleText[i] = char('A' + below(26));
-    StoreChosenFontColor(random() & 0xFFFFFF, GetSchemeColor(kSchemeWindowText), &h.subtitleFont.colorSet,
-                         &h.subtitleFont.color);
+    StoreChosenFontColor(random() & 0xFFFFFF, GetSchemeColor(kSchemeWindowText), &h.subtitleFont);
 
     uint8_t error = 0;
     const std::string text = xmldoc::SaveXmlText(&book, &error);
@@ -253,7 +253,7 @@ TEST(ContainerPageFields, WhatThePagesStoreIsReadBackFromASavedWorkbook) {
     // Files keep a title's font with its text only.
     if (h.subtitleText[0]) {
       EXPECT_EQ(b.subtitleFont.colorSet, h.subtitleFont.colorSet);
-      EXPECT_EQ(b.subtitleFont.color, h.subtitleFont.color);
+      EXPECT_EQ(uint32_t{b.subtitleFont.color}, uint32_t{h.subtitleFont.color});
     }
     // and the settings of the chosen background only.
     if (h.backgroundKind == kBackgroundFractal) {
