@@ -83,12 +83,19 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
   *result = 0;
   // Notifications of the name box and the preview's page box: only a chosen
   // entry is a command.
-  if (control != nullptr && (command == kNameBoxId || command == kPreviewPageComboId)) return code == CBN_SELENDOK;
+  if (control != nullptr && command == kNameBoxId) {
+    if (code != CBN_SELENDOK) return false;
+    OnGoTo(true);
+    return true;
+  }
+  if (control != nullptr && command == kPreviewPageComboId) return code == CBN_SELENDOK;
   if (command >= ID_RECENT_DATA_FIRST && command < ID_RECENT_DATA_FIRST + kRecentCellTextsShown) {
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
-  if (RunFrameFileCommand(this, command) || OnWindowCommand(command) || OnToolWindowCommand(command)) return true;
+  if (RunFrameFileCommand(this, command) || OnWindowCommand(command) || OnToolWindowCommand(command) ||
+      OnSettingsCommand(command))
+    return true;
   switch (command) {
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);
@@ -110,6 +117,12 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
       return true;
     case ID_FIND_BAR_CLOSE:
       ShowFindBar(false);
+      return true;
+    case ID_GO:
+      OnGoTo(false);
+      return true;
+    case ID_ADD_BOOKMARK:
+      OnAddBookmark();
       return true;
     case ID_PREVIEW_GO_TO:
       // The label of the page box.

@@ -18,8 +18,12 @@ void RestoreFrame(void* context) {
 }  // namespace
 
 // A window that the frame owns and that was active last is a modal dialog
-// or a message box: the user is in the middle of something.
-bool CMainFrame::PopupActive() const { return GetLastActivePopup(m_hWnd) != m_hWnd; }
+// or a message box: the user is in the middle of something. The tool
+// windows are no such thing.
+bool CMainFrame::PopupActive() const {
+  const HWND last = GetLastActivePopup(m_hWnd);
+  return last != m_hWnd && last != m_composer.m_hWnd && last != m_worksheetFormat.m_hWnd;
+}
 
 void CMainFrame::OnTimer(UINT_PTR id) {
   // A save that shows a dialog runs a modal loop in which the timer ticks

@@ -13,14 +13,19 @@
 // (frame_bars.cpp), the message map (frame_message_map.cpp), the filter, idle
 // and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
 // the toolbar drop-downs and band chevrons (frame_drop_downs.cpp), the timer
-// (frame_timer.cpp), closing (frame_close.cpp) and the formula bar
-// (formula_bar.cpp).
+// (frame_timer.cpp), closing (frame_close.cpp), the formula bar
+// (formula_bar.cpp), the options, profile, region and lock commands
+// (frame_settings_commands.cpp), the go-to and bookmarks (frame_go_to.cpp)
+// and the formula composer (frame_composer.cpp).
 
 #include <cstdint>
 
 #include <windows.h>
 
 #include "app/frame/auto_save.h"
+#include "app/frame/settings_refresh.h"
+#include "dialogs/composer/composer_dialog.h"
+#include "dialogs/controls/location_combo.h"
 #include "dialogs/worksheet_format/worksheet_sheet.h"
 #include "dialogs/zoom/zoom_dialog.h"
 #include "platform/ui/command_bar.h"
@@ -94,6 +99,20 @@ class CMainFrame : public CMDIFrameWindowImpl,
     CMainFrame* m_frame;
   };
 
+  // What the formula composer asks of the frame.
+  class CComposerHost : public ComposerHost {
+   public:
+    explicit CComposerHost(CMainFrame* frame) : m_frame(frame) {}
+    HWND HostWindow() override;
+    bool ComposerSource(CWorkBook** book, ComposerSelection* selection) override;
+    HWND FormulaBarWindow() override;
+    void StampActivityClocks() override;
+    void ComposerClosed() override;
+
+   private:
+    CMainFrame* m_frame;
+  };
+
   CMainFrame() = default;
   ~CMainFrame() override;
 
@@ -150,6 +169,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void ApplyZoom(uint32_t zoomPercent, bool allWorksheets);
   CWorksheetPropSheet& WorksheetFormatSheet() { return m_worksheetFormat; }
   CZoomDlg& ZoomChooser() { return m_zoomChooser; }
+  CComposerDlg& Composer() { return m_composer; }
 
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
@@ -205,6 +225,27 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void SetNameBoxText(const char* text);
   void OnSettingChange();
 
+  // Options, profiles, regions and locking (frame_settings_commands.cpp).
+  bool OnSettingsCommand(UINT command);
+  void OnOptions();
+  void OnLoadProfile();
+  void OnSaveProfileAs();
+  void OnLocale(UINT command);
+  void OnLockEdit();
+  // After the options or a profile changed them: levels, default font,
+  // bookmarks, command states, status bar and views.
+  void RefreshAfterSettingsChange(const SettingsLevels& before);
+  // The bar states, the status bar and every view after a change that
+  // shows everywhere.
+  void RefreshAllViews();
+
+  // The name box's go-to and the bookmarks it lists (frame_go_to.cpp).
+  void OnGoTo(bool listChoice);
+  void OnAddBookmark();
+
+  // The formula composer (frame_composer.cpp).
+  void OnViewComposer();
+
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
@@ -229,6 +270,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND m_previewToolBar = nullptr;
   HWND m_findToolBar = nullptr;
   HWND m_nameBox = nullptr;
+  // Turns Enter in the name box into the Go command.
+  CLocationCombo m_nameBoxCombo;
   HWND m_formulaBarFrame = nullptr;
   HWND m_previewPageCombo = nullptr;
   HWND m_findCombo = nullptr;
@@ -248,6 +291,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CWorksheetFormatHost m_worksheetFormatHost{this};
   CWorksheetPropSheet m_worksheetFormat{&m_worksheetFormatHost};
   CZoomDlg m_zoomChooser;
+  CComposerHost m_composerHost{this};
+  CComposerDlg m_composer{&m_composerHost};
 };
 
 #endif

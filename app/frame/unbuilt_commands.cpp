@@ -19,20 +19,12 @@ const CommandRange kUnbuilt[] = {
     {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
     {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
     {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    // Options, profiles, registration, regions, the composer and the format-cells window.
-    {ID_OPTIONS, ID_OPTIONS},
-    {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
+    // Registration of the automation server and the format-cells window.
     {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
-    {ID_REGION_GENERIC, ID_REGION_USER},
-    {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
-    {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
     {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    // Font styles, adding bookmarks, the go-to box and locking.
+    // Font styles.
     {ID_FONT_BOLD, ID_FONT_UNDERLINE},
     {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
-    {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
-    {ID_GO, ID_GO},
-    {ID_LOCK_EDITING, ID_LOCK_EDITING},
     // Containers, charts and images.
     {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
     {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},
