@@ -4,7 +4,7 @@
 
 #include "charts/png/png_image_list.h"
 #include "dialogs/composer/composer_value.h"
-#include "dialogs/worksheet_format/view_format_choices.h"
+#include "dialogs/controls/dialog_opening.h"
 #include "platform/ui/common_controls.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/window_class.h"
@@ -204,7 +204,7 @@ LRESULT CComposerDlg::OnInitDialog() {
   m_resize.Init(m_hWnd, kAnchors, sizeof kAnchors / sizeof kAnchors[0]);
   const RECT r = GetWindowRect();
   m_resize.SetMinTrackSize(r.right - r.left + 1, (r.bottom - r.top) / 2);
-  PlaceWindow();
+  PlaceToolWindow(m_hWnd, Options.ComposerRect);
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, 0);
   SetWindowTransparency(m_hWnd, Options.Opacity);
   return TRUE;
@@ -260,18 +260,6 @@ void CComposerDlg::CreateParameterToolBar() {
   ::MapDialogRect(m_hWnd, &place);
   ::SetWindowPos(m_toolbar, nullptr, place.left, place.top, kToolBarSize.cx, kToolBarSize.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CComposerDlg::PlaceWindow() {
-  RECT work{};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const OptionsRect& stored = Options.ComposerRect;
-  if (ToolWindowPositionFits(UiRect{stored.left, stored.top, stored.right, stored.bottom},
-                             UiRect{work.left, work.top, work.right, work.bottom})) {
-    ::MoveWindow(m_hWnd, stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top, FALSE);
-  } else {
-    CenterWindow();
-  }
 }
 
 void CComposerDlg::FillFunctionList(uint8_t category) {
@@ -374,21 +362,23 @@ void CComposerDlg::OnUseSelection(ComposerSelectionUse use) {
   ShowCall();
 }
 
-void CComposerDlg::OnInsertFormula() {
+CWorkBook* CComposerDlg::ReadFormula(char* formula, size_t size) {
   CWorkBook* book = nullptr;
   ComposerSelection selection{};
-  if (!m_host->ComposerSource(&book, &selection)) return;
+  if (!m_host->ComposerSource(&book, &selection)) return nullptr;
+  ::GetDlgItemTextA(m_hWnd, IDC_FORMULA_EDIT, formula, static_cast<int>(size));
+  return book;
+}
+
+void CComposerDlg::OnInsertFormula() {
   char formula[kComposerTextCapacity] = {};
-  ::GetDlgItemTextA(m_hWnd, IDC_FORMULA_EDIT, formula, sizeof formula);
-  PutIntoFormulaBar(formula, true);
+  if (ReadFormula(formula, sizeof formula) != nullptr) PutIntoFormulaBar(formula, true);
 }
 
 void CComposerDlg::OnInsertValue() {
-  CWorkBook* book = nullptr;
-  ComposerSelection selection{};
-  if (!m_host->ComposerSource(&book, &selection)) return;
   char formula[kComposerTextCapacity] = {};
-  ::GetDlgItemTextA(m_hWnd, IDC_FORMULA_EDIT, formula, sizeof formula);
+  CWorkBook* book = ReadFormula(formula, sizeof formula);
+  if (book == nullptr) return;
   char value[kComposerTextCapacity];
   bool beep = false;
   ComposerValueText(book, formula, value, sizeof value, &beep);

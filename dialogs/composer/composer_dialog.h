@@ -84,7 +84,9 @@ class CComposerDlg : public CDialogImpl {
   void ShowTemplate();
   void ShowFormula();
   void ShowCall();
-  void PlaceWindow();
+  // The active workbook with the formula edit's text; null without a
+  // document window.
+  CWorkBook* ReadFormula(char* formula, size_t size);
   // The formula bar gets the text over its selection, or as its whole text
   // when it is empty.
   void PutIntoFormulaBar(const char* text, bool formula);

@@ -9,8 +9,14 @@
 
 #include <windows.h>
 
+#include "services/settings/global_options.h"
+
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
+
+// A tool window reopens at its stored rectangle when that still begins
+// inside the work area, else centred on its owner.
+void PlaceToolWindow(HWND window, const OptionsRect& stored);
 
 // A page of a tab control takes the themed tab background where the
 // system's themes library offers it.

@@ -11,6 +11,7 @@
 #include "core/base/text_compare.h"
 #include "core/numfmt/regional_settings.h"
 #include "dialogs/options/options_dialog.h"
+#include "platform/ui/windows/ui_test_support.h"
 #include "services/messages/error_text.h"
 #include "services/settings/settings_path.h"
 #include "services/settings/settings_profile.h"
@@ -173,6 +174,7 @@ TEST_F(SettingsCommandsTest, TypedOpacityShowsOnTheDialogAtOnce) {
   };
   SetWindowTextA(opacity, "50");
   EXPECT_EQ(alpha(), TransparencyAlpha(50));
+  SaveClientScreenshot(dialog.m_hWnd, "options_dialog");
   SetWindowTextA(opacity, "5");
   EXPECT_EQ(alpha(), TransparencyAlpha(50));
   dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "app/clipboard/clipboard_ring.h"
 #include "core/workbook/open_document_table.h"
@@ -18,10 +19,12 @@ namespace {
 
 TEST(SettingsRefresh, NewLevelsReachEveryOpenWorkbookAndTheRing) {
   SetDefaultOptions(Options);
-  CWorkBook first;
-  CWorkBook second;
-  CWorkBook closed;
-  for (CWorkBook* book : {&first, &second, &closed}) book->undoHistory.SetLevels(Options.UndoLevel);
+  // Workbooks are too large for the stack of the Windows build.
+  auto books = std::make_unique<CWorkBook[]>(3);
+  CWorkBook& first = books[0];
+  CWorkBook& second = books[1];
+  CWorkBook& closed = books[2];
+  for (int i = 0; i < 3; ++i) books[i].undoHistory.SetLevels(Options.UndoLevel);
   ASSERT_TRUE(RegisterOpenDocument(&first, nullptr, "first.tlv"));
   ASSERT_TRUE(RegisterOpenDocument(&second, nullptr, "second.tlv"));
   ClipboardRing().SetLevels(Options.CopyLevel);

@@ -5,30 +5,18 @@
 #include <string>
 
 #include "core/base/global_options.h"
-#include "core/cells/cell_record.h"
-#include "core/workbook/workbook.h"
+#include "tests/dialogs/composer/composer_workbook.h"
 
 namespace {
 
-class ComposerSelectionTest : public ::testing::Test {
+class ComposerSelectionTest : public ComposerWorkbookTest {
  protected:
-  void SetUp() override {
-    ResetGlobalOptions();
-    ASSERT_TRUE(book.NewDocument());
-    uint8_t record[32];
-    ASSERT_NE(BuildNumberCell(record, sizeof record, 1, 1, 2.5), 0u);
-    ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
-  }
-  void TearDown() override { ResetGlobalOptions(); }
-
   std::string Text(ComposerSelectionUse use, SelectionRange range, bool control, bool shift, bool takesRange) {
     char out[256];
     const ComposerSelection selection{range, range.firstColumn, range.firstRow, control, shift};
     ComposerSelectionText(&book, use, selection, takesRange, out, sizeof out);
     return out;
   }
-
-  CWorkBook book;
 };
 
 TEST_F(ComposerSelectionTest, SelectionGivesItsReferenceOrTheActiveCellsValue) {

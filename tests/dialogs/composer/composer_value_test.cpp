@@ -5,29 +5,17 @@
 #include <string>
 
 #include "core/base/global_options.h"
-#include "core/cells/cell_record.h"
-#include "core/workbook/workbook.h"
+#include "tests/dialogs/composer/composer_workbook.h"
 
 namespace {
 
-class ComposerValueTest : public ::testing::Test {
+class ComposerValueTest : public ComposerWorkbookTest {
  protected:
-  void SetUp() override {
-    ResetGlobalOptions();
-    ASSERT_TRUE(book.NewDocument());
-    uint8_t record[32];
-    ASSERT_NE(BuildNumberCell(record, sizeof record, 1, 1, 2.5), 0u);
-    ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
-  }
-  void TearDown() override { ResetGlobalOptions(); }
-
   std::string Value(const char* formula, bool* beep) {
     char out[256];
     ComposerValueText(&book, formula, out, sizeof out, beep);
     return out;
   }
-
-  CWorkBook book;
 };
 
 TEST_F(ComposerValueTest, InsertValueGivesTheResultTextAndBeepsOnErrors) {
