@@ -11,7 +11,10 @@
 #define IDS_NEW_WORKBOOK 129
 #define IDS_COM_REGISTERED 103
 #define IDS_COM_UNREGISTERED 104
+#define IDS_INTEGER_RANGE 130
 #define IDS_TOO_MANY_CHARACTERS 131
+#define IDS_MINIMUM_MARGIN 132
+#define IDS_INVALID_VALUE 133
 #define IDS_TOO_MANY_ITEMS 141
 #define IDS_INVALID_GOTO 143
 #define IDS_XML_DROPS_PROTECTION 149
@@ -92,6 +95,23 @@
 #define IDP_SMALL_ZOOM_OUT 636
 #define IDP_SMALL_TREE 638
 #define IDP_SMALL_NAME_BOX 639
+/* 24 by 24 for the toolbars of the format-cells pages. */
+#define IDP_FONT_BOLD 640
+#define IDP_FONT_ITALIC 641
+#define IDP_FONT_UNDERLINE 642
+#define IDP_FONT_STRIKEOUT 643
+#define IDP_OVERFLOW_NEIGHBOURS 644
+#define IDP_OVERFLOW_WRAP 645
+#define IDP_OVERFLOW_SHRINK 646
+#define IDP_ALIGN_LEFT 647
+#define IDP_ALIGN_CENTRE 648
+#define IDP_ALIGN_RIGHT 649
+#define IDP_ALIGN_TOP 650
+#define IDP_ALIGN_MIDDLE 651
+#define IDP_ALIGN_BOTTOM 652
+#define IDP_BORDERS_ALL 653
+#define IDP_BORDERS_OUTLINE 654
+#define IDP_BORDERS_NONE 655
 
 /* Commands. */
 #define ID_WORKBOOK_STATISTICS 32773
@@ -274,6 +294,13 @@
 #define IDD_OPEN_TEXT_FILE 509
 #define IDD_SAVE_TEXT_FILE 510
 #define IDD_FILE_WAIT 700
+/* The print sheet and its General, Layout and Content pages. */
+#define IDD_PRINT_SHEET 469
+#define IDD_PRINT_GENERAL 470
+#define IDD_PRINT_LAYOUT 471
+#define IDD_PRINT_CONTENT 472
+#define IDC_PRINT_SHEET_TABS 12320
+#define IDC_PRINT_SHEET_APPLY 12321
 #define IDS_PASSWORDS_DIFFER 146
 #define IDS_PASSWORD_TOO_SHORT 147
 #define IDS_READ_ONLY_WARNING 148
@@ -303,9 +330,9 @@
 #define IDD_DROP_DOWN_LISTS 538
 #define IDD_LIST_NAME 540
 #define IDD_ZOOM 543
-#define IDD_BACKGROUND_PAGE 713
+#define IDD_SHEET_BACKGROUND_PAGE 713
 #define IDD_GRIDLINES_PAGE 714
-#define IDD_WORKSHEET_FORMAT 715
+#define IDD_WORKSHEET_FORMAT 716
 #define IDS_LEGAL_NOTICE 105
 #define IDS_REMOVE_DROP_DOWN_LIST 151
 #define IDS_INTEGER_BETWEEN 163
@@ -360,6 +387,40 @@
 #define IDC_IMAGE_SIZE_COMBO 1021
 #define IDC_GRIDLINES_CHECK 216
 #define IDC_GRID_COLOR_COMBO 215
+
+/* The format-cells sheet with its five pages, the number-format dialog, its
+   category sub-pages and the name of a new number format. Controls, again
+   one number for different controls in different pages. */
+#define IDD_CELL_FORMAT 712
+#define IDD_STYLE_PAGE 708
+#define IDD_FONT_PAGE 707
+#define IDD_ALIGNMENT_PAGE 711
+#define IDD_BORDER_PAGE 709
+#define IDD_BACKGROUND_PAGE 710
+#define IDD_NUMERIC_FORMAT 715
+#define IDD_STYLE_NAME 534
+#define IDD_STYLE_GENERAL 202
+#define IDD_STYLE_CURRENCY 474
+#define IDD_STYLE_ACCOUNTING 475
+#define IDD_STYLE_DATE 476
+#define IDD_STYLE_TIME 477
+#define IDD_STYLE_DATE_TIME 478
+#define IDD_STYLE_PERCENT 479
+#define IDD_STYLE_FRACTION 480
+#define IDD_STYLE_SCIENTIFIC 481
+#define IDC_FIRST_COMBO 215   /* category, decimals, date, indent, line, pattern, colour */
+#define IDC_SECOND_COMBO 229  /* leading zeros, position, symbol, time, indent, colour */
+#define IDC_THIRD_COMBO 1019  /* currency symbol, second fill colour */
+#define IDC_FIRST_CHECK 216   /* decimals, date order */
+#define IDC_SECOND_CHECK 218  /* leading zeros, parentheses, time first, exponent */
+#define IDC_THIRD_CHECK 1001  /* thousands separators, red */
+#define IDC_FOURTH_CHECK 1002
+#define IDC_FIFTH_CHECK 1007
+#define IDC_ITEM_LIST 1020    /* date or time codes, font faces */
+#define IDC_SIZE_LIST 1058
+#define IDC_FRAME_STATIC 394  /* where a sub-page or a preview sits; the rotation label */
+#define IDC_ROTATION_TRACK 414
+#define IDC_DEFAULT_FONT 408
 
 /* The options dialog, the formula composer and the bookmark name, with
    their controls. */

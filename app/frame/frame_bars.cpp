@@ -118,6 +118,8 @@ LRESULT CMainFrame::OnCreate() {
   for (UINT command = 1; command < 0x10000; ++command) {
     if (IsCommandUnbuilt(command)) UIKeepDisabled(command);
   }
+  // The preview bar's commands wait for a preview.
+  EnablePreviewCommands(false);
   UISetCheck(ID_VIEW_COMPOSER, Options.ComposerVisible ? 1 : 0);
   SetDefaultFaceName(Options.DefaultFont.faceName);
   FillBookmarkList();

@@ -15,6 +15,8 @@ LRESULT CMainFrame::OnDestroy() {
   const RECT r = GetWindowRect();
   StoreFramePlacement(Options, ::IsZoomed(m_hWnd) != 0, ::IsIconic(m_hWnd) != 0, {r.left, r.top, r.right, r.bottom});
   KillTimer(m_hWnd, kTimerId);
+  m_printBook = nullptr;
+  m_printSheet = nullptr;
   if (m_loopRegistered) {
     if (CMessageLoop* loop = CMessageLoop::Current()) {
       loop->RemoveMessageFilter(this);

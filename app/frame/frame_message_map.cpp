@@ -7,13 +7,6 @@
 #include "services/settings/global_options.h"
 #include "resources/resource_ids.h"
 
-namespace {
-
-// The preview window's notification that it left its zoomed-in mode.
-constexpr UINT kPreviewZoomOutCode = static_cast<UINT>(-50);
-
-}  // namespace
-
 LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {
     case WM_CREATE:
@@ -28,6 +21,8 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       return 0;
     case WM_SIZE:
       return OnSize(wp);
+    case WM_MOUSEWHEEL:
+      return OnMouseWheel(wp, lp, handled);
     case WM_TIMER:
       OnTimer(wp);
       return 0;
@@ -37,6 +32,14 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp), handled);
     case WM_COMMAND: {
+      // While the preview is shown, the keys of the next and previous
+      // worksheet turn its pages.
+      if ((LOWORD(wp) == ID_NEXT_WORKSHEET || LOWORD(wp) == ID_PREVIOUS_WORKSHEET) && Preview() != nullptr &&
+          m_preview.IsWindowVisible()) {
+        PostMessage(WM_COMMAND, LOWORD(wp) == ID_NEXT_WORKSHEET ? ID_PREVIEW_NEXT : ID_PREVIEW_PREVIOUS);
+        CountHandledCommand();
+        return 0;
+      }
       // A disabled command that still arrives, from its key, does nothing.
       if (IsCommandUnbuilt(LOWORD(wp))) return 0;
       LRESULT result = 0;
@@ -83,18 +86,21 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
   *result = 0;
   // Notifications of the name box and the preview's page box: only a chosen
   // entry is a command.
+  if (control != nullptr && command == kPreviewPageComboId) {
+    if (code == CBN_SELENDOK) OnPreviewPageSelected();
+    return code == CBN_SELENDOK;
+  }
   if (control != nullptr && command == kNameBoxId) {
     if (code != CBN_SELENDOK) return false;
     OnGoTo(true);
     return true;
   }
-  if (control != nullptr && command == kPreviewPageComboId) return code == CBN_SELENDOK;
   if (command >= ID_RECENT_DATA_FIRST && command < ID_RECENT_DATA_FIRST + kRecentCellTextsShown) {
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
   if (RunFrameFileCommand(this, command) || OnWindowCommand(command) || OnToolWindowCommand(command) ||
-      OnSettingsCommand(command))
+      OnPrintCommand(command) || OnSettingsCommand(command))
     return true;
   switch (command) {
     case ID_APP_EXIT:
@@ -132,6 +138,15 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
       // Check buttons of the find bar: they keep their own state, which the
       // search reads.
       return true;
+    case ID_FORMAT_CELLS:
+      OnCellFormatWindow();
+      return true;
+    case ID_FONT_BOLD:
+    case ID_FONT_ITALIC:
+    case ID_FONT_UNDERLINE:
+    case ID_FONT_STRIKEOUT:
+      OnFontStyle(command);
+      return true;
     case ID_NEXT_WORKSHEET:
     case ID_PREVIOUS_WORKSHEET:
       // Pages of the preview while it is shown; there is no preview window.
@@ -163,7 +178,7 @@ LRESULT CMainFrame::OnNotify(NMHDR* header, bool& handled) {
     case TTN_GETDISPINFOA:
       if (OnTooltipText(reinterpret_cast<NMTTDISPINFOA*>(header))) return 0;
       break;
-    case kPreviewZoomOutCode:
+    case CPrintPreviewWindow::kZoomModeEndedCode:
       m_previewZoomIn = 0;
       return 0;
   }

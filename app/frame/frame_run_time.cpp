@@ -52,8 +52,12 @@ void CMainFrame::StampActivityClocks() {
   m_clocks.autoSave = m_clocks.autoClose = ActivityClockNow();
 }
 
+void CMainFrame::NoteInput(const MSG& msg) {
+  if (IsUserInputMessage(msg.message)) StampActivityClocks();
+}
+
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
-  if (IsUserInputMessage(msg->message)) StampActivityClocks();
+  NoteInput(*msg);
   // A focused edit control's own editing keys pass the accelerators, which
   // would give them to commands on cells.
   if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
@@ -86,7 +90,12 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
 }
 
 bool CMainFrame::OnIdle() {
-  // The preview window is not part of the program, so it is never open.
+  // The preview keeps the bars it shows; a document closed under it ends it.
+  if (m_preview.m_hWnd != nullptr) {
+    PreviewedDocumentOpen();
+    UIUpdateToolBars();
+    return false;
+  }
   // Closing the last document window activates none, so no activation asks
   // for the refresh: the change of state itself does.
   const bool active = GetActiveChildFrame() != nullptr;
@@ -107,6 +116,12 @@ bool CMainFrame::OnIdle() {
     }
     if (changed) EnableMainToolBar(active);
     RestoreToolWindows(active);
+    // A tool window left shown comes back with the next document.
+    if (active && Options.CellFormatVisible != 0 && m_formatSheet.m_hWnd == nullptr) {
+      Options.CellFormatVisible = 0;
+      PostMessage(WM_COMMAND, ID_FORMAT_CELLS);
+    }
+    if (!active && m_formatSheet.m_hWnd != nullptr) m_formatSheet.DestroyWindow();
     if (!active && m_hWndStatusBar != nullptr) {
       StatusBarSetText(m_hWndStatusBar, 0, "");
       StatusBarSetText(m_hWndStatusBar, 1, "");
@@ -176,6 +191,7 @@ void CMainFrame::UpdateUI() {
   UISetCheck(ID_LOCK_EDITING, Options.LockEdit != 0);
   UISetCheck(ID_FORMAT_CELLS, Options.CellFormatVisible != 0);
   UISetCheck(ID_FORMAT_WORKSHEET, Options.WorksheetFormatVisible != 0);
+  ShowActiveCellFormat(child, book);
 }
 
 void CMainFrame::ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet) {

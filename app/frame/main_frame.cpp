@@ -6,6 +6,7 @@
 CMainFrame::~CMainFrame() {
   if (m_accelerators != nullptr) DestroyAcceleratorTable(m_accelerators);
   if (m_menu != nullptr) DestroyMenu(m_menu);
+  if (m_devMode != nullptr) GlobalFree(m_devMode);
 }
 
 HWND CMainFrame::CreateFrame(const RECT* rect) {

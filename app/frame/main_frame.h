@@ -14,9 +14,10 @@
 // and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
 // the toolbar drop-downs and band chevrons (frame_drop_downs.cpp), the timer
 // (frame_timer.cpp), closing (frame_close.cpp), the formula bar
-// (formula_bar.cpp), the options, profile, region and lock commands
-// (frame_settings_commands.cpp), the go-to and bookmarks (frame_go_to.cpp)
-// and the formula composer (frame_composer.cpp).
+// (formula_bar.cpp), printing with its preview (frame_printing.cpp), the
+// options, profile, region and lock commands (frame_settings_commands.cpp),
+// the go-to and bookmarks (frame_go_to.cpp) and the formula composer
+// (frame_composer.cpp).
 
 #include <cstdint>
 
@@ -28,7 +29,13 @@
 #include "dialogs/controls/location_combo.h"
 #include "dialogs/worksheet_format/worksheet_sheet.h"
 #include "dialogs/zoom/zoom_dialog.h"
+#include "dialogs/format_cells/format_prop_sheet.h"
+#include "dialogs/format_cells/format_sheet_host.h"
 #include "platform/ui/command_bar.h"
+#include "platform/ui/print_job.h"
+#include "platform/ui/print_preview_window.h"
+#include "platform/ui/printer_capabilities.h"
+#include "view/printing/print_frame.h"
 #include "platform/ui/mdi_frame.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/recent_document_list.h"
@@ -42,7 +49,9 @@ struct SelectionStatistics;
 class CMainFrame : public CMDIFrameWindowImpl,
                    public CUpdateUI,
                    public CMessageFilter,
-                   public CIdleHandler {
+                   public CIdleHandler,
+                   public CPrintJobInfo,
+                   public FormatSheetHost {
  public:
   static constexpr UINT kTimerId = 22102;
   static constexpr UINT kTimerPeriod = 10000;
@@ -171,6 +180,27 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CZoomDlg& ZoomChooser() { return m_zoomChooser; }
   CComposerDlg& Composer() { return m_composer; }
 
+  // Printing (frame_printing.cpp). Makes sure a printer is chosen (the
+  // system's default the first time) and fits its device settings to the
+  // paper and orientation; false when there is no printer.
+  bool PreparePrinter(const char* paperName, bool landscape);
+  // The number of the first paper of the frame's printer named paperName,
+  // letter case aside; false when none is or the printer has no list.
+  bool FindPaperByName(const char* paperName, uint16_t* paper);
+  // The print job's and the preview's page source: sheet of paper `page` of
+  // the workbook being printed or previewed.
+  bool PrintPage(UINT page, HDC dc) override;
+  // The preview window while the preview is shown, else null.
+  CPrintPreviewWindow* Preview() { return m_preview.m_hWnd != nullptr ? &m_preview : nullptr; }
+  const char* PrinterName() const { return m_printerName; }
+  // The format-cells sheet's view of the frame (frame_format_cells.cpp).
+  HWND FrameWindow() override { return m_hWnd; }
+  bool ActiveSelection(CWorkBook** book, FormatSelection* selection) override;
+  void SelectionFormatted(const FormatSelection& selection) override;
+  void NoteInput(const MSG& msg) override;
+  void FormatSheetClosed() override;
+  CFormatPropSheet& FormatSheet() { return m_formatSheet; }
+
   HWND CommandBar() const { return m_commandBar.m_hWnd; }
   HMENU Menu() const { return m_menu; }
   HWND MainToolBar() const { return m_mainToolBar; }
@@ -253,9 +283,35 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
 
+  // The format-cells sheet and the font-style buttons (frame_format_cells.cpp).
+  void OnCellFormatWindow();
+  void OnFontStyle(UINT command);
+  void ShowActiveCellFormat(CChildFrame* child, CWorkBook* book);
+
   // Toolbar drop-downs and band chevrons (frame_drop_downs.cpp).
   LRESULT OnToolbarDropDown(NMTOOLBARA* info);
   LRESULT OnChevronPushed(NMREBARCHEVRON* info);
+
+  // Printing and the preview (frame_printing.cpp).
+  bool OnPrintCommand(UINT command);
+  void OnFilePrint();
+  void OnFilePageSetup();
+  void OnFilePrintPreview();
+  void OnPreviewPage(bool next);
+  void OnPreviewPageSelected();
+  void OnPreviewClose();
+  void ShowPreviewPage(UINT page);
+  void EnablePreviewCommands(bool previewing);
+  // Opens the printer, measures it and paginates the worksheet into the
+  // workbook's page list; the sheets to print, or -1 after the failure was
+  // shown. The printer's device context is left in *printer.
+  int32_t PaginateForPrinter(CWorkBook* book, CWorkSheet* sheet, HDC* printer);
+  // The print selection taken from the active view.
+  void TakeViewSelection(CWorkSheet* sheet);
+  // Whether the previewed workbook is still open; closes the preview when
+  // it is not.
+  bool PreviewedDocumentOpen();
+  LRESULT OnMouseWheel(WPARAM wp, LPARAM lp, bool& handled);
 
   // Timer and closing (frame_timer.cpp, frame_close.cpp).
   void OnTimer(UINT_PTR id);
@@ -293,6 +349,25 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CZoomDlg m_zoomChooser;
   CComposerHost m_composerHost{this};
   CComposerDlg m_composer{&m_composerHost};
+
+  // The chosen printer and its device settings (movable global memory).
+  char m_printerName[kPrinterNameCapacity] = {};
+  HGLOBAL m_devMode = nullptr;
+  // The workbook and worksheet being printed or previewed, with the page
+  // geometry of the printer.
+  CWorkBook* m_printBook = nullptr;
+  CWorkSheet* m_printSheet = nullptr;
+  PrintFrame m_printFrame = {};
+  PrintZoom m_printZoom = {100, 100};
+  // The preview and the tool windows it hid.
+  CPrintPreviewWindow m_preview;
+  static constexpr int kMaxHiddenToolWindows = 8;
+  HWND m_hiddenToolWindows[kMaxHiddenToolWindows] = {};
+  int m_hiddenToolWindowCount = 0;
+  // The last page shown in each form of the print sheet.
+  int m_printSheetPage = 0;
+  int m_pageSetupPage = 0;
+  CFormatPropSheet m_formatSheet{this};
 };
 
 #endif

@@ -11,20 +11,8 @@ struct CommandRange {
 
 // One line per command or range of neighbouring commands.
 const CommandRange kUnbuilt[] = {
-    // Printing and its preview.
-    {ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP},
-    {ID_FILE_PRINT, ID_FILE_PRINT},
-    {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW},
-    {ID_PREVIEW_PRINT_ALL, ID_PREVIEW_PRINT_ALL},
-    {ID_PREVIEW_PREVIOUS, ID_PREVIEW_PREVIOUS},
-    {ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT},
-    {ID_PREVIEW_ZOOM_IN, ID_PREVIEW_ZOOM_OUT},
-    // Registration of the automation server and the format-cells window.
+    // Registration of the automation server.
     {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
-    {ID_FORMAT_CELLS, ID_FORMAT_CELLS},
-    // Font styles.
-    {ID_FONT_BOLD, ID_FONT_UNDERLINE},
-    {ID_FONT_STRIKEOUT, ID_FONT_STRIKEOUT},
     // Containers, charts and images.
     {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
     {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},

@@ -15,6 +15,7 @@
 #include "services/settings/settings_path.h"
 #include "services/settings/settings_profile.h"
 #include "app/startup/command_line.h"
+#include "app/startup/image_encoders.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
 #include "platform/os_files.h"
@@ -64,6 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
   RegisterCommonControls();
   LoadRichEdit20();
 
+  InstallImageEncoders();
   const CommandLineAction action = ScanCommandLine(GetCommandLineA(), arguments);
   int exitCode = 0;
   if (action.switchWord != CommandLineSwitch::kNone) {

@@ -10,6 +10,15 @@
 #include <cstddef>
 #include <cstring>
 
+// Copies as much of the text as fits; the buffer is always terminated (a
+// size of 0 leaves it alone).
+inline void CopyTextCut(char* buffer, size_t size, const char* text) {
+  if (size == 0) return;
+  const size_t length = strnlen(text, size - 1);
+  std::memcpy(buffer, text, length);
+  buffer[length] = '\0';
+}
+
 class BoundedText {
  public:
   // capacity counts the NUL.

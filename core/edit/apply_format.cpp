@@ -2,96 +2,10 @@
 // of every cell stays: each distinct piece of the old formatting gets the
 // attribute applied to a copy of its style.
 
-#include <cstring>
 #include <new>
 
+#include "core/edit/style_restyler.h"
 #include "core/workbook/workbook.h"
-
-namespace {
-
-// Old style to new style, each computed once.
-class Restyler {
- public:
-  Restyler(StyleTable* table, int kind, const StyleRecord& templateStyle, const FontRecord& templateFont)
-      : table_(table), kind_(kind), templateStyle_(templateStyle), templateFont_(templateFont) {
-    std::memset(known_, 0, sizeof known_);
-  }
-
-  // False when the table has no room for a new font or style.
-  bool Map(uint16_t base, uint16_t* result) {
-    if (base < StyleTable::kMaxStyles && known_[base]) {
-      *result = mapped_[base];
-      return true;
-    }
-    StyleRecord style = table_->StyleAt(base);
-    FontRecord font = table_->FontAt(style.fontIndex);
-    bool fontChanged = false;
-    StyleRecord::ApplyAttribute(&style, &font, templateStyle_, templateFont_, &fontChanged, kind_);
-    if (fontChanged) {
-      uint8_t fontIndex = 0;
-      if (!table_->FindOrAddFont(font, &fontIndex))
-        return false;
-      style.fontIndex = fontIndex;
-    }
-    if (!table_->FindOrAddStyle(style, result))
-      return false;
-    if (base < StyleTable::kMaxStyles) {
-      known_[base] = 1;
-      mapped_[base] = *result;
-    }
-    return true;
-  }
-
- private:
-  StyleTable* table_;
-  int kind_;
-  const StyleRecord& templateStyle_;
-  const FontRecord& templateFont_;
-  uint8_t known_[StyleTable::kMaxStyles];
-  uint16_t mapped_[StyleTable::kMaxStyles] = {};
-};
-
-// One column of a whole-column change: its record, then the runs inside
-// it, restyled. The runs are taken out into a store of their own first, as
-// runs of one row may not overlap while they are put back.
-uint8_t RestyleColumn(Restyler* restyler, const StyleTable& table, uint16_t column, SheetFormat* format) {
-  ColumnRecord& record = format->columns[column];
-  const uint16_t old = record.Style();
-  uint16_t columnStyle = 0;
-  if (!restyler->Map(old < table.styleCount ? old : 0, &columnStyle))
-    return kWorkbookTooManyStyles;
-  record.SetStyle(columnStyle);
-
-  StyleRunStore taken;
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  CellCursor out;
-  out.flags = kCursorAfterRecord;
-  while (const StyleRun* run = format->runs.FindFirstInRect(&walk, column, column, 0, kMaxRow)) {
-    const StyleRun piece = {column, column, run->row, run->style};
-    if (!taken.InsertRun(piece, &out))
-      return kWorkbookOutOfMemory;
-  }
-  if (!format->runs.ClearRect(column, column, 0, kMaxRow, nullptr, false))
-    return kWorkbookOutOfMemory;
-  CellCursor read;
-  read.flags = kCursorAfterRecord;
-  CellCursor back;
-  back.flags = kCursorAfterRecord;
-  while (const StyleRun* run = taken.FindFirstInRect(&read, column, column, 0, kMaxRow)) {
-    uint16_t style = 0;
-    if (!restyler->Map(run->style, &style))
-      return kWorkbookTooManyStyles;
-    if (style == columnStyle)
-      continue;
-    const StyleRun restyled = {column, column, run->row, style};
-    if (!format->runs.InsertRun(restyled, &back))
-      return kWorkbookOutOfMemory;
-  }
-  return kWorkbookNoError;
-}
-
-}  // namespace
 
 bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                                    uint32_t lastRow, SheetFormat* format, int attributeKind,
@@ -102,7 +16,7 @@ bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint
     return false;
   }
   SheetFormat* before = new (std::nothrow) SheetFormat;
-  Restyler* restyler = new (std::nothrow) Restyler(table, attributeKind, templateStyle, templateFont);
+  StyleRestyler* restyler = new (std::nothrow) StyleRestyler(table, attributeKind, templateStyle, templateFont);
   // All runs are kept aside: putting them back is an exchange, which cannot
   // run out of memory as re-inserting the old runs could.
   StyleRunStore* saved = new (std::nothrow) StyleRunStore;
@@ -165,38 +79,5 @@ bool CWorkBook::ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint
   delete saved;
   if (failure)
     error = failure;
-  return !failure;
-}
-
-bool CWorkBook::ApplyFormatToColumns(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn,
-                                     SheetFormat* format, int attributeKind, const StyleRecord& templateStyle,
-                                     const FontRecord& templateFont) {
-  if (!table || !format || firstColumn > lastColumn || lastColumn > kMaxColumn) {
-    error = kWorkbookInvalidCacheIndex;
-    return false;
-  }
-  Restyler* restyler = new (std::nothrow) Restyler(table, attributeKind, templateStyle, templateFont);
-  StyleRunStore* saved = new (std::nothrow) StyleRunStore;
-  ColumnRecord* savedColumns = new (std::nothrow) ColumnRecord[kColumnCount];
-  if (!restyler || !saved || !savedColumns || !saved->CopyRunsFrom(&format->runs)) {
-    delete restyler;
-    delete saved;
-    delete[] savedColumns;
-    error = kWorkbookOutOfMemory;
-    return false;
-  }
-  std::memcpy(savedColumns, format->columns, sizeof format->columns);
-  uint8_t failure = kWorkbookNoError;
-  for (uint32_t column = firstColumn; column <= lastColumn && !failure; ++column)
-    failure = RestyleColumn(restyler, *table, static_cast<uint16_t>(column), format);
-  if (failure) {
-    format->runs.SwapContents(*saved);
-    std::memcpy(format->columns, savedColumns, sizeof format->columns);
-    error = failure;
-  }
-  format->ColumnsChanged();
-  delete restyler;
-  delete saved;
-  delete[] savedColumns;
   return !failure;
 }

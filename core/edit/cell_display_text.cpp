@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/base/bounded_text.h"
 #include "core/edit/cell_input.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
@@ -46,14 +47,6 @@ void ReadValue(const CellRecord& cell, CellValue* value) {
   }
 }
 
-// Copies as much of the text as fits; the buffer is always terminated.
-void CopyCut(const char* text, char* buffer, size_t size) {
-  if (size == 0) return;
-  const size_t length = strnlen(text, size - 1);
-  std::memcpy(buffer, text, length);
-  buffer[length] = '\0';
-}
-
 // The user pattern of category 10; a code that is not terminated inside its
 // field is no code.
 const char* UserCode(const NumFormatParams& format) {
@@ -90,7 +83,7 @@ void FormatNumberText(double number, const NumFormatParams& format, char* buffer
       DoubleToText(number, text, sizeof text, &current);
     }
   }
-  CopyCut(text, buffer, size);
+  CopyTextCut(buffer, size, text);
 }
 
 void FormatTextText(const char* value, const NumFormatParams& format, char* buffer, size_t size) {
@@ -102,15 +95,15 @@ void FormatTextText(const char* value, const NumFormatParams& format, char* buff
   } else if (IsDateCategory(format.category) && BuiltCode(format, code, sizeof code)) {
     FormatTextToString(value, code, text, sizeof text, &current);
   } else {
-    CopyCut(value, buffer, size);
+    CopyTextCut(buffer, size, value);
     return;
   }
-  CopyCut(text, buffer, size);
+  CopyTextCut(buffer, size, text);
 }
 
 void FormatValue(const CellValue& value, const NumFormatParams& format, char* buffer, size_t size) {
   if (value.error != kErrorNone) {
-    CopyCut(ErrorName(value.error), buffer, size);
+    CopyTextCut(buffer, size, ErrorName(value.error));
   } else if (value.isText) {
     FormatTextText(value.text, format, buffer, size);
   } else {
@@ -150,12 +143,12 @@ bool FormatCellValueText(const CellRecord& cell, const NumFormatParams& format, 
   FormatValue(value, format, shown, sizeof shown);
   if (value.error == kErrorNone && !ReadsBack(shown, value, format)) {
     if (value.isText) {
-      CopyCut(value.text, shown, sizeof shown);
+      CopyTextCut(shown, sizeof shown, value.text);
     } else {
       DoubleToExactText(value.number, shown, sizeof shown, &CurrentRegionalSettings());
     }
   }
-  CopyCut(shown, buffer, size);
+  CopyTextCut(buffer, size, shown);
   return true;
 }
 
@@ -172,7 +165,7 @@ size_t FormulaDisplayText(EvalState& translator, const CellRecord& cell, char* b
   // A formula cut to fit would be translated wrongly; it is shown as stored.
   if (length == cell.FormulaLength() && FormulaDisplayFormDiffers())
     translator.TranslateFormula(formula, sizeof formula, cell.Column(), cell.Row(), false);
-  CopyCut(formula, buffer, size);
+  CopyTextCut(buffer, size, formula);
   return std::strlen(buffer);
 }
 

@@ -19,12 +19,6 @@ bool HoldsText(const CellRecord& cell) {
   return cell.IsText() || (cell.IsFormula() && cell.HasCachedText());
 }
 
-void CopyCut(const char* text, char* buffer, size_t size) {
-  const size_t length = strnlen(text, size - 1);
-  std::memcpy(buffer, text, length);
-  buffer[length] = '\0';
-}
-
 // A quoted text as a formula writes it; a text holding both quote
 // characters, which no formula can hold, between double quotes anyway.
 void AppendQuoted(BoundedText& out, const char* text) {
@@ -79,7 +73,7 @@ size_t SingleCellText(EvalState& translator, CellStore& cells, const CellFormats
       std::memcpy(text, quoted, length + 3);
     }
   }
-  CopyCut(text, buffer, size);
+  CopyTextCut(buffer, size, text);
   return std::strlen(buffer);
 }
 

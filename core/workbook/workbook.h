@@ -233,12 +233,6 @@ class CWorkBook {
   bool ApplyFormatToRange(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                           uint32_t lastRow, SheetFormat* format, int attributeKind, const StyleRecord& templateStyle,
                           const FontRecord& templateFont);
-  // The same for whole columns first..last, through their column records:
-  // each column's style takes the attribute, and so does every run in it,
-  // a run left with its column's style going. The rows are never walked.
-  // Failures as above, the formats then as before.
-  bool ApplyFormatToColumns(StyleTable* table, uint16_t firstColumn, uint16_t lastColumn, SheetFormat* format,
-                            int attributeKind, const StyleRecord& templateStyle, const FontRecord& templateFont);
 
   // Links, depths, kinds, counts, the active worksheet, at least one
   // worksheet in a non-empty list and container ids unique; on failure a
@@ -296,6 +290,18 @@ class CWorkBook {
                       const PrintZoom& zoom);
   bool PrintPage(DrawContext* context, uint32_t sheetIndex, CWorkSheet* sheet, const PrintFrame& frame,
                  const PrintZoom& zoom);
+
+  // Images, defined by the view library (view/images, Windows only): the
+  // range of the worksheet at sheetPath painted with its headings as the
+  // grid view paints it, or the container with the id at its own size,
+  // written to filePath as a packed bitmap (format 1), JPEG (2, number the
+  // quality) or PNG (3, number the gamma). False with 10 (no such
+  // worksheet), 11 (no such container), 8, 6 (a format without an encoder),
+  // 35 or 39 (the file) in `error`.
+  bool SaveRangeAsImage(const char* sheetPath, const CellRange& range, const char* filePath, uint8_t format,
+                        double number, uint16_t zoomX, uint16_t zoomY);
+  bool SaveContainerAsImage(const char* sheetPath, uint16_t containerId, const char* filePath, uint8_t format,
+                            double number, uint16_t zoomX, uint16_t zoomY);
 
   uint32_t folderCount = 0;
   uint32_t worksheetCount = 0;

@@ -37,6 +37,10 @@ COLORREF CColorComboBox::GetColor() const { return SelectedValue(); }
 
 bool CColorComboBox::IsDefault() const { return SendMessage(CB_GETCURSEL) == kColorItemDefault; }
 
+bool CColorComboBox::AwaitsCustomColor() const {
+  return SendMessage(CB_GETCURSEL) == kColorItemCustom && SendMessage(CB_GETDROPPEDSTATE) != 0;
+}
+
 void CColorComboBox::DrawPicture(DrawContext& dc, const DRAWITEMSTRUCT& item, COLORREF textColour) {
   const COLORREF colour = static_cast<COLORREF>(item.itemData);
   const RECT swatch{item.rcItem.left + 2, item.rcItem.top + 3, item.rcItem.left + 27, item.rcItem.bottom - 2};

@@ -1,16 +1,12 @@
 #include "dialogs/controls/owner_drawn_combos.h"
 
+#include "platform/ui/common_controls.h"
 #include "view/draw_context/draw_context.h"
 
 namespace {
 
 int SystemFontItemHeight(HWND window) {
-  HDC dc = GetDC(window);
-  HGDIOBJ prior = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, prior);
-  ReleaseDC(window, dc);
+  const TEXTMETRICA metrics = StockFontMetrics(window, SYSTEM_FONT);
   return metrics.tmHeight + metrics.tmExternalLeading + 2;
 }
 

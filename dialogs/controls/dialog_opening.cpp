@@ -24,18 +24,18 @@ void PlaceToolWindow(HWND window, const OptionsRect& stored) {
   }
 }
 
-void EnableTabPageTheme(HWND page) {
-  // Looked up at run time, once, and kept loaded: the library is missing on
-  // older systems.
+void EnableTabPageTexture(HWND page, bool enable) {
+  // Looked up at run time: systems before themes have no such library.
   using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
-  constexpr DWORD kEnableTabTexture = 6;  // ETDT_ENABLETAB
-  static const EnableTexture enable = [] {
-    HMODULE themes = ::LoadLibraryA("UxTheme.dll");
-    return themes != nullptr ? reinterpret_cast<EnableTexture>(reinterpret_cast<void*>(
-                                   ::GetProcAddress(themes, "EnableThemeDialogTexture")))
-                             : nullptr;
+  constexpr DWORD kDisable = 0x1;
+  constexpr DWORD kEnableTab = 0x6;
+  static EnableTexture enableTexture = [] {
+    HMODULE library = LoadLibraryA("UxTheme.dll");
+    return library != nullptr
+               ? reinterpret_cast<EnableTexture>(reinterpret_cast<void*>(GetProcAddress(library, "EnableThemeDialogTexture")))
+               : nullptr;
   }();
-  if (enable != nullptr) enable(page, kEnableTabTexture);
+  if (enableTexture != nullptr) enableTexture(page, enable ? kEnableTab : kDisable);
 }
 
 void ShowDialogHelp(int topic) { ShowHelpTopic(topic); }

@@ -18,9 +18,9 @@ void PlaceOpeningDialog(HWND dialog);
 // inside the work area, else centred on its owner.
 void PlaceToolWindow(HWND window, const OptionsRect& stored);
 
-// A page of a tab control takes the themed tab background where the
-// system's themes library offers it.
-void EnableTabPageTheme(HWND page);
+// The themed background of a tab's page on a child dialog, or the plain one
+// switched back; nothing where the system has no themes.
+void EnableTabPageTexture(HWND page, bool enable);
 
 // The help page of a topic number.
 void ShowDialogHelp(int topic);

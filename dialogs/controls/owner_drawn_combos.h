@@ -80,6 +80,9 @@ class CColorComboBox : public CComboBoxBase {
   void SetColor(COLORREF colour, COLORREF defaultColour, bool selectDefault);
   COLORREF GetColor() const;
   bool IsDefault() const;
+  // "custom" picked with the list still down: the colour dialog opens when
+  // the list closes, and reports its colour with CBN_SELENDOK after OK.
+  bool AwaitsCustomColor() const;
 
   // The colour dialog, replaceable so that tests answer it.
   using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORA*);

@@ -13,17 +13,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool ParseInteger(const char* text, int64_t* value) {
-  char* end = nullptr;
-  errno = 0;
-  const long long parsed = std::strtoll(text, &end, 10);
-  if (end == text || errno == ERANGE) return false;
-  while (IsBlank(*end)) ++end;
-  if (*end != '\0') return false;
-  *value = parsed;
-  return true;
-}
-
 int64_t Clamp(int64_t value, int64_t minimum, int64_t maximum) {
   if (value < minimum) return minimum;
   if (value > maximum) return maximum;
@@ -32,7 +21,7 @@ int64_t Clamp(int64_t value, int64_t minimum, int64_t maximum) {
 
 bool StepInteger(const ParsedEditRules& rules, const char* text, int delta, char* out, size_t size) {
   int64_t value = 0;
-  if (!ParseInteger(text, &value)) return false;
+  if (!ParseIntegerText(text, &value)) return false;
   // Far beyond the limits a sum could overflow; the clamp decides anyway.
   value = Clamp(value, INT32_MIN, INT32_MAX) + delta;
   std::snprintf(out, size, "%d", static_cast<int>(Clamp(value, rules.minimum, rules.maximum)));
@@ -68,7 +57,16 @@ bool StepColumn(const ParsedEditRules& rules, const char* text, int delta, char*
 
 }  // namespace
 
-bool ReadIntegerText(const char* text, int64_t* value) { return ParseInteger(text, value); }
+bool ParseIntegerText(const char* text, int64_t* value) {
+  char* end = nullptr;
+  errno = 0;
+  const long long parsed = std::strtoll(text, &end, 10);
+  if (end == text || errno == ERANGE) return false;
+  while (IsBlank(*end)) ++end;
+  if (*end != '\0') return false;
+  *value = parsed;
+  return true;
+}
 
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c) {
   const unsigned char u = static_cast<unsigned char>(c);

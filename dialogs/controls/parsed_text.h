@@ -29,6 +29,9 @@ struct ParsedEditRules {
   char decimalSeparator;
 };
 
+// A decimal integer, blanks allowed around it; false for any other text.
+bool ParseIntegerText(const char* text, int64_t* value);
+
 // Whether a typed character may enter the edit; control characters always may.
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 
@@ -36,9 +39,5 @@ bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 // limits. False when the text is no value of the mode: out is then the text
 // unchanged. Mode 0 leaves the text as it is and succeeds.
 bool StepParsedText(const ParsedEditRules& rules, const char* text, int delta, char* out, size_t size);
-
-// The whole text as a decimal integer, blanks after it allowed; false when
-// it is none.
-bool ReadIntegerText(const char* text, int64_t* value);
 
 #endif

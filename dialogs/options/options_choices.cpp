@@ -58,7 +58,7 @@ uint8_t FileFormatOfChoice(int choice) { return choice == kXmlChoice ? kSaveForm
 
 bool ReadOptionNumber(const char* text, int minimum, int maximum, uint8_t* value) {
   int64_t number = 0;
-  if (!ReadIntegerText(text, &number) || number < minimum || number > maximum) return false;
+  if (!ParseIntegerText(text, &number) || number < minimum || number > maximum) return false;
   *value = static_cast<uint8_t>(number);
   return true;
 }

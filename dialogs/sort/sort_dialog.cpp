@@ -76,7 +76,7 @@ void CSortDlg::OnOK() {
     char text[kParsedTextCapacity];
     m_positions[k].GetWindowText(text, sizeof text);
     int64_t position = 0;
-    if (!ReadIntegerText(text, &position) || position < 0 || position > UINT32_MAX) {
+    if (!ParseIntegerText(text, &position) || position < 0 || position > UINT32_MAX) {
       MessageBeep(MB_OK);
       ::SetFocus(m_positions[k].m_hWnd);
       return;

@@ -67,7 +67,7 @@ void CWidthHeightDlg::OnOK() {
   char text[kParsedTextCapacity];
   m_edit.GetWindowText(text, sizeof text);
   int64_t value = 0;
-  if (!ReadIntegerText(text, &value)) value = 0;
+  if (!ParseIntegerText(text, &value)) value = 0;
   if (value >= kLineSizeMinimum && value <= kLineSizeMaximum) {
     m_value = static_cast<int32_t>(value);
     EndDialog(IDOK);

@@ -32,13 +32,13 @@ bool IsComboChoice(HWND combo, WORD code) {
 }
 
 void OpenPage(HWND page) {
-  EnableTabPageTheme(page);
+  EnableTabPageTexture(page, true);
   SetWindowTransparency(page, Options.Opacity);
 }
 
 }  // namespace
 
-CViewPropPage::CViewPropPage(CWorksheetPropSheet* sheet) : CDialogImpl(IDD_BACKGROUND_PAGE), m_sheet(sheet) {}
+CViewPropPage::CViewPropPage(CWorksheetPropSheet* sheet) : CDialogImpl(IDD_SHEET_BACKGROUND_PAGE), m_sheet(sheet) {}
 
 LRESULT CViewPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {

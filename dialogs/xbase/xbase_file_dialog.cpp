@@ -6,6 +6,7 @@
 
 #include "dialogs/controls/dialog_opening.h"
 #include "dialogs/xbase/xbase_dialogs.h"
+#include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -14,12 +15,7 @@ constexpr int kXBaseHelpTopic = 16;
 constexpr int kColumnCountShown = 3;
 
 int GuiFontLineHeight(HWND window, int extra) {
-  HDC dc = GetDC(window);
-  HGDIOBJ prior = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, prior);
-  ReleaseDC(window, dc);
+  const TEXTMETRICA metrics = StockFontMetrics(window, DEFAULT_GUI_FONT);
   return metrics.tmHeight + metrics.tmExternalLeading + extra;
 }
 

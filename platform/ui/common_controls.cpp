@@ -181,3 +181,13 @@ void UpDownSetRange(HWND upDown, int low, int high, int position) {
 HIMAGELIST ImageListCreate(int width, int height, int initial, int grow) {
   return ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, initial, grow);
 }
+
+TEXTMETRICA StockFontMetrics(HWND window, int stockFont) {
+  HDC dc = GetDC(window);
+  HGDIOBJ prior = SelectObject(dc, GetStockObject(stockFont));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, prior);
+  ReleaseDC(window, dc);
+  return metrics;
+}

@@ -57,6 +57,10 @@ int TabInsertItem(HWND tab, int index, const char* text);
 void TrackBarSetRange(HWND trackBar, int low, int high, int position);
 void UpDownSetRange(HWND upDown, int low, int high, int position);
 
+// The metrics of a stock font (DEFAULT_GUI_FONT, SYSTEM_FONT, ...) on the
+// window's device context.
+TEXTMETRICA StockFontMetrics(HWND window, int stockFont);
+
 // Image list of small icons or bitmaps in 24-bit colour with a mask.
 HIMAGELIST ImageListCreate(int width, int height, int initial, int grow = 4);
 

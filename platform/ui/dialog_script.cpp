@@ -17,8 +17,43 @@ bool IsClass(HWND hwnd, const char* name) {
   return lstrcmpiA(cls, name) == 0;
 }
 
+struct PageSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindInShownPage(HWND child, LPARAM context) {
+  PageSearch* search = reinterpret_cast<PageSearch*>(context);
+  if (!IsWindowVisible(child) || !IsClass(child, "#32770")) return TRUE;
+  search->found = GetDlgItem(child, search->id);
+  return search->found == nullptr;
+}
+
+HWND FindControl(HWND dialog, int id) {
+  if (HWND control = GetDlgItem(dialog, id)) return control;
+  PageSearch search = {id, nullptr};
+  EnumChildWindows(dialog, FindInShownPage, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A click on a tab: the owner may keep the current one.
+void SelectTab(HWND tabs, int id, int index) {
+  HWND owner = GetParent(tabs);
+  NMHDR header = {tabs, static_cast<UINT_PTR>(id), static_cast<UINT>(TCN_SELCHANGING)};
+  if (SendMessageA(owner, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header)) != 0) return;
+  SendMessageA(tabs, TCM_SETCURSEL, index, 0);
+  header.code = static_cast<UINT>(TCN_SELCHANGE);
+  SendMessageA(owner, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
+}
+
 void Apply(HWND dialog, const DialogScriptStep& step) {
-  HWND control = GetDlgItem(dialog, step.controlId);
+  if (step.action == DialogAction::kInspect) {
+    if (step.inspect != nullptr) step.inspect(dialog);
+    return;
+  }
+  HWND control = FindControl(dialog, step.controlId);
+  // Notifications go to the page that holds the control.
+  if (control != nullptr) dialog = GetParent(control);
   switch (step.action) {
     case DialogAction::kSetText:
       // A single-line edit tells its dialog itself (EN_CHANGE); a multi-line
@@ -34,7 +69,9 @@ void Apply(HWND dialog, const DialogScriptStep& step) {
       Notify(dialog, control, step.controlId, BN_CLICKED);
       break;
     case DialogAction::kSelectItem:
-      if (IsClass(control, "ListBox")) {
+      if (IsClass(control, WC_TABCONTROLA)) {
+        SelectTab(control, step.controlId, step.value);
+      } else if (IsClass(control, "ListBox")) {
         SendMessageA(control, LB_SETCURSEL, step.value, 0);
         Notify(dialog, control, step.controlId, LBN_SELCHANGE);
       } else if (IsClass(control, WC_LISTVIEWA)) {
@@ -53,6 +90,8 @@ void Apply(HWND dialog, const DialogScriptStep& step) {
       // Posted, so the dialog's loop handles it as it would a click.
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.controlId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(control));
+      break;
+    case DialogAction::kInspect:
       break;
   }
 }

@@ -19,13 +19,17 @@ enum class DialogAction : uint8_t {
   kSetCheck,    // a check box or radio button takes `value` (0, 1, 2)
   kSelectItem,  // a combo box, list box or list view selects item `value`
   kPress,       // the button is clicked
+  kInspect,     // the test's inspector reads the dialog (nothing is changed)
 };
 
+// Controls are looked for in the dialog, then in its shown child dialogs
+// (the pages of a sheet); a tab control selects its tab as a click does.
 struct DialogScriptStep {
   int controlId;
   DialogAction action;
   const char* text;
   int value;
+  void (*inspect)(HWND dialog) = nullptr;
 };
 
 struct DialogScript {

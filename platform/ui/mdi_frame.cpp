@@ -27,9 +27,10 @@ void CMDIFrameWindowImpl::UpdateLayout() {
     client.bottom -= bar.bottom - bar.top;
   }
   if (client.bottom < client.top) client.bottom = client.top;
-  if (m_hWndClient != nullptr) {
-    ::SetWindowPos(m_hWndClient, nullptr, client.left, client.top, client.right - client.left,
-                   client.bottom - client.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND laidOut = m_hWndClientStandIn != nullptr ? m_hWndClientStandIn : m_hWndClient;
+  if (laidOut != nullptr) {
+    ::SetWindowPos(laidOut, nullptr, client.left, client.top, client.right - client.left, client.bottom - client.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

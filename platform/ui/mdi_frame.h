@@ -23,6 +23,9 @@ class CMDIFrameWindowImpl : public CWindowImpl {
   HWND m_hWndClient = nullptr;     // the MDI client
   HWND m_hWndToolBar = nullptr;    // the bar above the client (a rebar), if any
   HWND m_hWndStatusBar = nullptr;  // the status bar, if any
+  // A window shown in the MDI client's place (the print preview), laid out
+  // where the client would be while the client stays hidden; null normally.
+  HWND m_hWndClientStandIn = nullptr;
 
   // Creates the MDI client; the list of child windows goes at the end of
   // windowMenu (a pop-up of the frame's menu), when given.

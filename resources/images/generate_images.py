@@ -316,6 +316,77 @@ def lock(c, s, open_=False):
     c.rect(7.3 * s, 10 * s, 8.7 * s, 13 * s, INK)
 
 
+def aligned_lines(c, side):
+    """Four text lines of alternating length set to the left, centre or right."""
+    for i, length in enumerate([16, 10, 16, 10]):
+        x0 = {"left": 4, "centre": 12 - length / 2, "right": 20 - length}[side]
+        c.rect(x0, 5 + i * 4, x0 + length, 7 + i * 4, INK)
+
+
+def vertical_place(c, place):
+    """A cell with a text bar at its top, middle or bottom."""
+    c.box(3, 3, 21, 21, PAPER, GREY)
+    y = {"top": 6, "middle": 11, "bottom": 16}[place]
+    c.rect(6, y, 18, y + 2.5, INK)
+    c.rect(6, y + 3.5 if place != "bottom" else y - 3.5, 14, (y + 5 if place != "bottom" else y - 2), GREY)
+
+
+def overflow(c, kind):
+    """A cell (the box) and how a long text meets its right edge."""
+    c.box(2, 6, 15, 18, PAPER, GREY)
+    if kind == "neighbours":
+        c.rect(4, 11, 21, 13, INK)
+        arrow_head(c, (23, 12), (1, 0), 3, BLUE)
+    elif kind == "wrap":
+        c.rect(4, 9, 13, 11, INK)
+        c.rect(4, 13, 10, 15, INK)
+        c.arc(17, 12, 3, 1.4, 270, 90, BLUE)
+        arrow_head(c, (12.5, 15), (-1, 0), 3, BLUE)
+    else:
+        c.rect(5, 11.2, 12, 12.8, INK)
+        arrow_head(c, (4, 12), (1, 0), 2.6, BLUE)
+        arrow_head(c, (13, 12), (-1, 0), 2.6, BLUE)
+        c.line(17, 9, 22, 9, 1.2, GREY)
+        c.line(17, 15, 22, 15, 1.2, GREY)
+
+
+def cell_grid(c, outer, inner):
+    """Four cells: the outer edges and the inner lines in their own ink, or
+    dotted grey where they are absent."""
+    def edge(x0, y0, x1, y1, ink):
+        if ink:
+            c.line(x0, y0, x1, y1, 1.8, ink)
+        else:
+            steps = 8
+            for i in range(0, steps, 2):
+                t0, t1 = i / steps, (i + 1) / steps
+                c.line(x0 + (x1 - x0) * t0, y0 + (y1 - y0) * t0, x0 + (x1 - x0) * t1, y0 + (y1 - y0) * t1, 1, GREY)
+    for (x0, y0, x1, y1) in [(3, 3, 21, 3), (3, 21, 21, 21), (3, 3, 3, 21), (21, 3, 21, 21)]:
+        edge(x0, y0, x1, y1, outer)
+    edge(12, 3, 12, 21, inner)
+    edge(3, 12, 21, 12, inner)
+
+
+def letter_b(c):
+    c.rect(6, 4, 9.5, 20, INK)
+    c.arc(12, 8, 4, 3, 270, 90, INK)
+    c.arc(12.5, 16, 4.2, 3, 270, 90, INK)
+    c.rect(9, 4, 12, 5.5, INK)
+    c.rect(9, 10.5, 12.5, 13.5, INK)
+    c.rect(9, 18.5, 12.5, 20, INK)
+
+
+def letter_u(c):
+    c.line(7, 3, 7, 13, 2.2, INK)
+    c.line(17, 3, 17, 13, 2.2, INK)
+    c.arc(12, 13, 5, 2.2, 180, 360, INK)
+
+
+def letter_s(c):
+    c.arc(12, 8, 4, 2, 20, 270, INK)
+    c.arc(12, 16, 4, 2, 200, 90, INK)
+
+
 LARGE = {
     "new_workbook": lambda c: (page(c, 4, 2, 20, 22, 5), grid(c, 7, 10, 17, 19, 3, 3)),
     "open": lambda c: folder(c, 2, 3, 20, 20, open_=True),
@@ -349,6 +420,23 @@ LARGE = {
                                c.poly([(3, 19), (9, 10), (14, 19)], GREEN), c.poly([(10, 19), (15, 13), (21, 19)], (30, 120, 60))),
     "update_data": lambda c: (c.arc(12, 12, 7, 2.4, 20, 160, GREEN), arrow_head(c, (4, 13), (-0.2, 1), 4.5, GREEN),
                               c.arc(12, 12, 7, 2.4, 200, 340, GREEN), arrow_head(c, (20, 11), (0.2, -1), 4.5, GREEN)),
+    "font_bold": letter_b,
+    "font_italic": lambda c: (c.line(14, 4, 10, 20, 2.2, INK), c.line(11, 4, 17, 4, 1.6, INK),
+                              c.line(7, 20, 13, 20, 1.6, INK)),
+    "font_underline": lambda c: (letter_u(c), c.rect(5, 20, 19, 21.6, BLUE)),
+    "font_strikeout": lambda c: (letter_s(c), c.rect(5, 11.2, 19, 12.8, RED)),
+    "overflow_neighbours": lambda c: overflow(c, "neighbours"),
+    "overflow_wrap": lambda c: overflow(c, "wrap"),
+    "overflow_shrink": lambda c: overflow(c, "shrink"),
+    "align_left": lambda c: aligned_lines(c, "left"),
+    "align_centre": lambda c: aligned_lines(c, "centre"),
+    "align_right": lambda c: aligned_lines(c, "right"),
+    "align_top": lambda c: vertical_place(c, "top"),
+    "align_middle": lambda c: vertical_place(c, "middle"),
+    "align_bottom": lambda c: vertical_place(c, "bottom"),
+    "borders_all": lambda c: cell_grid(c, INK, INK),
+    "borders_outline": lambda c: cell_grid(c, INK, None),
+    "borders_none": lambda c: cell_grid(c, None, None),
 }
 
 SMALL = {

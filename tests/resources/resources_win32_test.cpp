@@ -122,6 +122,7 @@ TEST(Resources, EveryToolbarImageDecodesAtItsListsSize) {
       {16, {571, 544, 610, 607, 635, 636, 623}},
       {16, {623}},
       {16, {631, 629, 633, 619, 626, 613, 616}},
+      {24, {640, 641, 642, 643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 653, 654, 655}},
   };
   for (const ImageListSet& set : sets) {
     for (int id : set.ids) {

@@ -919,16 +919,19 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
     CloseClipboard();
   }
   frame.UpdateUI();
-  // The modal dialogs that commands open end at once.
+  // The modal dialogs that commands open end at once; the print sheet,
+  // where it opens, is cancelled.
+  DialogScriptStep cancel = {IDCANCEL, DialogAction::kPress, nullptr, 0};
   DialogScript endAtOnce[] = {{IDD_WIDTH_HEIGHT, nullptr, 0, false, false, 0},
                               {IDD_SORT, nullptr, 0, false, false, 0},
                               {IDD_STATISTICS, nullptr, 0, false, false, 0},
                               {IDD_DROP_DOWN_LISTS, nullptr, 0, false, false, 0},
                               {IDD_PROTECTION, nullptr, 0, false, false, 0},
                               {IDD_ABOUT, nullptr, 0, false, false, 0},
+                              {IDD_PRINT_SHEET, &cancel, 1, false, false, 0},
                               {IDD_OPTIONS, nullptr, 0, false, false, 0},
                               {IDD_ADD_BOOKMARK, nullptr, 0, false, false, 0}};
-  SetDialogScripts(endAtOnce, 8);
+  SetDialogScripts(endAtOnce, 9);
   // Exit ends the walk and help opens windows outside the program; their
   // handlers are the frame's own.
   const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};

@@ -431,12 +431,13 @@ TEST_F(MainFrameTest, ADocumentWindowBringsTheDocumentBarsAndStates) {
   HWND main = frame.MainToolBar();
   EXPECT_TRUE(ButtonEnabled(main, ID_FILE_SAVE));
   EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_FIND));
-  // Copy is there; Paste waits for something to paste, Undo for an
-  // edit, Print for printing.
+  // Copy is there; Paste waits for something to paste, Undo for an edit;
+  // Print and its preview work on the document.
   EXPECT_TRUE(ButtonEnabled(main, ID_EDIT_COPY));
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_PASTE));
   EXPECT_FALSE(ButtonEnabled(main, ID_EDIT_UNDO));
-  EXPECT_FALSE(ButtonEnabled(main, ID_FILE_PRINT));
+  EXPECT_TRUE(ButtonEnabled(main, ID_FILE_PRINT));
+  EXPECT_TRUE(ButtonEnabled(main, ID_FILE_PRINT_PREVIEW));
   HWND status = frame.GetDlgItem(CMainFrame::kStatusBarId);
   char text[64] = {};
   SendMessageA(status, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(text));

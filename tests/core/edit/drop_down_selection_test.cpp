@@ -1,4 +1,4 @@
-#include "app/document/selection_format.h"
+#include "core/edit/format_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +28,14 @@ uint16_t FilledStyle(CWorkBook& book, uint8_t pattern) {
   return index;
 }
 
-TEST(SelectionFormat, ACellRangeTakesTheListCellByCellKeepingItsOtherFormats) {
+TEST(DropDownSelection, ACellRangeTakesTheListCellByCellKeepingItsOtherFormats) {
   CWorkBook book;
   ASSERT_TRUE(book.NewDocument());
   CWorkSheet& sheet = *book.activeWorksheet;
   const uint16_t filled = FilledStyle(book, 3);
   ASSERT_TRUE(sheet.format.runs.InsertRun({1, 1, 2, filled}, nullptr));
-  ASSERT_TRUE(ApplyAttributeToSelection(&book, SelectionRange{1, 1, 2, 3}, kApplyDropDown, ListTemplate(4),
-                                        FontRecord{}));
+  ASSERT_TRUE(ApplyFormatToSelection(&book, FormatSelection{1, 2, 1, 3, 1, 1}, kApplyDropDown, ListTemplate(4),
+                                     FontRecord{}, nullptr));
   for (uint32_t row = 1; row <= 3; ++row)
     for (uint16_t column = 1; column <= 2; ++column) EXPECT_EQ(ListOf(book, row, column), 4) << row << column;
   EXPECT_EQ(ListOf(book, 0, 1), 0);
@@ -49,7 +49,7 @@ TEST(SelectionFormat, ACellRangeTakesTheListCellByCellKeepingItsOtherFormats) {
   EXPECT_EQ(book.styles.StyleAt(sheet.format.CellStyle(2, 1)).interior.pattern, 3);
 }
 
-TEST(SelectionFormat, WholeColumnsChangeTheirRecordsAndTheRunsInThem) {
+TEST(DropDownSelection, WholeColumnsChangeTheirRecordsAndTheRunsInThem) {
   CWorkBook book;
   ASSERT_TRUE(book.NewDocument());
   CWorkSheet& sheet = *book.activeWorksheet;
@@ -58,8 +58,8 @@ TEST(SelectionFormat, WholeColumnsChangeTheirRecordsAndTheRunsInThem) {
   // new style; a run across columns 1 to 4 is cut at the selection's edge.
   ASSERT_TRUE(sheet.format.runs.InsertRun({2, 2, 10, filled}, nullptr));
   ASSERT_TRUE(sheet.format.runs.InsertRun({1, 4, 20, 0}, nullptr));
-  ASSERT_TRUE(ApplyAttributeToSelection(&book, SelectionRange{2, 0, 3, kMaxRow}, kApplyDropDown, ListTemplate(9),
-                                        FontRecord{}));
+  ASSERT_TRUE(ApplyFormatToSelection(&book, FormatSelection{2, 3, 0, kMaxRow, 2, 0}, kApplyDropDown,
+                                     ListTemplate(9), FontRecord{}, nullptr));
   EXPECT_EQ(uint16_t{book.styles.StyleAt(sheet.format.columns[2].Style()).dropDown.listId}, 9);
   EXPECT_EQ(ListOf(book, kMaxRow, 3), 9);
   EXPECT_EQ(ListOf(book, 10, 2), 9);

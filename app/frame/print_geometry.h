@@ -1,0 +1,49 @@
+#ifndef TALVERO_APP_PRINT_GEOMETRY_H
+#define TALVERO_APP_PRINT_GEOMETRY_H
+
+// What printing and the print preview take from the printer: the print zoom
+// from the printer's and the screen's pixel densities and the worksheet's
+// print scale, and the page frame in printer pixels from the paper's size,
+// its unprintable edges and the worksheet's margins and header and footer
+// distances. Plain arithmetic, tested everywhere.
+
+#include <cstdint>
+
+#include "core/model/page_settings.h"
+#include "view/printing/print_frame.h"
+
+// The device capabilities of a printer device context.
+struct PrinterMetrics {
+  int32_t physicalWidth;   // PHYSICALWIDTH, pixels
+  int32_t physicalHeight;  // PHYSICALHEIGHT
+  int32_t offsetX;         // PHYSICALOFFSETX: the unprintable left edge
+  int32_t offsetY;         // PHYSICALOFFSETY: the unprintable top edge
+  int32_t widthMm;         // HORZSIZE
+  int32_t heightMm;        // VERTSIZE
+  int32_t pixelsPerInchX;  // LOGPIXELSX
+  int32_t pixelsPerInchY;  // LOGPIXELSY
+};
+
+// Printer pixels per screen pixel x 100, times the scale / 100; false when a
+// density is not positive.
+bool ComputePrintZoom(const PrinterMetrics& printer, int32_t screenPixelsX, int32_t screenPixelsY, uint16_t scale,
+                      PrintZoom* zoom);
+
+// The page from the printable origin to the paper's right and bottom edges,
+// the margins and the header and footer lines: lengths across the paper by
+// its width, lengths down by its height. False when the paper has no size.
+bool ComputePrintFrame(const PrinterMetrics& printer, const PageSettings& settings, PrintFrame* frame);
+
+// The print selection of a worksheet just before it is printed: the kinds
+// that stand for "the selection" become the view's selected container
+// (when one is selected) or its selected cells.
+struct ViewSelection {
+  uint16_t containerId;  // 0 when no container is selected
+  uint16_t firstColumn;
+  uint32_t firstRow;
+  uint16_t lastColumn;
+  uint32_t lastRow;
+};
+void TakePrintSelection(const ViewSelection& selection, PageSettings* settings);
+
+#endif

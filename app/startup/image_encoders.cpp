@@ -1,0 +1,16 @@
+#include "app/startup/image_encoders.h"
+
+#include "charts/png/png_codec.h"
+#include "view/images/image_file.h"
+
+namespace {
+
+bool EncodePngImage(const uint8_t* packedDib, double gamma, uint8_t** bytesOut, size_t* countOut, uint8_t* error) {
+  return EncodePng(reinterpret_cast<const BitmapInfoHeader*>(packedDib), bytesOut, countOut, gamma, error);
+}
+
+const ImageEncoders kEncoders = {EncodePngImage, nullptr};
+
+}  // namespace
+
+void InstallImageEncoders() { SetImageEncoders(&kEncoders); }

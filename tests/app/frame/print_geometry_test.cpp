@@ -1,0 +1,133 @@
+#include "app/frame/print_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include "core/cells/cell_record.h"
+#include "view/printing/sheet_placement.h"
+
+namespace {
+
+// A4 at 600 dots per inch with 18-point unprintable edges, as the test
+// printer reports it.
+constexpr PrinterMetrics kA4 = {4960, 7016, 150, 150, 210, 297, 600, 600};
+
+PageSettings Defaults() {
+  PageSettings settings;
+  InitPageSettings(&settings);
+  return settings;
+}
+
+TEST(PrintGeometry, ZoomIsPrinterPixelsPerScreenPixelTimesTheScale) {
+  struct Case {
+    int32_t printerX, printerY, screenX, screenY;
+    uint16_t scale;
+    uint16_t zoomX, zoomY;
+  } cases[] = {
+      {600, 600, 96, 96, 100, 625, 625},
+      {600, 300, 96, 120, 100, 625, 250},
+      {600, 600, 96, 96, 50, 312, 312},
+      {600, 600, 96, 96, 1000, 6250, 6250},
+      {1200, 1200, 96, 96, 1000, 12500, 12500},
+  };
+  for (const Case& c : cases) {
+    PrinterMetrics printer = kA4;
+    printer.pixelsPerInchX = c.printerX;
+    printer.pixelsPerInchY = c.printerY;
+    PrintZoom zoom = {};
+    ASSERT_TRUE(ComputePrintZoom(printer, c.screenX, c.screenY, c.scale, &zoom));
+    EXPECT_EQ(zoom.x, c.zoomX) << c.printerX << " " << c.scale;
+    EXPECT_EQ(zoom.y, c.zoomY) << c.printerY << " " << c.scale;
+  }
+  PrintZoom zoom = {};
+  EXPECT_FALSE(ComputePrintZoom(kA4, 0, 96, 100, &zoom));
+}
+
+TEST(PrintGeometry, MarginsAcrossGoByTheWidthAndDistancesDownByTheHeight) {
+  PageSettings settings = Defaults();
+  settings.marginLeft = 20;
+  settings.marginRight = 10;
+  settings.marginTop = 30;
+  settings.marginBottom = 15;
+  settings.headerMargin = 12;
+  settings.footerMargin = 8;
+  PrintFrame frame = {};
+  ASSERT_TRUE(ComputePrintFrame(kA4, settings, &frame));
+  EXPECT_EQ(frame.left, 0);
+  EXPECT_EQ(frame.top, 0);
+  EXPECT_EQ(frame.right, 4960 - 150);
+  EXPECT_EQ(frame.bottom, 7016 - 150);
+  EXPECT_EQ(frame.marginLeft, 4960 * 20 / 210 - 150);
+  EXPECT_EQ(frame.marginTop, 7016 * 30 / 297 - 150);
+  EXPECT_EQ(frame.marginRight, 4960 * 10 / 210);
+  EXPECT_EQ(frame.marginBottom, 7016 * 15 / 297);
+  // The header lies as far below the paper's top edge as the footer lies
+  // above its bottom edge when both distances are equal; measured across,
+  // the header would stand higher on the tall page.
+  EXPECT_EQ(frame.headerLine, 7016 * 12 / 297 - 150);
+  EXPECT_EQ(frame.footerLine, frame.bottom - 7016 * 8 / 297);
+  settings.footerMargin = settings.headerMargin;
+  ASSERT_TRUE(ComputePrintFrame(kA4, settings, &frame));
+  EXPECT_EQ(frame.headerLine + 150, 7016 - (frame.footerLine + 150));
+
+  PrinterMetrics noPaper = kA4;
+  noPaper.heightMm = 0;
+  EXPECT_FALSE(ComputePrintFrame(noPaper, settings, &frame));
+}
+
+TEST(PrintGeometry, FivePagesTwoAcrossOneDownFillThreeSheets) {
+  PageList list;
+  for (uint32_t i = 0; i < 5; ++i) {
+    PageRecord page = {};
+    page.firstRow = i * 50;
+    page.lastRow = i * 50 + 49;
+    page.selected = 1;
+    ASSERT_TRUE(list.Append(page));
+  }
+  PageSettings settings = Defaults();
+  settings.pagesPerSheetColumns = 2;
+  settings.pagesPerSheetRows = 1;
+  EXPECT_EQ(CountPrintedSheets(list, settings), 3u);
+  // Only the pages marked for printing count.
+  PageRecord page;
+  ASSERT_TRUE(list.Get(4, &page));
+  page.selected = 0;
+  ASSERT_TRUE(list.Put(4, page));
+  EXPECT_EQ(CountPrintedSheets(list, settings), 2u);
+}
+
+TEST(PrintGeometry, TheSelectionKindsTakeTheViewsContainerOrCells) {
+  const ViewSelection cells = {0, 2, 3, 5, 9};
+  const ViewSelection container = {7, 2, 3, 5, 9};
+  const ViewSelection wholeRows = {0, 0, 4, kMaxColumn, 6};
+  struct Case {
+    uint8_t kind;
+    ViewSelection selection;
+    uint8_t expectedKind;
+  } cases[] = {
+      {kPrintAll, container, kPrintAll},
+      {kPrintPageList, cells, kPrintPageList},
+      {kPrintSelection, cells, kPrintSelectedCells},
+      {kPrintSelectedCells, container, kPrintContainer},
+      {kPrintContainer, cells, kPrintSelectedCells},
+      {kPrintSelection, wholeRows, kPrintSelectedCells},
+  };
+  for (const Case& c : cases) {
+    PageSettings settings = Defaults();
+    settings.printRangeKind = c.kind;
+    TakePrintSelection(c.selection, &settings);
+    EXPECT_EQ(settings.printRangeKind, c.expectedKind) << int(c.kind);
+    if (c.expectedKind == kPrintContainer) {
+      EXPECT_EQ(settings.containerId, c.selection.containerId);
+    }
+    if (c.expectedKind == kPrintSelectedCells) {
+      EXPECT_EQ(settings.selectionRange.firstColumn, c.selection.firstColumn);
+      EXPECT_EQ(settings.selectionRange.lastRow, c.selection.lastRow);
+    }
+  }
+  PageSettings settings = Defaults();
+  settings.printRangeKind = kPrintSelection;
+  TakePrintSelection(wholeRows, &settings);
+  EXPECT_EQ(settings.selectionRange.firstKind, 1);
+}
+
+}  // namespace
