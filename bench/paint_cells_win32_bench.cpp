@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "core/edit/cell_input.h"
+#include "bench/paint_timing_win32.h"
 #include "core/workbook/workbook.h"
+#include "tests/view/dib_canvas_win32.h"
 #include "view/painting/draw_context_surface.h"
 #include "view/painting/grid_painter.h"
 
@@ -17,13 +18,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kFrames = 60;
-
-bool Type(CWorkBook* book, CWorkSheet* sheet, uint32_t row, uint16_t column, const char* text) {
-  NumFormatParams format = book->styles.StyleAt(sheet->format.CellStyle(row, column)).numFormat;
-  alignas(8) uint8_t record[kCellInputCapacity];
-  return CWorkSheet::ParseCellInput(book, text, &format, row, column, record, sizeof record) > 0 &&
-         sheet->cells.InsertCell(AsCellRecord(record), nullptr);
-}
 
 }  // namespace
 
@@ -40,43 +34,24 @@ int main() {
         std::snprintf(text, sizeof text, "Item %u-%u", row, column);
       else
         std::snprintf(text, sizeof text, "%u.%02u", row * 1000 + column * 7, column);
-      if (!Type(book.get(), sheet, row, column, text))
+      if (!TypeCell(book.get(), sheet, row, column, text))
         return 1;
     }
   }
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kWidth;
-  info.bmiHeader.biHeight = -kHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  HDC dc = CreateCompatibleDC(nullptr);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ prior = SelectObject(dc, bitmap);
-
+  DibCanvas screen(kWidth, kHeight);
   GridPainter painter(book.get());
   const PixelRect area = {0, 0, kWidth - 1, kHeight - 1};
   auto frame = [&]() {
     DrawContext context;
-    context.AttachDC(dc);
+    context.AttachDC(screen.dc());
     DrawContextSurface surface(&context);
     painter.PaintCells(surface.Surface(), area, sheet, 0, 0, 100, 100);
     GdiFlush();
   };
   for (int i = 0; i < 3; ++i) frame();  // fonts and brushes warm
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < kFrames; ++i) frame();
-  QueryPerformanceCounter(&end);
-  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / kFrames;
+  const double ms = MillisecondsPerCall(kFrames, frame);
   std::printf("PaintCells %dx%d, dense numbers and texts: %.2f ms per frame (%d frames)\n", kWidth, kHeight, ms,
               kFrames);
-
-  SelectObject(dc, prior);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return 0;
 }

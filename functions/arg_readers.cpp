@@ -134,9 +134,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
       out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
       state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
     }
-    out->cursor.flags = kCursorAfterRecord;
-    out->cursor.block = out->chain;
-    if (out->sheet) out->sheet->PositionAtRow(out->firstRow, &out->cursor);
+    RestartArgRange(*out);
     return 0;
   }
   state.DisownSlot(slot);
@@ -147,6 +145,8 @@ const CellRecord* NextArgCell(ArgRange& range) {
   return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
                                   range.firstRow, range.lastRow);
 }
+
+void RestartArgRange(ArgRange& range) { range.cursor = StartRangeWalk(range.sheet, range.chain, range.firstRow); }
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {
   if (range.ownsChain) state.arrays.ReleaseChain(range.chain);

@@ -60,6 +60,10 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end.
 const CellRecord* NextArgCell(ArgRange& range);
+// Starts the walk of NextArgCell again at the first row of the bounds (which
+// the caller may have narrowed): a range's through its worksheet's row index,
+// an array's at the head of its chain.
+void RestartArgRange(ArgRange& range);
 // Gives an array's cells back to the array store; a range keeps its cells.
 void ReleaseArgRange(EvalState& state, ArgRange& range);
 

@@ -73,9 +73,7 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
   walk.firstRow = area.firstRow;
   walk.lastColumn = area.lastColumn;
   walk.lastRow = area.lastRow;
-  walk.cursor = CellCursor{};
-  walk.cursor.flags = kCursorAfterRecord;
-  walk.cursor.block = source.chain;
+  RestartArgRange(walk);
   Hit best;
   double bestNumber = 0;
   char bestText[kArgTextCapacity] = "";

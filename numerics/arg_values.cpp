@@ -32,12 +32,6 @@ ArgValues::~ArgValues() {
     if (positions_[i].isRange) ReleaseArgRange(state_, positions_[i].range);
 }
 
-void ArgValues::RestartRange(ArgRange& range) {
-  range.cursor = CellCursor{};
-  range.cursor.flags = kCursorAfterRecord;
-  range.cursor.block = range.chain;
-}
-
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {
   ArgValue value{};
   CellValueToSlot(state_, slot, range, cell);

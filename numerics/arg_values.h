@@ -37,7 +37,6 @@ class ArgValues {
     ArgRange range;
     ArgValue single;
   };
-  void RestartRange(ArgRange& range);
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
 
   EvalState& state_;
@@ -54,7 +53,7 @@ void ArgValues::ForEach(Visit visit) {
       visit(static_cast<const ArgValue&>(position.single));
       continue;
     }
-    RestartRange(position.range);
+    RestartArgRange(position.range);
     while (const CellRecord* cell = NextArgCell(position.range))
       visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), position.range, cell)));
   }

@@ -80,9 +80,7 @@ bool MatrixCall::Read(uint16_t arg, Matrix& m) {
 
 void MatrixCall::Reread(uint16_t arg, Matrix& m) {
   ArgRange walk = ranges_[arg];
-  walk.cursor.flags = kCursorAfterRecord;
-  walk.cursor.block = walk.chain;
-  if (walk.sheet) walk.sheet->PositionAtRow(walk.firstRow, &walk.cursor);
+  RestartArgRange(walk);
   walk.ownsChain = false;
   ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m);
 }

@@ -28,6 +28,16 @@
 #define IDS_SERIES_NEEDS_SEEDS 164
 #define IDS_READY 57345
 
+/* The automation server's registration scripts (type REGISTRY); its type
+   library is resource TYPELIB 1. */
+#define IDR_REGISTRY_APPLICATION_FILES 100
+#define IDR_REGISTRY_XBASE_INFO 102
+#define IDR_REGISTRY_TEXT_FILE_INFO 103
+#define IDR_REGISTRY_FORMAT_INFO 104
+#define IDR_REGISTRY_PAGE_INFO 105
+#define IDR_REGISTRY_WORKBOOK 107
+#define IDR_REGISTRY_APPLICATION 110
+
 /* Menus shown by toolbar drop-downs and context menus. */
 #define IDR_MENU_INSERT_CHART 240
 #define IDR_MENU_INSERT_FORMULA 249
@@ -47,6 +57,8 @@
 #define IDR_TOOLBAR_FIND 268
 
 /* Icons and bitmaps. */
+/* The icon of the native files in the shell. */
+#define IDI_DOCUMENT_FILE 129
 #define IDI_PROTECTED_READ_ONLY 285
 #define IDI_PROTECTED 286
 #define IDI_TREE_FOLDER 322

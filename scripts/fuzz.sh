@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the file readers' and the PNG decoder's libFuzzer targets with clang, AddressSanitizer and
+# Builds the file readers' and the image decoders' libFuzzer targets with clang, AddressSanitizer and
 # UBSan into build/fuzz, seeds their corpora with files our writer makes and
 # runs each target for SECONDS (default 20; CI uses the default, a longer
 # hunt passes more). A crash leaves its input in build/fuzz/artifacts.
@@ -13,13 +13,14 @@ cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAL
       -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
 cmake --build "$out" -j "$(nproc)" --target files_load_native_fuzz files_body_reader_fuzz files_load_xml_fuzz \
   files_load_text_fuzz files_load_xbase_fuzz files_load_excel_xml_fuzz files_load_old_binary_fuzz files_sample_files \
-  charts_decode_png_fuzz charts_encode_sample_png
+  charts_decode_png_fuzz charts_decode_bmp_fuzz charts_decode_jpeg_fuzz charts_encode_sample_png \
+  charts_write_sample_images
 
 seeds=$out/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$out/corpus/load_native" "$out/corpus/body_reader" "$out/corpus/load_xml" "$out/corpus/decode_png" \
   "$out/corpus/load_text" "$out/corpus/load_xbase" "$out/corpus/load_excel_xml" "$out/corpus/load_old_binary" \
-  "$out/artifacts"
+  "$out/corpus/decode_bmp" "$out/corpus/decode_jpeg" "$out/artifacts"
 "$out/tests/files/fuzz/files_sample_files" "$seeds" 10
 # Native files are binary or XML: the loading target starts from both.
 cp "$seeds"/*.tlv "$seeds"/*.xml tests/files/fuzz/xml_seeds/*.xml "$out/corpus/load_native/"
@@ -27,6 +28,9 @@ cp "$seeds"/*.body "$out/corpus/body_reader/"
 cp tests/files/fuzz/xml_seeds/*.xml "$seeds"/*.xml "$out/corpus/load_xml/"
 "$out/tests/charts/fuzz/charts_encode_sample_png" "$out/corpus/decode_png/sample.png"
 cp resources/images/*.png "$out/corpus/decode_png/" 2>/dev/null || true
+"$out/tests/charts/fuzz/charts_write_sample_images" "$seeds"
+cp "$seeds/sample.bmp" resources/images/*.bmp "$out/corpus/decode_bmp/"
+cp "$seeds/sample.jpg" "$out/corpus/decode_jpeg/"
 # The interoperability files of the text and xBase formats, ours and other programs'.
 cp tests/golden/exchange/*.csv tests/golden/exchange/*.txt "$out/corpus/load_text/"
 cp tests/golden/exchange/*.dbf "$out/corpus/load_xbase/"
@@ -43,7 +47,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # most four (each may take 2.5 GB).
 run_target() {
   local target=$1 binary=$out/tests/files/fuzz/files_$1_fuzz
-  [ "$target" = decode_png ] && binary=$out/tests/charts/fuzz/charts_${target}_fuzz
+  case $target in decode_*) binary=$out/tests/charts/fuzz/charts_${target}_fuzz ;; esac
   if "$binary" -max_total_time="$seconds" -max_len=262144 \
       -rss_limit_mb=2560 -timeout=30 -print_final_stats=0 -artifact_prefix="$out/artifacts/${target}-" \
       "$out/corpus/$target" 2>"$out/${target}.log"; then
@@ -55,7 +59,8 @@ run_target() {
 failed=0
 slots=$(nproc); [ "$slots" -le 4 ] || slots=4
 running=0
-for target in load_native body_reader load_xml load_text load_xbase load_excel_xml load_old_binary decode_png; do
+for target in load_native body_reader load_xml load_text load_xbase load_excel_xml load_old_binary decode_png \
+    decode_bmp decode_jpeg; do
   if [ "$running" -ge "$slots" ]; then
     wait -n || failed=1
     running=$((running - 1))

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-          zlib1g-dev libpng-dev
-          g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
+          zlib1g-dev libpng-dev libjpeg62-turbo-dev
+          g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev mingw-w64-tools
           wine wine32 xvfb xauth xdotool
           fonts-liberation fonts-wine
           clang libclang-rt-dev python3 gzip locales libxml2-utils imagemagick)
@@ -34,5 +34,7 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# The Windows build's libpng, built once from Debian's source package.
+# The Windows build's libpng and libjpeg-turbo, built once from Debian's
+# source packages.
 bash "$(dirname "$0")/mingw-libpng.sh"
+bash "$(dirname "$0")/mingw-libjpeg.sh"

@@ -4,6 +4,7 @@
 #include "services/settings/frame_placement.h"
 #include "app/frame/main_frame.h"
 #include "services/settings/global_options.h"
+#include "automation/server/server_module_win32.h"
 
 LRESULT CMainFrame::OnClose() {
   if (!QueryCloseAllDocuments(OpenDocuments(), GetDocumentServices())) return 0;
@@ -24,8 +25,17 @@ LRESULT CMainFrame::OnDestroy() {
     }
     m_loopRegistered = false;
   }
-  // The frame holds the only claim on the process while no automation
-  // client exists, so its end is the end of the loop.
-  PostQuitMessage(0);
+  // Automation clients that still hold objects keep the process running
+  // without a window; otherwise it ends at once.
+  if (m_holdsServerLock) {
+    m_holdsServerLock = false;
+    ServerModule().ReleaseFrameLock();
+  }
   return 0;
+}
+
+void CMainFrame::HoldServerLock() {
+  if (m_holdsServerLock) return;
+  ServerModule().Lock();
+  m_holdsServerLock = true;
 }

@@ -106,6 +106,12 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     case ID_APP_EXIT:
       PostMessage(WM_CLOSE);
       return true;
+    case ID_REGISTER_SERVER:
+      OnRegisterServer();
+      return true;
+    case ID_UNREGISTER_SERVER:
+      OnUnregisterServer();
+      return true;
     case ID_WINDOW_CASCADE:
       MDICascade();
       return true;

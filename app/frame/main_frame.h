@@ -130,6 +130,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // that fails.
   HWND CreateFrame(const RECT* rect = nullptr);
   HACCEL Accelerators() const { return m_accelerators; }
+  // Takes the frame's lock on the automation server, released when the
+  // frame is destroyed.
+  void HoldServerLock();
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   bool PreTranslateMessage(MSG* msg) override;
@@ -250,6 +253,10 @@ class CMainFrame : public CMDIFrameWindowImpl,
 
   // Help, bookmark removal and settings changes (frame_window_commands.cpp).
   bool OnWindowCommand(UINT command);
+  // Register and Unregister: the automation server's registration, reported
+  // in a message box.
+  void OnRegisterServer();
+  void OnUnregisterServer();
   void RemoveSelectedBookmark();
   void RemoveAllBookmarks();
   void SetNameBoxText(const char* text);
@@ -340,6 +347,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   uint8_t m_documentActive = 1;
   bool m_inTimerTick = false;
   bool m_loopRegistered = false;
+  // The lock on the automation server that keeps the process alive while
+  // the frame exists; taken by the program's start, not by frames of tests.
+  bool m_holdsServerLock = false;
   CRichEditCtrl2 m_formulaBar;
   CStatusBarCtrl2 m_statusBar;
   RecentDocumentList m_recentDocuments;

@@ -11,9 +11,7 @@ SelectionStatistics ComputeSelectionStatistics(const CellStore& store, uint16_t 
   // The maximum starts at the lowest double, not at the smallest positive
   // one, so that a selection of negative numbers shows its true maximum.
   SelectionStatistics s{0.0, DBL_MAX, -DBL_MAX, 0, 0};
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  store.PositionAtRow(firstRow, &walk);
+  CellCursor walk = store.StartRangeWalk(firstRow);
   while (const CellRecord* cell = walk.NextInRange(firstColumn, lastColumn, firstRow, lastRow)) {
     if (cell->ErrorCode() != 0) continue;
     bool isNumber = false;

@@ -11,8 +11,6 @@ struct CommandRange {
 
 // One line per command or range of neighbouring commands.
 const CommandRange kUnbuilt[] = {
-    // Registration of the automation server.
-    {ID_REGISTER_SERVER, ID_UNREGISTER_SERVER},
     // Containers, charts and images.
     {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
     {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},

@@ -28,7 +28,7 @@ bool IsSwitchMark(char c) { return c == '-' || c == '/'; }
 }  // namespace
 
 CommandLineAction ScanCommandLine(const char* wholeCommandLine, const char* arguments) {
-  CommandLineAction action = {CommandLineSwitch::kNone, false, ""};
+  CommandLineAction action = {CommandLineSwitch::kNone, false, {}};
   if (wholeCommandLine != nullptr) {
     for (const char* p = wholeCommandLine; *p != '\0'; ++p) {
       if (!IsSwitchMark(*p)) continue;
@@ -43,7 +43,14 @@ CommandLineAction ScanCommandLine(const char* wholeCommandLine, const char* argu
   if (arguments == nullptr || arguments[0] == '\0') return action;
   const char* path = arguments;
   while (*path == ' ' || *path == '\t') ++path;
+  size_t length = std::strlen(path);
+  if (length >= 2 && path[0] == '"' && path[length - 1] == '"') {
+    ++path;
+    length -= 2;
+  }
+  if (length >= sizeof action.path) length = sizeof action.path - 1;
+  std::memcpy(action.path, path, length);
+  action.path[length] = '\0';
   action.openPath = true;
-  action.path = path;
   return action;
 }

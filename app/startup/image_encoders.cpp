@@ -1,5 +1,6 @@
 #include "app/startup/image_encoders.h"
 
+#include "charts/jpeg/jpeg_codec.h"
 #include "charts/png/png_codec.h"
 #include "view/images/image_file.h"
 
@@ -9,7 +10,12 @@ bool EncodePngImage(const uint8_t* packedDib, double gamma, uint8_t** bytesOut, 
   return EncodePng(reinterpret_cast<const BitmapInfoHeader*>(packedDib), bytesOut, countOut, gamma, error);
 }
 
-const ImageEncoders kEncoders = {EncodePngImage, nullptr};
+bool EncodeJpegImage(const uint8_t* packedDib, double quality, uint8_t** bytesOut, size_t* countOut, uint8_t* error) {
+  return EncodeJpeg(reinterpret_cast<const BitmapInfoHeader*>(packedDib), bytesOut, countOut, static_cast<int>(quality),
+                    error);
+}
+
+const ImageEncoders kEncoders = {EncodePngImage, EncodeJpegImage};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <cstring>
 #include <objbase.h>
 
 #include "app/document/child_frame.h"
@@ -16,6 +17,10 @@
 #include "services/settings/settings_profile.h"
 #include "app/startup/command_line.h"
 #include "app/startup/image_encoders.h"
+#include "charts/containers/chart_painters.h"
+#include "automation/server/class_objects_win32.h"
+#include "automation/server/server_module_win32.h"
+#include "automation/server/server_registration_win32.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
 #include "platform/os_files.h"
@@ -43,6 +48,7 @@ int Run(const CommandLineAction& action, int showCommand) {
   const bool atStoredPlace = FrameCreateRect(Options, &stored);
   const RECT rect = {stored.left, stored.top, stored.right, stored.bottom};
   if (frame.CreateFrame(atStoredPlace ? &rect : nullptr) == nullptr) return 0;
+  frame.HoldServerLock();
   ShowWindow(frame.m_hWnd, FrameShowCommand(Options, showCommand));
   UpdateWindow(frame.m_hWnd);
   if (action.openPath) {
@@ -55,32 +61,81 @@ int Run(const CommandLineAction& action, int showCommand) {
   return exitCode;
 }
 
+// Automation mode: no window; the loop runs until the server's last object
+// is released.
+int RunAutomation() {
+  CMessageLoop loop;
+  return loop.Run();
+}
+
+// Interactive and automation modes, between reading and writing the profile.
+int Serve(const CommandLineAction& action, int showCommand) {
+  ChooseSettingsPathOfSystem();
+  // A missing profile is no error: the defaults stay.
+  if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
+  CopyOptionsToGridViews(Options);
+  ApplyRegionalSettings(Options.Region, true);
+  ServerModule().StartMonitor();
+  RegisterClassObjects();
+  const int exitCode =
+      action.switchWord == CommandLineSwitch::kAutomation ? RunAutomation() : Run(action, showCommand);
+  RevokeClassObjects();
+  Sleep(ServerModule().Pause());
+  WriteProfileAtExit(SettingsPath);
+  return exitCode;
+}
+
+// The exit code of registration: 0, or the system's code of the failure.
+int RegistrationExitCode(bool done, DWORD systemError) {
+  if (done) return 0;
+  return systemError != 0 ? static_cast<int>(systemError) : 1;
+}
+
+// Windows 2000 and later delete the folder at the next restart, once it is
+// empty.
+void ScheduleProgramFolderRemoval() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (GetVersionExA(&version) && version.dwMajorVersion < 5) return;
+  char folder[MAX_PATH];
+  if (!GetProgramFolder(folder, sizeof folder)) return;
+  const size_t length = std::strlen(folder);
+  if (length > 0 && folder[length - 1] == '\\') folder[length - 1] = '\0';
+  MoveFileExA(folder, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
-  // The function table is the program's static data: every handler is in
-  // place before anything can evaluate a formula.
+  // The function table and the chart painters are the program's static
+  // data: in place before anything can evaluate a formula or paint.
   InstallFunctionLibrary();
+  InstallChartPainters();
   CoInitialize(nullptr);
   RegisterCommonControls();
   LoadRichEdit20();
+  ServerModule().Init(GetCurrentThreadId());
 
   InstallImageEncoders();
   const CommandLineAction action = ScanCommandLine(GetCommandLineA(), arguments);
   int exitCode = 0;
-  if (action.switchWord != CommandLineSwitch::kNone) {
-    // The automation server is not part of this program yet: registration
-    // and automation requests fail rather than report a success.
-    exitCode = 1;
-  } else {
-    ChooseSettingsPathOfSystem();
-    // A missing profile is no error: the defaults stay.
-    if (OsFileExists(SettingsPath)) ReadProfile(SettingsPath, true);
-    CopyOptionsToGridViews(Options);
-    ApplyRegionalSettings(Options.Region, true);
-    exitCode = Run(action, showCommand);
-    WriteProfileAtExit(SettingsPath);
+  DWORD systemError = 0;
+  switch (action.switchWord) {
+    case CommandLineSwitch::kUnregServer:
+    case CommandLineSwitch::kUninstall: {
+      const bool done = UnregisterServer(&systemError);
+      if (action.switchWord == CommandLineSwitch::kUninstall) ScheduleProgramFolderRemoval();
+      exitCode = RegistrationExitCode(done, systemError);
+      break;
+    }
+    case CommandLineSwitch::kRegServer:
+      exitCode = RegistrationExitCode(RegisterServer(&systemError), systemError);
+      break;
+    default:
+      exitCode = Serve(action, showCommand);
+      break;
   }
+  ServerModule().Term();
   CoUninitialize();
   return exitCode;
 }

@@ -1,8 +1,21 @@
 #include "charts/builders/chart_builders.h"
 
-// No builder draws series shapes yet: each succeeds with nothing drawn, so
-// that a chart shows its planes, grid, axes, titles and legend.
+#include "charts/builders/builders_2d.h"
 
-bool RunBuilder2D(ChartCanvas&, uint8_t, const SeriesList&, bool) { return true; }
+bool RunBuilder2D(ChartCanvas& canvas, uint8_t builder, const SeriesList& series, bool) {
+  switch (builder) {
+    case kBuildPie: return BuildPie(canvas, series);
+    case kBuildStackedAreas: return BuildStackedAreas(canvas, series);
+    case kBuildStackedBars: return BuildStackedColumns(canvas, series, true);
+    case kBuildStackedColumns: return BuildStackedColumns(canvas, series, false);
+    case kBuildBars: return BuildColumns(canvas, series, true);
+    case kBuildColumns: return BuildColumns(canvas, series, false);
+    case kBuildLines: return BuildLines(canvas, series);
+    case kBuildScatter: return BuildScatter(canvas, series, false);
+    case kBuildXY: return BuildScatter(canvas, series, true);
+    default: return true;
+  }
+}
 
+// No 3D builder makes faces yet: a 3D chart shows its titles and legend.
 bool RunBuilder3D(ChartCanvas&, uint8_t, const SeriesList&) { return true; }

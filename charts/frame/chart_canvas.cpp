@@ -44,6 +44,10 @@ bool DevicePoint(const VertexRecord& vertex, PixelPoint* point) {
   return ToDevicePixel(vertex.viewX, &point->x) && ToDevicePixel(vertex.viewY, &point->y);
 }
 
+bool DevicePoint(PlotPoint p, PixelPoint* point) {
+  return ToDevicePixel(p.x, &point->x) && ToDevicePixel(p.y, &point->y);
+}
+
 int32_t TickLength(const ChartRecord& chart) {
   const int32_t zoom = chart.zoomX > chart.zoomY ? chart.zoomX : chart.zoomY;
   return zoom * 10 / 100;

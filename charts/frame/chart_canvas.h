@@ -31,12 +31,19 @@ const VertexRecord* VertexAt(const ChartRecord& chart, uint32_t i);
 // projects them.
 void CopyModelToView(ChartRecord& chart);
 
+// A point of the plot in device pixels before it is drawn.
+struct PlotPoint {
+  float x;
+  float y;
+};
+
 // A coordinate as a device pixel: truncated toward zero, saturated at the
 // device's range; false for a coordinate that is not a number, which must
 // not be drawn.
 bool ToDevicePixel(double value, int32_t* pixel);
 // The vertex's view x and y as a device point.
 bool DevicePoint(const VertexRecord& vertex, PixelPoint* point);
+bool DevicePoint(PlotPoint p, PixelPoint* point);
 
 // The line unit's tick length and label gap at the chart's zoom.
 int32_t TickLength(const ChartRecord& chart);

@@ -119,11 +119,15 @@ void Draw(ChartRecord& chart, const PixelRect& slot, const PaintSurface& surface
   ChartMargins& margins = canvas.layout.margins;
   const double centreX = slot.left + margins.left + canvas.layout.plotWidth * 0.5;
   const double centreY = slot.top + margins.top + canvas.layout.plotHeight * 0.5;
+  // The 2D builders place their labels on vertices of their own; dropping
+  // them afterwards keeps the scene from growing with every repaint.
+  const uint32_t prepared = chart.vertices.Count();
   ToDevice(chart, centreX, centreY);
   if (chart.Kind() == kChart3D)
     Draw3D(canvas);
   else
     Draw2D(canvas, false);
+  chart.vertices.Truncate(prepared);
   FromDevice(chart, centreX, centreY);
 
   // The titles span the plot's width, from the slot's top; the legend then

@@ -22,7 +22,8 @@
 bool Prepare(ChartRecord& chart, const PaintSurface& surface, const PixelRect& slot, uint16_t zoomX,
              uint16_t zoomY);
 
-// Paints a prepared chart into the slot; an unprepared chart draws nothing.
+// Paints a prepared chart into the slot and leaves the prepared state as it
+// found it; an unprepared chart draws nothing.
 void Draw(ChartRecord& chart, const PixelRect& slot, const PaintSurface& surface);
 
 // The plot of a flat chart: the XY wall with its grid and every axis with

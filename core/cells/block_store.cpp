@@ -163,10 +163,15 @@ void BlockStore::ClearPageIndex(bool freePages) {
   indexedPages_ = 0;
   if (!freePages)
     return;
-  for (PageIndexPage*& page : pageIndex_) {
-    FreeStorePage(page);
-    page = nullptr;
-  }
+  // The short-lived stores of a formula (sorted values, array views) index
+  // a page or two near their start, if any: their release stops there
+  // rather than looking through all 2048 pointers.
+  for (uint32_t page = 0; allocatedIndexPages_ > 0 && page < kPageCount; ++page)
+    if (pageIndex_[page]) {
+      FreeStorePage(pageIndex_[page]);
+      pageIndex_[page] = nullptr;
+      --allocatedIndexPages_;
+    }
 }
 
 void BlockStore::DropPageIndex() {
@@ -317,6 +322,10 @@ bool BlockStore::CheckChain(char* message, size_t capacity) const {
   }
   if (indexed != indexedPages_)
     return fail("indexed page count does not match the flags", indexed);
+  uint32_t allocated = 0;
+  for (const PageIndexPage* page : pageIndex_) allocated += page != nullptr;
+  if (allocated != allocatedIndexPages_)
+    return fail("allocated index page count does not match the pages", allocated);
   if (directory_.Built() && !directory_.Matches(firstBlock_))
     return fail("block directory does not match the chain", 0);
   return true;
@@ -350,6 +359,7 @@ void BlockStore::SwapContents(BlockStore& other) {
   std::swap(poolCount_, other.poolCount_);
   std::swap(freeBytes_, other.freeBytes_);
   std::swap(indexedPages_, other.indexedPages_);
+  std::swap(allocatedIndexPages_, other.allocatedIndexPages_);
   // Positions remembered in either store and both directories describe the
   // other chain now.
   ++chainChanges_;

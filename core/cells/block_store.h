@@ -16,7 +16,8 @@
 //
 // Reuse points for a store built on this one: the chain operations (Clear,
 // Attach, AttachChain, ReserveBlock, ReleaseChain, UnlinkBlock, FreePool,
-// ClearPageIndex), StartPosition/SkipBlocksBefore to begin a search,
+// ClearPageIndex), RowStart/CursorOrRowStart (or StartPosition and
+// SkipBlocksBefore) to begin a search,
 // InsertRecordAt (the previous-block append rule and the split of a full
 // block), SearchBlock to reach a key's block through the block directory,
 // CompactRecords<Traits>, BuildPageIndexOf<Traits>, the free
@@ -68,9 +69,9 @@ struct PageIndexPage {
 };
 static_assert(sizeof(void*) != 4 || sizeof(PageIndexPage) == 8192, "an index page is 8192 bytes");
 
-// A position in a store. A null block means "from the store's first block
-// (or its page index)". Valid only while the store is not changed by another
-// path than the call the cursor was given to.
+// A position in a store. A null block lets a search find its own start through
+// the store's page index or block directory. Valid only while the store is not
+// changed by another path than the call the cursor was given to.
 struct CellCursor {
   uint8_t flags = 0;
   CellBlock* block = nullptr;
@@ -140,6 +141,12 @@ class BlockStore {
   // description goes to message (when given).
   bool CheckChain(char* message, size_t capacity) const;
 
+  // Steps from a block to the next one taken by the cursor walks and the
+  // searches of every store, so that a test can tell a walk positioned at
+  // its first row from one that steps along the chain from its head.
+  static uint64_t BlockSteps() { return blockSteps_; }
+  static void CountBlockStep() { ++blockSteps_; }
+
  protected:
   // A block from the pool, else the heap; unlinked and empty. Null when out of memory.
   CellBlock* TakeBlock();
@@ -189,9 +196,24 @@ class BlockStore {
   // Moves forward over blocks whose next block begins on a row below row.
   template <class Traits>
   static RecordPosition SkipBlocksBefore(RecordPosition at, uint32_t row) {
-    while (at.block && at.block->next && Traits::Row(at.block->next->payload) < row)
+    while (at.block && at.block->next && Traits::Row(at.block->next->payload) < row) {
       at = {at.block->next, 0};
+      CountBlockStep();
+    }
     return at;
+  }
+  // The start of the block in which the records of row begin (null when
+  // the store is empty): a forward walk from there meets every record of
+  // row and the rows after it, and only the rest of one block before them.
+  template <class Traits>
+  RecordPosition RowStart(uint32_t row) const {
+    CellBlock* block = SearchBlock([row](const CellBlock* b) { return Traits::Row(b->payload) < row; });
+    return SkipBlocksBefore<Traits>({block, 0}, row);
+  }
+  // The cursor's position when it has a block, else RowStart.
+  template <class Traits>
+  RecordPosition CursorOrRowStart(const CellCursor* cursor, uint32_t row) const {
+    return cursor && cursor->block ? SkipBlocksBefore<Traits>(StartPosition(cursor), row) : RowStart<Traits>(row);
   }
 
   // Blocks a later InsertRecordAt(at, size) takes when the block at holds
@@ -224,6 +246,8 @@ class BlockStore {
   uint32_t freeBytes_ = 0;
   // Pages whose kPageIndexBuilt flag is set.
   uint32_t indexedPages_ = 0;
+  // Index pages allocated, built or not.
+  uint32_t allocatedIndexPages_ = 0;
   // Counts changes of the chain's records, so that a position remembered
   // across calls can tell whether it still holds.
   uint64_t chainChanges_ = 0;
@@ -233,6 +257,8 @@ class BlockStore {
 
  private:
   void DropPageIndex();
+
+  static inline uint64_t blockSteps_ = 0;
 };
 
 // The record at the cursor, crossing to the next block at a block's end; null
@@ -252,6 +278,7 @@ uint8_t* NextRecord(CellCursor* cursor, uint32_t* size) {
     }
     block = block->next;
     offset = 0;
+    BlockStore::CountBlockStep();
   }
   uint8_t* record = block->payload + offset;
   uint32_t bytes = Traits::Size(record);
@@ -311,19 +338,14 @@ bool BlockStore::BuildPageIndexOf(uint32_t page, CellCursor* cursor) {
   if (!cursor)
     cursor = &scratch;
   const uint32_t pageRow = page * kRowsPerPage;
-  // The block where the page's rows begin, found without walking the chain.
-  const auto pageStart = [&]() -> RecordPosition {
-    CellBlock* block = SearchBlock([pageRow](const CellBlock* b) { return Traits::Row(b->payload) < pageRow; });
-    return SkipBlocksBefore<Traits>({block, 0}, pageRow);
-  };
-  RecordPosition at = cursor->block ? SkipBlocksBefore<Traits>(StartPosition(cursor), pageRow) : pageStart();
+  RecordPosition at = CursorOrRowStart<Traits>(cursor, pageRow);
   // A start that already lies inside the page could miss the first records
   // of its rows: then begin again from the page's first block.
   if (at.block && (at.block != firstBlock_ || at.offset != 0)) {
     RecordPosition probe = at;
     while (probe.block && probe.offset >= probe.block->used) probe = {probe.block->next, 0};
     if (probe.block && Traits::Row(probe.block->payload + probe.offset) >= pageRow)
-      at = pageStart();
+      at = RowStart<Traits>(pageRow);
   }
 
   PageIndexPage* index = pageIndex_[page];
@@ -332,6 +354,7 @@ bool BlockStore::BuildPageIndexOf(uint32_t page, CellCursor* cursor) {
     if (!index)
       return false;
     pageIndex_[page] = index;
+    ++allocatedIndexPages_;
   }
   std::memset(index, 0, sizeof *index);
   if (!(pageFlags_[page] & kPageIndexBuilt))

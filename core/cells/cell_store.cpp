@@ -47,6 +47,7 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
   while (walk.block->next && AsCellRecord(walk.block->next->payload)->Row() < firstRow) {
     walk.block = walk.block->next;
     walk.offset = 0;
+    BlockStore::CountBlockStep();
   }
   for (;;) {
     uint32_t size = 0;
@@ -116,6 +117,7 @@ const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cur
       return nullptr;
     }
     at = {at.block->next, 0};
+    CountBlockStep();
   }
 }
 
@@ -136,17 +138,33 @@ void CellStore::PositionAtRow(uint32_t row, CellCursor* cursor) const {
         return;
       }
   }
-  RecordPosition at = {row ? BlockOfCell(row - 1, kMaxColumn) : firstBlock_, 0};
-  at = SkipBlocksBefore<CellRecordTraits>(at, row);
+  RecordPosition at = RowStart<CellRecordTraits>(row);
   while (at.block) {
     while (at.offset < at.block->used && RecordAt(at.block, at.offset)->Row() < row)
       at.offset = static_cast<uint16_t>(at.offset + RecordAt(at.block, at.offset)->Size());
     if (at.offset < at.block->used || !at.block->next)
       break;
     at = {at.block->next, 0};
+    CountBlockStep();
   }
   cursor->block = at.block;
   cursor->offset = at.offset;
+}
+
+CellCursor CellStore::StartRangeWalk(uint32_t firstRow) const {
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  PositionAtRow(firstRow, &walk);
+  return walk;
+}
+
+CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow) {
+  if (store)
+    return store->StartRangeWalk(firstRow);
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  walk.block = chain;
+  return walk;
 }
 
 bool CellStore::PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const {
@@ -243,6 +261,7 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
       if (at.offset < at.block->used || !at.block->next)
         break;
       at = {at.block->next, 0};
+      CountBlockStep();
     }
   }
 
@@ -437,7 +456,7 @@ bool CellStore::InsertRows(uint32_t firstRow, uint32_t lastRow) {
     }
   }
   InvalidatePageIndex();
-  RecordPosition start = SkipBlocksBefore<CellRecordTraits>({firstBlock_, 0}, firstRow);
+  RecordPosition start = RowStart<CellRecordTraits>(firstRow);
   ForEachRecord(start.block, [&](CellRecord* record) {
     if (record->Row() >= firstRow)
       record->SetRow(static_cast<uint32_t>(record->Row() + count));
@@ -475,7 +494,7 @@ void CellStore::DeleteRows(uint32_t firstRow, uint32_t lastRow) {
     lastRow = kMaxRow;
   DeleteRange(0, kMaxColumn, firstRow, lastRow, nullptr, true);
   const uint32_t count = lastRow - firstRow + 1;
-  RecordPosition start = SkipBlocksBefore<CellRecordTraits>({firstBlock_, 0}, firstRow);
+  RecordPosition start = RowStart<CellRecordTraits>(firstRow);
   ForEachRecord(start.block, [&](CellRecord* record) {
     if (record->Row() > lastRow)
       record->SetRow(record->Row() - count);
@@ -570,27 +589,47 @@ bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, ui
       CellCursor out;
       out.flags = kCursorAfterRecord;
       bool tileEnded = false;
-      for (const CellBlock* block = sourceChain; block && !tileEnded; block = block->next)
+      for (const CellBlock* block = sourceChain; block && !tileEnded; block = block->next) {
+        if (block != sourceChain)
+          CountBlockStep();
         for (uint32_t offset = 0; offset < block->used;) {
           const CellRecord* record = RecordAt(block, offset);
           offset += record->Size();
           uint32_t row = record->Row();
           uint16_t column = record->Column();
-          if (row < sourceFirstRow || column < sourceFirstColumn || column > sourceLastColumn)
-            continue;
-          uint64_t toRow = row - sourceFirstRow + tileRow;
-          if (row > sourceLastRow || toRow > lastRow) {
+          // Any record past the last row ends the tile, also one outside the
+          // columns: nothing after it can belong to the source rectangle.
+          if (row > sourceLastRow || (row >= sourceFirstRow && uint64_t(row) - sourceFirstRow + tileRow > lastRow)) {
             tileEnded = true;
             break;
           }
+          if (row < sourceFirstRow || column < sourceFirstColumn || column > sourceLastColumn)
+            continue;
+          uint64_t toRow = row - sourceFirstRow + tileRow;
           uint32_t toColumn = column - sourceFirstColumn + tileColumn;
           if (toColumn > lastColumn)
             continue;
           if (!InsertCellAs(record, uint32_t(toRow), uint16_t(toColumn), &out))
             return false;
         }
+      }
     }
   return true;
+}
+
+bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                 uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                 uint32_t sourceLastRow, const CellStore& source) {
+  if (&source == this) {
+    lastError_ = kCellStoreBadRange;
+    return false;
+  }
+  // The copy reads the source's chain from the block where its first row
+  // begins: no record before that block lies in the source rectangle.
+  CellCursor from;
+  source.PositionAtRow(sourceFirstRow, &from);
+  return CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                          sourceFirstRow, sourceLastRow, from.block);
 }
 
 bool CellStore::CopyFrom(CellStore* source) {

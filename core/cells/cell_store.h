@@ -37,9 +37,9 @@ constexpr uint8_t kPageHasFormulas = 0x06;
 class CellStore : public BlockStore {
  public:
   // The cell's record, or null. Starts at the cursor, else at the row's index
-  // entry when its page is indexed, else at the first block; the cursor is
-  // left on the record (after it with kCursorAfterRecord), or on the last
-  // record examined when there is none.
+  // entry when its page is indexed, else at the cell's block (found through the
+  // block directory); the cursor is left on the record (after it with
+  // kCursorAfterRecord), or on the last record examined when there is none.
   CellRecord* FindCell(uint32_t row, uint16_t column, CellCursor* cursor);
   CellRecord* GetCell(uint32_t row, uint16_t column) { return FindCell(row, column, nullptr); }
   // Inserts a copy of a complete record, replacing the same cell's record.
@@ -51,8 +51,14 @@ class CellStore : public BlockStore {
   bool InsertCell(const CellRecord* record, CellCursor* cursor);
   // Leaves the cursor on the first record at or after row, or at the end of
   // the chain (a null block when the store is empty), for a walk of the rows
-  // from row on; the cursor's flags stay.
+  // from row on; the cursor's flags stay. The row index (the page index
+  // during read-only passes, else the block directory) finds the place, so
+  // the cost does not grow with the rows before it.
   void PositionAtRow(uint32_t row, CellCursor* cursor) const;
+  // A cursor for a walk of the rows from firstRow on (NextInRange, Next),
+  // positioned as by PositionAtRow and leaving each record behind. Every
+  // walk of a rectangle starts here rather than at the first block.
+  CellCursor StartRangeWalk(uint32_t firstRow) const;
 
   // Each output is optional. First row and column, last row and column over
   // all records; false with all four 0 when the store holds no cell.
@@ -87,6 +93,10 @@ class CellStore : public BlockStore {
   bool TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
                           uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
                           uint32_t sourceLastRow, const CellBlock* sourceChain);
+  // The same from another store's cells, read from the source's first row on.
+  bool CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                        uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                        uint32_t sourceLastRow, const CellStore& source);
   // Replaces this store's cells by a copy of source's, taking new blocks from
   // source's pool first. False (this store emptied) when a block cannot be had.
   bool CopyFrom(CellStore* source);
@@ -142,6 +152,10 @@ class CellStore : public BlockStore {
   uint64_t lastFoundKey_ = 0;
   uint64_t lastFoundChanges_ = 0;
 };
+
+// StartRangeWalk over cells that are either a store's or a detached chain's
+// (an array value's, walked from its head).
+CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow);
 
 // The evaluator's array store: array values live as chains in this store,
 // and the chains of the values on the evaluator's stack are kept here.

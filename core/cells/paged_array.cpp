@@ -127,6 +127,30 @@ void PagedArray::Clear(bool keepPages) {
   tableValid_ = 0;
 }
 
+void PagedArray::Truncate(uint32_t count) {
+  if (count >= elementCount_) return;
+  if (count == 0) {
+    Clear(true);
+    return;
+  }
+  const uint32_t keptPages = (count + perPage_ - 1) / perPage_;
+  PagedArrayPage* last = firstPage_;
+  for (uint32_t i = 1; i < keptPages; ++i) last = last->next;
+  last->used = static_cast<uint16_t>((count - (keptPages - 1) * perPage_) * recordSize_);
+  PagedArrayPage* page = last->next;
+  last->next = nullptr;
+  while (page) {
+    PagedArrayPage* next = page->next;
+    page->next = sparePool_;
+    sparePool_ = page;
+    ++poolCount_;
+    --pageCount_;
+    page = next;
+  }
+  lastPage_ = last;
+  elementCount_ = count;
+}
+
 void PagedArray::Free() {
   Clear(false);
   while (sparePool_) {

@@ -4,7 +4,8 @@
 // A growable list of fixed-size records kept in 8192-byte pages (on the
 // 32-bit target) with the same layout as the cell store's blocks. Records are
 // appended, read by index or cleared all at once; they never move once
-// written, so a pointer from At stays good until the next Clear or Free.
+// written, so a pointer from At stays good until the next Clear or Free (or
+// a Truncate that drops it).
 //
 // Records are byte-aligned inside a page: read them through packed record
 // types or copy them out.
@@ -51,6 +52,10 @@ class PagedArray {
   // Empties the array; with keepPages the pages go to the spare pool for the
   // next appends, otherwise they are freed. The page table stays allocated.
   void Clear(bool keepPages);
+  // Drops the records from index count on; pages left empty go to the spare
+  // pool. A valid page table stays valid. A count not below Count() changes
+  // nothing.
+  void Truncate(uint32_t count);
   // Releases every page, every spare page and the page table.
   void Free();
   // Exchanges the records, pools and tables of two arrays of the same record

@@ -43,9 +43,7 @@ struct Converter {
       return true;
     const uint32_t lastColumn = uint32_t(column) + cell.ArrayColumns() - 1;
     const uint64_t lastRow = uint64_t(row) + cell.ArrayRows() - 1;
-    CellCursor walk;
-    walk.flags = kCursorAfterRecord;
-    walk.block = sheet->cells.FirstBlock();
+    CellCursor walk = sheet->cells.StartRangeWalk(row);
     while (const CellRecord* value =
                walk.NextInRange(column, uint16_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn), row,
                                 uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow))) {
@@ -97,9 +95,7 @@ bool ConvertCells(CWorkBook* workbook, CWorkSheet* sheet, uint16_t firstColumn, 
     return false;
   }
   bool done = true;
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = sheet->cells.FirstBlock();
+  CellCursor walk = sheet->cells.StartRangeWalk(firstRow);
   while (done) {
     const CellRecord* cell = walk.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
     if (!cell)

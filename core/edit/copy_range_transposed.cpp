@@ -10,9 +10,11 @@ bool CopyRangeTransposed(const CellStore& source, uint16_t firstColumn, uint16_t
       uint64_t(firstRow) + (lastColumn - firstColumn) >= kRowCount)
     return false;
 
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = start && start->block ? start->block : source.FirstBlock();
+  CellCursor walk = source.StartRangeWalk(firstRow);
+  if (start && start->block) {
+    walk.block = start->block;
+    walk.offset = 0;
+  }
   CellCursor insertAt;
   uint32_t lastTargetRow = 0;
   uint8_t record[kBlockPayload];

@@ -36,10 +36,8 @@ bool CWorkBook::FindInRange(const CellRange& range, uint16_t* column, uint32_t* 
   if (startRow > range.lastRow)
     return false;
   char text[kCellTextCapacity];
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = activeWorksheet->cells.FirstBlock();
   const uint32_t firstRow = startRow > range.firstRow ? startRow : range.firstRow;
+  CellCursor walk = activeWorksheet->cells.StartRangeWalk(firstRow);
   while (const CellRecord* cell = walk.NextInRange(range.firstColumn, range.lastColumn, firstRow, range.lastRow)) {
     if (cell->Row() == startRow && cell->Column() < startColumn)
       continue;

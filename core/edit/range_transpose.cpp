@@ -77,7 +77,7 @@ bool CWorkBook::TransposeRange(CWorkSheet* sheet, const CellRange& range) {
   sheet->cells.DeleteRange(range.firstColumn, range.lastColumn, range.firstRow, range.lastRow, nullptr, false);
   bool done = sheet->cells.CopyRangeToStore(turned.firstColumn, turned.lastColumn, turned.firstRow, turned.lastRow,
                                             turned.firstColumn, turned.lastColumn, turned.firstRow, turned.lastRow,
-                                            cells.FirstBlock());
+                                            cells);
   StyleRunStore& sheetRuns = sheet->format.runs;
   done = done &&
          sheetRuns.ClearRect(range.firstColumn, range.lastColumn, range.firstRow, range.lastRow, nullptr, false) &&

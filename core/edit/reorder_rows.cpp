@@ -35,13 +35,13 @@ bool CWorkBook::ReorderCellRows(CellStore* store, uint16_t firstColumn, uint16_t
   CellStore original;
   bool done = store->GatherRows(firstColumn, lastColumn, firstRow, lastRow, &reordered, rowIndex) &&
               original.CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, firstColumn, lastColumn,
-                                        firstRow, lastRow, store->FirstBlock());
+                                        firstRow, lastRow, *store);
   if (done && !store->CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, firstColumn, lastColumn,
-                                       firstRow, lastRow, reordered.FirstBlock())) {
+                                       firstRow, lastRow, reordered)) {
     // The block was emptied before the failure; its own cells go back, into
     // the blocks the failed copy left in the pool.
     store->CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, firstColumn, lastColumn, firstRow, lastRow,
-                            original.FirstBlock());
+                            original);
     done = false;
   }
   store->ClearPageIndex(true);

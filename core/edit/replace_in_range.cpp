@@ -82,9 +82,7 @@ bool ReplaceInRange(EvalState& translator, CellStore& cells, const CellFormats& 
                     const ImpliedFormatSink* formatSink) {
   *outcome = {0, 0};
   CellStore results;
-  CellCursor walk;
-  walk.block = cells.FirstBlock();
-  walk.flags = kCursorAfterRecord;
+  CellCursor walk = cells.StartRangeWalk(firstRow);
   CellCursor placed;
   CellCursor styleCursor;
   alignas(8) uint8_t record[kCellInputCapacity];

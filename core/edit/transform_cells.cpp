@@ -27,9 +27,7 @@ bool CWorkSheet::TransformCells(CWorkBook* workbook, uint16_t firstColumn, uint1
   }
   // A change of letter case keeps every text's length, so the records are
   // rewritten where they lie and nothing can fail half done.
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = cells.FirstBlock();
+  CellCursor walk = cells.StartRangeWalk(firstRow);
   while (CellRecord* cell = walk.NextInRange(firstColumn, lastColumn, firstRow, lastRow)) {
     if (!cell->IsText() || cell->IsSpillValue()) continue;
     char* text = reinterpret_cast<char*>(cell->Bytes() + kTextCellHeadSize);

@@ -103,7 +103,7 @@ bool UndoHistory::SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRa
   if (cells)
     copied = snapshot->cells.CopyRangeToStore(rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
                                               rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
-                                              sheet->cells.FirstBlock());
+                                              sheet->cells);
   if (copied && formats) {
     copied = sheet->format.CopyRect(rect.firstColumn, rect.lastColumn, rect.firstRow, rect.lastRow,
                                     &snapshot->format, nullptr);
@@ -152,8 +152,7 @@ bool UndoHistory::RestoreCellsAndStyles(CWorkBook* book, CWorkSheet* sheet, cons
   CWorkSheet* snapshot = record.snapshot;
   if (cells && kind != kUndoOwnsFormats &&
       !sheet->cells.CopyRangeToStore(to.firstColumn, to.lastColumn, to.firstRow, to.lastRow, source.firstColumn,
-                                     source.lastColumn, source.firstRow, source.lastRow,
-                                     snapshot->cells.FirstBlock())) {
+                                     source.lastColumn, source.firstRow, source.lastRow, snapshot->cells)) {
     book->error = kWorkbookOutOfMemory;
     return false;
   }

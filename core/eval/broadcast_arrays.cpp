@@ -29,11 +29,8 @@ struct ElementSource {
   CellCursor cursor;
   const CellRecord* next;  // the next cell not yet used
 
-  void Start(CellBlock* chain) {
-    cursor = CellCursor{};
-    cursor.flags = kCursorAfterRecord;
-    cursor.block = chain;
-    if (sheet) sheet->PositionAtRow(firstRow, &cursor);
+  void Start() {
+    cursor = StartRangeWalk(sheet, ownedChain, firstRow);
     Advance();
   }
   void Advance() {
@@ -122,7 +119,7 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
       if (source.sheet)
         NoteSpillAreaMeeting(source.sheet, source.firstColumn, source.lastColumn, source.firstRow, source.lastRow);
       source.ownedChain = isArray ? TakeSlotArray(slot) : nullptr;
-      source.Start(isArray ? source.ownedChain : (source.sheet ? source.sheet->FirstBlock() : nullptr));
+      source.Start();
     } else if (value.kind == kEvalText) {
       // All texts together fit the pool they came from.
       textStart[i] = textUsed;

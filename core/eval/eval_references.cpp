@@ -2,6 +2,7 @@
 
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
+#include "core/eval/spill_extents.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/workbook/workbook.h"
@@ -26,9 +27,7 @@ uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.fir
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
   state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  store->PositionAtRow(range.first.row, &cursor);
+  CellCursor cursor = store->StartRangeWalk(range.first.row);
   while (const CellRecord* cell = cursor.NextInRange(static_cast<uint16_t>(range.first.column),
                                                      static_cast<uint16_t>(range.second.column),
                                                      range.first.row, range.second.row)) {
@@ -78,18 +77,9 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
 void EvalState::NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
                                      uint32_t lastRow) {
   if (!store || pending.kind != kEvalInvalid) return;
-  for (uint32_t i = 0; i < spillAreaCount; ++i) {
-    SpillExtent& area = spillAreas[i];
-    if (area.calculated || area.store != store || lastRow < area.row || firstRow > area.lastRow ||
-        lastColumn < area.column || firstColumn > area.lastColumn)
-      continue;
-    const CellRecord* formula = store->GetCell(area.row, area.column);
-    if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated)) {
-      NotePending(formula, store);
-      return;
-    }
-    area.calculated = 1;
-  }
+  const SpillExtent* area =
+      FindStaleSpillArea(spillAreas, spillAreaCount, store, firstColumn, lastColumn, firstRow, lastRow);
+  if (area) NotePending(store->GetCell(area->row, area->column), store);
 }
 
 void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {

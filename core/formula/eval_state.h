@@ -57,6 +57,9 @@ struct SpillExtent {
   uint16_t lastColumn;
   uint32_t lastRow;
   uint8_t calculated;  // set once the formula was found calculated
+  // The last row covered by this area or by any area of the same store
+  // before it in the pass's ordered list.
+  uint32_t reachRow;
 };
 
 class EvalState {

@@ -98,10 +98,18 @@ void ChartRecord::ResetStyles() {
   error = 0;
 }
 
-// Loading and scaling the points belongs to the chart painter, which replaces
-// this body; until then a chart accepts any data and stays empty.
-bool ChartRecord::LoadSeriesData(CellBlock* const*, const uint16_t*, const uint32_t*, uint32_t) {
-  return true;
+namespace {
+
+ChartRecord::SeriesDataLoader g_seriesDataLoader = nullptr;
+
+}  // namespace
+
+void ChartRecord::SetSeriesDataLoader(SeriesDataLoader loader) { g_seriesDataLoader = loader; }
+
+// Loading and scaling the points belongs to the charts layer above this one.
+bool ChartRecord::LoadSeriesData(CellBlock* const* arrays, const uint16_t* columnCounts, const uint32_t* rowCounts,
+                                 uint32_t arrayCount) {
+  return !g_seriesDataLoader || g_seriesDataLoader(*this, arrays, columnCounts, rowCounts, arrayCount);
 }
 
 void ChartRecord::Transform(ChartMatrix matrix, int kind, double value) {

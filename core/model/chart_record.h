@@ -122,11 +122,17 @@ class ChartRecord {
   void ResetStyles();
 
   // Loads the evaluated series arrays (block chains with their column and row
-  // counts, one per series) into the series' points. Placeholder until the
-  // chart painter provides it: it loads nothing, changes nothing and succeeds,
-  // so that refreshing a container works and its charts stay empty.
+  // counts, one per series) into the series' points through the loader the
+  // charts layer installs at start-up; false with the chart's error code set.
+  // Without a loader (a program built without charts) it loads nothing,
+  // changes nothing and succeeds.
   bool LoadSeriesData(CellBlock* const* arrays, const uint16_t* columnCounts,
                       const uint32_t* rowCounts, uint32_t arrayCount);
+
+  using SeriesDataLoader = bool (*)(ChartRecord& chart, CellBlock* const* arrays, const uint16_t* columnCounts,
+                                    const uint32_t* rowCounts, uint32_t arrayCount);
+  // The loader every later LoadSeriesData calls; null removes it.
+  static void SetSeriesDataLoader(SeriesDataLoader loader);
 
   // matrix = L x matrix, L a rotation by `value` radians about the first,
   // second or third axis, a scaling of all axes, of x or of y by `value`;

@@ -61,9 +61,7 @@ bool AreaMeetsOtherSpill(const CellStore& store, const Area& area, uint16_t colu
 // Whether the area may take the result: only spill values of this formula
 // or of no live formula may stand there.
 bool SpillIsBlocked(const CellStore& store, const Area& area, const Area& owned, uint16_t column, uint32_t row) {
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.block = store.FirstBlock();
+  CellCursor cursor = store.StartRangeWalk(area.firstRow);
   bool foreignSpill = false;
   while (const CellRecord* cell = cursor.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow)) {
     if (cell->Column() == column && cell->Row() == row)
@@ -149,9 +147,7 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
     // anything else found there is kept, the spill values around it deleted
     // one by one.
     bool onlySpill = true;
-    CellCursor cursor;
-    cursor.flags = kCursorAfterRecord;
-    cursor.block = store.FirstBlock();
+    CellCursor cursor = store.StartRangeWalk(band.firstRow);
     while (const CellRecord* cell = cursor.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow))
       if (!cell->IsSpillValue()) {
         onlySpill = false;
@@ -163,9 +159,7 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
     }
     for (bool deleted = true; deleted;) {
       deleted = false;
-      CellCursor walk;
-      walk.flags = kCursorAfterRecord;
-      walk.block = store.FirstBlock();
+      CellCursor walk = store.StartRangeWalk(band.firstRow);
       while (const CellRecord* cell = walk.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow)) {
         if (cell->IsSpillValue()) {
           const uint16_t c = cell->Column();

@@ -39,9 +39,7 @@ bool IsSource(const Walk& walk, const CellRecord* cell) {
 
 bool VisitRectangle(void* context, const CellRectangle& rectangle) {
   Walk& walk = *static_cast<Walk*>(context);
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  rectangle.store->PositionAtRow(rectangle.firstRow, &cursor);
+  CellCursor cursor = rectangle.store->StartRangeWalk(rectangle.firstRow);
   while (CellRecord* cell = cursor.NextInRange(rectangle.firstColumn, rectangle.lastColumn, rectangle.firstRow,
                                                rectangle.lastRow)) {
     if (++walk.examined > kMaxPathCellsExamined) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/eval/spill_extents.h"
 #include "core/recalc/formula_result.h"
 #include "core/base/global_options.h"
 #include "core/workbook/workbook.h"
@@ -79,6 +80,7 @@ bool CollectSpillAreas(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
                            cell->Row(),
                            static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
                            static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
+                           0,
                            0};
       if (!areas.Push(area))
         return false;
@@ -247,6 +249,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     GrowingList<SpillExtent> spillAreas;
     // Without the list values spilled late in the pass are read one pass late.
     ok = CollectSpillAreas(workbook, spillAreas);
+    OrderSpillExtents(spillAreas.Items(), static_cast<uint32_t>(spillAreas.Count()));
     state.spillAreas = spillAreas.Items();
     state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
     state.spillAreasGrew = 0;

@@ -43,7 +43,7 @@ const StyleRun* StyleRunStore::Seek(uint32_t row, uint16_t column, CellCursor* c
   } else {
     if (!firstBlock_)
       return nullptr;
-    at = {firstBlock_, 0};
+    at = RowStart<StyleRunTraits>(row);
   }
   at = SkipBlocksBefore<StyleRunTraits>(at, row);
 
@@ -63,6 +63,7 @@ const StyleRun* StyleRunStore::Seek(uint32_t row, uint16_t column, CellCursor* c
     if (!at.block->next)
       return nullptr;
     at = {at.block->next, 0};
+    CountBlockStep();
   }
 }
 
@@ -86,13 +87,12 @@ bool StyleRunStore::InsertRun(const StyleRun& given, CellCursor* cursor) {
 
   RecordPosition at = {nullptr, 0};
   if (firstBlock_) {
-    at = StartPosition(cursor);
+    at = CursorOrRowStart<StyleRunTraits>(cursor, run.row);
     // A cursor left past the run's place would put it out of order: start
-    // again from the head then.
+    // again from the row's block then.
     const StyleRun* before = RunBefore(at);
     if (before && (before->row > run.row || (before->row == run.row && before->firstColumn > run.lastColumn)))
-      at = {firstBlock_, 0};
-    at = SkipBlocksBefore<StyleRunTraits>(at, run.row);
+      at = RowStart<StyleRunTraits>(run.row);
     for (;;) {
       for (; at.offset < at.block->used; at.offset = static_cast<uint16_t>(at.offset + kStyleRunSize)) {
         StyleRun* existing = RunAt(at.block, at.offset);
@@ -123,6 +123,7 @@ bool StyleRunStore::InsertRun(const StyleRun& given, CellCursor* cursor) {
       if (at.offset < at.block->used || !at.block->next)
         break;
       at = {at.block->next, 0};
+      CountBlockStep();
     }
   }
 
@@ -179,7 +180,7 @@ bool StyleRunStore::ClearRect(uint16_t firstColumn, uint16_t lastColumn, uint32_
   }
   if (!firstBlock_)
     return true;
-  const RecordPosition start = SkipBlocksBefore<StyleRunTraits>(StartPosition(cursor), firstRow);
+  const RecordPosition start = CursorOrRowStart<StyleRunTraits>(cursor, firstRow);
   // The blocks for runs that splits push out of their block are reserved
   // first, so that the rewrite cannot fail half-way.
   if (firstColumn > 0 && lastColumn < kMaxColumn) {
@@ -304,7 +305,7 @@ void StyleRunStore::RewriteRuns(RecordPosition start, bool free, Keep keep) {
 void StyleRunStore::ShiftRowsDown(uint32_t firstRow, uint32_t count) {
   if (!firstBlock_ || count == 0 || firstRow > kMaxRow)
     return;
-  RewriteRuns(SkipBlocksBefore<StyleRunTraits>({firstBlock_, 0}, firstRow), true, [&](StyleRun* run) {
+  RewriteRuns(RowStart<StyleRunTraits>(firstRow), true, [&](StyleRun* run) {
     if (run->row < firstRow)
       return true;
     if (uint64_t(run->row) + count > kMaxRow)
@@ -336,7 +337,7 @@ void StyleRunStore::DeleteRows(uint32_t firstRow, uint32_t lastRow) {
   if (!firstBlock_ || firstRow > lastRow || firstRow > kMaxRow)
     return;
   const uint32_t count = lastRow - firstRow + 1;
-  RewriteRuns(SkipBlocksBefore<StyleRunTraits>({firstBlock_, 0}, firstRow), true, [&](StyleRun* run) {
+  RewriteRuns(RowStart<StyleRunTraits>(firstRow), true, [&](StyleRun* run) {
     if (run->row < firstRow)
       return true;
     if (run->row <= lastRow)
@@ -406,7 +407,7 @@ const StyleRun* StyleRunStore::FindFirstInRect(CellCursor* cursor, uint16_t firs
   CellCursor scratch;
   if (!cursor)
     cursor = &scratch;
-  RecordPosition at = SkipBlocksBefore<StyleRunTraits>(StartPosition(cursor), firstRow);
+  RecordPosition at = CursorOrRowStart<StyleRunTraits>(cursor, firstRow);
   if (!at.block)
     return nullptr;
   CellCursor walk;

@@ -65,26 +65,28 @@ enum StyleRunStoreError : uint8_t {
 class StyleRunStore : public BlockStore {
  public:
   // The run covering the cell, or null. Starts at the cursor when it has a
-  // block, else at the row's index entry when its page is indexed, else at
-  // the first block. The cursor (when given) is left on the run, after it
-  // with kCursorAfterRecord, or on the last run examined when there is none,
-  // so that a caller going left to right along a row continues from there.
+  // block, else at the row's index entry when its page is indexed, else at the
+  // row's block (found through the block directory). The cursor (when given) is
+  // left on the run, after it with kCursorAfterRecord, or on the last run
+  // examined when there is none, so that a caller going left to right along a
+  // row continues from there.
   StyleRun* FindRun(uint32_t row, uint16_t column, CellCursor* cursor = nullptr);
   const StyleRun* FindRun(uint32_t row, uint16_t column, CellCursor* cursor = nullptr) const;
 
-  // Inserts a run in order. A run of the same row and style that ends just
-  // left of it, or else one that begins just right of it, is extended
-  // instead (one neighbour only). Overlap is not checked: clear the span
-  // first. A cursor with kCursorAfterRecord is left on the new or extended
-  // run; other cursors are left alone. Compaction, when the count of free
-  // bytes asks for it, moves a given cursor to the first block. False when
-  // the run is malformed or no block can be had (the runs are unchanged).
+  // Inserts a run in order. A run of the same row and style that ends just left
+  // of it, or else one that begins just right of it, is extended instead (one
+  // neighbour only). Overlap is not checked: clear the span first. The search
+  // starts at the cursor, else at the row's block. A cursor with
+  // kCursorAfterRecord is left on the new or extended run; other cursors are
+  // left alone. Compaction, when the count of free bytes asks for it, moves a
+  // given cursor to the first block. False when the run is malformed or no block
+  // can be had (the runs are unchanged).
   bool InsertRun(const StyleRun& run, CellCursor* cursor);
 
-  // Removes the column span from every run of the row span: runs inside it
-  // go, runs crossing an edge are cut, a run covering both edges is split in
-  // two. Starts at the cursor (or the first block); the cursor is left at
-  // the start, or cleared when that block was emptied. False, with the runs
+  // Removes the column span from every run of the row span: runs inside it go,
+  // runs crossing an edge are cut, a run covering both edges is split in two.
+  // Starts at the cursor (or the first row's block); the cursor is left at the
+  // start, or cleared when that block was emptied. False, with the runs
   // unchanged, when a block for the split runs cannot be had.
   bool ClearRect(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow, CellCursor* cursor,
                  bool free);
@@ -99,10 +101,10 @@ class StyleRunStore : public BlockStore {
   // The run at the cursor, crossing into the next block; null at the end.
   // With kCursorAfterRecord the cursor moves past the run.
   static StyleRun* NextRun(CellCursor* cursor);
-  // The first run at or after the cursor (null block: the first block) that
-  // meets the rectangle, then the next on each call with kCursorAfterRecord;
-  // null once the walk passes the rectangle's last row, the cursor then left
-  // on the run that ended it.
+  // The first run at or after the cursor (null block: the first row's block)
+  // that meets the rectangle, then the next on each call with
+  // kCursorAfterRecord; null once the walk passes the rectangle's last row, the
+  // cursor then left on the run that ended it.
   StyleRun* FindFirstInRect(CellCursor* cursor, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
                             uint32_t lastRow);
   const StyleRun* FindFirstInRect(CellCursor* cursor, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,

@@ -31,6 +31,7 @@ CWorkBook::~CWorkBook() {
 
 void CWorkBook::Clear() {
   DeleteAllItems();
+  images.Clear();
   for (DropDownList& list : dropDownLists) list.Clear();
   inspectCells.Clear(false);
   undoHistory.FreeAll();

@@ -15,6 +15,7 @@
 #include "core/model/drop_down_list.h"
 #include "core/formula/eval_state.h"
 #include "core/model/exchange_options.h"
+#include "core/model/image_cache.h"
 #include "core/model/inspect_cell.h"
 #include "core/model/buffered_file.h"
 #include "core/model/last_modification.h"
@@ -341,6 +342,8 @@ class CWorkBook {
   XBaseTable xbaseTable;
   UndoHistory undoHistory;
   DropDownList dropDownLists[kDropDownListCount];
+  // The pictures of the document's containers and worksheet backgrounds.
+  ImageCache images;
 
  private:
   // The item a chain linked at position index follows; null: it opens the list.

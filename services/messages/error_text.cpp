@@ -1,5 +1,7 @@
 #include "services/messages/error_text.h"
 
+#include <cstdio>
+
 #include "files/dispatch/file_errors.h"
 
 namespace {
@@ -69,4 +71,8 @@ const char* GetErrorText(int code) {
     if (entry.code == code) return entry.text;
   if (code <= 0 || code > 255) return "No error";
   return FileErrorText(static_cast<uint8_t>(code));
+}
+
+void FormatErrorTextWithLine(int code, int line, char* out, size_t size) {
+  std::snprintf(out, size, "%s\nLine: %d", GetErrorText(code), line);
 }

@@ -11,11 +11,6 @@ namespace {
 // Long enough for every string-table entry the program shows.
 constexpr int kMessageCapacity = 1024;
 
-void LoadProductTitle(char* title, int size) {
-  if (LoadStringA(GetModuleHandleA(nullptr), IDR_MAINFRAME, title, size) <= 0)
-    lstrcpynA(title, "Talvero", size);
-}
-
 int ShowTaskModal(const char* text, UINT flags) {
   char title[128];
   LoadProductTitle(title, sizeof title);
@@ -24,11 +19,16 @@ int ShowTaskModal(const char* text, UINT flags) {
 
 }  // namespace
 
+void LoadProductTitle(char* title, int size) {
+  if (LoadStringA(GetModuleHandleA(nullptr), IDR_MAINFRAME, title, size) <= 0)
+    lstrcpynA(title, "Talvero", size);
+}
+
 void ShowError(int code) { ShowMessage(GetErrorText(code)); }
 
 void ShowErrorWithLine(int code, int line) {
   char text[kMessageCapacity];
-  std::snprintf(text, sizeof text, "%s\nLine: %d", GetErrorText(code), line);
+  FormatErrorTextWithLine(code, line, text, sizeof text);
   ShowMessage(text);
 }
 

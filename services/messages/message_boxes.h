@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+// The product title, string-table entry 127, into title.
+void LoadProductTitle(char* title, int size);
 // An error code's text with the exclamation icon and an OK button.
 void ShowError(int code);
 // The same with "\nLine: <line>" after the text, for the XML readers' codes.

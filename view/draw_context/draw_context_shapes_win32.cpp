@@ -1,4 +1,5 @@
 #include "view/draw_context/draw_context.h"
+#include "view/draw_context/dib_layout.h"
 #include "view/draw_context/fill_patterns.h"
 
 namespace {
@@ -18,24 +19,6 @@ bool GradientBand(HDC device, LONG left, LONG top, LONG right, LONG bottom, COLO
   TRIVERTEX vertices[2] = {Vertex(left, top, from), Vertex(right, bottom, to)};
   GRADIENT_RECT rect = {0, 1};
   return GradientFill(device, vertices, 2, &rect, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != 0;
-}
-
-// Bytes of the colour table (and masks) between a DIB's header and its bits.
-// The larger headers hold their masks themselves: skipping 12 more bytes
-// would read past the end of the bits.
-uint32_t ColourTableBytes(const BITMAPINFOHEADER& h, uint32_t headerSize) {
-  const uint32_t used = h.biClrUsed;
-  switch (h.biBitCount) {
-    case 1:
-    case 4:
-    case 8:
-      return 4 * (used ? used : (1u << h.biBitCount));
-    case 16:
-    case 32:
-      return (h.biCompression == BI_BITFIELDS && headerSize == sizeof h ? 12 : 0) + 4 * used;
-    default:
-      return 4 * used;
-  }
 }
 
 }  // namespace
@@ -107,7 +90,8 @@ bool DrawContext::StretchDib(int32_t left, int32_t top, int32_t right, int32_t b
   if (!device_ || !dib)
     return false;
   const uint32_t headerSize = (dib->biSize == 108 || dib->biSize == 124) ? dib->biSize : 40;
-  const uint8_t* bits = reinterpret_cast<const uint8_t*>(dib) + headerSize + ColourTableBytes(*dib, headerSize);
+  const uint8_t* bits = reinterpret_cast<const uint8_t*>(dib) + headerSize +
+                        DibColourTableBytes(dib->biBitCount, dib->biCompression, dib->biClrUsed, headerSize);
   const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(dib);
   const int32_t width = dib->biWidth;
   const int32_t height = dib->biHeight < 0 ? -dib->biHeight : dib->biHeight;

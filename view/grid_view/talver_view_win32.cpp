@@ -251,8 +251,7 @@ void CTalverView::RedrawContainer(uint16_t id, bool invalidateOnly) {
     return;
   DrawContextSurface surface(&context);
   surface.PushClip({cellArea.left + 1, cellArea.top + 1, client.right, client.bottom});
-  if (m_painter->drawContainer)
-    m_painter->drawContainer(surface.Surface(), container, rect, m_zoomX, m_zoomY);
+  m_painter->DrawContainer(surface.Surface(), container, rect, m_zoomX, m_zoomY);
   if (id == m_selectedContainer)
     DrawSelectionHandles(surface.Surface(), rect);
   surface.PopClip();

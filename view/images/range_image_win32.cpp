@@ -86,7 +86,7 @@ void PaintContainer(void* context, DrawContextSurface& surface, const ImageLayou
   // shows of the container.
   GridPainter painter(pass->workbook);
   const PixelRect rect = {0, 0, layout.width - 1, layout.height - 1};
-  if (painter.drawContainer) painter.drawContainer(surface.Surface(), pass->container, rect, pass->zoomX, pass->zoomY);
+  painter.DrawContainer(surface.Surface(), pass->container, rect, pass->zoomX, pass->zoomY);
 }
 
 }  // namespace

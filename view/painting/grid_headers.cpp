@@ -1,10 +1,12 @@
 #include <cstdio>
+#include <cstring>
 
 #include "core/workbook/worksheet.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/geometry/sheet_viewport.h"
 #include "view/painting/heading_label.h"
 #include "view/painting/grid_painter.h"
+#include "view/painting/object_painters.h"
 
 namespace {
 
@@ -27,8 +29,16 @@ void PaintHeading(const PaintSurface& surface, int32_t left, int32_t top, int32_
 
 void GridPainter::PaintBackground(const PaintSurface& surface, CWorkSheet* sheet, const PixelRect& rect) {
   const WorksheetViewFormat& view = sheet->viewFormat;
-  // Images come from the document's image cache, which the charts layer
-  // brings; until then an image background leaves the area unpainted.
+  if (view.backgroundMode == 2) {
+    char name[kViewImagePathSize + 1] = {};
+    std::memcpy(name, view.imagePath, kViewImagePathSize);
+    const ObjectPainters* painters = InstalledObjectPainters();
+    const void* picture = name[0] && painters && painters->cachedPicture ? painters->cachedPicture(workbook_, name)
+                                                                         : nullptr;
+    if (picture)
+      surface.StretchDib(rect, picture, view.imageSizeMode, 100, 100);
+    return;
+  }
   if (view.backgroundMode != 1)
     return;
   surface.SelectPen(0, 0, 100);

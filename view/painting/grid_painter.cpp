@@ -163,9 +163,7 @@ void GridPainter::PaintRow(RowPass& pass, uint32_t row, int32_t y) {
   pass.cellCount = 0;
   int32_t leftCell = -1;
   int32_t rightCell = -1;
-  CellCursor walk;
-  sheet->cells.PositionAtRow(row, &walk);
-  walk.flags = kCursorAfterRecord;
+  CellCursor walk = sheet->cells.StartRangeWalk(row);
   while (const CellRecord* cell = walk.Next()) {
     if (cell->Row() != row)
       break;

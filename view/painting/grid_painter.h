@@ -37,13 +37,6 @@ constexpr int kCornerBottomLeft = 3;
 constexpr uint32_t kFormulaMarkerColour = 0x00BE00;   // RGB(0, 190, 0)
 constexpr uint32_t kDropDownMarkerColour = 0xBE0000;  // RGB(0, 0, 190)
 
-// Draws a container into its rectangle on the view. Until the chart painters
-// take over, containers show as framed boxes (DrawContainerFrame).
-using ContainerDrawer = void (*)(const PaintSurface& surface, ContainerRecord* container, const PixelRect& rect,
-                                 uint16_t zoomX, uint16_t zoomY);
-void DrawContainerFrame(const PaintSurface& surface, ContainerRecord* container, const PixelRect& rect,
-                        uint16_t zoomX, uint16_t zoomY);
-
 // The print form of PaintCells: a page's own last row and column and heading
 // sizes instead of those of the area, rows and columns that print leaves out
 // (they take no room), the grid in the given colour, borders at the smaller
@@ -75,13 +68,16 @@ class GridPainter {
   static void DrawBorders(const PaintSurface& surface, const BorderQueue& queue, uint16_t zoom);
   void PaintObjects(const PaintSurface& surface, const PixelRect& cellArea, CWorkSheet* sheet,
                     uint16_t firstColumn, uint32_t firstRow, uint16_t zoomX, uint16_t zoomY);
+  // One container into its rectangle, through the installed object painters
+  // (object_painters.h) with the workbook's images; nothing without them.
+  void DrawContainer(const PaintSurface& surface, ContainerRecord* container, const PixelRect& rect, uint16_t zoomX,
+                     uint16_t zoomY);
 
   BorderQueue& Borders() { return borders_; }
 
   // The two program options the view copies in before each paint.
   uint8_t showFormulas = 0;
   uint8_t hideCellMarkers = 0;
-  ContainerDrawer drawContainer = DrawContainerFrame;
   // Set by the page painter for the pages it paints; null on the screen.
   const PrintedCells* printForm = nullptr;
 

@@ -27,9 +27,7 @@ int32_t Step(const OverflowScan& scan, uint32_t column) {
 void CollectRow(const CWorkSheet* sheet, uint32_t row, RowCells* cells) {
   for (uint32_t i = 0; i < cells->count; ++i) cells->byColumn[cells->columns[i]] = nullptr;
   cells->count = 0;
-  CellCursor walk;
-  sheet->cells.PositionAtRow(row, &walk);
-  walk.flags = kCursorAfterRecord;
+  CellCursor walk = sheet->cells.StartRangeWalk(row);
   while (const CellRecord* cell = walk.Next()) {
     if (cell->Row() != row)
       break;

@@ -29,8 +29,8 @@ void PaintPlacedPage(void* self, const PlacedPage& placed) {
   const int saved = SaveDC(device);
   if (pass->sheet->pageSettings.printRangeKind == kPrintContainer) {
     ContainerRecord* container = pass->workbook->FindContainerById(placed.page.containerId);
-    if (container && pass->painter->Cells().drawContainer)
-      pass->painter->Cells().drawContainer(pass->surface->Surface(), container, placed.target, pass->zoom.x,
+    if (container)
+      pass->painter->Cells().DrawContainer(pass->surface->Surface(), container, placed.target, pass->zoom.x,
                                            pass->zoom.y);
   } else {
     pass->painter->PaintPage(pass->surface->Surface(), placed.target, pass->sheet, placed.page, pass->zoom,

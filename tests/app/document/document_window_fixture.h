@@ -22,6 +22,7 @@
 #include "app/frame/document_services.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "charts/containers/chart_painters.h"
 #include "core/cells/cell_record.h"
 #include "dialogs/file/file_dialog.h"
 #include "platform/ui/common_controls.h"
@@ -138,6 +139,7 @@ class DocumentWindowTest : public ::testing::Test {
     ASSERT_NE(frame.CreateFrame(&r), nullptr);
     frame.ShowWindow(SW_SHOWNORMAL);
     InstallDocumentWindowServices();
+    InstallChartPainters();
     SetMessageBoxFunction(AnswerBox);
     CFileDlg::SetCommonDialogFunctions(AnswerOpenDialog, AnswerSaveDialog);
     g_openPath.clear();

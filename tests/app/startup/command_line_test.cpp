@@ -46,4 +46,29 @@ TEST(CommandLine, ArgumentsWithoutASwitchAreOnePathWithLeadingBlanksSkipped) {
   EXPECT_STREQ(blanks.path, "");
 }
 
+// The shell's open command quotes the program and the document, whose paths
+// may hold blanks; COM starts the server with its quoted path and a trailing
+// switch.
+TEST(CommandLine, OnePairOfEnclosingQuotesIsTakenOffThePath) {
+  const struct {
+    const char* arguments;
+    const char* path;
+  } cases[] = {
+      {"\"C:\\My Books\\a b.tlv\"", "C:\\My Books\\a b.tlv"},
+      {"  \"C:\\a.tlv\"", "C:\\a.tlv"},
+      {"\"\"C:\\a.tlv\"\"", "\"C:\\a.tlv\""},
+      {"\"C:\\a.tlv", "\"C:\\a.tlv"},
+      {"\"", "\""},
+      {"\"\"", ""},
+  };
+  for (const auto& c : cases) {
+    const CommandLineAction open = ScanCommandLine("talvero.exe", c.arguments);
+    EXPECT_TRUE(open.openPath);
+    EXPECT_STREQ(open.path, c.path) << c.arguments;
+  }
+  const CommandLineAction server =
+      ScanCommandLine("\"C:\\Program Files\\Talvero-7\\talvero.exe\" -Embedding", "-Embedding");
+  EXPECT_EQ(server.switchWord, CommandLineSwitch::kAutomation);
+}
+
 }  // namespace

@@ -9,12 +9,9 @@
 
 #include "charts/images/image_errors.h"
 #include "charts/png/png_codec.h"
+#include "tests/charts/fuzz/fuzz_check.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 void DecodeOnce(const uint8_t* data, size_t size, bool keepAlpha) {
   uint8_t error = 0xff;

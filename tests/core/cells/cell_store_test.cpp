@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/core/allocation_limit.h"
+#include "tests/core/large_sheet.h"
 #include "test_seed.h"
 
 namespace {
@@ -1036,17 +1037,73 @@ TEST(CellStore, WalksAndInsertsFromTheRowIndexAfterEditsThatInvalidateIt) {
     const uint32_t firstColumn = rng.Below(6);
     const uint32_t firstRow = randomRow();
     const Rect walk{firstColumn, firstColumn + rng.Below(5), firstRow, firstRow + rng.Below(9)};
-    CellCursor cursor;
-    cursor.flags = kCursorAfterRecord;
-    store.PositionAtRow(walk.firstRow, &cursor);
+    CellCursor cursor = store.StartRangeWalk(walk.firstRow);
     std::vector<Key> walked;
     while (const CellRecord* record = cursor.NextInRange(uint16_t(walk.firstColumn), uint16_t(walk.lastColumn),
                                                          walk.firstRow, walk.lastRow))
       walked.push_back(KeyOf(record));
     std::vector<Key> expected;
+    Model inside;
     for (auto it = model.lower_bound({walk.firstRow, 0}); it != model.end() && it->first.first <= walk.lastRow; ++it)
-      if (walk.Holds(it->first))
+      if (walk.Holds(it->first)) {
         expected.push_back(it->first);
+        inside.insert(*it);
+      }
     ASSERT_EQ(walked, expected);
+    // A copy read from the store starts where the walk starts.
+    CellStore copy;
+    ASSERT_TRUE(copy.CopyRangeToStore(uint16_t(walk.firstColumn), uint16_t(walk.lastColumn), walk.firstRow,
+                                      walk.lastRow, uint16_t(walk.firstColumn), uint16_t(walk.lastColumn),
+                                      walk.firstRow, walk.lastRow, store));
+    ASSERT_TRUE(MatchesModel(copy, inside));
   }
+}
+
+TEST(CellStore, RectangleWalksAndSearchesStepOnlyOverTheBlocksOfTheirRows) {
+  CellStore store;
+  FillLargeSheet(store);
+  ASSERT_GT(store.BlockCount(), 300u);
+  // The walk, the lookup, the copy and the insert each step over the blocks
+  // of their own rows: no more than two, wherever the rows lie.
+  constexpr uint64_t kMaxSteps = 2;
+  for (const uint32_t firstRow : {0u, 12000u, kLargeSheetRows - 3}) {
+    for (const bool indexed : {false, true}) {
+      SCOPED_TRACE("row " + std::to_string(firstRow) + (indexed ? ", page indexed" : ""));
+      store.ClearPageIndex(false);
+      if (indexed) {
+        ASSERT_TRUE(store.BuildPageIndex(firstRow / kRowsPerPage, nullptr));
+      }
+      const uint32_t lastRow = firstRow + 2;
+      uint32_t cells = 0;
+      EXPECT_LE(BlockStepsOf([&] {
+                  CellCursor walk = store.StartRangeWalk(firstRow);
+                  while (walk.NextInRange(1, 2, firstRow, lastRow)) ++cells;
+                }),
+                kMaxSteps);
+      EXPECT_EQ(cells, 6u);
+      const CellRecord* found = nullptr;
+      EXPECT_LE(BlockStepsOf([&] { found = store.GetCell(lastRow, 7); }), kMaxSteps);
+      ASSERT_NE(found, nullptr);
+      EXPECT_EQ(KeyOf(found), Key(lastRow, 7));
+      CellStore copy;
+      EXPECT_LE(BlockStepsOf([&] {
+                  EXPECT_TRUE(copy.CopyRangeToStore(0, 7, firstRow, lastRow, 0, 7, firstRow, lastRow, store));
+                }),
+                kMaxSteps);
+      uint32_t copied = 0;
+      for (CellCursor read = copy.StartRangeWalk(0); read.Next();) ++copied;
+      EXPECT_EQ(copied, 24u);
+      // A column without cells in these rows (the cell inserted below lies on
+      // the last one): the copy ends at the next row all the same.
+      CellStore none;
+      EXPECT_LE(BlockStepsOf([&] {
+                  EXPECT_TRUE(none.CopyRangeToStore(9, 9, firstRow, lastRow - 1, 9, 9, firstRow, lastRow - 1, store));
+                }),
+                kMaxSteps);
+      EXPECT_EQ(none.FirstBlock(), nullptr);
+      EXPECT_LE(BlockStepsOf([&] { EXPECT_TRUE(store.InsertCell(Record(Number(lastRow, 9, 1.0)), nullptr)); }),
+                kMaxSteps);
+    }
+  }
+  EXPECT_TRUE(store.CheckInvariants());
 }

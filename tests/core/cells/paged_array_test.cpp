@@ -47,8 +47,9 @@ std::vector<uint8_t> RandomRecord(std::mt19937& random, size_t size) {
   return record;
 }
 
-// Random appends, reads, table builds, clears and failed allocations against
-// a vector of records, for every record size in use and two odd ones.
+// Random appends, reads, table builds, clears, truncations and failed
+// allocations against a vector of records, for every record size in use and
+// two odd ones.
 TEST(PagedArray, BehavesLikeAVectorOfRecords) {
   const uint16_t sizes[] = {2, 16, 24, 32, 44, 52, 396, 8182, 4092};
   for (uint16_t size : sizes) {
@@ -100,6 +101,14 @@ TEST(PagedArray, BehavesLikeAVectorOfRecords) {
           model.clear();
           pinned = nullptr;
           EXPECT_EQ(0u, array.PoolCount());
+        } else if (op == 9 && random() % 2 == 0) {
+          const uint32_t count = static_cast<uint32_t>(random() % (model.size() + 2));
+          const uint32_t pagesBefore = array.PageCount();
+          const uint32_t poolBefore = array.PoolCount();
+          array.Truncate(count);
+          if (count < model.size()) model.resize(count);
+          if (pinned && pinnedIndex >= model.size()) pinned = nullptr;
+          EXPECT_EQ(pagesBefore + poolBefore, array.PageCount() + array.PoolCount()) << "pages are kept";
         } else if (!model.empty() && !pinned) {
           pinnedIndex = random() % model.size();
           pinned = array.At(static_cast<uint32_t>(pinnedIndex));

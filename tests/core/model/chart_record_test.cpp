@@ -263,13 +263,26 @@ TEST(ChartRecord, CopyTakesSettingsButNeitherPointsNorPreparedState) {
   EXPECT_TRUE(copy->CheckInvariants());
 }
 
-TEST(ChartRecord, LoadSeriesDataPlaceholderKeepsTheChart) {
+TEST(ChartRecord, LoadSeriesDataGoesToTheInstalledLoader) {
   auto chart = std::make_unique<ChartRecord>(kChart2D);
   chart->options.seriesCount = 1;
   AppendPoints(chart->seriesLists[0].points, 4);
   chart->flags = kChartDataLoaded;
+  // Without a loader nothing changes.
   EXPECT_TRUE(chart->LoadSeriesData(nullptr, nullptr, nullptr, 0));
   EXPECT_EQ(chart->flags, kChartDataLoaded);
   EXPECT_EQ(chart->seriesLists[0].points.Count(), 4u);
   EXPECT_EQ(chart->error, 0);
+
+  static uint32_t seenCount = 0;
+  ChartRecord::SetSeriesDataLoader([](ChartRecord& c, CellBlock* const*, const uint16_t*, const uint32_t*,
+                                      uint32_t count) {
+    seenCount = count;
+    c.error = 28;
+    return false;
+  });
+  EXPECT_FALSE(chart->LoadSeriesData(nullptr, nullptr, nullptr, 3));
+  EXPECT_EQ(seenCount, 3u);
+  EXPECT_EQ(chart->error, 28);
+  ChartRecord::SetSeriesDataLoader(nullptr);
 }

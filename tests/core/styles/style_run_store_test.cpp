@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "tests/core/allocation_limit.h"
+#include "tests/core/large_sheet.h"
 
 namespace {
 
@@ -292,3 +294,34 @@ TEST(StyleRunStore, CopyRunsFromCopiesOrLeavesNothing) {
 }
 
 }  // namespace
+
+TEST(StyleRunStore, SearchesWithoutACursorStepOnlyOverTheBlocksOfTheirRows) {
+  StyleRunStore store;
+  CellCursor at;
+  at.flags = kCursorAfterRecord;
+  constexpr uint32_t kRows = 100000;
+  for (uint32_t row = 0; row < kRows; ++row) ASSERT_TRUE(store.InsertRun(Make({2, 5, row, 1}), &at));
+  ASSERT_GT(store.BlockCount(), 100u);
+  // Lookups, rectangle walks, clearing and inserting typed cells' styles
+  // start at the row's block, wherever it lies in the chain.
+  constexpr uint64_t kMaxSteps = 2;
+  for (const uint32_t row : {0u, 50000u, kRows - 2}) {
+    SCOPED_TRACE("row " + std::to_string(row));
+    const StyleRun* found = nullptr;
+    EXPECT_LE(BlockStepsOf([&] { found = store.FindRun(row, 3); }), kMaxSteps);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(uint32_t{found->row}, row);
+    CellCursor walk;
+    EXPECT_LE(BlockStepsOf([&] { found = store.FindFirstInRect(&walk, 0, 9, row + 1, row + 1); }), kMaxSteps);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(uint32_t{found->row}, row + 1);
+    EXPECT_LE(BlockStepsOf([&] {
+                EXPECT_TRUE(store.ClearRect(4, 4, row, row, nullptr, false));
+                EXPECT_TRUE(store.InsertRun(Make({4, 4, row, 2}), nullptr));
+              }),
+              kMaxSteps);
+    EXPECT_EQ(uint16_t{store.FindRun(row, 4)->style}, 2);
+    EXPECT_EQ(uint16_t{store.FindRun(row, 5)->style}, 1);
+  }
+  EXPECT_TRUE(Valid(store));
+}

@@ -1,0 +1,23 @@
+#ifndef TALVERO_CORE_SPILL_EXTENTS_H
+#define TALVERO_CORE_SPILL_EXTENTS_H
+
+// The spill areas a recalculation pass keeps, found by the cells they hold:
+// the list is ordered by worksheet and then by formula cell in storage
+// order, and each area notes the last row reached by it or by any area of
+// its worksheet before it, so that a lookup bisects to the rectangle's last row and
+// steps back only over the areas that may reach it.
+
+#include <cstdint>
+
+#include "core/formula/eval_state.h"
+
+// Orders the list and fills every area's reachRow.
+void OrderSpillExtents(SpillExtent* areas, uint32_t count);
+
+// The first area of store, in storage order, that meets the rectangle and
+// whose formula is not yet calculated in this pass; null when there is none.
+// Areas whose formula is found calculated are marked so on the way.
+SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
+                                uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow);
+
+#endif
