@@ -186,7 +186,7 @@ TEST_F(SettingsCommandsTest, ProfilesLoadIntoEveryOpenWorkbookAndSaveWhereChosen
   CChildFrame* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
   const std::string path = FullPath("loaded_profile.xml");
-  COptions written;
+  COptions written{};
   ASSERT_TRUE(SetDefaultOptions(written));
   written.UndoLevel = 9;
   std::strcpy(written.DefaultFont.faceName, "Tahoma");
@@ -223,7 +223,7 @@ TEST_F(SettingsCommandsTest, ProfilesLoadIntoEveryOpenWorkbookAndSaveWhereChosen
   Pump();
   EXPECT_EQ(g_defaultExtension, "xml");
   EXPECT_STREQ(SettingsPath, saved.c_str());
-  COptions read;
+  COptions read{};
   ASSERT_TRUE(SetDefaultOptions(read));
   EXPECT_EQ(ReadProfileFile(saved.c_str(), read), 0);
   EXPECT_EQ(read.UndoLevel, 9);
