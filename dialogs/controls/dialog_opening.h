@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "platform/ui/dialog_impl.h"
 #include "services/settings/global_options.h"
 
 // Centres the dialog on its owner and applies the opacity option.
@@ -21,6 +22,10 @@ void PlaceToolWindow(HWND window, const OptionsRect& stored);
 // The themed background of a tab's page on a child dialog, or the plain one
 // switched back; nothing where the system has no themes.
 void EnableTabPageTexture(HWND page, bool enable);
+
+// Creates the page, a child dialog, in the tab control at the top of its
+// display area, not yet shown; null when it cannot be created.
+HWND CreateTabPage(CDialogImpl& page, HWND tabs);
 
 // The help page of a topic number.
 void ShowDialogHelp(int topic);
