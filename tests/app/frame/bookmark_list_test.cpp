@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "core/base/global_options.h"
 #include "core/formula/eval_state.h"
@@ -39,44 +37,6 @@ TEST(BookmarkList, ShowsTheReferenceInTheAddressingStyleWithItsName) {
     FormatBookmarkForDisplay(translator, c.stored, shown, sizeof shown);
     EXPECT_STREQ(shown, c.shown) << c.stored;
   }
-  ResetGlobalOptions();
-}
-
-TEST(BookmarkList, ComposesTheSelectionsStoredReferenceWithItsName) {
-  struct Case {
-    const char* file;
-    SelectionRange selection;
-    const char* stored;
-    const char* shownA1;
-  } cases[] = {
-      {nullptr, {2, 1, 4, 3}, "\\Sheet1!R2C3:R4C5  -  Totals", "\\Sheet1!$C$2:$E$4  -  Totals"},
-      {nullptr, {1, 1, 1, 1}, "\\Sheet1!R2C2  -  Totals", "\\Sheet1!$B$2  -  Totals"},
-      {nullptr, {1, 0, 3, kMaxRow}, "\\Sheet1!C2:C4  -  Totals", "\\Sheet1!$B:$D  -  Totals"},
-      {nullptr, {0, 4, kMaxColumn, 4}, "\\Sheet1!R5  -  Totals", "\\Sheet1!$5:$5  -  Totals"},
-      {"C:\\books\\a - b.tlv", {0, 0, 0, 0}, "\"[C:\\books\\a - b.tlv]\\Sheet1\"!R1C1  -  Totals",
-       "\"[C:\\books\\a - b.tlv]\\Sheet1\"!$A$1  -  Totals"},
-  };
-  EvalState translator;
-  for (const Case& c : cases) {
-    for (bool a1 : {true, false}) {
-      ResetGlobalOptions();
-      AddressingA1 = a1 ? 1 : 0;
-      char stored[kProfilePathSize];
-      ASSERT_TRUE(ComposeBookmark(translator, c.file, "\\Sheet1", c.selection, "Totals", stored, sizeof stored));
-      EXPECT_STREQ(stored, c.stored);
-    }
-    AddressingA1 = 1;
-    char shown[kProfilePathSize];
-    FormatBookmarkForDisplay(translator, c.stored, shown, sizeof shown);
-    EXPECT_STREQ(shown, c.shownA1);
-  }
-  // Reference, separator and name reach 256 characters: refused.
-  char stored[kProfilePathSize] = "x";
-  const std::string fits(255 - std::strlen("\\Sheet1!R1C1") - std::strlen(kBookmarkSeparator), 'n');
-  EXPECT_TRUE(ComposeBookmark(translator, nullptr, "\\Sheet1", {0, 0, 0, 0}, fits.c_str(), stored, sizeof stored));
-  EXPECT_EQ(strlen(stored), 255u);
-  EXPECT_FALSE(ComposeBookmark(translator, nullptr, "\\Sheet1", {0, 0, 0, 0}, (fits + "n").c_str(), stored, sizeof stored));
-  EXPECT_STREQ(stored, "");
   ResetGlobalOptions();
 }
 

@@ -8,7 +8,6 @@
 
 #include "app/clipboard/clipboard_ring.h"
 #include "core/base/global_options.h"
-#include "core/base/text_compare.h"
 #include "core/numfmt/regional_settings.h"
 #include "dialogs/options/options_dialog.h"
 #include "platform/ui/windows/ui_test_support.h"
@@ -123,39 +122,6 @@ TEST_F(SettingsCommandsTest, OptionsAreStoredOnlyWhenEveryNumberIsValidAndReachE
   char text[32] = {};
   GetWindowTextA(frame.NameBox(), text, sizeof text);
   EXPECT_STREQ(text, "R1C1");
-}
-
-TEST_F(SettingsCommandsTest, OptionsOpenWithTheStoredChoices) {
-  Options.AutoSave = 4;
-  Options.AutoClose = 60;
-  AutomaticUpdating = kUpdateManualActiveSheet;
-  Options.SaveFormat = kSaveFormatUnset;
-  COptionsDlg dialog;
-  ASSERT_NE(dialog.Create(frame.m_hWnd), nullptr);
-  EXPECT_EQ(Title(dialog.GetDlgItem(IDC_AUTO_SAVE_COMBO)), "After 3 mins");
-  EXPECT_EQ(Title(dialog.GetDlgItem(IDC_AUTO_CLOSE_COMBO)), "After 60 mins");
-  EXPECT_EQ(Title(dialog.GetDlgItem(IDC_UPDATING_COMBO)), "Manually");
-  EXPECT_EQ(Title(dialog.GetDlgItem(IDC_FILE_FORMAT_COMBO)), "Binary");
-  // The default face is chosen by its name; the list holds each face once,
-  // in order.
-  HWND fonts = dialog.GetDlgItem(IDC_FONT_COMBO);
-  EXPECT_EQ(SendMessageA(fonts, CB_GETCURSEL, 0, 0),
-            SendMessageA(fonts, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Arial")));
-  const int count = static_cast<int>(SendMessageA(fonts, CB_GETCOUNT, 0, 0));
-  EXPECT_GT(count, 0);
-  for (int i = 1; i < count; ++i) {
-    char before[LF_FACESIZE] = {};
-    char face[LF_FACESIZE] = {};
-    SendMessageA(fonts, CB_GETLBTEXT, i - 1, reinterpret_cast<LPARAM>(before));
-    SendMessageA(fonts, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
-    EXPECT_LT(CompareTextIgnoringCase(before, std::strlen(before), face, std::strlen(face)), 0) << before << face;
-  }
-  // Update mode 4 is stored back as 3.
-  dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  Pump();
-  EXPECT_EQ(AutomaticUpdating, kUpdateManual);
-  EXPECT_EQ(Options.SaveFormat, kSaveFormatBinary);
-  EXPECT_EQ(Options.AutoSave, 3);
 }
 
 TEST_F(SettingsCommandsTest, TypedOpacityShowsOnTheDialogAtOnce) {
