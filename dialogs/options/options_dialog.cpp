@@ -1,6 +1,5 @@
 #include "dialogs/options/options_dialog.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -63,17 +62,9 @@ LRESULT COptionsDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS) break;
-      const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
-      switch (header->idFrom) {
-        case IDC_UNDO_LEVEL_SPIN: m_undoEdit.Step(delta); break;
-        case IDC_COPY_LEVEL_SPIN: m_copyEdit.Step(delta); break;
-        case IDC_OPACITY_SPIN: m_opacityEdit.Step(delta); break;
-      }
-      return 1;  // the up-down control stays at its middle
-    }
+    case WM_NOTIFY:
+      if (StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_numbers, kNumberFieldCount)) return 1;
+      break;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
@@ -106,9 +97,9 @@ LRESULT COptionsDlg::OnInitDialog() {
   CheckDlgButton(m_hWnd, IDC_SHOW_FORMULAS_CHECK, Options.ShowFormulas != 0 ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(m_hWnd, IDC_AUTO_FORMATTING_CHECK, Options.AutoFormatting != 0 ? BST_CHECKED : BST_UNCHECKED);
 
-  m_undoEdit.AttachWithUpDown(GetDlgItem(IDC_UNDO_LEVEL_EDIT), GetDlgItem(IDC_UNDO_LEVEL_SPIN));
-  m_copyEdit.AttachWithUpDown(GetDlgItem(IDC_COPY_LEVEL_EDIT), GetDlgItem(IDC_COPY_LEVEL_SPIN));
-  m_opacityEdit.AttachWithUpDown(GetDlgItem(IDC_OPACITY_EDIT), GetDlgItem(IDC_OPACITY_SPIN));
+  m_numbers[kUndoField].AttachWithUpDown(GetDlgItem(IDC_UNDO_LEVEL_EDIT), GetDlgItem(IDC_UNDO_LEVEL_SPIN));
+  m_numbers[kCopyField].AttachWithUpDown(GetDlgItem(IDC_COPY_LEVEL_EDIT), GetDlgItem(IDC_COPY_LEVEL_SPIN));
+  m_numbers[kOpacityField].AttachWithUpDown(GetDlgItem(IDC_OPACITY_EDIT), GetDlgItem(IDC_OPACITY_SPIN));
   SetDlgItemInt(m_hWnd, IDC_UNDO_LEVEL_EDIT, Options.UndoLevel, FALSE);
   SetDlgItemInt(m_hWnd, IDC_COPY_LEVEL_EDIT, Options.CopyLevel, FALSE);
   SetDlgItemInt(m_hWnd, IDC_OPACITY_EDIT, Options.Opacity, FALSE);
@@ -155,9 +146,9 @@ void COptionsDlg::FillFontCombo() {
 
 void COptionsDlg::OnOpacityChange() {
   // Loading the field is no change of the user's.
-  if (::GetFocus() != m_opacityEdit.m_hWnd || !IsWindowVisible()) return;
+  if (::GetFocus() != m_numbers[kOpacityField].m_hWnd || !IsWindowVisible()) return;
   char text[kParsedTextCapacity];
-  m_opacityEdit.GetWindowText(text, sizeof text);
+  m_numbers[kOpacityField].GetWindowText(text, sizeof text);
   uint8_t opacity = 0;
   if (ReadOptionNumber(text, kMinOpacity, kMaxOpacity, &opacity)) SetWindowTransparency(m_hWnd, opacity);
 }
@@ -201,8 +192,8 @@ void COptionsDlg::OnOK() {
   uint8_t undoLevel = 0;
   uint8_t copyLevel = 0;
   uint8_t opacity = 0;
-  if (!ReadNumberField(m_undoEdit, &undoLevel) || !ReadNumberField(m_copyEdit, &copyLevel) ||
-      !ReadNumberField(m_opacityEdit, &opacity))
+  if (!ReadNumberField(m_numbers[kUndoField], &undoLevel) || !ReadNumberField(m_numbers[kCopyField], &copyLevel) ||
+      !ReadNumberField(m_numbers[kOpacityField], &opacity))
     return;
   Options.UndoLevel = undoLevel;
   Options.CopyLevel = copyLevel;

@@ -32,9 +32,11 @@ class COptionsDlg : public CDialogImpl {
   bool ReadNumberField(CParsedEdit& edit, uint8_t* value);
   int ComboChoice(int id) const;
 
-  CParsedEdit m_undoEdit{kParsedInteger, kMinUndoLevel, kMaxUndoLevel};
-  CParsedEdit m_copyEdit{kParsedInteger, kMinCopyLevel, kMaxCopyLevel};
-  CParsedEdit m_opacityEdit{kParsedInteger, kMinOpacity, kMaxOpacity};
+  // The undo level, the copy level and the opacity, read on OK in this order.
+  enum NumberField { kUndoField, kCopyField, kOpacityField, kNumberFieldCount };
+  CParsedEdit m_numbers[kNumberFieldCount] = {{kParsedInteger, kMinUndoLevel, kMaxUndoLevel},
+                                              {kParsedInteger, kMinCopyLevel, kMaxCopyLevel},
+                                              {kParsedInteger, kMinOpacity, kMaxOpacity}};
 };
 
 #endif
