@@ -112,6 +112,9 @@ class BlockStore {
   uint32_t BlockCount() const { return blockCount_; }
   uint32_t PoolCount() const { return poolCount_; }
   uint32_t FreeBytes() const { return freeBytes_; }
+  // Grows with every change that moves, adds or removes records: a record
+  // pointer taken while it had a value stays valid while it keeps it.
+  uint64_t ChainChanges() const { return chainChanges_; }
   uint8_t PageFlags(uint32_t page) const { return page < kPageCount ? pageFlags_[page] : 0; }
   const PageIndexPage* IndexPage(uint32_t page) const { return page < kPageCount ? pageIndex_[page] : nullptr; }
 
