@@ -14,6 +14,7 @@
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
+#include "core/formula/scanned_token.h"
 #include "core/model/tree_item.h"
 
 class CWorkBook;
@@ -92,6 +93,11 @@ class EvalState {
   // on the text pool, an array constant's chain on the array stack. A
   // character that starts no token gives kind 0 and the syntax status.
   uint32_t NextToken(const char** position, EvalValue* token, bool storedForm);
+  // The evaluator's token for a scanned one (offsets counted from base): a
+  // reference resolved against the formula's own cell, a text pushed on the
+  // pool (a full pool gives an empty value with "#VALUE!"); kind 0 sets the
+  // syntax status. An array constant is not taken here: NextToken reads it.
+  uint32_t TakeScannedToken(const ScannedToken& scanned, const char* base, EvalValue* token);
 
   // Rewrites the formula in text (capacity bytes, its NUL included) between
   // the display form and the stored form, relative to the cell (column, row).

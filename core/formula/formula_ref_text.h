@@ -24,6 +24,21 @@ uint32_t ParseA1Reference(const char* position, RefCorner* corner, const char** 
 uint32_t ParseR1C1Reference(const EvalState& state, const char* position, RefCorner* corner,
                             const char** end);
 
+// An R1C1 corner as written, before it is resolved against the formula's
+// own cell: a relative part holds its distance, an absolute part its 0-based
+// number (kRefOutsideGrid already set when that lies off the grid). A
+// formula's text read once this way serves every cell it is evaluated in.
+struct R1C1Corner {
+  int32_t column;
+  int32_t row;
+  uint32_t flags;
+  uint8_t bare;  // bit 0 the column, bit 1 the row: the own one, written without a number
+};
+// Reads one R1C1 corner as written; its flags, 0 when the text is not a
+// reference. The flags a corner resolves to may add kRefOutsideGrid.
+uint32_t ScanR1C1Corner(const char* position, R1C1Corner* written, const char** end);
+RefCorner ResolveR1C1Corner(const R1C1Corner& written, uint32_t baseColumn, uint32_t baseRow);
+
 // Write one corner; false when the text does not fit.
 bool FormatA1Reference(BoundedText& out, const RefCorner& corner);
 bool FormatR1C1Reference(const EvalState& state, BoundedText& out, const RefCorner& corner);
