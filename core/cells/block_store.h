@@ -91,8 +91,9 @@ struct RecordPosition {
   uint16_t offset;
 };
 
-// Every block and index page comes from here, so that tests can make the heap
-// run dry at a chosen allocation. A replacement allocator must return memory
+// Every block and index page (and the evaluators' tables of scanned
+// formulas) comes from here, so that tests can make the heap run dry at a
+// chosen allocation. A replacement allocator must return memory
 // that std::free releases (or null).
 using StorePageAllocator = void* (*)(size_t bytes);
 void* AllocateStorePage(size_t bytes);

@@ -1,6 +1,8 @@
 // The evaluation loop: an operator-precedence parse straight from the
 // formula text, with operands and operators on two fixed stacks.
 
+#include <cstring>
+
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
@@ -53,8 +55,25 @@ void WidenPartialCorner(EvalValue& token) {
 }  // namespace
 
 uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
+  return Evaluate(text, text ? std::strlen(text) : 0, ownColumn, ownRow);
+}
+
+uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
+  if (const ScannedFormula* scanned = text ? scannedFormulas.Find(text, length) : nullptr) {
+    const ScannedToken* next = scanned->tokens;
+    const ScannedToken* end = scanned->tokens + scanned->tokenCount - 1;
+    return Parse(
+        [&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned->text, token); },
+        ownColumn, ownRow);
+  }
   if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
+  const char* p = status == 0 ? text + 1 : "";
+  return Parse([&](EvalValue* token) { return NextToken(&p, token, true); }, ownColumn, ownRow);
+}
+
+template <class ReadToken>
+uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow) {
 
   // Moves the top operator record onto the operand stack and applies it.
   const auto applyTopOperator = [&]() {
@@ -74,7 +93,6 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
     return false;
   };
 
-  const char* p = status == 0 ? text + 1 : "";
   Previous previous = Previous::kStart;
   bool ended = false;
   while (status == 0 && !ended) {
@@ -84,7 +102,7 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
       break;
     }
     EvalValue token;
-    const uint32_t kind = NextToken(&p, &token, true);
+    const uint32_t kind = readToken(&token);
     if (status != 0) break;
 
     if (IsOperandToken(kind)) {

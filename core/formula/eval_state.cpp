@@ -138,24 +138,6 @@ void EvalState::DisownSlot(uint16_t slot) {
   value.number = 0;
 }
 
-bool EvalState::PushOperand(const EvalValue& value) {
-  if (operandTop + 1 >= kStackSlots) {
-    status = kEvalStatusSyntax;
-    return false;
-  }
-  operands[++operandTop] = value;
-  return true;
-}
-
-bool EvalState::PushOperator(const EvalValue& value) {
-  if (operatorTop + 1 >= kStackSlots) {
-    status = kEvalStatusSyntax;
-    return false;
-  }
-  operators[++operatorTop] = value;
-  return true;
-}
-
 bool EvalState::CheckStackOwnership(char* message, size_t capacity) const {
   auto fail = [&](const char* what, unsigned a, unsigned b) {
     if (message && capacity) std::snprintf(message, capacity, "%s (%u, %u)", what, a, b);

@@ -14,6 +14,7 @@
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
+#include "core/formula/scanned_formula_cache.h"
 #include "core/formula/scanned_token.h"
 #include "core/model/tree_item.h"
 
@@ -87,6 +88,8 @@ class EvalState {
   // the text pool and the array stack hold nothing but the result's own text
   // or array, whatever failed.
   uint32_t Evaluate(const char* text, uint32_t column, uint32_t row);
+  // The same for a text of length bytes (a NUL after them).
+  uint32_t Evaluate(const char* text, size_t length, uint32_t column, uint32_t row);
 
   // Reads one token at *position, blanks skipped before it, and moves
   // *position past it; returns its kind. A text token's characters are pushed
@@ -198,8 +201,22 @@ class EvalState {
   void DisownSlot(uint16_t slot);
   // Pushes on the operand or the operator stack; false with the syntax
   // status when the stack is full.
-  bool PushOperand(const EvalValue& value);
-  bool PushOperator(const EvalValue& value);
+  bool PushOperand(const EvalValue& value) {
+    if (operandTop + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return false;
+    }
+    operands[++operandTop] = value;
+    return true;
+  }
+  bool PushOperator(const EvalValue& value) {
+    if (operatorTop + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return false;
+    }
+    operators[++operatorTop] = value;
+    return true;
+  }
 
   // Orders the row numbers first..last into index (last - first + 1
   // entries) by the key columns (sort_rows.cpp). More than kMaxSortKeys keys
@@ -242,8 +259,15 @@ class EvalState {
   uint16_t column;  // the formula's own cell
   uint32_t row;
   SheetResolver resolveSheet;
+  // The tokens of the formulas evaluated before, taken again in place of
+  // scanning their texts.
+  ScannedFormulaCache scannedFormulas;
 
  private:
+  // The evaluation loop over the tokens that readToken(&token) gives, in
+  // the cell (ownColumn, ownRow); the rest of Evaluate.
+  template <class ReadToken>
+  uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // Parts of ApplyOperator.
   void ApplyCall();
   void ApplyUnary(uint32_t op);

@@ -60,16 +60,6 @@ const char* ReadR1C1Part(const char* p, uint32_t limit, int32_t* value, uint32_t
   return p;
 }
 
-// A part resolved against the formula's own row or column.
-uint32_t ResolveR1C1Part(int32_t value, uint32_t base, uint32_t limit, bool relative, bool bare, uint32_t* flags) {
-  if (!relative) return static_cast<uint32_t>(value);
-  if (bare) return base;
-  const int64_t target = int64_t(base) + value;
-  if (target < 0 || target >= int64_t(limit)) *flags |= kRefOutsideGrid;
-  // Kept modulo 2^32 so that the distance written back is the one read.
-  return static_cast<uint32_t>(target);
-}
-
 uint32_t ReadR1C1Corner(const char* position, uint32_t baseColumn, uint32_t baseRow, RefCorner* corner,
                         const char** end) {
   R1C1Corner written;
@@ -189,15 +179,6 @@ uint32_t ScanR1C1Corner(const char* position, R1C1Corner* written, const char** 
   *written = R1C1Corner{column, row, flags, static_cast<uint8_t>((bareColumn ? 1 : 0) | (bareRow ? 2 : 0))};
   *end = p;
   return flags;
-}
-
-RefCorner ResolveR1C1Corner(const R1C1Corner& written, uint32_t baseColumn, uint32_t baseRow) {
-  uint32_t flags = written.flags;
-  const uint32_t column = ResolveR1C1Part(written.column, baseColumn, kColumnCount,
-                                          (flags & kRefColumnRelative) != 0, (written.bare & 1) != 0, &flags);
-  const uint32_t row = ResolveR1C1Part(written.row, baseRow, kRowCount, (flags & kRefRowRelative) != 0,
-                                       (written.bare & 2) != 0, &flags);
-  return RefCorner{column, row, flags};
 }
 
 uint32_t ParseR1C1Reference(const EvalState& state, const char* position, RefCorner* corner,

@@ -37,7 +37,27 @@ struct R1C1Corner {
 // Reads one R1C1 corner as written; its flags, 0 when the text is not a
 // reference. The flags a corner resolves to may add kRefOutsideGrid.
 uint32_t ScanR1C1Corner(const char* position, R1C1Corner* written, const char** end);
-RefCorner ResolveR1C1Corner(const R1C1Corner& written, uint32_t baseColumn, uint32_t baseRow);
+
+// A part resolved against the formula's own row or column; the own one
+// itself lies on the grid without a test.
+inline uint32_t ResolveR1C1Part(int32_t value, uint32_t base, uint32_t limit, bool relative, bool bare,
+                                uint32_t* flags) {
+  if (!relative) return static_cast<uint32_t>(value);
+  if (bare) return base;
+  const int64_t target = int64_t(base) + value;
+  if (target < 0 || target >= int64_t(limit)) *flags |= kRefOutsideGrid;
+  // Kept modulo 2^32 so that the distance written back is the one read.
+  return static_cast<uint32_t>(target);
+}
+
+inline RefCorner ResolveR1C1Corner(const R1C1Corner& written, uint32_t baseColumn, uint32_t baseRow) {
+  uint32_t flags = written.flags;
+  const uint32_t column = ResolveR1C1Part(written.column, baseColumn, kColumnCount,
+                                          (flags & kRefColumnRelative) != 0, (written.bare & 1) != 0, &flags);
+  const uint32_t row = ResolveR1C1Part(written.row, baseRow, kRowCount, (flags & kRefRowRelative) != 0,
+                                       (written.bare & 2) != 0, &flags);
+  return RefCorner{column, row, flags};
+}
 
 // Write one corner; false when the text does not fit.
 bool FormatA1Reference(BoundedText& out, const RefCorner& corner);

@@ -137,7 +137,7 @@ uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
   }
   std::memcpy(text, cell->FormulaText(), length);
   text[length] = '\0';
-  return state.Evaluate(text, column, row);
+  return state.Evaluate(text, length, column, row);
 }
 
 // The cell the evaluation noted as needed first, when it is still an

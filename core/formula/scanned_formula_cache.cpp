@@ -1,0 +1,153 @@
+#include "core/formula/scanned_formula_cache.h"
+
+#include <cstring>
+
+#include "core/cells/block_store.h"
+#include "core/formula/eval_value.h"
+
+struct ScannedFormulaCache::Entry {
+  ScannedFormula formula;
+  // The text and the tokens follow in the same allocation.
+};
+
+namespace {
+
+constexpr uint32_t kSlotMask = ScannedFormulaCache::kSlotCount - 1;
+static_assert((ScannedFormulaCache::kSlotCount & kSlotMask) == 0, "the slot count is a power of two");
+
+// Eight bytes at a time, mixed by multiplication; never 0, which marks an
+// empty place in the table of texts met once.
+uint32_t HashText(const char* text, size_t length) {
+  uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+  size_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text + i, 8);
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 32;
+  }
+  uint64_t tail = 0;
+  std::memcpy(&tail, text + i, length - i);
+  hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+  hash ^= hash >> 29;
+  return static_cast<uint32_t>(hash) | 1u;
+}
+
+size_t AlignedSize(size_t size) { return (size + alignof(ScannedToken) - 1) & ~(alignof(ScannedToken) - 1); }
+
+bool Matches(const ScannedFormula& formula, uint32_t hash, const char* text, size_t length) {
+  return formula.hash == hash && formula.textLength == length && std::memcmp(formula.text, text, length) == 0;
+}
+
+}  // namespace
+
+void ScannedFormulaCache::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (!enabled) Drop();
+}
+
+void ScannedFormulaCache::DropEntries() {
+  if (slots_)
+    for (uint32_t i = 0; i < kSlotCount; ++i) {
+      FreeStorePage(slots_[i]);
+      slots_[i] = nullptr;
+    }
+  entryCount_ = 0;
+  bytesUsed_ = 0;
+}
+
+void ScannedFormulaCache::Drop() {
+  DropEntries();
+  FreeStorePage(slots_);
+  FreeStorePage(seen_);
+  slots_ = nullptr;
+  seen_ = nullptr;
+}
+
+bool ScannedFormulaCache::Reserve() {
+  if (slots_) return true;
+  slots_ = static_cast<Entry**>(AllocateStorePage(kSlotCount * sizeof *slots_));
+  seen_ = static_cast<uint32_t*>(AllocateStorePage(kSlotCount * sizeof *seen_));
+  if (slots_ && seen_) {
+    std::memset(slots_, 0, kSlotCount * sizeof *slots_);
+    std::memset(seen_, 0, kSlotCount * sizeof *seen_);
+    return true;
+  }
+  FreeStorePage(slots_);
+  FreeStorePage(seen_);
+  slots_ = nullptr;
+  seen_ = nullptr;
+  return false;
+}
+
+ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t length, uint32_t hash, size_t* bytes) {
+  if (length == 0 || (text[0] != '=' && text[0] != '+')) return nullptr;
+  // At most one token per character, and the end.
+  const size_t capacity = length + 1;
+  ScannedToken* tokens = static_cast<ScannedToken*>(AllocateStorePage(capacity * sizeof(ScannedToken)));
+  if (!tokens) {
+    Drop();
+    return nullptr;
+  }
+  uint32_t count = 0;
+  const char* p = text + 1;
+  bool keep = true;
+  while (count < capacity) {
+    const char* at = p;
+    const uint32_t kind = ScanFormulaToken(text, &p, &tokens[count], true);
+    ++count;
+    if (kind == kEvalEnd) break;
+    // An array constant is read into the evaluator's store, a refused
+    // character ends the formula, and an empty name does not advance.
+    if (kind == kEvalInvalid || kind == kEvalArray || p == at) {
+      keep = false;
+      break;
+    }
+  }
+  if (!keep || tokens[count - 1].kind != kEvalEnd) {
+    FreeStorePage(tokens);
+    return nullptr;
+  }
+  const size_t textBytes = AlignedSize(sizeof(Entry) + length + 1);
+  *bytes = textBytes + count * sizeof(ScannedToken);
+  Entry* entry = static_cast<Entry*>(AllocateStorePage(*bytes));
+  if (!entry) {
+    FreeStorePage(tokens);
+    Drop();
+    return nullptr;
+  }
+  char* ownText = reinterpret_cast<char*>(entry + 1);
+  std::memcpy(ownText, text, length);
+  ownText[length] = '\0';
+  ScannedToken* ownTokens = reinterpret_cast<ScannedToken*>(reinterpret_cast<char*>(entry) + textBytes);
+  std::memcpy(ownTokens, tokens, count * sizeof(ScannedToken));
+  FreeStorePage(tokens);
+  entry->formula = ScannedFormula{hash, static_cast<uint32_t>(length), count, ownText, ownTokens};
+  return entry;
+}
+
+const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length) {
+  if (!enabled_ || !Reserve()) return nullptr;
+  const uint32_t hash = HashText(text, length);
+  uint32_t slot = hash & kSlotMask;
+  for (; slots_[slot]; slot = (slot + 1) & kSlotMask)
+    if (Matches(slots_[slot]->formula, hash, text, length)) return &slots_[slot]->formula;
+
+  uint32_t& seen = seen_[hash & kSlotMask];
+  if (seen != hash) {
+    seen = hash;
+    return nullptr;
+  }
+  size_t bytes = 0;
+  Entry* entry = Scan(text, length, hash, &bytes);
+  if (!entry) return nullptr;
+  if (bytesUsed_ + bytes > kByteBudget || entryCount_ + 1 > kSlotCount / 2) {
+    // Full: start again from the formulas met from now on.
+    DropEntries();
+    slot = hash & kSlotMask;
+  }
+  slots_[slot] = entry;
+  ++entryCount_;
+  bytesUsed_ += bytes;
+  return &entry->formula;
+}
