@@ -12,8 +12,9 @@ struct ScannedFormulaCache::Entry {
 
 namespace {
 
-constexpr uint32_t kSlotMask = ScannedFormulaCache::kSlotCount - 1;
-static_assert((ScannedFormulaCache::kSlotCount & kSlotMask) == 0, "the slot count is a power of two");
+static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCount - 1)) == 0 &&
+                  (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
+              "slot counts are powers of two");
 
 // Eight bytes at a time, mixed by multiplication; never 0, which marks an
 // empty place in the table of texts met once.
@@ -47,11 +48,10 @@ void ScannedFormulaCache::SetEnabled(bool enabled) {
 }
 
 void ScannedFormulaCache::DropEntries() {
-  if (slots_)
-    for (uint32_t i = 0; i < kSlotCount; ++i) {
-      FreeStorePage(slots_[i]);
-      slots_[i] = nullptr;
-    }
+  for (uint32_t i = 0; i < slotCount_; ++i) {
+    FreeStorePage(slots_[i]);
+    slots_[i] = nullptr;
+  }
   entryCount_ = 0;
   bytesUsed_ = 0;
 }
@@ -62,22 +62,32 @@ void ScannedFormulaCache::Drop() {
   FreeStorePage(seen_);
   slots_ = nullptr;
   seen_ = nullptr;
+  slotCount_ = 0;
 }
 
-bool ScannedFormulaCache::Reserve() {
-  if (slots_) return true;
-  slots_ = static_cast<Entry**>(AllocateStorePage(kSlotCount * sizeof *slots_));
-  seen_ = static_cast<uint32_t*>(AllocateStorePage(kSlotCount * sizeof *seen_));
-  if (slots_ && seen_) {
-    std::memset(slots_, 0, kSlotCount * sizeof *slots_);
-    std::memset(seen_, 0, kSlotCount * sizeof *seen_);
-    return true;
+bool ScannedFormulaCache::Resize(uint32_t slotCount) {
+  Entry** slots = static_cast<Entry**>(AllocateStorePage(slotCount * sizeof *slots));
+  uint32_t* seen = static_cast<uint32_t*>(AllocateStorePage(slotCount * sizeof *seen));
+  if (!slots || !seen) {
+    FreeStorePage(slots);
+    FreeStorePage(seen);
+    return false;
+  }
+  std::memset(slots, 0, slotCount * sizeof *slots);
+  std::memset(seen, 0, slotCount * sizeof *seen);
+  const uint32_t mask = slotCount - 1;
+  for (uint32_t i = 0; i < slotCount_; ++i) {
+    if (!slots_[i]) continue;
+    uint32_t slot = slots_[i]->formula.hash & mask;
+    while (slots[slot]) slot = (slot + 1) & mask;
+    slots[slot] = slots_[i];
   }
   FreeStorePage(slots_);
   FreeStorePage(seen_);
-  slots_ = nullptr;
-  seen_ = nullptr;
-  return false;
+  slots_ = slots;
+  seen_ = seen;
+  slotCount_ = slotCount;
+  return true;
 }
 
 ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t length, uint32_t hash, size_t* bytes) {
@@ -127,13 +137,15 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
 }
 
 const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length) {
-  if (!enabled_ || !Reserve()) return nullptr;
+  if (!enabled_) return nullptr;
+  if (!slots_ && !Resize(kFirstSlotCount)) return nullptr;
   const uint32_t hash = HashText(text, length);
-  uint32_t slot = hash & kSlotMask;
-  for (; slots_[slot]; slot = (slot + 1) & kSlotMask)
+  const uint32_t mask = slotCount_ - 1;
+  uint32_t slot = hash & mask;
+  for (; slots_[slot]; slot = (slot + 1) & mask)
     if (Matches(slots_[slot]->formula, hash, text, length)) return &slots_[slot]->formula;
 
-  uint32_t& seen = seen_[hash & kSlotMask];
+  uint32_t& seen = seen_[hash & mask];
   if (seen != hash) {
     seen = hash;
     return nullptr;
@@ -141,11 +153,14 @@ const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length)
   size_t bytes = 0;
   Entry* entry = Scan(text, length, hash, &bytes);
   if (!entry) return nullptr;
-  if (bytesUsed_ + bytes > kByteBudget || entryCount_ + 1 > kSlotCount / 2) {
+  if (bytesUsed_ + bytes > kByteBudget) {
     // Full: start again from the formulas met from now on.
     DropEntries();
-    slot = hash & kSlotMask;
+  } else if (entryCount_ + 1 > slotCount_ / 2) {
+    if (slotCount_ >= kSlotCount || !Resize(slotCount_ * 2)) DropEntries();
   }
+  slot = hash & (slotCount_ - 1);
+  while (slots_[slot]) slot = (slot + 1) & (slotCount_ - 1);
   slots_[slot] = entry;
   ++entryCount_;
   bytesUsed_ += bytes;

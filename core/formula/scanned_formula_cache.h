@@ -29,8 +29,10 @@ struct ScannedFormula {
 class ScannedFormulaCache {
  public:
   // Bytes of entries kept at most, and the slots of the table (at most half
-  // of them filled).
+  // of them filled): it starts small, as most evaluators (those of solvers
+  // and of references to other workbooks) see few formulas, and doubles.
   static constexpr size_t kByteBudget = size_t(4) << 20;
+  static constexpr uint32_t kFirstSlotCount = 64;
   static constexpr uint32_t kSlotCount = 8192;
 
   ScannedFormulaCache() = default;
@@ -58,11 +60,14 @@ class ScannedFormulaCache {
   // Scans the text into a new entry of *bytes bytes; null when it cannot
   // be kept.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
-  bool Reserve();
+  // Tables of slotCount slots, the entries moved over; false (nothing
+  // changed) when memory runs out.
+  bool Resize(uint32_t slotCount);
   void DropEntries();
 
   Entry** slots_ = nullptr;
   uint32_t* seen_ = nullptr;  // by slot, the hash of a text met once
+  uint32_t slotCount_ = 0;
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;
