@@ -55,18 +55,39 @@ void WidenPartialCorner(EvalValue& token) {
 }  // namespace
 
 uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
-  return Evaluate(text, text ? std::strlen(text) : 0, ownColumn, ownRow);
+  ResetForFormula(ownColumn, ownRow);
+  const ScannedFormula* scanned = text ? FindScanned(text, std::strlen(text), true) : nullptr;
+  return scanned ? EvaluateScanned(*scanned, ownColumn, ownRow) : EvaluateText(text, ownColumn, ownRow);
 }
 
 uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
-  if (const ScannedFormula* scanned = text ? scannedFormulas.Find(text, length) : nullptr) {
-    const ScannedToken* next = scanned->tokens;
-    const ScannedToken* end = scanned->tokens + scanned->tokenCount - 1;
-    return Parse(
-        [&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned->text, token); },
-        ownColumn, ownRow);
-  }
+  if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
+  if (const ScannedFormula* scanned = FindScanned(text, length, false))
+    return EvaluateScanned(*scanned, ownColumn, ownRow);
+  // Scanning reads up to a NUL.
+  char copy[kFormulaTextCapacity + 1];
+  std::memcpy(copy, text, length);
+  copy[length] = '\0';
+  const ScannedFormula* scanned = scannedFormulas.Find(copy, length);
+  return scanned ? EvaluateScanned(*scanned, ownColumn, ownRow) : EvaluateText(copy, ownColumn, ownRow);
+}
+
+const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
+  const ScannedFormula* scanned = scannedFormulas.FindKept(text, length);
+  if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length);
+  if (!scanned && endsWithNul) scanned = scannedFormulas.Find(text, length);
+  return scanned;
+}
+
+uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  const ScannedToken* next = scanned.tokens;
+  const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
+  return Parse([&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned.text, token); },
+               ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
   const char* p = status == 0 ? text + 1 : "";
   return Parse([&](EvalValue* token) { return NextToken(&p, token, true); }, ownColumn, ownRow);
@@ -74,7 +95,6 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
 
 template <class ReadToken>
 uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow) {
-
   // Moves the top operator record onto the operand stack and applies it.
   const auto applyTopOperator = [&]() {
     const EvalValue op = operators[operatorTop--];

@@ -21,7 +21,7 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
     : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillAreasGrew(0),
-      resolveSheet(nullptr) {
+      resolveSheet(nullptr), ownersFormulas(nullptr) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
   operandTop = 0;

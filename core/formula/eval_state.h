@@ -88,7 +88,9 @@ class EvalState {
   // the text pool and the array stack hold nothing but the result's own text
   // or array, whatever failed.
   uint32_t Evaluate(const char* text, uint32_t column, uint32_t row);
-  // The same for a text of length bytes (a NUL after them).
+  // The same for a text of length bytes, with or without a NUL after them
+  // (a cell's formula text as stored); one longer than kFormulaTextCapacity
+  // cannot be evaluated.
   uint32_t Evaluate(const char* text, size_t length, uint32_t column, uint32_t row);
 
   // Reads one token at *position, blanks skipped before it, and moves
@@ -260,10 +262,20 @@ class EvalState {
   uint32_t row;
   SheetResolver resolveSheet;
   // The tokens of the formulas evaluated before, taken again in place of
-  // scanning their texts.
+  // scanning their texts; and those of the evaluator that made this one for
+  // a solver (null for any other), read only: it changes them only when it
+  // evaluates a formula itself, after this one is gone.
   ScannedFormulaCache scannedFormulas;
+  const ScannedFormulaCache* ownersFormulas;
 
  private:
+  // The tokens kept for the text, this evaluator's or its owner's; a text
+  // that ends with a NUL may be noted or scanned now.
+  const ScannedFormula* FindScanned(const char* text, size_t length, bool endsWithNul);
+  // Evaluate after ResetForFormula: from kept tokens, or by scanning the
+  // text (null: a syntax error).
+  uint32_t EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow);
   // The evaluation loop over the tokens that readToken(&token) gives, in
   // the cell (ownColumn, ownRow); the rest of Evaluate.
   template <class ReadToken>

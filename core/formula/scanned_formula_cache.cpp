@@ -136,14 +136,26 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   return entry;
 }
 
+uint32_t ScannedFormulaCache::SlotOf(const char* text, size_t length, uint32_t hash) const {
+  const uint32_t mask = slotCount_ - 1;
+  uint32_t slot = hash & mask;
+  while (slots_[slot] && !Matches(slots_[slot]->formula, hash, text, length)) slot = (slot + 1) & mask;
+  return slot;
+}
+
+const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length) const {
+  if (!enabled_ || !slots_) return nullptr;
+  const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
+  return entry ? &entry->formula : nullptr;
+}
+
 const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length) {
   if (!enabled_) return nullptr;
   if (!slots_ && !Resize(kFirstSlotCount)) return nullptr;
   const uint32_t hash = HashText(text, length);
   const uint32_t mask = slotCount_ - 1;
-  uint32_t slot = hash & mask;
-  for (; slots_[slot]; slot = (slot + 1) & mask)
-    if (Matches(slots_[slot]->formula, hash, text, length)) return &slots_[slot]->formula;
+  uint32_t slot = SlotOf(text, length, hash);
+  if (slots_[slot]) return &slots_[slot]->formula;
 
   uint32_t& seen = seen_[hash & mask];
   if (seen != hash) {

@@ -46,6 +46,9 @@ class ScannedFormulaCache {
   // with "=" or "+", holds an array constant or a character the scanner
   // refuses), memory ran out, or the cache is off. Valid until the next call.
   const ScannedFormula* Find(const char* text, size_t length);
+  // The tokens kept for the text (no NUL needed), or null; nothing is noted
+  // or scanned.
+  const ScannedFormula* FindKept(const char* text, size_t length) const;
 
   // Frees every entry and the table.
   void Drop();
@@ -60,6 +63,8 @@ class ScannedFormulaCache {
   // Scans the text into a new entry of *bytes bytes; null when it cannot
   // be kept.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
+  // The slot holding the text's entry, or the empty slot where it would go.
+  uint32_t SlotOf(const char* text, size_t length, uint32_t hash) const;
   // Tables of slotCount slots, the entries moved over; false (nothing
   // changed) when memory runs out.
   bool Resize(uint32_t slotCount);

@@ -125,19 +125,8 @@ void LeaveChain(CellRecord* cell) {
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
 uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
-  char text[kFormulaTextCapacity + 1];
-  const uint16_t length = cell->FormulaLength();
-  const uint16_t column = cell->Column();
-  const uint32_t row = cell->Row();
   state.pending.Clear();
-  if (length > kFormulaTextCapacity) {
-    state.ResetForFormula(column, row);
-    state.status = kEvalStatusSyntax;
-    return 0;
-  }
-  std::memcpy(text, cell->FormulaText(), length);
-  text[length] = '\0';
-  return state.Evaluate(text, length, column, row);
+  return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
 // The cell the evaluation noted as needed first, when it is still an
