@@ -12,6 +12,10 @@ struct ScannedFormulaCache::Entry {
 
 namespace {
 
+// Texts met once are noted in a table this many times as large as that of
+// the entries, since most of them are never met again.
+constexpr uint32_t kSeenPerSlot = 4;
+
 static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCount - 1)) == 0 &&
                   (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
               "slot counts are powers of two");
@@ -67,14 +71,14 @@ void ScannedFormulaCache::Drop() {
 
 bool ScannedFormulaCache::Resize(uint32_t slotCount) {
   Entry** slots = static_cast<Entry**>(AllocateStorePage(slotCount * sizeof *slots));
-  uint32_t* seen = static_cast<uint32_t*>(AllocateStorePage(slotCount * sizeof *seen));
+  uint32_t* seen = static_cast<uint32_t*>(AllocateStorePage(kSeenPerSlot * slotCount * sizeof *seen));
   if (!slots || !seen) {
     FreeStorePage(slots);
     FreeStorePage(seen);
     return false;
   }
   std::memset(slots, 0, slotCount * sizeof *slots);
-  std::memset(seen, 0, slotCount * sizeof *seen);
+  std::memset(seen, 0, kSeenPerSlot * slotCount * sizeof *seen);
   const uint32_t mask = slotCount - 1;
   for (uint32_t i = 0; i < slotCount_; ++i) {
     if (!slots_[i]) continue;
@@ -143,6 +147,22 @@ uint32_t ScannedFormulaCache::SlotOf(const char* text, size_t length, uint32_t h
   return slot;
 }
 
+bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
+  // Four places a hash may take, so that texts met in turn do not keep
+  // pushing each other out before they are met again.
+  constexpr uint32_t kWays = 4;
+  const uint32_t first = hash & (kSeenPerSlot * slotCount_ - 1) & ~(kWays - 1);
+  for (uint32_t way = 0; way < kWays; ++way)
+    if (seen_[first + way] == hash) return true;
+  for (uint32_t way = 0; way < kWays; ++way)
+    if (seen_[first + way] == 0) {
+      seen_[first + way] = hash;
+      return false;
+    }
+  seen_[first + (hash >> 29) % kWays] = hash;
+  return false;
+}
+
 const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length) const {
   if (!enabled_ || !slots_) return nullptr;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
@@ -153,15 +173,10 @@ const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length)
   if (!enabled_) return nullptr;
   if (!slots_ && !Resize(kFirstSlotCount)) return nullptr;
   const uint32_t hash = HashText(text, length);
-  const uint32_t mask = slotCount_ - 1;
   uint32_t slot = SlotOf(text, length, hash);
   if (slots_[slot]) return &slots_[slot]->formula;
 
-  uint32_t& seen = seen_[hash & mask];
-  if (seen != hash) {
-    seen = hash;
-    return nullptr;
-  }
+  if (!SeenBefore(hash)) return nullptr;
   size_t bytes = 0;
   Entry* entry = Scan(text, length, hash, &bytes);
   if (!entry) return nullptr;

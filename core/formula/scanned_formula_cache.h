@@ -63,6 +63,8 @@ class ScannedFormulaCache {
   // Scans the text into a new entry of *bytes bytes; null when it cannot
   // be kept.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
+  // Whether a text of this hash was met before; else it is noted.
+  bool SeenBefore(uint32_t hash);
   // The slot holding the text's entry, or the empty slot where it would go.
   uint32_t SlotOf(const char* text, size_t length, uint32_t hash) const;
   // Tables of slotCount slots, the entries moved over; false (nothing
@@ -71,7 +73,7 @@ class ScannedFormulaCache {
   void DropEntries();
 
   Entry** slots_ = nullptr;
-  uint32_t* seen_ = nullptr;  // by slot, the hash of a text met once
+  uint32_t* seen_ = nullptr;  // the hashes of texts met once
   uint32_t slotCount_ = 0;
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
@@ -43,6 +44,20 @@ TEST(ScannedFormulaCache, KeepsATextMetTwiceUnlessItCannotBeTakenAgain) {
     EXPECT_STREQ(second->text, c.text);
     EXPECT_EQ(FindText(cache, c.text), second);
   }
+}
+
+// Formulas of a row met row after row: each is kept when met again,
+// however their texts fall in the table.
+TEST(ScannedFormulaCache, KeepsEveryTextOfARowMetAgain) {
+  ScannedFormulaCache cache;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 30; ++i) texts.push_back("=RC[-" + std::to_string(i + 1) + "]*" + std::to_string(i % 7));
+  for (int round = 0; round < 3; ++round)
+    for (const std::string& text : texts) {
+      const bool kept = FindText(cache, text.c_str()) != nullptr;
+      EXPECT_EQ(kept, round > 0) << text << " in round " << round;
+    }
+  EXPECT_EQ(cache.EntryCount(), texts.size());
 }
 
 TEST(ScannedFormulaCache, StaysWithinItsBudgetAndStartsAgainWhenFull) {
