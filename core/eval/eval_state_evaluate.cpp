@@ -74,8 +74,8 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
 }
 
 const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
-  const ScannedFormula* scanned = scannedFormulas.FindKept(text, length);
-  if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length);
+  const ScannedFormula* scanned = scannedFormulas.FindKept(text, length, column);
+  if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length, column);
   if (!scanned && endsWithNul) scanned = scannedFormulas.Find(text, length);
   return scanned;
 }
@@ -121,7 +121,9 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
       status = kEvalStatusSyntax;
       break;
     }
-    EvalValue token;
+    // Read straight into the slot an operand would take; any other token
+    // leaves it unused.
+    EvalValue& token = operands[operandTop + 1];
     const uint32_t kind = readToken(&token);
     if (status != 0) break;
 
@@ -133,7 +135,7 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
       if (kind == kEvalCellRef && !IsFullCell(token.cell)) WidenPartialCorner(token);
       // An error literal or a number out of range carries its error, not its value.
       if (kind == kEvalNumber && token.error != kErrorNone) token.number = 0;
-      if (!PushOperand(token)) break;
+      ++operandTop;
       previous = Previous::kOperand;
     } else if (IsOperatorKind(kind)) {
       uint32_t op = kind;

@@ -58,6 +58,7 @@ void ScannedFormulaCache::DropEntries() {
   }
   entryCount_ = 0;
   bytesUsed_ = 0;
+  for (const Entry*& recent : recent_) recent = nullptr;
 }
 
 void ScannedFormulaCache::Drop() {
@@ -163,9 +164,13 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
   return false;
 }
 
-const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length) const {
+const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length, uint32_t column) const {
   if (!enabled_ || !slots_) return nullptr;
+  const Entry*& recent = recent_[column % kRecentCount];
+  if (recent && recent->formula.textLength == length && std::memcmp(recent->formula.text, text, length) == 0)
+    return &recent->formula;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
+  if (entry) recent = entry;
   return entry ? &entry->formula : nullptr;
 }
 
