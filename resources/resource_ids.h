@@ -46,6 +46,7 @@
 #define IDR_MENU_INSPECT_ADD 261
 #define IDR_MENU_TREE_CONTEXT 262
 #define IDR_MENU_CELL_CONTEXT 263
+#define IDR_MENU_CHART_EDITOR 278
 #define IDR_MENU_SELECT 279
 #define IDR_MENU_GO 280
 #define IDR_MENU_RECENT_DATA 282
@@ -235,6 +236,10 @@
 #define ID_SERIES_USE_SELECTION 33046
 #define ID_SERIES_ADD 33047
 #define ID_SERIES_DELETE 33048
+#define ID_ADD_CHART_2D 33037
+#define ID_ADD_CHART_XY 33038
+#define ID_ADD_CHART_3D 33039
+#define ID_REMOVE_CHART 33040
 #define ID_CONVERT_UPPERCASE 33058
 #define ID_CONVERT_LOWERCASE 33059
 #define ID_CONVERT_FIRST_UPPERCASE 33060
@@ -433,5 +438,22 @@
 #define IDC_FRAME_STATIC 394  /* where a sub-page or a preview sits; the rotation label */
 #define IDC_ROTATION_TRACK 414
 #define IDC_DEFAULT_FONT 408
+
+
+/* The chart editor and its pages, with their controls. */
+#define IDD_CHART_EDITOR 268
+#define IDD_CHART_VIEW_PAGE 532
+#define IDS_MISSING_X_DOMAIN 152
+#define IDS_MISSING_ERROR_BARS 153
+#define IDS_SAME_3D_VIEW_TYPE 155
+#define IDC_SERIES_TYPE_COMBO 215
+#define IDC_SERIES_NAME_EDIT 205
+#define IDC_SERIES_FORMULA_EDIT 257
+#define IDC_SERIES_FRAME 394   /* where the header and the series list lie */
+#define IDC_SERIES_HEADER 395
+#define IDC_SERIES_LIST 1020
+#define IDC_EDITOR_TABS 1052
+#define IDC_GALLERY_FRAME 394  /* where the View page's tiles lie */
+#define IDC_GALLERY_LIST 1020
 
 #endif

@@ -19,7 +19,8 @@
 // rows, columns and recalculation (row_column_commands_win32.cpp), dates,
 // data series and quick statistics (date_series_commands_win32.cpp); the
 // commands of the small dialogs and the cell searches
-// (sheet_commands_win32.cpp dispatches them).
+// (sheet_commands_win32.cpp dispatches them); the chart editor it owns and
+// its edits applied to a container (child_frame_chart_editor_win32.cpp).
 
 #include <cstdint>
 
@@ -32,6 +33,7 @@
 #include "app/inspect/inspect_view.h"
 #include "app/tree/tree_view_ctrl.h"
 #include "core/workbook/workbook.h"
+#include "dialogs/chart_editor/chart_editor.h"
 #include "platform/ui/mdi_child.h"
 #include "platform/ui/pane_container.h"
 #include "platform/ui/splitter_window.h"
@@ -39,7 +41,7 @@
 
 class CMainFrame;
 
-class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
+class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public ChartEditorOwner {
  public:
   static constexpr UINT kTreeId = 1027;
   static constexpr int kMinViewPane = 30;
@@ -86,6 +88,13 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // A drag of the selection: the cells of one range moved (or copied) onto
   // another of the same size, with one undo step, then the edit's tail.
   bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override;
+  // The chart editor (child_frame_chart_editor_win32.cpp): opened by a
+  // double click on a container, following it when it is dragged, and
+  // putting its working copy into the container with one undo step.
+  void OpenContainerEditor(ContainerRecord* container) override;
+  void ContainerPlaced(const ContainerRecord& container) override;
+  bool ActiveSelection(SelectionRange* selection) override;
+  void ApplyContainerEdit(ContainerRecord& copy) override;
   // Repaints the active view from just above the range's top to its bottom
   // (the whole view for a range outside the grid) and brings the other pane
   // in line.
@@ -232,6 +241,8 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost {
   // The tree item that shows the active worksheet's image: the worksheet
   // the views show.
   HTREEITEM m_activeTreeItem = nullptr;
+  // Its window exists only while it is open.
+  CChartDlg2 m_chartEditor{this};
   CWorkBook m_workbook;
   bool m_modified = false;
   uint8_t m_editing = 0;

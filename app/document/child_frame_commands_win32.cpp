@@ -28,6 +28,7 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
     case WM_DESTROY:
       // A window that failed in its creation was never shown.
       if (m_ownsItself) Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+      if (m_chartEditor.m_hWnd != nullptr) ::DestroyWindow(m_chartEditor.m_hWnd);
       handled = false;
       return 0;
     case WM_MDIACTIVATE:

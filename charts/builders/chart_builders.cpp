@@ -16,6 +16,3 @@ bool RunBuilder2D(ChartCanvas& canvas, uint8_t builder, const SeriesList& series
     default: return true;
   }
 }
-
-// No 3D builder makes faces yet: a 3D chart shows its titles and legend.
-bool RunBuilder3D(ChartCanvas&, uint8_t, const SeriesList&) { return true; }

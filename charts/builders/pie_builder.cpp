@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "charts/builders/builder_steps.h"
+#include "charts/builders/pie_layout.h"
 #include "charts/builders/plot_box.h"
 #include "charts/builders/slice_fill.h"
 #include "charts/frame/chart_colours.h"
@@ -12,38 +13,6 @@
 #include "charts/series/series_points.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-// 110 steps to the full circle. A step that ends this close to the slice's
-// end reaches it: what is left is rounding, not a sliver of its own.
-constexpr double kArcStep = 0.05711986642890527;
-constexpr double kArcRounding = 1e-9;
-constexpr int kMaxArcSteps = 112;
-constexpr float kSmallestRadius = 10;
-
-// Keeps the values of the sign met first; a value of the other sign is cut
-// from the pie. Returns the sum of the magnitudes kept.
-double ClassifySlices(SeriesLists& lists) {
-  uint8_t sign = 0;
-  double total = 0;
-  const uint32_t count = lists.points.Count();
-  for (uint32_t i = 0; i < count; ++i) {
-    SeriesPoint* p = PointAt(lists, i);
-    if (!p || !IsUsablePoint(*p))
-      continue;
-    const uint8_t pointSign = p->flags & (kPointPositive | kPointNegative);
-    if (pointSign == 0)
-      continue;
-    if (sign == 0)
-      sign = pointSign;
-    if (pointSign != sign) {
-      p->flags = static_cast<uint8_t>(p->flags | kPointCut);
-      continue;
-    }
-    total += std::fabs(p->value);
-  }
-  return total;
-}
 
 // Angles run clockwise from the top of a box whose first corner is at the
 // lower left; a mirrored box turns them with it.
@@ -59,21 +28,14 @@ struct PieGeometry {
   }
 };
 
-float LimitedRadius(float r) { return r > kSmallestRadius ? r : kSmallestRadius; }
-
 void DrawSlice(const PaintSurface& surface, const PieGeometry& pie, PlotPoint centre, double a0, double a1,
                double radius, double dx, double dy) {
-  for (int i = 0; i < kMaxArcSteps && a1 > a0; ++i) {
+  const uint32_t steps = ArcStepCount(a0, a1);
+  for (uint32_t i = 0; i < steps; ++i) {
     const double t0 = a0 + i * kArcStep;
-    double t1 = t0 + kArcStep;
-    const bool last = t1 >= a1 - kArcRounding;
-    if (last)
-      t1 = a1;
-    const PlotPoint end = pie.At(t1, radius, dx, dy);
+    const PlotPoint end = pie.At(i + 1 == steps ? a1 : t0 + kArcStep, radius, dx, dy);
     const PlotPoint corners[4] = {centre, pie.At(t0, radius, dx, dy), end, end};
     DrawPlotPolygon(surface, corners, 4);
-    if (last)
-      break;
   }
 }
 
@@ -81,7 +43,7 @@ bool DrawPie(ChartCanvas& canvas, const SeriesList& list, const PlotBox& box, ui
   ChartRecord& chart = canvas.chart;
   const int series = list.index[0];
   SeriesLists& lists = chart.seriesLists[series];
-  const double total = ClassifySlices(lists);
+  const double total = ClassifyPieValues(chart, series);
   if (!(total != 0))
     return true;
 
@@ -92,10 +54,9 @@ bool DrawPie(ChartCanvas& canvas, const SeriesList& list, const PlotBox& box, ui
   MeasurePointLabels(canvas, series, related, &labelWidth, &labelHeight);
   const float unit = static_cast<float>(chart.lineUnit);
   const float split = chart.options.pieSplit / 100.0f;
-  const float shorter = box.x.length < box.y.length ? box.x.length : box.y.length;
   const int32_t labelSize = labelWidth > labelHeight ? labelWidth : labelHeight;
-  const float r = LimitedRadius(shorter / 2 - unit - static_cast<float>(labelSize));
-  const float radius = LimitedRadius(r - r * split);
+  const float radius = SliceRadius(box.x.length, box.y.length, chart.lineUnit, static_cast<float>(labelSize),
+                                   chart.options.pieSplit);
   const PieGeometry pie = {(box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2, box.x.direction, box.y.direction};
 
   double a0 = 0;
@@ -106,7 +67,7 @@ bool DrawPie(ChartCanvas& canvas, const SeriesList& list, const PlotBox& box, ui
     if (!p || !IsUsablePoint(*p))
       continue;
     sum += std::fabs(p->value);
-    const double a1 = sum * 2 * kPi / total;
+    const double a1 = sum * 2 * kPiePi / total;
     const double middle = (a0 + a1) / 2;
     const double offset = chart.options.pieSplit != 0 ? split * radius : 0;
     const double dx = offset * std::sin(middle);

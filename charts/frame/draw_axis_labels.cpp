@@ -7,6 +7,7 @@
 #include "charts/frame/axis_position.h"
 #include "charts/frame/axis_records.h"
 #include "charts/frame/chart_colours.h"
+#include "charts/frame/draw_frame.h"
 #include "view/draw_context/text_placement.h"
 
 namespace {
@@ -170,4 +171,13 @@ void DrawAxisTitle(ChartCanvas& canvas, const AxisRecord& axis) {
   out.Draw(title, (out.start->viewX + static_cast<double>(out.end->viewX)) / 2,
            (out.start->viewY + static_cast<double>(out.end->viewY)) / 2, axis.extent,
            kTitleAlignment[SideIndex(axis.position)][out.vertical]);
+}
+
+void DrawAxis(ChartCanvas& canvas, const AxisRecord& axis) {
+  DrawAxisLine(canvas, axis);
+  if (canvas.chart.series[axis.series].role == kSeriesCategories)
+    DrawCategoryLabels(canvas, axis);
+  else
+    DrawAxisLabels(canvas, axis);
+  DrawAxisTitle(canvas, axis);
 }

@@ -13,6 +13,10 @@
 // with y upward, in [0, 2 pi).
 double AxisAngle(const VertexRecord& a, const VertexRecord& b);
 
+// The whole axis: its line and ticks, then its labels (those of a category
+// series between the ticks, others at them), then its title.
+void DrawAxis(ChartCanvas& canvas, const AxisRecord& axis);
+
 // Labels 0 to Periods of a value axis, with axis flag 1 or 2.
 void DrawAxisLabels(ChartCanvas& canvas, const AxisRecord& axis);
 // The labels of a category series, each centred between its neighbouring

@@ -1,7 +1,14 @@
 #include "charts/frame/shade_color.h"
 
+#include <cstring>
+
 uint32_t ShadeColor(const float light[3], const float normal[3], uint32_t colour) {
-  const float d = light[0] * normal[0] + light[1] * normal[1] + light[2] * normal[2];
+  // Both usually lie in packed records, at any address.
+  float l[3];
+  float n[3];
+  std::memcpy(l, light, sizeof l);
+  std::memcpy(n, normal, sizeof n);
+  const float d = l[0] * n[0] + l[1] * n[1] + l[2] * n[2];
   float factor = 0.3f;
   if (d > 0) {
     factor = 0.6f * d * d + 0.65f * d + 0.3f;

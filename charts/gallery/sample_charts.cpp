@@ -114,7 +114,47 @@ GallerySample SetUpXY(ChartRecord& chart) {
   return {kGalleryRows + 1, {0, 1, 2, kGalleryXRow}, kGalleryRowLength};
 }
 
+const Tile kTileXY = {kViewScatter, 0, 0, 6, 0, 0};
+
+// The tiles of a kind, kGalleryTiles of them (kTileXY alone for XY charts).
+const Tile* TilesOf(uint8_t kind) {
+  return kind == kChart3D ? kTiles3D : kind == kChartXY ? &kTileXY : kTiles2D;
+}
+
 }  // namespace
+
+bool GalleryTileViewType(uint8_t kind, int tile, GalleryViewType* view) {
+  if (tile < 0 || tile >= GalleryTileCount(kind))
+    return false;
+  const Tile& t = TilesOf(kind)[tile];
+  *view = GalleryViewType{t.viewType, t.stacked, t.relative};
+  return true;
+}
+
+int GalleryTileOfViewType(uint8_t kind, const GalleryViewType& view) {
+  const int count = GalleryTileCount(kind);
+  const Tile* tiles = TilesOf(kind);
+  int plain = -1, stacked = -1, relative = -1;
+  for (int i = 0; i < count; ++i) {
+    const Tile& t = tiles[i];
+    if (t.viewType != view.viewType)
+      continue;
+    if (t.stacked == (view.stacked != 0) && t.relative == (view.relative != 0))
+      return i;
+    int& slot = t.relative ? relative : t.stacked ? stacked : plain;
+    if (slot < 0)
+      slot = i;
+  }
+  if (plain < 0 && stacked < 0 && relative < 0)
+    return 0;
+  if (view.stacked && view.relative && relative >= 0)
+    return relative;
+  if (view.stacked && !view.relative && stacked >= 0)
+    return stacked;
+  if (plain >= 0)
+    return plain;
+  return view.relative && relative >= 0 ? relative : stacked >= 0 ? stacked : relative;
+}
 
 int GalleryTileCount(uint8_t kind) {
   switch (kind) {
@@ -133,8 +173,7 @@ GallerySample SetUpGallerySample(ChartRecord& chart, int tile) {
   const uint8_t kind = chart.Kind();
   if (tile < 0 || tile >= GalleryTileCount(kind))
     return {0, {0, 0, 0, 0}, 0};
-  const Tile& t = kind == kChart3D ? kTiles3D[tile] : kind == kChartXY ? Tile{kViewScatter, 0, 0, 6, 0, 0}
-                                                                        : kTiles2D[tile];
+  const Tile& t = TilesOf(kind)[tile];
   for (int i = 0; i < kGalleryRows; ++i) {
     SeriesRecord& s = chart.series[i];
     s.role = kSeriesData;

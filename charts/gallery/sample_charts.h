@@ -37,6 +37,25 @@ inline const double* GalleryRowValues(int row) {
 // Tiles of a chart kind: 11 for 2D and 3D charts, 1 for an XY chart, 0 else.
 int GalleryTileCount(uint8_t kind);
 
+// The three view-type bytes of a series.
+struct GalleryViewType {
+  uint8_t viewType;
+  uint8_t stacked;
+  uint8_t relative;
+};
+
+// The view-type bytes a tile stands for (the XY tile: scatter); false for a
+// tile the kind does not have.
+bool GalleryTileViewType(uint8_t kind, int tile, GalleryViewType* view);
+
+// The tile that shows a series of the view-type bytes: the tile of the type
+// with the same flags; for flags no tile of the type has, its 100 percent
+// tile when both flags are set, its stacked tile when only the stacked flag
+// is, else its plain tile (a type without a plain tile, as 2D areas, takes
+// its 100 percent tile when the relative flag is set, else its stacked
+// one); tile 0 for a type the kind does not offer.
+int GalleryTileOfViewType(uint8_t kind, const GalleryViewType& view);
+
 // SetUpGallerySample, then the sample numbers loaded into the series
 // (LoadSeriesData); false when either fails.
 bool LoadGallerySample(ChartRecord& chart, int tile);

@@ -21,8 +21,11 @@ bool AddPointLabel(ChartRecord& chart, int series, uint32_t point, PlotPoint at,
 bool AddAutomaticLabel(ChartRecord& chart, int series, uint32_t point, PlotPoint anchor, PlotPoint second,
                        PlotPoint third) {
   const uint32_t first = chart.vertices.Count();
-  if (!AppendViewVertex(chart, anchor) || !AppendViewVertex(chart, second) || !AppendViewVertex(chart, third))
-    return false;
+  return AppendViewVertex(chart, anchor) && AppendViewVertex(chart, second) && AppendViewVertex(chart, third) &&
+         AppendAutomaticLabel(chart, series, point, first);
+}
+
+bool AppendAutomaticLabel(ChartRecord& chart, int series, uint32_t point, uint32_t first) {
   const LabelRecord label = {point, 0, first, first + 1, first + 2, 0, 0, {0, 0}};
   return chart.seriesLists[series].labels.Append(&label);
 }

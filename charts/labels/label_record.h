@@ -45,6 +45,10 @@ bool AddPointLabel(ChartRecord& chart, int series, uint32_t point, PlotPoint at,
 bool AddAutomaticLabel(ChartRecord& chart, int series, uint32_t point, PlotPoint anchor, PlotPoint second,
                        PlotPoint third);
 
+// A label placed automatically on three vertices already in the list, from
+// `first` on: the anchor, the second and the third.
+bool AppendAutomaticLabel(ChartRecord& chart, int series, uint32_t point, uint32_t first);
+
 // Empties the label lists of the series, keeping their pages.
 void ClearLabels(ChartRecord& chart, const SeriesList& list);
 

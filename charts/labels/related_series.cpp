@@ -4,21 +4,19 @@
 
 #include "core/base/text_compare.h"
 
-namespace {
-
-int FindSeriesNamed(const ChartRecord& chart, const char* name, size_t size) {
+int FindSeriesNamed(const ChartRecord& chart, const char* name, size_t size, uint8_t role) {
   const size_t length = strnlen(name, size);
   if (length == 0)
     return kNoSeries;
   for (int i = 0; i < chart.UsedSeriesCount(); ++i) {
-    const char* other = chart.series[i].name;
-    if (CompareTextIgnoringCase(name, length, other, strnlen(other, sizeof chart.series[i].name)) == 0)
+    const SeriesRecord& other = chart.series[i];
+    if (role != 0 && other.role != role)
+      continue;
+    if (CompareTextIgnoringCase(name, length, other.name, strnlen(other.name, sizeof other.name)) == 0)
       return i;
   }
   return kNoSeries;
 }
-
-}  // namespace
 
 int FindRelatedX(const ChartRecord& chart, int series) {
   const SeriesRecord& s = chart.series[series];

@@ -8,6 +8,11 @@
 
 constexpr int kNoSeries = -1;
 
+// The first used series, in series order, whose name is the text (size
+// bytes at most) and, unless role is 0, whose role is role; kNoSeries when
+// the text is empty or matches none.
+int FindSeriesNamed(const ChartRecord& chart, const char* name, size_t size, uint8_t role = 0);
+
 // The first used series, in series order, whose name is the series'
 // RelatedX (any role, the series itself included); kNoSeries when the name
 // is empty or matches none.

@@ -147,15 +147,7 @@ bool Draw2D(ChartCanvas& canvas, bool outline) {
       CollectSeries(chart, &data, kSeriesData) == 1 && chart.series[data.index[0]].viewType == kViewPie;
   if (!pieOnly) {
     DrawPlane(canvas, false, canvas.layout.planes[kPlaneXY], kWallXY, outline);
-    for (int k = 0; k < canvas.axes.count; ++k) {
-      const AxisRecord& axis = canvas.axes.records[k];
-      DrawAxisLine(canvas, axis);
-      if (chart.series[axis.series].role == kSeriesCategories)
-        DrawCategoryLabels(canvas, axis);
-      else
-        DrawAxisLabels(canvas, axis);
-      DrawAxisTitle(canvas, axis);
-    }
+    for (int k = 0; k < canvas.axes.count; ++k) DrawAxis(canvas, canvas.axes.records[k]);
   }
   BuilderStep steps[kMaxBuilderSteps2D];
   const int count = PlanBuilders2D(chart, steps);

@@ -146,14 +146,18 @@ void ChartRecord::Transform(ChartMatrix matrix, int kind, double value) {
       return;
   }
   float product[4][4];
+  Matrix4::Multiply(l, matrix, product);
+  std::memcpy(matrix, product, sizeof product);
+}
+
+void Matrix4::Multiply(const ChartMatrix a, const ChartMatrix b, ChartMatrix out) {
   for (int r = 0; r < 4; ++r) {
     for (int k = 0; k < 4; ++k) {
       float sum = 0;
-      for (int j = 0; j < 4; ++j) sum += l[r][j] * matrix[j][k];
-      product[r][k] = sum;
+      for (int j = 0; j < 4; ++j) sum += a[r][j] * b[j][k];
+      out[r][k] = sum;
     }
   }
-  std::memcpy(matrix, product, sizeof product);
 }
 
 int ChartRecord::UsedSeriesCount() const {

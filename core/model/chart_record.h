@@ -96,6 +96,12 @@ static_assert(offsetof(ChartOptions, seriesCount) == 728, "");
 using ChartMatrix = float[4][4];
 static_assert(sizeof(ChartMatrix) == 64, "view matrix is 64 bytes");
 
+struct Matrix4 {
+  // out = a x b for row-major matrices, each entry summed in floats from the
+  // first term on; out must be distinct from a and b.
+  static void Multiply(const ChartMatrix a, const ChartMatrix b, ChartMatrix out);
+};
+
 class ChartRecord {
  public:
   // A chart of the kind with its defaults, no points and nothing prepared.

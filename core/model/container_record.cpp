@@ -12,11 +12,6 @@ ContainerAllocationGate allocationGate = nullptr;
 
 bool AllocationAllowed(size_t bytes) { return !allocationGate || allocationGate(bytes); }
 
-ChartRecord* NewChart(uint8_t kind) {
-  if (!AllocationAllowed(sizeof(ChartRecord))) return nullptr;
-  return new (std::nothrow) ChartRecord(kind);
-}
-
 void DeleteCharts(ContainerItem* items, int count) {
   for (int i = 0; i < count; ++i) {
     if (items[i].kind == kItemChart) delete items[i].chart;
@@ -27,6 +22,11 @@ void DeleteCharts(ContainerItem* items, int count) {
 }  // namespace
 
 void SetContainerAllocationGateForTesting(ContainerAllocationGate gate) { allocationGate = gate; }
+
+ChartRecord* NewContainerChart(uint8_t kind) {
+  if (!AllocationAllowed(sizeof(ChartRecord))) return nullptr;
+  return new (std::nothrow) ChartRecord(kind);
+}
 
 ContainerRecord::ContainerRecord() { Init(); }
 
@@ -84,7 +84,7 @@ bool ContainerRecord::CopyFrom(ContainerRecord& source) {
     copies[i].kind = from.kind;
     copies[i].imageId = from.imageId;
     if (from.kind != kItemChart || !from.chart) continue;
-    ChartRecord* chart = NewChart(from.chart->Kind());
+    ChartRecord* chart = NewContainerChart(from.chart->Kind());
     if (!chart) {
       DeleteCharts(copies, i);
       source.error = kContainerErrorOutOfMemory;

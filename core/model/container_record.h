@@ -28,6 +28,8 @@ enum ContainerBackground : uint8_t {
 };
 
 constexpr int kContainerMaxItems = 255;
+// Columns and rows of the item grid: any byte but 0, as files hold them.
+constexpr int kContainerMaxGridLines = 255;
 constexpr size_t kContainerTextSize = 128;       // titles, NUL-terminated
 constexpr size_t kContainerImageNameSize = 256;  // NUL-terminated
 constexpr uint16_t kContainerMaxId = 65533;      // ids run from 1
@@ -121,6 +123,10 @@ struct ContainerItem {
 // allows every allocation.
 using ContainerAllocationGate = bool (*)(size_t bytes);
 void SetContainerAllocationGateForTesting(ContainerAllocationGate gate);
+
+// A new chart of the kind with its defaults, through the gate; null when the
+// allocation fails.
+ChartRecord* NewContainerChart(uint8_t kind);
 
 class ContainerRecord {
  public:

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <commctrl.h>
+
 #include "services/settings/global_options.h"
 #include "services/ui_services/help_topics.h"
 #include "services/ui_services/window_transparency.h"
@@ -24,6 +26,14 @@ void EnableTabPageTexture(HWND page, bool enable) {
                : nullptr;
   }();
   if (enableTexture != nullptr) enableTexture(page, enable ? kEnableTab : kDisable);
+}
+
+HWND CreateTabPage(CDialogImpl& page, HWND tabs) {
+  if (page.Create(tabs) == nullptr) return nullptr;
+  RECT display = CWindow(tabs).GetClientRect();
+  ::SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  ::SetWindowPos(page.m_hWnd, HWND_TOP, display.left, display.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  return page.m_hWnd;
 }
 
 void ShowDialogHelp(int topic) { ShowHelpTopic(topic); }

@@ -9,12 +9,18 @@
 
 #include <windows.h>
 
+#include "platform/ui/dialog_impl.h"
+
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
 
 // The themed background of a tab's page on a child dialog, or the plain one
 // switched back; nothing where the system has no themes.
 void EnableTabPageTexture(HWND page, bool enable);
+
+// Creates the page, a child dialog, in the tab control at the top of its
+// display area, not yet shown; null when it cannot be created.
+HWND CreateTabPage(CDialogImpl& page, HWND tabs);
 
 // The help page of a topic number.
 void ShowDialogHelp(int topic);

@@ -99,11 +99,8 @@ void CFormatPropSheet::ShowPage(int index) {
   CFormatPage* page = Page(index);
   if (page == nullptr) return;
   CDialogImpl& dialog = page->Dialog();
-  if (dialog.Create(m_tabs) == nullptr) return;
+  if (CreateTabPage(dialog, m_tabs) == nullptr) return;
   EnableTabPageTexture(dialog.m_hWnd, true);
-  RECT display = CWindow(m_tabs).GetClientRect();
-  ::SendMessageA(m_tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  ::SetWindowPos(dialog.m_hWnd, HWND_TOP, display.left, display.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   Options.CellFormatPage = static_cast<uint8_t>(index);
   ::ShowWindow(dialog.m_hWnd, SW_SHOW);
   m_shown = page;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "dialogs/controls/dialog_opening.h"
 #include "dialogs/worksheet_format/view_format_choices.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -95,14 +96,10 @@ void CWorksheetPropSheet::PlaceWindow() {
 void CWorksheetPropSheet::ShowPage(int page) {
   if (m_shown != nullptr && m_shown->m_hWnd != nullptr) ::DestroyWindow(m_shown->m_hWnd);
   m_shown = page == kGridlinesPage ? static_cast<CDialogImpl*>(&m_gridlines) : &m_background;
-  if (m_shown->Create(m_tabs) == nullptr) {
+  if (CreateTabPage(*m_shown, m_tabs) == nullptr) {
     m_shown = nullptr;
     return;
   }
-  RECT display = {};
-  ::GetClientRect(m_tabs, &display);
-  ::SendMessageA(m_tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  ::SetWindowPos(m_shown->m_hWnd, HWND_TOP, display.left, display.top, 0, 0, SWP_NOSIZE);
   Options.WorksheetFormatPage = static_cast<uint8_t>(page);
   // The page shows what the worksheet holds now.
   m_host->ActiveWorksheetFormat(&m_format);

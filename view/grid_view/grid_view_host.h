@@ -14,6 +14,7 @@
 
 class CWorkBook;
 class CTalverView;
+class ContainerRecord;
 
 // The editing state a document window keeps for its views.
 constexpr uint8_t kEditIdle = 0;
@@ -48,6 +49,12 @@ class GridViewHost {
   // them, with an undo step, recalculation and repaint; false when out of
   // memory.
   virtual bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) = 0;
+  // A double click on the selected container: the container editor opens
+  // on it, replacing one that is open.
+  virtual void OpenContainerEditor(ContainerRecord* container) = 0;
+  // The container was moved or resized on the sheet; an editor open on it
+  // follows.
+  virtual void ContainerPlaced(const ContainerRecord& container) = 0;
 
  protected:
   ~GridViewHost() = default;

@@ -312,5 +312,6 @@ void CTalverView::DragContainer(POINT start) {
     m_host->ShowError(book->error);
   RedrawContainer(container->header.id, true);
   UpdateScrollRanges(true, true);
+  m_host->ContainerPlaced(*container);
   m_host->SetModified(true);
 }

@@ -171,8 +171,19 @@ void CTalverView::FinishPointing() {
 }
 
 LRESULT CTalverView::OnLButtonDblClk() {
-  if (!m_selectedContainer || !FindContainer(m_selectedContainer))
+  ContainerRecord* container = m_selectedContainer ? FindContainer(m_selectedContainer) : nullptr;
+  if (!container) {
     ::SendMessageA(m_host->DocumentWindow(), WM_COMMAND, kCommandBeginEdit, 0);
+    return 0;
+  }
+  // A container with charts opens on its first one until a chart was edited.
+  if (container->selectedItem == -1 && container->header.itemCount > 0)
+    container->selectedItem = 0;
+  CWorkBook* book = m_host->Workbook();
+  if (book && !book->undoHistory.RecordContainerChange(book, container))
+    m_host->ShowError(book->error);
+  m_host->RefreshFrameUI();
+  m_host->OpenContainerEditor(container);
   return 0;
 }
 

@@ -359,7 +359,7 @@ TEST_F(MainFrameTest, KeysPassTheAcceleratorsThenTheActiveDocument) {
   BYTE keys[256] = {};
   keys[VK_CONTROL] = 0x80;
   SetKeyboardState(keys);
-  frame.PostMessage(WM_KEYDOWN, 'P', 0);  // Ctrl+P, Print, not built: dropped
+  frame.PostMessage(WM_KEYDOWN, 'P', 0);  // Ctrl+P, Print: the frame's own command, not the child's
   Pump();
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);

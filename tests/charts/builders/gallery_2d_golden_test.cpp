@@ -12,9 +12,6 @@
 
 namespace {
 
-// A tile of 160 pixels less 4 on every side.
-const PixelRect kTile = {4, 4, 155, 155};
-
 const char* const kTileNames[kGalleryTiles] = {
     "columns",      "stacked columns", "100 percent columns", "bars",        "stacked bars", "100 percent bars",
     "lines",        "stacked areas",   "100 percent areas",   "pie",         "scatter"};
@@ -25,7 +22,7 @@ std::string Tile(uint8_t kind, int tile, uint8_t labelKind, const char* name) {
   if (!LoadGallerySample(*chart, tile, arrays))
     return std::string("== ") + name + " ==\n(not loaded)\n";
   for (int i = 0; i < kChartMaxSeries; ++i) chart->series[i].labelKind = labelKind;
-  return std::string("== ") + name + " ==\n" + DrawnChart(*chart, kTile);
+  return std::string("== ") + name + " ==\n" + DrawnChart(*chart, kGalleryTestTile);
 }
 
 TEST(Gallery2DGolden, SampleCharts) {

@@ -395,7 +395,13 @@ TEST(ChartPrepare, AThreeDChartIsLaidOutOnItsBox) {
   EXPECT_EQ(axes.records[1].position, kAxisLeft3D);
   surface.Clear();
   Draw(*chart, kSlot, surface.Surface());
-  EXPECT_EQ(surface.Of("text").size(), 1u);  // the legend's entry
+  // The legend's entry and both axes' labels; the columns' faces beside
+  // the three planes.
+  std::string texts;
+  for (const std::string& line : surface.Of("text")) texts += line.substr(line.rfind(' ') + 1) + " ";
+  EXPECT_NE(texts.find("\"Depth\""), std::string::npos) << texts;
+  EXPECT_NE(texts.find("\"a\" \"b\""), std::string::npos) << texts;
+  EXPECT_GT(surface.Of("polygon").size(), 3u);
 }
 
 }  // namespace

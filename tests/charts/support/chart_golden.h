@@ -3,8 +3,9 @@
 
 // Display lists compared with the committed files of tests/charts/golden.
 // TALVERO_UPDATE_GOLDEN=1 rewrites the files from what the tests drew (look
-// at the difference before committing it). Only the native build compares:
-// the Windows runtime's sine and cosine may move a turned label by a pixel.
+// at the difference before committing it). Lists with turned labels are
+// compared in the native build only: the Windows runtime's sine and cosine
+// may move a turned label by a pixel.
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,9 @@
 #include "tests/charts/support/chart_test_data.h"
 #include "tests/charts/support/display_list_surface.h"
 
+// A square gallery tile of 160 pixels less 4 on every side.
+const PixelRect kGalleryTestTile = {4, 4, 155, 155};
+
 // Loads the sample of the tile into the chart (of its kind).
 inline bool LoadGallerySample(ChartRecord& chart, int tile, TestArrays& arrays) {
   const GallerySample sample = SetUpGallerySample(chart, tile);

@@ -68,6 +68,8 @@ class TestDocument : public CWindowImpl, public GridViewHost {
     copied = copy;
     return true;
   }
+  void OpenContainerEditor(ContainerRecord* container) override { editedContainer = container; }
+  void ContainerPlaced(const ContainerRecord& container) override { placedContainer = &container; }
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
     if (msg == WM_COMMAND && lp == 0 && LOWORD(wp) == kCommandBeginEdit) {
@@ -106,6 +108,8 @@ class TestDocument : public CWindowImpl, public GridViewHost {
   bool editOnCommand = false;
   bool copied = false;
   std::vector<std::pair<SelectionRange, SelectionRange>> moves;
+  ContainerRecord* editedContainer = nullptr;
+  const ContainerRecord* placedContainer = nullptr;
   std::vector<std::string> commands;
   std::vector<int> widthsSeen;
 };

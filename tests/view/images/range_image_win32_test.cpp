@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "charts/containers/chart_painters.h"
+#include "charts/gallery/sample_charts.h"
 #include "charts/jpeg/jpeg_codec.h"
 #include "charts/png/png_codec.h"
 #include "core/edit/cell_input.h"
@@ -62,6 +64,7 @@ class RangeImages : public ::testing::Test {
     ASSERT_TRUE(book->NewDocument());
     sheet = book->activeWorksheet;
     SetImageEncoders(&kEncoders);
+    InstallChartPainters();
     Type(1, 1, "alpha");
     Type(2, 2, "12.5");
     Type(3, 1, "a text running over its neighbours");
@@ -153,21 +156,26 @@ TEST_F(RangeImages, AJpegOfARangeDecodesCloseToTheRangeAsTheGridPaintsIt) {
   std::free(decoded);
 }
 
+// A container holding a chart, saved as PNG, decodes to what the painter
+// draws at the container's own size.
 TEST_F(RangeImages, AContainerImageIsTheContainerPainterAtItsOwnSize) {
   ContainerRecord* container = new ContainerRecord();
   const ContainerRect rect = {0, 0, 200, 100};
   container->Init(nullptr, &rect);
+  ContainerItem& item = container->items[container->header.itemCount++];
+  item.kind = kItemChart;
+  item.chart = new ChartRecord(kChart2D);
+  ASSERT_TRUE(LoadGallerySample(*item.chart, 0));
   ASSERT_TRUE(book->AssignContainerId(container));
   sheet->containers = container;
-  ASSERT_TRUE(book->SaveContainerAsImage("\\Worksheet1", container->header.id, path.c_str(),
-                                         kImageFormatPackedDib, 0, 100, 100));
-  const std::vector<uint8_t> dib = ReadFile(path);
-  ASSERT_EQ(dib.size(), 40u + 604u * 101 + 4);
-  int32_t width = 0, height = 0;
-  std::memcpy(&width, dib.data() + 4, 4);
-  std::memcpy(&height, dib.data() + 8, 4);
-  EXPECT_EQ(width, 201);
-  EXPECT_EQ(height, 101);  // rows from the bottom
+  ASSERT_TRUE(book->SaveContainerAsImage("\\Worksheet1", container->header.id, path.c_str(), kImageFormatPng, 0,
+                                         100, 100));
+  const std::vector<uint8_t> png = ReadFile(path);
+  uint8_t error = 0;
+  BitmapInfoHeader* decoded = DecodePng(png.data(), png.size(), false, 0, &error);
+  ASSERT_NE(decoded, nullptr) << int(error);
+  ASSERT_EQ(decoded->biWidth, 201);
+  ASSERT_EQ(decoded->biHeight, -101);
   DibCanvas canvas(201, 101);
   {
     DrawContext context;
@@ -179,10 +187,16 @@ TEST_F(RangeImages, AContainerImageIsTheContainerPainterAtItsOwnSize) {
     context.AttachDC(nullptr);
   }
   const std::vector<uint32_t> expected = canvas.Pixels();
-  int differing = 0;
+  int differing = 0, chartColoured = 0;
   for (int y = 0; y < 101; ++y)
-    for (int x = 0; x < 201; ++x) differing += PixelOf(dib.data(), x, y) != (expected[y * 201 + x] & 0xFFFFFF);
+    for (int x = 0; x < 201; ++x) {
+      const uint32_t pixel = PixelOf(reinterpret_cast<uint8_t*>(decoded), x, y);
+      differing += pixel != (expected[y * 201 + x] & 0xFFFFFF);
+      chartColoured += pixel == 0x00FF00;  // the first series' columns
+    }
+  std::free(decoded);
   EXPECT_EQ(differing, 0);
+  EXPECT_GT(chartColoured, 20);
 
   // Unknown paths and ids are refused.
   EXPECT_FALSE(book->SaveContainerAsImage("\\Worksheet1", 999, path.c_str(), kImageFormatPng, 0, 100, 100));
