@@ -203,22 +203,8 @@ class EvalState {
   void DisownSlot(uint16_t slot);
   // Pushes on the operand or the operator stack; false with the syntax
   // status when the stack is full.
-  bool PushOperand(const EvalValue& value) {
-    if (operandTop + 1 >= kStackSlots) {
-      status = kEvalStatusSyntax;
-      return false;
-    }
-    operands[++operandTop] = value;
-    return true;
-  }
-  bool PushOperator(const EvalValue& value) {
-    if (operatorTop + 1 >= kStackSlots) {
-      status = kEvalStatusSyntax;
-      return false;
-    }
-    operators[++operatorTop] = value;
-    return true;
-  }
+  bool PushOperand(const EvalValue& value) { return Push(operands, operandTop, value); }
+  bool PushOperator(const EvalValue& value) { return Push(operators, operatorTop, value); }
 
   // Orders the row numbers first..last into index (last - first + 1
   // entries) by the key columns (sort_rows.cpp). More than kMaxSortKeys keys
@@ -269,6 +255,14 @@ class EvalState {
   const ScannedFormulaCache* ownersFormulas;
 
  private:
+  bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
+    if (top + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return false;
+    }
+    stack[++top] = value;
+    return true;
+  }
   // The tokens kept for the text, this evaluator's or its owner's; a text
   // that ends with a NUL may be noted or scanned now.
   const ScannedFormula* FindScanned(const char* text, size_t length, bool endsWithNul);
