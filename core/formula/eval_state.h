@@ -47,6 +47,11 @@ struct SortKeys {
   uint32_t keyCount;
   const uint16_t* keyColumns;
   const uint8_t* ascending;
+  // For a short sort by one key: the key cell of each row from firstRow on
+  // (null where there is none), gathered once instead of looked up at every
+  // comparison.
+  const CellRecord* const* keyCells = nullptr;
+  uint32_t firstRow = 0;
 };
 
 // The result area of an array formula as a recalculation pass found it:
