@@ -97,8 +97,25 @@ template <class ReadToken>
 uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow) {
   // Moves the top operator record onto the operand stack and applies it.
   const auto applyTopOperator = [&]() {
-    const EvalValue op = operators[operatorTop--];
-    if (PushOperand(op)) ApplyOperator();
+    if (operandTop + 1 >= kStackSlots) {
+      --operatorTop;
+      status = kEvalStatusSyntax;
+      return;
+    }
+    operands[++operandTop] = operators[operatorTop--];
+    ApplyOperator();
+  };
+  // A cleared record of the kind on top of the operator stack; null, with
+  // the syntax status, when the stack is full.
+  const auto pushRecord = [&](uint32_t recordKind) -> EvalValue* {
+    if (operatorTop + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return nullptr;
+    }
+    EvalValue& record = operators[++operatorTop];
+    record.Clear();
+    record.kind = recordKind;
+    return &record;
   };
   // Applies operators down to the nearest record of kind stopKind (a call
   // record or a "("); false when a "(" or the bottom comes first.
@@ -153,10 +170,7 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
                precedence[operators[operatorTop].kind - 1] >= rank)
           applyTopOperator();
       }
-      EvalValue record;
-      record.Clear();
-      record.kind = op;
-      if (!PushOperator(record)) break;
+      if (!pushRecord(op)) break;
       previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
                  : op == kOpPercent  ? Previous::kPercent
                                      : Previous::kBinaryOperator;
@@ -165,15 +179,12 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         status = kEvalStatusSyntax;
         break;
       }
-      EvalValue record;
-      record.Clear();
-      record.kind = kEvalOpenParen;
-      if (!PushOperator(record)) break;
+      if (!pushRecord(kEvalOpenParen)) break;
       if (kind == kEvalFunctionCall) {
-        record.kind = kEvalFunctionCall;
-        record.functionIndex = token.functionIndex;
-        record.firstArgument = static_cast<uint16_t>(operandTop + 1);
-        if (!PushOperator(record)) break;
+        EvalValue* call = pushRecord(kEvalFunctionCall);
+        if (!call) break;
+        call->functionIndex = token.functionIndex;
+        call->firstArgument = static_cast<uint16_t>(operandTop + 1);
       }
       previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
     } else if (kind == kEvalListSeparator) {
