@@ -19,7 +19,8 @@
 //   token_bytes_per_cell  bytes of the formulas' tokens the evaluator keeps,
 //                         per cell
 //   peak_rss_mb           the process's peak resident memory so far
-// and, on stderr, the sum of the results, to compare builds bit for bit.
+// and, on stderr, the sum of the results and a hash of every result, to
+// compare builds bit for bit.
 // Sizes run in ascending order, so each peak belongs to its own size. A
 // range walk that is not positioned through the row index shows as a
 // recalc_ns_per_formula growing with the rows.
@@ -260,20 +261,34 @@ bool TypeCell(CWorkBook& book, CWorkSheet& sheet, const char* text, uint32_t row
   return size != 0 && sheet.cells.InsertCell(AsCellRecord(record), nullptr);
 }
 
-double ResultChecksum(CellStore& store, uint32_t* errors) {
+// The sum of the formulas' numbers, their errors, and a hash of every
+// formula's result bit for bit (its error, number and text).
+double ResultChecksum(CellStore& store, uint32_t* errors, uint64_t* valuesHash) {
   double sum = 0;
   *errors = 0;
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](const void* bytes, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+      hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211ull;
+  };
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
   while (const CellRecord* cell = cursor.Next()) {
     if (!cell->IsFormula())
       continue;
+    const uint8_t type = cell->Type();
+    const double number = cell->CachedNumber();
+    mix(&type, 1);
+    mix(&number, sizeof number);
+    if (cell->HasCachedText())
+      mix(cell->CachedText(), cell->CachedTextLength());
     if (cell->ErrorCode())
       ++*errors;
     else
-      sum += cell->CachedNumber();
+      sum += number;
   }
+  *valuesHash = hash;
   return sum;
 }
 
@@ -356,7 +371,8 @@ void RunWorkload(benchmark::State& state, const Workload& workload) {
         bestPass = seconds;
     }
     uint32_t errors = 0;
-    const double checksum = ResultChecksum(sheet.cells, &errors);
+    uint64_t valuesHash = 0;
+    const double checksum = ResultChecksum(sheet.cells, &errors, &valuesHash);
 
     const std::string changed = workload.cellText(rows / 2 + 7, 0) + "1";
     TypeCell(*book, sheet, changed.c_str(), rows / 2, 0);
@@ -371,7 +387,8 @@ void RunWorkload(benchmark::State& state, const Workload& workload) {
     state.counters["changed_input_ms"] = changedSeconds * 1e3;
     state.counters["bytes_per_cell"] = double(sheet.cells.BlockCount()) * 8192 / cells;
     state.counters["token_bytes_per_cell"] = double(book->evaluator.scannedFormulas.BytesUsed()) / cells;
-    std::fprintf(stderr, "%u rows: checksum %.17g, %u errors\n", rows, checksum, errors);
+    std::fprintf(stderr, "%u rows: checksum %.17g, %u errors, values %016llx\n", rows, checksum, errors,
+                 static_cast<unsigned long long>(valuesHash));
     state.counters["peak_rss_mb"] = PeakResidentMegabytes();
     SaveForComparison(*book, workload, rows);
   }
