@@ -96,7 +96,6 @@ bool ScannedFormulaCache::Resize(uint32_t slotCount) {
 }
 
 ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t length, uint32_t hash, size_t* bytes) {
-  if (length == 0 || (text[0] != '=' && text[0] != '+')) return nullptr;
   // At most one token per character, and the end.
   const size_t capacity = length + 1;
   ScannedToken* tokens = static_cast<ScannedToken*>(AllocateStorePage(capacity * sizeof(ScannedToken)));
@@ -106,8 +105,8 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   }
   uint32_t count = 0;
   const char* p = text + 1;
-  bool keep = true;
-  while (count < capacity) {
+  bool keep = length > 0 && (text[0] == '=' || text[0] == '+');
+  while (keep && count < capacity) {
     const char* at = p;
     const uint32_t kind = ScanFormulaToken(text, &p, &tokens[count], true);
     ++count;
@@ -119,10 +118,9 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
       break;
     }
   }
-  if (!keep || tokens[count - 1].kind != kEvalEnd) {
-    FreeStorePage(tokens);
-    return nullptr;
-  }
+  // A text that cannot be kept is kept without tokens, so that it is not
+  // scanned twice at every meeting.
+  if (!keep || tokens[count - 1].kind != kEvalEnd) count = 0;
   const size_t textBytes = AlignedSize(sizeof(Entry) + length + 1);
   *bytes = textBytes + count * sizeof(ScannedToken);
   Entry* entry = static_cast<Entry*>(AllocateStorePage(*bytes));
@@ -170,8 +168,9 @@ const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t len
   if (recent && recent->formula.textLength == length && std::memcmp(recent->formula.text, text, length) == 0)
     return &recent->formula;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
-  if (entry) recent = entry;
-  return entry ? &entry->formula : nullptr;
+  if (!entry || entry->formula.tokenCount == 0) return nullptr;
+  recent = entry;
+  return &entry->formula;
 }
 
 const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length) {
@@ -179,7 +178,7 @@ const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length)
   if (!slots_ && !Resize(kFirstSlotCount)) return nullptr;
   const uint32_t hash = HashText(text, length);
   uint32_t slot = SlotOf(text, length, hash);
-  if (slots_[slot]) return &slots_[slot]->formula;
+  if (slots_[slot]) return slots_[slot]->formula.tokenCount ? &slots_[slot]->formula : nullptr;
 
   if (!SeenBefore(hash)) return nullptr;
   size_t bytes = 0;
@@ -196,5 +195,5 @@ const ScannedFormula* ScannedFormulaCache::Find(const char* text, size_t length)
   slots_[slot] = entry;
   ++entryCount_;
   bytesUsed_ += bytes;
-  return &entry->formula;
+  return entry->formula.tokenCount ? &entry->formula : nullptr;
 }

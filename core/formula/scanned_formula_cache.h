@@ -17,7 +17,8 @@
 
 #include "core/formula/scanned_token.h"
 
-// One scanned formula: its text and its tokens up to and including the end.
+// One scanned formula: its text and its tokens up to and including the end;
+// none for a text that cannot be taken again, which is scanned each time.
 struct ScannedFormula {
   uint32_t hash;
   uint32_t textLength;
@@ -61,8 +62,8 @@ class ScannedFormulaCache {
 
  private:
   struct Entry;
-  // Scans the text into a new entry of *bytes bytes; null when it cannot
-  // be kept.
+  // Scans the text into a new entry of *bytes bytes, without tokens when
+  // they cannot be taken again; null when memory runs out.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
   // Whether a text of this hash was met before; else it is noted.
   bool SeenBefore(uint32_t hash);

@@ -38,7 +38,14 @@ TEST(ScannedFormulaCache, KeepsATextMetTwiceUnlessItCannotBeTakenAgain) {
     EXPECT_EQ(FindText(cache, c.text), nullptr);
     const ScannedFormula* second = FindText(cache, c.text);
     ASSERT_EQ(second != nullptr, c.kept);
-    if (!second) continue;
+    // A text that cannot be taken again is noted as such, and scanned only
+    // by the evaluator from then on.
+    EXPECT_EQ(cache.EntryCount(), 1u);
+    if (!second) {
+      EXPECT_EQ(FindText(cache, c.text), nullptr);
+      EXPECT_EQ(cache.FindKept(c.text, std::strlen(c.text), 0), nullptr);
+      continue;
+    }
     EXPECT_EQ(second->tokenCount, c.tokens);
     EXPECT_EQ(second->tokens[second->tokenCount - 1].kind, kEvalEnd);
     EXPECT_STREQ(second->text, c.text);
