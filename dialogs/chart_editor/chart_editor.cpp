@@ -85,6 +85,9 @@ CChartDlg2::CChartDlg2(ChartEditorOwner* owner) : CDialogImpl(IDD_CHART_EDITOR),
   m_copy.Init();
   m_copy.selectedItem = -1;
   m_chartPages[1] = &m_viewPage;
+  m_containerPages[0] = &m_containerSizePage;
+  m_containerPages[1] = &m_containerWindowPage;
+  m_containerPages[2] = &m_containerTitlesPage;
 }
 
 CChartDlg2::~CChartDlg2() {

@@ -23,6 +23,7 @@
 #include "dialogs/chart_editor/chart_editor_owner.h"
 #include "dialogs/chart_editor/chart_editor_page.h"
 #include "dialogs/chart_editor/chart_view_page.h"
+#include "dialogs/chart_editor/container_pages.h"
 #include "platform/ui/dialog_impl.h"
 
 // Where the editor stood when it was last closed, for every document's
@@ -47,6 +48,9 @@ class CChartDlg2 : public CDialogImpl {
   void UpdatePlacement(const ContainerRecord& container);
   // The active view's selection becomes the selected series' formula.
   void UseSelectionAsSeries();
+  // The same for a new chart: without a selected series a data series is
+  // added first to take the selection.
+  void UseSelectionAsFirstSeries();
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
@@ -115,6 +119,9 @@ class CChartDlg2 : public CDialogImpl {
 
   // The pages; a null page is not built yet and its tab is not shown.
   CChartViewDlg m_viewPage;
+  CCntWindowDlg m_containerSizePage;
+  CCntBkgDlg m_containerWindowPage;
+  CCntTitlesDlg m_containerTitlesPage;
   CChartEditorPage* m_chartPages[kChartPages] = {};
   CChartEditorPage* m_containerPages[kContainerPages] = {};
 };
