@@ -26,7 +26,8 @@ void RestoreFrame(void* context) {
 bool CMainFrame::PopupActive() const {
   if (MessageBoxIsOpen()) return true;
   const HWND last = GetLastActivePopup(m_hWnd);
-  return last != m_hWnd && last != m_formatSheet.m_hWnd;
+  return last != m_hWnd && last != m_composer.m_hWnd && last != m_worksheetFormat.m_hWnd &&
+         last != m_formatSheet.m_hWnd;
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {

@@ -18,6 +18,8 @@ void ShowErrorWithLine(int code, int line);
 void ShowMessage(const char* text);
 // A string-table entry with the caller's buttons and icon; returns the button.
 int ShowMessageRes(UINT stringId, UINT flags);
+// The same for an entry that takes one number ("%1!d!").
+int ShowMessageResNumber(UINT stringId, int number, UINT flags);
 // A question with Yes and No, No the default; true for Yes.
 bool AskYesNo(const char* text);
 // True while one of these boxes is open: the user is in the middle of
