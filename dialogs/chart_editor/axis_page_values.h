@@ -7,16 +7,9 @@
 
 #include <cstdint>
 
+#include "charts/frame/axis_labels.h"
 #include "core/model/chart_record.h"
 #include "dialogs/chart_editor/page_numbers.h"
-
-// Bits of SeriesRecord::axisFlags.
-constexpr uint16_t kAxisLabelsVertical = 1;
-constexpr uint16_t kAxisLabelsHorizontal = 2;
-constexpr uint16_t kAxisTitleVertical = 4;
-constexpr uint16_t kAxisTitleHorizontal = 8;
-constexpr uint16_t kAxisMajorTicks = 16;
-constexpr uint16_t kAxisMinorTicks = 32;
 
 // A tick setting is kept as the number shown plus 1 in 16 bits, and files
 // hold at most 65534 there.

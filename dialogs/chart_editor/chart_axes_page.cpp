@@ -38,15 +38,10 @@ LRESULT CChartAxesDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS)
+      const SpinEdit spins[] = {{IDC_MAJOR_TICKS_SPIN, &m_major}, {IDC_MINOR_TICKS_SPIN, &m_minor}};
+      if (!StepSpinEdits(lp, spins, 2))
         break;
-      const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
-      if (header->idFrom == IDC_MAJOR_TICKS_SPIN)
-        m_major.Step(delta);
-      else if (header->idFrom == IDC_MINOR_TICKS_SPIN)
-        m_minor.Step(delta);
-      return 1;
+      return 1;  // the up-down control stays at its middle
     }
     case WM_COMMAND:
       if (LOWORD(wp) == IDC_AXIS_FONT_BUTTON && HIWORD(wp) == BN_CLICKED) {

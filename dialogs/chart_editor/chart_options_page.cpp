@@ -44,14 +44,11 @@ LRESULT CChartOptionsDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, b
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS)
+      int spin = 0;
+      int delta = 0;
+      if (!ReadSpinStep(lp, &spin, &delta))
         break;
-      const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
-      const int axis = header->idFrom == IDC_ROTATE_X_SPIN   ? 0
-                       : header->idFrom == IDC_ROTATE_Y_SPIN ? 1
-                       : header->idFrom == IDC_ROTATE_Z_SPIN ? 2
-                                                              : -1;
+      const int axis = spin == IDC_ROTATE_X_SPIN ? 0 : spin == IDC_ROTATE_Y_SPIN ? 1 : spin == IDC_ROTATE_Z_SPIN ? 2 : -1;
       if (axis < 0)
         break;
       OnRotationStep(axis, delta);

@@ -1,5 +1,7 @@
 #include "dialogs/chart_editor/chart_page_controls.h"
 
+#include <commctrl.h>
+
 #include "core/base/scheme_colors.h"
 #include "dialogs/controls/dialog_opening.h"
 #include "resources/resource_ids.h"
@@ -40,6 +42,28 @@ void ShowPageFill(CPatternComboBox& pattern, CColorComboBox& first, CColorComboB
   const COLORREF window = GetSchemeColor(kSchemeWindow);
   first.SetColor(record.patternColorSet ? record.patternColor : window, window, record.patternColorSet == 0);
   second.SetColor(record.backgroundColorSet ? record.backgroundColor : window, window, record.backgroundColorSet == 0);
+}
+
+bool ReadSpinStep(LPARAM notification, int* spin, int* delta) {
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(notification);
+  if (header == nullptr || header->code != UDN_DELTAPOS)
+    return false;
+  *spin = static_cast<int>(header->idFrom);
+  *delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
+  return true;
+}
+
+bool StepSpinEdits(LPARAM notification, const SpinEdit* pairs, size_t count) {
+  int spin = 0;
+  int delta = 0;
+  if (!ReadSpinStep(notification, &spin, &delta))
+    return false;
+  for (size_t i = 0; i < count; ++i)
+    if (pairs[i].spin == spin) {
+      pairs[i].edit->Step(delta);
+      return true;
+    }
+  return false;
 }
 
 void RefusePageControl(HWND page, int id) {

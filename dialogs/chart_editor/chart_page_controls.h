@@ -13,6 +13,7 @@
 
 #include "core/model/color_font_record.h"
 #include "dialogs/controls/owner_drawn_combos.h"
+#include "dialogs/controls/parsed_edit.h"
 
 void SetPageCheck(HWND page, int id, bool checked);
 bool IsPageChecked(HWND page, int id);
@@ -24,6 +25,19 @@ void ShowPageLine(CLineComboBox& line, CColorComboBox& colour, const BorderLine&
 // The fill with its two colours, the window colour when unset.
 void ShowPageFill(CPatternComboBox& pattern, CColorComboBox& first, CColorComboBox& second, const FillRecord& record,
                   bool withPatterns, bool withGradients);
+
+// The step of an up-down control from its UDN_DELTAPOS notification, with
+// the control's identifier; false for any other notification.
+bool ReadSpinStep(LPARAM notification, int* spin, int* delta);
+
+// An up-down control and the parsed edit it steps.
+struct SpinEdit {
+  int spin;
+  CParsedEdit* edit;
+};
+// Steps the edit of the notifying up-down control; false when the
+// notification is no step of one of them.
+bool StepSpinEdits(LPARAM notification, const SpinEdit* pairs, size_t count);
 
 // A store refused the control: a beep, and the focus on it.
 void RefusePageControl(HWND page, int id);

@@ -35,12 +35,10 @@ LRESULT CChartStyleAdvDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, 
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS)
+      SpinEdit spins[kAdvancedPercents];
+      for (int field = 0; field < kAdvancedPercents; ++field) spins[field] = {kPercentSpins[field], &m_edits[field]};
+      if (!StepSpinEdits(lp, spins, kAdvancedPercents))
         break;
-      for (int field = 0; field < kAdvancedPercents; ++field)
-        if (static_cast<int>(header->idFrom) == kPercentSpins[field])
-          m_edits[field].Step(reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
       return 1;
     }
     case WM_COMMAND:
@@ -84,10 +82,11 @@ LRESULT CChartStyleDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, boo
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS || header->idFrom != IDC_PIE_STYLE_SPIN)
+      int spin = 0;
+      int delta = 0;
+      if (!ReadSpinStep(lp, &spin, &delta) || spin != IDC_PIE_STYLE_SPIN)
         break;
-      OnPieStyleSpin(reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
+      OnPieStyleSpin(delta);
       return 1;
     }
     case WM_COMMAND:

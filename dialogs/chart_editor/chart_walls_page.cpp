@@ -1,7 +1,5 @@
 #include "dialogs/chart_editor/chart_walls_page.h"
 
-#include <commctrl.h>
-
 #include "dialogs/chart_editor/chart_page_controls.h"
 #include "dialogs/chart_editor/chart_page_values.h"
 #include "resources/resource_ids.h"
@@ -22,14 +20,9 @@ LRESULT CChartWallsDlg::ProcessWindowMessage(UINT msg, WPARAM, LPARAM lp, bool& 
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS)
+      const SpinEdit spins[] = {{IDC_VIEW_WIDTH_SPIN, &m_width}, {IDC_VIEW_HEIGHT_SPIN, &m_height}};
+      if (!StepSpinEdits(lp, spins, 2))
         break;
-      const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
-      if (header->idFrom == IDC_VIEW_WIDTH_SPIN)
-        m_width.Step(delta);
-      else if (header->idFrom == IDC_VIEW_HEIGHT_SPIN)
-        m_height.Step(delta);
       return 1;  // the up-down control stays at its middle
     }
   }

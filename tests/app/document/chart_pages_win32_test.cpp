@@ -148,4 +148,71 @@ TEST_F(ChartPagesTest, AUserGridlineComesFromItsDialogAndAWrongValueKeepsItOpen)
   EXPECT_EQ(StoredChart(id).series[0].userGridValues[0], 2.5);
 }
 
+TEST_F(ChartPagesTest, TheStylePageStepsThroughSixteenPieSlicesAndRefusesABarSizeOfZero) {
+  const uint16_t id = AddContainer({kChart2D});
+  Stored(id)->items[0].chart->series[0].viewType = kViewPie;
+  DoubleClickContainer();
+  ASSERT_TRUE(ClickTab("Style"));
+  auto* page = static_cast<CChartStyleDlg*>(Editor().ShownPage());
+  EXPECT_TRUE(IsWindowEnabled(PageControl(IDC_PIE_STYLE_SPIN)));
+  EXPECT_FALSE(IsWindowEnabled(PageControl(IDC_LINE_STYLE_COMBO)));
+  char text[32] = {};
+  for (int click = 0; click < 20; ++click) ClickSpin(IDC_PIE_STYLE_SPIN);
+  GetWindowTextA(PageControl(IDC_PIE_STYLE_EDIT), text, sizeof text);
+  EXPECT_STREQ(text, "Pie Style 16.");
+  EXPECT_EQ(page->PieSlice(), 15);
+  // Bar size 0 keeps the dialog open; the split takes 0.
+  DialogScriptStep steps[] = {{IDC_BAR_SIZE_EDIT, DialogAction::kSetText, "0", 0},
+                              {IDC_PIE_SPLIT_EDIT, DialogAction::kSetText, "0", 0},
+                              {IDOK, DialogAction::kPress, nullptr, 0},
+                              {IDC_BAR_SIZE_EDIT, DialogAction::kSetText, "35", 0},
+                              {IDOK, DialogAction::kPress, nullptr, 0}};
+  DialogScript script{IDD_CHART_STYLE_ADVANCED, steps, 5, false, false, 0};
+  SetDialogScripts(&script, 1);
+  SendMessageA(page->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADVANCED_BUTTON, BN_CLICKED),
+               reinterpret_cast<LPARAM>(PageControl(IDC_ADVANCED_BUTTON)));
+  SetDialogScripts(nullptr, 0);
+  EXPECT_TRUE(script.ran);
+  EXPECT_FALSE(script.stalled);
+  Apply();
+  EXPECT_EQ(StoredChart(id).options.barSize, 35);
+  EXPECT_EQ(StoredChart(id).options.pieSplit, 0);
+}
+
+TEST_F(ChartPagesTest, TheDataPageRefusesAFromValueThatIsNoNumber) {
+  const uint16_t id = OpenOnTab(kChartXY, "Data");
+  EXPECT_TRUE(IsWindowEnabled(PageControl(IDC_X_DOMAIN_EDIT)));
+  SendMessageA(PageControl(IDC_FROM_VALUE_CHECK), BM_CLICK, 0, 0);
+  TypeIntoPage(IDC_FROM_VALUE_EDIT, "one");
+  TypeIntoPage(IDC_X_DOMAIN_EDIT, "Days  ");
+  const int32_t steps = book->undoHistory.Current();
+  Apply();
+  EXPECT_EQ(book->undoHistory.Current(), steps);
+  EXPECT_EQ(GetFocus(), PageControl(IDC_FROM_VALUE_EDIT));
+  TypeIntoPage(IDC_FROM_VALUE_EDIT, "-2");
+  Apply();
+  // The X domain names no X-values series yet, so Apply says so and stops.
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].substr(0, 20), "The XY chart require");
+  EXPECT_EQ(book->undoHistory.Current(), steps);
+  TypeIntoPage(IDC_X_DOMAIN_EDIT, "");
+  Apply();
+  EXPECT_EQ(book->undoHistory.Current(), steps + 1);
+  const SeriesRecord& series = StoredChart(id).series[0];
+  EXPECT_EQ(series.fromValue, -2.0);
+  EXPECT_TRUE(series.flags & kSeriesFromValueSet);
+}
+
+TEST_F(ChartPagesTest, TheViewPageOfAnXYChartAlwaysSavesAScatterSeries) {
+  const uint16_t id = AddContainer({kChartXY});
+  ChartRecord* chart = Stored(id)->items[0].chart;
+  chart->series[0].viewType = kViewColumn;
+  chart->series[0].stacked = 1;
+  DoubleClickContainer();
+  ASSERT_TRUE(ClickTab("View"));
+  Apply();
+  EXPECT_EQ(StoredChart(id).series[0].viewType, kViewScatter);
+  EXPECT_EQ(StoredChart(id).series[0].stacked, 0);
+}
+
 }  // namespace
