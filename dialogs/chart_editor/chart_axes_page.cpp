@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "dialogs/chart_editor/axis_page_values.h"
+#include "dialogs/chart_editor/chart_font_dialog.h"
 #include "dialogs/chart_editor/chart_page_controls.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -30,19 +31,16 @@ void Enable(HWND page, const int (&ids)[N], bool enable) {
 
 CChartAxesDlg::CChartAxesDlg()
     : CChartEditorPage(IDD_CHART_AXES_PAGE),
-      m_major(kParsedInteger, 0, kTickSettingMaximum),
-      m_minor(kParsedInteger, 0, kTickSettingMaximum) {}
+      m_ticks{{kParsedInteger, 0, kTickSettingMaximum}, {kParsedInteger, 0, kTickSettingMaximum}} {}
 
 LRESULT CChartAxesDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const SpinEdit spins[] = {{IDC_MAJOR_TICKS_SPIN, &m_major}, {IDC_MINOR_TICKS_SPIN, &m_minor}};
-      if (!StepSpinEdits(lp, spins, 2))
+    case WM_NOTIFY:
+      if (!StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_ticks, 2))
         break;
       return 1;  // the up-down control stays at its middle
-    }
     case WM_COMMAND:
       if (LOWORD(wp) == IDC_AXIS_FONT_BUTTON && HIWORD(wp) == BN_CLICKED) {
         RunFontDialog(::GetActiveWindow(), &m_font);
@@ -61,8 +59,8 @@ LRESULT CChartAxesDlg::OnInitDialog() {
   for (const char* text : {"Linear", "Log2", "LogE", "Log10"}) ComboAddString(scale, text);
   m_line.SubclassWindow(GetDlgItem(IDC_AXIS_LINE_COMBO));
   m_colour.SubclassWindow(GetDlgItem(IDC_AXIS_COLOR_COMBO));
-  m_major.AttachWithUpDown(GetDlgItem(IDC_MAJOR_TICKS_EDIT), GetDlgItem(IDC_MAJOR_TICKS_SPIN));
-  m_minor.AttachWithUpDown(GetDlgItem(IDC_MINOR_TICKS_EDIT), GetDlgItem(IDC_MINOR_TICKS_SPIN));
+  m_ticks[0].AttachWithUpDown(GetDlgItem(IDC_MAJOR_TICKS_EDIT), GetDlgItem(IDC_MAJOR_TICKS_SPIN));
+  m_ticks[1].AttachWithUpDown(GetDlgItem(IDC_MINOR_TICKS_EDIT), GetDlgItem(IDC_MINOR_TICKS_SPIN));
   SendDlgItemMessageA(m_hWnd, IDC_AXIS_NAME_EDIT, EM_LIMITTEXT, kSeriesTextSize - 1, 0);
   OpenChartPage(m_hWnd);
   return TRUE;

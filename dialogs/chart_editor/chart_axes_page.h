@@ -22,8 +22,7 @@ class CChartAxesDlg : public CChartEditorPage {
 
   CLineComboBox m_line;
   CColorComboBox m_colour;
-  CParsedEdit m_major;
-  CParsedEdit m_minor;
+  CParsedEdit m_ticks[2];  // major, minor
   ColorFontRecord m_font = {};  // as "Font..." left it
 };
 

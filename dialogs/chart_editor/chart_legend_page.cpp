@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "dialogs/chart_editor/chart_font_dialog.h"
 #include "dialogs/chart_editor/chart_page_controls.h"
 #include "dialogs/chart_editor/chart_page_values.h"
 #include "platform/ui/common_controls.h"

@@ -5,15 +5,8 @@
 #include "core/base/scheme_colors.h"
 #include "dialogs/controls/dialog_opening.h"
 #include "resources/resource_ids.h"
-#include "services/convert/font_conversion.h"
 #include "services/settings/global_options.h"
 #include "services/ui_services/window_transparency.h"
-
-namespace {
-
-ChooseFontFunction g_chooseFont = ::ChooseFontA;
-
-}  // namespace
 
 void SetPageCheck(HWND page, int id, bool checked) { ::CheckDlgButton(page, id, checked ? BST_CHECKED : BST_UNCHECKED); }
 
@@ -53,19 +46,6 @@ bool ReadSpinStep(LPARAM notification, int* spin, int* delta) {
   return true;
 }
 
-bool StepSpinEdits(LPARAM notification, const SpinEdit* pairs, size_t count) {
-  int spin = 0;
-  int delta = 0;
-  if (!ReadSpinStep(notification, &spin, &delta))
-    return false;
-  for (size_t i = 0; i < count; ++i)
-    if (pairs[i].spin == spin) {
-      pairs[i].edit->Step(delta);
-      return true;
-    }
-  return false;
-}
-
 void RefusePageControl(HWND page, int id) {
   ::MessageBeep(MB_OK);
   HWND control = ::GetDlgItem(page, id);
@@ -80,30 +60,4 @@ void OpenChartPage(HWND page) {
 
 void SendEditorApply(HWND page) {
   ::SendMessageA(::GetAncestor(page, GA_ROOT), WM_COMMAND, MAKEWPARAM(ID_CHART_APPLY, BN_CLICKED), 0);
-}
-
-bool RunFontDialog(HWND owner, ColorFontRecord* font) {
-  LOGFONTA logFont = {};
-  FontRecordToLogFont(font->font, &logFont);
-  const COLORREF windowText = GetSchemeColor(kSchemeWindowText);
-  CHOOSEFONTA choose = {};
-  choose.lStructSize = sizeof choose;
-  choose.hwndOwner = owner;
-  choose.lpLogFont = &logFont;
-  choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE;
-  choose.nSizeMin = 4;
-  choose.nSizeMax = 72;
-  choose.rgbColors = font->colorSet ? font->color : windowText;
-  if (!g_chooseFont(&choose))
-    return false;
-  LogFontToFontRecord(&font->font, logFont);
-  font->colorSet = choose.rgbColors == windowText ? 0 : 1;
-  font->color = choose.rgbColors;
-  return true;
-}
-
-ChooseFontFunction SetChooseFontFunction(ChooseFontFunction fn) {
-  const ChooseFontFunction previous = g_chooseFont;
-  g_chooseFont = fn != nullptr ? fn : ::ChooseFontA;
-  return previous;
 }

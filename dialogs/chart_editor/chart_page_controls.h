@@ -11,9 +11,7 @@
 
 #include <windows.h>
 
-#include "core/model/color_font_record.h"
 #include "dialogs/controls/owner_drawn_combos.h"
-#include "dialogs/controls/parsed_edit.h"
 
 void SetPageCheck(HWND page, int id, bool checked);
 bool IsPageChecked(HWND page, int id);
@@ -30,15 +28,6 @@ void ShowPageFill(CPatternComboBox& pattern, CColorComboBox& first, CColorComboB
 // the control's identifier; false for any other notification.
 bool ReadSpinStep(LPARAM notification, int* spin, int* delta);
 
-// An up-down control and the parsed edit it steps.
-struct SpinEdit {
-  int spin;
-  CParsedEdit* edit;
-};
-// Steps the edit of the notifying up-down control; false when the
-// notification is no step of one of them.
-bool StepSpinEdits(LPARAM notification, const SpinEdit* pairs, size_t count);
-
 // A store refused the control: a beep, and the focus on it.
 void RefusePageControl(HWND page, int id);
 
@@ -47,16 +36,5 @@ void OpenChartPage(HWND page);
 
 // Sends the Apply command to the chart editor that holds the page.
 void SendEditorApply(HWND page);
-
-// The common font dialog on a chart font: screen fonts with effects, 4 to 72
-// points, its colour the font's (the window-text colour when unset). After
-// OK the record takes the chosen font, and the colour unless it is the
-// window-text colour, which clears the colour flag. False after Cancel,
-// with the record unchanged.
-bool RunFontDialog(HWND owner, ColorFontRecord* font);
-
-// The font dialog, replaceable so that tests answer it.
-using ChooseFontFunction = BOOL(WINAPI*)(CHOOSEFONTA*);
-ChooseFontFunction SetChooseFontFunction(ChooseFontFunction fn);
 
 #endif

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "dialogs/chart_editor/chart_font_dialog.h"
 #include "dialogs/chart_editor/chart_page_controls.h"
 #include "dialogs/controls/dialog_opening.h"
 #include "platform/ui/common_controls.h"
@@ -34,13 +35,10 @@ LRESULT CChartStyleAdvDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, 
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      SpinEdit spins[kAdvancedPercents];
-      for (int field = 0; field < kAdvancedPercents; ++field) spins[field] = {kPercentSpins[field], &m_edits[field]};
-      if (!StepSpinEdits(lp, spins, kAdvancedPercents))
+    case WM_NOTIFY:
+      if (!StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_edits, kAdvancedPercents))
         break;
       return 1;
-    }
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK) {
         OnOK();

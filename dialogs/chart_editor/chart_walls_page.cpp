@@ -12,19 +12,16 @@ constexpr int kSizeTextLimit = 4;
 
 CChartWallsDlg::CChartWallsDlg()
     : CChartEditorPage(IDD_CHART_WALLS_PAGE),
-      m_width(kParsedInteger, kViewSizeMinimum, kViewSizeMaximum),
-      m_height(kParsedInteger, kViewSizeMinimum, kViewSizeMaximum) {}
+      m_sizes{{kParsedInteger, kViewSizeMinimum, kViewSizeMaximum}, {kParsedInteger, kViewSizeMinimum, kViewSizeMaximum}} {}
 
 LRESULT CChartWallsDlg::ProcessWindowMessage(UINT msg, WPARAM, LPARAM lp, bool& handled) {
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const SpinEdit spins[] = {{IDC_VIEW_WIDTH_SPIN, &m_width}, {IDC_VIEW_HEIGHT_SPIN, &m_height}};
-      if (!StepSpinEdits(lp, spins, 2))
+    case WM_NOTIFY:
+      if (!StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_sizes, 2))
         break;
       return 1;  // the up-down control stays at its middle
-    }
   }
   handled = false;
   return 0;
@@ -36,10 +33,9 @@ LRESULT CChartWallsDlg::OnInitDialog() {
   m_colour2.SubclassWindow(GetDlgItem(IDC_WALL_COLOR2_COMBO));
   m_border.SubclassWindow(GetDlgItem(IDC_WALL_BORDER_COMBO));
   m_borderColour.SubclassWindow(GetDlgItem(IDC_WALL_BORDER_COLOR_COMBO));
-  m_width.AttachWithUpDown(GetDlgItem(IDC_VIEW_WIDTH_EDIT), GetDlgItem(IDC_VIEW_WIDTH_SPIN));
-  m_height.AttachWithUpDown(GetDlgItem(IDC_VIEW_HEIGHT_EDIT), GetDlgItem(IDC_VIEW_HEIGHT_SPIN));
-  m_width.SendMessage(EM_LIMITTEXT, kSizeTextLimit);
-  m_height.SendMessage(EM_LIMITTEXT, kSizeTextLimit);
+  m_sizes[0].AttachWithUpDown(GetDlgItem(IDC_VIEW_WIDTH_EDIT), GetDlgItem(IDC_VIEW_WIDTH_SPIN));
+  m_sizes[1].AttachWithUpDown(GetDlgItem(IDC_VIEW_HEIGHT_EDIT), GetDlgItem(IDC_VIEW_HEIGHT_SPIN));
+  for (CParsedEdit& edit : m_sizes) edit.SendMessage(EM_LIMITTEXT, kSizeTextLimit);
   OpenChartPage(m_hWnd);
   return TRUE;
 }

@@ -24,8 +24,7 @@ class CChartWallsDlg : public CChartEditorPage {
   CColorComboBox m_colour2;
   CLineComboBox m_border;
   CColorComboBox m_borderColour;
-  CParsedEdit m_width;
-  CParsedEdit m_height;
+  CParsedEdit m_sizes[2];  // width, height
 };
 
 #endif

@@ -41,6 +41,14 @@ LRESULT CParsedEdit::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM, bool& han
   return 0;
 }
 
+bool StepEditOfUpDown(const NMHDR& header, CParsedEdit* edits, int count) {
+  if (header.code != UDN_DELTAPOS) return false;
+  const HWND buddy = reinterpret_cast<HWND>(::SendMessageA(header.hwndFrom, UDM_GETBUDDY, 0, 0));
+  for (int i = 0; i < count; ++i)
+    if (buddy != nullptr && edits[i].m_hWnd == buddy) edits[i].Step(reinterpret_cast<const NMUPDOWN&>(header).iDelta);
+  return true;
+}
+
 void InitStepSpin(HWND upDown) {
   SendMessageA(upDown, UDM_SETRANGE32, 0, 10000);
   SendMessageA(upDown, UDM_SETPOS32, 0, 5000);

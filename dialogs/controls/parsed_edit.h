@@ -32,6 +32,11 @@ class CParsedEdit : public CWindowImpl {
   ParsedEditRules m_rules;
 };
 
+// A UDN_DELTAPOS of the up-down control of one of the edits steps that edit
+// (its buddy). True when the notification was one: the dialog then answers
+// 1, so that the up-down control stays at its middle.
+bool StepEditOfUpDown(const NMHDR& header, CParsedEdit* edits, int count);
+
 // The up-down control of a stepped field: range 0 to 10000 held at 5000, so
 // that every click gives a delta; faster after 2, 4 and 6 seconds.
 void InitStepSpin(HWND upDown);

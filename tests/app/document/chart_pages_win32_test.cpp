@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "core/base/scheme_colors.h"
-#include "dialogs/chart_editor/chart_page_controls.h"
+#include "dialogs/chart_editor/chart_font_dialog.h"
 #include "platform/ui/dialog_script.h"
 #include "tests/app/document/chart_editor_fixture.h"
 
