@@ -126,7 +126,7 @@ TEST_F(ChartPagesTest, TheLegendOnTheRightGrownInWidthAndATitleFont) {
   EXPECT_STREQ(options.titleText, "Sales");
   EXPECT_STREQ(options.titleFont.font.faceName, "Arial");
   EXPECT_EQ(options.titleFont.colorSet, 1);
-  EXPECT_EQ(options.titleFont.color, static_cast<uint32_t>(RGB(255, 0, 0)));
+  EXPECT_EQ(uint32_t(options.titleFont.color), static_cast<uint32_t>(RGB(255, 0, 0)));
 }
 
 TEST_F(ChartPagesTest, AUserGridlineComesFromItsDialogAndAWrongValueKeepsItOpen) {
@@ -145,7 +145,7 @@ TEST_F(ChartPagesTest, AUserGridlineComesFromItsDialogAndAWrongValueKeepsItOpen)
   EXPECT_EQ(SendMessageA(page->UserGridList(), LB_GETCOUNT, 0, 0), 1);
   Apply();
   ASSERT_EQ(StoredChart(id).series[0].userGridCount, 1);
-  EXPECT_EQ(StoredChart(id).series[0].userGridValues[0], 2.5);
+  EXPECT_EQ(double(StoredChart(id).series[0].userGridValues[0]), 2.5);
 }
 
 TEST_F(ChartPagesTest, TheStylePageStepsThroughSixteenPieSlicesAndRefusesABarSizeOfZero) {
@@ -199,7 +199,7 @@ TEST_F(ChartPagesTest, TheDataPageRefusesAFromValueThatIsNoNumber) {
   Apply();
   EXPECT_EQ(book->undoHistory.Current(), steps + 1);
   const SeriesRecord& series = StoredChart(id).series[0];
-  EXPECT_EQ(series.fromValue, -2.0);
+  EXPECT_EQ(double(series.fromValue), -2.0);
   EXPECT_TRUE(series.flags & kSeriesFromValueSet);
 }
 

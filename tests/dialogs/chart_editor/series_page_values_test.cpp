@@ -44,7 +44,7 @@ TEST(DataPage, RangeValuesTakeTheRegionalSeparatorOnly) {
     values.fromSet = true;
     std::snprintf(values.fromText, sizeof values.fromText, "%s", c.text);
     EXPECT_EQ(StoreDataPage(values, c.separator, &chart, 0), c.stored ? kPageStored : kDataFromField) << c.text;
-    EXPECT_EQ(chart.series[0].fromValue, c.stored ? c.value : 7.0) << c.text;
+    EXPECT_EQ(double(chart.series[0].fromValue), c.stored ? c.value : 7.0) << c.text;
     EXPECT_EQ((chart.series[0].flags & kSeriesFromValueSet) != 0, c.stored) << c.text;
   }
 }
@@ -64,8 +64,8 @@ TEST(DataPage, UncheckedBoxesKeepTheNumbersAndNamesLoseTrailingBlanks) {
   std::snprintf(values.relatedX, sizeof values.relatedX, "x values \t ");
   ASSERT_EQ(StoreDataPage(values, ',', &chart, 0), kPageStored);
   EXPECT_EQ(s.flags & (kSeriesFromValueSet | kSeriesToValueSet), 0);
-  EXPECT_EQ(s.fromValue, 1.25);
-  EXPECT_EQ(s.toValue, 9.0);
+  EXPECT_EQ(double(s.fromValue), 1.25);
+  EXPECT_EQ(double(s.toValue), 9.0);
   EXPECT_STREQ(s.relatedX, "x values");
   // The X-values series has no domain of its own.
   LoadDataPage(chart, 1, ',', &values);
@@ -126,7 +126,7 @@ TEST(StylePage, ScatterPointsUnconnectedKeepTheirLineColour) {
   values.symbol = 9;
   StoreStylePage(values, 0, &chart, 0);
   EXPECT_EQ(chart.series[0].connectingLine.style, 0);
-  EXPECT_EQ(chart.series[0].connectingLine.color, 0x123456u);
+  EXPECT_EQ(uint32_t(chart.series[0].connectingLine.color), 0x123456u);
   EXPECT_EQ(chart.series[0].symbol, 9);
   LoadStylePage(chart, 0, &values);
   EXPECT_FALSE(values.connectPoints);
