@@ -20,6 +20,7 @@ constexpr int kValueTextLimit = 329;
 constexpr int kButtonSize = 25;
 constexpr int kCellInset = 4;
 const UINT kButtonIds[2] = {ID_ADD_USER_GRIDLINE, ID_DELETE_USER_GRIDLINE};
+const char* const kButtonTips[2] = {"Add a user-defined gridline", "Delete the selected user-defined gridline"};
 const int kButtonImages[2] = {5, 6};
 const int kButtonYUnits[2] = {36, 54};
 constexpr int kButtonXUnits = 253;
@@ -94,6 +95,12 @@ LRESULT CChartGridDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
       break;
     case WM_NOTIFY: {
       const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
+      if (header->code == TTN_GETDISPINFOA) {
+        for (int i = 0; i < 2; ++i)
+          if (header->idFrom == kButtonIds[i])
+            reinterpret_cast<NMTTDISPINFOA*>(lp)->lpszText = const_cast<char*>(kButtonTips[i]);
+        return 0;
+      }
       // The columns keep their widths.
       if (header->hwndFrom == m_header && (header->code == HDN_BEGINTRACKA || header->code == HDN_BEGINTRACKW))
         return TRUE;
