@@ -29,8 +29,3 @@ uint8_t FileKindOfSaveFilter(uint32_t filterIndex) {
       return kFormatNative;
   }
 }
-
-uint8_t NativeSaveVariant(uint8_t sourceFormat, uint8_t saveKind, uint8_t optionSaveFormat) {
-  const uint8_t variant = sourceFormat != kFormatNative ? optionSaveFormat : saveKind;
-  return variant == kNativeXmlPlain || variant == kNativeXmlGzip ? kNativeXmlPlain : kNativeBinaryGzip;
-}

@@ -2,10 +2,13 @@
 #define TALVERO_APP_SAVE_CHOICE_H
 
 // What a document's Save and Save As decide before anything is written: the
-// native variant a save uses, the file kind a filter of the save dialog
-// stands for, and the dialog's filter list and default extension.
+// file kind a filter of the save dialog stands for, and the dialog's filter
+// list and default extension. The native variant a save uses is the files'
+// NativeSaveVariant.
 
 #include <cstdint>
+
+#include "files/dispatch/document_file.h"
 
 // The native extension, without the dot: what the save dialog appends to a
 // name typed without one, and what the open dialog lists.
@@ -18,10 +21,5 @@ constexpr uint32_t kSaveFilterCount = 8;
 // The file kind (the workbook's format byte, 0 native to 6 Clipper) of a
 // filter index of the save dialog; index 0 and "All Files" are native.
 uint8_t FileKindOfSaveFilter(uint32_t filterIndex);
-
-// The native variant of a save: a document of a foreign kind takes the
-// save-format option first; then the binary variants (4, 5) save compressed
-// binary, the XML ones (2, 3) plain XML, and anything else compressed binary.
-uint8_t NativeSaveVariant(uint8_t sourceFormat, uint8_t saveKind, uint8_t optionSaveFormat);
 
 #endif

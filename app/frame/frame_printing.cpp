@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "app/document/child_frame.h"
-#include "app/frame/print_geometry.h"
+#include "app/frame/print_selection.h"
 #include "core/workbook/open_document_table.h"
 #include "core/workbook/workbook.h"
 #include "dialogs/printing/print_sheet.h"
@@ -16,13 +16,9 @@
 #include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
 #include "services/messages/message_boxes.h"
-#include "view/draw_context/draw_context.h"
-#include "view/printing/sheet_placement.h"
 
 namespace {
 
-constexpr int kNoPrinterSelected = 20;
-constexpr char kPrintDocumentName[] = "Talvero Document";
 constexpr UINT kNormalBands[] = {CMainFrame::kCommandBarBand, CMainFrame::kMainToolBarBand,
                                  CMainFrame::kSecondaryToolBarBand};
 
@@ -30,13 +26,6 @@ constexpr UINT kNormalBands[] = {CMainFrame::kCommandBarBand, CMainFrame::kMainT
 bool ImperialMeasurement() {
   char measure[4] = {};
   return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure) > 0 && measure[0] == '1';
-}
-
-PrinterMetrics MetricsOf(HDC printer) {
-  return PrinterMetrics{GetDeviceCaps(printer, PHYSICALWIDTH),   GetDeviceCaps(printer, PHYSICALHEIGHT),
-                        GetDeviceCaps(printer, PHYSICALOFFSETX), GetDeviceCaps(printer, PHYSICALOFFSETY),
-                        GetDeviceCaps(printer, HORZSIZE),        GetDeviceCaps(printer, VERTSIZE),
-                        GetDeviceCaps(printer, LOGPIXELSX),      GetDeviceCaps(printer, LOGPIXELSY)};
 }
 
 struct ToolWindowSearch {
@@ -70,15 +59,7 @@ bool CMainFrame::FindPaperByName(const char* paperName, uint16_t* paper) {
 }
 
 bool CMainFrame::PreparePrinter(const char* paperName, bool landscape) {
-  if (m_printerName[0] == '\0' || m_devMode == nullptr) {
-    char name[kPrinterNameCapacity];
-    if (!GetDefaultPrinterName(name, sizeof name)) return false;
-    HGLOBAL devMode = ReadPrinterDevMode(m_hWnd, name);
-    if (devMode == nullptr) return false;
-    if (m_devMode != nullptr) GlobalFree(m_devMode);
-    m_devMode = devMode;
-    lstrcpynA(m_printerName, name, sizeof m_printerName);
-  }
+  if (!HoldDefaultPrinter(m_hWnd, m_printerName, &m_devMode)) return false;
   uint16_t paper = 0;
   const bool paperFound = paperName[0] != '\0' && FindPaperByName(paperName, &paper);
   DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(m_devMode));
@@ -144,44 +125,20 @@ void CMainFrame::TakeViewSelection(CWorkSheet* sheet) {
 }
 
 int32_t CMainFrame::PaginateForPrinter(CWorkBook* book, CWorkSheet* sheet, HDC* printer) {
-  *printer = nullptr;
-  HANDLE handle = nullptr;
-  DEVMODEA* devMode = m_devMode != nullptr ? static_cast<DEVMODEA*>(GlobalLock(m_devMode)) : nullptr;
-  PRINTER_DEFAULTSA defaults = {nullptr, devMode, PRINTER_ACCESS_USE};
-  const bool opened = OpenPrinterA(m_printerName, &handle, &defaults) != FALSE;
-  if (opened) ClosePrinter(handle);
-  HDC device = opened ? CreatePrinterDC(m_printerName, devMode) : nullptr;
+  const DEVMODEA* devMode = m_devMode != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(m_devMode)) : nullptr;
+  uint8_t code = 0;
+  HDC device;
+  {
+    WaitCursor wait;
+    device = ::PaginateForPrinter(book, sheet, m_printerName, devMode, &m_printPages, &code);
+  }
   if (m_devMode != nullptr) GlobalUnlock(m_devMode);
-  if (device == nullptr) {
-    ShowError(kNoPrinterSelected);
-    return -1;
-  }
-  const PageSettings& settings = sheet->pageSettings;
-  const PrinterMetrics metrics = MetricsOf(device);
-  HDC screen = GetDC(nullptr);
-  const int32_t screenX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int32_t screenY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  if (!ComputePrintZoom(metrics, screenX, screenY, settings.scale, &m_printZoom) ||
-      !ComputePrintFrame(metrics, settings, &m_printFrame)) {
-    DeleteDC(device);
-    ShowError(kNoPrinterSelected);
-    return -1;
-  }
-  WaitCursor wait;
-  DrawContext context;
-  context.AttachDC(device);
-  context.SetPrinting(true, false);
-  const bool paginated = book->Paginate(context.Measurer(), sheet, m_printFrame, &m_printZoom);
-  context.AttachDC(nullptr);
-  if (!paginated) {
-    DeleteDC(device);
-    book->FreePageList(sheet);
-    ShowError(book->error);
-    return -1;
-  }
   *printer = device;
-  return static_cast<int32_t>(CountPrintedSheets(book->pageList, sheet->pageSettings));
+  if (device == nullptr) {
+    ShowError(code);
+    return -1;
+  }
+  return static_cast<int32_t>(m_printPages.sheets);
 }
 
 void CMainFrame::OnFilePrint() {
@@ -391,17 +348,7 @@ void CMainFrame::OnPreviewClose() {
 
 bool CMainFrame::PrintPage(UINT page, HDC dc) {
   if (m_printBook == nullptr || m_printSheet == nullptr) return false;
-  const int32_t width = m_printFrame.right - m_printFrame.left + 1;
-  const int32_t height = m_printFrame.bottom - m_printFrame.top + 1;
-  SetMapMode(dc, MM_ANISOTROPIC);
-  SetWindowExtEx(dc, width, height, nullptr);
-  SetViewportExtEx(dc, width, height, nullptr);
-  DrawContext context;
-  context.AttachDC(dc);
-  context.SetPrinting(true, m_preview.m_hWnd != nullptr);
-  m_printBook->PrintPage(&context, page, m_printSheet, m_printFrame, m_printZoom);
-  context.RestoreObjects();
-  context.AttachDC(nullptr);
+  DrawPrinterSheet(m_printBook, m_printSheet, m_printPages, page, dc, m_preview.m_hWnd != nullptr);
   return true;
 }
 

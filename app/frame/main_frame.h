@@ -29,7 +29,7 @@
 #include "platform/ui/print_job.h"
 #include "platform/ui/print_preview_window.h"
 #include "platform/ui/printer_capabilities.h"
-#include "view/printing/print_frame.h"
+#include "view/printing/printer_pages.h"
 #include "platform/ui/mdi_frame.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/recent_document_list.h"
@@ -322,8 +322,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // geometry of the printer.
   CWorkBook* m_printBook = nullptr;
   CWorkSheet* m_printSheet = nullptr;
-  PrintFrame m_printFrame = {};
-  PrintZoom m_printZoom = {100, 100};
+  PrinterPages m_printPages = {{}, {100, 100}, 0};
   // The preview and the tool windows it hid.
   CPrintPreviewWindow m_preview;
   static constexpr int kMaxHiddenToolWindows = 8;

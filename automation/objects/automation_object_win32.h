@@ -45,6 +45,10 @@ class CDispatchImpl : public Interface {
                       EXCEPINFO* exception, UINT* badArgument) override {
     InterfaceTypeInfo types;
     if (!AutomationTypeInfo(__uuidof(Interface), &types)) return TYPE_E_ELEMENTNOTFOUND;
+    // The exception of a failed member takes the thread's error information:
+    // what an earlier call left there, never read by its client, must not
+    // stand for this call's failure.
+    SetErrorInfo(0, nullptr);
     return types.vtable->Invoke(static_cast<Interface*>(this), id, flags, params, result, exception, badArgument);
   }
 };

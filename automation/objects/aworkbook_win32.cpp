@@ -1,16 +1,50 @@
 #include "automation/objects/aworkbook_win32.h"
 
-#include "automation/objects/format_info_win32.h"
-#include "automation/objects/page_info_win32.h"
+#include "automation/objects/bstr_text_win32.h"
 #include "automation/server/error_description.h"
+#include "automation/worksheet/cell_argument.h"
+#include "files/dispatch/file_errors.h"
 #include "services/messages/message_boxes.h"
 
 namespace {
 
 // The longest description a client is given, in characters.
 constexpr int kDescriptionCharacters = 1025;
+// The longest cell or range argument read, in bytes.
+constexpr UINT kCellArgumentSize = 1024;
+// "No worksheet selected"
+constexpr uint8_t kNoWorksheetSelected = 13;
+
+void SleepFor(DWORD milliseconds) { Sleep(milliseconds); }
+
+CAWorkbook::PasswordDelay g_passwordDelay = SleepFor;
 
 }  // namespace
+
+CAWorkbook::~CAWorkbook() {
+  if (m_devMode != nullptr) GlobalFree(m_devMode);
+}
+
+void CAWorkbook::SetPasswordDelayForTesting(PasswordDelay delay) { g_passwordDelay = delay ? delay : SleepFor; }
+
+HRESULT CAWorkbook::NoWorksheet() { return ReportError(kNoWorksheetSelected, IID_IWorksheet, 0); }
+
+HRESULT CAWorkbook::FailLoad() {
+  const uint8_t code = error;
+  bufferedFile.Close();
+  if (code == kFileBadPassword) {
+    CWorkBook::Clear();
+    g_passwordDelay(kWrongPasswordDelay);
+  }
+  return ReportError(code, IID_IWorksheet, 0);
+}
+
+bool CAWorkbook::ParseCellArg(BSTR text, CellRange* range) {
+  if (SysStringLen(text) > kCellArgumentSize) return false;
+  char ansi[2 * kCellArgumentSize + 1];
+  BstrToAnsi(text, ansi, sizeof ansi);
+  return ParseCellArgument(ansi, evaluator, range);
+}
 
 HRESULT CAWorkbook::ReportError(uint8_t code, REFIID iid, uint32_t line) {
   const HRESULT result = static_cast<HRESULT>(kWorkbookErrorResultBase + code);
@@ -62,15 +96,4 @@ STDMETHODIMP CAWorkbook::QueryInterface(REFIID iid, void** out) {
 // The tree's members report under the worksheet's interface.
 STDMETHODIMP CAWorkbook::InterfaceSupportsErrorInfo(REFIID iid) {
   return IsEqualIID(iid, IID_IWorksheet) || IsEqualIID(iid, IID_ITree) ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP CAWorkbook::get_WorksheetTree(ITree** tree) {
-  if (tree == nullptr) return E_POINTER;
-  return SUCCEEDED(QueryInterface(IID_ITree, reinterpret_cast<void**>(tree))) ? S_OK : E_FAIL;
-}
-
-STDMETHODIMP CAWorkbook::CreatePageInfo(IPageInfo** pageInfo) { return CreateObjectForCaller<CPageInfo>(pageInfo); }
-
-STDMETHODIMP CAWorkbook::CreateFormatInfo(IFormatInfo** formatInfo) {
-  return CreateObjectForCaller<CFormatInfo>(formatInfo);
 }

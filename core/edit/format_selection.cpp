@@ -194,6 +194,42 @@ bool ApplyFormatToColumn(StyleTable* table, uint16_t column, SheetFormat* format
   return done;
 }
 
+bool ApplyFormatToRectangle(CWorkBook* book, const FormatSelection& rect, int kind, const StyleRecord& templateStyle,
+                            const FontRecord& templateFont) {
+  CWorkSheet* sheet = book ? book->activeWorksheet : nullptr;
+  if (!sheet)
+    return false;
+  FormatBackup* backup = new (std::nothrow) FormatBackup;
+  if (!backup || !backup->Take(&sheet->format)) {
+    delete backup;
+    book->error = kWorkbookOutOfMemory;
+    return false;
+  }
+  SelectionFormatter formatter(book, &sheet->format, rect);
+  const bool applied = kind == kApplyOutline ? formatter.ApplyOutline(templateStyle, templateFont)
+                                             : formatter.ApplyToAll(kind, templateStyle, templateFont);
+  if (!applied) {
+    const uint8_t error = book->error;
+    backup->PutBack(&sheet->format);
+    delete backup;
+    book->CompactStyles();
+    book->error = error;
+    return false;
+  }
+  delete backup;
+  book->CompactStyles();
+  return true;
+}
+
+void RefitRowHeightsOfRows(CWorkBook* book, const TextMeasurer& measurer, uint32_t firstRow, uint32_t lastRow) {
+  CWorkSheet* sheet = book ? book->activeWorksheet : nullptr;
+  if (!sheet)
+    return;
+  const uint32_t last = LastRowToFit(sheet);
+  if (firstRow <= last)
+    CWorkSheet::AutoRowHeights(book, measurer, sheet, firstRow, lastRow < last ? lastRow : last);
+}
+
 bool ApplyFormatToSelection(CWorkBook* book, const FormatSelection& selection, int kind,
                             const StyleRecord& templateStyle, const FontRecord& templateFont,
                             const TextMeasurer* measurer) {
@@ -215,32 +251,13 @@ bool ApplyFormatToSelection(CWorkBook* book, const FormatSelection& selection, i
   UndoRecord& step = book->undoHistory.Record(book->undoHistory.Current());
   step.cursorColumn = s.currentColumn;
   step.cursorRow = s.currentRow;
-
-  FormatBackup* backup = new (std::nothrow) FormatBackup;
-  if (!backup || !backup->Take(&sheet->format)) {
-    delete backup;
-    book->undoHistory.DropLast(true);
-    book->error = kWorkbookOutOfMemory;
-    return false;
-  }
-  SelectionFormatter formatter(book, &sheet->format, s);
-  const bool applied = kind == kApplyOutline ? formatter.ApplyOutline(templateStyle, templateFont)
-                                             : formatter.ApplyToAll(kind, templateStyle, templateFont);
-  if (!applied) {
+  if (!ApplyFormatToRectangle(book, s, kind, templateStyle, templateFont)) {
     const uint8_t error = book->error;
-    backup->PutBack(&sheet->format);
-    delete backup;
     book->undoHistory.DropLast(true);
-    book->CompactStyles();
     book->error = error;
     return false;
   }
-  delete backup;
-  book->CompactStyles();
-  if (measurer && RefitsRowHeights(kind)) {
-    const uint32_t last = LastRowToFit(sheet);
-    if (s.firstRow <= last)
-      CWorkSheet::AutoRowHeights(book, *measurer, sheet, s.firstRow, s.lastRow < last ? s.lastRow : last);
-  }
+  if (measurer && RefitsRowHeights(kind))
+    RefitRowHeightsOfRows(book, *measurer, s.firstRow, s.lastRow);
   return true;
 }

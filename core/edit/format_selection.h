@@ -40,6 +40,16 @@ bool ApplyFormatToColumn(StyleTable* table, uint16_t column, SheetFormat* format
                          const StyleRecord& templateStyle, const FontRecord& templateFont,
                          uint8_t* error = nullptr);
 
+// The kind applied to the rectangle of the active worksheet as a selection
+// takes it (whole columns by their column records, the outline kind as an
+// outline), without an undo step, and the styles compacted. False with the
+// workbook's error set (kWorkbookOutOfMemory, kWorkbookTooManyStyles): the
+// worksheet's formats are then as they were.
+bool ApplyFormatToRectangle(CWorkBook* book, const FormatSelection& rect, int kind, const StyleRecord& templateStyle,
+                            const FontRecord& templateFont);
+// Refits the automatic heights of the active worksheet's rows first..last,
+// up to the last row that holds a cell, a style run or a row record.
+void RefitRowHeightsOfRows(CWorkBook* book, const TextMeasurer& measurer, uint32_t firstRow, uint32_t lastRow);
 // Records one undo step of the selection's formats, applies the kind to the
 // active worksheet's selection (kind 18: every border of the selection
 // removed, then the template's border laid on its outer edges) and compacts

@@ -4,6 +4,7 @@
 
 #include "core/base/range_list.h"
 #include "core/base/scheme_colors.h"
+#include "core/cells/cell_record.h"
 
 void InitPageSettings(PageSettings* settings) {
   std::memset(settings, 0, sizeof *settings);
@@ -25,6 +26,20 @@ void InitPageSettings(PageSettings* settings) {
   settings->pagesPerSheetColumns = 1;
   settings->rowHeadings = 1;
   settings->columnHeadings = 1;
+}
+
+void SelectPrintCells(PageSettings* settings, uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn,
+                      uint32_t lastRow) {
+  settings->printRangeKind = kPrintSelectedCells;
+  PrintSelectionRange& range = settings->selectionRange;
+  range.firstColumn = firstColumn;
+  range.firstRow = firstRow;
+  range.lastColumn = lastColumn;
+  range.lastRow = lastRow;
+  // 1 for whole rows, 8 for whole columns, 9 for any other rectangle.
+  const bool wholeRows = firstColumn == 0 && lastColumn >= kMaxColumn;
+  const bool wholeColumns = firstRow == 0 && lastRow >= kMaxRow;
+  range.firstKind = range.lastKind = wholeRows && !wholeColumns ? 1 : wholeColumns && !wholeRows ? 8 : 9;
 }
 
 namespace {

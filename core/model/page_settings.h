@@ -143,5 +143,10 @@ static_assert(offsetof(PageSettings, columnHeadings) == 1145, "");
 // "&c Document: &f" and the footer "&c &p" in the window-text colour, also on
 // the first page, one page per sheet, row and column headings.
 void InitPageSettings(PageSettings* settings);
+// Prints the rectangle of cells (rows and columns from 0): kind
+// kPrintSelectedCells with the rectangle as its selection range, each kind
+// byte telling whole rows, whole columns or any other rectangle.
+void SelectPrintCells(PageSettings* settings, uint16_t firstColumn, uint32_t firstRow, uint16_t lastColumn,
+                      uint32_t lastRow);
 
 #endif

@@ -120,6 +120,11 @@ bool SamePath(const char* a, const char* b) {
 
 }  // namespace
 
+uint8_t NativeSaveVariant(uint8_t sourceFormat, uint8_t saveKind, uint8_t optionSaveFormat) {
+  const uint8_t variant = sourceFormat != kFormatNative ? optionSaveFormat : saveKind;
+  return variant == kNativeXmlPlain || variant == kNativeXmlGzip ? kNativeXmlPlain : kNativeBinaryGzip;
+}
+
 void StampExcelProperties(CWorkBook* book, bool newFile) {
   DocumentPropertyTexts& properties = book->documentProperties;
   char user[kDocumentPropertyNameSize] = {};

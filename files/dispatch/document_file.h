@@ -5,6 +5,8 @@
 // once and kept from other programs until the document closes; a save never
 // puts the file it replaces at risk.
 
+#include <cstdint>
+
 class CWorkBook;
 struct TextMeasurer;
 
@@ -29,6 +31,11 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // can be made there, 39 when writing fails, 21 for a format that has no
 // writer yet, or the writer's own code.
 bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer = nullptr);
+
+// The native variant of a save: a document of a foreign kind takes the
+// save-format option first; then the binary variants (4, 5) save compressed
+// binary, the XML ones (2, 3) plain XML, and anything else compressed binary.
+uint8_t NativeSaveVariant(uint8_t sourceFormat, uint8_t saveKind, uint8_t optionSaveFormat);
 
 // What a save as Excel 2003 XML stamps first: the user becomes the last
 // author, and the author when the file is new or names none; the local

@@ -126,7 +126,6 @@ bool CWorkBook::BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table) {
         std::memcpy(field, text, length < kXBaseFieldNameSize - 1 ? length : kXBaseFieldNameSize - 1);
     }
   }
-  bool memo = false;
   uint32_t recordLength = 1;
   for (uint32_t c = 0; c < fields; ++c) {
     uint8_t* field = table->fieldDescriptors + size_t(c) * kXBaseFieldSize;
@@ -137,7 +136,6 @@ bool CWorkBook::BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table) {
       std::memcpy(field, name, size_t(length) < kXBaseFieldNameSize - 1 ? size_t(length) : kXBaseFieldNameSize - 1);
     }
     PutDescriptor(field, columns[c], dialect);
-    memo = memo || columns[c].kind == kMemo;
     recordLength += XBaseFieldWidth(field, dialect);
   }
   const bool tooLong = XBaseWideCharacterFields(dialect) ? recordLength >= kLargestRecord : recordLength > kLargestRecord;
@@ -146,15 +144,26 @@ bool CWorkBook::BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table) {
     error = kFileTooManyFields;
     return false;
   }
+  StampXBaseHeader(table, fields, any ? lastRow : 0);
+  return true;
+}
+
+void StampXBaseHeader(XBaseTable* table, uint32_t fields, uint32_t recordCount) {
+  bool memo = false;
+  uint32_t recordLength = 1;
+  for (uint32_t c = 0; c < fields; ++c) {
+    const uint8_t* field = table->fieldDescriptors + size_t(c) * kXBaseFieldSize;
+    memo = memo || field[kXBaseFieldType] == 'M';
+    recordLength += XBaseFieldWidth(field, table->dialect);
+  }
   OsLocalTime today{};
   OsGetLocalTime(&today);
   std::memset(table->header, 0, sizeof table->header);
-  table->header[kXBaseHeaderVersion] = VersionByte(dialect, memo);
+  table->header[kXBaseHeaderVersion] = VersionByte(table->dialect, memo);
   table->header[kXBaseHeaderDate] = uint8_t(today.year - 1900);
   table->header[kXBaseHeaderDate + 1] = uint8_t(today.month);
   table->header[kXBaseHeaderDate + 2] = uint8_t(today.day);
-  SetXBaseRecordCount(table, any ? lastRow : 0);
-  SetXBaseHeaderWord(table, kXBaseHeaderLength, uint16_t(headerLength));
+  SetXBaseRecordCount(table, recordCount);
+  SetXBaseHeaderWord(table, kXBaseHeaderLength, uint16_t(kXBaseHeaderSize + fields * kXBaseFieldSize + 1));
   SetXBaseHeaderWord(table, kXBaseHeaderRecordLength, uint16_t(recordLength));
-  return true;
 }

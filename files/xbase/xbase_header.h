@@ -24,4 +24,11 @@ uint16_t XBaseHeaderWord(const XBaseTable& table, uint32_t offset);
 void SetXBaseHeaderWord(XBaseTable* table, uint32_t offset, uint16_t value);
 void SetXBaseRecordCount(XBaseTable* table, uint32_t count);
 
+// Gives a described table the header a new file of it starts with: today's
+// date, the version byte of its dialect (marking memo fields when one of
+// its first `fields` descriptors is a memo), the record count, and the
+// header and record lengths of those descriptors. The table must have its
+// descriptors.
+void StampXBaseHeader(XBaseTable* table, uint32_t fields, uint32_t recordCount);
+
 #endif

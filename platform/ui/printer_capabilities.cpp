@@ -67,6 +67,18 @@ HGLOBAL ReadPrinterDevMode(HWND owner, const char* printer) {
   return block;
 }
 
+bool HoldDefaultPrinter(HWND owner, char* name, HGLOBAL* devMode) {
+  if (name[0] != '\0' && *devMode != nullptr) return true;
+  char found[kPrinterNameCapacity];
+  if (!GetDefaultPrinterName(found, sizeof found)) return false;
+  HGLOBAL settings = ReadPrinterDevMode(owner, found);
+  if (settings == nullptr) return false;
+  if (*devMode != nullptr) GlobalFree(*devMode);
+  *devMode = settings;
+  lstrcpynA(name, found, kPrinterNameCapacity);
+  return true;
+}
+
 HGLOBAL CopyDevModeBlock(HGLOBAL devMode) {
   if (devMode == nullptr) return nullptr;
   const SIZE_T bytes = GlobalSize(devMode);

@@ -27,6 +27,11 @@ bool GetDefaultPrinterName(char* name, DWORD size);
 // The printer's own default device settings as a block of movable global
 // memory; null when the printer cannot be opened or asked.
 HGLOBAL ReadPrinterDevMode(HWND owner, const char* printer);
+// Unless a printer is held already (a name and its settings), holds the
+// default printer: its name in name (kPrinterNameCapacity bytes) and its own
+// device settings in *devMode, replacing a block held before. False when
+// there is no default printer or it cannot be asked.
+bool HoldDefaultPrinter(HWND owner, char* name, HGLOBAL* devMode);
 // A copy of a movable device-settings block; null when there is none.
 HGLOBAL CopyDevModeBlock(HGLOBAL devMode);
 // Port, location, comment and job count from the printer's level-2

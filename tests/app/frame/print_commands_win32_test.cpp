@@ -81,29 +81,6 @@ DialogScriptStep Tab(int index) { return {IDC_PRINT_SHEET_TABS, DialogAction::kS
 DialogScriptStep Text(int id, const char* text) { return {id, DialogAction::kSetText, text, 0}; }
 DialogScriptStep Press(int id) { return {id, DialogAction::kPress, nullptr, 0}; }
 
-// The default printer as the system keeps it, taken away and put back, so
-// that a test can run without any printer.
-class NoDefaultPrinter {
- public:
-  NoDefaultPrinter() {
-    DWORD size = sizeof saved_;
-    had_ = GetDefaultPrinterA(saved_, &size) != FALSE;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, "Device");
-      RegCloseKey(key);
-    }
-  }
-  ~NoDefaultPrinter() {
-    if (had_) SetDefaultPrinterA(saved_);
-  }
-
- private:
-  static constexpr char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-  char saved_[512] = {};
-  bool had_ = false;
-};
-
 class PrintCommands : public DocumentWindowTest {
  protected:
   void SetUp() override {

@@ -359,6 +359,13 @@ TEST_F(AutomationServer, ScriptClientsCreateTheObjectsByTheirProgIds) {
   EXPECT_EQ(RunScript(Quoted(ScriptPath("info_objects.js"))), 0u);
 }
 
+// The script writes its files into the folder it is given.
+TEST_F(AutomationServer, AScriptClientEditsSavesAndLoadsWorkbooks) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  EXPECT_EQ(RunScript(Quoted(ScriptPath("worksheet.vbs")) + " " + Quoted(folder)), 0u);
+}
+
 std::string TemporaryFile(const char* name) {
   char folder[MAX_PATH];
   GetTempPathA(sizeof folder, folder);

@@ -93,6 +93,28 @@ inline bool EnsureTestPrinter(std::string* failure) {
   return true;
 }
 
+// The default printer as the system keeps it, taken away and put back, so
+// that a test can run without any printer.
+class NoDefaultPrinter {
+ public:
+  NoDefaultPrinter() {
+    DWORD size = sizeof saved_;
+    had_ = GetDefaultPrinterA(saved_, &size) != FALSE;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+      RegDeleteValueA(key, "Device");
+      RegCloseKey(key);
+    }
+  }
+  ~NoDefaultPrinter() {
+    if (had_) SetDefaultPrinterA(saved_);
+  }
+
+ private:
+  static constexpr char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  char saved_[512] = {};
+  bool had_ = false;
+};
 
 // Pages ("%%Page:" lines) of a spooled PostScript file; -1 when it cannot be read.
 inline int CountPostScriptPages(const std::string& path) {

@@ -1,11 +1,11 @@
-#ifndef TALVERO_APP_PRINT_GEOMETRY_H
-#define TALVERO_APP_PRINT_GEOMETRY_H
+#ifndef TALVERO_VIEW_PRINT_GEOMETRY_H
+#define TALVERO_VIEW_PRINT_GEOMETRY_H
 
-// What printing and the print preview take from the printer: the print zoom
-// from the printer's and the screen's pixel densities and the worksheet's
-// print scale, and the page frame in printer pixels from the paper's size,
-// its unprintable edges and the worksheet's margins and header and footer
-// distances. Plain arithmetic, tested everywhere.
+// What printing takes from the printer: the print zoom from the printer's
+// and the screen's pixel densities and the worksheet's print scale, and the
+// page frame in printer pixels from the paper's size, its unprintable edges
+// and the worksheet's margins and header and footer distances. Plain
+// arithmetic, tested everywhere.
 
 #include <cstdint>
 
@@ -33,17 +33,5 @@ bool ComputePrintZoom(const PrinterMetrics& printer, int32_t screenPixelsX, int3
 // the margins and the header and footer lines: lengths across the paper by
 // its width, lengths down by its height. False when the paper has no size.
 bool ComputePrintFrame(const PrinterMetrics& printer, const PageSettings& settings, PrintFrame* frame);
-
-// The print selection of a worksheet just before it is printed: the kinds
-// that stand for "the selection" become the view's selected container
-// (when one is selected) or its selected cells.
-struct ViewSelection {
-  uint16_t containerId;  // 0 when no container is selected
-  uint16_t firstColumn;
-  uint32_t firstRow;
-  uint16_t lastColumn;
-  uint32_t lastRow;
-};
-void TakePrintSelection(const ViewSelection& selection, PageSettings* settings);
 
 #endif

@@ -1,6 +1,4 @@
-#include "app/frame/print_geometry.h"
-
-#include "core/cells/cell_record.h"
+#include "view/printing/print_geometry.h"
 
 namespace {
 
@@ -41,24 +39,4 @@ bool ComputePrintFrame(const PrinterMetrics& printer, const PageSettings& settin
   frame->headerLine = Scale(h, settings.headerMargin, printer.heightMm) - printer.offsetY + frame->top;
   frame->footerLine = frame->bottom - Scale(h, settings.footerMargin, printer.heightMm);
   return true;
-}
-
-void TakePrintSelection(const ViewSelection& selection, PageSettings* settings) {
-  const uint8_t kind = settings->printRangeKind;
-  if (kind != kPrintSelectedCells && kind != kPrintContainer && kind != kPrintSelection) return;
-  if (selection.containerId != 0) {
-    settings->printRangeKind = kPrintContainer;
-    settings->containerId = selection.containerId;
-    return;
-  }
-  settings->printRangeKind = kPrintSelectedCells;
-  PrintSelectionRange& range = settings->selectionRange;
-  range.firstColumn = selection.firstColumn;
-  range.firstRow = selection.firstRow;
-  range.lastColumn = selection.lastColumn;
-  range.lastRow = selection.lastRow;
-  // 1 for whole rows, 8 for whole columns, 9 for any other rectangle.
-  const bool wholeRows = selection.firstColumn == 0 && selection.lastColumn >= kMaxColumn;
-  const bool wholeColumns = selection.firstRow == 0 && selection.lastRow >= kMaxRow;
-  range.firstKind = range.lastKind = wholeRows && !wholeColumns ? 1 : wholeColumns && !wholeRows ? 8 : 9;
 }

@@ -1,0 +1,156 @@
+' A VBScript client of the Workbook object: formulas, formats, protection,
+' files of every kind written into the folder named first and read back,
+' and a picture of a range; quits with the number of failed checks.
+Option Explicit
+
+Dim failures, folder, files
+failures = 0
+folder = WScript.Arguments(0)
+If Right(folder, 1) <> "\" Then folder = folder & "\"
+Set files = CreateObject("Scripting.FileSystemObject")
+
+Sub Check(condition, what)
+  If Not condition Then
+    failures = failures + 1
+    WScript.Echo "failed: " & what
+  End If
+End Sub
+
+' The error number a call raised; 0 when it went through.
+Function ErrorOf(book, member, a, b)
+  On Error Resume Next
+  Select Case member
+    Case "PutFormula": book.PutFormula a, b
+    Case "format": book.format a, b, book.CreateFormatInfo()
+    Case "SetProtection": book.SetProtection a, b
+  End Select
+  ErrorOf = Err.Number
+  Err.Clear
+End Function
+
+' The first characters of a file as the ANSI code page reads them; the
+' document that wrote it must have let it go.
+Function FileStart(path, count)
+  FileStart = ""
+  If Not files.FileExists(path) Then Exit Function
+  Dim stream
+  Set stream = files.OpenTextFile(path, 1)
+  FileStart = stream.Read(count)
+  stream.Close
+End Function
+
+Function NewBook()
+  Set NewBook = CreateObject("Talver.Workbook")
+  NewBook.NewDocument
+End Function
+
+Const E_INVALIDARG = 5
+Dim book, fmt, kind
+Set book = NewBook()
+
+' Formulas give their results after an update; a value has no formula.
+book.PutValue "$A$1", 4
+book.PutFormula "$B$1", "=A1*2"
+book.PutFormula "$C$1", "=""x""&""y"""
+book.UpdateWorksheet
+Check book.GetValue("$B$1") = 8, "=A1*2 gives 8"
+Check book.GetValue("$C$1") = "xy", "a text result"
+Check book.GetFormula("$B$1") = "=A1*2", "the formula in display form"
+Check Len(book.GetFormula("$A$1")) = 0, "a number has no formula"
+Check ErrorOf(book, "PutFormula", "$D$1", "text") = E_INVALIDARG, "a text is no formula"
+
+' Every format type by name; the interior fills, the protection changes
+' nothing, and clearing the formats takes the style away again.
+Set fmt = book.CreateFormatInfo()
+fmt.fillType = 1
+fmt.styleID = 2
+For kind = 1 To 19
+  book.format "$E$" & kind, kind, fmt
+Next
+Check book.GetStyleID("$E$18") <> 0, "type 18 fills the cell"
+Check book.GetStyleID("$E$19") = 0, "type 19 changes nothing"
+Check ErrorOf(book, "format", "$E$1", 20) = E_INVALIDARG, "type 20 refused"
+kind = book.GetStyleID("$E$18")
+book.PutStyleID "$A$3:$D$3", kind
+book.PutStyleID "$B$3", 0
+Check book.GetStyleID("$C$3") = kind And book.GetStyleID("$B$3") = 0, "style indexes by rectangle"
+book.Clear "$E$18", 2
+Check book.GetStyleID("$E$18") = 0, "formats cleared"
+
+' Too short a password is refused; a protected workbook is binary.
+Check ErrorOf(book, "SetProtection", "abc", 0) = E_INVALIDARG, "3 characters refused"
+book.SetProtection "secret", 0
+book.SaveAs folder & "talvero_script_protected.tlv"
+book.NewDocument
+Check Asc(FileStart(folder & "talvero_script_protected.tlv", 1)) = 31, "a protected file is gzip"
+files.DeleteFile folder & "talvero_script_protected.tlv"
+
+' Every kind of file, written and read back. The values stand in the second
+' row too: an xBase table keeps its first row for the field names.
+Dim text, xbase, reader, i, path, kinds(6), starts(6)
+Set text = CreateObject("Talver.TextFileInfo")
+text.SetSeparator ";"
+Set xbase = CreateObject("Talver.XBaseInfo")
+xbase.SetFieldCount 2
+xbase.SetField 0, "N", 78, 6, 0
+xbase.SetField 1, "T", 67, 10, 0
+kinds(0) = "tlv" : starts(0) = "<?xml"
+kinds(1) = "txt" : starts(1) = "41;pear"
+kinds(2) = "xml" : starts(2) = "<?xml"
+For i = 3 To 6
+  kinds(i) = "dbf" : starts(i) = Chr(3)
+Next
+For i = 0 To 6
+  path = folder & "talvero_script_" & i & "." & kinds(i)
+  Set book = NewBook()
+  book.PutValue "$A$1:$A$2", 41
+  book.PutValue "$B$1:$B$2", "pear"
+  Select Case i
+    Case 0: book.SaveAs path
+    Case 1: book.SaveAsTextFile path, text
+    Case 2: book.SaveAsExcelFile path
+    Case Else
+      xbase.SetXBaseFormat i
+      book.SaveAsDatabase path, xbase
+  End Select
+  book.Save
+  book.NewDocument
+  Check FileStart(path, Len(starts(i))) = starts(i), "file of format " & i
+  Set reader = NewBook()
+  reader.Load path, "", i, text, xbase
+  Check reader.GetValue("$A$2") = 41 And reader.GetValue("$B$2") = "pear", "values of format " & i
+  Set reader = Nothing
+  files.DeleteFile path
+Next
+
+' A FoxPro table with a memo leaves its fields in the info object.
+xbase.SetFieldCount 1
+xbase.SetField 0, "NOTE", 77, 10, 0
+xbase.SetXBaseFormat 5
+book.PutValue "$A$2", "a memo"
+book.SaveAsDatabase folder & "talvero_script_fox.dbf", xbase
+book.NewDocument
+Check Asc(FileStart(folder & "talvero_script_fox.dbf", 1)) = 245, "FoxPro with memos"
+Dim fields
+Set fields = CreateObject("Talver.XBaseInfo")
+Set reader = NewBook()
+reader.Load folder & "talvero_script_fox.dbf", "", 5, Nothing, fields
+Check fields.GetFieldCount() = 1, "FoxPro fields"
+Check reader.GetValue("$A$2") = "a memo", "FoxPro memo"
+Set reader = Nothing
+files.DeleteFile folder & "talvero_script_fox.dbf"
+files.DeleteFile folder & "talvero_script_fox.fpt"
+
+' A range as a picture.
+book.PutValue "$A$1:$B$2", 3
+book.SaveRangeAsImage "$A$1:$B$2", folder & "talvero_script.png", 1.0
+Check Mid(FileStart(folder & "talvero_script.png", 4), 2, 3) = "PNG", "a PNG picture"
+files.DeleteFile folder & "talvero_script.png"
+
+Set fields = Nothing
+Set reader = Nothing
+Set xbase = Nothing
+Set text = Nothing
+Set fmt = Nothing
+Set book = Nothing
+WScript.Quit failures
