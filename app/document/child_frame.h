@@ -20,7 +20,9 @@
 // data series and quick statistics (date_series_commands_win32.cpp); the
 // commands of the small dialogs and the cell searches
 // (sheet_commands_win32.cpp dispatches them); the chart editor it owns and
-// its edits applied to a container (child_frame_chart_editor_win32.cpp).
+// its edits applied to a container (child_frame_chart_editor_win32.cpp);
+// inserting containers, charts and images and saving the selection as an
+// image (container_commands_win32.cpp).
 
 #include <cstdint>
 
@@ -95,6 +97,14 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void ContainerPlaced(const ContainerRecord& container) override;
   bool ActiveSelection(SelectionRange* selection) override;
   void ApplyContainerEdit(ContainerRecord& copy) override;
+  // The commands that put a container on the active worksheet and that
+  // save the selection as an image (container_commands_win32.cpp); false
+  // for any other command.
+  bool OnContainerCommand(UINT command);
+  void OnInsertContainer();
+  void OnInsertChart(uint8_t kind);
+  void OnInsertImage();
+  void OnSaveSelectionAsImage();
   // Repaints the active view from just above the range's top to its bottom
   // (the whole view for a range outside the grid) and brings the other pane
   // in line.
@@ -271,6 +281,14 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   // repainted, the modified flag and the frame's states.
   void CompleteLayoutChange();
   void GoToFoundRow(UINT command);
+  // A new container at the active view's top-left visible cell, holding
+  // the chart when one is given (it then owns it); null when there is no
+  // view or it cannot be made (shown, the chart deleted).
+  ContainerRecord* NewViewContainer(ChartRecord* chart);
+  // Gives the container an id and puts it on the active worksheet as one
+  // undo step, then repaints it; false (shown, the container deleted) when
+  // no id is free.
+  bool AddNewContainer(ContainerRecord* container);
   void SortSelectionRows(const UndoRange& range, const SortColumns& columns);
 
   // Tree notifications and the drag (child_frame_tree_win32.cpp).

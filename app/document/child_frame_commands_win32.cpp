@@ -71,6 +71,7 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
 
 bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
   if (OnSheetCommand(command)) return true;
+  if (OnContainerCommand(command)) return true;
   switch (command) {
     case ID_FILE_CLOSE:
       PostMessage(WM_CLOSE);

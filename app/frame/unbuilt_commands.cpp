@@ -21,11 +21,6 @@ const CommandRange kUnbuilt[] = {
     {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
     {ID_GO, ID_GO},
     {ID_LOCK_EDITING, ID_LOCK_EDITING},
-    // Containers, charts and images.
-    {ID_INSERT_CONTAINER, ID_INSERT_CONTAINER},
-    {ID_INSERT_CHART_2D, ID_INSERT_CHART_XY},
-    {ID_INSERT_IMAGE, ID_INSERT_IMAGE},
-    {ID_COPY_IMAGE_TO, ID_COPY_IMAGE_TO},
 };
 
 uint32_t g_handledCommands = 0;

@@ -58,7 +58,7 @@ void ContainerRecord::Init(const ContainerAnchor* anchor, const ContainerRect* r
   header.fill.pattern = 1;
   header.fill.patternColor = window;
   header.fill.backgroundColor = window;
-  header.fractal = FractalParameters{0.11, 0.66, -1.1, 1.1, -1.1, 1.1};
+  header.fractal = kDefaultFractal;
   std::memcpy(header.palette, kProgramPalette, sizeof header.palette);
   header.border.style = 1;
   header.border.color = windowText;

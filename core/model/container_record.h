@@ -66,6 +66,9 @@ struct FractalParameters {
   double maxY;
 };
 
+// The region a new container's fractal background shows.
+inline constexpr FractalParameters kDefaultFractal = {0.11, 0.66, -1.1, 1.1, -1.1, 1.1};
+
 struct ContainerHeader {
   uint16_t id;  // unique in the workbook, 1..kContainerMaxId; 0 until assigned
   uint8_t columns;  // of the item grid

@@ -93,6 +93,9 @@ CChartDlg2::CChartDlg2(ChartEditorOwner* owner) : CDialogImpl(IDD_CHART_EDITOR),
   m_chartPages[5] = &m_wallsPage;
   m_chartPages[6] = &m_legendPage;
   m_chartPages[7] = &m_optionsPage;
+  m_containerPages[0] = &m_containerSizePage;
+  m_containerPages[1] = &m_containerWindowPage;
+  m_containerPages[2] = &m_containerTitlesPage;
 }
 
 CChartDlg2::~CChartDlg2() {

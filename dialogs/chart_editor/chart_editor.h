@@ -30,6 +30,7 @@
 #include "dialogs/chart_editor/chart_style_page.h"
 #include "dialogs/chart_editor/chart_view_page.h"
 #include "dialogs/chart_editor/chart_walls_page.h"
+#include "dialogs/chart_editor/container_pages.h"
 #include "platform/ui/dialog_impl.h"
 
 // Where the editor stood when it was last closed, for every document's
@@ -64,6 +65,9 @@ class CChartDlg2 : public CDialogImpl {
   void UpdatePlacement(const ContainerRecord& container);
   // The active view's selection becomes the selected series' formula.
   void UseSelectionAsSeries();
+  // The same for a new chart: without a selected series a data series is
+  // added first to take the selection.
+  void UseSelectionAsFirstSeries();
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
@@ -139,6 +143,9 @@ class CChartDlg2 : public CDialogImpl {
   CChartWallsDlg m_wallsPage;
   CChartLegendDlg m_legendPage;
   CChartOptionsDlg m_optionsPage;
+  CCntWindowDlg m_containerSizePage;
+  CCntBkgDlg m_containerWindowPage;
+  CCntTitlesDlg m_containerTitlesPage;
   CChartEditorPage* m_chartPages[kChartPages] = {};
   CChartEditorPage* m_containerPages[kContainerPages] = {};
 };

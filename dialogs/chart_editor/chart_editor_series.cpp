@@ -215,3 +215,10 @@ void CChartDlg2::UseSelectionAsSeries() {
   SetControlText(IDC_SERIES_FORMULA_EDIT, formula);
   CompileSeriesFormula(true);
 }
+
+void CChartDlg2::UseSelectionAsFirstSeries() {
+  if (m_selectedSeries < 0)
+    AddSeries();
+  if (m_selectedSeries >= 0)
+    UseSelectionAsSeries();
+}

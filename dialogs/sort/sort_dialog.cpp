@@ -31,14 +31,9 @@ LRESULT CSortDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& han
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS) break;
-      for (int k = 0; k < kSortKeyCount; ++k)
-        if (static_cast<int>(header->idFrom) == kKeyControls[k].spin)
-          m_positions[k].Step(reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
-      return 1;  // the up-down control stays at its middle
-    }
+    case WM_NOTIFY:
+      if (StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), m_positions, kSortKeyCount)) return 1;
+      break;
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK) {
         OnOK();

@@ -34,12 +34,9 @@ LRESULT CWidthHeightDlg::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bo
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->code != UDN_DELTAPOS) break;
-      m_edit.Step(reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
-      return 1;  // the up-down control stays at its middle
-    }
+    case WM_NOTIFY:
+      if (StepEditOfUpDown(*reinterpret_cast<const NMHDR*>(lp), &m_edit, 1)) return 1;
+      break;
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK) {
         OnOK();

@@ -1,10 +1,8 @@
 // The Background and Gridlines pages of the worksheet-format sheet.
 
-#include <cstdio>
-
 #include "core/base/scheme_colors.h"
 #include "dialogs/controls/dialog_opening.h"
-#include "dialogs/file/file_dialog.h"
+#include "dialogs/file/image_file_dialog.h"
 #include "dialogs/worksheet_format/view_format_choices.h"
 #include "dialogs/worksheet_format/worksheet_sheet.h"
 #include "platform/ui/common_controls.h"
@@ -13,13 +11,6 @@
 #include "services/ui_services/window_transparency.h"
 
 namespace {
-
-const char kImageFilter[] =
-    "PNG (*.png)\0*.png\0JPEG (*.jpeg)\0*.jpg;*.jpeg\0BMP (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0";
-
-// Where the image dialog was last left, for the whole run.
-char g_imageFolder[kFileDialogText] = {};
-DWORD g_imageFilterIndex = 1;
 
 // Loading a page sets its controls, which notify too: only what the user
 // does to a control shown and focused counts as a change.
@@ -119,12 +110,8 @@ void CViewPropPage::StoreAndApply() {
 void CViewPropPage::OnBrowse() {
   char path[kViewImagePathSize];
   GetDlgItemTextA(m_hWnd, IDC_IMAGE_PATH_EDIT, path, sizeof path);
-  CFileDlg dialog(true, "Select Background Image", 0, nullptr, path, kImageFilter, g_imageFilterIndex, g_imageFolder,
-                  m_hWnd);
-  if (dialog.DoModal() != IDOK) return;
-  std::snprintf(g_imageFolder, sizeof g_imageFolder, "%s", dialog.GetFolder());
-  g_imageFilterIndex = dialog.GetFilterIndex();
-  SetDlgItemTextA(m_hWnd, IDC_IMAGE_PATH_EDIT, dialog.GetPathName());
+  if (!ChooseImageFile(m_hWnd, true, "Select Background Image", &BackgroundImageDialog, path, sizeof path)) return;
+  SetDlgItemTextA(m_hWnd, IDC_IMAGE_PATH_EDIT, path);
   StoreAndApply();
 }
 

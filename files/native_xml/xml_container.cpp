@@ -74,8 +74,9 @@ void ReadContainerAttributes(CXmlReader* reader, ContainerHeader* header) {
   const ByteAttribute bytes[] = {
       {"Columns", &header->columns, 1, 255},
       {"Rows", &header->rows, 1, 255},
-      {"HorzSpacing", &header->horizontalSpacing, 1, 255},
-      {"VertSpacing", &header->verticalSpacing, 1, 255},
+      // The painter gives a gap of 0 one pixel; the editor stores 0.
+      {"HorzSpacing", &header->horizontalSpacing, 0, 255},
+      {"VertSpacing", &header->verticalSpacing, 0, 255},
       {"Opacity", &header->opacity, 0, 100},
   };
   for (const ByteAttribute& attribute : bytes)
@@ -172,7 +173,7 @@ void SetBackground(const XmlBackground& background, ContainerHeader* header) {
 // would be refused, so both are written as a fill without a pattern; a
 // fractal number the reader would refuse is written as the default one.
 XmlBackground WrittenBackground(const ContainerHeader& header) {
-  XmlBackground background = ReadableBackground(BackgroundOf(header), ContainerRecord().header.fractal);
+  XmlBackground background = ReadableBackground(BackgroundOf(header), kDefaultFractal);
   if (background.kind == kBackgroundNone || background.kind > kBackgroundFractal) {
     background.kind = kBackgroundPattern;
     background.fill.pattern = 0;
@@ -190,8 +191,8 @@ void WriteXmlContainer(CXmlReader* writer, const ContainerRecord& container) {
   const uint16_t id = header.id;
   attributes.Add("ID=\"%u\" Columns=\"%u\" Rows=\"%u\" HorzSpacing=\"%u\" VertSpacing=\"%u\" Opacity=\"%u\"",
                  unsigned(id >= 1 && id <= kMaxFileId ? id : kMaxFileId), unsigned(AtLeastOne(header.columns)),
-                 unsigned(AtLeastOne(header.rows)), unsigned(AtLeastOne(header.horizontalSpacing)),
-                 unsigned(AtLeastOne(header.verticalSpacing)), header.opacity > 100 ? 100u : unsigned(header.opacity));
+                 unsigned(AtLeastOne(header.rows)), unsigned(header.horizontalSpacing),
+                 unsigned(header.verticalSpacing), header.opacity > 100 ? 100u : unsigned(header.opacity));
   writer->WriteElement("Container", attributes.Text(), kXmlWriteStart, 1, 1);
   WritePlacement(writer, header);
   WriteBorder(writer, header.border);

@@ -150,8 +150,8 @@ class Generator {
     h.id = id;
     h.columns = uint8_t(1 + Below(255));
     h.rows = uint8_t(1 + Below(255));
-    h.horizontalSpacing = uint8_t(1 + Below(255));
-    h.verticalSpacing = uint8_t(1 + Below(255));
+    h.horizontalSpacing = uint8_t(Below(256));
+    h.verticalSpacing = uint8_t(Below(256));
     h.opacity = uint8_t(Below(101));
     h.anchor = ContainerAnchor{uint16_t(Below(2047)), Below(2097152), 9};
     h.rect = ContainerRect{int32_t(random_()), int32_t(random_()), int32_t(Below(1000)), -int32_t(Below(1000))};

@@ -199,6 +199,8 @@ TEST(XmlContainers, ReaderRulesTable) {
       {Box("", "ID=\"0\""), kFileXmlBadData},
       {Box("", "ID=\"65535\""), kFileXmlBadData},
       {Box("", "ID=\"1\" Rows=\"0\""), kFileXmlBadData},
+      {Box("", "ID=\"1\" HorzSpacing=\"0\" VertSpacing=\"0\""), 0},
+      {Box("", "ID=\"1\" VertSpacing=\"256\""), kFileXmlBadData},
       {Box("", "ID=\"1\" Opacity=\"101\""), kFileXmlBadData},
       {Doc("<Container ID=\"1\"/>"), kFileXmlUnexpectedElement},
       {Box("<Placement rc=\"r3c4\" Left=\"-2147483647\"/>"), 0},
