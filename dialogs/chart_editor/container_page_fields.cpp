@@ -7,9 +7,11 @@
 #include "dialogs/controls/parsed_text.h"
 #include "services/convert/number_text.h"
 
+// The grid takes what a file may hold: the editor grows it past 10 x 10 as
+// charts are added, and a page refusing that would refuse every later Apply.
 const ContainerFieldRange kContainerGridRanges[kContainerGridFields] = {
-    {1, 10},     // columns
-    {1, 10},     // rows
+    {1, kContainerMaxGridLines},  // columns
+    {1, kContainerMaxGridLines},  // rows
     {0, 255},    // horizontal spacing
     {0, 255},    // vertical spacing
     {10, 10000}, // width

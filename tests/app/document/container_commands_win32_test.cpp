@@ -273,9 +273,9 @@ TEST_F(ContainerCommandsTest, TheSizePageStoresGridSpacingAndSizeAndRefusesAValu
   SendMessageA(Page(), WM_NOTIFY, IDC_CNT_COLUMNS_SPIN, reinterpret_cast<LPARAM>(&step));
   char text[16] = {};
   GetDlgItemTextA(Page(), IDC_CNT_COLUMNS_EDIT, text, sizeof text);
-  EXPECT_STREQ(text, "10");
+  EXPECT_STREQ(text, "103");
 
-  SetPageText(IDC_CNT_COLUMNS_EDIT, "11");
+  SetPageText(IDC_CNT_COLUMNS_EDIT, "256");
   Apply();
   EXPECT_EQ(book->undoHistory.Current(), steps + 1) << "a refused page applies nothing";
   EXPECT_EQ(box->header.columns, 3);

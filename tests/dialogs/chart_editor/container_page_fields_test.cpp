@@ -45,8 +45,9 @@ TEST(ContainerPageFields, GridFieldsAreCheckedInOrderAndTheFirstRefusedStoresNot
       {{{"10", "10", "0", "0", "10000", "10"}}, kContainerGridFields},  // spacing 0 is kept
       {{{" 1 ", "1", "255", "255", "10", "10000"}}, kContainerGridFields},
       {{{"0", "1", "1", "1", "100", "100"}}, kGridColumns},
-      {{{"11", "1", "1", "1", "100", "100"}}, kGridColumns},
-      {{{"1", "11", "1", "1", "100", "100"}}, kGridRows},
+      {{{"11", "255", "1", "1", "100", "100"}}, kContainerGridFields},  // the grid the editor grows to
+      {{{"256", "1", "1", "1", "100", "100"}}, kGridColumns},
+      {{{"1", "0", "1", "1", "100", "100"}}, kGridRows},
       {{{"1", "1", "256", "1", "100", "100"}}, kGridHorzSpacing},
       {{{"1", "1", "1", "-1", "100", "100"}}, kGridVertSpacing},
       {{{"1", "1", "1", "1", "10001", "100"}}, kGridWidth},
