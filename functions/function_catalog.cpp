@@ -10,8 +10,8 @@ const char* const kFunctionCategoryNames[kFunctionCategoryCount] = {
 
 const FunctionCatalogEntry kFunctionCatalog[kFunctionCatalogCount + 1] = {
     // mathematical
-    {0, 1, 0, "abs", "number\0", "0",
-     "abs(number)\r\n\r\nThe absolute value of a number: the number without its sign."},
+    {0, 1, 0, "abs", "x\0", "0",
+     "abs(x)\r\n\r\nThe absolute value of x: the number without its sign."},
     {0, 1, 0, "acos", "number\0", "0",
      "acos(number)\r\n\r\nThe arc cosine of a number between -1 and 1, in radians (0 to pi)."},
     {0, 1, 0, "acosh", "number\0", "0",
@@ -108,8 +108,8 @@ const FunctionCatalogEntry kFunctionCatalog[kFunctionCatalogCount + 1] = {
      "sqrt(number)\r\n\r\nThe square root of a non-negative number."},
     {0, 1, 0, "sqrtPi", "number\0", "0",
      "sqrtPi(number)\r\n\r\nThe square root of number * pi."},
-    {0, 1, 1, "sum", "number\0", "1111111",
-     "sum(number, ...)\r\n\r\nThe sum of all numbers of the arguments; texts and empty cells of ranges are skipped."},
+    {0, 0, 1, "sum", "", "1111111",
+     "sum(...)\r\n\r\nThe sum of all numbers of the arguments; texts and empty cells of ranges are skipped."},
     {0, 3, 0, "sumIf", "range\0criterion\0[sum_range]\0", "101",
      "sumIf(range, criterion, [sum_range])\r\n\r\nThe sum of the cells that meet the criterion, taken from sum_range when given."},
     {0, 1, 1, "sumProduct", "array\0", "1111111",
@@ -241,8 +241,8 @@ const FunctionCatalogEntry kFunctionCatalog[kFunctionCatalogCount + 1] = {
      "nominal(effect_rate, periods)\r\n\r\nThe nominal annual interest rate of an effective rate."},
     {3, 5, 0, "nper", "rate\0payment\0present_value\0[future_value]\0[type]\0", "00000",
      "nper(rate, payment, present_value, [future_value], [type])\r\n\r\nThe number of periods of an investment with constant payments."},
-    {3, 2, 1, "npv", "rate\0value\0", "0111111",
-     "npv(rate, value, ...)\r\n\r\nThe net present value of future cash flows at a discount rate."},
+    {3, 1, 1, "npv", "rate\0", "0111111",
+     "npv(rate, ...)\r\n\r\nThe net present value of the future cash flows that follow the rate, discounted at it."},
     {3, 5, 0, "pmt", "rate\0periods\0present_value\0[future_value]\0[type]\0", "00000",
      "pmt(rate, periods, present_value, [future_value], [type])\r\n\r\nThe constant payment of a loan."},
     {3, 6, 0, "ppmt", "rate\0period\0periods\0present_value\0[future_value]\0[type]\0", "000000",

@@ -7,6 +7,7 @@
 #include "core/formula/eval_state.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/formula/range_ref_parser.h"
+#include "view/grid_view/pointing_reference.h"
 
 namespace {
 
@@ -47,6 +48,21 @@ void FormatBookmarkForDisplay(EvalState& translator, const char* bookmark, char*
   } else {
     CopyCut(text.Text(), out, size);
   }
+}
+
+bool ComposeBookmark(const EvalState& state, const char* file, const char* sheetPath, const SelectionRange& selection,
+                     const char* name, char* out, size_t size) {
+  BoundedText text(out, size < kProfilePathSize ? size : kProfilePathSize);
+  bool whole = false;
+  const EvalValue range = SelectionReferenceRange(selection, true, &whole);
+  char reference[kQualifiedRefCapacity];
+  BoundedText written(reference, sizeof reference);
+  if (!FormatFormulaRef(state, file, sheetPath, range, written, true, whole)) {
+    CopyCut("", out, size);
+    return false;
+  }
+  text.Put(written).Put(kBookmarkSeparator).Put(name);
+  return text.Finish();
 }
 
 bool RemoveBookmarkEntry(ProfileLists& lists, int index) {

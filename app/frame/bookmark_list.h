@@ -9,6 +9,7 @@
 #include <cstddef>
 
 #include "services/settings/global_options.h"
+#include "view/painting/selection_painter.h"
 
 class EvalState;
 
@@ -20,6 +21,14 @@ constexpr char kBookmarkSeparator[] = "  -  ";
 // reference cannot be read is shown as it is, so that every bookmark keeps
 // its place in the list.
 void FormatBookmarkForDisplay(EvalState& translator, const char* bookmark, char* out, size_t size);
+
+// The bookmark of a selection of the worksheet at sheetPath, in the
+// workbook file when one is given: whole columns or whole rows when the
+// selection spans every row or every column, else the cells, in stored
+// form with absolute corners. False, with an empty text, when reference,
+// separator and name together reach kProfilePathSize characters.
+bool ComposeBookmark(const EvalState& state, const char* file, const char* sheetPath, const SelectionRange& selection,
+                     const char* name, char* out, size_t size);
 
 // False when index names no entry.
 bool RemoveBookmarkEntry(ProfileLists& lists, int index);

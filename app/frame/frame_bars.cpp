@@ -11,6 +11,7 @@
 #include "services/settings/global_options.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
+#include "view/draw_context/default_font.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ LRESULT CMainFrame::OnCreate() {
   // The preview bar's commands wait for a preview.
   EnablePreviewCommands(false);
   UISetCheck(ID_VIEW_COMPOSER, Options.ComposerVisible ? 1 : 0);
+  SetDefaultFaceName(Options.DefaultFont.faceName);
   FillBookmarkList();
 
   if (CMessageLoop* loop = CMessageLoop::Current()) {
@@ -217,6 +219,7 @@ bool CMainFrame::CreateNameBoxAndFormulaBar() {
   ::SendMessageA(m_nameBox, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   HWND nameCombo = reinterpret_cast<HWND>(::SendMessageA(m_nameBox, CBEM_GETCOMBOCONTROL, 0, 0));
   if (nameCombo != nullptr) ::SendMessageA(nameCombo, CB_SETEXTENDEDUI, TRUE, 0);
+  m_nameBoxCombo.Attach(m_nameBox);
 
   r = ItemRect(m_secondaryToolBar, IndexOfCommand(m_secondaryToolBar, kFormulaBarId));
   m_formulaBarFrame = CreateControl("STATIC", m_secondaryToolBar, 0xFFFF, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,

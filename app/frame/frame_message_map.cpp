@@ -90,13 +90,17 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
     if (code == CBN_SELENDOK) OnPreviewPageSelected();
     return code == CBN_SELENDOK;
   }
-  if (control != nullptr && command == kNameBoxId) return code == CBN_SELENDOK;
+  if (control != nullptr && command == kNameBoxId) {
+    if (code != CBN_SELENDOK) return false;
+    OnGoTo(true);
+    return true;
+  }
   if (command >= ID_RECENT_DATA_FIRST && command < ID_RECENT_DATA_FIRST + kRecentCellTextsShown) {
     ShowRecentCellText(static_cast<int>(command - ID_RECENT_DATA_FIRST));
     return true;
   }
   if (RunFrameFileCommand(this, command) || OnWindowCommand(command) || OnToolWindowCommand(command) ||
-      OnPrintCommand(command))
+      OnPrintCommand(command) || OnSettingsCommand(command))
     return true;
   switch (command) {
     case ID_APP_EXIT:
@@ -125,6 +129,12 @@ bool CMainFrame::OnCommand(UINT command, UINT code, HWND control, LRESULT* resul
       return true;
     case ID_FIND_BAR_CLOSE:
       ShowFindBar(false);
+      return true;
+    case ID_GO:
+      OnGoTo(false);
+      return true;
+    case ID_ADD_BOOKMARK:
+      OnAddBookmark();
       return true;
     case ID_PREVIEW_GO_TO:
       // The label of the page box.

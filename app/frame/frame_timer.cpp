@@ -22,7 +22,8 @@ void RestoreFrame(void* context) {
 // windows are no such thing.
 bool CMainFrame::PopupActive() const {
   const HWND last = GetLastActivePopup(m_hWnd);
-  return last != m_hWnd && last != m_formatSheet.m_hWnd;
+  return last != m_hWnd && last != m_composer.m_hWnd && last != m_worksheetFormat.m_hWnd &&
+         last != m_formatSheet.m_hWnd;
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {

@@ -1,5 +1,6 @@
 // The frame's tool windows and the About box: the worksheet-format sheet,
-// the zoom chooser with the zoom it applies, and the program's About box.
+// the zoom chooser with the zoom it applies, the formula composer's
+// command, and the program's About box.
 
 #include "app/document/child_frame.h"
 #include "app/frame/main_frame.h"
@@ -55,6 +56,9 @@ bool CMainFrame::OnToolWindowCommand(UINT command) {
     case ID_APP_ABOUT:
       OnAbout();
       return true;
+    case ID_VIEW_COMPOSER:
+      OnViewComposer();
+      return true;
   }
   return false;
 }
@@ -87,9 +91,14 @@ bool CMainFrame::ApplyWorksheetFormat(const WorksheetViewFormat& format) {
 
 void CMainFrame::RestoreToolWindows(bool documentActive) {
   if (!documentActive) {
-    // The option stays, so that the sheet comes back with a document.
+    // The options stay, so that the windows come back with a document.
     if (m_worksheetFormat.m_hWnd != nullptr) ::DestroyWindow(m_worksheetFormat.m_hWnd);
+    if (m_composer.m_hWnd != nullptr) ::DestroyWindow(m_composer.m_hWnd);
     return;
+  }
+  if (Options.ComposerVisible != 0 && m_composer.m_hWnd == nullptr) {
+    Options.ComposerVisible = 0;
+    PostMessage(WM_COMMAND, ID_VIEW_COMPOSER);
   }
   if (Options.WorksheetFormatVisible != 0 && m_worksheetFormat.m_hWnd == nullptr) {
     Options.WorksheetFormatVisible = 0;

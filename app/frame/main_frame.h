@@ -14,13 +14,19 @@
 // and command states (frame_run_time.cpp), the status bar (frame_status.cpp),
 // the toolbar drop-downs and band chevrons (frame_drop_downs.cpp), the timer
 // (frame_timer.cpp), closing (frame_close.cpp), the formula bar
-// (formula_bar.cpp), and printing with its preview (frame_printing.cpp).
+// (formula_bar.cpp), printing with its preview (frame_printing.cpp), the
+// options, profile, region and lock commands (frame_settings_commands.cpp),
+// the go-to and bookmarks (frame_go_to.cpp) and the formula composer
+// (frame_composer.cpp).
 
 #include <cstdint>
 
 #include <windows.h>
 
 #include "app/frame/auto_save.h"
+#include "app/frame/settings_refresh.h"
+#include "dialogs/composer/composer_dialog.h"
+#include "dialogs/controls/location_combo.h"
 #include "dialogs/worksheet_format/worksheet_sheet.h"
 #include "dialogs/zoom/zoom_dialog.h"
 #include "dialogs/format_cells/format_prop_sheet.h"
@@ -102,6 +108,20 @@ class CMainFrame : public CMDIFrameWindowImpl,
     CMainFrame* m_frame;
   };
 
+  // What the formula composer asks of the frame.
+  class CComposerHost : public ComposerHost {
+   public:
+    explicit CComposerHost(CMainFrame* frame) : m_frame(frame) {}
+    HWND HostWindow() override;
+    bool ComposerSource(CWorkBook** book, ComposerSelection* selection) override;
+    HWND FormulaBarWindow() override;
+    void StampActivityClocks() override;
+    void ComposerClosed() override;
+
+   private:
+    CMainFrame* m_frame;
+  };
+
   CMainFrame() = default;
   ~CMainFrame() override;
 
@@ -161,6 +181,7 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void ApplyZoom(uint32_t zoomPercent, bool allWorksheets);
   CWorksheetPropSheet& WorksheetFormatSheet() { return m_worksheetFormat; }
   CZoomDlg& ZoomChooser() { return m_zoomChooser; }
+  CComposerDlg& Composer() { return m_composer; }
 
   // Printing (frame_printing.cpp). Makes sure a printer is chosen (the
   // system's default the first time) and fits its device settings to the
@@ -241,6 +262,27 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void SetNameBoxText(const char* text);
   void OnSettingChange();
 
+  // Options, profiles, regions and locking (frame_settings_commands.cpp).
+  bool OnSettingsCommand(UINT command);
+  void OnOptions();
+  void OnLoadProfile();
+  void OnSaveProfileAs();
+  void OnLocale(UINT command);
+  void OnLockEdit();
+  // After the options or a profile changed them: levels, default font,
+  // bookmarks, command states, status bar and views.
+  void RefreshAfterSettingsChange(const SettingsLevels& before);
+  // The bar states, the status bar and every view after a change that
+  // shows everywhere.
+  void RefreshAllViews();
+
+  // The name box's go-to and the bookmarks it lists (frame_go_to.cpp).
+  void OnGoTo(bool listChoice);
+  void OnAddBookmark();
+
+  // The formula composer (frame_composer.cpp).
+  void OnViewComposer();
+
   // Run time (frame_run_time.cpp).
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
@@ -291,6 +333,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   HWND m_previewToolBar = nullptr;
   HWND m_findToolBar = nullptr;
   HWND m_nameBox = nullptr;
+  // Turns Enter in the name box into the Go command.
+  CLocationCombo m_nameBoxCombo;
   HWND m_formulaBarFrame = nullptr;
   HWND m_previewPageCombo = nullptr;
   HWND m_findCombo = nullptr;
@@ -313,7 +357,8 @@ class CMainFrame : public CMDIFrameWindowImpl,
   CWorksheetFormatHost m_worksheetFormatHost{this};
   CWorksheetPropSheet m_worksheetFormat{&m_worksheetFormatHost};
   CZoomDlg m_zoomChooser;
-
+  CComposerHost m_composerHost{this};
+  CComposerDlg m_composer{&m_composerHost};
 
   // The chosen printer and its device settings (movable global memory).
   char m_printerName[kPrinterNameCapacity] = {};

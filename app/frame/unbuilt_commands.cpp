@@ -1,6 +1,6 @@
 #include "app/frame/unbuilt_commands.h"
 
-#include "resources/resource_ids.h"
+#include <array>
 
 namespace {
 
@@ -9,19 +9,9 @@ struct CommandRange {
   uint32_t last;
 };
 
-// One line per command or range of neighbouring commands.
-const CommandRange kUnbuilt[] = {
-    // Options, profiles, regions and the composer.
-    {ID_OPTIONS, ID_OPTIONS},
-    {ID_LOAD_PROFILE, ID_SAVE_PROFILE_AS},
-    {ID_REGION_GENERIC, ID_REGION_USER},
-    {ID_REGION_SYSTEM, ID_REGION_SYSTEM},
-    {ID_VIEW_COMPOSER, ID_VIEW_COMPOSER},
-    // Adding bookmarks, the go-to box and locking.
-    {ID_ADD_BOOKMARK, ID_ADD_BOOKMARK},
-    {ID_GO, ID_GO},
-    {ID_LOCK_EDITING, ID_LOCK_EDITING},
-};
+// One line per command or range of neighbouring commands; none is left
+// now that every command of the menus, toolbars and keys has its handler.
+const std::array<CommandRange, 0> kUnbuilt = {};
 
 uint32_t g_handledCommands = 0;
 

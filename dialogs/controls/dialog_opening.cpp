@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "dialogs/worksheet_format/view_format_choices.h"
 #include "services/settings/global_options.h"
 #include "services/ui_services/help_topics.h"
 #include "services/ui_services/window_transparency.h"
@@ -12,6 +13,17 @@
 void PlaceOpeningDialog(HWND dialog) {
   CWindow(dialog).CenterWindow();
   SetWindowTransparency(dialog, Options.Opacity);
+}
+
+void PlaceToolWindow(HWND window, const OptionsRect& stored) {
+  RECT work{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  if (ToolWindowPositionFits(UiRect{stored.left, stored.top, stored.right, stored.bottom},
+                             UiRect{work.left, work.top, work.right, work.bottom})) {
+    ::MoveWindow(window, stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top, FALSE);
+  } else {
+    CWindow(window).CenterWindow();
+  }
 }
 
 void EnableTabPageTexture(HWND page, bool enable) {

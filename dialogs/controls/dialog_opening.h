@@ -10,9 +10,14 @@
 #include <windows.h>
 
 #include "platform/ui/dialog_impl.h"
+#include "services/settings/global_options.h"
 
 // Centres the dialog on its owner and applies the opacity option.
 void PlaceOpeningDialog(HWND dialog);
+
+// A tool window reopens at its stored rectangle when that still begins
+// inside the work area, else centred on its owner.
+void PlaceToolWindow(HWND window, const OptionsRect& stored);
 
 // The themed background of a tab's page on a child dialog, or the plain one
 // switched back; nothing where the system has no themes.

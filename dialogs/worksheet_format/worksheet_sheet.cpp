@@ -76,21 +76,9 @@ LRESULT CWorksheetPropSheet::OnInitDialog() {
   const int page = Options.WorksheetFormatPage == kGridlinesPage ? kGridlinesPage : kBackgroundPage;
   ::SendMessageA(m_tabs, TCM_SETCURSEL, page, 0);
   ShowPage(page);
-  PlaceWindow();
+  PlaceToolWindow(m_hWnd, Options.WorksheetFormatRect);
   SetWindowTransparency(m_hWnd, Options.Opacity);
   return TRUE;
-}
-
-void CWorksheetPropSheet::PlaceWindow() {
-  RECT work{};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const OptionsRect& stored = Options.WorksheetFormatRect;
-  if (ToolWindowPositionFits(UiRect{stored.left, stored.top, stored.right, stored.bottom},
-                             UiRect{work.left, work.top, work.right, work.bottom})) {
-    ::MoveWindow(m_hWnd, stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top, FALSE);
-  } else {
-    CenterWindow();
-  }
 }
 
 void CWorksheetPropSheet::ShowPage(int page) {

@@ -92,7 +92,6 @@ class CWorksheetPropSheet : public CDialogImpl {
  private:
   LRESULT OnInitDialog();
   void ShowPage(int page);
-  void PlaceWindow();
 
   WorksheetFormatHost* m_host;
   HWND m_tabs = nullptr;

@@ -24,6 +24,8 @@ class CDialogResize {
 
   // False when a control is missing or there are too many.
   bool Init(HWND dialog, const ResizeAnchor* anchors, int count, bool sizeGrip = true);
+  // A smallest size other than the one the dialog opened with.
+  void SetMinTrackSize(int width, int height) { m_minTrack = POINT{width, height}; }
   // True when the message was handled (result 0).
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 

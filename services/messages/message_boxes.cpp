@@ -1,5 +1,7 @@
 #include "services/messages/message_boxes.h"
 
+#include <cstdio>
+
 #include "services/messages/error_text.h"
 #include "platform/ui/message_box.h"
 #include "resources/resource_ids.h"
@@ -35,5 +37,16 @@ void ShowMessage(const char* text) { ShowTaskModal(text, MB_ICONEXCLAMATION | MB
 int ShowMessageRes(UINT stringId, UINT flags) {
   char text[kMessageCapacity];
   if (LoadStringA(GetModuleHandleA(nullptr), stringId, text, sizeof text) <= 0) text[0] = '\0';
+  return ShowTaskModal(text, flags);
+}
+
+int ShowMessageResNumber(UINT stringId, int number, UINT flags) {
+  char pattern[kMessageCapacity];
+  if (LoadStringA(GetModuleHandleA(nullptr), stringId, pattern, sizeof pattern) <= 0) pattern[0] = '\0';
+  char text[kMessageCapacity];
+  DWORD_PTR arguments[] = {static_cast<DWORD_PTR>(number)};
+  if (FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, pattern, 0, 0, text, sizeof text,
+                     reinterpret_cast<va_list*>(arguments)) == 0)
+    std::snprintf(text, sizeof text, "%s", pattern);
   return ShowTaskModal(text, flags);
 }

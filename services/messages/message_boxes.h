@@ -18,5 +18,7 @@ void ShowErrorWithLine(int code, int line);
 void ShowMessage(const char* text);
 // A string-table entry with the caller's buttons and icon; returns the button.
 int ShowMessageRes(UINT stringId, UINT flags);
+// The same for an entry that takes one number ("%1!d!").
+int ShowMessageResNumber(UINT stringId, int number, UINT flags);
 
 #endif

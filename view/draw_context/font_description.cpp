@@ -37,7 +37,7 @@ FontDescription DescribeFont(const FontRecord& font, int16_t angle, uint16_t zoo
   d.strikeOut = font.strikeOut != 0;
   d.family = font.family <= 5 ? kFamilyByCode[font.family] : 0;
   d.charSet = font.charSet <= 16 ? kCharSetByCode[font.charSet] : 1;
-  const char* face = font.faceName[0] ? font.faceName : kDefaultFaceName;
+  const char* face = font.faceName[0] ? font.faceName : DefaultFaceName();
   size_t length = strnlen(face, sizeof font.faceName);
   if (length > kFontFaceCapacity - 1)
     length = kFontFaceCapacity - 1;

@@ -22,6 +22,7 @@
 #include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "core/cells/cell_record.h"
+#include "core/numfmt/regional_settings.h"
 #include "dialogs/file/file_dialog.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
@@ -927,8 +928,10 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
                               {IDD_DROP_DOWN_LISTS, nullptr, 0, false, false, 0},
                               {IDD_PROTECTION, nullptr, 0, false, false, 0},
                               {IDD_ABOUT, nullptr, 0, false, false, 0},
-                              {IDD_PRINT_SHEET, &cancel, 1, false, false, 0}};
-  SetDialogScripts(endAtOnce, 7);
+                              {IDD_PRINT_SHEET, &cancel, 1, false, false, 0},
+                              {IDD_OPTIONS, nullptr, 0, false, false, 0},
+                              {IDD_ADD_BOOKMARK, nullptr, 0, false, false, 0}};
+  SetDialogScripts(endAtOnce, 9);
   // Exit ends the walk and help opens windows outside the program; their
   // handlers are the frame's own.
   const UINT notRun[] = {ID_APP_EXIT, ID_HELP_CONTENTS, ID_SUPPORT, ID_ONLINE_HELP};
@@ -994,6 +997,8 @@ TEST_F(DocumentWindowTest, EveryEnabledCommandOfTheMenusAndToolbarsReachesAHandl
   }
   SetTrackPopupMenuFunction(nullptr);
   SetDialogScripts(nullptr, 0);
+  // The region commands leave the user's locale in force.
+  ApplyRegionalSettings(kRegionGeneric, true);
   EXPECT_TRUE(unhandled.empty()) << [&] {
     std::string list;
     for (const std::string& item : unhandled) list += item + "\n";
