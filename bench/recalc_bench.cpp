@@ -16,17 +16,26 @@
 //   recalc_ns_per_formula a full recalculation pass
 //   changed_input_ms      one input typed again, then a full pass
 //   bytes_per_cell        block bytes of the store per cell
+//   token_bytes_per_cell  bytes of the formulas' tokens the evaluator keeps,
+//                         per cell
 //   peak_rss_mb           the process's peak resident memory so far
-// and, on stderr, the sum of the results, to compare builds bit for bit.
+// and, on stderr, the sum of the results and a hash of every result, to
+// compare builds bit for bit.
 // Sizes run in ascending order, so each peak belongs to its own size. A
 // range walk that is not positioned through the row index shows as a
 // recalc_ns_per_formula growing with the rows.
+// TALVERO_RECALC_ROWS (e.g. "1000000,2000000") adds sizes to both
+// workloads. With TALVERO_RECALC_SAVE_DIR set, each workbook is saved there
+// after its passes as an Excel 2003 XML file (arithmetic_<rows>.xml,
+// families_<rows>.xml), which bench/recalc_vs_ssconvert.py hands to
+// Gnumeric.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <time.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -38,6 +47,7 @@
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
 #include "numerics/numeric_function_table.h"
+#include "view/draw_context/portable_text_measurer.h"
 
 namespace {
 
@@ -55,6 +65,7 @@ double CpuSeconds() {
 // A workload: the text typed into each cell of its columns; rows are
 // 1-based as the user sees them.
 struct Workload {
+  const char* name;
   uint32_t inputColumns;
   uint32_t formulaColumns;
   std::string (*cellText)(uint32_t row, uint32_t column);
@@ -240,8 +251,8 @@ std::string FamiliesText(uint32_t row, uint32_t column) {
   return text;
 }
 
-const Workload kArithmetic = {2, 10, ArithmeticText};
-const Workload kFamilies = {kFamilyInputColumns, kFamilyCycledColumns + 3, FamiliesText};
+const Workload kArithmetic = {"arithmetic", 2, 10, ArithmeticText};
+const Workload kFamilies = {"families", kFamilyInputColumns, kFamilyCycledColumns + 3, FamiliesText};
 
 bool TypeCell(CWorkBook& book, CWorkSheet& sheet, const char* text, uint32_t row, uint16_t column) {
   static uint8_t record[kCellInputCapacity];
@@ -250,21 +261,64 @@ bool TypeCell(CWorkBook& book, CWorkSheet& sheet, const char* text, uint32_t row
   return size != 0 && sheet.cells.InsertCell(AsCellRecord(record), nullptr);
 }
 
-double ResultChecksum(CellStore& store, uint32_t* errors) {
+// The sum of the formulas' numbers, their errors, and a hash of every
+// formula's result bit for bit (its error, number and text).
+double ResultChecksum(CellStore& store, uint32_t* errors, uint64_t* valuesHash) {
   double sum = 0;
   *errors = 0;
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](const void* bytes, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+      hash = (hash ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211ull;
+  };
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
   while (const CellRecord* cell = cursor.Next()) {
     if (!cell->IsFormula())
       continue;
+    const uint8_t type = cell->Type();
+    const double number = cell->CachedNumber();
+    mix(&type, 1);
+    mix(&number, sizeof number);
+    if (cell->HasCachedText())
+      mix(cell->CachedText(), cell->CachedTextLength());
     if (cell->ErrorCode())
       ++*errors;
     else
-      sum += cell->CachedNumber();
+      sum += number;
   }
+  *valuesHash = hash;
   return sum;
+}
+
+// Saves the workbook for the comparison with Gnumeric, when asked to.
+void SaveForComparison(CWorkBook& book, const Workload& workload, uint32_t rows) {
+  const char* folder = std::getenv("TALVERO_RECALC_SAVE_DIR");
+  if (!folder || !*folder)
+    return;
+  char path[1024];
+  std::snprintf(path, sizeof path, "%s/%s_%u.xml", folder, workload.name, rows);
+  PortableTextMeasurer screen;
+  if (!book.bufferedFile.Open(path, "w+b") || !book.SaveExcelXml(&screen.Measurer()))
+    std::fprintf(stderr, "%s not saved\n", path);
+  book.bufferedFile.Close();
+}
+
+// The sizes TALVERO_RECALC_ROWS adds to the usual three.
+void AddRequestedSizes(benchmark::internal::Benchmark* benchmark) {
+  for (int64_t rows : {10000, 100000, 200000})
+    benchmark->Arg(rows);
+  const char* text = std::getenv("TALVERO_RECALC_ROWS");
+  for (char* end = nullptr; text && *text; text = end) {
+    const long long rows = std::strtoll(text, &end, 10);
+    if (end == text)
+      break;
+    if (rows > 0 && rows <= kRowCount)
+      benchmark->Arg(rows);
+    while (*end == ',' || *end == ' ')
+      ++end;
+  }
 }
 
 double PeakResidentMegabytes() {
@@ -317,7 +371,8 @@ void RunWorkload(benchmark::State& state, const Workload& workload) {
         bestPass = seconds;
     }
     uint32_t errors = 0;
-    const double checksum = ResultChecksum(sheet.cells, &errors);
+    uint64_t valuesHash = 0;
+    const double checksum = ResultChecksum(sheet.cells, &errors, &valuesHash);
 
     const std::string changed = workload.cellText(rows / 2 + 7, 0) + "1";
     TypeCell(*book, sheet, changed.c_str(), rows / 2, 0);
@@ -331,15 +386,18 @@ void RunWorkload(benchmark::State& state, const Workload& workload) {
     state.counters["recalc_ns_per_formula"] = bestPass * 1e9 / formulas;
     state.counters["changed_input_ms"] = changedSeconds * 1e3;
     state.counters["bytes_per_cell"] = double(sheet.cells.BlockCount()) * 8192 / cells;
-    std::fprintf(stderr, "%u rows: checksum %.17g, %u errors\n", rows, checksum, errors);
+    state.counters["token_bytes_per_cell"] = double(book->evaluator.scannedFormulas.BytesUsed()) / cells;
+    std::fprintf(stderr, "%u rows: checksum %.17g, %u errors, values %016llx\n", rows, checksum, errors,
+                 static_cast<unsigned long long>(valuesHash));
     state.counters["peak_rss_mb"] = PeakResidentMegabytes();
+    SaveForComparison(*book, workload, rows);
   }
 }
 
 void BM_TypedWorkbookRecalc(benchmark::State& state) { RunWorkload(state, kArithmetic); }
-BENCHMARK(BM_TypedWorkbookRecalc)->Arg(10000)->Arg(100000)->Arg(200000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_TypedWorkbookRecalc)->Apply(AddRequestedSizes)->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_FunctionFamiliesRecalc(benchmark::State& state) { RunWorkload(state, kFamilies); }
-BENCHMARK(BM_FunctionFamiliesRecalc)->Arg(10000)->Arg(100000)->Arg(200000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_FunctionFamiliesRecalc)->Apply(AddRequestedSizes)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "functions/cash_flows.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "core/base/error_code.h"
@@ -44,6 +45,26 @@ bool CashFlows::ChangesSign() const {
     above = above || amounts[i] > 0;
   }
   return below && above;
+}
+
+bool CashFlows::KeepSignAboveZeroRate() const {
+  // Far above the rounding of any sum of as many discounted flows as a
+  // worksheet holds.
+  constexpr double kMargin = 1e-6;
+  double earlier = 0;
+  double later = 0;
+  int sign = 0;
+  int changes = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    const double amount = amounts[i];
+    if (!std::isfinite(amount)) return false;
+    if (amount == 0) continue;
+    const int amountSign = amount < 0 ? -1 : 1;
+    if (sign != 0 && amountSign != sign) ++changes;
+    sign = amountSign;
+    (changes == 0 ? earlier : later) += std::fabs(amount);
+  }
+  return changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
 }
 
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {

@@ -26,6 +26,12 @@ struct CashFlows {
   // Whether some flow is below 0 and some above: without both no rate
   // makes their value 0.
   bool ChangesSign() const;
+  // Whether their value, discounted at any rate above 0, keeps the sign of
+  // the first flows: the flows change sign once, and the later ones fall
+  // short of the earlier ones by more than rounding could make up. Every
+  // such rate discounts the later flows more than the earlier ones, so no
+  // search among rates above 0 can find a value of the other sign.
+  bool KeepSignAboveZeroRate() const;
 };
 
 // The values of positions first .. first + count - 1 of the call in their

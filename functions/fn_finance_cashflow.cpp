@@ -54,9 +54,10 @@ void FnIrr(EvalState& state) {
   error = LargerErrorOf(error, ReadValueList(state, first, static_cast<uint16_t>(count - 1), &flows));
   double rate = 0;
   if (error == kErrorNone) {
-    // Flows of one sign have no rate: the search would widen its bracket to
-    // the end for nothing.
-    if (!flows.ChangesSign()) {
+    // Flows of one sign have no rate, nor have flows whose value keeps its
+    // sign at every rate the search tries (the guess is not negative): the
+    // search would widen its bracket to the end for nothing.
+    if (!flows.ChangesSign() || flows.KeepSignAboveZeroRate()) {
       error = kErrorNum;
     } else {
       const RateSearchResult found = SearchRateNearGuess(PeriodicValue, &flows, guess);

@@ -37,7 +37,10 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTa
 }
 
 // A nested evaluator over the caller's workbook and worksheet.
-void PrepareNested(const EvalState& state, EvalState& nested) { nested.resolveSheet = state.resolveSheet; }
+void PrepareNested(const EvalState& state, EvalState& nested) {
+  nested.resolveSheet = state.resolveSheet;
+  nested.ownersFormulas = &state.scannedFormulas;
+}
 
 // v, one flag per variable; an omitted v leaves every variable fixed.
 void ReadUsageFlags(MatrixCall& call, uint32_t count, Matrix& flags) {

@@ -172,6 +172,8 @@ void BlockStore::ClearPageIndex(bool freePages) {
       pageIndex_[page] = nullptr;
       --allocatedIndexPages_;
     }
+  FreeStorePage(pageIndex_);
+  pageIndex_ = nullptr;
 }
 
 void BlockStore::DropPageIndex() {
@@ -323,7 +325,7 @@ bool BlockStore::CheckChain(char* message, size_t capacity) const {
   if (indexed != indexedPages_)
     return fail("indexed page count does not match the flags", indexed);
   uint32_t allocated = 0;
-  for (const PageIndexPage* page : pageIndex_) allocated += page != nullptr;
+  for (uint32_t page = 0; pageIndex_ && page < kPageCount; ++page) allocated += pageIndex_[page] != nullptr;
   if (allocated != allocatedIndexPages_)
     return fail("allocated index page count does not match the pages", allocated);
   if (directory_.Built() && !directory_.Matches(firstBlock_))

@@ -91,8 +91,9 @@ struct RecordPosition {
   uint16_t offset;
 };
 
-// Every block and index page comes from here, so that tests can make the heap
-// run dry at a chosen allocation. A replacement allocator must return memory
+// Every block and index page (and the evaluators' tables of scanned
+// formulas) comes from here, so that tests can make the heap run dry at a
+// chosen allocation. A replacement allocator must return memory
 // that std::free releases (or null).
 using StorePageAllocator = void* (*)(size_t bytes);
 void* AllocateStorePage(size_t bytes);
@@ -112,8 +113,13 @@ class BlockStore {
   uint32_t BlockCount() const { return blockCount_; }
   uint32_t PoolCount() const { return poolCount_; }
   uint32_t FreeBytes() const { return freeBytes_; }
+  // Grows with every change that moves, adds or removes records: a record
+  // pointer taken while it had a value stays valid while it keeps it.
+  uint64_t ChainChanges() const { return chainChanges_; }
   uint8_t PageFlags(uint32_t page) const { return page < kPageCount ? pageFlags_[page] : 0; }
-  const PageIndexPage* IndexPage(uint32_t page) const { return page < kPageCount ? pageIndex_[page] : nullptr; }
+  const PageIndexPage* IndexPage(uint32_t page) const {
+    return page < kPageCount && pageIndex_ ? pageIndex_[page] : nullptr;
+  }
 
   // free: release emptied blocks to the heap; otherwise keep them in the pool.
   void Clear(bool free);
@@ -238,7 +244,9 @@ class BlockStore {
 
   CellBlock* firstBlock_ = nullptr;
   CellBlock* spareBlocks_ = nullptr;  // linked through next
-  PageIndexPage* pageIndex_[kPageCount] = {};
+  // kPageCount pointers, allocated with the first index page: most stores
+  // (those of arrays, sorted values and copies) never index a page.
+  PageIndexPage** pageIndex_ = nullptr;
   uint8_t pageFlags_[kPageCount] = {};
   uint32_t blockCount_ = 0;
   uint32_t poolCount_ = 0;
@@ -348,6 +356,12 @@ bool BlockStore::BuildPageIndexOf(uint32_t page, CellCursor* cursor) {
       at = RowStart<Traits>(pageRow);
   }
 
+  if (!pageIndex_) {
+    pageIndex_ = static_cast<PageIndexPage**>(AllocateStorePage(kPageCount * sizeof *pageIndex_));
+    if (!pageIndex_)
+      return false;
+    std::memset(pageIndex_, 0, kPageCount * sizeof *pageIndex_);
+  }
   PageIndexPage* index = pageIndex_[page];
   if (!index) {
     index = static_cast<PageIndexPage*>(AllocateStorePage(sizeof(PageIndexPage)));

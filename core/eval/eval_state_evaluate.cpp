@@ -1,6 +1,8 @@
 // The evaluation loop: an operator-precedence parse straight from the
 // formula text, with operands and operators on two fixed stacks.
 
+#include <cstring>
+
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
@@ -54,12 +56,66 @@ void WidenPartialCorner(EvalValue& token) {
 
 uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
-  if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
+  const ScannedFormula* scanned = text ? FindScanned(text, std::strlen(text), true) : nullptr;
+  return scanned ? EvaluateScanned(*scanned, ownColumn, ownRow) : EvaluateText(text, ownColumn, ownRow);
+}
 
+uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  ResetForFormula(ownColumn, ownRow);
+  if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
+  if (const ScannedFormula* scanned = FindScanned(text, length, false))
+    return EvaluateScanned(*scanned, ownColumn, ownRow);
+  // Scanning reads up to a NUL.
+  char copy[kFormulaTextCapacity + 1];
+  std::memcpy(copy, text, length);
+  copy[length] = '\0';
+  const ScannedFormula* scanned = scannedFormulas.Find(copy, length);
+  return scanned ? EvaluateScanned(*scanned, ownColumn, ownRow) : EvaluateText(copy, ownColumn, ownRow);
+}
+
+const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
+  const ScannedFormula* scanned = scannedFormulas.FindKept(text, length, column);
+  if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length, column);
+  if (!scanned && endsWithNul) scanned = scannedFormulas.Find(text, length);
+  return scanned;
+}
+
+uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  const ScannedToken* next = scanned.tokens;
+  const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
+  return Parse([&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned.text, token); },
+               ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
+  if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
+  const char* p = status == 0 ? text + 1 : "";
+  return Parse([&](EvalValue* token) { return NextToken(&p, token, true); }, ownColumn, ownRow);
+}
+
+template <class ReadToken>
+uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow) {
   // Moves the top operator record onto the operand stack and applies it.
   const auto applyTopOperator = [&]() {
-    const EvalValue op = operators[operatorTop--];
-    if (PushOperand(op)) ApplyOperator();
+    if (operandTop + 1 >= kStackSlots) {
+      --operatorTop;
+      status = kEvalStatusSyntax;
+      return;
+    }
+    operands[++operandTop] = operators[operatorTop--];
+    ApplyOperator();
+  };
+  // A cleared record of the kind on top of the operator stack; null, with
+  // the syntax status, when the stack is full.
+  const auto pushRecord = [&](uint32_t recordKind) -> EvalValue* {
+    if (operatorTop + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return nullptr;
+    }
+    EvalValue& record = operators[++operatorTop];
+    record.Clear();
+    record.kind = recordKind;
+    return &record;
   };
   // Applies operators down to the nearest record of kind stopKind (a call
   // record or a "("); false when a "(" or the bottom comes first.
@@ -74,7 +130,6 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
     return false;
   };
 
-  const char* p = status == 0 ? text + 1 : "";
   Previous previous = Previous::kStart;
   bool ended = false;
   while (status == 0 && !ended) {
@@ -83,8 +138,10 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
       status = kEvalStatusSyntax;
       break;
     }
-    EvalValue token;
-    const uint32_t kind = NextToken(&p, &token, true);
+    // Read straight into the slot an operand would take; any other token
+    // leaves it unused.
+    EvalValue& token = operands[operandTop + 1];
+    const uint32_t kind = readToken(&token);
     if (status != 0) break;
 
     if (IsOperandToken(kind)) {
@@ -95,7 +152,7 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
       if (kind == kEvalCellRef && !IsFullCell(token.cell)) WidenPartialCorner(token);
       // An error literal or a number out of range carries its error, not its value.
       if (kind == kEvalNumber && token.error != kErrorNone) token.number = 0;
-      if (!PushOperand(token)) break;
+      ++operandTop;
       previous = Previous::kOperand;
     } else if (IsOperatorKind(kind)) {
       uint32_t op = kind;
@@ -113,10 +170,7 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
                precedence[operators[operatorTop].kind - 1] >= rank)
           applyTopOperator();
       }
-      EvalValue record;
-      record.Clear();
-      record.kind = op;
-      if (!PushOperator(record)) break;
+      if (!pushRecord(op)) break;
       previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
                  : op == kOpPercent  ? Previous::kPercent
                                      : Previous::kBinaryOperator;
@@ -125,15 +179,12 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
         status = kEvalStatusSyntax;
         break;
       }
-      EvalValue record;
-      record.Clear();
-      record.kind = kEvalOpenParen;
-      if (!PushOperator(record)) break;
+      if (!pushRecord(kEvalOpenParen)) break;
       if (kind == kEvalFunctionCall) {
-        record.kind = kEvalFunctionCall;
-        record.functionIndex = token.functionIndex;
-        record.firstArgument = static_cast<uint16_t>(operandTop + 1);
-        if (!PushOperator(record)) break;
+        EvalValue* call = pushRecord(kEvalFunctionCall);
+        if (!call) break;
+        call->functionIndex = token.functionIndex;
+        call->firstArgument = static_cast<uint16_t>(operandTop + 1);
       }
       previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
     } else if (kind == kEvalListSeparator) {

@@ -59,9 +59,18 @@ void TextAsNumber(SortCell& value) {
   }
 }
 
+// Rows of a sort by one key up to which the key cells are gathered first:
+// the sorts of the functions' ranges, short enough that the table lives on
+// the stack and a page index would cost more than it saves.
+constexpr uint32_t kGatheredSortRows = 256;
+
+const CellRecord* KeyCell(const SortKeys& keys, uint32_t row, uint32_t k) {
+  return keys.keyCells ? keys.keyCells[row - keys.firstRow] : keys.store->GetCell(row, keys.keyColumns[k]);
+}
+
 bool KeysAllEmpty(const SortKeys& keys, uint32_t row) {
   for (uint32_t k = 0; k < keys.keyCount; ++k)
-    if (keys.store->GetCell(row, keys.keyColumns[k])) return false;
+    if (KeyCell(keys, row, k)) return false;
   return true;
 }
 
@@ -69,10 +78,9 @@ bool KeysAllEmpty(const SortKeys& keys, uint32_t row) {
 
 int EvalState::CompareSortRows(const SortKeys& keys, uint32_t a, uint32_t b) const {
   for (uint32_t k = 0; k < keys.keyCount; ++k) {
-    const uint16_t keyColumn = keys.keyColumns[k];
     const int direction = keys.ascending[k] ? 1 : -1;
-    SortCell x = ReadSortCell(keys.store->GetCell(a, keyColumn));
-    SortCell y = ReadSortCell(keys.store->GetCell(b, keyColumn));
+    SortCell x = ReadSortCell(KeyCell(keys, a, k));
+    SortCell y = ReadSortCell(KeyCell(keys, b, k));
     if (x.error != kErrorNone || y.error != kErrorNone) {
       if (x.error == y.error) continue;
       // Ascending, errors come first and smaller codes before larger ones.
@@ -104,13 +112,24 @@ void EvalState::SortRows(CellStore* store, uint32_t first, uint32_t last, uint32
   for (int32_t i = 0; i < count; ++i) index[i] = first + static_cast<uint32_t>(i);
   if (!store || !keyColumns || !ascending || keyCount == 0 || keyCount > kMaxSortKeys || count < 2) return;
 
-  // Key cells are found through the page index while nothing changes the
-  // store; an index page that cannot be had only makes the search slower.
-  CellCursor cursor;
-  for (uint32_t page = first / kRowsPerPage; page <= last / kRowsPerPage && page < kPageCount; ++page)
-    store->BuildPageIndex(page, &cursor);
+  SortKeys keys{store, keyCount, keyColumns, ascending};
+  const CellRecord* gathered[kGatheredSortRows];
+  const bool gather = keyCount == 1 && uint32_t(count) <= kGatheredSortRows;
+  if (gather) {
+    for (int32_t i = 0; i < count; ++i) gathered[i] = nullptr;
+    CellCursor walk = store->StartRangeWalk(first);
+    while (const CellRecord* cell = walk.NextInRange(keyColumns[0], keyColumns[0], first, last))
+      gathered[cell->Row() - first] = cell;
+    keys.keyCells = gathered;
+    keys.firstRow = first;
+  } else {
+    // Key cells are found through the page index while nothing changes the
+    // store; an index page that cannot be had only makes the search slower.
+    CellCursor cursor;
+    for (uint32_t page = first / kRowsPerPage; page <= last / kRowsPerPage && page < kPageCount; ++page)
+      store->BuildPageIndex(page, &cursor);
+  }
 
-  const SortKeys keys{store, keyCount, keyColumns, ascending};
   struct Span {
     int32_t low, high;
   };

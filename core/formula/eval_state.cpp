@@ -21,7 +21,7 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
     : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillAreasGrew(0),
-      resolveSheet(nullptr) {
+      resolveSheet(nullptr), ownersFormulas(nullptr) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
   operandTop = 0;
@@ -136,24 +136,6 @@ void EvalState::DisownSlot(uint16_t slot) {
   }
   value.kind = kEvalEmpty;
   value.number = 0;
-}
-
-bool EvalState::PushOperand(const EvalValue& value) {
-  if (operandTop + 1 >= kStackSlots) {
-    status = kEvalStatusSyntax;
-    return false;
-  }
-  operands[++operandTop] = value;
-  return true;
-}
-
-bool EvalState::PushOperator(const EvalValue& value) {
-  if (operatorTop + 1 >= kStackSlots) {
-    status = kEvalStatusSyntax;
-    return false;
-  }
-  operators[++operatorTop] = value;
-  return true;
 }
 
 bool EvalState::CheckStackOwnership(char* message, size_t capacity) const {

@@ -14,6 +14,8 @@
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
+#include "core/formula/scanned_formula_cache.h"
+#include "core/formula/scanned_token.h"
 #include "core/model/tree_item.h"
 
 class CWorkBook;
@@ -45,6 +47,11 @@ struct SortKeys {
   uint32_t keyCount;
   const uint16_t* keyColumns;
   const uint8_t* ascending;
+  // For a short sort by one key: the key cell of each row from firstRow on
+  // (null where there is none), gathered once instead of looked up at every
+  // comparison.
+  const CellRecord* const* keyCells = nullptr;
+  uint32_t firstRow = 0;
 };
 
 // The result area of an array formula as a recalculation pass found it:
@@ -86,12 +93,21 @@ class EvalState {
   // the text pool and the array stack hold nothing but the result's own text
   // or array, whatever failed.
   uint32_t Evaluate(const char* text, uint32_t column, uint32_t row);
+  // The same for a text of length bytes, with or without a NUL after them
+  // (a cell's formula text as stored); one longer than kFormulaTextCapacity
+  // cannot be evaluated.
+  uint32_t Evaluate(const char* text, size_t length, uint32_t column, uint32_t row);
 
   // Reads one token at *position, blanks skipped before it, and moves
   // *position past it; returns its kind. A text token's characters are pushed
   // on the text pool, an array constant's chain on the array stack. A
   // character that starts no token gives kind 0 and the syntax status.
   uint32_t NextToken(const char** position, EvalValue* token, bool storedForm);
+  // The evaluator's token for a scanned one (offsets counted from base): a
+  // reference resolved against the formula's own cell, a text pushed on the
+  // pool (a full pool gives an empty value with "#VALUE!"); kind 0 sets the
+  // syntax status. An array constant is not taken here: NextToken reads it.
+  uint32_t TakeScannedToken(const ScannedToken& scanned, const char* base, EvalValue* token);
 
   // Rewrites the formula in text (capacity bytes, its NUL included) between
   // the display form and the stored form, relative to the cell (column, row).
@@ -192,8 +208,8 @@ class EvalState {
   void DisownSlot(uint16_t slot);
   // Pushes on the operand or the operator stack; false with the syntax
   // status when the stack is full.
-  bool PushOperand(const EvalValue& value);
-  bool PushOperator(const EvalValue& value);
+  bool PushOperand(const EvalValue& value) { return Push(operands, operandTop, value); }
+  bool PushOperator(const EvalValue& value) { return Push(operators, operatorTop, value); }
 
   // Orders the row numbers first..last into index (last - first + 1
   // entries) by the key columns (sort_rows.cpp). More than kMaxSortKeys keys
@@ -236,8 +252,33 @@ class EvalState {
   uint16_t column;  // the formula's own cell
   uint32_t row;
   SheetResolver resolveSheet;
+  // The tokens of the formulas evaluated before, taken again in place of
+  // scanning their texts; and those of the evaluator that made this one for
+  // a solver (null for any other), read only: it changes them only when it
+  // evaluates a formula itself, after this one is gone.
+  ScannedFormulaCache scannedFormulas;
+  const ScannedFormulaCache* ownersFormulas;
 
  private:
+  bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
+    if (top + 1 >= kStackSlots) {
+      status = kEvalStatusSyntax;
+      return false;
+    }
+    stack[++top] = value;
+    return true;
+  }
+  // The tokens kept for the text, this evaluator's or its owner's; a text
+  // that ends with a NUL may be noted or scanned now.
+  const ScannedFormula* FindScanned(const char* text, size_t length, bool endsWithNul);
+  // Evaluate after ResetForFormula: from kept tokens, or by scanning the
+  // text (null: a syntax error).
+  uint32_t EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow);
+  // The evaluation loop over the tokens that readToken(&token) gives, in
+  // the cell (ownColumn, ownRow); the rest of Evaluate.
+  template <class ReadToken>
+  uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // Parts of ApplyOperator.
   void ApplyCall();
   void ApplyUnary(uint32_t op);

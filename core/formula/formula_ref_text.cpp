@@ -28,10 +28,11 @@ const char* ReadSaturated(const char* p, uint32_t* number) {
 }
 
 // One "R..." or "C..." part after its letter: nothing (the own row or
-// column), an absolute 1-based number, or "[n]" / "[-n]". Null when the
-// brackets are malformed, which makes the whole text no reference.
-const char* ReadR1C1Part(const char* p, uint32_t base, uint32_t limit, uint32_t* value,
-                         uint32_t* flags, uint32_t relativeFlag, uint32_t negativeFlag) {
+// column), an absolute 1-based number, or "[n]" / "[-n]". A relative part
+// keeps its distance in *value until it is resolved. Null when the brackets
+// are malformed, which makes the whole text no reference.
+const char* ReadR1C1Part(const char* p, uint32_t limit, int32_t* value, uint32_t* flags, bool* bare,
+                         uint32_t relativeFlag, uint32_t negativeFlag) {
   if (*p == '[') {
     ++p;
     const bool negative = *p == '-';
@@ -41,49 +42,29 @@ const char* ReadR1C1Part(const char* p, uint32_t base, uint32_t limit, uint32_t*
     p = ReadSaturated(p, &distance);
     if (*p != ']') return nullptr;
     ++p;
-    const int64_t offset = negative ? -int64_t(distance) : int64_t(distance);
-    const int64_t target = int64_t(base) + offset;
-    *flags |= relativeFlag | (offset < 0 ? negativeFlag : 0);
-    if (target < 0 || target >= int64_t(limit)) *flags |= kRefOutsideGrid;
-    // Kept modulo 2^32 so that the distance written back is the one read.
-    *value = static_cast<uint32_t>(target);
+    *flags |= relativeFlag | (negative && distance != 0 ? negativeFlag : 0);
+    *value = negative ? -int32_t(distance) : int32_t(distance);
     return p;
   }
   if (IsFormulaDigit(*p)) {
     uint32_t number = 0;
     p = ReadSaturated(p, &number);
     if (number == 0 || number > limit) *flags |= kRefOutsideGrid;
-    *value = number - 1;
+    *value = static_cast<int32_t>(number - 1);
     return p;
   }
+  // The own row or column itself, which lies on the grid without a test.
   *flags |= relativeFlag;
-  *value = base;
+  *value = 0;
+  *bare = true;
   return p;
 }
 
-uint32_t ScanR1C1Corner(const char* position, uint32_t baseColumn, uint32_t baseRow,
-                        RefCorner* corner, const char** end) {
-  const char* p = position;
-  uint32_t flags = 0;
-  uint32_t column = 0;
-  uint32_t row = 0;
-  for (int part = 0; part < 2; ++part) {
-    const char letter = Upper(*p);
-    if (letter == 'R' && !(flags & kRefHasRow)) {
-      flags |= kRefHasRow;
-      p = ReadR1C1Part(p + 1, baseRow, kRowCount, &row, &flags, kRefRowRelative, kRefRowNegative);
-    } else if (letter == 'C' && !(flags & kRefHasColumn)) {
-      flags |= kRefHasColumn;
-      p = ReadR1C1Part(p + 1, baseColumn, kColumnCount, &column, &flags, kRefColumnRelative,
-                       kRefColumnNegative);
-    } else {
-      break;
-    }
-    if (!p) return 0;
-  }
-  if (!(flags & kRefCell) || !EndsReference(*p)) return 0;
-  *corner = RefCorner{column, row, flags};
-  *end = p;
+uint32_t ReadR1C1Corner(const char* position, uint32_t baseColumn, uint32_t baseRow, RefCorner* corner,
+                        const char** end) {
+  R1C1Corner written;
+  const uint32_t flags = ::ScanR1C1Corner(position, &written, end);
+  if (flags) *corner = ResolveR1C1Corner(written, baseColumn, baseRow);
   return flags;
 }
 
@@ -174,9 +155,35 @@ uint32_t ParseA1Reference(const char* position, RefCorner* corner, const char** 
   return flags;
 }
 
+uint32_t ScanR1C1Corner(const char* position, R1C1Corner* written, const char** end) {
+  const char* p = position;
+  uint32_t flags = 0;
+  int32_t column = 0;
+  int32_t row = 0;
+  bool bareColumn = false;
+  bool bareRow = false;
+  for (int part = 0; part < 2; ++part) {
+    const char letter = Upper(*p);
+    if (letter == 'R' && !(flags & kRefHasRow)) {
+      flags |= kRefHasRow;
+      p = ReadR1C1Part(p + 1, kRowCount, &row, &flags, &bareRow, kRefRowRelative, kRefRowNegative);
+    } else if (letter == 'C' && !(flags & kRefHasColumn)) {
+      flags |= kRefHasColumn;
+      p = ReadR1C1Part(p + 1, kColumnCount, &column, &flags, &bareColumn, kRefColumnRelative, kRefColumnNegative);
+    } else {
+      break;
+    }
+    if (!p) return 0;
+  }
+  if (!(flags & kRefCell) || !EndsReference(*p)) return 0;
+  *written = R1C1Corner{column, row, flags, static_cast<uint8_t>((bareColumn ? 1 : 0) | (bareRow ? 2 : 0))};
+  *end = p;
+  return flags;
+}
+
 uint32_t ParseR1C1Reference(const EvalState& state, const char* position, RefCorner* corner,
                             const char** end) {
-  return ScanR1C1Corner(position, state.column, state.row, corner, end);
+  return ReadR1C1Corner(position, state.column, state.row, corner, end);
 }
 
 bool FormatA1Reference(BoundedText& out, const RefCorner& corner) {
@@ -271,5 +278,5 @@ bool NeedsQuotes(const char* text) {
   const char* end;
   double value;
   return ParseA1Reference(text, &corner, &end) != 0 ||
-         ScanR1C1Corner(text, 0, 0, &corner, &end) != 0 || ParseBoolLiteral(text, &value, &end);
+         ReadR1C1Corner(text, 0, 0, &corner, &end) != 0 || ParseBoolLiteral(text, &value, &end);
 }

@@ -24,6 +24,41 @@ uint32_t ParseA1Reference(const char* position, RefCorner* corner, const char** 
 uint32_t ParseR1C1Reference(const EvalState& state, const char* position, RefCorner* corner,
                             const char** end);
 
+// An R1C1 corner as written, before it is resolved against the formula's
+// own cell: a relative part holds its distance, an absolute part its 0-based
+// number (kRefOutsideGrid already set when that lies off the grid). A
+// formula's text read once this way serves every cell it is evaluated in.
+struct R1C1Corner {
+  int32_t column;
+  int32_t row;
+  uint32_t flags;
+  uint8_t bare;  // bit 0 the column, bit 1 the row: the own one, written without a number
+};
+// Reads one R1C1 corner as written; its flags, 0 when the text is not a
+// reference. The flags a corner resolves to may add kRefOutsideGrid.
+uint32_t ScanR1C1Corner(const char* position, R1C1Corner* written, const char** end);
+
+// A part resolved against the formula's own row or column; the own one
+// itself lies on the grid without a test.
+inline uint32_t ResolveR1C1Part(int32_t value, uint32_t base, uint32_t limit, bool relative, bool bare,
+                                uint32_t* flags) {
+  if (!relative) return static_cast<uint32_t>(value);
+  if (bare) return base;
+  const int64_t target = int64_t(base) + value;
+  if (target < 0 || target >= int64_t(limit)) *flags |= kRefOutsideGrid;
+  // Kept modulo 2^32 so that the distance written back is the one read.
+  return static_cast<uint32_t>(target);
+}
+
+inline RefCorner ResolveR1C1Corner(const R1C1Corner& written, uint32_t baseColumn, uint32_t baseRow) {
+  uint32_t flags = written.flags;
+  const uint32_t column = ResolveR1C1Part(written.column, baseColumn, kColumnCount,
+                                          (flags & kRefColumnRelative) != 0, (written.bare & 1) != 0, &flags);
+  const uint32_t row = ResolveR1C1Part(written.row, baseRow, kRowCount, (flags & kRefRowRelative) != 0,
+                                       (written.bare & 2) != 0, &flags);
+  return RefCorner{column, row, flags};
+}
+
 // Write one corner; false when the text does not fit.
 bool FormatA1Reference(BoundedText& out, const RefCorner& corner);
 bool FormatR1C1Reference(const EvalState& state, BoundedText& out, const RefCorner& corner);

@@ -1,4 +1,5 @@
 #include "core/formula/formula_scanner.h"
+#include "core/formula/scanned_token.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -124,28 +125,21 @@ bool ParseBoolLiteral(const char* position, double* value, const char** end) {
   return false;
 }
 
-uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool storedForm) {
-  token->Clear();
+uint32_t ScanFormulaToken(const char* base, const char** position, ScannedToken* token, bool storedForm) {
+  *token = ScannedToken{};
   const char* p = SkipFormulaBlanks(*position);
   *position = p;
   const RegionalSettings& separators = FormSeparators(storedForm);
   const char* end = p;
 
-  const auto reject = [&]() -> uint32_t {
-    status = kEvalStatusSyntax;
-    token->kind = kEvalInvalid;
-    return kEvalInvalid;
-  };
   const auto finish = [&](uint32_t kind) {
-    token->kind = kind;
+    token->kind = static_cast<uint16_t>(kind);
     *position = end;
     return kind;
   };
-  const auto pushText = [&](const char* text, size_t length, uint32_t error) {
-    if (!strings.Push(text, length)) {
-      token->error = kErrorValue;
-      return finish(kEvalEmpty);
-    }
+  const auto text = [&](const char* first, size_t length, uint8_t error) {
+    token->textOffset = static_cast<uint32_t>(first - base);
+    token->textLength = static_cast<uint32_t>(length);
     token->error = error;
     return finish(kEvalText);
   };
@@ -153,24 +147,26 @@ uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool stor
   if (*p == '\0') return finish(kEvalEnd);
 
   if (IsFormulaDigit(*p) || *p == separators.decimalSeparator) {
-    if (!ParseNumberLiteral(p, &token->number, &end, storedForm)) return reject();
+    if (!ParseNumberLiteral(p, &token->number, &end, storedForm)) return kEvalInvalid;
     if (IsBadNumber(token->number)) token->error = kErrorNum;
     return finish(kEvalNumber);
   }
 
   if (IsFormulaLetter(*p) || *p == '$' || *p == '#' || *p == '\\') {
-    RefCorner corner;
-    const uint32_t flags = FormUsesA1(storedForm) ? ParseA1Reference(p, &corner, &end)
-                                                  : ParseR1C1Reference(*this, p, &corner, &end);
-    if (flags != 0) {
-      token->cell = corner;
-      token->sheet = sheet;
-      if (flags & kRefOutsideGrid) token->error = kErrorRef;
+    if (FormUsesA1(storedForm)) {
+      RefCorner corner;
+      if (ParseA1Reference(p, &corner, &end) != 0) {
+        token->corner = R1C1Corner{static_cast<int32_t>(corner.column), static_cast<int32_t>(corner.row),
+                                   corner.flags, 0};
+        token->resolved = 1;
+        return finish(kEvalCellRef);
+      }
+    } else if (ScanR1C1Corner(p, &token->corner, &end) != 0) {
       return finish(kEvalCellRef);
     }
     uint16_t index = 0;
     if (FindBuiltinFunction(p, &index, &end)) {
-      token->functionIndex = index;
+      token->textLength = index;
       return finish(kEvalFunctionCall);
     }
     if (ParseBoolLiteral(p, &token->number, &end)) return finish(kEvalNumber);
@@ -183,7 +179,7 @@ uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool stor
     // "#" yields an empty name and does not advance.
     end = p;
     while (IsNameChar(*end)) ++end;
-    return pushText(p, static_cast<size_t>(end - p), kErrorName);
+    return text(p, static_cast<size_t>(end - p), kErrorName);
   }
 
   if (*p == '"' || *p == '\'') {
@@ -191,23 +187,13 @@ uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool stor
     const char* close = std::strchr(p + 1, *p);
     const size_t length = close ? static_cast<size_t>(close - p - 1) : std::strlen(p + 1);
     end = close ? close + 1 : p + 1 + length;
-    return pushText(p + 1, length, kErrorNone);
+    return text(p + 1, length, kErrorNone);
   }
 
   if (*p == '{') {
-    switch (ParseArrayConstant(*this, p, storedForm, token, &end)) {
-      case kArrayConstantRead:
-        return finish(kEvalArray);
-      case kArrayConstantMalformed:
-        return reject();
-      case kArrayConstantNoMemory:
-        token->error = kErrorMemory;
-        return finish(kEvalEmpty);
-      case kArrayConstantStackFull:
-        token->error = kErrorValue;
-        return finish(kEvalEmpty);
-    }
-    return reject();
+    token->textOffset = static_cast<uint32_t>(p - base);
+    token->kind = kEvalArray;
+    return kEvalArray;
   }
 
   if (*p == separators.listSeparator) {
@@ -221,5 +207,68 @@ uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool stor
       return finish(op.kind);
     }
   }
-  return reject();
+  return kEvalInvalid;
+}
+
+uint32_t EvalState::TakeScannedToken(const ScannedToken& scanned, const char* base, EvalValue* token) {
+  token->Clear();
+  token->kind = scanned.kind;
+  token->error = scanned.error;
+  switch (scanned.kind) {
+    case kEvalInvalid:
+      status = kEvalStatusSyntax;
+      break;
+    case kEvalNumber:
+      token->number = scanned.number;
+      break;
+    case kEvalCellRef: {
+      const R1C1Corner& c = scanned.corner;
+      token->cell = scanned.resolved ? RefCorner{static_cast<uint32_t>(c.column), static_cast<uint32_t>(c.row), c.flags}
+                                     : ResolveR1C1Corner(c, column, row);
+      token->sheet = sheet;
+      if (token->cell.flags & kRefOutsideGrid) token->error = kErrorRef;
+      break;
+    }
+    case kEvalText:
+      if (!strings.Push(base + scanned.textOffset, scanned.textLength)) {
+        token->kind = kEvalEmpty;
+        token->error = kErrorValue;
+      }
+      break;
+    case kEvalFunctionCall:
+      token->functionIndex = static_cast<uint16_t>(scanned.textLength);
+      break;
+    default:
+      break;
+  }
+  return token->kind;
+}
+
+uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool storedForm) {
+  const char* base = *position;
+  ScannedToken scanned;
+  if (ScanFormulaToken(base, position, &scanned, storedForm) != kEvalArray)
+    return TakeScannedToken(scanned, base, token);
+
+  token->Clear();
+  const char* end = *position;
+  switch (ParseArrayConstant(*this, *position, storedForm, token, &end)) {
+    case kArrayConstantRead:
+      token->kind = kEvalArray;
+      break;
+    case kArrayConstantNoMemory:
+      token->kind = kEvalEmpty;
+      token->error = kErrorMemory;
+      break;
+    case kArrayConstantStackFull:
+      token->kind = kEvalEmpty;
+      token->error = kErrorValue;
+      break;
+    default:
+      status = kEvalStatusSyntax;
+      token->kind = kEvalInvalid;
+      return kEvalInvalid;
+  }
+  *position = end;
+  return token->kind;
 }

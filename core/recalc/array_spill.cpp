@@ -130,6 +130,70 @@ bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint3
   return true;
 }
 
+// The element's number when it gives one to a spill value: a number, or a
+// copied formula's cached number.
+bool ElementNumber(const CellRecord* element, double* number) {
+  if (element->IsNumber()) {
+    *number = element->Number();
+    return true;
+  }
+  if (element->IsFormula() && !element->HasCachedText()) {
+    *number = element->CachedNumber();
+    return true;
+  }
+  return false;
+}
+
+// A result of numbers of the same extent as the one the formula spilled
+// before, each element where a spill value of a number stands, is written
+// over the old values: the records keep their places, so the positions and
+// row index that the pass's readers hold stay good. False, with nothing
+// written, when the result does not fit so.
+bool OverwriteSpilledNumbers(CellStore& store, CellRecord* cell, CellBlock* chain, uint32_t columns, uint32_t rows) {
+  if (!cell->IsSpillingArrayFormula() || cell->HasCachedText() || cell->ArrayColumns() != columns ||
+      cell->ArrayRows() != rows)
+    return false;
+  const uint16_t column = cell->Column();
+  const uint32_t row = cell->Row();
+  const Area area = SpillArea(column, row, columns, rows);
+  const CellRecord* first = FirstElement(chain);
+  double firstNumber = 0;
+  if (first && !ElementNumber(first, &firstNumber))
+    return false;
+  // Both walks in storage order, twice: first to check, then to write.
+  for (int writing = 0; writing < 2; ++writing) {
+    CellCursor values = store.StartRangeWalk(row);
+    CellCursor elements;
+    elements.flags = kCursorAfterRecord;
+    elements.block = chain;
+    for (;;) {
+      CellRecord* value = values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
+      if (value == cell)
+        value = values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
+      const CellRecord* element = elements.Next();
+      if (element && element->Row() == 0 && element->Column() == 0)
+        element = elements.Next();
+      if (!value || !element) {
+        if (value || element)
+          return false;
+        break;
+      }
+      double number = 0;
+      if (!value->IsSpillValue() || !value->IsNumber() || !ElementNumber(element, &number) ||
+          value->Column() != column + element->Column() || value->Row() != row + element->Row())
+        return false;
+      if (writing) {
+        value->SetNumber(number);
+        value->SetType(static_cast<uint8_t>(kCellNumber | kCellSpillValue | element->ErrorCode()));
+      }
+    }
+  }
+  cell->SetResultFlags(static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultArray | kResultCachedNumber));
+  cell->SetCachedNumber(firstNumber);
+  cell->SetType(static_cast<uint8_t>(kCellFormula | (first ? first->ErrorCode() : 0)));
+  return true;
+}
+
 }  // namespace
 
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows) {
@@ -211,6 +275,10 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
     return true;
   }
 
+  if (OverwriteSpilledNumbers(store, const_cast<CellRecord*>(cell), chain, columns, rows)) {
+    state.arrays.ReleaseChain(chain);
+    return true;
+  }
   // The formula record is replaced, not deleted, so that a failure cannot lose it.
   if (cell->IsSpillingArrayFormula() || wanted.lastColumn > column || wanted.lastRow > row) {
     DeleteOwnSpill(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),

@@ -11,13 +11,14 @@
 #include "core/formula/eval_state.h"
 
 // Stores the result that state.Evaluate left (kind is what it returned) in
-// the formula cell (column, row) of store and marks the cell calculated.
+// the formula cell (column, row) of store, whose record is cell (null: looked
+// up), and marks the cell calculated.
 // The formula's error nibble always becomes the result's error. False when
 // storage ran out: the cell then carries "#MEMORY!". *layoutChanged is set
 // when records were moved, inserted or deleted (cursors into store are then
 // stale); it is never cleared.
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row,
-                        bool* layoutChanged);
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
+                        uint32_t row, bool* layoutChanged);
 
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula

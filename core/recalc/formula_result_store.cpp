@@ -37,8 +37,8 @@ bool RewriteWithResult(CellStore& store, const CellRecord* cell, uint16_t column
   return true;
 }
 
-bool StoreNumber(CellStore& store, uint16_t column, uint32_t row, double number, uint8_t error, bool* layoutChanged) {
-  CellRecord* cell = store.GetCell(row, column);
+bool StoreNumber(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, double number, uint8_t error,
+                 bool* layoutChanged) {
   if (!cell)
     return true;
   const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedNumber);
@@ -55,9 +55,8 @@ bool StoreNumber(CellStore& store, uint16_t column, uint32_t row, double number,
   return RewriteWithResult(store, cell, column, row, fields, layoutChanged);
 }
 
-bool StoreText(CellStore& store, uint16_t column, uint32_t row, const char* text, uint16_t length, uint8_t error,
-               bool* layoutChanged) {
-  CellRecord* cell = store.GetCell(row, column);
+bool StoreText(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, const char* text, uint16_t length,
+               uint8_t error, bool* layoutChanged) {
   if (!cell)
     return true;
   const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedText);
@@ -101,20 +100,22 @@ bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaC
   return stored;
 }
 
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row,
-                        bool* layoutChanged) {
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
+                        uint32_t row, bool* layoutChanged) {
+  if (!cell)
+    cell = store.GetCell(row, column);
   const EvalValue& result = state.operands[1];
   const uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
   switch (kind) {
     case kEvalNumber:
-      return StoreNumber(store, column, row, result.kind == kEvalNumber ? result.number : 0.0, error,
+      return StoreNumber(store, cell, column, row, result.kind == kEvalNumber ? result.number : 0.0, error,
                          layoutChanged);
     case kEvalText: {
       size_t length = state.SlotTextLength(1);
       if (length > 0xFFFF)
         length = 0xFFFF;
       const bool stored =
-          StoreText(store, column, row, state.SlotText(1), static_cast<uint16_t>(length), error, layoutChanged);
+          StoreText(store, cell, column, row, state.SlotText(1), static_cast<uint16_t>(length), error, layoutChanged);
       state.DisownSlot(1);
       return stored;
     }
@@ -122,7 +123,6 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, uint1
       return StoreArrayResult(state, store, column, row, layoutChanged);
     default: {
       // A formula that cannot be evaluated keeps its cached value for display.
-      CellRecord* cell = store.GetCell(row, column);
       if (cell) {
         cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorSyntax));
         cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));

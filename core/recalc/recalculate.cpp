@@ -15,7 +15,23 @@ struct SuspendedCell {
   CellStore* store;
   uint16_t column;
   uint32_t row;
+  // The cell's record, valid while the store's chain has not changed since.
+  CellRecord* record;
+  uint64_t chainChanges;
 };
+
+SuspendedCell Suspend(CellStore* store, CellRecord* record) {
+  return SuspendedCell{store, record->Column(), record->Row(), record, store->ChainChanges()};
+}
+
+// The suspended cell's record, looked up again only when records moved.
+CellRecord* RecordOf(SuspendedCell& cell) {
+  if (cell.store->ChainChanges() != cell.chainChanges) {
+    cell.record = cell.store->GetCell(cell.row, cell.column);
+    cell.chainChanges = cell.store->ChainChanges();
+  }
+  return cell.record;
+}
 
 // A list on the heap that grows by doubling; false when it cannot grow.
 template <class T>
@@ -43,7 +59,7 @@ class GrowingList {
   }
   void Pop() { --count_; }
   bool Empty() const { return count_ == 0; }
-  const T& Top() const { return items_[count_ - 1]; }
+  T& Top() { return items_[count_ - 1]; }
   T* Items() { return items_; }
   size_t Count() const { return count_; }
 
@@ -109,19 +125,8 @@ void LeaveChain(CellRecord* cell) {
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
 uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
-  char text[kFormulaTextCapacity + 1];
-  const uint16_t length = cell->FormulaLength();
-  const uint16_t column = cell->Column();
-  const uint32_t row = cell->Row();
   state.pending.Clear();
-  if (length > kFormulaTextCapacity) {
-    state.ResetForFormula(column, row);
-    state.status = kEvalStatusSyntax;
-    return 0;
-  }
-  std::memcpy(text, cell->FormulaText(), length);
-  text[length] = '\0';
-  return state.Evaluate(text, column, row);
+  return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
 // The cell the evaluation noted as needed first, when it is still an
@@ -138,17 +143,14 @@ CellRecord* NeededCell(const EvalState& state) {
   return cell;
 }
 
-// Calculates the formula cell (column, row) of store and, first, every
+// Calculates the formula cell start of store and, first, every
 // uncalculated formula cell it needs. A needed cell that is already on the
 // chain closes a cycle: it becomes "#CIRC!" (keeping its cached value) and
 // counts as calculated, so the cells waiting on it see the error.
-bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, uint16_t column,
-                    uint32_t row, bool* layoutChanged) {
+bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
+                    bool* layoutChanged) {
   bool ok = true;
-  CellRecord* start = store.GetCell(row, column);
-  if (!start)
-    return true;
-  if (!chain.Push(SuspendedCell{&store, column, row})) {
+  if (!chain.Push(Suspend(&store, start))) {
     start->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
     start->SetResultFlags(static_cast<uint8_t>(start->ResultFlags() | kResultCalculated));
     return false;
@@ -156,8 +158,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   start->SetPending(1);
 
   while (!chain.Empty()) {
-    const SuspendedCell top = chain.Top();
-    CellRecord* cell = top.store->GetCell(top.row, top.column);
+    SuspendedCell& top = chain.Top();
+    CellRecord* cell = RecordOf(top);
     if (!cell || !cell->IsFormula()) {
       chain.Pop();
       continue;
@@ -177,13 +179,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
         needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultCalculated));
         continue;
       }
-      const SuspendedCell next{state.pending.sheet, needed->Column(), needed->Row()};
-      if (chain.Push(next)) {
+      const SuspendedCell waiting = top;
+      if (chain.Push(Suspend(state.pending.sheet, needed))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
-        needed->SetDependantColumn(top.column);
-        needed->SetDependantRow(top.row);
-        needed->SetDependantSheet(SheetIndexOf(workbook, top.store));
+        needed->SetDependantColumn(waiting.column);
+        needed->SetDependantRow(waiting.row);
+        needed->SetDependantSheet(SheetIndexOf(workbook, waiting.store));
         needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultDependantWaits));
         needed->SetPending(1);
         continue;
@@ -191,18 +193,20 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
       // No room to suspend: the waiting cells cannot be finished.
       ok = false;
       for (; !chain.Empty(); chain.Pop()) {
-        CellRecord* waiting = chain.Top().store->GetCell(chain.Top().row, chain.Top().column);
-        if (waiting && waiting->IsFormula()) {
-          waiting->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
-          waiting->SetResultFlags(static_cast<uint8_t>(waiting->ResultFlags() | kResultCalculated));
-          LeaveChain(waiting);
+        CellRecord* suspended = RecordOf(chain.Top());
+        if (suspended && suspended->IsFormula()) {
+          suspended->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+          suspended->SetResultFlags(static_cast<uint8_t>(suspended->ResultFlags() | kResultCalculated));
+          LeaveChain(suspended);
         }
       }
       break;
     }
-    if (!StoreFormulaResult(state, kind, *top.store, top.column, top.row, layoutChanged))
+    // The evaluation may have moved records (a solver's trial values).
+    cell = RecordOf(top);
+    if (!StoreFormulaResult(state, kind, *top.store, cell, top.column, top.row, layoutChanged))
       ok = false;
-    if (CellRecord* done = top.store->GetCell(top.row, top.column))
+    if (CellRecord* done = RecordOf(top))
       LeaveChain(done);
     chain.Pop();
   }
@@ -217,15 +221,16 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
-  while (const CellRecord* cell = cursor.Next()) {
+  while (CellRecord* cell = cursor.Next()) {
     if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
       continue;
     const uint16_t column = cell->Column();
     const uint32_t row = cell->Row();
     bool layoutChanged = false;
-    if (!CalculateChain(state, workbook, chain, store, column, row, &layoutChanged))
+    const uint64_t changes = store.ChainChanges();
+    if (!CalculateChain(state, workbook, chain, store, cell, &layoutChanged))
       ok = false;
-    if (layoutChanged) {
+    if (layoutChanged || store.ChainChanges() != changes) {
       // Results stored on the way moved records: find the place again.
       cursor = CellCursor();
       cursor.flags = kCursorAfterRecord;

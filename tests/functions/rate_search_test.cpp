@@ -2,8 +2,15 @@
 
 #include <cmath>
 
+#include <random>
+#include <vector>
+
 #include "core/base/error_code.h"
+#include "core/base/result_check.h"
+#include "functions/cash_flows.h"
+#include "functions/int_pow.h"
 #include "functions/rate_search.h"
+#include "test_seed.h"
 
 namespace {
 
@@ -55,6 +62,72 @@ TEST(RateSearch, PassesOnTheValuationsFailures) {
   EXPECT_EQ(SearchAnnuityRate(Failing, nullptr, 0.1).error, kErrorNA);
   EXPECT_EQ(SearchRateNearGuess(NotANumber, nullptr, 0.1).error, kErrorNum);
   EXPECT_EQ(SearchAnnuityRate(NotANumber, nullptr, 0.1).error, kErrorNum);
+}
+
+// The valuation IRR searches: each flow discounted by one more period.
+double Discounted(const void* context, double rate, uint8_t* error) {
+  const CashFlows& flows = *static_cast<const CashFlows*>(context);
+  double sum = 0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    sum += flows.amounts[i] / IntPow(1.0 + rate, static_cast<int32_t>(i + 1));
+    if (IsBadNumber(sum)) {
+      *error = kErrorNum;
+      return 0;
+    }
+  }
+  return sum;
+}
+
+// IRR skips the search for flows whose value keeps its sign above rate 0:
+// the search must then fail as well, close to the balance of both sides too.
+TEST(RateSearch, FlowsThatKeepTheirSignAboveZeroHaveNoRateThere) {
+  const uint32_t seed = TestSeed(2163);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> amount(0.0, 100.0);
+  uint32_t skipped = 0;
+  for (int trial = 0; trial < 300; ++trial) {
+    CashFlows flows;
+    const uint32_t earlier = 1 + random() % 3;
+    const uint32_t later = 1 + random() % 6;
+    const double sign = random() % 2 ? 1.0 : -1.0;
+    double earlierSum = 0;
+    for (uint32_t i = 0; i < earlier; ++i) {
+      const double a = amount(random);
+      earlierSum += a;
+      ASSERT_TRUE(flows.Append(sign * a));
+    }
+    // The later flows come to a share of the earlier ones, some of them
+    // within a hair of all of it.
+    const double shares[] = {0.3, 0.9, 0.999999, 0.99999999, 1.0, 1.2};
+    const double share = shares[random() % 6];
+    for (uint32_t i = 0; i < later; ++i) ASSERT_TRUE(flows.Append(-sign * earlierSum * share / later));
+    if (!flows.KeepSignAboveZeroRate()) continue;
+    ++skipped;
+    for (double guess : {0.0, 0.1, 3.0}) {
+      const RateSearchResult found = SearchRateNearGuess(Discounted, &flows, guess);
+      EXPECT_EQ(found.error, kErrorNum) << "trial " << trial << ", guess " << guess;
+      EXPECT_EQ(found.rate, 0.0);
+    }
+  }
+  EXPECT_GT(skipped, 50u);
+
+  const struct {
+    std::vector<double> amounts;
+    bool keeps;
+  } cases[] = {
+      {{-100, 30, 30, 30}, true},
+      {{-100, 40, 40, 40}, false},   // a rate of about 9.7 %
+      {{100, -50, -49}, true},
+      {{-100, 30, -10, 30}, false},  // three changes of sign
+      {{-100, 0, 50, 0, 40}, true},  // zeros change nothing
+      {{-100, NAN, 10}, false},
+  };
+  for (const auto& c : cases) {
+    CashFlows flows;
+    for (double a : c.amounts) ASSERT_TRUE(flows.Append(a));
+    EXPECT_EQ(flows.KeepSignAboveZeroRate(), c.keeps) << c.amounts[1];
+  }
 }
 
 }  // namespace

@@ -92,6 +92,44 @@ TEST_F(ArraySpill, WritesTheResultBesideAndBelowItsFormula) {
   ExpectAllCalculated(*first);
 }
 
+// A result that spills numbers over its former extent again is written over
+// the old values, which keep their places; any other change of the result's
+// cells rebuilds them.
+TEST_F(ArraySpill, ANewResultOfTheSameShapeReplacesTheFormerValues) {
+  struct Case {
+    const char* formula;  // in A1, over C1
+    const char* before;   // C1 in the first pass, then in the second
+    const char* after;
+    std::vector<std::pair<const char*, const char*>> shown;
+    bool inPlace;
+  };
+  const Case cases[] = {
+      {"={1,2;3,4}*C1", "2", "5", {{"A1", "5"}, {"B1", "10"}, {"A2", "15"}, {"B2", "20"}}, true},
+      {"={1,2;3,4}*C1", "2", "x", {{"A1", "#NUM!"}, {"B1", "#NUM!"}, {"A2", "#NUM!"}, {"B2", "#NUM!"}}, true},
+      {"={1,2;3,4}/C1", "1", "0", {{"A1", "#DIV/0!"}, {"B2", "#DIV/0!"}}, true},
+      {"=C1&{1,2;3,4}", "2", "x", {{"A1", "x1"}, {"B1", "x2"}, {"A2", "x3"}, {"B2", "x4"}}, false},
+      {"={1,2;3,4}*C1", "2", "", {{"A1", "0"}, {"B2", "0"}, {"C2", "-"}}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.formula) + " over " + c.after);
+    first->Clear(true);
+    Type("C1", c.before);
+    SetFormula("A1", c.formula);
+    ASSERT_TRUE(Recalculate(nullptr));
+    EXPECT_TRUE(IsSpill("B1") && IsSpill("A2") && IsSpill("B2"));
+    if (*c.after)
+      Type("C1", c.after);
+    else
+      first->DeleteRange(2, 2, 0, 0, nullptr, true);
+    const uint64_t changes = first->ChainChanges();
+    ASSERT_TRUE(Recalculate(nullptr));
+    ExpectShown(c.shown);
+    EXPECT_TRUE(IsSpill("B1") && IsSpill("A2") && IsSpill("B2"));
+    EXPECT_EQ(first->ChainChanges() == changes, c.inPlace);
+    ExpectAllCalculated(*first);
+  }
+}
+
 TEST_F(ArraySpill, FormulasReadingTheResultSeeItsValues) {
   SetFormula("A1", "=B3+A2");
   SetFormula("A2", "={10;20}");

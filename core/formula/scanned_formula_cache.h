@@ -1,0 +1,87 @@
+#ifndef TALVERO_CORE_SCANNED_FORMULA_CACHE_H
+#define TALVERO_CORE_SCANNED_FORMULA_CACHE_H
+
+// The tokens of formulas an evaluator scanned before, keyed by their whole
+// stored text: a formula filled down a column has the same R1C1 text in
+// every row, so its text is scanned, its numbers converted and its function
+// names looked up once, and every cell takes the tokens again, resolving
+// their references against itself. The text stays the only truth: an edit,
+// a structural change or an undo that changes a formula changes its text,
+// which then finds other tokens or none. A text met once is only noted, so
+// that formulas that are all different cost a lookup and no copy. The
+// entries stay within a byte budget (all are dropped when it is reached) and
+// are all dropped when memory runs out; the evaluator then scans the text.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/formula/scanned_token.h"
+
+// One scanned formula: its text and its tokens up to and including the end;
+// none for a text that cannot be taken again, which is scanned each time.
+struct ScannedFormula {
+  uint32_t hash;
+  uint32_t textLength;
+  uint32_t tokenCount;
+  const char* text;  // the formula's own copy, NUL-terminated
+  const ScannedToken* tokens;
+};
+
+class ScannedFormulaCache {
+ public:
+  // Bytes of entries kept at most, and the slots of the table (at most half
+  // of them filled): it starts small, as most evaluators (those of solvers
+  // and of references to other workbooks) see few formulas, and doubles.
+  static constexpr size_t kByteBudget = size_t(4) << 20;
+  static constexpr uint32_t kFirstSlotCount = 64;
+  static constexpr uint32_t kSlotCount = 8192;
+
+  ScannedFormulaCache() = default;
+  ~ScannedFormulaCache() { Drop(); }
+  ScannedFormulaCache(const ScannedFormulaCache&) = delete;
+  ScannedFormulaCache& operator=(const ScannedFormulaCache&) = delete;
+
+  // The tokens of the stored-form formula text (length bytes, NUL after
+  // them), scanned now when the text is met for the second time; null when
+  // the text is met for the first time, cannot be kept (it does not begin
+  // with "=" or "+", holds an array constant or a character the scanner
+  // refuses), memory ran out, or the cache is off. Valid until the next call.
+  const ScannedFormula* Find(const char* text, size_t length);
+  // The tokens kept for the text (no NUL needed), or null; nothing is noted
+  // or scanned. The formula last found for the same column (a formula
+  // filled down) is compared first, without hashing the text.
+  const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const;
+
+  // Frees every entry and the table.
+  void Drop();
+  // Off, every formula is scanned from its text: for comparing both ways.
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  uint32_t EntryCount() const { return entryCount_; }
+  size_t BytesUsed() const { return bytesUsed_; }
+
+ private:
+  struct Entry;
+  // Scans the text into a new entry of *bytes bytes, without tokens when
+  // they cannot be taken again; null when memory runs out.
+  Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
+  // Whether a text of this hash was met before; else it is noted.
+  bool SeenBefore(uint32_t hash);
+  // The slot holding the text's entry, or the empty slot where it would go.
+  uint32_t SlotOf(const char* text, size_t length, uint32_t hash) const;
+  // Tables of slotCount slots, the entries moved over; false (nothing
+  // changed) when memory runs out.
+  bool Resize(uint32_t slotCount);
+  void DropEntries();
+
+  Entry** slots_ = nullptr;
+  uint32_t* seen_ = nullptr;  // the hashes of texts met once
+  uint32_t slotCount_ = 0;
+  static constexpr uint32_t kRecentCount = 64;
+  mutable const Entry* recent_[kRecentCount] = {};  // by column
+  uint32_t entryCount_ = 0;
+  size_t bytesUsed_ = 0;
+  bool enabled_ = true;
+};
+
+#endif
