@@ -59,6 +59,8 @@ HIMAGELIST EditorImageList(bool greyed) {
   return lists[g];
 }
 
+}  // namespace
+
 void SetToolBarImages(HWND toolbar) {
   if (HIMAGELIST normal = EditorImageList(false))
     ::SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
@@ -79,12 +81,18 @@ RECT ChildRect(HWND dialog, int id) {
   return r;
 }
 
-}  // namespace
 
 CChartDlg2::CChartDlg2(ChartEditorOwner* owner) : CDialogImpl(IDD_CHART_EDITOR), m_owner(owner) {
   m_copy.Init();
   m_copy.selectedItem = -1;
+  m_chartPages[0] = &m_dataPage;
   m_chartPages[1] = &m_viewPage;
+  m_chartPages[2] = &m_stylePage;
+  m_chartPages[3] = &m_axesPage;
+  m_chartPages[4] = &m_gridPage;
+  m_chartPages[5] = &m_wallsPage;
+  m_chartPages[6] = &m_legendPage;
+  m_chartPages[7] = &m_optionsPage;
   m_containerPages[0] = &m_containerSizePage;
   m_containerPages[1] = &m_containerWindowPage;
   m_containerPages[2] = &m_containerTitlesPage;

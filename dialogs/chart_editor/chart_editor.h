@@ -22,13 +22,30 @@
 #include "core/model/container_record.h"
 #include "dialogs/chart_editor/chart_editor_owner.h"
 #include "dialogs/chart_editor/chart_editor_page.h"
+#include "dialogs/chart_editor/chart_axes_page.h"
+#include "dialogs/chart_editor/chart_data_page.h"
+#include "dialogs/chart_editor/chart_grid_page.h"
+#include "dialogs/chart_editor/chart_legend_page.h"
+#include "dialogs/chart_editor/chart_options_page.h"
+#include "dialogs/chart_editor/chart_style_page.h"
 #include "dialogs/chart_editor/chart_view_page.h"
+#include "dialogs/chart_editor/chart_walls_page.h"
 #include "dialogs/chart_editor/container_pages.h"
 #include "platform/ui/dialog_impl.h"
 
 // Where the editor stood when it was last closed, for every document's
 // editor; zero (centred on its owner) until then. Not kept between runs.
 extern RECT EditorPlacement;
+
+// Gives a toolbar the pictures of the editor's buttons (and their greyed
+// twins): 0 move down, 1 move up, 2 Apply, 3 Help, 4 use the selection,
+// 5 add, 6 delete.
+void SetToolBarImages(HWND toolbar);
+// The height of a row of the editor's lists: the default GUI font's line
+// and 3 pixels.
+UINT MeasureListItemHeight(HWND window);
+// A control's rectangle in its dialog's client coordinates.
+RECT ChildRect(HWND dialog, int id);
 
 class CChartDlg2 : public CDialogImpl {
  public:
@@ -118,7 +135,14 @@ class CChartDlg2 : public CDialogImpl {
   bool m_filling = false;
 
   // The pages; a null page is not built yet and its tab is not shown.
+  CChartDataDlg m_dataPage;
   CChartViewDlg m_viewPage;
+  CChartStyleDlg m_stylePage;
+  CChartAxesDlg m_axesPage;
+  CChartGridDlg m_gridPage;
+  CChartWallsDlg m_wallsPage;
+  CChartLegendDlg m_legendPage;
+  CChartOptionsDlg m_optionsPage;
   CCntWindowDlg m_containerSizePage;
   CCntBkgDlg m_containerWindowPage;
   CCntTitlesDlg m_containerTitlesPage;

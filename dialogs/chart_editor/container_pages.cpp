@@ -5,9 +5,9 @@
 
 #include <commctrl.h>
 
-#include "core/base/scheme_colors.h"
 #include "core/model/container_record.h"
 #include "dialogs/chart_editor/chart_font_dialog.h"
+#include "dialogs/chart_editor/chart_page_controls.h"
 #include "dialogs/file/image_file_dialog.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -24,11 +24,6 @@ const int kGridSpins[kContainerGridFields] = {IDC_CNT_COLUMNS_SPIN,  IDC_CNT_ROW
                                               IDC_CNT_VSPACING_SPIN, IDC_CNT_WIDTH_SPIN, IDC_CNT_HEIGHT_SPIN};
 const int kUnitCombos[] = {IDC_CNT_HSPACING_UNIT, IDC_CNT_VSPACING_UNIT, IDC_CNT_WIDTH_UNIT, IDC_CNT_HEIGHT_UNIT};
 const int kBackgroundRadios[] = {IDC_CNT_PATTERN_RADIO, IDC_CNT_IMAGE_RADIO, IDC_CNT_FRACTAL_RADIO};
-
-void RefuseField(HWND page, int id) {
-  ::MessageBeep(MB_OK);
-  ::SetFocus(::GetDlgItem(page, id));
-}
 
 void OpenPage(HWND page) { SetWindowTransparency(page, Options.Opacity); }
 
@@ -78,7 +73,7 @@ bool CCntWindowDlg::ExchangeData(bool save, const ChartPageTarget& target) {
   }
   const int refused = StoreContainerGrid(pointers, &header);
   if (refused < kContainerGridFields) {
-    RefuseField(m_hWnd, kGridEdits[refused]);
+    RefusePageControl(m_hWnd, kGridEdits[refused]);
     return false;
   }
   return true;
@@ -141,16 +136,8 @@ bool CCntBkgDlg::ExchangeData(bool save, const ChartPageTarget& target) {
     header.backgroundKind = BackgroundKindOfChoice(checked, header.backgroundKind);
     return true;
   }
-  const COLORREF windowText = GetSchemeColor(kSchemeWindowText);
-  const COLORREF window = GetSchemeColor(kSchemeWindow);
-  m_borderLine.Fill(header.border.style, false);
-  m_borderColor.SetColor(header.border.colorSet ? header.border.color : windowText, windowText,
-                         header.border.colorSet == 0);
-  m_pattern.Fill(header.fill.pattern, true, true);
-  m_patternColor.SetColor(header.fill.patternColorSet ? header.fill.patternColor : window, window,
-                          header.fill.patternColorSet == 0);
-  m_backgroundColor.SetColor(header.fill.backgroundColorSet ? header.fill.backgroundColor : window, window,
-                             header.fill.backgroundColorSet == 0);
+  ShowPageLine(m_borderLine, m_borderColor, header.border, false);
+  ShowPageFill(m_pattern, m_patternColor, m_backgroundColor, header.fill, true, true);
   char name[kContainerImageNameSize];
   std::memcpy(name, header.imageName, sizeof name);
   name[sizeof name - 1] = '\0';

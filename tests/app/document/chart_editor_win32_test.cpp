@@ -16,125 +16,11 @@
 #include "charts/gallery/sample_charts.h"
 #include "core/model/chart_record.h"
 #include "platform/ui/popup_menu.h"
-#include "tests/app/document/document_window_fixture.h"
+#include "tests/app/document/chart_editor_fixture.h"
 #include "tests/charts/support/render_golden_win32.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
 
 namespace {
-
-// The chart menu answers with this command.
-UINT g_menuChoice = 0;
-std::string g_menuEntries;
-
-UINT ChooseFromMenu(HMENU popup, UINT, int, int, HWND, const RECT*) {
-  g_menuEntries.clear();
-  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-    char text[64] = {};
-    GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    g_menuEntries += std::string(text) + ((GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) ? "*|" : "|");
-  }
-  return g_menuChoice;
-}
-
-constexpr ContainerRect kBox = {0, 0, 299, 199};
-
-class ChartEditorTest : public DocumentWindowTest {
- protected:
-  void SetUp() override {
-    DocumentWindowTest::SetUp();
-    SetTrackPopupMenuFunction(ChooseFromMenu);
-    doc = NewDocument();
-    ASSERT_NE(doc, nullptr);
-    book = doc->Workbook();
-    view = doc->GetActiveView();
-  }
-  void TearDown() override {
-    SetTrackPopupMenuFunction(nullptr);
-    DocumentWindowTest::TearDown();
-  }
-
-  CChartDlg2& Editor() { return doc->m_chartEditor; }
-
-  // A container anchored at B2 holding charts of the kinds given, each with
-  // one data series of column A.
-  uint16_t AddContainer(std::initializer_list<uint8_t> kinds) {
-    ContainerRecord* box = new ContainerRecord();
-    const ContainerAnchor anchor = {1, 1, 9};
-    box->Init(&anchor, &kBox);
-    EXPECT_TRUE(book->AssignContainerId(box));
-    for (uint8_t kind : kinds) {
-      ChartRecord* chart = new ChartRecord(kind);
-      chart->options.seriesCount = 1;
-      chart->series[0].role = kSeriesData;
-      std::strcpy(chart->series[0].dataArray, "=R1C1:R3C1");
-      box->items[box->header.itemCount].kind = kItemChart;
-      box->items[box->header.itemCount++].chart = chart;
-    }
-    book->activeWorksheet->AddContainer(box);
-    book->RefreshContainer(box->header.id);
-    InvalidateRect(view->m_hWnd, nullptr, TRUE);
-    Pump();
-    return box->header.id;
-  }
-  ContainerRecord* Stored(uint16_t id) { return book->FindContainerById(id); }
-
-  // The user's double click inside the container.
-  void DoubleClickContainer() {
-    const RECT b2 = view->GetRangeRect(SelectionRange{1, 1, 1, 1});
-    const LPARAM at = MAKELPARAM(b2.left + 150, b2.top + 100);
-    view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    view->PostMessage(WM_LBUTTONUP, 0, at);
-    view->PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    view->PostMessage(WM_LBUTTONUP, 0, at);
-    Pump();
-  }
-  // A click on a toolbar button, as the mouse gives it.
-  void ClickButton(HWND toolbar, UINT command) {
-    ASSERT_NE(toolbar, nullptr);
-    RECT r = {};
-    ASSERT_TRUE(SendMessageA(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&r)));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(toolbar, WM_LBUTTONUP, 0, at);
-    Pump();
-  }
-  HWND SeriesBar(UINT command) {
-    HWND bar = FindWindowExA(Editor().m_hWnd, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    for (; bar != nullptr; bar = FindWindowExA(Editor().m_hWnd, bar, TOOLBARCLASSNAMEA, nullptr))
-      if (SendMessageA(bar, TB_COMMANDTOINDEX, command, 0) >= 0) return bar;
-    return nullptr;
-  }
-  void ChooseFromChartMenu(UINT command) {
-    g_menuChoice = command;
-    ClickButton(Editor().MainToolBar(), ID_CHART_SELECTOR);
-  }
-  // Text typed into one of the editor's edits.
-  void TypeInto(int id, const char* text) {
-    HWND edit = GetDlgItem(Editor().m_hWnd, id);
-    SetFocus(edit);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    Pump();
-  }
-  std::string ControlText(int id) {
-    char text[1100] = {};
-    GetWindowTextA(GetDlgItem(Editor().m_hWnd, id), text, sizeof text);
-    return text;
-  }
-  std::string SelectorText() {
-    char text[64] = {};
-    TBBUTTONINFOA info = {};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_TEXT;
-    info.pszText = text;
-    info.cchText = sizeof text;
-    SendMessageA(Editor().MainToolBar(), TB_GETBUTTONINFOA, ID_CHART_SELECTOR, reinterpret_cast<LPARAM>(&info));
-    return text;
-  }
-
-  CChildFrame* doc = nullptr;
-  CWorkBook* book = nullptr;
-  CDocumentView* view = nullptr;
-};
 
 TEST_F(ChartEditorTest, AChartAndASeriesFromTheSelectionAreAppliedAsOneUndoStep) {
   PutNumber(*book, 0, 0, 4);
@@ -153,7 +39,7 @@ TEST_F(ChartEditorTest, AChartAndASeriesFromTheSelectionAreAppliedAsOneUndoStep)
   EXPECT_EQ(g_menuEntries, "Container Window*||Add Chart|Remove|");
   EXPECT_EQ(Editor().SelectedChart(), 0);
   EXPECT_EQ(SelectorText(), "2D Chart 1.");
-  EXPECT_EQ(TabCtrl_GetItemCount(Editor().Tabs()), 1) << "only the View page is shown";
+  EXPECT_EQ(TabCtrl_GetItemCount(Editor().Tabs()), CChartDlg2::kChartPages);
   EXPECT_TRUE(IsWindowEnabled(Editor().SeriesList()));
   EXPECT_EQ(Stored(id)->header.itemCount, 0) << "the worksheet's container waits for Apply";
 
@@ -278,6 +164,7 @@ TEST_F(ChartEditorTest, ApplyRefusesDataSeriesOfTwoViewTypesInA3DChart) {
   ClickButton(SeriesBar(ID_SERIES_ADD), ID_SERIES_ADD);
   ASSERT_EQ(Editor().SelectedSeries(), 1);
   // The View page makes the new series 3D bars beside 3D columns.
+  ASSERT_TRUE(ClickTab("View"));
   HWND tiles = GetDlgItem(Editor().ShownPage()->m_hWnd, IDC_GALLERY_LIST);
   ASSERT_NE(tiles, nullptr);
   EXPECT_EQ(SendMessageA(tiles, LB_GETCOUNT, 0, 0), kGalleryTiles);
@@ -322,12 +209,15 @@ void DrawTiles(CChartViewDlg& page, uint8_t kind, const char* golden) {
 TEST_F(ChartEditorTest, TheViewPageDrawsTheGalleryOfEachChartKind) {
   AddContainer({kChart2D, kChart3D, kChartXY});
   DoubleClickContainer();
+  ASSERT_TRUE(ClickTab("View"));
   CChartViewDlg* page = static_cast<CChartViewDlg*>(Editor().ShownPage());
   ASSERT_NE(page, nullptr);
   DrawTiles(*page, kChart2D, "gallery_2d");
-  ChooseFromChartMenu(3);  // the second slot
+  ChooseFromChartMenu(3);  // the second slot, on the first tab again
+  ASSERT_TRUE(ClickTab("View"));
   DrawTiles(*page, kChart3D, "gallery_3d");
   ChooseFromChartMenu(4);
+  ASSERT_TRUE(ClickTab("View"));
   DrawTiles(*page, kChartXY, "gallery_xy");
   // The list's own painting reaches the tiles; the picture is for people.
   InvalidateRect(Editor().m_hWnd, nullptr, TRUE);
