@@ -141,22 +141,24 @@ int32_t CMainFrame::PaginateForPrinter(CWorkBook* book, CWorkSheet* sheet, HDC* 
   return static_cast<int32_t>(m_printPages.sheets);
 }
 
-void CMainFrame::OnFilePrint() {
-  // The preview's page list belongs to the preview: printing makes its own.
-  OnPreviewClose();
-  CWorkBook* book = GetActiveWorkbook();
-  CChildFrame* child = GetActiveChildFrame();
-  if (book == nullptr || child == nullptr || book->activeWorksheet == nullptr) return;
-  CWorkSheet* sheet = book->activeWorksheet;
+CWorkSheet* CMainFrame::ActiveSheetWithPrinter(CWorkBook** book, CChildFrame** child) {
+  *book = GetActiveWorkbook();
+  *child = GetActiveChildFrame();
+  if (*book == nullptr || *child == nullptr || (*book)->activeWorksheet == nullptr) return nullptr;
+  CWorkSheet* sheet = (*book)->activeWorksheet;
   if (!PreparePrinter(sheet->pageSettings.sheetSizeName, sheet->pageSettings.landscape != 0)) {
     ShowError(kNoPrinterSelected);
-    return;
+    return nullptr;
   }
-  CPrintPropertySheet printSheet(false, ImperialMeasurement(), IDR_MAINFRAME, m_printSheetPage);
+  return sheet;
+}
+
+bool CMainFrame::RunPrintSheet(CPrintPropertySheet& printSheet, int* activePage, CWorkSheet* sheet,
+                               CChildFrame* child) {
   printSheet.UsePrinter(m_printerName, m_devMode);
   printSheet.LoadFromPageSettings(sheet->pageSettings);
-  const INT_PTR result = printSheet.Run(m_hWnd);
-  m_printSheetPage = printSheet.ActivePage();
+  const bool ok = printSheet.Run(m_hWnd) == IDOK;
+  *activePage = printSheet.ActivePage();
   if (printSheet.Applied()) {
     if (HGLOBAL devMode = CopyDevModeBlock(printSheet.DevMode())) {
       if (m_devMode != nullptr) GlobalFree(m_devMode);
@@ -166,7 +168,18 @@ void CMainFrame::OnFilePrint() {
     printSheet.StoreToPageSettings(&sheet->pageSettings);
     child->SetModified(true);
   }
-  if (result != IDOK) return;
+  return ok;
+}
+
+void CMainFrame::OnFilePrint() {
+  // The preview's page list belongs to the preview: printing makes its own.
+  OnPreviewClose();
+  CWorkBook* book = nullptr;
+  CChildFrame* child = nullptr;
+  CWorkSheet* sheet = ActiveSheetWithPrinter(&book, &child);
+  if (sheet == nullptr) return;
+  CPrintPropertySheet printSheet(false, ImperialMeasurement(), IDR_MAINFRAME, m_printSheetPage);
+  if (!RunPrintSheet(printSheet, &m_printSheetPage, sheet, child)) return;
   TakeViewSelection(sheet);
   ::UpdateWindow(m_hWnd);
   HDC printer = nullptr;
@@ -187,28 +200,14 @@ void CMainFrame::OnFilePrint() {
 
 void CMainFrame::OnFilePageSetup() {
   OnPreviewClose();
-  CWorkBook* book = GetActiveWorkbook();
-  CChildFrame* child = GetActiveChildFrame();
-  if (book == nullptr || child == nullptr || book->activeWorksheet == nullptr) return;
-  CWorkSheet* sheet = book->activeWorksheet;
-  if (!PreparePrinter(sheet->pageSettings.sheetSizeName, sheet->pageSettings.landscape != 0)) {
-    ShowError(kNoPrinterSelected);
-    return;
-  }
+  CWorkBook* book = nullptr;
+  CChildFrame* child = nullptr;
+  CWorkSheet* sheet = ActiveSheetWithPrinter(&book, &child);
+  if (sheet == nullptr) return;
   CPrintPropertySheet setupSheet(true, ImperialMeasurement(), IDR_MAINFRAME, m_pageSetupPage);
-  setupSheet.UsePrinter(m_printerName, m_devMode);
-  setupSheet.LoadFromPageSettings(sheet->pageSettings);
-  setupSheet.Run(m_hWnd);
-  m_pageSetupPage = setupSheet.ActivePage();
+  RunPrintSheet(setupSheet, &m_pageSetupPage, sheet, child);
   if (!setupSheet.Applied()) return;
-  child->SetModified(true);
-  if (HGLOBAL devMode = CopyDevModeBlock(setupSheet.DevMode())) {
-    if (m_devMode != nullptr) GlobalFree(m_devMode);
-    m_devMode = devMode;
-  }
-  lstrcpynA(m_printerName, setupSheet.PrinterName(), sizeof m_printerName);
   PageSettings& settings = sheet->pageSettings;
-  setupSheet.StoreToPageSettings(&settings);
   const uint8_t kind = settings.printRangeKind;
   CDocumentView* view = child->GetActiveView();
   if (view != nullptr && (kind == kPrintSelectedCells || kind == kPrintContainer || kind == kPrintSelection)) {

@@ -41,6 +41,7 @@
 #include "platform/ui/recent_document_list.h"
 #include "platform/ui/update_ui.h"
 
+class CPrintPropertySheet;
 class CChildFrame;
 class CWorkBook;
 class CWorkSheet;
@@ -187,6 +188,12 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // system's default the first time) and fits its device settings to the
   // paper and orientation; false when there is no printer.
   bool PreparePrinter(const char* paperName, bool landscape);
+  // The active worksheet with a printer prepared for its paper; null (the
+  // error shown when there is no printer) when there is none.
+  CWorkSheet* ActiveSheetWithPrinter(CWorkBook** book, CChildFrame** child);
+  // Runs the print or page-setup sheet on the worksheet's settings and keeps
+  // what it applied (printer, device settings, page settings); true on OK.
+  bool RunPrintSheet(CPrintPropertySheet& printSheet, int* activePage, CWorkSheet* sheet, CChildFrame* child);
   // The number of the first paper of the frame's printer named paperName,
   // letter case aside; false when none is or the printer has no list.
   bool FindPaperByName(const char* paperName, uint16_t* paper);

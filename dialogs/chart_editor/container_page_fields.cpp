@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/scheme_colors.h"
+#include "dialogs/chart_editor/page_numbers.h"
 #include "dialogs/controls/parsed_text.h"
 #include "services/convert/number_text.h"
 
@@ -25,13 +26,6 @@ constexpr int64_t kLargestEdge = 2147483647;
 // The record lays its numbers out in the order of the dialog's edits; it is
 // packed, so they are copied whole rather than pointed at.
 static_assert(sizeof(FractalParameters) == kFractalNumbers * sizeof(double), "six numbers in edit order");
-
-// A point typed where the regional separator is another character is
-// refused: the user meant another number than the one it would read as.
-bool ParseRegionalNumber(const char* text, char separator, double* value) {
-  if (separator != '.' && std::strchr(text, '.') != nullptr) return false;
-  return ParseDouble(text, separator, value);
-}
 
 void ShowNumbers(FractalChoice& choice, const FractalParameters& numbers, char separator) {
   double values[kFractalNumbers];
@@ -109,7 +103,7 @@ void FractalChoice::Reset(char decimalSeparator) {
 int FractalChoice::Accept(char decimalSeparator) {
   double parsed[kFractalNumbers];
   for (int i = 0; i < kFractalNumbers; ++i)
-    if (!ParseRegionalNumber(shownTexts[i], decimalSeparator, &parsed[i])) return i;
+    if (!ParsePageNumber(shownTexts[i], decimalSeparator, &parsed[i])) return i;
   std::memcpy(&numbers, parsed, sizeof parsed);
   std::memcpy(colors, shownColors, sizeof colors);
   return kFractalNumbers;
