@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/base/result_check.h"
 #include "core/formula/eval_state.h"
 #include "functions/arg_readers.h"
 
@@ -32,6 +33,24 @@ void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, con
 // The cell read as a number, as a single argument would be; its error.
 uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
                        double* out);
+// The common case of ReadCellNumber without the slot: a number or formula
+// cell without error or text whose number passes the result check gives
+// what ReadCellNumber would (and is noted as pending the same way); false,
+// untouched, for any other cell.
+inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellRecord* cell, double* out) {
+  if (cell->ErrorCode() != 0) return false;
+  double number = 0.0;
+  if (cell->IsNumber())
+    number = cell->Number();
+  else if (cell->IsFormula() && !cell->HasCachedText())
+    number = cell->CachedNumber();
+  else
+    return false;
+  if (IsBadNumber(number)) return false;
+  state.NotePending(cell, range.sheet);
+  *out = number;
+  return true;
+}
 
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.

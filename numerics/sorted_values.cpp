@@ -4,13 +4,41 @@
 #include <new>
 
 #include "core/base/error_code.h"
+#include "core/eval/span_quicksort.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+
+bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
+  count_ = 0;
+  while (const CellRecord* cell = NextArgCell(range)) {
+    if (count_ == kKeptNumbers || !ReadPlainNumber(state, range, cell, &numbers_[count_])) return false;
+    ++count_;
+  }
+  return true;
+}
+
+void SortedValues::SortNumbers(bool ascending) {
+  if (count_ < 2) return;
+  // As the row sort compares two number cells; every kept number has a cell.
+  const int direction = ascending ? 1 : -1;
+  QuicksortSpan(
+      numbers_, static_cast<int32_t>(count_),
+      [direction](double x, double y) { return (x < y ? -1 : (x > y ? 1 : 0)) * direction; },
+      [](double) { return true; });
+}
 
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
+  if (KeepNumbers(state, range)) {
+    ReleaseArgRange(state, range);
+    numbersOnly_ = true;
+    SortNumbers(ascending);
+    return kErrorNone;
+  }
+  count_ = 0;
+  RestartArgRange(range);
   bool failed = false;
   CellCursor cursor;
   uint8_t copy[kBlockPayload];
@@ -50,6 +78,10 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
 const CellRecord* SortedValues::At(uint32_t i) { return store_.GetCell(order_[i], 0); }
 
 uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
+  if (numbersOnly_) {
+    *out = numbers_[i];
+    return kErrorNone;
+  }
   const ArgRange detached{};
   return ReadCellNumber(state, scratch, detached, At(i), out);
 }
