@@ -51,6 +51,12 @@ inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellR
   *out = number;
   return true;
 }
+// ReadCellNumber for a caller that reads nothing back from the slot: a
+// plain number leaves the slot as it was.
+inline uint8_t ReadCellNumberInPlace(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
+                                     double* out) {
+  return ReadPlainNumber(state, range, cell, out) ? uint8_t(kErrorNone) : ReadCellNumber(state, slot, range, cell, out);
+}
 
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.
