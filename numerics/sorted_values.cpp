@@ -1,30 +1,35 @@
 #include "numerics/sorted_values.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "core/base/error_code.h"
-#include "core/eval/span_quicksort.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 
 bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
   count_ = 0;
   while (const CellRecord* cell = NextArgCell(range)) {
-    if (count_ == kKeptNumbers || !ReadPlainNumber(state, range, cell, &numbers_[count_])) return false;
+    if (count_ == kKeptNumbers) return false;
+    double& number = numbers_[count_];
+    if (!ReadPlainNumber(state, range, cell, &number)) return false;
+    // -0 equals 0 but for its sign; only the row sort decides which comes first.
+    if (number == 0.0 && std::signbit(number)) return false;
     ++count_;
   }
   return true;
 }
 
 void SortedValues::SortNumbers(bool ascending) {
-  if (count_ < 2) return;
-  // As the row sort compares two number cells; every kept number has a cell.
-  const int direction = ascending ? 1 : -1;
-  QuicksortSpan(
-      numbers_, static_cast<int32_t>(count_),
-      [direction](double x, double y) { return (x < y ? -1 : (x > y ? 1 : 0)) * direction; },
-      [](double) { return true; });
+  // Numbers that compare equal are the same number here, so every sort
+  // leaves the list the row sort would.
+  if (ascending)
+    std::sort(numbers_, numbers_ + count_);
+  else
+    std::sort(numbers_, numbers_ + count_, std::greater<double>());
 }
 
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {

@@ -4,9 +4,9 @@
 // The cells of a range or array argument copied into a temporary store, one
 // per row of column 0 in storage order, and ordered by the evaluator's row
 // sort, so that values compare as the sort command compares cells. When
-// every cell is a plain number (the common case) the numbers themselves are
-// kept and sorted by the same quicksort, which leaves them in the order the
-// row sort gives their cells.
+// every cell is a plain number other than -0 (the common case) the numbers
+// themselves are kept and sorted: equal numbers are then identical, so they
+// come out as the row sort would order their cells.
 
 #include <cstdint>
 

@@ -4,10 +4,15 @@
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/base/text_compare.h"
-#include "core/eval/span_quicksort.h"
 #include "core/numfmt/text_to_number.h"
 
 namespace {
+
+// Pending sub-ranges: the larger part waits, so the stack stays below
+// log2 of the row count.
+constexpr int kSortStackDepth = 64;
+// How far the pivot search looks for a row whose keys are not all empty.
+constexpr uint32_t kPivotSearchDistance = 8;
 
 enum SortCellKind : uint8_t { kSortEmpty, kSortNumber, kSortText };
 
@@ -125,8 +130,68 @@ void EvalState::SortRows(CellStore* store, uint32_t first, uint32_t last, uint32
       store->BuildPageIndex(page, &cursor);
   }
 
-  QuicksortSpan(
-      index, count, [&](uint32_t a, uint32_t b) { return CompareSortRows(keys, a, b); },
-      [&](uint32_t row) { return !KeysAllEmpty(keys, row); });
+  struct Span {
+    int32_t low, high;
+  };
+  Span pending[kSortStackDepth];
+  int depth = 0;
+  int32_t low = 0;
+  int32_t high = count - 1;
+  for (;;) {
+    while (low < high) {
+      int32_t middle = low + (high - low) / 2;
+      if (KeysAllEmpty(keys, index[middle])) {
+        for (uint32_t distance = 1; distance <= kPivotSearchDistance; ++distance) {
+          if (middle - int32_t(distance) >= low && !KeysAllEmpty(keys, index[middle - int32_t(distance)])) {
+            middle -= int32_t(distance);
+            break;
+          }
+          if (middle + int32_t(distance) <= high && !KeysAllEmpty(keys, index[middle + int32_t(distance)])) {
+            middle += int32_t(distance);
+            break;
+          }
+        }
+      }
+      const uint32_t pivot = index[middle];
+      // Both scans are bounded: the order of mixed keys need not be
+      // transitive, so no sentinel can be trusted to stop them.
+      int32_t i = low;
+      int32_t j = high;
+      while (i <= j) {
+        while (i <= high && CompareSortRows(keys, index[i], pivot) < 0) ++i;
+        while (j >= low && CompareSortRows(keys, index[j], pivot) > 0) --j;
+        if (i <= j) {
+          const uint32_t swap = index[i];
+          index[i] = index[j];
+          index[j] = swap;
+          ++i;
+          --j;
+        }
+      }
+      // The pivot row stops both scans, so both parts are smaller than the span.
+      Span larger{i, high};
+      if (j - low >= high - i) {
+        larger = Span{low, j};
+        low = i;
+      } else {
+        high = j;
+      }
+      if (depth < kSortStackDepth) {
+        pending[depth++] = larger;
+      } else {
+        // Cannot happen with the larger part kept back; sort it the slow way.
+        for (int32_t s = larger.low + 1; s <= larger.high; ++s)
+          for (int32_t t = s; t > larger.low && CompareSortRows(keys, index[t - 1], index[t]) > 0; --t) {
+            const uint32_t swap = index[t];
+            index[t] = index[t - 1];
+            index[t - 1] = swap;
+          }
+      }
+    }
+    if (depth == 0) break;
+    --depth;
+    low = pending[depth].low;
+    high = pending[depth].high;
+  }
   store->ClearPageIndex(false);
 }
