@@ -44,6 +44,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
   }
   count_ = 0;
   RestartArgRange(range);
+  CellStore& store = store_.emplace();
   bool failed = false;
   CellCursor cursor;
   uint8_t copy[kBlockPayload];
@@ -63,7 +64,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
     CellRecord* record = AsCellRecord(copy);
     record->SetRow(count_);
     record->SetColumn(0);
-    if (!store_.InsertCell(record, &cursor)) {
+    if (!store.InsertCell(record, &cursor)) {
       failed = true;
       break;
     }
@@ -76,11 +77,11 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
   if (!order_) return kErrorMemory;
   const uint16_t keyColumn = 0;
   const uint8_t direction = ascending ? 1 : 0;
-  state.SortRows(&store_, 0, count_ - 1, 1, &keyColumn, &direction, order_);
+  state.SortRows(&store, 0, count_ - 1, 1, &keyColumn, &direction, order_);
   return kErrorNone;
 }
 
-const CellRecord* SortedValues::At(uint32_t i) { return store_.GetCell(order_[i], 0); }
+const CellRecord* SortedValues::At(uint32_t i) { return store_->GetCell(order_[i], 0); }
 
 uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
   if (numbersOnly_) {

@@ -9,6 +9,7 @@
 // come out as the row sort would order their cells.
 
 #include <cstdint>
+#include <optional>
 
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_state.h"
@@ -42,7 +43,9 @@ class SortedValues {
 
   double numbers_[kKeptNumbers];
   bool numbersOnly_ = false;
-  CellStore store_;
+  // Made only for a list the kept numbers cannot hold: a store is costly to
+  // set up and to tear down.
+  std::optional<CellStore> store_;
   uint32_t* order_ = nullptr;
   uint32_t count_ = 0;
 };
