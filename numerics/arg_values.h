@@ -34,26 +34,33 @@ class ArgValues {
  private:
   struct Position {
     bool isRange;
+    bool walked;  // a range's walk starts where GetArgRange left it
     ArgRange range;
     ArgValue single;
+  };
+  // Room for every slot, set up only for the call's arguments.
+  union Positions {
+    Positions() {}
+    Position at[EvalState::kStackSlots];
   };
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
 
   EvalState& state_;
   uint16_t first_;
   uint16_t count_;
-  Position positions_[EvalState::kStackSlots];
+  Positions positions_;
 };
 
 template <class Visit>
 void ArgValues::ForEach(Visit visit) {
   for (uint16_t i = count_; i-- > 0;) {
-    Position& position = positions_[i];
+    Position& position = positions_.at[i];
     if (!position.isRange) {
       visit(static_cast<const ArgValue&>(position.single));
       continue;
     }
-    RestartArgRange(position.range);
+    if (position.walked) RestartArgRange(position.range);
+    position.walked = true;
     while (const CellRecord* cell = NextArgCell(position.range))
       visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), position.range, cell)));
   }
