@@ -106,7 +106,7 @@ void FnCountBlank(EvalState& state) {
     count += double(range.lastColumn - range.firstColumn + 1) * double(range.lastRow - range.firstRow + 1);
     while (const CellRecord* cell = NextArgCell(range)) {
       if (!MayReadAsEmptyText(cell)) {
-        state.NotePending(cell, range.sheet);
+        NotePendingCell(state, range, cell);
         --count;
         continue;
       }
