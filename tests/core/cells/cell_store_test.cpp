@@ -758,6 +758,24 @@ TEST(CellStore, PageIndexGivesTheSameCellsAsAPlainSearch) {
     }
   EXPECT_NE(store.GetCell(kMaxRow, kMaxColumn), nullptr);
   EXPECT_EQ(store.GetCell(kMaxRow + 1, 0), nullptr);
+  // Rectangle walks leave each row at the last column through the index and
+  // still meet every cell of the rectangle, in order.
+  struct Rectangle {
+    uint16_t firstColumn, lastColumn;
+    uint32_t firstRow, lastRow;
+  };
+  for (const Rectangle& r : {Rectangle{0, 0, 990, 3110}, Rectangle{2, 4, 1001, 2060}, Rectangle{58, 60, 1000, 3100},
+                             Rectangle{1, 119, 2040, 2050}}) {
+    std::vector<Key> expected, walked;
+    for (const auto& [key, value] : model)
+      if (key.first >= r.firstRow && key.first <= r.lastRow && key.second >= r.firstColumn &&
+          key.second <= r.lastColumn)
+        expected.push_back(key);
+    CellCursor walk = store.StartRangeWalk(r.firstRow);
+    while (const CellRecord* record = walk.NextInRange(r.firstColumn, r.lastColumn, r.firstRow, r.lastRow))
+      walked.push_back(KeyOf(record));
+    EXPECT_EQ(walked, expected) << r.firstColumn << "," << r.firstRow;
+  }
 
   // A change drops the index instead of leaving it pointing at moved records.
   Put(store, model, Text(1003, 1, 7000));
