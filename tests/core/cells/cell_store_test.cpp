@@ -741,6 +741,9 @@ TEST(CellStore, PageIndexGivesTheSameCellsAsAPlainSearch) {
   for (uint32_t row = 1000; row < 3100; row += 3)
     for (uint16_t column = 0; column < (row % 7 == 0 ? 60 : 2); ++column)
       Put(store, model, Text(row, uint16_t(column * 2), row % 11 == 0 ? 300 : 5), &cursor);
+  // Consecutive full rows, where a walk leaves each row early.
+  for (uint32_t row = 3200; row < 3240; ++row)
+    for (uint16_t column = 0; column < 12; ++column) Put(store, model, Number(row, column, row), &cursor);
   Put(store, model, Number(kMaxRow, kMaxColumn, 1.0), &cursor);
 
   CellCursor build;
@@ -765,7 +768,7 @@ TEST(CellStore, PageIndexGivesTheSameCellsAsAPlainSearch) {
     uint32_t firstRow, lastRow;
   };
   for (const Rectangle& r : {Rectangle{0, 0, 990, 3110}, Rectangle{2, 4, 1001, 2060}, Rectangle{58, 60, 1000, 3100},
-                             Rectangle{1, 119, 2040, 2050}}) {
+                             Rectangle{1, 119, 2040, 2050}, Rectangle{3, 5, 3190, 3230}}) {
     std::vector<Key> expected, walked;
     for (const auto& [key, value] : model)
       if (key.first >= r.firstRow && key.first <= r.lastRow && key.second >= r.firstColumn &&
