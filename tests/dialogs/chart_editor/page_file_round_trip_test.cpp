@@ -55,9 +55,8 @@ class PageValues {
   std::mt19937 random_;
 };
 
-// A colour left at "default" is not written: the loaded record keeps the
-// colour it had before, which may be a set one (a series' palette colour).
-bool SameColour(uint8_t setA, uint32_t a, uint8_t setB, uint32_t b) { return !setA || (setB && a == b); }
+// A colour left at "default" comes back at "default"; a set one as it was.
+bool SameColour(uint8_t setA, uint32_t a, uint8_t setB, uint32_t b) { return setA == setB && (!setA || a == b); }
 
 bool SameLine(const BorderLine& a, const BorderLine& b) {
   return a.style == b.style && SameColour(a.colorSet, a.color, b.colorSet, b.color);

@@ -148,8 +148,8 @@ TEST(XmlContainers, SaveAndLoadGiveBackEveryCarriedField) {
         }
       }
     }
-    // From the first load on, saving and loading changes nothing: a colour
-    // whose flag was clear may come back set, to the colour it stood for.
+    // From the first load on, saving and loading changes nothing: what the
+    // file does not carry is the reader's default from then on.
     const std::string again = Save(loaded.get(), &error);
     auto reloaded = Load(again, &error);
     ASSERT_EQ(error, 0);
