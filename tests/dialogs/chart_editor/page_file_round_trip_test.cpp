@@ -201,8 +201,8 @@ void ExpectPagesAlike(const ChartRecord& stored, const ChartRecord& loaded) {
     EXPECT_EQ(std::memcmp(s1.percents, s2.percents, size_t(percents)), 0);
     const uint8_t view = stored.series[series].viewType;
     SCOPED_TRACE("chart " + std::to_string(stored.Kind()) + " view type " + std::to_string(view));
-    // Files keep the label kind of 2D and XY series only.
-    if (s1.enabled && stored.Kind() != kChart3D) {
+    // Of a 3D chart only a pie shows its label kind.
+    if (s1.enabled && (stored.Kind() != kChart3D || view == kViewPie3D)) {
       EXPECT_EQ(s1.labelKind, s2.labelKind);
     }
     if (s1.enabled && view != kViewLine && view != kViewPie && view != kViewPie3D) {

@@ -272,7 +272,7 @@ inline void ExpectSeries(uint8_t kind, const SeriesRecord& s, SeriesRecord* e) {
       e->stacked = s.stacked;
       e->relative = s.stacked ? s.relative : 0;
     }
-    if (t <= 6)
+    if (t <= 6 || t == kViewPie3D)
       e->labelKind = s.labelKind;
     e->visible = s.visible;
     e->symbol = t != kViewScatter ? 5 : s.symbol >= 1 && s.symbol <= 15 ? s.symbol : 4;
