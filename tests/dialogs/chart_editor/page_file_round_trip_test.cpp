@@ -73,7 +73,7 @@ void StoreRandomPages(PageValues& g, ChartRecord* chart) {
   const uint8_t kind = chart->Kind();
   WallsPageValues walls;
   LoadWallsPage(*chart, &walls);
-  walls.fill = g.Fill(kind == kChart3D ? 1 : 23);  // 3D walls are drawn solid
+  walls.fill = g.Fill(kind == kChart3D ? 2 : 23);  // 3D walls: "None" or solid
   walls.border = g.Line();
   walls.planeXY = g.Chance();
   walls.planeYZ = g.Chance();

@@ -331,7 +331,8 @@ inline std::unique_ptr<ChartRecord> ExpectChart(const ChartRecord& c) {
     o.perspective = s.perspective;
     o.planeXZ = s.planeXZ;
     o.planeYZ = s.planeYZ;
-    wall.pattern = 1;
+    if (wall.pattern)
+      wall.pattern = 1;
     std::memcpy(e->viewMatrix, c.viewMatrix, sizeof e->viewMatrix);
   }
   ExpectFill(wall, &o.wallFill);
