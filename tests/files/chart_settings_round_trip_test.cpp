@@ -15,6 +15,7 @@
 #include "core/model/container_record.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
+#include "tests/files/chart_compare.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/native_xml_support.h"
 
@@ -106,23 +107,6 @@ const ChartRecord* OnlyChart(const CWorkBook& book) {
   return sheet->containers->items[0].chart;
 }
 
-// The offset of the first differing byte, or -1.
-long FirstDifference(const void* a, const void* b, size_t size) {
-  const auto* x = static_cast<const uint8_t*>(a);
-  const auto* y = static_cast<const uint8_t*>(b);
-  for (size_t i = 0; i < size; ++i)
-    if (x[i] != y[i])
-      return long(i);
-  return -1;
-}
-
-void ExpectSameChart(const ChartRecord& expected, const ChartRecord* loaded) {
-  ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(FirstDifference(&expected.options, &loaded->options, sizeof expected.options), -1) << "options";
-  EXPECT_EQ(FirstDifference(expected.viewMatrix, loaded->viewMatrix, sizeof expected.viewMatrix), -1) << "matrix";
-  EXPECT_EQ(FirstDifference(&expected.series[0], &loaded->series[0], kSeriesImageSize), -1) << "series";
-}
-
 TEST(ChartSettingsRoundTrip, BinaryFileKeepsEverySetting) {
   for (const ChartCase& test : kCases) {
     SCOPED_TRACE(test.name);
@@ -132,7 +116,9 @@ TEST(ChartSettingsRoundTrip, BinaryFileKeepsEverySetting) {
     bool loaded = false;
     auto back = filetest::LoadFrom("files_chart_settings.tlv", nullptr, &error, &loaded);
     ASSERT_TRUE(loaded) << int(error);
-    ExpectSameChart(*OnlyChart(*book), OnlyChart(*back));
+    const ChartRecord* chart = OnlyChart(*back);
+    ASSERT_NE(chart, nullptr);
+    filetest::ExpectChartsEqual(*OnlyChart(*book), *chart, "");
   }
 }
 
@@ -158,7 +144,9 @@ TEST(ChartSettingsRoundTrip, XmlFileKeepsWhatItCarries) {
     }
     if (test.viewType != kViewScatter)
       expected.series[0].symbol = 5;
-    ExpectSameChart(expected, OnlyChart(*back));
+    const ChartRecord* chart = OnlyChart(*back);
+    ASSERT_NE(chart, nullptr);
+    filetest::ExpectChartsEqual(expected, *chart, "");
   }
 }
 
