@@ -25,7 +25,8 @@
 // range walk that is not positioned through the row index shows as a
 // recalc_ns_per_formula growing with the rows.
 // TALVERO_RECALC_ROWS (e.g. "1000000,2000000") adds sizes to both
-// workloads. With TALVERO_RECALC_SAVE_DIR set, each workbook is saved there
+// workloads. TALVERO_RECALC_FAMILY=k times the families workload's k-th
+// range formula (from 0) alone. With TALVERO_RECALC_SAVE_DIR set, each workbook is saved there
 // after its passes as an Excel 2003 XML file (arithmetic_<rows>.xml,
 // families_<rows>.xml), which bench/recalc_vs_ssconvert.py hands to
 // Gnumeric.
@@ -235,6 +236,17 @@ std::string FamiliesText(uint32_t row, uint32_t column) {
   char text[96];
   const uint32_t r = row;
   const uint32_t k = column - kFamilyInputColumns;
+  // One formula alone, to time it: its number in every cycled column and
+  // the last three columns constant; a number past the list keeps the last
+  // three and makes the cycled columns constant.
+  static const char* const single = std::getenv("TALVERO_RECALC_FAMILY");
+  if (single && *single) {
+    const uint32_t chosen = uint32_t(std::strtoul(single, nullptr, 10));
+    if (k < kFamilyCycledColumns)
+      return chosen < kFamilyFormulaCount ? RowsFilledIn(kFamilyFormulas[chosen], row) : std::string("=1");
+    if (chosen < kFamilyFormulaCount)
+      return "=1";
+  }
   if (k < kFamilyCycledColumns)
     return RowsFilledIn(kFamilyFormulas[(row * kFamilyCycledColumns + k) % kFamilyFormulaCount], row);
   switch (k - kFamilyCycledColumns) {
