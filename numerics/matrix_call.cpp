@@ -16,7 +16,8 @@ bool MatrixCall::Begin(EvalState& state, uint16_t minimum, uint16_t maximum, boo
 MatrixCall::MatrixCall(EvalState& state) : state_(state), first_(FirstArg(state)) {
   count_ = ArgCount(state);
   if (count_ > kMaxArgs) count_ = kMaxArgs;
-  for (ArgRange& range : ranges_) range = ArgRange{};
+  // Only the given arguments' ranges are ever read or released.
+  for (uint16_t i = 0; i < count_; ++i) ranges_[i] = ArgRange{};
 }
 
 MatrixCall::~MatrixCall() { ReleaseRanges(); }
@@ -79,8 +80,9 @@ bool MatrixCall::Read(uint16_t arg, Matrix& m) {
 }
 
 void MatrixCall::Reread(uint16_t arg, Matrix& m) {
+  // GetArgRange left the kept range at its start, and every read walks a
+  // copy, so the copy starts there too.
   ArgRange walk = ranges_[arg];
-  RestartArgRange(walk);
   walk.ownsChain = false;
   ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m);
 }
