@@ -27,7 +27,8 @@ bool Matrix::ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8
   if (bytes == 0 && count > 0) return false;
   // A zero-element matrix still gets a buffer, so that it counts as sized.
   if (count * newWidth <= kMatrixInlineBytes) {
-    std::memset(inline_, 0, sizeof inline_);
+    // Only the elements can be reached: a larger shape takes a new buffer.
+    std::memset(inline_, 0, size_t(count) * newWidth);
     data = inline_;
   } else {
     data = std::calloc(bytes, 1);

@@ -53,8 +53,7 @@ struct Matrix {
  private:
   bool ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8_t newWidth);
 
-  // Left uninitialised until a resize takes it, which clears it whole as a
-  // fresh heap buffer is cleared.
+  // Left uninitialised until a resize takes it, which clears the elements.
   alignas(double) unsigned char inline_[kMatrixInlineBytes];
 };
 
