@@ -40,9 +40,11 @@ class MatrixCall {
   void IgnoreRange(uint16_t arg);
   bool Given(uint16_t arg) const { return given_[arg]; }
   bool IsRangeOrArray(uint16_t arg) const;
-  uint32_t Rows(uint16_t arg) const { return given_[arg] ? ranges_[arg].lastRow - ranges_[arg].firstRow + 1 : 0; }
+  uint32_t Rows(uint16_t arg) const {
+    return given_[arg] ? ranges_[arg].range.lastRow - ranges_[arg].range.firstRow + 1 : 0;
+  }
   uint32_t Cols(uint16_t arg) const {
-    return given_[arg] ? ranges_[arg].lastColumn - ranges_[arg].firstColumn + 1 : 0;
+    return given_[arg] ? ranges_[arg].range.lastColumn - ranges_[arg].range.firstColumn + 1 : 0;
   }
 
   // Sizes a matrix within the budget; "#MEMORY!" otherwise.
@@ -70,7 +72,13 @@ class MatrixCall {
   uint16_t count_;
   uint32_t error_ = 0;
   bool given_[kMaxArgs] = {};
-  ArgRange ranges_[kMaxArgs];
+  // Built for the given arguments only: a call may take kMaxArgs, most
+  // take a few.
+  union RangeSlot {
+    RangeSlot() {}
+    ArgRange range;
+  };
+  RangeSlot ranges_[kMaxArgs];
 };
 
 #endif
