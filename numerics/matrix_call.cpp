@@ -1,7 +1,5 @@
 #include "numerics/matrix_call.h"
 
-#include <new>
-
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 
@@ -18,13 +16,13 @@ bool MatrixCall::Begin(EvalState& state, uint16_t minimum, uint16_t maximum, boo
 MatrixCall::MatrixCall(EvalState& state) : state_(state), first_(FirstArg(state)) {
   count_ = ArgCount(state);
   if (count_ > kMaxArgs) count_ = kMaxArgs;
-  for (uint16_t i = 0; i < count_; ++i) new (&ranges_[i].range) ArgRange{};
+  ranges_.Start(count_);
 }
 
 MatrixCall::~MatrixCall() { ReleaseRanges(); }
 
 void MatrixCall::ReleaseRanges() {
-  for (uint16_t i = 0; i < count_; ++i) ReleaseArgRange(state_, ranges_[i].range);
+  for (uint16_t i = 0; i < count_; ++i) ReleaseArgRange(state_, ranges_[i]);
 }
 
 void MatrixCall::Int(uint16_t arg, int32_t* out, int32_t min, int32_t max) {
@@ -46,7 +44,7 @@ void MatrixCall::Range(uint16_t arg, bool required) {
   }
   const uint16_t slot = static_cast<uint16_t>(first_ + arg);
   const bool omitted = IsOmittedArg(state_.operands[slot]);
-  const uint8_t error = GetArgRange(state_, slot, &ranges_[arg].range);
+  const uint8_t error = GetArgRange(state_, slot, &ranges_[arg]);
   Fail(omitted && required ? uint8_t(kErrorValue) : error);
   given_[arg] = !omitted && error == 0;
 }
@@ -83,7 +81,7 @@ bool MatrixCall::Read(uint16_t arg, Matrix& m) {
 void MatrixCall::Reread(uint16_t arg, Matrix& m) {
   // GetArgRange left the kept range at its start, and every read walks a
   // copy, so the copy starts there too.
-  ArgRange walk = ranges_[arg].range;
+  ArgRange walk = ranges_[arg];
   walk.ownsChain = false;
   ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
+#include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
 #include "numerics/matrix.h"
 
@@ -40,11 +41,9 @@ class MatrixCall {
   void IgnoreRange(uint16_t arg);
   bool Given(uint16_t arg) const { return given_[arg]; }
   bool IsRangeOrArray(uint16_t arg) const;
-  uint32_t Rows(uint16_t arg) const {
-    return given_[arg] ? ranges_[arg].range.lastRow - ranges_[arg].range.firstRow + 1 : 0;
-  }
+  uint32_t Rows(uint16_t arg) const { return given_[arg] ? ranges_[arg].lastRow - ranges_[arg].firstRow + 1 : 0; }
   uint32_t Cols(uint16_t arg) const {
-    return given_[arg] ? ranges_[arg].range.lastColumn - ranges_[arg].range.firstColumn + 1 : 0;
+    return given_[arg] ? ranges_[arg].lastColumn - ranges_[arg].firstColumn + 1 : 0;
   }
 
   // Sizes a matrix within the budget; "#MEMORY!" otherwise.
@@ -72,13 +71,7 @@ class MatrixCall {
   uint16_t count_;
   uint32_t error_ = 0;
   bool given_[kMaxArgs] = {};
-  // Built for the given arguments only: a call may take kMaxArgs, most
-  // take a few.
-  union RangeSlot {
-    RangeSlot() {}
-    ArgRange range;
-  };
-  RangeSlot ranges_[kMaxArgs];
+  ArgRangeSlots ranges_;
 };
 
 #endif
