@@ -95,7 +95,9 @@ TEST(Svd, LineFitsAgreeWhereverTheirMatricesLive) {
     const int32_t m = int32_t(xs.size());
     Matrix a, b, x, r;
     // A buffer sized larger first is kept for the smaller shape.
-    if (onHeap) ASSERT_TRUE(a.Resize(200, 200) && b.Resize(200, 200) && x.Resize(200, 200) && r.Resize(200, 200));
+    if (onHeap) {
+      ASSERT_TRUE(a.Resize(200, 200) && b.Resize(200, 200) && x.Resize(200, 200) && r.Resize(200, 200));
+    }
     ASSERT_TRUE(a.Resize(uint32_t(m), 2) && b.Resize(uint32_t(m), 1) && x.Resize(2, 1) && r.Resize(1, 1));
     for (int32_t k = 1; k <= m; ++k) {
       a(uint32_t(k), 1) = 1.0;
@@ -121,7 +123,9 @@ TEST(Svd, LineFitsAgreeWhereverTheirMatricesLive) {
     fit(xs, ys, false, inside);
     fit(xs, ys, true, heap);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(inside[i], heap[i]) << "trial " << trial << ", value " << i;
-    if (points >= 100) EXPECT_NEAR(inside[1], 0.5, 0.05) << "trial " << trial;
+    if (points >= 100) {
+      EXPECT_NEAR(inside[1], 0.5, 0.05) << "trial " << trial;
+    }
   }
 }
 
