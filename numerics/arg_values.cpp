@@ -1,17 +1,17 @@
 #include "numerics/arg_values.h"
 
-#include <new>
-
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 
 ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
+  ranges_.Start(count_);
   for (uint16_t i = count_; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first_ + i);
-    Position& position = *new (&positions_.at[i]) Position{};
+    Position& position = positions_[i];
+    position = Position{};
     EvalValue& value = state.operands[slot];
     if (IsRangeOrArray(value)) {
-      const uint8_t error = GetArgRange(state, slot, &position.range);
+      const uint8_t error = GetArgRange(state, slot, &ranges_[i]);
       if (error == kErrorNone) {
         position.isRange = true;
       } else {
@@ -30,7 +30,7 @@ ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)),
 
 ArgValues::~ArgValues() {
   for (uint16_t i = 0; i < count_; ++i)
-    if (positions_.at[i].isRange) ReleaseArgRange(state_, positions_.at[i].range);
+    if (positions_[i].isRange) ReleaseArgRange(state_, ranges_[i]);
 }
 
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
+#include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
 
 struct ArgValue {
@@ -32,37 +33,34 @@ class ArgValues {
   void ForEach(Visit visit);
 
  private:
+  // Set up only for the call's arguments, as their ranges are.
   struct Position {
     bool isRange;
     bool walked;  // a range's walk starts where GetArgRange left it
-    ArgRange range;
     ArgValue single;
-  };
-  // Room for every slot, set up only for the call's arguments.
-  union Positions {
-    Positions() {}
-    Position at[EvalState::kStackSlots];
   };
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
 
   EvalState& state_;
   uint16_t first_;
   uint16_t count_;
-  Positions positions_;
+  Position positions_[EvalState::kStackSlots];
+  ArgRangeSlots ranges_;
 };
 
 template <class Visit>
 void ArgValues::ForEach(Visit visit) {
   for (uint16_t i = count_; i-- > 0;) {
-    Position& position = positions_.at[i];
+    Position& position = positions_[i];
     if (!position.isRange) {
       visit(static_cast<const ArgValue&>(position.single));
       continue;
     }
-    if (position.walked) RestartArgRange(position.range);
+    ArgRange& range = ranges_[i];
+    if (position.walked) RestartArgRange(range);
     position.walked = true;
-    while (const CellRecord* cell = NextArgCell(position.range))
-      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), position.range, cell)));
+    while (const CellRecord* cell = NextArgCell(range))
+      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), range, cell)));
   }
 }
 
