@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "functions/function_table.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -93,3 +97,42 @@ TEST_F(ArrayFunctions, SortTransposeUnique) {
 }
 
 }  // namespace
+
+// A single row or column transposes as the same line of a wider rectangle
+// does: numbers, texts, errors and gaps in their places.
+TEST(Transpose, ALineGivesWhatTheSameLineOfARectangleGives) {
+  ResetGlobalOptions();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  ASSERT_TRUE(InstallBuiltinFunctionHandlers());
+  const uint32_t seed = TestSeed(11);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 40; ++round) {
+    CellStore sheet;
+    EvalState state;
+    state.sheet = &sheet;
+    for (uint32_t r = 1; r < 10; ++r)
+      for (uint16_t c = 1; c < 10; ++c) switch (random() % 4) {
+          case 0:
+            PutNumber(sheet, c, r, double(random() % 100) / 4.0, random() % 5 == 0 ? kErrorNA : 0);
+            break;
+          case 1:
+            PutText(sheet, c, r, std::string(1 + random() % 3, char('a' + random() % 26)));
+            break;
+          default:
+            break;
+        }
+    const struct {
+      const char* line;
+      const char* rectangle;
+    } cases[] = {
+        {"=TRANSPOSE(B2:B10)", "=INDEX(TRANSPOSE(B2:C10),1,)"},
+        {"=TRANSPOSE(C2:J2)", "=INDEX(TRANSPOSE(C2:J3),,1)"},
+        {"=TRANSPOSE(D5:D5)", "=INDEX(TRANSPOSE(D5:E5),1,)"},
+        {"=TRANSPOSE({1,\"x\",3})", "=INDEX(TRANSPOSE({1,\"x\",3;4,5,6}),,1)"},
+    };
+    for (const auto& c : cases)
+      EXPECT_EQ(EvaluateToText(state, c.line, 25, 99), EvaluateToText(state, c.rectangle, 25, 99)) << c.line;
+  }
+  ResetGlobalOptions();
+}
