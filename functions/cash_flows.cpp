@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
 
@@ -67,10 +68,25 @@ bool CashFlows::KeepSignAboveZeroRate() const {
   return changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
 }
 
+namespace {
+
+// A cell's flow as ReadCellNumber reads it; a plain number cell gives its
+// number without a trip through an evaluator slot (only formula cells and
+// spilled values may be noted as not yet calculated).
+uint8_t ReadFlowNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell, double* out) {
+  if (cell->IsNumber() && !cell->IsSpillValue() && cell->ErrorCode() == kErrorNone && !IsBadNumber(cell->Number())) {
+    *out = cell->Number();
+    return kErrorNone;
+  }
+  return ReadCellNumber(state, slot, range, cell, out);
+}
+
+}  // namespace
+
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
-    const uint8_t error = ReadCellNumber(state, slot, range, cell, &x);
+    const uint8_t error = ReadFlowNumber(state, slot, range, cell, &x);
     if (error != kErrorNone) return error;
     if (!out->Append(x)) return kErrorMemory;
   }
@@ -100,7 +116,7 @@ uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlow
     uint32_t rangeError = kErrorNone;
     while (const CellRecord* cell = NextArgCell(ranges[i])) {
       double x = 0;
-      const uint8_t cellError = ReadCellNumber(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
+      const uint8_t cellError = ReadFlowNumber(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
       if (cellError != kErrorNone) {
         rangeError = LargerErrorOf(rangeError, cellError);
       } else if (!out->Append(x)) {
@@ -138,7 +154,7 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
       uint32_t pairError = GetArgDate(state, datesSlot, &when);
       state.DisownSlot(datesSlot);
       double amount = 0;
-      pairError = LargerErrorOf(pairError, ReadCellNumber(state, flowsSlot, flows, flow, &amount));
+      pairError = LargerErrorOf(pairError, ReadFlowNumber(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {
         error = LargerErrorOf(error, pairError);
         continue;
