@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
@@ -81,6 +82,28 @@ uint8_t ReadFlowNumber(EvalState& state, uint16_t slot, const ArgRange& range, c
   return ReadCellNumber(state, slot, range, cell, out);
 }
 
+// A cell's date as GetArgDate reads it from the cell's value; a plain text
+// cell is read where it stands, when the text pool would have taken it.
+uint8_t ReadFlowDate(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell, DateTime* out) {
+  constexpr size_t kDateTextCapacity = 64;
+  const size_t length = cell->IsText() ? cell->TextLength() : kDateTextCapacity;
+  if (length < kDateTextCapacity && !cell->IsSpillValue() && cell->ErrorCode() == kErrorNone &&
+      state.strings.Count() < FormulaStrings::kStringCapacity &&
+      length < FormulaStrings::kByteCapacity - state.strings.BytesUsed()) {
+    char text[kDateTextCapacity];
+    std::memcpy(text, cell->Text(), length);
+    text[length] = '\0';
+    DateTime parsed;
+    if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
+    *out = parsed;
+    return kErrorNone;
+  }
+  CellValueToSlot(state, slot, range, cell);
+  const uint8_t error = GetArgDate(state, slot, out);
+  state.DisownSlot(slot);
+  return error;
+}
+
 }  // namespace
 
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
@@ -150,9 +173,7 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
         break;
       }
       DateTime when{};
-      CellValueToSlot(state, datesSlot, dates, date);
-      uint32_t pairError = GetArgDate(state, datesSlot, &when);
-      state.DisownSlot(datesSlot);
+      uint32_t pairError = ReadFlowDate(state, datesSlot, dates, date, &when);
       double amount = 0;
       pairError = LargerErrorOf(pairError, ReadFlowNumber(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {

@@ -269,4 +269,30 @@ TEST_F(FinanceFunctions, ReadARangeCellByCellAsSingleValues) {
   }
 }
 
+// Dates read from text cells are the dates the same texts give as formula
+// results: ISO dates and times, texts that are no dates, dates carrying
+// errors.
+TEST_F(FinanceFunctions, ReadDateCellsAsTheSameTextsFromFormulas) {
+  const uint32_t seed = TestSeed(50);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const char* const texts[] = {"2001-02-03", "2001-02-29", "1999-12-31T12:00:00", "2001-2-3", "noon", "",
+                               "2004-02-29", "2010-01-01T00:00:01"};
+  for (int round = 0; round < 60; ++round) {
+    sheet.Clear(true);
+    for (uint32_t row = 0; row < 5; ++row) {
+      PutNumber(sheet, 0, row, row == 0 ? -1000.0 : double(random() % 500));
+      const char* text = texts[random() % 8];
+      const uint8_t error = random() % 7 == 0 ? kErrorNA : 0;
+      PutText(sheet, 1, row, text, error);
+      PutFormula(sheet, 2, row, "=1", 0, text, error, true);
+    }
+    const char* const pairs[][2] = {
+        {"=XNPV(0.05,A1:A5,B1:B5)", "=XNPV(0.05,A1:A5,C1:C5)"},
+        {"=XIRR(A1:A5,B1:B5,)", "=XIRR(A1:A5,C1:C5,)"},
+    };
+    for (const auto& pair : pairs) EXPECT_EQ(Run(pair[0]), Run(pair[1])) << pair[0] << " round " << round;
+  }
+}
+
 }  // namespace
