@@ -73,7 +73,8 @@ bool VisitQualified(EvalState& state, CellStore* from, const char* qualifier, Ce
 class TextTokens {
  public:
   explicit TextTokens(const char* text) : p_(text + 1) {}
-  // False when the token read yields no characters (it cannot end).
+  // *advanced is false for a token of no characters (a lone "$"), after
+  // which the scan would never move on.
   uint32_t Read(EvalState& state, EvalValue* token, bool* advanced) {
     const char* start = SkipFormulaBlanks(p_);
     const uint32_t kind = state.NextToken(&p_, token, true);
