@@ -25,8 +25,8 @@ EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet) : EvalState(owne
 }
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall)
-    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillAreasGrew(0),
-      resolveSheet(nullptr), ownersFormulas(nullptr), keptCells(nullptr) {
+    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillFirstColumn(1),
+      spillLastColumn(0), spillAreasGrew(0), resolveSheet(nullptr), ownersFormulas(nullptr), keptCells(nullptr) {
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();
