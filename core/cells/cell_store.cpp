@@ -302,10 +302,38 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
   CellRecord* copy = RecordAt(placed.block, placed.offset);
   copy->SetRow(row);
   copy->SetColumn(column);
+  FinishInsert(placed, size, row, column, cursor);
+  return true;
+}
+
+bool CellStore::AppendCell(const CellRecord* record, CellCursor* cursor) {
+  if (!record) {
+    lastError_ = kCellStoreBadRecord;
+    return false;
+  }
+  CellBlock* last = lastInsertEnd_.block;
+  const uint32_t size = record->Size();
+  const uint32_t row = record->Row();
+  const uint16_t column = record->Column();
+  // Only at the very end of the chain, with room in its block, does the
+  // general insert place the record there as well: a full block would split.
+  if (!last || lastInsertChanges_ != chainChanges_ || last->next || lastInsertEnd_.offset != last->used ||
+      size == 0 || size > uint32_t(kBlockPayload - last->used) || row > kMaxRow || column > kMaxColumn ||
+      CellKey(row, column) <= lastInsertKey_ || InsideBlock(record->Bytes(), last))
+    return InsertCellAs(record, row, column, cursor);
+  InvalidatePageIndex();
+  const RecordPosition placed = {last, last->used};
+  std::memcpy(last->payload + placed.offset, record->Bytes(), size);
+  last->used = static_cast<uint16_t>(last->used + size);
+  FinishInsert(placed, size, row, column, cursor);
+  return true;
+}
+
+void CellStore::FinishInsert(RecordPosition placed, uint32_t size, uint32_t row, uint16_t column, CellCursor* cursor) {
   // A replaced record's bytes are not counted back: the count only decides compaction.
   ReduceFreeBytes(size);
   lastInsertEnd_ = {placed.block, static_cast<uint16_t>(placed.offset + size)};
-  lastInsertKey_ = key;
+  lastInsertKey_ = CellKey(row, column);
   lastInsertChanges_ = chainChanges_;
   if (cursor) {
     cursor->block = placed.block;
@@ -320,7 +348,6 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
       Seek(row, column, cursor);
     }
   }
-  return true;
 }
 
 bool CellStore::GetUsedRange(uint16_t* firstColumn, uint16_t* lastColumn, uint32_t* firstRow,

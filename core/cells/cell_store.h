@@ -49,6 +49,12 @@ class CellStore : public BlockStore {
   // when no block can be had; the cells are then unchanged (a block taken
   // before the failure may stay in the pool).
   bool InsertCell(const CellRecord* record, CellCursor* cursor);
+  // The same for a record written right after the one the last insert
+  // placed, at the end of the chain, when it sorts after it and fits its
+  // block: it goes there without a search, exactly where InsertCell would
+  // put it. Any other record takes InsertCell's way. For chains written in
+  // ascending order (array values).
+  bool AppendCell(const CellRecord* record, CellCursor* cursor);
   // Leaves the cursor on the first record at or after row, or at the end of
   // the chain (a null block when the store is empty), for a walk of the rows
   // from row on; the cursor's flags stay. The row index (the page index
@@ -125,6 +131,9 @@ class CellStore : public BlockStore {
   const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
   // Inserts record as the cell (row, column).
   bool InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor);
+  // What every insert does once the record of size bytes is placed: the
+  // free count, the remembered end, the cursor, and compaction when due.
+  void FinishInsert(RecordPosition placed, uint32_t size, uint32_t row, uint16_t column, CellCursor* cursor);
   // A position from which a forward search for the place of (row, column)
   // cannot miss it: no record before it sorts at or after the cell.
   RecordPosition InsertSearchStart(uint32_t row, uint16_t column, const CellCursor* cursor) const;

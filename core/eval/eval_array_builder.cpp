@@ -32,7 +32,7 @@ bool ArrayBuilder::Insert(const uint8_t* record) {
     failed_ = true;
     return false;
   }
-  if (!store_.InsertCell(AsCellRecord(record), &cursor_)) failed_ = true;
+  if (!store_.AppendCell(AsCellRecord(record), &cursor_)) failed_ = true;
   if (!failed_ && elementsLeft_) --*elementsLeft_;
   return !failed_;
 }

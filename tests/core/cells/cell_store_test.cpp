@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -1127,4 +1128,55 @@ TEST(CellStore, RectangleWalksAndSearchesStepOnlyOverTheBlocksOfTheirRows) {
     }
   }
   EXPECT_TRUE(store.CheckInvariants());
+}
+
+// Cells written mostly in ascending order, as an array value is built, now
+// and then out of order, repeated, or after another change to the store:
+// appending must leave the very chain the general insert builds.
+TEST(CellStore, AppendingBuildsTheSameChainAsInserting) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  Rng rng{seed};
+  for (int round = 0; round < 12; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    CellStore appended, inserted;
+    CellCursor appendCursor, insertCursor;
+    appendCursor.flags = insertCursor.flags = kCursorAfterRecord;
+    uint32_t row = 0;
+    uint16_t column = 0;
+    const uint32_t width = 1 + rng.Below(30);
+    const uint32_t cells = 200 + rng.Below(3000);
+    for (uint32_t i = 0; i < cells; ++i) {
+      if (rng.OneIn(40)) {  // back over cells already written
+        row = row > 3 ? row - rng.Below(4) : 0;
+        column = uint16_t(rng.Below(width));
+      } else if (!rng.OneIn(50) && ++column == width) {  // else the same cell again
+        column = 0;
+        ++row;
+      }
+      // Mostly numbers, as most array values hold; texts of any length fill
+      // blocks unevenly.
+      const Bytes cell = rng.OneIn(3) ? RandomCell(rng, row, column) : Number(row, column, rng.Below(1000) / 4.0);
+      if (rng.OneIn(200)) {
+        appended.DeleteRange(0, uint16_t(width), row, row, nullptr, false);
+        inserted.DeleteRange(0, uint16_t(width), row, row, nullptr, false);
+        appendCursor.block = insertCursor.block = nullptr;
+      }
+      // A cursor holds only while every change goes through it.
+      const bool withCursor = !rng.OneIn(10);
+      if (!withCursor)
+        appendCursor.block = nullptr;
+      ASSERT_TRUE(appended.AppendCell(Record(cell), withCursor ? &appendCursor : nullptr));
+      ASSERT_TRUE(inserted.InsertCell(Record(cell), &insertCursor));
+    }
+    char problem[160] = "";
+    ASSERT_TRUE(appended.CheckInvariants(problem, sizeof problem)) << problem;
+    ASSERT_TRUE(inserted.CheckInvariants(problem, sizeof problem)) << problem;
+    ASSERT_EQ(appended.BlockCount(), inserted.BlockCount());
+    EXPECT_EQ(appended.FreeBytes(), inserted.FreeBytes());
+    for (const CellBlock *a = appended.FirstBlock(), *b = inserted.FirstBlock(); a && b; a = a->next, b = b->next) {
+      ASSERT_EQ(a->used, b->used);
+      ASSERT_EQ(0, std::memcmp(a->payload, b->payload, a->used));
+    }
+  }
 }
