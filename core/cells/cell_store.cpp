@@ -210,13 +210,22 @@ RecordPosition CellStore::InsertSearchStart(uint32_t row, uint16_t column, const
 }
 
 CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
-  if (cursor)
-    return const_cast<CellRecord*>(Seek(row, column, cursor));
   const uint64_t key = CellKey(row, column);
+  const bool foundBefore = lastFound_.block && lastFoundChanges_ == chainChanges_ && key == lastFoundKey_;
+  if (cursor) {
+    // A cell just looked up is placed again without a search.
+    if (cursor->block || !foundBefore)
+      return const_cast<CellRecord*>(Seek(row, column, cursor));
+    CellRecord* found = RecordAt(lastFound_.block, lastFound_.offset);
+    cursor->block = lastFound_.block;
+    cursor->offset = static_cast<uint16_t>((cursor->flags & kCursorAfterRecord) ? lastFound_.offset + found->Size()
+                                                                                : lastFound_.offset);
+    return found;
+  }
   CellCursor scratch;
+  if (foundBefore)
+    return RecordAt(lastFound_.block, lastFound_.offset);
   if (lastFound_.block && lastFoundChanges_ == chainChanges_) {
-    if (key == lastFoundKey_)
-      return RecordAt(lastFound_.block, lastFound_.offset);
     // Later in the same row: no farther from there than from the row's start.
     if (key > lastFoundKey_ && row == uint32_t(lastFoundKey_ >> 16)) {
       scratch.block = lastFound_.block;

@@ -58,10 +58,20 @@ bool AreaMeetsOtherSpill(const CellStore& store, const Area& area, uint16_t colu
   return false;
 }
 
+// A walk of an area whose first cell is the formula cell at place: it
+// starts there, since the cells before it in its row lie outside the area.
+CellCursor WalkFromFormula(const CellStore& store, const CellCursor& place) {
+  CellCursor walk = place;
+  walk.flags = kCursorAfterRecord;
+  walk.rows = &store;
+  return walk;
+}
+
 // Whether the area may take the result: only spill values of this formula
 // or of no live formula may stand there.
-bool SpillIsBlocked(const CellStore& store, const Area& area, const Area& owned, uint16_t column, uint32_t row) {
-  CellCursor cursor = store.StartRangeWalk(area.firstRow);
+bool SpillIsBlocked(const CellStore& store, const CellCursor& place, const Area& area, const Area& owned,
+                    uint16_t column, uint32_t row) {
+  CellCursor cursor = WalkFromFormula(store, place);
   bool foreignSpill = false;
   while (const CellRecord* cell = cursor.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow)) {
     if (cell->Column() == column && cell->Row() == row)
@@ -149,7 +159,8 @@ bool ElementNumber(const CellRecord* element, double* number) {
 // over the old values: the records keep their places, so the positions and
 // row index that the pass's readers hold stay good. False, with nothing
 // written, when the result does not fit so.
-bool OverwriteSpilledNumbers(CellStore& store, CellRecord* cell, CellBlock* chain, uint32_t columns, uint32_t rows) {
+bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellRecord* cell, CellBlock* chain,
+                             uint32_t columns, uint32_t rows) {
   if (!cell->IsSpillingArrayFormula() || cell->HasCachedText() || cell->ArrayColumns() != columns ||
       cell->ArrayRows() != rows)
     return false;
@@ -162,7 +173,7 @@ bool OverwriteSpilledNumbers(CellStore& store, CellRecord* cell, CellBlock* chai
     return false;
   // Both walks in storage order, twice: first to check, then to write.
   for (int writing = 0; writing < 2; ++writing) {
-    CellCursor values = store.StartRangeWalk(row);
+    CellCursor values = WalkFromFormula(store, place);
     CellCursor elements;
     elements.flags = kCursorAfterRecord;
     elements.block = chain;
@@ -243,7 +254,9 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
   CellBlock* chain = state.TakeSlotArray(1);
   const uint32_t columns = result.second.column + 1;
   const uint32_t rows = result.second.row + 1;
-  const CellRecord* cell = store.GetCell(row, column);
+  // The formula cell's place, where the walks of its area begin.
+  CellCursor place;
+  const CellRecord* cell = store.FindCell(row, column, &place);
   if (!cell) {
     state.arrays.ReleaseChain(chain);
     return true;
@@ -256,7 +269,7 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
   const Area wanted = SpillArea(column, row, columns, rows);
   const Area examined{column, wanted.lastColumn > owned.lastColumn ? wanted.lastColumn : owned.lastColumn, row,
                       wanted.lastRow > owned.lastRow ? wanted.lastRow : owned.lastRow};
-  if (error == kErrorNone && SpillIsBlocked(store, examined, owned, column, row)) {
+  if (error == kErrorNone && SpillIsBlocked(store, place, examined, owned, column, row)) {
     error = kErrorFill;
     // Its old values must not stay behind as values nobody owns, which
     // would block this very formula once the obstacle is gone.
@@ -275,7 +288,7 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
     return true;
   }
 
-  if (OverwriteSpilledNumbers(store, const_cast<CellRecord*>(cell), chain, columns, rows)) {
+  if (OverwriteSpilledNumbers(store, place, const_cast<CellRecord*>(cell), chain, columns, rows)) {
     state.arrays.ReleaseChain(chain);
     return true;
   }
