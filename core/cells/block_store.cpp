@@ -67,7 +67,10 @@ void FreeStorePage(void* page) { std::free(page); }
 void SetStorePageAllocatorForTesting(StorePageAllocator allocator) { testAllocator = allocator; }
 
 BlockStore::~BlockStore() {
-  ClearPageIndex(true);
+  // The flags die with the store: the short-lived stores of a formula
+  // (sorted values, array views) are not made to clear them first.
+  indexedPages_ = 0;
+  FreeIndexPages();
   Clear(true);
   FreePool();
 }
@@ -161,8 +164,11 @@ void BlockStore::FreePool() {
 void BlockStore::ClearPageIndex(bool freePages) {
   std::memset(pageFlags_, 0, sizeof pageFlags_);
   indexedPages_ = 0;
-  if (!freePages)
-    return;
+  if (freePages)
+    FreeIndexPages();
+}
+
+void BlockStore::FreeIndexPages() {
   // The short-lived stores of a formula (sorted values, array views) index
   // a page or two near their start, if any: their release stops there
   // rather than looking through all 2048 pointers.

@@ -283,6 +283,8 @@ class BlockStore {
 
  private:
   void DropPageIndex();
+  // The index pages back to the heap; the flags stay as they are.
+  void FreeIndexPages();
 
   static inline uint64_t blockSteps_ = 0;
 };
