@@ -203,6 +203,16 @@ CellBlock* BlockStore::TakeBlock() {
   return block;
 }
 
+CellBlock* BlockStore::OpenFirstBlock() {
+  CellBlock* first = TakeBlock();
+  if (!first)
+    return nullptr;
+  LinkAfter(first, nullptr);
+  ++blockCount_;
+  freeBytes_ += kBlockPayload;
+  return first;
+}
+
 void BlockStore::LinkAfter(CellBlock* block, CellBlock* after) {
   block->previous = after;
   block->next = after ? after->next : firstBlock_;
@@ -226,12 +236,9 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
     return false;
   InvalidatePageIndex();
   if (!at.block) {
-    CellBlock* first = TakeBlock();
+    CellBlock* first = OpenFirstBlock();
     if (!first)
       return false;
-    LinkAfter(first, nullptr);
-    ++blockCount_;
-    freeBytes_ += kBlockPayload;
     at = {first, 0};
   }
 

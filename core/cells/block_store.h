@@ -177,6 +177,8 @@ class BlockStore {
   // An unlinked block back to the heap (free) or onto the pool.
   void ReleaseBlock(CellBlock* block, bool free);
   bool ReserveBlocks(uint32_t count);
+  // The first block of an empty chain, counted; null when out of memory.
+  CellBlock* OpenFirstBlock();
   // after == null links the block as the first.
   void LinkAfter(CellBlock* block, CellBlock* after);
   // Drops bit 0 of the page flags: an index page must never outlive a change

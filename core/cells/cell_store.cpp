@@ -324,13 +324,23 @@ bool CellStore::AppendCell(const CellRecord* record, CellCursor* cursor) {
   const uint32_t size = record->Size();
   const uint32_t row = record->Row();
   const uint16_t column = record->Column();
+  const bool valid = size != 0 && size <= kBlockPayload && row <= kMaxRow && column <= kMaxColumn;
   // Only at the very end of the chain, with room in its block, does the
   // general insert place the record there as well: a full block would split.
-  if (!last || lastInsertChanges_ != chainChanges_ || last->next || lastInsertEnd_.offset != last->used ||
-      size == 0 || size > uint32_t(kBlockPayload - last->used) || row > kMaxRow || column > kMaxColumn ||
-      CellKey(row, column) <= lastInsertKey_ || InsideBlock(record->Bytes(), last))
+  const bool atEnd = last && lastInsertChanges_ == chainChanges_ && !last->next && lastInsertEnd_.offset == last->used &&
+                     size <= uint32_t(kBlockPayload - last->used) && CellKey(row, column) > lastInsertKey_ &&
+                     !InsideBlock(record->Bytes(), last);
+  if (!valid || (firstBlock_ && !atEnd))
     return InsertCellAs(record, row, column, cursor);
   InvalidatePageIndex();
+  if (!firstBlock_) {
+    // The first record opens the chain, as the general insert's would.
+    last = OpenFirstBlock();
+    if (!last) {
+      lastError_ = kCellStoreOutOfMemory;
+      return false;
+    }
+  }
   const RecordPosition placed = {last, last->used};
   std::memcpy(last->payload + placed.offset, record->Bytes(), size);
   last->used = static_cast<uint16_t>(last->used + size);
