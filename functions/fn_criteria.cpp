@@ -13,13 +13,15 @@ namespace {
 
 enum class CriterionOp { kEqual, kNotEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
 
-// The condition of COUNTIF and SUMIF.
+// The condition of COUNTIF and SUMIF. The operand holds only its own bytes
+// and terminator: clearing all of it per call would cost more than a match.
 struct Criterion {
   CriterionOp op = CriterionOp::kEqual;
   double number = 0;
-  char operand[EvalState::kJoinedTextCapacity + 1] = {};
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
+  char operand[EvalState::kJoinedTextCapacity + 1];
+  Criterion() { operand[0] = '\0'; }
 };
 
 // The decimal number at the start of text (blanks, a sign, digits with "."

@@ -16,12 +16,15 @@ constexpr int32_t kLargestNotAbove = 1;
 
 uint8_t Larger(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b ? a : b); }
 
-// The value searched for: a text, or a number (an empty value is 0).
+// The value searched for: a text, or a number (an empty value is 0). Only
+// the text's own bytes are ever written: the buffer is the pool's size and
+// clearing it per call would cost more than the search.
 struct LookupKey {
   bool isText = false;
   double number = 0;
-  char text[kArgTextCapacity] = "";
   size_t length = 0;
+  char text[kArgTextCapacity];
+  LookupKey() { text[0] = '\0'; }
 };
 
 // The slot owns nothing afterwards.
@@ -76,7 +79,8 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
   RestartArgRange(walk);
   Hit best;
   double bestNumber = 0;
-  char bestText[kArgTextCapacity] = "";
+  char bestText[kArgTextCapacity];
+  bestText[0] = '\0';
   size_t bestLength = 0;
   while (const CellRecord* cell = NextArgCell(walk)) {
     CellValueToSlot(state, scratch, walk, cell);

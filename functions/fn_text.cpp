@@ -17,12 +17,17 @@ constexpr int32_t kIntMin = -2147483647;
 
 uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
+// Working buffers get only their terminator before GetArgText: an omitted
+// position reads as the empty text, and clearing the whole pool's capacity
+// per element would cost more than most texts.
+
 // One-position functions that rewrite their text in place; transform
 // returns the new length.
 template <class Transform>
 void RewriteText(EvalState& state, Transform transform) {
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   const size_t length = transform(text, std::strlen(text));
   SetTextOrError(state, text, length, error);
@@ -65,15 +70,18 @@ void FnClean(EvalState& state) {
 
 void FnCode(EvalState& state) {
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   SetNumberResult(state, static_cast<uint8_t>(text[0]), error);
 }
 
 void FnExact(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char a[kArgTextCapacity] = "";
-  char b[kArgTextCapacity] = "";
+  char a[kArgTextCapacity];
+  a[0] = '\0';
+  char b[kArgTextCapacity];
+  b[0] = '\0';
   uint8_t error = GetArgText(state, ArgSlot(state, 1), b);
   error = Larger(error, GetArgText(state, ArgSlot(state, 0), a));
   SetNumberResult(state, std::strcmp(a, b) == 0 ? 1 : 0, error);
@@ -81,8 +89,10 @@ void FnExact(EvalState& state) {
 
 void FnFind(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char search[kArgTextCapacity] = "";
-  char within[kArgTextCapacity] = "";
+  char search[kArgTextCapacity];
+  search[0] = '\0';
+  char within[kArgTextCapacity];
+  within[0] = '\0';
   int32_t start = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, kIntMin, kIntMax);
   error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));
@@ -102,7 +112,8 @@ void FnFind(EvalState& state) {
 
 void FnLeft(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   size_t length = 0;
   int32_t n = 1;
   const uint8_t error = ReadTextAndCount(state, text, &length, &n);
@@ -111,7 +122,8 @@ void FnLeft(EvalState& state) {
 
 void FnLen(EvalState& state) {
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   SetNumberResult(state, static_cast<double>(std::strlen(text)), error);
 }
@@ -132,7 +144,8 @@ void FnUpper(EvalState& state) {
 
 void FnMid(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   int32_t start = 1;
   int32_t count = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &count, kIntMin, kIntMax);
@@ -170,7 +183,8 @@ void FnProper(EvalState& state) {
 
 void FnRight(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   size_t length = 0;
   int32_t n = 1;
   const uint8_t error = ReadTextAndCount(state, text, &length, &n);
@@ -180,8 +194,10 @@ void FnRight(EvalState& state) {
 
 void FnSearch(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char search[kArgTextCapacity] = "";
-  char within[kArgTextCapacity] = "";
+  char search[kArgTextCapacity];
+  search[0] = '\0';
+  char within[kArgTextCapacity];
+  within[0] = '\0';
   int32_t start = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, 1, 1024);
   error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));
