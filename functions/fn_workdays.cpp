@@ -17,7 +17,27 @@ constexpr int32_t kSaturday = 7;
 // Holidays mark a month and day in every year.
 struct HolidayTable {
   bool marked[13][32];
+  uint8_t markedInMonth[13];  // how many days of the month are marked
 };
+
+bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
+
+// The weekday (1 Sunday .. 7 Saturday) days after the given one.
+int32_t WeekdayAfter(int32_t weekday, int32_t days) { return (weekday - 1 + days) % 7 + 1; }
+
+// The working days among the days first .. last of a month, day first
+// falling on the given weekday: whole weeks hold five, the rest are looked
+// at one by one, and so are the month's holidays.
+int32_t WorkdaysInMonth(const HolidayTable& holidays, int32_t month, int32_t first, int32_t last, int32_t weekday) {
+  const int32_t length = last - first + 1;
+  int32_t count = length / 7 * 5;
+  for (int32_t i = length / 7 * 7; i < length; ++i)
+    if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
+  if (holidays.markedInMonth[month] == 0) return count;
+  for (int32_t day = first; day <= last; ++day)
+    if (holidays.marked[month][day] && !IsWeekend(WeekdayAfter(weekday, day - first))) --count;
+  return count;
+}
 
 // A day of the calendar that steps one day at a time, its weekday along.
 struct CalendarDay {
@@ -49,12 +69,29 @@ struct CalendarDay {
   }
   bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
   bool IsWorkday(const HolidayTable& holidays) const {
-    return weekday != kSunday && weekday != kSaturday && !holidays.marked[month][day];
+    return !IsWeekend(weekday) && !holidays.marked[month][day];
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
     if (month != other.month) return month > other.month;
     return day > other.day;
+  }
+  // The working days from this day through last, both counted, a month at
+  // a time; this day ends on the first of the month after last.
+  int64_t CountWorkdaysThrough(const CalendarDay& last, const HolidayTable& holidays) {
+    int64_t count = 0;
+    while (!After(last)) {
+      const bool lastMonth = year == last.year && month == last.month;
+      const int32_t end = lastMonth ? last.day : DaysInMonth(year, month);
+      count += WorkdaysInMonth(holidays, month, day, end, weekday);
+      weekday = WeekdayAfter(weekday, end - day + 1);
+      day = 1;
+      if (++month > 12) {
+        month = 1;
+        ++year;
+      }
+    }
+    return count;
   }
 };
 
@@ -71,7 +108,10 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
     DateTime holiday{};
     error = GetArgDate(state, slot, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) holidays->marked[holiday.month][holiday.day] = true;
+    if (error == kErrorNone && !holidays->marked[holiday.month][holiday.day]) {
+      holidays->marked[holiday.month][holiday.day] = true;
+      ++holidays->markedInMonth[holiday.month];
+    }
   }
   ReleaseArgRange(state, range);
   return error;
@@ -142,9 +182,8 @@ void FnNetWorkDays(EvalState& state) {
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    const CalendarDay last(lastDate);
-    for (CalendarDay day(firstDate); !day.After(last); day.Forward())
-      if (day.IsWorkday(holidays)) ++count;
+    CalendarDay day(firstDate);
+    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate), holidays));
   }
   SetNumberResult(state, count, error);
 }
