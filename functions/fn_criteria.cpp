@@ -8,10 +8,19 @@
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 #include "functions/wildcard_match.h"
+#include "platform/os_services.h"
 
 namespace {
 
 enum class CriterionOp { kEqual, kNotEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
+
+// How an operand matches a whole text as a pattern: most criteria are a
+// plain text or a text followed by stars, which need no pattern search.
+enum class PatternShape {
+  kLiteral,  // no wildcard: the same characters, letter case aside
+  kPrefix,   // characters without wildcards, then only stars
+  kGeneral,  // anything else goes through WildcardMatch
+};
 
 // The condition of COUNTIF and SUMIF. The operand holds only its own bytes
 // and terminator: clearing all of it per call would cost more than a match.
@@ -20,9 +29,44 @@ struct Criterion {
   double number = 0;
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
+  PatternShape shape = PatternShape::kGeneral;
+  size_t literalLength = 0;  // the characters before the stars
   char operand[EvalState::kJoinedTextCapacity + 1];
   Criterion() { operand[0] = '\0'; }
 };
+
+// The shape of the operand as a pattern. An empty one matches nothing, as
+// WildcardMatch has it, and "~" or "?" anywhere needs the full matcher.
+void SetPatternShape(Criterion* criterion) {
+  const char* operand = criterion->operand;
+  criterion->shape = PatternShape::kGeneral;
+  if (operand[0] == '\0' || std::strpbrk(operand, "?~")) return;
+  const char* star = std::strchr(operand, '*');
+  if (!star) {
+    criterion->shape = PatternShape::kLiteral;
+    criterion->literalLength = criterion->operandLength;
+    return;
+  }
+  for (const char* p = star; *p; ++p)
+    if (*p != '*') return;
+  criterion->shape = PatternShape::kPrefix;
+  criterion->literalLength = static_cast<size_t>(star - operand);
+}
+
+// Whether the whole text matches the operand taken as a pattern.
+bool MatchesPattern(const Criterion& criterion, const char* text) {
+  if (criterion.shape == PatternShape::kGeneral) {
+    bool whole = false;
+    return WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
+  }
+  const size_t length = std::strlen(text);
+  const size_t literal = criterion.literalLength;
+  if (criterion.shape == PatternShape::kLiteral ? length != literal : length < literal) return false;
+  for (size_t i = 0; i < literal; ++i)
+    if (OsCharUpper(static_cast<uint8_t>(criterion.operand[i])) != OsCharUpper(static_cast<uint8_t>(text[i])))
+      return false;
+  return true;
+}
 
 // The decimal number at the start of text (blanks, a sign, digits with "."
 // as the decimal point, an exponent), ignoring whatever follows; 0 when the
@@ -100,6 +144,7 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);
   }
+  SetPatternShape(&criterion);
   state.DisownSlot(slot);
   return criterion;
 }
@@ -135,9 +180,7 @@ bool Matches(EvalState& state, uint16_t slot, const Criterion& criterion) {
     const char* text = state.SlotText(slot);
     if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
       // Not equal is the pattern not matching.
-      bool whole = false;
-      const bool equal = WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
-      match = equal == (criterion.op == CriterionOp::kEqual);
+      match = MatchesPattern(criterion, text) == (criterion.op == CriterionOp::kEqual);
     } else {
       const int order = CompareTextIgnoringCase(text, state.SlotTextLength(slot), criterion.operand,
                                                 criterion.operandLength);
