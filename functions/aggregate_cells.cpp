@@ -22,6 +22,15 @@ uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, c
   return error;
 }
 
+const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row) {
+  if (column >= kColumnCount || row >= kRowCount) return nullptr;
+  if (range.sheet) return range.sheet->GetCell(row, static_cast<uint16_t>(column));
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = range.chain;
+  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
+}
+
 bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {
   *x = nullptr;
   *y = nullptr;

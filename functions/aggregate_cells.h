@@ -33,6 +33,11 @@ void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, con
 uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
                        double* out);
 
+// The cell of the argument at (column, row) in its own coordinates; null
+// when there is none. An array's chain is walked from its head: a store
+// with an index would cost more to set up than the walk.
+const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row);
+
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.
 inline uint64_t CellKey(const ArgRange& range, const CellRecord* cell) {

@@ -125,17 +125,6 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
   return best;
 }
 
-// The cell of the argument at (column, row) in its own coordinates; null
-// when there is none.
-const CellRecord* CellAt(const ArgRange& source, uint32_t column, uint32_t row) {
-  if (column >= kColumnCount || row >= kRowCount) return nullptr;
-  if (source.sheet) return source.sheet->GetCell(row, static_cast<uint16_t>(column));
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.block = source.chain;
-  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
-}
-
 // The found cell's value as the result (an absent cell: an empty value),
 // or the error; then the table's cells are given back.
 void FinishLookup(EvalState& state, ArgRange& table, const CellRecord* cell, uint8_t error) {
@@ -175,9 +164,9 @@ void TableLookup(EvalState& state, bool down) {
     if (!hit.found)
       error = kErrorNA;
     else if (down)
-      cell = CellAt(table, table.firstColumn + index - 1, hit.row);
+      cell = ArgCellAt(table, table.firstColumn + index - 1, hit.row);
     else
-      cell = CellAt(table, hit.column, table.firstRow + index - 1);
+      cell = ArgCellAt(table, hit.column, table.firstRow + index - 1);
   }
   FinishLookup(state, table, cell, error);
 }
@@ -213,7 +202,7 @@ void FnLookup(EvalState& state) {
     if (count == 3) {
       const Hit hit = SearchArea(state, first, vector, WholeArea(vector), key, kExactMatch);
       if (hit.found)
-        cell = CellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
+        cell = ArgCellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
                       results.firstRow + (hit.row - vector.firstRow));
       else
         error = kErrorNA;
@@ -223,7 +212,7 @@ void FnLookup(EvalState& state) {
                              : Area{vector.firstColumn, vector.firstRow, vector.lastColumn, vector.firstRow};
       const Hit hit = SearchArea(state, first, vector, area, key, kLargestNotAbove);
       if (hit.found)
-        cell = down ? CellAt(vector, vector.lastColumn, hit.row) : CellAt(vector, hit.column, vector.lastRow);
+        cell = down ? ArgCellAt(vector, vector.lastColumn, hit.row) : ArgCellAt(vector, hit.column, vector.lastRow);
       else
         error = kErrorNA;
     }
