@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -130,8 +131,11 @@ void FnFrequency(EvalState& state) {
   ArgRange bins, data;
   uint32_t error = GetRequiredArgRange(state, first + 1, &bins);
   error = Larger(error, GetRequiredArgRange(state, first, &data));
-  std::vector<double> bounds;
-  std::vector<double> counts;
+  // The usual few bins stay on the stack; many spill to the heap.
+  alignas(double) unsigned char arena[64 * sizeof(double)];
+  std::pmr::monotonic_buffer_resource memory(arena, sizeof arena);
+  std::pmr::vector<double> bounds(&memory);
+  std::pmr::vector<double> counts(&memory);
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(bins)) {
       double bound = 0.0;
