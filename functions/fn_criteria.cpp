@@ -53,13 +53,18 @@ void SetPatternShape(Criterion* criterion) {
   criterion->literalLength = static_cast<size_t>(star - operand);
 }
 
-// Whether the whole text matches the operand taken as a pattern.
-bool MatchesPattern(const Criterion& criterion, const char* text) {
+// Whether the whole text (its bytes up to the first NUL, as the pattern
+// search reads a text) matches the operand taken as a pattern.
+bool MatchesPattern(const Criterion& criterion, const char* text, size_t length) {
+  const void* nul = std::memchr(text, '\0', length);
+  if (nul) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
   if (criterion.shape == PatternShape::kGeneral) {
+    char terminated[kArgTextCapacity];
+    std::memcpy(terminated, text, length);
+    terminated[length] = '\0';
     bool whole = false;
-    return WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
+    return WildcardMatch(criterion.operand, terminated, &whole) == 0 && whole;
   }
-  const size_t length = std::strlen(text);
   const size_t literal = criterion.literalLength;
   if (criterion.shape == PatternShape::kLiteral ? length != literal : length < literal) return false;
   for (size_t i = 0; i < literal; ++i)
@@ -167,32 +172,24 @@ bool Compare(CriterionOp op, int order) {
   return false;
 }
 
-// Whether the value in the slot meets the criterion; the slot owns nothing
-// afterwards.
-bool Matches(EvalState& state, uint16_t slot, const Criterion& criterion) {
-  const EvalValue& value = state.operands[slot];
-  bool match = false;
-  if (value.error != kErrorNone) {
-    match = value.error == criterion.error;
-  } else if (criterion.error != kErrorNone) {
-    match = false;
-  } else if (value.kind == kEvalText) {
-    const char* text = state.SlotText(slot);
+// Whether a value meets the criterion.
+bool Matches(const CellValueView& value, const Criterion& criterion) {
+  if (value.error != kErrorNone) return value.error == criterion.error;
+  if (criterion.error != kErrorNone) return false;
+  if (value.kind == kEvalText) {
     if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
       // Not equal is the pattern not matching.
-      match = MatchesPattern(criterion, text) == (criterion.op == CriterionOp::kEqual);
-    } else {
-      const int order = CompareTextIgnoringCase(text, state.SlotTextLength(slot), criterion.operand,
-                                                criterion.operandLength);
-      match = Compare(criterion.op, order);
+      return MatchesPattern(criterion, value.text, value.length) == (criterion.op == CriterionOp::kEqual);
     }
-  } else if (value.kind == kEvalNumber) {
+    const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
+    return Compare(criterion.op, order);
+  }
+  if (value.kind == kEvalNumber) {
     const double x = value.number;
     const double n = criterion.number;
-    match = Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
+    return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
   }
-  state.DisownSlot(slot);
-  return match;
+  return false;
 }
 
 }  // namespace
@@ -207,11 +204,9 @@ void FnCountIf(EvalState& state) {
   const uint32_t error = GetRequiredArgRange(state, first, &range);
   double count = 0;
   if (error == kErrorNone) {
-    while (const CellRecord* cell = NextArgCell(range)) {
-      CellValueToSlot(state, first, range, cell);
-      if (Matches(state, first, criterion))
+    while (const CellRecord* cell = NextArgCell(range))
+      if (Matches(state.ViewCell(cell, range.sheet), criterion))
         ++count;
-    }
   }
   ReleaseArgRange(state, range);
   SetNumberResult(state, count, error);
@@ -249,19 +244,14 @@ void FnSumIf(EvalState& state) {
       double x = 0;
       if (sumCell && ReadCellNumber(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
+      // An absent search cell reads as the number 0.
+      CellValueView value{kEvalNumber, kErrorNone, 0.0, nullptr, 0};
       if (searchCell) {
-        CellValueToSlot(state, first, search, searchCell);
-        if (state.operands[first].error != kErrorNone) {
-          state.DisownSlot(first);
+        value = state.ViewCell(searchCell, search.sheet);
+        if (value.error != kErrorNone)
           continue;
-        }
-      } else {
-        // An absent search cell reads as the number 0.
-        EvalValue& zero = state.operands[first];
-        zero.Clear();
-        zero.kind = kEvalNumber;
       }
-      if (!Matches(state, first, criterion))
+      if (!Matches(value, criterion))
         continue;
       total += x;
       if (IsBadNumber(total)) {

@@ -87,36 +87,44 @@ void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
   const uint32_t error = value.error;
   MakeEmpty(value, error);
   if (!cell) return;
-  NotePending(cell, store);
-  const uint32_t cellError = LargerError(error, cell->ErrorCode());
-  const char* text = nullptr;
-  size_t length = 0;
-  if (cell->IsText()) {
-    text = cell->Text();
-    length = cell->TextLength();
-  } else if (cell->IsFormula() && cell->HasCachedText()) {
-    text = cell->CachedText();
-    length = cell->CachedTextLength();
-  }
-  if (text) {
-    if (strings.Push(text, length)) {
-      value.kind = kEvalText;
-      value.error = cellError;
-    } else {
-      value.error = LargerError(cellError, kErrorValue);
-    }
-    return;
-  }
-  value.error = cellError;
-  if (cell->IsNumber() || cell->IsFormula()) {
+  const CellValueView view = ViewCell(cell, store, error);
+  value.error = view.error;
+  if (view.kind == kEvalText) {
+    strings.Push(view.text, view.length);  // ViewCell found room for it
+    value.kind = kEvalText;
+  } else if (view.kind == kEvalNumber) {
     value.kind = kEvalNumber;
-    value.number = cell->IsNumber() ? cell->Number() : cell->CachedNumber();
+    value.number = view.number;
+  }
+}
+
+CellValueView EvalState::ViewCell(const CellRecord* cell, CellStore* store, uint32_t error) {
+  CellValueView view{kEvalEmpty, error, 0.0, nullptr, 0};
+  NotePending(cell, store);
+  view.error = LargerError(error, cell->ErrorCode());
+  if (cell->IsText() || (cell->IsFormula() && cell->HasCachedText())) {
+    const bool ownText = cell->IsText();
+    const size_t length = ownText ? cell->TextLength() : cell->CachedTextLength();
+    if (strings.Count() >= FormulaStrings::kStringCapacity ||
+        length >= FormulaStrings::kByteCapacity - strings.BytesUsed()) {
+      view.error = LargerError(view.error, kErrorValue);
+      return view;
+    }
+    view.kind = kEvalText;
+    view.text = ownText ? cell->Text() : cell->CachedText();
+    view.length = length;
+    return view;
+  }
+  if (cell->IsNumber() || cell->IsFormula()) {
+    view.kind = kEvalNumber;
+    view.number = cell->IsNumber() ? cell->Number() : cell->CachedNumber();
     // A stored number the result check refuses is read as "#NUM!".
-    if (IsBadNumber(value.number)) {
-      value.number = 0;
-      value.error = LargerError(value.error, kErrorNum);
+    if (IsBadNumber(view.number)) {
+      view.number = 0;
+      view.error = LargerError(view.error, kErrorNum);
     }
   }
+  return view;
 }
 
 void EvalState::ResolveReference(EvalValue& value) {
