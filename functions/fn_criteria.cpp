@@ -8,19 +8,10 @@
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 #include "functions/wildcard_match.h"
-#include "platform/os_services.h"
 
 namespace {
 
 enum class CriterionOp { kEqual, kNotEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
-
-// How an operand matches a whole text as a pattern: most criteria are a
-// plain text or a text followed by stars, which need no pattern search.
-enum class PatternShape {
-  kLiteral,  // no wildcard: the same characters, letter case aside
-  kPrefix,   // characters without wildcards, then only stars
-  kGeneral,  // anything else goes through WildcardMatch
-};
 
 // The condition of COUNTIF and SUMIF. The operand holds only its own bytes
 // and terminator: clearing all of it per call would cost more than a match.
@@ -29,49 +20,10 @@ struct Criterion {
   double number = 0;
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
-  PatternShape shape = PatternShape::kGeneral;
-  size_t literalLength = 0;  // the characters before the stars
+  WholeTextShape pattern;  // of the operand
   char operand[EvalState::kJoinedTextCapacity + 1];
   Criterion() { operand[0] = '\0'; }
 };
-
-// The shape of the operand as a pattern. An empty one matches nothing, as
-// WildcardMatch has it, and "~" or "?" anywhere needs the full matcher.
-void SetPatternShape(Criterion* criterion) {
-  const char* operand = criterion->operand;
-  criterion->shape = PatternShape::kGeneral;
-  if (operand[0] == '\0' || std::strpbrk(operand, "?~")) return;
-  const char* star = std::strchr(operand, '*');
-  if (!star) {
-    criterion->shape = PatternShape::kLiteral;
-    criterion->literalLength = criterion->operandLength;
-    return;
-  }
-  for (const char* p = star; *p; ++p)
-    if (*p != '*') return;
-  criterion->shape = PatternShape::kPrefix;
-  criterion->literalLength = static_cast<size_t>(star - operand);
-}
-
-// Whether the whole text (its bytes up to the first NUL, as the pattern
-// search reads a text) matches the operand taken as a pattern.
-bool MatchesPattern(const Criterion& criterion, const char* text, size_t length) {
-  const void* nul = std::memchr(text, '\0', length);
-  if (nul) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
-  if (criterion.shape == PatternShape::kGeneral) {
-    char terminated[kArgTextCapacity];
-    std::memcpy(terminated, text, length);
-    terminated[length] = '\0';
-    bool whole = false;
-    return WildcardMatch(criterion.operand, terminated, &whole) == 0 && whole;
-  }
-  const size_t literal = criterion.literalLength;
-  if (criterion.shape == PatternShape::kLiteral ? length != literal : length < literal) return false;
-  for (size_t i = 0; i < literal; ++i)
-    if (OsCharUpper(static_cast<uint8_t>(criterion.operand[i])) != OsCharUpper(static_cast<uint8_t>(text[i])))
-      return false;
-  return true;
-}
 
 // The decimal number at the start of text (blanks, a sign, digits with "."
 // as the decimal point, an exponent), ignoring whatever follows; 0 when the
@@ -149,7 +101,7 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);
   }
-  SetPatternShape(&criterion);
+  criterion.pattern.Settle(criterion.operand);
   state.DisownSlot(slot);
   return criterion;
 }
@@ -179,7 +131,8 @@ bool Matches(const CellValueView& value, const Criterion& criterion) {
   if (value.kind == kEvalText) {
     if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
       // Not equal is the pattern not matching.
-      return MatchesPattern(criterion, value.text, value.length) == (criterion.op == CriterionOp::kEqual);
+      return criterion.pattern.Matches(criterion.operand, value.text, value.length) ==
+             (criterion.op == CriterionOp::kEqual);
     }
     const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
     return Compare(criterion.op, order);

@@ -23,6 +23,7 @@ struct LookupKey {
   bool isText = false;
   double number = 0;
   size_t length = 0;
+  WholeTextShape pattern;  // of the text, for exact matches
   char text[kArgTextCapacity];
   LookupKey() { text[0] = '\0'; }
 };
@@ -37,6 +38,7 @@ uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
     key->isText = true;
     key->length = state.SlotTextLength(slot);
     std::memcpy(key->text, state.SlotText(slot), key->length + 1);
+    key->pattern.Settle(key->text);
   } else if (value.kind == kEvalNumber) {
     key->number = value.number;
   } else if (value.kind != kEvalEmpty) {
@@ -66,11 +68,9 @@ struct Hit {
   uint32_t row = 0;
 };
 
-// The best cell of the area for the mode. Each cell's value passes through
-// the scratch slot, which must own nothing; cells carrying errors are never
+// The best cell of the area for the mode; cells carrying errors are never
 // found.
-Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const Area& area, const LookupKey& key,
-               int32_t mode) {
+Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const LookupKey& key, int32_t mode) {
   ArgRange walk = source;
   walk.firstColumn = area.firstColumn;
   walk.firstRow = area.firstRow;
@@ -83,24 +83,23 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
   bestText[0] = '\0';
   size_t bestLength = 0;
   while (const CellRecord* cell = NextArgCell(walk)) {
-    CellValueToSlot(state, scratch, walk, cell);
-    const EvalValue& value = state.operands[scratch];
+    const CellValueView value = state.ViewCell(cell, walk.sheet);
     bool take = false;
     if (value.error != kErrorNone) {
       // not comparable
     } else if (key.isText && value.kind == kEvalText) {
-      const char* text = state.SlotText(scratch);
-      const size_t length = state.SlotTextLength(scratch);
+      const char* text = value.text;
+      const size_t length = value.length;
       if (mode == kExactMatch) {
-        bool whole = false;
-        take = WildcardMatch(key.text, text, &whole) == 0 && whole;
+        take = key.pattern.Matches(key.text, text, length);
       } else {
         const int order = CompareTextIgnoringCase(text, length, key.text, key.length);
         const int toBest = best.found ? CompareTextIgnoringCase(text, length, bestText, bestLength) : 0;
         take = mode == kLargestNotAbove ? order <= 0 && (!best.found || toBest > 0)
                                         : order >= 0 && (!best.found || toBest < 0);
         if (take) {
-          std::memcpy(bestText, text, length + 1);
+          std::memcpy(bestText, text, length);
+          bestText[length] = '\0';
           bestLength = length;
         }
       }
@@ -114,7 +113,6 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
         take = x >= key.number && (!best.found || x < bestNumber);
       if (take) bestNumber = x;
     }
-    state.DisownSlot(scratch);
     if (take) {
       best.found = true;
       best.column = cell->Column();
@@ -160,7 +158,7 @@ void TableLookup(EvalState& state, bool down) {
   if (error == kErrorNone) {
     const Area area = down ? Area{table.firstColumn, table.firstRow, table.firstColumn, table.lastRow}
                            : Area{table.firstColumn, table.firstRow, table.lastColumn, table.firstRow};
-    const Hit hit = SearchArea(state, first, table, area, key, mode);
+    const Hit hit = SearchArea(state, table, area, key, mode);
     if (!hit.found)
       error = kErrorNA;
     else if (down)
@@ -200,7 +198,7 @@ void FnLookup(EvalState& state) {
     const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
     const uint32_t rows = vector.lastRow - vector.firstRow + 1;
     if (count == 3) {
-      const Hit hit = SearchArea(state, first, vector, WholeArea(vector), key, kExactMatch);
+      const Hit hit = SearchArea(state, vector, WholeArea(vector), key, kExactMatch);
       if (hit.found)
         cell = ArgCellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
                       results.firstRow + (hit.row - vector.firstRow));
@@ -210,7 +208,7 @@ void FnLookup(EvalState& state) {
       const bool down = rows >= columns;
       const Area area = down ? Area{vector.firstColumn, vector.firstRow, vector.firstColumn, vector.lastRow}
                              : Area{vector.firstColumn, vector.firstRow, vector.lastColumn, vector.firstRow};
-      const Hit hit = SearchArea(state, first, vector, area, key, kLargestNotAbove);
+      const Hit hit = SearchArea(state, vector, area, key, kLargestNotAbove);
       if (hit.found)
         cell = down ? ArgCellAt(vector, vector.lastColumn, hit.row) : ArgCellAt(vector, hit.column, vector.lastRow);
       else
@@ -238,7 +236,7 @@ void FnMatch(EvalState& state) {
   error = Larger(error, ReadLookupKey(state, first, &key));
   double position = 0;
   if (error == kErrorNone) {
-    const Hit hit = SearchArea(state, first, range, WholeArea(range), key, mode);
+    const Hit hit = SearchArea(state, range, WholeArea(range), key, mode);
     if (hit.found)
       position = double(range.lastColumn - range.firstColumn + 1) * (hit.row - range.firstRow) +
                  (hit.column - range.firstColumn) + 1;

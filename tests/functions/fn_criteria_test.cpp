@@ -19,9 +19,9 @@ std::string RandomText(std::mt19937& random, const char* alphabet, uint32_t maxL
 
 using Criteria = FormulaTableTest;
 
-// COUNTIF and SUMIF settle plain texts and texts ending in stars without the
-// pattern search; they must count exactly the texts the pattern search finds
-// whole, and "<>" exactly the others.
+// COUNTIF, SUMIF and the exact lookups settle plain texts and texts ending
+// in stars without the pattern search; they must find exactly the texts the
+// pattern search finds whole ("<>" exactly the others).
 TEST_F(Criteria, TextPatternsMatchAsTheWildcardMatcherDoes) {
   const uint32_t seed = TestSeed(20261207);
   SCOPED_TRACE(SeedTrace(seed));
@@ -39,9 +39,11 @@ TEST_F(Criteria, TextPatternsMatchAsTheWildcardMatcherDoes) {
     if (random() % 2) pattern += std::string(1 + random() % 2, '*');
     int count = 0;
     double sum = 0;
+    std::string firstMatch = "#N/A!";
     for (uint32_t row = 0; row < kTexts; ++row) {
       bool whole = false;
       if (WildcardMatch(pattern.c_str(), texts[row].c_str(), &whole) == 0 && whole) {
+        if (count == 0) firstMatch = std::to_string(row + 1);
         ++count;
         sum += row + 1;
       }
@@ -52,6 +54,7 @@ TEST_F(Criteria, TextPatternsMatchAsTheWildcardMatcherDoes) {
     char expected[64];
     DoubleToText(sum, expected, sizeof expected, nullptr);
     EXPECT_EQ(Run("=SUMIF(A1:A24,\"" + pattern + "\",B1:B24)"), expected);
+    EXPECT_EQ(Run("=MATCH(\"" + pattern + "\",A1:A24,0)"), firstMatch);
   }
 }
 
