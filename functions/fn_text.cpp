@@ -5,7 +5,7 @@
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
 #include "core/formula/eval_state.h"
-#include "core/numfmt/double_to_text.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 #include "functions/wildcard_match.h"
@@ -124,18 +124,6 @@ void FnLeft(EvalState& state) {
 
 namespace {
 
-// The length of the text GetArgText makes of a value without error.
-size_t TextFormLength(const CellValueView& value) {
-  if (value.kind == kEvalText) {
-    const void* nul = std::memchr(value.text, '\0', value.length);
-    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - value.text) : value.length;
-  }
-  if (value.kind != kEvalNumber) return 0;
-  char text[kArgTextCapacity];
-  DoubleToText(value.number, text, sizeof text, nullptr);
-  return std::strlen(text);
-}
-
 // LEN over the cells of a range or an array gives what BroadcastArrays
 // gives, an element per cell, but reads each cell in place instead of
 // taking it through a slot and the whole call. False, with nothing done,
@@ -150,9 +138,11 @@ bool LengthsOfCells(EvalState& state, uint16_t slot) {
   GetArgRange(state, slot, &range);
   ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
   uint32_t outcome = kErrorNone;
+  char buffer[kArgTextCapacity];
   while (const CellRecord* cell = NextArgCell(range)) {
     const CellValueView element = state.ViewCell(cell, range.sheet);
-    const double length = element.error == kErrorNone ? double(TextFormLength(element)) : 0.0;
+    const char* text = nullptr;
+    const double length = element.error == kErrorNone ? double(CellValueText(element, buffer, &text)) : 0.0;
     if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length,
                            static_cast<uint8_t>(element.error))) {
       outcome = kErrorMemory;

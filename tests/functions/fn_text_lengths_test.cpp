@@ -11,9 +11,10 @@ namespace {
 
 using TextLengths = FormulaTableTest;
 
-// LEN over a range measures its cells in place; each element must be what
-// LEN of that one cell gives, bit for bit: texts, numbers in their text
-// form, errors passed on; absent cells give no element.
+// LEN and CONCATENATE over a range read its cells in place; each element of
+// LEN must be what LEN of that one cell gives, bit for bit (texts, numbers
+// in their text form, errors passed on; absent cells give no element), and
+// CONCATENATE must join what it gives for each cell alone.
 TEST_F(TextLengths, EachElementIsTheLengthOfItsCell) {
   const uint32_t seed = TestSeed(20261207);
   SCOPED_TRACE(SeedTrace(seed));
@@ -55,6 +56,20 @@ TEST_F(TextLengths, EachElementIsTheLengthOfItsCell) {
     while (const CellRecord* element = walk.Next())
       elements[element->Row()][element->Column()] = {true, element->Number(), element->ErrorCode()};
     state.arrays.PushChain(chain);
+    // CONCATENATE reads the cells the same way: their texts joined, or the
+    // largest error.
+    std::string joined;
+    uint8_t largestError = 0;
+    for (uint32_t row = 0; row < 6; ++row) {
+      for (uint16_t column = 0; column < 3; ++column) {
+        const std::string cell = std::string(1, char('A' + column)) + std::to_string(row + 1);
+        const std::string text = Run("=CONCATENATE(" + cell + ")");
+        if (state.operands[1].error > largestError) largestError = static_cast<uint8_t>(state.operands[1].error);
+        if (text.size() >= 2 && text[0] == '"') joined += text.substr(1, text.size() - 2);
+      }
+    }
+    EXPECT_EQ(Run("=CONCATENATE(A1:C6)"), largestError ? ErrorName(largestError) : "\"" + joined + "\"");
+
     for (uint32_t row = 0; row < 6; ++row) {
       for (uint16_t column = 0; column < 3; ++column) {
         const std::string cell = std::string(1, char('A' + column)) + std::to_string(row + 1);
