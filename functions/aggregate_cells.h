@@ -33,17 +33,6 @@ void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, con
 uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
                        double* out);
 
-// The text GetArgText makes of a cell's value read in place: a text up to
-// its first NUL, a number as the evaluator writes it, an error by its name,
-// nothing for an empty value. *text points at it, in the cell or in buffer
-// (kArgTextCapacity bytes); the result is its length.
-size_t CellValueText(const CellValueView& value, char* buffer, const char** text);
-
-// The cell of the argument at (column, row) in its own coordinates; null
-// when there is none. An array's chain is walked from its head: a store
-// with an index would cost more to set up than the walk.
-const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row);
-
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.
 inline uint64_t CellKey(const ArgRange& range, const CellRecord* cell) {
@@ -67,5 +56,16 @@ class PairedWalk {
   const CellRecord* nextX_;
   const CellRecord* nextY_;
 };
+
+// The text GetArgText makes of a cell's value read in place: a text up to
+// its first NUL, a number as the evaluator writes it, an error by its name,
+// nothing for an empty value. *text points at it, in the cell or in buffer
+// (kArgTextCapacity bytes); the result is its length.
+size_t CellValueText(const CellValueView& value, char* buffer, const char** text);
+
+// The cell of the argument at (column, row) in its own coordinates; null
+// when there is none. An array's chain is walked from its head: a store
+// with an index would cost more to set up than the walk.
+const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row);
 
 #endif
