@@ -72,10 +72,16 @@ static_assert(sizeof(void*) != 4 || sizeof(PageIndexPage) == 8192, "an index pag
 // A position in a store. A null block lets a search find its own start through
 // the store's page index or block directory. Valid only while the store is not
 // changed by another path than the call the cursor was given to.
+class BlockStore;
+
 struct CellCursor {
   uint8_t flags = 0;
   CellBlock* block = nullptr;
   uint16_t offset = 0;
+  // The store a range walk runs through, when known: its row index lets
+  // NextInRange leave a row at the rectangle's last column instead of
+  // stepping over the rest of the row.
+  const BlockStore* rows = nullptr;
 
   // Cell-store walks (cell_store.cpp). Next gives the record at the cursor,
   // crossing to the next block at a block's end; null at the end of the
@@ -142,6 +148,18 @@ class BlockStore {
   void SwapContents(BlockStore& other);
   // Clears every page flag byte, and frees the index pages when asked.
   void ClearPageIndex(bool freePages);
+  // The first record of row through the page index; false when its page
+  // is not indexed or the row holds no record.
+  bool IndexedRowStart(uint32_t row, RecordPosition* at) const {
+    const uint32_t page = row / kRowsPerPage;
+    if (page >= kPageCount || !(pageFlags_[page] & kPageIndexBuilt))
+      return false;
+    const PageIndexEntry& entry = pageIndex_[page]->entries[row % kRowsPerPage];
+    if (!entry.block)
+      return false;
+    *at = {entry.block, entry.offset};
+    return true;
+  }
 
   // Links, counts and block fill of the chain and the pool; on failure a
   // description goes to message (when given).

@@ -67,6 +67,12 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
         offset = static_cast<uint16_t>(walk.offset - size);
       return record;
     }
+    // Past the rectangle's columns: the rest of the row lies outside it.
+    RecordPosition next;
+    if (column > lastColumn && row >= firstRow && rows && rows->IndexedRowStart(row + 1, &next)) {
+      walk.block = next.block;
+      walk.offset = next.offset;
+    }
   }
 }
 
@@ -154,6 +160,7 @@ void CellStore::PositionAtRow(uint32_t row, CellCursor* cursor) const {
 CellCursor CellStore::StartRangeWalk(uint32_t firstRow) const {
   CellCursor walk;
   walk.flags = kCursorAfterRecord;
+  walk.rows = this;
   PositionAtRow(firstRow, &walk);
   return walk;
 }

@@ -741,6 +741,9 @@ TEST(CellStore, PageIndexGivesTheSameCellsAsAPlainSearch) {
   for (uint32_t row = 1000; row < 3100; row += 3)
     for (uint16_t column = 0; column < (row % 7 == 0 ? 60 : 2); ++column)
       Put(store, model, Text(row, uint16_t(column * 2), row % 11 == 0 ? 300 : 5), &cursor);
+  // Consecutive full rows, where a walk leaves each row early.
+  for (uint32_t row = 3200; row < 3240; ++row)
+    for (uint16_t column = 0; column < 12; ++column) Put(store, model, Number(row, column, row), &cursor);
   Put(store, model, Number(kMaxRow, kMaxColumn, 1.0), &cursor);
 
   CellCursor build;
@@ -758,6 +761,24 @@ TEST(CellStore, PageIndexGivesTheSameCellsAsAPlainSearch) {
     }
   EXPECT_NE(store.GetCell(kMaxRow, kMaxColumn), nullptr);
   EXPECT_EQ(store.GetCell(kMaxRow + 1, 0), nullptr);
+  // Rectangle walks leave each row at the last column through the index and
+  // still meet every cell of the rectangle, in order.
+  struct Rectangle {
+    uint16_t firstColumn, lastColumn;
+    uint32_t firstRow, lastRow;
+  };
+  for (const Rectangle& r : {Rectangle{0, 0, 990, 3110}, Rectangle{2, 4, 1001, 2060}, Rectangle{58, 60, 1000, 3100},
+                             Rectangle{1, 119, 2040, 2050}, Rectangle{3, 5, 3190, 3230}}) {
+    std::vector<Key> expected, walked;
+    for (const auto& [key, value] : model)
+      if (key.first >= r.firstRow && key.first <= r.lastRow && key.second >= r.firstColumn &&
+          key.second <= r.lastColumn)
+        expected.push_back(key);
+    CellCursor walk = store.StartRangeWalk(r.firstRow);
+    while (const CellRecord* record = walk.NextInRange(r.firstColumn, r.lastColumn, r.firstRow, r.lastRow))
+      walked.push_back(KeyOf(record));
+    EXPECT_EQ(walked, expected) << r.firstColumn << "," << r.firstRow;
+  }
 
   // A change drops the index instead of leaving it pointing at moved records.
   Put(store, model, Text(1003, 1, 7000));
