@@ -3,6 +3,7 @@
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
 #include "core/eval/spill_extents.h"
+#include "core/eval/stored_cell_value.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/workbook/workbook.h"
@@ -87,44 +88,23 @@ void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
   const uint32_t error = value.error;
   MakeEmpty(value, error);
   if (!cell) return;
-  const CellValueView view = ViewCell(cell, store, error);
-  value.error = view.error;
-  if (view.kind == kEvalText) {
-    strings.Push(view.text, view.length);  // ViewCell found room for it
-    value.kind = kEvalText;
-  } else if (view.kind == kEvalNumber) {
-    value.kind = kEvalNumber;
-    value.number = view.number;
-  }
-}
-
-CellValueView EvalState::ViewCell(const CellRecord* cell, CellStore* store, uint32_t error) {
-  CellValueView view{kEvalEmpty, error, 0.0, nullptr, 0};
   NotePending(cell, store);
-  view.error = LargerError(error, cell->ErrorCode());
-  if (cell->IsText() || (cell->IsFormula() && cell->HasCachedText())) {
-    const bool ownText = cell->IsText();
-    const size_t length = ownText ? cell->TextLength() : cell->CachedTextLength();
-    if (strings.Count() >= FormulaStrings::kStringCapacity ||
-        length >= FormulaStrings::kByteCapacity - strings.BytesUsed()) {
-      view.error = LargerError(view.error, kErrorValue);
-      return view;
+  const uint32_t cellError = LargerError(error, cell->ErrorCode());
+  size_t length = 0;
+  if (const char* text = StoredCellText(cell, &length)) {
+    if (strings.Push(text, length)) {
+      value.kind = kEvalText;
+      value.error = cellError;
+    } else {
+      value.error = LargerError(cellError, kErrorValue);
     }
-    view.kind = kEvalText;
-    view.text = ownText ? cell->Text() : cell->CachedText();
-    view.length = length;
-    return view;
+    return;
   }
+  value.error = cellError;
   if (cell->IsNumber() || cell->IsFormula()) {
-    view.kind = kEvalNumber;
-    view.number = cell->IsNumber() ? cell->Number() : cell->CachedNumber();
-    // A stored number the result check refuses is read as "#NUM!".
-    if (IsBadNumber(view.number)) {
-      view.number = 0;
-      view.error = LargerError(view.error, kErrorNum);
-    }
+    value.kind = kEvalNumber;
+    value.error = StoredCellNumber(cell, value.error, &value.number);
   }
-  return view;
 }
 
 void EvalState::ResolveReference(EvalValue& value) {
