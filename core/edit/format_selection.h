@@ -13,7 +13,7 @@
 
 class CWorkBook;
 class SheetFormat;
-class TextMeasurer;
+struct TextMeasurer;
 
 // The kind a style record ignores is, for a selection, its outline.
 constexpr int kApplyOutline = kApplyNothing;

@@ -23,11 +23,15 @@ bool Meets(const SpillExtent& area, uint32_t firstColumn, uint32_t lastColumn, u
 
 }  // namespace
 
-void OrderSpillExtents(SpillExtent* areas, uint32_t count) {
+void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn, uint32_t* lastColumn) {
   std::sort(areas, areas + count, AreaBefore);
+  *firstColumn = 1;
+  *lastColumn = 0;
   for (uint32_t i = 0; i < count; ++i) {
     const bool continues = i > 0 && areas[i - 1].store == areas[i].store;
     areas[i].reachRow = continues ? std::max(areas[i - 1].reachRow, areas[i].lastRow) : areas[i].lastRow;
+    *firstColumn = i == 0 ? areas[i].column : std::min<uint32_t>(*firstColumn, areas[i].column);
+    *lastColumn = i == 0 ? areas[i].lastColumn : std::max<uint32_t>(*lastColumn, areas[i].lastColumn);
   }
 }
 

@@ -11,8 +11,10 @@
 
 #include "core/formula/eval_state.h"
 
-// Orders the list and fills every area's reachRow.
-void OrderSpillExtents(SpillExtent* areas, uint32_t count);
+// Orders the list and fills every area's reachRow; the columns the areas
+// cover together go to firstColumn and lastColumn (first above last for
+// none).
+void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn, uint32_t* lastColumn);
 
 // The first area of store, in storage order, that meets the rectangle and
 // whose formula is not yet calculated in this pass; null when there is none.

@@ -20,7 +20,7 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 }  // namespace
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
-    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillAreasGrew(0),
+    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillFirstColumn(1), spillLastColumn(0), spillAreasGrew(0),
       resolveSheet(nullptr), ownersFormulas(nullptr) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();

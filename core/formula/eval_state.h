@@ -260,6 +260,9 @@ class EvalState {
   // (none outside a pass).
   SpillExtent* spillAreas;
   uint32_t spillAreaCount;
+  // The columns the areas cover together: most ranges lie beside them all.
+  uint32_t spillFirstColumn;
+  uint32_t spillLastColumn;
   // Set when a result of the pass spilled beyond the areas known at its
   // start: formulas calculated before it may have read the old contents.
   uint8_t spillAreasGrew;

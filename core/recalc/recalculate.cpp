@@ -254,7 +254,8 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     GrowingList<SpillExtent> spillAreas;
     // Without the list values spilled late in the pass are read one pass late.
     ok = CollectSpillAreas(workbook, spillAreas);
-    OrderSpillExtents(spillAreas.Items(), static_cast<uint32_t>(spillAreas.Count()));
+    OrderSpillExtents(spillAreas.Items(), static_cast<uint32_t>(spillAreas.Count()), &state.spillFirstColumn,
+                      &state.spillLastColumn);
     state.spillAreas = spillAreas.Items();
     state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
     state.spillAreasGrew = 0;

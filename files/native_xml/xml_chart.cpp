@@ -127,8 +127,9 @@ void WritePlane(CXmlReader* writer, const ChartRecord& chart, int depth) {
     attributes.Add(" PlaneXZ=\"%d\" PlaneYZ=\"%d\"", options.planeXZ ? 1 : 0, options.planeYZ ? 1 : 0);
   writer->WriteElement("ChartPlane", attributes.Text(), kXmlWriteStart, depth, 1);
   FillRecord fill = options.wallFill;
-  // 3D planes are always drawn solid; the chart in memory keeps its own.
-  if (is3D)
+  // 3D walls are drawn solid or, without a fill, as outlines only; the chart
+  // in memory keeps its own pattern.
+  if (is3D && fill.pattern != 0)
     fill.pattern = 1;
   WriteXmlFillPattern(writer, fill, depth + 1);
   WriteXmlLine(writer, "Border", options.wallBorder, depth + 1);

@@ -51,16 +51,11 @@ void WriteXmlFillPattern(CXmlReader* writer, const FillRecord& fill, int depth) 
 
 void ReadXmlFillPattern(CXmlReader* reader, FillRecord* fill) {
   fill->pattern = reader->FindAttribute(nullptr, "PatternType") ? ReadXmlName(reader, kXmlPatternNames) : 0;
-  uint32_t color = 0;
-  if (ReadXmlColorAttribute(reader, "PatternColor", &color))
-    fill->patternColorSet = 1;
-  else
-    color = GetSchemeColor(fill->pattern <= 1 ? kSchemeWindow : kSchemeWindowText);
+  uint32_t color = GetSchemeColor(fill->pattern <= 1 ? kSchemeWindow : kSchemeWindowText);
+  fill->patternColorSet = ReadXmlColorAttribute(reader, "PatternColor", &color) ? 1 : 0;
   fill->patternColor = color;
-  if (ReadXmlColorAttribute(reader, "BackgroundColor", &color))
-    fill->backgroundColorSet = 1;
-  else
-    color = GetSchemeColor(kSchemeWindow);
+  color = GetSchemeColor(kSchemeWindow);
+  fill->backgroundColorSet = ReadXmlColorAttribute(reader, "BackgroundColor", &color) ? 1 : 0;
   fill->backgroundColor = color;
 }
 
@@ -75,10 +70,7 @@ void WriteXmlLine(CXmlReader* writer, const char* elementName, const BorderLine&
 
 void ReadXmlLine(CXmlReader* reader, BorderLine* line) {
   line->style = reader->FindAttribute(nullptr, "Style") ? ReadXmlName(reader, kXmlLineStyleNames) : 0;
-  uint32_t color = 0;
-  if (ReadXmlColorAttribute(reader, "Color", &color))
-    line->colorSet = 1;
-  else
-    color = GetSchemeColor(kSchemeWindowText);
+  uint32_t color = GetSchemeColor(kSchemeWindowText);
+  line->colorSet = ReadXmlColorAttribute(reader, "Color", &color) ? 1 : 0;
   line->color = color;
 }

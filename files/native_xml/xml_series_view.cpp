@@ -101,7 +101,8 @@ void WriteXmlSeriesView(CXmlReader* writer, uint8_t chartKind, const SeriesRecor
   }
   if (HasStacked(type))
     attributes.Add(" Stacked=\"%s\"", !series.stacked ? "No" : series.relative ? "Relative" : "Normal");
-  if (!is3D)
+  // A 3D pie draws its slice labels as a 2D one does; every view reads Labels.
+  if (!is3D || type == kViewPie3D)
     attributes.Add(" Labels=\"%s\"", series.labelKind < 5 ? kLabelNames[series.labelKind] : kLabelNames[0]);
   attributes.Add(" Visible=\"%d\"", series.visible ? 1 : 0);
   const char* name = kViewElements[type];

@@ -41,12 +41,15 @@ inline void ReadXmlColorFont(CXmlReader* reader, ColorFontRecord* font) {
 }
 
 void WriteXmlFillPattern(CXmlReader* writer, const FillRecord& fill, int depth);
-// The fill attributes of the current tag; absent colours become the system
-// colours they stand for, their flags unchanged.
+// The fill attributes of the current tag. The writer leaves out a colour
+// the user left at its default, so an absent colour is the system colour
+// with its flag cleared, whatever defaults the record started from (a chart
+// series starts from set palette colours).
 void ReadXmlFillPattern(CXmlReader* reader, FillRecord* fill);
 
 // An empty element of the given name carrying the line's Style and Color.
 void WriteXmlLine(CXmlReader* writer, const char* elementName, const BorderLine& line, int depth);
+// Its colour read as a fill's is: absent, the window-text colour, unset.
 void ReadXmlLine(CXmlReader* reader, BorderLine* line);
 
 void WriteXmlNumberFormat(CXmlReader* writer, const NumFormatParams& params, int depth);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -55,7 +56,17 @@ TEST(SpillExtents, FindTheSameAreaAsAScanOfTheWholeList) {
   }
   EXPECT_EQ(FindStaleSpillArea(nullptr, 0, &stores[0], 0, 0, 0, 0), nullptr);
   const std::vector<SpillExtent> listed = areas;
-  OrderSpillExtents(areas.data(), uint32_t(areas.size()));
+  uint32_t firstColumn = 0, lastColumn = 0;
+  OrderSpillExtents(areas.data(), uint32_t(areas.size()), &firstColumn, &lastColumn);
+  // The columns every area lies within, which lets a range beside them all
+  // skip the search.
+  uint32_t lowest = kMaxColumn, highest = 0;
+  for (const SpillExtent& area : listed) {
+    lowest = std::min<uint32_t>(lowest, area.column);
+    highest = std::max<uint32_t>(highest, area.lastColumn);
+  }
+  EXPECT_EQ(firstColumn, lowest);
+  EXPECT_EQ(lastColumn, highest);
   // Single cells and, every other probe, rectangles up to 3 x 60.
   for (int i = 0; i < 4000; ++i) {
     CellStore* store = &stores[below(2)];

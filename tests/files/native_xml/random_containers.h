@@ -197,29 +197,21 @@ inline void ExpectFont(const ColorFontRecord& from, ColorFontRecord* to) {
   }
 }
 
-// An absent colour leaves its flag as the record had it and takes the
-// system colour it stands for.
+// A colour left unset comes back unset, as the system colour it stands for,
+// whatever the record started from.
 inline void ExpectFill(const FillRecord& from, FillRecord* to) {
   to->pattern = from.pattern;
-  to->patternColor = GetSchemeColor(from.pattern <= 1 ? kSchemeWindow : kSchemeWindowText);
-  if (from.patternColorSet) {
-    to->patternColorSet = 1;
-    to->patternColor = from.patternColor;
-  }
-  to->backgroundColor = GetSchemeColor(kSchemeWindow);
-  if (from.backgroundColorSet) {
-    to->backgroundColorSet = 1;
-    to->backgroundColor = from.backgroundColor;
-  }
+  to->patternColorSet = from.patternColorSet ? 1 : 0;
+  to->patternColor = from.patternColorSet ? from.patternColor
+                                          : GetSchemeColor(from.pattern <= 1 ? kSchemeWindow : kSchemeWindowText);
+  to->backgroundColorSet = from.backgroundColorSet ? 1 : 0;
+  to->backgroundColor = from.backgroundColorSet ? from.backgroundColor : GetSchemeColor(kSchemeWindow);
 }
 
 inline void ExpectLine(const BorderLine& from, BorderLine* to) {
   to->style = from.style;
-  to->color = GetSchemeColor(kSchemeWindowText);
-  if (from.colorSet) {
-    to->colorSet = 1;
-    to->color = from.color;
-  }
+  to->colorSet = from.colorSet ? 1 : 0;
+  to->color = from.colorSet ? from.color : GetSchemeColor(kSchemeWindowText);
 }
 
 // The first title is kept when either has text, the second when it has.
@@ -280,7 +272,7 @@ inline void ExpectSeries(uint8_t kind, const SeriesRecord& s, SeriesRecord* e) {
       e->stacked = s.stacked;
       e->relative = s.stacked ? s.relative : 0;
     }
-    if (t <= 6)
+    if (t <= 6 || t == kViewPie3D)
       e->labelKind = s.labelKind;
     e->visible = s.visible;
     e->symbol = t != kViewScatter ? 5 : s.symbol >= 1 && s.symbol <= 15 ? s.symbol : 4;
@@ -339,7 +331,8 @@ inline std::unique_ptr<ChartRecord> ExpectChart(const ChartRecord& c) {
     o.perspective = s.perspective;
     o.planeXZ = s.planeXZ;
     o.planeYZ = s.planeYZ;
-    wall.pattern = 1;
+    if (wall.pattern)
+      wall.pattern = 1;
     std::memcpy(e->viewMatrix, c.viewMatrix, sizeof e->viewMatrix);
   }
   ExpectFill(wall, &o.wallFill);

@@ -10,12 +10,15 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/native_xml/native_xml.h"
+#include "tests/files/chart_compare.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/random_containers.h"
 
 namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
+using filetest::ExpectChartsEqual;
+using filetest::FirstDifference;
 
 // File names of this program's own, as test programs run side by side.
 std::string Save(CWorkBook* book, uint8_t* error) {
@@ -55,16 +58,6 @@ uint32_t Seed() {
   return text ? uint32_t(std::strtoul(text, nullptr, 10)) : 20261207u;
 }
 
-// The offset of the first differing byte, or -1.
-long FirstDifference(const void* a, const void* b, size_t size) {
-  const auto* x = static_cast<const uint8_t*>(a);
-  const auto* y = static_cast<const uint8_t*>(b);
-  for (size_t i = 0; i < size; ++i)
-    if (x[i] != y[i])
-      return long(i);
-  return -1;
-}
-
 std::vector<CWorkSheet*> Sheets(const CWorkBook& book) {
   std::vector<CWorkSheet*> sheets;
   for (CTreeItem* item = book.firstItem; item; item = item->next)
@@ -91,15 +84,6 @@ std::unique_ptr<CWorkBook> RandomBook(randomcharts::Generator* g) {
   book->evaluator.owner = book.get();
   book->evaluator.sheet = &book->activeWorksheet->cells;
   return book;
-}
-
-void ExpectChartsEqual(const ChartRecord& expected, const ChartRecord& loaded, const std::string& where) {
-  EXPECT_EQ(FirstDifference(&expected.options, &loaded.options, sizeof expected.options), -1) << where << " options";
-  EXPECT_EQ(FirstDifference(expected.viewMatrix, loaded.viewMatrix, sizeof expected.viewMatrix), -1)
-      << where << " matrix";
-  for (int i = 0; i < expected.options.seriesCount; ++i)
-    EXPECT_EQ(FirstDifference(&expected.series[i], &loaded.series[i], kSeriesImageSize), -1)
-        << where << " series " << i << " role " << int(expected.series[i].role);
 }
 
 TEST(XmlContainers, SaveAndLoadGiveBackEveryCarriedField) {
@@ -148,8 +132,8 @@ TEST(XmlContainers, SaveAndLoadGiveBackEveryCarriedField) {
         }
       }
     }
-    // From the first load on, saving and loading changes nothing: a colour
-    // whose flag was clear may come back set, to the colour it stood for.
+    // From the first load on, saving and loading changes nothing: what the
+    // file does not carry is the reader's default from then on.
     const std::string again = Save(loaded.get(), &error);
     auto reloaded = Load(again, &error);
     ASSERT_EQ(error, 0);
