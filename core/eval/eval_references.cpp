@@ -3,7 +3,6 @@
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
 #include "core/eval/spill_extents.h"
-#include "core/eval/stored_cell_value.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/workbook/workbook.h"
@@ -90,8 +89,16 @@ void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
   if (!cell) return;
   NotePending(cell, store);
   const uint32_t cellError = LargerError(error, cell->ErrorCode());
+  const char* text = nullptr;
   size_t length = 0;
-  if (const char* text = StoredCellText(cell, &length)) {
+  if (cell->IsText()) {
+    text = cell->Text();
+    length = cell->TextLength();
+  } else if (cell->IsFormula() && cell->HasCachedText()) {
+    text = cell->CachedText();
+    length = cell->CachedTextLength();
+  }
+  if (text) {
     if (strings.Push(text, length)) {
       value.kind = kEvalText;
       value.error = cellError;
@@ -103,7 +110,12 @@ void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
   value.error = cellError;
   if (cell->IsNumber() || cell->IsFormula()) {
     value.kind = kEvalNumber;
-    value.error = StoredCellNumber(cell, value.error, &value.number);
+    value.number = cell->IsNumber() ? cell->Number() : cell->CachedNumber();
+    // A stored number the result check refuses is read as "#NUM!".
+    if (IsBadNumber(value.number)) {
+      value.number = 0;
+      value.error = LargerError(value.error, kErrorNum);
+    }
   }
 }
 
