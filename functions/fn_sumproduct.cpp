@@ -1,6 +1,7 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
+#include "functions/arg_range_slots.h"
 #include "functions/fn_sums.h"
 
 // The sum of the element-wise products: every argument is a range or an
@@ -14,7 +15,8 @@ void FnSumProduct(EvalState& state) {
     return;
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
-  ArgRange ranges[EvalState::kStackSlots];
+  ArgRangeSlots ranges;
+  ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)

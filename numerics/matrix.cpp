@@ -26,8 +26,14 @@ bool Matrix::ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8
   const uint32_t bytes = MatrixBufferBytes(count, newWidth);
   if (bytes == 0 && count > 0) return false;
   // A zero-element matrix still gets a buffer, so that it counts as sized.
-  data = std::calloc(bytes ? bytes : kMatrixGranule, 1);
-  if (!data) return false;
+  if (count * newWidth <= kMatrixInlineBytes) {
+    // Only the elements can be reached: a larger shape takes a new buffer.
+    std::memset(inline_, 0, size_t(count) * newWidth);
+    data = inline_;
+  } else {
+    data = std::calloc(bytes, 1);
+    if (!data) return false;
+  }
   rows = newRows;
   cols = newCols;
   width = newWidth;
@@ -48,7 +54,7 @@ void Matrix::Free() {
   rows = 0;
   kind = 0;
   width = 0;
-  std::free(data);
+  if (data != inline_) std::free(data);
   data = nullptr;
 }
 

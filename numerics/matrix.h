@@ -5,7 +5,8 @@
 // elements row after row, addressed from 1. A second flavour with 4-byte
 // elements holds pivot orders. A matrix lives on the stack of one call and
 // owns its buffer; buffers grow in 8192-byte granules and are reused,
-// without clearing, when a resize does not ask for more elements.
+// without clearing, when a resize does not ask for more elements. The
+// small matrices most calls read live in the matrix itself, off the heap.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,9 @@
 #include "functions/arg_readers.h"
 
 constexpr uint32_t kMatrixGranule = 8192;
+// The bytes held inside the matrix: an 8 x 8 matrix, or 32 points of a
+// straight-line fit, without a heap buffer.
+constexpr uint32_t kMatrixInlineBytes = 512;
 
 // The bytes a buffer of count elements of width bytes takes: rounded up to
 // the granule; 0 when that does not fit in 32 bits.
@@ -26,7 +30,7 @@ struct Matrix {
   uint8_t kind = 0;      // compared when a buffer is reused
   uint8_t width = 0;     // bytes per element of the buffer held
 
-  Matrix() = default;
+  Matrix() {}
   ~Matrix() { Free(); }
   Matrix(const Matrix&) = delete;
   Matrix& operator=(const Matrix&) = delete;
@@ -48,6 +52,9 @@ struct Matrix {
 
  private:
   bool ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8_t newWidth);
+
+  // Left uninitialised until a resize takes it, which clears the elements.
+  alignas(double) unsigned char inline_[kMatrixInlineBytes];
 };
 
 // Reads the cells of a range or array argument (as GetArgRange gave them)

@@ -16,7 +16,7 @@ bool MatrixCall::Begin(EvalState& state, uint16_t minimum, uint16_t maximum, boo
 MatrixCall::MatrixCall(EvalState& state) : state_(state), first_(FirstArg(state)) {
   count_ = ArgCount(state);
   if (count_ > kMaxArgs) count_ = kMaxArgs;
-  for (ArgRange& range : ranges_) range = ArgRange{};
+  ranges_.Start(count_);
 }
 
 MatrixCall::~MatrixCall() { ReleaseRanges(); }
@@ -79,8 +79,9 @@ bool MatrixCall::Read(uint16_t arg, Matrix& m) {
 }
 
 void MatrixCall::Reread(uint16_t arg, Matrix& m) {
+  // GetArgRange left the kept range at its start, and every read walks a
+  // copy, so the copy starts there too.
   ArgRange walk = ranges_[arg];
-  RestartArgRange(walk);
   walk.ownsChain = false;
   ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m);
 }

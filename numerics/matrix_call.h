@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
+#include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
 #include "numerics/matrix.h"
 
@@ -70,7 +71,7 @@ class MatrixCall {
   uint16_t count_;
   uint32_t error_ = 0;
   bool given_[kMaxArgs] = {};
-  ArgRange ranges_[kMaxArgs];
+  ArgRangeSlots ranges_;
 };
 
 #endif

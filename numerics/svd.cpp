@@ -8,13 +8,34 @@
 
 namespace {
 
-// Scratch vectors of doubles, indexed from 1; null when memory ran out.
-std::unique_ptr<double[]> NewVector(int32_t count) {
-  std::unique_ptr<double[]> vector(new (std::nothrow) double[size_t(count) + 1]);
-  if (vector)
-    for (int32_t i = 0; i <= count; ++i) vector[i] = 0.0;
-  return vector;
-}
+// A scratch vector of doubles, indexed from 1 and cleared; null when memory
+// ran out. Those of small problems, most calls, stay off the heap.
+class ScratchVector {
+ public:
+  explicit ScratchVector(int32_t count) {
+    const size_t size = size_t(count) + 1;
+    if (size <= kInlineCount) {
+      data_ = inline_;
+    } else {
+      heap_.reset(new (std::nothrow) double[size]);
+      data_ = heap_.get();
+    }
+    if (data_)
+      for (size_t i = 0; i < size; ++i) data_[i] = 0.0;
+  }
+  ScratchVector(const ScratchVector&) = delete;
+  ScratchVector& operator=(const ScratchVector&) = delete;
+
+  explicit operator bool() const { return data_ != nullptr; }
+  double* get() { return data_; }
+  double& operator[](int32_t i) { return data_[i]; }
+
+ private:
+  static constexpr size_t kInlineCount = 65;
+  double inline_[kInlineCount];
+  std::unique_ptr<double[]> heap_;
+  double* data_ = nullptr;
+};
 
 int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
 
@@ -67,10 +88,10 @@ void RotateRows(Matrix& m, int32_t l, int32_t i, int32_t k, double c, double s) 
 
 bool SvdDecompose(Matrix& a, Matrix& b, double* d, double* e, int32_t m, int32_t n, int32_t l) {
   const int32_t size = Larger(Larger(m, n), l);
-  std::unique_ptr<double[]> v(new (std::nothrow) double[size_t(size) + 1]);
-  std::unique_ptr<double[]> sums(new (std::nothrow) double[size_t(size) + 1]);
-  std::unique_ptr<double[]> upRow = NewVector(n);
-  std::unique_ptr<double[]> bRow = NewVector(n);
+  ScratchVector v(size);
+  ScratchVector sums(size);
+  ScratchVector upRow(n);
+  ScratchVector bRow(n);
   if (!v || !sums || !upRow || !bRow) return false;
   for (int32_t i = 1; i <= n; ++i) {
     if (i < n || m > n) {
@@ -335,8 +356,8 @@ void HouseholderApply(const double* v, double up, double b, double* c, int32_t c
 bool SvdLeastSquares(Matrix& a, Matrix& b, Matrix& x, Matrix& r, int32_t m, int32_t n, int32_t l, int32_t* rank,
                      bool* converged, double minMaxRatio) {
   const int32_t size = Larger(m, n);
-  std::unique_ptr<double[]> d = NewVector(size);
-  std::unique_ptr<double[]> e = NewVector(size);
+  ScratchVector d(size);
+  ScratchVector e(size);
   if (!d || !e || !SvdDecompose(a, b, d.get(), e.get(), m, n, l)) return false;
   SvdDiagonalize(a, b, d.get(), e.get(), n, l, converged);
   SvdSort(a, b, d.get(), n, l);
@@ -349,8 +370,8 @@ bool SvdDriver(Matrix& a, Matrix& p, Matrix& u, Matrix& s, Matrix& v, int32_t m,
   Matrix w;
   if (!w.Resize(uint32_t(m), uint32_t(m))) return false;
   MatrixIdentity(w, m);
-  std::unique_ptr<double[]> d = NewVector(Larger(m, n));
-  std::unique_ptr<double[]> e = NewVector(Larger(m, n));
+  ScratchVector d(Larger(m, n));
+  ScratchVector e(Larger(m, n));
   if (!d || !e || !SvdDecompose(a, w, d.get(), e.get(), m, n, m)) return false;
   SvdDiagonalize(a, w, d.get(), e.get(), n, m, converged);
   SvdSort(a, w, d.get(), n, m);
@@ -366,8 +387,8 @@ bool ConstrainedLeastSquares(Matrix& a, Matrix& b, Matrix& e, Matrix& d, Matrix&
                              int32_t l, bool* converged, double minMaxRatio) {
   const int32_t free = n - l;
   Matrix vectors, a2, b2, x2, lower;
-  std::unique_ptr<double[]> ups = NewVector(l);
-  std::unique_ptr<double[]> factors = NewVector(l);
+  ScratchVector ups(l);
+  ScratchVector factors(l);
   if (!ups || !factors || !vectors.Resize(uint32_t(l), uint32_t(n)) || !a2.Resize(uint32_t(m), uint32_t(free)) ||
       !b2.Resize(uint32_t(m), 1) || !x2.Resize(uint32_t(free), 1) || !lower.Resize(uint32_t(l), 1))
     return false;

@@ -123,6 +123,7 @@ TEST_F(SumsCountsProducts, SumProductMultipliesElementWise) {
       {"=sumProduct(A1:A3, G1:G3)", 2, 0},
       {"=sumProduct(H1:I1, {5,6})", 15, 0},
       {"=sumProduct({1e300,1}, {1e300,1})", 0, kErrorNum},
+      {"=sumProduct({1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2},{1,2})", 4097, 0},
   };
   for (const Case& c : cases) Check(c);
 }

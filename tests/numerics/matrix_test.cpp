@@ -35,6 +35,48 @@ TEST(Matrix, BuffersGrowInGranules) {
   EXPECT_EQ(m.data, nullptr);
 }
 
+// Small shapes are held inside the matrix, larger ones on the heap; both
+// follow one rule: a shape with no more elements keeps the buffer and its
+// values, a larger one gets a new buffer of zeros.
+TEST(Matrix, HeldInsideOrOnTheHeapAlike) {
+  struct Step {
+    uint32_t rows, cols;
+    bool int32;
+    bool kept;
+  };
+  static const Step kSteps[] = {
+      {8, 8, false, false},  // the largest held inside
+      {8, 9, false, false},  // one more: on the heap
+      {2, 2, false, true},   // kept on the heap
+      {3, 3, false, false},  // back inside
+      {9, 1, false, true},
+      {128, 1, true, false},  // 4-byte elements: twice as many inside
+      {129, 1, true, false},
+      {1, 129, true, true},
+  };
+  Matrix m;
+  for (const Step& step : kSteps) {
+    SCOPED_TRACE(::testing::Message() << step.rows << " x " << step.cols);
+    const size_t count = size_t(m.rows) * m.cols;
+    for (size_t i = 0; i < count; ++i) {
+      if (m.width == 4)
+        m.Int32s()[i] = int32_t(i + 1);
+      else
+        m.Doubles()[i] = double(i + 1);
+    }
+    void* before = m.data;
+    ASSERT_TRUE(step.int32 ? m.ResizeInt32(step.rows, step.cols) : m.Resize(step.rows, step.cols));
+    if (step.kept) {
+      EXPECT_EQ(m.data, before);
+    }
+    const size_t newCount = size_t(step.rows) * step.cols;
+    for (size_t i = 0; i < newCount; ++i) {
+      const double value = step.int32 ? double(m.Int32s()[i]) : m.Doubles()[i];
+      ASSERT_EQ(value, step.kept ? double(i + 1) : 0.0) << "element " << i;
+    }
+  }
+}
+
 class MatrixReading : public StatisticsFormulaTest {};
 
 // Cells that are no number read as 0 without an error; results that are

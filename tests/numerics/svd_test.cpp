@@ -7,6 +7,7 @@
 
 #include "numerics/linear_algebra.h"
 #include "numerics/svd.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -80,6 +81,51 @@ TEST(Svd, RandomLowRankProducts) {
     int32_t rank = -1;
     EXPECT_LE(ReconstructionError(values, m, n, &rank), 1e-13) << "trial " << trial;
     EXPECT_LE(rank, inner) << "trial " << trial;
+  }
+}
+
+// Small fits keep their matrices and scratch off the heap: the same fits
+// with heap matrices give the same bits, and fits past the small sizes
+// still find the line.
+TEST(Svd, LineFitsAgreeWhereverTheirMatricesLive) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const auto fit = [](const std::vector<double>& xs, const std::vector<double>& ys, bool onHeap, double out[3]) {
+    const int32_t m = int32_t(xs.size());
+    Matrix a, b, x, r;
+    // A buffer sized larger first is kept for the smaller shape.
+    if (onHeap) {
+      ASSERT_TRUE(a.Resize(200, 200) && b.Resize(200, 200) && x.Resize(200, 200) && r.Resize(200, 200));
+    }
+    ASSERT_TRUE(a.Resize(uint32_t(m), 2) && b.Resize(uint32_t(m), 1) && x.Resize(2, 1) && r.Resize(1, 1));
+    for (int32_t k = 1; k <= m; ++k) {
+      a(uint32_t(k), 1) = 1.0;
+      a(uint32_t(k), 2) = xs[size_t(k - 1)];
+      b(uint32_t(k), 1) = ys[size_t(k - 1)];
+    }
+    int32_t rank = 0;
+    bool converged = true;
+    ASSERT_TRUE(SvdLeastSquares(a, b, x, r, m, 2, 1, &rank, &converged, 0.0));
+    EXPECT_TRUE(converged);
+    out[0] = x(1, 1);
+    out[1] = x(2, 1);
+    out[2] = r(1, 1);
+  };
+  for (int trial = 0; trial < 40; ++trial) {
+    const size_t points = trial < 38 ? 2 + random() % 40 : 100 + random() % 20;
+    std::vector<double> xs(points), ys(points);
+    for (size_t k = 0; k < points; ++k) {
+      xs[k] = double(random() % 1000) / 8.0;
+      ys[k] = 3.0 + 0.5 * xs[k] + double(int(random() % 64) - 32) / 16.0;
+    }
+    double inside[3], heap[3];
+    fit(xs, ys, false, inside);
+    fit(xs, ys, true, heap);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(inside[i], heap[i]) << "trial " << trial << ", value " << i;
+    if (points >= 100) {
+      EXPECT_NEAR(inside[1], 0.5, 0.05) << "trial " << trial;
+    }
   }
 }
 
