@@ -42,6 +42,7 @@ int32_t WorkdaysInMonth(const HolidayTable& holidays, int32_t month, int32_t fir
 // A day of the calendar that steps one day at a time, its weekday along.
 struct CalendarDay {
   int32_t year, month, day, weekday;  // weekday 1 Sunday .. 7 Saturday
+  int32_t monthLength;                // the days of the month
 
   explicit CalendarDay(DateTime value) {
     value.ComputeDayOfYear();
@@ -49,14 +50,17 @@ struct CalendarDay {
     month = value.month;
     day = value.day;
     weekday = value.weekday;
+    monthLength = DaysInMonth(year, month);
   }
   void Forward() {
     weekday = weekday % 7 + 1;
-    if (++day <= DaysInMonth(year, month)) return;
+    if (++day <= monthLength) return;
     day = 1;
-    if (++month <= 12) return;
-    month = 1;
-    ++year;
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+    monthLength = DaysInMonth(year, month);
   }
   void Back() {
     weekday = (weekday + 5) % 7 + 1;
@@ -65,7 +69,8 @@ struct CalendarDay {
       month = 12;
       --year;
     }
-    day = DaysInMonth(year, month);
+    monthLength = DaysInMonth(year, month);
+    day = monthLength;
   }
   bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
   bool IsWorkday(const HolidayTable& holidays) const {
@@ -82,7 +87,7 @@ struct CalendarDay {
     int64_t count = 0;
     while (!After(last)) {
       const bool lastMonth = year == last.year && month == last.month;
-      const int32_t end = lastMonth ? last.day : DaysInMonth(year, month);
+      const int32_t end = lastMonth ? last.day : monthLength;
       count += WorkdaysInMonth(holidays, month, day, end, weekday);
       weekday = WeekdayAfter(weekday, end - day + 1);
       day = 1;
@@ -90,6 +95,7 @@ struct CalendarDay {
         month = 1;
         ++year;
       }
+      monthLength = DaysInMonth(year, month);
     }
     return count;
   }

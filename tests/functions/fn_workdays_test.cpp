@@ -29,6 +29,16 @@ Day NextDay(Day d) {
   return d;
 }
 
+Day PreviousDay(Day d) {
+  if (--d.day >= 1) return d;
+  if (--d.month < 1) {
+    d.month = 12;
+    --d.year;
+  }
+  d.day = DaysInMonth(d.year, d.month);
+  return d;
+}
+
 int32_t WeekdayOf(const Day& d) {
   DateTime value{};
   value.hasDate = 1;
@@ -45,11 +55,11 @@ bool Later(const Day& a, const Day& b) {
   return a.day > b.day;
 }
 
-using NetWorkDays = FormulaTableTest;
+using WorkingDays = FormulaTableTest;
 
 // Counting whole months at a time must give what walking every day gives,
 // across month and year ends, leap days and holidays on any weekday.
-TEST_F(NetWorkDays, AgreesWithADayByDayCount) {
+TEST_F(WorkingDays, NetworkdaysAgreesWithADayByDayCount) {
   const uint32_t seed = TestSeed(20261207);
   SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
@@ -80,6 +90,28 @@ TEST_F(NetWorkDays, AgreesWithADayByDayCount) {
     const std::string formula =
         "=NETWORKDAYS(\"" + IsoText(first) + "\",\"" + IsoText(last) + "\"," + holidays + ")";
     EXPECT_EQ(Run(formula), std::to_string(expected)) << formula;
+  }
+}
+
+// Stepping over working days keeps each month's length right across month
+// and year ends, forwards and backwards.
+TEST_F(WorkingDays, WorkdayStepsAsADayByDayWalk) {
+  const uint32_t seed = TestSeed(20261207);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 200; ++trial) {
+    Day start{int32_t(1999 + random() % 6), int32_t(1 + random() % 12), 1};
+    start.day = int32_t(1 + random() % uint32_t(DaysInMonth(start.year, start.month)));
+    const int32_t n = int32_t(random() % 121) - 60;
+    Day d = start;
+    int32_t weekday = WeekdayOf(start);
+    for (int32_t counted = 0; counted < (n < 0 ? -n : n);) {
+      d = n > 0 ? NextDay(d) : PreviousDay(d);
+      weekday = n > 0 ? weekday % 7 + 1 : (weekday + 5) % 7 + 1;
+      if (weekday != 1 && weekday != 7) ++counted;
+    }
+    const std::string formula = "=WORKDAY(\"" + IsoText(start) + "\"," + std::to_string(n) + ",)";
+    EXPECT_EQ(Run(formula), "\"" + IsoText(d) + "\"") << formula;
   }
 }
 
