@@ -9,8 +9,27 @@
 #include "functions/complex_text.h"
 #include "functions/element_call.h"
 
+namespace {
+
+// True when a number written as text (15 significant digits) reads back as
+// itself: a multiple of 1/16 below 1e10 has at most 10 digits before the
+// point and 4 after it, all exact.
+bool WritesExactly(double x) {
+  const double sixteenths = x * 16.0;
+  return std::fabs(x) < 1e10 && sixteenths == std::floor(sixteenths);
+}
+
+}  // namespace
+
 uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
-  char text[kArgTextCapacity] = "";
+  // A number would be written as text only to be read back unchanged.
+  const EvalValue& value = state.operands[slot];
+  if (value.kind == kEvalNumber && value.error == kErrorNone && WritesExactly(value.number)) {
+    *z = Complex{value.number == 0.0 ? 0.0 : value.number, 0.0};
+    return kErrorNone;
+  }
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, slot, text);
   if (error != kErrorNone) return error;
   return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);

@@ -450,6 +450,22 @@ void FnTranspose(EvalState& state) {
   ArgRange source;
   uint32_t error = GetRequiredArgRange(state, first, &source);
   if (error == kErrorNone && Height(source) >= kColumnCount) error = kErrorRef;
+  // A single row or column keeps its cells' order when rows and columns are
+  // exchanged: they go straight into the array, without the transposed copy
+  // that orders any other rectangle (a copy that would leave the grid fails
+  // below).
+  if (error == kErrorNone && (Width(source) == 1 || Height(source) == 1) &&
+      uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
+      uint64_t(source.firstRow) + Width(source) <= kRowCount) {
+    ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
+    for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source))
+      builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
+    const uint32_t columns = Height(source);
+    const uint32_t rows = Width(source);
+    ReleaseArgRange(state, source);
+    SetArrayResult(state, builder, columns, rows);
+    return;
+  }
   CellStore transposed;
   if (error == kErrorNone) {
     bool copied = false;

@@ -1,5 +1,6 @@
 #include "core/base/error_code.h"
 #include "core/formula/eval_value.h"
+#include "core/formula/kept_cell_lookups.h"
 #include "numerics/formula_solvers.h"
 #include "numerics/matrix_call.h"
 #include "numerics/solver_handlers.h"
@@ -36,11 +37,18 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTa
                                                                                                             : kErrorRef;
 }
 
-// A nested evaluator over the caller's workbook and worksheet.
-void PrepareNested(const EvalState& state, EvalState& nested) {
-  nested.resolveSheet = state.resolveSheet;
-  nested.ownersFormulas = &state.scannedFormulas;
-}
+// A nested evaluator over the caller's workbook and worksheet, which takes
+// the tokens its caller kept and finds the cells of the target's references
+// once for the whole search.
+struct NestedEvaluator {
+  explicit NestedEvaluator(const EvalState& state) : evaluator(state.owner, state.sheet, EvalState::ForOneCall{}) {
+    evaluator.resolveSheet = state.resolveSheet;
+    evaluator.ownersFormulas = &state.scannedFormulas;
+    evaluator.keptCells = &cells;
+  }
+  KeptCellLookups cells;
+  EvalState evaluator;
+};
 
 // v, one flag per variable; an omitted v leaves every variable fixed.
 void ReadUsageFlags(MatrixCall& call, uint32_t count, Matrix& flags) {
@@ -70,12 +78,11 @@ void FnRoot(EvalState& state) {
   call.Number(4, &epsilon, 0.0, kLargest);
   call.Number(3, &x1, -kLargest, kLargest);
   call.Number(2, &x0, -kLargest, kLargest);
-  EvalState nested(state.owner, state.sheet);
-  PrepareNested(state, nested);
+  NestedEvaluator nested(state);
   SolverTarget target;
   SolverVariables variable;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   if (call.Ok() && variable.Count() != 1) call.Fail(kErrorRef);
   DependencyPath path;
   if (call.Ok()) call.Fail(TraceSolverPath(target, variable, path));
@@ -98,12 +105,11 @@ void FnMinMC(EvalState& state) {
   call.Number(4, &to, -kLargest, kLargest);
   call.Number(3, &from, -kLargest, kLargest);
   if (call.Ok() && !(to > from)) call.Fail(kErrorNum);
-  EvalState nested(state.owner, state.sheet);
-  PrepareNested(state, nested);
+  NestedEvaluator nested(state);
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
@@ -130,12 +136,11 @@ void FnMinSimplex(EvalState& state) {
   if (maxSteps < 1) maxSteps = 2000;
   if (!(epsilon > 0.0)) epsilon = 1e-25;
   if (!(start > 0.0)) start = 1e-5;
-  EvalState nested(state.owner, state.sheet);
-  PrepareNested(state, nested);
+  NestedEvaluator nested(state);
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;

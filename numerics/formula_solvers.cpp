@@ -58,6 +58,8 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.path = nullptr;
   target.row = cell->Row();
   target.column = cell->Column();
+  // The caller evaluates nothing until the search ends, so its tokens stay.
+  target.tokens = nested.ownersFormulas ? nested.ownersFormulas->FindKept(target.text, length, target.column) : nullptr;
   return true;
 }
 
@@ -72,13 +74,17 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out) {
   EvalState& nested = *target.nested;
   if (target.path && !target.path->Recalculate(nested)) return false;
   nested.sheet = target.sheet;
-  const uint32_t kind = nested.Evaluate(target.text, target.column, target.row);
+  const uint32_t kind = target.tokens ? nested.Evaluate(*target.tokens, target.column, target.row)
+                                      : nested.Evaluate(target.text, target.column, target.row);
   const bool number = kind == kEvalNumber && nested.status == 0 && nested.operands[1].error == 0 &&
                       std::isfinite(nested.operands[1].number);
-  if (number) *out = nested.operands[1].number;
+  if (number) {
+    *out = nested.operands[1].number;
+    return true;
+  }
   // A text or an array is dropped with the evaluator's stacks.
   nested.ResetForFormula(target.column, target.row);
-  return number;
+  return false;
 }
 
 bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,

@@ -65,6 +65,9 @@ struct SolverTarget {
   CellStore* sheet;
   const CellRecord* cell;
   DependencyPath* path;
+  // The tokens the caller's evaluator kept for the text, found once for the
+  // whole search; null when it kept none.
+  const ScannedFormula* tokens;
   char text[kFormulaTextCapacity + 1];
   uint32_t row;
   uint16_t column;

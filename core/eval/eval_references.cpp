@@ -4,6 +4,7 @@
 #include "core/eval/eval_array_builder.h"
 #include "core/eval/spill_extents.h"
 #include "core/formula/eval_state.h"
+#include "core/formula/kept_cell_lookups.h"
 #include "core/base/result_check.h"
 #include "core/workbook/workbook.h"
 
@@ -125,7 +126,9 @@ void EvalState::ResolveReference(EvalValue& value) {
     MakeEmpty(value, value.error);
     return;
   }
-  const CellRecord* cell = value.sheet->GetCell(value.cell.row, static_cast<uint16_t>(value.cell.column));
+  const uint16_t cellColumn = static_cast<uint16_t>(value.cell.column);
+  const CellRecord* cell = keptCells ? keptCells->Find(*value.sheet, value.cell.row, cellColumn)
+                                     : value.sheet->GetCell(value.cell.row, cellColumn);
   if (!cell) NoteSpillAreaMeeting(value.sheet, value.cell.column, value.cell.column, value.cell.row, value.cell.row);
   CellToValue(value, cell);
 }

@@ -73,6 +73,11 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
   return scanned ? EvaluateScanned(*scanned, ownColumn, ownRow) : EvaluateText(copy, ownColumn, ownRow);
 }
 
+uint32_t EvalState::Evaluate(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  ResetForFormula(ownColumn, ownRow);
+  return EvaluateScanned(scanned, ownColumn, ownRow);
+}
+
 const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
   const ScannedFormula* scanned = scannedFormulas.FindKept(text, length, column);
   if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length, column);

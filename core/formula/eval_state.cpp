@@ -19,11 +19,14 @@ constexpr uint8_t kPrecedence[kOperatorCount] = {
 
 }  // namespace
 
-EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet)
-    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillFirstColumn(1), spillLastColumn(0), spillAreasGrew(0),
-      resolveSheet(nullptr), ownersFormulas(nullptr) {
+EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet) : EvalState(ownerBook, ownSheet, ForOneCall{}) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
+}
+
+EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall)
+    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillFirstColumn(1),
+      spillLastColumn(0), spillAreasGrew(0), resolveSheet(nullptr), ownersFormulas(nullptr), keptCells(nullptr) {
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();

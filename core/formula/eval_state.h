@@ -20,6 +20,7 @@
 
 class CWorkBook;
 class EvalState;
+class KeptCellLookups;
 
 // The array store of an evaluator: the cells of array values and array
 // constants, each array a chain of the store, and the stack of the chains
@@ -91,6 +92,11 @@ class EvalState {
   static constexpr uint32_t kArrayElementBudget = 2000000;
 
   explicit EvalState(CWorkBook* owner = nullptr, CellStore* sheet = nullptr);
+  // An evaluator made for one call of a function that evaluates formulas
+  // itself (a solver): every slot is written before it is read, so its
+  // stacks are left as they are instead of cleared.
+  struct ForOneCall {};
+  EvalState(CWorkBook* owner, CellStore* sheet, ForOneCall);
   ~EvalState();
   EvalState(const EvalState&) = delete;
   EvalState& operator=(const EvalState&) = delete;
@@ -107,6 +113,9 @@ class EvalState {
   // (a cell's formula text as stored); one longer than kFormulaTextCapacity
   // cannot be evaluated.
   uint32_t Evaluate(const char* text, size_t length, uint32_t column, uint32_t row);
+  // The same from tokens kept for a formula text, valid for as long as this
+  // evaluation lasts.
+  uint32_t Evaluate(const ScannedFormula& scanned, uint32_t column, uint32_t row);
 
   // Reads one token at *position, blanks skipped before it, and moves
   // *position past it; returns its kind. A text token's characters are pushed
@@ -279,6 +288,9 @@ class EvalState {
   // evaluates a formula itself, after this one is gone.
   ScannedFormulaCache scannedFormulas;
   const ScannedFormulaCache* ownersFormulas;
+  // Where a solver's evaluator finds the cells its references name, kept
+  // across the steps of one search; null for any other evaluator.
+  KeptCellLookups* keptCells;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/base/error_code.h"
+#include "core/formula/kept_cell_lookups.h"
 #include "core/recalc/formula_references.h"
 
 namespace {
@@ -37,35 +38,46 @@ bool IsSource(const Walk& walk, const CellRecord* cell) {
   return std::binary_search(walk.sources.begin(), walk.sources.end(), cell);
 }
 
-bool VisitRectangle(void* context, const CellRectangle& rectangle) {
-  Walk& walk = *static_cast<Walk*>(context);
-  CellCursor cursor = rectangle.store->StartRangeWalk(rectangle.firstRow);
-  while (CellRecord* cell = cursor.NextInRange(rectangle.firstColumn, rectangle.lastColumn, rectangle.firstRow,
-                                               rectangle.lastRow)) {
-    if (++walk.examined > kMaxPathCellsExamined) {
+// Notes one cell of a rectangle: a source, or a formula cell to follow.
+bool VisitCell(Walk& walk, CellStore* store, CellRecord* cell) {
+  if (++walk.examined > kMaxPathCellsExamined) {
+    walk.error = kErrorNum;
+    return false;
+  }
+  if (IsSource(walk, cell)) {
+    walk.nodes[walk.expanding].readsSource = true;
+    return true;
+  }
+  if (!cell->IsFormula()) return true;
+  uint32_t id = 0;
+  const auto found = walk.index.find(cell);
+  if (found != walk.index.end()) {
+    id = found->second;
+  } else {
+    if (walk.nodes.size() >= kMaxPathFormulaCells) {
       walk.error = kErrorNum;
       return false;
     }
-    if (IsSource(walk, cell)) {
-      walk.nodes[walk.expanding].readsSource = true;
-      continue;
-    }
-    if (!cell->IsFormula()) continue;
-    uint32_t id = 0;
-    const auto found = walk.index.find(cell);
-    if (found != walk.index.end()) {
-      id = found->second;
-    } else {
-      if (walk.nodes.size() >= kMaxPathFormulaCells) {
-        walk.error = kErrorNum;
-        return false;
-      }
-      id = uint32_t(walk.nodes.size());
-      walk.nodes.push_back(WalkNode{cell, rectangle.store, 0, 0, 0, 0, false});
-      walk.index.emplace(cell, id);
-    }
-    walk.edges.push_back(id);
+    id = uint32_t(walk.nodes.size());
+    walk.nodes.push_back(WalkNode{cell, store, 0, 0, 0, 0, false});
+    walk.index.emplace(cell, id);
   }
+  walk.edges.push_back(id);
+  return true;
+}
+
+bool VisitRectangle(void* context, const CellRectangle& rectangle) {
+  Walk& walk = *static_cast<Walk*>(context);
+  // A single cell is found where the search's steps will look it up again.
+  if (walk.state->keptCells && rectangle.firstColumn == rectangle.lastColumn &&
+      rectangle.firstRow == rectangle.lastRow) {
+    CellRecord* cell = walk.state->keptCells->Find(*rectangle.store, rectangle.firstRow, rectangle.firstColumn);
+    return !cell || VisitCell(walk, rectangle.store, cell);
+  }
+  CellCursor cursor = rectangle.store->StartRangeWalk(rectangle.firstRow);
+  while (CellRecord* cell = cursor.NextInRange(rectangle.firstColumn, rectangle.lastColumn, rectangle.firstRow,
+                                               rectangle.lastRow))
+    if (!VisitCell(walk, rectangle.store, cell)) return false;
   return true;
 }
 
@@ -86,8 +98,13 @@ bool Expand(Walk& walk, uint32_t id, const char* text) {
   walk.expanding = id;
   walk.nodes[id].edgeBegin = uint32_t(walk.edges.size());
   const WalkNode node = walk.nodes[id];
-  const bool ok = ForEachFormulaReference(*walk.state, node.store, text, node.cell->Column(), node.cell->Row(),
-                                          VisitRectangle, &walk);
+  const uint16_t column = node.cell->Column();
+  const uint32_t row = node.cell->Row();
+  // The tokens the evaluator that started the search kept for the text.
+  const ScannedFormulaCache* kept = walk.state->ownersFormulas;
+  const ScannedFormula* tokens = kept ? kept->FindKept(text, std::strlen(text), column) : nullptr;
+  const bool ok = tokens ? ForEachFormulaReference(*walk.state, node.store, *tokens, column, row, VisitRectangle, &walk)
+                         : ForEachFormulaReference(*walk.state, node.store, text, column, row, VisitRectangle, &walk);
   WalkNode& expanded = walk.nodes[id];
   expanded.edgeEnd = uint32_t(walk.edges.size());
   expanded.nextEdge = expanded.edgeBegin;

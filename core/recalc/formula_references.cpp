@@ -68,24 +68,51 @@ bool VisitQualified(EvalState& state, CellStore* from, const char* qualifier, Ce
   return true;
 }
 
-}  // namespace
+// The tokens of a formula read one at a time, from its text or from the
+// tokens kept for it; a copy reads ahead without moving the original.
+class TextTokens {
+ public:
+  explicit TextTokens(const char* text) : p_(text + 1) {}
+  // *advanced is false for a token of no characters (a lone "$"), after
+  // which the scan would never move on.
+  uint32_t Read(EvalState& state, EvalValue* token, bool* advanced) {
+    const char* start = SkipFormulaBlanks(p_);
+    const uint32_t kind = state.NextToken(&p_, token, true);
+    *advanced = p_ != start;
+    return kind;
+  }
 
-bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* text, uint16_t column, uint32_t row,
-                             CellRectangleVisitor visit, void* context) {
-  state.ResetForFormula(column, row);
-  state.sheet = store;
-  if (!text || (text[0] != '=' && text[0] != '+')) return true;
+ private:
+  const char* p_;
+};
+
+class KeptTokens {
+ public:
+  explicit KeptTokens(const ScannedFormula& formula) : formula_(&formula) {}
+  uint32_t Read(EvalState& state, EvalValue* token, bool* advanced) {
+    // The last token is the end, read again past it.
+    const ScannedToken& scanned = formula_->tokens[next_ + 1 < formula_->tokenCount ? next_++ : next_];
+    *advanced = true;
+    return state.TakeScannedToken(scanned, formula_->text, token);
+  }
+
+ private:
+  const ScannedFormula* formula_;
+  uint32_t next_ = 0;
+};
+
+template <class Tokens>
+bool VisitReferences(EvalState& state, CellStore* store, Tokens tokens, CellRectangleVisitor visit, void* context) {
   char lastText[kQualifierCapacity] = "";
   char qualifier[kQualifierCapacity] = "";
   bool qualified = false;
   uint32_t previous = kEvalInvalid;
   bool going = true;
-  const char* p = text + 1;
   while (going) {
-    const char* start = SkipFormulaBlanks(p);
     EvalValue token;
-    const uint32_t kind = state.NextToken(&p, &token, true);
-    if (kind == kEvalEnd || kind == kEvalInvalid || p == start) break;
+    bool advanced = false;
+    const uint32_t kind = tokens.Read(state, &token, &advanced);
+    if (kind == kEvalEnd || kind == kEvalInvalid || !advanced) break;
     if (kind == kEvalText) CopyQualifier(state.strings.Top(), state.strings.TopLength(), lastText);
     DiscardPayload(state, kind);
     if (kind == kOpSheet) {
@@ -103,15 +130,15 @@ bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* tex
     CellRectangle rectangle{store, 0, 0, 0, 0};
     CornerSpan(token.cell, rectangle);
     bool usable = Usable(token.cell) && token.error == 0;
-    const char* afterRange = p;
+    Tokens afterRange = tokens;
     EvalValue next;
-    const uint32_t colonKind = state.NextToken(&afterRange, &next, true);
+    const uint32_t colonKind = afterRange.Read(state, &next, &advanced);
     DiscardPayload(state, colonKind);
     if (colonKind == kOpRange) {
-      const uint32_t endKind = state.NextToken(&afterRange, &next, true);
+      const uint32_t endKind = afterRange.Read(state, &next, &advanced);
       DiscardPayload(state, endKind);
       if (endKind == kEvalCellRef) {
-        p = afterRange;
+        tokens = afterRange;
         CellRectangle far{store, 0, 0, 0, 0};
         CornerSpan(next.cell, far);
         usable = usable && Usable(next.cell) && next.error == 0;
@@ -127,6 +154,26 @@ bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* tex
     going = afterSheet ? VisitQualified(state, store, qualifier, rectangle, visit, context)
                        : visit(context, rectangle);
   }
+  return going;
+}
+
+}  // namespace
+
+bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* text, uint16_t column, uint32_t row,
+                             CellRectangleVisitor visit, void* context) {
+  state.ResetForFormula(column, row);
+  state.sheet = store;
+  if (!text || (text[0] != '=' && text[0] != '+')) return true;
+  const bool going = VisitReferences(state, store, TextTokens(text), visit, context);
+  state.ResetForFormula(column, row);
+  return going;
+}
+
+bool ForEachFormulaReference(EvalState& state, CellStore* store, const ScannedFormula& formula, uint16_t column,
+                             uint32_t row, CellRectangleVisitor visit, void* context) {
+  state.ResetForFormula(column, row);
+  state.sheet = store;
+  const bool going = VisitReferences(state, store, KeptTokens(formula), visit, context);
   state.ResetForFormula(column, row);
   return going;
 }

@@ -27,5 +27,8 @@ using CellRectangleVisitor = bool (*)(void* context, const CellRectangle& rectan
 // False when the visitor stopped the scan.
 bool ForEachFormulaReference(EvalState& state, CellStore* store, const char* text, uint16_t column, uint32_t row,
                              CellRectangleVisitor visit, void* context);
+// The same from the tokens kept for a formula text.
+bool ForEachFormulaReference(EvalState& state, CellStore* store, const ScannedFormula& formula, uint16_t column,
+                             uint32_t row, CellRectangleVisitor visit, void* context);
 
 #endif

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "functions/function_table.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -90,6 +94,30 @@ TEST_F(ArrayFunctions, SortTransposeUnique) {
       {"=INDEX(UNIQUE(F1:F3,2),,2)", "{2; 1; }"},
       {"=UNIQUE({1,2},1)", "#VALUE!"},
   });
+}
+
+// A single row or column transposes as the same line of a wider rectangle
+// does: numbers, texts, errors and gaps in their places.
+TEST_F(ArrayFunctions, TransposeALineAsTheSameLineOfARectangle) {
+  const uint32_t seed = TestSeed(11);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 40; ++round) {
+    sheet.Clear(true);
+    for (uint32_t r = 1; r < 10; ++r)
+      for (uint16_t c = 1; c < 10; ++c) {
+        if (random() % 4 == 0)
+          PutNumber(sheet, c, r, double(random() % 100) / 4.0, random() % 5 == 0 ? kErrorNA : 0);
+        else if (random() % 3 == 0)
+          PutText(sheet, c, r, std::string(1 + random() % 3, char('a' + random() % 26)));
+      }
+    ExpectTable({
+        {"=TRANSPOSE(B2:B10)", EvaluateToText(state, "=INDEX(TRANSPOSE(B2:C10),1,)", 25, 99).c_str()},
+        {"=TRANSPOSE(C2:J2)", EvaluateToText(state, "=INDEX(TRANSPOSE(C2:J3),,1)", 25, 99).c_str()},
+        {"=TRANSPOSE(D5:D5)", EvaluateToText(state, "=INDEX(TRANSPOSE(D5:E5),1,)", 25, 99).c_str()},
+        {"=TRANSPOSE({1,\"x\",3})", EvaluateToText(state, "=INDEX(TRANSPOSE({1,\"x\",3;4,5,6}),,1)", 25, 99).c_str()},
+    });
+  }
 }
 
 }  // namespace

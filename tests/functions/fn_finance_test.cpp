@@ -3,10 +3,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "tests/core/eval_test_cells.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -229,6 +231,68 @@ TEST_F(FinanceFunctions, PairDatedFlowsByPlace) {
       {"=XIRR(C1:C3,D1:D3,)", "#VALUE!"},
       {"=XIRR(A1:A3,B1:B2,)", "#VALUE!"},
   });
+}
+
+// Flows read from the cells of a range are the values those cells give as
+// single arguments: numbers of any size, numbers carrying errors, texts
+// that spell numbers and formulas with cached results.
+TEST_F(FinanceFunctions, ReadARangeCellByCellAsSingleValues) {
+  const uint32_t seed = TestSeed(48);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double magnitudes[] = {1.0, 1e-300, 1e300, 0.001, 12345.678};
+  for (int round = 0; round < 60; ++round) {
+    sheet.Clear(true);
+    for (uint32_t row = 0; row < 6; ++row) {
+      const double x = (double(random() % 2001) - 1000.0) * magnitudes[random() % 5];
+      switch (random() % 6) {
+        case 0:
+          PutNumber(sheet, 0, row, x, kErrorNA);
+          break;
+        case 1:
+          PutText(sheet, 0, row, std::to_string(int(random() % 100)));
+          break;
+        case 2:
+          PutFormula(sheet, 0, row, "=1", x, nullptr, 0, true);
+          break;
+        default:
+          PutNumber(sheet, 0, row, row == 0 ? -std::fabs(x) - 1.0 : x);
+          break;
+      }
+    }
+    const char* const pairs[][2] = {
+        {"=NPV(0.05,A1:A6)", "=NPV(0.05,A1,A2,A3,A4,A5,A6)"},
+        {"=IRR(A1:A6,)", "=IRR(A1,A2,A3,A4,A5,A6,)"},
+        {"=FVSCHEDULE(1,A2:A3)", "=FVSCHEDULE(1,A2,A3)"},
+    };
+    for (const auto& pair : pairs) EXPECT_EQ(Run(pair[0]), Run(pair[1])) << pair[0] << " round " << round;
+  }
+}
+
+// Dates read from text cells are the dates the same texts give as formula
+// results: ISO dates and times, texts that are no dates, dates carrying
+// errors.
+TEST_F(FinanceFunctions, ReadDateCellsAsTheSameTextsFromFormulas) {
+  const uint32_t seed = TestSeed(50);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const char* const texts[] = {"2001-02-03", "2001-02-29", "1999-12-31T12:00:00", "2001-2-3", "noon", "",
+                               "2004-02-29", "2010-01-01T00:00:01"};
+  for (int round = 0; round < 60; ++round) {
+    sheet.Clear(true);
+    for (uint32_t row = 0; row < 5; ++row) {
+      PutNumber(sheet, 0, row, row == 0 ? -1000.0 : double(random() % 500));
+      const char* text = texts[random() % 8];
+      const uint8_t error = random() % 7 == 0 ? kErrorNA : 0;
+      PutText(sheet, 1, row, text, error);
+      PutFormula(sheet, 2, row, "=1", 0, text, error, true);
+    }
+    const char* const pairs[][2] = {
+        {"=XNPV(0.05,A1:A5,B1:B5)", "=XNPV(0.05,A1:A5,C1:C5)"},
+        {"=XIRR(A1:A5,B1:B5,)", "=XIRR(A1:A5,C1:C5,)"},
+    };
+    for (const auto& pair : pairs) EXPECT_EQ(Run(pair[0]), Run(pair[1])) << pair[0] << " round " << round;
+  }
 }
 
 }  // namespace

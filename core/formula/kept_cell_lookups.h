@@ -1,0 +1,33 @@
+#ifndef TALVERO_CORE_KEPT_CELL_LOOKUPS_H
+#define TALVERO_CORE_KEPT_CELL_LOOKUPS_H
+
+// The cells a search over a formula looks up at every one of its steps: the
+// same few references, evaluated again and again while only numbers change
+// in place. Each lookup is kept with the store's count of chain changes, so
+// that a cell added, removed or moved in between is looked up afresh.
+
+#include <cstdint>
+
+#include "core/cells/cell_store.h"
+
+class KeptCellLookups {
+ public:
+  static constexpr uint32_t kCapacity = 16;
+
+  // The cell's record, or null, as CellStore::GetCell finds it.
+  CellRecord* Find(CellStore& store, uint32_t row, uint16_t column);
+
+ private:
+  struct Entry {
+    const CellStore* store;
+    uint64_t changes;
+    CellRecord* cell;
+    uint32_t row;
+    uint16_t column;
+  };
+  Entry entries_[kCapacity];
+  uint32_t count_ = 0;
+  uint32_t next_ = 0;  // the entry a new lookup replaces once all are taken
+};
+
+#endif
