@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/base/result_check.h"
 #include "core/formula/eval_state.h"
 #include "functions/arg_readers.h"
 
@@ -32,6 +33,38 @@ void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, con
 // The cell read as a number, as a single argument would be; its error.
 uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
                        double* out);
+
+// What reading the cell's value notes of it, without reading it: only a
+// formula or an array formula's value can be pending.
+inline void NotePendingCell(EvalState& state, const ArgRange& range, const CellRecord* cell) {
+  if (cell->IsFormula() || cell->IsSpillValue()) state.NotePending(cell, range.sheet);
+}
+
+// The common case of ReadCellNumber without the slot: a number or formula
+// cell without error or text whose number passes the result check gives
+// what ReadCellNumber would (and is noted as pending the same way); false,
+// untouched, for any other cell.
+inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellRecord* cell, double* out) {
+  if (cell->ErrorCode() != 0) return false;
+  double number = 0.0;
+  if (cell->IsNumber())
+    number = cell->Number();
+  else if (cell->IsFormula() && !cell->HasCachedText())
+    number = cell->CachedNumber();
+  else
+    return false;
+  if (IsBadNumber(number)) return false;
+  NotePendingCell(state, range, cell);
+  *out = number;
+  return true;
+}
+
+// ReadCellNumber for a caller that reads nothing back from the slot: a
+// plain number leaves the slot as it was.
+inline uint8_t ReadCellNumberInPlace(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
+                                     double* out) {
+  return ReadPlainNumber(state, range, cell, out) ? uint8_t(kErrorNone) : ReadCellNumber(state, slot, range, cell, out);
+}
 
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.

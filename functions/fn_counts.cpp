@@ -23,6 +23,13 @@ bool IsEmptyText(EvalState& state, uint16_t slot) {
   return empty;
 }
 
+// Whether the cell could read as a text of length 0; any other cell is
+// filled whatever the text pool holds.
+bool MayReadAsEmptyText(const CellRecord* cell) {
+  if (cell->IsText()) return cell->TextLength() == 0;
+  return cell->IsFormula() && cell->HasCachedText() && cell->CachedTextLength() == 0;
+}
+
 }  // namespace
 
 void FnCount(EvalState& state) {
@@ -98,6 +105,11 @@ void FnCountBlank(EvalState& state) {
     // Absent cells are blank: count the area, then take off what is filled.
     count += double(range.lastColumn - range.firstColumn + 1) * double(range.lastRow - range.firstRow + 1);
     while (const CellRecord* cell = NextArgCell(range)) {
+      if (!MayReadAsEmptyText(cell)) {
+        NotePendingCell(state, range, cell);
+        --count;
+        continue;
+      }
       CellValueToSlot(state, slot, range, cell);
       if (!IsEmptyText(state, slot))
         --count;

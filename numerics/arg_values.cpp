@@ -4,13 +4,14 @@
 #include "functions/aggregate_cells.h"
 
 ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
+  ranges_.Start(count_);
   for (uint16_t i = count_; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first_ + i);
     Position& position = positions_[i];
     position = Position{};
     EvalValue& value = state.operands[slot];
     if (IsRangeOrArray(value)) {
-      const uint8_t error = GetArgRange(state, slot, &position.range);
+      const uint8_t error = GetArgRange(state, slot, &ranges_[i]);
       if (error == kErrorNone) {
         position.isRange = true;
       } else {
@@ -29,11 +30,12 @@ ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)),
 
 ArgValues::~ArgValues() {
   for (uint16_t i = 0; i < count_; ++i)
-    if (positions_[i].isRange) ReleaseArgRange(state_, positions_[i].range);
+    if (positions_[i].isRange) ReleaseArgRange(state_, ranges_[i]);
 }
 
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {
   ArgValue value{};
+  if (ReadPlainNumber(state_, range, cell, &value.number)) return value;
   CellValueToSlot(state_, slot, range, cell);
   // A formula cell whose result is empty.
   value.empty = IsOmittedArg(state_.operands[slot]);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
+#include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
 
 struct ArgValue {
@@ -32,9 +33,10 @@ class ArgValues {
   void ForEach(Visit visit);
 
  private:
+  // Set up only for the call's arguments, as their ranges are.
   struct Position {
     bool isRange;
-    ArgRange range;
+    bool walked;  // a range's walk starts where GetArgRange left it
     ArgValue single;
   };
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
@@ -43,6 +45,7 @@ class ArgValues {
   uint16_t first_;
   uint16_t count_;
   Position positions_[EvalState::kStackSlots];
+  ArgRangeSlots ranges_;
 };
 
 template <class Visit>
@@ -53,9 +56,11 @@ void ArgValues::ForEach(Visit visit) {
       visit(static_cast<const ArgValue&>(position.single));
       continue;
     }
-    RestartArgRange(position.range);
-    while (const CellRecord* cell = NextArgCell(position.range))
-      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), position.range, cell)));
+    ArgRange& range = ranges_[i];
+    if (position.walked) RestartArgRange(range);
+    position.walked = true;
+    while (const CellRecord* cell = NextArgCell(range))
+      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), range, cell)));
   }
 }
 

@@ -12,6 +12,22 @@ namespace {
 // How a one-list function treats an empty argument position.
 enum class EmptyPosition { kSkipped, kCountsAsZero };
 
+// The values a first pass took, in order, for a second pass over them
+// while they fit; a longer list is read again from its cells.
+struct KeptValues {
+  static constexpr uint32_t kCapacity = 256;
+  double values[kCapacity];
+  uint32_t count = 0;
+  bool overflowed = false;
+
+  void Keep(double x) {
+    if (count < kCapacity)
+      values[count++] = x;
+    else
+      overflowed = true;
+  }
+};
+
 struct Totals {
   uint32_t error = kErrorNone;
   RunningMoments moments;
@@ -19,8 +35,8 @@ struct Totals {
 };
 
 // One pass: count, plain sum and running moments; errors are passed on and
-// stop the accumulation.
-Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells) {
+// stop the accumulation. The values taken are kept when kept is given.
+Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, KeptValues* kept = nullptr) {
   Totals totals;
   values.ForEach([&](const ArgValue& value) {
     if (value.omitted && empty == EmptyPosition::kSkipped) return;
@@ -28,23 +44,32 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells) {
     totals.error = LargerErrorOf(totals.error, value.error);
     if (totals.error != kErrorNone) return;
     totals.moments.Add(value.number);
+    if (kept) kept->Keep(value.number);
     totals.sum += value.number;
     if (IsBadNumber(totals.sum)) totals.error = kErrorNum;
   });
   return totals;
 }
 
-// Second pass: the sum of f(x - mean) over the same values.
+// Second pass: the sum of f(x - mean) over the values of a first pass with
+// the same rules that found no error.
 template <class Deviation>
-double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, const RunningMoments& moments,
-                       uint32_t* error, Deviation deviation) {
+double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, const KeptValues& kept,
+                       const RunningMoments& moments, uint32_t* error, Deviation deviation) {
   double sum = 0.0;
+  const auto add = [&](double x) {
+    sum += deviation(moments.Deviation(x));
+    if (IsBadNumber(sum)) *error = kErrorNum;
+  };
+  if (!kept.overflowed) {
+    for (uint32_t i = 0; i < kept.count && *error == kErrorNone; ++i) add(kept.values[i]);
+    return sum;
+  }
   values.ForEach([&](const ArgValue& value) {
     if (value.omitted && empty == EmptyPosition::kSkipped) return;
     if (skipEmptyCells && value.empty) return;
     if (*error != kErrorNone || value.error != kErrorNone) return;
-    sum += deviation(moments.Deviation(value.number));
-    if (IsBadNumber(sum)) *error = kErrorNum;
+    add(value.number);
   });
   return sum;
 }
@@ -58,16 +83,17 @@ void Deviations(EvalState& state, Spread spread) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, skipEmptyCells);
+    KeptValues kept;
+    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) {
       if (spread == Spread::kAveDev)
-        result = SumOfDeviations(values, EmptyPosition::kSkipped, false, totals.moments, &error,
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, false, kept, totals.moments, &error,
                                  [](double d) { return std::fabs(d); }) /
                  totals.moments.n;
       else
-        result = SumOfDeviations(values, EmptyPosition::kSkipped, true, totals.moments, &error,
+        result = SumOfDeviations(values, EmptyPosition::kSkipped, true, kept, totals.moments, &error,
                                  [](double d) { return d * d; });
     }
   }
@@ -101,7 +127,8 @@ void ShapeStatistic(EvalState& state, Shape shape) {
   double result = 0.0;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false);
+    KeptValues kept;
+    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false, &kept);
     error = totals.error;
     const double n = totals.moments.n;
     if (error == kErrorNone && n < (shape == Shape::kKurt ? 4.0 : 3.0)) error = kErrorDivZero;
@@ -110,12 +137,12 @@ void ShapeStatistic(EvalState& state, Shape shape) {
     if (error == kErrorNone) {
       // Deviations in units of s, so that the powers stay in range.
       if (shape == Shape::kSkew) {
-        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, totals.moments, &error,
+        const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, kept, totals.moments, &error,
                                            [s](double d) { return (d / s) * (d / s) * (d / s); });
         result = n / ((n - 1.0) * (n - 2.0)) * sum;
       } else {
         const double sum =
-            SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, totals.moments, &error, [s](double d) {
+            SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, kept, totals.moments, &error, [s](double d) {
               const double z = (d / s) * (d / s);
               return z * z;
             });

@@ -28,6 +28,10 @@ void KthValue(EvalState& state, bool largest) {
     SetNumberResult(state, 0.0, error);
     return;
   }
+  if (values.NumbersOnly()) {
+    SetNumberResult(state, values.Number(static_cast<uint32_t>(k - 1)), kErrorNone);
+    return;
+  }
   const ArgRange detached{};
   CellValueToSlot(state, first, detached, values.At(static_cast<uint32_t>(k - 1)));
   const EvalValue& value = state.operands[first];

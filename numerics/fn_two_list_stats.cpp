@@ -31,8 +31,8 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
     if (!cellX || !cellY) return kErrorNA;
     double a = 0.0;
     double b = 0.0;
-    const uint8_t errorX = ReadCellNumber(state, first, x, cellX, &a);
-    const uint8_t errorY = ReadCellNumber(state, static_cast<uint16_t>(first + 1), y, cellY, &b);
+    const uint8_t errorX = ReadCellNumberInPlace(state, first, x, cellX, &a);
+    const uint8_t errorY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b);
     if (errorX != errorY) return kErrorNA;
     if (errorX != kErrorNone) continue;
     moments->Add(a, b);
@@ -86,7 +86,7 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
   double sum = 0.0;
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0.0;
-    const uint8_t error = ReadCellNumber(state, slot, range, cell, &x);
+    const uint8_t error = ReadCellNumberInPlace(state, slot, range, cell, &x);
     if (error != kErrorNone) {
       if (!skipErrors) list.error = LargerErrorOf(list.error, error);
       continue;

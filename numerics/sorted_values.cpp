@@ -1,16 +1,50 @@
 #include "numerics/sorted_values.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 
+bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
+  count_ = 0;
+  while (const CellRecord* cell = NextArgCell(range)) {
+    if (count_ == kKeptNumbers) return false;
+    double& number = numbers_[count_];
+    if (!ReadPlainNumber(state, range, cell, &number)) return false;
+    // -0 equals 0 but for its sign; only the row sort decides which comes first.
+    if (number == 0.0 && std::signbit(number)) return false;
+    ++count_;
+  }
+  return true;
+}
+
+void SortedValues::SortNumbers(bool ascending) {
+  // Numbers that compare equal are the same number here, so every sort
+  // leaves the list the row sort would.
+  if (ascending)
+    std::sort(numbers_, numbers_ + count_);
+  else
+    std::sort(numbers_, numbers_ + count_, std::greater<double>());
+}
+
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
+  if (KeepNumbers(state, range)) {
+    ReleaseArgRange(state, range);
+    numbersOnly_ = true;
+    SortNumbers(ascending);
+    return kErrorNone;
+  }
+  count_ = 0;
+  RestartArgRange(range);
+  CellStore& store = store_.emplace();
   bool failed = false;
   CellCursor cursor;
   uint8_t copy[kBlockPayload];
@@ -30,7 +64,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
     CellRecord* record = AsCellRecord(copy);
     record->SetRow(count_);
     record->SetColumn(0);
-    if (!store_.InsertCell(record, &cursor)) {
+    if (!store.InsertCell(record, &cursor)) {
       failed = true;
       break;
     }
@@ -43,13 +77,17 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
   if (!order_) return kErrorMemory;
   const uint16_t keyColumn = 0;
   const uint8_t direction = ascending ? 1 : 0;
-  state.SortRows(&store_, 0, count_ - 1, 1, &keyColumn, &direction, order_);
+  state.SortRows(&store, 0, count_ - 1, 1, &keyColumn, &direction, order_);
   return kErrorNone;
 }
 
-const CellRecord* SortedValues::At(uint32_t i) { return store_.GetCell(order_[i], 0); }
+const CellRecord* SortedValues::At(uint32_t i) { return store_->GetCell(order_[i], 0); }
 
 uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
+  if (numbersOnly_) {
+    *out = numbers_[i];
+    return kErrorNone;
+  }
   const ArgRange detached{};
   return ReadCellNumber(state, scratch, detached, At(i), out);
 }

@@ -3,12 +3,17 @@
 
 // The cells of a range or array argument copied into a temporary store, one
 // per row of column 0 in storage order, and ordered by the evaluator's row
-// sort, so that values compare as the sort command compares cells.
+// sort, so that values compare as the sort command compares cells. When
+// every cell is a plain number other than -0 (the common case) the numbers
+// themselves are kept and sorted: equal numbers are then identical, so they
+// come out as the row sort would order their cells.
 
 #include <cstdint>
+#include <optional>
 
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_state.h"
+#include "functions/arg_readers.h"
 
 class SortedValues {
  public:
@@ -21,13 +26,26 @@ class SortedValues {
   // "#MEMORY!" when a copy or the order cannot be had, else 0.
   uint8_t Build(EvalState& state, uint16_t slot, bool ascending);
   uint32_t Count() const { return count_; }
-  // The i-th cell in sorted order.
+  // True when the values are the kept numbers, which Number gives.
+  bool NumbersOnly() const { return numbersOnly_; }
+  double Number(uint32_t i) const { return numbers_[i]; }
+  // The i-th cell in sorted order; only when not NumbersOnly.
   const CellRecord* At(uint32_t i);
   // The i-th value read as a number through the scratch slot; its error.
   uint8_t NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
 
  private:
-  CellStore store_;
+  // The most numbers kept; a longer list is copied into the store.
+  static constexpr uint32_t kKeptNumbers = 256;
+
+  bool KeepNumbers(EvalState& state, ArgRange& range);
+  void SortNumbers(bool ascending);
+
+  double numbers_[kKeptNumbers];
+  bool numbersOnly_ = false;
+  // Made only for a list the kept numbers cannot hold: a store is costly to
+  // set up and to tear down.
+  std::optional<CellStore> store_;
   uint32_t* order_ = nullptr;
   uint32_t count_ = 0;
 };

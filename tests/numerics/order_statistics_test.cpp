@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/numerics/statistics_formula.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -102,6 +104,52 @@ TEST_F(OrderStatistics, ScalarRangesApplyElementByElement) {
   const FormulaOutcome outcome = Evaluate("=small(C1:C10, A1:A3)");
   ASSERT_EQ(outcome.kind, uint32_t(kEvalArray));
   EXPECT_EQ(outcome.error, 0);
+}
+
+// Lists of plain numbers are sorted as numbers; a list holding -0 goes
+// through the cell sort. Both must give the same results, duplicates and
+// ties included: column D holds each list with +0 where column E has -0.
+TEST_F(OrderStatistics, PlainNumbersAgreeWithTheCellSort) {
+  const uint32_t seed = TestSeed(20261207u);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::srand(seed);
+  const auto pick = [](int count) { return std::rand() % count; };
+  for (uint32_t round = 0; round < 60; ++round) {
+    const uint32_t first = 100 * round + 1;
+    const uint32_t n = 1 + uint32_t(pick(40));
+    const uint32_t zeroAt = uint32_t(pick(int(n)));
+    std::vector<double> values;
+    for (uint32_t i = 0; i < n; ++i) {
+      const double value = i == zeroAt ? 0.0 : (pick(21) - 10) / 2.0;
+      values.push_back(value);
+      PutNumberCell(3, first - 1 + i, value);
+      PutNumberCell(4, first - 1 + i, i == zeroAt ? -0.0 : value);
+    }
+    const double x = pick(2) ? values[uint32_t(pick(int(n)))] : (pick(25) - 12) / 2.0;
+    char k[32], fraction[32], target[32];
+    std::snprintf(k, sizeof k, "%d", 1 + pick(int(n)));
+    std::snprintf(fraction, sizeof fraction, "%g", pick(21) / 20.0);
+    std::snprintf(target, sizeof target, "%g", x);
+    const std::string calls[] = {
+        std::string("large({L}, ") + k + ")",       std::string("small({L}, ") + k + ")",
+        std::string("percentile({L}, ") + fraction + ")", "quartile({L}, " + std::to_string(pick(5)) + ")",
+        std::string("rank(") + target + ", {L})",   std::string("rank(") + target + ", {L}, 1)",
+        std::string("percentRank({L}, ") + target + ")", std::string("trimMean({L}, ") + fraction + ")",
+        "median({L})"};
+    for (const std::string& call : calls) {
+      std::string plain = "=" + call;
+      std::string signedZero = plain;
+      const std::string rows = std::to_string(first) + ":";
+      plain.replace(plain.find("{L}"), 3, "D" + rows + "D" + std::to_string(first + n - 1));
+      signedZero.replace(signedZero.find("{L}"), 3, "E" + rows + "E" + std::to_string(first + n - 1));
+      SCOPED_TRACE(plain);
+      const FormulaOutcome expected = Evaluate(signedZero);
+      const FormulaOutcome outcome = Evaluate(plain);
+      ASSERT_EQ(outcome.kind, expected.kind);
+      EXPECT_STREQ(ErrorName(outcome.error), ErrorName(expected.error));
+      EXPECT_EQ(outcome.number, expected.number);
+    }
+  }
 }
 
 }  // namespace

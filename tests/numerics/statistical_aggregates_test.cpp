@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "tests/numerics/statistics_formula.h"
 
 namespace {
@@ -153,6 +158,53 @@ TEST_F(StatisticalAggregates, TwoListFunctions) {
       continue;
     }
     Check(c);
+  }
+}
+
+// Short lists are read once and their values kept; longer ones are read
+// again from their cells: both sides of that bound give the same statistics.
+TEST_F(StatisticalAggregates, ListsLongerThanTheKeptValues) {
+  for (const uint32_t n : {255u, 256u, 257u, 300u}) {
+    const uint32_t first = 1000 * n;
+    std::vector<double> x;
+    for (uint32_t i = 0; i < n; ++i) {
+      x.push_back((i * 37 % 101) / 4.0 + (i % 7 == 0 ? 40.0 : 0.0));
+      PutNumberCell(5, first - 1 + i, x.back());
+    }
+    double mean = 0.0;
+    for (const double v : x) mean += v;
+    mean /= n;
+    double absolute = 0.0, squares = 0.0;
+    for (const double v : x) {
+      absolute += std::fabs(v - mean);
+      squares += (v - mean) * (v - mean);
+    }
+    const double s = std::sqrt(squares / (n - 1.0));
+    double fourth = 0.0;
+    for (const double v : x) fourth += std::pow((v - mean) / s, 4);
+    std::vector<double> sorted = x;
+    std::sort(sorted.begin(), sorted.end());
+    const double m = n;
+    const std::string list = "(F" + std::to_string(first) + ":F" + std::to_string(first + n - 1);
+    const struct {
+      std::string formula;
+      double expected;
+    } cases[] = {
+        {"=aveDev" + list + ")", absolute / n},
+        {"=devSq" + list + ")", squares},
+        {"=kurt" + list + ")",
+         m * (m + 1) / ((m - 1) * (m - 2) * (m - 3)) * fourth - 3 * (m - 1) * (m - 1) / ((m - 2) * (m - 3))},
+        {"=median" + list + ")", n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2},
+        {"=large" + list + ", 3)", sorted[n - 3]},
+        {"=percentile" + list + ", 0.5)", n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.formula);
+      const FormulaOutcome outcome = Evaluate(c.formula);
+      ASSERT_EQ(outcome.kind, uint32_t(kEvalNumber));
+      EXPECT_EQ(outcome.error, 0);
+      EXPECT_TRUE(RelativelyNear(outcome.number, c.expected, 1e-12));
+    }
   }
 }
 
