@@ -139,14 +139,14 @@ void FnFrequency(EvalState& state) {
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(bins)) {
       double bound = 0.0;
-      const uint8_t cellError = ReadCellNumber(state, first + 1, bins, cell, &bound);
+      const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
       error = Larger(error, cellError);
       if (cellError == kErrorNone) bounds.push_back(bound);
     }
     counts.assign(bounds.size() + 1, 0.0);
     while (const CellRecord* cell = NextArgCell(data)) {
       double value = 0.0;
-      const uint8_t cellError = ReadCellNumber(state, first, data, cell, &value);
+      const uint8_t cellError = ReadCellNumberInPlace(state, first, data, cell, &value);
       error = Larger(error, cellError);
       if (cellError != kErrorNone) continue;
       size_t row = bounds.size();

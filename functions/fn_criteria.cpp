@@ -195,7 +195,7 @@ void FnSumIf(EvalState& state) {
       if (!ownSum)
         sumCell = searchCell;
       double x = 0;
-      if (sumCell && ReadCellNumber(state, first, sums, sumCell, &x) != kErrorNone)
+      if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
       // An absent search cell reads as the number 0.
       CellValueView value{kEvalNumber, kErrorNone, 0.0, nullptr, 0};
