@@ -1180,3 +1180,24 @@ TEST(CellStore, AppendingBuildsTheSameChainAsInserting) {
     }
   }
 }
+
+// A cell looked up without a cursor and then placed with one: the cursor
+// must land on the record (or right after it) as a search would leave it.
+TEST(CellStore, PlacingACellJustLookedUpLeavesTheCursorOnIt) {
+  CellStore store;
+  for (uint32_t row = 0; row < 400; ++row)
+    for (uint16_t column = 0; column < 30; column += uint16_t(1 + row % 3))
+      ASSERT_TRUE(store.InsertCell(Record(Number(row, column, row + column / 8.0)), nullptr));
+  ASSERT_GT(store.BlockCount(), 1u);
+  for (uint32_t row = 0; row < 400; row += 7)
+    for (uint8_t flags : {uint8_t(0), kCursorAfterRecord}) {
+      const uint16_t column = uint16_t(row % 3 == 0 ? 27 : 0);
+      const CellRecord* expected = store.GetCell(row, column);
+      ASSERT_NE(expected, nullptr);
+      CellCursor placed;
+      placed.flags = flags;
+      ASSERT_EQ(store.FindCell(row, column, &placed), expected);
+      const uint32_t skipped = flags ? expected->Size() : 0;
+      EXPECT_EQ(placed.block->payload + placed.offset, expected->Bytes() + skipped);
+    }
+}
