@@ -49,11 +49,11 @@ class CellStore : public BlockStore {
   // when no block can be had; the cells are then unchanged (a block taken
   // before the failure may stay in the pool).
   bool InsertCell(const CellRecord* record, CellCursor* cursor);
-  // The same for a record written right after the one the last insert
-  // placed, at the end of the chain, when it sorts after it and fits its
-  // block: it goes there without a search, exactly where InsertCell would
-  // put it. Any other record takes InsertCell's way. For chains written in
-  // ascending order (array values).
+  // The same for the first record of an empty store, or one written right
+  // after the one the last insert placed, at the end of the chain, when it
+  // sorts after it and fits its block: it goes there without a search,
+  // exactly where InsertCell would put it. Any other record takes
+  // InsertCell's way. For chains written in ascending order (array values).
   bool AppendCell(const CellRecord* record, CellCursor* cursor);
   // Leaves the cursor on the first record at or after row, or at the end of
   // the chain (a null block when the store is empty), for a walk of the rows
