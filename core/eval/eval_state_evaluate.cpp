@@ -5,6 +5,7 @@
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
+#include "core/formula/take_scanned_token.h"
 #include "core/base/result_check.h"
 
 namespace {
