@@ -23,6 +23,8 @@ enum class Previous {
   kFunctionCall,
 };
 
+constexpr uint32_t kTokensWithoutSlot = kEvalOpenParen | kEvalCloseParen | kEvalEnd | kEvalListSeparator;
+
 bool IsOperandToken(uint32_t kind) {
   return kind == kEvalNumber || kind == kEvalText || kind == kEvalCellRef || kind == kEvalArray ||
          kind == kEvalEmpty;
@@ -89,8 +91,15 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
-  return Parse([&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned.text, token); },
-               ownColumn, ownRow);
+  return Parse(
+      [&](EvalValue* token) {
+        const ScannedToken& taken = next == end ? *end : *next++;
+        // Operators, brackets, separators and the end take no operand slot:
+        // the slot is written whole before anything reads it.
+        if (IsOperatorKind(taken.kind) || (taken.kind & kTokensWithoutSlot)) return uint32_t(taken.kind);
+        return TakeScannedToken(taken, scanned.text, token);
+      },
+      ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
