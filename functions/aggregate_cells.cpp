@@ -1,5 +1,10 @@
 #include "functions/aggregate_cells.h"
 
+#include <cstring>
+
+#include "core/base/error_code.h"
+#include "core/numfmt/double_to_text.h"
+
 uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   const bool omitted = IsOmittedArg(state.operands[slot]);
   const uint8_t error = GetArgRange(state, slot, out);
@@ -20,6 +25,30 @@ uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, c
   const uint8_t error = GetArgNumber(state, slot, out, -kLargestNumber, kLargestNumber);
   state.DisownSlot(slot);
   return error;
+}
+
+size_t CellValueText(const CellValueView& value, char* buffer, const char** text) {
+  *text = buffer;
+  buffer[0] = '\0';
+  if (value.kind == kEvalText) {
+    *text = value.text;
+    const void* nul = std::memchr(value.text, '\0', value.length);
+    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - value.text) : value.length;
+  }
+  if (value.error != kErrorNone)
+    std::strcpy(buffer, ErrorName(static_cast<uint8_t>(value.error)));
+  else if (value.kind == kEvalNumber)
+    DoubleToText(value.number, buffer, kArgTextCapacity, nullptr);
+  return std::strlen(buffer);
+}
+
+const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row) {
+  if (column >= kColumnCount || row >= kRowCount) return nullptr;
+  if (range.sheet) return range.sheet->GetCell(row, static_cast<uint16_t>(column));
+  CellCursor cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.block = range.chain;
+  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
 }
 
 bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {

@@ -90,4 +90,15 @@ class PairedWalk {
   const CellRecord* nextY_;
 };
 
+// The text GetArgText makes of a cell's value read in place: a text up to
+// its first NUL, a number as the evaluator writes it, an error by its name,
+// nothing for an empty value. *text points at it, in the cell or in buffer
+// (kArgTextCapacity bytes); the result is its length.
+size_t CellValueText(const CellValueView& value, char* buffer, const char** text);
+
+// The cell of the argument at (column, row) in its own coordinates; null
+// when there is none. An array's chain is walked from its head: a store
+// with an index would cost more to set up than the walk.
+const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row);
+
 #endif

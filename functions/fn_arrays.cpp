@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -130,19 +131,22 @@ void FnFrequency(EvalState& state) {
   ArgRange bins, data;
   uint32_t error = GetRequiredArgRange(state, first + 1, &bins);
   error = Larger(error, GetRequiredArgRange(state, first, &data));
-  std::vector<double> bounds;
-  std::vector<double> counts;
+  // The usual few bins stay on the stack; many spill to the heap.
+  alignas(double) unsigned char arena[64 * sizeof(double)];
+  std::pmr::monotonic_buffer_resource memory(arena, sizeof arena);
+  std::pmr::vector<double> bounds(&memory);
+  std::pmr::vector<double> counts(&memory);
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(bins)) {
       double bound = 0.0;
-      const uint8_t cellError = ReadCellNumber(state, first + 1, bins, cell, &bound);
+      const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
       error = Larger(error, cellError);
       if (cellError == kErrorNone) bounds.push_back(bound);
     }
     counts.assign(bounds.size() + 1, 0.0);
     while (const CellRecord* cell = NextArgCell(data)) {
       double value = 0.0;
-      const uint8_t cellError = ReadCellNumber(state, first, data, cell, &value);
+      const uint8_t cellError = ReadCellNumberInPlace(state, first, data, cell, &value);
       error = Larger(error, cellError);
       if (cellError != kErrorNone) continue;
       size_t row = bounds.size();
@@ -281,15 +285,15 @@ void FnIndex(EvalState& state) {
     SetReference(state, sheet, c0, r0, c1, r1);
     return;
   }
-  ArrayView view(x);
   if (m > 0 && n > 0) {
-    const CellRecord* cell = view.At(uint32_t(n) - 1, uint32_t(m) - 1);
+    const CellRecord* cell = ArgCellAt(x, x.firstColumn + uint32_t(n) - 1, x.firstRow + uint32_t(m) - 1);
     EvalValue& result = state.ClearArguments();
     result.kind = kEvalEmpty;
     if (cell) state.CellToValue(result, cell);
     ReleaseArgRange(state, x);
     return;
   }
+  ArrayView view(x);
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
   uint32_t columns = 0;
   uint32_t rows = 0;
@@ -361,14 +365,13 @@ void FnChoose(EvalState& state) {
 
 namespace {
 
-// Orders the rows of an array argument by key columns (from 0); the order
-// of row numbers from 0, or null when memory ran out.
-std::unique_ptr<uint32_t[]> SortArrayRows(EvalState& state, ArgRange& array, uint32_t keyCount,
+// Orders the rows of an array argument, seen through view, by key columns
+// (from 0); the order of row numbers from 0, or null when memory ran out.
+std::unique_ptr<uint32_t[]> SortArrayRows(EvalState& state, ArgRange& array, ArrayView& view, uint32_t keyCount,
                                           const uint16_t* keyColumns, const uint8_t* ascending) {
   const uint32_t rows = Height(array);
   std::unique_ptr<uint32_t[]> order(new (std::nothrow) uint32_t[rows]);
   if (!order) return order;
-  ArrayView view(array);
   state.SortRows(&view.Store(), array.firstRow, array.lastRow, keyCount, keyColumns, ascending, order.get());
   for (uint32_t i = 0; i < rows; ++i) order[i] -= array.firstRow;
   return order;
@@ -426,7 +429,8 @@ void FnSort(EvalState& state) {
     if (uint32_t(columns[k]) > Width(array)) error = kErrorRef;
   std::unique_ptr<uint32_t[]> order;
   if (error == kErrorNone) {
-    order = SortArrayRows(state, array, keyCount, keyColumns, ascending);
+    ArrayView view(array);
+    order = SortArrayRows(state, array, view, keyCount, keyColumns, ascending);
     if (!order) error = kErrorMemory;
   }
   const uint32_t rows = error == kErrorNone ? Height(array) : 0;
@@ -505,13 +509,6 @@ void FnUnique(EvalState& state) {
   ArgRange vector;
   error = Larger(error, GetRequiredArgRange(state, first, &vector));
   if (error == kErrorNone && Width(vector) != 1) error = kErrorValue;
-  std::unique_ptr<uint32_t[]> order;
-  const uint16_t keyColumn = 0;
-  const uint8_t ascending = 1;
-  if (error == kErrorNone) {
-    order = SortArrayRows(state, vector, 1, &keyColumn, &ascending);
-    if (!order) error = kErrorMemory;
-  }
   if (error != kErrorNone) {
     ReleaseArgRange(state, vector);
     SetErrorResult(state, error);
@@ -520,9 +517,14 @@ void FnUnique(EvalState& state) {
   const uint32_t rows = Height(vector);
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
   {
+    // One view serves the sort and the walk over the runs.
     ArrayView view(vector);
+    const uint16_t keyColumn = 0;
+    const uint8_t ascending = 1;
+    const std::unique_ptr<uint32_t[]> order = SortArrayRows(state, vector, view, 1, &keyColumn, &ascending);
+    if (!order) error = kErrorMemory;
     uint32_t out = 0;
-    for (uint32_t i = 0; i < rows && !builder.Failed();) {
+    for (uint32_t i = 0; order && i < rows && !builder.Failed();) {
       const CellRecord* head = view.At(0, order[i]);
       if (!head) {
         ++i;
@@ -540,5 +542,9 @@ void FnUnique(EvalState& state) {
     }
   }
   ReleaseArgRange(state, vector);
+  if (error != kErrorNone) {
+    SetErrorResult(state, error);
+    return;
+  }
   SetArrayResult(state, builder, type == 2 ? 2 : 1, rows);
 }

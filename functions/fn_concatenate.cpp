@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 
 namespace {
@@ -47,21 +48,15 @@ void FnConcatenate(EvalState& state) {
     char cells[kJoined + 1];
     size_t length = 0;
     while (const CellRecord* cell = NextArgCell(range)) {
-      // The argument's slot is free once its cells are taken, and nothing
-      // above it owns anything: a cell's text goes there and is read back.
-      EvalValue& value = state.operands[slot];
-      value.Clear();
-      value.sheet = range.sheet;
-      state.CellToValue(value, cell);
-      piece[0] = '\0';
-      const uint8_t cellError = GetArgText(state, slot, piece);
-      if (cellError > error) error = cellError;
-      const size_t pieceLength = std::strlen(piece);
+      const CellValueView value = state.ViewCell(cell, range.sheet);
+      if (value.error > error) error = value.error;
+      const char* text = nullptr;
+      const size_t pieceLength = CellValueText(value, piece, &text);
       if (pieceLength > kJoined - length) {
         result.overflowed = true;
         break;
       }
-      std::memcpy(cells + length, piece, pieceLength);
+      std::memcpy(cells + length, text, pieceLength);
       length += pieceLength;
     }
     ReleaseArgRange(state, range);

@@ -13,13 +13,16 @@ namespace {
 
 enum class CriterionOp { kEqual, kNotEqual, kLess, kLessEqual, kGreater, kGreaterEqual };
 
-// The condition of COUNTIF and SUMIF.
+// The condition of COUNTIF and SUMIF. The operand holds only its own bytes
+// and terminator: clearing all of it per call would cost more than a match.
 struct Criterion {
   CriterionOp op = CriterionOp::kEqual;
   double number = 0;
-  char operand[EvalState::kJoinedTextCapacity + 1] = {};
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
+  WholeTextShape pattern;  // of the operand
+  char operand[EvalState::kJoinedTextCapacity + 1];
+  Criterion() { operand[0] = '\0'; }
 };
 
 // The decimal number at the start of text (blanks, a sign, digits with "."
@@ -98,6 +101,7 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);
   }
+  criterion.pattern.Settle(criterion.operand);
   state.DisownSlot(slot);
   return criterion;
 }
@@ -120,34 +124,25 @@ bool Compare(CriterionOp op, int order) {
   return false;
 }
 
-// Whether the value in the slot meets the criterion; the slot owns nothing
-// afterwards.
-bool Matches(EvalState& state, uint16_t slot, const Criterion& criterion) {
-  const EvalValue& value = state.operands[slot];
-  bool match = false;
-  if (value.error != kErrorNone) {
-    match = value.error == criterion.error;
-  } else if (criterion.error != kErrorNone) {
-    match = false;
-  } else if (value.kind == kEvalText) {
-    const char* text = state.SlotText(slot);
+// Whether a value meets the criterion.
+bool Matches(const CellValueView& value, const Criterion& criterion) {
+  if (value.error != kErrorNone) return value.error == criterion.error;
+  if (criterion.error != kErrorNone) return false;
+  if (value.kind == kEvalText) {
     if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
       // Not equal is the pattern not matching.
-      bool whole = false;
-      const bool equal = WildcardMatch(criterion.operand, text, &whole) == 0 && whole;
-      match = equal == (criterion.op == CriterionOp::kEqual);
-    } else {
-      const int order = CompareTextIgnoringCase(text, state.SlotTextLength(slot), criterion.operand,
-                                                criterion.operandLength);
-      match = Compare(criterion.op, order);
+      return criterion.pattern.Matches(criterion.operand, value.text, value.length) ==
+             (criterion.op == CriterionOp::kEqual);
     }
-  } else if (value.kind == kEvalNumber) {
+    const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
+    return Compare(criterion.op, order);
+  }
+  if (value.kind == kEvalNumber) {
     const double x = value.number;
     const double n = criterion.number;
-    match = Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
+    return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
   }
-  state.DisownSlot(slot);
-  return match;
+  return false;
 }
 
 }  // namespace
@@ -162,11 +157,9 @@ void FnCountIf(EvalState& state) {
   const uint32_t error = GetRequiredArgRange(state, first, &range);
   double count = 0;
   if (error == kErrorNone) {
-    while (const CellRecord* cell = NextArgCell(range)) {
-      CellValueToSlot(state, first, range, cell);
-      if (Matches(state, first, criterion))
+    while (const CellRecord* cell = NextArgCell(range))
+      if (Matches(state.ViewCell(cell, range.sheet), criterion))
         ++count;
-    }
   }
   ReleaseArgRange(state, range);
   SetNumberResult(state, count, error);
@@ -202,21 +195,16 @@ void FnSumIf(EvalState& state) {
       if (!ownSum)
         sumCell = searchCell;
       double x = 0;
-      if (sumCell && ReadCellNumber(state, first, sums, sumCell, &x) != kErrorNone)
+      if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
+      // An absent search cell reads as the number 0.
+      CellValueView value{kEvalNumber, kErrorNone, 0.0, nullptr, 0};
       if (searchCell) {
-        CellValueToSlot(state, first, search, searchCell);
-        if (state.operands[first].error != kErrorNone) {
-          state.DisownSlot(first);
+        value = state.ViewCell(searchCell, search.sheet);
+        if (value.error != kErrorNone)
           continue;
-        }
-      } else {
-        // An absent search cell reads as the number 0.
-        EvalValue& zero = state.operands[first];
-        zero.Clear();
-        zero.kind = kEvalNumber;
       }
-      if (!Matches(state, first, criterion))
+      if (!Matches(value, criterion))
         continue;
       total += x;
       if (IsBadNumber(total)) {

@@ -16,12 +16,16 @@ constexpr int32_t kLargestNotAbove = 1;
 
 uint8_t Larger(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b ? a : b); }
 
-// The value searched for: a text, or a number (an empty value is 0).
+// The value searched for: a text, or a number (an empty value is 0). Only
+// the text's own bytes are ever written: the buffer is the pool's size and
+// clearing it per call would cost more than the search.
 struct LookupKey {
   bool isText = false;
   double number = 0;
-  char text[kArgTextCapacity] = "";
   size_t length = 0;
+  WholeTextShape pattern;  // of the text, for exact matches
+  char text[kArgTextCapacity];
+  LookupKey() { text[0] = '\0'; }
 };
 
 // The slot owns nothing afterwards.
@@ -34,6 +38,7 @@ uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
     key->isText = true;
     key->length = state.SlotTextLength(slot);
     std::memcpy(key->text, state.SlotText(slot), key->length + 1);
+    key->pattern.Settle(key->text);
   } else if (value.kind == kEvalNumber) {
     key->number = value.number;
   } else if (value.kind != kEvalEmpty) {
@@ -63,11 +68,9 @@ struct Hit {
   uint32_t row = 0;
 };
 
-// The best cell of the area for the mode. Each cell's value passes through
-// the scratch slot, which must own nothing; cells carrying errors are never
+// The best cell of the area for the mode; cells carrying errors are never
 // found.
-Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const Area& area, const LookupKey& key,
-               int32_t mode) {
+Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const LookupKey& key, int32_t mode) {
   ArgRange walk = source;
   walk.firstColumn = area.firstColumn;
   walk.firstRow = area.firstRow;
@@ -76,27 +79,27 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
   RestartArgRange(walk);
   Hit best;
   double bestNumber = 0;
-  char bestText[kArgTextCapacity] = "";
+  char bestText[kArgTextCapacity];
+  bestText[0] = '\0';
   size_t bestLength = 0;
   while (const CellRecord* cell = NextArgCell(walk)) {
-    CellValueToSlot(state, scratch, walk, cell);
-    const EvalValue& value = state.operands[scratch];
+    const CellValueView value = state.ViewCell(cell, walk.sheet);
     bool take = false;
     if (value.error != kErrorNone) {
       // not comparable
     } else if (key.isText && value.kind == kEvalText) {
-      const char* text = state.SlotText(scratch);
-      const size_t length = state.SlotTextLength(scratch);
+      const char* text = value.text;
+      const size_t length = value.length;
       if (mode == kExactMatch) {
-        bool whole = false;
-        take = WildcardMatch(key.text, text, &whole) == 0 && whole;
+        take = key.pattern.Matches(key.text, text, length);
       } else {
         const int order = CompareTextIgnoringCase(text, length, key.text, key.length);
         const int toBest = best.found ? CompareTextIgnoringCase(text, length, bestText, bestLength) : 0;
         take = mode == kLargestNotAbove ? order <= 0 && (!best.found || toBest > 0)
                                         : order >= 0 && (!best.found || toBest < 0);
         if (take) {
-          std::memcpy(bestText, text, length + 1);
+          std::memcpy(bestText, text, length);
+          bestText[length] = '\0';
           bestLength = length;
         }
       }
@@ -110,7 +113,6 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
         take = x >= key.number && (!best.found || x < bestNumber);
       if (take) bestNumber = x;
     }
-    state.DisownSlot(scratch);
     if (take) {
       best.found = true;
       best.column = cell->Column();
@@ -119,17 +121,6 @@ Hit SearchArea(EvalState& state, uint16_t scratch, const ArgRange& source, const
     }
   }
   return best;
-}
-
-// The cell of the argument at (column, row) in its own coordinates; null
-// when there is none.
-const CellRecord* CellAt(const ArgRange& source, uint32_t column, uint32_t row) {
-  if (column >= kColumnCount || row >= kRowCount) return nullptr;
-  if (source.sheet) return source.sheet->GetCell(row, static_cast<uint16_t>(column));
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.block = source.chain;
-  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
 }
 
 // The found cell's value as the result (an absent cell: an empty value),
@@ -167,13 +158,13 @@ void TableLookup(EvalState& state, bool down) {
   if (error == kErrorNone) {
     const Area area = down ? Area{table.firstColumn, table.firstRow, table.firstColumn, table.lastRow}
                            : Area{table.firstColumn, table.firstRow, table.lastColumn, table.firstRow};
-    const Hit hit = SearchArea(state, first, table, area, key, mode);
+    const Hit hit = SearchArea(state, table, area, key, mode);
     if (!hit.found)
       error = kErrorNA;
     else if (down)
-      cell = CellAt(table, table.firstColumn + index - 1, hit.row);
+      cell = ArgCellAt(table, table.firstColumn + index - 1, hit.row);
     else
-      cell = CellAt(table, hit.column, table.firstRow + index - 1);
+      cell = ArgCellAt(table, hit.column, table.firstRow + index - 1);
   }
   FinishLookup(state, table, cell, error);
 }
@@ -207,9 +198,9 @@ void FnLookup(EvalState& state) {
     const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
     const uint32_t rows = vector.lastRow - vector.firstRow + 1;
     if (count == 3) {
-      const Hit hit = SearchArea(state, first, vector, WholeArea(vector), key, kExactMatch);
+      const Hit hit = SearchArea(state, vector, WholeArea(vector), key, kExactMatch);
       if (hit.found)
-        cell = CellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
+        cell = ArgCellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
                       results.firstRow + (hit.row - vector.firstRow));
       else
         error = kErrorNA;
@@ -217,9 +208,9 @@ void FnLookup(EvalState& state) {
       const bool down = rows >= columns;
       const Area area = down ? Area{vector.firstColumn, vector.firstRow, vector.firstColumn, vector.lastRow}
                              : Area{vector.firstColumn, vector.firstRow, vector.lastColumn, vector.firstRow};
-      const Hit hit = SearchArea(state, first, vector, area, key, kLargestNotAbove);
+      const Hit hit = SearchArea(state, vector, area, key, kLargestNotAbove);
       if (hit.found)
-        cell = down ? CellAt(vector, vector.lastColumn, hit.row) : CellAt(vector, hit.column, vector.lastRow);
+        cell = down ? ArgCellAt(vector, vector.lastColumn, hit.row) : ArgCellAt(vector, hit.column, vector.lastRow);
       else
         error = kErrorNA;
     }
@@ -245,7 +236,7 @@ void FnMatch(EvalState& state) {
   error = Larger(error, ReadLookupKey(state, first, &key));
   double position = 0;
   if (error == kErrorNone) {
-    const Hit hit = SearchArea(state, first, range, WholeArea(range), key, mode);
+    const Hit hit = SearchArea(state, range, WholeArea(range), key, mode);
     if (hit.found)
       position = double(range.lastColumn - range.firstColumn + 1) * (hit.row - range.firstRow) +
                  (hit.column - range.firstColumn) + 1;

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/eval/eval_array_builder.h"
 #include "core/formula/eval_state.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 #include "functions/wildcard_match.h"
@@ -17,12 +19,17 @@ constexpr int32_t kIntMin = -2147483647;
 
 uint8_t Larger(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
+// Working buffers get only their terminator before GetArgText: an omitted
+// position reads as the empty text, and clearing the whole pool's capacity
+// per element would cost more than most texts.
+
 // One-position functions that rewrite their text in place; transform
 // returns the new length.
 template <class Transform>
 void RewriteText(EvalState& state, Transform transform) {
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   const size_t length = transform(text, std::strlen(text));
   SetTextOrError(state, text, length, error);
@@ -65,15 +72,18 @@ void FnClean(EvalState& state) {
 
 void FnCode(EvalState& state) {
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   SetNumberResult(state, static_cast<uint8_t>(text[0]), error);
 }
 
 void FnExact(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char a[kArgTextCapacity] = "";
-  char b[kArgTextCapacity] = "";
+  char a[kArgTextCapacity];
+  a[0] = '\0';
+  char b[kArgTextCapacity];
+  b[0] = '\0';
   uint8_t error = GetArgText(state, ArgSlot(state, 1), b);
   error = Larger(error, GetArgText(state, ArgSlot(state, 0), a));
   SetNumberResult(state, std::strcmp(a, b) == 0 ? 1 : 0, error);
@@ -81,8 +91,10 @@ void FnExact(EvalState& state) {
 
 void FnFind(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char search[kArgTextCapacity] = "";
-  char within[kArgTextCapacity] = "";
+  char search[kArgTextCapacity];
+  search[0] = '\0';
+  char within[kArgTextCapacity];
+  within[0] = '\0';
   int32_t start = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, kIntMin, kIntMax);
   error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));
@@ -102,16 +114,64 @@ void FnFind(EvalState& state) {
 
 void FnLeft(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   size_t length = 0;
   int32_t n = 1;
   const uint8_t error = ReadTextAndCount(state, text, &length, &n);
   SetTextOrError(state, text, static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length, error);
 }
 
+namespace {
+
+// LEN over the cells of a range or an array gives what BroadcastArrays
+// gives, an element per cell, but reads each cell in place instead of
+// taking it through a slot and the whole call. False, with nothing done,
+// for anything else.
+bool LengthsOfCells(EvalState& state, uint16_t slot) {
+  const EvalValue& value = state.operands[slot];
+  const bool cells = value.kind == kEvalArray || (value.kind == kEvalRange && value.sheet);
+  if (!cells || value.error != kErrorNone || !EvalState::MayBroadcast()) return false;
+  const uint32_t columns = value.second.column - value.first.column + 1;
+  const uint32_t rows = value.second.row - value.first.row + 1;
+  ArgRange range;
+  GetArgRange(state, slot, &range);
+  ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
+  uint32_t outcome = kErrorNone;
+  char buffer[kArgTextCapacity];
+  while (const CellRecord* cell = NextArgCell(range)) {
+    const CellValueView element = state.ViewCell(cell, range.sheet);
+    const char* text = nullptr;
+    const double length = element.error == kErrorNone ? double(CellValueText(element, buffer, &text)) : 0.0;
+    if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length,
+                           static_cast<uint8_t>(element.error))) {
+      outcome = kErrorMemory;
+      break;
+    }
+  }
+  ReleaseArgRange(state, range);
+  CellBlock* chain = lengths.Finish();
+  if (outcome == kErrorNone && !state.arrays.PushChain(chain)) outcome = kErrorValue;
+  EvalValue& result = state.operands[slot];
+  result.Clear();
+  state.operandTop = slot;
+  if (outcome != kErrorNone) {
+    state.arrays.ReleaseChain(chain);
+    result.kind = kEvalEmpty;
+    result.error = outcome;
+    return true;
+  }
+  result.SetArray(columns, rows);
+  return true;
+}
+
+}  // namespace
+
 void FnLen(EvalState& state) {
+  if (ArgCount(state) == 1 && LengthsOfCells(state, FirstArg(state))) return;
   if (!BeginElementCall(state, 1)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);
   SetNumberResult(state, static_cast<double>(std::strlen(text)), error);
 }
@@ -132,7 +192,8 @@ void FnUpper(EvalState& state) {
 
 void FnMid(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   int32_t start = 1;
   int32_t count = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &count, kIntMin, kIntMax);
@@ -170,7 +231,8 @@ void FnProper(EvalState& state) {
 
 void FnRight(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
-  char text[kArgTextCapacity] = "";
+  char text[kArgTextCapacity];
+  text[0] = '\0';
   size_t length = 0;
   int32_t n = 1;
   const uint8_t error = ReadTextAndCount(state, text, &length, &n);
@@ -180,8 +242,10 @@ void FnRight(EvalState& state) {
 
 void FnSearch(EvalState& state) {
   if (!BeginElementCall(state, 3)) return;
-  char search[kArgTextCapacity] = "";
-  char within[kArgTextCapacity] = "";
+  char search[kArgTextCapacity];
+  search[0] = '\0';
+  char within[kArgTextCapacity];
+  within[0] = '\0';
   int32_t start = 1;
   uint8_t error = GetArgInt(state, ArgSlot(state, 2), &start, 1, 1024);
   error = Larger(error, GetArgText(state, ArgSlot(state, 1), within));

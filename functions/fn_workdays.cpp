@@ -17,11 +17,32 @@ constexpr int32_t kSaturday = 7;
 // Holidays mark a month and day in every year.
 struct HolidayTable {
   bool marked[13][32];
+  uint8_t markedInMonth[13];  // how many days of the month are marked
 };
+
+bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
+
+// The weekday (1 Sunday .. 7 Saturday) days after the given one.
+int32_t WeekdayAfter(int32_t weekday, int32_t days) { return (weekday - 1 + days) % 7 + 1; }
+
+// The working days among the days first .. last of a month, day first
+// falling on the given weekday: whole weeks hold five, the rest are looked
+// at one by one, and so are the month's holidays.
+int32_t WorkdaysInMonth(const HolidayTable& holidays, int32_t month, int32_t first, int32_t last, int32_t weekday) {
+  const int32_t length = last - first + 1;
+  int32_t count = length / 7 * 5;
+  for (int32_t i = length / 7 * 7; i < length; ++i)
+    if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
+  if (holidays.markedInMonth[month] == 0) return count;
+  for (int32_t day = first; day <= last; ++day)
+    if (holidays.marked[month][day] && !IsWeekend(WeekdayAfter(weekday, day - first))) --count;
+  return count;
+}
 
 // A day of the calendar that steps one day at a time, its weekday along.
 struct CalendarDay {
   int32_t year, month, day, weekday;  // weekday 1 Sunday .. 7 Saturday
+  int32_t monthLength;                // the days of the month
 
   explicit CalendarDay(DateTime value) {
     value.ComputeDayOfYear();
@@ -29,14 +50,17 @@ struct CalendarDay {
     month = value.month;
     day = value.day;
     weekday = value.weekday;
+    monthLength = DaysInMonth(year, month);
   }
   void Forward() {
     weekday = weekday % 7 + 1;
-    if (++day <= DaysInMonth(year, month)) return;
+    if (++day <= monthLength) return;
     day = 1;
-    if (++month <= 12) return;
-    month = 1;
-    ++year;
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+    monthLength = DaysInMonth(year, month);
   }
   void Back() {
     weekday = (weekday + 5) % 7 + 1;
@@ -45,18 +69,53 @@ struct CalendarDay {
       month = 12;
       --year;
     }
-    day = DaysInMonth(year, month);
+    monthLength = DaysInMonth(year, month);
+    day = monthLength;
   }
   bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
   bool IsWorkday(const HolidayTable& holidays) const {
-    return weekday != kSunday && weekday != kSaturday && !holidays.marked[month][day];
+    return !IsWeekend(weekday) && !holidays.marked[month][day];
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
     if (month != other.month) return month > other.month;
     return day > other.day;
   }
+  // The working days from this day through last, both counted, a month at
+  // a time; this day ends on the first of the month after last.
+  int64_t CountWorkdaysThrough(const CalendarDay& last, const HolidayTable& holidays) {
+    int64_t count = 0;
+    while (!After(last)) {
+      const bool lastMonth = year == last.year && month == last.month;
+      const int32_t end = lastMonth ? last.day : monthLength;
+      count += WorkdaysInMonth(holidays, month, day, end, weekday);
+      weekday = WeekdayAfter(weekday, end - day + 1);
+      day = 1;
+      if (++month > 12) {
+        month = 1;
+        ++year;
+      }
+      monthLength = DaysInMonth(year, month);
+    }
+    return count;
+  }
 };
+
+// A cell read as GetArgDate reads it, without taking its text through the
+// pool: an empty cell leaves the date alone, a number is "#VALUE!".
+uint32_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
+  const CellValueView view = state.ViewCell(cell, range.sheet);
+  if (view.kind == kEvalEmpty && view.error == kErrorNone) return kErrorNone;
+  if (view.kind != kEvalText) return KindError(view.error);
+  if (view.error != kErrorNone) return view.error;
+  char text[kArgTextCapacity];
+  std::memcpy(text, view.text, view.length);
+  text[view.length] = '\0';
+  DateTime parsed;
+  if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
+  *out = parsed;
+  return kErrorNone;
+}
 
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate.
@@ -67,11 +126,13 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
-    CellValueToSlot(state, slot, range, cell);
     DateTime holiday{};
-    error = GetArgDate(state, slot, &holiday);
+    error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) holidays->marked[holiday.month][holiday.day] = true;
+    if (error == kErrorNone && !holidays->marked[holiday.month][holiday.day]) {
+      holidays->marked[holiday.month][holiday.day] = true;
+      ++holidays->markedInMonth[holiday.month];
+    }
   }
   ReleaseArgRange(state, range);
   return error;
@@ -142,9 +203,8 @@ void FnNetWorkDays(EvalState& state) {
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    const CalendarDay last(lastDate);
-    for (CalendarDay day(firstDate); !day.After(last); day.Forward())
-      if (day.IsWorkday(holidays)) ++count;
+    CalendarDay day(firstDate);
+    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate), holidays));
   }
   SetNumberResult(state, count, error);
 }

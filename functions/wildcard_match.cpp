@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/formula/formula_strings.h"
 #include "platform/os_services.h"
 
 namespace {
@@ -121,4 +122,40 @@ int32_t WildcardMatch(const char* pattern, const char* text, bool* whole, int32_
   if (whole) *whole = reachesEnd;
   if (end) *end = matchEnd;
   return start;
+}
+
+// An empty pattern matches nothing, as WildcardMatch has it, and "~" or "?"
+// anywhere needs the full matcher.
+void WholeTextShape::Settle(const char* pattern) {
+  shape_ = Shape::kGeneral;
+  literalLength_ = 0;
+  if (pattern[0] == '\0' || std::strpbrk(pattern, "?~")) return;
+  const char* star = std::strchr(pattern, '*');
+  if (!star) {
+    shape_ = Shape::kLiteral;
+    literalLength_ = std::strlen(pattern);
+    return;
+  }
+  for (const char* p = star; *p; ++p)
+    if (*p != '*') return;
+  shape_ = Shape::kPrefix;
+  literalLength_ = static_cast<size_t>(star - pattern);
+}
+
+bool WholeTextShape::Matches(const char* pattern, const char* text, size_t length) const {
+  const void* nul = std::memchr(text, '\0', length);
+  if (nul) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
+  if (shape_ == Shape::kGeneral) {
+    // Texts of the evaluator are shorter than its pool.
+    char terminated[FormulaStrings::kByteCapacity];
+    if (length >= sizeof terminated) return false;
+    std::memcpy(terminated, text, length);
+    terminated[length] = '\0';
+    bool whole = false;
+    return WildcardMatch(pattern, terminated, &whole) == 0 && whole;
+  }
+  if (shape_ == Shape::kLiteral ? length != literalLength_ : length < literalLength_) return false;
+  for (size_t i = 0; i < literalLength_; ++i)
+    if (OsCharUpper(static_cast<uint8_t>(pattern[i])) != OsCharUpper(static_cast<uint8_t>(text[i]))) return false;
+  return true;
 }

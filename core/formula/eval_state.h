@@ -55,6 +55,16 @@ struct SortKeys {
   uint32_t firstRow = 0;
 };
 
+// A cell's value read in place (EvalState::ViewCell): what CellToValue
+// would put in a slot, a text left in the cell instead of the pool.
+struct CellValueView {
+  uint32_t kind;     // kEvalNumber, kEvalText or kEvalEmpty
+  uint32_t error;
+  double number;     // 0 unless a number
+  const char* text;  // the cell's own bytes, not terminated
+  size_t length;
+};
+
 // The result area of an array formula as a recalculation pass found it:
 // the formula's cell and the far corner of the values it spilled. A value
 // read there before the formula is calculated in the pass is stale.
@@ -154,6 +164,9 @@ class EvalState {
   // an array of the common shape in slot first; false with "#VALUE!" there
   // (or the flagged arguments' error) when the shapes differ.
   bool BroadcastArrays(const uint8_t* flags, uint16_t first);
+  // Whether BroadcastArrays would start now, nested broadcasts being bounded;
+  // a handler that applies itself over cells directly asks this first.
+  static bool MayBroadcast();
 
   // References (eval_references.cpp). A cell reference becomes the cell's
   // value; a text is pushed on the top of the pool.
@@ -163,6 +176,11 @@ class EvalState {
   // the top of the pool. A formula cell not calculated in this pass is noted
   // as pending when the value has a worksheet.
   void CellToValue(EvalValue& value, const CellRecord* cell);
+  // The same value read in place, for handlers that only look at it: the
+  // cell (not null) is noted as pending when store is given, and a text the
+  // pool could not take now reads as empty with "#VALUE!", as it would there.
+  // The error given joins the cell's, as a value's own error does there.
+  CellValueView ViewCell(const CellRecord* cell, CellStore* store, uint32_t error = 0);
   // A range becomes an array value whose chain is pushed on the array stack.
   void RangeToArray(EvalValue& value);
   // The range (a cell made a one-cell range) taken from every item that the

@@ -169,6 +169,21 @@ size_t StripTrailingZeros(char* text, size_t length) {
   return length;
 }
 
+// A whole number within fifteen digits, written as its digits: what the
+// fixed form gives it once its zero decimals are stripped.
+size_t WholeNumberText(double value, char* buffer, size_t size) {
+  char text[24];
+  char* end = text + sizeof text;
+  char* p = end;
+  uint64_t magnitude = static_cast<uint64_t>(value < 0 ? -value : value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = '-';
+  return Finish(buffer, size, p, static_cast<size_t>(end - p));
+}
+
 }  // namespace
 
 size_t PrintFixedDecimals(double value, int decimals, char* buffer, size_t size) {
@@ -216,6 +231,8 @@ size_t DoubleToText(double value, char* buffer, size_t size, const RegionalSetti
   if (!std::isfinite(value)) return NonFiniteText(value, buffer, size);
   // Negative zero shows as zero.
   if (value == 0) return Finish(buffer, size, "0", 1);
+  if (value <= 999999999999999.0 && value >= -999999999999999.0 && value == std::trunc(value))
+    return WholeNumberText(value, buffer, size);
   char text[64];
   int negative = value < 0 ? 1 : 0;
   if (value > 999999999999999.0 || value < -999999999999999.0 || std::fabs(value) < 1e-14) {

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "core/numfmt/regional_settings.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -53,6 +55,28 @@ TEST(DoubleToText, WritesTheStoredForms) {
   for (const auto& c : cases) {
     EXPECT_EQ(Text(c.value), c.text) << "value " << c.value;
   }
+}
+
+// Whole numbers of up to fifteen digits are written as their digits alone,
+// and a buffer without room for them and the terminator is refused.
+TEST(DoubleToText, WritesWholeNumbersAsTheirDigits) {
+  const uint32_t seed = TestSeed(20261207);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937_64 random(seed);
+  for (int i = 0; i < 5000; ++i) {
+    int64_t limit = 1;
+    for (int digits = 1 + int(random() % 15); digits > 0; --digits) limit *= 10;
+    int64_t whole = int64_t(random() % uint64_t(limit));
+    if (random() % 2) whole = -whole;
+    const std::string expected = whole == 0 ? "0" : std::to_string(whole);
+    ASSERT_EQ(Text(double(whole)), expected);
+    char shorter[kDoubleTextCapacity];
+    EXPECT_EQ(DoubleToText(double(whole), shorter, expected.size(), nullptr), 0u) << expected;
+  }
+  EXPECT_EQ(Text(999999999999999.0), "999999999999999");
+  EXPECT_EQ(Text(-999999999999999.0), "-999999999999999");
+  EXPECT_EQ(Text(1e15), "1e+015");
+  EXPECT_EQ(Text(-0.0), "0");
 }
 
 TEST(DoubleToText, PutsTheDecimalSeparatorOnlyIntoTheFixedForm) {

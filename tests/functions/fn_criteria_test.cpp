@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "functions/wildcard_match.h"
+#include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
+
+namespace {
+
+std::string RandomText(std::mt19937& random, const char* alphabet, uint32_t maxLength) {
+  const size_t letters = std::char_traits<char>::length(alphabet);
+  std::string text(random() % (maxLength + 1), ' ');
+  for (char& c : text) c = alphabet[random() % letters];
+  return text;
+}
+
+using Criteria = FormulaTableTest;
+
+// COUNTIF, SUMIF and the exact lookups settle plain texts and texts ending
+// in stars without the pattern search; they must find exactly the texts the
+// pattern search finds whole ("<>" exactly the others).
+TEST_F(Criteria, TextPatternsMatchAsTheWildcardMatcherDoes) {
+  const uint32_t seed = TestSeed(20261207);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  constexpr uint32_t kTexts = 24;
+  std::vector<std::string> texts;
+  for (uint32_t row = 0; row < kTexts; ++row) {
+    texts.push_back(RandomText(random, "abBc*", 4));
+    PutText(sheet, 0, row, texts.back());
+    PutNumber(sheet, 1, row, row + 1);
+  }
+  for (int trial = 0; trial < 200; ++trial) {
+    // Mostly the simple shapes, now and then a "?" or "~" as well.
+    std::string pattern = RandomText(random, trial % 5 == 0 ? "aBc?~" : "abBc", 3);
+    if (random() % 2) pattern += std::string(1 + random() % 2, '*');
+    int count = 0;
+    double sum = 0;
+    std::string firstMatch = "#N/A!";
+    for (uint32_t row = 0; row < kTexts; ++row) {
+      bool whole = false;
+      if (WildcardMatch(pattern.c_str(), texts[row].c_str(), &whole) == 0 && whole) {
+        if (count == 0) firstMatch = std::to_string(row + 1);
+        ++count;
+        sum += row + 1;
+      }
+    }
+    SCOPED_TRACE(pattern);
+    EXPECT_EQ(Run("=COUNTIF(A1:A24,\"" + pattern + "\")"), std::to_string(count));
+    EXPECT_EQ(Run("=COUNTIF(A1:A24,\"<>" + pattern + "\")"), std::to_string(int(kTexts) - count));
+    char expected[64];
+    DoubleToText(sum, expected, sizeof expected, nullptr);
+    EXPECT_EQ(Run("=SUMIF(A1:A24,\"" + pattern + "\",B1:B24)"), expected);
+    EXPECT_EQ(Run("=MATCH(\"" + pattern + "\",A1:A24,0)"), firstMatch);
+  }
+}
+
+}  // namespace
