@@ -41,10 +41,8 @@ bool TextToNumberValue(const char* text, size_t length, double* value) {
   return true;
 }
 
-void EvalState::TextToNumber(uint16_t slot) {
-  if (slot == 0 || slot >= kStackSlots) return;
+void EvalState::TextOperandToNumber(uint16_t slot) {
   EvalValue& value = operands[slot];
-  if (value.kind != kEvalText) return;
   const uint32_t error = value.error;
   double number = 0;
   const bool read = error == kErrorNone && TextToNumberValue(SlotText(slot), SlotTextLength(slot), &number);

@@ -133,8 +133,7 @@ void EvalState::ResolveReference(EvalValue& value) {
   CellToValue(value, cell);
 }
 
-void EvalState::ResolveOperand(uint16_t slot) {
-  if (slot == 0 || slot >= kStackSlots || operands[slot].kind != kEvalCellRef) return;
+void EvalState::ResolveCellOperand(uint16_t slot) {
   ResolveReference(operands[slot]);
   KeepInStep(slot);
 }

@@ -5,6 +5,7 @@
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
+#include "core/formula/take_scanned_token.h"
 #include "core/base/result_check.h"
 
 namespace {
@@ -21,6 +22,8 @@ enum class Previous {
   kListSeparator,
   kFunctionCall,
 };
+
+constexpr uint32_t kTokensWithoutSlot = kEvalOpenParen | kEvalCloseParen | kEvalEnd | kEvalListSeparator;
 
 bool IsOperandToken(uint32_t kind) {
   return kind == kEvalNumber || kind == kEvalText || kind == kEvalCellRef || kind == kEvalArray ||
@@ -88,8 +91,15 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
-  return Parse([&](EvalValue* token) { return TakeScannedToken(next == end ? *end : *next++, scanned.text, token); },
-               ownColumn, ownRow);
+  return Parse(
+      [&](EvalValue* token) {
+        const ScannedToken& taken = next == end ? *end : *next++;
+        // Operators, brackets, separators and the end take no operand slot:
+        // the slot is written whole before anything reads it.
+        if (IsOperatorKind(taken.kind) || (taken.kind & kTokensWithoutSlot)) return uint32_t(taken.kind);
+        return TakeScannedToken(taken, scanned.text, token);
+      },
+      ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

@@ -129,16 +129,12 @@ CellBlock* EvalState::TakeSlotArray(uint16_t slot) {
   return chain;
 }
 
-void EvalState::DisownSlot(uint16_t slot) {
-  if (slot >= kStackSlots) return;
-  EvalValue& value = operands[slot];
-  if (value.kind == kEvalText) {
+void EvalState::ReleaseSlotOwnings(uint16_t slot) {
+  if (operands[slot].kind == kEvalText) {
     strings.RemoveFromTop(OwnersAbove(slot, kEvalText));
-  } else if (value.kind == kEvalArray) {
+  } else {
     arrays.ReleaseChain(TakeChainFromTop(arrays, OwnersAbove(slot, kEvalArray)));
   }
-  value.kind = kEvalEmpty;
-  value.number = 0;
 }
 
 bool EvalState::CheckStackOwnership(char* message, size_t capacity) const {

@@ -193,7 +193,9 @@ class EvalState {
 
   // The same for operand slots, keeping the text pool and the array stack in
   // the order of the operand stack whatever owns the slots above.
-  void ResolveOperand(uint16_t slot);
+  void ResolveOperand(uint16_t slot) {
+    if (slot != 0 && slot < kStackSlots && operands[slot].kind == kEvalCellRef) ResolveCellOperand(slot);
+  }
   void RangeOperandToArray(uint16_t slot);
   // Notes a formula cell of store that is not yet calculated in this pass
   // as the pending reference, unless one is noted already. A spill value
@@ -210,7 +212,9 @@ class EvalState {
   // number it spells (blanks around it allowed, the current decimal
   // separator); anything else is an empty value with "#NUM!". A value that
   // already carries an error only loses its text.
-  void TextToNumber(uint16_t slot);
+  void TextToNumber(uint16_t slot) {
+    if (slot != 0 && slot < kStackSlots && operands[slot].kind == kEvalText) TextOperandToNumber(slot);
+  }
   // A number (or an empty value) becomes its text with the generic
   // separators, an error-carrying value its error's text; a full pool gives
   // an empty value with "#VALUE!".
@@ -232,7 +236,13 @@ class EvalState {
   // Releases whatever the slot owns wherever it lies in the pool or the
   // array stack; the slot becomes an empty value keeping its error and
   // corners.
-  void DisownSlot(uint16_t slot);
+  void DisownSlot(uint16_t slot) {
+    if (slot >= kStackSlots) return;
+    EvalValue& value = operands[slot];
+    if (value.kind == kEvalText || value.kind == kEvalArray) ReleaseSlotOwnings(slot);
+    value.kind = kEvalEmpty;
+    value.number = 0;
+  }
   // Pushes on the operand or the operator stack; false with the syntax
   // status when the stack is full.
   bool PushOperand(const EvalValue& value) { return Push(operands, operandTop, value); }
@@ -312,6 +322,11 @@ class EvalState {
   // the cell (ownColumn, ownRow); the rest of Evaluate.
   template <class ReadToken>
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
+  // The out-of-line parts of ResolveOperand, TextToNumber and DisownSlot,
+  // for a slot that holds a reference, a text, or a text or an array.
+  void ResolveCellOperand(uint16_t slot);
+  void TextOperandToNumber(uint16_t slot);
+  void ReleaseSlotOwnings(uint16_t slot);
   // Parts of ApplyOperator.
   void ApplyCall();
   void ApplyUnary(uint32_t op);

@@ -10,6 +10,7 @@
 #include "core/formula/formula_array_constant.h"
 #include "core/formula/formula_chars.h"
 #include "core/formula/formula_ref_text.h"
+#include "core/formula/take_scanned_token.h"
 #include "core/base/result_check.h"
 #include "platform/os_services.h"
 
@@ -208,40 +209,6 @@ uint32_t ScanFormulaToken(const char* base, const char** position, ScannedToken*
     }
   }
   return kEvalInvalid;
-}
-
-uint32_t EvalState::TakeScannedToken(const ScannedToken& scanned, const char* base, EvalValue* token) {
-  token->Clear();
-  token->kind = scanned.kind;
-  token->error = scanned.error;
-  switch (scanned.kind) {
-    case kEvalInvalid:
-      status = kEvalStatusSyntax;
-      break;
-    case kEvalNumber:
-      token->number = scanned.number;
-      break;
-    case kEvalCellRef: {
-      const R1C1Corner& c = scanned.corner;
-      token->cell = scanned.resolved ? RefCorner{static_cast<uint32_t>(c.column), static_cast<uint32_t>(c.row), c.flags}
-                                     : ResolveR1C1Corner(c, column, row);
-      token->sheet = sheet;
-      if (token->cell.flags & kRefOutsideGrid) token->error = kErrorRef;
-      break;
-    }
-    case kEvalText:
-      if (!strings.Push(base + scanned.textOffset, scanned.textLength)) {
-        token->kind = kEvalEmpty;
-        token->error = kErrorValue;
-      }
-      break;
-    case kEvalFunctionCall:
-      token->functionIndex = static_cast<uint16_t>(scanned.textLength);
-      break;
-    default:
-      break;
-  }
-  return token->kind;
 }
 
 uint32_t EvalState::NextToken(const char** position, EvalValue* token, bool storedForm) {

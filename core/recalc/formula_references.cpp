@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/formula/formula_chars.h"
+#include "core/formula/take_scanned_token.h"
 #include "core/workbook/workbook.h"
 
 namespace {
