@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/numfmt/date_time.h"
 #include "core/numfmt/double_to_text.h"
 
 uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
@@ -73,4 +74,18 @@ void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
   const uint16_t first = FirstArg(state);
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + count; --slot)
     state.DisownSlot(slot);
+}
+
+uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
+  const CellValueView view = state.ViewCell(cell, range.sheet);
+  if (view.kind == kEvalEmpty && view.error == kErrorNone) return kErrorNone;
+  if (view.kind != kEvalText) return KindError(view.error);
+  if (view.error != kErrorNone) return static_cast<uint8_t>(view.error);
+  char text[kArgTextCapacity];
+  std::memcpy(text, view.text, view.length);
+  text[view.length] = '\0';
+  DateTime parsed;
+  if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
+  *out = parsed;
+  return kErrorNone;
 }

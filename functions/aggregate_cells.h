@@ -96,6 +96,10 @@ class PairedWalk {
 // (kArgTextCapacity bytes); the result is its length.
 size_t CellValueText(const CellValueView& value, char* buffer, const char** text);
 
+// A cell read as GetArgDate reads it, without taking its text through the
+// pool: an empty cell leaves the date alone, a number is "#VALUE!".
+uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out);
+
 // The cell of the argument at (column, row) in its own coordinates; null
 // when there is none. An array's chain is walked from its head: a store
 // with an index would cost more to set up than the walk.

@@ -2,10 +2,8 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "core/base/error_code.h"
-#include "core/base/result_check.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
 
@@ -69,47 +67,10 @@ bool CashFlows::KeepSignAboveZeroRate() const {
   return changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
 }
 
-namespace {
-
-// A cell's flow as ReadCellNumber reads it; a plain number cell gives its
-// number without a trip through an evaluator slot (only formula cells and
-// spilled values may be noted as not yet calculated).
-uint8_t ReadFlowNumber(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell, double* out) {
-  if (cell->IsNumber() && !cell->IsSpillValue() && cell->ErrorCode() == kErrorNone && !IsBadNumber(cell->Number())) {
-    *out = cell->Number();
-    return kErrorNone;
-  }
-  return ReadCellNumber(state, slot, range, cell, out);
-}
-
-// A cell's date as GetArgDate reads it from the cell's value; a plain text
-// cell is read where it stands, when the text pool would have taken it.
-uint8_t ReadFlowDate(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell, DateTime* out) {
-  constexpr size_t kDateTextCapacity = 64;
-  const size_t length = cell->IsText() ? cell->TextLength() : kDateTextCapacity;
-  if (length < kDateTextCapacity && !cell->IsSpillValue() && cell->ErrorCode() == kErrorNone &&
-      state.strings.Count() < FormulaStrings::kStringCapacity &&
-      length < FormulaStrings::kByteCapacity - state.strings.BytesUsed()) {
-    char text[kDateTextCapacity];
-    std::memcpy(text, cell->Text(), length);
-    text[length] = '\0';
-    DateTime parsed;
-    if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
-    *out = parsed;
-    return kErrorNone;
-  }
-  CellValueToSlot(state, slot, range, cell);
-  const uint8_t error = GetArgDate(state, slot, out);
-  state.DisownSlot(slot);
-  return error;
-}
-
-}  // namespace
-
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
-    const uint8_t error = ReadFlowNumber(state, slot, range, cell, &x);
+    const uint8_t error = ReadCellNumberInPlace(state, slot, range, cell, &x);
     if (error != kErrorNone) return error;
     if (!out->Append(x)) return kErrorMemory;
   }
@@ -139,7 +100,7 @@ uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlow
     uint32_t rangeError = kErrorNone;
     while (const CellRecord* cell = NextArgCell(ranges[i])) {
       double x = 0;
-      const uint8_t cellError = ReadFlowNumber(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
+      const uint8_t cellError = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
       if (cellError != kErrorNone) {
         rangeError = LargerErrorOf(rangeError, cellError);
       } else if (!out->Append(x)) {
@@ -173,9 +134,9 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
         break;
       }
       DateTime when{};
-      uint32_t pairError = ReadFlowDate(state, datesSlot, dates, date, &when);
+      uint32_t pairError = ReadCellDate(state, dates, date, &when);
       double amount = 0;
-      pairError = LargerErrorOf(pairError, ReadFlowNumber(state, flowsSlot, flows, flow, &amount));
+      pairError = LargerErrorOf(pairError, ReadCellNumberInPlace(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {
         error = LargerErrorOf(error, pairError);
         continue;

@@ -101,22 +101,6 @@ struct CalendarDay {
   }
 };
 
-// A cell read as GetArgDate reads it, without taking its text through the
-// pool: an empty cell leaves the date alone, a number is "#VALUE!".
-uint32_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
-  const CellValueView view = state.ViewCell(cell, range.sheet);
-  if (view.kind == kEvalEmpty && view.error == kErrorNone) return kErrorNone;
-  if (view.kind != kEvalText) return KindError(view.error);
-  if (view.error != kErrorNone) return view.error;
-  char text[kArgTextCapacity];
-  std::memcpy(text, view.text, view.length);
-  text[view.length] = '\0';
-  DateTime parsed;
-  if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
-  *out = parsed;
-  return kErrorNone;
-}
-
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
