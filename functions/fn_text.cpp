@@ -3,9 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
-#include "core/eval/eval_array_builder.h"
 #include "core/formula/eval_state.h"
-#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 #include "functions/wildcard_match.h"
@@ -122,53 +120,7 @@ void FnLeft(EvalState& state) {
   SetTextOrError(state, text, static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length, error);
 }
 
-namespace {
-
-// LEN over the cells of a range or an array gives what BroadcastArrays
-// gives, an element per cell, but reads each cell in place instead of
-// taking it through a slot and the whole call. False, with nothing done,
-// for anything else.
-bool LengthsOfCells(EvalState& state, uint16_t slot) {
-  const EvalValue& value = state.operands[slot];
-  const bool cells = value.kind == kEvalArray || (value.kind == kEvalRange && value.sheet);
-  if (!cells || value.error != kErrorNone || !EvalState::MayBroadcast()) return false;
-  const uint32_t columns = value.second.column - value.first.column + 1;
-  const uint32_t rows = value.second.row - value.first.row + 1;
-  ArgRange range;
-  GetArgRange(state, slot, &range);
-  ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
-  uint32_t outcome = kErrorNone;
-  char buffer[kArgTextCapacity];
-  while (const CellRecord* cell = NextArgCell(range)) {
-    const CellValueView element = state.ViewCell(cell, range.sheet);
-    const char* text = nullptr;
-    const double length = element.error == kErrorNone ? double(CellValueText(element, buffer, &text)) : 0.0;
-    if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length,
-                           static_cast<uint8_t>(element.error))) {
-      outcome = kErrorMemory;
-      break;
-    }
-  }
-  ReleaseArgRange(state, range);
-  CellBlock* chain = lengths.Finish();
-  if (outcome == kErrorNone && !state.arrays.PushChain(chain)) outcome = kErrorValue;
-  EvalValue& result = state.operands[slot];
-  result.Clear();
-  state.operandTop = slot;
-  if (outcome != kErrorNone) {
-    state.arrays.ReleaseChain(chain);
-    result.kind = kEvalEmpty;
-    result.error = outcome;
-    return true;
-  }
-  result.SetArray(columns, rows);
-  return true;
-}
-
-}  // namespace
-
 void FnLen(EvalState& state) {
-  if (ArgCount(state) == 1 && LengthsOfCells(state, FirstArg(state))) return;
   if (!BeginElementCall(state, 1)) return;
   char text[kArgTextCapacity];
   text[0] = '\0';

@@ -49,8 +49,6 @@ bool IsRangeOrArray(uint32_t kind) { return kind == kEvalRange || kind == kEvalA
 
 }  // namespace
 
-bool EvalState::MayBroadcast() { return broadcastDepth < kMaxBroadcastDepth; }
-
 bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   const uint16_t top = operandTop;
   if (first == 0 || first >= top || top >= kStackSlots) {

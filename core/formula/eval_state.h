@@ -164,9 +164,6 @@ class EvalState {
   // an array of the common shape in slot first; false with "#VALUE!" there
   // (or the flagged arguments' error) when the shapes differ.
   bool BroadcastArrays(const uint8_t* flags, uint16_t first);
-  // Whether BroadcastArrays would start now, nested broadcasts being bounded;
-  // a handler that applies itself over cells directly asks this first.
-  static bool MayBroadcast();
 
   // References (eval_references.cpp). A cell reference becomes the cell's
   // value; a text is pushed on the top of the pool.

@@ -11,8 +11,8 @@ namespace {
 
 using TextLengths = FormulaTableTest;
 
-// LEN and CONCATENATE over a range read its cells in place; each element of
-// LEN must be what LEN of that one cell gives, bit for bit (texts, numbers
+// LEN over a range gives an element per cell and CONCATENATE reads its
+// cells in place; each element of LEN must be what LEN of that one cell gives, bit for bit (texts, numbers
 // in their text form, errors passed on; absent cells give no element), and
 // CONCATENATE must join what it gives for each cell alone.
 TEST_F(TextLengths, EachElementIsTheLengthOfItsCell) {
