@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -98,49 +99,31 @@ void PairStatistic(EvalState& state, PairResult wanted) {
   call.Finish(result);
 }
 
-// The numbers of every argument: a range's cells that read as numbers, a
-// single value unless it carries an error, an empty position as 0. They
-// stay on the stack while they fit.
-class ListNumbers {
- public:
-  // Collects and sorts them; "#VALUE!" when there are none or too many.
-  uint32_t Collect(EvalState& state);
-  const double* Data() const { return more_.empty() ? kept_ : more_.data(); }
-  size_t Size() const { return size_; }
-
- private:
-  static constexpr size_t kKeptNumbers = 256;
-  void Add(double x);
-
-  double kept_[kKeptNumbers];
-  size_t size_ = 0;
-  std::vector<double> more_;
+// A list of numbers held on the stack while it has at most kKept of them.
+struct ShortList {
+  static constexpr size_t kKept = 256;
+  alignas(double) unsigned char arena[kKept * sizeof(double)];
+  std::pmr::monotonic_buffer_resource memory{arena, sizeof arena};
+  std::pmr::vector<double> values{&memory};
+  ShortList() { values.reserve(kKept); }
 };
 
-void ListNumbers::Add(double x) {
-  if (size_ < kKeptNumbers) {
-    kept_[size_++] = x;
-    return;
-  }
-  if (more_.empty()) more_.assign(kept_, kept_ + size_);
-  more_.push_back(x);
-  ++size_;
-}
-
-uint32_t ListNumbers::Collect(EvalState& state) {
+// The numbers of every argument, sorted: a range's cells that read as
+// numbers, a single value unless it carries an error, an empty position as
+// 0; "#VALUE!" when there are none or too many.
+uint32_t CollectNumbers(EvalState& state, std::pmr::vector<double>* numbers) {
   ArgValues values(state);
   uint32_t error = kErrorNone;
   values.ForEach([&](const ArgValue& value) {
     if (value.error != kErrorNone || error != kErrorNone) return;
-    if (size_ >= kMaxListValues) {
+    if (numbers->size() >= kMaxListValues) {
       error = kErrorValue;
       return;
     }
-    Add(value.number);
+    numbers->push_back(value.number);
   });
-  if (error == kErrorNone && size_ == 0) error = kErrorValue;
-  double* numbers = more_.empty() ? kept_ : more_.data();
-  if (error == kErrorNone) std::sort(numbers, numbers + size_);
+  if (error == kErrorNone && numbers->empty()) error = kErrorValue;
+  if (error == kErrorNone) std::sort(numbers->begin(), numbers->end());
   return error;
 }
 
@@ -153,12 +136,12 @@ void FnCovar(EvalState& state) { PairStatistic(state, PairResult::kCovariance); 
 
 void FnMedian(EvalState& state) {
   if (!RequireArgs(state, 1)) return;
-  ListNumbers list;
-  const uint32_t error = list.Collect(state);
+  ShortList list;
+  const uint32_t error = CollectNumbers(state, &list.values);
   double result = 0.0;
   if (error == kErrorNone) {
-    const double* numbers = list.Data();
-    const size_t n = list.Size();
+    const std::pmr::vector<double>& numbers = list.values;
+    const size_t n = numbers.size();
     result = n % 2 == 1 ? numbers[n / 2] : (numbers[n / 2 - 1] + numbers[n / 2]) / 2.0;
   }
   SetNumberResult(state, result, error);
@@ -166,17 +149,17 @@ void FnMedian(EvalState& state) {
 
 void FnMode(EvalState& state) {
   if (!RequireArgs(state, 1)) return;
-  ListNumbers list;
-  const uint32_t error = list.Collect(state);
+  ShortList list;
+  const uint32_t error = CollectNumbers(state, &list.values);
   double result = 0.0;
   if (error == kErrorNone) {
-    const double* numbers = list.Data();
+    const std::pmr::vector<double>& numbers = list.values;
     // Ascending order: a later run must be strictly longer to win, so the
     // smallest of equally frequent values stays.
     result = numbers[0];
     size_t best = 1;
     size_t run = 0;
-    for (size_t i = 0; i < list.Size(); ++i) {
+    for (size_t i = 0; i < numbers.size(); ++i) {
       run = i > 0 && numbers[i] == numbers[i - 1] ? run + 1 : 1;
       if (run > best) {
         best = run;
