@@ -129,7 +129,10 @@ TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
   // The first character opens the in-cell editor, which takes the rest;
   // the program's one thread takes the keys in the order they were sent.
   // With the default options Enter stays in the cell: Down moves on.
-  for (const char* text : {"=SUM(1,2,3)", "=NORMSDIST(0)"}) {
+  // A1 and A2 are formulas of their own; A3:A5 hold the numbers the range
+  // formulas below them read (the file keeps references in R1C1 form).
+  for (const char* text : {"=SUM(1,2,3)", "=NORMSDIST(0)", "3", "1", "2", "=MEDIAN(A3:A5)", "=LARGE(A3:A5,1)",
+                           "=MATCH(1,A3:A5,0)", "=NPV(0,A3:A5)"}) {
     PostMessageA(view, WM_CHAR, static_cast<unsigned char>(text[0]), 1);
     for (const char* c = text + 1; *c; ++c) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(*c), 1);
     PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
@@ -141,6 +144,10 @@ TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
   const std::string saved = ReadFile(book);
   EXPECT_NE(saved.find("<F>=SUM(1,2,3)</F><N>6</N>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<F>=NORMSDIST(0)</F><N>0.5</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=MEDIAN(R[-3]C:R[-1]C)</F><N>2</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=LARGE(R[-4]C:R[-2]C,1)</F><N>3</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=MATCH(1,R[-5]C:R[-3]C,0)</F><N>2</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=NPV(0,R[-6]C:R[-4]C)</F><N>6</N>"), std::string::npos) << saved;
   DeleteFileA(book);
   DeleteFileA(profile.c_str());
 }
