@@ -89,6 +89,7 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 }
 
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
   return Parse(
@@ -100,6 +101,46 @@ uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownC
         return TakeScannedToken(taken, scanned.text, token);
       },
       ownColumn, ownRow);
+}
+
+uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  // The steps were taken from a parse that runs to its end whatever the
+  // values, with the stacks never full, so only an application's status
+  // can stop them. Records go straight to the operand slot that Parse moves
+  // them to from the operator stack.
+  const ProgramStep* step = scanned.steps;
+  const ProgramStep* const end = step + scanned.stepCount;
+  for (; step != end; ++step) {
+    EvalValue& slot = operands[operandTop + 1];
+    switch (step->action) {
+      case kStepTakeOperand: {
+        const uint32_t kind = TakeScannedToken(scanned.tokens[step->token], scanned.text, &slot);
+        if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
+        if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+        ++operandTop;
+        continue;
+      }
+      case kStepOmitted:
+        slot.Clear();
+        slot.kind = kEvalEmpty;
+        ++operandTop;
+        continue;
+      case kStepApplyOperator:
+        slot.Clear();
+        slot.kind = step->value;
+        break;
+      default:
+        slot.Clear();
+        slot.kind = kEvalFunctionCall;
+        slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step->token].textLength);
+        slot.firstArgument = step->value;
+        break;
+    }
+    ++operandTop;
+    ApplyOperator();
+    if (status != 0) break;
+  }
+  return FinishEvaluation(ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
@@ -258,6 +299,10 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
     }
   }
 
+  return FinishEvaluation(ownColumn, ownRow);
+}
+
+uint32_t EvalState::FinishEvaluation(uint32_t ownColumn, uint32_t ownRow) {
   if (status == 0 && (operandTop != 1 || operatorTop != 0)) status = kEvalStatusSyntax;
   if (status == 0) {
     EvalValue& result = operands[1];

@@ -3,21 +3,7 @@
 #include <cstdio>
 
 #include "core/formula/builtin_function_table.h"
-
-namespace {
-
-// Higher binds tighter; every operator is left-associative.
-constexpr uint8_t kPrecedence[kOperatorCount] = {
-    1, 1, 1, 1, 1, 1,  // = < <= > >= <>
-    2, 2, 2,           // + - &
-    3, 3,              // * /
-    4,                 // ^
-    5, 5,              // unary minus, %
-    6, 6,              // _ (intersection), ! (sheet)
-    7,                 // : (range)
-};
-
-}  // namespace
+#include "core/formula/operator_precedence.h"
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet) : EvalState(ownerBook, ownSheet, ForOneCall{}) {
   for (EvalValue& slot : operands) slot.Clear();
@@ -32,7 +18,7 @@ EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall)
   pending.Clear();
   arrayElementsLeft = kArrayElementBudget;
   status = 0;
-  for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kPrecedence[i];
+  for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kOperatorPrecedence[i];
   column = 0;
   row = 0;
   SortBuiltinFunctionTable();

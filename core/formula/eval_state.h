@@ -319,6 +319,12 @@ class EvalState {
   // the cell (ownColumn, ownRow); the rest of Evaluate.
   template <class ReadToken>
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
+  // The same from the steps kept for the formula's parse.
+  uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // The end of either: the one operand left becomes the result (a range an
+  // array, a reference its cell's value), or the formula fails with
+  // "#SYNTAX!" and nothing else survives.
+  uint32_t FinishEvaluation(uint32_t ownColumn, uint32_t ownRow);
   // The out-of-line parts of ResolveOperand, TextToNumber and DisownSlot,
   // for a slot that holds a reference, a text, or a text or an array.
   void ResolveCellOperand(uint16_t slot);

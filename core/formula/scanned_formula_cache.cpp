@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/cells/block_store.h"
+#include "core/formula/eval_state.h"
 #include "core/formula/eval_value.h"
 
 struct ScannedFormulaCache::Entry {
@@ -15,6 +16,10 @@ namespace {
 // Texts met once are noted in a table this many times as large as that of
 // the entries, since most of them are never met again.
 constexpr uint32_t kSeenPerSlot = 4;
+
+// Steps of a kept formula's parse at most: one per token of a formula text
+// of the longest a cell holds, its end included.
+constexpr uint32_t kProgramCapacity = kFormulaTextCapacity + 1;
 
 static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCount - 1)) == 0 &&
                   (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
@@ -121,8 +126,10 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   // A text that cannot be kept is kept without tokens, so that it is not
   // scanned twice at every meeting.
   if (!keep || tokens[count - 1].kind != kEvalEnd) count = 0;
+  ProgramStep steps[kProgramCapacity];
+  const uint32_t stepCount = count <= kProgramCapacity ? BuildOperatorOrderProgram(tokens, count, steps) : 0;
   const size_t textBytes = AlignedSize(sizeof(Entry) + length + 1);
-  *bytes = textBytes + count * sizeof(ScannedToken);
+  *bytes = textBytes + count * sizeof(ScannedToken) + stepCount * sizeof(ProgramStep);
   Entry* entry = static_cast<Entry*>(AllocateStorePage(*bytes));
   if (!entry) {
     FreeStorePage(tokens);
@@ -135,7 +142,10 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   ScannedToken* ownTokens = reinterpret_cast<ScannedToken*>(reinterpret_cast<char*>(entry) + textBytes);
   std::memcpy(ownTokens, tokens, count * sizeof(ScannedToken));
   FreeStorePage(tokens);
-  entry->formula = ScannedFormula{hash, static_cast<uint32_t>(length), count, ownText, ownTokens};
+  ProgramStep* ownSteps = reinterpret_cast<ProgramStep*>(ownTokens + count);
+  std::memcpy(ownSteps, steps, stepCount * sizeof(ProgramStep));
+  entry->formula = ScannedFormula{hash,      static_cast<uint32_t>(length), count, ownText, ownTokens,
+                                  stepCount, stepCount ? ownSteps : nullptr};
   return entry;
 }
 

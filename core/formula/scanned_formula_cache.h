@@ -15,16 +15,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/formula/operator_order_program.h"
 #include "core/formula/scanned_token.h"
 
 // One scanned formula: its text and its tokens up to and including the end;
 // none for a text that cannot be taken again, which is scanned each time.
+// The steps of its parse are kept beside them when the parse succeeds
+// whatever the values (none otherwise: the tokens are parsed each time).
 struct ScannedFormula {
   uint32_t hash;
   uint32_t textLength;
   uint32_t tokenCount;
   const char* text;  // the formula's own copy, NUL-terminated
   const ScannedToken* tokens;
+  uint32_t stepCount;
+  const ProgramStep* steps;
 };
 
 class ScannedFormulaCache {

@@ -1,0 +1,181 @@
+#include "core/formula/operator_order_program.h"
+
+#include "core/formula/eval_state.h"
+#include "core/formula/operator_precedence.h"
+
+namespace {
+
+constexpr uint32_t kStackSlots = EvalState::kStackSlots;
+
+// What the previous token left the parse expecting, as in the evaluator.
+enum class Previous {
+  kStart,
+  kOperand,
+  kOpenParen,
+  kCloseParen,
+  kPercent,
+  kBinaryOperator,
+  kUnaryMinus,
+  kListSeparator,
+  kFunctionCall,
+};
+
+bool EndsOperand(Previous previous) {
+  return previous == Previous::kOperand || previous == Previous::kCloseParen || previous == Previous::kPercent;
+}
+
+bool AwaitsOperand(Previous previous) {
+  return previous == Previous::kBinaryOperator || previous == Previous::kUnaryMinus;
+}
+
+// The evaluator's parse carried out on token kinds alone: operand slots are
+// counted rather than filled, and every push or application it would make
+// is appended as a step. Any path on which the parse would set the syntax
+// status refuses the program, so that such formulas keep being parsed.
+class ProgramBuilder {
+ public:
+  ProgramBuilder(const ScannedToken* tokens, ProgramStep* steps) : tokens_(tokens), steps_(steps) {}
+
+  uint32_t Build(uint32_t tokenCount) {
+    Previous previous = Previous::kStart;
+    for (uint32_t i = 0; i < tokenCount; ++i) {
+      if (operandTop_ + recordTop_ + 2 > kStackSlots) return 0;
+      const uint32_t kind = tokens_[i].kind;
+      if (kind == kEvalNumber || kind == kEvalText || kind == kEvalCellRef || kind == kEvalEmpty) {
+        if (EndsOperand(previous)) return 0;
+        Emit(kStepTakeOperand, 0, i);
+        ++operandTop_;
+        previous = Previous::kOperand;
+      } else if (IsOperatorKind(kind)) {
+        // An intersection of operands that are not both ranges leaves them
+        // both on the stack: the slots that follow depend on the values.
+        if (kind == kOpIntersect) return 0;
+        uint32_t op = kind;
+        const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == Previous::kPercent);
+        if (!binary) {
+          if (op != kOpMinus || previous == Previous::kUnaryMinus) return 0;
+          op = kOpUnaryMinus;
+        } else {
+          const uint8_t rank = kOperatorPrecedence[op - 1];
+          while (recordTop_ > 0 && IsOperatorKind(records_[recordTop_].kind) &&
+                 kOperatorPrecedence[records_[recordTop_].kind - 1] >= rank)
+            if (!ApplyTop()) return 0;
+        }
+        if (!PushRecord(op, 0, i)) return 0;
+        previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
+                   : op == kOpPercent  ? Previous::kPercent
+                                       : Previous::kBinaryOperator;
+      } else if (kind == kEvalOpenParen || kind == kEvalFunctionCall) {
+        if (EndsOperand(previous)) return 0;
+        if (!PushRecord(kEvalOpenParen, 0, i)) return 0;
+        if (kind == kEvalFunctionCall && !PushRecord(kEvalFunctionCall, operandTop_ + 1, i)) return 0;
+        previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
+      } else if (kind == kEvalListSeparator) {
+        if (AwaitsOperand(previous)) return 0;
+        if (previous == Previous::kListSeparator || previous == Previous::kFunctionCall) {
+          if (!PushOmitted()) return 0;
+        } else if (!ApplyDownToCall()) {
+          return 0;
+        }
+        previous = Previous::kListSeparator;
+      } else if (kind == kEvalCloseParen) {
+        if (AwaitsOperand(previous) || previous == Previous::kOpenParen || previous == Previous::kStart) return 0;
+        if (previous == Previous::kListSeparator && !PushOmitted()) return 0;
+        for (;;) {
+          if (recordTop_ == 0) return 0;
+          if (records_[recordTop_].kind == kEvalOpenParen) break;
+          if (!ApplyTop()) return 0;
+        }
+        --recordTop_;
+        previous = Previous::kCloseParen;
+      } else if (kind == kEvalEnd) {
+        if (AwaitsOperand(previous)) return 0;
+        while (recordTop_ > 0) {
+          if (!IsOperatorKind(records_[recordTop_].kind)) return 0;
+          if (!ApplyTop()) return 0;
+        }
+        // Exactly one operand must remain; anything after the end is not read.
+        return operandTop_ == 1 ? count_ : 0;
+      } else {
+        return 0;  // an array constant, or a token the scanner refused
+      }
+    }
+    return 0;  // no end
+  }
+
+ private:
+  struct Record {
+    uint32_t kind;
+    uint32_t firstArgument;
+    uint32_t token;
+  };
+
+  void Emit(uint8_t action, uint32_t value, uint32_t token) {
+    steps_[count_++] = ProgramStep{action, static_cast<uint8_t>(value), static_cast<uint16_t>(token)};
+  }
+
+  bool PushRecord(uint32_t kind, uint32_t firstArgument, uint32_t token) {
+    if (recordTop_ + 1 >= kStackSlots) return false;
+    records_[++recordTop_] = Record{kind, firstArgument, token};
+    return true;
+  }
+
+  bool PushOmitted() {
+    if (operandTop_ + 1 >= kStackSlots) return false;
+    Emit(kStepOmitted, 0, 0);
+    ++operandTop_;
+    return true;
+  }
+
+  // The top record moves to the next operand slot and is applied; the
+  // operand top it leaves is the one the evaluator's application leaves
+  // whenever it sets no status (and a status ends the evaluation anyway).
+  bool ApplyTop() {
+    if (operandTop_ + 1 >= kStackSlots) return false;
+    const Record record = records_[recordTop_--];
+    const uint32_t slot = operandTop_ + 1;
+    if (record.kind == kEvalFunctionCall) {
+      if (record.firstArgument == 0 || record.firstArgument > slot) return false;
+      Emit(kStepCall, record.firstArgument, record.token);
+      operandTop_ = record.firstArgument;
+    } else if (record.kind == kOpUnaryMinus || record.kind == kOpPercent) {
+      if (slot < 2) return false;
+      Emit(kStepApplyOperator, record.kind, record.token);
+      operandTop_ = slot - 1;
+    } else if (IsOperatorKind(record.kind)) {
+      if (slot < 3) return false;
+      Emit(kStepApplyOperator, record.kind, record.token);
+      operandTop_ = slot - 2;
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // Applies records down to the nearest call; false when a "(" or the
+  // bottom comes first (a separator outside an argument list).
+  bool ApplyDownToCall() {
+    for (;;) {
+      if (recordTop_ == 0) return false;
+      const uint32_t kind = records_[recordTop_].kind;
+      if (kind == kEvalFunctionCall) return true;
+      if (kind == kEvalOpenParen) return false;
+      if (!ApplyTop()) return false;
+    }
+  }
+
+  const ScannedToken* tokens_;
+  ProgramStep* steps_;
+  uint32_t count_ = 0;
+  Record records_[kStackSlots] = {};
+  uint32_t recordTop_ = 0;
+  uint32_t operandTop_ = 0;
+};
+
+}  // namespace
+
+uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCount, ProgramStep* steps) {
+  if (!tokens || tokenCount == 0 || tokenCount > UINT16_MAX) return 0;
+  ProgramBuilder builder(tokens, steps);
+  return builder.Build(tokenCount);
+}

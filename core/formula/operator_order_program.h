@@ -1,0 +1,38 @@
+#ifndef TALVERO_CORE_OPERATOR_ORDER_PROGRAM_H
+#define TALVERO_CORE_OPERATOR_ORDER_PROGRAM_H
+
+// A kept formula's parse, done once. What the operator-precedence parse does
+// with a formula's tokens (which operands it pushes, which operator or call
+// it applies when, where omitted arguments go) depends only on the tokens'
+// kinds, so it is recorded as steps in the order the evaluator carries them
+// out; each evaluation of the formula walks the steps instead of parsing
+// again, applying exactly the same operators to the same slots.
+
+#include <cstdint>
+
+#include "core/formula/scanned_token.h"
+
+enum ProgramAction : uint8_t {
+  kStepTakeOperand,   // the token at `token` becomes the next operand
+  kStepOmitted,       // an empty operand for an omitted argument
+  kStepApplyOperator, // the operator `value` is applied
+  kStepCall,          // the call at `token` runs, its first argument in slot `value`
+};
+
+struct ProgramStep {
+  uint8_t action;
+  uint8_t value;
+  uint16_t token;
+};
+static_assert(sizeof(ProgramStep) == 4, "steps are kept packed beside the tokens");
+
+// Records the steps for tokens (tokenCount of them, the end last) into
+// steps, which has room for tokenCount steps (never more are needed).
+// Returns the number of steps, or 0 when the formula gets no program and is
+// parsed at every evaluation as before: any structural syntax error (the
+// parse would stop part way, after running what came before), a stack the
+// parse would overflow, an intersection (whose operand count depends on
+// the values), or a token kind the steps do not cover.
+uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCount, ProgramStep* steps);
+
+#endif
