@@ -25,19 +25,42 @@ static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCoun
                   (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
               "slot counts are powers of two");
 
-// Eight bytes at a time, mixed by multiplication; never 0, which marks an
-// empty place in the table of texts met once.
+uint64_t Word(const char* bytes) {
+  uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The bytes of a text shorter than a word, as one word.
+uint64_t ShortWord(const char* bytes, size_t length) {
+  if (length >= 4) {
+    uint32_t low;
+    uint32_t high;
+    std::memcpy(&low, bytes, sizeof low);
+    std::memcpy(&high, bytes + length - 4, sizeof high);
+    return low | uint64_t(high) << 32;
+  }
+  uint64_t word = 0;
+  for (size_t i = 0; i < length; ++i) word |= uint64_t(static_cast<uint8_t>(bytes[i])) << (8 * i);
+  return word;
+}
+
+// Eight bytes at a time, mixed by multiplication, the last word read where
+// it ends with the text (overlapping the word before); never 0, which marks
+// an empty place in the table of texts met once. Only equal texts must
+// hash alike: the table compares the texts themselves.
 uint32_t HashText(const char* text, size_t length) {
   uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
-  size_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text + i, 8);
-    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 32;
+  uint64_t tail;
+  if (length >= 8) {
+    for (size_t i = 0; i + 8 < length; i += 8) {
+      hash = (hash ^ Word(text + i)) * 0xFF51AFD7ED558CCDull;
+      hash ^= hash >> 32;
+    }
+    tail = Word(text + length - 8);
+  } else {
+    tail = ShortWord(text, length);
   }
-  uint64_t tail = 0;
-  std::memcpy(&tail, text + i, length - i);
   hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
   hash ^= hash >> 29;
   return static_cast<uint32_t>(hash) | 1u;
@@ -45,8 +68,17 @@ uint32_t HashText(const char* text, size_t length) {
 
 size_t AlignedSize(size_t size) { return (size + alignof(ScannedToken) - 1) & ~(alignof(ScannedToken) - 1); }
 
+// Formula texts are short: compared a word at a time in place, the last
+// word overlapping the one before, rather than by a call.
+bool SameBytes(const char* a, const char* b, size_t length) {
+  if (length < 8) return ShortWord(a, length) == ShortWord(b, length);
+  for (size_t i = 0; i + 8 < length; i += 8)
+    if (Word(a + i) != Word(b + i)) return false;
+  return Word(a + length - 8) == Word(b + length - 8);
+}
+
 bool Matches(const ScannedFormula& formula, uint32_t hash, const char* text, size_t length) {
-  return formula.hash == hash && formula.textLength == length && std::memcmp(formula.text, text, length) == 0;
+  return formula.hash == hash && formula.textLength == length && SameBytes(formula.text, text, length);
 }
 
 }  // namespace
@@ -175,7 +207,7 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
 const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length, uint32_t column) const {
   if (!enabled_ || !slots_) return nullptr;
   const Entry*& recent = recent_[column % kRecentCount];
-  if (recent && recent->formula.textLength == length && std::memcmp(recent->formula.text, text, length) == 0)
+  if (recent && recent->formula.textLength == length && SameBytes(recent->formula.text, text, length))
     return &recent->formula;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
   if (!entry || entry->formula.tokenCount == 0) return nullptr;

@@ -67,6 +67,33 @@ TEST(ScannedFormulaCache, KeepsEveryTextOfARowMetAgain) {
   EXPECT_EQ(cache.EntryCount(), texts.size());
 }
 
+// Texts of every short length that differ in one character only, at each
+// place: each finds its own tokens, from a text without a NUL after it too,
+// whichever was last found for the column.
+TEST(ScannedFormulaCache, FindsOnlyTheTextItKeptWhereverTheyDiffer) {
+  ScannedFormulaCache cache;
+  std::vector<std::string> texts;
+  for (size_t length = 2; length <= 19; ++length)
+    for (size_t place = 1; place < length; ++place) {
+      std::string text = "=" + std::string(length - 1, '1');
+      text[place] = '2';
+      texts.push_back(text);
+    }
+  for (const std::string& text : texts) {
+    FindText(cache, text.c_str());
+    ASSERT_NE(FindText(cache, text.c_str()), nullptr) << text;
+  }
+  for (int round = 0; round < 2; ++round)
+    for (const std::string& text : texts) {
+      const std::vector<char> unterminated(text.begin(), text.end());
+      const ScannedFormula* kept = cache.FindKept(unterminated.data(), unterminated.size(), 3);
+      ASSERT_NE(kept, nullptr) << text;
+      EXPECT_EQ(std::string(kept->text), text);
+    }
+  const char other[] = "=1111112";
+  EXPECT_EQ(cache.FindKept(other, 5, 3), nullptr);  // "=1111" was never kept
+}
+
 TEST(ScannedFormulaCache, StaysWithinItsBudgetAndStartsAgainWhenFull) {
   ScannedFormulaCache cache;
   uint32_t most = 0;
