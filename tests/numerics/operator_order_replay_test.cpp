@@ -121,7 +121,7 @@ class FormulaMaker {
     static const char* const operands[] = {
         "1",        "0",       "2.5",       "1E999",   "#DIV/0!", "#N/A",    "TRUE",       "'ab'",
         "\"3\"",    "''",      "R1C1",      "R2C1",    "R1C2",    "R[1]C",   "RC[-1]",     "R3C3",
-        "R1C1:R2C2", "R1:R2",  "C1:C2",     "R[-1]C",  "name",    "R0C1",    "R1C1:R1C3",  "R4C4",
+        "R1C1:R2C2", "SUM(R1:R2)", "COUNT(C1:C2)",     "R[-1]C",  "name",    "R0C1",    "R1C1:R1C3",  "R4C4",     "COUNT(C2)",
     };
     return Pick(operands);
   }
@@ -202,11 +202,12 @@ TEST(OperatorOrderProgram, ReplayGivesWhatParsingGivesOverRandomFormulas) {
   EvalState replaying(nullptr, &cells);
   FormulaMaker maker(seed);
   uint32_t replayed = 0;
-  constexpr uint32_t kFormulas = 3000;
+  constexpr uint32_t kFormulas = 2000;
   for (uint32_t i = 0; i < kFormulas; ++i) {
     const std::string formula = maker.Make();
     SCOPED_TRACE(formula);
-    for (int round = 0; round < 3; ++round)
+    // Noted in the first cell, kept in the second, found again after.
+    for (int round = 0; round < 2; ++round)
       for (const auto& place : places) {
         const Outcome expected = EvaluateIn(parsing, formula, place.column, place.row);
         const Outcome got = EvaluateIn(replaying, formula, place.column, place.row);
