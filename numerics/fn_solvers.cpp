@@ -39,15 +39,31 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTa
 
 // A nested evaluator over the caller's workbook and worksheet, which takes
 // the tokens its caller kept and finds the cells of the target's references
-// once for the whole search.
-struct NestedEvaluator {
-  explicit NestedEvaluator(const EvalState& state) : evaluator(state.owner, state.sheet, EvalState::ForOneCall{}) {
+// once for the whole search. Each level of nesting keeps its evaluator from
+// one search to the next: making one clears some kilobytes of tables, which
+// costs a root search about as much as the rest of its set-up.
+class NestedEvaluator {
+ public:
+  NestedEvaluator(const EvalState& state, const SolverNesting& nesting) : evaluator(LevelEvaluator(nesting.Level())) {
+    evaluator.StartOneCall(state.owner, state.sheet);
     evaluator.resolveSheet = state.resolveSheet;
     evaluator.ownersFormulas = &state.scannedFormulas;
     evaluator.keptCells = &cells;
   }
+  ~NestedEvaluator() { evaluator.EndOneCall(); }
+  NestedEvaluator(const NestedEvaluator&) = delete;
+  NestedEvaluator& operator=(const NestedEvaluator&) = delete;
+
+  // Fresh for every search: a store freed and another made at its address
+  // may show the same count of changes.
   KeptCellLookups cells;
-  EvalState evaluator;
+  EvalState& evaluator;
+
+ private:
+  static EvalState& LevelEvaluator(int32_t level) {
+    static EvalState levels[kMaxSolverNesting + 1];
+    return levels[level < 0 ? 0 : level > kMaxSolverNesting ? kMaxSolverNesting : level];
+  }
 };
 
 // v, one flag per variable; an omitted v leaves every variable fixed.
@@ -78,7 +94,7 @@ void FnRoot(EvalState& state) {
   call.Number(4, &epsilon, 0.0, kLargest);
   call.Number(3, &x1, -kLargest, kLargest);
   call.Number(2, &x0, -kLargest, kLargest);
-  NestedEvaluator nested(state);
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
@@ -105,7 +121,7 @@ void FnMinMC(EvalState& state) {
   call.Number(4, &to, -kLargest, kLargest);
   call.Number(3, &from, -kLargest, kLargest);
   if (call.Ok() && !(to > from)) call.Fail(kErrorNum);
-  NestedEvaluator nested(state);
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
@@ -136,7 +152,7 @@ void FnMinSimplex(EvalState& state) {
   if (maxSteps < 1) maxSteps = 2000;
   if (!(epsilon > 0.0)) epsilon = 1e-25;
   if (!(start > 0.0)) start = 1e-5;
-  NestedEvaluator nested(state);
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));

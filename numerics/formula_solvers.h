@@ -31,8 +31,13 @@ class SolverNesting {
   SolverNesting& operator=(const SolverNesting&) = delete;
   // False when too many searches are nested to start another.
   bool Allowed() const { return allowed_; }
+  // 0 for a search that no other search encloses, 1 for one inside the
+  // target of another, and so on; at most kMaxSolverNesting, as a refused
+  // search evaluates nothing.
+  int32_t Level() const { return level_; }
 
  private:
+  int32_t level_;
   bool allowed_;
 };
 
