@@ -85,29 +85,35 @@ void StoreVariables(MatrixCall& call, const SolverVariables& variables, Matrix& 
 
 }  // namespace
 
+// ROOT takes numbers and references only: it reads them without the matrix
+// handlers' frame, whose room for range arguments costs more to set up and
+// release than a root search's other set-up.
 void FnRoot(EvalState& state) {
   if (!MatrixCall::Begin(state, 5, 5)) return;
-  MatrixCall call(state);
+  const uint16_t first = FirstArg(state);
   SolverNesting nesting;
-  if (!nesting.Allowed()) call.Fail(kErrorValue);
+  uint32_t error = nesting.Allowed() ? 0 : uint32_t(kErrorValue);
+  const auto fail = [&error](uint32_t argError) {
+    if (argError > error) error = argError;
+  };
   double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
-  call.Number(4, &epsilon, 0.0, kLargest);
-  call.Number(3, &x1, -kLargest, kLargest);
-  call.Number(2, &x0, -kLargest, kLargest);
+  fail(GetArgNumber(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
+  fail(GetArgNumber(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
+  fail(GetArgNumber(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
-  if (call.Ok() && variable.Count() != 1) call.Fail(kErrorRef);
+  fail(AddReferencedVariables(state, uint16_t(first + 1), variable));
+  fail(LoadTarget(state, first, nested.evaluator, target));
+  if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
-  if (call.Ok()) call.Fail(TraceSolverPath(target, variable, path));
-  if (call.Ok() && !(x1 > x0)) call.Fail(kErrorNum);
+  if (error == 0) fail(TraceSolverPath(target, variable, path));
+  if (error == 0 && !(x1 > x0)) fail(kErrorNum);
   double root = 0.0;
-  if (call.Ok() && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) call.Fail(kErrorValue);
+  if (error == 0 && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) fail(kErrorValue);
   variable.Restore();
   path.Restore();
-  call.Finish(root);
+  SetNumberResult(state, root, error);
 }
 
 void FnMinMC(EvalState& state) {
