@@ -12,13 +12,15 @@ constexpr double kLargest = 1.7976931348623157e308;
 CellStore* SheetOf(const EvalState& state, const EvalValue& value) { return value.sheet ? value.sheet : state.sheet; }
 
 // The cells a reference argument names: one cell, or a one-column range of
-// at most kMaxSolverVariables rows. "#REF!" for anything else.
-uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, SolverVariables& variables) {
+// at most kMaxSolverVariables rows. "#REF!" for anything else. A single
+// cell is found where the target's evaluations will look for it.
+uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups& cells, SolverVariables& variables) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (!sheet) return kErrorRef;
-  if (value.kind == kEvalCellRef) return variables.Add(sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+  if (value.kind == kEvalCellRef)
+    return variables.Add(cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
   if (value.kind != kEvalRange || value.first.column != value.second.column ||
       value.second.row - value.first.row >= kMaxSolverVariables || !IsFullCell(value.first) ||
       !IsFullCell(value.second))
@@ -103,7 +105,7 @@ void FnRoot(EvalState& state) {
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
-  fail(AddReferencedVariables(state, uint16_t(first + 1), variable));
+  fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
   fail(LoadTarget(state, first, nested.evaluator, target));
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
@@ -130,7 +132,7 @@ void FnMinMC(EvalState& state) {
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
@@ -161,7 +163,7 @@ void FnMinSimplex(EvalState& state) {
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
