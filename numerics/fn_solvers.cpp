@@ -12,13 +12,15 @@ constexpr double kLargest = 1.7976931348623157e308;
 CellStore* SheetOf(const EvalState& state, const EvalValue& value) { return value.sheet ? value.sheet : state.sheet; }
 
 // The cells a reference argument names: one cell, or a one-column range of
-// at most kMaxSolverVariables rows. "#REF!" for anything else.
-uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, SolverVariables& variables) {
+// at most kMaxSolverVariables rows. "#REF!" for anything else. A single
+// cell is found where the target's evaluations will look for it.
+uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups& cells, SolverVariables& variables) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (!sheet) return kErrorRef;
-  if (value.kind == kEvalCellRef) return variables.Add(sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+  if (value.kind == kEvalCellRef)
+    return variables.Add(cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
   if (value.kind != kEvalRange || value.first.column != value.second.column ||
       value.second.row - value.first.row >= kMaxSolverVariables || !IsFullCell(value.first) ||
       !IsFullCell(value.second))
@@ -39,15 +41,31 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTa
 
 // A nested evaluator over the caller's workbook and worksheet, which takes
 // the tokens its caller kept and finds the cells of the target's references
-// once for the whole search.
-struct NestedEvaluator {
-  explicit NestedEvaluator(const EvalState& state) : evaluator(state.owner, state.sheet, EvalState::ForOneCall{}) {
+// once for the whole search. Each level of nesting keeps its evaluator from
+// one search to the next: making one clears some kilobytes of tables, which
+// costs a root search about as much as the rest of its set-up.
+class NestedEvaluator {
+ public:
+  NestedEvaluator(const EvalState& state, const SolverNesting& nesting) : evaluator(LevelEvaluator(nesting.Level())) {
+    evaluator.StartOneCall(state.owner, state.sheet);
     evaluator.resolveSheet = state.resolveSheet;
     evaluator.ownersFormulas = &state.scannedFormulas;
     evaluator.keptCells = &cells;
   }
+  ~NestedEvaluator() { evaluator.EndOneCall(); }
+  NestedEvaluator(const NestedEvaluator&) = delete;
+  NestedEvaluator& operator=(const NestedEvaluator&) = delete;
+
+  // Fresh for every search: a store freed and another made at its address
+  // may show the same count of changes.
   KeptCellLookups cells;
-  EvalState evaluator;
+  EvalState& evaluator;
+
+ private:
+  static EvalState& LevelEvaluator(int32_t level) {
+    static EvalState levels[kMaxSolverNesting + 1];
+    return levels[level < 0 ? 0 : level > kMaxSolverNesting ? kMaxSolverNesting : level];
+  }
 };
 
 // v, one flag per variable; an omitted v leaves every variable fixed.
@@ -69,29 +87,35 @@ void StoreVariables(MatrixCall& call, const SolverVariables& variables, Matrix& 
 
 }  // namespace
 
+// ROOT takes numbers and references only: it reads them without the matrix
+// handlers' frame, whose room for range arguments costs more to set up and
+// release than a root search's other set-up.
 void FnRoot(EvalState& state) {
   if (!MatrixCall::Begin(state, 5, 5)) return;
-  MatrixCall call(state);
+  const uint16_t first = FirstArg(state);
   SolverNesting nesting;
-  if (!nesting.Allowed()) call.Fail(kErrorValue);
+  uint32_t error = nesting.Allowed() ? 0 : uint32_t(kErrorValue);
+  const auto fail = [&error](uint32_t argError) {
+    if (argError > error) error = argError;
+  };
   double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
-  call.Number(4, &epsilon, 0.0, kLargest);
-  call.Number(3, &x1, -kLargest, kLargest);
-  call.Number(2, &x0, -kLargest, kLargest);
-  NestedEvaluator nested(state);
+  fail(GetArgNumber(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
+  fail(GetArgNumber(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
+  fail(GetArgNumber(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variable));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
-  if (call.Ok() && variable.Count() != 1) call.Fail(kErrorRef);
+  fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
+  fail(LoadTarget(state, first, nested.evaluator, target));
+  if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
-  if (call.Ok()) call.Fail(TraceSolverPath(target, variable, path));
-  if (call.Ok() && !(x1 > x0)) call.Fail(kErrorNum);
+  if (error == 0) fail(TraceSolverPath(target, variable, path));
+  if (error == 0 && !(x1 > x0)) fail(kErrorNum);
   double root = 0.0;
-  if (call.Ok() && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) call.Fail(kErrorValue);
+  if (error == 0 && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) fail(kErrorValue);
   variable.Restore();
   path.Restore();
-  call.Finish(root);
+  SetNumberResult(state, root, error);
 }
 
 void FnMinMC(EvalState& state) {
@@ -105,10 +129,10 @@ void FnMinMC(EvalState& state) {
   call.Number(4, &to, -kLargest, kLargest);
   call.Number(3, &from, -kLargest, kLargest);
   if (call.Ok() && !(to > from)) call.Fail(kErrorNum);
-  NestedEvaluator nested(state);
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
@@ -136,10 +160,10 @@ void FnMinSimplex(EvalState& state) {
   if (maxSteps < 1) maxSteps = 2000;
   if (!(epsilon > 0.0)) epsilon = 1e-25;
   if (!(start > 0.0)) start = 1e-5;
-  NestedEvaluator nested(state);
+  NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variables;
-  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), variables));
+  call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
   call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);

@@ -13,7 +13,7 @@ namespace {
 int32_t solverDepth = 0;
 }  // namespace
 
-SolverNesting::SolverNesting() : allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
+SolverNesting::SolverNesting() : level_(solverDepth), allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
 SolverNesting::~SolverNesting() { --solverDepth; }
 
 bool SolverVariables::Add(CellRecord* cell) {

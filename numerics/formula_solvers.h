@@ -31,8 +31,13 @@ class SolverNesting {
   SolverNesting& operator=(const SolverNesting&) = delete;
   // False when too many searches are nested to start another.
   bool Allowed() const { return allowed_; }
+  // 0 for a search that no other search encloses, 1 for one inside the
+  // target of another, and so on; at most kMaxSolverNesting, as a refused
+  // search evaluates nothing.
+  int32_t Level() const { return level_; }
 
  private:
+  int32_t level_;
   bool allowed_;
 };
 
@@ -53,8 +58,10 @@ class SolverVariables {
   void Restore();
 
  private:
-  CellRecord* cells_[kMaxSolverVariables] = {};
-  double saved_[kMaxSolverVariables] = {};
+  // Only the first count_ entries are ever read: clearing 16 KB for the one
+  // variable of a root search would cost more than the search's set-up.
+  CellRecord* cells_[kMaxSolverVariables];
+  double saved_[kMaxSolverVariables];
   uint32_t count_ = 0;
 };
 

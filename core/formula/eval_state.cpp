@@ -10,18 +10,40 @@ EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet) : EvalState(owne
   for (EvalValue& slot : operators) slot.Clear();
 }
 
-EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall)
-    : owner(ownerBook), sheet(ownSheet), spillAreas(nullptr), spillAreaCount(0), spillFirstColumn(1),
-      spillLastColumn(0), spillAreasGrew(0), resolveSheet(nullptr), ownersFormulas(nullptr), keptCells(nullptr) {
+EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall) {
+  for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kOperatorPrecedence[i];
+  StartOneCall(ownerBook, ownSheet);
+}
+
+void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
+  owner = ownerBook;
+  sheet = ownSheet;
+  spillAreas = nullptr;
+  spillAreaCount = 0;
+  spillFirstColumn = 1;
+  spillLastColumn = 0;
+  spillAreasGrew = 0;
+  resolveSheet = nullptr;
+  ownersFormulas = nullptr;
+  keptCells = nullptr;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();
   arrayElementsLeft = kArrayElementBudget;
   status = 0;
-  for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kOperatorPrecedence[i];
   column = 0;
   row = 0;
   SortBuiltinFunctionTable();
+}
+
+void EvalState::EndOneCall() {
+  ResetForFormula(0, 0);
+  arrays.FreePool();
+  ownersFormulas = nullptr;
+  keptCells = nullptr;
+  // Kept tokens name functions by their place in the table, which a later
+  // call may find changed.
+  if (scannedFormulas.EntryCount() > 0) scannedFormulas.Drop();
 }
 
 EvalState::~EvalState() { FreeTempStore(); }

@@ -97,6 +97,11 @@ class EvalState {
   // stacks are left as they are instead of cleared.
   struct ForOneCall {};
   EvalState(CWorkBook* owner, CellStore* sheet, ForOneCall);
+  // The same for an evaluator kept from one such call to the next: made as
+  // that constructor makes a new one, and afterwards rid of what it holds
+  // (its arrays' blocks and kept tokens) while its tables stay.
+  void StartOneCall(CWorkBook* owner, CellStore* sheet);
+  void EndOneCall();
   ~EvalState();
   EvalState(const EvalState&) = delete;
   EvalState& operator=(const EvalState&) = delete;

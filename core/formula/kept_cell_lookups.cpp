@@ -1,6 +1,6 @@
 #include "core/formula/kept_cell_lookups.h"
 
-CellRecord* KeptCellLookups::Find(CellStore& store, uint32_t row, uint16_t column) {
+CellRecord* KeptCellLookups::LookUp(CellStore& store, uint32_t row, uint16_t column) {
   const uint64_t changes = store.ChainChanges();
   Entry* slot = nullptr;
   for (uint32_t i = 0; i < count_; ++i) {

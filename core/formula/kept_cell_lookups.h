@@ -15,9 +15,22 @@ class KeptCellLookups {
   static constexpr uint32_t kCapacity = 16;
 
   // The cell's record, or null, as CellStore::GetCell finds it.
-  CellRecord* Find(CellStore& store, uint32_t row, uint16_t column);
+  CellRecord* Find(CellStore& store, uint32_t row, uint16_t column) {
+    // Every step of a search asks for the same few cells again: the common
+    // case is a kept lookup still valid, checked here without a call.
+    const uint64_t changes = store.ChainChanges();
+    for (uint32_t i = 0; i < count_; ++i) {
+      const Entry& entry = entries_[i];
+      if (entry.row == row && entry.column == column && entry.store == &store && entry.changes == changes)
+        return entry.cell;
+    }
+    return LookUp(store, row, column);
+  }
 
  private:
+  // Finds the cell in the store and keeps the lookup.
+  CellRecord* LookUp(CellStore& store, uint32_t row, uint16_t column);
+
   struct Entry {
     const CellStore* store;
     uint64_t changes;

@@ -66,19 +66,61 @@ bool VisitCell(Walk& walk, CellStore* store, CellRecord* cell) {
   return true;
 }
 
-bool VisitRectangle(void* context, const CellRectangle& rectangle) {
-  Walk& walk = *static_cast<Walk*>(context);
+// Calls visit(store, cell) for each cell of the rectangle until it returns
+// false; false then.
+template <class Visit>
+bool ForEachCellIn(const EvalState& state, const CellRectangle& rectangle, Visit visit) {
   // A single cell is found where the search's steps will look it up again.
-  if (walk.state->keptCells && rectangle.firstColumn == rectangle.lastColumn &&
-      rectangle.firstRow == rectangle.lastRow) {
-    CellRecord* cell = walk.state->keptCells->Find(*rectangle.store, rectangle.firstRow, rectangle.firstColumn);
-    return !cell || VisitCell(walk, rectangle.store, cell);
+  if (state.keptCells && rectangle.firstColumn == rectangle.lastColumn && rectangle.firstRow == rectangle.lastRow) {
+    CellRecord* cell = state.keptCells->Find(*rectangle.store, rectangle.firstRow, rectangle.firstColumn);
+    return !cell || visit(rectangle.store, cell);
   }
   CellCursor cursor = rectangle.store->StartRangeWalk(rectangle.firstRow);
   while (CellRecord* cell = cursor.NextInRange(rectangle.firstColumn, rectangle.lastColumn, rectangle.firstRow,
                                                rectangle.lastRow))
-    if (!VisitCell(walk, rectangle.store, cell)) return false;
+    if (!visit(rectangle.store, cell)) return false;
   return true;
+}
+
+bool VisitRectangle(void* context, const CellRectangle& rectangle) {
+  Walk& walk = *static_cast<Walk*>(context);
+  return ForEachCellIn(*walk.state, rectangle,
+                       [&walk](CellStore* store, CellRecord* cell) { return VisitCell(walk, store, cell); });
+}
+
+// The tokens the evaluator that started the search kept for the text.
+const ScannedFormula* KeptTokensOf(const EvalState& state, const char* text, uint16_t column) {
+  const ScannedFormulaCache* kept = state.ownersFormulas;
+  return kept ? kept->FindKept(text, std::strlen(text), column) : nullptr;
+}
+
+// The first look at the target's own references: most targets read the
+// sources and plain cells only, and then no cell lies between, which is
+// settled without the walk's tables.
+struct FirstLook {
+  const EvalState* state;
+  uint32_t examined;
+  bool seesFormula;  // or passes the walk's limit: the walk decides then
+};
+
+bool LookAtRectangle(void* context, const CellRectangle& rectangle) {
+  FirstLook& look = *static_cast<FirstLook*>(context);
+  return ForEachCellIn(*look.state, rectangle, [&look](CellStore*, const CellRecord* cell) {
+    look.seesFormula = ++look.examined > kMaxPathCellsExamined || cell->IsFormula();
+    return !look.seesFormula;
+  });
+}
+
+bool ReadsOnlyValueCells(EvalState& state, CellStore* store, const CellRecord* target, const char* text) {
+  const uint16_t column = target->Column();
+  const uint32_t row = target->Row();
+  FirstLook look{&state, 0, false};
+  const ScannedFormula* tokens = KeptTokensOf(state, text, column);
+  if (tokens)
+    ForEachFormulaReference(state, store, *tokens, column, row, LookAtRectangle, &look);
+  else
+    ForEachFormulaReference(state, store, text, column, row, LookAtRectangle, &look);
+  return !look.seesFormula;
 }
 
 // The formula text of a cell, NUL-terminated; empty when it is too long to
@@ -100,9 +142,7 @@ bool Expand(Walk& walk, uint32_t id, const char* text) {
   const WalkNode node = walk.nodes[id];
   const uint16_t column = node.cell->Column();
   const uint32_t row = node.cell->Row();
-  // The tokens the evaluator that started the search kept for the text.
-  const ScannedFormulaCache* kept = walk.state->ownersFormulas;
-  const ScannedFormula* tokens = kept ? kept->FindKept(text, std::strlen(text), column) : nullptr;
+  const ScannedFormula* tokens = KeptTokensOf(*walk.state, text, column);
   const bool ok = tokens ? ForEachFormulaReference(*walk.state, node.store, *tokens, column, row, VisitRectangle, &walk)
                          : ForEachFormulaReference(*walk.state, node.store, text, column, row, VisitRectangle, &walk);
   WalkNode& expanded = walk.nodes[id];
@@ -153,6 +193,17 @@ bool TakesNumberInPlace(const CellRecord* cell) {
 
 uint8_t DependencyPath::Find(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
                              const CellRecord* const* sources, uint32_t sourceCount) {
+  Restore();
+  cells_.clear();
+  texts_.clear();
+  CellStore* const evaluatedSheet = state.sheet;
+  const bool empty = ReadsOnlyValueCells(state, store, target, text);
+  state.sheet = evaluatedSheet;
+  return empty ? 0 : FindByWalk(state, store, target, text, sources, sourceCount);
+}
+
+uint8_t DependencyPath::FindByWalk(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
+                                   const CellRecord* const* sources, uint32_t sourceCount) {
   Restore();
   cells_.clear();
   texts_.clear();

@@ -33,6 +33,10 @@ class DependencyPath {
   // "#NUM!" when the walk passes its limits, "#MEMORY!".
   uint8_t Find(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
                const CellRecord* const* sources, uint32_t sourceCount);
+  // The same by the general walk alone, without the shortcut for a target
+  // that reads no formula cell; for comparing the two.
+  uint8_t FindByWalk(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
+                     const CellRecord* const* sources, uint32_t sourceCount);
   uint32_t Count() const { return uint32_t(cells_.size()); }
 
   // Evaluates the path's cells in order with state and stores each number

@@ -3,14 +3,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
 #include "tests/core/recalc_test_book.h"
 #include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -77,11 +81,22 @@ TEST_F(FormulaSolvers, ResultsAndErrorsLeaveTheVariablesAsTheyWere) {
       {"=ROUND(MINSIMPLEX(B2,A1:A3,{1;1;0},0.5,1e-20,,2),8)", "7"},
       {"=MINSIMPLEX(B4,A1:A3,{1;1;0},,,,1)", "#NUM!"},
   };
-  for (const FormulaCase& c : kCases) {
-    EXPECT_EQ(EvaluateToText(state, c.formula, 25, 99), c.result) << c.formula;
-    EXPECT_EQ(Variable(0), 1.0) << c.formula;
-    EXPECT_EQ(Variable(1), 3.0) << c.formula;
-    EXPECT_EQ(Variable(2), 7.0) << c.formula;
+  // Each level of nested searches keeps its evaluator for the next search,
+  // which must find it as new whatever the one before left: the cases run
+  // again in random orders.
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  std::vector<const FormulaCase*> order;
+  for (const FormulaCase& c : kCases) order.push_back(&c);
+  for (int round = 0; round < 4; ++round) {
+    for (const FormulaCase* c : order) {
+      EXPECT_EQ(EvaluateToText(state, c->formula, 25, 99), c->result) << c->formula;
+      EXPECT_EQ(Variable(0), 1.0) << c->formula;
+      EXPECT_EQ(Variable(1), 3.0) << c->formula;
+      EXPECT_EQ(Variable(2), 7.0) << c->formula;
+    }
+    std::shuffle(order.begin(), order.end(), random);
   }
 }
 
