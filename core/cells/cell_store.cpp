@@ -44,7 +44,10 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
   if (!at)
     return nullptr;
   uint32_t from = offset;
-  while (at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
+  // A walk under way stands on a record of the rectangle's rows already, and
+  // every later block begins at or after it: only a fresh start may skip.
+  const bool started = from < at->used && RecordAt(at, from)->Row() >= firstRow;
+  while (!started && at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
     at = at->next;
     from = 0;
     BlockStore::CountBlockStep();
@@ -86,22 +89,26 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
 
 const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cursor) const {
   RecordPosition at;
+  const bool indexed = !cursor->block && row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt);
   if (cursor->block) {
     at = {cursor->block, cursor->offset};
-  } else if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt)) {
+  } else if (indexed) {
     const PageIndexPage* index = pageIndex_[row / kRowsPerPage];
     if (!index)
       return nullptr;
     const PageIndexEntry& entry = index->entries[row % kRowsPerPage];
     if (!entry.block)
       return nullptr;
+    // The row's first record: no later block begins before the row, so the
+    // next block's header is not touched.
     at = {entry.block, entry.offset};
   } else {
     if (!firstBlock_)
       return nullptr;
     at = {BlockOfCell(row, column), 0};
   }
-  at = SkipBlocksBefore<CellRecordTraits>(at, row);
+  if (!indexed)
+    at = SkipBlocksBefore<CellRecordTraits>(at, row);
 
   const uint64_t key = CellKey(row, column);
   // The cursor is written once, where the search ends.

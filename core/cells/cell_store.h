@@ -162,6 +162,41 @@ class CellStore : public BlockStore {
   uint64_t lastFoundChanges_ = 0;
 };
 
+// The next record from the cursor on that keep(record) accepts, the cursor
+// left after it; null at the end of the chain, the cursor then at its end.
+// Records passed over cost their size alone: for passes over a whole store
+// that stop at a few of its records.
+template <class Keep>
+CellRecord* NextRecordWhere(CellCursor& cursor, Keep keep) {
+  CellBlock* block = cursor.block;
+  if (!block)
+    return nullptr;
+  uint32_t offset = cursor.offset;
+  for (;;) {
+    const uint32_t used = block->used;
+    while (offset < used) {
+      CellRecord* record = AsCellRecord(block->payload + offset);
+      const uint32_t size = record->Size();
+      if (size == 0)
+        break;  // a malformed record ends its block's walk rather than looping
+      offset += size;
+      if (keep(*record)) {
+        cursor.block = block;
+        cursor.offset = static_cast<uint16_t>(offset);
+        return record;
+      }
+    }
+    if (!block->next) {
+      cursor.block = block;
+      cursor.offset = static_cast<uint16_t>(used);
+      return nullptr;
+    }
+    block = block->next;
+    offset = 0;
+    BlockStore::CountBlockStep();
+  }
+}
+
 // StartRangeWalk over cells that are either a store's or a detached chain's
 // (an array value's, walked from its head).
 CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow);

@@ -86,9 +86,8 @@ bool CollectSpillAreas(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
     CellCursor cursor;
     cursor.flags = kCursorAfterRecord;
     cursor.block = sheet->cells.FirstBlock();
-    while (const CellRecord* cell = cursor.Next()) {
-      if (!cell->IsSpillingArrayFormula())
-        continue;
+    while (const CellRecord* cell =
+               NextRecordWhere(cursor, [](const CellRecord& record) { return record.IsSpillingArrayFormula(); })) {
       const uint32_t lastColumn = cell->Column() + uint32_t(cell->ArrayColumns() ? cell->ArrayColumns() - 1 : 0);
       const uint64_t lastRow = cell->Row() + uint64_t(cell->ArrayRows() ? cell->ArrayRows() - 1 : 0);
       const SpillExtent area{&sheet->cells,
@@ -221,9 +220,10 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
-  while (CellRecord* cell = cursor.Next()) {
-    if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
-      continue;
+  const auto uncalculatedFormula = [](const CellRecord& record) {
+    return record.IsFormula() && !(record.ResultFlags() & kResultCalculated);
+  };
+  while (CellRecord* cell = NextRecordWhere(cursor, uncalculatedFormula)) {
     const uint16_t column = cell->Column();
     const uint32_t row = cell->Row();
     bool layoutChanged = false;
