@@ -162,6 +162,25 @@ class CellStore : public BlockStore {
   uint64_t lastFoundChanges_ = 0;
 };
 
+// CellCursor::NextInRange, answered in place when the cursor stands on a
+// cell of the rectangle, as it does for most calls of a walk: the same
+// record, and the cursor left where NextInRange leaves it.
+inline CellRecord* NextCellInRange(CellCursor& cursor, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                                   uint32_t lastRow) {
+  CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    const uint32_t row = record->Row();
+    const uint16_t column = record->Column();
+    if (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn) {
+      if (cursor.flags & kCursorAfterRecord)
+        cursor.offset = static_cast<uint16_t>(cursor.offset + record->Size());
+      return record;
+    }
+  }
+  return cursor.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
+}
+
 // The next record from the cursor on that keep(record) accepts, the cursor
 // left after it; null at the end of the chain, the cursor then at its end.
 // Records passed over cost their size alone: for passes over a whole store
