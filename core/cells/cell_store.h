@@ -115,8 +115,11 @@ class CellStore : public BlockStore {
   // with no waiting dependant and a zero pending counter; the page flags are
   // cleared, then each page holding a formula is flagged kPageHasFormulas and
   // indexed. False when an index page cannot be allocated (the cells are
-  // marked all the same).
-  bool MarkFormulaCellsDirty();
+  // marked all the same). The same walk hands each array formula whose
+  // result spills over more than one cell to visit, when given, in storage
+  // order.
+  using SpillingFormulaVisit = void (*)(void* context, const CellRecord& formula);
+  bool MarkFormulaCellsDirty(SpillingFormulaVisit visit = nullptr, void* context = nullptr);
   // Repacks the chain; emptied blocks go to the heap (free) or the pool.
   void Compact(bool free) { CompactRecords<CellRecordTraits>(free); }
 
