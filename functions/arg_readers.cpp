@@ -142,8 +142,8 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
 }
 
 const CellRecord* NextArgCell(ArgRange& range) {
-  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                                  range.firstRow, range.lastRow);
+  return NextCellInRange(range.cursor, static_cast<uint16_t>(range.firstColumn),
+                         static_cast<uint16_t>(range.lastColumn), range.firstRow, range.lastRow);
 }
 
 void RestartArgRange(ArgRange& range) { range.cursor = StartRangeWalk(range.sheet, range.chain, range.firstRow); }

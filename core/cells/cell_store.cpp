@@ -38,62 +38,77 @@ CellRecord* CellCursor::Next(uint32_t* size) {
 }
 
 CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow) {
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = block;
-  walk.offset = offset;
-  if (!walk.block)
+  // The walk keeps its position in locals and writes the cursor once, where
+  // it stops: records outside the rectangle are passed by their size alone.
+  CellBlock* at = block;
+  if (!at)
     return nullptr;
-  while (walk.block->next && AsCellRecord(walk.block->next->payload)->Row() < firstRow) {
-    walk.block = walk.block->next;
-    walk.offset = 0;
+  uint32_t from = offset;
+  // A walk under way stands on a record of the rectangle's rows already, and
+  // every later block begins at or after it: only a fresh start may skip.
+  const bool started = from < at->used && RecordAt(at, from)->Row() >= firstRow;
+  while (!started && at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
+    at = at->next;
+    from = 0;
     BlockStore::CountBlockStep();
   }
   for (;;) {
-    uint32_t size = 0;
-    CellRecord* record = walk.Next(&size);
-    block = walk.block;
-    offset = walk.offset;
-    if (!record)
-      return nullptr;
-    uint32_t row = record->Row();
-    uint16_t column = record->Column();
+    while (from >= at->used) {
+      if (!at->next) {
+        block = at;
+        offset = at->used;
+        return nullptr;
+      }
+      at = at->next;
+      from = 0;
+      BlockStore::CountBlockStep();
+    }
+    CellRecord* record = RecordAt(at, from);
+    const uint32_t row = record->Row();
+    const uint16_t column = record->Column();
     if (row > lastRow || (row == lastRow && column > lastColumn)) {
-      offset = static_cast<uint16_t>(walk.offset - size);
+      block = at;
+      offset = static_cast<uint16_t>(from);
       return nullptr;
     }
     if (row >= firstRow && column >= firstColumn && column <= lastColumn) {
-      if (!(flags & kCursorAfterRecord))
-        offset = static_cast<uint16_t>(walk.offset - size);
+      block = at;
+      offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + record->Size() : from);
       return record;
     }
     // Past the rectangle's columns: the rest of the row lies outside it.
     RecordPosition next;
     if (column > lastColumn && row >= firstRow && rows && rows->IndexedRowStart(row + 1, &next)) {
-      walk.block = next.block;
-      walk.offset = next.offset;
+      at = next.block;
+      from = next.offset;
+      continue;
     }
+    from += record->Size();
   }
 }
 
 const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cursor) const {
   RecordPosition at;
+  const bool indexed = !cursor->block && row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt);
   if (cursor->block) {
     at = {cursor->block, cursor->offset};
-  } else if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt)) {
+  } else if (indexed) {
     const PageIndexPage* index = pageIndex_[row / kRowsPerPage];
     if (!index)
       return nullptr;
     const PageIndexEntry& entry = index->entries[row % kRowsPerPage];
     if (!entry.block)
       return nullptr;
+    // The row's first record: no later block begins before the row, so the
+    // next block's header is not touched.
     at = {entry.block, entry.offset};
   } else {
     if (!firstBlock_)
       return nullptr;
     at = {BlockOfCell(row, column), 0};
   }
-  at = SkipBlocksBefore<CellRecordTraits>(at, row);
+  if (!indexed)
+    at = SkipBlocksBefore<CellRecordTraits>(at, row);
 
   const uint64_t key = CellKey(row, column);
   // The cursor is written once, where the search ends.
@@ -406,7 +421,10 @@ void CellStore::DeleteRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t 
                             CellCursor* cursor, bool free) {
   if (!firstBlock_ || firstColumn > lastColumn || firstRow > lastRow)
     return;
-  InvalidatePageIndex();
+  // A deletion that finds nothing to delete leaves the chain, its page index
+  // and every record pointer as they were: recalculation clears spill areas
+  // that are usually empty already.
+  bool changed = false;
   const RecordPosition from =
       cursor && cursor->block ? StartPosition(cursor) : RecordPosition{BlockOfCell(firstRow, 0), 0};
   const RecordPosition start = SkipBlocksBefore<CellRecordTraits>(from, firstRow);
@@ -458,6 +476,10 @@ void CellStore::DeleteRange(uint16_t firstColumn, uint16_t lastColumn, uint32_t 
             spillThrough[c] = int32_t(lastSpillRow);
         if (lastSpillRow > deleteThrough)
           deleteThrough = uint32_t(lastSpillRow);
+      }
+      if (drop && !changed) {
+        InvalidatePageIndex();
+        changed = true;
       }
       if (!drop) {
         if (kept != read)

@@ -115,8 +115,11 @@ class CellStore : public BlockStore {
   // with no waiting dependant and a zero pending counter; the page flags are
   // cleared, then each page holding a formula is flagged kPageHasFormulas and
   // indexed. False when an index page cannot be allocated (the cells are
-  // marked all the same).
-  bool MarkFormulaCellsDirty();
+  // marked all the same). The same walk hands each array formula whose
+  // result spills over more than one cell to visit, when given, in storage
+  // order.
+  using SpillingFormulaVisit = void (*)(void* context, const CellRecord& formula);
+  bool MarkFormulaCellsDirty(SpillingFormulaVisit visit = nullptr, void* context = nullptr);
   // Repacks the chain; emptied blocks go to the heap (free) or the pool.
   void Compact(bool free) { CompactRecords<CellRecordTraits>(free); }
 
@@ -161,6 +164,60 @@ class CellStore : public BlockStore {
   uint64_t lastFoundKey_ = 0;
   uint64_t lastFoundChanges_ = 0;
 };
+
+// CellCursor::NextInRange, answered in place when the cursor stands on a
+// cell of the rectangle, as it does for most calls of a walk: the same
+// record, and the cursor left where NextInRange leaves it.
+inline CellRecord* NextCellInRange(CellCursor& cursor, uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow,
+                                   uint32_t lastRow) {
+  CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    const uint32_t row = record->Row();
+    const uint16_t column = record->Column();
+    if (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn) {
+      if (cursor.flags & kCursorAfterRecord)
+        cursor.offset = static_cast<uint16_t>(cursor.offset + record->Size());
+      return record;
+    }
+  }
+  return cursor.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
+}
+
+// The next record from the cursor on that keep(record) accepts, the cursor
+// left after it; null at the end of the chain, the cursor then at its end.
+// Records passed over cost their size alone: for passes over a whole store
+// that stop at a few of its records.
+template <class Keep>
+CellRecord* NextRecordWhere(CellCursor& cursor, Keep keep) {
+  CellBlock* block = cursor.block;
+  if (!block)
+    return nullptr;
+  uint32_t offset = cursor.offset;
+  for (;;) {
+    const uint32_t used = block->used;
+    while (offset < used) {
+      CellRecord* record = AsCellRecord(block->payload + offset);
+      const uint32_t size = record->Size();
+      if (size == 0)
+        break;  // a malformed record ends its block's walk rather than looping
+      offset += size;
+      if (keep(*record)) {
+        cursor.block = block;
+        cursor.offset = static_cast<uint16_t>(offset);
+        return record;
+      }
+    }
+    if (!block->next) {
+      cursor.block = block;
+      cursor.offset = static_cast<uint16_t>(used);
+      return nullptr;
+    }
+    block = block->next;
+    offset = 0;
+    BlockStore::CountBlockStep();
+  }
+}
 
 // StartRangeWalk over cells that are either a store's or a detached chain's
 // (an array value's, walked from its head).

@@ -29,9 +29,9 @@ bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, c
                     uint32_t rowOffset) {
   state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
   CellCursor cursor = store->StartRangeWalk(range.first.row);
-  while (const CellRecord* cell = cursor.NextInRange(static_cast<uint16_t>(range.first.column),
-                                                     static_cast<uint16_t>(range.second.column),
-                                                     range.first.row, range.second.row)) {
+  while (const CellRecord* cell = NextCellInRange(cursor, static_cast<uint16_t>(range.first.column),
+                                                  static_cast<uint16_t>(range.second.column), range.first.row,
+                                                  range.second.row)) {
     state.NotePending(cell, store);
     if (!builder.AddCellValue(cell->Column() - range.first.column, cell->Row() - range.first.row + rowOffset,
                               cell))

@@ -1,6 +1,6 @@
 #include "core/cells/cell_store.h"
 
-bool CellStore::MarkFormulaCellsDirty() {
+bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context) {
   ClearPageIndex(false);
   bool indexed = true;
   for (CellBlock* block = firstBlock_; block; block = block->next) {
@@ -22,6 +22,8 @@ bool CellStore::MarkFormulaCellsDirty() {
           if (!BuildPageIndex(page, &cursor))
             indexed = false;
         }
+        if (visit && record->IsSpillingArrayFormula())
+          visit(context, *record);
       }
       offset += size;
     }

@@ -76,33 +76,43 @@ class GrowingList {
 // overwrite the link of a cell that still waits.
 using RecalcChain = GrowingList<SuspendedCell>;
 
-// The result areas of every spilling array formula of the workbook, so that
-// a value read from one waits for its formula as a formula cell would.
-bool CollectSpillAreas(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
-  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next) {
-    CWorkSheet* sheet = CWorkSheet::FromItem(item);
-    if (!sheet)
-      continue;
-    CellCursor cursor;
-    cursor.flags = kCursorAfterRecord;
-    cursor.block = sheet->cells.FirstBlock();
-    while (const CellRecord* cell = cursor.Next()) {
-      if (!cell->IsSpillingArrayFormula())
-        continue;
-      const uint32_t lastColumn = cell->Column() + uint32_t(cell->ArrayColumns() ? cell->ArrayColumns() - 1 : 0);
-      const uint64_t lastRow = cell->Row() + uint64_t(cell->ArrayRows() ? cell->ArrayRows() - 1 : 0);
-      const SpillExtent area{&sheet->cells,
-                           cell->Column(),
-                           cell->Row(),
-                           static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
-                           static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
-                           0,
-                           0};
-      if (!areas.Push(area))
-        return false;
+// The result areas of the spilling array formulas met while the pass is
+// prepared, so that a value read from one waits for its formula as a
+// formula cell would. After a failed push the list stays as it was.
+struct SpillAreaCollector {
+  GrowingList<SpillExtent>* areas;
+  CellStore* store;
+  bool failed;
+};
+
+void CollectSpillArea(void* context, const CellRecord& cell) {
+  auto* collector = static_cast<SpillAreaCollector*>(context);
+  if (collector->failed)
+    return;
+  const uint32_t lastColumn = cell.Column() + uint32_t(cell.ArrayColumns() ? cell.ArrayColumns() - 1 : 0);
+  const uint64_t lastRow = cell.Row() + uint64_t(cell.ArrayRows() ? cell.ArrayRows() - 1 : 0);
+  const SpillExtent area{collector->store,
+                         cell.Column(),
+                         cell.Row(),
+                         static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
+                         static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
+                         0,
+                         0};
+  if (!collector->areas->Push(area))
+    collector->failed = true;
+}
+
+// Marks every formula cell of the workbook uncalculated and lists the
+// result areas of its spilling array formulas, in one walk of each sheet;
+// false when the list could not hold them all.
+bool PreparePass(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
+  SpillAreaCollector collector{&areas, nullptr, false};
+  for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
+    if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
+      collector.store = &sheet->cells;
+      sheet->cells.MarkFormulaCellsDirty(CollectSpillArea, &collector);
     }
-  }
-  return true;
+  return !collector.failed;
 }
 
 // Passes one recalculation may take while array results grow into areas
@@ -221,9 +231,10 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
-  while (CellRecord* cell = cursor.Next()) {
-    if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
-      continue;
+  const auto uncalculatedFormula = [](const CellRecord& record) {
+    return record.IsFormula() && !(record.ResultFlags() & kResultCalculated);
+  };
+  while (CellRecord* cell = NextRecordWhere(cursor, uncalculatedFormula)) {
     const uint16_t column = cell->Column();
     const uint32_t row = cell->Row();
     bool layoutChanged = false;
@@ -248,12 +259,9 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   // calculated before it, so the pass runs again with that area known.
   // Results sized by other results may need a few passes to settle.
   for (uint32_t pass = 0; pass < kMaxSpillSettlingPasses && ok; ++pass) {
-    for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
-      if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-        sheet->cells.MarkFormulaCellsDirty();
     GrowingList<SpillExtent> spillAreas;
     // Without the list values spilled late in the pass are read one pass late.
-    ok = CollectSpillAreas(workbook, spillAreas);
+    ok = PreparePass(workbook, spillAreas);
     OrderSpillExtents(spillAreas.Items(), static_cast<uint32_t>(spillAreas.Count()), &state.spillFirstColumn,
                       &state.spillLastColumn);
     state.spillAreas = spillAreas.Items();

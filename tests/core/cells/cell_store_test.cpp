@@ -1201,3 +1201,91 @@ TEST(CellStore, PlacingACellJustLookedUpLeavesTheCursorOnIt) {
       EXPECT_EQ(placed.block->payload + placed.offset, expected->Bytes() + skipped);
     }
 }
+
+// Rows like a recalculated sheet's (short inputs, long formulas, gaps),
+// across pages, some indexed as a pass indexes them: the walk that answers
+// in place and the filtered pass must give what the plain cursor gives,
+// and leave the cursor where it leaves it.
+TEST(CellStore, InPlaceWalksAndFilteredPassesMatchThePlainCursor) {
+  const uint64_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(uint32_t(seed)));
+  Rng rng{seed};
+  CellStore store;
+  Model model;
+  for (uint32_t row = 0; row < 2600; row += 1 + (rng.OneIn(5) ? rng.Below(4) : 0))
+    for (uint16_t column = 0; column < 23; column = uint16_t(column + 1 + (rng.OneIn(4) ? rng.Below(3) : 0))) {
+      if (column < 8)
+        Put(store, model, rng.OneIn(6) ? Text(row, column, 1 + rng.Below(6)) : Number(row, column, row));
+      else
+        Put(store, model, Formula(row, column, 10 + rng.Below(40), rng.OneIn(5) ? int(rng.Below(9)) : -1));
+    }
+  for (uint32_t page = 0; page < 3; ++page) {
+    if (!rng.OneIn(3)) {
+      ASSERT_TRUE(store.BuildPageIndex(page, nullptr));
+    }
+  }
+
+  for (int trial = 0; trial < 3000; ++trial) {
+    const uint32_t lastRow = rng.Below(2700);
+    const uint32_t height = rng.OneIn(3) ? 1 : rng.OneIn(2) ? 5 : 1 + rng.Below(40);
+    const uint32_t firstRow = lastRow >= height - 1 ? lastRow - (height - 1) : 0;
+    const uint16_t firstColumn = uint16_t(rng.Below(25));
+    const uint16_t lastColumn = uint16_t(firstColumn + (rng.OneIn(4) ? rng.Below(30) : rng.Below(8)));
+    SCOPED_TRACE(std::to_string(firstColumn) + "-" + std::to_string(lastColumn) + " x " + std::to_string(firstRow) +
+                 "-" + std::to_string(lastRow));
+    CellCursor plain = store.StartRangeWalk(firstRow);
+    CellCursor inPlace = rng.OneIn(4) ? StartRangeWalk(nullptr, store.FirstBlock(), firstRow) : plain;
+    if (!inPlace.rows)
+      plain = inPlace;
+    for (;;) {
+      const CellRecord* expected = plain.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
+      const CellRecord* got = NextCellInRange(inPlace, firstColumn, lastColumn, firstRow, lastRow);
+      ASSERT_EQ(got, expected);
+      ASSERT_EQ(inPlace.block, plain.block);
+      ASSERT_EQ(inPlace.offset, plain.offset);
+      if (!expected)
+        break;
+    }
+  }
+
+  const auto uncalculatedFormula = [](const CellRecord& r) {
+    return r.IsFormula() && !(r.ResultFlags() & kResultCalculated);
+  };
+  for (int trial = 0; trial < 200; ++trial) {
+    CellCursor plain;
+    plain.flags = kCursorAfterRecord;
+    store.FindCell(rng.Below(2700), uint16_t(rng.Below(24)), &plain);
+    CellCursor filtered = plain;
+    for (uint32_t steps = 0; steps < 300; ++steps) {
+      const CellRecord* expected = plain.Next();
+      while (expected && !uncalculatedFormula(*expected)) expected = plain.Next();
+      ASSERT_EQ(NextRecordWhere(filtered, uncalculatedFormula), expected);
+      ASSERT_EQ(filtered.block, plain.block);
+      ASSERT_EQ(filtered.offset, plain.offset);
+      if (!expected)
+        break;
+    }
+  }
+}
+
+// Recalculation clears result areas that are mostly empty already: such a
+// deletion must keep the page index and the records in place.
+TEST(CellStore, DeletingAnEmptyRectangleKeepsThePageIndex) {
+  CellStore store;
+  for (uint32_t row = 0; row < 300; ++row)
+    for (uint16_t column = 0; column < 6; ++column)
+      ASSERT_TRUE(store.InsertCell(Record(Number(row, column, row)), nullptr));
+  ASSERT_TRUE(store.BuildPageIndex(0, nullptr));
+  const CellRecord* kept = store.GetCell(150, 3);
+  const uint64_t changes = store.ChainChanges();
+  store.DeleteRange(6, 9, 100, 200, nullptr, false);
+  EXPECT_EQ(store.ChainChanges(), changes);
+  EXPECT_NE(store.PageFlags(0) & kPageIndexBuilt, 0);
+  EXPECT_EQ(store.GetCell(150, 3), kept);
+  store.DeleteRange(5, 9, 100, 100, nullptr, false);
+  EXPECT_EQ(store.PageFlags(0) & kPageIndexBuilt, 0);
+  EXPECT_EQ(store.GetCell(100, 5), nullptr);
+  EXPECT_NE(store.GetCell(101, 5), nullptr);
+  char problem[160];
+  EXPECT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+}
