@@ -32,14 +32,22 @@ void SortedValues::SortNumbers(bool ascending) {
     std::sort(numbers_, numbers_ + count_, std::greater<double>());
 }
 
-uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
+double SortedValues::SelectNumber(uint32_t i) {
+  std::nth_element(numbers_, numbers_ + i, numbers_ + count_);
+  return numbers_[i];
+}
+
+double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(numbers_, numbers_ + i); }
+
+uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
   if (KeepNumbers(state, range)) {
     ReleaseArgRange(state, range);
     numbersOnly_ = true;
-    SortNumbers(ascending);
+    ordered_ = orderNumbers;
+    if (orderNumbers) SortNumbers(ascending);
     return kErrorNone;
   }
   count_ = 0;

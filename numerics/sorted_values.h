@@ -23,12 +23,20 @@ class SortedValues {
   SortedValues& operator=(const SortedValues&) = delete;
 
   // Reads the argument in slot and sorts its cells; the argument's error,
-  // "#MEMORY!" when a copy or the order cannot be had, else 0.
-  uint8_t Build(EvalState& state, uint16_t slot, bool ascending);
+  // "#MEMORY!" when a copy or the order cannot be had, else 0. Without
+  // orderNumbers, kept numbers stay in reading order for SelectNumber.
+  uint8_t Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers = true);
   uint32_t Count() const { return count_; }
   // True when the values are the kept numbers, which Number gives.
   bool NumbersOnly() const { return numbersOnly_; }
+  bool Ordered() const { return ordered_; }
   double Number(uint32_t i) const { return numbers_[i]; }
+  // Kept numbers left unordered, ascending: the i-th of the order, put at i
+  // with every number before it no larger. Equal numbers are identical, so
+  // it is the number the full order has there.
+  double SelectNumber(uint32_t i);
+  // After SelectNumber(i), i > 0: the (i - 1)-th of the order.
+  double LargestBefore(uint32_t i) const;
   // The i-th cell in sorted order; only when not NumbersOnly.
   const CellRecord* At(uint32_t i);
   // The i-th value read as a number through the scratch slot; its error.
@@ -43,6 +51,7 @@ class SortedValues {
 
   double numbers_[kKeptNumbers];
   bool numbersOnly_ = false;
+  bool ordered_ = true;
   // Made only for a list the kept numbers cannot hold: a store is costly to
   // set up and to tear down.
   std::optional<CellStore> store_;
