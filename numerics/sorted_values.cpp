@@ -91,11 +91,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, boo
 
 const CellRecord* SortedValues::At(uint32_t i) { return store_->GetCell(order_[i], 0); }
 
-uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
-  if (numbersOnly_) {
-    *out = numbers_[i];
-    return kErrorNone;
-  }
+uint8_t SortedValues::CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
   const ArgRange detached{};
   return ReadCellNumber(state, scratch, detached, At(i), out);
 }

@@ -40,13 +40,18 @@ class SortedValues {
   // The i-th cell in sorted order; only when not NumbersOnly.
   const CellRecord* At(uint32_t i);
   // The i-th value read as a number through the scratch slot; its error.
-  uint8_t NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
+  uint8_t NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
+    if (!numbersOnly_) return CellNumberAt(state, scratch, i, out);
+    *out = numbers_[i];
+    return 0;
+  }
 
  private:
   // The most numbers kept; a longer list is copied into the store.
   static constexpr uint32_t kKeptNumbers = 256;
 
   bool KeepNumbers(EvalState& state, ArgRange& range);
+  uint8_t CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
   void SortNumbers(bool ascending);
 
   double numbers_[kKeptNumbers];
