@@ -46,8 +46,9 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, boo
   if (KeepNumbers(state, range)) {
     ReleaseArgRange(state, range);
     numbersOnly_ = true;
-    ordered_ = orderNumbers;
-    if (orderNumbers) SortNumbers(ascending);
+    // A short list sorts in about the time a selection takes.
+    ordered_ = orderNumbers || count_ <= kSelectedAbove;
+    if (ordered_) SortNumbers(ascending);
     return kErrorNone;
   }
   count_ = 0;

@@ -24,7 +24,7 @@ class SortedValues {
 
   // Reads the argument in slot and sorts its cells; the argument's error,
   // "#MEMORY!" when a copy or the order cannot be had, else 0. Without
-  // orderNumbers, kept numbers stay in reading order for SelectNumber.
+  // orderNumbers, kept numbers may stay in reading order for SelectNumber.
   uint8_t Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers = true);
   uint32_t Count() const { return count_; }
   // True when the values are the kept numbers, which Number gives.
@@ -49,6 +49,8 @@ class SortedValues {
  private:
   // The most numbers kept; a longer list is copied into the store.
   static constexpr uint32_t kKeptNumbers = 256;
+  // Lists no longer than this are sorted even when only selections are asked.
+  static constexpr uint32_t kSelectedAbove = 12;
 
   bool KeepNumbers(EvalState& state, ArgRange& range);
   uint8_t CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
