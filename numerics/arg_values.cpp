@@ -35,7 +35,6 @@ ArgValues::~ArgValues() {
 
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {
   ArgValue value{};
-  if (ReadPlainNumber(state_, range, cell, &value.number)) return value;
   CellValueToSlot(state_, slot, range, cell);
   // A formula cell whose result is empty.
   value.empty = IsOmittedArg(state_.operands[slot]);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
 
@@ -59,8 +60,13 @@ void ArgValues::ForEach(Visit visit) {
     ArgRange& range = ranges_[i];
     if (position.walked) RestartArgRange(range);
     position.walked = true;
-    while (const CellRecord* cell = NextArgCell(range))
-      visit(static_cast<const ArgValue&>(ReadCell(static_cast<uint16_t>(first_ + i), range, cell)));
+    while (const CellRecord* cell = NextArgCell(range)) {
+      // Plain numbers, nearly every cell, are read here without a call.
+      ArgValue value{};
+      if (!ReadPlainNumber(state_, range, cell, &value.number))
+        value = ReadCell(static_cast<uint16_t>(first_ + i), range, cell);
+      visit(static_cast<const ArgValue&>(value));
+    }
   }
 }
 

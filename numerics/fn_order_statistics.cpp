@@ -56,11 +56,18 @@ double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratc
   for (uint32_t i = 0; i < n; ++i) {
     const double fraction = i / span;  // NaN for a single value: no position
     if (!(fraction >= k)) continue;
+    // Plain numbers need only the two around the position, not the order.
     double value = 0.0;
-    *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i, &value));
+    if (values.Ordered())
+      *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i, &value));
+    else
+      value = values.SelectNumber(i);
     if (fraction == k) return value;
     double previous = 0.0;
-    *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i - 1, &previous));
+    if (values.Ordered())
+      *error = LargerErrorOf(*error, values.NumberAt(state, scratch, i - 1, &previous));
+    else
+      previous = values.LargestBefore(i);
     const double previousFraction = (i - 1) / span;
     return previous + (value - previous) * (k - previousFraction) / (fraction - previousFraction);
   }
@@ -82,7 +89,7 @@ void Percentile(EvalState& state, bool quartile) {
     error = GetArgNumber(state, static_cast<uint16_t>(first + 1), &k, 0.0, 1.0);
   }
   SortedValues values;
-  error = LargerErrorOf(error, values.Build(state, first, true));
+  error = LargerErrorOf(error, values.Build(state, first, true, false));
   if (error == kErrorNone && values.Count() == 0) error = kErrorNum;
   double result = 0.0;
   if (error == kErrorNone) result = InterpolatedValue(state, values, first, k, &error);

@@ -23,14 +23,14 @@ bool Matrix::ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8
     return true;
   }
   Free();
-  const uint32_t bytes = MatrixBufferBytes(count, newWidth);
-  if (bytes == 0 && count > 0) return false;
   // A zero-element matrix still gets a buffer, so that it counts as sized.
   if (count * newWidth <= kMatrixInlineBytes) {
     // Only the elements can be reached: a larger shape takes a new buffer.
     std::memset(inline_, 0, size_t(count) * newWidth);
     data = inline_;
   } else {
+    const uint32_t bytes = MatrixBufferBytes(count, newWidth);
+    if (bytes == 0) return false;
     data = std::calloc(bytes, 1);
     if (!data) return false;
   }
@@ -48,8 +48,7 @@ bool Matrix::ResizeInt32(uint32_t newRows, uint32_t newCols, uint8_t newKind) {
   return ResizeTo(newRows, newCols, newKind, sizeof(int32_t));
 }
 
-void Matrix::Free() {
-  if (!data) return;
+void Matrix::Release() {
   cols = 0;
   rows = 0;
   kind = 0;

@@ -40,7 +40,9 @@ struct Matrix {
   // the matrix left empty, when memory runs out.
   bool Resize(uint32_t newRows, uint32_t newCols, uint8_t newKind = 0);
   bool ResizeInt32(uint32_t newRows, uint32_t newCols, uint8_t newKind = 0);
-  void Free();
+  void Free() {
+    if (data) Release();
+  }
   // The rows x cols elements (not the slack of the buffer) set to 0.
   void Zero();
 
@@ -52,6 +54,7 @@ struct Matrix {
 
  private:
   bool ResizeTo(uint32_t newRows, uint32_t newCols, uint8_t newKind, uint8_t newWidth);
+  void Release();
 
   // Left uninitialised until a resize takes it, which clears the elements.
   alignas(double) unsigned char inline_[kMatrixInlineBytes];

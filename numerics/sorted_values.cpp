@@ -32,14 +32,23 @@ void SortedValues::SortNumbers(bool ascending) {
     std::sort(numbers_, numbers_ + count_, std::greater<double>());
 }
 
-uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
+double SortedValues::SelectNumber(uint32_t i) {
+  std::nth_element(numbers_, numbers_ + i, numbers_ + count_);
+  return numbers_[i];
+}
+
+double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(numbers_, numbers_ + i); }
+
+uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
   if (KeepNumbers(state, range)) {
     ReleaseArgRange(state, range);
     numbersOnly_ = true;
-    SortNumbers(ascending);
+    // A short list sorts in about the time a selection takes.
+    ordered_ = orderNumbers || count_ <= kSelectedAbove;
+    if (ordered_) SortNumbers(ascending);
     return kErrorNone;
   }
   count_ = 0;
@@ -83,11 +92,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending) {
 
 const CellRecord* SortedValues::At(uint32_t i) { return store_->GetCell(order_[i], 0); }
 
-uint8_t SortedValues::NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
-  if (numbersOnly_) {
-    *out = numbers_[i];
-    return kErrorNone;
-  }
+uint8_t SortedValues::CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
   const ArgRange detached{};
   return ReadCellNumber(state, scratch, detached, At(i), out);
 }

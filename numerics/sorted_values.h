@@ -23,26 +23,42 @@ class SortedValues {
   SortedValues& operator=(const SortedValues&) = delete;
 
   // Reads the argument in slot and sorts its cells; the argument's error,
-  // "#MEMORY!" when a copy or the order cannot be had, else 0.
-  uint8_t Build(EvalState& state, uint16_t slot, bool ascending);
+  // "#MEMORY!" when a copy or the order cannot be had, else 0. Without
+  // orderNumbers, kept numbers may stay in reading order for SelectNumber.
+  uint8_t Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers = true);
   uint32_t Count() const { return count_; }
   // True when the values are the kept numbers, which Number gives.
   bool NumbersOnly() const { return numbersOnly_; }
+  bool Ordered() const { return ordered_; }
   double Number(uint32_t i) const { return numbers_[i]; }
+  // Kept numbers left unordered, ascending: the i-th of the order, put at i
+  // with every number before it no larger. Equal numbers are identical, so
+  // it is the number the full order has there.
+  double SelectNumber(uint32_t i);
+  // After SelectNumber(i), i > 0: the (i - 1)-th of the order.
+  double LargestBefore(uint32_t i) const;
   // The i-th cell in sorted order; only when not NumbersOnly.
   const CellRecord* At(uint32_t i);
   // The i-th value read as a number through the scratch slot; its error.
-  uint8_t NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
+  uint8_t NumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out) {
+    if (!numbersOnly_) return CellNumberAt(state, scratch, i, out);
+    *out = numbers_[i];
+    return 0;
+  }
 
  private:
   // The most numbers kept; a longer list is copied into the store.
   static constexpr uint32_t kKeptNumbers = 256;
+  // Lists no longer than this are sorted even when only selections are asked.
+  static constexpr uint32_t kSelectedAbove = 12;
 
   bool KeepNumbers(EvalState& state, ArgRange& range);
+  uint8_t CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
   void SortNumbers(bool ascending);
 
   double numbers_[kKeptNumbers];
   bool numbersOnly_ = false;
+  bool ordered_ = true;
   // Made only for a list the kept numbers cannot hold: a store is costly to
   // set up and to tear down.
   std::optional<CellStore> store_;

@@ -46,6 +46,18 @@ void ApplyToColumns(const double* v, double up, double b, Matrix& m, int32_t p, 
                     int32_t j1, double* sums) {
   if (b == 0.0 || j1 < j0) return;
   const int32_t count = j1 - j0 + 1;
+  if (count == 1) {
+    // One column, the usual right-hand side and the last columns of A: the
+    // same operations in the same order on one running sum, without the
+    // loops over columns around each of them.
+    const uint32_t column = uint32_t(j0);
+    double sum = up * m(uint32_t(p), column);
+    for (int32_t i = q; i <= last; ++i) sum += v[i - 1] * m(uint32_t(i), column);
+    sum *= b;
+    m(uint32_t(p), column) += sum * up;
+    for (int32_t i = q; i <= last; ++i) m(uint32_t(i), column) += sum * v[i - 1];
+    return;
+  }
   const double* rowP = &m(p, j0);
   for (int32_t j = 0; j < count; ++j) sums[j] = up * rowP[j];
   for (int32_t i = q; i <= last; ++i) {

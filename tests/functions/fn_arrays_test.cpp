@@ -120,4 +120,35 @@ TEST_F(ArrayFunctions, TransposeALineAsTheSameLineOfARectangle) {
   }
 }
 
+// UNIQUE over a worksheet column gives what it gives over the same column
+// copied into an array: plain numbers (with repeats, -0 and 0) and columns
+// with gaps, texts and errors among them.
+TEST_F(ArrayFunctions, UniqueOfAColumnAsOfItsArrayCopy) {
+  const uint32_t seed = TestSeed(12);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 60; ++round) {
+    sheet.Clear(true);
+    const uint32_t rows = 1 + random() % (round < 50 ? 12 : 300);
+    const bool plain = round % 3 != 0;
+    for (uint32_t r = 1; r <= rows; ++r) {
+      const uint32_t pick = random() % 20;
+      if (!plain && pick == 0) continue;
+      if (!plain && pick == 1)
+        PutText(sheet, 1, r, "x");
+      else if (!plain && pick == 2)
+        PutNumber(sheet, 1, r, 1.0, kErrorNA);
+      else
+        PutNumber(sheet, 1, r, pick == 3 ? -0.0 : double(random() % 7) / 2.0 - 1.0);
+    }
+    const std::string column = "B2:B" + std::to_string(rows + 1);
+    for (const char* type : {"1", "2"}) {
+      const std::string direct = "=UNIQUE(" + column + "," + type + ")";
+      const std::string copied = "=UNIQUE(TRANSPOSE(TRANSPOSE(" + column + "))," + type + ")";
+      EXPECT_EQ(EvaluateToText(state, direct.c_str(), 25, 99), EvaluateToText(state, copied.c_str(), 25, 99))
+          << direct;
+    }
+  }
+}
+
 }  // namespace

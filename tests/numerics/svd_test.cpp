@@ -129,4 +129,35 @@ TEST(Svd, LineFitsAgreeWhereverTheirMatricesLive) {
   }
 }
 
+// A right-hand side solved alone gives the very bits it gives beside
+// another one: a single column takes a path of its own through the
+// reflections, which must not change a sum's order.
+TEST(Svd, OneRightHandSideAsAmongSeveral) {
+  const uint32_t seed = TestSeed(20261208u);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 60; ++trial) {
+    const int32_t n = 1 + int32_t(random() % 5);
+    const int32_t m = n + int32_t(random() % 30);
+    Matrix a1, a2, b1, b2, x1, x2, r1, r2;
+    ASSERT_TRUE(a1.Resize(uint32_t(m), uint32_t(n)) && a2.Resize(uint32_t(m), uint32_t(n)) &&
+                b1.Resize(uint32_t(m), 1) && b2.Resize(uint32_t(m), 2) && x1.Resize(uint32_t(n), 1) &&
+                x2.Resize(uint32_t(n), 2) && r1.Resize(1, 1) && r2.Resize(2, 1));
+    for (int32_t i = 1; i <= m; ++i) {
+      for (int32_t j = 1; j <= n; ++j)
+        a1(uint32_t(i), uint32_t(j)) = a2(uint32_t(i), uint32_t(j)) =
+            random() % 5 == 0 ? 0.0 : double(int(random() % 2001) - 1000) / 64.0;
+      b1(uint32_t(i), 1) = b2(uint32_t(i), 1) = double(int(random() % 2001) - 1000) / 16.0;
+      b2(uint32_t(i), 2) = double(random() % 100);
+    }
+    int32_t rank1 = 0, rank2 = 0;
+    bool converged1 = true, converged2 = true;
+    ASSERT_TRUE(SvdLeastSquares(a1, b1, x1, r1, m, n, 1, &rank1, &converged1, 0.0));
+    ASSERT_TRUE(SvdLeastSquares(a2, b2, x2, r2, m, n, 2, &rank2, &converged2, 0.0));
+    EXPECT_EQ(rank1, rank2);
+    for (int32_t j = 1; j <= n; ++j) EXPECT_EQ(x1(uint32_t(j), 1), x2(uint32_t(j), 1)) << "trial " << trial;
+    EXPECT_EQ(r1(1, 1), r2(1, 1)) << "trial " << trial;
+  }
+}
+
 }  // namespace
