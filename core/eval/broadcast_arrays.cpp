@@ -96,18 +96,25 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   DepthGuard depth;
 
   // The arguments give up what they own from the last to the first, the
-  // order of the pool and the array stack.
+  // order of the pool and the array stack. Only the first count entries of
+  // these tables are used, and calls take few arguments: clearing whole
+  // tables would cost more than a short element-wise call itself.
   EvalValue copies[kStackSlots];
-  ElementSource sources[kStackSlots] = {};
-  CellBlock* keptArrays[kStackSlots] = {};
+  ElementSource sources[kStackSlots];
+  CellBlock* keptArrays[kStackSlots];
   char keptTexts[FormulaStrings::kByteCapacity];
-  size_t textStart[kStackSlots] = {};
-  size_t textLength[kStackSlots] = {};
+  size_t textStart[kStackSlots];
+  size_t textLength[kStackSlots];
   size_t textUsed = 0;
   for (uint16_t i = count; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first + i);
     EvalValue& value = operands[slot];
     copies[i] = value;
+    sources[i].ownedChain = nullptr;
+    sources[i].next = nullptr;
+    keptArrays[i] = nullptr;
+    textStart[i] = 0;
+    textLength[i] = 0;
     if (flagged[i]) {
       ElementSource& source = sources[i];
       source.firstColumn = value.first.column;
