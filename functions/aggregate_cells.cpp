@@ -76,15 +76,41 @@ void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
     state.DisownSlot(slot);
 }
 
+bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out) {
+  static const uint8_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (length != 10 || text[4] != '-' || text[7] != '-') return false;
+  int32_t parts[3] = {};
+  static const uint8_t kStart[3] = {0, 5, 8};
+  static const uint8_t kEnd[3] = {4, 7, 10};
+  for (int part = 0; part < 3; ++part)
+    for (int i = kStart[part]; i < kEnd[part]; ++i) {
+      if (text[i] < '0' || text[i] > '9') return false;
+      parts[part] = parts[part] * 10 + (text[i] - '0');
+    }
+  const int32_t year = parts[0], month = parts[1], day = parts[2];
+  if (year < kMinIsoYear || month < 1 || month > 12 || day < 1) return false;
+  if (day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0)) return false;
+  *out = DateTime{};
+  out->hasDate = 1;
+  out->year = year;
+  out->month = month;
+  out->day = day;
+  return true;
+}
+
 uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
   const CellValueView view = state.ViewCell(cell, range.sheet);
   if (view.kind == kEvalEmpty && view.error == kErrorNone) return kErrorNone;
   if (view.kind != kEvalText) return KindError(view.error);
   if (view.error != kErrorNone) return static_cast<uint8_t>(view.error);
+  DateTime parsed;
+  if (ReadPlainIsoDate(view.text, view.length, &parsed)) {
+    *out = parsed;
+    return kErrorNone;
+  }
   char text[kArgTextCapacity];
   std::memcpy(text, view.text, view.length);
   text[view.length] = '\0';
-  DateTime parsed;
   if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
   *out = parsed;
   return kErrorNone;
