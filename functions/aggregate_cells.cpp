@@ -79,15 +79,14 @@ void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
 bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out) {
   static const uint8_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (length != 10 || text[4] != '-' || text[7] != '-') return false;
-  int32_t parts[3] = {};
-  static const uint8_t kStart[3] = {0, 5, 8};
-  static const uint8_t kEnd[3] = {4, 7, 10};
-  for (int part = 0; part < 3; ++part)
-    for (int i = kStart[part]; i < kEnd[part]; ++i) {
-      if (text[i] < '0' || text[i] > '9') return false;
-      parts[part] = parts[part] * 10 + (text[i] - '0');
-    }
-  const int32_t year = parts[0], month = parts[1], day = parts[2];
+  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
+  // A byte below '0' wraps around to a large value.
+  if (digit(0) > 9 || digit(1) > 9 || digit(2) > 9 || digit(3) > 9 || digit(5) > 9 || digit(6) > 9 ||
+      digit(8) > 9 || digit(9) > 9)
+    return false;
+  const int32_t year = int32_t(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3));
+  const int32_t month = int32_t(digit(5) * 10 + digit(6));
+  const int32_t day = int32_t(digit(8) * 10 + digit(9));
   if (year < kMinIsoYear || month < 1 || month > 12 || day < 1) return false;
   if (day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0)) return false;
   *out = DateTime{};
