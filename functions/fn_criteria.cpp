@@ -7,6 +7,7 @@
 #include "core/base/text_compare.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
+#include "functions/short_decimal.h"
 #include "functions/wildcard_match.h"
 
 namespace {
@@ -49,6 +50,8 @@ double LeadingNumber(const char* text) {
       while (*p >= '0' && *p <= '9') ++p;
     }
   }
+  double value = 0;
+  if (ReadShortDecimal(start, p, &value)) return value;
   char buffer[64];
   const size_t length = static_cast<size_t>(p - start);
   if (length >= sizeof buffer)
