@@ -5,6 +5,7 @@
 
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
+#include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
 
 namespace {
@@ -60,6 +61,53 @@ TEST(PlainIsoDate, ReadsWhatTheGeneralParserReads) {
     }
   }
   EXPECT_GT(taken, 20000u);
+}
+
+using InPlaceReads = FormulaTableTest;
+
+// Reading a cell's number in place gives ReadCellNumber's number, to the
+// bit, and its error for every kind of cell: numbers (huge, tiny, with
+// errors), texts that spell numbers or not, formulas with numbers, texts
+// or errors cached.
+TEST_F(InPlaceReads, GiveWhatReadingThroughTheSlotGives) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double numbers[] = {0.0, -0.0, 2.5, -1e308, 1e-310, 4.9e-324, 1e300};
+  const char* const texts[] = {"12", " 7.5", "abc", "", "1e400", "-3"};
+  for (int round = 0; round < 3000; ++round) {
+    sheet.Clear(true);
+    const double number = numbers[random() % 7];
+    const char* text = texts[random() % 6];
+    const uint8_t error = random() % 4 == 0 ? uint8_t(kErrorNA) : uint8_t(kErrorNone);
+    switch (random() % 4) {
+      case 0:
+        PutNumber(sheet, 0, 0, number, error);
+        break;
+      case 1:
+        PutText(sheet, 0, 0, text, error);
+        break;
+      case 2:
+        PutFormula(sheet, 0, 0, "=1", number, nullptr, error, true);
+        break;
+      default:
+        PutFormula(sheet, 0, 0, "=1", 0, text, error, true);
+        break;
+    }
+    const CellRecord* cell = sheet.GetCell(0, 0);
+    ASSERT_NE(cell, nullptr);
+    ArgRange range{};
+    range.sheet = &sheet;
+    double through = 7;
+    double inPlace = 7;
+    state.operandTop = 2;
+    state.operands[1].Clear();
+    const uint8_t throughError = ReadCellNumber(state, 1, range, cell, &through);
+    state.operands[1].Clear();
+    const uint8_t inPlaceError = ReadCellNumberInPlace(state, 1, range, cell, &inPlace);
+    ASSERT_EQ(inPlaceError, throughError) << "round " << round;
+    ASSERT_EQ(std::memcmp(&inPlace, &through, sizeof through), 0) << "round " << round;
+  }
 }
 
 }  // namespace
