@@ -114,3 +114,16 @@ uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* 
   *out = parsed;
   return kErrorNone;
 }
+
+uint8_t GetArgDateInPlace(EvalState& state, uint16_t slot, DateTime* out) {
+  state.ResolveOperand(slot);
+  const EvalValue& value = state.operands[slot];
+  DateTime parsed;
+  if (value.kind == kEvalText && value.error == kErrorNone &&
+      ReadPlainIsoDate(state.SlotText(slot), state.SlotTextLength(slot), &parsed)) {
+    state.DisownSlot(slot);
+    *out = parsed;
+    return kErrorNone;
+  }
+  return GetArgDate(state, slot, out);
+}

@@ -101,6 +101,9 @@ size_t CellValueText(const CellValueView& value, char* buffer, const char** text
 // that parser.
 bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out);
 
+// GetArgDate, with a text in the written form read where it stands.
+uint8_t GetArgDateInPlace(EvalState& state, uint16_t slot, DateTime* out);
+
 // A cell read as GetArgDate reads it, without taking its text through the
 // pool: an empty cell leaves the date alone, a number is "#VALUE!".
 uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out);

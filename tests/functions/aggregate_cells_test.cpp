@@ -110,4 +110,35 @@ TEST_F(InPlaceReads, GiveWhatReadingThroughTheSlotGives) {
   }
 }
 
+// A date argument read in place gives GetArgDate's date and error, for
+// texts near the written form, with and without their own error.
+TEST_F(InPlaceReads, ReadDateArgumentsAsGetArgDateDoes) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const auto read = [this](const std::string& text, uint32_t error, bool inPlace, DateTime* out) {
+    state.operandTop = 2;
+    EvalValue& value = state.operands[1];
+    value.Clear();
+    value.kind = kEvalText;
+    value.error = error;
+    EXPECT_TRUE(state.strings.Push(text.data(), text.size()));
+    *out = DateTime{};
+    out->year = -1;
+    return inPlace ? GetArgDateInPlace(state, 1, out) : GetArgDate(state, 1, out);
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = DateLikeText(random);
+    const uint32_t error = random() % 8 == 0 ? kErrorNA : kErrorNone;
+    DateTime general;
+    DateTime inPlace;
+    const uint8_t generalError = read(text, error, false, &general);
+    const uint8_t inPlaceError = read(text, error, true, &inPlace);
+    ASSERT_EQ(inPlaceError, generalError) << text;
+    ASSERT_TRUE(SameDateTime(inPlace, general)) << text;
+    char message[200] = "";
+    ASSERT_TRUE(state.CheckStackOwnership(message, sizeof message)) << message;
+  }
+}
+
 }  // namespace
