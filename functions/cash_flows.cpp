@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
 
 #include "core/base/error_code.h"
 #include "core/numfmt/date_time.h"
@@ -11,9 +14,13 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-bool Grow(double** buffer, uint32_t capacity) {
-  void* grown = std::realloc(*buffer, sizeof(double) * capacity);
+// Moves the first count values to a heap buffer of the given capacity
+// (from the inline one or a smaller heap one).
+bool Grow(double** buffer, const double* inlineBuffer, uint32_t count, uint32_t capacity) {
+  const bool onHeap = *buffer != inlineBuffer;
+  void* grown = std::realloc(onHeap ? *buffer : nullptr, sizeof(double) * capacity);
   if (!grown) return false;
+  if (!onHeap) std::memcpy(grown, inlineBuffer, sizeof(double) * count);
   *buffer = static_cast<double*>(grown);
   return true;
 }
@@ -21,14 +28,15 @@ bool Grow(double** buffer, uint32_t capacity) {
 }  // namespace
 
 CashFlows::~CashFlows() {
-  std::free(amounts);
-  std::free(days);
+  if (amounts != inlineAmounts_) std::free(amounts);
+  if (days != inlineDays_) std::free(days);
 }
 
 bool CashFlows::Append(double amount, double day) {
   if (count == capacity) {
-    const uint32_t grown = capacity == 0 ? 64u : (capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2);
-    if (grown == 0 || !Grow(&amounts, grown) || !Grow(&days, grown)) return false;
+    const uint32_t grown = capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2;
+    if (grown == 0 || !Grow(&amounts, inlineAmounts_, count, grown) || !Grow(&days, inlineDays_, count, grown))
+      return false;
     capacity = grown;
   }
   amounts[count] = amount;
@@ -77,8 +85,13 @@ uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlow
   return kErrorNone;
 }
 
+static_assert(std::is_trivially_destructible<ArgRange>::value, "argument ranges are never destroyed");
+
 uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlows* out) {
-  ArgRange ranges[EvalState::kStackSlots];
+  // Only the positions of ranges are used: constructing every possible
+  // one would cost more than a short call's reading.
+  alignas(ArgRange) unsigned char rangeBytes[EvalState::kStackSlots * sizeof(ArgRange)];
+  ArgRange* const ranges = reinterpret_cast<ArgRange*>(rangeBytes);
   double numbers[EvalState::kStackSlots];
   bool isRange[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
@@ -87,7 +100,7 @@ uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlow
     numbers[i] = 0.0;
     isRange[i] = IsRangeOrArray(state.operands[slot]);
     if (isRange[i])
-      error = LargerErrorOf(error, GetArgRange(state, slot, &ranges[i]));
+      error = LargerErrorOf(error, GetArgRange(state, slot, new (ranges + i) ArgRange()));
     else
       error = LargerErrorOf(error, GetArgNumber(state, slot, &numbers[i], -kLargestNumber, kLargestNumber));
   }

@@ -11,10 +11,13 @@
 #include "functions/arg_readers.h"
 
 struct CashFlows {
-  double* amounts = nullptr;
-  double* days = nullptr;  // dated flows: days after the first flow's date
+  // Most calls read a few flows: those are kept here, more on the heap.
+  static constexpr uint32_t kInlineCapacity = 32;
+
+  double* amounts = inlineAmounts_;
+  double* days = inlineDays_;  // dated flows: days after the first flow's date
   uint32_t count = 0;
-  uint32_t capacity = 0;
+  uint32_t capacity = kInlineCapacity;
 
   CashFlows() = default;
   ~CashFlows();
@@ -32,6 +35,10 @@ struct CashFlows {
   // such rate discounts the later flows more than the earlier ones, so no
   // search among rates above 0 can find a value of the other sign.
   bool KeepSignAboveZeroRate() const;
+
+ private:
+  double inlineAmounts_[kInlineCapacity];
+  double inlineDays_[kInlineCapacity];
 };
 
 // The values of positions first .. first + count - 1 of the call in their

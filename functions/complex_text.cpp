@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/result_check.h"
+#include "functions/short_decimal.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ const char* ReadNumber(const char* p, double* value) {
       q = e;
     }
   }
+  if (ReadShortDecimal(p, q, value)) return q;
   char buffer[64];
   const size_t length = static_cast<size_t>(q - p);
   if (length >= sizeof buffer) return nullptr;

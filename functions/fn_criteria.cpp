@@ -7,6 +7,7 @@
 #include "core/base/text_compare.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
+#include "functions/short_decimal.h"
 #include "functions/wildcard_match.h"
 
 namespace {
@@ -49,6 +50,8 @@ double LeadingNumber(const char* text) {
       while (*p >= '0' && *p <= '9') ++p;
     }
   }
+  double value = 0;
+  if (ReadShortDecimal(start, p, &value)) return value;
   char buffer[64];
   const size_t length = static_cast<size_t>(p - start);
   if (length >= sizeof buffer)
@@ -82,21 +85,17 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
   } else if (value.kind == kEvalText) {
     const char* text = state.SlotText(slot);
-    struct Prefix {
-      const char* text;
-      CriterionOp op;
-    };
-    // Longer operators first.
-    static const Prefix kPrefixes[] = {{">=", CriterionOp::kGreaterEqual}, {"<=", CriterionOp::kLessEqual},
-                                       {"<>", CriterionOp::kNotEqual},     {">", CriterionOp::kGreater},
-                                       {"<", CriterionOp::kLess},          {"=", CriterionOp::kEqual}};
-    for (const Prefix& prefix : kPrefixes) {
-      const size_t length = std::strlen(prefix.text);
-      if (std::strncmp(text, prefix.text, length) == 0) {
-        criterion.op = prefix.op;
-        text += length;
-        break;
-      }
+    // Two-character operators before their first character alone.
+    if (text[0] == '>') {
+      criterion.op = text[1] == '=' ? CriterionOp::kGreaterEqual : CriterionOp::kGreater;
+      text += text[1] == '=' ? 2 : 1;
+    } else if (text[0] == '<') {
+      criterion.op = text[1] == '=' ? CriterionOp::kLessEqual
+                                    : (text[1] == '>' ? CriterionOp::kNotEqual : CriterionOp::kLess);
+      text += text[1] == '=' || text[1] == '>' ? 2 : 1;
+    } else if (text[0] == '=') {
+      criterion.op = CriterionOp::kEqual;
+      text += 1;
     }
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);

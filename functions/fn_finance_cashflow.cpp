@@ -15,12 +15,26 @@ namespace {
 
 // The flows discounted to one period before the first: the k-th flow by k
 // periods.
+// Each discount factor is IntPow(q, k) to the last bit: the same products
+// of the same repeated squares, only the squares are made once per rate
+// rather than once per flow.
 double PeriodicValue(const void* context, double rate, uint8_t* error) {
   const CashFlows& flows = *static_cast<const CashFlows*>(context);
   const double q = 1.0 + rate;
+  double squares[32];
+  squares[0] = q;
+  uint32_t squared = 1;
   double sum = 0.0;
   for (uint32_t i = 0; i < flows.count; ++i) {
-    sum += flows.amounts[i] / IntPow(q, static_cast<int32_t>(i + 1));
+    const uint32_t periods = i + 1;
+    while (squared < 32 && (periods >> squared) != 0) {
+      squares[squared] = squares[squared - 1] * squares[squared - 1];
+      ++squared;
+    }
+    double factor = 1.0;
+    for (uint32_t bit = 0, bits = periods; bits != 0; ++bit, bits >>= 1)
+      if (bits & 1u) factor *= squares[bit];
+    sum += flows.amounts[i] / factor;
     if (IsBadNumber(sum)) {
       *error = kErrorNum;
       return 0.0;

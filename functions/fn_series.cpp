@@ -45,7 +45,7 @@ void FnSeriesSum(EvalState& state) {
     const CellRecord* cell = NextArgCell(coefficients);
     if (!cell) break;
     double c = 0;
-    error = ReadCellNumber(state, coefficientsSlot, coefficients, cell, &c);
+    error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
     if (error != kErrorNone) break;
     sum += PowerOf(x[0], power) * c;
     power += step;

@@ -57,7 +57,7 @@ void FnSumProduct(EvalState& state) {
       bool readable = true;
       for (uint16_t i = 0; i < count; ++i) {
         double x = 0;
-        if (ReadCellNumber(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
+        if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
           readable = false;
         product *= x;
         next[i] = NextArgCell(ranges[i]);

@@ -40,7 +40,7 @@ void Aggregate(EvalState& state, Combine combine) {
       error = LargerErrorOf(error, GetArgRange(state, slot, &range));
       while (const CellRecord* cell = NextArgCell(range)) {
         double x = 0;
-        const uint8_t cellError = ReadCellNumber(state, slot, range, cell, &x);
+        const uint8_t cellError = ReadCellNumberInPlace(state, slot, range, cell, &x);
         if (cellError != kErrorNone) {
           if (!skipCellErrors)
             error = LargerErrorOf(error, cellError);
@@ -82,9 +82,9 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       double a = 0;
       double b = 0;
       if (cellX)
-        error = LargerErrorOf(error, ReadCellNumber(state, first, x, cellX, &a));
+        error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
       if (cellY)
-        error = LargerErrorOf(error, ReadCellNumber(state, first, y, cellY, &b));
+        error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
       if (error != kErrorNone)
         break;
       switch (kind) {

@@ -122,6 +122,17 @@ void FnLeft(EvalState& state) {
 
 void FnLen(EvalState& state) {
   if (!BeginElementCall(state, 1)) return;
+  // A text is measured where it stands, up to its first NUL as a copy
+  // would be; other values are written out first.
+  const uint16_t slot = FirstArg(state);
+  const EvalValue& value = state.operands[slot];
+  if (value.kind == kEvalText) {
+    const size_t length = strnlen(state.SlotText(slot), state.SlotTextLength(slot));
+    const uint8_t error = static_cast<uint8_t>(value.error);
+    state.DisownSlot(slot);
+    SetNumberResult(state, static_cast<double>(length), error);
+    return;
+  }
   char text[kArgTextCapacity];
   text[0] = '\0';
   const uint8_t error = GetArgText(state, FirstArg(state), text);

@@ -155,7 +155,10 @@ bool WholeTextShape::Matches(const char* pattern, const char* text, size_t lengt
     return WildcardMatch(pattern, terminated, &whole) == 0 && whole;
   }
   if (shape_ == Shape::kLiteral ? length != literalLength_ : length < literalLength_) return false;
+  // Equal bytes need no case folding.
   for (size_t i = 0; i < literalLength_; ++i)
-    if (OsCharUpper(static_cast<uint8_t>(pattern[i])) != OsCharUpper(static_cast<uint8_t>(text[i]))) return false;
+    if (pattern[i] != text[i] &&
+        OsCharUpper(static_cast<uint8_t>(pattern[i])) != OsCharUpper(static_cast<uint8_t>(text[i])))
+      return false;
   return true;
 }

@@ -4,6 +4,8 @@
 // in a new array of the common shape.
 
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 #include "core/base/error_code.h"
 #include "core/eval/eval_array_builder.h"
@@ -48,6 +50,8 @@ uint64_t KeyOf(uint32_t row, uint32_t column) { return (uint64_t(row) << 16) | c
 bool IsRangeOrArray(uint32_t kind) { return kind == kEvalRange || kind == kEvalArray; }
 
 }  // namespace
+
+static_assert(std::is_trivially_destructible<ElementSource>::value, "element sources are never destroyed");
 
 bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   const uint16_t top = operandTop;
@@ -96,18 +100,25 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   DepthGuard depth;
 
   // The arguments give up what they own from the last to the first, the
-  // order of the pool and the array stack.
+  // order of the pool and the array stack. Only the first count entries of
+  // these tables are used, and calls take few arguments: clearing whole
+  // tables would cost more than a short element-wise call itself.
   EvalValue copies[kStackSlots];
-  ElementSource sources[kStackSlots] = {};
-  CellBlock* keptArrays[kStackSlots] = {};
+  alignas(ElementSource) unsigned char sourceBytes[kStackSlots * sizeof(ElementSource)];
+  ElementSource* const sources = reinterpret_cast<ElementSource*>(sourceBytes);
+  CellBlock* keptArrays[kStackSlots];
   char keptTexts[FormulaStrings::kByteCapacity];
-  size_t textStart[kStackSlots] = {};
-  size_t textLength[kStackSlots] = {};
+  size_t textStart[kStackSlots];
+  size_t textLength[kStackSlots];
   size_t textUsed = 0;
   for (uint16_t i = count; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first + i);
     EvalValue& value = operands[slot];
     copies[i] = value;
+    new (sources + i) ElementSource();
+    keptArrays[i] = nullptr;
+    textStart[i] = 0;
+    textLength[i] = 0;
     if (flagged[i]) {
       ElementSource& source = sources[i];
       source.firstColumn = value.first.column;

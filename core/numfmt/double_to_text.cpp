@@ -184,6 +184,37 @@ size_t WholeNumberText(double value, char* buffer, size_t size) {
   return Finish(buffer, size, p, static_cast<size_t>(end - p));
 }
 
+// A number below 2^31 in magnitude whose fraction is a whole number of
+// sixteenths: its exact decimal expansion has at most ten integer digits
+// and four decimals, within the fifteen significant digits of the fixed
+// form, so the fixed form's rounding keeps every digit and only trailing
+// zeros go. Written directly rather than through two fixed-form printings.
+bool IsShortSixteenthsFraction(double value) {
+  return value < 2147483648.0 && value > -2147483648.0 && value * 16 == std::trunc(value * 16);
+}
+
+size_t ShortSixteenthsText(double value, const RegionalSettings* separators, char* buffer, size_t size) {
+  char text[24];
+  size_t length = 0;
+  if (value < 0) text[length++] = '-';
+  const double magnitude = std::fabs(value);
+  uint32_t whole = static_cast<uint32_t>(magnitude);
+  uint32_t tenThousandths = static_cast<uint32_t>((magnitude - whole) * 16) * 625;
+  char digits[10];
+  size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  while (count > 0) text[length++] = digits[--count];
+  text[length++] = separators ? separators->decimalSeparator : '.';
+  for (uint32_t scale = 1000; tenThousandths != 0; scale /= 10) {
+    text[length++] = static_cast<char>('0' + tenThousandths / scale);
+    tenThousandths %= scale;
+  }
+  return Finish(buffer, size, text, length);
+}
+
 }  // namespace
 
 size_t PrintFixedDecimals(double value, int decimals, char* buffer, size_t size) {
@@ -233,6 +264,7 @@ size_t DoubleToText(double value, char* buffer, size_t size, const RegionalSetti
   if (value == 0) return Finish(buffer, size, "0", 1);
   if (value <= 999999999999999.0 && value >= -999999999999999.0 && value == std::trunc(value))
     return WholeNumberText(value, buffer, size);
+  if (IsShortSixteenthsFraction(value)) return ShortSixteenthsText(value, separators, buffer, size);
   char text[64];
   int negative = value < 0 ? 1 : 0;
   if (value > 999999999999999.0 || value < -999999999999999.0 || std::fabs(value) < 1e-14) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -55,6 +56,40 @@ TEST_F(Criteria, TextPatternsMatchAsTheWildcardMatcherDoes) {
     DoubleToText(sum, expected, sizeof expected, nullptr);
     EXPECT_EQ(Run("=SUMIF(A1:A24,\"" + pattern + "\",B1:B24)"), expected);
     EXPECT_EQ(Run("=MATCH(\"" + pattern + "\",A1:A24,0)"), firstMatch);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every comparison a criterion can spell, against numbers written as
+// integers, decimals and negative values, counts the cells a plain
+// comparison counts.
+TEST_F(Criteria, OperatorsCompareNumbersAsWritten) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  constexpr uint32_t kCells = 20;
+  double cells[kCells];
+  for (uint32_t row = 0; row < kCells; ++row) {
+    cells[row] = double(int(random() % 21) - 10) / 4.0;
+    PutNumber(sheet, 0, row, cells[row]);
+  }
+  const char* const operators[] = {"", "=", "<>", "<", "<=", ">", ">="};
+  for (int trial = 0; trial < 300; ++trial) {
+    const int op = int(random() % 7);
+    const double operand = double(int(random() % 25) - 12) / 4.0;
+    int count = 0;
+    for (double x : cells) {
+      const bool met[] = {x == operand, x == operand, x != operand, x < operand,
+                          x <= operand, x > operand, x >= operand};
+      count += met[op];
+    }
+    char criterion[32];
+    std::snprintf(criterion, sizeof criterion, "%s%g", operators[op], operand);
+    SCOPED_TRACE(criterion);
+    EXPECT_EQ(Run(std::string("=COUNTIF(A1:A20,\"") + criterion + "\")"), std::to_string(count));
   }
 }
 

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
+#include "functions/int_pow.h"
 #include "tests/core/eval_test_cells.h"
 #include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
@@ -266,6 +268,30 @@ TEST_F(FinanceFunctions, ReadARangeCellByCellAsSingleValues) {
         {"=FVSCHEDULE(1,A2:A3)", "=FVSCHEDULE(1,A2,A3)"},
     };
     for (const auto& pair : pairs) EXPECT_EQ(Run(pair[0]), Run(pair[1])) << pair[0] << " round " << round;
+  }
+}
+
+// NPV discounts the k-th flow by IntPow(1 + rate, k) to the last bit, for
+// lists longer than a call keeps beside itself and factors of many bits.
+TEST_F(FinanceFunctions, DiscountEachFlowByItsIntegerPower) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 12; ++round) {
+    sheet.Clear(true);
+    const uint32_t count = 1 + random() % 300;
+    const double rate = double(random() % 2000) / 10000.0;
+    double expected = 0;
+    for (uint32_t row = 0; row < count; ++row) {
+      const double x = (double(random() % 20001) - 10000.0) / 7.0;
+      PutNumber(sheet, 0, row, x);
+      expected += x / IntPow(1.0 + rate, int32_t(row + 1));
+    }
+    char number[64];
+    DoubleToText(expected, number, sizeof number, nullptr);
+    char formula[64];
+    std::snprintf(formula, sizeof formula, "=NPV(%.17g,A1:A%u)", rate, count);
+    EXPECT_EQ(Run(formula), number) << formula;
   }
 }
 

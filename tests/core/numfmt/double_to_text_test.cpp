@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -77,6 +78,33 @@ TEST(DoubleToText, WritesWholeNumbersAsTheirDigits) {
   EXPECT_EQ(Text(-999999999999999.0), "-999999999999999");
   EXPECT_EQ(Text(1e15), "1e+015");
   EXPECT_EQ(Text(-0.0), "0");
+}
+
+// A number with a short binary fraction is written as its exact decimal
+// expansion (up to ten digits before the point and five after fit the
+// fifteen), on either side of 2^31 and of sixteenths, with either
+// separator; a buffer one byte short is refused.
+TEST(DoubleToText, WritesShortBinaryFractionsExactly) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937_64 random(seed);
+  const double limits[] = {10.0, 2147483648.0, 4294967296.0, 9999999999.0};
+  for (int i = 0; i < 20000; ++i) {
+    const int bits = 1 + int(random() % 5);
+    const double limit = limits[random() % 4];
+    const double whole = std::floor(double(random() % (uint64_t(limit) + 1)));
+    double value = whole + double(1 + 2 * (random() % (uint64_t(1) << (bits - 1)))) / double(1 << bits);
+    if (random() % 2) value = -value;
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.5f", value);
+    std::string text = expected;
+    while (text.back() == '0') text.pop_back();
+    ASSERT_EQ(Text(value), text) << "value " << value;
+    text[text.find('.')] = ',';
+    ASSERT_EQ(Text(value, &kCommaDecimal), text) << "value " << value;
+    char shorter[kDoubleTextCapacity];
+    ASSERT_EQ(DoubleToText(value, shorter, text.size(), nullptr), 0u) << text;
+  }
 }
 
 TEST(DoubleToText, PutsTheDecimalSeparatorOnlyIntoTheFixedForm) {
