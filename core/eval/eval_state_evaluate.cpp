@@ -5,39 +5,17 @@
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
+#include "core/formula/operator_precedence.h"
 #include "core/formula/take_scanned_token.h"
 #include "core/base/result_check.h"
 
 namespace {
-
-// What the previous token left the parse expecting.
-enum class Previous {
-  kStart,
-  kOperand,
-  kOpenParen,
-  kCloseParen,
-  kPercent,
-  kBinaryOperator,
-  kUnaryMinus,
-  kListSeparator,
-  kFunctionCall,
-};
 
 constexpr uint32_t kTokensWithoutSlot = kEvalOpenParen | kEvalCloseParen | kEvalEnd | kEvalListSeparator;
 
 bool IsOperandToken(uint32_t kind) {
   return kind == kEvalNumber || kind == kEvalText || kind == kEvalCellRef || kind == kEvalArray ||
          kind == kEvalEmpty;
-}
-
-// After these an operand is complete, so an operator is binary and no
-// further operand may follow directly.
-bool EndsOperand(Previous previous) {
-  return previous == Previous::kOperand || previous == Previous::kCloseParen || previous == Previous::kPercent;
-}
-
-bool AwaitsOperand(Previous previous) {
-  return previous == Previous::kBinaryOperator || previous == Previous::kUnaryMinus;
 }
 
 // A whole row or column read as a corner becomes the range it spans.
@@ -186,7 +164,7 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
     return false;
   };
 
-  Previous previous = Previous::kStart;
+  ParsePrevious previous = ParsePrevious::kStart;
   bool ended = false;
   while (status == 0 && !ended) {
     // Every token adds at most two records; the stacks must hold them.
@@ -209,13 +187,13 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
       // An error literal or a number out of range carries its error, not its value.
       if (kind == kEvalNumber && token.error != kErrorNone) token.number = 0;
       ++operandTop;
-      previous = Previous::kOperand;
+      previous = ParsePrevious::kOperand;
     } else if (IsOperatorKind(kind)) {
       uint32_t op = kind;
-      const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == Previous::kPercent);
+      const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == ParsePrevious::kPercent);
       if (!binary) {
         // The only prefix operator; "--1" and "+1" are malformed.
-        if (op != kOpMinus || previous == Previous::kUnaryMinus) {
+        if (op != kOpMinus || previous == ParsePrevious::kUnaryMinus) {
           status = kEvalStatusSyntax;
           break;
         }
@@ -227,9 +205,9 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
           applyTopOperator();
       }
       if (!pushRecord(op)) break;
-      previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
-                 : op == kOpPercent  ? Previous::kPercent
-                                     : Previous::kBinaryOperator;
+      previous = op == kOpUnaryMinus ? ParsePrevious::kUnaryMinus
+                 : op == kOpPercent  ? ParsePrevious::kPercent
+                                     : ParsePrevious::kBinaryOperator;
     } else if (kind == kEvalOpenParen || kind == kEvalFunctionCall) {
       if (EndsOperand(previous)) {
         status = kEvalStatusSyntax;
@@ -242,13 +220,13 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         call->functionIndex = token.functionIndex;
         call->firstArgument = static_cast<uint16_t>(operandTop + 1);
       }
-      previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
+      previous = kind == kEvalFunctionCall ? ParsePrevious::kFunctionCall : ParsePrevious::kOpenParen;
     } else if (kind == kEvalListSeparator) {
       if (AwaitsOperand(previous)) {
         status = kEvalStatusSyntax;
         break;
       }
-      if (previous == Previous::kListSeparator || previous == Previous::kFunctionCall) {
+      if (previous == ParsePrevious::kListSeparator || previous == ParsePrevious::kFunctionCall) {
         EvalValue omitted;
         omitted.Clear();
         omitted.kind = kEvalEmpty;
@@ -257,14 +235,14 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         status = kEvalStatusSyntax;  // a separator outside an argument list
         break;
       }
-      previous = Previous::kListSeparator;
+      previous = ParsePrevious::kListSeparator;
     } else if (kind == kEvalCloseParen) {
       // "()" belongs to calls only.
-      if (AwaitsOperand(previous) || previous == Previous::kOpenParen || previous == Previous::kStart) {
+      if (AwaitsOperand(previous) || previous == ParsePrevious::kOpenParen || previous == ParsePrevious::kStart) {
         status = kEvalStatusSyntax;
         break;
       }
-      if (previous == Previous::kListSeparator) {
+      if (previous == ParsePrevious::kListSeparator) {
         EvalValue omitted;
         omitted.Clear();
         omitted.kind = kEvalEmpty;
@@ -280,7 +258,7 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         applyTopOperator();  // a call record on the way runs its function
       }
       if (!closed) status = kEvalStatusSyntax;
-      previous = Previous::kCloseParen;
+      previous = ParsePrevious::kCloseParen;
     } else if (kind == kEvalEnd) {
       if (AwaitsOperand(previous)) {
         status = kEvalStatusSyntax;

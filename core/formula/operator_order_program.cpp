@@ -7,27 +7,6 @@ namespace {
 
 constexpr uint32_t kStackSlots = EvalState::kStackSlots;
 
-// What the previous token left the parse expecting, as in the evaluator.
-enum class Previous {
-  kStart,
-  kOperand,
-  kOpenParen,
-  kCloseParen,
-  kPercent,
-  kBinaryOperator,
-  kUnaryMinus,
-  kListSeparator,
-  kFunctionCall,
-};
-
-bool EndsOperand(Previous previous) {
-  return previous == Previous::kOperand || previous == Previous::kCloseParen || previous == Previous::kPercent;
-}
-
-bool AwaitsOperand(Previous previous) {
-  return previous == Previous::kBinaryOperator || previous == Previous::kUnaryMinus;
-}
-
 // The evaluator's parse carried out on token kinds alone: operand slots are
 // counted rather than filled, and every push or application it would make
 // is appended as a step. Any path on which the parse would set the syntax
@@ -37,7 +16,7 @@ class ProgramBuilder {
   ProgramBuilder(const ScannedToken* tokens, ProgramStep* steps) : tokens_(tokens), steps_(steps) {}
 
   uint32_t Build(uint32_t tokenCount) {
-    Previous previous = Previous::kStart;
+    ParsePrevious previous = ParsePrevious::kStart;
     for (uint32_t i = 0; i < tokenCount; ++i) {
       if (operandTop_ + recordTop_ + 2 > kStackSlots) return 0;
       const uint32_t kind = tokens_[i].kind;
@@ -45,15 +24,15 @@ class ProgramBuilder {
         if (EndsOperand(previous)) return 0;
         Emit(kStepTakeOperand, 0, i);
         ++operandTop_;
-        previous = Previous::kOperand;
+        previous = ParsePrevious::kOperand;
       } else if (IsOperatorKind(kind)) {
         // An intersection of operands that are not both ranges leaves them
         // both on the stack: the slots that follow depend on the values.
         if (kind == kOpIntersect) return 0;
         uint32_t op = kind;
-        const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == Previous::kPercent);
+        const bool binary = EndsOperand(previous) && !(op == kOpPercent && previous == ParsePrevious::kPercent);
         if (!binary) {
-          if (op != kOpMinus || previous == Previous::kUnaryMinus) return 0;
+          if (op != kOpMinus || previous == ParsePrevious::kUnaryMinus) return 0;
           op = kOpUnaryMinus;
         } else {
           const uint8_t rank = kOperatorPrecedence[op - 1];
@@ -62,32 +41,32 @@ class ProgramBuilder {
             if (!ApplyTop()) return 0;
         }
         if (!PushRecord(op, 0, i)) return 0;
-        previous = op == kOpUnaryMinus ? Previous::kUnaryMinus
-                   : op == kOpPercent  ? Previous::kPercent
-                                       : Previous::kBinaryOperator;
+        previous = op == kOpUnaryMinus ? ParsePrevious::kUnaryMinus
+                   : op == kOpPercent  ? ParsePrevious::kPercent
+                                       : ParsePrevious::kBinaryOperator;
       } else if (kind == kEvalOpenParen || kind == kEvalFunctionCall) {
         if (EndsOperand(previous)) return 0;
         if (!PushRecord(kEvalOpenParen, 0, i)) return 0;
         if (kind == kEvalFunctionCall && !PushRecord(kEvalFunctionCall, operandTop_ + 1, i)) return 0;
-        previous = kind == kEvalFunctionCall ? Previous::kFunctionCall : Previous::kOpenParen;
+        previous = kind == kEvalFunctionCall ? ParsePrevious::kFunctionCall : ParsePrevious::kOpenParen;
       } else if (kind == kEvalListSeparator) {
         if (AwaitsOperand(previous)) return 0;
-        if (previous == Previous::kListSeparator || previous == Previous::kFunctionCall) {
+        if (previous == ParsePrevious::kListSeparator || previous == ParsePrevious::kFunctionCall) {
           if (!PushOmitted()) return 0;
         } else if (!ApplyDownToCall()) {
           return 0;
         }
-        previous = Previous::kListSeparator;
+        previous = ParsePrevious::kListSeparator;
       } else if (kind == kEvalCloseParen) {
-        if (AwaitsOperand(previous) || previous == Previous::kOpenParen || previous == Previous::kStart) return 0;
-        if (previous == Previous::kListSeparator && !PushOmitted()) return 0;
+        if (AwaitsOperand(previous) || previous == ParsePrevious::kOpenParen || previous == ParsePrevious::kStart) return 0;
+        if (previous == ParsePrevious::kListSeparator && !PushOmitted()) return 0;
         for (;;) {
           if (recordTop_ == 0) return 0;
           if (records_[recordTop_].kind == kEvalOpenParen) break;
           if (!ApplyTop()) return 0;
         }
         --recordTop_;
-        previous = Previous::kCloseParen;
+        previous = ParsePrevious::kCloseParen;
       } else if (kind == kEvalEnd) {
         if (AwaitsOperand(previous)) return 0;
         while (recordTop_ > 0) {

@@ -19,4 +19,28 @@ inline constexpr uint8_t kOperatorPrecedence[kOperatorCount] = {
     7,                 // : (range)
 };
 
+// What the previous token left the parse expecting; the parse and the
+// programs kept for formulas step through the same states.
+enum class ParsePrevious {
+  kStart,
+  kOperand,
+  kOpenParen,
+  kCloseParen,
+  kPercent,
+  kBinaryOperator,
+  kUnaryMinus,
+  kListSeparator,
+  kFunctionCall,
+};
+
+// After these an operand is complete, so an operator is binary and no
+// further operand may follow directly.
+inline bool EndsOperand(ParsePrevious previous) {
+  return previous == ParsePrevious::kOperand || previous == ParsePrevious::kCloseParen || previous == ParsePrevious::kPercent;
+}
+
+inline bool AwaitsOperand(ParsePrevious previous) {
+  return previous == ParsePrevious::kBinaryOperator || previous == ParsePrevious::kUnaryMinus;
+}
+
 #endif
