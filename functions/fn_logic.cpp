@@ -143,7 +143,10 @@ void FnIf(EvalState& state) {
       SetErrorResult(state, error != kErrorNone ? error : uint32_t(kErrorValue));
       return;
     }
-    const uint8_t flags[3] = {1, 0, 0};
+    // Arguments past the third stay on the stack, ignored: the table covers
+    // every slot the broadcast may look at.
+    uint8_t flags[EvalState::kStackSlots] = {};
+    flags[0] = 1;
     state.BroadcastArrays(flags, test);
     return;
   }

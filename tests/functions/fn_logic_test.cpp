@@ -69,6 +69,7 @@ TEST_F(LogicFunctions, IfChoosesAfterEvaluatingBoth) {
       {"=IF(0,\"yes\",\"no\")&\"!\"", "\"no!\""},
       {"=IF({1,0},10,20)", "{10, 20}"},
       {"=IF({1,0},\"a\",\"b\")", "{\"a\", \"b\"}"},
+      {"=IF({1,0},10,20,{5,6},7)", "{10, 20}"},  // arguments past the third are ignored
       {"=IF({1,0},{1,2},3)", "#VALUE!"},
       {"=IF(1,{1,2},3)", "{1, 2}"},
       {"=IF(0,{1,2},{3;4})", "{3; 4}"},
