@@ -76,27 +76,6 @@ void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
     state.DisownSlot(slot);
 }
 
-bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out) {
-  static const uint8_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (length != 10 || text[4] != '-' || text[7] != '-') return false;
-  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
-  // A byte below '0' wraps around to a large value.
-  if (digit(0) > 9 || digit(1) > 9 || digit(2) > 9 || digit(3) > 9 || digit(5) > 9 || digit(6) > 9 ||
-      digit(8) > 9 || digit(9) > 9)
-    return false;
-  const int32_t year = int32_t(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3));
-  const int32_t month = int32_t(digit(5) * 10 + digit(6));
-  const int32_t day = int32_t(digit(8) * 10 + digit(9));
-  if (year < kMinIsoYear || month < 1 || month > 12 || day < 1) return false;
-  if (day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0)) return false;
-  *out = DateTime{};
-  out->hasDate = 1;
-  out->year = year;
-  out->month = month;
-  out->day = day;
-  return true;
-}
-
 uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
   const CellValueView view = state.ViewCell(cell, range.sheet);
   if (view.kind == kEvalEmpty && view.error == kErrorNone) return kErrorNone;
@@ -113,17 +92,4 @@ uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* 
   if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
   *out = parsed;
   return kErrorNone;
-}
-
-uint8_t GetArgDateInPlace(EvalState& state, uint16_t slot, DateTime* out) {
-  state.ResolveOperand(slot);
-  const EvalValue& value = state.operands[slot];
-  DateTime parsed;
-  if (value.kind == kEvalText && value.error == kErrorNone &&
-      ReadPlainIsoDate(state.SlotText(slot), state.SlotTextLength(slot), &parsed)) {
-    state.DisownSlot(slot);
-    *out = parsed;
-    return kErrorNone;
-  }
-  return GetArgDate(state, slot, out);
 }

@@ -96,14 +96,6 @@ class PairedWalk {
 // (kArgTextCapacity bytes); the result is its length.
 size_t CellValueText(const CellValueView& value, char* buffer, const char** text);
 
-// The form dates are written in, "YYYY-MM-DD" exactly, read as the general
-// date parser reads it; false for any other text, which is then left to
-// that parser.
-bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out);
-
-// GetArgDate, with a text in the written form read where it stands.
-uint8_t GetArgDateInPlace(EvalState& state, uint16_t slot, DateTime* out);
-
 // A cell read as GetArgDate reads it, without taking its text through the
 // pool: an empty cell leaves the date alone, a number is "#VALUE!".
 uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out);

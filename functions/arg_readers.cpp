@@ -80,11 +80,17 @@ uint8_t GetArgDate(EvalState& state, uint16_t slot, DateTime* out) {
     state.DisownSlot(slot);
     return KindError(error);
   }
+  DateTime parsed;
+  // A date in the form dates are written in is read where it stands.
+  if (error == kErrorNone && ReadPlainIsoDate(state.SlotText(slot), state.SlotTextLength(slot), &parsed)) {
+    state.DisownSlot(slot);
+    *out = parsed;
+    return 0;
+  }
   char text[kArgTextCapacity];
   std::memcpy(text, state.SlotText(slot), state.SlotTextLength(slot) + 1);
   state.DisownSlot(slot);
   if (error != kErrorNone) return static_cast<uint8_t>(error);
-  DateTime parsed;
   if (!ParseIsoDateTime(&parsed, text)) return kErrorValue;
   *out = parsed;
   return 0;

@@ -36,7 +36,7 @@ template <class Field>
 void TakePart(EvalState& state, bool ofDate, Field field) {
   if (!BeginElementCall(state, 1)) return;
   DateTime value{};
-  uint32_t error = GetArgDateInPlace(state, FirstArg(state), &value);
+  uint32_t error = GetArgDate(state, FirstArg(state), &value);
   if (error == kErrorNone && !(ofDate ? value.hasDate : value.hasTime)) error = kErrorValue;
   SetNumberResult(state, error == kErrorNone ? field(value) : 0, error);
 }
@@ -124,8 +124,8 @@ void FnDateDiff(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
   DateTime to{};
   DateTime from{};
-  uint32_t error = GetArgDateInPlace(state, ArgSlot(state, 1), &to);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &from));
+  uint32_t error = GetArgDate(state, ArgSlot(state, 1), &to);
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &from));
   if (error == kErrorNone && (!(to.hasDate || to.hasTime) || !(from.hasDate || from.hasTime))) error = kErrorValue;
   char text[kDurationTextCapacity] = "";
   if (error == kErrorNone) {
@@ -170,7 +170,7 @@ void FnEDate(EvalState& state) {
   int32_t n = 0;
   DateTime value{};
   uint32_t error = GetArgInt(state, ArgSlot(state, 1), &n, -kLargestInt, kLargestInt);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &value));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &value));
   DateTime sum{};
   if (error == kErrorNone && !value.AddDuration(Months(n), &sum)) error = kErrorValue;
   SetDateTimeResult(state, sum, error);
@@ -182,7 +182,7 @@ void FnEDate2(EvalState& state) {
   char period[kArgTextCapacity] = "";
   DateTime value{};
   uint32_t error = GetArgText(state, ArgSlot(state, 1), period);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &value));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &value));
   Duration duration{};
   DateTime sum{};
   if (error == kErrorNone && (!ParseSignedDuration(&duration, period) || !value.AddDuration(duration, &sum)))
@@ -197,7 +197,7 @@ void FnEoMonth(EvalState& state) {
   int32_t n = 0;
   DateTime value{};
   uint32_t error = GetArgInt(state, ArgSlot(state, 1), &n, -kLargestInt, kLargestInt);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &value));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &value));
   DateTime end{};
   if (error == kErrorNone && value.hasDate) {
     value.hasTime = 0;

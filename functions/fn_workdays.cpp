@@ -129,7 +129,7 @@ uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t n
   *numbering = 1;
   uint32_t error = kErrorNone;
   if (positions == 2) error = GetArgInt(state, ArgSlot(state, 1), numbering, 1, maxNumbering);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), value));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), value));
   if (error == kErrorNone && !value->hasDate) error = noDate;
   if (error == kErrorNone) value->ComputeDayOfYear();
   return error;
@@ -182,8 +182,8 @@ void FnNetWorkDays(EvalState& state) {
   DateTime lastDate{};
   DateTime firstDate{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorValue, &holidays);
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 1), &lastDate));
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &firstDate));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 1), &lastDate));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &firstDate));
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
@@ -202,7 +202,7 @@ void FnWorkDay(EvalState& state) {
   DateTime start{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorNum, &holidays);
   error = LargerErrorOf(error, GetArgInt(state, ArgSlot(state, 1), &n, -2147483647, 2147483647));
-  error = LargerErrorOf(error, GetArgDateInPlace(state, ArgSlot(state, 0), &start));
+  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &start));
   if (error == kErrorNone && !start.hasDate) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {

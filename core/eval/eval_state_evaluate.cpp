@@ -199,9 +199,9 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         }
         op = kOpUnaryMinus;
       } else {
-        const uint8_t rank = precedence[op - 1];
+        const uint8_t rank = kOperatorPrecedence[op - 1];
         while (status == 0 && operatorTop > 0 && IsOperatorKind(operators[operatorTop].kind) &&
-               precedence[operators[operatorTop].kind - 1] >= rank)
+               kOperatorPrecedence[operators[operatorTop].kind - 1] >= rank)
           applyTopOperator();
       }
       if (!pushRecord(op)) break;

@@ -3,17 +3,13 @@
 #include <cstdio>
 
 #include "core/formula/builtin_function_table.h"
-#include "core/formula/operator_precedence.h"
 
 EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet) : EvalState(ownerBook, ownSheet, ForOneCall{}) {
   for (EvalValue& slot : operands) slot.Clear();
   for (EvalValue& slot : operators) slot.Clear();
 }
 
-EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall) {
-  for (uint32_t i = 0; i < kOperatorCount; ++i) precedence[i] = kOperatorPrecedence[i];
-  StartOneCall(ownerBook, ownSheet);
-}
+EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall) { StartOneCall(ownerBook, ownSheet); }
 
 void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   owner = ownerBook;

@@ -290,7 +290,6 @@ class EvalState {
   FormulaStrings strings;
   EvalArrayStore arrays;
   uint8_t status;
-  uint8_t precedence[kOperatorCount];  // by operator code - 1
   uint16_t column;  // the formula's own cell
   uint32_t row;
   SheetResolver resolveSheet;

@@ -68,6 +68,10 @@ bool ParseIsoDateTime(DateTime* record, const char* text);
 // record is untouched and *end is the text.
 bool ParseIsoDate(DateTime* record, const char* text, const char** end);
 bool ParseIsoTime(DateTime* record, const char* text, const char** end);
+// The form dates are written in, "YYYY-MM-DD" exactly, read from length
+// bytes (no NUL needed) as ParseIsoDateTime reads it; false for any other
+// text, which is then left to that parser.
+bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out);
 
 // Writes the ISO text of a record (empty for neither date nor time). False,
 // with an empty buffer, when the text does not fit.
