@@ -100,7 +100,9 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);
   }
-  criterion.pattern.Settle(criterion.operand);
+  // Only equality compares texts by pattern.
+  if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
+    criterion.pattern.Settle(criterion.operand);
   state.DisownSlot(slot);
   return criterion;
 }
@@ -123,6 +125,13 @@ bool Compare(CriterionOp op, int order) {
   return false;
 }
 
+// Whether a number without error meets the criterion.
+inline bool NumberMatches(double x, const Criterion& criterion) {
+  if (criterion.error != kErrorNone) return false;
+  const double n = criterion.number;
+  return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
+}
+
 // Whether a value meets the criterion.
 bool Matches(const CellValueView& value, const Criterion& criterion) {
   if (value.error != kErrorNone) return value.error == criterion.error;
@@ -136,12 +145,16 @@ bool Matches(const CellValueView& value, const Criterion& criterion) {
     const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
     return Compare(criterion.op, order);
   }
-  if (value.kind == kEvalNumber) {
-    const double x = value.number;
-    const double n = criterion.number;
-    return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
-  }
+  if (value.kind == kEvalNumber) return NumberMatches(value.number, criterion);
   return false;
+}
+
+// Matches for a cell: a plain number, the common case, is compared without
+// viewing the cell's value.
+inline bool CellMatches(EvalState& state, const ArgRange& range, const CellRecord* cell, const Criterion& criterion) {
+  double x = 0;
+  if (ReadPlainNumber(state, range, cell, &x)) return NumberMatches(x, criterion);
+  return Matches(state.ViewCell(cell, range.sheet), criterion);
 }
 
 }  // namespace
@@ -157,7 +170,7 @@ void FnCountIf(EvalState& state) {
   double count = 0;
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(range))
-      if (Matches(state.ViewCell(cell, range.sheet), criterion))
+      if (CellMatches(state, range, cell, criterion))
         ++count;
   }
   ReleaseArgRange(state, range);
@@ -197,14 +210,17 @@ void FnSumIf(EvalState& state) {
       if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
       // An absent search cell reads as the number 0.
-      CellValueView value{kEvalNumber, kErrorNone, 0.0, nullptr, 0};
-      if (searchCell) {
-        value = state.ViewCell(searchCell, search.sheet);
-        if (value.error != kErrorNone)
+      if (!searchCell) {
+        if (!NumberMatches(0.0, criterion))
+          continue;
+      } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
+        if (!NumberMatches(y, criterion))
+          continue;
+      } else {
+        const CellValueView value = state.ViewCell(searchCell, search.sheet);
+        if (value.error != kErrorNone || !Matches(value, criterion))
           continue;
       }
-      if (!Matches(value, criterion))
-        continue;
       total += x;
       if (IsBadNumber(total)) {
         error = kErrorNum;
