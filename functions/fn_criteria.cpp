@@ -21,6 +21,9 @@ struct Criterion {
   double number = 0;
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
+  // Whether a number below, equal to or above the operand's number meets
+  // the criterion, settled once for every number compared.
+  bool numberMeets[3] = {false, false, false};
   WholeTextShape pattern;  // of the operand
   char operand[EvalState::kJoinedTextCapacity + 1];
   Criterion() { operand[0] = '\0'; }
@@ -72,6 +75,24 @@ void SetOperand(Criterion* criterion, const char* text) {
   criterion->operandLength = length;
 }
 
+bool Compare(CriterionOp op, int order) {
+  switch (op) {
+    case CriterionOp::kEqual:
+      return order == 0;
+    case CriterionOp::kNotEqual:
+      return order != 0;
+    case CriterionOp::kLess:
+      return order < 0;
+    case CriterionOp::kLessEqual:
+      return order <= 0;
+    case CriterionOp::kGreater:
+      return order > 0;
+    case CriterionOp::kGreaterEqual:
+      return order >= 0;
+  }
+  return false;
+}
+
 // Reads the criterion from its slot; the slot owns nothing afterwards.
 Criterion ReadCriterion(EvalState& state, uint16_t slot) {
   Criterion criterion;
@@ -103,33 +124,17 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
   // Only equality compares texts by pattern.
   if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
     criterion.pattern.Settle(criterion.operand);
+  // A criterion carrying an error meets no number.
+  for (int order = -1; order <= 1; ++order)
+    criterion.numberMeets[order + 1] = criterion.error == kErrorNone && Compare(criterion.op, order);
   state.DisownSlot(slot);
   return criterion;
 }
 
-bool Compare(CriterionOp op, int order) {
-  switch (op) {
-    case CriterionOp::kEqual:
-      return order == 0;
-    case CriterionOp::kNotEqual:
-      return order != 0;
-    case CriterionOp::kLess:
-      return order < 0;
-    case CriterionOp::kLessEqual:
-      return order <= 0;
-    case CriterionOp::kGreater:
-      return order > 0;
-    case CriterionOp::kGreaterEqual:
-      return order >= 0;
-  }
-  return false;
-}
-
 // Whether a number without error meets the criterion.
 inline bool NumberMatches(double x, const Criterion& criterion) {
-  if (criterion.error != kErrorNone) return false;
   const double n = criterion.number;
-  return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
+  return criterion.numberMeets[x < n ? 0 : (x > n ? 2 : 1)];
 }
 
 // Whether a value meets the criterion.

@@ -23,6 +23,7 @@ struct Cell {
   Kind kind = Kind::kAbsent;
   double number = 0;
   std::string text;
+  uint8_t error = 0;
 };
 
 constexpr uint32_t kRows = 16;
@@ -116,12 +117,18 @@ TEST_F(MixedLists, CriteriaAndLookupsReadEveryKindOfCell) {
         }
       } else if (shape == 7) {
         cell.kind = Kind::kError;
-        PutNumber(sheet, 0, row, 20, pick(2) ? kErrorNA : kErrorDivZero);
+        cell.error = pick(2) ? kErrorNA : kErrorDivZero;
+        PutNumber(sheet, 0, row, 20, cell.error);
         PutNumber(sheet, across, 40, 20, kErrorNA);
       }
       PutNumber(sheet, 1, row, row + 1.0);
       PutNumber(sheet, across, 41, row + 1.0);
     }
+    // A criterion carrying an error counts the cells with that error, and
+    // never a number.
+    int divisions = 0;
+    for (const Cell& cell : cells) divisions += cell.error == kErrorDivZero;
+    EXPECT_EQ(Run("=COUNTIF(A1:A16,1/0)"), std::to_string(divisions));
     for (int trial = 0; trial < 12; ++trial) {
       const std::string op = ops[pick(std::size(ops))];
       const Operand& operand = kOperands[pick(std::size(kOperands))];
