@@ -124,9 +124,12 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
   // Only equality compares texts by pattern.
   if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
     criterion.pattern.Settle(criterion.operand);
-  // A criterion carrying an error meets no number.
-  for (int order = -1; order <= 1; ++order)
-    criterion.numberMeets[order + 1] = criterion.error == kErrorNone && Compare(criterion.op, order);
+  // Which of below, equal and above meets each operator, in its order; a
+  // criterion carrying an error meets no number.
+  static constexpr bool kMeets[6][3] = {{false, true, false}, {true, false, true}, {true, false, false},
+                                        {true, true, false},  {false, false, true}, {false, true, true}};
+  const bool usable = criterion.error == kErrorNone;
+  for (int i = 0; i < 3; ++i) criterion.numberMeets[i] = usable && kMeets[static_cast<int>(criterion.op)][i];
   state.DisownSlot(slot);
   return criterion;
 }
