@@ -12,18 +12,21 @@
 
 // Stores the result that state.Evaluate left (kind is what it returned) in
 // the formula cell (column, row) of store, whose record is cell (null: looked
-// up), and marks the cell calculated.
+// up), and marks the cell calculated. block is the block the caller found
+// the record in (null: unknown); it is used only while the record lies there.
 // The formula's error nibble always becomes the result's error. False when
 // storage ran out: the cell then carries "#MEMORY!". *layoutChanged is set
 // when records were moved, inserted or deleted (cursors into store are then
 // stale); it is never cleared.
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
-                        uint32_t row, bool* layoutChanged);
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
+                        uint16_t column, uint32_t row, bool* layoutChanged);
 
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula
-// cell (column, row) over the cells to the right and below.
-bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged);
+// cell (column, row) over the cells to the right and below; cell and block
+// as for StoreFormulaResult.
+bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* cell, CellBlock* block, uint16_t column,
+                      uint32_t row, bool* layoutChanged);
 // Deletes the spill values of a spilling array formula's result area, its
 // formula cell excepted; cells of any other kind found there are kept.
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows);

@@ -100,8 +100,8 @@ bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaC
   return stored;
 }
 
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
-                        uint32_t row, bool* layoutChanged) {
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
+                        uint16_t column, uint32_t row, bool* layoutChanged) {
   if (!cell)
     cell = store.GetCell(row, column);
   const EvalValue& result = state.operands[1];
@@ -120,7 +120,7 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
       return stored;
     }
     case kEvalArray:
-      return StoreArrayResult(state, store, column, row, layoutChanged);
+      return StoreArrayResult(state, store, cell, block, column, row, layoutChanged);
     default: {
       // A formula that cannot be evaluated keeps its cached value for display.
       if (cell) {
