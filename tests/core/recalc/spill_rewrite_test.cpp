@@ -92,8 +92,9 @@ TEST_F(SpillRewrite, InPlaceRewritesMatchAFreshStoreOverRandomShapesAndEdits) {
           TypeAt(24, 0, std::to_string(random() % 7));
           break;
         case 3: {  // a value typed in the result's way, or over part of it
-          const uint16_t column = uint16_t(random() % kWindowColumns);
-          const uint32_t row = 1 + random() % (kWindowRows - 1);
+          const bool near = random() % 2 == 0;
+          const uint16_t column = uint16_t(near ? kFormulaColumn + random() % 5 : random() % kWindowColumns);
+          const uint32_t row = near ? kFormulaRow + random() % 4 : 1 + random() % (kWindowRows - 1);
           if (column != kFormulaColumn || row != kFormulaRow) TypeAt(column, row, std::to_string(random() % 9));
           break;
         }
