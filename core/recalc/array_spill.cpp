@@ -104,9 +104,12 @@ void MarkFormulaError(CellStore& store, uint16_t column, uint32_t row, uint8_t e
 }
 
 // Writes every element but (0, 0) as a spill value; false when a block cannot be had.
-bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row) {
+// from, when given, stands on the formula cell's record.
+bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row, const CellCursor* from) {
   uint8_t buffer[kBlockPayload];
   CellCursor out;
+  if (from)
+    out = *from;
   out.flags = kCursorAfterRecord;
   CellCursor in;
   in.flags = kCursorAfterRecord;
@@ -244,9 +247,22 @@ const CellRecord* PlaceFormula(CellStore& store, CellRecord* cell, CellBlock* bl
   return store.FindCell(row, column, place);
 }
 
+void DeleteSpillBands(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows,
+                      const CellCursor* place);
+
 }  // namespace
 
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows) {
+  DeleteSpillBands(store, column, row, columns, rows, nullptr);
+}
+
+namespace {
+
+// DeleteOwnSpill; the walks start at the formula cell's place when it is
+// given (valid until the first deletion), else at the band's first row.
+void DeleteSpillBands(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows,
+                      const CellCursor* place) {
+  const uint64_t placeChanges = store.ChainChanges();
   const Area area = SpillArea(column, row, columns, rows);
   // The two bands beside and below the formula cell.
   const Area bands[2] = {
@@ -262,7 +278,8 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
     // one by one.
     bool onlySpill = true;
     bool found = false;
-    CellCursor cursor = store.StartRangeWalk(band.firstRow);
+    CellCursor cursor = place && store.ChainChanges() == placeChanges ? WalkFromFormula(store, *place)
+                                                                      : store.StartRangeWalk(band.firstRow);
     while (const CellRecord* cell = cursor.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow)) {
       found = true;
       if (!cell->IsSpillValue()) {
@@ -293,6 +310,8 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
     }
   }
 }
+
+}  // namespace
 
 bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, CellBlock* knownBlock, uint16_t column,
                       uint32_t row, bool* layoutChanged) {
@@ -339,12 +358,17 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   }
 
   // The formula record is replaced, not deleted, so that a failure cannot lose it.
+  const uint64_t placeChanges = store.ChainChanges();
   if (cell->IsSpillingArrayFormula() || wanted.lastColumn > column || wanted.lastRow > row) {
-    DeleteOwnSpill(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),
-                   examined.lastRow - row + 1);
+    DeleteSpillBands(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),
+                     examined.lastRow - row + 1, &place);
     *layoutChanged = true;
   }
-  cell = store.GetCell(row, column);
+  // Nothing deleted (a new area is usually empty): the record and its place
+  // hold, and the writes start there rather than search the row.
+  const bool placeHolds = store.ChainChanges() == placeChanges;
+  if (!placeHolds)
+    cell = store.GetCell(row, column);
   FormulaCellFields fields;
   fields.resultFlags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultArray);
   fields.arrayColumns = static_cast<uint16_t>(columns);
@@ -366,7 +390,12 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   if (first)
     fields.typeExtra = first->ErrorCode();
   *layoutChanged = true;
-  bool stored = RewriteFormulaCell(store, cell, fields) && WriteSpillValues(store, chain, column, row);
+  CellCursor at;
+  if (placeHolds)
+    at = place;
+  at.flags = 0;
+  const bool stored = RewriteFormulaCell(store, cell, fields, placeHolds ? &at : nullptr) &&
+                      WriteSpillValues(store, chain, column, row, placeHolds ? &at : nullptr);
   state.arrays.ReleaseChain(chain);
   if (!owned.Contains(wanted.lastColumn, wanted.lastRow))
     state.spillAreasGrew = 1;

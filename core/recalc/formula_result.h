@@ -32,8 +32,9 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* cell, Cell
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows);
 // Replaces the formula cell's record by one with the same formula text and
 // return link and the given result; false (record unchanged) when out of
-// memory.
-bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result);
+// memory. at, when given, is a cursor on the record, where the search for
+// its place starts; it is left on the new record.
+bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result, CellCursor* at);
 // The result flags that survive a new result: the pass's own bookkeeping.
 inline uint8_t PassFlags(const CellRecord* cell) {
   return static_cast<uint8_t>(cell->ResultFlags() & (kResultCalculated | kResultDependantWaits));
