@@ -163,30 +163,54 @@ CellRecord* NeededCell(const EvalState& state) {
 bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
                     CellBlock* startBlock, bool* layoutChanged) {
   bool ok = true;
-  if (!chain.Push(Suspend(&store, start, startBlock))) {
-    start->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
-    start->SetResultFlags(static_cast<uint8_t>(start->ResultFlags() | kResultCalculated));
+  start->SetPending(1);
+  // Most formulas need no uncalculated cell: the first evaluation is stored
+  // without the chain, which takes over, with that evaluation, only when a
+  // cell is needed.
+  SuspendedCell first = Suspend(&store, start, startBlock);
+  state.owner = &workbook;
+  state.sheet = &store;
+  uint32_t kind = EvaluateCell(state, start);
+  CellRecord* needed = NeededCell(state);
+  if (!needed) {
+    CellRecord* cell = RecordOf(first);
+    if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
+      ok = false;
+    if (CellRecord* done = RecordOf(first))
+      LeaveChain(done);
+    return ok;
+  }
+  if (!chain.Push(first)) {
+    if (CellRecord* cell = RecordOf(first)) {
+      cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+      cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+      LeaveChain(cell);
+    }
     return false;
   }
-  start->SetPending(1);
 
+  bool evaluated = true;  // the top's evaluation stands in state
   while (!chain.Empty()) {
     SuspendedCell& top = chain.Top();
     CellRecord* cell = RecordOf(top);
-    if (!cell || !cell->IsFormula()) {
-      chain.Pop();
-      continue;
+    if (!evaluated) {
+      if (!cell || !cell->IsFormula()) {
+        chain.Pop();
+        continue;
+      }
+      if (cell->ResultFlags() & kResultCalculated) {
+        // Found circular while it waited: its "#CIRC!" stands.
+        LeaveChain(cell);
+        chain.Pop();
+        continue;
+      }
+      state.owner = &workbook;
+      state.sheet = top.store;
+      kind = EvaluateCell(state, cell);
+      needed = NeededCell(state);
     }
-    if (cell->ResultFlags() & kResultCalculated) {
-      // Found circular while it waited: its "#CIRC!" stands.
-      LeaveChain(cell);
-      chain.Pop();
-      continue;
-    }
-    state.owner = &workbook;
-    state.sheet = top.store;
-    const uint32_t kind = EvaluateCell(state, cell);
-    if (CellRecord* needed = NeededCell(state)) {
+    evaluated = false;
+    if (needed) {
       if (needed->Pending() > 0) {
         needed->SetType(static_cast<uint8_t>(kCellFormula | kErrorCirc));
         needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultCalculated));
