@@ -379,7 +379,6 @@ void RunWorkload(benchmark::State& state, const Workload& workload) {
       const double start = CpuSeconds();
       book->Recalculate(nullptr);
       const double seconds = CpuSeconds() - start;
-      std::fprintf(stderr, "TMP pass %d: %.1f ns/formula\n", pass, seconds * 1e9 / (double(rows) * workload.formulaColumns));
       if (pass == 0 || seconds < bestPass)
         bestPass = seconds;
     }
