@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/numfmt/date_style_codes.h"
 #include "core/numfmt/format_code_builder.h"
 #include "core/numfmt/number_format.h"
 #include "core/numfmt/regional_settings.h"
@@ -241,6 +242,28 @@ bool CouldBeDateOrTime(const char* text, const RegionalSettings& separators) {
   return digit && between;
 }
 
+// Reads the text by a list of date and time tokens; see ParseLocaleDate.
+bool ReadByTokens(const FormatToken* tokens, int count, const char* text, const char** end, DateTime* value,
+                  const RegionalSettings& separators, bool* elapsed) {
+  Fields fields;
+  bool inFraction = false;
+  bool anyElapsed = false;
+  const char* p = text;
+  for (int i = 0; i < count; ++i) {
+    const FormatToken& t = tokens[i];
+    if (t.kind & kTokenElapsed) anyElapsed = true;
+    p = SkipBlanks(p);
+    if (!ReadToken(t, &p, separators, &inFraction, &fields)) return false;
+  }
+  if (!FinishValue(fields, anyElapsed, value)) {
+    std::memset(value, 0, sizeof *value);
+    return false;
+  }
+  *elapsed = anyElapsed;
+  *end = SkipBlanks(p);
+  return true;
+}
+
 // Matches the whole text against the code of a category built from date
 // and time options with the generic separators, as the display builds it.
 class StyleMatcher {
@@ -252,24 +275,34 @@ class StyleMatcher {
   // typed date names its day, and "1/45" is no month of 2045. The cell's own
   // month-and-year code reads the first of the month.
   bool Matches(uint8_t category, const DateTimeFormatOptions& options, bool ownCode = false) {
+    const DateStyleCode& code = CompiledDateStyle(category, options);
+    if (!code.compiled) return false;
+    if (!ownCode && (code.kinds & kTokenMonth) && !(code.kinds & kTokenDay)) return false;
+    const char* end = nullptr;
+    if (!code.kept) return MatchesRecompiled(category, options);
+    std::memset(value_, 0, sizeof *value_);
+    *elapsed_ = false;
+    return ReadByTokens(code.tokens, code.tokenCount, text_, &end, value_, separators_, elapsed_) &&
+           *end == '\0';
+  }
+
+ private:
+  bool MatchesRecompiled(uint8_t category, const DateTimeFormatOptions& options) {
     NumFormatOptions all;
     std::memset(&all, 0, sizeof all);
     all.dateTime = options;
     char code[kNumFormatCodeSize];
-    if (!BuildFormatCode(category, all, code, sizeof code, nullptr) || !format_.Compile(code, nullptr))
+    static NumberFormat format;
+    if (!BuildFormatCode(category, all, code, sizeof code, nullptr) || !format.Compile(code, nullptr))
       return false;
-    const uint32_t kinds = format_.sections[0].kinds;
-    if (!ownCode && (kinds & kTokenMonth) && !(kinds & kTokenDay)) return false;
     const char* end = nullptr;
-    return ParseLocaleDate(format_, text_, &end, value_, separators_, elapsed_) && *end == '\0';
+    return ParseLocaleDate(format, text_, &end, value_, separators_, elapsed_) && *end == '\0';
   }
 
- private:
   const char* text_;
   const RegionalSettings& separators_;
   DateTime* value_;
   bool* elapsed_;
-  NumberFormat format_;
 };
 
 bool Found(uint8_t category, const DateTimeFormatOptions& options, uint8_t* outCategory,
@@ -294,23 +327,7 @@ bool ParseLocaleDate(const NumberFormat& code, const char* text, const char** en
   *end = text;
   if (code.sectionCount == 0) return false;
   const FormatSection& s = code.sections[0];
-  Fields fields;
-  bool inFraction = false;
-  bool anyElapsed = false;
-  const char* p = text;
-  for (int i = s.firstToken; i < s.firstToken + s.tokenCount; ++i) {
-    const FormatToken& t = code.tokens[i];
-    if (t.kind & kTokenElapsed) anyElapsed = true;
-    p = SkipBlanks(p);
-    if (!ReadToken(t, &p, separators, &inFraction, &fields)) return false;
-  }
-  if (!FinishValue(fields, anyElapsed, value)) {
-    std::memset(value, 0, sizeof *value);
-    return false;
-  }
-  *elapsed = anyElapsed;
-  *end = SkipBlanks(p);
-  return true;
+  return ReadByTokens(&code.tokens[s.firstToken], s.tokenCount, text, end, value, separators, elapsed);
 }
 
 bool ParseValueWithHint(const char* text, DateTime* value, uint8_t* category, NumFormatOptions* options,

@@ -1,0 +1,78 @@
+#include "core/numfmt/date_style_codes.h"
+
+#include <cstring>
+
+#include "core/numfmt/format_code_builder.h"
+#include "core/numfmt/regional_settings.h"
+
+namespace {
+
+// Everything BuildFormatCode reads for these categories.
+struct StyleKey {
+  uint8_t category;
+  uint8_t dateStyle;
+  uint8_t timeStyle;
+  uint8_t useLocaleOrder;
+  uint8_t timeFirst;
+  uint8_t shortDateOrder;
+  uint8_t longDateOrder;
+  uint8_t spare;
+};
+
+bool SameKey(const StyleKey& a, const StyleKey& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Direct-mapped: the styles tried for one text land in distinct slots.
+constexpr uint32_t kStyleSlots = 128;
+
+struct StyleSlot {
+  uint8_t filled;
+  StyleKey key;
+  DateStyleCode code;
+};
+
+uint32_t SlotOf(const StyleKey& key) {
+  const uint32_t mixed = key.category * 53u + key.dateStyle * 1u + key.timeStyle * 13u + key.timeFirst * 29u +
+                         key.useLocaleOrder * 71u + key.shortDateOrder * 37u + key.longDateOrder * 41u;
+  return mixed % kStyleSlots;
+}
+
+void CompileStyle(const StyleKey& key, const DateTimeFormatOptions& options, DateStyleCode* code) {
+  std::memset(code, 0, sizeof *code);
+  NumFormatOptions all;
+  std::memset(&all, 0, sizeof all);
+  all.dateTime = options;
+  char text[kNumFormatCodeSize];
+  static NumberFormat compiled;
+  if (!BuildFormatCode(key.category, all, text, sizeof text, nullptr) || !compiled.Compile(text, nullptr) ||
+      compiled.sectionCount == 0)
+    return;
+  const FormatSection& first = compiled.sections[0];
+  code->compiled = 1;
+  code->kinds = first.kinds;
+  code->tokenCount = first.tokenCount;
+  if (first.tokenCount > kMaxDateStyleTokens) return;
+  code->kept = 1;
+  std::memcpy(code->tokens, &compiled.tokens[first.firstToken], first.tokenCount * sizeof(FormatToken));
+}
+
+}  // namespace
+
+const DateStyleCode& CompiledDateStyle(uint8_t category, const DateTimeFormatOptions& options) {
+  static StyleSlot slots[kStyleSlots];
+  const RegionalSettings& current = CurrentRegionalSettings();
+  StyleKey key{};
+  key.category = category;
+  key.dateStyle = options.dateStyle;
+  key.timeStyle = options.timeStyle;
+  key.useLocaleOrder = options.useLocaleOrder;
+  key.timeFirst = options.timeFirst;
+  key.shortDateOrder = current.shortDateOrder;
+  key.longDateOrder = current.longDateOrder;
+  StyleSlot& slot = slots[SlotOf(key)];
+  if (!slot.filled || !SameKey(slot.key, key)) {
+    CompileStyle(key, options, &slot.code);
+    slot.key = key;
+    slot.filled = 1;
+  }
+  return slot.code;
+}
