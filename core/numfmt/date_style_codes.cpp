@@ -21,7 +21,7 @@ struct StyleKey {
 
 bool SameKey(const StyleKey& a, const StyleKey& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// Direct-mapped: the styles tried for one text land in distinct slots.
+// Direct-mapped; a slot holds the last of the codes that fall into it.
 constexpr uint32_t kStyleSlots = 128;
 
 struct StyleSlot {
@@ -30,8 +30,11 @@ struct StyleSlot {
   DateStyleCode code;
 };
 
+// The styles tried for one text (each date style, each time style, and for
+// a date/time cell each of both with the other part first) fall into
+// distinct slots for every combination of the order flag and date orders.
 uint32_t SlotOf(const StyleKey& key) {
-  const uint32_t mixed = key.category * 53u + key.dateStyle * 1u + key.timeStyle * 13u + key.timeFirst * 29u +
+  const uint32_t mixed = key.category * 11u + key.dateStyle + key.timeStyle + key.timeFirst * 11u +
                          key.useLocaleOrder * 71u + key.shortDateOrder * 37u + key.longDateOrder * 41u;
   return mixed % kStyleSlots;
 }
