@@ -13,7 +13,7 @@
 // The kind of the token at c, or kEvalInvalid when c may begin another
 // token (a number, a name, a two-character operator, a separator of the form).
 inline uint32_t OneCharacterToken(char c, const RegionalSettings& separators) {
-  (void)separators;
+  if (c == separators.decimalSeparator || c == separators.listSeparator) return kEvalInvalid;
   switch (c) {
     case '+': return kOpPlus;
     case '-': return kOpMinus;

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/formula/builtin_function_table.h"
 #include "core/formula/eval_state.h"
 #include "core/formula/formula_array_constant.h"
 #include "core/formula/formula_chars.h"
@@ -48,16 +49,21 @@ bool EvalState::TranslateFormula(char* text, size_t capacity, uint32_t ownColumn
     RefCorner corner;
     const char* end = nullptr;
     const uint32_t single = OneCharacterToken(*p, sourceSeparators);
+    const uint32_t a1Flags = sourceA1 && single == kEvalInvalid ? ParseA1Reference(p, &corner, &end) : 0;
+    uint16_t function = 0;
     if (*p == '\0') {
       kind = kEvalEnd;
     } else if (single != kEvalInvalid) {
       kind = single;
       ++p;
-    } else if (sourceA1 && ParseA1Reference(p, &corner, &end) &&
-               (IsFullCell(corner) || NextToColon(end, previous))) {
+    } else if (a1Flags && (IsFullCell(corner) || NextToColon(end, previous))) {
       token.Clear();
       token.kind = kind = kEvalCellRef;
       token.cell = corner;
+      p = end;
+    } else if (sourceA1 && !a1Flags && IsFormulaLetter(*p) && FindBuiltinFunction(p, &function, &end)) {
+      // What the scanner makes of a letter that starts no reference, first.
+      kind = kEvalFunctionCall;
       p = end;
     } else {
       kind = NextToken(&p, &token, sourceStored);
