@@ -64,8 +64,44 @@ size_t MatchesIgnoringCase(const char* text, const char* name, size_t length) {
 
 using NameGetter = size_t (*)(int index, uint8_t localeChoice, char* buffer, size_t size);
 
+constexpr int kMaxNames = 12;
+
+// A region without a system locale has the built-in names, which never
+// change: they are fetched once rather than for every text typed.
+struct FixedNames {
+  NameGetter getter;
+  size_t lengths[kMaxNames];
+  char names[kMaxNames][kLocaleNameCapacity];
+};
+
+bool HasFixedNames(uint8_t locale) { return RegionLocaleId(locale) == 0; }
+
+const FixedNames& FixedNamesOf(NameGetter getter, int count, uint8_t locale) {
+  static FixedNames kept[4];
+  static int keptCount = 0;
+  for (int k = 0; k < keptCount; ++k)
+    if (kept[k].getter == getter) return kept[k];
+  // Four getters read names; a fifth would refill the last entry.
+  FixedNames& names = kept[keptCount < 4 ? keptCount++ : 3];
+  names.getter = getter;
+  for (int i = 0; i < count && i < kMaxNames; ++i)
+    names.lengths[i] = getter(i, locale, names.names[i], sizeof names.names[i]);
+  return names;
+}
+
 // The longest of the names that the text begins with; its index.
 int MatchName(const char** p, NameGetter getter, int count, uint8_t locale, int best, size_t* bestLength) {
+  if (HasFixedNames(locale) && count <= kMaxNames) {
+    const FixedNames& fixed = FixedNamesOf(getter, count, locale);
+    for (int i = 0; i < count; ++i) {
+      const size_t matched = MatchesIgnoringCase(*p, fixed.names[i], fixed.lengths[i]);
+      if (matched > *bestLength) {
+        *bestLength = matched;
+        best = i;
+      }
+    }
+    return best;
+  }
   char name[kLocaleNameCapacity];
   for (int i = 0; i < count; ++i) {
     const size_t length = getter(i, locale, name, sizeof name);
@@ -82,15 +118,18 @@ int MatchName(const char** p, NameGetter getter, int count, uint8_t locale, int 
 bool ReadLongMonth(const char** p, uint8_t locale, int32_t* month) {
   size_t bestLength = 0;
   int best = MatchName(p, GetLocaleMonthName, 12, locale, kUnset, &bestLength);
-  OsLocalTime now{};
-  OsGetLocalTime(&now);
-  char name[kLocaleNameCapacity];
-  for (int i = 0; i < 12; ++i) {
-    const size_t length = GetLocaleGenitiveMonthName(now.year, i + 1, 1, locale, name, sizeof name);
-    const size_t matched = MatchesIgnoringCase(*p, name, length);
-    if (matched > bestLength) {
-      bestLength = matched;
-      best = i;
+  // Without a system locale the form after a day is the full name itself.
+  if (!HasFixedNames(locale)) {
+    OsLocalTime now{};
+    OsGetLocalTime(&now);
+    char name[kLocaleNameCapacity];
+    for (int i = 0; i < 12; ++i) {
+      const size_t length = GetLocaleGenitiveMonthName(now.year, i + 1, 1, locale, name, sizeof name);
+      const size_t matched = MatchesIgnoringCase(*p, name, length);
+      if (matched > bestLength) {
+        bestLength = matched;
+        best = i;
+      }
     }
   }
   if (best == kUnset) return false;
