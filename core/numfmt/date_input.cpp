@@ -319,6 +319,7 @@ class StyleMatcher {
     if (!ownCode && (code.kinds & kTokenMonth) && !(code.kinds & kTokenDay)) return false;
     const char* end = nullptr;
     if (!code.kept) return MatchesRecompiled(category, options);
+    if (!MayReadText(code, text_)) return false;
     std::memset(value_, 0, sizeof *value_);
     *elapsed_ = false;
     return ReadByTokens(code.tokens, code.tokenCount, text_, &end, value_, separators_, elapsed_) &&

@@ -39,6 +39,25 @@ uint32_t SlotOf(const StyleKey& key) {
   return mixed % kStyleSlots;
 }
 
+// Fields read as digit runs; names, literals and separators are not.
+bool ReadsNumber(const FormatToken& token) {
+  const uint32_t kind = token.kind & ~kTokenElapsed;
+  const bool elapsed = (token.kind & kTokenElapsed) != 0;
+  switch (kind) {
+    case kTokenYear:
+    case kTokenHour:
+    case kTokenMinute:
+    case kTokenSecond:
+      return true;
+    case kTokenMonth:
+      return token.character <= 2;
+    case kTokenDay:
+      return elapsed || token.character <= 2;
+    default:
+      return false;
+  }
+}
+
 void CompileStyle(const StyleKey& key, const DateTimeFormatOptions& options, DateStyleCode* code) {
   std::memset(code, 0, sizeof *code);
   NumFormatOptions all;
@@ -56,6 +75,7 @@ void CompileStyle(const StyleKey& key, const DateTimeFormatOptions& options, Dat
   if (first.tokenCount > kMaxDateStyleTokens) return;
   code->kept = 1;
   std::memcpy(code->tokens, &compiled.tokens[first.firstToken], first.tokenCount * sizeof(FormatToken));
+  if (first.tokenCount > 0) code->firstNeedsDigit = ReadsNumber(code->tokens[0]) ? 1 : 0;
 }
 
 }  // namespace

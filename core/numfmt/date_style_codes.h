@@ -18,6 +18,8 @@ constexpr int kMaxDateStyleTokens = 32;
 struct DateStyleCode {
   uint8_t compiled;  // the code compiled and has a first section
   uint8_t kept;      // the tokens fit below; else compile the code again
+  uint8_t firstNeedsDigit;  // the first token reads a number
+  uint8_t spare;
   uint16_t tokenCount;
   uint32_t kinds;  // OR of the first section's token kinds
   FormatToken tokens[kMaxDateStyleTokens];
@@ -28,5 +30,12 @@ struct DateStyleCode {
 // separators, and the date orders of the current regional settings where the
 // options ask for the locale's order.
 const DateStyleCode& CompiledDateStyle(uint8_t category, const DateTimeFormatOptions& options);
+
+// False when the code cannot read the text whatever follows its first
+// character: most typed texts are refused by most styles right there.
+inline bool MayReadText(const DateStyleCode& code, const char* text) {
+  while (*text == ' ') ++text;
+  return !code.firstNeedsDigit || (*text >= '0' && *text <= '9');
+}
 
 #endif

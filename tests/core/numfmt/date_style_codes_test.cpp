@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/numfmt/date_input.h"
@@ -103,6 +104,41 @@ TEST_F(DateStyleCodes, TypedDatesFollowAChangedDateOrder) {
     EXPECT_EQ(value.month, c.month) << int(c.order);
     EXPECT_EQ(value.day, c.day) << int(c.order);
   }
+}
+
+// A text the quick test turns away is one the code would not read.
+TEST_F(DateStyleCodes, TextsTurnedAwayAreNotReadByTheCode) {
+  const uint32_t seed = Seed();
+  std::mt19937 random(seed);
+  static const char* const kPieces[] = {"May", "Jun", "June", "Wed", "Wednesday", "1", "16", "2009", "09", " ",
+                                        "/", ":", "-", ", ", ".", "AM", "PM", "x"};
+  static NumberFormat compiled;
+  int turnedAway = 0;
+  for (const StyleChoice& c : AllChoices()) {
+    if (c.shortOrder != c.longOrder || c.options.dateStyle > 10 || c.options.timeStyle > 10) continue;
+    CurrentRegionalSettings().shortDateOrder = c.shortOrder;
+    CurrentRegionalSettings().longDateOrder = c.longOrder;
+    NumFormatOptions all;
+    std::memset(&all, 0, sizeof all);
+    all.dateTime = c.options;
+    char code[kNumFormatCodeSize];
+    ASSERT_TRUE(BuildFormatCode(c.category, all, code, sizeof code, nullptr));
+    ASSERT_TRUE(compiled.Compile(code, nullptr));
+    const DateStyleCode& kept = CompiledDateStyle(c.category, c.options);
+    for (int round = 0; round < 30; ++round) {
+      std::string text;
+      const size_t length = 1 + random() % 6;
+      for (size_t i = 0; i < length; ++i) text += kPieces[random() % (sizeof kPieces / sizeof kPieces[0])];
+      if (MayReadText(kept, text.c_str())) continue;
+      ++turnedAway;
+      DateTime value;
+      bool elapsed = false;
+      const char* end = nullptr;
+      ASSERT_FALSE(ParseLocaleDate(compiled, text.c_str(), &end, &value, CurrentRegionalSettings(), &elapsed))
+          << code << " read \"" << text << "\" seed " << seed;
+    }
+  }
+  EXPECT_GT(turnedAway, 1000);
 }
 
 }  // namespace
