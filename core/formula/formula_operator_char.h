@@ -6,14 +6,21 @@
 // two operands and need not run the whole scanner for it.
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/formula/eval_value.h"
+#include "core/formula/formula_chars.h"
 #include "core/numfmt/regional_settings.h"
 
 // The kind of the token at c, or kEvalInvalid when c may begin another
-// token (a number, a name, a two-character operator, a separator of the form).
+// token (a number, a name, a text, a two-character operator, the form's
+// decimal separator).
 inline uint32_t OneCharacterToken(char c, const RegionalSettings& separators) {
-  if (c == separators.decimalSeparator || c == separators.listSeparator) return kEvalInvalid;
+  if (c == separators.decimalSeparator) return kEvalInvalid;
+  if (c == separators.listSeparator) {
+    const bool beginsOther = IsFormulaDigit(c) || IsFormulaLetter(c) || std::strchr("$#\\\"'{", c) != nullptr;
+    return beginsOther ? kEvalInvalid : kEvalListSeparator;
+  }
   switch (c) {
     case '+': return kOpPlus;
     case '-': return kOpMinus;

@@ -55,8 +55,8 @@ bool ReadMilliseconds(const char** p, int32_t* milliseconds) {
 size_t MatchesIgnoringCase(const char* text, const char* name, size_t length) {
   if (length == 0) return 0;
   for (size_t i = 0; i < length; ++i) {
-    if (text[i] == '\0' ||
-        OsCharUpper(static_cast<uint8_t>(text[i])) != OsCharUpper(static_cast<uint8_t>(name[i])))
+    if (text[i] == '\0' || (text[i] != name[i] && OsCharUpper(static_cast<uint8_t>(text[i])) !=
+                                                      OsCharUpper(static_cast<uint8_t>(name[i]))))
       return 0;
   }
   return length;
@@ -71,6 +71,7 @@ constexpr int kMaxNames = 12;
 struct FixedNames {
   NameGetter getter;
   size_t lengths[kMaxNames];
+  uint8_t upperFirst[kMaxNames];  // the first letter in capitals, to pass over names quickly
   char names[kMaxNames][kLocaleNameCapacity];
 };
 
@@ -84,8 +85,10 @@ const FixedNames& FixedNamesOf(NameGetter getter, int count, uint8_t locale) {
   // Four getters read names; a fifth would refill the last entry.
   FixedNames& names = kept[keptCount < 4 ? keptCount++ : 3];
   names.getter = getter;
-  for (int i = 0; i < count && i < kMaxNames; ++i)
+  for (int i = 0; i < count && i < kMaxNames; ++i) {
     names.lengths[i] = getter(i, locale, names.names[i], sizeof names.names[i]);
+    names.upperFirst[i] = OsCharUpper(static_cast<uint8_t>(names.names[i][0]));
+  }
   return names;
 }
 
@@ -93,7 +96,10 @@ const FixedNames& FixedNamesOf(NameGetter getter, int count, uint8_t locale) {
 int MatchName(const char** p, NameGetter getter, int count, uint8_t locale, int best, size_t* bestLength) {
   if (HasFixedNames(locale) && count <= kMaxNames) {
     const FixedNames& fixed = FixedNamesOf(getter, count, locale);
+    if (**p == '\0') return best;
+    const uint8_t first = OsCharUpper(static_cast<uint8_t>(**p));
     for (int i = 0; i < count; ++i) {
+      if (fixed.upperFirst[i] != first) continue;
       const size_t matched = MatchesIgnoringCase(*p, fixed.names[i], fixed.lengths[i]);
       if (matched > *bestLength) {
         *bestLength = matched;

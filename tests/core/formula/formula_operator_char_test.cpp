@@ -29,8 +29,9 @@ uint32_t Seed() {
 TEST_F(FormulaOperatorChar, ReadsWhatTheScannerReads) {
   const uint32_t seed = Seed();
   std::mt19937 random(seed);
-  static const char kAlphabet[] = "+-*/^&%=:!()<>_{}\"',;.$#\\ 1a9ZeE";
-  const char separatorChoices[][2] = {{'.', ','}, {',', ';'}, {'-', ';'}, {'.', '+'}, {'(', ')'}, {'%', ':'}};
+  static const char kAlphabet[] = "+-*/^&%=:!()<>_{}\"',;.$#\\ 1a9ZeE@";
+  const char separatorChoices[][2] = {{'.', ','}, {',', ';'}, {'-', ';'}, {'.', '+'}, {'(', ')'}, {'%', ':'},
+                                     {'.', 'a'}, {'.', '$'}, {'.', '"'}, {'.', '{'}, {';', ';'}, {'.', '1'}};
   int read = 0;
   for (int round = 0; round < 20000; ++round) {
     const auto& pair = separatorChoices[random() % (sizeof separatorChoices / sizeof separatorChoices[0])];
