@@ -325,6 +325,10 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // The steps of a formula of numbers alone computed on plain doubles (in
+  // eval_numeric_program.cpp), its number result in slot 1; false, with
+  // nothing changed, where the general path would do more than compute.
+  bool EvaluateNumbers(const ScannedFormula& scanned);
   // The end of either: the one operand left becomes the result (a range an
   // array, a reference its cell's value), or the formula fails with
   // "#SYNTAX!" and nothing else survives.
