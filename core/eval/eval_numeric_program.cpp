@@ -105,7 +105,7 @@ bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
             result = left * a;
             break;
           case kOpDivide:
-            if (a == 0.0) return false;
+            // By zero: an infinity or a NaN, which the check below refuses.
             result = left / a;
             break;
           default:
