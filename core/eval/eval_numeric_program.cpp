@@ -10,72 +10,26 @@
 
 #include "core/base/result_check.h"
 #include "core/formula/eval_state.h"
-#include "core/formula/kept_cell_lookups.h"
-
-namespace {
-
-// Whether reading a cell of this column where no formula stands could meet
-// a spill area not yet calculated, which the general path would note.
-bool MayMeetSpillArea(const EvalState& state, uint32_t column) {
-  return state.pending.kind == kEvalInvalid && column >= state.spillFirstColumn && column <= state.spillLastColumn;
-}
-
-// The number a single-cell token reads, as CellToValue gives it; false
-// where that would be anything but a finite number or a blank, or would
-// note the cell. A blank alone is the formula's whole result, which stays
-// an empty value there.
-bool ReadPlainCell(EvalState& state, const ScannedToken& token, bool alone, double* number) {
-  const R1C1Corner& written = token.corner;
-  const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
-                                                      static_cast<uint32_t>(written.row), written.flags}
-                                          : ResolveR1C1Corner(written, state.column, state.row);
-  if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || !state.sheet) return false;
-  CellStore& store = *state.sheet;
-  const uint16_t column = static_cast<uint16_t>(corner.column);
-  const CellRecord* cell =
-      state.keptCells ? state.keptCells->Find(store, corner.row, column) : store.GetCell(corner.row, column);
-  if (!cell) {
-    *number = 0.0;
-    return !alone && !MayMeetSpillArea(state, corner.column);
-  }
-  double value;
-  // The whole type byte: no error, and a number or a formula.
-  switch (cell->Type()) {
-    case kCellNumber:
-      value = cell->Number();
-      break;
-    case kCellNumber | kCellSpillValue:
-      if (MayMeetSpillArea(state, corner.column)) return false;
-      value = cell->Number();
-      break;
-    case kCellFormula:
-      if ((cell->ResultFlags() & (kResultCalculated | kResultCachedText)) != kResultCalculated) return false;
-      value = cell->CachedNumber();
-      break;
-    default:
-      return false;
-  }
-  if (IsBadNumber(value)) return false;
-  *number = value;
-  return true;
-}
-
-}  // namespace
 
 bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
   // The program was checked to hold numbers and cells and never to take
   // more operands than it pushed, nor to push more than the stack holds.
+  if (!sheet) return false;
   double stack[kStackSlots];
   uint32_t top = 0;
-  const bool alone = scanned.stepCount == 1;
   const ProgramStep* const end = scanned.steps + scanned.stepCount;
   for (const ProgramStep* step = scanned.steps; step != end; ++step) {
     if (step->action == kStepTakeOperand) {
       const ScannedToken& token = scanned.tokens[step->token];
-      if (token.kind == kEvalNumber)
+      if (token.kind == kEvalNumber) {
         stack[top] = token.number;
-      else if (!ReadPlainCell(*this, token, alone, &stack[top]))
-        return false;
+      } else {
+        const R1C1Corner& written = token.corner;
+        const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
+                                                            static_cast<uint32_t>(written.row), written.flags}
+                                                : ResolveR1C1Corner(written, column, row);
+        if (!ReadPlainCell(*sheet, corner, &stack[top])) return false;
+      }
       ++top;
       continue;
     }

@@ -178,6 +178,12 @@ class EvalState {
   // the top of the pool. A formula cell not calculated in this pass is noted
   // as pending when the value has a worksheet.
   void CellToValue(EvalValue& value, const CellRecord* cell);
+  // The number CellToValue gives for the cell at corner of store (0 for a
+  // blank), read without a slot; false where it would give anything else or
+  // note the cell: a text, an error, a number the result check refuses, a
+  // formula not calculated in this pass, a place a spill area may still
+  // cover, a corner off the sheet.
+  bool ReadPlainCell(CellStore& store, const RefCorner& corner, double* number);
   // The same value read in place, for handlers that only look at it: the
   // cell (not null) is noted as pending when store is given, and a text the
   // pool could not take now reads as empty with "#VALUE!", as it would there.
@@ -302,6 +308,10 @@ class EvalState {
   // Where a solver's evaluator finds the cells its references name, kept
   // across the steps of one search; null for any other evaluator.
   KeptCellLookups* keptCells;
+  // Arithmetic on plain numbers computed on doubles without the operand
+  // slots' conversions (set by default). Off, every operator goes through
+  // the slots: for comparing both ways.
+  uint8_t numberShortcuts;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
@@ -343,6 +353,9 @@ class EvalState {
   void ApplyUnary(uint32_t op);
   void ApplyBinary(uint32_t op);
   void ApplyArithmetic(uint32_t op, uint16_t left, uint16_t right);
+  // The number of an operand that is one already or a single cell holding
+  // one (ReadPlainCell), without an error; false for anything else.
+  bool ReadPlainOperand(uint16_t slot, double* number);
   void ApplyComparison(uint32_t op, uint16_t left, uint16_t right);
   void ApplyConcatenation(uint16_t left, uint16_t right);
   void ApplyRange(uint16_t left, uint16_t right);

@@ -192,5 +192,6 @@ bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint
       return false;
     }
   }
-  return depth == 1;
+  // A cell alone is the whole result, which a blank leaves an empty value.
+  return depth == 1 && !(stepCount == 1 && tokens[steps[0].token].kind == kEvalCellRef);
 }
