@@ -9,70 +9,69 @@
 #include <cmath>
 
 #include "core/base/result_check.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/formula/eval_state.h"
 
 bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
+  if (!sheet) return false;
+  CellStore& store = *sheet;
   // The program was checked to hold numbers and cells and never to take
   // more operands than it pushed, nor to push more than the stack holds.
-  if (!sheet) return false;
   double stack[kStackSlots];
-  uint32_t top = 0;
+  double* top = stack;  // past the last operand
   const ProgramStep* const end = scanned.steps + scanned.stepCount;
   for (const ProgramStep* step = scanned.steps; step != end; ++step) {
     if (step->action == kStepTakeOperand) {
       const ScannedToken& token = scanned.tokens[step->token];
       if (token.kind == kEvalNumber) {
-        stack[top] = token.number;
-      } else {
-        const R1C1Corner& written = token.corner;
-        const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
-                                                            static_cast<uint32_t>(written.row), written.flags}
-                                                : ResolveR1C1Corner(written, column, row);
-        if (!ReadPlainCell(*sheet, corner, &stack[top])) return false;
+        *top++ = token.number;
+        continue;
       }
+      const R1C1Corner& written = token.corner;
+      const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
+                                                          static_cast<uint32_t>(written.row), written.flags}
+                                              : ResolveR1C1Corner(written, column, row);
+      if (!ReadPlainCell(store, corner, top)) return false;
       ++top;
       continue;
     }
     // The same operations as ApplyUnary and ApplyArithmetic, each result
-    // checked as they check it: where they would give an error, the general
-    // path gives it.
+    // checked as they check it: where they would give an error (a division
+    // by zero gives an infinity or a NaN), the general path gives it.
     double result;
-    const double a = stack[top - 1];
     switch (step->value) {
       case kOpUnaryMinus:
-        result = 0.0 - a;
+        result = 0.0 - top[-1];
         break;
       case kOpPercent:
-        result = a / 100.0;
+        result = top[-1] / 100.0;
         break;
-      default: {
-        const double left = stack[top - 2];
+      case kOpPlus:
+        result = top[-2] + top[-1];
         --top;
-        switch (step->value) {
-          case kOpPlus:
-            result = left + a;
-            break;
-          case kOpMinus:
-            result = left - a;
-            break;
-          case kOpMultiply:
-            result = left * a;
-            break;
-          case kOpDivide:
-            // By zero: an infinity or a NaN, which the check below refuses.
-            result = left / a;
-            break;
-          default:
-            result = std::pow(left, a);
-            break;
-        }
-      }
+        break;
+      case kOpMinus:
+        result = top[-2] - top[-1];
+        --top;
+        break;
+      case kOpMultiply:
+        result = top[-2] * top[-1];
+        --top;
+        break;
+      case kOpDivide:
+        result = top[-2] / top[-1];
+        --top;
+        break;
+      default:
+        result = std::pow(top[-2], top[-1]);
+        --top;
+        break;
     }
     if (IsBadNumber(result)) return false;
-    stack[top - 1] = result;
+    top[-1] = result;
   }
   // A number alone is checked only here, as at the end of an evaluation.
-  if (top != 1 || IsBadNumber(stack[0])) return false;
+  if (top != stack + 1 || IsBadNumber(stack[0])) return false;
   EvalValue& result = operands[1];
   result.Clear();
   result.kind = kEvalNumber;

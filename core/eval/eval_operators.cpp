@@ -4,6 +4,7 @@
 #include "core/formula/builtin_function_table.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/base/text_compare.h"

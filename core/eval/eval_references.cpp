@@ -120,39 +120,6 @@ void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {
   }
 }
 
-bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, double* number) {
-  if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
-  const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
-  const CellRecord* cell = keptCells ? keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
-  // Where NoteSpillAreaMeeting would look for a spill area.
-  const bool spillColumn =
-      pending.kind == kEvalInvalid && corner.column >= spillFirstColumn && corner.column <= spillLastColumn;
-  if (!cell) {
-    *number = 0.0;
-    return !spillColumn;
-  }
-  double value;
-  // The whole type byte: no error, and a number or a formula.
-  switch (cell->Type()) {
-    case kCellNumber:
-      value = cell->Number();
-      break;
-    case kCellNumber | kCellSpillValue:
-      if (spillColumn) return false;
-      value = cell->Number();
-      break;
-    case kCellFormula:
-      if ((cell->ResultFlags() & (kResultCalculated | kResultCachedText)) != kResultCalculated) return false;
-      value = cell->CachedNumber();
-      break;
-    default:
-      return false;
-  }
-  if (IsBadNumber(value)) return false;
-  *number = value;
-  return true;
-}
-
 void EvalState::ResolveReference(EvalValue& value) {
   if (value.kind != kEvalCellRef) return;
   if (value.error != kErrorNone || !value.sheet) {
