@@ -15,6 +15,7 @@
 bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
   if (!sheet) return false;
   CellStore& store = *sheet;
+  KeptCellLookups* const kept = keptCells;
   // The program was checked to hold numbers and cells and never to take
   // more operands than it pushed, nor to push more than the stack holds.
   double stack[kStackSlots];
@@ -31,7 +32,10 @@ bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
       const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
                                                           static_cast<uint32_t>(written.row), written.flags}
                                               : ResolveR1C1Corner(written, column, row);
-      if (!ReadPlainCell(store, corner, top)) return false;
+      if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
+      const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
+      const CellRecord* cell = kept ? kept->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
+      if (!PlainCellNumber(cell, cellColumn, top)) return false;
       ++top;
       continue;
     }

@@ -9,15 +9,11 @@
 #include "core/formula/eval_state.h"
 #include "core/formula/kept_cell_lookups.h"
 
-inline bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, double* number) {
-  if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
-  const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
-  const CellRecord* cell =
-      keptCells ? keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
+inline bool EvalState::PlainCellNumber(const CellRecord* cell, uint32_t cellColumn, double* number) const {
   // Where NoteSpillAreaMeeting would look for a spill area that may still
   // write there.
   const auto spillColumn = [&]() {
-    return pending.kind == kEvalInvalid && corner.column >= spillFirstColumn && corner.column <= spillLastColumn;
+    return pending.kind == kEvalInvalid && cellColumn >= spillFirstColumn && cellColumn <= spillLastColumn;
   };
   if (!cell) {
     *number = 0.0;
@@ -43,6 +39,14 @@ inline bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, 
   if (IsBadNumber(value)) return false;
   *number = value;
   return true;
+}
+
+inline bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, double* number) {
+  if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
+  const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
+  const CellRecord* cell =
+      keptCells ? keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
+  return PlainCellNumber(cell, cellColumn, number);
 }
 
 #endif

@@ -184,6 +184,8 @@ class EvalState {
   // formula not calculated in this pass, a place a spill area may still
   // cover, a corner off the sheet.
   bool ReadPlainCell(CellStore& store, const RefCorner& corner, double* number);
+  // The same for the cell found (null: a blank) in the given column.
+  bool PlainCellNumber(const CellRecord* cell, uint32_t cellColumn, double* number) const;
   // The same value read in place, for handlers that only look at it: the
   // cell (not null) is noted as pending when store is given, and a text the
   // pool could not take now reads as empty with "#VALUE!", as it would there.
