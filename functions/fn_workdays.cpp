@@ -14,11 +14,35 @@ namespace {
 constexpr int32_t kSunday = 1;
 constexpr int32_t kSaturday = 7;
 
-// Holidays mark a month and day in every year.
+// Holidays mark a month and day in every year: bit d of a month's mask
+// marks its day d.
 struct HolidayTable {
-  bool marked[13][32];
-  uint8_t markedInMonth[13];  // how many days of the month are marked
+  uint32_t markedDays[13];
+
+  bool Marked(int32_t month, int32_t day) const { return (markedDays[month] >> day & 1u) != 0; }
 };
+
+// The bits of the days first .. last (1 .. 31) of a month.
+uint32_t DaysMask(int32_t first, int32_t last) {
+  return ((2u << last) - 1u) & ~((1u << first) - 1u);
+}
+
+int32_t LowestBit(uint32_t bits) {
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int32_t bit = 0;
+  while (!(bits >> bit & 1u)) ++bit;
+  return bit;
+#endif
+}
+
+// The days of a month from 1 to 12: the same as DaysInMonth, without its
+// carrying of months outside the year, which stepping day by day never needs.
+int32_t MonthLength(int32_t year, int32_t month) {
+  static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
 
 bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
 
@@ -33,9 +57,10 @@ int32_t WorkdaysInMonth(const HolidayTable& holidays, int32_t month, int32_t fir
   int32_t count = length / 7 * 5;
   for (int32_t i = length / 7 * 7; i < length; ++i)
     if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
-  if (holidays.markedInMonth[month] == 0) return count;
-  for (int32_t day = first; day <= last; ++day)
-    if (holidays.marked[month][day] && !IsWeekend(WeekdayAfter(weekday, day - first))) --count;
+  for (uint32_t bits = holidays.markedDays[month] & DaysMask(first, last); bits != 0; bits &= bits - 1) {
+    const int32_t day = LowestBit(bits);
+    if (!IsWeekend(WeekdayAfter(weekday, day - first))) --count;
+  }
   return count;
 }
 
@@ -60,7 +85,7 @@ struct CalendarDay {
       month = 1;
       ++year;
     }
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
   }
   void Back() {
     weekday = (weekday + 5) % 7 + 1;
@@ -69,12 +94,12 @@ struct CalendarDay {
       month = 12;
       --year;
     }
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
     day = monthLength;
   }
   bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
   bool IsWorkday(const HolidayTable& holidays) const {
-    return !IsWeekend(weekday) && !holidays.marked[month][day];
+    return !IsWeekend(weekday) && !holidays.Marked(month, day);
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
@@ -95,7 +120,7 @@ struct CalendarDay {
         month = 1;
         ++year;
       }
-      monthLength = DaysInMonth(year, month);
+      monthLength = MonthLength(year, month);
     }
     return count;
   }
@@ -113,10 +138,7 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone && !holidays->marked[holiday.month][holiday.day]) {
-      holidays->marked[holiday.month][holiday.day] = true;
-      ++holidays->markedInMonth[holiday.month];
-    }
+    if (error == kErrorNone) holidays->markedDays[holiday.month] |= 1u << holiday.day;
   }
   ReleaseArgRange(state, range);
   return error;
