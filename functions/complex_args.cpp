@@ -24,15 +24,18 @@ bool WritesExactly(double x) {
 uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   // A number would be written as text only to be read back unchanged.
   const EvalValue& value = state.operands[slot];
-  if (value.kind == kEvalNumber && value.error == kErrorNone && WritesExactly(value.number)) {
-    *z = Complex{value.number == 0.0 ? 0.0 : value.number, 0.0};
-    return kErrorNone;
-  }
+  if (value.kind == kEvalNumber && value.error == kErrorNone && ComplexOfNumber(value.number, z)) return kErrorNone;
   char text[kArgTextCapacity];
   text[0] = '\0';
   const uint8_t error = GetArgText(state, slot, text);
   if (error != kErrorNone) return error;
   return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);
+}
+
+bool ComplexOfNumber(double x, Complex* z) {
+  if (!WritesExactly(x)) return false;
+  *z = Complex{x == 0.0 ? 0.0 : x, 0.0};
+  return true;
 }
 
 bool IsBadComplex(const Complex& z) { return IsBadNumber(z.re) || IsBadNumber(z.im); }
