@@ -106,4 +106,32 @@ TEST_F(HolidayCells, MarkTheirDaysInEveryYear) {
   }
 }
 
+// Spans of many years cross century years, leap or not, with a holiday on
+// 29 February among others.
+TEST_F(HolidayCells, CountAcrossCenturies) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 8; ++trial) {
+    sheet.Clear(true);
+    bool marked[13][32] = {};
+    const Day holidays[] = {{2000, 2, 29}, {1999, 12, 31}, {2001, 1, 1}, {2003, int32_t(1 + random() % 12), 13}};
+    for (uint32_t row = 0; row < 4; ++row) {
+      PutText(sheet, 0, row, IsoText(holidays[row]));
+      marked[holidays[row].month][holidays[row].day] = true;
+    }
+    const Day first{int32_t(1795 + random() % 20), int32_t(1 + random() % 12), int32_t(1 + random() % 28)};
+    Day end = first;
+    for (uint32_t i = 100 * 365 + random() % (120 * 365); i > 0; --i) end = NextDay(end);
+    int64_t expected = 0;
+    int32_t weekday = WeekdayOf(first);
+    for (Day d = first;; d = NextDay(d), weekday = weekday % 7 + 1) {
+      if (IsWorkday(weekday) && !marked[d.month][d.day]) ++expected;
+      if (d.year == end.year && d.month == end.month && d.day == end.day) break;
+    }
+    const std::string count = "=NETWORKDAYS(\"" + IsoText(first) + "\",\"" + IsoText(end) + "\",A1:A4)";
+    EXPECT_EQ(Run(count), std::to_string(expected)) << count;
+  }
+}
+
 }  // namespace
