@@ -38,7 +38,8 @@ int32_t LowestBit(uint32_t bits) {
 }
 
 // The days of a month from 1 to 12: the same as DaysInMonth, without its
-// carrying of months outside the year, which stepping day by day never needs.
+// carrying of months outside the year, which the calendar's own months never
+// need.
 int32_t MonthLength(int32_t year, int32_t month) {
   static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
