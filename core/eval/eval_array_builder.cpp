@@ -73,6 +73,8 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
                               const double* values, size_t stride) {
   if (failed_ || finished_) return false;
   if (columns == 0 || rows == 0) return true;
+  // One cell costs less through the single append.
+  if (columns == 1 && rows == 1) return AddNumber(firstColumn, firstRow, values[0], 0);
   const bool columnsOff = uint64_t(firstColumn) + columns - 1 > kMaxColumn;
   if (columnsOff || uint64_t(firstRow) + rows - 1 > kMaxRow) {
     // As one cell at a time: the cells before the first off the grid go
