@@ -139,6 +139,9 @@ void FnFrequency(EvalState& state) {
   std::pmr::vector<double> bounds(&memory);
   std::pmr::vector<double> counts(&memory);
   if (error == kErrorNone) {
+    // Room for the usual few bins at once, not for every cell of a column.
+    const uint64_t binCells = uint64_t(Width(bins)) * Height(bins);
+    bounds.reserve(binCells < 24 ? size_t(binCells) : 24);
     while (const CellRecord* cell = NextArgCell(bins)) {
       double bound = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
@@ -167,7 +170,7 @@ void FnFrequency(EvalState& state) {
     return;
   }
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-  for (size_t i = 0; i < counts.size(); ++i) builder.AddNumber(0, uint32_t(i), counts[i], 0);
+  builder.AddNumbers(0, 0, 1, uint32_t(counts.size()), counts.data(), 1);
   SetArrayResult(state, builder, 1, uint32_t(counts.size()));
 }
 
@@ -424,16 +427,21 @@ bool UniqueOfPlainNumbers(EvalState& state, uint16_t slot, int32_t type) {
   if (count != rows) return false;
   state.arrayElementsLeft -= rows;
   std::sort(numbers, numbers + count);
-  ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
+  // The distinct values (with their counts beside them) in place of the
+  // sorted numbers, then built in one run.
+  const uint32_t width = type == 2 ? 2 : 1;
+  double values[2 * kCapacity];
   uint32_t out = 0;
-  for (uint32_t i = 0; i < count && !builder.Failed(); ++out) {
+  for (uint32_t i = 0; i < count; ++out) {
     uint32_t length = 1;
     while (i + length < count && numbers[i + length] == numbers[i]) ++length;
-    builder.AddNumber(0, out, numbers[i], 0);
-    if (type == 2) builder.AddNumber(1, out, length, 0);
+    values[out * width] = numbers[i];
+    if (type == 2) values[out * width + 1] = length;
     i += length;
   }
-  SetArrayResult(state, builder, type == 2 ? 2 : 1, rows);
+  ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
+  builder.AddNumbers(0, 0, width, out, values, width);
+  SetArrayResult(state, builder, width, rows);
   return true;
 }
 

@@ -22,19 +22,23 @@ bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* f
     call.Fail(kErrorDivZero);
     return false;
   }
-  Matrix known, a, b, x, r;
-  if (!call.Size(a, count, 2) || !call.Size(x, 2, 1) || !call.Size(r, 1, 1) || !call.Read(yArg, b)) return false;
-  // b is read in the argument's shape; as a column it is the same elements.
-  b.rows = count;
-  b.cols = 1;
+  // columns holds the matrix's two columns one after the other.
+  Matrix columns, b, known;
+  if (!call.Size(columns, count, 2) || !call.Read(yArg, b)) return false;
   if (xArg >= 0 && !call.Read(uint16_t(xArg), known)) return false;
-  for (uint32_t k = 1; k <= count; ++k) {
-    a(k, 1) = c;
-    a(k, 2) = xArg >= 0 ? known.Doubles()[k - 1] : double((k - 1) / cols + 2);
-  }
+  double* first = columns.Doubles();
+  double* second = first + count;
+  for (uint32_t k = 0; k < count; ++k) first[k] = c;
+  // b and known are read in the argument's shape; as columns they are the
+  // same elements.
+  if (xArg >= 0)
+    second = known.Doubles();
+  else
+    for (uint32_t k = 0; k < count; ++k) second[k] = double(k / cols + 2);
   int32_t rank = 0;
   bool converged = true;
-  if (!SvdLeastSquares(a, b, x, r, int32_t(count), 2, 1, &rank, &converged, 0.0)) {
+  double solution[2] = {0.0, 0.0};
+  if (!LineLeastSquares(first, second, b.Doubles(), int32_t(count), 0.0, solution, &rank, &converged)) {
     call.Fail(kErrorMemory);
     return false;
   }
@@ -49,8 +53,8 @@ bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* f
     call.Fail(kErrorDivZero);
     return false;
   }
-  fit->intercept = x(1, 1);
-  fit->slope = x(2, 1);
+  fit->intercept = solution[0];
+  fit->slope = solution[1];
   return true;
 }
 

@@ -99,11 +99,6 @@ void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_
   uint32_t error = kErrorNone;
   if (limitToSheet && (cols > kColumnCount - 1 || rows > kRowCount - 1)) error = kErrorRef;
   if (cols > kColumnCount || rows > kRowCount) error = kErrorRef;
-  for (uint32_t r = 1; r <= rows && error == kErrorNone; ++r)
-    for (uint32_t c = 1; c <= cols; ++c)
-      if (!builder.AddNumber(c - 1, r - 1, m(r, c), 0)) {
-        error = kErrorMemory;
-        break;
-      }
+  if (error == kErrorNone && !builder.AddNumbers(0, 0, cols, rows, m.Doubles(), m.cols)) error = kErrorMemory;
   SetArrayResult(state, builder, cols, rows, error);
 }

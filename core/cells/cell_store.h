@@ -55,6 +55,12 @@ class CellStore : public BlockStore {
   // exactly where InsertCell would put it. Any other record takes
   // InsertCell's way. For chains written in ascending order (array values).
   bool AppendCell(const CellRecord* record, CellCursor* cursor);
+  // A run of complete records laid back to back, each placed as AppendCell
+  // would place it; those that fit the chain's last block go there in one
+  // copy. The cursor is left as after the last record's AppendCell. False
+  // as AppendCell, at the first record that fails (bytes not ending on a
+  // record's end count as a malformed record).
+  bool AppendCells(const uint8_t* records, uint32_t bytes, CellCursor* cursor);
   // Leaves the cursor on the first record at or after row, or at the end of
   // the chain (a null block when the store is empty), for a walk of the rows
   // from row on; the cursor's flags stay. The row index (the page index

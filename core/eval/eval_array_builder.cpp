@@ -53,6 +53,67 @@ bool ArrayBuilder::AddNumber(uint32_t column, uint32_t row, double value, uint8_
   return Insert(record);
 }
 
+bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count) {
+  if (elementsLeft_ && *elementsLeft_ < count) {
+    // The budget ends spent and the build failed, as adding one cell at a
+    // time would leave them.
+    *elementsLeft_ = 0;
+    failed_ = true;
+    return false;
+  }
+  if (!store_.AppendCells(records, bytes, &cursor_)) {
+    failed_ = true;
+    return false;
+  }
+  if (elementsLeft_) *elementsLeft_ -= count;
+  return true;
+}
+
+bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                              const double* values, size_t stride) {
+  if (failed_ || finished_) return false;
+  if (columns == 0 || rows == 0) return true;
+  // One cell costs less through the single append.
+  if (columns == 1 && rows == 1) return AddNumber(firstColumn, firstRow, values[0], 0);
+  const bool columnsOff = uint64_t(firstColumn) + columns - 1 > kMaxColumn;
+  if (columnsOff || uint64_t(firstRow) + rows - 1 > kMaxRow) {
+    // As one cell at a time: the cells before the first off the grid go
+    // in, then the build fails.
+    if (firstColumn <= kMaxColumn && firstRow <= kMaxRow) {
+      if (columnsOff)
+        AddNumbers(firstColumn, firstRow, kMaxColumn + 1 - firstColumn, 1, values, stride);
+      else
+        AddNumbers(firstColumn, firstRow, columns, kMaxRow + 1 - firstRow, values, stride);
+    }
+    failed_ = true;
+    return false;
+  }
+  constexpr uint32_t kChunkCells = 256;
+  uint8_t chunk[kChunkCells * kNumberCellSize];
+  uint32_t cells = 0;
+  for (uint32_t r = 0; r < rows; ++r) {
+    const double* row = values + r * stride;
+    for (uint32_t c = 0; c < columns; ++c) {
+      NumberCellLayout cell;
+      cell.head.type = kCellNumber;
+      cell.head.column = static_cast<uint16_t>(firstColumn + c);
+      cell.head.row = firstRow + r;
+      cell.value = row[c];
+      // A non-finite element is a cell carrying "#NUM!", as AddNumber makes it.
+      if (IsBadNumber(cell.value)) {
+        cell.value = 0;
+        cell.head.type = static_cast<uint8_t>(kCellNumber | (kErrorNum & kCellErrorMask));
+      }
+      std::memcpy(chunk + cells * kNumberCellSize, &cell, kNumberCellSize);
+      if (++cells == kChunkCells) {
+        if (!InsertRun(chunk, cells * kNumberCellSize, cells)) return false;
+        cells = 0;
+      }
+    }
+  }
+  return cells == 0 || InsertRun(chunk, cells * kNumberCellSize, cells);
+}
+
 bool ArrayBuilder::AddText(uint32_t column, uint32_t row, const char* text, size_t length, uint8_t error) {
   uint8_t record[kRecordCapacity];
   if (column > kMaxColumn || row > kMaxRow || length > kRecordCapacity - kTextCellHeadSize ||

@@ -25,6 +25,12 @@ class ArrayBuilder {
 
   // error is an ErrorCode byte kept in the cell's type byte.
   bool AddNumber(uint32_t column, uint32_t row, double value, uint8_t error);
+  // AddNumber with error 0 for each element of a rectangle of columns x rows
+  // cells from (firstColumn, firstRow), element (c, r) read from
+  // values[r * stride + c]: row by row, appended in bulk. For a rectangle
+  // that comes whole in storage order (full rows, or a single row).
+  bool AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows, const double* values,
+                  size_t stride);
   bool AddText(uint32_t column, uint32_t row, const char* text, size_t length, uint8_t error);
   // A cell's value: a text or number cell as it is, a formula cell's cached
   // text or number, with the cell's error.
@@ -39,6 +45,7 @@ class ArrayBuilder {
 
  private:
   bool Insert(const uint8_t* record);
+  bool InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count);
 
   CellStore& store_;
   CellBlock* saved_;
