@@ -304,6 +304,11 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
     bytes = bounce;
   }
 
+  // During a recalculation pass results are rewritten in place of their
+  // records: the index follows the records that move rather than being
+  // dropped for the rest of the pass.
+  const bool keepIndex = indexedPages_ != 0;
+  const bool beginsRow = keepIndex && BeginsRowAt(at, row);
   if (replacedSize) {
     // Reserve what the split will take before the old record is cut out, so
     // that a failure leaves the old record in place.
@@ -312,22 +317,70 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
       lastError_ = kCellStoreOutOfMemory;
       return false;
     }
-    InvalidatePageIndex();
+    if (!keepIndex)
+      InvalidatePageIndex();
     uint8_t* cut = at.block->payload + at.offset;
     std::memmove(cut, cut + replacedSize, usedAfterCut - at.offset);
     at.block->used = usedAfterCut;
   }
 
   RecordPosition placed;
-  if (!InsertRecordAt(at, bytes, static_cast<uint16_t>(size), &placed)) {
+  CellBlock* through = nullptr;
+  if (!InsertRecordAt(at, bytes, static_cast<uint16_t>(size), &placed, keepIndex ? &through : nullptr)) {
+    InvalidatePageIndex();
     lastError_ = kCellStoreOutOfMemory;
     return false;
   }
   CellRecord* copy = RecordAt(placed.block, placed.offset);
   copy->SetRow(row);
   copy->SetColumn(column);
+  if (keepIndex) {
+    // A record cut out of a block's start and placed at the end of the
+    // block before it left that block's records moved down too.
+    if (replacedSize && placed.block == at.block->previous)
+      through = at.block;
+    ReindexFrom(placed, through, beginsRow);
+  }
   FinishInsert(placed, size, row, column, cursor);
   return true;
+}
+
+bool CellStore::BeginsRowAt(RecordPosition at, uint32_t row) const {
+  const uint32_t page = row / kRowsPerPage;
+  if (page >= kPageCount || !(pageFlags_[page] & kPageIndexBuilt))
+    return false;  // no entry to keep
+  const PageIndexEntry& entry = pageIndex_[page]->entries[row % kRowsPerPage];
+  // A record of the row before at would be the row's first; otherwise the
+  // row's first record, if any, is the one at the place itself.
+  if (!entry.block || !at.block || (entry.block == at.block && entry.offset == at.offset))
+    return true;
+  return at.offset >= at.block->used && entry.block == at.block->next && entry.offset == 0;
+}
+
+void CellStore::ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow) {
+  const CellRecord* record = RecordAt(placed.block, placed.offset);
+  uint32_t previousRow = record->Row();
+  if (beginsRow)
+    SetIndexedRowStart(previousRow, placed);
+  CellBlock* block = placed.block;
+  uint32_t offset = placed.offset + record->Size();
+  for (;;) {
+    while (offset < block->used) {
+      record = RecordAt(block, offset);
+      const uint32_t size = record->Size();
+      if (size == 0)
+        break;  // a malformed record ends the block's walk rather than looping
+      const uint32_t row = record->Row();
+      if (row != previousRow)
+        SetIndexedRowStart(row, {block, static_cast<uint16_t>(offset)});
+      previousRow = row;
+      offset += size;
+    }
+    if (block == through || !block->next)
+      return;
+    block = block->next;
+    offset = 0;
+  }
 }
 
 bool CellStore::AppendCell(const CellRecord* record, CellCursor* cursor) {

@@ -142,6 +142,13 @@ class CellStore : public BlockStore {
   RecordPosition InsertSearchStart(uint32_t row, uint16_t column, const CellCursor* cursor) const;
   // The block where the cell's place is, or the block before it.
   CellBlock* BlockOfCell(uint32_t row, uint16_t column) const;
+  // Whether a record of row placed at the insertion point at begins its row
+  // (false when the row's page is not indexed).
+  bool BeginsRowAt(RecordPosition at, uint32_t row) const;
+  // After an insert that kept the index: the entries of the rows that begin
+  // at the placed record or among the records after it up to the end of
+  // block through, which are all the records the insert moved.
+  void ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow);
   // True when every record before at sorts below the cell.
   bool PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const;
   // The rectangles of a tiling copy; false with kCellStoreBadRange.
