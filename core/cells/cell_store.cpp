@@ -428,7 +428,22 @@ void CellStore::FinishInsert(RecordPosition placed, uint32_t size, uint32_t row,
   }
 
   if (NeedsCompaction()) {
+    // Compaction moves every record. Results stored during a pass grow
+    // their records and bring it on now and then: the pages indexed for the
+    // pass are indexed again, so that the rest of the pass keeps its index.
+    uint8_t flagsBefore[kPageCount];
+    const bool reindex = indexedPages_ != 0;
+    if (reindex)
+      std::memcpy(flagsBefore, pageFlags_, sizeof flagsBefore);
     Compact(false);
+    if (reindex) {
+      CellCursor build;
+      for (uint32_t page = 0; page < kPageCount; ++page) {
+        if (flagsBefore[page] & kPageIndexBuilt)
+          BuildPageIndexOf<CellRecordTraits>(page, &build);
+        pageFlags_[page] |= static_cast<uint8_t>(flagsBefore[page] & ~kPageIndexBuilt);
+      }
+    }
     if (cursor) {
       cursor->block = firstBlock_;
       cursor->offset = 0;
