@@ -339,7 +339,12 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
     // block before it left that block's records moved down too.
     if (replacedSize && placed.block == at.block->previous)
       through = at.block;
-    ReindexFrom(placed, through, beginsRow);
+    const int32_t shift = int32_t(size) - int32_t(replacedSize);
+    const bool inPlace = placed.block == at.block && through == placed.block;
+    if (!inPlace || !ShiftRowStartsAfter(placed.block, row, shift))
+      ReindexFrom(placed, through, beginsRow);
+    else if (beginsRow)
+      SetIndexedRowStart(row, placed);
   }
   FinishInsert(placed, size, row, column, cursor);
   return true;
@@ -355,6 +360,27 @@ bool CellStore::BeginsRowAt(RecordPosition at, uint32_t row) const {
   if (!entry.block || !at.block || (entry.block == at.block && entry.offset == at.offset))
     return true;
   return at.offset >= at.block->used && entry.block == at.block->next && entry.offset == 0;
+}
+
+bool CellStore::ShiftRowStartsAfter(const CellBlock* block, uint32_t row, int32_t shift) {
+  // The rows that may begin in the block after row end with the row of the
+  // next block's first record; past a few dozen (a sparse sheet) walking
+  // the block's records costs less than looking at every row between.
+  constexpr uint32_t kMostRows = 48;
+  if (!block->next)
+    return false;
+  const uint32_t lastRow = RecordAt(block->next, 0)->Row();
+  if (lastRow <= row || lastRow - row > kMostRows)
+    return lastRow <= row;
+  for (uint32_t r = row + 1; r <= lastRow; ++r) {
+    const uint32_t page = r / kRowsPerPage;
+    if (!(pageFlags_[page] & kPageIndexBuilt))
+      continue;
+    PageIndexEntry& entry = pageIndex_[page]->entries[r % kRowsPerPage];
+    if (entry.block == block)
+      entry.offset = static_cast<uint16_t>(entry.offset + shift);
+  }
+  return true;
 }
 
 void CellStore::ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow) {

@@ -149,6 +149,11 @@ class CellStore : public BlockStore {
   // at the placed record or among the records after it up to the end of
   // block through, which are all the records the insert moved.
   void ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow);
+  // The same for an insert that moved only the records after it in its own
+  // block, by shift bytes: the entries of the later rows that begin there
+  // move with them. False, with nothing changed, when the block's rows are
+  // not known or too many to look at.
+  bool ShiftRowStartsAfter(const CellBlock* block, uint32_t row, int32_t shift);
   // True when every record before at sorts below the cell.
   bool PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const;
   // The rectangles of a tiling copy; false with kCellStoreBadRange.
