@@ -44,23 +44,27 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
   if (!at)
     return nullptr;
   uint32_t from = offset;
+  uint32_t used = at->used;
   // A walk under way stands on a record of the rectangle's rows already, and
   // every later block begins at or after it: only a fresh start may skip.
-  const bool started = from < at->used && RecordAt(at, from)->Row() >= firstRow;
-  while (!started && at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
-    at = at->next;
-    from = 0;
-    BlockStore::CountBlockStep();
+  if (from >= used || RecordAt(at, from)->Row() < firstRow) {
+    while (at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
+      at = at->next;
+      from = 0;
+      BlockStore::CountBlockStep();
+    }
+    used = at->used;
   }
   for (;;) {
-    while (from >= at->used) {
+    while (from >= used) {
       if (!at->next) {
         block = at;
-        offset = at->used;
+        offset = static_cast<uint16_t>(used);
         return nullptr;
       }
       at = at->next;
       from = 0;
+      used = at->used;
       BlockStore::CountBlockStep();
     }
     CellRecord* record = RecordAt(at, from);
@@ -71,19 +75,45 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
       offset = static_cast<uint16_t>(from);
       return nullptr;
     }
-    if (row >= firstRow && column >= firstColumn && column <= lastColumn) {
+    if (row >= firstRow) {
+      if (column < firstColumn) {
+        // Left of the rectangle: pass the row's records up to its first
+        // column, watching only the row and the column.
+        const CellRecord* passed = record;
+        do {
+          const uint32_t size = passed->Size();
+          if (size == 0)
+            break;  // the general step below ends the walk
+          from += size;
+          if (from >= used)
+            break;
+          passed = RecordAt(at, from);
+        } while (passed->Column() < firstColumn && passed->Row() == row);
+        if (passed != record)
+          continue;
+      }
+      if (column >= firstColumn && column <= lastColumn) {
+        block = at;
+        offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + record->Size() : from);
+        return record;
+      }
+      // Past the rectangle's columns: the rest of the row lies outside it.
+      RecordPosition next;
+      if (column > lastColumn && rows && rows->IndexedRowStart(row + 1, &next)) {
+        at = next.block;
+        from = next.offset;
+        used = at->used;
+        continue;
+      }
+    }
+    const uint32_t size = record->Size();
+    if (size == 0) {
+      // A malformed record ends the walk rather than looping on it.
       block = at;
-      offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + record->Size() : from);
-      return record;
+      offset = static_cast<uint16_t>(from);
+      return nullptr;
     }
-    // Past the rectangle's columns: the rest of the row lies outside it.
-    RecordPosition next;
-    if (column > lastColumn && row >= firstRow && rows && rows->IndexedRowStart(row + 1, &next)) {
-      at = next.block;
-      from = next.offset;
-      continue;
-    }
-    from += record->Size();
+    from += size;
   }
 }
 
