@@ -92,9 +92,10 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
         if (passed != record)
           continue;
       }
-      if (column >= firstColumn && column <= lastColumn) {
+      const uint32_t size = record->Size();
+      if (column >= firstColumn && column <= lastColumn && size != 0) {
         block = at;
-        offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + record->Size() : from);
+        offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
         return record;
       }
       // Past the rectangle's columns: the rest of the row lies outside it.
