@@ -203,23 +203,6 @@ void CellStore::PositionAtRow(uint32_t row, CellCursor* cursor) const {
   cursor->offset = at.offset;
 }
 
-CellCursor CellStore::StartRangeWalk(uint32_t firstRow) const {
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.rows = this;
-  PositionAtRow(firstRow, &walk);
-  return walk;
-}
-
-CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow) {
-  if (store)
-    return store->StartRangeWalk(firstRow);
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = chain;
-  return walk;
-}
-
 bool CellStore::PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const {
   if (at.block == firstBlock_ && at.offset == 0)
     return true;

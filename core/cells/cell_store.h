@@ -64,7 +64,13 @@ class CellStore : public BlockStore {
   // A cursor for a walk of the rows from firstRow on (NextInRange, Next),
   // positioned as by PositionAtRow and leaving each record behind. Every
   // walk of a rectangle starts here rather than at the first block.
-  CellCursor StartRangeWalk(uint32_t firstRow) const;
+  CellCursor StartRangeWalk(uint32_t firstRow) const {
+    CellCursor walk;
+    walk.flags = kCursorAfterRecord;
+    walk.rows = this;
+    PositionAtRow(firstRow, &walk);
+    return walk;
+  }
 
   // Each output is optional. First row and column, last row and column over
   // all records; false with all four 0 when the store holds no cell.
@@ -235,7 +241,14 @@ CellRecord* NextRecordWhere(CellCursor& cursor, Keep keep) {
 
 // StartRangeWalk over cells that are either a store's or a detached chain's
 // (an array value's, walked from its head).
-CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow);
+inline CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow) {
+  if (store)
+    return store->StartRangeWalk(firstRow);
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  walk.block = chain;
+  return walk;
+}
 
 // The evaluator's array store: array values live as chains in this store,
 // and the chains of the values on the evaluator's stack are kept here.
