@@ -92,11 +92,15 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
         if (passed != record)
           continue;
       }
-      const uint32_t size = record->Size();
-      if (column >= firstColumn && column <= lastColumn && size != 0) {
-        block = at;
-        offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
-        return record;
+      if (column >= firstColumn && column <= lastColumn) {
+        // A malformed record (no size) ends the walk below rather than
+        // being handed out again and again.
+        const uint32_t size = record->Size();
+        if (size != 0) {
+          block = at;
+          offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
+          return record;
+        }
       }
       // Past the rectangle's columns: the rest of the row lies outside it.
       RecordPosition next;

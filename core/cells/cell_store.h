@@ -193,12 +193,14 @@ inline CellRecord* NextCellInRange(CellCursor& cursor, uint16_t firstColumn, uin
     CellRecord* record = AsCellRecord(block->payload + cursor.offset);
     const uint32_t row = record->Row();
     const uint16_t column = record->Column();
-    // A malformed record (no size) is left to NextInRange, which ends the walk there.
-    const uint32_t size = record->Size();
-    if (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn && size != 0) {
-      if (cursor.flags & kCursorAfterRecord)
-        cursor.offset = static_cast<uint16_t>(cursor.offset + size);
-      return record;
+    if (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn) {
+      // A malformed record (no size) is left to NextInRange, which ends the walk there.
+      const uint32_t size = record->Size();
+      if (size != 0) {
+        if (cursor.flags & kCursorAfterRecord)
+          cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
     }
   }
   return cursor.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
