@@ -353,9 +353,10 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
   copy->SetRow(row);
   copy->SetColumn(column);
   if (keepIndex) {
-    // A record cut out of a block's start and placed at the end of the
-    // block before it left that block's records moved down too.
-    if (replacedSize && placed.block == at.block->previous)
+    // A record cut out of a block's start and placed before that block (at
+    // the end of the block before it, or in a new block between them) left
+    // that block's records moved down too.
+    if (replacedSize && through != at.block && through->next == at.block)
       through = at.block;
     const int32_t shift = int32_t(size) - int32_t(replacedSize);
     const bool inPlace = placed.block == at.block && through == placed.block;

@@ -149,6 +149,34 @@ TEST(RowIndexUpkeep, ACompactionDuringAPassIndexesThePagesAgain) {
       ASSERT_EQ(store.GetCell(row, column), PlainFind(store, row, column)) << row << "," << column;
 }
 
+TEST(RowIndexUpkeep, ARecordCutFromABlocksStartAndPlacedBeforeItKeepsThatBlocksRowsIndexed) {
+  // A fuller block after a fuller-than-half block before it: the first cell
+  // of the later block, rewritten larger, goes before it (to the end of the
+  // block before, or to a block of its own between them when it does not
+  // fit there), and the later block's records move down by the bytes cut.
+  for (const uint32_t length : {300u, 4000u}) {
+    SCOPED_TRACE("length " + std::to_string(length));
+    CellStore store;
+    for (uint32_t row = 0; row < 240; ++row) {
+      const auto bytes = Cell(row, 0, 90, false);
+      ASSERT_TRUE(store.InsertCell(AsCellRecord(bytes.data()), nullptr));
+    }
+    const CellBlock* first = store.FirstBlock();
+    ASSERT_NE(first->next, nullptr);
+    // Thin out the first block so that it holds fewer bytes than the second.
+    const uint32_t firstRowOfSecond = AsCellRecord(first->next->payload)->Row();
+    store.DeleteRange(0, 0, 5, 5 + firstRowOfSecond / 3, nullptr, false);
+    ASSERT_EQ(store.FirstBlock()->next->payload, first->next->payload);
+    ASSERT_TRUE(store.BuildPageIndex(0, nullptr));
+    const auto bytes = Cell(firstRowOfSecond, 0, length, true);
+    ASSERT_TRUE(store.InsertCell(AsCellRecord(bytes.data()), nullptr));
+    EXPECT_TRUE(IndexBuilt(store, 1));
+    char problem[160];
+    ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+    for (uint32_t row = 0; row < 240; ++row) ASSERT_EQ(store.GetCell(row, 0), PlainFind(store, row, 0)) << row;
+  }
+}
+
 TEST(RowIndexUpkeep, EditsThatChangeRowsStillLeaveNoStaleEntry) {
   const uint32_t seed = TestSeed(20261209);
   SCOPED_TRACE(SeedTrace(seed));
