@@ -4,6 +4,7 @@
 #include "core/formula/builtin_function_table.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/formula/eval_state.h"
 #include "core/base/result_check.h"
 #include "core/base/text_compare.h"
@@ -23,6 +24,27 @@ void SetNumberResult(EvalValue& value, double number, uint32_t error) {
   if (error == kErrorNone && IsBadNumber(number)) error = kErrorNum;
   value.error = error;
   value.number = error == kErrorNone ? number : 0.0;
+}
+
+// A binary arithmetic operator's result; an error already given stops the
+// division and the power, and any other operator is "#VALUE!".
+double ArithmeticResult(uint32_t op, double a, double b, uint32_t* error) {
+  switch (op) {
+    case kOpPlus:
+      return a + b;
+    case kOpMinus:
+      return a - b;
+    case kOpMultiply:
+      return a * b;
+    case kOpDivide:
+      if (*error == kErrorNone && b == 0.0) *error = kErrorDivZero;
+      return *error == kErrorNone ? a / b : 0.0;
+    case kOpPower:
+      return *error == kErrorNone ? std::pow(a, b) : 0.0;
+    default:
+      *error = LargerError(*error, kErrorValue);
+      return 0.0;
+  }
 }
 
 }  // namespace
@@ -135,41 +157,41 @@ void EvalState::FailBinary(uint16_t left, uint16_t right, uint32_t error) {
   operands[left].error = error;
 }
 
+bool EvalState::ReadPlainOperand(uint16_t slot, double* number) {
+  const EvalValue& value = operands[slot];
+  if (value.error != kErrorNone) return false;
+  if (IsNumeric(value.kind)) {
+    *number = value.number;
+    return true;
+  }
+  return value.kind == kEvalCellRef && value.sheet && IsFullCell(value.cell) &&
+         ReadPlainCell(*value.sheet, value.cell, number);
+}
+
 void EvalState::ApplyArithmetic(uint32_t op, uint16_t left, uint16_t right) {
+  double a;
+  double b;
+  uint32_t error = kErrorNone;
+  // Two plain numbers, the common case, need none of the conversions below
+  // and own nothing to release.
+  if (numberShortcuts && ReadPlainOperand(left, &a) && ReadPlainOperand(right, &b)) {
+    const double result = ArithmeticResult(op, a, b, &error);
+    SetNumberResult(operands[left], result, error);
+    return;
+  }
   ResolveOperand(left);
   ResolveOperand(right);
   TextToNumber(right);
   TextToNumber(left);
   const EvalValue& l = operands[left];
   const EvalValue& r = operands[right];
-  uint32_t error = LargerError(l.error, r.error);
+  error = LargerError(l.error, r.error);
   if (error == kErrorNone && (!IsNumeric(l.kind) || !IsNumeric(r.kind))) error = kErrorValue;
-  const double a = l.number;
-  const double b = r.number;
+  a = l.number;
+  b = r.number;
   DisownSlot(right);
   DisownSlot(left);
-  double result = 0;
-  switch (op) {
-    case kOpPlus:
-      result = a + b;
-      break;
-    case kOpMinus:
-      result = a - b;
-      break;
-    case kOpMultiply:
-      result = a * b;
-      break;
-    case kOpDivide:
-      if (error == kErrorNone && b == 0.0) error = kErrorDivZero;
-      result = error == kErrorNone ? a / b : 0.0;
-      break;
-    case kOpPower:
-      result = error == kErrorNone ? std::pow(a, b) : 0.0;
-      break;
-    default:
-      error = LargerError(error, kErrorValue);
-      break;
-  }
+  const double result = ArithmeticResult(op, a, b, &error);
   SetNumberResult(operands[left], result, error);
 }
 

@@ -67,6 +67,7 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 }
 
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;

@@ -22,6 +22,7 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   resolveSheet = nullptr;
   ownersFormulas = nullptr;
   keptCells = nullptr;
+  numberShortcuts = 1;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();

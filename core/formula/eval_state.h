@@ -178,6 +178,14 @@ class EvalState {
   // the top of the pool. A formula cell not calculated in this pass is noted
   // as pending when the value has a worksheet.
   void CellToValue(EvalValue& value, const CellRecord* cell);
+  // The number CellToValue gives for the cell at corner of store (0 for a
+  // blank), read without a slot; false where it would give anything else or
+  // note the cell: a text, an error, a number the result check refuses, a
+  // formula not calculated in this pass, a place a spill area may still
+  // cover, a corner off the sheet.
+  bool ReadPlainCell(CellStore& store, const RefCorner& corner, double* number);
+  // The same for the cell found (null: a blank) in the given column.
+  bool PlainCellNumber(const CellRecord* cell, uint32_t cellColumn, double* number) const;
   // The same value read in place, for handlers that only look at it: the
   // cell (not null) is noted as pending when store is given, and a text the
   // pool could not take now reads as empty with "#VALUE!", as it would there.
@@ -302,6 +310,10 @@ class EvalState {
   // Where a solver's evaluator finds the cells its references name, kept
   // across the steps of one search; null for any other evaluator.
   KeptCellLookups* keptCells;
+  // Arithmetic on plain numbers computed on doubles without the operand
+  // slots' conversions (set by default). Off, every operator goes through
+  // the slots: for comparing both ways.
+  uint8_t numberShortcuts;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
@@ -325,6 +337,10 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // The steps of a formula of numbers alone computed on plain doubles (in
+  // eval_numeric_program.cpp), its number result in slot 1; false, with
+  // nothing changed, where the general path would do more than compute.
+  bool EvaluateNumbers(const ScannedFormula& scanned);
   // The end of either: the one operand left becomes the result (a range an
   // array, a reference its cell's value), or the formula fails with
   // "#SYNTAX!" and nothing else survives.
@@ -339,6 +355,9 @@ class EvalState {
   void ApplyUnary(uint32_t op);
   void ApplyBinary(uint32_t op);
   void ApplyArithmetic(uint32_t op, uint16_t left, uint16_t right);
+  // The number of an operand that is one already or a single cell holding
+  // one (ReadPlainCell), without an error; false for anything else.
+  bool ReadPlainOperand(uint16_t slot, double* number);
   void ApplyComparison(uint32_t op, uint16_t left, uint16_t right);
   void ApplyConcatenation(uint16_t left, uint16_t right);
   void ApplyRange(uint16_t left, uint16_t right);

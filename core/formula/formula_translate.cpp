@@ -1,10 +1,12 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/formula/builtin_function_table.h"
 #include "core/formula/eval_state.h"
 #include "core/formula/formula_array_constant.h"
 #include "core/formula/formula_chars.h"
 #include "core/formula/formula_literal_print.h"
+#include "core/formula/formula_operator_char.h"
 #include "core/formula/formula_ref_text.h"
 
 namespace {
@@ -24,6 +26,7 @@ bool EvalState::TranslateFormula(char* text, size_t capacity, uint32_t ownColumn
   const bool sourceA1 = FormUsesA1(sourceStored);
   const bool targetA1 = FormUsesA1(toStored);
   const RegionalSettings& target = FormSeparators(toStored);
+  const RegionalSettings& sourceSeparators = FormSeparators(sourceStored);
 
   char buffer[kFormulaTextCapacity + 1];
   BoundedText out(buffer, sizeof buffer);
@@ -45,11 +48,22 @@ bool EvalState::TranslateFormula(char* text, size_t capacity, uint32_t ownColumn
     // whole column or row ("A:C", "1:3", where "1" alone is a number).
     RefCorner corner;
     const char* end = nullptr;
-    if (sourceA1 && ParseA1Reference(p, &corner, &end) &&
-        (IsFullCell(corner) || NextToColon(end, previous))) {
+    const uint32_t single = OneCharacterToken(*p, sourceSeparators);
+    const uint32_t a1Flags = sourceA1 && single == kEvalInvalid ? ParseA1Reference(p, &corner, &end) : 0;
+    uint16_t function = 0;
+    if (*p == '\0') {
+      kind = kEvalEnd;
+    } else if (single != kEvalInvalid) {
+      kind = single;
+      ++p;
+    } else if (a1Flags && (IsFullCell(corner) || NextToColon(end, previous))) {
       token.Clear();
       token.kind = kind = kEvalCellRef;
       token.cell = corner;
+      p = end;
+    } else if (sourceA1 && !a1Flags && IsFormulaLetter(*p) && FindBuiltinFunction(p, &function, &end)) {
+      // What the scanner makes of a letter that starts no reference, first.
+      kind = kEvalFunctionCall;
       p = end;
     } else {
       kind = NextToken(&p, &token, sourceStored);

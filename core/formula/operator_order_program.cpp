@@ -158,3 +158,40 @@ uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCou
   ProgramBuilder builder(tokens, steps);
   return builder.Build(tokenCount);
 }
+
+bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount) {
+  if (!tokens || !steps || stepCount == 0) return false;
+  // Operands waiting at each step: never more than the evaluator's stack
+  // holds, never fewer than the operator takes.
+  uint32_t depth = 0;
+  for (uint32_t i = 0; i < stepCount; ++i) {
+    const ProgramStep& step = steps[i];
+    if (step.action == kStepTakeOperand) {
+      const ScannedToken& token = tokens[step.token];
+      const bool plainNumber = token.kind == kEvalNumber && token.error == 0;
+      const bool singleCell = token.kind == kEvalCellRef && (token.corner.flags & kRefCell) == kRefCell;
+      if ((!plainNumber && !singleCell) || ++depth >= kStackSlots) return false;
+    } else if (step.action == kStepApplyOperator) {
+      switch (step.value) {
+        case kOpUnaryMinus:
+        case kOpPercent:
+          if (depth < 1) return false;
+          break;
+        case kOpPlus:
+        case kOpMinus:
+        case kOpMultiply:
+        case kOpDivide:
+        case kOpPower:
+          if (depth < 2) return false;
+          --depth;
+          break;
+        default:
+          return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  // A cell alone is the whole result, which a blank leaves an empty value.
+  return depth == 1 && !(stepCount == 1 && tokens[steps[0].token].kind == kEvalCellRef);
+}

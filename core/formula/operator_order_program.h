@@ -35,4 +35,10 @@ static_assert(sizeof(ProgramStep) == 4, "steps are kept packed beside the tokens
 // the values), or a token kind the steps do not cover.
 uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCount, ProgramStep* steps);
 
+// Whether the steps compute on numbers alone: numbers without an error and
+// single cells, joined by + - * / ^, unary minus and percent (a number
+// alone too, but not a cell alone), so that an evaluation may first try
+// them on plain doubles.
+bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount);
+
 #endif

@@ -176,8 +176,9 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   FreeStorePage(tokens);
   ProgramStep* ownSteps = reinterpret_cast<ProgramStep*>(ownTokens + count);
   std::memcpy(ownSteps, steps, stepCount * sizeof(ProgramStep));
-  entry->formula = ScannedFormula{hash,      static_cast<uint32_t>(length), count, ownText, ownTokens,
-                                  stepCount, stepCount ? ownSteps : nullptr};
+  const uint8_t numeric = IsNumericProgram(ownTokens, ownSteps, stepCount) ? 1 : 0;
+  entry->formula = ScannedFormula{hash,      static_cast<uint32_t>(length), count,  ownText,
+                                  ownTokens, stepCount, numeric, stepCount ? ownSteps : nullptr};
   return entry;
 }
 

@@ -29,6 +29,8 @@ struct ScannedFormula {
   const char* text;  // the formula's own copy, NUL-terminated
   const ScannedToken* tokens;
   uint32_t stepCount;
+  // Set when the steps compute on numbers alone (IsNumericProgram).
+  uint8_t numeric;
   const ProgramStep* steps;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/numfmt/date_style_codes.h"
 #include "core/numfmt/format_code_builder.h"
 #include "core/numfmt/number_format.h"
 #include "core/numfmt/regional_settings.h"
@@ -54,8 +55,8 @@ bool ReadMilliseconds(const char** p, int32_t* milliseconds) {
 size_t MatchesIgnoringCase(const char* text, const char* name, size_t length) {
   if (length == 0) return 0;
   for (size_t i = 0; i < length; ++i) {
-    if (text[i] == '\0' ||
-        OsCharUpper(static_cast<uint8_t>(text[i])) != OsCharUpper(static_cast<uint8_t>(name[i])))
+    if (text[i] == '\0' || (text[i] != name[i] && OsCharUpper(static_cast<uint8_t>(text[i])) !=
+                                                      OsCharUpper(static_cast<uint8_t>(name[i]))))
       return 0;
   }
   return length;
@@ -63,8 +64,50 @@ size_t MatchesIgnoringCase(const char* text, const char* name, size_t length) {
 
 using NameGetter = size_t (*)(int index, uint8_t localeChoice, char* buffer, size_t size);
 
+constexpr int kMaxNames = 12;
+
+// A region without a system locale has the built-in names, which never
+// change: they are fetched once rather than for every text typed.
+struct FixedNames {
+  NameGetter getter;
+  size_t lengths[kMaxNames];
+  uint8_t upperFirst[kMaxNames];  // the first letter in capitals, to pass over names quickly
+  char names[kMaxNames][kLocaleNameCapacity];
+};
+
+bool HasFixedNames(uint8_t locale) { return RegionLocaleId(locale) == 0; }
+
+const FixedNames& FixedNamesOf(NameGetter getter, int count, uint8_t locale) {
+  static FixedNames kept[4];
+  static int keptCount = 0;
+  for (int k = 0; k < keptCount; ++k)
+    if (kept[k].getter == getter) return kept[k];
+  // Four getters read names; a fifth would refill the last entry.
+  FixedNames& names = kept[keptCount < 4 ? keptCount++ : 3];
+  names.getter = getter;
+  for (int i = 0; i < count && i < kMaxNames; ++i) {
+    names.lengths[i] = getter(i, locale, names.names[i], sizeof names.names[i]);
+    names.upperFirst[i] = OsCharUpper(static_cast<uint8_t>(names.names[i][0]));
+  }
+  return names;
+}
+
 // The longest of the names that the text begins with; its index.
 int MatchName(const char** p, NameGetter getter, int count, uint8_t locale, int best, size_t* bestLength) {
+  if (HasFixedNames(locale) && count <= kMaxNames) {
+    const FixedNames& fixed = FixedNamesOf(getter, count, locale);
+    if (**p == '\0') return best;
+    const uint8_t first = OsCharUpper(static_cast<uint8_t>(**p));
+    for (int i = 0; i < count; ++i) {
+      if (fixed.upperFirst[i] != first) continue;
+      const size_t matched = MatchesIgnoringCase(*p, fixed.names[i], fixed.lengths[i]);
+      if (matched > *bestLength) {
+        *bestLength = matched;
+        best = i;
+      }
+    }
+    return best;
+  }
   char name[kLocaleNameCapacity];
   for (int i = 0; i < count; ++i) {
     const size_t length = getter(i, locale, name, sizeof name);
@@ -81,15 +124,18 @@ int MatchName(const char** p, NameGetter getter, int count, uint8_t locale, int 
 bool ReadLongMonth(const char** p, uint8_t locale, int32_t* month) {
   size_t bestLength = 0;
   int best = MatchName(p, GetLocaleMonthName, 12, locale, kUnset, &bestLength);
-  OsLocalTime now{};
-  OsGetLocalTime(&now);
-  char name[kLocaleNameCapacity];
-  for (int i = 0; i < 12; ++i) {
-    const size_t length = GetLocaleGenitiveMonthName(now.year, i + 1, 1, locale, name, sizeof name);
-    const size_t matched = MatchesIgnoringCase(*p, name, length);
-    if (matched > bestLength) {
-      bestLength = matched;
-      best = i;
+  // Without a system locale the form after a day is the full name itself.
+  if (!HasFixedNames(locale)) {
+    OsLocalTime now{};
+    OsGetLocalTime(&now);
+    char name[kLocaleNameCapacity];
+    for (int i = 0; i < 12; ++i) {
+      const size_t length = GetLocaleGenitiveMonthName(now.year, i + 1, 1, locale, name, sizeof name);
+      const size_t matched = MatchesIgnoringCase(*p, name, length);
+      if (matched > bestLength) {
+        bestLength = matched;
+        best = i;
+      }
     }
   }
   if (best == kUnset) return false;
@@ -241,6 +287,28 @@ bool CouldBeDateOrTime(const char* text, const RegionalSettings& separators) {
   return digit && between;
 }
 
+// Reads the text by a list of date and time tokens; see ParseLocaleDate.
+bool ReadByTokens(const FormatToken* tokens, int count, const char* text, const char** end, DateTime* value,
+                  const RegionalSettings& separators, bool* elapsed) {
+  Fields fields;
+  bool inFraction = false;
+  bool anyElapsed = false;
+  const char* p = text;
+  for (int i = 0; i < count; ++i) {
+    const FormatToken& t = tokens[i];
+    if (t.kind & kTokenElapsed) anyElapsed = true;
+    p = SkipBlanks(p);
+    if (!ReadToken(t, &p, separators, &inFraction, &fields)) return false;
+  }
+  if (!FinishValue(fields, anyElapsed, value)) {
+    std::memset(value, 0, sizeof *value);
+    return false;
+  }
+  *elapsed = anyElapsed;
+  *end = SkipBlanks(p);
+  return true;
+}
+
 // Matches the whole text against the code of a category built from date
 // and time options with the generic separators, as the display builds it.
 class StyleMatcher {
@@ -252,24 +320,35 @@ class StyleMatcher {
   // typed date names its day, and "1/45" is no month of 2045. The cell's own
   // month-and-year code reads the first of the month.
   bool Matches(uint8_t category, const DateTimeFormatOptions& options, bool ownCode = false) {
+    const DateStyleCode& code = CompiledDateStyle(category, options);
+    if (!code.compiled) return false;
+    if (!ownCode && (code.kinds & kTokenMonth) && !(code.kinds & kTokenDay)) return false;
+    const char* end = nullptr;
+    if (!code.kept) return MatchesRecompiled(category, options);
+    if (!MayReadText(code, text_)) return false;
+    std::memset(value_, 0, sizeof *value_);
+    *elapsed_ = false;
+    return ReadByTokens(code.tokens, code.tokenCount, text_, &end, value_, separators_, elapsed_) &&
+           *end == '\0';
+  }
+
+ private:
+  bool MatchesRecompiled(uint8_t category, const DateTimeFormatOptions& options) {
     NumFormatOptions all;
     std::memset(&all, 0, sizeof all);
     all.dateTime = options;
     char code[kNumFormatCodeSize];
-    if (!BuildFormatCode(category, all, code, sizeof code, nullptr) || !format_.Compile(code, nullptr))
+    static NumberFormat format;
+    if (!BuildFormatCode(category, all, code, sizeof code, nullptr) || !format.Compile(code, nullptr))
       return false;
-    const uint32_t kinds = format_.sections[0].kinds;
-    if (!ownCode && (kinds & kTokenMonth) && !(kinds & kTokenDay)) return false;
     const char* end = nullptr;
-    return ParseLocaleDate(format_, text_, &end, value_, separators_, elapsed_) && *end == '\0';
+    return ParseLocaleDate(format, text_, &end, value_, separators_, elapsed_) && *end == '\0';
   }
 
- private:
   const char* text_;
   const RegionalSettings& separators_;
   DateTime* value_;
   bool* elapsed_;
-  NumberFormat format_;
 };
 
 bool Found(uint8_t category, const DateTimeFormatOptions& options, uint8_t* outCategory,
@@ -294,23 +373,7 @@ bool ParseLocaleDate(const NumberFormat& code, const char* text, const char** en
   *end = text;
   if (code.sectionCount == 0) return false;
   const FormatSection& s = code.sections[0];
-  Fields fields;
-  bool inFraction = false;
-  bool anyElapsed = false;
-  const char* p = text;
-  for (int i = s.firstToken; i < s.firstToken + s.tokenCount; ++i) {
-    const FormatToken& t = code.tokens[i];
-    if (t.kind & kTokenElapsed) anyElapsed = true;
-    p = SkipBlanks(p);
-    if (!ReadToken(t, &p, separators, &inFraction, &fields)) return false;
-  }
-  if (!FinishValue(fields, anyElapsed, value)) {
-    std::memset(value, 0, sizeof *value);
-    return false;
-  }
-  *elapsed = anyElapsed;
-  *end = SkipBlanks(p);
-  return true;
+  return ReadByTokens(&code.tokens[s.firstToken], s.tokenCount, text, end, value, separators, elapsed);
 }
 
 bool ParseValueWithHint(const char* text, DateTime* value, uint8_t* category, NumFormatOptions* options,

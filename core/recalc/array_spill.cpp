@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -103,9 +104,12 @@ void MarkFormulaError(CellStore& store, uint16_t column, uint32_t row, uint8_t e
 }
 
 // Writes every element but (0, 0) as a spill value; false when a block cannot be had.
-bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row) {
+// from, when given, stands on the formula cell's record.
+bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row, const CellCursor* from) {
   uint8_t buffer[kBlockPayload];
   CellCursor out;
+  if (from)
+    out = *from;
   out.flags = kCursorAfterRecord;
   CellCursor in;
   in.flags = kCursorAfterRecord;
@@ -157,8 +161,9 @@ bool ElementNumber(const CellRecord* element, double* number) {
 // A result of numbers of the same extent as the one the formula spilled
 // before, each element where a spill value of a number stands, is written
 // over the old values: the records keep their places, so the positions and
-// row index that the pass's readers hold stay good. False, with nothing
-// written, when the result does not fit so.
+// row index that the pass's readers hold stay good. Such an area holds only
+// the formula's own spill values, so nothing can block it. False, with
+// nothing written, when the result does not fit so.
 bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellRecord* cell, CellBlock* chain,
                              uint32_t columns, uint32_t rows) {
   if (!cell->IsSpillingArrayFormula() || cell->HasCachedText() || cell->ArrayColumns() != columns ||
@@ -171,7 +176,13 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
   double firstNumber = 0;
   if (first && !ElementNumber(first, &firstNumber))
     return false;
-  // Both walks in storage order, twice: first to check, then to write.
+  // The values of a small result are noted while they are checked and then
+  // written without a second walk; a larger one is walked again to write.
+  constexpr uint32_t kNoted = 16;
+  CellRecord* noted[kNoted];
+  double numbers[kNoted];
+  uint8_t errors[kNoted];
+  uint32_t count = 0;
   for (int writing = 0; writing < 2; ++writing) {
     CellCursor values = WalkFromFormula(store, place);
     CellCursor elements;
@@ -196,7 +207,21 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
       if (writing) {
         value->SetNumber(number);
         value->SetType(static_cast<uint8_t>(kCellNumber | kCellSpillValue | element->ErrorCode()));
+      } else if (count < kNoted) {
+        noted[count] = value;
+        numbers[count] = number;
+        errors[count] = element->ErrorCode();
+        ++count;
+      } else {
+        count = kNoted + 1;
       }
+    }
+    if (count <= kNoted) {
+      for (uint32_t i = 0; i < count; ++i) {
+        noted[i]->SetNumber(numbers[i]);
+        noted[i]->SetType(static_cast<uint8_t>(kCellNumber | kCellSpillValue | errors[i]));
+      }
+      break;
     }
   }
   cell->SetResultFlags(static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultArray | kResultCachedNumber));
@@ -205,9 +230,39 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
   return true;
 }
 
+// The formula cell's place, where the walks of its area begin: found from
+// the record and the block the caller saw it in when it lies there still,
+// else by a search.
+const CellRecord* PlaceFormula(CellStore& store, CellRecord* cell, CellBlock* block, uint16_t column, uint32_t row,
+                               CellCursor* place) {
+  if (cell && block) {
+    const uintptr_t at = reinterpret_cast<uintptr_t>(cell->Bytes());
+    const uintptr_t payload = reinterpret_cast<uintptr_t>(block->payload);
+    if (at >= payload && at < payload + block->used && cell->Column() == column && cell->Row() == row) {
+      place->block = block;
+      place->offset = static_cast<uint16_t>(at - payload);
+      return cell;
+    }
+  }
+  return store.FindCell(row, column, place);
+}
+
+void DeleteSpillBands(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows,
+                      const CellCursor* place);
+
 }  // namespace
 
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows) {
+  DeleteSpillBands(store, column, row, columns, rows, nullptr);
+}
+
+namespace {
+
+// DeleteOwnSpill; the walks start at the formula cell's place when it is
+// given (valid until the first deletion), else at the band's first row.
+void DeleteSpillBands(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows,
+                      const CellCursor* place) {
+  const uint64_t placeChanges = store.ChainChanges();
   const Area area = SpillArea(column, row, columns, rows);
   // The two bands beside and below the formula cell.
   const Area bands[2] = {
@@ -222,12 +277,20 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
     // anything else found there is kept, the spill values around it deleted
     // one by one.
     bool onlySpill = true;
-    CellCursor cursor = store.StartRangeWalk(band.firstRow);
-    while (const CellRecord* cell = cursor.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow))
+    bool found = false;
+    CellCursor cursor = place && store.ChainChanges() == placeChanges ? WalkFromFormula(store, *place)
+                                                                      : store.StartRangeWalk(band.firstRow);
+    while (const CellRecord* cell = cursor.NextInRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow)) {
+      found = true;
       if (!cell->IsSpillValue()) {
         onlySpill = false;
         break;
       }
+    }
+    // An empty band, as a result's new area usually is, needs no deletion
+    // (whose search of the row costs more than this walk).
+    if (!found)
+      continue;
     if (onlySpill) {
       store.DeleteRange(band.firstColumn, band.lastColumn, band.firstRow, band.lastRow, nullptr, false);
       continue;
@@ -248,15 +311,17 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
   }
 }
 
-bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged) {
+}  // namespace
+
+bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, CellBlock* knownBlock, uint16_t column,
+                      uint32_t row, bool* layoutChanged) {
   const EvalValue result = state.operands[1];
   // The slot gives its chain up, so that the evaluator's stacks stay in step.
   CellBlock* chain = state.TakeSlotArray(1);
   const uint32_t columns = result.second.column + 1;
   const uint32_t rows = result.second.row + 1;
-  // The formula cell's place, where the walks of its area begin.
   CellCursor place;
-  const CellRecord* cell = store.FindCell(row, column, &place);
+  const CellRecord* cell = PlaceFormula(store, known, knownBlock, column, row, &place);
   if (!cell) {
     state.arrays.ReleaseChain(chain);
     return true;
@@ -265,6 +330,10 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
   uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
   if (error == kErrorNone && (uint32_t(column) + columns - 1 > kMaxColumn || uint64_t(row) + rows - 1 > kMaxRow))
     error = kErrorRef;
+  if (error == kErrorNone && OverwriteSpilledNumbers(store, place, const_cast<CellRecord*>(cell), chain, columns, rows)) {
+    state.arrays.ReleaseChain(chain);
+    return true;
+  }
   const Area owned = OwnedArea(cell);
   const Area wanted = SpillArea(column, row, columns, rows);
   const Area examined{column, wanted.lastColumn > owned.lastColumn ? wanted.lastColumn : owned.lastColumn, row,
@@ -288,17 +357,18 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
     return true;
   }
 
-  if (OverwriteSpilledNumbers(store, place, const_cast<CellRecord*>(cell), chain, columns, rows)) {
-    state.arrays.ReleaseChain(chain);
-    return true;
-  }
   // The formula record is replaced, not deleted, so that a failure cannot lose it.
+  const uint64_t placeChanges = store.ChainChanges();
   if (cell->IsSpillingArrayFormula() || wanted.lastColumn > column || wanted.lastRow > row) {
-    DeleteOwnSpill(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),
-                   examined.lastRow - row + 1);
+    DeleteSpillBands(store, column, row, static_cast<uint16_t>(examined.lastColumn - column + 1),
+                     examined.lastRow - row + 1, &place);
     *layoutChanged = true;
   }
-  cell = store.GetCell(row, column);
+  // Nothing deleted (a new area is usually empty): the record and its place
+  // hold, and the writes start there rather than search the row.
+  const bool placeHolds = store.ChainChanges() == placeChanges;
+  if (!placeHolds)
+    cell = store.GetCell(row, column);
   FormulaCellFields fields;
   fields.resultFlags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultArray);
   fields.arrayColumns = static_cast<uint16_t>(columns);
@@ -320,7 +390,12 @@ bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint3
   if (first)
     fields.typeExtra = first->ErrorCode();
   *layoutChanged = true;
-  bool stored = RewriteFormulaCell(store, cell, fields) && WriteSpillValues(store, chain, column, row);
+  CellCursor at;
+  if (placeHolds)
+    at = place;
+  at.flags = 0;
+  const bool stored = RewriteFormulaCell(store, cell, fields, placeHolds ? &at : nullptr) &&
+                      WriteSpillValues(store, chain, column, row, placeHolds ? &at : nullptr);
   state.arrays.ReleaseChain(chain);
   if (!owned.Contains(wanted.lastColumn, wanted.lastRow))
     state.spillAreasGrew = 1;

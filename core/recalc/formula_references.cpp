@@ -104,8 +104,12 @@ class KeptTokens {
 
 template <class Tokens>
 bool VisitReferences(EvalState& state, CellStore* store, Tokens tokens, CellRectangleVisitor visit, void* context) {
-  char lastText[kQualifierCapacity] = "";
-  char qualifier[kQualifierCapacity] = "";
+  // Only the terminated text is ever read: the buffers are not cleared
+  // whole, which would cost a short formula's scan more than its tokens.
+  char lastText[kQualifierCapacity];
+  char qualifier[kQualifierCapacity];
+  lastText[0] = '\0';
+  qualifier[0] = '\0';
   bool qualified = false;
   uint32_t previous = kEvalInvalid;
   bool going = true;
@@ -118,7 +122,7 @@ bool VisitReferences(EvalState& state, CellStore* store, Tokens tokens, CellRect
     DiscardPayload(state, kind);
     if (kind == kOpSheet) {
       qualified = previous == kEvalText;
-      if (qualified) std::memcpy(qualifier, lastText, sizeof qualifier);
+      if (qualified) std::memcpy(qualifier, lastText, std::strlen(lastText) + 1);
     }
     if (kind != kEvalCellRef) {
       previous = kind;

@@ -12,25 +12,29 @@
 
 // Stores the result that state.Evaluate left (kind is what it returned) in
 // the formula cell (column, row) of store, whose record is cell (null: looked
-// up), and marks the cell calculated.
+// up), and marks the cell calculated. block is the block the caller found
+// the record in (null: unknown); it is used only while the record lies there.
 // The formula's error nibble always becomes the result's error. False when
 // storage ran out: the cell then carries "#MEMORY!". *layoutChanged is set
 // when records were moved, inserted or deleted (cursors into store are then
 // stale); it is never cleared.
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
-                        uint32_t row, bool* layoutChanged);
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
+                        uint16_t column, uint32_t row, bool* layoutChanged);
 
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula
-// cell (column, row) over the cells to the right and below.
-bool StoreArrayResult(EvalState& state, CellStore& store, uint16_t column, uint32_t row, bool* layoutChanged);
+// cell (column, row) over the cells to the right and below; cell and block
+// as for StoreFormulaResult.
+bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* cell, CellBlock* block, uint16_t column,
+                      uint32_t row, bool* layoutChanged);
 // Deletes the spill values of a spilling array formula's result area, its
 // formula cell excepted; cells of any other kind found there are kept.
 void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t columns, uint32_t rows);
 // Replaces the formula cell's record by one with the same formula text and
 // return link and the given result; false (record unchanged) when out of
-// memory.
-bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result);
+// memory. at, when given, is a cursor on the record, where the search for
+// its place starts; it is left on the new record.
+bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result, CellCursor* at);
 // The result flags that survive a new result: the pass's own bookkeeping.
 inline uint8_t PassFlags(const CellRecord* cell) {
   return static_cast<uint8_t>(cell->ResultFlags() & (kResultCalculated | kResultDependantWaits));

@@ -30,7 +30,7 @@ bool RewriteWithResult(CellStore& store, const CellRecord* cell, uint16_t column
   DropFormerSpill(store, cell, column, row, layoutChanged);
   cell = store.GetCell(row, column);
   *layoutChanged = true;
-  if (!RewriteFormulaCell(store, cell, fields)) {
+  if (!RewriteFormulaCell(store, cell, fields, nullptr)) {
     MarkMemoryFailure(store, column, row);
     return false;
   }
@@ -76,7 +76,7 @@ bool StoreText(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row
 
 }  // namespace
 
-bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result) {
+bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result, CellCursor* at) {
   if (!cell)
     return false;
   FormulaCellFields fields = result;
@@ -94,14 +94,14 @@ bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaC
     record->SetDependantColumn(cell->DependantColumn());
     record->SetDependantRow(cell->DependantRow());
     record->SetDependantSheet(cell->DependantSheet());
-    stored = store.InsertCell(record, nullptr);
+    stored = store.InsertCell(record, at);
   }
   std::free(buffer);
   return stored;
 }
 
-bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, uint16_t column,
-                        uint32_t row, bool* layoutChanged) {
+bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
+                        uint16_t column, uint32_t row, bool* layoutChanged) {
   if (!cell)
     cell = store.GetCell(row, column);
   const EvalValue& result = state.operands[1];
@@ -120,7 +120,7 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
       return stored;
     }
     case kEvalArray:
-      return StoreArrayResult(state, store, column, row, layoutChanged);
+      return StoreArrayResult(state, store, cell, block, column, row, layoutChanged);
     default: {
       // A formula that cannot be evaluated keeps its cached value for display.
       if (cell) {

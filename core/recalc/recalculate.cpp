@@ -15,19 +15,22 @@ struct SuspendedCell {
   CellStore* store;
   uint16_t column;
   uint32_t row;
-  // The cell's record, valid while the store's chain has not changed since.
+  // The cell's record, valid while the store's chain has not changed since,
+  // and the block holding it when known (else null), valid as long.
   CellRecord* record;
+  CellBlock* block;
   uint64_t chainChanges;
 };
 
-SuspendedCell Suspend(CellStore* store, CellRecord* record) {
-  return SuspendedCell{store, record->Column(), record->Row(), record, store->ChainChanges()};
+SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
+  return SuspendedCell{store, record->Column(), record->Row(), record, block, store->ChainChanges()};
 }
 
 // The suspended cell's record, looked up again only when records moved.
 CellRecord* RecordOf(SuspendedCell& cell) {
   if (cell.store->ChainChanges() != cell.chainChanges) {
     cell.record = cell.store->GetCell(cell.row, cell.column);
+    cell.block = nullptr;
     cell.chainChanges = cell.store->ChainChanges();
   }
   return cell.record;
@@ -158,39 +161,63 @@ CellRecord* NeededCell(const EvalState& state) {
 // chain closes a cycle: it becomes "#CIRC!" (keeping its cached value) and
 // counts as calculated, so the cells waiting on it see the error.
 bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
-                    bool* layoutChanged) {
+                    CellBlock* startBlock, bool* layoutChanged) {
   bool ok = true;
-  if (!chain.Push(Suspend(&store, start))) {
-    start->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
-    start->SetResultFlags(static_cast<uint8_t>(start->ResultFlags() | kResultCalculated));
+  start->SetPending(1);
+  // Most formulas need no uncalculated cell: the first evaluation is stored
+  // without the chain, which takes over, with that evaluation, only when a
+  // cell is needed.
+  SuspendedCell first = Suspend(&store, start, startBlock);
+  state.owner = &workbook;
+  state.sheet = &store;
+  uint32_t kind = EvaluateCell(state, start);
+  CellRecord* needed = NeededCell(state);
+  if (!needed) {
+    CellRecord* cell = RecordOf(first);
+    if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
+      ok = false;
+    if (CellRecord* done = RecordOf(first))
+      LeaveChain(done);
+    return ok;
+  }
+  if (!chain.Push(first)) {
+    if (CellRecord* cell = RecordOf(first)) {
+      cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
+      cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+      LeaveChain(cell);
+    }
     return false;
   }
-  start->SetPending(1);
 
+  bool evaluated = true;  // the top's evaluation stands in state
   while (!chain.Empty()) {
     SuspendedCell& top = chain.Top();
     CellRecord* cell = RecordOf(top);
-    if (!cell || !cell->IsFormula()) {
-      chain.Pop();
-      continue;
+    if (!evaluated) {
+      if (!cell || !cell->IsFormula()) {
+        chain.Pop();
+        continue;
+      }
+      if (cell->ResultFlags() & kResultCalculated) {
+        // Found circular while it waited: its "#CIRC!" stands.
+        LeaveChain(cell);
+        chain.Pop();
+        continue;
+      }
+      state.owner = &workbook;
+      state.sheet = top.store;
+      kind = EvaluateCell(state, cell);
+      needed = NeededCell(state);
     }
-    if (cell->ResultFlags() & kResultCalculated) {
-      // Found circular while it waited: its "#CIRC!" stands.
-      LeaveChain(cell);
-      chain.Pop();
-      continue;
-    }
-    state.owner = &workbook;
-    state.sheet = top.store;
-    const uint32_t kind = EvaluateCell(state, cell);
-    if (CellRecord* needed = NeededCell(state)) {
+    evaluated = false;
+    if (needed) {
       if (needed->Pending() > 0) {
         needed->SetType(static_cast<uint8_t>(kCellFormula | kErrorCirc));
         needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultCalculated));
         continue;
       }
       const SuspendedCell waiting = top;
-      if (chain.Push(Suspend(state.pending.sheet, needed))) {
+      if (chain.Push(Suspend(state.pending.sheet, needed, nullptr))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
         needed->SetDependantColumn(waiting.column);
@@ -214,7 +241,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     }
     // The evaluation may have moved records (a solver's trial values).
     cell = RecordOf(top);
-    if (!StoreFormulaResult(state, kind, *top.store, cell, top.column, top.row, layoutChanged))
+    if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
       ok = false;
     if (CellRecord* done = RecordOf(top))
       LeaveChain(done);
@@ -239,7 +266,7 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
     const uint32_t row = cell->Row();
     bool layoutChanged = false;
     const uint64_t changes = store.ChainChanges();
-    if (!CalculateChain(state, workbook, chain, store, cell, &layoutChanged))
+    if (!CalculateChain(state, workbook, chain, store, cell, cursor.block, &layoutChanged))
       ok = false;
     if (layoutChanged || store.ChainChanges() != changes) {
       // Results stored on the way moved records: find the place again.
