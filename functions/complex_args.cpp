@@ -24,15 +24,26 @@ bool WritesExactly(double x) {
 uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   // A number would be written as text only to be read back unchanged.
   const EvalValue& value = state.operands[slot];
-  if (value.kind == kEvalNumber && value.error == kErrorNone && WritesExactly(value.number)) {
-    *z = Complex{value.number == 0.0 ? 0.0 : value.number, 0.0};
-    return kErrorNone;
+  state.ResolveOperand(slot);
+  if (value.kind == kEvalNumber && value.error == kErrorNone && ComplexOfNumber(value.number, z)) return kErrorNone;
+  if (value.kind == kEvalText) {
+    // Parsed where it stands: pool texts end with a NUL, as the copy would.
+    const uint8_t error = static_cast<uint8_t>(value.error);
+    const bool parsed = error == kErrorNone && ParseComplex(state.SlotText(slot), &z->re, &z->im);
+    state.DisownSlot(slot);
+    return error != kErrorNone ? error : (parsed ? uint8_t(kErrorNone) : uint8_t(kErrorValue));
   }
   char text[kArgTextCapacity];
   text[0] = '\0';
   const uint8_t error = GetArgText(state, slot, text);
   if (error != kErrorNone) return error;
   return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);
+}
+
+bool ComplexOfNumber(double x, Complex* z) {
+  if (!WritesExactly(x)) return false;
+  *z = Complex{x == 0.0 ? 0.0 : x, 0.0};
+  return true;
 }
 
 bool IsBadComplex(const Complex& z) { return IsBadNumber(z.re) || IsBadNumber(z.im); }

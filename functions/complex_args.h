@@ -17,6 +17,11 @@ struct Complex {
 // number is "#VALUE!". An empty value reads as the empty text and so fails.
 uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z);
 
+// The complex number GetArgComplex reads from a slot holding the number x
+// without an error, when that needs no text: false when x would be written
+// out and read back.
+bool ComplexOfNumber(double x, Complex* z);
+
 // True when either part is infinite, NaN or denormal.
 bool IsBadComplex(const Complex& z);
 

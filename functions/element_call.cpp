@@ -7,13 +7,17 @@ bool BeginElementCall(EvalState& state, uint16_t positions, uint32_t broadcastMa
   if (!RequireArgs(state, positions)) return false;
   IgnoreArgsBeyond(state, positions);
   const uint16_t first = FirstArg(state);
+  const uint16_t looked = positions < 32 ? positions : 32;
+  const auto broadcasts = [&](uint16_t i) {
+    return (broadcastMask >> i & 1u) && IsRangeOrArray(state.operands[first + i]);
+  };
+  // Nearly every call has scalars in its scalar positions: the flags for
+  // BroadcastArrays are only built once a range or an array turns up.
+  uint16_t i = 0;
+  while (i < looked && !broadcasts(i)) ++i;
+  if (i == looked) return true;
   uint8_t flags[EvalState::kStackSlots] = {};
-  bool any = false;
-  for (uint16_t i = 0; i < positions && i < 32; ++i) {
-    flags[i] = (broadcastMask >> i & 1u) && IsRangeOrArray(state.operands[first + i]);
-    any = any || flags[i];
-  }
-  if (!any) return true;
+  for (; i < looked; ++i) flags[i] = broadcasts(i);
   state.BroadcastArrays(flags, first);
   return false;
 }

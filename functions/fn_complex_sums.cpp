@@ -38,6 +38,15 @@ void FoldComplexArgs(EvalState& state, Complex start, Fold fold) {
     error = LargerErrorOf(error, rangeError);
     if (rangeError == kErrorNone) {
       for (const CellRecord* cell = NextArgCell(range); cell; cell = NextArgCell(range)) {
+        // A plain number cell is read without going through the slot; a
+        // cell noted as pending here is noted again, to no effect, below.
+        double x = 0.0;
+        Complex z{};
+        if (ReadPlainNumber(state, range, cell, &x) && ComplexOfNumber(x, &z)) {
+          running = fold(running, z);
+          if (IsBadComplex(running)) error = LargerErrorOf(error, kErrorNum);
+          continue;
+        }
         CellValueToSlot(state, slot, range, cell);
         take(slot);
         state.DisownSlot(slot);

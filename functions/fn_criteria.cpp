@@ -21,6 +21,9 @@ struct Criterion {
   double number = 0;
   size_t operandLength = 0;
   uint32_t error = kErrorNone;
+  // Whether a number below, equal to or above the operand's number meets
+  // the criterion, settled once for every number compared.
+  bool numberMeets[3] = {false, false, false};
   WholeTextShape pattern;  // of the operand
   char operand[EvalState::kJoinedTextCapacity + 1];
   Criterion() { operand[0] = '\0'; }
@@ -72,6 +75,24 @@ void SetOperand(Criterion* criterion, const char* text) {
   criterion->operandLength = length;
 }
 
+bool Compare(CriterionOp op, int order) {
+  switch (op) {
+    case CriterionOp::kEqual:
+      return order == 0;
+    case CriterionOp::kNotEqual:
+      return order != 0;
+    case CriterionOp::kLess:
+      return order < 0;
+    case CriterionOp::kLessEqual:
+      return order <= 0;
+    case CriterionOp::kGreater:
+      return order > 0;
+    case CriterionOp::kGreaterEqual:
+      return order >= 0;
+  }
+  return false;
+}
+
 // Reads the criterion from its slot; the slot owns nothing afterwards.
 Criterion ReadCriterion(EvalState& state, uint16_t slot) {
   Criterion criterion;
@@ -100,27 +121,23 @@ Criterion ReadCriterion(EvalState& state, uint16_t slot) {
     SetOperand(&criterion, text);
     criterion.number = LeadingNumber(criterion.operand);
   }
-  criterion.pattern.Settle(criterion.operand);
+  // Only equality compares texts by pattern.
+  if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
+    criterion.pattern.Settle(criterion.operand);
+  // Which of below, equal and above meets each operator, in its order; a
+  // criterion carrying an error meets no number.
+  static constexpr bool kMeets[6][3] = {{false, true, false}, {true, false, true}, {true, false, false},
+                                        {true, true, false},  {false, false, true}, {false, true, true}};
+  const bool usable = criterion.error == kErrorNone;
+  for (int i = 0; i < 3; ++i) criterion.numberMeets[i] = usable && kMeets[static_cast<int>(criterion.op)][i];
   state.DisownSlot(slot);
   return criterion;
 }
 
-bool Compare(CriterionOp op, int order) {
-  switch (op) {
-    case CriterionOp::kEqual:
-      return order == 0;
-    case CriterionOp::kNotEqual:
-      return order != 0;
-    case CriterionOp::kLess:
-      return order < 0;
-    case CriterionOp::kLessEqual:
-      return order <= 0;
-    case CriterionOp::kGreater:
-      return order > 0;
-    case CriterionOp::kGreaterEqual:
-      return order >= 0;
-  }
-  return false;
+// Whether a number without error meets the criterion.
+inline bool NumberMatches(double x, const Criterion& criterion) {
+  const double n = criterion.number;
+  return criterion.numberMeets[x < n ? 0 : (x > n ? 2 : 1)];
 }
 
 // Whether a value meets the criterion.
@@ -136,12 +153,16 @@ bool Matches(const CellValueView& value, const Criterion& criterion) {
     const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
     return Compare(criterion.op, order);
   }
-  if (value.kind == kEvalNumber) {
-    const double x = value.number;
-    const double n = criterion.number;
-    return Compare(criterion.op, x < n ? -1 : (x > n ? 1 : 0));
-  }
+  if (value.kind == kEvalNumber) return NumberMatches(value.number, criterion);
   return false;
+}
+
+// Matches for a cell: a plain number, the common case, is compared without
+// viewing the cell's value.
+inline bool CellMatches(EvalState& state, const ArgRange& range, const CellRecord* cell, const Criterion& criterion) {
+  double x = 0;
+  if (ReadPlainNumber(state, range, cell, &x)) return NumberMatches(x, criterion);
+  return Matches(state.ViewCell(cell, range.sheet), criterion);
 }
 
 }  // namespace
@@ -157,7 +178,7 @@ void FnCountIf(EvalState& state) {
   double count = 0;
   if (error == kErrorNone) {
     while (const CellRecord* cell = NextArgCell(range))
-      if (Matches(state.ViewCell(cell, range.sheet), criterion))
+      if (CellMatches(state, range, cell, criterion))
         ++count;
   }
   ReleaseArgRange(state, range);
@@ -197,14 +218,17 @@ void FnSumIf(EvalState& state) {
       if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
       // An absent search cell reads as the number 0.
-      CellValueView value{kEvalNumber, kErrorNone, 0.0, nullptr, 0};
-      if (searchCell) {
-        value = state.ViewCell(searchCell, search.sheet);
-        if (value.error != kErrorNone)
+      if (!searchCell) {
+        if (!NumberMatches(0.0, criterion))
+          continue;
+      } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
+        if (!NumberMatches(y, criterion))
+          continue;
+      } else {
+        const CellValueView value = state.ViewCell(searchCell, search.sheet);
+        if (value.error != kErrorNone || !Matches(value, criterion))
           continue;
       }
-      if (!Matches(value, criterion))
-        continue;
       total += x;
       if (IsBadNumber(total)) {
         error = kErrorNum;

@@ -13,14 +13,16 @@
 
 namespace {
 
+// Flows up to this many are discounted with a table of factors on the
+// stack, one product per flow; more take the squares bit by bit.
+constexpr uint32_t kTabledPeriods = 64;
+
 // The flows discounted to one period before the first: the k-th flow by k
 // periods.
 // Each discount factor is IntPow(q, k) to the last bit: the same products
 // of the same repeated squares, only the squares are made once per rate
 // rather than once per flow.
-double PeriodicValue(const void* context, double rate, uint8_t* error) {
-  const CashFlows& flows = *static_cast<const CashFlows*>(context);
-  const double q = 1.0 + rate;
+double PeriodicValueBySquares(const CashFlows& flows, double q, uint8_t* error) {
   double squares[32];
   squares[0] = q;
   uint32_t squared = 1;
@@ -41,6 +43,41 @@ double PeriodicValue(const void* context, double rate, uint8_t* error) {
     }
   }
   return sum;
+}
+
+// The same factors: IntPow multiplies the squares of k's bits from the
+// lowest up, so the factor of k is that of k less its highest bit times the
+// square of that bit, and the square of a bit is the factor of its power of
+// two (1 * x is x to the last bit).
+double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
+  double factors[kTabledPeriods + 1];
+  factors[1] = q;
+  uint32_t highest = 1;  // the highest power of two up to the period
+  double sum = 0.0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    const uint32_t periods = i + 1;
+    if (periods > 1) {
+      if ((periods & (periods - 1)) == 0) {
+        factors[periods] = factors[highest] * factors[highest];
+        highest = periods;
+      } else {
+        factors[periods] = factors[periods - highest] * factors[highest];
+      }
+    }
+    sum += flows.amounts[i] / factors[periods];
+    if (IsBadNumber(sum)) {
+      *error = kErrorNum;
+      return 0.0;
+    }
+  }
+  return sum;
+}
+
+double PeriodicValue(const void* context, double rate, uint8_t* error) {
+  const CashFlows& flows = *static_cast<const CashFlows*>(context);
+  const double q = 1.0 + rate;
+  return flows.count <= kTabledPeriods ? PeriodicValueByTable(flows, q, error)
+                                       : PeriodicValueBySquares(flows, q, error);
 }
 
 }  // namespace

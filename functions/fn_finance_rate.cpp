@@ -23,7 +23,10 @@ double DatedValue(const void* context, double rate, uint8_t* error) {
   const CashFlows& flows = *static_cast<const CashFlows*>(context);
   double sum = 0.0;
   for (uint32_t i = 0; i < flows.count; ++i) {
-    sum += flows.amounts[i] / std::pow(1.0 + rate, flows.days[i] / kDaysPerYear);
+    // A power of 0 is 1 for every base, and a division by 1 changes nothing:
+    // the first flow's own date needs no power.
+    const double days = flows.days[i];
+    sum += days == 0.0 ? flows.amounts[i] : flows.amounts[i] / std::pow(1.0 + rate, days / kDaysPerYear);
     if (IsBadNumber(sum)) {
       *error = kErrorNum;
       return 0.0;

@@ -4,6 +4,7 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
+#include "functions/cell_integer.h"
 #include "functions/factorial.h"
 #include "functions/fn_sums.h"
 
@@ -32,8 +33,12 @@ void ForEachInteger(EvalState& state, int32_t min, int32_t max, Visit visit) {
     if (rangeError != kErrorNone)
       visit(0, rangeError);
     while (const CellRecord* cell = NextArgCell(range)) {
-      CellValueToSlot(state, slot, range, cell);
       int32_t value = 0;
+      if (ReadPlainInteger(state, range, cell, min, max, &value)) {
+        visit(value, kErrorNone);
+        continue;
+      }
+      CellValueToSlot(state, slot, range, cell);
       const uint8_t error = GetArgInt(state, slot, &value, min, max);
       state.DisownSlot(slot);
       visit(value, error);

@@ -6,6 +6,7 @@
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "functions/cell_integer.h"
 #include "functions/element_call.h"
 
 namespace {
@@ -37,9 +38,13 @@ uint32_t ForEachTruth(EvalState& state, Count count) {
     ArgRange range;
     error = LargerErrorOf(error, GetArgRange(state, slot, &range));
     while (const CellRecord* cell = NextArgCell(range)) {
+      int32_t truth = 0;
+      if (ReadPlainInteger(state, range, cell, 0, kLargestInt, &truth)) {
+        if (error == kErrorNone) count(truth);
+        continue;
+      }
       CellValueToSlot(state, slot, range, cell);
       if (IsOmittedArg(state.operands[slot])) continue;
-      int32_t truth = 0;
       error = LargerErrorOf(error, ReadTruth(state, slot, &truth));
       state.DisownSlot(slot);
       if (error == kErrorNone) count(truth);

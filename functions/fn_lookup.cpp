@@ -68,24 +68,33 @@ struct Hit {
   uint32_t row = 0;
 };
 
+// Whether a number found in the search is taken over the best so far.
+inline bool TakesNumber(double x, double key, int32_t mode, bool found, double best) {
+  if (mode == kExactMatch) return x == key;
+  if (mode == kLargestNotAbove) return x <= key && (!found || x > best);
+  return x >= key && (!found || x < best);
+}
+
 // The best cell of the area for the mode; cells carrying errors are never
-// found.
+// found. The area starts at the source's first row and the source's walk
+// has not begun, so the search walks on from where the reader put it.
 Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const LookupKey& key, int32_t mode) {
   ArgRange walk = source;
   walk.firstColumn = area.firstColumn;
-  walk.firstRow = area.firstRow;
   walk.lastColumn = area.lastColumn;
   walk.lastRow = area.lastRow;
-  RestartArgRange(walk);
   Hit best;
   double bestNumber = 0;
   char bestText[kArgTextCapacity];
   bestText[0] = '\0';
   size_t bestLength = 0;
   while (const CellRecord* cell = NextArgCell(walk)) {
-    const CellValueView value = state.ViewCell(cell, walk.sheet);
     bool take = false;
-    if (value.error != kErrorNone) {
+    double x = 0;
+    if (ReadPlainNumber(state, walk, cell, &x)) {
+      // A plain number, the common cell, is compared without viewing it.
+      take = !key.isText && TakesNumber(x, key.number, mode, best.found, bestNumber);
+    } else if (const CellValueView value = state.ViewCell(cell, walk.sheet); value.error != kErrorNone) {
       // not comparable
     } else if (key.isText && value.kind == kEvalText) {
       const char* text = value.text;
@@ -104,16 +113,12 @@ Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const
         }
       }
     } else if (!key.isText && (value.kind == kEvalNumber || value.kind == kEvalEmpty)) {
-      const double x = value.kind == kEvalNumber ? value.number : 0.0;
-      if (mode == kExactMatch)
-        take = x == key.number;
-      else if (mode == kLargestNotAbove)
-        take = x <= key.number && (!best.found || x > bestNumber);
-      else
-        take = x >= key.number && (!best.found || x < bestNumber);
-      if (take) bestNumber = x;
+      x = value.kind == kEvalNumber ? value.number : 0.0;
+      take = TakesNumber(x, key.number, mode, best.found, bestNumber);
     }
     if (take) {
+      // Only a number key reads the best number.
+      bestNumber = x;
       best.found = true;
       best.column = cell->Column();
       best.row = cell->Row();

@@ -4,7 +4,9 @@
 
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "functions/array_result.h"
 #include "functions/element_call.h"
 #include "functions/wildcard_match.h"
 #include "platform/os_services.h"
@@ -120,7 +122,39 @@ void FnLeft(EvalState& state) {
   SetTextOrError(state, text, static_cast<size_t>(n) < length ? static_cast<size_t>(n) : length, error);
 }
 
+namespace {
+
+// LEN of a worksheet range: the array element-by-element application
+// builds, an element per existing cell at its place, each what LEN of the
+// cell's value gives, made without a call per cell. False, untouched, for
+// any other argument.
+bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
+  const EvalValue& value = state.operands[slot];
+  if (value.kind != kEvalRange || value.error != kErrorNone || !EvalState::MayBroadcast()) return false;
+  const uint32_t columns = value.second.column - value.first.column + 1;
+  const uint32_t rows = value.second.row - value.first.row + 1;
+  ArgRange range;
+  GetArgRange(state, slot, &range);
+  ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
+  char buffer[kArgTextCapacity];
+  while (const CellRecord* cell = NextArgCell(range)) {
+    const CellValueView view = state.ViewCell(cell, range.sheet);
+    const char* text = nullptr;
+    // An error's element is 0 carrying it, whatever the value.
+    const size_t length = view.error != kErrorNone ? 0 : CellValueText(view, buffer, &text);
+    if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, double(length),
+                           static_cast<uint8_t>(view.error)))
+      break;
+  }
+  ReleaseArgRange(state, range);
+  SetArrayResult(state, lengths, columns, rows);
+  return true;
+}
+
+}  // namespace
+
 void FnLen(EvalState& state) {
+  if (ArgCount(state) == 1 && SetLengthsOfRange(state, FirstArg(state))) return;
   if (!BeginElementCall(state, 1)) return;
   // A text is measured where it stands, up to its first NUL as a copy
   // would be; other values are written out first.

@@ -14,28 +14,59 @@ namespace {
 constexpr int32_t kSunday = 1;
 constexpr int32_t kSaturday = 7;
 
-// Holidays mark a month and day in every year.
+// Holidays mark a month and day in every year: bit d of a month's mask
+// marks its day d.
 struct HolidayTable {
-  bool marked[13][32];
-  uint8_t markedInMonth[13];  // how many days of the month are marked
+  uint32_t markedDays[13];
+
+  bool Marked(int32_t month, int32_t day) const { return (markedDays[month] >> day & 1u) != 0; }
 };
+
+// The bits of the days first .. last (1 .. 31) of a month.
+uint32_t DaysMask(int32_t first, int32_t last) {
+  return ((2u << last) - 1u) & ~((1u << first) - 1u);
+}
+
+int32_t LowestBit(uint32_t bits) {
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int32_t bit = 0;
+  while (!(bits >> bit & 1u)) ++bit;
+  return bit;
+#endif
+}
+
+// The days of a month from 1 to 12: the same as DaysInMonth, without its
+// carrying of months outside the year, which the calendar's own months never
+// need.
+int32_t MonthLength(int32_t year, int32_t month) {
+  static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
 
 bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
 
 // The weekday (1 Sunday .. 7 Saturday) days after the given one.
 int32_t WeekdayAfter(int32_t weekday, int32_t days) { return (weekday - 1 + days) % 7 + 1; }
 
-// The working days among the days first .. last of a month, day first
+// The days from a fixed day to the given one of the Gregorian calendar:
+// the difference of two is the days between them.
+int64_t DaySerial(int32_t year, int32_t month, int32_t day) {
+  const int64_t y = year - (month <= 2 ? 1 : 0);
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yearOfEra = y - era * 400;
+  const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+}
+
+// The days of a span of length days that are not weekend days, its first
 // falling on the given weekday: whole weeks hold five, the rest are looked
-// at one by one, and so are the month's holidays.
-int32_t WorkdaysInMonth(const HolidayTable& holidays, int32_t month, int32_t first, int32_t last, int32_t weekday) {
-  const int32_t length = last - first + 1;
-  int32_t count = length / 7 * 5;
+// at one by one.
+int64_t WeekdaysInSpan(int32_t length, int32_t weekday) {
+  int64_t count = int64_t(length / 7) * 5;
   for (int32_t i = length / 7 * 7; i < length; ++i)
     if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
-  if (holidays.markedInMonth[month] == 0) return count;
-  for (int32_t day = first; day <= last; ++day)
-    if (holidays.marked[month][day] && !IsWeekend(WeekdayAfter(weekday, day - first))) --count;
   return count;
 }
 
@@ -60,7 +91,7 @@ struct CalendarDay {
       month = 1;
       ++year;
     }
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
   }
   void Back() {
     weekday = (weekday + 5) % 7 + 1;
@@ -69,33 +100,40 @@ struct CalendarDay {
       month = 12;
       --year;
     }
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
     day = monthLength;
   }
   bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
   bool IsWorkday(const HolidayTable& holidays) const {
-    return !IsWeekend(weekday) && !holidays.marked[month][day];
+    return !IsWeekend(weekday) && !holidays.Marked(month, day);
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
     if (month != other.month) return month > other.month;
     return day > other.day;
   }
-  // The working days from this day through last, both counted, a month at
-  // a time; this day ends on the first of the month after last.
-  int64_t CountWorkdaysThrough(const CalendarDay& last, const HolidayTable& holidays) {
-    int64_t count = 0;
-    while (!After(last)) {
-      const bool lastMonth = year == last.year && month == last.month;
-      const int32_t end = lastMonth ? last.day : monthLength;
-      count += WorkdaysInMonth(holidays, month, day, end, weekday);
-      weekday = WeekdayAfter(weekday, end - day + 1);
-      day = 1;
-      if (++month > 12) {
-        month = 1;
-        ++year;
+  // The working days from this day through last, both counted: the
+  // weekdays of the span less the holidays among them, found in the months
+  // that have any.
+  int64_t CountWorkdaysThrough(const CalendarDay& last, const HolidayTable& holidays) const {
+    if (After(last)) return 0;
+    const int64_t start = DaySerial(year, month, day);
+    int64_t count = WeekdaysInSpan(int32_t(DaySerial(last.year, last.month, last.day) - start + 1), weekday);
+    int32_t markedMonths[12];
+    int32_t markedCount = 0;
+    for (int32_t m = 1; m <= 12; ++m)
+      if (holidays.markedDays[m] != 0) markedMonths[markedCount++] = m;
+    for (int32_t y = year; y <= last.year && markedCount > 0; ++y) {
+      for (int32_t i = 0; i < markedCount; ++i) {
+        const int32_t m = markedMonths[i];
+        if ((y == year && m < month) || (y == last.year && m > last.month)) continue;
+        const int32_t from = y == year && m == month ? day : 1;
+        const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
+        for (uint32_t bits = holidays.markedDays[m] & DaysMask(from, through); bits != 0; bits &= bits - 1) {
+          const int64_t offset = DaySerial(y, m, LowestBit(bits)) - start;
+          if (!IsWeekend(WeekdayAfter(weekday, int32_t(offset)))) --count;
+        }
       }
-      monthLength = DaysInMonth(year, month);
     }
     return count;
   }
@@ -113,10 +151,7 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone && !holidays->marked[holiday.month][holiday.day]) {
-      holidays->marked[holiday.month][holiday.day] = true;
-      ++holidays->markedInMonth[holiday.month];
-    }
+    if (error == kErrorNone) holidays->markedDays[holiday.month] |= 1u << holiday.day;
   }
   ReleaseArgRange(state, range);
   return error;

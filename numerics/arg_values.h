@@ -61,11 +61,16 @@ void ArgValues::ForEach(Visit visit) {
     if (position.walked) RestartArgRange(range);
     position.walked = true;
     while (const CellRecord* cell = NextArgCell(range)) {
-      // Plain numbers, nearly every cell, are read here without a call.
-      ArgValue value{};
-      if (!ReadPlainNumber(state_, range, cell, &value.number))
-        value = ReadCell(static_cast<uint16_t>(first_ + i), range, cell);
-      visit(static_cast<const ArgValue&>(value));
+      // Plain numbers, nearly every cell, are read here without a call, and
+      // visited as a value the visitor can see has no error.
+      double number = 0.0;
+      if (ReadPlainNumber(state_, range, cell, &number)) {
+        const ArgValue plain{number, 0, false, false};
+        visit(plain);
+      } else {
+        const ArgValue other = ReadCell(static_cast<uint16_t>(first_ + i), range, cell);
+        visit(other);
+      }
     }
   }
 }

@@ -35,8 +35,10 @@ struct Totals {
 };
 
 // One pass: count, plain sum and running moments; errors are passed on and
-// stop the accumulation. The values taken are kept when kept is given.
-Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, KeptValues* kept = nullptr) {
+// stop the accumulation. The values taken are kept when kept is given (a
+// pass that keeps none is compiled apart, without the test per value).
+template <bool kKeeps>
+Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, KeptValues* kept) {
   Totals totals;
   values.ForEach([&](const ArgValue& value) {
     if (value.omitted && empty == EmptyPosition::kSkipped) return;
@@ -44,7 +46,7 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, Ke
     totals.error = LargerErrorOf(totals.error, value.error);
     if (totals.error != kErrorNone) return;
     totals.moments.Add(value.number);
-    if (kept) kept->Keep(value.number);
+    if (kKeeps) kept->Keep(value.number);
     totals.sum += value.number;
     if (IsBadNumber(totals.sum)) totals.error = kErrorNum;
   });
@@ -84,7 +86,7 @@ void Deviations(EvalState& state, Spread spread) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
+    const Totals totals = FirstPass<true>(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) {
@@ -108,7 +110,7 @@ void Variance(EvalState& state, VarianceKind kind, bool root) {
   double variance = 0.0;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false);
+    const Totals totals = FirstPass<false>(values, EmptyPosition::kCountsAsZero, false, nullptr);
     error = totals.error;
     const double needed = kind == VarianceKind::kSample ? 2.0 : 1.0;
     if (error == kErrorNone && totals.moments.n < needed) error = kErrorDivZero;
@@ -128,7 +130,7 @@ void ShapeStatistic(EvalState& state, Shape shape) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass(values, EmptyPosition::kCountsAsZero, false, &kept);
+    const Totals totals = FirstPass<true>(values, EmptyPosition::kCountsAsZero, false, &kept);
     error = totals.error;
     const double n = totals.moments.n;
     if (error == kErrorNone && n < (shape == Shape::kKurt ? 4.0 : 3.0)) error = kErrorDivZero;
@@ -179,7 +181,7 @@ void FnAverage(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass(values, EmptyPosition::kSkipped, false);
+    const Totals totals = FirstPass<false>(values, EmptyPosition::kSkipped, false, nullptr);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) result = totals.sum / totals.moments.n;

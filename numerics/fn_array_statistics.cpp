@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -99,31 +98,48 @@ void PairStatistic(EvalState& state, PairResult wanted) {
   call.Finish(result);
 }
 
-// A list of numbers held on the stack while it has at most kKept of them.
-struct ShortList {
+// The numbers of a list, on the stack while there are at most kKept of them.
+class NumberList {
+ public:
+  NumberList() = default;
+  NumberList(const NumberList&) = delete;
+  NumberList& operator=(const NumberList&) = delete;
+
+  void Add(double x) {
+    if (count_ < kKept) {
+      kept_[count_++] = x;
+      return;
+    }
+    if (count_ == kKept) more_.assign(kept_, kept_ + kKept);
+    more_.push_back(x);
+    ++count_;
+  }
+  size_t Size() const { return count_; }
+  double* Values() { return count_ > kKept ? more_.data() : kept_; }
+
+ private:
   static constexpr size_t kKept = 256;
-  alignas(double) unsigned char arena[kKept * sizeof(double)];
-  std::pmr::monotonic_buffer_resource memory{arena, sizeof arena};
-  std::pmr::vector<double> values{&memory};
-  ShortList() { values.reserve(kKept); }
+  double kept_[kKept];
+  size_t count_ = 0;
+  std::vector<double> more_;  // every number, once they outgrow kept_
 };
 
 // The numbers of every argument, sorted: a range's cells that read as
 // numbers, a single value unless it carries an error, an empty position as
 // 0; "#VALUE!" when there are none or too many.
-uint32_t CollectNumbers(EvalState& state, std::pmr::vector<double>* numbers) {
+uint32_t CollectNumbers(EvalState& state, NumberList* numbers) {
   ArgValues values(state);
   uint32_t error = kErrorNone;
   values.ForEach([&](const ArgValue& value) {
     if (value.error != kErrorNone || error != kErrorNone) return;
-    if (numbers->size() >= kMaxListValues) {
+    if (numbers->Size() >= kMaxListValues) {
       error = kErrorValue;
       return;
     }
-    numbers->push_back(value.number);
+    numbers->Add(value.number);
   });
-  if (error == kErrorNone && numbers->empty()) error = kErrorValue;
-  if (error == kErrorNone) std::sort(numbers->begin(), numbers->end());
+  if (error == kErrorNone && numbers->Size() == 0) error = kErrorValue;
+  if (error == kErrorNone) std::sort(numbers->Values(), numbers->Values() + numbers->Size());
   return error;
 }
 
@@ -136,12 +152,12 @@ void FnCovar(EvalState& state) { PairStatistic(state, PairResult::kCovariance); 
 
 void FnMedian(EvalState& state) {
   if (!RequireArgs(state, 1)) return;
-  ShortList list;
-  const uint32_t error = CollectNumbers(state, &list.values);
+  NumberList list;
+  const uint32_t error = CollectNumbers(state, &list);
   double result = 0.0;
   if (error == kErrorNone) {
-    const std::pmr::vector<double>& numbers = list.values;
-    const size_t n = numbers.size();
+    const double* numbers = list.Values();
+    const size_t n = list.Size();
     result = n % 2 == 1 ? numbers[n / 2] : (numbers[n / 2 - 1] + numbers[n / 2]) / 2.0;
   }
   SetNumberResult(state, result, error);
@@ -149,17 +165,17 @@ void FnMedian(EvalState& state) {
 
 void FnMode(EvalState& state) {
   if (!RequireArgs(state, 1)) return;
-  ShortList list;
-  const uint32_t error = CollectNumbers(state, &list.values);
+  NumberList list;
+  const uint32_t error = CollectNumbers(state, &list);
   double result = 0.0;
   if (error == kErrorNone) {
-    const std::pmr::vector<double>& numbers = list.values;
+    const double* numbers = list.Values();
     // Ascending order: a later run must be strictly longer to win, so the
     // smallest of equally frequent values stays.
     result = numbers[0];
     size_t best = 1;
     size_t run = 0;
-    for (size_t i = 0; i < numbers.size(); ++i) {
+    for (size_t i = 0; i < list.Size(); ++i) {
       run = i > 0 && numbers[i] == numbers[i - 1] ? run + 1 : 1;
       if (run > best) {
         best = run;

@@ -11,15 +11,15 @@
 #include "functions/arg_readers.h"
 
 bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
-  count_ = 0;
+  uint32_t count = 0;
   while (const CellRecord* cell = NextArgCell(range)) {
-    if (count_ == kKeptNumbers) return false;
-    double& number = numbers_[count_];
-    if (!ReadPlainNumber(state, range, cell, &number)) return false;
+    double number = 0.0;
+    if (count == kKeptNumbers || !ReadPlainNumber(state, range, cell, &number)) return false;
     // -0 equals 0 but for its sign; only the row sort decides which comes first.
     if (number == 0.0 && std::signbit(number)) return false;
-    ++count_;
+    numbers_[count++] = number;
   }
+  count_ = count;
   return true;
 }
 

@@ -7,12 +7,13 @@
 // print differently on every runtime.
 
 #include <cfloat>
+#include <cmath>
 
 // Inline: every operator and handler result passes through it.
+// The magnitude is tested once: a NaN fails both comparisons.
 inline bool IsBadNumber(double x) {
-  if (x != x) return true;  // NaN
-  if (x > DBL_MAX || x < -DBL_MAX) return true;
-  return x != 0.0 && x < DBL_MIN && x > -DBL_MIN;
+  const double magnitude = std::fabs(x);
+  return !(magnitude >= DBL_MIN && magnitude <= DBL_MAX) && x != 0.0;
 }
 bool IsBadFloat(float x);
 

@@ -53,6 +53,8 @@ bool IsRangeOrArray(uint32_t kind) { return kind == kEvalRange || kind == kEvalA
 
 static_assert(std::is_trivially_destructible<ElementSource>::value, "element sources are never destroyed");
 
+bool EvalState::MayBroadcast() { return broadcastDepth < kMaxBroadcastDepth; }
+
 bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   const uint16_t top = operandTop;
   if (first == 0 || first >= top || top >= kStackSlots) {
@@ -87,7 +89,7 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   // With a scalar taking part every position gets an element: a shape
   // beyond what the formula's arrays may still hold fails before any is built.
   const bool overBudget = !allFlagged && uint64_t(columns) * rows > arrayElementsLeft;
-  if (!anyFlagged || mismatch || error != kErrorNone || overBudget || broadcastDepth >= kMaxBroadcastDepth) {
+  if (!anyFlagged || mismatch || error != kErrorNone || overBudget || !MayBroadcast()) {
     ReleaseValues(static_cast<uint16_t>(top - 1), count);
     EvalValue& result = operands[first];
     result.Clear();

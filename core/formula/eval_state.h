@@ -169,6 +169,8 @@ class EvalState {
   // an array of the common shape in slot first; false with "#VALUE!" there
   // (or the flagged arguments' error) when the shapes differ.
   bool BroadcastArrays(const uint8_t* flags, uint16_t first);
+  // False where BroadcastArrays would refuse to nest one more level.
+  static bool MayBroadcast();
 
   // References (eval_references.cpp). A cell reference becomes the cell's
   // value; a text is pushed on the top of the pool.

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "core/numfmt/date_time.h"
+#include "tests/core/eval_test_cells.h"
+#include "tests/functions/formula_result_text.h"
+#include "tests/test_seed.h"
+
+namespace {
+
+struct Day {
+  int32_t year, month, day;
+};
+
+std::string IsoText(const Day& d) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+  return text;
+}
+
+Day NextDay(Day d) {
+  if (++d.day <= DaysInMonth(d.year, d.month)) return d;
+  d.day = 1;
+  if (++d.month <= 12) return d;
+  d.month = 1;
+  ++d.year;
+  return d;
+}
+
+int32_t WeekdayOf(const Day& d) {
+  DateTime value{};
+  value.hasDate = 1;
+  value.year = d.year;
+  value.month = d.month;
+  value.day = d.day;
+  value.ComputeDayOfYear();
+  return value.weekday;
+}
+
+bool IsWorkday(int32_t weekday) { return weekday != 1 && weekday != 7; }
+
+using HolidayCells = FormulaTableTest;
+
+// Holidays read from cells mark their month and day in every year: gaps,
+// the same day twice, days at either end of a month, holidays on weekends
+// and in other years; a text that is no date makes either call "#VALUE!".
+TEST_F(HolidayCells, MarkTheirDaysInEveryYear) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 150; ++trial) {
+    sheet.Clear(true);
+    bool marked[13][32] = {};
+    bool noDate = false;
+    const uint32_t rows = 1 + random() % 12;
+    Day last{};
+    for (uint32_t row = 0; row < rows; ++row) {
+      Day holiday{int32_t(2019 + random() % 4), int32_t(1 + random() % 12), 1};
+      const int32_t length = DaysInMonth(holiday.year, holiday.month);
+      holiday.day = random() % 3 ? int32_t(1 + random() % uint32_t(length)) : (random() % 2 ? 1 : length);
+      switch (random() % 10) {
+        case 0:
+          break;  // a gap
+        case 1:
+          if (trial % 5 == 0) {
+            PutText(sheet, 0, row, "someday");
+            noDate = true;
+          }
+          break;
+        case 2:
+          if (last.year != 0) holiday = last;  // the same day again
+          [[fallthrough]];
+        default:
+          PutText(sheet, 0, row, IsoText(holiday));
+          marked[holiday.month][holiday.day] = true;
+          last = holiday;
+          break;
+      }
+    }
+    const Day first{int32_t(2020 + random() % 2), int32_t(1 + random() % 12), int32_t(1 + random() % 28)};
+    Day end = first;
+    for (uint32_t i = random() % 500; i > 0; --i) end = NextDay(end);
+    int64_t expected = 0;
+    int32_t weekday = WeekdayOf(first);
+    for (Day d = first;; d = NextDay(d), weekday = weekday % 7 + 1) {
+      if (IsWorkday(weekday) && !marked[d.month][d.day]) ++expected;
+      if (d.year == end.year && d.month == end.month && d.day == end.day) break;
+    }
+    const std::string holidays = ",A1:A" + std::to_string(rows) + ")";
+    const std::string count = "=NETWORKDAYS(\"" + IsoText(first) + "\",\"" + IsoText(end) + "\"" + holidays;
+    EXPECT_EQ(Run(count), noDate ? std::string("#VALUE!") : std::to_string(expected)) << count;
+
+    const int32_t n = int32_t(random() % 40);
+    Day reached = first;
+    weekday = WeekdayOf(first);
+    for (int32_t counted = 0; counted < n;) {
+      reached = NextDay(reached);
+      weekday = weekday % 7 + 1;
+      if (IsWorkday(weekday) && !marked[reached.month][reached.day]) ++counted;
+    }
+    const std::string step = "=WORKDAY(\"" + IsoText(first) + "\"," + std::to_string(n) + holidays;
+    EXPECT_EQ(Run(step), noDate ? std::string("#VALUE!") : "\"" + IsoText(reached) + "\"") << step;
+  }
+}
+
+// Spans of many years cross century years, leap or not, with a holiday on
+// 29 February among others.
+TEST_F(HolidayCells, CountAcrossCenturies) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 8; ++trial) {
+    sheet.Clear(true);
+    bool marked[13][32] = {};
+    const Day holidays[] = {{2000, 2, 29}, {1999, 12, 31}, {2001, 1, 1}, {2003, int32_t(1 + random() % 12), 13}};
+    for (uint32_t row = 0; row < 4; ++row) {
+      PutText(sheet, 0, row, IsoText(holidays[row]));
+      marked[holidays[row].month][holidays[row].day] = true;
+    }
+    const Day first{int32_t(1795 + random() % 20), int32_t(1 + random() % 12), int32_t(1 + random() % 28)};
+    Day end = first;
+    for (uint32_t i = 100 * 365 + random() % (120 * 365); i > 0; --i) end = NextDay(end);
+    int64_t expected = 0;
+    int32_t weekday = WeekdayOf(first);
+    for (Day d = first;; d = NextDay(d), weekday = weekday % 7 + 1) {
+      if (IsWorkday(weekday) && !marked[d.month][d.day]) ++expected;
+      if (d.year == end.year && d.month == end.month && d.day == end.day) break;
+    }
+    const std::string count = "=NETWORKDAYS(\"" + IsoText(first) + "\",\"" + IsoText(end) + "\",A1:A4)";
+    EXPECT_EQ(Run(count), std::to_string(expected)) << count;
+  }
+}
+
+}  // namespace
