@@ -147,11 +147,6 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   return KindError(error);
 }
 
-const CellRecord* NextArgCell(ArgRange& range) {
-  return NextCellInRange(range.cursor, static_cast<uint16_t>(range.firstColumn),
-                         static_cast<uint16_t>(range.lastColumn), range.firstRow, range.lastRow);
-}
-
 void RestartArgRange(ArgRange& range) { range.cursor = StartRangeWalk(range.sheet, range.chain, range.firstRow); }
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {

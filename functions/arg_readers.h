@@ -58,8 +58,12 @@ struct ArgRange {
 // cells; any other value that is not omitted is "#VALUE!".
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // The argument's next cell in storage order (row by row, left to right),
-// existing cells only; null at the end.
-const CellRecord* NextArgCell(ArgRange& range);
+// existing cells only; null at the end. Inline: most calls find the cell
+// under the cursor.
+inline const CellRecord* NextArgCell(ArgRange& range) {
+  return NextCellInRange(range.cursor, static_cast<uint16_t>(range.firstColumn),
+                         static_cast<uint16_t>(range.lastColumn), range.firstRow, range.lastRow);
+}
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
 // an array's at the head of its chain.

@@ -231,10 +231,14 @@ uint32_t BlockStore::BlocksNeededToInsert(RecordPosition at, uint16_t blockUsed,
   return NewBlocksOf(PlanInsert(at, blockUsed, size).layout);
 }
 
-bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16_t size, RecordPosition* placed) {
+bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16_t size, RecordPosition* placed,
+                                CellBlock** through) {
   if (size == 0 || size > kBlockPayload)
     return false;
-  InvalidatePageIndex();
+  if (through)
+    ++chainChanges_;
+  else
+    InvalidatePageIndex();
   if (!at.block) {
     CellBlock* first = OpenFirstBlock();
     if (!first)
@@ -260,6 +264,7 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
   blockCount_ += needed;
   freeBytes_ += needed * kBlockPayload;
 
+  CellBlock* lastWritten = block;
   switch (plan.layout) {
     case kFitsInBlock:
       if (tail)
@@ -267,6 +272,7 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
       std::memcpy(block->payload + offset, record, size);
       block->used = static_cast<uint16_t>(block->used + size);
       *placed = {block, static_cast<uint16_t>(offset)};
+      lastWritten = block;
       break;
     case kRecordStays:
       LinkAfter(fresh[0], block);
@@ -275,6 +281,7 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
       std::memcpy(block->payload + offset, record, size);
       block->used = static_cast<uint16_t>(offset + size);
       *placed = {block, static_cast<uint16_t>(offset)};
+      lastWritten = fresh[0];
       break;
     case kRecordMoves:
       LinkAfter(fresh[0], block);
@@ -283,6 +290,7 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
       fresh[0]->used = static_cast<uint16_t>(size + tail);
       block->used = static_cast<uint16_t>(offset);
       *placed = {fresh[0], 0};
+      lastWritten = fresh[0];
       break;
     case kRecordAlone:
       LinkAfter(fresh[0], block);
@@ -293,8 +301,11 @@ bool BlockStore::InsertRecordAt(RecordPosition at, const uint8_t* record, uint16
       fresh[1]->used = static_cast<uint16_t>(tail);
       block->used = static_cast<uint16_t>(offset);
       *placed = {fresh[0], 0};
+      lastWritten = fresh[1];
       break;
   }
+  if (through)
+    *through = lastWritten;
   return true;
 }
 

@@ -189,6 +189,13 @@ class BlockStore {
     if (indexedPages_)
       DropPageIndex();
   }
+  // Points row's index entry at its first record, when the row's page is
+  // indexed: for a store that keeps the index across its own edits.
+  void SetIndexedRowStart(uint32_t row, RecordPosition at) {
+    const uint32_t page = row / kRowsPerPage;
+    if (page < kPageCount && (pageFlags_[page] & kPageIndexBuilt))
+      pageIndex_[page]->entries[row % kRowsPerPage] = {at.block, at.offset};
+  }
   bool NeedsCompaction() const {
     return freeBytes_ >= kCompactionMinFreeBytes &&
            uint64_t(blockCount_) * kCompactionBlockBytes / freeBytes_ < kCompactionRatio;
@@ -253,8 +260,12 @@ class BlockStore {
   // too large for either half gets a block of its own between them. False,
   // with the chain unchanged, when a block cannot be had; new blocks add
   // kBlockPayload to the free bytes, the record's own bytes are left to the
-  // caller's accounting.
-  bool InsertRecordAt(RecordPosition at, const uint8_t* record, uint16_t size, RecordPosition* placed);
+  // caller's accounting. A caller that keeps the page index in step itself
+  // passes through: the index is then left as it was, and *through names the
+  // last block the insert wrote, so that the records from placed to that
+  // block's end are all the records that moved or came new.
+  bool InsertRecordAt(RecordPosition at, const uint8_t* record, uint16_t size, RecordPosition* placed,
+                      CellBlock** through = nullptr);
 
   // Repacks the chain in place towards its head; free bytes become 0.
   template <class Traits>

@@ -44,23 +44,27 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
   if (!at)
     return nullptr;
   uint32_t from = offset;
+  uint32_t used = at->used;
   // A walk under way stands on a record of the rectangle's rows already, and
   // every later block begins at or after it: only a fresh start may skip.
-  const bool started = from < at->used && RecordAt(at, from)->Row() >= firstRow;
-  while (!started && at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
-    at = at->next;
-    from = 0;
-    BlockStore::CountBlockStep();
+  if (from >= used || RecordAt(at, from)->Row() < firstRow) {
+    while (at->next && AsCellRecord(at->next->payload)->Row() < firstRow) {
+      at = at->next;
+      from = 0;
+      BlockStore::CountBlockStep();
+    }
+    used = at->used;
   }
   for (;;) {
-    while (from >= at->used) {
+    while (from >= used) {
       if (!at->next) {
         block = at;
-        offset = at->used;
+        offset = static_cast<uint16_t>(used);
         return nullptr;
       }
       at = at->next;
       from = 0;
+      used = at->used;
       BlockStore::CountBlockStep();
     }
     CellRecord* record = RecordAt(at, from);
@@ -71,19 +75,50 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
       offset = static_cast<uint16_t>(from);
       return nullptr;
     }
-    if (row >= firstRow && column >= firstColumn && column <= lastColumn) {
+    if (row >= firstRow) {
+      if (column < firstColumn) {
+        // Left of the rectangle: pass the row's records up to its first
+        // column, watching only the row and the column.
+        const CellRecord* passed = record;
+        do {
+          const uint32_t size = passed->Size();
+          if (size == 0)
+            break;  // the general step below ends the walk
+          from += size;
+          if (from >= used)
+            break;
+          passed = RecordAt(at, from);
+        } while (passed->Column() < firstColumn && passed->Row() == row);
+        if (passed != record)
+          continue;
+      }
+      if (column >= firstColumn && column <= lastColumn) {
+        // A malformed record (no size) ends the walk below rather than
+        // being handed out again and again.
+        const uint32_t size = record->Size();
+        if (size != 0) {
+          block = at;
+          offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
+          return record;
+        }
+      }
+      // Past the rectangle's columns: the rest of the row lies outside it.
+      RecordPosition next;
+      if (column > lastColumn && rows && rows->IndexedRowStart(row + 1, &next)) {
+        at = next.block;
+        from = next.offset;
+        used = at->used;
+        continue;
+      }
+    }
+    const uint32_t size = record->Size();
+    if (size == 0) {
+      // A malformed record ends the walk rather than looping on it.
       block = at;
-      offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + record->Size() : from);
-      return record;
+      offset = static_cast<uint16_t>(from);
+      return nullptr;
     }
-    // Past the rectangle's columns: the rest of the row lies outside it.
-    RecordPosition next;
-    if (column > lastColumn && row >= firstRow && rows && rows->IndexedRowStart(row + 1, &next)) {
-      at = next.block;
-      from = next.offset;
-      continue;
-    }
-    from += record->Size();
+    from += size;
   }
 }
 
@@ -170,23 +205,6 @@ void CellStore::PositionAtRow(uint32_t row, CellCursor* cursor) const {
   }
   cursor->block = at.block;
   cursor->offset = at.offset;
-}
-
-CellCursor CellStore::StartRangeWalk(uint32_t firstRow) const {
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.rows = this;
-  PositionAtRow(firstRow, &walk);
-  return walk;
-}
-
-CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow) {
-  if (store)
-    return store->StartRangeWalk(firstRow);
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = chain;
-  return walk;
 }
 
 bool CellStore::PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const {
@@ -304,6 +322,11 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
     bytes = bounce;
   }
 
+  // During a recalculation pass results are rewritten in place of their
+  // records: the index follows the records that move rather than being
+  // dropped for the rest of the pass.
+  const bool keepIndex = indexedPages_ != 0;
+  const bool beginsRow = keepIndex && BeginsRowAt(at, row);
   if (replacedSize) {
     // Reserve what the split will take before the old record is cut out, so
     // that a failure leaves the old record in place.
@@ -312,22 +335,97 @@ bool CellStore::InsertCellAs(const CellRecord* record, uint32_t row, uint16_t co
       lastError_ = kCellStoreOutOfMemory;
       return false;
     }
-    InvalidatePageIndex();
+    if (!keepIndex)
+      InvalidatePageIndex();
     uint8_t* cut = at.block->payload + at.offset;
     std::memmove(cut, cut + replacedSize, usedAfterCut - at.offset);
     at.block->used = usedAfterCut;
   }
 
   RecordPosition placed;
-  if (!InsertRecordAt(at, bytes, static_cast<uint16_t>(size), &placed)) {
+  CellBlock* through = nullptr;
+  if (!InsertRecordAt(at, bytes, static_cast<uint16_t>(size), &placed, keepIndex ? &through : nullptr)) {
+    InvalidatePageIndex();
     lastError_ = kCellStoreOutOfMemory;
     return false;
   }
   CellRecord* copy = RecordAt(placed.block, placed.offset);
   copy->SetRow(row);
   copy->SetColumn(column);
+  if (keepIndex) {
+    // A record cut out of a block's start and placed before that block (at
+    // the end of the block before it, or in a new block between them) left
+    // that block's records moved down too.
+    if (replacedSize && through != at.block && through->next == at.block)
+      through = at.block;
+    const int32_t shift = int32_t(size) - int32_t(replacedSize);
+    const bool inPlace = placed.block == at.block && through == placed.block;
+    if (!inPlace || !ShiftRowStartsAfter(placed.block, row, shift))
+      ReindexFrom(placed, through, beginsRow);
+    else if (beginsRow)
+      SetIndexedRowStart(row, placed);
+  }
   FinishInsert(placed, size, row, column, cursor);
   return true;
+}
+
+bool CellStore::BeginsRowAt(RecordPosition at, uint32_t row) const {
+  const uint32_t page = row / kRowsPerPage;
+  if (page >= kPageCount || !(pageFlags_[page] & kPageIndexBuilt))
+    return false;  // no entry to keep
+  const PageIndexEntry& entry = pageIndex_[page]->entries[row % kRowsPerPage];
+  // A record of the row before at would be the row's first; otherwise the
+  // row's first record, if any, is the one at the place itself.
+  if (!entry.block || !at.block || (entry.block == at.block && entry.offset == at.offset))
+    return true;
+  return at.offset >= at.block->used && entry.block == at.block->next && entry.offset == 0;
+}
+
+bool CellStore::ShiftRowStartsAfter(const CellBlock* block, uint32_t row, int32_t shift) {
+  // The rows that may begin in the block after row end with the row of the
+  // next block's first record; past a few dozen (a sparse sheet) walking
+  // the block's records costs less than looking at every row between.
+  constexpr uint32_t kMostRows = 48;
+  if (!block->next)
+    return false;
+  const uint32_t lastRow = RecordAt(block->next, 0)->Row();
+  if (lastRow <= row || lastRow - row > kMostRows)
+    return lastRow <= row;
+  for (uint32_t r = row + 1; r <= lastRow; ++r) {
+    const uint32_t page = r / kRowsPerPage;
+    if (!(pageFlags_[page] & kPageIndexBuilt))
+      continue;
+    PageIndexEntry& entry = pageIndex_[page]->entries[r % kRowsPerPage];
+    if (entry.block == block)
+      entry.offset = static_cast<uint16_t>(entry.offset + shift);
+  }
+  return true;
+}
+
+void CellStore::ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow) {
+  const CellRecord* record = RecordAt(placed.block, placed.offset);
+  uint32_t previousRow = record->Row();
+  if (beginsRow)
+    SetIndexedRowStart(previousRow, placed);
+  CellBlock* block = placed.block;
+  uint32_t offset = placed.offset + record->Size();
+  for (;;) {
+    while (offset < block->used) {
+      record = RecordAt(block, offset);
+      const uint32_t size = record->Size();
+      if (size == 0)
+        break;  // a malformed record ends the block's walk rather than looping
+      const uint32_t row = record->Row();
+      if (row != previousRow)
+        SetIndexedRowStart(row, {block, static_cast<uint16_t>(offset)});
+      previousRow = row;
+      offset += size;
+    }
+    if (block == through || !block->next)
+      return;
+    block = block->next;
+    offset = 0;
+  }
 }
 
 bool CellStore::AppendCell(const CellRecord* record, CellCursor* cursor) {
@@ -375,7 +473,22 @@ void CellStore::FinishInsert(RecordPosition placed, uint32_t size, uint32_t row,
   }
 
   if (NeedsCompaction()) {
+    // Compaction moves every record. Results stored during a pass grow
+    // their records and bring it on now and then: the pages indexed for the
+    // pass are indexed again, so that the rest of the pass keeps its index.
+    uint8_t flagsBefore[kPageCount];
+    const bool reindex = indexedPages_ != 0;
+    if (reindex)
+      std::memcpy(flagsBefore, pageFlags_, sizeof flagsBefore);
     Compact(false);
+    if (reindex) {
+      CellCursor build;
+      for (uint32_t page = 0; page < kPageCount; ++page) {
+        if (flagsBefore[page] & kPageIndexBuilt)
+          BuildPageIndexOf<CellRecordTraits>(page, &build);
+        pageFlags_[page] |= static_cast<uint8_t>(flagsBefore[page] & ~kPageIndexBuilt);
+      }
+    }
     if (cursor) {
       cursor->block = firstBlock_;
       cursor->offset = 0;

@@ -70,7 +70,13 @@ class CellStore : public BlockStore {
   // A cursor for a walk of the rows from firstRow on (NextInRange, Next),
   // positioned as by PositionAtRow and leaving each record behind. Every
   // walk of a rectangle starts here rather than at the first block.
-  CellCursor StartRangeWalk(uint32_t firstRow) const;
+  CellCursor StartRangeWalk(uint32_t firstRow) const {
+    CellCursor walk;
+    walk.flags = kCursorAfterRecord;
+    walk.rows = this;
+    PositionAtRow(firstRow, &walk);
+    return walk;
+  }
 
   // Each output is optional. First row and column, last row and column over
   // all records; false with all four 0 when the store holds no cell.
@@ -148,6 +154,18 @@ class CellStore : public BlockStore {
   RecordPosition InsertSearchStart(uint32_t row, uint16_t column, const CellCursor* cursor) const;
   // The block where the cell's place is, or the block before it.
   CellBlock* BlockOfCell(uint32_t row, uint16_t column) const;
+  // Whether a record of row placed at the insertion point at begins its row
+  // (false when the row's page is not indexed).
+  bool BeginsRowAt(RecordPosition at, uint32_t row) const;
+  // After an insert that kept the index: the entries of the rows that begin
+  // at the placed record or among the records after it up to the end of
+  // block through, which are all the records the insert moved.
+  void ReindexFrom(RecordPosition placed, const CellBlock* through, bool beginsRow);
+  // The same for an insert that moved only the records after it in its own
+  // block, by shift bytes: the entries of the later rows that begin there
+  // move with them. False, with nothing changed, when the block's rows are
+  // not known or too many to look at.
+  bool ShiftRowStartsAfter(const CellBlock* block, uint32_t row, int32_t shift);
   // True when every record before at sorts below the cell.
   bool PrecedesCell(RecordPosition at, uint32_t row, uint16_t column) const;
   // The rectangles of a tiling copy; false with kCellStoreBadRange.
@@ -182,9 +200,13 @@ inline CellRecord* NextCellInRange(CellCursor& cursor, uint16_t firstColumn, uin
     const uint32_t row = record->Row();
     const uint16_t column = record->Column();
     if (row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn) {
-      if (cursor.flags & kCursorAfterRecord)
-        cursor.offset = static_cast<uint16_t>(cursor.offset + record->Size());
-      return record;
+      // A malformed record (no size) is left to NextInRange, which ends the walk there.
+      const uint32_t size = record->Size();
+      if (size != 0) {
+        if (cursor.flags & kCursorAfterRecord)
+          cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
     }
   }
   return cursor.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
@@ -227,7 +249,14 @@ CellRecord* NextRecordWhere(CellCursor& cursor, Keep keep) {
 
 // StartRangeWalk over cells that are either a store's or a detached chain's
 // (an array value's, walked from its head).
-CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow);
+inline CellCursor StartRangeWalk(const CellStore* store, CellBlock* chain, uint32_t firstRow) {
+  if (store)
+    return store->StartRangeWalk(firstRow);
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  walk.block = chain;
+  return walk;
+}
 
 // The evaluator's array store: array values live as chains in this store,
 // and the chains of the values on the evaluator's stack are kept here.

@@ -1,0 +1,138 @@
+// The walk of a range argument's cells against a cell-by-cell lookup of the
+// same rectangle, over random sparse sheets with and without a row index.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "functions/arg_readers.h"
+#include "test_seed.h"
+
+namespace {
+
+struct Rng {
+  uint64_t state;
+  uint64_t Next() {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  uint32_t Below(uint32_t n) { return uint32_t(Next() % n); }
+  bool OneIn(uint32_t n) { return Below(n) == 0; }
+};
+
+// Numbers, texts of any length and formulas with and without cached texts,
+// so that records of every size lie between the cells a walk wants.
+void PutRandomCell(CellStore& store, Rng& rng, uint32_t row, uint16_t column) {
+  uint8_t buffer[2048];
+  const std::string text(rng.OneIn(20) ? 300 + rng.Below(1200) : rng.Below(24), 'x');
+  uint32_t size = 0;
+  switch (rng.Below(3)) {
+    case 0:
+      size = BuildNumberCell(buffer, sizeof buffer, row, column, row * 0.5 + column);
+      break;
+    case 1:
+      size = BuildTextCell(buffer, sizeof buffer, row, column, text.data(), uint16_t(text.size()));
+      break;
+    default: {
+      FormulaCellFields fields;
+      fields.formula = "=B1*2";
+      fields.formulaLength = 5;
+      if (rng.OneIn(2)) {
+        fields.cachedText = text.data();
+        fields.cachedTextLength = uint16_t(text.size());
+      }
+      size = BuildFormulaCell(buffer, sizeof buffer, row, column, fields);
+    }
+  }
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(store.InsertCell(AsCellRecord(buffer), nullptr));
+}
+
+ArgRange RangeOver(CellStore* sheet, CellBlock* chain, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                   uint32_t lastRow) {
+  ArgRange range{};
+  range.sheet = sheet;
+  range.chain = chain;
+  range.firstColumn = firstColumn;
+  range.lastColumn = lastColumn;
+  range.firstRow = firstRow;
+  range.lastRow = lastRow;
+  RestartArgRange(range);
+  return range;
+}
+
+TEST(ArgWalk, RandomRectanglesGiveTheCellsOfACellByCellLookup) {
+  const uint32_t seed = TestSeed(20261210);
+  SCOPED_TRACE(SeedTrace(seed));
+  Rng rng{seed};
+  for (int sheetNumber = 0; sheetNumber < 8; ++sheetNumber) {
+    SCOPED_TRACE("sheet " + std::to_string(sheetNumber));
+    CellStore store;
+    // Dense rows of a dozen columns, sparse stretches and empty rows, over
+    // three pages.
+    const uint32_t rows = 2500 + rng.Below(800);
+    for (uint32_t row = 0; row < rows; row += rng.OneIn(6) ? 1 + rng.Below(40) : 1)
+      for (uint16_t column = uint16_t(rng.Below(3)); column < 24; column = uint16_t(column + 1 + rng.Below(3)))
+        PutRandomCell(store, rng, row, column);
+    const bool indexed = sheetNumber % 2 == 0;
+    if (indexed) {
+      for (uint32_t page = 0; page * kRowsPerPage < rows; ++page) ASSERT_TRUE(store.BuildPageIndex(page, nullptr));
+    }
+
+    for (int walk = 0; walk < 300; ++walk) {
+      // Mostly rows and short columns, as formulas use them; some wide ones.
+      const uint32_t firstRow = rng.Below(rows + 10);
+      const uint32_t lastRow = firstRow + (rng.OneIn(3) ? 0 : rng.Below(rng.OneIn(8) ? 300 : 6));
+      const uint32_t firstColumn = rng.Below(26);
+      const uint32_t lastColumn = firstColumn + rng.Below(rng.OneIn(4) ? 30 : 4);
+      std::vector<const CellRecord*> expected;
+      for (uint32_t row = firstRow; row <= lastRow; ++row)
+        for (uint32_t column = firstColumn; column <= lastColumn && column <= kMaxColumn; ++column)
+          if (const CellRecord* cell = store.GetCell(row, uint16_t(column)))
+            expected.push_back(cell);
+      // A walk over the sheet, and once over its chain as an array's walk.
+      for (bool asChain : {false, true}) {
+        ArgRange range = asChain ? RangeOver(nullptr, store.FirstBlock(), firstColumn, lastColumn, firstRow, lastRow)
+                                 : RangeOver(&store, store.FirstBlock(), firstColumn, lastColumn, firstRow, lastRow);
+        std::vector<const CellRecord*> walked;
+        for (size_t guard = 0; guard <= expected.size(); ++guard) {
+          const CellRecord* cell = NextArgCell(range);
+          if (!cell)
+            break;
+          walked.push_back(cell);
+        }
+        ASSERT_EQ(walked, expected) << (asChain ? "chain " : "sheet ") << firstColumn << ".." << lastColumn << " x "
+                                    << firstRow << ".." << lastRow << (indexed ? " indexed" : "");
+        // The walk can start again where the rectangle begins.
+        RestartArgRange(range);
+        EXPECT_EQ(NextArgCell(range), expected.empty() ? nullptr : expected.front());
+      }
+    }
+  }
+}
+
+TEST(ArgWalk, AMalformedRecordEndsTheWalk) {
+  // A detached chain as an array value has it: a number, then a record whose
+  // type byte names no kind, then another number the walk must not reach.
+  CellBlock* chain = static_cast<CellBlock*>(std::calloc(1, sizeof(CellBlock)));
+  ASSERT_NE(chain, nullptr);
+  uint32_t used = BuildNumberCell(chain->payload, kBlockPayload, 0, 0, 1.0);
+  const uint32_t bad = used;
+  used += BuildNumberCell(chain->payload + used, kBlockPayload - used, 0, 1, 2.0);
+  used += BuildNumberCell(chain->payload + used, kBlockPayload - used, 0, 2, 3.0);
+  chain->payload[bad] = 0;  // no kind
+  chain->used = uint16_t(used);
+  for (uint32_t firstColumn : {0u, 1u, 2u}) {
+    ArgRange range = RangeOver(nullptr, chain, firstColumn, 5, 0, 3);
+    int cells = 0;
+    while (NextArgCell(range) && cells < 10) ++cells;
+    EXPECT_EQ(cells, firstColumn == 0 ? 1 : 0) << firstColumn;
+  }
+  std::free(chain);
+}
+
+}  // namespace
