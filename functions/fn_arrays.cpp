@@ -495,33 +495,6 @@ void FnSort(EvalState& state) {
   SetArrayResult(state, builder, 1, rows);
 }
 
-namespace {
-
-// A short line of cells that are all there, in order, each a number (or a
-// formula's number) without error: the usual source, whose values go into
-// the array in one run rather than cell by cell. False for anything else,
-// the walk then partly spent.
-constexpr uint32_t kTransposedLineRun = 16;
-
-bool GatherPlainNumberLine(ArgRange& source, double* line) {
-  const uint64_t length = uint64_t(Width(source)) * Height(source);
-  if (length > kTransposedLineRun) return false;
-  uint32_t count = 0;
-  for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source)) {
-    const uint32_t at = (cell->Row() - source.firstRow) + (cell->Column() - source.firstColumn);
-    if (at != count || cell->ErrorCode() != kErrorNone) return false;
-    if (cell->IsNumber())
-      line[count++] = cell->Number();
-    else if (cell->IsFormula() && !cell->HasCachedText())
-      line[count++] = cell->CachedNumber();
-    else
-      return false;
-  }
-  return count == length;
-}
-
-}  // namespace
-
 void FnTranspose(EvalState& state) {
   if (!RequireExactly(state, 1)) return;
   const uint16_t first = FirstArg(state);
@@ -535,17 +508,11 @@ void FnTranspose(EvalState& state) {
   if (error == kErrorNone && (Width(source) == 1 || Height(source) == 1) &&
       uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
       uint64_t(source.firstRow) + Width(source) <= kRowCount) {
+    ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
+    for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source))
+      builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
     const uint32_t columns = Height(source);
     const uint32_t rows = Width(source);
-    ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-    double line[kTransposedLineRun];
-    if (GatherPlainNumberLine(source, line)) {
-      builder.AddNumbers(0, 0, columns, rows, line, 1);
-    } else {
-      RestartArgRange(source);
-      for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source))
-        builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
-    }
     ReleaseArgRange(state, source);
     SetArrayResult(state, builder, columns, rows);
     return;
