@@ -268,8 +268,9 @@ void FnIndex(EvalState& state) {
   std::vector<int32_t> picks;
   if (error == kErrorNone && picksList)
     error = mIsList ? ReadIndexList(state, first + 1, rowList, &picks) : ReadIndexList(state, first + 2, columnList, &picks);
-  ReleaseArgRange(state, rowList);
-  ReleaseArgRange(state, columnList);
+  // Lists only: a number argument took no range.
+  if (mIsList) ReleaseArgRange(state, rowList);
+  if (nIsList) ReleaseArgRange(state, columnList);
   if (error == kErrorNone && !picksList && (mIsList || nIsList || (m == 0 && n == 0))) error = kErrorValue;
   const uint32_t width = error == kErrorNone ? Width(x) : 0;
   const uint32_t height = error == kErrorNone ? Height(x) : 0;

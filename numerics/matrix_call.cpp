@@ -17,12 +17,15 @@ MatrixCall::MatrixCall(EvalState& state) : state_(state), first_(FirstArg(state)
   count_ = ArgCount(state);
   if (count_ > kMaxArgs) count_ = kMaxArgs;
   ranges_.Start(count_);
+  held_ = count_;
 }
 
 MatrixCall::~MatrixCall() { ReleaseRanges(); }
 
 void MatrixCall::ReleaseRanges() {
-  for (uint16_t i = 0; i < count_; ++i) ReleaseArgRange(state_, ranges_[i]);
+  // Finish releases them and the destructor would again: once is enough.
+  for (uint16_t i = 0; i < held_; ++i) ReleaseArgRange(state_, ranges_[i]);
+  held_ = 0;
 }
 
 void MatrixCall::Int(uint16_t arg, int32_t* out, int32_t min, int32_t max) {

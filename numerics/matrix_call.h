@@ -69,6 +69,7 @@ class MatrixCall {
   EvalState& state_;
   uint16_t first_;
   uint16_t count_;
+  uint16_t held_ = 0;  // ranges still to release
   uint32_t error_ = 0;
   bool given_[kMaxArgs] = {};
   ArgRangeSlots ranges_;
