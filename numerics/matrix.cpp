@@ -62,27 +62,19 @@ void Matrix::Zero() {
 }
 
 bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m) {
-  // The walk meets cells in storage order, row by row, so the positions
-  // between two cells (and after the last) are the range's blanks: they are
-  // zeroed as the walk passes them instead of clearing the whole matrix
-  // first. A cell met out of order only ever overwrites.
-  double* const elements = m.Doubles();
-  const size_t count = size_t(m.rows) * m.cols;
-  size_t next = 0;
+  m.Zero();
   while (const CellRecord* cell = NextArgCell(range)) {
     const uint32_t r = cell->Row() - range.firstRow + 1;
     const uint32_t c = cell->Column() - range.firstColumn + 1;
     if (r > m.rows || c > m.cols) continue;
-    const size_t at = size_t(r - 1) * m.cols + (c - 1);
-    for (; next <= at; ++next) elements[next] = 0.0;
     if (cell->ErrorCode() != kErrorNone) continue;
     if (cell->IsNumber()) {
-      elements[at] = cell->Number();
+      m(r, c) = cell->Number();
       continue;
     }
     if (cell->IsText()) {
       double number = 0.0;
-      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) elements[at] = number;
+      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) m(r, c) = number;
       continue;
     }
     // A formula cell gives its result, and one not yet calculated in this
@@ -91,15 +83,14 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
     const EvalValue& value = state.operands[slot];
     if (value.error == kErrorNone) {
       if (value.kind == kEvalNumber) {
-        elements[at] = value.number;
+        m(r, c) = value.number;
       } else if (value.kind == kEvalText) {
         double number = 0.0;
-        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) elements[at] = number;
+        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) m(r, c) = number;
       }
     }
     state.DisownSlot(slot);
   }
-  for (; next < count; ++next) elements[next] = 0.0;
   return true;
 }
 
