@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "core/formula/scanned_formula_cache.h"
+#include "tests/test_random.h"
 
 namespace {
 
@@ -19,20 +19,20 @@ uint32_t Seed() {
 // another text's tokens, and finds what the hashed table finds.
 TEST(KeptFormulaLookup, AgreesWithTheTableForTextsMetInAnyColumn) {
   const uint32_t seed = Seed();
-  std::mt19937 random(seed);
+  TestRng random{seed};
   std::vector<std::string> texts;
   for (int i = 0; i < 300; ++i) {
     // Lengths 4..9 so that many texts share a length and a column.
     std::string text = "=1";
-    const size_t length = 4 + random() % 6;
-    while (text.size() < length) text += static_cast<char>('1' + random() % 3);
+    const size_t length = 4 + random.Below(6);
+    while (text.size() < length) text += static_cast<char>('1' + random.Below(3));
     texts.push_back(text);
   }
   ScannedFormulaCache cache;
   for (const std::string& text : texts) cache.Find(text.c_str(), text.size());
   for (int i = 0; i < 20000; ++i) {
-    const std::string& text = texts[random() % texts.size()];
-    const uint32_t column = random() % 600;
+    const std::string& text = texts[random.Below(uint32_t(texts.size()))];
+    const uint32_t column = random.Below(600);
     // Found by the table, which hashes and compares the whole text.
     const ScannedFormula* expected = cache.Find(text.c_str(), text.size());
     const std::vector<char> unterminated(text.begin(), text.end());
