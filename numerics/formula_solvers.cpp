@@ -124,6 +124,19 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
 }
 
 uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path) {
+  // A numbers-only target names single cells alone: when none of them is a
+  // formula, no path can lead through them, which the path's own look at
+  // the references would find at several times the cost.
+  if (cellShortcut && target.tokens && target.tokens->numeric) {
+    FindTargetCells(target);
+    const FoundTargetCells& found = target.found;
+    bool formula = found.state != FoundTargetCells::kFound;
+    for (uint32_t i = 0; i < found.count && !formula; ++i) formula = found.cells[i] && found.cells[i]->IsFormula();
+    if (!formula) {
+      target.path = nullptr;
+      return 0;
+    }
+  }
   const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, target.text, variables.Cells(),
                                   variables.Count());
   target.path = error == 0 && path.Count() > 0 ? &path : nullptr;

@@ -85,7 +85,8 @@ class SolverFoundCells : public ::testing::Test {
           PutNumber(row, 2, value(random), kCellSpillValue);
           break;
         case 4:
-          PutFormula(row, 2, "=1+2", kResultCachedNumber | (random() % 2 ? kResultCalculated : 0), value(random));
+          // Through one on a variable, a path of formula cells.
+          PutFormula(row, 2, random() % 2 ? "=A1*2" : "=1+2", kResultCachedNumber | (random() % 2 ? kResultCalculated : 0), value(random));
           break;
         default:
           PutNumber(row, 2, random() % 4 == 0 ? 0.0 : value(random));
