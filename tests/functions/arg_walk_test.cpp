@@ -9,20 +9,11 @@
 
 #include "functions/arg_readers.h"
 #include "test_seed.h"
+#include "test_random.h"
 
 namespace {
 
-struct Rng {
-  uint64_t state;
-  uint64_t Next() {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  uint32_t Below(uint32_t n) { return uint32_t(Next() % n); }
-  bool OneIn(uint32_t n) { return Below(n) == 0; }
-};
+using Rng = TestRng;
 
 // Numbers, texts of any length and formulas with and without cached texts,
 // so that records of every size lie between the cells a walk wants.

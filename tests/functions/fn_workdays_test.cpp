@@ -5,49 +5,11 @@
 #include <string>
 
 #include "core/numfmt/date_time.h"
+#include "tests/functions/calendar_days.h"
 #include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
 
 namespace {
-
-struct Day {
-  int32_t year, month, day;
-};
-
-std::string IsoText(const Day& d) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-  return text;
-}
-
-Day NextDay(Day d) {
-  if (++d.day <= DaysInMonth(d.year, d.month)) return d;
-  d.day = 1;
-  if (++d.month <= 12) return d;
-  d.month = 1;
-  ++d.year;
-  return d;
-}
-
-Day PreviousDay(Day d) {
-  if (--d.day >= 1) return d;
-  if (--d.month < 1) {
-    d.month = 12;
-    --d.year;
-  }
-  d.day = DaysInMonth(d.year, d.month);
-  return d;
-}
-
-int32_t WeekdayOf(const Day& d) {
-  DateTime value{};
-  value.hasDate = 1;
-  value.year = d.year;
-  value.month = d.month;
-  value.day = d.day;
-  value.ComputeDayOfYear();
-  return value.weekday;
-}
 
 // A valid day of a year from firstYear on, within years years.
 Day RandomDay(std::mt19937& random, int32_t firstYear, uint32_t years) {

@@ -5,40 +5,12 @@
 #include <string>
 
 #include "core/numfmt/date_time.h"
+#include "tests/functions/calendar_days.h"
 #include "tests/core/eval_test_cells.h"
 #include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
 
 namespace {
-
-struct Day {
-  int32_t year, month, day;
-};
-
-std::string IsoText(const Day& d) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-  return text;
-}
-
-Day NextDay(Day d) {
-  if (++d.day <= DaysInMonth(d.year, d.month)) return d;
-  d.day = 1;
-  if (++d.month <= 12) return d;
-  d.month = 1;
-  ++d.year;
-  return d;
-}
-
-int32_t WeekdayOf(const Day& d) {
-  DateTime value{};
-  value.hasDate = 1;
-  value.year = d.year;
-  value.month = d.month;
-  value.day = d.day;
-  value.ComputeDayOfYear();
-  return value.weekday;
-}
 
 bool IsWorkday(int32_t weekday) { return weekday != 1 && weekday != 7; }
 

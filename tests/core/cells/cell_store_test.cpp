@@ -13,6 +13,7 @@
 #include "tests/core/allocation_limit.h"
 #include "tests/core/large_sheet.h"
 #include "test_seed.h"
+#include "test_random.h"
 
 namespace {
 
@@ -138,17 +139,7 @@ Model Renumbered(const Model& model, bool rows, uint32_t from, int64_t shift) {
   return out;
 }
 
-struct Rng {
-  uint64_t state;
-  uint64_t Next() {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  uint32_t Below(uint32_t n) { return uint32_t(Next() % n); }
-  bool OneIn(uint32_t n) { return Below(n) == 0; }
-};
+using Rng = TestRng;
 
 // Mostly a small corner so that blocks fill, split and empty often; now and
 // then the far edges of the grid.

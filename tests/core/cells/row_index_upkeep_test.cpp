@@ -10,22 +10,13 @@
 
 #include "core/cells/cell_store.h"
 #include "test_seed.h"
+#include "test_random.h"
 
 namespace {
 
 using Key = std::pair<uint32_t, uint16_t>;  // (row, column)
 
-struct Rng {
-  uint64_t state;
-  uint64_t Next() {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  uint32_t Below(uint32_t n) { return uint32_t(Next() % n); }
-  bool OneIn(uint32_t n) { return Below(n) == 0; }
-};
+using Rng = TestRng;
 
 // A text cell of the given length, or a formula cell with a cached text of
 // it, so that a rewrite changes the record's size either way.
