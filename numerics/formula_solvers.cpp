@@ -6,12 +6,71 @@
 #include <new>
 #include <vector>
 
+#include "core/eval/read_plain_cell.h"
+#include "core/eval/run_numbers_program.h"
 #include "core/formula/eval_value.h"
 #include "functions/random_stream.h"
 
 namespace {
 int32_t solverDepth = 0;
+bool cellShortcut = true;
+
+// Finds the cells the target's program reads as the evaluator would, at the
+// target's own cell; a reference outside the grid or more cells than kept
+// leave every evaluation to the general way.
+void FindTargetCells(SolverTarget& target) {
+  FoundTargetCells& found = target.found;
+  EvalState& nested = *target.nested;
+  CellStore& store = *target.sheet;
+  found.state = FoundTargetCells::kUnusable;
+  found.count = 0;
+  found.changes = store.ChainChanges();
+  const ScannedFormula& scanned = *target.tokens;
+  for (uint32_t i = 0; i < scanned.stepCount; ++i) {
+    if (scanned.steps[i].action != kStepTakeOperand) continue;
+    const ScannedToken& token = scanned.tokens[scanned.steps[i].token];
+    if (token.kind == kEvalNumber) continue;
+    if (found.count == kMaxFoundTargetCells) return;
+    const R1C1Corner& written = token.corner;
+    const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
+                                                        static_cast<uint32_t>(written.row), written.flags}
+                                            : ResolveR1C1Corner(written, target.column, target.row);
+    if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return;
+    const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
+    found.cells[found.count] =
+        nested.keptCells ? nested.keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
+    found.columns[found.count] = cellColumn;
+    ++found.count;
+  }
+  found.state = FoundTargetCells::kFound;
+}
+
+// The numbers-only evaluation from the found cells: the same steps and the
+// same cell readings as the evaluator's, without looking a cell up or
+// resetting the evaluator (nothing of it is touched). False when the general
+// way must decide.
+bool EvaluateFromFoundCells(SolverTarget& target, double* out) {
+  FoundTargetCells& found = target.found;
+  if (found.state == FoundTargetCells::kNotFound || found.changes != target.sheet->ChainChanges())
+    FindTargetCells(target);
+  if (found.state != FoundTargetCells::kFound) return false;
+  const EvalState& nested = *target.nested;
+  uint32_t next = 0;
+  const auto read = [&](const ScannedToken& token, double* number) {
+    if (token.kind == kEvalNumber) {
+      *number = token.number;
+      return true;
+    }
+    const uint32_t i = next++;
+    return nested.PlainCellNumber(found.cells[i], found.columns[i], number);
+  };
+  // A number the program gives passed IsBadNumber: it is finite.
+  return RunNumbersProgram(*target.tokens, read, out);
+}
+
 }  // namespace
+
+void SetSolverCellShortcut(bool on) { cellShortcut = on; }
 
 SolverNesting::SolverNesting() : level_(solverDepth), allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
 SolverNesting::~SolverNesting() { --solverDepth; }
@@ -56,6 +115,7 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.sheet = sheet;
   target.cell = cell;
   target.path = nullptr;
+  target.found.state = FoundTargetCells::kNotFound;
   target.row = cell->Row();
   target.column = cell->Column();
   // The caller evaluates nothing until the search ends, so its tokens stay.
@@ -64,6 +124,19 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
 }
 
 uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path) {
+  // A numbers-only target names single cells alone: when none of them is a
+  // formula, no path can lead through them, which the path's own look at
+  // the references would find at several times the cost.
+  if (cellShortcut && target.tokens && target.tokens->numeric) {
+    FindTargetCells(target);
+    const FoundTargetCells& found = target.found;
+    bool formula = found.state != FoundTargetCells::kFound;
+    for (uint32_t i = 0; i < found.count && !formula; ++i) formula = found.cells[i] && found.cells[i]->IsFormula();
+    if (!formula) {
+      target.path = nullptr;
+      return 0;
+    }
+  }
   const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, target.text, variables.Cells(),
                                   variables.Count());
   target.path = error == 0 && path.Count() > 0 ? &path : nullptr;
@@ -72,6 +145,11 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
 
 bool EvaluateFormulaValue(SolverTarget& target, double* out) {
   EvalState& nested = *target.nested;
+  // Formula cells between the variables and the target are recalculated
+  // first, which the found cells know nothing of.
+  if (!target.path && cellShortcut && target.tokens && target.tokens->numeric && nested.numberShortcuts &&
+      EvaluateFromFoundCells(target, out))
+    return true;
   if (target.path && !target.path->Recalculate(nested)) return false;
   nested.sheet = target.sheet;
   const uint32_t kind = target.tokens ? nested.Evaluate(*target.tokens, target.column, target.row)

@@ -65,6 +65,23 @@ class SolverVariables {
   uint32_t count_ = 0;
 };
 
+// Cells a numbers-only target reads, at most, for its cells to be found once
+// for the whole search rather than at every evaluation.
+constexpr uint32_t kMaxFoundTargetCells = 16;
+
+// The records of the target's cell references, in the order its program
+// takes them, found while the worksheet showed the count of chain changes
+// kept here: the search writes trial numbers in place, so the records stay
+// where they are until something adds, removes or moves a cell.
+struct FoundTargetCells {
+  enum : uint8_t { kNotFound, kFound, kUnusable };
+  const CellRecord* cells[kMaxFoundTargetCells];
+  uint16_t columns[kMaxFoundTargetCells];
+  uint64_t changes;
+  uint32_t count;
+  uint8_t state;
+};
+
 // The target formula, evaluated at its own cell of its own worksheet after
 // the cells of its path, when it has one.
 struct SolverTarget {
@@ -75,6 +92,7 @@ struct SolverTarget {
   // The tokens the caller's evaluator kept for the text, found once for the
   // whole search; null when it kept none.
   const ScannedFormula* tokens;
+  FoundTargetCells found;
   char text[kFormulaTextCapacity + 1];
   uint32_t row;
   uint16_t column;
@@ -91,6 +109,11 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
 
 // True with the number when the formula gives a number without error.
 bool EvaluateFormulaValue(SolverTarget& target, double* out);
+
+// Whether a numbers-only target without a path is computed from cells found
+// once per search (the default) or evaluated the general way each time; for
+// comparing the two.
+void SetSolverCellShortcut(bool on);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
 // method with the Illinois modification; false when the bracket is lost, an

@@ -22,6 +22,23 @@ void SetRange(EvalValue& value, const RefCorner& first, const RefCorner& second,
 }  // namespace
 
 void EvalState::ApplyRange(uint16_t left, uint16_t right) {
+  // Two cell corners, as every "A1:B2" in a formula is: read in place
+  // rather than through copies of both whole slots.
+  {
+    const EvalValue& l = operands[left];
+    const EvalValue& r = operands[right];
+    if (l.kind == kEvalCellRef && r.kind == kEvalCellRef && l.error == kErrorNone && r.error == kErrorNone) {
+      const RefCorner first = l.cell;
+      const RefCorner second = r.cell;
+      // The corners are not put in order: "B2:A1" is no range.
+      if (!IsFullCell(first) || !IsFullCell(second) || first.column > second.column || first.row > second.row) {
+        FailBinary(left, right, kErrorRef);
+        return;
+      }
+      SetRange(operands[left], first, second, l.sheet);
+      return;
+    }
+  }
   const EvalValue l = operands[left];
   const EvalValue r = operands[right];
   const uint32_t error = LargerError(l.error, r.error);
@@ -32,15 +49,6 @@ void EvalState::ApplyRange(uint16_t left, uint16_t right) {
   // References own nothing on the pool or the array stack.
   if (error != kErrorNone) {
     FailBinary(left, right, LargerError(error, kErrorRef));
-    return;
-  }
-  if (l.kind == kEvalCellRef && r.kind == kEvalCellRef) {
-    // The corners are not put in order: "B2:A1" is no range.
-    if (!IsFullCell(l.cell) || !IsFullCell(r.cell) || l.cell.column > r.cell.column || l.cell.row > r.cell.row) {
-      FailBinary(left, right, kErrorRef);
-      return;
-    }
-    SetRange(operands[left], l.cell, r.cell, l.sheet);
     return;
   }
   if (l.kind == kEvalRange && r.kind == kEvalRange && IsWholeRow(l.first) && IsWholeRow(r.first)) {

@@ -207,7 +207,9 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
 
 const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length, uint32_t column) const {
   if (!enabled_ || !slots_) return nullptr;
-  const Entry*& recent = recent_[column % kRecentCount];
+  // Keyed by the length too: a column whose rows cycle through formulas of
+  // different lengths finds each of them here rather than by the hash.
+  const Entry*& recent = recent_[(column * 8 + length) % kRecentCount];
   if (recent && recent->formula.textLength == length && SameBytes(recent->formula.text, text, length))
     return &recent->formula;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];

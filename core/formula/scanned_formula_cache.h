@@ -55,8 +55,8 @@ class ScannedFormulaCache {
   // refuses), memory ran out, or the cache is off. Valid until the next call.
   const ScannedFormula* Find(const char* text, size_t length);
   // The tokens kept for the text (no NUL needed), or null; nothing is noted
-  // or scanned. The formula last found for the same column (a formula
-  // filled down) is compared first, without hashing the text.
+  // or scanned. The formula last found for the same column and length (a
+  // formula filled down) is compared first, without hashing the text.
   const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const;
 
   // Frees every entry and the table.
@@ -84,8 +84,8 @@ class ScannedFormulaCache {
   Entry** slots_ = nullptr;
   uint32_t* seen_ = nullptr;  // the hashes of texts met once
   uint32_t slotCount_ = 0;
-  static constexpr uint32_t kRecentCount = 64;
-  mutable const Entry* recent_[kRecentCount] = {};  // by column
+  static constexpr uint32_t kRecentCount = 256;
+  mutable const Entry* recent_[kRecentCount] = {};  // by column and length
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;
