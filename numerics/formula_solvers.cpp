@@ -31,15 +31,9 @@ void FindTargetCells(SolverTarget& target) {
     const ScannedToken& token = scanned.tokens[scanned.steps[i].token];
     if (token.kind == kEvalNumber) continue;
     if (found.count == kMaxFoundTargetCells) return;
-    const R1C1Corner& written = token.corner;
-    const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
-                                                        static_cast<uint32_t>(written.row), written.flags}
-                                            : ResolveR1C1Corner(written, target.column, target.row);
-    if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return;
-    const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
-    found.cells[found.count] =
-        nested.keptCells ? nested.keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
-    found.columns[found.count] = cellColumn;
+    const RefCorner corner = ScannedTokenCorner(token, target.column, target.row);
+    if (!nested.FindGridCell(store, corner, &found.cells[found.count])) return;
+    found.columns[found.count] = static_cast<uint16_t>(corner.column);
     ++found.count;
   }
   found.state = FoundTargetCells::kFound;

@@ -13,20 +13,12 @@
 bool EvalState::EvaluateNumbers(const ScannedFormula& scanned) {
   if (!sheet) return false;
   CellStore& store = *sheet;
-  KeptCellLookups* const kept = keptCells;
   const auto read = [&](const ScannedToken& token, double* number) {
     if (token.kind == kEvalNumber) {
       *number = token.number;
       return true;
     }
-    const R1C1Corner& written = token.corner;
-    const RefCorner corner = token.resolved ? RefCorner{static_cast<uint32_t>(written.column),
-                                                        static_cast<uint32_t>(written.row), written.flags}
-                                            : ResolveR1C1Corner(written, column, row);
-    if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
-    const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
-    const CellRecord* cell = kept ? kept->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
-    return PlainCellNumber(cell, cellColumn, number);
+    return ReadPlainCell(store, ScannedTokenCorner(token, column, row), number);
   };
   double value;
   if (!RunNumbersProgram(scanned, read, &value)) return false;

@@ -41,12 +41,16 @@ inline bool EvalState::PlainCellNumber(const CellRecord* cell, uint32_t cellColu
   return true;
 }
 
-inline bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, double* number) {
+inline bool EvalState::FindGridCell(CellStore& store, const RefCorner& corner, const CellRecord** cell) const {
   if ((corner.flags & kRefOutsideGrid) || corner.column > kMaxColumn || corner.row > kMaxRow) return false;
   const uint16_t cellColumn = static_cast<uint16_t>(corner.column);
-  const CellRecord* cell =
-      keptCells ? keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
-  return PlainCellNumber(cell, cellColumn, number);
+  *cell = keptCells ? keptCells->Find(store, corner.row, cellColumn) : store.GetCell(corner.row, cellColumn);
+  return true;
+}
+
+inline bool EvalState::ReadPlainCell(CellStore& store, const RefCorner& corner, double* number) {
+  const CellRecord* cell = nullptr;
+  return FindGridCell(store, corner, &cell) && PlainCellNumber(cell, corner.column, number);
 }
 
 #endif

@@ -186,6 +186,9 @@ class EvalState {
   // formula not calculated in this pass, a place a spill area may still
   // cover, a corner off the sheet.
   bool ReadPlainCell(CellStore& store, const RefCorner& corner, double* number);
+  // The record at corner of store (null: a blank), through the kept
+  // lookups when there are any; false for a corner off the grid.
+  bool FindGridCell(CellStore& store, const RefCorner& corner, const CellRecord** cell) const;
   // The same for the cell found (null: a blank) in the given column.
   bool PlainCellNumber(const CellRecord* cell, uint32_t cellColumn, double* number) const;
   // The same value read in place, for handlers that only look at it: the

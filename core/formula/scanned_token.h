@@ -34,4 +34,12 @@ struct ScannedToken {
 // text token without advancing.
 uint32_t ScanFormulaToken(const char* base, const char** position, ScannedToken* token, bool storedForm);
 
+// The corner a reference token names when its formula is evaluated in the
+// cell (column, row).
+inline RefCorner ScannedTokenCorner(const ScannedToken& token, uint32_t column, uint32_t row) {
+  const R1C1Corner& c = token.corner;
+  return token.resolved ? RefCorner{static_cast<uint32_t>(c.column), static_cast<uint32_t>(c.row), c.flags}
+                        : ResolveR1C1Corner(c, column, row);
+}
+
 #endif

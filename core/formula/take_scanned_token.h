@@ -20,9 +20,7 @@ inline uint32_t EvalState::TakeScannedToken(const ScannedToken& scanned, const c
       token->number = scanned.number;
       break;
     case kEvalCellRef: {
-      const R1C1Corner& c = scanned.corner;
-      token->cell = scanned.resolved ? RefCorner{static_cast<uint32_t>(c.column), static_cast<uint32_t>(c.row), c.flags}
-                                     : ResolveR1C1Corner(c, column, row);
+      token->cell = ScannedTokenCorner(scanned, column, row);
       token->sheet = sheet;
       if (token->cell.flags & kRefOutsideGrid) token->error = kErrorRef;
       break;
