@@ -131,8 +131,10 @@ TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
   // With the default options Enter stays in the cell: Down moves on.
   // A1 and A2 are formulas of their own; A3:A5 hold the numbers the range
   // formulas below them read (the file keeps references in R1C1 form).
+  // A10 is arithmetic on cells alone, the target of the root search in A12
+  // over the number in A11, which the search gives back when it ends.
   for (const char* text : {"=SUM(1,2,3)", "=NORMSDIST(0)", "3", "1", "2", "=MEDIAN(A3:A5)", "=LARGE(A3:A5,1)",
-                           "=MATCH(1,A3:A5,0)", "=NPV(0,A3:A5)"}) {
+                           "=MATCH(1,A3:A5,0)", "=NPV(0,A3:A5)", "=A11*A11-2", "5", "=ROOT(A10,A11,0,10,)"}) {
     PostMessageA(view, WM_CHAR, static_cast<unsigned char>(text[0]), 1);
     for (const char* c = text + 1; *c; ++c) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(*c), 1);
     PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
@@ -148,6 +150,8 @@ TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
   EXPECT_NE(saved.find("<F>=LARGE(R[-4]C:R[-2]C,1)</F><N>3</N>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<F>=MATCH(1,R[-5]C:R[-3]C,0)</F><N>2</N>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<F>=NPV(0,R[-6]C:R[-4]C)</F><N>6</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=R[1]C*R[1]C-2</F><N>23</N>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<F>=ROOT(R[-2]C,R[-1]C,0,10,)</F><N>1.414213562"), std::string::npos) << saved;
   DeleteFileA(book);
   DeleteFileA(profile.c_str());
 }
