@@ -24,15 +24,16 @@ struct HalfIntegerStirlingErrors {
     for (int i = 0; i < 31; ++i) values[i] = StirlingErrorByDefinition(0.5 * i);
   }
 };
-const HalfIntegerStirlingErrors kHalfIntegerStirlingErrors;
 
 }  // namespace
 
 double StirlingError(double n) {
   if (n <= 15.0) {
+    // Made at the first call, whatever the order of static initialisation.
+    static const HalfIntegerStirlingErrors halfIntegers;
     const double twice = n + n;
     if (twice >= 0.0 && twice == static_cast<double>(static_cast<int>(twice)))
-      return kHalfIntegerStirlingErrors.values[static_cast<int>(twice)];
+      return halfIntegers.values[static_cast<int>(twice)];
     return StirlingErrorByDefinition(n);
   }
   constexpr double s0 = 1.0 / 12.0;
