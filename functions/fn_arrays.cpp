@@ -233,6 +233,41 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
   return kErrorNone;
 }
 
+// A position argument of INDEX as GetArgInt reads it, when it is a plain
+// number that rounds (half away from zero) to 1 .. max; 0 for anything else.
+uint32_t PlainPosition(const EvalValue& value, uint32_t max) {
+  if (value.kind != kEvalNumber || value.error != kErrorNone || !(value.number >= 0)) return 0;
+  const double rounded = std::trunc(value.number + 0.5);
+  return rounded >= 1 && rounded <= max ? uint32_t(rounded) : 0;
+}
+
+// INDEX of one element of an array value by two plain numbers inside its
+// bounds, as a function's result usually is picked: the element is read
+// from the chain where it stands, without the general argument readers.
+// False, with nothing taken, for any other call.
+bool IndexArrayElement(EvalState& state, uint16_t first) {
+  const EvalValue& x = state.operands[first];
+  if (ArgCount(state) != 3 || x.kind != kEvalArray || x.error != kErrorNone) return false;
+  const uint32_t m = PlainPosition(state.operands[first + 1], 2097152);
+  const uint32_t n = PlainPosition(state.operands[first + 2], 2047);
+  if (m == 0 || n == 0 || m - 1 > x.second.row - x.first.row || n - 1 > x.second.column - x.first.column) return false;
+  const uint32_t column = x.first.column + n - 1;
+  const uint32_t row = x.first.row + m - 1;
+  CellBlock* chain = state.TakeSlotArray(first);
+  const CellRecord* cell = nullptr;
+  if (column < kColumnCount && row < kRowCount) {
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = chain;
+    cell = cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
+  }
+  EvalValue& result = state.ClearArguments();
+  result.kind = kEvalEmpty;
+  if (cell) state.CellToValue(result, cell);
+  state.arrays.ReleaseChain(chain);
+  return true;
+}
+
 }  // namespace
 
 void FnColumn(EvalState& state) { Position(state, true); }
@@ -241,8 +276,9 @@ void FnRow(EvalState& state) { Position(state, false); }
 
 void FnIndex(EvalState& state) {
   if (!RequireArgs(state, 3)) return;
-  IgnoreArgsBeyond(state, 3);
   const uint16_t first = FirstArg(state);
+  if (IndexArrayElement(state, first)) return;
+  IgnoreArgsBeyond(state, 3);
   int32_t m = 0;
   int32_t n = 0;
   ArgRange rowList{};
