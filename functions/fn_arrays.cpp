@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -133,29 +132,42 @@ void FnFrequency(EvalState& state) {
   ArgRange bins, data;
   uint32_t error = GetRequiredArgRange(state, first + 1, &bins);
   error = Larger(error, GetRequiredArgRange(state, first, &data));
-  // The usual few bins stay on the stack; many spill to the heap.
-  alignas(double) unsigned char arena[64 * sizeof(double)];
-  std::pmr::monotonic_buffer_resource memory(arena, sizeof arena);
-  std::pmr::vector<double> bounds(&memory);
-  std::pmr::vector<double> counts(&memory);
+  // The usual few bins stay on the stack; more go to the heap.
+  constexpr size_t kFewBins = 32;
+  double fewBounds[kFewBins];
+  double fewCounts[kFewBins + 1];
+  std::vector<double> manyBounds;
+  std::vector<double> manyCounts;
+  size_t boundCount = 0;
+  double* counts = fewCounts;
   if (error == kErrorNone) {
-    // Room for the usual few bins at once, not for every cell of a column.
-    const uint64_t binCells = uint64_t(Width(bins)) * Height(bins);
-    bounds.reserve(binCells < 24 ? size_t(binCells) : 24);
     while (const CellRecord* cell = NextArgCell(bins)) {
       double bound = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
       error = Larger(error, cellError);
-      if (cellError == kErrorNone) bounds.push_back(bound);
+      if (cellError != kErrorNone) continue;
+      if (boundCount < kFewBins) {
+        fewBounds[boundCount] = bound;
+      } else {
+        if (boundCount == kFewBins) manyBounds.assign(fewBounds, fewBounds + kFewBins);
+        manyBounds.push_back(bound);
+      }
+      ++boundCount;
     }
-    counts.assign(bounds.size() + 1, 0.0);
+    const double* bounds = boundCount > kFewBins ? manyBounds.data() : fewBounds;
+    if (boundCount > kFewBins) {
+      manyCounts.assign(boundCount + 1, 0.0);
+      counts = manyCounts.data();
+    } else {
+      std::fill(fewCounts, fewCounts + boundCount + 1, 0.0);
+    }
     while (const CellRecord* cell = NextArgCell(data)) {
       double value = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first, data, cell, &value);
       error = Larger(error, cellError);
       if (cellError != kErrorNone) continue;
-      size_t row = bounds.size();
-      for (size_t i = 0; i < bounds.size(); ++i)
+      size_t row = boundCount;
+      for (size_t i = 0; i < boundCount; ++i)
         if (value <= bounds[i] && (i == 0 || value > bounds[i - 1])) {
           row = i;
           break;
@@ -170,8 +182,8 @@ void FnFrequency(EvalState& state) {
     return;
   }
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-  builder.AddNumbers(0, 0, 1, uint32_t(counts.size()), counts.data(), 1);
-  SetArrayResult(state, builder, 1, uint32_t(counts.size()));
+  builder.AddNumbers(0, 0, 1, uint32_t(boundCount + 1), counts, 1);
+  SetArrayResult(state, builder, 1, uint32_t(boundCount + 1));
 }
 
 namespace {
