@@ -253,18 +253,26 @@ uint32_t PlainPosition(const EvalValue& value, uint32_t max) {
   return rounded >= 1 && rounded <= max ? uint32_t(rounded) : 0;
 }
 
-// INDEX of one element of an array value by two plain numbers inside its
-// bounds, as a function's result usually is picked: the element is read
-// from the chain where it stands, without the general argument readers.
+// INDEX of one element of a range or an array value by two plain numbers
+// inside its bounds, as a function's result or a table usually is picked:
+// a range gives the reference to the cell without a walk of the range
+// being set up, an array the element read from its chain where it stands.
 // False, with nothing taken, for any other call.
-bool IndexArrayElement(EvalState& state, uint16_t first) {
+bool IndexOneElement(EvalState& state, uint16_t first) {
   const EvalValue& x = state.operands[first];
-  if (ArgCount(state) != 3 || x.kind != kEvalArray || x.error != kErrorNone) return false;
+  const bool isArray = x.kind == kEvalArray;
+  if (ArgCount(state) != 3 || !(isArray || (x.kind == kEvalRange && x.sheet)) || x.error != kErrorNone) return false;
   const uint32_t m = PlainPosition(state.operands[first + 1], 2097152);
   const uint32_t n = PlainPosition(state.operands[first + 2], 2047);
   if (m == 0 || n == 0 || m - 1 > x.second.row - x.first.row || n - 1 > x.second.column - x.first.column) return false;
   const uint32_t column = x.first.column + n - 1;
   const uint32_t row = x.first.row + m - 1;
+  if (!isArray) {
+    // What reading the range's cells would note of a result spilled into it.
+    state.NoteSpillAreaMeeting(x.sheet, x.first.column, x.second.column, x.first.row, x.second.row);
+    SetReference(state, x.sheet, column, row, column, row);
+    return true;
+  }
   CellBlock* chain = state.TakeSlotArray(first);
   const CellRecord* cell = nullptr;
   if (column < kColumnCount && row < kRowCount) {
@@ -289,7 +297,7 @@ void FnRow(EvalState& state) { Position(state, false); }
 void FnIndex(EvalState& state) {
   if (!RequireArgs(state, 3)) return;
   const uint16_t first = FirstArg(state);
-  if (IndexArrayElement(state, first)) return;
+  if (IndexOneElement(state, first)) return;
   IgnoreArgsBeyond(state, 3);
   int32_t m = 0;
   int32_t n = 0;

@@ -8,15 +8,15 @@
 
 namespace {
 
-using IndexArrayElement = FormulaTableTest;
+using IndexOneElement = FormulaTableTest;
 
 std::string Cell(uint32_t column, uint32_t row) { return std::string(1, char('A' + column)) + std::to_string(row + 1); }
 
-// INDEX of an array result by two numbers written in the formula picks the
-// element that the same positions read from cells pick: over random array
-// contents (blanks, texts, errors, formulas caching numbers or texts) and
-// positions inside, on and past the bounds, fractional or not.
-TEST_F(IndexArrayElement, PicksWhatPositionsReadFromCellsPick) {
+// INDEX of an array result or a range by two numbers written in the formula
+// picks the element that the same positions read from cells pick: over
+// random contents (blanks, texts, errors, formulas caching numbers or texts)
+// and positions inside, on and past the bounds, fractional or not.
+TEST_F(IndexOneElement, PicksWhatPositionsReadFromCellsPick) {
   const uint32_t seed = TestSeed(20261208);
   SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
@@ -55,6 +55,10 @@ TEST_F(IndexArrayElement, PicksWhatPositionsReadFromCellsPick) {
     std::snprintf(numbers, sizeof numbers, ",%.17g,%.17g)", m, n);
     ASSERT_EQ(Run("=INDEX(" + array + numbers), Run("=INDEX(" + array + ",G1,H1)"))
         << "round " << round << " " << array << numbers;
+    // The same range picked as a reference, from a corner inside the filled cells.
+    const std::string range = Cell(columns / 2, rows / 2) + ":" + Cell(columns - 1, rows - 1);
+    ASSERT_EQ(Run("=INDEX(" + range + numbers), Run("=INDEX(" + range + ",G1,H1)"))
+        << "round " << round << " " << range << numbers;
   }
   // Extra arguments and error values go the general way.
   EXPECT_EQ(Run("=INDEX({1,2;3,4},2,1)"), "3");
