@@ -32,6 +32,17 @@ bool RequireExactly(EvalState& state, uint16_t count) {
 uint32_t Width(const ArgRange& range) { return range.lastColumn - range.firstColumn + 1; }
 uint32_t Height(const ArgRange& range) { return range.lastRow - range.firstRow + 1; }
 
+// A walk that has given this many cells has none left: it stops there
+// rather than look past the rectangle's last row for another.
+uint64_t CellCount(const ArgRange& range) { return uint64_t(Width(range)) * Height(range); }
+
+// NextArgCell counting down the cells left; null once none can be left.
+const CellRecord* NextCountedCell(ArgRange& range, uint64_t* left) {
+  if (*left == 0) return nullptr;
+  --*left;
+  return NextArgCell(range);
+}
+
 void SetReference(EvalState& state, CellStore* sheet, uint32_t firstColumn, uint32_t firstRow, uint32_t lastColumn,
                   uint32_t lastRow) {
   EvalValue& result = state.ClearArguments();
@@ -141,7 +152,8 @@ void FnFrequency(EvalState& state) {
   size_t boundCount = 0;
   double* counts = fewCounts;
   if (error == kErrorNone) {
-    while (const CellRecord* cell = NextArgCell(bins)) {
+    uint64_t binsLeft = CellCount(bins);
+    while (const CellRecord* cell = NextCountedCell(bins, &binsLeft)) {
       double bound = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
       error = Larger(error, cellError);
@@ -161,7 +173,8 @@ void FnFrequency(EvalState& state) {
     } else {
       std::fill(fewCounts, fewCounts + boundCount + 1, 0.0);
     }
-    while (const CellRecord* cell = NextArgCell(data)) {
+    uint64_t dataLeft = CellCount(data);
+    while (const CellRecord* cell = NextCountedCell(data, &dataLeft)) {
       double value = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first, data, cell, &value);
       error = Larger(error, cellError);
@@ -475,9 +488,10 @@ bool UniqueOfPlainNumbers(EvalState& state, uint16_t slot, int32_t type) {
   if (GetArgRange(state, slot, &column) != kErrorNone) return false;
   double numbers[kCapacity];
   uint32_t count = 0;
-  while (const CellRecord* cell = NextArgCell(column)) {
+  uint64_t left = rows;
+  while (const CellRecord* cell = NextCountedCell(column, &left)) {
     double& number = numbers[count];
-    if (count == rows || !ReadPlainNumber(state, column, cell, &number) || (number == 0.0 && std::signbit(number)))
+    if (!ReadPlainNumber(state, column, cell, &number) || (number == 0.0 && std::signbit(number)))
       return false;
     ++count;
   }
@@ -566,7 +580,8 @@ void FnTranspose(EvalState& state) {
       uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
       uint64_t(source.firstRow) + Width(source) <= kRowCount) {
     ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-    for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source))
+    uint64_t left = CellCount(source);
+    while (const CellRecord* cell = NextCountedCell(source, &left))
       builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
     const uint32_t columns = Height(source);
     const uint32_t rows = Width(source);
