@@ -837,6 +837,12 @@ bool CellStore::BuildPageIndex(uint32_t page, CellCursor* cursor) {
     lastError_ = kCellStoreBadRange;
     return false;
   }
+  // A pass that only rewrote results in place left its index right.
+  if (RestoreKeptIndexPage(page)) {
+    if (cursor)
+      cursor->block = nullptr;
+    return true;
+  }
   if (!BuildPageIndexOf<CellRecordTraits>(page, cursor)) {
     lastError_ = kCellStoreOutOfMemory;
     return false;
