@@ -88,11 +88,6 @@ void BlockStore::ReleaseBlock(CellBlock* block, bool free) {
 }
 
 void BlockStore::Clear(bool free) {
-  // The evaluator empties its array store before every formula, mostly
-  // empty already: no block to release, and no remembered position left to
-  // invalidate, since whatever emptied the chain counted as a change.
-  if (!firstBlock_ && !indexedPages_ && !freeBytes_ && !directory_.Built())
-    return;
   InvalidatePageIndex();
   directory_.Drop();
   for (CellBlock* block = firstBlock_; block;) {
