@@ -66,6 +66,25 @@ inline uint8_t ReadCellNumberInPlace(EvalState& state, uint16_t slot, const ArgR
   return ReadPlainNumber(state, range, cell, out) ? uint8_t(kErrorNone) : ReadCellNumber(state, slot, range, cell, out);
 }
 
+// False for a text that cannot spell a number as TextToNumberValue reads
+// one: a character no number holds, or a sign anywhere but at the start or
+// after an exponent mark. True says only that the text may spell one.
+bool MaySpellNumber(const char* text, size_t length);
+
+// The text a text cell or a formula's text result holds; null for any
+// other cell.
+inline const char* StoredText(const CellRecord* cell, size_t* length) {
+  if (cell->IsText()) {
+    *length = cell->TextLength();
+    return cell->Text();
+  }
+  if (cell->IsFormula() && cell->HasCachedText()) {
+    *length = cell->CachedTextLength();
+    return cell->CachedText();
+  }
+  return nullptr;
+}
+
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.
 inline uint64_t CellKey(const ArgRange& range, const CellRecord* cell) {

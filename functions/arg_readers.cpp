@@ -6,6 +6,7 @@
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
+#include "core/eval/read_plain_cell.h"
 
 namespace {
 
@@ -15,8 +16,27 @@ uint8_t LargerError(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b 
 
 bool IsOmitted(const EvalValue& value) { return value.kind == kEvalEmpty && value.error == kErrorNone; }
 
+// A reference to a blank or a plain number cell, nearly every reference a
+// scalar argument holds, read without taking the cell's value through the
+// slot; the slot is left as resolving it would leave it. False, untouched,
+// for any other value.
+bool ReadPlainReference(EvalState& state, uint16_t slot, double* x) {
+  EvalValue& value = state.operands[slot];
+  if (value.kind != kEvalCellRef || value.error != kErrorNone || !value.sheet) return false;
+  const CellRecord* cell = nullptr;
+  double number = 0.0;
+  if (!state.FindGridCell(*value.sheet, value.cell, &cell) || !state.PlainCellNumber(cell, value.cell.column, &number))
+    return false;
+  value.Clear();
+  value.kind = cell ? kEvalNumber : kEvalEmpty;
+  value.number = number;
+  *x = number;
+  return true;
+}
+
 // The slot as a number; an empty cell reads as 0.
 uint8_t ReadNumber(EvalState& state, uint16_t slot, double* x) {
+  if (ReadPlainReference(state, slot, x)) return kErrorNone;
   EvalValue& value = state.operands[slot];
   state.ResolveOperand(slot);
   if (value.kind == kEvalText) state.TextToNumber(slot);
@@ -123,11 +143,10 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
 }
 
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
-  *out = ArgRange{};
   EvalValue& value = state.operands[slot];
-  if (IsOmitted(value)) return 0;
   const uint32_t error = value.error;
   if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
+    // Every field is written here once: a range is read at nearly every call.
     out->firstColumn = value.first.column;
     out->firstRow = value.first.row;
     out->lastColumn = value.second.column;
@@ -135,14 +154,18 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     if (value.kind == kEvalArray) {
       out->chain = state.TakeSlotArray(slot);
       out->ownsChain = true;
+      out->sheet = nullptr;
     } else {
       out->sheet = value.sheet;
       out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+      out->ownsChain = false;
       state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
     }
     RestartArgRange(*out);
     return 0;
   }
+  *out = ArgRange{};
+  if (IsOmitted(value)) return 0;
   state.DisownSlot(slot);
   return KindError(error);
 }
@@ -173,8 +196,27 @@ bool RequireExactArgs(EvalState& state, uint16_t count) {
   return false;
 }
 
+namespace {
+
+// ClearArguments, clearing the result's slot once: the arguments above the
+// first are released (and cleared) from the top down, then the first.
+EvalValue& ClearedResultSlot(EvalState& state) {
+  const uint16_t first = FirstArg(state);
+  const uint16_t top = state.operandTop;
+  if (top > first + 1) state.ReleaseValues(static_cast<uint16_t>(top - 1), static_cast<uint16_t>(top - 1 - first));
+  state.operandTop = first;
+  EvalValue& result = state.operands[first];
+  if (top > first && (result.kind == kEvalText || result.kind == kEvalArray))
+    state.ReleaseValues(first, 1);
+  else
+    result.Clear();
+  return result;
+}
+
+}  // namespace
+
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = ClearedResultSlot(state);
   result.kind = kEvalNumber;
   if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
   result.error = error;
