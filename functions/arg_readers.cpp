@@ -170,30 +170,22 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   return KindError(error);
 }
 
-void RestartArgRange(ArgRange& range) { range.cursor = StartRangeWalk(range.sheet, range.chain, range.firstRow); }
+void RestartArgRange(ArgRange& range) {
+  // The cursor is set in place: StartRangeWalk's copy of it costs as much
+  // as positioning it.
+  CellCursor& cursor = range.cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.offset = 0;
+  cursor.rows = range.sheet;
+  if (range.sheet)
+    range.sheet->PositionAtRow(range.firstRow, &cursor);
+  else
+    cursor.block = range.chain;
+}
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {
   if (range.ownsChain) state.arrays.ReleaseChain(range.chain);
   range = ArgRange{};
-}
-
-uint16_t FirstArg(const EvalState& state) { return state.operands[state.operandTop].firstArgument; }
-
-uint16_t ArgCount(const EvalState& state) {
-  const uint16_t first = FirstArg(state);
-  return state.operandTop > first ? static_cast<uint16_t>(state.operandTop - first) : 0;
-}
-
-bool RequireArgs(EvalState& state, uint16_t minimum) {
-  if (ArgCount(state) >= minimum) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
-}
-
-bool RequireExactArgs(EvalState& state, uint16_t count) {
-  if (ArgCount(state) == count) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
 }
 
 namespace {

@@ -72,17 +72,29 @@ void RestartArgRange(ArgRange& range);
 void ReleaseArgRange(EvalState& state, ArgRange& range);
 
 // The number of arguments of the call on top of the stack; a handler that
-// needs more than it was given sets the syntax status through this.
-uint16_t ArgCount(const EvalState& state);
-uint16_t FirstArg(const EvalState& state);
+// needs more than it was given sets the syntax status through this. Inline,
+// as the other counts: every handler asks at every call.
+inline uint16_t FirstArg(const EvalState& state) { return state.operands[state.operandTop].firstArgument; }
+inline uint16_t ArgCount(const EvalState& state) {
+  const uint16_t first = FirstArg(state);
+  return state.operandTop > first ? static_cast<uint16_t>(state.operandTop - first) : 0;
+}
 // The slot of the argument at a position counted from 0.
 inline uint16_t ArgSlot(const EvalState& state, uint16_t index) {
   return static_cast<uint16_t>(FirstArg(state) + index);
 }
 // False, with the syntax status, when fewer than minimum were given.
-bool RequireArgs(EvalState& state, uint16_t minimum);
+inline bool RequireArgs(EvalState& state, uint16_t minimum) {
+  if (ArgCount(state) >= minimum) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
 // False, with the syntax status, unless exactly count were given.
-bool RequireExactArgs(EvalState& state, uint16_t count);
+inline bool RequireExactArgs(EvalState& state, uint16_t count) {
+  if (ArgCount(state) == count) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
 // Ends a call: releases every argument the handler left unread and puts
 // the result in the first argument's slot, which becomes the top. A number
 // result passes the result check.
