@@ -190,18 +190,22 @@ void ReleaseArgRange(EvalState& state, ArgRange& range) {
 
 namespace {
 
-// ClearArguments, clearing the result's slot once: the arguments above the
-// first are released (and cleared) from the top down, then the first.
+// ClearArguments without its clearing of every argument's slot: the slots
+// above the result are dead once the top is lowered, and a push writes a
+// slot whole. The arguments' texts and arrays lie in the pool and on the
+// array stack in slot order, so they are released from the top down.
 EvalValue& ClearedResultSlot(EvalState& state) {
   const uint16_t first = FirstArg(state);
-  const uint16_t top = state.operandTop;
-  if (top > first + 1) state.ReleaseValues(static_cast<uint16_t>(top - 1), static_cast<uint16_t>(top - 1 - first));
+  for (uint16_t slot = state.operandTop; slot > first && slot > 1;) {
+    const uint32_t kind = state.operands[--slot].kind;
+    if (kind == kEvalText)
+      state.strings.Pop();
+    else if (kind == kEvalArray)
+      state.arrays.ReleaseChain(state.arrays.PopChain());
+  }
   state.operandTop = first;
   EvalValue& result = state.operands[first];
-  if (top > first && (result.kind == kEvalText || result.kind == kEvalArray))
-    state.ReleaseValues(first, 1);
-  else
-    result.Clear();
+  result.Clear();
   return result;
 }
 
@@ -216,13 +220,13 @@ void SetNumberResult(EvalState& state, double value, uint32_t error) {
 }
 
 void SetErrorResult(EvalState& state, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = ClearedResultSlot(state);
   result.kind = kEvalEmpty;
   result.error = error;
 }
 
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = ClearedResultSlot(state);
   if (!state.strings.Push(text, length)) {
     result.kind = kEvalEmpty;
     result.error = LargerError(error, kErrorValue);
