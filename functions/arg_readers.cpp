@@ -177,10 +177,25 @@ void RestartArgRange(ArgRange& range) {
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
   cursor.rows = range.sheet;
-  if (range.sheet)
-    range.sheet->PositionAtRow(range.firstRow, &cursor);
-  else
+  if (!range.sheet) {
     cursor.block = range.chain;
+    return;
+  }
+  range.sheet->PositionAtRow(range.firstRow, &cursor);
+  // The first row's cells left of the rectangle are passed here, by their
+  // sizes alone: NextInRange would pass them too, at several times the cost
+  // for the few a row holds. A block's end is left to it.
+  const CellBlock* block = cursor.block;
+  if (!block || range.firstColumn == 0) return;
+  uint32_t offset = cursor.offset;
+  while (offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != range.firstRow || record->Column() >= range.firstColumn) break;
+    const uint32_t size = record->Size();
+    if (size == 0) break;
+    offset += size;
+  }
+  cursor.offset = static_cast<uint16_t>(offset);
 }
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {

@@ -59,10 +59,28 @@ struct ArgRange {
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
-// under the cursor.
+// under the cursor, and the last finds the record after the rectangle
+// there, where NextInRange would stop the walk too.
 inline const CellRecord* NextArgCell(ArgRange& range) {
-  return NextCellInRange(range.cursor, static_cast<uint16_t>(range.firstColumn),
-                         static_cast<uint16_t>(range.lastColumn), range.firstRow, range.lastRow);
+  CellCursor& cursor = range.cursor;
+  const CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    const uint32_t row = record->Row();
+    const uint32_t column = record->Column();
+    if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+      // A malformed record (no size) is left to NextInRange, which ends the walk there.
+      const uint32_t size = record->Size();
+      if (size != 0) {
+        if (cursor.flags & kCursorAfterRecord) cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
+    } else if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) {
+      return nullptr;
+    }
+  }
+  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                            range.firstRow, range.lastRow);
 }
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
