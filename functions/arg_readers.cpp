@@ -60,10 +60,23 @@ T StoredInteger(double rounded) {
 
 template <class T>
 uint8_t ReadInteger(EvalState& state, uint16_t slot, T* out, T min, T max) {
-  if (IsOmitted(state.operands[slot])) return 0;
+  const EvalValue& value = state.operands[slot];
   double x = 0;
-  const uint8_t error = ReadNumber(state, slot, &x);
-  if (error != kErrorNone) return error;
+  if (value.kind == kEvalNumber && value.error == kErrorNone) {
+    // A number slot has nothing to resolve, convert or release.
+    x = value.number;
+  } else {
+    if (IsOmitted(value)) return 0;
+    const uint8_t error = ReadNumber(state, slot, &x);
+    if (error != kErrorNone) return error;
+  }
+  // Nearly every integer argument is a whole number within its bounds,
+  // which rounding leaves as it is.
+  if (x >= -kIntLimit && x <= kIntLimit && static_cast<double>(static_cast<int64_t>(x)) == x &&
+      x >= static_cast<double>(min) && x <= static_cast<double>(max)) {
+    *out = static_cast<T>(x);
+    return 0;
+  }
   const double rounded = RoundHalfAway(x);
   *out = StoredInteger<T>(rounded);
   if (!(x >= -kIntLimit && x <= kIntLimit) || rounded < static_cast<double>(min) ||
@@ -203,13 +216,11 @@ void ReleaseArgRange(EvalState& state, ArgRange& range) {
   range = ArgRange{};
 }
 
-namespace {
-
 // ClearArguments without its clearing of every argument's slot: the slots
 // above the result are dead once the top is lowered, and a push writes a
 // slot whole. The arguments' texts and arrays lie in the pool and on the
 // array stack in slot order, so they are released from the top down.
-EvalValue& ClearedResultSlot(EvalState& state) {
+EvalValue& TakeResultSlot(EvalState& state) {
   const uint16_t first = FirstArg(state);
   for (uint16_t slot = state.operandTop; slot > first && slot > 1;) {
     const uint32_t kind = state.operands[--slot].kind;
@@ -224,10 +235,8 @@ EvalValue& ClearedResultSlot(EvalState& state) {
   return result;
 }
 
-}  // namespace
-
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
-  EvalValue& result = ClearedResultSlot(state);
+  EvalValue& result = TakeResultSlot(state);
   result.kind = kEvalNumber;
   if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
   result.error = error;
@@ -235,13 +244,13 @@ void SetNumberResult(EvalState& state, double value, uint32_t error) {
 }
 
 void SetErrorResult(EvalState& state, uint32_t error) {
-  EvalValue& result = ClearedResultSlot(state);
+  EvalValue& result = TakeResultSlot(state);
   result.kind = kEvalEmpty;
   result.error = error;
 }
 
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
-  EvalValue& result = ClearedResultSlot(state);
+  EvalValue& result = TakeResultSlot(state);
   if (!state.strings.Push(text, length)) {
     result.kind = kEvalEmpty;
     result.error = LargerError(error, kErrorValue);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -121,6 +122,35 @@ TEST_F(ArgFastPaths, ReferenceReadsAsItsResolvedValue) {
     ASSERT_EQ(std::memcmp(&direct, &resolved, sizeof direct), 0) << "round " << round;
     ASSERT_EQ(std::memcmp(&directSlot, &state.operands[1], sizeof directSlot), 0) << "round " << round;
     ASSERT_EQ(directPending.kind, state.pending.kind) << "round " << round;
+  }
+}
+
+// Integer arguments: whole numbers within the bounds are taken as they
+// are, anything else rounded half away from zero, and the stored integer
+// and the error follow the rounded value, as for numbers read from texts.
+TEST_F(ArgFastPaths, IntegerArgumentsRoundAndCheckBoundsAlike) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double edges[] = {0.0, -0.0, 2147483647.0, -2147483647.0, -2147483648.0, 2147483648.0, 1e300, 4503599627370497.0};
+  for (int round = 0; round < 20000; ++round) {
+    double x = edges[random() % 8];
+    if (random() % 2) x = double(int32_t(random() % 2001) - 1000) / (random() % 3 ? 1.0 : 2.0);
+    const int32_t min = random() % 4 == 0 ? -2147483647 - 1 : int32_t(random() % 21) - 10;
+    const int32_t max = random() % 4 == 0 ? 2147483647 : min + int32_t(random() % 21);
+    state.ResetForFormula(0, 0);
+    state.operandTop = 2;
+    state.operands[1].Clear();
+    state.operands[1].kind = kEvalNumber;
+    state.operands[1].number = x;
+    int32_t got = 12345;
+    const uint8_t error = GetArgInt(state, 1, &got, min, max);
+    const double rounded = std::trunc(x >= 0 ? x + 0.5 : x - 0.5);
+    const double limit = 2147483647.0;
+    const int32_t stored = int32_t(rounded > limit ? limit : rounded < -limit ? -limit : rounded);
+    const bool valid = x >= -limit && x <= limit && rounded >= min && rounded <= max;
+    ASSERT_EQ(got, stored) << x << " in " << min << ".." << max;
+    ASSERT_EQ(error, valid ? uint8_t(kErrorNone) : uint8_t(kErrorNum)) << x << " in " << min << ".." << max;
   }
 }
 
