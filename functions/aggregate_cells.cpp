@@ -88,7 +88,7 @@ bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {
   return true;
 }
 
-void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
+void ReleaseArgsBeyond(EvalState& state, uint16_t count) {
   const uint16_t first = FirstArg(state);
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + count; --slot)
     state.DisownSlot(slot);

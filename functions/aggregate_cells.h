@@ -25,8 +25,11 @@ inline uint32_t LargerErrorOf(uint32_t a, uint32_t b) { return a > b ? a : b; }
 uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 
 // Releases the arguments past the first count, which a handler of fixed
-// arity does not read.
-void IgnoreArgsBeyond(EvalState& state, uint16_t count);
+// arity does not read; inline, as nearly every call has none.
+void ReleaseArgsBeyond(EvalState& state, uint16_t count);
+inline void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
+  if (state.operandTop > FirstArg(state) + count) ReleaseArgsBeyond(state, count);
+}
 
 // The cell's value in the slot (a text on the pool); its error is kept.
 void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell);

@@ -96,10 +96,16 @@ uint8_t GetArgInt64(EvalState& state, uint16_t slot, int64_t* out, int64_t min, 
 }
 
 uint8_t GetArgNumber(EvalState& state, uint16_t slot, double* out, double min, double max) {
-  if (IsOmitted(state.operands[slot])) return 0;
+  const EvalValue& value = state.operands[slot];
   double x = 0;
-  const uint8_t error = ReadNumber(state, slot, &x);
-  if (error != kErrorNone) return error;
+  if (value.kind == kEvalNumber && value.error == kErrorNone) {
+    // A number slot has nothing to resolve, convert or release.
+    x = value.number;
+  } else {
+    if (IsOmitted(value)) return 0;
+    const uint8_t error = ReadNumber(state, slot, &x);
+    if (error != kErrorNone) return error;
+  }
   *out = x;
   return x >= min && x <= max ? 0 : uint8_t(kErrorNum);
 }
