@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -151,6 +152,47 @@ TEST_F(ArgFastPaths, IntegerArgumentsRoundAndCheckBoundsAlike) {
     const bool valid = x >= -limit && x <= limit && rounded >= min && rounded <= max;
     ASSERT_EQ(got, stored) << x << " in " << min << ".." << max;
     ASSERT_EQ(error, valid ? uint8_t(kErrorNone) : uint8_t(kErrorNum)) << x << " in " << min << ".." << max;
+  }
+}
+
+// SUMPRODUCT walks its ranges' existing cells together: over sparse
+// rectangles of numbers, texts and blanks, the sum of the products of the
+// positions where every argument holds a number, in storage order.
+TEST_F(ArgFastPaths, SumProductOverSparseRangesMultipliesWhereAllHoldNumbers) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 300; ++round) {
+    sheet.Clear(true);
+    const uint16_t arguments = uint16_t(2 + random() % 2);
+    double values[3][4][3];
+    bool numbers[3][4][3];
+    for (uint16_t a = 0; a < arguments; ++a)
+      for (uint32_t row = 0; row < 4; ++row)
+        for (uint16_t column = 0; column < 3; ++column) {
+          const uint16_t at = uint16_t(a * 4 + column);
+          values[a][row][column] = double(int(random() % 19) - 9) / 2;
+          numbers[a][row][column] = random() % 3 != 0;
+          if (numbers[a][row][column])
+            PutNumber(sheet, at, row, values[a][row][column]);
+          else if (random() % 2)
+            PutText(sheet, at, row, "x");
+        }
+    double expected = 0;
+    for (uint32_t row = 0; row < 4; ++row)
+      for (uint16_t column = 0; column < 3; ++column) {
+        double product = 1;
+        bool all = true;
+        for (uint16_t a = 0; a < arguments; ++a) {
+          all = all && numbers[a][row][column];
+          product *= values[a][row][column];
+        }
+        if (all) expected += product;
+      }
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", expected);
+    ASSERT_EQ(Run(arguments == 2 ? "=SUMPRODUCT(A1:C4,E1:G4)" : "=SUMPRODUCT(A1:C4,E1:G4,I1:K4)"), text)
+        << "round " << round;
   }
 }
 
