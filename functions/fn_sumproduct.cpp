@@ -1,5 +1,3 @@
-#include <cstdint>
-
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
@@ -31,26 +29,26 @@ void FnSumProduct(EvalState& state) {
 
   double total = 0;
   if (error == kErrorNone) {
-    // Each argument's next cell and its key, kept rather than derived again
-    // at every comparison; an argument at its end has the largest key.
-    uint64_t keys[EvalState::kStackSlots];
-    const auto advance = [&](uint16_t i) {
-      next[i] = NextArgCell(ranges[i]);
-      keys[i] = next[i] ? CellKey(ranges[i], next[i]) : UINT64_MAX;
-    };
-    for (uint16_t i = 0; i < count; ++i) advance(i);
+    for (uint16_t i = 0; i < count; ++i) next[i] = NextArgCell(ranges[i]);
     for (;;) {
       // The furthest next key: no position before it has a cell in every argument.
       uint64_t key = 0;
-      for (uint16_t i = 0; i < count; ++i)
-        if (keys[i] > key)
-          key = keys[i];
-      if (key == UINT64_MAX)
+      bool ended = false;
+      for (uint16_t i = 0; i < count; ++i) {
+        if (!next[i]) {
+          ended = true;
+          break;
+        }
+        const uint64_t k = CellKey(ranges[i], next[i]);
+        if (k > key)
+          key = k;
+      }
+      if (ended)
         break;
       bool aligned = true;
       for (uint16_t i = 0; i < count; ++i) {
-        while (keys[i] < key) advance(i);
-        if (keys[i] != key)
+        while (next[i] && CellKey(ranges[i], next[i]) < key) next[i] = NextArgCell(ranges[i]);
+        if (!next[i] || CellKey(ranges[i], next[i]) != key)
           aligned = false;
       }
       if (!aligned)
@@ -62,7 +60,7 @@ void FnSumProduct(EvalState& state) {
         if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
           readable = false;
         product *= x;
-        advance(i);
+        next[i] = NextArgCell(ranges[i]);
       }
       if (!readable)
         continue;
