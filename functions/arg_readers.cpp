@@ -189,6 +189,28 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   return KindError(error);
 }
 
+namespace {
+
+// Passes, by their sizes alone, the cells of row left of the rectangle from
+// the cursor on: NextInRange would pass them too, at several times the cost
+// for the few a row holds. A block's end is left to it.
+void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
+  CellCursor& cursor = range.cursor;
+  const CellBlock* block = cursor.block;
+  if (!block || range.firstColumn == 0) return;
+  uint32_t offset = cursor.offset;
+  while (offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != row || record->Column() >= range.firstColumn) break;
+    const uint32_t size = record->Size();
+    if (size == 0) break;
+    offset += size;
+  }
+  cursor.offset = static_cast<uint16_t>(offset);
+}
+
+}  // namespace
+
 void RestartArgRange(ArgRange& range) {
   // The cursor is set in place: StartRangeWalk's copy of it costs as much
   // as positioning it.
@@ -201,20 +223,41 @@ void RestartArgRange(ArgRange& range) {
     return;
   }
   range.sheet->PositionAtRow(range.firstRow, &cursor);
-  // The first row's cells left of the rectangle are passed here, by their
-  // sizes alone: NextInRange would pass them too, at several times the cost
-  // for the few a row holds. A block's end is left to it.
+  PassCellsLeftOfRectangle(range, range.firstRow);
+}
+
+const CellRecord* NextArgCellAcross(ArgRange& range) {
+  CellCursor& cursor = range.cursor;
+  const BlockStore* rows = cursor.rows;
   const CellBlock* block = cursor.block;
-  if (!block || range.firstColumn == 0) return;
-  uint32_t offset = cursor.offset;
-  while (offset < block->used) {
-    const CellRecord* record = AsCellRecord(block->payload + offset);
-    if (record->Row() != range.firstRow || record->Column() >= range.firstColumn) break;
-    const uint32_t size = record->Size();
-    if (size == 0) break;
-    offset += size;
+  if (rows && block && cursor.offset < block->used && (cursor.flags & kCursorAfterRecord)) {
+    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    uint32_t row = record->Row();
+    // A row of the rectangle left past its last column: the next row's
+    // first cell through the row index, with the cells left of the
+    // rectangle passed in place. Each turn moves a row down.
+    while (row >= range.firstRow && row < range.lastRow && record->Column() > range.lastColumn) {
+      RecordPosition next;
+      if (!rows->IndexedRowStart(++row, &next)) break;
+      cursor.block = next.block;
+      cursor.offset = next.offset;
+      PassCellsLeftOfRectangle(range, row);
+      block = cursor.block;
+      if (cursor.offset >= block->used) break;
+      record = AsCellRecord(block->payload + cursor.offset);
+      row = record->Row();
+      const uint32_t column = record->Column();
+      if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) return nullptr;
+      if (column >= range.firstColumn && column <= range.lastColumn) {
+        const uint32_t size = record->Size();
+        if (size == 0) break;
+        cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
+    }
   }
-  cursor.offset = static_cast<uint16_t>(offset);
+  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                            range.firstRow, range.lastRow);
 }
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {

@@ -57,6 +57,9 @@ struct ArgRange {
 // The output is cleared first. A range or an array without error gives its
 // cells; any other value that is not omitted is "#VALUE!".
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
+// NextArgCell's step off the cursor's record: from a row's end to the next
+// row of the rectangle through the worksheet's row index, else NextInRange.
+const CellRecord* NextArgCellAcross(ArgRange& range);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
 // under the cursor, and the last finds the record after the rectangle
@@ -79,8 +82,7 @@ inline const CellRecord* NextArgCell(ArgRange& range) {
       return nullptr;
     }
   }
-  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                            range.firstRow, range.lastRow);
+  return NextArgCellAcross(range);
 }
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
