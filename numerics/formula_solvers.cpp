@@ -138,7 +138,7 @@ void CompileTrialProgram(SolverTarget& target) {
 // The compiled target's operators, its variables' slots filled: the same
 // operations on the same numbers as the found cells' evaluation. False when
 // that one would refuse somewhere.
-bool RunTrialOperations(TrialProgram& trial, double* out) {
+inline bool RunTrialOperations(TrialProgram& trial, double* out) {
   double* const slots = trial.slots;
   const TrialOperation* const end = trial.operations + trial.operationCount;
   for (const TrialOperation* operation = trial.operations; operation != end; ++operation) {
@@ -146,8 +146,10 @@ bool RunTrialOperations(TrialProgram& trial, double* out) {
     if (IsBadNumber(result)) return false;
     slots[operation->result] = result;
   }
-  // A number alone is checked only at the end, as at the end of an evaluation.
-  if (IsBadNumber(slots[trial.resultSlot])) return false;
+  // A number alone is checked only at the end, as at the end of an
+  // evaluation. After an operation the result is the last one's, checked:
+  // every other result is an operand of a later operation.
+  if (trial.operationCount == 0 && IsBadNumber(slots[trial.resultSlot])) return false;
   *out = slots[trial.resultSlot];
   return true;
 }
@@ -336,14 +338,20 @@ class RootTrials {
         if (trial.variableCount) trial.slots[trial.variableSlots[0]] = x;
         if (RunTrialOperations(trial, out)) return true;
       }
+    }
+    return Evaluate(x, out);
+  }
+
+ private:
+  bool Evaluate(double x, double* out) {
+    if (direct_) {
       direct_ = false;
-      trial.usable = false;
+      target_.trial.usable = false;
     }
     variable_.Set(0, x);
     return EvaluateFormulaValue(target_, out);
   }
 
- private:
   // Whether EvaluateFormulaValue would run the compiled target, and the
   // variable, if the target reads it, is a plain number cell.
   static bool Direct(const SolverTarget& target, const SolverVariables& variable) {
