@@ -100,39 +100,20 @@ bool IsSolverVariable(const SolverVariables& variables, const CellRecord* cell) 
   return false;
 }
 
-// Compiles the target over its found cells: a cell that is no variable is
-// read now, as every trial would read it, for nothing but the variables
-// changes during the search. A cell the numbers-only reading refuses leaves
-// the trials to the found cells, which refuse it in turn.
-void CompileTrialProgram(SolverTarget& target) {
-  TrialProgram& trial = target.trial;
-  const FoundTargetCells& found = target.found;
-  const ScannedFormula& scanned = *target.tokens;
-  trial.usable = false;
-  if (!target.variables || scanned.stepCount > kMaxTrialSteps) return;
-  TrialCompiler compiler(trial);
-  uint32_t next = 0;
-  for (uint32_t i = 0; i < scanned.stepCount; ++i) {
-    const ProgramStep& step = scanned.steps[i];
-    if (step.action != kStepTakeOperand) {
-      if (!compiler.Apply(step.value)) return;
-      continue;
-    }
-    const ScannedToken& token = scanned.tokens[step.token];
-    if (token.kind == kEvalNumber) {
-      compiler.TakeNumber(token.number);
-      continue;
-    }
-    const uint32_t cell = next++;
-    double number = 0.0;
-    if (found.cells[cell] && IsSolverVariable(*target.variables, found.cells[cell]))
-      compiler.TakeVariable(found.cells[cell], found.columns[cell]);
-    else if (target.nested->PlainCellNumber(found.cells[cell], found.columns[cell], &number))
-      compiler.TakeNumber(number);
-    else
-      return;
-  }
-  trial.usable = compiler.Finish();
+// Compiles a found cell of the target: a cell that is no variable is read
+// now, as every trial would read it, for nothing but the variables changes
+// during the search. False when the numbers-only reading refuses the cell:
+// the trials are left to the found cells, which refuse it in turn.
+bool CompileTrialCell(TrialCompiler& compiler, const SolverTarget& target, const CellRecord* cell,
+                      uint16_t column) {
+  double number = 0.0;
+  if (cell && IsSolverVariable(*target.variables, cell))
+    compiler.TakeVariable(cell, column);
+  else if (target.nested->PlainCellNumber(cell, column, &number))
+    compiler.TakeNumber(number);
+  else
+    return false;
+  return true;
 }
 
 // The compiled target's operators, its variables' slots filled: the same
@@ -175,18 +156,32 @@ void FindTargetCells(SolverTarget& target) {
   found.count = 0;
   found.changes = store.ChainChanges();
   const ScannedFormula& scanned = *target.tokens;
+  // The target is compiled for the trials on the way, once its variables
+  // are known.
+  TrialCompiler compiler(target.trial);
+  bool compiling = target.variables && scanned.stepCount <= kMaxTrialSteps;
+  target.trial.usable = false;
   for (uint32_t i = 0; i < scanned.stepCount; ++i) {
-    if (scanned.steps[i].action != kStepTakeOperand) continue;
-    const ScannedToken& token = scanned.tokens[scanned.steps[i].token];
-    if (token.kind == kEvalNumber) continue;
+    const ProgramStep& step = scanned.steps[i];
+    if (step.action != kStepTakeOperand) {
+      compiling = compiling && compiler.Apply(step.value);
+      continue;
+    }
+    const ScannedToken& token = scanned.tokens[step.token];
+    if (token.kind == kEvalNumber) {
+      if (compiling) compiler.TakeNumber(token.number);
+      continue;
+    }
     if (found.count == kMaxFoundTargetCells) return;
     const RefCorner corner = ScannedTokenCorner(token, target.column, target.row);
-    if (!nested.FindGridCell(store, corner, &found.cells[found.count])) return;
+    const CellRecord*& cell = found.cells[found.count];
+    if (!nested.FindGridCell(store, corner, &cell)) return;
     found.columns[found.count] = static_cast<uint16_t>(corner.column);
+    compiling = compiling && CompileTrialCell(compiler, target, cell, found.columns[found.count]);
     ++found.count;
   }
   found.state = FoundTargetCells::kFound;
-  CompileTrialProgram(target);
+  target.trial.usable = compiling && compiler.Finish();
 }
 
 // The numbers-only evaluation from the found cells: the same steps and the

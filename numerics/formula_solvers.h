@@ -4,7 +4,8 @@
 // Searches over a formula cell: trial values are written into the variable
 // cells' stored numbers, the formula cells between them and the target are
 // recalculated in place, and the target's formula text is evaluated afresh
-// in a nested evaluator, without a recalculation pass. The variables and the
+// in a nested evaluator, without a recalculation pass; a numbers-only target
+// that reads no formula cell is compiled once per search instead. The variables and the
 // cells between get their previous values back whatever way the search ends.
 
 #include <cstdint>
