@@ -365,12 +365,9 @@ class RootTrials {
   bool direct_;
 };
 
-// std::fmax, inline: the larger, or the one that is not a NaN.
-double LargerNumber(double x, double y) {
-  if (std::isnan(x)) return y;
-  if (std::isnan(y)) return x;
-  return x < y ? y : x;
-}
+// std::fmax, inline: the larger, or the one that is not a NaN (a NaN is
+// unequal to itself, and no comparison with it holds).
+double LargerNumber(double x, double y) { return y > x || x != x ? y : x; }
 
 }  // namespace
 
