@@ -88,6 +88,7 @@ constexpr uint32_t kMaxTrialSteps = 48;
 // A slot for each operand taken and each operator's result, and one more
 // for a unary operator's constant operand.
 constexpr uint32_t kMaxTrialSlots = 2 * kMaxTrialSteps;
+static_assert(kMaxTrialSlots <= 256, "an operation names its slots by a byte");
 
 // An operator of a compiled target, over numbers kept in the program's slots.
 struct TrialOperation {
