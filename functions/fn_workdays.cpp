@@ -7,6 +7,7 @@
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 #include "functions/fn_date.h"
+#include "functions/plain_text_cell.h"
 #include "functions/scalar_call.h"
 
 namespace {
@@ -139,6 +140,32 @@ struct CalendarDay {
   }
 };
 
+// Marks the holiday a plain text cell holds in the form dates are
+// written in, "yyyy-mm-dd" of a year the calendar holds: the month and day
+// the general reading would give, without its view of the cell and its
+// date record. False, unmarked, for any other cell or text.
+bool MarkPlainIsoHoliday(const EvalState& state, const CellRecord* cell, HolidayTable* holidays) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (!ReadPlainTextCell(state, cell, &text, &length) || length != 10 || text[4] != '-' || text[7] != '-')
+    return false;
+  uint32_t digits[8];
+  static const int kAt[8] = {0, 1, 2, 3, 5, 6, 8, 9};
+  for (int i = 0; i < 8; ++i) {
+    // A byte below '0' wraps around to a large value.
+    digits[i] = static_cast<uint32_t>(static_cast<unsigned char>(text[kAt[i]]) - '0');
+    if (digits[i] > 9) return false;
+  }
+  const int32_t year = int32_t(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
+  const int32_t month = int32_t(digits[4] * 10 + digits[5]);
+  const int32_t day = int32_t(digits[6] * 10 + digits[7]);
+  if (year < kMinIsoYear || year > kMaxIsoYear || month < 1 || month > 12 || day < 1 ||
+      day > MonthLength(year, month))
+    return false;
+  holidays->markedDays[month] |= 1u << day;
+  return true;
+}
+
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
@@ -148,6 +175,7 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
+    if (MarkPlainIsoHoliday(state, cell, holidays)) continue;
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
