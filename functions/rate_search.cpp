@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double kFirstStep = 0.0001;
+constexpr double kFirstStep = kFirstRateStep;
 constexpr double kLargestStep = 0.02;
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
@@ -60,6 +60,7 @@ class Search {
   }
 
   RateSearchResult Outcome() const { return result_; }
+  uint32_t Evaluations() const { return result_.evaluations; }
 
   RateSearchResult Found(double rate) {
     result_.rate = rate;
@@ -96,6 +97,97 @@ RateSearchResult SearchRateNearGuess(RateValuation valuation, const void* contex
     step = std::fmin(2 * step, kLargestStep);
   }
   return search.Fail(kErrorNum);
+}
+
+namespace {
+
+// The bracket points one-root searches keep: those of rates up to about 5.
+constexpr uint32_t kKeptBracketPoints = 256;
+
+int SignOf(double value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
+
+// The bracket's upper ends as SearchRateNearGuess makes them from lo,
+// which stays where it is: its first kKeptBracketPoints at most. Returns
+// their count; *complete tells whether they are all it tries.
+int64_t BracketPoints(double lo, double guess, double* points, bool* complete) {
+  double step = kFirstStep;
+  double hi = guess + kFirstStep;
+  int64_t count = 0;
+  *complete = true;
+  for (uint32_t steps = 0; steps < kMaxBracketSteps; ++steps) {
+    if (count == kKeptBracketPoints) {
+      *complete = false;
+      break;
+    }
+    points[count++] = hi;
+    hi += step;
+    if (std::fabs(lo) + std::fabs(hi) > kWidestRateBracket) break;
+    step = std::fmin(2 * step, kLargestStep);
+  }
+  return count;
+}
+
+}  // namespace
+
+RateSearchResult SearchRateOfOneRoot(RateValuation valuation, const void* context, double guess, double margin,
+                                     int signBelowRoot) {
+  // A guess up to the first step keeps lo at kSmallestRate.
+  if (!(guess >= 0 && guess <= kFirstStep + kSmallestRate) || !(margin >= 0))
+    return SearchRateNearGuess(valuation, context, guess);
+  Search search(valuation, context);
+  const double lo = kSmallestRate;
+  double points[kKeptBracketPoints];
+  bool complete = false;
+  const int64_t count = BracketPoints(lo, guess, points, &complete);
+  // Settled: farther from 0 than any rounding of the valuation reaches.
+  const auto settled = [margin](double value) { return std::fabs(value) > 2 * margin; };
+  double fLo = 0;
+  // The bracket is searched only from a settled lo below the root.
+  bool usable = search.Value(lo, &fLo, true) && settled(fLo) && SignOf(fLo) == signBelowRoot;
+  // No point up to known has the other sign than lo; the point at opposite,
+  // when found, has it, with value fOpposite.
+  int64_t known = -1;
+  int64_t opposite = -1;
+  double fOpposite = 0;
+  // What a point's value tells; false when it settles nothing.
+  const auto look = [&](int64_t point) {
+    double f = 0;
+    if (!search.Value(points[point], &f, true)) {
+      usable = false;
+    } else if (Opposite(fLo, f)) {
+      opposite = point;
+      fOpposite = f;
+      return true;
+    } else if (settled(f)) {
+      known = point;
+      return true;
+    }
+    return false;
+  };
+  // Doubling: points 0, 1, 3, 7, ... up to the first of the other sign.
+  for (int64_t probe = 0; usable && opposite < 0 && known < count - 1; probe = 2 * probe + 1)
+    if (!look(probe < count ? probe : count - 1)) break;
+  // Halving between the last point known and the first found opposite.
+  while (usable && opposite >= 0 && opposite - known > 1)
+    if (!look(known + (opposite - known) / 2)) break;
+  // One by one after the last point known, up to the first opposite.
+  for (int64_t point = known + 1; usable && point < (opposite >= 0 ? opposite : count); ++point) {
+    double f = 0;
+    if (!search.Value(points[point], &f, true)) {
+      usable = false;
+    } else if (Opposite(fLo, f)) {
+      opposite = point;
+      fOpposite = f;
+      break;
+    }
+  }
+  if (usable && opposite >= 0) return search.Refine(lo, fLo, points[opposite], fOpposite);
+  if (usable && complete) return search.Fail(kErrorNum);
+  // Not settled here: the general search, which reaches the same end.
+  const uint32_t spent = search.Evaluations();
+  RateSearchResult result = SearchRateNearGuess(valuation, context, guess);
+  result.evaluations += spent;
+  return result;
 }
 
 RateSearchResult SearchAnnuityRate(RateValuation valuation, const void* context, double guess) {
