@@ -104,28 +104,45 @@ namespace {
 // The bracket points one-root searches keep: those of rates up to about 5.
 constexpr uint32_t kKeptBracketPoints = 256;
 
+// Guesses of the one-root search before it doubles and halves.
+constexpr int kGuesses = 8;
+
 int SignOf(double value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
 
 // The bracket's upper ends as SearchRateNearGuess makes them from lo,
-// which stays where it is: its first kKeptBracketPoints at most. Returns
-// their count; *complete tells whether they are all it tries.
-int64_t BracketPoints(double lo, double guess, double* points, bool* complete) {
-  double step = kFirstStep;
-  double hi = guess + kFirstStep;
-  int64_t count = 0;
-  *complete = true;
-  for (uint32_t steps = 0; steps < kMaxBracketSteps; ++steps) {
-    if (count == kKeptBracketPoints) {
-      *complete = false;
-      break;
+// which stays where it is, made as far as they are asked for: its first
+// kKeptBracketPoints at most.
+class BracketPoints {
+ public:
+  BracketPoints(double lo, double guess) : lo_(lo), next_(guess + kFirstStep) {}
+  // Whether point i (from 0) exists, making the points up to it.
+  bool Has(int64_t i) {
+    while (count_ <= i && !ended_) {
+      if (count_ == kKeptBracketPoints) {
+        cut_ = true;
+        break;
+      }
+      points_[count_++] = next_;
+      next_ += step_;
+      if (std::fabs(lo_) + std::fabs(next_) > kWidestRateBracket || count_ == kMaxBracketSteps) ended_ = true;
+      // fmin's answer for two numbers.
+      step_ = 2 * step_ < kLargestStep ? 2 * step_ : kLargestStep;
     }
-    points[count++] = hi;
-    hi += step;
-    if (std::fabs(lo) + std::fabs(hi) > kWidestRateBracket) break;
-    step = std::fmin(2 * step, kLargestStep);
+    return i < count_;
   }
-  return count;
-}
+  double operator[](int64_t i) const { return points_[i]; }
+  // Whether points were cut off at kKeptBracketPoints.
+  bool Cut() const { return cut_; }
+
+ private:
+  double lo_;
+  double next_;
+  double step_ = kFirstStep;
+  int64_t count_ = 0;
+  bool ended_ = false;
+  bool cut_ = false;
+  double points_[kKeptBracketPoints];
+};
 
 }  // namespace
 
@@ -136,9 +153,7 @@ RateSearchResult SearchRateOfOneRoot(RateValuation valuation, const void* contex
     return SearchRateNearGuess(valuation, context, guess);
   Search search(valuation, context);
   const double lo = kSmallestRate;
-  double points[kKeptBracketPoints];
-  bool complete = false;
-  const int64_t count = BracketPoints(lo, guess, points, &complete);
+  BracketPoints points(lo, guess);
   // Settled: farther from 0 than any rounding of the valuation reaches.
   const auto settled = [margin](double value) { return std::fabs(value) > 2 * margin; };
   double fLo = 0;
@@ -149,29 +164,61 @@ RateSearchResult SearchRateOfOneRoot(RateValuation valuation, const void* contex
   int64_t known = -1;
   int64_t opposite = -1;
   double fOpposite = 0;
+  double fLast = 0;  // the value at the point last looked at
   // What a point's value tells; false when it settles nothing.
   const auto look = [&](int64_t point) {
-    double f = 0;
-    if (!search.Value(points[point], &f, true)) {
+    if (!search.Value(points[point], &fLast, true)) {
       usable = false;
-    } else if (Opposite(fLo, f)) {
+    } else if (Opposite(fLo, fLast)) {
       opposite = point;
-      fOpposite = f;
+      fOpposite = fLast;
       return true;
-    } else if (settled(f)) {
+    } else if (settled(fLast)) {
       known = point;
       return true;
     }
     return false;
   };
-  // Doubling: points 0, 1, 3, 7, ... up to the first of the other sign.
-  for (int64_t probe = 0; usable && opposite < 0 && known < count - 1; probe = 2 * probe + 1)
-    if (!look(probe < count ? probe : count - 1)) break;
+  // Guessing: the point just past where the line through two values meets
+  // 0, after the points known and before any found opposite; the values
+  // are smooth, so a few guesses mostly reach the two points either side
+  // of the root. Which points are looked at never changes the outcome.
+  double rateKnown = lo;  // the last point known and its value
+  double fKnown = fLo;
+  double ratePrior = NAN;  // the one known before it
+  double fPrior = NAN;
+  for (int guesses = 0; usable && guesses < kGuesses && !(opposite >= 0 && opposite - known == 1) &&
+                        points.Has(known + 1);
+       ++guesses) {
+    double target = NAN;
+    if (opposite >= 0)
+      target = rateKnown - fKnown * (points[opposite] - rateKnown) / (fOpposite - fKnown);
+    else if (!std::isnan(ratePrior))
+      target = rateKnown - fKnown * (rateKnown - ratePrior) / (fKnown - fPrior);
+    int64_t next = known + 1;
+    if (std::isfinite(target)) {
+      while ((opposite < 0 || next + 1 < opposite) && points[next] < target && points.Has(next + 1)) ++next;
+    }
+    if (!look(next)) break;
+    if (known == next) {
+      ratePrior = rateKnown;
+      fPrior = fKnown;
+      rateKnown = points[next];
+      fKnown = fLast;
+    }
+  }
+  // Doubling from the last point known up to one of the other sign, the
+  // last point there standing for those beyond it.
+  for (int64_t stride = 1; usable && opposite < 0 && points.Has(known + 1); stride *= 2) {
+    int64_t at = known + stride;
+    while (!points.Has(at)) --at;
+    if (!look(at)) break;
+  }
   // Halving between the last point known and the first found opposite.
   while (usable && opposite >= 0 && opposite - known > 1)
     if (!look(known + (opposite - known) / 2)) break;
   // One by one after the last point known, up to the first opposite.
-  for (int64_t point = known + 1; usable && point < (opposite >= 0 ? opposite : count); ++point) {
+  for (int64_t point = known + 1; usable && (opposite >= 0 ? point < opposite : points.Has(point)); ++point) {
     double f = 0;
     if (!search.Value(points[point], &f, true)) {
       usable = false;
@@ -182,7 +229,7 @@ RateSearchResult SearchRateOfOneRoot(RateValuation valuation, const void* contex
     }
   }
   if (usable && opposite >= 0) return search.Refine(lo, fLo, points[opposite], fOpposite);
-  if (usable && complete) return search.Fail(kErrorNum);
+  if (usable && !points.Cut()) return search.Fail(kErrorNum);
   // Not settled here: the general search, which reaches the same end.
   const uint32_t spent = search.Evaluations();
   RateSearchResult result = SearchRateNearGuess(valuation, context, guess);
