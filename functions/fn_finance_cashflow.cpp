@@ -49,6 +49,9 @@ double PeriodicValueBySquares(const CashFlows& flows, double q, uint8_t* error) 
 // lowest up, so the factor of k is that of k less its highest bit times the
 // square of that bit, and the square of a bit is the factor of its power of
 // two (1 * x is x to the last bit).
+// Checked: each partial sum passes the result check, the first that does
+// not failing the value; unchecked for flows whose sums cannot fail.
+template <bool kChecked>
 double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
   double factors[kTabledPeriods + 1];
   factors[1] = q;
@@ -65,7 +68,7 @@ double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
       }
     }
     sum += flows.amounts[i] / factors[periods];
-    if (IsBadNumber(sum)) {
+    if (kChecked && IsBadNumber(sum)) {
       *error = kErrorNum;
       return 0.0;
     }
@@ -76,7 +79,7 @@ double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
 double PeriodicValue(const void* context, double rate, uint8_t* error) {
   const CashFlows& flows = *static_cast<const CashFlows*>(context);
   const double q = 1.0 + rate;
-  return flows.count <= kTabledPeriods ? PeriodicValueByTable(flows, q, error)
+  return flows.count <= kTabledPeriods ? PeriodicValueByTable<true>(flows, q, error)
                                        : PeriodicValueBySquares(flows, q, error);
 }
 
@@ -109,6 +112,12 @@ bool OneRootValuation(const CashFlows& flows, double* margin, int* signBelowRoot
   *margin = 1e-12 * magnitudes;
   *signBelowRoot = sign;
   return changes == 1;
+}
+
+// PeriodicValue for flows OneRootValuation accepts, at the rates it
+// speaks of: no partial sum can fail there, so none is checked.
+double PeriodicValueOfOneRoot(const void* context, double rate, uint8_t* error) {
+  return PeriodicValueByTable<false>(*static_cast<const CashFlows*>(context), 1.0 + rate, error);
 }
 
 }  // namespace
@@ -144,9 +153,12 @@ void FnIrr(EvalState& state) {
     } else {
       double margin = 0;
       int signBelowRoot = 0;
-      const RateSearchResult found = OneRootValuation(flows, &margin, &signBelowRoot)
-                                         ? SearchRateOfOneRoot(PeriodicValue, &flows, guess, margin, signBelowRoot)
-                                         : SearchRateNearGuess(PeriodicValue, &flows, guess);
+      // A guess past the first step would search rates the unchecked
+      // valuation is not meant for.
+      const bool oneRoot = OneRootValuation(flows, &margin, &signBelowRoot) && guess <= kFirstRateStep;
+      const RateSearchResult found =
+          oneRoot ? SearchRateOfOneRoot(PeriodicValueOfOneRoot, &flows, guess, margin, signBelowRoot)
+                  : SearchRateNearGuess(PeriodicValue, &flows, guess);
       rate = found.rate;
       error = found.error;
     }
