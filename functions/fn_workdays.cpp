@@ -149,16 +149,14 @@ bool MarkPlainIsoHoliday(const EvalState& state, const CellRecord* cell, Holiday
   size_t length = 0;
   if (!ReadPlainTextCell(state, cell, &text, &length) || length != 10 || text[4] != '-' || text[7] != '-')
     return false;
-  uint32_t digits[8];
-  static const int kAt[8] = {0, 1, 2, 3, 5, 6, 8, 9};
-  for (int i = 0; i < 8; ++i) {
-    // A byte below '0' wraps around to a large value.
-    digits[i] = static_cast<uint32_t>(static_cast<unsigned char>(text[kAt[i]]) - '0');
-    if (digits[i] > 9) return false;
-  }
-  const int32_t year = int32_t(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
-  const int32_t month = int32_t(digits[4] * 10 + digits[5]);
-  const int32_t day = int32_t(digits[6] * 10 + digits[7]);
+  // A byte below '0' wraps around to a large value.
+  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
+  const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
+  const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
+  if ((y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9) | (m0 > 9) | (m1 > 9) | (d0 > 9) | (d1 > 9)) return false;
+  const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
+  const int32_t month = int32_t(m0 * 10 + m1);
+  const int32_t day = int32_t(d0 * 10 + d1);
   if (year < kMinIsoYear || year > kMaxIsoYear || month < 1 || month > 12 || day < 1 ||
       day > MonthLength(year, month))
     return false;
