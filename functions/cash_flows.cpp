@@ -17,7 +17,7 @@ constexpr double kSecondsPerDay = 86400.0;
 
 // Moves the first count values to a heap buffer of the given capacity
 // (from the inline one or a smaller heap one).
-bool Grow(double** buffer, const double* inlineBuffer, uint32_t count, uint32_t capacity) {
+bool GrowBuffer(double** buffer, const double* inlineBuffer, uint32_t count, uint32_t capacity) {
   const bool onHeap = *buffer != inlineBuffer;
   void* grown = std::realloc(onHeap ? *buffer : nullptr, sizeof(double) * capacity);
   if (!grown) return false;
@@ -43,16 +43,12 @@ CashFlows::~CashFlows() {
   if (days != inlineDays_) std::free(days);
 }
 
-bool CashFlows::Append(double amount, double day) {
-  if (count == capacity) {
-    const uint32_t grown = capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2;
-    if (grown == 0 || !Grow(&amounts, inlineAmounts_, count, grown) || !Grow(&days, inlineDays_, count, grown))
-      return false;
-    capacity = grown;
-  }
-  amounts[count] = amount;
-  days[count] = day;
-  ++count;
+bool CashFlows::Grow() {
+  const uint32_t grown = capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2;
+  if (grown == 0 || !GrowBuffer(&amounts, inlineAmounts_, count, grown) ||
+      !GrowBuffer(&days, inlineDays_, count, grown))
+    return false;
+  capacity = grown;
   return true;
 }
 
