@@ -183,6 +183,21 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   return error;
 }
 
+// "yyyy-mm-dd" of a date whose year has at most four digits, as the date
+// writer gives it, with its NUL; returns the length.
+size_t WriteFourDigitYearDate(int32_t year, int32_t month, int32_t day, char* text) {
+  const auto put = [](char* at, uint32_t value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = char('0' + value % 10);
+  };
+  put(text, uint32_t(year), 4);
+  text[4] = '-';
+  put(text + 5, uint32_t(month), 2);
+  text[7] = '-';
+  put(text + 8, uint32_t(day), 2);
+  text[10] = '\0';
+  return 10;
+}
+
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
 uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t noDate, DateTime* value,
                               int32_t* numbering) {
@@ -282,6 +297,12 @@ void FnWorkDay(EvalState& state) {
     result.day = day.day;
   }
   char text[kIsoTextCapacity] = "";
-  if (error == kErrorNone) DateTimeToIsoText(result, text, sizeof text);
-  SetTextOrError(state, text, std::strlen(text), error);
+  size_t length = 0;
+  if (error == kErrorNone && result.year <= 9999) {
+    length = WriteFourDigitYearDate(result.year, result.month, result.day, text);
+  } else if (error == kErrorNone) {
+    DateTimeToIsoText(result, text, sizeof text);
+    length = std::strlen(text);
+  }
+  SetTextOrError(state, text, length, error);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -76,6 +77,23 @@ TEST_F(PlainTextCells, ReadAsTheGeneralViewReadsThem) {
     if (rows > 1) {
       EXPECT_EQ(Run("=LEN(A1:A" + last + ")"), "{" + elements + "}");
     }
+  }
+}
+
+// WORKDAY writes its four-digit-year dates itself: the same text the date
+// writer gives (EDATE by 0 months writes the date it reads), years below
+// 1000 padded, years past 9999 through the writer.
+TEST_F(PlainTextCells, WorkdayWritesDatesAsTheDateWriterDoes) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const int32_t kYears[] = {1, 2, 999, 1000, 2025, 9999, 10000, 12345};
+  for (int trial = 0; trial < 300; ++trial) {
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", kYears[random() % 8], int(1 + random() % 12),
+                  int(1 + random() % 28));
+    const std::string step = "WORKDAY(\"" + std::string(date) + "\"," + std::to_string(int(random() % 81) - 40) + ")";
+    EXPECT_EQ(Run("=" + step), Run("=EDATE(" + step + ",0)")) << step;
   }
 }
 
