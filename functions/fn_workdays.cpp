@@ -76,13 +76,18 @@ struct CalendarDay {
   int32_t year, month, day, weekday;  // weekday 1 Sunday .. 7 Saturday
   int32_t monthLength;                // the days of the month
 
-  explicit CalendarDay(DateTime value) {
-    value.ComputeDayOfYear();
+  // A date read from an argument, its month 1 .. 12. Only a day that
+  // steps or counts from itself needs its weekday and month length.
+  CalendarDay(DateTime value, bool stepping) {
     year = value.year;
     month = value.month;
     day = value.day;
+    weekday = 0;
+    monthLength = 0;
+    if (!stepping) return;
+    value.ComputeDayOfYear();
     weekday = value.weekday;
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
   }
   void Forward() {
     weekday = weekday % 7 + 1;
@@ -263,8 +268,8 @@ void FnNetWorkDays(EvalState& state) {
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    CalendarDay day(firstDate);
-    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate), holidays));
+    const CalendarDay day(firstDate, true);
+    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate, false), holidays));
   }
   SetNumberResult(state, count, error);
 }
@@ -282,7 +287,7 @@ void FnWorkDay(EvalState& state) {
   if (error == kErrorNone && !start.hasDate) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {
-    CalendarDay day(start);
+    CalendarDay day(start, true);
     for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
       if (n > 0)
         day.Forward();
