@@ -28,22 +28,31 @@ uint32_t DaysMask(int32_t first, int32_t last) {
   return ((2u << last) - 1u) & ~((1u << first) - 1u);
 }
 
-int32_t LowestBit(uint32_t bits) {
-#if defined(__GNUC__)
-  return __builtin_ctz(bits);
-#else
-  int32_t bit = 0;
-  while (!(bits >> bit & 1u)) ++bit;
-  return bit;
-#endif
-}
-
 // The days of a month from 1 to 12: the same as DaysInMonth, without its
 // carrying of months outside the year, which the calendar's own months never
 // need.
 int32_t MonthLength(int32_t year, int32_t month) {
   static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+int32_t BitCount(uint32_t bits) {
+#if defined(__GNUC__)
+  return __builtin_popcount(bits);
+#else
+  int32_t count = 0;
+  for (; bits != 0; bits &= bits - 1) ++count;
+  return count;
+#endif
+}
+
+// The bits of a month's weekend days (bit d for day d) when its day 1
+// falls on the given weekday (1 Sunday .. 7 Saturday).
+uint32_t WeekendDays(int32_t firstWeekday) {
+  constexpr uint64_t kEveryWeek = 0x10204081u;  // bits 0, 7, 14, 21, 28
+  const int32_t saturday = (7 - firstWeekday) % 7 + 1;
+  const int32_t sunday = (8 - firstWeekday) % 7 + 1;
+  return uint32_t((kEveryWeek << saturday) | (kEveryWeek << sunday));
 }
 
 bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
@@ -129,16 +138,21 @@ struct CalendarDay {
     int32_t markedCount = 0;
     for (int32_t m = 1; m <= 12; ++m)
       if (holidays.markedDays[m] != 0) markedMonths[markedCount++] = m;
+    static const int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     for (int32_t y = year; y <= last.year && markedCount > 0; ++y) {
+      const int64_t yearStart = DaySerial(y, 1, 1);
+      const int32_t leapDay = IsLeapYear(y) ? 1 : 0;
       for (int32_t i = 0; i < markedCount; ++i) {
         const int32_t m = markedMonths[i];
         if ((y == year && m < month) || (y == last.year && m > last.month)) continue;
         const int32_t from = y == year && m == month ? day : 1;
         const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
-        for (uint32_t bits = holidays.markedDays[m] & DaysMask(from, through); bits != 0; bits &= bits - 1) {
-          const int64_t offset = DaySerial(y, m, LowestBit(bits)) - start;
-          if (!IsWeekend(WeekdayAfter(weekday, int32_t(offset)))) --count;
-        }
+        const uint32_t marked = holidays.markedDays[m] & DaysMask(from, through);
+        if (marked == 0) continue;
+        // The month's first day may come before this one: its offset is
+        // taken modulo 7 first, so that it is never negative.
+        const int64_t offset = yearStart + kDaysBefore[m - 1] + (m > 2 ? leapDay : 0) - start;
+        count -= BitCount(marked & ~WeekendDays(WeekdayAfter(weekday, int32_t(offset % 7 + 7))));
       }
     }
     return count;
