@@ -342,6 +342,8 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // A range step's operand, written into slot.
+  void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in
   // eval_numeric_program.cpp), its number result in slot 1; false, with
   // nothing changed, where the general path would do more than compute.
