@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "core/formula/operator_order_program.h"
 #include "core/formula/scanned_token.h"
@@ -33,6 +34,35 @@ struct ScannedFormula {
   uint8_t numeric;
   const ProgramStep* steps;
 };
+
+// Formula texts are short: compared a word at a time in place, the last
+// word overlapping the one before, rather than by a call.
+inline uint64_t FormulaTextWord(const char* bytes) {
+  uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The bytes of a text shorter than a word, as one word.
+inline uint64_t ShortFormulaTextWord(const char* bytes, size_t length) {
+  if (length >= 4) {
+    uint32_t low;
+    uint32_t high;
+    std::memcpy(&low, bytes, sizeof low);
+    std::memcpy(&high, bytes + length - 4, sizeof high);
+    return low | uint64_t(high) << 32;
+  }
+  uint64_t word = 0;
+  for (size_t i = 0; i < length; ++i) word |= uint64_t(static_cast<uint8_t>(bytes[i])) << (8 * i);
+  return word;
+}
+
+inline bool SameFormulaBytes(const char* a, const char* b, size_t length) {
+  if (length < 8) return ShortFormulaTextWord(a, length) == ShortFormulaTextWord(b, length);
+  for (size_t i = 0; i + 8 < length; i += 8)
+    if (FormulaTextWord(a + i) != FormulaTextWord(b + i)) return false;
+  return FormulaTextWord(a + length - 8) == FormulaTextWord(b + length - 8);
+}
 
 class ScannedFormulaCache {
  public:
@@ -56,8 +86,13 @@ class ScannedFormulaCache {
   const ScannedFormula* Find(const char* text, size_t length);
   // The tokens kept for the text (no NUL needed), or null; nothing is noted
   // or scanned. The formula last found for the same column and length (a
-  // formula filled down) is compared first, without hashing the text.
-  const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const;
+  // formula filled down) is compared first, without hashing the text: in
+  // line, as every evaluation of a kept formula starts here.
+  const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const {
+    const ScannedFormula* recent = recent_[RecentIndex(length, column)];
+    if (recent && recent->textLength == length && SameFormulaBytes(recent->text, text, length)) return recent;
+    return FindKeptByHash(text, length, column);
+  }
 
   // Frees every entry and the table.
   void Drop();
@@ -69,6 +104,12 @@ class ScannedFormulaCache {
 
  private:
   struct Entry;
+  // Keyed by the length too: a column whose rows cycle through formulas of
+  // different lengths finds each of them there rather than by the hash.
+  static uint32_t RecentIndex(size_t length, uint32_t column) {
+    return static_cast<uint32_t>((column * 8 + length) % kRecentCount);
+  }
+  const ScannedFormula* FindKeptByHash(const char* text, size_t length, uint32_t column) const;
   // Scans the text into a new entry of *bytes bytes, without tokens when
   // they cannot be taken again; null when memory runs out.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
@@ -85,7 +126,9 @@ class ScannedFormulaCache {
   uint32_t* seen_ = nullptr;  // the hashes of texts met once
   uint32_t slotCount_ = 0;
   static constexpr uint32_t kRecentCount = 256;
-  mutable const Entry* recent_[kRecentCount] = {};  // by column and length
+  // Kept formulas only (never one without tokens); none while the cache is
+  // off or empty.
+  mutable const ScannedFormula* recent_[kRecentCount] = {};  // by column and length
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;
