@@ -176,11 +176,13 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
   return false;
 }
 
-const ScannedFormula* ScannedFormulaCache::FindKeptByHash(const char* text, size_t length, uint32_t column) const {
+const ScannedFormula* ScannedFormulaCache::FindKeptElsewhere(const char* text, size_t length, uint32_t place) const {
+  if (IsText(recent_[place ^ 1], text, length)) return recent_[place ^ 1];
   if (!enabled_ || !slots_) return nullptr;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
   if (!entry || entry->formula.tokenCount == 0) return nullptr;
-  recent_[RecentIndex(length, column)] = &entry->formula;
+  recent_[place ^ 1] = recent_[place];
+  recent_[place] = &entry->formula;
   return &entry->formula;
 }
 
