@@ -46,6 +46,10 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
   if (const ScannedFormula* scanned = FindScanned(text, length, false))
     return EvaluateScanned(*scanned, ownColumn, ownRow);
+  return EvaluateUnkept(text, length, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateUnkept(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   // Scanning reads up to a NUL.
   char copy[kFormulaTextCapacity + 1];
   std::memcpy(copy, text, length);
@@ -69,6 +73,10 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
+  return ParseTokens(scanned, ownColumn, ownRow);
+}
+
+uint32_t EvalState::ParseTokens(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
   return Parse(
