@@ -75,9 +75,9 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   pending.sheet = store;
 }
 
-void EvalState::NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
-                                     uint32_t lastRow) {
-  if (!store || pending.kind != kEvalInvalid || lastColumn < spillFirstColumn || firstColumn > spillLastColumn) return;
+void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                                   uint32_t lastRow) {
+  if (!store || pending.kind != kEvalInvalid) return;
   const SpillExtent* area =
       FindStaleSpillArea(spillAreas, spillAreaCount, store, firstColumn, lastColumn, firstRow, lastRow);
   if (area) NotePending(store->GetCell(area->row, area->column), store);

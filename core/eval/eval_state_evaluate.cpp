@@ -46,6 +46,10 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
   if (const ScannedFormula* scanned = FindScanned(text, length, false))
     return EvaluateScanned(*scanned, ownColumn, ownRow);
+  return EvaluateUnkept(text, length, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateUnkept(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   // Scanning reads up to a NUL.
   char copy[kFormulaTextCapacity + 1];
   std::memcpy(copy, text, length);
@@ -69,6 +73,10 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
+  return ParseTokens(scanned, ownColumn, ownRow);
+}
+
+uint32_t EvalState::ParseTokens(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   const ScannedToken* next = scanned.tokens;
   const ScannedToken* end = scanned.tokens + scanned.tokenCount - 1;
   return Parse(
@@ -99,6 +107,10 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
         ++operandTop;
         continue;
       }
+      case kStepTakeRange:
+        TakeCornerRange(scanned.tokens[step->token], scanned.tokens[step->token + step->value], slot);
+        ++operandTop;
+        continue;
       case kStepOmitted:
         slot.Clear();
         slot.kind = kEvalEmpty;
@@ -107,19 +119,41 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
       case kStepApplyOperator:
         slot.Clear();
         slot.kind = step->value;
+        ++operandTop;
+        ApplyOperator();
         break;
       default:
+        // The program placed the call above its arguments: ApplyOperator's
+        // checks hold already.
         slot.Clear();
         slot.kind = kEvalFunctionCall;
         slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step->token].textLength);
         slot.firstArgument = step->value;
+        ++operandTop;
+        ApplyCall();
         break;
     }
-    ++operandTop;
-    ApplyOperator();
     if (status != 0) break;
   }
   return FinishEvaluation(ownColumn, ownRow);
+}
+
+void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot) {
+  // What taking both corners and applying ":" leaves (ApplyRange): a
+  // corner off the grid or corners out of order give "#REF!".
+  const RefCorner first = ScannedTokenCorner(firstToken, column, row);
+  const RefCorner second = ScannedTokenCorner(secondToken, column, row);
+  slot.Clear();
+  if (((first.flags | second.flags) & kRefOutsideGrid) || first.column > second.column || first.row > second.row) {
+    slot.kind = kEvalEmpty;
+    slot.error = kErrorRef;
+    return;
+  }
+  slot.kind = kEvalRange;
+  slot.cell = first;
+  slot.first = first;
+  slot.second = second;
+  slot.sheet = sheet;
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

@@ -166,8 +166,17 @@ EvalValue& EvalState::ClearArguments() {
   const uint16_t first = operands[operandTop].firstArgument;
   // The arguments may own pool strings and arrays; dropping them unread
   // would leave the pool and the array stack out of step with the stack.
-  if (operandTop > first)
-    ReleaseValues(static_cast<uint16_t>(operandTop - 1), static_cast<uint16_t>(operandTop - first));
+  // Arguments of other kinds own nothing and are left as they are: a slot
+  // above the top is always written whole before it is read.
+  if (operandTop > first) {
+    const uint16_t last = static_cast<uint16_t>(operandTop - 1);
+    const uint16_t count = static_cast<uint16_t>(operandTop - first);
+    for (uint16_t slot = last; slot >= first && slot > 0 && slot < kStackSlots; --slot)
+      if (operands[slot].kind == kEvalText || operands[slot].kind == kEvalArray) {
+        ReleaseValues(last, count);
+        break;
+      }
+  }
   operandTop = first;
   EvalValue& result = operands[first];
   result.Clear();

@@ -221,7 +221,11 @@ class EvalState {
   // formula of a spill area it meets that is not yet calculated in this
   // pass, since that formula may still write or remove values there.
   void NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
-                            uint32_t lastRow);
+                            uint32_t lastRow) {
+    // Most ranges lie beside every area, and most passes know none.
+    if (spillAreaCount != 0 && lastColumn >= spillFirstColumn && firstColumn <= spillLastColumn)
+      NoteStaleSpillArea(store, firstColumn, lastColumn, firstRow, lastRow);
+  }
 
   // Conversions of operand slots (eval_conversions.cpp). A text becomes the
   // number it spells (blanks around it allowed, the current decimal
@@ -336,12 +340,19 @@ class EvalState {
   // text (null: a syntax error).
   uint32_t EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   uint32_t EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow);
+  // Apart from the kept steps, so that their way pays for no more than it
+  // uses: a text no tokens are kept for (length bytes, no NUL needed), and
+  // kept tokens without steps.
+  uint32_t EvaluateUnkept(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t ParseTokens(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // The evaluation loop over the tokens that readToken(&token) gives, in
   // the cell (ownColumn, ownRow); the rest of Evaluate.
   template <class ReadToken>
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // A range step's operand, written into slot.
+  void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in
   // eval_numeric_program.cpp), its number result in slot 1; false, with
   // nothing changed, where the general path would do more than compute.
@@ -353,6 +364,8 @@ class EvalState {
   // The out-of-line parts of ResolveOperand, TextToNumber and DisownSlot,
   // for a slot that holds a reference, a text, or a text or an array.
   void ResolveCellOperand(uint16_t slot);
+  void NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
+                          uint32_t lastRow);
   void TextOperandToNumber(uint16_t slot);
   void ReleaseSlotOwnings(uint16_t slot);
   // Parts of ApplyOperator.

@@ -123,12 +123,32 @@ class ProgramBuilder {
       operandTop_ = slot - 1;
     } else if (IsOperatorKind(record.kind)) {
       if (slot < 3) return false;
-      Emit(kStepApplyOperator, record.kind, record.token);
       operandTop_ = slot - 2;
+      if (record.kind == kOpRange && JoinLastTwoCorners()) return true;
+      Emit(kStepApplyOperator, record.kind, record.token);
     } else {
       return false;
     }
     return true;
+  }
+
+  // Every "A1:B2" of a formula: when the last two steps took its operands
+  // and both are single cells read without an error, they become one step,
+  // so that no slot is taken for the second corner and ":" is not applied.
+  bool JoinLastTwoCorners() {
+    if (count_ < 2) return false;
+    ProgramStep& first = steps_[count_ - 2];
+    const ProgramStep& second = steps_[count_ - 1];
+    if (first.action != kStepTakeOperand || second.action != kStepTakeOperand) return false;
+    if (!IsPlainCorner(tokens_[first.token]) || !IsPlainCorner(tokens_[second.token])) return false;
+    if (second.token <= first.token || second.token - first.token > UINT8_MAX) return false;
+    first = ProgramStep{kStepTakeRange, static_cast<uint8_t>(second.token - first.token), first.token};
+    --count_;
+    return true;
+  }
+
+  static bool IsPlainCorner(const ScannedToken& token) {
+    return token.kind == kEvalCellRef && token.error == 0 && (token.corner.flags & kRefCell) == kRefCell;
   }
 
   // Applies records down to the nearest call; false when a "(" or the

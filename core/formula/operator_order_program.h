@@ -17,6 +17,9 @@ enum ProgramAction : uint8_t {
   kStepOmitted,       // an empty operand for an omitted argument
   kStepApplyOperator, // the operator `value` is applied
   kStepCall,          // the call at `token` runs, its first argument in slot `value`
+  // The cell corners at `token` and `token + value` joined by ":" into the
+  // next operand, as taking both and applying ":" would leave it.
+  kStepTakeRange,
 };
 
 struct ProgramStep {
@@ -32,7 +35,8 @@ static_assert(sizeof(ProgramStep) == 4, "steps are kept packed beside the tokens
 // parsed at every evaluation as before: any structural syntax error (the
 // parse would stop part way, after running what came before), a stack the
 // parse would overflow, an intersection (whose operand count depends on
-// the values), or a token kind the steps do not cover.
+// the values), or a token kind the steps do not cover. A ":" between two
+// single-cell corners without an error becomes one kStepTakeRange.
 uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCount, ProgramStep* steps);
 
 // Whether the steps compute on numbers alone: numbers without an error and

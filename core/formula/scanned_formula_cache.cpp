@@ -25,26 +25,6 @@ static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCoun
                   (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
               "slot counts are powers of two");
 
-uint64_t Word(const char* bytes) {
-  uint64_t word;
-  std::memcpy(&word, bytes, sizeof word);
-  return word;
-}
-
-// The bytes of a text shorter than a word, as one word.
-uint64_t ShortWord(const char* bytes, size_t length) {
-  if (length >= 4) {
-    uint32_t low;
-    uint32_t high;
-    std::memcpy(&low, bytes, sizeof low);
-    std::memcpy(&high, bytes + length - 4, sizeof high);
-    return low | uint64_t(high) << 32;
-  }
-  uint64_t word = 0;
-  for (size_t i = 0; i < length; ++i) word |= uint64_t(static_cast<uint8_t>(bytes[i])) << (8 * i);
-  return word;
-}
-
 // Eight bytes at a time, mixed by multiplication, the last word read where
 // it ends with the text (overlapping the word before); never 0, which marks
 // an empty place in the table of texts met once. Only equal texts must
@@ -54,12 +34,12 @@ uint32_t HashText(const char* text, size_t length) {
   uint64_t tail;
   if (length >= 8) {
     for (size_t i = 0; i + 8 < length; i += 8) {
-      hash = (hash ^ Word(text + i)) * 0xFF51AFD7ED558CCDull;
+      hash = (hash ^ FormulaTextWord(text + i)) * 0xFF51AFD7ED558CCDull;
       hash ^= hash >> 32;
     }
-    tail = Word(text + length - 8);
+    tail = FormulaTextWord(text + length - 8);
   } else {
-    tail = ShortWord(text, length);
+    tail = ShortFormulaTextWord(text, length);
   }
   hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
   hash ^= hash >> 29;
@@ -68,17 +48,8 @@ uint32_t HashText(const char* text, size_t length) {
 
 size_t AlignedSize(size_t size) { return (size + alignof(ScannedToken) - 1) & ~(alignof(ScannedToken) - 1); }
 
-// Formula texts are short: compared a word at a time in place, the last
-// word overlapping the one before, rather than by a call.
-bool SameBytes(const char* a, const char* b, size_t length) {
-  if (length < 8) return ShortWord(a, length) == ShortWord(b, length);
-  for (size_t i = 0; i + 8 < length; i += 8)
-    if (Word(a + i) != Word(b + i)) return false;
-  return Word(a + length - 8) == Word(b + length - 8);
-}
-
 bool Matches(const ScannedFormula& formula, uint32_t hash, const char* text, size_t length) {
-  return formula.hash == hash && formula.textLength == length && SameBytes(formula.text, text, length);
+  return formula.hash == hash && formula.textLength == length && SameFormulaBytes(formula.text, text, length);
 }
 
 }  // namespace
@@ -95,7 +66,7 @@ void ScannedFormulaCache::DropEntries() {
   }
   entryCount_ = 0;
   bytesUsed_ = 0;
-  for (const Entry*& recent : recent_) recent = nullptr;
+  for (const ScannedFormula*& recent : recent_) recent = nullptr;
 }
 
 void ScannedFormulaCache::Drop() {
@@ -205,16 +176,13 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
   return false;
 }
 
-const ScannedFormula* ScannedFormulaCache::FindKept(const char* text, size_t length, uint32_t column) const {
+const ScannedFormula* ScannedFormulaCache::FindKeptElsewhere(const char* text, size_t length, uint32_t place) const {
+  if (IsText(recent_[place ^ 1], text, length)) return recent_[place ^ 1];
   if (!enabled_ || !slots_) return nullptr;
-  // Keyed by the length too: a column whose rows cycle through formulas of
-  // different lengths finds each of them here rather than by the hash.
-  const Entry*& recent = recent_[(column * 8 + length) % kRecentCount];
-  if (recent && recent->formula.textLength == length && SameBytes(recent->formula.text, text, length))
-    return &recent->formula;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
   if (!entry || entry->formula.tokenCount == 0) return nullptr;
-  recent = entry;
+  recent_[place ^ 1] = recent_[place];
+  recent_[place] = &entry->formula;
   return &entry->formula;
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "core/formula/operator_order_program.h"
 #include "core/formula/scanned_token.h"
@@ -33,6 +34,37 @@ struct ScannedFormula {
   uint8_t numeric;
   const ProgramStep* steps;
 };
+
+// Formula texts are short: compared a word at a time in place, the last
+// word overlapping the one before, rather than by a call.
+inline uint64_t FormulaTextWord(const char* bytes) {
+  uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The bytes of a text shorter than a word, as one word: equal for texts of
+// one length only when their bytes are equal.
+inline uint64_t ShortFormulaTextWord(const char* bytes, size_t length) {
+  if (length >= 4) {
+    uint32_t low;
+    uint32_t high;
+    std::memcpy(&low, bytes, sizeof low);
+    std::memcpy(&high, bytes + length - 4, sizeof high);
+    return low | uint64_t(high) << 32;
+  }
+  // The first, middle and last bytes are every byte of one to three.
+  if (length == 0) return 0;
+  const auto byte = [bytes](size_t i) { return uint64_t(static_cast<uint8_t>(bytes[i])); };
+  return byte(0) | byte(length / 2) << 8 | byte(length - 1) << 16;
+}
+
+inline bool SameFormulaBytes(const char* a, const char* b, size_t length) {
+  if (length < 8) return ShortFormulaTextWord(a, length) == ShortFormulaTextWord(b, length);
+  for (size_t i = 0; i + 8 < length; i += 8)
+    if (FormulaTextWord(a + i) != FormulaTextWord(b + i)) return false;
+  return FormulaTextWord(a + length - 8) == FormulaTextWord(b + length - 8);
+}
 
 class ScannedFormulaCache {
  public:
@@ -56,8 +88,13 @@ class ScannedFormulaCache {
   const ScannedFormula* Find(const char* text, size_t length);
   // The tokens kept for the text (no NUL needed), or null; nothing is noted
   // or scanned. The formula last found for the same column and length (a
-  // formula filled down) is compared first, without hashing the text.
-  const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const;
+  // formula filled down) is compared first, without hashing the text: in
+  // line, as every evaluation of a kept formula starts here.
+  const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const {
+    const uint32_t place = RecentIndex(text, length, column);
+    if (IsText(recent_[place], text, length)) return recent_[place];
+    return FindKeptElsewhere(text, length, place);
+  }
 
   // Frees every entry and the table.
   void Drop();
@@ -69,6 +106,21 @@ class ScannedFormulaCache {
 
  private:
   struct Entry;
+  // The place of a text among the recent formulas, from its first word
+  // (mostly the function's name), its length and its column: far cheaper
+  // than the hash of the whole text. The places go in pairs, so that two
+  // formulas met in turn that share a place both stay.
+  static uint32_t RecentIndex(const char* text, size_t length, uint32_t column) {
+    const uint64_t head = length < 8 ? ShortFormulaTextWord(text, length) : FormulaTextWord(text);
+    const uint64_t key = (head ^ (uint64_t(length) << 48) ^ (uint64_t(column) << 32)) * 0xFF51AFD7ED558CCDull;
+    return static_cast<uint32_t>(key >> (64 - kRecentBits));
+  }
+  static bool IsText(const ScannedFormula* formula, const char* text, size_t length) {
+    return formula && formula->textLength == length && SameFormulaBytes(formula->text, text, length);
+  }
+  // The kept formula in the other recent place of the pair, or found by the
+  // hash of the text and made the first of the pair.
+  const ScannedFormula* FindKeptElsewhere(const char* text, size_t length, uint32_t place) const;
   // Scans the text into a new entry of *bytes bytes, without tokens when
   // they cannot be taken again; null when memory runs out.
   Entry* Scan(const char* text, size_t length, uint32_t hash, size_t* bytes);
@@ -84,8 +136,11 @@ class ScannedFormulaCache {
   Entry** slots_ = nullptr;
   uint32_t* seen_ = nullptr;  // the hashes of texts met once
   uint32_t slotCount_ = 0;
-  static constexpr uint32_t kRecentCount = 256;
-  mutable const Entry* recent_[kRecentCount] = {};  // by column and length
+  static constexpr uint32_t kRecentBits = 10;
+  static constexpr uint32_t kRecentCount = uint32_t(1) << kRecentBits;
+  // Kept formulas only (never one without tokens); none while the cache is
+  // off or empty.
+  mutable const ScannedFormula* recent_[kRecentCount] = {};  // at RecentIndex
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;

@@ -75,7 +75,7 @@ TEST(OperatorOrderProgram, OnlyAParseThatRunsToItsEndWhateverTheValuesIsKept) {
 std::string RandomExpression(std::mt19937& random, int depth) {
   static const char* const kOperands[] = {
       "1",    "2.5",  "1E999",  "#DIV/0!", "TRUE",      "'ab'",       "\"3\"",        "''",        "R1C1",
-      "R2C1", "R1C2", "R[1]C",  "RC[-1]",  "R4C4",      "R1C1:R2C2",  "name",       "R0C1",      "SUM(R1:R2)",
+      "R2C1", "R1C2", "R[1]C",  "RC[-1]",  "R4C4",      "R1C1:R2C2",  "R[1]C:R2C[1]", "name",       "R0C1",      "SUM(R1:R2)",
       "COUNT(C1:C2)", "COUNT(C2)"};
   static const char* const kOperators[] = {"+", "-", "*", "/", "^", "&", "=", "<", "<=", ">", ">=", "<>", ":", "_"};
   static const char* const kCalls[] = {"SUM(", "IF(", "CONCATENATE(", "MAX(", "ROUND(", "ISERROR(", "INDEX("};
