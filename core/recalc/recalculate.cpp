@@ -174,6 +174,12 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   CellRecord* needed = NeededCell(state);
   if (!needed) {
     CellRecord* cell = RecordOf(first);
+    // A number for a record that holds a single cached number is written
+    // in place, the cell leaving the chain in the same stroke.
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
+      cell->SetPending(0);
+      return true;
+    }
     if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
       ok = false;
     if (CellRecord* done = RecordOf(first))
@@ -241,10 +247,14 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     }
     // The evaluation may have moved records (a solver's trial values).
     cell = RecordOf(top);
-    if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
-      ok = false;
-    if (CellRecord* done = RecordOf(top))
-      LeaveChain(done);
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
+      cell->SetPending(0);
+    } else {
+      if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
+        ok = false;
+      if (CellRecord* done = RecordOf(top))
+        LeaveChain(done);
+    }
     chain.Pop();
   }
   return ok;
@@ -305,7 +315,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     }
     for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
       if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-        sheet->cells.ClearPageIndex(false);
+        sheet->cells.EndRecalcPass();
     state.spillAreas = nullptr;
     state.spillAreaCount = 0;
     if (!state.spillAreasGrew)

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "core/workbook/workbook.h"
+#include "tests/core/recalc_test_book.h"
+#include "tests/test_seed.h"
+
+namespace {
+
+// What a pass keeps from the one before it (the page index of an unchanged
+// store) and the results it writes in place must leave the cells as a store
+// built afresh from the same inputs and calculated once.
+class PassUpkeep : public RecalcTestBook {
+ protected:
+  using Place = std::pair<uint16_t, uint32_t>;
+  std::map<Place, std::string> typed;
+
+  void TypeAt(uint16_t column, uint32_t row, const std::string& text) {
+    const std::string name = std::string(1, char('A' + column)) + std::to_string(row + 1);
+    Type(name.c_str(), text.c_str());
+    typed[{column, row}] = text;
+  }
+
+  // Every record's kind, error and value; a formula's cached value only
+  // when it shows no error (a cycle keeps whatever it held before).
+  std::map<Place, std::string> Snapshot() {
+    std::map<Place, std::string> cells;
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = first->FirstBlock();
+    while (const CellRecord* cell = cursor.Next()) {
+      std::string value(1, char(cell->Type()));
+      if (cell->IsFormula()) {
+        value += char(cell->ResultFlags() & (kResultCachedText | kResultCachedNumber | kResultArray));
+        value += std::to_string(cell->ArrayColumns()) + "x" + std::to_string(cell->ArrayRows());
+        if (!cell->ErrorCode()) {
+          const double number = cell->CachedNumber();
+          value.append(reinterpret_cast<const char*>(&number), sizeof number);
+          if (cell->HasCachedText()) value.append(cell->CachedText(), cell->CachedTextLength());
+        }
+      } else if (cell->IsNumber()) {
+        const double number = cell->Number();
+        value.append(reinterpret_cast<const char*>(&number), sizeof number);
+      } else {
+        value.append(cell->Text(), cell->TextLength());
+      }
+      cells[{cell->Column(), cell->Row()}] = value;
+    }
+    return cells;
+  }
+};
+
+constexpr uint16_t kColumns = 6;
+constexpr uint32_t kRows = 24;
+
+std::string Ref(std::mt19937& random) {
+  return std::string(1, char('A' + random() % kColumns)) + std::to_string(1 + random() % kRows);
+}
+
+// Numbers, texts, and formulas whose results switch between a number, a
+// text and arrays of several sizes as their inputs change.
+std::string RandomInput(std::mt19937& random) {
+  const uint32_t row = 1 + random() % kRows;
+  const std::string below = std::to_string(row + random() % 3);
+  switch (random() % 8) {
+    case 0:
+    case 1:
+      return std::to_string(random() % 100);
+    case 2:
+      return "t" + std::to_string(random() % 10);
+    case 3:
+      return "=" + Ref(random) + "+" + Ref(random);
+    case 4:
+      return "=IF(" + Ref(random) + ">50,\"big\"," + Ref(random) + "*2)";
+    case 5:
+      return "=SUM(A" + std::to_string(row) + ":C" + below + ")";
+    case 6:
+      return "=TRANSPOSE(A" + std::to_string(row) + ":A" + below + ")";
+    default:
+      return "=" + Ref(random) + "&\"x\"";
+  }
+}
+
+TEST_F(PassUpkeep, KeptIndexAndInPlaceResultsMatchAFreshStoreOverRandomEdits) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 10; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    first->Clear(true);
+    typed.clear();
+    for (int i = 0; i < 80; ++i)
+      TypeAt(static_cast<uint16_t>(random() % kColumns), random() % kRows, RandomInput(random));
+    ASSERT_TRUE(Recalculate(nullptr));
+    for (int step = 0; step < 4; ++step) {
+      SCOPED_TRACE("step " + std::to_string(step));
+      // Edits between passes move records: the next pass must not take up
+      // the index the last one ended with.
+      for (int i = 1 + random() % 4; i > 0; --i) {
+        const uint16_t column = static_cast<uint16_t>(random() % kColumns);
+        const uint32_t row = random() % kRows;
+        if (random() % 4 == 0) {
+          first->DeleteRange(column, column, row, row, nullptr, true);
+          typed.erase({column, row});
+        } else {
+          TypeAt(column, row, RandomInput(random));
+        }
+      }
+      ASSERT_TRUE(Recalculate(nullptr));
+      ASSERT_TRUE(Recalculate(nullptr));  // with the index kept
+      ExpectAllCalculated(*first);
+      ASSERT_TRUE(first->MarkFormulaCellsDirty());
+      char message[200] = "";
+      ASSERT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
+      ASSERT_TRUE(Recalculate(nullptr));
+      const auto kept = Snapshot();
+
+      first->Clear(true);
+      const auto inputs = typed;
+      for (const auto& input : inputs) TypeAt(input.first.first, input.first.second, input.second);
+      ASSERT_TRUE(Recalculate(nullptr));
+      const auto fresh = Snapshot();
+      ASSERT_EQ(kept.size(), fresh.size());
+      for (const auto& cell : fresh) {
+        const auto found = kept.find(cell.first);
+        ASSERT_NE(found, kept.end()) << cell.first.first << "," << cell.first.second;
+        EXPECT_EQ(found->second, cell.second) << cell.first.first << "," << cell.first.second;
+      }
+    }
+  }
+}
+
+// A pass on an unchanged store takes up the index the last pass ended
+// with; any change in between makes it build the index again.
+TEST_F(PassUpkeep, IndexIsKeptOnlyWhileNoRecordMoves) {
+  SetFormula(*first, 0, 5000, "=B5001+1");
+  SetFormula(*first, 1, 5000, "=2");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(first->PageFlags(4), kPageIndexKept);
+  EXPECT_EQ(first->IndexPage(0), nullptr);
+  ASSERT_TRUE(first->MarkFormulaCellsDirty());
+  EXPECT_EQ(first->PageFlags(4), kPageIndexBuilt | kPageHasFormulas);
+  ASSERT_TRUE(Recalculate(nullptr));
+
+  // A record moved: the kept pages are stale and must be built again.
+  PutNumber(*first, 0, 4999, 7);
+  SetFormula(*first, 2, 5000, "=A5000*3");
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown(*first, 0, 5000), "3");
+  EXPECT_EQ(Shown(*first, 2, 5000), "21");
+  ASSERT_TRUE(first->MarkFormulaCellsDirty());
+  char message[200] = "";
+  EXPECT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
+  first->ClearPageIndex(true);  // the pages are gone: nothing to take up
+  ASSERT_TRUE(Recalculate(nullptr));
+  EXPECT_EQ(Shown(*first, 2, 5000), "21");
+  ExpectAllCalculated(*first);
+}
+
+}  // namespace
