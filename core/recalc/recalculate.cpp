@@ -163,10 +163,10 @@ CellRecord* NeededCell(const EvalState& state) {
 bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
                     CellBlock* startBlock, bool* layoutChanged) {
   bool ok = true;
-  start->SetPending(1);
   // Most formulas need no uncalculated cell: the first evaluation is stored
   // without the chain, which takes over, with that evaluation, only when a
-  // cell is needed.
+  // cell is needed. Only the cycle check reads the pending counter, and
+  // only on the chain: the start is counted pending when it joins.
   SuspendedCell first = Suspend(&store, start, startBlock);
   state.owner = &workbook;
   state.sheet = &store;
@@ -175,17 +175,17 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   if (!needed) {
     CellRecord* cell = RecordOf(first);
     // A number for a record that holds a single cached number is written
-    // in place, the cell leaving the chain in the same stroke.
-    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
-      cell->SetPending(0);
+    // in place, the flags saying calculated in the same stroke.
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber))
       return true;
-    }
     if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
       ok = false;
     if (CellRecord* done = RecordOf(first))
       LeaveChain(done);
     return ok;
   }
+  if (CellRecord* cell = RecordOf(first))
+    cell->SetPending(1);
   if (!chain.Push(first)) {
     if (CellRecord* cell = RecordOf(first)) {
       cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));

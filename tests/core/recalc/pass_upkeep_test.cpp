@@ -112,11 +112,13 @@ TEST_F(PassUpkeep, KeptIndexAndInPlaceResultsMatchAFreshStoreOverRandomEdits) {
           TypeAt(column, row, RandomInput(random));
         }
       }
+      char message[200] = "";
+      ASSERT_TRUE(first->MarkFormulaCellsDirty());
+      ASSERT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
       ASSERT_TRUE(Recalculate(nullptr));
       ASSERT_TRUE(Recalculate(nullptr));  // with the index kept
       ExpectAllCalculated(*first);
       ASSERT_TRUE(first->MarkFormulaCellsDirty());
-      char message[200] = "";
       ASSERT_TRUE(first->CheckInvariants(message, sizeof message)) << message;
       ASSERT_TRUE(Recalculate(nullptr));
       const auto kept = Snapshot();
