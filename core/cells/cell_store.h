@@ -129,10 +129,10 @@ class CellStore : public BlockStore {
   // Prepares a recalculation pass: every formula cell becomes uncalculated,
   // with no waiting dependant and a zero pending counter; the page flags are
   // cleared, then each page holding a formula is flagged kPageHasFormulas and
-  // indexed (pages whose index still holds keep it). False when an index page cannot be allocated (the cells are
-  // marked all the same). The same walk hands each array formula whose
-  // result spills over more than one cell to visit, when given, in storage
-  // order.
+  // indexed (a page whose index still holds keeps it). False when an index
+  // page cannot be allocated (the cells are marked all the same). The same
+  // walk hands each array formula whose result spills over more than one
+  // cell to visit, when given, in storage order.
   using SpillingFormulaVisit = void (*)(void* context, const CellRecord& formula);
   bool MarkFormulaCellsDirty(SpillingFormulaVisit visit = nullptr, void* context = nullptr);
   // Ends a recalculation pass: the page index is dropped as by

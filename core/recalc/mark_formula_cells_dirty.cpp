@@ -36,7 +36,7 @@ bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context)
     if (keptHold && (pageFlags_[page] & kPageIndexKept) && pageIndex_[page])
       flags = kPageIndexBuilt;
     pageFlags_[page] = flags;
-    built += flags;
+    built += flags ? 1 : 0;
   }
   indexedPages_ = built;
   keptIndexChanges_ = ~uint64_t(0);
