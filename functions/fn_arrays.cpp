@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <memory_resource>
 #include <vector>
 
 #include "core/base/error_code.h"
@@ -32,6 +31,17 @@ bool RequireExactly(EvalState& state, uint16_t count) {
 
 uint32_t Width(const ArgRange& range) { return range.lastColumn - range.firstColumn + 1; }
 uint32_t Height(const ArgRange& range) { return range.lastRow - range.firstRow + 1; }
+
+// A walk that has given this many cells has none left: it stops there
+// rather than look past the rectangle's last row for another.
+uint64_t CellCount(const ArgRange& range) { return uint64_t(Width(range)) * Height(range); }
+
+// NextArgCell counting down the cells left; null once none can be left.
+const CellRecord* NextCountedCell(ArgRange& range, uint64_t* left) {
+  if (*left == 0) return nullptr;
+  --*left;
+  return NextArgCell(range);
+}
 
 void SetReference(EvalState& state, CellStore* sheet, uint32_t firstColumn, uint32_t firstRow, uint32_t lastColumn,
                   uint32_t lastRow) {
@@ -133,29 +143,44 @@ void FnFrequency(EvalState& state) {
   ArgRange bins, data;
   uint32_t error = GetRequiredArgRange(state, first + 1, &bins);
   error = Larger(error, GetRequiredArgRange(state, first, &data));
-  // The usual few bins stay on the stack; many spill to the heap.
-  alignas(double) unsigned char arena[64 * sizeof(double)];
-  std::pmr::monotonic_buffer_resource memory(arena, sizeof arena);
-  std::pmr::vector<double> bounds(&memory);
-  std::pmr::vector<double> counts(&memory);
+  // The usual few bins stay on the stack; more go to the heap.
+  constexpr size_t kFewBins = 32;
+  double fewBounds[kFewBins];
+  double fewCounts[kFewBins + 1];
+  std::vector<double> manyBounds;
+  std::vector<double> manyCounts;
+  size_t boundCount = 0;
+  double* counts = fewCounts;
   if (error == kErrorNone) {
-    // Room for the usual few bins at once, not for every cell of a column.
-    const uint64_t binCells = uint64_t(Width(bins)) * Height(bins);
-    bounds.reserve(binCells < 24 ? size_t(binCells) : 24);
-    while (const CellRecord* cell = NextArgCell(bins)) {
+    uint64_t binsLeft = CellCount(bins);
+    while (const CellRecord* cell = NextCountedCell(bins, &binsLeft)) {
       double bound = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first + 1, bins, cell, &bound);
       error = Larger(error, cellError);
-      if (cellError == kErrorNone) bounds.push_back(bound);
+      if (cellError != kErrorNone) continue;
+      if (boundCount < kFewBins) {
+        fewBounds[boundCount] = bound;
+      } else {
+        if (boundCount == kFewBins) manyBounds.assign(fewBounds, fewBounds + kFewBins);
+        manyBounds.push_back(bound);
+      }
+      ++boundCount;
     }
-    counts.assign(bounds.size() + 1, 0.0);
-    while (const CellRecord* cell = NextArgCell(data)) {
+    const double* bounds = boundCount > kFewBins ? manyBounds.data() : fewBounds;
+    if (boundCount > kFewBins) {
+      manyCounts.assign(boundCount + 1, 0.0);
+      counts = manyCounts.data();
+    } else {
+      std::fill(fewCounts, fewCounts + boundCount + 1, 0.0);
+    }
+    uint64_t dataLeft = CellCount(data);
+    while (const CellRecord* cell = NextCountedCell(data, &dataLeft)) {
       double value = 0.0;
       const uint8_t cellError = ReadCellNumberInPlace(state, first, data, cell, &value);
       error = Larger(error, cellError);
       if (cellError != kErrorNone) continue;
-      size_t row = bounds.size();
-      for (size_t i = 0; i < bounds.size(); ++i)
+      size_t row = boundCount;
+      for (size_t i = 0; i < boundCount; ++i)
         if (value <= bounds[i] && (i == 0 || value > bounds[i - 1])) {
           row = i;
           break;
@@ -170,8 +195,8 @@ void FnFrequency(EvalState& state) {
     return;
   }
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-  builder.AddNumbers(0, 0, 1, uint32_t(counts.size()), counts.data(), 1);
-  SetArrayResult(state, builder, 1, uint32_t(counts.size()));
+  builder.AddNumbers(0, 0, 1, uint32_t(boundCount + 1), counts, 1);
+  SetArrayResult(state, builder, 1, uint32_t(boundCount + 1));
 }
 
 namespace {
@@ -233,6 +258,49 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
   return kErrorNone;
 }
 
+// A position argument of INDEX as GetArgInt reads it, when it is a plain
+// number that rounds (half away from zero) to 1 .. max; 0 for anything else.
+uint32_t PlainPosition(const EvalValue& value, uint32_t max) {
+  if (value.kind != kEvalNumber || value.error != kErrorNone || !(value.number >= 0)) return 0;
+  const double rounded = std::trunc(value.number + 0.5);
+  return rounded >= 1 && rounded <= max ? uint32_t(rounded) : 0;
+}
+
+// INDEX of one element of a range or an array value by two plain numbers
+// inside its bounds, as a function's result or a table usually is picked:
+// a range gives the reference to the cell without a walk of the range
+// being set up, an array the element read from its chain where it stands.
+// False, with nothing taken, for any other call.
+bool IndexOneElement(EvalState& state, uint16_t first) {
+  const EvalValue& x = state.operands[first];
+  const bool isArray = x.kind == kEvalArray;
+  if (ArgCount(state) != 3 || !(isArray || (x.kind == kEvalRange && x.sheet)) || x.error != kErrorNone) return false;
+  const uint32_t m = PlainPosition(state.operands[first + 1], 2097152);
+  const uint32_t n = PlainPosition(state.operands[first + 2], 2047);
+  if (m == 0 || n == 0 || m - 1 > x.second.row - x.first.row || n - 1 > x.second.column - x.first.column) return false;
+  const uint32_t column = x.first.column + n - 1;
+  const uint32_t row = x.first.row + m - 1;
+  if (!isArray) {
+    // What reading the range's cells would note of a result spilled into it.
+    state.NoteSpillAreaMeeting(x.sheet, x.first.column, x.second.column, x.first.row, x.second.row);
+    SetReference(state, x.sheet, column, row, column, row);
+    return true;
+  }
+  CellBlock* chain = state.TakeSlotArray(first);
+  const CellRecord* cell = nullptr;
+  if (column < kColumnCount && row < kRowCount) {
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = chain;
+    cell = cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
+  }
+  EvalValue& result = state.ClearArguments();
+  result.kind = kEvalEmpty;
+  if (cell) state.CellToValue(result, cell);
+  state.arrays.ReleaseChain(chain);
+  return true;
+}
+
 }  // namespace
 
 void FnColumn(EvalState& state) { Position(state, true); }
@@ -241,8 +309,9 @@ void FnRow(EvalState& state) { Position(state, false); }
 
 void FnIndex(EvalState& state) {
   if (!RequireArgs(state, 3)) return;
-  IgnoreArgsBeyond(state, 3);
   const uint16_t first = FirstArg(state);
+  if (IndexOneElement(state, first)) return;
+  IgnoreArgsBeyond(state, 3);
   int32_t m = 0;
   int32_t n = 0;
   ArgRange rowList{};
@@ -419,9 +488,10 @@ bool UniqueOfPlainNumbers(EvalState& state, uint16_t slot, int32_t type) {
   if (GetArgRange(state, slot, &column) != kErrorNone) return false;
   double numbers[kCapacity];
   uint32_t count = 0;
-  while (const CellRecord* cell = NextArgCell(column)) {
+  uint64_t left = rows;
+  while (const CellRecord* cell = NextCountedCell(column, &left)) {
     double& number = numbers[count];
-    if (count == rows || !ReadPlainNumber(state, column, cell, &number) || (number == 0.0 && std::signbit(number)))
+    if (!ReadPlainNumber(state, column, cell, &number) || (number == 0.0 && std::signbit(number)))
       return false;
     ++count;
   }
@@ -510,7 +580,8 @@ void FnTranspose(EvalState& state) {
       uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
       uint64_t(source.firstRow) + Width(source) <= kRowCount) {
     ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-    for (const CellRecord* cell = NextArgCell(source); cell; cell = NextArgCell(source))
+    uint64_t left = CellCount(source);
+    while (const CellRecord* cell = NextCountedCell(source, &left))
       builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
     const uint32_t columns = Height(source);
     const uint32_t rows = Width(source);

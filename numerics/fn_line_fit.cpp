@@ -1,5 +1,6 @@
 #include "core/base/error_code.h"
 #include "numerics/matrix_call.h"
+#include "numerics/paired_range_walk.h"
 #include "numerics/regression_handlers.h"
 #include "numerics/svd.h"
 
@@ -13,32 +14,14 @@ struct LineFit {
   double slope = 0.0;
 };
 
-bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* fit) {
-  const uint32_t rows = call.Rows(yArg);
-  const uint32_t cols = call.Cols(yArg);
-  const uint32_t count = rows * cols;
-  // Two unknowns need two points; the decomposition needs rows >= columns.
-  if (count < 2) {
-    call.Fail(kErrorDivZero);
-    return false;
-  }
-  // columns holds the matrix's two columns one after the other.
-  Matrix columns, b, known;
-  if (!call.Size(columns, count, 2) || !call.Read(yArg, b)) return false;
-  if (xArg >= 0 && !call.Read(uint16_t(xArg), known)) return false;
-  double* first = columns.Doubles();
-  double* second = first + count;
-  for (uint32_t k = 0; k < count; ++k) first[k] = c;
-  // b and known are read in the argument's shape; as columns they are the
-  // same elements.
-  if (xArg >= 0)
-    second = known.Doubles();
-  else
-    for (uint32_t k = 0; k < count; ++k) second[k] = double(k / cols + 2);
+// Solves for the line through (second[k], y[k]), first[k] being c, and
+// keeps the fit; false, with the call's error, when there is none.
+bool SolveLine(MatrixCall& call, const double* first, const double* second, const double* y, uint32_t count,
+               double c, LineFit* fit) {
   int32_t rank = 0;
   bool converged = true;
   double solution[2] = {0.0, 0.0};
-  if (!LineLeastSquares(first, second, b.Doubles(), int32_t(count), 0.0, solution, &rank, &converged)) {
+  if (!LineLeastSquares(first, second, y, int32_t(count), 0.0, solution, &rank, &converged)) {
     call.Fail(kErrorMemory);
     return false;
   }
@@ -56,6 +39,61 @@ bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* f
   fit->intercept = solution[0];
   fit->slope = solution[1];
   return true;
+}
+
+// The points of a short fit whose known x and y are plain numbers in two
+// ranges over the same rows, read in one walk; false when they are not.
+constexpr uint32_t kStackPoints = 64;
+
+bool ReadStackPoints(const MatrixCall& call, uint16_t yArg, uint16_t xArg, uint32_t count, double* ys, double* xs) {
+  const ArgRange& yRange = call.RangeOf(yArg);
+  const ArgRange& xRange = call.RangeOf(xArg);
+  const uint32_t cols = call.Cols(yArg);
+  // Empty cells read as 0, as a matrix read leaves them.
+  for (uint32_t k = 0; k < count; ++k) {
+    ys[k] = 0.0;
+    xs[k] = 0.0;
+  }
+  return WalkPlainNumberPair(yRange, xRange, [&](bool inY, bool inX, const CellRecord* cell, double number) {
+    const uint32_t row = cell->Row() - yRange.firstRow;
+    if (inY) ys[row * cols + (cell->Column() - yRange.firstColumn)] = number;
+    if (inX) xs[row * cols + (cell->Column() - xRange.firstColumn)] = number;
+  });
+}
+
+bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* fit) {
+  const uint32_t rows = call.Rows(yArg);
+  const uint32_t cols = call.Cols(yArg);
+  const uint32_t count = rows * cols;
+  // Two unknowns need two points; the decomposition needs rows >= columns.
+  if (count < 2) {
+    call.Fail(kErrorDivZero);
+    return false;
+  }
+  // Known x has known y's shape (the callers check it).
+  if (xArg >= 0 && count <= kStackPoints) {
+    double ys[kStackPoints];
+    double xs[kStackPoints];
+    if (ReadStackPoints(call, yArg, uint16_t(xArg), count, ys, xs)) {
+      double first[kStackPoints];
+      for (uint32_t k = 0; k < count; ++k) first[k] = c;
+      return SolveLine(call, first, xs, ys, count, c, fit);
+    }
+  }
+  // columns holds the matrix's two columns one after the other.
+  Matrix columns, b, known;
+  if (!call.Size(columns, count, 2) || !call.Read(yArg, b)) return false;
+  if (xArg >= 0 && !call.Read(uint16_t(xArg), known)) return false;
+  double* first = columns.Doubles();
+  double* second = first + count;
+  for (uint32_t k = 0; k < count; ++k) first[k] = c;
+  // b and known are read in the argument's shape; as columns they are the
+  // same elements.
+  if (xArg >= 0)
+    second = known.Doubles();
+  else
+    for (uint32_t k = 0; k < count; ++k) second[k] = double(k / cols + 2);
+  return SolveLine(call, first, second, b.Doubles(), count, c, fit);
 }
 
 enum class LineResult { kForecast, kIntercept, kSlope };

@@ -4,6 +4,7 @@
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 #include "numerics/continuous_cdfs.h"
+#include "numerics/paired_range_walk.h"
 #include "numerics/running_moments.h"
 #include "numerics/statistics_handlers.h"
 
@@ -16,6 +17,30 @@ uint32_t ReadTwoLists(EvalState& state, ArgRange* x, ArgRange* y) {
   return LargerErrorOf(error, GetArgRange(state, first, x));
 }
 
+// PairedMoments for two short lists of plain numbers over the same rows,
+// read in one walk; false when they are not. Lists of different lengths
+// give "#N/A!" in *error.
+constexpr uint32_t kPairedPlainCells = 64;
+
+bool PairedPlainMoments(const ArgRange& x, const ArgRange& y, RunningCoMoments* moments, uint32_t* error) {
+  const uint64_t cellsX = uint64_t(x.lastColumn - x.firstColumn + 1) * (x.lastRow - x.firstRow + 1);
+  const uint64_t cellsY = uint64_t(y.lastColumn - y.firstColumn + 1) * (y.lastRow - y.firstRow + 1);
+  if (cellsX > kPairedPlainCells || cellsY > kPairedPlainCells) return false;
+  double xs[kPairedPlainCells];
+  double ys[kPairedPlainCells];
+  uint32_t countX = 0;
+  uint32_t countY = 0;
+  const bool plain = WalkPlainNumberPair(x, y, [&](bool inX, bool inY, const CellRecord*, double number) {
+    if (inX) xs[countX++] = number;
+    if (inY) ys[countY++] = number;
+  });
+  if (!plain) return false;
+  *error = countX != countY ? uint32_t(kErrorNA) : uint32_t(kErrorNone);
+  if (*error != kErrorNone) return true;
+  for (uint32_t k = 0; k < countX; ++k) moments->Add(xs[k], ys[k]);
+  return true;
+}
+
 // The co-moments of the k-th existing cell of x with the k-th of y,
 // whatever their positions. Pairs with the same error are left out; pairs
 // with different errors, and lists of different lengths, give "#N/A!".
@@ -23,6 +48,9 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
   const uint32_t columnsX = x.lastColumn - x.firstColumn;
   const uint32_t rowsX = x.lastRow - x.firstRow;
   if (columnsX != y.lastColumn - y.firstColumn && rowsX != y.lastRow - y.firstRow) return kErrorNA;
+  uint32_t plainError = kErrorNone;
+  if (PairedPlainMoments(x, y, moments, &plainError)) return plainError;
+  *moments = RunningCoMoments{};
   const uint16_t first = FirstArg(state);
   for (;;) {
     const CellRecord* cellX = NextArgCell(x);
@@ -99,6 +127,23 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
   return list;
 }
 
+// Both lists by themselves when they are plain numbers over the same rows,
+// read in one walk; false when they are not.
+bool ReadPlainListPair(const ArgRange& a, const ArgRange& b, ListMoments* listA, ListMoments* listB) {
+  double sumA = 0.0;
+  double sumB = 0.0;
+  const auto add = [](ListMoments& list, double& sum, double x) {
+    if (list.error != kErrorNone) return;
+    list.moments.Add(x);
+    sum += x;
+    if (IsBadNumber(sum)) list.error = kErrorNum;
+  };
+  return WalkPlainNumberPair(a, b, [&](bool inA, bool inB, const CellRecord*, double number) {
+    if (inA) add(*listA, sumA, number);
+    if (inB) add(*listB, sumB, number);
+  });
+}
+
 enum class TTestResult { kProbability, kStatistic };
 
 void TTest(EvalState& state, TTestResult wanted) {
@@ -116,8 +161,10 @@ void TTest(EvalState& state, TTestResult wanted) {
   ListMoments listA;
   ListMoments listB;
   if (error == kErrorNone) {
-    listA = ReadListMoments(state, first, a, true);
-    listB = ReadListMoments(state, static_cast<uint16_t>(first + 1), b, true);
+    if (!ReadPlainListPair(a, b, &listA, &listB)) {
+      listA = ReadListMoments(state, first, a, true);
+      listB = ReadListMoments(state, static_cast<uint16_t>(first + 1), b, true);
+    }
     error = LargerErrorOf(listA.error, listB.error);
   }
   ReleaseArgRange(state, b);

@@ -41,6 +41,8 @@ class MatrixCall {
   void IgnoreRange(uint16_t arg);
   bool Given(uint16_t arg) const { return given_[arg]; }
   bool IsRangeOrArray(uint16_t arg) const;
+  // The cells of a given matrix argument, their walk not yet started.
+  const ArgRange& RangeOf(uint16_t arg) const { return ranges_[arg]; }
   uint32_t Rows(uint16_t arg) const { return given_[arg] ? ranges_[arg].lastRow - ranges_[arg].firstRow + 1 : 0; }
   uint32_t Cols(uint16_t arg) const {
     return given_[arg] ? ranges_[arg].lastColumn - ranges_[arg].firstColumn + 1 : 0;

@@ -8,14 +8,33 @@ constexpr double kLnSqrtTwoPi = 0.91893853320467274178;
 constexpr double kLnTwoPi = 1.8378770664093454836;
 constexpr double kTwoPi = 6.2831853071795864769;
 
+// Below 16 the definition itself is exact enough: its rounding error is
+// absolute, and the error enters the callers as an exponent.
+double StirlingErrorByDefinition(double n) {
+  if (n == 0.0) return 0.0;
+  return std::lgamma(n + 1.0) - (n + 0.5) * std::log(n) + n - kLnSqrtTwoPi;
+}
+
+// The t, F and beta distributions ask again and again for half-integers
+// (half their degrees of freedom): those up to 15 are computed once, by the
+// definition itself, so that they keep their bits.
+struct HalfIntegerStirlingErrors {
+  double values[31];
+  HalfIntegerStirlingErrors() {
+    for (int i = 0; i < 31; ++i) values[i] = StirlingErrorByDefinition(0.5 * i);
+  }
+};
+
 }  // namespace
 
 double StirlingError(double n) {
-  // Below 16 the definition itself is exact enough: its rounding error is
-  // absolute, and the error enters the callers as an exponent.
   if (n <= 15.0) {
-    if (n == 0.0) return 0.0;
-    return std::lgamma(n + 1.0) - (n + 0.5) * std::log(n) + n - kLnSqrtTwoPi;
+    // Made at the first call, whatever the order of static initialisation.
+    static const HalfIntegerStirlingErrors halfIntegers;
+    const double twice = n + n;
+    if (twice >= 0.0 && twice == static_cast<double>(static_cast<int>(twice)))
+      return halfIntegers.values[static_cast<int>(twice)];
+    return StirlingErrorByDefinition(n);
   }
   constexpr double s0 = 1.0 / 12.0;
   constexpr double s1 = 1.0 / 360.0;

@@ -162,13 +162,31 @@ void BlockStore::FreePool() {
 }
 
 void BlockStore::ClearPageIndex(bool freePages) {
+  // The pages stay as they were built: when every allocated page was in use
+  // and the chain does not change before the next pass, that pass takes
+  // them back instead of walking its pages again.
+  if (indexedPages_) {
+    keptIndexChanges_ = chainChanges_;
+    indexKept_ = indexedPages_ == allocatedIndexPages_;
+  }
   std::memset(pageFlags_, 0, sizeof pageFlags_);
   indexedPages_ = 0;
   if (freePages)
     FreeIndexPages();
 }
 
+bool BlockStore::RestoreKeptIndexPage(uint32_t page) {
+  if (!indexKept_ || keptIndexChanges_ != chainChanges_ || page >= kPageCount || !pageIndex_ || !pageIndex_[page])
+    return false;
+  if (!(pageFlags_[page] & kPageIndexBuilt)) {
+    pageFlags_[page] |= kPageIndexBuilt;
+    ++indexedPages_;
+  }
+  return true;
+}
+
 void BlockStore::FreeIndexPages() {
+  indexKept_ = false;
   // The short-lived stores of a formula (sorted values, array views) index
   // a page or two near their start, if any: their release stops there
   // rather than looking through all 2048 pointers.
@@ -390,6 +408,10 @@ void BlockStore::SwapContents(BlockStore& other) {
   // other chain now.
   ++chainChanges_;
   ++other.chainChanges_;
+  // The change counts stay with the stores, so a kept index could seem to
+  // match the other store's count.
+  indexKept_ = false;
+  other.indexKept_ = false;
   directory_.Drop();
   other.directory_.Drop();
 }

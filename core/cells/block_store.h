@@ -147,7 +147,13 @@ class BlockStore {
   // counts); cannot fail, so an edit made on a copy can be put in place whole.
   void SwapContents(BlockStore& other);
   // Clears every page flag byte, and frees the index pages when asked.
+  // Index pages kept are remembered as they were built, for
+  // RestoreKeptIndexPage.
   void ClearPageIndex(bool freePages);
+  // Flags page indexed again without walking it, when the last
+  // ClearPageIndex kept every allocated page built and the chain has not
+  // changed since; false otherwise (nothing changed).
+  bool RestoreKeptIndexPage(uint32_t page);
   // The first record of row through the page index; false when its page
   // is not indexed or the row holds no record.
   bool IndexedRowStart(uint32_t row, RecordPosition* at) const {
@@ -290,6 +296,10 @@ class BlockStore {
   // Counts changes of the chain's records, so that a position remembered
   // across calls can tell whether it still holds.
   uint64_t chainChanges_ = 0;
+  // What ClearPageIndex(false) left: the chain's change count then, and
+  // whether every allocated index page was built at that moment.
+  uint64_t keptIndexChanges_ = 0;
+  bool indexKept_ = false;
   // Built on the first search that wants it; linking and unlinking blocks
   // keep it in step.
   mutable BlockDirectory directory_;

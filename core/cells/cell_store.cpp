@@ -69,40 +69,11 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
     }
     CellRecord* record = RecordAt(at, from);
     const uint32_t row = record->Row();
-    const uint16_t column = record->Column();
-    if (row > lastRow || (row == lastRow && column > lastColumn)) {
-      block = at;
-      offset = static_cast<uint16_t>(from);
-      return nullptr;
-    }
+    uint16_t column = record->Column();
+    if (row > lastRow || (row == lastRow && column > lastColumn))
+      break;
     if (row >= firstRow) {
-      if (column < firstColumn) {
-        // Left of the rectangle: pass the row's records up to its first
-        // column, watching only the row and the column.
-        const CellRecord* passed = record;
-        do {
-          const uint32_t size = passed->Size();
-          if (size == 0)
-            break;  // the general step below ends the walk
-          from += size;
-          if (from >= used)
-            break;
-          passed = RecordAt(at, from);
-        } while (passed->Column() < firstColumn && passed->Row() == row);
-        if (passed != record)
-          continue;
-      }
-      if (column >= firstColumn && column <= lastColumn) {
-        // A malformed record (no size) ends the walk below rather than
-        // being handed out again and again.
-        const uint32_t size = record->Size();
-        if (size != 0) {
-          block = at;
-          offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
-          return record;
-        }
-      }
-      // Past the rectangle's columns: the rest of the row lies outside it.
+      // Past the rectangle's columns the rest of the row lies outside it.
       RecordPosition next;
       if (column > lastColumn && rows && rows->IndexedRowStart(row + 1, &next)) {
         at = next.block;
@@ -110,16 +81,50 @@ CellRecord* CellCursor::NextInRange(uint16_t firstColumn, uint16_t lastColumn, u
         used = at->used;
         continue;
       }
+      if (column <= lastColumn) {
+        // Left of the rectangle: pass the row's records up to its first
+        // column, watching only the column while the row stays the same; a
+        // record of a later row, or a block's end, goes back to the checks
+        // above.
+        bool rowGoesOn = true;
+        while (column < firstColumn) {
+          const uint32_t size = record->Size();
+          if (size == 0)
+            break;  // ends the walk below
+          from += size;
+          if (from >= used) {
+            rowGoesOn = false;
+            break;
+          }
+          record = RecordAt(at, from);
+          if (record->Row() != row) {
+            rowGoesOn = false;
+            break;
+          }
+          column = record->Column();
+        }
+        if (!rowGoesOn || column > lastColumn)
+          continue;
+        if (column >= firstColumn) {
+          // A malformed record (no size) ends the walk below rather than
+          // being handed out again and again.
+          const uint32_t size = record->Size();
+          if (size != 0) {
+            block = at;
+            offset = static_cast<uint16_t>((flags & kCursorAfterRecord) ? from + size : from);
+            return record;
+          }
+        }
+      }
     }
     const uint32_t size = record->Size();
-    if (size == 0) {
-      // A malformed record ends the walk rather than looping on it.
-      block = at;
-      offset = static_cast<uint16_t>(from);
-      return nullptr;
-    }
+    if (size == 0)
+      break;  // a malformed record ends the walk rather than looping on it
     from += size;
   }
+  block = at;
+  offset = static_cast<uint16_t>(from);
+  return nullptr;
 }
 
 const CellRecord* CellStore::Seek(uint32_t row, uint16_t column, CellCursor* cursor) const {
@@ -836,6 +841,12 @@ bool CellStore::BuildPageIndex(uint32_t page, CellCursor* cursor) {
   if (page >= kPageCount) {
     lastError_ = kCellStoreBadRange;
     return false;
+  }
+  // A pass that only rewrote results in place left its index right.
+  if (RestoreKeptIndexPage(page)) {
+    if (cursor)
+      cursor->block = nullptr;
+    return true;
   }
   if (!BuildPageIndexOf<CellRecordTraits>(page, cursor)) {
     lastError_ = kCellStoreOutOfMemory;

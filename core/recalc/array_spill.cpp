@@ -183,15 +183,24 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
   double numbers[kNoted];
   uint8_t errors[kNoted];
   uint32_t count = 0;
+  // The area's records in storage order. Those of a single row follow the
+  // formula's own record directly, so they are stepped over one by one
+  // rather than searched for.
+  auto nextValue = [&](CellCursor& values) -> CellRecord* {
+    if (rows != 1)
+      return values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
+    CellRecord* value = values.Next();
+    return value && value->Row() == row && value->Column() <= area.lastColumn ? value : nullptr;
+  };
   for (int writing = 0; writing < 2; ++writing) {
     CellCursor values = WalkFromFormula(store, place);
     CellCursor elements;
     elements.flags = kCursorAfterRecord;
     elements.block = chain;
     for (;;) {
-      CellRecord* value = values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
+      CellRecord* value = nextValue(values);
       if (value == cell)
-        value = values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
+        value = nextValue(values);
       const CellRecord* element = elements.Next();
       if (element && element->Row() == 0 && element->Column() == 0)
         element = elements.Next();

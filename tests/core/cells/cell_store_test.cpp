@@ -1233,14 +1233,39 @@ TEST(CellStore, InPlaceWalksAndFilteredPassesMatchThePlainCursor) {
     CellCursor inPlace = rng.OneIn(4) ? StartRangeWalk(nullptr, store.FirstBlock(), firstRow) : plain;
     if (!inPlace.rows)
       plain = inPlace;
+    // Every record from the chain's head on, one by one: the rectangle's
+    // cells, and the first record past it, where the walk must stop.
+    CellCursor reference;
+    reference.flags = kCursorAfterRecord;
+    reference.block = store.FirstBlock();
+    const CellRecord* past = nullptr;
     for (;;) {
       const CellRecord* expected = plain.NextInRange(firstColumn, lastColumn, firstRow, lastRow);
       const CellRecord* got = NextCellInRange(inPlace, firstColumn, lastColumn, firstRow, lastRow);
       ASSERT_EQ(got, expected);
       ASSERT_EQ(inPlace.block, plain.block);
       ASSERT_EQ(inPlace.offset, plain.offset);
-      if (!expected)
+      const CellRecord* inside = nullptr;
+      while (!inside && !past) {
+        const CellRecord* next = reference.Next();
+        if (!next)
+          break;
+        const uint32_t row = next->Row();
+        const uint16_t column = next->Column();
+        if (row > lastRow || (row == lastRow && column > lastColumn))
+          past = next;
+        else if (row >= firstRow && column >= firstColumn && column <= lastColumn)
+          inside = next;
+      }
+      ASSERT_EQ(expected, inside);
+      if (!expected) {
+        if (past) {
+          ASSERT_EQ(plain.block->payload + plain.offset, past->Bytes());
+        } else if (plain.block) {
+          ASSERT_EQ(plain.offset, plain.block->used);
+        }
         break;
+      }
     }
   }
 

@@ -1,0 +1,109 @@
+// Recalculation passes one after another: the page index a pass kept in step
+// is taken back by the next pass when nothing changed the chain between
+// them, and built again when something did.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/cells/cell_store.h"
+#include "test_random.h"
+#include "test_seed.h"
+
+namespace {
+
+std::vector<uint8_t> FormulaWithText(uint32_t row, uint16_t column, uint32_t length) {
+  std::vector<uint8_t> bytes(kFormulaCellHeadSize + 8 + 2 + length + 16);
+  const std::string text(length, 'x');
+  FormulaCellFields fields;
+  fields.formula = "=A1+B1";
+  fields.formulaLength = 6;
+  fields.cachedText = text.data();
+  fields.cachedTextLength = uint16_t(length);
+  bytes.resize(BuildFormulaCell(bytes.data(), bytes.size(), row, column, fields));
+  return bytes;
+}
+
+std::vector<uint8_t> NumberCell(uint32_t row, uint16_t column) {
+  std::vector<uint8_t> bytes(kNumberCellSize);
+  BuildNumberCell(bytes.data(), bytes.size(), row, column, row * 0.5);
+  return bytes;
+}
+
+bool Put(CellStore& store, const std::vector<uint8_t>& bytes) {
+  return store.InsertCell(AsCellRecord(bytes.data()), nullptr);
+}
+
+TEST(KeptPageIndex, PassesAfterInPlaceRewritesOrEditsFindEveryRowsFirstRecord) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  TestRng rng{seed};
+  constexpr uint32_t kRows = 3300;  // four pages
+  CellStore store;
+  for (uint32_t row = 0; row < kRows; row += 1 + rng.Below(2))
+    for (uint16_t column = 0; column < 12; column = uint16_t(column + 1 + rng.Below(3)))
+      ASSERT_TRUE(Put(store, column < 4 ? NumberCell(row, column) : FormulaWithText(row, column, rng.Below(20))));
+
+  char problem[160];
+  for (int pass = 0; pass < 24; ++pass) {
+    SCOPED_TRACE("pass " + std::to_string(pass));
+    store.MarkFormulaCellsDirty();
+    ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+    // Results stored during the pass, some growing or shrinking their records.
+    for (int step = 0; step < 60; ++step) {
+      const uint32_t row = rng.Below(kRows);
+      const uint16_t column = uint16_t(4 + rng.Below(8));
+      if (store.GetCell(row, column)) {
+        ASSERT_TRUE(Put(store, FormulaWithText(row, column, rng.OneIn(3) ? rng.Below(200) : 5)));
+      }
+    }
+    ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+    store.ClearPageIndex(false);
+    // Between passes: mostly nothing, now and then an edit that moves records
+    // or takes a page's formulas away.
+    switch (rng.Below(6)) {
+      case 0:
+        ASSERT_TRUE(Put(store, NumberCell(rng.Below(kRows), uint16_t(rng.Below(3)))));
+        break;
+      case 1: {
+        const uint32_t first = rng.Below(kRows);
+        store.DeleteRange(0, 11, first, first + rng.Below(1200), nullptr, false);
+        break;
+      }
+      case 2:
+        ASSERT_TRUE(Put(store, FormulaWithText(rng.Below(kRows), uint16_t(4 + rng.Below(8)), 3)));
+        break;
+      default:
+        break;
+    }
+  }
+  // Every row's first record is where the index says, after the last pass too.
+  store.MarkFormulaCellsDirty();
+  ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+}
+
+TEST(KeptPageIndex, AFreedOrSwappedIndexIsBuiltAgain) {
+  CellStore store, other;
+  for (uint32_t row = 0; row < 1500; ++row) {
+    ASSERT_TRUE(Put(store, FormulaWithText(row, 1, 4)));
+    ASSERT_TRUE(Put(other, NumberCell(row * 2, 0)));
+  }
+  char problem[160];
+  store.MarkFormulaCellsDirty();
+  store.ClearPageIndex(true);
+  store.MarkFormulaCellsDirty();
+  ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+  store.ClearPageIndex(false);
+  ASSERT_TRUE(other.BuildPageIndex(0, nullptr));
+  other.ClearPageIndex(false);
+  store.SwapContents(other);
+  // Each store now holds the other's chain and index pages.
+  other.MarkFormulaCellsDirty();
+  ASSERT_TRUE(other.CheckInvariants(problem, sizeof problem)) << problem;
+  ASSERT_TRUE(store.BuildPageIndex(0, nullptr));
+  ASSERT_TRUE(store.BuildPageIndex(1, nullptr));
+  ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+}
+
+}  // namespace
