@@ -33,9 +33,6 @@ enum CellStoreError : uint8_t {
 // Page flag bits 1 and 2: the page holds formula cells of the current
 // recalculation pass.
 constexpr uint8_t kPageHasFormulas = 0x06;
-// Page flag bit 3: the page's index pages were exact when the last pass
-// ended; taken up again by the next pass when the chain has not changed.
-constexpr uint8_t kPageIndexKept = 0x08;
 
 class CellStore : public BlockStore {
  public:
@@ -129,17 +126,12 @@ class CellStore : public BlockStore {
   // Prepares a recalculation pass: every formula cell becomes uncalculated,
   // with no waiting dependant and a zero pending counter; the page flags are
   // cleared, then each page holding a formula is flagged kPageHasFormulas and
-  // indexed (a page whose index still holds keeps it). False when an index
-  // page cannot be allocated (the cells are marked all the same). The same
-  // walk hands each array formula whose result spills over more than one
-  // cell to visit, when given, in storage order.
+  // indexed. False when an index page cannot be allocated (the cells are
+  // marked all the same). The same walk hands each array formula whose
+  // result spills over more than one cell to visit, when given, in storage
+  // order.
   using SpillingFormulaVisit = void (*)(void* context, const CellRecord& formula);
   bool MarkFormulaCellsDirty(SpillingFormulaVisit visit = nullptr, void* context = nullptr);
-  // Ends a recalculation pass: the page index is dropped as by
-  // ClearPageIndex(false), but the pages it had built are remembered, so
-  // that the next MarkFormulaCellsDirty flags them built again without
-  // rebuilding them when no record has moved since.
-  void EndRecalcPass();
   // Repacks the chain; emptied blocks go to the heap (free) or the pool.
   void Compact(bool free) { CompactRecords<CellRecordTraits>(free); }
 
@@ -182,8 +174,6 @@ class CellStore : public BlockStore {
                        uint32_t sourceLastRow, const CellBlock* sourceChain);
 
   uint8_t lastError_ = kCellStoreNoError;
-  // ChainChanges() when the last pass ended (kPageIndexKept).
-  uint64_t keptIndexChanges_ = ~uint64_t(0);
   // The position just after the record the last insert placed, with its
   // key, valid while no other change has come between: cells typed or
   // copied in order go on from there without a search.

@@ -315,7 +315,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     }
     for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
       if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-        sheet->cells.EndRecalcPass();
+        sheet->cells.ClearPageIndex(false);
     state.spillAreas = nullptr;
     state.spillAreaCount = 0;
     if (!state.spillAreasGrew)
