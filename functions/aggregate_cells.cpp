@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/formula/formula_chars.h"
 #include "core/numfmt/date_time.h"
 #include "core/numfmt/double_to_text.h"
 
@@ -26,6 +27,23 @@ uint8_t ReadCellNumber(EvalState& state, uint16_t slot, const ArgRange& range, c
   const uint8_t error = GetArgNumber(state, slot, out, -kLargestNumber, kLargestNumber);
   state.DisownSlot(slot);
   return error;
+}
+
+bool MaySpellNumber(const char* text, size_t length) {
+  const char decimal = FormSeparators(false).decimalSeparator;
+  char previous = ' ';
+  for (size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    const bool sign = c == '+' || c == '-';
+    if (sign && !(previous == ' ' || previous == '\t' || previous == '\r' || previous == '\n' ||
+                  previous == 'E' || previous == 'e'))
+      return false;
+    if (!sign && !(c >= '0' && c <= '9') && c != decimal && c != 'E' && c != 'e' && c != ' ' && c != '\t' &&
+        c != '\r' && c != '\n')
+      return false;
+    previous = c;
+  }
+  return true;
 }
 
 size_t CellValueText(const CellValueView& value, char* buffer, const char** text) {
@@ -70,7 +88,7 @@ bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {
   return true;
 }
 
-void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
+void ReleaseArgsBeyond(EvalState& state, uint16_t count) {
   const uint16_t first = FirstArg(state);
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first + count; --slot)
     state.DisownSlot(slot);

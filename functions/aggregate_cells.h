@@ -25,8 +25,11 @@ inline uint32_t LargerErrorOf(uint32_t a, uint32_t b) { return a > b ? a : b; }
 uint8_t GetRequiredArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 
 // Releases the arguments past the first count, which a handler of fixed
-// arity does not read.
-void IgnoreArgsBeyond(EvalState& state, uint16_t count);
+// arity does not read; inline, as nearly every call has none.
+void ReleaseArgsBeyond(EvalState& state, uint16_t count);
+inline void IgnoreArgsBeyond(EvalState& state, uint16_t count) {
+  if (state.operandTop > FirstArg(state) + count) ReleaseArgsBeyond(state, count);
+}
 
 // The cell's value in the slot (a text on the pool); its error is kept.
 void CellValueToSlot(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell);
@@ -64,6 +67,25 @@ inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellR
 inline uint8_t ReadCellNumberInPlace(EvalState& state, uint16_t slot, const ArgRange& range, const CellRecord* cell,
                                      double* out) {
   return ReadPlainNumber(state, range, cell, out) ? uint8_t(kErrorNone) : ReadCellNumber(state, slot, range, cell, out);
+}
+
+// False for a text that cannot spell a number as TextToNumberValue reads
+// one: a character no number holds, or a sign anywhere but at the start or
+// after an exponent mark. True says only that the text may spell one.
+bool MaySpellNumber(const char* text, size_t length);
+
+// The text a text cell or a formula's text result holds; null for any
+// other cell.
+inline const char* StoredText(const CellRecord* cell, size_t* length) {
+  if (cell->IsText()) {
+    *length = cell->TextLength();
+    return cell->Text();
+  }
+  if (cell->IsFormula() && cell->HasCachedText()) {
+    *length = cell->CachedTextLength();
+    return cell->CachedText();
+  }
+  return nullptr;
 }
 
 // A cell's key inside its argument's rectangle: cells of two rectangles

@@ -6,6 +6,7 @@
 #include "core/numfmt/double_to_text.h"
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
+#include "core/eval/read_plain_cell.h"
 
 namespace {
 
@@ -15,8 +16,27 @@ uint8_t LargerError(uint32_t a, uint32_t b) { return static_cast<uint8_t>(a > b 
 
 bool IsOmitted(const EvalValue& value) { return value.kind == kEvalEmpty && value.error == kErrorNone; }
 
+// A reference to a blank or a plain number cell, nearly every reference a
+// scalar argument holds, read without taking the cell's value through the
+// slot; the slot is left as resolving it would leave it. False, untouched,
+// for any other value.
+bool ReadPlainReference(EvalState& state, uint16_t slot, double* x) {
+  EvalValue& value = state.operands[slot];
+  if (value.kind != kEvalCellRef || value.error != kErrorNone || !value.sheet) return false;
+  const CellRecord* cell = nullptr;
+  double number = 0.0;
+  if (!state.FindGridCell(*value.sheet, value.cell, &cell) || !state.PlainCellNumber(cell, value.cell.column, &number))
+    return false;
+  value.Clear();
+  value.kind = cell ? kEvalNumber : kEvalEmpty;
+  value.number = number;
+  *x = number;
+  return true;
+}
+
 // The slot as a number; an empty cell reads as 0.
 uint8_t ReadNumber(EvalState& state, uint16_t slot, double* x) {
+  if (ReadPlainReference(state, slot, x)) return kErrorNone;
   EvalValue& value = state.operands[slot];
   state.ResolveOperand(slot);
   if (value.kind == kEvalText) state.TextToNumber(slot);
@@ -40,10 +60,23 @@ T StoredInteger(double rounded) {
 
 template <class T>
 uint8_t ReadInteger(EvalState& state, uint16_t slot, T* out, T min, T max) {
-  if (IsOmitted(state.operands[slot])) return 0;
+  const EvalValue& value = state.operands[slot];
   double x = 0;
-  const uint8_t error = ReadNumber(state, slot, &x);
-  if (error != kErrorNone) return error;
+  if (value.kind == kEvalNumber && value.error == kErrorNone) {
+    // A number slot has nothing to resolve, convert or release.
+    x = value.number;
+  } else {
+    if (IsOmitted(value)) return 0;
+    const uint8_t error = ReadNumber(state, slot, &x);
+    if (error != kErrorNone) return error;
+  }
+  // Nearly every integer argument is a whole number within its bounds,
+  // which rounding leaves as it is.
+  if (x >= -kIntLimit && x <= kIntLimit && static_cast<double>(static_cast<int64_t>(x)) == x &&
+      x >= static_cast<double>(min) && x <= static_cast<double>(max)) {
+    *out = static_cast<T>(x);
+    return 0;
+  }
   const double rounded = RoundHalfAway(x);
   *out = StoredInteger<T>(rounded);
   if (!(x >= -kIntLimit && x <= kIntLimit) || rounded < static_cast<double>(min) ||
@@ -63,10 +96,16 @@ uint8_t GetArgInt64(EvalState& state, uint16_t slot, int64_t* out, int64_t min, 
 }
 
 uint8_t GetArgNumber(EvalState& state, uint16_t slot, double* out, double min, double max) {
-  if (IsOmitted(state.operands[slot])) return 0;
+  const EvalValue& value = state.operands[slot];
   double x = 0;
-  const uint8_t error = ReadNumber(state, slot, &x);
-  if (error != kErrorNone) return error;
+  if (value.kind == kEvalNumber && value.error == kErrorNone) {
+    // A number slot has nothing to resolve, convert or release.
+    x = value.number;
+  } else {
+    if (IsOmitted(value)) return 0;
+    const uint8_t error = ReadNumber(state, slot, &x);
+    if (error != kErrorNone) return error;
+  }
   *out = x;
   return x >= min && x <= max ? 0 : uint8_t(kErrorNum);
 }
@@ -123,11 +162,10 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
 }
 
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
-  *out = ArgRange{};
   EvalValue& value = state.operands[slot];
-  if (IsOmitted(value)) return 0;
   const uint32_t error = value.error;
   if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
+    // Every field is written here once: a range is read at nearly every call.
     out->firstColumn = value.first.column;
     out->firstRow = value.first.row;
     out->lastColumn = value.second.column;
@@ -135,46 +173,119 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     if (value.kind == kEvalArray) {
       out->chain = state.TakeSlotArray(slot);
       out->ownsChain = true;
+      out->sheet = nullptr;
     } else {
       out->sheet = value.sheet;
       out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+      out->ownsChain = false;
       state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
     }
     RestartArgRange(*out);
     return 0;
   }
+  *out = ArgRange{};
+  if (IsOmitted(value)) return 0;
   state.DisownSlot(slot);
   return KindError(error);
 }
 
-void RestartArgRange(ArgRange& range) { range.cursor = StartRangeWalk(range.sheet, range.chain, range.firstRow); }
+namespace {
+
+// Passes, by their sizes alone, the cells of row left of the rectangle from
+// the cursor on: NextInRange would pass them too, at several times the cost
+// for the few a row holds. A block's end is left to it.
+void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
+  CellCursor& cursor = range.cursor;
+  const CellBlock* block = cursor.block;
+  if (!block || range.firstColumn == 0) return;
+  uint32_t offset = cursor.offset;
+  while (offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != row || record->Column() >= range.firstColumn) break;
+    const uint32_t size = record->Size();
+    if (size == 0) break;
+    offset += size;
+  }
+  cursor.offset = static_cast<uint16_t>(offset);
+}
+
+}  // namespace
+
+void RestartArgRange(ArgRange& range) {
+  // The cursor is set in place: StartRangeWalk's copy of it costs as much
+  // as positioning it.
+  CellCursor& cursor = range.cursor;
+  cursor.flags = kCursorAfterRecord;
+  cursor.offset = 0;
+  cursor.rows = range.sheet;
+  if (!range.sheet) {
+    cursor.block = range.chain;
+    return;
+  }
+  range.sheet->PositionAtRow(range.firstRow, &cursor);
+  PassCellsLeftOfRectangle(range, range.firstRow);
+}
+
+const CellRecord* NextArgCellAcross(ArgRange& range) {
+  CellCursor& cursor = range.cursor;
+  const BlockStore* rows = cursor.rows;
+  const CellBlock* block = cursor.block;
+  if (rows && block && cursor.offset < block->used && (cursor.flags & kCursorAfterRecord)) {
+    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    uint32_t row = record->Row();
+    // A row of the rectangle left past its last column: the next row's
+    // first cell through the row index, with the cells left of the
+    // rectangle passed in place. Each turn moves a row down.
+    while (row >= range.firstRow && row < range.lastRow && record->Column() > range.lastColumn) {
+      RecordPosition next;
+      if (!rows->IndexedRowStart(++row, &next)) break;
+      cursor.block = next.block;
+      cursor.offset = next.offset;
+      PassCellsLeftOfRectangle(range, row);
+      block = cursor.block;
+      if (cursor.offset >= block->used) break;
+      record = AsCellRecord(block->payload + cursor.offset);
+      row = record->Row();
+      const uint32_t column = record->Column();
+      if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) return nullptr;
+      if (column >= range.firstColumn && column <= range.lastColumn) {
+        const uint32_t size = record->Size();
+        if (size == 0) break;
+        cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
+    }
+  }
+  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                            range.firstRow, range.lastRow);
+}
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {
   if (range.ownsChain) state.arrays.ReleaseChain(range.chain);
   range = ArgRange{};
 }
 
-uint16_t FirstArg(const EvalState& state) { return state.operands[state.operandTop].firstArgument; }
-
-uint16_t ArgCount(const EvalState& state) {
+// ClearArguments without its clearing of every argument's slot: the slots
+// above the result are dead once the top is lowered, and a push writes a
+// slot whole. The arguments' texts and arrays lie in the pool and on the
+// array stack in slot order, so they are released from the top down.
+EvalValue& TakeResultSlot(EvalState& state) {
   const uint16_t first = FirstArg(state);
-  return state.operandTop > first ? static_cast<uint16_t>(state.operandTop - first) : 0;
-}
-
-bool RequireArgs(EvalState& state, uint16_t minimum) {
-  if (ArgCount(state) >= minimum) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
-}
-
-bool RequireExactArgs(EvalState& state, uint16_t count) {
-  if (ArgCount(state) == count) return true;
-  state.status = kEvalStatusSyntax;
-  return false;
+  for (uint16_t slot = state.operandTop; slot > first && slot > 1;) {
+    const uint32_t kind = state.operands[--slot].kind;
+    if (kind == kEvalText)
+      state.strings.Pop();
+    else if (kind == kEvalArray)
+      state.arrays.ReleaseChain(state.arrays.PopChain());
+  }
+  state.operandTop = first;
+  EvalValue& result = state.operands[first];
+  result.Clear();
+  return result;
 }
 
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = TakeResultSlot(state);
   result.kind = kEvalNumber;
   if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
   result.error = error;
@@ -182,13 +293,13 @@ void SetNumberResult(EvalState& state, double value, uint32_t error) {
 }
 
 void SetErrorResult(EvalState& state, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = TakeResultSlot(state);
   result.kind = kEvalEmpty;
   result.error = error;
 }
 
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
-  EvalValue& result = state.ClearArguments();
+  EvalValue& result = TakeResultSlot(state);
   if (!state.strings.Push(text, length)) {
     result.kind = kEvalEmpty;
     result.error = LargerError(error, kErrorValue);

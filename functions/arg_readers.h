@@ -57,12 +57,32 @@ struct ArgRange {
 // The output is cleared first. A range or an array without error gives its
 // cells; any other value that is not omitted is "#VALUE!".
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
+// NextArgCell's step off the cursor's record: from a row's end to the next
+// row of the rectangle through the worksheet's row index, else NextInRange.
+const CellRecord* NextArgCellAcross(ArgRange& range);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
-// under the cursor.
+// under the cursor, and the last finds the record after the rectangle
+// there, where NextInRange would stop the walk too.
 inline const CellRecord* NextArgCell(ArgRange& range) {
-  return NextCellInRange(range.cursor, static_cast<uint16_t>(range.firstColumn),
-                         static_cast<uint16_t>(range.lastColumn), range.firstRow, range.lastRow);
+  CellCursor& cursor = range.cursor;
+  const CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    const uint32_t row = record->Row();
+    const uint32_t column = record->Column();
+    if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+      // A malformed record (no size) is left to NextInRange, which ends the walk there.
+      const uint32_t size = record->Size();
+      if (size != 0) {
+        if (cursor.flags & kCursorAfterRecord) cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        return record;
+      }
+    } else if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) {
+      return nullptr;
+    }
+  }
+  return NextArgCellAcross(range);
 }
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
@@ -72,21 +92,37 @@ void RestartArgRange(ArgRange& range);
 void ReleaseArgRange(EvalState& state, ArgRange& range);
 
 // The number of arguments of the call on top of the stack; a handler that
-// needs more than it was given sets the syntax status through this.
-uint16_t ArgCount(const EvalState& state);
-uint16_t FirstArg(const EvalState& state);
+// needs more than it was given sets the syntax status through this. Inline,
+// as the other counts: every handler asks at every call.
+inline uint16_t FirstArg(const EvalState& state) { return state.operands[state.operandTop].firstArgument; }
+inline uint16_t ArgCount(const EvalState& state) {
+  const uint16_t first = FirstArg(state);
+  return state.operandTop > first ? static_cast<uint16_t>(state.operandTop - first) : 0;
+}
 // The slot of the argument at a position counted from 0.
 inline uint16_t ArgSlot(const EvalState& state, uint16_t index) {
   return static_cast<uint16_t>(FirstArg(state) + index);
 }
 // False, with the syntax status, when fewer than minimum were given.
-bool RequireArgs(EvalState& state, uint16_t minimum);
+inline bool RequireArgs(EvalState& state, uint16_t minimum) {
+  if (ArgCount(state) >= minimum) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
 // False, with the syntax status, unless exactly count were given.
-bool RequireExactArgs(EvalState& state, uint16_t count);
+inline bool RequireExactArgs(EvalState& state, uint16_t count) {
+  if (ArgCount(state) == count) return true;
+  state.status = kEvalStatusSyntax;
+  return false;
+}
 // Ends a call: releases every argument the handler left unread and puts
 // the result in the first argument's slot, which becomes the top. A number
 // result passes the result check.
 void SetNumberResult(EvalState& state, double value, uint32_t error);
+// What the Set...Result functions begin with, for a handler whose result is
+// of another kind: EvalState::ClearArguments, without clearing the slots
+// above the result, which are dead once the top is lowered.
+EvalValue& TakeResultSlot(EvalState& state);
 void SetErrorResult(EvalState& state, uint32_t error);
 // The text is pushed on the pool; a full pool gives "#VALUE!".
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error);

@@ -9,6 +9,7 @@
 #include "core/base/error_code.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
+#include "functions/plain_text_cell.h"
 
 namespace {
 
@@ -16,13 +17,23 @@ constexpr double kSecondsPerDay = 86400.0;
 
 // Moves the first count values to a heap buffer of the given capacity
 // (from the inline one or a smaller heap one).
-bool Grow(double** buffer, const double* inlineBuffer, uint32_t count, uint32_t capacity) {
+bool GrowBuffer(double** buffer, const double* inlineBuffer, uint32_t count, uint32_t capacity) {
   const bool onHeap = *buffer != inlineBuffer;
   void* grown = std::realloc(onHeap ? *buffer : nullptr, sizeof(double) * capacity);
   if (!grown) return false;
   if (!onHeap) std::memcpy(grown, inlineBuffer, sizeof(double) * count);
   *buffer = static_cast<double*>(grown);
   return true;
+}
+
+// ReadCellDate for a flow's date: a plain text cell in the form dates are
+// written in is read where it stands, by the reader ReadCellDate tries
+// first, without its view of the cell.
+uint8_t ReadFlowDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDate(text, length, out)) return kErrorNone;
+  return ReadCellDate(state, range, cell, out);
 }
 
 }  // namespace
@@ -32,16 +43,12 @@ CashFlows::~CashFlows() {
   if (days != inlineDays_) std::free(days);
 }
 
-bool CashFlows::Append(double amount, double day) {
-  if (count == capacity) {
-    const uint32_t grown = capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2;
-    if (grown == 0 || !Grow(&amounts, inlineAmounts_, count, grown) || !Grow(&days, inlineDays_, count, grown))
-      return false;
-    capacity = grown;
-  }
-  amounts[count] = amount;
-  days[count] = day;
-  ++count;
+bool CashFlows::Grow() {
+  const uint32_t grown = capacity > 0x7FFFFFFFu / 2 ? 0u : capacity * 2;
+  if (grown == 0 || !GrowBuffer(&amounts, inlineAmounts_, count, grown) ||
+      !GrowBuffer(&days, inlineDays_, count, grown))
+    return false;
+  capacity = grown;
   return true;
 }
 
@@ -147,7 +154,7 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
         break;
       }
       DateTime when{};
-      uint32_t pairError = ReadCellDate(state, dates, date, &when);
+      uint32_t pairError = ReadFlowDate(state, dates, date, &when);
       double amount = 0;
       pairError = LargerErrorOf(pairError, ReadCellNumberInPlace(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {

@@ -24,8 +24,15 @@ struct CashFlows {
   CashFlows(const CashFlows&) = delete;
   CashFlows& operator=(const CashFlows&) = delete;
 
-  // False when memory runs out.
-  bool Append(double amount, double day = 0.0);
+  // False when memory runs out. Inline: most flows are appended to room
+  // already there.
+  bool Append(double amount, double day = 0.0) {
+    if (count == capacity && !Grow()) return false;
+    amounts[count] = amount;
+    days[count] = day;
+    ++count;
+    return true;
+  }
   // Whether some flow is below 0 and some above: without both no rate
   // makes their value 0.
   bool ChangesSign() const;
@@ -37,6 +44,9 @@ struct CashFlows {
   bool KeepSignAboveZeroRate() const;
 
  private:
+  // Twice the room, on the heap; false when memory runs out.
+  bool Grow();
+
   double inlineAmounts_[kInlineCapacity];
   double inlineDays_[kInlineCapacity];
 };

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/numfmt/double_to_text.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "functions/plain_text_cell.h"
 
 namespace {
 
@@ -48,10 +50,20 @@ void FnConcatenate(EvalState& state) {
     char cells[kJoined + 1];
     size_t length = 0;
     while (const CellRecord* cell = NextArgCell(range)) {
-      const CellValueView value = state.ViewCell(cell, range.sheet);
-      if (value.error > error) error = value.error;
-      const char* text = nullptr;
-      const size_t pieceLength = CellValueText(value, piece, &text);
+      const char* text = piece;
+      size_t pieceLength = 0;
+      double x = 0;
+      // Plain numbers and texts are read where they stand, without a view.
+      if (ReadPlainNumber(state, range, cell, &x)) {
+        pieceLength = DoubleToText(x, piece, kArgTextCapacity, nullptr);
+      } else if (ReadPlainTextCell(state, cell, &text, &pieceLength)) {
+        const void* nul = std::memchr(text, '\0', pieceLength);
+        if (nul) pieceLength = static_cast<size_t>(static_cast<const char*>(nul) - text);
+      } else {
+        const CellValueView value = state.ViewCell(cell, range.sheet);
+        if (value.error > error) error = value.error;
+        pieceLength = CellValueText(value, piece, &text);
+      }
       if (pieceLength > kJoined - length) {
         result.overflowed = true;
         break;

@@ -1,4 +1,5 @@
 #include "core/base/error_code.h"
+#include "core/numfmt/text_to_number.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 
@@ -13,6 +14,26 @@ bool ReadsAsNumber(EvalState& state, uint16_t slot) {
   const bool number = state.operands[slot].kind == kEvalNumber;
   state.DisownSlot(slot);
   return number;
+}
+
+// ReadsAsNumber for a cell's value, read in place: a number or a formula
+// without a text result reads as a number whatever its error, a text only
+// when it spells one and carries no error.
+bool CellReadsAsNumber(EvalState& state, const ArgRange& range, const CellRecord* cell) {
+  if (cell->IsNumber() || (cell->IsFormula() && !cell->HasCachedText())) {
+    NotePendingCell(state, range, cell);
+    return true;
+  }
+  // Most texts are words or dates: no need to take them through the pool.
+  size_t length = 0;
+  const char* text = StoredText(cell, &length);
+  if (text && !MaySpellNumber(text, length)) {
+    NotePendingCell(state, range, cell);
+    return false;
+  }
+  const CellValueView view = state.ViewCell(cell, range.sheet);
+  double number = 0;
+  return view.kind == kEvalText && view.error == kErrorNone && TextToNumberValue(view.text, view.length, &number);
 }
 
 // Whether the value in the slot is a text of length 0. The slot owns
@@ -45,11 +66,9 @@ void FnCount(EvalState& state) {
     }
     ArgRange range;
     GetArgRange(state, slot, &range);
-    while (const CellRecord* cell = NextArgCell(range)) {
-      CellValueToSlot(state, slot, range, cell);
-      if (ReadsAsNumber(state, slot))
+    while (const CellRecord* cell = NextArgCell(range))
+      if (CellReadsAsNumber(state, range, cell))
         ++count;
-    }
     ReleaseArgRange(state, range);
   }
   SetNumberResult(state, count, kErrorNone);

@@ -7,6 +7,7 @@
 #include "core/base/text_compare.h"
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
+#include "functions/plain_text_cell.h"
 #include "functions/short_decimal.h"
 #include "functions/wildcard_match.h"
 
@@ -140,19 +141,22 @@ inline bool NumberMatches(double x, const Criterion& criterion) {
   return criterion.numberMeets[x < n ? 0 : (x > n ? 2 : 1)];
 }
 
+// Whether a text without error meets the criterion.
+bool TextMatches(const char* text, size_t length, const Criterion& criterion) {
+  if (criterion.error != kErrorNone) return false;
+  if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
+    // Not equal is the pattern not matching.
+    return criterion.pattern.Matches(criterion.operand, text, length) == (criterion.op == CriterionOp::kEqual);
+  }
+  const int order = CompareTextIgnoringCase(text, length, criterion.operand, criterion.operandLength);
+  return Compare(criterion.op, order);
+}
+
 // Whether a value meets the criterion.
 bool Matches(const CellValueView& value, const Criterion& criterion) {
   if (value.error != kErrorNone) return value.error == criterion.error;
+  if (value.kind == kEvalText) return TextMatches(value.text, value.length, criterion);
   if (criterion.error != kErrorNone) return false;
-  if (value.kind == kEvalText) {
-    if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual) {
-      // Not equal is the pattern not matching.
-      return criterion.pattern.Matches(criterion.operand, value.text, value.length) ==
-             (criterion.op == CriterionOp::kEqual);
-    }
-    const int order = CompareTextIgnoringCase(value.text, value.length, criterion.operand, criterion.operandLength);
-    return Compare(criterion.op, order);
-  }
   if (value.kind == kEvalNumber) return NumberMatches(value.number, criterion);
   return false;
 }
@@ -162,6 +166,9 @@ bool Matches(const CellValueView& value, const Criterion& criterion) {
 inline bool CellMatches(EvalState& state, const ArgRange& range, const CellRecord* cell, const Criterion& criterion) {
   double x = 0;
   if (ReadPlainNumber(state, range, cell, &x)) return NumberMatches(x, criterion);
+  const char* text = nullptr;
+  size_t length = 0;
+  if (ReadPlainTextCell(state, cell, &text, &length)) return TextMatches(text, length, criterion);
   return Matches(state.ViewCell(cell, range.sheet), criterion);
 }
 
@@ -215,6 +222,7 @@ void FnSumIf(EvalState& state) {
       if (!ownSum)
         sumCell = searchCell;
       double x = 0;
+      size_t length = 0;
       if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
         continue;
       // An absent search cell reads as the number 0.
@@ -223,6 +231,9 @@ void FnSumIf(EvalState& state) {
           continue;
       } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
         if (!NumberMatches(y, criterion))
+          continue;
+      } else if (const char* text = nullptr; ReadPlainTextCell(state, searchCell, &text, &length)) {
+        if (!TextMatches(text, length, criterion))
           continue;
       } else {
         const CellValueView value = state.ViewCell(searchCell, search.sheet);

@@ -8,6 +8,7 @@
 #include "functions/arg_readers.h"
 #include "functions/array_result.h"
 #include "functions/element_call.h"
+#include "functions/plain_text_cell.h"
 #include "functions/wildcard_match.h"
 #include "platform/os_services.h"
 
@@ -124,6 +125,35 @@ void FnLeft(EvalState& state) {
 
 namespace {
 
+// What LEN gives for a cell of a range: the length of its text up to the
+// first NUL, as a copy would keep it, or of its value written out; 0 for
+// an error, which the element carries.
+size_t CellLength(EvalState& state, const ArgRange& range, const CellRecord* cell, uint8_t* error) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (ReadPlainTextCell(state, cell, &text, &length)) {
+    *error = 0;
+    const void* nul = std::memchr(text, '\0', length);
+    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
+  }
+  char buffer[kArgTextCapacity];
+  const CellValueView view = state.ViewCell(cell, range.sheet);
+  *error = static_cast<uint8_t>(view.error);
+  return view.error != kErrorNone ? 0 : CellValueText(view, buffer, &text);
+}
+
+// Ranges up to this many cells have their lengths gathered first, so that
+// a range whose every cell exists without an error goes into the array in
+// one bulk append.
+constexpr uint32_t kGatheredLengths = 64;
+
+// The first count elements of a range of the given width, in storage
+// order, one at a time.
+void AddGathered(ArrayBuilder& lengths, const double* gathered, uint32_t count, uint32_t columns) {
+  for (uint32_t i = 0; i < count; ++i)
+    if (!lengths.AddNumber(i % columns, i / columns, gathered[i], 0)) return;
+}
+
 // LEN of a worksheet range: the array element-by-element application
 // builds, an element per existing cell at its place, each what LEN of the
 // cell's value gives, made without a call per cell. False, untouched, for
@@ -136,15 +166,39 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
   ArgRange range;
   GetArgRange(state, slot, &range);
   ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
-  char buffer[kArgTextCapacity];
-  while (const CellRecord* cell = NextArgCell(range)) {
-    const CellValueView view = state.ViewCell(cell, range.sheet);
-    const char* text = nullptr;
-    // An error's element is 0 carrying it, whatever the value.
-    const size_t length = view.error != kErrorNone ? 0 : CellValueText(view, buffer, &text);
-    if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, double(length),
-                           static_cast<uint8_t>(view.error)))
-      break;
+  // Gathering views every cell before any is added: only where the element
+  // budget cannot run out on the way, which would stop the views early.
+  const uint64_t cells = uint64_t(columns) * rows;
+  if (cells <= kGatheredLengths && cells <= state.arrayElementsLeft) {
+    double gathered[kGatheredLengths];
+    uint32_t count = 0;
+    bool clean = true;
+    while (const CellRecord* cell = NextArgCell(range)) {
+      uint8_t error = 0;
+      gathered[count] = double(CellLength(state, range, cell, &error));
+      // Cells come in storage order inside the range: with every one there
+      // the k-th is element k.
+      if (clean && !(error == 0 && cell->Column() - range.firstColumn == count % columns &&
+                     cell->Row() - range.firstRow == count / columns)) {
+        clean = false;
+        AddGathered(lengths, gathered, count, columns);
+      }
+      if (!clean && !lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow,
+                                       gathered[count], error))
+        break;
+      ++count;
+    }
+    if (clean && count == cells)
+      lengths.AddNumbers(0, 0, columns, rows, gathered, columns);
+    else if (clean)
+      AddGathered(lengths, gathered, count, columns);
+  } else {
+    while (const CellRecord* cell = NextArgCell(range)) {
+      uint8_t error = 0;
+      const double length = double(CellLength(state, range, cell, &error));
+      if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length, error))
+        break;
+    }
   }
   ReleaseArgRange(state, range);
   SetArrayResult(state, lengths, columns, rows);

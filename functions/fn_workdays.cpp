@@ -7,6 +7,7 @@
 #include "functions/arg_readers.h"
 #include "functions/element_call.h"
 #include "functions/fn_date.h"
+#include "functions/plain_text_cell.h"
 #include "functions/scalar_call.h"
 
 namespace {
@@ -27,22 +28,31 @@ uint32_t DaysMask(int32_t first, int32_t last) {
   return ((2u << last) - 1u) & ~((1u << first) - 1u);
 }
 
-int32_t LowestBit(uint32_t bits) {
-#if defined(__GNUC__)
-  return __builtin_ctz(bits);
-#else
-  int32_t bit = 0;
-  while (!(bits >> bit & 1u)) ++bit;
-  return bit;
-#endif
-}
-
 // The days of a month from 1 to 12: the same as DaysInMonth, without its
 // carrying of months outside the year, which the calendar's own months never
 // need.
 int32_t MonthLength(int32_t year, int32_t month) {
   static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+int32_t BitCount(uint32_t bits) {
+#if defined(__GNUC__)
+  return __builtin_popcount(bits);
+#else
+  int32_t count = 0;
+  for (; bits != 0; bits &= bits - 1) ++count;
+  return count;
+#endif
+}
+
+// The bits of a month's weekend days (bit d for day d) when its day 1
+// falls on the given weekday (1 Sunday .. 7 Saturday).
+uint32_t WeekendDays(int32_t firstWeekday) {
+  constexpr uint64_t kEveryWeek = 0x10204081u;  // bits 0, 7, 14, 21, 28
+  const int32_t saturday = (7 - firstWeekday) % 7 + 1;
+  const int32_t sunday = (8 - firstWeekday) % 7 + 1;
+  return uint32_t((kEveryWeek << saturday) | (kEveryWeek << sunday));
 }
 
 bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
@@ -75,13 +85,18 @@ struct CalendarDay {
   int32_t year, month, day, weekday;  // weekday 1 Sunday .. 7 Saturday
   int32_t monthLength;                // the days of the month
 
-  explicit CalendarDay(DateTime value) {
-    value.ComputeDayOfYear();
+  // A date read from an argument, its month 1 .. 12. Only a day that
+  // steps or counts from itself needs its weekday and month length.
+  CalendarDay(DateTime value, bool stepping) {
     year = value.year;
     month = value.month;
     day = value.day;
+    weekday = 0;
+    monthLength = 0;
+    if (!stepping) return;
+    value.ComputeDayOfYear();
     weekday = value.weekday;
-    monthLength = DaysInMonth(year, month);
+    monthLength = MonthLength(year, month);
   }
   void Forward() {
     weekday = weekday % 7 + 1;
@@ -123,21 +138,50 @@ struct CalendarDay {
     int32_t markedCount = 0;
     for (int32_t m = 1; m <= 12; ++m)
       if (holidays.markedDays[m] != 0) markedMonths[markedCount++] = m;
+    static const int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     for (int32_t y = year; y <= last.year && markedCount > 0; ++y) {
+      const int64_t yearStart = DaySerial(y, 1, 1);
+      const int32_t leapDay = IsLeapYear(y) ? 1 : 0;
       for (int32_t i = 0; i < markedCount; ++i) {
         const int32_t m = markedMonths[i];
         if ((y == year && m < month) || (y == last.year && m > last.month)) continue;
         const int32_t from = y == year && m == month ? day : 1;
         const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
-        for (uint32_t bits = holidays.markedDays[m] & DaysMask(from, through); bits != 0; bits &= bits - 1) {
-          const int64_t offset = DaySerial(y, m, LowestBit(bits)) - start;
-          if (!IsWeekend(WeekdayAfter(weekday, int32_t(offset)))) --count;
-        }
+        const uint32_t marked = holidays.markedDays[m] & DaysMask(from, through);
+        if (marked == 0) continue;
+        // The month's first day may come before this one: its offset is
+        // taken modulo 7 first, so that it is never negative.
+        const int64_t offset = yearStart + kDaysBefore[m - 1] + (m > 2 ? leapDay : 0) - start;
+        count -= BitCount(marked & ~WeekendDays(WeekdayAfter(weekday, int32_t(offset % 7 + 7))));
       }
     }
     return count;
   }
 };
+
+// Marks the holiday a plain text cell holds in the form dates are
+// written in, "yyyy-mm-dd" of a year the calendar holds: the month and day
+// the general reading would give, without its view of the cell and its
+// date record. False, unmarked, for any other cell or text.
+bool MarkPlainIsoHoliday(const EvalState& state, const CellRecord* cell, HolidayTable* holidays) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (!ReadPlainTextCell(state, cell, &text, &length) || length != 10 || text[4] != '-' || text[7] != '-')
+    return false;
+  // A byte below '0' wraps around to a large value.
+  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
+  const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
+  const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
+  if ((y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9) | (m0 > 9) | (m1 > 9) | (d0 > 9) | (d1 > 9)) return false;
+  const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
+  const int32_t month = int32_t(m0 * 10 + m1);
+  const int32_t day = int32_t(d0 * 10 + d1);
+  if (year < kMinIsoYear || year > kMaxIsoYear || month < 1 || month > 12 || day < 1 ||
+      day > MonthLength(year, month))
+    return false;
+  holidays->markedDays[month] |= 1u << day;
+  return true;
+}
 
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate.
@@ -148,6 +192,7 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
+    if (MarkPlainIsoHoliday(state, cell, holidays)) continue;
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
@@ -155,6 +200,21 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   }
   ReleaseArgRange(state, range);
   return error;
+}
+
+// "yyyy-mm-dd" of a date whose year has at most four digits, as the date
+// writer gives it, with its NUL; returns the length.
+size_t WriteFourDigitYearDate(int32_t year, int32_t month, int32_t day, char* text) {
+  const auto put = [](char* at, uint32_t value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = char('0' + value % 10);
+  };
+  put(text, uint32_t(year), 4);
+  text[4] = '-';
+  put(text + 5, uint32_t(month), 2);
+  text[7] = '-';
+  put(text + 8, uint32_t(day), 2);
+  text[10] = '\0';
+  return 10;
 }
 
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
@@ -222,8 +282,8 @@ void FnNetWorkDays(EvalState& state) {
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    CalendarDay day(firstDate);
-    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate), holidays));
+    const CalendarDay day(firstDate, true);
+    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate, false), holidays));
   }
   SetNumberResult(state, count, error);
 }
@@ -241,7 +301,7 @@ void FnWorkDay(EvalState& state) {
   if (error == kErrorNone && !start.hasDate) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {
-    CalendarDay day(start);
+    CalendarDay day(start, true);
     for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
       if (n > 0)
         day.Forward();
@@ -256,6 +316,12 @@ void FnWorkDay(EvalState& state) {
     result.day = day.day;
   }
   char text[kIsoTextCapacity] = "";
-  if (error == kErrorNone) DateTimeToIsoText(result, text, sizeof text);
-  SetTextOrError(state, text, std::strlen(text), error);
+  size_t length = 0;
+  if (error == kErrorNone && result.year <= 9999) {
+    length = WriteFourDigitYearDate(result.year, result.month, result.day, text);
+  } else if (error == kErrorNone) {
+    DateTimeToIsoText(result, text, sizeof text);
+    length = std::strlen(text);
+  }
+  SetTextOrError(state, text, length, error);
 }

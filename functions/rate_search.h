@@ -29,6 +29,18 @@ struct RateSearchResult {
 // IRR and XIRR: the bracket starts 0.0001 either side of the guess and
 // widens by a step that doubles up to 0.02.
 RateSearchResult SearchRateNearGuess(RateValuation valuation, const void* context, double guess);
+// SearchRateNearGuess, the same result to the last bit, for a valuation
+// the caller knows more of: at every rate from kSmallestRate to
+// kWidestRateBracket it never fails and lies within margin of a true value
+// that has one root, has sign signBelowRoot (1 or -1) below it, and whose
+// magnitude below the root does not grow as the rate rises. A bracket
+// point whose value is farther than twice the margin from 0 then settles
+// the sign of every point before it, so the bracket's points are searched
+// by doubling and halving instead of one by one; wherever that cannot be
+// settled, and for a guess above kFirstRateStep, the points go one by one.
+constexpr double kFirstRateStep = 0.0001;
+RateSearchResult SearchRateOfOneRoot(RateValuation valuation, const void* context, double guess, double margin,
+                                     int signBelowRoot);
 // RATE: the bracket starts at the guess (kSmallestRate for 0) and widens
 // by 0.02 either side.
 RateSearchResult SearchAnnuityRate(RateValuation valuation, const void* context, double guess);

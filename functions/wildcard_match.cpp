@@ -134,31 +134,38 @@ void WholeTextShape::Settle(const char* pattern) {
   if (!star) {
     shape_ = Shape::kLiteral;
     literalLength_ = std::strlen(pattern);
-    return;
+  } else {
+    for (const char* p = star; *p; ++p)
+      if (*p != '*') return;
+    shape_ = Shape::kPrefix;
+    literalLength_ = static_cast<size_t>(star - pattern);
   }
-  for (const char* p = star; *p; ++p)
-    if (*p != '*') return;
-  shape_ = Shape::kPrefix;
-  literalLength_ = static_cast<size_t>(star - pattern);
+  for (size_t i = 0; i < literalLength_ && i < kFolded; ++i) folded_[i] = OsCharUpper(static_cast<uint8_t>(pattern[i]));
 }
 
 bool WholeTextShape::Matches(const char* pattern, const char* text, size_t length) const {
+  if (shape_ != Shape::kGeneral) {
+    // The text ends at its first NUL: none may come before the literal's
+    // end, and a literal needs the text to end right there.
+    if (length < literalLength_ ||
+        (shape_ == Shape::kLiteral && length > literalLength_ && text[literalLength_] != '\0'))
+      return false;
+    // Equal bytes need no case folding.
+    for (size_t i = 0; i < literalLength_; ++i) {
+      if (pattern[i] == text[i]) continue;
+      if (text[i] == '\0') return false;
+      const uint8_t folded = i < kFolded ? folded_[i] : OsCharUpper(static_cast<uint8_t>(pattern[i]));
+      if (folded != OsCharUpper(static_cast<uint8_t>(text[i]))) return false;
+    }
+    return true;
+  }
   const void* nul = std::memchr(text, '\0', length);
   if (nul) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
-  if (shape_ == Shape::kGeneral) {
-    // Texts of the evaluator are shorter than its pool.
-    char terminated[FormulaStrings::kByteCapacity];
-    if (length >= sizeof terminated) return false;
-    std::memcpy(terminated, text, length);
-    terminated[length] = '\0';
-    bool whole = false;
-    return WildcardMatch(pattern, terminated, &whole) == 0 && whole;
-  }
-  if (shape_ == Shape::kLiteral ? length != literalLength_ : length < literalLength_) return false;
-  // Equal bytes need no case folding.
-  for (size_t i = 0; i < literalLength_; ++i)
-    if (pattern[i] != text[i] &&
-        OsCharUpper(static_cast<uint8_t>(pattern[i])) != OsCharUpper(static_cast<uint8_t>(text[i])))
-      return false;
-  return true;
+  // Texts of the evaluator are shorter than its pool.
+  char terminated[FormulaStrings::kByteCapacity];
+  if (length >= sizeof terminated) return false;
+  std::memcpy(terminated, text, length);
+  terminated[length] = '\0';
+  bool whole = false;
+  return WildcardMatch(pattern, terminated, &whole) == 0 && whole;
 }

@@ -34,8 +34,12 @@ class WholeTextShape {
     kPrefix,   // characters without wildcards, then only stars
     kGeneral,  // anything else goes through WildcardMatch
   };
+  // The first characters of a literal or prefix, letter case folded once.
+  static constexpr size_t kFolded = 16;
+
   Shape shape_ = Shape::kGeneral;
   size_t literalLength_ = 0;  // the characters before any star
+  uint8_t folded_[kFolded] = {};
 };
 
 #endif

@@ -14,6 +14,136 @@
 namespace {
 int32_t solverDepth = 0;
 bool cellShortcut = true;
+bool trialShortcut = true;
+
+// Compiles a target's program on the way: each operand a slot, marked
+// when the search never changes its number.
+class TrialCompiler {
+ public:
+  explicit TrialCompiler(TrialProgram& trial) : trial_(trial) {
+    trial_.operationCount = 0;
+    trial_.variableCount = 0;
+  }
+
+  void TakeNumber(double number) { Push(NewSlot(number), true); }
+
+  void TakeVariable(const CellRecord* cell, uint16_t column) {
+    for (uint32_t i = 0; i < trial_.variableCount; ++i)
+      if (trial_.variables[i] == cell) return Push(trial_.variableSlots[i], false);
+    const uint32_t i = trial_.variableCount++;
+    trial_.variables[i] = cell;
+    trial_.columns[i] = column;
+    trial_.variableSlots[i] = NewSlot(0.0);
+    Push(trial_.variableSlots[i], false);
+  }
+
+  // False when an operator on numbers that never change gives a result the
+  // found cells' evaluation refuses: then it refuses at every trial.
+  bool Apply(uint32_t op) {
+    const bool unary = op == kOpUnaryMinus || op == kOpPercent;
+    if (depth_ < (unary ? 1u : 2u)) return false;
+    if (op == kOpUnaryMinus) {
+      TakeNumber(0.0);
+      Swap();
+      op = kOpMinus;
+    } else if (op == kOpPercent) {
+      TakeNumber(100.0);
+      op = kOpDivide;
+    }
+    const Entry right = stack_[--depth_];
+    const Entry left = stack_[--depth_];
+    if (left.constant && right.constant) {
+      const double result = ApplyNumberOperator(op, trial_.slots[left.slot], trial_.slots[right.slot]);
+      if (IsBadNumber(result)) return false;
+      TakeNumber(result);
+      return true;
+    }
+    const uint8_t result = NewSlot(0.0);
+    trial_.operations[trial_.operationCount++] = TrialOperation{uint8_t(op), left.slot, right.slot, result};
+    Push(result, false);
+    return true;
+  }
+
+  // False unless the program left one number, as it was checked to.
+  bool Finish() {
+    if (depth_ != 1) return false;
+    trial_.resultSlot = stack_[0].slot;
+    return true;
+  }
+
+ private:
+  struct Entry {
+    uint8_t slot;
+    bool constant;
+  };
+  uint8_t NewSlot(double number) {
+    trial_.slots[slots_] = number;
+    return uint8_t(slots_++);
+  }
+  void Push(uint8_t slot, bool constant) { stack_[depth_++] = Entry{slot, constant}; }
+  void Swap() {
+    const Entry top = stack_[depth_ - 1];
+    stack_[depth_ - 1] = stack_[depth_ - 2];
+    stack_[depth_ - 2] = top;
+  }
+
+  TrialProgram& trial_;
+  // One entry per step at most, and one more for a unary operator's 0.0.
+  Entry stack_[kMaxTrialSteps + 1];
+  uint32_t depth_ = 0;
+  uint32_t slots_ = 0;
+};
+
+bool IsSolverVariable(const SolverVariables& variables, const CellRecord* cell) {
+  for (uint32_t i = 0; i < variables.Count(); ++i)
+    if (variables.Cells()[i] == cell) return true;
+  return false;
+}
+
+// Compiles a found cell of the target: a cell that is no variable is read
+// now, as every trial would read it, for nothing but the variables changes
+// during the search. False when the numbers-only reading refuses the cell:
+// the trials are left to the found cells, which refuse it in turn.
+bool CompileTrialCell(TrialCompiler& compiler, const SolverTarget& target, const CellRecord* cell,
+                      uint16_t column) {
+  double number = 0.0;
+  if (cell && IsSolverVariable(*target.variables, cell))
+    compiler.TakeVariable(cell, column);
+  else if (target.nested->PlainCellNumber(cell, column, &number))
+    compiler.TakeNumber(number);
+  else
+    return false;
+  return true;
+}
+
+// The compiled target's operators, its variables' slots filled: the same
+// operations on the same numbers as the found cells' evaluation. False when
+// that one would refuse somewhere.
+inline bool RunTrialOperations(TrialProgram& trial, double* out) {
+  double* const slots = trial.slots;
+  const TrialOperation* const end = trial.operations + trial.operationCount;
+  for (const TrialOperation* operation = trial.operations; operation != end; ++operation) {
+    const double result = ApplyNumberOperator(operation->op, slots[operation->left], slots[operation->right]);
+    if (IsBadNumber(result)) return false;
+    slots[operation->result] = result;
+  }
+  // A number alone is checked only at the end, as at the end of an
+  // evaluation. After an operation the result is the last one's, checked:
+  // every other result is an operand of a later operation.
+  if (trial.operationCount == 0 && IsBadNumber(slots[trial.resultSlot])) return false;
+  *out = slots[trial.resultSlot];
+  return true;
+}
+
+// One trial of the compiled target with its variables read from their cells.
+bool RunTrialProgram(TrialProgram& trial, const EvalState& nested, double* out) {
+  // Every operand of a program is taken unless a step before fails: a
+  // variable refused here would be refused there, with the same outcome.
+  for (uint32_t i = 0; i < trial.variableCount; ++i)
+    if (!nested.PlainCellNumber(trial.variables[i], trial.columns[i], &trial.slots[trial.variableSlots[i]]))
+      return false;
+  return RunTrialOperations(trial, out);
+}
 
 // Finds the cells the target's program reads as the evaluator would, at the
 // target's own cell; a reference outside the grid or more cells than kept
@@ -26,17 +156,32 @@ void FindTargetCells(SolverTarget& target) {
   found.count = 0;
   found.changes = store.ChainChanges();
   const ScannedFormula& scanned = *target.tokens;
+  // The target is compiled for the trials on the way, once its variables
+  // are known.
+  TrialCompiler compiler(target.trial);
+  bool compiling = target.variables && scanned.stepCount <= kMaxTrialSteps;
+  target.trial.usable = false;
   for (uint32_t i = 0; i < scanned.stepCount; ++i) {
-    if (scanned.steps[i].action != kStepTakeOperand) continue;
-    const ScannedToken& token = scanned.tokens[scanned.steps[i].token];
-    if (token.kind == kEvalNumber) continue;
+    const ProgramStep& step = scanned.steps[i];
+    if (step.action != kStepTakeOperand) {
+      compiling = compiling && compiler.Apply(step.value);
+      continue;
+    }
+    const ScannedToken& token = scanned.tokens[step.token];
+    if (token.kind == kEvalNumber) {
+      if (compiling) compiler.TakeNumber(token.number);
+      continue;
+    }
     if (found.count == kMaxFoundTargetCells) return;
     const RefCorner corner = ScannedTokenCorner(token, target.column, target.row);
-    if (!nested.FindGridCell(store, corner, &found.cells[found.count])) return;
+    const CellRecord*& cell = found.cells[found.count];
+    if (!nested.FindGridCell(store, corner, &cell)) return;
     found.columns[found.count] = static_cast<uint16_t>(corner.column);
+    compiling = compiling && CompileTrialCell(compiler, target, cell, found.columns[found.count]);
     ++found.count;
   }
   found.state = FoundTargetCells::kFound;
+  target.trial.usable = compiling && compiler.Finish();
 }
 
 // The numbers-only evaluation from the found cells: the same steps and the
@@ -45,8 +190,6 @@ void FindTargetCells(SolverTarget& target) {
 // way must decide.
 bool EvaluateFromFoundCells(SolverTarget& target, double* out) {
   FoundTargetCells& found = target.found;
-  if (found.state == FoundTargetCells::kNotFound || found.changes != target.sheet->ChainChanges())
-    FindTargetCells(target);
   if (found.state != FoundTargetCells::kFound) return false;
   const EvalState& nested = *target.nested;
   uint32_t next = 0;
@@ -65,6 +208,7 @@ bool EvaluateFromFoundCells(SolverTarget& target, double* out) {
 }  // namespace
 
 void SetSolverCellShortcut(bool on) { cellShortcut = on; }
+void SetSolverTrialShortcut(bool on) { trialShortcut = on; }
 
 SolverNesting::SolverNesting() : level_(solverDepth), allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
 SolverNesting::~SolverNesting() { --solverDepth; }
@@ -110,6 +254,8 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.cell = cell;
   target.path = nullptr;
   target.found.state = FoundTargetCells::kNotFound;
+  target.variables = nullptr;
+  target.trial.usable = false;
   target.row = cell->Row();
   target.column = cell->Column();
   // The caller evaluates nothing until the search ends, so its tokens stay.
@@ -122,6 +268,7 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
   // formula, no path can lead through them, which the path's own look at
   // the references would find at several times the cost.
   if (cellShortcut && target.tokens && target.tokens->numeric) {
+    target.variables = &variables;
     FindTargetCells(target);
     const FoundTargetCells& found = target.found;
     bool formula = found.state != FoundTargetCells::kFound;
@@ -141,9 +288,16 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out) {
   EvalState& nested = *target.nested;
   // Formula cells between the variables and the target are recalculated
   // first, which the found cells know nothing of.
-  if (!target.path && cellShortcut && target.tokens && target.tokens->numeric && nested.numberShortcuts &&
-      EvaluateFromFoundCells(target, out))
-    return true;
+  if (!target.path && cellShortcut && target.tokens && target.tokens->numeric && nested.numberShortcuts) {
+    FoundTargetCells& found = target.found;
+    if (found.state == FoundTargetCells::kNotFound || found.changes != target.sheet->ChainChanges())
+      FindTargetCells(target);
+    if (target.trial.usable && found.state == FoundTargetCells::kFound) {
+      if (trialShortcut && RunTrialProgram(target.trial, nested, out)) return true;
+      target.trial.usable = false;
+    }
+    if (EvaluateFromFoundCells(target, out)) return true;
+  }
   if (target.path && !target.path->Recalculate(nested)) return false;
   nested.sheet = target.sheet;
   const uint32_t kind = target.tokens ? nested.Evaluate(*target.tokens, target.column, target.row)
@@ -159,14 +313,71 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out) {
   return false;
 }
 
+namespace {
+
+// The target at trial values of a root search's one variable. While the
+// compiled target reads that variable alone, as a plain number cell, a trial
+// value goes straight into the program's slot: the cell would give the same
+// number, and nothing else reads it before the search restores it. The
+// first trial the program cannot finish, and every one after it, is written
+// to the cell and evaluated as any other.
+class RootTrials {
+ public:
+  RootTrials(SolverTarget& target, SolverVariables& variable)
+      : target_(target), variable_(variable), direct_(Direct(target, variable)) {}
+
+  bool At(double x, double* out) {
+    if (direct_) {
+      TrialProgram& trial = target_.trial;
+      if (trial.variableCount == 0 || !IsBadNumber(x)) {
+        if (trial.variableCount) trial.slots[trial.variableSlots[0]] = x;
+        if (RunTrialOperations(trial, out)) return true;
+      }
+    }
+    return Evaluate(x, out);
+  }
+
+ private:
+  bool Evaluate(double x, double* out) {
+    if (direct_) {
+      direct_ = false;
+      target_.trial.usable = false;
+    }
+    variable_.Set(0, x);
+    return EvaluateFormulaValue(target_, out);
+  }
+
+  // Whether EvaluateFormulaValue would run the compiled target, and the
+  // variable, if the target reads it, is a plain number cell.
+  static bool Direct(const SolverTarget& target, const SolverVariables& variable) {
+    const TrialProgram& trial = target.trial;
+    if (target.path || !cellShortcut || !trialShortcut || !target.tokens || !target.tokens->numeric ||
+        !target.nested->numberShortcuts || target.found.state != FoundTargetCells::kFound ||
+        target.found.changes != target.sheet->ChainChanges() || !trial.usable || trial.variableCount > 1)
+      return false;
+    return trial.variableCount == 0 ||
+           (variable.Count() == 1 && trial.variables[0] == variable.Cells()[0] &&
+            variable.Cells()[0]->Type() == kCellNumber);
+  }
+
+  SolverTarget& target_;
+  SolverVariables& variable_;
+  bool direct_;
+};
+
+// std::fmax, inline: the larger, or the one that is not a NaN (a NaN is
+// unequal to itself, and no comparison with it holds).
+double LargerNumber(double x, double y) { return y > x || x != x ? y : x; }
+
+}  // namespace
+
 bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
                     double* root) {
   if (!(epsilon > 0.0)) epsilon = 1e-15;
+  RootTrials trials(target, variable);
   double a = x0, b = x1, fa = 0.0, fb = 0.0;
-  variable.Set(0, a);
-  if (!EvaluateFormulaValue(target, &fa)) return false;
-  variable.Set(0, b);
-  if (!EvaluateFormulaValue(target, &fb)) return false;
+  if (!trials.At(a, &fa)) return false;
+  if (!trials.At(b, &fb)) return false;
   if (!(fa * fb < 0.0)) return false;
   for (uint32_t step = 0; step < kRootStepCap; ++step) {
     const double c = b - fb * (b - a) / (fb - fa);
@@ -177,8 +388,7 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
       return true;
     }
     double fc = 0.0;
-    variable.Set(0, c);
-    if (!EvaluateFormulaValue(target, &fc)) return false;
+    if (!trials.At(c, &fc)) return false;
     if ((fc < 0.0) != (fb < 0.0) && fc != 0.0) {
       a = b;
       fa = fb;
@@ -190,7 +400,7 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
     *root = c;
     // Below the spacing of doubles near the root an absolute tolerance can
     // never be met.
-    const double tolerance = std::fmax(epsilon, 4.0 * DBL_EPSILON * std::fmax(std::fabs(a), std::fabs(b)));
+    const double tolerance = LargerNumber(epsilon, 4.0 * DBL_EPSILON * LargerNumber(std::fabs(a), std::fabs(b)));
     if (std::fabs(b - a) <= tolerance || fc == 0.0) return true;
     if (!(fc * fa < 0.0)) return false;
   }

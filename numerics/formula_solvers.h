@@ -4,7 +4,8 @@
 // Searches over a formula cell: trial values are written into the variable
 // cells' stored numbers, the formula cells between them and the target are
 // recalculated in place, and the target's formula text is evaluated afresh
-// in a nested evaluator, without a recalculation pass. The variables and the
+// in a nested evaluator, without a recalculation pass; a numbers-only target
+// that reads no formula cell is compiled once per search instead. The variables and the
 // cells between get their previous values back whatever way the search ends.
 
 #include <cstdint>
@@ -82,6 +83,40 @@ struct FoundTargetCells {
   uint8_t state;
 };
 
+// Steps a numbers-only target may have, at most, to be compiled for a search.
+constexpr uint32_t kMaxTrialSteps = 48;
+// A slot for each operand taken and each operator's result, and one more
+// for a unary operator's constant operand.
+constexpr uint32_t kMaxTrialSlots = 2 * kMaxTrialSteps;
+static_assert(kMaxTrialSlots <= 256, "an operation names its slots by a byte");
+
+// An operator of a compiled target, over numbers kept in the program's slots.
+struct TrialOperation {
+  uint8_t op;
+  uint8_t left;
+  uint8_t right;
+  uint8_t result;
+};
+
+// A numbers-only target without a path compiled for one search: within a
+// search only the variables change, so the cells that are no variable are
+// read once, operators on numbers that never change are applied once, and
+// each trial reads the variables and applies the other operators in their
+// order on doubles. Compiled with the found cells, and given up (for the
+// found cells) after a trial it could not finish, since the general
+// evaluation may then change what a cell reads.
+struct TrialProgram {
+  double slots[kMaxTrialSlots];
+  TrialOperation operations[kMaxTrialSteps];
+  const CellRecord* variables[kMaxFoundTargetCells];
+  uint16_t columns[kMaxFoundTargetCells];
+  uint8_t variableSlots[kMaxFoundTargetCells];
+  uint32_t operationCount;
+  uint32_t variableCount;
+  uint8_t resultSlot;
+  bool usable;
+};
+
 // The target formula, evaluated at its own cell of its own worksheet after
 // the cells of its path, when it has one.
 struct SolverTarget {
@@ -93,6 +128,9 @@ struct SolverTarget {
   // whole search; null when it kept none.
   const ScannedFormula* tokens;
   FoundTargetCells found;
+  // The search's variables, known once its path is traced.
+  const SolverVariables* variables;
+  TrialProgram trial;
   char text[kFormulaTextCapacity + 1];
   uint32_t row;
   uint16_t column;
@@ -114,10 +152,14 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out);
 // once per search (the default) or evaluated the general way each time; for
 // comparing the two.
 void SetSolverCellShortcut(bool on);
+// Whether such a target, with its cells found, is compiled once per search
+// for its trials (the default); for comparing with the found cells alone.
+void SetSolverTrialShortcut(bool on);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
 // method with the Illinois modification; false when the bracket is lost, an
-// evaluation fails or the step cap is reached.
+// evaluation fails or the step cap is reached. The variable may hold any
+// trial value or none afterwards: the caller restores it.
 bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
                     double* root);
 

@@ -20,7 +20,7 @@ constexpr uint32_t kPairedWalkGapColumns = 8;
 // visit(inFirst, inSecond, cell, number) for each cell of either range in
 // storage order; false, after any number of visits, when the ranges do not
 // qualify or a cell in them is not a plain number. Neither walk may have
-// started: a's cursor, still at the start of its first row, starts this one.
+// started: a's cursor, still at its first row, starts this one.
 template <class Visit>
 bool WalkPlainNumberPair(const ArgRange& a, const ArgRange& b, Visit visit) {
   if (!a.sheet || a.sheet != b.sheet || a.ownsChain || b.ownsChain || a.firstRow != b.firstRow ||
@@ -33,6 +33,8 @@ bool WalkPlainNumberPair(const ArgRange& a, const ArgRange& b, Visit visit) {
   ArgRange both = a;
   both.firstColumn = first;
   both.lastColumn = last;
+  // a's cursor has passed its first row's cells left of a; b's may lie there.
+  if (first != a.firstColumn) RestartArgRange(both);
   while (const CellRecord* cell = NextArgCell(both)) {
     const uint32_t column = cell->Column();
     const bool inA = column >= a.firstColumn && column <= a.lastColumn;

@@ -4,12 +4,30 @@
 // The steps of a numbers-only program run on plain doubles, each operand
 // read by the caller's reader: the evaluator reads cells through its kept
 // lookups, a root search from cells it found once for the whole search.
-// Both must compute the same bits, so both run this one loop.
+// Both must compute the same bits, so both run this one loop; a root
+// search's target compiled for its trials applies the same operators.
 
 #include <cmath>
 
 #include "core/base/result_check.h"
 #include "core/formula/eval_state.h"
+
+// A binary operator of a numbers-only program, unchecked. The unary ones
+// are 0.0 - x and x / 100.0.
+inline double ApplyNumberOperator(uint32_t op, double left, double right) {
+  switch (op) {
+    case kOpPlus:
+      return left + right;
+    case kOpMinus:
+      return left - right;
+    case kOpMultiply:
+      return left * right;
+    case kOpDivide:
+      return left / right;
+    default:
+      return std::pow(left, right);
+  }
+}
 
 // False, with nothing written, when the reader refuses an operand or a
 // result is one the general evaluation would turn into an error.
@@ -37,24 +55,8 @@ inline bool RunNumbersProgram(const ScannedFormula& scanned, ReadOperand&& read,
       case kOpPercent:
         result = top[-1] / 100.0;
         break;
-      case kOpPlus:
-        result = top[-2] + top[-1];
-        --top;
-        break;
-      case kOpMinus:
-        result = top[-2] - top[-1];
-        --top;
-        break;
-      case kOpMultiply:
-        result = top[-2] * top[-1];
-        --top;
-        break;
-      case kOpDivide:
-        result = top[-2] / top[-1];
-        --top;
-        break;
       default:
-        result = std::pow(top[-2], top[-1]);
+        result = ApplyNumberOperator(step->value, top[-2], top[-1]);
         --top;
         break;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include <random>
 #include <vector>
@@ -131,3 +132,91 @@ TEST(RateSearch, FlowsThatKeepTheirSignAboveZeroHaveNoRateThere) {
 }
 
 }  // namespace
+
+namespace {
+
+// Flows changing sign once, as IRR sees them: an outlay over one or more
+// periods, then returns whose rate lies anywhere from below 0 (returns
+// short of the outlay) through 0 (nearly balanced) to far beyond the
+// bracket points kept, some flows 0.
+void OneChangeFlows(std::mt19937& random, CashFlows* flows) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const double sign = random() % 2 ? 1.0 : -1.0;
+  const uint32_t outlays = 1 + random() % 3;
+  const uint32_t returns = 1 + random() % 12;
+  const double scales[] = {1e-140, 1e-3, 1, 100, 1e6, 1e140};
+  const double scale = scales[random() % 6];
+  double outlay = 0;
+  for (uint32_t i = 0; i < outlays; ++i) {
+    const double a = scale * (0.5 + unit(random));
+    outlay += a;
+    flows->Append(-sign * a);
+  }
+  const double shares[] = {0.5, 0.999999999, 1.0, 1.0000001, 1.05, 1.4, 3, 40, 1e4};
+  const double share = shares[random() % 9];
+  for (uint32_t i = 0; i < returns; ++i)
+    flows->Append(random() % 5 == 0 ? 0.0 : sign * outlay * share * (0.2 + unit(random)) / returns);
+}
+
+}  // namespace
+
+// The one-root search gives what the general one gives, bit for bit, for
+// any guess: rates near 0, in the bracket points kept and past them, none.
+TEST(RateSearch, OneRootSearchEndsWhereTheGeneralOneEnds) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  uint32_t fewer = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    CashFlows flows;
+    OneChangeFlows(random, &flows);
+    double magnitudes = 0;
+    for (uint32_t i = 0; i < flows.count; ++i) magnitudes += std::fabs(flows.amounts[i]);
+    const int signBelowRoot = flows.amounts[flows.count - 1] < 0 ? -1 : 1;
+    for (double guess : {0.0, 1e-5, kFirstRateStep, 0.3}) {
+      const RateSearchResult general = SearchRateNearGuess(Discounted, &flows, guess);
+      const RateSearchResult found = SearchRateOfOneRoot(Discounted, &flows, guess, 1e-12 * magnitudes, signBelowRoot);
+      EXPECT_EQ(found.error, general.error) << "trial " << trial << ", guess " << guess;
+      EXPECT_EQ(std::memcmp(&found.rate, &general.rate, sizeof(double)), 0)
+          << "trial " << trial << ", guess " << guess << ": " << found.rate << " vs " << general.rate;
+      if (found.evaluations < general.evaluations) ++fewer;
+    }
+  }
+  // Many searches settle their bracket with fewer valuations (a guess above
+  // the first step and rates past the points kept never do).
+  EXPECT_GT(fewer, 200u);
+}
+
+namespace {
+
+// A valuation falling through its root whose rounding, within the margin,
+// flips its sign back and forth near the root.
+struct NoisyLine {
+  double root;
+  double margin;
+};
+double Noisy(const void* context, double rate, uint8_t*) {
+  const NoisyLine& line = *static_cast<const NoisyLine*>(context);
+  uint64_t bits = 0;
+  std::memcpy(&bits, &rate, sizeof bits);
+  bits *= 0x9E3779B97F4A7C15ull;
+  return (line.root - rate) + (bits >> 63 ? 0.9 : -0.9) * line.margin;
+}
+
+}  // namespace
+
+// Points whose sign the margin cannot settle are looked at one by one: the
+// first of the other sign is the one the general search stops at.
+TEST(RateSearch, OneRootSearchLooksAtUnsettledPointsOneByOne) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int trial = 0; trial < 300; ++trial) {
+    const NoisyLine line = {0.001 + 4 * unit(random), 0.001 + 0.1 * unit(random)};
+    const RateSearchResult general = SearchRateNearGuess(Noisy, &line, 0.0);
+    const RateSearchResult found = SearchRateOfOneRoot(Noisy, &line, 0.0, line.margin, 1);
+    EXPECT_EQ(found.error, general.error) << "trial " << trial;
+    EXPECT_EQ(std::memcmp(&found.rate, &general.rate, sizeof(double)), 0) << "trial " << trial;
+  }
+}

@@ -17,7 +17,8 @@
 namespace {
 
 // Searches whose numbers-only target is computed from cells found once per
-// search must give the same bits as the general evaluation at every step:
+// search, or compiled once per search, must give the same bits as the
+// general evaluation at every step:
 // random targets over variables in A1:A3 and, in C1:C8, numbers, blanks,
 // texts, errors, spill values and formula cells, some calculated.
 class SolverFoundCells : public ::testing::Test {
@@ -29,6 +30,7 @@ class SolverFoundCells : public ::testing::Test {
   }
   void TearDown() override {
     SetSolverCellShortcut(true);
+    SetSolverTrialShortcut(true);
     ResetGlobalOptions();
   }
 
@@ -67,7 +69,18 @@ class SolverFoundCells : public ::testing::Test {
 
   void FillCells(std::mt19937& random) {
     std::uniform_real_distribution<double> value(-4.0, 4.0);
-    for (uint32_t row = 0; row < 3; ++row) PutNumber(row, 0, value(random));
+    // Now and then a variable a compiled target cannot take straight: a
+    // spill value, or a number given by a formula, calculated or not (which
+    // only the general evaluation reads).
+    for (uint32_t row = 0; row < 3; ++row) {
+      const uint32_t kind = random() % 10;
+      if (kind == 0)
+        PutNumber(row, 0, value(random), kCellSpillValue);
+      else if (kind == 1)
+        PutFormula(row, 0, "=1+2", kResultCachedNumber | (random() % 2 ? kResultCalculated : 0), value(random));
+      else
+        PutNumber(row, 0, value(random));
+    }
     for (uint32_t row = 0; row < 8; ++row) {
       switch (random() % 7) {
         case 0:
@@ -121,6 +134,8 @@ TEST_F(SolverFoundCells, SearchesGiveTheSameBitsWithAndWithoutFoundCells) {
       "=MINSIMPLEX(B1,A1:A3,{1;1;0},0.5,1e-12,60,2)",
       "=MINSIMPLEX(B2,A1:A3,{1;0;1},0.5,1e-12,60,1)",
       "=MINMC(B1,A1:A3,{1;0;1},-2,2,25)",
+      "=ROOT(B3,A1,-3,4,)",
+      "=MINSIMPLEX(B3,A1:A3,{1;1;1},0.5,1e-12,60,2)",
   };
   const uint32_t seed = TestSeed(20261208);
   SCOPED_TRACE(SeedTrace(seed));
@@ -131,8 +146,12 @@ TEST_F(SolverFoundCells, SearchesGiveTheSameBitsWithAndWithoutFoundCells) {
     state.sheet = sheet.get();
     FillCells(random);
     // One target with a root between -3 and 4 more often than not.
-    const std::string targets[] = {"=" + Expression(random, 3), "=A1*A1-" + Expression(random, 1)};
-    for (uint32_t row = 0; row < 2; ++row) {
+    // A third target of leaves alone, long or short: on either side of the
+    // most steps a search compiles.
+    std::string leaves = "=A1*A1";
+    for (uint32_t leaf = random() % 30; leaf > 0; --leaf) leaves += "-" + Expression(random, 0);
+    const std::string targets[] = {"=" + Expression(random, 3), "=A1*A1-" + Expression(random, 1), leaves};
+    for (uint32_t row = 0; row < 3; ++row) {
       PutFormula(row, 1, targets[row], kResultCachedNumber, 0.0);
       // Met twice, the target's tokens are kept, as in a recalculation: the
       // searches take those.
@@ -145,8 +164,13 @@ TEST_F(SolverFoundCells, SearchesGiveTheSameBitsWithAndWithoutFoundCells) {
       SetSolverCellShortcut(false);
       const std::string general = Run(search);
       SetSolverCellShortcut(true);
+      SetSolverTrialShortcut(false);
       const std::string found = Run(search);
-      ASSERT_EQ(found, general) << search << " over " << targets[0] << " and " << targets[1];
+      SetSolverTrialShortcut(true);
+      const std::string compiled = Run(search);
+      ASSERT_EQ(found, general) << search << " over " << targets[0] << ", " << targets[1] << ", " << targets[2];
+      ASSERT_EQ(compiled, general) << search << " compiled, over " << targets[0] << ", " << targets[1] << ", "
+                                   << targets[2];
       agreedNumbers += general.compare(0, 5, "32/0/") == 0;
     }
   }
