@@ -24,7 +24,9 @@ bool Meets(const SpillExtent& area, uint32_t firstColumn, uint32_t lastColumn, u
 }  // namespace
 
 void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn, uint32_t* lastColumn) {
-  std::sort(areas, areas + count, AreaBefore);
+  // Recalculation lists a worksheet's areas in storage order already.
+  if (!std::is_sorted(areas, areas + count, AreaBefore))
+    std::sort(areas, areas + count, AreaBefore);
   *firstColumn = 1;
   *lastColumn = 0;
   for (uint32_t i = 0; i < count; ++i) {

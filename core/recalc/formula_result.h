@@ -21,6 +21,20 @@
 bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
                         uint16_t column, uint32_t row, bool* layoutChanged);
 
+// StoreFormulaResult's most frequent case, inline: a number result (kind
+// kEvalNumber) for the formula record cell when it holds a single cached
+// number, which is then written in place with the result flags given.
+// False, with nothing written, in every other case.
+inline bool StoreNumberInPlace(const EvalState& state, uint32_t kind, CellRecord* cell, uint8_t resultFlags) {
+  if (kind != kEvalNumber || !cell || (cell->ResultFlags() & (kResultArray | kResultCachedText)))
+    return false;
+  const EvalValue& result = state.operands[1];
+  cell->SetCachedNumber(result.kind == kEvalNumber ? result.number : 0.0);
+  cell->SetResultFlags(resultFlags);
+  cell->SetType(static_cast<uint8_t>(kCellFormula | (result.error & kCellErrorMask)));
+  return true;
+}
+
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula
 // cell (column, row) over the cells to the right and below; cell and block

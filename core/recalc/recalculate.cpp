@@ -163,10 +163,10 @@ CellRecord* NeededCell(const EvalState& state) {
 bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
                     CellBlock* startBlock, bool* layoutChanged) {
   bool ok = true;
-  start->SetPending(1);
   // Most formulas need no uncalculated cell: the first evaluation is stored
   // without the chain, which takes over, with that evaluation, only when a
-  // cell is needed.
+  // cell is needed. Only the cycle check reads the pending counter, and
+  // only on the chain: the start is counted pending when it joins.
   SuspendedCell first = Suspend(&store, start, startBlock);
   state.owner = &workbook;
   state.sheet = &store;
@@ -174,12 +174,18 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   CellRecord* needed = NeededCell(state);
   if (!needed) {
     CellRecord* cell = RecordOf(first);
+    // A number for a record that holds a single cached number is written
+    // in place, the flags saying calculated in the same stroke.
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber))
+      return true;
     if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
       ok = false;
     if (CellRecord* done = RecordOf(first))
       LeaveChain(done);
     return ok;
   }
+  if (CellRecord* cell = RecordOf(first))
+    cell->SetPending(1);
   if (!chain.Push(first)) {
     if (CellRecord* cell = RecordOf(first)) {
       cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
@@ -241,10 +247,14 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     }
     // The evaluation may have moved records (a solver's trial values).
     cell = RecordOf(top);
-    if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
-      ok = false;
-    if (CellRecord* done = RecordOf(top))
-      LeaveChain(done);
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
+      cell->SetPending(0);
+    } else {
+      if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
+        ok = false;
+      if (CellRecord* done = RecordOf(top))
+        LeaveChain(done);
+    }
     chain.Pop();
   }
   return ok;
