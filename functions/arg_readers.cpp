@@ -52,6 +52,20 @@ uint8_t ReadNumber(EvalState& state, uint16_t slot, double* x) {
 // Half away from zero, as the value is typed.
 double RoundHalfAway(double x) { return std::trunc(x >= 0 ? x + 0.5 : x - 0.5); }
 
+// False for an omitted argument; otherwise the argument's number and the
+// error of reading it. A number slot has nothing to resolve, convert or
+// release, and nearly every numeric argument is one.
+bool ReadGivenNumber(EvalState& state, uint16_t slot, double* x, uint8_t* error) {
+  const EvalValue& value = state.operands[slot];
+  if (value.kind == kEvalNumber && value.error == kErrorNone) {
+    *x = value.number;
+    return true;
+  }
+  if (IsOmitted(value)) return false;
+  *error = ReadNumber(state, slot, x);
+  return true;
+}
+
 template <class T>
 T StoredInteger(double rounded) {
   if (rounded >= -kIntLimit && rounded <= kIntLimit) return static_cast<T>(rounded);
@@ -60,16 +74,10 @@ T StoredInteger(double rounded) {
 
 template <class T>
 uint8_t ReadInteger(EvalState& state, uint16_t slot, T* out, T min, T max) {
-  const EvalValue& value = state.operands[slot];
   double x = 0;
-  if (value.kind == kEvalNumber && value.error == kErrorNone) {
-    // A number slot has nothing to resolve, convert or release.
-    x = value.number;
-  } else {
-    if (IsOmitted(value)) return 0;
-    const uint8_t error = ReadNumber(state, slot, &x);
-    if (error != kErrorNone) return error;
-  }
+  uint8_t error = kErrorNone;
+  if (!ReadGivenNumber(state, slot, &x, &error)) return 0;
+  if (error != kErrorNone) return error;
   // Nearly every integer argument is a whole number within its bounds,
   // which rounding leaves as it is.
   if (x >= -kIntLimit && x <= kIntLimit && static_cast<double>(static_cast<int64_t>(x)) == x &&
@@ -96,16 +104,10 @@ uint8_t GetArgInt64(EvalState& state, uint16_t slot, int64_t* out, int64_t min, 
 }
 
 uint8_t GetArgNumber(EvalState& state, uint16_t slot, double* out, double min, double max) {
-  const EvalValue& value = state.operands[slot];
   double x = 0;
-  if (value.kind == kEvalNumber && value.error == kErrorNone) {
-    // A number slot has nothing to resolve, convert or release.
-    x = value.number;
-  } else {
-    if (IsOmitted(value)) return 0;
-    const uint8_t error = ReadNumber(state, slot, &x);
-    if (error != kErrorNone) return error;
-  }
+  uint8_t error = kErrorNone;
+  if (!ReadGivenNumber(state, slot, &x, &error)) return 0;
+  if (error != kErrorNone) return error;
   *out = x;
   return x >= min && x <= max ? 0 : uint8_t(kErrorNum);
 }

@@ -10,20 +10,9 @@
 #include "core/cells/cell_store.h"
 #include "test_random.h"
 #include "test_seed.h"
+#include "tests/core/cells/sized_cells.h"
 
 namespace {
-
-std::vector<uint8_t> FormulaWithText(uint32_t row, uint16_t column, uint32_t length) {
-  std::vector<uint8_t> bytes(kFormulaCellHeadSize + 8 + 2 + length + 16);
-  const std::string text(length, 'x');
-  FormulaCellFields fields;
-  fields.formula = "=A1+B1";
-  fields.formulaLength = 6;
-  fields.cachedText = text.data();
-  fields.cachedTextLength = uint16_t(length);
-  bytes.resize(BuildFormulaCell(bytes.data(), bytes.size(), row, column, fields));
-  return bytes;
-}
 
 std::vector<uint8_t> NumberCell(uint32_t row, uint16_t column) {
   std::vector<uint8_t> bytes(kNumberCellSize);
@@ -43,7 +32,7 @@ TEST(KeptPageIndex, PassesAfterInPlaceRewritesOrEditsFindEveryRowsFirstRecord) {
   CellStore store;
   for (uint32_t row = 0; row < kRows; row += 1 + rng.Below(2))
     for (uint16_t column = 0; column < 12; column = uint16_t(column + 1 + rng.Below(3)))
-      ASSERT_TRUE(Put(store, column < 4 ? NumberCell(row, column) : FormulaWithText(row, column, rng.Below(20))));
+      ASSERT_TRUE(Put(store, column < 4 ? NumberCell(row, column) : Cell(row, column, rng.Below(20), true)));
 
   char problem[160];
   for (int pass = 0; pass < 24; ++pass) {
@@ -55,7 +44,7 @@ TEST(KeptPageIndex, PassesAfterInPlaceRewritesOrEditsFindEveryRowsFirstRecord) {
       const uint32_t row = rng.Below(kRows);
       const uint16_t column = uint16_t(4 + rng.Below(8));
       if (store.GetCell(row, column)) {
-        ASSERT_TRUE(Put(store, FormulaWithText(row, column, rng.OneIn(3) ? rng.Below(200) : 5)));
+        ASSERT_TRUE(Put(store, Cell(row, column, rng.OneIn(3) ? rng.Below(200) : 5, true)));
       }
     }
     ASSERT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
@@ -72,7 +61,7 @@ TEST(KeptPageIndex, PassesAfterInPlaceRewritesOrEditsFindEveryRowsFirstRecord) {
         break;
       }
       case 2:
-        ASSERT_TRUE(Put(store, FormulaWithText(rng.Below(kRows), uint16_t(4 + rng.Below(8)), 3)));
+        ASSERT_TRUE(Put(store, Cell(rng.Below(kRows), uint16_t(4 + rng.Below(8)), 3, true)));
         break;
       default:
         break;
@@ -86,7 +75,7 @@ TEST(KeptPageIndex, PassesAfterInPlaceRewritesOrEditsFindEveryRowsFirstRecord) {
 TEST(KeptPageIndex, AFreedOrSwappedIndexIsBuiltAgain) {
   CellStore store, other;
   for (uint32_t row = 0; row < 1500; ++row) {
-    ASSERT_TRUE(Put(store, FormulaWithText(row, 1, 4)));
+    ASSERT_TRUE(Put(store, Cell(row, 1, 4, true)));
     ASSERT_TRUE(Put(other, NumberCell(row * 2, 0)));
   }
   char problem[160];

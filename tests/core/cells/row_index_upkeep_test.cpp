@@ -11,30 +11,13 @@
 #include "core/cells/cell_store.h"
 #include "test_seed.h"
 #include "test_random.h"
+#include "tests/core/cells/sized_cells.h"
 
 namespace {
 
 using Key = std::pair<uint32_t, uint16_t>;  // (row, column)
 
 using Rng = TestRng;
-
-// A text cell of the given length, or a formula cell with a cached text of
-// it, so that a rewrite changes the record's size either way.
-std::vector<uint8_t> Cell(uint32_t row, uint16_t column, uint32_t length, bool formula) {
-  std::vector<uint8_t> bytes(kFormulaCellHeadSize + 8 + 2 + length + 16);
-  const std::string text(length, char('a' + (row + column) % 26));
-  if (!formula) {
-    bytes.resize(BuildTextCell(bytes.data(), bytes.size(), row, column, text.data(), uint16_t(length)));
-    return bytes;
-  }
-  FormulaCellFields fields;
-  fields.formula = "=A1+B1";
-  fields.formulaLength = 6;
-  fields.cachedText = text.data();
-  fields.cachedTextLength = uint16_t(length);
-  bytes.resize(BuildFormulaCell(bytes.data(), bytes.size(), row, column, fields));
-  return bytes;
-}
 
 uint32_t RandomLength(Rng& rng) {
   const uint32_t pick = rng.Below(100);
