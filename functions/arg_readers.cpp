@@ -267,27 +267,8 @@ void ReleaseArgRange(EvalState& state, ArgRange& range) {
   range = ArgRange{};
 }
 
-// ClearArguments without its clearing of every argument's slot: the slots
-// above the result are dead once the top is lowered, and a push writes a
-// slot whole. The arguments' texts and arrays lie in the pool and on the
-// array stack in slot order, so they are released from the top down.
-EvalValue& TakeResultSlot(EvalState& state) {
-  const uint16_t first = FirstArg(state);
-  for (uint16_t slot = state.operandTop; slot > first && slot > 1;) {
-    const uint32_t kind = state.operands[--slot].kind;
-    if (kind == kEvalText)
-      state.strings.Pop();
-    else if (kind == kEvalArray)
-      state.arrays.ReleaseChain(state.arrays.PopChain());
-  }
-  state.operandTop = first;
-  EvalValue& result = state.operands[first];
-  result.Clear();
-  return result;
-}
-
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
-  EvalValue& result = TakeResultSlot(state);
+  EvalValue& result = state.ClearArguments();
   result.kind = kEvalNumber;
   if (error == kErrorNone && IsBadNumber(value)) error = kErrorNum;
   result.error = error;
@@ -295,13 +276,13 @@ void SetNumberResult(EvalState& state, double value, uint32_t error) {
 }
 
 void SetErrorResult(EvalState& state, uint32_t error) {
-  EvalValue& result = TakeResultSlot(state);
+  EvalValue& result = state.ClearArguments();
   result.kind = kEvalEmpty;
   result.error = error;
 }
 
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error) {
-  EvalValue& result = TakeResultSlot(state);
+  EvalValue& result = state.ClearArguments();
   if (!state.strings.Push(text, length)) {
     result.kind = kEvalEmpty;
     result.error = LargerError(error, kErrorValue);

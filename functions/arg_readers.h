@@ -119,10 +119,6 @@ inline bool RequireExactArgs(EvalState& state, uint16_t count) {
 // the result in the first argument's slot, which becomes the top. A number
 // result passes the result check.
 void SetNumberResult(EvalState& state, double value, uint32_t error);
-// What the Set...Result functions begin with, for a handler whose result is
-// of another kind: EvalState::ClearArguments, without clearing the slots
-// above the result, which are dead once the top is lowered.
-EvalValue& TakeResultSlot(EvalState& state);
 void SetErrorResult(EvalState& state, uint32_t error);
 // The text is pushed on the pool; a full pool gives "#VALUE!".
 void SetTextResult(EvalState& state, const char* text, size_t length, uint32_t error);

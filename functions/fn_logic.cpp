@@ -89,7 +89,7 @@ void SetBranchResult(EvalState& state, Branch& branch) {
     SetTextResult(state, branch.text, branch.length, branch.value.error);
     return;
   }
-  EvalValue& result = TakeResultSlot(state);
+  EvalValue& result = state.ClearArguments();
   if (branch.value.kind == kEvalArray && !state.arrays.PushChain(branch.chain)) {
     state.arrays.ReleaseChain(branch.chain);
     result.kind = kEvalEmpty;

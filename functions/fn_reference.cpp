@@ -17,7 +17,7 @@ bool IsReference(const EvalValue& value) { return value.kind == kEvalCellRef || 
 
 // A reference result on sheet: one cell when the corners meet, else a range.
 void SetReferenceResult(EvalState& state, CellStore* sheet, RefCorner first, RefCorner second) {
-  EvalValue& result = TakeResultSlot(state);
+  EvalValue& result = state.ClearArguments();
   const bool oneCell = IsFullCell(first) && IsFullCell(second) && first.column == second.column &&
                        first.row == second.row;
   result.kind = oneCell ? kEvalCellRef : kEvalRange;

@@ -23,19 +23,12 @@ void SetRange(EvalValue& value, const RefCorner& first, const RefCorner& second,
 
 void EvalState::ApplyRange(uint16_t left, uint16_t right) {
   // Two cell corners, as every "A1:B2" in a formula is: read in place
-  // rather than through copies of both whole slots.
+  // rather than through copies of both whole slots. They own nothing.
   {
     const EvalValue& l = operands[left];
     const EvalValue& r = operands[right];
     if (l.kind == kEvalCellRef && r.kind == kEvalCellRef && l.error == kErrorNone && r.error == kErrorNone) {
-      const RefCorner first = l.cell;
-      const RefCorner second = r.cell;
-      // The corners are not put in order: "B2:A1" is no range.
-      if (!IsFullCell(first) || !IsFullCell(second) || first.column > second.column || first.row > second.row) {
-        FailBinary(left, right, kErrorRef);
-        return;
-      }
-      SetRange(operands[left], first, second, l.sheet);
+      SetCornerRange(operands[left], l.cell, r.cell, l.sheet);
       return;
     }
   }

@@ -139,21 +139,8 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
 }
 
 void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot) {
-  // What taking both corners and applying ":" leaves (ApplyRange): a
-  // corner off the grid or corners out of order give "#REF!".
-  const RefCorner first = ScannedTokenCorner(firstToken, column, row);
-  const RefCorner second = ScannedTokenCorner(secondToken, column, row);
-  slot.Clear();
-  if (((first.flags | second.flags) & kRefOutsideGrid) || first.column > second.column || first.row > second.row) {
-    slot.kind = kEvalEmpty;
-    slot.error = kErrorRef;
-    return;
-  }
-  slot.kind = kEvalRange;
-  slot.cell = first;
-  slot.first = first;
-  slot.second = second;
-  slot.sheet = sheet;
+  // What taking both corners and applying ":" leaves.
+  SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/base/error_code.h"
 #include "core/formula/ref_corner.h"
 
 class CellStore;
@@ -74,6 +75,24 @@ struct EvalValue {
     sheet = nullptr;
   }
 };
+
+// "first:second" of two corners into value: the range they span on sheet,
+// or "#REF!" when either is no single cell of the grid or they are out of
+// order ("B2:A1" is no range). Every "A1:B2" of a formula comes here.
+inline void SetCornerRange(EvalValue& value, RefCorner first, RefCorner second, CellStore* sheet) {
+  value.Clear();
+  if (!IsFullCell(first) || !IsFullCell(second) || ((first.flags | second.flags) & kRefOutsideGrid) ||
+      first.column > second.column || first.row > second.row) {
+    value.kind = kEvalEmpty;
+    value.error = kErrorRef;
+    return;
+  }
+  value.kind = kEvalRange;
+  value.cell = first;
+  value.first = first;
+  value.second = second;
+  value.sheet = sheet;
+}
 
 // 64 bytes on both targets: the 32-bit build pads after the sheet pointer,
 // the 64-bit build's wider pointer fills that padding.

@@ -21,18 +21,27 @@
 bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellRecord* cell, CellBlock* block,
                         uint16_t column, uint32_t row, bool* layoutChanged);
 
-// StoreFormulaResult's most frequent case, inline: a number result (kind
-// kEvalNumber) for the formula record cell when it holds a single cached
-// number, which is then written in place with the result flags given.
-// False, with nothing written, in every other case.
+// A number written over the formula record's single cached number, with
+// the result flags given; false, with nothing written, when the record
+// holds an array or a text result instead and must be rebuilt.
+inline bool WriteNumberInPlace(CellRecord* cell, double number, uint8_t error, uint8_t resultFlags) {
+  if (cell->ResultFlags() & (kResultArray | kResultCachedText))
+    return false;
+  cell->SetCachedNumber(number);
+  cell->SetResultFlags(resultFlags);
+  cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+  return true;
+}
+
+// StoreFormulaResult's most frequent case, inline for the pass: a number
+// result (kind kEvalNumber) written in place; false, with nothing written,
+// in every other case.
 inline bool StoreNumberInPlace(const EvalState& state, uint32_t kind, CellRecord* cell, uint8_t resultFlags) {
-  if (kind != kEvalNumber || !cell || (cell->ResultFlags() & (kResultArray | kResultCachedText)))
+  if (kind != kEvalNumber || !cell)
     return false;
   const EvalValue& result = state.operands[1];
-  cell->SetCachedNumber(result.kind == kEvalNumber ? result.number : 0.0);
-  cell->SetResultFlags(resultFlags);
-  cell->SetType(static_cast<uint8_t>(kCellFormula | (result.error & kCellErrorMask)));
-  return true;
+  return WriteNumberInPlace(cell, result.kind == kEvalNumber ? result.number : 0.0,
+                            static_cast<uint8_t>(result.error & kCellErrorMask), resultFlags);
 }
 
 // Parts of StoreFormulaResult (array_spill.cpp).

@@ -42,12 +42,8 @@ bool StoreNumber(CellStore& store, CellRecord* cell, uint16_t column, uint32_t r
   if (!cell)
     return true;
   const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedNumber);
-  if (!(cell->ResultFlags() & kResultArray) && !cell->HasCachedText()) {
-    cell->SetCachedNumber(number);
-    cell->SetResultFlags(flags);
-    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+  if (WriteNumberInPlace(cell, number, error, flags))
     return true;
-  }
   FormulaCellFields fields;
   fields.resultFlags = flags;
   fields.cachedNumber = number;

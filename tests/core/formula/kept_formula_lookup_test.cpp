@@ -6,19 +6,15 @@
 
 #include "core/formula/scanned_formula_cache.h"
 #include "tests/test_random.h"
+#include "tests/test_seed.h"
 
 namespace {
-
-uint32_t Seed() {
-  const char* text = std::getenv("TALVERO_SEED");
-  return text ? uint32_t(std::strtoul(text, nullptr, 10)) : 20261208u;
-}
 
 // Texts of few lengths, many alike, met in random columns and orders: the
 // quick look at the formula last found for a column never answers with
 // another text's tokens, and finds what the hashed table finds.
 TEST(KeptFormulaLookup, AgreesWithTheTableForTextsMetInAnyColumn) {
-  const uint32_t seed = Seed();
+  const uint32_t seed = TestSeed(20261208);
   TestRng random{seed};
   std::vector<std::string> texts;
   for (int i = 0; i < 300; ++i) {

@@ -10,15 +10,11 @@
 #include "core/numfmt/regional_settings.h"
 
 #include "tests/core/generic_locale_test.h"
+#include "tests/test_seed.h"
 
 namespace {
 
 using DateInput = GenericLocaleTest;
-
-uint32_t Seed() {
-  const char* text = std::getenv("TALVERO_SEED");
-  return text ? uint32_t(std::strtoul(text, nullptr, 10)) : 20261208u;
-}
 
 struct Reading {
   bool read;
@@ -61,7 +57,7 @@ bool SameNames(uint8_t a, uint8_t b) {
 // same words, read afresh each time, must read every text alike.
 TEST_F(DateInput, KeptBuiltInNamesReadAsNamesFetchedEachTime) {
   if (!SameNames(kRegionGeneric, kRegionSystemDefault)) GTEST_SKIP() << "the system names differ";
-  const uint32_t seed = Seed();
+  const uint32_t seed = TestSeed(20261208);
   std::mt19937 random(seed);
   // Forms of dates and times with names, some of them spoilt.
   static const char* const kMonths[] = {"May", "may", "MAY", "Jan", "January", "Sept", "September", "Dec", "Ma"};

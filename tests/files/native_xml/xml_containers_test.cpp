@@ -13,6 +13,7 @@
 #include "tests/files/chart_compare.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/random_containers.h"
+#include "tests/test_seed.h"
 
 namespace {
 
@@ -53,11 +54,6 @@ bool WellFormed(const std::string& text) {
 #endif
 }
 
-uint32_t Seed() {
-  const char* text = std::getenv("TALVERO_SEED");
-  return text ? uint32_t(std::strtoul(text, nullptr, 10)) : 20261207u;
-}
-
 std::vector<CWorkSheet*> Sheets(const CWorkBook& book) {
   std::vector<CWorkSheet*> sheets;
   for (CTreeItem* item = book.firstItem; item; item = item->next)
@@ -87,9 +83,9 @@ std::unique_ptr<CWorkBook> RandomBook(randomcharts::Generator* g) {
 }
 
 TEST(XmlContainers, SaveAndLoadGiveBackEveryCarriedField) {
-  const uint32_t seed = Seed();
+  const uint32_t seed = TestSeed(20261207);
   for (uint32_t round = 0; round < 16; ++round) {
-    SCOPED_TRACE("TALVERO_SEED=" + std::to_string(seed) + " round " + std::to_string(round));
+    SCOPED_TRACE(SeedTrace(seed) + " round " + std::to_string(round));
     randomcharts::Generator g(seed + round);
     auto book = RandomBook(&g);
     std::vector<ChartOptions> before;
