@@ -10,7 +10,9 @@
 
 #include "core/base/result_check.h"
 #include "core/formula/eval_state.h"
+#include "core/numfmt/date_time.h"
 #include "functions/arg_readers.h"
+#include "functions/plain_text_cell.h"
 
 constexpr double kLargestNumber = 1.7976931348623157e308;
 
@@ -121,6 +123,15 @@ size_t CellValueText(const CellValueView& value, char* buffer, const char** text
 // A cell read as GetArgDate reads it, without taking its text through the
 // pool: an empty cell leaves the date alone, a number is "#VALUE!".
 uint8_t ReadCellDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out);
+// The same, a plain text cell in the form dates are written in read where
+// it stands, by the reader ReadCellDate tries first, without its view of
+// the cell: dates in ranges (holidays, a schedule's dates) nearly all are.
+inline uint8_t ReadCellDateInPlace(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDate(text, length, out)) return kErrorNone;
+  return ReadCellDate(state, range, cell, out);
+}
 
 // The cell of the argument at (column, row) in its own coordinates; null
 // when there is none. An array's chain is walked from its head: a store

@@ -26,16 +26,6 @@ bool GrowBuffer(double** buffer, const double* inlineBuffer, uint32_t count, uin
   return true;
 }
 
-// ReadCellDate for a flow's date: a plain text cell in the form dates are
-// written in is read where it stands, by the reader ReadCellDate tries
-// first, without its view of the cell.
-uint8_t ReadFlowDate(EvalState& state, const ArgRange& range, const CellRecord* cell, DateTime* out) {
-  const char* text = nullptr;
-  size_t length = 0;
-  if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDate(text, length, out)) return kErrorNone;
-  return ReadCellDate(state, range, cell, out);
-}
-
 }  // namespace
 
 CashFlows::~CashFlows() {
@@ -154,7 +144,7 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
         break;
       }
       DateTime when{};
-      uint32_t pairError = ReadFlowDate(state, dates, date, &when);
+      uint32_t pairError = ReadCellDateInPlace(state, dates, date, &when);
       double amount = 0;
       pairError = LargerErrorOf(pairError, ReadCellNumberInPlace(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {

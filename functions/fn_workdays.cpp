@@ -159,30 +159,6 @@ struct CalendarDay {
   }
 };
 
-// Marks the holiday a plain text cell holds in the form dates are
-// written in, "yyyy-mm-dd" of a year the calendar holds: the month and day
-// the general reading would give, without its view of the cell and its
-// date record. False, unmarked, for any other cell or text.
-bool MarkPlainIsoHoliday(const EvalState& state, const CellRecord* cell, HolidayTable* holidays) {
-  const char* text = nullptr;
-  size_t length = 0;
-  if (!ReadPlainTextCell(state, cell, &text, &length) || length != 10 || text[4] != '-' || text[7] != '-')
-    return false;
-  // A byte below '0' wraps around to a large value.
-  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
-  const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
-  const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
-  if ((y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9) | (m0 > 9) | (m1 > 9) | (d0 > 9) | (d1 > 9)) return false;
-  const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
-  const int32_t month = int32_t(m0 * 10 + m1);
-  const int32_t day = int32_t(d0 * 10 + d1);
-  if (year < kMinIsoYear || year > kMaxIsoYear || month < 1 || month > 12 || day < 1 ||
-      day > MonthLength(year, month))
-    return false;
-  holidays->markedDays[month] |= 1u << day;
-  return true;
-}
-
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
@@ -192,29 +168,13 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
-    if (MarkPlainIsoHoliday(state, cell, holidays)) continue;
     DateTime holiday{};
-    error = ReadCellDate(state, range, cell, &holiday);
+    error = ReadCellDateInPlace(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
     if (error == kErrorNone) holidays->markedDays[holiday.month] |= 1u << holiday.day;
   }
   ReleaseArgRange(state, range);
   return error;
-}
-
-// "yyyy-mm-dd" of a date whose year has at most four digits, as the date
-// writer gives it, with its NUL; returns the length.
-size_t WriteFourDigitYearDate(int32_t year, int32_t month, int32_t day, char* text) {
-  const auto put = [](char* at, uint32_t value, int digits) {
-    for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = char('0' + value % 10);
-  };
-  put(text, uint32_t(year), 4);
-  text[4] = '-';
-  put(text + 5, uint32_t(month), 2);
-  text[7] = '-';
-  put(text + 8, uint32_t(day), 2);
-  text[10] = '\0';
-  return 10;
 }
 
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
@@ -316,12 +276,6 @@ void FnWorkDay(EvalState& state) {
     result.day = day.day;
   }
   char text[kIsoTextCapacity] = "";
-  size_t length = 0;
-  if (error == kErrorNone && result.year <= 9999) {
-    length = WriteFourDigitYearDate(result.year, result.month, result.day, text);
-  } else if (error == kErrorNone) {
-    DateTimeToIsoText(result, text, sizeof text);
-    length = std::strlen(text);
-  }
-  SetTextOrError(state, text, length, error);
+  if (error == kErrorNone) DateTimeToIsoText(result, text, sizeof text);
+  SetTextOrError(state, text, std::strlen(text), error);
 }

@@ -249,6 +249,21 @@ bool ParseIsoDateTime(DateTime* record, const char* text) {
 }
 
 bool DateTimeToIsoText(const DateTime& record, char* buffer, size_t size) {
+  // A date alone of a four-digit year, what date functions nearly always
+  // give, written straight: the same text the writer below gives.
+  if (record.hasDate && !record.hasTime && record.year >= 0 && record.year <= 9999 && record.month >= 0 &&
+      record.month <= 99 && record.day >= 0 && record.day <= 99 && size > 10) {
+    const auto put = [](char* at, uint32_t value, int digits) {
+      for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = char('0' + value % 10);
+    };
+    put(buffer, uint32_t(record.year), 4);
+    buffer[4] = '-';
+    put(buffer + 5, uint32_t(record.month), 2);
+    buffer[7] = '-';
+    put(buffer + 8, uint32_t(record.day), 2);
+    buffer[10] = '\0';
+    return true;
+  }
   TextWriter out(buffer, size);
   if (record.hasDate) {
     out.PutNumber(record.year, 4);
