@@ -33,6 +33,15 @@ class ArgValues {
   template <class Visit>
   void ForEach(Visit visit);
 
+  // When every argument is a range or an array and every cell of theirs a
+  // plain number (as ReadPlainNumber reads one), at most capacity of them:
+  // those numbers in reading order, and their count. Else kNotPlain, and
+  // the handler reads through ForEach: nearly every list is plain, and a
+  // statistic over a stack array of numbers keeps its sums in registers
+  // instead of passing through a visitor per value.
+  static constexpr uint32_t kNotPlain = 0xFFFFFFFFu;
+  uint32_t GatherPlainNumbers(double* numbers, uint32_t capacity);
+
  private:
   // Set up only for the call's arguments, as their ranges are.
   struct Position {

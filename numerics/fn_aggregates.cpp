@@ -53,6 +53,70 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, Ke
   return totals;
 }
 
+// The most plain numbers a statistic gathers on the stack; a longer list is
+// read through ArgValues::ForEach.
+constexpr uint32_t kGathered = KeptValues::kCapacity;
+
+// FirstPass over gathered plain numbers, with the same operations in the
+// same order. A sum of finite numbers stays bad once it overflowed, so that
+// is tested once at the end. On the way it may only fall below the normal
+// range when some number is no multiple of the smallest normal number (any
+// below kCoarsestTiny but 0): the sums are then taken again, tested at
+// every step as FirstPass tests them.
+constexpr double kCoarsestTiny = 0x1p-970;
+
+template <bool kStepChecks>
+Totals PlainTotalsOf(const double* x, uint32_t n, bool* tiny) {
+  Totals totals;
+  if (n == 0) return totals;
+  const double shift = x[0];
+  double count = 0.0;
+  double deviations = 0.0;
+  double squares = 0.0;
+  double sum = 0.0;
+  bool anyTiny = false;
+  for (uint32_t i = 0; i < n; ++i) {
+    count += 1.0;
+    const double d = x[i] - shift;
+    deviations += d;
+    squares += d * d;
+    sum += x[i];
+    if (kStepChecks) {
+      if (IsBadNumber(sum)) break;
+    } else {
+      const double magnitude = std::fabs(x[i]);
+      anyTiny |= magnitude < kCoarsestTiny && magnitude != 0.0;
+    }
+  }
+  if (!kStepChecks) *tiny = anyTiny;
+  totals.moments.n = count;
+  totals.moments.shift = shift;
+  totals.moments.sum = deviations;
+  totals.moments.squares = squares;
+  totals.sum = sum;
+  if (IsBadNumber(sum)) totals.error = kErrorNum;
+  return totals;
+}
+
+Totals PlainTotals(const double* x, uint32_t n) {
+  bool tiny = false;
+  const Totals totals = PlainTotalsOf<false>(x, n, &tiny);
+  return tiny ? PlainTotalsOf<true>(x, n, nullptr) : totals;
+}
+
+// The first pass: over the gathered numbers when the list is plain (kept
+// then holds them all), else through ForEach, keeping values when kKeeps.
+template <bool kKeeps>
+Totals ReadTotals(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, KeptValues* kept) {
+  const uint32_t n = values.GatherPlainNumbers(kept->values, KeptValues::kCapacity);
+  if (n != ArgValues::kNotPlain) {
+    kept->count = n;
+    return PlainTotals(kept->values, n);
+  }
+  kept->count = 0;
+  return FirstPass<kKeeps>(values, empty, skipEmptyCells, kKeeps ? kept : nullptr);
+}
+
 // Second pass: the sum of f(x - mean) over the values of a first pass with
 // the same rules that found no error.
 template <class Deviation>
@@ -86,7 +150,7 @@ void Deviations(EvalState& state, Spread spread) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass<true>(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
+    const Totals totals = ReadTotals<true>(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) {
@@ -110,7 +174,8 @@ void Variance(EvalState& state, VarianceKind kind, bool root) {
   double variance = 0.0;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass<false>(values, EmptyPosition::kCountsAsZero, false, nullptr);
+    KeptValues gathered;
+    const Totals totals = ReadTotals<false>(values, EmptyPosition::kCountsAsZero, false, &gathered);
     error = totals.error;
     const double needed = kind == VarianceKind::kSample ? 2.0 : 1.0;
     if (error == kErrorNone && totals.moments.n < needed) error = kErrorDivZero;
@@ -130,7 +195,7 @@ void ShapeStatistic(EvalState& state, Shape shape) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass<true>(values, EmptyPosition::kCountsAsZero, false, &kept);
+    const Totals totals = ReadTotals<true>(values, EmptyPosition::kCountsAsZero, false, &kept);
     error = totals.error;
     const double n = totals.moments.n;
     if (error == kErrorNone && n < (shape == Shape::kKurt ? 4.0 : 3.0)) error = kErrorDivZero;
@@ -164,11 +229,19 @@ void ExtremeValue(EvalState& state, Extreme extreme) {
   bool any = false;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      if (value.error != kErrorNone) return;
-      any = true;
-      if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
-    });
+    double gathered[kGathered];
+    const uint32_t n = values.GatherPlainNumbers(gathered, kGathered);
+    if (n != ArgValues::kNotPlain) {
+      any = n != 0;
+      for (uint32_t i = 0; i < n; ++i)
+        if (extreme == Extreme::kMax ? gathered[i] > result : gathered[i] < result) result = gathered[i];
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        if (value.error != kErrorNone) return;
+        any = true;
+        if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
+      });
+    }
   }
   SetNumberResult(state, any ? result : 0.0, kErrorNone);
 }
@@ -181,7 +254,8 @@ void FnAverage(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass<false>(values, EmptyPosition::kSkipped, false, nullptr);
+    KeptValues gathered;
+    const Totals totals = ReadTotals<false>(values, EmptyPosition::kSkipped, false, &gathered);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) result = totals.sum / totals.moments.n;
@@ -201,16 +275,29 @@ void FnGeoMean(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      error = LargerErrorOf(error, value.error);
-      if (error != kErrorNone) return;
-      if (!(value.number > 0.0)) {
-        error = kErrorNum;
-        return;
+    double gathered[kGathered];
+    const uint32_t count = values.GatherPlainNumbers(gathered, kGathered);
+    if (count != ArgValues::kNotPlain) {
+      for (uint32_t i = 0; i < count && error == kErrorNone; ++i) {
+        if (!(gathered[i] > 0.0)) {
+          error = kErrorNum;
+          break;
+        }
+        logSum += std::log(gathered[i]);
+        n += 1.0;
       }
-      logSum += std::log(value.number);
-      n += 1.0;
-    });
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        error = LargerErrorOf(error, value.error);
+        if (error != kErrorNone) return;
+        if (!(value.number > 0.0)) {
+          error = kErrorNum;
+          return;
+        }
+        logSum += std::log(value.number);
+        n += 1.0;
+      });
+    }
   }
   if (error == kErrorNone && n == 0.0) error = kErrorNA;
   SetNumberResult(state, error == kErrorNone ? std::exp(logSum / n) : 0.0, error);
