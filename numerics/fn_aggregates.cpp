@@ -1,3 +1,4 @@
+#include <cfloat>
 #include <cmath>
 
 #include "core/base/error_code.h"
@@ -57,51 +58,38 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, Ke
 // read through ArgValues::ForEach.
 constexpr uint32_t kGathered = KeptValues::kCapacity;
 
-// FirstPass over gathered plain numbers, with the same operations in the
-// same order. A sum of finite numbers stays bad once it overflowed, so that
-// is tested once at the end. On the way it may only fall below the normal
-// range when some number is no multiple of the smallest normal number (any
-// below kCoarsestTiny but 0): the sums are then taken again, tested at
-// every step as FirstPass tests them.
-constexpr double kCoarsestTiny = 0x1p-970;
+// Whether a sum is bad as FirstPass tests it at every step, cheaply: a sum
+// of finite numbers stays bad once it overflowed, which is left to the test
+// at the end; below the normal range it is tested only when it is that small.
+inline bool FellBelowNormal(double sum) { return std::fabs(sum) < DBL_MIN && sum != 0.0; }
 
-template <bool kStepChecks>
-Totals PlainTotalsOf(const double* x, uint32_t n, bool* tiny) {
+// FirstPass over gathered plain numbers, with the same operations in the
+// same order.
+Totals PlainTotals(const double* x, uint32_t n) {
   Totals totals;
   if (n == 0) return totals;
   const double shift = x[0];
-  double count = 0.0;
   double deviations = 0.0;
   double squares = 0.0;
   double sum = 0.0;
-  bool anyTiny = false;
   for (uint32_t i = 0; i < n; ++i) {
-    count += 1.0;
     const double d = x[i] - shift;
     deviations += d;
     squares += d * d;
     sum += x[i];
-    if (kStepChecks) {
-      if (IsBadNumber(sum)) break;
-    } else {
-      const double magnitude = std::fabs(x[i]);
-      anyTiny |= magnitude < kCoarsestTiny && magnitude != 0.0;
+    if (FellBelowNormal(sum)) {
+      totals.error = kErrorNum;
+      return totals;
     }
   }
-  if (!kStepChecks) *tiny = anyTiny;
-  totals.moments.n = count;
+  // Counted in whole numbers, exact as the running count.
+  totals.moments.n = double(n);
   totals.moments.shift = shift;
   totals.moments.sum = deviations;
   totals.moments.squares = squares;
   totals.sum = sum;
   if (IsBadNumber(sum)) totals.error = kErrorNum;
   return totals;
-}
-
-Totals PlainTotals(const double* x, uint32_t n) {
-  bool tiny = false;
-  const Totals totals = PlainTotalsOf<false>(x, n, &tiny);
-  return tiny ? PlainTotalsOf<true>(x, n, nullptr) : totals;
 }
 
 // The first pass: over the gathered numbers when the list is plain (kept
@@ -128,7 +116,16 @@ double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCel
     if (IsBadNumber(sum)) *error = kErrorNum;
   };
   if (!kept.overflowed) {
-    for (uint32_t i = 0; i < kept.count && *error == kErrorNone; ++i) add(kept.values[i]);
+    // The mean's share of each deviation, the same number every time.
+    const double offset = moments.sum / moments.n;
+    for (uint32_t i = 0; i < kept.count; ++i) {
+      sum += deviation((kept.values[i] - moments.shift) - offset);
+      if (FellBelowNormal(sum)) {
+        *error = kErrorNum;
+        return sum;
+      }
+    }
+    if (IsBadNumber(sum)) *error = kErrorNum;
     return sum;
   }
   values.ForEach([&](const ArgValue& value) {

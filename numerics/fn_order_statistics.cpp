@@ -53,7 +53,11 @@ void KthValue(EvalState& state, bool largest) {
 double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratch, double k, uint32_t* error) {
   const uint32_t n = values.Count();
   const double span = double(n) - 1.0;
-  for (uint32_t i = 0; i < n; ++i) {
+  // Every position two below k's own stands before k (fractions rise with
+  // the position), so the search starts there rather than at 0.
+  const double below = std::floor(k * span) - 1.0;
+  const uint32_t start = below > 0.0 ? static_cast<uint32_t>(below) : 0;
+  for (uint32_t i = start; i < n; ++i) {
     const double fraction = i / span;  // NaN for a single value: no position
     if (!(fraction >= k)) continue;
     // Plain numbers need only the two around the position, not the order.
@@ -198,6 +202,11 @@ void FnTrimMean(EvalState& state) {
   if (k % 2 != 0) k = static_cast<uint32_t>(t - 0.5);
   if (error == kErrorNone && k >= n) error = kErrorNum;
   double sum = 0.0;
+  if (error == kErrorNone && values.NumbersOnly()) {
+    for (uint32_t i = k / 2; i <= n - 1 - k / 2; ++i) sum += values.Number(i);
+    SetNumberResult(state, sum / (n - k), kErrorNone);
+    return;
+  }
   for (uint32_t i = k / 2; error == kErrorNone && i <= n - 1 - k / 2; ++i) {
     double value = 0.0;
     if (values.NumberAt(state, first, i, &value) != kErrorNone) error = kErrorNum;
