@@ -60,8 +60,13 @@ constexpr uint32_t kGathered = KeptValues::kCapacity;
 
 // Whether a sum is bad as FirstPass tests it at every step, cheaply: a sum
 // of finite numbers stays bad once it overflowed, which is left to the test
-// at the end; below the normal range it is tested only when it is that small.
-inline bool FellBelowNormal(double sum) { return std::fabs(sum) < DBL_MIN && sum != 0.0; }
+// at the end; it lies strictly between 0 and the smallest normal number
+// exactly when it lies less than half that from half that (the difference
+// is exact there, and rounds to no less than half above).
+inline bool FellBelowNormal(double sum) {
+  constexpr double kHalfNormal = DBL_MIN / 2.0;
+  return std::fabs(std::fabs(sum) - kHalfNormal) < kHalfNormal;
+}
 
 // FirstPass over gathered plain numbers, with the same operations in the
 // same order.
