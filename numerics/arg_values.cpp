@@ -42,21 +42,3 @@ ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRec
   state_.DisownSlot(slot);
   return value;
 }
-
-uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity) {
-  // A single value is read apart, through the argument reader.
-  for (uint16_t i = 0; i < count_; ++i)
-    if (!positions_[i].isRange) return kNotPlain;
-  uint32_t count = 0;
-  for (uint16_t i = count_; i-- > 0;) {
-    ArgRange& range = ranges_[i];
-    Position& position = positions_[i];
-    if (position.walked) RestartArgRange(range);
-    position.walked = true;
-    while (const CellRecord* cell = NextArgCell(range)) {
-      if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
-      ++count;
-    }
-  }
-  return count;
-}
