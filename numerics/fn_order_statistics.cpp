@@ -53,8 +53,9 @@ void KthValue(EvalState& state, bool largest) {
 double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratch, double k, uint32_t* error) {
   const uint32_t n = values.Count();
   const double span = double(n) - 1.0;
-  // Every position two below k's own stands before k (fractions rise with
-  // the position), so the search starts there rather than at 0.
+  // Fractions rise with the position, and every position at least two below
+  // k * span has one below k whatever the rounding: the search starts there
+  // rather than at 0.
   const double below = std::floor(k * span) - 1.0;
   const uint32_t start = below > 0.0 ? static_cast<uint32_t>(below) : 0;
   for (uint32_t i = start; i < n; ++i) {

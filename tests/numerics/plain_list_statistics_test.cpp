@@ -59,8 +59,7 @@ TEST_F(PlainListStatistics, RectanglesOfPlainNumbersReadAsTheirCellsOneByOne) {
         oneByOne = oneByOne.empty() ? CellName(column, row) : CellName(column, row) + "," + oneByOne;
       }
     }
-    const std::string range =
-        CellName(left, top) + ":" + CellName(left + width - 1, top + height - 1);
+    const std::string range = CellName(left, top) + ":" + CellName(left + width - 1, top + height - 1);
     for (const char* function : functions) {
       const std::string gathered = std::string("=") + function + "(" + range + ")";
       SCOPED_TRACE(gathered);
