@@ -30,11 +30,12 @@ void HouseholderApply(const double* v, double up, double b, double* c, int32_t c
 // scratch memory cannot be had.
 bool SvdLeastSquares(Matrix& a, Matrix& b, Matrix& x, Matrix& r, int32_t m, int32_t n, int32_t l, int32_t* rank,
                      bool* converged, double minMaxRatio);
-// The same for an m x 2 matrix given as its two columns and one
-// right-hand side y (none of them changed), with the same bits in x and
-// *rank and without the residual. m >= 2.
-bool LineLeastSquares(const double* first, const double* second, const double* y, int32_t m, double minMaxRatio,
-                      double x[2], int32_t* rank, bool* converged);
+// The same for an m x 2 matrix whose first column is c in every row, its
+// second column and the one right-hand side given as arrays that the
+// solution overwrites, with the same bits in x and *rank and without the
+// residual. m >= 2.
+void LineLeastSquares(double c, double* second, double* y, int32_t m, double minMaxRatio, double x[2], int32_t* rank,
+                      bool* converged);
 // P (n x m) := the pseudo-inverse; U (m x m), S (m x n), V (n x n) with
 // A ~ U S V^T, S holding the kept singular values in decreasing order.
 bool SvdDriver(Matrix& a, Matrix& p, Matrix& u, Matrix& s, Matrix& v, int32_t m, int32_t n, int32_t* rank,
