@@ -106,6 +106,29 @@ TEST_F(SideBySideLists, GiveTheBitsOfTheListByListReading) {
   EXPECT_GT(compared, 1000u);
 }
 
+// A list whose sum overflows is "#NUM!" however it is read, whichever of
+// the two lists it is.
+TEST_F(SideBySideLists, OverflowingSumsGiveTheSameError) {
+  const double kHuge[] = {1.5e308, 1.5e308, -1.0};
+  for (uint32_t r = 0; r < 3; ++r) {
+    PutNumberCell(1, r, kHuge[r]);
+    PutNumberCell(1, 100 + r, kHuge[r]);
+    PutNumberCell(3, r, double(r));
+    PutNumberCell(3, 200 + r, double(r));
+  }
+  for (const char* pair : {"B1:B3,D1:D3", "D1:D3,B1:B3"}) {
+    const std::string apart = pair[0] == 'B' ? "B101:B103,D201:D203" : "D201:D203,B101:B103";
+    for (const char* test : {"=TTEST(", "=TTEST2("}) {
+      const std::string tail = std::string(test) == "=TTEST(" ? ",2,2)" : ")";
+      const FormulaOutcome one = Evaluate(test + std::string(pair) + tail);
+      const FormulaOutcome other = Evaluate(test + apart + tail);
+      SCOPED_TRACE(test + std::string(pair));
+      EXPECT_EQ(one.error, uint32_t(kErrorNum));
+      EXPECT_EQ(other.error, uint32_t(kErrorNum));
+    }
+  }
+}
+
 // The error of Stirling's formula at the half-integers the distributions ask
 // for, and between them, against its definition.
 TEST(StirlingError, MatchesItsDefinitionAtAndBetweenHalfIntegers) {
