@@ -143,4 +143,20 @@ TEST(StirlingError, MatchesItsDefinitionAtAndBetweenHalfIntegers) {
   EXPECT_EQ(StirlingError(0.0), 0.0);
 }
 
+// The logarithms kept for half-integers, and those computed for any other
+// count, have the library's own bits.
+TEST(LogOfCount, HasTheBitsOfTheLibraryLogarithm) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 3000; ++trial) {
+    double n = 0.5 * double(random() % 140);
+    if (trial % 3 == 1) n += double(random() % 1000) / 1000.0;
+    if (trial % 3 == 2) n = std::ldexp(double(random() % 100000 + 1), int(random() % 40) - 20);
+    const double kept = LogOfCount(n);
+    const double library = std::log(n);
+    EXPECT_EQ(std::memcmp(&kept, &library, sizeof kept), 0) << n;
+  }
+}
+
 }  // namespace
