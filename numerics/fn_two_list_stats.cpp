@@ -128,25 +128,20 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
 }
 
 // Both lists by themselves when they are plain numbers over the same rows,
-// read in one walk; false when they are not. Plain numbers are finite, so a
-// sum that overflows stays infinite: one check of each sum at the end finds
-// what a check after every value would.
+// read in one walk; false when they are not.
 bool ReadPlainListPair(const ArgRange& a, const ArgRange& b, ListMoments* listA, ListMoments* listB) {
   double sumA = 0.0;
   double sumB = 0.0;
-  const bool plain = WalkPlainNumberPair(a, b, [&](bool inA, bool inB, const CellRecord*, double number) {
-    if (inA) {
-      listA->moments.Add(number);
-      sumA += number;
-    }
-    if (inB) {
-      listB->moments.Add(number);
-      sumB += number;
-    }
+  const auto add = [](ListMoments& list, double& sum, double x) {
+    if (list.error != kErrorNone) return;
+    list.moments.Add(x);
+    sum += x;
+    if (IsBadNumber(sum)) list.error = kErrorNum;
+  };
+  return WalkPlainNumberPair(a, b, [&](bool inA, bool inB, const CellRecord*, double number) {
+    if (inA) add(*listA, sumA, number);
+    if (inB) add(*listB, sumB, number);
   });
-  if (IsBadNumber(sumA)) listA->error = kErrorNum;
-  if (IsBadNumber(sumB)) listB->error = kErrorNum;
-  return plain;
 }
 
 enum class TTestResult { kProbability, kStatistic };
