@@ -131,12 +131,8 @@ void FnLinEst(EvalState& state) {
   CheckLineShapes(call, 0, 1);
   LineFit fit;
   if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
-  Matrix result;
-  if (call.Ok() && call.Size(result, 2, 1)) {
-    result(1, 1) = fit.intercept;
-    result(2, 1) = fit.slope;
-  }
-  call.Finish(result, 2, 1);
+  const double result[2] = {fit.intercept, fit.slope};
+  call.FinishColumn(result, 2);
 }
 
 void FnTrend(EvalState& state) {
@@ -152,15 +148,20 @@ void FnTrend(EvalState& state) {
   if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
   Matrix newX, result;
   uint32_t count = call.Rows(0) * call.Cols(0);
-  if (call.Ok() && call.Given(2)) {
+  const bool givenX = call.Given(2);
+  if (call.Ok() && givenX) {
     count = call.Rows(2) * call.Cols(2);
     call.Read(2, newX);
   }
-  if (call.Ok() && call.Size(result, count, 1)) {
+  // A short column of values needs no matrix of its own.
+  double shortValues[kStackPoints];
+  double* values = shortValues;
+  if (call.Ok() && count > kStackPoints && call.Size(result, count, 1)) values = result.Doubles();
+  if (call.Ok()) {
     for (uint32_t k = 1; k <= count; ++k) {
-      const double x = call.Given(2) ? newX.Doubles()[k - 1] : double(k + 1);
-      result(k, 1) = fit.intercept + fit.slope * x;
+      const double x = givenX ? newX.Doubles()[k - 1] : double(k + 1);
+      values[k - 1] = fit.intercept + fit.slope * x;
     }
   }
-  call.Finish(result, count, 1);
+  call.FinishColumn(values, count);
 }

@@ -95,10 +95,15 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
 }
 
 void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet) {
+  StoreNumbersResult(state, m.Doubles(), m.cols, rows, cols, limitToSheet);
+}
+
+void StoreNumbersResult(EvalState& state, const double* values, size_t stride, uint32_t rows, uint32_t cols,
+                        bool limitToSheet) {
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
   uint32_t error = kErrorNone;
   if (limitToSheet && (cols > kColumnCount - 1 || rows > kRowCount - 1)) error = kErrorRef;
   if (cols > kColumnCount || rows > kRowCount) error = kErrorRef;
-  if (error == kErrorNone && !builder.AddNumbers(0, 0, cols, rows, m.Doubles(), m.cols)) error = kErrorMemory;
+  if (error == kErrorNone && !builder.AddNumbers(0, 0, cols, rows, values, stride)) error = kErrorMemory;
   SetArrayResult(state, builder, cols, rows, error);
 }

@@ -72,5 +72,8 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
 // result wider or taller than a worksheet is "#REF!". A result that cannot
 // be stored is "#MEMORY!".
 void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet);
+// The same for rows x cols numbers row after row, rows stride apart.
+void StoreNumbersResult(EvalState& state, const double* values, size_t stride, uint32_t rows, uint32_t cols,
+                        bool limitToSheet);
 
 #endif

@@ -107,6 +107,15 @@ void MatrixCall::Finish(const Matrix& m, uint32_t rows, uint32_t cols, bool limi
   StoreMatrixResult(state_, m, rows, cols, limitToSheet);
 }
 
+void MatrixCall::FinishColumn(const double* values, uint32_t count) {
+  ReleaseRanges();
+  if (error_ != 0) {
+    SetErrorResult(state_, error_);
+    return;
+  }
+  StoreNumbersResult(state_, values, 1, count, 1, false);
+}
+
 void MatrixCall::FinishWithError() {
   ReleaseRanges();
   SetErrorResult(state_, error_ ? error_ : uint32_t(kErrorValue));
