@@ -64,8 +64,9 @@ struct Matrix {
 // into m, already sized to the argument's rows and columns: numbers as they
 // are, texts that spell a number as that number; empty cells, errors and
 // other texts read as 0. slot is the argument's own slot, which owns nothing
-// after GetArgRange and serves to read formula cells.
-bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m);
+// after GetArgRange and serves to read formula cells. zeroed tells that m's
+// elements are all 0 already (a matrix just sized from nothing).
+bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed = false);
 
 // Ends a call with m's first rows x cols elements as an array value; an
 // element that is not a finite double carries "#NUM!". With limitToSheet a

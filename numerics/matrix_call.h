@@ -69,6 +69,7 @@ class MatrixCall {
 
  private:
   void ReleaseRanges();
+  void ReadInto(uint16_t arg, Matrix& m, bool zeroed);
 
   EvalState& state_;
   uint16_t first_;
