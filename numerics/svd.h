@@ -8,14 +8,58 @@
 // stages overwrite A (its top n x n block ends as V) and B (it ends as U
 // transposed times B).
 
+#include <cmath>
 #include <cstdint>
 
 #include "numerics/matrix.h"
 
 // The rotation for (a, b): c = a / r, s = b / r with r = sqrt(a^2 + b^2) >= 0;
 // c = 1, s = 0 for a = b = 0. The applying form sets a := r and b := 0.
-void GivensDefine(double a, double b, double* c, double* s);
-void GivensDefineApply(double* a, double* b, double* c, double* s);
+// Inline: the 2 x 2 iterations of a line fit call them a few times each,
+// and the call would cost as much as the rotation.
+inline void GivensDefine(double a, double b, double* c, double* s) {
+  if (std::fabs(b) < std::fabs(a)) {
+    const double t = b / a;
+    double cc = 1.0 / std::sqrt(t * t + 1.0);
+    if (a < 0.0) cc = -cc;
+    *c = cc;
+    *s = cc * t;
+  } else if (b == 0.0) {
+    *c = 1.0;
+    *s = 0.0;
+  } else {
+    const double t = a / b;
+    double ss = 1.0 / std::sqrt(t * t + 1.0);
+    if (b < 0.0) ss = -ss;
+    *s = ss;
+    *c = ss * t;
+  }
+}
+
+inline void GivensDefineApply(double* a, double* b, double* c, double* s) {
+  if (std::fabs(*b) < std::fabs(*a)) {
+    const double t = *b / *a;
+    const double root = std::sqrt(t * t + 1.0);
+    double cc = 1.0 / root;
+    if (*a < 0.0) cc = -cc;
+    *c = cc;
+    *s = cc * t;
+    *a = std::fabs(*a) * root;
+    *b = 0.0;
+  } else if (*b == 0.0) {
+    *c = 1.0;
+    *s = 0.0;
+  } else {
+    const double t = *a / *b;
+    const double root = std::sqrt(t * t + 1.0);
+    double ss = 1.0 / root;
+    if (*b < 0.0) ss = -ss;
+    *s = ss;
+    *c = ss * t;
+    *a = std::fabs(*b) * root;
+    *b = 0.0;
+  }
+}
 
 // The reflection that zeroes v(q..N) against v(p) (elements from 1). A
 // vector that is zero over p and q..N needs none: up = b = 0, and applying
