@@ -30,13 +30,38 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
   return 0;
 }
 
-uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTarget& target) {
+uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, KeptCellLookups& cells,
+                    SolverTarget& target) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
-  return LoadSolverTarget(target, nested, sheet, sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0
-                                                                                                            : kErrorRef;
+  return LoadSolverTarget(target, nested, sheet, cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column)))
+             ? 0
+             : kErrorRef;
+}
+
+// A root search's target, its variable and the target's own cells mostly
+// lie in one row: its cells up to the target's column, or the variable's
+// when further right, are found by one walk.
+void KeepTargetRow(const EvalState& state, uint16_t targetSlot, uint16_t variableSlot, KeptCellLookups& cells) {
+  const EvalValue& target = state.operands[targetSlot];
+  const EvalValue& variable = state.operands[variableSlot];
+  CellStore* sheet = SheetOf(state, target);
+  if (target.kind != kEvalCellRef || target.error != 0 || !sheet || !IsFullCell(target.cell)) return;
+  uint32_t lastColumn = target.cell.column;
+  if (variable.kind == kEvalCellRef && SheetOf(state, variable) == sheet && variable.cell.row == target.cell.row &&
+      variable.cell.column > lastColumn)
+    lastColumn = variable.cell.column;
+  if (lastColumn < KeptCellLookups::kRowSpan) cells.KeepRow(*sheet, target.cell.row, uint16_t(lastColumn));
+}
+
+// GetArgNumber, with a plain number argument read in place.
+inline uint8_t NumberArg(EvalState& state, uint16_t slot, double* out, double min, double max) {
+  const EvalValue& value = state.operands[slot];
+  if (value.kind != kEvalNumber || value.error != 0) return GetArgNumber(state, slot, out, min, max);
+  *out = value.number;
+  return value.number >= min && value.number <= max ? 0 : uint8_t(kErrorNum);
 }
 
 // A nested evaluator over the caller's workbook and worksheet, which takes
@@ -99,14 +124,15 @@ void FnRoot(EvalState& state) {
     if (argError > error) error = argError;
   };
   double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
-  fail(GetArgNumber(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
-  fail(GetArgNumber(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
-  fail(GetArgNumber(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
+  fail(NumberArg(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
+  fail(NumberArg(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
+  fail(NumberArg(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
+  if (error == 0) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
   fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
-  fail(LoadTarget(state, first, nested.evaluator, target));
+  fail(LoadTarget(state, first, nested.evaluator, nested.cells, target));
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
   if (error == 0) fail(TraceSolverPath(target, variable, path));
@@ -133,7 +159,7 @@ void FnMinMC(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
@@ -164,7 +190,7 @@ void FnMinSimplex(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;

@@ -155,6 +155,9 @@ void SetSolverCellShortcut(bool on);
 // Whether such a target, with its cells found, is compiled once per search
 // for its trials (the default); for comparing with the found cells alone.
 void SetSolverTrialShortcut(bool on);
+// Whether a compiled root search of one or two operations runs them with its
+// operators chosen once per search (the default) or as the compiled list.
+void SetSolverTrialRunners(bool on);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
 // method with the Illinois modification; false when the bracket is lost, an

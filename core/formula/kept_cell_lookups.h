@@ -13,12 +13,16 @@
 class KeptCellLookups {
  public:
   static constexpr uint32_t kCapacity = 16;
+  // Columns a row's cells may be kept for by KeepRow.
+  static constexpr uint32_t kRowSpan = 64;
 
   // The cell's record, or null, as CellStore::GetCell finds it.
   CellRecord* Find(CellStore& store, uint32_t row, uint16_t column) {
     // Every step of a search asks for the same few cells again: the common
     // case is a kept lookup still valid, checked here without a call.
     const uint64_t changes = store.ChainChanges();
+    if (row == row_ && column <= rowLastColumn_ && &store == rowStore_ && changes == rowChanges_)
+      return rowCells_[column];
     for (uint32_t i = 0; i < count_; ++i) {
       const Entry& entry = entries_[i];
       if (entry.row == row && entry.column == column && entry.store == &store && entry.changes == changes)
@@ -26,6 +30,13 @@ class KeptCellLookups {
     }
     return LookUp(store, row, column);
   }
+
+  // Keeps every cell of the row from its first column to lastColumn, found
+  // by one walk from the row's start: a search's target, its variable and
+  // the target's cells mostly share a row, and looking each up on its own
+  // would step over the row's first cells again and again. Nothing is kept
+  // for a lastColumn of kRowSpan or more.
+  void KeepRow(CellStore& store, uint32_t row, uint16_t lastColumn);
 
  private:
   // Finds the cell in the store and keeps the lookup.
@@ -41,6 +52,13 @@ class KeptCellLookups {
   Entry entries_[kCapacity];
   uint32_t count_ = 0;
   uint32_t next_ = 0;  // the entry a new lookup replaces once all are taken
+  // The row KeepRow walked: only its first rowLastColumn_ + 1 cells are
+  // ever read, null for a blank.
+  const CellStore* rowStore_ = nullptr;
+  uint64_t rowChanges_ = 0;
+  uint32_t row_ = 0;
+  uint32_t rowLastColumn_ = 0;
+  CellRecord* rowCells_[kRowSpan];
 };
 
 #endif
