@@ -59,6 +59,8 @@ void KeepTargetRow(const EvalState& state, uint16_t targetSlot, uint16_t variabl
 // GetArgNumber, with a plain number argument read in place.
 inline uint8_t NumberArg(EvalState& state, uint16_t slot, double* out, double min, double max) {
   const EvalValue& value = state.operands[slot];
+  // An omitted argument leaves the default, as GetArgNumber leaves it.
+  if (value.kind == kEvalEmpty && value.error == 0) return 0;
   if (value.kind != kEvalNumber || value.error != 0) return GetArgNumber(state, slot, out, min, max);
   *out = value.number;
   return value.number >= min && value.number <= max ? 0 : uint8_t(kErrorNum);
@@ -77,9 +79,20 @@ class NestedEvaluator {
     evaluator.ownersFormulas = &state.scannedFormulas;
     evaluator.keptCells = &cells;
   }
-  ~NestedEvaluator() { evaluator.EndOneCall(); }
+  ~NestedEvaluator() {
+    if (!untouched_) {
+      evaluator.EndOneCall();
+      return;
+    }
+    evaluator.ownersFormulas = nullptr;
+    evaluator.keptCells = nullptr;
+  }
   NestedEvaluator(const NestedEvaluator&) = delete;
   NestedEvaluator& operator=(const NestedEvaluator&) = delete;
+
+  // For a search whose target the evaluator never scanned nor evaluated:
+  // it is left as the last search left it, with nothing to give back.
+  void KeepUntouched(const SolverTarget& target) { untouched_ = !target.evaluated; }
 
   // Fresh for every search: a store freed and another made at its address
   // may show the same count of changes.
@@ -87,6 +100,7 @@ class NestedEvaluator {
   EvalState& evaluator;
 
  private:
+  bool untouched_ = false;
   static EvalState& LevelEvaluator(int32_t level) {
     static EvalState levels[kMaxSolverNesting + 1];
     return levels[level < 0 ? 0 : level > kMaxSolverNesting ? kMaxSolverNesting : level];
@@ -132,7 +146,8 @@ void FnRoot(EvalState& state) {
   SolverVariables variable;
   if (error == 0) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
   fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
-  fail(LoadTarget(state, first, nested.evaluator, nested.cells, target));
+  const uint32_t targetError = LoadTarget(state, first, nested.evaluator, nested.cells, target);
+  fail(targetError);
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
   if (error == 0) fail(TraceSolverPath(target, variable, path));
@@ -141,6 +156,7 @@ void FnRoot(EvalState& state) {
   if (error == 0 && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) fail(kErrorValue);
   variable.Restore();
   path.Restore();
+  if (targetError == 0) nested.KeepUntouched(target);
   SetNumberResult(state, root, error);
 }
 

@@ -244,13 +244,29 @@ void SolverVariables::Restore() {
   for (uint32_t i = 0; i < count_; ++i) Set(i, saved_[i]);
 }
 
+namespace {
+
+// The target's text, copied from its cell when first asked for: a target
+// whose kept tokens serve every evaluation never needs it, and nothing
+// changes the cell's text while a search lasts.
+const char* TargetText(SolverTarget& target) {
+  if (!target.textCopied) {
+    std::memcpy(target.text, target.cell->FormulaText(), target.textLength);
+    target.text[target.textLength] = '\0';
+    target.textCopied = true;
+  }
+  return target.text;
+}
+
+}  // namespace
+
 bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet, const CellRecord* cell) {
   if (!cell || !cell->IsFormula() || !(cell->ResultFlags() & kResultCachedNumber) || cell->HasCachedText())
     return false;
   const uint16_t length = cell->FormulaLength();
   if (length > kFormulaTextCapacity) return false;
-  std::memcpy(target.text, cell->FormulaText(), length);
-  target.text[length] = '\0';
+  target.textLength = length;
+  target.textCopied = false;
   target.nested = &nested;
   target.sheet = sheet;
   target.cell = cell;
@@ -258,10 +274,12 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.found.state = FoundTargetCells::kNotFound;
   target.variables = nullptr;
   target.trial.usable = false;
+  target.evaluated = false;
   target.row = cell->Row();
   target.column = cell->Column();
   // The caller evaluates nothing until the search ends, so its tokens stay.
-  target.tokens = nested.ownersFormulas ? nested.ownersFormulas->FindKept(target.text, length, target.column) : nullptr;
+  target.tokens =
+      nested.ownersFormulas ? nested.ownersFormulas->FindKept(cell->FormulaText(), length, target.column) : nullptr;
   return true;
 }
 
@@ -280,7 +298,8 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
       return 0;
     }
   }
-  const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, target.text, variables.Cells(),
+  target.evaluated = true;
+  const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, TargetText(target), variables.Cells(),
                                   variables.Count());
   target.path = error == 0 && path.Count() > 0 ? &path : nullptr;
   return error;
@@ -300,10 +319,11 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out) {
     }
     if (EvaluateFromFoundCells(target, out)) return true;
   }
+  target.evaluated = true;
   if (target.path && !target.path->Recalculate(nested)) return false;
   nested.sheet = target.sheet;
   const uint32_t kind = target.tokens ? nested.Evaluate(*target.tokens, target.column, target.row)
-                                      : nested.Evaluate(target.text, target.column, target.row);
+                                      : nested.Evaluate(TargetText(target), target.column, target.row);
   const bool number = kind == kEvalNumber && nested.status == 0 && nested.operands[1].error == 0 &&
                       std::isfinite(nested.operands[1].number);
   if (number) {

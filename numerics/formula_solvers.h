@@ -131,9 +131,15 @@ struct SolverTarget {
   // The search's variables, known once its path is traced.
   const SolverVariables* variables;
   TrialProgram trial;
+  // The formula text, NUL-terminated once TargetText has copied it.
   char text[kFormulaTextCapacity + 1];
+  uint16_t textLength;
+  bool textCopied;
   uint32_t row;
   uint16_t column;
+  // Set once the nested evaluator scans or evaluates anything: until then
+  // it holds nothing its owner must give back.
+  bool evaluated;
 };
 
 // False when the cell is not a formula with a cached number or its text is
