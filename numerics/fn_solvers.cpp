@@ -30,15 +30,36 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
   return 0;
 }
 
+// The target's record when the recalculation pass has just written its
+// number in place, as it has for a target beside the search; else null.
+const CellRecord* TargetStoredByPass(const EvalState& state, uint16_t slot) {
+  const EvalState::StoredFormulaCell& stored = state.lastStored;
+  const EvalValue& value = state.operands[slot];
+  if (!stored.cell || value.kind != kEvalCellRef || value.error != 0) return nullptr;
+  const CellStore* sheet = SheetOf(state, value);
+  if (stored.store != sheet || stored.changes != sheet->ChainChanges() || stored.cell->Row() != value.cell.row ||
+      stored.cell->Column() != value.cell.column)
+    return nullptr;
+  return stored.cell;
+}
+
 uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, KeptCellLookups& cells,
-                    SolverTarget& target) {
+                    const CellRecord* stored, SolverTarget& target) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
-  return LoadSolverTarget(target, nested, sheet, cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column)))
-             ? 0
-             : kErrorRef;
+  const CellRecord* cell = stored ? stored : cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column));
+  return LoadSolverTarget(target, nested, sheet, cell) ? 0 : kErrorRef;
+}
+
+// The variable's column when it lies in the row on the same worksheet,
+// else 0.
+uint32_t VariableColumnIn(const EvalState& state, uint16_t variableSlot, const CellStore* sheet, uint32_t row) {
+  const EvalValue& variable = state.operands[variableSlot];
+  return variable.kind == kEvalCellRef && SheetOf(state, variable) == sheet && variable.cell.row == row
+             ? variable.cell.column
+             : 0;
 }
 
 // A root search's target, its variable and the target's own cells mostly
@@ -46,13 +67,11 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, KeptCell
 // when further right, are found by one walk.
 void KeepTargetRow(const EvalState& state, uint16_t targetSlot, uint16_t variableSlot, KeptCellLookups& cells) {
   const EvalValue& target = state.operands[targetSlot];
-  const EvalValue& variable = state.operands[variableSlot];
   CellStore* sheet = SheetOf(state, target);
   if (target.kind != kEvalCellRef || target.error != 0 || !sheet || !IsFullCell(target.cell)) return;
   uint32_t lastColumn = target.cell.column;
-  if (variable.kind == kEvalCellRef && SheetOf(state, variable) == sheet && variable.cell.row == target.cell.row &&
-      variable.cell.column > lastColumn)
-    lastColumn = variable.cell.column;
+  const uint32_t variableColumn = VariableColumnIn(state, variableSlot, sheet, target.cell.row);
+  if (variableColumn > lastColumn) lastColumn = variableColumn;
   if (lastColumn < KeptCellLookups::kRowSpan) cells.KeepRow(*sheet, target.cell.row, uint16_t(lastColumn));
 }
 
@@ -144,9 +163,13 @@ void FnRoot(EvalState& state) {
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
-  if (error == 0) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
+  const CellRecord* stored = TargetStoredByPass(state, first);
+  if (error == 0 && !stored) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
+  const uint32_t targetError = LoadTarget(state, first, nested.evaluator, nested.cells, stored, target);
+  // A target the pass gave needs no finding: the row's walk goes no further
+  // than the cells the search reads in it.
+  if (error == 0 && stored && targetError == 0) nested.cells.KeepRow(*target.sheet, target.row, 0);
   fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
-  const uint32_t targetError = LoadTarget(state, first, nested.evaluator, nested.cells, target);
   fail(targetError);
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
@@ -175,7 +198,7 @@ void FnMinMC(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, nullptr, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
@@ -206,7 +229,7 @@ void FnMinSimplex(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, nullptr, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;

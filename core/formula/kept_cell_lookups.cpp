@@ -26,11 +26,21 @@ CellRecord* KeptCellLookups::LookUp(CellStore& store, uint32_t row, uint16_t col
 void KeptCellLookups::KeepRow(CellStore& store, uint32_t row, uint16_t lastColumn) {
   rowStore_ = nullptr;
   if (lastColumn >= kRowSpan) return;
-  for (uint32_t column = 0; column <= lastColumn; ++column) rowCells_[column] = nullptr;
   CellCursor cursor;
   store.PositionAtRow(row, &cursor);
-  CellBlock* block = cursor.block;
-  uint32_t offset = cursor.offset;
+  rowStore_ = &store;
+  rowChanges_ = store.ChainChanges();
+  row_ = row;
+  rowColumns_ = 0;
+  rowBlock_ = cursor.block;
+  rowOffset_ = cursor.offset;
+  ExtendRow(lastColumn);
+}
+
+CellRecord* KeptCellLookups::ExtendRow(uint16_t column) {
+  for (uint32_t blank = rowColumns_; blank <= column; ++blank) rowCells_[blank] = nullptr;
+  CellBlock* block = rowBlock_;
+  uint32_t offset = rowOffset_;
   while (block) {
     if (offset >= block->used) {
       block = block->next;
@@ -38,15 +48,19 @@ void KeptCellLookups::KeepRow(CellStore& store, uint32_t row, uint16_t lastColum
       continue;
     }
     CellRecord* record = AsCellRecord(block->payload + offset);
-    if (record->Row() != row || record->Column() > lastColumn) break;
+    if (record->Row() != row_ || record->Column() > column) break;
     const uint32_t size = record->Size();
-    // A record of no known kind ends every walk: keep nothing then.
-    if (size == 0) return;
+    // A record of no known kind ends every walk: the row is kept no more.
+    if (size == 0) {
+      CellStore& store = *rowStore_;
+      rowStore_ = nullptr;
+      return LookUp(store, row_, column);
+    }
     rowCells_[record->Column()] = record;
     offset += size;
   }
-  rowStore_ = &store;
-  rowChanges_ = store.ChainChanges();
-  row_ = row;
-  rowLastColumn_ = lastColumn;
+  rowBlock_ = block;
+  rowOffset_ = offset;
+  rowColumns_ = uint32_t(column) + 1;
+  return rowCells_[column];
 }
