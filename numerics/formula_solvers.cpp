@@ -15,7 +15,7 @@ namespace {
 int32_t solverDepth = 0;
 bool cellShortcut = true;
 bool trialShortcut = true;
-bool trialRunners = true;
+bool knownOperations = true;
 
 // Compiles a target's program on the way: each operand a slot, marked
 // when the search never changes its number.
@@ -210,7 +210,7 @@ bool EvaluateFromFoundCells(SolverTarget& target, double* out) {
 
 void SetSolverCellShortcut(bool on) { cellShortcut = on; }
 void SetSolverTrialShortcut(bool on) { trialShortcut = on; }
-void SetSolverTrialRunners(bool on) { trialRunners = on; }
+void SetSolverKnownOperations(bool on) { knownOperations = on; }
 
 SolverNesting::SolverNesting() : level_(solverDepth), allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
 SolverNesting::~SolverNesting() { --solverDepth; }
@@ -546,7 +546,7 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
                     double* root) {
   if (!(epsilon > 0.0)) epsilon = 1e-15;
   RootTrials trials(target, variable);
-  if (trialRunners && trials.Compiled())
+  if (knownOperations && trials.Compiled())
     if (const SecantSearch search = KnownOperationsSearch(target.trial)) return search(trials, x0, x1, epsilon, root);
   return SecantSteps(trials, x0, x1, epsilon, root);
 }

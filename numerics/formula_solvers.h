@@ -163,7 +163,7 @@ void SetSolverCellShortcut(bool on);
 void SetSolverTrialShortcut(bool on);
 // Whether a compiled root search of one or two operations runs them with its
 // operators chosen once per search (the default) or as the compiled list.
-void SetSolverTrialRunners(bool on);
+void SetSolverKnownOperations(bool on);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
 // method with the Illinois modification; false when the bracket is lost, an

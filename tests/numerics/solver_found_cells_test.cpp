@@ -31,7 +31,7 @@ class SolverFoundCells : public ::testing::Test {
   void TearDown() override {
     SetSolverCellShortcut(true);
     SetSolverTrialShortcut(true);
-    SetSolverTrialRunners(true);
+    SetSolverKnownOperations(true);
     ResetGlobalOptions();
   }
 
@@ -175,9 +175,9 @@ TEST_F(SolverFoundCells, SearchesGiveTheSameBitsWithAndWithoutFoundCells) {
       SetSolverTrialShortcut(false);
       const std::string found = Run(search);
       SetSolverTrialShortcut(true);
-      SetSolverTrialRunners(false);
+      SetSolverKnownOperations(false);
       const std::string compiled = Run(search);
-      SetSolverTrialRunners(true);
+      SetSolverKnownOperations(true);
       const std::string known = Run(search);
       ASSERT_EQ(found, general) << search << " over " << targets[0] << ", " << targets[1] << ", " << targets[2] << ", "
                                 << tiny;
