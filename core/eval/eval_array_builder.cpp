@@ -53,21 +53,23 @@ bool ArrayBuilder::UseStoreChain() {
 }
 
 bool ArrayBuilder::Insert(const uint8_t* record) {
+  const CellRecord* cell = AsCellRecord(record);
+  return Place(record, cell->Size(), StorageKey(cell->Row(), cell->Column()));
+}
+
+bool ArrayBuilder::Place(const uint8_t* record, uint32_t size, uint64_t key) {
   if (failed_ || finished_) return false;
   if (elementsLeft_ && *elementsLeft_ == 0) {
     failed_ = true;
     return false;
   }
-  const CellRecord* cell = AsCellRecord(record);
-  const uint32_t size = cell->Size();
-  const uint64_t key = StorageKey(cell->Row(), cell->Column());
   const uint32_t room = OwnBlockRoom(key);
   if (failed_) return false;
   if (size != 0 && size <= room) {
     std::memcpy(own_->payload + own_->used, record, size);
     own_->used = static_cast<uint16_t>(own_->used + size);
     lastKey_ = key;
-  } else if (!UseStoreChain() || !store_.AppendCell(cell, &cursor_)) {
+  } else if (!UseStoreChain() || !store_.AppendCell(AsCellRecord(record), &cursor_)) {
     failed_ = true;
     return false;
   }
@@ -81,14 +83,23 @@ bool ArrayBuilder::AddNumber(uint32_t column, uint32_t row, double value, uint8_
     value = 0;
     if (error < kErrorNum) error = kErrorNum;
   }
-  uint8_t record[kNumberCellSize];
-  if (column > kMaxColumn || row > kMaxRow ||
-      !BuildNumberCell(record, sizeof record, row, static_cast<uint16_t>(column), value,
-                       static_cast<uint8_t>(error & kCellErrorMask))) {
+  if (column > kMaxColumn || row > kMaxRow) {
     failed_ = true;
     return false;
   }
-  return Insert(record);
+  NumberCellLayout cell;
+  cell.head.type = static_cast<uint8_t>(kCellNumber | (error & kCellErrorMask));
+  cell.head.column = static_cast<uint16_t>(column);
+  cell.head.row = row;
+  cell.value = value;
+  const uint64_t key = StorageKey(row, column);
+  if (uint8_t* slot = OwnSlot(kNumberCellSize, key)) {
+    std::memcpy(slot, &cell, kNumberCellSize);
+    return true;
+  }
+  uint8_t record[kNumberCellSize];
+  std::memcpy(record, &cell, sizeof record);
+  return Place(record, kNumberCellSize, key);
 }
 
 bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count) {

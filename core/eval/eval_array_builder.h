@@ -48,6 +48,21 @@ class ArrayBuilder {
 
  private:
   bool Insert(const uint8_t* record);
+  // Insert of a record whose size and storage key the caller knows.
+  bool Place(const uint8_t* record, uint32_t size, uint64_t key);
+  // Where a record of size bytes that sorts at key goes when the own block
+  // has been opened and takes it, counted as written; null otherwise (Place
+  // then takes it, with every check).
+  uint8_t* OwnSlot(uint32_t size, uint64_t key) {
+    if (!own_ || inStore_ || failed_ || finished_ || (elementsLeft_ && *elementsLeft_ == 0) ||
+        (own_->used != 0 && key <= lastKey_) || size > uint32_t(kBlockPayload - own_->used))
+      return nullptr;
+    uint8_t* slot = own_->payload + own_->used;
+    own_->used = static_cast<uint16_t>(own_->used + size);
+    lastKey_ = key;
+    if (elementsLeft_) --*elementsLeft_;
+    return slot;
+  }
   bool InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count);
   // The free bytes at the end of the own block for records that begin
   // after the last one written, its first key at least firstKey; 0 once
