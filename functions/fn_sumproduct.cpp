@@ -3,6 +3,57 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/fn_sums.h"
+#include "functions/row_cells.h"
+
+namespace {
+
+// Widest pair of worksheet ranges summed along their rows.
+constexpr uint32_t kRowPairColumns = 64;
+
+// SUMPRODUCT of two worksheet ranges of one shape on one worksheet whose
+// rows the index answers for, both rows of each offset read in one pass
+// (one for both when they share the row): the positions come in the order
+// of the walk together, row by row, left to right. False, with nothing
+// read, for any other pair.
+bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, double* total, uint32_t* error) {
+  const uint32_t columns = x.lastColumn - x.firstColumn + 1;
+  const uint32_t rows = x.lastRow - x.firstRow + 1;
+  if (x.sheet != y.sheet || columns > kRowPairColumns || y.lastColumn - y.firstColumn + 1 != columns ||
+      y.lastRow - y.firstRow + 1 != rows || !RowsIndexed(x.sheet, x.firstRow, x.lastRow) ||
+      !RowsIndexed(y.sheet, y.firstRow, y.lastRow))
+    return false;
+  const CellStore& sheet = *x.sheet;
+  const CellRecord* cellsX[kRowPairColumns];
+  const CellRecord* cellsY[kRowPairColumns];
+  for (uint32_t k = 0; k < rows; ++k) {
+    const uint32_t rowX = x.firstRow + k;
+    const uint32_t rowY = y.firstRow + k;
+    if (rowX == rowY) {
+      RowSpanCells(sheet, rowX, x.firstColumn, x.lastColumn, cellsX, y.firstColumn, y.lastColumn, cellsY);
+    } else {
+      RowSpanCells(sheet, rowX, x.firstColumn, x.lastColumn, cellsX);
+      RowSpanCells(sheet, rowY, y.firstColumn, y.lastColumn, cellsY);
+    }
+    for (uint32_t c = 0; c < columns; ++c) {
+      if (!cellsX[c] || !cellsY[c]) continue;
+      double a = 0;
+      double b = 0;
+      const bool readable = ReadCellNumberInPlace(state, first, x, cellsX[c], &a) == kErrorNone;
+      if ((ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellsY[c], &b) != kErrorNone) ||
+          !readable)
+        continue;
+      const double product = a * b;
+      *total += product;
+      if (IsBadNumber(product) || IsBadNumber(*total)) {
+        *error = kErrorNum;
+        return true;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 // The sum of the element-wise products: every argument is a range or an
 // array of one common shape, and each position's product joins the sum.
@@ -19,8 +70,17 @@ void FnSumProduct(EvalState& state) {
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)
-    error = LargerErrorOf(error, GetRequiredArgRange(state, slot, &ranges[slot - first]));
+  // Two worksheet ranges are taken with their walks left unpositioned: the
+  // common pair is read along the rows.
+  const bool sheetPair = count == 2 && state.operands[first].kind == kEvalRange &&
+                         state.operands[first + 1].kind == kEvalRange && state.operands[first].error == kErrorNone &&
+                         state.operands[first].sheet && TakeSheetRange(state, static_cast<uint16_t>(first + 1), &ranges[1]);
+  if (sheetPair) {
+    TakeSheetRange(state, first, &ranges[0]);
+  } else {
+    for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)
+      error = LargerErrorOf(error, GetRequiredArgRange(state, slot, &ranges[slot - first]));
+  }
   const uint32_t columns = ranges[0].lastColumn - ranges[0].firstColumn;
   const uint32_t rows = ranges[0].lastRow - ranges[0].firstRow;
   for (uint16_t i = 1; i < count && error == kErrorNone; ++i)
@@ -28,7 +88,13 @@ void FnSumProduct(EvalState& state) {
       error = kErrorValue;
 
   double total = 0;
-  if (error == kErrorNone) {
+  bool summed = false;
+  if (sheetPair && error == kErrorNone) summed = SumRowPairs(state, first, ranges[0], ranges[1], &total, &error);
+  if (sheetPair && !summed) {
+    RestartArgRange(ranges[0]);
+    RestartArgRange(ranges[1]);
+  }
+  if (error == kErrorNone && !summed) {
     for (uint16_t i = 0; i < count; ++i) next[i] = NextArgCell(ranges[i]);
     for (;;) {
       // The furthest next key: no position before it has a cell in every argument.

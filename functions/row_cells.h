@@ -61,6 +61,47 @@ inline void RowCellPair(const CellStore& sheet, uint32_t row, uint32_t a, uint32
   *atB = foundB;
 }
 
+// The records of row within one or two column spans, [firstA, lastA] into
+// a and [firstB, lastB] into b (when b is given), each at its column's
+// offset from its span's first: null where the row holds none (the spans
+// may overlap). The row must be one RowsIndexed answered for.
+inline void RowSpanCells(const CellStore& sheet, uint32_t row, uint32_t firstA, uint32_t lastA, const CellRecord** a,
+                         uint32_t firstB = 0, uint32_t lastB = 0, const CellRecord** b = nullptr) {
+  if (!b) {
+    firstB = firstA;
+    lastB = lastA;
+  }
+  for (uint32_t c = firstA; c <= lastA; ++c) a[c - firstA] = nullptr;
+  if (b)
+    for (uint32_t c = firstB; c <= lastB; ++c) b[c - firstB] = nullptr;
+  const uint32_t first = firstA < firstB ? firstA : firstB;
+  const uint32_t last = lastA > lastB ? lastA : lastB;
+  RecordPosition at;
+  if (!sheet.IndexedRowStart(row, &at)) return;
+  const CellBlock* block = at.block;
+  uint32_t offset = at.offset;
+  for (;;) {
+    if (offset >= block->used) {
+      // A row may run on into the next block.
+      block = block->next;
+      offset = 0;
+      if (!block) return;
+      continue;
+    }
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != row) return;
+    const uint32_t column = record->Column();
+    if (column > last) return;
+    if (column >= first) {
+      if (column >= firstA && column <= lastA) a[column - firstA] = record;
+      if (b && column >= firstB && column <= lastB) b[column - firstB] = record;
+    }
+    const uint32_t size = record->Size();
+    if (size == 0) return;
+    offset += size;
+  }
+}
+
 // The record at (column, row) of a worksheet whose row is indexed; null
 // when there is none.
 inline const CellRecord* IndexedCellAt(const CellStore& sheet, uint32_t column, uint32_t row) {
