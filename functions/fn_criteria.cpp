@@ -189,10 +189,12 @@ void FnCountIf(EvalState& state) {
   const uint16_t first = FirstArg(state);
   const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
   ArgRange range;
-  const uint32_t error = GetRequiredArgRange(state, first, &range);
+  bool byRows = false;
+  const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
   double count = 0;
   if (error == kErrorNone) {
-    while (const CellRecord* cell = NextArgCell(range))
+    RangeCells cells(range, byRows);
+    while (const CellRecord* cell = cells.Next())
       if (CellMatches(state, range, cell, criterion))
         ++count;
   }

@@ -311,12 +311,22 @@ void FnMatch(EvalState& state) {
   int32_t mode = kLargestNotAbove;
   uint8_t error = GetArgInt(state, first + 2, &mode, -1, 1);
   ArgRange range;
-  error = Larger(error, ReadTable(state, first + 1, &range));
+  bool positioned = true;
+  error = Larger(error, ReadTableUnwalked(state, first + 1, &range, &positioned));
   LookupKey key;
   error = Larger(error, ReadLookupKey(state, first, &key));
   double position = 0;
   if (error == kErrorNone) {
-    const Hit hit = SearchArea(state, range, WholeArea(range), key, mode);
+    Hit hit;
+    if (!positioned && range.firstColumn == range.lastColumn &&
+        RowsIndexed(range.sheet, range.firstRow, range.lastRow)) {
+      // A column: its cell of each row straight through the row index.
+      const CellRecord* unused = nullptr;
+      hit = SearchColumnWithPartner(state, range, range.firstColumn, range.firstColumn, key, mode, &unused);
+    } else {
+      if (!positioned) RestartArgRange(range);
+      hit = SearchArea(state, range, WholeArea(range), key, mode);
+    }
     if (hit.found)
       position = double(range.lastColumn - range.firstColumn + 1) * (hit.row - range.firstRow) +
                  (hit.column - range.firstColumn) + 1;

@@ -11,6 +11,7 @@
 
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_state.h"
+#include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 
 // Whether the row index answers for every row from firstRow to lastRow;
@@ -128,5 +129,38 @@ inline bool TakeSheetRange(EvalState& state, uint16_t slot, ArgRange* out) {
   state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
   return true;
 }
+
+// TakeSheetRange for a range that is read through the row index when it
+// is a single column whose rows the index answers for (*byRows true);
+// any other argument is read as GetRequiredArgRange reads it, its walk
+// positioned.
+inline uint8_t TakeColumnOrRange(EvalState& state, uint16_t slot, ArgRange* out, bool* byRows) {
+  *byRows = false;
+  if (!TakeSheetRange(state, slot, out)) return GetRequiredArgRange(state, slot, out);
+  *byRows = out->firstColumn == out->lastColumn && RowsIndexed(out->sheet, out->firstRow, out->lastRow);
+  if (!*byRows) RestartArgRange(*out);
+  return kErrorNone;
+}
+
+// The cells of a range argument in storage order: a column's straight
+// through the row index (see TakeColumnOrRange), any other by its walk.
+class RangeCells {
+ public:
+  RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
+  // Null at the end.
+  const CellRecord* Next() {
+    if (!byRows_) return NextArgCell(range_);
+    while (row_ <= range_.lastRow) {
+      const CellRecord* cell = IndexedCellAt(*range_.sheet, range_.firstColumn, row_++);
+      if (cell) return cell;
+    }
+    return nullptr;
+  }
+
+ private:
+  ArgRange& range_;
+  const bool byRows_;
+  uint32_t row_;
+};
 
 #endif
