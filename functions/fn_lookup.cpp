@@ -32,6 +32,10 @@ struct LookupKey {
 // The slot owns nothing afterwards.
 uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
   if (IsOmittedArg(state.operands[slot])) return 0;
+  if (ReadReferencedNumber(state, slot, &key->number)) {
+    state.DisownSlot(slot);
+    return 0;
+  }
   state.ResolveOperand(slot);
   const EvalValue& value = state.operands[slot];
   uint8_t error = static_cast<uint8_t>(value.error);

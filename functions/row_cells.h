@@ -142,6 +142,32 @@ inline uint8_t TakeColumnOrRange(EvalState& state, uint16_t slot, ArgRange* out,
   return kErrorNone;
 }
 
+// A reference argument to a number cell or a formula's number without
+// error, found through the row index, read as resolving the reference
+// reads it (noted as pending alike): resolving looks the cell up from the
+// store's block directory and writes its value into the slot only to be
+// read back. False, untouched, for anything else.
+inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
+  const EvalValue& value = state.operands[slot];
+  if (value.kind != kEvalCellRef || value.error != kErrorNone || !value.sheet) return false;
+  const uint32_t row = value.cell.row;
+  const uint32_t column = value.cell.column;
+  if (column > kMaxColumn || !RowsIndexed(value.sheet, row, row)) return false;
+  const CellRecord* cell = IndexedCellAt(*value.sheet, column, row);
+  if (!cell || cell->ErrorCode() != 0) return false;
+  double number = 0.0;
+  if (cell->IsNumber())
+    number = cell->Number();
+  else if (cell->IsFormula() && !cell->HasCachedText())
+    number = cell->CachedNumber();
+  else
+    return false;
+  if (IsBadNumber(number)) return false;
+  state.NotePending(cell, value.sheet);
+  *out = number;
+  return true;
+}
+
 // The cells of a range argument in storage order: a column's straight
 // through the row index (see TakeColumnOrRange), any other by its walk.
 class RangeCells {
