@@ -13,6 +13,7 @@
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "functions/plain_text_cell.h"
 
 // Whether the row index answers for every row from firstRow to lastRow;
 // only then may RowCellsAt be used for them. The index is dropped by any
@@ -142,19 +143,26 @@ inline uint8_t TakeColumnOrRange(EvalState& state, uint16_t slot, ArgRange* out,
   return kErrorNone;
 }
 
-// A reference argument to a number cell or a formula's number without
-// error, found through the row index, read as resolving the reference
-// reads it (noted as pending alike): resolving looks the cell up from the
-// store's block directory and writes its value into the slot only to be
-// read back. False, untouched, for anything else.
-inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
+// The cell a reference argument without error names, found through the
+// row index: resolving the reference looks it up from the store's block
+// directory and writes its value into the slot only to be read back.
+// False when the index cannot answer; *cell is null for a blank.
+inline bool FindReferencedCell(const EvalState& state, uint16_t slot, const CellRecord** cell) {
   const EvalValue& value = state.operands[slot];
   if (value.kind != kEvalCellRef || value.error != kErrorNone || !value.sheet) return false;
   const uint32_t row = value.cell.row;
   const uint32_t column = value.cell.column;
   if (column > kMaxColumn || !RowsIndexed(value.sheet, row, row)) return false;
-  const CellRecord* cell = IndexedCellAt(*value.sheet, column, row);
-  if (!cell || cell->ErrorCode() != 0) return false;
+  *cell = IndexedCellAt(*value.sheet, column, row);
+  return true;
+}
+
+// A reference argument to a number cell or a formula's number without
+// error, read as resolving the reference reads it (noted as pending
+// alike). False, untouched, for anything else.
+inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
+  const CellRecord* cell = nullptr;
+  if (!FindReferencedCell(state, slot, &cell) || !cell || cell->ErrorCode() != 0) return false;
   double number = 0.0;
   if (cell->IsNumber())
     number = cell->Number();
@@ -163,9 +171,16 @@ inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
   else
     return false;
   if (IsBadNumber(number)) return false;
-  state.NotePending(cell, value.sheet);
+  state.NotePending(cell, state.operands[slot].sheet);
   *out = number;
   return true;
+}
+
+// A reference argument to a plain text cell, read where it stands (see
+// ReadPlainTextCell). False, untouched, for anything else.
+inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char** text, size_t* length) {
+  const CellRecord* cell = nullptr;
+  return FindReferencedCell(state, slot, &cell) && cell && ReadPlainTextCell(state, cell, text, length);
 }
 
 // The cells of a range argument in storage order: a column's straight
