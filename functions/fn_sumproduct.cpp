@@ -7,47 +7,26 @@
 
 namespace {
 
-// Widest pair of worksheet ranges summed along their rows.
-constexpr uint32_t kRowPairColumns = 64;
-
-// SUMPRODUCT of two worksheet ranges of one shape on one worksheet whose
-// rows the index answers for, both rows of each offset read in one pass
-// (one for both when they share the row): the positions come in the order
-// of the walk together, row by row, left to right. False, with nothing
-// read, for any other pair.
+// SUMPRODUCT of two worksheet ranges read along their rows (see RowPairs);
+// false, with nothing read, for a pair RowPairs does not take.
 bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, double* total, uint32_t* error) {
-  const uint32_t columns = x.lastColumn - x.firstColumn + 1;
-  const uint32_t rows = x.lastRow - x.firstRow + 1;
-  if (x.sheet != y.sheet || columns > kRowPairColumns || y.lastColumn - y.firstColumn + 1 != columns ||
-      y.lastRow - y.firstRow + 1 != rows || !RowsIndexed(x.sheet, x.firstRow, x.lastRow) ||
-      !RowsIndexed(y.sheet, y.firstRow, y.lastRow))
-    return false;
-  const CellStore& sheet = *x.sheet;
-  const CellRecord* cellsX[kRowPairColumns];
-  const CellRecord* cellsY[kRowPairColumns];
-  for (uint32_t k = 0; k < rows; ++k) {
-    const uint32_t rowX = x.firstRow + k;
-    const uint32_t rowY = y.firstRow + k;
-    if (rowX == rowY) {
-      RowSpanCells(sheet, rowX, x.firstColumn, x.lastColumn, cellsX, y.firstColumn, y.lastColumn, cellsY);
-    } else {
-      RowSpanCells(sheet, rowX, x.firstColumn, x.lastColumn, cellsX);
-      RowSpanCells(sheet, rowY, y.firstColumn, y.lastColumn, cellsY);
-    }
-    for (uint32_t c = 0; c < columns; ++c) {
-      if (!cellsX[c] || !cellsY[c]) continue;
-      double a = 0;
-      double b = 0;
-      const bool readable = ReadCellNumberInPlace(state, first, x, cellsX[c], &a) == kErrorNone;
-      if ((ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellsY[c], &b) != kErrorNone) ||
-          !readable)
-        continue;
-      const double product = a * b;
-      *total += product;
-      if (IsBadNumber(product) || IsBadNumber(*total)) {
-        *error = kErrorNum;
-        return true;
-      }
+  RowPairs pairs;
+  if (!pairs.Start(x, y)) return false;
+  const CellRecord* cellX;
+  const CellRecord* cellY;
+  while (pairs.Next(&cellX, &cellY)) {
+    // Only positions where both have a cell can give a non-zero product.
+    if (!cellX || !cellY) continue;
+    double a = 0;
+    double b = 0;
+    const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
+    if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) != kErrorNone || !readable)
+      continue;
+    const double product = a * b;
+    *total += product;
+    if (IsBadNumber(product) || IsBadNumber(*total)) {
+      *error = kErrorNum;
+      return true;
     }
   }
   return true;

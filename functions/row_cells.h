@@ -112,6 +112,70 @@ inline const CellRecord* IndexedCellAt(const CellStore& sheet, uint32_t column, 
   return cell;
 }
 
+// Two worksheet ranges of one shape read side by side through the row
+// index, the positions in the order of their walk together (row by row,
+// left to right): both rows of a row offset in one pass along each (one
+// for both when they share the row), where a paired walk steps over each
+// row's leading cells once per range and matches the cells by their keys.
+class RowPairs {
+ public:
+  static constexpr uint32_t kMaxColumns = 64;
+
+  // False for any pair but two ranges of one worksheet, of one shape at
+  // most kMaxColumns wide, whose rows the index answers for.
+  bool Start(const ArgRange& x, const ArgRange& y) {
+    columns_ = x.lastColumn - x.firstColumn + 1;
+    rows_ = x.lastRow - x.firstRow + 1;
+    if (!x.sheet || x.sheet != y.sheet || columns_ > kMaxColumns || y.lastColumn - y.firstColumn + 1 != columns_ ||
+        y.lastRow - y.firstRow + 1 != rows_ || !RowsIndexed(x.sheet, x.firstRow, x.lastRow) ||
+        !RowsIndexed(y.sheet, y.firstRow, y.lastRow))
+      return false;
+    x_ = &x;
+    y_ = &y;
+    row_ = 0;
+    column_ = columns_;
+    return true;
+  }
+  // The next position where either range has a cell (the other's may be
+  // null); false at the end.
+  bool Next(const CellRecord** x, const CellRecord** y) {
+    for (;;) {
+      while (column_ < columns_) {
+        const CellRecord* atX = cellsX_[column_];
+        const CellRecord* atY = cellsY_[column_];
+        ++column_;
+        if (atX || atY) {
+          *x = atX;
+          *y = atY;
+          return true;
+        }
+      }
+      if (row_ == rows_) return false;
+      const uint32_t rowX = x_->firstRow + row_;
+      const uint32_t rowY = y_->firstRow + row_;
+      if (rowX == rowY) {
+        RowSpanCells(*x_->sheet, rowX, x_->firstColumn, x_->lastColumn, cellsX_, y_->firstColumn, y_->lastColumn,
+                     cellsY_);
+      } else {
+        RowSpanCells(*x_->sheet, rowX, x_->firstColumn, x_->lastColumn, cellsX_);
+        RowSpanCells(*y_->sheet, rowY, y_->firstColumn, y_->lastColumn, cellsY_);
+      }
+      ++row_;
+      column_ = 0;
+    }
+  }
+
+ private:
+  const ArgRange* x_ = nullptr;
+  const ArgRange* y_ = nullptr;
+  uint32_t columns_ = 0;
+  uint32_t rows_ = 0;
+  uint32_t row_ = 0;
+  uint32_t column_ = 0;
+  const CellRecord* cellsX_[kMaxColumns];
+  const CellRecord* cellsY_[kMaxColumns];
+};
+
 // GetArgRange for a worksheet range argument without error, but with its
 // walk not positioned: a handler that reads the rows through the index
 // would throw that work away. RestartArgRange positions the walk when the

@@ -94,6 +94,7 @@ TEST_F(RowCellsFormulas, ReadingAlongRowsGivesWhatTheWalkGives) {
       "=COUNTIF(A1:A12,A2)",                "=SUMPRODUCT(A1:B12,C1:D12)",        "=SUMPRODUCT(A1:C1,D2:F2)",
       "=SUMPRODUCT(A1:A12,A1:A12)",         "=SUMPRODUCT(B1:C6,B7:C12)",         "=SUM(LEN(E1:E12))",
       "=LEN(F1:F12)",                       "=CONCATENATE(B1:C2,D4,E5,F6)",      "=LEN(CONCATENATE(E1:E3,E4,A9))",
+      "=SUMX2MY2(A1:B12,C1:D12)",           "=SUMXMY2(A1:C1,D2:F2)",             "=SUMX2PY2(B1:B6,B7:B12)",
   };
   const uint32_t seed = TestSeed(20261208);
   SCOPED_TRACE(SeedTrace(seed));
