@@ -7,6 +7,7 @@
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
 #include "functions/element_call.h"
+#include "functions/given_int_arg.h"
 #include "functions/row_cells.h"
 #include "functions/wildcard_match.h"
 
@@ -214,8 +215,8 @@ void TableLookup(EvalState& state, bool down) {
   const uint16_t first = FirstArg(state);
   int32_t mode = kLargestNotAbove;
   int32_t index = 1;
-  uint8_t error = GetArgInt(state, first + 3, &mode, -1, 1);
-  error = Larger(error, GetArgInt(state, first + 2, &index, 1, down ? kColumnCount : kRowCount));
+  uint8_t error = GetGivenIntArg(state, first + 3, &mode, -1, 1);
+  error = Larger(error, GetGivenIntArg(state, first + 2, &index, 1, down ? kColumnCount : kRowCount));
   ArgRange table;
   bool positioned = true;
   error = Larger(error, ReadTableUnwalked(state, first + 1, &table, &positioned));
@@ -313,7 +314,7 @@ void FnMatch(EvalState& state) {
   if (!BeginElementCall(state, 3, 0x5)) return;
   const uint16_t first = FirstArg(state);
   int32_t mode = kLargestNotAbove;
-  uint8_t error = GetArgInt(state, first + 2, &mode, -1, 1);
+  uint8_t error = GetGivenIntArg(state, first + 2, &mode, -1, 1);
   ArgRange range;
   bool positioned = true;
   error = Larger(error, ReadTableUnwalked(state, first + 1, &range, &positioned));
