@@ -7,7 +7,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/plain_text_cell.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 #include "functions/plain_text_cell.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 #include "functions/short_decimal.h"
 #include "functions/wildcard_match.h"
 

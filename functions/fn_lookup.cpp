@@ -8,7 +8,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/element_call.h"
 #include "functions/given_int_arg.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 #include "functions/wildcard_match.h"
 
 namespace {

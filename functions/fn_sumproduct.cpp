@@ -3,7 +3,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/fn_sums.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 
 namespace {
 

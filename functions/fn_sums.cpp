@@ -3,7 +3,7 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 
 namespace {
 

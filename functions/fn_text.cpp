@@ -9,7 +9,7 @@
 #include "functions/array_result.h"
 #include "functions/element_call.h"
 #include "functions/plain_text_cell.h"
-#include "functions/row_cells.h"
+#include "functions/row_cell_args.h"
 #include "functions/wildcard_match.h"
 #include "platform/os_services.h"
 

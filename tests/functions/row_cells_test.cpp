@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "functions/row_cell_args.h"
 #include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
 
