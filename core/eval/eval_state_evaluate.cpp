@@ -45,7 +45,7 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
   ResetForFormula(ownColumn, ownRow);
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
   if (const ScannedFormula* scanned = FindScanned(text, length, false))
-    return EvaluateScanned(*scanned, ownColumn, ownRow);
+    return TakeConstant(*scanned) ? kEvalNumber : EvaluateScanned(*scanned, ownColumn, ownRow);
   return EvaluateUnkept(text, length, ownColumn, ownRow);
 }
 
@@ -63,7 +63,7 @@ uint32_t EvalState::Evaluate(const ScannedFormula& scanned, uint32_t ownColumn, 
   return EvaluateScanned(scanned, ownColumn, ownRow);
 }
 
-const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
+const ScannedFormula* EvalState::FindScannedElsewhere(const char* text, size_t length, bool endsWithNul) {
   const ScannedFormula* scanned = scannedFormulas.FindKept(text, length, column);
   if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length, column);
   if (!scanned && endsWithNul) scanned = scannedFormulas.Find(text, length);
@@ -71,6 +71,7 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 }
 
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (TakeConstant(scanned)) return kEvalNumber;
   if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
   return ParseTokens(scanned, ownColumn, ownRow);
