@@ -91,6 +91,35 @@ uint32_t EvalState::ParseTokens(const ScannedFormula& scanned, uint32_t ownColum
       ownColumn, ownRow);
 }
 
+inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken,
+                                       EvalValue& slot) {
+  // What taking both corners and applying ":" leaves. Most ranges are
+  // written relative to the formula's cell, in order and on the grid: their
+  // corners are the offsets added, an offset below the grid wrapping to far
+  // beyond it, so that one unsigned test per part finds the grid's edges.
+  constexpr uint32_t kRelativeCell = kRefCell | kRefRowRelative | kRefColumnRelative;
+  const R1C1Corner& a = firstToken.corner;
+  const R1C1Corner& b = secondToken.corner;
+  if ((a.flags & b.flags & kRelativeCell) == kRelativeCell && !((a.flags | b.flags) & kRefOutsideGrid) &&
+      !(a.bare | b.bare | firstToken.resolved | secondToken.resolved)) {
+    const uint32_t firstColumn = column + static_cast<uint32_t>(a.column);
+    const uint32_t firstRow = row + static_cast<uint32_t>(a.row);
+    const uint32_t secondColumn = column + static_cast<uint32_t>(b.column);
+    const uint32_t secondRow = row + static_cast<uint32_t>(b.row);
+    if (secondColumn < kColumnCount && secondRow < kRowCount && firstColumn <= secondColumn &&
+        firstRow <= secondRow) {
+      slot.Clear();
+      slot.kind = kEvalRange;
+      slot.first = RefCorner{firstColumn, firstRow, a.flags};
+      slot.cell = slot.first;
+      slot.second = RefCorner{secondColumn, secondRow, b.flags};
+      slot.sheet = sheet;
+      return;
+    }
+  }
+  SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
+}
+
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   // The steps were taken from a parse that runs to its end whatever the
   // values, with the stacks never full, so only an application's status
@@ -139,10 +168,6 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
   return FinishEvaluation(ownColumn, ownRow);
 }
 
-void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot) {
-  // What taking both corners and applying ":" leaves.
-  SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
-}
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
