@@ -95,17 +95,19 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
                                        EvalValue& slot) {
   // What taking both corners and applying ":" leaves. Most ranges are
   // written relative to the formula's cell, in order and on the grid: their
-  // corners are the offsets added, an offset below the grid wrapping to far
-  // beyond it, so that one unsigned test per part finds the grid's edges.
+  // corners are the offsets added (none for the own row or column), an
+  // offset below the grid wrapping to far beyond it, so that one unsigned
+  // test per part finds the grid's edges; any other goes the general way.
   constexpr uint32_t kRelativeCell = kRefCell | kRefRowRelative | kRefColumnRelative;
   const R1C1Corner& a = firstToken.corner;
   const R1C1Corner& b = secondToken.corner;
   if ((a.flags & b.flags & kRelativeCell) == kRelativeCell && !((a.flags | b.flags) & kRefOutsideGrid) &&
-      !(a.bare | b.bare | firstToken.resolved | secondToken.resolved)) {
-    const uint32_t firstColumn = column + static_cast<uint32_t>(a.column);
-    const uint32_t firstRow = row + static_cast<uint32_t>(a.row);
-    const uint32_t secondColumn = column + static_cast<uint32_t>(b.column);
-    const uint32_t secondRow = row + static_cast<uint32_t>(b.row);
+      !(firstToken.resolved | secondToken.resolved)) {
+    const auto offset = [](int32_t value, bool bare) { return bare ? 0u : static_cast<uint32_t>(value); };
+    const uint32_t firstColumn = column + offset(a.column, a.bare & 1);
+    const uint32_t firstRow = row + offset(a.row, a.bare & 2);
+    const uint32_t secondColumn = column + offset(b.column, b.bare & 1);
+    const uint32_t secondRow = row + offset(b.row, b.bare & 2);
     if (secondColumn < kColumnCount && secondRow < kRowCount && firstColumn <= secondColumn &&
         firstRow <= secondRow) {
       slot.Clear();
@@ -167,7 +169,6 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
   }
   return FinishEvaluation(ownColumn, ownRow);
 }
-
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   if (!text || (text[0] != '=' && text[0] != '+')) status = kEvalStatusSyntax;
