@@ -45,7 +45,7 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
   ResetForFormula(ownColumn, ownRow);
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
   if (const ScannedFormula* scanned = FindScanned(text, length, false))
-    return EvaluateScanned(*scanned, ownColumn, ownRow);
+    return TakeConstant(*scanned) ? kEvalNumber : EvaluateScanned(*scanned, ownColumn, ownRow);
   return EvaluateUnkept(text, length, ownColumn, ownRow);
 }
 
@@ -63,7 +63,7 @@ uint32_t EvalState::Evaluate(const ScannedFormula& scanned, uint32_t ownColumn, 
   return EvaluateScanned(scanned, ownColumn, ownRow);
 }
 
-const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bool endsWithNul) {
+const ScannedFormula* EvalState::FindScannedElsewhere(const char* text, size_t length, bool endsWithNul) {
   const ScannedFormula* scanned = scannedFormulas.FindKept(text, length, column);
   if (!scanned && ownersFormulas) scanned = ownersFormulas->FindKept(text, length, column);
   if (!scanned && endsWithNul) scanned = scannedFormulas.Find(text, length);
@@ -71,6 +71,7 @@ const ScannedFormula* EvalState::FindScanned(const char* text, size_t length, bo
 }
 
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (TakeConstant(scanned)) return kEvalNumber;
   if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
   return ParseTokens(scanned, ownColumn, ownRow);
@@ -88,6 +89,37 @@ uint32_t EvalState::ParseTokens(const ScannedFormula& scanned, uint32_t ownColum
         return TakeScannedToken(taken, scanned.text, token);
       },
       ownColumn, ownRow);
+}
+
+inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken,
+                                       EvalValue& slot) {
+  // What taking both corners and applying ":" leaves. Most ranges are
+  // written relative to the formula's cell, in order and on the grid: their
+  // corners are the offsets added (none for the own row or column), an
+  // offset below the grid wrapping to far beyond it, so that one unsigned
+  // test per part finds the grid's edges; any other goes the general way.
+  constexpr uint32_t kRelativeCell = kRefCell | kRefRowRelative | kRefColumnRelative;
+  const R1C1Corner& a = firstToken.corner;
+  const R1C1Corner& b = secondToken.corner;
+  if ((a.flags & b.flags & kRelativeCell) == kRelativeCell && !((a.flags | b.flags) & kRefOutsideGrid) &&
+      !(firstToken.resolved | secondToken.resolved)) {
+    const auto offset = [](int32_t value, bool bare) { return bare ? 0u : static_cast<uint32_t>(value); };
+    const uint32_t firstColumn = column + offset(a.column, a.bare & 1);
+    const uint32_t firstRow = row + offset(a.row, a.bare & 2);
+    const uint32_t secondColumn = column + offset(b.column, b.bare & 1);
+    const uint32_t secondRow = row + offset(b.row, b.bare & 2);
+    if (secondColumn < kColumnCount && secondRow < kRowCount && firstColumn <= secondColumn &&
+        firstRow <= secondRow) {
+      slot.Clear();
+      slot.kind = kEvalRange;
+      slot.first = RefCorner{firstColumn, firstRow, a.flags};
+      slot.cell = slot.first;
+      slot.second = RefCorner{secondColumn, secondRow, b.flags};
+      slot.sheet = sheet;
+      return;
+    }
+  }
+  SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
@@ -136,11 +168,6 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
     if (status != 0) break;
   }
   return FinishEvaluation(ownColumn, ownRow);
-}
-
-void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot) {
-  // What taking both corners and applying ":" leaves.
-  SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

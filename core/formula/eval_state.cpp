@@ -27,6 +27,8 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   operatorTop = 0;
   pending.Clear();
   arrayElementsLeft = kArrayElementBudget;
+  // Whatever the store holds is emptied at the first formula.
+  arraysEmptiedAt = ~uint64_t(0);
   status = 0;
   column = 0;
   row = 0;
@@ -45,16 +47,10 @@ void EvalState::EndOneCall() {
 
 EvalState::~EvalState() { FreeTempStore(); }
 
-void EvalState::ResetForFormula(uint32_t ownColumn, uint32_t ownRow) {
-  column = static_cast<uint16_t>(ownColumn);
-  row = ownRow;
-  operandTop = 0;
-  operatorTop = 0;
-  status = 0;
-  arrayElementsLeft = kArrayElementBudget;
-  strings.Reset();
+void EvalState::EmptyArrayStore() {
   arrays.ReleaseSavedChains();
   arrays.Clear(false);
+  arraysEmptiedAt = arrays.ChainChanges();
 }
 
 void EvalState::FreeTempStore() {

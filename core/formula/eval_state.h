@@ -141,8 +141,19 @@ class EvalState {
   bool TranslateFormula(char* text, size_t capacity, uint32_t column, uint32_t row, bool toStored);
 
   // Empties the stacks, the text pool, the status and the array store
-  // (blocks kept for the next formula).
-  void ResetForFormula(uint32_t column, uint32_t row);
+  // (blocks kept for the next formula). In line: every evaluation starts
+  // here, and most made no array, so the store is emptied only when its
+  // chain changed since it was last emptied.
+  void ResetForFormula(uint32_t ownColumn, uint32_t ownRow) {
+    column = static_cast<uint16_t>(ownColumn);
+    row = ownRow;
+    operandTop = 0;
+    operatorTop = 0;
+    status = 0;
+    arrayElementsLeft = kArrayElementBudget;
+    strings.Reset();
+    if (arrays.SavedCount() != 0 || arrays.ChainChanges() != arraysEmptiedAt) EmptyArrayStore();
+  }
   // Empties the array store and frees its blocks.
   void FreeTempStore();
   // Drops count operands from the slot index downwards, popping the pool
@@ -316,6 +327,8 @@ class EvalState {
   uint8_t spillAreasGrew;
   FormulaStrings strings;
   EvalArrayStore arrays;
+  // The array store's chain changes when it was last emptied.
+  uint64_t arraysEmptiedAt;
   uint8_t status;
   uint16_t column;  // the formula's own cell
   uint32_t row;
@@ -344,8 +357,26 @@ class EvalState {
     return true;
   }
   // The tokens kept for the text, this evaluator's or its owner's; a text
-  // that ends with a NUL may be noted or scanned now.
-  const ScannedFormula* FindScanned(const char* text, size_t length, bool endsWithNul);
+  // that ends with a NUL may be noted or scanned now. The formula filled
+  // down from the row above is found in line, anything else out of line.
+  const ScannedFormula* FindScanned(const char* text, size_t length, bool endsWithNul) {
+    const ScannedFormula* scanned = scannedFormulas.FindRecent(text, length, column);
+    return scanned ? scanned : FindScannedElsewhere(text, length, endsWithNul);
+  }
+  const ScannedFormula* FindScannedElsewhere(const char* text, size_t length, bool endsWithNul);
+  // A formula whose steps fold to one number (as "=1") takes it without
+  // any step; false for any other.
+  bool TakeConstant(const ScannedFormula& scanned) {
+    if (!scanned.constant || !numberShortcuts) return false;
+    EvalValue& result = operands[1];
+    result.Clear();
+    result.kind = kEvalNumber;
+    result.number = scanned.constantNumber;
+    operandTop = 1;
+    return true;
+  }
+  // The array store emptied, its saved chains released.
+  void EmptyArrayStore();
   // Evaluate after ResetForFormula: from kept tokens, or by scanning the
   // text (null: a syntax error).
   uint32_t EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);

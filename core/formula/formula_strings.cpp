@@ -23,15 +23,8 @@ void FormulaStrings::Pop() {
   if (count_ > 0) --count_;
 }
 
-void FormulaStrings::Reset() {
-  count_ = 0;
-  starts_[0] = 0;
-  bytes_[0] = '\0';
-  empty_ = kEmptyText;
-}
-
 const char* FormulaStrings::Top() const {
-  return count_ == 0 ? empty_ : bytes_ + starts_[count_ - 1];
+  return count_ == 0 ? kEmptyText : bytes_ + starts_[count_ - 1];
 }
 
 size_t FormulaStrings::TopLength() const {
@@ -39,7 +32,7 @@ size_t FormulaStrings::TopLength() const {
 }
 
 const char* FormulaStrings::FromTop(uint16_t depth) const {
-  return depth >= count_ ? empty_ : bytes_ + starts_[count_ - 1 - depth];
+  return depth >= count_ ? kEmptyText : bytes_ + starts_[count_ - 1 - depth];
 }
 
 size_t FormulaStrings::LengthFromTop(uint16_t depth) const {

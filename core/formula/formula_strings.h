@@ -21,7 +21,11 @@ class FormulaStrings {
   bool PushSz(const char* text);
   // Drops the top string; nothing when the pool is empty.
   void Pop();
-  void Reset();
+  void Reset() {
+    count_ = 0;
+    starts_[0] = 0;
+    bytes_[0] = '\0';
+  }
 
   // The top string; the shared empty text when the pool is empty.
   const char* Top() const;
@@ -46,7 +50,6 @@ class FormulaStrings {
   char bytes_[kByteCapacity];
   uint16_t starts_[kStringCapacity + 1];  // starts_[count_] is the first free byte
   uint16_t count_;
-  const char* empty_;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/cells/block_store.h"
+#include "core/eval/run_numbers_program.h"
 #include "core/formula/eval_state.h"
 #include "core/formula/eval_value.h"
 
@@ -147,9 +148,25 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   FreeStorePage(tokens);
   ProgramStep* ownSteps = reinterpret_cast<ProgramStep*>(ownTokens + count);
   std::memcpy(ownSteps, steps, stepCount * sizeof(ProgramStep));
-  const uint8_t numeric = IsNumericProgram(ownTokens, ownSteps, stepCount) ? 1 : 0;
-  entry->formula = ScannedFormula{hash,      static_cast<uint32_t>(length), count,  ownText,
-                                  ownTokens, stepCount, numeric, stepCount ? ownSteps : nullptr};
+  ScannedFormula& formula = entry->formula;
+  formula = ScannedFormula{};
+  formula.hash = hash;
+  formula.textLength = static_cast<uint32_t>(length);
+  formula.tokenCount = count;
+  formula.text = ownText;
+  formula.tokens = ownTokens;
+  formula.stepCount = stepCount;
+  formula.numeric = IsNumericProgram(ownTokens, ownSteps, stepCount) ? 1 : 0;
+  formula.steps = stepCount ? ownSteps : nullptr;
+  formula.head = FormulaTextHead(ownText, length);
+  // Numbers alone computed now as every evaluation would compute them; a
+  // cell taken, or a result the numbers' way refuses, leaves it to them.
+  const auto readNumber = [](const ScannedToken& token, double* number) {
+    if (token.kind != kEvalNumber) return false;
+    *number = token.number;
+    return true;
+  };
+  if (formula.numeric && RunNumbersProgram(formula, readNumber, &formula.constantNumber)) formula.constant = 1;
   return entry;
 }
 

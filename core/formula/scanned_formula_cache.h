@@ -32,7 +32,13 @@ struct ScannedFormula {
   uint32_t stepCount;
   // Set when the steps compute on numbers alone (IsNumericProgram).
   uint8_t numeric;
+  // Set when they take no cell either and compute, as EvaluateNumbers
+  // would, constantNumber: the formula's result wherever it stands.
+  uint8_t constant;
   const ProgramStep* steps;
+  double constantNumber;
+  // The text's first word (FormulaTextHead), compared before the rest.
+  uint64_t head;
 };
 
 // Formula texts are short: compared a word at a time in place, the last
@@ -57,6 +63,13 @@ inline uint64_t ShortFormulaTextWord(const char* bytes, size_t length) {
   if (length == 0) return 0;
   const auto byte = [bytes](size_t i) { return uint64_t(static_cast<uint8_t>(bytes[i])); };
   return byte(0) | byte(length / 2) << 8 | byte(length - 1) << 16;
+}
+
+// The first word of a text, or all of a text shorter than one: for a text
+// of eight bytes at most, equal for texts of one length only when their
+// bytes are equal.
+inline uint64_t FormulaTextHead(const char* bytes, size_t length) {
+  return length < 8 ? ShortFormulaTextWord(bytes, length) : FormulaTextWord(bytes);
 }
 
 inline bool SameFormulaBytes(const char* a, const char* b, size_t length) {
@@ -91,9 +104,18 @@ class ScannedFormulaCache {
   // formula filled down) is compared first, without hashing the text: in
   // line, as every evaluation of a kept formula starts here.
   const ScannedFormula* FindKept(const char* text, size_t length, uint32_t column) const {
-    const uint32_t place = RecentIndex(text, length, column);
-    if (IsText(recent_[place], text, length)) return recent_[place];
-    return FindKeptElsewhere(text, length, place);
+    if (const ScannedFormula* recent = FindRecent(text, length, column)) return recent;
+    return FindKeptElsewhere(text, length, RecentIndex(FormulaTextHead(text, length), length, column));
+  }
+  // The first place FindKept looks: the formula last found for the same
+  // column, length and first word; null when that is not the text.
+  const ScannedFormula* FindRecent(const char* text, size_t length, uint32_t column) const {
+    const uint64_t head = FormulaTextHead(text, length);
+    const ScannedFormula* recent = recent_[RecentIndex(head, length, column)];
+    if (recent && recent->textLength == length && recent->head == head &&
+        (length <= 8 || SameFormulaBytes(recent->text + 8, text + 8, length - 8)))
+      return recent;
+    return nullptr;
   }
 
   // Frees every entry and the table.
@@ -110,8 +132,7 @@ class ScannedFormulaCache {
   // (mostly the function's name), its length and its column: far cheaper
   // than the hash of the whole text. The places go in pairs, so that two
   // formulas met in turn that share a place both stay.
-  static uint32_t RecentIndex(const char* text, size_t length, uint32_t column) {
-    const uint64_t head = length < 8 ? ShortFormulaTextWord(text, length) : FormulaTextWord(text);
+  static uint32_t RecentIndex(uint64_t head, size_t length, uint32_t column) {
     const uint64_t key = (head ^ (uint64_t(length) << 48) ^ (uint64_t(column) << 32)) * 0xFF51AFD7ED558CCDull;
     return static_cast<uint32_t>(key >> (64 - kRecentBits));
   }

@@ -138,15 +138,13 @@ void LeaveChain(CellRecord* cell) {
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
 uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
-  state.pending.Clear();
+  // Only the kind says whether a cell was noted; noting writes the rest.
+  state.pending.kind = kEvalInvalid;
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
-// The cell the evaluation noted as needed first, when it is still an
-// uncalculated formula.
-CellRecord* NeededCell(const EvalState& state) {
-  if (state.pending.kind != kEvalCellRef || !state.pending.sheet)
-    return nullptr;
+// NeededCell's lookup of the noted cell, out of line: most formulas note none.
+CellRecord* UncalculatedFormulaAt(const EvalState& state) {
   const uint32_t column = state.pending.cell.column;
   if (column > kMaxColumn)
     return nullptr;
@@ -154,6 +152,14 @@ CellRecord* NeededCell(const EvalState& state) {
   if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
     return nullptr;
   return cell;
+}
+
+// The cell the evaluation noted as needed first, when it is still an
+// uncalculated formula.
+inline CellRecord* NeededCell(const EvalState& state) {
+  if (state.pending.kind != kEvalCellRef || !state.pending.sheet)
+    return nullptr;
+  return UncalculatedFormulaAt(state);
 }
 
 // Calculates the formula cell start of store and, first, every

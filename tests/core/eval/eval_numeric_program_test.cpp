@@ -216,4 +216,47 @@ TEST(NumericProgram, ComputesWhatTheOperandStackComputes) {
   ResetGlobalOptions();
 }
 
+// Formulas of constants alone are computed once when their tokens are
+// kept; each later evaluation takes that number. It must be what the
+// operand stack computes, also where an operation overflows, underflows or
+// divides by zero, and with or without a sheet.
+TEST(NumericProgram, FoldedConstantsMatchTheOperandStack) {
+  ResetGlobalOptions();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  const uint32_t seed = TestSeed(5077);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const auto pick = [&random](uint32_t count) { return std::uniform_int_distribution<uint32_t>(0, count - 1)(random); };
+  static const char* const kConstants[] = {"0", "1", "2.5", "1E+308", "1E-300", "3", "-0", "7", "1E-200", "10"};
+  static const char* const kOperators[] = {"+", "-", "*", "/", "^"};
+  CellStore sheet;
+  EvalState general(nullptr, &sheet);
+  general.numberShortcuts = 0;
+  EvalState folding(nullptr, &sheet);
+  EvalState sheetless;
+  uint32_t folded = 0;
+  for (int n = 0; n < 400; ++n) {
+    std::string formula = "=";
+    if (pick(3) == 0) formula += "-";
+    formula += kConstants[pick(10)];
+    for (uint32_t terms = pick(4); terms > 0; --terms) {
+      formula += kOperators[pick(5)];
+      formula += pick(4) == 0 ? std::string("(") + kConstants[pick(10)] + ")%" : kConstants[pick(10)];
+    }
+    SCOPED_TRACE(formula);
+    const std::string expected = Outcome(general, general.Evaluate(formula.c_str(), 2, 3));
+    // The first meeting is only noted, the second keeps the tokens.
+    for (int meeting = 0; meeting < 3; ++meeting) {
+      ASSERT_EQ(Outcome(folding, folding.Evaluate(formula.c_str(), 2, 3)), expected) << "meeting " << meeting;
+      ASSERT_EQ(Outcome(sheetless, sheetless.Evaluate(formula.c_str(), 2, 3)), expected) << "meeting " << meeting;
+    }
+    const ScannedFormula* kept = folding.scannedFormulas.FindKept(formula.data(), formula.size(), 2);
+    ASSERT_NE(kept, nullptr);
+    if (kept->constant) ++folded;
+  }
+  // Most must fold, or the comparison says little about folding.
+  EXPECT_GT(folded, 200u);
+  ResetGlobalOptions();
+}
+
 }  // namespace

@@ -447,3 +447,27 @@ TEST_F(Evaluate, RandomFormulasLeaveOnlyTheirResult) {
 }
 
 }  // namespace
+
+namespace {
+
+// The array store is emptied at the start of a formula only when its chain
+// changed since it was last emptied: a chain left behind, as a handler that
+// gave up half way would leave it, must still be gone before any formula,
+// whether that formula takes steps, folds to a constant or is scanned.
+TEST(EvaluateStart, EmptiesAnArrayStoreChangedSinceTheLastFormula) {
+  CellStore sheet;
+  EvalState state(nullptr, &sheet);
+  for (const char* formula : {"=1", "=1+2", "=SUM(1,2)", "=1", "=1+2", "=SUM(1,2)", "={1,2}"}) {
+    SCOPED_TRACE(formula);
+    state.Evaluate(formula, 0, 0);
+    state.ReleaseValues(state.operandTop, state.operandTop);
+    PutNumber(state.arrays, 0, 0, 2.0);
+    ASSERT_NE(state.arrays.FirstBlock(), nullptr);
+    state.Evaluate(formula, 0, 0);
+    EXPECT_EQ(state.arrays.FirstBlock(), nullptr);
+    char message[128];
+    EXPECT_TRUE(state.CheckStackOwnership(message, sizeof message)) << message;
+  }
+}
+
+}  // namespace
