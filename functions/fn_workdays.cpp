@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/formula/eval_state.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
@@ -19,6 +20,7 @@ constexpr int32_t kSaturday = 7;
 // marks its day d.
 struct HolidayTable {
   uint32_t markedDays[13];
+  uint32_t markedMonths;  // bit m for a month m with any day marked
 
   bool Marked(int32_t month, int32_t day) const { return (markedDays[month] >> day & 1u) != 0; }
 };
@@ -36,13 +38,23 @@ int32_t MonthLength(int32_t year, int32_t month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+// Counted by halves, quarters and bytes: no call to a runtime routine
+// where the processor has no instruction for it.
 int32_t BitCount(uint32_t bits) {
+  bits = bits - ((bits >> 1) & 0x55555555u);
+  bits = (bits & 0x33333333u) + ((bits >> 2) & 0x33333333u);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0Fu;
+  return int32_t((bits * 0x01010101u) >> 24);
+}
+
+// The number of the lowest set bit of bits, not 0.
+int32_t LowestBit(uint32_t bits) {
 #if defined(__GNUC__)
-  return __builtin_popcount(bits);
+  return __builtin_ctz(bits);
 #else
-  int32_t count = 0;
-  for (; bits != 0; bits &= bits - 1) ++count;
-  return count;
+  int32_t n = 0;
+  for (; (bits & 1u) == 0; bits >>= 1) ++n;
+  return n;
 #endif
 }
 
@@ -87,15 +99,15 @@ struct CalendarDay {
 
   // A date read from an argument, its month 1 .. 12. Only a day that
   // steps or counts from itself needs its weekday and month length.
-  CalendarDay(DateTime value, bool stepping) {
+  CalendarDay(const PlainDate& value, bool stepping) {
     year = value.year;
     month = value.month;
     day = value.day;
     weekday = 0;
     monthLength = 0;
     if (!stepping) return;
-    value.ComputeDayOfYear();
-    weekday = value.weekday;
+    // Day 1, 0001-01-01, was a Monday.
+    weekday = int32_t(PlainDayNumber(value) % 7) + 1;
     monthLength = MonthLength(year, month);
   }
   void Forward() {
@@ -134,17 +146,16 @@ struct CalendarDay {
     if (After(last)) return 0;
     const int64_t start = DaySerial(year, month, day);
     int64_t count = WeekdaysInSpan(int32_t(DaySerial(last.year, last.month, last.day) - start + 1), weekday);
-    int32_t markedMonths[12];
-    int32_t markedCount = 0;
-    for (int32_t m = 1; m <= 12; ++m)
-      if (holidays.markedDays[m] != 0) markedMonths[markedCount++] = m;
     static const int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    for (int32_t y = year; y <= last.year && markedCount > 0; ++y) {
+    for (int32_t y = year; y <= last.year && holidays.markedMonths != 0; ++y) {
       const int64_t yearStart = DaySerial(y, 1, 1);
       const int32_t leapDay = IsLeapYear(y) ? 1 : 0;
-      for (int32_t i = 0; i < markedCount; ++i) {
-        const int32_t m = markedMonths[i];
-        if ((y == year && m < month) || (y == last.year && m > last.month)) continue;
+      // Only the marked months the span meets this year.
+      uint32_t months = holidays.markedMonths;
+      if (y == year) months &= ~((1u << month) - 1u);
+      if (y == last.year) months &= (2u << last.month) - 1u;
+      for (; months != 0; months &= months - 1) {
+        const int32_t m = LowestBit(months);
         const int32_t from = y == year && m == month ? day : 1;
         const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
         const uint32_t marked = holidays.markedDays[m] & DaysMask(from, through);
@@ -160,7 +171,9 @@ struct CalendarDay {
 };
 
 // The holiday argument: a range or an array of dates, or omitted. A cell's
-// error is the answer's; a value that is no date gives noDate.
+// error is the answer's; a value that is no date gives noDate. A plain
+// text cell in the form dates are written in, nearly every holiday, gives
+// its day without a whole date record.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
   std::memset(holidays, 0, sizeof *holidays);
   ArgRange range;
@@ -168,14 +181,51 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
+    const char* text = nullptr;
+    size_t length = 0;
+    PlainDate day;
+    if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDay(text, length, &day)) {
+      holidays->markedDays[day.month] |= 1u << day.day;
+      holidays->markedMonths |= 1u << day.month;
+      continue;
+    }
     DateTime holiday{};
-    error = ReadCellDateInPlace(state, range, cell, &holiday);
+    error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) holidays->markedDays[holiday.month] |= 1u << holiday.day;
+    if (error == kErrorNone) {
+      holidays->markedDays[holiday.month] |= 1u << holiday.day;
+      holidays->markedMonths |= 1u << holiday.month;
+    }
   }
   ReleaseArgRange(state, range);
   return error;
 }
+
+// A date argument as GetArgDate reads it. A reference to a plain text cell
+// in the form dates are written in, nearly every date argument, is read
+// where it stands, the slot left as reading it through the pool leaves it.
+uint8_t ReadDateArg(EvalState& state, uint16_t slot, DateTime* out) {
+  EvalValue& value = state.operands[slot];
+  const CellRecord* cell = nullptr;
+  const char* text = nullptr;
+  size_t length = 0;
+  PlainDate day;
+  if (value.kind == kEvalCellRef && value.error == kErrorNone && value.sheet &&
+      state.FindGridCell(*value.sheet, value.cell, &cell) && cell && ReadPlainTextCell(state, cell, &text, &length) &&
+      ReadPlainIsoDay(text, length, &day)) {
+    value.Clear();
+    value.kind = kEvalEmpty;
+    *out = DateTime{};
+    out->hasDate = 1;
+    out->year = day.year;
+    out->month = day.month;
+    out->day = day.day;
+    return kErrorNone;
+  }
+  return GetArgDate(state, slot, out);
+}
+
+PlainDate DayOf(const DateTime& value) { return PlainDate{value.year, value.month, value.day}; }
 
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
 uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t noDate, DateTime* value,
@@ -237,13 +287,13 @@ void FnNetWorkDays(EvalState& state) {
   DateTime lastDate{};
   DateTime firstDate{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorValue, &holidays);
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 1), &lastDate));
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &firstDate));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 1), &lastDate));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &firstDate));
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    const CalendarDay day(firstDate, true);
-    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate, false), holidays));
+    const CalendarDay day(DayOf(firstDate), true);
+    count = double(day.CountWorkdaysThrough(CalendarDay(DayOf(lastDate), false), holidays));
   }
   SetNumberResult(state, count, error);
 }
@@ -257,11 +307,11 @@ void FnWorkDay(EvalState& state) {
   DateTime start{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorNum, &holidays);
   error = LargerErrorOf(error, GetArgInt(state, ArgSlot(state, 1), &n, -2147483647, 2147483647));
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &start));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &start));
   if (error == kErrorNone && !start.hasDate) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {
-    CalendarDay day(start, true);
+    CalendarDay day(DayOf(start), true);
     for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
       if (n > 0)
         day.Forward();

@@ -73,6 +73,44 @@ bool ParseIsoTime(DateTime* record, const char* text, const char** end);
 // text, which is then left to that parser.
 bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out);
 
+// The date alone of such a text, for readers of many dates that need
+// neither a whole record nor its time: the same texts are accepted.
+struct PlainDate {
+  int32_t year;
+  int32_t month;  // 1..12
+  int32_t day;
+};
+// Inline: holiday lists and dated flows read one date per cell.
+inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
+  if (length != 10 || text[4] != '-' || text[7] != '-') return false;
+  // A byte below '0' wraps around to a large value.
+  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
+  const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
+  const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
+  if (y0 > 9 || y1 > 9 || y2 > 9 || y3 > 9 || m0 > 9 || m1 > 9 || d0 > 9 || d1 > 9) return false;
+  const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
+  const int32_t month = int32_t(m0 * 10 + m1);
+  const int32_t day = int32_t(d0 * 10 + d1);
+  if (year < kMinIsoYear || month < 1 || month > 12 || day < 1) return false;
+  // Days of the month: 30 or 31 by the month, February by the leap rule.
+  const int32_t length31 = 30 + ((month + (month >> 3)) & 1);
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  if (day > (month == 2 ? 28 + (leap ? 1 : 0) : length31)) return false;
+  out->year = year;
+  out->month = month;
+  out->day = day;
+  return true;
+}
+// The days from 0000-12-31 to a date of such a text (0001-01-01 is day 1):
+// what a record's ToSeconds counts in days.
+inline int64_t PlainDayNumber(const PlainDate& date) {
+  static constexpr int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+  const int64_t y = date.year - 1;
+  return 365 * y + y / 4 - y / 100 + y / 400 + kDaysBefore[date.month - 1] + date.day +
+         (date.month > 2 && leap ? 1 : 0);
+}
+
 // Writes the ISO text of a record (empty for neither date nor time). False,
 // with an empty buffer, when the text does not fit.
 bool DateTimeToIsoText(const DateTime& record, char* buffer, size_t size);
