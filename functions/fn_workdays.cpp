@@ -60,17 +60,37 @@ int32_t LowestBit(uint32_t bits) {
 
 // The bits of a month's weekend days (bit d for day d) when its day 1
 // falls on the given weekday (1 Sunday .. 7 Saturday).
-uint32_t WeekendDays(int32_t firstWeekday) {
+constexpr uint32_t WeekendDays(int32_t firstWeekday) {
   constexpr uint64_t kEveryWeek = 0x10204081u;  // bits 0, 7, 14, 21, 28
   const int32_t saturday = (7 - firstWeekday) % 7 + 1;
   const int32_t sunday = (8 - firstWeekday) % 7 + 1;
   return uint32_t((kEveryWeek << saturday) | (kEveryWeek << sunday));
 }
 
+// Tables made once for the counting of every call: the weekend bits of a
+// month by the weekday of its day 1, and the weekdays among the first n
+// (0 .. 6) days of a span by the weekday of its first day.
+struct WeekTables {
+  uint32_t weekendDays[8];
+  uint8_t weekdaysInFirst[8][7];
+  constexpr WeekTables() : weekendDays(), weekdaysInFirst() {
+    for (int32_t first = 1; first <= 7; ++first) {
+      weekendDays[first] = WeekendDays(first);
+      for (int32_t n = 1; n < 7; ++n) {
+        const int32_t weekday = (first - 1 + n - 1) % 7 + 1;
+        weekdaysInFirst[first][n] =
+            uint8_t(weekdaysInFirst[first][n - 1] + (weekday == kSunday || weekday == kSaturday ? 0 : 1));
+      }
+    }
+  }
+};
+constexpr WeekTables kWeekTables;
+
+// The days before each month of a common year, modulo 7.
+constexpr int32_t kDaysBeforeMonthInWeek[12] = {0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5};
+
 bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
 
-// The weekday (1 Sunday .. 7 Saturday) days after the given one.
-int32_t WeekdayAfter(int32_t weekday, int32_t days) { return (weekday - 1 + days) % 7 + 1; }
 
 // The days from a fixed day to the given one of the Gregorian calendar:
 // the difference of two is the days between them.
@@ -83,13 +103,10 @@ int64_t DaySerial(int32_t year, int32_t month, int32_t day) {
 }
 
 // The days of a span of length days that are not weekend days, its first
-// falling on the given weekday: whole weeks hold five, the rest are looked
-// at one by one.
+// falling on the given weekday: whole weeks hold five, the rest are in the
+// table.
 int64_t WeekdaysInSpan(int32_t length, int32_t weekday) {
-  int64_t count = int64_t(length / 7) * 5;
-  for (int32_t i = length / 7 * 7; i < length; ++i)
-    if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
-  return count;
+  return int64_t(length / 7) * 5 + kWeekTables.weekdaysInFirst[weekday][length % 7];
 }
 
 // A day of the calendar that steps one day at a time, its weekday along.
@@ -146,9 +163,11 @@ struct CalendarDay {
     if (After(last)) return 0;
     const int64_t start = DaySerial(year, month, day);
     int64_t count = WeekdaysInSpan(int32_t(DaySerial(last.year, last.month, last.day) - start + 1), weekday);
-    static const int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     for (int32_t y = year; y <= last.year && holidays.markedMonths != 0; ++y) {
-      const int64_t yearStart = DaySerial(y, 1, 1);
+      // The weekday of 1 January counted from 0 (Sunday). The year's first
+      // day may come before this one: its offset is taken modulo 7 first,
+      // so that it is never negative.
+      const int32_t newYear = (weekday - 1 + int32_t((DaySerial(y, 1, 1) - start) % 7 + 7)) % 7;
       const int32_t leapDay = IsLeapYear(y) ? 1 : 0;
       // Only the marked months the span meets this year.
       uint32_t months = holidays.markedMonths;
@@ -160,10 +179,9 @@ struct CalendarDay {
         const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
         const uint32_t marked = holidays.markedDays[m] & DaysMask(from, through);
         if (marked == 0) continue;
-        // The month's first day may come before this one: its offset is
-        // taken modulo 7 first, so that it is never negative.
-        const int64_t offset = yearStart + kDaysBefore[m - 1] + (m > 2 ? leapDay : 0) - start;
-        count -= BitCount(marked & ~WeekendDays(WeekdayAfter(weekday, int32_t(offset % 7 + 7))));
+        int32_t first = newYear + kDaysBeforeMonthInWeek[m - 1] + (m > 2 ? leapDay : 0);
+        if (first >= 7) first -= 7;
+        count -= BitCount(marked & ~kWeekTables.weekendDays[first + 1]);
       }
     }
     return count;

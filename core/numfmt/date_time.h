@@ -87,15 +87,23 @@ inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
   const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
   const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
   const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
-  if (y0 > 9 || y1 > 9 || y2 > 9 || y3 > 9 || m0 > 9 || m1 > 9 || d0 > 9 || d1 > 9) return false;
+  // One test of all eight, without a branch for each.
+  if ((int(y0 > 9) | int(y1 > 9) | int(y2 > 9) | int(y3 > 9) | int(m0 > 9) | int(m1 > 9) | int(d0 > 9) |
+       int(d1 > 9)) != 0)
+    return false;
   const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
   const int32_t month = int32_t(m0 * 10 + m1);
   const int32_t day = int32_t(d0 * 10 + d1);
-  if (year < kMinIsoYear || month < 1 || month > 12 || day < 1) return false;
-  // Days of the month: 30 or 31 by the month, February by the leap rule.
-  const int32_t length31 = 30 + ((month + (month >> 3)) & 1);
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (day > (month == 2 ? 28 + (leap ? 1 : 0) : length31)) return false;
+  if (year < kMinIsoYear || uint32_t(month - 1) > 11u || day < 1) return false;
+  // Every month has 28 days; past them, 30 or 31 by the month, and
+  // February's 29th by the leap rule.
+  if (day > 28) {
+    if (month == 2) {
+      if (day > 29 || !((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return false;
+    } else if (day > 30 + ((month + (month >> 3)) & 1)) {
+      return false;
+    }
+  }
   out->year = year;
   out->month = month;
   out->day = day;
