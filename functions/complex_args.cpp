@@ -12,14 +12,6 @@
 
 namespace {
 
-// True when a number written as text (15 significant digits) reads back as
-// itself: a multiple of 1/16 below 1e10 has at most 10 digits before the
-// point and 4 after it, all exact.
-bool WritesExactly(double x) {
-  const double sixteenths = x * 16.0;
-  return std::fabs(x) < 1e10 && sixteenths == std::floor(sixteenths);
-}
-
 // The last complex result written whose parts both write exactly: its text
 // reads back as those parts, so a complex function reading that very text,
 // as one nested in another does, takes them from here instead of parsing
@@ -57,14 +49,6 @@ uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   if (error != kErrorNone) return error;
   return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);
 }
-
-bool ComplexOfNumber(double x, Complex* z) {
-  if (!WritesExactly(x)) return false;
-  *z = Complex{x == 0.0 ? 0.0 : x, 0.0};
-  return true;
-}
-
-bool IsBadComplex(const Complex& z) { return IsBadNumber(z.re) || IsBadNumber(z.im); }
 
 void SetComplexResult(EvalState& state, const Complex& z, uint32_t error) {
   if (error == kErrorNone && IsBadComplex(z)) error = kErrorNum;
