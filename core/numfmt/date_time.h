@@ -82,18 +82,32 @@ struct PlainDate {
 };
 // Inline: holiday lists and dated flows read one date per cell.
 inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
-  if (length != 10 || text[4] != '-' || text[7] != '-') return false;
-  // A byte below '0' wraps around to a large value.
-  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
-  const uint32_t y0 = digit(0), y1 = digit(1), y2 = digit(2), y3 = digit(3);
-  const uint32_t m0 = digit(5), m1 = digit(6), d0 = digit(8), d1 = digit(9);
-  // One test of all eight, without a branch for each.
-  if ((int(y0 > 9) | int(y1 > 9) | int(y2 > 9) | int(y3 > 9) | int(m0 > 9) | int(m1 > 9) | int(d0 > 9) |
-       int(d1 > 9)) != 0)
+  if (length != 10) return false;
+  // "YYYY-MM-" as one word, its first byte lowest (one load where bytes
+  // lie so), and "DD" as another: each test and sum below covers many
+  // digits at once.
+  uint64_t word = 0;
+  for (int i = 0; i < 8; ++i) word |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
+  const uint32_t dayWord =
+      uint32_t(static_cast<unsigned char>(text[8])) | uint32_t(static_cast<unsigned char>(text[9])) << 8;
+  constexpr uint64_t kDigitBytes = 0x00FFFF00FFFFFFFFull;  // bytes 0-3, 5 and 6
+  constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ull & kDigitBytes;
+  constexpr uint64_t kZeros = 0x3030303030303030ull & kDigitBytes;
+  constexpr uint64_t kSixes = 0x0606060606060606ull & kDigitBytes;
+  const uint64_t digits = word & kDigitBytes;
+  // A digit byte is 0x30 .. 0x39: high nibble 3, and still 3 after adding 6
+  // (which carries no byte into the next).
+  if ((word & ~kDigitBytes) != 0x2D00002D00000000ull || (digits & kHighNibbles) != kZeros ||
+      ((digits + kSixes) & kHighNibbles) != kZeros || (dayWord & 0xF0F0u) != 0x3030u ||
+      ((dayWord + 0x0606u) & 0xF0F0u) != 0x3030u)
     return false;
-  const int32_t year = int32_t(y0 * 1000 + y1 * 100 + y2 * 10 + y3);
-  const int32_t month = int32_t(m0 * 10 + m1);
-  const int32_t day = int32_t(d0 * 10 + d1);
+  const uint64_t values = digits - kZeros;
+  const uint32_t y = uint32_t(values);
+  // Neighbouring digits paired into bytes 0 and 2, then the pairs joined.
+  const uint32_t pairs = ((y & 0x00FF00FFu) * 10 + ((y >> 8) & 0x00FF00FFu));
+  const int32_t year = int32_t((pairs & 0xFFFFu) * 100 + (pairs >> 16));
+  const int32_t month = int32_t(((values >> 40) & 0xFF) * 10 + ((values >> 48) & 0xFF));
+  const int32_t day = int32_t(((dayWord & 0xFFu) - 0x30u) * 10 + ((dayWord >> 8) - 0x30u));
   if (year < kMinIsoYear || uint32_t(month - 1) > 11u || day < 1) return false;
   // Every month has 28 days; past them, 30 or 31 by the month, and
   // February's 29th by the leap rule.

@@ -445,12 +445,12 @@ TEST(PlainIsoDay, AgreesWithTheGeneralParser) {
   const uint32_t seed = TestSeed(20261208);
   SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
-  const char kStray[] = "/:a -+T";
+  const char kStray[] = "/:a -+T\xB3\xAD\x2F\x3A\x13";
   for (int trial = 0; trial < 20000; ++trial) {
     char text[11];
     const unsigned year = unsigned(random() % 4 ? 1900 + random() % 300 : random() % 10000);
     std::snprintf(text, sizeof text, "%04u-%02u-%02u", year, unsigned(random() % 14), unsigned(random() % 33));
-    if (random() % 8 == 0) text[random() % 10] = kStray[random() % (sizeof kStray - 1)];
+    if (random() % 4 == 0) text[random() % 10] = kStray[random() % (sizeof kStray - 1)];
     DateTime parsed{};
     const bool general = ParseIsoDateTime(&parsed, text);
     PlainDate day{};
