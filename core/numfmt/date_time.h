@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 struct Duration;
 
@@ -87,7 +88,11 @@ inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
   // lie so), and "DD" as another: each test and sum below covers many
   // digits at once.
   uint64_t word = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  std::memcpy(&word, text, sizeof word);
+#else
   for (int i = 0; i < 8; ++i) word |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
+#endif
   const uint32_t dayWord =
       uint32_t(static_cast<unsigned char>(text[8])) | uint32_t(static_cast<unsigned char>(text[9])) << 8;
   constexpr uint64_t kDigitBytes = 0x00FFFF00FFFFFFFFull;  // bytes 0-3, 5 and 6

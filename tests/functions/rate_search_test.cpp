@@ -220,3 +220,47 @@ TEST(RateSearch, OneRootSearchLooksAtUnsettledPointsOneByOne) {
     EXPECT_EQ(std::memcmp(&found.rate, &general.rate, sizeof(double)), 0) << "trial " << trial;
   }
 }
+
+namespace {
+
+// The one pass over the flows' signs answers as the separate questions do:
+// zeros, one and many changes of sign, tiny, huge and non-finite flows.
+TEST(CashFlowSigns, OnePassAgreesWithTheSeparateQuestions) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double kOdd[] = {0.0, -0.0, 1e-151, -1e-150, 1e150, -2e150, INFINITY, -INFINITY, NAN};
+  for (int trial = 0; trial < 3000; ++trial) {
+    CashFlows flows;
+    const uint32_t count = random() % 9;
+    int sign = random() % 2 ? 1 : -1;
+    for (uint32_t i = 0; i < count; ++i) {
+      if (random() % 4 == 0) sign = -sign;
+      const double amount = random() % 10 == 0 ? kOdd[random() % 9] : sign * double(1 + random() % 1000) / 8.0;
+      ASSERT_TRUE(flows.Append(amount));
+    }
+    const CashFlows::Signs signs = flows.SummarizeSigns();
+    EXPECT_EQ(signs.changesSign, flows.ChangesSign()) << trial;
+    EXPECT_EQ(signs.keepsSign, flows.KeepSignAboveZeroRate()) << trial;
+    bool inRange = true;
+    int changes = 0;
+    int last = 0;
+    double magnitudes = 0;
+    for (uint32_t i = 0; i < flows.count; ++i) {
+      const double a = flows.amounts[i];
+      if (a == 0) continue;
+      inRange = inRange && std::fabs(a) >= 1e-150 && std::fabs(a) <= 1e150;
+      const int s = a < 0 ? -1 : 1;
+      changes += last != 0 && s != last;
+      last = s;
+      magnitudes += std::fabs(a);
+    }
+    EXPECT_EQ(signs.magnitudesInRange, inRange) << trial;
+    if (!inRange) continue;
+    EXPECT_EQ(signs.changes, changes) << trial;
+    EXPECT_EQ(signs.lastSign, last) << trial;
+    EXPECT_EQ(signs.magnitudes, magnitudes) << trial;
+  }
+}
+
+}  // namespace
