@@ -72,34 +72,6 @@ bool CashFlows::KeepSignAboveZeroRate() const {
   return changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
 }
 
-CashFlows::Signs CashFlows::SummarizeSigns() const {
-  // The same sums as KeepSignAboveZeroRate, whose margin is repeated here.
-  constexpr double kMargin = 1e-6;
-  Signs signs = {false, false, true, 0, 0, 0.0};
-  bool below = false;
-  bool above = false;
-  bool finite = true;
-  double earlier = 0;
-  double later = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    const double amount = amounts[i];
-    below = below || amount < 0;
-    above = above || amount > 0;
-    if (!std::isfinite(amount)) finite = false;
-    if (amount == 0) continue;
-    const double magnitude = std::fabs(amount);
-    if (!(magnitude >= 1e-150 && magnitude <= 1e150)) signs.magnitudesInRange = false;
-    const int amountSign = amount < 0 ? -1 : 1;
-    if (signs.lastSign != 0 && amountSign != signs.lastSign) ++signs.changes;
-    signs.lastSign = amountSign;
-    (signs.changes == 0 ? earlier : later) += magnitude;
-    signs.magnitudes += magnitude;
-  }
-  signs.changesSign = below && above;
-  signs.keepsSign = finite && signs.changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
-  return signs;
-}
-
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;

@@ -43,17 +43,6 @@ struct CashFlows {
   // search among rates above 0 can find a value of the other sign.
   bool KeepSignAboveZeroRate() const;
 
-  // What a rate search asks of the flows' signs, found in one pass.
-  struct Signs {
-    bool changesSign;         // ChangesSign()
-    bool keepsSign;           // KeepSignAboveZeroRate()
-    bool magnitudesInRange;   // every non-zero flow of a magnitude from 1e-150 to 1e150
-    int changes;              // sign changes among the non-zero flows
-    int lastSign;             // of the last non-zero flow; 0 without one
-    double magnitudes;        // the non-zero flows' magnitudes summed in order
-  };
-  Signs SummarizeSigns() const;
-
  private:
   // Twice the room, on the heap; false when memory runs out.
   bool Grow();

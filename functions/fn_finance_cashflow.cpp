@@ -94,11 +94,24 @@ double PeriodicValue(const void* context, double rate, uint8_t* error) {
 // one change of sign that value is x^m times a function monotone in x:
 // one root, the sign of the last flow below it, and a magnitude that
 // shrinks as the rate rises towards it.
-bool OneRootValuation(const CashFlows& flows, const CashFlows::Signs& signs, double* margin, int* signBelowRoot) {
-  if (flows.count > kTabledPeriods || !signs.magnitudesInRange) return false;
-  *margin = 1e-12 * signs.magnitudes;
-  *signBelowRoot = signs.lastSign;
-  return signs.changes == 1;
+bool OneRootValuation(const CashFlows& flows, double* margin, int* signBelowRoot) {
+  if (flows.count > kTabledPeriods) return false;
+  double magnitudes = 0;
+  int sign = 0;
+  int changes = 0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    const double amount = flows.amounts[i];
+    if (amount == 0) continue;
+    const double magnitude = std::fabs(amount);
+    if (!(magnitude >= 1e-150 && magnitude <= 1e150)) return false;
+    const int amountSign = amount < 0 ? -1 : 1;
+    if (sign != 0 && amountSign != sign) ++changes;
+    sign = amountSign;
+    magnitudes += magnitude;
+  }
+  *margin = 1e-12 * magnitudes;
+  *signBelowRoot = sign;
+  return changes == 1;
 }
 
 // PeriodicValue for flows OneRootValuation accepts, at the rates it
@@ -135,15 +148,14 @@ void FnIrr(EvalState& state) {
     // Flows of one sign have no rate, nor have flows whose value keeps its
     // sign at every rate the search tries (the guess is not negative): the
     // search would widen its bracket to the end for nothing.
-    const CashFlows::Signs signs = flows.SummarizeSigns();
-    if (!signs.changesSign || signs.keepsSign) {
+    if (!flows.ChangesSign() || flows.KeepSignAboveZeroRate()) {
       error = kErrorNum;
     } else {
       double margin = 0;
       int signBelowRoot = 0;
       // A guess past the first step would search rates the unchecked
       // valuation is not meant for.
-      const bool oneRoot = OneRootValuation(flows, signs, &margin, &signBelowRoot) && guess <= kFirstRateStep;
+      const bool oneRoot = OneRootValuation(flows, &margin, &signBelowRoot) && guess <= kFirstRateStep;
       const RateSearchResult found =
           oneRoot ? SearchRateOfOneRoot(PeriodicValueOfOneRoot, &flows, guess, margin, signBelowRoot)
                   : SearchRateNearGuess(PeriodicValue, &flows, guess);

@@ -21,8 +21,6 @@ constexpr int32_t kSaturday = 7;
 struct HolidayTable {
   uint32_t markedDays[13];
   uint32_t markedMonths;  // bit m for a month m with any day marked
-
-  bool Marked(int32_t month, int32_t day) const { return (markedDays[month] >> day & 1u) != 0; }
 };
 
 // The bits of the days first .. last (1 .. 31) of a month.
@@ -58,6 +56,18 @@ int32_t LowestBit(uint32_t bits) {
 #endif
 }
 
+// The number of the highest set bit of bits, not 0.
+int32_t HighestBit(uint32_t bits) {
+#if defined(__GNUC__)
+  return 31 - __builtin_clz(bits);
+#else
+  int32_t n = 31;
+  for (; (bits >> n) == 0; --n) {
+  }
+  return n;
+#endif
+}
+
 // The bits of a month's weekend days (bit d for day d) when its day 1
 // falls on the given weekday (1 Sunday .. 7 Saturday).
 constexpr uint32_t WeekendDays(int32_t firstWeekday) {
@@ -88,8 +98,6 @@ constexpr WeekTables kWeekTables;
 
 // The days before each month of a common year, modulo 7.
 constexpr int32_t kDaysBeforeMonthInWeek[12] = {0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5};
-
-bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
 
 
 // The days from a fixed day to the given one of the Gregorian calendar:
@@ -127,29 +135,45 @@ struct CalendarDay {
     weekday = int32_t(PlainDayNumber(value) % 7) + 1;
     monthLength = MonthLength(year, month);
   }
-  void Forward() {
-    weekday = weekday % 7 + 1;
-    if (++day <= monthLength) return;
-    day = 1;
-    if (++month > 12) {
-      month = 1;
-      ++year;
+  // Steps over count (1 or more) working days, forward or back, a month
+  // at a time: the month's working days on the way are its days past this
+  // one (before it, going back) that are neither weekend days nor
+  // holidays; a month holding too few is passed whole. False when the step
+  // leaves the years a date can hold.
+  bool StepWorkdays(int64_t count, bool back, const HolidayTable& holidays) {
+    // The weekday of the month's day 1, counted from 0 (Sunday).
+    int32_t first = ((weekday - day) % 7 + 7) % 7;
+    uint32_t days = 0;
+    if (back && day > 1) days = DaysMask(1, day - 1);
+    if (!back && day < monthLength) days = DaysMask(day + 1, monthLength);
+    for (;;) {
+      const uint32_t working = days & ~kWeekTables.weekendDays[first + 1] & ~holidays.markedDays[month];
+      const int32_t found = BitCount(working);
+      if (found >= count) {
+        uint32_t bits = working;
+        for (int64_t i = 1; i < count; ++i) bits = back ? bits & ~(1u << HighestBit(bits)) : bits & (bits - 1);
+        day = back ? HighestBit(bits) : LowestBit(bits);
+        weekday = (first + day - 1) % 7 + 1;
+        return true;
+      }
+      count -= found;
+      if (back) {
+        if (--month < 1) {
+          month = 12;
+          if (--year < kMinIsoYear) return false;
+        }
+        monthLength = MonthLength(year, month);
+        first = ((first - monthLength) % 7 + 7) % 7;
+      } else {
+        first = (first + monthLength) % 7;
+        if (++month > 12) {
+          month = 1;
+          if (++year > kMaxIsoYear) return false;
+        }
+        monthLength = MonthLength(year, month);
+      }
+      days = DaysMask(1, monthLength);
     }
-    monthLength = MonthLength(year, month);
-  }
-  void Back() {
-    weekday = (weekday + 5) % 7 + 1;
-    if (--day >= 1) return;
-    if (--month < 1) {
-      month = 12;
-      --year;
-    }
-    monthLength = MonthLength(year, month);
-    day = monthLength;
-  }
-  bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
-  bool IsWorkday(const HolidayTable& holidays) const {
-    return !IsWeekend(weekday) && !holidays.Marked(month, day);
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
@@ -330,14 +354,7 @@ void FnWorkDay(EvalState& state) {
   DateTime result{};
   if (error == kErrorNone) {
     CalendarDay day(DayOf(start), true);
-    for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
-      if (n > 0)
-        day.Forward();
-      else
-        day.Back();
-      if (day.InRange() && day.IsWorkday(holidays)) ++counted;
-    }
-    if (!day.InRange()) error = kErrorNum;
+    if (n != 0 && !day.StepWorkdays(n < 0 ? -int64_t(n) : int64_t(n), n < 0, holidays)) error = kErrorNum;
     result.hasDate = 1;
     result.year = day.year;
     result.month = day.month;

@@ -173,4 +173,45 @@ TEST_F(HolidayCells, DatesReadInPlaceMatchTheGeneralReader) {
   }
 }
 
+// WORKDAY steps forward and back over many working days, through months
+// whose days are all holidays, across leap days and year ends, and up to
+// the first and last years a date can hold, as one day at a time does.
+TEST_F(HolidayCells, StepsLikeOneDayAtATime) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 200; ++trial) {
+    sheet.Clear(true);
+    bool marked[13][32] = {};
+    uint32_t rows = 0;
+    const int32_t fullMonth = trial % 3 == 0 ? int32_t(1 + random() % 12) : 0;
+    for (int32_t d = 1; fullMonth != 0 && d <= DaysInMonth(2004, fullMonth); ++d, ++rows) {
+      PutText(sheet, 0, rows, IsoText(Day{2004, fullMonth, d}));
+      marked[fullMonth][d] = true;
+    }
+    for (uint32_t extra = random() % 8; extra > 0; --extra, ++rows) {
+      Day holiday{2004, int32_t(1 + random() % 12), 1};
+      holiday.day = int32_t(1 + random() % uint32_t(DaysInMonth(2004, holiday.month)));
+      PutText(sheet, 0, rows, IsoText(holiday));
+      marked[holiday.month][holiday.day] = true;
+    }
+    const int32_t years[] = {1, 2, 1999, 2000, 2023, 49999, 50000};
+    Day first{years[random() % 7], int32_t(1 + random() % 12), 1};
+    first.day = int32_t(1 + random() % uint32_t(DaysInMonth(first.year, first.month)));
+    const int32_t n = int32_t(random() % 801) - 400;
+    Day reached = first;
+    int32_t weekday = WeekdayOf(first);
+    bool outside = false;
+    for (int32_t counted = 0; counted < (n < 0 ? -n : n) && !outside;) {
+      reached = n > 0 ? NextDay(reached) : PreviousDay(reached);
+      weekday = n > 0 ? weekday % 7 + 1 : (weekday + 5) % 7 + 1;
+      outside = reached.year < 1 || reached.year > 50000;
+      if (IsWorkday(weekday) && !marked[reached.month][reached.day]) ++counted;
+    }
+    const std::string step = "=WORKDAY(\"" + IsoText(first) + "\"," + std::to_string(n) +
+                             (rows ? ",A1:A" + std::to_string(rows) + ")" : ",)");
+    EXPECT_EQ(Run(step), outside ? std::string("#NUM!") : "\"" + IsoText(reached) + "\"") << step;
+  }
+}
+
 }  // namespace
