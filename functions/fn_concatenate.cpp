@@ -7,6 +7,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/plain_text_cell.h"
+#include "functions/row_cell_args.h"
 
 namespace {
 
@@ -37,6 +38,26 @@ void FnConcatenate(EvalState& state) {
   char piece[kArgTextCapacity];
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first && !result.overflowed; --slot) {
     const uint32_t kind = state.operands[slot].kind;
+    if (kind == kEvalCellRef) {
+      // A text or number cell is read where it stands, as GetArgText reads
+      // it through the slot: a text up to its first NUL.
+      const char* text = nullptr;
+      size_t length = 0;
+      double x = 0;
+      if (ReadReferencedText(state, slot, &text, &length)) {
+        const void* nul = std::memchr(text, '\0', length);
+        if (nul) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
+        state.DisownSlot(slot);
+        result.Prepend(text, length);
+        continue;
+      }
+      if (ReadReferencedNumber(state, slot, &x)) {
+        state.DisownSlot(slot);
+        DoubleToText(x, piece, kArgTextCapacity, nullptr);
+        result.Prepend(piece, std::strlen(piece));
+        continue;
+      }
+    }
     if (kind != kEvalRange && kind != kEvalArray) {
       piece[0] = '\0';
       const uint8_t e = GetArgText(state, slot, piece);

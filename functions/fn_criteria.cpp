@@ -8,6 +8,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/fn_sums.h"
 #include "functions/plain_text_cell.h"
+#include "functions/row_cell_args.h"
 #include "functions/short_decimal.h"
 #include "functions/wildcard_match.h"
 
@@ -172,6 +173,13 @@ inline bool CellMatches(EvalState& state, const ArgRange& range, const CellRecor
   return Matches(state.ViewCell(cell, range.sheet), criterion);
 }
 
+// Whether two ranges are single columns of the same rows of one worksheet
+// whose row index answers for them.
+bool SameRowsOfOneColumn(const ArgRange& a, const ArgRange& b) {
+  return a.sheet && a.sheet == b.sheet && a.firstColumn == a.lastColumn && b.firstColumn == b.lastColumn &&
+         a.firstRow == b.firstRow && a.lastRow == b.lastRow && RowsIndexed(a.sheet, a.firstRow, a.lastRow);
+}
+
 }  // namespace
 
 void FnCountIf(EvalState& state) {
@@ -181,10 +189,12 @@ void FnCountIf(EvalState& state) {
   const uint16_t first = FirstArg(state);
   const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
   ArgRange range;
-  const uint32_t error = GetRequiredArgRange(state, first, &range);
+  bool byRows = false;
+  const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
   double count = 0;
   if (error == kErrorNone) {
-    while (const CellRecord* cell = NextArgCell(range))
+    RangeCells cells(range, byRows);
+    while (const CellRecord* cell = cells.Next())
       if (CellMatches(state, range, cell, criterion))
         ++count;
   }
@@ -202,50 +212,80 @@ void FnSumIf(EvalState& state) {
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
   uint32_t error = kErrorNone;
   ArgRange sum;
-  if (ownSum)
+  ArgRange search;
+  // Two worksheet ranges are taken with their walks left unpositioned: the
+  // common pair, two columns of the same rows, is read along the rows.
+  const bool sheetRanges = ownSum && state.operands[sumSlot].kind == kEvalRange &&
+                           state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
+  if (!sheetRanges && ownSum)
     error = GetRequiredArgRange(state, sumSlot, &sum);
   const Criterion criterion = ReadCriterion(state, criterionSlot);
   error = LargerErrorOf(error, criterion.error);
-  ArgRange search;
-  error = LargerErrorOf(error, GetRequiredArgRange(state, first, &search));
+  bool rowPairs = false;
+  if (sheetRanges && TakeSheetRange(state, first, &search)) {
+    rowPairs = SameRowsOfOneColumn(search, sum);
+    if (!rowPairs) {
+      RestartArgRange(sum);
+      RestartArgRange(search);
+    }
+  } else {
+    if (sheetRanges) RestartArgRange(sum);
+    error = LargerErrorOf(error, GetRequiredArgRange(state, first, &search));
+  }
 
   double total = 0;
-  ArgRange empty = ArgRange{};
-  if (error == kErrorNone) {
+  // Adds the sum cell of a pair whose search cell meets the criterion;
+  // false once the total is no longer a number.
+  auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
+    double x = 0;
+    size_t length = 0;
+    if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
+      return true;
+    // An absent search cell reads as the number 0.
+    if (!searchCell) {
+      if (!NumberMatches(0.0, criterion))
+        return true;
+    } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
+      if (!NumberMatches(y, criterion))
+        return true;
+    } else if (const char* text = nullptr; ReadPlainTextCell(state, searchCell, &text, &length)) {
+      if (!TextMatches(text, length, criterion))
+        return true;
+    } else {
+      const CellValueView value = state.ViewCell(searchCell, search.sheet);
+      if (value.error != kErrorNone || !Matches(value, criterion))
+        return true;
+    }
+    total += x;
+    if (IsBadNumber(total)) {
+      error = kErrorNum;
+      return false;
+    }
+    return true;
+  };
+  if (error == kErrorNone && rowPairs) {
+    // Two columns of the same rows: both cells of a row in one pass along it.
+    const bool sumFirst = sum.firstColumn < search.firstColumn;
+    const uint32_t a = sumFirst ? sum.firstColumn : search.firstColumn;
+    const uint32_t b = sumFirst ? search.firstColumn : sum.firstColumn;
+    for (uint32_t row = search.firstRow; row <= search.lastRow; ++row) {
+      const CellRecord* atA;
+      const CellRecord* atB;
+      RowCellPair(*search.sheet, row, a, b, &atA, &atB);
+      const CellRecord* searchCell = sumFirst ? atB : atA;
+      const CellRecord* sumCell = sumFirst ? atA : atB;
+      if ((searchCell || sumCell) && !add(searchCell, sumCell, sum)) break;
+    }
+  } else if (error == kErrorNone) {
+    ArgRange empty = ArgRange{};
     // Without a sum argument each search cell is its own partner.
     ArgRange& sums = ownSum ? sum : search;
     // A walk over one argument with itself would advance it twice.
     PairedWalk walk(search, ownSum ? sum : empty);
     const CellRecord* searchCell;
     const CellRecord* sumCell;
-    while (walk.Next(&searchCell, &sumCell)) {
-      if (!ownSum)
-        sumCell = searchCell;
-      double x = 0;
-      size_t length = 0;
-      if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
-        continue;
-      // An absent search cell reads as the number 0.
-      if (!searchCell) {
-        if (!NumberMatches(0.0, criterion))
-          continue;
-      } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
-        if (!NumberMatches(y, criterion))
-          continue;
-      } else if (const char* text = nullptr; ReadPlainTextCell(state, searchCell, &text, &length)) {
-        if (!TextMatches(text, length, criterion))
-          continue;
-      } else {
-        const CellValueView value = state.ViewCell(searchCell, search.sheet);
-        if (value.error != kErrorNone || !Matches(value, criterion))
-          continue;
-      }
-      total += x;
-      if (IsBadNumber(total)) {
-        error = kErrorNum;
-        break;
-      }
-    }
+    while (walk.Next(&searchCell, &sumCell))
+      if (!add(searchCell, ownSum ? sumCell : searchCell, sums)) break;
   }
   if (ownSum)
     ReleaseArgRange(state, sum);

@@ -7,6 +7,8 @@
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
 #include "functions/element_call.h"
+#include "functions/given_int_arg.h"
+#include "functions/row_cell_args.h"
 #include "functions/wildcard_match.h"
 
 namespace {
@@ -31,6 +33,10 @@ struct LookupKey {
 // The slot owns nothing afterwards.
 uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
   if (IsOmittedArg(state.operands[slot])) return 0;
+  if (ReadReferencedNumber(state, slot, &key->number)) {
+    state.DisownSlot(slot);
+    return 0;
+  }
   state.ResolveOperand(slot);
   const EvalValue& value = state.operands[slot];
   uint8_t error = static_cast<uint8_t>(value.error);
@@ -55,6 +61,13 @@ uint8_t ReadTable(EvalState& state, uint16_t slot, ArgRange* table) {
   return isTable ? error : KindError(error);
 }
 
+// ReadTable with a worksheet range's walk left unpositioned (*positioned
+// false, see TakeSheetRange): RestartArgRange before walking it.
+uint8_t ReadTableUnwalked(EvalState& state, uint16_t slot, ArgRange* table, bool* positioned) {
+  *positioned = !TakeSheetRange(state, slot, table);
+  return *positioned ? ReadTable(state, slot, table) : uint8_t(kErrorNone);
+}
+
 // A rectangle inside an argument, in the argument's own coordinates.
 struct Area {
   uint32_t firstColumn, firstRow, lastColumn, lastRow;
@@ -75,57 +88,108 @@ inline bool TakesNumber(double x, double key, int32_t mode, bool found, double b
   return x >= key && (!found || x < best);
 }
 
-// The best cell of the area for the mode; cells carrying errors are never
-// found. The area starts at the source's first row and the source's walk
-// has not begun, so the search walks on from where the reader put it.
+// The best cell so far of a search for the key in the mode; cells carrying
+// errors are never found.
+class BestCell {
+ public:
+  BestCell(EvalState& state, const LookupKey& key, int32_t mode) : state_(state), key_(key), mode_(mode) {
+    bestText_[0] = '\0';
+  }
+  // Whether the cell (of the range's worksheet) is taken over the best so
+  // far; an exact match ends the search.
+  bool Consider(const ArgRange& range, const CellRecord* cell) {
+    bool take = false;
+    double x = 0;
+    if (ReadPlainNumber(state_, range, cell, &x)) {
+      // A plain number, the common cell, is compared without viewing it.
+      take = !key_.isText && TakesNumber(x, key_.number, mode_, hit.found, bestNumber_);
+    } else if (const CellValueView value = state_.ViewCell(cell, range.sheet); value.error != kErrorNone) {
+      // not comparable
+    } else if (key_.isText && value.kind == kEvalText) {
+      const char* text = value.text;
+      const size_t length = value.length;
+      if (mode_ == kExactMatch) {
+        take = key_.pattern.Matches(key_.text, text, length);
+      } else {
+        const int order = CompareTextIgnoringCase(text, length, key_.text, key_.length);
+        const int toBest = hit.found ? CompareTextIgnoringCase(text, length, bestText_, bestLength_) : 0;
+        take = mode_ == kLargestNotAbove ? order <= 0 && (!hit.found || toBest > 0)
+                                         : order >= 0 && (!hit.found || toBest < 0);
+        if (take) {
+          std::memcpy(bestText_, text, length);
+          bestText_[length] = '\0';
+          bestLength_ = length;
+        }
+      }
+    } else if (!key_.isText && (value.kind == kEvalNumber || value.kind == kEvalEmpty)) {
+      x = value.kind == kEvalNumber ? value.number : 0.0;
+      take = TakesNumber(x, key_.number, mode_, hit.found, bestNumber_);
+    }
+    if (take) {
+      // Only a number key reads the best number.
+      bestNumber_ = x;
+      hit.found = true;
+      hit.column = cell->Column();
+      hit.row = cell->Row();
+    }
+    return take;
+  }
+  bool Done() const { return hit.found && mode_ == kExactMatch; }
+
+  Hit hit;
+
+ private:
+  EvalState& state_;
+  const LookupKey& key_;
+  const int32_t mode_;
+  double bestNumber_ = 0;
+  size_t bestLength_ = 0;
+  char bestText_[kArgTextCapacity];
+};
+
+// The best cell of the area for the mode. The area starts at the source's
+// first row and the source's walk has not begun, so the search walks on
+// from where the reader put it.
 Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const LookupKey& key, int32_t mode) {
   ArgRange walk = source;
   walk.firstColumn = area.firstColumn;
   walk.lastColumn = area.lastColumn;
   walk.lastRow = area.lastRow;
-  Hit best;
-  double bestNumber = 0;
-  char bestText[kArgTextCapacity];
-  bestText[0] = '\0';
-  size_t bestLength = 0;
-  while (const CellRecord* cell = NextArgCell(walk)) {
-    bool take = false;
-    double x = 0;
-    if (ReadPlainNumber(state, walk, cell, &x)) {
-      // A plain number, the common cell, is compared without viewing it.
-      take = !key.isText && TakesNumber(x, key.number, mode, best.found, bestNumber);
-    } else if (const CellValueView value = state.ViewCell(cell, walk.sheet); value.error != kErrorNone) {
-      // not comparable
-    } else if (key.isText && value.kind == kEvalText) {
-      const char* text = value.text;
-      const size_t length = value.length;
-      if (mode == kExactMatch) {
-        take = key.pattern.Matches(key.text, text, length);
-      } else {
-        const int order = CompareTextIgnoringCase(text, length, key.text, key.length);
-        const int toBest = best.found ? CompareTextIgnoringCase(text, length, bestText, bestLength) : 0;
-        take = mode == kLargestNotAbove ? order <= 0 && (!best.found || toBest > 0)
-                                        : order >= 0 && (!best.found || toBest < 0);
-        if (take) {
-          std::memcpy(bestText, text, length);
-          bestText[length] = '\0';
-          bestLength = length;
-        }
-      }
-    } else if (!key.isText && (value.kind == kEvalNumber || value.kind == kEvalEmpty)) {
-      x = value.kind == kEvalNumber ? value.number : 0.0;
-      take = TakesNumber(x, key.number, mode, best.found, bestNumber);
-    }
-    if (take) {
-      // Only a number key reads the best number.
-      bestNumber = x;
-      best.found = true;
-      best.column = cell->Column();
-      best.row = cell->Row();
-      if (mode == kExactMatch) break;
+  BestCell best(state, key, mode);
+  while (const CellRecord* cell = NextArgCell(walk))
+    if (best.Consider(walk, cell) && best.Done()) break;
+  return best.hit;
+}
+
+// The search of a column of a worksheet range whose rows the index
+// answers for, row by row, taking from each row also the cell of the
+// partner column (of the same worksheet) where a found cell's result lies:
+// a search along the column walks the same rows in the same order. The
+// result is the partner cell of the best row.
+Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
+                            const LookupKey& key, int32_t mode, const CellRecord** partner) {
+  BestCell best(state, key, mode);
+  const bool partnerFirst = partnerColumn < column;
+  const uint32_t a = partnerFirst ? partnerColumn : column;
+  const uint32_t b = partnerFirst ? column : partnerColumn;
+  *partner = nullptr;
+  for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
+    const CellRecord* atA;
+    const CellRecord* atB;
+    RowCellPair(*range.sheet, row, a, b, &atA, &atB);
+    const CellRecord* cell = partnerFirst ? atB : atA;
+    if (cell && best.Consider(range, cell)) {
+      *partner = partnerFirst ? atA : atB;
+      if (best.Done()) break;
     }
   }
-  return best;
+  return best.hit;
+}
+
+// ArgCellAt, through the row index where the worksheet has it.
+const CellRecord* CellOfArg(const ArgRange& range, uint32_t column, uint32_t row) {
+  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount) return IndexedCellAt(*range.sheet, column, row);
+  return ArgCellAt(range, column, row);
 }
 
 // The found cell's value as the result (an absent cell: an empty value),
@@ -151,25 +215,32 @@ void TableLookup(EvalState& state, bool down) {
   const uint16_t first = FirstArg(state);
   int32_t mode = kLargestNotAbove;
   int32_t index = 1;
-  uint8_t error = GetArgInt(state, first + 3, &mode, -1, 1);
-  error = Larger(error, GetArgInt(state, first + 2, &index, 1, down ? kColumnCount : kRowCount));
+  uint8_t error = GetGivenIntArg(state, first + 3, &mode, -1, 1);
+  error = Larger(error, GetGivenIntArg(state, first + 2, &index, 1, down ? kColumnCount : kRowCount));
   ArgRange table;
-  error = Larger(error, ReadTable(state, first + 1, &table));
+  bool positioned = true;
+  error = Larger(error, ReadTableUnwalked(state, first + 1, &table, &positioned));
   LookupKey key;
   error = Larger(error, ReadLookupKey(state, first, &key));
   const uint32_t extent = down ? table.lastColumn - table.firstColumn + 1 : table.lastRow - table.firstRow + 1;
   if (error == kErrorNone && uint32_t(index) > extent) error = kErrorRef;
   const CellRecord* cell = nullptr;
-  if (error == kErrorNone) {
+  if (error == kErrorNone && down && !positioned && RowsIndexed(table.sheet, table.firstRow, table.lastRow)) {
+    // The found row's result cell is taken in the same pass along the row.
+    const Hit hit = SearchColumnWithPartner(state, table, table.firstColumn, table.firstColumn + index - 1, key, mode,
+                                            &cell);
+    if (!hit.found) error = kErrorNA;
+  } else if (error == kErrorNone) {
+    if (!positioned) RestartArgRange(table);
     const Area area = down ? Area{table.firstColumn, table.firstRow, table.firstColumn, table.lastRow}
                            : Area{table.firstColumn, table.firstRow, table.lastColumn, table.firstRow};
     const Hit hit = SearchArea(state, table, area, key, mode);
     if (!hit.found)
       error = kErrorNA;
     else if (down)
-      cell = ArgCellAt(table, table.firstColumn + index - 1, hit.row);
+      cell = CellOfArg(table, table.firstColumn + index - 1, hit.row);
     else
-      cell = ArgCellAt(table, hit.column, table.firstRow + index - 1);
+      cell = CellOfArg(table, hit.column, table.firstRow + index - 1);
   }
   FinishLookup(state, table, cell, error);
 }
@@ -193,20 +264,29 @@ void FnLookup(EvalState& state) {
   const uint16_t first = FirstArg(state);
   uint8_t error = kErrorNone;
   ArgRange results{};
-  if (count == 3) error = ReadTable(state, first + 2, &results);
+  // The result vector is never walked, only a cell of it taken.
+  bool positioned = true;
+  if (count == 3) error = ReadTableUnwalked(state, first + 2, &results, &positioned);
   ArgRange vector;
-  error = Larger(error, ReadTable(state, first + 1, &vector));
+  error = Larger(error, ReadTableUnwalked(state, first + 1, &vector, &positioned));
   LookupKey key;
   error = Larger(error, ReadLookupKey(state, first, &key));
   const CellRecord* cell = nullptr;
-  if (error == kErrorNone) {
-    const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
-    const uint32_t rows = vector.lastRow - vector.firstRow + 1;
+  const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
+  const uint32_t rows = vector.lastRow - vector.firstRow + 1;
+  if (error == kErrorNone && count == 3 && !positioned && columns == 1 && results.sheet == vector.sheet &&
+      results.firstRow == vector.firstRow && RowsIndexed(vector.sheet, vector.firstRow, vector.lastRow)) {
+    // A column and a result column from the same row: both in one pass along it.
+    const Hit hit =
+        SearchColumnWithPartner(state, vector, vector.firstColumn, results.firstColumn, key, kExactMatch, &cell);
+    if (!hit.found) error = kErrorNA;
+  } else if (error == kErrorNone) {
+    if (!positioned) RestartArgRange(vector);
     if (count == 3) {
       const Hit hit = SearchArea(state, vector, WholeArea(vector), key, kExactMatch);
       if (hit.found)
-        cell = ArgCellAt(results, results.firstColumn + (hit.column - vector.firstColumn),
-                      results.firstRow + (hit.row - vector.firstRow));
+        cell = CellOfArg(results, results.firstColumn + (hit.column - vector.firstColumn),
+                         results.firstRow + (hit.row - vector.firstRow));
       else
         error = kErrorNA;
     } else {
@@ -215,7 +295,7 @@ void FnLookup(EvalState& state) {
                              : Area{vector.firstColumn, vector.firstRow, vector.lastColumn, vector.firstRow};
       const Hit hit = SearchArea(state, vector, area, key, kLargestNotAbove);
       if (hit.found)
-        cell = down ? ArgCellAt(vector, vector.lastColumn, hit.row) : ArgCellAt(vector, hit.column, vector.lastRow);
+        cell = down ? CellOfArg(vector, vector.lastColumn, hit.row) : CellOfArg(vector, hit.column, vector.lastRow);
       else
         error = kErrorNA;
     }
@@ -234,14 +314,24 @@ void FnMatch(EvalState& state) {
   if (!BeginElementCall(state, 3, 0x5)) return;
   const uint16_t first = FirstArg(state);
   int32_t mode = kLargestNotAbove;
-  uint8_t error = GetArgInt(state, first + 2, &mode, -1, 1);
+  uint8_t error = GetGivenIntArg(state, first + 2, &mode, -1, 1);
   ArgRange range;
-  error = Larger(error, ReadTable(state, first + 1, &range));
+  bool positioned = true;
+  error = Larger(error, ReadTableUnwalked(state, first + 1, &range, &positioned));
   LookupKey key;
   error = Larger(error, ReadLookupKey(state, first, &key));
   double position = 0;
   if (error == kErrorNone) {
-    const Hit hit = SearchArea(state, range, WholeArea(range), key, mode);
+    Hit hit;
+    if (!positioned && range.firstColumn == range.lastColumn &&
+        RowsIndexed(range.sheet, range.firstRow, range.lastRow)) {
+      // A column: its cell of each row straight through the row index.
+      const CellRecord* unused = nullptr;
+      hit = SearchColumnWithPartner(state, range, range.firstColumn, range.firstColumn, key, mode, &unused);
+    } else {
+      if (!positioned) RestartArgRange(range);
+      hit = SearchArea(state, range, WholeArea(range), key, mode);
+    }
     if (hit.found)
       position = double(range.lastColumn - range.firstColumn + 1) * (hit.row - range.firstRow) +
                  (hit.column - range.firstColumn) + 1;

@@ -8,6 +8,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/element_call.h"
 #include "functions/fn_lookup.h"
+#include "functions/given_int_arg.h"
 
 namespace {
 
@@ -149,10 +150,10 @@ void FnOffset(EvalState& state) {
   int32_t columns = 0;
   int32_t height = isReference ? static_cast<int32_t>(to.row - from.row + 1) : 1;
   int32_t width = isReference ? static_cast<int32_t>(to.column - from.column + 1) : 1;
-  uint8_t error = GetArgInt(state, first + 4, &width, 1, kColumnCount);
-  error = Larger(error, GetArgInt(state, first + 3, &height, 1, kRowCount));
-  error = Larger(error, GetArgInt(state, first + 2, &columns, 0, kColumnCount - 1));
-  error = Larger(error, GetArgInt(state, first + 1, &rows, 0, kRowCount - 1));
+  uint8_t error = GetGivenIntArg(state, first + 4, &width, 1, kColumnCount);
+  error = Larger(error, GetGivenIntArg(state, first + 3, &height, 1, kRowCount));
+  error = Larger(error, GetGivenIntArg(state, first + 2, &columns, 0, kColumnCount - 1));
+  error = Larger(error, GetGivenIntArg(state, first + 1, &rows, 0, kRowCount - 1));
   error = Larger(error, reference.error);
   if (!isReference && reference.error == kErrorNone) error = Larger(error, kErrorValue);
   state.DisownSlot(first);

@@ -3,6 +3,36 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/fn_sums.h"
+#include "functions/row_cell_args.h"
+
+namespace {
+
+// SUMPRODUCT of two worksheet ranges read along their rows (see RowPairs);
+// false, with nothing read, for a pair RowPairs does not take.
+bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, double* total, uint32_t* error) {
+  RowPairs pairs;
+  if (!pairs.Start(x, y)) return false;
+  const CellRecord* cellX;
+  const CellRecord* cellY;
+  while (pairs.Next(&cellX, &cellY)) {
+    // Only positions where both have a cell can give a non-zero product.
+    if (!cellX || !cellY) continue;
+    double a = 0;
+    double b = 0;
+    const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
+    if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) != kErrorNone || !readable)
+      continue;
+    const double product = a * b;
+    *total += product;
+    if (IsBadNumber(product) || IsBadNumber(*total)) {
+      *error = kErrorNum;
+      return true;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 // The sum of the element-wise products: every argument is a range or an
 // array of one common shape, and each position's product joins the sum.
@@ -19,8 +49,17 @@ void FnSumProduct(EvalState& state) {
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
-  for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)
-    error = LargerErrorOf(error, GetRequiredArgRange(state, slot, &ranges[slot - first]));
+  // Two worksheet ranges are taken with their walks left unpositioned: the
+  // common pair is read along the rows.
+  const bool sheetPair = count == 2 && state.operands[first].kind == kEvalRange &&
+                         state.operands[first + 1].kind == kEvalRange && state.operands[first].error == kErrorNone &&
+                         state.operands[first].sheet && TakeSheetRange(state, static_cast<uint16_t>(first + 1), &ranges[1]);
+  if (sheetPair) {
+    TakeSheetRange(state, first, &ranges[0]);
+  } else {
+    for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot)
+      error = LargerErrorOf(error, GetRequiredArgRange(state, slot, &ranges[slot - first]));
+  }
   const uint32_t columns = ranges[0].lastColumn - ranges[0].firstColumn;
   const uint32_t rows = ranges[0].lastRow - ranges[0].firstRow;
   for (uint16_t i = 1; i < count && error == kErrorNone; ++i)
@@ -28,7 +67,13 @@ void FnSumProduct(EvalState& state) {
       error = kErrorValue;
 
   double total = 0;
-  if (error == kErrorNone) {
+  bool summed = false;
+  if (sheetPair && error == kErrorNone) summed = SumRowPairs(state, first, ranges[0], ranges[1], &total, &error);
+  if (sheetPair && !summed) {
+    RestartArgRange(ranges[0]);
+    RestartArgRange(ranges[1]);
+  }
+  if (error == kErrorNone && !summed) {
     for (uint16_t i = 0; i < count; ++i) next[i] = NextArgCell(ranges[i]);
     for (;;) {
       // The furthest next key: no position before it has a cell in every argument.

@@ -3,6 +3,7 @@
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
+#include "functions/row_cell_args.h"
 
 namespace {
 
@@ -70,36 +71,59 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   ArgRange x;
   ArgRange y;
   // Read from the last to the first, as they lie on the array stack.
-  uint32_t argumentError = GetRequiredArgRange(state, static_cast<uint16_t>(first + 1), &y);
-  argumentError = LargerErrorOf(argumentError, GetRequiredArgRange(state, first, &x));
+  // Two worksheet ranges of one shape are read along their rows, their
+  // walks left unpositioned.
+  const bool sheetPair = state.operands[first].kind == kEvalRange && state.operands[first].error == kErrorNone &&
+                         state.operands[first].sheet && TakeSheetRange(state, static_cast<uint16_t>(first + 1), &y);
+  uint32_t argumentError = kErrorNone;
+  if (sheetPair) {
+    TakeSheetRange(state, first, &x);
+  } else {
+    argumentError = GetRequiredArgRange(state, static_cast<uint16_t>(first + 1), &y);
+    argumentError = LargerErrorOf(argumentError, GetRequiredArgRange(state, first, &x));
+  }
   uint32_t error = argumentError;
   double sum = 0;
+  // Adds a position's pair; false once an error ends the sum.
+  const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
+    double a = 0;
+    double b = 0;
+    if (cellX)
+      error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
+    if (cellY)
+      error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
+    if (error != kErrorNone)
+      return false;
+    switch (kind) {
+      case PairSum::kX2MY2:
+        sum += a * a - b * b;
+        break;
+      case PairSum::kX2PY2:
+        sum += a * a + b * b;
+        break;
+      case PairSum::kXMY2:
+        sum += (a - b) * (a - b);
+        break;
+    }
+    if (IsBadNumber(sum))
+      error = kErrorNum;
+    return error == kErrorNone;
+  };
   if (error == kErrorNone) {
-    PairedWalk walk(x, y);
     const CellRecord* cellX;
     const CellRecord* cellY;
-    while (error == kErrorNone && walk.Next(&cellX, &cellY)) {
-      double a = 0;
-      double b = 0;
-      if (cellX)
-        error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
-      if (cellY)
-        error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
-      if (error != kErrorNone)
-        break;
-      switch (kind) {
-        case PairSum::kX2MY2:
-          sum += a * a - b * b;
-          break;
-        case PairSum::kX2PY2:
-          sum += a * a + b * b;
-          break;
-        case PairSum::kXMY2:
-          sum += (a - b) * (a - b);
-          break;
+    RowPairs rows;
+    if (sheetPair && rows.Start(x, y)) {
+      while (rows.Next(&cellX, &cellY) && add(cellX, cellY)) {
       }
-      if (IsBadNumber(sum))
-        error = kErrorNum;
+    } else {
+      if (sheetPair) {
+        RestartArgRange(x);
+        RestartArgRange(y);
+      }
+      PairedWalk walk(x, y);
+      while (walk.Next(&cellX, &cellY) && add(cellX, cellY)) {
+      }
     }
   }
   ReleaseArgRange(state, y);

@@ -9,6 +9,7 @@
 #include "functions/array_result.h"
 #include "functions/element_call.h"
 #include "functions/plain_text_cell.h"
+#include "functions/row_cell_args.h"
 #include "functions/wildcard_match.h"
 #include "platform/os_services.h"
 
@@ -164,7 +165,9 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
   const uint32_t columns = value.second.column - value.first.column + 1;
   const uint32_t rows = value.second.row - value.first.row + 1;
   ArgRange range;
-  GetArgRange(state, slot, &range);
+  bool byRows = false;
+  TakeColumnOrRange(state, slot, &range, &byRows);
+  RangeCells walk(range, byRows);
   ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
   // Gathering views every cell before any is added: only where the element
   // budget cannot run out on the way, which would stop the views early.
@@ -173,7 +176,7 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
     double gathered[kGatheredLengths];
     uint32_t count = 0;
     bool clean = true;
-    while (const CellRecord* cell = NextArgCell(range)) {
+    while (const CellRecord* cell = walk.Next()) {
       uint8_t error = 0;
       gathered[count] = double(CellLength(state, range, cell, &error));
       // Cells come in storage order inside the range: with every one there
@@ -193,7 +196,7 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
     else if (clean)
       AddGathered(lengths, gathered, count, columns);
   } else {
-    while (const CellRecord* cell = NextArgCell(range)) {
+    while (const CellRecord* cell = walk.Next()) {
       uint8_t error = 0;
       const double length = double(CellLength(state, range, cell, &error));
       if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length, error))

@@ -61,6 +61,10 @@ class CellStore : public BlockStore {
   // as AppendCell, at the first record that fails (bytes not ending on a
   // record's end count as a malformed record).
   bool AppendCells(const uint8_t* records, uint32_t bytes, CellCursor* cursor);
+  // An empty, unlinked block from the pool (else the heap) for a chain that
+  // is filled outside the store and handed back through ReleaseChain or
+  // Attach; null when out of memory.
+  CellBlock* TakeDetachedBlock() { return TakeBlock(); }
   // Leaves the cursor on the first record at or after row, or at the end of
   // the chain (a null block when the store is empty), for a walk of the rows
   // from row on; the cursor's flags stay. The row index (the page index

@@ -9,15 +9,14 @@ namespace {
 // A value cell rebuilt from any cell fits a block, as the cell did.
 constexpr size_t kRecordCapacity = kBlockPayload;
 
+// The order of records in a chain: by row, then by column.
+uint64_t StorageKey(uint32_t row, uint32_t column) { return (uint64_t(row) << 16) | column; }
+
 }  // namespace
 
-ArrayBuilder::ArrayBuilder(CellStore& store, uint32_t* elementsLeft)
-    : store_(store), saved_(store.FirstBlock()), elementsLeft_(elementsLeft) {
-  store_.AttachChain(nullptr);
-  cursor_.flags = kCursorAfterRecord;
-}
-
 ArrayBuilder::~ArrayBuilder() {
+  if (own_) store_.ReleaseChain(own_);
+  if (!inStore_) return;
   if (!finished_) {
     CellBlock* cells = store_.FirstBlock();
     store_.AttachChain(nullptr);
@@ -26,15 +25,56 @@ ArrayBuilder::~ArrayBuilder() {
   store_.AttachChain(saved_);
 }
 
+uint32_t ArrayBuilder::OwnBlockRoom(uint64_t firstKey) {
+  if (inStore_) return 0;
+  if (!own_) {
+    own_ = store_.TakeDetachedBlock();
+    if (!own_) failed_ = true;
+    return own_ ? kBlockPayload : 0;
+  }
+  if (own_->used != 0 && firstKey <= lastKey_) return 0;
+  return kBlockPayload - own_->used;
+}
+
+bool ArrayBuilder::UseStoreChain() {
+  if (inStore_) return true;
+  inStore_ = true;
+  saved_ = store_.FirstBlock();
+  store_.AttachChain(nullptr);
+  cursor_.flags = kCursorAfterRecord;
+  if (!own_) return true;
+  CellBlock* own = own_;
+  own_ = nullptr;
+  // Appended as they would have been one by one, so that the chain is the
+  // one the store's own appends make.
+  const bool moved = own->used == 0 || store_.AppendCells(own->payload, own->used, &cursor_);
+  store_.ReleaseChain(own);
+  return moved;
+}
+
 bool ArrayBuilder::Insert(const uint8_t* record) {
+  const CellRecord* cell = AsCellRecord(record);
+  return Place(record, cell->Size(), StorageKey(cell->Row(), cell->Column()));
+}
+
+bool ArrayBuilder::Place(const uint8_t* record, uint32_t size, uint64_t key) {
   if (failed_ || finished_) return false;
   if (elementsLeft_ && *elementsLeft_ == 0) {
     failed_ = true;
     return false;
   }
-  if (!store_.AppendCell(AsCellRecord(record), &cursor_)) failed_ = true;
-  if (!failed_ && elementsLeft_) --*elementsLeft_;
-  return !failed_;
+  const uint32_t room = OwnBlockRoom(key);
+  if (failed_) return false;
+  if (size != 0 && size <= room) {
+    std::memcpy(own_->payload + own_->used, record, size);
+    own_->used = static_cast<uint16_t>(own_->used + size);
+    lastKey_ = key;
+  } else if (!UseStoreChain() || !store_.AppendCell(AsCellRecord(record), &cursor_)) {
+    failed_ = true;
+    return false;
+  }
+  if (elementsLeft_) --*elementsLeft_;
+  return true;
 }
 
 bool ArrayBuilder::AddNumber(uint32_t column, uint32_t row, double value, uint8_t error) {
@@ -43,14 +83,23 @@ bool ArrayBuilder::AddNumber(uint32_t column, uint32_t row, double value, uint8_
     value = 0;
     if (error < kErrorNum) error = kErrorNum;
   }
-  uint8_t record[kNumberCellSize];
-  if (column > kMaxColumn || row > kMaxRow ||
-      !BuildNumberCell(record, sizeof record, row, static_cast<uint16_t>(column), value,
-                       static_cast<uint8_t>(error & kCellErrorMask))) {
+  if (column > kMaxColumn || row > kMaxRow) {
     failed_ = true;
     return false;
   }
-  return Insert(record);
+  NumberCellLayout cell;
+  cell.head.type = static_cast<uint8_t>(kCellNumber | (error & kCellErrorMask));
+  cell.head.column = static_cast<uint16_t>(column);
+  cell.head.row = row;
+  cell.value = value;
+  const uint64_t key = StorageKey(row, column);
+  if (uint8_t* slot = OwnSlot(kNumberCellSize, key)) {
+    std::memcpy(slot, &cell, kNumberCellSize);
+    return true;
+  }
+  uint8_t record[kNumberCellSize];
+  std::memcpy(record, &cell, sizeof record);
+  return Place(record, kNumberCellSize, key);
 }
 
 bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count) {
@@ -61,7 +110,7 @@ bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t co
     failed_ = true;
     return false;
   }
-  if (!store_.AppendCells(records, bytes, &cursor_)) {
+  if (!UseStoreChain() || !store_.AppendCells(records, bytes, &cursor_)) {
     failed_ = true;
     return false;
   }
@@ -87,6 +136,36 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
     }
     failed_ = true;
     return false;
+  }
+  const uint64_t cellCount = uint64_t(columns) * rows;
+  const uint32_t room = OwnBlockRoom(StorageKey(firstRow, firstColumn));
+  if (failed_) return false;
+  if (cellCount * kNumberCellSize <= room) {
+    if (elementsLeft_ && *elementsLeft_ < cellCount) {
+      *elementsLeft_ = 0;
+      failed_ = true;
+      return false;
+    }
+    uint8_t* out = own_->payload + own_->used;
+    for (uint32_t r = 0; r < rows; ++r) {
+      const double* row = values + r * stride;
+      for (uint32_t c = 0; c < columns; ++c, out += kNumberCellSize) {
+        NumberCellLayout cell;
+        cell.head.type = kCellNumber;
+        cell.head.column = static_cast<uint16_t>(firstColumn + c);
+        cell.head.row = firstRow + r;
+        cell.value = row[c];
+        if (IsBadNumber(cell.value)) {
+          cell.value = 0;
+          cell.head.type = static_cast<uint8_t>(kCellNumber | (kErrorNum & kCellErrorMask));
+        }
+        std::memcpy(out, &cell, kNumberCellSize);
+      }
+    }
+    own_->used = static_cast<uint16_t>(own_->used + cellCount * kNumberCellSize);
+    lastKey_ = StorageKey(firstRow + rows - 1, firstColumn + columns - 1);
+    if (elementsLeft_) *elementsLeft_ -= uint32_t(cellCount);
+    return true;
   }
   constexpr uint32_t kChunkCells = 256;
   uint8_t chunk[kChunkCells * kNumberCellSize];
@@ -154,9 +233,13 @@ bool ArrayBuilder::AddRecordCopy(uint32_t column, uint32_t row, const CellRecord
 CellBlock* ArrayBuilder::Finish() {
   if (finished_) return nullptr;
   finished_ = true;
-  CellBlock* cells = store_.FirstBlock();
-  store_.AttachChain(nullptr);
-  if (failed_) {
+  CellBlock* cells = own_;
+  own_ = nullptr;
+  if (inStore_) {
+    cells = store_.FirstBlock();
+    store_.AttachChain(nullptr);
+  }
+  if (failed_ || (cells && cells->used == 0)) {
     store_.ReleaseChain(cells);
     return nullptr;
   }

@@ -1,11 +1,13 @@
 #ifndef TALVERO_CORE_EVAL_ARRAY_BUILDER_H
 #define TALVERO_CORE_EVAL_ARRAY_BUILDER_H
 
-// Builds the cells of one array value as a detached chain. The cells are
-// written into the store's own chain, which is set aside for the builder's
-// life and given back afterwards, so that an array can be built while
-// another is half built in the same store. Cells must come in storage order
-// (row by row, left to right); each write is checked and the first failure
+// Builds the cells of one array value as a detached chain. Cells that come
+// in storage order (row by row, left to right) and fit one block are
+// written straight into a block of the builder's own, the chain that
+// appending them to an empty store would make; past that, or out of order,
+// they go into the store's own chain, which is set aside until the builder
+// ends and given back then, so that an array can be built while another is
+// half built in the same store. Each write is checked and the first failure
 // sticks.
 
 #include <cstdint>
@@ -16,7 +18,8 @@ class ArrayBuilder {
  public:
   // With elementsLeft, each cell written takes one from it, and a write
   // when it is 0 fails as if memory had run out.
-  explicit ArrayBuilder(CellStore& store, uint32_t* elementsLeft = nullptr);
+  explicit ArrayBuilder(CellStore& store, uint32_t* elementsLeft = nullptr)
+      : store_(store), elementsLeft_(elementsLeft) {}
   // Gives the store its own chain back; an unfinished array's cells go to
   // the store's pool.
   ~ArrayBuilder();
@@ -45,14 +48,40 @@ class ArrayBuilder {
 
  private:
   bool Insert(const uint8_t* record);
+  // Insert of a record whose size and storage key the caller knows.
+  bool Place(const uint8_t* record, uint32_t size, uint64_t key);
+  // Where a record of size bytes that sorts at key goes when the own block
+  // has been opened and takes it, counted as written; null otherwise (Place
+  // then takes it, with every check).
+  uint8_t* OwnSlot(uint32_t size, uint64_t key) {
+    if (!own_ || inStore_ || failed_ || finished_ || (elementsLeft_ && *elementsLeft_ == 0) ||
+        (own_->used != 0 && key <= lastKey_) || size > uint32_t(kBlockPayload - own_->used))
+      return nullptr;
+    uint8_t* slot = own_->payload + own_->used;
+    own_->used = static_cast<uint16_t>(own_->used + size);
+    lastKey_ = key;
+    if (elementsLeft_) --*elementsLeft_;
+    return slot;
+  }
   bool InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count);
+  // The free bytes at the end of the own block for records that begin
+  // after the last one written, its first key at least firstKey; 0 once
+  // the store's chain is in use or no block can be had (the build then
+  // failed).
+  uint32_t OwnBlockRoom(uint64_t firstKey);
+  // Moves the own block's records into the store's chain, set aside
+  // first, where every later record goes.
+  bool UseStoreChain();
 
   CellStore& store_;
-  CellBlock* saved_;
+  CellBlock* saved_ = nullptr;
+  CellBlock* own_ = nullptr;
+  uint64_t lastKey_ = 0;
   CellCursor cursor_;
   uint32_t* elementsLeft_;
   bool failed_ = false;
   bool finished_ = false;
+  bool inStore_ = false;
 };
 
 #endif

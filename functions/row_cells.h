@@ -1,0 +1,111 @@
+#ifndef TALVERO_FUNCTIONS_ROW_CELLS_H
+#define TALVERO_FUNCTIONS_ROW_CELLS_H
+
+// Cells picked out of a worksheet row through the row index. Handlers that
+// read two column ranges side by side, or take one cell of a row found by a
+// search, find them in one pass along the row: a walk per range steps over
+// the row's leading cells once for each range, and a cell search starts
+// from the store's block directory.
+
+#include <cstdint>
+
+#include "core/cells/cell_store.h"
+
+// Whether the row index answers for every row from firstRow to lastRow;
+// only then may the passes below be used for them. The index is dropped
+// by any change of the chain, so this is asked afresh at each call.
+inline bool RowsIndexed(const CellStore* sheet, uint32_t firstRow, uint32_t lastRow) {
+  if (!sheet || firstRow > lastRow || lastRow > kMaxRow) return false;
+  for (uint32_t page = firstRow / kRowsPerPage; page <= lastRow / kRowsPerPage; ++page)
+    if (!(sheet->PageFlags(page) & kPageIndexBuilt)) return false;
+  return true;
+}
+
+// The records of row at columns a and b (a <= b; they may be the same)
+// into *atA and *atB: null where the row holds none. The row must be one
+// RowsIndexed answered for. A malformed record ends the row's pass.
+inline void RowCellPair(const CellStore& sheet, uint32_t row, uint32_t a, uint32_t b, const CellRecord** atA,
+                        const CellRecord** atB) {
+  const CellRecord* foundA = nullptr;
+  const CellRecord* foundB = nullptr;
+  RecordPosition at;
+  if (sheet.IndexedRowStart(row, &at)) {
+    const CellBlock* block = at.block;
+    uint32_t offset = at.offset;
+    for (;;) {
+      if (offset >= block->used) {
+        // A row may run on into the next block.
+        block = block->next;
+        offset = 0;
+        if (!block) break;
+        continue;
+      }
+      const CellRecord* record = AsCellRecord(block->payload + offset);
+      if (record->Row() != row) break;
+      const uint32_t column = record->Column();
+      if (column >= a) {
+        if (column == a) foundA = record;
+        if (column >= b) {
+          if (column == b) foundB = record;
+          break;
+        }
+      }
+      const uint32_t size = record->Size();
+      if (size == 0) break;
+      offset += size;
+    }
+  }
+  *atA = foundA;
+  *atB = foundB;
+}
+
+// The records of row within one or two column spans, [firstA, lastA] into
+// a and [firstB, lastB] into b (when b is given), each at its column's
+// offset from its span's first: null where the row holds none (the spans
+// may overlap). The row must be one RowsIndexed answered for.
+inline void RowSpanCells(const CellStore& sheet, uint32_t row, uint32_t firstA, uint32_t lastA, const CellRecord** a,
+                         uint32_t firstB = 0, uint32_t lastB = 0, const CellRecord** b = nullptr) {
+  if (!b) {
+    firstB = firstA;
+    lastB = lastA;
+  }
+  for (uint32_t c = firstA; c <= lastA; ++c) a[c - firstA] = nullptr;
+  if (b)
+    for (uint32_t c = firstB; c <= lastB; ++c) b[c - firstB] = nullptr;
+  const uint32_t first = firstA < firstB ? firstA : firstB;
+  const uint32_t last = lastA > lastB ? lastA : lastB;
+  RecordPosition at;
+  if (!sheet.IndexedRowStart(row, &at)) return;
+  const CellBlock* block = at.block;
+  uint32_t offset = at.offset;
+  for (;;) {
+    if (offset >= block->used) {
+      // A row may run on into the next block.
+      block = block->next;
+      offset = 0;
+      if (!block) return;
+      continue;
+    }
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != row) return;
+    const uint32_t column = record->Column();
+    if (column > last) return;
+    if (column >= first) {
+      if (column >= firstA && column <= lastA) a[column - firstA] = record;
+      if (b && column >= firstB && column <= lastB) b[column - firstB] = record;
+    }
+    const uint32_t size = record->Size();
+    if (size == 0) return;
+    offset += size;
+  }
+}
+
+// The record at (column, row) of a worksheet whose row is indexed; null
+// when there is none.
+inline const CellRecord* IndexedCellAt(const CellStore& sheet, uint32_t column, uint32_t row) {
+  const CellRecord* cell = nullptr;
+  RowCellPair(sheet, row, column, column, &cell, &cell);
+  return cell;
+}
+
+#endif
