@@ -143,15 +143,26 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
         error = kErrorValue;
         break;
       }
-      DateTime when{};
-      uint32_t pairError = ReadCellDateInPlace(state, dates, date, &when);
+      // A plain text cell in the form dates are written in, nearly every
+      // date, counts its seconds from its day alone, as a record would.
+      const char* text = nullptr;
+      size_t length = 0;
+      PlainDate day;
+      int64_t seconds = 0;
+      uint32_t pairError = kErrorNone;
+      if (ReadPlainTextCell(state, date, &text, &length) && ReadPlainIsoDay(text, length, &day)) {
+        seconds = (PlainDayNumber(day) - 1) * 86400;
+      } else {
+        DateTime when{};
+        pairError = ReadCellDate(state, dates, date, &when);
+        seconds = when.ToSeconds();
+      }
       double amount = 0;
       pairError = LargerErrorOf(pairError, ReadCellNumberInPlace(state, flowsSlot, flows, flow, &amount));
       if (pairError != kErrorNone) {
         error = LargerErrorOf(error, pairError);
         continue;
       }
-      const int64_t seconds = when.ToSeconds();
       if (!started) {
         start = seconds;
         started = true;

@@ -1,6 +1,7 @@
 #include "functions/complex_args.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
@@ -11,13 +12,16 @@
 
 namespace {
 
-// True when a number written as text (15 significant digits) reads back as
-// itself: a multiple of 1/16 below 1e10 has at most 10 digits before the
-// point and 4 after it, all exact.
-bool WritesExactly(double x) {
-  const double sixteenths = x * 16.0;
-  return std::fabs(x) < 1e10 && sixteenths == std::floor(sixteenths);
-}
+// The last complex result written whose parts both write exactly: its text
+// reads back as those parts, so a complex function reading that very text,
+// as one nested in another does, takes them from here instead of parsing
+// the text again. Keyed by the whole text, a later text can only miss it.
+struct WrittenComplex {
+  char text[2 * kDoubleTextCapacity + 8];
+  size_t length;  // 0 while there is none
+  Complex z;
+};
+WrittenComplex lastWritten = {};
 
 }  // namespace
 
@@ -29,6 +33,12 @@ uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   if (value.kind == kEvalText) {
     // Parsed where it stands: pool texts end with a NUL, as the copy would.
     const uint8_t error = static_cast<uint8_t>(value.error);
+    if (error == kErrorNone && lastWritten.length != 0 && state.SlotTextLength(slot) == lastWritten.length &&
+        std::memcmp(state.SlotText(slot), lastWritten.text, lastWritten.length) == 0) {
+      *z = lastWritten.z;
+      state.DisownSlot(slot);
+      return kErrorNone;
+    }
     const bool parsed = error == kErrorNone && ParseComplex(state.SlotText(slot), &z->re, &z->im);
     state.DisownSlot(slot);
     return error != kErrorNone ? error : (parsed ? uint8_t(kErrorNone) : uint8_t(kErrorValue));
@@ -40,18 +50,16 @@ uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   return ParseComplex(text, &z->re, &z->im) ? 0 : uint8_t(kErrorValue);
 }
 
-bool ComplexOfNumber(double x, Complex* z) {
-  if (!WritesExactly(x)) return false;
-  *z = Complex{x == 0.0 ? 0.0 : x, 0.0};
-  return true;
-}
-
-bool IsBadComplex(const Complex& z) { return IsBadNumber(z.re) || IsBadNumber(z.im); }
-
 void SetComplexResult(EvalState& state, const Complex& z, uint32_t error) {
   if (error == kErrorNone && IsBadComplex(z)) error = kErrorNum;
-  char text[2 * kDoubleTextCapacity + 8] = "";
+  char text[sizeof lastWritten.text] = "";
   const size_t length = error == kErrorNone ? ComplexToText(z.re, z.im, "i", text, sizeof text) : 0;
+  if (length != 0 && WritesExactly(z.re) && WritesExactly(z.im)) {
+    // As the text reads back: no negative zero.
+    std::memcpy(lastWritten.text, text, length);
+    lastWritten.length = length;
+    lastWritten.z = Complex{z.re == 0.0 ? 0.0 : z.re, z.im == 0.0 ? 0.0 : z.im};
+  }
   SetTextOrError(state, text, length, error);
 }
 

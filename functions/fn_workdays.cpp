@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/formula/eval_state.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
@@ -19,8 +20,7 @@ constexpr int32_t kSaturday = 7;
 // marks its day d.
 struct HolidayTable {
   uint32_t markedDays[13];
-
-  bool Marked(int32_t month, int32_t day) const { return (markedDays[month] >> day & 1u) != 0; }
+  uint32_t markedMonths;  // bit m for a month m with any day marked
 };
 
 // The bits of the days first .. last (1 .. 31) of a month.
@@ -36,29 +36,69 @@ int32_t MonthLength(int32_t year, int32_t month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+// Counted by halves, quarters and bytes: no call to a runtime routine
+// where the processor has no instruction for it.
 int32_t BitCount(uint32_t bits) {
+  bits = bits - ((bits >> 1) & 0x55555555u);
+  bits = (bits & 0x33333333u) + ((bits >> 2) & 0x33333333u);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0Fu;
+  return int32_t((bits * 0x01010101u) >> 24);
+}
+
+// The number of the lowest set bit of bits, not 0.
+int32_t LowestBit(uint32_t bits) {
 #if defined(__GNUC__)
-  return __builtin_popcount(bits);
+  return __builtin_ctz(bits);
 #else
-  int32_t count = 0;
-  for (; bits != 0; bits &= bits - 1) ++count;
-  return count;
+  int32_t n = 0;
+  for (; (bits & 1u) == 0; bits >>= 1) ++n;
+  return n;
+#endif
+}
+
+// The number of the highest set bit of bits, not 0.
+int32_t HighestBit(uint32_t bits) {
+#if defined(__GNUC__)
+  return 31 - __builtin_clz(bits);
+#else
+  int32_t n = 31;
+  for (; (bits >> n) == 0; --n) {
+  }
+  return n;
 #endif
 }
 
 // The bits of a month's weekend days (bit d for day d) when its day 1
 // falls on the given weekday (1 Sunday .. 7 Saturday).
-uint32_t WeekendDays(int32_t firstWeekday) {
+constexpr uint32_t WeekendDays(int32_t firstWeekday) {
   constexpr uint64_t kEveryWeek = 0x10204081u;  // bits 0, 7, 14, 21, 28
   const int32_t saturday = (7 - firstWeekday) % 7 + 1;
   const int32_t sunday = (8 - firstWeekday) % 7 + 1;
   return uint32_t((kEveryWeek << saturday) | (kEveryWeek << sunday));
 }
 
-bool IsWeekend(int32_t weekday) { return weekday == kSunday || weekday == kSaturday; }
+// Tables made once for the counting of every call: the weekend bits of a
+// month by the weekday of its day 1, and the weekdays among the first n
+// (0 .. 6) days of a span by the weekday of its first day.
+struct WeekTables {
+  uint32_t weekendDays[8];
+  uint8_t weekdaysInFirst[8][7];
+  constexpr WeekTables() : weekendDays(), weekdaysInFirst() {
+    for (int32_t first = 1; first <= 7; ++first) {
+      weekendDays[first] = WeekendDays(first);
+      for (int32_t n = 1; n < 7; ++n) {
+        const int32_t weekday = (first - 1 + n - 1) % 7 + 1;
+        weekdaysInFirst[first][n] =
+            uint8_t(weekdaysInFirst[first][n - 1] + (weekday == kSunday || weekday == kSaturday ? 0 : 1));
+      }
+    }
+  }
+};
+constexpr WeekTables kWeekTables;
 
-// The weekday (1 Sunday .. 7 Saturday) days after the given one.
-int32_t WeekdayAfter(int32_t weekday, int32_t days) { return (weekday - 1 + days) % 7 + 1; }
+// The days before each month of a common year, modulo 7.
+constexpr int32_t kDaysBeforeMonthInWeek[12] = {0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5};
+
 
 // The days from a fixed day to the given one of the Gregorian calendar:
 // the difference of two is the days between them.
@@ -71,13 +111,10 @@ int64_t DaySerial(int32_t year, int32_t month, int32_t day) {
 }
 
 // The days of a span of length days that are not weekend days, its first
-// falling on the given weekday: whole weeks hold five, the rest are looked
-// at one by one.
+// falling on the given weekday: whole weeks hold five, the rest are in the
+// table.
 int64_t WeekdaysInSpan(int32_t length, int32_t weekday) {
-  int64_t count = int64_t(length / 7) * 5;
-  for (int32_t i = length / 7 * 7; i < length; ++i)
-    if (!IsWeekend(WeekdayAfter(weekday, i))) ++count;
-  return count;
+  return int64_t(length / 7) * 5 + kWeekTables.weekdaysInFirst[weekday][length % 7];
 }
 
 // A day of the calendar that steps one day at a time, its weekday along.
@@ -87,40 +124,56 @@ struct CalendarDay {
 
   // A date read from an argument, its month 1 .. 12. Only a day that
   // steps or counts from itself needs its weekday and month length.
-  CalendarDay(DateTime value, bool stepping) {
+  CalendarDay(const PlainDate& value, bool stepping) {
     year = value.year;
     month = value.month;
     day = value.day;
     weekday = 0;
     monthLength = 0;
     if (!stepping) return;
-    value.ComputeDayOfYear();
-    weekday = value.weekday;
+    // Day 1, 0001-01-01, was a Monday.
+    weekday = int32_t(PlainDayNumber(value) % 7) + 1;
     monthLength = MonthLength(year, month);
   }
-  void Forward() {
-    weekday = weekday % 7 + 1;
-    if (++day <= monthLength) return;
-    day = 1;
-    if (++month > 12) {
-      month = 1;
-      ++year;
+  // Steps over count (1 or more) working days, forward or back, a month
+  // at a time: the month's working days on the way are its days past this
+  // one (before it, going back) that are neither weekend days nor
+  // holidays; a month holding too few is passed whole. False when the step
+  // leaves the years a date can hold.
+  bool StepWorkdays(int64_t count, bool back, const HolidayTable& holidays) {
+    // The weekday of the month's day 1, counted from 0 (Sunday).
+    int32_t first = ((weekday - day) % 7 + 7) % 7;
+    uint32_t days = 0;
+    if (back && day > 1) days = DaysMask(1, day - 1);
+    if (!back && day < monthLength) days = DaysMask(day + 1, monthLength);
+    for (;;) {
+      const uint32_t working = days & ~kWeekTables.weekendDays[first + 1] & ~holidays.markedDays[month];
+      const int32_t found = BitCount(working);
+      if (found >= count) {
+        uint32_t bits = working;
+        for (int64_t i = 1; i < count; ++i) bits = back ? bits & ~(1u << HighestBit(bits)) : bits & (bits - 1);
+        day = back ? HighestBit(bits) : LowestBit(bits);
+        weekday = (first + day - 1) % 7 + 1;
+        return true;
+      }
+      count -= found;
+      if (back) {
+        if (--month < 1) {
+          month = 12;
+          if (--year < kMinIsoYear) return false;
+        }
+        monthLength = MonthLength(year, month);
+        first = ((first - monthLength) % 7 + 7) % 7;
+      } else {
+        first = (first + monthLength) % 7;
+        if (++month > 12) {
+          month = 1;
+          if (++year > kMaxIsoYear) return false;
+        }
+        monthLength = MonthLength(year, month);
+      }
+      days = DaysMask(1, monthLength);
     }
-    monthLength = MonthLength(year, month);
-  }
-  void Back() {
-    weekday = (weekday + 5) % 7 + 1;
-    if (--day >= 1) return;
-    if (--month < 1) {
-      month = 12;
-      --year;
-    }
-    monthLength = MonthLength(year, month);
-    day = monthLength;
-  }
-  bool InRange() const { return year >= kMinIsoYear && year <= kMaxIsoYear; }
-  bool IsWorkday(const HolidayTable& holidays) const {
-    return !IsWeekend(weekday) && !holidays.Marked(month, day);
   }
   bool After(const CalendarDay& other) const {
     if (year != other.year) return year > other.year;
@@ -134,25 +187,25 @@ struct CalendarDay {
     if (After(last)) return 0;
     const int64_t start = DaySerial(year, month, day);
     int64_t count = WeekdaysInSpan(int32_t(DaySerial(last.year, last.month, last.day) - start + 1), weekday);
-    int32_t markedMonths[12];
-    int32_t markedCount = 0;
-    for (int32_t m = 1; m <= 12; ++m)
-      if (holidays.markedDays[m] != 0) markedMonths[markedCount++] = m;
-    static const int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    for (int32_t y = year; y <= last.year && markedCount > 0; ++y) {
-      const int64_t yearStart = DaySerial(y, 1, 1);
+    for (int32_t y = year; y <= last.year && holidays.markedMonths != 0; ++y) {
+      // The weekday of 1 January counted from 0 (Sunday). The year's first
+      // day may come before this one: its offset is taken modulo 7 first,
+      // so that it is never negative.
+      const int32_t newYear = (weekday - 1 + int32_t((DaySerial(y, 1, 1) - start) % 7 + 7)) % 7;
       const int32_t leapDay = IsLeapYear(y) ? 1 : 0;
-      for (int32_t i = 0; i < markedCount; ++i) {
-        const int32_t m = markedMonths[i];
-        if ((y == year && m < month) || (y == last.year && m > last.month)) continue;
+      // Only the marked months the span meets this year.
+      uint32_t months = holidays.markedMonths;
+      if (y == year) months &= ~((1u << month) - 1u);
+      if (y == last.year) months &= (2u << last.month) - 1u;
+      for (; months != 0; months &= months - 1) {
+        const int32_t m = LowestBit(months);
         const int32_t from = y == year && m == month ? day : 1;
         const int32_t through = y == last.year && m == last.month ? last.day : MonthLength(y, m);
         const uint32_t marked = holidays.markedDays[m] & DaysMask(from, through);
         if (marked == 0) continue;
-        // The month's first day may come before this one: its offset is
-        // taken modulo 7 first, so that it is never negative.
-        const int64_t offset = yearStart + kDaysBefore[m - 1] + (m > 2 ? leapDay : 0) - start;
-        count -= BitCount(marked & ~WeekendDays(WeekdayAfter(weekday, int32_t(offset % 7 + 7))));
+        int32_t first = newYear + kDaysBeforeMonthInWeek[m - 1] + (m > 2 ? leapDay : 0);
+        if (first >= 7) first -= 7;
+        count -= BitCount(marked & ~kWeekTables.weekendDays[first + 1]);
       }
     }
     return count;
@@ -160,7 +213,9 @@ struct CalendarDay {
 };
 
 // The holiday argument: a range or an array of dates, or omitted. A cell's
-// error is the answer's; a value that is no date gives noDate.
+// error is the answer's; a value that is no date gives noDate. A plain
+// text cell in the form dates are written in, nearly every holiday, gives
+// its day without a whole date record.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
   std::memset(holidays, 0, sizeof *holidays);
   ArgRange range;
@@ -168,14 +223,51 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
+    const char* text = nullptr;
+    size_t length = 0;
+    PlainDate day;
+    if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDay(text, length, &day)) {
+      holidays->markedDays[day.month] |= 1u << day.day;
+      holidays->markedMonths |= 1u << day.month;
+      continue;
+    }
     DateTime holiday{};
-    error = ReadCellDateInPlace(state, range, cell, &holiday);
+    error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) holidays->markedDays[holiday.month] |= 1u << holiday.day;
+    if (error == kErrorNone) {
+      holidays->markedDays[holiday.month] |= 1u << holiday.day;
+      holidays->markedMonths |= 1u << holiday.month;
+    }
   }
   ReleaseArgRange(state, range);
   return error;
 }
+
+// A date argument as GetArgDate reads it. A reference to a plain text cell
+// in the form dates are written in, nearly every date argument, is read
+// where it stands, the slot left as reading it through the pool leaves it.
+uint8_t ReadDateArg(EvalState& state, uint16_t slot, DateTime* out) {
+  EvalValue& value = state.operands[slot];
+  const CellRecord* cell = nullptr;
+  const char* text = nullptr;
+  size_t length = 0;
+  PlainDate day;
+  if (value.kind == kEvalCellRef && value.error == kErrorNone && value.sheet &&
+      state.FindGridCell(*value.sheet, value.cell, &cell) && cell && ReadPlainTextCell(state, cell, &text, &length) &&
+      ReadPlainIsoDay(text, length, &day)) {
+    value.Clear();
+    value.kind = kEvalEmpty;
+    *out = DateTime{};
+    out->hasDate = 1;
+    out->year = day.year;
+    out->month = day.month;
+    out->day = day.day;
+    return kErrorNone;
+  }
+  return GetArgDate(state, slot, out);
+}
+
+PlainDate DayOf(const DateTime& value) { return PlainDate{value.year, value.month, value.day}; }
 
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
 uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t noDate, DateTime* value,
@@ -237,13 +329,13 @@ void FnNetWorkDays(EvalState& state) {
   DateTime lastDate{};
   DateTime firstDate{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorValue, &holidays);
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 1), &lastDate));
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &firstDate));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 1), &lastDate));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &firstDate));
   if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    const CalendarDay day(firstDate, true);
-    count = double(day.CountWorkdaysThrough(CalendarDay(lastDate, false), holidays));
+    const CalendarDay day(DayOf(firstDate), true);
+    count = double(day.CountWorkdaysThrough(CalendarDay(DayOf(lastDate), false), holidays));
   }
   SetNumberResult(state, count, error);
 }
@@ -257,19 +349,12 @@ void FnWorkDay(EvalState& state) {
   DateTime start{};
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorNum, &holidays);
   error = LargerErrorOf(error, GetArgInt(state, ArgSlot(state, 1), &n, -2147483647, 2147483647));
-  error = LargerErrorOf(error, GetArgDate(state, ArgSlot(state, 0), &start));
+  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &start));
   if (error == kErrorNone && !start.hasDate) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {
-    CalendarDay day(start, true);
-    for (int32_t counted = 0; counted < (n < 0 ? -n : n) && day.InRange();) {
-      if (n > 0)
-        day.Forward();
-      else
-        day.Back();
-      if (day.InRange() && day.IsWorkday(holidays)) ++counted;
-    }
-    if (!day.InRange()) error = kErrorNum;
+    CalendarDay day(DayOf(start), true);
+    if (n != 0 && !day.StepWorkdays(n < 0 ? -int64_t(n) : int64_t(n), n < 0, holidays)) error = kErrorNum;
     result.hasDate = 1;
     result.year = day.year;
     result.month = day.month;

@@ -169,21 +169,13 @@ bool ParseIsoDate(DateTime* record, const char* text, const char** end) {
 }
 
 bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out) {
-  if (length != 10 || text[4] != '-' || text[7] != '-') return false;
-  const auto digit = [text](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(text[i]) - '0'); };
-  // A byte below '0' wraps around to a large value.
-  if (digit(0) > 9 || digit(1) > 9 || digit(2) > 9 || digit(3) > 9 || digit(5) > 9 || digit(6) > 9 ||
-      digit(8) > 9 || digit(9) > 9)
-    return false;
-  const int32_t year = int32_t(digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3));
-  const int32_t month = int32_t(digit(5) * 10 + digit(6));
-  const int32_t day = int32_t(digit(8) * 10 + digit(9));
-  if (year < kMinIsoYear || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
+  PlainDate date;
+  if (!ReadPlainIsoDay(text, length, &date)) return false;
   *out = DateTime{};
   out->hasDate = 1;
-  out->year = year;
-  out->month = month;
-  out->day = day;
+  out->year = date.year;
+  out->month = date.month;
+  out->day = date.day;
   return true;
 }
 

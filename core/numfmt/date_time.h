@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 struct Duration;
 
@@ -72,6 +73,70 @@ bool ParseIsoTime(DateTime* record, const char* text, const char** end);
 // bytes (no NUL needed) as ParseIsoDateTime reads it; false for any other
 // text, which is then left to that parser.
 bool ReadPlainIsoDate(const char* text, size_t length, DateTime* out);
+
+// The date alone of such a text, for readers of many dates that need
+// neither a whole record nor its time: the same texts are accepted.
+struct PlainDate {
+  int32_t year;
+  int32_t month;  // 1..12
+  int32_t day;
+};
+// Inline: holiday lists and dated flows read one date per cell.
+inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
+  if (length != 10) return false;
+  // "YYYY-MM-" as one word, its first byte lowest (one load where bytes
+  // lie so), and "DD" as another: each test and sum below covers many
+  // digits at once.
+  uint64_t word = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  std::memcpy(&word, text, sizeof word);
+#else
+  for (int i = 0; i < 8; ++i) word |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
+#endif
+  const uint32_t dayWord =
+      uint32_t(static_cast<unsigned char>(text[8])) | uint32_t(static_cast<unsigned char>(text[9])) << 8;
+  constexpr uint64_t kDigitBytes = 0x00FFFF00FFFFFFFFull;  // bytes 0-3, 5 and 6
+  constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ull & kDigitBytes;
+  constexpr uint64_t kZeros = 0x3030303030303030ull & kDigitBytes;
+  constexpr uint64_t kSixes = 0x0606060606060606ull & kDigitBytes;
+  const uint64_t digits = word & kDigitBytes;
+  // A digit byte is 0x30 .. 0x39: high nibble 3, and still 3 after adding 6
+  // (which carries no byte into the next).
+  if ((word & ~kDigitBytes) != 0x2D00002D00000000ull || (digits & kHighNibbles) != kZeros ||
+      ((digits + kSixes) & kHighNibbles) != kZeros || (dayWord & 0xF0F0u) != 0x3030u ||
+      ((dayWord + 0x0606u) & 0xF0F0u) != 0x3030u)
+    return false;
+  const uint64_t values = digits - kZeros;
+  const uint32_t y = uint32_t(values);
+  // Neighbouring digits paired into bytes 0 and 2, then the pairs joined.
+  const uint32_t pairs = ((y & 0x00FF00FFu) * 10 + ((y >> 8) & 0x00FF00FFu));
+  const int32_t year = int32_t((pairs & 0xFFFFu) * 100 + (pairs >> 16));
+  const int32_t month = int32_t(((values >> 40) & 0xFF) * 10 + ((values >> 48) & 0xFF));
+  const int32_t day = int32_t(((dayWord & 0xFFu) - 0x30u) * 10 + ((dayWord >> 8) - 0x30u));
+  if (year < kMinIsoYear || uint32_t(month - 1) > 11u || day < 1) return false;
+  // Every month has 28 days; past them, 30 or 31 by the month, and
+  // February's 29th by the leap rule.
+  if (day > 28) {
+    if (month == 2) {
+      if (day > 29 || !((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return false;
+    } else if (day > 30 + ((month + (month >> 3)) & 1)) {
+      return false;
+    }
+  }
+  out->year = year;
+  out->month = month;
+  out->day = day;
+  return true;
+}
+// The days from 0000-12-31 to a date of such a text (0001-01-01 is day 1):
+// what a record's ToSeconds counts in days.
+inline int64_t PlainDayNumber(const PlainDate& date) {
+  static constexpr int32_t kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+  const int64_t y = date.year - 1;
+  return 365 * y + y / 4 - y / 100 + y / 400 + kDaysBefore[date.month - 1] + date.day +
+         (date.month > 2 && leap ? 1 : 0);
+}
 
 // Writes the ISO text of a record (empty for neither date nor time). False,
 // with an empty buffer, when the text does not fit.

@@ -3,12 +3,15 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/base/error_code.h"
 #include "core/numfmt/double_to_text.h"
 #include "functions/complex_args.h"
 #include "functions/complex_text.h"
+#include "tests/core/eval_test_cells.h"
+#include "tests/functions/formula_result_text.h"
 #include "tests/test_seed.h"
 
 namespace {
@@ -56,6 +59,67 @@ TEST(GetArgComplex, ReadsANumberAsItsTextReads) {
     if (!parses) continue;
     EXPECT_EQ(std::memcmp(&got.re, &expected.re, sizeof got.re), 0) << got.re << " vs " << expected.re;
     EXPECT_EQ(std::memcmp(&got.im, &expected.im, sizeof got.im), 0);
+  }
+}
+
+using NestedComplex = FormulaTableTest;
+
+// A complex result read again by the function around it gives the parts
+// its text reads as, bit for bit: parts that write exactly (sixteenths up
+// to 1e10, which skip the parsing) and parts that do not, signs and zeros of
+// either sign; a text that differs from the last result is parsed.
+TEST_F(NestedComplex, ReadsAResultAsItsTextReads) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937_64 random(seed);
+  const auto part = [&random]() {
+    const double whole = double(int64_t(random() % 2000001) - 1000000);
+    switch (random() % 6) {
+      case 0:
+        return 0.0;
+      case 1:
+        return -0.0;
+      case 2:
+        return whole * 8192.0 + double(random() % 16) / 16.0;  // near 1e10
+      case 3:
+        return whole / 1024.0;
+      default:
+        return whole / 16.0;
+    }
+  };
+  for (int trial = 0; trial < 1500; ++trial) {
+    char text[2 * kDoubleTextCapacity + 8];
+    for (uint16_t column = 0; column < 2; ++column) {
+      const double re = part();
+      const double im = part();
+      if (random() % 4 == 0) {
+        PutNumber(sheet, column, 0, re);
+      } else {
+        ComplexToText(re, im, random() % 2 ? "i" : "j", text, sizeof text);
+        PutText(sheet, column, 0, text);
+      }
+    }
+    const std::string sum = Run("=IMSUM(A1:B1)");
+    if (sum[0] != '"') continue;
+    const std::string written = sum.substr(1, sum.size() - 2);
+    Complex expected{};
+    ASSERT_TRUE(ParseComplex(written.c_str(), &expected.re, &expected.im)) << written;
+    for (const char* outer : {"=IMREAL(IMSUM(A1:B1))", "=IMAGINARY(IMSUM(A1:B1))"}) {
+      Run(outer);
+      const double want = outer[3] == 'R' ? expected.re : expected.im;
+      ASSERT_EQ(state.operands[1].error, 0u) << outer << " " << written;
+      EXPECT_EQ(std::memcmp(&state.operands[1].number, &want, sizeof want), 0) << outer << " " << written;
+    }
+    // The same text with its last digit changed is another number.
+    std::string other = written;
+    const size_t digit = other.find_last_of("0123456789");
+    other[digit] = other[digit] == '9' ? '8' : char(other[digit] + 1);
+    Complex otherExpected{};
+    if (ParseComplex(other.c_str(), &otherExpected.re, &otherExpected.im)) {
+      Run("=IMSUM(A1:B1)");
+      Run("=IMAGINARY(\"" + other + "\")");
+      EXPECT_EQ(std::memcmp(&state.operands[1].number, &otherExpected.im, sizeof otherExpected.im), 0) << other;
+    }
   }
 }
 

@@ -106,4 +106,112 @@ TEST_F(HolidayCells, CountAcrossCenturies) {
   }
 }
 
+// Dates in cells read in place give what the same dates give through the
+// general reader (written with a midnight time, as literals) and what the
+// dates given as literals give: holidays, first and last dates of
+// NETWORKDAYS and WORKDAY's start; the schedule of XNPV and XIRR likewise.
+// Cells that are no plain date (a number, an error, a blank) keep their
+// answers.
+TEST_F(HolidayCells, DatesReadInPlaceMatchTheGeneralReader) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const auto randomDay = [&random]() {
+    Day d{int32_t(1990 + random() % 60), int32_t(1 + random() % 12), 1};
+    d.day = int32_t(1 + random() % uint32_t(DaysInMonth(d.year, d.month)));
+    return d;
+  };
+  for (int trial = 0; trial < 120; ++trial) {
+    sheet.Clear(true);
+    const uint32_t rows = 1 + random() % 6;
+    for (uint32_t row = 0; row < rows; ++row) {
+      const Day d = randomDay();
+      // Column A mostly plain, so that schedules mix both readers.
+      PutText(sheet, 0, row, random() % 4 ? IsoText(d) : IsoText(d) + "T00:00:00");
+      PutText(sheet, 1, row, IsoText(d) + "T00:00:00");
+      PutNumber(sheet, 2, row, double(random() % 2001) - 1000.0);
+    }
+    const Day first = randomDay();
+    Day end = first;
+    for (uint32_t i = random() % 900; i > 0; --i) end = NextDay(end);
+    PutText(sheet, 3, 0, IsoText(first));
+    PutText(sheet, 3, 1, IsoText(end));
+    switch (random() % 4) {
+      case 0:
+        PutNumber(sheet, 3, 2, 45000);
+        break;
+      case 1:
+        PutText(sheet, 3, 2, IsoText(first), kErrorNA);
+        break;
+      case 2:
+        PutText(sheet, 3, 2, IsoText(first) + "T12:30:00");
+        break;
+      default:
+        break;  // a blank
+    }
+    const std::string n = std::to_string(int32_t(random() % 80) - 40);
+    const std::string last = std::to_string(rows);
+    const std::string literal = "\"" + IsoText(first) + "\"";
+    const std::string ends[][2] = {{"D1,D2", literal + ",\"" + IsoText(end) + "\""}, {"D3,D2", ""}, {"D2,D3", ""}};
+    for (const auto& pair : ends) {
+      const std::string inPlace = "=NETWORKDAYS(" + pair[0] + ",A1:A" + last + ")";
+      const std::string general = "=NETWORKDAYS(" + pair[0] + ",B1:B" + last + ")";
+      EXPECT_EQ(Run(inPlace), Run(general)) << inPlace;
+      if (!pair[1].empty()) {
+        EXPECT_EQ(Run(inPlace), Run("=NETWORKDAYS(" + pair[1] + ",B1:B" + last + ")")) << inPlace;
+      }
+    }
+    for (const char* start : {"D1", "D3"}) {
+      const std::string inPlace = "=WORKDAY(" + std::string(start) + "," + n + ",A1:A" + last + ")";
+      EXPECT_EQ(Run(inPlace), Run("=WORKDAY(" + std::string(start) + "," + n + ",B1:B" + last + ")")) << inPlace;
+    }
+    EXPECT_EQ(Run("=WORKDAY(D1," + n + ",A1:A" + last + ")"), Run("=WORKDAY(" + literal + "," + n + ",A1:A" + last + ")"));
+    for (const char* f : {"XNPV(0.07,", "XIRR("}) {
+      const std::string inPlace = "=" + std::string(f) + "C1:C" + last + ",A1:A" + last + ")";
+      EXPECT_EQ(Run(inPlace), Run("=" + std::string(f) + "C1:C" + last + ",B1:B" + last + ")")) << inPlace;
+    }
+  }
+}
+
+// WORKDAY steps forward and back over many working days, through months
+// whose days are all holidays, across leap days and year ends, and up to
+// the first and last years a date can hold, as one day at a time does.
+TEST_F(HolidayCells, StepsLikeOneDayAtATime) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 200; ++trial) {
+    sheet.Clear(true);
+    bool marked[13][32] = {};
+    uint32_t rows = 0;
+    const int32_t fullMonth = trial % 3 == 0 ? int32_t(1 + random() % 12) : 0;
+    for (int32_t d = 1; fullMonth != 0 && d <= DaysInMonth(2004, fullMonth); ++d, ++rows) {
+      PutText(sheet, 0, rows, IsoText(Day{2004, fullMonth, d}));
+      marked[fullMonth][d] = true;
+    }
+    for (uint32_t extra = random() % 8; extra > 0; --extra, ++rows) {
+      Day holiday{2004, int32_t(1 + random() % 12), 1};
+      holiday.day = int32_t(1 + random() % uint32_t(DaysInMonth(2004, holiday.month)));
+      PutText(sheet, 0, rows, IsoText(holiday));
+      marked[holiday.month][holiday.day] = true;
+    }
+    const int32_t years[] = {1, 2, 1999, 2000, 2023, 49999, 50000};
+    Day first{years[random() % 7], int32_t(1 + random() % 12), 1};
+    first.day = int32_t(1 + random() % uint32_t(DaysInMonth(first.year, first.month)));
+    const int32_t n = int32_t(random() % 801) - 400;
+    Day reached = first;
+    int32_t weekday = WeekdayOf(first);
+    bool outside = false;
+    for (int32_t counted = 0; counted < (n < 0 ? -n : n) && !outside;) {
+      reached = n > 0 ? NextDay(reached) : PreviousDay(reached);
+      weekday = n > 0 ? weekday % 7 + 1 : (weekday + 5) % 7 + 1;
+      outside = reached.year < 1 || reached.year > 50000;
+      if (IsWorkday(weekday) && !marked[reached.month][reached.day]) ++counted;
+    }
+    const std::string step = "=WORKDAY(\"" + IsoText(first) + "\"," + std::to_string(n) +
+                             (rows ? ",A1:A" + std::to_string(rows) + ")" : ",)");
+    EXPECT_EQ(Run(step), outside ? std::string("#NUM!") : "\"" + IsoText(reached) + "\"") << step;
+  }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -433,3 +434,44 @@ TEST(Calendar, DecodeForDisplayShiftsByZone) {
   EXPECT_FALSE(DecodeIsoDateTime("2009-02-30", true, &d));
   EXPECT_TRUE(SameFields(d, DateTime{}));
 }
+
+namespace {
+
+// The plain-date readers against the general parser: texts of ten
+// characters with random digits (months and days out of range, 29 February
+// in leap and common years, centuries) and now and then a stray byte; the
+// day number against the record's seconds and weekday.
+TEST(PlainIsoDay, AgreesWithTheGeneralParser) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const char kStray[] = "/:a -+T\xB3\xAD\x2F\x3A\x13";
+  for (int trial = 0; trial < 20000; ++trial) {
+    char text[11];
+    const unsigned year = unsigned(random() % 4 ? 1900 + random() % 300 : random() % 10000);
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u", year, unsigned(random() % 14), unsigned(random() % 33));
+    if (random() % 4 == 0) text[random() % 10] = kStray[random() % (sizeof kStray - 1)];
+    DateTime parsed{};
+    const bool general = ParseIsoDateTime(&parsed, text);
+    PlainDate day{};
+    ASSERT_EQ(ReadPlainIsoDay(text, 10, &day), general && !parsed.hasTime) << text;
+    DateTime record{};
+    ASSERT_EQ(ReadPlainIsoDate(text, 10, &record), general && !parsed.hasTime) << text;
+    if (!general || parsed.hasTime) continue;
+    EXPECT_TRUE(record.hasDate == 1 && record.hasTime == 0 && record.year == parsed.year &&
+                record.month == parsed.month && record.day == parsed.day && record.weekday == 0)
+        << text;
+    ASSERT_EQ(day.year, parsed.year) << text;
+    ASSERT_EQ(day.month, parsed.month) << text;
+    ASSERT_EQ(day.day, parsed.day) << text;
+    ASSERT_EQ((PlainDayNumber(day) - 1) * 86400, parsed.ToSeconds()) << text;
+    parsed.ComputeDayOfYear();
+    ASSERT_EQ(PlainDayNumber(day) % 7 + 1, parsed.weekday) << text;
+  }
+  DateTime unused{};
+  PlainDate day{};
+  EXPECT_FALSE(ReadPlainIsoDay("2024-01-011", 11, &day));
+  EXPECT_FALSE(ReadPlainIsoDate("2024-01-0", 9, &unused));
+}
+
+}  // namespace
