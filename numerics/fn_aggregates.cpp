@@ -1,3 +1,4 @@
+#include <cfloat>
 #include <cmath>
 
 #include "core/base/error_code.h"
@@ -53,6 +54,62 @@ Totals FirstPass(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, Ke
   return totals;
 }
 
+// The most plain numbers a statistic gathers on the stack; a longer list is
+// read through ArgValues::ForEach.
+constexpr uint32_t kGathered = KeptValues::kCapacity;
+
+// Whether a sum is bad as FirstPass tests it at every step, cheaply: a sum
+// of finite numbers stays bad once it overflowed, which is left to the test
+// at the end; it lies strictly between 0 and the smallest normal number
+// exactly when it lies less than half that from half that (the difference
+// is exact there, and rounds to no less than half above).
+inline bool FellBelowNormal(double sum) {
+  constexpr double kHalfNormal = DBL_MIN / 2.0;
+  return std::fabs(std::fabs(sum) - kHalfNormal) < kHalfNormal;
+}
+
+// FirstPass over gathered plain numbers, with the same operations in the
+// same order.
+Totals PlainTotals(const double* x, uint32_t n) {
+  Totals totals;
+  if (n == 0) return totals;
+  const double shift = x[0];
+  double deviations = 0.0;
+  double squares = 0.0;
+  double sum = 0.0;
+  for (uint32_t i = 0; i < n; ++i) {
+    const double d = x[i] - shift;
+    deviations += d;
+    squares += d * d;
+    sum += x[i];
+    if (FellBelowNormal(sum)) {
+      totals.error = kErrorNum;
+      return totals;
+    }
+  }
+  // Counted in whole numbers, exact as the running count.
+  totals.moments.n = double(n);
+  totals.moments.shift = shift;
+  totals.moments.sum = deviations;
+  totals.moments.squares = squares;
+  totals.sum = sum;
+  if (IsBadNumber(sum)) totals.error = kErrorNum;
+  return totals;
+}
+
+// The first pass: over the gathered numbers when the list is plain (kept
+// then holds them all), else through ForEach, keeping values when kKeeps.
+template <bool kKeeps>
+Totals ReadTotals(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, KeptValues* kept) {
+  const uint32_t n = values.GatherPlainNumbers(kept->values, KeptValues::kCapacity);
+  if (n != ArgValues::kNotPlain) {
+    kept->count = n;
+    return PlainTotals(kept->values, n);
+  }
+  kept->count = 0;
+  return FirstPass<kKeeps>(values, empty, skipEmptyCells, kKeeps ? kept : nullptr);
+}
+
 // Second pass: the sum of f(x - mean) over the values of a first pass with
 // the same rules that found no error.
 template <class Deviation>
@@ -64,7 +121,16 @@ double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCel
     if (IsBadNumber(sum)) *error = kErrorNum;
   };
   if (!kept.overflowed) {
-    for (uint32_t i = 0; i < kept.count && *error == kErrorNone; ++i) add(kept.values[i]);
+    // The mean's share of each deviation, the same number every time.
+    const double offset = moments.sum / moments.n;
+    for (uint32_t i = 0; i < kept.count; ++i) {
+      sum += deviation((kept.values[i] - moments.shift) - offset);
+      if (FellBelowNormal(sum)) {
+        *error = kErrorNum;
+        return sum;
+      }
+    }
+    if (IsBadNumber(sum)) *error = kErrorNum;
     return sum;
   }
   values.ForEach([&](const ArgValue& value) {
@@ -86,7 +152,7 @@ void Deviations(EvalState& state, Spread spread) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass<true>(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
+    const Totals totals = ReadTotals<true>(values, EmptyPosition::kSkipped, skipEmptyCells, &kept);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) {
@@ -110,7 +176,8 @@ void Variance(EvalState& state, VarianceKind kind, bool root) {
   double variance = 0.0;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass<false>(values, EmptyPosition::kCountsAsZero, false, nullptr);
+    KeptValues gathered;
+    const Totals totals = ReadTotals<false>(values, EmptyPosition::kCountsAsZero, false, &gathered);
     error = totals.error;
     const double needed = kind == VarianceKind::kSample ? 2.0 : 1.0;
     if (error == kErrorNone && totals.moments.n < needed) error = kErrorDivZero;
@@ -130,7 +197,7 @@ void ShapeStatistic(EvalState& state, Shape shape) {
   {
     ArgValues values(state);
     KeptValues kept;
-    const Totals totals = FirstPass<true>(values, EmptyPosition::kCountsAsZero, false, &kept);
+    const Totals totals = ReadTotals<true>(values, EmptyPosition::kCountsAsZero, false, &kept);
     error = totals.error;
     const double n = totals.moments.n;
     if (error == kErrorNone && n < (shape == Shape::kKurt ? 4.0 : 3.0)) error = kErrorDivZero;
@@ -181,7 +248,8 @@ void FnAverage(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    const Totals totals = FirstPass<false>(values, EmptyPosition::kSkipped, false, nullptr);
+    KeptValues gathered;
+    const Totals totals = ReadTotals<false>(values, EmptyPosition::kSkipped, false, &gathered);
     error = totals.error;
     if (error == kErrorNone && totals.moments.n == 0.0) error = kErrorNA;
     if (error == kErrorNone) result = totals.sum / totals.moments.n;

@@ -114,6 +114,14 @@ class NumberList {
     more_.push_back(x);
     ++count_;
   }
+  // A plain list's numbers, gathered straight into kept_; false, with
+  // nothing added, for any other list.
+  bool GatherPlain(ArgValues& values) {
+    const uint32_t n = values.GatherPlainNumbers(kept_, kKept);
+    if (n == ArgValues::kNotPlain) return false;
+    count_ = n;
+    return true;
+  }
   size_t Size() const { return count_; }
   double* Values() { return count_ > kKept ? more_.data() : kept_; }
 
@@ -130,14 +138,16 @@ class NumberList {
 uint32_t CollectNumbers(EvalState& state, NumberList* numbers) {
   ArgValues values(state);
   uint32_t error = kErrorNone;
-  values.ForEach([&](const ArgValue& value) {
-    if (value.error != kErrorNone || error != kErrorNone) return;
-    if (numbers->Size() >= kMaxListValues) {
-      error = kErrorValue;
-      return;
-    }
-    numbers->Add(value.number);
-  });
+  if (!numbers->GatherPlain(values)) {
+    values.ForEach([&](const ArgValue& value) {
+      if (value.error != kErrorNone || error != kErrorNone) return;
+      if (numbers->Size() >= kMaxListValues) {
+        error = kErrorValue;
+        return;
+      }
+      numbers->Add(value.number);
+    });
+  }
   if (error == kErrorNone && numbers->Size() == 0) error = kErrorValue;
   if (error == kErrorNone) std::sort(numbers->Values(), numbers->Values() + numbers->Size());
   return error;

@@ -14,17 +14,14 @@ struct LineFit {
   double slope = 0.0;
 };
 
-// Solves for the line through (second[k], y[k]), first[k] being c, and
-// keeps the fit; false, with the call's error, when there is none.
-bool SolveLine(MatrixCall& call, const double* first, const double* second, const double* y, uint32_t count,
-               double c, LineFit* fit) {
+// Solves for the line through (xs[k], ys[k]) with a first column of c,
+// overwriting both lists, and keeps the fit; false, with the call's error,
+// when there is none.
+bool SolveLine(MatrixCall& call, double* xs, double* ys, uint32_t count, double c, LineFit* fit) {
   int32_t rank = 0;
   bool converged = true;
   double solution[2] = {0.0, 0.0};
-  if (!LineLeastSquares(first, second, y, int32_t(count), 0.0, solution, &rank, &converged)) {
-    call.Fail(kErrorMemory);
-    return false;
-  }
+  LineLeastSquares(c, xs, ys, int32_t(count), 0.0, solution, &rank, &converged);
   if (!converged) {
     call.Fail(kErrorNum);
     return false;
@@ -74,26 +71,19 @@ bool FitLine(MatrixCall& call, uint16_t yArg, int16_t xArg, double c, LineFit* f
   if (xArg >= 0 && count <= kStackPoints) {
     double ys[kStackPoints];
     double xs[kStackPoints];
-    if (ReadStackPoints(call, yArg, uint16_t(xArg), count, ys, xs)) {
-      double first[kStackPoints];
-      for (uint32_t k = 0; k < count; ++k) first[k] = c;
-      return SolveLine(call, first, xs, ys, count, c, fit);
-    }
+    if (ReadStackPoints(call, yArg, uint16_t(xArg), count, ys, xs)) return SolveLine(call, xs, ys, count, c, fit);
   }
-  // columns holds the matrix's two columns one after the other.
-  Matrix columns, b, known;
-  if (!call.Size(columns, count, 2) || !call.Read(yArg, b)) return false;
-  if (xArg >= 0 && !call.Read(uint16_t(xArg), known)) return false;
-  double* first = columns.Doubles();
-  double* second = first + count;
-  for (uint32_t k = 0; k < count; ++k) first[k] = c;
   // b and known are read in the argument's shape; as columns they are the
   // same elements.
-  if (xArg >= 0)
-    second = known.Doubles();
-  else
-    for (uint32_t k = 0; k < count; ++k) second[k] = double(k / cols + 2);
-  return SolveLine(call, first, second, b.Doubles(), count, c, fit);
+  Matrix b, known;
+  if (!call.Read(yArg, b)) return false;
+  if (xArg >= 0) {
+    if (!call.Read(uint16_t(xArg), known)) return false;
+  } else {
+    if (!call.Size(known, count, 1)) return false;
+    for (uint32_t k = 0; k < count; ++k) known.Doubles()[k] = double(k / cols + 2);
+  }
+  return SolveLine(call, known.Doubles(), b.Doubles(), count, c, fit);
 }
 
 enum class LineResult { kForecast, kIntercept, kSlope };
@@ -141,12 +131,8 @@ void FnLinEst(EvalState& state) {
   CheckLineShapes(call, 0, 1);
   LineFit fit;
   if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
-  Matrix result;
-  if (call.Ok() && call.Size(result, 2, 1)) {
-    result(1, 1) = fit.intercept;
-    result(2, 1) = fit.slope;
-  }
-  call.Finish(result, 2, 1);
+  const double result[2] = {fit.intercept, fit.slope};
+  call.FinishColumn(result, 2);
 }
 
 void FnTrend(EvalState& state) {
@@ -162,15 +148,20 @@ void FnTrend(EvalState& state) {
   if (call.Ok()) FitLine(call, 0, call.Given(1) ? 1 : -1, withConstant, &fit);
   Matrix newX, result;
   uint32_t count = call.Rows(0) * call.Cols(0);
-  if (call.Ok() && call.Given(2)) {
+  const bool givenX = call.Given(2);
+  if (call.Ok() && givenX) {
     count = call.Rows(2) * call.Cols(2);
     call.Read(2, newX);
   }
-  if (call.Ok() && call.Size(result, count, 1)) {
+  // A short column of values needs no matrix of its own.
+  double shortValues[kStackPoints];
+  double* values = shortValues;
+  if (call.Ok() && count > kStackPoints && call.Size(result, count, 1)) values = result.Doubles();
+  if (call.Ok()) {
     for (uint32_t k = 1; k <= count; ++k) {
-      const double x = call.Given(2) ? newX.Doubles()[k - 1] : double(k + 1);
-      result(k, 1) = fit.intercept + fit.slope * x;
+      const double x = givenX ? newX.Doubles()[k - 1] : double(k + 1);
+      values[k - 1] = fit.intercept + fit.slope * x;
     }
   }
-  call.Finish(result, count, 1);
+  call.FinishColumn(values, count);
 }

@@ -204,7 +204,11 @@ void FnMtxMlt(EvalState& state) {
   MatrixCall call(state);
   const uint16_t count = call.Count();
   for (uint16_t arg = count; arg-- > 0;) call.Range(arg);
-  Matrix m, next, product;
+  // The product so far and the next one take turns in two matrices, so
+  // that no step copies a product back.
+  Matrix first, next, second;
+  Matrix* product = &first;
+  Matrix* spare = &second;
   uint32_t rows = call.Rows(0);
   uint32_t cols = call.Cols(0);
   for (uint16_t arg = 1; arg < count && call.Ok(); ++arg)
@@ -213,19 +217,19 @@ void FnMtxMlt(EvalState& state) {
     } else {
       cols = call.Cols(arg);
     }
-  if (call.Ok() && call.Read(0, m)) {
+  if (call.Ok() && call.Read(0, first)) {
     cols = call.Cols(0);
     for (uint16_t arg = 1; arg < count && call.Ok(); ++arg) {
       const uint32_t q = call.Cols(arg);
-      if (!call.Read(arg, next) || !call.Size(product, rows, q)) break;
-      MatrixMultiply(m, next, product, int32_t(rows), int32_t(cols), int32_t(q));
-      if (!call.Size(m, rows, q)) break;
-      for (uint32_t i = 1; i <= rows; ++i)
-        for (uint32_t j = 1; j <= q; ++j) m(i, j) = product(i, j);
+      if (!call.Read(arg, next) || !call.Size(*spare, rows, q)) break;
+      MatrixMultiply(*product, next, *spare, int32_t(rows), int32_t(cols), int32_t(q));
+      Matrix* const done = product;
+      product = spare;
+      spare = done;
       cols = q;
     }
   }
-  call.Finish(m, rows, cols, true);
+  call.Finish(*product, rows, cols, true);
 }
 
 void FnMtxT(EvalState& state) {
@@ -236,7 +240,16 @@ void FnMtxT(EvalState& state) {
   const uint32_t n = call.Cols(0);
   if (call.Ok() && m >= kColumnCount) call.Fail(kErrorRef);
   Matrix a, t;
-  if (call.Ok() && call.Read(0, a) && call.Size(t, n, m)) MatrixTransposeInto(a, t, int32_t(m), int32_t(n));
+  if (call.Ok() && call.Read(0, a)) {
+    // A single row or column keeps its elements' order when turned: the
+    // read matrix only takes the other shape, over the same buffer.
+    if (m == 1 || n == 1) {
+      a.Resize(n, m);
+      call.Finish(a, n, m, true);
+      return;
+    }
+    if (call.Size(t, n, m)) MatrixTransposeInto(a, t, int32_t(m), int32_t(n));
+  }
   call.Finish(t, n, m, true);
 }
 

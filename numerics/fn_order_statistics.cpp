@@ -53,7 +53,12 @@ void KthValue(EvalState& state, bool largest) {
 double InterpolatedValue(EvalState& state, SortedValues& values, uint16_t scratch, double k, uint32_t* error) {
   const uint32_t n = values.Count();
   const double span = double(n) - 1.0;
-  for (uint32_t i = 0; i < n; ++i) {
+  // Fractions rise with the position, and every position at least two below
+  // k * span has one below k whatever the rounding: the search starts there
+  // rather than at 0.
+  const double below = std::floor(k * span) - 1.0;
+  const uint32_t start = below > 0.0 ? static_cast<uint32_t>(below) : 0;
+  for (uint32_t i = start; i < n; ++i) {
     const double fraction = i / span;  // NaN for a single value: no position
     if (!(fraction >= k)) continue;
     // Plain numbers need only the two around the position, not the order.
@@ -89,11 +94,44 @@ void Percentile(EvalState& state, bool quartile) {
     error = GetArgNumber(state, static_cast<uint16_t>(first + 1), &k, 0.0, 1.0);
   }
   SortedValues values;
-  error = LargerErrorOf(error, values.Build(state, first, true, false));
+  error = LargerErrorOf(error, values.Build(state, first, true, SortedValues::KeptOrder::kSortedWhenShort));
   if (error == kErrorNone && values.Count() == 0) error = kErrorNum;
   double result = 0.0;
   if (error == kErrorNone) result = InterpolatedValue(state, values, first, k, &error);
   SetNumberResult(state, result, error);
+}
+
+// RANK over kept numbers in any order: the walk down the sorted list stops
+// after the numbers before x in the order, at the first equal to x or past
+// it, so counting them gives the same position, and the neighbours there
+// are the nearest numbers on either side of x.
+double RankAmongNumbers(const SortedValues& values, double x, bool ascending, uint32_t* error) {
+  uint32_t before = 0;
+  bool equal = false;
+  bool after = false;
+  double nearestBefore = 0.0;
+  double nearestAfter = 0.0;
+  for (uint32_t i = 0; i < values.Count(); ++i) {
+    const double value = values.Number(i);
+    if (value == x) {
+      equal = true;
+    } else if (ascending ? value < x : value > x) {
+      // The last of those before x in the order: the largest below x, or
+      // the smallest above it.
+      if (before == 0 || (ascending ? value > nearestBefore : value < nearestBefore)) nearestBefore = value;
+      ++before;
+    } else if (ascending ? value > x : value < x) {
+      if (!after || (ascending ? value < nearestAfter : value > nearestAfter)) nearestAfter = value;
+      after = true;
+    }
+  }
+  if (equal) return before + 1.0;
+  // Nothing equal and nothing past x, or nothing before it: no position.
+  if (!after || before == 0) {
+    *error = kErrorValue;
+    return 0.0;
+  }
+  return before + (x - nearestBefore) / (nearestAfter - nearestBefore);
 }
 
 }  // namespace
@@ -152,13 +190,16 @@ void FnRank(EvalState& state) {
   uint32_t error = kErrorNone;
   if (ArgCount(state) > 2) error = GetArgInt(state, static_cast<uint16_t>(first + 2), &order, 0, 1);
   SortedValues values;
-  error = LargerErrorOf(error, values.Build(state, static_cast<uint16_t>(first + 1), order != 0));
+  error = LargerErrorOf(error, values.Build(state, static_cast<uint16_t>(first + 1), order != 0,
+                                            SortedValues::KeptOrder::kAsRead));
   double x = 0.0;
   error = LargerErrorOf(error, GetArgNumber(state, first, &x, -kLargestNumber, kLargestNumber));
   const uint32_t n = values.Count();
   if (error == kErrorNone && n == 0) error = kErrorNum;
   double rank = 0.0;
-  if (error == kErrorNone) {
+  if (error == kErrorNone && values.NumbersOnly()) {
+    rank = RankAmongNumbers(values, x, order != 0, &error);
+  } else if (error == kErrorNone) {
     const uint16_t scratch = static_cast<uint16_t>(first + 1);
     bool found = false;
     double previous = 0.0;
@@ -198,6 +239,11 @@ void FnTrimMean(EvalState& state) {
   if (k % 2 != 0) k = static_cast<uint32_t>(t - 0.5);
   if (error == kErrorNone && k >= n) error = kErrorNum;
   double sum = 0.0;
+  if (error == kErrorNone && values.NumbersOnly()) {
+    for (uint32_t i = k / 2; i <= n - 1 - k / 2; ++i) sum += values.Number(i);
+    SetNumberResult(state, sum / (n - k), kErrorNone);
+    return;
+  }
   for (uint32_t i = k / 2; error == kErrorNone && i <= n - 1 - k / 2; ++i) {
     double value = 0.0;
     if (values.NumberAt(state, first, i, &value) != kErrorNone) error = kErrorNum;

@@ -30,13 +30,59 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
   return 0;
 }
 
-uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, SolverTarget& target) {
+// The target's record when the recalculation pass has just written its
+// number in place, as it has for a target beside the search; else null.
+const CellRecord* TargetStoredByPass(const EvalState& state, uint16_t slot) {
+  const EvalState::StoredFormulaCell& stored = state.lastStored;
+  const EvalValue& value = state.operands[slot];
+  if (!stored.cell || value.kind != kEvalCellRef || value.error != 0) return nullptr;
+  const CellStore* sheet = SheetOf(state, value);
+  if (stored.store != sheet || stored.changes != sheet->ChainChanges() || stored.cell->Row() != value.cell.row ||
+      stored.cell->Column() != value.cell.column)
+    return nullptr;
+  return stored.cell;
+}
+
+uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, KeptCellLookups& cells,
+                    const CellRecord* stored, SolverTarget& target) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
-  return LoadSolverTarget(target, nested, sheet, sheet->GetCell(value.cell.row, uint16_t(value.cell.column))) ? 0
-                                                                                                            : kErrorRef;
+  const CellRecord* cell = stored ? stored : cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column));
+  return LoadSolverTarget(target, nested, sheet, cell) ? 0 : kErrorRef;
+}
+
+// The variable's column when it lies in the row on the same worksheet,
+// else 0.
+uint32_t VariableColumnIn(const EvalState& state, uint16_t variableSlot, const CellStore* sheet, uint32_t row) {
+  const EvalValue& variable = state.operands[variableSlot];
+  return variable.kind == kEvalCellRef && SheetOf(state, variable) == sheet && variable.cell.row == row
+             ? variable.cell.column
+             : 0;
+}
+
+// A root search's target, its variable and the target's own cells mostly
+// lie in one row: its cells up to the target's column, or the variable's
+// when further right, are found by one walk.
+void KeepTargetRow(const EvalState& state, uint16_t targetSlot, uint16_t variableSlot, KeptCellLookups& cells) {
+  const EvalValue& target = state.operands[targetSlot];
+  CellStore* sheet = SheetOf(state, target);
+  if (target.kind != kEvalCellRef || target.error != 0 || !sheet || !IsFullCell(target.cell)) return;
+  uint32_t lastColumn = target.cell.column;
+  const uint32_t variableColumn = VariableColumnIn(state, variableSlot, sheet, target.cell.row);
+  if (variableColumn > lastColumn) lastColumn = variableColumn;
+  if (lastColumn < KeptCellLookups::kRowSpan) cells.KeepRow(*sheet, target.cell.row, uint16_t(lastColumn));
+}
+
+// GetArgNumber, with a plain number argument read in place.
+inline uint8_t NumberArg(EvalState& state, uint16_t slot, double* out, double min, double max) {
+  const EvalValue& value = state.operands[slot];
+  // An omitted argument leaves the default, as GetArgNumber leaves it.
+  if (value.kind == kEvalEmpty && value.error == 0) return 0;
+  if (value.kind != kEvalNumber || value.error != 0) return GetArgNumber(state, slot, out, min, max);
+  *out = value.number;
+  return value.number >= min && value.number <= max ? 0 : uint8_t(kErrorNum);
 }
 
 // A nested evaluator over the caller's workbook and worksheet, which takes
@@ -52,9 +98,20 @@ class NestedEvaluator {
     evaluator.ownersFormulas = &state.scannedFormulas;
     evaluator.keptCells = &cells;
   }
-  ~NestedEvaluator() { evaluator.EndOneCall(); }
+  ~NestedEvaluator() {
+    if (!untouched_) {
+      evaluator.EndOneCall();
+      return;
+    }
+    evaluator.ownersFormulas = nullptr;
+    evaluator.keptCells = nullptr;
+  }
   NestedEvaluator(const NestedEvaluator&) = delete;
   NestedEvaluator& operator=(const NestedEvaluator&) = delete;
+
+  // For a search whose target the evaluator never scanned nor evaluated:
+  // it is left as the last search left it, with nothing to give back.
+  void KeepUntouched(const SolverTarget& target) { untouched_ = !target.evaluated; }
 
   // Fresh for every search: a store freed and another made at its address
   // may show the same count of changes.
@@ -62,6 +119,7 @@ class NestedEvaluator {
   EvalState& evaluator;
 
  private:
+  bool untouched_ = false;
   static EvalState& LevelEvaluator(int32_t level) {
     static EvalState levels[kMaxSolverNesting + 1];
     return levels[level < 0 ? 0 : level > kMaxSolverNesting ? kMaxSolverNesting : level];
@@ -99,14 +157,20 @@ void FnRoot(EvalState& state) {
     if (argError > error) error = argError;
   };
   double epsilon = 0.0, x0 = 0.0, x1 = 0.0;
-  fail(GetArgNumber(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
-  fail(GetArgNumber(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
-  fail(GetArgNumber(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
+  fail(NumberArg(state, uint16_t(first + 4), &epsilon, 0.0, kLargest));
+  fail(NumberArg(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
+  fail(NumberArg(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
   NestedEvaluator nested(state, nesting);
   SolverTarget target;
   SolverVariables variable;
+  const CellRecord* stored = TargetStoredByPass(state, first);
+  if (error == 0 && !stored) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
+  const uint32_t targetError = LoadTarget(state, first, nested.evaluator, nested.cells, stored, target);
+  // A target the pass gave needs no finding: the row's walk goes no further
+  // than the cells the search reads in it.
+  if (error == 0 && stored && targetError == 0) nested.cells.KeepRow(*target.sheet, target.row, 0);
   fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
-  fail(LoadTarget(state, first, nested.evaluator, target));
+  fail(targetError);
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   DependencyPath path;
   if (error == 0) fail(TraceSolverPath(target, variable, path));
@@ -115,6 +179,7 @@ void FnRoot(EvalState& state) {
   if (error == 0 && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) fail(kErrorValue);
   variable.Restore();
   path.Restore();
+  if (targetError == 0) nested.KeepUntouched(target);
   SetNumberResult(state, root, error);
 }
 
@@ -133,7 +198,7 @@ void FnMinMC(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, nullptr, target));
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
@@ -164,7 +229,7 @@ void FnMinSimplex(EvalState& state) {
   SolverTarget target;
   SolverVariables variables;
   call.Fail(AddReferencedVariables(state, ArgSlot(state, 1), nested.cells, variables));
-  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, target));
+  call.Fail(LoadTarget(state, ArgSlot(state, 0), nested.evaluator, nested.cells, nullptr, target));
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;

@@ -15,6 +15,7 @@ namespace {
 int32_t solverDepth = 0;
 bool cellShortcut = true;
 bool trialShortcut = true;
+bool knownOperations = true;
 
 // Compiles a target's program on the way: each operand a slot, marked
 // when the search never changes its number.
@@ -209,6 +210,7 @@ bool EvaluateFromFoundCells(SolverTarget& target, double* out) {
 
 void SetSolverCellShortcut(bool on) { cellShortcut = on; }
 void SetSolverTrialShortcut(bool on) { trialShortcut = on; }
+void SetSolverKnownOperations(bool on) { knownOperations = on; }
 
 SolverNesting::SolverNesting() : level_(solverDepth), allowed_(solverDepth < kMaxSolverNesting) { ++solverDepth; }
 SolverNesting::~SolverNesting() { --solverDepth; }
@@ -242,13 +244,29 @@ void SolverVariables::Restore() {
   for (uint32_t i = 0; i < count_; ++i) Set(i, saved_[i]);
 }
 
+namespace {
+
+// The target's text, copied from its cell when first asked for: a target
+// whose kept tokens serve every evaluation never needs it, and nothing
+// changes the cell's text while a search lasts.
+const char* TargetText(SolverTarget& target) {
+  if (!target.textCopied) {
+    std::memcpy(target.text, target.cell->FormulaText(), target.textLength);
+    target.text[target.textLength] = '\0';
+    target.textCopied = true;
+  }
+  return target.text;
+}
+
+}  // namespace
+
 bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet, const CellRecord* cell) {
   if (!cell || !cell->IsFormula() || !(cell->ResultFlags() & kResultCachedNumber) || cell->HasCachedText())
     return false;
   const uint16_t length = cell->FormulaLength();
   if (length > kFormulaTextCapacity) return false;
-  std::memcpy(target.text, cell->FormulaText(), length);
-  target.text[length] = '\0';
+  target.textLength = length;
+  target.textCopied = false;
   target.nested = &nested;
   target.sheet = sheet;
   target.cell = cell;
@@ -256,10 +274,12 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.found.state = FoundTargetCells::kNotFound;
   target.variables = nullptr;
   target.trial.usable = false;
+  target.evaluated = false;
   target.row = cell->Row();
   target.column = cell->Column();
   // The caller evaluates nothing until the search ends, so its tokens stay.
-  target.tokens = nested.ownersFormulas ? nested.ownersFormulas->FindKept(target.text, length, target.column) : nullptr;
+  target.tokens =
+      nested.ownersFormulas ? nested.ownersFormulas->FindKept(cell->FormulaText(), length, target.column) : nullptr;
   return true;
 }
 
@@ -278,7 +298,8 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
       return 0;
     }
   }
-  const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, target.text, variables.Cells(),
+  target.evaluated = true;
+  const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, TargetText(target), variables.Cells(),
                                   variables.Count());
   target.path = error == 0 && path.Count() > 0 ? &path : nullptr;
   return error;
@@ -298,10 +319,11 @@ bool EvaluateFormulaValue(SolverTarget& target, double* out) {
     }
     if (EvaluateFromFoundCells(target, out)) return true;
   }
+  target.evaluated = true;
   if (target.path && !target.path->Recalculate(nested)) return false;
   nested.sheet = target.sheet;
   const uint32_t kind = target.tokens ? nested.Evaluate(*target.tokens, target.column, target.row)
-                                      : nested.Evaluate(target.text, target.column, target.row);
+                                      : nested.Evaluate(TargetText(target), target.column, target.row);
   const bool number = kind == kEvalNumber && nested.status == 0 && nested.operands[1].error == 0 &&
                       std::isfinite(nested.operands[1].number);
   if (number) {
@@ -324,7 +346,9 @@ namespace {
 class RootTrials {
  public:
   RootTrials(SolverTarget& target, SolverVariables& variable)
-      : target_(target), variable_(variable), direct_(Direct(target, variable)) {}
+      : target_(target),
+        variable_(variable),
+        direct_(Direct(target, variable)) {}
 
   bool At(double x, double* out) {
     if (direct_) {
@@ -337,7 +361,12 @@ class RootTrials {
     return Evaluate(x, out);
   }
 
- private:
+  // Whether the trials run the compiled target, and its variable is the
+  // search's, a plain number cell.
+  bool Compiled() const { return direct_ && target_.trial.variableCount == 1; }
+  TrialProgram& Program() { return target_.trial; }
+
+  // A trial the compiled target cannot take, and every one after it.
   bool Evaluate(double x, double* out) {
     if (direct_) {
       direct_ = false;
@@ -371,10 +400,12 @@ double LargerNumber(double x, double y) { return y > x || x != x ? y : x; }
 
 }  // namespace
 
-bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
-                    double* root) {
-  if (!(epsilon > 0.0)) epsilon = 1e-15;
-  RootTrials trials(target, variable);
+namespace {
+
+// The secant steps over the trials of RootTrials or of KnownOperations, the
+// trials inline in each.
+template <class Trials>
+bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* root) {
   double a = x0, b = x1, fa = 0.0, fb = 0.0;
   if (!trials.At(a, &fa)) return false;
   if (!trials.At(b, &fb)) return false;
@@ -405,6 +436,119 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
     if (!(fc * fa < 0.0)) return false;
   }
   return false;
+}
+
+// A compiled target of one or two operations over the search's variable,
+// its operators known when the search starts: each trial applies them
+// straight, without choosing them from the list, in the same order on the
+// same slots, each result checked, as RunTrialOperations. The trial it
+// cannot finish, and every one after it, is left to RootTrials.
+constexpr uint32_t kNoOperation = 0;
+
+template <uint32_t First, uint32_t Second>
+class KnownOperations {
+ public:
+  explicit KnownOperations(RootTrials& general) : general_(general) {
+    TrialProgram& trial = general.Program();
+    double* const slots = trial.slots;
+    variable_ = slots + trial.variableSlots[0];
+    const TrialOperation* const operations = trial.operations;
+    firstLeft_ = slots + operations[0].left;
+    firstRight_ = slots + operations[0].right;
+    firstResult_ = slots + operations[0].result;
+    if (Second != kNoOperation) {
+      secondLeft_ = slots + operations[1].left;
+      secondRight_ = slots + operations[1].right;
+    }
+  }
+
+  bool At(double x, double* out) {
+    if (direct_ && !IsBadNumber(x)) {
+      *variable_ = x;
+      const double first = ApplyNumberOperator(First, *firstLeft_, *firstRight_);
+      if (!IsBadNumber(first)) {
+        // The last operation's result is the program's.
+        if (Second == kNoOperation) {
+          *out = first;
+          return true;
+        }
+        *firstResult_ = first;
+        const double second = ApplyNumberOperator(Second, *secondLeft_, *secondRight_);
+        if (!IsBadNumber(second)) {
+          *out = second;
+          return true;
+        }
+      }
+    }
+    direct_ = false;
+    return general_.Evaluate(x, out);
+  }
+
+ private:
+  RootTrials& general_;
+  double* variable_;
+  const double* firstLeft_;
+  const double* firstRight_;
+  double* firstResult_;
+  const double* secondLeft_ = nullptr;
+  const double* secondRight_ = nullptr;
+  bool direct_ = true;
+};
+
+using SecantSearch = bool (*)(RootTrials& trials, double x0, double x1, double epsilon, double* root);
+
+template <uint32_t First, uint32_t Second>
+bool KnownSecantSteps(RootTrials& general, double x0, double x1, double epsilon, double* root) {
+  KnownOperations<First, Second> trials(general);
+  return SecantSteps(trials, x0, x1, epsilon, root);
+}
+
+// The compiled operators are those of ApplyNumberOperator, whose default
+// is the power.
+template <uint32_t First>
+SecantSearch KnownSecondOperation(const TrialProgram& trial) {
+  if (trial.operationCount == 1) return KnownSecantSteps<First, kNoOperation>;
+  switch (trial.operations[1].op) {
+    case kOpPlus:
+      return KnownSecantSteps<First, kOpPlus>;
+    case kOpMinus:
+      return KnownSecantSteps<First, kOpMinus>;
+    case kOpMultiply:
+      return KnownSecantSteps<First, kOpMultiply>;
+    case kOpDivide:
+      return KnownSecantSteps<First, kOpDivide>;
+    default:
+      return KnownSecantSteps<First, kOpPower>;
+  }
+}
+
+// The search for a compiled target of one or two operations; null for
+// any other.
+SecantSearch KnownOperationsSearch(const TrialProgram& trial) {
+  if (trial.operationCount != 1 && trial.operationCount != 2) return nullptr;
+  switch (trial.operations[0].op) {
+    case kOpPlus:
+      return KnownSecondOperation<kOpPlus>(trial);
+    case kOpMinus:
+      return KnownSecondOperation<kOpMinus>(trial);
+    case kOpMultiply:
+      return KnownSecondOperation<kOpMultiply>(trial);
+    case kOpDivide:
+      return KnownSecondOperation<kOpDivide>(trial);
+    default:
+      return KnownSecondOperation<kOpPower>(trial);
+  }
+}
+
+}  // namespace
+
+bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
+                    double* root) {
+  if (!(epsilon > 0.0)) epsilon = 1e-15;
+  RootTrials trials(target, variable);
+  if (knownOperations && trials.Compiled())
+    if (const SecantSearch search = KnownOperationsSearch(target.trial)) return search(trials, x0, x1, epsilon, root);
+  return SecantSteps(trials, x0, x1, epsilon, root);
 }
 
 bool MinimizeMonteCarlo(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double from, double to,

@@ -131,9 +131,15 @@ struct SolverTarget {
   // The search's variables, known once its path is traced.
   const SolverVariables* variables;
   TrialProgram trial;
+  // The formula text, NUL-terminated once TargetText has copied it.
   char text[kFormulaTextCapacity + 1];
+  uint16_t textLength;
+  bool textCopied;
   uint32_t row;
   uint16_t column;
+  // Set once the nested evaluator scans or evaluates anything: until then
+  // it holds nothing its owner must give back.
+  bool evaluated;
 };
 
 // False when the cell is not a formula with a cached number or its text is
@@ -155,6 +161,9 @@ void SetSolverCellShortcut(bool on);
 // Whether such a target, with its cells found, is compiled once per search
 // for its trials (the default); for comparing with the found cells alone.
 void SetSolverTrialShortcut(bool on);
+// Whether a compiled root search of one or two operations runs them with its
+// operators chosen once per search (the default) or as the compiled list.
+void SetSolverKnownOperations(bool on);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
 // method with the Illinois modification; false when the bracket is lost, an

@@ -109,7 +109,9 @@ bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, 
       if (k == n) break;
       if (pivot == 0.0) return false;
     } else {
-      const double bound = rowMax ? tolerance * std::fmin(rowMax[k - 1], colMax[k - 1]) : 0.0;
+      // The measures are never NaN, so the smaller needs no library call.
+      double bound = 0.0;
+      if (rowMax) bound = tolerance * (rowMax[k - 1] < colMax[k - 1] ? rowMax[k - 1] : colMax[k - 1]);
       if (!(std::fabs(pivot) > bound)) return false;
     }
     const double* pivotA = &a(k, 1);
@@ -250,8 +252,11 @@ void MatrixScale(const Matrix& a, Matrix& b, double s, int32_t rows, int32_t col
 }
 
 void MatrixIdentity(Matrix& a, int32_t n) {
-  for (int32_t i = 1; i <= n; ++i)
-    for (int32_t j = 1; j <= n; ++j) a(i, j) = i == j ? 1.0 : 0.0;
+  for (int32_t i = 1; i <= n; ++i) {
+    double* row = &a(i, 1);
+    for (int32_t j = 0; j < n; ++j) row[j] = 0.0;
+    row[i - 1] = 1.0;
+  }
 }
 
 void MatrixTransposeInto(const Matrix& a, Matrix& b, int32_t rows, int32_t cols) {

@@ -61,20 +61,23 @@ void Matrix::Zero() {
   if (data) std::memset(data, 0, size_t(rows) * cols * width);
 }
 
-bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m) {
-  m.Zero();
+bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
+  if (!zeroed) m.Zero();
+  double* const elements = m.Doubles();
   while (const CellRecord* cell = NextArgCell(range)) {
-    const uint32_t r = cell->Row() - range.firstRow + 1;
-    const uint32_t c = cell->Column() - range.firstColumn + 1;
-    if (r > m.rows || c > m.cols) continue;
+    // Offsets from the range's corner; one above a row or column is past it.
+    const uint32_t r = cell->Row() - range.firstRow;
+    const uint32_t c = cell->Column() - range.firstColumn;
+    if (r >= m.rows || c >= m.cols) continue;
     if (cell->ErrorCode() != kErrorNone) continue;
+    double& element = elements[size_t(r) * m.cols + c];
     if (cell->IsNumber()) {
-      m(r, c) = cell->Number();
+      element = cell->Number();
       continue;
     }
     if (cell->IsText()) {
       double number = 0.0;
-      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) m(r, c) = number;
+      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) element = number;
       continue;
     }
     // A formula cell gives its result, and one not yet calculated in this
@@ -83,10 +86,10 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
     const EvalValue& value = state.operands[slot];
     if (value.error == kErrorNone) {
       if (value.kind == kEvalNumber) {
-        m(r, c) = value.number;
+        element = value.number;
       } else if (value.kind == kEvalText) {
         double number = 0.0;
-        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) m(r, c) = number;
+        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) element = number;
       }
     }
     state.DisownSlot(slot);
@@ -95,10 +98,15 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
 }
 
 void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet) {
+  StoreNumbersResult(state, m.Doubles(), m.cols, rows, cols, limitToSheet);
+}
+
+void StoreNumbersResult(EvalState& state, const double* values, size_t stride, uint32_t rows, uint32_t cols,
+                        bool limitToSheet) {
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
   uint32_t error = kErrorNone;
   if (limitToSheet && (cols > kColumnCount - 1 || rows > kRowCount - 1)) error = kErrorRef;
   if (cols > kColumnCount || rows > kRowCount) error = kErrorRef;
-  if (error == kErrorNone && !builder.AddNumbers(0, 0, cols, rows, m.Doubles(), m.cols)) error = kErrorMemory;
+  if (error == kErrorNone && !builder.AddNumbers(0, 0, cols, rows, values, stride)) error = kErrorMemory;
   SetArrayResult(state, builder, cols, rows, error);
 }

@@ -64,13 +64,17 @@ struct Matrix {
 // into m, already sized to the argument's rows and columns: numbers as they
 // are, texts that spell a number as that number; empty cells, errors and
 // other texts read as 0. slot is the argument's own slot, which owns nothing
-// after GetArgRange and serves to read formula cells.
-bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m);
+// after GetArgRange and serves to read formula cells. zeroed tells that m's
+// elements are all 0 already (a matrix just sized from nothing).
+bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed = false);
 
 // Ends a call with m's first rows x cols elements as an array value; an
 // element that is not a finite double carries "#NUM!". With limitToSheet a
 // result wider or taller than a worksheet is "#REF!". A result that cannot
 // be stored is "#MEMORY!".
 void StoreMatrixResult(EvalState& state, const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet);
+// The same for rows x cols numbers row after row, rows stride apart.
+void StoreNumbersResult(EvalState& state, const double* values, size_t stride, uint32_t rows, uint32_t cols,
+                        bool limitToSheet);
 
 #endif

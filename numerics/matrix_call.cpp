@@ -76,17 +76,21 @@ bool MatrixCall::SizeInt32(Matrix& m, uint32_t rows, uint32_t cols) {
 }
 
 bool MatrixCall::Read(uint16_t arg, Matrix& m) {
+  // A matrix sized from nothing comes zero-filled.
+  const bool fresh = m.data == nullptr;
   if (!Size(m, Rows(arg), Cols(arg))) return false;
-  Reread(arg, m);
+  ReadInto(arg, m, fresh);
   return true;
 }
 
-void MatrixCall::Reread(uint16_t arg, Matrix& m) {
+void MatrixCall::Reread(uint16_t arg, Matrix& m) { ReadInto(arg, m, false); }
+
+void MatrixCall::ReadInto(uint16_t arg, Matrix& m, bool zeroed) {
   // GetArgRange left the kept range at its start, and every read walks a
   // copy, so the copy starts there too.
   ArgRange walk = ranges_[arg];
   walk.ownsChain = false;
-  ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m);
+  ReadRangeToMatrix(state_, static_cast<uint16_t>(first_ + arg), walk, m, zeroed);
 }
 
 void MatrixCall::Fail(uint32_t error) {
@@ -105,6 +109,15 @@ void MatrixCall::Finish(const Matrix& m, uint32_t rows, uint32_t cols, bool limi
     return;
   }
   StoreMatrixResult(state_, m, rows, cols, limitToSheet);
+}
+
+void MatrixCall::FinishColumn(const double* values, uint32_t count) {
+  ReleaseRanges();
+  if (error_ != 0) {
+    SetErrorResult(state_, error_);
+    return;
+  }
+  StoreNumbersResult(state_, values, 1, count, 1, false);
 }
 
 void MatrixCall::FinishWithError() {

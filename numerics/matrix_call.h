@@ -63,10 +63,13 @@ class MatrixCall {
   // Ends the call.
   void Finish(double value);
   void Finish(const Matrix& m, uint32_t rows, uint32_t cols, bool limitToSheet = false);
+  // A short result kept by the handler itself: count numbers as one column.
+  void FinishColumn(const double* values, uint32_t count);
   void FinishWithError();
 
  private:
   void ReleaseRanges();
+  void ReadInto(uint16_t arg, Matrix& m, bool zeroed);
 
   EvalState& state_;
   uint16_t first_;

@@ -25,6 +25,19 @@ struct HalfIntegerStirlingErrors {
   }
 };
 
+// The same callers scale their terms by logarithms of half-integers (a
+// count, the rest of the total, the total): those up to 64 are taken once
+// from the library itself, so that they keep their bits.
+constexpr int kHalfIntegerLogs = 129;
+
+struct HalfIntegerLogs {
+  double values[kHalfIntegerLogs];
+  HalfIntegerLogs() {
+    values[0] = 0.0;  // never handed out
+    for (int i = 1; i < kHalfIntegerLogs; ++i) values[i] = std::log(0.5 * i);
+  }
+};
+
 }  // namespace
 
 double StirlingError(double n) {
@@ -80,8 +93,18 @@ double BinomialTerm(double k, double n, double p, double q) {
                           DevianceTerm(n - k, n * q);
   // ln(2 pi k (n - k) / n); n - k is formed first, since 1 - k/n loses the
   // digits of a small n - k.
-  const double lnScale = kLnTwoPi + std::log(k) + std::log(n - k) - std::log(n);
+  const double lnScale = kLnTwoPi + LogOfCount(k) + LogOfCount(n - k) - LogOfCount(n);
   return std::exp(exponent - 0.5 * lnScale);
+}
+
+double LogOfCount(double n) {
+  const double twice = n + n;
+  if (twice >= 1.0 && twice < double(kHalfIntegerLogs) && twice == static_cast<double>(static_cast<int>(twice))) {
+    // Made at the first call, whatever the order of static initialisation.
+    static const HalfIntegerLogs halfIntegers;
+    return halfIntegers.values[static_cast<int>(twice)];
+  }
+  return std::log(n);
 }
 
 double PoissonTerm(double x, double m) {

@@ -13,6 +13,8 @@ double StirlingError(double n);
 double DevianceTerm(double x, double m);
 // C(n, k) p^k q^(n-k) with q = 1 - p given separately; 0 <= k <= n.
 double BinomialTerm(double k, double n, double p, double q);
+// ln n, the same bits as std::log; half-integers up to 64 come from a table.
+double LogOfCount(double n);
 // m^x e^-m / Gamma(x + 1); x >= 0, m >= 0.
 double PoissonTerm(double x, double m);
 

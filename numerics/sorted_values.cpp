@@ -39,7 +39,7 @@ double SortedValues::SelectNumber(uint32_t i) {
 
 double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(numbers_, numbers_ + i); }
 
-uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers) {
+uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
@@ -47,7 +47,7 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, boo
     ReleaseArgRange(state, range);
     numbersOnly_ = true;
     // A short list sorts in about the time a selection takes.
-    ordered_ = orderNumbers || count_ <= kSelectedAbove;
+    ordered_ = kept == KeptOrder::kSorted || (kept == KeptOrder::kSortedWhenShort && count_ <= kSelectedAbove);
     if (ordered_) SortNumbers(ascending);
     return kErrorNone;
   }

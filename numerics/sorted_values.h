@@ -22,10 +22,14 @@ class SortedValues {
   SortedValues(const SortedValues&) = delete;
   SortedValues& operator=(const SortedValues&) = delete;
 
+  // How kept numbers are left: sorted; sorted when the list is short, else
+  // in reading order for SelectNumber; in reading order, for a caller that
+  // only counts and compares them.
+  enum class KeptOrder : uint8_t { kSorted, kSortedWhenShort, kAsRead };
   // Reads the argument in slot and sorts its cells; the argument's error,
-  // "#MEMORY!" when a copy or the order cannot be had, else 0. Without
-  // orderNumbers, kept numbers may stay in reading order for SelectNumber.
-  uint8_t Build(EvalState& state, uint16_t slot, bool ascending, bool orderNumbers = true);
+  // "#MEMORY!" when a copy or the order cannot be had, else 0. Kept numbers
+  // are left as kept says.
+  uint8_t Build(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept = KeptOrder::kSorted);
   uint32_t Count() const { return count_; }
   // True when the values are the kept numbers, which Number gives.
   bool NumbersOnly() const { return numbersOnly_; }

@@ -291,50 +291,6 @@ void SvdSolve(const Matrix& a, Matrix& b, const double* d, Matrix& x, Matrix* r,
 
 }  // namespace
 
-void GivensDefine(double a, double b, double* c, double* s) {
-  if (std::fabs(b) < std::fabs(a)) {
-    const double t = b / a;
-    double cc = 1.0 / std::sqrt(t * t + 1.0);
-    if (a < 0.0) cc = -cc;
-    *c = cc;
-    *s = cc * t;
-  } else if (b == 0.0) {
-    *c = 1.0;
-    *s = 0.0;
-  } else {
-    const double t = a / b;
-    double ss = 1.0 / std::sqrt(t * t + 1.0);
-    if (b < 0.0) ss = -ss;
-    *s = ss;
-    *c = ss * t;
-  }
-}
-
-void GivensDefineApply(double* a, double* b, double* c, double* s) {
-  if (std::fabs(*b) < std::fabs(*a)) {
-    const double t = *b / *a;
-    const double root = std::sqrt(t * t + 1.0);
-    double cc = 1.0 / root;
-    if (*a < 0.0) cc = -cc;
-    *c = cc;
-    *s = cc * t;
-    *a = std::fabs(*a) * root;
-    *b = 0.0;
-  } else if (*b == 0.0) {
-    *c = 1.0;
-    *s = 0.0;
-  } else {
-    const double t = *a / *b;
-    const double root = std::sqrt(t * t + 1.0);
-    double ss = 1.0 / root;
-    if (*b < 0.0) ss = -ss;
-    *s = ss;
-    *c = ss * t;
-    *a = std::fabs(*b) * root;
-    *b = 0.0;
-  }
-}
-
 bool HouseholderDefine(const double* v, double* up, double* b, int32_t count, int32_t p, int32_t q) {
   double c = std::fabs(v[p - 1]);
   for (int32_t i = q; i <= count; ++i) c = std::fmax(c, std::fabs(v[i - 1]));

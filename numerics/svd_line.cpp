@@ -1,6 +1,5 @@
 #include <cmath>
-#include <memory>
-#include <new>
+#include <utility>
 
 #include "numerics/svd.h"
 
@@ -10,7 +9,10 @@
 // falls away is what that shape never reads: the parts of the columns a
 // reflection zeroes, the rows of B that only feed the residual, the loops
 // over columns, and the matrices themselves (V starts as the identity and
-// stays 2 x 2).
+// stays 2 x 2). A line's first column is one constant (1 for a line with an
+// intercept, 0 for one through the origin), so its reflection is formed
+// from that constant alone, and the second column and B are reflected where
+// they lie.
 
 namespace {
 
@@ -36,66 +38,83 @@ void RotatePair(double* x, double* y, double c, double s) {
   *y = b * c - a * s;
 }
 
+// The larger of two magnitudes as std::fmax gives it (a NaN loses to a
+// number), without the library call.
+double LargerMagnitude(double c, double x) { return x > c || c != c ? x : c; }
+
 }  // namespace
 
-bool LineLeastSquares(const double* first, const double* second, const double* y, int32_t m, double minMaxRatio,
-                      double x[2], int32_t* rank, bool* converged) {
-  // The second column and B, which the reflections change.
-  constexpr int32_t kInlinePoints = 64;
-  double inlineScratch[2 * kInlinePoints];
-  std::unique_ptr<double[]> heapScratch;
-  double* col = inlineScratch;
-  if (m > kInlinePoints) {
-    heapScratch.reset(new (std::nothrow) double[2 * size_t(m)]);
-    if (!heapScratch) return false;
-    col = heapScratch.get();
-  }
-  double* b = col + (m > kInlinePoints ? m : kInlinePoints);
-  for (int32_t i = 0; i < m; ++i) {
-    col[i] = second[i];
-    b[i] = y[i];
-  }
-
-  // The first column's reflection, applied to both columns and to B; of the
-  // first column only its top element is read again.
-  double up = 0.0;
-  double factor = 0.0;
-  HouseholderDefine(first, &up, &factor, m, 1, 2);
-  double d1 = first[0];
-  if (factor != 0.0) {
-    double sum0 = up * first[0];
-    double sum1 = up * col[0];
-    for (int32_t i = 1; i < m; ++i) {
-      sum0 += first[i] * first[i];
-      sum1 += first[i] * col[i];
+void LineLeastSquares(double c, double* second, double* b, int32_t m, double minMaxRatio, double x[2], int32_t* rank,
+                      bool* converged) {
+  double* col = second;
+  // The first column's reflection. Every element of that column is c, so
+  // its scale, its squares and its products are formed once, each the same
+  // operation the general reflection repeats per element; of the column
+  // itself only its top element is read again.
+  double d1 = c;
+  const double scale = std::fabs(c);
+  if (scale > 0.0) {
+    const double unit = c / scale;
+    const double unitSquare = unit * unit;
+    double sum = unitSquare;
+    for (int32_t i = 1; i < m; ++i) sum += unitSquare;
+    double sd = scale * std::sqrt(std::fabs(sum));
+    if (c > 0.0) sd = -sd;
+    const double up = c - sd;
+    const double factor = 1.0 / (sd * up);
+    if (factor != 0.0) {
+      const double square = c * c;
+      double sum0 = up * c;
+      for (int32_t i = 1; i < m; ++i) sum0 += square;
+      // The sums against the second column and against B, each in
+      // increasing row, in one pass.
+      double sum1 = up * col[0];
+      double sumB = up * b[0];
+      for (int32_t i = 1; i < m; ++i) {
+        sum1 += c * col[i];
+        sumB += c * b[i];
+      }
+      sum0 *= factor;
+      sum1 *= factor;
+      sumB *= factor;
+      d1 += sum0 * up;
+      col[0] += sum1 * up;
+      b[0] += sumB * up;
+      for (int32_t i = 1; i < m; ++i) {
+        col[i] += sum1 * c;
+        b[i] += sumB * c;
+      }
     }
-    sum0 *= factor;
-    sum1 *= factor;
-    d1 += sum0 * up;
-    col[0] += sum1 * up;
-    for (int32_t i = 1; i < m; ++i) col[i] += sum1 * first[i];
-    double sum = up * b[0];
-    for (int32_t i = 1; i < m; ++i) sum += first[i] * b[i];
-    sum *= factor;
-    b[0] += sum * up;
-    for (int32_t i = 1; i < m; ++i) b[i] += sum * first[i];
   }
   // The second column's reflection, when rows remain below it; B's rows
   // from the third on then only feed the residual.
   double d2 = col[1];
   if (m > 2) {
-    double up2 = 0.0;
-    double factor2 = 0.0;
-    HouseholderDefine(col, &up2, &factor2, m, 2, 3);
-    if (factor2 != 0.0) {
-      double sum = up2 * col[1];
-      for (int32_t i = 2; i < m; ++i) sum += col[i] * col[i];
-      sum *= factor2;
-      d2 += sum * up2;
-      double sumB = up2 * b[1];
-      for (int32_t i = 2; i < m; ++i) sumB += col[i] * b[i];
-      sumB *= factor2;
-      b[1] += sumB * up2;
+    double largest = std::fabs(col[1]);
+    for (int32_t i = 2; i < m; ++i) largest = LargerMagnitude(largest, std::fabs(col[i]));
+    if (largest > 0.0) {
+      const double top = col[1] / largest;
+      double scaled = top * top;
+      for (int32_t i = 2; i < m; ++i) {
+        const double v = col[i] / largest;
+        scaled += v * v;
+      }
+      double sd = largest * std::sqrt(std::fabs(scaled));
+      if (col[1] > 0.0) sd = -sd;
+      const double up2 = col[1] - sd;
+      const double factor2 = 1.0 / (sd * up2);
+      if (factor2 != 0.0) {
+        double sum = up2 * col[1];
+        double sumB = up2 * b[1];
+        for (int32_t i = 2; i < m; ++i) {
+          sum += col[i] * col[i];
+          sumB += col[i] * b[i];
+        }
+        sum *= factor2;
+        d2 += sum * up2;
+        sumB *= factor2;
+        b[1] += sumB * up2;
+      }
     }
   }
   const double e1 = 0.0;
@@ -193,5 +212,4 @@ bool LineLeastSquares(const double* first, const double* second, const double* y
     sum += v.v[r][1] * b2;
     x[r] = sum;
   }
-  return true;
 }

@@ -292,6 +292,16 @@ class EvalState {
   // A formula cell not yet calculated in this pass that the formula read;
   // recalculation picks it up.
   EvalValue pending;
+  // The formula cell whose number the recalculation pass wrote last, in
+  // place, while its store showed the count of chain changes kept with it
+  // (no cell outside a pass): a root search beside its target, which the
+  // pass has just calculated, takes the target's record from here.
+  struct StoredFormulaCell {
+    const CellRecord* cell;
+    const CellStore* store;
+    uint64_t changes;
+  };
+  StoredFormulaCell lastStored = {nullptr, nullptr, 0};
   // What is left of kArrayElementBudget for the formula being evaluated.
   uint32_t arrayElementsLeft;
   // The array formulas' result areas of the recalculation pass under way

@@ -176,8 +176,10 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     CellRecord* cell = RecordOf(first);
     // A number for a record that holds a single cached number is written
     // in place, the flags saying calculated in the same stroke.
-    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber))
+    if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
+      state.lastStored = {cell, &store, store.ChainChanges()};
       return true;
+    }
     if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
       ok = false;
     if (CellRecord* done = RecordOf(first))
@@ -264,6 +266,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
 
 bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
   bool ok = true;
+  // Only within the pass does a kept record stay where it was.
+  state.lastStored.cell = nullptr;
   RecalcChain chain;  // empty between formulas; kept to reuse its room
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
@@ -285,6 +289,7 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
       store.FindCell(row, column, &cursor);
     }
   }
+  state.lastStored.cell = nullptr;
   return ok;
 }
 

@@ -197,5 +197,63 @@ TEST_F(SolverPaths, TargetsSeeTheCellsBetweenRecalculatedAndTheWorkbookStaysAsIt
   }
 }
 
-}  // namespace
+// Roots beside their targets, calculated by a pass that has just stored
+// each target's number, give the bits of the same search outside a pass:
+// also when the search reads a target of another row, or when a text
+// result between target and search rewrites records on the way.
+TEST_F(SolverPaths, RootsBesideTheirTargetsInAPassGiveTheSameBitsAsAlone) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> value(0.5, 4.0);
+  constexpr uint32_t kFirstRow = 10, kRows = 60;
+  std::vector<std::string> searches(kRows);
+  for (uint32_t i = 0; i < kRows; ++i) {
+    const uint32_t row = kFirstRow + i;
+    uint8_t record[kNumberCellSize];
+    ASSERT_TRUE(BuildNumberCell(record, sizeof record, row, 7, value(random), 0));
+    ASSERT_TRUE(first->InsertCell(AsCellRecord(record), nullptr));
+    char text[200];
+    static const char* const kTargets[] = {"=H%u*H%u-%u", "=H%u^3-H%u-%u", "=%u-H%u*H%u", "=H%u*H%u"};
+    const uint32_t shape = random() % 4, constant = 1 + random() % 9;
+    if (shape == 2)
+      std::snprintf(text, sizeof text, kTargets[shape], constant, row + 1, row + 1);
+    else
+      std::snprintf(text, sizeof text, kTargets[shape], row + 1, row + 1, constant);
+    SetFormula(*first, 8, row, text);
+    // A text between the target and the search now and then.
+    const bool between = random() % 3 == 0;
+    if (between) {
+      std::snprintf(text, sizeof text, "=REPT(\"x\",%u)", uint32_t(random() % 3000));
+      SetFormula(*first, 9, row, text);
+    }
+    const uint32_t targetRow = i > 0 && random() % 4 == 0 ? row : row + 1;
+    std::snprintf(text, sizeof text, "=ROOT(I%u,H%u,0,5,)", targetRow, targetRow);
+    searches[i] = text;
+    SetFormula(*first, between ? 10 : 9, row, text);
+  }
+  ASSERT_TRUE(Recalculate(nullptr));
+  book.evaluator.sheet = first;
+  for (uint32_t i = 0; i < kRows; ++i) {
+    const uint32_t row = kFirstRow + i;
+    const CellRecord* inPass = first->GetCell(row, 10);
+    if (!inPass || !inPass->IsFormula()) inPass = first->GetCell(row, 9);
+    ASSERT_NE(inPass, nullptr);
+    char text[kFormulaTextCapacity + 1];
+    std::snprintf(text, sizeof text, "%s", searches[i].c_str());
+    const uint16_t column = inPass->Column();
+    ASSERT_TRUE(book.evaluator.TranslateFormula(text, sizeof text, column, row, true));
+    ASSERT_EQ(book.evaluator.Evaluate(text, column, row), kEvalNumber) << searches[i];
+    const EvalValue& alone = book.evaluator.operands[1];
+    uint64_t expected = 0, found = 0;
+    const double passNumber = inPass->CachedNumber();
+    std::memcpy(&expected, &alone.number, sizeof expected);
+    std::memcpy(&found, &passNumber, sizeof found);
+    EXPECT_EQ(inPass->ErrorCode(), alone.error) << searches[i] << " in row " << row + 1;
+    if (alone.error == 0) {
+      EXPECT_EQ(found, expected) << searches[i] << " in row " << row + 1;
+    }
+  }
+}
 
+}  // namespace

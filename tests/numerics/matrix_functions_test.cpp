@@ -103,6 +103,14 @@ TEST_F(MatrixFunctions, ArgumentsAndShapes) {
       {"=MTXFWSUBST({2,0;1,1},{2;3})", "{1; 2}"},
       {"=MTXBKSUBST({1,1;0,2},{3;2})", "{2; 1}"},
       {"=MTXBKSUBST({1,1;0,0},{3;2})", "{#NUM!; #NUM!}"},
+      // A turned column, a lone element, and products of changing shapes.
+      {"=MTXT({1;2;3})", "{1, 2, 3}"},
+      {"=MTXT({7})", "{7}"},
+      {"=MTXT({1;\"x\";3})", "{1, 0, 3}"},
+      {"=MMULT({1,2},{3;4},{5,6},{1;1})", "{121}"},
+      {"=MMULT({1;2},{3,4},{1,0;0,1})", "{3, 4; 6, 8}"},
+      {"=MMULT({1;2},{3,4},{1,1,1;0,1,2},{1;1;1})", "{21; 42}"},
+      {"=MMULT({1;2},{3,4},{1,2})", "#VALUE!"},
   };
   ExpectTable(kCases, sizeof kCases / sizeof kCases[0]);
 }

@@ -98,4 +98,17 @@ TEST_F(MatrixReading, UnreadableCellsAreZeros) {
   EXPECT_EQ(Evaluate("=SUM(MMULT(C1:D2,{1;1}))").number, 0.0);
 }
 
+// A matrix read again for a later argument holds none of the earlier one:
+// blanks of the later range read as 0.
+TEST_F(MatrixReading, BlanksOfALaterArgumentAreZeros) {
+  for (uint32_t r = 0; r < 3; ++r)
+    for (uint16_t c = 0; c < 3; ++c) PutNumberCell(c, r, 9.0);
+  PutNumberCell(4, 0, 1.0);  // E1:E3 holds 1, blank, blank
+  PutNumberCell(5, 2, 2.0);  // F1:F3 holds blank, blank, 2
+  // (1 x 3)(3 x 3)(3 x 1): the second product reads E1:E3 into the matrix
+  // that held A1:C3.
+  EXPECT_EQ(Evaluate("=SUM(MMULT({1,1,1},A1:C3,E1:E3))").number, 27.0);
+  EXPECT_EQ(Evaluate("=SUM(MMULT({1,1,1},A1:C3,F1:F3))").number, 54.0);
+}
+
 }  // namespace

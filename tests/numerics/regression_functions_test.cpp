@@ -143,6 +143,33 @@ TEST_F(RegressionFunctions, EmptyCellsOfPairedArraysReadAsZero) {
   EXPECT_NEAR(Numbers(Run("=COVAR(A1:A3,B1:B3)")).at(0), 2.0 / 3.0, 1e-14);
 }
 
+// A trend of more values than a short column holds gives every one of them.
+// Without known x the r-th value (from 0) lies at x = r + 2, and so does
+// the r-th new one.
+TEST_F(RegressionFunctions, LongTrendsGiveEveryValue) {
+  for (uint32_t row = 0; row < 70; ++row) {
+    Put(0, row, row + 1.0);
+    Put(1, row, 1.0 + 2.0 * (row + 1.0));
+    Put(2, row, 100.0 + row);
+    Put(3, row, 1.0 + 2.0 * (row + 2.0));
+  }
+  struct Case {
+    const char* formula;
+    size_t count;
+    double firstX;
+  };
+  const Case kCases[] = {
+      {"=TREND(D1:D70,,,)", 70, 2.0}, {"=TREND(B1:B70,A1:A70,C1:C70,)", 70, 100.0}, {"=TREND(D1:D64,,,)", 64, 2.0}};
+  for (const Case& c : kCases) {
+    const std::vector<double> values = Numbers(Run(c.formula));
+    ASSERT_EQ(values.size(), c.count) << c.formula;
+    for (size_t k = 0; k < values.size(); ++k) {
+      const double y = 1.0 + 2.0 * (c.firstX + double(k));
+      EXPECT_NEAR(values[k], y, 1e-11 * y) << c.formula << " at " << k;
+    }
+  }
+}
+
 // A polynomial of degree below the number of terms is reproduced exactly:
 // its chi-square vanishes and the band's values are the polynomial's.
 TEST_F(RegressionFunctions, PolynomialOfLowerDegreeIsReproduced) {

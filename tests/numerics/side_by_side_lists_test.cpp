@@ -106,6 +106,29 @@ TEST_F(SideBySideLists, GiveTheBitsOfTheListByListReading) {
   EXPECT_GT(compared, 1000u);
 }
 
+// A list whose sum overflows is "#NUM!" however it is read, whichever of
+// the two lists it is.
+TEST_F(SideBySideLists, OverflowingSumsGiveTheSameError) {
+  const double kHuge[] = {1.5e308, 1.5e308, -1.0};
+  for (uint32_t r = 0; r < 3; ++r) {
+    PutNumberCell(1, r, kHuge[r]);
+    PutNumberCell(1, 100 + r, kHuge[r]);
+    PutNumberCell(3, r, double(r));
+    PutNumberCell(3, 200 + r, double(r));
+  }
+  for (const char* pair : {"B1:B3,D1:D3", "D1:D3,B1:B3"}) {
+    const std::string apart = pair[0] == 'B' ? "B101:B103,D201:D203" : "D201:D203,B101:B103";
+    for (const char* test : {"=TTEST(", "=TTEST2("}) {
+      const std::string tail = std::string(test) == "=TTEST(" ? ",2,2)" : ")";
+      const FormulaOutcome one = Evaluate(test + std::string(pair) + tail);
+      const FormulaOutcome other = Evaluate(test + apart + tail);
+      SCOPED_TRACE(test + std::string(pair));
+      EXPECT_EQ(one.error, uint32_t(kErrorNum));
+      EXPECT_EQ(other.error, uint32_t(kErrorNum));
+    }
+  }
+}
+
 // The error of Stirling's formula at the half-integers the distributions ask
 // for, and between them, against its definition.
 TEST(StirlingError, MatchesItsDefinitionAtAndBetweenHalfIntegers) {
@@ -118,6 +141,22 @@ TEST(StirlingError, MatchesItsDefinitionAtAndBetweenHalfIntegers) {
     }
   }
   EXPECT_EQ(StirlingError(0.0), 0.0);
+}
+
+// The logarithms kept for half-integers, and those computed for any other
+// count, have the library's own bits.
+TEST(LogOfCount, HasTheBitsOfTheLibraryLogarithm) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 3000; ++trial) {
+    double n = 0.5 * double(random() % 140);
+    if (trial % 3 == 1) n += double(random() % 1000) / 1000.0;
+    if (trial % 3 == 2) n = std::ldexp(double(random() % 100000 + 1), int(random() % 40) - 20);
+    const double kept = LogOfCount(n);
+    const double library = std::log(n);
+    EXPECT_EQ(std::memcmp(&kept, &library, sizeof kept), 0) << n;
+  }
 }
 
 }  // namespace

@@ -46,19 +46,20 @@ double Element(std::mt19937& random, double previous) {
 }
 
 // The line fit's own steps against the general decomposition of the same
-// m x 2 matrix: the same solution bits, rank and convergence.
+// m x 2 matrix, its first column one constant (1, 0 or any number): the
+// same solution bits, rank and convergence.
 TEST(SvdLine, AgreesBitForBitWithTheGeneralLeastSquares) {
   const uint32_t seed = TestSeed(20261208u);
   SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
   for (int trial = 0; trial < 4000; ++trial) {
     const int32_t m = trial % 50 == 49 ? 65 + int32_t(random() % 40) : 2 + int32_t(random() % 12);
-    const int shape = int(random() % 4);
+    const int shape = int(random() % 3);
     const size_t points = size_t(m);
     std::vector<double> first(points), second(points), y(points);
     const double constant = shape == 0 ? 1.0 : shape == 1 ? 0.0 : Element(random, 1.0);
     for (int32_t k = 0; k < m; ++k) {
-      first[size_t(k)] = shape == 3 ? Element(random, k ? first[size_t(k - 1)] : 1.0) : constant;
+      first[size_t(k)] = constant;
       second[size_t(k)] = Element(random, k ? second[size_t(k - 1)] : 1.0);
       y[size_t(k)] = Element(random, k ? y[size_t(k - 1)] : 2.0);
     }
@@ -75,16 +76,14 @@ TEST(SvdLine, AgreesBitForBitWithTheGeneralLeastSquares) {
     bool converged = true;
     ASSERT_TRUE(SvdLeastSquares(a, b, x, r, m, 2, 1, &rank, &converged, ratio));
 
-    const std::vector<double> yBefore = y;
     double line[2] = {7.0, 7.0};
     int32_t lineRank = -1;
     bool lineConverged = true;
-    ASSERT_TRUE(LineLeastSquares(first.data(), second.data(), y.data(), m, ratio, line, &lineRank, &lineConverged));
+    LineLeastSquares(constant, second.data(), y.data(), m, ratio, line, &lineRank, &lineConverged);
     EXPECT_EQ(lineRank, rank) << "trial " << trial;
     EXPECT_EQ(lineConverged, converged) << "trial " << trial;
     EXPECT_EQ(Bits(line[0]), Bits(x(1, 1))) << "trial " << trial << ": " << line[0] << " vs " << x(1, 1);
     EXPECT_EQ(Bits(line[1]), Bits(x(2, 1))) << "trial " << trial << ": " << line[1] << " vs " << x(2, 1);
-    for (int32_t k = 0; k < m; ++k) ASSERT_EQ(Bits(y[size_t(k)]), Bits(yBefore[size_t(k)])) << "trial " << trial;
     if (HasFailure()) return;
   }
 }
