@@ -163,34 +163,6 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
   }
 }
 
-uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
-  EvalValue& value = state.operands[slot];
-  const uint32_t error = value.error;
-  if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
-    // Every field is written here once: a range is read at nearly every call.
-    out->firstColumn = value.first.column;
-    out->firstRow = value.first.row;
-    out->lastColumn = value.second.column;
-    out->lastRow = value.second.row;
-    if (value.kind == kEvalArray) {
-      out->chain = state.TakeSlotArray(slot);
-      out->ownsChain = true;
-      out->sheet = nullptr;
-    } else {
-      out->sheet = value.sheet;
-      out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
-      out->ownsChain = false;
-      state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
-    }
-    RestartArgRange(*out);
-    return 0;
-  }
-  *out = ArgRange{};
-  if (IsOmitted(value)) return 0;
-  state.DisownSlot(slot);
-  return KindError(error);
-}
-
 namespace {
 
 // Passes, by their sizes alone, the cells of row left of the rectangle from
@@ -211,11 +183,10 @@ void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
   cursor.offset = static_cast<uint16_t>(offset);
 }
 
-}  // namespace
-
-void RestartArgRange(ArgRange& range) {
-  // The cursor is set in place: StartRangeWalk's copy of it costs as much
-  // as positioning it.
+// RestartArgRange, inline for GetArgRange, which starts a walk at nearly
+// every call. The cursor is set in place: StartRangeWalk's copy of it costs
+// as much as positioning it.
+inline void StartArgRange(ArgRange& range) {
   CellCursor& cursor = range.cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
@@ -224,42 +195,103 @@ void RestartArgRange(ArgRange& range) {
     cursor.block = range.chain;
     return;
   }
+  // The first cell of the first row through the row position memo: every
+  // formula of a row starts walks at the same few places.
+  RecordPosition at;
+  if (range.sheet->PositionInRow(range.firstRow, static_cast<uint16_t>(range.firstColumn), &at)) {
+    cursor.block = at.block;
+    cursor.offset = at.offset;
+    return;
+  }
   range.sheet->PositionAtRow(range.firstRow, &cursor);
   PassCellsLeftOfRectangle(range, range.firstRow);
 }
 
-const CellRecord* NextArgCellAcross(ArgRange& range) {
+}  // namespace
+
+uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
+  EvalValue& value = state.operands[slot];
+  const uint32_t error = value.error;
+  if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
+    // Every field is written here once: a range is read at nearly every call.
+    out->firstColumn = value.first.column;
+    out->firstRow = value.first.row;
+    out->lastColumn = value.second.column;
+    out->lastRow = value.second.row;
+    if (value.kind == kEvalArray) {
+      out->chain = state.TakeSlotArray(slot);
+      out->ownsChain = true;
+      out->sheet = nullptr;
+    } else {
+      out->sheet = value.sheet;
+      out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+      out->ownsChain = false;
+      state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
+    }
+    StartArgRange(*out);
+    return 0;
+  }
+  *out = ArgRange{};
+  if (IsOmitted(value)) return 0;
+  state.DisownSlot(slot);
+  return KindError(error);
+}
+
+void RestartArgRange(ArgRange& range) { StartArgRange(range); }
+
+namespace {
+
+// The step from a worksheet range's row, left past the rectangle's last
+// column with more rows below, to the next row's first cell in the
+// rectangle's columns.
+const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
   CellCursor& cursor = range.cursor;
-  const BlockStore* rows = cursor.rows;
-  const CellBlock* block = cursor.block;
-  if (rows && block && cursor.offset < block->used && (cursor.flags & kCursorAfterRecord)) {
-    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
-    uint32_t row = record->Row();
-    // A row of the rectangle left past its last column: the next row's
-    // first cell through the row index, with the cells left of the
-    // rectangle passed in place. Each turn moves a row down.
-    while (row >= range.firstRow && row < range.lastRow && record->Column() > range.lastColumn) {
+  if (cursor.flags & kCursorAfterRecord) {
+    // Each turn moves a row down, from a record of a row of the rectangle
+    // past its last column, above the last row.
+    for (;;) {
       RecordPosition next;
-      if (!rows->IndexedRowStart(++row, &next)) break;
+      if (!range.sheet->PositionInRow(++row, static_cast<uint16_t>(range.firstColumn), &next)) break;
       cursor.block = next.block;
       cursor.offset = next.offset;
-      PassCellsLeftOfRectangle(range, row);
-      block = cursor.block;
-      if (cursor.offset >= block->used) break;
-      record = AsCellRecord(block->payload + cursor.offset);
+      if (next.offset >= next.block->used) break;
+      const CellRecord* record = AsCellRecord(next.block->payload + next.offset);
       row = record->Row();
       const uint32_t column = record->Column();
       if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) return nullptr;
-      if (column >= range.firstColumn && column <= range.lastColumn) {
+      if (column <= range.lastColumn) {
+        // At or right of the first column unless the row ended: a later
+        // row's record left of the rectangle is left to NextInRange.
+        if (column < range.firstColumn) break;
         const uint32_t size = record->Size();
         if (size == 0) break;
-        cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        cursor.offset = static_cast<uint16_t>(next.offset + size);
         return record;
       }
     }
   }
   return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
                             range.firstRow, range.lastRow);
+}
+
+}  // namespace
+
+const CellRecord* NextArgCellAcross(ArgRange& range) {
+  const CellCursor& cursor = range.cursor;
+  const CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    return NextArgCellAfter(range, record->Row(), record->Column());
+  }
+  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                                  range.firstRow, range.lastRow);
+}
+
+const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
+  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
+    return NextArgRowDown(range, row);
+  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
+                                  range.firstRow, range.lastRow);
 }
 
 void ReleaseArgRange(EvalState& state, ArgRange& range) {

@@ -58,8 +58,12 @@ struct ArgRange {
 // cells; any other value that is not omitted is "#VALUE!".
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // NextArgCell's step off the cursor's record: from a row's end to the next
-// row of the rectangle through the worksheet's row index, else NextInRange.
+// row's first cell in the rectangle's columns through the worksheet's row
+// position memo, else NextInRange.
 const CellRecord* NextArgCellAcross(ArgRange& range);
+// The same off a record under the cursor that lies outside the rectangle,
+// before its end, at (row, column).
+const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
 // under the cursor, and the last finds the record after the rectangle
@@ -80,6 +84,8 @@ inline const CellRecord* NextArgCell(ArgRange& range) {
       }
     } else if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) {
       return nullptr;
+    } else {
+      return NextArgCellAfter(range, row, column);
     }
   }
   return NextArgCellAcross(range);

@@ -247,7 +247,69 @@ RecordPosition CellStore::InsertSearchStart(uint32_t row, uint16_t column, const
   return {block, 0};
 }
 
+bool CellStore::ListPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const {
+  const uint32_t page = row / kRowsPerPage;
+  if (!rowPositions_.Allocated() && (row > kMaxRow || !(pageFlags_[page] & kPageHasFormulas) ||
+                                     !rowPositions_.Allocate())) {
+    RecordPosition start;
+    if (!IndexedRowStart(row, &start))
+      return false;
+    *at = PassRowBefore(start, row, column);
+    return true;
+  }
+  RowPositions& entry = rowPositions_.EntryOf(row);
+  if (entry.row != row || entry.changes != chainChanges_) {
+    RecordPosition start;
+    if (!IndexedRowStart(row, &start))
+      return false;
+    BeginRowPositions(entry, row, start, chainChanges_);
+  }
+  ListRowPositions(entry, column, at);
+  return true;
+}
+
 CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
+  // A row the memo lists this far is answered here, with little to keep
+  // across calls: most lookups of a recalculation pass.
+  if (rowPositions_.Allocated() && (!cursor || !cursor->block)) {
+    const RowPositions& entry = rowPositions_.EntryOf(row);
+    RecordPosition at;
+    if (entry.row == row && entry.changes == chainChanges_ && entry.FindListed(column, &at) &&
+        at.offset < at.block->used) {
+      CellRecord* record = RecordAt(at.block, at.offset);
+      const bool found = record->Row() == row && record->Column() == column;
+      if (cursor) {
+        cursor->block = at.block;
+        cursor->offset = static_cast<uint16_t>((found && (cursor->flags & kCursorAfterRecord))
+                                                   ? at.offset + record->Size()
+                                                   : at.offset);
+      }
+      return found ? record : nullptr;
+    }
+  }
+  return SearchCell(row, column, cursor);
+}
+
+CellRecord* CellStore::SearchCell(uint32_t row, uint16_t column, CellCursor* cursor) {
+  if (!cursor || !cursor->block) {
+    // An indexed row's cell through the row position memo; a place at a
+    // block's end is left to the search, which names the place after it.
+    RecordPosition at;
+    if (!PositionInRow(row, column, &at)) {
+      if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt))
+        return nullptr;  // the row holds no record
+    } else if (at.offset < at.block->used) {
+      CellRecord* record = RecordAt(at.block, at.offset);
+      const bool found = record->Row() == row && record->Column() == column;
+      if (cursor) {
+        cursor->block = at.block;
+        cursor->offset = static_cast<uint16_t>((found && (cursor->flags & kCursorAfterRecord))
+                                                   ? at.offset + record->Size()
+                                                   : at.offset);
+      }
+      return found ? record : nullptr;
+    }
+  }
   const uint64_t key = CellKey(row, column);
   const bool foundBefore = lastFound_.block && lastFoundChanges_ == chainChanges_ && key == lastFoundKey_;
   if (cursor) {

@@ -11,6 +11,7 @@
 
 #include "core/cells/block_store.h"
 #include "core/cells/cell_record.h"
+#include "core/cells/row_positions.h"
 
 struct CellRecordTraits {
   static uint32_t Size(const uint8_t* record) { return AsCellRecord(record)->Size(); }
@@ -71,6 +72,18 @@ class CellStore : public BlockStore {
   // during read-only passes, else the block directory) finds the place, so
   // the cost does not grow with the rows before it.
   void PositionAtRow(uint32_t row, CellCursor* cursor) const;
+  // The first record of row at or after column, else the row's end (the
+  // chain's next record, which may be named by a block's end); false when
+  // the row's page is not indexed or the row holds no record. Rows asked
+  // before are answered from the row position memo.
+  bool PositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const {
+    if (rowPositions_.Allocated()) {
+      const RowPositions& entry = rowPositions_.EntryOf(row);
+      if (entry.row == row && entry.changes == chainChanges_ && entry.FindListed(column, at))
+        return true;
+    }
+    return ListPositionInRow(row, column, at);
+  }
   // A cursor for a walk of the rows from firstRow on (NextInRange, Next),
   // positioned as by PositionAtRow and leaving each record behind. Every
   // walk of a rectangle starts here rather than at the first block.
@@ -146,6 +159,11 @@ class CellStore : public BlockStore {
   uint8_t LastError() const { return lastError_; }
 
  private:
+  // PositionInRow beyond what the memo holds: lists the row further, or
+  // begins its list at the row's first record.
+  bool ListPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const;
+  // FindCell past the memo: the row listed further, or a search.
+  CellRecord* SearchCell(uint32_t row, uint16_t column, CellCursor* cursor);
   // FindCell's search, for the const walks as well.
   const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
   // Inserts record as the cell (row, column).
@@ -191,6 +209,9 @@ class CellStore : public BlockStore {
   RecordPosition lastFound_ = {nullptr, 0};
   uint64_t lastFoundKey_ = 0;
   uint64_t lastFoundChanges_ = 0;
+  // Taken only by stores under recalculation, whose formulas read the rows
+  // about them over and over.
+  mutable RowPositionMemo rowPositions_;
 };
 
 // CellCursor::NextInRange, answered in place when the cursor stands on a
