@@ -45,11 +45,10 @@ inline void NotePendingCell(EvalState& state, const ArgRange& range, const CellR
   if (cell->IsFormula() || cell->IsSpillValue()) state.NotePending(cell, range.sheet);
 }
 
-// The common case of ReadCellNumber without the slot: a number or formula
-// cell without error or text whose number passes the result check gives
-// what ReadCellNumber would (and is noted as pending the same way); false,
-// untouched, for any other cell.
-inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellRecord* cell, double* out) {
+// The number of a number cell, or of a formula cell without error or text,
+// when it passes the result check; false, untouched, for any other cell.
+// Nothing is noted: the callers note the cell as their walks do.
+inline bool PlainCellNumber(const CellRecord* cell, double* out) {
   if (cell->ErrorCode() != 0) return false;
   double number = 0.0;
   if (cell->IsNumber())
@@ -59,6 +58,17 @@ inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellR
   else
     return false;
   if (IsBadNumber(number)) return false;
+  *out = number;
+  return true;
+}
+
+// The common case of ReadCellNumber without the slot: a number or formula
+// cell without error or text whose number passes the result check gives
+// what ReadCellNumber would (and is noted as pending the same way); false,
+// untouched, for any other cell.
+inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellRecord* cell, double* out) {
+  double number = 0.0;
+  if (!PlainCellNumber(cell, &number)) return false;
   NotePendingCell(state, range, cell);
   *out = number;
   return true;

@@ -131,15 +131,8 @@ inline bool FindReferencedCell(const EvalState& state, uint16_t slot, const Cell
 // alike). False, untouched, for anything else.
 inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
   const CellRecord* cell = nullptr;
-  if (!FindReferencedCell(state, slot, &cell) || !cell || cell->ErrorCode() != 0) return false;
   double number = 0.0;
-  if (cell->IsNumber())
-    number = cell->Number();
-  else if (cell->IsFormula() && !cell->HasCachedText())
-    number = cell->CachedNumber();
-  else
-    return false;
-  if (IsBadNumber(number)) return false;
+  if (!FindReferencedCell(state, slot, &cell) || !cell || !PlainCellNumber(cell, &number)) return false;
   state.NotePending(cell, state.operands[slot].sheet);
   *out = number;
   return true;
