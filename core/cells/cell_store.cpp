@@ -268,6 +268,17 @@ bool CellStore::ListPositionInRow(uint32_t row, uint16_t column, RecordPosition*
   return true;
 }
 
+CellRecord* CellStore::CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor) {
+  CellRecord* record = RecordAt(at.block, at.offset);
+  const bool found = record->Row() == row && record->Column() == column;
+  if (cursor) {
+    cursor->block = at.block;
+    cursor->offset = static_cast<uint16_t>((found && (cursor->flags & kCursorAfterRecord)) ? at.offset + record->Size()
+                                                                                         : at.offset);
+  }
+  return found ? record : nullptr;
+}
+
 CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* cursor) {
   // A row the memo lists this far is answered here, with little to keep
   // across calls: most lookups of a recalculation pass.
@@ -276,15 +287,7 @@ CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* curso
     RecordPosition at;
     if (entry.row == row && entry.changes == chainChanges_ && entry.FindListed(column, &at) &&
         at.offset < at.block->used) {
-      CellRecord* record = RecordAt(at.block, at.offset);
-      const bool found = record->Row() == row && record->Column() == column;
-      if (cursor) {
-        cursor->block = at.block;
-        cursor->offset = static_cast<uint16_t>((found && (cursor->flags & kCursorAfterRecord))
-                                                   ? at.offset + record->Size()
-                                                   : at.offset);
-      }
-      return found ? record : nullptr;
+      return CellAtPosition(at, row, column, cursor);
     }
   }
   return SearchCell(row, column, cursor);
@@ -299,15 +302,7 @@ CellRecord* CellStore::SearchCell(uint32_t row, uint16_t column, CellCursor* cur
       if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt))
         return nullptr;  // the row holds no record
     } else if (at.offset < at.block->used) {
-      CellRecord* record = RecordAt(at.block, at.offset);
-      const bool found = record->Row() == row && record->Column() == column;
-      if (cursor) {
-        cursor->block = at.block;
-        cursor->offset = static_cast<uint16_t>((found && (cursor->flags & kCursorAfterRecord))
-                                                   ? at.offset + record->Size()
-                                                   : at.offset);
-      }
-      return found ? record : nullptr;
+      return CellAtPosition(at, row, column, cursor);
     }
   }
   const uint64_t key = CellKey(row, column);

@@ -164,6 +164,9 @@ class CellStore : public BlockStore {
   bool ListPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const;
   // FindCell past the memo: the row listed further, or a search.
   CellRecord* SearchCell(uint32_t row, uint16_t column, CellCursor* cursor);
+  // The cell (row, column) if it stands at the memo's place at (inside a
+  // block), else null; the cursor, if given, is left there as FindCell leaves it.
+  CellRecord* CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor);
   // FindCell's search, for the const walks as well.
   const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
   // Inserts record as the cell (row, column).

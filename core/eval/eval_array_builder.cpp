@@ -12,6 +12,21 @@ constexpr size_t kRecordCapacity = kBlockPayload;
 // The order of records in a chain: by row, then by column.
 uint64_t StorageKey(uint32_t row, uint32_t column) { return (uint64_t(row) << 16) | column; }
 
+// The record of one number element at out; a non-finite element is a cell
+// carrying "#NUM!", as AddNumber makes it.
+void WriteNumberElement(uint8_t* out, uint32_t column, uint32_t row, double value) {
+  NumberCellLayout cell;
+  cell.head.type = kCellNumber;
+  cell.head.column = static_cast<uint16_t>(column);
+  cell.head.row = row;
+  cell.value = value;
+  if (IsBadNumber(value)) {
+    cell.value = 0;
+    cell.head.type = static_cast<uint8_t>(kCellNumber | (kErrorNum & kCellErrorMask));
+  }
+  std::memcpy(out, &cell, kNumberCellSize);
+}
+
 }  // namespace
 
 ArrayBuilder::~ArrayBuilder() {
@@ -150,16 +165,7 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
     for (uint32_t r = 0; r < rows; ++r) {
       const double* row = values + r * stride;
       for (uint32_t c = 0; c < columns; ++c, out += kNumberCellSize) {
-        NumberCellLayout cell;
-        cell.head.type = kCellNumber;
-        cell.head.column = static_cast<uint16_t>(firstColumn + c);
-        cell.head.row = firstRow + r;
-        cell.value = row[c];
-        if (IsBadNumber(cell.value)) {
-          cell.value = 0;
-          cell.head.type = static_cast<uint8_t>(kCellNumber | (kErrorNum & kCellErrorMask));
-        }
-        std::memcpy(out, &cell, kNumberCellSize);
+        WriteNumberElement(out, firstColumn + c, firstRow + r, row[c]);
       }
     }
     own_->used = static_cast<uint16_t>(own_->used + cellCount * kNumberCellSize);
@@ -173,17 +179,7 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
   for (uint32_t r = 0; r < rows; ++r) {
     const double* row = values + r * stride;
     for (uint32_t c = 0; c < columns; ++c) {
-      NumberCellLayout cell;
-      cell.head.type = kCellNumber;
-      cell.head.column = static_cast<uint16_t>(firstColumn + c);
-      cell.head.row = firstRow + r;
-      cell.value = row[c];
-      // A non-finite element is a cell carrying "#NUM!", as AddNumber makes it.
-      if (IsBadNumber(cell.value)) {
-        cell.value = 0;
-        cell.head.type = static_cast<uint8_t>(kCellNumber | (kErrorNum & kCellErrorMask));
-      }
-      std::memcpy(chunk + cells * kNumberCellSize, &cell, kNumberCellSize);
+      WriteNumberElement(chunk + cells * kNumberCellSize, firstColumn + c, firstRow + r, row[c]);
       if (++cells == kChunkCells) {
         if (!InsertRun(chunk, cells * kNumberCellSize, cells)) return false;
         cells = 0;
