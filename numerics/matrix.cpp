@@ -102,9 +102,18 @@ namespace {
 
 bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
   if (!zeroed) m.Zero();
-  // A column of indexed rows is read at its cells' places, row after row as
-  // the cursor would give them, without passing the rows' other cells.
-  if (range.firstColumn == range.lastColumn && IndexedRowsWalkable(range)) {
+  // Over indexed rows the cells are read in the order the cursor gives
+  // them, each row entered at the range's first column through the row
+  // position memo; a column's cells are found at their places, without
+  // passing the rows' other cells.
+  if (IndexedRowsWalkable(range)) {
+    if (range.firstColumn != range.lastColumn) {
+      ForEachIndexedRowCell(range, range.firstColumn, range.lastColumn, [&](const CellRecord* cell, uint32_t) {
+        ReadCellToElement(state, slot, range, cell, m);
+        return true;
+      });
+      return true;
+    }
     for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
       bool malformed = false;
       const CellRecord* cell = IndexedRecordAt(*range.sheet, row, range.firstColumn, &malformed);
