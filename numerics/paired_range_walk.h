@@ -7,6 +7,11 @@
 // any other cell of either range the walk gives up, and the caller reads the
 // two apart as before, so that formula cells are noted in the order that
 // reading notes them and texts and errors keep their own rules.
+//
+// Over rows the row index answers for (those of a recalculation pass) the
+// walks go by the worksheet's row position memo instead of the range's
+// cursor: a row is entered at the first column wanted, and a single column
+// is read at its cells' places. The matrix reader walks one range so too.
 
 #include <cstdint>
 
