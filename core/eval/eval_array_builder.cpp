@@ -133,10 +133,39 @@ bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t co
   return true;
 }
 
+bool ArrayBuilder::AddFirstNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                                   const double* values, size_t stride) {
+  own_ = store_.TakeDetachedBlock();
+  if (!own_) {
+    failed_ = true;
+    return false;
+  }
+  uint8_t* out = own_->payload;
+  if (columns == 1) {
+    for (uint32_t r = 0; r < rows; ++r, out += kNumberCellSize)
+      WriteNumberElement(out, firstColumn, firstRow + r, values[r * stride]);
+  } else {
+    for (uint32_t r = 0; r < rows; ++r) {
+      const double* row = values + r * stride;
+      for (uint32_t c = 0; c < columns; ++c, out += kNumberCellSize)
+        WriteNumberElement(out, firstColumn + c, firstRow + r, row[c]);
+    }
+  }
+  const uint32_t cells = columns * rows;
+  own_->used = static_cast<uint16_t>(cells * kNumberCellSize);
+  lastKey_ = StorageKey(firstRow + rows - 1, firstColumn + columns - 1);
+  if (elementsLeft_) *elementsLeft_ -= cells;
+  return true;
+}
+
 bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
                               const double* values, size_t stride) {
   if (failed_ || finished_) return false;
   if (columns == 0 || rows == 0) return true;
+  const uint64_t total = uint64_t(columns) * rows;
+  if (!own_ && !inStore_ && total <= kBlockPayload / kNumberCellSize && firstColumn + uint64_t(columns) - 1 <= kMaxColumn &&
+      firstRow + uint64_t(rows) - 1 <= kMaxRow && (!elementsLeft_ || *elementsLeft_ >= total))
+    return AddFirstNumbers(firstColumn, firstRow, columns, rows, values, stride);
   // One cell costs less through the single append.
   if (columns == 1 && rows == 1) return AddNumber(firstColumn, firstRow, values[0], 0);
   const bool columnsOff = uint64_t(firstColumn) + columns - 1 > kMaxColumn;

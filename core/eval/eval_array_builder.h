@@ -64,6 +64,11 @@ class ArrayBuilder {
     return slot;
   }
   bool InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count);
+  // AddNumbers into a builder that has written nothing yet, of a rectangle
+  // inside the grid, the budget and one block: the block taken and filled
+  // without the checks each later write needs.
+  bool AddFirstNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows, const double* values,
+                       size_t stride);
   // The free bytes at the end of the own block for records that begin
   // after the last one written, its first key at least firstKey; 0 once
   // the store's chain is in use or no block can be had (the build then
