@@ -703,7 +703,14 @@ void FnUnique(EvalState& state) {
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
   int32_t type = 1;
-  uint32_t error = GetArgInt(state, first + 1, &type, 0, 2);
+  // The kind is nearly always a whole number given as such, which GetArgInt
+  // would take as it is.
+  const EvalValue& kind = state.operands[first + 1];
+  uint32_t error = kErrorNone;
+  if (kind.kind == kEvalNumber && kind.error == kErrorNone && (kind.number == 0 || kind.number == 1 || kind.number == 2))
+    type = int32_t(kind.number);
+  else
+    error = GetArgInt(state, first + 1, &type, 0, 2);
   if (error == kErrorNone && UniqueOfPlainNumbers(state, first, type)) return;
   if (error == kErrorNone) state.RangeOperandToArray(first);
   ArgRange vector;

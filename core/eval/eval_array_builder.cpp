@@ -158,14 +158,10 @@ bool ArrayBuilder::AddFirstNumbers(uint32_t firstColumn, uint32_t firstRow, uint
   return true;
 }
 
-bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
-                              const double* values, size_t stride) {
+bool ArrayBuilder::AddNumbersChecked(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                                     const double* values, size_t stride) {
   if (failed_ || finished_) return false;
   if (columns == 0 || rows == 0) return true;
-  const uint64_t total = uint64_t(columns) * rows;
-  if (!own_ && !inStore_ && total <= kBlockPayload / kNumberCellSize && firstColumn + uint64_t(columns) - 1 <= kMaxColumn &&
-      firstRow + uint64_t(rows) - 1 <= kMaxRow && (!elementsLeft_ || *elementsLeft_ >= total))
-    return AddFirstNumbers(firstColumn, firstRow, columns, rows, values, stride);
   // One cell costs less through the single append.
   if (columns == 1 && rows == 1) return AddNumber(firstColumn, firstRow, values[0], 0);
   const bool columnsOff = uint64_t(firstColumn) + columns - 1 > kMaxColumn;
@@ -174,9 +170,9 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
     // in, then the build fails.
     if (firstColumn <= kMaxColumn && firstRow <= kMaxRow) {
       if (columnsOff)
-        AddNumbers(firstColumn, firstRow, kMaxColumn + 1 - firstColumn, 1, values, stride);
+        AddNumbersChecked(firstColumn, firstRow, kMaxColumn + 1 - firstColumn, 1, values, stride);
       else
-        AddNumbers(firstColumn, firstRow, columns, kMaxRow + 1 - firstRow, values, stride);
+        AddNumbersChecked(firstColumn, firstRow, columns, kMaxRow + 1 - firstRow, values, stride);
     }
     failed_ = true;
     return false;
