@@ -87,7 +87,7 @@ bool SpillIsBlocked(const CellStore& store, const CellCursor& place, const Area&
 
 // CellCursor::Next for the usual case of a record left in the cursor's
 // block, without the call; the rest goes to Next itself.
-CellRecord* StepNext(CellCursor& cursor) {
+inline CellRecord* StepNext(CellCursor& cursor) {
   CellBlock* block = cursor.block;
   if (block && cursor.offset < block->used) {
     CellRecord* record = AsCellRecord(block->payload + cursor.offset);
