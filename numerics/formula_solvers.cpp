@@ -172,14 +172,14 @@ bool RunTrialProgram(TrialProgram& trial, const EvalState& nested, double* out) 
 }
 
 // Keeps a root search's compiled target, its cells taken at the tokens
-// cellTokens names, unless its text is kept already.
+// cellTokens names. Only a search the kept program could not take compiles:
+// the same text then meets its variable at other references (an absolute
+// one, say), and the latest program serves the rows that follow.
 void KeepRootProgram(const SolverTarget& target, const uint16_t* cellTokens) {
   KeptRootProgram& kept = keptRoot;
   const uint32_t length = target.textLength;
+  if (length > kKeptRootTextCapacity || length == 0) return;
   const char* text = target.cell->FormulaText();
-  if (length > kKeptRootTextCapacity || length == 0 ||
-      (kept.textLength == length && SameFormulaBytes(kept.text, text, length)))
-    return;
   std::memcpy(kept.text, text, length);
   kept.textLength = length;
   for (uint32_t i = 0; i < target.trial.cellCount; ++i) kept.cells[i] = target.tokens->tokens[cellTokens[i]];
