@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
