@@ -147,7 +147,11 @@ uint8_t SearchKeptTarget(EvalState& state, uint16_t targetSlot, NestedEvaluator&
   if (!sheet || SheetOf(state, variable) != sheet) return kKeptRootNotTaken;
   KeptCellLookups& cells = nested.cells;
   const CellRecord* targetCell = stored ? stored : cells.Find(*sheet, target.cell.row, uint16_t(target.cell.column));
-  if (stored) cells.KeepRow(*sheet, stored->Row(), 0);
+  // The row's walk goes as far as the variable, when in the row, at once.
+  if (stored) {
+    const uint32_t variableColumn = VariableColumnIn(state, uint16_t(targetSlot + 1), sheet, stored->Row());
+    cells.KeepRow(*sheet, stored->Row(), variableColumn < KeptCellLookups::kRowSpan ? uint16_t(variableColumn) : 0);
+  }
   const CellRecord* variableCell = cells.Find(*sheet, variable.cell.row, uint16_t(variable.cell.column));
   const uint8_t outcome =
       SearchKeptRoot(nested.evaluator, *sheet, targetCell, variableCell, x0, x1, epsilon, root);

@@ -29,9 +29,17 @@ struct KeptRootProgram {
   char text[kKeptRootTextCapacity];
   uint32_t textLength;  // 0 while none is kept
   ScannedToken cells[kMaxFoundTargetCells];
+  // For each reference, the first one written the same way, which reads
+  // the same cell wherever the target stands (itself when none before).
+  uint8_t sameCell[kMaxFoundTargetCells];
   TrialProgram program;
 };
 KeptRootProgram keptRoot;
+
+bool SameReference(const ScannedToken& a, const ScannedToken& b) {
+  return a.resolved == b.resolved && a.corner.column == b.corner.column && a.corner.row == b.corner.row &&
+         a.corner.flags == b.corner.flags && a.corner.bare == b.corner.bare;
+}
 
 // Compiles a target's program on the way: each operand a slot, marked
 // when the search never changes its number.
@@ -182,7 +190,15 @@ void KeepRootProgram(const SolverTarget& target, const uint16_t* cellTokens) {
   const char* text = target.cell->FormulaText();
   std::memcpy(kept.text, text, length);
   kept.textLength = length;
-  for (uint32_t i = 0; i < target.trial.cellCount; ++i) kept.cells[i] = target.tokens->tokens[cellTokens[i]];
+  for (uint32_t i = 0; i < target.trial.cellCount; ++i) {
+    kept.cells[i] = target.tokens->tokens[cellTokens[i]];
+    kept.sameCell[i] = uint8_t(i);
+    for (uint32_t before = 0; before < i; ++before)
+      if (SameReference(kept.cells[before], kept.cells[i])) {
+        kept.sameCell[i] = uint8_t(before);
+        break;
+      }
+  }
   kept.program = target.trial;
 }
 
@@ -479,7 +495,12 @@ bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* r
     const double c = b - fb * (b - a) / (fb - fa);
     // Between two neighbouring doubles the secant lands on an end: no better
     // root exists at this precision.
-    if (c == a || c == b) {
+    // Two tests with a branch each: joined, they are computed as flags.
+    if (c == a) {
+      *root = c;
+      return true;
+    }
+    if (c == b) {
       *root = c;
       return true;
     }
@@ -673,6 +694,13 @@ uint8_t SearchKeptRoot(EvalState& nested, CellStore& sheet, const CellRecord* ta
   const uint32_t column = target->Column(), row = target->Row();
   const uint32_t variableColumn = variable->Column(), variableRow = variable->Row();
   for (uint32_t i = 0; i < program.cellCount; ++i) {
+    const uint32_t same = kept.sameCell[i];
+    if (same != i) {
+      // The cell read before, the variable again or the same number.
+      if (program.cellSlots[i] != kVariableCellSlot)
+        program.slots[program.cellSlots[i]] = program.slots[program.cellSlots[same]];
+      continue;
+    }
     const RefCorner corner = ScannedTokenCorner(kept.cells[i], column, row);
     const bool atVariable =
         corner.row == variableRow && corner.column == variableColumn && !(corner.flags & kRefOutsideGrid);
