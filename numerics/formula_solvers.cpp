@@ -484,7 +484,7 @@ double LargerOfNumbers(double x, double y) { return y > x ? y : x; }
 namespace {
 
 // The secant steps over the trials of RootTrials or of KnownOperations, the
-// trials inline in each.
+// trials inline in each. The root is written only when found.
 template <class Trials>
 bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* root) {
   double a = x0, b = x1, fa = 0.0, fb = 0.0;
@@ -514,14 +514,16 @@ bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* r
     }
     b = c;
     fb = fc;
-    *root = c;
     // Below the spacing of doubles near the root an absolute tolerance can
     // never be met.
     const double tolerance =
         Trials::kFiniteTrials
             ? LargerOfNumbers(epsilon, 4.0 * DBL_EPSILON * LargerOfNumbers(std::fabs(a), std::fabs(b)))
             : LargerNumber(epsilon, 4.0 * DBL_EPSILON * LargerNumber(std::fabs(a), std::fabs(b)));
-    if (std::fabs(b - a) <= tolerance || fc == 0.0) return true;
+    if (std::fabs(b - a) <= tolerance || fc == 0.0) {
+      *root = c;
+      return true;
+    }
     if (!(fc * fa < 0.0)) return false;
   }
   return false;

@@ -201,8 +201,9 @@ uint8_t SearchKeptRoot(EvalState& nested, CellStore& sheet, const CellRecord* ta
                        double x0, double x1, double epsilon, double* root);
 
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
-// method with the Illinois modification; false when the bracket is lost, an
-// evaluation fails or the step cap is reached. The variable may hold any
+// method with the Illinois modification; false, root left as it was, when
+// the bracket is lost, an evaluation fails or the step cap is reached. The
+// variable may hold any
 // trial value or none afterwards: the caller restores it.
 bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
                     double* root);
