@@ -191,6 +191,7 @@ inline void StartArgRange(ArgRange& range) {
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
   cursor.rows = range.sheet;
+  range.rowLimit = 0;
   if (!range.sheet) {
     cursor.block = range.chain;
     return;
@@ -266,12 +267,14 @@ const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
         const uint32_t size = record->Size();
         if (size == 0) break;
         cursor.offset = static_cast<uint16_t>(next.offset + size);
+        range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
         return record;
       }
     }
   }
-  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                            range.firstRow, range.lastRow);
+  return HandOutArgCell(range, cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
+                                                 static_cast<uint16_t>(range.lastColumn), range.firstRow,
+                                                 range.lastRow));
 }
 
 }  // namespace
@@ -283,21 +286,35 @@ const CellRecord* NextArgCellAcross(ArgRange& range) {
     const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
     return NextArgCellAfter(range, record->Row(), record->Column());
   }
-  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                                  range.firstRow, range.lastRow);
+  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
+                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
+                                                       range.lastRow));
+}
+
+const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
+  const uint32_t row = record->Row();
+  const uint32_t column = record->Column();
+  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+    const uint32_t size = record->Size();
+    if (size == 0) return NextArgCellAcross(range);
+    if (range.cursor.flags & kCursorAfterRecord) {
+      range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
+      range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
+    }
+    return record;
+  }
+  return NextArgCellAfter(range, row, column);
 }
 
 const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
   if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
     return NextArgRowDown(range, row);
-  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                                  range.firstRow, range.lastRow);
+  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
+                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
+                                                       range.lastRow));
 }
 
-void ReleaseArgRange(EvalState& state, ArgRange& range) {
-  if (range.ownsChain) state.arrays.ReleaseChain(range.chain);
-  range = ArgRange{};
-}
+void ReleaseArgChain(EvalState& state, ArgRange& range) { state.arrays.ReleaseChain(range.chain); }
 
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
   EvalValue& result = state.ClearArguments();
