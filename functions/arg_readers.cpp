@@ -242,10 +242,16 @@ void RestartArgRange(ArgRange& range) { StartArgRange(range); }
 
 namespace {
 
+const CellRecord* NextInArgRange(ArgRange& range) {
+  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
+                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
+                                                       range.lastRow));
+}
+
 // The step from a worksheet range's row, left past the rectangle's last
 // column with more rows below, to the next row's first cell in the
 // rectangle's columns.
-const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
+inline const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
   CellCursor& cursor = range.cursor;
   if (cursor.flags & kCursorAfterRecord) {
     // Each turn moves a row down, from a record of a row of the rectangle
@@ -272,9 +278,15 @@ const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
       }
     }
   }
-  return HandOutArgCell(range, cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
-                                                 static_cast<uint16_t>(range.lastColumn), range.firstRow,
-                                                 range.lastRow));
+  return NextInArgRange(range);
+}
+
+// The step off a record under the cursor that lies outside the rectangle,
+// before its end, at (row, column).
+inline const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
+  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
+    return NextArgRowDown(range, row);
+  return NextInArgRange(range);
 }
 
 }  // namespace
@@ -286,9 +298,7 @@ const CellRecord* NextArgCellAcross(ArgRange& range) {
     const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
     return NextArgCellAfter(range, record->Row(), record->Column());
   }
-  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
-                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
-                                                       range.lastRow));
+  return NextInArgRange(range);
 }
 
 const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
@@ -296,7 +306,7 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
   const uint32_t column = record->Column();
   if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
     const uint32_t size = record->Size();
-    if (size == 0) return NextArgCellAcross(range);
+    if (size == 0) return NextInArgRange(range);
     if (range.cursor.flags & kCursorAfterRecord) {
       range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
       range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
@@ -304,14 +314,6 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
     return record;
   }
   return NextArgCellAfter(range, row, column);
-}
-
-const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
-  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
-    return NextArgRowDown(range, row);
-  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
-                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
-                                                       range.lastRow));
 }
 
 void ReleaseArgChain(EvalState& state, ArgRange& range) { state.arrays.ReleaseChain(range.chain); }

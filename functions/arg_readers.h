@@ -79,9 +79,6 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // row's first cell in the rectangle's columns through the worksheet's row
 // position memo, else NextInRange.
 const CellRecord* NextArgCellAcross(ArgRange& range);
-// The same off a record under the cursor that lies outside the rectangle,
-// before its end, at (row, column).
-const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column);
 // NextArgCell for a record under the cursor, before the rectangle's end,
 // that the row limit does not prove: checked against the bounds.
 const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record);
@@ -121,16 +118,27 @@ template <class Visit>
 bool WalkArgCells(ArgRange& range, Visit visit) {
   CellCursor& cursor = range.cursor;
   for (;;) {
-    if (const CellBlock* block = cursor.block) {
+    const CellRecord* next = nullptr;
+    const CellBlock* block = cursor.block;
+    if (!block) {
+      next = NextArgCellAcross(range);
+    } else {
       const uint8_t* payload = block->payload;
       const uint32_t used = block->used;
       const uint64_t limit = range.rowLimit;
       uint32_t offset = cursor.offset;
+      const CellRecord* outside = nullptr;
       while (offset < used) {
         const CellRecord* record = AsCellRecord(payload + offset);
-        if (ArgCellKey(record->Row(), record->Column()) >= limit) break;
+        if (ArgCellKey(record->Row(), record->Column()) >= limit) {
+          outside = record;
+          break;
+        }
         const uint32_t size = record->Size();
-        if (size == 0) break;  // left to NextArgCell, which ends the walk there
+        if (size == 0) {
+          outside = record;  // a malformed record: NextArgCellChecked ends the walk there
+          break;
+        }
         offset += size;
         if (!visit(record)) {
           cursor.offset = static_cast<uint16_t>(offset);
@@ -138,12 +146,19 @@ bool WalkArgCells(ArgRange& range, Visit visit) {
         }
       }
       cursor.offset = static_cast<uint16_t>(offset);
+      if (!outside) {
+        next = NextArgCellAcross(range);
+      } else {
+        // The record after the rectangle ends the walk where it stands.
+        if (ArgCellKey(outside->Row(), outside->Column()) > ArgCellKey(range.lastRow, range.lastColumn)) return true;
+        next = NextArgCellChecked(range, outside);
+      }
     }
-    const CellRecord* record = NextArgCell(range);
-    if (!record) return true;
-    if (!visit(record)) return false;
+    if (!next) return true;
+    if (!visit(next)) return false;
   }
 }
+
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
 // an array's at the head of its chain.
