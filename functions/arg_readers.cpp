@@ -304,6 +304,21 @@ const CellRecord* NextArgCellAcross(ArgRange& range) {
 const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
   const uint32_t row = record->Row();
   const uint32_t column = record->Column();
+  // Right of a row above the last, the next row's first cell is most often
+  // one the row position memo lists: inside the rectangle as it stands.
+  RecordPosition below;
+  if (column > range.lastColumn && row >= range.firstRow && row < range.lastRow && range.sheet &&
+      (range.cursor.flags & kCursorAfterRecord) &&
+      range.sheet->ListedCellAt(row + 1, static_cast<uint16_t>(range.firstColumn), &below)) {
+    const CellRecord* first = AsCellRecord(below.block->payload + below.offset);
+    const uint32_t size = first->Size();
+    if (size != 0) {
+      range.cursor.block = below.block;
+      range.cursor.offset = static_cast<uint16_t>(below.offset + size);
+      range.rowLimit = ArgCellKey(row + 1, range.lastColumn) + 1;
+      return first;
+    }
+  }
   if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
     const uint32_t size = record->Size();
     if (size == 0) return NextInArgRange(range);
