@@ -213,6 +213,36 @@ inline void StartArgRange(ArgRange& range) {
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   EvalValue& value = state.operands[slot];
   const uint32_t error = value.error;
+  if (value.kind == kEvalRange && error == kErrorNone && value.sheet) {
+    // A worksheet range, nearly every range argument: its walk starts at the
+    // first row's first cell in the rectangle, which the row position memo
+    // names for every formula of a row after the first.
+    CellStore* sheet = value.sheet;
+    const uint32_t firstColumn = value.first.column;
+    const uint32_t firstRow = value.first.row;
+    out->chain = sheet->FirstBlock();
+    out->ownsChain = false;
+    out->sheet = sheet;
+    out->firstColumn = firstColumn;
+    out->firstRow = firstRow;
+    out->lastColumn = value.second.column;
+    out->lastRow = value.second.row;
+    out->rowLimit = 0;
+    CellCursor& cursor = out->cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.rows = sheet;
+    state.NoteSpillAreaMeeting(sheet, firstColumn, out->lastColumn, firstRow, out->lastRow);
+    RecordPosition at;
+    if (sheet->PositionInRow(firstRow, static_cast<uint16_t>(firstColumn), &at)) {
+      cursor.block = at.block;
+      cursor.offset = at.offset;
+    } else {
+      cursor.offset = 0;
+      sheet->PositionAtRow(firstRow, &cursor);
+      PassCellsLeftOfRectangle(*out, firstRow);
+    }
+    return 0;
+  }
   if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
     // Every field is written here once: a range is read at nearly every call.
     out->firstColumn = value.first.column;
@@ -304,6 +334,15 @@ const CellRecord* NextArgCellAcross(ArgRange& range) {
 const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
   const uint32_t row = record->Row();
   const uint32_t column = record->Column();
+  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+    const uint32_t size = record->Size();
+    if (size == 0) return NextInArgRange(range);
+    if (range.cursor.flags & kCursorAfterRecord) {
+      range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
+      range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
+    }
+    return record;
+  }
   // Right of a row above the last, the next row's first cell is most often
   // one the row position memo lists: inside the rectangle as it stands.
   RecordPosition below;
@@ -318,15 +357,6 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
       range.rowLimit = ArgCellKey(row + 1, range.lastColumn) + 1;
       return first;
     }
-  }
-  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
-    const uint32_t size = record->Size();
-    if (size == 0) return NextInArgRange(range);
-    if (range.cursor.flags & kCursorAfterRecord) {
-      range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
-      range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
-    }
-    return record;
   }
   return NextArgCellAfter(range, row, column);
 }
