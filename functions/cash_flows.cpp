@@ -26,6 +26,15 @@ bool GrowBuffer(double** buffer, const double* inlineBuffer, uint32_t count, uin
   return true;
 }
 
+// The magnitudes of the flows before the change of sign and after it: the
+// later fall short of the earlier by more than rounding could make up.
+bool KeepsSignWithSums(double earlier, double later) {
+  // Far above the rounding of any sum of as many discounted flows as a
+  // worksheet holds.
+  constexpr double kMargin = 1e-6;
+  return std::isfinite(earlier) && later < earlier * (1 - kMargin);
+}
+
 }  // namespace
 
 CashFlows::~CashFlows() {
@@ -53,9 +62,6 @@ bool CashFlows::ChangesSign() const {
 }
 
 bool CashFlows::KeepSignAboveZeroRate() const {
-  // Far above the rounding of any sum of as many discounted flows as a
-  // worksheet holds.
-  constexpr double kMargin = 1e-6;
   double earlier = 0;
   double later = 0;
   int sign = 0;
@@ -69,7 +75,75 @@ bool CashFlows::KeepSignAboveZeroRate() const {
     sign = amountSign;
     (changes == 0 ? earlier : later) += std::fabs(amount);
   }
-  return changes == 1 && std::isfinite(earlier) && later < earlier * (1 - kMargin);
+  return changes == 1 && KeepsSignWithSums(earlier, later);
+}
+
+bool OneRootValuation(const CashFlows& flows, uint32_t maxCount, double* margin, int* signBelowRoot) {
+  if (flows.count > maxCount) return false;
+  double magnitudes = 0;
+  int sign = 0;
+  int changes = 0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    const double amount = flows.amounts[i];
+    if (amount == 0) continue;
+    const double magnitude = std::fabs(amount);
+    if (!(magnitude >= 1e-150 && magnitude <= 1e150)) return false;
+    const int amountSign = amount < 0 ? -1 : 1;
+    if (sign != 0 && amountSign != sign) ++changes;
+    sign = amountSign;
+    magnitudes += magnitude;
+  }
+  *margin = 1e-12 * magnitudes;
+  *signBelowRoot = sign;
+  return changes == 1;
+}
+
+FlowSurvey SurveyFlows(const CashFlows& flows, uint32_t maxOneRootCount) {
+  // The sums and counts of the three, taken side by side: every flow that
+  // is neither 0 nor NaN adds its magnitude to the same sums in the same
+  // order; a flow that is not finite fails the second and the third.
+  bool below = false;
+  bool above = false;
+  bool finite = true;
+  bool bounded = flows.count <= maxOneRootCount;
+  double earlier = 0;
+  double later = 0;
+  double magnitudes = 0;
+  int sign = 0;
+  int changes = 0;
+  for (uint32_t i = 0; i < flows.count; ++i) {
+    const double amount = flows.amounts[i];
+    int amountSign = 0;
+    if (amount < 0) {
+      below = true;
+      amountSign = -1;
+    } else if (amount > 0) {
+      above = true;
+      amountSign = 1;
+    } else if (amount == 0) {
+      continue;
+    } else {
+      finite = false;
+      bounded = false;
+      continue;
+    }
+    const double magnitude = std::fabs(amount);
+    if (!std::isfinite(magnitude)) finite = false;
+    if (!(magnitude >= 1e-150 && magnitude <= 1e150)) bounded = false;
+    if (sign != 0 && amountSign != sign) ++changes;
+    sign = amountSign;
+    (changes == 0 ? earlier : later) += magnitude;
+    magnitudes += magnitude;
+  }
+  FlowSurvey survey{};
+  survey.changesSign = below && above;
+  survey.keepsSignAboveZeroRate = finite && changes == 1 && KeepsSignWithSums(earlier, later);
+  survey.oneRoot = bounded && changes == 1;
+  if (survey.oneRoot) {
+    survey.margin = 1e-12 * magnitudes;
+    survey.signBelowRoot = sign;
+  }
+  return survey;
 }
 
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {

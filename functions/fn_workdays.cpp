@@ -212,11 +212,46 @@ struct CalendarDay {
   }
 };
 
+// A holiday column is looked up cell by cell up to this many rows: walked in
+// storage order, each step would pass the rest of a row to reach the next.
+constexpr uint32_t kLookedUpHolidayRows = 64;
+
+void MarkHoliday(HolidayTable* holidays, int32_t month, int32_t day) {
+  holidays->markedDays[month] |= 1u << day;
+  holidays->markedMonths |= 1u << month;
+}
+
+// The holidays of a short one-column range of a worksheet whose cells are
+// all blank or plain text cells in the form dates are written in, as the
+// walk below reads them; false for any other argument (the table then partly
+// marked), which the walk reads again from the start.
+bool ReadHolidayColumn(EvalState& state, const EvalValue& value, HolidayTable* holidays) {
+  if (value.kind != kEvalRange || value.error != kErrorNone || !value.sheet ||
+      value.first.column != value.second.column || value.second.row - value.first.row >= kLookedUpHolidayRows)
+    return false;
+  CellStore& sheet = *value.sheet;
+  const uint32_t column = value.first.column;
+  state.NoteSpillAreaMeeting(&sheet, column, column, value.first.row, value.second.row);
+  for (uint32_t row = value.first.row; row <= value.second.row; ++row) {
+    const CellRecord* cell = nullptr;
+    if (!state.FindGridCell(sheet, RefCorner{column, row, kRefCell}, &cell)) return false;
+    if (!cell) continue;
+    const char* text = nullptr;
+    size_t length = 0;
+    PlainDate day;
+    if (!ReadPlainTextCell(state, cell, &text, &length) || !ReadPlainIsoDay(text, length, &day)) return false;
+    MarkHoliday(holidays, day.month, day.day);
+  }
+  return true;
+}
+
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate. A plain
 // text cell in the form dates are written in, nearly every holiday, gives
 // its day without a whole date record.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
+  std::memset(holidays, 0, sizeof *holidays);
+  if (ReadHolidayColumn(state, state.operands[slot], holidays)) return kErrorNone;
   std::memset(holidays, 0, sizeof *holidays);
   ArgRange range;
   uint32_t error = GetArgRange(state, slot, &range);
@@ -227,17 +262,13 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
     size_t length = 0;
     PlainDate day;
     if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDay(text, length, &day)) {
-      holidays->markedDays[day.month] |= 1u << day.day;
-      holidays->markedMonths |= 1u << day.month;
+      MarkHoliday(holidays, day.month, day.day);
       continue;
     }
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) {
-      holidays->markedDays[holiday.month] |= 1u << holiday.day;
-      holidays->markedMonths |= 1u << holiday.month;
-    }
+    if (error == kErrorNone) MarkHoliday(holidays, holiday.month, holiday.day);
   }
   ReleaseArgRange(state, range);
   return error;
@@ -245,26 +276,38 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
 
 // A date argument as GetArgDate reads it. A reference to a plain text cell
 // in the form dates are written in, nearly every date argument, is read
-// where it stands, the slot left as reading it through the pool leaves it.
+// where it stands, the slot left as reading it through the pool leaves it;
+// so is such a text itself (a date written in the formula), dropped from
+// the pool as GetArgDate drops it.
 uint8_t ReadDateArg(EvalState& state, uint16_t slot, DateTime* out) {
   EvalValue& value = state.operands[slot];
   const CellRecord* cell = nullptr;
   const char* text = nullptr;
   size_t length = 0;
   PlainDate day;
+  bool plain = false;
   if (value.kind == kEvalCellRef && value.error == kErrorNone && value.sheet &&
       state.FindGridCell(*value.sheet, value.cell, &cell) && cell && ReadPlainTextCell(state, cell, &text, &length) &&
       ReadPlainIsoDay(text, length, &day)) {
     value.Clear();
     value.kind = kEvalEmpty;
-    *out = DateTime{};
-    out->hasDate = 1;
-    out->year = day.year;
-    out->month = day.month;
-    out->day = day.day;
-    return kErrorNone;
+    plain = true;
+  } else if (value.kind == kEvalText && value.error == kErrorNone && slot < EvalState::kStackSlots) {
+    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    if (ReadPlainIsoDay(state.strings.FromTop(depth), state.strings.LengthFromTop(depth), &day)) {
+      state.strings.RemoveFromTop(depth);
+      value.kind = kEvalEmpty;
+      value.number = 0;
+      plain = true;
+    }
   }
-  return GetArgDate(state, slot, out);
+  if (!plain) return GetArgDate(state, slot, out);
+  *out = DateTime{};
+  out->hasDate = 1;
+  out->year = day.year;
+  out->month = day.month;
+  out->day = day.day;
+  return kErrorNone;
 }
 
 PlainDate DayOf(const DateTime& value) { return PlainDate{value.year, value.month, value.day}; }
