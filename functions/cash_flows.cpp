@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "core/base/error_code.h"
+#include "core/eval/read_plain_cell.h"
 #include "core/numfmt/date_time.h"
 #include "functions/aggregate_cells.h"
 #include "functions/plain_text_cell.h"
@@ -199,7 +200,62 @@ uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlow
   return static_cast<uint8_t>(error);
 }
 
+namespace {
+
+// One-column flows and dates are looked up row by row up to this many rows:
+// walked in storage order, each step would pass the rest of a row.
+constexpr uint32_t kLookedUpDatedRows = 64;
+
+bool IsShortColumn(const EvalValue& value) {
+  return value.kind == kEvalRange && value.error == kErrorNone && value.sheet &&
+         value.first.column == value.second.column && value.second.row - value.first.row < kLookedUpDatedRows;
+}
+
+// ReadDatedFlows for two short one-column ranges of worksheets whose rows
+// each hold both a flow that is a plain number and a date that is a plain
+// text cell in the form dates are written in, or neither: the pairs the
+// walks below would meet, read and noted as they read them. False for any
+// other arguments, which the walks then read from the start.
+bool ReadDatedColumns(EvalState& state, const EvalValue& flows, const EvalValue& dates, CashFlows* out) {
+  if (!IsShortColumn(flows) || !IsShortColumn(dates) ||
+      flows.second.row - flows.first.row != dates.second.row - dates.first.row)
+    return false;
+  state.NoteSpillAreaMeeting(dates.sheet, dates.first.column, dates.first.column, dates.first.row,
+                             dates.second.row);
+  state.NoteSpillAreaMeeting(flows.sheet, flows.first.column, flows.first.column, flows.first.row,
+                             flows.second.row);
+  bool started = false;
+  int64_t start = 0;
+  for (uint32_t i = 0; i <= flows.second.row - flows.first.row; ++i) {
+    const CellRecord* flow = nullptr;
+    const CellRecord* date = nullptr;
+    if (!state.FindGridCell(*flows.sheet, RefCorner{flows.first.column, flows.first.row + i, kRefCell}, &flow) ||
+        !state.FindGridCell(*dates.sheet, RefCorner{dates.first.column, dates.first.row + i, kRefCell}, &date))
+      return false;
+    if (!flow && !date) continue;
+    const char* text = nullptr;
+    size_t length = 0;
+    PlainDate day;
+    double amount = 0;
+    if (!flow || !date || !ReadPlainTextCell(state, date, &text, &length) || !ReadPlainIsoDay(text, length, &day) ||
+        !PlainCellNumber(flow, &amount))
+      return false;
+    if (flow->IsFormula() || flow->IsSpillValue()) state.NotePending(flow, flows.sheet);
+    const int64_t seconds = (PlainDayNumber(day) - 1) * 86400;
+    if (!started) {
+      start = seconds;
+      started = true;
+    }
+    if (!out->Append(amount, double(seconds - start) / kSecondsPerDay)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot, CashFlows* out) {
+  if (ReadDatedColumns(state, state.operands[flowsSlot], state.operands[datesSlot], out)) return kErrorNone;
+  out->count = 0;
   ArgRange flows;
   ArgRange dates;
   uint32_t error = GetRequiredArgRange(state, datesSlot, &dates);
