@@ -159,7 +159,35 @@ uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlow
 
 static_assert(std::is_trivially_destructible<ArgRange>::value, "argument ranges are never destroyed");
 
+namespace {
+
+// The cells of a range or array argument, an error cell not stopping the
+// walk: the largest such error, the other readable cells taken.
+uint32_t ReadListRange(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
+  uint32_t rangeError = kErrorNone;
+  while (const CellRecord* cell = NextArgCell(range)) {
+    double x = 0;
+    const uint8_t cellError = ReadCellNumberInPlace(state, slot, range, cell, &x);
+    if (cellError != kErrorNone) {
+      rangeError = LargerErrorOf(rangeError, cellError);
+    } else if (!out->Append(x)) {
+      return kErrorMemory;
+    }
+  }
+  return rangeError;
+}
+
+}  // namespace
+
 uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlows* out) {
+  // A list of one range, as most are, needs no room for others.
+  if (count == 1 && IsRangeOrArray(state.operands[first])) {
+    ArgRange range;
+    uint32_t error = GetArgRange(state, first, &range);
+    if (error == kErrorNone) error = ReadListRange(state, first, range, out);
+    ReleaseArgRange(state, range);
+    return static_cast<uint8_t>(error);
+  }
   // Only the positions of ranges are used: constructing every possible
   // one would cost more than a short call's reading.
   alignas(ArgRange) unsigned char rangeBytes[EvalState::kStackSlots * sizeof(ArgRange)];
@@ -181,19 +209,7 @@ uint8_t ReadValueList(EvalState& state, uint16_t first, uint16_t count, CashFlow
       if (!out->Append(numbers[i])) error = kErrorMemory;
       continue;
     }
-    // An error cell does not stop the walk of its own range.
-    uint32_t rangeError = kErrorNone;
-    while (const CellRecord* cell = NextArgCell(ranges[i])) {
-      double x = 0;
-      const uint8_t cellError = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], cell, &x);
-      if (cellError != kErrorNone) {
-        rangeError = LargerErrorOf(rangeError, cellError);
-      } else if (!out->Append(x)) {
-        rangeError = kErrorMemory;
-        break;
-      }
-    }
-    error = rangeError;
+    error = ReadListRange(state, static_cast<uint16_t>(first + i), ranges[i], out);
   }
   for (uint16_t i = count; i-- > 0;)
     if (isRange[i]) ReleaseArgRange(state, ranges[i]);
