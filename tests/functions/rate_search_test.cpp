@@ -220,3 +220,35 @@ TEST(RateSearch, OneRootSearchLooksAtUnsettledPointsOneByOne) {
     EXPECT_EQ(std::memcmp(&found.rate, &general.rate, sizeof(double)), 0) << "trial " << trial;
   }
 }
+
+// One pass over the flows answers as the three questions asked apart do:
+// zeros, NaN, infinities, magnitudes at and past the one-root bounds, one
+// or more changes of sign, and lists longer than the one-root table.
+TEST(RateSearch, FlowSurveyAnswersAsTheSeparateQuestions) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double odd[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, 1e-150, 1e150, 9e-151, 2e150, 1e300, -1e-300};
+  for (int trial = 0; trial < 3000; ++trial) {
+    CashFlows flows;
+    const uint32_t count = 1 + random() % (trial % 10 == 0 ? 80 : 9);
+    const uint32_t limit = trial % 7 == 0 ? 4 : 64;
+    for (uint32_t i = 0; i < count; ++i) {
+      double a = double(int32_t(random() % 2001) - 1000) / double(1 + random() % 8);
+      if (i == 0 && random() % 2) a = -std::fabs(a) - 100;
+      if (random() % 12 == 0) a = odd[random() % (sizeof odd / sizeof odd[0])];
+      ASSERT_TRUE(flows.Append(a));
+    }
+    double margin = -1;
+    int sign = 7;
+    const bool oneRoot = OneRootValuation(flows, limit, &margin, &sign);
+    const FlowSurvey survey = SurveyFlows(flows, limit);
+    EXPECT_EQ(survey.changesSign, flows.ChangesSign()) << trial;
+    EXPECT_EQ(survey.keepsSignAboveZeroRate, flows.KeepSignAboveZeroRate()) << trial;
+    ASSERT_EQ(survey.oneRoot, oneRoot) << trial;
+    if (oneRoot) {
+      EXPECT_EQ(std::memcmp(&survey.margin, &margin, sizeof margin), 0) << trial;
+      EXPECT_EQ(survey.signBelowRoot, sign) << trial;
+    }
+  }
+}
