@@ -48,26 +48,38 @@ double PeriodicValueBySquares(const CashFlows& flows, double q, uint8_t* error) 
 // The same factors: IntPow multiplies the squares of k's bits from the
 // lowest up, so the factor of k is that of k less its highest bit times the
 // square of that bit, and the square of a bit is the factor of its power of
-// two (1 * x is x to the last bit).
+// two (1 * x is x to the last bit). Which two factors make each one is
+// fixed: looked up, not worked out at every flow of every valuation.
+struct FactorSteps {
+  uint8_t lower[kTabledPeriods + 1];
+  uint8_t upper[kTabledPeriods + 1];
+  constexpr FactorSteps() : lower(), upper() {
+    uint32_t highest = 1;
+    for (uint32_t periods = 2; periods <= kTabledPeriods; ++periods) {
+      if ((periods & (periods - 1)) == 0) {
+        lower[periods] = uint8_t(highest);
+        highest = periods;
+      } else {
+        lower[periods] = uint8_t(periods - highest);
+      }
+      upper[periods] = uint8_t(periods == highest ? periods / 2 : highest);
+    }
+  }
+};
+constexpr FactorSteps kFactorSteps;
+
 // Checked: each partial sum passes the result check, the first that does
 // not failing the value; unchecked for flows whose sums cannot fail.
 template <bool kChecked>
 double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
   double factors[kTabledPeriods + 1];
   factors[1] = q;
-  uint32_t highest = 1;  // the highest power of two up to the period
+  const uint32_t count = flows.count;
+  const double* amounts = flows.amounts;
   double sum = 0.0;
-  for (uint32_t i = 0; i < flows.count; ++i) {
-    const uint32_t periods = i + 1;
-    if (periods > 1) {
-      if ((periods & (periods - 1)) == 0) {
-        factors[periods] = factors[highest] * factors[highest];
-        highest = periods;
-      } else {
-        factors[periods] = factors[periods - highest] * factors[highest];
-      }
-    }
-    sum += flows.amounts[i] / factors[periods];
+  for (uint32_t periods = 1; periods <= count; ++periods) {
+    if (periods > 1) factors[periods] = factors[kFactorSteps.lower[periods]] * factors[kFactorSteps.upper[periods]];
+    sum += amounts[periods - 1] / factors[periods];
     if (kChecked && IsBadNumber(sum)) {
       *error = kErrorNum;
       return 0.0;
