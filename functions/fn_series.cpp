@@ -60,13 +60,16 @@ void FnSeriesSum(EvalState& state) {
   double sum = 0;
   int64_t power = int64_t(x[1]);
   const int64_t step = int64_t(x[2]);
+  // Powers rising one at a time, as most series' do, come one product each.
+  RisingPowers powers(x[0]);
+  const bool rising = step == 1 && power >= 1;
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(coefficients);
     if (!cell) break;
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
     if (error != kErrorNone) break;
-    sum += PowerOf(x[0], power) * c;
+    sum += (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
     power += step;
     if (IsBadNumber(sum)) error = kErrorNum;
   }

@@ -252,3 +252,22 @@ TEST(RateSearch, FlowSurveyAnswersAsTheSeparateQuestions) {
     }
   }
 }
+
+// Powers asked in turn are IntPow's to the last bit, for bases whose powers
+// overflow, vanish, change sign or are not numbers.
+TEST(RisingPowers, AreIntPowToTheBit) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double odd[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, 1e-300, -1e300, 1.0000001, -0.9999999};
+  for (int trial = 0; trial < 2000; ++trial) {
+    double x = double(int32_t(random() % 20001) - 10000) / double(1 + random() % 997);
+    if (random() % 10 == 0) x = odd[random() % (sizeof odd / sizeof odd[0])];
+    RisingPowers powers(x);
+    for (int32_t k = 1 + int32_t(random() % 3); k <= RisingPowers::kMost; k += 1 + int32_t(random() % 3)) {
+      const double expected = IntPow(x, k);
+      const double got = powers.Of(k);
+      ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << x << "^" << k;
+    }
+  }
+}
