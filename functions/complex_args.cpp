@@ -44,7 +44,11 @@ uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
       const bool parsed = error == kErrorNone && ParseComplex(text, &z->re, &z->im);
       if (error == kErrorNone && !parsed) error = kErrorValue;
     }
-    state.strings.RemoveFromTop(depth);
+    // The top string, nearly always, is popped as a release pops it.
+    if (depth == 0)
+      state.strings.Pop();
+    else
+      state.strings.RemoveFromTop(depth);
     value.kind = kEvalEmpty;
     value.number = 0;
     return error;
