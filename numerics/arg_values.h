@@ -12,6 +12,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
+#include "numerics/plain_number_run.h"
 
 struct ArgValue {
   double number;  // 0 when not readable
@@ -98,6 +99,7 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
     while (const CellRecord* cell = NextArgCell(range)) {
       if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
       ++count;
+      count += TakePlainNumberRun<false>(range, cell, numbers + count, capacity - count);
     }
   }
   return count;

@@ -9,6 +9,7 @@
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "numerics/plain_number_run.h"
 
 bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
   uint32_t count = 0;
@@ -18,6 +19,7 @@ bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
     // -0 equals 0 but for its sign; only the row sort decides which comes first.
     if (number == 0.0 && std::signbit(number)) return false;
     numbers_[count++] = number;
+    count += TakePlainNumberRun<true>(range, cell, numbers_ + count, kKeptNumbers - count);
   }
   count_ = count;
   return true;
