@@ -6,6 +6,7 @@
 // as a number once and kept, a range or array keeps its cells and is walked
 // in place, in storage order, at every pass.
 
+#include <cmath>
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
@@ -43,6 +44,12 @@ class ArgValues {
   // a call costs as much as a short list's sums save.
   static constexpr uint32_t kNotPlain = 0xFFFFFFFFu;
   uint32_t GatherPlainNumbers(double* numbers, uint32_t capacity);
+  // After GatherPlainNumbers: whether a number other than 0 lies below
+  // 2^-969 in size. Without one, every number is a multiple of 2^-1021, and
+  // so is every sum of them, which therefore never falls below the normal
+  // range: it is exact while it lies within 2^53 steps of 2^-1021 from 0,
+  // and rounded to a coarser multiple beyond that.
+  bool GatheredTinyNumbers() const { return gatheredTiny_; }
 
  private:
   // Set up only for the call's arguments, as their ranges are.
@@ -56,6 +63,7 @@ class ArgValues {
   EvalState& state_;
   uint16_t first_;
   uint16_t count_;
+  bool gatheredTiny_ = false;
   Position positions_[EvalState::kStackSlots];
   ArgRangeSlots ranges_;
 };
@@ -90,6 +98,7 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
   // A single value is read apart, through the argument reader.
   for (uint16_t i = 0; i < count_; ++i)
     if (!positions_[i].isRange) return kNotPlain;
+  gatheredTiny_ = false;
   uint32_t count = 0;
   for (uint16_t i = count_; i-- > 0;) {
     ArgRange& range = ranges_[i];
@@ -98,8 +107,10 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
     position.walked = true;
     while (const CellRecord* cell = NextArgCell(range)) {
       if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
-      ++count;
-      count += TakePlainNumberRun<false>(range, cell, numbers + count, capacity - count);
+      // The run refuses tiny numbers, left to this test.
+      const double x = numbers[count++];
+      if (x != 0.0 && std::fabs(x) < 0x1p-969) gatheredTiny_ = true;
+      count += TakePlainNumberRun<false, true>(range, cell, numbers + count, capacity - count);
     }
   }
   return count;

@@ -16,13 +16,18 @@
 #include "core/cells/cell_record.h"
 #include "functions/arg_readers.h"
 
+// The least biased exponent of a number that is no multiple of 2^-1021:
+// numbers below it in size (other than 0) are called tiny here.
+constexpr uint32_t kLeastCoarseExponent = 54;
+
 // Whether a number's bits are those of a number ReadPlainNumber takes: zero
 // or normal (no subnormal, infinity or NaN). With kRefuseNegativeZero, -0 is
-// refused too.
-template <bool kRefuseNegativeZero>
+// refused too; with kRefuseTiny, tiny numbers too.
+template <bool kRefuseNegativeZero, bool kRefuseTiny = false>
 inline bool PlainNumberBits(uint64_t bits) {
+  constexpr uint32_t kLeast = kRefuseTiny ? kLeastCoarseExponent : 1u;
   const uint32_t exponent = static_cast<uint32_t>(bits >> 52) & 0x7FFu;
-  if (exponent - 1u < 0x7FEu) return true;
+  if (exponent - kLeast < 0x7FFu - kLeast) return true;
   return kRefuseNegativeZero ? bits == 0 : (bits << 1) == 0;
 }
 
@@ -31,7 +36,7 @@ inline bool PlainNumberBits(uint64_t bits) {
 // right after cell, a number cell, with the walk's step past records.
 // Plain number cells need no pending note: only formulas and array values
 // are noted.
-template <bool kRefuseNegativeZero>
+template <bool kRefuseNegativeZero, bool kRefuseTiny = false>
 inline uint32_t TakePlainNumberRun(ArgRange& range, const CellRecord* cell, double* out, uint32_t room) {
   CellCursor& cursor = range.cursor;
   const CellBlock* block = cursor.block;
@@ -57,7 +62,7 @@ inline uint32_t TakePlainNumberRun(ArgRange& range, const CellRecord* cell, doub
     if (((rest >> 8) | (rest << 56)) > lastColumn) break;
     uint64_t bits = 0;
     std::memcpy(&bits, record + offsetof(NumberCellLayout, value), sizeof bits);
-    if (!PlainNumberBits<kRefuseNegativeZero>(bits)) break;
+    if (!PlainNumberBits<kRefuseNegativeZero, kRefuseTiny>(bits)) break;
     std::memcpy(&out[count], &bits, sizeof bits);
   }
   offset += count * kNumberCellSize;

@@ -137,4 +137,15 @@ TEST_F(PlainListStatistics, NumberCellRunsReadAsTheSameValuesInFormulas) {
   }
 }
 
+// A sum of deviations that never shrinks falls below the normal range only
+// at its first term above 0: here the first value's, 1.2e-308.
+TEST_F(PlainListStatistics, FirstDeviationBelowNormalFailsTheSum) {
+  const double row[] = {0.0, 5.0, -5.0, 3e-307, -2.4e-307};
+  for (uint16_t column = 0; column < 5; ++column) PutNumberCell(column, 0, row[column]);
+  const FormulaOutcome outcome = Evaluate("=aveDev(A1:E1)");
+  EXPECT_STREQ(ErrorName(outcome.error), ErrorName(kErrorNum));
+  // Squared, it is 0, and the sum's first term above 0 is 25.
+  EXPECT_STREQ(ErrorName(Evaluate("=devSq(A1:E1)").error), ErrorName(kErrorNone));
+}
+
 }  // namespace
