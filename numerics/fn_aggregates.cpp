@@ -253,11 +253,19 @@ void ExtremeValue(EvalState& state, Extreme extreme) {
   bool any = false;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      if (value.error != kErrorNone) return;
-      any = true;
-      if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
-    });
+    double gathered[kGathered];
+    const uint32_t n = values.GatherPlainNumbers(gathered, kGathered);
+    if (n != ArgValues::kNotPlain) {
+      any = n != 0;
+      for (uint32_t i = 0; i < n; ++i)
+        if (extreme == Extreme::kMax ? gathered[i] > result : gathered[i] < result) result = gathered[i];
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        if (value.error != kErrorNone) return;
+        any = true;
+        if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
+      });
+    }
   }
   SetNumberResult(state, any ? result : 0.0, kErrorNone);
 }
@@ -291,16 +299,29 @@ void FnGeoMean(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      error = LargerErrorOf(error, value.error);
-      if (error != kErrorNone) return;
-      if (!(value.number > 0.0)) {
-        error = kErrorNum;
-        return;
+    double gathered[kGathered];
+    const uint32_t count = values.GatherPlainNumbers(gathered, kGathered);
+    if (count != ArgValues::kNotPlain) {
+      for (uint32_t i = 0; i < count && error == kErrorNone; ++i) {
+        if (!(gathered[i] > 0.0)) {
+          error = kErrorNum;
+          break;
+        }
+        logSum += std::log(gathered[i]);
+        n += 1.0;
       }
-      logSum += std::log(value.number);
-      n += 1.0;
-    });
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        error = LargerErrorOf(error, value.error);
+        if (error != kErrorNone) return;
+        if (!(value.number > 0.0)) {
+          error = kErrorNum;
+          return;
+        }
+        logSum += std::log(value.number);
+        n += 1.0;
+      });
+    }
   }
   if (error == kErrorNone && n == 0.0) error = kErrorNA;
   SetNumberResult(state, error == kErrorNone ? std::exp(logSum / n) : 0.0, error);
