@@ -86,7 +86,7 @@ TEST_F(PlainListStatistics, NumberCellRunsReadAsTheSameValuesInFormulas) {
   const char* const formulas[] = {"trimMean(R,0.2)", "percentile(R,0.3)", "quartile(R,1)", "large(R,2)",
                                   "small(R,4)",      "rank(7,R)",         "median(R)",     "varP(R)",
                                   "stdev(R)",        "kurt(R)",           "skew(R)",       "aveDev(R)",
-                                  "devSq(R)",        "average(R)"};
+                                  "devSq(R)",        "average(R)",        "max(R)",        "geoMean(R)"};
   constexpr uint32_t kTwinOffset = 10;
   for (uint32_t round = 0; round < 40; ++round) {
     const uint32_t left = 1 + pick(2);
