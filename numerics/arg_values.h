@@ -106,10 +106,14 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
     if (position.walked) RestartArgRange(range);
     position.walked = true;
     while (const CellRecord* cell = NextArgCell(range)) {
-      if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
-      // The run refuses tiny numbers, left to this test.
-      const double x = numbers[count++];
-      if (x != 0.0 && std::fabs(x) < 0x1p-969) gatheredTiny_ = true;
+      if (count == capacity) return kNotPlain;
+      if (!TakeNumberCell<false, true>(cell, &numbers[count])) {
+        if (!ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
+        // Tiny numbers are refused above and in runs, and noted here.
+        const double x = numbers[count];
+        if (x != 0.0 && std::fabs(x) < 0x1p-969) gatheredTiny_ = true;
+      }
+      ++count;
       count += TakePlainNumberRun<false, true>(range, cell, numbers + count, capacity - count);
     }
   }

@@ -31,6 +31,20 @@ inline bool PlainNumberBits(uint64_t bits) {
   return kRefuseNegativeZero ? bits == 0 : (bits << 1) == 0;
 }
 
+// A number cell's number, when its type byte is a number's alone and
+// PlainNumberBits takes it: what ReadPlainNumber gives, without the tests
+// for formulas, errors and pending notes. False for any other cell, left
+// to ReadPlainNumber.
+template <bool kRefuseNegativeZero, bool kRefuseTiny = false>
+inline bool TakeNumberCell(const CellRecord* cell, double* out) {
+  if (cell->Type() != kCellNumber) return false;
+  uint64_t bits = 0;
+  std::memcpy(&bits, cell->Bytes() + offsetof(NumberCellLayout, value), sizeof bits);
+  if (!PlainNumberBits<kRefuseNegativeZero, kRefuseTiny>(bits)) return false;
+  std::memcpy(out, &bits, sizeof bits);
+  return true;
+}
+
 // Takes the run after cell into out (at most room numbers) and moves the
 // cursor past them; their count. Nothing is taken unless the cursor lies
 // right after cell, a number cell, with the walk's step past records.

@@ -138,14 +138,20 @@ TEST_F(PlainListStatistics, NumberCellRunsReadAsTheSameValuesInFormulas) {
 }
 
 // A sum of deviations that never shrinks falls below the normal range only
-// at its first term above 0: here the first value's, 1.2e-308.
-TEST_F(PlainListStatistics, FirstDeviationBelowNormalFailsTheSum) {
+// at its first term above 0: here the first value's, 1.2e-308. A plain sum
+// can only with numbers below 2^-969.
+TEST_F(PlainListStatistics, SumsBelowNormalFailTheList) {
   const double row[] = {0.0, 5.0, -5.0, 3e-307, -2.4e-307};
   for (uint16_t column = 0; column < 5; ++column) PutNumberCell(column, 0, row[column]);
   const FormulaOutcome outcome = Evaluate("=aveDev(A1:E1)");
   EXPECT_STREQ(ErrorName(outcome.error), ErrorName(kErrorNum));
   // Squared, it is 0, and the sum's first term above 0 is 25.
   EXPECT_STREQ(ErrorName(Evaluate("=devSq(A1:E1)").error), ErrorName(kErrorNone));
+  // A plain sum through 1e-309, from numbers at the start of a row and of a run.
+  PutNumberCell(0, 1, 3e-308);
+  PutNumberCell(1, 1, -2.9e-308);
+  PutNumberCell(2, 1, 7.0);
+  EXPECT_STREQ(ErrorName(Evaluate("=average(A2:C2)").error), ErrorName(kErrorNum));
 }
 
 }  // namespace
