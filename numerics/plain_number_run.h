@@ -25,10 +25,13 @@ constexpr uint32_t kLeastCoarseExponent = 54;
 // refused too; with kRefuseTiny, tiny numbers too.
 template <bool kRefuseNegativeZero, bool kRefuseTiny = false>
 inline bool PlainNumberBits(uint64_t bits) {
-  constexpr uint32_t kLeast = kRefuseTiny ? kLeastCoarseExponent : 1u;
-  const uint32_t exponent = static_cast<uint32_t>(bits >> 52) & 0x7FFu;
-  if (exponent - kLeast < 0x7FFu - kLeast) return true;
-  return kRefuseNegativeZero ? bits == 0 : (bits << 1) == 0;
+  // The exponent and fraction without the sign, the exponent on top: the
+  // range of exponents is one range of these.
+  constexpr uint64_t kLeast = uint64_t(kRefuseTiny ? kLeastCoarseExponent : 1u) << 53;
+  constexpr uint64_t kBeyond = uint64_t(0x7FFu) << 53;
+  const uint64_t magnitude = bits << 1;
+  if (magnitude - kLeast < kBeyond - kLeast) return true;
+  return kRefuseNegativeZero ? bits == 0 : magnitude == 0;
 }
 
 // A number cell's number, when its type byte is a number's alone and
