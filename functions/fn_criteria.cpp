@@ -95,45 +95,114 @@ bool Compare(CriterionOp op, int order) {
   return false;
 }
 
-// Reads the criterion from its slot; the slot owns nothing afterwards.
-Criterion ReadCriterion(EvalState& state, uint16_t slot) {
-  Criterion criterion;
-  state.ResolveOperand(slot);
-  const EvalValue& value = state.operands[slot];
-  criterion.error = value.error;
-  if (value.kind == kEvalNumber) {
-    criterion.number = value.number;
-    char text[64];
-    DoubleToText(value.number, text, sizeof text, nullptr);
-    SetOperand(&criterion, text);
-  } else if (value.kind == kEvalText) {
-    const char* text = state.SlotText(slot);
-    // Two-character operators before their first character alone.
-    if (text[0] == '>') {
-      criterion.op = text[1] == '=' ? CriterionOp::kGreaterEqual : CriterionOp::kGreater;
-      text += text[1] == '=' ? 2 : 1;
-    } else if (text[0] == '<') {
-      criterion.op = text[1] == '=' ? CriterionOp::kLessEqual
-                                    : (text[1] == '>' ? CriterionOp::kNotEqual : CriterionOp::kLess);
-      text += text[1] == '=' || text[1] == '>' ? 2 : 1;
-    } else if (text[0] == '=') {
-      criterion.op = CriterionOp::kEqual;
-      text += 1;
-    }
-    SetOperand(&criterion, text);
-    criterion.number = LeadingNumber(criterion.operand);
+// The operator at the start of a text criterion, the operand after it.
+void ReadTextCriterion(const char* text, Criterion* criterion) {
+  // Two-character operators before their first character alone.
+  if (text[0] == '>') {
+    criterion->op = text[1] == '=' ? CriterionOp::kGreaterEqual : CriterionOp::kGreater;
+    text += text[1] == '=' ? 2 : 1;
+  } else if (text[0] == '<') {
+    criterion->op = text[1] == '=' ? CriterionOp::kLessEqual
+                                   : (text[1] == '>' ? CriterionOp::kNotEqual : CriterionOp::kLess);
+    text += text[1] == '=' || text[1] == '>' ? 2 : 1;
+  } else if (text[0] == '=') {
+    criterion->op = CriterionOp::kEqual;
+    text += 1;
   }
+  SetOperand(criterion, text);
+  criterion->number = LeadingNumber(criterion->operand);
+}
+
+// The parts of a criterion that follow from its operator, operand and error.
+void SettleCriterion(Criterion* criterion) {
   // Only equality compares texts by pattern.
-  if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
-    criterion.pattern.Settle(criterion.operand);
+  if (criterion->op == CriterionOp::kEqual || criterion->op == CriterionOp::kNotEqual)
+    criterion->pattern.Settle(criterion->operand);
   // Which of below, equal and above meets each operator, in its order; a
   // criterion carrying an error meets no number.
   static constexpr bool kMeets[6][3] = {{false, true, false}, {true, false, true}, {true, false, false},
                                         {true, true, false},  {false, false, true}, {false, true, true}};
-  const bool usable = criterion.error == kErrorNone;
-  for (int i = 0; i < 3; ++i) criterion.numberMeets[i] = usable && kMeets[static_cast<int>(criterion.op)][i];
+  const bool usable = criterion->error == kErrorNone;
+  for (int i = 0; i < 3; ++i) criterion->numberMeets[i] = usable && kMeets[static_cast<int>(criterion->op)][i];
+}
+
+// Short text criteria read before, each kept with its text: a formula's
+// constant criterion comes back at every call, and a column filled with
+// one formula asks it once per row. Recalculation runs on one thread.
+struct KeptCriterion {
+  static constexpr size_t kTextBytes = 24;
+  size_t textLength = kTextBytes;  // none kept while not below kTextBytes
+  char text[kTextBytes];
+  Criterion criterion;
+};
+constexpr uint32_t kKeptCriteria = 4;
+KeptCriterion keptCriteria[kKeptCriteria];
+uint32_t nextKeptCriterion = 0;
+
+void CopyCriterion(const Criterion& from, Criterion* to) {
+  to->op = from.op;
+  to->number = from.number;
+  to->operandLength = from.operandLength;
+  to->error = from.error;
+  for (int i = 0; i < 3; ++i) to->numberMeets[i] = from.numberMeets[i];
+  to->pattern = from.pattern;
+  std::memcpy(to->operand, from.operand, from.operandLength + 1);
+}
+
+// The criterion kept for the text (length bytes, NULs and all); false when
+// none is.
+bool FindKeptCriterion(const char* text, size_t length, Criterion* criterion) {
+  for (const KeptCriterion& kept : keptCriteria)
+    if (kept.textLength == length && std::memcmp(kept.text, text, length) == 0) {
+      CopyCriterion(kept.criterion, criterion);
+      return true;
+    }
+  return false;
+}
+
+void KeepCriterion(const char* text, size_t length, const Criterion& criterion) {
+  if (length >= KeptCriterion::kTextBytes) return;
+  KeptCriterion& kept = keptCriteria[nextKeptCriterion];
+  nextKeptCriterion = (nextKeptCriterion + 1) % kKeptCriteria;
+  kept.textLength = length;
+  std::memcpy(kept.text, text, length);
+  CopyCriterion(criterion, &kept.criterion);
+}
+
+// Reads the criterion from its slot; the slot owns nothing afterwards.
+void ReadCriterion(EvalState& state, uint16_t slot, Criterion* criterion) {
+  state.ResolveOperand(slot);
+  EvalValue& value = state.operands[slot];
+  if (value.kind == kEvalText && value.error == kErrorNone) {
+    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    const char* text = state.strings.FromTop(depth);
+    const size_t length = state.strings.LengthFromTop(depth);
+    if (!FindKeptCriterion(text, length, criterion)) {
+      ReadTextCriterion(text, criterion);
+      SettleCriterion(criterion);
+      KeepCriterion(text, length, *criterion);
+    }
+    // The top string, the common case, leaves the pool by a pop.
+    if (depth != 0 || state.strings.Count() == 0) {
+      state.DisownSlot(slot);
+      return;
+    }
+    state.strings.Pop();
+    value.kind = kEvalEmpty;
+    value.number = 0;
+    return;
+  }
+  criterion->error = value.error;
+  if (value.kind == kEvalNumber) {
+    criterion->number = value.number;
+    char text[64];
+    DoubleToText(value.number, text, sizeof text, nullptr);
+    SetOperand(criterion, text);
+  } else if (value.kind == kEvalText) {
+    ReadTextCriterion(state.SlotText(slot), criterion);
+  }
+  SettleCriterion(criterion);
   state.DisownSlot(slot);
-  return criterion;
 }
 
 // Whether a number without error meets the criterion.
@@ -187,7 +256,8 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
-  const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
+  Criterion criterion;
+  ReadCriterion(state, static_cast<uint16_t>(first + 1), &criterion);
   ArgRange range;
   bool byRows = false;
   const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
@@ -219,7 +289,8 @@ void FnSumIf(EvalState& state) {
                            state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
   if (!sheetRanges && ownSum)
     error = GetRequiredArgRange(state, sumSlot, &sum);
-  const Criterion criterion = ReadCriterion(state, criterionSlot);
+  Criterion criterion;
+  ReadCriterion(state, criterionSlot, &criterion);
   error = LargerErrorOf(error, criterion.error);
   bool rowPairs = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {

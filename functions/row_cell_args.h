@@ -154,7 +154,7 @@ class RangeCells {
   const CellRecord* Next() {
     if (!byRows_) return NextArgCell(range_);
     while (row_ <= range_.lastRow) {
-      const CellRecord* cell = IndexedCellAt(*range_.sheet, range_.firstColumn, row_++);
+      const CellRecord* cell = IndexedColumnCellAt(*range_.sheet, range_.firstColumn, row_++);
       if (cell) return cell;
     }
     return nullptr;

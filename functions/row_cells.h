@@ -108,4 +108,23 @@ inline const CellRecord* IndexedCellAt(const CellStore& sheet, uint32_t column, 
   return cell;
 }
 
+// A row's first records are passed faster than the row position memo
+// finds a place; from this column on the memo is asked.
+constexpr uint32_t kMemoFromColumn = 4;
+
+// IndexedCellAt for a column walked down many rows: one far from the row's
+// start is found through the row position memo, which the formulas of
+// each row fill for the rows they read.
+inline const CellRecord* IndexedColumnCellAt(const CellStore& sheet, uint32_t column, uint32_t row) {
+  if (column < kMemoFromColumn) return IndexedCellAt(sheet, column, row);
+  RecordPosition at;
+  // The memo names the first record at or after the column; only the row's
+  // end may lie at a block's end.
+  if (column > kMaxColumn || !sheet.PositionInRow(row, static_cast<uint16_t>(column), &at) ||
+      at.offset >= at.block->used)
+    return nullptr;
+  const CellRecord* record = AsCellRecord(at.block->payload + at.offset);
+  return record->Row() == row && record->Column() == column ? record : nullptr;
+}
+
 #endif
