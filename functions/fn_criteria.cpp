@@ -128,7 +128,9 @@ void SettleCriterion(Criterion* criterion) {
 
 // Short text criteria read before, each kept with its text: a formula's
 // constant criterion comes back at every call, and a column filled with
-// one formula asks it once per row. Recalculation runs on one thread.
+// one formula asks it once per row. A handler reads its criterion where it
+// is kept: matching cells evaluates nothing, so no other criterion is read
+// meanwhile, and recalculation runs on one thread.
 struct KeptCriterion {
   static constexpr size_t kTextBytes = 24;
   size_t textLength = kTextBytes;  // none kept while not below kTextBytes
@@ -138,60 +140,68 @@ struct KeptCriterion {
 constexpr uint32_t kKeptCriteria = 4;
 KeptCriterion keptCriteria[kKeptCriteria];
 uint32_t nextKeptCriterion = 0;
+// Where any other criterion is read.
+Criterion readCriterion;
 
-void CopyCriterion(const Criterion& from, Criterion* to) {
-  to->op = from.op;
-  to->number = from.number;
-  to->operandLength = from.operandLength;
-  to->error = from.error;
-  for (int i = 0; i < 3; ++i) to->numberMeets[i] = from.numberMeets[i];
-  to->pattern = from.pattern;
-  std::memcpy(to->operand, from.operand, from.operandLength + 1);
-}
-
-// The criterion kept for the text (length bytes, NULs and all); false when
+// The criterion kept for the text (length bytes, NULs and all); null when
 // none is.
-bool FindKeptCriterion(const char* text, size_t length, Criterion* criterion) {
-  for (const KeptCriterion& kept : keptCriteria)
-    if (kept.textLength == length && std::memcmp(kept.text, text, length) == 0) {
-      CopyCriterion(kept.criterion, criterion);
-      return true;
-    }
-  return false;
+const Criterion* FindKeptCriterion(const char* text, size_t length) {
+  for (const KeptCriterion& kept : keptCriteria) {
+    if (kept.textLength != length) continue;
+    size_t i = 0;
+    while (i < length && kept.text[i] == text[i]) ++i;
+    if (i == length) return &kept.criterion;
+  }
+  return nullptr;
 }
 
-void KeepCriterion(const char* text, size_t length, const Criterion& criterion) {
-  if (length >= KeptCriterion::kTextBytes) return;
+// A fresh criterion for the text, kept when it is short.
+Criterion* NewCriterion(const char* text, size_t length) {
+  if (length >= KeptCriterion::kTextBytes) return &readCriterion;
   KeptCriterion& kept = keptCriteria[nextKeptCriterion];
   nextKeptCriterion = (nextKeptCriterion + 1) % kKeptCriteria;
   kept.textLength = length;
   std::memcpy(kept.text, text, length);
-  CopyCriterion(criterion, &kept.criterion);
+  return &kept.criterion;
+}
+
+void ClearCriterion(Criterion* criterion) {
+  criterion->op = CriterionOp::kEqual;
+  criterion->number = 0;
+  criterion->operandLength = 0;
+  criterion->error = kErrorNone;
+  criterion->operand[0] = '\0';
 }
 
 // Reads the criterion from its slot; the slot owns nothing afterwards.
-void ReadCriterion(EvalState& state, uint16_t slot, Criterion* criterion) {
+const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
   state.ResolveOperand(slot);
   EvalValue& value = state.operands[slot];
   if (value.kind == kEvalText && value.error == kErrorNone) {
-    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    // The criterion is most often the last argument, right below the call.
+    const uint16_t depth = slot + 1u == state.operandTop ? 0 : state.OwnersAbove(slot, kEvalText);
     const char* text = state.strings.FromTop(depth);
     const size_t length = state.strings.LengthFromTop(depth);
-    if (!FindKeptCriterion(text, length, criterion)) {
-      ReadTextCriterion(text, criterion);
-      SettleCriterion(criterion);
-      KeepCriterion(text, length, *criterion);
+    const Criterion* criterion = FindKeptCriterion(text, length);
+    if (!criterion) {
+      Criterion* fresh = NewCriterion(text, length);
+      ClearCriterion(fresh);
+      ReadTextCriterion(text, fresh);
+      SettleCriterion(fresh);
+      criterion = fresh;
     }
     // The top string, the common case, leaves the pool by a pop.
     if (depth != 0 || state.strings.Count() == 0) {
       state.DisownSlot(slot);
-      return;
+    } else {
+      state.strings.Pop();
+      value.kind = kEvalEmpty;
+      value.number = 0;
     }
-    state.strings.Pop();
-    value.kind = kEvalEmpty;
-    value.number = 0;
-    return;
+    return *criterion;
   }
+  Criterion* criterion = &readCriterion;
+  ClearCriterion(criterion);
   criterion->error = value.error;
   if (value.kind == kEvalNumber) {
     criterion->number = value.number;
@@ -203,6 +213,7 @@ void ReadCriterion(EvalState& state, uint16_t slot, Criterion* criterion) {
   }
   SettleCriterion(criterion);
   state.DisownSlot(slot);
+  return *criterion;
 }
 
 // Whether a number without error meets the criterion.
@@ -256,8 +267,7 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
-  Criterion criterion;
-  ReadCriterion(state, static_cast<uint16_t>(first + 1), &criterion);
+  const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
   ArgRange range;
   bool byRows = false;
   const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
@@ -289,8 +299,7 @@ void FnSumIf(EvalState& state) {
                            state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
   if (!sheetRanges && ownSum)
     error = GetRequiredArgRange(state, sumSlot, &sum);
-  Criterion criterion;
-  ReadCriterion(state, criterionSlot, &criterion);
+  const Criterion& criterion = ReadCriterion(state, criterionSlot);
   error = LargerErrorOf(error, criterion.error);
   bool rowPairs = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
