@@ -218,10 +218,10 @@ void FnLen(EvalState& state) {
   const uint16_t slot = FirstArg(state);
   const EvalValue& value = state.operands[slot];
   if (value.kind == kEvalText) {
-    const size_t length = strnlen(state.SlotText(slot), state.SlotTextLength(slot));
-    const uint8_t error = static_cast<uint8_t>(value.error);
-    state.DisownSlot(slot);
-    SetNumberResult(state, static_cast<double>(length), error);
+    // The result clears the argument, its pool text with it.
+    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    const size_t length = strnlen(state.strings.FromTop(depth), state.strings.LengthFromTop(depth));
+    SetNumberResult(state, static_cast<double>(length), static_cast<uint8_t>(value.error));
     return;
   }
   char text[kArgTextCapacity];

@@ -122,7 +122,7 @@ inline bool FindReferencedCell(const EvalState& state, uint16_t slot, const Cell
   const uint32_t row = value.cell.row;
   const uint32_t column = value.cell.column;
   if (column > kMaxColumn || !RowsIndexed(value.sheet, row, row)) return false;
-  *cell = IndexedCellAt(*value.sheet, column, row);
+  *cell = IndexedColumnCellAt(*value.sheet, column, row);
   return true;
 }
 
