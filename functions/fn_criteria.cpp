@@ -178,8 +178,10 @@ const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
   state.ResolveOperand(slot);
   EvalValue& value = state.operands[slot];
   if (value.kind == kEvalText && value.error == kErrorNone) {
-    // The criterion is most often the last argument, right below the call.
-    const uint16_t depth = slot + 1u == state.operandTop ? 0 : state.OwnersAbove(slot, kEvalText);
+    // The criterion is most often the last argument, right below the call,
+    // or the only text of the formula.
+    const uint16_t depth =
+        slot + 1u == state.operandTop || state.strings.Count() == 1 ? 0 : state.OwnersAbove(slot, kEvalText);
     const char* text = state.strings.FromTop(depth);
     const size_t length = state.strings.LengthFromTop(depth);
     const Criterion* criterion = FindKeptCriterion(text, length);

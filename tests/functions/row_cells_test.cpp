@@ -78,6 +78,31 @@ TEST(RowCells, PassesAlongARowFindTheCellsOfLookups) {
   }
 }
 
+// A column's cells found through the row position memo are the cells a
+// lookup finds, in rows asked in any order, the memo's places shared by
+// rows far apart and lists begun at any column.
+TEST(RowCells, ColumnCellsThroughTheMemoAreTheCellsOfLookups) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  CellStore sheet;
+  const uint32_t rows = 1400;
+  // Rows begin and end anywhere: a row's end is the next row's first record.
+  for (uint32_t row = 0; row < rows; row += 1 + random() % 2) {
+    const uint32_t end = 4 + random() % 16;
+    for (uint16_t column = uint16_t(random() % 8); column < end; column = uint16_t(column + 1 + random() % 3))
+      PutMixedCell(sheet, random, column, row);
+  }
+  // Indexes the pages holding formulas, which the memo serves.
+  sheet.MarkFormulaCellsDirty();
+  ASSERT_TRUE(RowsIndexed(&sheet, 0, rows));
+  for (int round = 0; round < 6000; ++round) {
+    const uint32_t row = random() % 2 ? random() % (rows + 2) : (random() % 8) * 64 + random() % 3;
+    const uint32_t column = random() % 24;
+    ASSERT_EQ(IndexedColumnCellAt(sheet, column, row), sheet.GetCell(row, uint16_t(column))) << row << " " << column;
+  }
+}
+
 using RowCellsFormulas = FormulaTableTest;
 
 // Every handler that reads rows through the index gives, over random mixed
