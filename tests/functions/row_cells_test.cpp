@@ -146,3 +146,46 @@ TEST_F(RowCellsFormulas, ReadingAlongRowsGivesWhatTheWalkGives) {
 }
 
 }  // namespace
+
+namespace {
+
+using ColumnLengths = FormulaTableTest;
+
+// LEN of a column read through the index, mostly plain texts (some with a
+// NUL inside, some longer than a short scan), gives the array LEN gives
+// walking the cells of the sheet without an index.
+TEST_F(ColumnLengths, ColumnOfTextsGivesWhatTheWalkGives) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  static const char* const kTexts[] = {"", "a", "beta 12", "0123456789abcdefgh", "x"};
+  for (int round = 0; round < 100; ++round) {
+    sheet.Clear(true);
+    for (uint32_t row = 0; row < 10; ++row) {
+      for (uint16_t column = 0; column < 6; ++column) {
+        const uint32_t pick = random() % 20;
+        std::string text = kTexts[random() % 5];
+        if (pick == 0) text += std::string(1, '\0') + "tail";
+        if (pick < 17)
+          PutText(sheet, column, row, text, pick == 16 ? uint8_t(kErrorNA) : uint8_t(kErrorNone));
+        else if (pick == 17)
+          PutNumber(sheet, column, row, 12.5);
+      }
+    }
+    for (int trial = 0; trial < 6; ++trial) {
+      const char column = char('A' + random() % 6);
+      const uint32_t top = 1 + random() % 10;
+      const uint32_t bottom = top + random() % (11 - top);
+      const std::string range =
+          std::string(1, column) + std::to_string(top) + ":" + std::string(1, column) + std::to_string(bottom);
+      for (const std::string& formula : {"=LEN(" + range + ")", "=SUM(LEN(" + range + "))"}) {
+        const std::string walked = Run(formula);
+        ASSERT_TRUE(sheet.BuildPageIndex(0, nullptr));
+        ASSERT_EQ(Run(formula), walked) << formula << " round " << round;
+        sheet.ClearPageIndex(true);
+      }
+    }
+  }
+}
+
+}  // namespace
