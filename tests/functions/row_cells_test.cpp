@@ -78,8 +78,8 @@ TEST(RowCells, PassesAlongARowFindTheCellsOfLookups) {
   }
 }
 
-// A column's cells found through the row position memo are the cells a
-// lookup finds, in rows asked in any order, the memo's places shared by
+// A column's cells and pairs of a row found through the row position memo
+// are the cells a lookup finds, in rows asked in any order, the memo's places shared by
 // rows far apart and lists begun at any column.
 TEST(RowCells, ColumnCellsThroughTheMemoAreTheCellsOfLookups) {
   const uint32_t seed = TestSeed(20261208);
@@ -100,6 +100,12 @@ TEST(RowCells, ColumnCellsThroughTheMemoAreTheCellsOfLookups) {
     const uint32_t row = random() % 2 ? random() % (rows + 2) : (random() % 8) * 64 + random() % 3;
     const uint32_t column = random() % 24;
     ASSERT_EQ(IndexedColumnCellAt(sheet, column, row), sheet.GetCell(row, uint16_t(column))) << row << " " << column;
+    const uint32_t partner = column + random() % 4;
+    const CellRecord* atA = nullptr;
+    const CellRecord* atB = nullptr;
+    FarRowCellPair(sheet, row, column, partner, &atA, &atB);
+    ASSERT_EQ(atA, sheet.GetCell(row, uint16_t(column))) << row << " " << column;
+    ASSERT_EQ(atB, sheet.GetCell(row, uint16_t(partner))) << row << " " << partner;
   }
 }
 
