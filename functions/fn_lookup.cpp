@@ -199,9 +199,10 @@ Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t co
   return SearchColumnPairs<false>(state, range, column, partnerColumn, key, mode, partner);
 }
 
-// ArgCellAt, through the row index where the worksheet has it.
+// ArgCellAt, through the row index (and its memo) where the worksheet has it.
 const CellRecord* CellOfArg(const ArgRange& range, uint32_t column, uint32_t row) {
-  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount) return IndexedCellAt(*range.sheet, column, row);
+  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount)
+    return IndexedColumnCellAt(*range.sheet, column, row);
   return ArgCellAt(range, column, row);
 }
 
