@@ -126,9 +126,6 @@ void FnLeft(EvalState& state) {
 
 namespace {
 
-// What LEN gives for a cell of a range: the length of its text up to the
-// first NUL, as a copy would keep it, or of its value written out; 0 for
-// an error, which the element carries.
 // The bytes of a text before its first NUL; a short text is scanned in
 // line, cheaper than the library call.
 inline size_t LengthToNul(const char* text, size_t length) {
@@ -141,6 +138,9 @@ inline size_t LengthToNul(const char* text, size_t length) {
   return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
 }
 
+// What LEN gives for a cell of a range: the length of its text up to the
+// first NUL, as a copy would keep it, or of its value written out; 0 for
+// an error, which the element carries.
 size_t CellLength(EvalState& state, const ArgRange& range, const CellRecord* cell, uint8_t* error) {
   const char* text = nullptr;
   size_t length = 0;
