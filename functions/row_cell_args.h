@@ -151,8 +151,10 @@ class RangeCells {
  public:
   RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
   // Null at the end.
-  const CellRecord* Next() {
-    if (!byRows_) return NextArgCell(range_);
+  const CellRecord* Next() { return byRows_ ? NextInColumn() : NextArgCell(range_); }
+
+ private:
+  const CellRecord* NextInColumn() {
     while (row_ <= range_.lastRow) {
       const CellRecord* cell = IndexedColumnCellAt(*range_.sheet, range_.firstColumn, row_++);
       if (cell) return cell;
@@ -160,7 +162,6 @@ class RangeCells {
     return nullptr;
   }
 
- private:
   ArgRange& range_;
   const bool byRows_;
   uint32_t row_;
