@@ -70,7 +70,7 @@ void ArgValues::ForEach(Visit visit) {
     ArgRange& range = ranges_[i];
     if (position.walked) RestartArgRange(range);
     position.walked = true;
-    while (const CellRecord* cell = NextArgCell(range)) {
+    WalkArgCells(range, [&](const CellRecord* cell) {
       // Plain numbers, nearly every cell, are read here without a call, and
       // visited as a value the visitor can see has no error.
       double number = 0.0;
@@ -81,7 +81,8 @@ void ArgValues::ForEach(Visit visit) {
         const ArgValue other = ReadCell(static_cast<uint16_t>(first_ + i), range, cell);
         visit(other);
       }
-    }
+      return true;
+    });
   }
 }
 
@@ -95,10 +96,12 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
     Position& position = positions_[i];
     if (position.walked) RestartArgRange(range);
     position.walked = true;
-    while (const CellRecord* cell = NextArgCell(range)) {
-      if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
+    const bool plain = WalkArgCells(range, [&](const CellRecord* cell) {
+      if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return false;
       ++count;
-    }
+      return true;
+    });
+    if (!plain) return kNotPlain;
   }
   return count;
 }

@@ -12,13 +12,15 @@
 
 bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
   uint32_t count = 0;
-  while (const CellRecord* cell = NextArgCell(range)) {
+  const bool kept = WalkArgCells(range, [&](const CellRecord* cell) {
     double number = 0.0;
     if (count == kKeptNumbers || !ReadPlainNumber(state, range, cell, &number)) return false;
     // -0 equals 0 but for its sign; only the row sort decides which comes first.
     if (number == 0.0 && std::signbit(number)) return false;
     numbers_[count++] = number;
-  }
+    return true;
+  });
+  if (!kept) return false;
   count_ = count;
   return true;
 }
