@@ -95,45 +95,127 @@ bool Compare(CriterionOp op, int order) {
   return false;
 }
 
-// Reads the criterion from its slot; the slot owns nothing afterwards.
-Criterion ReadCriterion(EvalState& state, uint16_t slot) {
-  Criterion criterion;
-  state.ResolveOperand(slot);
-  const EvalValue& value = state.operands[slot];
-  criterion.error = value.error;
-  if (value.kind == kEvalNumber) {
-    criterion.number = value.number;
-    char text[64];
-    DoubleToText(value.number, text, sizeof text, nullptr);
-    SetOperand(&criterion, text);
-  } else if (value.kind == kEvalText) {
-    const char* text = state.SlotText(slot);
-    // Two-character operators before their first character alone.
-    if (text[0] == '>') {
-      criterion.op = text[1] == '=' ? CriterionOp::kGreaterEqual : CriterionOp::kGreater;
-      text += text[1] == '=' ? 2 : 1;
-    } else if (text[0] == '<') {
-      criterion.op = text[1] == '=' ? CriterionOp::kLessEqual
-                                    : (text[1] == '>' ? CriterionOp::kNotEqual : CriterionOp::kLess);
-      text += text[1] == '=' || text[1] == '>' ? 2 : 1;
-    } else if (text[0] == '=') {
-      criterion.op = CriterionOp::kEqual;
-      text += 1;
-    }
-    SetOperand(&criterion, text);
-    criterion.number = LeadingNumber(criterion.operand);
+// The operator at the start of a text criterion, the operand after it.
+void ReadTextCriterion(const char* text, Criterion* criterion) {
+  // Two-character operators before their first character alone.
+  if (text[0] == '>') {
+    criterion->op = text[1] == '=' ? CriterionOp::kGreaterEqual : CriterionOp::kGreater;
+    text += text[1] == '=' ? 2 : 1;
+  } else if (text[0] == '<') {
+    criterion->op = text[1] == '=' ? CriterionOp::kLessEqual
+                                   : (text[1] == '>' ? CriterionOp::kNotEqual : CriterionOp::kLess);
+    text += text[1] == '=' || text[1] == '>' ? 2 : 1;
+  } else if (text[0] == '=') {
+    criterion->op = CriterionOp::kEqual;
+    text += 1;
   }
+  SetOperand(criterion, text);
+  criterion->number = LeadingNumber(criterion->operand);
+}
+
+// The parts of a criterion that follow from its operator, operand and error.
+void SettleCriterion(Criterion* criterion) {
   // Only equality compares texts by pattern.
-  if (criterion.op == CriterionOp::kEqual || criterion.op == CriterionOp::kNotEqual)
-    criterion.pattern.Settle(criterion.operand);
+  if (criterion->op == CriterionOp::kEqual || criterion->op == CriterionOp::kNotEqual)
+    criterion->pattern.Settle(criterion->operand);
   // Which of below, equal and above meets each operator, in its order; a
   // criterion carrying an error meets no number.
   static constexpr bool kMeets[6][3] = {{false, true, false}, {true, false, true}, {true, false, false},
                                         {true, true, false},  {false, false, true}, {false, true, true}};
-  const bool usable = criterion.error == kErrorNone;
-  for (int i = 0; i < 3; ++i) criterion.numberMeets[i] = usable && kMeets[static_cast<int>(criterion.op)][i];
+  const bool usable = criterion->error == kErrorNone;
+  for (int i = 0; i < 3; ++i) criterion->numberMeets[i] = usable && kMeets[static_cast<int>(criterion->op)][i];
+}
+
+// Short text criteria read before, each kept with its text: a formula's
+// constant criterion comes back at every call, and a column filled with
+// one formula asks it once per row. A handler reads its criterion where it
+// is kept: matching cells evaluates nothing, so no other criterion is read
+// meanwhile, and recalculation runs on one thread.
+struct KeptCriterion {
+  static constexpr size_t kTextBytes = 24;
+  size_t textLength = kTextBytes;  // none kept while not below kTextBytes
+  char text[kTextBytes];
+  Criterion criterion;
+};
+constexpr uint32_t kKeptCriteria = 4;
+KeptCriterion keptCriteria[kKeptCriteria];
+uint32_t nextKeptCriterion = 0;
+// Where any other criterion is read.
+Criterion readCriterion;
+
+// The criterion kept for the text (length bytes, NULs and all); null when
+// none is.
+const Criterion* FindKeptCriterion(const char* text, size_t length) {
+  for (const KeptCriterion& kept : keptCriteria) {
+    if (kept.textLength != length) continue;
+    size_t i = 0;
+    while (i < length && kept.text[i] == text[i]) ++i;
+    if (i == length) return &kept.criterion;
+  }
+  return nullptr;
+}
+
+// A fresh criterion for the text, kept when it is short.
+Criterion* NewCriterion(const char* text, size_t length) {
+  if (length >= KeptCriterion::kTextBytes) return &readCriterion;
+  KeptCriterion& kept = keptCriteria[nextKeptCriterion];
+  nextKeptCriterion = (nextKeptCriterion + 1) % kKeptCriteria;
+  kept.textLength = length;
+  std::memcpy(kept.text, text, length);
+  return &kept.criterion;
+}
+
+void ClearCriterion(Criterion* criterion) {
+  criterion->op = CriterionOp::kEqual;
+  criterion->number = 0;
+  criterion->operandLength = 0;
+  criterion->error = kErrorNone;
+  criterion->operand[0] = '\0';
+}
+
+// Reads the criterion from its slot; the slot owns nothing afterwards.
+const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
+  state.ResolveOperand(slot);
+  EvalValue& value = state.operands[slot];
+  if (value.kind == kEvalText && value.error == kErrorNone) {
+    // The criterion is most often the last argument, right below the call,
+    // or the only text of the formula.
+    const uint16_t depth =
+        slot + 1u == state.operandTop || state.strings.Count() == 1 ? 0 : state.OwnersAbove(slot, kEvalText);
+    const char* text = state.strings.FromTop(depth);
+    const size_t length = state.strings.LengthFromTop(depth);
+    const Criterion* criterion = FindKeptCriterion(text, length);
+    if (!criterion) {
+      Criterion* fresh = NewCriterion(text, length);
+      ClearCriterion(fresh);
+      ReadTextCriterion(text, fresh);
+      SettleCriterion(fresh);
+      criterion = fresh;
+    }
+    // The top string, the common case, leaves the pool by a pop.
+    if (depth != 0 || state.strings.Count() == 0) {
+      state.DisownSlot(slot);
+    } else {
+      state.strings.Pop();
+      value.kind = kEvalEmpty;
+      value.number = 0;
+    }
+    return *criterion;
+  }
+  Criterion* criterion = &readCriterion;
+  ClearCriterion(criterion);
+  criterion->error = value.error;
+  if (value.kind == kEvalNumber) {
+    criterion->number = value.number;
+    char text[64];
+    DoubleToText(value.number, text, sizeof text, nullptr);
+    SetOperand(criterion, text);
+  } else if (value.kind == kEvalText) {
+    ReadTextCriterion(state.SlotText(slot), criterion);
+  }
+  SettleCriterion(criterion);
   state.DisownSlot(slot);
-  return criterion;
+  return *criterion;
 }
 
 // Whether a number without error meets the criterion.
@@ -187,7 +269,7 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
-  const Criterion criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
+  const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
   ArgRange range;
   bool byRows = false;
   const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
@@ -219,7 +301,7 @@ void FnSumIf(EvalState& state) {
                            state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
   if (!sheetRanges && ownSum)
     error = GetRequiredArgRange(state, sumSlot, &sum);
-  const Criterion criterion = ReadCriterion(state, criterionSlot);
+  const Criterion& criterion = ReadCriterion(state, criterionSlot);
   error = LargerErrorOf(error, criterion.error);
   bool rowPairs = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {

@@ -165,9 +165,11 @@ Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const
 // answers for, row by row, taking from each row also the cell of the
 // partner column (of the same worksheet) where a found cell's result lies:
 // a search along the column walks the same rows in the same order. The
-// result is the partner cell of the best row.
-Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
-                            const LookupKey& key, int32_t mode, const CellRecord** partner) {
+// result is the partner cell of the best row. A pair far from the rows'
+// starts (kFar) is found from the row position memo's place.
+template <bool kFar>
+Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
+                      const LookupKey& key, int32_t mode, const CellRecord** partner) {
   BestCell best(state, key, mode);
   const bool partnerFirst = partnerColumn < column;
   const uint32_t a = partnerFirst ? partnerColumn : column;
@@ -176,7 +178,10 @@ Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t co
   for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
     const CellRecord* atA;
     const CellRecord* atB;
-    RowCellPair(*range.sheet, row, a, b, &atA, &atB);
+    if (kFar)
+      FarRowCellPair(*range.sheet, row, a, b, &atA, &atB);
+    else
+      RowCellPair(*range.sheet, row, a, b, &atA, &atB);
     const CellRecord* cell = partnerFirst ? atB : atA;
     if (cell && best.Consider(range, cell)) {
       *partner = partnerFirst ? atA : atB;
@@ -186,9 +191,18 @@ Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t co
   return best.hit;
 }
 
-// ArgCellAt, through the row index where the worksheet has it.
+Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
+                            const LookupKey& key, int32_t mode, const CellRecord** partner) {
+  const uint32_t first = column < partnerColumn ? column : partnerColumn;
+  if (first >= kMemoFromColumn)
+    return SearchColumnPairs<true>(state, range, column, partnerColumn, key, mode, partner);
+  return SearchColumnPairs<false>(state, range, column, partnerColumn, key, mode, partner);
+}
+
+// ArgCellAt, through the row index (and its memo) where the worksheet has it.
 const CellRecord* CellOfArg(const ArgRange& range, uint32_t column, uint32_t row) {
-  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount) return IndexedCellAt(*range.sheet, column, row);
+  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount)
+    return IndexedColumnCellAt(*range.sheet, column, row);
   return ArgCellAt(range, column, row);
 }
 

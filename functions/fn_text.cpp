@@ -126,6 +126,18 @@ void FnLeft(EvalState& state) {
 
 namespace {
 
+// The bytes of a text before its first NUL; a short text is scanned in
+// line, cheaper than the library call.
+inline size_t LengthToNul(const char* text, size_t length) {
+  if (length <= 16) {
+    size_t n = 0;
+    while (n < length && text[n] != '\0') ++n;
+    return n;
+  }
+  const void* nul = std::memchr(text, '\0', length);
+  return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
+}
+
 // What LEN gives for a cell of a range: the length of its text up to the
 // first NUL, as a copy would keep it, or of its value written out; 0 for
 // an error, which the element carries.
@@ -134,8 +146,7 @@ size_t CellLength(EvalState& state, const ArgRange& range, const CellRecord* cel
   size_t length = 0;
   if (ReadPlainTextCell(state, cell, &text, &length)) {
     *error = 0;
-    const void* nul = std::memchr(text, '\0', length);
-    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
+    return LengthToNul(text, length);
   }
   char buffer[kArgTextCapacity];
   const CellValueView view = state.ViewCell(cell, range.sheet);
@@ -155,6 +166,25 @@ void AddGathered(ArrayBuilder& lengths, const double* gathered, uint32_t count, 
     if (!lengths.AddNumber(i % columns, i / columns, gathered[i], 0)) return;
 }
 
+// The lengths of a column read through the row index whose every row holds
+// a plain text, the common column of texts, added in one bulk append
+// without the checks the general gathering makes per cell. False, with
+// nothing added, for any other column: reading plain texts notes nothing,
+// so the general way may read it again.
+bool GatherColumnOfTexts(EvalState& state, const ArgRange& range, ArrayBuilder& lengths) {
+  double gathered[kGatheredLengths];
+  const uint32_t rows = range.lastRow - range.firstRow + 1;
+  for (uint32_t i = 0; i < rows; ++i) {
+    const CellRecord* cell = IndexedColumnCellAt(*range.sheet, range.firstColumn, range.firstRow + i);
+    const char* text = nullptr;
+    size_t length = 0;
+    if (!cell || !ReadPlainTextCell(state, cell, &text, &length)) return false;
+    gathered[i] = double(LengthToNul(text, length));
+  }
+  lengths.AddNumbers(0, 0, 1, rows, gathered, 1);
+  return true;
+}
+
 // LEN of a worksheet range: the array element-by-element application
 // builds, an element per existing cell at its place, each what LEN of the
 // cell's value gives, made without a call per cell. False, untouched, for
@@ -167,8 +197,14 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
   ArgRange range;
   bool byRows = false;
   TakeColumnOrRange(state, slot, &range, &byRows);
-  RangeCells walk(range, byRows);
   ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
+  if (byRows && rows <= kGatheredLengths && rows <= state.arrayElementsLeft &&
+      GatherColumnOfTexts(state, range, lengths)) {
+    ReleaseArgRange(state, range);
+    SetArrayResult(state, lengths, columns, rows);
+    return true;
+  }
+  RangeCells walk(range, byRows);
   // Gathering views every cell before any is added: only where the element
   // budget cannot run out on the way, which would stop the views early.
   const uint64_t cells = uint64_t(columns) * rows;
@@ -218,10 +254,10 @@ void FnLen(EvalState& state) {
   const uint16_t slot = FirstArg(state);
   const EvalValue& value = state.operands[slot];
   if (value.kind == kEvalText) {
-    const size_t length = strnlen(state.SlotText(slot), state.SlotTextLength(slot));
-    const uint8_t error = static_cast<uint8_t>(value.error);
-    state.DisownSlot(slot);
-    SetNumberResult(state, static_cast<double>(length), error);
+    // The result clears the argument, its pool text with it.
+    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    const size_t length = strnlen(state.strings.FromTop(depth), state.strings.LengthFromTop(depth));
+    SetNumberResult(state, static_cast<double>(length), static_cast<uint8_t>(value.error));
     return;
   }
   char text[kArgTextCapacity];

@@ -122,7 +122,7 @@ inline bool FindReferencedCell(const EvalState& state, uint16_t slot, const Cell
   const uint32_t row = value.cell.row;
   const uint32_t column = value.cell.column;
   if (column > kMaxColumn || !RowsIndexed(value.sheet, row, row)) return false;
-  *cell = IndexedCellAt(*value.sheet, column, row);
+  *cell = IndexedColumnCellAt(*value.sheet, column, row);
   return true;
 }
 
@@ -151,16 +151,17 @@ class RangeCells {
  public:
   RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
   // Null at the end.
-  const CellRecord* Next() {
-    if (!byRows_) return NextArgCell(range_);
+  const CellRecord* Next() { return byRows_ ? NextInColumn() : NextArgCell(range_); }
+
+ private:
+  const CellRecord* NextInColumn() {
     while (row_ <= range_.lastRow) {
-      const CellRecord* cell = IndexedCellAt(*range_.sheet, range_.firstColumn, row_++);
+      const CellRecord* cell = IndexedColumnCellAt(*range_.sheet, range_.firstColumn, row_++);
       if (cell) return cell;
     }
     return nullptr;
   }
 
- private:
   ArgRange& range_;
   const bool byRows_;
   uint32_t row_;

@@ -22,41 +22,51 @@ inline bool RowsIndexed(const CellStore* sheet, uint32_t firstRow, uint32_t last
 }
 
 // The records of row at columns a and b (a <= b; they may be the same)
-// into *atA and *atB: null where the row holds none. The row must be one
-// RowsIndexed answered for. A malformed record ends the row's pass.
-inline void RowCellPair(const CellStore& sheet, uint32_t row, uint32_t a, uint32_t b, const CellRecord** atA,
-                        const CellRecord** atB) {
+// into *atA and *atB from at, a place in the row at or before column a:
+// null where the row holds none. A malformed record ends the row's pass.
+inline void RowCellPairFrom(RecordPosition at, uint32_t row, uint32_t a, uint32_t b, const CellRecord** atA,
+                            const CellRecord** atB) {
   const CellRecord* foundA = nullptr;
   const CellRecord* foundB = nullptr;
-  RecordPosition at;
-  if (sheet.IndexedRowStart(row, &at)) {
-    const CellBlock* block = at.block;
-    uint32_t offset = at.offset;
-    for (;;) {
-      if (offset >= block->used) {
-        // A row may run on into the next block.
-        block = block->next;
-        offset = 0;
-        if (!block) break;
-        continue;
-      }
-      const CellRecord* record = AsCellRecord(block->payload + offset);
-      if (record->Row() != row) break;
-      const uint32_t column = record->Column();
-      if (column >= a) {
-        if (column == a) foundA = record;
-        if (column >= b) {
-          if (column == b) foundB = record;
-          break;
-        }
-      }
-      const uint32_t size = record->Size();
-      if (size == 0) break;
-      offset += size;
+  const CellBlock* block = at.block;
+  uint32_t offset = at.offset;
+  for (;;) {
+    if (offset >= block->used) {
+      // A row may run on into the next block.
+      block = block->next;
+      offset = 0;
+      if (!block) break;
+      continue;
     }
+    const CellRecord* record = AsCellRecord(block->payload + offset);
+    if (record->Row() != row) break;
+    const uint32_t column = record->Column();
+    if (column >= a) {
+      if (column == a) foundA = record;
+      if (column >= b) {
+        if (column == b) foundB = record;
+        break;
+      }
+    }
+    const uint32_t size = record->Size();
+    if (size == 0) break;
+    offset += size;
   }
   *atA = foundA;
   *atB = foundB;
+}
+
+// The same from the row's start. The row must be one RowsIndexed answered
+// for.
+inline void RowCellPair(const CellStore& sheet, uint32_t row, uint32_t a, uint32_t b, const CellRecord** atA,
+                        const CellRecord** atB) {
+  RecordPosition at;
+  if (sheet.IndexedRowStart(row, &at)) {
+    RowCellPairFrom(at, row, a, b, atA, atB);
+  } else {
+    *atA = nullptr;
+    *atB = nullptr;
+  }
 }
 
 // The records of row within one or two column spans, [firstA, lastA] into
@@ -106,6 +116,46 @@ inline const CellRecord* IndexedCellAt(const CellStore& sheet, uint32_t column, 
   const CellRecord* cell = nullptr;
   RowCellPair(sheet, row, column, column, &cell, &cell);
   return cell;
+}
+
+// A row's first records are passed faster than the row position memo
+// finds a place; from this column on the memo is asked.
+constexpr uint32_t kMemoFromColumn = 3;
+
+// The first record of an indexed row at or after column, else the row's
+// end (which may lie at a block's end): from the row's start for a column
+// near it, else through the memo. False when the row holds no record.
+inline bool IndexedRowPlace(const CellStore& sheet, uint32_t row, uint32_t column, RecordPosition* at) {
+  if (column < kMemoFromColumn) return sheet.IndexedRowStart(row, at);
+  return column <= kMaxColumn && sheet.PositionInRow(row, static_cast<uint16_t>(column), at);
+}
+
+// RowCellPair for a pair far from the row's start, which a search asks of
+// row after row: from column a on through the row position memo.
+inline void FarRowCellPair(const CellStore& sheet, uint32_t row, uint32_t a, uint32_t b, const CellRecord** atA,
+                           const CellRecord** atB) {
+  RecordPosition at;
+  if (IndexedRowPlace(sheet, row, a, &at)) {
+    RowCellPairFrom(at, row, a, b, atA, atB);
+  } else {
+    *atA = nullptr;
+    *atB = nullptr;
+  }
+}
+
+// IndexedCellAt for a column walked down many rows: one far from the row's
+// start is found through the row position memo, which the formulas of
+// each row fill for the rows they read.
+inline const CellRecord* IndexedColumnCellAt(const CellStore& sheet, uint32_t column, uint32_t row) {
+  if (column < kMemoFromColumn) return IndexedCellAt(sheet, column, row);
+  RecordPosition at;
+  // The memo names the first record at or after the column; only the row's
+  // end may lie at a block's end.
+  if (column > kMaxColumn || !sheet.PositionInRow(row, static_cast<uint16_t>(column), &at) ||
+      at.offset >= at.block->used)
+    return nullptr;
+  const CellRecord* record = AsCellRecord(at.block->payload + at.offset);
+  return record->Row() == row && record->Column() == column ? record : nullptr;
 }
 
 #endif

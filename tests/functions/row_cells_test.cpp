@@ -78,6 +78,37 @@ TEST(RowCells, PassesAlongARowFindTheCellsOfLookups) {
   }
 }
 
+// A column's cells and pairs of a row found through the row position memo
+// are the cells a lookup finds, in rows asked in any order, the memo's places shared by
+// rows far apart and lists begun at any column.
+TEST(RowCells, ColumnCellsThroughTheMemoAreTheCellsOfLookups) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  CellStore sheet;
+  const uint32_t rows = 1400;
+  // Rows begin and end anywhere: a row's end is the next row's first record.
+  for (uint32_t row = 0; row < rows; row += 1 + random() % 2) {
+    const uint32_t end = 4 + random() % 16;
+    for (uint16_t column = uint16_t(random() % 8); column < end; column = uint16_t(column + 1 + random() % 3))
+      PutMixedCell(sheet, random, column, row);
+  }
+  // Indexes the pages holding formulas, which the memo serves.
+  sheet.MarkFormulaCellsDirty();
+  ASSERT_TRUE(RowsIndexed(&sheet, 0, rows));
+  for (int round = 0; round < 6000; ++round) {
+    const uint32_t row = random() % 2 ? random() % (rows + 2) : (random() % 8) * 64 + random() % 3;
+    const uint32_t column = random() % 24;
+    ASSERT_EQ(IndexedColumnCellAt(sheet, column, row), sheet.GetCell(row, uint16_t(column))) << row << " " << column;
+    const uint32_t partner = column + random() % 4;
+    const CellRecord* atA = nullptr;
+    const CellRecord* atB = nullptr;
+    FarRowCellPair(sheet, row, column, partner, &atA, &atB);
+    ASSERT_EQ(atA, sheet.GetCell(row, uint16_t(column))) << row << " " << column;
+    ASSERT_EQ(atB, sheet.GetCell(row, uint16_t(partner))) << row << " " << partner;
+  }
+}
+
 using RowCellsFormulas = FormulaTableTest;
 
 // Every handler that reads rows through the index gives, over random mixed
@@ -116,6 +147,49 @@ TEST_F(RowCellsFormulas, ReadingAlongRowsGivesWhatTheWalkGives) {
       ASSERT_EQ(state.pending.cell.row, walkedPending.cell.row) << formula << " round " << round;
       ASSERT_EQ(state.pending.cell.column, walkedPending.cell.column) << formula << " round " << round;
       sheet.ClearPageIndex(true);
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+using ColumnLengths = FormulaTableTest;
+
+// LEN of a column read through the index, mostly plain texts (some with a
+// NUL inside, some longer than a short scan), gives the array LEN gives
+// walking the cells of the sheet without an index.
+TEST_F(ColumnLengths, ColumnOfTextsGivesWhatTheWalkGives) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  static const char* const kTexts[] = {"", "a", "beta 12", "0123456789abcdefgh", "x"};
+  for (int round = 0; round < 100; ++round) {
+    sheet.Clear(true);
+    for (uint32_t row = 0; row < 10; ++row) {
+      for (uint16_t column = 0; column < 6; ++column) {
+        const uint32_t pick = random() % 20;
+        std::string text = kTexts[random() % 5];
+        if (pick == 0) text += std::string(1, '\0') + "tail";
+        if (pick < 17)
+          PutText(sheet, column, row, text, pick == 16 ? uint8_t(kErrorNA) : uint8_t(kErrorNone));
+        else if (pick == 17)
+          PutNumber(sheet, column, row, 12.5);
+      }
+    }
+    for (int trial = 0; trial < 6; ++trial) {
+      const char column = char('A' + random() % 6);
+      const uint32_t top = 1 + random() % 10;
+      const uint32_t bottom = top + random() % (11 - top);
+      const std::string range =
+          std::string(1, column) + std::to_string(top) + ":" + std::string(1, column) + std::to_string(bottom);
+      for (const std::string& formula : {"=LEN(" + range + ")", "=SUM(LEN(" + range + "))"}) {
+        const std::string walked = Run(formula);
+        ASSERT_TRUE(sheet.BuildPageIndex(0, nullptr));
+        ASSERT_EQ(Run(formula), walked) << formula << " round " << round;
+        sheet.ClearPageIndex(true);
+      }
     }
   }
 }
