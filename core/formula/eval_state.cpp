@@ -23,6 +23,7 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   ownersFormulas = nullptr;
   keptCells = nullptr;
   numberShortcuts = 1;
+  callShortcuts = 1;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();

@@ -346,6 +346,10 @@ class EvalState {
   // slots' conversions (set by default). Off, every operator goes through
   // the slots: for comparing both ways.
   uint8_t numberShortcuts;
+  // A formula that is one call over operands replayed by its own short
+  // loop (set by default). Off, it walks its steps as any other: for
+  // comparing both ways.
+  uint8_t callShortcuts;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
@@ -392,6 +396,12 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // The same for a formula that is one call over operands (oneCall).
+  uint32_t ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // An operand step's operand, written into slot.
+  void TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot);
+  // A range on the grid of the formula's sheet written into slot.
+  void WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const;
   // A range step's operand, written into slot.
   void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in

@@ -39,6 +39,13 @@ struct ScannedFormula {
   double constantNumber;
   // The text's first word (FormulaTextHead), compared before the rest.
   uint64_t head;
+  // Set when the steps are one call over operands (DescribeOneCall), with
+  // its callArgumentCount arguments described, the call's function
+  // callFunction: such a formula is replayed without the step loop.
+  uint8_t oneCall;
+  uint8_t callArgumentCount;
+  uint16_t callFunction;
+  const CallArgument* callArguments;
 };
 
 // Formula texts are short: compared a word at a time in place, the last
