@@ -141,6 +141,19 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
   SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
+inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
+  EvalValue& result = operands[1];
+  if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
+    // FinishEvaluation's way with a number.
+    if (IsBadNumber(result.number)) {
+      result.number = 0;
+      if (result.error < kErrorNum) result.error = kErrorNum;
+    }
+    return kEvalNumber;
+  }
+  return FinishEvaluation(ownColumn, ownRow);
+}
+
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   // The steps were taken from a parse that runs to its end whatever the
   // values, with the stacks never full, so only an application's status
@@ -186,7 +199,7 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
     }
     if (status != 0) break;
   }
-  return FinishEvaluation(ownColumn, ownRow);
+  return FinishReplay(ownColumn, ownRow);
 }
 
 void EvalState::TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot) {
@@ -245,16 +258,7 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
       operandTop = 1;
     }
   }
-  EvalValue& result = operands[1];
-  if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
-    // FinishEvaluation's way with a number.
-    if (IsBadNumber(result.number)) {
-      result.number = 0;
-      if (result.error < kErrorNum) result.error = kErrorNum;
-    }
-    return kEvalNumber;
-  }
-  return FinishEvaluation(ownColumn, ownRow);
+  return FinishReplay(ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

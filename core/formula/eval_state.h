@@ -412,6 +412,8 @@ class EvalState {
   // array, a reference its cell's value), or the formula fails with
   // "#SYNTAX!" and nothing else survives.
   uint32_t FinishEvaluation(uint32_t ownColumn, uint32_t ownRow);
+  // The same at the end of a replay, a number result finished in line.
+  uint32_t FinishReplay(uint32_t ownColumn, uint32_t ownRow);
   // The out-of-line parts of ResolveOperand, TextToNumber and DisownSlot,
   // for a slot that holds a reference, a text, or a text or an array.
   void ResolveCellOperand(uint16_t slot);
