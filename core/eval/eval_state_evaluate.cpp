@@ -36,6 +36,12 @@ void WidenPartialCorner(EvalValue& token) {
 
 }  // namespace
 
+inline uint32_t EvalState::EvaluateKept(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (TakeConstant(scanned)) return kEvalNumber;
+  if (scanned.oneCall && callShortcuts) return ReplayOneCall(scanned, ownColumn, ownRow);
+  return EvaluateScanned(scanned, ownColumn, ownRow);
+}
+
 uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
   const ScannedFormula* scanned = text ? FindScanned(text, std::strlen(text), true) : nullptr;
@@ -43,14 +49,27 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
 }
 
 uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  // The formula filled down from the row above, with no array left from the
+  // last one, takes a way on which every call ends this one: it pays for no
+  // registers kept across calls.
+  if (arrays.SavedCount() != 0 || arrays.ChainChanges() != arraysEmptiedAt || length > kFormulaTextCapacity)
+    return EvaluateAnyText(text, length, ownColumn, ownRow);
+  ResetForFormula(ownColumn, ownRow);
+  const ScannedFormula* scanned = scannedFormulas.FindRecent(text, length, column);
+  if (!scanned) return EvaluateNotRecent(text, length, ownColumn, ownRow);
+  return EvaluateKept(*scanned, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateAnyText(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
-  if (const ScannedFormula* scanned = FindScanned(text, length, false))
-  {
-    if (TakeConstant(*scanned)) return kEvalNumber;
-    if (scanned->oneCall && callShortcuts) return ReplayOneCall(*scanned, ownColumn, ownRow);
-    return EvaluateScanned(*scanned, ownColumn, ownRow);
-  }
+  if (const ScannedFormula* scanned = FindScanned(text, length, false)) return EvaluateKept(*scanned, ownColumn, ownRow);
+  return EvaluateUnkept(text, length, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateNotRecent(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  if (const ScannedFormula* scanned = FindScannedElsewhere(text, length, false))
+    return EvaluateKept(*scanned, ownColumn, ownRow);
   return EvaluateUnkept(text, length, ownColumn, ownRow);
 }
 

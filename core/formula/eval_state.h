@@ -389,6 +389,12 @@ class EvalState {
   // uses: a text no tokens are kept for (length bytes, no NUL needed), and
   // kept tokens without steps.
   uint32_t EvaluateUnkept(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
+  // Evaluate's ways for a text of length bytes: any text, before
+  // ResetForFormula; and after it, kept tokens found, and a text that is not
+  // the recent formula of its column.
+  uint32_t EvaluateAnyText(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateKept(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateNotRecent(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
   uint32_t ParseTokens(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // The evaluation loop over the tokens that readToken(&token) gives, in
   // the cell (ownColumn, ownRow); the rest of Evaluate.
