@@ -209,12 +209,20 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
 }
 
 const ScannedFormula* ScannedFormulaCache::FindKeptElsewhere(const char* text, size_t length, uint32_t place) const {
-  if (IsText(recent_[place ^ 1], text, length)) return recent_[place ^ 1];
+  const uint32_t pair = place >> 1;
+  if (IsText(recent_[place ^ 1], text, length)) {
+    recentNewer_[pair] = static_cast<uint8_t>((place ^ 1) & 1);
+    return recent_[place ^ 1];
+  }
   if (!enabled_ || !slots_) return nullptr;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
   if (!entry || entry->formula.tokenCount == 0) return nullptr;
-  recent_[place ^ 1] = recent_[place];
+  // The formula found takes its own place; the one there moves to the other
+  // place only when it was used last, so that two formulas met in turn whose
+  // own places make a pair do not keep pushing each other out.
+  if (recentNewer_[pair] == (place & 1)) recent_[place ^ 1] = recent_[place];
   recent_[place] = &entry->formula;
+  recentNewer_[pair] = static_cast<uint8_t>(place & 1);
   return &entry->formula;
 }
 

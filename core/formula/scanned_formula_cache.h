@@ -170,6 +170,9 @@ class ScannedFormulaCache {
   // Kept formulas only (never one without tokens); none while the cache is
   // off or empty.
   mutable const ScannedFormula* recent_[kRecentCount] = {};  // at RecentIndex
+  // Of each pair of places, the one found or filled last (a hint: a formula
+  // found in its own place by FindRecent leaves it as it was).
+  mutable uint8_t recentNewer_[kRecentCount / 2] = {};
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;
