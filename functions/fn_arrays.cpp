@@ -258,6 +258,25 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
   return kErrorNone;
 }
 
+// The record of an array's chain at (column, row), as a walk of that one
+// cell from the chain's head finds it: the chain is in storage order, so
+// the walk ends at the first record past it; null when absent.
+const CellRecord* ArrayElementAt(const CellBlock* chain, uint32_t column, uint32_t row) {
+  const uint64_t wanted = (uint64_t(row) << 16) | column;
+  for (const CellBlock* block = chain; block; block = block->next) {
+    // A later block that begins past the cell ends the walk at its head.
+    for (uint32_t offset = 0; offset < block->used;) {
+      const CellRecord* record = AsCellRecord(block->payload + offset);
+      const uint64_t key = (uint64_t(record->Row()) << 16) | record->Column();
+      const uint32_t size = record->Size();
+      if (key > wanted || size == 0) return nullptr;
+      if (key == wanted) return record;
+      offset += size;
+    }
+  }
+  return nullptr;
+}
+
 // A position argument of INDEX as GetArgInt reads it, when it is a plain
 // number that rounds (half away from zero) to 1 .. max; 0 for anything else.
 uint32_t PlainPosition(const EvalValue& value, uint32_t max) {
@@ -286,17 +305,25 @@ bool IndexOneElement(EvalState& state, uint16_t first) {
     SetReference(state, x.sheet, column, row, column, row);
     return true;
   }
-  CellBlock* chain = state.TakeSlotArray(first);
-  const CellRecord* cell = nullptr;
-  if (column < kColumnCount && row < kRowCount) {
-    CellCursor cursor;
-    cursor.flags = kCursorAfterRecord;
-    cursor.block = chain;
-    cell = cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
-  }
+  // Both positions are numbers and own nothing: the array's chain is the
+  // top of the array stack, taken without a search of the slots above.
+  CellBlock* chain = state.arrays.PopChain();
+  state.operands[first].kind = kEvalEmpty;
+  const CellRecord* cell = column < kColumnCount && row < kRowCount ? ArrayElementAt(chain, column, row) : nullptr;
   EvalValue& result = state.ClearArguments();
   result.kind = kEvalEmpty;
-  if (cell) state.CellToValue(result, cell);
+  if (cell && cell->IsNumber()) {
+    // What CellToValue makes of a number cell, read without its other cases.
+    result.kind = kEvalNumber;
+    result.error = cell->ErrorCode();
+    result.number = cell->Number();
+    if (IsBadNumber(result.number)) {
+      result.number = 0;
+      result.error = Larger(result.error, kErrorNum);
+    }
+  } else if (cell) {
+    state.CellToValue(result, cell);
+  }
   state.arrays.ReleaseChain(chain);
   return true;
 }
@@ -566,6 +593,53 @@ void FnSort(EvalState& state) {
   SetArrayResult(state, builder, 1, rows);
 }
 
+namespace {
+
+// The number AddCellValue would store for a cell with no error that holds a
+// number or a formula's cached number; false for any other cell.
+bool PlainElementNumber(const CellRecord* cell, double* number) {
+  if (cell->ErrorCode() != kErrorNone) return false;
+  if (cell->IsNumber()) {
+    *number = cell->Number();
+    return true;
+  }
+  if (!cell->IsFormula() || cell->HasCachedText()) return false;
+  *number = cell->CachedNumber();
+  return true;
+}
+
+// TRANSPOSE of a short single row or column: its cells are walked once and,
+// when every one is there holding a plain number, built with one call in
+// the order they came, which the exchange of rows and columns keeps;
+// otherwise each cell read is built as it is. False, with nothing read,
+// for a longer one.
+bool TransposeFewNumbers(ArgRange& source, ArrayBuilder& builder) {
+  constexpr uint32_t kFew = 16;
+  const uint64_t count = CellCount(source);
+  if (count > kFew) return false;
+  const CellRecord* cells[kFew];
+  double numbers[kFew];
+  uint32_t found = 0;
+  bool allNumbers = true;
+  uint64_t left = count;
+  while (const CellRecord* cell = NextCountedCell(source, &left)) {
+    cells[found] = cell;
+    allNumbers = PlainElementNumber(cell, &numbers[found]) && allNumbers;
+    ++found;
+  }
+  if (allNumbers && found == count) {
+    const uint32_t columns = Height(source);
+    const uint32_t rows = Width(source);
+    builder.AddNumbers(0, 0, columns, rows, numbers, columns);
+    return true;
+  }
+  for (uint32_t i = 0; i < found; ++i)
+    builder.AddCellValue(cells[i]->Row() - source.firstRow, cells[i]->Column() - source.firstColumn, cells[i]);
+  return true;
+}
+
+}  // namespace
+
 void FnTranspose(EvalState& state) {
   if (!RequireExactly(state, 1)) return;
   const uint16_t first = FirstArg(state);
@@ -580,9 +654,11 @@ void FnTranspose(EvalState& state) {
       uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
       uint64_t(source.firstRow) + Width(source) <= kRowCount) {
     ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-    uint64_t left = CellCount(source);
-    while (const CellRecord* cell = NextCountedCell(source, &left))
-      builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
+    if (!TransposeFewNumbers(source, builder)) {
+      uint64_t left = CellCount(source);
+      while (const CellRecord* cell = NextCountedCell(source, &left))
+        builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
+    }
     const uint32_t columns = Height(source);
     const uint32_t rows = Width(source);
     ReleaseArgRange(state, source);
@@ -627,7 +703,14 @@ void FnUnique(EvalState& state) {
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
   int32_t type = 1;
-  uint32_t error = GetArgInt(state, first + 1, &type, 0, 2);
+  // The kind is nearly always a whole number given as such, which GetArgInt
+  // would take as it is.
+  const EvalValue& kind = state.operands[first + 1];
+  uint32_t error = kErrorNone;
+  if (kind.kind == kEvalNumber && kind.error == kErrorNone && (kind.number == 0 || kind.number == 1 || kind.number == 2))
+    type = int32_t(kind.number);
+  else
+    error = GetArgInt(state, first + 1, &type, 0, 2);
   if (error == kErrorNone && UniqueOfPlainNumbers(state, first, type)) return;
   if (error == kErrorNone) state.RangeOperandToArray(first);
   ArgRange vector;

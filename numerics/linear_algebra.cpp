@@ -13,11 +13,24 @@ constexpr int32_t kSumChunk = 256;
 // Matrices from a worksheet are at most this wide, so their pivot
 // tolerances fit the stack.
 constexpr int32_t kStackTolerances = 2048;
+// The largest n whose elimination is also compiled for that size.
+constexpr int32_t kFixedLargest = 4;
 
-void SwapRows(Matrix& a, int32_t r1, int32_t r2, int32_t cols) {
-  double* x = &a(r1, 1);
-  double* y = &a(r2, 1);
-  for (int32_t j = 0; j < cols; ++j) {
+// The sizes a routine runs over: the counts the caller gave, or, for the
+// small square systems most worksheet calls pass (kN > 0), the same counts
+// known when compiling, so that the loops below unroll with every
+// operation and its order unchanged. kL < 0 leaves l as given.
+template <int32_t kN, int32_t kL>
+struct Sizes {
+  int32_t n;
+  int32_t l;
+  Sizes(int32_t givenN, int32_t givenL) : n(kN > 0 ? kN : givenN), l(kL >= 0 ? kL : givenL) {}
+};
+
+template <int32_t kN>
+void SwapRows(double* x, double* y, int32_t cols) {
+  const int32_t count = kN > 0 ? kN : cols;
+  for (int32_t j = 0; j < count; ++j) {
     const double t = x[j];
     x[j] = y[j];
     y[j] = t;
@@ -26,17 +39,19 @@ void SwapRows(Matrix& a, int32_t r1, int32_t r2, int32_t cols) {
 
 // The largest magnitude of each row and each column of A as it was given:
 // a pivot that vanishes against both is what rounding leaves of zero.
-void MeasureRowsAndColumns(const Matrix& a, int32_t n, double* rowMax, double* colMax) {
+template <int32_t kN>
+void MeasureRowsAndColumns(const double* a, size_t stride, int32_t givenN, double* rowMax, double* colMax) {
+  const int32_t n = kN > 0 ? kN : givenN;
   for (int32_t j = 0; j < n; ++j) colMax[j] = 0.0;
-  for (int32_t i = 1; i <= n; ++i) {
-    const double* row = &a(i, 1);
+  for (int32_t i = 0; i < n; ++i) {
+    const double* row = a + size_t(i) * stride;
     double largest = 0.0;
     for (int32_t j = 0; j < n; ++j) {
       const double x = std::fabs(row[j]);
       if (x > largest) largest = x;
       if (x > colMax[j]) colMax[j] = x;
     }
-    rowMax[i - 1] = largest;
+    rowMax[i] = largest;
   }
 }
 
@@ -56,8 +71,12 @@ void RowSums(const Matrix& u, const Matrix& b, int32_t i, int32_t first, int32_t
 // zero before the last column (a determinant is defined for every matrix).
 enum class PivotTest { kTolerance, kExactZero };
 
-bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l,
-                           int32_t* exchanges, PivotTest test) {
+template <int32_t kN, int32_t kL>
+bool EliminateWithPivotingSized(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t givenN, int32_t givenL,
+                                int32_t* exchanges, PivotTest test) {
+  const Sizes<kN, kL> sizes(givenN, givenL);
+  const int32_t n = sizes.n;
+  const int32_t l = sizes.l;
   if (exchanges) *exchanges = 0;
   if (n < 1) return true;
   double stackTolerances[2 * kStackTolerances];
@@ -71,13 +90,20 @@ bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, 
     }
   }
   double* colMax = rowMax ? rowMax + n : nullptr;
-  if (rowMax) MeasureRowsAndColumns(a, n, rowMax, colMax);
+  // Rows of A and B a stride apart: the matrices' own widths, which the
+  // small sizes are only taken for when they equal n and l.
+  double* const elementsA = a.Doubles();
+  const size_t strideA = kN > 0 ? size_t(kN) : a.cols;
+  double* const elementsB = l > 0 ? b.Doubles() : nullptr;
+  const size_t strideB = kL > 0 ? size_t(kL) : b.cols;
+  const auto at = [&](int32_t i, int32_t j) -> double& { return elementsA[size_t(i - 1) * strideA + size_t(j - 1)]; };
+  if (rowMax) MeasureRowsAndColumns<kN>(elementsA, strideA, n, rowMax, colMax);
   const double tolerance = n * DBL_EPSILON;
 
   if (scale) {
     for (int32_t i = 1; i <= n; ++i) {
       double largest = 1.0;
-      for (int32_t j = 1; j <= n; ++j) largest = std::fmax(largest, std::fabs(a(i, j)));
+      for (int32_t j = 1; j <= n; ++j) largest = std::fmax(largest, std::fabs(at(i, j)));
       (*scale)(i, 1) = largest;
     }
   }
@@ -87,9 +113,9 @@ bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, 
   for (int32_t k = 1; k <= n; ++k) {
     int32_t pivotRow = k;
     if (k < n) {
-      double best = scale ? a(k, k) / (*scale)(k, 1) : a(k, k);
+      double best = scale ? at(k, k) / (*scale)(k, 1) : at(k, k);
       for (int32_t i = k + 1; i <= n; ++i) {
-        const double candidate = scale ? a(i, k) / (*scale)(i, 1) : a(i, k);
+        const double candidate = scale ? at(i, k) / (*scale)(i, 1) : at(i, k);
         if (std::fabs(candidate) > std::fabs(best)) {
           best = candidate;
           pivotRow = i;
@@ -97,14 +123,14 @@ bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, 
       }
     }
     if (pivotRow != k) {
-      SwapRows(a, k, pivotRow, n);
-      if (l > 0) SwapRows(b, k, pivotRow, l);
+      SwapRows<kN>(&at(k, 1), &at(pivotRow, 1), n);
+      if (l > 0) SwapRows<kL>(elementsB + size_t(k - 1) * strideB, elementsB + size_t(pivotRow - 1) * strideB, l);
       if (scale) std::swap((*scale)(k, 1), (*scale)(pivotRow, 1));
       if (pivots) std::swap(pivots->Int32s()[k - 1], pivots->Int32s()[pivotRow - 1]);
       if (rowMax) std::swap(rowMax[k - 1], rowMax[pivotRow - 1]);
       if (exchanges) ++*exchanges;
     }
-    const double pivot = a(k, k);
+    const double pivot = at(k, k);
     if (test == PivotTest::kExactZero) {
       if (k == n) break;
       if (pivot == 0.0) return false;
@@ -114,20 +140,53 @@ bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, 
       if (rowMax) bound = tolerance * (rowMax[k - 1] < colMax[k - 1] ? rowMax[k - 1] : colMax[k - 1]);
       if (!(std::fabs(pivot) > bound)) return false;
     }
-    const double* pivotA = &a(k, 1);
-    const double* pivotB = l > 0 ? &b(k, 1) : nullptr;
+    const double* pivotA = &at(k, 1);
+    const double* pivotB = l > 0 ? elementsB + size_t(k - 1) * strideB : nullptr;
     for (int32_t i = k + 1; i <= n; ++i) {
-      double* rowA = &a(i, 1);
+      double* rowA = &at(i, 1);
       const double f = rowA[k - 1] / pivot;
       rowA[k - 1] = f;
       for (int32_t j = k; j < n; ++j) rowA[j] -= f * pivotA[j];
       if (pivotB) {
-        double* rowB = &b(i, 1);
+        double* rowB = elementsB + size_t(i - 1) * strideB;
         for (int32_t j = 0; j < l; ++j) rowB[j] -= f * pivotB[j];
       }
     }
   }
   return true;
+}
+
+bool EliminateWithPivoting(Matrix& a, Matrix& b, Matrix* scale, Matrix* pivots, int32_t n, int32_t l,
+                           int32_t* exchanges, PivotTest test) {
+  // The shapes a worksheet's small matrices take: a determinant (no
+  // right-hand side), an inverse (n right-hand sides) or one system.
+  if (n >= 2 && n <= kFixedLargest && a.cols == uint32_t(n) && (l == 0 || b.cols == uint32_t(l))) {
+    if (n == 3 && l == 0) return EliminateWithPivotingSized<3, 0>(a, b, scale, pivots, n, l, exchanges, test);
+    if (n == 3 && l == 3) return EliminateWithPivotingSized<3, 3>(a, b, scale, pivots, n, l, exchanges, test);
+    if (n == 2 && l == 0) return EliminateWithPivotingSized<2, 0>(a, b, scale, pivots, n, l, exchanges, test);
+    if (n == 2 && l == 2) return EliminateWithPivotingSized<2, 2>(a, b, scale, pivots, n, l, exchanges, test);
+    if (n == 4 && l == 0) return EliminateWithPivotingSized<4, 0>(a, b, scale, pivots, n, l, exchanges, test);
+    if (n == 4 && l == 4) return EliminateWithPivotingSized<4, 4>(a, b, scale, pivots, n, l, exchanges, test);
+  }
+  return EliminateWithPivotingSized<0, -1>(a, b, scale, pivots, n, l, exchanges, test);
+}
+
+// U X = B for the small square shapes, the sums in the order RowSums keeps
+// them (from 0, in increasing k).
+template <int32_t kN>
+void BackSubstitutionSized(const Matrix& upper, Matrix& b) {
+  const double* const u = upper.Doubles();
+  double* const x = b.Doubles();
+  for (int32_t i = kN - 1; i >= 0; --i) {
+    double sums[kN];
+    for (int32_t j = 0; j < kN; ++j) sums[j] = 0.0;
+    for (int32_t k = i + 1; k < kN; ++k) {
+      const double f = u[i * kN + k];
+      for (int32_t j = 0; j < kN; ++j) sums[j] += f * x[k * kN + j];
+    }
+    const double d = u[i * kN + i];
+    for (int32_t j = 0; j < kN; ++j) x[i * kN + j] = (x[i * kN + j] - sums[j]) / d;
+  }
 }
 
 }  // namespace
@@ -157,6 +216,11 @@ void ForwardSubstitution(const Matrix& lower, Matrix& b, int32_t n, int32_t l) {
 }
 
 void BackSubstitution(const Matrix& upper, Matrix& b, int32_t n, int32_t l) {
+  if (n == l && upper.cols == uint32_t(n) && b.cols == uint32_t(l)) {
+    if (n == 3) return BackSubstitutionSized<3>(upper, b);
+    if (n == 2) return BackSubstitutionSized<2>(upper, b);
+    if (n == 4) return BackSubstitutionSized<4>(upper, b);
+  }
   double sums[kSumChunk];
   for (int32_t j0 = 1; j0 <= l; j0 += kSumChunk) {
     const int32_t count = l - j0 + 1 < kSumChunk ? l - j0 + 1 : kSumChunk;

@@ -8,6 +8,7 @@
 #include "core/numfmt/text_to_number.h"
 #include "functions/aggregate_cells.h"
 #include "functions/array_result.h"
+#include "numerics/paired_range_walk.h"
 
 uint32_t MatrixBufferBytes(uint64_t count, uint32_t width) {
   const uint64_t bytes = count * width;
@@ -61,39 +62,68 @@ void Matrix::Zero() {
   if (data) std::memset(data, 0, size_t(rows) * cols * width);
 }
 
+namespace {
+
+// One cell of a range read into its element, as ReadRangeToMatrix reads it.
+// Inline at both walks: a call per cell costs as much as the reading.
+[[gnu::always_inline]] inline void ReadCellToElement(EvalState& state, uint16_t slot, const ArgRange& range,
+                                                     const CellRecord* cell, Matrix& m) {
+  // Offsets from the range's corner; one above a row or column is past it.
+  const uint32_t r = cell->Row() - range.firstRow;
+  const uint32_t c = cell->Column() - range.firstColumn;
+  if (r >= m.rows || c >= m.cols) return;
+  if (cell->ErrorCode() != kErrorNone) return;
+  double& element = m.Doubles()[size_t(r) * m.cols + c];
+  if (cell->IsNumber()) {
+    element = cell->Number();
+    return;
+  }
+  if (cell->IsText()) {
+    double number = 0.0;
+    if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) element = number;
+    return;
+  }
+  // A formula cell gives its result, and one not yet calculated in this
+  // pass is noted, so that recalculation computes it first.
+  CellValueToSlot(state, slot, range, cell);
+  const EvalValue& value = state.operands[slot];
+  if (value.error == kErrorNone) {
+    if (value.kind == kEvalNumber) {
+      element = value.number;
+    } else if (value.kind == kEvalText) {
+      double number = 0.0;
+      if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) element = number;
+    }
+  }
+  state.DisownSlot(slot);
+}
+
+}  // namespace
+
 bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
   if (!zeroed) m.Zero();
-  double* const elements = m.Doubles();
-  while (const CellRecord* cell = NextArgCell(range)) {
-    // Offsets from the range's corner; one above a row or column is past it.
-    const uint32_t r = cell->Row() - range.firstRow;
-    const uint32_t c = cell->Column() - range.firstColumn;
-    if (r >= m.rows || c >= m.cols) continue;
-    if (cell->ErrorCode() != kErrorNone) continue;
-    double& element = elements[size_t(r) * m.cols + c];
-    if (cell->IsNumber()) {
-      element = cell->Number();
-      continue;
+  // Over indexed rows the cells are read in the order the cursor gives
+  // them, each row entered at the range's first column through the row
+  // position memo; a column's cells are found at their places, without
+  // passing the rows' other cells.
+  if (IndexedRowsWalkable(range)) {
+    if (range.firstColumn != range.lastColumn) {
+      ForEachIndexedRowCell(range, range.firstColumn, range.lastColumn, [&](const CellRecord* cell, uint32_t) {
+        ReadCellToElement(state, slot, range, cell, m);
+        return true;
+      });
+      return true;
     }
-    if (cell->IsText()) {
-      double number = 0.0;
-      if (TextToNumberValue(cell->Text(), cell->TextLength(), &number)) element = number;
-      continue;
+    for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
+      bool malformed = false;
+      const CellRecord* cell = IndexedRecordAt(*range.sheet, row, range.firstColumn, &malformed);
+      // The cursor's walk ends at a malformed record.
+      if (malformed) break;
+      if (cell) ReadCellToElement(state, slot, range, cell, m);
     }
-    // A formula cell gives its result, and one not yet calculated in this
-    // pass is noted, so that recalculation computes it first.
-    CellValueToSlot(state, slot, range, cell);
-    const EvalValue& value = state.operands[slot];
-    if (value.error == kErrorNone) {
-      if (value.kind == kEvalNumber) {
-        element = value.number;
-      } else if (value.kind == kEvalText) {
-        double number = 0.0;
-        if (TextToNumberValue(state.SlotText(slot), state.SlotTextLength(slot), &number)) element = number;
-      }
-    }
-    state.DisownSlot(slot);
+    return true;
   }
+  while (const CellRecord* cell = NextArgCell(range)) ReadCellToElement(state, slot, range, cell, m);
   return true;
 }
 

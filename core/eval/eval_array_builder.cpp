@@ -133,8 +133,33 @@ bool ArrayBuilder::InsertRun(const uint8_t* records, uint32_t bytes, uint32_t co
   return true;
 }
 
-bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
-                              const double* values, size_t stride) {
+bool ArrayBuilder::AddFirstNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                                   const double* values, size_t stride) {
+  own_ = store_.TakeDetachedBlock();
+  if (!own_) {
+    failed_ = true;
+    return false;
+  }
+  uint8_t* out = own_->payload;
+  if (columns == 1) {
+    for (uint32_t r = 0; r < rows; ++r, out += kNumberCellSize)
+      WriteNumberElement(out, firstColumn, firstRow + r, values[r * stride]);
+  } else {
+    for (uint32_t r = 0; r < rows; ++r) {
+      const double* row = values + r * stride;
+      for (uint32_t c = 0; c < columns; ++c, out += kNumberCellSize)
+        WriteNumberElement(out, firstColumn + c, firstRow + r, row[c]);
+    }
+  }
+  const uint32_t cells = columns * rows;
+  own_->used = static_cast<uint16_t>(cells * kNumberCellSize);
+  lastKey_ = StorageKey(firstRow + rows - 1, firstColumn + columns - 1);
+  if (elementsLeft_) *elementsLeft_ -= cells;
+  return true;
+}
+
+bool ArrayBuilder::AddNumbersChecked(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                                     const double* values, size_t stride) {
   if (failed_ || finished_) return false;
   if (columns == 0 || rows == 0) return true;
   // One cell costs less through the single append.
@@ -145,9 +170,9 @@ bool ArrayBuilder::AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t 
     // in, then the build fails.
     if (firstColumn <= kMaxColumn && firstRow <= kMaxRow) {
       if (columnsOff)
-        AddNumbers(firstColumn, firstRow, kMaxColumn + 1 - firstColumn, 1, values, stride);
+        AddNumbersChecked(firstColumn, firstRow, kMaxColumn + 1 - firstColumn, 1, values, stride);
       else
-        AddNumbers(firstColumn, firstRow, columns, kMaxRow + 1 - firstRow, values, stride);
+        AddNumbersChecked(firstColumn, firstRow, columns, kMaxRow + 1 - firstRow, values, stride);
     }
     failed_ = true;
     return false;

@@ -33,7 +33,16 @@ class ArrayBuilder {
   // values[r * stride + c]: row by row, appended in bulk. For a rectangle
   // that comes whole in storage order (full rows, or a single row).
   bool AddNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows, const double* values,
-                  size_t stride);
+                  size_t stride) {
+    // Most arrays of numbers are one such call into a fresh builder, with a
+    // rectangle inside the grid, the budget and one block.
+    const uint64_t cells = uint64_t(columns) * rows;
+    if (!own_ && !inStore_ && !failed_ && !finished_ && cells != 0 && cells <= kBlockPayload / kNumberCellSize &&
+        firstColumn + uint64_t(columns) - 1 <= kMaxColumn && firstRow + uint64_t(rows) - 1 <= kMaxRow &&
+        (!elementsLeft_ || *elementsLeft_ >= cells))
+      return AddFirstNumbers(firstColumn, firstRow, columns, rows, values, stride);
+    return AddNumbersChecked(firstColumn, firstRow, columns, rows, values, stride);
+  }
   bool AddText(uint32_t column, uint32_t row, const char* text, size_t length, uint8_t error);
   // A cell's value: a text or number cell as it is, a formula cell's cached
   // text or number, with the cell's error.
@@ -63,7 +72,14 @@ class ArrayBuilder {
     if (elementsLeft_) --*elementsLeft_;
     return slot;
   }
+  bool AddNumbersChecked(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows,
+                         const double* values, size_t stride);
   bool InsertRun(const uint8_t* records, uint32_t bytes, uint32_t count);
+  // AddNumbers into a builder that has written nothing yet, of a rectangle
+  // inside the grid, the budget and one block: the block taken and filled
+  // without the checks each later write needs.
+  bool AddFirstNumbers(uint32_t firstColumn, uint32_t firstRow, uint32_t columns, uint32_t rows, const double* values,
+                       size_t stride);
   // The free bytes at the end of the own block for records that begin
   // after the last one written, its first key at least firstKey; 0 once
   // the store's chain is in use or no block can be had (the build then

@@ -85,6 +85,19 @@ bool SpillIsBlocked(const CellStore& store, const CellCursor& place, const Area&
   return foreignSpill && AreaMeetsOtherSpill(store, area, column, row);
 }
 
+// CellCursor::Next for the usual case of a record left in the cursor's
+// block, without the call; the rest goes to Next itself.
+inline CellRecord* StepNext(CellCursor& cursor) {
+  CellBlock* block = cursor.block;
+  if (block && cursor.offset < block->used) {
+    CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+    if (cursor.flags & kCursorAfterRecord)
+      cursor.offset = static_cast<uint16_t>(cursor.offset + record->Size());
+    return record;
+  }
+  return cursor.Next();
+}
+
 // The record of element (0, 0) when the chain starts with it.
 const CellRecord* FirstElement(CellBlock* chain) {
   for (CellBlock* block = chain; block; block = block->next) {
@@ -189,7 +202,7 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
   auto nextValue = [&](CellCursor& values) -> CellRecord* {
     if (rows != 1)
       return values.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow);
-    CellRecord* value = values.Next();
+    CellRecord* value = StepNext(values);
     return value && value->Row() == row && value->Column() <= area.lastColumn ? value : nullptr;
   };
   for (int writing = 0; writing < 2; ++writing) {
@@ -201,9 +214,9 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
       CellRecord* value = nextValue(values);
       if (value == cell)
         value = nextValue(values);
-      const CellRecord* element = elements.Next();
+      const CellRecord* element = StepNext(elements);
       if (element && element->Row() == 0 && element->Column() == 0)
-        element = elements.Next();
+        element = StepNext(elements);
       if (!value || !element) {
         if (value || element)
           return false;
@@ -326,7 +339,14 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
                       uint32_t row, bool* layoutChanged) {
   const EvalValue result = state.operands[1];
   // The slot gives its chain up, so that the evaluator's stacks stay in step.
-  CellBlock* chain = state.TakeSlotArray(1);
+  // The result alone on the stack owns the top chain, taken without a search.
+  CellBlock* chain = nullptr;
+  if (state.operandTop == 1 && result.kind == kEvalArray) {
+    chain = state.arrays.PopChain();
+    state.operands[1].kind = kEvalEmpty;
+  } else {
+    chain = state.TakeSlotArray(1);
+  }
   const uint32_t columns = result.second.column + 1;
   const uint32_t rows = result.second.row + 1;
   CellCursor place;

@@ -50,6 +50,27 @@ TEST_F(ArrayPicks, IndexByNumbersPicksWhatPositionsInCellsPick) {
   EXPECT_EQ(Run("=INDEX({1,2;3,4},1/0,1)"), "#DIV/0!");
 }
 
+// An element of an array long enough to take several blocks is picked by
+// numbers in the formula as by the same numbers read from cells: elements in
+// the first, a middle and the last block, and past the last.
+TEST_F(ArrayPicks, IndexOfALongArrayPicksAcrossItsBlocks) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  constexpr uint32_t kLength = 1500;
+  for (uint32_t r = 0; r < kLength; ++r) {
+    const uint32_t kind = random() % 4;
+    if (kind == 1) PutText(sheet, 0, r, std::string(random() % 40, 'x'));
+    if (kind >= 2) PutNumber(sheet, 0, r, double(random() % 1000) / 8, random() % 9 == 0 ? uint8_t(kErrorNA) : 0);
+  }
+  for (int round = 0; round < 60; ++round) {
+    const uint32_t n = 1 + random() % (kLength + 2);
+    PutNumber(sheet, 7, 0, n);
+    const std::string x = "=INDEX(TRANSPOSE(A1:A" + std::to_string(kLength) + "),1,";
+    ASSERT_EQ(Run(x + std::to_string(n) + ")"), Run(x + "H1)")) << "round " << round << " column " << n;
+  }
+}
+
 // With ascending bins, FREQUENCY counts the numbers above the bin before and
 // up to each bin, then those above all: for few bins and for more than are
 // kept on the stack, with blanks among both lists.

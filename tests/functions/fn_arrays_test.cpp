@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -148,6 +149,15 @@ TEST_F(ArrayFunctions, UniqueOfAColumnAsOfItsArrayCopy) {
       EXPECT_EQ(EvaluateToText(state, direct.c_str(), 25, 99), EvaluateToText(state, copied.c_str(), 25, 99))
           << direct;
     }
+    // A kind written in the formula reads as the same kind held by a cell.
+    const double kinds[] = {0, 1, 2, 1.5, -0.4, 2.5, -1};
+    const double kind = kinds[random() % 7];
+    PutNumber(sheet, 7, 0, kind);
+    char written[32];
+    std::snprintf(written, sizeof written, ",%.17g)", kind);
+    const std::string direct = "=UNIQUE(" + column + written;
+    const std::string held = "=UNIQUE(" + column + ",H1)";
+    EXPECT_EQ(EvaluateToText(state, direct.c_str(), 25, 99), EvaluateToText(state, held.c_str(), 25, 99)) << direct;
   }
 }
 
