@@ -246,7 +246,14 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
   const uint32_t count = scanned.callArgumentCount;
   for (uint16_t slot = 1; slot <= count; ++slot, ++argument) {
     operandTop = slot;
-    if (argument->relativeRange) {
+    if (argument->shape == kArgumentPlainNumber) {
+      EvalValue& number = operands[slot];
+      number.Clear();
+      number.kind = kEvalNumber;
+      number.number = scanned.tokens[argument->step.token].number;
+      continue;
+    }
+    if (argument->shape == kArgumentRelativeRange) {
       const uint32_t firstColumn = column + argument->offsets[0];
       const uint32_t firstRow = row + argument->offsets[1];
       const uint32_t secondColumn = column + argument->offsets[2];

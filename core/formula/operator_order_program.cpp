@@ -232,6 +232,8 @@ bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint3
     CallArgument& argument = arguments[i];
     argument = CallArgument{};
     argument.step = step;
+    if (step.action == kStepTakeOperand && tokens[step.token].kind == kEvalNumber && tokens[step.token].error == 0)
+      argument.shape = kArgumentPlainNumber;
     if (step.action != kStepTakeRange) continue;
     const ScannedToken& firstToken = tokens[step.token];
     const ScannedToken& secondToken = tokens[step.token + step.value];
@@ -242,7 +244,7 @@ bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint3
       continue;
     // An offset below the grid wraps to far beyond it when added.
     const auto offset = [](int32_t value, bool bare) { return bare ? 0u : static_cast<uint32_t>(value); };
-    argument.relativeRange = 1;
+    argument.shape = kArgumentRelativeRange;
     argument.offsets[0] = offset(a.column, a.bare & 1);
     argument.offsets[1] = offset(a.row, a.bare & 2);
     argument.offsets[2] = offset(b.column, b.bare & 1);

@@ -50,9 +50,14 @@ bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint
 // formula's cell, on the grid and in A1-free R1C1 form, what replay would
 // work out from the two corner tokens every time: the offsets to add (0
 // for a part written without a number) and the corners' flags.
+enum CallArgumentShape : uint8_t {
+  kArgumentStep,           // taken as its step says
+  kArgumentRelativeRange,  // the offsets and flags below hold
+  kArgumentPlainNumber,    // a number token without an error
+};
 struct CallArgument {
   ProgramStep step;
-  uint8_t relativeRange;  // set when the offsets and flags below hold
+  uint8_t shape;  // CallArgumentShape
   uint32_t offsets[4];    // first column, first row, second column, second row
   uint32_t firstFlags;
   uint32_t secondFlags;
