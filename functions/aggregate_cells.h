@@ -67,6 +67,14 @@ inline bool PlainCellNumber(const CellRecord* cell, double* out) {
 // what ReadCellNumber would (and is noted as pending the same way); false,
 // untouched, for any other cell.
 inline bool ReadPlainNumber(EvalState& state, const ArgRange& range, const CellRecord* cell, double* out) {
+  // A number cell without error or spill mark, nearly every cell read, in
+  // one test of its type byte: such a cell is never pending.
+  if (cell->Type() == kCellNumber) {
+    const double plain = cell->Number();
+    if (IsBadNumber(plain)) return false;
+    *out = plain;
+    return true;
+  }
   double number = 0.0;
   if (!PlainCellNumber(cell, &number)) return false;
   NotePendingCell(state, range, cell);

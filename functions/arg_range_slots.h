@@ -24,6 +24,9 @@ class ArgRangeSlots {
   void Start(uint16_t count) {
     for (uint16_t i = 0; i < count && i < kCapacity; ++i) new (&slots_[i].range) ArgRange{};
   }
+  // Builds range i unset, for a reader that writes all of it (GetArgRange);
+  // it may be used from then on.
+  ArgRange* Begin(uint16_t i) { return new (&slots_[i].range) ArgRange; }
   ArgRange& operator[](uint16_t i) { return slots_[i].range; }
   const ArgRange& operator[](uint16_t i) const { return slots_[i].range; }
 

@@ -191,6 +191,7 @@ inline void StartArgRange(ArgRange& range) {
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
   cursor.rows = range.sheet;
+  range.rowLimit = 0;
   if (!range.sheet) {
     cursor.block = range.chain;
     return;
@@ -212,6 +213,36 @@ inline void StartArgRange(ArgRange& range) {
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   EvalValue& value = state.operands[slot];
   const uint32_t error = value.error;
+  if (value.kind == kEvalRange && error == kErrorNone && value.sheet) {
+    // A worksheet range, nearly every range argument: its walk starts at the
+    // first row's first cell in the rectangle, which the row position memo
+    // names for every formula of a row after the first.
+    CellStore* sheet = value.sheet;
+    const uint32_t firstColumn = value.first.column;
+    const uint32_t firstRow = value.first.row;
+    out->chain = sheet->FirstBlock();
+    out->ownsChain = false;
+    out->sheet = sheet;
+    out->firstColumn = firstColumn;
+    out->firstRow = firstRow;
+    out->lastColumn = value.second.column;
+    out->lastRow = value.second.row;
+    out->rowLimit = 0;
+    CellCursor& cursor = out->cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.rows = sheet;
+    state.NoteSpillAreaMeeting(sheet, firstColumn, out->lastColumn, firstRow, out->lastRow);
+    RecordPosition at;
+    if (sheet->PositionInRow(firstRow, static_cast<uint16_t>(firstColumn), &at)) {
+      cursor.block = at.block;
+      cursor.offset = at.offset;
+    } else {
+      cursor.offset = 0;
+      sheet->PositionAtRow(firstRow, &cursor);
+      PassCellsLeftOfRectangle(*out, firstRow);
+    }
+    return 0;
+  }
   if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
     // Every field is written here once: a range is read at nearly every call.
     out->firstColumn = value.first.column;
@@ -241,10 +272,16 @@ void RestartArgRange(ArgRange& range) { StartArgRange(range); }
 
 namespace {
 
+const CellRecord* NextInArgRange(ArgRange& range) {
+  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
+                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
+                                                       range.lastRow));
+}
+
 // The step from a worksheet range's row, left past the rectangle's last
 // column with more rows below, to the next row's first cell in the
 // rectangle's columns.
-const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
+inline const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
   CellCursor& cursor = range.cursor;
   if (cursor.flags & kCursorAfterRecord) {
     // Each turn moves a row down, from a record of a row of the rectangle
@@ -266,12 +303,20 @@ const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
         const uint32_t size = record->Size();
         if (size == 0) break;
         cursor.offset = static_cast<uint16_t>(next.offset + size);
+        range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
         return record;
       }
     }
   }
-  return cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                            range.firstRow, range.lastRow);
+  return NextInArgRange(range);
+}
+
+// The step off a record under the cursor that lies outside the rectangle,
+// before its end, at (row, column).
+inline const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
+  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
+    return NextArgRowDown(range, row);
+  return NextInArgRange(range);
 }
 
 }  // namespace
@@ -283,21 +328,40 @@ const CellRecord* NextArgCellAcross(ArgRange& range) {
     const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
     return NextArgCellAfter(range, record->Row(), record->Column());
   }
-  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                                  range.firstRow, range.lastRow);
+  return NextInArgRange(range);
 }
 
-const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
-  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
-    return NextArgRowDown(range, row);
-  return range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn), static_cast<uint16_t>(range.lastColumn),
-                                  range.firstRow, range.lastRow);
+const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
+  const uint32_t row = record->Row();
+  const uint32_t column = record->Column();
+  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+    const uint32_t size = record->Size();
+    if (size == 0) return NextInArgRange(range);
+    if (range.cursor.flags & kCursorAfterRecord) {
+      range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
+      range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
+    }
+    return record;
+  }
+  // Right of a row above the last, the next row's first cell is most often
+  // one the row position memo lists: inside the rectangle as it stands.
+  RecordPosition below;
+  if (column > range.lastColumn && row >= range.firstRow && row < range.lastRow && range.sheet &&
+      (range.cursor.flags & kCursorAfterRecord) &&
+      range.sheet->ListedCellAt(row + 1, static_cast<uint16_t>(range.firstColumn), &below)) {
+    const CellRecord* first = AsCellRecord(below.block->payload + below.offset);
+    const uint32_t size = first->Size();
+    if (size != 0) {
+      range.cursor.block = below.block;
+      range.cursor.offset = static_cast<uint16_t>(below.offset + size);
+      range.rowLimit = ArgCellKey(row + 1, range.lastColumn) + 1;
+      return first;
+    }
+  }
+  return NextArgCellAfter(range, row, column);
 }
 
-void ReleaseArgRange(EvalState& state, ArgRange& range) {
-  if (range.ownsChain) state.arrays.ReleaseChain(range.chain);
-  range = ArgRange{};
-}
+void ReleaseArgChain(EvalState& state, ArgRange& range) { state.arrays.ReleaseChain(range.chain); }
 
 void SetNumberResult(EvalState& state, double value, uint32_t error) {
   EvalValue& result = state.ClearArguments();

@@ -52,7 +52,25 @@ struct ArgRange {
   uint32_t lastColumn;
   uint32_t lastRow;
   CellCursor cursor;       // the walk of NextArgCell
+  // A record under the cursor whose key (ArgCellKey) lies below this lies
+  // inside the rectangle: the walk handed out a cell of that row just
+  // before it, and the key ends at the row's last column. 0 (nothing
+  // proven) until the walk hands out a cell, so bounds narrowed before the
+  // walk begins hold.
+  uint64_t rowLimit;
 };
+
+// A cell's place in storage order.
+inline uint64_t ArgCellKey(uint32_t row, uint32_t column) { return uint64_t(row) << 16 | column; }
+
+// What NextArgCell knows once it hands out record, a cell of the rectangle
+// with the cursor after it: the records after it up to the row's last
+// column need no bounds checks.
+inline const CellRecord* HandOutArgCell(ArgRange& range, const CellRecord* record) {
+  if (record && (range.cursor.flags & kCursorAfterRecord))
+    range.rowLimit = ArgCellKey(record->Row(), range.lastColumn) + 1;
+  return record;
+}
 
 // The output is cleared first. A range or an array without error gives its
 // cells; any other value that is not omitted is "#VALUE!".
@@ -61,41 +79,97 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 // row's first cell in the rectangle's columns through the worksheet's row
 // position memo, else NextInRange.
 const CellRecord* NextArgCellAcross(ArgRange& range);
-// The same off a record under the cursor that lies outside the rectangle,
-// before its end, at (row, column).
-const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column);
+// NextArgCell for a record under the cursor, before the rectangle's end,
+// that the row limit does not prove: checked against the bounds.
+const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
-// under the cursor, and the last finds the record after the rectangle
+// under the cursor inside a row already entered, which one comparison of
+// its key proves, and the last finds the record after the rectangle
 // there, where NextInRange would stop the walk too.
 inline const CellRecord* NextArgCell(ArgRange& range) {
   CellCursor& cursor = range.cursor;
   const CellBlock* block = cursor.block;
   if (block && cursor.offset < block->used) {
     const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
-    const uint32_t row = record->Row();
-    const uint32_t column = record->Column();
-    if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+    const uint64_t key = ArgCellKey(record->Row(), record->Column());
+    if (key < range.rowLimit) {
       // A malformed record (no size) is left to NextInRange, which ends the walk there.
       const uint32_t size = record->Size();
       if (size != 0) {
-        if (cursor.flags & kCursorAfterRecord) cursor.offset = static_cast<uint16_t>(cursor.offset + size);
+        cursor.offset = static_cast<uint16_t>(cursor.offset + size);
         return record;
       }
-    } else if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) {
+    } else if (key > ArgCellKey(range.lastRow, range.lastColumn)) {
       return nullptr;
     } else {
-      return NextArgCellAfter(range, row, column);
+      return NextArgCellChecked(range, record);
     }
   }
   return NextArgCellAcross(range);
 }
+// The argument's remaining cells in NextArgCell's order, each handed to
+// visit(const CellRecord*), which returns false to stop the walk there
+// (the cursor then after that cell); false when visit stopped it. Visits
+// must leave the walk's cursor alone. The run
+// of a row already entered is read in locals, its records proven by their
+// keys alone: what a walk costs per cell beyond the visit.
+template <class Visit>
+bool WalkArgCells(ArgRange& range, Visit visit) {
+  CellCursor& cursor = range.cursor;
+  for (;;) {
+    const CellRecord* next = nullptr;
+    const CellBlock* block = cursor.block;
+    if (!block) {
+      next = NextArgCellAcross(range);
+    } else {
+      const uint8_t* payload = block->payload;
+      const uint32_t used = block->used;
+      const uint64_t limit = range.rowLimit;
+      uint32_t offset = cursor.offset;
+      const CellRecord* outside = nullptr;
+      while (offset < used) {
+        const CellRecord* record = AsCellRecord(payload + offset);
+        if (ArgCellKey(record->Row(), record->Column()) >= limit) {
+          outside = record;
+          break;
+        }
+        const uint32_t size = record->Size();
+        if (size == 0) {
+          outside = record;  // a malformed record: NextArgCellChecked ends the walk there
+          break;
+        }
+        offset += size;
+        if (!visit(record)) {
+          cursor.offset = static_cast<uint16_t>(offset);
+          return false;
+        }
+      }
+      cursor.offset = static_cast<uint16_t>(offset);
+      if (!outside) {
+        next = NextArgCellAcross(range);
+      } else {
+        // The record after the rectangle ends the walk where it stands.
+        if (ArgCellKey(outside->Row(), outside->Column()) > ArgCellKey(range.lastRow, range.lastColumn)) return true;
+        next = NextArgCellChecked(range, outside);
+      }
+    }
+    if (!next) return true;
+    if (!visit(next)) return false;
+  }
+}
+
 // Starts the walk of NextArgCell again at the first row of the bounds (which
 // the caller may have narrowed): a range's through its worksheet's row index,
 // an array's at the head of its chain.
 void RestartArgRange(ArgRange& range);
 // Gives an array's cells back to the array store; a range keeps its cells.
-void ReleaseArgRange(EvalState& state, ArgRange& range);
+// Inline: a range, nearly every argument, has nothing to give back.
+void ReleaseArgChain(EvalState& state, ArgRange& range);
+inline void ReleaseArgRange(EvalState& state, ArgRange& range) {
+  if (range.ownsChain) ReleaseArgChain(state, range);
+  range = ArgRange{};
+}
 
 // The number of arguments of the call on top of the stack; a handler that
 // needs more than it was given sets the syntax status through this. Inline,

@@ -51,6 +51,32 @@ struct CashFlows {
   double inlineDays_[kInlineCapacity];
 };
 
+// Whether the one-root search may value the flows by the periodic valuation
+// of a table of up to maxCount factors, with its margin and the sign below
+// the root: at most maxCount (64 at most) flows, each 0 or of a magnitude
+// from 1e-150 to 1e150, changing sign once. At rates from kSmallestRate to
+// kWidestRateBracket no factor then overflows and every non-zero quotient is
+// above 2^-970, so each partial sum, a multiple of 2^-1022, is 0 or a
+// normal number: the valuation never fails. Its roundings (at most 2n + 1
+// per flow's path) keep it within 1e-12 * sum |a| of the true value
+// sum a_k x^k, x = 1 / (1 + rate). With one change of sign that value is
+// x^m times a function monotone in x: one root, the sign of the last flow
+// below it, and a magnitude that shrinks as the rate rises towards it.
+bool OneRootValuation(const CashFlows& flows, uint32_t maxCount, double* margin, int* signBelowRoot);
+
+// What IRR asks of its flows before it searches, found in one pass over
+// them rather than three: the answers of ChangesSign,
+// KeepSignAboveZeroRate and OneRootValuation (margin and sign set only
+// when oneRoot).
+struct FlowSurvey {
+  bool changesSign;
+  bool keepsSignAboveZeroRate;
+  bool oneRoot;
+  double margin;
+  int signBelowRoot;
+};
+FlowSurvey SurveyFlows(const CashFlows& flows, uint32_t maxOneRootCount);
+
 // The values of positions first .. first + count - 1 of the call in their
 // order (NPV, IRR, FVSCHEDULE), read from the last to the first: a number
 // or a text that spells one, an omitted position as 0, and the cells of a

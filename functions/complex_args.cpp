@@ -27,21 +27,31 @@ WrittenComplex lastWritten = {};
 
 uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
   // A number would be written as text only to be read back unchanged.
-  const EvalValue& value = state.operands[slot];
+  EvalValue& value = state.operands[slot];
   state.ResolveOperand(slot);
   if (value.kind == kEvalNumber && value.error == kErrorNone && ComplexOfNumber(value.number, z)) return kErrorNone;
   if (value.kind == kEvalText) {
     // Parsed where it stands: pool texts end with a NUL, as the copy would.
-    const uint8_t error = static_cast<uint8_t>(value.error);
-    if (error == kErrorNone && lastWritten.length != 0 && state.SlotTextLength(slot) == lastWritten.length &&
-        std::memcmp(state.SlotText(slot), lastWritten.text, lastWritten.length) == 0) {
+    uint8_t error = static_cast<uint8_t>(value.error);
+    // The slot's place in the pool is found once for the look, the parse
+    // and the release.
+    const uint16_t depth = slot < EvalState::kStackSlots ? state.OwnersAbove(slot, kEvalText) : 0;
+    const char* text = state.strings.FromTop(depth);
+    if (error == kErrorNone && lastWritten.length != 0 && state.strings.LengthFromTop(depth) == lastWritten.length &&
+        std::memcmp(text, lastWritten.text, lastWritten.length) == 0) {
       *z = lastWritten.z;
-      state.DisownSlot(slot);
-      return kErrorNone;
+    } else {
+      const bool parsed = error == kErrorNone && ParseComplex(text, &z->re, &z->im);
+      if (error == kErrorNone && !parsed) error = kErrorValue;
     }
-    const bool parsed = error == kErrorNone && ParseComplex(state.SlotText(slot), &z->re, &z->im);
-    state.DisownSlot(slot);
-    return error != kErrorNone ? error : (parsed ? uint8_t(kErrorNone) : uint8_t(kErrorValue));
+    // The top string, nearly always, is popped as a release pops it.
+    if (depth == 0)
+      state.strings.Pop();
+    else
+      state.strings.RemoveFromTop(depth);
+    value.kind = kEvalEmpty;
+    value.number = 0;
+    return error;
   }
   char text[kArgTextCapacity];
   text[0] = '\0';

@@ -48,26 +48,38 @@ double PeriodicValueBySquares(const CashFlows& flows, double q, uint8_t* error) 
 // The same factors: IntPow multiplies the squares of k's bits from the
 // lowest up, so the factor of k is that of k less its highest bit times the
 // square of that bit, and the square of a bit is the factor of its power of
-// two (1 * x is x to the last bit).
+// two (1 * x is x to the last bit). Which two factors make each one is
+// fixed: looked up, not worked out at every flow of every valuation.
+struct FactorSteps {
+  uint8_t lower[kTabledPeriods + 1];
+  uint8_t upper[kTabledPeriods + 1];
+  constexpr FactorSteps() : lower(), upper() {
+    uint32_t highest = 1;
+    for (uint32_t periods = 2; periods <= kTabledPeriods; ++periods) {
+      if ((periods & (periods - 1)) == 0) {
+        lower[periods] = uint8_t(highest);
+        highest = periods;
+      } else {
+        lower[periods] = uint8_t(periods - highest);
+      }
+      upper[periods] = uint8_t(periods == highest ? periods / 2 : highest);
+    }
+  }
+};
+constexpr FactorSteps kFactorSteps;
+
 // Checked: each partial sum passes the result check, the first that does
 // not failing the value; unchecked for flows whose sums cannot fail.
 template <bool kChecked>
 double PeriodicValueByTable(const CashFlows& flows, double q, uint8_t* error) {
   double factors[kTabledPeriods + 1];
   factors[1] = q;
-  uint32_t highest = 1;  // the highest power of two up to the period
+  const uint32_t count = flows.count;
+  const double* amounts = flows.amounts;
   double sum = 0.0;
-  for (uint32_t i = 0; i < flows.count; ++i) {
-    const uint32_t periods = i + 1;
-    if (periods > 1) {
-      if ((periods & (periods - 1)) == 0) {
-        factors[periods] = factors[highest] * factors[highest];
-        highest = periods;
-      } else {
-        factors[periods] = factors[periods - highest] * factors[highest];
-      }
-    }
-    sum += flows.amounts[i] / factors[periods];
+  for (uint32_t periods = 1; periods <= count; ++periods) {
+    if (periods > 1) factors[periods] = factors[kFactorSteps.lower[periods]] * factors[kFactorSteps.upper[periods]];
+    sum += amounts[periods - 1] / factors[periods];
     if (kChecked && IsBadNumber(sum)) {
       *error = kErrorNum;
       return 0.0;
@@ -83,39 +95,8 @@ double PeriodicValue(const void* context, double rate, uint8_t* error) {
                                        : PeriodicValueBySquares(flows, q, error);
 }
 
-// Whether the one-root search may value the flows by PeriodicValue, with
-// its margin and the sign below the root: at most kTabledPeriods flows,
-// each 0 or of a magnitude from 1e-150 to 1e150, changing sign once. At
-// rates from kSmallestRate to kWidestRateBracket no factor then overflows
-// and every non-zero quotient is above 2^-970, so each partial sum, a
-// multiple of 2^-1022, is 0 or a normal number: the valuation never fails.
-// Its roundings (at most 2n + 1 per flow's path) keep it within
-// 1e-12 * sum |a| of the true value sum a_k x^k, x = 1 / (1 + rate). With
-// one change of sign that value is x^m times a function monotone in x:
-// one root, the sign of the last flow below it, and a magnitude that
-// shrinks as the rate rises towards it.
-bool OneRootValuation(const CashFlows& flows, double* margin, int* signBelowRoot) {
-  if (flows.count > kTabledPeriods) return false;
-  double magnitudes = 0;
-  int sign = 0;
-  int changes = 0;
-  for (uint32_t i = 0; i < flows.count; ++i) {
-    const double amount = flows.amounts[i];
-    if (amount == 0) continue;
-    const double magnitude = std::fabs(amount);
-    if (!(magnitude >= 1e-150 && magnitude <= 1e150)) return false;
-    const int amountSign = amount < 0 ? -1 : 1;
-    if (sign != 0 && amountSign != sign) ++changes;
-    sign = amountSign;
-    magnitudes += magnitude;
-  }
-  *margin = 1e-12 * magnitudes;
-  *signBelowRoot = sign;
-  return changes == 1;
-}
-
-// PeriodicValue for flows OneRootValuation accepts, at the rates it
-// speaks of: no partial sum can fail there, so none is checked.
+// PeriodicValue for flows OneRootValuation accepts (up to kTabledPeriods),
+// at the rates it speaks of: no partial sum can fail there, so none is checked.
 double PeriodicValueOfOneRoot(const void* context, double rate, uint8_t* error) {
   return PeriodicValueByTable<false>(*static_cast<const CashFlows*>(context), 1.0 + rate, error);
 }
@@ -148,16 +129,15 @@ void FnIrr(EvalState& state) {
     // Flows of one sign have no rate, nor have flows whose value keeps its
     // sign at every rate the search tries (the guess is not negative): the
     // search would widen its bracket to the end for nothing.
-    if (!flows.ChangesSign() || flows.KeepSignAboveZeroRate()) {
+    const FlowSurvey survey = SurveyFlows(flows, kTabledPeriods);
+    if (!survey.changesSign || survey.keepsSignAboveZeroRate) {
       error = kErrorNum;
     } else {
-      double margin = 0;
-      int signBelowRoot = 0;
       // A guess past the first step would search rates the unchecked
       // valuation is not meant for.
-      const bool oneRoot = OneRootValuation(flows, &margin, &signBelowRoot) && guess <= kFirstRateStep;
+      const bool oneRoot = survey.oneRoot && guess <= kFirstRateStep;
       const RateSearchResult found =
-          oneRoot ? SearchRateOfOneRoot(PeriodicValueOfOneRoot, &flows, guess, margin, signBelowRoot)
+          oneRoot ? SearchRateOfOneRoot(PeriodicValueOfOneRoot, &flows, guess, survey.margin, survey.signBelowRoot)
                   : SearchRateNearGuess(PeriodicValue, &flows, guess);
       rate = found.rate;
       error = found.error;

@@ -25,6 +25,25 @@ double PowerOf(double x, int64_t power) {
   return IntPow(x, static_cast<int32_t>(power));
 }
 
+// ReadScalarArgs for arguments that are all numbers without error, as a
+// series' x, n and m nearly always are: each within its bounds, an
+// integer's whole, is taken as it stands (a zero without its sign, as an
+// integer's reading gives it); false, nothing read, for any other, which
+// ReadScalarArgs then reads.
+bool ReadPlainScalarArgs(const EvalState& state, const ScalarArg* args, uint16_t count, double* values) {
+  const EvalValue* slots = state.operands + FirstArg(state);
+  for (uint16_t i = 0; i < count; ++i) {
+    const EvalValue& value = slots[i];
+    const double x = value.number;
+    if (value.kind != kEvalNumber || value.error != kErrorNone || !(x >= args[i].min && x <= args[i].max))
+      return false;
+    if (args[i].integer && !(x >= -kLargestInt && x <= kLargestInt && x == double(int32_t(x)))) return false;
+  }
+  for (uint16_t i = 0; i < count; ++i)
+    values[i] = args[i].integer ? double(int32_t(slots[i].number)) : slots[i].number;
+  return true;
+}
+
 }  // namespace
 
 // Sum of c_i * x^(n + i * m) over the coefficient cells in storage order;
@@ -37,17 +56,20 @@ void FnSeriesSum(EvalState& state) {
   ArgRange coefficients;
   uint32_t error = GetRequiredArgRange(state, coefficientsSlot, &coefficients);
   double x[3] = {};
-  error = LargerErrorOf(error, ReadScalarArgs(state, scalars, 3, x));
+  if (!ReadPlainScalarArgs(state, scalars, 3, x)) error = LargerErrorOf(error, ReadScalarArgs(state, scalars, 3, x));
   double sum = 0;
   int64_t power = int64_t(x[1]);
   const int64_t step = int64_t(x[2]);
+  // Powers rising one at a time, as most series' do, come one product each.
+  RisingPowers powers(x[0]);
+  const bool rising = step == 1 && power >= 1;
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(coefficients);
     if (!cell) break;
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
     if (error != kErrorNone) break;
-    sum += PowerOf(x[0], power) * c;
+    sum += (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
     power += step;
     if (IsBadNumber(sum)) error = kErrorNum;
   }

@@ -212,11 +212,46 @@ struct CalendarDay {
   }
 };
 
+// A holiday column is looked up cell by cell up to this many rows: walked in
+// storage order, each step would pass the rest of a row to reach the next.
+constexpr uint32_t kLookedUpHolidayRows = 64;
+
+void MarkHoliday(HolidayTable* holidays, int32_t month, int32_t day) {
+  holidays->markedDays[month] |= 1u << day;
+  holidays->markedMonths |= 1u << month;
+}
+
+// The holidays of a short one-column range of a worksheet whose cells are
+// all blank or plain text cells in the form dates are written in, as the
+// walk below reads them; false for any other argument (the table then partly
+// marked), which the walk reads again from the start.
+bool ReadHolidayColumn(EvalState& state, const EvalValue& value, HolidayTable* holidays) {
+  if (value.kind != kEvalRange || value.error != kErrorNone || !value.sheet ||
+      value.first.column != value.second.column || value.second.row - value.first.row >= kLookedUpHolidayRows)
+    return false;
+  CellStore& sheet = *value.sheet;
+  const uint32_t column = value.first.column;
+  state.NoteSpillAreaMeeting(&sheet, column, column, value.first.row, value.second.row);
+  for (uint32_t row = value.first.row; row <= value.second.row; ++row) {
+    const CellRecord* cell = nullptr;
+    if (!state.FindGridCell(sheet, RefCorner{column, row, kRefCell}, &cell)) return false;
+    if (!cell) continue;
+    const char* text = nullptr;
+    size_t length = 0;
+    PlainDate day;
+    if (!ReadPlainTextCell(state, cell, &text, &length) || !ReadPlainIsoDay(text, length, &day)) return false;
+    MarkHoliday(holidays, day.month, day.day);
+  }
+  return true;
+}
+
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate. A plain
 // text cell in the form dates are written in, nearly every holiday, gives
 // its day without a whole date record.
 uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayTable* holidays) {
+  std::memset(holidays, 0, sizeof *holidays);
+  if (ReadHolidayColumn(state, state.operands[slot], holidays)) return kErrorNone;
   std::memset(holidays, 0, sizeof *holidays);
   ArgRange range;
   uint32_t error = GetArgRange(state, slot, &range);
@@ -227,47 +262,56 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
     size_t length = 0;
     PlainDate day;
     if (ReadPlainTextCell(state, cell, &text, &length) && ReadPlainIsoDay(text, length, &day)) {
-      holidays->markedDays[day.month] |= 1u << day.day;
-      holidays->markedMonths |= 1u << day.month;
+      MarkHoliday(holidays, day.month, day.day);
       continue;
     }
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) {
-      holidays->markedDays[holiday.month] |= 1u << holiday.day;
-      holidays->markedMonths |= 1u << holiday.month;
-    }
+    if (error == kErrorNone) MarkHoliday(holidays, holiday.month, holiday.day);
   }
   ReleaseArgRange(state, range);
   return error;
 }
 
-// A date argument as GetArgDate reads it. A reference to a plain text cell
-// in the form dates are written in, nearly every date argument, is read
-// where it stands, the slot left as reading it through the pool leaves it.
-uint8_t ReadDateArg(EvalState& state, uint16_t slot, DateTime* out) {
+// A date argument as GetArgDate reads it, its day alone (hasDate clear
+// for a value without one). A reference to a plain text cell in the form
+// dates are written in, nearly every date argument, is read where it
+// stands, the slot left as reading it through the pool leaves it; so is
+// such a text itself (a date written in the formula), dropped from the pool
+// as GetArgDate drops it.
+uint8_t ReadDayArg(EvalState& state, uint16_t slot, PlainDate* day, bool* hasDate) {
   EvalValue& value = state.operands[slot];
   const CellRecord* cell = nullptr;
   const char* text = nullptr;
   size_t length = 0;
-  PlainDate day;
+  *hasDate = true;
   if (value.kind == kEvalCellRef && value.error == kErrorNone && value.sheet &&
       state.FindGridCell(*value.sheet, value.cell, &cell) && cell && ReadPlainTextCell(state, cell, &text, &length) &&
-      ReadPlainIsoDay(text, length, &day)) {
+      ReadPlainIsoDay(text, length, day)) {
     value.Clear();
     value.kind = kEvalEmpty;
-    *out = DateTime{};
-    out->hasDate = 1;
-    out->year = day.year;
-    out->month = day.month;
-    out->day = day.day;
     return kErrorNone;
   }
-  return GetArgDate(state, slot, out);
+  if (value.kind == kEvalText && value.error == kErrorNone && slot < EvalState::kStackSlots) {
+    const uint16_t depth = state.OwnersAbove(slot, kEvalText);
+    if (ReadPlainIsoDay(state.strings.FromTop(depth), state.strings.LengthFromTop(depth), day)) {
+      // The top string, nearly always, is popped as a release pops it.
+      if (depth == 0)
+        state.strings.Pop();
+      else
+        state.strings.RemoveFromTop(depth);
+      value.kind = kEvalEmpty;
+      value.number = 0;
+      return kErrorNone;
+    }
+  }
+  DateTime read{};
+  const uint8_t error = GetArgDate(state, slot, &read);
+  *hasDate = read.hasDate != 0;
+  *day = PlainDate{read.year, read.month, read.day};
+  return error;
 }
-
-PlainDate DayOf(const DateTime& value) { return PlainDate{value.year, value.month, value.day}; }
 
 // WEEKDAY and WEEKNUM: a date and an optional numbering.
 uint32_t ReadDateAndNumbering(EvalState& state, int32_t maxNumbering, uint32_t noDate, DateTime* value,
@@ -326,16 +370,18 @@ void FnWeekNum(EvalState& state) {
 void FnNetWorkDays(EvalState& state) {
   if (!BeginElementCall(state, 3, 0x2u)) return;
   HolidayTable holidays;
-  DateTime lastDate{};
-  DateTime firstDate{};
+  PlainDate lastDay{};
+  PlainDate firstDay{};
+  bool hasLast = false;
+  bool hasFirst = false;
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorValue, &holidays);
-  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 1), &lastDate));
-  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &firstDate));
-  if (error == kErrorNone && (!firstDate.hasDate || !lastDate.hasDate)) error = kErrorValue;
+  error = LargerErrorOf(error, ReadDayArg(state, ArgSlot(state, 1), &lastDay, &hasLast));
+  error = LargerErrorOf(error, ReadDayArg(state, ArgSlot(state, 0), &firstDay, &hasFirst));
+  if (error == kErrorNone && (!hasFirst || !hasLast)) error = kErrorValue;
   double count = 0;
   if (error == kErrorNone) {
-    const CalendarDay day(DayOf(firstDate), true);
-    count = double(day.CountWorkdaysThrough(CalendarDay(DayOf(lastDate), false), holidays));
+    const CalendarDay day(firstDay, true);
+    count = double(day.CountWorkdaysThrough(CalendarDay(lastDay, false), holidays));
   }
   SetNumberResult(state, count, error);
 }
@@ -346,14 +392,15 @@ void FnWorkDay(EvalState& state) {
   if (!BeginElementCall(state, 3, 0x2u)) return;
   HolidayTable holidays;
   int32_t n = 1;
-  DateTime start{};
+  PlainDate start{};
+  bool hasStart = false;
   uint32_t error = ReadHolidays(state, ArgSlot(state, 2), kErrorNum, &holidays);
   error = LargerErrorOf(error, GetArgInt(state, ArgSlot(state, 1), &n, -2147483647, 2147483647));
-  error = LargerErrorOf(error, ReadDateArg(state, ArgSlot(state, 0), &start));
-  if (error == kErrorNone && !start.hasDate) error = kErrorNum;
+  error = LargerErrorOf(error, ReadDayArg(state, ArgSlot(state, 0), &start, &hasStart));
+  if (error == kErrorNone && !hasStart) error = kErrorNum;
   DateTime result{};
   if (error == kErrorNone) {
-    CalendarDay day(DayOf(start), true);
+    CalendarDay day(start, true);
     if (n != 0 && !day.StepWorkdays(n < 0 ? -int64_t(n) : int64_t(n), n < 0, holidays)) error = kErrorNum;
     result.hasDate = 1;
     result.year = day.year;

@@ -37,8 +37,9 @@ class Search {
   // is halved instead; a bracket of two neighbouring doubles is the answer.
   RateSearchResult Refine(double a, double fa, double b, double fb) {
     for (uint32_t step = 0; step < kMaxRefineSteps; ++step) {
-      const double lower = std::fmin(a, b);
-      const double upper = std::fmax(a, b);
+      // fmin and fmax without their calls: a NaN end gives the other.
+      const double lower = a < b || b != b ? a : b;
+      const double upper = a > b || b != b ? a : b;
       double x = b - (b - a) * fb / (fb - fa);
       if (!(x > lower && x < upper)) {
         x = lower + (upper - lower) / 2;

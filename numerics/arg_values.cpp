@@ -4,14 +4,15 @@
 #include "functions/aggregate_cells.h"
 
 ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
-  ranges_.Start(count_);
   for (uint16_t i = count_; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first_ + i);
     Position& position = positions_[i];
     position = Position{};
     EvalValue& value = state.operands[slot];
     if (IsRangeOrArray(value)) {
-      const uint8_t error = GetArgRange(state, slot, &ranges_[i]);
+      // Only a range position's walk is ever read, and GetArgRange writes
+      // all of it: the slot is not built empty first.
+      const uint8_t error = GetArgRange(state, slot, ranges_.Begin(i));
       if (error == kErrorNone) {
         position.isRange = true;
       } else {

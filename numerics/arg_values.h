@@ -6,12 +6,14 @@
 // as a number once and kept, a range or array keeps its cells and is walked
 // in place, in storage order, at every pass.
 
+#include <cmath>
 #include <cstdint>
 
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_range_slots.h"
 #include "functions/arg_readers.h"
+#include "numerics/plain_number_run.h"
 
 struct ArgValue {
   double number;  // 0 when not readable
@@ -42,6 +44,12 @@ class ArgValues {
   // a call costs as much as a short list's sums save.
   static constexpr uint32_t kNotPlain = 0xFFFFFFFFu;
   uint32_t GatherPlainNumbers(double* numbers, uint32_t capacity);
+  // After GatherPlainNumbers: whether a number other than 0 lies below
+  // 2^-969 in size. Without one, every number is a multiple of 2^-1021, and
+  // so is every sum of them, which therefore never falls below the normal
+  // range: it is exact while it lies within 2^53 steps of 2^-1021 from 0,
+  // and rounded to a coarser multiple beyond that.
+  bool GatheredTinyNumbers() const { return gatheredTiny_; }
 
  private:
   // Set up only for the call's arguments, as their ranges are.
@@ -55,6 +63,7 @@ class ArgValues {
   EvalState& state_;
   uint16_t first_;
   uint16_t count_;
+  bool gatheredTiny_ = false;
   Position positions_[EvalState::kStackSlots];
   ArgRangeSlots ranges_;
 };
@@ -70,7 +79,7 @@ void ArgValues::ForEach(Visit visit) {
     ArgRange& range = ranges_[i];
     if (position.walked) RestartArgRange(range);
     position.walked = true;
-    while (const CellRecord* cell = NextArgCell(range)) {
+    WalkArgCells(range, [&](const CellRecord* cell) {
       // Plain numbers, nearly every cell, are read here without a call, and
       // visited as a value the visitor can see has no error.
       double number = 0.0;
@@ -81,7 +90,8 @@ void ArgValues::ForEach(Visit visit) {
         const ArgValue other = ReadCell(static_cast<uint16_t>(first_ + i), range, cell);
         visit(other);
       }
-    }
+      return true;
+    });
   }
 }
 
@@ -89,6 +99,7 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
   // A single value is read apart, through the argument reader.
   for (uint16_t i = 0; i < count_; ++i)
     if (!positions_[i].isRange) return kNotPlain;
+  gatheredTiny_ = false;
   uint32_t count = 0;
   for (uint16_t i = count_; i-- > 0;) {
     ArgRange& range = ranges_[i];
@@ -96,8 +107,15 @@ inline uint32_t ArgValues::GatherPlainNumbers(double* numbers, uint32_t capacity
     if (position.walked) RestartArgRange(range);
     position.walked = true;
     while (const CellRecord* cell = NextArgCell(range)) {
-      if (count == capacity || !ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
+      if (count == capacity) return kNotPlain;
+      if (!TakeNumberCell<false, true>(cell, &numbers[count])) {
+        if (!ReadPlainNumber(state_, range, cell, &numbers[count])) return kNotPlain;
+        // Tiny numbers are refused above and in runs, and noted here.
+        const double x = numbers[count];
+        if (x != 0.0 && std::fabs(x) < 0x1p-969) gatheredTiny_ = true;
+      }
       ++count;
+      count += TakePlainNumberRun<false, true>(range, cell, numbers + count, capacity - count);
     }
   }
   return count;

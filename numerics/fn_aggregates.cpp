@@ -69,7 +69,9 @@ inline bool FellBelowNormal(double sum) {
 }
 
 // FirstPass over gathered plain numbers, with the same operations in the
-// same order.
+// same order. Without tiny numbers the sum cannot fall below the normal
+// range, and is not tested on the way.
+template <bool kTinyNumbers>
 Totals PlainTotals(const double* x, uint32_t n) {
   Totals totals;
   if (n == 0) return totals;
@@ -82,7 +84,7 @@ Totals PlainTotals(const double* x, uint32_t n) {
     deviations += d;
     squares += d * d;
     sum += x[i];
-    if (FellBelowNormal(sum)) {
+    if (kTinyNumbers && FellBelowNormal(sum)) {
       totals.error = kErrorNum;
       return totals;
     }
@@ -104,22 +106,41 @@ Totals ReadTotals(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, K
   const uint32_t n = values.GatherPlainNumbers(kept->values, KeptValues::kCapacity);
   if (n != ArgValues::kNotPlain) {
     kept->count = n;
-    return PlainTotals(kept->values, n);
+    return values.GatheredTinyNumbers() ? PlainTotals<true>(kept->values, n) : PlainTotals<false>(kept->values, n);
   }
   kept->count = 0;
   return FirstPass<kKeeps>(values, empty, skipEmptyCells, kKeeps ? kept : nullptr);
 }
 
+// What a deviation function gives: never below 0 (the sum then only
+// grows), or either sign.
+enum class Terms { kNonNegative, kSigned };
+
 // Second pass: the sum of f(x - mean) over the values of a first pass with
 // the same rules that found no error.
 template <class Deviation>
 double SumOfDeviations(ArgValues& values, EmptyPosition empty, bool skipEmptyCells, const KeptValues& kept,
-                       const RunningMoments& moments, uint32_t* error, Deviation deviation) {
+                       const RunningMoments& moments, uint32_t* error, Terms terms, Deviation deviation) {
   double sum = 0.0;
   const auto add = [&](double x) {
     sum += deviation(moments.Deviation(x));
     if (IsBadNumber(sum)) *error = kErrorNum;
   };
+  if (!kept.overflowed && terms == Terms::kNonNegative) {
+    const double offset = moments.sum / moments.n;
+    for (uint32_t i = 0; i < kept.count; ++i) sum += deviation((kept.values[i] - moments.shift) - offset);
+    // The sums only grow, so the ones between 0 and the normal range come
+    // first: one falls there exactly when the first sum above 0, the first
+    // term above 0, does.
+    for (uint32_t i = 0; i < kept.count; ++i) {
+      const double term = deviation((kept.values[i] - moments.shift) - offset);
+      if (term == 0.0) continue;
+      if (term < DBL_MIN) *error = kErrorNum;
+      break;
+    }
+    if (IsBadNumber(sum)) *error = kErrorNum;
+    return sum;
+  }
   if (!kept.overflowed) {
     // The mean's share of each deviation, the same number every time.
     const double offset = moments.sum / moments.n;
@@ -158,11 +179,11 @@ void Deviations(EvalState& state, Spread spread) {
     if (error == kErrorNone) {
       if (spread == Spread::kAveDev)
         result = SumOfDeviations(values, EmptyPosition::kSkipped, false, kept, totals.moments, &error,
-                                 [](double d) { return std::fabs(d); }) /
+                                 Terms::kNonNegative, [](double d) { return std::fabs(d); }) /
                  totals.moments.n;
       else
         result = SumOfDeviations(values, EmptyPosition::kSkipped, true, kept, totals.moments, &error,
-                                 [](double d) { return d * d; });
+                                 Terms::kNonNegative, [](double d) { return d * d; });
     }
   }
   SetNumberResult(state, result, error);
@@ -207,11 +228,12 @@ void ShapeStatistic(EvalState& state, Shape shape) {
       // Deviations in units of s, so that the powers stay in range.
       if (shape == Shape::kSkew) {
         const double sum = SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, kept, totals.moments, &error,
-                                           [s](double d) { return (d / s) * (d / s) * (d / s); });
+                                           Terms::kSigned, [s](double d) { return (d / s) * (d / s) * (d / s); });
         result = n / ((n - 1.0) * (n - 2.0)) * sum;
       } else {
         const double sum =
-            SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, kept, totals.moments, &error, [s](double d) {
+            SumOfDeviations(values, EmptyPosition::kCountsAsZero, false, kept, totals.moments, &error,
+                            Terms::kNonNegative, [s](double d) {
               const double z = (d / s) * (d / s);
               return z * z;
             });
@@ -231,11 +253,19 @@ void ExtremeValue(EvalState& state, Extreme extreme) {
   bool any = false;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      if (value.error != kErrorNone) return;
-      any = true;
-      if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
-    });
+    double gathered[kGathered];
+    const uint32_t n = values.GatherPlainNumbers(gathered, kGathered);
+    if (n != ArgValues::kNotPlain) {
+      any = n != 0;
+      for (uint32_t i = 0; i < n; ++i)
+        if (extreme == Extreme::kMax ? gathered[i] > result : gathered[i] < result) result = gathered[i];
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        if (value.error != kErrorNone) return;
+        any = true;
+        if (extreme == Extreme::kMax ? value.number > result : value.number < result) result = value.number;
+      });
+    }
   }
   SetNumberResult(state, any ? result : 0.0, kErrorNone);
 }
@@ -269,16 +299,29 @@ void FnGeoMean(EvalState& state) {
   uint32_t error = kErrorNone;
   {
     ArgValues values(state);
-    values.ForEach([&](const ArgValue& value) {
-      error = LargerErrorOf(error, value.error);
-      if (error != kErrorNone) return;
-      if (!(value.number > 0.0)) {
-        error = kErrorNum;
-        return;
+    double gathered[kGathered];
+    const uint32_t count = values.GatherPlainNumbers(gathered, kGathered);
+    if (count != ArgValues::kNotPlain) {
+      for (uint32_t i = 0; i < count && error == kErrorNone; ++i) {
+        if (!(gathered[i] > 0.0)) {
+          error = kErrorNum;
+          break;
+        }
+        logSum += std::log(gathered[i]);
+        n += 1.0;
       }
-      logSum += std::log(value.number);
-      n += 1.0;
-    });
+    } else {
+      values.ForEach([&](const ArgValue& value) {
+        error = LargerErrorOf(error, value.error);
+        if (error != kErrorNone) return;
+        if (!(value.number > 0.0)) {
+          error = kErrorNum;
+          return;
+        }
+        logSum += std::log(value.number);
+        n += 1.0;
+      });
+    }
   }
   if (error == kErrorNone && n == 0.0) error = kErrorNA;
   SetNumberResult(state, error == kErrorNone ? std::exp(logSum / n) : 0.0, error);

@@ -30,6 +30,13 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
   return 0;
 }
 
+// The worksheet of a single cell argument, whose record the kept lookups
+// found; else null.
+const CellStore* CellRefSheet(const EvalState& state, uint16_t slot) {
+  const EvalValue& value = state.operands[slot];
+  return value.kind == kEvalCellRef && value.error == 0 ? SheetOf(state, value) : nullptr;
+}
+
 // The target's record when the recalculation pass has just written its
 // number in place, as it has for a target beside the search; else null.
 const CellRecord* TargetStoredByPass(const EvalState& state, uint16_t slot) {
@@ -112,6 +119,7 @@ class NestedEvaluator {
   // For a search whose target the evaluator never scanned nor evaluated:
   // it is left as the last search left it, with nothing to give back.
   void KeepUntouched(const SolverTarget& target) { untouched_ = !target.evaluated; }
+  void KeepUntouched() { untouched_ = true; }
 
   // Fresh for every search: a store freed and another made at its address
   // may show the same count of changes.
@@ -125,6 +133,31 @@ class NestedEvaluator {
     return levels[level < 0 ? 0 : level > kMaxSolverNesting ? kMaxSolverNesting : level];
   }
 };
+
+// A root search by a program kept from an earlier one (SearchKeptRoot), for
+// a target and variable that are single cells of one worksheet; the nested
+// evaluator is left as the last search left it, as nothing evaluates.
+uint8_t SearchKeptTarget(EvalState& state, uint16_t targetSlot, NestedEvaluator& nested, const CellRecord* stored,
+                         double x0, double x1, double epsilon, double* root) {
+  const EvalValue& target = state.operands[targetSlot];
+  const EvalValue& variable = state.operands[targetSlot + 1];
+  if (target.kind != kEvalCellRef || target.error != 0 || variable.kind != kEvalCellRef || variable.error != 0)
+    return kKeptRootNotTaken;
+  CellStore* sheet = SheetOf(state, target);
+  if (!sheet || SheetOf(state, variable) != sheet) return kKeptRootNotTaken;
+  KeptCellLookups& cells = nested.cells;
+  const CellRecord* targetCell = stored ? stored : cells.Find(*sheet, target.cell.row, uint16_t(target.cell.column));
+  // The row's walk goes as far as the variable, when in the row, at once.
+  if (stored) {
+    const uint32_t variableColumn = VariableColumnIn(state, uint16_t(targetSlot + 1), sheet, stored->Row());
+    cells.KeepRow(*sheet, stored->Row(), variableColumn < KeptCellLookups::kRowSpan ? uint16_t(variableColumn) : 0);
+  }
+  const CellRecord* variableCell = cells.Find(*sheet, variable.cell.row, uint16_t(variable.cell.column));
+  const uint8_t outcome =
+      SearchKeptRoot(nested.evaluator, *sheet, targetCell, variableCell, x0, x1, epsilon, root);
+  if (outcome != kKeptRootNotTaken) nested.KeepUntouched();
+  return outcome;
+}
 
 // v, one flag per variable; an omitted v leaves every variable fixed.
 void ReadUsageFlags(MatrixCall& call, uint32_t count, Matrix& flags) {
@@ -161,10 +194,18 @@ void FnRoot(EvalState& state) {
   fail(NumberArg(state, uint16_t(first + 3), &x1, -kLargest, kLargest));
   fail(NumberArg(state, uint16_t(first + 2), &x0, -kLargest, kLargest));
   NestedEvaluator nested(state, nesting);
-  SolverTarget target;
-  SolverVariables variable;
   const CellRecord* stored = TargetStoredByPass(state, first);
   if (error == 0 && !stored) KeepTargetRow(state, first, uint16_t(first + 1), nested.cells);
+  if (error == 0 && x1 > x0) {
+    double root = 0.0;
+    const uint8_t outcome = SearchKeptTarget(state, first, nested, stored, x0, x1, epsilon, &root);
+    if (outcome != kKeptRootNotTaken) {
+      SetNumberResult(state, root, outcome == kKeptRootFound ? 0 : uint32_t(kErrorValue));
+      return;
+    }
+  }
+  SolverTarget target;
+  SolverVariables variable;
   const uint32_t targetError = LoadTarget(state, first, nested.evaluator, nested.cells, stored, target);
   // A target the pass gave needs no finding: the row's walk goes no further
   // than the cells the search reads in it.
@@ -172,6 +213,7 @@ void FnRoot(EvalState& state) {
   fail(AddReferencedVariables(state, uint16_t(first + 1), nested.cells, variable));
   fail(targetError);
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
+  if (error == 0) KnowRootVariable(target, CellRefSheet(state, uint16_t(first + 1)), variable);
   DependencyPath path;
   if (error == 0) fail(TraceSolverPath(target, variable, path));
   if (error == 0 && !(x1 > x0)) fail(kErrorNum);

@@ -17,6 +17,30 @@ bool cellShortcut = true;
 bool trialShortcut = true;
 bool knownOperations = true;
 
+// The last root search's target compiled for its trials, with the text it
+// was compiled from and its cell references in the order it takes them: a
+// target filled down a column has the same text in every row, and so the
+// same program over other cells. The text decides, as for kept tokens,
+// which may be dropped and others made at their address. Its slots serve
+// each search that takes it: that fills them before every use, and nothing
+// a search does can start another meanwhile.
+constexpr uint32_t kKeptRootTextCapacity = 128;
+struct KeptRootProgram {
+  char text[kKeptRootTextCapacity];
+  uint32_t textLength;  // 0 while none is kept
+  ScannedToken cells[kMaxFoundTargetCells];
+  // For each reference, the first one written the same way, which reads
+  // the same cell wherever the target stands (itself when none before).
+  uint8_t sameCell[kMaxFoundTargetCells];
+  TrialProgram program;
+};
+KeptRootProgram keptRoot;
+
+bool SameReference(const ScannedToken& a, const ScannedToken& b) {
+  return a.resolved == b.resolved && a.corner.column == b.corner.column && a.corner.row == b.corner.row &&
+         a.corner.flags == b.corner.flags && a.corner.bare == b.corner.bare;
+}
+
 // Compiles a target's program on the way: each operand a slot, marked
 // when the search never changes its number.
 class TrialCompiler {
@@ -24,11 +48,19 @@ class TrialCompiler {
   explicit TrialCompiler(TrialProgram& trial) : trial_(trial) {
     trial_.operationCount = 0;
     trial_.variableCount = 0;
+    trial_.foldCount = 0;
+    trial_.cellCount = 0;
   }
 
   void TakeNumber(double number) { Push(NewSlot(number), true); }
 
+  void TakeCellNumber(double number) {
+    trial_.cellSlots[trial_.cellCount++] = uint8_t(slots_);
+    TakeNumber(number);
+  }
+
   void TakeVariable(const CellRecord* cell, uint16_t column) {
+    trial_.cellSlots[trial_.cellCount++] = kVariableCellSlot;
     for (uint32_t i = 0; i < trial_.variableCount; ++i)
       if (trial_.variables[i] == cell) return Push(trial_.variableSlots[i], false);
     const uint32_t i = trial_.variableCount++;
@@ -56,6 +88,7 @@ class TrialCompiler {
     if (left.constant && right.constant) {
       const double result = ApplyNumberOperator(op, trial_.slots[left.slot], trial_.slots[right.slot]);
       if (IsBadNumber(result)) return false;
+      trial_.folds[trial_.foldCount++] = TrialOperation{uint8_t(op), left.slot, right.slot, uint8_t(slots_)};
       TakeNumber(result);
       return true;
     }
@@ -111,7 +144,7 @@ bool CompileTrialCell(TrialCompiler& compiler, const SolverTarget& target, const
   if (cell && IsSolverVariable(*target.variables, cell))
     compiler.TakeVariable(cell, column);
   else if (target.nested->PlainCellNumber(cell, column, &number))
-    compiler.TakeNumber(number);
+    compiler.TakeCellNumber(number);
   else
     return false;
   return true;
@@ -146,6 +179,29 @@ bool RunTrialProgram(TrialProgram& trial, const EvalState& nested, double* out) 
   return RunTrialOperations(trial, out);
 }
 
+// Keeps a root search's compiled target, its cells taken at the tokens
+// cellTokens names. Only a search the kept program could not take compiles:
+// the same text then meets its variable at other references (an absolute
+// one, say), and the latest program serves the rows that follow.
+void KeepRootProgram(const SolverTarget& target, const uint16_t* cellTokens) {
+  KeptRootProgram& kept = keptRoot;
+  const uint32_t length = target.textLength;
+  if (length > kKeptRootTextCapacity || length == 0) return;
+  const char* text = target.cell->FormulaText();
+  std::memcpy(kept.text, text, length);
+  kept.textLength = length;
+  for (uint32_t i = 0; i < target.trial.cellCount; ++i) {
+    kept.cells[i] = target.tokens->tokens[cellTokens[i]];
+    kept.sameCell[i] = uint8_t(i);
+    for (uint32_t before = 0; before < i; ++before)
+      if (SameReference(kept.cells[before], kept.cells[i])) {
+        kept.sameCell[i] = uint8_t(before);
+        break;
+      }
+  }
+  kept.program = target.trial;
+}
+
 // Finds the cells the target's program reads as the evaluator would, at the
 // target's own cell; a reference outside the grid or more cells than kept
 // leave every evaluation to the general way.
@@ -161,6 +217,9 @@ void FindTargetCells(SolverTarget& target) {
   // are known.
   TrialCompiler compiler(target.trial);
   bool compiling = target.variables && scanned.stepCount <= kMaxTrialSteps;
+  const CellRecord* const known =
+      target.variables && target.knownVariableChanges == found.changes ? target.knownVariable : nullptr;
+  uint16_t cellTokens[kMaxFoundTargetCells];
   target.trial.usable = false;
   for (uint32_t i = 0; i < scanned.stepCount; ++i) {
     const ProgramStep& step = scanned.steps[i];
@@ -176,13 +235,23 @@ void FindTargetCells(SolverTarget& target) {
     if (found.count == kMaxFoundTargetCells) return;
     const RefCorner corner = ScannedTokenCorner(token, target.column, target.row);
     const CellRecord*& cell = found.cells[found.count];
-    if (!nested.FindGridCell(store, corner, &cell)) return;
     found.columns[found.count] = static_cast<uint16_t>(corner.column);
-    compiling = compiling && CompileTrialCell(compiler, target, cell, found.columns[found.count]);
+    cellTokens[found.count] = step.token;
+    if (known && corner.row == known->Row() && corner.column == known->Column() && !(corner.flags & kRefOutsideGrid)) {
+      // The lookup would give the variable's record, found on this
+      // worksheet since it last changed its chain.
+      cell = known;
+      if (compiling) compiler.TakeVariable(cell, found.columns[found.count]);
+    } else {
+      if (!nested.FindGridCell(store, corner, &cell)) return;
+      compiling = compiling && CompileTrialCell(compiler, target, cell, found.columns[found.count]);
+    }
     ++found.count;
   }
   found.state = FoundTargetCells::kFound;
   target.trial.usable = compiling && compiler.Finish();
+  // A root search's program over its one variable is kept for the next.
+  if (known && target.trial.usable && target.trial.variableCount == 1) KeepRootProgram(target, cellTokens);
 }
 
 // The numbers-only evaluation from the found cells: the same steps and the
@@ -273,6 +342,8 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.path = nullptr;
   target.found.state = FoundTargetCells::kNotFound;
   target.variables = nullptr;
+  target.knownVariable = nullptr;
+  target.knownVariableChanges = 0;
   target.trial.usable = false;
   target.evaluated = false;
   target.row = cell->Row();
@@ -281,6 +352,12 @@ bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet,
   target.tokens =
       nested.ownersFormulas ? nested.ownersFormulas->FindKept(cell->FormulaText(), length, target.column) : nullptr;
   return true;
+}
+
+void KnowRootVariable(SolverTarget& target, const CellStore* variableSheet, const SolverVariables& variable) {
+  if (variableSheet != target.sheet || variable.Count() != 1) return;
+  target.knownVariable = variable.Cells()[0];
+  target.knownVariableChanges = target.sheet->ChainChanges();
 }
 
 uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path) {
@@ -345,6 +422,8 @@ namespace {
 // to the cell and evaluated as any other.
 class RootTrials {
  public:
+  // A trial evaluated the general way may take any number.
+  static constexpr bool kFiniteTrials = false;
   RootTrials(SolverTarget& target, SolverVariables& variable)
       : target_(target),
         variable_(variable),
@@ -397,13 +476,15 @@ class RootTrials {
 // std::fmax, inline: the larger, or the one that is not a NaN (a NaN is
 // unequal to itself, and no comparison with it holds).
 double LargerNumber(double x, double y) { return y > x || x != x ? y : x; }
+// The same for two numbers neither of which is a NaN.
+double LargerOfNumbers(double x, double y) { return y > x ? y : x; }
 
 }  // namespace
 
 namespace {
 
 // The secant steps over the trials of RootTrials or of KnownOperations, the
-// trials inline in each.
+// trials inline in each. The root is written only when found.
 template <class Trials>
 bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* root) {
   double a = x0, b = x1, fa = 0.0, fb = 0.0;
@@ -414,7 +495,12 @@ bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* r
     const double c = b - fb * (b - a) / (fb - fa);
     // Between two neighbouring doubles the secant lands on an end: no better
     // root exists at this precision.
-    if (c == a || c == b) {
+    // Two tests with a branch each: joined, they are computed as flags.
+    if (c == a) {
+      *root = c;
+      return true;
+    }
+    if (c == b) {
       *root = c;
       return true;
     }
@@ -428,11 +514,16 @@ bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* r
     }
     b = c;
     fb = fc;
-    *root = c;
     // Below the spacing of doubles near the root an absolute tolerance can
     // never be met.
-    const double tolerance = LargerNumber(epsilon, 4.0 * DBL_EPSILON * LargerNumber(std::fabs(a), std::fabs(b)));
-    if (std::fabs(b - a) <= tolerance || fc == 0.0) return true;
+    const double tolerance =
+        Trials::kFiniteTrials
+            ? LargerOfNumbers(epsilon, 4.0 * DBL_EPSILON * LargerOfNumbers(std::fabs(a), std::fabs(b)))
+            : LargerNumber(epsilon, 4.0 * DBL_EPSILON * LargerNumber(std::fabs(a), std::fabs(b)));
+    if (std::fabs(b - a) <= tolerance || fc == 0.0) {
+      *root = c;
+      return true;
+    }
     if (!(fc * fa < 0.0)) return false;
   }
   return false;
@@ -445,10 +536,11 @@ bool SecantSteps(Trials& trials, double x0, double x1, double epsilon, double* r
 // cannot finish, and every one after it, is left to RootTrials.
 constexpr uint32_t kNoOperation = 0;
 
-template <uint32_t First, uint32_t Second>
+template <uint32_t First, uint32_t Second, class General>
 class KnownOperations {
  public:
-  explicit KnownOperations(RootTrials& general) : general_(general) {
+  static constexpr bool kFiniteTrials = General::kFiniteTrials;
+  explicit KnownOperations(General& general) : general_(general) {
     TrialProgram& trial = general.Program();
     double* const slots = trial.slots;
     variable_ = slots + trial.variableSlots[0];
@@ -481,11 +573,16 @@ class KnownOperations {
       }
     }
     direct_ = false;
-    return general_.Evaluate(x, out);
+    // Through a number of its own: the search's numbers stay in registers
+    // rather than in memory a call may write.
+    double value = 0.0;
+    const bool evaluated = general_.Evaluate(x, &value);
+    *out = value;
+    return evaluated;
   }
 
  private:
-  RootTrials& general_;
+  General& general_;
   double* variable_;
   const double* firstLeft_;
   const double* firstRight_;
@@ -495,50 +592,81 @@ class KnownOperations {
   bool direct_ = true;
 };
 
-using SecantSearch = bool (*)(RootTrials& trials, double x0, double x1, double epsilon, double* root);
+template <class General>
+using SecantSearch = bool (*)(General& trials, double x0, double x1, double epsilon, double* root);
 
-template <uint32_t First, uint32_t Second>
-bool KnownSecantSteps(RootTrials& general, double x0, double x1, double epsilon, double* root) {
-  KnownOperations<First, Second> trials(general);
+template <uint32_t First, uint32_t Second, class General>
+bool KnownSecantSteps(General& general, double x0, double x1, double epsilon, double* root) {
+  KnownOperations<First, Second, General> trials(general);
   return SecantSteps(trials, x0, x1, epsilon, root);
 }
 
 // The compiled operators are those of ApplyNumberOperator, whose default
 // is the power.
-template <uint32_t First>
-SecantSearch KnownSecondOperation(const TrialProgram& trial) {
-  if (trial.operationCount == 1) return KnownSecantSteps<First, kNoOperation>;
+template <uint32_t First, class General>
+SecantSearch<General> KnownSecondOperation(const TrialProgram& trial) {
+  if (trial.operationCount == 1) return KnownSecantSteps<First, kNoOperation, General>;
   switch (trial.operations[1].op) {
     case kOpPlus:
-      return KnownSecantSteps<First, kOpPlus>;
+      return KnownSecantSteps<First, kOpPlus, General>;
     case kOpMinus:
-      return KnownSecantSteps<First, kOpMinus>;
+      return KnownSecantSteps<First, kOpMinus, General>;
     case kOpMultiply:
-      return KnownSecantSteps<First, kOpMultiply>;
+      return KnownSecantSteps<First, kOpMultiply, General>;
     case kOpDivide:
-      return KnownSecantSteps<First, kOpDivide>;
+      return KnownSecantSteps<First, kOpDivide, General>;
     default:
-      return KnownSecantSteps<First, kOpPower>;
+      return KnownSecantSteps<First, kOpPower, General>;
   }
 }
 
 // The search for a compiled target of one or two operations; null for
 // any other.
-SecantSearch KnownOperationsSearch(const TrialProgram& trial) {
+template <class General>
+SecantSearch<General> KnownOperationsSearch(const TrialProgram& trial) {
   if (trial.operationCount != 1 && trial.operationCount != 2) return nullptr;
   switch (trial.operations[0].op) {
     case kOpPlus:
-      return KnownSecondOperation<kOpPlus>(trial);
+      return KnownSecondOperation<kOpPlus, General>(trial);
     case kOpMinus:
-      return KnownSecondOperation<kOpMinus>(trial);
+      return KnownSecondOperation<kOpMinus, General>(trial);
     case kOpMultiply:
-      return KnownSecondOperation<kOpMultiply>(trial);
+      return KnownSecondOperation<kOpMultiply, General>(trial);
     case kOpDivide:
-      return KnownSecondOperation<kOpDivide>(trial);
+      return KnownSecondOperation<kOpDivide, General>(trial);
     default:
-      return KnownSecondOperation<kOpPower>(trial);
+      return KnownSecondOperation<kOpPower, General>(trial);
   }
 }
+
+// The trials of a kept program: as RootTrials' while it runs the compiled
+// target, and given up at the first trial it cannot finish, which the
+// general search must then take from the start.
+class KeptProgramTrials {
+ public:
+  // Every trial it finishes was at a finite number, as the search's ends
+  // are: so are the search's points, none of them a NaN.
+  static constexpr bool kFiniteTrials = true;
+  explicit KeptProgramTrials(TrialProgram& program) : program_(program) {}
+
+  bool At(double x, double* out) {
+    if (!IsBadNumber(x)) {
+      program_.slots[program_.variableSlots[0]] = x;
+      if (RunTrialOperations(program_, out)) return true;
+    }
+    return Evaluate(x, out);
+  }
+  bool Evaluate(double, double*) {
+    givenUp = true;
+    return false;
+  }
+  TrialProgram& Program() { return program_; }
+
+  bool givenUp = false;
+
+ private:
+  TrialProgram& program_;
+};
 
 }  // namespace
 
@@ -547,8 +675,60 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
   if (!(epsilon > 0.0)) epsilon = 1e-15;
   RootTrials trials(target, variable);
   if (knownOperations && trials.Compiled())
-    if (const SecantSearch search = KnownOperationsSearch(target.trial)) return search(trials, x0, x1, epsilon, root);
+    if (const SecantSearch<RootTrials> search = KnownOperationsSearch<RootTrials>(target.trial))
+      return search(trials, x0, x1, epsilon, root);
   return SecantSteps(trials, x0, x1, epsilon, root);
+}
+
+uint8_t SearchKeptRoot(EvalState& nested, CellStore& sheet, const CellRecord* target, const CellRecord* variable,
+                       double x0, double x1, double epsilon, double* root) {
+  KeptRootProgram& kept = keptRoot;
+  if (kept.textLength == 0 || !cellShortcut || !trialShortcut || !knownOperations || !nested.numberShortcuts)
+    return kKeptRootNotTaken;
+  // The general search's conditions for a target, a variable, and no path
+  // through formula cells.
+  if (!target || !target->IsFormula() || !(target->ResultFlags() & kResultCachedNumber) ||
+      target->HasCachedText() || target->FormulaLength() != kept.textLength ||
+      !SameFormulaBytes(target->FormulaText(), kept.text, kept.textLength))
+    return kKeptRootNotTaken;
+  if (!variable || variable->Type() != kCellNumber) return kKeptRootNotTaken;
+  TrialProgram& program = kept.program;
+  const uint32_t column = target->Column(), row = target->Row();
+  const uint32_t variableColumn = variable->Column(), variableRow = variable->Row();
+  for (uint32_t i = 0; i < program.cellCount; ++i) {
+    const uint32_t same = kept.sameCell[i];
+    if (same != i) {
+      // The cell read before, the variable again or the same number.
+      if (program.cellSlots[i] != kVariableCellSlot)
+        program.slots[program.cellSlots[i]] = program.slots[program.cellSlots[same]];
+      continue;
+    }
+    const RefCorner corner = ScannedTokenCorner(kept.cells[i], column, row);
+    const bool atVariable =
+        corner.row == variableRow && corner.column == variableColumn && !(corner.flags & kRefOutsideGrid);
+    const uint8_t slot = program.cellSlots[i];
+    // The variable where the kept program took a cell, or the reverse,
+    // would compile another program.
+    if (atVariable != (slot == kVariableCellSlot)) return kKeptRootNotTaken;
+    if (atVariable) continue;
+    const CellRecord* cell = nullptr;
+    if (!nested.FindGridCell(sheet, corner, &cell) || (cell && cell->IsFormula()) ||
+        !nested.PlainCellNumber(cell, corner.column, &program.slots[slot]))
+      return kKeptRootNotTaken;
+  }
+  for (uint32_t i = 0; i < program.foldCount; ++i) {
+    const TrialOperation& fold = program.folds[i];
+    const double result = ApplyNumberOperator(fold.op, program.slots[fold.left], program.slots[fold.right]);
+    if (IsBadNumber(result)) return kKeptRootNotTaken;
+    program.slots[fold.result] = result;
+  }
+  if (!(epsilon > 0.0)) epsilon = 1e-15;
+  KeptProgramTrials trials(program);
+  const SecantSearch<KeptProgramTrials> search = KnownOperationsSearch<KeptProgramTrials>(program);
+  const bool found =
+      search ? search(trials, x0, x1, epsilon, root) : SecantSteps(trials, x0, x1, epsilon, root);
+  if (trials.givenUp) return kKeptRootNotTaken;
+  return found ? kKeptRootFound : kKeptRootNone;
 }
 
 bool MinimizeMonteCarlo(SolverTarget& target, SolverVariables& variables, const Matrix& flags, double from, double to,

@@ -108,14 +108,24 @@ struct TrialOperation {
 struct TrialProgram {
   double slots[kMaxTrialSlots];
   TrialOperation operations[kMaxTrialSteps];
+  // The operators on numbers that never change, applied once, in order:
+  // kept for the program to be filled again for another cell.
+  TrialOperation folds[kMaxTrialSteps];
+  // Each found cell's slot, in the order the program takes them; a
+  // variable's is kVariableCellSlot.
+  uint8_t cellSlots[kMaxFoundTargetCells];
   const CellRecord* variables[kMaxFoundTargetCells];
   uint16_t columns[kMaxFoundTargetCells];
   uint8_t variableSlots[kMaxFoundTargetCells];
   uint32_t operationCount;
   uint32_t variableCount;
+  uint32_t foldCount;
+  uint32_t cellCount;
   uint8_t resultSlot;
   bool usable;
 };
+constexpr uint8_t kVariableCellSlot = 0xFF;
+static_assert(kMaxTrialSlots < kVariableCellSlot, "no slot is taken for the mark");
 
 // The target formula, evaluated at its own cell of its own worksheet after
 // the cells of its path, when it has one.
@@ -130,6 +140,12 @@ struct SolverTarget {
   FoundTargetCells found;
   // The search's variables, known once its path is traced.
   const SolverVariables* variables;
+  // A root search's one variable when it lies on the target's worksheet,
+  // found there while the worksheet showed the count of chain changes kept
+  // beside it: the target's references to its cell take the record without
+  // looking it up again. Null for any other search.
+  const CellRecord* knownVariable;
+  uint64_t knownVariableChanges;
   TrialProgram trial;
   // The formula text, NUL-terminated once TargetText has copied it.
   char text[kFormulaTextCapacity + 1];
@@ -145,6 +161,10 @@ struct SolverTarget {
 // False when the cell is not a formula with a cached number or its text is
 // too long.
 bool LoadSolverTarget(SolverTarget& target, EvalState& nested, CellStore* sheet, const CellRecord* cell);
+
+// Notes the one variable of a root search, found on variableSheet, for the
+// target's references to its cell.
+void KnowRootVariable(SolverTarget& target, const CellStore* variableSheet, const SolverVariables& variable);
 
 // Finds the formula cells through which the target reads the variables;
 // they are recalculated before each evaluation of the target and restored
@@ -165,9 +185,25 @@ void SetSolverTrialShortcut(bool on);
 // operators chosen once per search (the default) or as the compiled list.
 void SetSolverKnownOperations(bool on);
 
+// What SearchKeptRoot did.
+enum : uint8_t { kKeptRootNotTaken, kKeptRootFound, kKeptRootNone };
+
+// A root search over target, a numbers-only formula cell, and variable, a
+// plain number cell on the same worksheet, when an earlier search compiled
+// the same formula text with its variable at the same references: that
+// program is filled from this target's cells and searched without setting
+// up the general search. kKeptRootFound with the root, kKeptRootNone when
+// the search fails as the general one would, kKeptRootNotTaken (nothing
+// changed) whenever the general search must decide: no such program, a
+// cell it cannot read as a number, a formula among the cells, or a trial
+// it cannot finish.
+uint8_t SearchKeptRoot(EvalState& nested, CellStore& sheet, const CellRecord* target, const CellRecord* variable,
+                       double x0, double x1, double epsilon, double* root);
+
 // The root of f between x0 and x1 (f of opposite signs there) by the secant
-// method with the Illinois modification; false when the bracket is lost, an
-// evaluation fails or the step cap is reached. The variable may hold any
+// method with the Illinois modification; false, root left as it was, when
+// the bracket is lost, an evaluation fails or the step cap is reached. The
+// variable may hold any
 // trial value or none afterwards: the caller restores it.
 bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, double x1, double epsilon,
                     double* root);

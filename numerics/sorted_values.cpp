@@ -9,15 +9,20 @@
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
+#include "numerics/plain_number_run.h"
 
 bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
   uint32_t count = 0;
   while (const CellRecord* cell = NextArgCell(range)) {
+    if (count == kKeptNumbers) return false;
     double number = 0.0;
-    if (count == kKeptNumbers || !ReadPlainNumber(state, range, cell, &number)) return false;
-    // -0 equals 0 but for its sign; only the row sort decides which comes first.
-    if (number == 0.0 && std::signbit(number)) return false;
+    if (!TakeNumberCell<true>(cell, &number)) {
+      if (!ReadPlainNumber(state, range, cell, &number)) return false;
+      // -0 equals 0 but for its sign; only the row sort decides which comes first.
+      if (number == 0.0 && std::signbit(number)) return false;
+    }
     numbers_[count++] = number;
+    count += TakePlainNumberRun<true>(range, cell, numbers_ + count, kKeptNumbers - count);
   }
   count_ = count;
   return true;

@@ -84,6 +84,19 @@ class CellStore : public BlockStore {
     }
     return ListPositionInRow(row, column, at);
   }
+  // The place of the cell (row, column) when the row position memo lists
+  // it as the row's column-th record, as it lists every cell of a row
+  // without gaps from its first column; false otherwise (the cell may
+  // still exist). For walks that step down a rectangle's rows.
+  bool ListedCellAt(uint32_t row, uint16_t column, RecordPosition* at) const {
+    if (!rowPositions_.Allocated())
+      return false;
+    const RowPositions& entry = rowPositions_.EntryOf(row);
+    if (entry.row != row || entry.changes != chainChanges_ || column >= entry.listed || entry.columns[column] != column)
+      return false;
+    *at = entry.PositionOf(column);
+    return true;
+  }
   // A cursor for a walk of the rows from firstRow on (NextInRange, Next),
   // positioned as by PositionAtRow and leaving each record behind. Every
   // walk of a rectangle starts here rather than at the first block.

@@ -245,14 +245,18 @@ bool DateTimeToIsoText(const DateTime& record, char* buffer, size_t size) {
   // give, written straight: the same text the writer below gives.
   if (record.hasDate && !record.hasTime && record.year >= 0 && record.year <= 9999 && record.month >= 0 &&
       record.month <= 99 && record.day >= 0 && record.day <= 99 && size > 10) {
-    const auto put = [](char* at, uint32_t value, int digits) {
-      for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = char('0' + value % 10);
-    };
-    put(buffer, uint32_t(record.year), 4);
+    // Two digits at a time from a table of "00" .. "99".
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const auto put = [](char* at, uint32_t pair) { std::memcpy(at, kPairs + 2 * pair, 2); };
+    put(buffer, uint32_t(record.year) / 100);
+    put(buffer + 2, uint32_t(record.year) % 100);
     buffer[4] = '-';
-    put(buffer + 5, uint32_t(record.month), 2);
+    put(buffer + 5, uint32_t(record.month));
     buffer[7] = '-';
-    put(buffer + 8, uint32_t(record.day), 2);
+    put(buffer + 8, uint32_t(record.day));
     buffer[10] = '\0';
     return true;
   }

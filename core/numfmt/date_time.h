@@ -95,24 +95,24 @@ inline bool ReadPlainIsoDay(const char* text, size_t length, PlainDate* out) {
 #endif
   const uint32_t dayWord =
       uint32_t(static_cast<unsigned char>(text[8])) | uint32_t(static_cast<unsigned char>(text[9])) << 8;
-  constexpr uint64_t kDigitBytes = 0x00FFFF00FFFFFFFFull;  // bytes 0-3, 5 and 6
-  constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ull & kDigitBytes;
-  constexpr uint64_t kZeros = 0x3030303030303030ull & kDigitBytes;
-  constexpr uint64_t kSixes = 0x0606060606060606ull & kDigitBytes;
-  const uint64_t digits = word & kDigitBytes;
-  // A digit byte is 0x30 .. 0x39: high nibble 3, and still 3 after adding 6
-  // (which carries no byte into the next).
-  if ((word & ~kDigitBytes) != 0x2D00002D00000000ull || (digits & kHighNibbles) != kZeros ||
-      ((digits + kSixes) & kHighNibbles) != kZeros || (dayWord & 0xF0F0u) != 0x3030u ||
-      ((dayWord + 0x0606u) & 0xF0F0u) != 0x3030u)
+  // Against "0000-00-" and "00": a digit's byte becomes its value, a dash's
+  // byte 0, and any other byte something above 9. A byte is at most 9 when
+  // adding 0x76 leaves its high bit clear and it had none: the first byte
+  // above 9 sets it, and no byte carries into the next before that one.
+  constexpr uint64_t kForm = 0x2D30302D30303030ull;
+  constexpr uint64_t kDashBytes = 0xFF0000FF00000000ull;
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  const uint64_t values = word ^ kForm;
+  const uint32_t dayValues = dayWord ^ 0x3030u;
+  if ((((values + 0x7676767676767676ull) | values) & kHighBits) != 0 || (values & kDashBytes) != 0 ||
+      (((dayValues + 0x7676u) | dayValues) & 0x8080u) != 0)
     return false;
-  const uint64_t values = digits - kZeros;
   const uint32_t y = uint32_t(values);
   // Neighbouring digits paired into bytes 0 and 2, then the pairs joined.
   const uint32_t pairs = ((y & 0x00FF00FFu) * 10 + ((y >> 8) & 0x00FF00FFu));
   const int32_t year = int32_t((pairs & 0xFFFFu) * 100 + (pairs >> 16));
   const int32_t month = int32_t(((values >> 40) & 0xFF) * 10 + ((values >> 48) & 0xFF));
-  const int32_t day = int32_t(((dayWord & 0xFFu) - 0x30u) * 10 + ((dayWord >> 8) - 0x30u));
+  const int32_t day = int32_t((dayValues & 0xFFu) * 10 + (dayValues >> 8));
   if (year < kMinIsoYear || uint32_t(month - 1) > 11u || day < 1) return false;
   // Every month has 28 days; past them, 30 or 31 by the month, and
   // February's 29th by the leap rule.

@@ -115,6 +115,42 @@ TEST(ArgWalk, RandomRectanglesGiveTheCellsOfACellByCellLookup) {
         // The walk can start again where the rectangle begins.
         RestartArgRange(range);
         EXPECT_EQ(NextArgCell(range), expected.empty() ? nullptr : expected.front());
+        // The walk in locals, stopped at a random cell and finished cell by
+        // cell, hands out the same cells in the same order.
+        RestartArgRange(range);
+        const size_t stopAfter = 1 + rng.Below(uint32_t(expected.size()) + 1);
+        walked.clear();
+        const bool finished = WalkArgCells(range, [&](const CellRecord* cell) {
+          walked.push_back(cell);
+          return walked.size() != stopAfter && walked.size() <= expected.size();
+        });
+        EXPECT_EQ(finished, stopAfter > expected.size());
+        for (size_t guard = 0; guard <= expected.size(); ++guard) {
+          const CellRecord* cell = NextArgCell(range);
+          if (!cell)
+            break;
+          walked.push_back(cell);
+        }
+        ASSERT_EQ(walked, expected) << "in locals, stopped after " << stopAfter;
+        // Bounds narrowed after the walk was positioned, before it begins, as
+        // a lookup narrows a table to its area.
+        RestartArgRange(range);
+        ArgRange narrowed = range;
+        narrowed.firstColumn += rng.Below(lastColumn - firstColumn + 1);
+        narrowed.lastColumn = narrowed.firstColumn + rng.Below(lastColumn - narrowed.firstColumn + 1);
+        narrowed.lastRow = firstRow + rng.Below(lastRow - firstRow + 1);
+        std::vector<const CellRecord*> inArea;
+        for (const CellRecord* cell : expected)
+          if (cell->Row() <= narrowed.lastRow && cell->Column() >= narrowed.firstColumn &&
+              cell->Column() <= narrowed.lastColumn)
+            inArea.push_back(cell);
+        walked.clear();
+        WalkArgCells(narrowed, [&](const CellRecord* cell) {
+          walked.push_back(cell);
+          return walked.size() <= inArea.size();
+        });
+        ASSERT_EQ(walked, inArea) << "narrowed to " << narrowed.firstColumn << ".." << narrowed.lastColumn << " x "
+                                  << firstRow << ".." << narrowed.lastRow;
       }
     }
   }
@@ -135,6 +171,10 @@ TEST(ArgWalk, AMalformedRecordEndsTheWalk) {
     ArgRange range = RangeOver(nullptr, chain, firstColumn, 5, 0, 3);
     int cells = 0;
     while (NextArgCell(range) && cells < 10) ++cells;
+    EXPECT_EQ(cells, firstColumn == 0 ? 1 : 0) << firstColumn;
+    RestartArgRange(range);
+    cells = 0;
+    WalkArgCells(range, [&](const CellRecord*) { return ++cells < 10; });
     EXPECT_EQ(cells, firstColumn == 0 ? 1 : 0) << firstColumn;
   }
   std::free(chain);

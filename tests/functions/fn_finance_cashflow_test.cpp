@@ -51,4 +51,46 @@ TEST_F(CashFlowValues, DiscountEachFlowByItsIntegerPowerToTheBit) {
   }
 }
 
+// A list of one range reads as the same cells split over two ranges: gaps,
+// numbers written as text and one cell that cannot be read.
+TEST_F(CashFlowValues, OneRangeReadsAsTheSameCellsSplit) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 300; ++trial) {
+    sheet.Clear(true);
+    const uint32_t rows = 2 + random() % 8;
+    bool errorPut = false;
+    for (uint32_t row = 0; row < rows; ++row) {
+      switch (random() % 10) {
+        case 0:
+          break;
+        case 1:
+          PutText(sheet, 0, row, "12.5");
+          break;
+        case 2:
+          // One cell at most that cannot be read: which range's error wins
+          // is another matter.
+          if (!errorPut && random() % 2)
+            PutText(sheet, 0, row, "text");
+          else if (!errorPut)
+            PutNumber(sheet, 0, row, 1, kErrorDivZero);
+          errorPut = true;
+          break;
+        default:
+          PutNumber(sheet, 0, row, double(int32_t(random() % 2001) - 1000) / 8);
+          break;
+      }
+    }
+    const std::string split = std::to_string(1 + random() % (rows - 1));
+    const std::string whole = "A1:A" + std::to_string(rows);
+    const std::string halves = "A1:A" + split + ",A" + std::to_string(std::stoi(split) + 1) + ":A" + std::to_string(rows);
+    for (const char* f : {"NPV(0.05,", "FVSCHEDULE(1.5,", "IRR("}) {
+      const std::string end = f[0] == 'I' ? ",)" : ")";
+      const std::string one = "=" + std::string(f) + whole + end;
+      EXPECT_EQ(Run(one), Run("=" + std::string(f) + halves + end)) << one;
+    }
+  }
+}
+
 }  // namespace

@@ -3,9 +3,12 @@
 #include <cmath>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include "functions/random_stream.h"
+#include "tests/core/eval_test_cells.h"
+#include "tests/test_seed.h"
 #include "tests/functions/formula_result_text.h"
 
 namespace {
@@ -195,6 +198,29 @@ TEST_F(MathFunctions, RandBetweenDrawsFromTheSharedStream) {
   EXPECT_EQ(Run("=RANDBETWEEN(1.5,2.5)"), "2");
   EXPECT_EQ(Run("=RANDBETWEEN(1.2,1.8)"), "#NUM!");
   EXPECT_EQ(Run("=RANDBETWEEN(-1e308,1e308)"), "#NUM!");
+}
+
+// x, n and m written as numbers in the formula read as the same numbers
+// in cells do: whole and fractional powers, negative zero, bounds and
+// values past them.
+TEST_F(MathFunctions, SeriesArgumentsWrittenAsNumbersReadAsCells) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const char* const numbers[] = {"0",    "-0",   "0.5",        "-1.5",       "2",          "3",         "-4",
+                                 "2.5",  "-2.5", "2147483647", "2147483648", "-2147483647", "-2147483648", "1e300",
+                                 "1e308", "7",   "0.25",       "-1",         "1",          "4.0000001"};
+  for (int trial = 0; trial < 400; ++trial) {
+    for (uint32_t c = 0; c < 4; ++c) PutNumber(sheet, uint16_t(4 + c), 0, double(int32_t(random() % 21) - 10) / 4);
+    const char* given[3];
+    for (uint32_t i = 0; i < 3; ++i) {
+      given[i] = numbers[random() % (sizeof numbers / sizeof numbers[0])];
+      PutNumber(sheet, uint16_t(10 + i), 0, std::strtod(given[i], nullptr));
+    }
+    const std::string written =
+        "=SERIESSUM(" + std::string(given[0]) + "," + given[1] + "," + given[2] + ",E1:H1)";
+    EXPECT_EQ(Run(written), Run("=SERIESSUM(K1,L1,M1,E1:H1)")) << written;
+  }
 }
 
 }  // namespace

@@ -220,3 +220,54 @@ TEST(RateSearch, OneRootSearchLooksAtUnsettledPointsOneByOne) {
     EXPECT_EQ(std::memcmp(&found.rate, &general.rate, sizeof(double)), 0) << "trial " << trial;
   }
 }
+
+// One pass over the flows answers as the three questions asked apart do:
+// zeros, NaN, infinities, magnitudes at and past the one-root bounds, one
+// or more changes of sign, and lists longer than the one-root table.
+TEST(RateSearch, FlowSurveyAnswersAsTheSeparateQuestions) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double odd[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, 1e-150, 1e150, 9e-151, 2e150, 1e300, -1e-300};
+  for (int trial = 0; trial < 3000; ++trial) {
+    CashFlows flows;
+    const uint32_t count = 1 + random() % (trial % 10 == 0 ? 80 : 9);
+    const uint32_t limit = trial % 7 == 0 ? 4 : 64;
+    for (uint32_t i = 0; i < count; ++i) {
+      double a = double(int32_t(random() % 2001) - 1000) / double(1 + random() % 8);
+      if (i == 0 && random() % 2) a = -std::fabs(a) - 100;
+      if (random() % 12 == 0) a = odd[random() % (sizeof odd / sizeof odd[0])];
+      ASSERT_TRUE(flows.Append(a));
+    }
+    double margin = -1;
+    int sign = 7;
+    const bool oneRoot = OneRootValuation(flows, limit, &margin, &sign);
+    const FlowSurvey survey = SurveyFlows(flows, limit);
+    EXPECT_EQ(survey.changesSign, flows.ChangesSign()) << trial;
+    EXPECT_EQ(survey.keepsSignAboveZeroRate, flows.KeepSignAboveZeroRate()) << trial;
+    ASSERT_EQ(survey.oneRoot, oneRoot) << trial;
+    if (oneRoot) {
+      EXPECT_EQ(std::memcmp(&survey.margin, &margin, sizeof margin), 0) << trial;
+      EXPECT_EQ(survey.signBelowRoot, sign) << trial;
+    }
+  }
+}
+
+// Powers asked in turn are IntPow's to the last bit, for bases whose powers
+// overflow, vanish, change sign or are not numbers.
+TEST(RisingPowers, AreIntPowToTheBit) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const double odd[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, 1e-300, -1e300, 1.0000001, -0.9999999};
+  for (int trial = 0; trial < 2000; ++trial) {
+    double x = double(int32_t(random() % 20001) - 10000) / double(1 + random() % 997);
+    if (random() % 10 == 0) x = odd[random() % (sizeof odd / sizeof odd[0])];
+    RisingPowers powers(x);
+    for (int32_t k = 1 + int32_t(random() % 3); k <= RisingPowers::kMost; k += 1 + int32_t(random() % 3)) {
+      const double expected = IntPow(x, k);
+      const double got = powers.Of(k);
+      ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << x << "^" << k;
+    }
+  }
+}

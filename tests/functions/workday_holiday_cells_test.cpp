@@ -214,4 +214,77 @@ TEST_F(HolidayCells, StepsLikeOneDayAtATime) {
   }
 }
 
+// A short holiday column is looked up row by row and short columns of
+// flows and dates pair by pair; beside an empty column the same cells are
+// walked in storage order. Both give the same answers: blanks, numbers,
+// errors, dates with times, texts that are no date, formulas and columns
+// past the rows looked up; flows missing their dates or dates their flows.
+// Dates written in the formula read as the same dates from cells.
+TEST_F(HolidayCells, ShortColumnsLookedUpMatchTheWalk) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  const auto randomDay = [&random]() {
+    Day d{int32_t(2018 + random() % 8), int32_t(1 + random() % 12), 1};
+    d.day = int32_t(1 + random() % uint32_t(DaysInMonth(d.year, d.month)));
+    return d;
+  };
+  for (int trial = 0; trial < 160; ++trial) {
+    sheet.Clear(true);
+    const uint32_t rows = 1 + random() % (trial % 8 == 0 ? 70 : 9);
+    const bool oddCells = trial % 3 == 0;
+    for (uint32_t row = 0; row < rows; ++row) {
+      const Day d = randomDay();
+      const uint32_t kind = oddCells ? random() % 12 : 2 + random() % 10;
+      switch (kind) {
+        case 0:
+          PutText(sheet, 0, row, random() % 2 ? std::string("someday") : IsoText(d) + "T08:00:00");
+          break;
+        case 1:
+          if (random() % 2)
+            PutNumber(sheet, 0, row, 45000);
+          else
+            PutText(sheet, 0, row, IsoText(d), kErrorNA);
+          break;
+        case 2:
+          break;  // a blank
+        default:
+          PutText(sheet, 0, row, IsoText(d));
+          break;
+      }
+      // Flows: mostly beside a date, sometimes missing, a formula or an error.
+      const uint32_t flow = random() % 16;
+      if (flow == 0 && oddCells) continue;
+      if (flow == 1 && oddCells)
+        PutFormula(sheet, 2, row, "=1+1", 2.0, nullptr, 0, true);
+      else if (flow == 2 && oddCells)
+        PutNumber(sheet, 2, row, 0, kErrorDivZero);
+      else if (kind != 2 || (oddCells && flow < 5))
+        PutNumber(sheet, 2, row, (row == 0 ? -1000.0 : 0.0) + double(random() % 700));
+    }
+    const Day first = randomDay();
+    Day end = first;
+    for (uint32_t i = random() % 700; i > 0; --i) end = NextDay(end);
+    PutText(sheet, 5, 0, IsoText(first));
+    PutText(sheet, 5, 1, IsoText(end));
+    const std::string last = std::to_string(rows);
+    const std::string column = "A1:A" + last;
+    const std::string beside = "A1:B" + last;
+    const std::string literals = "\"" + IsoText(first) + "\",\"" + IsoText(end) + "\"";
+    const std::string withTimes = "\"" + IsoText(first) + "T00:00:00\",\"" + IsoText(end) + "T00:00:00\"";
+    const std::string counted = Run("=NETWORKDAYS(F1,F2," + beside + ")");
+    EXPECT_EQ(Run("=NETWORKDAYS(F1,F2," + column + ")"), counted) << column;
+    EXPECT_EQ(Run("=NETWORKDAYS(" + literals + "," + column + ")"), counted) << column;
+    EXPECT_EQ(Run("=NETWORKDAYS(" + withTimes + "," + column + ")"), counted) << column;
+    const std::string n = std::to_string(int32_t(random() % 60) - 30);
+    const std::string stepped = Run("=WORKDAY(F1," + n + "," + beside + ")");
+    EXPECT_EQ(Run("=WORKDAY(F1," + n + "," + column + ")"), stepped) << column;
+    EXPECT_EQ(Run("=WORKDAY(\"" + IsoText(first) + "\"," + n + "," + column + ")"), stepped) << column;
+    for (const char* f : {"XNPV(0.07,", "XIRR("}) {
+      const std::string inPlace = "=" + std::string(f) + "C1:C" + last + ",A1:A" + last + ")";
+      EXPECT_EQ(Run(inPlace), Run("=" + std::string(f) + "C1:D" + last + ",A1:B" + last + ")")) << inPlace;
+    }
+  }
+}
+
 }  // namespace

@@ -144,6 +144,26 @@ TEST(IsoDateTime, WriterRefusesWhatDoesNotFit) {
   EXPECT_STREQ(iso, "");
 }
 
+// A date alone of a four-digit year is written digit for digit as the
+// general form writes it, months and days past the calendar's too.
+TEST(IsoDateTime, DatesAloneWriteTheirDigits) {
+  const uint32_t seed = TestSeed(20261208);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  for (int trial = 0; trial < 5000; ++trial) {
+    DateTime d{};
+    d.hasDate = 1;
+    d.year = int32_t(random() % 10000);
+    d.month = int32_t(random() % 100);
+    d.day = int32_t(random() % 100);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%04d-%02d-%02d", d.year, d.month, d.day);
+    char written[kIsoTextCapacity];
+    ASSERT_TRUE(DateTimeToIsoText(d, written, sizeof written));
+    ASSERT_STREQ(written, expected);
+  }
+}
+
 TEST(Duration, AcceptedTextsParseAndWriteBack) {
   struct Case {
     const char* text;
