@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/formula/builtin_function_table.h"
 #include "core/formula/eval_state.h"
 #include "core/formula/operator_precedence.h"
 #include "core/formula/take_scanned_token.h"
@@ -35,6 +36,12 @@ void WidenPartialCorner(EvalValue& token) {
 
 }  // namespace
 
+inline uint32_t EvalState::EvaluateKept(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  if (TakeConstant(scanned)) return kEvalNumber;
+  if (scanned.oneCall && callShortcuts) return ReplayOneCall(scanned, ownColumn, ownRow);
+  return EvaluateScanned(scanned, ownColumn, ownRow);
+}
+
 uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
   const ScannedFormula* scanned = text ? FindScanned(text, std::strlen(text), true) : nullptr;
@@ -42,10 +49,27 @@ uint32_t EvalState::Evaluate(const char* text, uint32_t ownColumn, uint32_t ownR
 }
 
 uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  // The formula filled down from the row above, with no array left from the
+  // last one, takes a way on which every call ends this one: it pays for no
+  // registers kept across calls.
+  if (arrays.SavedCount() != 0 || arrays.ChainChanges() != arraysEmptiedAt || length > kFormulaTextCapacity)
+    return EvaluateAnyText(text, length, ownColumn, ownRow);
+  ResetForFormula(ownColumn, ownRow);
+  const ScannedFormula* scanned = scannedFormulas.FindRecent(text, length, column);
+  if (!scanned) return EvaluateNotRecent(text, length, ownColumn, ownRow);
+  return EvaluateKept(*scanned, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateAnyText(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
   ResetForFormula(ownColumn, ownRow);
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
-  if (const ScannedFormula* scanned = FindScanned(text, length, false))
-    return TakeConstant(*scanned) ? kEvalNumber : EvaluateScanned(*scanned, ownColumn, ownRow);
+  if (const ScannedFormula* scanned = FindScanned(text, length, false)) return EvaluateKept(*scanned, ownColumn, ownRow);
+  return EvaluateUnkept(text, length, ownColumn, ownRow);
+}
+
+uint32_t EvalState::EvaluateNotRecent(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  if (const ScannedFormula* scanned = FindScannedElsewhere(text, length, false))
+    return EvaluateKept(*scanned, ownColumn, ownRow);
   return EvaluateUnkept(text, length, ownColumn, ownRow);
 }
 
@@ -73,6 +97,7 @@ const ScannedFormula* EvalState::FindScannedElsewhere(const char* text, size_t l
 uint32_t EvalState::EvaluateScanned(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   if (TakeConstant(scanned)) return kEvalNumber;
   if (scanned.numeric && numberShortcuts && EvaluateNumbers(scanned)) return kEvalNumber;
+  if (scanned.oneCall && callShortcuts) return ReplayOneCall(scanned, ownColumn, ownRow);
   if (scanned.stepCount != 0) return ReplayProgram(scanned, ownColumn, ownRow);
   return ParseTokens(scanned, ownColumn, ownRow);
 }
@@ -89,6 +114,25 @@ uint32_t EvalState::ParseTokens(const ScannedFormula& scanned, uint32_t ownColum
         return TakeScannedToken(taken, scanned.text, token);
       },
       ownColumn, ownRow);
+}
+
+namespace {
+
+// Corners worked out by adding offsets, which wrap below the grid to far
+// beyond it: one unsigned test per part finds the grid's edges.
+inline bool IsGridRange(uint32_t firstColumn, uint32_t firstRow, uint32_t secondColumn, uint32_t secondRow) {
+  return secondColumn < kColumnCount && secondRow < kRowCount && firstColumn <= secondColumn && firstRow <= secondRow;
+}
+
+}  // namespace
+
+inline void EvalState::WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const {
+  slot.Clear();
+  slot.kind = kEvalRange;
+  slot.first = first;
+  slot.cell = first;
+  slot.second = second;
+  slot.sheet = sheet;
 }
 
 inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken,
@@ -108,18 +152,25 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
     const uint32_t firstRow = row + offset(a.row, a.bare & 2);
     const uint32_t secondColumn = column + offset(b.column, b.bare & 1);
     const uint32_t secondRow = row + offset(b.row, b.bare & 2);
-    if (secondColumn < kColumnCount && secondRow < kRowCount && firstColumn <= secondColumn &&
-        firstRow <= secondRow) {
-      slot.Clear();
-      slot.kind = kEvalRange;
-      slot.first = RefCorner{firstColumn, firstRow, a.flags};
-      slot.cell = slot.first;
-      slot.second = RefCorner{secondColumn, secondRow, b.flags};
-      slot.sheet = sheet;
+    if (IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) {
+      WriteRange(slot, RefCorner{firstColumn, firstRow, a.flags}, RefCorner{secondColumn, secondRow, b.flags});
       return;
     }
   }
   SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
+}
+
+inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
+  EvalValue& result = operands[1];
+  if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
+    // FinishEvaluation's way with a number.
+    if (IsBadNumber(result.number)) {
+      result.number = 0;
+      if (result.error < kErrorNum) result.error = kErrorNum;
+    }
+    return kEvalNumber;
+  }
+  return FinishEvaluation(ownColumn, ownRow);
 }
 
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
@@ -167,7 +218,73 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
     }
     if (status != 0) break;
   }
-  return FinishEvaluation(ownColumn, ownRow);
+  return FinishReplay(ownColumn, ownRow);
+}
+
+void EvalState::TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot) {
+  switch (step.action) {
+    case kStepTakeOperand: {
+      const uint32_t kind = TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot);
+      if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
+      if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      return;
+    }
+    case kStepTakeRange:
+      TakeCornerRange(scanned.tokens[step.token], scanned.tokens[step.token + step.value], slot);
+      return;
+    default:
+      slot.Clear();
+      slot.kind = kEvalEmpty;
+      return;
+  }
+}
+
+uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
+  // What ReplayProgram does with the same steps, the range offsets worked
+  // out once and the call's checks proven when the formula was kept.
+  const CallArgument* argument = scanned.callArguments;
+  const uint32_t count = scanned.callArgumentCount;
+  for (uint16_t slot = 1; slot <= count; ++slot, ++argument) {
+    operandTop = slot;
+    if (argument->shape == kArgumentPlainNumber) {
+      EvalValue& number = operands[slot];
+      number.Clear();
+      number.kind = kEvalNumber;
+      number.number = scanned.tokens[argument->step.token].number;
+      continue;
+    }
+    if (argument->shape == kArgumentRelativeRange) {
+      const uint32_t firstColumn = column + argument->offsets[0];
+      const uint32_t firstRow = row + argument->offsets[1];
+      const uint32_t secondColumn = column + argument->offsets[2];
+      const uint32_t secondRow = row + argument->offsets[3];
+      if (IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) {
+        WriteRange(operands[slot], RefCorner{firstColumn, firstRow, argument->firstFlags},
+                   RefCorner{secondColumn, secondRow, argument->secondFlags});
+        continue;
+      }
+    }
+    TakeOperandStep(scanned, argument->step, operands[slot]);
+  }
+  const uint16_t callSlot = static_cast<uint16_t>(count + 1);
+  EvalValue& call = operands[callSlot];
+  call.Clear();
+  call.kind = kEvalFunctionCall;
+  call.functionIndex = scanned.callFunction;
+  call.firstArgument = 1;
+  operandTop = callSlot;
+  const FunctionHandler handler = BuiltinFunctionTable[scanned.callFunction].handler;
+  (handler ? handler : FnNotImplemented)(*this);
+  if (status == 0 && operandTop != 1) {
+    // As ApplyCall: whatever the handler left above its result is released.
+    if (operandTop < 1) {
+      status = kEvalStatusSyntax;
+    } else {
+      ReleaseValues(operandTop, static_cast<uint16_t>(operandTop - 1));
+      operandTop = 1;
+    }
+  }
+  return FinishReplay(ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateText(const char* text, uint32_t ownColumn, uint32_t ownRow) {

@@ -23,6 +23,7 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   ownersFormulas = nullptr;
   keptCells = nullptr;
   numberShortcuts = 1;
+  callShortcuts = 1;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();
@@ -164,7 +165,8 @@ EvalValue& EvalState::ClearArguments() {
   // would leave the pool and the array stack out of step with the stack.
   // Arguments of other kinds own nothing and are left as they are: a slot
   // above the top is always written whole before it is read.
-  if (operandTop > first) {
+  // With no string pooled and no chain saved no argument owns anything.
+  if (operandTop > first && (strings.Count() != 0 || arrays.SavedCount() != 0)) {
     const uint16_t last = static_cast<uint16_t>(operandTop - 1);
     const uint16_t count = static_cast<uint16_t>(operandTop - first);
     for (uint16_t slot = last; slot >= first && slot > 0 && slot < kStackSlots; --slot)

@@ -346,6 +346,10 @@ class EvalState {
   // slots' conversions (set by default). Off, every operator goes through
   // the slots: for comparing both ways.
   uint8_t numberShortcuts;
+  // A formula that is one call over operands replayed by its own short
+  // loop (set by default). Off, it walks its steps as any other: for
+  // comparing both ways.
+  uint8_t callShortcuts;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {
@@ -385,6 +389,12 @@ class EvalState {
   // uses: a text no tokens are kept for (length bytes, no NUL needed), and
   // kept tokens without steps.
   uint32_t EvaluateUnkept(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
+  // Evaluate's ways for a text of length bytes: any text, before
+  // ResetForFormula; and after it, kept tokens found, and a text that is not
+  // the recent formula of its column.
+  uint32_t EvaluateAnyText(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateKept(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  uint32_t EvaluateNotRecent(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow);
   uint32_t ParseTokens(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // The evaluation loop over the tokens that readToken(&token) gives, in
   // the cell (ownColumn, ownRow); the rest of Evaluate.
@@ -392,6 +402,12 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // The same for a formula that is one call over operands (oneCall).
+  uint32_t ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // An operand step's operand, written into slot.
+  void TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot);
+  // A range on the grid of the formula's sheet written into slot.
+  void WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const;
   // A range step's operand, written into slot.
   void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in
@@ -402,6 +418,8 @@ class EvalState {
   // array, a reference its cell's value), or the formula fails with
   // "#SYNTAX!" and nothing else survives.
   uint32_t FinishEvaluation(uint32_t ownColumn, uint32_t ownRow);
+  // The same at the end of a replay, a number result finished in line.
+  uint32_t FinishReplay(uint32_t ownColumn, uint32_t ownRow);
   // The out-of-line parts of ResolveOperand, TextToNumber and DisownSlot,
   // for a slot that holds a reference, a text, or a text or an array.
   void ResolveCellOperand(uint16_t slot);

@@ -45,4 +45,29 @@ uint32_t BuildOperatorOrderProgram(const ScannedToken* tokens, uint32_t tokenCou
 // them on plain doubles.
 bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount);
 
+// One argument of a formula that is a single call over operands alone (as
+// "=COUNT(A1:H1)"): its step, and for a range written relative to the
+// formula's cell, on the grid and in A1-free R1C1 form, what replay would
+// work out from the two corner tokens every time: the offsets to add (0
+// for a part written without a number) and the corners' flags.
+enum CallArgumentShape : uint8_t {
+  kArgumentStep,           // taken as its step says
+  kArgumentRelativeRange,  // the offsets and flags below hold
+  kArgumentPlainNumber,    // a number token without an error
+};
+struct CallArgument {
+  ProgramStep step;
+  uint8_t shape;  // CallArgumentShape
+  uint32_t offsets[4];    // first column, first row, second column, second row
+  uint32_t firstFlags;
+  uint32_t secondFlags;
+};
+
+// Whether the steps are operands, ranges and omitted arguments (or none)
+// followed by one call whose first argument is the first of them, the call's function
+// an entry of the table; then arguments (room for stepCount - 1) describes
+// each operand.
+bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
+                     CallArgument* arguments);
+
 #endif

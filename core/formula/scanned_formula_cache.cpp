@@ -132,8 +132,12 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   if (!keep || tokens[count - 1].kind != kEvalEnd) count = 0;
   ProgramStep steps[kProgramCapacity];
   const uint32_t stepCount = count <= kProgramCapacity ? BuildOperatorOrderProgram(tokens, count, steps) : 0;
+  CallArgument arguments[EvalState::kStackSlots];
+  const bool oneCall = stepCount != 0 && DescribeOneCall(tokens, steps, stepCount, arguments);
+  const uint32_t argumentCount = oneCall ? stepCount - 1 : 0;
   const size_t textBytes = AlignedSize(sizeof(Entry) + length + 1);
-  *bytes = textBytes + count * sizeof(ScannedToken) + stepCount * sizeof(ProgramStep);
+  *bytes = textBytes + count * sizeof(ScannedToken) + stepCount * sizeof(ProgramStep) +
+           argumentCount * sizeof(CallArgument);
   Entry* entry = static_cast<Entry*>(AllocateStorePage(*bytes));
   if (!entry) {
     FreeStorePage(tokens);
@@ -148,6 +152,11 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   FreeStorePage(tokens);
   ProgramStep* ownSteps = reinterpret_cast<ProgramStep*>(ownTokens + count);
   std::memcpy(ownSteps, steps, stepCount * sizeof(ProgramStep));
+  // The steps start on a token's alignment and are four bytes each.
+  static_assert(alignof(CallArgument) <= sizeof(ProgramStep) && alignof(ScannedToken) % alignof(CallArgument) == 0,
+                "descriptions after the steps are aligned");
+  CallArgument* ownArguments = reinterpret_cast<CallArgument*>(ownSteps + stepCount);
+  std::memcpy(ownArguments, arguments, argumentCount * sizeof(CallArgument));
   ScannedFormula& formula = entry->formula;
   formula = ScannedFormula{};
   formula.hash = hash;
@@ -159,6 +168,12 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   formula.numeric = IsNumericProgram(ownTokens, ownSteps, stepCount) ? 1 : 0;
   formula.steps = stepCount ? ownSteps : nullptr;
   formula.head = FormulaTextHead(ownText, length);
+  if (oneCall) {
+    formula.oneCall = 1;
+    formula.callArgumentCount = static_cast<uint8_t>(argumentCount);
+    formula.callFunction = static_cast<uint16_t>(ownTokens[ownSteps[stepCount - 1].token].textLength);
+    formula.callArguments = ownArguments;
+  }
   // Numbers alone computed now as every evaluation would compute them; a
   // cell taken, or a result the numbers' way refuses, leaves it to them.
   const auto readNumber = [](const ScannedToken& token, double* number) {
@@ -194,12 +209,20 @@ bool ScannedFormulaCache::SeenBefore(uint32_t hash) {
 }
 
 const ScannedFormula* ScannedFormulaCache::FindKeptElsewhere(const char* text, size_t length, uint32_t place) const {
-  if (IsText(recent_[place ^ 1], text, length)) return recent_[place ^ 1];
+  const uint32_t pair = place >> 1;
+  if (IsText(recent_[place ^ 1], text, length)) {
+    recentNewer_[pair] = static_cast<uint8_t>((place ^ 1) & 1);
+    return recent_[place ^ 1];
+  }
   if (!enabled_ || !slots_) return nullptr;
   const Entry* entry = slots_[SlotOf(text, length, HashText(text, length))];
   if (!entry || entry->formula.tokenCount == 0) return nullptr;
-  recent_[place ^ 1] = recent_[place];
+  // The formula found takes its own place; the one there moves to the other
+  // place only when it was used last, so that two formulas met in turn whose
+  // own places make a pair do not keep pushing each other out.
+  if (recentNewer_[pair] == (place & 1)) recent_[place ^ 1] = recent_[place];
   recent_[place] = &entry->formula;
+  recentNewer_[pair] = static_cast<uint8_t>(place & 1);
   return &entry->formula;
 }
 

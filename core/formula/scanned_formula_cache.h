@@ -39,6 +39,13 @@ struct ScannedFormula {
   double constantNumber;
   // The text's first word (FormulaTextHead), compared before the rest.
   uint64_t head;
+  // Set when the steps are one call over operands (DescribeOneCall), with
+  // its callArgumentCount arguments described, the call's function
+  // callFunction: such a formula is replayed without the step loop.
+  uint8_t oneCall;
+  uint8_t callArgumentCount;
+  uint16_t callFunction;
+  const CallArgument* callArguments;
 };
 
 // Formula texts are short: compared a word at a time in place, the last
@@ -108,8 +115,9 @@ class ScannedFormulaCache {
     return FindKeptElsewhere(text, length, RecentIndex(FormulaTextHead(text, length), length, column));
   }
   // The first place FindKept looks: the formula last found for the same
-  // column, length and first word; null when that is not the text.
-  const ScannedFormula* FindRecent(const char* text, size_t length, uint32_t column) const {
+  // column, length and first word; null when that is not the text. Always
+  // in line: the evaluation of a formula filled down is little more.
+  [[gnu::always_inline]] const ScannedFormula* FindRecent(const char* text, size_t length, uint32_t column) const {
     const uint64_t head = FormulaTextHead(text, length);
     const ScannedFormula* recent = recent_[RecentIndex(head, length, column)];
     if (recent && recent->textLength == length && recent->head == head &&
@@ -162,6 +170,9 @@ class ScannedFormulaCache {
   // Kept formulas only (never one without tokens); none while the cache is
   // off or empty.
   mutable const ScannedFormula* recent_[kRecentCount] = {};  // at RecentIndex
+  // Of each pair of places, the one found or filled last (a hint: a formula
+  // found in its own place by FindRecent leaves it as it was).
+  mutable uint8_t recentNewer_[kRecentCount / 2] = {};
   uint32_t entryCount_ = 0;
   size_t bytesUsed_ = 0;
   bool enabled_ = true;

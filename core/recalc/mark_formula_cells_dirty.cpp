@@ -3,6 +3,9 @@
 bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context) {
   ClearPageIndex(false);
   bool indexed = true;
+  // Records come in row order: a page's flag is looked at once per run of
+  // its rows rather than at every formula.
+  uint32_t lastPage = kPageCount;
   for (CellBlock* block = firstBlock_; block; block = block->next) {
     for (uint32_t offset = 0; offset < block->used;) {
       CellRecord* record = AsCellRecord(block->payload + offset);
@@ -14,7 +17,7 @@ bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context)
             static_cast<uint8_t>(record->ResultFlags() & ~(kResultCalculated | kResultDependantWaits)));
         record->SetPending(0);
         const uint32_t page = record->Row() / kRowsPerPage;
-        if (page < kPageCount && !(pageFlags_[page] & kPageHasFormulas)) {
+        if (page != lastPage && page < kPageCount && !(pageFlags_[page] & kPageHasFormulas)) {
           pageFlags_[page] |= kPageHasFormulas;
           // Marking changes no record's size, so the index stays valid.
           CellCursor cursor;
@@ -22,6 +25,7 @@ bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context)
           if (!BuildPageIndex(page, &cursor))
             indexed = false;
         }
+        lastPage = page;
         if (visit && record->IsSpillingArrayFormula())
           visit(context, *record);
       }
