@@ -44,13 +44,7 @@ uint8_t GetArgComplex(EvalState& state, uint16_t slot, Complex* z) {
       const bool parsed = error == kErrorNone && ParseComplex(text, &z->re, &z->im);
       if (error == kErrorNone && !parsed) error = kErrorValue;
     }
-    // The top string, nearly always, is popped as a release pops it.
-    if (depth == 0)
-      state.strings.Pop();
-    else
-      state.strings.RemoveFromTop(depth);
-    value.kind = kEvalEmpty;
-    value.number = 0;
+    state.DropSlotText(value, depth);
     return error;
   }
   char text[kArgTextCapacity];

@@ -296,13 +296,7 @@ uint8_t ReadDayArg(EvalState& state, uint16_t slot, PlainDate* day, bool* hasDat
   if (value.kind == kEvalText && value.error == kErrorNone && slot < EvalState::kStackSlots) {
     const uint16_t depth = state.OwnersAbove(slot, kEvalText);
     if (ReadPlainIsoDay(state.strings.FromTop(depth), state.strings.LengthFromTop(depth), day)) {
-      // The top string, nearly always, is popped as a release pops it.
-      if (depth == 0)
-        state.strings.Pop();
-      else
-        state.strings.RemoveFromTop(depth);
-      value.kind = kEvalEmpty;
-      value.number = 0;
+      state.DropSlotText(value, depth);
       return kErrorNone;
     }
   }

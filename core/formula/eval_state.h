@@ -273,6 +273,16 @@ class EvalState {
     value.kind = kEvalEmpty;
     value.number = 0;
   }
+  // Empties a text slot whose string its reader found depth strings below
+  // the pool's top: the top one, nearly always, popped as a release pops it.
+  void DropSlotText(EvalValue& value, uint16_t depth) {
+    if (depth == 0)
+      strings.Pop();
+    else
+      strings.RemoveFromTop(depth);
+    value.kind = kEvalEmpty;
+    value.number = 0;
+  }
   // Pushes on the operand or the operator stack; false with the syntax
   // status when the stack is full.
   bool PushOperand(const EvalValue& value) { return Push(operands, operandTop, value); }
