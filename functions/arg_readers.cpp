@@ -211,6 +211,35 @@ inline void StartArgRange(ArgRange& range) {
 }  // namespace
 
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
+  // A worksheet range beside every spill area whose first row the memo
+  // answers, nearly every range argument, is set up without a call, so
+  // that this needs no frame; everything else is GetArgRangeGeneral's.
+  const EvalValue& value = state.operands[slot];
+  CellStore* sheet = value.sheet;
+  const uint32_t firstColumn = value.first.column;
+  const uint32_t lastColumn = value.second.column;
+  RecordPosition at;
+  if (value.kind == kEvalRange && value.error == kErrorNone && sheet &&
+      (state.spillAreaCount == 0 || lastColumn < state.spillFirstColumn || firstColumn > state.spillLastColumn) &&
+      sheet->ListedPositionInRow(value.first.row, static_cast<uint16_t>(firstColumn), &at)) {
+    out->chain = sheet->FirstBlock();
+    out->ownsChain = false;
+    out->sheet = sheet;
+    out->firstColumn = firstColumn;
+    out->firstRow = value.first.row;
+    out->lastColumn = lastColumn;
+    out->lastRow = value.second.row;
+    out->rowLimit = 0;
+    out->cursor.flags = kCursorAfterRecord;
+    out->cursor.rows = sheet;
+    out->cursor.block = at.block;
+    out->cursor.offset = at.offset;
+    return 0;
+  }
+  return GetArgRangeGeneral(state, slot, out);
+}
+
+uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
   EvalValue& value = state.operands[slot];
   const uint32_t error = value.error;
   if (value.kind == kEvalRange && error == kErrorNone && value.sheet) {
@@ -336,12 +365,11 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
   const uint32_t column = record->Column();
   if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
     const uint32_t size = record->Size();
-    if (size == 0) return NextInArgRange(range);
-    if (range.cursor.flags & kCursorAfterRecord) {
+    if (size != 0 && (range.cursor.flags & kCursorAfterRecord)) {
       range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
       range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
+      return record;
     }
-    return record;
   }
   // Right of a row above the last, the next row's first cell is most often
   // one the row position memo lists: inside the rectangle as it stands.
@@ -357,6 +385,17 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
       range.rowLimit = ArgCellKey(row + 1, range.lastColumn) + 1;
       return first;
     }
+  }
+  // The rest calls on, out of line: the steps above need no frame.
+  return NextArgCellGeneral(range, record);
+}
+
+const CellRecord* NextArgCellGeneral(ArgRange& range, const CellRecord* record) {
+  const uint32_t row = record->Row();
+  const uint32_t column = record->Column();
+  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
+    if (record->Size() == 0) return NextInArgRange(range);
+    return record;
   }
   return NextArgCellAfter(range, row, column);
 }

@@ -75,6 +75,8 @@ inline const CellRecord* HandOutArgCell(ArgRange& range, const CellRecord* recor
 // The output is cleared first. A range or an array without error gives its
 // cells; any other value that is not omitted is "#VALUE!".
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
+// GetArgRange for the arguments its set-up without calls does not cover.
+uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out);
 // NextArgCell's step off the cursor's record: from a row's end to the next
 // row's first cell in the rectangle's columns through the worksheet's row
 // position memo, else NextInRange.
@@ -82,6 +84,9 @@ const CellRecord* NextArgCellAcross(ArgRange& range);
 // NextArgCell for a record under the cursor, before the rectangle's end,
 // that the row limit does not prove: checked against the bounds.
 const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record);
+// NextArgCellChecked's steps that call on: a malformed record, a cursor not
+// after its record, a row the memo does not list.
+const CellRecord* NextArgCellGeneral(ArgRange& range, const CellRecord* record);
 // The argument's next cell in storage order (row by row, left to right),
 // existing cells only; null at the end. Inline: most calls find the cell
 // under the cursor inside a row already entered, which one comparison of

@@ -84,6 +84,14 @@ class CellStore : public BlockStore {
     }
     return ListPositionInRow(row, column, at);
   }
+  // PositionInRow's answer when the row position memo holds it already,
+  // else false: for callers that keep the memo's misses out of line.
+  bool ListedPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const {
+    if (!rowPositions_.Allocated())
+      return false;
+    const RowPositions& entry = rowPositions_.EntryOf(row);
+    return entry.row == row && entry.changes == chainChanges_ && entry.FindListed(column, at);
+  }
   // The place of the cell (row, column) when the row position memo lists
   // it as the row's column-th record, as it lists every cell of a row
   // without gaps from its first column; false otherwise (the cell may

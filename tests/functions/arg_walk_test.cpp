@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,55 @@ TEST(ArgWalk, AMalformedRecordEndsTheWalk) {
     EXPECT_EQ(cells, firstColumn == 0 ? 1 : 0) << firstColumn;
   }
   std::free(chain);
+}
+
+// GetArgRange sets a worksheet range up without calls when the row position
+// memo answers its first row: the same range, cursor and walk as the set-up
+// that asks the memo to list the row.
+TEST(ArgWalk, RangeSetUpFromTheMemoMatchesTheGeneralOne) {
+  const uint32_t seed = TestSeed(20261211);
+  SCOPED_TRACE(SeedTrace(seed));
+  Rng rng{seed};
+  CellStore store;
+  const uint32_t rows = 1200;
+  for (uint32_t row = 0; row < rows; row += rng.OneIn(6) ? 1 + rng.Below(20) : 1)
+    for (uint16_t column = uint16_t(rng.Below(3)); column < 24; column = uint16_t(column + 1 + rng.Below(3)))
+      PutRandomCell(store, rng, row, column);
+  store.MarkFormulaCellsDirty();
+  auto state = std::make_unique<EvalState>();
+  state->spillAreaCount = 0;
+  state->operandTop = 2;
+  for (int walk = 0; walk < 2000; ++walk) {
+    // Few rows, so that most are asked again while the memo lists them.
+    const uint32_t firstRow = rng.Below(80) * 15;
+    const uint32_t lastRow = firstRow + rng.Below(5);
+    const uint32_t firstColumn = rng.Below(26);
+    const uint32_t lastColumn = firstColumn + rng.Below(6);
+    EvalValue& value = state->operands[1];
+    value.Clear();
+    value.kind = kEvalRange;
+    value.sheet = &store;
+    value.first.column = firstColumn;
+    value.first.row = firstRow;
+    value.second.column = lastColumn;
+    value.second.row = lastRow;
+    ArgRange general{};
+    ASSERT_EQ(GetArgRangeGeneral(*state, 1, &general), kErrorNone);
+    ArgRange range{};
+    ASSERT_EQ(GetArgRange(*state, 1, &range), kErrorNone);
+    EXPECT_TRUE(range.chain == general.chain && range.sheet == general.sheet && !range.ownsChain &&
+                range.firstColumn == general.firstColumn && range.lastColumn == general.lastColumn &&
+                range.firstRow == general.firstRow && range.lastRow == general.lastRow && range.rowLimit == 0 &&
+                range.cursor.block == general.cursor.block && range.cursor.offset == general.cursor.offset &&
+                range.cursor.flags == general.cursor.flags && range.cursor.rows == general.cursor.rows)
+        << firstColumn << ".." << lastColumn << " x " << firstRow << ".." << lastRow;
+    for (int guard = 0; guard < 200; ++guard) {
+      const CellRecord* a = NextArgCell(range);
+      const CellRecord* b = NextArgCell(general);
+      ASSERT_EQ(a, b) << "walk " << walk << " cell " << guard;
+      if (!a) break;
+    }
+  }
 }
 
 }  // namespace
