@@ -268,7 +268,7 @@ bool CellStore::ListPositionInRow(uint32_t row, uint16_t column, RecordPosition*
   return true;
 }
 
-CellRecord* CellStore::CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor) {
+inline CellRecord* CellStore::CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor) {
   CellRecord* record = RecordAt(at.block, at.offset);
   const bool found = record->Row() == row && record->Column() == column;
   if (cursor) {
