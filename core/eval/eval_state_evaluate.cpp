@@ -160,6 +160,16 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
   SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
+inline bool EvalState::TakeRelativeRange(const CallArgument& range, EvalValue& slot) {
+  const uint32_t firstColumn = column + range.offsets[0];
+  const uint32_t firstRow = row + range.offsets[1];
+  const uint32_t secondColumn = column + range.offsets[2];
+  const uint32_t secondRow = row + range.offsets[3];
+  if (!IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) return false;
+  WriteRange(slot, RefCorner{firstColumn, firstRow, range.firstFlags}, RefCorner{secondColumn, secondRow, range.secondFlags});
+  return true;
+}
+
 inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   EvalValue& result = operands[1];
   if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
@@ -180,8 +190,17 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
   // them to from the operator stack.
   const ProgramStep* step = scanned.steps;
   const ProgramStep* const end = step + scanned.stepCount;
+  // A relative range's offsets, worked out when the formula was kept.
+  const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr;
   for (; step != end; ++step) {
     EvalValue& slot = operands[operandTop + 1];
+    if (described) {
+      const CallArgument& description = described[step - scanned.steps];
+      if (description.shape == kArgumentRelativeRange && TakeRelativeRange(description, slot)) {
+        ++operandTop;
+        continue;
+      }
+    }
     switch (step->action) {
       case kStepTakeOperand: {
         const uint32_t kind = TakeScannedToken(scanned.tokens[step->token], scanned.text, &slot);
@@ -253,17 +272,7 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
       number.number = scanned.tokens[argument->step.token].number;
       continue;
     }
-    if (argument->shape == kArgumentRelativeRange) {
-      const uint32_t firstColumn = column + argument->offsets[0];
-      const uint32_t firstRow = row + argument->offsets[1];
-      const uint32_t secondColumn = column + argument->offsets[2];
-      const uint32_t secondRow = row + argument->offsets[3];
-      if (IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) {
-        WriteRange(operands[slot], RefCorner{firstColumn, firstRow, argument->firstFlags},
-                   RefCorner{secondColumn, secondRow, argument->secondFlags});
-        continue;
-      }
-    }
+    if (argument->shape == kArgumentRelativeRange && TakeRelativeRange(*argument, operands[slot])) continue;
     TakeOperandStep(scanned, argument->step, operands[slot]);
   }
   const uint16_t callSlot = static_cast<uint16_t>(count + 1);

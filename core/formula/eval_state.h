@@ -418,6 +418,9 @@ class EvalState {
   void TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot);
   // A range on the grid of the formula's sheet written into slot.
   void WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const;
+  // A relative range described when the formula was kept, written into
+  // slot; false, with nothing written, when it falls off the grid.
+  bool TakeRelativeRange(const CallArgument& range, EvalValue& slot);
   // A range step's operand, written into slot.
   void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in

@@ -70,4 +70,11 @@ struct CallArgument {
 bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
                      CallArgument* arguments);
 
+// Every step of any program described as DescribeOneCall describes an
+// argument (descriptions has room for stepCount), so that the general
+// replay too adds a relative range's offsets instead of decoding its
+// corners each time; whether any step is such a range.
+bool DescribeRangeSteps(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
+                        CallArgument* descriptions);
+
 #endif
