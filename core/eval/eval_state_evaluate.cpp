@@ -190,13 +190,21 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
   // them to from the operator stack.
   const ProgramStep* step = scanned.steps;
   const ProgramStep* const end = step + scanned.stepCount;
-  // A relative range's offsets, worked out when the formula was kept.
+  // A relative range's offsets, worked out when the formula was kept, and
+  // numbers known to be plain.
   const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr;
   for (; step != end; ++step) {
     EvalValue& slot = operands[operandTop + 1];
     if (described) {
       const CallArgument& description = described[step - scanned.steps];
       if (description.shape == kArgumentRelativeRange && TakeRelativeRange(description, slot)) {
+        ++operandTop;
+        continue;
+      }
+      if (description.shape == kArgumentPlainNumber) {
+        slot.Clear();
+        slot.kind = kEvalNumber;
+        slot.number = scanned.tokens[step->token].number;
         ++operandTop;
         continue;
       }

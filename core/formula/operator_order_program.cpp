@@ -269,7 +269,7 @@ bool DescribeRangeSteps(const ScannedToken* tokens, const ProgramStep* steps, ui
   bool any = false;
   for (uint32_t i = 0; i < stepCount; ++i) {
     DescribeStep(tokens, steps[i], descriptions[i]);
-    any = any || descriptions[i].shape == kArgumentRelativeRange;
+    any = any || descriptions[i].shape != kArgumentStep;
   }
   return any;
 }

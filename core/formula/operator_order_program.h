@@ -73,7 +73,7 @@ bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint3
 // Every step of any program described as DescribeOneCall describes an
 // argument (descriptions has room for stepCount), so that the general
 // replay too adds a relative range's offsets instead of decoding its
-// corners each time; whether any step is such a range.
+// corners each time; whether any step is such a range or a plain number.
 bool DescribeRangeSteps(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
                         CallArgument* descriptions);
 

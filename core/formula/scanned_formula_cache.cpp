@@ -133,7 +133,7 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   ProgramStep steps[kProgramCapacity];
   const uint32_t stepCount = count <= kProgramCapacity ? BuildOperatorOrderProgram(tokens, count, steps) : 0;
   // Other programs keep a description of every step when one is a relative
-  // range; a long one (rare) decodes its corners each time instead.
+  // range or a plain number; a long one (rare) takes its tokens each time.
   constexpr uint32_t kDescribedStepCapacity = 128;
   static_assert(kDescribedStepCapacity >= EvalState::kStackSlots, "room for a call's arguments");
   CallArgument arguments[kDescribedStepCapacity];
