@@ -183,68 +183,72 @@ inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   return FinishEvaluation(ownColumn, ownRow);
 }
 
+[[gnu::always_inline]] inline bool EvalState::ReplayStep(const ScannedFormula& scanned, const ProgramStep& step) {
+  EvalValue& slot = operands[operandTop + 1];
+  switch (step.action) {
+    case kStepTakeOperand: {
+      const uint32_t kind = TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot);
+      if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
+      if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      ++operandTop;
+      return true;
+    }
+    case kStepTakeRange:
+      TakeCornerRange(scanned.tokens[step.token], scanned.tokens[step.token + step.value], slot);
+      ++operandTop;
+      return true;
+    case kStepOmitted:
+      slot.Clear();
+      slot.kind = kEvalEmpty;
+      ++operandTop;
+      return true;
+    case kStepApplyOperator:
+      slot.Clear();
+      slot.kind = step.value;
+      ++operandTop;
+      ApplyOperator();
+      break;
+    default:
+      // The program placed the call above its arguments: ApplyOperator's
+      // checks hold already.
+      slot.Clear();
+      slot.kind = kEvalFunctionCall;
+      slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step.token].textLength);
+      slot.firstArgument = step.value;
+      ++operandTop;
+      ApplyCall();
+      break;
+  }
+  return status == 0;
+}
+
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   // The steps were taken from a parse that runs to its end whatever the
   // values, with the stacks never full, so only an application's status
   // can stop them. Records go straight to the operand slot that Parse moves
   // them to from the operator stack.
-  const ProgramStep* step = scanned.steps;
-  const ProgramStep* const end = step + scanned.stepCount;
-  // A relative range's offsets, worked out when the formula was kept, and
-  // numbers known to be plain.
-  const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr;
-  for (; step != end; ++step) {
-    EvalValue& slot = operands[operandTop + 1];
-    if (described) {
-      const CallArgument& description = described[step - scanned.steps];
-      if (description.shape == kArgumentRelativeRange && TakeRelativeRange(description, slot)) {
-        ++operandTop;
-        continue;
-      }
-      if (description.shape == kArgumentPlainNumber) {
+  if (const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr) {
+    // The same steps, each with what was worked out when the formula was
+    // kept: a relative range's offsets, a number known to be plain.
+    for (const CallArgument* const end = described + scanned.stepCount; described != end; ++described) {
+      EvalValue& slot = operands[operandTop + 1];
+      if (described->shape == kArgumentPlainNumber) {
         slot.Clear();
         slot.kind = kEvalNumber;
-        slot.number = scanned.tokens[step->token].number;
+        slot.number = scanned.tokens[described->step.token].number;
         ++operandTop;
         continue;
       }
-    }
-    switch (step->action) {
-      case kStepTakeOperand: {
-        const uint32_t kind = TakeScannedToken(scanned.tokens[step->token], scanned.text, &slot);
-        if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
-        if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      if (described->shape == kArgumentRelativeRange && TakeRelativeRange(*described, slot)) {
         ++operandTop;
         continue;
       }
-      case kStepTakeRange:
-        TakeCornerRange(scanned.tokens[step->token], scanned.tokens[step->token + step->value], slot);
-        ++operandTop;
-        continue;
-      case kStepOmitted:
-        slot.Clear();
-        slot.kind = kEvalEmpty;
-        ++operandTop;
-        continue;
-      case kStepApplyOperator:
-        slot.Clear();
-        slot.kind = step->value;
-        ++operandTop;
-        ApplyOperator();
-        break;
-      default:
-        // The program placed the call above its arguments: ApplyOperator's
-        // checks hold already.
-        slot.Clear();
-        slot.kind = kEvalFunctionCall;
-        slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step->token].textLength);
-        slot.firstArgument = step->value;
-        ++operandTop;
-        ApplyCall();
-        break;
+      if (!ReplayStep(scanned, described->step)) break;
     }
-    if (status != 0) break;
+    return FinishReplay(ownColumn, ownRow);
   }
+  for (const ProgramStep *step = scanned.steps, *const end = step + scanned.stepCount; step != end; ++step)
+    if (!ReplayStep(scanned, *step)) break;
   return FinishReplay(ownColumn, ownRow);
 }
 

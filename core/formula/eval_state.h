@@ -412,6 +412,8 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // One step of it; false when it set a status, which ends the replay.
+  bool ReplayStep(const ScannedFormula& scanned, const ProgramStep& step);
   // The same for a formula that is one call over operands (oneCall).
   uint32_t ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // An operand step's operand, written into slot.
