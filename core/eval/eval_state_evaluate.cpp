@@ -170,6 +170,17 @@ inline bool EvalState::TakeRelativeRange(const CallArgument& range, EvalValue& s
   return true;
 }
 
+inline bool EvalState::TakeRelativeCell(const CallArgument& cell, EvalValue& slot) {
+  const uint32_t cellColumn = column + cell.offsets[0];
+  const uint32_t cellRow = row + cell.offsets[1];
+  if (cellColumn >= kColumnCount || cellRow >= kRowCount) return false;
+  slot.Clear();
+  slot.kind = kEvalCellRef;
+  slot.cell = RefCorner{cellColumn, cellRow, cell.firstFlags};
+  slot.sheet = sheet;
+  return true;
+}
+
 inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   EvalValue& result = operands[1];
   if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
@@ -229,7 +240,7 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
   // them to from the operator stack.
   if (const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr) {
     // The same steps, each with what was worked out when the formula was
-    // kept: a relative range's offsets, a number known to be plain.
+    // kept: a relative range's or cell's offsets, a number known to be plain.
     for (const CallArgument* const end = described + scanned.stepCount; described != end; ++described) {
       EvalValue& slot = operands[operandTop + 1];
       if (described->shape == kArgumentPlainNumber) {
@@ -240,6 +251,10 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
         continue;
       }
       if (described->shape == kArgumentRelativeRange && TakeRelativeRange(*described, slot)) {
+        ++operandTop;
+        continue;
+      }
+      if (described->shape == kArgumentRelativeCell && TakeRelativeCell(*described, slot)) {
         ++operandTop;
         continue;
       }
@@ -285,6 +300,7 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
       continue;
     }
     if (argument->shape == kArgumentRelativeRange && TakeRelativeRange(*argument, operands[slot])) continue;
+    if (argument->shape == kArgumentRelativeCell && TakeRelativeCell(*argument, operands[slot])) continue;
     TakeOperandStep(scanned, argument->step, operands[slot]);
   }
   const uint16_t callSlot = static_cast<uint16_t>(count + 1);

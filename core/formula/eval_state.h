@@ -423,6 +423,8 @@ class EvalState {
   // A relative range described when the formula was kept, written into
   // slot; false, with nothing written, when it falls off the grid.
   bool TakeRelativeRange(const CallArgument& range, EvalValue& slot);
+  // The same for a relative single cell.
+  bool TakeRelativeCell(const CallArgument& cell, EvalValue& slot);
   // A range step's operand, written into slot.
   void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in

@@ -226,6 +226,18 @@ void DescribeStep(const ScannedToken* tokens, const ProgramStep& step, CallArgum
   argument.step = step;
   if (step.action == kStepTakeOperand && tokens[step.token].kind == kEvalNumber && tokens[step.token].error == 0)
     argument.shape = kArgumentPlainNumber;
+  if (step.action == kStepTakeOperand) {
+    const ScannedToken& token = tokens[step.token];
+    const R1C1Corner& c = token.corner;
+    if (token.kind != kEvalCellRef || token.error != 0 || token.resolved ||
+        (c.flags & kRelativeCell) != kRelativeCell || (c.flags & kRefOutsideGrid))
+      return;
+    argument.shape = kArgumentRelativeCell;
+    argument.offsets[0] = c.bare & 1 ? 0u : static_cast<uint32_t>(c.column);
+    argument.offsets[1] = c.bare & 2 ? 0u : static_cast<uint32_t>(c.row);
+    argument.firstFlags = c.flags;
+    return;
+  }
   if (step.action != kStepTakeRange) return;
   const ScannedToken& firstToken = tokens[step.token];
   const ScannedToken& secondToken = tokens[step.token + step.value];

@@ -46,7 +46,7 @@ struct ScannedFormula {
   uint8_t callArgumentCount;
   uint16_t callFunction;
   const CallArgument* callArguments;
-  // For other steps, when one takes a relative range or a plain number:
+  // For other steps, when one takes a relative range or cell or a plain number:
   // every step described
   // (DescribeRangeSteps), stepCount of them; else null.
   const CallArgument* stepDescriptions;
