@@ -160,6 +160,27 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
   SetCornerRange(slot, ScannedTokenCorner(firstToken, column, row), ScannedTokenCorner(secondToken, column, row), sheet);
 }
 
+inline bool EvalState::TakeRelativeRange(const CallArgument& range, EvalValue& slot) {
+  const uint32_t firstColumn = column + range.offsets[0];
+  const uint32_t firstRow = row + range.offsets[1];
+  const uint32_t secondColumn = column + range.offsets[2];
+  const uint32_t secondRow = row + range.offsets[3];
+  if (!IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) return false;
+  WriteRange(slot, RefCorner{firstColumn, firstRow, range.firstFlags}, RefCorner{secondColumn, secondRow, range.secondFlags});
+  return true;
+}
+
+inline bool EvalState::TakeRelativeCell(const CallArgument& cell, EvalValue& slot) {
+  const uint32_t cellColumn = column + cell.offsets[0];
+  const uint32_t cellRow = row + cell.offsets[1];
+  if (cellColumn >= kColumnCount || cellRow >= kRowCount) return false;
+  slot.Clear();
+  slot.kind = kEvalCellRef;
+  slot.cell = RefCorner{cellColumn, cellRow, cell.firstFlags};
+  slot.sheet = sheet;
+  return true;
+}
+
 inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   EvalValue& result = operands[1];
   if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
@@ -173,51 +194,76 @@ inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   return FinishEvaluation(ownColumn, ownRow);
 }
 
+[[gnu::always_inline]] inline bool EvalState::ReplayStep(const ScannedFormula& scanned, const ProgramStep& step) {
+  EvalValue& slot = operands[operandTop + 1];
+  switch (step.action) {
+    case kStepTakeOperand: {
+      const uint32_t kind = TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot);
+      if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
+      if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      ++operandTop;
+      return true;
+    }
+    case kStepTakeRange:
+      TakeCornerRange(scanned.tokens[step.token], scanned.tokens[step.token + step.value], slot);
+      ++operandTop;
+      return true;
+    case kStepOmitted:
+      slot.Clear();
+      slot.kind = kEvalEmpty;
+      ++operandTop;
+      return true;
+    case kStepApplyOperator:
+      slot.Clear();
+      slot.kind = step.value;
+      ++operandTop;
+      ApplyOperator();
+      break;
+    default:
+      // The program placed the call above its arguments: ApplyOperator's
+      // checks hold already.
+      slot.Clear();
+      slot.kind = kEvalFunctionCall;
+      slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step.token].textLength);
+      slot.firstArgument = step.value;
+      ++operandTop;
+      ApplyCall();
+      break;
+  }
+  return status == 0;
+}
+
 uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   // The steps were taken from a parse that runs to its end whatever the
   // values, with the stacks never full, so only an application's status
   // can stop them. Records go straight to the operand slot that Parse moves
   // them to from the operator stack.
-  const ProgramStep* step = scanned.steps;
-  const ProgramStep* const end = step + scanned.stepCount;
-  for (; step != end; ++step) {
-    EvalValue& slot = operands[operandTop + 1];
-    switch (step->action) {
-      case kStepTakeOperand: {
-        const uint32_t kind = TakeScannedToken(scanned.tokens[step->token], scanned.text, &slot);
-        if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
-        if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+  if (const CallArgument* described = callShortcuts ? scanned.stepDescriptions : nullptr) {
+    // The same steps, each with what was worked out when the formula was
+    // kept: a relative range's or cell's offsets, a number known to be plain.
+    for (const CallArgument* const end = described + scanned.stepCount; described != end; ++described) {
+      EvalValue& slot = operands[operandTop + 1];
+      if (described->shape == kArgumentPlainNumber) {
+        slot.Clear();
+        slot.kind = kEvalNumber;
+        slot.number = scanned.tokens[described->step.token].number;
         ++operandTop;
         continue;
       }
-      case kStepTakeRange:
-        TakeCornerRange(scanned.tokens[step->token], scanned.tokens[step->token + step->value], slot);
+      if (described->shape == kArgumentRelativeRange && TakeRelativeRange(*described, slot)) {
         ++operandTop;
         continue;
-      case kStepOmitted:
-        slot.Clear();
-        slot.kind = kEvalEmpty;
+      }
+      if (described->shape == kArgumentRelativeCell && TakeRelativeCell(*described, slot)) {
         ++operandTop;
         continue;
-      case kStepApplyOperator:
-        slot.Clear();
-        slot.kind = step->value;
-        ++operandTop;
-        ApplyOperator();
-        break;
-      default:
-        // The program placed the call above its arguments: ApplyOperator's
-        // checks hold already.
-        slot.Clear();
-        slot.kind = kEvalFunctionCall;
-        slot.functionIndex = static_cast<uint16_t>(scanned.tokens[step->token].textLength);
-        slot.firstArgument = step->value;
-        ++operandTop;
-        ApplyCall();
-        break;
+      }
+      if (!ReplayStep(scanned, described->step)) break;
     }
-    if (status != 0) break;
+    return FinishReplay(ownColumn, ownRow);
   }
+  for (const ProgramStep *step = scanned.steps, *const end = step + scanned.stepCount; step != end; ++step)
+    if (!ReplayStep(scanned, *step)) break;
   return FinishReplay(ownColumn, ownRow);
 }
 
@@ -253,17 +299,8 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
       number.number = scanned.tokens[argument->step.token].number;
       continue;
     }
-    if (argument->shape == kArgumentRelativeRange) {
-      const uint32_t firstColumn = column + argument->offsets[0];
-      const uint32_t firstRow = row + argument->offsets[1];
-      const uint32_t secondColumn = column + argument->offsets[2];
-      const uint32_t secondRow = row + argument->offsets[3];
-      if (IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) {
-        WriteRange(operands[slot], RefCorner{firstColumn, firstRow, argument->firstFlags},
-                   RefCorner{secondColumn, secondRow, argument->secondFlags});
-        continue;
-      }
-    }
+    if (argument->shape == kArgumentRelativeRange && TakeRelativeRange(*argument, operands[slot])) continue;
+    if (argument->shape == kArgumentRelativeCell && TakeRelativeCell(*argument, operands[slot])) continue;
     TakeOperandStep(scanned, argument->step, operands[slot]);
   }
   const uint16_t callSlot = static_cast<uint16_t>(count + 1);

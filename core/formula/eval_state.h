@@ -412,12 +412,19 @@ class EvalState {
   uint32_t Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownRow);
   // The same from the steps kept for the formula's parse.
   uint32_t ReplayProgram(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
+  // One step of it; false when it set a status, which ends the replay.
+  bool ReplayStep(const ScannedFormula& scanned, const ProgramStep& step);
   // The same for a formula that is one call over operands (oneCall).
   uint32_t ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // An operand step's operand, written into slot.
   void TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot);
   // A range on the grid of the formula's sheet written into slot.
   void WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const;
+  // A relative range described when the formula was kept, written into
+  // slot; false, with nothing written, when it falls off the grid.
+  bool TakeRelativeRange(const CallArgument& range, EvalValue& slot);
+  // The same for a relative single cell.
+  bool TakeRelativeCell(const CallArgument& cell, EvalValue& slot);
   // A range step's operand, written into slot.
   void TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken, EvalValue& slot);
   // The steps of a formula of numbers alone computed on plain doubles (in

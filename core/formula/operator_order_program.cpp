@@ -217,6 +217,48 @@ bool IsNumericProgram(const ScannedToken* tokens, const ProgramStep* steps, uint
   return depth == 1 && !(stepCount == 1 && tokens[steps[0].token].kind == kEvalCellRef);
 }
 
+namespace {
+
+// One operand step described for replay (kArgumentStep for any other step).
+void DescribeStep(const ScannedToken* tokens, const ProgramStep& step, CallArgument& argument) {
+  constexpr uint32_t kRelativeCell = kRefCell | kRefRowRelative | kRefColumnRelative;
+  argument = CallArgument{};
+  argument.step = step;
+  if (step.action == kStepTakeOperand && tokens[step.token].kind == kEvalNumber && tokens[step.token].error == 0)
+    argument.shape = kArgumentPlainNumber;
+  if (step.action == kStepTakeOperand) {
+    const ScannedToken& token = tokens[step.token];
+    const R1C1Corner& c = token.corner;
+    if (token.kind != kEvalCellRef || token.error != 0 || token.resolved ||
+        (c.flags & kRelativeCell) != kRelativeCell || (c.flags & kRefOutsideGrid))
+      return;
+    argument.shape = kArgumentRelativeCell;
+    argument.offsets[0] = c.bare & 1 ? 0u : static_cast<uint32_t>(c.column);
+    argument.offsets[1] = c.bare & 2 ? 0u : static_cast<uint32_t>(c.row);
+    argument.firstFlags = c.flags;
+    return;
+  }
+  if (step.action != kStepTakeRange) return;
+  const ScannedToken& firstToken = tokens[step.token];
+  const ScannedToken& secondToken = tokens[step.token + step.value];
+  const R1C1Corner& a = firstToken.corner;
+  const R1C1Corner& b = secondToken.corner;
+  if ((a.flags & b.flags & kRelativeCell) != kRelativeCell || ((a.flags | b.flags) & kRefOutsideGrid) ||
+      (firstToken.resolved | secondToken.resolved))
+    return;
+  // An offset below the grid wraps to far beyond it when added.
+  const auto offset = [](int32_t value, bool bare) { return bare ? 0u : static_cast<uint32_t>(value); };
+  argument.shape = kArgumentRelativeRange;
+  argument.offsets[0] = offset(a.column, a.bare & 1);
+  argument.offsets[1] = offset(a.row, a.bare & 2);
+  argument.offsets[2] = offset(b.column, b.bare & 1);
+  argument.offsets[3] = offset(b.row, b.bare & 2);
+  argument.firstFlags = a.flags;
+  argument.secondFlags = b.flags;
+}
+
+}  // namespace
+
 bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
                      CallArgument* arguments) {
   if (!tokens || !steps || stepCount == 0 || stepCount > kStackSlots - 1) return false;
@@ -224,33 +266,22 @@ bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint3
   if (call.action != kStepCall || call.value != 1 || tokens[call.token].kind != kEvalFunctionCall ||
       tokens[call.token].textLength >= BuiltinFunctionCount())
     return false;
-  constexpr uint32_t kRelativeCell = kRefCell | kRefRowRelative | kRefColumnRelative;
   for (uint32_t i = 0; i + 1 < stepCount; ++i) {
     const ProgramStep& step = steps[i];
     if (step.action != kStepTakeOperand && step.action != kStepTakeRange && step.action != kStepOmitted)
       return false;
-    CallArgument& argument = arguments[i];
-    argument = CallArgument{};
-    argument.step = step;
-    if (step.action == kStepTakeOperand && tokens[step.token].kind == kEvalNumber && tokens[step.token].error == 0)
-      argument.shape = kArgumentPlainNumber;
-    if (step.action != kStepTakeRange) continue;
-    const ScannedToken& firstToken = tokens[step.token];
-    const ScannedToken& secondToken = tokens[step.token + step.value];
-    const R1C1Corner& a = firstToken.corner;
-    const R1C1Corner& b = secondToken.corner;
-    if ((a.flags & b.flags & kRelativeCell) != kRelativeCell || ((a.flags | b.flags) & kRefOutsideGrid) ||
-        (firstToken.resolved | secondToken.resolved))
-      continue;
-    // An offset below the grid wraps to far beyond it when added.
-    const auto offset = [](int32_t value, bool bare) { return bare ? 0u : static_cast<uint32_t>(value); };
-    argument.shape = kArgumentRelativeRange;
-    argument.offsets[0] = offset(a.column, a.bare & 1);
-    argument.offsets[1] = offset(a.row, a.bare & 2);
-    argument.offsets[2] = offset(b.column, b.bare & 1);
-    argument.offsets[3] = offset(b.row, b.bare & 2);
-    argument.firstFlags = a.flags;
-    argument.secondFlags = b.flags;
+    DescribeStep(tokens, step, arguments[i]);
   }
   return true;
+}
+
+bool DescribeRangeSteps(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
+                        CallArgument* descriptions) {
+  if (!tokens || !steps) return false;
+  bool any = false;
+  for (uint32_t i = 0; i < stepCount; ++i) {
+    DescribeStep(tokens, steps[i], descriptions[i]);
+    any = any || descriptions[i].shape != kArgumentStep;
+  }
+  return any;
 }

@@ -54,6 +54,7 @@ enum CallArgumentShape : uint8_t {
   kArgumentStep,           // taken as its step says
   kArgumentRelativeRange,  // the offsets and flags below hold
   kArgumentPlainNumber,    // a number token without an error
+  kArgumentRelativeCell,   // a single cell as kArgumentRelativeRange's first corner
 };
 struct CallArgument {
   ProgramStep step;
@@ -69,5 +70,13 @@ struct CallArgument {
 // each operand.
 bool DescribeOneCall(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
                      CallArgument* arguments);
+
+// Every step of any program described as DescribeOneCall describes an
+// argument (descriptions has room for stepCount), so that the general
+// replay too adds a relative range's offsets instead of decoding its
+// corners each time; whether any step is such a range, a relative cell or
+// a plain number.
+bool DescribeRangeSteps(const ScannedToken* tokens, const ProgramStep* steps, uint32_t stepCount,
+                        CallArgument* descriptions);
 
 #endif

@@ -132,9 +132,15 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
   if (!keep || tokens[count - 1].kind != kEvalEnd) count = 0;
   ProgramStep steps[kProgramCapacity];
   const uint32_t stepCount = count <= kProgramCapacity ? BuildOperatorOrderProgram(tokens, count, steps) : 0;
-  CallArgument arguments[EvalState::kStackSlots];
+  // Other programs keep a description of every step when one is a relative
+  // range or a plain number; a long one (rare) takes its tokens each time.
+  constexpr uint32_t kDescribedStepCapacity = 128;
+  static_assert(kDescribedStepCapacity >= EvalState::kStackSlots, "room for a call's arguments");
+  CallArgument arguments[kDescribedStepCapacity];
   const bool oneCall = stepCount != 0 && DescribeOneCall(tokens, steps, stepCount, arguments);
-  const uint32_t argumentCount = oneCall ? stepCount - 1 : 0;
+  const bool describeSteps = !oneCall && stepCount != 0 && stepCount <= kDescribedStepCapacity &&
+                             DescribeRangeSteps(tokens, steps, stepCount, arguments);
+  const uint32_t argumentCount = oneCall ? stepCount - 1 : describeSteps ? stepCount : 0;
   const size_t textBytes = AlignedSize(sizeof(Entry) + length + 1);
   *bytes = textBytes + count * sizeof(ScannedToken) + stepCount * sizeof(ProgramStep) +
            argumentCount * sizeof(CallArgument);
@@ -174,6 +180,7 @@ ScannedFormulaCache::Entry* ScannedFormulaCache::Scan(const char* text, size_t l
     formula.callFunction = static_cast<uint16_t>(ownTokens[ownSteps[stepCount - 1].token].textLength);
     formula.callArguments = ownArguments;
   }
+  if (describeSteps) formula.stepDescriptions = ownArguments;
   // Numbers alone computed now as every evaluation would compute them; a
   // cell taken, or a result the numbers' way refuses, leaves it to them.
   const auto readNumber = [](const ScannedToken& token, double* number) {

@@ -46,6 +46,10 @@ struct ScannedFormula {
   uint8_t callArgumentCount;
   uint16_t callFunction;
   const CallArgument* callArguments;
+  // For other steps, when one takes a relative range or cell or a plain number:
+  // every step described
+  // (DescribeRangeSteps), stepCount of them; else null.
+  const CallArgument* stepDescriptions;
 };
 
 // Formula texts are short: compared a word at a time in place, the last
