@@ -21,6 +21,19 @@ inline bool RowsIndexed(const CellStore* sheet, uint32_t firstRow, uint32_t last
   return true;
 }
 
+// The record at offset of block, moving on to the next blocks past a
+// block's end (a row may run on into the next block); null at the chain's
+// end or where the row ends.
+inline const CellRecord* RowRecordAt(const CellBlock*& block, uint32_t& offset, uint32_t row) {
+  while (offset >= block->used) {
+    block = block->next;
+    offset = 0;
+    if (!block) return nullptr;
+  }
+  const CellRecord* record = AsCellRecord(block->payload + offset);
+  return record->Row() == row ? record : nullptr;
+}
+
 // The records of row at columns a and b (a <= b; they may be the same)
 // into *atA and *atB from at, a place in the row at or before column a:
 // null where the row holds none. A malformed record ends the row's pass.
@@ -30,16 +43,7 @@ inline void RowCellPairFrom(RecordPosition at, uint32_t row, uint32_t a, uint32_
   const CellRecord* foundB = nullptr;
   const CellBlock* block = at.block;
   uint32_t offset = at.offset;
-  for (;;) {
-    if (offset >= block->used) {
-      // A row may run on into the next block.
-      block = block->next;
-      offset = 0;
-      if (!block) break;
-      continue;
-    }
-    const CellRecord* record = AsCellRecord(block->payload + offset);
-    if (record->Row() != row) break;
+  while (const CellRecord* record = RowRecordAt(block, offset, row)) {
     const uint32_t column = record->Column();
     if (column >= a) {
       if (column == a) foundA = record;
@@ -88,16 +92,7 @@ inline void RowSpanCells(const CellStore& sheet, uint32_t row, uint32_t firstA, 
   if (!sheet.IndexedRowStart(row, &at)) return;
   const CellBlock* block = at.block;
   uint32_t offset = at.offset;
-  for (;;) {
-    if (offset >= block->used) {
-      // A row may run on into the next block.
-      block = block->next;
-      offset = 0;
-      if (!block) return;
-      continue;
-    }
-    const CellRecord* record = AsCellRecord(block->payload + offset);
-    if (record->Row() != row) return;
+  while (const CellRecord* record = RowRecordAt(block, offset, row)) {
     const uint32_t column = record->Column();
     if (column > last) return;
     if (column >= first) {
