@@ -10,15 +10,6 @@ uint32_t LargerError(uint32_t a, uint32_t b) { return a > b ? a : b; }
 
 bool IsReference(uint32_t kind) { return kind == kEvalCellRef || kind == kEvalRange; }
 
-void SetRange(EvalValue& value, const RefCorner& first, const RefCorner& second, CellStore* sheet) {
-  value.Clear();
-  value.kind = kEvalRange;
-  value.cell = first;
-  value.first = first;
-  value.second = second;
-  value.sheet = sheet;
-}
-
 }  // namespace
 
 void EvalState::ApplyRange(uint16_t left, uint16_t right) {
@@ -51,7 +42,7 @@ void EvalState::ApplyRange(uint16_t left, uint16_t right) {
     second.row = l.second.row > r.second.row ? l.second.row : r.second.row;
     first.column = 0;
     second.column = kMaxColumn;
-    SetRange(operands[left], first, second, l.sheet);
+    operands[left].SetRange(first, second, l.sheet);
     return;
   }
   if (l.kind == kEvalRange && r.kind == kEvalRange && IsWholeColumn(l.first) && IsWholeColumn(r.first)) {
@@ -61,7 +52,7 @@ void EvalState::ApplyRange(uint16_t left, uint16_t right) {
     second.column = l.second.column > r.second.column ? l.second.column : r.second.column;
     first.row = 0;
     second.row = kMaxRow;
-    SetRange(operands[left], first, second, l.sheet);
+    operands[left].SetRange(first, second, l.sheet);
     return;
   }
   FailBinary(left, right, kErrorRef);
@@ -92,6 +83,6 @@ void EvalState::ApplyIntersection(uint16_t left, uint16_t right) {
   }
   const RefCorner first{firstColumn, firstRow, kRefCell};
   const RefCorner second{lastColumn, lastRow, kRefCell};
-  SetRange(operands[left], first, second, l.sheet);
+  operands[left].SetRange(first, second, l.sheet);
   if (firstColumn == lastColumn && firstRow == lastRow) operands[left].kind = kEvalCellRef;
 }

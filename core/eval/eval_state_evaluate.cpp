@@ -126,15 +126,6 @@ inline bool IsGridRange(uint32_t firstColumn, uint32_t firstRow, uint32_t second
 
 }  // namespace
 
-inline void EvalState::WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const {
-  slot.Clear();
-  slot.kind = kEvalRange;
-  slot.first = first;
-  slot.cell = first;
-  slot.second = second;
-  slot.sheet = sheet;
-}
-
 inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const ScannedToken& secondToken,
                                        EvalValue& slot) {
   // What taking both corners and applying ":" leaves. Most ranges are
@@ -153,7 +144,7 @@ inline void EvalState::TakeCornerRange(const ScannedToken& firstToken, const Sca
     const uint32_t secondColumn = column + offset(b.column, b.bare & 1);
     const uint32_t secondRow = row + offset(b.row, b.bare & 2);
     if (IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) {
-      WriteRange(slot, RefCorner{firstColumn, firstRow, a.flags}, RefCorner{secondColumn, secondRow, b.flags});
+      slot.SetRange(RefCorner{firstColumn, firstRow, a.flags}, RefCorner{secondColumn, secondRow, b.flags}, sheet);
       return;
     }
   }
@@ -166,7 +157,8 @@ inline bool EvalState::TakeRelativeRange(const CallArgument& range, EvalValue& s
   const uint32_t secondColumn = column + range.offsets[2];
   const uint32_t secondRow = row + range.offsets[3];
   if (!IsGridRange(firstColumn, firstRow, secondColumn, secondRow)) return false;
-  WriteRange(slot, RefCorner{firstColumn, firstRow, range.firstFlags}, RefCorner{secondColumn, secondRow, range.secondFlags});
+  slot.SetRange(RefCorner{firstColumn, firstRow, range.firstFlags}, RefCorner{secondColumn, secondRow, range.secondFlags},
+                sheet);
   return true;
 }
 

@@ -418,8 +418,6 @@ class EvalState {
   uint32_t ReplayOneCall(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow);
   // An operand step's operand, written into slot.
   void TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot);
-  // A range on the grid of the formula's sheet written into slot.
-  void WriteRange(EvalValue& slot, const RefCorner& first, const RefCorner& second) const;
   // A relative range described when the formula was kept, written into
   // slot; false, with nothing written, when it falls off the grid.
   bool TakeRelativeRange(const CallArgument& range, EvalValue& slot);

@@ -67,6 +67,16 @@ struct EvalValue {
 
   void Clear() { std::memset(this, 0, sizeof *this); }
 
+  // A range between two corners of a worksheet, all else cleared.
+  void SetRange(const RefCorner& from, const RefCorner& to, CellStore* of) {
+    Clear();
+    kind = kEvalRange;
+    cell = from;
+    first = from;
+    second = to;
+    sheet = of;
+  }
+
   // An array of the given extent; its handle must already be on the array stack.
   void SetArray(uint32_t columns, uint32_t rows) {
     kind = kEvalArray;
