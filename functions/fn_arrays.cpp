@@ -613,7 +613,7 @@ bool PlainElementNumber(const CellRecord* cell, double* number) {
 // the order they came, which the exchange of rows and columns keeps;
 // otherwise each cell read is built as it is. False, with nothing read,
 // for a longer one.
-bool TransposeFewNumbers(ArgRange& source, ArrayBuilder& builder) {
+bool TransposeFewNumbers(EvalState& state, ArgRange& source, ArrayBuilder& builder) {
   constexpr uint32_t kFew = 16;
   const uint64_t count = CellCount(source);
   if (count > kFew) return false;
@@ -623,6 +623,7 @@ bool TransposeFewNumbers(ArgRange& source, ArrayBuilder& builder) {
   bool allNumbers = true;
   uint64_t left = count;
   while (const CellRecord* cell = NextCountedCell(source, &left)) {
+    NotePendingCell(state, source, cell);
     cells[found] = cell;
     allNumbers = PlainElementNumber(cell, &numbers[found]) && allNumbers;
     ++found;
@@ -654,10 +655,12 @@ void FnTranspose(EvalState& state) {
       uint64_t(source.firstColumn) + Height(source) <= kColumnCount &&
       uint64_t(source.firstRow) + Width(source) <= kRowCount) {
     ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-    if (!TransposeFewNumbers(source, builder)) {
+    if (!TransposeFewNumbers(state, source, builder)) {
       uint64_t left = CellCount(source);
-      while (const CellRecord* cell = NextCountedCell(source, &left))
+      while (const CellRecord* cell = NextCountedCell(source, &left)) {
+        NotePendingCell(state, source, cell);
         builder.AddCellValue(cell->Row() - source.firstRow, cell->Column() - source.firstColumn, cell);
+      }
     }
     const uint32_t columns = Height(source);
     const uint32_t rows = Width(source);
@@ -669,6 +672,9 @@ void FnTranspose(EvalState& state) {
   if (error == kErrorNone) {
     bool copied = false;
     if (source.sheet) {
+      // The copy takes the cells as they stand: the formulas among them
+      // not yet calculated in this pass are noted first.
+      while (const CellRecord* cell = NextArgCell(source)) NotePendingCell(state, source, cell);
       copied = CopyRangeTransposed(*source.sheet, static_cast<uint16_t>(source.firstColumn),
                                    static_cast<uint16_t>(source.lastColumn), source.firstRow, source.lastRow,
                                    &transposed);

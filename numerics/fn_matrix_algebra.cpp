@@ -41,6 +41,9 @@ bool AddCorrection(Matrix& x, const Matrix& r, int32_t n, int32_t l) {
 double Determinant(const Matrix& a, int32_t n, int32_t exchanges) {
   double product = 1.0;
   for (int32_t i = 1; i <= n; ++i) product *= a(i, i);
+  // A singular matrix's determinant is zero without a sign, whichever
+  // pivot or exchange left a negative zero.
+  if (product == 0.0) return 0.0;
   return exchanges % 2 ? -product : product;
 }
 

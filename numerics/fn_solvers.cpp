@@ -14,19 +14,29 @@ CellStore* SheetOf(const EvalState& state, const EvalValue& value) { return valu
 // The cells a reference argument names: one cell, or a one-column range of
 // at most kMaxSolverVariables rows. "#REF!" for anything else. A single
 // cell is found where the target's evaluations will look for it.
+// A variable holding a formula is read as that formula's value of this pass:
+// one not yet calculated is noted, so that the pass calculates it first and
+// then runs the search again.
+bool AddVariable(EvalState& state, CellStore* sheet, CellRecord* cell, SolverVariables& variables) {
+  if (cell) state.NotePending(cell, sheet);
+  return variables.Add(cell);
+}
+
 uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups& cells, SolverVariables& variables) {
   const EvalValue& value = state.operands[slot];
   if (value.error != 0) return value.error;
   CellStore* sheet = SheetOf(state, value);
   if (!sheet) return kErrorRef;
   if (value.kind == kEvalCellRef)
-    return variables.Add(cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column))) ? 0 : kErrorRef;
+    return AddVariable(state, sheet, cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column)), variables)
+               ? 0
+               : kErrorRef;
   if (value.kind != kEvalRange || value.first.column != value.second.column ||
       value.second.row - value.first.row >= kMaxSolverVariables || !IsFullCell(value.first) ||
       !IsFullCell(value.second))
     return kErrorRef;
   for (uint32_t row = value.first.row; row <= value.second.row; ++row)
-    if (!variables.Add(sheet->GetCell(row, uint16_t(value.first.column)))) return kErrorRef;
+    if (!AddVariable(state, sheet, sheet->GetCell(row, uint16_t(value.first.column)), variables)) return kErrorRef;
   return 0;
 }
 
@@ -99,13 +109,20 @@ inline uint8_t NumberArg(EvalState& state, uint16_t slot, double* out, double mi
 // costs a root search about as much as the rest of its set-up.
 class NestedEvaluator {
  public:
-  NestedEvaluator(const EvalState& state, const SolverNesting& nesting) : evaluator(LevelEvaluator(nesting.Level())) {
+  NestedEvaluator(EvalState& state, const SolverNesting& nesting)
+      : evaluator(LevelEvaluator(nesting.Level())), outer_(state) {
     evaluator.StartOneCall(state.owner, state.sheet);
     evaluator.resolveSheet = state.resolveSheet;
     evaluator.ownersFormulas = &state.scannedFormulas;
     evaluator.keptCells = &cells;
+    // The target's evaluations read cells as the pass stands: they know
+    // its unsettled result areas, and what they find not yet calculated
+    // the caller's formula waits for as if it had read it itself.
+    evaluator.ShareSpillAreas(state);
   }
   ~NestedEvaluator() {
+    if (outer_.pending.kind == kEvalInvalid) outer_.pending = evaluator.pending;
+    evaluator.ForgetSpillAreas();
     if (!untouched_) {
       evaluator.EndOneCall();
       return;
@@ -127,6 +144,7 @@ class NestedEvaluator {
   EvalState& evaluator;
 
  private:
+  EvalState& outer_;
   bool untouched_ = false;
   static EvalState& LevelEvaluator(int32_t level) {
     static EvalState levels[kMaxSolverNesting + 1];

@@ -72,6 +72,10 @@ namespace {
   const uint32_t r = cell->Row() - range.firstRow;
   const uint32_t c = cell->Column() - range.firstColumn;
   if (r >= m.rows || c >= m.cols) return;
+  // A formula's value (or an array formula's) is the one of this pass,
+  // whatever it held before: one not yet calculated is noted first, so that
+  // recalculation computes it and reads the range again.
+  NotePendingCell(state, range, cell);
   if (cell->ErrorCode() != kErrorNone) return;
   double& element = m.Doubles()[size_t(r) * m.cols + c];
   if (cell->IsNumber()) {

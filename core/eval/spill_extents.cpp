@@ -39,8 +39,15 @@ void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn
 
 SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                 uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow) {
+  return FindStaleSpillAreaBefore(areas, count, store, firstColumn, lastColumn, firstRow, lastRow, kRowCount, 0);
+}
+
+SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
+                                      uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row,
+                                      uint32_t column) {
   if (count == 0)
     return nullptr;
+  const uint64_t before = uint64_t(row) << 16 | column;
   // Past the last area of store whose formula lies on a row up to lastRow.
   const SpillExtent* const end =
       std::upper_bound(areas, areas + count, std::make_pair(store, lastRow),
@@ -54,7 +61,8 @@ SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* s
     SpillExtent& area = areas[i];
     if (area.store != store || area.reachRow < firstRow)
       break;
-    if (area.calculated || !Meets(area, firstColumn, lastColumn, firstRow, lastRow))
+    if (area.calculated || !Meets(area, firstColumn, lastColumn, firstRow, lastRow) ||
+        (uint64_t(area.row) << 16 | area.column) >= before)
       continue;
     const CellRecord* formula = store->GetCell(area.row, area.column);
     if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated))

@@ -14,10 +14,7 @@ EvalState::EvalState(CWorkBook* ownerBook, CellStore* ownSheet, ForOneCall) { St
 void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   owner = ownerBook;
   sheet = ownSheet;
-  spillAreas = nullptr;
-  spillAreaCount = 0;
-  spillFirstColumn = 1;
-  spillLastColumn = 0;
+  ForgetSpillAreas();
   spillAreasGrew = 0;
   resolveSheet = nullptr;
   ownersFormulas = nullptr;

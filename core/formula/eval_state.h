@@ -228,6 +228,20 @@ class EvalState {
   // inside a spill area whose formula is not yet calculated notes that
   // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
+  // A nested evaluation inside a pass reads the pass's result areas as the
+  // pass's own evaluator does; none outside a pass.
+  void ShareSpillAreas(const EvalState& pass) {
+    spillAreas = pass.spillAreas;
+    spillAreaCount = pass.spillAreaCount;
+    spillFirstColumn = pass.spillFirstColumn;
+    spillLastColumn = pass.spillLastColumn;
+  }
+  void ForgetSpillAreas() {
+    spillAreas = nullptr;
+    spillAreaCount = 0;
+    spillFirstColumn = 1;
+    spillLastColumn = 0;
+  }
   // The same for a rectangle of store read whatever cells stand there: the
   // formula of a spill area it meets that is not yet calculated in this
   // pass, since that formula may still write or remove values there.

@@ -109,13 +109,6 @@ const CellRecord* FirstElement(CellBlock* chain) {
   return nullptr;
 }
 
-void MarkFormulaError(CellStore& store, uint16_t column, uint32_t row, uint8_t error) {
-  if (CellRecord* cell = store.GetCell(row, column)) {
-    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
-    cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
-  }
-}
-
 // Writes every element but (0, 0) as a spill value; false when a block cannot be had.
 // from, when given, stands on the formula cell's record.
 bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint32_t row, const CellCursor* from) {
@@ -136,6 +129,12 @@ bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint3
     const uint16_t c = static_cast<uint16_t>(column + element->Column());
     const uint32_t r = row + element->Row();
     const uint8_t extra = static_cast<uint8_t>(element->ErrorCode() | kCellSpillValue);
+    if (element->ErrorCode()) {
+      // A value with an error holds nothing else (see StoreFormulaError).
+      if (!BuildNumberCell(buffer, sizeof buffer, r, c, 0.0, extra) || !store.InsertCell(AsCellRecord(buffer), &out))
+        return false;
+      continue;
+    }
     if (element->IsFormula()) {
       // A result cell is a value: a copied formula gives its cached value.
       const uint32_t built =
@@ -160,6 +159,10 @@ bool WriteSpillValues(CellStore& store, CellBlock* chain, uint16_t column, uint3
 // The element's number when it gives one to a spill value: a number, or a
 // copied formula's cached number.
 bool ElementNumber(const CellRecord* element, double* number) {
+  if (element->ErrorCode()) {
+    *number = 0.0;
+    return true;
+  }
   if (element->IsNumber()) {
     *number = element->Number();
     return true;
@@ -382,8 +385,7 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   }
   if (error != kErrorNone) {
     state.arrays.ReleaseChain(chain);
-    MarkFormulaError(store, column, row, error);
-    return true;
+    return StoreFormulaError(store, nullptr, column, row, error, layoutChanged);
   }
 
   // The formula record is replaced, not deleted, so that a failure cannot lose it.
@@ -403,7 +405,9 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   fields.arrayColumns = static_cast<uint16_t>(columns);
   fields.arrayRows = rows;
   const CellRecord* first = FirstElement(chain);
-  if (first && first->IsText()) {
+  if (first && first->ErrorCode()) {
+    fields.resultFlags |= kResultCachedNumber;
+  } else if (first && first->IsText()) {
     fields.cachedText = first->Text();
     fields.cachedTextLength = first->TextLength();
   } else if (first && first->IsFormula() && first->HasCachedText()) {
@@ -431,6 +435,6 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   // What was written of the result before a failure stays inside the
   // formula's extent, so the next pass or a deletion removes it.
   if (!stored)
-    MarkFormulaError(store, column, row, kErrorMemory);
+    StoreFormulaError(store, nullptr, column, row, kErrorMemory, layoutChanged);
   return stored;
 }

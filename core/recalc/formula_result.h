@@ -27,7 +27,8 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
 inline bool WriteNumberInPlace(CellRecord* cell, double number, uint8_t error, uint8_t resultFlags) {
   if (cell->ResultFlags() & (kResultArray | kResultCachedText))
     return false;
-  cell->SetCachedNumber(number);
+  // A result that carries an error holds nothing else (see StoreFormulaError).
+  cell->SetCachedNumber(error ? 0.0 : number);
   cell->SetResultFlags(resultFlags);
   cell->SetType(static_cast<uint8_t>(kCellFormula | error));
   return true;
@@ -43,6 +44,16 @@ inline bool StoreNumberInPlace(const EvalState& state, uint32_t kind, CellRecord
   return WriteNumberInPlace(cell, result.kind == kEvalNumber ? result.number : 0.0,
                             static_cast<uint8_t>(result.error & kCellErrorMask), resultFlags);
 }
+
+// The formula cell (column, row) of store, whose record is cell (null:
+// looked up), shows the error and is calculated. A value that carries an
+// error is that error alone: the record keeps no number or text of an
+// earlier result beneath it, which a reader could tell apart and which
+// the native XML file does not carry. An array formula keeps its extent
+// and spill. False when the record could not be rebuilt for want of
+// memory: it then carries "#MEMORY!" in place.
+bool StoreFormulaError(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, uint8_t error,
+                       bool* layoutChanged);
 
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula

@@ -55,6 +55,8 @@ bool StoreText(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row
                uint8_t error, bool* layoutChanged) {
   if (!cell)
     return true;
+  if (error)
+    return StoreNumber(store, cell, column, row, 0.0, error, layoutChanged);
   const uint8_t flags = static_cast<uint8_t>(PassFlags(cell) | kResultCalculated | kResultCachedText);
   if (!(cell->ResultFlags() & kResultArray) && cell->HasCachedText() && cell->CachedTextLength() == length) {
     std::memcpy(cell->MutableCachedText(), text, length);
@@ -117,13 +119,34 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
     }
     case kEvalArray:
       return StoreArrayResult(state, store, cell, block, column, row, layoutChanged);
-    default: {
-      // A formula that cannot be evaluated keeps its cached value for display.
-      if (cell) {
-        cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorSyntax));
-        cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
-      }
-      return true;
-    }
+    default:
+      return StoreFormulaError(store, cell, column, row, kErrorSyntax, layoutChanged);
   }
+}
+
+bool StoreFormulaError(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, uint8_t error,
+                       bool* layoutChanged) {
+  if (!cell)
+    cell = store.GetCell(row, column);
+  if (!cell)
+    return true;
+  const uint8_t kept = static_cast<uint8_t>(PassFlags(cell) | (cell->ResultFlags() & kResultArray));
+  const uint8_t flags = static_cast<uint8_t>(kept | kResultCalculated | kResultCachedNumber);
+  if (!cell->HasCachedText()) {
+    cell->SetCachedNumber(0.0);
+    cell->SetResultFlags(flags);
+    cell->SetType(static_cast<uint8_t>(kCellFormula | error));
+    return true;
+  }
+  FormulaCellFields fields;
+  fields.resultFlags = flags;
+  fields.typeExtra = error;
+  fields.arrayColumns = cell->ArrayColumns();
+  fields.arrayRows = cell->ArrayRows();
+  *layoutChanged = true;
+  if (!RewriteFormulaCell(store, cell, fields, nullptr)) {
+    MarkMemoryFailure(store, column, row);
+    return false;
+  }
+  return true;
 }

@@ -162,6 +162,34 @@ inline CellRecord* NeededCell(const EvalState& state) {
   return UncalculatedFormulaAt(state);
 }
 
+// An array result about to spill over the old result of a formula that
+// comes before it in storage order and is not yet calculated in this pass:
+// that formula first settles what stands there, as it would in a pass in
+// storage order (it may keep, move or drop its result), so that a formula
+// calculated early for a reader decides as it decides in every later pass.
+// A formula already waiting on the chain is not waited for: its old result
+// stands, as it stands in every pass that enters the chain the same way.
+// Noted as the needed cell; null when there is none.
+CellRecord* SpillOwnerToSettleFirst(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row) {
+  if (kind != kEvalArray || state.spillAreaCount == 0 || state.pending.kind != kEvalInvalid)
+    return nullptr;
+  const EvalValue& result = state.operands[1];
+  if (result.error)
+    return nullptr;
+  const uint64_t lastColumn = uint64_t(column) + result.second.column;
+  const uint64_t lastRow = uint64_t(row) + result.second.row;
+  SpillExtent* area = FindStaleSpillAreaBefore(
+      state.spillAreas, state.spillAreaCount, &store, column, uint32_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
+      row, uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow), row, column);
+  if (!area)
+    return nullptr;
+  CellRecord* owner = store.GetCell(area->row, area->column);
+  if (!owner || owner->Pending() > 0)
+    return nullptr;
+  state.NotePending(owner, &store);
+  return owner;
+}
+
 // Calculates the formula cell start of store and, first, every
 // uncalculated formula cell it needs. A needed cell that is already on the
 // chain closes a cycle: it becomes "#CIRC!" (keeping its cached value) and
@@ -178,6 +206,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   state.sheet = &store;
   uint32_t kind = EvaluateCell(state, start);
   CellRecord* needed = NeededCell(state);
+  if (!needed && kind == kEvalArray)
+    needed = SpillOwnerToSettleFirst(state, kind, store, first.column, first.row);
   if (!needed) {
     CellRecord* cell = RecordOf(first);
     // A number for a record that holds a single cached number is written
@@ -222,12 +252,15 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
       state.sheet = top.store;
       kind = EvaluateCell(state, cell);
       needed = NeededCell(state);
+      if (!needed && kind == kEvalArray)
+        needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
     }
     evaluated = false;
     if (needed) {
       if (needed->Pending() > 0) {
-        needed->SetType(static_cast<uint8_t>(kCellFormula | kErrorCirc));
-        needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultCalculated));
+        if (!StoreFormulaError(*state.pending.sheet, needed, needed->Column(), needed->Row(), kErrorCirc,
+                               layoutChanged))
+          ok = false;
         continue;
       }
       const SuspendedCell waiting = top;

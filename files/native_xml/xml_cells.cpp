@@ -36,9 +36,13 @@ void WriteNumber(CXmlReader* writer, double value) {
     WriteError(writer, kErrorNum);
     return;
   }
-  // Every save must give back the same double: the shortest exact text.
+  // Every save must give back the same double: the shortest exact text,
+  // and a negative zero keeps its sign, as the binary format keeps it.
   char number[kExactDoubleTextCapacity];
-  DoubleToExactText(value, number, sizeof number, nullptr);
+  if (value == 0.0 && std::signbit(value))
+    std::snprintf(number, sizeof number, "-0");
+  else
+    DoubleToExactText(value, number, sizeof number, nullptr);
   writer->WriteElement("N", nullptr, kXmlWriteStart, 0, 0);
   writer->WriteRaw(number);
   writer->WriteElement("N", nullptr, kXmlWriteEnd, 0, 0);

@@ -1,0 +1,90 @@
+#ifndef TALVERO_TESTS_APP_DOCUMENT_WORKBOOK_SNAPSHOT_H
+#define TALVERO_TESTS_APP_DOCUMENT_WORKBOOK_SNAPSHOT_H
+
+// Every cell of a workbook written as text, value bits and formula texts
+// included, so that two states of one workbook (after a first and a second
+// recalculation, or saved and loaded) compare line by line; and the round
+// trips through the binary and the native XML files.
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "core/workbook/workbook.h"
+#include "files/dispatch/document_file.h"
+#include "files/native_xml/native_xml.h"
+
+namespace snapshot {
+
+inline std::string Hex(double number) {
+  uint64_t bits;
+  std::memcpy(&bits, &number, sizeof bits);
+  char text[24];
+  std::snprintf(text, sizeof text, "%016" PRIx64, bits);
+  return text;
+}
+
+// One line per cell: where it is, its type byte, and what it holds. A
+// formula adds its text, its array extent and its cached result; the
+// flags of the pass itself (calculated, pending) are left out.
+inline std::string CellLine(const CellRecord& cell) {
+  char head[64];
+  std::snprintf(head, sizeof head, "c%u r%u t%02x ", unsigned(cell.Column()), unsigned(cell.Row()),
+                unsigned(cell.Type()));
+  std::string line = head;
+  if (cell.IsText()) return line + "text '" + std::string(cell.Text(), cell.TextLength()) + "'";
+  if (cell.IsNumber()) return line + "number " + Hex(cell.Number());
+  if (!cell.IsFormula()) return line + "?";
+  line += "formula '" + std::string(cell.FormulaText(), cell.FormulaLength()) + "'";
+  const bool array = (cell.ResultFlags() & kResultArray) != 0;
+  if (array) line += " array " + std::to_string(cell.ArrayColumns()) + "x" + std::to_string(cell.ArrayRows());
+  if (cell.HasCachedText()) return line + " text '" + std::string(cell.CachedText(), cell.CachedTextLength()) + "'";
+  return line + " number " + Hex(cell.CachedNumber());
+}
+
+// The cells of every worksheet under its full path, in tree order.
+inline std::string Cells(const CWorkBook& book) {
+  std::string text;
+  for (CWorkBook::CTreeItem* item = book.firstItem; item; item = item->next) {
+    char path[256] = "";
+    item->GetFullPath(path, sizeof path, false);
+    text += std::string(item->IsWorksheet() ? "sheet " : "folder ") + path + "\n";
+    CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (!sheet) continue;
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = sheet->cells.FirstBlock();
+    while (const CellRecord* cell = cursor.Next()) text += "  " + CellLine(*cell) + "\n";
+  }
+  return text;
+}
+
+// The workbook saved as binary (or native XML) at path and loaded into a
+// new workbook, as the document window saves and opens files.
+inline std::unique_ptr<CWorkBook> RoundTrip(CWorkBook* book, const std::string& path, bool xml) {
+  const uint8_t saveKind = book->saveKind;
+  book->saveKind = xml ? kSaveKindXmlPlain : kSaveKindBinaryGzip;
+  const uint8_t format = book->sourceFormat;
+  book->sourceFormat = 0;
+  const bool saved = SaveDocumentFile(book, path.c_str());
+  EXPECT_TRUE(saved) << "save error " << int(book->error);
+  book->bufferedFile.Close();
+  book->saveKind = saveKind;
+  book->sourceFormat = format;
+  auto loaded = std::make_unique<CWorkBook>();
+  if (!saved) return nullptr;
+  EXPECT_TRUE(OpenDocumentFile(loaded.get(), path.c_str()));
+  const bool read = loaded->LoadNative(nullptr);
+  EXPECT_TRUE(read) << "load error " << int(loaded->error);
+  loaded->bufferedFile.Close();
+  std::remove(path.c_str());
+  return read ? std::move(loaded) : nullptr;
+}
+
+}  // namespace snapshot
+
+#endif
