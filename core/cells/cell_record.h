@@ -175,9 +175,11 @@ struct CellRecord {
   char* MutableCachedText() { return const_cast<char*>(CachedText()); }
 
   // An array formula whose result spills over more than one cell; deleting any
-  // part of such a result deletes all of it.
+  // part of such a result deletes all of it. A blocked result ("#FILL!")
+  // keeps an area of its own cell only, so the extent alone tells: a
+  // result whose first element carries "#FILL!" may still spill.
   bool IsSpillingArrayFormula() const {
-    if (!IsFormula() || !(ResultFlags() & kResultArray) || ErrorCode() == kErrorFill)
+    if (!IsFormula() || !(ResultFlags() & kResultArray))
       return false;
     uint16_t columns = ArrayColumns();
     return columns > 1 || (columns == 1 && ArrayRows() > 1);

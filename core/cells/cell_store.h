@@ -166,8 +166,8 @@ class CellStore : public BlockStore {
   // cleared, then each page holding a formula is flagged kPageHasFormulas and
   // indexed. False when an index page cannot be allocated (the cells are
   // marked all the same). The same walk hands each array formula whose
-  // result spills over more than one cell to visit, when given, in storage
-  // order.
+  // result spills over more than one cell, and each spill value, to visit,
+  // when given, in storage order.
   using SpillingFormulaVisit = void (*)(void* context, const CellRecord& formula);
   bool MarkFormulaCellsDirty(SpillingFormulaVisit visit = nullptr, void* context = nullptr);
   // Repacks the chain; emptied blocks go to the heap (free) or the pool.

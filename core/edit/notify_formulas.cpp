@@ -31,9 +31,11 @@ bool KeyBefore(uint32_t row, uint32_t column, uint32_t otherRow, uint32_t otherC
 }  // namespace
 
 bool CollectAdjustedFormulas(EvalState& state, CellStore* store, uint32_t operation, const CellRange& area,
-                             bool storeEdited, CellStore* rewritten, uint8_t* failure) {
+                             bool storeEdited, CellStore* rewritten, uint8_t* failure, CellStore* originals) {
   *failure = kAdjustNoFailure;
   rewritten->Clear(false);
+  if (originals) originals->Clear(false);
+  CellCursor originalAt;
   CellCursor walk;
   walk.flags = kCursorAfterRecord;
   walk.block = store->FirstBlock();
@@ -72,9 +74,30 @@ bool CollectAdjustedFormulas(EvalState& state, CellStore* store, uint32_t operat
     if (KeyBefore(row, column, lastRow, lastColumn)) insertAt = CellCursor();
     lastRow = row;
     lastColumn = column;
-    if (!rewritten->InsertCell(AsCellRecord(record), &insertAt)) {
+    if (!rewritten->InsertCell(AsCellRecord(record), &insertAt) ||
+        (originals && !originals->AppendCell(cell, &originalAt))) {
       *failure = kAdjustOutOfMemory;
       rewritten->Clear(false);
+      if (originals) originals->Clear(false);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool RestoreFormulaTexts(CellStore* store, const CellStore& kept, uint8_t* failure) {
+  *failure = kAdjustNoFailure;
+  CellCursor walk;
+  walk.flags = kCursorAfterRecord;
+  walk.block = kept.FirstBlock();
+  uint8_t record[kBlockPayload];
+  while (const CellRecord* original = walk.Next()) {
+    CellRecord* present = store->GetCell(original->Row(), original->Column());
+    if (!present || !present->IsFormula()) continue;
+    const uint32_t size = BuildRewrittenFormula(record, sizeof record, *present, original->Row(), original->Column(),
+                                                original->FormulaText(), original->FormulaLength());
+    if (size == 0 || !store->InsertCell(AsCellRecord(record), nullptr)) {
+      *failure = kAdjustOutOfMemory;
       return false;
     }
   }

@@ -66,15 +66,25 @@ bool AdjustReferences(EvalState& state, char* text, size_t capacity, uint32_t co
 // store whose text the edit changes, at the cell's position after the edit.
 // With storeEdited false the store is still as it was before the edit, so
 // that an edit can be checked before anything moves; formulas the edit
-// deletes are skipped. False with the reason in failure.
+// deletes are skipped. originals, when given (with storeEdited false), is
+// emptied and receives each of those formulas' records as they stand before
+// the edit, at their places then. False with the reason in failure.
 bool CollectAdjustedFormulas(EvalState& state, CellStore* store, uint32_t operation, const CellRange& area,
-                             bool storeEdited, CellStore* rewritten, uint8_t* failure);
+                             bool storeEdited, CellStore* rewritten, uint8_t* failure,
+                             CellStore* originals = nullptr);
 
 // Puts the records of rewritten into store over the formula cells at the same
 // positions (cells that are no longer formulas are left alone). A record of
 // the old size is written in place; false, with kAdjustOutOfMemory, when a
 // longer one cannot be inserted (the records before it are applied).
 bool ApplyAdjustedFormulas(CellStore* store, CellStore* rewritten, uint8_t* failure);
+
+// Gives each formula cell of store standing where a record of kept stands
+// the formula text of that record, its result and state left as they are
+// (cells that are no longer formulas are left alone): what an undone edit
+// puts back of the formulas it had rewritten. False, with
+// kAdjustOutOfMemory, when a record cannot be stored.
+bool RestoreFormulaTexts(CellStore* store, const CellStore& kept, uint8_t* failure);
 
 // Rewrites every formula of store after the edit has been made to its cells.
 // Every new text is computed before any is written: on failure the store is

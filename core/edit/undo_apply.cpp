@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "core/edit/reference_adjust.h"
 #include "core/edit/sheet_backup.h"
 #include "core/workbook/undo_history.h"
 #include "core/workbook/workbook.h"
@@ -264,17 +265,28 @@ bool UndoLinesChange(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
   if (!backup || !backup->Take(sheet))
     return Fail(book, kWorkbookOutOfMemory);
 
-  bool done;
+  // The step's reversal rewrites formulas in its turn: those are kept, as
+  // they stand before it, for the step's next application.
+  UndoRecord& scratch = history.Record(kUndoScratchRecord);
+  scratch.stepKind = step.stepKind;
+  scratch.range = rect;
+  bool done = history.KeepRewrittenFormulas(book, sheet, kUndoScratchRecord, inserted);
   if (inserted) {
     // The step stands for inserted lines: they go, and their contents are kept.
-    done = history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, true, true) &&
+    done = done && history.SnapshotRange(book, sheet, rect, kUndoScratchRecord, true, true) &&
            (rows ? book->DeleteRows(sheet, rect.firstRow, rect.lastRow)
                  : book->DeleteColumns(sheet, rect.firstColumn, rect.lastColumn));
   } else {
-    done = (rows ? book->InsertRows(sheet, rect.firstRow, rect.lastRow)
+    done = done &&
+           (rows ? book->InsertRows(sheet, rect.firstRow, rect.lastRow)
                  : book->InsertColumns(sheet, rect.firstColumn, rect.lastColumn)) &&
            history.RestoreCellsAndStyles(book, sheet, rect, index, true, true);
   }
+  // The formulas the step's own edit rewrote get back their texts of before
+  // it, at their places of then, which the reversal has restored.
+  uint8_t failure = kAdjustNoFailure;
+  done = done && (!step.rewrittenFormulas || RestoreFormulaTexts(&sheet->cells, *step.rewrittenFormulas, &failure) ||
+                  Fail(book, kWorkbookOutOfMemory));
   if (!done) {
     const uint8_t error = book->error;
     history.Free(kUndoScratchRecord);
@@ -284,10 +296,12 @@ bool UndoLinesChange(CWorkBook* book, CWorkSheet* sheet, int32_t index) {
     book->CompactStyles();
     return Fail(book, error);
   }
-  if (inserted)
-    history.MoveScratchInto(index);
-  else
+  if (!inserted) {
+    // The snapshot is spent; the step now stands for inserted lines.
     history.Free(index);
+    scratch.storageKind = kUndoOwnsNothing;
+  }
+  history.MoveScratchInto(index);
   return true;
 }
 

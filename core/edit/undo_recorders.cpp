@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <new>
+
+#include "core/edit/reference_adjust.h"
 #include "core/styles/format_style_indexes.h"
 #include "core/workbook/undo_history.h"
 #include "core/workbook/workbook.h"
@@ -183,7 +186,30 @@ void UndoHistory::MoveScratchInto(int32_t index) {
   step.snapshotFirst = scratch.snapshotFirst;
   step.snapshotLast = scratch.snapshotLast;
   step.snapshot = scratch.snapshot;
+  delete step.rewrittenFormulas;
+  step.rewrittenFormulas = scratch.rewrittenFormulas;
   std::memset(&scratch, 0, sizeof scratch);
+}
+
+bool UndoHistory::KeepRewrittenFormulas(CWorkBook* book, CWorkSheet* sheet, int32_t index, bool deletion) {
+  UndoRecord& record = records_[index];
+  const bool rows = record.stepKind == kUndoStepRowsChange;
+  const UndoRange& lines = record.range;
+  const CellRange area{lines.firstColumn, lines.firstRow, lines.lastColumn, lines.lastRow};
+  const uint32_t operation = rows ? (deletion ? kEditRowsDeleted : kEditRowsInserted)
+                                  : (deletion ? kEditColumnsDeleted : kEditColumnsInserted);
+  delete record.rewrittenFormulas;
+  record.rewrittenFormulas = new (std::nothrow) CellStore;
+  CellStore rewritten;
+  uint8_t failure = kAdjustNoFailure;
+  // An edit the rewrite refuses is refused itself and keeps nothing.
+  if (record.rewrittenFormulas &&
+      (CollectAdjustedFormulas(book->evaluator, &sheet->cells, operation, area, false, &rewritten, &failure,
+                               record.rewrittenFormulas) ||
+       failure != kAdjustOutOfMemory))
+    return true;
+  book->error = kWorkbookOutOfMemory;
+  return false;
 }
 
 bool UndoHistory::TransferStyles(CWorkSheetTree::CTreeItem* chain, StyleTable* from, StyleTable* to) {
@@ -370,7 +396,8 @@ bool UndoHistory::SnapshotLines(CWorkBook* book, uint8_t stepKind, const UndoRan
   const int32_t index = BeginStep(book, stepKind, rect);
   if (!ValidRange(rect) || !book->activeWorksheet)
     return FailStep(book, index);
-  if (withSnapshot && !SnapshotRange(book, book->activeWorksheet, rect, index, true, true)) {
+  if ((withSnapshot && !SnapshotRange(book, book->activeWorksheet, rect, index, true, true)) ||
+      !KeepRewrittenFormulas(book, book->activeWorksheet, index, withSnapshot)) {
     const uint8_t error = book->error;
     FailStep(book, index);
     book->error = error;

@@ -80,7 +80,9 @@ void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint3
   if (!store || pending.kind != kEvalInvalid) return;
   const SpillExtent* area =
       FindStaleSpillArea(spillAreas, spillAreaCount, store, firstColumn, lastColumn, firstRow, lastRow);
-  if (area) NotePending(store->GetCell(area->row, area->column), store);
+  if (!area) return;
+  NotePending(store->GetCell(area->row, area->column), store);
+  if (pending.kind != kEvalInvalid) pending.error = kPendingForResultArea;
 }
 
 void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {

@@ -44,7 +44,7 @@ SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* s
 
 SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                       uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row,
-                                      uint32_t column) {
+                                      uint32_t column, bool anyState) {
   if (count == 0)
     return nullptr;
   const uint64_t before = uint64_t(row) << 16 | column;
@@ -61,9 +61,13 @@ SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellSt
     SpillExtent& area = areas[i];
     if (area.store != store || area.reachRow < firstRow)
       break;
-    if (area.calculated || !Meets(area, firstColumn, lastColumn, firstRow, lastRow) ||
+    if ((area.calculated && !anyState) || !Meets(area, firstColumn, lastColumn, firstRow, lastRow) ||
         (uint64_t(area.row) << 16 | area.column) >= before)
       continue;
+    if (anyState) {
+      found = &area;
+      continue;
+    }
     const CellRecord* formula = store->GetCell(area.row, area.column);
     if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated))
       found = &area;

@@ -22,9 +22,10 @@ void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn
 SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                 uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow);
 // The same among the areas whose formula cell comes before (row, column)
-// in storage order.
+// in storage order; with anyState, whether their formula is calculated or
+// not.
 SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                       uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row,
-                                      uint32_t column);
+                                      uint32_t column, bool anyState = false);
 
 #endif

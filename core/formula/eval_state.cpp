@@ -15,7 +15,7 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   owner = ownerBook;
   sheet = ownSheet;
   ForgetSpillAreas();
-  spillAreasGrew = 0;
+  spillAreasChanged = 0;
   resolveSheet = nullptr;
   ownersFormulas = nullptr;
   keptCells = nullptr;

@@ -325,7 +325,10 @@ class EvalState {
   uint16_t operandTop;
   uint16_t operatorTop;
   // A formula cell not yet calculated in this pass that the formula read;
-  // recalculation picks it up.
+  // recalculation picks it up. Its error field is kPendingForResultArea
+  // when the cell was noted for a result area it may still write rather
+  // than for its own value.
+  static constexpr uint32_t kPendingForResultArea = 1;
   EvalValue pending;
   // The formula cell whose number the recalculation pass wrote last, in
   // place, while its store showed the count of chain changes kept with it
@@ -346,9 +349,11 @@ class EvalState {
   // The columns the areas cover together: most ranges lie beside them all.
   uint32_t spillFirstColumn;
   uint32_t spillLastColumn;
-  // Set when a result of the pass spilled beyond the areas known at its
-  // start: formulas calculated before it may have read the old contents.
-  uint8_t spillAreasGrew;
+  // Counts the result areas of the pass that differ from the ones known at
+  // its start (grown, shrunk or gone): formulas calculated before them may
+  // have read the old contents, or waited for a formula only for its old
+  // area.
+  uint32_t spillAreasChanged;
   FormulaStrings strings;
   EvalArrayStore arrays;
   // The array store's chain changes when it was last emptied.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/eval/spill_extents.h"
 #include "core/recalc/formula_result.h"
 
 namespace {
@@ -41,22 +42,29 @@ Area OwnedArea(const CellRecord* cell) {
   return SpillArea(cell->Column(), cell->Row(), cell->ArrayColumns(), cell->ArrayRows());
 }
 
-// True when a spilling array formula other than the one at (column, row)
-// owns a cell of the area: its values must not be overwritten.
-bool AreaMeetsOtherSpill(const CellStore& store, const Area& area, uint16_t column, uint32_t row) {
+// Whose result area other than the formula's at (column, row) meets the
+// area: one of a formula before it in storage order, whose values must not
+// be overwritten; else only ones of formulas after it; else none.
+enum OtherSpill { kNoOtherSpill, kLaterSpill, kEarlierSpill };
+
+OtherSpill OtherSpillMeeting(const CellStore& store, const Area& area, uint16_t column, uint32_t row) {
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
+  OtherSpill found = kNoOtherSpill;
   while (const CellRecord* cell = cursor.Next()) {
     if (cell->Row() > area.lastRow)
       break;
     if (cell->IsSpillingArrayFormula() && !(cell->Column() == column && cell->Row() == row)) {
       Area other = OwnedArea(cell);
-      if (other.Meets(area))
-        return true;
+      if (!other.Meets(area))
+        continue;
+      if (cell->Row() < row || (cell->Row() == row && cell->Column() < column))
+        return kEarlierSpill;
+      found = kLaterSpill;
     }
   }
-  return false;
+  return found;
 }
 
 // A walk of an area whose first cell is the formula cell at place: it
@@ -68,10 +76,16 @@ CellCursor WalkFromFormula(const CellStore& store, const CellCursor& place) {
   return walk;
 }
 
-// Whether the area may take the result: only spill values of this formula
-// or of no live formula may stand there.
-bool SpillIsBlocked(const CellStore& store, const CellCursor& place, const Area& area, const Area& owned,
-                    uint16_t column, uint32_t row) {
+// Whether the area may take the result: only spill values of this formula,
+// of no live formula, or of a formula after it in storage order may stand
+// there. Of two results that meet, the formula first in storage order wins,
+// whichever was calculated first and whatever the areas held before, so
+// that the workbook shows the same results whatever edits led to it. The
+// later one's values taken over count as a change of the areas (the later
+// formula finds them blocking it in the next pass). The walk starts at
+// place, the formula cell.
+bool SpillIsBlocked(EvalState& state, const CellStore& store, const CellCursor& place, const Area& area,
+                    const Area& owned, uint16_t column, uint32_t row) {
   CellCursor cursor = WalkFromFormula(store, place);
   bool foreignSpill = false;
   while (const CellRecord* cell = cursor.NextInRange(area.firstColumn, area.lastColumn, area.firstRow, area.lastRow)) {
@@ -82,7 +96,12 @@ bool SpillIsBlocked(const CellStore& store, const CellCursor& place, const Area&
     if (!owned.Contains(cell->Column(), cell->Row()))
       foreignSpill = true;
   }
-  return foreignSpill && AreaMeetsOtherSpill(store, area, column, row);
+  if (!foreignSpill)
+    return false;
+  const OtherSpill other = OtherSpillMeeting(store, area, column, row);
+  if (other == kLaterSpill)
+    ++state.spillAreasChanged;
+  return other == kEarlierSpill;
 }
 
 // CellCursor::Next for the usual case of a record left in the cursor's
@@ -255,6 +274,27 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
   return true;
 }
 
+// Whether a formula before the one at (column, row) in storage order, whose
+// result area the pass knew, still spills over the area: the earlier one
+// keeps it, even where the two areas overlap and the values there look
+// like the later formula's own. Results grown in this pass are not known
+// here; they change the areas and the pass runs again.
+bool EarlierAreaMeets(EvalState& state, CellStore& store, const Area& area, uint16_t column, uint32_t row) {
+  if (state.spillAreaCount == 0)
+    return false;
+  const SpillExtent* earlier =
+      FindStaleSpillAreaBefore(state.spillAreas, state.spillAreaCount, &store, area.firstColumn, area.lastColumn,
+                               area.firstRow, area.lastRow, row, column, true);
+  if (!earlier)
+    return false;
+  // The first one found may have shrunk away since; any other is looked
+  // for by the walk of the whole store.
+  const CellRecord* owner = store.GetCell(earlier->row, earlier->column);
+  if (owner && owner->IsSpillingArrayFormula() && OwnedArea(owner).Meets(area))
+    return true;
+  return OtherSpillMeeting(store, area, column, row) == kEarlierSpill;
+}
+
 // The formula cell's place, where the walks of its area begin: found from
 // the record and the block the caller saw it in when it lies there still,
 // else by a search.
@@ -362,6 +402,8 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
   if (error == kErrorNone && (uint32_t(column) + columns - 1 > kMaxColumn || uint64_t(row) + rows - 1 > kMaxRow))
     error = kErrorRef;
+  if (error == kErrorNone && EarlierAreaMeets(state, store, SpillArea(column, row, columns, rows), column, row))
+    error = kErrorFill;
   if (error == kErrorNone && OverwriteSpilledNumbers(store, place, const_cast<CellRecord*>(cell), chain, columns, rows)) {
     state.arrays.ReleaseChain(chain);
     return true;
@@ -370,22 +412,14 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   const Area wanted = SpillArea(column, row, columns, rows);
   const Area examined{column, wanted.lastColumn > owned.lastColumn ? wanted.lastColumn : owned.lastColumn, row,
                       wanted.lastRow > owned.lastRow ? wanted.lastRow : owned.lastRow};
-  if (error == kErrorNone && SpillIsBlocked(store, place, examined, owned, column, row)) {
+  // A blocked result's old values go with it (StoreFormulaError): left
+  // behind, nobody would own them, and they would block this very formula
+  // once the obstacle is gone.
+  if (error == kErrorNone && SpillIsBlocked(state, store, place, examined, owned, column, row))
     error = kErrorFill;
-    // Its old values must not stay behind as values nobody owns, which
-    // would block this very formula once the obstacle is gone.
-    if (cell->IsSpillingArrayFormula()) {
-      DeleteOwnSpill(store, column, row, cell->ArrayColumns(), cell->ArrayRows());
-      *layoutChanged = true;
-    }
-    if (CellRecord* shrunk = store.GetCell(row, column)) {
-      shrunk->SetArrayColumns(1);
-      shrunk->SetArrayRows(1);
-    }
-  }
   if (error != kErrorNone) {
     state.arrays.ReleaseChain(chain);
-    return StoreFormulaError(store, nullptr, column, row, error, layoutChanged);
+    return StoreFormulaError(state, store, nullptr, column, row, error, true, layoutChanged);
   }
 
   // The formula record is replaced, not deleted, so that a failure cannot lose it.
@@ -430,11 +464,11 @@ bool StoreArrayResult(EvalState& state, CellStore& store, CellRecord* known, Cel
   const bool stored = RewriteFormulaCell(store, cell, fields, placeHolds ? &at : nullptr) &&
                       WriteSpillValues(store, chain, column, row, placeHolds ? &at : nullptr);
   state.arrays.ReleaseChain(chain);
-  if (!owned.Contains(wanted.lastColumn, wanted.lastRow))
-    state.spillAreasGrew = 1;
+  if (!owned.Contains(wanted.lastColumn, wanted.lastRow) || !wanted.Contains(owned.lastColumn, owned.lastRow))
+    ++state.spillAreasChanged;
   // What was written of the result before a failure stays inside the
   // formula's extent, so the next pass or a deletion removes it.
   if (!stored)
-    StoreFormulaError(store, nullptr, column, row, kErrorMemory, layoutChanged);
+    StoreFormulaError(state, store, nullptr, column, row, kErrorMemory, true, layoutChanged);
   return stored;
 }

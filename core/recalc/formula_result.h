@@ -49,11 +49,14 @@ inline bool StoreNumberInPlace(const EvalState& state, uint32_t kind, CellRecord
 // looked up), shows the error and is calculated. A value that carries an
 // error is that error alone: the record keeps no number or text of an
 // earlier result beneath it, which a reader could tell apart and which
-// the native XML file does not carry. An array formula keeps its extent
-// and spill. False when the record could not be rebuilt for want of
-// memory: it then carries "#MEMORY!" in place.
-bool StoreFormulaError(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, uint8_t error,
-                       bool* layoutChanged);
+// the native XML file does not carry. Nor does it own a result area: an
+// array formula's spill goes and its area shrinks to its own cell; it is
+// flagged an array formula exactly when the error stands for an array
+// result (arrayResult), whatever it held before. False when the record
+// could not be rebuilt for want of memory: it then carries "#MEMORY!" in
+// place.
+bool StoreFormulaError(EvalState& state, CellStore& store, CellRecord* cell, uint16_t column, uint32_t row,
+                       uint8_t error, bool arrayResult, bool* layoutChanged);
 
 // Parts of StoreFormulaResult (array_spill.cpp).
 // Writes the array result on top of state's array stack from the formula

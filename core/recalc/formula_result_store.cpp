@@ -104,6 +104,9 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
     cell = store.GetCell(row, column);
   const EvalValue& result = state.operands[1];
   const uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
+  // A single value takes the place of a result area the pass knew.
+  if (kind != kEvalArray && cell && cell->IsSpillingArrayFormula())
+    ++state.spillAreasChanged;
   switch (kind) {
     case kEvalNumber:
       return StoreNumber(store, cell, column, row, result.kind == kEvalNumber ? result.number : 0.0, error,
@@ -120,17 +123,30 @@ bool StoreFormulaResult(EvalState& state, uint32_t kind, CellStore& store, CellR
     case kEvalArray:
       return StoreArrayResult(state, store, cell, block, column, row, layoutChanged);
     default:
-      return StoreFormulaError(store, cell, column, row, kErrorSyntax, layoutChanged);
+      return StoreFormulaError(state, store, cell, column, row, kErrorSyntax, false, layoutChanged);
   }
 }
 
-bool StoreFormulaError(CellStore& store, CellRecord* cell, uint16_t column, uint32_t row, uint8_t error,
-                       bool* layoutChanged) {
+bool StoreFormulaError(EvalState& state, CellStore& store, CellRecord* cell, uint16_t column, uint32_t row,
+                       uint8_t error, bool arrayResult, bool* layoutChanged) {
   if (!cell)
     cell = store.GetCell(row, column);
   if (!cell)
     return true;
-  const uint8_t kept = static_cast<uint8_t>(PassFlags(cell) | (cell->ResultFlags() & kResultArray));
+  // Nor does an error own a result area: values left there would show a
+  // result the formula no longer has, and a formula that reads its own
+  // area would find it there in one pass and not in the next.
+  if (cell->IsSpillingArrayFormula() && (cell->ArrayColumns() > 1 || cell->ArrayRows() > 1)) {
+    DeleteOwnSpill(store, column, row, cell->ArrayColumns(), cell->ArrayRows());
+    *layoutChanged = true;
+    ++state.spillAreasChanged;
+    cell = store.GetCell(row, column);
+    if (!cell)
+      return true;
+    cell->SetArrayColumns(1);
+    cell->SetArrayRows(1);
+  }
+  const uint8_t kept = static_cast<uint8_t>(PassFlags(cell) | (arrayResult ? kResultArray : 0));
   const uint8_t flags = static_cast<uint8_t>(kept | kResultCalculated | kResultCachedNumber);
   if (!cell->HasCachedText()) {
     cell->SetCachedNumber(0.0);

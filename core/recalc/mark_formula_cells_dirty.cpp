@@ -28,6 +28,8 @@ bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context)
         lastPage = page;
         if (visit && record->IsSpillingArrayFormula())
           visit(context, *record);
+      } else if (visit && record->IsSpillValue()) {
+        visit(context, *record);
       }
       offset += size;
     }

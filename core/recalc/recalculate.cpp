@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cstdio>
 
 #include "core/base/error_code.h"
 #include "core/eval/spill_extents.h"
@@ -61,9 +62,14 @@ class GrowingList {
     return true;
   }
   void Pop() { --count_; }
+  void Resize(size_t count) {
+    if (count < count_)
+      count_ = count;
+  }
   bool Empty() const { return count_ == 0; }
   T& Top() { return items_[count_ - 1]; }
   T* Items() { return items_; }
+  const T* Items() const { return items_; }
   size_t Count() const { return count_; }
 
  private:
@@ -79,47 +85,141 @@ class GrowingList {
 // overwrite the link of a cell that still waits.
 using RecalcChain = GrowingList<SuspendedCell>;
 
+// What the passes of one recalculation share, each list by formula cell:
+// - the array formulas that spilled in some pass of this recalculation;
+// - those whose result areas changed in the pass under way;
+// - those found circular for good. An array formula found circular through
+//   a result area it wrote in this recalculation (its evaluation waited,
+//   through other formulas or not, for that very area) stays circular,
+//   without an area, for the passes that follow: otherwise it would spill
+//   in one pass, find the cycle in the next and drop its values again, and
+//   end in whichever state the last pass left. An area found in the
+//   workbook as it stood before the recalculation proves nothing: the
+//   result that wrote it may be gone. When the passes do not settle, the
+//   formulas whose areas the last one changed are made circular too (see
+//   MarkUnsettledCircular).
+struct RecalcPasses {
+  RecalcChain chain;  // empty between formulas; kept to reuse its room
+  GrowingList<SpillExtent> spilledAreas;
+  GrowingList<SpillExtent> changedAreas;
+  GrowingList<SpillExtent> circularAreas;
+};
+
+bool Listed(const GrowingList<SpillExtent>& list, const CellStore* store, uint16_t column, uint32_t row) {
+  for (size_t i = 0; i < list.Count(); ++i) {
+    const SpillExtent& place = list.Items()[i];
+    if (place.store == store && place.column == column && place.row == row)
+      return true;
+  }
+  return false;
+}
+
+// Notes the formula cell as one whose result area changed, when storing its
+// result changed an area.
+bool NoteChangedArea(const EvalState& state, uint32_t changesBefore, RecalcPasses& passes, CellStore& store,
+                     uint16_t column, uint32_t row) {
+  if (state.spillAreasChanged == changesBefore)
+    return true;
+  return passes.changedAreas.Push(SpillExtent{&store, column, row, column, row, 0, 0});
+}
+
+// After an array result is stored: notes the formula as one that spilled
+// in this recalculation when it did.
+bool NoteSpilledArea(uint32_t kind, const CellRecord* cell, RecalcPasses& passes, CellStore& store) {
+  if (kind != kEvalArray || !cell || !cell->IsSpillingArrayFormula() ||
+      Listed(passes.spilledAreas, &store, cell->Column(), cell->Row()))
+    return true;
+  return passes.spilledAreas.Push(SpillExtent{&store, cell->Column(), cell->Row(), cell->Column(), cell->Row(), 0, 0});
+}
+
 // The result areas of the spilling array formulas met while the pass is
 // prepared, so that a value read from one waits for its formula as a
-// formula cell would. After a failed push the list stays as it was.
+// formula cell would, and the spill values that lie in none of them. After
+// a failed push the lists stay as they were.
 struct SpillAreaCollector {
   GrowingList<SpillExtent>* areas;
+  GrowingList<SpillExtent> orphans;  // one cell each
   CellStore* store;
+  uint32_t firstOfStore;  // the store's first area in the list
   bool failed;
 };
+
+// Whether a spilling formula of the collector's store met so far owns the
+// cell: its formula comes before the cell in storage order, so only the
+// areas listed already can; going back from the newest, the areas whose
+// store reaches no further than the row before the cell's end the search.
+bool OwnedBySpillArea(const SpillAreaCollector& collector, uint16_t column, uint32_t row) {
+  const SpillExtent* areas = collector.areas->Items();
+  for (size_t i = collector.areas->Count(); i-- > collector.firstOfStore;) {
+    const SpillExtent& area = areas[i];
+    if (area.reachRow < row)
+      return false;
+    if (row <= area.lastRow && column >= area.column && column <= area.lastColumn)
+      return true;
+  }
+  return false;
+}
 
 void CollectSpillArea(void* context, const CellRecord& cell) {
   auto* collector = static_cast<SpillAreaCollector*>(context);
   if (collector->failed)
     return;
+  if (cell.IsSpillValue()) {
+    // A value no result area holds was left behind by an edit that moved
+    // it away from its formula (or its formula away): it shows nothing any
+    // formula computes, and would make the workbook depend on the edits
+    // that led to it.
+    if (!OwnedBySpillArea(*collector, cell.Column(), cell.Row()) &&
+        !collector->orphans.Push(SpillExtent{collector->store, cell.Column(), cell.Row(), cell.Column(), cell.Row(),
+                                             0, 0}))
+      collector->failed = true;
+    return;
+  }
   const uint32_t lastColumn = cell.Column() + uint32_t(cell.ArrayColumns() ? cell.ArrayColumns() - 1 : 0);
   const uint64_t lastRow = cell.Row() + uint64_t(cell.ArrayRows() ? cell.ArrayRows() - 1 : 0);
-  const SpillExtent area{collector->store,
-                         cell.Column(),
-                         cell.Row(),
-                         static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
-                         static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
-                         0,
-                         0};
+  SpillExtent area{collector->store,
+                   cell.Column(),
+                   cell.Row(),
+                   static_cast<uint16_t>(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
+                   static_cast<uint32_t>(lastRow > kMaxRow ? kMaxRow : lastRow),
+                   0,
+                   0};
+  // The reach of the store's areas so far (OrderSpillExtents sets it again).
+  const size_t count = collector->areas->Count();
+  area.reachRow = area.lastRow;
+  if (count > collector->firstOfStore && collector->areas->Items()[count - 1].reachRow > area.reachRow)
+    area.reachRow = collector->areas->Items()[count - 1].reachRow;
   if (!collector->areas->Push(area))
     collector->failed = true;
 }
 
 // Marks every formula cell of the workbook uncalculated and lists the
 // result areas of its spilling array formulas, in one walk of each sheet;
-// false when the list could not hold them all.
+// spill values that no area holds are deleted. False when the list could
+// not hold them all.
 bool PreparePass(CWorkBook& workbook, GrowingList<SpillExtent>& areas) {
-  SpillAreaCollector collector{&areas, nullptr, false};
+  SpillAreaCollector collector{&areas, {}, nullptr, 0, false};
   for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
     if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
       collector.store = &sheet->cells;
+      collector.firstOfStore = static_cast<uint32_t>(areas.Count());
+      const size_t orphansBefore = collector.orphans.Count();
+      sheet->cells.MarkFormulaCellsDirty(CollectSpillArea, &collector);
+      if (collector.orphans.Count() == orphansBefore)
+        continue;
+      for (size_t i = orphansBefore; i < collector.orphans.Count(); ++i) {
+        const SpillExtent& orphan = collector.orphans.Items()[i];
+        sheet->cells.DeleteRange(orphan.column, orphan.column, orphan.row, orphan.row, nullptr, false);
+      }
+      // The deletions moved records the marking indexed: it runs again.
+      collector.areas->Resize(collector.firstOfStore);
       sheet->cells.MarkFormulaCellsDirty(CollectSpillArea, &collector);
     }
   return !collector.failed;
 }
 
-// Passes one recalculation may take while array results grow into areas
-// no pass knew; each further pass settles at least the results that read
+// Passes one recalculation may take while array results change the areas
+// the pass knew; each further pass settles at least the results that read
 // only settled ones.
 constexpr uint32_t kMaxSpillSettlingPasses = 4;
 
@@ -140,6 +240,7 @@ void LeaveChain(CellRecord* cell) {
 uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
   // Only the kind says whether a cell was noted; noting writes the rest.
   state.pending.kind = kEvalInvalid;
+  state.pending.error = 0;
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
@@ -194,8 +295,9 @@ CellRecord* SpillOwnerToSettleFirst(EvalState& state, uint32_t kind, CellStore& 
 // uncalculated formula cell it needs. A needed cell that is already on the
 // chain closes a cycle: it becomes "#CIRC!" (keeping its cached value) and
 // counts as calculated, so the cells waiting on it see the error.
-bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, CellStore& store, CellRecord* start,
+bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes, CellStore& store, CellRecord* start,
                     CellBlock* startBlock, bool* layoutChanged) {
+  RecalcChain& chain = passes.chain;
   bool ok = true;
   // Most formulas need no uncalculated cell: the first evaluation is stored
   // without the chain, which takes over, with that evaluation, only when a
@@ -216,7 +318,10 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
       state.lastStored = {cell, &store, store.ChainChanges()};
       return true;
     }
-    if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged))
+    const uint32_t changes = state.spillAreasChanged;
+    if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged) ||
+        !NoteChangedArea(state, changes, passes, store, first.column, first.row) ||
+        !NoteSpilledArea(kind, RecordOf(first), passes, store))
       ok = false;
     if (CellRecord* done = RecordOf(first))
       LeaveChain(done);
@@ -258,8 +363,17 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     evaluated = false;
     if (needed) {
       if (needed->Pending() > 0) {
-        if (!StoreFormulaError(*state.pending.sheet, needed, needed->Column(), needed->Row(), kErrorCirc,
-                               layoutChanged))
+        CellStore& neededStore = *state.pending.sheet;
+        const uint16_t column = needed->Column();
+        const uint32_t row = needed->Row();
+        if (std::getenv("CIRCTRACE")) { std::fprintf(stderr, "CIRC c%u r%u via area %u; chain:", column, row, state.pending.error); for (size_t k = 0; k < chain.Count(); ++k) std::fprintf(stderr, " c%u r%u", chain.Items()[k].column, chain.Items()[k].row); std::fprintf(stderr, "\n"); }
+        const uint32_t changes = state.spillAreasChanged;
+        if (state.pending.error == EvalState::kPendingForResultArea &&
+            Listed(passes.spilledAreas, &neededStore, column, row) &&
+            !passes.circularAreas.Push(SpillExtent{&neededStore, column, row, column, row, 0, 0}))
+          ok = false;
+        if (!StoreFormulaError(state, neededStore, needed, column, row, kErrorCirc, false, layoutChanged) ||
+            !NoteChangedArea(state, changes, passes, neededStore, column, row))
           ok = false;
         continue;
       }
@@ -291,7 +405,10 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
     if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
       cell->SetPending(0);
     } else {
-      if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged))
+      const uint32_t changes = state.spillAreasChanged;
+      if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged) ||
+          !NoteChangedArea(state, changes, passes, *top.store, top.column, top.row) ||
+          !NoteSpilledArea(kind, RecordOf(top), passes, *top.store))
         ok = false;
       if (CellRecord* done = RecordOf(top))
         LeaveChain(done);
@@ -301,13 +418,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcChain& chain, C
   return ok;
 }
 
-}  // namespace
-
-bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
+// One pass over the formula cells of one worksheet store; the cells they
+// need on other worksheets are calculated on the way. False when storage
+// ran out (the pass still visits every cell).
+bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook, RecalcPasses& passes) {
   bool ok = true;
   // Only within the pass does a kept record stay where it was.
   state.lastStored.cell = nullptr;
-  RecalcChain chain;  // empty between formulas; kept to reuse its room
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = store.FirstBlock();
@@ -319,7 +436,7 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
     const uint32_t row = cell->Row();
     bool layoutChanged = false;
     const uint64_t changes = store.ChainChanges();
-    if (!CalculateChain(state, workbook, chain, store, cell, cursor.block, &layoutChanged))
+    if (!CalculateChain(state, workbook, passes, store, cell, cursor.block, &layoutChanged))
       ok = false;
     if (layoutChanged || store.ChainChanges() != changes) {
       // Results stored on the way moved records: find the place again.
@@ -332,29 +449,68 @@ bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook) {
   return ok;
 }
 
+// The formulas found circular for result areas that never settled stand
+// calculated as they were left: circular, without an area.
+void KeepCircularAreas(RecalcPasses& passes) {
+  for (size_t i = 0; i < passes.circularAreas.Count(); ++i) {
+    const SpillExtent& place = passes.circularAreas.Items()[i];
+    CellRecord* cell = place.store->GetCell(place.row, place.column);
+    if (cell && cell->IsFormula())
+      cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
+  }
+}
+
+// The formulas whose result areas the last pass still changed: their areas
+// depend on themselves (a result that reads its own area, through other
+// formulas or not) and would change at every pass. Each becomes circular,
+// without an area, so that the recalculation ends the same whatever state
+// it started from.
+bool MarkUnsettledCircular(EvalState& state, RecalcPasses& passes) {
+  bool ok = true;
+  for (size_t i = 0; i < passes.changedAreas.Count(); ++i) {
+    const SpillExtent& place = passes.changedAreas.Items()[i];
+    bool layoutChanged = false;
+    if (!StoreFormulaError(state, *place.store, nullptr, place.column, place.row, kErrorCirc, false, &layoutChanged) ||
+        !passes.circularAreas.Push(place))
+      ok = false;
+  }
+  return ok;
+}
+
+}  // namespace
+
 bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   CellStore* const evaluatedSheet = state.sheet;
   CWorkBook* const owner = state.owner;
   bool ok = true;
   // A result spilled where the pass knew no area was missed by the formulas
-  // calculated before it, so the pass runs again with that area known.
-  // Results sized by other results may need a few passes to settle.
-  for (uint32_t pass = 0; pass < kMaxSpillSettlingPasses && ok; ++pass) {
+  // calculated before it, and one that left an area the pass knew may have
+  // made them wait for it in vain (even as a cycle), so the pass runs again
+  // with the areas as they now stand. Results sized by other results may
+  // need a few passes to settle; those that do not are circular, and one
+  // more pass calculates what reads them.
+  RecalcPasses passes;
+  for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
+    if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
+      ok = false;
+    passes.changedAreas.Resize(0);
     GrowingList<SpillExtent> spillAreas;
     // Without the list values spilled late in the pass are read one pass late.
-    ok = PreparePass(workbook, spillAreas);
+    if (!PreparePass(workbook, spillAreas))
+      ok = false;
+    KeepCircularAreas(passes);
     OrderSpillExtents(spillAreas.Items(), static_cast<uint32_t>(spillAreas.Count()), &state.spillFirstColumn,
                       &state.spillLastColumn);
     state.spillAreas = spillAreas.Items();
     state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
-    state.spillAreasGrew = 0;
+    state.spillAreasChanged = 0;
     if (store) {
-      if (!RecalcSheet(state, *store, workbook))
+      if (!RecalcSheet(state, *store, workbook, passes))
         ok = false;
     } else {
       for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
         if (CWorkSheet* sheet = CWorkSheet::FromItem(item))
-          if (!RecalcSheet(state, sheet->cells, workbook))
+          if (!RecalcSheet(state, sheet->cells, workbook, passes))
             ok = false;
     }
     for (CWorkBook::CTreeItem* item = workbook.firstItem; item; item = item->next)
@@ -362,7 +518,8 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
         sheet->cells.ClearPageIndex(false);
     state.spillAreas = nullptr;
     state.spillAreaCount = 0;
-    if (!state.spillAreasGrew)
+    if (std::getenv("CIRCTRACE")) { std::fprintf(stderr, "pass %u changed:", pass); for (size_t k = 0; k < passes.changedAreas.Count(); ++k) std::fprintf(stderr, " c%u r%u", passes.changedAreas.Items()[k].column, passes.changedAreas.Items()[k].row); std::fprintf(stderr, "\n"); }
+    if (!state.spillAreasChanged)
       break;
   }
   state.sheet = evaluatedSheet;

@@ -14,12 +14,8 @@ class CWorkBook;
 // Marks every formula cell of every worksheet uncalculated, calculates the
 // worksheet whose store is given (null: every worksheet), then clears the
 // page flags of every worksheet store. A pass in which an array result
-// spilled beyond the areas known at its start is run again, a bounded
-// number of times. False when storage ran out.
+// changed the areas known at its start is run again, a bounded number of
+// times. False when storage ran out.
 bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook);
-// One pass over the formula cells of one worksheet store; the cells they
-// need on other worksheets are calculated on the way. False when storage
-// ran out (the pass still visits every cell).
-bool RecalcSheet(EvalState& state, CellStore& store, CWorkBook& workbook);
 
 #endif

@@ -116,6 +116,8 @@ void UndoHistory::Free(int32_t index) {
     default:
       break;
   }
+  delete record.rewrittenFormulas;
+  record.rewrittenFormulas = nullptr;
   record.storageKind = kUndoOwnsNothing;
 }
 

@@ -117,6 +117,10 @@ struct UndoRecordFields {
   // Kind 12: the position and depth to move the item at itemIndex back to.
   int32_t movedFromIndex;
   uint16_t movedFromDepth;
+  // Kinds 10 and 11: the formulas of the worksheet that the step's deletion
+  // or insertion of lines rewrote, as they stood before it (their places and
+  // texts then), owned whatever the storage kind.
+  CellStore* rewrittenFormulas;
 };
 
 constexpr size_t kUndoRecordSize = 408;
@@ -187,6 +191,10 @@ class UndoHistory {
   // Copies the rectangle's cells and/or formats of the worksheet into a new
   // snapshot worksheet held by the record; formats carry their styles into
   // the private table. False with kWorkbookOutOfMemory.
+  // Keeps in record index (a lines step of the sheet) the formulas of the
+  // sheet that the deletion (or insertion) of its lines about to be made
+  // will rewrite, as they stand now. False with the workbook's error.
+  bool KeepRewrittenFormulas(CWorkBook* book, CWorkSheet* sheet, int32_t index, bool deletion);
   bool SnapshotRange(CWorkBook* book, CWorkSheet* sheet, const UndoRange& rect, int32_t index, bool cells,
                      bool formats);
   // Puts the saved cell of a single-cell record back, byte for byte; an

@@ -13,6 +13,10 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/workbook/workbook.h"
 #include "files/dispatch/document_file.h"
@@ -60,6 +64,42 @@ inline std::string Cells(const CWorkBook& book) {
     cursor.block = sheet->cells.FirstBlock();
     while (const CellRecord* cell = cursor.Next()) text += "  " + CellLine(*cell) + "\n";
   }
+  return text;
+}
+
+// What every cell shows, formula texts left out, for each worksheet in the
+// order of its cell store's address: the same worksheets of one workbook
+// compare equal whatever their names and places in the tree.
+inline std::string Values(const CWorkBook& book) {
+  std::vector<std::pair<const CellStore*, std::string>> sheets;
+  for (CWorkBook::CTreeItem* item = book.firstItem; item; item = item->next) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (!sheet) continue;
+    std::string text;
+    CellCursor cursor;
+    cursor.flags = kCursorAfterRecord;
+    cursor.block = sheet->cells.FirstBlock();
+    while (const CellRecord* cell = cursor.Next()) {
+      char line[64];
+      std::snprintf(line, sizeof line, "  c%u r%u e%u ", unsigned(cell->Column()), unsigned(cell->Row()),
+                    unsigned(cell->ErrorCode()));
+      text += line;
+      if (cell->IsText())
+        text += "'" + std::string(cell->Text(), cell->TextLength()) + "'";
+      else if (cell->IsNumber())
+        text += Hex(cell->Number());
+      else if (cell->HasCachedText())
+        text += "'" + std::string(cell->CachedText(), cell->CachedTextLength()) + "'";
+      else
+        text += Hex(cell->CachedNumber());
+      text += "\n";
+    }
+    sheets.emplace_back(&sheet->cells, text);
+  }
+  std::sort(sheets.begin(), sheets.end(),
+            [](const auto& a, const auto& b) { return std::less<const CellStore*>()(a.first, b.first); });
+  std::string text;
+  for (const auto& sheet : sheets) text += "sheet\n" + sheet.second;
   return text;
 }
 

@@ -93,7 +93,9 @@ TEST(CellRecord, SpillingArrayFormulas) {
       {3, 3, kResultArray, 0, true},           {2, 1, kResultArray, 0, true},
       {1, 2, kResultArray, 0, true},           {1, 1, kResultArray, 0, false},
       {0, 5, kResultArray, 0, false},          {3, 3, 0, 0, false},
-      {3, 3, kResultArray, kErrorFill, false}, {3, 3, kResultArray, kErrorValue, true},
+      // A blocked result keeps no extent; one whose first element carries
+      // "#FILL!" spills like any other.
+      {3, 3, kResultArray, kErrorFill, true},  {3, 3, kResultArray, kErrorValue, true},
   };
   for (const Case& c : cases) {
     FormulaCellFields fields;

@@ -556,7 +556,7 @@ TEST(CellStore, DeletingPartOfSpilledArrayDeletesAllOfIt) {
       {kFormulaCell, {5, 5, 10, 10}, 2},   // the formula alone in the rectangle takes its result
       {kFormulaCell, {0, 5, 9, 10}, 2},    //
       {kSpillValue, {6, 7, 11, 12}, 7},    // result cells go alone
-      {kFillFormula, {5, 5, 10, 10}, 10},  // a "#FILL!" formula has no result to take
+      {kFillFormula, {5, 5, 10, 10}, 2},   // "#FILL!" from its first element: the extent still tells
       {kNestedSpill, {5, 5, 10, 10}, 2},   // a result holding another array takes that one's too
       {kSpillPastGrid, {kMaxColumn, kMaxColumn, 10, 10}, 1},
   };
