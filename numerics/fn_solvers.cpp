@@ -16,9 +16,14 @@ CellStore* SheetOf(const EvalState& state, const EvalValue& value) { return valu
 // cell is found where the target's evaluations will look for it.
 // A variable holding a formula is read as that formula's value of this pass:
 // one not yet calculated is noted, so that the pass calculates it first and
-// then runs the search again.
-bool AddVariable(EvalState& state, CellStore* sheet, CellRecord* cell, SolverVariables& variables) {
-  if (cell) state.NotePending(cell, sheet);
+// then runs the search again; so is the formula of a result area the cell
+// lies in, which may still write it, whether the cell is there or not.
+bool AddVariable(EvalState& state, CellStore* sheet, uint32_t row, uint32_t column, CellRecord* cell,
+                 SolverVariables& variables) {
+  if (cell)
+    state.NotePending(cell, sheet);
+  else
+    state.NoteSpillAreaMeeting(sheet, column, column, row, row);
   return variables.Add(cell);
 }
 
@@ -28,7 +33,8 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
   CellStore* sheet = SheetOf(state, value);
   if (!sheet) return kErrorRef;
   if (value.kind == kEvalCellRef)
-    return AddVariable(state, sheet, cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column)), variables)
+    return AddVariable(state, sheet, value.cell.row, value.cell.column,
+                       cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column)), variables)
                ? 0
                : kErrorRef;
   if (value.kind != kEvalRange || value.first.column != value.second.column ||
@@ -36,7 +42,9 @@ uint32_t AddReferencedVariables(EvalState& state, uint16_t slot, KeptCellLookups
       !IsFullCell(value.second))
     return kErrorRef;
   for (uint32_t row = value.first.row; row <= value.second.row; ++row)
-    if (!AddVariable(state, sheet, sheet->GetCell(row, uint16_t(value.first.column)), variables)) return kErrorRef;
+    if (!AddVariable(state, sheet, row, value.first.column, sheet->GetCell(row, uint16_t(value.first.column)),
+                     variables))
+      return kErrorRef;
   return 0;
 }
 
@@ -67,6 +75,9 @@ uint32_t LoadTarget(EvalState& state, uint16_t slot, EvalState& nested, KeptCell
   CellStore* sheet = SheetOf(state, value);
   if (value.kind != kEvalCellRef || !sheet) return kErrorRef;
   const CellRecord* cell = stored ? stored : cells.Find(*sheet, value.cell.row, uint16_t(value.cell.column));
+  // The target must show a number in this pass: one not yet calculated is
+  // calculated first.
+  if (cell) state.NotePending(cell, sheet);
   return LoadSolverTarget(target, nested, sheet, cell) ? 0 : kErrorRef;
 }
 
@@ -165,6 +176,8 @@ uint8_t SearchKeptTarget(EvalState& state, uint16_t targetSlot, NestedEvaluator&
   if (!sheet || SheetOf(state, variable) != sheet) return kKeptRootNotTaken;
   KeptCellLookups& cells = nested.cells;
   const CellRecord* targetCell = stored ? stored : cells.Find(*sheet, target.cell.row, uint16_t(target.cell.column));
+  if (targetCell) state.NotePending(targetCell, sheet);
+  if (state.pending.kind != kEvalInvalid) return kKeptRootNotTaken;
   // The row's walk goes as far as the variable, when in the row, at once.
   if (stored) {
     const uint32_t variableColumn = VariableColumnIn(state, uint16_t(targetSlot + 1), sheet, stored->Row());

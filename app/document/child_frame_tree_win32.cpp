@@ -229,8 +229,12 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   CTreeItem* item = ItemOfData(m_tree.ItemData(label.hItem));
   if (label.pszText == nullptr || item == nullptr) return false;
   if (std::strcmp(label.pszText, item->name) == 0) return true;
-  if (!m_workbook.undoHistory.RecordRename(&m_workbook, item)) ShowError(m_workbook.error);
-  item->SetName(label.pszText);
+  // The rename keeps every formula that names the item (or its contents)
+  // naming it.
+  if (!m_workbook.RenameItem(item, label.pszText)) {
+    ShowError(m_workbook.error);
+    return false;
+  }
   RecalcAfterEdit();
   UpdateTitle();
   RefreshFrameUI();

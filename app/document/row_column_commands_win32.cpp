@@ -91,7 +91,13 @@ void CChildFrame::InsertOrRemoveLines(bool rows, bool insert) {
     }
     const bool removed = rows ? m_workbook.DeleteRows(sheet, s.firstRow, s.lastRow)
                               : m_workbook.DeleteColumns(sheet, s.firstColumn, s.lastColumn);
-    if (!removed) ShowError(m_workbook.error);
+    if (!removed) {
+      // A refused removal moved nothing: its step would insert lines that
+      // were never removed. Memory that ran out may have left the lines
+      // removed, which the step then takes back.
+      if (m_workbook.error != kWorkbookOutOfMemory) m_workbook.undoHistory.DropLast(true);
+      ShowError(m_workbook.error);
+    }
     if (!rows) RefitUsedRows(&m_workbook, sheet);
   }
   view->UpdateScrollRanges(true, true);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/edit/tree_references.h"
 #include "core/workbook/workbook.h"
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
@@ -64,7 +65,7 @@ bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDr
   }
   const int32_t from = book->IndexOfItem(dragged);
   const uint16_t depth = dragged->depth;
-  if (!book->MoveItems(dragged, target)) return false;
+  if (!MoveItemsKeepingReferences(book, dragged, target)) return false;
   *drop = TreeDrop{dragged, false, from, depth};
   return true;
 }
@@ -76,7 +77,7 @@ bool RecordTreeDrop(CWorkBook* book, const TreeDrop& drop) {
 
 void RevertTreeDrop(CWorkBook* book, const TreeDrop& drop) {
   if (!drop.copied) {
-    book->MoveItemsTo(drop.item, drop.fromIndex, drop.fromDepth);
+    MoveItemsToKeepingReferences(book, drop.item, drop.fromIndex, drop.fromDepth);
     return;
   }
   // A copy beside its original never holds the last worksheet.

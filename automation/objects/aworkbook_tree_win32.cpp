@@ -3,6 +3,7 @@
 // results.
 
 #include "automation/objects/aworkbook_win32.h"
+#include "core/edit/tree_references.h"
 #include "automation/tree/tree_interface.h"
 #include "platform/com/bstr_text_win32.h"
 
@@ -85,7 +86,8 @@ STDMETHODIMP CAWorkbook::SetItemName(int item, BSTR name) {
   if (found == nullptr) return S_FALSE;
   char text[kTreeItemNameSize];
   BstrToAnsi(name, text, sizeof text);
-  found->SetName(text);
+  // Formulas that name the item keep naming it.
+  if (!RenameItemKeepingReferences(this, found, text)) return E_OUTOFMEMORY;
   return S_OK;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/edit/reference_adjust.h"
 #include "core/edit/sheet_backup.h"
+#include "core/edit/tree_references.h"
 #include "core/workbook/undo_history.h"
 #include "core/workbook/workbook.h"
 
@@ -202,7 +203,8 @@ bool UndoRename(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   char present[kTreeItemNameSize];
   std::memcpy(present, item->name, sizeof present);
-  item->SetName(step.text);
+  if (!RenameItemKeepingReferences(book, item, step.text))
+    return false;
   std::memcpy(step.text, present, sizeof present);
   return true;
 }
@@ -214,8 +216,9 @@ bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   const int32_t present = step.itemIndex;
   const uint16_t presentDepth = item->depth;
-  if (!book->MoveItemsTo(item, step.movedFromIndex, step.movedFromDepth))
-    return Fail(book, kWorkbookInvalidCacheIndex);
+  book->error = kWorkbookNoError;
+  if (!MoveItemsToKeepingReferences(book, item, step.movedFromIndex, step.movedFromDepth))
+    return Fail(book, book->error == kWorkbookOutOfMemory ? kWorkbookOutOfMemory : kWorkbookInvalidCacheIndex);
   step.itemIndex = book->IndexOfItem(item);
   step.movedFromIndex = present;
   step.movedFromDepth = presentDepth;
@@ -366,6 +369,9 @@ bool CWorkBook::RedoStep() {
 bool CWorkBook::RenameItem(CTreeItem* item, const char* newName) {
   if (!undoHistory.RecordRename(this, item))
     return false;
-  item->SetName(newName);
+  if (!RenameItemKeepingReferences(this, item, newName)) {
+    undoHistory.DropLast(true);
+    return false;
+  }
   return true;
 }

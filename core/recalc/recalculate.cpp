@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 
 #include "core/base/error_code.h"
 #include "core/eval/spill_extents.h"
@@ -366,7 +365,6 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         CellStore& neededStore = *state.pending.sheet;
         const uint16_t column = needed->Column();
         const uint32_t row = needed->Row();
-        if (std::getenv("CIRCTRACE")) { std::fprintf(stderr, "CIRC c%u r%u via area %u; chain:", column, row, state.pending.error); for (size_t k = 0; k < chain.Count(); ++k) std::fprintf(stderr, " c%u r%u", chain.Items()[k].column, chain.Items()[k].row); std::fprintf(stderr, "\n"); }
         const uint32_t changes = state.spillAreasChanged;
         if (state.pending.error == EvalState::kPendingForResultArea &&
             Listed(passes.spilledAreas, &neededStore, column, row) &&
@@ -518,7 +516,6 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
         sheet->cells.ClearPageIndex(false);
     state.spillAreas = nullptr;
     state.spillAreaCount = 0;
-    if (std::getenv("CIRCTRACE")) { std::fprintf(stderr, "pass %u changed:", pass); for (size_t k = 0; k < passes.changedAreas.Count(); ++k) std::fprintf(stderr, " c%u r%u", passes.changedAreas.Items()[k].column, passes.changedAreas.Items()[k].row); std::fprintf(stderr, "\n"); }
     if (!state.spillAreasChanged)
       break;
   }
@@ -533,8 +530,13 @@ bool CWorkBook::Recalculate(CellStore* store) {
     error = kWorkbookOutOfMemory;
     ok = false;
   }
-  if (!RefreshAllContainers())
+  // A chart whose data cannot be read keeps that in its own error byte and
+  // shows it where it is drawn; only memory running out fails the pass.
+  const uint8_t before = error;
+  if (!RefreshAllContainers() && (error == kWorkbookOutOfMemory || error == kWorkbookChartOutOfMemory))
     ok = false;
+  else if (ok)
+    error = before;
   return ok;
 }
 

@@ -38,6 +38,7 @@ enum WorkbookError : uint8_t {
   kWorkbookInvalidPageRange = 17,    // "An invalid print page range"
   kWorkbookZoomTooSmall = 18,        // "The zoom factor is too small"
   kWorkbookTooManyContainers = 22,   // "Too many containers"
+  kWorkbookChartOutOfMemory = 27,    // "Out of memory while creating chart data"
   kWorkbookNoRoomForColumns = 23,    // "Not enough empty columns to the right of the last non-empty column"
   kWorkbookNoRoomForRows = 24,       // "Not enough empty rows below the last row non-empty row"
   kWorkbookChartNeedsArray = 28,     // "An array formula is required to generate a chart data series"
@@ -168,8 +169,9 @@ class CWorkBook {
   // worksheet is marked uncalculated, then the formulas of the worksheet
   // whose store is given (null: of every worksheet) are evaluated, each
   // after the formula cells it reads, wherever those lie; then every
-  // container is refreshed. False when the pass ran out of memory
-  // (kWorkbookOutOfMemory) or a container refresh failed (its code).
+  // container is refreshed. False when the pass or a container refresh ran
+  // out of memory (kWorkbookOutOfMemory, kWorkbookChartOutOfMemory); a chart
+  // whose series cannot be read keeps its code in its own error byte.
   bool Recalculate(CellStore* store);
   // Recalculation as the UpdateMode in force asks: after an edit only in the
   // automatic modes, for the recalculate command always; the active

@@ -70,12 +70,19 @@ class EditDifferential : public ::testing::Test {
     const uint32_t column = rng.Below(kColumns - 1), row = rng.Below(kRows - 1);
     return Cell(column, row) + ":" + Cell(column + 1, row + 1);
   }
+  // A cell of a worksheet named as it stands in the tree now: by its name
+  // alone when it shares the active worksheet's folder (now and then),
+  // else by its full path. Quoted, as a name may read as a reference.
   std::string OtherSheetCell() {
-    switch (rng.Below(3)) {
-      case 0: return "Worksheet2!" + RandomCell();
-      case 1: return "\\Folder1\\Worksheet3!" + RandomCell();
-      default: return "\\Worksheet1!" + RandomCell();
-    }
+    std::vector<CWorkSheet*> sheets;
+    for (CWorkSheetTree::CTreeItem* item = book->firstItem; item; item = item->next)
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) sheets.push_back(sheet);
+    CWorkSheet* sheet = sheets[rng.Below(uint32_t(sheets.size()))];
+    char path[kTreePathCapacity];
+    sheet->GetFullPath(path, sizeof path);
+    const bool sameFolder = sheet->ParentFolder() == book->activeWorksheet->ParentFolder();
+    const std::string name = sameFolder && rng.OneIn(2) ? std::string(sheet->name) : std::string(path);
+    return "\"" + name + "\"!" + RandomCell();
   }
 
   // A value or a formula of one of the families.
@@ -144,9 +151,7 @@ class EditDifferential : public ::testing::Test {
       log.push_back("activate sheet " + std::to_string(index));
     }
     CWorkSheet* sheet = book->activeWorksheet;
-    uint32_t choice = rng.Below(20);
-    if (std::getenv("NOTREE") && (choice == 6 || choice == 7)) choice = 8;
-    switch (choice) {
+    switch (rng.Below(20)) {
       case 0: {
         if (!book->undoHistory.CanUndo()) return kOther;
         log.push_back("undo");
@@ -220,6 +225,11 @@ class EditDifferential : public ::testing::Test {
         CWorkSheetTree::CTreeItem* dragged = RandomItem();
         CWorkSheetTree::CTreeItem* target = rng.OneIn(3) ? nullptr : RandomItem();
         if (target == dragged) return kOther;
+        // A drop among its own contents copies the item under the same
+        // names, which two paths would then share: no path names either.
+        for (CWorkSheetTree::CTreeItem* inside = dragged->next; inside && inside->depth > dragged->depth;
+             inside = inside->next)
+          if (inside == target) return kOther;
         TreeDrop drop{};
         log.push_back(std::string("drop ") + dragged->name + " on " + (target ? target->name : "root"));
         if (!DropTreeItem(book.get(), dragged, target, &drop)) return kOther;
@@ -228,8 +238,9 @@ class EditDifferential : public ::testing::Test {
       }
       case 7: {
         CWorkSheetTree::CTreeItem* item = RandomItem();
+        // Names stay unique: a path two items share names either.
         char name[32];
-        std::snprintf(name, sizeof name, "%s%u", item->IsWorksheet() ? "Sheet" : "Folder", rng.Below(100));
+        std::snprintf(name, sizeof name, "%s%u", item->IsWorksheet() ? "Sheet" : "Folder", ++renames);
         log.push_back(std::string("rename ") + item->name + " to " + name);
         book->RenameItem(item, name);
         return kTree;
@@ -271,6 +282,7 @@ class EditDifferential : public ::testing::Test {
   PortableTextMeasurer measurer;
   TestRng rng{0};
   std::vector<std::string> log;
+  uint32_t renames = 0;
 };
 
 TEST_F(EditDifferential, EveryPathAgreesAfterEveryEdit) {
@@ -286,7 +298,6 @@ TEST_F(EditDifferential, EveryPathAgreesAfterEveryEdit) {
       const EditKind kind = Edit();
       book->Recalculate(nullptr);
       const std::string after = snapshot::Cells(*book);
-      if (std::getenv("TRACE")) std::printf("%s\n%s\n", log.empty() ? "" : log.back().c_str(), after.c_str());
       const std::string afterValues = snapshot::Values(*book);
       ExpectEveryPathAgrees(after);
       if (kind == kTree) {

@@ -160,12 +160,3 @@ TEST_F(PathsAgree, AZeroDeterminantIsPositiveZero) {
 }
 
 }  // namespace
-namespace {
-TEST_F(PathsAgree, Scratch) {
-  Type("H12", "=COUNTBLANK(H12:H12)");
-  Type("C5", "=MAX(G11:H12)");
-  Type("A2", "={1,2;3,4}*C5");
-  std::printf("%s\n", snapshot::Cells(book).c_str());
-  ExpectEveryPathAgrees();
-}
-}

@@ -732,3 +732,79 @@ TEST(UndoHistory, MovedTreeItemGoesBackAndForthInOneStep) {
   }
   EXPECT_EQ(book->undoHistory.Current(), 0);
 }
+
+namespace {
+
+void PutFormulaText(CellStore& cells, uint32_t row, uint16_t column, const char* text) {
+  FormulaCellFields fields;
+  fields.formula = text;
+  fields.formulaLength = uint16_t(std::strlen(text));
+  uint8_t record[512];
+  ASSERT_NE(0u, BuildFormulaCell(record, sizeof record, row, column, fields));
+  ASSERT_TRUE(cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+std::string FormulaAt(CellStore& cells, uint32_t row, uint16_t column) {
+  const CellRecord* cell = cells.GetCell(row, column);
+  return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "-";
+}
+
+}  // namespace
+
+// A line edit rewrites the formulas that point across it, and some lose
+// what they pointed at ("#REF!", a range cut short, a reference off the
+// grid made "#REF!" by an insertion): undoing the edit gives every such
+// formula back its text, and redoing rewrites it again.
+TEST(UndoHistory, LineEditsGiveBackTheFormulasTheyRewrote) {
+  struct Case {
+    const char* name;
+    bool rows;
+    bool insert;
+    uint32_t first;
+    uint32_t last;
+    uint32_t row;  // the formula's cell before the edit, and its text
+    uint16_t column;
+    const char* formula;
+    uint32_t rowAfter;  // where the edit moves it, and what it makes of it
+    uint16_t columnAfter;
+    const char* rewritten;
+  };
+  const Case cases[] = {
+      {"row of the reference removed", true, false, 0, 0, 1, 1, "=R[-1]C[-1]*2", 0, 1, "=#REF!*2"},
+      {"range cut short", true, false, 3, 4, 9, 2, "=SUM(R[-9]C[-2]:R[-5]C[-2])", 7, 2, "=SUM(R[-7]C[-2]:R[-5]C[-2])"},
+      {"column of the reference removed", false, false, 0, 0, 1, 1, "=R[-1]C[-1]+1", 1, 0, "=#REF!+1"},
+      {"reference off the grid, rows inserted", true, true, 4, 4, 9, 0, "=R[-11]C*2", 10, 0, "=#REF!*2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto book = NewBook();
+    ASSERT_TRUE(book->undoHistory.SetLevels(5));
+    CWorkSheet* sheet = book->activeWorksheet;
+    PutNumber(sheet->cells, 0, 0, 5.0);
+    PutNumber(sheet->cells, 1, 0, 7.0);
+    PutFormulaText(sheet->cells, c.row, c.column, c.formula);
+    UndoHistory& history = book->undoHistory;
+    bool recorded = false;
+    if (c.rows)
+      recorded = c.insert ? history.RecordRowsChange(book.get(), c.first, c.last)
+                          : history.RecordRowsChangeWithSnapshot(book.get(), c.first, c.last);
+    else
+      recorded = c.insert ? history.RecordColumnsChange(book.get(), uint16_t(c.first), uint16_t(c.last))
+                          : history.RecordColumnsChangeWithSnapshot(book.get(), uint16_t(c.first), uint16_t(c.last));
+    ASSERT_TRUE(recorded);
+    bool done = false;
+    if (c.rows)
+      done = c.insert ? book->InsertRows(sheet, c.first, c.last) : book->DeleteRows(sheet, c.first, c.last);
+    else
+      done = c.insert ? book->InsertColumns(sheet, uint16_t(c.first), uint16_t(c.last))
+                      : book->DeleteColumns(sheet, uint16_t(c.first), uint16_t(c.last));
+    ASSERT_TRUE(done);
+    for (int round = 0; round < 2; ++round) {
+      EXPECT_EQ(FormulaAt(sheet->cells, c.rowAfter, c.columnAfter), c.rewritten);
+      ASSERT_TRUE(book->UndoStep());
+      EXPECT_EQ(FormulaAt(sheet->cells, c.row, c.column), c.formula);
+      ASSERT_TRUE(book->RedoStep());
+    }
+    EXPECT_TRUE(history.CheckInvariants());
+  }
+}

@@ -1,0 +1,59 @@
+#ifndef TALVERO_CORE_EDIT_TREE_REFERENCES_H
+#define TALVERO_CORE_EDIT_TREE_REFERENCES_H
+
+// Formulas name worksheets and folders by text (a path from the root, or
+// one relative to the folder of the formula's own worksheet), so moving or
+// renaming an item of the tree would make them name another item or none.
+// A tree edit is made between the two halves of a TreeReferenceKeeper: it
+// notes, before the edit, the item each sheet qualifier of every formula
+// cell and chart series names, and afterwards rewrites each qualifier that
+// now names another item (or none) to the full path of the item it named,
+// so that every reference that worked before the edit works after it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/model/tree_item.h"
+
+class CWorkBook;
+class CellStore;
+
+class TreeReferenceKeeper {
+ public:
+  // Notes the qualifiers of every formula of the workbook and the items
+  // they name. False with kWorkbookOutOfMemory in the workbook.
+  bool NoteBefore(CWorkBook* book);
+  // Rewrites the qualifiers whose item changed. A formula whose new text
+  // would be too long keeps its text. False when memory ran out while a
+  // rewritten formula was stored (kWorkbookOutOfMemory).
+  bool RewriteAfter(CWorkBook* book);
+
+ private:
+  struct Qualifier {
+    uint16_t start;  // the qualifier token's characters in the formula text
+    uint16_t end;
+    std::string text;  // as the sheet operator reads it
+    const CWorkSheetTree::CTreeItem* item;  // what it named before the edit
+  };
+  struct Formula {
+    CellStore* store;  // the worksheet holding the formula cell or the chart
+    uint16_t column;   // the formula cell; for a series, unused
+    uint32_t row;
+    char* series;      // a series formula's text, or null for a cell
+    std::string text;  // the formula as scanned
+    uint32_t firstQualifier;
+    uint32_t qualifierCount;
+  };
+  std::vector<Formula> formulas_;
+  std::vector<Qualifier> qualifiers_;
+};
+
+// The tree edits of the workbook (see CWorkBook) made between the halves
+// of a keeper. False, with nothing changed, when the edit is refused (its
+// code in the workbook) or memory runs out before it.
+bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name);
+bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, CWorkSheetTree::CTreeItem* target);
+bool MoveItemsToKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t index, uint16_t depth);
+
+#endif

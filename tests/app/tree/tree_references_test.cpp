@@ -1,0 +1,148 @@
+// Moving or renaming an item of the worksheet tree keeps every formula and
+// chart series that named it (or its contents) naming the same worksheet,
+// through the drop, its undo and redo, and the saved file.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/tree/tree_edits.h"
+#include "core/base/global_options.h"
+#include "core/model/chart_record.h"
+#include "core/numfmt/regional_settings.h"
+#include "numerics/numeric_function_table.h"
+#include "tests/app/document/workbook_snapshot.h"
+#include "view/draw_context/portable_text_measurer.h"
+#include "view/grid_view/cell_from_text.h"
+
+namespace {
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+class TreeReferences : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InstallFunctionLibrary());
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+    ASSERT_TRUE(book.NewDocument());
+    ASSERT_TRUE(book.undoHistory.SetLevels(20));
+    sheet1 = book.activeWorksheet;
+    sheet2 = NewWorksheet("Worksheet2", 1);
+    book.InsertItems(sheet2, nullptr);
+    folder = NewFolderItem("Folder1", 1);
+    book.InsertItems(folder, nullptr);
+  }
+  void TearDown() override { ResetGlobalOptions(); }
+
+  void Type(CWorkSheet* sheet, uint16_t column, uint32_t row, const char* text) {
+    book.activeWorksheet = sheet;
+    CellFromTextResult result;
+    ASSERT_TRUE(StoreCellFromText(&book, measurer.Measurer(), text, row, column, true, false, &result)) << text;
+    book.Recalculate(nullptr);
+  }
+  double Number(CWorkSheet* sheet, uint16_t column, uint32_t row) {
+    const CellRecord* cell = sheet->cells.GetCell(row, column);
+    if (!cell || cell->ErrorCode()) return -1;
+    return cell->IsFormula() ? cell->CachedNumber() : cell->Number();
+  }
+  std::string Formula(CWorkSheet* sheet, uint16_t column, uint32_t row) {
+    const CellRecord* cell = sheet->cells.GetCell(row, column);
+    return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "-";
+  }
+  void Drop(CTreeItem* item, CTreeItem* target) {
+    TreeDrop drop{};
+    ASSERT_TRUE(DropTreeItem(&book, item, target, &drop));
+    ASSERT_TRUE(RecordTreeDrop(&book, drop));
+    ASSERT_TRUE(book.Recalculate(nullptr));
+  }
+
+  CWorkBook book;
+  PortableTextMeasurer measurer;
+  CWorkSheet* sheet1 = nullptr;
+  CWorkSheet* sheet2 = nullptr;
+  CTreeItem* folder = nullptr;
+};
+
+TEST_F(TreeReferences, AMovedWorksheetKeepsWhatNamesItThroughUndoAndRedo) {
+  Type(sheet1, 0, 0, "12");
+  Type(sheet1, 0, 1, "30");
+  Type(sheet2, 0, 0, "=\\Worksheet1!A2*2");
+  Type(sheet2, 1, 0, "=Worksheet1!A1+1");
+  // A formula on the moved worksheet naming one that stays behind.
+  Type(sheet1, 1, 0, "=Worksheet2!A1/2");
+  ASSERT_EQ(Number(sheet2, 0, 0), 60);
+  Drop(sheet1, folder);
+  EXPECT_NE(Formula(sheet2, 0, 0).find("\\Folder1\\Worksheet1"), std::string::npos) << Formula(sheet2, 0, 0);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(Number(sheet2, 0, 0), 60);
+    EXPECT_EQ(Number(sheet2, 1, 0), 13);
+    EXPECT_EQ(Number(sheet1, 1, 0), 30);
+    ASSERT_TRUE(book.UndoStep());
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    EXPECT_EQ(Number(sheet2, 0, 0), 60);
+    EXPECT_EQ(Number(sheet2, 1, 0), 13);
+    EXPECT_EQ(Number(sheet1, 1, 0), 30);
+    ASSERT_TRUE(book.RedoStep());
+    ASSERT_TRUE(book.Recalculate(nullptr));
+  }
+  // The saved file names the worksheet where it stands.
+  for (bool xml : {false, true}) {
+    auto loaded = snapshot::RoundTrip(&book, xml ? "tree_references.xml" : "tree_references.tlv", xml);
+    ASSERT_NE(loaded, nullptr);
+    loaded->Recalculate(nullptr);
+    EXPECT_EQ(snapshot::Values(*loaded).size(), snapshot::Values(book).size());
+    EXPECT_EQ(snapshot::Cells(*loaded), snapshot::Cells(book));
+  }
+}
+
+TEST_F(TreeReferences, RenamingAFolderOrAWorksheetKeepsWhatNamesThem) {
+  CWorkSheet* inner = NewWorksheet("Inner", 1);
+  book.InsertItems(inner, folder);
+  Type(inner, 0, 0, "7");
+  Type(sheet1, 0, 0, "=\\Folder1\\Inner!A1*3");
+  Type(sheet2, 0, 0, "=Worksheet1!A1+1");
+  ASSERT_TRUE(book.RenameItem(folder, "Sales"));
+  ASSERT_TRUE(book.RenameItem(sheet1, "Summary"));
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_EQ(Number(sheet1, 0, 0), 21);
+  EXPECT_EQ(Number(sheet2, 0, 0), 22);
+  EXPECT_NE(Formula(sheet1, 0, 0).find("Sales\\Inner"), std::string::npos) << Formula(sheet1, 0, 0);
+  ASSERT_TRUE(book.UndoStep());
+  ASSERT_TRUE(book.UndoStep());
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_STREQ(folder->name, "Folder1");
+  EXPECT_EQ(Number(sheet1, 0, 0), 21);
+  EXPECT_EQ(Number(sheet2, 0, 0), 22);
+}
+
+// A chart made from a selection names its worksheet by its full path: the
+// chart on a moved worksheet keeps its data, and a chart whose data cannot
+// be read keeps that in the chart rather than failing the recalculation.
+TEST_F(TreeReferences, AChartOnAMovedWorksheetKeepsItsSeries) {
+  Type(sheet1, 0, 0, "12");
+  Type(sheet1, 0, 1, "30");
+  auto* container = new ContainerRecord;
+  ASSERT_TRUE(book.AssignContainerId(container));
+  ChartRecord* chart = NewContainerChart(kChart2D);
+  ASSERT_NE(chart, nullptr);
+  container->items[0].kind = kItemChart;
+  container->items[0].chart = chart;
+  container->header.itemCount = 1;
+  chart->options.seriesCount = 1;
+  std::strcpy(chart->series[0].dataArray, "=\"\\Worksheet1\"!R1C1:R2C1");
+  sheet1->AddContainer(container);
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  ASSERT_EQ(chart->error, 0);
+  Drop(sheet1, folder);
+  EXPECT_EQ(chart->error, 0);
+  EXPECT_NE(std::string(chart->series[0].dataArray).find("\\Folder1\\Worksheet1"), std::string::npos)
+      << chart->series[0].dataArray;
+  std::strcpy(chart->series[0].dataArray, "=1+");
+  EXPECT_TRUE(book.Recalculate(nullptr));
+  EXPECT_NE(chart->error, 0);
+}
+
+}  // namespace
