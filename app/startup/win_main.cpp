@@ -10,6 +10,7 @@
 #include "app/document/child_frame.h"
 #include "app/document/document_opening.h"
 #include "app/frame/main_frame.h"
+#include "services/messages/error_text.h"
 #include "services/settings/frame_placement.h"
 #include "services/settings/global_options.h"
 #include "services/settings/grid_view_options_copy.h"
@@ -18,6 +19,7 @@
 #include "app/startup/command_line.h"
 #include "app/startup/image_encoders.h"
 #include "charts/containers/chart_painters.h"
+#include "charts/containers/container_painter.h"
 #include "automation/server/class_objects_win32.h"
 #include "automation/server/server_module_win32.h"
 #include "automation/server/server_registration_win32.h"
@@ -111,6 +113,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int showCommand) {
   // data: in place before anything can evaluate a formula or paint.
   InstallFunctionLibrary();
   InstallChartPainters();
+  // A chart that cannot be drawn says why in its place.
+  SetChartErrorText(&GetErrorText);
   CoInitialize(nullptr);
   RegisterCommonControls();
   LoadRichEdit20();

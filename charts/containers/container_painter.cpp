@@ -1,5 +1,8 @@
 #include "charts/containers/container_painter.h"
 
+#include <cstdio>
+
+#include "charts/frame/chart_colours.h"
 #include "charts/prepare/chart_prepare.h"
 #include "core/model/chart_record.h"
 #include "view/draw_context/rect_margins.h"
@@ -8,7 +11,28 @@ namespace {
 
 int32_t AtLeastOne(int32_t pixels) { return pixels > 0 ? pixels : 1; }
 
+ChartErrorText chartErrorText = nullptr;
+
+// A chart whose series cannot be read (or that cannot be laid out) says so
+// in its slot, in its legend's font, centred below the slot's top.
+void DrawChartError(const ChartRecord& chart, const PaintSurface& surface, const PixelRect& slot, uint16_t zoomY) {
+  if (!chartErrorText || chart.error == 0)
+    return;
+  const char* text = chartErrorText(chart.error);
+  if (!text || !text[0])
+    return;
+  char codes[kContainerTextSize + 3] = "&c";
+  std::snprintf(codes + 2, sizeof codes - 2, "%s", text);
+  surface.SelectFont(chart.options.legendFont.font, 0, zoomY);
+  surface.SetTextColor(TextColour(chart.options.legendFont));
+  surface.SetBkMode(1);
+  PixelRect line = {slot.left, slot.top + (slot.bottom - slot.top) / 2, slot.right, slot.bottom};
+  surface.DrawHeaderFooter(&line, codes, false);
+}
+
 }  // namespace
+
+void SetChartErrorText(ChartErrorText text) { chartErrorText = text; }
 
 bool ContainerSlot(const ContainerHeader& header, const PixelRect& grid, int index, uint16_t zoomX, uint16_t zoomY,
                    PixelRect* slot) {
@@ -45,10 +69,12 @@ void Draw(ContainerRecord& container, const PaintSurface& surface, const PixelRe
     if (item.kind != kItemChart || !item.chart || !ContainerSlot(container.header, grid, i, zoomX, zoomY, &slot))
       continue;
     ChartRecord& chart = *item.chart;
-    if (Prepare(chart, surface, slot, zoomX, zoomY))
+    if (Prepare(chart, surface, slot, zoomX, zoomY)) {
       ::Draw(chart, slot, surface);
-    else
+    } else {
       container.error = chart.error;
+      DrawChartError(chart, surface, slot, zoomY);
+    }
   }
   PixelRect titles = rect;
   DrawTitles(container, surface, &titles, zoomX, zoomY, false);

@@ -20,6 +20,12 @@
 void Draw(ContainerRecord& container, const PaintSurface& surface, const PixelRect& rect, ImageCache* images,
           uint16_t zoomX, uint16_t zoomY);
 
+// The text a chart that cannot be drawn shows in its slot for its error
+// code (the program hands in its error-message table at start-up). Without
+// one, or for a chart without an error code, the slot stays empty.
+using ChartErrorText = const char* (*)(int code);
+void SetChartErrorText(ChartErrorText text);
+
 // The background (pattern fill, image or fractal) and the border; no
 // background, no border either.
 bool DrawBackground(ContainerRecord& container, const PaintSurface& surface, const PixelRect& rect,

@@ -189,6 +189,15 @@ TEST(ContainerPainter, AChartThatCannotBePreparedLeavesItsCodeAndTheOthersDraw) 
   // Drawing stays within the rectangle.
   EXPECT_EQ(rec.Lines().front(), "clip 0,0 399,199");
   EXPECT_EQ(rec.Lines().back(), "unclip");
+
+  // With the program's texts at hand the broken chart says why in its slot.
+  SetChartErrorText([](int code) { return code == 29 ? "Stacked series differ" : ""; });
+  DisplayListSurface told;
+  Draw(box, told.Surface(), {0, 0, 399, 199}, nullptr, 100, 100);
+  SetChartErrorText(nullptr);
+  std::string all;
+  for (const std::string& line : told.Lines()) all += line + "\n";
+  EXPECT_NE(all.find("Stacked series differ"), std::string::npos) << all;
 }
 
 TEST(FractalRenderSize, LargeRectanglesAreRenderedSmallerInTheirProportions) {
