@@ -127,12 +127,13 @@ bool BuildAxis(ChartCanvas& canvas, uint8_t code, int32_t width, int32_t height,
   if (!AppendAxisPoint(walk, near, tick) || !AppendAxisPoint(walk, near, 0) || !AppendAxisPoint(walk, far, 0) ||
       !AppendAxisPoint(walk, far, tick))
     return false;
-  if (!VisitMajorPositions(chart, series, AddTickPair, &walk))
+  const uint32_t slots = AxisSlots(w, h, DepthSlots(chart, w, h, 1));
+  if (!VisitMajorPositions(chart, series, slots, AddTickPair, &walk))
     return false;
   record.majorTicks = walk.pairs;
   walk.pairs = 0;
   walk.tick = tick * 0.5f;
-  if (!VisitMinorPositions(chart, series, AddTickPair, &walk))
+  if (!VisitMinorPositions(chart, series, slots, AddTickPair, &walk))
     return false;
   record.minorTicks = walk.pairs;
   ++axes.count;

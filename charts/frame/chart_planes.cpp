@@ -76,12 +76,13 @@ bool AddSeriesGrid(ChartCanvas& canvas, GridWalk walk, int series) {
   // Minor lines come only with the major ones, whatever their own style.
   if (s.majorGrid.style != 0) {
     walk.kind = kMajorLine;
-    if (!VisitMajorPositions(chart, series, AddGridLine, &walk))
+    const uint32_t slots = AxisSlots(walk.width, walk.height, walk.depth);
+    if (!VisitMajorPositions(chart, series, slots, AddGridLine, &walk))
       return false;
     record.majorLines = walk.lines;
     walk.lines = 0;
     walk.kind = kMinorLine;
-    if (!VisitMinorPositions(chart, series, AddGridLine, &walk))
+    if (!VisitMinorPositions(chart, series, slots, AddGridLine, &walk))
       return false;
     record.minorLines = walk.lines;
   }

@@ -61,8 +61,12 @@ bool BuildGeometry(ChartCanvas& canvas, const PixelRect& slot) {
   return !PlanBuilder3D(chart, &step) || RunBuilder3D(canvas, step.builder, step.series);
 }
 
+// A preparation that ran out of room keeps none of what it took: pages
+// kept for the next one could be most of the memory there is.
 bool Fail(ChartRecord& chart) {
   chart.error = kChartOutOfMemory;
+  chart.vertices.Free();
+  chart.faces.Free();
   return false;
 }
 

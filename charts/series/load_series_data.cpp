@@ -128,8 +128,14 @@ bool LoadCategories(ChartRecord& chart, int index, CellBlock* cells, uint32_t ro
   uint32_t n = 0;
   if (!ElementCount(rows, columns, &n))
     return Fail(chart, kChartOutOfMemory);
+  // The step grows by factors of 1000 while there would be too many labels,
+  // and goes back down as far as these categories allow: a step left from
+  // a longer series would show a short one with few labels or none. A step
+  // of its own (from a file) stays while it leaves at least one label.
   uint32_t step = series.divisor > 0 ? series.divisor : 1;
   while (n / step > kMaxCategoryLabels) step *= 1000;
+  while (step >= 1000 && n / (step / 1000) <= kMaxCategoryLabels) step /= 1000;
+  if (n > 0 && n / step == 0) step = 1;
   series.divisor = step;
   series.periods = static_cast<uint16_t>(n / step);
 

@@ -336,3 +336,61 @@ TEST(ChartFrame, AxisLinesDrawTheTicksTheirFlagsAskFor) {
 }
 
 }  // namespace
+
+namespace {
+
+// A value axis whose divisions and subdivisions outnumber its pixels lays
+// out a line at most once a half pixel, where the lines would all coincide
+// anyway: every slot the full count reaches, and no more.
+TEST(ChartFrame, DivisionsFinerThanPixelsAreLaidOutOncePerPixel) {
+  Frame f(kChart2D);
+  SeriesRecord& s = SetSeries(*f.chart, 0, kSeriesData, kViewColumn);
+  s.periods = 65534;
+  s.subperiods = 65534;
+  s.flags |= kSeriesFromValueSet | kSeriesToValueSet;
+  s.fromValue = 0;
+  s.toValue = 1;
+  TestArrays arrays;
+  arrays.AddNumbers({0.5, 0.7});
+  ASSERT_TRUE(arrays.LoadInto(*f.chart));
+  ASSERT_TRUE(BuildPlaneXY(f.canvas, 100, 50));
+  const GridRecord& grid = f.canvas.layout.grids[0];
+  const uint32_t slots = AxisSlots(100, 50, 0);
+  EXPECT_GE(+grid.majorLines, slots - 2);
+  EXPECT_LE(+grid.majorLines, slots + 1);
+  EXPECT_LE(+grid.minorLines, slots + 1);
+  // Lines stay in order along the axis, one per slot.
+  const auto major = Lines(*f.chart, grid.firstVertex, grid.majorLines);
+  for (size_t k = 1; k < major.size(); ++k) EXPECT_GT(major[k].first.y, major[k - 1].first.y);
+  // Five divisions lay out exactly their four lines, as before.
+  s.periods = 5;
+  s.subperiods = 2;
+  Frame few(kChart2D);
+  SetSeries(*few.chart, 0, kSeriesData, kViewColumn) = s;
+  TestArrays again;
+  again.AddNumbers({0.5, 0.7});
+  ASSERT_TRUE(again.LoadInto(*few.chart));
+  ASSERT_TRUE(BuildPlaneXY(few.canvas, 100, 50));
+  EXPECT_EQ(+few.canvas.layout.grids[0].majorLines, 4u);
+  EXPECT_EQ(+few.canvas.layout.grids[0].minorLines, 5u);
+}
+
+// The category step follows the categories loaded last: 100,000 of them
+// are labelled every thousand, four of them each.
+TEST(ChartFrame, CategoryStepFollowsTheCategoriesLoadedLast) {
+  auto chart = NewChart(kChart2D);
+  SetSeries(*chart, 0, kSeriesCategories, kViewColumn);
+  std::vector<double> many(100000, 1.0);
+  TestArrays arrays;
+  arrays.AddNumbers(many);
+  ASSERT_TRUE(arrays.LoadInto(*chart));
+  EXPECT_EQ(chart->series[0].divisor, 1000u);
+  EXPECT_EQ(Labels(*chart, 0).size(), 100u);
+  TestArrays four;
+  four.AddTexts({"a", "b", "c", "d"});
+  ASSERT_TRUE(four.LoadInto(*chart));
+  EXPECT_EQ(chart->series[0].divisor, 1u);
+  EXPECT_EQ(Labels(*chart, 0), (std::vector<std::string>{"a", "b", "c", "d"}));
+}
+
+}  // namespace
