@@ -384,12 +384,14 @@ TEST(ChartFrame, CategoryStepFollowsTheCategoriesLoadedLast) {
   TestArrays arrays;
   arrays.AddNumbers(many);
   ASSERT_TRUE(arrays.LoadInto(*chart));
-  EXPECT_EQ(chart->series[0].divisor, 1000u);
+  uint32_t divisor = chart->series[0].divisor;  // a packed field
+  EXPECT_EQ(divisor, 1000u);
   EXPECT_EQ(Labels(*chart, 0).size(), 100u);
   TestArrays four;
   four.AddTexts({"a", "b", "c", "d"});
   ASSERT_TRUE(four.LoadInto(*chart));
-  EXPECT_EQ(chart->series[0].divisor, 1u);
+  divisor = chart->series[0].divisor;
+  EXPECT_EQ(divisor, 1u);
   EXPECT_EQ(Labels(*chart, 0), (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 
