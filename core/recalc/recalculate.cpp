@@ -85,33 +85,23 @@ class GrowingList {
 using RecalcChain = GrowingList<SuspendedCell>;
 
 // What the passes of one recalculation share, each list by formula cell:
-// - the array formulas that spilled in some pass of this recalculation;
-// - those whose result areas changed in the pass under way;
+// - the array formulas whose result areas changed in the pass under way;
 // - those found circular for good. An array formula found circular through
-//   a result area it wrote in this recalculation (its evaluation waited,
-//   through other formulas or not, for that very area) stays circular,
-//   without an area, for the passes that follow: otherwise it would spill
-//   in one pass, find the cycle in the next and drop its values again, and
-//   end in whichever state the last pass left. An area found in the
-//   workbook as it stood before the recalculation proves nothing: the
-//   result that wrote it may be gone. When the passes do not settle, the
-//   formulas whose areas the last one changed are made circular too (see
-//   MarkUnsettledCircular).
+//   its own result area (its evaluation waited, through other formulas or
+//   not, for that very area) in a pass after the first, where every area
+//   is one this recalculation wrote, stays circular, without an area, for
+//   the passes that follow: otherwise it would spill in one pass, find the
+//   cycle in the next and drop its values again, and end in whichever
+//   state the last pass left. An area found in the workbook as it stood
+//   before the recalculation proves nothing: the result that wrote it may
+//   be gone. When the passes do not settle, the formulas whose areas the
+//   last one changed are made circular too (see MarkUnsettledCircular).
 struct RecalcPasses {
   RecalcChain chain;  // empty between formulas; kept to reuse its room
-  GrowingList<SpillExtent> spilledAreas;
+  uint32_t pass = 0;
   GrowingList<SpillExtent> changedAreas;
   GrowingList<SpillExtent> circularAreas;
 };
-
-bool Listed(const GrowingList<SpillExtent>& list, const CellStore* store, uint16_t column, uint32_t row) {
-  for (size_t i = 0; i < list.Count(); ++i) {
-    const SpillExtent& place = list.Items()[i];
-    if (place.store == store && place.column == column && place.row == row)
-      return true;
-  }
-  return false;
-}
 
 // Notes the formula cell as one whose result area changed, when storing its
 // result changed an area.
@@ -122,14 +112,6 @@ bool NoteChangedArea(const EvalState& state, uint32_t changesBefore, RecalcPasse
   return passes.changedAreas.Push(SpillExtent{&store, column, row, column, row, 0, 0});
 }
 
-// After an array result is stored: notes the formula as one that spilled
-// in this recalculation when it did.
-bool NoteSpilledArea(uint32_t kind, const CellRecord* cell, RecalcPasses& passes, CellStore& store) {
-  if (kind != kEvalArray || !cell || !cell->IsSpillingArrayFormula() ||
-      Listed(passes.spilledAreas, &store, cell->Column(), cell->Row()))
-    return true;
-  return passes.spilledAreas.Push(SpillExtent{&store, cell->Column(), cell->Row(), cell->Column(), cell->Row(), 0, 0});
-}
 
 // The result areas of the spilling array formulas met while the pass is
 // prepared, so that a value read from one waits for its formula as a
@@ -319,8 +301,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     }
     const uint32_t changes = state.spillAreasChanged;
     if (!StoreFormulaResult(state, kind, store, cell, first.block, first.column, first.row, layoutChanged) ||
-        !NoteChangedArea(state, changes, passes, store, first.column, first.row) ||
-        !NoteSpilledArea(kind, RecordOf(first), passes, store))
+        !NoteChangedArea(state, changes, passes, store, first.column, first.row))
       ok = false;
     if (CellRecord* done = RecordOf(first))
       LeaveChain(done);
@@ -366,8 +347,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         const uint16_t column = needed->Column();
         const uint32_t row = needed->Row();
         const uint32_t changes = state.spillAreasChanged;
-        if (state.pending.error == EvalState::kPendingForResultArea &&
-            Listed(passes.spilledAreas, &neededStore, column, row) &&
+        if (state.pending.error == EvalState::kPendingForResultArea && passes.pass > 0 &&
             !passes.circularAreas.Push(SpillExtent{&neededStore, column, row, column, row, 0, 0}))
           ok = false;
         if (!StoreFormulaError(state, neededStore, needed, column, row, kErrorCirc, false, layoutChanged) ||
@@ -405,8 +385,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     } else {
       const uint32_t changes = state.spillAreasChanged;
       if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged) ||
-          !NoteChangedArea(state, changes, passes, *top.store, top.column, top.row) ||
-          !NoteSpilledArea(kind, RecordOf(top), passes, *top.store))
+          !NoteChangedArea(state, changes, passes, *top.store, top.column, top.row))
         ok = false;
       if (CellRecord* done = RecordOf(top))
         LeaveChain(done);
@@ -492,6 +471,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
     passes.changedAreas.Resize(0);
+    passes.pass = pass;
     GrowingList<SpillExtent> spillAreas;
     // Without the list values spilled late in the pass are read one pass late.
     if (!PreparePass(workbook, spillAreas))

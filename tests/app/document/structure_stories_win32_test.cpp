@@ -1,0 +1,125 @@
+// Stories of a user who removes a row and takes it back, and who moves a
+// worksheet with a chart into a folder, told through the real document
+// window with its keys, its commands and its tree: nothing is lost, every
+// reference keeps working, and no message box interrupts a recalculation.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/tree/tree_edits.h"
+#include "core/model/chart_record.h"
+#include "tests/app/document/document_window_fixture.h"
+
+namespace {
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+class StructureStories : public DocumentEditingTest {
+ protected:
+  std::string FormulaAt(CWorkSheet* sheet, uint32_t row, uint16_t column) {
+    const CellRecord* cell = sheet->cells.GetCell(row, column);
+    return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "-";
+  }
+  double ValueAt(CWorkSheet* sheet, uint32_t row, uint16_t column) {
+    const CellRecord* cell = sheet->cells.GetCell(row, column);
+    if (!cell || cell->ErrorCode()) return -1;
+    return cell->IsFormula() ? cell->CachedNumber() : cell->Number();
+  }
+  // Typed into the cell as the keyboard types it, ended with Enter.
+  void TypeInto(CChildFrame* doc, uint32_t row, uint32_t column, const char* text) {
+    FocusCell(doc, row, column);
+    Type(text);
+    Key(VK_RETURN);
+  }
+};
+
+TEST_F(StructureStories, UndoOfARowRemovalGivesBackTheFormulasItRewrote) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkSheet* sheet = doc->Workbook()->activeWorksheet;
+  TypeInto(doc, 0, 0, "5");
+  TypeInto(doc, 1, 0, "7");
+  TypeInto(doc, 1, 1, "=A1*2");
+  ASSERT_EQ(ValueAt(sheet, 1, 1), 10);
+  const std::string formula = FormulaAt(sheet, 1, 1);
+
+  FocusCell(doc, 0, 0);
+  Key('R', VK_CONTROL, VK_SHIFT);
+  EXPECT_EQ(FormulaAt(sheet, 0, 1), "=#REF!*2");
+  Key('Z', VK_CONTROL);
+  EXPECT_EQ(ValueAt(sheet, 0, 0), 5);
+  EXPECT_EQ(FormulaAt(sheet, 1, 1), formula);
+  EXPECT_EQ(ValueAt(sheet, 1, 1), 10);
+  Key('Y', VK_CONTROL);
+  EXPECT_EQ(FormulaAt(sheet, 0, 1), "=#REF!*2");
+  Key('Z', VK_CONTROL);
+  EXPECT_EQ(FormulaAt(sheet, 1, 1), formula);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(StructureStories, AWorksheetMovedIntoAFolderKeepsItsChartAndItsReaders) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  CWorkSheet* sheet = book.activeWorksheet;
+  Command(doc, ID_NEW_FOLDER);
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  Command(doc, ID_NEW_WORKSHEET);
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  CWorkSheet* reader = CWorkSheet::FromItem(book.firstItem->next->next);
+  ASSERT_NE(reader, nullptr);
+
+  // Worksheet1 takes two numbers and a chart of them.
+  book.activeWorksheet = sheet;
+  TypeInto(doc, 0, 0, "12");
+  TypeInto(doc, 1, 0, "30");
+  doc->SelectRange(SelectionRange{0, 0, 0, 1});
+  Command(doc, ID_INSERT_CHART_2D);
+  ASSERT_NE(doc->m_chartEditor.m_hWnd, nullptr);
+  SendMessageA(doc->m_chartEditor.m_hWnd, WM_COMMAND, ID_CHART_APPLY, 0);
+  Pump();
+  SendMessageA(doc->m_chartEditor.m_hWnd, WM_CLOSE, 0, 0);
+  Pump();
+  ASSERT_NE(sheet->containers, nullptr);
+  ChartRecord* chart = sheet->containers->items[0].chart;
+  ASSERT_NE(chart, nullptr);
+  ASSERT_EQ(chart->seriesLists[0].points.Count(), 2u);
+
+  // Another worksheet reads it by its full path.
+  book.activeWorksheet = reader;
+  TypeInto(doc, 0, 0, "=\\Worksheet1!A2*2");
+  ASSERT_EQ(ValueAt(reader, 0, 0), 60);
+
+  // The drop moves Worksheet1 into Folder1, as the tree's drag ends.
+  TreeDrop drop{};
+  ASSERT_TRUE(DropTreeItem(&book, sheet, book.FindItemByPath("\\Folder1"), &drop));
+  ASSERT_TRUE(RecordTreeDrop(&book, drop));
+  doc->FillTree();
+  Key(VK_F9);
+  EXPECT_EQ(ValueAt(reader, 0, 0), 60);
+  EXPECT_EQ(chart->error, 0);
+  EXPECT_EQ(chart->seriesLists[0].points.Count(), 2u);
+  EXPECT_NE(std::string(chart->series[0].dataArray).find("\\Folder1\\Worksheet1"), std::string::npos)
+      << chart->series[0].dataArray;
+
+  // Undo puts it back at the root, and everything still reads it.
+  Command(doc, ID_EDIT_UNDO);
+  Key(VK_F9);
+  EXPECT_EQ(ValueAt(reader, 0, 0), 60);
+  EXPECT_EQ(chart->error, 0);
+  // The saved file opens with its chart whole.
+  CChildFrame* reopened = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, "w32_structure_chart.tlv");
+  ASSERT_NE(reopened, nullptr);
+  CWorkSheet* loaded = CWorkSheet::FromItem(reopened->Workbook()->FindItemByPath("\\Worksheet1"));
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_NE(loaded->containers, nullptr);
+  EXPECT_EQ(loaded->containers->items[0].chart->error, 0);
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+}
+
+}  // namespace
