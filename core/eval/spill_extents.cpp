@@ -39,40 +39,55 @@ void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn
 
 SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                 uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow) {
-  return FindStaleSpillAreaBefore(areas, count, store, firstColumn, lastColumn, firstRow, lastRow, kRowCount, 0);
+  SpillExtent* stale = nullptr;
+  FindEarlierSpillAreas(areas, count, store, firstColumn, lastColumn, firstRow, lastRow, kRowCount, 0, &stale,
+                        nullptr, nullptr);
+  return stale;
 }
 
-SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
-                                      uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row,
-                                      uint32_t column, bool anyState) {
+void FindEarlierSpillAreas(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
+                           uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row, uint32_t column,
+                           SpillExtent** stale, SpillExtent** any, uint32_t* hint) {
+  *stale = nullptr;
+  if (any)
+    *any = nullptr;
   if (count == 0)
-    return nullptr;
+    return;
   const uint64_t before = uint64_t(row) << 16 | column;
   // Past the last area of store whose formula lies on a row up to lastRow.
-  const SpillExtent* const end =
-      std::upper_bound(areas, areas + count, std::make_pair(store, lastRow),
-                       [](const std::pair<CellStore*, uint32_t>& key, const SpillExtent& area) {
-                         if (key.first != area.store)
-                           return StoreBefore(key.first, area.store);
-                         return key.second < area.row;
-                       });
-  SpillExtent* found = nullptr;
-  for (uint32_t i = uint32_t(end - areas); i-- > 0;) {
+  const auto keyBefore = [](const std::pair<CellStore*, uint32_t>& key, const SpillExtent& area) {
+    if (key.first != area.store)
+      return StoreBefore(key.first, area.store);
+    return key.second < area.row;
+  };
+  const std::pair<CellStore*, uint32_t> key(store, lastRow);
+  uint32_t end = 0;
+  // A pass asks in storage order: the answer is usually at the last one or
+  // a step past it.
+  if (hint && *hint <= count && (*hint == 0 || !keyBefore(key, areas[*hint - 1])) &&
+      (*hint == count || keyBefore(key, areas[*hint])))
+    end = *hint;
+  else if (hint && *hint < count && !keyBefore(key, areas[*hint]) &&
+           (*hint + 1 == count || keyBefore(key, areas[*hint + 1])))
+    end = *hint + 1;
+  else
+    end = uint32_t(std::upper_bound(areas, areas + count, key, keyBefore) - areas);
+  if (hint)
+    *hint = end;
+  for (uint32_t i = end; i-- > 0;) {
     SpillExtent& area = areas[i];
     if (area.store != store || area.reachRow < firstRow)
       break;
-    if ((area.calculated && !anyState) || !Meets(area, firstColumn, lastColumn, firstRow, lastRow) ||
-        (uint64_t(area.row) << 16 | area.column) >= before)
+    if (!Meets(area, firstColumn, lastColumn, firstRow, lastRow) || (uint64_t(area.row) << 16 | area.column) >= before)
       continue;
-    if (anyState) {
-      found = &area;
+    if (any)
+      *any = &area;
+    if (area.calculated)
       continue;
-    }
     const CellRecord* formula = store->GetCell(area.row, area.column);
     if (formula && formula->IsFormula() && !(formula->ResultFlags() & kResultCalculated))
-      found = &area;
+      *stale = &area;
     else
       area.calculated = 1;
   }
-  return found;
 }

@@ -21,11 +21,14 @@ void OrderSpillExtents(SpillExtent* areas, uint32_t count, uint32_t* firstColumn
 // Areas whose formula is found calculated are marked so on the way.
 SpillExtent* FindStaleSpillArea(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
                                 uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow);
-// The same among the areas whose formula cell comes before (row, column)
-// in storage order; with anyState, whether their formula is calculated or
-// not.
-SpillExtent* FindStaleSpillAreaBefore(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
-                                      uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row,
-                                      uint32_t column, bool anyState = false);
+// Among the areas whose formula cell comes before (row, column) in storage
+// order and that meet the rectangle: the first in storage order whose
+// formula is not yet calculated in this pass (*stale), and the first
+// whatever its formula's state (*any, when given); null when there is none.
+// hint, when given, is where the last lookup of the pass ended (0 at its
+// start): lookups in storage order find their place there.
+void FindEarlierSpillAreas(SpillExtent* areas, uint32_t count, CellStore* store, uint32_t firstColumn,
+                           uint32_t lastColumn, uint32_t firstRow, uint32_t lastRow, uint32_t row, uint32_t column,
+                           SpillExtent** stale, SpillExtent** any, uint32_t* hint);
 
 #endif

@@ -346,6 +346,11 @@ class EvalState {
   // (none outside a pass).
   SpillExtent* spillAreas;
   uint32_t spillAreaCount;
+  // The first of them before the formula being stored that its array
+  // result meets, found when the result was evaluated; null for none.
+  SpillExtent* earlierSpillArea = nullptr;
+  // Where the last such lookup of the pass ended in the list.
+  uint32_t spillAreaHint = 0;
   // The columns the areas cover together: most ranges lie beside them all.
   uint32_t spillFirstColumn;
   uint32_t spillLastColumn;

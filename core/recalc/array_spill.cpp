@@ -277,14 +277,12 @@ bool OverwriteSpilledNumbers(CellStore& store, const CellCursor& place, CellReco
 // Whether a formula before the one at (column, row) in storage order, whose
 // result area the pass knew, still spills over the area: the earlier one
 // keeps it, even where the two areas overlap and the values there look
-// like the later formula's own. Results grown in this pass are not known
-// here; they change the areas and the pass runs again.
+// like the later formula's own. The first such area was found when the
+// result was evaluated (EvalState::earlierSpillArea). Results grown in this
+// pass are not known here; they change the areas and the pass runs again.
 bool EarlierAreaMeets(EvalState& state, CellStore& store, const Area& area, uint16_t column, uint32_t row) {
-  if (state.spillAreaCount == 0)
-    return false;
-  const SpillExtent* earlier =
-      FindStaleSpillAreaBefore(state.spillAreas, state.spillAreaCount, &store, area.firstColumn, area.lastColumn,
-                               area.firstRow, area.lastRow, row, column, true);
+  const SpillExtent* earlier = state.earlierSpillArea;
+  state.earlierSpillArea = nullptr;
   if (!earlier)
     return false;
   // The first one found may have shrunk away since; any other is looked

@@ -251,21 +251,26 @@ inline CellRecord* NeededCell(const EvalState& state) {
 // calculated early for a reader decides as it decides in every later pass.
 // A formula already waiting on the chain is not waited for: its old result
 // stands, as it stands in every pass that enters the chain the same way.
-// Noted as the needed cell; null when there is none.
+// Noted as the needed cell; null when there is none. The first earlier area
+// the result meets, whatever its formula's state, is left in the evaluator
+// for the storing of the result (which keeps it out of that area).
 CellRecord* SpillOwnerToSettleFirst(EvalState& state, uint32_t kind, CellStore& store, uint16_t column, uint32_t row) {
-  if (kind != kEvalArray || state.spillAreaCount == 0 || state.pending.kind != kEvalInvalid)
+  state.earlierSpillArea = nullptr;
+  if (kind != kEvalArray || state.spillAreaCount == 0)
     return nullptr;
   const EvalValue& result = state.operands[1];
   if (result.error)
     return nullptr;
   const uint64_t lastColumn = uint64_t(column) + result.second.column;
   const uint64_t lastRow = uint64_t(row) + result.second.row;
-  SpillExtent* area = FindStaleSpillAreaBefore(
-      state.spillAreas, state.spillAreaCount, &store, column, uint32_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn),
-      row, uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow), row, column);
-  if (!area)
+  SpillExtent* stale = nullptr;
+  FindEarlierSpillAreas(state.spillAreas, state.spillAreaCount, &store, column,
+                        uint32_t(lastColumn > kMaxColumn ? kMaxColumn : lastColumn), row,
+                        uint32_t(lastRow > kMaxRow ? kMaxRow : lastRow), row, column, &stale, &state.earlierSpillArea,
+                        &state.spillAreaHint);
+  if (!stale || state.pending.kind != kEvalInvalid)
     return nullptr;
-  CellRecord* owner = store.GetCell(area->row, area->column);
+  CellRecord* owner = store.GetCell(stale->row, stale->column);
   if (!owner || owner->Pending() > 0)
     return nullptr;
   state.NotePending(owner, &store);
@@ -481,6 +486,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
                       &state.spillLastColumn);
     state.spillAreas = spillAreas.Items();
     state.spillAreaCount = static_cast<uint32_t>(spillAreas.Count());
+    state.spillAreaHint = 0;
     state.spillAreasChanged = 0;
     if (store) {
       if (!RecalcSheet(state, *store, workbook, passes))
