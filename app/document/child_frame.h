@@ -224,6 +224,9 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void OnEditPaste();
   void OnPasteRingEntry(int32_t slot);
   void OnEditDelete();
+  // Delete's work: the selected tree item, container, or cells (their
+  // formats alone with formats).
+  void DeleteSelection(bool formats);
   // Writes the selection's text (or the selected container's picture) to
   // the clipboard, with the private format naming the ring slot unless
   // withRingSlot is false.

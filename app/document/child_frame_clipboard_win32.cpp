@@ -142,7 +142,9 @@ void CChildFrame::PutRingEntryOnClipboard(int32_t slot, bool withRingSlot) {
 void CChildFrame::OnEditCut() {
   if (RouteEditToControl(WM_CUT)) return;
   OnEditCopy();
-  OnEditDelete();
+  // Cut takes the cells whatever keys gave it: Ctrl+X holds Ctrl, which for
+  // Delete means the formats alone.
+  DeleteSelection(false);
 }
 
 void CChildFrame::OnEditPaste() {
@@ -240,6 +242,11 @@ void CChildFrame::PasteText(const char* text, size_t length) {
 }
 
 void CChildFrame::OnEditDelete() {
+  // Ctrl takes the formats alone, else the cells alone.
+  DeleteSelection(Held(VK_CONTROL));
+}
+
+void CChildFrame::DeleteSelection(bool formats) {
   if (RouteEditToControl(WM_CLEAR)) return;
   CDocumentView* view = GetActiveView();
   WaitCursor wait;
@@ -261,8 +268,6 @@ void CChildFrame::OnEditDelete() {
       m_workbook.undoHistory.RecordContainerRemoved(&m_workbook, container);
     }
   } else if (focusInView && sheet != nullptr) {
-    // Ctrl takes the formats alone, else the cells alone.
-    const bool formats = Held(VK_CONTROL);
     const UndoRange range = SelectionOf(*view);
     if (!m_workbook.undoHistory.RecordCellsAndStyles(&m_workbook, range, !formats, formats)) {
       ShowError(kWorkbookOutOfMemory);

@@ -153,7 +153,13 @@ INT_PTR CDialogImpl::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   if (!handled && msg != WM_NCDESTROY) handled = ReflectNotification(hwnd, msg, wp, lp, &result);
   if (!handled && msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED &&
       (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-    EndDialog(LOWORD(wp));
+    // A page of a tool window (a child dialog) is not ended by Enter or Esc
+    // pressed in one of its controls: the window it belongs to is.
+    HWND owner = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0 ? ::GetAncestor(hwnd, GA_ROOT) : nullptr;
+    if (owner != nullptr && owner != hwnd)
+      ::SendMessageA(owner, WM_COMMAND, wp, lp);
+    else
+      EndDialog(LOWORD(wp));
     handled = true;
     result = 0;
   }

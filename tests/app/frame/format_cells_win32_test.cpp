@@ -430,3 +430,29 @@ TEST_F(FormatCellsTest, NumericFormatDialogEditsTheCallersFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+// Esc pressed in any control of any page closes the whole sheet, as its
+// Cancel does; the page is never left empty in an open sheet.
+TEST_F(FormatCellsTest, EscInAPageClosesTheSheet) {
+  ASSERT_NE(OpenOnFormattedCell(), nullptr);
+  for (int page : {CFormatPropSheet::kStyle, CFormatPropSheet::kFont}) {
+    if (Sheet().m_hWnd == nullptr) {
+      frame.SendMessage(WM_COMMAND, ID_FORMAT_CELLS, 0);
+      Pump();
+    }
+    ASSERT_NE(Sheet().m_hWnd, nullptr);
+    ShowTab(page);
+    HWND control = GetNextDlgTabItem(PageWindow(page), nullptr, FALSE);
+    ASSERT_NE(control, nullptr);
+    SetFocus(control);
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    PostMessageA(GetFocus(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Pump();
+    EXPECT_EQ(Sheet().m_hWnd, nullptr) << "page " << page;
+  }
+}
+
+}  // namespace
