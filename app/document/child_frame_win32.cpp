@@ -104,18 +104,35 @@ void CChildFrame::OnSize() {
   if (m_splitOuter.m_hWnd != nullptr) m_splitOuter.MoveWindow(GetClientRect());
 }
 
+namespace {
+
+// A pane shown without a stored size (a new workbook, or a file that kept
+// none) opens at a size to work with; what the user drags is stored.
+constexpr uint16_t kDefaultTreePaneWidth = 180;
+constexpr uint16_t kDefaultInspectPaneHeight = 120;
+
+int TreePaneWidth(const PaneLayout& panes) {
+  return panes.treePaneWidth != 0 ? panes.treePaneWidth : kDefaultTreePaneWidth;
+}
+
+int InspectPaneHeight(const PaneLayout& panes) {
+  return panes.inspectPaneHeight != 0 ? panes.inspectPaneHeight : kDefaultInspectPaneHeight;
+}
+
+}  // namespace
+
 void CChildFrame::ApplyStoredLayout() {
   const PaneLayout& panes = m_workbook.panes;
   if (panes.treePaneVisible == 0) {
     m_splitOuter.SetSinglePaneMode(1);
   } else {
     m_splitOuter.SetSinglePaneMode(kSplitterBothPanes);
-    m_splitOuter.SetSplitterPos(panes.treePaneWidth);
+    m_splitOuter.SetSplitterPos(TreePaneWidth(panes));
   }
   if (panes.inspectPaneVisible != 0) {
     m_splitInner.SetSinglePaneMode(kSplitterBothPanes);
     const RECT r = m_splitInner.GetClientRect();
-    m_splitInner.SetSplitterPos(r.bottom - panes.inspectPaneHeight);
+    m_splitInner.SetSplitterPos(r.bottom - InspectPaneHeight(panes));
   } else {
     m_splitInner.SetSinglePaneMode(0);
   }
@@ -284,7 +301,7 @@ void CChildFrame::OnToggleTree() {
   panes.treePaneVisible = panes.treePaneVisible != 0 ? 0 : 1;
   if (panes.treePaneVisible != 0) {
     m_splitOuter.SetSinglePaneMode(kSplitterBothPanes);
-    m_splitOuter.SetSplitterPos(panes.treePaneWidth);
+    m_splitOuter.SetSplitterPos(TreePaneWidth(panes));
   } else {
     panes.treePaneWidth = static_cast<uint16_t>(m_splitOuter.GetSplitterPos());
     m_splitOuter.SetSinglePaneMode(1);
@@ -299,7 +316,7 @@ void CChildFrame::OnToggleInspect() {
   const RECT r = m_splitInner.GetClientRect();
   if (panes.inspectPaneVisible != 0) {
     m_splitInner.SetSinglePaneMode(kSplitterBothPanes);
-    m_splitInner.SetSplitterPos(r.bottom - panes.inspectPaneHeight);
+    m_splitInner.SetSplitterPos(r.bottom - InspectPaneHeight(panes));
   } else {
     panes.inspectPaneHeight = static_cast<uint16_t>(r.bottom - m_splitInner.GetSplitterPos() - r.top);
     m_splitInner.SetSinglePaneMode(0);

@@ -37,6 +37,10 @@ LRESULT CViewPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
       return OnInitDialog();
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      // The colour boxes hear of their own notifications too (a closed-up
+      // "custom" entry opens the colour dialog); Enter and Esc go on to
+      // the sheet.
+      handled = false;
       return 0;
   }
   handled = false;
@@ -88,10 +92,6 @@ void CViewPropPage::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_BROWSE_BUTTON:
       if (code == BN_CLICKED) OnBrowse();
       return;
-    case IDCANCEL:
-      // Escape in the page closes the sheet.
-      m_sheet->SendMessage(WM_COMMAND, IDCANCEL);
-      return;
   }
 }
 
@@ -124,15 +124,13 @@ LRESULT CGridPropPage::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
       OpenPage(m_hWnd);
       return TRUE;
     case WM_COMMAND: {
-      if (LOWORD(wp) == IDCANCEL) {
-        m_sheet->SendMessage(WM_COMMAND, IDCANCEL);
-        return 0;
-      }
       const HWND control = reinterpret_cast<HWND>(lp);
       const WORD code = HIWORD(wp);
       const bool checkClicked = LOWORD(wp) == IDC_GRIDLINES_CHECK && code == BN_CLICKED;
       const bool colourChosen = LOWORD(wp) == IDC_GRID_COLOR_COMBO && IsComboChoice(control, code);
       if ((checkClicked || colourChosen) && IsUserChange(control)) StoreAndApply();
+      // As on the background page: the colour box and the sheet hear of it too.
+      handled = false;
       return 0;
     }
   }

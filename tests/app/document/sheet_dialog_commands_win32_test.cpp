@@ -15,6 +15,8 @@
 #include "app/document/document_window_fixture.h"
 #include "core/numfmt/regional_settings.h"
 #include "dialogs/about/about_dialog.h"
+#include "dialogs/controls/owner_drawn_combos.h"
+#include "dialogs/controls/color_items.h"
 #include "dialogs/drop_down_lists/list_dialogs.h"
 #include "dialogs/sort/sort_dialog.h"
 #include "dialogs/statistics/cell_counts.h"
@@ -524,6 +526,50 @@ TEST_F(SheetDialogCommandsTest, AboutBoxShowsTheTitleInBold) {
   Pump();
   SaveClientScreenshot(window, "dialog_about");
   DestroyWindow(window);
+}
+
+}  // namespace
+
+namespace {
+
+BOOL WINAPI ChooseTeal(CHOOSECOLORA* choose) {
+  choose->rgbResult = RGB(0, 128, 128);
+  return TRUE;
+}
+
+// "custom" closed up in a colour box of either page opens the colour
+// dialog and applies the colour chosen there.
+TEST_F(SheetDialogCommandsTest, CustomColoursOfTheWorksheetFormatOpenTheColourDialog) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CColorComboBox::SetChooseColorFunction(ChooseTeal);
+  Options.WorksheetFormatPage = CWorksheetPropSheet::kGridlinesPage;
+  Command(ID_FORMAT_WORKSHEET);
+  CWorksheetPropSheet& sheet = frame.WorksheetFormatSheet();
+  ASSERT_NE(sheet.m_hWnd, nullptr);
+  HWND page = sheet.PageWindow();
+  HWND colour = GetDlgItem(page, IDC_GRID_COLOR_COMBO);
+  SetFocus(colour);
+  SendMessageA(colour, CB_SETCURSEL, kColorItemCustom, 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_GRID_COLOR_COMBO, CBN_CLOSEUP), reinterpret_cast<LPARAM>(colour));
+  Pump();
+  EXPECT_EQ(book.activeWorksheet->viewFormat.gridColorSet, 1);
+  EXPECT_EQ(book.activeWorksheet->viewFormat.gridColor, RGB(0, 128, 128));
+
+  HWND tabs = GetDlgItem(sheet.m_hWnd, IDC_SHEET_TABS);
+  SendMessageA(tabs, TCM_SETCURSEL, CWorksheetPropSheet::kBackgroundPage, 0);
+  NMHDR change{tabs, IDC_SHEET_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(sheet.m_hWnd, WM_NOTIFY, IDC_SHEET_TABS, reinterpret_cast<LPARAM>(&change));
+  page = sheet.PageWindow();
+  HWND background = GetDlgItem(page, IDC_BACKGROUND_COLOR_COMBO);
+  SetFocus(background);
+  SendMessageA(background, CB_SETCURSEL, kColorItemCustom, 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_BACKGROUND_COLOR_COMBO, CBN_CLOSEUP),
+               reinterpret_cast<LPARAM>(background));
+  Pump();
+  EXPECT_EQ(book.activeWorksheet->viewFormat.fill.backgroundColor, RGB(0, 128, 128));
+  CColorComboBox::SetChooseColorFunction(nullptr);
+  Command(ID_FORMAT_WORKSHEET);
 }
 
 }  // namespace

@@ -31,4 +31,40 @@ TEST_F(UserKeys, ControlXCutsTheCell) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+// The panes of a new workbook open at a size to work with.
+TEST_F(UserKeys, PanesOfANewWorkbookOpenWide) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  ASSERT_EQ(book.panes.treePaneWidth, 0);
+  for (UINT command : {ID_VIEW_TREE, ID_VIEW_INSPECT}) {
+    if ((command == ID_VIEW_TREE ? book.panes.treePaneVisible : book.panes.inspectPaneVisible) != 0)
+      Command(doc, command);
+    Command(doc, command);
+  }
+  RECT tree{};
+  GetWindowRect(doc->m_paneTree, &tree);
+  EXPECT_GE(tree.right - tree.left, 150);
+  RECT inspect{};
+  GetWindowRect(doc->m_paneInspect, &inspect);
+  EXPECT_GE(inspect.bottom - inspect.top, 100);
+}
+
+// F3 is the key of Find & Replace: with the find bar hidden it shows it,
+// ready for the text; with the bar shown it finds the next cell.
+TEST_F(UserKeys, F3ShowsTheFindBarThenFinds) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  PutText(*doc->Workbook(), 3, 0, "apple");
+  ASSERT_FALSE(IsWindowVisible(frame.FindTextCombo()));
+  FocusCell(doc, 0, 0);
+  Key(VK_F3);
+  EXPECT_TRUE(IsWindowVisible(frame.FindTextCombo()));
+  SetWindowTextA(frame.FindTextCombo(), "apple");
+  FocusCell(doc, 0, 0);
+  Key(VK_F3);
+  EXPECT_EQ(doc->GetActiveView()->m_selection.currentRow, 3u);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
 }  // namespace
