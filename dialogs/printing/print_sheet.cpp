@@ -102,16 +102,32 @@ LRESULT CPrintPropertySheet::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp
   return 0;
 }
 
+bool CPrintPropertySheet::PreTranslateMessage(MSG* msg) {
+  if (m_hWnd != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000) &&
+      (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+    const int count = PageCount();
+    const int step = (GetKeyState(VK_SHIFT) & 0x8000) ? count - 1 : 1;
+    if (count > 1 && LeavePage()) {
+      ShowPage((m_active + step) % count);
+      ::SetFocus(m_tabs);
+    }
+    return true;
+  }
+  return CDialogImpl::PreTranslateMessage(msg);
+}
+
 LRESULT CPrintPropertySheet::OnInitDialog() {
   char caption[128];
   if (LoadStringA(GetModuleHandleA(nullptr), m_captionId, caption, sizeof caption) > 0) ::SetWindowTextA(m_hWnd, caption);
   m_tabs = GetDlgItem(IDC_PRINT_SHEET_TABS);
+  // The tabs first: the page area is the tab control's without its tab row,
+  // which it knows only once it holds its tabs.
+  for (int i = 0; i < PageCount(); ++i) TabInsertItem(m_tabs, i, kPrintTabs[i + (m_pageSetupOnly ? 1 : 0)]);
   RECT area;
   ::GetWindowRect(m_tabs, &area);
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
   TabCtrl_AdjustRect(m_tabs, FALSE, &area);
   for (int i = 0; i < PageCount(); ++i) {
-    TabInsertItem(m_tabs, i, kPrintTabs[i + (m_pageSetupOnly ? 1 : 0)]);
     CPrintPage* page = PageAt(i);
     if (page->Create(m_hWnd) == nullptr) continue;
     ::SetWindowPos(page->m_hWnd, m_tabs, area.left, area.top, area.right - area.left, area.bottom - area.top,

@@ -148,6 +148,9 @@ class CPrintPropertySheet : public CDialogImpl {
   CPrinterPropPage& General() { return m_general; }
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  // Ctrl+Tab and Ctrl+Shift+Tab turn to the next and the previous page from
+  // any control, as on any tabbed sheet; then the dialog manager.
+  bool PreTranslateMessage(MSG* msg) override;
 
  private:
   LRESULT OnInitDialog();

@@ -95,7 +95,8 @@ void CDialogImpl::RunModalLoop() {
       m_result = IDCANCEL;
       break;
     }
-    if (IsDialogMessageA(m_hWnd, &msg)) continue;
+    // The dialog's own keys first (its override ends with the dialog manager).
+    if (PreTranslateMessage(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -325,3 +325,47 @@ TEST_F(PrintCommands, ClosingThePreviewedDocumentEndsThePreview) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shown page lies below the tab row, whose labels stay visible.
+void ReadPagePlacement(HWND sheet) {
+  HWND tabs = GetDlgItem(sheet, IDC_PRINT_SHEET_TABS);
+  RECT label{};
+  TabCtrl_GetItemRect(tabs, 0, &label);
+  MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&label), 2);
+  RECT page{};
+  GetWindowRect(ShownPage(sheet), &page);
+  g_read.push_back({page.top >= label.bottom ? "below the tabs" : "over the tabs"});
+}
+
+// Ctrl+Tab from a control of the page, as the keyboard gives it.
+void PressControlTab(HWND sheet) {
+  HWND control = GetNextDlgTabItem(ShownPage(sheet), nullptr, FALSE);
+  SetFocus(control);
+  BYTE state[256] = {};
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  PostMessageA(control, WM_KEYDOWN, VK_TAB, 1);
+}
+
+void ReleaseKeys(HWND) {
+  BYTE state[256] = {};
+  SetKeyboardState(state);
+}
+
+TEST_F(PrintCommands, PagesStandBelowTheirTabsAndControlTabTurnsThem) {
+  g_read.clear();
+  // A press (of nothing the sheet acts on) ends the batch of steps, so the
+  // key is taken before the page is read again.
+  std::vector<DialogScriptStep> steps = {Inspect(ReadPagePlacement), Inspect(ReadShownPage),
+                                         Inspect(PressControlTab),   Press(IDC_PRINT_SHEET_TABS),
+                                         Inspect(ReleaseKeys),       Inspect(ReadShownPage),
+                                         Press(IDCANCEL)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{
+                        {"below the tabs"}, {"layout", "2"}, {"content", "2"}}));
+}
+
+}  // namespace
