@@ -16,10 +16,16 @@ const char* HelpTopicPage(int topic) {
   return kPages[index];
 }
 
-bool BuildHelpTopicPath(const char* programPath, int topic, char* out, size_t size) {
+bool BuildHelpFilePath(const char* programPath, char* out, size_t size) {
   const char* lastSlash = std::strrchr(programPath, '\\');
   const size_t folderLength = lastSlash ? size_t(lastSlash - programPath) + 1 : 0;
-  const int written = std::snprintf(out, size, "%.*s%s::/%s", int(folderLength), programPath, kHelpFileName,
-                                    HelpTopicPage(topic));
+  const int written = std::snprintf(out, size, "%.*s%s", int(folderLength), programPath, kHelpFileName);
   return written > 0 && size_t(written) < size;
+}
+
+bool BuildHelpTopicPath(const char* programPath, int topic, char* out, size_t size) {
+  if (!BuildHelpFilePath(programPath, out, size)) return false;
+  const size_t length = std::strlen(out);
+  const int written = std::snprintf(out + length, size - length, "::/%s", HelpTopicPage(topic));
+  return written > 0 && size_t(written) < size - length;
 }

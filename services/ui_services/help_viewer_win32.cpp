@@ -33,10 +33,16 @@ bool LoadHtmlHelp() {
 }
 
 void ShowHelpTopic(int topic) {
-  if (!LoadHtmlHelp()) return;
   char program[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
   if (length == 0 || length >= sizeof program) return;
+  // The viewer says nothing of a file that is not there.
+  char file[MAX_PATH + 64];
+  if (!BuildHelpFilePath(program, file, sizeof file) || GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+    ShowMessageBox(nullptr, kHelpFileMissing, "Talvero", MB_ICONINFORMATION | MB_OK);
+    return;
+  }
+  if (!LoadHtmlHelp()) return;
   char path[MAX_PATH + 64];
   if (!BuildHelpTopicPath(program, topic, path, sizeof path)) return;
   htmlHelp(GetDesktopWindow(), path, kHelpDisplayTopic, 0);

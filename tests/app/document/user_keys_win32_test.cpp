@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "services/ui_services/help_topics.h"
 #include "tests/app/document/document_window_fixture.h"
 
 namespace {
@@ -65,6 +66,15 @@ TEST_F(UserKeys, F3ShowsTheFindBarThenFinds) {
   Key(VK_F3);
   EXPECT_EQ(doc->GetActiveView()->m_selection.currentRow, 3u);
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// No help file ships: asking for help says so, every time.
+TEST_F(UserKeys, HelpSaysTheHelpFileIsMissing) {
+  frame.SendMessage(WM_COMMAND, ID_HELP_CONTENTS, 0);
+  Pump();
+  frame.SendMessage(WM_COMMAND, ID_SUPPORT, 0);
+  Pump();
+  EXPECT_EQ(g_boxes, (std::vector<std::string>{kHelpFileMissing, kHelpFileMissing}));
 }
 
 }  // namespace
