@@ -4,6 +4,7 @@
 #include "app/clipboard/clipboard_format.h"
 #include "app/document/child_frame.h"
 #include "app/frame/activity_clock.h"
+#include "app/frame/frame_only_commands.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/row_height_state.h"
 #include "app/frame/selection_reference.h"
@@ -65,6 +66,28 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
   return TranslateForActiveChild(msg);
 }
 
+namespace {
+
+// Every command of the menu and its pop-ups, in order.
+template <class Visit>
+void ForEachMenuCommand(HMENU menu, Visit visit) {
+  const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < count; ++i) {
+    if (HMENU popup = GetSubMenu(menu, i)) {
+      ForEachMenuCommand(popup, visit);
+      continue;
+    }
+    const UINT command = GetMenuItemID(menu, i);
+    if (command != 0 && command != UINT(-1)) visit(command);
+  }
+}
+
+}  // namespace
+
+void CMainFrame::EnableDocumentCommands(bool documentActive) {
+  ForEachMenuCommand(m_menu, [&](UINT command) { UIEnable(command, documentActive || WorksWithoutDocument(command)); });
+}
+
 void CMainFrame::EnableMainToolBar(bool documentActive) {
   const int count = static_cast<int>(::SendMessageA(m_mainToolBar, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -114,7 +137,11 @@ bool CMainFrame::OnIdle() {
       ShowFindBar(false);
       changed = true;
     }
-    if (changed) EnableMainToolBar(active);
+    if (changed) {
+      EnableDocumentCommands(active);
+      EnableMainToolBar(active);
+      if (active) UpdateUI();
+    }
     RestoreToolWindows(active);
     // A tool window left shown comes back with the next document.
     if (active && Options.CellFormatVisible != 0 && m_formatSheet.m_hWnd == nullptr) {

@@ -294,6 +294,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   void OnInitMenuPopup(HMENU popup);
   void StampActivityClocks();
   void EnableMainToolBar(bool documentActive);
+  // The menu's commands that work on a document, enabled only while one is
+  // active.
+  void EnableDocumentCommands(bool documentActive);
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
 

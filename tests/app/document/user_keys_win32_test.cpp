@@ -77,4 +77,27 @@ TEST_F(UserKeys, HelpSaysTheHelpFileIsMissing) {
   EXPECT_EQ(g_boxes, (std::vector<std::string>{kHelpFileMissing, kHelpFileMissing}));
 }
 
+// Without a document the commands that work on one are disabled; New and
+// Open stay; a new document brings them back.
+TEST_F(UserKeys, CommandsThatNeedADocumentAreDisabledWithoutOne) {
+  const auto enabled = [&](UINT command) {
+    const UpdateUIEntry* entry = frame.UITable().Find(static_cast<uint16_t>(command));
+    return entry != nullptr && entry->disabled == 0;
+  };
+  Pump();
+  for (UINT command : {ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL, ID_TRANSPOSE, ID_CONVERT_FORMULAS, ID_INCREMENT_VALUE,
+                       ID_FILE_SAVE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FORMAT_CELLS})
+    EXPECT_FALSE(enabled(command)) << command;
+  EXPECT_TRUE(enabled(ID_FILE_NEW));
+  EXPECT_TRUE(enabled(ID_OPTIONS));
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  Pump();
+  EXPECT_TRUE(enabled(ID_EDIT_CLEAR));
+  EXPECT_TRUE(enabled(ID_FILE_SAVE));
+  Command(doc, ID_FILE_CLOSE);
+  Pump();
+  EXPECT_FALSE(enabled(ID_EDIT_CLEAR));
+}
+
 }  // namespace
