@@ -76,6 +76,9 @@ void CMainFrame::OnGoTo(bool listChoice) {
   if (CDocumentView* view = child->GetActiveView()) {
     view->EnsureCellVisible(range.firstRow, range.firstColumn);
     view->SyncOtherPane();
+    // What is typed next goes to the cells the go-to led to.
+    // What is typed next goes to the cells the go-to led to.
+    view->SetFocus();
   }
 }
 

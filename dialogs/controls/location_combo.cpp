@@ -6,7 +6,9 @@
 
 LRESULT CLocationCombo::CLocationEdit::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
   if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    ::PostMessageA(m_combo, WM_COMMAND, ID_GO, 0);
+    // To the window that owns the bar: the combo box would take the focus
+    // back into its edit once the command had moved it to the cells.
+    ::PostMessageA(::GetAncestor(m_combo, GA_ROOT), WM_COMMAND, ID_GO, 0);
     return 0;
   }
   // The Enter character itself would only beep in a one-line edit.

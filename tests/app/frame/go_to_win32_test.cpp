@@ -162,3 +162,17 @@ TEST_F(GoToTest, BookmarksNameTheSelectionAndLeadBackToIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// After a go-to the grid has the focus: what is typed next goes to the
+// cells the go-to led to, not into the name box.
+TEST_F(GoToTest, TheGridTakesTheFocusAfterAGoTo) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  SetFocus(NameEdit());
+  GoTo("G1:H3");
+  EXPECT_EQ(GetFocus(), doc->GetActiveView()->m_hWnd);
+}
+
+}  // namespace
