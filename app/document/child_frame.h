@@ -224,6 +224,9 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void OnEditPaste();
   void OnPasteRingEntry(int32_t slot);
   void OnEditDelete();
+  // Whether the next document window opens maximised follows this one,
+  // noted once as it closes.
+  void RememberMaximised();
   // Delete's work: the selected tree item, container, or cells (their
   // formats alone with formats).
   void DeleteSelection(bool formats);
@@ -255,6 +258,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   // the views show.
   HTREEITEM m_activeTreeItem = nullptr;
   // Its window exists only while it is open.
+  bool m_maximisedRemembered = false;
   CChartDlg2 m_chartEditor{this};
   CWorkBook m_workbook;
   bool m_modified = false;

@@ -11,6 +11,11 @@
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
 
+void CChildFrame::RememberMaximised() {
+  if (m_ownsItself) Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+  m_maximisedRemembered = true;
+}
+
 LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {
     case WM_CREATE:
@@ -23,11 +28,14 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       return 0;
     case WM_CLOSE:
       if (!QueryClose()) return 0;
+      // Taken before the client closes it: a maximised window is restored
+      // on its way out.
+      RememberMaximised();
       handled = false;
       return 0;
     case WM_DESTROY:
       // A window that failed in its creation was never shown.
-      if (m_ownsItself) Options.MaximizeDocWindow = ::IsZoomed(m_hWnd) ? 1 : 0;
+      if (!m_maximisedRemembered) RememberMaximised();
       if (m_chartEditor.m_hWnd != nullptr) ::DestroyWindow(m_chartEditor.m_hWnd);
       handled = false;
       return 0;

@@ -100,4 +100,18 @@ TEST_F(UserKeys, CommandsThatNeedADocumentAreDisabledWithoutOne) {
   EXPECT_FALSE(enabled(ID_EDIT_CLEAR));
 }
 
+// A document window closed maximised leaves the next one maximised too.
+TEST_F(UserKeys, TheNextDocumentOpensMaximisedAfterAMaximisedOneCloses) {
+  Options.MaximizeDocWindow = 1;
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ASSERT_TRUE(IsZoomed(doc->m_hWnd));
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(Options.MaximizeDocWindow, 1);
+  CChildFrame* next = NewDocument();
+  ASSERT_NE(next, nullptr);
+  EXPECT_TRUE(IsZoomed(next->m_hWnd));
+  EXPECT_NE(Title(frame.m_hWnd), "Talvero");
+}
+
 }  // namespace
