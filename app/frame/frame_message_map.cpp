@@ -21,6 +21,15 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       return 0;
     case WM_SIZE:
       return OnSize(wp);
+    case WM_ACTIVATE:
+      // Activated (a click into a document activates it), the frame is
+      // raised above its tool windows; they are put back above it.
+      if (LOWORD(wp) != WA_INACTIVE) PostMessage(kMsgRaiseToolWindows);
+      handled = false;
+      return 0;
+    case kMsgRaiseToolWindows:
+      KeepToolWindowsAbove();
+      return 0;
     case WM_MOUSEWHEEL:
       return OnMouseWheel(wp, lp, handled);
     case WM_TIMER:
@@ -201,4 +210,19 @@ bool CMainFrame::OnTooltipText(NMTTDISPINFOA* info) {
   info->lpszText = info->szText;
   info->hinst = nullptr;
   return true;
+}
+
+namespace {
+
+BOOL CALLBACK RaiseOwnedToolWindow(HWND window, LPARAM owner) {
+  if (::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && ::IsWindowVisible(window) &&
+      (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+}  // namespace
+
+void CMainFrame::KeepToolWindowsAbove() {
+  ::EnumThreadWindows(::GetCurrentThreadId(), RaiseOwnedToolWindow, reinterpret_cast<LPARAM>(m_hWnd));
 }

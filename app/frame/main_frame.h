@@ -55,6 +55,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
                    public FormatSheetHost {
  public:
   static constexpr UINT kTimerId = 22102;
+  // Posted on activation: the tool windows are raised once the activation,
+  // which raises the frame, is over.
+  static constexpr UINT kMsgRaiseToolWindows = WM_APP + 0x3F01;
   static constexpr UINT kTimerPeriod = 10000;
   // Rebar bands: command bar, main, secondary, find and preview toolbars.
   static constexpr UINT kCommandBarBand = 60160;
@@ -297,6 +300,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // The menu's commands that work on a document, enabled only while one is
   // active.
   void EnableDocumentCommands(bool documentActive);
+  // The visible tool windows the frame owns, raised above it
+  // (frame_message_map.cpp).
+  void KeepToolWindowsAbove();
   void ShowPanesAndSplits(CChildFrame* child, const CWorkSheet* sheet);
   void ShowActiveCellText(CChildFrame* child, CWorkBook* book);
 

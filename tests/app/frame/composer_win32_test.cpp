@@ -146,4 +146,31 @@ TEST_F(ComposerTest, ReopeningShowsTheVariadicFunctionWithOneMoreParameter) {
   EXPECT_NE(Composer(), nullptr);
 }
 
+// Whether window a stands above window b in the z-order of top-level windows.
+bool Above(HWND a, HWND b) {
+  for (HWND w = GetWindow(b, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV))
+    if (w == a) return true;
+  return false;
+}
+
+// The composer is a tool window of the frame: a click in the grid leaves
+// it above the frame.
+TEST_F(ComposerTest, StaysAboveTheFrameWhenTheGridIsClicked) {
+  EXPECT_EQ(GetWindow(Composer(), GW_OWNER), frame.m_hWnd);
+  EXPECT_TRUE(Above(Composer(), frame.m_hWnd)) << "when shown";
+  CChildFrame* doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  CDocumentView* view = doc->GetActiveView();
+  const RECT r = view->GetRangeRect(SelectionRange{2, 3, 2, 3});
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  view->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  view->PostMessage(WM_LBUTTONUP, 0, at);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(Composer()));
+  EXPECT_TRUE(Above(Composer(), frame.m_hWnd)) << "after the click";
+  SetActiveWindow(frame.m_hWnd);
+  Pump();
+  EXPECT_TRUE(Above(Composer(), frame.m_hWnd)) << "after the frame is activated";
+}
+
 }  // namespace
