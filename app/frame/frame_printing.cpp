@@ -13,6 +13,7 @@
 #include "core/workbook/workbook.h"
 #include "dialogs/printing/print_sheet.h"
 #include "platform/ui/common_controls.h"
+#include "platform/ui/locked_global.h"
 #include "platform/ui/wait_cursor.h"
 #include "resources/resource_ids.h"
 #include "services/messages/message_boxes.h"
@@ -49,9 +50,11 @@ bool CMainFrame::FindPaperByName(const char* paperName, uint16_t* paper) {
   if (m_printerName[0] == '\0' || m_devMode == nullptr) return false;
   PrinterFormList* papers = static_cast<PrinterFormList*>(GlobalAlloc(GMEM_FIXED, sizeof(PrinterFormList)));
   if (papers == nullptr) return false;
-  const DEVMODEA* devMode = static_cast<const DEVMODEA*>(GlobalLock(m_devMode));
-  const bool listed = ReadPrinterPapers(m_printerName, devMode, papers);
-  GlobalUnlock(m_devMode);
+  bool listed;
+  {
+    LockedGlobal settings(m_devMode);
+    listed = ReadPrinterPapers(m_printerName, settings.As<const DEVMODEA>(), papers);
+  }
   const int found = listed ? FindFormByName(*papers, paperName) : -1;
   if (found >= 0) *paper = papers->numbers[found];
   GlobalFree(papers);
@@ -62,14 +65,15 @@ bool CMainFrame::PreparePrinter(const char* paperName, bool landscape) {
   if (!HoldDefaultPrinter(m_hWnd, m_printerName, &m_devMode)) return false;
   uint16_t paper = 0;
   const bool paperFound = paperName[0] != '\0' && FindPaperByName(paperName, &paper);
-  DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(m_devMode));
+  LockedGlobal settings(m_devMode);
+  DEVMODEA* devMode = settings.As<DEVMODEA>();
+  if (devMode == nullptr) return false;
   if (paperFound) {
     devMode->dmFields |= DM_PAPERSIZE;
     devMode->dmPaperSize = static_cast<short>(paper);
   }
   devMode->dmFields |= DM_ORIENTATION;
   devMode->dmOrientation = landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-  GlobalUnlock(m_devMode);
   return true;
 }
 
@@ -125,14 +129,13 @@ void CMainFrame::TakeViewSelection(CWorkSheet* sheet) {
 }
 
 int32_t CMainFrame::PaginateForPrinter(CWorkBook* book, CWorkSheet* sheet, HDC* printer) {
-  const DEVMODEA* devMode = m_devMode != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(m_devMode)) : nullptr;
   uint8_t code = 0;
   HDC device;
   {
     WaitCursor wait;
-    device = ::PaginateForPrinter(book, sheet, m_printerName, devMode, &m_printPages, &code);
+    LockedGlobal settings(m_devMode);
+    device = ::PaginateForPrinter(book, sheet, m_printerName, settings.As<const DEVMODEA>(), &m_printPages, &code);
   }
-  if (m_devMode != nullptr) GlobalUnlock(m_devMode);
   *printer = device;
   if (device == nullptr) {
     ShowError(code);
@@ -245,11 +248,13 @@ void CMainFrame::OnFilePrintPreview() {
   ::SendMessageA(m_previewPageCombo, CB_SETCURSEL, 0, 0);
 
   const RECT client = GetClientRect();
-  const DEVMODEA* devMode = static_cast<const DEVMODEA*>(GlobalLock(m_devMode));
-  const bool created = m_preview.Create(m_hWnd, client) != nullptr &&
-                       m_preview.SetPrintPreviewInfo(m_printerName, devMode, this, 0,
-                                                     static_cast<UINT>(sheets > 0 ? sheets - 1 : 0));
-  GlobalUnlock(m_devMode);
+  bool created;
+  {
+    LockedGlobal settings(m_devMode);
+    created = m_preview.Create(m_hWnd, client) != nullptr &&
+              m_preview.SetPrintPreviewInfo(m_printerName, settings.As<const DEVMODEA>(), this, 0,
+                                            static_cast<UINT>(sheets > 0 ? sheets - 1 : 0));
+  }
   if (!created) {
     if (m_preview.m_hWnd != nullptr) m_preview.DestroyWindow();
     book->FreePageList(sheet);

@@ -7,6 +7,7 @@
 #include "automation/objects/array_elements_win32.h"
 #include "automation/objects/aworkbook_win32.h"
 #include "platform/com/bstr_text_win32.h"
+#include "platform/ui/locked_global.h"
 #include "automation/objects/page_info_win32.h"
 #include "files/native_binary/record_checks.h"
 
@@ -93,10 +94,12 @@ STDMETHODIMP CAWorkbook::PrintContainer(int containerId) {
 bool CAWorkbook::PrintDocument() {
   if (!HoldDefaultPrinter(nullptr, m_printerName, &m_devMode)) return false;
   CWorkSheet* sheet = activeWorksheet;
-  const DEVMODEA* devMode = static_cast<const DEVMODEA*>(GlobalLock(m_devMode));
   uint8_t code = 0;
-  HDC printer = PaginateForPrinter(this, sheet, m_printerName, devMode, &m_printPages, &code);
-  GlobalUnlock(m_devMode);
+  HDC printer;
+  {
+    LockedGlobal settings(m_devMode);
+    printer = PaginateForPrinter(this, sheet, m_printerName, settings.As<const DEVMODEA>(), &m_printPages, &code);
+  }
   if (printer == nullptr) return false;
   const bool printed =
       m_printPages.sheets > 0 && RunPrintJob(printer, this, kPrintDocumentName, nullptr, 0, m_printPages.sheets - 1);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "platform/ui/common_controls.h"
+#include "platform/ui/locked_global.h"
 #include "resources/resource_ids.h"
 
 namespace ids = print_sheet_ids;
@@ -159,14 +160,17 @@ void CPrinterPropPage::OnProperties() {
     return;
   }
   if (setup.hDevNames != nullptr) {
-    const DEVNAMES* names = static_cast<const DEVNAMES*>(GlobalLock(setup.hDevNames));
-    const char* device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-    HWND list = GetDlgItem(ids::kPrinterList);
-    LRESULT found = ::SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(device));
-    if (found == CB_ERR) found = ComboAddString(list, device);
-    Select(list, static_cast<int>(found));
-    m_sheet->SetPrinterName(device);
-    GlobalUnlock(setup.hDevNames);
+    {
+      LockedGlobal names(setup.hDevNames);
+      if (const char* device = DeviceNameIn(names.As<const DEVNAMES>(), GlobalSize(setup.hDevNames))) {
+        HWND list = GetDlgItem(ids::kPrinterList);
+        LRESULT found =
+            ::SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(device));
+        if (found == CB_ERR) found = ComboAddString(list, device);
+        Select(list, static_cast<int>(found));
+        m_sheet->SetPrinterName(device);
+      }
+    }
     GlobalFree(setup.hDevNames);
   }
   if (setup.hDevMode != nullptr) m_sheet->ReplaceDevMode(setup.hDevMode);
@@ -252,15 +256,14 @@ void CLayoutPropPage::FillPaperAndBins() {
   if (m_papers == nullptr) m_papers = static_cast<PrinterFormList*>(std::calloc(1, sizeof(PrinterFormList)));
   if (m_bins == nullptr) m_bins = static_cast<PrinterFormList*>(std::calloc(1, sizeof(PrinterFormList)));
   if (m_papers == nullptr || m_bins == nullptr || m_hWnd == nullptr) return;
-  HGLOBAL block = m_sheet->DevMode();
-  const DEVMODEA* devMode = block != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(block)) : nullptr;
+  LockedGlobal settings(m_sheet->DevMode());
+  const DEVMODEA* devMode = settings.As<const DEVMODEA>();
   const uint16_t paperSize = devMode != nullptr && (devMode->dmFields & DM_PAPERSIZE) ? devMode->dmPaperSize : 0;
   const uint16_t source =
       devMode != nullptr && (devMode->dmFields & DM_DEFAULTSOURCE) ? devMode->dmDefaultSource : 0;
   // A list the driver cannot give stays as it was.
   const bool papers = ReadPrinterPapers(m_sheet->PrinterName(), devMode, m_papers);
   const bool bins = ReadPrinterBins(m_sheet->PrinterName(), devMode, m_bins);
-  if (block != nullptr) GlobalUnlock(block);
   if (papers) {
     HWND list = GetDlgItem(ids::kPaper);
     ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
@@ -283,7 +286,9 @@ void CLayoutPropPage::FillPaperAndBins() {
 void CLayoutPropPage::StoreDeviceSettings() {
   HGLOBAL block = m_sheet->DevMode();
   if (block == nullptr || m_hWnd == nullptr) return;
-  DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(block));
+  LockedGlobal settings(block);
+  DEVMODEA* devMode = settings.As<DEVMODEA>();
+  if (devMode == nullptr) return;
   const int paper = Selected(GetDlgItem(ids::kPaper));
   if (m_papers != nullptr && paper >= 0 && paper < m_papers->count) {
     devMode->dmFields |= DM_PAPERSIZE;
@@ -296,7 +301,6 @@ void CLayoutPropPage::StoreDeviceSettings() {
   }
   devMode->dmFields |= DM_ORIENTATION;
   devMode->dmOrientation = Checked(ids::kLandscape) ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-  GlobalUnlock(block);
 }
 
 void CLayoutPropPage::OnPageCommand(WORD id, WORD code) {
@@ -339,10 +343,11 @@ bool CLayoutPropPage::Read(PrintSheetValues* values, PrintSheetFailure* failure)
 
   // The printer's unprintable edges with the chosen paper and orientation.
   StoreDeviceSettings();
-  HGLOBAL block = m_sheet->DevMode();
-  const DEVMODEA* devMode = block != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(block)) : nullptr;
-  HDC printer = CreatePrinterDC(m_sheet->PrinterName(), devMode);
-  if (block != nullptr) GlobalUnlock(block);
+  HDC printer;
+  {
+    LockedGlobal settings(m_sheet->DevMode());
+    printer = CreatePrinterDC(m_sheet->PrinterName(), settings.As<const DEVMODEA>());
+  }
   if (printer == nullptr) {
     *failure = PrintSheetFailure{};
     return false;

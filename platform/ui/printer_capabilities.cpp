@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/ui/locked_global.h"
+
 namespace {
 
 void CopyText(char* out, size_t size, const char* text) { lstrcpynA(out, text != nullptr ? text : "", static_cast<int>(size)); }
@@ -55,9 +57,12 @@ HGLOBAL ReadPrinterDevMode(HWND owner, const char* printer) {
   const LONG bytes = DocumentPropertiesA(owner, handle, const_cast<char*>(printer), nullptr, nullptr, 0);
   if (bytes > 0) block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(bytes));
   if (block != nullptr) {
-    DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(block));
-    const LONG done = DocumentPropertiesA(owner, handle, const_cast<char*>(printer), devMode, nullptr, DM_OUT_BUFFER);
-    GlobalUnlock(block);
+    LONG done = IDCANCEL;
+    {
+      LockedGlobal settings(block);
+      if (DEVMODEA* devMode = settings.As<DEVMODEA>())
+        done = DocumentPropertiesA(owner, handle, const_cast<char*>(printer), devMode, nullptr, DM_OUT_BUFFER);
+    }
     if (done != IDOK) {
       GlobalFree(block);
       block = nullptr;
@@ -84,10 +89,23 @@ HGLOBAL CopyDevModeBlock(HGLOBAL devMode) {
   const SIZE_T bytes = GlobalSize(devMode);
   HGLOBAL copy = bytes > 0 ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr;
   if (copy == nullptr) return nullptr;
-  std::memcpy(GlobalLock(copy), GlobalLock(devMode), bytes);
-  GlobalUnlock(devMode);
-  GlobalUnlock(copy);
-  return copy;
+  bool copied = false;
+  {
+    LockedGlobal from(devMode), to(copy);
+    if (from.Data() != nullptr && to.Data() != nullptr) {
+      std::memcpy(to.Data(), from.Data(), bytes);
+      copied = true;
+    }
+  }
+  if (copied) return copy;
+  GlobalFree(copy);
+  return nullptr;
+}
+
+const char* DeviceNameIn(const DEVNAMES* names, SIZE_T size) {
+  if (names == nullptr || size < sizeof(DEVNAMES) || names->wDeviceOffset >= size) return nullptr;
+  const char* device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+  return std::memchr(device, '\0', size - names->wDeviceOffset) != nullptr ? device : nullptr;
 }
 
 bool ReadPrinterDetails(const char* printer, PrinterDetails* details) {

@@ -6,6 +6,7 @@
 // offers, each with its name and number.
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstdint>
 
@@ -32,8 +33,12 @@ HGLOBAL ReadPrinterDevMode(HWND owner, const char* printer);
 // device settings in *devMode, replacing a block held before. False when
 // there is no default printer or it cannot be asked.
 bool HoldDefaultPrinter(HWND owner, char* name, HGLOBAL* devMode);
-// A copy of a movable device-settings block; null when there is none.
+// A copy of a movable device-settings block; null when there is none or it
+// cannot be read.
 HGLOBAL CopyDevModeBlock(HGLOBAL devMode);
+// The device name in a locked DEVNAMES block of size bytes; null when the
+// block is missing or the name does not lie, NUL-ended, inside it.
+const char* DeviceNameIn(const DEVNAMES* names, SIZE_T size);
 // Port, location, comment and job count from the printer's level-2
 // information; false when it cannot be opened or asked.
 struct PrinterDetails {
