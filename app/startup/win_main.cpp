@@ -79,10 +79,18 @@ int Serve(const CommandLineAction& action, int showCommand) {
   ApplyRegionalSettings(Options.Region, true);
   ServerModule().StartMonitor();
   RegisterClassObjects();
-  const int exitCode =
-      action.switchWord == CommandLineSwitch::kAutomation ? RunAutomation() : Run(action, showCommand);
+  int exitCode = action.switchWord == CommandLineSwitch::kAutomation ? RunAutomation() : Run(action, showCommand);
   RevokeClassObjects();
-  Sleep(ServerModule().Pause());
+  // An object created while the process was stopping keeps it serving,
+  // without its frame, until that object too is released.
+  while (ServerModule().ServeCallsOnTheirWay()) {
+    ServerModule().SetTimeOut(CExeModule::kDefaultTimeOut);
+    ServerModule().SetPause(CExeModule::kDefaultPause);
+    ServerModule().StartMonitor();
+    RegisterClassObjects();
+    exitCode = RunAutomation();
+    RevokeClassObjects();
+  }
   WriteProfileAtExit(SettingsPath);
   return exitCode;
 }

@@ -52,6 +52,23 @@ bool CExeModule::StartMonitor() {
   return true;
 }
 
+bool CExeModule::ServeCallsOnTheirWay() {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    // A quit posted again by a monitor has nothing left to end.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message != WM_QUIT) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    if (m_lockCount > 0) return true;
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= m_pause) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, m_pause - spent, QS_ALLINPUT);
+  }
+}
+
 DWORD WINAPI CExeModule::MonitorThread(void* module) {
   static_cast<CExeModule*>(module)->MonitorShutdown();
   return 0;

@@ -36,6 +36,16 @@ class CExeModule {
   // The wait after the loop ends, before the process goes on to exit.
   DWORD Pause() const { return m_pause; }
   void SetTimeOut(DWORD timeOut) { m_timeOut = timeOut; }
+  void SetPause(DWORD pause) { m_pause = pause; }
+
+  // Called once the loop has ended and the class objects are revoked, so
+  // that new activations start a new process. A client may still be on its
+  // way in with a class object it was given before (the classic race of a
+  // local server that exits while a client connects), or an object may have
+  // been created after the monitor decided: for the pause the calls that
+  // arrive are served. True when an object is alive after all: the process
+  // must register its class objects again and go on serving.
+  bool ServeCallsOnTheirWay();
 
  private:
   static DWORD WINAPI MonitorThread(void* module);

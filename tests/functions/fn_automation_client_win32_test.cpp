@@ -29,13 +29,16 @@ class AutomationClientCalls : public FormulaTableTest {
   // every formula, and counts the server's objects through it.
   void SetUp() override {
     FormulaTableTest::SetUp();
-    ASSERT_EQ(CoCreateInstance(kTestServerClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                               reinterpret_cast<void**>(&held)),
-              S_OK);
+    const HRESULT created = CoCreateInstance(kTestServerClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                             reinterpret_cast<void**>(&held));
+    ASSERT_EQ(created, S_OK) << std::hex << static_cast<unsigned long>(created);
+    ASSERT_NE(held, nullptr);
   }
   void TearDown() override {
-    EXPECT_EQ(LiveObjects(), 1) << "an object of a formula was not released";
-    held->Release();
+    if (held != nullptr) {
+      EXPECT_EQ(LiveObjects(), 1) << "an object of a formula was not released";
+      held->Release();
+    }
     FormulaTableTest::TearDown();
   }
   int LiveObjects() {

@@ -106,7 +106,9 @@ class ApplicationClient : public ::testing::Test {
                                reinterpret_cast<void**>(&options)),
               S_OK);
   }
-  void TearDown() override { options->Release(); }
+  void TearDown() override {
+    if (options != nullptr) options->Release();
+  }
 
   std::vector<std::wstring> Styles() {
     SAFEARRAY* styles = nullptr;

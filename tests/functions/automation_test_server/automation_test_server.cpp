@@ -305,19 +305,40 @@ class Factory final : public IClassFactory {
   STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
+// After the last object is gone and the class object revoked (new clients
+// start a new process), the calls of a client that was given the class
+// object before are still served for a while: true when one created an
+// object, so that the process must not exit under it.
+bool ServedLateCall() {
+  constexpr DWORD kLinger = 2000;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    if (g_liveObjects > 0) return true;
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= kLinger) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kLinger - spent, QS_ALLINPUT);
+  }
+}
+
 int Serve() {
   g_mainThread = GetCurrentThreadId();
   CoInitialize(nullptr);
   static Factory factory;
-  DWORD cookie = 0;
-  int exitCode = 1;
-  if (SUCCEEDED(CoRegisterClassObject(kTestServerClassId, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                      &cookie))) {
+  int exitCode = 0;
+  do {
+    DWORD cookie = 0;
+    if (FAILED(CoRegisterClassObject(kTestServerClassId, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                     &cookie))) {
+      exitCode = 1;
+      break;
+    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     CoRevokeClassObject(cookie);
-    exitCode = 0;
-  }
+  } while (ServedLateCall());
   CoUninitialize();
   return exitCode;
 }
