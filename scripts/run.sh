@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Windows program and starts it under Wine: on the user's display
 # when there is one, else on a virtual display, leaving a screenshot of the
-# program's first seconds in build/win32/artifacts/talvero.png.
+# program's first seconds in build/win32/artifacts/talvero.png. The prefix
+# gets a PostScript printer that prints into $WINEPREFIX/drive_c/talvero-printed.ps.
 # Usage: scripts/run.sh [arguments for the program]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset win32 --log-level=WARNING
-cmake --build --preset win32 -j "$(nproc)" --target talvero
+cmake --build --preset win32 -j "$(nproc)" --target talvero install_file_printer
 
 program=build/win32/app/talvero.exe
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/win32/run-prefix}
@@ -16,6 +17,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
 
 if [ -n "${DISPLAY:-}" ]; then
+  wine build/win32/tools/install_file_printer.exe </dev/null
   exec wine "$program" "$@"
 fi
 
@@ -24,6 +26,7 @@ fi
 bash scripts/wine-prefix.sh "$WINEPREFIX"
 export DISPLAY=:$(cat "$WINEPREFIX/xvfb.display")
 trap 'bash scripts/wine-prefix.sh "$WINEPREFIX" stop' EXIT
+wine build/win32/tools/install_file_printer.exe </dev/null
 wine "$program" "$@" </dev/null >/dev/null 2>&1 &
 mkdir -p build/win32/artifacts
 sleep "${TALVERO_SCREENSHOT_DELAY:-8}"

@@ -2,7 +2,7 @@
 #define TALVERO_TESTS_VIEW_PRINTING_TEST_PRINTER_WIN32_H
 
 // The printer the printing tests print through, installed in the prefix
-// when it lacks it.
+// when it lacks it, and what the tests read of what it printed.
 
 #include <windows.h>
 #include <winspool.h>
@@ -11,87 +11,11 @@
 #include <cstring>
 #include <string>
 
-// The test printer: Wine's PostScript driver with a small PPD of our own at
-// 600 dots per inch, printing to a file.
-inline constexpr char kTestPrinter[] = "Talvero Test Printer";
-inline constexpr char kTestDriver[] = "Talvero Test PostScript";
-inline constexpr char kTestPpd[] =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*FormatVersion: \"4.3\"\n"
-    "*FileVersion: \"1.0\"\n"
-    "*LanguageVersion: English\n"
-    "*LanguageEncoding: ISOLatin1\n"
-    "*PCFileName: \"TALVERO.PPD\"\n"
-    "*Manufacturer: \"Talvero\"\n"
-    "*Product: \"(Talvero Test Printer)\"\n"
-    "*ModelName: \"Talvero Test Printer\"\n"
-    "*ShortNickName: \"Talvero Test Printer\"\n"
-    "*NickName: \"Talvero Test Printer\"\n"
-    "*PSVersion: \"(3010.000) 0\"\n"
-    "*LanguageLevel: \"3\"\n"
-    "*ColorDevice: True\n"
-    "*DefaultColorSpace: RGB\n"
-    "*TTRasterizer: Type42\n"
-    "*DefaultResolution: 600dpi\n"
-    "*OpenUI *PageSize/Page Size: PickOne\n"
-    "*DefaultPageSize: A4\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
-    "*CloseUI: *PageSize\n"
-    "*DefaultImageableArea: A4\n"
-    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
-    "*DefaultPaperDimension: A4\n"
-    "*PaperDimension A4/A4: \"595 842\"\n"
-    "*DefaultFont: Courier\n"
-    "*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
+#include "tools/file_printer_win32.h"
 
-// Installs the printer when the prefix lacks it; a message says what failed.
-inline bool EnsureTestPrinter(std::string* failure) {
-  HANDLE printer = nullptr;
-  if (OpenPrinterA(const_cast<char*>(kTestPrinter), &printer, nullptr)) {
-    ClosePrinter(printer);
-    return true;
-  }
-  char folder[MAX_PATH];
-  DWORD needed = 0;
-  if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed)) {
-    *failure = "GetPrinterDriverDirectory failed: " + std::to_string(GetLastError());
-    return false;
-  }
-  const std::string ppdPath = std::string(folder) + "\\talvero-test.ppd";
-  FILE* ppd = std::fopen(ppdPath.c_str(), "wb");
-  if (!ppd || std::fwrite(kTestPpd, 1, sizeof kTestPpd - 1, ppd) != sizeof kTestPpd - 1) {
-    *failure = "cannot write " + ppdPath;
-    if (ppd)
-      std::fclose(ppd);
-    return false;
-  }
-  std::fclose(ppd);
-
-  DRIVER_INFO_3A driver = {};
-  driver.cVersion = 3;
-  driver.pName = const_cast<char*>(kTestDriver);
-  driver.pDriverPath = const_cast<char*>("wineps.drv");
-  driver.pDataFile = const_cast<char*>(ppdPath.c_str());
-  driver.pConfigFile = const_cast<char*>("wineps.drv");
-  if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)) &&
-      GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-    *failure = "AddPrinterDriver failed: " + std::to_string(GetLastError());
-    return false;
-  }
-  PRINTER_INFO_2A info = {};
-  info.pPrinterName = const_cast<char*>(kTestPrinter);
-  info.pPortName = const_cast<char*>("FILE:");
-  info.pDriverName = const_cast<char*>(kTestDriver);
-  info.pPrintProcessor = const_cast<char*>("WinPrint");
-  info.pDatatype = const_cast<char*>("RAW");
-  printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-  if (!printer) {
-    *failure = "AddPrinter failed: " + std::to_string(GetLastError());
-    return false;
-  }
-  ClosePrinter(printer);
-  return true;
-}
+// Installs the printer when the prefix lacks it, every job printing to the
+// file its document names; a message says what failed.
+inline bool EnsureTestPrinter(std::string* failure) { return EnsureFilePrinter("FILE:", failure); }
 
 // The default printer as the system keeps it, taken away and put back, so
 // that a test can run without any printer.
