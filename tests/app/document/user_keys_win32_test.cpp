@@ -10,6 +10,7 @@
 
 #include "services/ui_services/help_topics.h"
 #include "tests/app/document/document_window_fixture.h"
+#include "tests/platform/ui/windows/ui_test_support.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ TEST_F(UserKeys, PanesOfANewWorkbookOpenWide) {
   RECT inspect{};
   GetWindowRect(doc->m_paneInspect, &inspect);
   EXPECT_GE(inspect.bottom - inspect.top, 100);
+  SaveClientScreenshot(frame.m_hWnd, "panes_of_a_new_workbook");
 }
 
 // F3 is the key of Find & Replace: with the find bar hidden it shows it,

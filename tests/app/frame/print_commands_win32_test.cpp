@@ -14,6 +14,7 @@
 #include "dialogs/printing/print_sheet_values.h"
 #include "platform/ui/print_job.h"
 #include "tests/view/printing/test_printer_win32.h"
+#include "tests/platform/ui/windows/ui_test_support.h"
 
 namespace {
 
@@ -337,6 +338,7 @@ void ReadPagePlacement(HWND sheet) {
   RECT page{};
   GetWindowRect(ShownPage(sheet), &page);
   g_read.push_back({page.top >= label.bottom ? "below the tabs" : "over the tabs"});
+  SaveClientScreenshot(sheet, "print_sheet");
 }
 
 // Ctrl+Tab from a control of the page, as the keyboard gives it.
