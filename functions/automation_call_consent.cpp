@@ -98,6 +98,13 @@ const char* FileNameOf(const char* path) {
   return name;
 }
 
+// Whether the formula being evaluated was put in by an automation client.
+bool IsClientFormula(const EvalState& state) {
+  if (state.sheet == nullptr) return false;
+  const CellRecord* cell = state.sheet->GetCell(state.row, static_cast<uint16_t>(state.column));
+  return cell != nullptr && cell->IsFormula() && (cell->ResultFlags() & kResultClientFormula) != 0;
+}
+
 }  // namespace
 
 AutomationCallQuestion SetAutomationCallQuestion(AutomationCallQuestion question) {
@@ -134,6 +141,7 @@ void ComposeAutomationQuestion(const CWorkBook& book, const char* progId, char* 
 bool AutomationCallAllowed(EvalState& state, const char* progId) {
   CWorkBook* book = state.owner;
   if (!book || book->automationCalls == kAutomationCallsAllowed) return true;
+  if (IsClientFormula(state)) return true;
   if (book->automationCalls == kAutomationCallsRefused) return false;
   char question[kAutomationQuestionCapacity];
   ComposeAutomationQuestion(*book, progId, question, sizeof question);

@@ -7,7 +7,9 @@
 // file may have come from anyone, so its user is asked once, at its first
 // call, naming the programs its formulas call. The answer holds for the
 // document until it is read again. Documents made in this session and those
-// driven through the automation server call freely.
+// created through the automation server call freely; a document an
+// automation client loaded from a file never calls (no one is there to
+// ask), except in the formulas the client itself put in (PutFormula).
 
 #include <cstddef>
 

@@ -141,6 +141,7 @@ STDMETHODIMP CAWorkbook::NewDocument() {
   saveKind = kSaveKindXmlPlain;
   readOnly = 0;
   std::memset(password, 0, sizeof password);
+  automationCalls = kAutomationCallsAllowed;
   return CWorkBook::NewDocument() ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -160,6 +161,10 @@ STDMETHODIMP CAWorkbook::Load(BSTR path, BSTR passwordText, int format, ITextFil
   if (IsXBaseFormat(format) && (xbaseInfo == nullptr || FAILED(xbaseInfo->GetEncoding(&encoding)))) return E_FAIL;
 
   if (!OpenDocumentFile(this, file)) return ReportError(error, IID_IWorksheet, 0);
+  // A client converting files it did not write must not run what they hold:
+  // the file's formulas call no other program (RTD and UDF give "#REF!");
+  // only formulas the client puts in itself do.
+  automationCalls = kAutomationCallsRefused;
   bool loaded = false;
   if (format == kFormatNative) {
     char secret[2 * kPasswordCharacters + 1];

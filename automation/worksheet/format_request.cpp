@@ -11,10 +11,14 @@ int CoreKindOf(int formatType) {
   switch (formatType) {
     case kFormatTypeUserNumberFormat:
       return kApplyNumberFormat;
+    // The value is the style table's attribute kind as it stands: 18
+    // (STYLE_INTERIOR) is the outline kind, which a style record ignores,
+    // and 19 (STYLE_PROTECTION) the fill kind; protection itself is not
+    // reachable here. Scripts written against the server rely on this.
     case kFormatTypeInterior:
-      return kApplyInterior;
-    case kFormatTypeProtection:
       return 0;
+    case kFormatTypeProtection:
+      return kApplyInterior;
     default:
       return formatType;
   }

@@ -22,9 +22,10 @@ struct FormatRequest {
 
 // The request of a FORMAT_TYPES value. Both templates start cleared, so the
 // kinds whose fields the info object does not carry (character set,
-// alignment, wrap, drop-down list) apply zero values. The interior type
-// applies the fill; the protection type changes nothing, as the info object
-// carries no protection; a standard numeric format takes styleID as its
+// alignment, wrap, drop-down list) apply zero values. The value is the
+// style table's kind unchanged: the interior type (18) is the outline kind
+// and changes nothing, the protection type (19) is the fill kind and applies
+// the fill; a standard numeric format takes styleID as its
 // category (10 counting as 0) with the category's default options, and a
 // styleID above 10 changes nothing. False for a value that is no
 // FORMAT_TYPES (below 1 or above 19).

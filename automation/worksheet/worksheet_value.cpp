@@ -83,7 +83,9 @@ bool FillRangeWithFormula(CellStore* cells, const CellRange& range, const char* 
   FormulaCellFields fields;
   fields.formula = storedFormula;
   fields.formulaLength = static_cast<uint16_t>(strnlen(storedFormula, kFormulaTextCapacity));
-  fields.resultFlags = kResultCachedNumber;
+  // The client's own formula may call other programs (RTD, UDF) even in a
+  // document loaded from a file, whose own formulas may not.
+  fields.resultFlags = kResultCachedNumber | kResultClientFormula;
   fields.cachedNumber = 0.0;
   if (BuildFormulaCell(buffer, sizeof buffer, range.firstRow, range.firstColumn, fields) == 0) return false;
   return FillRangeWithRecord(cells, range, AsCellRecord(buffer));

@@ -40,6 +40,10 @@ constexpr uint8_t kResultCachedNumber = 0x02;
 constexpr uint8_t kResultArray = 0x04;
 constexpr uint8_t kResultCalculated = 0x10;     // calculated in this pass
 constexpr uint8_t kResultDependantWaits = 0x20;  // a dependant waits on this cell
+// Put in by an automation client (PutFormula): its RTD and UDF calls are the
+// client's own, made even in a document loaded from a file. Set in memory
+// only: no reader ever takes it from a file.
+constexpr uint8_t kResultClientFormula = 0x40;
 
 #pragma pack(push, 1)
 struct CellHead {

@@ -35,14 +35,16 @@ inline bool WriteNumberInPlace(CellRecord* cell, double number, uint8_t error, u
 }
 
 // StoreFormulaResult's most frequent case, inline for the pass: a number
-// result (kind kEvalNumber) written in place; false, with nothing written,
-// in every other case.
+// result (kind kEvalNumber) written in place with the result flags given
+// (and the client's mark kept); false, with nothing written, in every
+// other case.
 inline bool StoreNumberInPlace(const EvalState& state, uint32_t kind, CellRecord* cell, uint8_t resultFlags) {
   if (kind != kEvalNumber || !cell)
     return false;
   const EvalValue& result = state.operands[1];
   return WriteNumberInPlace(cell, result.kind == kEvalNumber ? result.number : 0.0,
-                            static_cast<uint8_t>(result.error & kCellErrorMask), resultFlags);
+                            static_cast<uint8_t>(result.error & kCellErrorMask),
+                            static_cast<uint8_t>(resultFlags | (cell->ResultFlags() & kResultClientFormula)));
 }
 
 // The formula cell (column, row) of store, whose record is cell (null:
@@ -72,9 +74,10 @@ void DeleteOwnSpill(CellStore& store, uint16_t column, uint32_t row, uint16_t co
 // memory. at, when given, is a cursor on the record, where the search for
 // its place starts; it is left on the new record.
 bool RewriteFormulaCell(CellStore& store, const CellRecord* cell, const FormulaCellFields& result, CellCursor* at);
-// The result flags that survive a new result: the pass's own bookkeeping.
+// The result flags that survive a new result: the pass's own bookkeeping
+// and the mark of a formula an automation client put in.
 inline uint8_t PassFlags(const CellRecord* cell) {
-  return static_cast<uint8_t>(cell->ResultFlags() & (kResultCalculated | kResultDependantWaits));
+  return static_cast<uint8_t>(cell->ResultFlags() & (kResultCalculated | kResultDependantWaits | kResultClientFormula));
 }
 
 #endif

@@ -110,4 +110,32 @@ TEST_F(AutomationCallConsent, ADocumentFromAFileAsksOnceAndKeepsTheAnswer) {
   EXPECT_TRUE(g_questions.empty());
 }
 
+// A document an automation client loaded calls only from the formulas the
+// client put in itself; the mark lives in the formula record and survives
+// its results.
+TEST_F(AutomationCallConsent, ALoadedDocumentCallsOnlyFromTheClientsOwnFormulas) {
+  book.automationCalls = kAutomationCallsRefused;
+  SetAutomationCallQuestion(Answer);
+  CellStore& cells = book.activeWorksheet->cells;
+  EvalState& state = book.evaluator;
+  state.sheet = &cells;
+  state.column = 0;
+  state.row = 0;
+  EXPECT_FALSE(AutomationCallAllowed(state, "Alpha.One")) << "the file's formula";
+  CellRecord* own = cells.GetCell(1, 0);
+  ASSERT_NE(own, nullptr);
+  own->SetResultFlags(static_cast<uint8_t>(own->ResultFlags() | kResultClientFormula));
+  state.row = 1;
+  EXPECT_TRUE(AutomationCallAllowed(state, "beta.two")) << "the client's formula";
+  EXPECT_EQ(book.automationCalls, kAutomationCallsRefused);
+  state.row = 7;  // no formula there
+  EXPECT_FALSE(AutomationCallAllowed(state, "beta.two"));
+  EXPECT_TRUE(g_questions.empty()) << "nobody is asked";
+  ASSERT_TRUE(book.Recalculate(&cells));
+  own = cells.GetCell(1, 0);
+  ASSERT_NE(own, nullptr);
+  EXPECT_TRUE(own->ResultFlags() & kResultClientFormula) << "kept with the new result";
+  EXPECT_FALSE(cells.GetCell(0, 0)->ResultFlags() & kResultClientFormula);
+}
+
 }  // namespace

@@ -77,7 +77,7 @@ class WorkbookInProcess : public ::testing::Test {
   CAWorkbook* book = nullptr;
 };
 
-// Row r is formatted with type r + 1; types 18 and 19 fill and protect.
+// Row r is formatted with type r + 1; type 18 changes nothing, 19 fills.
 TEST_F(WorkbookInProcess, EveryFormatTypeSetsItsAttributeOnItsRectangleOnly) {
   IFormatInfo* info = nullptr;
   ASSERT_EQ(sheet->CreateFormatInfo(&info), S_OK);
@@ -98,9 +98,10 @@ TEST_F(WorkbookInProcess, EveryFormatTypeSetsItsAttributeOnItsRectangleOnly) {
   EXPECT_EQ(whole.size, 20);
   EXPECT_EQ(whole.weight, kFontWeightBold);
   EXPECT_EQ(StyleOfRow(16).borders.sides, 1);
-  EXPECT_EQ(StyleOfRow(17).interior.pattern, 1);
-  EXPECT_EQ(StyleOfRow(17).interior.patternColor, 0x00FF00u);
-  EXPECT_EQ(book->activeWorksheet->format.CellStyle(18, 0), 0);
+  // 18 is the outline kind, which changes no cell; 19 the fill kind.
+  EXPECT_EQ(book->activeWorksheet->format.CellStyle(17, 0), 0);
+  EXPECT_EQ(StyleOfRow(18).interior.pattern, 1);
+  EXPECT_EQ(StyleOfRow(18).interior.patternColor, 0x00FF00u);
   for (uint32_t row = 0; row < 19; ++row) EXPECT_EQ(book->activeWorksheet->format.CellStyle(row, 1), 0) << row;
   // Bigger letters make their row taller.
   EXPECT_GT(RowHeight(2), RowHeight(0));

@@ -60,23 +60,23 @@ Check book.GetFormula("$B$1") = "=A1*2", "the formula in display form"
 Check Len(book.GetFormula("$A$1")) = 0, "a number has no formula"
 Check ErrorOf(book, "PutFormula", "$D$1", "text") = E_INVALIDARG, "a text is no formula"
 
-' Every format type by name; the interior fills, the protection changes
-' nothing, and clearing the formats takes the style away again.
+' Every format type by name; 18 (the outline kind) changes nothing, 19 (the
+' fill kind) fills, and clearing the formats takes the style away again.
 Set fmt = book.CreateFormatInfo()
 fmt.fillType = 1
 fmt.styleID = 2
 For kind = 1 To 19
   book.format "$E$" & kind, kind, fmt
 Next
-Check book.GetStyleID("$E$18") <> 0, "type 18 fills the cell"
-Check book.GetStyleID("$E$19") = 0, "type 19 changes nothing"
+Check book.GetStyleID("$E$18") = 0, "type 18 (the outline kind) changes nothing"
+Check book.GetStyleID("$E$19") <> 0, "type 19 (the fill kind) fills the cell"
 Check ErrorOf(book, "format", "$E$1", 20) = E_INVALIDARG, "type 20 refused"
-kind = book.GetStyleID("$E$18")
+kind = book.GetStyleID("$E$19")
 book.PutStyleID "$A$3:$D$3", kind
 book.PutStyleID "$B$3", 0
 Check book.GetStyleID("$C$3") = kind And book.GetStyleID("$B$3") = 0, "style indexes by rectangle"
-book.Clear "$E$18", 2
-Check book.GetStyleID("$E$18") = 0, "formats cleared"
+book.Clear "$E$19", 2
+Check book.GetStyleID("$E$19") = 0, "formats cleared"
 
 ' Too short a password is refused; a protected workbook is binary.
 Check ErrorOf(book, "SetProtection", "abc", 0) = E_INVALIDARG, "3 characters refused"
@@ -141,6 +141,32 @@ Check reader.GetValue("$A$2") = "a memo", "FoxPro memo"
 Set reader = Nothing
 files.DeleteFile folder & "talvero_script_fox.dbf"
 files.DeleteFile folder & "talvero_script_fox.fpt"
+
+' A workbook a client loads from a file calls no other program: its UDF
+' gives #REF! (error 6, a byte) and its command does not run; the
+' client's own formula calls.
+Dim marker, calls, exists
+marker = folder & "talvero_script_called.txt"
+calls = folder & "talvero_script_calls.xml"
+exists = "=UDF(""Scripting.FileSystemObject"","""",""FolderExists"",""" & folder & """)"
+If files.FileExists(marker) Then files.DeleteFile marker
+book.NewDocument
+book.PutFormula "$A$1", "=UDF(""WScript.Shell"","""",""Run"",""cmd /c echo called>" & marker & """,0,1)"
+book.PutFormula "$A$2", exists
+book.SaveAsExcelFile calls
+book.NewDocument
+Set reader = NewBook()
+reader.Load calls, "", 2, Nothing, Nothing
+Check reader.GetFormula("$A$2") = exists, "the file holds the call"
+reader.UpdateWorksheet
+Check VarType(reader.GetValue("$A$2")) = 17 And reader.GetValue("$A$2") = 6, "a loaded file's UDF gives #REF!"
+Check VarType(reader.GetValue("$A$1")) = 17, "a loaded file's command gives #REF!"
+Check Not files.FileExists(marker), "a loaded file runs no command"
+reader.PutFormula "$B$2", exists
+reader.UpdateWorksheet
+Check VarType(reader.GetValue("$B$2")) = 5 And reader.GetValue("$B$2") <> 0, "the client's own formula calls"
+Set reader = Nothing
+files.DeleteFile calls
 
 ' A range as a picture.
 book.PutValue "$A$1:$B$2", 3
