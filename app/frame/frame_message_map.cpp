@@ -21,15 +21,6 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       return 0;
     case WM_SIZE:
       return OnSize(wp);
-    case WM_ACTIVATE:
-      // Activated (a click into a document activates it), the frame is
-      // raised above its tool windows; they are put back above it.
-      if (LOWORD(wp) != WA_INACTIVE) PostMessage(kMsgRaiseToolWindows);
-      handled = false;
-      return 0;
-    case kMsgRaiseToolWindows:
-      KeepToolWindowsAbove();
-      return 0;
     case WM_MOUSEWHEEL:
       return OnMouseWheel(wp, lp, handled);
     case WM_TIMER:
@@ -214,9 +205,17 @@ bool CMainFrame::OnTooltipText(NMTTDISPINFOA* info) {
 
 namespace {
 
+// Whether top-level window a stands above b.
+bool StandsAbove(HWND a, HWND b) {
+  for (HWND w = ::GetWindow(b, GW_HWNDPREV); w != nullptr; w = ::GetWindow(w, GW_HWNDPREV))
+    if (w == a) return true;
+  return false;
+}
+
 BOOL CALLBACK RaiseOwnedToolWindow(HWND window, LPARAM owner) {
-  if (::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && ::IsWindowVisible(window) &&
-      (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+  HWND frame = reinterpret_cast<HWND>(owner);
+  if (::GetWindow(window, GW_OWNER) == frame && ::IsWindowVisible(window) &&
+      (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 && !StandsAbove(window, frame))
     ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return TRUE;
 }

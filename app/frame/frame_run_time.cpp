@@ -113,6 +113,10 @@ void CMainFrame::EnableMainToolBar(bool documentActive) {
 }
 
 bool CMainFrame::OnIdle() {
+  // Activation raises the frame, at times only once the window system's
+  // own events arrive, after the activation messages: the tool windows
+  // are put back above it when the queue has emptied.
+  KeepToolWindowsAbove();
   // The preview keeps the bars it shows; a document closed under it ends it.
   if (m_preview.m_hWnd != nullptr) {
     PreviewedDocumentOpen();

@@ -55,9 +55,6 @@ class CMainFrame : public CMDIFrameWindowImpl,
                    public FormatSheetHost {
  public:
   static constexpr UINT kTimerId = 22102;
-  // Posted on activation: the tool windows are raised once the activation,
-  // which raises the frame, is over.
-  static constexpr UINT kMsgRaiseToolWindows = WM_APP + 0x3F01;
   static constexpr UINT kTimerPeriod = 10000;
   // Rebar bands: command bar, main, secondary, find and preview toolbars.
   static constexpr UINT kCommandBarBand = 60160;
