@@ -101,7 +101,10 @@ void CChildFrame::OnFileSaveAs() {
                   owner);
   if (dialog.DoModal() != IDOK) return;
   char path[kFilePathSize];
-  std::snprintf(path, sizeof path, "%s", dialog.GetPathName());
+  if (!CopyWholePath(path, sizeof path, dialog.GetPathName())) {
+    ShowError(kFilePathTooLong);
+    return;
+  }
   RememberFileDialogFolder(path);
   g_saveFilterIndex = dialog.GetFilterIndex();
   const uint8_t kind = FileKindOfSaveFilter(g_saveFilterIndex);
@@ -139,7 +142,10 @@ void CChildFrame::OnFileSaveAs() {
 bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile) {
   if (fileKind > kFormatXBaseLast) return false;
   char target[kFilePathSize];
-  std::snprintf(target, sizeof target, "%s", path != nullptr ? path : m_workbook.bufferedFile.path);
+  if (!CopyWholePath(target, sizeof target, path != nullptr ? path : m_workbook.bufferedFile.path)) {
+    ShowError(kFilePathTooLong);
+    return false;
+  }
   if (target[0] == '\0') {
     ShowError(kFileCannotOpenForWriting);
     return false;

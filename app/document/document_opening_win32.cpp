@@ -167,8 +167,13 @@ CChildFrame* OpenDocumentPath(CMainFrame* frame, const char* path, uint8_t type,
   }
   // A full table takes no document: nothing is read for it.
   if (CountOpenDocuments() >= kOpenDocumentSlots) return nullptr;
+  // A path too long for a file name is refused: cut, it would name
+  // another file.
   char kept[kFilePathSize];
-  std::snprintf(kept, sizeof kept, "%s", path);
+  if (!CopyWholePath(kept, sizeof kept, path)) {
+    ShowError(kFilePathTooLong);
+    return nullptr;
+  }
   CChildFrame* window = new CChildFrame(frame);
   const bool loaded = LoadDocumentFile(kept, window, type);
   const uint8_t code = window->Workbook()->error;

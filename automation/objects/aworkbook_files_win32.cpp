@@ -16,11 +16,18 @@
 
 namespace {
 
+// A path argument whole in the ANSI code page; false, with the workbook's
+// error 65, when it is longer than a file name can be: a cut path would
+// name another file.
+bool TakePath(CWorkBook& book, BSTR path, char* out) {
+  if (BstrToWholeAnsi(path, out, kFilePathSize)) return true;
+  book.error = kFilePathTooLong;
+  return false;
+}
+
 // Path arguments, in bytes of the ANSI code page: the file system's limit
 // for loading, a little less for saving, where a temporary name is made
 // beside the path.
-constexpr size_t kLoadPathSize = 260;
-constexpr size_t kSavePathSize = 256;
 // The longest password a client hands over, in characters.
 constexpr UINT kPasswordCharacters = 1024;
 constexpr uint8_t kImagePng = 3;
@@ -148,8 +155,8 @@ STDMETHODIMP CAWorkbook::NewDocument() {
 STDMETHODIMP CAWorkbook::Load(BSTR path, BSTR passwordText, int format, ITextFileInfo* textFileInfo,
                               IXBaseInfo* xbaseInfo) {
   if (format < 0 || format > kLastLoadFormat) return S_OK;
-  char file[kLoadPathSize];
-  BstrToAnsi(path, file, sizeof file);
+  char file[kFilePathSize];
+  if (!TakePath(*this, path, file)) return ReportError(error, IID_IWorksheet, 0);
   // The options are gathered before the file is touched, so that a refused
   // object leaves the document on its file.
   TextFileOptions textOptions;
@@ -202,8 +209,10 @@ STDMETHODIMP CAWorkbook::Load(BSTR path, BSTR passwordText, int format, ITextFil
 
 bool CAWorkbook::SaveToPath(const char* path, uint8_t type, uint8_t variant) {
   char target[kFilePathSize];
-  std::strncpy(target, path != nullptr ? path : bufferedFile.path, sizeof target - 1);
-  target[sizeof target - 1] = '\0';
+  if (!CopyWholePath(target, sizeof target, path != nullptr ? path : bufferedFile.path)) {
+    error = kFilePathTooLong;
+    return false;
+  }
   if (target[0] == '\0') {
     error = kFileCannotOpenForWriting;
     return false;
@@ -233,8 +242,8 @@ STDMETHODIMP CAWorkbook::Save() {
 STDMETHODIMP CAWorkbook::SaveAs(BSTR path) {
   if (readOnly != 0 && protectionMode != 0) return S_FALSE;
   if (activeWorksheet == nullptr) return NoWorksheet();
-  char file[kSavePathSize];
-  BstrToAnsi(path, file, sizeof file);
+  char file[kFilePathSize];
+  if (!TakePath(*this, path, file)) return ReportError(error, IID_IWorksheet, 0);
   return SaveToPath(file, kFormatNative, SaveAsNativeVariant(*this, Options.SaveFormat))
              ? S_OK
              : ReportError(error, IID_IWorksheet, 0);
@@ -242,8 +251,8 @@ STDMETHODIMP CAWorkbook::SaveAs(BSTR path) {
 
 HRESULT CAWorkbook::SaveAsType(BSTR path, uint8_t type) {
   if (activeWorksheet == nullptr) return NoWorksheet();
-  char file[kSavePathSize];
-  BstrToAnsi(path, file, sizeof file);
+  char file[kFilePathSize];
+  if (!TakePath(*this, path, file)) return ReportError(error, IID_IWorksheet, 0);
   return SaveToPath(file, type, saveKind) ? S_OK : ReportError(error, IID_IWorksheet, 0);
 }
 
@@ -282,9 +291,9 @@ STDMETHODIMP CAWorkbook::SaveRangeAsImage(BSTR range, BSTR path, double gamma) {
   if (!ParseCellArg(range, &cells)) return E_INVALIDARG;
   if (activeWorksheet == nullptr) return NoWorksheet();
   char sheetPath[kTreePathCapacity];
-  char file[kLoadPathSize];
+  char file[kFilePathSize];
+  if (!TakePath(*this, path, file)) return ReportError(error, IID_IWorksheet, 0);
   activeWorksheet->GetFullPath(sheetPath, sizeof sheetPath);
-  BstrToAnsi(path, file, sizeof file);
   if (!CWorkBook::SaveRangeAsImage(sheetPath, cells, file, kImagePng, gamma, kImageZoom, kImageZoom))
     return ReportError(error, IID_IWorksheet, 0);
   return S_OK;
@@ -294,9 +303,9 @@ STDMETHODIMP CAWorkbook::SaveContainerAsImage(int containerId, BSTR path, double
   if (containerId < 0 || containerId > 0xFFFF) return E_INVALIDARG;
   if (activeWorksheet == nullptr) return NoWorksheet();
   char sheetPath[kTreePathCapacity];
-  char file[kLoadPathSize];
+  char file[kFilePathSize];
+  if (!TakePath(*this, path, file)) return ReportError(error, IID_IWorksheet, 0);
   activeWorksheet->GetFullPath(sheetPath, sizeof sheetPath);
-  BstrToAnsi(path, file, sizeof file);
   if (!CWorkBook::SaveContainerAsImage(sheetPath, static_cast<uint16_t>(containerId), file, kImagePng, gamma,
                                        kImageZoom, kImageZoom))
     return ReportError(error, IID_IWorksheet, 0);

@@ -4,6 +4,17 @@
 
 #include "platform/os_files.h"
 
+bool CopyWholePath(char* out, size_t size, const char* path) {
+  if (size == 0) return false;
+  const size_t length = std::strlen(path);
+  if (length >= size) {
+    out[0] = '\0';
+    return false;
+  }
+  std::memcpy(out, path, length + 1);
+  return true;
+}
+
 bool BufferedFile::Open(const char* newPath, const char* mode) {
   Close();
   const size_t length = std::strlen(newPath);

@@ -14,6 +14,11 @@ constexpr size_t kFilePathSize = 260;  // NUL-terminated
 // The C library's buffer for a document's file.
 constexpr size_t kDocumentFileBuffer = 512000;
 
+// Copies path whole into out (size bytes, NUL included); false, with out
+// empty, when it does not fit. A path is never cut: the cut one names
+// another file.
+bool CopyWholePath(char* out, size_t size, const char* path);
+
 struct BufferedFile {
   // Closes any file held, then opens the path with the C library's mode text,
   // kept from other programs while open. False when it cannot be opened (the

@@ -13,8 +13,10 @@
 
 namespace {
 
-// Temporary names tried beside the target before giving up.
+// Temporary names tried beside the target before giving up, and the
+// longest suffix they add (".~99").
 constexpr int kTemporaryNameTries = 100;
+constexpr size_t kTemporarySuffixSize = 4;
 
 bool MakeTemporaryPath(const char* path, char* out, size_t size) {
   for (int n = 0; n < kTemporaryNameTries; ++n) {
@@ -141,6 +143,10 @@ void StampExcelProperties(CWorkBook* book, bool newFile) {
 
 bool OpenDocumentFile(CWorkBook* book, const char* path) {
   BufferedFile& file = book->bufferedFile;
+  if (std::strlen(path) >= kFilePathSize) {
+    book->error = kFilePathTooLong;
+    return false;
+  }
   if (!file.Open(path, "r+b") && !file.Open(path, "rb")) {
     book->error = kFileCannotOpenForReading;
     return false;
@@ -151,6 +157,11 @@ bool OpenDocumentFile(CWorkBook* book, const char* path) {
 
 bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer) {
   char temporary[kFilePathSize];
+  // The file is written beside its place under a longer name first.
+  if (std::strlen(path) + kTemporarySuffixSize >= kFilePathSize) {
+    book->error = kFilePathTooLong;
+    return false;
+  }
   if (!MakeTemporaryPath(path, temporary, sizeof temporary)) {
     book->error = kFileCannotOpenForWriting;
     return false;

@@ -12,7 +12,8 @@ struct TextMeasurer;
 
 // Opens the file a document is loaded from into the workbook's open file:
 // for reading and writing, else for reading only, and then the document is
-// read-only. False with 34 when neither works.
+// read-only. False with 34 when neither works, 65 when the path is longer
+// than a file name can be.
 bool OpenDocumentFile(CWorkBook* book, const char* path);
 
 // Saves the workbook under path by its format byte and native sub-kind,
@@ -29,7 +30,8 @@ bool OpenDocumentFile(CWorkBook* book, const char* path);
 // (byte for byte), the document keeps the file it held, its format byte and
 // sub-kind are restored, and the error is in the workbook: 35 when no file
 // can be made there, 39 when writing fails, 21 for a format that has no
-// writer yet, or the writer's own code.
+// writer yet, 65 when the path (with the suffix of the file written first)
+// is longer than a file name can be, or the writer's own code.
 bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* measurer = nullptr);
 
 // The native variant of a save: a document of a foreign kind takes the

@@ -27,6 +27,7 @@ const FileErrorEntry kFileErrors[] = {
     {kFileXmlBadData, "Invalid xml element data (c_data)"},
     {kFileTooManyFields, "Too many database fields - max. record size = 64K"},
     {kFileNumberTooWide, "A number is too wide for its database field"},
+    {kFilePathTooLong, "The file path is too long"},
 };
 
 }  // namespace

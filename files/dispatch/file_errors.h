@@ -25,6 +25,8 @@ enum FileErrorCode : uint8_t {
   kFileTooManyFields = 62,
   // A number needs more characters than its xBase field holds.
   kFileNumberTooWide = 64,
+  // A path longer than a file name can be: refused rather than cut.
+  kFilePathTooLong = 65,
 };
 
 // The message text of a file error code; "No error" for any other code.

@@ -37,7 +37,8 @@ bool RecentDocumentList::Remove(int index) {
 
 void RecentDocumentList::Add(const char* path) {
   char kept[kMaxPathLength + 1];
-  size_t length = strnlen(path, kMaxPathLength);
+  const size_t length = strnlen(path, kMaxPathLength + 1);
+  if (length > kMaxPathLength) return;
   memcpy(kept, path, length);
   kept[length] = '\0';
   for (int i = 0; i < m_count; ++i) {

@@ -9,7 +9,8 @@
 class RecentDocumentList {
  public:
   static constexpr int kMaxEntries = 16;
-  // Characters kept of a path; longer paths are cut.
+  // The longest path an entry holds; a longer one is not listed (cut, it
+  // would name another file).
   static constexpr int kMaxPathLength = 255;
 
   // Between 1 and kMaxEntries; the oldest entries beyond it are dropped.

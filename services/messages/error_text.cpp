@@ -11,8 +11,8 @@ struct ErrorEntry {
   const char* text;
 };
 
-// The file subsystem's codes (8, 9, 21, 25, 26, 34, 35, 38, 39, 46, 56 to 60
-// and 62) take their texts from FileErrorText, so the two never disagree.
+// The file subsystem's codes (8, 9, 21, 25, 26, 34, 35, 38, 39, 46, 56 to 60,
+// 62, 64 and 65) take their texts from FileErrorText, so the two never disagree.
 const ErrorEntry kErrorTexts[] = {
     {1, "Out of memory while loading an image"},
     {2, "Too many images in one document"},

@@ -7,12 +7,15 @@
 void CopyRecentFilesToProfile(const RecentDocumentList& recent, COptions& options) {
   if (!options.Lists) return;
   ProfileLists& lists = *options.Lists;
-  const int count = std::min(recent.Count(), kRecentFileCount);
-  for (int i = 0; i < count; ++i) {
+  // A path the profile's slot cannot hold whole is left out: cut, it would
+  // name another file.
+  int count = 0;
+  for (int i = 0; i < recent.Count() && count < kRecentFileCount; ++i) {
     const char* path = recent.Entry(i);
-    const size_t length = std::min(std::strlen(path), size_t(kProfilePathSize - 1));
-    std::memcpy(lists.recentFiles[i], path, length);
-    lists.recentFiles[i][length] = 0;
+    const size_t length = std::strlen(path);
+    if (length >= size_t(kProfilePathSize)) continue;
+    std::memcpy(lists.recentFiles[count], path, length + 1);
+    ++count;
   }
   lists.recentFileCount = uint8_t(count);
 }

@@ -147,6 +147,29 @@ TEST(DocumentFile, SavesOverItsOwnFileAndHoldsIt) {
   EXPECT_EQ(missing.error, kFileCannotOpenForReading);
 }
 
+// A path longer than a file name can be is refused whole: cut, it would
+// name another file, which must stay as it was.
+TEST(DocumentFile, APathTooLongIsRefusedNotCut) {
+  auto book = sample::MakeSampleWorkbook(2);
+  ASSERT_TRUE(SaveDocumentFile(book.get(), "files_long.tlv"));
+  book->bufferedFile.Close();
+  const std::string before = filetest::ReadAll("files_long.tlv");
+  // The file's own name with more after it than a name can hold.
+  const std::string longer = "files_long.tlv" + std::string(kFilePathSize, 'x');
+  EXPECT_FALSE(SaveDocumentFile(book.get(), longer.c_str()));
+  EXPECT_EQ(book->error, kFilePathTooLong);
+  EXPECT_FALSE(OpenDocumentFile(book.get(), longer.c_str()));
+  EXPECT_EQ(book->error, kFilePathTooLong);
+  EXPECT_EQ(filetest::ReadAll("files_long.tlv"), before);
+  EXPECT_STREQ(FileErrorText(kFilePathTooLong), "The file path is too long");
+
+  char out[8];
+  EXPECT_TRUE(CopyWholePath(out, sizeof out, "1234567"));
+  EXPECT_STREQ(out, "1234567");
+  EXPECT_FALSE(CopyWholePath(out, sizeof out, "12345678"));
+  EXPECT_STREQ(out, "");
+}
+
 TEST(DocumentFile, AFormatWithoutWriterLeavesTheFileAsItWas) {
   auto book = sample::MakeSampleWorkbook(4);
   ASSERT_TRUE(SaveDocumentFile(book.get(), "files_keep.tlv"));

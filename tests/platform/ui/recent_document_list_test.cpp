@@ -30,13 +30,16 @@ TEST(RecentDocumentList, NewestFirstWithoutDuplicatesOrOverflow) {
   EXPECT_FALSE(list.SetMaxEntries(RecentDocumentList::kMaxEntries + 1));
 }
 
-TEST(RecentDocumentList, KeepsAtMost255CharactersOfAPath) {
+// A path longer than an entry holds is not listed: cut, it would open
+// another file.
+TEST(RecentDocumentList, APathLongerThanAnEntryIsNotListed) {
   RecentDocumentList list;
-  std::string longPath(400, 'x');
-  list.Add(longPath.c_str());
-  EXPECT_EQ(std::string(list.Entry(0)), longPath.substr(0, RecentDocumentList::kMaxPathLength));
-  list.Add(longPath.c_str());  // the same path once cut
-  EXPECT_EQ(list.Count(), 1);
+  list.Add("C:\\a.tlv");
+  const std::string longest(RecentDocumentList::kMaxPathLength, 'x');
+  list.Add(longest.c_str());
+  list.Add((longest + "y").c_str());
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(std::string(list.Entry(0)), longest);
 }
 
 }  // namespace

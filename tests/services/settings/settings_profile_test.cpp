@@ -455,6 +455,13 @@ TEST(SettingsProfile, RecentFilesFollowTheRecentDocumentsMenu) {
   recent.Clear();
   CopyRecentFilesToProfile(recent, p.options);
   EXPECT_EQ(p.options.Lists->recentFileCount, 0);
+  // A path the profile cannot hold whole is left out, not cut to another.
+  const std::string longPath = "c:\\" + std::string(kProfilePathSize, 'l') + ".tlv";
+  recent.Add("c:\\kept.tlv");
+  recent.Add(longPath.c_str());
+  CopyRecentFilesToProfile(recent, p.options);
+  ASSERT_EQ(p.options.Lists->recentFileCount, 1);
+  EXPECT_STREQ(p.options.Lists->recentFiles[0], "c:\\kept.tlv");
 }
 
 }  // namespace

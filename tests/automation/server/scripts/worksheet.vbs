@@ -28,6 +28,18 @@ Function ErrorOf(book, member, a, b)
   Err.Clear
 End Function
 
+' The error number of a call given a path; 0 when it went through.
+Function ErrorOfPath(book, member, path)
+  On Error Resume Next
+  Select Case member
+    Case "SaveAs": book.SaveAs path
+    Case "SaveAsExcelFile": book.SaveAsExcelFile path
+    Case "Load": book.Load path, "", 0, Nothing, Nothing
+  End Select
+  ErrorOfPath = Err.Number
+  Err.Clear
+End Function
+
 ' The first characters of a file as the ANSI code page reads them; the
 ' document that wrote it must have let it go.
 Function FileStart(path, count)
@@ -167,6 +179,23 @@ reader.UpdateWorksheet
 Check VarType(reader.GetValue("$B$2")) = 5 And reader.GetValue("$B$2") <> 0, "the client's own formula calls"
 Set reader = Nothing
 files.DeleteFile calls
+
+' A path longer than a file name can be is refused with an error, never
+' cut: no file appears under a part of its name, and the document keeps
+' what it held.
+Dim longName, found, each
+longName = String(290, "q") & ".tlv"
+book.NewDocument
+book.PutValue "$A$1", 5
+Check ErrorOfPath(book, "SaveAs", folder & longName) <> 0, "a too long path is refused on save"
+Check ErrorOfPath(book, "SaveAsExcelFile", folder & longName) <> 0, "a too long path is refused on export"
+Check ErrorOfPath(book, "Load", folder & longName) <> 0, "a too long path is refused on load"
+Check book.GetValue("$A$1") = 5, "the document keeps its values"
+found = 0
+For Each each In files.GetFolder(folder).Files
+  If Left(each.Name, 20) = String(20, "q") Then found = found + 1
+Next
+Check found = 0, "no file under a cut name"
 
 ' A range as a picture.
 book.PutValue "$A$1:$B$2", 3
