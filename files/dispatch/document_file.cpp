@@ -48,12 +48,17 @@ bool IsXBaseFormat(uint8_t format) { return format >= kFormatXBaseFirst && forma
 
 // An xBase writer makes the table's memo file afresh beside the file it
 // writes: the memo file there is kept aside until the save has succeeded,
-// and put back when it fails or when the new table has no memo file.
+// and put back when it fails or when the new table has no memo file. A
+// memo file that a failed save made where there was none goes again.
 class KeptMemoFile {
  public:
   // False when the memo file is there but cannot be moved aside.
   bool Keep(const char* tablePath, uint8_t dialect) {
-    if (!XBaseMemoFileName(tablePath, memo_, sizeof memo_, dialect) || !OsFileExists(memo_))
+    if (!XBaseMemoFileName(tablePath, memo_, sizeof memo_, dialect)) {
+      memo_[0] = '\0';
+      return true;
+    }
+    if (!OsFileExists(memo_))
       return true;
     if (!MakeTemporaryPath(memo_, kept_, sizeof kept_) || !OsReplaceFile(memo_, kept_))
       return false;
@@ -61,8 +66,11 @@ class KeptMemoFile {
     return true;
   }
   void Finish(bool saved) {
-    if (!moved_)
+    if (!moved_) {
+      if (!saved && memo_[0] != '\0')
+        std::remove(memo_);
       return;
+    }
     if (saved && OsFileExists(memo_)) {
       std::remove(kept_);
       return;

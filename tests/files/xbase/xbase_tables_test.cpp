@@ -455,4 +455,33 @@ TEST(XBaseTables, SaveDocumentFileKeepsTheOldMemoFileWhenTheSaveFails) {
   EXPECT_EQ(filetest::ReadAll("xbase_document.dbt"), memo);
 }
 
+// A save that fails leaves the files as they were: an existing table
+// without a memo file gets none, and a first save that fails leaves no file.
+TEST(XBaseTables, AFailedSaveLeavesNoMemoFileBehind) {
+  auto book = exchange::NewBook();
+  PutText(book->activeWorksheet, 0, 0, "N");
+  PutNumber(book->activeWorksheet, 1, 0, 7);
+  book->sourceFormat = kXBaseDBaseIII;
+  book->xbaseTable.dialect = kXBaseDBaseIII;
+  ASSERT_TRUE(book->BuildXBaseFields(book->activeWorksheet, &book->xbaseTable));
+  std::remove("xbase_plain.dbt");
+  ASSERT_TRUE(SaveDocumentFile(book.get(), "xbase_plain.dbf")) << int(book->error);
+  book->bufferedFile.Close();
+  const std::string table = filetest::ReadAll("xbase_plain.dbf");
+  ASSERT_FALSE(OsFileExists("xbase_plain.dbt"));
+  // A memo field and a number too wide for its field: the save fails.
+  FillTable(book.get(), kXBaseDBaseIII);
+  book->sourceFormat = kXBaseDBaseIII;
+  PutNumber(book->activeWorksheet, 3, 1, 1e12);
+  EXPECT_FALSE(SaveDocumentFile(book.get(), "xbase_plain.dbf"));
+  EXPECT_EQ(book->error, kFileNumberTooWide);
+  EXPECT_EQ(filetest::ReadAll("xbase_plain.dbf"), table);
+  EXPECT_FALSE(OsFileExists("xbase_plain.dbt"));
+  std::remove("xbase_first.dbf");
+  std::remove("xbase_first.dbt");
+  EXPECT_FALSE(SaveDocumentFile(book.get(), "xbase_first.dbf"));
+  EXPECT_FALSE(OsFileExists("xbase_first.dbf"));
+  EXPECT_FALSE(OsFileExists("xbase_first.dbt"));
+}
+
 }  // namespace
