@@ -226,6 +226,19 @@ void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t
   *rows = Between<uint32_t>(*rows, 1, kRowCount - row);
 }
 
+void CheckCellNumber(CellRecord* cell) {
+  const bool number = cell->Kind() == kCellNumber;
+  if (!number && (cell->Kind() != kCellFormula || cell->HasCachedText()))
+    return;
+  if (std::isfinite(number ? cell->Number() : cell->CachedNumber()))
+    return;
+  if (number)
+    cell->SetNumber(0.0);
+  else
+    cell->SetCachedNumber(0.0);
+  cell->SetType(static_cast<uint8_t>((cell->Type() & ~kCellErrorMask) | kErrorNum));
+}
+
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
   for (uint32_t offset = 0; offset < length;) {
     const uint32_t left = length - offset;
@@ -260,6 +273,7 @@ bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
     order->any = true;
     order->row = row;
     order->column = column;
+    CheckCellNumber(cell);
     if (kind == kCellFormula) {
       cell->SetPending(0);
       cell->SetResultFlags(uint8_t(cell->ResultFlags() & (kResultCachedText | kResultCachedNumber | kResultArray)));

@@ -57,10 +57,16 @@ struct StoredOrder {
 // least one cell and not past the grid.
 void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t* rows);
 
+// A number cell's value or a formula's cached number that is no finite
+// number (an infinity, a NaN) becomes "#NUM!" over 0, as the evaluator holds
+// it, so that the cell is the same in every format it is saved in.
+void CheckCellNumber(CellRecord* cell);
+
 // A stored cell block: whole records with a known kind and error code,
 // cells on the grid in strictly increasing row and column order. The
-// recalculation state of formulas is cleared, as a load starts afresh, and
-// an array formula's extent is brought within the grid.
+// recalculation state of formulas is cleared, as a load starts afresh, an
+// array formula's extent is brought within the grid, and numbers that are
+// not finite become "#NUM!".
 bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order);
 // A stored style-run block: whole 10-byte runs on the grid, columns not
 // reversed, in row and column order without overlap. A style index past the

@@ -7,6 +7,7 @@
 #include "files/dispatch/file_errors.h"
 #include "files/old_binary/old_binary.h"
 #include "files/old_binary/old_binary_source.h"
+#include "files/native_binary/record_checks.h"
 
 namespace {
 
@@ -97,7 +98,18 @@ void ReadStyleRuns(OldBinarySource& in, CWorkBook* book, CWorkSheet* sheet) {
 }
 
 // The record of one old cell into buffer; its size.
+uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity);
+
+// A cell as the older format holds it; a number that is not finite comes
+// in as "#NUM!", as in the program's own formats.
 uint32_t ReadCell(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity) {
+  const uint32_t size = ReadCellRecord(in, book, wideRows, record, capacity);
+  if (size != 0)
+    CheckCellNumber(AsCellRecord(record));
+  return size;
+}
+
+uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity) {
   const uint16_t column = in.U16();
   const uint32_t row = wideRows ? in.U32() : in.U16();
   const uint8_t kind = in.U8() & 0x3F;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,6 +11,8 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/file_errors.h"
 #include "files/dispatch/native_kind.h"
+#include "files/native_xml/native_xml.h"
+#include "core/base/error_code.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/old_binary/old_file_writer.h"
 
@@ -176,6 +179,44 @@ TEST(OldBinary, WorksheetFormatsAndCells) {
   ASSERT_TRUE(refused && refused->IsText());
   EXPECT_EQ(std::string(refused->Text(), refused->TextLength()), "=1+$");
   EXPECT_TRUE(ws->cells.GetCell(1, 0)->IsFormula());
+}
+
+// Numbers that are not finite come in as "#NUM!" over 0, so that the
+// binary and the XML copies of the workbook agree.
+TEST(OldBinary, NumbersThatAreNotFiniteComeInAsNumErrors) {
+  oldfile::File file;
+  oldfile::Sheet& sheet = file.sheets[0];
+  sheet.cells = {{0, 0, 2, std::nan(""), ""},
+                 {1, 0, 4, HUGE_VAL, "1/0"},
+                 {2, 0, 2, 4.5, ""}};
+  auto book = Load(file.Encoded());
+  CWorkSheet* ws = book->activeWorksheet;
+  ASSERT_NE(ws, nullptr);
+  for (uint16_t column : {0, 1}) {
+    const CellRecord* cell = ws->cells.GetCell(0, column);
+    ASSERT_NE(cell, nullptr) << column;
+    EXPECT_EQ(cell->ErrorCode(), kErrorNum) << column;
+    EXPECT_EQ(cell->IsNumber() ? cell->Number() : cell->CachedNumber(), 0.0) << column;
+  }
+  EXPECT_EQ(ws->cells.GetCell(0, 2)->Number(), 4.5);
+  ASSERT_TRUE(filetest::SaveTo(book.get(), "files_old_nan.tlv"));
+  book->saveKind = kNativeXmlPlain;
+  ASSERT_TRUE(book->bufferedFile.Open("files_old_nan.xml", "w+b") && SaveXml(book.get()));
+  book->bufferedFile.Close();
+  uint8_t error = 0;
+  bool loaded = false;
+  auto binary = filetest::LoadFrom("files_old_nan.tlv", nullptr, &error, &loaded);
+  ASSERT_TRUE(loaded) << int(error);
+  auto xml = filetest::LoadFrom("files_old_nan.xml", nullptr, &error, &loaded);
+  ASSERT_TRUE(loaded) << int(error);
+  auto cells = [](const CWorkBook& b) {
+    std::string all;
+    for (const CellBlock* k = b.activeWorksheet->cells.FirstBlock(); k; k = k->next)
+      all.append(reinterpret_cast<const char*>(k->payload), k->used);
+    return all;
+  };
+  EXPECT_EQ(cells(*binary), cells(*xml));
+  EXPECT_EQ(cells(*book), cells(*binary));
 }
 
 TEST(OldBinary, PageSettings) {
