@@ -18,12 +18,7 @@ constexpr int kMaxReferenceDepth = 16;
 uint8_t LargerError(uint8_t a, uint8_t b) { return a > b ? a : b; }
 
 // A scalar's value before it becomes an operand or a cell.
-struct ScalarValue {
-  uint32_t kind;  // kEvalNumber, kEvalText or kEvalEmpty
-  double number;
-  uint8_t error;
-  char text[kMaxCellTextLength + 1];
-
+struct ScalarValue : VariantScalar {
   void Reset() {
     kind = kEvalEmpty;
     number = 0;
@@ -253,4 +248,16 @@ void VariantToEvalValue(const VARIANT& variant, EvalValue& value, EvalState& sta
   } else {
     value.error = LargerError(scalar.error, kErrorValue);
   }
+}
+
+bool VariantToScalar(const VARIANT& variant, VariantScalar* out) {
+  ScalarValue scalar;
+  scalar.Reset();
+  const VARIANT* target = Referenced(&variant);
+  if (target != nullptr) {
+    if (V_VT(target) & VT_ARRAY) return false;
+    ReadScalarThroughReference(*target, &scalar);
+  }
+  *out = scalar;
+  return true;
 }

@@ -32,4 +32,16 @@
 // A reference (VT_BYREF) is converted as what it points to.
 void VariantToEvalValue(const VARIANT& variant, EvalValue& value, EvalState& state);
 
+// The same conversion of a single value, for the automation server's cell
+// setters: kind kEvalNumber (number and error), kEvalText (the text) or
+// kEvalEmpty (error kept: a reference that does not end gives none). False
+// for an array, which is no single value.
+struct VariantScalar {
+  uint32_t kind;
+  double number;
+  uint8_t error;
+  char text[kMaxCellTextLength + 1];
+};
+bool VariantToScalar(const VARIANT& variant, VariantScalar* out);
+
 #endif

@@ -1,73 +1,41 @@
 #include "automation/objects/variant_value_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/com/bstr_text_win32.h"
+
+#include "core/base/error_code.h"
+#include "functions/variant_to_eval_value_win32.h"
 
 namespace {
 
 // The longest text a client is given, in characters.
 constexpr int kValueTextCharacters = 1025;
 
-bool IsNumberType(VARTYPE type) {
-  switch (type) {
-    case VT_I1:
-    case VT_I2:
-    case VT_I4:
-    case VT_I8:
-    case VT_INT:
-    case VT_UI2:
-    case VT_UI4:
-    case VT_UI8:
-    case VT_UINT:
-    case VT_R4:
-    case VT_R8:
-    case VT_CY:
-    case VT_DECIMAL:
-    case VT_BOOL:
-      return true;
-    default:
-      return false;
-  }
-}
-
-HRESULT ValueOf(const VARIANT& variant, WorksheetValue* value, char* text, size_t size) {
-  const VARTYPE type = V_VT(&variant);
-  if ((type & VT_ARRAY) != 0) return E_INVALIDARG;
-  if (type == VT_EMPTY || type == VT_NULL) return S_OK;
-  if (type == VT_UI1) {
-    if (V_UI1(&variant) < kFirstClientError || V_UI1(&variant) > kLastClientError) return E_INVALIDARG;
-    value->kind = kWorksheetError;
-    value->error = V_UI1(&variant);
-    return S_OK;
-  }
-  if (type == VT_BSTR) {
-    BstrToAnsi(V_BSTR(&variant), text, size);
-    value->kind = kWorksheetText;
-    value->text = text;
-    value->length = static_cast<uint16_t>(std::strlen(text));
-    return S_OK;
-  }
-  if (!IsNumberType(type)) return E_INVALIDARG;
-  VARIANT number;
-  VariantInit(&number);
-  if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(&variant), 0, VT_R8))) return E_INVALIDARG;
-  value->kind = kWorksheetNumber;
-  value->number = V_R8(&number);
-  return S_OK;
-}
-
 }  // namespace
 
+// The conversion RTD and UDF make of what they receive, so that a value
+// means the same whichever way it comes in.
 HRESULT VariantToWorksheetValue(const VARIANT& variant, WorksheetValue* value, char* text, size_t size) {
   *value = WorksheetValue{};
-  // Script hosts hand their variables over by reference.
-  VARIANT direct;
-  VariantInit(&direct);
-  if (FAILED(VariantCopyInd(&direct, const_cast<VARIANT*>(&variant)))) return E_INVALIDARG;
-  const HRESULT converted = ValueOf(direct, value, text, size);
-  VariantClear(&direct);
-  return converted;
+  VariantScalar scalar;
+  if (!VariantToScalar(variant, &scalar)) return E_INVALIDARG;
+  if (scalar.error != kErrorNone) {
+    value->kind = kWorksheetError;
+    value->error = static_cast<uint8_t>(scalar.error / kErrorCodeStep);
+  } else if (scalar.kind == kEvalNumber) {
+    value->kind = kWorksheetNumber;
+    value->number = scalar.number;
+  } else if (scalar.kind == kEvalText && size > 0) {
+    const size_t length = std::min(std::strlen(scalar.text), size - 1);
+    std::memcpy(text, scalar.text, length);
+    text[length] = '\0';
+    value->kind = kWorksheetText;
+    value->text = text;
+    value->length = static_cast<uint16_t>(length);
+  }
+  return S_OK;
 }
 
 HRESULT WorksheetValueToVariant(const WorksheetValue& value, VARIANT* out) {

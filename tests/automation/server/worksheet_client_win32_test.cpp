@@ -108,10 +108,24 @@ TEST_F(WorksheetClient, ValuesFillAbsoluteRangesAndRefusalsChangeNothing) {
     EXPECT_EQ(At(refused), "refused") << refused;
     EXPECT_EQ(book->PutValue(Text(refused), Value(VT_R8, 1)), E_INVALIDARG) << refused;
   }
-  // A date, an array and a byte that names no error are no cell values.
-  EXPECT_EQ(book->PutValue(Text("$A$1:$B$2"), Value(VT_DATE, 40000)), E_INVALIDARG);
-  EXPECT_EQ(book->PutValue(Text("$A$1"), Value(VT_UI1, 13)), E_INVALIDARG);
-  EXPECT_EQ(At("$B$2"), five);
+  // Values convert as RTD and UDF convert what they receive: a date is the
+  // ISO text of its day, true is 1, a byte past the errors "#VALUE!" (7).
+  ASSERT_EQ(book->PutValue(Text("$A$1:$B$2"), Value(VT_DATE, 40000)), S_OK);
+  EXPECT_EQ(At("$B$2"), std::to_string(VT_BSTR) + ":2009-07-06");
+  VARIANT truth = Value(VT_BOOL, 0);
+  V_BOOL(&truth) = VARIANT_TRUE;
+  ASSERT_EQ(book->PutValue(Text("$A$1"), truth), S_OK);
+  EXPECT_EQ(At("$A$1"), std::to_string(VT_R8) + ":1");
+  ASSERT_EQ(book->PutValue(Text("$A$1"), Value(VT_UI1, 13)), S_OK);
+  EXPECT_EQ(At("$A$1"), std::to_string(VT_UI1) + ":7");
+  // An array is no single value: refused, the range as it was.
+  SAFEARRAYBOUND extent = {2, 0};
+  VARIANT array;
+  V_VT(&array) = VT_ARRAY | VT_R8;
+  V_ARRAY(&array) = SafeArrayCreate(VT_R8, 1, &extent);
+  EXPECT_EQ(book->PutValue(Text("$A$1:$B$2"), array), E_INVALIDARG);
+  VariantClear(&array);
+  EXPECT_EQ(At("$B$2"), std::to_string(VT_BSTR) + ":2009-07-06");
   ASSERT_EQ(book->PutValue(Text("$C$3"), Value(VT_UI1, 7)), S_OK);
   EXPECT_EQ(At("$C$3"), std::to_string(VT_UI1) + ":7");
   ASSERT_EQ(book->PutValue(Text("$A$1:$B$2"), Value(VT_EMPTY, 0)), S_OK);
@@ -150,10 +164,14 @@ TEST_F(WorksheetClient, RangesTravelAsArraysRowsFirst) {
   ASSERT_EQ(book->PutRange(Text("$A$5:$C$5"), texts), S_OK);
   EXPECT_EQ(At("$A$5"), std::to_string(VT_BSTR) + ":north");
   EXPECT_EQ(At("$B$5"), std::to_string(VT_BSTR) + ":south");
-  // An element no cell takes refuses the whole array.
-  VARIANT date = Value(VT_DATE, 1);
+  // An element no cell takes (an array) refuses the whole array.
+  SAFEARRAYBOUND inner = {1, 0};
+  VARIANT nested;
+  V_VT(&nested) = VT_ARRAY | VT_R8;
+  V_ARRAY(&nested) = SafeArrayCreate(VT_R8, 1, &inner);
   LONG second[2] = {0, 1};
-  SafeArrayPutElement(texts, second, &date);
+  SafeArrayPutElement(texts, second, &nested);
+  VariantClear(&nested);
   EXPECT_EQ(book->PutRange(Text("$A$6:$B$6"), texts), E_INVALIDARG);
   EXPECT_EQ(At("$A$6"), std::to_string(VT_EMPTY) + ":");
   SafeArrayDestroy(texts);

@@ -72,6 +72,13 @@ Check book.GetFormula("$B$1") = "=A1*2", "the formula in display form"
 Check Len(book.GetFormula("$A$1")) = 0, "a number has no formula"
 Check ErrorOf(book, "PutFormula", "$D$1", "text") = E_INVALIDARG, "a text is no formula"
 
+' Values convert as RTD and UDF convert what they receive: true is 1, a
+' date the ISO text of its day.
+book.PutValue "$D$2", True
+book.PutValue "$D$3", DateSerial(2009, 7, 6)
+Check book.GetValue("$D$2") = 1, "True is stored as 1"
+Check book.GetValue("$D$3") = "2009-07-06", "a date is its ISO text"
+
 ' Every format type by name; 18 (the outline kind) changes nothing, 19 (the
 ' fill kind) fills, and clearing the formats takes the style away again.
 Set fmt = book.CreateFormatInfo()
