@@ -7,6 +7,7 @@
 //   paste_ring_ns_per_cell  pasting the ring's block into another workbook
 //   copy_text_ns_per_cell   the block's text alone
 //   paste_text_ns_per_cell  reading that text as typed cells and pasting them
+// and the seconds a one-cell paste into a whole column takes.
 // bench/clipboard_vs_gnumeric.py times Gnumeric's import of the same text as
 // CSV beside the text paste.
 
@@ -127,6 +128,28 @@ void BM_CopyAndPaste(benchmark::State& state) {
   state.counters["paste_text_ns_per_cell"] = pasteText / runs;
 }
 BENCHMARK(BM_CopyAndPaste)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One typed cell pasted into a whole-column selection: the block is tiled
+// over every row of the column. Counter: seconds of processor time of this
+// thread for the paste.
+void BM_PasteOneCellIntoAColumn(benchmark::State& state) {
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  double seconds = 0;
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    book->NewDocument();
+    const double start = CpuSeconds();
+    PastedBlock parsed;
+    UndoRange filled{};
+    if (!ParsePastedText(book.get(), "7", 1, 0, 0, &parsed) ||
+        !PasteTextBlock(parsed, book.get(), kMeasurer, {0, 0, 0, kMaxRow}, &filled))
+      state.SkipWithError("the cell was not pasted");
+    seconds += CpuSeconds() - start;
+    benchmark::DoNotOptimize(book->activeWorksheet->cells.FirstBlock());
+  }
+  state.counters["paste_s"] = seconds / double(state.iterations());
+}
+BENCHMARK(BM_PasteOneCellIntoAColumn)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // Writes the sample text for the comparison script: TABs become commas, as
 // no field of the sample holds one.

@@ -80,10 +80,10 @@ bool ParsePastedText(CWorkBook* book, const char* text, size_t length, uint16_t 
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   char field[kPastedFieldCapacity + 1];
-  while (at < end) {
+  // Rows only grow: once past the grid's last row nothing more lands.
+  while (at < end && uint64_t(originRow) + row <= kMaxRow) {
     ReadField(&at, end, field);
-    if (field[0] != '\0' && row <= kMaxRow &&
-        !StoreField(book, field, column, row, originColumn, originRow, block, &cursor)) {
+    if (field[0] != '\0' && !StoreField(book, field, column, row, originColumn, originRow, block, &cursor)) {
       block->cells.DeleteRange(0, kMaxColumn, 0, kMaxRow, nullptr, true);
       block->lastColumn = 0;
       block->lastRow = 0;
@@ -98,7 +98,7 @@ bool ParsePastedText(CWorkBook* book, const char* text, size_t length, uint16_t 
       if (*at == '\r' && at + 1 < end && at[1] == '\n') ++at;
       ++at;
       column = 0;
-      if (row <= kMaxRow) ++row;
+      ++row;
     }
   }
   return true;

@@ -834,10 +834,12 @@ bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, ui
     return false;
   const uint32_t width = uint32_t(sourceLastColumn) - sourceFirstColumn + 1;
   const uint32_t height = sourceLastRow - sourceFirstRow + 1;
-  for (uint32_t tileColumn = firstColumn; tileColumn <= lastColumn; tileColumn += width)
+  for (uint32_t tileColumn = firstColumn; tileColumn <= lastColumn; tileColumn += width) {
+    // The tiles of one column of tiles follow each other down the rows: each
+    // insert starts its search where the last one ended.
+    CellCursor out;
+    out.flags = kCursorAfterRecord;
     for (uint64_t tileRow = firstRow; tileRow <= lastRow; tileRow += height) {
-      CellCursor out;
-      out.flags = kCursorAfterRecord;
       bool tileEnded = false;
       for (const CellBlock* block = sourceChain; block && !tileEnded; block = block->next) {
         if (block != sourceChain)
@@ -864,6 +866,7 @@ bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, ui
         }
       }
     }
+  }
   return true;
 }
 

@@ -19,8 +19,41 @@ bool ShowsText(const CellRecord& cell) {
   return cell.IsText() || (cell.IsFormula() && cell.HasCachedText());
 }
 
+// The layout of every value that is no text: one "X". Made once, as a
+// layout record is large enough that clearing one per cell would cost more
+// than measuring it (a paste into a whole column refits two million rows).
+const NumberFormat& OneLineLayout() {
+  static const NumberFormat layout = [] {
+    NumberFormat made;
+    made.AddToken(kTokenLiteral, 0, 'X');
+    return made;
+  }();
+  return layout;
+}
+
+// The height of one line in the last font measured, within one refit of
+// many rows: the measurer is asked once per font, not once per cell.
+struct OneLineHeights {
+  uint32_t fontIndex = UINT32_MAX;
+  int32_t height = 0;
+};
+
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
-                   const StyleRecord& style) {
+                   const StyleRecord& style, OneLineHeights* memo) {
+  if (!ShowsText(cell) && !style.alignment.wrapText) {
+    if (memo != nullptr && memo->fontIndex == style.fontIndex)
+      return memo->height + style.alignment.verticalIndent;
+    if (!measurer.SelectFont(workbook->styles.FontAt(style.fontIndex), 0, 100))
+      return 0;
+    const NumberFormat& line = OneLineLayout();
+    int32_t w = 0;
+    int32_t h = 0;
+    if (!TextExtentLines(measurer, line, &w, &h, 0, line.tokenCount))
+      return 0;
+    if (memo != nullptr)
+      *memo = OneLineHeights{style.fontIndex, h};
+    return h + style.alignment.verticalIndent;
+  }
   NumberFormat tokens;
   if (ShowsText(cell))
     FormatCellForDisplay(workbook->evaluator, false, cell, style.numFormat, &tokens);  // a cut text still counts
@@ -43,10 +76,8 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   return h + style.alignment.verticalIndent;
 }
 
-}  // namespace
-
-uint16_t CWorkSheet::ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
-                                      uint32_t row, CellCursor* cellWalk, CellCursor* runWalk) {
+uint16_t RowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, uint32_t row,
+                   CellCursor* cellWalk, CellCursor* runWalk, OneLineHeights* memo) {
   const StyleTable& styles = workbook->styles;
   int32_t highest = 0;
 
@@ -60,7 +91,7 @@ uint16_t CWorkSheet::ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& m
     const StyleRecord& style = styles.StyleAt(sheet->format.CellStyle(row, cell->Column(), &styleCursor));
     if (style.alignment.fitToCell)
       continue;
-    const int32_t height = CellHeight(workbook, measurer, sheet, *cell, style);
+    const int32_t height = CellHeight(workbook, measurer, sheet, *cell, style, memo);
     if (height > highest)
       highest = height;
   }
@@ -81,6 +112,13 @@ uint16_t CWorkSheet::ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& m
   return static_cast<uint16_t>(highest > kMaxHeight ? kMaxHeight : highest);
 }
 
+}  // namespace
+
+uint16_t CWorkSheet::ComputeRowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
+                                      uint32_t row, CellCursor* cellWalk, CellCursor* runWalk) {
+  return RowHeight(workbook, measurer, sheet, row, cellWalk, runWalk, nullptr);
+}
+
 bool CWorkSheet::AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet,
                                 uint32_t firstRow, uint32_t lastRow) {
   ComputeColumnFontHeights(measurer, workbook->styles, &sheet->format, 0, kMaxColumn);
@@ -93,13 +131,17 @@ bool CWorkSheet::AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measure
       return false;
     }
   }
+  // Only a speed-up: without the table every row's record is found by
+  // walking the pages.
+  rows.BuildPageTable();
   CellCursor cellWalk;
   CellCursor runWalk;
+  OneLineHeights memo;
   for (uint32_t row = firstRow; row <= lastRow; ++row) {
     uint16_t* record = rows.At(row);
     if (!record || (*record & RowTable::kFixedHeight))
       continue;
-    const uint16_t height = ComputeRowHeight(workbook, measurer, sheet, row, &cellWalk, &runWalk);
+    const uint16_t height = RowHeight(workbook, measurer, sheet, row, &cellWalk, &runWalk, &memo);
     *record = static_cast<uint16_t>((*record & ~RowTable::kHeightMask) | (height << RowTable::kHeightShift));
   }
   return true;

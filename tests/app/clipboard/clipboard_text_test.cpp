@@ -148,6 +148,19 @@ TEST_F(ClipboardText, LongFieldKeepsItsBeginning) {
   EXPECT_NE(block.cells.GetCell(0, 1), nullptr);
 }
 
+// Rows that would land below the grid's last row are left out of the block.
+TEST_F(ClipboardText, RowsPastTheGridsLastRowAreLeftOut) {
+  CWorkBook book;
+  ASSERT_TRUE(book.NewDocument());
+  const std::string text = "1\r\n2\r\n3\r\n4";
+  PastedBlock block;
+  ASSERT_TRUE(ParsePastedText(&book, text.data(), text.size(), 0, kMaxRow - 1, &block));
+  EXPECT_EQ(block.lastRow, 1u);
+  EXPECT_NE(block.cells.GetCell(1, 0), nullptr);
+  EXPECT_EQ(block.cells.GetCell(2, 0), nullptr);
+  EXPECT_EQ(block.cells.GetCell(3, 0), nullptr);
+}
+
 // A formula is read where it lands: "=A1" pasted at B2 refers to A1, as typed
 // there, in the block whose top-left is column 0 and row 0.
 TEST_F(ClipboardText, FormulasMeanWhatTheyMeanTypedWhereTheyLand) {
