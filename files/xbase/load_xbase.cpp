@@ -14,6 +14,9 @@
 
 namespace {
 
+// The most of a date field's text kept when it holds no date.
+constexpr size_t kXBaseDateTextCapacity = 64;
+
 // A character field keeps at most this many bytes.
 constexpr size_t kCharacterCapacity = 1024;
 // Marks the end of the records in dBase files.
@@ -82,6 +85,16 @@ class XBaseLoad {
     return Insert(record, BuildNumberCell(record, sizeof record, row, uint16_t(column), value, error));
   }
 
+  // A date field that holds no date, as its text (blanks and NULs at its
+  // end dropped, a NUL inside read as a blank) carrying "#VALUE!".
+  bool StoreBadDate(uint32_t row, uint32_t column, const uint8_t* value, uint32_t width) {
+    char text[kXBaseDateTextCapacity];
+    size_t length = width < sizeof text ? width : sizeof text;
+    for (size_t i = 0; i < length; ++i) text[i] = value[i] == '\0' ? ' ' : char(value[i]);
+    while (length > 0 && text[length - 1] == ' ') --length;
+    return StoreText(row, column, text, length, kErrorValue);
+  }
+
   // Character and memo texts: nothing for an empty one, OEM text as ANSI.
   bool StoreFileText(uint32_t row, uint32_t column, char* text, size_t length) {
     if (length == 0)
@@ -105,7 +118,9 @@ class XBaseLoad {
         char iso[11];
         switch (ParseXBaseDate(value, iso)) {
           case kXBaseDate: return StoreText(row, column, iso, std::strlen(iso));
-          case kXBaseBadDate: return StoreText(row, column, "", 0, kErrorValue);
+          // No date: "#VALUE!", holding the field's text, which a save
+          // writes back as it was.
+          case kXBaseBadDate: return StoreBadDate(row, column, value, width);
           default: return true;
         }
       }
@@ -113,7 +128,8 @@ class XBaseLoad {
       case 'F':
       case 'I':
       case 'Y':
-        return StoreNumber(row, column, ParseXBaseNumber(value, width));
+        // A field of no width holds no number.
+        return width == 0 || StoreNumber(row, column, ParseXBaseNumber(value, width));
       case 'L': {
         const char logical = ParseXBaseLogical(value[0]);
         return logical == 0 || StoreText(row, column, &logical, 1);

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include "core/base/error_code.h"
@@ -182,11 +183,19 @@ class XBaseWriter {
       case 'I':
         return PutNumber(at, width, NumberOf(value), 0);
       case 'D': {
-        // A text that is no date leaves the field blank.
+        // A field read as no date keeps the text it held (see the reader);
+        // a date as the reader gives it ("yyyy-mm-dd", any year and day it
+        // takes) goes back digit for digit; another text that is no date
+        // leaves the field blank.
+        if (cell.IsText() && cell.ErrorCode() != 0) {
+          PutXBaseText(at, width, cell.Text(), cell.TextLength());
+          return;
+        }
         CopyText(value, text);
         char date[kCellTextCapacity];
-        const bool isDate = value.isText && FormatTextToString(text, "yyyymmdd", date, sizeof date, &current) &&
-                            std::strlen(date) == 8;
+        const bool isDate = value.isText && (ReaderDate(text, date) ||
+                                             (FormatTextToString(text, "yyyymmdd", date, sizeof date, &current) &&
+                                              std::strlen(date) == 8));
         PutXBaseText(at, width, date, isDate ? 8 : 0);
         return;
       }
@@ -196,11 +205,26 @@ class XBaseWriter {
         return;
       }
       case 'M':
-        return PutMemo(value, at, width);
+        return PutMemo(cell, value, at, width);
       default:
         std::memset(at, ' ', width);
         return;
     }
+  }
+
+  // The digits "yyyymmdd" of a text "yyyy-mm-dd", as the reader makes of
+  // every date field it takes, even a day past its month's end.
+  static bool ReaderDate(const char* text, char* date) {
+    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-')
+      return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+      if (text[i] < '0' || text[i] > '9')
+        return false;
+    std::memcpy(date, text, 4);
+    std::memcpy(date + 4, text + 5, 2);
+    std::memcpy(date + 6, text + 8, 2);
+    date[8] = '\0';
+    return true;
   }
 
   // The text NUL-terminated in out, cut to what out holds.
@@ -243,7 +267,12 @@ class XBaseWriter {
       numberTooWide_ = true;
   }
 
-  void PutMemo(const FieldValue& value, uint8_t* at, size_t width) {
+  void PutMemo(const CellRecord& cell, const FieldValue& value, uint8_t* at, size_t width) {
+    // A memo that could not be read (an error) has nothing to write again.
+    if (cell.ErrorCode() != 0) {
+      std::memset(at, ' ', width);
+      return;
+    }
     char text[kCellTextCapacity];
     size_t length = value.isText ? CopyText(value, text)
                                  : DoubleToText(value.number, text, sizeof text, &CurrentRegionalSettings());

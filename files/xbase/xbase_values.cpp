@@ -32,10 +32,60 @@ void PutXBaseText(uint8_t* field, size_t width, const char* text, size_t length)
   std::memset(field + kept, ' ', width - kept);
 }
 
+namespace {
+
+bool ReadsBackAs(const char* text, size_t length, double value) {
+  double read = 0;
+  return std::from_chars(text, text + length, read, std::chars_format::general).ec == std::errc() && read == value;
+}
+
+// The shortest text that reads back as the value, with its exponent as
+// short as it can be ("1e9" for "1e+09"), as a table may spell it.
+size_t ShortestExactText(double value, char* text, size_t size) {
+  const std::to_chars_result written = std::to_chars(text, text + size - 1, value);
+  if (written.ec != std::errc())
+    return 0;
+  *written.ptr = '\0';
+  const size_t length = size_t(written.ptr - text);
+  char* e = static_cast<char*>(std::memchr(text, 'e', length));
+  if (e == nullptr)
+    e = static_cast<char*>(std::memchr(text, 'E', length));
+  if (e == nullptr)
+    return length;
+  char* digits = e + 1;
+  const bool negative = *digits == '-';
+  if (*digits == '+' || *digits == '-')
+    ++digits;
+  while (*digits == '0' && digits[1] != '\0') ++digits;
+  char* out = e + 1;
+  if (negative)
+    *out++ = '-';
+  const size_t rest = std::strlen(digits);
+  std::memmove(out, digits, rest + 1);
+  return size_t(out - text) + rest;
+}
+
+}  // namespace
+
 bool PutXBaseNumber(uint8_t* field, size_t width, double value, int decimals) {
+  if (width == 0)
+    return true;
   char text[kNumberTextCapacity];
   // The same digits on every target, where the runtimes' printf differ.
-  const size_t length = PrintFixedDecimals(value, decimals, text, sizeof text);
+  size_t length = PrintFixedDecimals(value, decimals, text, sizeof text);
+  // A number the field's decimals do not leave room for (12345 in N(5,2),
+  // as a table may hold it) is written with fewer decimals while that loses
+  // nothing, else in its shortest exact form ("1e9" in N(4,0)).
+  for (int fewer = decimals - 1; (length == 0 || length > width) && fewer >= 0; --fewer) {
+    length = PrintFixedDecimals(value, fewer, text, sizeof text);
+    if (length != 0 && !ReadsBackAs(text, length, value))
+      length = 0;
+  }
+  if (length == 0 || length > width) {
+    length = ShortestExactText(value, text, sizeof text);
+    if (!ReadsBackAs(text, length, value))
+      length = 0;
+  }
   if (length == 0 || length > width) {
     std::memset(field, '*', width);
     return false;

@@ -11,8 +11,11 @@
 
 // A text cut to the width or padded with blanks on the right.
 void PutXBaseText(uint8_t* field, size_t width, const char* text, size_t length);
-// A number right-aligned with that many decimals ("%*.*f"). A number that
-// needs more than the width fills the field with "*" and gives false.
+// A number right-aligned with that many decimals ("%*.*f"); one that needs
+// more than the width with fewer decimals while they lose nothing, else in
+// its shortest exact form ("1e9"), as tables hold such numbers. A number
+// that fits none of these fills the field with "*" and gives false; a field
+// of no width holds nothing and takes any number.
 bool PutXBaseNumber(uint8_t* field, size_t width, double value, int decimals);
 // "Y" or "N" for a number (above 0) or a text ("Y", "y", "T", "t" against
 // "N", "n", "F", "f"); a blank for any other text.

@@ -135,6 +135,9 @@ TEST(XBaseValues, NumbersFillTheirFieldOrAreMarkedTooWide) {
       {1234567, 5, 0, "*****", false},  {12345, 5, 0, "12345", true},   {-1.5, 8, 2, "   -1.50", true},
       {3.14159, 8, 2, "    3.14", true}, {3.14, 20, 6, "            3.140000", true},
       {-12345, 5, 0, "*****", false},   {0, 3, 0, "  0", true},
+      // As tables hold them: fewer decimals, or the shortest exact form.
+      {12345, 5, 2, "12345", true},     {1e9, 4, 0, " 1e9", true},      {12.5, 4, 2, "12.5", true},
+      {1e9, 2, 0, "**", false},         {7, 0, 2, "", true},
   };
   for (const auto& c : cases) {
     uint8_t field[32] = {};
@@ -448,7 +451,7 @@ TEST(XBaseTables, SaveDocumentFileKeepsTheOldMemoFileWhenTheSaveFails) {
   const std::string memo = filetest::ReadAll("xbase_document.dbt");
   ASSERT_FALSE(memo.empty());
   // A number too wide for its field fails the next save: both files stay.
-  PutNumber(book->activeWorksheet, 3, 1, 1e12);
+  PutNumber(book->activeWorksheet, 3, 1, 123456789.125);
   EXPECT_FALSE(SaveDocumentFile(book.get(), "xbase_document.dbf"));
   EXPECT_EQ(book->error, kFileNumberTooWide);
   EXPECT_EQ(filetest::ReadAll("xbase_document.dbf"), table);
@@ -472,7 +475,7 @@ TEST(XBaseTables, AFailedSaveLeavesNoMemoFileBehind) {
   // A memo field and a number too wide for its field: the save fails.
   FillTable(book.get(), kXBaseDBaseIII);
   book->sourceFormat = kXBaseDBaseIII;
-  PutNumber(book->activeWorksheet, 3, 1, 1e12);
+  PutNumber(book->activeWorksheet, 3, 1, 123456789.125);
   EXPECT_FALSE(SaveDocumentFile(book.get(), "xbase_plain.dbf"));
   EXPECT_EQ(book->error, kFileNumberTooWide);
   EXPECT_EQ(filetest::ReadAll("xbase_plain.dbf"), table);
@@ -482,6 +485,76 @@ TEST(XBaseTables, AFailedSaveLeavesNoMemoFileBehind) {
   EXPECT_FALSE(SaveDocumentFile(book.get(), "xbase_first.dbf"));
   EXPECT_FALSE(OsFileExists("xbase_first.dbf"));
   EXPECT_FALSE(OsFileExists("xbase_first.dbt"));
+}
+
+// A dBase III table of one record: a field N(5,2) holding "12345", N(4,0)
+// holding "1e9", an N field of no width, dates of year 0009 and of 31
+// February, and a date field holding no date.
+std::string OddTable() {
+  struct Descriptor {
+    const char* name;
+    char type;
+    uint8_t length;
+    uint8_t decimals;
+  };
+  const Descriptor fields[] = {{"WIDE", 'N', 5, 2}, {"EXP", 'N', 4, 0}, {"NONE", 'N', 0, 0},
+                               {"OLD", 'D', 8, 0},  {"FEB", 'D', 8, 0}, {"BAD", 'D', 8, 0}};
+  const std::string values = "12345 1e900090101199902312009ab05";
+  const uint32_t count = sizeof fields / sizeof fields[0];
+  std::string bytes(32, '\0');
+  bytes[0] = 3;
+  bytes[1] = 109;
+  bytes[2] = 1;
+  bytes[3] = 1;
+  bytes[4] = 1;  // one record
+  PutWord(&bytes, 8, 32 + 32 * count + 1);
+  PutWord(&bytes, 10, uint32_t(1 + values.size()));
+  for (const Descriptor& field : fields) {
+    std::string descriptor(32, '\0');
+    std::memcpy(&descriptor[0], field.name, std::strlen(field.name));
+    descriptor[11] = field.type;
+    descriptor[16] = char(field.length);
+    descriptor[17] = char(field.decimals);
+    bytes += descriptor;
+  }
+  bytes += '\x0D';
+  bytes += ' ' + values;
+  bytes += '\x1A';
+  return bytes;
+}
+
+// A table that loads saves back with what it held, field for field.
+TEST(XBaseTables, EveryTableThatLoadsSavesBackWithWhatItHeld) {
+  const std::string original = OddTable();
+  ASSERT_TRUE(filetest::WriteAll("xbase_odd.dbf", original));
+  auto book = LoadTable("xbase_odd.dbf", kXBaseDBaseIII);
+  CWorkSheet* sheet = book->activeWorksheet;
+  EXPECT_EQ(Describe(sheet, 1, 0), "n:12345");
+  EXPECT_EQ(Describe(sheet, 1, 2), "");
+  EXPECT_EQ(sheet->cells.GetCell(1, 5)->ErrorCode(), kErrorValue);
+  ASSERT_TRUE(SaveTable(book.get(), "xbase_odd_saved.dbf")) << int(book->error);
+  const std::string saved = filetest::ReadAll("xbase_odd_saved.dbf");
+  const size_t records = 32 + 32 * 6 + 1;
+  ASSERT_GT(saved.size(), records + 34);
+  EXPECT_EQ(saved.substr(records, 34), original.substr(records, 34));
+  auto again = LoadTable("xbase_odd_saved.dbf", kXBaseDBaseIII);
+  for (uint16_t column = 0; column < 6; ++column)
+    EXPECT_EQ(Describe(again->activeWorksheet, 1, column), Describe(sheet, 1, column)) << column;
+}
+
+// A memo that could not be read is written as no memo, not as the text of
+// its error.
+TEST(XBaseTables, AnUnreadableMemoIsSavedAsNone) {
+  std::string table = SaveSample(kXBaseDBaseIV, "xbase_unread_memo.dbf");
+  std::string memo = filetest::ReadAll("xbase_unread_memo.dbt");
+  memo[512 + 4] = 3;
+  ASSERT_TRUE(filetest::WriteAll("xbase_unread_memo.dbt", memo));
+  auto back = LoadTable("xbase_unread_memo.dbf", kXBaseDBaseIV);
+  ASSERT_EQ(Describe(back->activeWorksheet, 1, 4), "n:0!30");
+  ASSERT_TRUE(SaveTable(back.get(), "xbase_unread_saved.dbf")) << int(back->error);
+  EXPECT_EQ(filetest::ReadAll("xbase_unread_saved.dbt").find("#NULL!"), std::string::npos);
+  auto again = LoadTable("xbase_unread_saved.dbf", kXBaseDBaseIV);
+  EXPECT_EQ(again->activeWorksheet->cells.GetCell(1, 4), nullptr);
 }
 
 }  // namespace
