@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int32_t kMaxSeriesLength = 2097152;
-constexpr size_t kDateTextCapacity = 64;
 
 uint32_t Larger(uint32_t a, uint32_t b) { return a > b ? a : b; }
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr double kMostNegative = -1.7976931348623157e308;
 constexpr double kHalfLargest = 8.988465674311579e307;
 
 int32_t RowType(double s) { return s > 0.0 ? 1 : (s < 0.0 ? -1 : 0); }

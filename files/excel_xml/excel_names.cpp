@@ -1,8 +1,10 @@
 #include "files/excel_xml/excel_names.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/base/text_compare.h"
+#include "core/model/tree_item.h"
 #include "core/styles/style_record.h"
 
 namespace {
@@ -53,4 +55,20 @@ bool ExcelWordsEqual(const char* a, const char* b) {
   const size_t aLength = std::strlen(a);
   const size_t bLength = std::strlen(b);
   return aLength == bLength && CompareTextIgnoringCase(a, aLength, b, bLength) == 0;
+}
+
+bool TakeUniqueExcelName(PagedArray* taken, const char* name, char* out) {
+  std::snprintf(out, kTreeItemNameSize, "%s", name);
+  int counter = 0;
+  for (uint32_t i = 0; i < taken->Count();) {
+    if (!ExcelWordsEqual(reinterpret_cast<const char*>(taken->At(i)), out)) {
+      ++i;
+      continue;
+    }
+    char suffix[16];
+    const int length = std::snprintf(suffix, sizeof suffix, "(%d)", counter++);
+    std::snprintf(out, kTreeItemNameSize, "%.*s%s", int(kTreeItemNameSize - 1) - length, name, suffix);
+    i = 0;
+  }
+  return taken->Append(out);
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/cells/paged_array.h"
 #include "files/native_xml/xml_style_names.h"
 
 // What the import reads as a line style; the export's words are below.
@@ -39,5 +40,13 @@ const char* ExcelFontFamilyWord(uint8_t family);
 
 // Letter case aside, as the files of other programs are matched.
 bool ExcelWordsEqual(const char* a, const char* b);
+
+// A worksheet name the names taken (a PagedArray of kTreeItemNameSize
+// elements) do not hold, letter case aside, as Excel files need them: the
+// name itself, else "name(n)" with the first counter n from 0 that is free,
+// the name cut so that the whole keeps to a worksheet name's 127
+// characters. Written into out (kTreeItemNameSize bytes) and appended to
+// the names taken; false when memory runs out.
+bool TakeUniqueExcelName(PagedArray* taken, const char* name, char* out);
 
 #endif

@@ -154,6 +154,9 @@ uint32_t BuildCell(CXmlReader* xml, uint8_t* record, size_t capacity, uint32_t r
   if (data.present) {
     if (!std::strcmp(data.type, "Number")) {
       xml->ParseDouble(&number, -1.7976931348623157e308, 1.7976931348623157e308, data.text);
+      // The format knows no negative zero (the export writes it as 0).
+      if (number == 0)
+        number = 0;
     } else if (!std::strcmp(data.type, "String") || !std::strcmp(data.type, "DateTime")) {
       isText = true;
     } else if (!std::strcmp(data.type, "Error")) {

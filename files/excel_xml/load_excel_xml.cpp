@@ -113,9 +113,14 @@ class ExcelDocumentReader {
   }
 
   void ReadWorksheet() {
+    char read[kTreeItemNameSize];
+    if (!ReadExcelAttributeText(xml_, "Name", read, sizeof read))
+      std::snprintf(read, sizeof read, "Worksheet%u", unsigned(book_->worksheetCount + 1));
+    // Formulas name worksheets: a name a worksheet before took is made
+    // unique as the export makes it.
     char name[kTreeItemNameSize];
-    if (!ReadExcelAttributeText(xml_, "Name", name, sizeof name))
-      std::snprintf(name, sizeof name, "Worksheet%u", unsigned(book_->worksheetCount + 1));
+    if (!TakeUniqueExcelName(&names_, read, name))
+      ThrowXmlError(kFileXmlOutOfMemory);
     CWorkSheet* sheet = NewWorksheet(name, 1);
     if (!sheet)
       ThrowXmlError(kFileXmlOutOfMemory);
@@ -138,6 +143,7 @@ class ExcelDocumentReader {
   CXmlReader* xml_;
   CWorkBook* book_;
   CTreeItem* last_ = nullptr;
+  PagedArray names_{kTreeItemNameSize};
   bool declarationRead_ = false;
 };
 

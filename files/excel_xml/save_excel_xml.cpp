@@ -20,9 +20,6 @@ namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
 
-// A written name: the item's name (127 characters at most) with the
-// suffix that made it unique, whole.
-constexpr uint16_t kWrittenNameSize = kTreeItemNameSize + 16;
 constexpr int32_t kDefaultPixelsPerInch = 96;
 
 constexpr char kWorkbookAttributes[] =
@@ -31,24 +28,6 @@ constexpr char kWorkbookAttributes[] =
     "\txmlns:x=\"urn:schemas-microsoft-com:office:excel\"\r\n"
     "\txmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\"\r\n"
     "\txmlns:html=\"http://www.w3.org/TR/REC-html40\"";
-
-// The item's name, or "%s(%d)" of it with the first counter that no name
-// written before takes; appended to the written names.
-const char* UniqueName(PagedArray* written, const char* name, char* out) {
-  std::snprintf(out, kWrittenNameSize, "%s", name);
-  int counter = 0;
-  for (uint32_t i = 0; i < written->Count();) {
-    if (!ExcelWordsEqual(reinterpret_cast<const char*>(written->At(i)), out)) {
-      ++i;
-      continue;
-    }
-    std::snprintf(out, kWrittenNameSize, "%s(%d)", name, counter++);
-    i = 0;
-  }
-  if (!written->Append(out))
-    ThrowXmlError(kFileOutOfMemory);
-  return out;
-}
 
 void WriteDocumentProperties(CXmlReader* xml, const DocumentPropertyTexts& p) {
   xml->WriteElement("DocumentProperties", "xmlns=\"urn:schemas-microsoft-com:office:office\"", kXmlWriteStart, 1, 1);
@@ -96,14 +75,15 @@ void WriteDocument(const ExcelWriter& out) {
   xml->WriteElement("ExcelWorkbook", nullptr, kXmlWriteEnd, 1, 1);
   WriteExcelStyles(out, 1);
 
-  PagedArray written(kWrittenNameSize);
+  PagedArray written(kTreeItemNameSize);
   static thread_local char attribute[kXmlTextSize + 16];
   for (CTreeItem* item = book->firstItem; item; item = item->next) {
     CWorkSheet* sheet = CWorkSheet::FromItem(item);
     if (!sheet)
       continue;
-    char name[kWrittenNameSize];
-    UniqueName(&written, sheet->name, name);
+    char name[kTreeItemNameSize];
+    if (!TakeUniqueExcelName(&written, sheet->name, name))
+      ThrowXmlError(kFileOutOfMemory);
     std::snprintf(attribute, sizeof attribute, "ss:Name=\"%s\"", ExcelEscaped(xml, name, std::strlen(name)));
     xml->WriteElement("Worksheet", attribute, kXmlWriteStart, 1, 1);
     WriteExcelTable(out, sheet, 2);

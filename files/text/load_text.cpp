@@ -101,6 +101,10 @@ class TextLoad {
           length = kConvertedUnits;
         break;
     }
+    // Blanks at a fixed field's end pad it to its width (the writer adds
+    // them): a text ends before them, and a field of blanks is empty, so
+    // that a saved sheet reads back with the cells it had.
+    while (options_.fixedWidth && length > 0 && text[length - 1] == ' ') --length;
     // Nothing is left of a field whose first character UTF-8 cannot give.
     if (length == 0)
       return true;

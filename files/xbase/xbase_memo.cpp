@@ -109,6 +109,12 @@ size_t ReadUntilEndMark(std::FILE* file, char* out) {
     if (got < sizeof piece)
       break;
   }
+  // The text ends at a NUL, as its readers take it; one cut right after a
+  // lone end byte leaves that out: no text of this layout can end with one,
+  // so it could not be written back.
+  kept = strnlen(out, kept);
+  if (kept > 0 && uint8_t(out[kept - 1]) == kMemoEnd)
+    --kept;
   return kept;
 }
 

@@ -65,6 +65,16 @@ size_t ShortestExactText(double value, char* text, size_t size) {
   return size_t(out - text) + rest;
 }
 
+// A text one character too wide by the zero before its point ("0.5",
+// "-0.5") without that zero, as narrow fields hold such numbers.
+size_t WithoutLeadingZero(char* text, size_t length, size_t width) {
+  const size_t sign = text[0] == '-' ? 1 : 0;
+  if (length <= width || length < sign + 2 || text[sign] != '0' || text[sign + 1] != '.')
+    return length;
+  std::memmove(text + sign, text + sign + 1, length - sign);
+  return length - 1;
+}
+
 }  // namespace
 
 bool PutXBaseNumber(uint8_t* field, size_t width, double value, int decimals) {
@@ -73,18 +83,18 @@ bool PutXBaseNumber(uint8_t* field, size_t width, double value, int decimals) {
   char text[kNumberTextCapacity];
   // The same digits on every target, where the runtimes' printf differ.
   size_t length = PrintFixedDecimals(value, decimals, text, sizeof text);
+  if (length != 0)
+    length = WithoutLeadingZero(text, length, width);
   // A number the field's decimals do not leave room for (12345 in N(5,2),
   // as a table may hold it) is written with fewer decimals while that loses
   // nothing, else in its shortest exact form ("1e9" in N(4,0)).
   for (int fewer = decimals - 1; (length == 0 || length > width) && fewer >= 0; --fewer) {
     length = PrintFixedDecimals(value, fewer, text, sizeof text);
-    if (length != 0 && !ReadsBackAs(text, length, value))
-      length = 0;
+    length = length != 0 && ReadsBackAs(text, length, value) ? WithoutLeadingZero(text, length, width) : 0;
   }
   if (length == 0 || length > width) {
     length = ShortestExactText(value, text, sizeof text);
-    if (!ReadsBackAs(text, length, value))
-      length = 0;
+    length = ReadsBackAs(text, length, value) ? WithoutLeadingZero(text, length, width) : 0;
   }
   if (length == 0 || length > width) {
     std::memset(field, '*', width);

@@ -85,11 +85,19 @@ int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
   const int hexDigits = interchangeText ? 6 : 2;
   const int decimalDigits = interchangeText ? 7 : 3;
   const uint32_t largest = interchangeText ? 0x10FFFF : 255;
+  // The control characters other programs' files cannot hold (see
+  // EscapeText) are left out as they are read, so that a text reads as it
+  // will be written.
+  const auto kept = [this](uint32_t value) {
+    return !interchangeText || value > 31 || value == '\t' || value == '\n' || value == '\r';
+  };
   size_t out = 0;
   size_t i = 0;
   while (i < length) {
     if (buffer[i] != '&') {
-      buffer[out++] = buffer[i++];
+      if (kept(uint8_t(buffer[i])))
+        buffer[out++] = buffer[i];
+      ++i;
       continue;
     }
     if (buffer[i + 1] == '#') {
@@ -105,7 +113,8 @@ int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
       }
       if (buffer[j] != ';' || value > largest)
         return -1;
-      buffer[out++] = char(interchangeText && value ? interchangeText->encodeCodePoint(value) : value);
+      if (kept(value))
+        buffer[out++] = char(interchangeText ? interchangeText->encodeCodePoint(value) : value);
       i = j + 1;
       continue;
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "core/model/worksheet_view_state.h"
@@ -119,6 +120,7 @@ TEST(ExcelXmlImport, DataTypes) {
     const char* text;
   } cases[] = {
       {"<Data ss:Type=\"Number\">-2.5e-3</Data>", kCellNumber, -2.5e-3, 0, nullptr},
+      {"<Data ss:Type=\"Number\">-0</Data>", kCellNumber, 0, 0, nullptr},
       {"<Data ss:Type=\"String\">x &#32;y</Data>", kCellText, 0, 0, "x  y"},
       {"<Data ss:Type=\"DateTime\">2026-12-07T00:00:00</Data>", kCellText, 0, 0, "2026-12-07T00:00:00"},
       {"<Data ss:Type=\"Error\">#N/A</Data>", kCellNumber, 0, kErrorNA, nullptr},
@@ -137,10 +139,12 @@ TEST(ExcelXmlImport, DataTypes) {
     ASSERT_NE(cell, nullptr) << c.cell;
     EXPECT_EQ(cell->Kind(), c.kind) << c.cell;
     EXPECT_EQ(cell->ErrorCode(), c.errorCode) << c.cell;
-    if (c.text)
+    if (c.text) {
       EXPECT_EQ(TextAt(*book, 0, 0), c.text);
-    else
+    } else {
       EXPECT_EQ(cell->Number(), c.number) << c.cell;
+      EXPECT_EQ(std::signbit(cell->Number()), std::signbit(c.number)) << c.cell;
+    }
   }
   Import(Document("<Table><Row><Cell><Data ss:Type=\"Number\">1x</Data></Cell></Row></Table>"), kFileXmlBadData);
 }
@@ -241,6 +245,9 @@ TEST(ExcelXmlImport, TextsConvertThroughTheAnsiCodePage) {
       {"bad \xC3 lead", "bad ? lead"},
       // Blanks and line breaks stand as written.
       {"  x  \r\ny ", "  x  \ny "},
+      // Control characters XML cannot hold are left out, as the export
+      // leaves them out.
+      {"a\x17" "b&#23;c&#0;d\te", "abcd\te"},
   };
   for (const Case& c : cases) {
     auto book = Import(
@@ -257,6 +264,17 @@ TEST(ExcelXmlImport, ActiveSheetCountsFromZero) {
                        "</ActiveSheet></ExcelWorkbook>" + sheets);
     EXPECT_STREQ(book->activeWorksheet->name, c.second) << c.first;
   }
+}
+
+// Formulas name worksheets: a name taken before, letter case aside, is
+// made unique as the export makes it.
+TEST(ExcelXmlImport, AWorksheetNameTakenBeforeIsMadeUnique) {
+  auto book = Import(
+      "<?xml version=\"1.0\"?><Workbook><Worksheet ss:Name=\"Sales\"/><Worksheet ss:Name=\"sales\"/>"
+      "<Worksheet ss:Name=\"SALES\"/></Workbook>");
+  std::string names;
+  for (auto* item = book->firstItem; item; item = item->next) names += std::string(item->name) + "|";
+  EXPECT_EQ(names, "Sales|sales(0)|SALES(1)|");
 }
 
 TEST(ExcelXmlImport, WorksheetOptions) {

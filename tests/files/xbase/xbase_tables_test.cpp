@@ -137,7 +137,8 @@ TEST(XBaseValues, NumbersFillTheirFieldOrAreMarkedTooWide) {
       {-12345, 5, 0, "*****", false},   {0, 3, 0, "  0", true},
       // As tables hold them: fewer decimals, or the shortest exact form.
       {12345, 5, 2, "12345", true},     {1e9, 4, 0, " 1e9", true},      {12.5, 4, 2, "12.5", true},
-      {1e9, 2, 0, "**", false},         {7, 0, 2, "", true},
+      {1e9, 2, 0, "**", false},         {7, 0, 2, "", true},            {-0.12, 4, 2, "-.12", true},
+      {0.5, 2, 1, ".5", true},
   };
   for (const auto& c : cases) {
     uint8_t field[32] = {};
