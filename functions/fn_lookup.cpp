@@ -191,19 +191,42 @@ Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, 
   return best.hit;
 }
 
+// ArgCellAt, through the row index (and its memo) where the worksheet has it.
+const CellRecord* CellOfArg(const ArgRange& range, uint32_t column, uint32_t row) {
+  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount)
+    return IndexedColumnCellAt(*range.sheet, column, row);
+  return ArgCellAt(range, column, row);
+}
+
+// An exact search of a worksheet column through the pass's index: only the
+// rows whose key hashes like the searched one, considered in row order as
+// the plain search considers every row. False when no index serves (a key
+// with wildcards among them); the plain search runs then.
+bool SearchIndexedColumn(EvalState& state, const ArgRange& range, uint32_t column, const LookupKey& key, Hit* hit) {
+  if (!range.sheet || column >= kColumnCount || (key.isText && std::strpbrk(key.text, "*?~")))
+    return false;
+  const uint64_t hash = key.isText ? LookupTextHash(key.text, key.length) : LookupNumberHash(key.number);
+  const LookupIndexes::Entry* first = nullptr;
+  const LookupIndexes::Entry* last = nullptr;
+  if (!state.lookupIndexes.Candidates(range.sheet, uint16_t(column), range.firstRow, range.lastRow, hash, &first,
+                                      &last))
+    return false;
+  BestCell best(state, key, kExactMatch);
+  for (; first != last; ++first) {
+    const CellRecord* cell = CellOfArg(range, column, first->row);
+    if (cell && best.Consider(range, cell) && best.Done())
+      break;
+  }
+  *hit = best.hit;
+  return true;
+}
+
 Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
                             const LookupKey& key, int32_t mode, const CellRecord** partner) {
   const uint32_t first = column < partnerColumn ? column : partnerColumn;
   if (first >= kMemoFromColumn)
     return SearchColumnPairs<true>(state, range, column, partnerColumn, key, mode, partner);
   return SearchColumnPairs<false>(state, range, column, partnerColumn, key, mode, partner);
-}
-
-// ArgCellAt, through the row index (and its memo) where the worksheet has it.
-const CellRecord* CellOfArg(const ArgRange& range, uint32_t column, uint32_t row) {
-  if (RowsIndexed(range.sheet, row, row) && column < kColumnCount)
-    return IndexedColumnCellAt(*range.sheet, column, row);
-  return ArgCellAt(range, column, row);
 }
 
 // The found cell's value as the result (an absent cell: an empty value),
@@ -239,7 +262,14 @@ void TableLookup(EvalState& state, bool down) {
   const uint32_t extent = down ? table.lastColumn - table.firstColumn + 1 : table.lastRow - table.firstRow + 1;
   if (error == kErrorNone && uint32_t(index) > extent) error = kErrorRef;
   const CellRecord* cell = nullptr;
-  if (error == kErrorNone && down && !positioned && RowsIndexed(table.sheet, table.firstRow, table.lastRow)) {
+  Hit indexed;
+  if (error == kErrorNone && down && mode == kExactMatch &&
+      SearchIndexedColumn(state, table, table.firstColumn, key, &indexed)) {
+    if (indexed.found)
+      cell = CellOfArg(table, table.firstColumn + index - 1, indexed.row);
+    else
+      error = kErrorNA;
+  } else if (error == kErrorNone && down && !positioned && RowsIndexed(table.sheet, table.firstRow, table.lastRow)) {
     // The found row's result cell is taken in the same pass along the row.
     const Hit hit = SearchColumnWithPartner(state, table, table.firstColumn, table.firstColumn + index - 1, key, mode,
                                             &cell);
@@ -288,7 +318,14 @@ void FnLookup(EvalState& state) {
   const CellRecord* cell = nullptr;
   const uint32_t columns = vector.lastColumn - vector.firstColumn + 1;
   const uint32_t rows = vector.lastRow - vector.firstRow + 1;
-  if (error == kErrorNone && count == 3 && !positioned && columns == 1 && results.sheet == vector.sheet &&
+  Hit indexed;
+  if (error == kErrorNone && count == 3 && columns == 1 &&
+      SearchIndexedColumn(state, vector, vector.firstColumn, key, &indexed)) {
+    if (indexed.found)
+      cell = CellOfArg(results, results.firstColumn, results.firstRow + (indexed.row - vector.firstRow));
+    else
+      error = kErrorNA;
+  } else if (error == kErrorNone && count == 3 && !positioned && columns == 1 && results.sheet == vector.sheet &&
       results.firstRow == vector.firstRow && RowsIndexed(vector.sheet, vector.firstRow, vector.lastRow)) {
     // A column and a result column from the same row: both in one pass along it.
     const Hit hit =
@@ -337,7 +374,10 @@ void FnMatch(EvalState& state) {
   double position = 0;
   if (error == kErrorNone) {
     Hit hit;
-    if (!positioned && range.firstColumn == range.lastColumn &&
+    if (mode == kExactMatch && range.firstColumn == range.lastColumn &&
+        SearchIndexedColumn(state, range, range.firstColumn, key, &hit)) {
+      // found through the pass's index of the column
+    } else if (!positioned && range.firstColumn == range.lastColumn &&
         RowsIndexed(range.sheet, range.firstRow, range.lastRow)) {
       // A column: its cell of each row straight through the row index.
       const CellRecord* unused = nullptr;

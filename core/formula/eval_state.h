@@ -14,6 +14,7 @@
 #include "core/cells/cell_store.h"
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
+#include "core/formula/lookup_indexes.h"
 #include "core/formula/scanned_formula_cache.h"
 #include "core/formula/scanned_token.h"
 #include "core/model/tree_item.h"
@@ -373,6 +374,8 @@ class EvalState {
   // evaluates a formula itself, after this one is gone.
   ScannedFormulaCache scannedFormulas;
   const ScannedFormulaCache* ownersFormulas;
+  // The exact-match lookups' column indexes of the pass under way.
+  LookupIndexes lookupIndexes;
   // Where a solver's evaluator finds the cells its references name, kept
   // across the steps of one search; null for any other evaluator.
   KeptCellLookups* keptCells;

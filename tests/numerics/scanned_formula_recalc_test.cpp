@@ -12,6 +12,7 @@
 #include "core/workbook/worksheet.h"
 #include "numerics/numeric_function_table.h"
 #include "test_seed.h"
+#include "tests/numerics/twin_book_cells.h"
 
 namespace {
 
@@ -94,36 +95,6 @@ void PutFormula(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row
   ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
   ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, column, fields));
   ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
-}
-
-void TypeValue(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const char* text) {
-  ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
-  store.DeleteRange(column, column, row, row, nullptr, true);
-  NumFormatParams format{};
-  alignas(8) uint8_t record[kCellInputCapacity];
-  const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
-  ASSERT_NE(size, 0u) << text;
-  ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
-}
-
-// Every record of both stores, byte for byte: values, errors and the
-// pass's bookkeeping alike.
-void ExpectSameCells(const CellStore& kept, const CellStore& scanned, const char* what) {
-  CellCursor a;
-  a.flags = kCursorAfterRecord;
-  a.block = kept.FirstBlock();
-  CellCursor b = a;
-  b.block = scanned.FirstBlock();
-  for (;;) {
-    uint32_t sizeA = 0;
-    uint32_t sizeB = 0;
-    const CellRecord* x = a.Next(&sizeA);
-    const CellRecord* y = b.Next(&sizeB);
-    ASSERT_EQ(x == nullptr, y == nullptr) << what;
-    if (!x) return;
-    ASSERT_EQ(sizeA, sizeB) << what << " at column " << x->Column() << ", row " << x->Row();
-    ASSERT_EQ(std::memcmp(x, y, sizeA), 0) << what << " at column " << x->Column() << ", row " << x->Row();
-  }
 }
 
 class TwinBooks : public ::testing::Test {
