@@ -301,7 +301,7 @@ TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   // Save As a dBase IV table of a number too wide for its field: refused
   // the same way, and the old file intact.
   g_boxes.clear();
-  PutNumber(*doc->Workbook(), 4, 2, 1e30);
+  PutNumber(*doc->Workbook(), 4, 2, 1.2345678901234567e300);
   const DialogScriptStep ok[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
   DialogScript description = {IDD_XBASE_FILE, ok, 1, false, false, 0};
   SaveAsWithDialog(doc, path, 5, &description);
