@@ -374,8 +374,6 @@ class EvalState {
   // evaluates a formula itself, after this one is gone.
   ScannedFormulaCache scannedFormulas;
   const ScannedFormulaCache* ownersFormulas;
-  // The exact-match lookups' column indexes of the pass under way.
-  LookupIndexes lookupIndexes;
   // Where a solver's evaluator finds the cells its references name, kept
   // across the steps of one search; null for any other evaluator.
   KeptCellLookups* keptCells;
@@ -387,6 +385,8 @@ class EvalState {
   // loop (set by default). Off, it walks its steps as any other: for
   // comparing both ways.
   uint8_t callShortcuts;
+  // The exact-match lookups' column indexes of the pass under way.
+  LookupIndexes lookupIndexes;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {

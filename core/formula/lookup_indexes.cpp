@@ -55,11 +55,18 @@ void LookupIndexes::EndPass() {
 
 void LookupIndexes::Drop() {
   for (uint32_t i = 0; i < indexCount_; ++i) std::free(indexes_[i].entries);
+  std::free(indexes_);
+  indexes_ = nullptr;
   indexCount_ = 0;
   entriesKept_ = 0;
 }
 
 LookupIndexes::Index* LookupIndexes::IndexOf(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow) {
+  if (!indexes_) {
+    indexes_ = static_cast<Index*>(std::malloc(sizeof(Index) * kMaxIndexes));
+    if (!indexes_)
+      return nullptr;
+  }
   Index* stale = nullptr;
   for (uint32_t i = 0; i < indexCount_; ++i) {
     Index& index = indexes_[i];

@@ -88,7 +88,9 @@ class LookupIndexes {
   bool Build(Index& index);
   void Drop();
 
-  Index indexes_[kMaxIndexes] = {};
+  // kMaxIndexes places, allocated at the first lookup: most evaluators
+  // never index, and the evaluator's own fields stay close together.
+  Index* indexes_ = nullptr;
   uint32_t indexCount_ = 0;
   uint32_t entriesKept_ = 0;
   uint32_t buildCount_ = 0;
