@@ -17,7 +17,7 @@
 #include "dialogs/file/text_file_dialogs.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/wait_cursor.h"

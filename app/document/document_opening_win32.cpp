@@ -18,7 +18,7 @@
 #include "dialogs/protection/protection_dialogs.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "platform/os_files.h"
 #include "platform/ui/wait_cursor.h"

@@ -8,7 +8,7 @@
 #include "platform/com/bstr_text_win32.h"
 #include "automation/worksheet/document_rules.h"
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/xbase/xbase_header.h"
 #include "services/settings/global_options.h"

@@ -3,7 +3,7 @@
 #include "platform/com/bstr_text_win32.h"
 #include "automation/server/error_description.h"
 #include "automation/worksheet/cell_argument.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "services/messages/message_boxes.h"
 
 namespace {

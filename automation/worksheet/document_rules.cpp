@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/workbook/workbook.h"
-#include "dialogs/protection/protection_choice.h"
+#include "services/choices/protection_choice.h"
 #include "files/dispatch/document_file.h"
 #include "files/dispatch/native_kind.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "dialogs/number_format/num_format_choice.h"
+#include "services/choices/num_format_choice.h"
 
 namespace {
 

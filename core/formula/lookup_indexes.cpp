@@ -135,7 +135,7 @@ bool LookupIndexes::Build(Index& index) {
 
 bool LookupIndexes::Candidates(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow, uint64_t hash,
                                const Entry** first, const Entry** last) {
-  if (!enabled_ || !inPass_ || !store || firstRow > lastRow)
+  if (!enabled_ || !inPass_ || !store || firstRow > lastRow || lastRow - firstRow < kMinRows - 1)
     return false;
   Index* index = IndexOf(store, column, firstRow, lastRow);
   if (!index)

@@ -38,6 +38,9 @@ class LookupIndexes {
   // A range is indexed from its second lookup in a pass; a range whose
   // store changed this often in one pass is searched plainly after that.
   static constexpr uint32_t kLookupsBeforeIndex = 2;
+  // Shorter ranges are searched plainly: an index would cost more than it
+  // saves, and the few rows of a window above a formula are read fast.
+  static constexpr uint32_t kMinRows = 64;
   static constexpr uint8_t kMaxBuilds = 4;
 
   struct Entry {
@@ -60,9 +63,9 @@ class LookupIndexes {
 
   // The entries of rows firstRow..lastRow of the store's column whose key
   // hashes to hash, in ascending row order, as [*first, *last); false when
-  // no index serves the range (off, outside a pass, a range the plain search
-  // must walk, not yet looked up often enough, memory or the budget ran
-  // out).
+  // no index serves the range (off, outside a pass, fewer than kMinRows
+  // rows, a range the plain search must walk, not yet looked up often
+  // enough, memory or the budget ran out).
   bool Candidates(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow, uint64_t hash,
                   const Entry** first, const Entry** last);
   // Indexes built over the object's life, for tests that must know the

@@ -57,17 +57,6 @@ bool StepColumn(const ParsedEditRules& rules, const char* text, int delta, char*
 
 }  // namespace
 
-bool ParseIntegerText(const char* text, int64_t* value) {
-  char* end = nullptr;
-  errno = 0;
-  const long long parsed = std::strtoll(text, &end, 10);
-  if (end == text || errno == ERANGE) return false;
-  while (IsBlank(*end)) ++end;
-  if (*end != '\0') return false;
-  *value = parsed;
-  return true;
-}
-
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   if (u < 32) return true;

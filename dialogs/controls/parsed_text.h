@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "services/convert/number_text.h"
+
 enum ParsedEditMode : uint8_t {
   kParsedAnything = 0,
   kParsedInteger = 1,
@@ -28,9 +30,6 @@ struct ParsedEditRules {
   int decimals;  // decimals written; -1 the shortest text
   char decimalSeparator;
 };
-
-// A decimal integer, blanks allowed around it; false for any other text.
-bool ParseIntegerText(const char* text, int64_t* value);
 
 // Whether a typed character may enter the edit; control characters always may.
 bool AcceptsParsedChar(const ParsedEditRules& rules, char c);

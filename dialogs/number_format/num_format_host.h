@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "dialogs/number_format/num_format_choice.h"
-#include "dialogs/number_format/sub_page_fields.h"
+#include "services/choices/num_format_choice.h"
+#include "services/choices/sub_page_fields.h"
 #include "platform/ui/dialog_impl.h"
 
 class CNumFormatHost;

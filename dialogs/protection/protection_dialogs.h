@@ -6,7 +6,7 @@
 // password dialog of an encrypted workbook being opened (CPasswordDlg). Both
 // end with 1 (OK) or 2 (Cancel); the caller reads the fields after OK.
 
-#include "dialogs/protection/protection_choice.h"
+#include "services/choices/protection_choice.h"
 #include "platform/ui/dialog_impl.h"
 
 class CProtectDlg : public CDialogImpl {

@@ -1,5 +1,5 @@
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/native_xml/native_xml.h"
 

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/native_binary/binary_format.h"
 #include "files/stream/file_stream.h"

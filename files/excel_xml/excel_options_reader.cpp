@@ -8,7 +8,7 @@
 #include "core/model/worksheet_view_state.h"
 #include "core/styles/default_sizes.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_lengths.h"
 #include "files/excel_xml/excel_reader.h"
 #include "files/xml/xml_reader.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_reader.h"
 #include "files/xml/xml_reader.h"

@@ -7,7 +7,7 @@
 #include "core/base/scheme_colors.h"
 #include "core/numfmt/format_colors.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_reader.h"
 #include "files/xml/xml_reader.h"

@@ -6,7 +6,7 @@
 
 #include "core/numfmt/format_code_builder.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_writer.h"
 #include "files/native_xml/xml_attribute_text.h"

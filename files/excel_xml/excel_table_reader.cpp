@@ -6,7 +6,7 @@
 #include "core/base/error_code.h"
 #include "core/formula/eval_state.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_lengths.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_reader.h"

@@ -9,7 +9,7 @@
 
 #include "core/styles/text_measurer.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_reader.h"
 #include "files/excel_xml/excel_text.h"

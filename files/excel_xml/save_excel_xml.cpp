@@ -9,7 +9,7 @@
 #include "core/cells/paged_array.h"
 #include "core/styles/text_measurer.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/excel_xml/excel_names.h"
 #include "files/excel_xml/excel_text.h"
 #include "files/excel_xml/excel_writer.h"

@@ -6,7 +6,7 @@
 
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_binary/binary_format.h"
 #include "files/native_binary/record_checks.h"
 

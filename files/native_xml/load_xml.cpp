@@ -7,7 +7,7 @@
 #include "core/formula/formula_ref_text.h"
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "core/model/inspect_cell.h"
 #include "files/native_xml/load_rollback.h"
 #include "files/native_xml/xml_cells.h"

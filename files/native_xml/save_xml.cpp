@@ -5,7 +5,7 @@
 
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "core/model/inspect_cell.h"
 #include "files/native_binary/record_checks.h"
 #include "core/styles/default_sizes.h"

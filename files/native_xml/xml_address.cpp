@@ -2,7 +2,7 @@
 
 #include "core/formula/formula_ref_text.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/xml/xml_reader.h"
 
 RefCorner ReadXmlAddress(CWorkBook* book, const char* text, uint32_t need, bool absolute, uint32_t row,

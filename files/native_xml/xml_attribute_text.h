@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/xml/xml_reader.h"
 
 class XmlAttributeText {

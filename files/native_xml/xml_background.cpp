@@ -7,7 +7,7 @@
 
 #include "core/numfmt/double_to_text.h"
 #include "core/numfmt/format_colors.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/xml/xml_reader.h"

@@ -8,7 +8,7 @@
 #include "core/formula/formula_ref_text.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/xml/xml_reader.h"

@@ -9,7 +9,7 @@
 #include "core/model/chart_record.h"
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/unique_container_id.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_background.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_style_names.h"
 #include "files/native_xml/xml_styles.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_address.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_styles.h"

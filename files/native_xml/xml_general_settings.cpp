@@ -4,7 +4,7 @@
 
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/native_xml/xml_attribute_text.h"

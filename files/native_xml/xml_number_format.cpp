@@ -7,7 +7,7 @@
 
 #include "core/numfmt/format_code_builder.h"
 #include "core/numfmt/regional_settings.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_style_names.h"
 #include "files/native_xml/xml_styles.h"

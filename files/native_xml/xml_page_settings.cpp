@@ -6,7 +6,7 @@
 
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_sheet_settings.h"

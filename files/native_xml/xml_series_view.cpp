@@ -4,7 +4,7 @@
 
 #include "core/model/chart_record.h"
 #include "core/model/series_record.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_element_reading.h"
 #include "files/native_xml/xml_style_names.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/model/drop_down_list.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_attribute_text.h"
 #include "files/native_xml/xml_style_names.h"

@@ -1,6 +1,6 @@
 #include "files/native_xml/xml_title.h"
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/xml_element_reading.h"
 #include "files/native_xml/xml_styles.h"
 #include "files/xml/xml_reader.h"

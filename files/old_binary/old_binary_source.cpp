@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 void ThrowOldBinaryError(uint8_t code) { throw int(code); }
 

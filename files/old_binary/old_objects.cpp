@@ -23,7 +23,7 @@
 #include "core/model/chart_record.h"
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/old_binary/old_binary.h"
 #include "files/old_binary/old_binary_source.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/model/color_font_record.h"
 #include "core/model/page_settings.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/old_binary/old_binary.h"
 #include "files/old_binary/old_binary_source.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/formula/eval_state.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/old_binary/old_binary.h"
 #include "files/old_binary/old_binary_source.h"
 #include "files/native_binary/record_checks.h"

@@ -8,7 +8,7 @@
 #include "core/edit/cell_input.h"
 #include "core/formula/formula_scanner.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/loaded_sheet.h"
 #include "files/text/text_conversion.h"
 #include "files/text/text_fields.h"

@@ -1,7 +1,7 @@
 #include "files/text/loaded_sheet.h"
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 const char* FileNameOfPath(const char* path) {
   const char* name = path;

@@ -3,7 +3,7 @@
 
 #include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/text_conversion.h"
 
 namespace {

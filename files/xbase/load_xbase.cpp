@@ -5,7 +5,7 @@
 
 #include "core/base/error_code.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/loaded_sheet.h"
 #include "files/text/text_conversion.h"
 #include "files/xbase/xbase_header.h"

@@ -11,7 +11,7 @@
 #include "core/numfmt/number_input.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/text_conversion.h"
 #include "files/xbase/xbase_header.h"
 #include "files/xbase/xbase_memo.h"

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/xbase/xbase_header.h"
 #include "platform/os_services.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 namespace {
 

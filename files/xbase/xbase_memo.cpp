@@ -6,7 +6,7 @@
 #include "core/model/buffered_file.h"
 #include "core/model/exchange_options.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/loaded_sheet.h"
 #include "platform/os_files.h"
 #include "platform/os_services.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 namespace {
 

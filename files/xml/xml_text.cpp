@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/xml/xml_reader.h"
 
 size_t XmlUtf8ToText(const char* source, size_t length, char* out, size_t capacity) {

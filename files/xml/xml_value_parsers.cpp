@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/xml/xml_reader.h"
 
 namespace {

@@ -1,10 +1,22 @@
 #include "services/convert/number_text.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/numfmt/double_to_text.h"
+
+bool ParseIntegerText(const char* text, int64_t* value) {
+  char* end = nullptr;
+  errno = 0;
+  const long long parsed = std::strtoll(text, &end, 10);
+  if (end == text || errno == ERANGE) return false;
+  while (*end == ' ' || *end == '\t') ++end;
+  if (*end != '\0') return false;
+  *value = parsed;
+  return true;
+}
 
 namespace {
 

@@ -4,6 +4,10 @@
 // Numbers in dialog fields and option texts, with a given decimal separator.
 
 #include <cstddef>
+#include <cstdint>
+
+// A decimal integer, blanks allowed around it; false for any other text.
+bool ParseIntegerText(const char* text, int64_t* value);
 
 // Blanks around a number whose first decimal-separator character stands for
 // "."; true only when the whole text is one finite number.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 namespace {
 

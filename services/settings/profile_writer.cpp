@@ -6,7 +6,7 @@
 
 #include "services/settings/settings_profile.h"
 #include "core/base/global_options.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/stream/file_stream.h"
 #include "files/xml/xml_reader.h"
 

@@ -19,7 +19,9 @@
 
 namespace {
 
+// Tables as long as the indexes take, their cells in the first rows.
 constexpr uint32_t kTableRows = 24;
+constexpr uint32_t kRangeRows = 64;
 constexpr uint32_t kLookupRows = 30;
 
 class IndexedAndPlain : public ::testing::Test {
@@ -72,7 +74,7 @@ std::string Lookup(std::mt19937& random) {
                                       "\"x~y\"", "D1", "D2", "D3", "\"3\"", "3"};
   const std::string key = kKeys[pick(sizeof kKeys / sizeof *kKeys)];
   const std::string sheet = pick(4) == 0 ? "Worksheet2!" : "";
-  const std::string last = std::to_string(kTableRows);
+  const std::string last = std::to_string(kRangeRows);
   switch (pick(5)) {
     case 0: return "=VLOOKUP(" + key + "," + sheet + "$A$1:$C$" + last + ",3,0)";
     case 1: return "=MATCH(" + key + "," + sheet + "$B$1:$B$" + last + ",0)";

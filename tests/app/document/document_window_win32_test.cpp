@@ -24,7 +24,7 @@
 #include "core/cells/cell_record.h"
 #include "core/numfmt/regional_settings.h"
 #include "dialogs/file/file_dialog.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "numerics/numeric_function_table.h"
 #include "platform/ui/common_controls.h"

@@ -14,12 +14,12 @@
 
 namespace {
 
-// The candidate rows of the hash in column A, rows 1 to 20; "none" when no
+// The candidate rows of the hash in column A, rows 1 to 100; "none" when no
 // index serves.
 std::string Rows(LookupIndexes& indexes, CellStore& store, uint64_t hash) {
   const LookupIndexes::Entry* first = nullptr;
   const LookupIndexes::Entry* last = nullptr;
-  if (!indexes.Candidates(&store, 0, 0, 19, hash, &first, &last))
+  if (!indexes.Candidates(&store, 0, 0, 99, hash, &first, &last))
     return "none";
   std::string rows;
   for (; first != last; ++first) rows += std::to_string(first->row) + " ";
@@ -95,11 +95,14 @@ TEST(LookupIndexes, RangesLookedUpOnceNeverKeepATableFromItsIndex) {
   const LookupIndexes::Entry* first = nullptr;
   const LookupIndexes::Entry* last = nullptr;
   for (uint32_t row = 1; row <= 3 * LookupIndexes::kMaxIndexes; ++row) {
-    indexes.Candidates(&store, 1, row, row + 4, LookupNumberHash(1), &first, &last);
+    indexes.Candidates(&store, 1, row, row + 99, LookupNumberHash(1), &first, &last);
     if (row % 2 == 0)
-      indexes.Candidates(&store, 0, 0, 19, LookupNumberHash(1), &first, &last);
+      indexes.Candidates(&store, 0, 0, 99, LookupNumberHash(1), &first, &last);
   }
   EXPECT_EQ(Rows(indexes, store, LookupNumberHash(1)), "0 ");
+  // A short range is searched plainly.
+  for (int i = 0; i < 3; ++i)
+    EXPECT_FALSE(indexes.Candidates(&store, 0, 0, LookupIndexes::kMinRows - 2, LookupNumberHash(1), &first, &last));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #endif
 
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "platform/os_files.h"
 #include "tests/files/file_test_support.h"

@@ -8,7 +8,7 @@
 
 #include "core/model/worksheet_view_state.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "tests/files/excel_xml/excel_xml_support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "platform/md5_digest.h"
 #include "platform/rc4_cipher.h"
 #include "tests/files/body_bytes.h"

@@ -12,7 +12,7 @@
 
 #include "core/formula/ref_corner.h"
 #include "core/model/worksheet_view_state.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "tests/files/body_bytes.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/native_xml_support.h"

@@ -10,7 +10,7 @@
 
 #include "core/workbook/workbook.h"
 #include "files/native_xml/native_xml.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "tests/files/file_test_support.h"
 #include "tests/files/native_xml/native_xml_support.h"
 #include "tests/files/sample_workbook.h"

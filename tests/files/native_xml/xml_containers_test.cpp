@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/native_xml.h"
 #include "tests/files/chart_compare.h"
 #include "tests/files/file_test_support.h"

@@ -9,7 +9,7 @@
 #include "core/model/worksheet_view_state.h"
 #include "core/styles/text_measurer.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/native_xml/unique_container_id.h"
 #include "tests/files/native_xml/native_xml_support.h"
 

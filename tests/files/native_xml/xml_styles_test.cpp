@@ -8,7 +8,7 @@
 #include "core/base/scheme_colors.h"
 #include "core/numfmt/format_code_builder.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "tests/files/native_xml/native_xml_support.h"
 
 namespace {

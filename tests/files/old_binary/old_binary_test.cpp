@@ -9,7 +9,7 @@
 
 #include "core/model/chart_record.h"
 #include "core/workbook/workbook.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/native_xml/native_xml.h"
 #include "core/base/error_code.h"

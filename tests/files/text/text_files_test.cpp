@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/text/text_conversion.h"
 #include "tests/files/exchange_test_support.h"

@@ -12,7 +12,7 @@
 #include "core/base/error_code.h"
 #include "core/styles/style_table.h"
 #include "files/dispatch/document_file.h"
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/dispatch/native_kind.h"
 #include "files/xbase/xbase_header.h"
 #include "files/xbase/xbase_memo.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 #include "files/text/code_pages.h"
 #include "tests/test_seed.h"
 #include "tests/files/xml/xml_test_support.h"

@@ -1,4 +1,4 @@
-#include "dialogs/number_format/num_format_choice.h"
+#include "services/choices/num_format_choice.h"
 
 #include <gtest/gtest.h>
 

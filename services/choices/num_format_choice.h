@@ -1,5 +1,5 @@
-#ifndef TALVERO_DIALOGS_NUM_FORMAT_CHOICE_H
-#define TALVERO_DIALOGS_NUM_FORMAT_CHOICE_H
+#ifndef TALVERO_SERVICES_CHOICES_NUM_FORMAT_CHOICE_H
+#define TALVERO_SERVICES_CHOICES_NUM_FORMAT_CHOICE_H
 
 // What the two number-format hosts (the Style page of the format-cells sheet
 // and the Numeric Format dialog) decide, as plain code: the category combo's
@@ -15,7 +15,7 @@
 #include <cstdint>
 
 #include "core/numfmt/num_format_params.h"
-#include "dialogs/number_format/sub_page_fields.h"
+#include "services/choices/sub_page_fields.h"
 
 struct ProfileLists;
 

@@ -1,4 +1,4 @@
-#include "dialogs/number_format/sub_page_fields.h"
+#include "services/choices/sub_page_fields.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "core/base/bounded_text.h"
 #include "core/numfmt/format_code_builder.h"
 #include "core/numfmt/regional_settings.h"
-#include "dialogs/controls/parsed_text.h"
+#include "services/convert/number_text.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#ifndef TALVERO_DIALOGS_SUB_PAGE_FIELDS_H
-#define TALVERO_DIALOGS_SUB_PAGE_FIELDS_H
+#ifndef TALVERO_SERVICES_CHOICES_SUB_PAGE_FIELDS_H
+#define TALVERO_SERVICES_CHOICES_SUB_PAGE_FIELDS_H
 
 // The option sub-page of each number-format category as plain values: which
 // control of its template stands for which option byte, what its lists

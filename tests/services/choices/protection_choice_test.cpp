@@ -1,4 +1,4 @@
-#include "dialogs/protection/protection_choice.h"
+#include "services/choices/protection_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef TALVERO_FILES_FILE_ERRORS_H
-#define TALVERO_FILES_FILE_ERRORS_H
+#ifndef TALVERO_FILES_ERRORS_FILE_ERRORS_H
+#define TALVERO_FILES_ERRORS_FILE_ERRORS_H
 
 // The codes that the file readers and writers leave in a workbook's error
 // byte, and their message texts.

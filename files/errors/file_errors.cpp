@@ -1,4 +1,4 @@
-#include "files/dispatch/file_errors.h"
+#include "files/errors/file_errors.h"
 
 namespace {
 

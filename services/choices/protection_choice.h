@@ -1,5 +1,5 @@
-#ifndef TALVERO_DIALOGS_PROTECTION_CHOICE_H
-#define TALVERO_DIALOGS_PROTECTION_CHOICE_H
+#ifndef TALVERO_SERVICES_CHOICES_PROTECTION_CHOICE_H
+#define TALVERO_SERVICES_CHOICES_PROTECTION_CHOICE_H
 
 // The protection dialog's choices and the workbook's protection mode they
 // stand for, and the checks of a new password in the order the dialog makes
