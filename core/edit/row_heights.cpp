@@ -31,12 +31,31 @@ const NumberFormat& OneLineLayout() {
   return layout;
 }
 
-// The height of one line in the last font measured, within one refit of
-// many rows: the measurer is asked once per font, not once per cell.
+// Within one refit of many rows, the height of one line in the last font
+// measured, and of the last short text that is not wrapped in the style it
+// was measured in: the measurer is asked once per font and once per text,
+// not once per cell, and a text met again is not even laid out (a text
+// pasted into a whole column repeats two million times).
 struct OneLineHeights {
+  static constexpr size_t kTextBytes = 64;
   uint32_t fontIndex = UINT32_MAX;
   int32_t height = 0;
+  const StyleRecord* textStyle = nullptr;
+  uint8_t textError = 0;
+  int32_t textHeight = 0;
+  size_t textLength = 0;
+  char text[kTextBytes];
 };
+
+// The text a cell that shows one holds, as stored.
+const char* StoredText(const CellRecord& cell, size_t* length) {
+  if (cell.IsText()) {
+    *length = cell.TextLength();
+    return cell.Text();
+  }
+  *length = cell.CachedTextLength();
+  return cell.CachedText();
+}
 
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
                    const StyleRecord& style, OneLineHeights* memo) {
@@ -50,15 +69,27 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
     int32_t h = 0;
     if (!TextExtentLines(measurer, line, &w, &h, 0, line.tokenCount))
       return 0;
-    if (memo != nullptr)
-      *memo = OneLineHeights{style.fontIndex, h};
+    if (memo != nullptr) {
+      memo->fontIndex = style.fontIndex;
+      memo->height = h;
+    }
     return h + style.alignment.verticalIndent;
   }
+  // The same stored text in the same style lays out the same.
+  size_t storedLength = 0;
+  const char* stored = ShowsText(cell) ? StoredText(cell, &storedLength) : nullptr;
+  const bool kept = memo != nullptr && stored != nullptr && !style.alignment.wrapText &&
+                    storedLength <= OneLineHeights::kTextBytes;
+  if (kept && memo->textStyle == &style && memo->textError == cell.ErrorCode() &&
+      memo->textLength == storedLength && std::memcmp(memo->text, stored, storedLength) == 0)
+    return memo->textHeight + style.alignment.verticalIndent;
   NumberFormat tokens;
   if (ShowsText(cell))
     FormatCellForDisplay(workbook->evaluator, false, cell, style.numFormat, &tokens);  // a cut text still counts
   else
     tokens.AddToken(kTokenLiteral, 0, 'X');
+  char text[kFormattedTextCapacity];
+  size_t length = GatherTokenText(tokens, 0, tokens.tokenCount, text);
   if (!measurer.SelectFont(workbook->styles.FontAt(style.fontIndex), 0, 100))
     return 0;
   if (style.alignment.wrapText) {
@@ -68,11 +99,19 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
                         : GetDefaultColumnWidth(&sheet->format, measurer);
     width -= 2 * style.alignment.horizontalIndent;
     WrapTokens(measurer, &tokens, width);
+    length = GatherTokenText(tokens, 0, tokens.tokenCount, text);
   }
   int32_t w = 0;
   int32_t h = 0;
-  if (!TextExtentLines(measurer, tokens, &w, &h, 0, tokens.tokenCount))
+  if (!TextExtent(measurer, text, length, &w, &h))
     return 0;
+  if (kept) {
+    memo->textStyle = &style;
+    memo->textError = cell.ErrorCode();
+    memo->textHeight = h;
+    memo->textLength = storedLength;
+    std::memcpy(memo->text, stored, storedLength);
+  }
   return h + style.alignment.verticalIndent;
 }
 

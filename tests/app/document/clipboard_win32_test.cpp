@@ -112,6 +112,23 @@ TEST_F(ClipboardTest, TextOfAnotherProgramIsPastedAsTypedCells) {
   EXPECT_EQ(book->activeWorksheet->cells.GetCell(4, 2), nullptr);
 }
 
+// One cell of another program's text pasted into a whole column fills the
+// column down to the grid's last row, as one undo step.
+TEST_F(ClipboardTest, OneCellOfTextFillsAWholeColumnSelection) {
+  PutExternalText(frame.m_hWnd, "z");
+  Select(1, 0, 1, kMaxRow);
+  const int32_t steps = book->undoHistory.Current();
+  Key('V', VK_CONTROL);
+  EXPECT_EQ(TextAt(*book, 0, 1), "z");
+  EXPECT_EQ(TextAt(*book, 1000000, 1), "z");
+  EXPECT_EQ(TextAt(*book, kMaxRow, 1), "z");
+  EXPECT_EQ(book->activeWorksheet->cells.GetCell(0, 0), nullptr);
+  EXPECT_EQ(book->undoHistory.Current(), steps + 1);
+  ASSERT_TRUE(book->UndoStep());
+  EXPECT_EQ(book->activeWorksheet->cells.GetCell(0, 1), nullptr);
+  EXPECT_EQ(book->activeWorksheet->cells.GetCell(kMaxRow, 1), nullptr);
+}
+
 // Ctrl+V brings the copied cells with their formats over a block grown from
 // one cell; Shift+Insert brings the cells alone; Ctrl+Delete then takes the
 // formats, Delete the cells.

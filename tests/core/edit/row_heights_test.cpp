@@ -108,6 +108,29 @@ TEST_F(RowHeights, AutoRowHeightsSetsEveryRowThatIsNotFixed) {
   EXPECT_EQ(sheet_->format.MaxColumnFontHeight(), 42);
 }
 
+// A refit of many rows measures a text met again in the same style once (a
+// text pasted down a whole column), and gives each row the height measuring
+// that row alone gives.
+TEST_F(RowHeights, ATextRepeatedDownManyRowsIsMeasuredOnce) {
+  const uint16_t large = Style(20, false);
+  const uint16_t wrapped = Style(8, true);
+  constexpr uint32_t kRepeated = 200;
+  constexpr uint32_t kRows = 300;
+  for (uint32_t row = 0; row < kRows; ++row) {
+    if (row >= kRepeated && row % 25 == 3)
+      Type(row, 0, "a longer text that wraps in the narrow column", wrapped);
+    else if (row >= kRepeated)
+      Type(row, 0, row % 60 == 9 ? "other" : "z", row % 10 == 5 ? large : 0);
+    else
+      Type(row, 0, "z");
+  }
+  fake_.selections = 0;
+  ASSERT_TRUE(CWorkSheet::AutoRowHeights(book_.get(), fake_.Measurer(), sheet_, 0, kRepeated - 1));
+  EXPECT_LE(fake_.selections, 4);
+  ASSERT_TRUE(CWorkSheet::AutoRowHeights(book_.get(), fake_.Measurer(), sheet_, 0, kRows - 1));
+  for (uint32_t row = 0; row < kRows; ++row) EXPECT_EQ(Stored(row) >> RowTable::kHeightShift, Height(row)) << row;
+}
+
 TEST_F(RowHeights, ARowTableThatCannotGrowFailsWithOutOfMemory) {
   Type(0, 0, "x");
   {
