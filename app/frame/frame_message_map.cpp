@@ -3,6 +3,7 @@
 #include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/owned_windows_win32.h"
 #include "app/frame/unbuilt_commands.h"
 #include "services/settings/global_options.h"
 #include "resources/resource_ids.h"
@@ -212,16 +213,12 @@ bool StandsAbove(HWND a, HWND b) {
   return false;
 }
 
-BOOL CALLBACK RaiseOwnedToolWindow(HWND window, LPARAM owner) {
-  HWND frame = reinterpret_cast<HWND>(owner);
-  if (::GetWindow(window, GW_OWNER) == frame && ::IsWindowVisible(window) &&
-      (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 && !StandsAbove(window, frame))
-    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  return TRUE;
-}
-
 }  // namespace
 
 void CMainFrame::KeepToolWindowsAbove() {
-  ::EnumThreadWindows(::GetCurrentThreadId(), RaiseOwnedToolWindow, reinterpret_cast<LPARAM>(m_hWnd));
+  HWND frame = m_hWnd;
+  ForEachVisibleOwnedWindow(frame, [frame](HWND window) {
+    if ((::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 && !StandsAbove(window, frame))
+      ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  });
 }

@@ -2,6 +2,7 @@
 // takes the place of the document windows.
 
 #include "app/frame/main_frame.h"
+#include "app/frame/owned_windows_win32.h"
 
 #include <winspool.h>
 
@@ -27,21 +28,6 @@ constexpr UINT kNormalBands[] = {CMainFrame::kCommandBarBand, CMainFrame::kMainT
 bool ImperialMeasurement() {
   char measure[4] = {};
   return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure) > 0 && measure[0] == '1';
-}
-
-struct ToolWindowSearch {
-  HWND frame;
-  HWND* found;
-  int* count;
-  int capacity;
-};
-
-// The frame's visible tool windows: the pop-ups it owns.
-BOOL CALLBACK CollectToolWindow(HWND window, LPARAM context) {
-  ToolWindowSearch* search = reinterpret_cast<ToolWindowSearch*>(context);
-  if (GetWindow(window, GW_OWNER) == search->frame && IsWindowVisible(window) && *search->count < search->capacity)
-    search->found[(*search->count)++] = window;
-  return TRUE;
 }
 
 }  // namespace
@@ -268,8 +254,10 @@ void CMainFrame::OnFilePrintPreview() {
   m_preview.SetPage(0);
 
   m_hiddenToolWindowCount = 0;
-  ToolWindowSearch search = {m_hWnd, m_hiddenToolWindows, &m_hiddenToolWindowCount, kMaxHiddenToolWindows};
-  EnumThreadWindows(GetCurrentThreadId(), CollectToolWindow, reinterpret_cast<LPARAM>(&search));
+  // The frame's visible tool windows hide while the preview stands.
+  ForEachVisibleOwnedWindow(m_hWnd, [this](HWND window) {
+    if (m_hiddenToolWindowCount < kMaxHiddenToolWindows) m_hiddenToolWindows[m_hiddenToolWindowCount++] = window;
+  });
   for (int i = 0; i < m_hiddenToolWindowCount; ++i) ::ShowWindow(m_hiddenToolWindows[i], SW_HIDE);
   ::ShowWindow(m_hWndClient, SW_HIDE);
   m_hWndClientStandIn = m_preview.m_hWnd;
