@@ -184,9 +184,9 @@ const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
         slot + 1u == state.operandTop || state.strings.Count() == 1 ? 0 : state.OwnersAbove(slot, kEvalText);
     const char* text = state.strings.FromTop(depth);
     const size_t length = state.strings.LengthFromTop(depth);
-    const Criterion* criterion = FindKeptCriterion(text, length);
+    const Criterion* criterion = state.keptCriteria ? FindKeptCriterion(text, length) : nullptr;
     if (!criterion) {
-      Criterion* fresh = NewCriterion(text, length);
+      Criterion* fresh = state.keptCriteria ? NewCriterion(text, length) : &readCriterion;
       ClearCriterion(fresh);
       ReadTextCriterion(text, fresh);
       SettleCriterion(fresh);

@@ -21,6 +21,7 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   keptCells = nullptr;
   numberShortcuts = 1;
   callShortcuts = 1;
+  keptCriteria = 1;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();

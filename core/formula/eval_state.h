@@ -385,6 +385,10 @@ class EvalState {
   // loop (set by default). Off, it walks its steps as any other: for
   // comparing both ways.
   uint8_t callShortcuts;
+  // Short criterion texts of COUNTIF, SUMIF and their kin read once and
+  // taken again where they were kept (set by default). Off, every criterion
+  // is read from its text: for comparing both ways.
+  uint8_t keptCriteria;
   // The exact-match lookups' column indexes of the pass under way.
   LookupIndexes lookupIndexes;
 

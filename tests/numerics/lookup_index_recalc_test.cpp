@@ -1,6 +1,7 @@
-// Exact-match lookups through the pass's column indexes give what the plain
-// search gives: two workbooks given the same random tables, lookups and
-// edits, one with the indexes off, hold the same bytes in every cell after
+// Exact-match lookups through the pass's column indexes and criteria taken
+// where they were kept give what the plain readings give: two workbooks
+// given the same random tables, lookups, criteria and edits, one with the
+// indexes and the kept criteria off, hold the same bytes in every cell after
 // every recalculation.
 
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@ class IndexedAndPlain : public ::testing::Test {
       book->InsertItems(second, nullptr);
     }
     plain.evaluator.lookupIndexes.SetEnabled(false);
+    plain.evaluator.keptCriteria = 0;
   }
   void TearDown() override { ResetGlobalOptions(); }
 
@@ -66,8 +68,8 @@ std::string TableValue(std::mt19937& random) {
   return kValues[pick(sizeof kValues / sizeof *kValues)];
 }
 
-// A lookup, its key a literal or a cell of column D, over this worksheet's
-// table or the other's.
+// A lookup, its key a literal or a cell of column D, or a criterion over a
+// column, on this worksheet's table or the other's.
 std::string Lookup(std::mt19937& random) {
   const auto pick = [&](uint32_t count) { return std::uniform_int_distribution<uint32_t>(0, count - 1)(random); };
   static const char* const kKeys[] = {"1", "2", "0", "-0", "\"apple\"", "\"Pear\"", "\"7\"", "7", "\"a*\"",
@@ -75,16 +77,21 @@ std::string Lookup(std::mt19937& random) {
   const std::string key = kKeys[pick(sizeof kKeys / sizeof *kKeys)];
   const std::string sheet = pick(4) == 0 ? "Worksheet2!" : "";
   const std::string last = std::to_string(kRangeRows);
-  switch (pick(5)) {
+  static const char* const kCriteria[] = {"\"apple\"", "\">1\"", "\"<>pear\"", "\"a*\"", "\"=2\"", "\">=apple\"",
+                                          "2", "D1"};
+  const std::string criterion = kCriteria[pick(sizeof kCriteria / sizeof *kCriteria)];
+  switch (pick(7)) {
     case 0: return "=VLOOKUP(" + key + "," + sheet + "$A$1:$C$" + last + ",3,0)";
     case 1: return "=MATCH(" + key + "," + sheet + "$B$1:$B$" + last + ",0)";
     case 2: return "=LOOKUP(" + key + "," + sheet + "$A$1:$A$" + last + "," + sheet + "$C$1:$C$" + last + ")";
     case 3: return "=INDEX(" + sheet + "$C$1:$C$" + last + ",MATCH(" + key + "," + sheet + "$A$1:$A$" + last + ",0),1)";
-    default: return "=MATCH(" + key + "," + sheet + "$A:$A,0)";
+    case 4: return "=MATCH(" + key + "," + sheet + "$A:$A,0)";
+    case 5: return "=COUNTIF(" + sheet + "$A$1:$A$" + last + "," + criterion + ")";
+    default: return "=SUMIF(" + sheet + "$A$1:$A$" + last + "," + criterion + "," + sheet + "$C$1:$C$" + last + ")";
   }
 }
 
-TEST_F(IndexedAndPlain, LookupsGiveWhatThePlainSearchGivesOverRandomTablesAndEdits) {
+TEST_F(IndexedAndPlain, LookupsAndCriteriaGiveWhatThePlainReadingsGiveOverRandomTablesAndEdits) {
   const uint32_t seed = TestSeed(731);
   SCOPED_TRACE(SeedTrace(seed));
   std::mt19937 random(seed);
