@@ -94,20 +94,6 @@ inline uint8_t ReadCellNumberInPlace(EvalState& state, uint16_t slot, const ArgR
 // after an exponent mark. True says only that the text may spell one.
 bool MaySpellNumber(const char* text, size_t length);
 
-// The text a text cell or a formula's text result holds; null for any
-// other cell.
-inline const char* StoredText(const CellRecord* cell, size_t* length) {
-  if (cell->IsText()) {
-    *length = cell->TextLength();
-    return cell->Text();
-  }
-  if (cell->IsFormula() && cell->HasCachedText()) {
-    *length = cell->CachedTextLength();
-    return cell->CachedText();
-  }
-  return nullptr;
-}
-
 // A cell's key inside its argument's rectangle: cells of two rectangles
 // with equal keys lie at the same offset from their first corners.
 inline uint64_t CellKey(const ArgRange& range, const CellRecord* cell) {

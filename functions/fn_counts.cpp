@@ -26,7 +26,7 @@ bool CellReadsAsNumber(EvalState& state, const ArgRange& range, const CellRecord
   }
   // Most texts are words or dates: no need to take them through the pool.
   size_t length = 0;
-  const char* text = StoredText(cell, &length);
+  const char* text = StoredCellText(cell, &length);
   if (text && !MaySpellNumber(text, length)) {
     NotePendingCell(state, range, cell);
     return false;

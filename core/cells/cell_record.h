@@ -207,6 +207,20 @@ struct CellRecord {
 inline CellRecord* AsCellRecord(void* bytes) { return static_cast<CellRecord*>(bytes); }
 inline const CellRecord* AsCellRecord(const void* bytes) { return static_cast<const CellRecord*>(bytes); }
 
+// The text a cell holds as its value, its own or a formula's cached one;
+// null when it holds none.
+inline const char* StoredCellText(const CellRecord* cell, size_t* length) {
+  if (cell->IsText()) {
+    *length = cell->TextLength();
+    return cell->Text();
+  }
+  if (cell->IsFormula() && cell->HasCachedText()) {
+    *length = cell->CachedTextLength();
+    return cell->CachedText();
+  }
+  return nullptr;
+}
+
 // Record builders: they write a complete record into buffer and return its
 // size, or 0 (nothing written) when it would exceed capacity. typeExtra adds
 // the spill-value bit and an error code to the type byte.

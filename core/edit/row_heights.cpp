@@ -47,16 +47,6 @@ struct OneLineHeights {
   char text[kTextBytes];
 };
 
-// The text a cell that shows one holds, as stored.
-const char* StoredText(const CellRecord& cell, size_t* length) {
-  if (cell.IsText()) {
-    *length = cell.TextLength();
-    return cell.Text();
-  }
-  *length = cell.CachedTextLength();
-  return cell.CachedText();
-}
-
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
                    const StyleRecord& style, OneLineHeights* memo) {
   if (!ShowsText(cell) && !style.alignment.wrapText) {
@@ -77,7 +67,7 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   }
   // The same stored text in the same style lays out the same.
   size_t storedLength = 0;
-  const char* stored = ShowsText(cell) ? StoredText(cell, &storedLength) : nullptr;
+  const char* stored = StoredCellText(&cell, &storedLength);
   const bool kept = memo != nullptr && stored != nullptr && !style.alignment.wrapText &&
                     storedLength <= OneLineHeights::kTextBytes;
   if (kept && memo->textStyle == &style && memo->textError == cell.ErrorCode() &&

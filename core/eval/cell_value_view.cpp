@@ -9,20 +9,6 @@ namespace {
 
 uint32_t LargerError(uint32_t a, uint32_t b) { return a > b ? a : b; }
 
-// The text a cell holds as its value, its own or a formula's cached one;
-// null when it holds none.
-const char* StoredCellText(const CellRecord* cell, size_t* length) {
-  if (cell->IsText()) {
-    *length = cell->TextLength();
-    return cell->Text();
-  }
-  if (cell->IsFormula() && cell->HasCachedText()) {
-    *length = cell->CachedTextLength();
-    return cell->CachedText();
-  }
-  return nullptr;
-}
-
 // The number of a number or formula cell, and the error it is read with: a
 // stored number the result check refuses reads as 0 with "#NUM!".
 uint32_t StoredCellNumber(const CellRecord* cell, uint32_t error, double* number) {

@@ -60,6 +60,11 @@ bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'
 
 int HexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 
+// XML 1.0 has no control character but TAB, LF and CR, not even as a
+// reference: other programs refuse a file holding one. Their texts neither
+// carry one in nor out.
+bool XmlCharacter(uint32_t c) { return c > 31 || c == '\t' || c == '\n' || c == '\r'; }
+
 struct NamedEntity {
   const char* name;
   size_t length;
@@ -85,12 +90,9 @@ int32_t CXmlReader::DecodeEntitiesIn(char* buffer, size_t capacity) {
   const int hexDigits = interchangeText ? 6 : 2;
   const int decimalDigits = interchangeText ? 7 : 3;
   const uint32_t largest = interchangeText ? 0x10FFFF : 255;
-  // The control characters other programs' files cannot hold (see
-  // EscapeText) are left out as they are read, so that a text reads as it
-  // will be written.
-  const auto kept = [this](uint32_t value) {
-    return !interchangeText || value > 31 || value == '\t' || value == '\n' || value == '\r';
-  };
+  // The control characters other programs' files cannot hold are left out
+  // as they are read, so that a text reads as it will be written.
+  const auto kept = [this](uint32_t value) { return !interchangeText || XmlCharacter(value); };
   size_t out = 0;
   size_t i = 0;
   while (i < length) {
@@ -141,9 +143,7 @@ int32_t CXmlReader::EscapeText(const char* input, size_t length, char previous) 
     if (out >= kXmlEscapeLimit)
       return -1;
     const uint8_t c = uint8_t(input[i]);
-    // XML 1.0 has no control character but TAB, LF and CR, not even as a
-    // reference: other programs refuse a file holding one.
-    if (interchangeText && c <= 31 && c != '\t' && c != '\n' && c != '\r')
+    if (interchangeText && !XmlCharacter(c))
       continue;
     const char* replacement = nullptr;
     char reference[6];

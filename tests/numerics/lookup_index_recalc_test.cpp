@@ -128,10 +128,18 @@ TEST_F(IndexedAndPlain, LookupsAndCriteriaGiveWhatThePlainReadingsGiveOverRandom
     if (::testing::Test::HasFatalFailure()) return;
     const bool indexedOk = indexed.Recalculate(nullptr);
     ASSERT_EQ(indexedOk, plain.Recalculate(nullptr)) << "step " << step;
-    for (int sheet : {0, 1}) {
-      const std::string what = "step " + std::to_string(step) + ", sheet " + std::to_string(sheet);
-      ExpectSameCells(Sheet(indexed, sheet)->cells, Sheet(plain, sheet)->cells, what.c_str());
-      if (::testing::Test::HasFatalFailure()) return;
+    // Now and then a second pass of the indexed book, which must change
+    // nothing: the first pass after an edit gave the current values.
+    for (int pass = 0; pass < (step % 4 == 0 ? 2 : 1); ++pass) {
+      if (pass == 1) {
+        ASSERT_EQ(indexed.Recalculate(nullptr), indexedOk) << "step " << step;
+      }
+      for (int sheet : {0, 1}) {
+        const std::string what = "step " + std::to_string(step) + ", sheet " + std::to_string(sheet) + ", pass " +
+                                 std::to_string(pass + 1);
+        ExpectSameCells(Sheet(indexed, sheet)->cells, Sheet(plain, sheet)->cells, what.c_str());
+        if (::testing::Test::HasFatalFailure()) return;
+      }
     }
   }
   // Else the comparison says nothing.

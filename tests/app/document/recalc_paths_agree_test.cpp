@@ -150,12 +150,12 @@ TEST_F(PathsAgree, AnErrorResultKeepsNoEarlierKind) {
 
 TEST_F(PathsAgree, AZeroDeterminantIsPositiveZero) {
   Type("A1", "=MDETERM({1,2;2,4})");
-  EXPECT_EQ(snapshot::Hex(book.activeWorksheet->cells.GetCell(0, 0)->CachedNumber()), snapshot::Hex(0.0));
+  EXPECT_EQ(HexBits(book.activeWorksheet->cells.GetCell(0, 0)->CachedNumber()), HexBits(0.0));
   // A negative zero that is stored keeps its sign in both formats.
   Type("A2", "=-0*1");
   Type("A3", "-0");
   Type("A4", "=0*-1");
-  EXPECT_EQ(snapshot::Hex(book.activeWorksheet->cells.GetCell(3, 0)->CachedNumber()), snapshot::Hex(-0.0));
+  EXPECT_EQ(HexBits(book.activeWorksheet->cells.GetCell(3, 0)->CachedNumber()), HexBits(-0.0));
   ExpectEveryPathAgrees();
 }
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -21,34 +20,9 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/document_file.h"
 #include "files/native_xml/native_xml.h"
+#include "tests/core/cell_lines.h"
 
 namespace snapshot {
-
-inline std::string Hex(double number) {
-  uint64_t bits;
-  std::memcpy(&bits, &number, sizeof bits);
-  char text[24];
-  std::snprintf(text, sizeof text, "%016" PRIx64, bits);
-  return text;
-}
-
-// One line per cell: where it is, its type byte, and what it holds. A
-// formula adds its text, its array extent and its cached result; the
-// flags of the pass itself (calculated, pending) are left out.
-inline std::string CellLine(const CellRecord& cell) {
-  char head[64];
-  std::snprintf(head, sizeof head, "c%u r%u t%02x ", unsigned(cell.Column()), unsigned(cell.Row()),
-                unsigned(cell.Type()));
-  std::string line = head;
-  if (cell.IsText()) return line + "text '" + std::string(cell.Text(), cell.TextLength()) + "'";
-  if (cell.IsNumber()) return line + "number " + Hex(cell.Number());
-  if (!cell.IsFormula()) return line + "?";
-  line += "formula '" + std::string(cell.FormulaText(), cell.FormulaLength()) + "'";
-  const bool array = (cell.ResultFlags() & kResultArray) != 0;
-  if (array) line += " array " + std::to_string(cell.ArrayColumns()) + "x" + std::to_string(cell.ArrayRows());
-  if (cell.HasCachedText()) return line + " text '" + std::string(cell.CachedText(), cell.CachedTextLength()) + "'";
-  return line + " number " + Hex(cell.CachedNumber());
-}
 
 // The cells of every worksheet under its full path, in tree order.
 inline std::string Cells(const CWorkBook& book) {
@@ -87,11 +61,11 @@ inline std::string Values(const CWorkBook& book) {
       if (cell->IsText())
         text += "'" + std::string(cell->Text(), cell->TextLength()) + "'";
       else if (cell->IsNumber())
-        text += Hex(cell->Number());
+        text += HexBits(cell->Number());
       else if (cell->HasCachedText())
         text += "'" + std::string(cell->CachedText(), cell->CachedTextLength()) + "'";
       else
-        text += Hex(cell->CachedNumber());
+        text += HexBits(cell->CachedNumber());
       text += "\n";
     }
     sheets.emplace_back(&sheet->cells, text);

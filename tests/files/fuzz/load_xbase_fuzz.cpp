@@ -54,7 +54,7 @@ std::string TableCells(CWorkSheet* sheet, const XBaseTable& table, bool withUnre
       std::string held = cell->IsText() ? std::string(cell->Text(), cell->TextLength()) : std::string();
       if (throughOem && cell->Row() > 0 && (type == 'C' || type == 'M'))
         held = fuzzing::ThroughOem(held);
-      text += fuzzing::Where(*cell) + (cell->IsText() ? "text '" + held + "'" : "number " + fuzzing::Bits(cell->Number())) +
+      text += fuzzing::Where(*cell) + (cell->IsText() ? "text '" + held + "'" : "number " + HexBits(cell->Number())) +
               "\n";
     }
   }

@@ -6,7 +6,6 @@
 // what a cell stores (type, value bits, formula text, cached result, error)
 // or, for text files, which hold what cells show, the displayed text.
 
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,16 +14,9 @@
 #include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
 #include "files/text/text_conversion.h"
+#include "tests/core/cell_lines.h"
 
 namespace fuzzing {
-
-inline std::string Bits(double number) {
-  uint64_t bits;
-  std::memcpy(&bits, &number, sizeof bits);
-  char text[24];
-  std::snprintf(text, sizeof text, "%016" PRIx64, bits);
-  return text;
-}
 
 inline std::string Where(const CellRecord& cell) {
   char text[48];
@@ -33,30 +25,13 @@ inline std::string Where(const CellRecord& cell) {
   return text;
 }
 
-// One line per cell: type, what it holds, a formula's text, array extent
-// and cached result; the pass's own flags are left out.
+// One line per cell, as CellLine writes it.
 inline std::string StoredCells(CWorkSheet* sheet) {
   std::string text;
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.block = sheet->cells.FirstBlock();
-  while (const CellRecord* cell = cursor.Next()) {
-    text += Where(*cell);
-    if (cell->IsText()) {
-      text += "text '" + std::string(cell->Text(), cell->TextLength()) + "'";
-    } else if (cell->IsNumber()) {
-      text += "number " + Bits(cell->Number());
-    } else {
-      text += "formula '" + std::string(cell->FormulaText(), cell->FormulaLength()) + "'";
-      if (cell->ResultFlags() & kResultArray)
-        text += " array " + std::to_string(cell->ArrayColumns()) + "x" + std::to_string(cell->ArrayRows());
-      if (cell->HasCachedText())
-        text += " text '" + std::string(cell->CachedText(), cell->CachedTextLength()) + "'";
-      else
-        text += " number " + Bits(cell->CachedNumber());
-    }
-    text += "\n";
-  }
+  while (const CellRecord* cell = cursor.Next()) text += CellLine(*cell) + "\n";
   return text;
 }
 
