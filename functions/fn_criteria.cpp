@@ -130,23 +130,23 @@ void SettleCriterion(Criterion* criterion) {
 // constant criterion comes back at every call, and a column filled with
 // one formula asks it once per row. A handler reads its criterion where it
 // is kept: matching cells evaluates nothing, so no other criterion is read
-// meanwhile, and recalculation runs on one thread.
+// meanwhile. The evaluator owns them (see HandlerCaches).
 struct KeptCriterion {
   static constexpr size_t kTextBytes = 24;
   size_t textLength = kTextBytes;  // none kept while not below kTextBytes
   char text[kTextBytes];
   Criterion criterion;
 };
-constexpr uint32_t kKeptCriteria = 4;
-KeptCriterion keptCriteria[kKeptCriteria];
-uint32_t nextKeptCriterion = 0;
-// Where any other criterion is read.
-Criterion readCriterion;
+struct KeptCriteria {
+  static constexpr uint32_t kCount = 4;
+  KeptCriterion kept[kCount];
+  uint32_t next = 0;
+};
 
 // The criterion kept for the text (length bytes, NULs and all); null when
 // none is.
-const Criterion* FindKeptCriterion(const char* text, size_t length) {
-  for (const KeptCriterion& kept : keptCriteria) {
+const Criterion* FindKeptCriterion(const KeptCriteria& criteria, const char* text, size_t length) {
+  for (const KeptCriterion& kept : criteria.kept) {
     if (kept.textLength != length) continue;
     size_t i = 0;
     while (i < length && kept.text[i] == text[i]) ++i;
@@ -155,11 +155,11 @@ const Criterion* FindKeptCriterion(const char* text, size_t length) {
   return nullptr;
 }
 
-// A fresh criterion for the text, kept when it is short.
-Criterion* NewCriterion(const char* text, size_t length) {
-  if (length >= KeptCriterion::kTextBytes) return &readCriterion;
-  KeptCriterion& kept = keptCriteria[nextKeptCriterion];
-  nextKeptCriterion = (nextKeptCriterion + 1) % kKeptCriteria;
+// A fresh criterion for the text, kept when it is short; else scratch.
+Criterion* NewCriterion(KeptCriteria& criteria, const char* text, size_t length, Criterion& scratch) {
+  if (length >= KeptCriterion::kTextBytes) return &scratch;
+  KeptCriterion& kept = criteria.kept[criteria.next];
+  criteria.next = (criteria.next + 1) % KeptCriteria::kCount;
   kept.textLength = length;
   std::memcpy(kept.text, text, length);
   return &kept.criterion;
@@ -173,8 +173,9 @@ void ClearCriterion(Criterion* criterion) {
   criterion->operand[0] = '\0';
 }
 
-// Reads the criterion from its slot; the slot owns nothing afterwards.
-const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
+// Reads the criterion from its slot, into scratch unless it is kept; the
+// slot owns nothing afterwards.
+const Criterion& ReadCriterion(EvalState& state, uint16_t slot, Criterion& scratch) {
   state.ResolveOperand(slot);
   EvalValue& value = state.operands[slot];
   if (value.kind == kEvalText && value.error == kErrorNone) {
@@ -184,9 +185,10 @@ const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
         slot + 1u == state.operandTop || state.strings.Count() == 1 ? 0 : state.OwnersAbove(slot, kEvalText);
     const char* text = state.strings.FromTop(depth);
     const size_t length = state.strings.LengthFromTop(depth);
-    const Criterion* criterion = state.keptCriteria ? FindKeptCriterion(text, length) : nullptr;
+    KeptCriteria* kept = state.keptCriteria ? state.handlerCaches.Get<KeptCriteria>(kCriteriaCache) : nullptr;
+    const Criterion* criterion = kept ? FindKeptCriterion(*kept, text, length) : nullptr;
     if (!criterion) {
-      Criterion* fresh = state.keptCriteria ? NewCriterion(text, length) : &readCriterion;
+      Criterion* fresh = kept ? NewCriterion(*kept, text, length, scratch) : &scratch;
       ClearCriterion(fresh);
       ReadTextCriterion(text, fresh);
       SettleCriterion(fresh);
@@ -202,7 +204,7 @@ const Criterion& ReadCriterion(EvalState& state, uint16_t slot) {
     }
     return *criterion;
   }
-  Criterion* criterion = &readCriterion;
+  Criterion* criterion = &scratch;
   ClearCriterion(criterion);
   criterion->error = value.error;
   if (value.kind == kEvalNumber) {
@@ -269,13 +271,14 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   const uint16_t first = FirstArg(state);
-  const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1));
+  Criterion scratch;
+  const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
   ArgRange range;
   bool byRows = false;
   const uint32_t error = TakeColumnOrRange(state, first, &range, &byRows);
   double count = 0;
   if (error == kErrorNone) {
-    RangeCells cells(range, byRows);
+    RangeCells cells(state, range, byRows);
     while (const CellRecord* cell = cells.Next())
       if (CellMatches(state, range, cell, criterion))
         ++count;
@@ -301,12 +304,16 @@ void FnSumIf(EvalState& state) {
                            state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
   if (!sheetRanges && ownSum)
     error = GetRequiredArgRange(state, sumSlot, &sum);
-  const Criterion& criterion = ReadCriterion(state, criterionSlot);
+  Criterion scratch;
+  const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
   error = LargerErrorOf(error, criterion.error);
   bool rowPairs = false;
+  ListedColumnPairs listedPairs;
+  bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
-    rowPairs = SameRowsOfOneColumn(search, sum);
-    if (!rowPairs) {
+    listed = listedPairs.Start(state, search, sum);
+    rowPairs = !listed && SameRowsOfOneColumn(search, sum);
+    if (!rowPairs && !listed) {
       RestartArgRange(sum);
       RestartArgRange(search);
     }
@@ -345,7 +352,13 @@ void FnSumIf(EvalState& state) {
     }
     return true;
   };
-  if (error == kErrorNone && rowPairs) {
+  if (error == kErrorNone && listed) {
+    // Two columns the pass keeps listed, the common pair of a summary.
+    const CellRecord* searchCell;
+    const CellRecord* sumCell;
+    while (listedPairs.Next(&searchCell, &sumCell))
+      if (!add(searchCell, sumCell, sum)) break;
+  } else if (error == kErrorNone && rowPairs) {
     // Two columns of the same rows: both cells of a row in one pass along it.
     const bool sumFirst = sum.firstColumn < search.firstColumn;
     const uint32_t a = sumFirst ? sum.firstColumn : search.firstColumn;

@@ -79,6 +79,8 @@ struct Hit {
   bool found = false;
   uint32_t column = 0;
   uint32_t row = 0;
+  // The found cell's place, where the search knows it.
+  RecordPosition at = {nullptr, 0};
 };
 
 // Whether a number found in the search is taken over the best so far.
@@ -212,13 +214,24 @@ bool SearchIndexedColumn(EvalState& state, const ArgRange& range, uint32_t colum
                                       &last))
     return false;
   BestCell best(state, key, kExactMatch);
+  RecordPosition at = {nullptr, 0};
   for (; first != last; ++first) {
-    const CellRecord* cell = CellOfArg(range, column, first->row);
-    if (cell && best.Consider(range, cell) && best.Done())
-      break;
+    if (best.Consider(range, RecordAtPosition(first->at))) {
+      at = first->at;
+      if (best.Done()) break;
+    }
   }
   *hit = best.hit;
+  hit->at = at;
   return true;
+}
+
+// The cell of the found row at column, at or right of the found cell's.
+const CellRecord* CellRightOfHit(const ArgRange& range, const Hit& hit, uint32_t column) {
+  if (!hit.at.block) return CellOfArg(range, column, hit.row);
+  const CellRecord* cell = nullptr;
+  RowCellPairFrom(hit.at, hit.row, column, column, &cell, &cell);
+  return cell;
 }
 
 Hit SearchColumnWithPartner(EvalState& state, const ArgRange& range, uint32_t column, uint32_t partnerColumn,
@@ -266,7 +279,7 @@ void TableLookup(EvalState& state, bool down) {
   if (error == kErrorNone && down && mode == kExactMatch &&
       SearchIndexedColumn(state, table, table.firstColumn, key, &indexed)) {
     if (indexed.found)
-      cell = CellOfArg(table, table.firstColumn + index - 1, indexed.row);
+      cell = CellRightOfHit(table, indexed, table.firstColumn + index - 1);
     else
       error = kErrorNA;
   } else if (error == kErrorNone && down && !positioned && RowsIndexed(table.sheet, table.firstRow, table.lastRow)) {

@@ -145,13 +145,57 @@ inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char
   return FindReferencedCell(state, slot, &cell) && cell && ReadPlainTextCell(state, cell, text, length);
 }
 
-// The cells of a range argument in storage order: a column's straight
-// through the row index (see TakeColumnOrRange), any other by its walk.
+// A single worksheet column the pass keeps listed (see ColumnCells): its
+// records in row order as [*first, *last). False for any other range, and
+// for a column not listed (yet).
+inline bool ListedColumn(EvalState& state, const ArgRange& range, const CellRecord* const** first,
+                         const CellRecord* const** last) {
+  return range.sheet && range.firstColumn == range.lastColumn && range.lastColumn <= kMaxColumn &&
+         state.columnCells.Cells(range.sheet, static_cast<uint16_t>(range.firstColumn), range.firstRow, range.lastRow,
+                                 first, last);
+}
+
+// Two single columns of the same rows of one worksheet, both listed for the
+// pass, read side by side: the cells of each row that holds either, in row
+// order (either may be null), as a paired walk gives them.
+class ListedColumnPairs {
+ public:
+  // False for any other pair.
+  bool Start(EvalState& state, const ArgRange& x, const ArgRange& y) {
+    return x.sheet == y.sheet && x.firstRow == y.firstRow && x.lastRow == y.lastRow &&
+           ListedColumn(state, x, &x_, &xEnd_) && ListedColumn(state, y, &y_, &yEnd_);
+  }
+  // False at the end of both.
+  bool Next(const CellRecord** x, const CellRecord** y) {
+    const uint32_t rowX = x_ != xEnd_ ? (*x_)->Row() : UINT32_MAX;
+    const uint32_t rowY = y_ != yEnd_ ? (*y_)->Row() : UINT32_MAX;
+    if (rowX == UINT32_MAX && rowY == UINT32_MAX) return false;
+    *x = rowX <= rowY ? *x_++ : nullptr;
+    *y = rowY <= rowX ? *y_++ : nullptr;
+    return true;
+  }
+
+ private:
+  const CellRecord* const* x_ = nullptr;
+  const CellRecord* const* xEnd_ = nullptr;
+  const CellRecord* const* y_ = nullptr;
+  const CellRecord* const* yEnd_ = nullptr;
+};
+
+// The cells of a range argument in storage order: a column the pass keeps
+// listed from its list, another column straight through the row index (see
+// TakeColumnOrRange), any other range by its walk.
 class RangeCells {
  public:
   RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
+  RangeCells(EvalState& state, ArgRange& range, bool byRows) : RangeCells(range, byRows) {
+    listed_ = ListedColumn(state, range, &at_, &end_);
+  }
   // Null at the end.
-  const CellRecord* Next() { return byRows_ ? NextInColumn() : NextArgCell(range_); }
+  const CellRecord* Next() {
+    if (listed_) return at_ != end_ ? *at_++ : nullptr;
+    return byRows_ ? NextInColumn() : NextArgCell(range_);
+  }
 
  private:
   const CellRecord* NextInColumn() {
@@ -164,7 +208,10 @@ class RangeCells {
 
   ArgRange& range_;
   const bool byRows_;
+  bool listed_ = false;
   uint32_t row_;
+  const CellRecord* const* at_ = nullptr;
+  const CellRecord* const* end_ = nullptr;
 };
 
 #endif

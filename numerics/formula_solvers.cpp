@@ -23,18 +23,18 @@ bool knownOperations = true;
 // same program over other cells. The text decides, as for kept tokens,
 // which may be dropped and others made at their address. Its slots serve
 // each search that takes it: that fills them before every use, and nothing
-// a search does can start another meanwhile.
+// a search does can start another meanwhile. The nested evaluator of the
+// search's level owns it (see HandlerCaches).
 constexpr uint32_t kKeptRootTextCapacity = 128;
 struct KeptRootProgram {
   char text[kKeptRootTextCapacity];
-  uint32_t textLength;  // 0 while none is kept
+  uint32_t textLength = 0;  // 0 while none is kept
   ScannedToken cells[kMaxFoundTargetCells];
   // For each reference, the first one written the same way, which reads
   // the same cell wherever the target stands (itself when none before).
   uint8_t sameCell[kMaxFoundTargetCells];
   TrialProgram program;
 };
-KeptRootProgram keptRoot;
 
 bool SameReference(const ScannedToken& a, const ScannedToken& b) {
   return a.resolved == b.resolved && a.corner.column == b.corner.column && a.corner.row == b.corner.row &&
@@ -184,9 +184,10 @@ bool RunTrialProgram(TrialProgram& trial, const EvalState& nested, double* out) 
 // the same text then meets its variable at other references (an absolute
 // one, say), and the latest program serves the rows that follow.
 void KeepRootProgram(const SolverTarget& target, const uint16_t* cellTokens) {
-  KeptRootProgram& kept = keptRoot;
   const uint32_t length = target.textLength;
-  if (length > kKeptRootTextCapacity || length == 0) return;
+  KeptRootProgram* keeper = target.nested->handlerCaches.Get<KeptRootProgram>(kRootProgramCache);
+  if (length > kKeptRootTextCapacity || length == 0 || !keeper) return;
+  KeptRootProgram& kept = *keeper;
   const char* text = target.cell->FormulaText();
   std::memcpy(kept.text, text, length);
   kept.textLength = length;
@@ -682,7 +683,9 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
 
 uint8_t SearchKeptRoot(EvalState& nested, CellStore& sheet, const CellRecord* target, const CellRecord* variable,
                        double x0, double x1, double epsilon, double* root) {
-  KeptRootProgram& kept = keptRoot;
+  KeptRootProgram* keeper = nested.handlerCaches.Get<KeptRootProgram>(kRootProgramCache);
+  if (!keeper) return kKeptRootNotTaken;
+  KeptRootProgram& kept = *keeper;
   if (kept.textLength == 0 || !cellShortcut || !trialShortcut || !knownOperations || !nested.numberShortcuts)
     return kKeptRootNotTaken;
   // The general search's conditions for a target, a variable, and no path

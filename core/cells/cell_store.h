@@ -238,6 +238,9 @@ class CellStore : public BlockStore {
   mutable RowPositionMemo rowPositions_;
 };
 
+// The record at a place inside a block (not at a block's end).
+inline const CellRecord* RecordAtPosition(RecordPosition at) { return AsCellRecord(at.block->payload + at.offset); }
+
 // CellCursor::NextInRange, answered in place when the cursor stands on a
 // cell of the rectangle, as it does for most calls of a walk: the same
 // record, and the cursor left where NextInRange leaves it.

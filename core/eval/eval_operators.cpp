@@ -82,12 +82,16 @@ void EvalState::ApplyCall() {
   FunctionHandler handler = BuiltinFunctionTable[call.functionIndex].handler;
   if (!handler) handler = FnNotImplemented;
   handler(*this);
-  if (status != 0) return;
+  KeepCallResultOnTop(first);
+}
+
+void EvalState::KeepCallResultOnTop(uint16_t first) {
+  if (status != 0 || operandTop == first) return;
   // A handler leaves its result in the first argument's slot; whatever it
   // left above is released so that the stacks stay in step.
   if (operandTop < first) {
     status = kEvalStatusSyntax;
-  } else if (operandTop > first) {
+  } else {
     ReleaseValues(operandTop, static_cast<uint16_t>(operandTop - first));
     operandTop = first;
   }

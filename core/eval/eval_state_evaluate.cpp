@@ -34,8 +34,28 @@ void WidenPartialCorner(EvalValue& token) {
   }
 }
 
+// What every way of taking an operand does to it: a whole row or column
+// read as a corner becomes the range it spans, and an error literal or a
+// number out of range carries its error, not its value.
+inline void SettleTakenOperand(uint32_t kind, EvalValue& slot) {
+  if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
+  if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+}
+
+// No number the result check refuses ever leaves the evaluator.
+inline uint32_t SettleNumberResult(EvalValue& result) {
+  if (IsBadNumber(result.number)) {
+    result.number = 0;
+    if (result.error < kErrorNum) result.error = kErrorNum;
+  }
+  return kEvalNumber;
+}
+
 }  // namespace
 
+// EvaluateScanned with its commonest ways inline, for the formulas found
+// kept: a constant and a formula that is one call (never numeric, so its
+// test may come first). Whatever else it meets takes EvaluateScanned whole.
 inline uint32_t EvalState::EvaluateKept(const ScannedFormula& scanned, uint32_t ownColumn, uint32_t ownRow) {
   if (TakeConstant(scanned)) return kEvalNumber;
   if (scanned.oneCall && callShortcuts) return ReplayOneCall(scanned, ownColumn, ownRow);
@@ -175,14 +195,9 @@ inline bool EvalState::TakeRelativeCell(const CallArgument& cell, EvalValue& slo
 
 inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   EvalValue& result = operands[1];
-  if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber) {
-    // FinishEvaluation's way with a number.
-    if (IsBadNumber(result.number)) {
-      result.number = 0;
-      if (result.error < kErrorNum) result.error = kErrorNum;
-    }
-    return kEvalNumber;
-  }
+  // FinishEvaluation's way with a number, without its other checks.
+  if (status == 0 && operandTop == 1 && operatorTop == 0 && result.kind == kEvalNumber)
+    return SettleNumberResult(result);
   return FinishEvaluation(ownColumn, ownRow);
 }
 
@@ -190,9 +205,7 @@ inline uint32_t EvalState::FinishReplay(uint32_t ownColumn, uint32_t ownRow) {
   EvalValue& slot = operands[operandTop + 1];
   switch (step.action) {
     case kStepTakeOperand: {
-      const uint32_t kind = TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot);
-      if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
-      if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      SettleTakenOperand(TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot), slot);
       ++operandTop;
       return true;
     }
@@ -262,9 +275,7 @@ uint32_t EvalState::ReplayProgram(const ScannedFormula& scanned, uint32_t ownCol
 void EvalState::TakeOperandStep(const ScannedFormula& scanned, const ProgramStep& step, EvalValue& slot) {
   switch (step.action) {
     case kStepTakeOperand: {
-      const uint32_t kind = TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot);
-      if (kind == kEvalCellRef && !IsFullCell(slot.cell)) WidenPartialCorner(slot);
-      if (kind == kEvalNumber && slot.error != kErrorNone) slot.number = 0;
+      SettleTakenOperand(TakeScannedToken(scanned.tokens[step.token], scanned.text, &slot), slot);
       return;
     }
     case kStepTakeRange:
@@ -304,15 +315,7 @@ uint32_t EvalState::ReplayOneCall(const ScannedFormula& scanned, uint32_t ownCol
   operandTop = callSlot;
   const FunctionHandler handler = BuiltinFunctionTable[scanned.callFunction].handler;
   (handler ? handler : FnNotImplemented)(*this);
-  if (status == 0 && operandTop != 1) {
-    // As ApplyCall: whatever the handler left above its result is released.
-    if (operandTop < 1) {
-      status = kEvalStatusSyntax;
-    } else {
-      ReleaseValues(operandTop, static_cast<uint16_t>(operandTop - 1));
-      operandTop = 1;
-    }
-  }
+  KeepCallResultOnTop(1);
   return FinishReplay(ownColumn, ownRow);
 }
 
@@ -378,9 +381,7 @@ uint32_t EvalState::Parse(ReadToken readToken, uint32_t ownColumn, uint32_t ownR
         status = kEvalStatusSyntax;
         break;
       }
-      if (kind == kEvalCellRef && !IsFullCell(token.cell)) WidenPartialCorner(token);
-      // An error literal or a number out of range carries its error, not its value.
-      if (kind == kEvalNumber && token.error != kErrorNone) token.number = 0;
+      SettleTakenOperand(kind, token);
       ++operandTop;
       previous = ParsePrevious::kOperand;
     } else if (IsOperatorKind(kind)) {
@@ -482,14 +483,7 @@ uint32_t EvalState::FinishEvaluation(uint32_t ownColumn, uint32_t ownRow) {
     if (result.kind == kEvalRange) RangeOperandToArray(1);
     if (result.kind == kEvalCellRef) ResolveOperand(1);
     if (result.kind == kEvalText || result.kind == kEvalArray) return result.kind;
-    if (result.kind == kEvalNumber || result.kind == kEvalEmpty) {
-      // No number the result check refuses ever leaves the evaluator.
-      if (IsBadNumber(result.number)) {
-        result.number = 0;
-        if (result.error < kErrorNum) result.error = kErrorNum;
-      }
-      return kEvalNumber;
-    }
+    if (result.kind == kEvalNumber || result.kind == kEvalEmpty) return SettleNumberResult(result);
     status = kEvalStatusSyntax;  // an operator or call record cannot be a result
   }
 

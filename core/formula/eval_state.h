@@ -12,8 +12,10 @@
 #include <cstdint>
 
 #include "core/cells/cell_store.h"
+#include "core/formula/column_cells.h"
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
+#include "core/formula/handler_caches.h"
 #include "core/formula/lookup_indexes.h"
 #include "core/formula/scanned_formula_cache.h"
 #include "core/formula/scanned_token.h"
@@ -175,6 +177,10 @@ class EvalState {
   // its result in its left operand's slot, a unary one in its operand's, a
   // call in its first argument's slot.
   void ApplyOperator();
+  // After a handler of a call whose arguments began at slot first: the
+  // result stays there, and whatever the handler left above it is released
+  // (the syntax status when it left less).
+  void KeepCallResultOnTop(uint16_t first);
   // Element-wise application over ranges and arrays: the arguments are the
   // slots first .. top - 1, the operator or call record to re-apply is at the
   // top; flags[i] marks each argument to take element by element. True with
@@ -391,6 +397,11 @@ class EvalState {
   uint8_t keptCriteria;
   // The exact-match lookups' column indexes of the pass under way.
   LookupIndexes lookupIndexes;
+  // The long columns that whole-column criteria walk again and again,
+  // listed for the pass under way.
+  ColumnCells columnCells;
+  // What handlers keep from one call for the next.
+  HandlerCaches handlerCaches;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {

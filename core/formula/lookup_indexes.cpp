@@ -36,117 +36,54 @@ uint64_t LookupTextHash(const char* text, size_t length) {
   return Mix(hash) & ~uint64_t(1);
 }
 
-void LookupIndexes::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  if (!enabled)
-    Drop();
-}
-
-void LookupIndexes::BeginPass() {
-  Drop();
-  inPass_ = true;
-  passLookups_ = 0;
-}
-
-void LookupIndexes::EndPass() {
-  Drop();
-  inPass_ = false;
-}
-
-void LookupIndexes::Drop() {
-  for (uint32_t i = 0; i < indexCount_; ++i) std::free(indexes_[i].entries);
-  std::free(indexes_);
-  indexes_ = nullptr;
-  indexCount_ = 0;
-  entriesKept_ = 0;
-}
-
-LookupIndexes::Index* LookupIndexes::IndexOf(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow) {
-  if (!indexes_) {
-    indexes_ = static_cast<Index*>(std::malloc(sizeof(Index) * kMaxIndexes));
-    if (!indexes_)
-      return nullptr;
-  }
-  Index* stale = nullptr;
-  for (uint32_t i = 0; i < indexCount_; ++i) {
-    Index& index = indexes_[i];
-    if (index.store == store && index.column == column && index.firstRow == firstRow && index.lastRow == lastRow)
-      return &index;
-    if (!index.entries && index.usable && (!stale || index.lastUse < stale->lastUse))
-      stale = &index;
-  }
-  Index* index = indexCount_ < kMaxIndexes ? &indexes_[indexCount_++] : stale;
-  if (index)
-    *index = Index{store, firstRow, lastRow, column, 0, true, 0, 0, 0, nullptr, 0};
-  return index;
-}
-
-bool LookupIndexes::Build(Index& index) {
-  std::free(index.entries);
-  entriesKept_ -= index.count;
-  index.entries = nullptr;
-  index.count = 0;
-  if (++index.builds > kMaxBuilds)
-    return index.usable = false;
+bool LookupIndexes::Fill(PassRangeTables::Table& table, uint32_t budget) {
   // The range's records, counted first so that one block holds them.
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.block = index.store->FirstBlock();
-  const uint16_t column = index.column;
+  CellCursor cursor = table.store->StartRangeWalk(table.firstRow);
+  const CellCursor start = cursor;
+  const uint16_t column = table.column;
   uint32_t count = 0;
-  while (const CellRecord* cell = cursor.NextInRange(column, column, index.firstRow, index.lastRow)) {
+  while (const CellRecord* cell = cursor.NextInRange(column, column, table.firstRow, table.lastRow)) {
     // A value a pass may change is left to the plain search.
     if (cell->IsFormula() || cell->IsSpillValue())
-      return index.usable = false;
+      return false;
     ++count;
   }
-  if (count > kMaxEntries - entriesKept_)
-    return index.usable = false;
+  if (count > budget)
+    return false;
   Entry* entries = static_cast<Entry*>(std::malloc(sizeof(Entry) * (count ? count : 1)));
   if (!entries)
-    return index.usable = false;
+    return false;
+  table.entries = entries;
   uint32_t kept = 0;
-  cursor.block = index.store->FirstBlock();
-  cursor.offset = 0;
-  while (const CellRecord* cell = cursor.NextInRange(column, column, index.firstRow, index.lastRow)) {
+  cursor = start;
+  while (const CellRecord* cell = cursor.NextInRange(column, column, table.firstRow, table.lastRow)) {
     // A cell carrying an error is never found; a number no cell should hold
     // is left to the plain search, which reads it as it reads any.
     if (cell->ErrorCode() != 0)
       continue;
+    // The walk stands after the record, in its block.
+    const RecordPosition at = {cursor.block, static_cast<uint16_t>(cursor.offset - cell->Size())};
     if (cell->IsNumber()) {
-      if (!std::isfinite(cell->Number())) {
-        std::free(entries);
-        return index.usable = false;
-      }
-      entries[kept++] = {LookupNumberHash(cell->Number()), cell->Row()};
+      if (!std::isfinite(cell->Number()))
+        return false;
+      entries[kept++] = {LookupNumberHash(cell->Number()), cell->Row(), at};
     } else if (cell->IsText()) {
-      entries[kept++] = {LookupTextHash(cell->Text(), cell->TextLength()), cell->Row()};
+      entries[kept++] = {LookupTextHash(cell->Text(), cell->TextLength()), cell->Row(), at};
     }
   }
   std::sort(entries, entries + kept,
             [](const Entry& a, const Entry& b) { return a.hash != b.hash ? a.hash < b.hash : a.row < b.row; });
-  index.entries = entries;
-  index.count = kept;
-  index.changes = index.store->ChainChanges();
-  entriesKept_ += kept;
-  ++buildCount_;
+  table.count = kept;
   return true;
 }
 
 bool LookupIndexes::Candidates(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow, uint64_t hash,
                                const Entry** first, const Entry** last) {
-  if (!enabled_ || !inPass_ || !store || firstRow > lastRow || lastRow - firstRow < kMinRows - 1)
+  const PassRangeTables::Table* table = tables_.Find(store, column, firstRow, lastRow);
+  if (!table)
     return false;
-  Index* index = IndexOf(store, column, firstRow, lastRow);
-  if (!index)
-    return false;
-  index->lastUse = ++passLookups_;
-  if (!index->usable || ++index->lookups < kLookupsBeforeIndex)
-    return false;
-  if ((!index->entries || index->changes != store->ChainChanges()) && !Build(*index))
-    return false;
-  const Entry* begin = index->entries;
-  const Entry* end = begin + index->count;
+  const Entry* begin = static_cast<const Entry*>(table->entries);
+  const Entry* end = begin + table->count;
   const Entry* from =
       std::lower_bound(begin, end, hash, [](const Entry& entry, uint64_t value) { return entry.hash < value; });
   const Entry* to = from;

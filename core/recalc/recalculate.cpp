@@ -473,6 +473,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   // more pass calculates what reads them.
   RecalcPasses passes;
   state.lookupIndexes.BeginPass();
+  state.columnCells.BeginPass();
   for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
@@ -507,6 +508,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
       break;
   }
   state.lookupIndexes.EndPass();
+  state.columnCells.EndPass();
   state.sheet = evaluatedSheet;
   state.owner = owner;
   return ok;

@@ -35,7 +35,7 @@ RecordPosition Normalized(RecordPosition at) {
   return at;
 }
 
-const CellRecord* RecordAtPosition(RecordPosition at) {
+const CellRecord* RecordOrEndAt(RecordPosition at) {
   return at.block && at.offset < at.block->used ? AsCellRecord(at.block->payload + at.offset) : nullptr;
 }
 
@@ -107,7 +107,7 @@ TEST(RowPositions, LookupsMatchAPlainWalkAcrossEditsThatMoveRecordsOrNot) {
       const uint32_t row = focus + rng.Below(6);
       const uint16_t column = uint16_t(rng.OneIn(6) ? rng.Below(50) : rng.Below(14));
       const RecordPosition expected = Normalized(PlainLowerBound(store, row, column));
-      const CellRecord* next = RecordAtPosition(expected);
+      const CellRecord* next = RecordOrEndAt(expected);
       const CellRecord* cell = next && next->Row() == row && next->Column() == column ? next : nullptr;
       SCOPED_TRACE("cell " + std::to_string(row) + "," + std::to_string(column));
 
