@@ -167,20 +167,13 @@ namespace {
 
 // Passes, by their sizes alone, the cells of row left of the rectangle from
 // the cursor on: NextInRange would pass them too, at several times the cost
-// for the few a row holds. A block's end is left to it.
+// for the few a row holds.
 void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
   CellCursor& cursor = range.cursor;
-  const CellBlock* block = cursor.block;
-  if (!block || range.firstColumn == 0) return;
-  uint32_t offset = cursor.offset;
-  while (offset < block->used) {
-    const CellRecord* record = AsCellRecord(block->payload + offset);
-    if (record->Row() != row || record->Column() >= range.firstColumn) break;
-    const uint32_t size = record->Size();
-    if (size == 0) break;
-    offset += size;
-  }
-  cursor.offset = static_cast<uint16_t>(offset);
+  if (!cursor.block || range.firstColumn == 0 || range.firstColumn > kMaxColumn) return;
+  const RecordPosition at = PassRowBefore({cursor.block, cursor.offset}, row, static_cast<uint16_t>(range.firstColumn));
+  cursor.block = at.block;
+  cursor.offset = at.offset;
 }
 
 // RestartArgRange, inline for GetArgRange, which starts a walk at nearly
@@ -320,8 +313,8 @@ inline const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
       if (!range.sheet->PositionInRow(++row, static_cast<uint16_t>(range.firstColumn), &next)) break;
       cursor.block = next.block;
       cursor.offset = next.offset;
-      if (next.offset >= next.block->used) break;
-      const CellRecord* record = AsCellRecord(next.block->payload + next.offset);
+      const CellRecord* record = RecordAtPlace(next);
+      if (!record) break;
       row = record->Row();
       const uint32_t column = record->Column();
       if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) return nullptr;
@@ -351,12 +344,8 @@ inline const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_
 }  // namespace
 
 const CellRecord* NextArgCellAcross(ArgRange& range) {
-  const CellCursor& cursor = range.cursor;
-  const CellBlock* block = cursor.block;
-  if (block && cursor.offset < block->used) {
-    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+  if (const CellRecord* record = RecordUnderCursor(range.cursor))
     return NextArgCellAfter(range, record->Row(), record->Column());
-  }
   return NextInArgRange(range);
 }
 
@@ -377,7 +366,7 @@ const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) 
   if (column > range.lastColumn && row >= range.firstRow && row < range.lastRow && range.sheet &&
       (range.cursor.flags & kCursorAfterRecord) &&
       range.sheet->ListedCellAt(row + 1, static_cast<uint16_t>(range.firstColumn), &below)) {
-    const CellRecord* first = AsCellRecord(below.block->payload + below.offset);
+    const CellRecord* first = RecordAtPosition(below);
     const uint32_t size = first->Size();
     if (size != 0) {
       range.cursor.block = below.block;

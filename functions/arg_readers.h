@@ -94,9 +94,7 @@ const CellRecord* NextArgCellGeneral(ArgRange& range, const CellRecord* record);
 // there, where NextInRange would stop the walk too.
 inline const CellRecord* NextArgCell(ArgRange& range) {
   CellCursor& cursor = range.cursor;
-  const CellBlock* block = cursor.block;
-  if (block && cursor.offset < block->used) {
-    const CellRecord* record = AsCellRecord(block->payload + cursor.offset);
+  if (const CellRecord* record = RecordUnderCursor(cursor)) {
     const uint64_t key = ArgCellKey(record->Row(), record->Column());
     if (key < range.rowLimit) {
       // A malformed record (no size) is left to NextInRange, which ends the walk there.

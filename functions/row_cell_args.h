@@ -15,7 +15,7 @@
 #include "functions/aggregate_cells.h"
 #include "functions/arg_readers.h"
 #include "functions/plain_text_cell.h"
-#include "functions/row_cells.h"
+#include "core/cells/row_cells.h"
 
 // Two worksheet ranges of one shape read side by side through the row
 // index, the positions in the order of their walk together (row by row,
@@ -151,6 +151,7 @@ inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char
 inline bool ListedColumn(EvalState& state, const ArgRange& range, const CellRecord* const** first,
                          const CellRecord* const** last) {
   return range.sheet && range.firstColumn == range.lastColumn && range.lastColumn <= kMaxColumn &&
+         range.lastRow - range.firstRow >= ColumnCells::kMinRows - 1 &&
          state.columnCells.Cells(range.sheet, static_cast<uint16_t>(range.firstColumn), range.firstRow, range.lastRow,
                                  first, last);
 }

@@ -17,7 +17,7 @@
 
 #include "core/base/result_check.h"
 #include "functions/arg_readers.h"
-#include "functions/row_cells.h"
+#include "core/cells/row_cells.h"
 
 // Columns between the two ranges that the walk passes over at most; wider
 // apart, each range's own walk costs less.
@@ -53,29 +53,8 @@ inline bool IndexedRowsWalkable(const ArgRange& range) {
 // record, where the cursor's walk ends. The range must be walkable.
 template <class Visit>
 bool ForEachIndexedRowCell(const ArgRange& range, uint32_t first, uint32_t last, Visit&& visit) {
-  const CellStore& sheet = *range.sheet;
-  for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
-    RecordPosition at;
-    // An indexed row without a place holds no record.
-    if (!sheet.PositionInRow(row, static_cast<uint16_t>(first), &at)) continue;
-    const CellBlock* block = at.block;
-    uint32_t offset = at.offset;
-    while (block) {
-      if (offset >= block->used) {
-        // A row may run on into the next block.
-        block = block->next;
-        offset = 0;
-        continue;
-      }
-      const CellRecord* cell = AsCellRecord(block->payload + offset);
-      const uint32_t column = cell->Column();
-      if (cell->Row() != row || column > last) break;
-      const uint32_t size = cell->Size();
-      if (size == 0) return false;
-      if (column >= first && !visit(cell, column)) return false;
-      offset += size;
-    }
-  }
+  for (uint32_t row = range.firstRow; row <= range.lastRow; ++row)
+    if (!VisitRowCells(*range.sheet, row, first, last, visit)) return false;
   return true;
 }
 
@@ -88,14 +67,9 @@ inline const CellRecord* IndexedRecordAt(const CellStore& sheet, uint32_t row, u
   if (!sheet.PositionInRow(row, static_cast<uint16_t>(column), &at)) return nullptr;
   const CellBlock* block = at.block;
   uint32_t offset = at.offset;
-  if (offset >= block->used) {
-    // The row's end may be named by a block's end.
-    block = block->next;
-    offset = 0;
-    if (!block || block->used == 0) return nullptr;
-  }
-  const CellRecord* cell = AsCellRecord(block->payload + offset);
-  if (cell->Row() != row || cell->Column() != column) return nullptr;
+  // The row's end may be named by a block's end.
+  const CellRecord* cell = RowRecordAt(block, offset, row);
+  if (!cell || cell->Column() != column) return nullptr;
   if (cell->Size() == 0) *malformed = true;
   return cell;
 }

@@ -240,6 +240,14 @@ class CellStore : public BlockStore {
 
 // The record at a place inside a block (not at a block's end).
 inline const CellRecord* RecordAtPosition(RecordPosition at) { return AsCellRecord(at.block->payload + at.offset); }
+// The record at a place, null where the place is a block's end.
+inline const CellRecord* RecordAtPlace(RecordPosition at) {
+  return at.offset < at.block->used ? RecordAtPosition(at) : nullptr;
+}
+// The record under a cursor; null without a block or at a block's end.
+inline const CellRecord* RecordUnderCursor(const CellCursor& cursor) {
+  return cursor.block ? RecordAtPlace({cursor.block, cursor.offset}) : nullptr;
+}
 
 // CellCursor::NextInRange, answered in place when the cursor stands on a
 // cell of the rectangle, as it does for most calls of a walk: the same

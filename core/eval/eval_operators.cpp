@@ -85,8 +85,7 @@ void EvalState::ApplyCall() {
   KeepCallResultOnTop(first);
 }
 
-void EvalState::KeepCallResultOnTop(uint16_t first) {
-  if (status != 0 || operandTop == first) return;
+void EvalState::ReleaseAboveCallResult(uint16_t first) {
   // A handler leaves its result in the first argument's slot; whatever it
   // left above is released so that the stacks stay in step.
   if (operandTop < first) {

@@ -180,7 +180,11 @@ class EvalState {
   // After a handler of a call whose arguments began at slot first: the
   // result stays there, and whatever the handler left above it is released
   // (the syntax status when it left less).
-  void KeepCallResultOnTop(uint16_t first);
+  // Inline: nearly every handler leaves its result alone on top.
+  void KeepCallResultOnTop(uint16_t first) {
+    if (status == 0 && operandTop != first) ReleaseAboveCallResult(first);
+  }
+  void ReleaseAboveCallResult(uint16_t first);
   // Element-wise application over ranges and arrays: the arguments are the
   // slots first .. top - 1, the operator or call record to re-apply is at the
   // top; flags[i] marks each argument to take element by element. True with

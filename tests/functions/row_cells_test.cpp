@@ -1,4 +1,4 @@
-#include "functions/row_cells.h"
+#include "core/cells/row_cells.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
-#ifndef TALVERO_FUNCTIONS_ROW_CELLS_H
-#define TALVERO_FUNCTIONS_ROW_CELLS_H
+#ifndef TALVERO_CORE_CELLS_ROW_CELLS_H
+#define TALVERO_CORE_CELLS_ROW_CELLS_H
 
-// Cells picked out of a worksheet row through the row index. Handlers that
-// read two column ranges side by side, or take one cell of a row found by a
-// search, find them in one pass along the row: a walk per range steps over
-// the row's leading cells once for each range, and a cell search starts
-// from the store's block directory.
+// Cells picked out of a worksheet row through the row index, for readers
+// outside the store that must not know how records lie in blocks. Function
+// handlers that read two column ranges side by side, or take one cell of a
+// row found by a search, find them in one pass along the row: a walk per
+// range steps over the row's leading cells once for each range, and a cell
+// search starts from the store's block directory.
 
 #include <cstdint>
 
@@ -151,6 +152,27 @@ inline const CellRecord* IndexedColumnCellAt(const CellStore& sheet, uint32_t co
     return nullptr;
   const CellRecord* record = AsCellRecord(at.block->payload + at.offset);
   return record->Row() == row && record->Column() == column ? record : nullptr;
+}
+
+// Hands each record of an indexed row within columns first..last to
+// visit(cell, column), found from the row position memo's place and passed
+// record by record; false when visit stops or at a malformed record.
+template <class Visit>
+bool VisitRowCells(const CellStore& sheet, uint32_t row, uint32_t first, uint32_t last, Visit&& visit) {
+  RecordPosition at;
+  // An indexed row without a place holds no record.
+  if (!sheet.PositionInRow(row, static_cast<uint16_t>(first), &at)) return true;
+  const CellBlock* block = at.block;
+  uint32_t offset = at.offset;
+  while (const CellRecord* cell = RowRecordAt(block, offset, row)) {
+    const uint32_t column = cell->Column();
+    if (column > last) break;
+    const uint32_t size = cell->Size();
+    if (size == 0) return false;
+    if (column >= first && !visit(cell, column)) return false;
+    offset += size;
+  }
+  return true;
 }
 
 #endif
