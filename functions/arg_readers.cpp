@@ -180,6 +180,7 @@ void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
 // every call. The cursor is set in place: StartRangeWalk's copy of it costs
 // as much as positioning it.
 inline void StartArgRange(ArgRange& range) {
+  range.listed = nullptr;
   CellCursor& cursor = range.cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
@@ -214,6 +215,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   RecordPosition at;
   if (value.kind == kEvalRange && value.error == kErrorNone && sheet &&
       (state.spillAreaCount == 0 || lastColumn < state.spillFirstColumn || firstColumn > state.spillLastColumn) &&
+      (firstColumn != lastColumn || value.second.row - value.first.row < ColumnCells::kMinRows - 1) &&
       sheet->ListedPositionInRow(value.first.row, static_cast<uint16_t>(firstColumn), &at)) {
     out->chain = sheet->FirstBlock();
     out->ownsChain = false;
@@ -223,6 +225,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
     out->lastColumn = lastColumn;
     out->lastRow = value.second.row;
     out->rowLimit = 0;
+    out->listed = nullptr;
     out->cursor.flags = kCursorAfterRecord;
     out->cursor.rows = sheet;
     out->cursor.block = at.block;
@@ -250,10 +253,19 @@ uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
     out->lastColumn = value.second.column;
     out->lastRow = value.second.row;
     out->rowLimit = 0;
+    out->listed = nullptr;
     CellCursor& cursor = out->cursor;
     cursor.flags = kCursorAfterRecord;
     cursor.rows = sheet;
     state.NoteSpillAreaMeeting(sheet, firstColumn, out->lastColumn, firstRow, out->lastRow);
+    const CellRecord* const* end = nullptr;
+    if (ListedColumn(state, *out, &out->listed, &end)) {
+      // The cursor stays off the store: readers that step it find nothing.
+      out->listedLeft = static_cast<uint32_t>(end - out->listed);
+      cursor.block = nullptr;
+      cursor.offset = 0;
+      return 0;
+    }
     RecordPosition at;
     if (sheet->PositionInRow(firstRow, static_cast<uint16_t>(firstColumn), &at)) {
       cursor.block = at.block;
@@ -344,6 +356,7 @@ inline const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_
 }  // namespace
 
 const CellRecord* NextArgCellAcross(ArgRange& range) {
+  if (range.listed) return NextListedArgCell(range);
   if (const CellRecord* record = RecordUnderCursor(range.cursor))
     return NextArgCellAfter(range, record->Row(), record->Column());
   return NextInArgRange(range);

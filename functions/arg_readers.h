@@ -46,6 +46,9 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer);
 struct ArgRange {
   CellBlock* chain;        // null when there are no cells
   bool ownsChain;          // an array's chain
+  // The listed cells not yet read, with listed below (beside ownsChain,
+  // where it costs the range no room in a 64-bit build).
+  uint32_t listedLeft;
   CellStore* sheet;        // a range's worksheet; null for an array
   uint32_t firstColumn;    // bounds in the chain's own coordinates
   uint32_t firstRow;
@@ -58,7 +61,38 @@ struct ArgRange {
   // proven) until the walk hands out a cell, so bounds narrowed before the
   // walk begins hold.
   uint64_t rowLimit;
+  // A single long column the pass keeps listed (see ColumnCells), read
+  // from its list rather than along the rows: the walk's place in it, with
+  // listedLeft cells after. Null for any other range, whose cursor walks,
+  // and once a walk starts again (RestartArgRange walks the rows then).
+  const CellRecord* const* listed;
 };
+
+// A single worksheet column the pass keeps listed (see ColumnCells): its
+// records in row order as [*first, *last). False for any other range, and
+// for a column not listed (yet).
+inline bool ListedColumn(EvalState& state, const ArgRange& range, const CellRecord* const** first,
+                         const CellRecord* const** last) {
+  return range.sheet && range.firstColumn == range.lastColumn && range.lastColumn <= kMaxColumn &&
+         range.lastRow - range.firstRow >= ColumnCells::kMinRows - 1 &&
+         state.columnCells.Cells(range.sheet, static_cast<uint16_t>(range.firstColumn), range.firstRow, range.lastRow,
+                                 first, last);
+}
+
+// NextArgCell of a listed column: the listed cells within the bounds, which
+// the caller may have narrowed.
+inline const CellRecord* NextListedArgCell(ArgRange& range) {
+  while (range.listedLeft != 0) {
+    const CellRecord* cell = *range.listed;
+    const uint32_t row = cell->Row();
+    if (row > range.lastRow) return nullptr;
+    ++range.listed;
+    --range.listedLeft;
+    const uint32_t column = cell->Column();
+    if (row >= range.firstRow && column >= range.firstColumn && column <= range.lastColumn) return cell;
+  }
+  return nullptr;
+}
 
 // A cell's place in storage order.
 inline uint64_t ArgCellKey(uint32_t row, uint32_t column) { return uint64_t(row) << 16 | column; }
@@ -79,7 +113,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out);
 uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out);
 // NextArgCell's step off the cursor's record: from a row's end to the next
 // row's first cell in the rectangle's columns through the worksheet's row
-// position memo, else NextInRange.
+// position memo, else NextInRange; a listed column's next listed cell.
 const CellRecord* NextArgCellAcross(ArgRange& range);
 // NextArgCell for a record under the cursor, before the rectangle's end,
 // that the row limit does not prove: checked against the bounds.
@@ -93,6 +127,7 @@ const CellRecord* NextArgCellGeneral(ArgRange& range, const CellRecord* record);
 // its key proves, and the last finds the record after the rectangle
 // there, where NextInRange would stop the walk too.
 inline const CellRecord* NextArgCell(ArgRange& range) {
+  // A listed column's cursor has no block: NextArgCellAcross reads the list.
   CellCursor& cursor = range.cursor;
   if (const CellRecord* record = RecordUnderCursor(cursor)) {
     const uint64_t key = ArgCellKey(record->Row(), record->Column());
@@ -119,6 +154,11 @@ inline const CellRecord* NextArgCell(ArgRange& range) {
 // keys alone: what a walk costs per cell beyond the visit.
 template <class Visit>
 bool WalkArgCells(ArgRange& range, Visit visit) {
+  if (range.listed) {
+    while (const CellRecord* cell = NextListedArgCell(range))
+      if (!visit(cell)) return false;
+    return true;
+  }
   CellCursor& cursor = range.cursor;
   for (;;) {
     const CellRecord* next = nullptr;
@@ -167,11 +207,16 @@ bool WalkArgCells(ArgRange& range, Visit visit) {
 // an array's at the head of its chain.
 void RestartArgRange(ArgRange& range);
 // Gives an array's cells back to the array store; a range keeps its cells.
-// Inline: a range, nearly every argument, has nothing to give back.
+// Afterwards the range owns nothing and holds no cells, so that a second
+// release gives nothing back; its other fields are not read again. Inline:
+// a range, nearly every argument, has nothing to give back.
 void ReleaseArgChain(EvalState& state, ArgRange& range);
 inline void ReleaseArgRange(EvalState& state, ArgRange& range) {
   if (range.ownsChain) ReleaseArgChain(state, range);
-  range = ArgRange{};
+  range.ownsChain = false;
+  range.chain = nullptr;
+  range.sheet = nullptr;
+  range.listed = nullptr;
 }
 
 // The number of arguments of the call on top of the stack; a handler that

@@ -96,6 +96,7 @@ inline bool TakeSheetRange(EvalState& state, uint16_t slot, ArgRange* out) {
   out->chain = value.sheet->FirstBlock();
   out->ownsChain = false;
   out->cursor = CellCursor{};
+  out->listed = nullptr;
   state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
   return true;
 }
@@ -143,17 +144,6 @@ inline bool ReadReferencedNumber(EvalState& state, uint16_t slot, double* out) {
 inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char** text, size_t* length) {
   const CellRecord* cell = nullptr;
   return FindReferencedCell(state, slot, &cell) && cell && ReadPlainTextCell(state, cell, text, length);
-}
-
-// A single worksheet column the pass keeps listed (see ColumnCells): its
-// records in row order as [*first, *last). False for any other range, and
-// for a column not listed (yet).
-inline bool ListedColumn(EvalState& state, const ArgRange& range, const CellRecord* const** first,
-                         const CellRecord* const** last) {
-  return range.sheet && range.firstColumn == range.lastColumn && range.lastColumn <= kMaxColumn &&
-         range.lastRow - range.firstRow >= ColumnCells::kMinRows - 1 &&
-         state.columnCells.Cells(range.sheet, static_cast<uint16_t>(range.firstColumn), range.firstRow, range.lastRow,
-                                 first, last);
 }
 
 // Two single columns of the same rows of one worksheet, both listed for the

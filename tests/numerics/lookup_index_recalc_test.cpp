@@ -83,7 +83,7 @@ std::string Lookup(std::mt19937& random) {
   static const char* const kCriteria[] = {"\"apple\"", "\">1\"", "\"<>pear\"", "\"a*\"", "\"=2\"", "\">=apple\"",
                                           "2", "D1"};
   const std::string criterion = kCriteria[pick(sizeof kCriteria / sizeof *kCriteria)];
-  switch (pick(10)) {
+  switch (pick(13)) {
     case 0: return "=VLOOKUP(" + key + "," + sheet + "$A$1:$C$" + last + ",3,0)";
     case 1: return "=MATCH(" + key + "," + sheet + "$B$1:$B$" + last + ",0)";
     case 2: return "=LOOKUP(" + key + "," + sheet + "$A$1:$A$" + last + "," + sheet + "$C$1:$C$" + last + ")";
@@ -94,6 +94,9 @@ std::string Lookup(std::mt19937& random) {
     case 6: return "=COUNTIF(" + sheet + "$A:$A," + criterion + ")";
     case 7: return "=SUMIF(" + sheet + "$A:$A," + criterion + "," + sheet + "$C:$C)";
     case 8: return "=SUMIF(" + sheet + "$C:$C," + criterion + ")";
+    case 9: return "=SUM(" + sheet + "$C:$C)+MAX(" + sheet + "$A:$A)-MIN(" + sheet + "$A:$A)";
+    case 10: return "=COUNTA(" + sheet + "$B:$B)+COUNT(" + sheet + "$C:$C)";
+    case 11: return "=MATCH(" + key + "," + sheet + "$A:$A,1)";
     default: return "=SUMIF(" + sheet + "$A$1:$A$" + last + "," + criterion + "," + sheet + "$C$1:$C$" + last + ")";
   }
 }
