@@ -180,7 +180,11 @@ void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
 // every call. The cursor is set in place: StartRangeWalk's copy of it costs
 // as much as positioning it.
 inline void StartArgRange(ArgRange& range) {
-  range.listed = nullptr;
+  if (range.listed) {
+    range.listed -= range.listedCount - range.listedLeft;
+    range.listedLeft = range.listedCount;
+    return;
+  }
   CellCursor& cursor = range.cursor;
   cursor.flags = kCursorAfterRecord;
   cursor.offset = 0;
@@ -261,7 +265,7 @@ uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
     const CellRecord* const* end = nullptr;
     if (ListedColumn(state, *out, &out->listed, &end)) {
       // The cursor stays off the store: readers that step it find nothing.
-      out->listedLeft = static_cast<uint32_t>(end - out->listed);
+      out->listedCount = out->listedLeft = static_cast<uint32_t>(end - out->listed);
       cursor.block = nullptr;
       cursor.offset = 0;
       return 0;
@@ -283,6 +287,7 @@ uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
     out->firstRow = value.first.row;
     out->lastColumn = value.second.column;
     out->lastRow = value.second.row;
+    out->listed = nullptr;
     if (value.kind == kEvalArray) {
       out->chain = state.TakeSlotArray(slot);
       out->ownsChain = true;

@@ -63,9 +63,10 @@ struct ArgRange {
   uint64_t rowLimit;
   // A single long column the pass keeps listed (see ColumnCells), read
   // from its list rather than along the rows: the walk's place in it, with
-  // listedLeft cells after. Null for any other range, whose cursor walks,
-  // and once a walk starts again (RestartArgRange walks the rows then).
+  // listedLeft cells after, of listedCount. Null for any other range,
+  // whose cursor walks.
   const CellRecord* const* listed;
+  uint32_t listedCount;
 };
 
 // A single worksheet column the pass keeps listed (see ColumnCells): its
