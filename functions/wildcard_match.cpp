@@ -36,6 +36,18 @@ bool Matches(const Token& token, char c) {
          OsCharUpper(static_cast<uint8_t>(token.literal)) == OsCharUpper(static_cast<uint8_t>(c));
 }
 
+// Letter case folded through a table made once from OsCharUpper: a
+// criterion's comparisons fold a character of every cell they meet.
+const uint8_t* UpperCaseTable() {
+  static const struct Table {
+    uint8_t bytes[256];
+    Table() {
+      for (uint32_t c = 0; c < 256; ++c) bytes[c] = OsCharUpper(static_cast<uint8_t>(c));
+    }
+  } table;
+  return table.bytes;
+}
+
 const char* SkipStars(const char* p) {
   while (*p == '*') ++p;
   return p;
@@ -151,11 +163,12 @@ bool WholeTextShape::Matches(const char* pattern, const char* text, size_t lengt
         (shape_ == Shape::kLiteral && length > literalLength_ && text[literalLength_] != '\0'))
       return false;
     // Equal bytes need no case folding.
+    const uint8_t* upper = UpperCaseTable();
     for (size_t i = 0; i < literalLength_; ++i) {
       if (pattern[i] == text[i]) continue;
       if (text[i] == '\0') return false;
-      const uint8_t folded = i < kFolded ? folded_[i] : OsCharUpper(static_cast<uint8_t>(pattern[i]));
-      if (folded != OsCharUpper(static_cast<uint8_t>(text[i]))) return false;
+      const uint8_t folded = i < kFolded ? folded_[i] : upper[static_cast<uint8_t>(pattern[i])];
+      if (folded != upper[static_cast<uint8_t>(text[i])]) return false;
     }
     return true;
   }

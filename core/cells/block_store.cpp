@@ -171,6 +171,7 @@ void BlockStore::ClearPageIndex(bool freePages) {
   }
   std::memset(pageFlags_, 0, sizeof pageFlags_);
   indexedPages_ = 0;
+  indexesLookedUpPages_ = false;
   if (freePages)
     FreeIndexPages();
 }

@@ -296,6 +296,11 @@ class BlockStore {
   // Counts changes of the chain's records, so that a position remembered
   // across calls can tell whether it still holds.
   uint64_t chainChanges_ = 0;
+  // Set while a recalculation pass reads the store (until ClearPageIndex),
+  // with the chain's change count when the pass began: see
+  // CellStore::IndexLookedUpPage.
+  bool indexesLookedUpPages_ = false;
+  uint64_t passChanges_ = 0;
   // What ClearPageIndex(false) left: the chain's change count then, and
   // whether every allocated index page was built at that moment.
   uint64_t keptIndexChanges_ = 0;

@@ -293,7 +293,23 @@ CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* curso
   return SearchCell(row, column, cursor);
 }
 
+void CellStore::IndexLookedUpPage(uint32_t page) {
+  if (!(pageFlags_[page] & kPageLookedUp)) {
+    pageFlags_[page] |= kPageLookedUp;
+    return;
+  }
+  // Without the memory the search goes on as before, and a lookup leaves
+  // no error behind.
+  const uint8_t error = lastError_;
+  CellCursor build;
+  BuildPageIndex(page, &build);
+  lastError_ = error;
+}
+
 CellRecord* CellStore::SearchCell(uint32_t row, uint16_t column, CellCursor* cursor) {
+  if (indexesLookedUpPages_ && passChanges_ == chainChanges_ && row <= kMaxRow && (!cursor || !cursor->block) &&
+      !(pageFlags_[row / kRowsPerPage] & kPageIndexBuilt))
+    IndexLookedUpPage(row / kRowsPerPage);
   if (!cursor || !cursor->block) {
     // An indexed row's cell through the row position memo; a place at a
     // block's end is left to the search, which names the place after it.

@@ -34,6 +34,9 @@ enum CellStoreError : uint8_t {
 // Page flag bits 1 and 2: the page holds formula cells of the current
 // recalculation pass.
 constexpr uint8_t kPageHasFormulas = 0x06;
+// Page flag bit 3: a cell of the page, not indexed, was looked up in this
+// pass.
+constexpr uint8_t kPageLookedUp = 0x08;
 
 class CellStore : public BlockStore {
  public:
@@ -185,6 +188,13 @@ class CellStore : public BlockStore {
   bool ListPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const;
   // FindCell past the memo: the row listed further, or a search.
   CellRecord* SearchCell(uint32_t row, uint16_t column, CellCursor* cursor);
+  // A recalculation pass indexes the pages that hold formulas; another
+  // page whose cells formulas look up (a table INDEX or a reference reads
+  // row by row) is indexed at its second lookup, so that each further
+  // lookup starts at its row rather than searching a block. Only while the
+  // chain is as the pass found it: a store whose records move under the
+  // pass would have its pages walked again and again.
+  void IndexLookedUpPage(uint32_t page);
   // The cell (row, column) if it stands at the memo's place at (inside a
   // block), else null; the cursor, if given, is left there as FindCell leaves it.
   CellRecord* CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor);

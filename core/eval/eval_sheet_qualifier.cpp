@@ -53,7 +53,12 @@ void EvalState::ApplySheetQualifier(uint16_t left, uint16_t right) {
     KeepInStep(left);
     return;
   }
-  if (CellStore* store = FindQualifiedSheet(reference.sheet, qualifier)) {
+  CellStore* store = qualifiedSheets.Find(reference.sheet, qualifier);
+  if (!store) {
+    store = FindQualifiedSheet(reference.sheet, qualifier);
+    qualifiedSheets.Keep(reference.sheet, qualifier, store);
+  }
+  if (store) {
     result.sheet = store;
     result.error = kErrorNone;
     return;

@@ -16,6 +16,7 @@
 #include "core/formula/eval_value.h"
 #include "core/formula/formula_strings.h"
 #include "core/formula/handler_caches.h"
+#include "core/formula/qualified_sheets.h"
 #include "core/formula/lookup_indexes.h"
 #include "core/formula/scanned_formula_cache.h"
 #include "core/formula/scanned_token.h"
@@ -406,6 +407,8 @@ class EvalState {
   ColumnCells columnCells;
   // What handlers keep from one call for the next.
   HandlerCaches handlerCaches;
+  // The worksheets qualifiers named in the pass under way.
+  QualifiedSheets qualifiedSheets;
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {

@@ -2,6 +2,8 @@
 
 bool CellStore::MarkFormulaCellsDirty(SpillingFormulaVisit visit, void* context) {
   ClearPageIndex(false);
+  indexesLookedUpPages_ = true;
+  passChanges_ = chainChanges_;
   bool indexed = true;
   // Records come in row order: a page's flag is looked at once per run of
   // its rows rather than at every formula.

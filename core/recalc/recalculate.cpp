@@ -474,6 +474,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   RecalcPasses passes;
   state.lookupIndexes.BeginPass();
   state.columnCells.BeginPass();
+  state.qualifiedSheets.BeginPass();
   for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
@@ -509,6 +510,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   }
   state.lookupIndexes.EndPass();
   state.columnCells.EndPass();
+  state.qualifiedSheets.EndPass();
   state.sheet = evaluatedSheet;
   state.owner = owner;
   return ok;

@@ -96,3 +96,50 @@ TEST(KeptPageIndex, AFreedOrSwappedIndexIsBuiltAgain) {
 }
 
 }  // namespace
+
+// A page without formulas whose cells a pass looks up is indexed at its
+// second lookup, so that further lookups start at their rows; never once
+// the pass has moved records, and never outside a pass.
+TEST(KeptPageIndex, PagesLookedUpInAPassAreIndexedWhileTheChainStaysAsThePassFoundIt) {
+  constexpr uint32_t kRows = 3000;  // three pages
+  CellStore store;
+  for (uint32_t row = 0; row < kRows; ++row)
+    for (uint16_t column = 0; column < 4; ++column) ASSERT_TRUE(Put(store, NumberCell(row, column)));
+  const auto indexed = [&](uint32_t row) { return (store.PageFlags(row / kRowsPerPage) & kPageIndexBuilt) != 0; };
+  const auto expectCell = [&](uint32_t row, uint16_t column) {
+    const CellRecord* cell = store.GetCell(row, column);
+    ASSERT_NE(cell, nullptr) << row << " " << column;
+    EXPECT_EQ(cell->Row(), row);
+    EXPECT_EQ(cell->Column(), column);
+    EXPECT_EQ(cell->Number(), row * 0.5);
+  };
+  expectCell(1500, 2);
+  expectCell(1600, 2);
+  EXPECT_FALSE(indexed(1500));  // outside a pass
+
+  store.MarkFormulaCellsDirty();
+  expectCell(1500, 2);
+  EXPECT_FALSE(indexed(1500));
+  expectCell(1700, 3);
+  EXPECT_TRUE(indexed(1500));
+  for (uint32_t row = 1024; row < 2048; row += 37) expectCell(row, uint16_t(row % 4));
+  EXPECT_EQ(store.GetCell(1500, 9), nullptr);
+  EXPECT_EQ(store.LastError(), kCellStoreNoError);
+  char problem[160];
+  EXPECT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
+
+  // Records moved under the pass: the other pages are searched as before.
+  ASSERT_TRUE(Put(store, NumberCell(10, 7)));
+  expectCell(2500, 1);
+  expectCell(2600, 1);
+  EXPECT_FALSE(indexed(2500));
+  store.ClearPageIndex(false);
+  store.MarkFormulaCellsDirty();
+  expectCell(2500, 1);
+  expectCell(2600, 1);
+  EXPECT_TRUE(indexed(2500));
+  store.ClearPageIndex(false);
+  expectCell(2500, 1);
+  expectCell(2600, 1);
+  EXPECT_FALSE(indexed(2500));
+}
