@@ -219,7 +219,7 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   RecordPosition at;
   if (value.kind == kEvalRange && value.error == kErrorNone && sheet &&
       (state.spillAreaCount == 0 || lastColumn < state.spillFirstColumn || firstColumn > state.spillLastColumn) &&
-      (firstColumn != lastColumn || value.second.row - value.first.row < ColumnCells::kMinRows - 1) &&
+      (value.second.row - value.first.row < ColumnCells::kMinRows - 1 || firstColumn != lastColumn) &&
       sheet->ListedPositionInRow(value.first.row, static_cast<uint16_t>(firstColumn), &at)) {
     out->chain = sheet->FirstBlock();
     out->ownsChain = false;

@@ -293,23 +293,21 @@ CellRecord* CellStore::FindCell(uint32_t row, uint16_t column, CellCursor* curso
   return SearchCell(row, column, cursor);
 }
 
-void CellStore::IndexLookedUpPage(uint32_t page) {
+bool CellStore::IndexLookedUpPage(uint32_t page) {
   if (!(pageFlags_[page] & kPageLookedUp)) {
     pageFlags_[page] |= kPageLookedUp;
-    return;
+    return false;
   }
   // Without the memory the search goes on as before, and a lookup leaves
   // no error behind.
   const uint8_t error = lastError_;
   CellCursor build;
-  BuildPageIndex(page, &build);
+  const bool built = BuildPageIndex(page, &build);
   lastError_ = error;
+  return built;
 }
 
 CellRecord* CellStore::SearchCell(uint32_t row, uint16_t column, CellCursor* cursor) {
-  if (indexesLookedUpPages_ && passChanges_ == chainChanges_ && row <= kMaxRow && (!cursor || !cursor->block) &&
-      !(pageFlags_[row / kRowsPerPage] & kPageIndexBuilt))
-    IndexLookedUpPage(row / kRowsPerPage);
   if (!cursor || !cursor->block) {
     // An indexed row's cell through the row position memo; a place at a
     // block's end is left to the search, which names the place after it.
@@ -317,6 +315,10 @@ CellRecord* CellStore::SearchCell(uint32_t row, uint16_t column, CellCursor* cur
     if (!PositionInRow(row, column, &at)) {
       if (row <= kMaxRow && (pageFlags_[row / kRowsPerPage] & kPageIndexBuilt))
         return nullptr;  // the row holds no record
+      // Once: the page is indexed when this lookup indexed it.
+      if (row <= kMaxRow && indexesLookedUpPages_ && passChanges_ == chainChanges_ &&
+          IndexLookedUpPage(row / kRowsPerPage))
+        return SearchCell(row, column, cursor);
     } else if (at.offset < at.block->used) {
       return CellAtPosition(at, row, column, cursor);
     }

@@ -193,8 +193,9 @@ class CellStore : public BlockStore {
   // row by row) is indexed at its second lookup, so that each further
   // lookup starts at its row rather than searching a block. Only while the
   // chain is as the pass found it: a store whose records move under the
-  // pass would have its pages walked again and again.
-  void IndexLookedUpPage(uint32_t page);
+  // pass would have its pages walked again and again. True when the page
+  // is indexed now.
+  bool IndexLookedUpPage(uint32_t page);
   // The cell (row, column) if it stands at the memo's place at (inside a
   // block), else null; the cursor, if given, is left there as FindCell leaves it.
   CellRecord* CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor);
