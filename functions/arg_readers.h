@@ -167,13 +167,12 @@ bool WalkArgCells(ArgRange& range, Visit visit) {
     if (!block) {
       next = NextArgCellAcross(range);
     } else {
-      const uint8_t* payload = block->payload;
-      const uint32_t used = block->used;
+      const BlockRecords records(block);
       const uint64_t limit = range.rowLimit;
       uint32_t offset = cursor.offset;
       const CellRecord* outside = nullptr;
-      while (offset < used) {
-        const CellRecord* record = AsCellRecord(payload + offset);
+      while (offset < records.end) {
+        const CellRecord* record = records.At(offset);
         if (ArgCellKey(record->Row(), record->Column()) >= limit) {
           outside = record;
           break;

@@ -260,20 +260,13 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
 // The record of an array's chain at (column, row), as a walk of that one
 // cell from the chain's head finds it: the chain is in storage order, so
 // the walk ends at the first record past it; null when absent.
-const CellRecord* ArrayElementAt(const CellBlock* chain, uint32_t column, uint32_t row) {
+const CellRecord* ArrayElementAt(CellBlock* chain, uint32_t column, uint32_t row) {
+  const auto key = [](const CellRecord& record) { return (uint64_t(record.Row()) << 16) | record.Column(); };
   const uint64_t wanted = (uint64_t(row) << 16) | column;
-  for (const CellBlock* block = chain; block; block = block->next) {
-    // A later block that begins past the cell ends the walk at its head.
-    for (uint32_t offset = 0; offset < block->used;) {
-      const CellRecord* record = AsCellRecord(block->payload + offset);
-      const uint64_t key = (uint64_t(record->Row()) << 16) | record->Column();
-      const uint32_t size = record->Size();
-      if (key > wanted || size == 0) return nullptr;
-      if (key == wanted) return record;
-      offset += size;
-    }
-  }
-  return nullptr;
+  CellCursor walk;
+  walk.block = chain;
+  const CellRecord* record = NextRecordWhere(walk, [&](const CellRecord& at) { return key(at) >= wanted; });
+  return record && key(*record) == wanted ? record : nullptr;
 }
 
 // A position argument of INDEX as GetArgInt reads it, when it is a plain

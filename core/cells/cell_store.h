@@ -255,6 +255,14 @@ inline const CellRecord* RecordAtPosition(RecordPosition at) { return AsCellReco
 inline const CellRecord* RecordAtPlace(RecordPosition at) {
   return at.offset < at.block->used ? RecordAtPosition(at) : nullptr;
 }
+// The records of one block, for walks that pass them one by one in locals:
+// At(offset) for offsets below end, each record's size on to the next.
+struct BlockRecords {
+  explicit BlockRecords(const CellBlock* block) : bytes(block->payload), end(block->used) {}
+  const CellRecord* At(uint32_t offset) const { return AsCellRecord(bytes + offset); }
+  const uint8_t* bytes;
+  uint32_t end;
+};
 // The record under a cursor; null without a block or at a block's end.
 inline const CellRecord* RecordUnderCursor(const CellCursor& cursor) {
   return cursor.block ? RecordAtPlace({cursor.block, cursor.offset}) : nullptr;
