@@ -81,10 +81,13 @@ uint32_t EvalState::Evaluate(const char* text, size_t length, uint32_t ownColumn
 }
 
 uint32_t EvalState::EvaluateAnyText(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
+  // Evaluate's own way, for any text: the shortcut above is this without
+  // the length check.
   ResetForFormula(ownColumn, ownRow);
   if (length > kFormulaTextCapacity) return EvaluateText(nullptr, ownColumn, ownRow);
-  if (const ScannedFormula* scanned = FindScanned(text, length, false)) return EvaluateKept(*scanned, ownColumn, ownRow);
-  return EvaluateUnkept(text, length, ownColumn, ownRow);
+  if (const ScannedFormula* scanned = scannedFormulas.FindRecent(text, length, column))
+    return EvaluateKept(*scanned, ownColumn, ownRow);
+  return EvaluateNotRecent(text, length, ownColumn, ownRow);
 }
 
 uint32_t EvalState::EvaluateNotRecent(const char* text, size_t length, uint32_t ownColumn, uint32_t ownRow) {
