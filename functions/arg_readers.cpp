@@ -262,14 +262,7 @@ uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
     cursor.flags = kCursorAfterRecord;
     cursor.rows = sheet;
     state.NoteSpillAreaMeeting(sheet, firstColumn, out->lastColumn, firstRow, out->lastRow);
-    const CellRecord* const* end = nullptr;
-    if (ListedColumn(state, *out, &out->listed, &end)) {
-      // The cursor stays off the store: readers that step it find nothing.
-      out->listedCount = out->listedLeft = static_cast<uint32_t>(end - out->listed);
-      cursor.block = nullptr;
-      cursor.offset = 0;
-      return 0;
-    }
+    if (UseListedColumn(state, *out)) return 0;
     RecordPosition at;
     if (sheet->PositionInRow(firstRow, static_cast<uint16_t>(firstColumn), &at)) {
       cursor.block = at.block;

@@ -80,6 +80,20 @@ inline bool ListedColumn(EvalState& state, const ArgRange& range, const CellReco
                                  first, last);
 }
 
+// Turns the walk of a worksheet range (not yet listed) to the column's list
+// when the pass keeps one; false, untouched, when it does not.
+inline bool UseListedColumn(EvalState& state, ArgRange& range) {
+  const CellRecord* const* first = nullptr;
+  const CellRecord* const* end = nullptr;
+  if (!ListedColumn(state, range, &first, &end)) return false;
+  range.listed = first;
+  range.listedCount = range.listedLeft = static_cast<uint32_t>(end - first);
+  // The cursor stays off the store: readers that step it find nothing.
+  range.cursor.block = nullptr;
+  range.cursor.offset = 0;
+  return true;
+}
+
 // NextArgCell of a listed column: the listed cells within the bounds, which
 // the caller may have narrowed.
 inline const CellRecord* NextListedArgCell(ArgRange& range) {

@@ -308,12 +308,14 @@ void FnSumIf(EvalState& state) {
   const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
   error = LargerErrorOf(error, criterion.error);
   bool rowPairs = false;
-  ListedColumnPairs listedPairs;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
-    listed = listedPairs.Start(state, search, sum);
+    // Long columns the pass keeps listed, the common pair of a summary, are
+    // read on their lists; other columns of the same rows along the rows.
+    listed = (UseListedColumn(state, search) & UseListedColumn(state, sum)) && search.firstRow == sum.firstRow &&
+             search.lastRow == sum.lastRow;
     rowPairs = !listed && SameRowsOfOneColumn(search, sum);
-    if (!rowPairs && !listed) {
+    if (!rowPairs) {
       RestartArgRange(sum);
       RestartArgRange(search);
     }
@@ -353,10 +355,10 @@ void FnSumIf(EvalState& state) {
     return true;
   };
   if (error == kErrorNone && listed) {
-    // Two columns the pass keeps listed, the common pair of a summary.
+    ListedColumnPairs pairs(search, sum);
     const CellRecord* searchCell;
     const CellRecord* sumCell;
-    while (listedPairs.Next(&searchCell, &sumCell))
+    while (pairs.Next(&searchCell, &sumCell))
       if (!add(searchCell, sumCell, sum)) break;
   } else if (error == kErrorNone && rowPairs) {
     // Two columns of the same rows: both cells of a row in one pass along it.

@@ -146,31 +146,29 @@ inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char
   return FindReferencedCell(state, slot, &cell) && cell && ReadPlainTextCell(state, cell, text, length);
 }
 
-// Two single columns of the same rows of one worksheet, both listed for the
-// pass, read side by side: the cells of each row that holds either, in row
-// order (either may be null), as a paired walk gives them.
+// Two listed single columns of the same rows (see UseListedColumn) read
+// side by side: the cells of each row that holds either, in row order
+// (either may be null), as a paired walk gives them.
 class ListedColumnPairs {
  public:
-  // False for any other pair.
-  bool Start(EvalState& state, const ArgRange& x, const ArgRange& y) {
-    return x.sheet == y.sheet && x.firstRow == y.firstRow && x.lastRow == y.lastRow &&
-           ListedColumn(state, x, &x_, &xEnd_) && ListedColumn(state, y, &y_, &yEnd_);
-  }
+  ListedColumnPairs(ArgRange& x, ArgRange& y) : x_(x), y_(y), nextX_(NextListedArgCell(x)), nextY_(NextListedArgCell(y)) {}
   // False at the end of both.
   bool Next(const CellRecord** x, const CellRecord** y) {
-    const uint32_t rowX = x_ != xEnd_ ? (*x_)->Row() : UINT32_MAX;
-    const uint32_t rowY = y_ != yEnd_ ? (*y_)->Row() : UINT32_MAX;
-    if (rowX == UINT32_MAX && rowY == UINT32_MAX) return false;
-    *x = rowX <= rowY ? *x_++ : nullptr;
-    *y = rowY <= rowX ? *y_++ : nullptr;
+    const uint32_t rowX = nextX_ ? nextX_->Row() : kRowCount;
+    const uint32_t rowY = nextY_ ? nextY_->Row() : kRowCount;
+    if (rowX == kRowCount && rowY == kRowCount) return false;
+    *x = rowX <= rowY ? nextX_ : nullptr;
+    *y = rowY <= rowX ? nextY_ : nullptr;
+    if (*x) nextX_ = NextListedArgCell(x_);
+    if (*y) nextY_ = NextListedArgCell(y_);
     return true;
   }
 
  private:
-  const CellRecord* const* x_ = nullptr;
-  const CellRecord* const* xEnd_ = nullptr;
-  const CellRecord* const* y_ = nullptr;
-  const CellRecord* const* yEnd_ = nullptr;
+  ArgRange& x_;
+  ArgRange& y_;
+  const CellRecord* nextX_;
+  const CellRecord* nextY_;
 };
 
 // The cells of a range argument in storage order: a column the pass keeps
@@ -179,12 +177,11 @@ class ListedColumnPairs {
 class RangeCells {
  public:
   RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
-  RangeCells(EvalState& state, ArgRange& range, bool byRows) : RangeCells(range, byRows) {
-    listed_ = ListedColumn(state, range, &at_, &end_);
-  }
+  RangeCells(EvalState& state, ArgRange& range, bool byRows)
+      : RangeCells(range, !UseListedColumn(state, range) && byRows) {}
   // Null at the end.
   const CellRecord* Next() {
-    if (listed_) return at_ != end_ ? *at_++ : nullptr;
+    if (range_.listed) return NextListedArgCell(range_);
     return byRows_ ? NextInColumn() : NextArgCell(range_);
   }
 
@@ -199,10 +196,7 @@ class RangeCells {
 
   ArgRange& range_;
   const bool byRows_;
-  bool listed_ = false;
   uint32_t row_;
-  const CellRecord* const* at_ = nullptr;
-  const CellRecord* const* end_ = nullptr;
 };
 
 #endif
