@@ -151,7 +151,8 @@ inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char
 // (either may be null), as a paired walk gives them.
 class ListedColumnPairs {
  public:
-  ListedColumnPairs(ArgRange& x, ArgRange& y) : x_(x), y_(y), nextX_(NextListedArgCell(x)), nextY_(NextListedArgCell(y)) {}
+  ListedColumnPairs(ArgRange& x, ArgRange& y)
+      : x_(x), y_(y), nextX_(NextListedArgCell(x)), nextY_(NextListedArgCell(y)) {}
   // False at the end of both.
   bool Next(const CellRecord** x, const CellRecord** y) {
     const uint32_t rowX = nextX_ ? nextX_->Row() : kRowCount;
