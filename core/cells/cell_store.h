@@ -263,6 +263,22 @@ struct BlockRecords {
   const uint8_t* bytes;
   uint32_t end;
 };
+// Each record of a store in storage order, handed to visit(const
+// CellRecord&), which returns false to stop the walk: for passes over a
+// whole store (saving it). A malformed record (no size) ends the walk
+// rather than looping on it.
+template <class Visit>
+void ForEachRecord(const BlockStore& store, Visit visit) {
+  for (const CellBlock* block = store.FirstBlock(); block; block = block->next) {
+    const BlockRecords records(block);
+    for (uint32_t offset = 0; offset < records.end;) {
+      const CellRecord* record = records.At(offset);
+      const uint32_t size = record->Size();
+      if (size == 0 || !visit(*record)) return;
+      offset += size;
+    }
+  }
+}
 // The record under a cursor; null without a block or at a block's end.
 inline const CellRecord* RecordUnderCursor(const CellCursor& cursor) {
   return cursor.block ? RecordAtPlace({cursor.block, cursor.offset}) : nullptr;

@@ -103,15 +103,12 @@ void WriteXmlCells(CXmlReader* writer, const CWorkSheet& sheet) {
   writer->WriteElement("Cells", nullptr, kXmlWriteStart, 1, 0);
   bool any = false;
   uint32_t lastRow = 0;
-  for (const CellBlock* block = sheet.cells.FirstBlock(); block; block = block->next) {
-    for (uint32_t offset = 0; offset < block->used;) {
-      const CellRecord* cell = AsCellRecord(block->payload + offset);
-      WriteCell(writer, *cell, !any || cell->Row() != lastRow);
-      any = true;
-      lastRow = cell->Row();
-      offset += cell->Size();
-    }
-  }
+  ForEachRecord(sheet.cells, [&](const CellRecord& cell) {
+    WriteCell(writer, cell, !any || cell.Row() != lastRow);
+    any = true;
+    lastRow = cell.Row();
+    return true;
+  });
   writer->WriteRaw("\r\n");
   writer->WriteElement("Cells", nullptr, kXmlWriteEnd, 1, 2);
 }

@@ -16,15 +16,13 @@ class TextWriter {
       : book_(book), sheet_(sheet), options_(book->textFileOptions), file_(book->bufferedFile.file) {}
 
   void Write() {
-    for (const CellBlock* block = sheet_->cells.FirstBlock(); block; block = block->next) {
+    // A failed write ends the walk; the caller reports it.
+    ForEachRecord(sheet_->cells, [&](const CellRecord& cell) {
       if (std::ferror(file_))
-        return;
-      for (uint32_t offset = 0; offset < block->used;) {
-        const CellRecord* cell = AsCellRecord(block->payload + offset);
-        WriteCell(*cell);
-        offset += cell->Size();
-      }
-    }
+        return false;
+      WriteCell(cell);
+      return true;
+    });
   }
 
  private:

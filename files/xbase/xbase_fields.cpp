@@ -113,19 +113,16 @@ bool CWorkBook::BuildXBaseFields(CWorkSheet* sheet, XBaseTable* table) {
   const uint8_t dialect = table->dialect;
   ColumnState columns[kXBaseMaxFields] = {};
   for (uint32_t c = 0; c < fields; ++c) columns[c].length = 1;
-  for (const CellBlock* block = sheet->cells.FirstBlock(); block; block = block->next) {
-    for (uint32_t offset = 0; offset < block->used;) {
-      const CellRecord* cell = AsCellRecord(block->payload + offset);
-      offset += cell->Size();
-      uint8_t* field = table->fieldDescriptors + size_t(cell->Column()) * kXBaseFieldSize;
-      const char* text = nullptr;
-      uint32_t length = 0;
-      if (cell->Row() != 0)
-        TakeCell(*cell, dialect, &columns[cell->Column()]);
-      else if (CellText(*cell, &text, &length))
-        std::memcpy(field, text, length < kXBaseFieldNameSize - 1 ? length : kXBaseFieldNameSize - 1);
-    }
-  }
+  ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+    uint8_t* field = table->fieldDescriptors + size_t(cell.Column()) * kXBaseFieldSize;
+    const char* text = nullptr;
+    uint32_t length = 0;
+    if (cell.Row() != 0)
+      TakeCell(cell, dialect, &columns[cell.Column()]);
+    else if (CellText(cell, &text, &length))
+      std::memcpy(field, text, length < kXBaseFieldNameSize - 1 ? length : kXBaseFieldNameSize - 1);
+    return true;
+  });
   uint32_t recordLength = 1;
   for (uint32_t c = 0; c < fields; ++c) {
     uint8_t* field = table->fieldDescriptors + size_t(c) * kXBaseFieldSize;
