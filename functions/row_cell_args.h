@@ -177,13 +177,14 @@ class ListedColumnPairs {
 // TakeColumnOrRange), any other range by its walk.
 class RangeCells {
  public:
-  RangeCells(ArgRange& range, bool byRows) : range_(range), byRows_(byRows), row_(range.firstRow) {}
-  RangeCells(EvalState& state, ArgRange& range, bool byRows)
-      : RangeCells(range, !UseListedColumn(state, range) && byRows) {}
+  RangeCells(ArgRange& range, bool byRows) : range_(range), way_(byRows ? kByRows : kWalk), row_(range.firstRow) {}
+  RangeCells(EvalState& state, ArgRange& range, bool byRows) : RangeCells(range, byRows) {
+    if (UseListedColumn(state, range)) way_ = kListed;
+  }
   // Null at the end.
   const CellRecord* Next() {
-    if (range_.listed) return NextListedArgCell(range_);
-    return byRows_ ? NextInColumn() : NextArgCell(range_);
+    if (way_ == kWalk) return NextArgCell(range_);
+    return way_ == kByRows ? NextInColumn() : NextListedArgCell(range_);
   }
 
  private:
@@ -195,8 +196,9 @@ class RangeCells {
     return nullptr;
   }
 
+  enum Way : uint8_t { kWalk, kByRows, kListed };
   ArgRange& range_;
-  const bool byRows_;
+  Way way_;
   uint32_t row_;
 };
 
