@@ -261,12 +261,12 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
 // cell from the chain's head finds it: the chain is in storage order, so
 // the walk ends at the first record past it; null when absent.
 const CellRecord* ArrayElementAt(CellBlock* chain, uint32_t column, uint32_t row) {
-  const auto key = [](const CellRecord& record) { return (uint64_t(record.Row()) << 16) | record.Column(); };
-  const uint64_t wanted = (uint64_t(row) << 16) | column;
+  const uint64_t wanted = ArgCellKey(row, column);
   CellCursor walk;
   walk.block = chain;
-  const CellRecord* record = NextRecordWhere(walk, [&](const CellRecord& at) { return key(at) >= wanted; });
-  return record && key(*record) == wanted ? record : nullptr;
+  const CellRecord* record =
+      NextRecordWhere(walk, [&](const CellRecord& at) { return ArgCellKey(at.Row(), at.Column()) >= wanted; });
+  return record && ArgCellKey(record->Row(), record->Column()) == wanted ? record : nullptr;
 }
 
 // A position argument of INDEX as GetArgInt reads it, when it is a plain

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/formula/formula_strings.h"
-#include "platform/os_services.h"
+#include "core/base/text_compare.h"
 
 namespace {
 
@@ -32,20 +32,8 @@ Token ReadToken(const char* p) {
 }
 
 bool Matches(const Token& token, char c) {
-  return token.kind == kAny ||
-         OsCharUpper(static_cast<uint8_t>(token.literal)) == OsCharUpper(static_cast<uint8_t>(c));
-}
-
-// Letter case folded through a table made once from OsCharUpper: a
-// criterion's comparisons fold a character of every cell they meet.
-const uint8_t* UpperCaseTable() {
-  static const struct Table {
-    uint8_t bytes[256];
-    Table() {
-      for (uint32_t c = 0; c < 256; ++c) bytes[c] = OsCharUpper(static_cast<uint8_t>(c));
-    }
-  } table;
-  return table.bytes;
+  const uint8_t* upper = UpperCaseTable();
+  return token.kind == kAny || upper[static_cast<uint8_t>(token.literal)] == upper[static_cast<uint8_t>(c)];
 }
 
 const char* SkipStars(const char* p) {
@@ -152,7 +140,8 @@ void WholeTextShape::Settle(const char* pattern) {
     shape_ = Shape::kPrefix;
     literalLength_ = static_cast<size_t>(star - pattern);
   }
-  for (size_t i = 0; i < literalLength_ && i < kFolded; ++i) folded_[i] = OsCharUpper(static_cast<uint8_t>(pattern[i]));
+  const uint8_t* upper = UpperCaseTable();
+  for (size_t i = 0; i < literalLength_ && i < kFolded; ++i) folded_[i] = upper[static_cast<uint8_t>(pattern[i])];
 }
 
 bool WholeTextShape::Matches(const char* pattern, const char* text, size_t length) const {

@@ -147,11 +147,9 @@ inline const CellRecord* IndexedColumnCellAt(const CellStore& sheet, uint32_t co
   RecordPosition at;
   // The memo names the first record at or after the column; only the row's
   // end may lie at a block's end.
-  if (column > kMaxColumn || !sheet.PositionInRow(row, static_cast<uint16_t>(column), &at) ||
-      at.offset >= at.block->used)
-    return nullptr;
-  const CellRecord* record = AsCellRecord(at.block->payload + at.offset);
-  return record->Row() == row && record->Column() == column ? record : nullptr;
+  if (column > kMaxColumn || !sheet.PositionInRow(row, static_cast<uint16_t>(column), &at)) return nullptr;
+  const CellRecord* record = RecordAtPlace(at);
+  return record && record->Row() == row && record->Column() == column ? record : nullptr;
 }
 
 // Hands each record of an indexed row within columns first..last to

@@ -409,6 +409,19 @@ class EvalState {
   HandlerCaches handlerCaches;
   // The worksheets qualifiers named in the pass under way.
   QualifiedSheets qualifiedSheets;
+  // A recalculation begins or ends: what it keeps for itself (the lookup
+  // indexes, the column lists, the qualified worksheets) starts afresh or
+  // is dropped.
+  void BeginRecalculation() {
+    lookupIndexes.BeginPass();
+    columnCells.BeginPass();
+    qualifiedSheets.BeginPass();
+  }
+  void EndRecalculation() {
+    lookupIndexes.EndPass();
+    columnCells.EndPass();
+    qualifiedSheets.EndPass();
+  }
 
  private:
   bool Push(EvalValue* stack, uint16_t& top, const EvalValue& value) {

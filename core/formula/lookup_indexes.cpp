@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/cells/cell_store.h"
-#include "platform/os_services.h"
+#include "core/base/text_compare.h"
 
 namespace {
 
@@ -31,8 +31,9 @@ uint64_t LookupNumberHash(double number) {
 
 uint64_t LookupTextHash(const char* text, size_t length) {
   uint64_t hash = 14695981039346656037ull;
+  const uint8_t* upper = UpperCaseTable();
   for (size_t i = 0; i < length && text[i] != '\0'; ++i)
-    hash = (hash ^ OsCharUpper(static_cast<uint8_t>(text[i]))) * 1099511628211ull;
+    hash = (hash ^ upper[static_cast<uint8_t>(text[i])]) * 1099511628211ull;
   return Mix(hash) & ~uint64_t(1);
 }
 

@@ -472,9 +472,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   // need a few passes to settle; those that do not are circular, and one
   // more pass calculates what reads them.
   RecalcPasses passes;
-  state.lookupIndexes.BeginPass();
-  state.columnCells.BeginPass();
-  state.qualifiedSheets.BeginPass();
+  state.BeginRecalculation();
   for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
@@ -508,9 +506,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     if (!state.spillAreasChanged)
       break;
   }
-  state.lookupIndexes.EndPass();
-  state.columnCells.EndPass();
-  state.qualifiedSheets.EndPass();
+  state.EndRecalculation();
   state.sheet = evaluatedSheet;
   state.owner = owner;
   return ok;
