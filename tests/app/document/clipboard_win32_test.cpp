@@ -11,6 +11,7 @@
 #include "app/clipboard/clipboard_ring.h"
 #include "app/document/document_window_fixture.h"
 #include "core/allocation_limit.h"
+#include "numerics/numeric_function_table.h"
 #include "platform/ui/popup_menu.h"
 #include "services/messages/error_text.h"
 
@@ -20,6 +21,8 @@ class ClipboardTest : public DocumentEditingTest {
  protected:
   void SetUp() override {
     DocumentEditingTest::SetUp();
+    // As the program does at start-up.
+    ASSERT_TRUE(InstallFunctionLibrary());
     ClipboardRing().FreeAll();
     ClipboardRing().SetLevels(16);
     doc = NewDocument();
@@ -110,6 +113,43 @@ TEST_F(ClipboardTest, TextOfAnotherProgramIsPastedAsTypedCells) {
   ASSERT_TRUE(book->UndoStep());
   EXPECT_EQ(book->activeWorksheet->cells.GetCell(2, 2), nullptr);
   EXPECT_EQ(book->activeWorksheet->cells.GetCell(4, 2), nullptr);
+}
+
+// A table of another program's text pasted, then a summary typed beside
+// it with the keys: whole-column criteria, MAX and an exact lookup over the
+// long table answer, and answer again after an amount is typed over.
+TEST_F(ClipboardTest, SummaryTypedBesideAPastedLongTableAnswers) {
+  std::string table;
+  for (uint32_t row = 0; row < 1200; ++row)
+    table += "c" + std::to_string(row % 3) + "\t" + std::to_string(row % 5) + "\t" + std::to_string(row) + "\r\n";
+  PutExternalText(frame.m_hWnd, table.c_str());
+  Select(0, 0, 0, 0);
+  Key('V', VK_CONTROL);
+  ASSERT_EQ(NumberAt(*book, 1199, 2), 1199);
+  const char* const kSummary[] = {"=SUMIF(A:A,\"c1\",B:B)", "=COUNTIF(A:A,\"c1\")", "=SUMIF(A:A,\"c1\",B:B)",
+                                  "=MAX(C:C)", "=VLOOKUP(600,C1:C1200,1,0)"};
+  for (uint32_t row = 0; row < 5; ++row) {
+    FocusCell(doc, row, 4);
+    Type(kSummary[row]);
+    Key(VK_RETURN);
+  }
+  const auto result = [&](uint32_t row) {
+    const CellRecord* cell = book->activeWorksheet->cells.GetCell(row, 4);
+    return cell != nullptr && cell->IsFormula() && cell->ErrorCode() == 0 ? cell->CachedNumber() : -1.0;
+  };
+  // Rows 1, 4, ... 1198 hold "c1"; their amounts run 1 4 2 0 3 over and over.
+  EXPECT_EQ(result(0), 800);
+  EXPECT_EQ(result(1), 400);
+  EXPECT_EQ(result(2), 800);
+  EXPECT_EQ(result(3), 1199);
+  EXPECT_EQ(result(4), 600);
+  EXPECT_GT(book->evaluator.columnCells.BuildCount(), 0u);  // the criteria read the listed column
+  FocusCell(doc, 1, 1);
+  Type("9");
+  Key(VK_RETURN);
+  EXPECT_EQ(result(0), 808);
+  EXPECT_EQ(result(2), 808);
+  EXPECT_TRUE(g_boxes.empty());
 }
 
 // One cell of another program's text pasted into a whole column fills the

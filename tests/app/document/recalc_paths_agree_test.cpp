@@ -159,4 +159,41 @@ TEST_F(PathsAgree, AZeroDeterminantIsPositiveZero) {
   ExpectEveryPathAgrees();
 }
 
+// A summary over whole columns long enough for the pass to list them and a
+// table its lookups index: the lists and indexes serve the first pass
+// after each edit (a category's text growing moves records under the
+// pass), and every path agrees with it.
+TEST_F(PathsAgree, WholeColumnSummariesAndLookupsOverLongTables) {
+  constexpr uint32_t kRows = 1500;
+  for (uint32_t row = 0; row < kRows; ++row) {
+    const std::string category = "c" + std::to_string(row % 7);
+    const std::string amount = std::to_string(row % 13) + "." + std::to_string(row % 10);
+    CellFromTextResult result;
+    ASSERT_TRUE(StoreCellFromText(&book, measurer.Measurer(), category.c_str(), row, 0, true, false, &result));
+    ASSERT_TRUE(StoreCellFromText(&book, measurer.Measurer(), amount.c_str(), row, 1, true, false, &result));
+    ASSERT_TRUE(StoreCellFromText(&book, measurer.Measurer(), std::to_string(row).c_str(), row, 2, true, false,
+                                  &result));
+  }
+  for (int k = 0; k < 7; ++k) {
+    const std::string row = std::to_string(k + 1);
+    Type(("E" + row).c_str(), ("c" + std::to_string(k)).c_str());
+    Type(("F" + row).c_str(), ("=SUMIF(A:A,E" + row + ",B:B)").c_str());
+    Type(("G" + row).c_str(), ("=COUNTIF(A:A,E" + row + ")").c_str());
+    Type(("H" + row).c_str(), "=MAX(B:B)+SUM(B:B)-MIN(B:B)");
+    Type(("I" + row).c_str(), ("=VLOOKUP(" + std::to_string(k * 200) + ",C1:C1500,1,0)").c_str());
+  }
+  EXPECT_EQ(Shown("G1"), "215");  // rows 0, 7, ... 1498
+  EXPECT_EQ(Shown("I7"), "1200");
+  // Else the comparison says nothing of them.
+  EXPECT_GT(book.evaluator.columnCells.BuildCount(), 0u);
+  EXPECT_GT(book.evaluator.lookupIndexes.BuildCount(), 0u);
+  ExpectEveryPathAgrees();
+  Type("A8", "c3");
+  Type("B701", "1000");
+  Type("A702", "a category grown long");
+  ExpectEveryPathAgrees();
+  EXPECT_EQ(Shown("G1"), "214");  // row 7 left c0
+  EXPECT_EQ(Shown("H1"), Shown("H7"));
+}
+
 }  // namespace
