@@ -36,6 +36,8 @@ cp "$seeds/sample.jpg" "$out/corpus/decode_jpeg/"
 # The interoperability files of the text and xBase formats, ours and other programs'.
 cp tests/golden/exchange/*.csv tests/golden/exchange/*.txt "$out/corpus/load_text/"
 cp tests/golden/exchange/*.dbf "$out/corpus/load_xbase/"
+# Tables that are their own memo files, with memos ended by lone and paired 0x1A bytes.
+cp tests/files/fuzz/xbase_seeds/*.dbf "$out/corpus/load_xbase/"
 # Our Excel 2003 XML exports and LibreOffice's; files of the older binary format.
 cp "$seeds"/*.xmlss tests/golden/excel_*.xml "$out/corpus/load_excel_xml/"
 cp "$seeds"/*.old "$out/corpus/load_old_binary/"

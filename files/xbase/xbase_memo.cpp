@@ -81,10 +81,10 @@ void BuildMemoHeader(const char* tablePath, uint8_t dialect, uint8_t* header) {
 
 uint32_t BlocksFor(long bytes, uint32_t blockSize) { return uint32_t((uint64_t(bytes) + blockSize - 1) / blockSize); }
 
-// The text of a dBase III+ memo: everything before its two end bytes, of
-// which only the first kXBaseMemoCapacity characters are kept (so the scan
-// ends there too).
-size_t ReadUntilEndMark(std::FILE* file, char* out) {
+// The bytes of a dBase III+ memo before its two end bytes, of which only
+// the first kXBaseMemoCapacity are kept (so the scan ends there too); a
+// lone end byte is kept, unless the scan ends right after it.
+size_t ScanUntilEndMark(std::FILE* file, char* out) {
   uint8_t piece[kDBaseBlockSize];
   size_t kept = 0;
   bool endPending = false;
@@ -109,10 +109,16 @@ size_t ReadUntilEndMark(std::FILE* file, char* out) {
     if (got < sizeof piece)
       break;
   }
-  // The text ends at a NUL, as its readers take it; one cut right after a
-  // lone end byte leaves that out: no text of this layout can end with one,
-  // so it could not be written back.
-  kept = strnlen(out, kept);
+  return kept;
+}
+
+// The text of a dBase III+ memo. It ends at a NUL, as its readers take it.
+// An end byte then left at its end closed the memo on its own, as some
+// programs write them, and is left out whether or not an end pair follows
+// later: no text of this layout can end with an end byte, so one kept
+// would load a text that could not be written back.
+size_t ReadUntilEndMark(std::FILE* file, char* out) {
+  size_t kept = strnlen(out, ScanUntilEndMark(file, out));
   if (kept > 0 && uint8_t(out[kept - 1]) == kMemoEnd)
     --kept;
   return kept;
