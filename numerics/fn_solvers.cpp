@@ -246,7 +246,7 @@ void FnRoot(EvalState& state) {
   if (error == 0 && variable.Count() != 1) fail(kErrorRef);
   if (error == 0) KnowRootVariable(target, CellRefSheet(state, uint16_t(first + 1)), variable);
   DependencyPath path;
-  if (error == 0) fail(TraceSolverPath(target, variable, path));
+  if (error == 0) fail(TraceSolverPath(target, variable, path, state));
   if (error == 0 && !(x1 > x0)) fail(kErrorNum);
   double root = 0.0;
   if (error == 0 && !FindRootSecant(target, variable, x0, x1, epsilon, &root)) fail(kErrorValue);
@@ -275,7 +275,7 @@ void FnMinMC(EvalState& state) {
   Matrix flags, result;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
-  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path));
+  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path, state));
   double best = 0.0;
   if (call.Ok() && !MinimizeMonteCarlo(target, variables, flags, from, to, points, &best)) call.Fail(kErrorValue);
   StoreVariables(call, variables, result);
@@ -306,7 +306,7 @@ void FnMinSimplex(EvalState& state) {
   Matrix flags, column;
   ReadUsageFlags(call, variables.Count(), flags);
   DependencyPath path;
-  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path));
+  if (call.Ok()) call.Fail(TraceSolverPath(target, variables, path, state));
   double best = 0.0;
   int32_t steps = 0;
   if (call.Ok() && !MinimizeSimplex(target, variables, flags, start, epsilon, maxSteps, &steps, &best))

@@ -361,7 +361,8 @@ void KnowRootVariable(SolverTarget& target, const CellStore* variableSheet, cons
   target.knownVariableChanges = target.sheet->ChainChanges();
 }
 
-uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path) {
+uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path,
+                        EvalState& caller) {
   // A numbers-only target names single cells alone: when none of them is a
   // formula, no path can lead through them, which the path's own look at
   // the references would find at several times the cost.
@@ -378,7 +379,7 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
   }
   target.evaluated = true;
   const uint8_t error = path.Find(*target.nested, target.sheet, target.cell, TargetText(target), variables.Cells(),
-                                  variables.Count());
+                                  variables.Count(), &caller);
   target.path = error == 0 && path.Count() > 0 ? &path : nullptr;
   return error;
 }

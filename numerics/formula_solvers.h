@@ -169,7 +169,10 @@ void KnowRootVariable(SolverTarget& target, const CellStore* variableSheet, cons
 // Finds the formula cells through which the target reads the variables;
 // they are recalculated before each evaluation of the target and restored
 // with the path. 0, or the error the search gives instead of its result.
-uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path);
+// caller is the evaluator that called the solver: a path cell its pass has
+// not calculated yet is noted pending there.
+uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, DependencyPath& path,
+                        EvalState& caller);
 
 // True with the number when the formula gives a number without error.
 bool EvaluateFormulaValue(SolverTarget& target, double* out);

@@ -192,18 +192,18 @@ bool TakesNumberInPlace(const CellRecord* cell) {
 }  // namespace
 
 uint8_t DependencyPath::Find(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
-                             const CellRecord* const* sources, uint32_t sourceCount) {
+                             const CellRecord* const* sources, uint32_t sourceCount, EvalState* pass) {
   Restore();
   cells_.clear();
   texts_.clear();
   CellStore* const evaluatedSheet = state.sheet;
   const bool empty = ReadsOnlyValueCells(state, store, target, text);
   state.sheet = evaluatedSheet;
-  return empty ? 0 : FindByWalk(state, store, target, text, sources, sourceCount);
+  return empty ? 0 : FindByWalk(state, store, target, text, sources, sourceCount, pass);
 }
 
 uint8_t DependencyPath::FindByWalk(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
-                                   const CellRecord* const* sources, uint32_t sourceCount) {
+                                   const CellRecord* const* sources, uint32_t sourceCount, EvalState* pass) {
   Restore();
   cells_.clear();
   texts_.clear();
@@ -220,6 +220,11 @@ uint8_t DependencyPath::FindByWalk(EvalState& state, CellStore* store, const Cel
     if (!WalkFromTarget(walk, text, order)) {
       error = walk.error ? walk.error : uint8_t(kErrorNum);
     } else {
+      // A path cell the pass has not calculated yet is calculated first: its
+      // record may still be as an edit left it (a pasted copy of an array
+      // formula, a formula typed with no result yet).
+      if (pass)
+        for (const uint32_t id : order) pass->NotePending(walk.nodes[id].cell, walk.nodes[id].store);
       for (const uint32_t id : order)
         if (!TakesNumberInPlace(walk.nodes[id].cell)) error = kErrorRef;
     }

@@ -31,12 +31,17 @@ class DependencyPath {
   // the caller gives: "#REF!" when a cell on the path does not hold a
   // single cached number (only such cells can be recalculated in place),
   // "#NUM!" when the walk passes its limits, "#MEMORY!".
+  // The path's cells are taken as pass, the evaluator of the recalculation
+  // the caller runs in (null: none), will have calculated them: one it has
+  // not calculated yet is noted pending there, so that the pass calculates
+  // it and then calls again. Until then the path may see a record as an
+  // earlier pass or an edit left it.
   uint8_t Find(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
-               const CellRecord* const* sources, uint32_t sourceCount);
+               const CellRecord* const* sources, uint32_t sourceCount, EvalState* pass = nullptr);
   // The same by the general walk alone, without the shortcut for a target
   // that reads no formula cell; for comparing the two.
   uint8_t FindByWalk(EvalState& state, CellStore* store, const CellRecord* target, const char* text,
-                     const CellRecord* const* sources, uint32_t sourceCount);
+                     const CellRecord* const* sources, uint32_t sourceCount, EvalState* pass = nullptr);
   uint32_t Count() const { return uint32_t(cells_.size()); }
 
   // Evaluates the path's cells in order with state and stores each number
