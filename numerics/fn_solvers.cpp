@@ -130,6 +130,9 @@ class NestedEvaluator {
     // its unsettled result areas, and what they find not yet calculated
     // the caller's formula waits for as if it had read it itself.
     evaluator.ShareSpillAreas(state);
+    evaluator.solverFoundCells = state.solverFoundCells;
+    evaluator.solverTrialPrograms = state.solverTrialPrograms;
+    evaluator.solverKnownOperations = state.solverKnownOperations;
   }
   ~NestedEvaluator() {
     if (outer_.pending.kind == kEvalInvalid) outer_.pending = evaluator.pending;

@@ -105,7 +105,10 @@ struct TrialOperation {
 // order on doubles. Compiled with the found cells, and given up (for the
 // found cells) after a trial it could not finish, since the general
 // evaluation may then change what a cell reads.
-struct TrialProgram {
+//
+// The operations and their slots alone, which name no cell: what a search
+// runs, and what is kept of a program for a later target of the same text.
+struct TrialOperations {
   double slots[kMaxTrialSlots];
   TrialOperation operations[kMaxTrialSteps];
   // The operators on numbers that never change, applied once, in order:
@@ -114,14 +117,18 @@ struct TrialProgram {
   // Each found cell's slot, in the order the program takes them; a
   // variable's is kVariableCellSlot.
   uint8_t cellSlots[kMaxFoundTargetCells];
-  const CellRecord* variables[kMaxFoundTargetCells];
-  uint16_t columns[kMaxFoundTargetCells];
   uint8_t variableSlots[kMaxFoundTargetCells];
   uint32_t operationCount;
   uint32_t variableCount;
   uint32_t foldCount;
   uint32_t cellCount;
   uint8_t resultSlot;
+};
+// The program of one search: its operations and the records of the
+// variables it reads, valid while the search lasts.
+struct TrialProgram : TrialOperations {
+  const CellRecord* variables[kMaxFoundTargetCells];
+  uint16_t columns[kMaxFoundTargetCells];
   bool usable;
 };
 constexpr uint8_t kVariableCellSlot = 0xFF;
@@ -177,16 +184,6 @@ uint8_t TraceSolverPath(SolverTarget& target, const SolverVariables& variables, 
 // True with the number when the formula gives a number without error.
 bool EvaluateFormulaValue(SolverTarget& target, double* out);
 
-// Whether a numbers-only target without a path is computed from cells found
-// once per search (the default) or evaluated the general way each time; for
-// comparing the two.
-void SetSolverCellShortcut(bool on);
-// Whether such a target, with its cells found, is compiled once per search
-// for its trials (the default); for comparing with the found cells alone.
-void SetSolverTrialShortcut(bool on);
-// Whether a compiled root search of one or two operations runs them with its
-// operators chosen once per search (the default) or as the compiled list.
-void SetSolverKnownOperations(bool on);
 
 // What SearchKeptRoot did.
 enum : uint8_t { kKeptRootNotTaken, kKeptRootFound, kKeptRootNone };

@@ -21,6 +21,9 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   keptCells = nullptr;
   numberShortcuts = 1;
   callShortcuts = 1;
+  solverFoundCells = 1;
+  solverTrialPrograms = 1;
+  solverKnownOperations = 1;
   keptCriteria = 1;
   operandTop = 0;
   operatorTop = 0;

@@ -396,6 +396,15 @@ class EvalState {
   // loop (set by default). Off, it walks its steps as any other: for
   // comparing both ways.
   uint8_t callShortcuts;
+  // A solver's numbers-only target read from cells found once per search
+  // (solverFoundCells), compiled for the search's trials
+  // (solverTrialPrograms), and searched by the loops written for the
+  // operators it applies to its variable (solverKnownOperations); each set
+  // by default, and taken by the evaluator a solver makes from its caller's.
+  // Off, each evaluation goes the general way: for comparing both ways.
+  uint8_t solverFoundCells;
+  uint8_t solverTrialPrograms;
+  uint8_t solverKnownOperations;
   // Short criterion texts of COUNTIF, SUMIF and their kin read once and
   // taken again where they were kept (set by default). Off, every criterion
   // is read from its text: for comparing both ways.

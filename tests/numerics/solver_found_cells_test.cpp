@@ -28,12 +28,7 @@ class SolverFoundCells : public ::testing::Test {
     CurrentRegionalSettings() = kGenericRegionalSettings;
     ASSERT_TRUE(InstallFunctionLibrary());
   }
-  void TearDown() override {
-    SetSolverCellShortcut(true);
-    SetSolverTrialShortcut(true);
-    SetSolverKnownOperations(true);
-    ResetGlobalOptions();
-  }
+  void TearDown() override { ResetGlobalOptions(); }
 
   void Insert(const void* record) { ASSERT_TRUE(sheet->InsertCell(AsCellRecord(const_cast<void*>(record)), nullptr)); }
   void PutNumber(uint32_t row, uint16_t column, double value, uint8_t extra = 0) {
@@ -169,15 +164,15 @@ TEST_F(SolverFoundCells, SearchesGiveTheSameBitsWithAndWithoutFoundCells) {
     }
     if (HasFailure()) return;
     for (const char* search : kSearches) {
-      SetSolverCellShortcut(false);
+      state.solverFoundCells = 0;
       const std::string general = Run(search);
-      SetSolverCellShortcut(true);
-      SetSolverTrialShortcut(false);
+      state.solverFoundCells = 1;
+      state.solverTrialPrograms = 0;
       const std::string found = Run(search);
-      SetSolverTrialShortcut(true);
-      SetSolverKnownOperations(false);
+      state.solverTrialPrograms = 1;
+      state.solverKnownOperations = 0;
       const std::string compiled = Run(search);
-      SetSolverKnownOperations(true);
+      state.solverKnownOperations = 1;
       const std::string known = Run(search);
       ASSERT_EQ(found, general) << search << " over " << targets[0] << ", " << targets[1] << ", " << targets[2] << ", "
                                 << tiny;

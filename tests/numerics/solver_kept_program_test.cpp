@@ -26,10 +26,7 @@ class SolverKeptProgram : public ::testing::Test {
     CurrentRegionalSettings() = kGenericRegionalSettings;
     ASSERT_TRUE(InstallFunctionLibrary());
   }
-  void TearDown() override {
-    SetSolverCellShortcut(true);
-    ResetGlobalOptions();
-  }
+  void TearDown() override { ResetGlobalOptions(); }
 
   void Insert(const void* record) { ASSERT_TRUE(sheet->InsertCell(AsCellRecord(const_cast<void*>(record)), nullptr)); }
   void PutNumber(uint32_t row, uint16_t column, double value) {
@@ -85,9 +82,9 @@ class SolverKeptProgram : public ::testing::Test {
     uint32_t numbers = 0;
     for (uint32_t row : rows) {
       const std::string shortcut = Run(row);
-      SetSolverCellShortcut(false);
+      state.solverFoundCells = 0;
       const std::string general = Run(row);
-      SetSolverCellShortcut(true);
+      state.solverFoundCells = 1;
       EXPECT_EQ(shortcut, general) << "row " << row + 1 << ", " << trace;
       numbers += general.compare(0, 5, "32/0/") == 0;
     }
