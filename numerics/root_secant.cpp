@@ -76,4 +76,3 @@ bool FindRootSecant(SolverTarget& target, SolverVariables& variable, double x0, 
       return search(trials, x0, x1, epsilon, root);
   return SecantSteps(trials, x0, x1, epsilon, root);
 }
-

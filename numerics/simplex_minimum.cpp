@@ -90,4 +90,3 @@ bool MinimizeSimplex(SolverTarget& target, SolverVariables& variables, const Mat
     }
   }
 }
-

@@ -216,4 +216,3 @@ bool RunTrialProgram(TrialProgram& trial, const EvalState& nested, double* out) 
       return false;
   return RunTrialOperations(trial, out);
 }
-

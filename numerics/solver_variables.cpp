@@ -35,4 +35,3 @@ void SolverVariables::Set(uint32_t i, double value) {
 void SolverVariables::Restore() {
   for (uint32_t i = 0; i < count_; ++i) Set(i, saved_[i]);
 }
-
