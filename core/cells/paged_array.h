@@ -46,6 +46,10 @@ class PagedArray {
   // Copies recordSize bytes to the end; false, with the array unchanged, when
   // no page can be had.
   bool Append(const void* record);
+  // Appends count records of zero bytes, a page at a time (a refit of every
+  // row of the grid grows the row table by two million records); false when
+  // no page can be had, the records appended before then kept.
+  bool AppendZeroed(uint32_t count);
   // Makes At constant-time until the next append; false when the table cannot
   // be allocated (At then keeps walking the chain).
   bool BuildPageTable();
@@ -69,6 +73,13 @@ class PagedArray {
   uint32_t PoolCount() const { return poolCount_; }
   bool TableValid() const { return tableValid_ != 0; }
   const PagedArrayPage* FirstPage() const { return firstPage_; }
+  // Each page's records as the bytes they fill, in order, handed to
+  // visit(const uint8_t* bytes, uint32_t length): for formats that keep the
+  // records as one image.
+  template <class Visit>
+  void ForEachPageBytes(Visit visit) const {
+    for (const PagedArrayPage* page = firstPage_; page; page = page->next) visit(page->payload, uint32_t(page->used));
+  }
 
   // True when the chain, the pool, the counts, the hint and a valid table all
   // agree; for tests and debugging.
@@ -76,6 +87,9 @@ class PagedArray {
 
  private:
   PagedArrayPage* TakePage();
+  // The page the next record goes into, a fresh one linked after a full
+  // last page; null when none can be had.
+  PagedArrayPage* PageForAppend();
   const uint8_t* Locate(uint32_t i) const;
 
   PagedArrayPage* firstPage_ = nullptr;

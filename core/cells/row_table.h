@@ -5,6 +5,7 @@
 // row that has a record; rows beyond the table have the default height.
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/cells/paged_array.h"
 
@@ -23,6 +24,17 @@ class RowTable : public PagedArrayOf<2> {
     return reinterpret_cast<const uint16_t*>(PagedArray::At(row));
   }
   bool Append(uint16_t record) { return PagedArray::Append(&record); }
+  // Each record from row 0 on, handed to visit(uint16_t record).
+  template <class Visit>
+  void ForEachRowRecord(Visit visit) const {
+    ForEachPageBytes([&](const uint8_t* bytes, uint32_t length) {
+      for (uint32_t offset = 0; offset + sizeof(uint16_t) <= length; offset += sizeof(uint16_t)) {
+        uint16_t record;
+        std::memcpy(&record, bytes + offset, sizeof record);
+        visit(record);
+      }
+    });
+  }
 
   // Replaces this table's records by the source's. On failure the table is
   // left empty with its pages in its pool.

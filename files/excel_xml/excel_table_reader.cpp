@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/cells/cell_record_buffer.h"
 #include "core/formula/eval_state.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
@@ -146,7 +147,7 @@ uint8_t ErrorCodeOfText(const char* text) {
 }
 
 // The cell a Cell element describes, into record; its size.
-uint32_t BuildCell(CXmlReader* xml, uint8_t* record, size_t capacity, uint32_t row, uint16_t column,
+uint32_t BuildCell(CXmlReader* xml, CellRecordBuffer* record, uint32_t row, uint16_t column,
                    const char* formula, size_t formulaLength, bool isArray, const CellData& data) {
   double number = 0;
   uint8_t error = 0;
@@ -167,8 +168,8 @@ uint32_t BuildCell(CXmlReader* xml, uint8_t* record, size_t capacity, uint32_t r
     }
   }
   if (!formula)
-    return isText ? BuildTextCell(record, capacity, row, column, data.text, uint16_t(data.length))
-                  : BuildNumberCell(record, capacity, row, column, number, error);
+    return isText ? record->BuildText(row, column, data.text, uint16_t(data.length))
+                  : record->BuildNumber(row, column, number, error);
   FormulaCellFields fields;
   fields.formula = formula;
   fields.formulaLength = uint16_t(formulaLength);
@@ -181,7 +182,7 @@ uint32_t BuildCell(CXmlReader* xml, uint8_t* record, size_t capacity, uint32_t r
     fields.resultFlags |= kResultCachedNumber;
     fields.cachedNumber = number;
   }
-  return BuildFormulaCell(record, capacity, row, column, fields);
+  return record->BuildFormula(row, column, fields);
 }
 
 void ReadCell(const ExcelReader& in, CWorkSheet* sheet, TablePosition* at, uint32_t row, uint32_t* column) {
@@ -212,11 +213,11 @@ void ReadCell(const ExcelReader& in, CWorkSheet* sheet, TablePosition* at, uint3
     // A value off the grid has nowhere to go; formatting there is dropped.
     if (!inGrid)
       ThrowXmlError(kFileXmlBadData);
-    static thread_local uint8_t record[kFormulaCellHeadSize + kFormulaTextCapacity + 2 + kMaxDataText + 16];
-    const uint32_t size = BuildCell(xml, record, sizeof record, row, uint16_t(*column),
+    static thread_local CellRecordBuffer record;
+    const uint32_t size = BuildCell(xml, &record, row, uint16_t(*column),
                                     isFormula ? formula : nullptr, formulaLength, isArray, data);
     at->cells.flags = kCursorAfterRecord;
-    if (!size || !sheet->cells.InsertCell(AsCellRecord(record), &at->cells))
+    if (!size || !sheet->cells.InsertCell(record.Record(), &at->cells))
       ThrowXmlError(kFileXmlOutOfMemory);
   }
   ++*column;

@@ -7,6 +7,7 @@
 
 #include "core/numfmt/double_to_text.h"
 #include "core/styles/default_sizes.h"
+#include "core/styles/style_run_walk.h"
 #include "core/workbook/workbook.h"
 #include "files/excel_xml/excel_lengths.h"
 #include "files/excel_xml/excel_writer.h"
@@ -48,36 +49,17 @@ void RowHeightAttributes(const ExcelWriter& out, uint16_t record, uint16_t defau
 // The largest column and row any style run covers; false without runs.
 bool StyledExtent(const StyleRunStore& runs, uint16_t* lastColumn, uint32_t* lastRow) {
   bool any = false;
-  for (const CellBlock* block = runs.FirstBlock(); block; block = block->next)
-    for (uint32_t offset = 0; offset < block->used; offset += kStyleRunSize) {
-      const StyleRun* run = AsStyleRun(block->payload + offset);
-      // Runs are packed: their fields are read as values.
-      const uint16_t runLastColumn = run->lastColumn;
-      const uint32_t runRow = run->row;
-      *lastColumn = std::max(*lastColumn, runLastColumn);
-      *lastRow = std::max(*lastRow, runRow);
-      any = true;
-    }
+  StyleRunWalk walk(runs);
+  for (const StyleRun* run; (run = walk.Current()) != nullptr; walk.Advance()) {
+    // Runs are packed: their fields are read as values.
+    const uint16_t runLastColumn = run->lastColumn;
+    const uint32_t runRow = run->row;
+    *lastColumn = std::max(*lastColumn, runLastColumn);
+    *lastRow = std::max(*lastRow, runRow);
+    any = true;
+  }
   return any;
 }
-
-// The runs of a worksheet in storage order.
-class RunWalk {
- public:
-  explicit RunWalk(const StyleRunStore& runs) : block_(runs.FirstBlock()) {}
-  const StyleRun* Current() {
-    while (block_ && offset_ >= block_->used) {
-      block_ = block_->next;
-      offset_ = 0;
-    }
-    return block_ ? AsStyleRun(block_->payload + offset_) : nullptr;
-  }
-  void Advance() { offset_ += kStyleRunSize; }
-
- private:
-  const CellBlock* block_;
-  uint32_t offset_ = 0;
-};
 
 void WriteNumberData(CXmlReader* xml, double value) {
   // Other programs get every bit of the number, as the native files do.
@@ -189,11 +171,9 @@ void WriteExcelTable(const ExcelWriter& out, CWorkSheet* sheet, int depth) {
   // Rows are visited in order where anything is to be written: a cell, a
   // style run or a height of its own; a walk over every position would
   // take as long as the grid is large.
-  CellCursor cells;
-  cells.flags = kCursorAfterRecord;
-  cells.block = sheet->cells.FirstBlock();
+  CellCursor cells = sheet->cells.StartRangeWalk(0);
   const CellRecord* cell = cells.Next();
-  RunWalk runs(format.runs);
+  StyleRunWalk runs(format.runs);
   const uint32_t heightRows = std::min(format.rows.Count(), height);
   char heights[96];
   // The first row from `from` on whose record gives height attributes.

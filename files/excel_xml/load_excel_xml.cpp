@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "core/styles/style_run_walk.h"
 #include "core/styles/text_measurer.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
@@ -168,9 +169,8 @@ void FitRowHeights(CWorkBook* book, const TextMeasurer& screen) {
     const bool hasRuns = run != nullptr;
     if (hasRuns) {
       firstRun = run->row;
-      for (const CellBlock* block = sheet->format.runs.FirstBlock(); block; block = block->next)
-        if (block->used)
-          lastRun = AsStyleRun(block->payload + block->used - kStyleRunSize)->row;
+      if (const StyleRun* last = LastStyleRun(sheet->format.runs))
+        lastRun = last->row;
     }
     if (!hasCells && !hasRuns)
       continue;

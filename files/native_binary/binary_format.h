@@ -14,9 +14,6 @@ class CWorkBook;
 constexpr size_t kBinaryHeaderSize = 11;
 constexpr size_t kBinaryTrailerSize = 8;
 constexpr uint8_t kBinaryVersionWritten = 3;
-// A stored block holds what an 8192-byte store block does after its two
-// links and its length.
-constexpr uint16_t kStoredBlockMax = 8182;
 constexpr size_t kInspectRecordSize = 396;
 constexpr size_t kChartImageSize = 732;
 constexpr size_t kViewMatrixSize = 64;

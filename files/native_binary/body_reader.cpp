@@ -4,6 +4,10 @@
 #include <new>
 #include <vector>
 
+#include "core/cells/cell_block_checks.h"
+#include "core/cells/stored_blocks.h"
+#include "core/formula/eval_state.h"
+#include "core/styles/style_run_block_checks.h"
 #include "core/workbook/container_id_set.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
@@ -15,54 +19,6 @@ namespace {
 using CTreeItem = CWorkSheetTree::CTreeItem;
 
 constexpr double kDegreesToRadians = 3.14159265358979 / 180;
-
-// A chain of store blocks being read; freed unless handed to a store.
-class BlockChain {
- public:
-  BlockChain() = default;
-  ~BlockChain() {
-    while (first_) {
-      CellBlock* next = first_->next;
-      FreeStorePage(first_);
-      first_ = next;
-    }
-  }
-  BlockChain(const BlockChain&) = delete;
-  BlockChain& operator=(const BlockChain&) = delete;
-
-  CellBlock* NewBlock() {
-    auto* block = static_cast<CellBlock*>(AllocateStorePage(sizeof(CellBlock)));
-    if (!block)
-      return nullptr;
-    block->next = nullptr;
-    block->previous = last_;
-    block->used = 0;
-    if (last_)
-      last_->next = block;
-    else
-      first_ = block;
-    last_ = block;
-    return block;
-  }
-  void DropLast() {
-    CellBlock* block = last_;
-    last_ = block->previous;
-    if (last_)
-      last_->next = nullptr;
-    else
-      first_ = nullptr;
-    FreeStorePage(block);
-  }
-  CellBlock* Release() {
-    CellBlock* chain = first_;
-    first_ = last_ = nullptr;
-    return chain;
-  }
-
- private:
-  CellBlock* first_ = nullptr;
-  CellBlock* last_ = nullptr;
-};
 
 class BodyReader {
  public:
@@ -108,7 +64,8 @@ class BodyReader {
   void ReadChart(ContainerRecord* container, int slot);
   void ReadColumns(SheetFormat* format);
   void ReadRows(RowTable* rows);
-  CellBlock* ReadBlocks(bool cells);
+  // The stored blocks of a style-run or cell store, checked, into chain.
+  void ReadBlocks(bool cells, StoredBlockChain* chain);
   void Link(CTreeItem* item);
 
   CWorkBook* book_;
@@ -336,21 +293,14 @@ void BodyReader::ReadWorksheet(CWorkSheet* sheet) {
   ReadColumns(&sheet->format);
   ReadRows(&sheet->format.rows);
 
-  sheet->format.runs.Attach(ReadBlocks(false));
-  sheet->cells.Attach(ReadBlocks(true));
-  // The row index of every page that holds a row.
-  CellCursor cursor;
-  uint32_t lastPage = kPageCount;
-  for (const CellBlock* block = sheet->cells.FirstBlock(); block; block = block->next) {
-    for (uint32_t offset = 0; offset < block->used; offset += AsCellRecord(block->payload + offset)->Size()) {
-      const uint32_t page = AsCellRecord(block->payload + offset)->Row() / kRowsPerPage;
-      if (page == lastPage)
-        continue;
-      lastPage = page;
-      if (!sheet->cells.BuildPageIndex(page, &cursor))
-        throw int(kFileOutOfMemory);
-    }
-  }
+  StoredBlockChain runs;
+  ReadBlocks(false, &runs);
+  runs.AttachTo(&sheet->format.runs);
+  StoredBlockChain cells;
+  ReadBlocks(true, &cells);
+  cells.AttachTo(&sheet->cells);
+  if (!IndexEveryRowPage(&sheet->cells))
+    throw int(kFileOutOfMemory);
 
   Exact(&sheet->pageSettings, kPageSettingsImageSize);
   CheckPageSettings(&sheet->pageSettings);
@@ -446,28 +396,23 @@ void BodyReader::ReadRows(RowTable* rows) {
   }
 }
 
-CellBlock* BodyReader::ReadBlocks(bool cells) {
+void BodyReader::ReadBlocks(bool cells, StoredBlockChain* chain) {
   const uint32_t count = U32();
-  BlockChain chain;
   StoredOrder order;
+  const uint16_t styleCount = book_->styles.styleCount;
   for (uint32_t i = 0; i < count; ++i) {
     const uint16_t length = U16();
-    if (length > kStoredBlockMax)
-      throw int(kFileBadFormat);
-    CellBlock* block = chain.NewBlock();
-    if (!block)
+    const StoredBlockResult taken = chain->TakeBlock(
+        length, [&](uint8_t* bytes) { Exact(bytes, length); },
+        [&](uint8_t* bytes) {
+          return cells ? CheckCellBlock(bytes, length, &order, kFormulaTextCapacity)
+                       : CheckStyleRunBlock(bytes, length, &order, styleCount);
+        });
+    if (taken == kStoredBlockOutOfMemory)
       throw int(kFileOutOfMemory);
-    Exact(block->payload, length);
-    block->used = length;
-    const bool good = cells ? CheckCellBlock(block->payload, length, &order)
-                            : CheckStyleRunBlock(block->payload, length, &order, book_->styles.styleCount);
-    if (!good)
+    if (taken != kStoredBlockTaken)
       throw int(kFileBadFormat);
-    // A store keeps no empty block in its chain.
-    if (length == 0)
-      chain.DropLast();
   }
-  return chain.Release();
 }
 
 }  // namespace

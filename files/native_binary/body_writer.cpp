@@ -2,6 +2,7 @@
 #include <new>
 #include <vector>
 
+#include "core/cells/stored_blocks.h"
 #include "core/edit/cell_display_text.h"
 #include "core/edit/cell_input.h"
 #include "core/model/chart_record.h"
@@ -61,8 +62,7 @@ bool BodyWriter::Write() {
 
   const uint32_t inspectCount = book_->inspectCells.Count();
   U32(inspectCount);
-  for (const PagedArrayPage* page = book_->inspectCells.FirstPage(); page; page = page->next)
-    Put(page->payload, page->used);
+  book_->inspectCells.ForEachPageBytes([this](const uint8_t* bytes, uint32_t length) { Put(bytes, length); });
 
   uint32_t itemCount = 0;
   for (const CWorkSheetTree::CTreeItem* item = book_->firstItem; item; item = item->next) ++itemCount;
@@ -172,22 +172,18 @@ void BodyWriter::WriteRowRuns(const RowTable& rows) {
   U32(rows.Count());
   uint32_t runLength = 0;
   uint16_t runRecord = 0;
-  for (const PagedArrayPage* page = rows.FirstPage(); page; page = page->next) {
-    for (uint32_t offset = 0; offset + 2 <= page->used; offset += 2) {
-      uint16_t record;
-      std::memcpy(&record, page->payload + offset, 2);
-      if (runLength && record == runRecord) {
-        ++runLength;
-        continue;
-      }
-      if (runLength) {
-        U32(runLength);
-        U16(runRecord);
-      }
-      runRecord = record;
-      runLength = 1;
+  rows.ForEachRowRecord([&](uint16_t record) {
+    if (runLength && record == runRecord) {
+      ++runLength;
+      return;
     }
-  }
+    if (runLength) {
+      U32(runLength);
+      U16(runRecord);
+    }
+    runRecord = record;
+    runLength = 1;
+  });
   if (runLength) {
     U32(runLength);
     U16(runRecord);
@@ -196,10 +192,10 @@ void BodyWriter::WriteRowRuns(const RowTable& rows) {
 
 void BodyWriter::WriteBlocks(const BlockStore& store) {
   U32(store.BlockCount());
-  for (const CellBlock* block = store.FirstBlock(); block; block = block->next) {
-    U16(block->used);
-    Put(block->payload, block->used);
-  }
+  ForEachBlockBytes(store, [this](const uint8_t* bytes, uint16_t length) {
+    U16(length);
+    Put(bytes, length);
+  });
 }
 
 // Each record of the store rebuilt: a formula becomes the cell that its
@@ -214,34 +210,28 @@ bool BodyWriter::WriteValueBlocks(const CellStore& store) {
     char text[kCellTextCapacity];
     NumFormatParams general{};
     uint32_t blockUsed = 0;
-    for (const CellBlock* block = store.FirstBlock(); block; block = block->next) {
-      for (uint32_t offset = 0; offset < block->used;) {
-        const CellRecord* cell = AsCellRecord(block->payload + offset);
-        const uint32_t size = cell->Size();
-        if (size == 0 || offset + size > block->used)
-          break;
-        offset += size;
-        const uint8_t* bytes = cell->Bytes();
-        uint32_t length = size;
-        if (cell->IsFormula()) {
-          FormatCellDisplayText(*cell, general, text, sizeof text);
-          NumFormatParams scratch{};
-          length = ParseValueInput(text, &scratch, cell->Row(), cell->Column(), rebuilt, sizeof rebuilt);
-          bytes = rebuilt;
-        }
-        if (length == 0)
-          continue;
-        if (blockUsed + length > kStoredBlockMax || blockSizes.empty()) {
-          blockSizes.push_back(0);
-          blockUsed = 0;
-        }
-        const size_t start = records.size();
-        records.insert(records.end(), bytes, bytes + length);
-        records[start] = uint8_t(records[start] & ~kCellSpillValue);
-        blockUsed += length;
-        blockSizes.back() = uint16_t(blockUsed);
+    ForEachRecord(store, [&](const CellRecord& cell) {
+      const uint8_t* bytes = cell.Bytes();
+      uint32_t length = cell.Size();
+      if (cell.IsFormula()) {
+        FormatCellDisplayText(cell, general, text, sizeof text);
+        NumFormatParams scratch{};
+        length = ParseValueInput(text, &scratch, cell.Row(), cell.Column(), rebuilt, sizeof rebuilt);
+        bytes = rebuilt;
       }
-    }
+      if (length == 0)
+        return true;
+      if (!FitsStoreBlock(blockUsed + length) || blockSizes.empty()) {
+        blockSizes.push_back(0);
+        blockUsed = 0;
+      }
+      const size_t start = records.size();
+      records.insert(records.end(), bytes, bytes + length);
+      records[start] = uint8_t(records[start] & ~kCellSpillValue);
+      blockUsed += length;
+      blockSizes.back() = uint16_t(blockUsed);
+      return true;
+    });
   } catch (const std::bad_alloc&) {
     book_->error = kWorkbookOutOfMemory;
     return false;

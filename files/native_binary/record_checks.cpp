@@ -3,13 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/base/error_code.h"
-#include "core/formula/eval_state.h"
 #include "core/model/drop_down_list.h"
 #include "core/model/worksheet_view_state.h"
 #include "files/native_binary/binary_format.h"
 #include "core/model/inspect_cell.h"
-#include "core/styles/style_run_store.h"
 
 namespace {
 
@@ -22,7 +19,6 @@ constexpr uint8_t kMaxDecimals = 14;
 constexpr uint8_t kMaxDateTimeStyle = 10;
 constexpr uint8_t kMaxSeriesViewType = 11;
 constexpr uint8_t kMaxSymbol = 15;
-constexpr uint8_t kMaxErrorType = 12 << 4;
 constexpr uint8_t kMaxIndent = 254;
 
 template <size_t N>
@@ -221,101 +217,7 @@ void CheckInspectRecord(uint8_t* record) {
   std::memcpy(record + kInspectRowOffset, &row, sizeof row);
 }
 
-void CheckArrayExtent(uint32_t row, uint16_t column, uint16_t* columns, uint32_t* rows) {
-  *columns = Between<uint16_t>(*columns, 1, uint16_t(kColumnCount - column));
-  *rows = Between<uint32_t>(*rows, 1, kRowCount - row);
-}
-
-void CheckCellNumber(CellRecord* cell) {
-  const bool number = cell->Kind() == kCellNumber;
-  if (!number && (cell->Kind() != kCellFormula || cell->HasCachedText()))
-    return;
-  if (std::isfinite(number ? cell->Number() : cell->CachedNumber()))
-    return;
-  if (number)
-    cell->SetNumber(0.0);
-  else
-    cell->SetCachedNumber(0.0);
-  cell->SetType(static_cast<uint8_t>((cell->Type() & ~kCellErrorMask) | kErrorNum));
-}
-
-bool CheckCellBlock(uint8_t* bytes, uint32_t length, StoredOrder* order) {
-  for (uint32_t offset = 0; offset < length;) {
-    const uint32_t left = length - offset;
-    if (left < kTextCellHeadSize && left < kNumberCellSize)
-      return false;
-    CellRecord* cell = AsCellRecord(bytes + offset);
-    const uint8_t kind = cell->Kind();
-    if (kind != kCellText && kind != kCellNumber && kind != kCellFormula)
-      return false;
-    if (cell->ErrorCode() > kMaxErrorType)
-      return false;
-    // The lengths that decide the size must lie inside the block before
-    // the size is computed from them.
-    uint32_t headSize = kind == kCellText ? kTextCellHeadSize : kind == kCellNumber ? kNumberCellSize : kFormulaCellHeadSize;
-    if (headSize > left)
-      return false;
-    if (kind == kCellFormula) {
-      if (cell->FormulaLength() > kFormulaTextCapacity)
-        return false;
-      if (cell->HasCachedText() && kFormulaCellHeadSize + cell->FormulaLength() + kCachedTextLengthSize > left)
-        return false;
-    }
-    const uint32_t size = cell->Size();
-    if (size == 0 || size > left)
-      return false;
-    const uint32_t row = cell->Row();
-    const uint16_t column = cell->Column();
-    if (row > kMaxRow || column > kMaxColumn)
-      return false;
-    if (order->any && (row < order->row || (row == order->row && column <= order->column)))
-      return false;
-    order->any = true;
-    order->row = row;
-    order->column = column;
-    CheckCellNumber(cell);
-    if (kind == kCellFormula) {
-      cell->SetPending(0);
-      cell->SetResultFlags(uint8_t(cell->ResultFlags() & (kResultCachedText | kResultCachedNumber | kResultArray)));
-      cell->SetDependantColumn(0);
-      cell->SetDependantRow(0);
-      cell->SetDependantSheet(0);
-      if (cell->ResultFlags() & kResultArray) {
-        uint16_t columns = cell->ArrayColumns();
-        uint32_t rows = cell->ArrayRows();
-        CheckArrayExtent(row, column, &columns, &rows);
-        cell->SetArrayColumns(columns);
-        cell->SetArrayRows(rows);
-      }
-    }
-    offset += size;
-  }
-  return true;
-}
-
 void CheckColumnRecord(ColumnRecord* column, uint16_t styleCount) {
   if (column->Style() >= styleCount)
     column->SetStyle(0);
-}
-
-bool CheckStyleRunBlock(uint8_t* bytes, uint32_t length, StoredOrder* order, uint16_t styleCount) {
-  if (length % kStyleRunSize)
-    return false;
-  for (uint32_t offset = 0; offset < length; offset += kStyleRunSize) {
-    StyleRun run;
-    std::memcpy(&run, bytes + offset, sizeof run);
-    if (run.style >= styleCount) {
-      run.style = 0;
-      std::memcpy(bytes + offset, &run, sizeof run);
-    }
-    if (run.row > kMaxRow || run.firstColumn > run.lastColumn || run.lastColumn > kMaxColumn)
-      return false;
-    // order->column holds the last column of the previous run.
-    if (order->any && (run.row < order->row || (run.row == order->row && run.firstColumn <= order->column)))
-      return false;
-    order->any = true;
-    order->row = run.row;
-    order->column = run.lastColumn;
-  }
-  return true;
 }

@@ -5,11 +5,12 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/cells/cell_block_checks.h"
+#include "core/cells/cell_record_buffer.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
-#include "files/native_binary/record_checks.h"
 #include "files/native_xml/xml_address.h"
 #include "files/xml/xml_reader.h"
 
@@ -17,9 +18,10 @@ namespace {
 
 constexpr int32_t kMaxFormulaText = int32_t(kFormulaTextCapacity);
 // The longest text a text cell holds: one record filling a store block.
-constexpr int32_t kMaxCellText = int32_t(kBlockPayload - kTextCellHeadSize);
-// Its character data: a byte escapes to at most six characters.
-constexpr size_t kCellTextDataSize = 6 * kBlockPayload + 1;
+constexpr int32_t kMaxCellText = int32_t(kLongestRecordText);
+// The character data of a record's text: a byte escapes to at most six
+// characters.
+constexpr size_t kCellTextDataSize = 6 * kLargestCellRecord + 1;
 // Numbers and error names are short.
 constexpr int32_t kMaxValueText = 1024;
 
@@ -133,7 +135,7 @@ uint8_t ReadErrorText(CXmlReader* reader) {
 void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
   if (!reader->FindElement(nullptr, "Cells", kXmlStartTag | kXmlOptional))
     return;
-  static thread_local uint8_t record[kFormulaCellHeadSize + 2 * 32768];
+  static thread_local CellRecordBuffer record;
   static thread_local char formula[kXmlTextSize];
   static thread_local char text[kCellTextDataSize];
   int32_t textLength = 0;
@@ -184,8 +186,7 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
       // Files of older writers hold a formula without a result: it is kept
       // uncalculated, to be computed by the next recalculation.
       // The cached text follows the formula in the same record.
-      const int32_t maxCachedText =
-          int32_t(kBlockPayload - kFormulaCellHeadSize - kCachedTextLengthSize) - length;
+      const int32_t maxCachedText = LongestCachedText(uint32_t(length));
       if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxValueText)) {
         fields.cachedNumber = ReadNumberText(reader);
         fields.resultFlags |= kResultCachedNumber;
@@ -197,19 +198,19 @@ void ReadXmlCells(CXmlReader* reader, CWorkBook* book, CWorkSheet* sheet) {
         fields.typeExtra = ReadErrorText(reader);
         fields.resultFlags |= kResultCachedNumber;
       }
-      size = BuildFormulaCell(record, sizeof record, row, column, fields);
+      size = record.BuildFormula(row, column, fields);
     } else {
       const uint8_t extra = automatic ? kCellSpillValue : 0;
       if (reader->ReadElementText(nullptr, "N", kXmlOptional, kMaxValueText))
-        size = BuildNumberCell(record, sizeof record, row, column, ReadNumberText(reader), extra);
+        size = record.BuildNumber(row, column, ReadNumberText(reader), extra);
       else if (reader->ReadElementTextInto(nullptr, "T", kXmlOptional, kMaxCellText, text, sizeof text, &textLength))
-        size = BuildTextCell(record, sizeof record, row, column, text, uint16_t(textLength), extra);
+        size = record.BuildText(row, column, text, uint16_t(textLength), extra);
       else if (reader->ReadElementText(nullptr, "Error", kXmlOptional, kMaxValueText))
-        size = BuildNumberCell(record, sizeof record, row, column, 0, uint8_t(extra | ReadErrorText(reader)));
+        size = record.BuildNumber(row, column, 0, uint8_t(extra | ReadErrorText(reader)));
       else
         ThrowXmlError(kFileXmlUnexpectedElement);
     }
-    if (!size || !sheet->cells.InsertCell(AsCellRecord(record), &cursor))
+    if (!size || !sheet->cells.InsertCell(record.Record(), &cursor))
       ThrowXmlError(kFileXmlOutOfMemory);
     reader->FindElement(nullptr, "Cell", kXmlEndTag);
     previousRow = row;

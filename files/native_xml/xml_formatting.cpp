@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/styles/style_run_walk.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
 #include "files/native_xml/xml_address.h"
@@ -37,19 +38,11 @@ void WriteColumns(CXmlReader* writer, const SheetFormat& format, const XmlDefaul
 // The row walk: rows of the table with a size of their own and rows that
 // hold style runs, in order, each on one line with its spans.
 void WriteRows(CXmlReader* writer, const SheetFormat& format, uint16_t automaticHeight) {
-  const CellBlock* block = format.runs.FirstBlock();
-  uint32_t offset = 0;
-  auto nextRun = [&]() -> const StyleRun* {
-    while (block && offset >= block->used) {
-      block = block->next;
-      offset = 0;
-    }
-    return block ? AsStyleRun(block->payload + offset) : nullptr;
-  };
+  StyleRunWalk runs(format.runs);
   const uint32_t tableRows = format.rows.Count();
   uint32_t row = 0;
   for (;;) {
-    const StyleRun* run = nextRun();
+    const StyleRun* run = runs.Current();
     // Rows without record and without runs are skipped at once.
     while (row < tableRows) {
       const uint16_t record = *format.rows.At(row);
@@ -74,7 +67,7 @@ void WriteRows(CXmlReader* writer, const SheetFormat& format, uint16_t automatic
     else if (height && height != automaticHeight)
       text.Add(" Height=\"%u\"", unsigned(height));
     writer->WriteElement("Row", text.Text(), kXmlWriteStart, 2, 0);
-    for (; run && run->row == row; offset += kStyleRunSize, run = nextRun()) {
+    for (; run && run->row == row; runs.Advance(), run = runs.Current()) {
       char span[64];
       std::snprintf(span, sizeof span, "rc=\"c%u:c%u\" StyleID=\"%u\"", unsigned(run->firstColumn + 1),
                     unsigned(run->lastColumn + 1), unsigned(run->style));

@@ -2,12 +2,13 @@
 
 #include <cstring>
 
+#include "core/cells/cell_block_checks.h"
+#include "core/cells/cell_record_buffer.h"
 #include "core/formula/eval_state.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
 #include "files/old_binary/old_binary.h"
 #include "files/old_binary/old_binary_source.h"
-#include "files/native_binary/record_checks.h"
 
 namespace {
 
@@ -97,19 +98,19 @@ void ReadStyleRuns(OldBinarySource& in, CWorkBook* book, CWorkSheet* sheet) {
   }
 }
 
-// The record of one old cell into buffer; its size.
-uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity);
+// The record of one old cell into record; its size.
+uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, CellRecordBuffer* record);
 
 // A cell as the older format holds it; a number that is not finite comes
 // in as "#NUM!", as in the program's own formats.
-uint32_t ReadCell(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity) {
-  const uint32_t size = ReadCellRecord(in, book, wideRows, record, capacity);
+uint32_t ReadCell(OldBinarySource& in, CWorkBook* book, bool wideRows, CellRecordBuffer* record) {
+  const uint32_t size = ReadCellRecord(in, book, wideRows, record);
   if (size != 0)
-    CheckCellNumber(AsCellRecord(record));
+    CheckCellNumber(record->Record());
   return size;
 }
 
-uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uint8_t* record, size_t capacity) {
+uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, CellRecordBuffer* record) {
   const uint16_t column = in.U16();
   const uint32_t row = wideRows ? in.U32() : in.U16();
   const uint8_t kind = in.U8() & 0x3F;
@@ -119,15 +120,14 @@ uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uin
     case 1: {
       const uint16_t length = in.U16();
       // A text longer than a cell record may be is cut to fit.
-      const uint16_t kept = uint16_t(length < kBlockPayload - kTextCellHeadSize ? length
-                                                                                : kBlockPayload - kTextCellHeadSize);
-      static thread_local char text[kBlockPayload];
+      const uint16_t kept = length < kLongestRecordText ? length : kLongestRecordText;
+      static thread_local char text[kLongestRecordText];
       in.Read(text, kept);
       in.Skip(length - kept);
-      return BuildTextCell(record, capacity, row, column, text, kept);
+      return record->BuildText(row, column, text, kept);
     }
     case 2:
-      return BuildNumberCell(record, capacity, row, column, in.F64());
+      return record->BuildNumber(row, column, in.F64());
     case 4:
     case 16:
     case 32: {
@@ -152,13 +152,13 @@ uint32_t ReadCellRecord(OldBinarySource& in, CWorkBook* book, bool wideRows, uin
       formula[used] = 0;
       const double cached = in.F64();
       if (!book->evaluator.TranslateFormula(formula, sizeof formula, column, row, true))
-        return BuildTextCell(record, capacity, row, column, formula, uint16_t(used));
+        return record->BuildText(row, column, formula, uint16_t(used));
       FormulaCellFields fields;
       fields.formula = formula;
       fields.formulaLength = uint16_t(std::strlen(formula));
       fields.resultFlags = kResultCachedNumber;
       fields.cachedNumber = cached;
-      return BuildFormulaCell(record, capacity, row, column, fields);
+      return record->BuildFormula(row, column, fields);
     }
     default:
       ThrowOldBinaryError(kFileBadFormat);
@@ -184,14 +184,14 @@ void ReadOldWorksheetFormats(OldBinarySource& in, CWorkBook* book, CWorkSheet* s
 }
 
 void ReadOldCells(OldBinarySource& in, CWorkBook* book, CWorkSheet* sheet, bool wideRows) {
-  static thread_local uint8_t record[kBlockPayload + kFormulaCellHeadSize + kOldFormulaCapacity];
+  static thread_local CellRecordBuffer record;
   CellCursor cursor;
   cursor.flags = kCursorAfterRecord;
   book->evaluator.owner = book;
   book->evaluator.sheet = &sheet->cells;
   while (in.Position() < in.Limit()) {
-    const uint32_t size = ReadCell(in, book, wideRows, record, sizeof record);
-    if (!size || !sheet->cells.InsertCell(AsCellRecord(record), &cursor))
+    const uint32_t size = ReadCell(in, book, wideRows, &record);
+    if (!size || !sheet->cells.InsertCell(record.Record(), &cursor))
       ThrowOldBinaryError(kFileOutOfMemory);
     if (in.HasError())
       ThrowOldBinaryError(kFileReadError);

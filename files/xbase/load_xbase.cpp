@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/base/error_code.h"
+#include "core/cells/cell_record_buffer.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
 #include "files/text/loaded_sheet.h"
@@ -71,18 +72,15 @@ class XBaseLoad {
     return false;
   }
 
-  bool Insert(const uint8_t* record, uint32_t size) {
-    return size != 0 && sheet_->cells.InsertCell(AsCellRecord(record), &cursor_);
-  }
+  // The record just built in record_, when its size is no 0.
+  bool Insert(uint32_t size) { return size != 0 && sheet_->cells.InsertCell(record_.Record(), &cursor_); }
 
   bool StoreText(uint32_t row, uint32_t column, const char* text, size_t length, uint8_t error = 0) {
-    alignas(8) uint8_t record[kTextCellHeadSize + kXBaseMemoCapacity + 1];
-    return Insert(record, BuildTextCell(record, sizeof record, row, uint16_t(column), text, uint16_t(length), error));
+    return Insert(record_.BuildText(row, uint16_t(column), text, uint16_t(length), error));
   }
 
   bool StoreNumber(uint32_t row, uint32_t column, double value, uint8_t error = 0) {
-    alignas(8) uint8_t record[kNumberCellSize];
-    return Insert(record, BuildNumberCell(record, sizeof record, row, uint16_t(column), value, error));
+    return Insert(record_.BuildNumber(row, uint16_t(column), value, error));
   }
 
   // A date field that holds no date, as its text (blanks and NULs at its
@@ -172,6 +170,7 @@ class XBaseLoad {
   CWorkBook* book_;
   CWorkSheet* sheet_;
   const XBaseTable& table_;
+  CellRecordBuffer record_;
   CellCursor cursor_;
   CellCursor runCursor_;
   bool deletedStyleKnown_ = false;

@@ -45,6 +45,19 @@ TEST(RowTable, RecordAfterAFullPageOpensTheSecondPage) {
   EXPECT_EQ(nullptr, table.At(4092));
 }
 
+TEST(RowTable, ForEachRowRecordGivesEveryRecordInRowOrderAcrossPages) {
+  RowTable table;
+  std::vector<uint16_t> visited;
+  table.ForEachRowRecord([&](uint16_t record) { visited.push_back(record); });
+  EXPECT_TRUE(visited.empty());
+  for (uint32_t row = 0; row < 9000; ++row) ASSERT_TRUE(table.Append(static_cast<uint16_t>(row * 7)));
+  table.ForEachRowRecord([&](uint16_t record) { visited.push_back(record); });
+  EXPECT_EQ(visited, Contents(table));
+  uint32_t bytes = 0;
+  table.ForEachPageBytes([&](const uint8_t*, uint32_t length) { bytes += length; });
+  EXPECT_EQ(bytes, 2u * 9000);
+}
+
 TEST(RowTable, SetRowGrowsWithDefaultRowsAndKeepsFlagBits) {
   RowTable table;
   ASSERT_TRUE(table.SetRow(5000, 30, true));
