@@ -7,15 +7,18 @@
 //   paste_ring_ns_per_cell  pasting the ring's block into another workbook
 //   copy_text_ns_per_cell   the block's text alone
 //   paste_text_ns_per_cell  reading that text as typed cells and pasting them
-// and the seconds a one-cell paste into a whole column takes.
+// and the seconds and memory a one-cell paste into a whole column takes.
 // bench/clipboard_vs_gnumeric.py times Gnumeric's import of the same text as
 // CSV beside the text paste.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -129,29 +132,69 @@ void BM_CopyAndPaste(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyAndPaste)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+double PeakResidentMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;
+}
+
+// The heap in use, in megabytes.
+double HeapMegabytes() {
+  const struct mallinfo2 heap = mallinfo2();
+  return double(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
+}
+
+bool PasteIntoColumn(CWorkBook* book, const char* typed, uint16_t column) {
+  PastedBlock parsed;
+  UndoRange filled{};
+  return ParsePastedText(book, typed, std::strlen(typed), column, 0, &parsed) &&
+         PasteTextBlock(parsed, book, kMeasurer, {column, 0, column, kMaxRow}, &filled);
+}
+
 // One typed cell pasted into a whole-column selection: the block is tiled
-// over every row of the column. Counter: seconds of processor time of this
-// thread for the paste.
+// over every row of the column. Counters: paste_s, seconds of processor time
+// of this thread for the paste; held_mb, the heap the paste leaves in use
+// (cells, row heights, undo step); peak_rss_mb, the process's peak resident
+// memory so far (run one case alone for its own peak).
 void BM_PasteOneCellIntoAColumn(benchmark::State& state) {
-  CurrentRegionalSettings() = kGenericRegionalSettings;
+  // A number (0), a short text (1), or a text of 64 characters typed where
+  // the decimal separator is a comma, into the grid's last column (2): each
+  // row's height is measured whatever the cell, and the cost must not grow
+  // with the text or the column. The same text pasted again over the column
+  // it filled (3) also keeps the cells it replaces in its undo step.
+  static const char kLongText[] = "Quarterly totals, region north-east, audited and carried forward";
+  static_assert(sizeof kLongText == 64 + 1, "the long text has 64 characters");
+  const int64_t kind = state.range(0);
+  RegionalSettings region = kGenericRegionalSettings;
+  if (kind >= 2) {
+    region.decimalSeparator = ',';
+    region.thousandsSeparator = '.';
+    ChooseListSeparators(&region);
+  }
+  CurrentRegionalSettings() = region;
+  const char* typed = kind == 0 ? "7" : kind == 1 ? "z" : kLongText;
+  const uint16_t column = kind >= 2 ? kMaxColumn : 0;
   double seconds = 0;
+  double held = 0;
   for (auto _ : state) {
     auto book = std::make_unique<CWorkBook>();
     book->NewDocument();
+    if (kind == 3 && !PasteIntoColumn(book.get(), typed, column))
+      state.SkipWithError("the column was not filled");
+    const double heapBefore = HeapMegabytes();
     const double start = CpuSeconds();
-    PastedBlock parsed;
-    UndoRange filled{};
-    // A number (0) or a text (1): each row's height is measured either way.
-    const char* typed = state.range(0) == 0 ? "7" : "z";
-    if (!ParsePastedText(book.get(), typed, 1, 0, 0, &parsed) ||
-        !PasteTextBlock(parsed, book.get(), kMeasurer, {0, 0, 0, kMaxRow}, &filled))
+    if (!PasteIntoColumn(book.get(), typed, column))
       state.SkipWithError("the cell was not pasted");
     seconds += CpuSeconds() - start;
+    held += HeapMegabytes() - heapBefore;
     benchmark::DoNotOptimize(book->activeWorksheet->cells.FirstBlock());
   }
+  CurrentRegionalSettings() = kGenericRegionalSettings;
   state.counters["paste_s"] = seconds / double(state.iterations());
+  state.counters["held_mb"] = held / double(state.iterations());
+  state.counters["peak_rss_mb"] = PeakResidentMegabytes();
 }
-BENCHMARK(BM_PasteOneCellIntoAColumn)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_PasteOneCellIntoAColumn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // Writes the sample text for the comparison script: TABs become commas, as
 // no field of the sample holds one.

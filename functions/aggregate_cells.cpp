@@ -64,10 +64,7 @@ size_t CellValueText(const CellValueView& value, char* buffer, const char** text
 const CellRecord* ArgCellAt(const ArgRange& range, uint32_t column, uint32_t row) {
   if (column >= kColumnCount || row >= kRowCount) return nullptr;
   if (range.sheet) return range.sheet->GetCell(row, static_cast<uint16_t>(column));
-  CellCursor cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.block = range.chain;
-  return cursor.NextInRange(static_cast<uint16_t>(column), static_cast<uint16_t>(column), row, row);
+  return ChainCellAt(range.chain, column, row);
 }
 
 bool PairedWalk::Next(const CellRecord** x, const CellRecord** y) {

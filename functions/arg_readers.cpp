@@ -163,51 +163,6 @@ uint8_t GetArgText(EvalState& state, uint16_t slot, char* buffer) {
   }
 }
 
-namespace {
-
-// Passes, by their sizes alone, the cells of row left of the rectangle from
-// the cursor on: NextInRange would pass them too, at several times the cost
-// for the few a row holds.
-void PassCellsLeftOfRectangle(ArgRange& range, uint32_t row) {
-  CellCursor& cursor = range.cursor;
-  if (!cursor.block || range.firstColumn == 0 || range.firstColumn > kMaxColumn) return;
-  const RecordPosition at = PassRowBefore({cursor.block, cursor.offset}, row, static_cast<uint16_t>(range.firstColumn));
-  cursor.block = at.block;
-  cursor.offset = at.offset;
-}
-
-// RestartArgRange, inline for GetArgRange, which starts a walk at nearly
-// every call. The cursor is set in place: StartRangeWalk's copy of it costs
-// as much as positioning it.
-inline void StartArgRange(ArgRange& range) {
-  if (range.listed) {
-    range.listed -= range.listedCount - range.listedLeft;
-    range.listedLeft = range.listedCount;
-    return;
-  }
-  CellCursor& cursor = range.cursor;
-  cursor.flags = kCursorAfterRecord;
-  cursor.offset = 0;
-  cursor.rows = range.sheet;
-  range.rowLimit = 0;
-  if (!range.sheet) {
-    cursor.block = range.chain;
-    return;
-  }
-  // The first cell of the first row through the row position memo: every
-  // formula of a row starts walks at the same few places.
-  RecordPosition at;
-  if (range.sheet->PositionInRow(range.firstRow, static_cast<uint16_t>(range.firstColumn), &at)) {
-    cursor.block = at.block;
-    cursor.offset = at.offset;
-    return;
-  }
-  range.sheet->PositionAtRow(range.firstRow, &cursor);
-  PassCellsLeftOfRectangle(range, range.firstRow);
-}
-
-}  // namespace
-
 uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   // A worksheet range beside every spill area whose first row the memo
   // answers, nearly every range argument, is set up without a call, so
@@ -216,24 +171,11 @@ uint8_t GetArgRange(EvalState& state, uint16_t slot, ArgRange* out) {
   CellStore* sheet = value.sheet;
   const uint32_t firstColumn = value.first.column;
   const uint32_t lastColumn = value.second.column;
-  RecordPosition at;
   if (value.kind == kEvalRange && value.error == kErrorNone && sheet &&
       (state.spillAreaCount == 0 || lastColumn < state.spillFirstColumn || firstColumn > state.spillLastColumn) &&
       (value.second.row - value.first.row < ColumnCells::kMinRows - 1 || firstColumn != lastColumn) &&
-      sheet->ListedPositionInRow(value.first.row, static_cast<uint16_t>(firstColumn), &at)) {
-    out->chain = sheet->FirstBlock();
+      out->StartWhereListed(sheet, firstColumn, value.first.row, lastColumn, value.second.row)) {
     out->ownsChain = false;
-    out->sheet = sheet;
-    out->firstColumn = firstColumn;
-    out->firstRow = value.first.row;
-    out->lastColumn = lastColumn;
-    out->lastRow = value.second.row;
-    out->rowLimit = 0;
-    out->listed = nullptr;
-    out->cursor.flags = kCursorAfterRecord;
-    out->cursor.rows = sheet;
-    out->cursor.block = at.block;
-    out->cursor.offset = at.offset;
     return 0;
   }
   return GetArgRangeGeneral(state, slot, out);
@@ -246,158 +188,30 @@ uint8_t GetArgRangeGeneral(EvalState& state, uint16_t slot, ArgRange* out) {
     // A worksheet range, nearly every range argument: its walk starts at the
     // first row's first cell in the rectangle, which the row position memo
     // names for every formula of a row after the first.
-    CellStore* sheet = value.sheet;
-    const uint32_t firstColumn = value.first.column;
-    const uint32_t firstRow = value.first.row;
-    out->chain = sheet->FirstBlock();
+    out->Over(value.sheet, value.first.column, value.first.row, value.second.column, value.second.row);
     out->ownsChain = false;
-    out->sheet = sheet;
-    out->firstColumn = firstColumn;
-    out->firstRow = firstRow;
-    out->lastColumn = value.second.column;
-    out->lastRow = value.second.row;
-    out->rowLimit = 0;
-    out->listed = nullptr;
-    CellCursor& cursor = out->cursor;
-    cursor.flags = kCursorAfterRecord;
-    cursor.rows = sheet;
-    state.NoteSpillAreaMeeting(sheet, firstColumn, out->lastColumn, firstRow, out->lastRow);
-    if (UseListedColumn(state, *out)) return 0;
-    RecordPosition at;
-    if (sheet->PositionInRow(firstRow, static_cast<uint16_t>(firstColumn), &at)) {
-      cursor.block = at.block;
-      cursor.offset = at.offset;
-    } else {
-      cursor.offset = 0;
-      sheet->PositionAtRow(firstRow, &cursor);
-      PassCellsLeftOfRectangle(*out, firstRow);
-    }
+    state.NoteSpillAreaMeeting(out->sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
+    if (!UseListedColumn(state, *out)) out->Start();
     return 0;
   }
   if ((value.kind == kEvalRange || value.kind == kEvalArray) && error == kErrorNone) {
-    // Every field is written here once: a range is read at nearly every call.
-    out->firstColumn = value.first.column;
-    out->firstRow = value.first.row;
-    out->lastColumn = value.second.column;
-    out->lastRow = value.second.row;
-    out->listed = nullptr;
+    // The bounds are read before the array's chain is taken off its slot.
+    out->Over(nullptr, value.first.column, value.first.row, value.second.column, value.second.row);
     if (value.kind == kEvalArray) {
       out->chain = state.TakeSlotArray(slot);
       out->ownsChain = true;
-      out->sheet = nullptr;
     } else {
-      out->sheet = value.sheet;
-      out->chain = value.sheet ? value.sheet->FirstBlock() : nullptr;
+      // A range without a worksheet has no cells.
       out->ownsChain = false;
-      state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
+      state.NoteSpillAreaMeeting(nullptr, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
     }
-    StartArgRange(*out);
+    out->Start();
     return 0;
   }
   *out = ArgRange{};
   if (IsOmitted(value)) return 0;
   state.DisownSlot(slot);
   return KindError(error);
-}
-
-void RestartArgRange(ArgRange& range) { StartArgRange(range); }
-
-namespace {
-
-const CellRecord* NextInArgRange(ArgRange& range) {
-  return HandOutArgCell(range, range.cursor.NextInRange(static_cast<uint16_t>(range.firstColumn),
-                                                       static_cast<uint16_t>(range.lastColumn), range.firstRow,
-                                                       range.lastRow));
-}
-
-// The step from a worksheet range's row, left past the rectangle's last
-// column with more rows below, to the next row's first cell in the
-// rectangle's columns.
-inline const CellRecord* NextArgRowDown(ArgRange& range, uint32_t row) {
-  CellCursor& cursor = range.cursor;
-  if (cursor.flags & kCursorAfterRecord) {
-    // Each turn moves a row down, from a record of a row of the rectangle
-    // past its last column, above the last row.
-    for (;;) {
-      RecordPosition next;
-      if (!range.sheet->PositionInRow(++row, static_cast<uint16_t>(range.firstColumn), &next)) break;
-      cursor.block = next.block;
-      cursor.offset = next.offset;
-      const CellRecord* record = RecordAtPlace(next);
-      if (!record) break;
-      row = record->Row();
-      const uint32_t column = record->Column();
-      if (row > range.lastRow || (row == range.lastRow && column > range.lastColumn)) return nullptr;
-      if (column <= range.lastColumn) {
-        // At or right of the first column unless the row ended: a later
-        // row's record left of the rectangle is left to NextInRange.
-        if (column < range.firstColumn) break;
-        const uint32_t size = record->Size();
-        if (size == 0) break;
-        cursor.offset = static_cast<uint16_t>(next.offset + size);
-        range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
-        return record;
-      }
-    }
-  }
-  return NextInArgRange(range);
-}
-
-// The step off a record under the cursor that lies outside the rectangle,
-// before its end, at (row, column).
-inline const CellRecord* NextArgCellAfter(ArgRange& range, uint32_t row, uint32_t column) {
-  if (range.sheet && row >= range.firstRow && row < range.lastRow && column > range.lastColumn)
-    return NextArgRowDown(range, row);
-  return NextInArgRange(range);
-}
-
-}  // namespace
-
-const CellRecord* NextArgCellAcross(ArgRange& range) {
-  if (range.listed) return NextListedArgCell(range);
-  if (const CellRecord* record = RecordUnderCursor(range.cursor))
-    return NextArgCellAfter(range, record->Row(), record->Column());
-  return NextInArgRange(range);
-}
-
-const CellRecord* NextArgCellChecked(ArgRange& range, const CellRecord* record) {
-  const uint32_t row = record->Row();
-  const uint32_t column = record->Column();
-  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
-    const uint32_t size = record->Size();
-    if (size != 0 && (range.cursor.flags & kCursorAfterRecord)) {
-      range.cursor.offset = static_cast<uint16_t>(range.cursor.offset + size);
-      range.rowLimit = ArgCellKey(row, range.lastColumn) + 1;
-      return record;
-    }
-  }
-  // Right of a row above the last, the next row's first cell is most often
-  // one the row position memo lists: inside the rectangle as it stands.
-  RecordPosition below;
-  if (column > range.lastColumn && row >= range.firstRow && row < range.lastRow && range.sheet &&
-      (range.cursor.flags & kCursorAfterRecord) &&
-      range.sheet->ListedCellAt(row + 1, static_cast<uint16_t>(range.firstColumn), &below)) {
-    const CellRecord* first = RecordAtPosition(below);
-    const uint32_t size = first->Size();
-    if (size != 0) {
-      range.cursor.block = below.block;
-      range.cursor.offset = static_cast<uint16_t>(below.offset + size);
-      range.rowLimit = ArgCellKey(row + 1, range.lastColumn) + 1;
-      return first;
-    }
-  }
-  // The rest calls on, out of line: the steps above need no frame.
-  return NextArgCellGeneral(range, record);
-}
-
-const CellRecord* NextArgCellGeneral(ArgRange& range, const CellRecord* record) {
-  const uint32_t row = record->Row();
-  const uint32_t column = record->Column();
-  if (row >= range.firstRow && row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn) {
-    if (record->Size() == 0) return NextInArgRange(range);
-    return record;
-  }
-  return NextArgCellAfter(range, row, column);
 }
 
 void ReleaseArgChain(EvalState& state, ArgRange& range) { state.arrays.ReleaseChain(range.chain); }

@@ -118,11 +118,10 @@ size_t ListAutomationProgIds(const CWorkBook& book, const char* progId, char* ou
   names.Add(progId, std::strlen(progId));
   for (const CWorkSheetTree::CTreeItem* item = book.firstItem; item; item = item->next) {
     if (!item->cellStore) continue;
-    CellCursor walk;
-    walk.flags = kCursorAfterRecord;
-    walk.block = item->cellStore->FirstBlock();
-    while (const CellRecord* cell = walk.Next())
-      if (cell->IsFormula()) AddProgIdsOfFormula(cell->FormulaText(), cell->FormulaLength(), names);
+    ForEachRecord(*item->cellStore, [&](const CellRecord& cell) {
+      if (cell.IsFormula()) AddProgIdsOfFormula(cell.FormulaText(), cell.FormulaLength(), names);
+      return true;
+    });
   }
   return names.Count();
 }

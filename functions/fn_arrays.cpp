@@ -257,18 +257,6 @@ uint32_t ReadIndexList(EvalState& state, uint16_t slot, ArgRange& list, std::vec
   return kErrorNone;
 }
 
-// The record of an array's chain at (column, row), as a walk of that one
-// cell from the chain's head finds it: the chain is in storage order, so
-// the walk ends at the first record past it; null when absent.
-const CellRecord* ArrayElementAt(CellBlock* chain, uint32_t column, uint32_t row) {
-  const uint64_t wanted = ArgCellKey(row, column);
-  CellCursor walk;
-  walk.block = chain;
-  const CellRecord* record =
-      NextRecordWhere(walk, [&](const CellRecord& at) { return ArgCellKey(at.Row(), at.Column()) >= wanted; });
-  return record && ArgCellKey(record->Row(), record->Column()) == wanted ? record : nullptr;
-}
-
 // A position argument of INDEX as GetArgInt reads it, when it is a plain
 // number that rounds (half away from zero) to 1 .. max; 0 for anything else.
 uint32_t PlainPosition(const EvalValue& value, uint32_t max) {
@@ -301,7 +289,7 @@ bool IndexOneElement(EvalState& state, uint16_t first) {
   // top of the array stack, taken without a search of the slots above.
   CellBlock* chain = state.arrays.PopChain();
   state.operands[first].kind = kEvalEmpty;
-  const CellRecord* cell = column < kColumnCount && row < kRowCount ? ArrayElementAt(chain, column, row) : nullptr;
+  const CellRecord* cell = column < kColumnCount && row < kRowCount ? ChainCellAt(chain, column, row) : nullptr;
   EvalValue& result = state.ClearArguments();
   result.kind = kEvalEmpty;
   if (cell && cell->IsNumber()) {
@@ -688,11 +676,10 @@ void FnTranspose(EvalState& state) {
     return;
   }
   ArrayBuilder builder(state.arrays, &state.arrayElementsLeft);
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = transposed.FirstBlock();
-  while (const CellRecord* cell = walk.Next())
-    builder.AddCellValue(cell->Column() - firstColumn, cell->Row() - firstRow, cell);
+  ForEachRecord(transposed, [&](const CellRecord& cell) {
+    builder.AddCellValue(cell.Column() - firstColumn, cell.Row() - firstRow, &cell);
+    return true;
+  });
   SetArrayResult(state, builder, columns, rows);
 }
 

@@ -185,7 +185,7 @@ const Criterion& ReadCriterion(EvalState& state, uint16_t slot, Criterion& scrat
         slot + 1u == state.operandTop || state.strings.Count() == 1 ? 0 : state.OwnersAbove(slot, kEvalText);
     const char* text = state.strings.FromTop(depth);
     const size_t length = state.strings.LengthFromTop(depth);
-    KeptCriteria* kept = state.keptCriteria ? state.handlerCaches.Get<KeptCriteria>(kCriteriaCache) : nullptr;
+    KeptCriteria* kept = state.handlerCaches.Get<KeptCriteria>(kCriteriaCache);
     const Criterion* criterion = kept ? FindKeptCriterion(*kept, text, length) : nullptr;
     if (!criterion) {
       Criterion* fresh = kept ? NewCriterion(*kept, text, length, scratch) : &scratch;

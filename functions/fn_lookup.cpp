@@ -79,7 +79,7 @@ struct Hit {
   bool found = false;
   uint32_t column = 0;
   uint32_t row = 0;
-  // The found cell's place, where the search knows it.
+  // The found cell's place, where the search knows it (the index's).
   RecordPosition at = {nullptr, 0};
 };
 
@@ -208,27 +208,24 @@ bool SearchIndexedColumn(EvalState& state, const ArgRange& range, uint32_t colum
   if (!range.sheet || column >= kColumnCount || (key.isText && std::strpbrk(key.text, "*?~")))
     return false;
   const uint64_t hash = key.isText ? LookupTextHash(key.text, key.length) : LookupNumberHash(key.number);
-  const LookupIndexes::Entry* first = nullptr;
-  const LookupIndexes::Entry* last = nullptr;
-  if (!state.lookupIndexes.Candidates(range.sheet, uint16_t(column), range.firstRow, range.lastRow, hash, &first,
-                                      &last))
+  LookupIndexes::CandidateCells candidates;
+  if (!state.lookupIndexes.Candidates(range.sheet, uint16_t(column), range.firstRow, range.lastRow, hash,
+                                      &candidates))
     return false;
   BestCell best(state, key, kExactMatch);
-  RecordPosition at = {nullptr, 0};
-  for (; first != last; ++first) {
-    if (best.Consider(range, RecordAtPosition(first->at))) {
-      at = first->at;
+  while (const CellRecord* cell = candidates.Next()) {
+    if (best.Consider(range, cell)) {
+      best.hit.at = candidates.Place();
       if (best.Done()) break;
     }
   }
   *hit = best.hit;
-  hit->at = at;
   return true;
 }
 
-// The cell of the found row at column, at or right of the found cell's.
-const CellRecord* CellRightOfHit(const ArgRange& range, const Hit& hit, uint32_t column) {
-  if (!hit.at.block) return CellOfArg(range, column, hit.row);
+// The cell of the found row at column, at or right of the found cell's,
+// for a hit the index found (which knows its place).
+const CellRecord* CellRightOfHit(const Hit& hit, uint32_t column) {
   const CellRecord* cell = nullptr;
   RowCellPairFrom(hit.at, hit.row, column, column, &cell, &cell);
   return cell;
@@ -279,7 +276,7 @@ void TableLookup(EvalState& state, bool down) {
   if (error == kErrorNone && down && mode == kExactMatch &&
       SearchIndexedColumn(state, table, table.firstColumn, key, &indexed)) {
     if (indexed.found)
-      cell = CellRightOfHit(table, indexed, table.firstColumn + index - 1);
+      cell = CellRightOfHit(indexed, table.firstColumn + index - 1);
     else
       error = kErrorNA;
   } else if (error == kErrorNone && down && !positioned && RowsIndexed(table.sheet, table.firstRow, table.lastRow)) {

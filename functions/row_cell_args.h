@@ -88,15 +88,8 @@ class RowPairs {
 inline bool TakeSheetRange(EvalState& state, uint16_t slot, ArgRange* out) {
   const EvalValue& value = state.operands[slot];
   if (value.kind != kEvalRange || value.error != kErrorNone || !value.sheet) return false;
-  out->firstColumn = value.first.column;
-  out->firstRow = value.first.row;
-  out->lastColumn = value.second.column;
-  out->lastRow = value.second.row;
-  out->sheet = value.sheet;
-  out->chain = value.sheet->FirstBlock();
+  out->Over(value.sheet, value.first.column, value.first.row, value.second.column, value.second.row);
   out->ownsChain = false;
-  out->cursor = CellCursor{};
-  out->listed = nullptr;
   state.NoteSpillAreaMeeting(value.sheet, out->firstColumn, out->lastColumn, out->firstRow, out->lastRow);
   return true;
 }
@@ -152,7 +145,7 @@ inline bool ReadReferencedText(const EvalState& state, uint16_t slot, const char
 class ListedColumnPairs {
  public:
   ListedColumnPairs(ArgRange& x, ArgRange& y)
-      : x_(x), y_(y), nextX_(NextListedArgCell(x)), nextY_(NextListedArgCell(y)) {}
+      : x_(x), y_(y), nextX_(x.NextListed()), nextY_(y.NextListed()) {}
   // False at the end of both.
   bool Next(const CellRecord** x, const CellRecord** y) {
     const uint32_t rowX = nextX_ ? nextX_->Row() : kRowCount;
@@ -160,8 +153,8 @@ class ListedColumnPairs {
     if (rowX == kRowCount && rowY == kRowCount) return false;
     *x = rowX <= rowY ? nextX_ : nullptr;
     *y = rowY <= rowX ? nextY_ : nullptr;
-    if (*x) nextX_ = NextListedArgCell(x_);
-    if (*y) nextY_ = NextListedArgCell(y_);
+    if (*x) nextX_ = x_.NextListed();
+    if (*y) nextY_ = y_.NextListed();
     return true;
   }
 
@@ -184,7 +177,7 @@ class RangeCells {
   // Null at the end.
   const CellRecord* Next() {
     if (way_ == kWalk) return NextArgCell(range_);
-    return way_ == kByRows ? NextInColumn() : NextListedArgCell(range_);
+    return way_ == kByRows ? NextInColumn() : range_.NextListed();
   }
 
  private:

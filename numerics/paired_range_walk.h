@@ -58,22 +58,6 @@ bool ForEachIndexedRowCell(const ArgRange& range, uint32_t first, uint32_t last,
   return true;
 }
 
-// The record at (row, column) of a walkable range's worksheet, found at
-// the row position memo's place; null when the row holds none there, and
-// *malformed set at a record the cursor's walk would end at.
-inline const CellRecord* IndexedRecordAt(const CellStore& sheet, uint32_t row, uint32_t column, bool* malformed) {
-  RecordPosition at;
-  // An indexed row without a place holds no record.
-  if (!sheet.PositionInRow(row, static_cast<uint16_t>(column), &at)) return nullptr;
-  const CellBlock* block = at.block;
-  uint32_t offset = at.offset;
-  // The row's end may be named by a block's end.
-  const CellRecord* cell = RowRecordAt(block, offset, row);
-  if (!cell || cell->Column() != column) return nullptr;
-  if (cell->Size() == 0) *malformed = true;
-  return cell;
-}
-
 // WalkPlainNumberPair for two single columns over indexed rows: each row's
 // two cells found at their places, the columns between never passed.
 template <class Visit>

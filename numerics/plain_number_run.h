@@ -3,19 +3,18 @@
 
 // The number cells that lie right after a cell NextArgCell just handed out,
 // in the same block and row and inside the rectangle, taken in one tight
-// loop (see core/cells/number_run.h). Plain number cells need no pending
+// loop (see RangeWalk::TakeNumberRun). Plain number cells need no pending
 // note: only formulas and array values are noted.
 
 #include <cstdint>
 
-#include "core/cells/number_run.h"
 #include "functions/arg_readers.h"
 
 // Takes the run after cell into out (at most room numbers) and moves the
 // range's walk past them; their count.
 template <bool kRefuseNegativeZero, bool kRefuseTiny = false>
 inline uint32_t TakePlainNumberRun(ArgRange& range, const CellRecord* cell, double* out, uint32_t room) {
-  return TakeNumberRunAfter<kRefuseNegativeZero, kRefuseTiny>(range.cursor, cell, range.lastColumn, out, room);
+  return range.TakeNumberRun<kRefuseNegativeZero, kRefuseTiny>(cell, out, room);
 }
 
 #endif

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <new>
 
@@ -61,7 +60,6 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, Kep
   CellStore& store = store_.emplace();
   bool failed = false;
   CellCursor cursor;
-  uint8_t copy[kBlockPayload];
   while (const CellRecord* cell = NextArgCell(range)) {
     // A worksheet's formula cells not yet calculated are noted as for any
     // other reading, so that recalculation orders them first.
@@ -69,16 +67,8 @@ uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, Kep
       double ignored = 0.0;
       ReadCellNumber(state, slot, range, cell, &ignored);
     }
-    const uint32_t size = cell->Size();
-    if (size > sizeof copy) {
-      failed = true;
-      break;
-    }
-    std::memcpy(copy, cell, size);
-    CellRecord* record = AsCellRecord(copy);
-    record->SetRow(count_);
-    record->SetColumn(0);
-    if (!store.InsertCell(record, &cursor)) {
+    // One value per row, in the walk's order.
+    if (!store.InsertCellAs(cell, count_, 0, &cursor)) {
       failed = true;
       break;
     }

@@ -75,9 +75,7 @@ bool WriteSeparatorsTo(TextWriter& writer, const UndoRange& range, uint32_t* row
 bool WriteRangeText(CWorkBook* book, CWorkSheet* sheet, const UndoRange& range, TextWriter& writer) {
   const CellFormats formats{&sheet->format, &book->styles};
   CellCursor styleCursor;
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = sheet->cells.FirstBlock();
+  CellCursor walk = sheet->cells.StartRangeWalk(range.firstRow);
   uint32_t row = range.firstRow;
   uint32_t column = range.firstColumn;
   char shown[kCellTextCapacity];

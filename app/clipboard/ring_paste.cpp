@@ -79,7 +79,7 @@ bool PasteTextBlock(const PastedBlock& block, CWorkBook* book, const TextMeasure
   const UndoRange to = *target;
   return PasteWithUndo(book, measurer, to, false, [&](CWorkSheet* sheet) {
     if (sheet->cells.TileRangeFromStore(to.firstColumn, to.lastColumn, to.firstRow, to.lastRow, 0,
-                                        block.lastColumn, 0, block.lastRow, block.cells.FirstBlock()))
+                                        block.lastColumn, 0, block.lastRow, block.cells))
       return true;
     return Fail(book, kWorkbookOutOfMemory);
   });

@@ -1,8 +1,5 @@
 #include "app/document/cell_search.h"
 
-#include <cstddef>
-#include <cstring>
-
 #include "core/cells/cell_store.h"
 #include "resources/resource_ids.h"
 
@@ -59,12 +56,7 @@ CellSearchCommand CellSearchOfCommand(uint32_t command) {
 
 bool CellsIdentical(const CellRecord* a, const CellRecord* b) {
   if (a == nullptr || b == nullptr) return a == b;
-  const uint32_t size = a->Size();
-  if (size != b->Size()) return false;
-  constexpr size_t kRowField = offsetof(CellHead, row);
-  constexpr size_t kAfterRow = sizeof(CellHead);
-  return std::memcmp(a->Bytes(), b->Bytes(), kRowField) == 0 &&
-         std::memcmp(a->Bytes() + kAfterRow, b->Bytes() + kAfterRow, size - kAfterRow) == 0;
+  return SameCellApartFromRow(*a, *b);
 }
 
 bool FindRowInSpan(CellStore* store, uint16_t firstColumn, uint16_t lastColumn, uint32_t referenceRow,

@@ -52,14 +52,13 @@ bool AddInspectEntries(CWorkBook* book, InspectAdd what, const UndoRange& select
         if (!AppendEntry(book, uint16_t(column), row, path, name)) return false;
     return true;
   }
-  CellCursor walk;
-  walk.flags = kCursorAfterRecord;
-  walk.block = sheet->cells.FirstBlock();
-  while (const CellRecord* cell = walk.Next()) {
-    if (!cell->IsFormula() || (what == InspectAdd::kFormulaErrors && cell->ErrorCode() == 0)) continue;
-    if (!AppendEntry(book, cell->Column(), cell->Row(), path, name)) return false;
-  }
-  return true;
+  bool appended = true;
+  ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+    if (!cell.IsFormula() || (what == InspectAdd::kFormulaErrors && cell.ErrorCode() == 0)) return true;
+    appended = AppendEntry(book, cell.Column(), cell.Row(), path, name);
+    return appended;
+  });
+  return appended;
 }
 
 void RenameInspectEntry(CWorkBook* book, uint32_t index, const char* name) {

@@ -5,7 +5,7 @@
 #include "charts/frame/axis_position.h"
 #include "charts/series/axis_scale.h"
 #include "charts/series/series_points.h"
-#include "core/cells/cell_record.h"
+#include "core/base/error_code.h"
 #include "core/edit/cell_display_text.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/numfmt/regional_settings.h"
@@ -14,9 +14,7 @@ namespace {
 
 // The series' number format shows the value as a cell of that format would.
 void FormatAxisValue(const SeriesRecord& series, double value, char* text, size_t size) {
-  alignas(8) uint8_t cell[kNumberCellSize];
-  BuildNumberCell(cell, sizeof cell, 0, 0, value);
-  FormatCellDisplayText(*AsCellRecord(cell), series.numberFormat, text, size);
+  FormatNumberDisplayText(value, kErrorNone, series.numberFormat, text, size);
 }
 
 void CategoryLabelText(const ChartRecord& chart, int series, uint32_t i, char* text, size_t size) {

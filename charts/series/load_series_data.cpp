@@ -7,29 +7,16 @@
 #include "charts/series/compute_scales.h"
 #include "charts/series/series_points.h"
 #include "core/base/result_check.h"
+#include "core/cells/cell_store.h"
 #include "core/edit/cell_display_text.h"
 
 namespace {
 
 constexpr uint32_t kMaxCategoryLabels = 65534;
 
-// Cells of a detached chain in storage order; a record of no known size ends
-// the walk.
-class ChainWalk {
- public:
-  explicit ChainWalk(CellBlock* chain) {
-    cursor_.flags = kCursorAfterRecord;
-    cursor_.block = chain;
-  }
-  const CellRecord* Next() {
-    uint32_t size = 0;
-    const CellRecord* cell = cursor_.Next(&size);
-    return cell && size > 0 ? cell : nullptr;
-  }
-
- private:
-  CellCursor cursor_;
-};
+// Each cell of an array's detached chain in storage order, through a walk
+// of the whole grid; a record of no known size ends the walk.
+const CellRecord* NextArrayCell(CellCursor& walk) { return NextCellInRange(walk, 0, kMaxColumn, 0, kMaxRow); }
 
 // Element count of a rows x columns array; false when a list could not
 // count that far.
@@ -94,8 +81,8 @@ bool LoadSeriesPoints(ChartRecord& chart, int index, CellBlock* cells, uint32_t 
   const bool log = IsLogScale(series.scale);
   ValueStatistics statistics;
   uint8_t state = 0;
-  ChainWalk walk(cells);
-  for (const CellRecord* cell = walk.Next(); cell; cell = walk.Next()) {
+  CellCursor walk = StartRangeWalk(nullptr, cells, 0);
+  while (const CellRecord* cell = NextArrayCell(walk)) {
     if (!cell->IsNumber() || cell->ErrorCode() != 0 || cell->Row() >= rows || cell->Column() >= columns)
       continue;
     const double v = cell->Number();
@@ -146,8 +133,8 @@ bool LoadCategories(ChartRecord& chart, int index, CellBlock* cells, uint32_t ro
       return Fail(chart, kChartOutOfMemory);
   lists.categories.BuildPageTable();
 
-  ChainWalk walk(cells);
-  for (const CellRecord* cell = walk.Next(); cell; cell = walk.Next()) {
+  CellCursor walk = StartRangeWalk(nullptr, cells, 0);
+  while (const CellRecord* cell = NextArrayCell(walk)) {
     if (!cell->IsText() && !cell->IsNumber())
       return Fail(chart, kChartNeedsArray);
     if (cell->Row() >= rows || cell->Column() >= columns)

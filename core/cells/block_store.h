@@ -83,9 +83,9 @@ struct CellCursor {
   // stepping over the rest of the row.
   const BlockStore* rows = nullptr;
 
-  // Cell-store walks (cell_store.cpp). Next gives the record at the cursor,
-  // crossing to the next block at a block's end; null at the end of the
-  // chain. With kCursorAfterRecord the cursor moves past the record.
+  // Cell-store walks (cell_cursor_walks.cpp). Next gives the record at the
+  // cursor, crossing to the next block at a block's end; null at the end of
+  // the chain. With kCursorAfterRecord the cursor moves past the record.
   CellRecord* Next(uint32_t* size = nullptr);
   // The next record inside the rectangle, or null once the walk passes the
   // rectangle's last row (the cursor is then left on that record).

@@ -221,6 +221,19 @@ inline const char* StoredCellText(const CellRecord* cell, size_t* length) {
   return nullptr;
 }
 
+// Whether two records hold the same cell but for its row: the type byte,
+// the column and every byte after the head alike. A malformed record (no
+// size) matches none.
+inline bool SameCellApartFromRow(const CellRecord& a, const CellRecord& b) {
+  const uint32_t size = a.Size();
+  if (size == 0 || size != b.Size())
+    return false;
+  constexpr size_t kRowField = offsetof(CellHead, row);
+  constexpr size_t kAfterRow = sizeof(CellHead);
+  return std::memcmp(a.Bytes(), b.Bytes(), kRowField) == 0 &&
+         std::memcmp(a.Bytes() + kAfterRow, b.Bytes() + kAfterRow, size - kAfterRow) == 0;
+}
+
 // Record builders: they write a complete record into buffer and return its
 // size, or 0 (nothing written) when it would exceed capacity. typeExtra adds
 // the spill-value bit and an error code to the type byte.

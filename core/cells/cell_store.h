@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "core/cells/block_store.h"
 #include "core/cells/cell_record.h"
@@ -53,6 +54,9 @@ class CellStore : public BlockStore {
   // when no block can be had; the cells are then unchanged (a block taken
   // before the failure may stay in the pool).
   bool InsertCell(const CellRecord* record, CellCursor* cursor);
+  // InsertCell of a copy of record moved to the cell (row, column): a
+  // record copied from another place keeps its value and drops its place.
+  bool InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor);
   // The same for the first record of an empty store, or one written right
   // after the one the last insert placed, at the end of the chain, when it
   // sorts after it and fits its block: it goes there without a search,
@@ -152,7 +156,11 @@ class CellStore : public BlockStore {
   bool TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
                           uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
                           uint32_t sourceLastRow, const CellBlock* sourceChain);
-  // The same from another store's cells, read from the source's first row on.
+  // The same two from another store's cells, read from the source's first
+  // row on.
+  bool TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                          uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                          uint32_t sourceLastRow, const CellStore& source);
   bool CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
                         uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
                         uint32_t sourceLastRow, const CellStore& source);
@@ -201,8 +209,6 @@ class CellStore : public BlockStore {
   CellRecord* CellAtPosition(RecordPosition at, uint32_t row, uint16_t column, CellCursor* cursor);
   // FindCell's search, for the const walks as well.
   const CellRecord* Seek(uint32_t row, uint16_t column, CellCursor* cursor) const;
-  // Inserts record as the cell (row, column).
-  bool InsertCellAs(const CellRecord* record, uint32_t row, uint16_t column, CellCursor* cursor);
   // What every insert does once the record of size bytes is placed: the
   // free count, the remembered end, the cursor, and compaction when due.
   void FinishInsert(RecordPosition placed, uint32_t size, uint32_t row, uint16_t column, CellCursor* cursor);
@@ -263,16 +269,25 @@ struct BlockRecords {
   const uint8_t* bytes;
   uint32_t end;
 };
-// Each record of a store in storage order, handed to visit(const
-// CellRecord&), which returns false to stop the walk: for passes over a
-// whole store (saving it). A malformed record (no size) ends the walk
-// rather than looping on it.
-template <class Visit>
-void ForEachRecord(const BlockStore& store, Visit visit) {
-  for (const CellBlock* block = store.FirstBlock(); block; block = block->next) {
-    const BlockRecords records(block);
-    for (uint32_t offset = 0; offset < records.end;) {
-      const CellRecord* record = records.At(offset);
+// Each record of a store in storage order, from the first record of row
+// fromRow on (all of them by default), handed to visit(record), which
+// returns false to stop the walk: for passes over a whole store (saving
+// it), and for the store's own renumbering, which alone changes records in
+// place (a store that is not const hands them out mutable). A malformed
+// record (no size) ends the walk rather than looping on it.
+template <class Store, class Visit>
+void ForEachRecord(Store& store, Visit visit, uint32_t fromRow = 0) {
+  static_assert(std::is_base_of_v<CellStore, std::remove_const_t<Store>>, "a walk of a cell store");
+  using Record = std::conditional_t<std::is_const_v<Store>, const CellRecord, CellRecord>;
+  CellCursor from;
+  if (fromRow == 0)
+    from.block = store.FirstBlock();
+  else
+    store.PositionAtRow(fromRow, &from);
+  for (CellBlock* block = from.block; block; block = block->next) {
+    const uint32_t end = block->used;
+    for (uint32_t offset = block == from.block ? from.offset : 0; offset < end;) {
+      Record* record = AsCellRecord(block->payload + offset);
       const uint32_t size = record->Size();
       if (size == 0 || !visit(*record)) return;
       offset += size;

@@ -62,29 +62,51 @@ PagedArrayPage* PagedArray::TakePage() {
   return page;
 }
 
-bool PagedArray::Append(const void* record) {
-  if (perPage_ == 0) return false;
+PagedArrayPage* PagedArray::PageForAppend() {
+  if (perPage_ == 0) return nullptr;
   if (!firstPage_) {
     PagedArrayPage* page = TakePage();
-    if (!page) return false;
+    if (!page) return nullptr;
     firstPage_ = page;
   }
   PagedArrayPage* page = lastPage_ ? lastPage_ : firstPage_;
   while (page->next && page->used != 0) page = page->next;
   if (page->used + recordSize_ > PagedArrayPage::kPayload) {
     PagedArrayPage* fresh = TakePage();
-    if (!fresh) return false;
+    if (!fresh) return nullptr;
     fresh->previous = page;
     fresh->next = page->next;
     if (page->next) page->next->previous = fresh;
     page->next = fresh;
     page = fresh;
   }
+  return page;
+}
+
+bool PagedArray::Append(const void* record) {
+  PagedArrayPage* page = PageForAppend();
+  if (!page) return false;
   std::memcpy(page->payload + page->used, record, recordSize_);
   page->used = static_cast<uint16_t>(page->used + recordSize_);
   ++elementCount_;
   lastPage_ = page;
   tableValid_ = 0;
+  return true;
+}
+
+bool PagedArray::AppendZeroed(uint32_t count) {
+  while (count != 0) {
+    PagedArrayPage* page = PageForAppend();
+    if (!page) return false;
+    const uint32_t room = (PagedArrayPage::kPayload - page->used) / recordSize_;
+    const uint32_t filled = room < count ? room : count;
+    std::memset(page->payload + page->used, 0, size_t(filled) * recordSize_);
+    page->used = static_cast<uint16_t>(page->used + filled * recordSize_);
+    elementCount_ += filled;
+    lastPage_ = page;
+    tableValid_ = 0;
+    count -= filled;
+  }
   return true;
 }
 

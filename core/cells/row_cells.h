@@ -152,6 +152,22 @@ inline const CellRecord* IndexedColumnCellAt(const CellStore& sheet, uint32_t co
   return record && record->Row() == row && record->Column() == column ? record : nullptr;
 }
 
+// The record at (row, column) of a store whose row is indexed, found at
+// the row position memo's place; null when the row holds none there, and
+// *malformed set at a record a range walk would end at.
+inline const CellRecord* IndexedRecordAt(const CellStore& sheet, uint32_t row, uint32_t column, bool* malformed) {
+  RecordPosition at;
+  // An indexed row without a place holds no record.
+  if (!sheet.PositionInRow(row, static_cast<uint16_t>(column), &at)) return nullptr;
+  const CellBlock* block = at.block;
+  uint32_t offset = at.offset;
+  // The row's end may be named by a block's end.
+  const CellRecord* cell = RowRecordAt(block, offset, row);
+  if (!cell || cell->Column() != column) return nullptr;
+  if (cell->Size() == 0) *malformed = true;
+  return cell;
+}
+
 // Hands each record of an indexed row within columns first..last to
 // visit(cell, column), found from the row position memo's place and passed
 // record by record; false when visit stops or at a malformed record.

@@ -136,6 +136,15 @@ bool FormatCellDisplayText(const CellRecord& cell, const NumFormatParams& format
   return true;
 }
 
+bool FormatNumberDisplayText(double number, uint8_t error, const NumFormatParams& format, char* buffer,
+                             size_t size) {
+  CellValue value;
+  value.error = error;
+  value.number = number;
+  FormatValue(value, format, buffer, size);
+  return true;
+}
+
 bool FormatCellValueText(const CellRecord& cell, const NumFormatParams& format, char* buffer, size_t size) {
   CellValue value;
   ReadValue(cell, &value);

@@ -23,6 +23,11 @@ constexpr size_t kCellTextCapacity = kMaxCellTextLength + 1;
 // text (or a formula's text) through a user pattern or a date or time code,
 // else as it is. A text longer than the buffer is cut. Always true.
 bool FormatCellDisplayText(const CellRecord& cell, const NumFormatParams& format, char* buffer, size_t size);
+// The same for a number cell's value without a record: the number, or the
+// name of error when it is not kErrorNone (for values a cell would show,
+// such as a chart's axis labels). Always true.
+bool FormatNumberDisplayText(double number, uint8_t error, const NumFormatParams& format, char* buffer,
+                             size_t size);
 
 // The shown text when typing it into the cell gives back the same value (a
 // number to its last bit, a text byte for byte); otherwise a text that does,

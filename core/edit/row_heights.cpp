@@ -31,24 +31,39 @@ const NumberFormat& OneLineLayout() {
   return layout;
 }
 
-// Within one refit of many rows, the height of one line in the last font
-// measured, and of the last short text that is not wrapped in the style it
-// was measured in: the measurer is asked once per font and once per text,
-// not once per cell, and a text met again is not even laid out (a text
-// pasted into a whole column repeats two million times).
-struct OneLineHeights {
-  static constexpr size_t kTextBytes = 64;
+// Within one refit of many rows, for each column: the height of one line in
+// the last font measured there, and of the last text (or wrapped value) laid
+// out there, with the style (and, wrapped, the column) it was laid out in.
+// The measurer is asked once per font and once per text, not once per cell,
+// and a text met again is not even laid out, however long it is (a text
+// pasted into a whole column repeats two million times). The text is kept
+// where its cell stores it: a refit reads the cells and changes none of them.
+struct KnownHeights {
   uint32_t fontIndex = UINT32_MAX;
   int32_t height = 0;
   const StyleRecord* textStyle = nullptr;
+  bool textShown = false;
   uint8_t textError = 0;
+  uint16_t textColumn = 0;
   int32_t textHeight = 0;
   size_t textLength = 0;
-  char text[kTextBytes];
+  const char* text = nullptr;
+};
+
+// Columns share a few slots: the cells of one row do not push each other's
+// heights out, while each column repeats its own down the rows. Beside them,
+// the height of one line in the last font of a formatted area measured: a
+// formatted column asks it of every row.
+struct OneLineHeights {
+  static constexpr uint32_t kSlots = 16;
+  KnownHeights slots[kSlots];
+  uint32_t runFontIndex = UINT32_MAX;
+  int32_t runHeight = 0;
+  KnownHeights* For(uint16_t column) { return &slots[column % kSlots]; }
 };
 
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
-                   const StyleRecord& style, OneLineHeights* memo) {
+                   const StyleRecord& style, KnownHeights* memo) {
   if (!ShowsText(cell) && !style.alignment.wrapText) {
     if (memo != nullptr && memo->fontIndex == style.fontIndex)
       return memo->height + style.alignment.verticalIndent;
@@ -65,16 +80,20 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
     }
     return h + style.alignment.verticalIndent;
   }
-  // The same stored text in the same style lays out the same.
-  size_t storedLength = 0;
-  const char* stored = StoredCellText(&cell, &storedLength);
-  const bool kept = memo != nullptr && stored != nullptr && !style.alignment.wrapText &&
-                    storedLength <= OneLineHeights::kTextBytes;
-  if (kept && memo->textStyle == &style && memo->textError == cell.ErrorCode() &&
-      memo->textLength == storedLength && std::memcmp(memo->text, stored, storedLength) == 0)
+  // The same stored text (or a value's "X") in the same style lays out the
+  // same; wrapped, in the same column, whose width does not change during a
+  // refit.
+  const bool shown = ShowsText(cell);
+  size_t storedLength = 1;
+  const char* stored = shown ? StoredCellText(&cell, &storedLength) : "X";
+  const bool kept = memo != nullptr && stored != nullptr;
+  const uint16_t column = style.alignment.wrapText ? cell.Column() : 0;
+  if (kept && memo->textStyle == &style && memo->textShown == shown && memo->textError == cell.ErrorCode() &&
+      memo->textColumn == column && memo->textLength == storedLength &&
+      std::memcmp(memo->text, stored, storedLength) == 0)
     return memo->textHeight + style.alignment.verticalIndent;
   NumberFormat tokens;
-  if (ShowsText(cell))
+  if (shown)
     FormatCellForDisplay(workbook->evaluator, false, cell, style.numFormat, &tokens);  // a cut text still counts
   else
     tokens.AddToken(kTokenLiteral, 0, 'X');
@@ -97,10 +116,12 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
     return 0;
   if (kept) {
     memo->textStyle = &style;
+    memo->textShown = shown;
     memo->textError = cell.ErrorCode();
+    memo->textColumn = column;
     memo->textHeight = h;
     memo->textLength = storedLength;
-    std::memcpy(memo->text, stored, storedLength);
+    memo->text = stored;
   }
   return h + style.alignment.verticalIndent;
 }
@@ -115,27 +136,54 @@ uint16_t RowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   if (!cells->block)
     sheet->cells.FindCell(row, 0, cells);
   cells->flags = kCursorAfterRecord;
+  // A worksheet without formats has no style run in any row: each cell
+  // takes its column's style, as CellStyle would find without searching.
+  const bool anyRuns = sheet->format.runs.BlockCount() != 0;
   CellCursor styleCursor;
-  while (const CellRecord* cell = cells->NextInRange(0, kMaxColumn, row, row)) {
-    const StyleRecord& style = styles.StyleAt(sheet->format.CellStyle(row, cell->Column(), &styleCursor));
+  for (;;) {
+    // A refit's walk stands on the next row's first cell after each row:
+    // the rows without a cell in between are told at once.
+    const CellRecord* ahead = RecordUnderCursor(*cells);
+    if (ahead && ahead->Row() > row)
+      break;
+    const CellRecord* cell = NextCellInRange(*cells, 0, kMaxColumn, row, row);
+    if (!cell)
+      break;
+    const uint16_t styleIndex = anyRuns ? sheet->format.CellStyle(row, cell->Column(), &styleCursor)
+                                        : sheet->format.columns[cell->Column()].Style();
+    const StyleRecord& style = styles.StyleAt(styleIndex);
     if (style.alignment.fitToCell)
       continue;
-    const int32_t height = CellHeight(workbook, measurer, sheet, *cell, style, memo);
+    const int32_t height =
+        CellHeight(workbook, measurer, sheet, *cell, style, memo ? memo->For(cell->Column()) : nullptr);
     if (height > highest)
       highest = height;
   }
 
+  if (!anyRuns)
+    return static_cast<uint16_t>(highest > kMaxHeight ? kMaxHeight : highest);
   CellCursor runScratch;
   CellCursor* runs = runWalk ? runWalk : &runScratch;
   runs->flags = kCursorAfterRecord;
   const FontRecord& defaultFont = styles.FontAt(0);
   while (const StyleRun* run = sheet->format.runs.FindFirstInRect(runs, 0, kMaxColumn, row, row)) {
-    const FontRecord& font = styles.FontAt(styles.StyleAt(run->style).fontIndex);
+    const uint32_t fontIndex = styles.StyleAt(run->style).fontIndex;
+    const FontRecord& font = styles.FontAt(fontIndex);
     if (StyleTable::FontsEqual(font, defaultFont))
       continue;
-    int32_t w = 0;
     int32_t h = 0;
-    if (measurer.SelectFont(font, 0, 100) && TextExtent(measurer, "X", 1, &w, &h) && h + 2 > highest)
+    if (memo != nullptr && memo->runFontIndex == fontIndex) {
+      h = memo->runHeight;
+    } else {
+      int32_t w = 0;
+      if (!measurer.SelectFont(font, 0, 100) || !TextExtent(measurer, "X", 1, &w, &h))
+        continue;
+      if (memo != nullptr) {
+        memo->runFontIndex = fontIndex;
+        memo->runHeight = h;
+      }
+    }
+    if (h + 2 > highest)
       highest = h + 2;
   }
   return static_cast<uint16_t>(highest > kMaxHeight ? kMaxHeight : highest);
@@ -154,24 +202,24 @@ bool CWorkSheet::AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measure
   if (lastRow > kMaxRow)
     lastRow = kMaxRow;
   RowTable& rows = sheet->format.rows;
-  while (rows.Count() <= lastRow) {
-    if (!rows.Append(0)) {
-      workbook->error = kWorkbookOutOfMemory;
-      return false;
-    }
+  if (rows.Count() <= lastRow && !rows.AppendZeroed(lastRow + 1 - rows.Count())) {
+    workbook->error = kWorkbookOutOfMemory;
+    return false;
   }
-  // Only a speed-up: without the table every row's record is found by
-  // walking the pages.
+  // Only a speed-up: without the table each page of records is found by
+  // walking the pages before it.
   rows.BuildPageTable();
   CellCursor cellWalk;
   CellCursor runWalk;
   OneLineHeights memo;
-  for (uint32_t row = firstRow; row <= lastRow; ++row) {
-    uint16_t* record = rows.At(row);
-    if (!record || (*record & RowTable::kFixedHeight))
-      continue;
-    const uint16_t height = RowHeight(workbook, measurer, sheet, row, &cellWalk, &runWalk, &memo);
-    *record = static_cast<uint16_t>((*record & ~RowTable::kHeightMask) | (height << RowTable::kHeightShift));
-  }
+  ForEachRowStretch(rows, firstRow, lastRow, [&](uint32_t first, uint16_t* records, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i) {
+      uint16_t& record = records[i];
+      if (record & RowTable::kFixedHeight)
+        continue;
+      const uint16_t height = RowHeight(workbook, measurer, sheet, first + i, &cellWalk, &runWalk, &memo);
+      record = static_cast<uint16_t>((record & ~RowTable::kHeightMask) | (height << RowTable::kHeightShift));
+    }
+  });
   return true;
 }

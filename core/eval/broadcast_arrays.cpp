@@ -45,13 +45,192 @@ struct ElementSource {
   }
 };
 
+static_assert(std::is_trivially_destructible<ElementSource>::value, "element sources are never destroyed");
+
 uint64_t KeyOf(uint32_t row, uint32_t column) { return (uint64_t(row) << 16) | column; }
 
 bool IsRangeOrArray(uint32_t kind) { return kind == kEvalRange || kind == kEvalArray; }
 
-}  // namespace
+// The extent every flagged argument must share, and the largest error the
+// flagged arguments carry.
+struct CommonShape {
+  uint32_t columns = 0;
+  uint32_t rows = 0;
+  uint32_t error = kErrorNone;
+  bool anyFlagged = false;
+  bool allFlagged = true;
+  bool mismatch = false;
+};
 
-static_assert(std::is_trivially_destructible<ElementSource>::value, "element sources are never destroyed");
+// What the arguments gave up to the broadcast, slot by slot: a flagged
+// argument's cells, an unflagged text's characters and an unflagged
+// array's chain, with a copy of every slot to rebuild each element's
+// arguments from. Only the first count entries of these tables are used,
+// and calls take few arguments: clearing whole tables would cost more than
+// a short element-wise call itself.
+struct TakenArguments {
+  bool flagged[EvalState::kStackSlots] = {};
+  EvalValue copies[EvalState::kStackSlots];
+  alignas(ElementSource) unsigned char sourceBytes[EvalState::kStackSlots * sizeof(ElementSource)];
+  CellBlock* keptArrays[EvalState::kStackSlots];
+  char keptTexts[FormulaStrings::kByteCapacity];
+  size_t textStart[EvalState::kStackSlots];
+  size_t textLength[EvalState::kStackSlots];
+
+  ElementSource* Sources() { return reinterpret_cast<ElementSource*>(sourceBytes); }
+};
+
+// Marks the arguments taken element by element (flagged ranges and arrays)
+// and measures them.
+CommonShape MeasureFlagged(const EvalState& state, const uint8_t* flags, uint16_t first, uint16_t count,
+                           bool* flagged) {
+  CommonShape shape;
+  for (uint16_t i = 0; i < count; ++i) {
+    const EvalValue& value = state.operands[first + i];
+    flagged[i] = flags[i] && IsRangeOrArray(value.kind);
+    if (!flagged[i]) {
+      shape.allFlagged = false;
+      continue;
+    }
+    const uint32_t c = value.second.column - value.first.column + 1;
+    const uint32_t r = value.second.row - value.first.row + 1;
+    if (shape.anyFlagged && (c != shape.columns || r != shape.rows)) shape.mismatch = true;
+    shape.columns = c;
+    shape.rows = r;
+    shape.anyFlagged = true;
+    if (value.error > shape.error) shape.error = value.error;
+  }
+  return shape;
+}
+
+// The arguments give up what they own from the last to the first, the order
+// of the pool and the array stack.
+void TakeArguments(EvalState& state, uint16_t first, uint16_t count, TakenArguments& taken) {
+  ElementSource* const sources = taken.Sources();
+  size_t textUsed = 0;
+  for (uint16_t i = count; i-- > 0;) {
+    const uint16_t slot = static_cast<uint16_t>(first + i);
+    EvalValue& value = state.operands[slot];
+    taken.copies[i] = value;
+    new (sources + i) ElementSource();
+    taken.keptArrays[i] = nullptr;
+    taken.textStart[i] = 0;
+    taken.textLength[i] = 0;
+    if (taken.flagged[i]) {
+      ElementSource& source = sources[i];
+      source.firstColumn = value.first.column;
+      source.firstRow = value.first.row;
+      source.lastColumn = value.second.column;
+      source.lastRow = value.second.row;
+      const bool isArray = value.kind == kEvalArray;
+      source.sheet = isArray ? nullptr : value.sheet;
+      if (source.sheet)
+        state.NoteSpillAreaMeeting(source.sheet, source.firstColumn, source.lastColumn, source.firstRow,
+                                   source.lastRow);
+      source.ownedChain = isArray ? state.TakeSlotArray(slot) : nullptr;
+      source.Start();
+    } else if (value.kind == kEvalText) {
+      // All texts together fit the pool they came from.
+      taken.textStart[i] = textUsed;
+      taken.textLength[i] = state.SlotTextLength(slot);
+      std::memcpy(taken.keptTexts + textUsed, state.SlotText(slot), taken.textLength[i]);
+      textUsed += taken.textLength[i];
+      state.DisownSlot(slot);
+    } else if (value.kind == kEvalArray) {
+      taken.keptArrays[i] = state.TakeSlotArray(slot);
+    }
+  }
+}
+
+// The key (row << 16 | column, relative to the shape's corner) of the next
+// element to evaluate; false when none is left. With every argument
+// flagged, only positions at which some argument has a cell; otherwise
+// every position of the shape in turn, position counting them.
+bool NextElementKey(TakenArguments& taken, uint16_t count, const CommonShape& shape, uint64_t* position,
+                    uint64_t* key) {
+  if (shape.allFlagged) {
+    const ElementSource* const sources = taken.Sources();
+    bool found = false;
+    for (uint16_t i = 0; i < count; ++i) {
+      if (!sources[i].next) continue;
+      const uint64_t candidate = sources[i].NextKey();
+      if (!found || candidate < *key) *key = candidate;
+      found = true;
+    }
+    return found;
+  }
+  if (*position >= uint64_t(shape.columns) * shape.rows) return false;
+  *key = KeyOf(static_cast<uint32_t>(*position / shape.columns), static_cast<uint32_t>(*position % shape.columns));
+  ++*position;
+  return true;
+}
+
+// Rebuilds the argument slots for the element at key, from the first to the
+// last, so that what they push lands in the order of the stack.
+void PutElementArguments(EvalState& state, uint16_t first, uint16_t count, TakenArguments& taken, uint64_t key) {
+  ElementSource* const sources = taken.Sources();
+  for (uint16_t i = 0; i < count; ++i) {
+    const uint16_t slot = static_cast<uint16_t>(first + i);
+    EvalValue& value = state.operands[slot];
+    state.operandTop = slot;
+    const EvalValue& copy = taken.copies[i];
+    if (taken.flagged[i]) {
+      ElementSource& source = sources[i];
+      value.Clear();
+      value.kind = kEvalEmpty;
+      value.sheet = source.sheet;
+      if (source.next && source.NextKey() == key) {
+        state.CellToValue(value, source.next);
+        source.Advance();
+      }
+      value.sheet = nullptr;
+    } else if (copy.kind == kEvalText) {
+      value = copy;
+      if (!state.strings.Push(taken.keptTexts + taken.textStart[i], taken.textLength[i])) {
+        value.kind = kEvalEmpty;
+        value.error = kErrorValue;
+      }
+    } else if (copy.kind == kEvalArray) {
+      value = copy;
+      ArrayBuilder cells(state.arrays, &state.arrayElementsLeft);
+      CellCursor walk = StartRangeWalk(nullptr, taken.keptArrays[i], 0);
+      while (const CellRecord* cell = walk.Next()) cells.AddRecordCopy(cell->Column(), cell->Row(), cell);
+      const bool failed = cells.Failed();
+      CellBlock* chain = cells.Finish();
+      if (failed || !state.arrays.PushChain(chain)) {
+        state.arrays.ReleaseChain(chain);
+        value.Clear();
+        value.kind = kEvalEmpty;
+        value.error = failed ? kErrorMemory : kErrorValue;
+      }
+    } else {
+      value = copy;
+    }
+  }
+}
+
+// Stores the element's result, alone in slot first, at its position of the
+// new array, and empties the slot; false when the cell could not be stored.
+bool StoreElementResult(EvalState& state, uint16_t first, ArrayBuilder& results, uint64_t key) {
+  const uint32_t elementRow = static_cast<uint32_t>(key >> 16);
+  const uint32_t elementColumn = static_cast<uint32_t>(key & 0xFFFF);
+  EvalValue& result = state.operands[first];
+  if (result.kind == kEvalCellRef) state.ResolveOperand(first);
+  bool stored = true;
+  if (result.kind == kEvalText) {
+    stored = results.AddText(elementColumn, elementRow, state.SlotText(first), state.SlotTextLength(first),
+                             static_cast<uint8_t>(result.error));
+  } else if (result.kind == kEvalNumber || (result.kind == kEvalEmpty && result.error != kErrorNone)) {
+    stored = results.AddNumber(elementColumn, elementRow, result.number, static_cast<uint8_t>(result.error));
+  } else if (result.kind != kEvalEmpty) {
+    // An element cannot hold a range or an array.
+    stored = results.AddNumber(elementColumn, elementRow, 0.0, kErrorValue);
+  }
+  state.DisownSlot(first);
+  return stored;
+}
+
+}  // namespace
 
 bool EvalState::MayBroadcast() { return broadcastDepth < kMaxBroadcastDepth; }
 
@@ -64,182 +243,49 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   const uint16_t count = static_cast<uint16_t>(top - first);
   const EvalValue op = operands[top];
 
-  bool flagged[kStackSlots] = {};
-  bool allFlagged = true;
-  bool anyFlagged = false;
-  bool mismatch = false;
-  uint32_t error = kErrorNone;
-  uint32_t columns = 0;
-  uint32_t rows = 0;
-  for (uint16_t i = 0; i < count; ++i) {
-    const EvalValue& value = operands[first + i];
-    flagged[i] = flags[i] && IsRangeOrArray(value.kind);
-    if (!flagged[i]) {
-      allFlagged = false;
-      continue;
-    }
-    const uint32_t c = value.second.column - value.first.column + 1;
-    const uint32_t r = value.second.row - value.first.row + 1;
-    if (anyFlagged && (c != columns || r != rows)) mismatch = true;
-    columns = c;
-    rows = r;
-    anyFlagged = true;
-    if (value.error > error) error = value.error;
-  }
+  TakenArguments taken;
+  const CommonShape shape = MeasureFlagged(*this, flags, first, count, taken.flagged);
   // With a scalar taking part every position gets an element: a shape
   // beyond what the formula's arrays may still hold fails before any is built.
-  const bool overBudget = !allFlagged && uint64_t(columns) * rows > arrayElementsLeft;
-  if (!anyFlagged || mismatch || error != kErrorNone || overBudget || !MayBroadcast()) {
+  const bool overBudget = !shape.allFlagged && uint64_t(shape.columns) * shape.rows > arrayElementsLeft;
+  if (!shape.anyFlagged || shape.mismatch || shape.error != kErrorNone || overBudget || !MayBroadcast()) {
     ReleaseValues(static_cast<uint16_t>(top - 1), count);
     EvalValue& result = operands[first];
     result.Clear();
     result.kind = kEvalEmpty;
-    if (error == kErrorNone) error = overBudget && !mismatch ? kErrorMemory : kErrorValue;
+    uint32_t error = shape.error;
+    if (error == kErrorNone) error = overBudget && !shape.mismatch ? kErrorMemory : kErrorValue;
     result.error = error;
     operandTop = first;
     return false;
   }
   DepthGuard depth;
-
-  // The arguments give up what they own from the last to the first, the
-  // order of the pool and the array stack. Only the first count entries of
-  // these tables are used, and calls take few arguments: clearing whole
-  // tables would cost more than a short element-wise call itself.
-  EvalValue copies[kStackSlots];
-  alignas(ElementSource) unsigned char sourceBytes[kStackSlots * sizeof(ElementSource)];
-  ElementSource* const sources = reinterpret_cast<ElementSource*>(sourceBytes);
-  CellBlock* keptArrays[kStackSlots];
-  char keptTexts[FormulaStrings::kByteCapacity];
-  size_t textStart[kStackSlots];
-  size_t textLength[kStackSlots];
-  size_t textUsed = 0;
-  for (uint16_t i = count; i-- > 0;) {
-    const uint16_t slot = static_cast<uint16_t>(first + i);
-    EvalValue& value = operands[slot];
-    copies[i] = value;
-    new (sources + i) ElementSource();
-    keptArrays[i] = nullptr;
-    textStart[i] = 0;
-    textLength[i] = 0;
-    if (flagged[i]) {
-      ElementSource& source = sources[i];
-      source.firstColumn = value.first.column;
-      source.firstRow = value.first.row;
-      source.lastColumn = value.second.column;
-      source.lastRow = value.second.row;
-      const bool isArray = value.kind == kEvalArray;
-      source.sheet = isArray ? nullptr : value.sheet;
-      if (source.sheet)
-        NoteSpillAreaMeeting(source.sheet, source.firstColumn, source.lastColumn, source.firstRow, source.lastRow);
-      source.ownedChain = isArray ? TakeSlotArray(slot) : nullptr;
-      source.Start();
-    } else if (value.kind == kEvalText) {
-      // All texts together fit the pool they came from.
-      textStart[i] = textUsed;
-      textLength[i] = SlotTextLength(slot);
-      std::memcpy(keptTexts + textUsed, SlotText(slot), textLength[i]);
-      textUsed += textLength[i];
-      DisownSlot(slot);
-    } else if (value.kind == kEvalArray) {
-      keptArrays[i] = TakeSlotArray(slot);
-    }
-  }
+  TakeArguments(*this, first, count, taken);
 
   // The results are written into the array store's own chain; an array
   // built while an element is computed sets it aside for that time.
   ArrayBuilder results(arrays, &arrayElementsLeft);
   uint32_t outcome = kErrorNone;
-  const uint64_t positions = uint64_t(columns) * rows;
   uint64_t position = 0;
-  for (;;) {
-    uint64_t key = 0;
-    if (allFlagged) {
-      bool found = false;
-      for (uint16_t i = 0; i < count; ++i) {
-        if (!sources[i].next) continue;
-        const uint64_t candidate = sources[i].NextKey();
-        if (!found || candidate < key) key = candidate;
-        found = true;
-      }
-      if (!found) break;
-    } else {
-      if (position >= positions) break;
-      key = KeyOf(static_cast<uint32_t>(position / columns), static_cast<uint32_t>(position % columns));
-      ++position;
-    }
-    const uint32_t elementRow = static_cast<uint32_t>(key >> 16);
-    const uint32_t elementColumn = static_cast<uint32_t>(key & 0xFFFF);
-
-    // Arguments are rebuilt from the first to the last, so that what they
-    // push lands in the order of the stack.
-    for (uint16_t i = 0; i < count; ++i) {
-      const uint16_t slot = static_cast<uint16_t>(first + i);
-      EvalValue& value = operands[slot];
-      operandTop = slot;
-      if (flagged[i]) {
-        ElementSource& source = sources[i];
-        value.Clear();
-        value.kind = kEvalEmpty;
-        value.sheet = source.sheet;
-        if (source.next && source.NextKey() == key) {
-          CellToValue(value, source.next);
-          source.Advance();
-        }
-        value.sheet = nullptr;
-      } else if (copies[i].kind == kEvalText) {
-        value = copies[i];
-        if (!strings.Push(keptTexts + textStart[i], textLength[i])) {
-          value.kind = kEvalEmpty;
-          value.error = kErrorValue;
-        }
-      } else if (copies[i].kind == kEvalArray) {
-        value = copies[i];
-        ArrayBuilder copy(arrays, &arrayElementsLeft);
-        CellCursor walk;
-        walk.flags = kCursorAfterRecord;
-        walk.block = keptArrays[i];
-        while (const CellRecord* cell = walk.Next()) copy.AddRecordCopy(cell->Column(), cell->Row(), cell);
-        const bool failed = copy.Failed();
-        CellBlock* chain = copy.Finish();
-        if (failed || !arrays.PushChain(chain)) {
-          arrays.ReleaseChain(chain);
-          value.Clear();
-          value.kind = kEvalEmpty;
-          value.error = failed ? kErrorMemory : kErrorValue;
-        }
-      } else {
-        value = copies[i];
-      }
-    }
+  uint64_t key = 0;
+  while (NextElementKey(taken, count, shape, &position, &key)) {
+    PutElementArguments(*this, first, count, taken, key);
     operandTop = top;
     operands[top] = op;
     ApplyOperator();
+    // The element's result stays alone in slot first, as after any call.
+    KeepCallResultOnTop(first);
     if (status != 0) break;
-
-    EvalValue& result = operands[first];
-    if (result.kind == kEvalCellRef) ResolveOperand(first);
-    bool stored = true;
-    if (result.kind == kEvalText) {
-      stored = results.AddText(elementColumn, elementRow, SlotText(first), SlotTextLength(first),
-                               static_cast<uint8_t>(result.error));
-    } else if (result.kind == kEvalNumber || (result.kind == kEvalEmpty && result.error != kErrorNone)) {
-      stored = results.AddNumber(elementColumn, elementRow, result.number, static_cast<uint8_t>(result.error));
-    } else if (result.kind != kEvalEmpty) {
-      // An element cannot hold a range or an array.
-      stored = results.AddNumber(elementColumn, elementRow, 0.0, kErrorValue);
-    }
-    DisownSlot(first);
-    if (operandTop > first) ReleaseValues(operandTop, static_cast<uint16_t>(operandTop - first));
-    operandTop = first;
-    if (!stored) {
+    if (!StoreElementResult(*this, first, results, key)) {
       outcome = kErrorMemory;
       break;
     }
   }
 
+  ElementSource* const sources = taken.Sources();
   for (uint16_t i = 0; i < count; ++i) {
     arrays.ReleaseChain(sources[i].ownedChain);
-    arrays.ReleaseChain(keptArrays[i]);
+    arrays.ReleaseChain(taken.keptArrays[i]);
   }
   if (status != 0) return false;
 
@@ -254,6 +300,6 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
     result.error = outcome;
     return false;
   }
-  result.SetArray(columns, rows);
+  result.SetArray(shape.columns, shape.rows);
   return true;
 }

@@ -7,8 +7,10 @@
 // every row's other cells too. The list holds the records themselves, so a
 // value rewritten in place is read as it stands; a record inserted, removed
 // or moved changes the store's chain, and the list is then made again (see
-// pass_range_tables.h). Formula cells are listed like any: whoever reads a
-// listed cell reads it as the plain walk would, pending or not.
+// pass_range_tables.h), so the store must not change while a list is read
+// (a RangeWalk over the list checks it in debug builds). Formula cells are
+// listed like any: whoever reads a listed cell reads it as the plain walk
+// would, pending or not.
 
 #include <cstdint>
 

@@ -24,7 +24,6 @@ void EvalState::StartOneCall(CWorkBook* ownerBook, CellStore* ownSheet) {
   solverFoundCells = 1;
   solverTrialPrograms = 1;
   solverKnownOperations = 1;
-  keptCriteria = 1;
   operandTop = 0;
   operatorTop = 0;
   pending.Clear();

@@ -405,10 +405,6 @@ class EvalState {
   uint8_t solverFoundCells;
   uint8_t solverTrialPrograms;
   uint8_t solverKnownOperations;
-  // Short criterion texts of COUNTIF, SUMIF and their kin read once and
-  // taken again where they were kept (set by default). Off, every criterion
-  // is read from its text: for comparing both ways.
-  uint8_t keptCriteria;
   // The exact-match lookups' column indexes of the pass under way.
   LookupIndexes lookupIndexes;
   // The long columns that whole-column criteria walk again and again,

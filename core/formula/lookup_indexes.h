@@ -15,13 +15,12 @@
 // entries together; solvers' evaluators, which change their variables'
 // cells in place, never run a pass and so never index.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 
-#include "core/cells/block_store.h"
+#include "core/cells/cell_store.h"
 #include "core/formula/pass_range_tables.h"
-
-class CellStore;
 
 // The hash of a lookup's key: numbers by value (both zeros alike), texts by
 // their bytes up to the first NUL, letter case folded as lookups compare.
@@ -62,6 +61,41 @@ class LookupIndexes {
   // plain search must walk).
   bool Candidates(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow, uint64_t hash,
                   const Entry** first, const Entry** last);
+
+  // The same entries read as cells, in row order, where they stand: the
+  // store must not change until the last Next (checked in debug builds).
+  class CandidateCells {
+   public:
+    // The next candidate's cell; null after the last.
+    const CellRecord* Next() {
+      if (next_ == end_) return nullptr;
+#ifndef NDEBUG
+      assert(store_->ChainChanges() == changes_ && "a store changed while its lookup index was read");
+#endif
+      return RecordAtPosition((next_++)->at);
+    }
+    // The place of the cell Next gave last: the cells right of it in its
+    // row are found from there.
+    RecordPosition Place() const { return next_[-1].at; }
+
+   private:
+    friend class LookupIndexes;
+    const Entry* next_ = nullptr;
+    const Entry* end_ = nullptr;
+#ifndef NDEBUG
+    const CellStore* store_ = nullptr;
+    uint64_t changes_ = 0;
+#endif
+  };
+  bool Candidates(CellStore* store, uint16_t column, uint32_t firstRow, uint32_t lastRow, uint64_t hash,
+                  CandidateCells* out) {
+    if (!Candidates(store, column, firstRow, lastRow, hash, &out->next_, &out->end_)) return false;
+#ifndef NDEBUG
+    out->store_ = store;
+    out->changes_ = store->ChainChanges();
+#endif
+    return true;
+  }
   // Indexes built over the object's life, for tests that must know the
   // indexes served.
   uint32_t BuildCount() const { return tables_.BuildCount(); }

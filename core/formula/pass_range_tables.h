@@ -10,6 +10,14 @@
 // end. All tables of one owner hold at most its budget of entries together
 // and are left out when memory runs out: the caller then reads the range
 // plainly, as it does outside a pass.
+//
+// A table names records in place (their addresses or places in blocks),
+// and Find checks the store's chain only when it is asked. So nothing may
+// change the store between a table's Find and the last read through it in
+// one handler: a handler reads its arguments' cells and changes no store
+// while it does. Readers of a table keep the store's chain change count
+// seen at Find and, in debug builds, assert at each step that it holds
+// (RangeWalk's listed mode, LookupIndexes::CandidateCells).
 
 #include <cstdint>
 

@@ -67,7 +67,9 @@ using NameGetter = size_t (*)(int index, uint8_t localeChoice, char* buffer, siz
 constexpr int kMaxNames = 12;
 
 // A region without a system locale has the built-in names, which never
-// change: they are fetched once rather than for every text typed.
+// change: they are fetched once rather than for every text typed. The kept
+// names are a function of the getter alone (each is asked with one count),
+// so they need no owner and nothing ever invalidates them.
 struct FixedNames {
   NameGetter getter;
   size_t lengths[kMaxNames];
@@ -338,6 +340,8 @@ class StyleMatcher {
     std::memset(&all, 0, sizeof all);
     all.dateTime = options;
     char code[kNumFormatCodeSize];
+    // Static for its size alone (over 8 KB of tokens): compiled afresh
+    // here, it carries nothing from one call to the next.
     static NumberFormat format;
     if (!BuildFormatCode(category, all, code, sizeof code, nullptr) || !format.Compile(code, nullptr))
       return false;

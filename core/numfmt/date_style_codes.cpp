@@ -64,6 +64,8 @@ void CompileStyle(const StyleKey& key, const DateTimeFormatOptions& options, Dat
   std::memset(&all, 0, sizeof all);
   all.dateTime = options;
   char text[kNumFormatCodeSize];
+  // Static for its size alone (over 8 KB of tokens): compiled afresh here,
+  // it carries nothing from one call to the next.
   static NumberFormat compiled;
   if (!BuildFormatCode(key.category, all, text, sizeof text, nullptr) || !compiled.Compile(text, nullptr) ||
       compiled.sectionCount == 0)
@@ -81,6 +83,10 @@ void CompileStyle(const StyleKey& key, const DateTimeFormatOptions& options, Dat
 }  // namespace
 
 const DateStyleCode& CompiledDateStyle(uint8_t category, const DateTimeFormatOptions& options) {
+  // Process-wide, with no owner to invalidate it: the key holds everything
+  // the code depends on (the options, and the current regional settings'
+  // date orders; the separators are the generic ones), so a change of
+  // region only selects other slots.
   static StyleSlot slots[kStyleSlots];
   const RegionalSettings& current = CurrentRegionalSettings();
   StyleKey key{};

@@ -47,12 +47,10 @@ void PutRandomCell(CellStore& store, Rng& rng, uint32_t row, uint16_t column) {
 ArgRange RangeOver(CellStore* sheet, CellBlock* chain, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
                    uint32_t lastRow) {
   ArgRange range{};
-  range.sheet = sheet;
-  range.chain = chain;
-  range.firstColumn = firstColumn;
-  range.lastColumn = lastColumn;
-  range.firstRow = firstRow;
-  range.lastRow = lastRow;
+  if (sheet)
+    range.Over(sheet, firstColumn, firstRow, lastColumn, lastRow);
+  else
+    range.OverChain(chain, firstColumn, firstRow, lastColumn, lastRow);
   RestartArgRange(range);
   return range;
 }
@@ -217,9 +215,8 @@ TEST(ArgWalk, RangeSetUpFromTheMemoMatchesTheGeneralOne) {
     ASSERT_EQ(GetArgRange(*state, 1, &range), kErrorNone);
     EXPECT_TRUE(range.chain == general.chain && range.sheet == general.sheet && !range.ownsChain &&
                 range.firstColumn == general.firstColumn && range.lastColumn == general.lastColumn &&
-                range.firstRow == general.firstRow && range.lastRow == general.lastRow && range.rowLimit == 0 &&
-                range.cursor.block == general.cursor.block && range.cursor.offset == general.cursor.offset &&
-                range.cursor.flags == general.cursor.flags && range.cursor.rows == general.cursor.rows)
+                range.firstRow == general.firstRow && range.lastRow == general.lastRow &&
+                range.SamePlaceAs(general))
         << firstColumn << ".." << lastColumn << " x " << firstRow << ".." << lastRow;
     for (int guard = 0; guard < 200; ++guard) {
       const CellRecord* a = NextArgCell(range);

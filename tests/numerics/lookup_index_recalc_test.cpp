@@ -39,7 +39,6 @@ class IndexedAndPlain : public ::testing::Test {
       book->InsertItems(second, nullptr);
     }
     plain.evaluator.lookupIndexes.SetEnabled(false);
-    plain.evaluator.keptCriteria = 0;
     plain.evaluator.columnCells.SetEnabled(false);
     plain.evaluator.handlerCaches.SetEnabled(false);
   }

@@ -14,9 +14,7 @@ constexpr int32_t kMaxWidth = 4095;
 
 uint16_t ColumnFitWidth(const TextMeasurer& measurer, const StyleTable& styles, CWorkSheet* sheet, uint16_t column) {
   int32_t widest = 0;
-  CellCursor walk;
-  walk.block = sheet->cells.FirstBlock();
-  walk.flags = kCursorAfterRecord;
+  CellCursor walk = sheet->cells.StartRangeWalk(0);
   CellCursor styleCursor;
   char text[kCellTextCapacity];
   while (const CellRecord* cell = walk.NextInRange(column, column, 0, kMaxRow)) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 // Files, undo steps and the clipboard copy records byte for byte, so a
 // formula cell must come out exactly as laid out, on both targets.
@@ -108,4 +109,37 @@ TEST(CellRecord, SpillingArrayFormulas) {
     EXPECT_EQ(AsCellRecord(buffer)->IsSpillingArrayFormula(), c.spills)
         << c.columns << "x" << c.rows << " flags " << int(c.flags) << " error " << int(c.error);
   }
+}
+
+// The go-to commands compare a row's cells with another row's: the same
+// cell in another row matches, and any other byte of the record does not.
+TEST(CellRecord, SameCellApartFromRow) {
+  // On the heap: the compiler cannot see which kind a record is.
+  std::vector<uint8_t> reference(32);
+  std::vector<uint8_t> other(32);
+  BuildNumberCell(reference.data(), reference.size(), 3, 7, 2.5);
+  const auto same = [&] {
+    return SameCellApartFromRow(*AsCellRecord(reference.data()), *AsCellRecord(other.data()));
+  };
+  BuildNumberCell(other.data(), other.size(), 900, 7, 2.5);
+  EXPECT_TRUE(same());
+  BuildNumberCell(other.data(), other.size(), 3, 8, 2.5);
+  EXPECT_FALSE(same());
+  BuildNumberCell(other.data(), other.size(), 3, 7, 2.25);
+  EXPECT_FALSE(same());
+  BuildNumberCell(other.data(), other.size(), 3, 7, 2.5, kCellSpillValue);
+  EXPECT_FALSE(same());
+  BuildNumberCell(other.data(), other.size(), 3, 7, 2.5, kErrorNum);
+  EXPECT_FALSE(same());
+  BuildTextCell(other.data(), other.size(), 3, 7, "ab", 2);
+  EXPECT_FALSE(same());
+  BuildTextCell(reference.data(), reference.size(), 3, 7, "ab", 2);
+  BuildTextCell(other.data(), other.size(), 4, 7, "ab", 2);
+  EXPECT_TRUE(same());
+  BuildTextCell(other.data(), other.size(), 4, 7, "ac", 2);
+  EXPECT_FALSE(same());
+  // A record of no kind has no size to compare by.
+  other = reference;
+  reference[0] = other[0] = 0;
+  EXPECT_FALSE(same());
 }

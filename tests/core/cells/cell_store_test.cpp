@@ -1310,3 +1310,55 @@ TEST(CellStore, DeletingAnEmptyRectangleKeepsThePageIndex) {
   char problem[160];
   EXPECT_TRUE(store.CheckInvariants(problem, sizeof problem)) << problem;
 }
+
+// The store renumbers rows by a walk from the first row that moves: it must
+// meet every record from that row's first on, whether the page index, the
+// block directory or the chain's head finds the start, and stop where its
+// visitor says.
+TEST(CellStore, ForEachRecordFromARowMeetsEveryRecordFromThatRowOn) {
+  const uint64_t seed = TestSeed(20261209);
+  SCOPED_TRACE(SeedTrace(uint32_t(seed)));
+  Rng rng{seed};
+  CellStore store;
+  Model model;
+  for (uint32_t row = 0; row < 3000; row += 1 + rng.Below(3))
+    for (uint16_t column = uint16_t(rng.Below(3)); column < 9; column = uint16_t(column + 1 + rng.Below(3)))
+      Put(store, model, rng.OneIn(4) ? Text(row, column, 1 + rng.Below(12)) : Number(row, column, row));
+  ASSERT_GE(store.BlockCount(), BlockDirectory::kMinBlocks);
+  ASSERT_TRUE(store.BuildPageIndex(1, nullptr));
+  const CellStore& readOnly = store;
+  for (int trial = 0; trial < 300; ++trial) {
+    const uint32_t fromRow = trial == 0 ? 0 : rng.Below(3100);
+    SCOPED_TRACE(fromRow);
+    std::vector<Key> met;
+    ForEachRecord(
+        readOnly,
+        [&](const CellRecord& record) {
+          met.push_back(KeyOf(&record));
+          return true;
+        },
+        fromRow);
+    std::vector<Key> expected;
+    for (auto it = model.lower_bound({fromRow, 0}); it != model.end(); ++it) expected.push_back(it->first);
+    ASSERT_EQ(met, expected);
+  }
+  uint32_t visited = 0;
+  ForEachRecord(store, [&](CellRecord&) { return ++visited < 5; });
+  EXPECT_EQ(visited, 5u);
+}
+
+TEST(CellStore, ForEachRecordEndsAtAMalformedRecord) {
+  CellStore store;
+  CellBlock* block = store.TakeDetachedBlock();
+  ASSERT_NE(block, nullptr);
+  uint32_t used = 0;
+  for (uint32_t row = 0; row < 2; ++row) used += BuildNumberCell(block->payload + used, kNumberCellSize, row, 0, 1.0);
+  block->payload[used] = 0;  // a type byte of no kind: the record has no size
+  used += kNumberCellSize;
+  used += BuildNumberCell(block->payload + used, kNumberCellSize, 5, 0, 1.0);
+  block->used = uint16_t(used);
+  store.Attach(block);
+  uint32_t met = 0;
+  ForEachRecord(store, [&](const CellRecord&) { return ++met != 0; });
+  EXPECT_EQ(met, 2u);
+}

@@ -47,9 +47,9 @@ std::vector<uint8_t> RandomRecord(std::mt19937& random, size_t size) {
   return record;
 }
 
-// Random appends, reads, table builds, clears, truncations and failed
-// allocations against a vector of records, for every record size in use and
-// two odd ones.
+// Random appends (one at a time or zeroed in bulk), reads, table builds,
+// clears, truncations and failed allocations against a vector of records,
+// for every record size in use and two odd ones.
 TEST(PagedArray, BehavesLikeAVectorOfRecords) {
   const uint16_t sizes[] = {2, 16, 24, 32, 44, 52, 396, 8182, 4092};
   for (uint16_t size : sizes) {
@@ -71,9 +71,18 @@ TEST(PagedArray, BehavesLikeAVectorOfRecords) {
       for (int step = 0; step < 60; ++step) {
         const unsigned op = random() % 10;
         if (op < 5) {
-          plan.failPercent = op == 0 ? 2 : 0;
+          plan.failPercent = op == 0 ? 2 : op == 4 ? 20 : 0;
           const size_t burst = random() % appendsPerBurst;
-          for (size_t k = 0; k < burst; ++k) {
+          if (op == 4) {
+            // Zeroed records a page at a time: a failure keeps those appended before it.
+            const uint32_t before = array.Count();
+            if (array.AppendZeroed(static_cast<uint32_t>(burst)))
+              ASSERT_EQ(before + burst, array.Count());
+            else
+              ASSERT_LT(array.Count(), before + burst);
+            model.resize(array.Count(), std::vector<uint8_t>(size, 0));
+          }
+          for (size_t k = 0; op != 4 && k < burst; ++k) {
             std::vector<uint8_t> record = RandomRecord(random, size);
             const uint32_t before = array.Count();
             if (array.Append(record.data())) {

@@ -135,6 +135,30 @@ TEST_F(CellDisplay, ShowsEachKindThroughItsCategory) {
   for (const auto& c : cases) EXPECT_EQ(Shown(c.cell, c.format), c.text) << c.text;
 }
 
+// A value shown without a record of its own (a chart's axis labels) reads
+// exactly as a number cell holding it would.
+TEST_F(CellDisplay, NumberWithoutARecordShowsAsItsCell) {
+  NumFormatParams grouped = Fixed(kNumFormatGeneral, 2);
+  grouped.options.number.grouping = 1;
+  const NumFormatParams formats[] = {
+      Format(kNumFormatDefault), grouped,          Fixed(kNumFormatPercent, 1), Currency("$", 2),
+      Pattern("0.00;(0.00)"),    Pattern("0.00 d"), DateTimeStyle(kNumFormatDate, 0, 0),
+  };
+  const double numbers[] = {0.0, -0.0, 0.25, -5, 1234567.891, 1.5e20, -2.5e-300, 4.9e-324};
+  const uint8_t errors[] = {kErrorNone, kErrorDivZero, kErrorNum};
+  for (const NumFormatParams& format : formats)
+    for (const double number : numbers)
+      for (const uint8_t error : errors) {
+        char shown[kCellTextCapacity];
+        EXPECT_TRUE(FormatNumberDisplayText(number, error, format, shown, sizeof shown));
+        EXPECT_EQ(shown, Shown(NumberCell(number, error), format))
+            << "category " << int(format.category) << ", " << number << ", error " << int(error);
+      }
+  char shown[kCellTextCapacity];
+  FormatNumberDisplayText(0.25, kErrorNone, Fixed(kNumFormatPercent, 0), shown, sizeof shown);
+  EXPECT_STREQ(shown, "25%");
+}
+
 TEST_F(CellDisplay, LongTextsAreCutToTheBuffer) {
   const Bytes longText = TextCell(std::string(3000, 'q'));
   char big[kCellTextCapacity];

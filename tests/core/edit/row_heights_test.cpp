@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/edit/cell_input.h"
 #include "core/styles/column_font_heights.h"
@@ -129,6 +130,41 @@ TEST_F(RowHeights, ATextRepeatedDownManyRowsIsMeasuredOnce) {
   EXPECT_LE(fake_.selections, 4);
   ASSERT_TRUE(CWorkSheet::AutoRowHeights(book_.get(), fake_.Measurer(), sheet_, 0, kRows - 1));
   for (uint32_t row = 0; row < kRows; ++row) EXPECT_EQ(Stored(row) >> RowTable::kHeightShift, Height(row)) << row;
+}
+
+// However long the text, and wrapped too, a refit lays out a text met again
+// in its column once, and measures a formatted area's font once: down a
+// column of the same text the fonts are selected a few times, not once a
+// row. The same wrapped text in another column of another width is laid out
+// again there.
+TEST_F(RowHeights, ALongOrWrappedTextRepeatedDownAColumnIsLaidOutOnce) {
+  const uint16_t wrapped = Style(8, true);
+  sheet_->format.columns[1].SetWidth(600, true);
+  sheet_->format.columns[17].SetWidth(60, true);
+  const std::string longText(200, 'w');
+  const char* wrapping = "a text long enough to take several lines in a narrow column";
+  constexpr uint32_t kRepeated = 200;
+  constexpr uint32_t kRows = 400;
+  for (uint32_t row = 0; row < kRows; ++row) {
+    if (row < kRepeated) {
+      Type(row, 0, longText.c_str());
+      Type(row, 1, wrapping, wrapped);
+    } else if (row < 300) {
+      // The wide column comes first in the row: its one line must not
+      // answer for the narrow column's several.
+      Type(row, 1, wrapping, wrapped);
+      Type(row, 17, wrapping, wrapped);
+    } else {
+      Type(row, 1, "7", wrapped);
+      Type(row, 0, row % 2 ? longText.c_str() : "12", row % 2 ? wrapped : 0);
+    }
+  }
+  fake_.selections = 0;
+  ASSERT_TRUE(CWorkSheet::AutoRowHeights(book_.get(), fake_.Measurer(), sheet_, 0, kRepeated - 1));
+  EXPECT_LE(fake_.selections, 3);
+  ASSERT_TRUE(CWorkSheet::AutoRowHeights(book_.get(), fake_.Measurer(), sheet_, 0, kRows - 1));
+  for (uint32_t row = 0; row < kRows; ++row) EXPECT_EQ(Stored(row) >> RowTable::kHeightShift, Height(row)) << row;
+  EXPECT_GT(Height(250), Height(50));
 }
 
 TEST_F(RowHeights, ARowTableThatCannotGrowFailsWithOutOfMemory) {

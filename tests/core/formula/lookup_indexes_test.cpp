@@ -105,4 +105,29 @@ TEST(LookupIndexes, RangesLookedUpOnceNeverKeepATableFromItsIndex) {
     EXPECT_FALSE(indexes.Candidates(&store, 0, 0, LookupIndexes::kMinRows - 2, LookupNumberHash(1), &first, &last));
 }
 
+// The candidates read as cells are the indexed rows' records; a store
+// changed while they are read is caught in debug builds.
+TEST(LookupIndexes, CandidateCellsAreTheRecordsOfTheCandidateRows) {
+  CellStore store;
+  for (uint32_t row = 0; row < 100; ++row) PutNumber(store, 0, row, row % 3);
+  LookupIndexes indexes;
+  indexes.BeginPass();
+  LookupIndexes::CandidateCells cells;
+  EXPECT_FALSE(indexes.Candidates(&store, 0, 0, 99, LookupNumberHash(2), &cells));
+  ASSERT_TRUE(indexes.Candidates(&store, 0, 0, 99, LookupNumberHash(2), &cells));
+  uint32_t found = 0;
+  while (const CellRecord* cell = cells.Next()) {
+    EXPECT_EQ(cell, store.GetCell(2 + 3 * found, 0));
+    EXPECT_EQ(RecordAtPosition(cells.Place()), cell);
+    ++found;
+  }
+  EXPECT_EQ(found, 33u);
+#ifndef NDEBUG
+  ASSERT_TRUE(indexes.Candidates(&store, 0, 0, 99, LookupNumberHash(2), &cells));
+  ASSERT_NE(cells.Next(), nullptr);
+  PutNumber(store, 1, 0, 5);
+  EXPECT_DEATH(cells.Next(), "changed while its lookup index was read");
+#endif
+}
+
 }  // namespace
