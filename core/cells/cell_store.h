@@ -191,6 +191,10 @@ class CellStore : public BlockStore {
   uint8_t LastError() const { return lastError_; }
 
  private:
+  // The source's chain from the block where row begins (no record before
+  // that block lies in a rectangle that starts at row); false, with the
+  // error, when the source is this store.
+  bool SourceChainFromRow(const CellStore& source, uint32_t row, const CellBlock** chain);
   // PositionInRow beyond what the memo holds: lists the row further, or
   // begins its list at the row's first record.
   bool ListPositionInRow(uint32_t row, uint16_t column, RecordPosition* at) const;

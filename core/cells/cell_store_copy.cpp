@@ -190,32 +190,33 @@ bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, ui
   return true;
 }
 
-bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
-                                   uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
-                                   uint32_t sourceLastRow, const CellStore& source) {
+bool CellStore::SourceChainFromRow(const CellStore& source, uint32_t row, const CellBlock** chain) {
   if (&source == this) {
     lastError_ = kCellStoreBadRange;
     return false;
   }
   CellCursor from;
-  source.PositionAtRow(sourceFirstRow, &from);
-  return TileRangeFromStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
-                            sourceFirstRow, sourceLastRow, from.block);
+  source.PositionAtRow(row, &from);
+  *chain = from.block;
+  return true;
+}
+
+bool CellStore::TileRangeFromStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
+                                   uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
+                                   uint32_t sourceLastRow, const CellStore& source) {
+  const CellBlock* chain = nullptr;
+  return SourceChainFromRow(source, sourceFirstRow, &chain) &&
+         TileRangeFromStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                            sourceFirstRow, sourceLastRow, chain);
 }
 
 bool CellStore::CopyRangeToStore(uint16_t firstColumn, uint16_t lastColumn, uint32_t firstRow, uint32_t lastRow,
                                  uint16_t sourceFirstColumn, uint16_t sourceLastColumn, uint32_t sourceFirstRow,
                                  uint32_t sourceLastRow, const CellStore& source) {
-  if (&source == this) {
-    lastError_ = kCellStoreBadRange;
-    return false;
-  }
-  // The copy reads the source's chain from the block where its first row
-  // begins: no record before that block lies in the source rectangle.
-  CellCursor from;
-  source.PositionAtRow(sourceFirstRow, &from);
-  return CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
-                          sourceFirstRow, sourceLastRow, from.block);
+  const CellBlock* chain = nullptr;
+  return SourceChainFromRow(source, sourceFirstRow, &chain) &&
+         CopyRangeToStore(firstColumn, lastColumn, firstRow, lastRow, sourceFirstColumn, sourceLastColumn,
+                          sourceFirstRow, sourceLastRow, chain);
 }
 
 bool CellStore::CopyFrom(CellStore* source) {
