@@ -315,6 +315,8 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   // has the focus, else to the open in-cell editor; false for neither.
   bool RouteEditToControl(UINT message);
   void SetTreeImage(HTREEITEM item, int image);
+  // The views at the worksheet's stored position, zoom and split.
+  void ShowWorksheetView(const CWorkSheet* sheet);
   void ShowSplitOf(const CWorkSheet* sheet);
   bool FocusInTree() const;
   CWorkSheet* ShownWorksheet();

@@ -127,8 +127,13 @@ HTREEITEM CChildFrame::FindTreeItem(HTREEITEM start, const CTreeItem* item) {
 void CChildFrame::SelectTreeItem(const CTreeItem* item) {
   HTREEITEM handle = FindTreeItem(nullptr, item);
   if (handle == nullptr) return;
+  // The tree moves its selection by itself when the selected item is
+  // deleted, quietly; selecting the item it moved to then notifies nothing,
+  // so a worksheet the views do not show yet is shown here.
+  const bool alreadySelected = m_tree.SelectedItem() == handle;
   m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(handle));
   m_tree.SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handle));
+  if (alreadySelected && handle != m_activeTreeItem) OnTreeSelChanged(handle);
 }
 
 void CChildFrame::DeleteTreeItem(const CTreeItem* item) {
@@ -195,17 +200,21 @@ void CChildFrame::OnTreeSelChanged(HTREEITEM item) {
   m_activeTreeItem = item;
   m_workbook.activeWorksheet = sheet;
   m_workbook.evaluator.sheet = &sheet->cells;
-  // The views come back to one pane without touching any worksheet's split
-  // flags, then split as the new worksheet was.
-  if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetSinglePaneMode(0);
-  LoadViewPosition();
-  ShowSplitOf(sheet);
+  ShowWorksheetView(sheet);
   if (CDocumentView* view = GetActiveView()) {
     view->Invalidate();
     view->SyncOtherPane();
   }
   UpdateTitle();
   RefreshFrameUI();
+}
+
+void CChildFrame::ShowWorksheetView(const CWorkSheet* sheet) {
+  // The views come back to one pane without touching any worksheet's split
+  // flags, then split as the worksheet was.
+  if (CSplitterWindow* splitter = ViewsSplitter()) splitter->SetSinglePaneMode(0);
+  LoadViewPosition();
+  ShowSplitOf(sheet);
 }
 
 void CChildFrame::ShowSplitOf(const CWorkSheet* sheet) {

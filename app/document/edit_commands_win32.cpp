@@ -67,10 +67,12 @@ void CChildFrame::ApplyUndoStep(bool redo) {
 }
 
 void CChildFrame::RefreshAfterStep(int32_t index, const CWorkSheet* shownBefore) {
-  CDocumentView* view = GetActiveView();
   CWorkSheet* sheet = m_workbook.activeWorksheet;
-  if (view == nullptr || sheet == nullptr) return;
-  if (sheet != shownBefore) LoadViewPosition();
+  if (sheet == nullptr || GetActiveView() == nullptr) return;
+  // The split follows the worksheet, so the active view is taken after it.
+  if (sheet != shownBefore) ShowWorksheetView(sheet);
+  CDocumentView* view = GetActiveView();
+  if (view == nullptr) return;
   const UndoRecord& step = m_workbook.undoHistory.Record(index);
   const UndoRange& range = step.range;
   ScreenMeasurer screen;

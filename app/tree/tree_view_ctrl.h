@@ -5,7 +5,9 @@
 // with a message map of its own for the right mouse button, which selects
 // the item under it, and for the context menu of the tree's commands (New
 // Worksheet, New Folder, Rename, the clipboard commands and Statistics),
-// whose chosen command goes to the main frame like any other. Windows only.
+// whose chosen command goes to the main frame like any other; keys with Alt
+// go to the window system, so that Alt+F4 closes the program here too.
+// Windows only.
 
 #include <windows.h>
 

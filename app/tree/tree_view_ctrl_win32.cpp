@@ -11,8 +11,11 @@ LRESULT CTreeViewCtrlEx2::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, b
       return OnRButtonDown(PointFromLParam(lp));
     case WM_CONTEXTMENU:
       return OnContextMenu(PointFromLParam(lp));
+    case WM_SYSKEYDOWN:
+      // Keys with Alt are the window system's (Alt+F4 closes the program);
+      // the control would take them for its own and keep them.
+      return ::DefWindowProcA(m_hWnd, msg, wp, lp);
   }
-  static_cast<void>(wp);
   handled = false;
   return 0;
 }

@@ -17,6 +17,7 @@ using CTreeItem = CWorkSheetTree::CTreeItem;
 
 class PanesTest : public DocumentEditingTest {
  protected:
+  static constexpr LPARAM kAltHeld = 1 << 29;
   HTREEITEM Next(HTREEITEM item, UINT how) {
     return reinterpret_cast<HTREEITEM>(doc->m_tree.SendMessage(TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
   }
@@ -76,6 +77,101 @@ class PanesTest : public DocumentEditingTest {
     ::SetFocus(doc->m_tree);
     doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     Key(VK_LEFT);
+  }
+  // What the view shows in a cell as it stands, read without painting.
+  std::vector<uint32_t> ShownPixels(CDocumentView* view, uint32_t column, uint32_t row) {
+    const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = ::GetDC(*view);
+    HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                                 static_cast<const uint32_t*>(bits) + size_t(width) * size_t(height));
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(*view, screen);
+    return pixels;
+  }
+  // Whether the view shows in the cell what painting it afresh shows.
+  bool ShowsAsPaintedAfresh(CDocumentView* view, uint32_t column, uint32_t row) {
+    const std::vector<uint32_t> shown = ShownPixels(view, column, row);
+    view->Invalidate();
+    view->UpdateWindow();
+    return !shown.empty() && shown == ShownPixels(view, column, row);
+  }
+  std::string FormulaBarText() {
+    char text[256] = {};
+    ::GetWindowTextA(frame.FormulaBar(), text, sizeof text);
+    return text;
+  }
+  int SelectedTreeImage() {
+    TVITEMA data{};
+    data.mask = TVIF_IMAGE | TVIF_HANDLE;
+    data.hItem = doc->m_tree.SelectedItem();
+    doc->m_tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return data.iImage;
+  }
+  std::string SelectedTreeName() {
+    const CTreeItem* item = doc->SelectedTreeWorkbookItem();
+    return item != nullptr ? item->name : "";
+  }
+  // The document after its active worksheet went: the tree, the title, the
+  // views, what they paint and the formula bar all show the worksheet that
+  // took its place, whose A1 holds the text.
+  void ExpectShown(const char* sheet, const char* path, const char* a1) {
+    SCOPED_TRACE(std::string("showing ") + sheet);
+    ASSERT_NE(doc->Workbook()->activeWorksheet, nullptr);
+    EXPECT_STREQ(doc->Workbook()->activeWorksheet->name, sheet);
+    EXPECT_EQ(SelectedTreeName(), sheet);
+    EXPECT_EQ(SelectedTreeImage(), CChildFrame::kImageActiveWorksheet);
+    const std::string title = Title(doc->m_hWnd);
+    EXPECT_NE(title.find(std::string(" - ") + path + " *"), std::string::npos) << title;
+    CDocumentView* view = doc->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(ShowsAsPaintedAfresh(view, 0, 0)) << "A1 still shows what was there before";
+    EXPECT_NE(ShownPixels(view, 0, 0), ShownPixels(view, 3, 0)) << "A1 shows no text";
+    ClickCell(view, 0, 0);
+    EXPECT_EQ(FormulaBarText(), a1);
+    EXPECT_TRUE(ShowsAsPaintedAfresh(view, 0, 0));
+  }
+  // A new workbook whose Worksheet1 holds 1, 2, 3 in A1:A3 and Worksheet2
+  // "b1" and "b2" in A1:A2, both typed; the tree shown.
+  void TwoTypedWorksheets() {
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    FocusCell(doc, 0, 0);
+    for (const char* text : {"1", "2", "3"}) {
+      Type(text);
+      Key(VK_DOWN);
+    }
+    Command(doc, ID_NEW_WORKSHEET);
+    doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+    Pump();
+    ASSERT_STREQ(doc->Workbook()->activeWorksheet->name, "Worksheet2");
+    FocusCell(doc, 0, 0);
+    for (const char* text : {"b1", "b2"}) {
+      Type(text);
+      Key(VK_DOWN);
+    }
+    if (!doc->Workbook()->panes.treePaneVisible) Command(doc, ID_VIEW_TREE);
+    doc->m_splitOuter.SetSplitterPos(200);
+    Pump();
+  }
+  void ClickTreeItem(const char* name) {
+    const RECT r = LabelRect(name);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    doc->m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, at);
+    Pump();
   }
   CChildFrame* doc = nullptr;
 };
@@ -230,6 +326,77 @@ TEST_F(PanesTest, InspectEntriesSurviveSaveAndReload) {
   EXPECT_STREQ(book.activeWorksheet->name, "A");
   EXPECT_EQ(doc->GetActiveView()->m_selection.currentRow, 1u);
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// The active worksheet deleted in the tree, by the mouse and Delete or by
+// F6 and the arrow keys, leaves every part of the window on the worksheet
+// that takes its place; so do a deleted folder holding it, Cut, and the undo
+// and redo of each. The window still closes.
+TEST_F(PanesTest, DeletingTheActiveWorksheetShowsTheOneTakingItsPlace) {
+  TwoTypedWorksheets();
+  ClickTreeItem("Worksheet1");
+  ASSERT_STREQ(doc->Workbook()->activeWorksheet->name, "Worksheet1");
+  ASSERT_EQ(::GetFocus(), doc->m_tree.m_hWnd);
+  Key(VK_DELETE);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+
+  Command(doc, ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Worksheet2:3*]");
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+  ClickTreeItem("Worksheet1");
+  ExpectShown("Worksheet1", "\\Worksheet1", "1");
+  Command(doc, ID_EDIT_REDO);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+
+  // The keyboard's way: F6 to the tree, Up onto Worksheet1, Delete.
+  Command(doc, ID_EDIT_UNDO);
+  ASSERT_STREQ(doc->Workbook()->activeWorksheet->name, "Worksheet2");
+  FocusCell(doc, 0, 0);
+  Key(VK_F6);
+  ASSERT_EQ(::GetFocus(), doc->m_tree.m_hWnd);
+  Key(VK_UP);
+  ASSERT_EQ(SelectedTreeName(), "Worksheet1");
+  ExpectShown("Worksheet1", "\\Worksheet1", "1");
+  ::SetFocus(doc->m_tree);
+  Key(VK_DELETE);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+
+  // A folder holding the active worksheet, cut from the tree; its undo.
+  Command(doc, ID_EDIT_UNDO);
+  ::SetFocus(doc->m_tree);
+  Command(doc, ID_NEW_FOLDER);
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  Command(doc, ID_NEW_WORKSHEET);
+  doc->m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+  Pump();
+  ASSERT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Worksheet2:2 Folder1:1+ [Worksheet3:3*]]");
+  FocusCell(doc, 0, 0);
+  Type("c1");
+  Key(VK_DOWN);
+  ClickTreeItem("Folder1");
+  Key(VK_DELETE, VK_SHIFT);  // Cut
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Worksheet2:3*]");
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+  Command(doc, ID_EDIT_UNDO);
+  ClickTreeItem("Worksheet3");
+  ExpectShown("Worksheet3", "\\Folder1\\Worksheet3", "c1");
+  ClickTreeItem("Folder1");
+  Key(VK_DELETE);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+  Command(doc, ID_EDIT_UNDO);
+  Command(doc, ID_EDIT_REDO);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+  EXPECT_TRUE(g_boxes.empty());
+
+  // Alt+F4 in the tree asks once; No closes the program's window.
+  ::SetFocus(doc->m_tree);
+  g_answers = {IDNO};
+  Hold(VK_MENU);
+  ::PostMessageA(doc->m_tree, WM_SYSKEYDOWN, VK_F4, kAltHeld | 1);
+  Pump();
+  Hold(0);
+  EXPECT_EQ(g_boxes.size(), 1u);
+  EXPECT_FALSE(frame.IsWindow());
 }
 
 }  // namespace
