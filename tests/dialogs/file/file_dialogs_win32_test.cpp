@@ -20,8 +20,13 @@ namespace {
 OPENFILENAMEA g_seen;
 char g_chosenFolder[MAX_PATH];
 
+// The folder the dialog was asked to start in, kept while its text lives.
+char g_seenInitialDir[MAX_PATH];
+
 BOOL WINAPI ChooseInFolder(OPENFILENAMEA* record) {
   g_seen = *record;
+  std::snprintf(g_seenInitialDir, sizeof g_seenInitialDir, "%s",
+                record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
   std::snprintf(record->lpstrFile, record->nMaxFile, "%s\\book.tlv", g_chosenFolder);
   record->nFilterIndex = 3;
   // As the system dialog does, the process's folder follows the choice.
@@ -47,7 +52,7 @@ TEST(FileDialog, OpenAndSaveAddTheirFlagsAndRememberTheChosenFolder) {
   EXPECT_EQ(open.DoModal(), IDOK);
   Options.Folder[0] = '\0';
   EXPECT_EQ(g_seen.Flags, DWORD(0x81804));
-  EXPECT_STREQ(g_seen.lpstrInitialDir, "C:\\windows");
+  EXPECT_STREQ(g_seenInitialDir, "C:\\windows");
   EXPECT_STREQ(g_seen.lpstrTitle, "Open");
   EXPECT_EQ(g_seen.nMaxFile, 256u);
   EXPECT_EQ(open.GetFilterIndex(), 3u);
