@@ -73,9 +73,11 @@ bool MakeSource() {
 
 uint64_t CellCount(CWorkBook* book) {
   uint64_t count = 0;
-  for (const CellBlock* block = book->activeWorksheet->cells.FirstBlock(); block; block = block->next)
-    for (uint32_t offset = 0; offset < block->used; offset += AsCellRecord(block->payload + offset)->Size())
-      ++count;
+  const CellStore& cells = book->activeWorksheet->cells;
+  ForEachRecord(cells, [&count](const CellRecord&) {
+    ++count;
+    return true;
+  });
   return count;
 }
 

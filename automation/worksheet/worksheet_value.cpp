@@ -2,23 +2,23 @@
 
 #include <cstring>
 
+#include "core/cells/cell_record_buffer.h"
 #include "core/edit/cell_input.h"
 
 namespace {
 
-// Builds the value's record for cell (row, column) into buffer; 0 for an
+// Builds the value's record for cell (row, column) into record; 0 for an
 // empty value.
-uint32_t BuildValueRecord(const WorksheetValue& value, uint32_t row, uint16_t column, uint8_t* buffer,
-                          size_t capacity) {
+uint32_t BuildValueRecord(const WorksheetValue& value, uint32_t row, uint16_t column, CellRecordBuffer* record) {
   switch (value.kind) {
     case kWorksheetNumber:
-      return BuildNumberCell(buffer, capacity, row, column, value.number);
+      return record->BuildNumber(row, column, value.number);
     case kWorksheetText: {
       const uint16_t length = value.length < kMaxCellTextLength ? value.length : kMaxCellTextLength;
-      return BuildTextCell(buffer, capacity, row, column, value.text, length);
+      return record->BuildText(row, column, value.text, length);
     }
     case kWorksheetError:
-      return BuildNumberCell(buffer, capacity, row, column, 0.0, static_cast<uint8_t>(value.error * kErrorCodeStep));
+      return record->BuildNumber(row, column, 0.0, static_cast<uint8_t>(value.error * kErrorCodeStep));
     default:
       return 0;
   }
@@ -66,16 +66,16 @@ WorksheetValue ReadWorksheetValue(const CellRecord* cell) {
 
 bool StoreWorksheetValue(CellStore* cells, uint32_t row, uint16_t column, const WorksheetValue& value,
                          CellCursor* cursor) {
-  uint8_t buffer[kTextCellHeadSize + kMaxCellTextLength];
-  const uint32_t size = BuildValueRecord(value, row, column, buffer, sizeof buffer);
-  return size == 0 || cells->InsertCell(AsCellRecord(buffer), cursor);
+  CellRecordBuffer record;
+  const uint32_t size = BuildValueRecord(value, row, column, &record);
+  return size == 0 || cells->InsertCell(record.Record(), cursor);
 }
 
 bool FillRangeWithValue(CellStore* cells, const CellRange& range, const WorksheetValue& value) {
   cells->DeleteRange(range.firstColumn, range.lastColumn, range.firstRow, range.lastRow, nullptr, false);
-  uint8_t buffer[kTextCellHeadSize + kMaxCellTextLength];
-  if (BuildValueRecord(value, range.firstRow, range.firstColumn, buffer, sizeof buffer) == 0) return true;
-  return FillRangeWithRecord(cells, range, AsCellRecord(buffer));
+  CellRecordBuffer record;
+  if (BuildValueRecord(value, range.firstRow, range.firstColumn, &record) == 0) return true;
+  return FillRangeWithRecord(cells, range, record.Record());
 }
 
 bool FillRangeWithFormula(CellStore* cells, const CellRange& range, const char* storedFormula) {

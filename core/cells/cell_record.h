@@ -207,6 +207,19 @@ struct CellRecord {
 inline CellRecord* AsCellRecord(void* bytes) { return static_cast<CellRecord*>(bytes); }
 inline const CellRecord* AsCellRecord(const void* bytes) { return static_cast<const CellRecord*>(bytes); }
 
+// The record copied to `to` with its spill-value bit cleared, so that a
+// value of an array result reads as an ordinary value; returns its size
+// (0, nothing copied, for a malformed record).
+inline uint32_t CopyRecordWithoutSpillFlag(const CellRecord& record, void* to) {
+  const uint32_t size = record.Size();
+  if (size == 0)
+    return 0;
+  std::memcpy(to, record.Bytes(), size);
+  CellRecord* copy = AsCellRecord(to);
+  copy->SetType(static_cast<uint8_t>(copy->Type() & ~kCellSpillValue));
+  return size;
+}
+
 // The text a cell holds as its value, its own or a formula's cached one;
 // null when it holds none.
 inline const char* StoredCellText(const CellRecord* cell, size_t* length) {

@@ -207,31 +207,36 @@ bool BodyWriter::WriteValueBlocks(const CellStore& store) {
   std::vector<uint16_t> blockSizes;
   try {
     uint8_t rebuilt[kCellInputCapacity];
+    // The block being packed, added to records when the next record would
+    // not fit it.
+    uint8_t block[kBlockPayload];
     char text[kCellTextCapacity];
     NumFormatParams general{};
     uint32_t blockUsed = 0;
+    const auto closeBlock = [&] {
+      records.insert(records.end(), block, block + blockUsed);
+      blockSizes.push_back(uint16_t(blockUsed));
+      blockUsed = 0;
+    };
     ForEachRecord(store, [&](const CellRecord& cell) {
-      const uint8_t* bytes = cell.Bytes();
+      const CellRecord* value = &cell;
       uint32_t length = cell.Size();
       if (cell.IsFormula()) {
         FormatCellDisplayText(cell, general, text, sizeof text);
         NumFormatParams scratch{};
         length = ParseValueInput(text, &scratch, cell.Row(), cell.Column(), rebuilt, sizeof rebuilt);
-        bytes = rebuilt;
+        value = AsCellRecord(rebuilt);
       }
       if (length == 0)
         return true;
-      if (!FitsStoreBlock(blockUsed + length) || blockSizes.empty()) {
-        blockSizes.push_back(0);
-        blockUsed = 0;
-      }
-      const size_t start = records.size();
-      records.insert(records.end(), bytes, bytes + length);
-      records[start] = uint8_t(records[start] & ~kCellSpillValue);
+      if (!FitsStoreBlock(blockUsed + length))
+        closeBlock();
+      CopyRecordWithoutSpillFlag(*value, block + blockUsed);
       blockUsed += length;
-      blockSizes.back() = uint16_t(blockUsed);
       return true;
     });
+    if (blockUsed)
+      closeBlock();
   } catch (const std::bad_alloc&) {
     book_->error = kWorkbookOutOfMemory;
     return false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -142,4 +143,39 @@ TEST(CellRecord, SameCellApartFromRow) {
   other = reference;
   reference[0] = other[0] = 0;
   EXPECT_FALSE(same());
+}
+
+// The values-only copy of a file keeps no array formula: a value of an
+// array result is copied as an ordinary value with every other byte, its
+// error code included, and nothing is written past the record.
+TEST(CellRecord, CopyWithoutSpillFlagKeepsAllButTheFlag) {
+  std::vector<uint8_t> records[4];
+  for (std::vector<uint8_t>& record : records) record.resize(64);
+  BuildNumberCell(records[0].data(), 64, 5, 2, 1.25, kCellSpillValue);
+  BuildTextCell(records[1].data(), 64, 5, 3, "spilled", 7, uint8_t(kCellSpillValue | kErrorNum));
+  BuildNumberCell(records[2].data(), 64, 6, 2, -3.0, kErrorValue);
+  FormulaCellFields fields;
+  fields.formula = "R1C1";
+  fields.formulaLength = 4;
+  fields.cachedText = "x";
+  fields.cachedTextLength = 1;
+  BuildFormulaCell(records[3].data(), 64, 7, 9, fields);
+  for (const std::vector<uint8_t>& bytes : records) {
+    const CellRecord& record = *AsCellRecord(bytes.data());
+    const std::vector<uint8_t> before = bytes;
+    std::vector<uint8_t> copy(80, 0xEE);
+    ASSERT_EQ(CopyRecordWithoutSpillFlag(record, copy.data()), record.Size());
+    EXPECT_EQ(bytes, before);
+    EXPECT_EQ(copy[0], uint8_t(bytes[0] & ~kCellSpillValue));
+    EXPECT_FALSE(AsCellRecord(copy.data())->IsSpillValue());
+    EXPECT_EQ(AsCellRecord(copy.data())->ErrorCode(), record.ErrorCode());
+    EXPECT_TRUE(std::equal(bytes.begin() + 1, bytes.begin() + record.Size(), copy.begin() + 1));
+    EXPECT_EQ(copy[record.Size()], 0xEE);
+  }
+  // A record of no kind has no size to copy by.
+  std::vector<uint8_t> none = records[0];
+  none[0] = kCellSpillValue;
+  std::vector<uint8_t> copy(80, 0xEE);
+  EXPECT_EQ(CopyRecordWithoutSpillFlag(*AsCellRecord(none.data()), copy.data()), 0u);
+  EXPECT_EQ(copy, std::vector<uint8_t>(80, 0xEE));
 }

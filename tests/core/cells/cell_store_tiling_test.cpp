@@ -190,6 +190,68 @@ TEST(CellStoreTiling, CopiesOverCellsOfTheirSizeTakeTheirPlaces) {
   EXPECT_EQ(usedAfter, used);
 }
 
+// During a recalculation pass the page index is kept and each copy is
+// inserted under its new address: one written over a cell of its size must
+// take that cell's address, not keep its source's.
+TEST(CellStoreTiling, CopiesOverCellsOfTheirSizeDuringAPassTakeTheirAddresses) {
+  const uint32_t seed = TestSeed(20261210);
+  SCOPED_TRACE(SeedTrace(seed));
+  TestRng rng{seed};
+  // Numbers and texts of one length: two record sizes, so that many copies
+  // land on a cell of their own size, others on one of the other size or
+  // on an empty place.
+  const auto cellOfTwoSizes = [&](uint32_t row, uint16_t column) {
+    if (rng.OneIn(2)) {
+      Bytes bytes(kNumberCellSize);
+      BuildNumberCell(bytes.data(), bytes.size(), row, column, row * 0.5 + column + rng.Below(1000), 0);
+      return bytes;
+    }
+    const std::string text(12, char('a' + rng.Below(26)));
+    Bytes bytes(kTextCellHeadSize + text.size());
+    BuildTextCell(bytes.data(), bytes.size(), row, column, text.data(), uint16_t(text.size()), 0);
+    return bytes;
+  };
+  const auto fill = [&](CellStore& a, CellStore* b, Rect area, uint32_t emptyOneIn) {
+    for (uint32_t row = area.firstRow; row <= area.lastRow; ++row)
+      for (uint16_t column = area.firstColumn; column <= area.lastColumn; ++column)
+        if (!rng.OneIn(emptyOneIn)) {
+          const Bytes cell = cellOfTwoSizes(row, column);
+          ASSERT_TRUE(a.InsertCell(AsCellRecord(cell.data()), nullptr));
+          if (b) {
+            ASSERT_TRUE(b->InsertCell(AsCellRecord(cell.data()), nullptr));
+          }
+        }
+  };
+  CellStore source, tiled, expected;
+  const Rect from = {0, 1, 100, 102};
+  fill(source, nullptr, from, 6);
+  constexpr uint32_t kPages = 3;
+  fill(tiled, &expected, {3, 7, 0, kPages * kRowsPerPage - 1}, 8);
+  for (uint32_t page = 0; page < kPages; ++page) ASSERT_TRUE(tiled.BuildPageIndex(page, nullptr));
+
+  // Three tile columns, the last cut at the right edge; the last tile cut at the bottom.
+  const Rect to = {4, 8, 10, 2500};
+  ASSERT_TRUE(tiled.TileRangeFromStore(to.firstColumn, to.lastColumn, to.firstRow, to.lastRow, from.firstColumn,
+                                       from.lastColumn, from.firstRow, from.lastRow, source));
+  ASSERT_TRUE(InsertEachCopy(expected, to, from, source));
+
+  char problem[160];
+  ASSERT_TRUE(tiled.CheckInvariants(problem, sizeof problem)) << problem;
+  for (uint32_t page = 0; page < kPages; ++page) ASSERT_TRUE(tiled.PageFlags(page) & kPageIndexBuilt) << page;
+  // Every copy under its new address and none under its source's.
+  EXPECT_TRUE(RecordsOf(tiled) == RecordsOf(expected));
+  for (uint32_t row = to.firstRow; row <= to.lastRow; ++row)
+    for (uint16_t column = to.firstColumn; column <= to.lastColumn; ++column) {
+      const CellRecord* cell = tiled.GetCell(row, column);
+      const CellRecord* want = expected.GetCell(row, column);
+      ASSERT_EQ(cell != nullptr, want != nullptr) << row << " " << column;
+      if (want) {
+        ASSERT_TRUE(cell->Size() == want->Size() && std::memcmp(cell->Bytes(), want->Bytes(), want->Size()) == 0)
+            << row << " " << column;
+      }
+    }
+}
+
 // Running out of blocks part way keeps the copies made before, in order, and
 // nothing after them.
 TEST(CellStoreTiling, ATilingThatRunsOutOfBlocksKeepsTheCopiesMadeSoFar) {
