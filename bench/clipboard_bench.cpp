@@ -7,7 +7,9 @@
 //   paste_ring_ns_per_cell  pasting the ring's block into another workbook
 //   copy_text_ns_per_cell   the block's text alone
 //   paste_text_ns_per_cell  reading that text as typed cells and pasting them
-// and the seconds and memory a one-cell paste into a whole column takes.
+// and the seconds and memory a one-cell paste into a whole column takes, the
+// seconds of a block of distinct texts pasted into one, and of the undo of
+// such a paste.
 // bench/clipboard_vs_gnumeric.py times Gnumeric's import of the same text as
 // CSV beside the text paste.
 
@@ -195,6 +197,101 @@ void BM_PasteOneCellIntoAColumn(benchmark::State& state) {
   state.counters["peak_rss_mb"] = PeakResidentMegabytes();
 }
 BENCHMARK(BM_PasteOneCellIntoAColumn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The typed text of a block of rows distinct texts, one a row, as another
+// program puts a column of cells on the clipboard; first numbers the first.
+// Short names ("a" to "z", then "a1" on) unless long: "block text 1" on.
+std::string BlockText(int64_t rows, int64_t first, bool longTexts) {
+  std::string text;
+  for (int64_t row = 0; row < rows; ++row) {
+    const int64_t number = first + row;
+    if (row != 0) text += "\r\n";
+    if (longTexts) {
+      text += "block text " + std::to_string(number + 1);
+    } else {
+      text += char('a' + number % 26);
+      if (number >= 26) text += std::to_string(number / 26);
+    }
+  }
+  return text;
+}
+
+// Column A wrapping its texts in 40 pixels: each of the block's long texts
+// takes a few lines.
+void WrapColumnA(CWorkBook* book) {
+  StyleRecord style = StyleRecord::Default();
+  style.alignment.wrapText = true;
+  uint16_t index = 0;
+  if (!book->styles.FindOrAddStyle(style, &index)) std::fprintf(stderr, "the wrapped style was not added\n");
+  book->activeWorksheet->format.columns[0].SetStyle(index);
+  book->activeWorksheet->format.columns[0].SetWidth(40, true);
+}
+
+// A block of distinct texts pasted into a whole-column selection: the block
+// is tiled down the column and every row refitted, its texts alternating
+// from row to row. Arguments: the block's rows, and whether the column wraps
+// its (long) texts; a block of one row is the measure, as a block of any
+// height should cost about what one of its texts does. Counter paste_s as for
+// one cell.
+void BM_PasteBlockIntoAColumn(benchmark::State& state) {
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  const bool wrapped = state.range(1) != 0;
+  const std::string typed = BlockText(state.range(0), 0, wrapped);
+  double seconds = 0;
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    book->NewDocument();
+    if (wrapped) WrapColumnA(book.get());
+    const double start = CpuSeconds();
+    if (!PasteIntoColumn(book.get(), typed.c_str(), 0)) state.SkipWithError("the block was not pasted");
+    seconds += CpuSeconds() - start;
+    benchmark::DoNotOptimize(book->activeWorksheet->cells.FirstBlock());
+  }
+  state.counters["paste_s"] = seconds / double(state.iterations());
+}
+BENCHMARK(BM_PasteBlockIntoAColumn)
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({10, 0})
+    ->Args({100, 0})
+    ->Args({1, 1})
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// The undo of a block pasted over a whole column that held another block of
+// as many rows: the step puts the earlier texts back, then the rows are
+// refitted over the step's range, as the program does after Ctrl+Z. The
+// argument is the blocks' rows; 1 is the one-cell measure. Counter undo_s,
+// processor seconds of the undo and its refit.
+void BM_UndoBlockPasteIntoAColumn(benchmark::State& state) {
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  const int64_t rows = state.range(0);
+  const std::string earlier = BlockText(rows, 0, false);
+  const std::string pasted = BlockText(rows, rows, false);
+  double seconds = 0;
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    book->NewDocument();
+    if (!PasteIntoColumn(book.get(), earlier.c_str(), 0) || !PasteIntoColumn(book.get(), pasted.c_str(), 0))
+      state.SkipWithError("the blocks were not pasted");
+    const int32_t index = book->undoHistory.Current();
+    const double start = CpuSeconds();
+    if (!book->UndoStep()) state.SkipWithError("the paste was not undone");
+    const UndoRange range = book->undoHistory.Record(index).range;
+    CWorkSheet::AutoRowHeights(book.get(), kMeasurer, book->activeWorksheet, range.firstRow, range.lastRow);
+    seconds += CpuSeconds() - start;
+    benchmark::DoNotOptimize(book->activeWorksheet->cells.FirstBlock());
+  }
+  state.counters["undo_s"] = seconds / double(state.iterations());
+}
+BENCHMARK(BM_UndoBlockPasteIntoAColumn)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 // Writes the sample text for the comparison script: TABs become commas, as
 // no field of the sample holds one.

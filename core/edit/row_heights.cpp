@@ -1,6 +1,5 @@
-#include <cstring>
-
 #include "core/edit/cell_display_text.h"
+#include "core/edit/text_height_memo.h"
 #include "core/numfmt/number_format.h"
 #include "core/styles/column_font_heights.h"
 #include "core/styles/default_sizes.h"
@@ -12,6 +11,11 @@
 namespace {
 
 constexpr int32_t kMaxHeight = 4095;
+
+// A refit of fewer rows keeps only each column's last text: the one row
+// refitted after typing would pay more to clear the table of texts than it
+// saves.
+constexpr uint32_t kRowsForTextTable = 256;
 
 // Only texts are laid out: every other value is one line of "X", as numbers
 // never wrap.
@@ -33,40 +37,45 @@ const NumberFormat& OneLineLayout() {
 
 // Within one refit of many rows, for each column: the height of one line in
 // the last font measured there, and of the last text (or wrapped value) laid
-// out there, with the style (and, wrapped, the column) it was laid out in.
-// The measurer is asked once per font and once per text, not once per cell,
-// and a text met again is not even laid out, however long it is (a text
-// pasted into a whole column repeats two million times). The text is kept
-// where its cell stores it: a refit reads the cells and changes none of them.
+// out there. The measurer is asked once per font and once per text, not once
+// per cell, and a text met again is not even laid out, however long it is (a
+// text pasted into a whole column repeats two million times).
 struct KnownHeights {
   uint32_t fontIndex = UINT32_MAX;
   int32_t height = 0;
-  const StyleRecord* textStyle = nullptr;
-  bool textShown = false;
-  uint8_t textError = 0;
-  uint16_t textColumn = 0;
+  TextLayoutKey text = {};
   int32_t textHeight = 0;
-  size_t textLength = 0;
-  const char* text = nullptr;
+  TextHeightMemo::Trail trail;
 };
 
 // Columns share a few slots: the cells of one row do not push each other's
-// heights out, while each column repeats its own down the rows. Beside them,
-// the height of one line in the last font of a formatted area measured: a
-// formatted column asks it of every row.
+// heights out, while each column repeats its own down the rows. Behind them,
+// in a refit of many rows, every text laid out, once a column meets a second
+// one: a block of texts tiled down a column brings them back in turn. Beside
+// them, the height of one line in the last font of a formatted area
+// measured: a formatted column asks it of every row.
 struct OneLineHeights {
   static constexpr uint32_t kSlots = 16;
   KnownHeights slots[kSlots];
+  bool manyRows = false;
+  TextHeightMemo* texts = nullptr;  // the table, once made
+  TextHeightMemo table;
   uint32_t runFontIndex = UINT32_MAX;
   int32_t runHeight = 0;
   KnownHeights* For(uint16_t column) { return &slots[column % kSlots]; }
+  void MakeTexts() {
+    table.Make();
+    if (table.Made())
+      texts = &table;
+  }
 };
 
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
-                   const StyleRecord& style, KnownHeights* memo) {
+                   const StyleRecord& style, OneLineHeights* memo) {
+  KnownHeights* known = memo ? memo->For(cell.Column()) : nullptr;
   if (!ShowsText(cell) && !style.alignment.wrapText) {
-    if (memo != nullptr && memo->fontIndex == style.fontIndex)
-      return memo->height + style.alignment.verticalIndent;
+    if (known != nullptr && known->fontIndex == style.fontIndex)
+      return known->height + style.alignment.verticalIndent;
     if (!measurer.SelectFont(workbook->styles.FontAt(style.fontIndex), 0, 100))
       return 0;
     const NumberFormat& line = OneLineLayout();
@@ -74,9 +83,9 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
     int32_t h = 0;
     if (!TextExtentLines(measurer, line, &w, &h, 0, line.tokenCount))
       return 0;
-    if (memo != nullptr) {
-      memo->fontIndex = style.fontIndex;
-      memo->height = h;
+    if (known != nullptr) {
+      known->fontIndex = style.fontIndex;
+      known->height = h;
     }
     return h + style.alignment.verticalIndent;
   }
@@ -86,12 +95,21 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   const bool shown = ShowsText(cell);
   size_t storedLength = 1;
   const char* stored = shown ? StoredCellText(&cell, &storedLength) : "X";
-  const bool kept = memo != nullptr && stored != nullptr;
+  const bool kept = known != nullptr && stored != nullptr;
   const uint16_t column = style.alignment.wrapText ? cell.Column() : 0;
-  if (kept && memo->textStyle == &style && memo->textShown == shown && memo->textError == cell.ErrorCode() &&
-      memo->textColumn == column && memo->textLength == storedLength &&
-      std::memcmp(memo->text, stored, storedLength) == 0)
-    return memo->textHeight + style.alignment.verticalIndent;
+  const TextLayoutKey key = {&style, stored, storedLength, LayoutForm(column, cell.ErrorCode(), shown)};
+  if (kept) {
+    int32_t height = 0;
+    if (memo->texts != nullptr) {
+      if (memo->texts->Find(key, &known->trail, &height))
+        return height + style.alignment.verticalIndent;
+    } else if (SameLayout(known->text, key)) {
+      return known->textHeight + style.alignment.verticalIndent;
+    } else if (memo->manyRows && known->text.style != nullptr) {
+      // A column's first text needs no table; its second does.
+      memo->MakeTexts();
+    }
+  }
   NumberFormat tokens;
   if (shown)
     FormatCellForDisplay(workbook->evaluator, false, cell, style.numFormat, &tokens);  // a cut text still counts
@@ -115,13 +133,10 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   if (!TextExtent(measurer, text, length, &w, &h))
     return 0;
   if (kept) {
-    memo->textStyle = &style;
-    memo->textShown = shown;
-    memo->textError = cell.ErrorCode();
-    memo->textColumn = column;
-    memo->textHeight = h;
-    memo->textLength = storedLength;
-    memo->text = stored;
+    known->text = key;
+    known->textHeight = h;
+    if (memo->texts != nullptr)
+      memo->texts->Remember(key, h, &known->trail);
   }
   return h + style.alignment.verticalIndent;
 }
@@ -154,8 +169,7 @@ uint16_t RowHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
     const StyleRecord& style = styles.StyleAt(styleIndex);
     if (style.alignment.fitToCell)
       continue;
-    const int32_t height =
-        CellHeight(workbook, measurer, sheet, *cell, style, memo ? memo->For(cell->Column()) : nullptr);
+    const int32_t height = CellHeight(workbook, measurer, sheet, *cell, style, memo);
     if (height > highest)
       highest = height;
   }
@@ -212,6 +226,7 @@ bool CWorkSheet::AutoRowHeights(CWorkBook* workbook, const TextMeasurer& measure
   CellCursor cellWalk;
   CellCursor runWalk;
   OneLineHeights memo;
+  memo.manyRows = lastRow >= firstRow && lastRow - firstRow >= kRowsForTextTable - 1;
   ForEachRowStretch(rows, firstRow, lastRow, [&](uint32_t first, uint16_t* records, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
       uint16_t& record = records[i];
