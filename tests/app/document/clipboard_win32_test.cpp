@@ -14,6 +14,7 @@
 #include "numerics/numeric_function_table.h"
 #include "platform/ui/popup_menu.h"
 #include "services/messages/error_text.h"
+#include "tests/thread_seconds_win32.h"
 
 namespace {
 
@@ -167,6 +168,42 @@ TEST_F(ClipboardTest, OneCellOfTextFillsAWholeColumnSelection) {
   ASSERT_TRUE(book->UndoStep());
   EXPECT_EQ(book->activeWorksheet->cells.GetCell(0, 1), nullptr);
   EXPECT_EQ(book->activeWorksheet->cells.GetCell(kMaxRow, 1), nullptr);
+}
+
+// A block of two texts from another program, pasted with Ctrl+V into the
+// column Ctrl+Space selects, fills it by turns with every row's height
+// measured through the real text measurer, and Ctrl+Z takes it back. Each
+// ends: measured row by row such a paste took minutes; the bound is far
+// above the few seconds it takes.
+TEST_F(ClipboardTest, ABlockOfTextsFillsAWholeColumnAndUndoes) {
+  constexpr double kBoundSeconds = 60;
+  PutExternalText(frame.m_hWnd, "a\r\nb");
+  FocusCell(doc, 0, 2);
+  Key(VK_SPACE, VK_CONTROL);
+  const SelectionRange column = doc->GetActiveView()->Selection();
+  ASSERT_EQ(column.firstRow, 0u);
+  ASSERT_EQ(column.lastRow, kMaxRow);
+  const double beforePaste = ThreadSeconds();
+  Key('V', VK_CONTROL);
+  const double pasting = ThreadSeconds() - beforePaste;
+  EXPECT_EQ(TextAt(*book, 0, 2), "a");
+  EXPECT_EQ(TextAt(*book, 1, 2), "b");
+  EXPECT_EQ(TextAt(*book, 1000000, 2), "a");
+  EXPECT_EQ(TextAt(*book, kMaxRow, 2), "b");
+  // The last row measured as the first: one line of text.
+  const RowTable& rows = book->activeWorksheet->format.rows;
+  ASSERT_GT(rows.Count(), kMaxRow);
+  EXPECT_NE(*rows.At(kMaxRow) & RowTable::kHeightMask, 0);
+  EXPECT_EQ(*rows.At(kMaxRow), *rows.At(0));
+  EXPECT_LT(pasting, kBoundSeconds);
+
+  const double beforeUndo = ThreadSeconds();
+  Key('Z', VK_CONTROL);
+  const double undoing = ThreadSeconds() - beforeUndo;
+  EXPECT_EQ(book->activeWorksheet->cells.GetCell(0, 2), nullptr);
+  EXPECT_EQ(book->activeWorksheet->cells.GetCell(kMaxRow, 2), nullptr);
+  EXPECT_LT(undoing, kBoundSeconds);
+  EXPECT_TRUE(g_boxes.empty());
 }
 
 // Ctrl+V brings the copied cells with their formats over a block grown from

@@ -70,35 +70,39 @@ inline DWORD RunCommand(const std::string& commandLine) {
   return exitCode;
 }
 
-struct FrameSearch {
+struct WindowSearch {
   DWORD processId;
-  HWND frame;
+  const char* className;
+  HWND found;
 };
 
-inline BOOL CALLBACK FindFrameOfProcess(HWND hwnd, LPARAM lp) {
-  FrameSearch* search = reinterpret_cast<FrameSearch*>(lp);
+inline BOOL CALLBACK FindShownWindowOfProcess(HWND hwnd, LPARAM lp) {
+  WindowSearch* search = reinterpret_cast<WindowSearch*>(lp);
   DWORD processId = 0;
   GetWindowThreadProcessId(hwnd, &processId);
   char className[64] = {};
   GetClassNameA(hwnd, className, sizeof className);
-  if (processId == search->processId && lstrcmpA(className, "TalveroMainFrame") == 0 && IsWindowVisible(hwnd)) {
-    search->frame = hwnd;
+  if (processId == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(hwnd)) {
+    search->found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
-// The program's visible main frame, once it shows; null when the process
-// ends first or it never shows.
-inline HWND WaitForFrame(const PROCESS_INFORMATION& process) {
+// A visible top-level window of the class in the process, once it shows;
+// null when the process ends first or it never shows.
+inline HWND WaitForShownWindow(const PROCESS_INFORMATION& process, const char* className) {
   for (int poll = 0; poll < kMaxPolls; ++poll) {
-    FrameSearch search = {process.dwProcessId, nullptr};
-    EnumWindows(FindFrameOfProcess, reinterpret_cast<LPARAM>(&search));
-    if (search.frame != nullptr) return search.frame;
+    WindowSearch search = {process.dwProcessId, className, nullptr};
+    EnumWindows(FindShownWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
     if (WaitForSingleObject(process.hProcess, kPollMilliseconds) == WAIT_OBJECT_0) return nullptr;
   }
   return nullptr;
 }
+
+// The program's visible main frame.
+inline HWND WaitForFrame(const PROCESS_INFORMATION& process) { return WaitForShownWindow(process, "TalveroMainFrame"); }
 
 }  // namespace program_process
 

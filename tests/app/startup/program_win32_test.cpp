@@ -156,32 +156,6 @@ TEST(Program, TypedFormulasCallTheBuiltInFunctions) {
   DeleteFileA(profile.c_str());
 }
 
-struct MenuSearch {
-  DWORD processId;
-  bool shown;
-};
-
-BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM lp) {
-  MenuSearch* search = reinterpret_cast<MenuSearch*>(lp);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(hwnd, &processId);
-  char className[16] = {};
-  GetClassNameA(hwnd, className, sizeof className);
-  search->shown = processId == search->processId && lstrcmpA(className, "#32768") == 0 && IsWindowVisible(hwnd);
-  return search->shown ? FALSE : TRUE;
-}
-
-// Whether a pop-up menu of the process shows, within the polls.
-bool WaitForMenu(const PROCESS_INFORMATION& process) {
-  for (int poll = 0; poll < kMaxPolls; ++poll) {
-    MenuSearch search = {process.dwProcessId, false};
-    EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&search));
-    if (search.shown) return true;
-    if (WaitForSingleObject(process.hProcess, kPollMilliseconds) == WAIT_OBJECT_0) return false;
-  }
-  return false;
-}
-
 // Alt+F opens the File menu and X, its key for Exit, ends the program.
 TEST(Program, AltFThenXExits) {
   DeleteFileA(ProfileBesideProgram().c_str());
@@ -193,7 +167,8 @@ TEST(Program, AltFThenXExits) {
   ASSERT_NE(view, nullptr);
   constexpr LPARAM kAltHeld = 1 << 29;
   PostMessageA(view, WM_SYSCHAR, 'f', kAltHeld | 1);
-  ASSERT_TRUE(WaitForMenu(started.process));
+  // The system's pop-up menu window.
+  ASSERT_NE(WaitForShownWindow(started.process, "#32768"), nullptr);
   // The menu's own loop reads the keys of the program's thread.
   PostMessageA(frame, WM_CHAR, 'x', 1);
   DWORD exitCode = 99;
