@@ -42,9 +42,11 @@ HTREEITEM CTreeViewCtrlEx2::ItemAt(POINT client) const {
 void CTreeViewCtrlEx2::EndLabelEdit() const { SendMessage(TVM_ENDEDITLABELNOW, FALSE, 0); }
 
 // The press selects and goes no further, so the control starts no drag of
-// its own; the menu comes with WM_CONTEXTMENU.
+// its own; the menu comes with WM_CONTEXTMENU. It takes the focus, as the
+// menu's clipboard and Delete commands act on the tree only while it has it.
 LRESULT CTreeViewCtrlEx2::OnRButtonDown(POINT client) {
   EndLabelEdit();
+  if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
   HTREEITEM item = ItemAt(client);
   if (item != nullptr && item != SelectedItem()) SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   return 0;

@@ -15,6 +15,10 @@ namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
 
+// The command a test chooses in the next pop-up menu.
+UINT g_menuChoice = 0;
+UINT ChooseMenuItem(HMENU, UINT, int, int, HWND, const RECT*) { return g_menuChoice; }
+
 class PanesTest : public DocumentEditingTest {
  protected:
   static constexpr LPARAM kAltHeld = 1 << 29;
@@ -281,8 +285,6 @@ TEST_F(PanesTest, DragMovesOrCopiesTreeItems) {
   EXPECT_TRUE(doc->IsModified());
 }
 
-UINT g_addChoice = 0;
-UINT ChooseAdd(HMENU, UINT, int, int, HWND, const RECT*) { return g_addChoice; }
 
 // Entries added through the pane's button survive saving and reloading in
 // both native formats; Go To selects the entry's worksheet and cell.
@@ -292,9 +294,9 @@ TEST_F(PanesTest, InspectEntriesSurviveSaveAndReload) {
   CInspectView& pane = doc->m_inspect;
   PutNumber(book, 1, 1, 7);
   FocusCell(doc, 1, 1);
-  SetTrackPopupMenuFunction(ChooseAdd);
+  SetTrackPopupMenuFunction(ChooseMenuItem);
   ::SetWindowTextA(pane.Edit(), "seven");
-  g_addChoice = ID_INSPECT_SELECTED_CELLS;
+  g_menuChoice = ID_INSPECT_SELECTED_CELLS;
   ::SendMessageA(pane.Button(CInspectView::kAddId), BM_CLICK, 0, 0);
   ::SetWindowTextA(pane.Edit(), "empty");
   doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle("C")));
@@ -359,6 +361,23 @@ TEST_F(PanesTest, DeletingTheActiveWorksheetShowsTheOneTakingItsPlace) {
   ExpectShown("Worksheet1", "\\Worksheet1", "1");
   ::SetFocus(doc->m_tree);
   Key(VK_DELETE);
+  ExpectShown("Worksheet2", "\\Worksheet2", "b1");
+
+  // The tree's context menu, called up on Worksheet1 while the view has the
+  // focus: its Delete takes the worksheet, not the view's cells.
+  Command(doc, ID_EDIT_UNDO);
+  ClickTreeItem("Worksheet1");
+  FocusCell(doc, 0, 0);
+  const RECT label = LabelRect("Worksheet1");
+  const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+  SetTrackPopupMenuFunction(ChooseMenuItem);
+  g_menuChoice = ID_EDIT_CLEAR;
+  // The button's release calls up the menu.
+  doc->m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, at);
+  doc->m_tree.PostMessage(WM_RBUTTONUP, 0, at);
+  Pump();
+  SetTrackPopupMenuFunction(nullptr);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet2:3*]");
   ExpectShown("Worksheet2", "\\Worksheet2", "b1");
 
   // A folder holding the active worksheet, cut from the tree; its undo.
