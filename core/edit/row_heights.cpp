@@ -58,16 +58,10 @@ struct OneLineHeights {
   static constexpr uint32_t kSlots = 16;
   KnownHeights slots[kSlots];
   bool manyRows = false;
-  TextHeightMemo* texts = nullptr;  // the table, once made
-  TextHeightMemo table;
+  TextHeightMemo texts;
   uint32_t runFontIndex = UINT32_MAX;
   int32_t runHeight = 0;
   KnownHeights* For(uint16_t column) { return &slots[column % kSlots]; }
-  void MakeTexts() {
-    table.Make();
-    if (table.Made())
-      texts = &table;
-  }
 };
 
 int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet* sheet, const CellRecord& cell,
@@ -100,14 +94,14 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   const TextLayoutKey key = {&style, stored, storedLength, LayoutForm(column, cell.ErrorCode(), shown)};
   if (kept) {
     int32_t height = 0;
-    if (memo->texts != nullptr) {
-      if (memo->texts->Find(key, &known->trail, &height))
+    if (memo->texts.Made()) {
+      if (memo->texts.Find(key, &known->trail, &height))
         return height + style.alignment.verticalIndent;
     } else if (SameLayout(known->text, key)) {
       return known->textHeight + style.alignment.verticalIndent;
     } else if (memo->manyRows && known->text.style != nullptr) {
       // A column's first text needs no table; its second does.
-      memo->MakeTexts();
+      memo->texts.Make();
     }
   }
   NumberFormat tokens;
@@ -135,8 +129,7 @@ int32_t CellHeight(CWorkBook* workbook, const TextMeasurer& measurer, CWorkSheet
   if (kept) {
     known->text = key;
     known->textHeight = h;
-    if (memo->texts != nullptr)
-      memo->texts->Remember(key, h, &known->trail);
+    memo->texts.Remember(key, h, &known->trail);
   }
   return h + style.alignment.verticalIndent;
 }

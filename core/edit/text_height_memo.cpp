@@ -2,32 +2,16 @@
 
 #include <new>
 
+#include "core/base/text_hash.h"
+
 namespace {
 
-constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-
-uint64_t Mix(uint64_t h) {
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  return h;
-}
-
-// Eight bytes at a time: a text whose place was not guessed is hashed on
-// every row it stands in.
+// The text's own hash, mixed with the style and the form of the cell.
 uint32_t HashOf(const TextLayoutKey& key) {
-  uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(key.style)) ^ (uint64_t(key.form) << 32) ^
-               key.length * kMultiplier;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(key.text);
-  size_t i = 0;
-  for (; i + 8 <= key.length; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, bytes + i, sizeof word);
-    h = Mix((h ^ word) * kMultiplier);
-  }
-  uint64_t tail = 0;
-  for (unsigned shift = 0; i < key.length; ++i, shift += 8) tail |= uint64_t(bytes[i]) << shift;
-  return static_cast<uint32_t>(Mix((h ^ tail) * kMultiplier));
+  const uint64_t h = (uint64_t(HashText(key.text, key.length)) ^
+                      static_cast<uint64_t>(reinterpret_cast<uintptr_t>(key.style)) ^ (uint64_t(key.form) << 32)) *
+                     0x9E3779B97F4A7C15ull;
+  return static_cast<uint32_t>(h >> 32);
 }
 
 constexpr uint32_t kMask = TextHeightMemo::kPlaces - 1;

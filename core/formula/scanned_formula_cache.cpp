@@ -26,27 +26,6 @@ static_assert((ScannedFormulaCache::kSlotCount & (ScannedFormulaCache::kSlotCoun
                   (ScannedFormulaCache::kFirstSlotCount & (ScannedFormulaCache::kFirstSlotCount - 1)) == 0,
               "slot counts are powers of two");
 
-// Eight bytes at a time, mixed by multiplication, the last word read where
-// it ends with the text (overlapping the word before); never 0, which marks
-// an empty place in the table of texts met once. Only equal texts must
-// hash alike: the table compares the texts themselves.
-uint32_t HashText(const char* text, size_t length) {
-  uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
-  uint64_t tail;
-  if (length >= 8) {
-    for (size_t i = 0; i + 8 < length; i += 8) {
-      hash = (hash ^ FormulaTextWord(text + i)) * 0xFF51AFD7ED558CCDull;
-      hash ^= hash >> 32;
-    }
-    tail = FormulaTextWord(text + length - 8);
-  } else {
-    tail = ShortFormulaTextWord(text, length);
-  }
-  hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
-  hash ^= hash >> 29;
-  return static_cast<uint32_t>(hash) | 1u;
-}
-
 size_t AlignedSize(size_t size) { return (size + alignof(ScannedToken) - 1) & ~(alignof(ScannedToken) - 1); }
 
 bool Matches(const ScannedFormula& formula, uint32_t hash, const char* text, size_t length) {

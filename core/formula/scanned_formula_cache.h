@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/base/text_hash.h"
 #include "core/formula/operator_order_program.h"
 #include "core/formula/scanned_token.h"
 
@@ -52,42 +53,18 @@ struct ScannedFormula {
   const CallArgument* stepDescriptions;
 };
 
-// Formula texts are short: compared a word at a time in place, the last
-// word overlapping the one before, rather than by a call.
-inline uint64_t FormulaTextWord(const char* bytes) {
-  uint64_t word;
-  std::memcpy(&word, bytes, sizeof word);
-  return word;
-}
-
-// The bytes of a text shorter than a word, as one word: equal for texts of
-// one length only when their bytes are equal.
-inline uint64_t ShortFormulaTextWord(const char* bytes, size_t length) {
-  if (length >= 4) {
-    uint32_t low;
-    uint32_t high;
-    std::memcpy(&low, bytes, sizeof low);
-    std::memcpy(&high, bytes + length - 4, sizeof high);
-    return low | uint64_t(high) << 32;
-  }
-  // The first, middle and last bytes are every byte of one to three.
-  if (length == 0) return 0;
-  const auto byte = [bytes](size_t i) { return uint64_t(static_cast<uint8_t>(bytes[i])); };
-  return byte(0) | byte(length / 2) << 8 | byte(length - 1) << 16;
-}
-
 // The first word of a text, or all of a text shorter than one: for a text
 // of eight bytes at most, equal for texts of one length only when their
 // bytes are equal.
 inline uint64_t FormulaTextHead(const char* bytes, size_t length) {
-  return length < 8 ? ShortFormulaTextWord(bytes, length) : FormulaTextWord(bytes);
+  return length < 8 ? ShortTextWord(bytes, length) : TextWord(bytes);
 }
 
 inline bool SameFormulaBytes(const char* a, const char* b, size_t length) {
-  if (length < 8) return ShortFormulaTextWord(a, length) == ShortFormulaTextWord(b, length);
+  if (length < 8) return ShortTextWord(a, length) == ShortTextWord(b, length);
   for (size_t i = 0; i + 8 < length; i += 8)
-    if (FormulaTextWord(a + i) != FormulaTextWord(b + i)) return false;
-  return FormulaTextWord(a + length - 8) == FormulaTextWord(b + length - 8);
+    if (TextWord(a + i) != TextWord(b + i)) return false;
+  return TextWord(a + length - 8) == TextWord(b + length - 8);
 }
 
 class ScannedFormulaCache {

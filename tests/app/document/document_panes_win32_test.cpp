@@ -10,6 +10,7 @@
 #include "app/inspect/inspect_entries.h"
 #include "platform/ui/popup_menu.h"
 #include "services/messages/error_text.h"
+#include "tests/view/dib_canvas_win32.h"
 
 namespace {
 
@@ -85,25 +86,12 @@ class PanesTest : public DocumentEditingTest {
   // What the view shows in a cell as it stands, read without painting.
   std::vector<uint32_t> ShownPixels(CDocumentView* view, uint32_t column, uint32_t row) {
     const RECT r = view->GetRangeRect(SelectionRange{column, row, column, row});
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return {};
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    if (r.right <= r.left || r.bottom <= r.top) return {};
+    DibCanvas canvas(r.right - r.left, r.bottom - r.top);
     HDC screen = ::GetDC(*view);
-    HDC memory = ::CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + size_t(width) * size_t(height));
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
     ::ReleaseDC(*view, screen);
-    return pixels;
+    return canvas.Pixels();
   }
   // Whether the view shows in the cell what painting it afresh shows.
   bool ShowsAsPaintedAfresh(CDocumentView* view, uint32_t column, uint32_t row) {
