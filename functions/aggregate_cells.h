@@ -45,6 +45,13 @@ inline void NotePendingCell(EvalState& state, const ArgRange& range, const CellR
   if (cell->IsFormula() || cell->IsSpillValue()) state.NotePending(cell, range.sheet);
 }
 
+// While uncalculated cells are gathered for a walk that stops at a bad
+// running total, a value read that could make the total bad ends the
+// gathering: where the walk stops is then left to the values themselves.
+inline void GatherOnlyTameValue(EvalState& state, double x) {
+  if (state.pendingGather.Open() && !PendingGather::IsTame(x)) state.pendingGather.Close();
+}
+
 // The number of a number cell, or of a formula cell without error or text,
 // when it passes the result check; false, untouched, for any other cell.
 // Nothing is noted: the callers note the cell as their walks do.

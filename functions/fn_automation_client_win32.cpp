@@ -341,6 +341,7 @@ void UdfInvokeMethod(const char* method, ArgumentList& arguments, const char* pr
 }  // namespace
 
 void FnRtd(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call asks another program
   if (!RequireArgs(state, 3)) return;
   NameList names;
   // The names are the third position and every one after it.
@@ -355,6 +356,7 @@ void FnRtd(EvalState& state) {
 }
 
 void FnUdf(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call asks another program
   if (!RequireArgs(state, 3)) return;
   const uint16_t first = FirstArg(state);
   ArgumentList arguments;

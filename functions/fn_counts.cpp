@@ -56,6 +56,8 @@ bool MayReadAsEmptyText(const CellRecord* cell) {
 void FnCount(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
+  // Every cell of every argument is read, whatever the values.
+  GatherWalk walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   double count = 0;
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {

@@ -270,6 +270,8 @@ void FnCountIf(EvalState& state) {
   if (!RequireArgs(state, 2))
     return;
   IgnoreArgsBeyond(state, 2);
+  // The criterion, then every cell of the range, whatever the values.
+  GatherWalk walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
@@ -295,6 +297,9 @@ void FnSumIf(EvalState& state) {
   const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
   const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
+  // Every pair is read; a search cell only when its sum cell reads as a
+  // number, and the walk stops at a bad total (see add).
+  GatherWalk walk(state.pendingGather);
   uint32_t error = kErrorNone;
   ArgRange sum;
   ArgRange search;
@@ -330,8 +335,21 @@ void FnSumIf(EvalState& state) {
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
     double x = 0;
     size_t length = 0;
-    if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone)
+    // Whether the search cell is read depends on the sum cell's value, stale
+    // while it is not calculated: a gathered search cell is taken only when
+    // its sum cell, calculated by then, reads as a number.
+    const bool sumStale = sumCell && sumCell != searchCell && sumCell->IsFormula() &&
+                          !(sumCell->ResultFlags() & kResultCalculated);
+    state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
+    if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
+      if (sumStale && searchCell && state.pendingGather.Open()) {
+        state.pendingGather.SetNoteFlags(PendingGather::kGuardedByPrevious);
+        NotePendingCell(state, search, searchCell);
+      }
       return true;
+    }
+    GatherOnlyTameValue(state, x);
+    state.pendingGather.SetNoteFlags(sumStale ? PendingGather::kGuardedByPrevious : 0);
     // An absent search cell reads as the number 0.
     if (!searchCell) {
       if (!NumberMatches(0.0, criterion))

@@ -82,6 +82,7 @@ void FnSeriesSum(EvalState& state) {
 // from ceil(min(a, b)) to floor(max(a, b)); none there, or more than a
 // double counts, is "#NUM!".
 void FnRandBetween(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call draws anew
   RunScalarFunction(state, ScalarFunction{2, {kAnyNumber, kAnyNumber}, [](const double* x, uint32_t* error) {
                                              const double lo = std::ceil(x[0] < x[1] ? x[0] : x[1]);
                                              const double hi = std::floor(x[0] < x[1] ? x[1] : x[0]);

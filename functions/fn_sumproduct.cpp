@@ -22,6 +22,8 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
     if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) != kErrorNone || !readable)
       continue;
+    GatherOnlyTameValue(state, a);
+    GatherOnlyTameValue(state, b);
     const double product = a * b;
     *total += product;
     if (IsBadNumber(product) || IsBadNumber(*total)) {
@@ -43,6 +45,9 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
 void FnSumProduct(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
+  // Every aligned position is read; the walk stops at a bad total.
+  GatherWalk walk(state.pendingGather);
+  state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
   ArgRangeSlots ranges;
@@ -104,6 +109,8 @@ void FnSumProduct(EvalState& state) {
         double x = 0;
         if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
           readable = false;
+        else
+          GatherOnlyTameValue(state, x);
         product *= x;
         next[i] = NextArgCell(ranges[i]);
       }

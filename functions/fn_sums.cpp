@@ -14,6 +14,8 @@ enum class Combine { kAdd, kMultiply, kAddSquare };
 void Aggregate(EvalState& state, Combine combine) {
   if (!RequireArgs(state, 1))
     return;
+  // Every cell of every argument is read, whatever the values.
+  GatherWalk walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   const bool skipCellErrors = combine == Combine::kAdd;
   double total = combine == Combine::kMultiply ? 1.0 : 0.0;

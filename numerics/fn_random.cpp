@@ -12,6 +12,7 @@ constexpr double kLargest = 1.7976931348623157e308;
 }  // namespace
 
 void FnRand(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call draws anew
   if (!MatrixCall::Begin(state, 0, 0, true)) return;
   MatrixCall call(state);
   Matrix one;
@@ -20,6 +21,7 @@ void FnRand(EvalState& state) {
 }
 
 void FnMtxRand(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call draws anew
   if (!MatrixCall::Begin(state, 3, 3)) return;
   MatrixCall call(state);
   int32_t n = 0;
@@ -36,6 +38,7 @@ void FnMtxRand(EvalState& state) {
 }
 
 void FnMtxRand2(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call draws anew
   if (!MatrixCall::Begin(state, 6, 6)) return;
   MatrixCall call(state);
   int32_t n = 0;

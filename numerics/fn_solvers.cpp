@@ -216,6 +216,7 @@ void StoreVariables(MatrixCall& call, const SolverVariables& variables, Matrix& 
 // handlers' frame, whose room for range arguments costs more to set up and
 // release than a root search's other set-up.
 void FnRoot(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call tries values in cells
   if (!MatrixCall::Begin(state, 5, 5)) return;
   const uint16_t first = FirstArg(state);
   SolverNesting nesting;
@@ -260,6 +261,7 @@ void FnRoot(EvalState& state) {
 }
 
 void FnMinMC(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call tries values in cells
   if (!MatrixCall::Begin(state, 6, 6)) return;
   MatrixCall call(state);
   SolverNesting nesting;
@@ -288,6 +290,7 @@ void FnMinMC(EvalState& state) {
 }
 
 void FnMinSimplex(EvalState& state) {
+  state.pendingGather.Forbid();  // evaluated as often as ever: each call tries values in cells
   if (!MatrixCall::Begin(state, 7, 7)) return;
   MatrixCall call(state);
   SolverNesting nesting;

@@ -27,6 +27,8 @@ uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.fir
 // store.
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
+  // Every cell of the rectangle is read, whatever the values.
+  GatherWalk walk(state.pendingGather);
   state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
   CellCursor cursor = store->StartRangeWalk(range.first.row);
   while (const CellRecord* cell = NextCellInRange(cursor, static_cast<uint16_t>(range.first.column),
@@ -34,8 +36,11 @@ bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, c
                                                   range.second.row)) {
     state.NotePending(cell, store);
     if (!builder.AddCellValue(cell->Column() - range.first.column, cell->Row() - range.first.row + rowOffset,
-                              cell))
+                              cell)) {
+      // Where room ran out may depend on the texts of cells not yet calculated.
+      state.pendingGather.Close();
       return false;
+    }
   }
   return true;
 }
@@ -62,7 +67,11 @@ void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint
 
 void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   // The first cell noted is the one recalculation computes first.
-  if (!store || pending.kind != kEvalInvalid) return;
+  if (!store) return;
+  if (pending.kind != kEvalInvalid) {
+    if (pendingGather.Open()) NoteFurtherPending(cell, store);
+    return;
+  }
   if (cell->IsSpillValue()) {
     // The value is as fresh as the array formula that wrote it.
     NoteSpillAreaMeeting(store, cell->Column(), cell->Column(), cell->Row(), cell->Row());
@@ -73,6 +82,17 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   pending.kind = kEvalCellRef;
   pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
   pending.sheet = store;
+  pendingGather.NoteFirst(store, cell->Column(), cell->Row());
+}
+
+void EvalState::NoteFurtherPending(const CellRecord* cell, CellStore* store) {
+  if (cell->IsSpillValue()) {
+    // Its area's formula may be the one to wait for: that is not judged here.
+    if (spillAreaCount != 0) pendingGather.Close();
+    return;
+  }
+  if (cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated))
+    pendingGather.NoteFurther(store, cell->Column(), cell->Row());
 }
 
 void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
@@ -82,7 +102,11 @@ void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint3
       FindStaleSpillArea(spillAreas, spillAreaCount, store, firstColumn, lastColumn, firstRow, lastRow);
   if (!area) return;
   NotePending(store->GetCell(area->row, area->column), store);
-  if (pending.kind != kEvalInvalid) pending.error = kPendingForResultArea;
+  if (pending.kind != kEvalInvalid) {
+    pending.error = kPendingForResultArea;
+    // Waiting for an area, not a value: nothing after it is gathered.
+    pendingGather.Close();
+  }
 }
 
 void EvalState::CellToValue(EvalValue& value, const CellRecord* cell) {

@@ -18,6 +18,7 @@
 #include "core/formula/handler_caches.h"
 #include "core/formula/qualified_sheets.h"
 #include "core/formula/lookup_indexes.h"
+#include "core/formula/pending_gather.h"
 #include "core/formula/scanned_formula_cache.h"
 #include "core/formula/scanned_token.h"
 #include "core/model/tree_item.h"
@@ -240,6 +241,9 @@ class EvalState {
   // inside a spill area whose formula is not yet calculated notes that
   // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
+  // The same for a cell read after the first one was noted, while a walk
+  // gathers them.
+  void NoteFurtherPending(const CellRecord* cell, CellStore* store);
   // A nested evaluation inside a pass reads the pass's result areas as the
   // pass's own evaluator does; none outside a pass.
   void ShareSpillAreas(const EvalState& pass) {
@@ -260,8 +264,11 @@ class EvalState {
   void NoteSpillAreaMeeting(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,
                             uint32_t lastRow) {
     // Most ranges lie beside every area, and most passes know none.
-    if (spillAreaCount != 0 && lastColumn >= spillFirstColumn && firstColumn <= spillLastColumn)
+    if (spillAreaCount != 0 && lastColumn >= spillFirstColumn && firstColumn <= spillLastColumn) {
+      // Gathering cannot tell which area formula the walk would wait for.
+      pendingGather.Close();
       NoteStaleSpillArea(store, firstColumn, lastColumn, firstRow, lastRow);
+    }
   }
 
   // Conversions of operand slots (eval_conversions.cpp). A text becomes the
@@ -405,6 +412,10 @@ class EvalState {
   uint8_t solverFoundCells;
   uint8_t solverTrialPrograms;
   uint8_t solverKnownOperations;
+  // The uncalculated cells a walk read after the first one, for the pass
+  // to calculate before evaluating the formula again (on by default; off,
+  // each evaluation notes only its first: for comparing both ways).
+  PendingGather pendingGather;
   // The exact-match lookups' column indexes of the pass under way.
   LookupIndexes lookupIndexes;
   // The long columns that whole-column criteria walk again and again,

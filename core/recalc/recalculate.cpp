@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "core/eval/spill_extents.h"
 #include "core/recalc/formula_result.h"
 #include "core/base/global_options.h"
@@ -20,10 +21,19 @@ struct SuspendedCell {
   CellRecord* record;
   CellBlock* block;
   uint64_t chainChanges;
+  // The cells its last evaluation gathered (RecalcPasses::gathered from
+  // gatherBase to gatherEnd, the first of them the cell it needed first),
+  // those before gatherNext taken, and the count of changed result areas
+  // when it was evaluated.
+  uint32_t gatherBase;
+  uint32_t gatherNext;
+  uint32_t gatherEnd;
+  uint32_t spillChanges;
 };
 
-SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
-  return SuspendedCell{store, record->Column(), record->Row(), record, block, store->ChainChanges()};
+SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block, uint32_t gatherBase) {
+  return SuspendedCell{store, record->Column(), record->Row(), record, block, store->ChainChanges(),
+                       gatherBase, gatherBase, gatherBase, 0};
 }
 
 // The suspended cell's record, looked up again only when records moved.
@@ -98,6 +108,9 @@ using RecalcChain = GrowingList<SuspendedCell>;
 //   last one changed are made circular too (see MarkUnsettledCircular).
 struct RecalcPasses {
   RecalcChain chain;  // empty between formulas; kept to reuse its room
+  // The gathered cells of the cells on the chain, each cell's above those
+  // of the cell it waits for.
+  GrowingList<PendingGather::Entry> gathered;
   uint32_t pass = 0;
   GrowingList<SpillExtent> changedAreas;
   GrowingList<SpillExtent> circularAreas;
@@ -222,7 +235,91 @@ uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
   // Only the kind says whether a cell was noted; noting writes the rest.
   state.pending.kind = kEvalInvalid;
   state.pending.error = 0;
+  state.pendingGather.Reset();
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
+}
+
+// Keeps what the cell's evaluation gathered after the cell it needs first
+// (state.pending), for the cell to take in place of evaluations that would
+// each find the next of them first.
+void KeepGathered(const EvalState& state, RecalcPasses& passes, SuspendedCell& cell) {
+  passes.gathered.Resize(cell.gatherBase);
+  cell.gatherNext = cell.gatherEnd = cell.gatherBase;
+  const PendingGather& gather = state.pendingGather;
+  const uint32_t count = gather.Count();
+  if (count < 2 || gather.Forbidden())
+    return;
+  const PendingGather::Entry* entries = gather.Entries();
+  if (entries[0].store != state.pending.sheet || entries[0].column != state.pending.cell.column ||
+      entries[0].row != state.pending.cell.row)
+    return;
+  for (uint32_t i = 0; i < count; ++i)
+    if (!passes.gathered.Push(entries[i])) {
+      passes.gathered.Resize(cell.gatherBase);
+      return;
+    }
+  cell.gatherNext = cell.gatherBase + 1;
+  cell.gatherEnd = cell.gatherBase + count;
+  cell.spillChanges = state.spillAreasChanged;
+}
+
+// The gathered cell's formula record, calculated by now.
+const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
+  const CellRecord* cell = entry.store->GetCell(entry.row, entry.column);
+  return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
+}
+
+// Whether the handler that gathered the cell reads it as a number without
+// error; conservatively false for a text.
+bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
+  const CellRecord* cell = CalculatedFormula(entry);
+  return cell && cell->ErrorCode() == 0 && !cell->HasCachedText() && !IsBadNumber(cell->CachedNumber());
+}
+
+// Whether the cell's value leaves a running total as the handler keeps it
+// a number: an error, which the handler skips, or a tame number.
+bool KeepsTotalsSound(const PendingGather::Entry& entry) {
+  const CellRecord* cell = CalculatedFormula(entry);
+  if (!cell || cell->HasCachedText())
+    return false;
+  return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber());
+}
+
+// The next gathered cell the top cell needs, noted as the pending cell: the
+// first of its list still uncalculated, which evaluating the cell again
+// would find first, since everything it reads before that cell is
+// calculated and reads as it will at the end. Null when the list is used up
+// or can no longer say so (a result area changed; a value calculated since
+// could stop the handler's walk or skip the cell), and the cell is
+// evaluated again.
+CellRecord* TakeGathered(EvalState& state, RecalcPasses& passes, SuspendedCell& top) {
+  if (top.gatherNext >= top.gatherEnd)
+    return nullptr;
+  if (state.spillAreasChanged != top.spillChanges) {
+    top.gatherNext = top.gatherEnd;
+    return nullptr;
+  }
+  const PendingGather::Entry* entries = passes.gathered.Items();
+  while (top.gatherNext < top.gatherEnd) {
+    const PendingGather::Entry& before = entries[top.gatherNext - 1];
+    const PendingGather::Entry& entry = entries[top.gatherNext];
+    if ((before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+      break;
+    if ((entry.flags & PendingGather::kGuardedByPrevious) && !ReadsAsPlainNumber(before))
+      break;
+    ++top.gatherNext;
+    CellRecord* cell = entry.store->GetCell(entry.row, entry.column);
+    if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
+      continue;
+    state.pending.Clear();
+    state.pending.kind = kEvalCellRef;
+    state.pending.cell = RefCorner{entry.column, entry.row, kRefCell};
+    state.pending.sheet = entry.store;
+    state.pendingGather.NoteTaken();
+    return cell;
+  }
+  top.gatherNext = top.gatherEnd;
+  return nullptr;
 }
 
 // NeededCell's lookup of the noted cell, out of line: most formulas note none.
@@ -289,11 +386,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   // without the chain, which takes over, with that evaluation, only when a
   // cell is needed. Only the cycle check reads the pending counter, and
   // only on the chain: the start is counted pending when it joins.
-  SuspendedCell first = Suspend(&store, start, startBlock);
+  SuspendedCell first = Suspend(&store, start, startBlock, 0);
   state.owner = &workbook;
   state.sheet = &store;
   uint32_t kind = EvaluateCell(state, start);
   CellRecord* needed = NeededCell(state);
+  if (needed)
+    KeepGathered(state, passes, first);
   if (!needed && kind == kEvalArray)
     needed = SpillOwnerToSettleFirst(state, kind, store, first.column, first.row);
   if (!needed) {
@@ -340,10 +439,15 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       }
       state.owner = &workbook;
       state.sheet = top.store;
-      kind = EvaluateCell(state, cell);
-      needed = NeededCell(state);
-      if (!needed && kind == kEvalArray)
-        needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
+      needed = TakeGathered(state, passes, top);
+      if (!needed) {
+        kind = EvaluateCell(state, cell);
+        needed = NeededCell(state);
+        if (needed)
+          KeepGathered(state, passes, top);
+        else if (kind == kEvalArray)
+          needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
+      }
     }
     evaluated = false;
     if (needed) {
@@ -361,7 +465,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         continue;
       }
       const SuspendedCell waiting = top;
-      if (chain.Push(Suspend(state.pending.sheet, needed, nullptr))) {
+      passes.gathered.Resize(waiting.gatherEnd);
+      if (chain.Push(Suspend(state.pending.sheet, needed, nullptr, waiting.gatherEnd))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
         needed->SetDependantColumn(waiting.column);
@@ -473,6 +578,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   // more pass calculates what reads them.
   RecalcPasses passes;
   state.BeginRecalculation();
+  state.pendingGather.SetActive(true);
   for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
@@ -506,6 +612,7 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     if (!state.spillAreasChanged)
       break;
   }
+  state.pendingGather.SetActive(false);
   state.EndRecalculation();
   state.sheet = evaluatedSheet;
   state.owner = owner;
