@@ -116,15 +116,8 @@ void PutCell(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, c
     TypeValue(book, store, column, row, text[0] == '"' ? text.substr(1, text.size() - 2).c_str() : text.c_str());
     return;
   }
-  FormulaCellFields fields;
-  fields.formula = text.c_str();
-  fields.formulaLength = static_cast<uint16_t>(text.size());
-  fields.resultFlags = kResultCachedNumber;
-  uint8_t record[2048];
-  ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
   store.DeleteRange(column, column, row, row, nullptr, true);
-  ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, column, fields));
-  ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
+  PutFormula(book, store, column, row, text);
 }
 
 class GatheredTwins : public ::testing::Test {

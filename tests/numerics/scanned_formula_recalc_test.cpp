@@ -86,17 +86,6 @@ class FormulaMaker {
   std::mt19937& random_;
 };
 
-void PutFormula(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const std::string& text) {
-  FormulaCellFields fields;
-  fields.formula = text.c_str();
-  fields.formulaLength = static_cast<uint16_t>(text.size());
-  fields.resultFlags = kResultCachedNumber;
-  uint8_t record[2048];
-  ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
-  ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, column, fields));
-  ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
-}
-
 class TwinBooks : public ::testing::Test {
  protected:
   void SetUp() override {

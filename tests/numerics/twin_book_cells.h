@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/edit/cell_input.h"
 #include "core/workbook/workbook.h"
@@ -20,6 +21,18 @@ inline void TypeValue(CWorkBook& book, CellStore& store, uint16_t column, uint32
   alignas(8) uint8_t record[kCellInputCapacity];
   const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
   ASSERT_NE(size, 0u) << text;
+  ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
+}
+
+// A formula cell in stored form, its result not yet calculated.
+inline void PutFormula(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const std::string& text) {
+  FormulaCellFields fields;
+  fields.formula = text.c_str();
+  fields.formulaLength = static_cast<uint16_t>(text.size());
+  fields.resultFlags = kResultCachedNumber;
+  uint8_t record[2048];
+  ASSERT_TRUE(book.undoHistory.RecordCells(&book, UndoRange{column, row, column, row}));
+  ASSERT_TRUE(BuildFormulaCell(record, sizeof record, row, column, fields));
   ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
 }
 
