@@ -82,7 +82,7 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
   pending.kind = kEvalCellRef;
   pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
   pending.sheet = store;
-  pendingGather.NoteFirst(store, cell->Column(), cell->Row());
+  pendingGather.NoteFirst(store, cell);
 }
 
 void EvalState::NoteFurtherPending(const CellRecord* cell, CellStore* store) {
@@ -92,7 +92,7 @@ void EvalState::NoteFurtherPending(const CellRecord* cell, CellStore* store) {
     return;
   }
   if (cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated))
-    pendingGather.NoteFurther(store, cell->Column(), cell->Row());
+    pendingGather.NoteFurther(store, cell);
 }
 
 void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,

@@ -18,9 +18,8 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
-class CellStore;
+#include "core/cells/cell_store.h"
 
 class PendingGather {
  public:
@@ -34,8 +33,12 @@ class PendingGather {
   static constexpr uint8_t kTameValue = 1;
   static constexpr uint8_t kGuardedByPrevious = 2;
 
+  // The cell's record stays where it was while its store's chain changes
+  // count holds.
   struct Entry {
     CellStore* store;
+    const CellRecord* record;
+    uint64_t changes;
     uint32_t row;
     uint16_t column;
     uint8_t flags;
@@ -53,61 +56,58 @@ class PendingGather {
   bool Enabled() const { return enabled_; }
   void SetActive(bool active) {
     active_ = active && enabled_;
-    Reset();
+    depth_ = 0;
+    openDepth_ = 0;
+    Reset(0);
   }
 
-  // A new evaluation starts with nothing gathered.
-  void Reset() {
-    count_ = 0;
-    depth_ = 0;
-    open_ = false;
-    ended_ = false;
-    forbidden_ = false;
-    flags_ = 0;
+  // A new evaluation starts with nothing gathered; what it gathers will
+  // stand in the list from base on, above what the cells below it on the
+  // pass's chain keep there.
+  void Reset(uint32_t base = 0) {
+    state_ = 0;
+    base_ = base;
   }
 
   // A walk that reads every cell of its ranges, whatever their values.
   void EnterWalk() {
-    if (active_) ++depth_;
+    if (depth_++ == 0) flags_ = 0;
   }
   void LeaveWalk() {
-    if (!active_ || depth_ == 0) return;
-    if (open_ && depth_ == openDepth_) Close();
-    if (--depth_ == 0) flags_ = 0;
+    // openDepth_ is 0 unless gathering is open, and a walk's depth never is.
+    if (depth_ == openDepth_) Close();
+    --depth_;
   }
 
   // The evaluation did something each evaluation does anew (drew random
   // numbers, called another program, tried values in cells): it must be
   // evaluated as often as it always was, so nothing it gathers is used.
-  void Forbid() { forbidden_ = true; }
-  bool Forbidden() const { return forbidden_; }
+  void Forbid() { state_ |= kForbidden; }
+  bool Forbidden() const { return (state_ & kForbidden) != 0; }
 
   // The flags the walk gives the cells it notes next.
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
-  bool Open() const { return open_; }
+  bool Open() const { return (state_ & kOpen) != 0; }
   // No more entries in this evaluation.
   void Close() {
-    if (!open_) return;
-    open_ = false;
-    ended_ = true;
+    if (!(state_ & kOpen)) return;
+    state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded);
+    openDepth_ = 0;
   }
 
   // The first uncalculated formula cell of the evaluation was noted.
-  void NoteFirst(CellStore* store, uint16_t column, uint32_t row) {
-    if (!active_ || depth_ == 0 || ended_) return;
-    count_ = 0;
-    open_ = true;
+  void NoteFirst(CellStore* store, const CellRecord* cell) {
+    if (!active_ || depth_ == 0 || (state_ & kEnded)) return;
+    count_ = base_;
+    state_ |= kOpen | kNoted;
     openDepth_ = depth_;
-    if (!Append(store, column, row)) Close();
+    if (!Append(store, cell)) Close();
   }
   // A further one, read while gathering is open; a cell read again at once
   // (a pair of a cell with itself) is noted once.
-  void NoteFurther(CellStore* store, uint16_t column, uint32_t row) {
-    if (count_ > 0) {
-      const Entry& last = entries_[count_ - 1];
-      if (last.store == store && last.row == row && last.column == column) return;
-    }
-    if (!Append(store, column, row)) Close();
+  void NoteFurther(CellStore* store, const CellRecord* cell) {
+    if (count_ > base_ && entries_[count_ - 1].record == cell) return;
+    if (!Append(store, cell)) Close();
   }
 
   // A number no running total of such numbers can turn into one the result
@@ -124,11 +124,15 @@ class PendingGather {
   void NoteTaken() { ++taken_; }
   uint64_t TakenCount() const { return taken_; }
 
-  uint32_t Count() const { return count_; }
+  // This evaluation's entries: list places First() to End(), none unless
+  // it noted a first cell inside a walk. The list's room may move at the
+  // next entry noted, so Entries() is read again after any evaluation.
+  uint32_t First() const { return base_; }
+  uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
 
  private:
-  bool Append(CellStore* store, uint16_t column, uint32_t row) {
+  bool Append(CellStore* store, const CellRecord* cell) {
     if (count_ == capacity_) {
       const uint32_t grown = capacity_ ? capacity_ * 2 : 256;
       if (grown < capacity_) return false;
@@ -137,22 +141,26 @@ class PendingGather {
       entries_ = moved;
       capacity_ = grown;
     }
-    entries_[count_++] = Entry{store, row, column, flags_, 0};
+    entries_[count_++] = Entry{store, cell, store->ChainChanges(), cell->Row(), cell->Column(), flags_, 0};
     return true;
   }
 
+  static constexpr uint8_t kOpen = 1;
+  static constexpr uint8_t kEnded = 2;
+  static constexpr uint8_t kForbidden = 4;
+  static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
+
   Entry* entries_ = nullptr;
   uint64_t taken_ = 0;
+  uint32_t base_ = 0;
   uint32_t count_ = 0;
   uint32_t capacity_ = 0;
   uint32_t depth_ = 0;
   uint32_t openDepth_ = 0;
   uint8_t flags_ = 0;
+  uint8_t state_ = 0;
   bool enabled_ = true;
   bool active_ = false;
-  bool open_ = false;
-  bool ended_ = false;
-  bool forbidden_ = false;
 };
 
 // The scope of one such walk.

@@ -21,8 +21,9 @@ struct SuspendedCell {
   CellRecord* record;
   CellBlock* block;
   uint64_t chainChanges;
-  // The cells its last evaluation gathered (RecalcPasses::gathered from
-  // gatherBase to gatherEnd, the first of them the cell it needed first),
+  // The cells its last evaluation gathered (the evaluator's pendingGather
+  // list from gatherBase to gatherEnd, the first of them the cell it needed
+  // first; each cell's above those of the cell it waits for),
   // those before gatherNext taken, and the count of changed result areas
   // when it was evaluated.
   uint32_t gatherBase;
@@ -31,9 +32,23 @@ struct SuspendedCell {
   uint32_t spillChanges;
 };
 
-SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block, uint32_t gatherBase) {
-  return SuspendedCell{store, record->Column(), record->Row(), record, block, store->ChainChanges(),
-                       gatherBase, gatherBase, gatherBase, 0};
+// The gather fields are set when the cell joins the chain (WithGatherBase).
+SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
+  SuspendedCell cell;
+  cell.store = store;
+  cell.column = record->Column();
+  cell.row = record->Row();
+  cell.record = record;
+  cell.block = block;
+  cell.chainChanges = store->ChainChanges();
+  return cell;
+}
+
+// A cell joining the chain, its gathered cells to stand from gatherBase.
+SuspendedCell& WithGatherBase(SuspendedCell& cell, uint32_t gatherBase) {
+  cell.gatherBase = cell.gatherNext = cell.gatherEnd = gatherBase;
+  cell.spillChanges = 0;
+  return cell;
 }
 
 // The suspended cell's record, looked up again only when records moved.
@@ -108,9 +123,6 @@ using RecalcChain = GrowingList<SuspendedCell>;
 //   last one changed are made circular too (see MarkUnsettledCircular).
 struct RecalcPasses {
   RecalcChain chain;  // empty between formulas; kept to reuse its room
-  // The gathered cells of the cells on the chain, each cell's above those
-  // of the cell it waits for.
-  GrowingList<PendingGather::Entry> gathered;
   uint32_t pass = 0;
   GrowingList<SpillExtent> changedAreas;
   GrowingList<SpillExtent> circularAreas;
@@ -231,41 +243,44 @@ void LeaveChain(CellRecord* cell) {
 
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
-uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
+uint32_t EvaluateCell(EvalState& state, const CellRecord* cell, uint32_t gatherBase) {
   // Only the kind says whether a cell was noted; noting writes the rest.
   state.pending.kind = kEvalInvalid;
   state.pending.error = 0;
-  state.pendingGather.Reset();
+  state.pendingGather.Reset(gatherBase);
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
 // Keeps what the cell's evaluation gathered after the cell it needs first
 // (state.pending), for the cell to take in place of evaluations that would
-// each find the next of them first.
-void KeepGathered(const EvalState& state, RecalcPasses& passes, SuspendedCell& cell) {
-  passes.gathered.Resize(cell.gatherBase);
+// each find the next of them first. The entries stay where the evaluator
+// noted them, from the cell's gatherBase on.
+void KeepGathered(const EvalState& state, SuspendedCell& cell) {
   cell.gatherNext = cell.gatherEnd = cell.gatherBase;
   const PendingGather& gather = state.pendingGather;
-  const uint32_t count = gather.Count();
-  if (count < 2 || gather.Forbidden())
+  const uint32_t first = gather.First();
+  const uint32_t end = gather.End();
+  if (first != cell.gatherBase || end - first < 2 || gather.Forbidden())
     return;
-  const PendingGather::Entry* entries = gather.Entries();
-  if (entries[0].store != state.pending.sheet || entries[0].column != state.pending.cell.column ||
-      entries[0].row != state.pending.cell.row)
+  const PendingGather::Entry& needed = gather.Entries()[first];
+  if (needed.store != state.pending.sheet || needed.column != state.pending.cell.column ||
+      needed.row != state.pending.cell.row)
     return;
-  for (uint32_t i = 0; i < count; ++i)
-    if (!passes.gathered.Push(entries[i])) {
-      passes.gathered.Resize(cell.gatherBase);
-      return;
-    }
-  cell.gatherNext = cell.gatherBase + 1;
-  cell.gatherEnd = cell.gatherBase + count;
+  cell.gatherNext = first + 1;
+  cell.gatherEnd = end;
   cell.spillChanges = state.spillAreasChanged;
+}
+
+// The gathered cell's record, looked up again only when records moved.
+CellRecord* GatheredRecord(const PendingGather::Entry& entry) {
+  if (entry.store->ChainChanges() == entry.changes)
+    return const_cast<CellRecord*>(entry.record);
+  return entry.store->GetCell(entry.row, entry.column);
 }
 
 // The gathered cell's formula record, calculated by now.
 const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
-  const CellRecord* cell = entry.store->GetCell(entry.row, entry.column);
+  const CellRecord* cell = GatheredRecord(entry);
   return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
 }
 
@@ -292,14 +307,14 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
 // or can no longer say so (a result area changed; a value calculated since
 // could stop the handler's walk or skip the cell), and the cell is
 // evaluated again.
-CellRecord* TakeGathered(EvalState& state, RecalcPasses& passes, SuspendedCell& top) {
+CellRecord* TakeGathered(EvalState& state, SuspendedCell& top) {
   if (top.gatherNext >= top.gatherEnd)
     return nullptr;
   if (state.spillAreasChanged != top.spillChanges) {
     top.gatherNext = top.gatherEnd;
     return nullptr;
   }
-  const PendingGather::Entry* entries = passes.gathered.Items();
+  const PendingGather::Entry* entries = state.pendingGather.Entries();
   while (top.gatherNext < top.gatherEnd) {
     const PendingGather::Entry& before = entries[top.gatherNext - 1];
     const PendingGather::Entry& entry = entries[top.gatherNext];
@@ -308,7 +323,7 @@ CellRecord* TakeGathered(EvalState& state, RecalcPasses& passes, SuspendedCell& 
     if ((entry.flags & PendingGather::kGuardedByPrevious) && !ReadsAsPlainNumber(before))
       break;
     ++top.gatherNext;
-    CellRecord* cell = entry.store->GetCell(entry.row, entry.column);
+    CellRecord* cell = GatheredRecord(entry);
     if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
       continue;
     state.pending.Clear();
@@ -386,13 +401,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   // without the chain, which takes over, with that evaluation, only when a
   // cell is needed. Only the cycle check reads the pending counter, and
   // only on the chain: the start is counted pending when it joins.
-  SuspendedCell first = Suspend(&store, start, startBlock, 0);
+  SuspendedCell first = Suspend(&store, start, startBlock);
   state.owner = &workbook;
   state.sheet = &store;
-  uint32_t kind = EvaluateCell(state, start);
+  uint32_t kind = EvaluateCell(state, start, 0);
   CellRecord* needed = NeededCell(state);
   if (needed)
-    KeepGathered(state, passes, first);
+    KeepGathered(state, WithGatherBase(first, 0));
   if (!needed && kind == kEvalArray)
     needed = SpillOwnerToSettleFirst(state, kind, store, first.column, first.row);
   if (!needed) {
@@ -439,12 +454,12 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       }
       state.owner = &workbook;
       state.sheet = top.store;
-      needed = TakeGathered(state, passes, top);
+      needed = TakeGathered(state, top);
       if (!needed) {
-        kind = EvaluateCell(state, cell);
+        kind = EvaluateCell(state, cell, top.gatherBase);
         needed = NeededCell(state);
         if (needed)
-          KeepGathered(state, passes, top);
+          KeepGathered(state, top);
         else if (kind == kEvalArray)
           needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
       }
@@ -465,8 +480,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         continue;
       }
       const SuspendedCell waiting = top;
-      passes.gathered.Resize(waiting.gatherEnd);
-      if (chain.Push(Suspend(state.pending.sheet, needed, nullptr, waiting.gatherEnd))) {
+      SuspendedCell joining = Suspend(state.pending.sheet, needed, nullptr);
+      if (chain.Push(WithGatherBase(joining, waiting.gatherEnd))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
         needed->SetDependantColumn(waiting.column);
