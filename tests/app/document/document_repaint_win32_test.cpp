@@ -1,0 +1,75 @@
+// What a document window shows on the screen, read back from it: nothing of
+// an earlier picture stays, past the worksheet's end or after another
+// document closed over it; the status bar follows every recalculation.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/document/document_window_fixture.h"
+#include "tests/view/dib_canvas_win32.h"
+
+namespace {
+
+class RepaintTest : public DocumentEditingTest {
+ protected:
+  // The view's client pixels as the screen holds them.
+  std::vector<uint32_t> Shown(CDocumentView* view) {
+    const RECT r = view->GetClientRect();
+    DibCanvas canvas(r.right, r.bottom);
+    HDC screen = ::GetDC(*view);
+    ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(*view, screen);
+    return canvas.Pixels();
+  }
+  // How many pixels of the view's client rectangle from (left, top) on are
+  // not the window colour.
+  int NotEmpty(CDocumentView* view, LONG left, LONG top) {
+    const RECT r = view->GetClientRect();
+    const std::vector<uint32_t> pixels = Shown(view);
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    const uint32_t empty = (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
+    int count = 0;
+    for (LONG y = top; y < r.bottom; ++y)
+      for (LONG x = left; x < r.right; ++x) count += pixels[y * r.right + x] != empty ? 1 : 0;
+    return count;
+  }
+  void GoTo(const char* reference) {
+    HWND edit = reinterpret_cast<HWND>(SendMessageA(frame.NameBox(), CBEM_GETEDITCONTROL, 0, 0));
+    ::SetFocus(edit);
+    ::SetWindowTextA(edit, reference);
+    Key(VK_RETURN);
+  }
+  std::string StatusText() {
+    char text[200] = {};
+    ::SendMessageA(frame.m_hWndStatusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+};
+
+TEST_F(RepaintTest, PastTheLastRowAndColumnTheViewShowsAnEmptyWindow) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 2, 1);
+  Type("text in the first rows");
+  Key(VK_RETURN);
+  CDocumentView* view = doc->GetActiveView();
+
+  GoTo("A2097152");
+  ASSERT_EQ(view->Selection().firstRow, kMaxRow);
+  // The selected cell's frame reaches one pixel past its grid lines.
+  const RECT lastRow = view->GetRangeRect(SelectionRange{0, kMaxRow, 0, kMaxRow});
+  ASSERT_LT(lastRow.bottom + 2, view->GetClientRect().bottom);
+  EXPECT_EQ(NotEmpty(view, 0, lastRow.bottom + 2), 0) << "the old row headings and cells show below the last row";
+
+  GoTo("BZS2097152");
+  ASSERT_EQ(view->Selection().firstColumn, kMaxColumn);
+  const RECT corner = view->GetRangeRect(SelectionRange{kMaxColumn, kMaxRow, kMaxColumn, kMaxRow});
+  ASSERT_LT(corner.right + 2, view->GetClientRect().right);
+  EXPECT_EQ(NotEmpty(view, corner.right + 2, 0), 0) << "the old column headings and cells show right of the last column";
+  EXPECT_EQ(NotEmpty(view, 0, corner.bottom + 2), 0);
+}
+
+}  // namespace
