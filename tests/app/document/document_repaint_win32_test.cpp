@@ -72,4 +72,34 @@ TEST_F(RepaintTest, PastTheLastRowAndColumnTheViewShowsAnEmptyWindow) {
   EXPECT_EQ(NotEmpty(view, 0, corner.bottom + 2), 0);
 }
 
+// The document left behind when a maximised one closes shows its own rows,
+// not what the closed one painted where it now stands.
+TEST_F(RepaintTest, ADocumentLeftByAMaximisedOneShowsItselfWhole) {
+  CChildFrame* first = NewDocument();
+  ASSERT_NE(first, nullptr);
+  CChildFrame* second = NewDocument();
+  ASSERT_NE(second, nullptr);
+  ::SendMessageA(second->GetParent(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second->m_hWnd), 0);
+  Pump();
+  FocusCell(second, 0, 0);
+  Type("pasted text");
+  Key(VK_RETURN);
+  FocusCell(second, 0, 0);
+  Key('C', VK_CONTROL);
+  FocusCell(second, 3, 1);
+  Key('V', VK_CONTROL);
+  ASSERT_EQ(TextAt(*second->Workbook(), 3, 1), "pasted text");
+
+  g_answers = {IDNO};
+  frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+  Pump();
+  EXPECT_EQ(g_boxes.size(), 1u);  // "Save changes", answered No
+  ASSERT_EQ(frame.GetActiveChildFrame(), first);
+  CDocumentView* view = first->GetActiveView();
+  const std::vector<uint32_t> shown = Shown(view);
+  view->Invalidate();
+  view->UpdateWindow();
+  EXPECT_TRUE(shown == Shown(view)) << "the view shows pieces of the closed document";
+}
+
 }  // namespace
