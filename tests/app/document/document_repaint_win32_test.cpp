@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/document/document_window_fixture.h"
+#include "core/base/global_options.h"
 #include "tests/view/dib_canvas_win32.h"
 
 namespace {
@@ -100,6 +101,33 @@ TEST_F(RepaintTest, ADocumentLeftByAMaximisedOneShowsItselfWhole) {
   view->Invalidate();
   view->UpdateWindow();
   EXPECT_TRUE(shown == Shown(view)) << "the view shows pieces of the closed document";
+}
+
+// The selection's sum in the status bar is that of the values recalculated
+// last: after an edit that recalculates at once, and after Update Data (F9)
+// in manual mode, whose edit left the old values.
+TEST_F(RepaintTest, StatusBarShowsTheSelectionAsRecalculated) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  FocusCell(doc, 0, 1);
+  Type("=A1*2");
+  Key(VK_RETURN);
+  FocusCell(doc, 0, 0);
+  Type("1");
+  Key(VK_RETURN);
+  ClickCell(doc->GetActiveView(), 0, 0);
+  ClickCell(doc->GetActiveView(), 1, 0, MK_SHIFT);
+  EXPECT_EQ(StatusText().substr(0, 5), "Sum=3");
+
+  const UINT increment = VK_UP;  // with Ctrl and Alt: A1 goes up by one
+  Key(increment, VK_CONTROL, VK_MENU);
+  EXPECT_EQ(StatusText().substr(0, 5), "Sum=6");
+
+  doc->Workbook()->recalcMode = kUpdateManual;
+  Key(increment, VK_CONTROL, VK_MENU);
+  EXPECT_EQ(StatusText().substr(0, 5), "Sum=7");  // B1 still holds 4
+  Key(VK_F9);
+  EXPECT_EQ(StatusText().substr(0, 5), "Sum=9");
 }
 
 }  // namespace
