@@ -43,6 +43,12 @@ class RepaintTest : public DocumentEditingTest {
     ::SetWindowTextA(edit, reference);
     Key(VK_RETURN);
   }
+  // The text typed into the cell and entered.
+  void TypeInto(CChildFrame* doc, uint32_t row, uint32_t column, const char* text) {
+    FocusCell(doc, row, column);
+    Type(text);
+    Key(VK_RETURN);
+  }
   std::string StatusText() {
     char text[200] = {};
     ::SendMessageA(frame.m_hWndStatusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
@@ -53,11 +59,8 @@ class RepaintTest : public DocumentEditingTest {
 TEST_F(RepaintTest, PastTheLastRowAndColumnTheViewShowsAnEmptyWindow) {
   CChildFrame* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
-  FocusCell(doc, 2, 1);
-  Type("text in the first rows");
-  Key(VK_RETURN);
   CDocumentView* view = doc->GetActiveView();
-
+  // The view showed rows 1 to 30 before.
   GoTo("A2097152");
   ASSERT_EQ(view->Selection().firstRow, kMaxRow);
   // The selected cell's frame reaches one pixel past its grid lines.
@@ -82,9 +85,7 @@ TEST_F(RepaintTest, ADocumentLeftByAMaximisedOneShowsItselfWhole) {
   ASSERT_NE(second, nullptr);
   ::SendMessageA(second->GetParent(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second->m_hWnd), 0);
   Pump();
-  FocusCell(second, 0, 0);
-  Type("pasted text");
-  Key(VK_RETURN);
+  TypeInto(second, 0, 0, "pasted text");
   FocusCell(second, 0, 0);
   Key('C', VK_CONTROL);
   FocusCell(second, 3, 1);
@@ -109,12 +110,8 @@ TEST_F(RepaintTest, ADocumentLeftByAMaximisedOneShowsItselfWhole) {
 TEST_F(RepaintTest, StatusBarShowsTheSelectionAsRecalculated) {
   CChildFrame* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
-  FocusCell(doc, 0, 1);
-  Type("=A1*2");
-  Key(VK_RETURN);
-  FocusCell(doc, 0, 0);
-  Type("1");
-  Key(VK_RETURN);
+  TypeInto(doc, 0, 1, "=A1*2");
+  TypeInto(doc, 0, 0, "1");
   ClickCell(doc->GetActiveView(), 0, 0);
   ClickCell(doc->GetActiveView(), 1, 0, MK_SHIFT);
   EXPECT_EQ(StatusText().substr(0, 5), "Sum=3");
