@@ -86,7 +86,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   bool IsModified() const { return m_modified; }
   // The title changes only with the flag.
   void SetModified(bool modified) override;
-  void InvalidateInspectList() override;
+  void ShowRecalculatedValues() override;
   // A drag of the selection: the cells of one range moved (or copied) onto
   // another of the same size, with one undo step, then the edit's tail.
   bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override;

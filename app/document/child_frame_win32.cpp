@@ -170,8 +170,9 @@ void CChildFrame::SetModified(bool modified) {
   if (old != modified) UpdateTitle();
 }
 
-void CChildFrame::InvalidateInspectList() {
+void CChildFrame::ShowRecalculatedValues() {
   if (m_inspect.m_hWnd != nullptr) m_inspect.InvalidateList();
+  if (m_owner != nullptr && m_owner->m_hWnd != nullptr) m_owner->UpdateStatusBar();
 }
 
 bool CChildFrame::MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) {
@@ -244,7 +245,7 @@ void CChildFrame::EndOpenEdit() {
 void CChildFrame::RecalcAfterEdit() {
   if (!m_workbook.RecalculateForMode(false)) ShowError(m_workbook.error);
   if (CDocumentView* view = GetActiveView()) view->InvalidateFormulaCells(true);
-  InvalidateInspectList();
+  ShowRecalculatedValues();
 }
 
 void CChildFrame::CompleteEdit() {

@@ -193,7 +193,7 @@ void CChildFrame::OnUpdateData() {
     view->InvalidateFormulaCells(true);
     view->SyncOtherPane();
   }
-  InvalidateInspectList();
+  ShowRecalculatedValues();
 }
 
 void CChildFrame::OnAutomaticUpdating() {

@@ -43,8 +43,9 @@ class GridViewHost {
   // Shows the message of an error code.
   virtual void ShowError(uint8_t code) = 0;
   virtual void SetModified(bool modified) = 0;
-  // After a recalculation the inspect pane's values are shown again.
-  virtual void InvalidateInspectList() = 0;
+  // After a recalculation the panes beside the views show their values
+  // again: the inspect list and the selection's statistics.
+  virtual void ShowRecalculatedValues() = 0;
   // Moves the cells of one range to another of the same size, or copies
   // them, with an undo step, recalculation and repaint; false when out of
   // memory.

@@ -211,7 +211,7 @@ bool CTalverView::EndEdit(int move, bool forceText) {
     if (!book->RecalculateForMode(false))
       m_host->ShowError(book->error);
     InvalidateFormulaCells(true);
-    m_host->InvalidateInspectList();
+    m_host->ShowRecalculatedValues();
   }
   SyncOtherPane();
   m_host->SetModified(true);

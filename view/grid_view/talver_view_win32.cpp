@@ -20,8 +20,11 @@ namespace {
 const WindowClass* ViewClass() {
   static WindowClass cls = {};
   static bool registered = false;
+  // A view of a new size is painted whole: the row headings' width follows
+  // the last row in view, and pixels kept from the old place may be another
+  // window's that covered it.
   if (!registered)
-    registered = RegisterOwnClass("CTalverView", CS_DBLCLKS, nullptr, nullptr, &cls);
+    registered = RegisterOwnClass("CTalverView", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, &cls);
   return registered ? &cls : nullptr;
 }
 

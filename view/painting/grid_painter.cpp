@@ -48,6 +48,14 @@ bool ShowsNumber(const CellRecord& cell, bool showFormulas) {
 
 uint32_t ColourOr(uint8_t set, uint32_t colour, int scheme) { return set ? colour : GetSchemeColor(scheme); }
 
+// The window colour, as an erased window shows it: the view does not erase
+// before it paints.
+void PaintEmptyBackground(const PaintSurface& surface, const PixelRect& rect) {
+  const uint32_t window = GetSchemeColor(kSchemeWindow);
+  surface.SelectBrush(1, window, window);
+  surface.FillRect(rect, kRopPatCopy);
+}
+
 // Whether a text of extent tw x th anchored at (x, y) stays a pixel clear of
 // the box's edges (a glyph's overhang may pass its measured extent by one).
 // A baseline anchor leaves the descent unknown: never inside.
@@ -104,8 +112,21 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
   pass->cellCount = 0;
   std::memset(pass->cells, 0, sizeof pass->cells);
 
-  if (!printForm)
+  if (!printForm) {
+    // The background stops where the sheet does; past its end the view
+    // shows an empty window, headings included.
+    const SheetEndBands ends = ComputeSheetEndBands(area, sheet, g, firstRow, firstColumn, zoomX, zoomY);
+    const bool endBelow = ends.below.right >= ends.below.left;
+    const bool endRight = ends.right.right >= ends.right.left;
+    surface.PushClip({area.left, area.top, endRight ? ends.right.left - 1 : area.right + 1,
+                      endBelow ? ends.below.top - 1 : area.bottom + 1});
     PaintBackground(surface, sheet, {area.left + rw, area.top + ch, area.right + 1, area.bottom + 1});
+    surface.PopClip();
+    if (endBelow)
+      PaintEmptyBackground(surface, ends.below);
+    if (endRight)
+      PaintEmptyBackground(surface, ends.right);
+  }
 
   FontRecord font;
   CopyDefaultFont(&font);

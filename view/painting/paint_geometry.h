@@ -26,4 +26,17 @@ struct PaintGeometry {
 PaintGeometry ComputePaintGeometry(const TextMeasurer& measurer, const PixelRect& area, CWorkSheet* sheet,
                                    uint32_t firstRow, uint16_t firstColumn, uint16_t zoomX, uint16_t zoomY);
 
+// What lies past the sheet's last row and last column when they are in view:
+// the band below the last row's bottom grid line, across the whole area with
+// the row-heading band, and the band right of the last column's right grid
+// line, down to the first band, with the column-heading band. No heading,
+// cell or grid line covers them. A band out of view has right < left.
+struct SheetEndBands {
+  PixelRect below;
+  PixelRect right;
+};
+
+SheetEndBands ComputeSheetEndBands(const PixelRect& area, CWorkSheet* sheet, const PaintGeometry& g,
+                                   uint32_t firstRow, uint16_t firstColumn, uint16_t zoomX, uint16_t zoomY);
+
 #endif

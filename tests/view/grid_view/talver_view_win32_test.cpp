@@ -62,7 +62,7 @@ class TestDocument : public CWindowImpl, public GridViewHost {
   void ShowError(uint8_t code) override { lastError = code; }
 
   void SetModified(bool) override { ++modifications; }
-  void InvalidateInspectList() override {}
+  void ShowRecalculatedValues() override {}
   bool MoveRangeByDrag(const SelectionRange& from, const SelectionRange& to, bool copy) override {
     moves.push_back({from, to});
     copied = copy;
