@@ -56,6 +56,8 @@ HTREEITEM CChildFrame::InsertOneTreeItem(HTREEITEM parent, HTREEITEM after, CTre
 
 bool CChildFrame::FillTree() {
   QuietTree quiet(&m_treeQuiet);
+  // No name stays in an edit over the items that go.
+  m_tree.EndLabelEdit(true);
   m_tree.SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   m_activeTreeItem = nullptr;
   HTREEITEM root = TreeInsertItem(m_tree, TVI_ROOT, TVI_LAST, "Workbook", kImageWorkbook, kImageWorkbook, 0);
@@ -139,6 +141,8 @@ void CChildFrame::SelectTreeItem(const CTreeItem* item) {
 void CChildFrame::DeleteTreeItem(const CTreeItem* item) {
   HTREEITEM handle = FindTreeItem(nullptr, item);
   if (handle == nullptr) return;
+  // An edit of a name never outlives its item.
+  m_tree.EndLabelEdit(true);
   // The views' worksheet may go with the item; nothing then remembers it.
   for (HTREEITEM at = m_activeTreeItem; at != nullptr;
        at = reinterpret_cast<HTREEITEM>(m_tree.SendMessage(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(at))))
@@ -171,7 +175,9 @@ LRESULT CChildFrame::OnTreeNotify(NMHDR* header) {
     case TVN_BEGINLABELEDITA: {
       EndOpenEdit();
       // The root keeps its name.
-      return reinterpret_cast<NMTVDISPINFOA*>(header)->item.hItem == TreeRoot() ? TRUE : FALSE;
+      if (reinterpret_cast<NMTVDISPINFOA*>(header)->item.hItem == TreeRoot()) return TRUE;
+      m_tree.AdoptLabelEdit();
+      return FALSE;
     }
     case TVN_ENDLABELEDITA:
       return OnTreeEndLabelEdit(reinterpret_cast<NMTVDISPINFOA*>(header)->item) ? TRUE : FALSE;
