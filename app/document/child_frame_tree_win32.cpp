@@ -271,7 +271,7 @@ void CChildFrame::OnNewTreeItem(bool folder) {
     ShowError(kWorkbookOutOfMemory);
     return;
   }
-  m_tree.SetFocus();
+  FocusTree();
   if (!ShowInsertedTreeItem(item)) return;
   m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FindTreeItem(nullptr, item)));
   if (!folder) {
@@ -297,8 +297,15 @@ bool CChildFrame::ShowInsertedTreeItem(CTreeItem* item) {
 void CChildFrame::OnRename() {
   HTREEITEM selected = m_tree.SelectedItem();
   if (selected == nullptr) return;
-  m_tree.SetFocus();
+  FocusTree();
   m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(selected));
+}
+
+void CChildFrame::FocusTree() {
+  // A hidden tree would take the keys meant for the cells, and an item's
+  // name typed there unseen.
+  if (m_workbook.panes.treePaneVisible == 0) OnToggleTree();
+  m_tree.SetFocus();
 }
 
 void CChildFrame::OnNextWorksheet(bool backwards) {

@@ -612,4 +612,36 @@ TEST_F(PanesTest, CommandsEndANameBeingEditedFirst) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+// Insert > Worksheet and Rename with the tree pane hidden show it: the name
+// is edited where the user sees it, and no key meant for the cells renames
+// the worksheet unseen. Closing the pane takes the name being edited.
+TEST_F(PanesTest, NamesAreEditedInTheShownTree) {
+  doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  if (doc->Workbook()->panes.treePaneVisible) Command(doc, ID_VIEW_TREE);
+  for (const UINT command : {ID_NEW_WORKSHEET, ID_RENAME}) {
+    ASSERT_FALSE(doc->TreeShown());
+    FocusCell(doc, 0, 0);
+    Choose(command);
+    EXPECT_TRUE(doc->TreeShown());
+    ASSERT_NE(LabelEdit(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(LabelEdit()));
+    EXPECT_EQ(::GetFocus(), LabelEdit());
+    Type(command == ID_RENAME ? "Costs" : "Sales");
+    if (command == ID_NEW_WORKSHEET) {
+      Key(VK_RETURN);
+      EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Sales:3*]");
+      Command(doc, ID_VIEW_TREE);
+    }
+  }
+  // The pane's close button.
+  doc->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PANE_CLOSE, 0), reinterpret_cast<LPARAM>(doc->m_paneTree.m_hWnd));
+  Pump();
+  EXPECT_FALSE(doc->TreeShown());
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(Items(), "Worksheet1 Costs");
+  EXPECT_NE(Title(doc->m_hWnd).find("\\Costs *"), std::string::npos) << Title(doc->m_hWnd);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
 }  // namespace
