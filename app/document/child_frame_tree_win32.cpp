@@ -242,7 +242,9 @@ bool CChildFrame::OnTreeItemExpanding(const NMTREEVIEWA& change) {
 
 bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   CTreeItem* item = ItemOfData(m_tree.ItemData(label.hItem));
-  if (label.pszText == nullptr || item == nullptr) return false;
+  // A cancelled edit, or one that leaves no name to give the item (nor to
+  // the formulas that name it), keeps the old name.
+  if (label.pszText == nullptr || label.pszText[0] == '\0' || item == nullptr) return false;
   if (std::strcmp(label.pszText, item->name) == 0) return true;
   // The rename keeps every formula that names the item (or its contents)
   // naming it.

@@ -612,6 +612,36 @@ TEST_F(PanesTest, CommandsEndANameBeingEditedFirst) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+// Esc drops the typed name; so does Enter on a name emptied, which would
+// leave the worksheet, and the formulas naming it, without a name.
+TEST_F(PanesTest, EscOrAnEmptiedNameKeepsTheOldName) {
+  OpenDataAndLastWorkbook("w32_name_escape.tlv");
+  for (const UINT ending : {VK_ESCAPE, VK_RETURN}) {
+    ASSERT_NE(OpenName("Data", ending == VK_ESCAPE ? "Sales" : ""), nullptr);
+    Key(ending);
+    EXPECT_TRUE(NoNameOpen());
+    EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Data:3* Last:2]");
+    EXPECT_EQ(doc->Workbook()->undoHistory.Current(), -1);
+    EXPECT_FALSE(doc->IsModified());
+  }
+}
+
+// Closing the window while a name is being edited takes the name first, so
+// that the question about unsaved changes and the saving see it.
+TEST_F(PanesTest, ClosingTakesANameBeingEdited) {
+  OpenDataAndLastWorkbook("w32_name_close.tlv");
+  ASSERT_NE(OpenName("Last", "Final"), nullptr);
+  g_answers = {IDYES};
+  doc->PostMessage(WM_CLOSE);
+  Pump();
+  EXPECT_EQ(g_boxes.size(), 1u);
+  g_openPath = FullPath("w32_name_close.tlv");
+  Choose(ID_FILE_OPEN);
+  doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(Items(), "Worksheet1 Data=7 Final=99");
+}
+
 // Insert > Worksheet and Rename with the tree pane hidden show it: the name
 // is edited where the user sees it, and no key meant for the cells renames
 // the worksheet unseen. Closing the pane takes the name being edited.
