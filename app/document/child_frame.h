@@ -319,6 +319,9 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void ShowWorksheetView(const CWorkSheet* sheet);
   void ShowSplitOf(const CWorkSheet* sheet);
   bool FocusInTree() const;
+  // Gives the tree the focus, showing its pane first when it is hidden: an
+  // item's name is edited where the user sees it.
+  void FocusTree();
   CWorkSheet* ShownWorksheet();
 
   // Selection changes the tree makes while it is filled or items are

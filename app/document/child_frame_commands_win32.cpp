@@ -67,6 +67,11 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
       }
       break;
     case WM_COMMAND:
+      // A command chosen from a menu, by a key or with a button finds the
+      // tree showing the workbook's names, and may remove or move the item
+      // whose name is being edited: the edit ends first, taking the typed
+      // name as Enter does. Controls' notifications pass.
+      if (HIWORD(wp) == 0 || lp == 0) m_tree.EndLabelEdit(false);
       if (OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp), lp)) {
         CountHandledCommand();
         return 0;

@@ -32,8 +32,10 @@ DWORD g_saveFilterIndex = 1;
 }  // namespace
 
 bool CChildFrame::QueryClose() {
-  // A text still open in the editor is a change of its own.
+  // A text still open in the editor is a change of its own, and so is a
+  // name still open in the tree.
   EndOpenEdit();
+  m_tree.EndLabelEdit(false);
   const bool openedReadOnly = m_workbook.openedWithoutPassword != 0 || m_workbook.readOnly != 0;
   if (!m_modified || (m_workbook.bufferedFile.file != nullptr && openedReadOnly)) return true;
   char name[kFilePathSize];

@@ -56,6 +56,8 @@ HTREEITEM CChildFrame::InsertOneTreeItem(HTREEITEM parent, HTREEITEM after, CTre
 
 bool CChildFrame::FillTree() {
   QuietTree quiet(&m_treeQuiet);
+  // No name stays in an edit over the items that go.
+  m_tree.EndLabelEdit(true);
   m_tree.SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   m_activeTreeItem = nullptr;
   HTREEITEM root = TreeInsertItem(m_tree, TVI_ROOT, TVI_LAST, "Workbook", kImageWorkbook, kImageWorkbook, 0);
@@ -139,6 +141,8 @@ void CChildFrame::SelectTreeItem(const CTreeItem* item) {
 void CChildFrame::DeleteTreeItem(const CTreeItem* item) {
   HTREEITEM handle = FindTreeItem(nullptr, item);
   if (handle == nullptr) return;
+  // An edit of a name never outlives its item.
+  m_tree.EndLabelEdit(true);
   // The views' worksheet may go with the item; nothing then remembers it.
   for (HTREEITEM at = m_activeTreeItem; at != nullptr;
        at = reinterpret_cast<HTREEITEM>(m_tree.SendMessage(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(at))))
@@ -171,7 +175,9 @@ LRESULT CChildFrame::OnTreeNotify(NMHDR* header) {
     case TVN_BEGINLABELEDITA: {
       EndOpenEdit();
       // The root keeps its name.
-      return reinterpret_cast<NMTVDISPINFOA*>(header)->item.hItem == TreeRoot() ? TRUE : FALSE;
+      if (reinterpret_cast<NMTVDISPINFOA*>(header)->item.hItem == TreeRoot()) return TRUE;
+      m_tree.AdoptLabelEdit();
+      return FALSE;
     }
     case TVN_ENDLABELEDITA:
       return OnTreeEndLabelEdit(reinterpret_cast<NMTVDISPINFOA*>(header)->item) ? TRUE : FALSE;
@@ -236,7 +242,9 @@ bool CChildFrame::OnTreeItemExpanding(const NMTREEVIEWA& change) {
 
 bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   CTreeItem* item = ItemOfData(m_tree.ItemData(label.hItem));
-  if (label.pszText == nullptr || item == nullptr) return false;
+  // A cancelled edit, or one that leaves no name to give the item (nor to
+  // the formulas that name it), keeps the old name.
+  if (label.pszText == nullptr || label.pszText[0] == '\0' || item == nullptr) return false;
   if (std::strcmp(label.pszText, item->name) == 0) return true;
   // The rename keeps every formula that names the item (or its contents)
   // naming it.
@@ -265,7 +273,7 @@ void CChildFrame::OnNewTreeItem(bool folder) {
     ShowError(kWorkbookOutOfMemory);
     return;
   }
-  m_tree.SetFocus();
+  FocusTree();
   if (!ShowInsertedTreeItem(item)) return;
   m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FindTreeItem(nullptr, item)));
   if (!folder) {
@@ -291,8 +299,15 @@ bool CChildFrame::ShowInsertedTreeItem(CTreeItem* item) {
 void CChildFrame::OnRename() {
   HTREEITEM selected = m_tree.SelectedItem();
   if (selected == nullptr) return;
-  m_tree.SetFocus();
+  FocusTree();
   m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(selected));
+}
+
+void CChildFrame::FocusTree() {
+  // A hidden tree would take the keys meant for the cells, and an item's
+  // name typed there unseen.
+  if (m_workbook.panes.treePaneVisible == 0) OnToggleTree();
+  m_tree.SetFocus();
 }
 
 void CChildFrame::OnNextWorksheet(bool backwards) {

@@ -10,6 +10,7 @@
 #include "app/frame/selection_reference.h"
 #include "app/frame/text_editing_keys.h"
 #include "app/frame/unbuilt_commands.h"
+#include "app/tree/tree_view_ctrl.h"
 #include "services/settings/global_options.h"
 #include "core/base/global_options.h"
 #include "core/model/worksheet_view_state.h"
@@ -28,12 +29,15 @@ constexpr LPARAM kTreeHiddenImage = 1;
 bool Held(int key) { return ::GetKeyState(key) < 0; }
 
 // A key-down with which the edit control that has the focus (the in-cell
-// editor, the formula bar, the name box, a tree label) edits its text.
+// editor, the formula bar, the name box, a tree label) edits its text. A
+// tree label being edited keeps every key-down but the system keys: while
+// it is open no key runs a command (Enter takes the name, Esc drops it).
 bool IsKeyOfFocusedEdit(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  if (!IsTextEditingKey(static_cast<uint32_t>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)))
-    return false;
-  return (::SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+  const bool editingKey =
+      IsTextEditingKey(static_cast<uint32_t>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU));
+  if (IsTreeLabelEdit(msg.hwnd)) return editingKey || msg.message == WM_KEYDOWN;
+  return editingKey && (::SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
 }
 
 // Whether the clipboard holds the program's own block or a text; false,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/document/document_window_fixture.h"
@@ -164,6 +165,95 @@ class PanesTest : public DocumentEditingTest {
     doc->m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     doc->m_tree.PostMessage(WM_LBUTTONUP, 0, at);
     Pump();
+  }
+  // A command chosen from a menu.
+  void Choose(UINT command) {
+    frame.SendMessage(WM_COMMAND, command, 0);
+    Pump();
+  }
+  // The edit of an item's name open in the tree, or null.
+  HWND LabelEdit() { return doc->m_tree.LabelEdit(); }
+  // The item's name opened for editing by a click and Enter, its text
+  // replaced by the one given; the edit, or null.
+  HWND OpenName(const char* item, const char* typed = nullptr) {
+    ClickTreeItem(item);
+    Key(VK_RETURN);
+    if (LabelEdit() != nullptr && typed != nullptr) {
+      Key('A', VK_CONTROL);
+      Key(VK_DELETE);
+      Type(typed);
+    }
+    return LabelEdit();
+  }
+  std::string TextOf(HWND window) {
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+  }
+  // No name is being edited, and no edit box is left shown over the tree.
+  bool NoNameOpen() {
+    for (HWND child = ::GetWindow(doc->m_tree, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      char name[32] = {};
+      ::GetClassNameA(child, name, sizeof name);
+      if (::lstrcmpiA(name, "Edit") == 0 && ::IsWindowVisible(child)) return false;
+    }
+    return LabelEdit() == nullptr;
+  }
+  // The worksheets and folders as "name" words, with each worksheet's A1 as
+  // "=number" (nothing when A1 holds no number).
+  std::string Items() {
+    std::string out;
+    for (CTreeItem* item = doc->Workbook()->firstItem; item != nullptr; item = item->next) {
+      out += std::string(out.empty() ? "" : " ") + item->name;
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
+        const CellRecord* a1 = sheet->cells.GetCell(0, 0);
+        if (a1 != nullptr && a1->IsNumber()) out += "=" + std::to_string(static_cast<int>(a1->Number()));
+      }
+    }
+    return out;
+  }
+  // Enter takes the name being edited: the tree shows it, and so does the
+  // file saved, closed and opened again.
+  void TakeNameAndReopen(const char* tree, const char* file, const char* items) {
+    Key(VK_RETURN);
+    EXPECT_TRUE(NoNameOpen());
+    EXPECT_EQ(Tree(), tree);
+    doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, file);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(Items(), items);
+  }
+  // A button of the main toolbar clicked with the mouse.
+  void ClickToolBarButton(UINT command) {
+    const HWND bar = frame.MainToolBar();
+    RECT r{};
+    ASSERT_TRUE(::SendMessageA(bar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&r)));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(bar, WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+  // A workbook of Worksheet1, Data (A1 7) and Last (A1 99), saved and opened
+  // again, with the tree shown.
+  void OpenDataAndLastWorkbook(const char* file) {
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    CWorkBook& book = *doc->Workbook();
+    CWorkSheet* data = NewWorksheet("Data", 1);
+    book.InsertItems(data, nullptr);
+    CWorkSheet* last = NewWorksheet("Last", 1);
+    book.InsertItems(last, nullptr);
+    for (const auto& [sheet, value] : {std::pair{data, 7.0}, std::pair{last, 99.0}}) {
+      uint8_t record[64];
+      const uint32_t size = BuildNumberCell(record, sizeof record, 0, 0, value, 0);
+      ASSERT_NE(size, 0u);
+      ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+    }
+    doc = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, file);
+    ASSERT_NE(doc, nullptr);
+    if (!doc->Workbook()->panes.treePaneVisible) Command(doc, ID_VIEW_TREE);
+    doc->m_splitOuter.SetSplitterPos(200);
+    Pump();
+    ASSERT_EQ(Items(), "Worksheet1 Data=7 Last=99");
   }
   CChildFrame* doc = nullptr;
 };
@@ -404,6 +494,184 @@ TEST_F(PanesTest, DeletingTheActiveWorksheetShowsTheOneTakingItsPlace) {
   Hold(0);
   EXPECT_EQ(g_boxes.size(), 1u);
   EXPECT_FALSE(frame.IsWindow());
+}
+
+// A worksheet's name opened for editing in the tree, after typing into two
+// worksheets: every key an edit control uses acts on the name alone and no
+// key runs a command on the workbook, until Enter takes the name.
+TEST_F(PanesTest, KeysOfANameBeingEditedActOnTheNameAlone) {
+  doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  FocusCell(doc, 0, 0);
+  Type("1");
+  Key(VK_RETURN);
+  Choose(ID_NEW_WORKSHEET);
+  ASSERT_NE(LabelEdit(), nullptr);
+  Key(VK_RETURN);  // the offered name
+  FocusCell(doc, 0, 0);
+  Type("2");
+  Key(VK_RETURN);
+  if (!book.panes.treePaneVisible) Choose(ID_VIEW_TREE);  // View > Worksheets
+  const HWND edit = OpenName("Worksheet2");
+  ASSERT_NE(edit, nullptr);
+  ASSERT_EQ(::GetFocus(), edit);
+
+  const int32_t steps = book.undoHistory.Current();
+  const struct {
+    UINT key;
+    int held;
+    const char* name;
+  } presses[] = {{VK_END, 0, "Worksheet2"},      {VK_BACK, 0, "Worksheet"},
+                 {VK_DELETE, 0, "Worksheet"},    {VK_HOME, 0, "Worksheet"},
+                 {VK_DELETE, 0, "orksheet"},     {VK_RIGHT, 0, "orksheet"},
+                 {VK_DELETE, VK_CONTROL, "o"},   {VK_LEFT, 0, "o"},
+                 {VK_DELETE, VK_SHIFT, "o"},     {VK_UP, 0, "o"},
+                 {VK_DOWN, 0, "o"},              {'Z', VK_CONTROL, "orksheet"},
+                 {'A', VK_CONTROL, "orksheet"},  {'C', VK_CONTROL, "orksheet"},
+                 {'X', VK_CONTROL, ""},          {'V', VK_CONTROL, "orksheet"},
+                 {VK_INSERT, VK_SHIFT, "orksheetorksheet"}, {VK_F2, 0, "orksheetorksheet"},
+                 {'Y', VK_CONTROL, "orksheetorksheet"},     {VK_F5, 0, "orksheetorksheet"},
+                 {VK_F6, 0, "orksheetorksheet"},            {'R', VK_CONTROL, "orksheetorksheet"},
+                 {VK_DOWN, VK_CONTROL, "orksheetorksheet"}};
+  for (const auto& press : presses) {
+    SCOPED_TRACE(testing::Message() << "key " << press.key << " with " << press.held);
+    Key(press.key, press.held);
+    EXPECT_EQ(TextOf(edit), press.name);
+    // The workbook, the tree and the views as they were, the name still open.
+    EXPECT_EQ(LabelEdit(), edit);
+    EXPECT_EQ(::GetFocus(), edit);
+    EXPECT_EQ(Items(), "Worksheet1=1 Worksheet2=2");
+    EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Worksheet2:3*]");
+    EXPECT_EQ(book.undoHistory.Current(), steps);
+    EXPECT_EQ(doc->m_editing, 0);
+  }
+  Key('A', VK_CONTROL);
+  Type("Sales");
+  TakeNameAndReopen("Workbook:4+ [Worksheet1:2 Sales:3*]", "w32_name_keys.tlv", "Worksheet1=1 Sales=2");
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// Ctrl+Z in a new worksheet's offered name undoes the name's typing, not the
+// insertion; Enter then gives the new worksheet that name, and the file
+// keeps every worksheet with its own cells.
+TEST_F(PanesTest, UndoKeyInANewWorksheetsNameLeavesTheWorkbookAlone) {
+  OpenDataAndLastWorkbook("w32_name_undo_key.tlv");
+  Choose(ID_NEW_WORKSHEET);
+  const HWND edit = LabelEdit();
+  ASSERT_NE(edit, nullptr);
+  ASSERT_EQ(::GetFocus(), edit);
+  Key('Z', VK_CONTROL);
+  EXPECT_EQ(LabelEdit(), edit);
+  EXPECT_EQ(TextOf(edit), "Worksheet4");
+  TakeNameAndReopen("Workbook:4+ [Worksheet1:2 Data:2 Last:2 Worksheet4:3*]", "w32_name_undo_key.tlv",
+                    "Worksheet1 Data=7 Last=99 Worksheet4");
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// A command that changes the tree, chosen from the menu or the toolbar while
+// a name is being edited, first takes the name as Enter does: no edit stays
+// over an item that went, and the tree's labels are the workbook's names.
+TEST_F(PanesTest, CommandsEndANameBeingEditedFirst) {
+  OpenDataAndLastWorkbook("w32_name_commands.tlv");
+  CWorkBook& book = *doc->Workbook();
+  Choose(ID_NEW_WORKSHEET);
+  ASSERT_NE(LabelEdit(), nullptr);
+  Choose(ID_EDIT_UNDO);
+  EXPECT_TRUE(NoNameOpen());
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Data:2 Last:3*]");
+
+  // Cut from the toolbar takes the new name, then the worksheet; Undo brings
+  // back the renamed one.
+  ASSERT_NE(OpenName("Data", "Sales"), nullptr);
+  ClickToolBarButton(ID_EDIT_CUT);
+  EXPECT_TRUE(NoNameOpen());
+  EXPECT_EQ(Items(), "Worksheet1 Last=99");
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Last:3*]");
+  ClickToolBarButton(ID_EDIT_UNDO);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Sales:2 Last:3*]");
+
+  ASSERT_NE(OpenName("Sales"), nullptr);
+  Choose(ID_EDIT_REDO);
+  EXPECT_TRUE(NoNameOpen());
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Last:3*]");
+  Choose(ID_EDIT_UNDO);
+  Choose(ID_EDIT_UNDO);
+
+  ASSERT_NE(OpenName("Last"), nullptr);
+  Choose(ID_EDIT_CLEAR);
+  EXPECT_TRUE(NoNameOpen());
+  EXPECT_EQ(Items(), "Worksheet1 Data=7");
+  ASSERT_NE(OpenName("Data", "Sales"), nullptr);
+  Choose(ID_NEW_FOLDER);
+  ASSERT_NE(LabelEdit(), nullptr);
+  EXPECT_EQ(TextOf(LabelEdit()), "Folder1");
+  Key(VK_RETURN);
+  EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Sales:3 Folder1:0*]");
+  EXPECT_EQ(book.undoHistory.Current(), 2);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// Esc drops the typed name; so does Enter on a name emptied, which would
+// leave the worksheet, and the formulas naming it, without a name.
+TEST_F(PanesTest, EscOrAnEmptiedNameKeepsTheOldName) {
+  OpenDataAndLastWorkbook("w32_name_escape.tlv");
+  for (const UINT ending : {VK_ESCAPE, VK_RETURN}) {
+    ASSERT_NE(OpenName("Data", ending == VK_ESCAPE ? "Sales" : ""), nullptr);
+    Key(ending);
+    EXPECT_TRUE(NoNameOpen());
+    EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Data:3* Last:2]");
+    EXPECT_EQ(doc->Workbook()->undoHistory.Current(), -1);
+    EXPECT_FALSE(doc->IsModified());
+  }
+}
+
+// Closing the window while a name is being edited takes the name first, so
+// that the question about unsaved changes and the saving see it.
+TEST_F(PanesTest, ClosingTakesANameBeingEdited) {
+  OpenDataAndLastWorkbook("w32_name_close.tlv");
+  ASSERT_NE(OpenName("Last", "Final"), nullptr);
+  g_answers = {IDYES};
+  doc->PostMessage(WM_CLOSE);
+  Pump();
+  EXPECT_EQ(g_boxes.size(), 1u);
+  g_openPath = FullPath("w32_name_close.tlv");
+  Choose(ID_FILE_OPEN);
+  doc = frame.GetActiveChildFrame();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(Items(), "Worksheet1 Data=7 Final=99");
+}
+
+// Insert > Worksheet and Rename with the tree pane hidden show it: the name
+// is edited where the user sees it, and no key meant for the cells renames
+// the worksheet unseen. Closing the pane takes the name being edited.
+TEST_F(PanesTest, NamesAreEditedInTheShownTree) {
+  doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  if (doc->Workbook()->panes.treePaneVisible) Command(doc, ID_VIEW_TREE);
+  for (const UINT command : {ID_NEW_WORKSHEET, ID_RENAME}) {
+    ASSERT_FALSE(doc->TreeShown());
+    FocusCell(doc, 0, 0);
+    Choose(command);
+    EXPECT_TRUE(doc->TreeShown());
+    ASSERT_NE(LabelEdit(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(LabelEdit()));
+    EXPECT_EQ(::GetFocus(), LabelEdit());
+    Type(command == ID_RENAME ? "Costs" : "Sales");
+    if (command == ID_NEW_WORKSHEET) {
+      Key(VK_RETURN);
+      EXPECT_EQ(Tree(), "Workbook:4+ [Worksheet1:2 Sales:3*]");
+      Command(doc, ID_VIEW_TREE);
+    }
+  }
+  // The pane's close button.
+  doc->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PANE_CLOSE, 0), reinterpret_cast<LPARAM>(doc->m_paneTree.m_hWnd));
+  Pump();
+  EXPECT_FALSE(doc->TreeShown());
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(Items(), "Worksheet1 Costs");
+  EXPECT_NE(Title(doc->m_hWnd).find("\\Costs *"), std::string::npos) << Title(doc->m_hWnd);
+  EXPECT_TRUE(g_boxes.empty());
 }
 
 }  // namespace
