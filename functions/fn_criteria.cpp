@@ -299,7 +299,7 @@ void FnSumIf(EvalState& state) {
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
   // Every pair is read; a search cell only when its sum cell reads as a
   // number, and the walk stops at a bad total (see add).
-  GatherWalk walk(state.pendingGather);
+  FlaggedGatherWalk walk(state.pendingGather, 0);
   uint32_t error = kErrorNone;
   ArgRange sum;
   ArgRange search;

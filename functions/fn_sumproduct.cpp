@@ -46,8 +46,7 @@ void FnSumProduct(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
   // Every aligned position is read; the walk stops at a bad total.
-  GatherWalk walk(state.pendingGather);
-  state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
+  FlaggedGatherWalk walk(state.pendingGather, PendingGather::kTameValue);
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
   ArgRangeSlots ranges;

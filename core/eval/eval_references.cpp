@@ -66,7 +66,8 @@ void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint
 }  // namespace
 
 void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
-  // The first cell noted is the one recalculation computes first.
+  // The first cell noted is the one recalculation computes first. Every
+  // call below is the last thing done, which keeps this common path short.
   if (!store) return;
   if (pending.kind != kEvalInvalid) {
     if (pendingGather.Open()) NoteFurtherPending(cell, store);
@@ -78,6 +79,10 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
     return;
   }
   if (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) return;
+  NoteFirstPending(cell, store);
+}
+
+void EvalState::NoteFirstPending(const CellRecord* cell, CellStore* store) {
   pending.Clear();
   pending.kind = kEvalCellRef;
   pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
@@ -91,8 +96,7 @@ void EvalState::NoteFurtherPending(const CellRecord* cell, CellStore* store) {
     if (spillAreaCount != 0) pendingGather.Close();
     return;
   }
-  if (cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated))
-    pendingGather.NoteFurther(store, cell);
+  if (cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated)) pendingGather.NoteFurther(store, cell);
 }
 
 void EvalState::NoteStaleSpillArea(CellStore* store, uint32_t firstColumn, uint32_t lastColumn, uint32_t firstRow,

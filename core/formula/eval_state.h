@@ -241,8 +241,9 @@ class EvalState {
   // inside a spill area whose formula is not yet calculated notes that
   // formula.
   void NotePending(const CellRecord* cell, CellStore* store);
-  // The same for a cell read after the first one was noted, while a walk
-  // gathers them.
+  // The uncalculated formula cell noted first, and one read after it while
+  // a walk gathers them.
+  void NoteFirstPending(const CellRecord* cell, CellStore* store);
   void NoteFurtherPending(const CellRecord* cell, CellStore* store);
   // A nested evaluation inside a pass reads the pass's result areas as the
   // pass's own evaluator does; none outside a pass.

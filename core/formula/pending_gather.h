@@ -58,25 +58,24 @@ class PendingGather {
     active_ = active && enabled_;
     depth_ = 0;
     openDepth_ = 0;
-    Reset(0);
+    flags_ = 0;
+    base_ = 0;
+    Reset();
   }
 
   // A new evaluation starts with nothing gathered; what it gathers will
-  // stand in the list from base on, above what the cells below it on the
-  // pass's chain keep there.
-  void Reset(uint32_t base = 0) {
-    state_ = 0;
-    base_ = base;
-  }
+  // stand in the list from the base on, above what the cells below it on
+  // the pass's chain keep there.
+  void Reset() { state_ = 0; }
+  // Where the next evaluations' entries stand: 0 for a formula evaluated
+  // alone, the common case, which therefore sets nothing.
+  void SetBase(uint32_t base) { base_ = base; }
 
   // A walk that reads every cell of its ranges, whatever their values.
-  void EnterWalk() {
-    if (depth_++ == 0) flags_ = 0;
-  }
+  void EnterWalk() { ++depth_; }
   void LeaveWalk() {
     // openDepth_ is 0 unless gathering is open, and a walk's depth never is.
-    if (depth_ == openDepth_) Close();
-    --depth_;
+    if (depth_-- == openDepth_) Close();
   }
 
   // The evaluation did something each evaluation does anew (drew random
@@ -85,7 +84,8 @@ class PendingGather {
   void Forbid() { state_ |= kForbidden; }
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
 
-  // The flags the walk gives the cells it notes next.
+  // The flags the walk gives the cells it notes next; 0 outside the walks
+  // that set them (GatherWalk with flags).
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
   bool Open() const { return (state_ & kOpen) != 0; }
   // No more entries in this evaluation.
@@ -172,6 +172,21 @@ class GatherWalk {
   GatherWalk& operator=(const GatherWalk&) = delete;
 
  private:
+  PendingGather& gather_;
+};
+
+// The same for a walk that gives the cells it notes flags, which end with it.
+class FlaggedGatherWalk {
+ public:
+  FlaggedGatherWalk(PendingGather& gather, uint8_t flags) : walk_(gather), gather_(gather) {
+    gather_.SetNoteFlags(flags);
+  }
+  ~FlaggedGatherWalk() { gather_.SetNoteFlags(0); }
+  FlaggedGatherWalk(const FlaggedGatherWalk&) = delete;
+  FlaggedGatherWalk& operator=(const FlaggedGatherWalk&) = delete;
+
+ private:
+  GatherWalk walk_;
   PendingGather& gather_;
 };
 

@@ -243,11 +243,11 @@ void LeaveChain(CellRecord* cell) {
 
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
-uint32_t EvaluateCell(EvalState& state, const CellRecord* cell, uint32_t gatherBase) {
+uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
   // Only the kind says whether a cell was noted; noting writes the rest.
   state.pending.kind = kEvalInvalid;
   state.pending.error = 0;
-  state.pendingGather.Reset(gatherBase);
+  state.pendingGather.Reset();
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
@@ -404,7 +404,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   SuspendedCell first = Suspend(&store, start, startBlock);
   state.owner = &workbook;
   state.sheet = &store;
-  uint32_t kind = EvaluateCell(state, start, 0);
+  uint32_t kind = EvaluateCell(state, start);
   CellRecord* needed = NeededCell(state);
   if (needed)
     KeepGathered(state, WithGatherBase(first, 0));
@@ -456,7 +456,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       state.sheet = top.store;
       needed = TakeGathered(state, top);
       if (!needed) {
-        kind = EvaluateCell(state, cell, top.gatherBase);
+        state.pendingGather.SetBase(top.gatherBase);
+        kind = EvaluateCell(state, cell);
         needed = NeededCell(state);
         if (needed)
           KeepGathered(state, top);
@@ -517,6 +518,8 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     }
     chain.Pop();
   }
+  // The next formula starts a chain of its own.
+  state.pendingGather.SetBase(0);
   return ok;
 }
 
