@@ -159,6 +159,41 @@ TEST_F(SheetDialogCommandsTest, RowHeightAndColumnWidthRefuseEveryTextThatIsNoSi
   EXPECT_EQ(GetColumnWidth(book.activeWorksheet, 1, 100), 37);
 }
 
+// A key must name a column of the range being sorted: 0, a column past its
+// last one and a number far beyond are refused with the bounds, and the
+// dialog stays for the next try. A key that is not enabled may keep any
+// position of its field.
+TEST_F(SheetDialogCommandsTest, SortRefusesKeysOutsideTheSortedColumns) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  const double second[] = {30, 10, 40, 20};
+  for (uint32_t row = 0; row < 4; ++row) {
+    PutNumber(book, row, 0, row + 1.0);
+    PutNumber(book, row, 1, second[row]);
+  }
+  Select(doc, 0, 0, 1, 3);
+  const DialogScriptStep steps[] = {
+      {IDC_KEY1_ORDER, DialogAction::kSelectItem, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "3", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "0", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "99999999", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "2", 0},
+      {IDC_KEY2_CHECK, DialogAction::kSetCheck, nullptr, 0},
+      {IDC_KEY2_EDIT, DialogAction::kSetText, "9", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+  };
+  DialogScript script{IDD_SORT, steps, 11, false, false, 0};
+  Command(ID_SORT, &script, 1);
+  EXPECT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDOK);
+  EXPECT_EQ(g_boxes, std::vector<std::string>(3, "Please enter an integer between 1 and 2."));
+  EXPECT_EQ(ColumnValues(book, 1, 0, 3), (std::vector<double>{10, 20, 30, 40}));
+  EXPECT_EQ(ColumnValues(book, 0, 0, 3), (std::vector<double>{2, 4, 1, 3}));
+}
+
 TEST_F(SheetDialogCommandsTest, SortDialogSortsTheUsedPartOfTheSelectionByItsKeys) {
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
