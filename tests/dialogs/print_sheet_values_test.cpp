@@ -16,6 +16,7 @@ PageSettings Defaults() {
 const LengthUnit kCentimetres = {false, '.'};
 const LengthUnit kInches = {true, ','};
 const PrinterMinimumMargins kNoMinimum = {0, 0, 0, 0};
+const PaperExtent kA4 = {210, 297};
 
 TEST(PrintSheetValues, LengthsShowInCentimetresOrInchesAndComeBack) {
   EXPECT_DOUBLE_EQ(MillimetresToShown(25.3995, kInches), 1.0);
@@ -78,6 +79,8 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
       {"pages", [](PrintSheetValues* v) { std::strcpy(v->pages, "3-x"); }, 0, ids::kPages, 130},
       {"copies", [](PrintSheetValues* v) { std::strcpy(v->copies, "0"); }, 0, ids::kCopies, 130},
       {"copies text", [](PrintSheetValues* v) { std::strcpy(v->copies, "two"); }, 0, ids::kCopies, 0},
+      // Digits past what any integer holds are out of range, not a text.
+      {"copies digits", [](PrintSheetValues* v) { std::memset(v->copies, '9', 31); }, 0, ids::kCopies, 130},
       {"header", [](PrintSheetValues* v) { std::memset(v->headerText, 'h', 128); }, 1, ids::kHeaderText, 131},
       {"rows", [](PrintSheetValues* v) { std::strcpy(v->sheetRows, "11"); }, 1, ids::kSheetRows, 130},
       {"margin", [](PrintSheetValues* v) { std::strcpy(v->marginTop, "0.1"); }, 1, ids::kMarginTop, 132},
@@ -92,11 +95,11 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
     PrintSheetValues values;
     LoadPrintSheetValues(Defaults(), kCentimetres, &values);
     PrintSheetFailure failure = {};
-    ASSERT_TRUE(CheckGeneralPage(values, &failure) && CheckLayoutPage(values, kCentimetres, minimum, &failure) &&
+    ASSERT_TRUE(CheckGeneralPage(values, &failure) && CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure) &&
                 CheckContentPage(values, &failure));
     c.change(&values);
     const bool passed = c.page == 0   ? CheckGeneralPage(values, &failure)
-                        : c.page == 1 ? CheckLayoutPage(values, kCentimetres, minimum, &failure)
+                        : c.page == 1 ? CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure)
                                       : CheckContentPage(values, &failure);
     EXPECT_FALSE(passed) << c.what;
     EXPECT_EQ(failure.controlId, c.control) << c.what;
@@ -107,11 +110,50 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
   LoadPrintSheetValues(Defaults(), kCentimetres, &values);
   std::strcpy(values.marginLeft, "0");
   PrintSheetFailure failure = {};
-  EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, &failure));
+  EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure));
   EXPECT_EQ(std::string(failure.text), "0.635");
   // A list with a blank after a comma passes.
   std::strcpy(values.pages, "1, 3");
   EXPECT_TRUE(CheckGeneralPage(values, &failure));
+}
+
+// Lengths each above the printer's minimum may still leave no page to print
+// on: refused with the paper's size, on the field most likely mistyped.
+TEST(PrintSheetValues, LengthsMustLeaveRoomToPrint) {
+  namespace ids = print_sheet_ids;
+  const struct {
+    LengthUnit unit;
+    const char* field;  // left, right, top, bottom, header, footer
+    const char* text;
+    int control;  // 0: accepted
+  } cases[] = {
+      {kCentimetres, "left", "99999999", ids::kMarginLeft},
+      {kCentimetres, "left", "1e308", ids::kMarginLeft},
+      {kCentimetres, "left", "1000000000000000000000000000000", ids::kMarginLeft},
+      {kCentimetres, "right", "19.8", ids::kMarginRight},  // with the left 1.27: past the width
+      {kCentimetres, "right", "19.7", 0},
+      {kCentimetres, "bottom", "27.7", ids::kMarginBottom},
+      {kCentimetres, "top", "27", ids::kMarginTop},
+      {kCentimetres, "header", "30", ids::kHeaderPosition},
+      {kCentimetres, "footer", "29.6", 0},
+      {kInches, "right", "7,8", ids::kMarginRight},
+      {kInches, "left", "1e308", ids::kMarginLeft},
+  };
+  for (const auto& c : cases) {
+    PrintSheetValues values;
+    LoadPrintSheetValues(Defaults(), c.unit, &values);
+    char* fields[] = {values.marginLeft, values.marginRight, values.marginTop,
+                      values.marginBottom, values.headerPosition, values.footerPosition};
+    const char* names[] = {"left", "right", "top", "bottom", "header", "footer"};
+    for (int i = 0; i < 6; ++i)
+      if (std::strcmp(names[i], c.field) == 0) std::strcpy(fields[i], c.text);
+    PrintSheetFailure failure = {};
+    EXPECT_EQ(CheckLayoutPage(values, c.unit, kNoMinimum, kA4, &failure), c.control == 0) << c.field << c.text;
+    if (c.control == 0) continue;
+    EXPECT_EQ(failure.controlId, c.control) << c.field << c.text;
+    EXPECT_EQ(failure.messageId, kPrintNoRoomMessage) << c.field << c.text;
+    EXPECT_EQ(std::string(failure.text), c.unit.imperial ? "8,268\" x 11,693\"" : "21 x 29.7 cm");
+  }
 }
 
 }  // namespace
