@@ -71,6 +71,12 @@ class SheetDialogCommandsTest : public DocumentWindowTest {
         GridSelection{firstColumn, firstRow, lastColumn, lastRow, 0, firstColumn, firstRow};
   }
   SelectionRange Selection(CChildFrame* doc) { return doc->GetActiveView()->Selection(); }
+  // The worksheet-format sheet opened by its command on one of its pages.
+  CWorksheetPropSheet& OpenWorksheetFormat(int page) {
+    Options.WorksheetFormatPage = static_cast<uint8_t>(page);
+    Command(ID_FORMAT_WORKSHEET);
+    return frame.WorksheetFormatSheet();
+  }
   // A modal dialog opened as a plain window for a picture of it.
   void Screenshot(CDialogImpl& dialog, const char* name) {
     HWND window = dialog.Create(frame.m_hWnd);
@@ -491,9 +497,7 @@ TEST_F(SheetDialogCommandsTest, StatisticsListsEachWorksheetAndGoesToTheChosenOn
 TEST_F(SheetDialogCommandsTest, WorksheetFormatSheetHasItsOwnTitleAndChangesTheWorksheetAtOnce) {
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
-  Options.WorksheetFormatPage = CWorksheetPropSheet::kGridlinesPage;
-  Command(ID_FORMAT_WORKSHEET);
-  CWorksheetPropSheet& sheet = frame.WorksheetFormatSheet();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kGridlinesPage);
   ASSERT_NE(sheet.m_hWnd, nullptr);
   EXPECT_EQ(Text(sheet.m_hWnd), "Worksheet Format");
   EXPECT_EQ(Options.WorksheetFormatVisible, 1);
@@ -551,6 +555,41 @@ TEST_F(SheetDialogCommandsTest, WorksheetFormatSheetHasItsOwnTitleAndChangesTheW
   Pump();
   EXPECT_NE(sheet.m_hWnd, nullptr);
   EXPECT_EQ(Options.WorksheetFormatVisible, 1);
+}
+
+// The background is a pattern or an image, never both: the two radio
+// buttons are one group, and the pattern chosen after an image applies
+// the pattern again. Each is clicked as the mouse clicks it.
+TEST_F(SheetDialogCommandsTest, BackgroundPatternAndImageAreOneChoice) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kBackgroundPage);
+  ASSERT_NE(sheet.m_hWnd, nullptr);
+  HWND page = sheet.PageWindow();
+  HWND pattern = GetDlgItem(page, IDC_PATTERN_COMBO);
+  SetFocus(pattern);
+  SendMessageA(pattern, CB_SETCURSEL, 3, 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PATTERN_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(pattern));
+  const WorksheetViewFormat& format = book.activeWorksheet->viewFormat;
+  ASSERT_EQ(format.backgroundMode, kBackgroundPattern);
+  const uint8_t chosen = format.fill.pattern;
+  EXPECT_NE(chosen, 0);
+
+  const struct {
+    int clicked;
+    uint8_t mode;
+  } clicks[] = {{IDC_IMAGE_RADIO, kBackgroundImage}, {IDC_PATTERN_RADIO, kBackgroundPattern},
+                {IDC_IMAGE_RADIO, kBackgroundImage}};
+  for (const auto& click : clicks) {
+    SendMessageA(GetDlgItem(page, click.clicked), BM_CLICK, 0, 0);
+    Pump();
+    const bool image = click.clicked == IDC_IMAGE_RADIO;
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_IMAGE_RADIO), image ? BST_CHECKED : BST_UNCHECKED) << click.clicked;
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_PATTERN_RADIO), image ? BST_UNCHECKED : BST_CHECKED) << click.clicked;
+    EXPECT_EQ(format.backgroundMode, click.mode) << click.clicked;
+    EXPECT_EQ(format.fill.pattern, chosen) << click.clicked;
+  }
+  Command(ID_FORMAT_WORKSHEET);
 }
 
 TEST_F(SheetDialogCommandsTest, ZoomChooserSetsTheZoomOfOneOrEveryWorksheet) {
@@ -616,9 +655,7 @@ TEST_F(SheetDialogCommandsTest, CustomColoursOfTheWorksheetFormatOpenTheColourDi
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
   CColorComboBox::SetChooseColorFunction(ChooseTeal);
-  Options.WorksheetFormatPage = CWorksheetPropSheet::kGridlinesPage;
-  Command(ID_FORMAT_WORKSHEET);
-  CWorksheetPropSheet& sheet = frame.WorksheetFormatSheet();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kGridlinesPage);
   ASSERT_NE(sheet.m_hWnd, nullptr);
   HWND page = sheet.PageWindow();
   HWND colour = GetDlgItem(page, IDC_GRID_COLOR_COMBO);
