@@ -121,37 +121,30 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
 // on: refused with the paper's size, on the field most likely mistyped.
 TEST(PrintSheetValues, LengthsMustLeaveRoomToPrint) {
   namespace ids = print_sheet_ids;
+  using Field = char(PrintSheetValues::*)[kPrintNumberCapacity];
   const struct {
     LengthUnit unit;
-    const char* field;  // left, right, top, bottom, header, footer
+    Field field;
     const char* text;
     int control;  // 0: accepted
   } cases[] = {
-      {kCentimetres, "left", "99999999", ids::kMarginLeft},
-      {kCentimetres, "left", "1e308", ids::kMarginLeft},
-      {kCentimetres, "left", "1000000000000000000000000000000", ids::kMarginLeft},
-      {kCentimetres, "right", "19.8", ids::kMarginRight},  // with the left 1.27: past the width
-      {kCentimetres, "right", "19.7", 0},
-      {kCentimetres, "bottom", "27.7", ids::kMarginBottom},
-      {kCentimetres, "top", "27", ids::kMarginTop},
-      {kCentimetres, "header", "30", ids::kHeaderPosition},
-      {kCentimetres, "footer", "29.6", 0},
-      {kInches, "right", "7,8", ids::kMarginRight},
-      {kInches, "left", "1e308", ids::kMarginLeft},
+      {kCentimetres, &PrintSheetValues::marginLeft, "1e308", ids::kMarginLeft},
+      // With the left margin of 1.27 cm: past the paper's width, then not.
+      {kCentimetres, &PrintSheetValues::marginRight, "19.8", ids::kMarginRight},
+      {kCentimetres, &PrintSheetValues::marginRight, "19.7", 0},
+      {kCentimetres, &PrintSheetValues::marginTop, "27", ids::kMarginTop},
+      {kCentimetres, &PrintSheetValues::headerPosition, "30", ids::kHeaderPosition},
+      {kInches, &PrintSheetValues::marginRight, "7,8", ids::kMarginRight},
   };
   for (const auto& c : cases) {
     PrintSheetValues values;
     LoadPrintSheetValues(Defaults(), c.unit, &values);
-    char* fields[] = {values.marginLeft, values.marginRight, values.marginTop,
-                      values.marginBottom, values.headerPosition, values.footerPosition};
-    const char* names[] = {"left", "right", "top", "bottom", "header", "footer"};
-    for (int i = 0; i < 6; ++i)
-      if (std::strcmp(names[i], c.field) == 0) std::strcpy(fields[i], c.text);
+    std::strcpy(values.*c.field, c.text);
     PrintSheetFailure failure = {};
-    EXPECT_EQ(CheckLayoutPage(values, c.unit, kNoMinimum, kA4, &failure), c.control == 0) << c.field << c.text;
+    EXPECT_EQ(CheckLayoutPage(values, c.unit, kNoMinimum, kA4, &failure), c.control == 0) << c.text;
     if (c.control == 0) continue;
-    EXPECT_EQ(failure.controlId, c.control) << c.field << c.text;
-    EXPECT_EQ(failure.messageId, kPrintNoRoomMessage) << c.field << c.text;
+    EXPECT_EQ(failure.controlId, c.control) << c.text;
+    EXPECT_EQ(failure.messageId, kPrintNoRoomMessage) << c.text;
     EXPECT_EQ(std::string(failure.text), c.unit.imperial ? "8,268\" x 11,693\"" : "21 x 29.7 cm");
   }
 }

@@ -263,20 +263,6 @@ TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
         << box;
   EXPECT_EQ(sheet->pageSettings.marginLeft, left);
   EXPECT_FALSE(doc->IsModified());
-
-  // A margin that leaves room is taken, and the preview has its pages.
-  g_boxes.clear();
-  steps = {Tab(0), Text(ids::kMarginLeft, "3"), Press(IDOK)};
-  RunScripted(ID_FILE_PAGE_SETUP, steps);
-  EXPECT_EQ(script.result, IDOK);
-  EXPECT_TRUE(g_boxes.empty());
-  EXPECT_GT(sheet->pageSettings.marginLeft, left);
-  FillPages(1);
-  frame.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
-  Pump();
-  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
-  frame.SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
-  Pump();
 }
 
 TEST_F(PrintCommands, PrintingATwoPageWorksheetSpoolsTwoPages) {

@@ -60,39 +60,26 @@ TEST(ParsedText, ReadsAtMostThirtyCharacters) {
 // other text says whether it is a number at all, whatever its length.
 TEST(ParsedText, FieldsGiveOnlyIntegersWithinTheirBounds) {
   const std::string digits(2000, '9');
-  const std::string zeros = std::string(2000, '0') + "7";
   const struct {
     std::string text;
     uint8_t read;
     int32_t value;
   } cases[] = {
-      {"0", kFieldValue, 0},
       {" 4095 ", kFieldValue, 4095},
-      {"+12", kFieldValue, 12},
-      {zeros, kFieldValue, 7},
+      {std::string(2000, '0') + "7", kFieldValue, 7},
       {"", kFieldNoNumber, 0},
-      {"   ", kFieldNoNumber, 0},
-      {"abc", kFieldNoNumber, 0},
       {"12a", kFieldNoNumber, 0},
-      {"1 2", kFieldNoNumber, 0},
-      {"-", kFieldNoNumber, 0},
-      {"1.5", kFieldNoNumber, 0},
+      {"- 5", kFieldNoNumber, 0},
       {digits + "x", kFieldNoNumber, 0},
-      {"4096", kFieldOutOfLimits, 0},
       {"-1", kFieldOutOfLimits, 0},
-      {"99999999", kFieldOutOfLimits, 0},
       {"2147483648", kFieldOutOfLimits, 0},
       {digits, kFieldOutOfLimits, 0},
-      {"-" + digits, kFieldOutOfLimits, 0},
   };
   for (const auto& c : cases) {
     int32_t value = -99;
     EXPECT_EQ(ReadParsedInteger(c.text.c_str(), 0, 4095, &value), c.read) << c.text.substr(0, 20);
     EXPECT_EQ(value, c.read == kFieldValue ? c.value : -99) << c.text.substr(0, 20);
   }
-  int32_t value = 0;
-  EXPECT_EQ(ReadParsedInteger("-2147483648", INT32_MIN, INT32_MAX, &value), kFieldValue);
-  EXPECT_EQ(value, INT32_MIN);
 }
 
 TEST(ParsedText, TypedCharactersFollowTheMode) {
