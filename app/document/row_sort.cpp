@@ -35,9 +35,8 @@ bool SortedRange(const CellStore& cells, const SelectionRange& selection, UndoRa
 SortColumns SortColumnsOfKeys(const SortKeySettings& keys, const UndoRange& range) {
   SortColumns columns = {};
   for (int k = 0; k < kSortKeyCount; ++k) {
-    const uint32_t enabled = keys.enabled[k] <= 2 ? keys.enabled[k] : 0;
     const uint64_t column = uint64_t(range.firstColumn) + keys.position[k] - 1;
-    if (enabled == 0 || keys.position[k] == 0 || column > range.lastColumn) continue;
+    if (!IsSortKeyEnabled(keys.enabled[k]) || keys.position[k] == 0 || column > range.lastColumn) continue;
     columns.column[columns.count] = static_cast<uint16_t>(column);
     columns.ascending[columns.count] = keys.order[k] == kSortAscending ? 1 : 0;
     ++columns.count;

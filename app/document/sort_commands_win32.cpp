@@ -19,12 +19,19 @@ SortKeySettings& RememberedSortKeys() {
 void CChildFrame::OnSort() {
   CDocumentView* view = ViewForCommand();
   if (view == nullptr) return;
+  // The keys' positions count the columns of the range to be sorted, so
+  // the dialog learns how many there are; without a range to sort, those of
+  // the selection.
+  const SelectionRange selection = view->Selection();
+  UndoRange range{};
+  const bool sortable = SortedRange(m_workbook.activeWorksheet->cells, selection, &range);
   CSortDlg dialog;
   dialog.keys = RememberedSortKeys();
+  dialog.columns = sortable ? range.lastColumn - range.firstColumn + 1u
+                            : selection.lastColumn - selection.firstColumn + 1u;
   if (dialog.DoModal(m_hWnd) != IDOK) return;
   RememberedSortKeys() = dialog.keys;
-  UndoRange range{};
-  if (!SortedRange(m_workbook.activeWorksheet->cells, view->Selection(), &range)) return;
+  if (!sortable) return;
   SortSelectionRows(range, SortColumnsOfKeys(dialog.keys, range));
 }
 

@@ -1,5 +1,6 @@
 #include "core/edit/data_series.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "core/edit/cell_display_text.h"
@@ -33,6 +34,7 @@ struct Series {
   uint8_t kind;
   double start;
   double step;
+  double second;  // the second seed's number, when the step comes from it
   DateTime firstDate;
   Duration dateStep;
   uint16_t textLength;
@@ -98,6 +100,7 @@ void ChooseSeries(const Seed& first, const Seed& second, bool forwards, Series* 
     series->kind = kSeriesNumbers;
     series->start = first.number;
     series->step = second.isNumber ? second.number - first.number : direction;
+    series->second = second.isNumber ? second.number : first.number + direction;
   } else if (first.isDate) {
     series->kind = kSeriesDates;
     series->firstDate = first.date;
@@ -125,12 +128,30 @@ bool Multiply(int32_t part, uint64_t k, int32_t* out) {
   return true;
 }
 
+// The number at place k. Seeds of opposite signs near the largest number
+// have a difference beyond it; the series still runs through both seeds
+// and on to where it overflows.
+double SeriesNumber(const Series& series, uint64_t k) {
+  if (k == 0)
+    return series.start;
+  const double place = static_cast<double>(k);
+  if (std::isfinite(series.step))
+    return series.start + place * series.step;
+  return (1.0 - place) * series.start + place * series.second;
+}
+
 // The record of place k, or 0 when the cell keeps what it holds.
 uint32_t SeriesRecord(const Series& series, uint64_t k, uint32_t row, uint16_t column, uint8_t* record,
                       size_t capacity) {
   switch (series.kind) {
-    case kSeriesNumbers:
-      return BuildNumberCell(record, capacity, row, column, series.start + static_cast<double>(k) * series.step);
+    case kSeriesNumbers: {
+      // A place past the largest number holds the overflow error, as a
+      // formula's result would; no cell holds an infinity.
+      const double value = SeriesNumber(series, k);
+      if (!std::isfinite(value))
+        return BuildNumberCell(record, capacity, row, column, 0.0, kErrorNum);
+      return BuildNumberCell(record, capacity, row, column, value);
+    }
     case kSeriesText:
       return BuildTextCell(record, capacity, row, column, series.text, series.textLength);
     case kSeriesDates: {

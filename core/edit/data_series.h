@@ -35,7 +35,8 @@ enum DataSeriesOutcome : uint8_t {
 // for a seed with a time, without a second one); any other text is
 // repeated; an empty text fills nothing (kSeriesEmptySeed). The cell k
 // places into the series (counted from the seed's end) gets start + k x
-// step as a number or ISO text cell, replacing what it held; a date beyond
+// step as a number or ISO text cell, replacing what it held; a number
+// beyond the largest there is becomes the error #NUM!, and a date beyond
 // the calendar leaves its cell as it was. One undo step records the
 // rectangle's cells first.
 // kSeriesFailed with the workbook's error: kWorkbookOutOfMemory (the cells

@@ -32,6 +32,16 @@ int CParsedEdit::Step(int delta) {
   return 1;
 }
 
+std::string CParsedEdit::WholeText() const {
+  std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+uint8_t CParsedEdit::ReadInteger(int32_t* value) const {
+  return ReadParsedInteger(WholeText().c_str(), m_rules.minimum, m_rules.maximum, value);
+}
+
 LRESULT CParsedEdit::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM, bool& handled) {
   if (msg == WM_CHAR && !AcceptsParsedChar(m_rules, static_cast<char>(wp))) {
     MessageBeep(MB_OK);

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "dialogs/controls/parsed_text.h"
 #include "platform/ui/window_impl.h"
 
@@ -24,6 +26,12 @@ class CParsedEdit : public CWindowImpl {
   // The text stepped by delta within the limits; an invalid text beeps and
   // stays. 1 when stepped, 0 when not.
   int Step(int delta);
+
+  // The edit's text, however long.
+  std::string WholeText() const;
+  // That text as an integer within the edit's limits (kFieldValue), or why
+  // it is none.
+  uint8_t ReadInteger(int32_t* value) const;
 
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
   const ParsedEditRules& Rules() const { return m_rules; }

@@ -13,6 +13,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 int64_t Clamp(int64_t value, int64_t minimum, int64_t maximum) {
   if (value < minimum) return minimum;
   if (value > maximum) return maximum;
@@ -81,4 +83,23 @@ bool StepParsedText(const ParsedEditRules& rules, const char* text, int delta, c
   }
   if (!stepped) std::snprintf(out, size, "%s", text);
   return stepped;
+}
+
+uint8_t ReadParsedInteger(const char* text, int32_t minimum, int32_t maximum, int32_t* value) {
+  const char* at = text;
+  while (IsBlank(*at)) ++at;
+  const bool negative = *at == '-';
+  if (*at == '-' || *at == '+') ++at;
+  if (!IsDigit(*at)) return kFieldNoNumber;
+  int64_t magnitude = 0;
+  for (; IsDigit(*at); ++at)
+    // Once past every 32-bit value the number is beyond any limits; the
+    // digits that follow are only checked.
+    if (magnitude <= INT32_MAX) magnitude = magnitude * 10 + (*at - '0');
+  while (IsBlank(*at)) ++at;
+  if (*at != '\0') return kFieldNoNumber;
+  const int64_t number = negative ? -magnitude : magnitude;
+  if (number < minimum || number > maximum) return kFieldOutOfLimits;
+  *value = static_cast<int32_t>(number);
+  return kFieldValue;
 }

@@ -39,4 +39,15 @@ bool AcceptsParsedChar(const ParsedEditRules& rules, char c);
 // unchanged. Mode 0 leaves the text as it is and succeeds.
 bool StepParsedText(const ParsedEditRules& rules, const char* text, int delta, char* out, size_t size);
 
+// What a field's whole text is when a dialog takes its value.
+enum ParsedFieldRead : uint8_t {
+  kFieldValue = 0,        // an integer within the limits
+  kFieldNoNumber = 1,     // empty, or anything but blanks around a sign and digits
+  kFieldOutOfLimits = 2,  // an integer beyond the limits, however many digits it has
+};
+
+// The field's text as an integer from minimum to maximum. The text is read
+// whole, so that a long one is never cut into another number.
+uint8_t ReadParsedInteger(const char* text, int32_t minimum, int32_t maximum, int32_t* value);
+
 #endif

@@ -57,8 +57,8 @@ int FileFormatChoiceOfFormat(uint8_t saveFormat) {
 uint8_t FileFormatOfChoice(int choice) { return choice == kXmlChoice ? kSaveFormatXml : kSaveFormatBinary; }
 
 bool ReadOptionNumber(const char* text, int minimum, int maximum, uint8_t* value) {
-  int64_t number = 0;
-  if (!ParseIntegerText(text, &number) || number < minimum || number > maximum) return false;
+  int32_t number = 0;
+  if (ReadParsedInteger(text, minimum, maximum, &number) != kFieldValue) return false;
   *value = static_cast<uint8_t>(number);
   return true;
 }

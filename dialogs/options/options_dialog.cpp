@@ -147,10 +147,9 @@ void COptionsDlg::FillFontCombo() {
 void COptionsDlg::OnOpacityChange() {
   // Loading the field is no change of the user's.
   if (::GetFocus() != m_numbers[kOpacityField].m_hWnd || !IsWindowVisible()) return;
-  char text[kParsedTextCapacity];
-  m_numbers[kOpacityField].GetWindowText(text, sizeof text);
   uint8_t opacity = 0;
-  if (ReadOptionNumber(text, kMinOpacity, kMaxOpacity, &opacity)) SetWindowTransparency(m_hWnd, opacity);
+  if (ReadOptionNumber(m_numbers[kOpacityField].WholeText().c_str(), kMinOpacity, kMaxOpacity, &opacity))
+    SetWindowTransparency(m_hWnd, opacity);
 }
 
 void COptionsDlg::OnBrowse() {
@@ -173,10 +172,8 @@ void COptionsDlg::OnBrowse() {
 }
 
 bool COptionsDlg::ReadNumberField(CParsedEdit& edit, uint8_t* value) {
-  char text[kParsedTextCapacity];
-  edit.GetWindowText(text, sizeof text);
   const ParsedEditRules& rules = edit.Rules();
-  if (ReadOptionNumber(text, rules.minimum, rules.maximum, value)) return true;
+  if (ReadOptionNumber(edit.WholeText().c_str(), rules.minimum, rules.maximum, value)) return true;
   MessageBeep(MB_OK);
   ::SetFocus(edit.m_hWnd);
   return false;

@@ -341,7 +341,8 @@ bool CLayoutPropPage::Read(PrintSheetValues* values, PrintSheetFailure* failure)
   values->headerFont = m_font;
   values->headerColor = m_fontColour;
 
-  // The printer's unprintable edges with the chosen paper and orientation.
+  // The printer's unprintable edges and the paper's size with the chosen
+  // paper and orientation.
   StoreDeviceSettings();
   HDC printer;
   {
@@ -363,8 +364,10 @@ bool CLayoutPropPage::Read(PrintSheetValues* values, PrintSheetFailure* failure)
       (GetDeviceCaps(printer, PHYSICALWIDTH) - offsetX - GetDeviceCaps(printer, HORZRES)) * kMillimetresPerInch / dpiX;
   minimum.bottom = (GetDeviceCaps(printer, PHYSICALHEIGHT) - offsetY - GetDeviceCaps(printer, VERTRES)) *
                    kMillimetresPerInch / dpiY;
+  const PaperExtent extent = {static_cast<double>(GetDeviceCaps(printer, HORZSIZE)),
+                              static_cast<double>(GetDeviceCaps(printer, VERTSIZE))};
   DeleteDC(printer);
-  return CheckLayoutPage(*values, m_sheet->Unit(), minimum, failure);
+  return CheckLayoutPage(*values, m_sheet->Unit(), minimum, extent, failure);
 }
 
 // CContentPropPage

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "dialogs/controls/parsed_text.h"
 #include "services/convert/number_list.h"
@@ -72,14 +73,14 @@ void Fail(PrintSheetFailure* failure, int controlId, unsigned messageId, int fir
 
 // An integer field within its limits; a text that is no integer only beeps.
 bool CheckInteger(const char* text, int minimum, int maximum, int controlId, PrintSheetFailure* failure) {
-  int64_t value = 0;
-  if (!ParseIntegerText(text, &value)) {
-    Fail(failure, controlId, 0);
-    return false;
-  }
-  if (value < minimum || value > maximum) {
-    Fail(failure, controlId, kPrintIntegerRangeMessage, minimum, maximum);
-    return false;
+  int32_t value = 0;
+  switch (ReadParsedInteger(text, minimum, maximum, &value)) {
+    case kFieldNoNumber:
+      Fail(failure, controlId, 0);
+      return false;
+    case kFieldOutOfLimits:
+      Fail(failure, controlId, kPrintIntegerRangeMessage, minimum, maximum);
+      return false;
   }
   return true;
 }
@@ -97,6 +98,48 @@ bool CheckLength(const char* text, double minimumMillimetres, const LengthUnit& 
                              ? std::trunc(minimumMillimetres * 1000 / kMillimetresPerInch + 0.5) / 1000
                              : minimumMillimetres / 10;
   FormatDouble(failure->text, sizeof failure->text, unit.decimalSeparator, minimum, -1);
+  return false;
+}
+
+// The paper's size in the fields' unit, for the message of lengths that
+// leave no room: "21 x 29.7 cm", or 8.268" x 11.693" in inches.
+void DescribePaper(const PaperExtent& paper, const LengthUnit& unit, char* out, size_t size) {
+  char width[kFormatDoubleCapacity];
+  char height[kFormatDoubleCapacity];
+  if (FormatDouble(width, sizeof width, unit.decimalSeparator, MillimetresToShown(paper.width, unit), -1) == 0 ||
+      FormatDouble(height, sizeof height, unit.decimalSeparator, MillimetresToShown(paper.height, unit), -1) == 0) {
+    out[0] = '\0';
+    return;
+  }
+  const std::string text = unit.imperial ? std::string(width) + "\" x " + height + "\""
+                                         : std::string(width) + " x " + height + " cm";
+  std::snprintf(out, size, "%s", text.c_str());
+}
+
+// Lengths already checked one by one, now together: the page frame keeps
+// a positive size and its header and footer lines lie on the paper.
+// Otherwise the field most likely mistyped is the one to focus: the larger
+// of a pair.
+bool CheckRoom(const PrintSheetValues& values, const LengthUnit& unit, const PaperExtent& paper,
+               PrintSheetFailure* failure) {
+  namespace ids = print_sheet_ids;
+  const double left = ReadLength(values.marginLeft, unit);
+  const double right = ReadLength(values.marginRight, unit);
+  const double top = ReadLength(values.marginTop, unit);
+  const double bottom = ReadLength(values.marginBottom, unit);
+  int controlId = 0;
+  // Written so that an infinite length (1e308 cm in millimetres) fails too.
+  if (!(left + right < paper.width))
+    controlId = left >= right ? ids::kMarginLeft : ids::kMarginRight;
+  else if (!(top + bottom < paper.height))
+    controlId = top >= bottom ? ids::kMarginTop : ids::kMarginBottom;
+  else if (!(ReadLength(values.headerPosition, unit) < paper.height))
+    controlId = ids::kHeaderPosition;
+  else if (!(ReadLength(values.footerPosition, unit) < paper.height))
+    controlId = ids::kFooterPosition;
+  if (controlId == 0) return true;
+  Fail(failure, controlId, kPrintNoRoomMessage);
+  DescribePaper(paper, unit, failure->text, sizeof failure->text);
   return false;
 }
 
@@ -217,7 +260,7 @@ bool CheckGeneralPage(const PrintSheetValues& values, PrintSheetFailure* failure
 }
 
 bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, const PrinterMinimumMargins& minimum,
-                     PrintSheetFailure* failure) {
+                     const PaperExtent& paper, PrintSheetFailure* failure) {
   namespace ids = print_sheet_ids;
   if (std::strlen(values.headerText) > static_cast<size_t>(kMaxRecordText)) {
     Fail(failure, ids::kHeaderText, kPrintTooLongMessage, kMaxRecordText);
@@ -230,7 +273,8 @@ bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, con
          CheckLength(values.marginTop, minimum.top, unit, ids::kMarginTop, failure) &&
          CheckLength(values.marginBottom, minimum.bottom, unit, ids::kMarginBottom, failure) &&
          CheckLength(values.headerPosition, minimum.top, unit, ids::kHeaderPosition, failure) &&
-         CheckLength(values.footerPosition, minimum.bottom, unit, ids::kFooterPosition, failure);
+         CheckLength(values.footerPosition, minimum.bottom, unit, ids::kFooterPosition, failure) &&
+         CheckRoom(values, unit, paper, failure);
 }
 
 bool CheckContentPage(const PrintSheetValues& values, PrintSheetFailure* failure) {

@@ -78,6 +78,9 @@ constexpr unsigned kPrintIntegerRangeMessage = 130;  // "Please enter an integer
 constexpr unsigned kPrintTooLongMessage = 131;       // "Please enter no more than %1!d! characters."
 constexpr unsigned kPrintMinimumMarginMessage = 132;  // "The minimum margin for the current printer is %1!s!."
 constexpr unsigned kPrintInvalidValueMessage = 133;   // "Invalid value."
+// "The margins, header and footer must leave room to print on the paper,
+// which measures %1!s!."
+constexpr unsigned kPrintNoRoomMessage = 134;
 
 // Room for a field's text: more than the record keeps, so that a text too
 // long can still be read and refused.
@@ -151,10 +154,20 @@ struct PrinterMinimumMargins {
   double bottom;
 };
 
-// Each page's checks in their order; false with the first that fails.
+// The paper's size in millimetres as the page frame measures it: lengths
+// across by its width, lengths down by its height.
+struct PaperExtent {
+  double width;
+  double height;
+};
+
+// Each page's checks in their order; false with the first that fails. The
+// Layout page's lengths must also leave room to print: the left and right
+// margins less than the paper's width together, the top and bottom margins
+// less than its height, and the header and footer lines on the paper.
 bool CheckGeneralPage(const PrintSheetValues& values, PrintSheetFailure* failure);
 bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, const PrinterMinimumMargins& minimum,
-                     PrintSheetFailure* failure);
+                     const PaperExtent& paper, PrintSheetFailure* failure);
 bool CheckContentPage(const PrintSheetValues& values, PrintSheetFailure* failure);
 
 #endif

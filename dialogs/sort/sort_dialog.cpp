@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "dialogs/controls/dialog_opening.h"
+#include "dialogs/controls/field_refusal.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
 
@@ -68,13 +69,16 @@ void CSortDlg::OnOK() {
     const LRESULT order = ::SendMessageA(GetDlgItem(ids.order), CB_GETCURSEL, 0, 0);
     read.order[k] = order == CB_ERR ? kSortOrderNone : static_cast<uint32_t>(order);
     read.enabled[k] = IsDlgButtonChecked(m_hWnd, ids.check);
-    char text[kParsedTextCapacity];
-    m_positions[k].GetWindowText(text, sizeof text);
-    int64_t position = 0;
-    if (!ParseIntegerText(text, &position) || position < 0 || position > UINT32_MAX) {
-      MessageBeep(MB_OK);
-      ::SetFocus(m_positions[k].m_hWnd);
-      return;
+    const int32_t largest = LargestSortPosition(IsSortKeyEnabled(read.enabled[k]), columns);
+    int32_t position = 0;
+    switch (ReadParsedInteger(m_positions[k].WholeText().c_str(), kSortPositionMinimum, largest, &position)) {
+      case kFieldNoNumber:
+        MessageBeep(MB_OK);
+        ::SetFocus(m_positions[k].m_hWnd);
+        return;
+      case kFieldOutOfLimits:
+        RefuseIntegerField(m_hWnd, m_positions[k].m_hWnd, kSortPositionMinimum, largest);
+        return;
     }
     read.position[k] = static_cast<uint32_t>(position);
   }

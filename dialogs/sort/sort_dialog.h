@@ -3,8 +3,8 @@
 
 // The sort dialog (CSortDlg, "Sort"): up to five keys, each a check box, a
 // column position stepped by its up-down control and an order. The caller
-// fills `keys` before and reads it after OK; the dialog ends with 1 (OK) or
-// 2 (Cancel).
+// fills `keys` and `columns` before and reads `keys` after OK; the dialog
+// ends with 1 (OK) or 2 (Cancel).
 
 #include "dialogs/controls/parsed_edit.h"
 #include "dialogs/sort/sort_keys.h"
@@ -16,6 +16,9 @@ class CSortDlg : public CDialogImpl {
   LRESULT ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
   SortKeySettings keys;
+  // The columns of the range being sorted: OK refuses an enabled key whose
+  // position lies beyond them.
+  uint32_t columns = kSortPositionMaximum;
 
  private:
   LRESULT OnInitDialog();

@@ -9,3 +9,10 @@ SortKeySettings DefaultSortKeys() {
   }
   return keys;
 }
+
+bool IsSortKeyEnabled(uint32_t enabled) { return enabled == 1 || enabled == 2; }
+
+int32_t LargestSortPosition(bool enabled, uint32_t columns) {
+  if (!enabled || columns > static_cast<uint32_t>(kSortPositionMaximum)) return kSortPositionMaximum;
+  return columns < static_cast<uint32_t>(kSortPositionMinimum) ? kSortPositionMinimum : static_cast<int32_t>(columns);
+}

@@ -23,4 +23,14 @@ struct SortKeySettings {
 // Key 1 enabled, the others not, every position 1 and every order ascending.
 SortKeySettings DefaultSortKeys();
 
+// Whether a key's flag enables it: 1 or 2 (checked, or the third state of
+// a check box); any other value counts as 0.
+bool IsSortKeyEnabled(uint32_t enabled);
+
+// The largest position a key may have when the range being sorted has
+// `columns` columns: an enabled key must name one of them, since a column
+// outside would order the rows by cells that do not move with them; a key
+// that is not enabled only keeps within the position field's limit.
+int32_t LargestSortPosition(bool enabled, uint32_t columns);
+
 #endif

@@ -2,28 +2,11 @@
 
 #include <commctrl.h>
 #include <cstdio>
-#include <cstdlib>
 
 #include "dialogs/controls/dialog_opening.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
-
-namespace {
-
-bool ReadSignedInteger(HWND edit, int32_t minimum, int32_t maximum, int32_t* value) {
-  char text[kParsedTextCapacity];
-  GetWindowTextA(edit, text, sizeof text);
-  char* end = nullptr;
-  const long parsed = std::strtol(text, &end, 10);
-  if (end == text) return false;
-  while (*end == ' ') ++end;
-  if (*end != '\0' || parsed < minimum || parsed > maximum) return false;
-  *value = static_cast<int32_t>(parsed);
-  return true;
-}
-
-}  // namespace
 
 CXbaseFieldDlg::CXbaseFieldDlg(const char* name, char type, int32_t length, int32_t decimals)
     : CDialogImpl(IDD_XBASE_FIELD) {
@@ -89,15 +72,13 @@ void CXbaseFieldDlg::ShowValues() {
 bool CXbaseFieldDlg::ReadControls(bool refuse) {
   GetDlgItemTextA(m_hWnd, IDC_TEXT_EDIT, m_values.name, sizeof m_values.name);
   const struct {
-    int id;
-    int32_t minimum, maximum;
+    CParsedEdit* edit;
     int32_t* value;
-  } numbers[] = {{IDC_SECOND_EDIT, kXBaseLengthMinimum, kXBaseLengthMaximum, &m_values.length},
-                 {IDC_DECIMALS_EDIT, 0, kXBaseDecimalsMaximum, &m_values.decimals}};
+  } numbers[] = {{&m_length, &m_values.length}, {&m_decimals, &m_values.decimals}};
   for (const auto& n : numbers) {
-    if (ReadSignedInteger(GetDlgItem(n.id), n.minimum, n.maximum, n.value) || !refuse) continue;
+    if (n.edit->ReadInteger(n.value) == kFieldValue || !refuse) continue;
     MessageBeep(MB_OK);
-    ::SetFocus(GetDlgItem(n.id));
+    ::SetFocus(n.edit->m_hWnd);
     return false;
   }
   return true;

@@ -16,6 +16,7 @@ PageSettings Defaults() {
 const LengthUnit kCentimetres = {false, '.'};
 const LengthUnit kInches = {true, ','};
 const PrinterMinimumMargins kNoMinimum = {0, 0, 0, 0};
+const PaperExtent kA4 = {210, 297};
 
 TEST(PrintSheetValues, LengthsShowInCentimetresOrInchesAndComeBack) {
   EXPECT_DOUBLE_EQ(MillimetresToShown(25.3995, kInches), 1.0);
@@ -78,6 +79,8 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
       {"pages", [](PrintSheetValues* v) { std::strcpy(v->pages, "3-x"); }, 0, ids::kPages, 130},
       {"copies", [](PrintSheetValues* v) { std::strcpy(v->copies, "0"); }, 0, ids::kCopies, 130},
       {"copies text", [](PrintSheetValues* v) { std::strcpy(v->copies, "two"); }, 0, ids::kCopies, 0},
+      // Digits past what any integer holds are out of range, not a text.
+      {"copies digits", [](PrintSheetValues* v) { std::memset(v->copies, '9', 31); }, 0, ids::kCopies, 130},
       {"header", [](PrintSheetValues* v) { std::memset(v->headerText, 'h', 128); }, 1, ids::kHeaderText, 131},
       {"rows", [](PrintSheetValues* v) { std::strcpy(v->sheetRows, "11"); }, 1, ids::kSheetRows, 130},
       {"margin", [](PrintSheetValues* v) { std::strcpy(v->marginTop, "0.1"); }, 1, ids::kMarginTop, 132},
@@ -92,11 +95,11 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
     PrintSheetValues values;
     LoadPrintSheetValues(Defaults(), kCentimetres, &values);
     PrintSheetFailure failure = {};
-    ASSERT_TRUE(CheckGeneralPage(values, &failure) && CheckLayoutPage(values, kCentimetres, minimum, &failure) &&
+    ASSERT_TRUE(CheckGeneralPage(values, &failure) && CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure) &&
                 CheckContentPage(values, &failure));
     c.change(&values);
     const bool passed = c.page == 0   ? CheckGeneralPage(values, &failure)
-                        : c.page == 1 ? CheckLayoutPage(values, kCentimetres, minimum, &failure)
+                        : c.page == 1 ? CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure)
                                       : CheckContentPage(values, &failure);
     EXPECT_FALSE(passed) << c.what;
     EXPECT_EQ(failure.controlId, c.control) << c.what;
@@ -107,11 +110,43 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
   LoadPrintSheetValues(Defaults(), kCentimetres, &values);
   std::strcpy(values.marginLeft, "0");
   PrintSheetFailure failure = {};
-  EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, &failure));
+  EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure));
   EXPECT_EQ(std::string(failure.text), "0.635");
   // A list with a blank after a comma passes.
   std::strcpy(values.pages, "1, 3");
   EXPECT_TRUE(CheckGeneralPage(values, &failure));
+}
+
+// Lengths each above the printer's minimum may still leave no page to print
+// on: refused with the paper's size, on the field most likely mistyped.
+TEST(PrintSheetValues, LengthsMustLeaveRoomToPrint) {
+  namespace ids = print_sheet_ids;
+  using Field = char(PrintSheetValues::*)[kPrintNumberCapacity];
+  const struct {
+    LengthUnit unit;
+    Field field;
+    const char* text;
+    int control;  // 0: accepted
+  } cases[] = {
+      {kCentimetres, &PrintSheetValues::marginLeft, "1e308", ids::kMarginLeft},
+      // With the left margin of 1.27 cm: past the paper's width, then not.
+      {kCentimetres, &PrintSheetValues::marginRight, "19.8", ids::kMarginRight},
+      {kCentimetres, &PrintSheetValues::marginRight, "19.7", 0},
+      {kCentimetres, &PrintSheetValues::marginTop, "27", ids::kMarginTop},
+      {kCentimetres, &PrintSheetValues::headerPosition, "30", ids::kHeaderPosition},
+      {kInches, &PrintSheetValues::marginRight, "7,8", ids::kMarginRight},
+  };
+  for (const auto& c : cases) {
+    PrintSheetValues values;
+    LoadPrintSheetValues(Defaults(), c.unit, &values);
+    std::strcpy(values.*c.field, c.text);
+    PrintSheetFailure failure = {};
+    EXPECT_EQ(CheckLayoutPage(values, c.unit, kNoMinimum, kA4, &failure), c.control == 0) << c.text;
+    if (c.control == 0) continue;
+    EXPECT_EQ(failure.controlId, c.control) << c.text;
+    EXPECT_EQ(failure.messageId, kPrintNoRoomMessage) << c.text;
+    EXPECT_EQ(std::string(failure.text), c.unit.imperial ? "8,268\" x 11,693\"" : "21 x 29.7 cm");
+  }
 }
 
 }  // namespace

@@ -71,6 +71,12 @@ class SheetDialogCommandsTest : public DocumentWindowTest {
         GridSelection{firstColumn, firstRow, lastColumn, lastRow, 0, firstColumn, firstRow};
   }
   SelectionRange Selection(CChildFrame* doc) { return doc->GetActiveView()->Selection(); }
+  // The worksheet-format sheet opened by its command on one of its pages.
+  CWorksheetPropSheet& OpenWorksheetFormat(int page) {
+    Options.WorksheetFormatPage = static_cast<uint8_t>(page);
+    Command(ID_FORMAT_WORKSHEET);
+    return frame.WorksheetFormatSheet();
+  }
   // A modal dialog opened as a plain window for a picture of it.
   void Screenshot(CDialogImpl& dialog, const char* name) {
     HWND window = dialog.Create(frame.m_hWnd);
@@ -119,6 +125,67 @@ TEST_F(SheetDialogCommandsTest, RowHeightAndColumnWidthTakeWholePixelsUpTo4095) 
   DestroyWindow(window);
   CWidthHeightDlg columns(kSizeColumnWidth, 64);
   Screenshot(columns, "dialog_width_height");
+}
+
+// Every text that is no whole number from 0 to 4095 is refused as 4096 is,
+// so that no row vanishes by a slip: an emptied field, letters, a fraction,
+// a number of 2000 digits. A 0 typed on purpose still hides.
+TEST_F(SheetDialogCommandsTest, RowHeightRefusesEveryTextThatIsNoSize) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  Select(doc, 0, 1, 1, 1);
+  const int height = GetRowHeight(book.activeWorksheet, 1, 100);
+  const std::string digits(2000, '9');
+  const char* const refused[] = {"", "abc", "1.5", digits.c_str()};
+  std::vector<DialogScriptStep> steps;
+  for (const char* text : refused) {
+    steps.push_back({IDC_ROW_HEIGHT_EDIT, DialogAction::kSetText, text, 0});
+    steps.push_back({IDOK, DialogAction::kPress, nullptr, 0});
+  }
+  steps.push_back({IDCANCEL, DialogAction::kPress, nullptr, 0});
+  DialogScript script{IDD_WIDTH_HEIGHT, steps.data(), static_cast<int>(steps.size()), false, false, 0};
+  Command(ID_ROW_HEIGHT, &script, 1);
+  EXPECT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDCANCEL);
+  EXPECT_EQ(g_boxes, std::vector<std::string>(4, "Please enter an integer between 0 and 4095."));
+  EXPECT_EQ(GetRowHeight(book.activeWorksheet, 1, 100), height);
+  EXPECT_FALSE(book.undoHistory.CanUndo());
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// A key must name a column of the range being sorted: 0, a column past its
+// last one and a number far beyond are refused with the bounds, and the
+// dialog stays for the next try. A key that is not enabled may keep any
+// position of its field.
+TEST_F(SheetDialogCommandsTest, SortRefusesKeysOutsideTheSortedColumns) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  const double second[] = {30, 10, 40, 20};
+  for (uint32_t row = 0; row < 4; ++row) {
+    PutNumber(book, row, 0, row + 1.0);
+    PutNumber(book, row, 1, second[row]);
+  }
+  Select(doc, 0, 0, 1, 3);
+  const DialogScriptStep steps[] = {
+      {IDC_KEY1_ORDER, DialogAction::kSelectItem, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "3", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "0", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "99999999", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "2", 0},
+      {IDC_KEY2_CHECK, DialogAction::kSetCheck, nullptr, 0},
+      {IDC_KEY2_EDIT, DialogAction::kSetText, "9", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+  };
+  DialogScript script{IDD_SORT, steps, 11, false, false, 0};
+  Command(ID_SORT, &script, 1);
+  EXPECT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDOK);
+  EXPECT_EQ(g_boxes, std::vector<std::string>(3, "Please enter an integer between 1 and 2."));
+  EXPECT_EQ(ColumnValues(book, 1, 0, 3), (std::vector<double>{10, 20, 30, 40}));
+  EXPECT_EQ(ColumnValues(book, 0, 0, 3), (std::vector<double>{2, 4, 1, 3}));
 }
 
 TEST_F(SheetDialogCommandsTest, SortDialogSortsTheUsedPartOfTheSelectionByItsKeys) {
@@ -418,9 +485,7 @@ TEST_F(SheetDialogCommandsTest, StatisticsListsEachWorksheetAndGoesToTheChosenOn
 TEST_F(SheetDialogCommandsTest, WorksheetFormatSheetHasItsOwnTitleAndChangesTheWorksheetAtOnce) {
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
-  Options.WorksheetFormatPage = CWorksheetPropSheet::kGridlinesPage;
-  Command(ID_FORMAT_WORKSHEET);
-  CWorksheetPropSheet& sheet = frame.WorksheetFormatSheet();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kGridlinesPage);
   ASSERT_NE(sheet.m_hWnd, nullptr);
   EXPECT_EQ(Text(sheet.m_hWnd), "Worksheet Format");
   EXPECT_EQ(Options.WorksheetFormatVisible, 1);
@@ -478,6 +543,41 @@ TEST_F(SheetDialogCommandsTest, WorksheetFormatSheetHasItsOwnTitleAndChangesTheW
   Pump();
   EXPECT_NE(sheet.m_hWnd, nullptr);
   EXPECT_EQ(Options.WorksheetFormatVisible, 1);
+}
+
+// The background is a pattern or an image, never both: the two radio
+// buttons are one group, and the pattern chosen after an image applies
+// the pattern again. Each is clicked as the mouse clicks it.
+TEST_F(SheetDialogCommandsTest, BackgroundPatternAndImageAreOneChoice) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kBackgroundPage);
+  ASSERT_NE(sheet.m_hWnd, nullptr);
+  HWND page = sheet.PageWindow();
+  HWND pattern = GetDlgItem(page, IDC_PATTERN_COMBO);
+  SetFocus(pattern);
+  SendMessageA(pattern, CB_SETCURSEL, 3, 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PATTERN_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(pattern));
+  const WorksheetViewFormat& format = book.activeWorksheet->viewFormat;
+  ASSERT_EQ(format.backgroundMode, kBackgroundPattern);
+  const uint8_t chosen = format.fill.pattern;
+  EXPECT_NE(chosen, 0);
+
+  const struct {
+    int clicked;
+    uint8_t mode;
+  } clicks[] = {{IDC_IMAGE_RADIO, kBackgroundImage}, {IDC_PATTERN_RADIO, kBackgroundPattern},
+                {IDC_IMAGE_RADIO, kBackgroundImage}};
+  for (const auto& click : clicks) {
+    SendMessageA(GetDlgItem(page, click.clicked), BM_CLICK, 0, 0);
+    Pump();
+    const bool image = click.clicked == IDC_IMAGE_RADIO;
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_IMAGE_RADIO), image ? BST_CHECKED : BST_UNCHECKED) << click.clicked;
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_PATTERN_RADIO), image ? BST_UNCHECKED : BST_CHECKED) << click.clicked;
+    EXPECT_EQ(format.backgroundMode, click.mode) << click.clicked;
+    EXPECT_EQ(format.fill.pattern, chosen) << click.clicked;
+  }
+  Command(ID_FORMAT_WORKSHEET);
 }
 
 TEST_F(SheetDialogCommandsTest, ZoomChooserSetsTheZoomOfOneOrEveryWorksheet) {
@@ -543,9 +643,7 @@ TEST_F(SheetDialogCommandsTest, CustomColoursOfTheWorksheetFormatOpenTheColourDi
   CChildFrame* doc = NewDocument();
   CWorkBook& book = *doc->Workbook();
   CColorComboBox::SetChooseColorFunction(ChooseTeal);
-  Options.WorksheetFormatPage = CWorksheetPropSheet::kGridlinesPage;
-  Command(ID_FORMAT_WORKSHEET);
-  CWorksheetPropSheet& sheet = frame.WorksheetFormatSheet();
+  CWorksheetPropSheet& sheet = OpenWorksheetFormat(CWorksheetPropSheet::kGridlinesPage);
   ASSERT_NE(sheet.m_hWnd, nullptr);
   HWND page = sheet.PageWindow();
   HWND colour = GetDlgItem(page, IDC_GRID_COLOR_COMBO);

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
+#include "core/numfmt/regional_settings.h"
 #include "services/ui_services/help_topics.h"
 #include "tests/app/document/document_window_fixture.h"
 #include "tests/platform/ui/windows/ui_test_support.h"
@@ -30,6 +32,44 @@ TEST_F(UserKeys, ControlXCutsTheCell) {
   FocusCell(doc, 1, 0);
   Key('V', VK_CONTROL);
   EXPECT_EQ(NumberAt(book, 1, 0), 7);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// F8 carries a series on from its two first cells; where it passes the
+// largest number the cells hold the overflow error, never an infinity.
+TEST_F(UserKeys, F8PastTheLargestNumberGivesTheOverflowError) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  const std::string second = std::string("1") + CurrentRegionalSettings().decimalSeparator + "5e308";
+  FocusCell(doc, 0, 0);
+  Type("1e308");
+  Key(VK_RETURN);
+  FocusCell(doc, 1, 0);
+  Type(second.c_str());
+  Key(VK_RETURN);
+  // A1:A6 selected as the keyboard does it: Shift pressed, Down five
+  // times, Shift let go.
+  FocusCell(doc, 0, 0);
+  Hold(VK_SHIFT);
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_SHIFT, 1);
+  Pump();
+  for (int i = 0; i < 5; ++i) Key(VK_DOWN, VK_SHIFT);
+  PostMessageA(GetFocus(), WM_KEYUP, VK_SHIFT, 0xC0000001);
+  Pump();
+  const SelectionRange selected = doc->GetActiveView()->Selection();
+  ASSERT_EQ(selected.firstRow, 0u);
+  ASSERT_EQ(selected.lastRow, 5u);
+  Key(VK_F8);
+  EXPECT_EQ(NumberAt(book, 0, 0), 1e308);
+  EXPECT_EQ(NumberAt(book, 1, 0), 1.5e308);
+  for (uint32_t row = 2; row < 6; ++row) {
+    const CellRecord* cell = book.activeWorksheet->cells.GetCell(row, 0);
+    ASSERT_NE(cell, nullptr) << row;
+    EXPECT_EQ(cell->ErrorCode(), kErrorNum) << row;
+    EXPECT_TRUE(std::isfinite(cell->Number())) << row;
+  }
+  EXPECT_TRUE(doc->IsModified());
   EXPECT_TRUE(g_boxes.empty());
 }
 

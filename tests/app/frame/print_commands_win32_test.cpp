@@ -240,6 +240,31 @@ TEST_F(PrintCommands, AFailedOkStoresNothing) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// Margins that leave no page to print on are refused in the sheet with the
+// paper's size, however they are written, so that neither the preview nor
+// printing ever meets them.
+TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
+  const double left = sheet->pageSettings.marginLeft;
+  const std::string digits(2000, '9');
+  std::vector<DialogScriptStep> steps = {Tab(0),
+                                         Text(ids::kMarginLeft, "99999999"),
+                                         Press(IDOK),
+                                         Text(ids::kMarginLeft, "1e308"),
+                                         Press(IDOK),
+                                         Text(ids::kMarginLeft, digits.c_str()),
+                                         Press(IDOK),
+                                         Press(IDCANCEL)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDCANCEL);
+  ASSERT_EQ(g_boxes.size(), 3u);
+  for (const std::string& box : g_boxes)
+    EXPECT_EQ(box.rfind("The margins, header and footer must leave room to print on the paper, which measures ", 0), 0u)
+        << box;
+  EXPECT_EQ(sheet->pageSettings.marginLeft, left);
+  EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(PrintCommands, PrintingATwoPageWorksheetSpoolsTwoPages) {
   FillPages(2);
   std::vector<DialogScriptStep> steps = {Press(IDOK)};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ class DataSeriesTest : public GenericLocaleTest {
   std::string At(uint32_t row, uint16_t column) {
     const CellRecord* cell = sheet->cells.GetCell(row, column);
     if (!cell) return "";
+    if (cell->ErrorCode() != 0) return ErrorName(cell->ErrorCode());
     if (cell->IsNumber()) {
       char text[32];
       std::snprintf(text, sizeof text, "%g", cell->Number());
@@ -28,6 +31,21 @@ class DataSeriesTest : public GenericLocaleTest {
     }
     if (cell->IsText()) return std::string(cell->Text(), cell->TextLength());
     return "=?";
+  }
+  struct Seed {
+    uint32_t row;
+    uint16_t column;
+    const char* text;  // a text starting with "#" is a number
+  };
+  // The worksheet emptied, then the seeds put in.
+  void PutSeeds(const std::vector<Seed>& seeds) {
+    sheet->cells.DeleteRange(0, kMaxColumn, 0, kMaxRow, nullptr, true);
+    for (const Seed& seed : seeds) {
+      if (seed.text[0] == '#')
+        PutNumber(sheet->cells, seed.column, seed.row, std::stod(seed.text + 1));
+      else
+        PutText(sheet->cells, seed.column, seed.row, seed.text);
+    }
   }
   // The cells of the range row by row, left to right.
   std::vector<std::string> CellsOf(const CellRange& range) {
@@ -44,14 +62,9 @@ class DataSeriesTest : public GenericLocaleTest {
 
 using Cells = std::vector<std::string>;
 
-// Each case seeds cells by (row, column, text; a text starting with "#" is a
-// number) and fills a range.
+// Each case seeds cells by (row, column, text) and fills a range; no cell
+// ever holds an infinity.
 TEST_F(DataSeriesTest, FillsForwardsBackwardsAcrossAndDown) {
-  struct Seed {
-    uint32_t row;
-    uint16_t column;
-    const char* text;
-  };
   const struct {
     const char* name;
     std::vector<Seed> seeds;
@@ -76,18 +89,33 @@ TEST_F(DataSeriesTest, FillsForwardsBackwardsAcrossAndDown) {
        {"2009-12-31T00:00:00", "2010-01-01T12:00:00", "2010-01-03T00:00:00"}},
       {"a time by the hour backwards", {{2, 0, "01:30:00"}}, {0, 0, 0, 2}, {"23:30:00", "00:30:00", "01:30:00"}},
       {"a text repeated", {{0, 0, "total"}, {1, 0, "#9"}}, {0, 0, 0, 2}, {"total", "total", "total"}},
+      // Past the largest number the overflow error, never an infinity;
+      // seeds whose difference overflows stay as they are.
+      {"numbers past the largest",
+       {{0, 0, "#1e308"}, {1, 0, "#1.5e308"}},
+       {0, 0, 0, 5},
+       {"1e+308", "1.5e+308", "#NUM!", "#NUM!", "#NUM!", "#NUM!"}},
+      {"numbers past the lowest backwards",
+       {{0, 3, "#-1e308"}, {0, 2, "#-1.5e308"}},
+       {0, 0, 3, 0},
+       {"#NUM!", "#NUM!", "-1.5e+308", "-1e+308"}},
+      {"seeds of opposite signs",
+       {{0, 0, "#-1.5e308"}, {1, 0, "#1.5e308"}},
+       {0, 0, 0, 3},
+       {"-1.5e+308", "1.5e+308", "#NUM!", "#NUM!"}},
+      {"the largest number by ones",
+       {{0, 0, "#1.7976931348623157e308"}},
+       {0, 0, 0, 1},
+       {"1.79769e+308", "1.79769e+308"}},
   };
   for (const auto& c : cases) {
-    sheet->cells.DeleteRange(0, kMaxColumn, 0, kMaxRow, nullptr, true);
-    for (const Seed& seed : c.seeds) {
-      if (seed.text[0] == '#')
-        PutNumber(sheet->cells, seed.column, seed.row, std::stod(seed.text + 1));
-      else
-        PutText(sheet->cells, seed.column, seed.row, seed.text);
-    }
+    PutSeeds(c.seeds);
     EXPECT_EQ(FillDataSeries(&book, c.range), kSeriesFilled) << c.name;
     EXPECT_EQ(CellsOf(c.range), c.filled) << c.name;
     EXPECT_TRUE(sheet->cells.CheckInvariants()) << c.name;
+    CellCursor walk = sheet->cells.StartRangeWalk(0);
+    while (const CellRecord* cell = walk.NextInRange(0, kMaxColumn, 0, kMaxRow))
+      EXPECT_TRUE(!cell->IsNumber() || std::isfinite(cell->Number())) << c.name;
   }
 }
 

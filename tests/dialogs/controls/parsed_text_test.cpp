@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 ParsedEditRules Rules(uint8_t mode, int32_t minimum, int32_t maximum) {
@@ -52,6 +54,32 @@ TEST(ParsedText, ReadsAtMostThirtyCharacters) {
   // Thirty digits then a letter: the letter lies beyond what is read.
   EXPECT_TRUE(StepParsedText(Rules(kParsedInteger, 0, 9), "000000000000000000000000000007x", 1, out, sizeof out));
   EXPECT_STREQ(out, "8");
+}
+
+// What a dialog takes from a field: only an integer within the bounds; any
+// other text says whether it is a number at all, whatever its length.
+TEST(ParsedText, FieldsGiveOnlyIntegersWithinTheirBounds) {
+  const std::string digits(2000, '9');
+  const struct {
+    std::string text;
+    uint8_t read;
+    int32_t value;
+  } cases[] = {
+      {" 4095 ", kFieldValue, 4095},
+      {std::string(2000, '0') + "7", kFieldValue, 7},
+      {"", kFieldNoNumber, 0},
+      {"12a", kFieldNoNumber, 0},
+      {"- 5", kFieldNoNumber, 0},
+      {digits + "x", kFieldNoNumber, 0},
+      {"-1", kFieldOutOfLimits, 0},
+      {"2147483648", kFieldOutOfLimits, 0},
+      {digits, kFieldOutOfLimits, 0},
+  };
+  for (const auto& c : cases) {
+    int32_t value = -99;
+    EXPECT_EQ(ReadParsedInteger(c.text.c_str(), 0, 4095, &value), c.read) << c.text.substr(0, 20);
+    EXPECT_EQ(value, c.read == kFieldValue ? c.value : -99) << c.text.substr(0, 20);
+  }
 }
 
 TEST(ParsedText, TypedCharactersFollowTheMode) {
