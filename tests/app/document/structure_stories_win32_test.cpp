@@ -1,17 +1,21 @@
 // Stories of a user who removes a row and takes it back, and who moves a
-// worksheet with a chart into a folder, told through the real document
-// window with its keys, its commands and its tree: nothing is lost, every
-// reference keeps working, and no message box interrupts a recalculation.
+// worksheet with a chart into a folder, and who keeps totals above their
+// data, told through the real document window with its keys, its commands
+// and its tree: nothing is lost, every reference keeps working, and no
+// message box interrupts a recalculation.
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "app/tree/tree_edits.h"
+#include "core/edit/cell_input.h"
+#include "numerics/numeric_function_table.h"
 #include "core/model/chart_record.h"
 #include "tests/app/document/document_window_fixture.h"
 
@@ -120,6 +124,45 @@ TEST_F(StructureStories, AWorksheetMovedIntoAFolderKeepsItsChartAndItsReaders) {
   ASSERT_NE(loaded->containers, nullptr);
   EXPECT_EQ(loaded->containers->items[0].chart->error, 0);
   EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+}
+
+// Totals above the columns they read, the layout a pass meets before their
+// inputs: F9 and an edit give the totals the plain way gives, and take the
+// cells the totals read in one evaluation each.
+TEST_F(StructureStories, TotalsAboveTheirColumnsRecalculateOnF9AndAfterAnEdit) {
+  // As the program does at start-up.
+  ASSERT_TRUE(InstallFunctionLibrary());
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  CWorkSheet* sheet = book.activeWorksheet;
+  constexpr uint32_t kRows = 300;
+  // The data as a pasted block would leave it: numbers in A, formulas in B.
+  for (uint32_t r = 1; r <= kRows; ++r)
+    for (uint16_t c = 0; c < 2; ++c) {
+      char text[32];
+      std::snprintf(text, sizeof text, c == 0 ? "%u" : "=A%u*2", c == 0 ? r : r + 1);
+      alignas(8) uint8_t record[kCellInputCapacity];
+      NumFormatParams format{};
+      const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, r, c, record, sizeof record);
+      ASSERT_NE(size, 0u);
+      ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+    }
+  TypeInto(doc, 0, 2, "=SUM(B2:B301)");
+  TypeInto(doc, 0, 3, "=COUNTIF(B:B,\">100\")");
+  Key(VK_F9);
+  EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1));
+  EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50));
+  EXPECT_GT(book.evaluator.pendingGather.TakenCount(), 250u);
+
+  TypeInto(doc, 1, 0, "1001");
+  EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1) + 2000);
+  EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50) + 1);
+  // The plain way, each total evaluated again for every cell it waited for.
+  book.evaluator.pendingGather.SetEnabled(false);
+  Key(VK_F9);
+  EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1) + 2000);
+  EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50) + 1);
 }
 
 }  // namespace
