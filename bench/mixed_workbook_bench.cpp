@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
@@ -72,10 +73,7 @@ uint32_t Month(uint32_t row) { return row % 12 + 1; }
 uint32_t Day(uint32_t row) { return row % 28 + 1; }
 
 bool Type(CWorkBook& book, CWorkSheet& sheet, const std::string& text, uint32_t row, uint16_t column) {
-  static uint8_t record[kCellInputCapacity];
-  NumFormatParams format{};
-  const uint32_t size = CWorkSheet::ParseCellInput(&book, text.c_str(), &format, row, column, record, sizeof record);
-  return size != 0 && sheet.cells.InsertCell(AsCellRecord(record), nullptr);
+  return TypeCell(book, sheet, text.c_str(), row, column);
 }
 
 bool BuildWorkbook(CWorkBook& book, uint32_t orders) {

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "bench/typed_cell.h"
 #include "core/base/global_options.h"
-#include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
@@ -26,14 +26,6 @@ constexpr int kRuns = 3;
 constexpr uint32_t kRows = 100000;
 constexpr uint16_t kInputs = 5;
 
-bool Type(CWorkBook& book, CWorkSheet& sheet, const char* text, uint32_t row, uint16_t column) {
-  static uint8_t record[kCellInputCapacity];
-  NumFormatParams format{};
-  sheet.cells.DeleteRange(column, column, row, row, nullptr, false);
-  const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
-  return size != 0 && sheet.cells.InsertCell(AsCellRecord(record), nullptr);
-}
-
 // The data in rows 2 to kRows + 1 and the totals in row 1 (above) or in the
 // two rows after the data (below).
 bool Build(CWorkBook& book, bool above) {
@@ -43,17 +35,17 @@ bool Build(CWorkBook& book, bool above) {
   for (uint32_t r = 1; r <= kRows; ++r)
     for (uint16_t c = 0; c < kInputs; ++c) {
       std::snprintf(text, sizeof text, "%u", (r * 7 + c) % 1000);
-      if (!Type(book, sheet, text, r, c)) return false;
+      if (!TypeCell(book, sheet, text, r, c)) return false;
       std::snprintf(text, sizeof text, "=%c%u*2+1", 'A' + c, r + 1);
-      if (!Type(book, sheet, text, r, uint16_t(kInputs + c))) return false;
+      if (!TypeCell(book, sheet, text, r, uint16_t(kInputs + c))) return false;
     }
   const uint32_t sumRow = above ? 0 : kRows + 1;
   for (uint16_t c = 0; c < kInputs; ++c) {
     const char column = char('F' + c);
     std::snprintf(text, sizeof text, "=SUM(%c2:%c%u)", column, column, kRows + 1);
-    if (!Type(book, sheet, text, sumRow, uint16_t(kInputs + c))) return false;
+    if (!TypeCell(book, sheet, text, sumRow, uint16_t(kInputs + c))) return false;
     std::snprintf(text, sizeof text, "=COUNTIF(%c2:%c%u,\">1000\")", column, column, kRows + 1);
-    if (!Type(book, sheet, text, above ? 0 : kRows + 2, uint16_t(kInputs + kInputs + c))) return false;
+    if (!TypeCell(book, sheet, text, above ? 0 : kRows + 2, uint16_t(kInputs + kInputs + c))) return false;
   }
   return true;
 }
@@ -71,7 +63,7 @@ void Report(const char* name, bool above) {
     const bool ok = book->Recalculate(nullptr);
     full[i] = ThreadSeconds() - start;
     start = ThreadSeconds();
-    const bool typed = Type(*book, *book->activeWorksheet, "5", 1, 0) && book->Recalculate(nullptr);
+    const bool typed = TypeCell(*book, *book->activeWorksheet, "5", 1, 0) && book->Recalculate(nullptr);
     edit[i] = ThreadSeconds() - start;
     if (!ok || !typed) {
       std::printf("%s: the recalculation failed\n", name);

@@ -25,8 +25,8 @@
 #include <memory>
 #include <string>
 
+#include "bench/typed_cell.h"
 #include "core/base/global_options.h"
-#include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
@@ -42,28 +42,20 @@ double CpuSeconds() {
 
 enum Layout { kBelow, kAbove, kWholeColumn, kCountIf, kSumProduct, kRunningAbove };
 
-bool Type(CWorkBook& book, CWorkSheet& sheet, const char* text, uint32_t row, uint16_t column) {
-  static uint8_t record[kCellInputCapacity];
-  NumFormatParams format{};
-  sheet.cells.DeleteRange(column, column, row, row, nullptr, false);
-  const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
-  return size != 0 && sheet.cells.InsertCell(AsCellRecord(record), nullptr);
-}
-
 bool Build(CWorkBook& book, Layout layout, uint32_t rows) {
   if (!book.NewDocument()) return false;
   CWorkSheet& sheet = *book.activeWorksheet;
   char text[128];
   for (uint32_t r = 0; r < rows; ++r) {
     std::snprintf(text, sizeof text, "%u", r + 1);
-    if (!Type(book, sheet, text, r, 0)) return false;
+    if (!TypeCell(book, sheet, text, r, 0)) return false;
     if (layout == kRunningAbove && r > 0)
       std::snprintf(text, sizeof text, "=B%u+A%u", r, r + 1);
     else if (layout == kRunningAbove)
       std::snprintf(text, sizeof text, "=A1");
     else
       std::snprintf(text, sizeof text, "=A%u*2", r + 1);
-    if (!Type(book, sheet, text, r, 1)) return false;
+    if (!TypeCell(book, sheet, text, r, 1)) return false;
   }
   uint32_t totalRow = 0;
   switch (layout) {
@@ -85,7 +77,7 @@ bool Build(CWorkBook& book, Layout layout, uint32_t rows) {
       std::snprintf(text, sizeof text, "=SUMPRODUCT(A1:A%u,B1:B%u)", rows, rows);
       break;
   }
-  return Type(book, sheet, text, totalRow, 2);
+  return TypeCell(book, sheet, text, totalRow, 2);
 }
 
 // The total as computed here, for A1 = first.
@@ -131,7 +123,7 @@ void TotalsLayout(benchmark::State& state, Layout layout) {
     }
     bool wrong = Total(*book, layout, rows) != Expected(layout, rows, 1);
     const double start = CpuSeconds();
-    wrong = !Type(*book, *book->activeWorksheet, "5", 0, 0) || wrong;
+    wrong = !TypeCell(*book, *book->activeWorksheet, "5", 0, 0) || wrong;
     book->Recalculate(nullptr);
     const double changed = CpuSeconds() - start;
     wrong = wrong || Total(*book, layout, rows) != Expected(layout, rows, 5);
