@@ -406,8 +406,6 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   state.sheet = &store;
   uint32_t kind = EvaluateCell(state, start);
   CellRecord* needed = NeededCell(state);
-  if (needed)
-    KeepGathered(state, WithGatherBase(first, 0));
   if (!needed && kind == kEvalArray)
     needed = SpillOwnerToSettleFirst(state, kind, store, first.column, first.row);
   if (!needed) {
@@ -428,7 +426,11 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   }
   if (CellRecord* cell = RecordOf(first))
     cell->SetPending(1);
-  if (!chain.Push(first)) {
+  // A copy joins the chain, so that the formulas that need nothing, nearly
+  // all, keep theirs in registers.
+  SuspendedCell joining = first;
+  KeepGathered(state, WithGatherBase(joining, 0));
+  if (!chain.Push(joining)) {
     if (CellRecord* cell = RecordOf(first)) {
       cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
       cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() | kResultCalculated));
