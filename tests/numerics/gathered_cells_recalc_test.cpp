@@ -193,6 +193,52 @@ TEST_F(GatheredTwins, GatheringGivesWhatEvaluatingAgainGivesOverRandomTotalsAndE
   EXPECT_EQ(plain.evaluator.pendingGather.TakenCount(), 0u);
 }
 
+// Columns long enough for the pass to list their cells for the criteria
+// that walk them again and again: whole-column totals above them, over
+// formulas giving numbers, texts, errors and numbers too large for a sum,
+// some reading the totals back. Both ways give the same bytes.
+TEST_F(GatheredTwins, ListedLongColumnsGiveWhatEvaluatingAgainGives) {
+  const uint32_t seed = TestSeed(86);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  TotalsMaker maker(random);
+  constexpr uint32_t kLongRows = 1500;
+  for (int round = 0; round < 3; ++round) {
+    for (CWorkBook* twin : {&gathering, &plain}) {
+      CellStore& cells = Sheet(*twin, 0)->cells;
+      cells.DeleteRange(0, kColumns, 0, kLongRows + 1, nullptr, true);
+    }
+    for (uint32_t row = 2; row < kLongRows; ++row) {
+      std::string texts[3];
+      texts[0] = std::to_string(maker.Pick(300));
+      switch (maker.Pick(16)) {
+        case 0: texts[1] = "=\"cat\"&RC[-1]"; break;
+        case 1: texts[1] = "=1/(RC[-1]-7)"; break;
+        case 2: texts[1] = "=RC[-1]*1E300"; break;
+        case 3: texts[1] = "=R1C4+RC[-1]"; break;
+        default: texts[1] = "=RC[-1]*2"; break;
+      }
+      texts[2] = maker.Pick(8) == 0 ? "=R[1]C[-1]" : "=IF(RC[-1]>100,\"high\",\"low\")";
+      for (CWorkBook* twin : {&gathering, &plain})
+        for (uint16_t c = 0; c < 3; ++c) PutCell(*twin, Sheet(*twin, 0)->cells, c, row, texts[c]);
+      if (HasFatalFailure()) return;
+    }
+    static const char* const kTotals[] = {"=SUMIF(C3,\"high\",C2)", "=COUNTIF(C2,\">100\")", "=SUM(C2)",
+                                          "=SUMIF(C2,\">50\")",      "=MAX(C2)",                 "=SUMPRODUCT(R3C1:R1500C1,R3C2:R1500C2)"};
+    for (uint16_t c = 3; c < kColumns; ++c)
+      for (uint32_t row = 0; row < 2; ++row) {
+        const std::string total = kTotals[maker.Pick(6)];
+        for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, 0)->cells, c, row, total);
+      }
+    for (int pass = 0; pass < 2; ++pass) {
+      ASSERT_EQ(gathering.Recalculate(nullptr), plain.Recalculate(nullptr));
+      ExpectSameBooks("round " + std::to_string(round) + ", pass " + std::to_string(pass));
+      if (HasFatalFailure()) return;
+    }
+  }
+  EXPECT_GT(gathering.evaluator.pendingGather.TakenCount(), 1000u);
+}
+
 // The layout that made a pass quadratic: the gathered cells are calculated
 // in one evaluation of the total, and the total is what it is below them.
 TEST_F(GatheredTwins, TotalsAboveTheirColumnsTakeTheirCellsInOneRound) {
