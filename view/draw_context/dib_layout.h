@@ -6,6 +6,7 @@
 // Shared by the drawing context and the BMP decoder that checks a file's.
 
 #include <cstdint>
+#include <cstring>
 
 constexpr uint32_t kDibBitFields = 3;  // compression: rows of 16 or 32 bits with masks
 
@@ -25,6 +26,16 @@ inline uint64_t DibColourTableBytes(uint16_t bitCount, uint32_t compression, uin
     default:
       return 4 * uint64_t{coloursUsed};
   }
+}
+
+// The width and height in pixels of a packed bitmap, from its header (rows
+// stored top-down give a negative height).
+inline void DibPixelSize(const void* dib, int32_t* width, int32_t* height) {
+  const uint8_t* header = static_cast<const uint8_t*>(dib);
+  std::memcpy(width, header + 4, sizeof *width);
+  std::memcpy(height, header + 8, sizeof *height);
+  if (*height < 0)
+    *height = *height == INT32_MIN ? 0 : -*height;
 }
 
 #endif

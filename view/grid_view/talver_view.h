@@ -172,6 +172,8 @@ class CTalverView : public CWindowImpl {
   bool StartViewTimer(UINT_PTR id, UINT milliseconds);
   void DrawTrackLine() const;
 
+  // The window's painter, made on first use; null without memory.
+  GridPainter* Painter();
   std::unique_ptr<GridPainter> m_painter;
   // A column or row resize under way: the line's device context, the edge's
   // fixed pixel, the line's position and how long the pointer has rested.

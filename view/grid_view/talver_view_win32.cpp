@@ -145,6 +145,15 @@ LRESULT CTalverView::OnCreate() {
   return 0;
 }
 
+GridPainter* CTalverView::Painter() {
+  if (!m_painter) {
+    m_painter.reset(new (std::nothrow) GridPainter(m_host->Workbook()));
+    if (m_painter)
+      m_painter->onScreen = true;
+  }
+  return m_painter.get();
+}
+
 LRESULT CTalverView::OnPaint() {
   PAINTSTRUCT ps;
   const HDC dc = ::BeginPaint(m_hWnd, &ps);
@@ -155,8 +164,7 @@ LRESULT CTalverView::OnPaint() {
     ::EndPaint(m_hWnd, &ps);
     return 0;
   }
-  if (!m_painter)
-    m_painter.reset(new (std::nothrow) GridPainter(m_host->Workbook()));
+  GridPainter* painter = Painter();
   {
     DrawContext context;
     context.AttachDC(dc);
@@ -169,11 +177,11 @@ LRESULT CTalverView::OnPaint() {
     // counts it.
     const PixelRect area = {0, 0, client.right, client.bottom};
     DrawContextSurface surface(&context);
-    if (m_painter) {
-      m_painter->hideCellMarkers = ViewOptions().hideCellMarkers;
-      m_painter->showFormulas = ViewOptions().showFormulas;
-      m_painter->PaintCells(surface.Surface(), area, sheet, m_firstRow, static_cast<uint16_t>(m_firstColumn), m_zoomX,
-                            m_zoomY);
+    if (painter) {
+      painter->hideCellMarkers = ViewOptions().hideCellMarkers;
+      painter->showFormulas = ViewOptions().showFormulas;
+      painter->PaintCells(surface.Surface(), area, sheet, m_firstRow, static_cast<uint16_t>(m_firstColumn), m_zoomX,
+                          m_zoomY);
     }
     const SelectionRange selection = Selection();
     DrawSelection(surface.Surface(), area, sheet, m_firstRow, static_cast<uint16_t>(m_firstColumn), &selection,
@@ -247,14 +255,13 @@ void CTalverView::RedrawContainer(uint16_t id, bool invalidateOnly) {
     InvalidateRect(grown, false);
     return;
   }
-  if (!m_painter)
-    m_painter.reset(new (std::nothrow) GridPainter(m_host->Workbook()));
+  GridPainter* painter = Painter();
   DrawContext context;
-  if (!m_painter || !context.AttachWindow(m_hWnd))
+  if (!painter || !context.AttachWindow(m_hWnd))
     return;
   DrawContextSurface surface(&context);
   surface.PushClip({cellArea.left + 1, cellArea.top + 1, client.right, client.bottom});
-  m_painter->DrawContainer(surface.Surface(), container, rect, m_zoomX, m_zoomY);
+  painter->DrawContainer(surface.Surface(), container, rect, m_zoomX, m_zoomY);
   if (id == m_selectedContainer)
     DrawSelectionHandles(surface.Surface(), rect);
   surface.PopClip();

@@ -27,19 +27,24 @@ void PaintHeading(const PaintSurface& surface, int32_t left, int32_t top, int32_
 
 }  // namespace
 
+const void* GridPainter::BackgroundPicture(CWorkSheet* sheet) const {
+  const WorksheetViewFormat& view = sheet->viewFormat;
+  if (view.backgroundMode != kBackgroundImage)
+    return nullptr;
+  char name[kViewImagePathSize + 1] = {};
+  std::memcpy(name, view.imagePath, kViewImagePathSize);
+  const ObjectPainters* painters = InstalledObjectPainters();
+  return name[0] && painters && painters->cachedPicture ? painters->cachedPicture(workbook_, name) : nullptr;
+}
+
 void GridPainter::PaintBackground(const PaintSurface& surface, CWorkSheet* sheet, const PixelRect& rect) {
   const WorksheetViewFormat& view = sheet->viewFormat;
-  if (view.backgroundMode == 2) {
-    char name[kViewImagePathSize + 1] = {};
-    std::memcpy(name, view.imagePath, kViewImagePathSize);
-    const ObjectPainters* painters = InstalledObjectPainters();
-    const void* picture = name[0] && painters && painters->cachedPicture ? painters->cachedPicture(workbook_, name)
-                                                                         : nullptr;
-    if (picture)
+  if (view.backgroundMode == kBackgroundImage) {
+    if (const void* picture = BackgroundPicture(sheet))
       surface.StretchDib(rect, picture, view.imageSizeMode, 100, 100);
     return;
   }
-  if (view.backgroundMode != 1)
+  if (view.backgroundMode != kBackgroundPattern)
     return;
   surface.SelectPen(0, 0, 100);
   surface.SelectFillRecord(view.fill);

@@ -10,6 +10,7 @@
 #include "view/draw_context/default_font.h"
 #include "view/draw_context/text_placement.h"
 #include "view/geometry/sheet_sizes.h"
+#include "view/painting/background_cover.h"
 #include "view/painting/paint_geometry.h"
 
 // What one call of PaintCells carries from row to row.
@@ -49,8 +50,10 @@ bool ShowsNumber(const CellRecord& cell, bool showFormulas) {
 uint32_t ColourOr(uint8_t set, uint32_t colour, int scheme) { return set ? colour : GetSchemeColor(scheme); }
 
 // The window colour, as an erased window shows it: the view does not erase
-// before it paints.
+// before it paints. An empty band (right < left) paints nothing.
 void PaintEmptyBackground(const PaintSurface& surface, const PixelRect& rect) {
+  if (rect.right < rect.left)
+    return;
   const uint32_t window = GetSchemeColor(kSchemeWindow);
   surface.SelectBrush(1, window, window);
   surface.FillRect(rect, kRopPatCopy);
@@ -114,18 +117,23 @@ void GridPainter::PaintCells(const PaintSurface& surface, const PixelRect& area,
 
   if (!printForm) {
     // The background stops where the sheet does; past its end the view
-    // shows an empty window, headings included.
+    // shows an empty window, headings included. On the screen, what the
+    // background leaves bare shows the empty window too.
     const SheetEndBands ends = ComputeSheetEndBands(area, sheet, g, firstRow, firstColumn, zoomX, zoomY);
     const bool endBelow = ends.below.right >= ends.below.left;
     const bool endRight = ends.right.right >= ends.right.left;
     surface.PushClip({area.left, area.top, endRight ? ends.right.left - 1 : area.right + 1,
                       endBelow ? ends.below.top - 1 : area.bottom + 1});
-    PaintBackground(surface, sheet, {area.left + rw, area.top + ch, area.right + 1, area.bottom + 1});
+    const PixelRect background = {area.left + rw, area.top + ch, area.right + 1, area.bottom + 1};
+    if (onScreen) {
+      const BareBackground bare = BackgroundLeftBare(sheet->viewFormat, BackgroundPicture(sheet), background);
+      PaintEmptyBackground(surface, bare.right);
+      PaintEmptyBackground(surface, bare.below);
+    }
+    PaintBackground(surface, sheet, background);
     surface.PopClip();
-    if (endBelow)
-      PaintEmptyBackground(surface, ends.below);
-    if (endRight)
-      PaintEmptyBackground(surface, ends.right);
+    PaintEmptyBackground(surface, ends.below);
+    PaintEmptyBackground(surface, ends.right);
   }
 
   FontRecord font;

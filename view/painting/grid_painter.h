@@ -80,6 +80,10 @@ class GridPainter {
   uint8_t hideCellMarkers = 0;
   // Set by the page painter for the pages it paints; null on the screen.
   const PrintedCells* printForm = nullptr;
+  // Set by the grid view, whose window is not erased before it paints: what
+  // the background leaves bare is painted in the window colour. An image's
+  // bitmap starts white, and paper is.
+  bool onScreen = false;
 
  private:
   struct RowPass;
@@ -93,6 +97,10 @@ class GridPainter {
   }
   // A column's room with its grid line; none for one left out of print.
   int32_t ColumnStep(CWorkSheet* sheet, uint32_t column, uint16_t zoomX) const;
+
+  // The decoded picture of an image background; null for any other
+  // background or a picture that cannot be had.
+  const void* BackgroundPicture(CWorkSheet* sheet) const;
 
   CWorkBook* workbook_;
   BorderQueue borders_;

@@ -1,15 +1,20 @@
 // What a document window shows on the screen, read back from it: nothing of
-// an earlier picture stays, past the worksheet's end or after another
-// document closed over it; the status bar follows every recalculation.
+// an earlier picture stays, past the worksheet's end, where the background
+// paints nothing or after another document closed over it; the status bar
+// follows every recalculation.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/document/document_window_fixture.h"
 #include "core/base/global_options.h"
+#include "core/model/image_cache.h"
+#include "core/workbook/workbook.h"
 #include "tests/view/dib_canvas_win32.h"
 
 namespace {
@@ -36,6 +41,34 @@ class RepaintTest : public DocumentEditingTest {
     for (LONG y = top; y < r.bottom; ++y)
       for (LONG x = left; x < r.right; ++x) count += pixels[y * r.right + x] != empty ? 1 : 0;
     return count;
+  }
+  // How many of the view's client pixels hold the colour (0x00RRGGBB).
+  int CountOf(CDocumentView* view, uint32_t colour) {
+    int count = 0;
+    for (uint32_t pixel : Shown(view)) count += (pixel & 0xFFFFFF) == colour ? 1 : 0;
+    return count;
+  }
+  // What another window or an earlier picture left in the view's pixels.
+  static void Smear(CDocumentView* view, uint32_t colour) {
+    const RECT r = view->GetClientRect();
+    HDC screen = ::GetDC(*view);
+    HBRUSH brush = ::CreateSolidBrush(RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));
+    ::FillRect(screen, &r, brush);
+    ::DeleteObject(brush);
+    ::ReleaseDC(*view, screen);
+  }
+  // A packed 32-bit bitmap of one colour, allocated as the image cache frees it.
+  static void* SolidPicture(int32_t width, int32_t height, uint32_t colour) {
+    const size_t headerWords = sizeof(BITMAPINFOHEADER) / 4;
+    uint32_t* dib = static_cast<uint32_t*>(std::calloc(headerWords + width * height, 4));
+    BITMAPINFOHEADER* header = reinterpret_cast<BITMAPINFOHEADER*>(dib);
+    header->biSize = sizeof *header;
+    header->biWidth = width;
+    header->biHeight = height;
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    std::fill(dib + headerWords, dib + headerWords + width * height, colour);
+    return dib;
   }
   void GoTo(const char* reference) {
     HWND edit = reinterpret_cast<HWND>(SendMessageA(frame.NameBox(), CBEM_GETEDITCONTROL, 0, 0));
@@ -74,6 +107,47 @@ TEST_F(RepaintTest, PastTheLastRowAndColumnTheViewShowsAnEmptyWindow) {
   ASSERT_LT(corner.right + 2, view->GetClientRect().right);
   EXPECT_EQ(NotEmpty(view, corner.right + 2, 0), 0) << "the old column headings and cells show right of the last column";
   EXPECT_EQ(NotEmpty(view, 0, corner.bottom + 2), 0);
+}
+
+// Cells without a fill show the background through; where it paints nothing
+// the window colour shows, not what the screen held there before.
+TEST_F(RepaintTest, WhatTheBackgroundLeavesBareShowsTheWindowColour) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CDocumentView* view = doc->GetActiveView();
+  CWorkBook* book = doc->Workbook();
+  WorksheetViewFormat& format = book->activeWorksheet->viewFormat;
+  const uint32_t kStale = 0xFA00FA;
+  const uint32_t kPicture = 0x00A000;
+  ImageNode* small = book->images.Add("small.bmp");
+  ASSERT_NE(small, nullptr);
+  small->picture = static_cast<uint8_t*>(SolidPicture(48, 24, kPicture));
+  const struct {
+    const char* what;
+    uint8_t mode;
+    uint8_t pattern;
+    const char* image;
+    uint8_t imageSize;
+  } cases[] = {
+      {"no background", 0, 1, "", 0},
+      {"a fill without a pattern", 1, 0, "", 0},
+      {"a picture that cannot be read", 2, 1, "C:\\no such folder\\missing.png", 1},
+      {"a picture at its own size", 2, 1, "small.bmp", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    format.backgroundMode = c.mode;
+    format.fill.pattern = c.pattern;
+    std::strcpy(format.imagePath, c.image);
+    format.imageSizeMode = c.imageSize;
+    Smear(view, kStale);
+    view->Invalidate(false);
+    view->UpdateWindow();
+    EXPECT_EQ(CountOf(view, kStale), 0);
+  }
+  // The picture itself stays where it lies, right of and below the headings.
+  const size_t inFirstCell = (view->m_columnHeaderHeight + 6) * view->GetClientRect().right + view->m_rowHeaderWidth + 6;
+  EXPECT_EQ(Shown(view)[inFirstCell] & 0xFFFFFF, kPicture);
 }
 
 // The document left behind when a maximised one closes shows its own rows,
