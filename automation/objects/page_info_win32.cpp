@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "automation/info/page_info_margins.h"
 #include "automation/objects/array_elements_win32.h"
 
 STDMETHODIMP CPageInfo::GetMargins(double* left, double* top, double* right, double* bottom) {
@@ -13,7 +14,10 @@ STDMETHODIMP CPageInfo::GetMargins(double* left, double* top, double* right, dou
   return S_OK;
 }
 
+// The four are taken together or not at all.
 STDMETHODIMP CPageInfo::SetMargins(double left, double top, double right, double bottom) {
+  if (!IsPageMargin(left) || !IsPageMargin(top) || !IsPageMargin(right) || !IsPageMargin(bottom))
+    return E_INVALIDARG;
   m_settings.marginLeft = left;
   m_settings.marginTop = top;
   m_settings.marginRight = right;

@@ -44,6 +44,8 @@ enum WorkbookError : uint8_t {
   kWorkbookChartNeedsArray = 28,     // "An array formula is required to generate a chart data series"
   // A structural edit would make a formula's text longer than a formula may be.
   kWorkbookFormulaTooLong = 63,
+  // The margins meet on the paper: no zoom could make a page fit.
+  kWorkbookNoPrintableArea = 66,  // "The margins leave no room to print on the paper"
 };
 
 // Whether a document's formulas may create and call other programs'
@@ -287,10 +289,10 @@ class CWorkBook {
   // Pagination and printing, defined by the view library (view/printing).
   // Pagination measures through the printer's measurer and rebuilds
   // `pageList` for the worksheet, lowering the zoom pair in place until
-  // every page fits; false with kWorkbookNoPages, kWorkbookInvalidPageRange,
-  // kWorkbookZoomTooSmall or kWorkbookOutOfMemory. Callers free the list
-  // after printing. PrintPage (Windows only) draws sheet of paper s (from 0)
-  // with its pages, header and footer.
+  // every page fits; false with kWorkbookNoPrintableArea, kWorkbookNoPages,
+  // kWorkbookInvalidPageRange, kWorkbookZoomTooSmall or kWorkbookOutOfMemory.
+  // Callers free the list after printing. PrintPage (Windows only) draws
+  // sheet of paper s (from 0) with its pages, header and footer.
   bool Paginate(const TextMeasurer& measurer, CWorkSheet* sheet, const PrintFrame& frame, PrintZoom* zoom);
   void FreePageList(CWorkSheet* sheet);
   void GetPrintArea(CWorkSheet* sheet, uint32_t* lastRow, uint16_t* lastColumn, const PrintZoom& zoom);

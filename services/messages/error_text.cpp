@@ -61,6 +61,7 @@ const ErrorEntry kErrorTexts[] = {
     {54, "Error while reading a PNG image"},
     {55, "Error while writing a PNG image"},
     {61, "Only the UTF-8 encoding is supported"},
+    {66, "The margins leave no room to print on the paper"},
     {110, "Can't open the Clipboard"},
 };
 

@@ -88,6 +88,12 @@ bool CWorkBook::SplitIntoPages(const TextMeasurer& measurer, CWorkSheet* sheet, 
 bool CWorkBook::Paginate(const TextMeasurer& measurer, CWorkSheet* sheet, const PrintFrame& frame, PrintZoom* zoom) {
   FreePageList(sheet);
   PageSettings& settings = sheet->pageSettings;
+  // Margins that meet leave nothing to print on, not even a container; said
+  // as such rather than as a zoom shrunk to nothing.
+  if (!PrintFrameHasRoom(frame)) {
+    error = kWorkbookNoPrintableArea;
+    return false;
+  }
   const PrintFrame pageRect = PageFrameOf(frame);
 
   if (settings.printRangeKind == kPrintContainer) {

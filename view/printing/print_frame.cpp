@@ -1,5 +1,10 @@
 #include "view/printing/print_frame.h"
 
+bool PrintFrameHasRoom(const PrintFrame& frame) {
+  return static_cast<int64_t>(frame.left) + frame.marginLeft < static_cast<int64_t>(frame.right) - frame.marginRight &&
+         static_cast<int64_t>(frame.top) + frame.marginTop < static_cast<int64_t>(frame.bottom) - frame.marginBottom;
+}
+
 PixelRect PageRectOf(const PrintFrame& frame) {
   PixelRect rect = {frame.left, frame.top, frame.right, frame.bottom};
   ShrinkRectByMargins(&rect, frame.marginLeft, frame.marginTop, frame.marginRight, frame.marginBottom);

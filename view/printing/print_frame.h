@@ -31,6 +31,9 @@ struct PrintZoom {
   uint16_t y;
 };
 
+// False when the margins of an axis meet or pass each other: shrinking would
+// leave that axis no width to print on.
+bool PrintFrameHasRoom(const PrintFrame& frame);
 // The printable rectangle less the margins.
 PixelRect PageRectOf(const PrintFrame& frame);
 // The same rectangle as a frame without margins, for the steps of pagination.

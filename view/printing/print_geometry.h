@@ -31,7 +31,9 @@ bool ComputePrintZoom(const PrinterMetrics& printer, int32_t screenPixelsX, int3
 
 // The page from the printable origin to the paper's right and bottom edges,
 // the margins and the header and footer lines: lengths across the paper by
-// its width, lengths down by its height. False when the paper has no size.
+// its width, lengths down by its height. A length longer than any paper, or
+// one that is not a number, stops at a bound far beyond the paper, where
+// its margin leaves no room to print. False when the paper has no size.
 bool ComputePrintFrame(const PrinterMetrics& printer, const PageSettings& settings, PrintFrame* frame);
 
 #endif

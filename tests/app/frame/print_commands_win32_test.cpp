@@ -265,6 +265,27 @@ TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// A file may still carry margins no paper has room for: it opens with its
+// cells, and the preview says what keeps it from printing rather than
+// blaming the zoom.
+TEST_F(PrintCommands, MarginsBeyondThePaperFromAFileAreReportedByThePreview) {
+  PutText(*book, 0, 0, "kept");
+  sheet->pageSettings.marginLeft = 99999999;
+  sheet->pageSettings.marginBottom = 1e308;
+  CChildFrame* reopened = SaveCloseAndReopen(doc, ID_FILE_SAVE_AS, "w32_huge_margins.tlv");
+  ASSERT_NE(reopened, nullptr);
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  CWorkBook* opened = reopened->Workbook();
+  EXPECT_EQ(TextAt(*opened, 0, 0), "kept");
+  EXPECT_EQ(opened->activeWorksheet->pageSettings.marginLeft, 99999999.0);
+
+  frame.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  Pump();
+  EXPECT_EQ(g_boxes, std::vector<std::string>{"The margins leave no room to print on the paper"});
+  EXPECT_EQ(frame.Preview(), nullptr);
+  EXPECT_EQ(opened->pageList.Count(), 0u);
+}
+
 TEST_F(PrintCommands, PrintingATwoPageWorksheetSpoolsTwoPages) {
   FillPages(2);
   std::vector<DialogScriptStep> steps = {Press(IDOK)};

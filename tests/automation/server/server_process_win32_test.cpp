@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "app/startup/program_process.h"
@@ -297,6 +298,29 @@ TEST_F(AutomationServer, PageInfoHandsItsBlockToTheCallersArray) {
   std::memcpy(&expected, bytes + 1104, sizeof expected);
   EXPECT_EQ(left, expected);
   SafeArrayDestroy(data);
+  page->Release();
+}
+
+// A value that cannot be a margin is refused with the four margins kept, so
+// that a worksheet never takes it from the object.
+TEST_F(AutomationServer, PageInfoRefusesWhatCannotBeAMargin) {
+  IPageInfo* page = Create<IPageInfo>(CLSID_PageInfo);
+  ASSERT_NE(page, nullptr);
+  // 65,534 cm is the longest margin.
+  ASSERT_EQ(page->SetMargins(0, 655340, 0, 655340), S_OK);
+  ASSERT_EQ(page->SetMargins(10, 20, 30, 40), S_OK);
+  const double refused[] = {-0.001, 655340.001, 99999999, 1e308, std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+  for (double value : refused) {
+    EXPECT_EQ(page->SetMargins(value, 1, 1, 1), E_INVALIDARG) << value;
+    EXPECT_EQ(page->SetMargins(1, 1, 1, value), E_INVALIDARG) << value;
+  }
+  double left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_EQ(page->GetMargins(&left, &top, &right, &bottom), S_OK);
+  EXPECT_EQ(left, 10.0);
+  EXPECT_EQ(top, 20.0);
+  EXPECT_EQ(right, 30.0);
+  EXPECT_EQ(bottom, 40.0);
   page->Release();
 }
 

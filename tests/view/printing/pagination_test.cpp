@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "tests/core/generic_locale_test.h"
 #include "view/geometry/sheet_sizes.h"
 #include "view/printing/print_frame.h"
+#include "view/printing/print_geometry.h"
 
 namespace {
 
@@ -208,6 +210,35 @@ TEST_F(Pagination, ZeroZoomAndNoRoomPerPageAreRefused) {
     EXPECT_FALSE(Paginate()) << int(count);
     EXPECT_EQ(book->error, kWorkbookZoomTooSmall);
   }
+}
+
+// Margins longer than the paper, as a file or a client may store them, are
+// reported as leaving no room to print, for every kind of print range, and
+// not as a zoom shrunk to nothing.
+TEST_F(Pagination, MarginsBeyondThePaperLeaveNoPrintableArea) {
+  Type(0, 0, "kept");
+  // A4 at 600 dots per inch.
+  const PrinterMetrics a4 = {4960, 7016, 150, 150, 210, 297, 600, 600};
+  const double lengths[] = {150, 99999999, 1e308, std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+  for (uint8_t kind : {kPrintAll, kPrintContainer}) {
+    sheet->pageSettings.printRangeKind = kind;
+    for (double length : lengths) {
+      PageSettings& settings = sheet->pageSettings;
+      settings.marginLeft = settings.marginTop = length;
+      settings.marginRight = settings.marginBottom = 70;
+      ASSERT_TRUE(ComputePrintFrame(a4, settings, &frame));
+      EXPECT_FALSE(Paginate()) << length;
+      EXPECT_EQ(book->error, kWorkbookNoPrintableArea) << length;
+      EXPECT_EQ(zoom.x, 100);
+    }
+  }
+  // Margins that fit still paginate on the same paper.
+  sheet->pageSettings.printRangeKind = kPrintAll;
+  sheet->pageSettings.marginLeft = sheet->pageSettings.marginTop = 20;
+  ASSERT_TRUE(ComputePrintFrame(a4, sheet->pageSettings, &frame));
+  EXPECT_TRUE(Paginate());
+  EXPECT_EQ(book->pageList.Count(), 1u);
 }
 
 TEST_F(Pagination, PrintAreaCoversContainersAndFormattedRuns) {

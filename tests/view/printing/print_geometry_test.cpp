@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "view/printing/sheet_placement.h"
 
 namespace {
@@ -71,6 +73,42 @@ TEST(PrintGeometry, MarginsAcrossGoByTheWidthAndDistancesDownByTheHeight) {
   PrinterMetrics noPaper = kA4;
   noPaper.heightMm = 0;
   EXPECT_FALSE(ComputePrintFrame(noPaper, settings, &frame));
+}
+
+// Whatever a file or a client stored, the frame comes out in pixels that
+// rendering can add and subtract: lengths beyond the paper and lengths that
+// are not numbers leave no room; lengths far below zero stay bounded too.
+TEST(PrintGeometry, LengthsOfAnySizeGiveABoundedFrame) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    double length;
+    bool room;
+  } cases[] = {{300, false}, {99999999, false}, {1e308, false},    {std::numeric_limits<double>::max(), false},
+               {inf, false}, {nan, false},      {-99999999, true}, {-1e308, true},
+               {-inf, true}};
+  // The header and footer lines only ever move off the paper.
+  double PageSettings::*const lengths[] = {&PageSettings::marginLeft,   &PageSettings::marginRight,
+                                           &PageSettings::marginTop,    &PageSettings::marginBottom,
+                                           &PageSettings::headerMargin, &PageSettings::footerMargin};
+  for (double PageSettings::*field : lengths) {
+    const bool margin = field != &PageSettings::headerMargin && field != &PageSettings::footerMargin;
+    for (const auto& c : cases) {
+      PageSettings settings = Defaults();
+      settings.*field = c.length;
+      PrintFrame f = {};
+      ASSERT_TRUE(ComputePrintFrame(kA4, settings, &f));
+      for (int32_t v : {f.right, f.bottom, f.marginLeft, f.marginTop, f.marginRight, f.marginBottom, f.headerLine,
+                        f.footerLine})
+        EXPECT_TRUE(v >= -(1 << 29) && v <= (1 << 29)) << c.length << " gave " << v;
+      EXPECT_EQ(PrintFrameHasRoom(f), c.room || !margin) << c.length;
+    }
+  }
+  // Margins that just meet leave no width; one pixel less leaves some.
+  PrintFrame frame = {0, 0, 99, 99, 50, 0, 49, 0, 0, 0};
+  EXPECT_FALSE(PrintFrameHasRoom(frame));
+  frame.marginRight = 48;
+  EXPECT_TRUE(PrintFrameHasRoom(frame));
 }
 
 TEST(PrintGeometry, FivePagesTwoAcrossOneDownFillThreeSheets) {
