@@ -61,6 +61,9 @@ const ErrorEntry kErrorTexts[] = {
     {54, "Error while reading a PNG image"},
     {55, "Error while writing a PNG image"},
     {61, "Only the UTF-8 encoding is supported"},
+    // Rows or columns refused because a formula they would rewrite would
+    // outgrow its text: without a text the refusal would say "No error".
+    {63, "A formula would become longer than 1024 characters"},
     {66, "The margins leave no room to print on the paper"},
     {110, "Can't open the Clipboard"},
 };

@@ -126,6 +126,32 @@ TEST_F(StructureStories, AWorksheetMovedIntoAFolderKeepsItsChartAndItsReaders) {
   EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 }
 
+// Rows that would make a formula longer than a formula may be are refused
+// with a message that says so, and nothing moves.
+TEST_F(StructureStories, RowsThatWouldMakeAFormulaTooLongAreRefusedWithAMessage) {
+  CChildFrame* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CWorkBook& book = *doc->Workbook();
+  CWorkSheet* sheet = book.activeWorksheet;
+  // Stored as "R[9]C" each, 1020 characters, one character more each once a
+  // row comes between.
+  std::string formula = "=A10";
+  for (int i = 1; i < 170; ++i) formula += "+A10";
+  alignas(8) uint8_t record[kCellInputCapacity];
+  NumFormatParams format{};
+  const uint32_t size = CWorkSheet::ParseCellInput(&book, formula.c_str(), &format, 0, 0, record, sizeof record);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(sheet->cells.InsertCell(AsCellRecord(record), nullptr));
+  const std::string stored = FormulaAt(sheet, 0, 0);
+  ASSERT_GT(stored.size(), 1000u);
+
+  FocusCell(doc, 4, 1);
+  Key('R', VK_CONTROL);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "A formula would become longer than 1024 characters");
+  EXPECT_EQ(FormulaAt(sheet, 0, 0), stored);
+}
+
 // Totals above the columns they read, the layout a pass meets before their
 // inputs: F9 and an edit give the totals the plain way gives, and take the
 // cells the totals read in one evaluation each.
