@@ -23,8 +23,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync fails one list but leaves the others usable;
+  # the install below says whether what is needed could be had.
+  $sudo apt-get update -qq || echo "setup: some package lists were not refreshed; installing from the rest"
+  # Without the security list of one architecture, the 32-bit libraries
+  # Wine needs cannot match the 64-bit ones at their security versions:
+  # the release's own versions, taken for both, do.
+  if ! $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "setup: installing again with the versions of $release itself"
+    $sudo apt-get install -y -qq -t "$release" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # The file readers' number tests also run under a locale whose decimal
