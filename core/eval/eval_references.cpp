@@ -83,10 +83,7 @@ void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
 }
 
 void EvalState::NoteFirstPending(const CellRecord* cell, CellStore* store) {
-  pending.Clear();
-  pending.kind = kEvalCellRef;
-  pending.cell = RefCorner{cell->Column(), cell->Row(), kRefCell};
-  pending.sheet = store;
+  SetPendingCell(store, cell->Column(), cell->Row());
   pendingGather.NoteFirst(store, cell);
 }
 

@@ -245,6 +245,13 @@ class EvalState {
   // a walk gathers them.
   void NoteFirstPending(const CellRecord* cell, CellStore* store);
   void NoteFurtherPending(const CellRecord* cell, CellStore* store);
+  // Names the cell as the one the formula waits for.
+  void SetPendingCell(CellStore* store, uint16_t column, uint32_t row) {
+    pending.Clear();
+    pending.kind = kEvalCellRef;
+    pending.cell = RefCorner{column, row, kRefCell};
+    pending.sheet = store;
+  }
   // A nested evaluation inside a pass reads the pass's result areas as the
   // pass's own evaluator does; none outside a pass.
   void ShareSpillAreas(const EvalState& pass) {
@@ -427,17 +434,19 @@ class EvalState {
   // The worksheets qualifiers named in the pass under way.
   QualifiedSheets qualifiedSheets;
   // A recalculation begins or ends: what it keeps for itself (the lookup
-  // indexes, the column lists, the qualified worksheets) starts afresh or
-  // is dropped.
+  // indexes, the column lists, the qualified worksheets, the gathered
+  // cells) starts afresh or is dropped.
   void BeginRecalculation() {
     lookupIndexes.BeginPass();
     columnCells.BeginPass();
     qualifiedSheets.BeginPass();
+    pendingGather.SetActive(true);
   }
   void EndRecalculation() {
     lookupIndexes.EndPass();
     columnCells.EndPass();
     qualifiedSheets.EndPass();
+    pendingGather.SetActive(false);
   }
 
  private:

@@ -326,10 +326,7 @@ CellRecord* TakeGathered(EvalState& state, SuspendedCell& top) {
     CellRecord* cell = GatheredRecord(entry);
     if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
       continue;
-    state.pending.Clear();
-    state.pending.kind = kEvalCellRef;
-    state.pending.cell = RefCorner{entry.column, entry.row, kRefCell};
-    state.pending.sheet = entry.store;
+    state.SetPendingCell(entry.store, entry.column, entry.row);
     state.pendingGather.NoteTaken();
     return cell;
   }
@@ -598,7 +595,6 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
   // more pass calculates what reads them.
   RecalcPasses passes;
   state.BeginRecalculation();
-  state.pendingGather.SetActive(true);
   for (uint32_t pass = 0; pass <= kMaxSpillSettlingPasses && ok; ++pass) {
     if (pass == kMaxSpillSettlingPasses && !MarkUnsettledCircular(state, passes))
       ok = false;
@@ -632,7 +628,6 @@ bool RecalcWorkbook(EvalState& state, CellStore* store, CWorkBook& workbook) {
     if (!state.spillAreasChanged)
       break;
   }
-  state.pendingGather.SetActive(false);
   state.EndRecalculation();
   state.sheet = evaluatedSheet;
   state.owner = owner;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "dialogs/controls/parsed_text.h"
 #include "services/convert/number_list.h"
@@ -111,9 +110,7 @@ void DescribePaper(const PaperExtent& paper, const LengthUnit& unit, char* out, 
     out[0] = '\0';
     return;
   }
-  const std::string text = unit.imperial ? std::string(width) + "\" x " + height + "\""
-                                         : std::string(width) + " x " + height + " cm";
-  std::snprintf(out, size, "%s", text.c_str());
+  std::snprintf(out, size, unit.imperial ? "%s\" x %s\"" : "%s x %s cm", width, height);
 }
 
 // Lengths already checked one by one, now together: the page frame keeps
