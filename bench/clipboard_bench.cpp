@@ -16,7 +16,6 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +27,7 @@
 #include "app/clipboard/pasted_text.h"
 #include "app/clipboard/range_text.h"
 #include "app/clipboard/ring_paste.h"
+#include "bench/cpu_seconds.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/styles/text_measurer.h"
@@ -38,12 +38,6 @@ namespace {
 constexpr uint32_t kRows = 100000;
 constexpr uint16_t kColumns = 10;
 constexpr double kCells = double(kRows) * kColumns;
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
-}
 
 // A measurer for the row heights a paste refits: every text one line of
 // the default size, as the screen would measure the block's plain cells.

@@ -25,7 +25,6 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <time.h>
 
 #include <cmath>
 #include <cstdio>
@@ -35,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_seconds.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/edit/cell_input.h"
@@ -51,12 +51,6 @@ constexpr uint32_t kCategories = 20;
 constexpr uint32_t kChainLength = 1000;
 constexpr uint32_t kOrderFormulas = 6;
 constexpr uint32_t kSummaryFormulas = 3;
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
-}
 
 double PeakResidentMegabytes() {
   rusage usage{};

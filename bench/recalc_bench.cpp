@@ -33,7 +33,6 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +41,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_seconds.h"
 #include "core/base/global_options.h"
 #include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
@@ -54,14 +54,6 @@ namespace {
 
 // Texts are made for this many rows at a time, outside the timed entry.
 constexpr uint32_t kChunkRows = 1000;
-
-// Processor time of this thread: the machine may be shared, and the
-// targets are for one core.
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
-}
 
 // A workload: the text typed into each cell of its columns; rows are
 // 1-based as the user sees them.

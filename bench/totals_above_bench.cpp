@@ -17,7 +17,6 @@
 // for the figures of evaluating the total again for each of them.
 
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +24,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/cpu_seconds.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -33,12 +33,6 @@
 #include "numerics/numeric_function_table.h"
 
 namespace {
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
-}
 
 enum Layout { kBelow, kAbove, kWholeColumn, kCountIf, kSumProduct, kRunningAbove };
 
