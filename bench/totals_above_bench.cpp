@@ -1,20 +1,20 @@
-// A total placed above (or beside, or in a column before) the formulas it
-// reads, against the same total placed below them. A pass meets such a
-// total before its inputs are calculated; each layout should cost about
-// what the total below costs, and the same per formula at any size.
+// Totals placed above the formulas they read, against the same totals placed
+// below them. A pass meets a total above before its inputs are calculated;
+// each layout should cost about what it costs below, and the same per
+// formula at any size.
 //   A1:An the numbers 1..n, B1:Bn =A*2 (the running layout: B1 =A1, then
-//   Bi =B(i-1)+Ai), and in column C one total:
-//     below          C(n+1) =SUM(B1:Bn)
-//     above          C1 =SUM(B1:Bn)
-//     whole_column   C1 =SUM(B:B)
-//     countif        C1 =COUNTIF(B1:Bn,">100")
-//     sumproduct     C1 =SUMPRODUCT(A1:An,B1:Bn)
-//     running_above  C1 =SUM(B1:Bn) over the running B
-// Counters: recalc_ns_per_formula (a full pass, best of three, processor
-// time of this thread), changed_input_ms (A1 typed again, then a pass), and
-// wrong (1 when the total differs from the plain computation).
+//   Bi =B(i-1)+Ai), and in the first row (above) or the row after the data
+//   (below) the layout's totals, from column C on. {n} stands for n, {h} for
+//   n/2 and {2n} for 2n in the totals' texts.
+// The data is typed and calculated before the totals are typed. Counters:
+// recalc_ns_per_formula (a full pass, best of three, the first one after
+// the totals were typed included; processor time of this thread, per
+// formula of the workbook), changed_input_ms (A1 typed again, then a pass),
+// filled_ms (column B typed again as =A*3, then a pass: every value it
+// held changes) and wrong (1 when a total above differs from the same total
+// below, after any of these).
 // TALVERO_RECALC_GATHER=0 switches the gathering of uncalculated cells off,
-// for the figures of evaluating the total again for each of them.
+// for the figures of evaluating a total again for each of them.
 
 #include <benchmark/benchmark.h>
 
@@ -34,68 +34,100 @@
 
 namespace {
 
-enum Layout { kBelow, kAbove, kWholeColumn, kCountIf, kSumProduct, kRunningAbove };
+struct Layout {
+  const char* totals[3];  // unused ones null
+  bool running;
+  // Reads by values, so that a column filled anew under it (every value
+  // changed) costs a square: timed at 10,000 rows only.
+  bool stopsOnValue = false;
+};
 
-bool Build(CWorkBook& book, Layout layout, uint32_t rows) {
+const Layout kSum = {{"=SUM(B1:B{n})"}, false};
+const Layout kWholeColumn = {{"=SUM(B:B)"}, false};
+const Layout kCountIf = {{"=COUNTIF(B1:B{n},\">100\")"}, false};
+const Layout kSumProduct = {{"=SUMPRODUCT(A1:A{n},B1:B{n})"}, false};
+const Layout kRunning = {{"=SUM(B1:B{n})"}, true};
+const Layout kAverage = {{"=AVERAGE(B1:B{n})"}, false};
+const Layout kStdev = {{"=STDEV(B1:B{n})"}, false};
+const Layout kVar = {{"=VAR(B1:B{n})"}, false};
+const Layout kMedian = {{"=MEDIAN(B1:B{n})"}, false};
+const Layout kLarge = {{"=LARGE(B1:B{n},3)"}, false};
+const Layout kSmall = {{"=SMALL(B1:B{n},3)"}, false};
+const Layout kRank = {{"=RANK(B{h},B1:B{n})"}, false};
+const Layout kCountBlank = {{"=COUNTBLANK(B1:B{n})"}, false};
+const Layout kVlookup = {{"=VLOOKUP({2n},B1:B{n},1,FALSE)"}, false, true};
+const Layout kMatch = {{"=MATCH({2n},B1:B{n},0)"}, false, true};
+const Layout kMaxOfProducts = {{"=MAX((B1:B{n}>100)*B1:B{n})"}, false};
+const Layout kSumOfArray = {{"=SUM(B1:B{n}*2)"}, false};
+const Layout kSumProductOfArray = {{"=SUMPRODUCT(B1:B{n}*1)"}, false};
+const Layout kStatisticsRow = {{"=STDEV(B1:B{n})", "=MEDIAN(B1:B{n})", "=SUM(B1:B{n})"}, false};
+
+std::string Expand(const char* text, uint32_t rows) {
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    if (std::strncmp(p, "{n}", 3) == 0) {
+      out += std::to_string(rows);
+      p += 2;
+    } else if (std::strncmp(p, "{h}", 3) == 0) {
+      out += std::to_string(rows / 2);
+      p += 2;
+    } else if (std::strncmp(p, "{2n}", 4) == 0) {
+      out += std::to_string(2 * uint64_t(rows));
+      p += 3;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
+uint32_t TotalRow(bool above, uint32_t rows) { return above ? 0 : rows; }
+
+// Column B's formulas, times factor.
+bool FillFormulas(CWorkBook& book, const Layout& layout, uint32_t rows, int factor) {
+  CWorkSheet& sheet = *book.activeWorksheet;
+  char text[128];
+  for (uint32_t r = 0; r < rows; ++r) {
+    if (layout.running && r > 0)
+      std::snprintf(text, sizeof text, "=B%u+A%u*%d", r, r + 1, factor - 1);
+    else if (layout.running)
+      std::snprintf(text, sizeof text, "=A1");
+    else
+      std::snprintf(text, sizeof text, "=A%u*%d", r + 1, factor);
+    if (!TypeCell(book, sheet, text, r, 1)) return false;
+  }
+  return true;
+}
+
+// The data typed and calculated, then the totals typed, as a user builds it.
+bool Build(CWorkBook& book, const Layout& layout, bool above, uint32_t rows) {
   if (!book.NewDocument()) return false;
   CWorkSheet& sheet = *book.activeWorksheet;
   char text[128];
   for (uint32_t r = 0; r < rows; ++r) {
     std::snprintf(text, sizeof text, "%u", r + 1);
     if (!TypeCell(book, sheet, text, r, 0)) return false;
-    if (layout == kRunningAbove && r > 0)
-      std::snprintf(text, sizeof text, "=B%u+A%u", r, r + 1);
-    else if (layout == kRunningAbove)
-      std::snprintf(text, sizeof text, "=A1");
-    else
-      std::snprintf(text, sizeof text, "=A%u*2", r + 1);
-    if (!TypeCell(book, sheet, text, r, 1)) return false;
   }
-  uint32_t totalRow = 0;
-  switch (layout) {
-    case kBelow:
-      totalRow = rows;
-      std::snprintf(text, sizeof text, "=SUM(B1:B%u)", rows);
-      break;
-    case kAbove:
-    case kRunningAbove:
-      std::snprintf(text, sizeof text, "=SUM(B1:B%u)", rows);
-      break;
-    case kWholeColumn:
-      std::snprintf(text, sizeof text, "=SUM(B:B)");
-      break;
-    case kCountIf:
-      std::snprintf(text, sizeof text, "=COUNTIF(B1:B%u,\">100\")", rows);
-      break;
-    case kSumProduct:
-      std::snprintf(text, sizeof text, "=SUMPRODUCT(A1:A%u,B1:B%u)", rows, rows);
-      break;
-  }
-  return TypeCell(book, sheet, text, totalRow, 2);
+  if (!FillFormulas(book, layout, rows, 2) || !book.Recalculate(nullptr)) return false;
+  for (uint16_t i = 0; i < 3 && layout.totals[i]; ++i)
+    if (!TypeCell(book, sheet, Expand(layout.totals[i], rows).c_str(), TotalRow(above, rows), uint16_t(2 + i)))
+      return false;
+  return true;
 }
 
-// The total as computed here, for A1 = first.
-double Expected(Layout layout, uint32_t rows, double first) {
-  double total = 0, running = 0;
-  for (uint32_t r = 0; r < rows; ++r) {
-    const double a = r == 0 ? first : double(r + 1);
-    running += a;
-    switch (layout) {
-      case kCountIf: total += a * 2 > 100 ? 1 : 0; break;
-      case kSumProduct: total += a * (a * 2); break;
-      case kRunningAbove: total += running; break;
-      default: total += a * 2; break;
-    }
+// Whether the totals of two workbooks of one layout hold the same value.
+bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, const Layout& layout, uint32_t rows) {
+  for (uint16_t i = 0; i < 3 && layout.totals[i]; ++i) {
+    const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), uint16_t(2 + i));
+    const CellRecord* y = b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), uint16_t(2 + i));
+    if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
+    const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
+    if (std::memcmp(&numbers[0], &numbers[1], sizeof(double)) != 0) return false;
   }
-  return total;
+  return true;
 }
 
-double Total(CWorkBook& book, Layout layout, uint32_t rows) {
-  const CellRecord* cell = book.activeWorksheet->cells.GetCell(layout == kBelow ? rows : 0, 2);
-  return cell && cell->IsFormula() && !cell->ErrorCode() ? cell->CachedNumber() : -1;
-}
-
-void TotalsLayout(benchmark::State& state, Layout layout) {
+void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
   const uint32_t rows = uint32_t(state.range(0));
   ResetGlobalOptions();
   CurrentRegionalSettings() = kGenericRegionalSettings;
@@ -104,7 +136,9 @@ void TotalsLayout(benchmark::State& state, Layout layout) {
     auto book = std::make_unique<CWorkBook>();
     const char* gather = std::getenv("TALVERO_RECALC_GATHER");
     if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
-    if (!Build(*book, layout, rows)) {
+    // The same totals below the data, where nothing waits, tell the values.
+    auto reference = std::make_unique<CWorkBook>();
+    if (!Build(*book, layout, above, rows) || !Build(*reference, layout, false, rows)) {
       state.SkipWithError("typing failed");
       return;
     }
@@ -115,32 +149,58 @@ void TotalsLayout(benchmark::State& state, Layout layout) {
       const double seconds = CpuSeconds() - start;
       if (pass == 0 || seconds < best) best = seconds;
     }
-    bool wrong = Total(*book, layout, rows) != Expected(layout, rows, 1);
+    reference->Recalculate(nullptr);
+    bool wrong = !SameTotals(*book, above, *reference, false, layout, rows);
     const double start = CpuSeconds();
     wrong = !TypeCell(*book, *book->activeWorksheet, "5", 0, 0) || wrong;
     book->Recalculate(nullptr);
     const double changed = CpuSeconds() - start;
-    wrong = wrong || Total(*book, layout, rows) != Expected(layout, rows, 5);
-    state.counters["recalc_ns_per_formula"] = best * 1e9 / double(rows + 1);
+    wrong = !TypeCell(*reference, *reference->activeWorksheet, "5", 0, 0) || wrong;
+    reference->Recalculate(nullptr);
+    wrong = wrong || !SameTotals(*book, above, *reference, false, layout, rows);
+    // Column B filled anew under the totals: every value it held changes.
+    if (!layout.stopsOnValue || rows <= 10000) {
+      wrong = !FillFormulas(*book, layout, rows, 3) || wrong;
+      const double filledStart = CpuSeconds();
+      book->Recalculate(nullptr);
+      state.counters["filled_ms"] = (CpuSeconds() - filledStart) * 1e3;
+      wrong = !FillFormulas(*reference, layout, rows, 3) || wrong;
+      reference->Recalculate(nullptr);
+      wrong = wrong || !SameTotals(*book, above, *reference, false, layout, rows);
+    }
+    uint32_t formulas = rows;
+    for (uint16_t i = 0; i < 3 && layout.totals[i]; ++i) ++formulas;
+    state.counters["recalc_ns_per_formula"] = best * 1e9 / double(formulas);
     state.counters["changed_input_ms"] = changed * 1e3;
     state.counters["wrong"] = wrong;
-    if (wrong) state.SkipWithError("the total differs from the plain computation");
+    if (wrong) state.SkipWithError("a total above differs from the same total below");
   }
 }
 
-void BM_TotalBelow(benchmark::State& state) { TotalsLayout(state, kBelow); }
-void BM_TotalAbove(benchmark::State& state) { TotalsLayout(state, kAbove); }
-void BM_TotalOfWholeColumn(benchmark::State& state) { TotalsLayout(state, kWholeColumn); }
-void BM_CountIfAbove(benchmark::State& state) { TotalsLayout(state, kCountIf); }
-void BM_SumProductAbove(benchmark::State& state) { TotalsLayout(state, kSumProduct); }
-void BM_TotalAboveRunningChain(benchmark::State& state) { TotalsLayout(state, kRunningAbove); }
+#define TOTALS_LAYOUT(name, layout)                                                                 \
+  void BM_##name##Below(benchmark::State& state) { TotalsLayout(state, layout, false); }            \
+  void BM_##name##Above(benchmark::State& state) { TotalsLayout(state, layout, true); }             \
+  BENCHMARK(BM_##name##Below)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond); \
+  BENCHMARK(BM_##name##Above)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)
 
-#define TOTALS_SIZES ->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)
-BENCHMARK(BM_TotalBelow) TOTALS_SIZES;
-BENCHMARK(BM_TotalAbove) TOTALS_SIZES;
-BENCHMARK(BM_TotalOfWholeColumn) TOTALS_SIZES;
-BENCHMARK(BM_CountIfAbove) TOTALS_SIZES;
-BENCHMARK(BM_SumProductAbove) TOTALS_SIZES;
-BENCHMARK(BM_TotalAboveRunningChain) TOTALS_SIZES;
+TOTALS_LAYOUT(Sum, kSum);
+TOTALS_LAYOUT(SumOfWholeColumn, kWholeColumn);
+TOTALS_LAYOUT(CountIf, kCountIf);
+TOTALS_LAYOUT(SumProduct, kSumProduct);
+TOTALS_LAYOUT(SumOfRunningChain, kRunning);
+TOTALS_LAYOUT(Average, kAverage);
+TOTALS_LAYOUT(Stdev, kStdev);
+TOTALS_LAYOUT(Var, kVar);
+TOTALS_LAYOUT(Median, kMedian);
+TOTALS_LAYOUT(Large, kLarge);
+TOTALS_LAYOUT(Small, kSmall);
+TOTALS_LAYOUT(Rank, kRank);
+TOTALS_LAYOUT(CountBlank, kCountBlank);
+TOTALS_LAYOUT(Vlookup, kVlookup);
+TOTALS_LAYOUT(Match, kMatch);
+TOTALS_LAYOUT(MaxOfProducts, kMaxOfProducts);
+TOTALS_LAYOUT(SumOfArray, kSumOfArray);
+TOTALS_LAYOUT(SumProductOfArray, kSumProductOfArray);
+TOTALS_LAYOUT(StatisticsRow, kStatisticsRow);
 
 }  // namespace

@@ -103,6 +103,8 @@ void FnCountA(EvalState& state) {
 void FnCountBlank(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
+  // Every cell of every argument is read, whatever the values.
+  GatherWalk walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   double count = 0;
   uint32_t error = kErrorNone;

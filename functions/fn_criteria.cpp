@@ -297,9 +297,6 @@ void FnSumIf(EvalState& state) {
   const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
   const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
   const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
-  // Every pair is read; a search cell only when its sum cell reads as a
-  // number, and the walk stops at a bad total (see add).
-  FlaggedGatherWalk walk(state.pendingGather, 0);
   uint32_t error = kErrorNone;
   ArgRange sum;
   ArgRange search;
@@ -312,6 +309,10 @@ void FnSumIf(EvalState& state) {
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
   error = LargerErrorOf(error, criterion.error);
+  // Every pair is read; a search cell only when its sum cell reads as a
+  // number, and the walk stops at a bad total (see add). The criterion,
+  // read before, decides whether the walk is made at all.
+  FlaggedGatherWalk walk(state.pendingGather, 0);
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {

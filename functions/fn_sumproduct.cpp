@@ -45,10 +45,12 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
 void FnSumProduct(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
-  // Every aligned position is read; the walk stops at a bad total.
-  FlaggedGatherWalk walk(state.pendingGather, PendingGather::kTameValue);
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
+  // Every aligned position is read; the walk stops at a bad total, which
+  // tame values keep away only from the products of two (three tame values
+  // may overflow): with more arguments, where it stops is left to the values.
+  FlaggedGatherWalk walk(state.pendingGather, PendingGather::kTameValue, count <= 2);
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];

@@ -3,7 +3,8 @@
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 
-ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
+ArgValues::ArgValues(EvalState& state)
+    : state_(state), walk_(state.pendingGather), first_(FirstArg(state)), count_(ArgCount(state)) {
   for (uint16_t i = count_; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first_ + i);
     Position& position = positions_[i];

@@ -249,8 +249,6 @@ enum class Extreme { kMax, kMin };
 
 void ExtremeValue(EvalState& state, Extreme extreme) {
   if (!RequireArgs(state, 1)) return;
-  // Every cell of every argument is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
   double result = extreme == Extreme::kMax ? -kLargestNumber : kLargestNumber;
   bool any = false;
   {
@@ -276,8 +274,6 @@ void ExtremeValue(EvalState& state, Extreme extreme) {
 
 void FnAverage(EvalState& state) {
   if (!RequireArgs(state, 1)) return;
-  // Every cell of every argument is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
   double result = 0.0;
   uint32_t error = kErrorNone;
   {

@@ -44,6 +44,9 @@ double SortedValues::SelectNumber(uint32_t i) {
 double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(numbers_, numbers_ + i); }
 
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {
+  // Every cell is read, from the first in storage order, whatever the
+  // values: the plain numbers up to the first other cell, then all.
+  GatherWalk walk(state.pendingGather);
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;

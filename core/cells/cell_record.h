@@ -45,6 +45,15 @@ constexpr uint8_t kResultDependantWaits = 0x20;  // a dependant waits on this ce
 // only: no reader ever takes it from a file.
 constexpr uint8_t kResultClientFormula = 0x40;
 
+// Recalculation state of a formula cell (its pending byte), all of it
+// cleared when a pass begins and left clear when it ends.
+// The cell waits on the pass's chain of formulas being calculated.
+constexpr uint8_t kPendingOnChain = 0x01;
+// Listed among the cells a formula on the chain gathered, and calculated
+// to the very value it held when listed (which its readers read then).
+constexpr uint8_t kPendingGathered = 0x40;
+constexpr uint8_t kPendingStood = 0x80;
+
 #pragma pack(push, 1)
 struct CellHead {
   uint8_t type;

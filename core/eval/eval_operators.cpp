@@ -101,6 +101,8 @@ void EvalState::ApplyUnary(uint32_t op) {
   EvalValue& value = operands[slot];
   if (IsRangeOrArray(value.kind)) {
     const uint8_t flags[1] = {1};
+    // An operator reads every element whatever the values, and no cell else.
+    GatherWalk walk(pendingGather);
     BroadcastArrays(flags, slot);
     return;
   }
@@ -121,6 +123,7 @@ void EvalState::ApplyBinary(uint32_t op) {
   if (op <= kOpPower && (IsRangeOrArray(operands[left].kind) || IsRangeOrArray(operands[right].kind))) {
     const uint8_t flags[2] = {IsRangeOrArray(operands[left].kind) ? uint8_t(1) : uint8_t(0),
                               IsRangeOrArray(operands[right].kind) ? uint8_t(1) : uint8_t(0)};
+    GatherWalk walk(pendingGather);
     BroadcastArrays(flags, left);
     return;
   }

@@ -11,9 +11,11 @@
 
 inline bool EvalState::PlainCellNumber(const CellRecord* cell, uint32_t cellColumn, double* number) const {
   // Where NoteSpillAreaMeeting would look for a spill area that may still
-  // write there.
+  // write there: before a pending cell is noted, and while the cells read
+  // after it are gathered, since evaluating again would look there then.
   const auto spillColumn = [&]() {
-    return pending.kind == kEvalInvalid && cellColumn >= spillFirstColumn && cellColumn <= spillLastColumn;
+    return (pending.kind == kEvalInvalid || pendingGather.Open()) && cellColumn >= spillFirstColumn &&
+           cellColumn <= spillLastColumn;
   };
   if (!cell) {
     *number = 0.0;

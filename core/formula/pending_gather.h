@@ -2,19 +2,34 @@
 #define TALVERO_CORE_FORMULA_PENDING_GATHER_H
 
 // The formula cells not yet calculated in the pass that one evaluation read
-// after the first such cell, while the handler walking them reads every cell
-// of its ranges whatever their values. A total above the column it sums
-// would otherwise be evaluated once per uncalculated cell it reads, each time
-// from the start: the pass calculates the gathered cells in their order
-// before evaluating the formula again, which is the order those evaluations
-// would have found them in.
+// after the first such cell. A total above the cells it reads would
+// otherwise be evaluated once per uncalculated cell it reads, each time from
+// the start: the pass calculates the listed cells in their order before
+// evaluating the formula again, in place of the evaluations that would each
+// have found the next of them first.
 //
-// Gathering opens only when the first uncalculated cell is noted inside a
-// walk scope (GatherWalk), and closes for the rest of the evaluation when that
-// scope ends, when a cell or area it cannot judge is met (a spill value or a
-// result area), when an entry cannot be kept, or when the handler says a
-// value it reads may decide where its walk stops. The list is then a prefix
-// of what the walk would note, which is still exact.
+// Every read of a cell passes through the evaluator's noting of pending
+// cells, so every walk lists what it reads, whatever its handler. An
+// evaluation is a function of the values it reads (an evaluation that draws
+// random numbers, calls another program or tries values in cells says so,
+// and its list is not used): while every listed cell taken so far is
+// calculated to the value the listing evaluation read, evaluating again
+// would read all it read before up to the next listed cell, and find that
+// one first. Where a value changed, the next cell may still be taken when
+// it was read by the same walk as the changed one and that walk reads every
+// cell of its ranges whatever their values (GatherWalk): nothing between
+// them depends on the value. Anything else ends the list, and the formula is
+// evaluated again.
+//
+// A cell stands in at most one list at a time (kPendingGathered in its
+// record): the lists of a pass hold each uncalculated cell once, however
+// deep the chain of formulas waiting on one another.
+//
+// Gathering closes for the rest of the evaluation when a cell or area it
+// cannot judge is met (a spill value or a result area), a cell listed
+// already is read again, an entry cannot be kept, or a handler says a value
+// it reads may decide where its walk stops. The list is then a prefix of
+// what the evaluation read, which is still exact.
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,15 +38,21 @@
 
 class PendingGather {
  public:
-  // Each entry after the first names a cell noted after it in the walk.
+  // How the handler's walk read the cell.
   // kTameValue: the handler stops its walk when a running total is no longer
   // a number, so the cell's value, once calculated, must be one that cannot
   // make it so (a plain number of ordinary size, or one the handler skips)
   // before anything after it is taken. kGuardedByPrevious: the handler reads
   // the cell only when the entry before it (the other cell of its pair)
-  // reads as a number without error.
+  // reads as a number without error; the walk listed it without reading it.
   static constexpr uint8_t kTameValue = 1;
   static constexpr uint8_t kGuardedByPrevious = 2;
+  // kMarked: this entry set the cell's kPendingGathered, which it clears.
+  // kOutsideWalk: read outside every walk that reads each cell whatever the
+  // values. kWalkStart: the first entry of such a walk.
+  static constexpr uint8_t kMarked = 4;
+  static constexpr uint8_t kOutsideWalk = 8;
+  static constexpr uint8_t kWalkStart = 16;
 
   // The cell's record stays where it was while its store's chain changes
   // count holds.
@@ -51,32 +72,43 @@ class PendingGather {
   PendingGather& operator=(const PendingGather&) = delete;
 
   // On for the pass's own evaluator while a recalculation runs, unless
-  // switched off; off everywhere else.
+  // switched off; off everywhere else. The list's room is given back when
+  // the recalculation ends.
   void SetEnabled(bool enabled) { enabled_ = enabled; }
   bool Enabled() const { return enabled_; }
   void SetActive(bool active) {
     active_ = active && enabled_;
     depth_ = 0;
-    openDepth_ = 0;
     flags_ = 0;
     base_ = 0;
+    count_ = 0;
     Reset();
+    if (active) {
+      peak_ = 0;
+    } else {
+      std::free(entries_);
+      entries_ = nullptr;
+      capacity_ = 0;
+    }
   }
 
   // A new evaluation starts with nothing gathered; what it gathers will
   // stand in the list from the base on, above what the cells below it on
   // the pass's chain keep there.
-  void Reset() { state_ = 0; }
+  void Reset() {
+    state_ = 0;
+    lastWalk_ = 0;
+  }
   // Where the next evaluations' entries stand: 0 for a formula evaluated
   // alone, the common case, which therefore sets nothing.
   void SetBase(uint32_t base) { base_ = base; }
 
-  // A walk that reads every cell of its ranges, whatever their values.
-  void EnterWalk() { ++depth_; }
-  void LeaveWalk() {
-    // openDepth_ is 0 unless gathering is open, and a walk's depth never is.
-    if (depth_-- == openDepth_) Close();
+  // A walk that reads every cell of its ranges, whatever their values. The
+  // outermost one open is the walk its cells are read by.
+  void EnterWalk() {
+    if (depth_++ == 0 && ++walk_ == 0) walk_ = 1;
   }
+  void LeaveWalk() { --depth_; }
 
   // The evaluation did something each evaluation does anew (drew random
   // numbers, called another program, tried values in cells): it must be
@@ -85,48 +117,72 @@ class PendingGather {
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
 
   // The flags the walk gives the cells it notes next; 0 outside the walks
-  // that set them (GatherWalk with flags).
+  // that set them (FlaggedGatherWalk).
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
   bool Open() const { return (state_ & kOpen) != 0; }
-  // No more entries in this evaluation.
+  // Gathering opened and stayed open to the end of the evaluation: every
+  // uncalculated cell it read after the first is listed.
+  bool Complete() const { return (state_ & (kNoted | kEnded)) == kNoted; }
+  // No more entries in this evaluation, once gathering opened.
   void Close() {
-    if (!(state_ & kOpen)) return;
-    state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded);
-    openDepth_ = 0;
+    if (state_ & kOpen) StopNoting();
   }
+  // No entries at all from here to the end of this evaluation.
+  void StopNoting() { state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded); }
 
   // The first uncalculated formula cell of the evaluation was noted.
   void NoteFirst(CellStore* store, const CellRecord* cell) {
-    if (!active_ || depth_ == 0 || (state_ & kEnded)) return;
+    if (!active_ || (state_ & kEnded)) return;
     count_ = base_;
     state_ |= kOpen | kNoted;
-    openDepth_ = depth_;
     if (!Append(store, cell)) Close();
   }
   // A further one, read while gathering is open; a cell read again at once
-  // (a pair of a cell with itself) is noted once.
+  // (a pair of a cell with itself) is noted once. One listed already, by
+  // this evaluation or a formula waiting below it, ends the list: a cell
+  // stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
     if (count_ > base_ && entries_[count_ - 1].record == cell) return;
-    if (!Append(store, cell)) Close();
+    if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
   }
 
   // A number no running total of such numbers can turn into one the result
   // check refuses: at most about 2^33 of them, each 0 or of a magnitude
   // between 1e-140 and 1e140, stay between 1e-156 and 1e151 apart from 0;
-  // their products by twos too, between 1e-280 and 1e290.
+  // their products by twos too, between 1e-280 and 1e290 (not by threes).
   static bool IsTame(double x) {
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1e-140 && magnitude <= 1e140);
+  }
+
+  // The entry's cell record, looked up again only when records moved.
+  static CellRecord* RecordOf(const Entry& entry) {
+    if (entry.store->ChainChanges() == entry.changes) return const_cast<CellRecord*>(entry.record);
+    return entry.store->GetCell(entry.row, entry.column);
+  }
+  // Entries from..to-1 leave the list: the cells they marked are no longer
+  // listed.
+  void Unmark(uint32_t from, uint32_t to) {
+    for (uint32_t i = from; i < to; ++i)
+      if (entries_[i].flags & kMarked) ClearMark(entries_[i]);
+  }
+  static void ClearMark(const Entry& entry) {
+    if (CellRecord* cell = RecordOf(entry))
+      cell->SetPending(static_cast<uint8_t>(cell->Pending() & ~(kPendingGathered | kPendingStood)));
   }
 
   // Gathered cells the pass took in place of an evaluation, over the
   // object's life: for tests that must know gathering served.
   void NoteTaken() { ++taken_; }
   uint64_t TakenCount() const { return taken_; }
+  // The most entries the lists held at once in the recalculation under way
+  // or the last one, and the room they hold now: for tests of their memory.
+  uint32_t PeakCount() const { return peak_; }
+  uint32_t Capacity() const { return capacity_; }
 
   // This evaluation's entries: list places First() to End(), none unless
-  // it noted a first cell inside a walk. The list's room may move at the
-  // next entry noted, so Entries() is read again after any evaluation.
+  // it noted a first cell. The list's room may move at the next entry
+  // noted, so Entries() is read again after any evaluation.
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
@@ -141,7 +197,20 @@ class PendingGather {
       entries_ = moved;
       capacity_ = grown;
     }
-    entries_[count_++] = Entry{store, cell, store->ChainChanges(), cell->Row(), cell->Column(), flags_, 0};
+    uint8_t flags = flags_;
+    if (depth_ == 0) {
+      flags = kOutsideWalk;
+    } else if (walk_ != lastWalk_) {
+      flags |= kWalkStart;
+      lastWalk_ = walk_;
+    }
+    // The mark is the pass's bookkeeping in the record, not its value.
+    if (!(cell->Pending() & kPendingGathered)) {
+      const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
+      flags |= kMarked;
+    }
+    entries_[count_++] = Entry{store, cell, store->ChainChanges(), cell->Row(), cell->Column(), flags, 0};
+    if (count_ > peak_) peak_ = count_;
     return true;
   }
 
@@ -155,30 +224,38 @@ class PendingGather {
   uint32_t base_ = 0;
   uint32_t count_ = 0;
   uint32_t capacity_ = 0;
+  uint32_t peak_ = 0;
   uint32_t depth_ = 0;
-  uint32_t openDepth_ = 0;
+  uint32_t walk_ = 0;      // the outermost walk's serial, never 0
+  uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
   uint8_t flags_ = 0;
   uint8_t state_ = 0;
   bool enabled_ = true;
   bool active_ = false;
 };
 
-// The scope of one such walk.
+// The scope of one walk that reads every cell of its ranges, whatever the
+// values; one that reads cells depending on values opens none.
 class GatherWalk {
  public:
-  explicit GatherWalk(PendingGather& gather) : gather_(gather) { gather_.EnterWalk(); }
-  ~GatherWalk() { gather_.LeaveWalk(); }
+  explicit GatherWalk(PendingGather& gather, bool everyCell = true) : gather_(everyCell ? &gather : nullptr) {
+    if (gather_) gather_->EnterWalk();
+  }
+  ~GatherWalk() {
+    if (gather_) gather_->LeaveWalk();
+  }
   GatherWalk(const GatherWalk&) = delete;
   GatherWalk& operator=(const GatherWalk&) = delete;
 
  private:
-  PendingGather& gather_;
+  PendingGather* gather_;
 };
 
 // The same for a walk that gives the cells it notes flags, which end with it.
 class FlaggedGatherWalk {
  public:
-  FlaggedGatherWalk(PendingGather& gather, uint8_t flags) : walk_(gather), gather_(gather) {
+  FlaggedGatherWalk(PendingGather& gather, uint8_t flags, bool everyCell = true)
+      : walk_(gather, everyCell), gather_(gather) {
     gather_.SetNoteFlags(flags);
   }
   ~FlaggedGatherWalk() { gather_.SetNoteFlags(0); }

@@ -23,14 +23,32 @@ struct SuspendedCell {
   uint64_t chainChanges;
   // The cells its last evaluation gathered (the evaluator's pendingGather
   // list from gatherBase to gatherEnd, the first of them the cell it needed
-  // first; each cell's above those of the cell it waits for),
-  // those before gatherNext taken, and the count of changed result areas
+  // first; each cell's above those of the cell it waits for): those before
+  // gatherNext taken or passed, those before gatherSettled calculated and
+  // looked at (their marks cleared); and the count of changed result areas
   // when it was evaluated.
   uint32_t gatherBase;
   uint32_t gatherNext;
+  uint32_t gatherSettled;
   uint32_t gatherEnd;
   uint32_t spillChanges;
+  // Whether a settled cell was calculated to another value than the one the
+  // evaluation read: kNotDiverged, kDivergedInWalk (inside the walk of the
+  // cells settled last) or kDiverged.
+  uint8_t diverged;
+  // The evaluation's number result, kept while it may stand: it listed
+  // every uncalculated cell it read, and none has changed so far. Once
+  // they are all calculated to the values it read, evaluating again would
+  // read all it read and give that very result.
+  bool resultKept;
+  bool keptIsNumber;
+  uint8_t keptError;
+  double keptNumber;
 };
+
+constexpr uint8_t kNotDiverged = 0;
+constexpr uint8_t kDivergedInWalk = 1;
+constexpr uint8_t kDiverged = 2;
 
 // The gather fields are set when the cell joins the chain (WithGatherBase).
 SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
@@ -46,8 +64,10 @@ SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
 
 // A cell joining the chain, its gathered cells to stand from gatherBase.
 SuspendedCell& WithGatherBase(SuspendedCell& cell, uint32_t gatherBase) {
-  cell.gatherBase = cell.gatherNext = cell.gatherEnd = gatherBase;
+  cell.gatherBase = cell.gatherNext = cell.gatherSettled = cell.gatherEnd = gatherBase;
   cell.spillChanges = 0;
+  cell.diverged = kNotDiverged;
+  cell.resultKept = false;
   return cell;
 }
 
@@ -235,11 +255,15 @@ uint32_t SheetIndexOf(const CWorkBook& workbook, const CellStore* store) {
   return index > 0 ? static_cast<uint32_t>(index) : 0;
 }
 
-// Leaves the chain: no longer pending, no dependant waiting.
+// Leaves the chain: no longer pending, no dependant waiting. A list that
+// holds the cell keeps its marks until it looks at it.
 void LeaveChain(CellRecord* cell) {
-  cell->SetPending(0);
+  cell->SetPending(static_cast<uint8_t>(cell->Pending() & ~kPendingOnChain));
   cell->SetResultFlags(static_cast<uint8_t>(cell->ResultFlags() & ~kResultDependantWaits));
 }
+
+bool OnChain(const CellRecord* cell) { return (cell->Pending() & kPendingOnChain) != 0; }
+void JoinChain(CellRecord* cell) { cell->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingOnChain)); }
 
 // Evaluates the formula cell's text; kind 0 (syntax) when it is too long
 // for the evaluator.
@@ -253,34 +277,48 @@ uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
 
 // Keeps what the cell's evaluation gathered after the cell it needs first
 // (state.pending), for the cell to take in place of evaluations that would
-// each find the next of them first. The entries stay where the evaluator
-// noted them, from the cell's gatherBase on.
-void KeepGathered(const EvalState& state, SuspendedCell& cell) {
-  cell.gatherNext = cell.gatherEnd = cell.gatherBase;
-  const PendingGather& gather = state.pendingGather;
+// each find the next of them first; what is not kept leaves the list. The
+// entries stay where the evaluator noted them, from the cell's gatherBase on.
+void KeepGathered(EvalState& state, uint32_t kind, SuspendedCell& cell) {
+  cell.gatherNext = cell.gatherSettled = cell.gatherEnd = cell.gatherBase;
+  cell.diverged = kNotDiverged;
+  cell.resultKept = false;
+  PendingGather& gather = state.pendingGather;
   const uint32_t first = gather.First();
   const uint32_t end = gather.End();
-  if (first != cell.gatherBase || end - first < 2 || gather.Forbidden())
+  const PendingGather::Entry* needed = end > first ? &gather.Entries()[first] : nullptr;
+  if (first != cell.gatherBase || end - first < 2 || gather.Forbidden() || needed->store != state.pending.sheet ||
+      needed->column != state.pending.cell.column || needed->row != state.pending.cell.row) {
+    gather.Unmark(first, end);
     return;
-  const PendingGather::Entry& needed = gather.Entries()[first];
-  if (needed.store != state.pending.sheet || needed.column != state.pending.cell.column ||
-      needed.row != state.pending.cell.row)
-    return;
+  }
+  cell.gatherSettled = first;
   cell.gatherNext = first + 1;
   cell.gatherEnd = end;
   cell.spillChanges = state.spillAreasChanged;
+  if (kind == kEvalNumber && gather.Complete()) {
+    const EvalValue& result = state.operands[1];
+    cell.resultKept = true;
+    cell.keptIsNumber = result.kind == kEvalNumber;
+    cell.keptError = static_cast<uint8_t>(result.error);
+    cell.keptNumber = result.number;
+  }
 }
 
-// The gathered cell's record, looked up again only when records moved.
-CellRecord* GatheredRecord(const PendingGather::Entry& entry) {
-  if (entry.store->ChainChanges() == entry.changes)
-    return const_cast<CellRecord*>(entry.record);
-  return entry.store->GetCell(entry.row, entry.column);
+// The kept result in the evaluator's result slot, as its evaluation left it.
+uint32_t TakeKeptResult(EvalState& state, const SuspendedCell& cell) {
+  EvalValue& result = state.operands[1];
+  result.Clear();
+  result.kind = cell.keptIsNumber ? kEvalNumber : kEvalEmpty;
+  result.number = cell.keptNumber;
+  result.error = cell.keptError;
+  state.operandTop = 1;
+  return kEvalNumber;
 }
 
 // The gathered cell's formula record, calculated by now.
 const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
-  const CellRecord* cell = GatheredRecord(entry);
+  const CellRecord* cell = PendingGather::RecordOf(entry);
   return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
 }
 
@@ -300,54 +338,136 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
   return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber());
 }
 
+// Looks at the gathered cells before the cell's gatherNext, calculated by
+// now: each that did not keep the value its evaluation read marks where
+// the list diverged; their marks are cleared.
+void SettleGathered(const EvalState& state, SuspendedCell& cell) {
+  const PendingGather::Entry* entries = state.pendingGather.Entries();
+  for (; cell.gatherSettled < cell.gatherNext; ++cell.gatherSettled) {
+    const PendingGather::Entry& entry = entries[cell.gatherSettled];
+    const CellRecord* record = PendingGather::RecordOf(entry);
+    if (!record || !(record->Pending() & kPendingStood))
+      cell.diverged = (entry.flags & PendingGather::kOutsideWalk) ? kDiverged : kDivergedInWalk;
+    if (entry.flags & PendingGather::kMarked)
+      PendingGather::ClearMark(entry);
+  }
+}
+
+// The cell's list ends before its last entry: the cells it still marks are
+// listed no more, and the cell is evaluated again.
+void DropGathered(EvalState& state, SuspendedCell& cell) {
+  state.pendingGather.Unmark(cell.gatherSettled, cell.gatherEnd);
+  cell.gatherNext = cell.gatherSettled = cell.gatherEnd;
+  cell.resultKept = false;
+}
+
+// Whether evaluating the cell again would read what its evaluation read up
+// to the gathered entry: every cell taken before it kept its value, or
+// those that did not were read by the entry's own walk, which reads every
+// cell whatever the values (and the value read before it cannot stop that
+// walk, nor skip the entry).
+bool StillReadsUpTo(const SuspendedCell& cell, const PendingGather::Entry& before, const PendingGather::Entry& entry) {
+  if (cell.diverged == kDiverged)
+    return false;
+  if (cell.diverged == kDivergedInWalk &&
+      (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
+    return false;
+  if ((before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+    return false;
+  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
+}
+
 // The next gathered cell the top cell needs, noted as the pending cell: the
 // first of its list still uncalculated, which evaluating the cell again
-// would find first, since everything it reads before that cell is
-// calculated and reads as it will at the end. Null when the list is used up
-// or can no longer say so (a result area changed; a value calculated since
-// could stop the handler's walk or skip the cell), and the cell is
-// evaluated again.
+// would find first (see StillReadsUpTo). Null when the list is used up or
+// can no longer say so (a result area changed, or a value calculated since
+// changed what the evaluation reads): the cell is then evaluated again,
+// unless its result is kept (resultKept still set).
 CellRecord* TakeGathered(EvalState& state, SuspendedCell& top) {
-  if (top.gatherNext >= top.gatherEnd)
+  if (top.gatherSettled >= top.gatherEnd)
     return nullptr;
+  SettleGathered(state, top);
+  if (top.diverged != kNotDiverged)
+    top.resultKept = false;
   if (state.spillAreasChanged != top.spillChanges) {
-    top.gatherNext = top.gatherEnd;
+    DropGathered(state, top);
     return nullptr;
   }
   const PendingGather::Entry* entries = state.pendingGather.Entries();
   while (top.gatherNext < top.gatherEnd) {
-    const PendingGather::Entry& before = entries[top.gatherNext - 1];
     const PendingGather::Entry& entry = entries[top.gatherNext];
-    if ((before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
-      break;
-    if ((entry.flags & PendingGather::kGuardedByPrevious) && !ReadsAsPlainNumber(before))
+    if (!StillReadsUpTo(top, entries[top.gatherNext - 1], entry))
       break;
     ++top.gatherNext;
-    CellRecord* cell = GatheredRecord(entry);
-    if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
+    CellRecord* cell = PendingGather::RecordOf(entry);
+    if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) {
+      SettleGathered(state, top);
+      if (top.diverged != kNotDiverged)
+        top.resultKept = false;
       continue;
+    }
     state.SetPendingCell(entry.store, entry.column, entry.row);
     state.pendingGather.NoteTaken();
     return cell;
   }
-  top.gatherNext = top.gatherEnd;
+  if (top.gatherNext == top.gatherEnd && top.gatherSettled == top.gatherEnd)
+    return nullptr;
+  DropGathered(state, top);
   return nullptr;
 }
 
-// NeededCell's lookup of the noted cell, out of line: most formulas note none.
-CellRecord* UncalculatedFormulaAt(const EvalState& state) {
+// Whether the cell's result, about to be stored, is the value the cell held
+// when it was listed (and still holds): the same kind, error, number bits
+// or text, which is all a reader of the cell can see of it. An array result
+// is never judged so.
+bool ResultStands(const EvalState& state, uint32_t kind, const CellRecord* cell) {
+  const uint8_t flags = cell->ResultFlags();
+  if (flags & kResultArray)
+    return false;
+  const EvalValue& result = state.operands[1];
+  const uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
+  if (cell->Type() != static_cast<uint8_t>(kCellFormula | error))
+    return false;
+  if (kind == kEvalText && !error) {
+    size_t length = state.SlotTextLength(1);
+    if (length > 0xFFFF)
+      length = 0xFFFF;
+    return (flags & kResultCachedText) && cell->CachedTextLength() == length &&
+           std::memcmp(cell->CachedText(), state.SlotText(1), length) == 0;
+  }
+  if (kind != kEvalNumber && kind != kEvalText)
+    return false;
+  // As the number is stored: an error holds nothing else.
+  const double number = kind == kEvalNumber && result.kind == kEvalNumber && !error ? result.number : 0.0;
+  const double cached = cell->CachedNumber();
+  return !(flags & kResultCachedText) && std::memcmp(&number, &cached, sizeof number) == 0;
+}
+
+// Notes on a listed cell whose result is about to be stored whether it
+// keeps the value its readers read when it was listed.
+void NoteStanding(const EvalState& state, uint32_t kind, CellRecord* cell) {
+  if (ResultStands(state, kind, cell))
+    cell->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingStood));
+}
+
+// NeededCell's lookup of the noted cell, out of line: most formulas note
+// none. When it is no longer an uncalculated formula, what the evaluation
+// gathered leaves the list.
+CellRecord* UncalculatedFormulaAt(EvalState& state) {
   const uint32_t column = state.pending.cell.column;
-  if (column > kMaxColumn)
+  CellRecord* cell = column > kMaxColumn ? nullptr
+                                         : state.pending.sheet->GetCell(state.pending.cell.row,
+                                                                        static_cast<uint16_t>(column));
+  if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) {
+    state.pendingGather.Unmark(state.pendingGather.First(), state.pendingGather.End());
     return nullptr;
-  CellRecord* cell = state.pending.sheet->GetCell(state.pending.cell.row, static_cast<uint16_t>(column));
-  if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated))
-    return nullptr;
+  }
   return cell;
 }
 
 // The cell the evaluation noted as needed first, when it is still an
 // uncalculated formula.
-inline CellRecord* NeededCell(const EvalState& state) {
+inline CellRecord* NeededCell(EvalState& state) {
   if (state.pending.kind != kEvalCellRef || !state.pending.sheet)
     return nullptr;
   return UncalculatedFormulaAt(state);
@@ -380,8 +500,10 @@ CellRecord* SpillOwnerToSettleFirst(EvalState& state, uint32_t kind, CellStore& 
   if (!stale || state.pending.kind != kEvalInvalid)
     return nullptr;
   CellRecord* owner = store.GetCell(stale->row, stale->column);
-  if (!owner || owner->Pending() > 0)
+  if (!owner || OnChain(owner))
     return nullptr;
+  // Waiting for an area, not a value: nothing is gathered with it.
+  state.pendingGather.StopNoting();
   state.NotePending(owner, &store);
   return owner;
 }
@@ -422,11 +544,11 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     return ok;
   }
   if (CellRecord* cell = RecordOf(first))
-    cell->SetPending(1);
+    JoinChain(cell);
   // A copy joins the chain, so that the formulas that need nothing, nearly
   // all, keep theirs in registers.
   SuspendedCell joining = first;
-  KeepGathered(state, WithGatherBase(joining, 0));
+  KeepGathered(state, kind, WithGatherBase(joining, 0));
   if (!chain.Push(joining)) {
     if (CellRecord* cell = RecordOf(first)) {
       cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
@@ -442,11 +564,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     CellRecord* cell = RecordOf(top);
     if (!evaluated) {
       if (!cell || !cell->IsFormula()) {
+        DropGathered(state, top);
         chain.Pop();
         continue;
       }
       if (cell->ResultFlags() & kResultCalculated) {
         // Found circular while it waited: its "#CIRC!" stands.
+        DropGathered(state, top);
         LeaveChain(cell);
         chain.Pop();
         continue;
@@ -454,19 +578,21 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       state.owner = &workbook;
       state.sheet = top.store;
       needed = TakeGathered(state, top);
-      if (!needed) {
+      if (!needed && top.resultKept) {
+        kind = TakeKeptResult(state, top);
+      } else if (!needed) {
         state.pendingGather.SetBase(top.gatherBase);
         kind = EvaluateCell(state, cell);
         needed = NeededCell(state);
         if (needed)
-          KeepGathered(state, top);
+          KeepGathered(state, kind, top);
         else if (kind == kEvalArray)
           needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
       }
     }
     evaluated = false;
     if (needed) {
-      if (needed->Pending() > 0) {
+      if (OnChain(needed)) {
         CellStore& neededStore = *state.pending.sheet;
         const uint16_t column = needed->Column();
         const uint32_t row = needed->Row();
@@ -488,12 +614,13 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         needed->SetDependantRow(waiting.row);
         needed->SetDependantSheet(SheetIndexOf(workbook, waiting.store));
         needed->SetResultFlags(static_cast<uint8_t>(needed->ResultFlags() | kResultDependantWaits));
-        needed->SetPending(1);
+        JoinChain(needed);
         continue;
       }
       // No room to suspend: the waiting cells cannot be finished.
       ok = false;
       for (; !chain.Empty(); chain.Pop()) {
+        DropGathered(state, chain.Top());
         CellRecord* suspended = RecordOf(chain.Top());
         if (suspended && suspended->IsFormula()) {
           suspended->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
@@ -505,8 +632,10 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     }
     // The evaluation may have moved records (a solver's trial values).
     cell = RecordOf(top);
+    if (cell && (cell->Pending() & kPendingGathered))
+      NoteStanding(state, kind, cell);
     if (StoreNumberInPlace(state, kind, cell, kResultCalculated | kResultCachedNumber)) {
-      cell->SetPending(0);
+      cell->SetPending(static_cast<uint8_t>(cell->Pending() & ~kPendingOnChain));
     } else {
       const uint32_t changes = state.spillAreasChanged;
       if (!StoreFormulaResult(state, kind, *top.store, cell, top.block, top.column, top.row, layoutChanged) ||
