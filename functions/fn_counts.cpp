@@ -56,8 +56,9 @@ bool MayReadAsEmptyText(const CellRecord* cell) {
 void FnCount(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
-  // Every cell of every argument is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
+  // Every cell of every argument is read, whatever the values (entered and
+  // left by hand: a scope object would cost the walk's loop a register).
+  state.pendingGather.EnterWalk();
   const uint16_t first = FirstArg(state);
   double count = 0;
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
@@ -73,6 +74,7 @@ void FnCount(EvalState& state) {
         ++count;
     ReleaseArgRange(state, range);
   }
+  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, kErrorNone);
 }
 
@@ -103,8 +105,9 @@ void FnCountA(EvalState& state) {
 void FnCountBlank(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
-  // Every cell of every argument is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
+  // Every cell of every argument is read, whatever the values (entered and
+  // left by hand: a scope object would cost the walk's loop a register).
+  state.pendingGather.EnterWalk();
   const uint16_t first = FirstArg(state);
   double count = 0;
   uint32_t error = kErrorNone;
@@ -139,5 +142,6 @@ void FnCountBlank(EvalState& state) {
     }
     ReleaseArgRange(state, range);
   }
+  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, error);
 }

@@ -271,7 +271,7 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   // The criterion, then every cell of the range, whatever the values.
-  GatherWalk walk(state.pendingGather);
+  state.pendingGather.EnterWalk();
   const uint16_t first = FirstArg(state);
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
@@ -286,6 +286,7 @@ void FnCountIf(EvalState& state) {
         ++count;
   }
   ReleaseArgRange(state, range);
+  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, error);
 }
 
@@ -311,8 +312,9 @@ void FnSumIf(EvalState& state) {
   error = LargerErrorOf(error, criterion.error);
   // Every pair is read; a search cell only when its sum cell reads as a
   // number, and the walk stops at a bad total (see add). The criterion,
-  // read before, decides whether the walk is made at all.
-  FlaggedGatherWalk walk(state.pendingGather, 0);
+  // read before, decides whether the walk is made at all. Not a scope
+  // object, which would cost the walk's loop a register.
+  state.pendingGather.EnterWalk();
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
@@ -331,6 +333,12 @@ void FnSumIf(EvalState& state) {
   }
 
   double total = 0;
+  // Whether the cells read are being gathered, looked at again only after
+  // a cell that may be pending was read: while it is, a value that could
+  // make the total bad ends the gathering (where the walk stops is then
+  // left to the values).
+  bool gathering = state.pendingGather.Open();
+  PendingGather& gather = state.pendingGather;
   // Adds the sum cell of a pair whose search cell meets the criterion;
   // false once the total is no longer a number.
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
@@ -339,33 +347,51 @@ void FnSumIf(EvalState& state) {
     // Whether the search cell is read depends on the sum cell's value, stale
     // while it is not calculated: a gathered search cell is taken only when
     // its sum cell, calculated by then, reads as a number.
-    const bool sumStale = sumCell && sumCell != searchCell && sumCell->IsFormula() &&
-                          !(sumCell->ResultFlags() & kResultCalculated);
-    state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
-    if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
-      if (sumStale && searchCell && state.pendingGather.Open()) {
-        state.pendingGather.SetNoteFlags(PendingGather::kGuardedByPrevious);
-        NotePendingCell(state, search, searchCell);
+    bool sumStale = false;
+    if (sumCell && sumCell->Type() == kCellNumber && !IsBadNumber(sumCell->Number())) {
+      // A number cell, as a rule: never pending.
+      x = sumCell->Number();
+    } else if (sumCell && sumCell->IsFormula() && !(sumCell->ResultFlags() & kResultCalculated)) {
+      // The one kind of cell that may be gathered here, and open the gathering.
+      sumStale = sumCell != searchCell;
+      gather.SetNoteFlags(PendingGather::kTameValue);
+      const bool number = ReadCellNumberInPlace(state, first, sums, sumCell, &x) == kErrorNone;
+      gather.SetNoteFlags(0);
+      gathering = gather.Open();
+      if (!number) {
+        if (sumStale && searchCell && gathering) {
+          gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
+          NotePendingCell(state, search, searchCell);
+          gather.SetNoteFlags(0);
+        }
+        return true;
       }
+    } else if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
       return true;
     }
-    GatherOnlyTameValue(state, x);
-    state.pendingGather.SetNoteFlags(sumStale ? PendingGather::kGuardedByPrevious : 0);
+    if (gathering && !PendingGather::IsTame(x)) gather.Close();
+    if (sumStale) gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
     // An absent search cell reads as the number 0.
+    bool matches = false;
     if (!searchCell) {
-      if (!NumberMatches(0.0, criterion))
-        return true;
-    } else if (double y = 0; ReadPlainNumber(state, search, searchCell, &y)) {
-      if (!NumberMatches(y, criterion))
-        return true;
-    } else if (const char* text = nullptr; ReadPlainTextCell(state, searchCell, &text, &length)) {
-      if (!TextMatches(text, length, criterion))
-        return true;
+      matches = NumberMatches(0.0, criterion);
+    } else if (double y = 0; searchCell->Type() == kCellNumber && !IsBadNumber(y = searchCell->Number())) {
+      matches = NumberMatches(y, criterion);
     } else {
-      const CellValueView value = state.ViewCell(searchCell, search.sheet);
-      if (value.error != kErrorNone || !Matches(value, criterion))
-        return true;
+      if (double z = 0; ReadPlainNumber(state, search, searchCell, &z)) {
+        matches = NumberMatches(z, criterion);
+      } else if (const char* text = nullptr; ReadPlainTextCell(state, searchCell, &text, &length)) {
+        matches = TextMatches(text, length, criterion);
+      } else {
+        const CellValueView value = state.ViewCell(searchCell, search.sheet);
+        matches = value.error == kErrorNone && Matches(value, criterion);
+      }
+      // A search cell not yet calculated may have opened the gathering.
+      gathering = gather.Open();
     }
+    if (sumStale) gather.SetNoteFlags(0);
+    if (!matches)
+      return true;
     total += x;
     if (IsBadNumber(total)) {
       error = kErrorNum;
@@ -406,5 +432,6 @@ void FnSumIf(EvalState& state) {
   if (ownSum)
     ReleaseArgRange(state, sum);
   ReleaseArgRange(state, search);
+  state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }

@@ -14,16 +14,28 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
   if (!pairs.Start(x, y)) return false;
   const CellRecord* cellX;
   const CellRecord* cellY;
+  // Whether the cells read are being gathered, looked at again only after
+  // cells that may be pending were read (see GatherOnlyTameValue).
+  bool gathering = state.pendingGather.Open();
   while (pairs.Next(&cellX, &cellY)) {
     // Only positions where both have a cell can give a non-zero product.
     if (!cellX || !cellY) continue;
-    double a = 0;
-    double b = 0;
-    const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
-    if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) != kErrorNone || !readable)
-      continue;
-    GatherOnlyTameValue(state, a);
-    GatherOnlyTameValue(state, b);
+    // Two number cells, the common pair, read in place; any other through
+    // the readers.
+    const bool numbers = cellX->Type() == kCellNumber && cellY->Type() == kCellNumber;
+    double a = numbers ? cellX->Number() : 0.0;
+    double b = numbers ? cellY->Number() : 0.0;
+    if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
+      const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
+      const bool bothReadable =
+          ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone && readable;
+      gathering = state.pendingGather.Open();
+      if (!bothReadable) continue;
+    }
+    if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
+      state.pendingGather.Close();
+      gathering = false;
+    }
     const double product = a * b;
     *total += product;
     if (IsBadNumber(product) || IsBadNumber(*total)) {
@@ -49,8 +61,13 @@ void FnSumProduct(EvalState& state) {
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
   // Every aligned position is read; the walk stops at a bad total, which
   // tame values keep away only from the products of two (three tame values
-  // may overflow): with more arguments, where it stops is left to the values.
-  FlaggedGatherWalk walk(state.pendingGather, PendingGather::kTameValue, count <= 2);
+  // may overflow): with more arguments, where it stops is left to the
+  // values, and the cells read are no walk's.
+  const bool walk = count <= 2;
+  if (walk) {
+    state.pendingGather.EnterWalk();
+    state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
+  }
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
@@ -125,5 +142,9 @@ void FnSumProduct(EvalState& state) {
     }
   }
   for (uint16_t i = count; i-- > 0;) ReleaseArgRange(state, ranges[i]);
+  if (walk) {
+    state.pendingGather.SetNoteFlags(0);
+    state.pendingGather.LeaveWalk();
+  }
   SetNumberResult(state, total, error);
 }

@@ -14,8 +14,9 @@ enum class Combine { kAdd, kMultiply, kAddSquare };
 void Aggregate(EvalState& state, Combine combine) {
   if (!RequireArgs(state, 1))
     return;
-  // Every cell of every argument is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
+  // Every cell of every argument is read, whatever the values (entered and
+  // left by hand: a scope object would cost the walk's loop a register).
+  state.pendingGather.EnterWalk();
   const uint16_t first = FirstArg(state);
   const bool skipCellErrors = combine == Combine::kAdd;
   double total = combine == Combine::kMultiply ? 1.0 : 0.0;
@@ -60,6 +61,7 @@ void Aggregate(EvalState& state, Combine combine) {
     error = LargerErrorOf(error, GetArgNumber(state, slot, &x, -kLargestNumber, kLargestNumber));
     add(x);
   }
+  state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }
 

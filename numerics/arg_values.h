@@ -61,11 +61,6 @@ class ArgValues {
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
 
   EvalState& state_;
-  // Every argument is read, each range's cells at least once from its
-  // first in storage order, whatever the values: the handlers that read the
-  // values again (or read only those before a cell that is no plain number,
-  // then all) find no cell the first reading did not.
-  GatherWalk walk_;
   uint16_t first_;
   uint16_t count_;
   bool gatheredTiny_ = false;

@@ -46,7 +46,13 @@ double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {
   // Every cell is read, from the first in storage order, whatever the
   // values: the plain numbers up to the first other cell, then all.
-  GatherWalk walk(state.pendingGather);
+  state.pendingGather.EnterWalk();
+  const uint8_t error = ReadAndSort(state, slot, ascending, kept);
+  state.pendingGather.LeaveWalk();
+  return error;
+}
+
+uint8_t SortedValues::ReadAndSort(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;

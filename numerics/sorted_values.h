@@ -51,6 +51,8 @@ class SortedValues {
   }
 
  private:
+  // Build's reading and sorting, inside its walk.
+  uint8_t ReadAndSort(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept);
   // The most numbers kept; a longer list is copied into the store.
   static constexpr uint32_t kKeptNumbers = 256;
   // Lists no longer than this are sorted even when only selections are asked.

@@ -28,9 +28,10 @@ uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.fir
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
   // Every cell of the rectangle is read, whatever the values.
-  GatherWalk walk(state.pendingGather);
+  state.pendingGather.EnterWalk();
   state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
   CellCursor cursor = store->StartRangeWalk(range.first.row);
+  bool stored = true;
   while (const CellRecord* cell = NextCellInRange(cursor, static_cast<uint16_t>(range.first.column),
                                                   static_cast<uint16_t>(range.second.column), range.first.row,
                                                   range.second.row)) {
@@ -39,10 +40,12 @@ bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, c
                               cell)) {
       // Where room ran out may depend on the texts of cells not yet calculated.
       state.pendingGather.Close();
-      return false;
+      stored = false;
+      break;
     }
   }
-  return true;
+  state.pendingGather.LeaveWalk();
+  return stored;
 }
 
 // Ends an array value: its chain on the array stack, or the error when it
@@ -65,7 +68,7 @@ void FinishArray(EvalState& state, EvalValue& value, ArrayBuilder& builder, uint
 
 }  // namespace
 
-void EvalState::NotePending(const CellRecord* cell, CellStore* store) {
+void EvalState::NoteCellRead(const CellRecord* cell, CellStore* store) {
   // The first cell noted is the one recalculation computes first. Every
   // call below is the last thing done, which keeps this common path short.
   if (!store) return;

@@ -240,7 +240,16 @@ class EvalState {
   // as the pending reference, unless one is noted already. A spill value
   // inside a spill area whose formula is not yet calculated notes that
   // formula.
-  void NotePending(const CellRecord* cell, CellStore* store);
+  void NotePending(const CellRecord* cell, CellStore* store) {
+    // A formula calculated in this pass, nearly every cell noted, is looked
+    // at no further, in line.
+    if ((cell->Type() & (kCellKindMask | kCellSpillValue)) == kCellFormula &&
+        (cell->ResultFlags() & kResultCalculated))
+      return;
+    NoteCellRead(cell, store);
+  }
+  // NotePending for any other cell.
+  void NoteCellRead(const CellRecord* cell, CellStore* store);
   // The uncalculated formula cell noted first, and one read after it while
   // a walk gathers them.
   void NoteFirstPending(const CellRecord* cell, CellStore* store);

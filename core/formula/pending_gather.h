@@ -17,7 +17,7 @@
 // would read all it read before up to the next listed cell, and find that
 // one first. Where a value changed, the next cell may still be taken when
 // it was read by the same walk as the changed one and that walk reads every
-// cell of its ranges whatever their values (GatherWalk): nothing between
+// cell of its ranges whatever their values (EnterWalk): nothing between
 // them depends on the value. Anything else ends the list, and the formula is
 // evaluated again.
 //
@@ -117,7 +117,7 @@ class PendingGather {
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
 
   // The flags the walk gives the cells it notes next; 0 outside the walks
-  // that set them (FlaggedGatherWalk).
+  // that set them.
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
   bool Open() const { return (state_ & kOpen) != 0; }
   // Gathering opened and stayed open to the end of the evaluation: every
@@ -232,39 +232,6 @@ class PendingGather {
   uint8_t state_ = 0;
   bool enabled_ = true;
   bool active_ = false;
-};
-
-// The scope of one walk that reads every cell of its ranges, whatever the
-// values; one that reads cells depending on values opens none.
-class GatherWalk {
- public:
-  explicit GatherWalk(PendingGather& gather, bool everyCell = true) : gather_(everyCell ? &gather : nullptr) {
-    if (gather_) gather_->EnterWalk();
-  }
-  ~GatherWalk() {
-    if (gather_) gather_->LeaveWalk();
-  }
-  GatherWalk(const GatherWalk&) = delete;
-  GatherWalk& operator=(const GatherWalk&) = delete;
-
- private:
-  PendingGather* gather_;
-};
-
-// The same for a walk that gives the cells it notes flags, which end with it.
-class FlaggedGatherWalk {
- public:
-  FlaggedGatherWalk(PendingGather& gather, uint8_t flags, bool everyCell = true)
-      : walk_(gather, everyCell), gather_(gather) {
-    gather_.SetNoteFlags(flags);
-  }
-  ~FlaggedGatherWalk() { gather_.SetNoteFlags(0); }
-  FlaggedGatherWalk(const FlaggedGatherWalk&) = delete;
-  FlaggedGatherWalk& operator=(const FlaggedGatherWalk&) = delete;
-
- private:
-  GatherWalk walk_;
-  PendingGather& gather_;
 };
 
 #endif

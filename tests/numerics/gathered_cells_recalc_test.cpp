@@ -315,13 +315,13 @@ class TypedTwins : public GatheredTwins {
   }
 };
 
-// A pair's product overflows once its cells are calculated, and the walk
+// A total overflows once the cells it reads are calculated, and the walk
 // stops there before the cell that closes a cycle: the first pass gives
-// what evaluating again gives, "#NUM!" and not "#CIRC!". With two ranges
-// the values must stay tame for the walk's later cells to be taken; with
-// three, whose products of three tame values overflow too, they are not
-// taken after a changed value.
-TEST_F(TypedTwins, ProductsThatOverflowStopTheWalkBeforeACycle) {
+// what evaluating again gives, "#NUM!" and not "#CIRC!". The values read
+// must stay tame for the walk's later cells to be taken: SUMPRODUCT's pairs
+// and SUMIF's sums; SUMPRODUCT's products of three, which overflow even
+// from tame values, are not taken after a changed value at all.
+TEST_F(TypedTwins, TotalsThatOverflowStopTheWalkBeforeACycle) {
   TypeAll({{0, 0, "=SUMPRODUCT(R2C2:R3C2,R2C3:R3C3)"},
            {2, 2, "1"},
            {1, 2, "=R1C1+1"},
@@ -331,6 +331,20 @@ TEST_F(TypedTwins, ProductsThatOverflowStopTheWalkBeforeACycle) {
            {2, 1, "=1E200"}});
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  Clear();
+  // SUMIF's sums are numbers typed in, which the search cells, once
+  // calculated, let into the total until it overflows.
+  TypeAll({{3, 0, "=SUMIF(R2C2:R4C2,\">0\",R2C3:R4C3)"},
+           {2, 1, "1E308"},
+           {2, 2, "1E308"},
+           {2, 3, "1E308"},
+           {1, 3, "=R1C4+1"},
+           {1, 1, "=0"},
+           {1, 2, "=0"},
+           {1, 1, "=1", false},
+           {1, 2, "=1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(3, 0), kErrorNum);
   Clear();
   TypeAll({{0, 0, "=SUMPRODUCT(R2C2:R3C2,R2C3:R3C3,R2C4:R3C4)"},
            {2, 2, "1"},

@@ -1,0 +1,75 @@
+// Workbooks where recalculation gathers nothing: a thousand criteria or
+// product formulas over the same thousand rows of constants, each below
+// its inputs. What gathering costs the common case shows here, counted in
+// instructions inside RecalcWorkbook under callgrind (one pass each):
+//   valgrind --tool=callgrind --toggle-collect='RecalcWorkbook*'
+//     bench/criteria_recalc_bench --benchmark_filter=SumIf
+//   A1:A1000 i % 7, B1:B1000 i, and in C1001:C2000 one of
+//     SumIf      =SUMIF(A$1:A$1000,3,B$1:B$1000)
+//     CountIf    =COUNTIF(A$1:A$1000,3)
+//     SumProduct =SUMPRODUCT(A$1:A$1000,B$1:B$1000)
+// Counter: recalc_ms (processor time of the pass).
+
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "core/base/global_options.h"
+#include "core/edit/cell_input.h"
+#include "core/numfmt/regional_settings.h"
+#include "core/workbook/workbook.h"
+#include "core/workbook/worksheet.h"
+#include "numerics/numeric_function_table.h"
+
+namespace {
+
+constexpr uint32_t kRows = 1000;
+
+bool Type(CWorkBook& book, const char* text, uint32_t row, uint16_t column) {
+  static uint8_t record[kCellInputCapacity];
+  NumFormatParams format{};
+  const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
+  return size != 0 && book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr);
+}
+
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
+void CriteriaRecalc(benchmark::State& state, const char* formula) {
+  ResetGlobalOptions();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  InstallFunctionLibrary();
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    char text[64];
+    bool typed = book->NewDocument();
+    for (uint32_t r = 0; r < kRows && typed; ++r) {
+      std::snprintf(text, sizeof text, "%u", r % 7);
+      typed = Type(*book, text, r, 0);
+      std::snprintf(text, sizeof text, "%u", r);
+      typed = typed && Type(*book, text, r, 1) && Type(*book, formula, kRows + r, 2);
+    }
+    if (!typed) {
+      state.SkipWithError("typing failed");
+      return;
+    }
+    const double start = ThreadSeconds();
+    book->Recalculate(nullptr);
+    state.counters["recalc_ms"] = (ThreadSeconds() - start) * 1e3;
+  }
+}
+
+void BM_SumIf(benchmark::State& state) { CriteriaRecalc(state, "=SUMIF(A$1:A$1000,3,B$1:B$1000)"); }
+void BM_CountIf(benchmark::State& state) { CriteriaRecalc(state, "=COUNTIF(A$1:A$1000,3)"); }
+void BM_SumProduct(benchmark::State& state) { CriteriaRecalc(state, "=SUMPRODUCT(A$1:A$1000,B$1:B$1000)"); }
+BENCHMARK(BM_SumIf)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountIf)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SumProduct)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
