@@ -82,10 +82,10 @@ DialogScriptStep Tab(int index) { return {IDC_PRINT_SHEET_TABS, DialogAction::kS
 DialogScriptStep Text(int id, const char* text) { return {id, DialogAction::kSetText, text, 0}; }
 DialogScriptStep Press(int id) { return {id, DialogAction::kPress, nullptr, 0}; }
 
-class PrintCommands : public DocumentWindowTest {
+class PrintCommands : public DocumentEditingTest {
  protected:
   void SetUp() override {
-    DocumentWindowTest::SetUp();
+    DocumentEditingTest::SetUp();
     std::string failure;
     ASSERT_TRUE(EnsureTestPrinter(&failure)) << failure;
     ASSERT_TRUE(SetDefaultPrinterA(kTestPrinter));
@@ -100,7 +100,7 @@ class PrintCommands : public DocumentWindowTest {
   void TearDown() override {
     SetPrintJobOutputForTesting(nullptr);
     SetDialogScripts(nullptr, 0);
-    DocumentWindowTest::TearDown();
+    DocumentEditingTest::TearDown();
   }
   // Rows so tall that each fills a page of the test printer, one page
   // across, each with a text.
@@ -369,6 +369,62 @@ TEST_F(PrintCommands, ClosingThePreviewedDocumentEndsThePreview) {
   Pump();
   EXPECT_EQ(frame.Preview(), nullptr);
   EXPECT_TRUE(IsWindowVisible(frame.m_hWndClient));
+}
+
+// Another window takes the activation from the frame and gives it back, as
+// a dialog closed with Esc or a switch to another program and back does.
+void TakeAndGiveBackActivation(HWND frame) {
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, frame, nullptr, nullptr,
+                               nullptr);
+  SetActiveWindow(other);
+  SetFocus(other);
+  DestroyWindow(other);
+}
+
+// While the preview stands in the documents' place, keys act on it alone:
+// typed characters, F2, Delete, Backspace and the keys of editing commands
+// neither open an edit in the hidden grid nor change the workbook, not even
+// after a dialog gave the activation back to the frame.
+TEST_F(PrintCommands, KeysWhileThePreviewIsShownLeaveTheHiddenGridAlone) {
+  FocusCell(doc, 0, 0);
+  Type("keep");
+  Key(VK_RETURN);
+  ASSERT_EQ(TextAt(*book, 0, 0), "keep");
+  const int undoSteps = book->undoHistory.Current();
+  doc->SetModified(false);
+  CDocumentView* view = doc->GetActiveView();
+
+  frame.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  Pump();
+  ASSERT_NE(frame.Preview(), nullptr);
+  // F12 (Save As) waits for the preview to close, like every command on
+  // the document; the activation given back puts the focus in the frame.
+  Key(VK_F12);
+  Key(VK_ESCAPE);
+  TakeAndGiveBackActivation(frame.m_hWnd);
+  Pump();
+  EXPECT_EQ(GetFocus(), frame.Preview()->m_hWnd);
+  Type("q");
+  Key(VK_F2);
+  Type("x");
+  Key(VK_RETURN);
+  FocusCell(doc, 0, 0);  // the focus put back where the preview hides it
+  Key(VK_DELETE);
+  Key(VK_BACK);
+  Key('V', VK_CONTROL);
+  Key('Z', VK_CONTROL);
+  Type("w");
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+  frame.SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
+  Pump();
+
+  EXPECT_EQ(g_saveDialogs, 0);
+  EXPECT_EQ(TextAt(*book, 0, 0), "keep");
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+  EXPECT_EQ(book->undoHistory.Current(), undoSteps);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(GetFocus(), view->m_hWnd);
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 }
 
 }  // namespace
