@@ -100,9 +100,9 @@ bool CheckLength(const char* text, double minimumMillimetres, const LengthUnit& 
   return false;
 }
 
-// The paper's size in the fields' unit, for the message of lengths that
-// leave no room: "21 x 29.7 cm", or 8.268" x 11.693" in inches.
-void DescribePaper(const PaperExtent& paper, const LengthUnit& unit, char* out, size_t size) {
+// The printable area's size in the fields' unit, for the message of lengths
+// that leave no room: "19.7 x 28.4 cm", or 7.756" x 11.181" in inches.
+void DescribePrintableArea(const PaperExtent& paper, const LengthUnit& unit, char* out, size_t size) {
   char width[kFormatDoubleCapacity];
   char height[kFormatDoubleCapacity];
   if (FormatDouble(width, sizeof width, unit.decimalSeparator, MillimetresToShown(paper.width, unit), -1) == 0 ||
@@ -136,7 +136,7 @@ bool CheckRoom(const PrintSheetValues& values, const LengthUnit& unit, const Pap
     controlId = ids::kFooterPosition;
   if (controlId == 0) return true;
   Fail(failure, controlId, kPrintNoRoomMessage);
-  DescribePaper(paper, unit, failure->text, sizeof failure->text);
+  DescribePrintableArea(paper, unit, failure->text, sizeof failure->text);
   return false;
 }
 

@@ -118,7 +118,8 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
 }
 
 // Lengths each above the printer's minimum may still leave no page to print
-// on: refused with the paper's size, on the field most likely mistyped.
+// on: refused with the printable area's size, on the field most likely
+// mistyped.
 TEST(PrintSheetValues, LengthsMustLeaveRoomToPrint) {
   namespace ids = print_sheet_ids;
   using Field = char(PrintSheetValues::*)[kPrintNumberCapacity];

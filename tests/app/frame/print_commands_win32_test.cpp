@@ -241,8 +241,8 @@ TEST_F(PrintCommands, AFailedOkStoresNothing) {
 }
 
 // Margins that leave no page to print on are refused in the sheet with the
-// paper's size, however they are written, so that neither the preview nor
-// printing ever meets them.
+// size of the printable area (not the paper's), however they are written,
+// so that neither the preview nor printing ever meets them.
 TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
   const double left = sheet->pageSettings.marginLeft;
   const std::string digits(2000, '9');
@@ -259,7 +259,10 @@ TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
   EXPECT_EQ(script.result, IDCANCEL);
   ASSERT_EQ(g_boxes.size(), 3u);
   for (const std::string& box : g_boxes)
-    EXPECT_EQ(box.rfind("The margins, header and footer must leave room to print on the paper, which measures ", 0), 0u)
+    EXPECT_EQ(box.rfind("The margins, header and footer must leave room to print in the printable area, which "
+                        "measures ",
+                        0),
+              0u)
         << box;
   EXPECT_EQ(sheet->pageSettings.marginLeft, left);
   EXPECT_FALSE(doc->IsModified());
