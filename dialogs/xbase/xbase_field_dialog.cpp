@@ -44,10 +44,8 @@ LRESULT CXbaseFieldDlg::OnInitDialog() {
   m_length.SubclassWindow(GetDlgItem(IDC_SECOND_EDIT));
   m_decimals.SubclassWindow(GetDlgItem(IDC_DECIMALS_EDIT));
   ::SendMessageA(GetDlgItem(IDC_TEXT_EDIT), EM_LIMITTEXT, kXBaseFieldNameSize - 1, 0);
-  static const char* const kTypes[kXBaseOfferedTypeCount] = {"Character", "Numeric", "Float",
-                                                             "Logical",   "Date",    "Memo"};
   HWND types = GetDlgItem(IDC_KIND_COMBO);
-  for (const char* type : kTypes) ComboAddString(types, type);
+  for (const char* type : kXBaseOfferedTypeNames) ComboAddString(types, type);
   ::SendMessageA(types, CB_SETEXTENDEDUI, TRUE, 0);
   ::SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(XBaseTypeItem(m_values.type)), 0);
   ApplyXBaseFieldType(&m_values, m_values.type);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
@@ -104,6 +106,8 @@ TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
 
 TEST(XBaseFileDialog, SavingEditsAFieldThroughTheFieldDialog) {
   InitCommonControlClasses();
+  AnsweredBoxes boxes;
+  ScopedBoxAnswers answers(&boxes);
   XBaseTable table;
   MakeTable(&table, 3);
   const DialogScriptStep fieldSteps[] = {
@@ -124,9 +128,12 @@ TEST(XBaseFileDialog, SavingEditsAFieldThroughTheFieldDialog) {
   SetDialogScripts(nullptr, 0);
   EXPECT_TRUE(scripts[0].ran);
   EXPECT_FALSE(scripts[0].stalled || scripts[1].stalled);
-  // A dBase III+ character field holds at most 254 characters.
+  // A dBase III+ character field holds at most 254 characters, as the
+  // user is told.
   EXPECT_STREQ(reinterpret_cast<const char*>(table.fieldDescriptors), "TITLE");
   EXPECT_EQ(table.fieldDescriptors[kXBaseFieldLength], 254);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{
+                             "A Character field is at most 254 characters long: its length is set to 254."});
 }
 
 }  // namespace
