@@ -81,6 +81,9 @@ constexpr unsigned kPrintInvalidValueMessage = 133;   // "Invalid value."
 // "The margins, header and footer must leave room to print in the printable
 // area, which measures %1!s!."
 constexpr unsigned kPrintNoRoomMessage = 134;
+// "Please enter a number not smaller than %1!s!, the minimum margin for the
+// current printer."
+constexpr unsigned kPrintLengthNumberMessage = 176;
 
 // Room for a field's text: more than the record keeps, so that a text too
 // long can still be read and refused.
@@ -161,10 +164,11 @@ struct PaperExtent {
   double height;
 };
 
-// Each page's checks in their order; false with the first that fails. The
-// Layout page's lengths must also leave room to print: the left and right
-// margins less than the printable area's width together, the top and bottom
-// margins less than its height, and the header and footer lines within it.
+// Each page's checks in their order; false with the first that fails. Every
+// refusal names what its field takes. The Layout page's lengths must also
+// leave room to print: the left and right margins less than the printable
+// area's width together, the top and bottom margins less than its height,
+// and the header and footer lines within it.
 bool CheckGeneralPage(const PrintSheetValues& values, PrintSheetFailure* failure);
 bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, const PrinterMinimumMargins& minimum,
                      const PaperExtent& paper, PrintSheetFailure* failure);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dialogs/controls/dialog_opening.h"
+#include "dialogs/controls/field_refusal.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -74,10 +75,11 @@ bool CXbaseFieldDlg::ReadControls(bool refuse) {
     int32_t* value;
   } numbers[] = {{&m_length, &m_values.length}, {&m_decimals, &m_values.decimals}};
   for (const auto& n : numbers) {
-    if (n.edit->ReadInteger(n.value) == kFieldValue || !refuse) continue;
-    MessageBeep(MB_OK);
-    ::SetFocus(n.edit->m_hWnd);
-    return false;
+    if (!refuse) {
+      n.edit->ReadInteger(n.value);
+      continue;
+    }
+    if (!ReadIntegerFieldOrRefuse(m_hWnd, *n.edit, n.value)) return false;
   }
   return true;
 }

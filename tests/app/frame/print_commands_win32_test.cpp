@@ -240,6 +240,43 @@ TEST_F(PrintCommands, AFailedOkStoresNothing) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// The control with the focus, by its id.
+void ReadFocus(HWND) { g_read.push_back({std::to_string(GetDlgCtrlID(GetFocus()))}); }
+
+// Each refused field of the page setup says what it takes: a margin below
+// the printer's minimum, negative or no number at all names that minimum; a
+// scale that is no whole number names its range. The focus stays in the
+// field, the sheet open, and nothing is stored.
+TEST_F(PrintCommands, EveryRefusedFieldSaysWhatItTakes) {
+  const PageSettings before = sheet->pageSettings;
+  std::vector<DialogScriptStep> steps = {
+      Tab(0),
+      Text(ids::kMarginLeft, "-5"),  Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, ""),    Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, "abc"), Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, "2"),   Tab(1),
+      Text(ids::kScale, "abc"),      Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kScale, "2.5"),      Press(IDOK), Inspect(ReadFocus),
+      Press(IDCANCEL)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDCANCEL);
+  ASSERT_EQ(g_boxes.size(), 5u);
+  const std::string minimumIs = "The minimum margin for the current printer is ";
+  ASSERT_EQ(g_boxes[0].rfind(minimumIs, 0), 0u) << g_boxes[0];
+  const std::string minimum = g_boxes[0].substr(minimumIs.size(), g_boxes[0].size() - minimumIs.size() - 1);
+  const std::string number =
+      "Please enter a number not smaller than " + minimum + ", the minimum margin for the current printer.";
+  const std::string scale = "Please enter an integer between 10 and 1000.";
+  EXPECT_EQ(std::vector<std::string>(g_boxes.begin() + 1, g_boxes.end()),
+            (std::vector<std::string>{number, number, scale, scale}));
+  const std::string left = std::to_string(ids::kMarginLeft);
+  const std::string scaleField = std::to_string(ids::kScale);
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{left}, {left}, {left}, {scaleField}, {scaleField}}));
+  EXPECT_EQ(std::memcmp(&sheet->pageSettings, &before, sizeof before), 0);
+  EXPECT_FALSE(doc->IsModified());
+}
+
 // Margins that leave no page to print on are refused in the sheet with the
 // size of the printable area (not the paper's), however they are written,
 // so that neither the preview nor printing ever meets them.

@@ -61,6 +61,8 @@ TEST(XBaseFileDialog, OpeningShowsTheTableWithoutEditing) {
 
 TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
   InitCommonControlClasses();
+  AnsweredBoxes boxes;
+  ScopedBoxAnswers answers(&boxes);
   CXbaseFieldDlg dialog("NAME", 'C', 40, 0);
   HWND hwnd = dialog.Create(nullptr);
   ASSERT_NE(hwnd, nullptr);
@@ -95,6 +97,7 @@ TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
     ASSERT_TRUE(IsWindow(hwnd)) << bad;
     EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDC_SECOND_EDIT)) << bad;
   }
+  EXPECT_EQ(boxes.texts, std::vector<std::string>(3, "Please enter an integer between 1 and 32767."));
   SetDlgItemTextA(hwnd, IDC_SECOND_EDIT, "30");
   SetDlgItemTextA(hwnd, IDC_DECIMALS_EDIT, "2");
   SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
