@@ -354,6 +354,9 @@
 #define IDS_LEGAL_NOTICE 105
 #define IDS_REMOVE_DROP_DOWN_LIST 151
 #define IDS_INTEGER_BETWEEN 163
+// Refusals and limits of the print sheet's lengths and the xBase field lengths.
+#define IDS_LENGTH_NOT_A_NUMBER 176
+#define IDS_XBASE_LENGTH_LIMITED 177
 #define IDC_KEY1_CHECK 216
 #define IDC_KEY2_CHECK 218
 #define IDC_KEY3_CHECK 1001

@@ -16,7 +16,20 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
 
+# Wine draws the buttons of the windows it frames itself with the Marlett
+# font, which Debian ships with Wine but leaves out of the prefix: without it
+# they show as letters.
+caption_font() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+}
+
 if [ -n "${DISPLAY:-}" ]; then
+  # Whole windows whether or not a window manager runs on the display.
+  bash scripts/wine-frames.sh "$WINEPREFIX"
+  caption_font
   wine build/win32/tools/install_file_printer.exe </dev/null
   exec wine "$program" "$@"
 fi
@@ -26,6 +39,7 @@ fi
 bash scripts/wine-prefix.sh "$WINEPREFIX"
 export DISPLAY=:$(cat "$WINEPREFIX/xvfb.display")
 trap 'bash scripts/wine-prefix.sh "$WINEPREFIX" stop' EXIT
+caption_font
 wine build/win32/tools/install_file_printer.exe </dev/null
 wine "$program" "$@" </dev/null >/dev/null 2>&1 &
 mkdir -p build/win32/artifacts

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev libpng-dev libjpeg62-turbo-dev
           g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev mingw-w64-tools
-          wine wine32 xvfb xauth xdotool
+          wine wine32 xvfb xauth xdotool x11-utils
           fonts-liberation fonts-wine
           clang libclang-rt-dev python3 gzip locales libxml2-utils imagemagick)
 

@@ -61,10 +61,8 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p </dev/null >/dev/null 2>&1 || true
-if [ ! -f "$prefix/x11-unmanaged" ]; then
-  # With no window manager on the virtual display, Wine would wait two seconds
-  # for one whenever a managed window is hidden or destroyed.
-  "$here/wine-run" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-  touch "$prefix/x11-unmanaged"
-fi
+# No window manager runs on the virtual display: Wine frames the windows
+# itself, and does not wait two seconds for a manager whenever a managed
+# window is hidden or destroyed.
+bash "$here/wine-frames.sh" "$prefix"
 "$here/wine-run" "$prefix" cmd /c exit >/dev/null

@@ -2,6 +2,7 @@
 
 #include "app/frame/active_document.h"
 #include "app/frame/frame_layout.h"
+#include "app/frame/frame_only_commands.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/owned_windows_win32.h"
 #include "app/frame/unbuilt_commands.h"
@@ -32,7 +33,19 @@ LRESULT CMainFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& h
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp), handled);
+    case WM_SETFOCUS:
+      // The frame's default hands the focus to the active document window,
+      // which the preview hides: whatever gives the frame the focus back
+      // (a closed dialog, a return from another program) gives it to the
+      // preview then.
+      if (m_preview.m_hWnd == nullptr) break;
+      m_preview.SetFocus();
+      return 0;
     case WM_COMMAND: {
+      // While the preview is shown only its own commands run, whatever
+      // sends them (the keys of the frame's accelerators above all).
+      if (m_preview.m_hWnd != nullptr && !RunsWhilePreviewing(LOWORD(wp)) && LOWORD(wp) != kPreviewPageComboId)
+        return 0;
       // While the preview is shown, the keys of the next and previous
       // worksheet turn its pages.
       if ((LOWORD(wp) == ID_NEXT_WORKSHEET || LOWORD(wp) == ID_PREVIOUS_WORKSHEET) && Preview() != nullptr &&

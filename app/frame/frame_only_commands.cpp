@@ -12,7 +12,20 @@ constexpr uint32_t kFrameOnly[] = {
     ID_LOCK_EDITING,    ID_VIEW_COMPOSER,     ID_REMOVE_BOOKMARK,   ID_REMOVE_ALL_BOOKMARKS,
 };
 
+constexpr uint32_t kPreviewing[] = {
+    ID_PREVIEW_PRINT_ALL, ID_PREVIEW_GO_TO,    ID_PREVIEW_PREVIOUS,   ID_PREVIEW_NEXT,
+    ID_PREVIEW_ZOOM_IN,   ID_PREVIEW_ZOOM_OUT, ID_PREVIEW_CLOSE,      ID_NEXT_WORKSHEET,
+    ID_PREVIOUS_WORKSHEET, ID_FILE_PRINT,      ID_FILE_PAGE_SETUP,    ID_FILE_PRINT_PREVIEW,
+    ID_APP_EXIT,
+};
+
 }  // namespace
+
+bool RunsWhilePreviewing(uint32_t command) {
+  for (uint32_t previewing : kPreviewing)
+    if (previewing == command) return true;
+  return false;
+}
 
 bool WorksWithoutDocument(uint32_t command) {
   if (command >= ID_FILE_MRU_FIRST && command < ID_FILE_MRU_FIRST + RecentDocumentList::kMaxEntries) return true;

@@ -63,11 +63,25 @@ void CMainFrame::NoteInput(const MSG& msg) {
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   NoteInput(*msg);
+  if (m_preview.m_hWnd != nullptr) return FilterPreviewInput(msg);
   // A focused edit control's own editing keys pass the accelerators, which
   // would give them to commands on cells.
   if (m_accelerators != nullptr && !IsKeyOfFocusedEdit(*msg) && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
     return true;
   return TranslateForActiveChild(msg);
+}
+
+// The documents lie hidden under the preview: their windows, and the
+// active one's own keys, get no key. The frame's accelerators still give
+// their commands, of which the frame runs only the preview's.
+bool CMainFrame::FilterPreviewInput(MSG* msg) {
+  if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
+  if (m_accelerators != nullptr && TranslateAcceleratorA(m_hWnd, m_accelerators, msg)) return true;
+  if (msg->hwnd != m_hWndClient && !::IsChild(m_hWndClient, msg->hwnd)) return false;
+  // The focus found its way into a hidden document: the key is dropped and
+  // the focus goes where the user looks.
+  m_preview.SetFocus();
+  return true;
 }
 
 namespace {

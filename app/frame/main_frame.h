@@ -332,6 +332,9 @@ class CMainFrame : public CMDIFrameWindowImpl,
   // it is not.
   bool PreviewedDocumentOpen();
   LRESULT OnMouseWheel(WPARAM wp, LPARAM lp, bool& handled);
+  // The message filter while the preview is shown: true when the message
+  // was consumed.
+  bool FilterPreviewInput(MSG* msg);
 
   // Timer and closing (frame_timer.cpp, frame_close.cpp).
   void OnTimer(UINT_PTR id);

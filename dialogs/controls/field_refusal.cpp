@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "dialogs/controls/parsed_edit.h"
 #include "platform/ui/message_box.h"
 #include "resources/resource_ids.h"
 #include "services/messages/message_boxes.h"
@@ -23,6 +24,7 @@ void FormatRangeMessage(int32_t minimum, int32_t maximum, char* text, size_t siz
 }  // namespace
 
 void RefuseIntegerField(HWND dialog, HWND field, int32_t minimum, int32_t maximum) {
+  MessageBeep(MB_OK);
   char message[160];
   FormatRangeMessage(minimum, maximum, message, sizeof message);
   char caption[128];
@@ -30,4 +32,15 @@ void RefuseIntegerField(HWND dialog, HWND field, int32_t minimum, int32_t maximu
   ShowMessageBox(dialog, message, caption, MB_OK | MB_ICONEXCLAMATION);
   ::SetFocus(field);
   ::SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
+bool ReadIntegerFieldOrRefuse(HWND dialog, const CParsedEdit& edit, int32_t minimum, int32_t maximum,
+                              int32_t* value) {
+  if (ReadParsedInteger(edit.WholeText().c_str(), minimum, maximum, value) == kFieldValue) return true;
+  RefuseIntegerField(dialog, edit.m_hWnd, minimum, maximum);
+  return false;
+}
+
+bool ReadIntegerFieldOrRefuse(HWND dialog, const CParsedEdit& edit, int32_t* value) {
+  return ReadIntegerFieldOrRefuse(dialog, edit, edit.Rules().minimum, edit.Rules().maximum, value);
 }

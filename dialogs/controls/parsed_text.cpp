@@ -91,11 +91,15 @@ uint8_t ReadParsedInteger(const char* text, int32_t minimum, int32_t maximum, in
   const bool negative = *at == '-';
   if (*at == '-' || *at == '+') ++at;
   if (!IsDigit(*at)) return kFieldNoNumber;
+  // A magnitude past that of every 32-bit value, of either sign, lies beyond
+  // any limits; it stops growing there, so that digits without end neither
+  // overflow nor come back within the limits.
+  constexpr int64_t kBeyondAnyLimit = -static_cast<int64_t>(INT32_MIN) + 1;
   int64_t magnitude = 0;
-  for (; IsDigit(*at); ++at)
-    // Once past every 32-bit value the number is beyond any limits; the
-    // digits that follow are only checked.
-    if (magnitude <= INT32_MAX) magnitude = magnitude * 10 + (*at - '0');
+  for (; IsDigit(*at); ++at) {
+    magnitude = magnitude * 10 + (*at - '0');
+    if (magnitude > kBeyondAnyLimit) magnitude = kBeyondAnyLimit;
+  }
   while (IsBlank(*at)) ++at;
   if (*at != '\0') return kFieldNoNumber;
   const int64_t number = negative ? -magnitude : magnitude;

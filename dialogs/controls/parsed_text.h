@@ -46,8 +46,9 @@ enum ParsedFieldRead : uint8_t {
   kFieldOutOfLimits = 2,  // an integer beyond the limits, however many digits it has
 };
 
-// The field's text as an integer from minimum to maximum. The text is read
-// whole, so that a long one is never cut into another number.
+// The field's text as an integer from minimum to maximum, exactly, however
+// near the ends of the 32-bit range the limits lie. The text is read whole,
+// so that a long one is never cut into another number.
 uint8_t ReadParsedInteger(const char* text, int32_t minimum, int32_t maximum, int32_t* value);
 
 #endif

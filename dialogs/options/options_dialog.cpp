@@ -7,6 +7,7 @@
 
 #include "core/base/global_options.h"
 #include "dialogs/controls/dialog_opening.h"
+#include "dialogs/controls/field_refusal.h"
 #include "dialogs/options/options_choices.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -172,11 +173,11 @@ void COptionsDlg::OnBrowse() {
 }
 
 bool COptionsDlg::ReadNumberField(CParsedEdit& edit, uint8_t* value) {
-  const ParsedEditRules& rules = edit.Rules();
-  if (ReadOptionNumber(edit.WholeText().c_str(), rules.minimum, rules.maximum, value)) return true;
-  MessageBeep(MB_OK);
-  ::SetFocus(edit.m_hWnd);
-  return false;
+  int32_t number = 0;
+  if (!ReadIntegerFieldOrRefuse(m_hWnd, edit, &number)) return false;
+  // Every field's limits lie within a byte.
+  *value = static_cast<uint8_t>(number);
+  return true;
 }
 
 int COptionsDlg::ComboChoice(int id) const {

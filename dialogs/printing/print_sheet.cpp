@@ -25,7 +25,7 @@ void FormatMessageText(unsigned stringId, const PrintSheetFailure& failure, char
   char pattern[kMessageCapacity];
   if (LoadStringA(GetModuleHandleA(nullptr), stringId, pattern, sizeof pattern) <= 0) pattern[0] = '\0';
   DWORD_PTR arguments[2] = {static_cast<DWORD_PTR>(failure.first), static_cast<DWORD_PTR>(failure.second)};
-  if (stringId == kPrintMinimumMarginMessage || stringId == kPrintNoRoomMessage)
+  if (stringId == kPrintMinimumMarginMessage || stringId == kPrintNoRoomMessage || stringId == kPrintLengthNumberMessage)
     arguments[0] = reinterpret_cast<DWORD_PTR>(failure.text);
   if (FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, pattern, 0, 0, out,
                      static_cast<DWORD>(size), reinterpret_cast<va_list*>(arguments)) == 0)

@@ -70,29 +70,23 @@ void Fail(PrintSheetFailure* failure, int controlId, unsigned messageId, int fir
   failure->text[0] = '\0';
 }
 
-// An integer field within its limits; a text that is no integer only beeps.
+// An integer field within its limits; any other text, a fraction or letters
+// too, is refused with the limits.
 bool CheckInteger(const char* text, int minimum, int maximum, int controlId, PrintSheetFailure* failure) {
   int32_t value = 0;
-  switch (ReadParsedInteger(text, minimum, maximum, &value)) {
-    case kFieldNoNumber:
-      Fail(failure, controlId, 0);
-      return false;
-    case kFieldOutOfLimits:
-      Fail(failure, controlId, kPrintIntegerRangeMessage, minimum, maximum);
-      return false;
-  }
-  return true;
+  if (ReadParsedInteger(text, minimum, maximum, &value) == kFieldValue) return true;
+  Fail(failure, controlId, kPrintIntegerRangeMessage, minimum, maximum);
+  return false;
 }
 
+// A length not below the printer's minimum; a negative one is below every
+// minimum. Both refusals name the minimum.
 bool CheckLength(const char* text, double minimumMillimetres, const LengthUnit& unit, int controlId,
                  PrintSheetFailure* failure) {
   double shown = 0;
-  if (!ParseDouble(text, unit.decimalSeparator, &shown) || shown < 0) {
-    Fail(failure, controlId, 0);
-    return false;
-  }
-  if (ShownToMillimetres(shown, unit) >= minimumMillimetres) return true;
-  Fail(failure, controlId, kPrintMinimumMarginMessage);
+  const bool number = ParseDouble(text, unit.decimalSeparator, &shown);
+  if (number && ShownToMillimetres(shown, unit) >= minimumMillimetres) return true;
+  Fail(failure, controlId, number ? kPrintMinimumMarginMessage : kPrintLengthNumberMessage);
   const double minimum = unit.imperial
                              ? std::trunc(minimumMillimetres * 1000 / kMillimetresPerInch + 0.5) / 1000
                              : minimumMillimetres / 10;
@@ -100,9 +94,9 @@ bool CheckLength(const char* text, double minimumMillimetres, const LengthUnit& 
   return false;
 }
 
-// The paper's size in the fields' unit, for the message of lengths that
-// leave no room: "21 x 29.7 cm", or 8.268" x 11.693" in inches.
-void DescribePaper(const PaperExtent& paper, const LengthUnit& unit, char* out, size_t size) {
+// The printable area's size in the fields' unit, for the message of lengths
+// that leave no room: "19.7 x 28.4 cm", or 7.756" x 11.181" in inches.
+void DescribePrintableArea(const PaperExtent& paper, const LengthUnit& unit, char* out, size_t size) {
   char width[kFormatDoubleCapacity];
   char height[kFormatDoubleCapacity];
   if (FormatDouble(width, sizeof width, unit.decimalSeparator, MillimetresToShown(paper.width, unit), -1) == 0 ||
@@ -136,7 +130,7 @@ bool CheckRoom(const PrintSheetValues& values, const LengthUnit& unit, const Pap
     controlId = ids::kFooterPosition;
   if (controlId == 0) return true;
   Fail(failure, controlId, kPrintNoRoomMessage);
-  DescribePaper(paper, unit, failure->text, sizeof failure->text);
+  DescribePrintableArea(paper, unit, failure->text, sizeof failure->text);
   return false;
 }
 

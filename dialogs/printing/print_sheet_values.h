@@ -78,9 +78,12 @@ constexpr unsigned kPrintIntegerRangeMessage = 130;  // "Please enter an integer
 constexpr unsigned kPrintTooLongMessage = 131;       // "Please enter no more than %1!d! characters."
 constexpr unsigned kPrintMinimumMarginMessage = 132;  // "The minimum margin for the current printer is %1!s!."
 constexpr unsigned kPrintInvalidValueMessage = 133;   // "Invalid value."
-// "The margins, header and footer must leave room to print on the paper,
-// which measures %1!s!."
+// "The margins, header and footer must leave room to print in the printable
+// area, which measures %1!s!."
 constexpr unsigned kPrintNoRoomMessage = 134;
+// "Please enter a number not smaller than %1!s!, the minimum margin for the
+// current printer."
+constexpr unsigned kPrintLengthNumberMessage = 176;
 
 // Room for a field's text: more than the record keeps, so that a text too
 // long can still be read and refused.
@@ -154,17 +157,18 @@ struct PrinterMinimumMargins {
   double bottom;
 };
 
-// The paper's size in millimetres as the page frame measures it: lengths
-// across by its width, lengths down by its height.
+// The size in millimetres of the paper's printable area, by which the page
+// frame measures: lengths across by its width, lengths down by its height.
 struct PaperExtent {
   double width;
   double height;
 };
 
-// Each page's checks in their order; false with the first that fails. The
-// Layout page's lengths must also leave room to print: the left and right
-// margins less than the paper's width together, the top and bottom margins
-// less than its height, and the header and footer lines on the paper.
+// Each page's checks in their order; false with the first that fails. Every
+// refusal names what its field takes. The Layout page's lengths must also
+// leave room to print: the left and right margins less than the printable
+// area's width together, the top and bottom margins less than its height,
+// and the header and footer lines within it.
 bool CheckGeneralPage(const PrintSheetValues& values, PrintSheetFailure* failure);
 bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, const PrinterMinimumMargins& minimum,
                      const PaperExtent& paper, PrintSheetFailure* failure);

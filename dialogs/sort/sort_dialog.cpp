@@ -71,15 +71,7 @@ void CSortDlg::OnOK() {
     read.enabled[k] = IsDlgButtonChecked(m_hWnd, ids.check);
     const int32_t largest = LargestSortPosition(IsSortKeyEnabled(read.enabled[k]), columns);
     int32_t position = 0;
-    switch (ReadParsedInteger(m_positions[k].WholeText().c_str(), kSortPositionMinimum, largest, &position)) {
-      case kFieldNoNumber:
-        MessageBeep(MB_OK);
-        ::SetFocus(m_positions[k].m_hWnd);
-        return;
-      case kFieldOutOfLimits:
-        RefuseIntegerField(m_hWnd, m_positions[k].m_hWnd, kSortPositionMinimum, largest);
-        return;
-    }
+    if (!ReadIntegerFieldOrRefuse(m_hWnd, m_positions[k], kSortPositionMinimum, largest, &position)) return;
     read.position[k] = static_cast<uint32_t>(position);
   }
   keys = read;

@@ -47,10 +47,7 @@ void CWidthHeightDlg::OnOK() {
   // Empty, letters or a number beyond the bounds are all refused: only a
   // deliberate 0 hides the line.
   int32_t value = 0;
-  if (m_edit.ReadInteger(&value) == kFieldValue) {
-    m_value = value;
-    EndDialog(IDOK);
-    return;
-  }
-  RefuseIntegerField(m_hWnd, m_edit.m_hWnd, kLineSizeMinimum, kLineSizeMaximum);
+  if (!ReadIntegerFieldOrRefuse(m_hWnd, m_edit, &value)) return;
+  m_value = value;
+  EndDialog(IDOK);
 }

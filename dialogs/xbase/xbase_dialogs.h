@@ -22,8 +22,8 @@ class CXbaseFieldDlg : public CDialogImpl {
  private:
   LRESULT OnInitDialog();
   void OnTypeClosed();
-  // Reads name, length and decimals; a bad number beeps and focuses its
-  // field when asked to refuse.
+  // Reads name, length and decimals; a bad number is refused with its
+  // bounds when asked to refuse.
   bool ReadControls(bool refuse);
   void ShowValues();
   LRESULT OnSpin(const NMHDR* header);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dialogs/controls/dialog_opening.h"
+#include "dialogs/controls/field_refusal.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -44,10 +45,8 @@ LRESULT CXbaseFieldDlg::OnInitDialog() {
   m_length.SubclassWindow(GetDlgItem(IDC_SECOND_EDIT));
   m_decimals.SubclassWindow(GetDlgItem(IDC_DECIMALS_EDIT));
   ::SendMessageA(GetDlgItem(IDC_TEXT_EDIT), EM_LIMITTEXT, kXBaseFieldNameSize - 1, 0);
-  static const char* const kTypes[kXBaseOfferedTypeCount] = {"Character", "Numeric", "Float",
-                                                             "Logical",   "Date",    "Memo"};
   HWND types = GetDlgItem(IDC_KIND_COMBO);
-  for (const char* type : kTypes) ComboAddString(types, type);
+  for (const char* type : kXBaseOfferedTypeNames) ComboAddString(types, type);
   ::SendMessageA(types, CB_SETEXTENDEDUI, TRUE, 0);
   ::SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(XBaseTypeItem(m_values.type)), 0);
   ApplyXBaseFieldType(&m_values, m_values.type);
@@ -76,10 +75,11 @@ bool CXbaseFieldDlg::ReadControls(bool refuse) {
     int32_t* value;
   } numbers[] = {{&m_length, &m_values.length}, {&m_decimals, &m_values.decimals}};
   for (const auto& n : numbers) {
-    if (n.edit->ReadInteger(n.value) == kFieldValue || !refuse) continue;
-    MessageBeep(MB_OK);
-    ::SetFocus(n.edit->m_hWnd);
-    return false;
+    if (!refuse) {
+      n.edit->ReadInteger(n.value);
+      continue;
+    }
+    if (!ReadIntegerFieldOrRefuse(m_hWnd, *n.edit, n.value)) return false;
   }
   return true;
 }

@@ -15,6 +15,9 @@ uint8_t AtMost(int32_t value, int32_t maximum) {
 
 }  // namespace
 
+const char* const kXBaseOfferedTypeNames[kXBaseOfferedTypeCount] = {"Character", "Numeric", "Float",
+                                                                     "Logical",   "Date",    "Memo"};
+
 int XBaseTypeItem(char type) {
   for (int i = 0; i < kXBaseOfferedTypeCount; ++i) {
     if (kXBaseOfferedTypes[i] == type) return i;
@@ -46,21 +49,26 @@ void ApplyXBaseFieldType(XBaseFieldValues* values, char type) {
   }
 }
 
+int32_t XBaseLengthLimit(uint8_t dialect, char type) {
+  if (CharacterLengthSpansTwoBytes(dialect, type)) return 65535;
+  if (type == 'N' || type == 'F') return 20;
+  if (type == 'C' && (dialect == 3 || dialect == 4)) return 254;
+  return 255;
+}
+
 void StoreXBaseField(uint8_t* field, uint8_t dialect, const XBaseFieldValues& values) {
   std::memset(field, 0, kXBaseFieldNameSize);
   size_t nameLength = 0;
   while (nameLength < kXBaseFieldNameSize - 1 && values.name[nameLength] != '\0') ++nameLength;
   std::memcpy(field, values.name, nameLength);
   field[kXBaseFieldType] = static_cast<uint8_t>(values.type);
+  const int32_t maximum = XBaseLengthLimit(dialect, values.type);
   if (CharacterLengthSpansTwoBytes(dialect, values.type)) {
-    const int32_t length = values.length < 0 ? 0 : values.length > 65535 ? 65535 : values.length;
+    const int32_t length = values.length < 0 ? 0 : values.length > maximum ? maximum : values.length;
     field[kXBaseFieldLength] = static_cast<uint8_t>(length & 0xFF);
     field[kXBaseFieldDecimals] = static_cast<uint8_t>(length >> 8);
     return;
   }
-  int32_t maximum = 255;
-  if (values.type == 'N' || values.type == 'F') maximum = 20;
-  else if (values.type == 'C' && (dialect == 3 || dialect == 4)) maximum = 254;
   field[kXBaseFieldLength] = AtMost(values.length, maximum);
   field[kXBaseFieldDecimals] = AtMost(values.decimals, kXBaseDecimalsMaximum);
 }

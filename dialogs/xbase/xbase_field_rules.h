@@ -13,9 +13,10 @@ constexpr int32_t kXBaseLengthMinimum = 1;
 constexpr int32_t kXBaseLengthMaximum = 32767;
 constexpr int32_t kXBaseDecimalsMaximum = 18;
 
-// The types the dialog offers, in the order of its list.
+// The types the dialog offers, in the order of its list, and their names.
 constexpr char kXBaseOfferedTypes[] = "CNFLDM";
 constexpr int kXBaseOfferedTypeCount = 6;
+extern const char* const kXBaseOfferedTypeNames[kXBaseOfferedTypeCount];
 // The list item of a type letter; -1 for a type the list does not offer.
 int XBaseTypeItem(char type);
 
@@ -37,10 +38,13 @@ void ApplyXBaseFieldType(XBaseFieldValues* values, char type);
 inline bool XBaseLengthEditable(char type) { return type == 'C' || type == 'N' || type == 'F'; }
 inline bool XBaseDecimalsEditable(char type) { return type == 'N'; }
 
-// Writes the values into the descriptor: numbers at most 20 long, dBase
-// character fields at most 254, FoxPro 2.x and Clipper character fields over
-// the length and decimals bytes, any other length at most 255, decimals at
-// most 18. The name fills the 11 name bytes, padded with NULs.
+// The longest length a descriptor of the dialect keeps for the type: numbers
+// 20, dBase character fields 254, FoxPro 2.x and Clipper character fields
+// 65535 (over the length and decimals bytes), any other type 255.
+int32_t XBaseLengthLimit(uint8_t dialect, char type);
+
+// Writes the values into the descriptor: the length at most the limit above,
+// decimals at most 18. The name fills the 11 name bytes, padded with NULs.
 void StoreXBaseField(uint8_t* field, uint8_t dialect, const XBaseFieldValues& values);
 
 #endif

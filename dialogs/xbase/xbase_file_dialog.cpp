@@ -7,7 +7,9 @@
 #include "dialogs/controls/dialog_opening.h"
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
+#include "platform/ui/message_box.h"
 #include "resources/resource_ids.h"
+#include "services/messages/message_boxes.h"
 
 namespace {
 
@@ -17,6 +19,23 @@ constexpr int kColumnCountShown = 3;
 int GuiFontLineHeight(HWND window, int extra) {
   const TEXTMETRICA metrics = StockFontMetrics(window, DEFAULT_GUI_FONT);
   return metrics.tmHeight + metrics.tmExternalLeading + extra;
+}
+
+// The table keeps a shorter length than the one typed: the user is told
+// which, so that no field changes unseen.
+void TellLengthLimited(HWND owner, char type, int32_t limit) {
+  const int item = XBaseTypeItem(type);
+  char pattern[160];
+  if (LoadStringA(GetModuleHandleA(nullptr), IDS_XBASE_LENGTH_LIMITED, pattern, sizeof pattern) <= 0) return;
+  DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(item >= 0 ? kXBaseOfferedTypeNames[item] : XBaseTypeName(type)),
+                           static_cast<DWORD_PTR>(limit)};
+  char text[256];
+  if (FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, pattern, 0, 0, text, sizeof text,
+                     reinterpret_cast<va_list*>(arguments)) == 0)
+    return;
+  char caption[128];
+  LoadProductTitle(caption, sizeof caption);
+  ShowMessageBox(owner, text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -145,7 +164,10 @@ void CXBaseFileDlg::EditSelectedField() {
   const XBaseFieldValues values = XBaseFieldValuesOf(field, m_table->dialect);
   CXbaseFieldDlg dialog(values.name, values.type, values.length, values.decimals);
   if (dialog.DoModal(m_hWnd) != IDOK) return;
-  StoreXBaseField(field, m_table->dialect, dialog.Values());
+  const XBaseFieldValues& edited = dialog.Values();
+  StoreXBaseField(field, m_table->dialect, edited);
+  const int32_t limit = XBaseLengthLimit(m_table->dialect, edited.type);
+  if (edited.length > limit) TellLengthLimited(m_hWnd, edited.type, limit);
   ::InvalidateRect(m_list, nullptr, TRUE);
 }
 

@@ -78,7 +78,8 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
   } cases[] = {
       {"pages", [](PrintSheetValues* v) { std::strcpy(v->pages, "3-x"); }, 0, ids::kPages, 130},
       {"copies", [](PrintSheetValues* v) { std::strcpy(v->copies, "0"); }, 0, ids::kCopies, 130},
-      {"copies text", [](PrintSheetValues* v) { std::strcpy(v->copies, "two"); }, 0, ids::kCopies, 0},
+      // A text that is no integer names the range as a number beyond it does.
+      {"copies text", [](PrintSheetValues* v) { std::strcpy(v->copies, "two"); }, 0, ids::kCopies, 130},
       // Digits past what any integer holds are out of range, not a text.
       {"copies digits", [](PrintSheetValues* v) { std::memset(v->copies, '9', 31); }, 0, ids::kCopies, 130},
       {"header", [](PrintSheetValues* v) { std::memset(v->headerText, 'h', 128); }, 1, ids::kHeaderText, 131},
@@ -86,6 +87,13 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
       {"margin", [](PrintSheetValues* v) { std::strcpy(v->marginTop, "0.1"); }, 1, ids::kMarginTop, 132},
       {"footer", [](PrintSheetValues* v) { std::strcpy(v->footerPosition, "0"); }, 1, ids::kFooterPosition, 132},
       {"scale", [](PrintSheetValues* v) { std::strcpy(v->scale, "9"); }, 2, ids::kScale, 130},
+      {"scale text", [](PrintSheetValues* v) { std::strcpy(v->scale, "abc"); }, 2, ids::kScale, 130},
+      {"scale fraction", [](PrintSheetValues* v) { std::strcpy(v->scale, "2.5"); }, 2, ids::kScale, 130},
+      // A negative length lies below the printer's minimum; one that is no
+      // number at all is asked for as a number from that minimum.
+      {"negative", [](PrintSheetValues* v) { std::strcpy(v->marginLeft, "-5"); }, 1, ids::kMarginLeft, 132},
+      {"empty", [](PrintSheetValues* v) { v->marginRight[0] = '\0'; }, 1, ids::kMarginRight, 176},
+      {"letters", [](PrintSheetValues* v) { std::strcpy(v->headerPosition, "abc"); }, 1, ids::kHeaderPosition, 176},
       {"rows list", [](PrintSheetValues* v) { std::strcpy(v->excludedRows, "0-3"); }, 2, ids::kExcludedRows, 133},
       {"columns list", [](PrintSheetValues* v) { std::strcpy(v->excludedColumns, "2048"); }, 2,
        ids::kExcludedColumns, 133},
@@ -105,20 +113,25 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
     EXPECT_EQ(failure.controlId, c.control) << c.what;
     EXPECT_EQ(failure.messageId, c.message) << c.what;
   }
-  // The minimum is shown in the field's unit.
+  // The minimum is shown in the field's unit, for a number below it and
+  // for a text that is none.
   PrintSheetValues values;
-  LoadPrintSheetValues(Defaults(), kCentimetres, &values);
-  std::strcpy(values.marginLeft, "0");
+  for (const char* text : {"0", "", "x"}) {
+    LoadPrintSheetValues(Defaults(), kCentimetres, &values);
+    std::strcpy(values.marginLeft, text);
+    PrintSheetFailure failure = {};
+    EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure));
+    EXPECT_EQ(std::string(failure.text), "0.635") << text;
+  }
   PrintSheetFailure failure = {};
-  EXPECT_FALSE(CheckLayoutPage(values, kCentimetres, minimum, kA4, &failure));
-  EXPECT_EQ(std::string(failure.text), "0.635");
   // A list with a blank after a comma passes.
   std::strcpy(values.pages, "1, 3");
   EXPECT_TRUE(CheckGeneralPage(values, &failure));
 }
 
 // Lengths each above the printer's minimum may still leave no page to print
-// on: refused with the paper's size, on the field most likely mistyped.
+// on: refused with the printable area's size, on the field most likely
+// mistyped.
 TEST(PrintSheetValues, LengthsMustLeaveRoomToPrint) {
   namespace ids = print_sheet_ids;
   using Field = char(PrintSheetValues::*)[kPrintNumberCapacity];

@@ -153,9 +153,70 @@ TEST_F(SheetDialogCommandsTest, RowHeightRefusesEveryTextThatIsNoSize) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// The id of the control with the focus each time a refusal was answered.
+std::vector<int> g_focused;
+
+void NoteFocus(HWND) { g_focused.push_back(GetDlgCtrlID(GetFocus())); }
+
+// Saving as an xBase table, a field's length and decimals that are no
+// numbers of their ranges are refused with the ranges, the focus kept in
+// the field; a Numeric length the table cannot keep is cut to its 20
+// characters, and the user is told so.
+TEST_F(SheetDialogCommandsTest, XBaseFieldRefusalsSayWhatTheFieldTakes) {
+  CChildFrame* doc = NewDocument();
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "PRICE");
+  PutNumber(book, 1, 0, 5.25);
+  g_focused.clear();
+  const DialogScriptStep field[] = {
+      {IDC_KIND_COMBO, DialogAction::kSelectItem, nullptr, 1},  // Numeric
+      {IDC_SECOND_EDIT, DialogAction::kSetText, "", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocus},
+      {IDC_SECOND_EDIT, DialogAction::kSetText, "0", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_SECOND_EDIT, DialogAction::kSetText, "12abc", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocus},
+      {IDC_SECOND_EDIT, DialogAction::kSetText, "300", 0},
+      {IDC_DECIMALS_EDIT, DialogAction::kSetText, "19", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocus},
+      {IDC_DECIMALS_EDIT, DialogAction::kSetText, "2", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+  };
+  const DialogScriptStep file[] = {
+      {IDC_FIELD_LIST, DialogAction::kSelectItem, nullptr, 0},
+      {IDC_SIDE_BUTTON, DialogAction::kPress, nullptr, 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+  };
+  DialogScript scripts[2] = {{IDD_XBASE_FIELD, field, 15, false, false, 0},
+                             {IDD_XBASE_FILE, file, 3, false, false, 0}};
+  const std::string path = FullPath("w32_field_refusals.dbf");
+  std::remove(path.c_str());
+  g_savePath = path;
+  g_saveFilter = 4;  // dBase III+
+  SetDialogScripts(scripts, 2);
+  DocumentWindowTest::Command(doc, ID_FILE_SAVE_AS);
+  SetDialogScripts(nullptr, 0);
+  EXPECT_TRUE(scripts[0].ran);
+  EXPECT_FALSE(scripts[0].stalled || scripts[1].stalled);
+  const std::string length = "Please enter an integer between 1 and 32767.";
+  EXPECT_EQ(g_boxes, (std::vector<std::string>{length, length, length, "Please enter an integer between 0 and 18.",
+                                               "A Numeric field is at most 20 characters long: its length is set to "
+                                               "20."}));
+  EXPECT_EQ(g_focused, (std::vector<int>{IDC_SECOND_EDIT, IDC_SECOND_EDIT, IDC_DECIMALS_EDIT}));
+  DocumentWindowTest::Command(doc, ID_FILE_CLOSE);
+  const std::string written = ReadAll(path);
+  ASSERT_GT(written.size(), 64u);
+  EXPECT_EQ(written[32 + kXBaseFieldType], 'N');
+  EXPECT_EQ(written[32 + kXBaseFieldLength], 20);
+  EXPECT_EQ(written[32 + kXBaseFieldDecimals], 2);
+}
+
 // A key must name a column of the range being sorted: 0, a column past its
-// last one and a number far beyond are refused with the bounds, and the
-// dialog stays for the next try. A key that is not enabled may keep any
+// last one, a number far beyond and a text that is no number are refused
+// with the bounds, and the dialog stays for the next try. A key that is not enabled may keep any
 // position of its field.
 TEST_F(SheetDialogCommandsTest, SortRefusesKeysOutsideTheSortedColumns) {
   CChildFrame* doc = NewDocument();
@@ -174,16 +235,18 @@ TEST_F(SheetDialogCommandsTest, SortRefusesKeysOutsideTheSortedColumns) {
       {IDOK, DialogAction::kPress, nullptr, 0},
       {IDC_KEY1_EDIT, DialogAction::kSetText, "99999999", 0},
       {IDOK, DialogAction::kPress, nullptr, 0},
+      {IDC_KEY1_EDIT, DialogAction::kSetText, "12abc", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
       {IDC_KEY1_EDIT, DialogAction::kSetText, "2", 0},
       {IDC_KEY2_CHECK, DialogAction::kSetCheck, nullptr, 0},
       {IDC_KEY2_EDIT, DialogAction::kSetText, "9", 0},
       {IDOK, DialogAction::kPress, nullptr, 0},
   };
-  DialogScript script{IDD_SORT, steps, 11, false, false, 0};
+  DialogScript script{IDD_SORT, steps, 13, false, false, 0};
   Command(ID_SORT, &script, 1);
   EXPECT_FALSE(script.stalled);
   EXPECT_EQ(script.result, IDOK);
-  EXPECT_EQ(g_boxes, std::vector<std::string>(3, "Please enter an integer between 1 and 2."));
+  EXPECT_EQ(g_boxes, std::vector<std::string>(4, "Please enter an integer between 1 and 2."));
   EXPECT_EQ(ColumnValues(book, 1, 0, 3), (std::vector<double>{10, 20, 30, 40}));
   EXPECT_EQ(ColumnValues(book, 0, 0, 3), (std::vector<double>{2, 4, 1, 3}));
 }

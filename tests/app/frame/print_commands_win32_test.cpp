@@ -82,10 +82,10 @@ DialogScriptStep Tab(int index) { return {IDC_PRINT_SHEET_TABS, DialogAction::kS
 DialogScriptStep Text(int id, const char* text) { return {id, DialogAction::kSetText, text, 0}; }
 DialogScriptStep Press(int id) { return {id, DialogAction::kPress, nullptr, 0}; }
 
-class PrintCommands : public DocumentWindowTest {
+class PrintCommands : public DocumentEditingTest {
  protected:
   void SetUp() override {
-    DocumentWindowTest::SetUp();
+    DocumentEditingTest::SetUp();
     std::string failure;
     ASSERT_TRUE(EnsureTestPrinter(&failure)) << failure;
     ASSERT_TRUE(SetDefaultPrinterA(kTestPrinter));
@@ -100,7 +100,7 @@ class PrintCommands : public DocumentWindowTest {
   void TearDown() override {
     SetPrintJobOutputForTesting(nullptr);
     SetDialogScripts(nullptr, 0);
-    DocumentWindowTest::TearDown();
+    DocumentEditingTest::TearDown();
   }
   // Rows so tall that each fills a page of the test printer, one page
   // across, each with a text.
@@ -240,9 +240,46 @@ TEST_F(PrintCommands, AFailedOkStoresNothing) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// The control with the focus, by its id.
+void ReadFocus(HWND) { g_read.push_back({std::to_string(GetDlgCtrlID(GetFocus()))}); }
+
+// Each refused field of the page setup says what it takes: a margin below
+// the printer's minimum, negative or no number at all names that minimum; a
+// scale that is no whole number names its range. The focus stays in the
+// field, the sheet open, and nothing is stored.
+TEST_F(PrintCommands, EveryRefusedFieldSaysWhatItTakes) {
+  const PageSettings before = sheet->pageSettings;
+  std::vector<DialogScriptStep> steps = {
+      Tab(0),
+      Text(ids::kMarginLeft, "-5"),  Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, ""),    Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, "abc"), Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kMarginLeft, "2"),   Tab(1),
+      Text(ids::kScale, "abc"),      Press(IDOK), Inspect(ReadFocus),
+      Text(ids::kScale, "2.5"),      Press(IDOK), Inspect(ReadFocus),
+      Press(IDCANCEL)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDCANCEL);
+  ASSERT_EQ(g_boxes.size(), 5u);
+  const std::string minimumIs = "The minimum margin for the current printer is ";
+  ASSERT_EQ(g_boxes[0].rfind(minimumIs, 0), 0u) << g_boxes[0];
+  const std::string minimum = g_boxes[0].substr(minimumIs.size(), g_boxes[0].size() - minimumIs.size() - 1);
+  const std::string number =
+      "Please enter a number not smaller than " + minimum + ", the minimum margin for the current printer.";
+  const std::string scale = "Please enter an integer between 10 and 1000.";
+  EXPECT_EQ(std::vector<std::string>(g_boxes.begin() + 1, g_boxes.end()),
+            (std::vector<std::string>{number, number, scale, scale}));
+  const std::string left = std::to_string(ids::kMarginLeft);
+  const std::string scaleField = std::to_string(ids::kScale);
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{left}, {left}, {left}, {scaleField}, {scaleField}}));
+  EXPECT_EQ(std::memcmp(&sheet->pageSettings, &before, sizeof before), 0);
+  EXPECT_FALSE(doc->IsModified());
+}
+
 // Margins that leave no page to print on are refused in the sheet with the
-// paper's size, however they are written, so that neither the preview nor
-// printing ever meets them.
+// size of the printable area (not the paper's), however they are written,
+// so that neither the preview nor printing ever meets them.
 TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
   const double left = sheet->pageSettings.marginLeft;
   const std::string digits(2000, '9');
@@ -259,7 +296,10 @@ TEST_F(PrintCommands, MarginsThatLeaveNoRoomToPrintAreRefused) {
   EXPECT_EQ(script.result, IDCANCEL);
   ASSERT_EQ(g_boxes.size(), 3u);
   for (const std::string& box : g_boxes)
-    EXPECT_EQ(box.rfind("The margins, header and footer must leave room to print on the paper, which measures ", 0), 0u)
+    EXPECT_EQ(box.rfind("The margins, header and footer must leave room to print in the printable area, which "
+                        "measures ",
+                        0),
+              0u)
         << box;
   EXPECT_EQ(sheet->pageSettings.marginLeft, left);
   EXPECT_FALSE(doc->IsModified());
@@ -369,6 +409,62 @@ TEST_F(PrintCommands, ClosingThePreviewedDocumentEndsThePreview) {
   Pump();
   EXPECT_EQ(frame.Preview(), nullptr);
   EXPECT_TRUE(IsWindowVisible(frame.m_hWndClient));
+}
+
+// Another window takes the activation from the frame and gives it back, as
+// a dialog closed with Esc or a switch to another program and back does.
+void TakeAndGiveBackActivation(HWND frame) {
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, frame, nullptr, nullptr,
+                               nullptr);
+  SetActiveWindow(other);
+  SetFocus(other);
+  DestroyWindow(other);
+}
+
+// While the preview stands in the documents' place, keys act on it alone:
+// typed characters, F2, Delete, Backspace and the keys of editing commands
+// neither open an edit in the hidden grid nor change the workbook, not even
+// after a dialog gave the activation back to the frame.
+TEST_F(PrintCommands, KeysWhileThePreviewIsShownLeaveTheHiddenGridAlone) {
+  FocusCell(doc, 0, 0);
+  Type("keep");
+  Key(VK_RETURN);
+  ASSERT_EQ(TextAt(*book, 0, 0), "keep");
+  const int undoSteps = book->undoHistory.Current();
+  doc->SetModified(false);
+  CDocumentView* view = doc->GetActiveView();
+
+  frame.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  Pump();
+  ASSERT_NE(frame.Preview(), nullptr);
+  // F12 (Save As) waits for the preview to close, like every command on
+  // the document; the activation given back puts the focus in the frame.
+  Key(VK_F12);
+  Key(VK_ESCAPE);
+  TakeAndGiveBackActivation(frame.m_hWnd);
+  Pump();
+  EXPECT_EQ(GetFocus(), frame.Preview()->m_hWnd);
+  Type("q");
+  Key(VK_F2);
+  Type("x");
+  Key(VK_RETURN);
+  FocusCell(doc, 0, 0);  // the focus put back where the preview hides it
+  Key(VK_DELETE);
+  Key(VK_BACK);
+  Key('V', VK_CONTROL);
+  Key('Z', VK_CONTROL);
+  Type("w");
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+  frame.SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
+  Pump();
+
+  EXPECT_EQ(g_saveDialogs, 0);
+  EXPECT_EQ(TextAt(*book, 0, 0), "keep");
+  EXPECT_FALSE(view->m_editor.IsWindowVisible());
+  EXPECT_EQ(book->undoHistory.Current(), undoSteps);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(GetFocus(), view->m_hWnd);
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
 }
 
 }  // namespace

@@ -124,6 +124,44 @@ TEST_F(SettingsCommandsTest, OptionsAreStoredOnlyWhenEveryNumberIsValidAndReachE
   EXPECT_STREQ(text, "R1C1");
 }
 
+// Where the refused field's focus stood when the message had been answered.
+std::vector<int> g_focusedFields;
+
+void NoteFocusedField(HWND dialog) {
+  HWND focus = GetFocus();
+  g_focusedFields.push_back(GetParent(focus) == dialog ? GetDlgCtrlID(focus) : 0);
+}
+
+// Each refused number says what its field takes, letters and an emptied
+// field as much as a number out of range, and leaves the focus in the field
+// with the dialog open; nothing is stored until every number is one.
+TEST_F(SettingsCommandsTest, EveryRefusedNumberSaysWhatItsFieldTakes) {
+  g_focusedFields.clear();
+  const DialogScriptStep steps[] = {
+      {IDC_UNDO_LEVEL_EDIT, DialogAction::kSetText, "12abc", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocusedField},
+      {IDC_UNDO_LEVEL_EDIT, DialogAction::kSetText, "12", 0},
+      {IDC_COPY_LEVEL_EDIT, DialogAction::kSetText, "", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocusedField},
+      {IDC_COPY_LEVEL_EDIT, DialogAction::kSetText, "4", 0},
+      {IDC_OPACITY_EDIT, DialogAction::kSetText, "-2147483648", 0},
+      {IDOK, DialogAction::kPress, nullptr, 0},
+      {0, DialogAction::kInspect, nullptr, 0, NoteFocusedField},
+      {IDCANCEL, DialogAction::kPress, nullptr, 0},
+  };
+  DialogScript script = RunOptions(steps, 12);
+  EXPECT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDCANCEL);
+  EXPECT_EQ(g_boxes, (std::vector<std::string>{"Please enter an integer between 2 and 200.",
+                                               "Please enter an integer between 1 and 16.",
+                                               "Please enter an integer between 10 and 100."}));
+  EXPECT_EQ(g_focusedFields, (std::vector<int>{IDC_UNDO_LEVEL_EDIT, IDC_COPY_LEVEL_EDIT, IDC_OPACITY_EDIT}));
+  EXPECT_EQ(Options.UndoLevel, 20);
+  EXPECT_EQ(Options.CopyLevel, 1);
+}
+
 TEST_F(SettingsCommandsTest, TypedOpacityShowsOnTheDialogAtOnce) {
   COptionsDlg dialog;
   ASSERT_NE(dialog.Create(frame.m_hWnd), nullptr);

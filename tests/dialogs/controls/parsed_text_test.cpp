@@ -57,27 +57,37 @@ TEST(ParsedText, ReadsAtMostThirtyCharacters) {
 }
 
 // What a dialog takes from a field: only an integer within the bounds; any
-// other text says whether it is a number at all, whatever its length.
+// other text says whether it is a number at all, whatever its length. At the
+// ends of the 32-bit range the bounds hold as exactly, not a digit beyond.
 TEST(ParsedText, FieldsGiveOnlyIntegersWithinTheirBounds) {
   const std::string digits(2000, '9');
   const struct {
     std::string text;
+    int32_t minimum, maximum;
     uint8_t read;
     int32_t value;
   } cases[] = {
-      {" 4095 ", kFieldValue, 4095},
-      {std::string(2000, '0') + "7", kFieldValue, 7},
-      {"", kFieldNoNumber, 0},
-      {"12a", kFieldNoNumber, 0},
-      {"- 5", kFieldNoNumber, 0},
-      {digits + "x", kFieldNoNumber, 0},
-      {"-1", kFieldOutOfLimits, 0},
-      {"2147483648", kFieldOutOfLimits, 0},
-      {digits, kFieldOutOfLimits, 0},
+      {" 4095 ", 0, 4095, kFieldValue, 4095},
+      {std::string(2000, '0') + "7", 0, 4095, kFieldValue, 7},
+      {"", 0, 4095, kFieldNoNumber, 0},
+      {"12a", 0, 4095, kFieldNoNumber, 0},
+      {"- 5", 0, 4095, kFieldNoNumber, 0},
+      {digits + "x", 0, 4095, kFieldNoNumber, 0},
+      {"-1", 0, 4095, kFieldOutOfLimits, 0},
+      {"2147483648", 0, 4095, kFieldOutOfLimits, 0},
+      {digits, 0, 4095, kFieldOutOfLimits, 0},
+      {"-2147483648", INT32_MIN, INT32_MAX, kFieldValue, INT32_MIN},
+      {"2147483647", INT32_MIN, INT32_MAX, kFieldValue, INT32_MAX},
+      {"-2147483649", INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
+      {"2147483648", INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
+      {"-21474836480", INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
+      {"21474836470", INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
+      {"-4294967296", INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
+      {"-" + digits, INT32_MIN, INT32_MAX, kFieldOutOfLimits, 0},
   };
   for (const auto& c : cases) {
     int32_t value = -99;
-    EXPECT_EQ(ReadParsedInteger(c.text.c_str(), 0, 4095, &value), c.read) << c.text.substr(0, 20);
+    EXPECT_EQ(ReadParsedInteger(c.text.c_str(), c.minimum, c.maximum, &value), c.read) << c.text.substr(0, 20);
     EXPECT_EQ(value, c.read == kFieldValue ? c.value : -99) << c.text.substr(0, 20);
   }
 }

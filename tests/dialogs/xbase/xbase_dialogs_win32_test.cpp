@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "dialogs/xbase/xbase_dialogs.h"
 #include "platform/ui/common_controls.h"
@@ -59,6 +61,8 @@ TEST(XBaseFileDialog, OpeningShowsTheTableWithoutEditing) {
 
 TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
   InitCommonControlClasses();
+  AnsweredBoxes boxes;
+  ScopedBoxAnswers answers(&boxes);
   CXbaseFieldDlg dialog("NAME", 'C', 40, 0);
   HWND hwnd = dialog.Create(nullptr);
   ASSERT_NE(hwnd, nullptr);
@@ -93,6 +97,7 @@ TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
     ASSERT_TRUE(IsWindow(hwnd)) << bad;
     EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDC_SECOND_EDIT)) << bad;
   }
+  EXPECT_EQ(boxes.texts, std::vector<std::string>(3, "Please enter an integer between 1 and 32767."));
   SetDlgItemTextA(hwnd, IDC_SECOND_EDIT, "30");
   SetDlgItemTextA(hwnd, IDC_DECIMALS_EDIT, "2");
   SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -104,6 +109,8 @@ TEST(XBaseFieldDialog, TypeChoiceFixesLengthsAndOkRefusesBadNumbers) {
 
 TEST(XBaseFileDialog, SavingEditsAFieldThroughTheFieldDialog) {
   InitCommonControlClasses();
+  AnsweredBoxes boxes;
+  ScopedBoxAnswers answers(&boxes);
   XBaseTable table;
   MakeTable(&table, 3);
   const DialogScriptStep fieldSteps[] = {
@@ -124,9 +131,12 @@ TEST(XBaseFileDialog, SavingEditsAFieldThroughTheFieldDialog) {
   SetDialogScripts(nullptr, 0);
   EXPECT_TRUE(scripts[0].ran);
   EXPECT_FALSE(scripts[0].stalled || scripts[1].stalled);
-  // A dBase III+ character field holds at most 254 characters.
+  // A dBase III+ character field holds at most 254 characters, as the
+  // user is told.
   EXPECT_STREQ(reinterpret_cast<const char*>(table.fieldDescriptors), "TITLE");
   EXPECT_EQ(table.fieldDescriptors[kXBaseFieldLength], 254);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{
+                             "A Character field is at most 254 characters long: its length is set to 254."});
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# wine-frames.sh PREFIX: who frames the prefix's windows on $DISPLAY. Wine
+# leaves a window's title bar and borders to the window manager, or draws
+# them itself when told that none manages its windows ("Managed" N). On a
+# display without a window manager only the latter gives whole windows: a
+# managed one has no title bar there, and a maximised one keeps the size it
+# was created with, cut off. So the prefix is managed where a window manager
+# runs and unmanaged elsewhere, and changed only when the display's kind
+# differs from the last one's (each change costs a start of Wine).
+set -euo pipefail
+prefix=$(realpath -m "$1")
+export WINEPREFIX=$prefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
+managed=N
+# Window managers announce themselves on the root window (EWMH); one that
+# does not is taken for none, which still gives whole windows.
+if xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  managed=Y
+fi
+marker=$prefix/x11-managed
+[ "$(cat "$marker" 2>/dev/null)" = "$managed" ] && exit 0
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f </dev/null >/dev/null 2>&1
+echo "$managed" >"$marker"
