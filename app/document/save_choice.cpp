@@ -1,5 +1,6 @@
 #include "app/document/save_choice.h"
 
+#include "dialogs/xbase/xbase_description.h"
 #include "files/dispatch/native_kind.h"
 
 const char kNativeExtension[] = "tlv";
@@ -28,4 +29,10 @@ uint8_t FileKindOfSaveFilter(uint32_t filterIndex) {
     default:
       return kFormatNative;
   }
+}
+
+const char* SaveKindName(uint8_t kind) {
+  if (kind == kFormatText) return "text";
+  if (kind == kFormatExcelXml) return "Excel 2003 XML";
+  return XBaseDialectName(kind);
 }

@@ -22,4 +22,8 @@ constexpr uint32_t kSaveFilterCount = 8;
 // filter index of the save dialog; index 0 and "All Files" are native.
 uint8_t FileKindOfSaveFilter(uint32_t filterIndex);
 
+// A kind as the question before a lossy save names it: "text", "Excel 2003
+// XML" or the xBase dialect's name; "" for the native kind.
+const char* SaveKindName(uint8_t kind);
+
 #endif

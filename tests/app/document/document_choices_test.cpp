@@ -36,6 +36,13 @@ TEST(SaveChoice, FilterListHasEightPairsAndNativeExtension) {
   EXPECT_NE(std::strstr(kSaveFilter, "*.tlv"), nullptr);
 }
 
+TEST(SaveChoice, KindNamesForTheQuestionBeforeALossySave) {
+  EXPECT_STREQ(SaveKindName(1), "text");
+  EXPECT_STREQ(SaveKindName(2), "Excel 2003 XML");
+  EXPECT_STREQ(SaveKindName(3), "dBase III+");
+  EXPECT_STREQ(SaveKindName(6), "Clipper");
+}
+
 TEST(SaveChoice, NativeVariantFollowsDocumentOrOption) {
   struct Case {
     uint8_t sourceFormat, saveKind, option, variant;
