@@ -111,8 +111,10 @@ void CChildFrame::OnFileSaveAs() {
     return;
   }
   RememberFileDialogFolder(path);
-  g_saveFilterIndex = dialog.GetFilterIndex();
-  const uint8_t kind = FileKindOfSaveFilter(g_saveFilterIndex);
+  const uint8_t filterKind = FileKindOfSaveFilter(dialog.GetFilterIndex());
+  const uint8_t kind = FileKindOfSavedName(path, filterKind);
+  // The next Save As offers the kind this one wrote.
+  g_saveFilterIndex = kind == filterKind ? dialog.GetFilterIndex() : kNativeSaveFilterIndex;
 
   TextFileOptions textOptions{};
   if (kind == kFormatText) {

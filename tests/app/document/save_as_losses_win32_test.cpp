@@ -1,8 +1,9 @@
 // Stories of a user whose Save As would read the workbook back from a kind
 // that keeps less than it holds, told through the real program with its
-// keys, its tree and its save dialog: before anything is lost the program
-// asks, naming what; Esc, Cancel and Enter keep the workbook as it is and
-// write nothing; OK saves as before.
+// keys, its tree and its save dialog: a name typed with the native
+// extension is saved natively whatever type the dialog remembers; before
+// anything is lost the program asks, naming what; Esc, Cancel and Enter
+// keep the workbook as it is and write nothing; OK saves as before.
 
 #include <windows.h>
 
@@ -147,6 +148,60 @@ class SaveAsLossStories : public DocumentEditingTest {
   }
   static constexpr DialogScriptStep kOk[] = {{IDOK, DialogAction::kPress, nullptr, 0}};
 };
+
+// After a document was once saved as a dBase III+ table, the save dialog
+// keeps offering that type. A new workbook of three sheets, Ctrl+S, the
+// name trap.tlv typed and Enter: the name says the native kind, so the
+// workbook is written natively with every sheet, no table description is
+// asked for and nothing is read back.
+TEST_F(SaveAsLossStories, ANameTypedWithTheNativeExtensionIsSavedNativelyWithEverySheet) {
+  CChildFrame* first = NewDocument();
+  ASSERT_NE(first, nullptr);
+  TypeInto(first, 0, 0, "NAME");
+  TypeInto(first, 1, 0, "Ann");
+  ASSERT_TRUE(SaveAsTable(first, NewPath("w32_trap_first.dbf"), 4));
+  ASSERT_TRUE(g_boxes.empty()) << g_boxes.front();
+  ASSERT_EQ(first->Workbook()->sourceFormat, kFormatXBaseFirst);
+  g_saveFilter = 0;
+
+  CChildFrame* doc = ThreeSheets();
+  ASSERT_NE(doc, nullptr);
+  ASSERT_NE(doc, first);
+  CWorkBook& book = *doc->Workbook();
+  ASSERT_EQ(Sheets(book), "alpha=5 beta=6 gamma=7");
+  const std::string path = NewPath("w32_trap.tlv");
+  g_savePath = path;
+  DialogScript description = {IDD_XBASE_FILE, kOk, 1, false, false, 0};
+  SetDialogScripts(&description, 1);
+  FocusCell(doc, 0, 0);
+  const int dialogs = g_saveDialogs;
+  Key('S', VK_CONTROL);
+  SetDialogScripts(nullptr, 0);
+  EXPECT_EQ(g_saveDialogs, dialogs + 1);
+  EXPECT_EQ(g_offeredFilter, 4u);  // the dialog offered the dBase III+ type
+  EXPECT_FALSE(description.ran);
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+  EXPECT_EQ(book.sourceFormat, kFormatNative);
+  EXPECT_EQ(Sheets(book), "alpha=5 beta=6 gamma=7");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(Title(doc->m_hWnd), path + " - \\gamma");
+
+  // The next Save As offers the type just written.
+  g_savePath.clear();
+  Command(doc, ID_FILE_SAVE_AS);
+  EXPECT_EQ(g_offeredFilter, 1u);
+
+  // The file holds the three sheets.
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(ReadAll(path).compare(0, 2, "\x1F\x8B"), 0);
+  g_openPath = path;
+  frame.SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
+  Pump();
+  CChildFrame* reopened = frame.GetActiveChildFrame();
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(Sheets(*reopened->Workbook()), "alpha=5 beta=6 gamma=7");
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+}
 
 // A sheet whose first row holds numbers, saved as a dBase IV table: the
 // question comes before the first row becomes field names, with Cancel the
