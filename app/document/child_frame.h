@@ -141,9 +141,13 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   bool SaveDocument(const char* path, uint8_t fileKind, uint8_t saveFormat, bool newFile);
   // Save As into an xBase dialect: the table's description, derived from
   // the active worksheet unless the document is of that dialect already,
-  // edited in the xBase dialog and kept in the workbook on OK. False when
-  // the user cancelled or the description could not be made (shown).
-  bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner);
+  // edited in the xBase dialog into *description. False when the user
+  // cancelled or the description could not be made (shown).
+  bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner, XBaseTable* description);
+  // Before a save that reads the document back from a kind that keeps less
+  // than the workbook holds: asks, naming what would be lost, with Cancel
+  // the default. True when nothing is lost or the user chose OK.
+  bool ConfirmSaveLosses(uint8_t kind, const XBaseTable* description);
 
   void OnToggleTree();
   void OnToggleInspect();

@@ -1,13 +1,16 @@
 // The document's file life: Save, Save As, Reload and the question about
-// unsaved changes when the window closes.
+// unsaved changes when the window closes, and the one before a Save As that
+// would read the document back from a kind that keeps less than it holds.
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/document/child_frame.h"
 #include "app/document/document_opening.h"
 #include "app/document/file_dialog_folder.h"
 #include "app/document/save_choice.h"
+#include "app/document/save_losses.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
 #include "services/messages/message_boxes.h"
@@ -108,16 +111,19 @@ void CChildFrame::OnFileSaveAs() {
     return;
   }
   RememberFileDialogFolder(path);
-  g_saveFilterIndex = dialog.GetFilterIndex();
-  const uint8_t kind = FileKindOfSaveFilter(g_saveFilterIndex);
+  const uint8_t filterKind = FileKindOfSaveFilter(dialog.GetFilterIndex());
+  const uint8_t kind = FileKindOfSavedName(path, filterKind);
+  // The next Save As offers the kind this one wrote.
+  g_saveFilterIndex = kind == filterKind ? dialog.GetFilterIndex() : kNativeSaveFilterIndex;
 
+  TextFileOptions textOptions{};
   if (kind == kFormatText) {
-    TextFileOptions options{};
-    CSaveTextFileDlg textDialog(&options);
+    CSaveTextFileDlg textDialog(&textOptions);
     if (textDialog.DoModal(owner) != IDOK) return;
-    m_workbook.textFileOptions = options;
   }
-  if (kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast && !EditXBaseDescription(kind, path, owner)) return;
+  const bool table = kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast;
+  XBaseTable description;
+  if (table && !EditXBaseDescription(kind, path, owner, &description)) return;
   uint8_t variant = kNativeBinaryGzip;
   if (kind == kFormatNative) variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
   if (m_workbook.protectionMode != 0) {
@@ -127,6 +133,15 @@ void CChildFrame::OnFileSaveAs() {
       if (ShowMessageRes(IDS_XML_DROPS_PROTECTION, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
       variant = kNativeBinaryGzip;
     }
+  }
+  // A save into another kind reads the document back from the new file, so
+  // whatever that kind cannot keep is gone once written; until the user
+  // agrees the workbook stays exactly as it is.
+  if (kind != m_workbook.sourceFormat && !ConfirmSaveLosses(kind, table ? &description : nullptr)) return;
+  if (kind == kFormatText) m_workbook.textFileOptions = textOptions;
+  if (table && !description.CopyTo(&m_workbook.xbaseTable)) {
+    ShowError(kWorkbookOutOfMemory);
+    return;
   }
   const uint8_t previousKind = m_workbook.sourceFormat;
   if (!SaveDocument(path, kind, variant, true)) return;
@@ -184,27 +199,70 @@ bool CChildFrame::SaveDocument(const char* path, uint8_t fileKind, uint8_t saveF
   return true;
 }
 
-bool CChildFrame::EditXBaseDescription(uint8_t dialect, const char* path, HWND owner) {
-  XBaseTable description;
+bool CChildFrame::EditXBaseDescription(uint8_t dialect, const char* path, HWND owner, XBaseTable* description) {
   bool made;
   if (m_workbook.sourceFormat != dialect) {
-    description.dialect = dialect;
-    made = m_workbook.BuildXBaseFields(m_workbook.activeWorksheet, &description);
+    description->dialect = dialect;
+    made = m_workbook.BuildXBaseFields(m_workbook.activeWorksheet, description);
   } else {
-    made = m_workbook.xbaseTable.CopyTo(&description);
+    made = m_workbook.xbaseTable.CopyTo(description);
     if (!made) m_workbook.error = kWorkbookOutOfMemory;
   }
   if (!made) {
     ShowError(m_workbook.error);
     return false;
   }
-  CXBaseFileDlg dialog(&description, path, true);
-  if (dialog.DoModal(owner) != IDOK) return false;
-  if (!description.CopyTo(&m_workbook.xbaseTable)) {
-    ShowError(kWorkbookOutOfMemory);
-    return false;
+  CXBaseFileDlg dialog(description, path, true);
+  return dialog.DoModal(owner) == IDOK;
+}
+
+namespace {
+
+// A string-table entry with its inserts ("%1!s!", "%2!u!") appended to text.
+void AppendMessageRes(std::string* text, UINT stringId, const DWORD_PTR* arguments = nullptr) {
+  char pattern[512];
+  if (::LoadStringA(::GetModuleHandleA(nullptr), stringId, pattern, sizeof pattern) <= 0) return;
+  char formatted[1024];
+  const DWORD flags = FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
+                      (arguments == nullptr ? FORMAT_MESSAGE_IGNORE_INSERTS : 0);
+  if (::FormatMessageA(flags, pattern, 0, 0, formatted, sizeof formatted,
+                       reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments))) == 0)
+    return;
+  text->append(formatted);
+}
+
+}  // namespace
+
+bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const XBaseTable* description) {
+  const SaveLosses losses = FindSaveLosses(m_workbook, kind, description);
+  if (!losses.Any()) return true;
+  std::string text;
+  const DWORD_PTR kindName[] = {reinterpret_cast<DWORD_PTR>(SaveKindName(kind))};
+  AppendMessageRes(&text, IDS_SAVE_KEEPS_LESS, kindName);
+  if (losses.otherWorksheets != 0) {
+    char sheetPath[kTreePathCapacity] = "";
+    if (m_workbook.activeWorksheet != nullptr) m_workbook.activeWorksheet->GetFullPath(sheetPath, sizeof sheetPath);
+    const DWORD_PTR sheets[] = {losses.otherWorksheets, reinterpret_cast<DWORD_PTR>(sheetPath)};
+    text.append("\n- ");
+    AppendMessageRes(&text, IDS_LOSES_OTHER_WORKSHEETS, sheets);
   }
-  return true;
+  const struct {
+    bool lost;
+    UINT text;
+  } lines[] = {{losses.folders, IDS_LOSES_FOLDERS},     {losses.formulas, IDS_LOSES_FORMULAS},
+               {losses.formats, IDS_LOSES_FORMATS},     {losses.containers, IDS_LOSES_CONTAINERS},
+               {losses.firstRow, IDS_LOSES_FIRST_ROW},  {losses.fieldValues, IDS_LOSES_FIELD_VALUES}};
+  for (const auto& line : lines) {
+    if (!line.lost) continue;
+    text.append("\n- ");
+    AppendMessageRes(&text, line.text);
+  }
+  text.append("\n\n");
+  AppendMessageRes(&text, IDS_SAVE_ALL_THE_SAME);
+  char caption[128];
+  LoadProductTitle(caption, sizeof caption);
+  const HWND owner = m_owner != nullptr ? m_owner->m_hWnd : m_hWnd;
+  return ShowMessageBox(owner, text.c_str(), caption, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
 }
 
 void CChildFrame::OnFileReload() {

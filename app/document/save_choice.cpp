@@ -1,5 +1,10 @@
 #include "app/document/save_choice.h"
 
+#include <cstring>
+#include <initializer_list>
+
+#include "core/base/text_compare.h"
+#include "dialogs/xbase/xbase_description.h"
 #include "files/dispatch/native_kind.h"
 
 const char kNativeExtension[] = "tlv";
@@ -28,4 +33,18 @@ uint8_t FileKindOfSaveFilter(uint32_t filterIndex) {
     default:
       return kFormatNative;
   }
+}
+
+uint8_t FileKindOfSavedName(const char* path, uint8_t filterKind) {
+  const size_t length = path != nullptr ? std::strlen(path) : 0;
+  if (length < 4) return filterKind;
+  for (const char* native : {".tlv", ".tlw"})
+    if (CompareTextIgnoringCase(path + length - 4, 4, native, 4) == 0) return kFormatNative;
+  return filterKind;
+}
+
+const char* SaveKindName(uint8_t kind) {
+  if (kind == kFormatText) return "text";
+  if (kind == kFormatExcelXml) return "Excel 2003 XML";
+  return XBaseDialectName(kind);
 }

@@ -1,10 +1,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 
-#include "core/base/error_code.h"
 #include "core/edit/cell_display_text.h"
 #include "core/numfmt/double_to_text.h"
 #include "core/numfmt/number_format.h"
@@ -15,6 +13,7 @@
 #include "files/text/text_conversion.h"
 #include "files/xbase/xbase_header.h"
 #include "files/xbase/xbase_memo.h"
+#include "files/xbase/xbase_cell_value.h"
 #include "files/xbase/xbase_values.h"
 
 namespace {
@@ -23,49 +22,10 @@ constexpr uint32_t kLargestRecord = 65534;
 constexpr uint8_t kDescriptorsEnd = 0x0D;
 constexpr uint8_t kEndOfFile = 0x1A;
 constexpr uint32_t kRed = 0x0000FF;  // COLORREF of (255, 0, 0)
-// Currency fields are written with the six decimals of "%f".
-constexpr int kCurrencyDecimals = 6;
 
 struct FreeBytes {
   void operator()(uint8_t* bytes) const { std::free(bytes); }
 };
-
-// What a cell gives a field: a text (an error's name for an error) or a
-// number; nothing for no cell or a formula not calculated yet.
-struct FieldValue {
-  bool present = false;
-  bool isText = false;
-  const char* text = "";
-  size_t length = 0;
-  double number = 0;
-};
-
-FieldValue ValueOf(const CellRecord* cell) {
-  FieldValue value;
-  if (!cell)
-    return value;
-  value.present = true;
-  if (cell->ErrorCode() != 0) {
-    value.isText = true;
-    value.text = ErrorName(cell->ErrorCode());
-    value.length = std::strlen(value.text);
-  } else if (cell->IsText()) {
-    value.isText = true;
-    value.text = cell->Text();
-    value.length = cell->TextLength();
-  } else if (cell->IsNumber()) {
-    value.number = cell->Number();
-  } else if (cell->HasCachedText()) {
-    value.isText = true;
-    value.text = cell->CachedText();
-    value.length = cell->CachedTextLength();
-  } else if (cell->ResultFlags() & kResultCachedNumber) {
-    value.number = cell->CachedNumber();
-  } else {
-    value.present = false;
-  }
-  return value;
-}
 
 class XBaseWriter {
  public:
@@ -155,7 +115,7 @@ class XBaseWriter {
       const uint8_t* field = XBaseFieldAt(table_, i);
       const uint32_t width = XBaseFieldWidth(field, table_.dialect);
       const CellRecord* cell = sheet_->cells.FindCell(row, uint16_t(i), &cellCursor_);
-      const FieldValue value = ValueOf(cell);
+      const XBaseFieldValue value = XBaseValueOfCell(cell);
       if (value.present)
         PutField(field, *cell, value, at, width);
       else
@@ -164,12 +124,13 @@ class XBaseWriter {
     }
   }
 
-  void PutField(const uint8_t* field, const CellRecord& cell, const FieldValue& value, uint8_t* at, size_t width) {
+  void PutField(const uint8_t* field, const CellRecord& cell, const XBaseFieldValue& value, uint8_t* at, size_t width) {
     const RegionalSettings& current = CurrentRegionalSettings();
     char text[kCellTextCapacity];
     switch (field[kXBaseFieldType]) {
       case 'C': {
-        const size_t length = value.isText ? CopyText(value, text) : FormatNumber(cell, text);
+        const size_t length =
+            value.isText ? CopyText(value, text) : XBaseNumberText(*book_, *sheet_, cell, &runCursor_, text);
         if (table_.codePage == kXBaseCodePageOem)
           AnsiToOemInPlace(text, length);
         PutXBaseText(at, width, text, length);
@@ -179,7 +140,7 @@ class XBaseWriter {
       case 'F':
         return PutNumber(at, width, NumberOf(value), field[kXBaseFieldDecimals]);
       case 'Y':
-        return PutNumber(at, width, NumberOf(value), kCurrencyDecimals);
+        return PutNumber(at, width, NumberOf(value), kXBaseCurrencyDecimals);
       case 'I':
         return PutNumber(at, width, NumberOf(value), 0);
       case 'D': {
@@ -193,7 +154,7 @@ class XBaseWriter {
         }
         CopyText(value, text);
         char date[kCellTextCapacity];
-        const bool isDate = value.isText && (ReaderDate(text, date) ||
+        const bool isDate = value.isText && (XBaseDateDigits(text, date) ||
                                              (FormatTextToString(text, "yyyymmdd", date, sizeof date, &current) &&
                                               std::strlen(date) == 8));
         PutXBaseText(at, width, date, isDate ? 8 : 0);
@@ -212,44 +173,15 @@ class XBaseWriter {
     }
   }
 
-  // The digits "yyyymmdd" of a text "yyyy-mm-dd", as the reader makes of
-  // every date field it takes, even a day past its month's end.
-  static bool ReaderDate(const char* text, char* date) {
-    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-')
-      return false;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-      if (text[i] < '0' || text[i] > '9')
-        return false;
-    std::memcpy(date, text, 4);
-    std::memcpy(date + 4, text + 5, 2);
-    std::memcpy(date + 6, text + 8, 2);
-    date[8] = '\0';
-    return true;
-  }
-
   // The text NUL-terminated in out, cut to what out holds.
-  static size_t CopyText(const FieldValue& value, char* out) {
+  static size_t CopyText(const XBaseFieldValue& value, char* out) {
     const size_t length = value.length < kCellTextCapacity ? value.length : kCellTextCapacity - 1;
     std::memcpy(out, value.text, length);
     out[length] = '\0';
     return length;
   }
 
-  // A number in a character field reads as the cell shows it when a style
-  // run gives it a format other than General, else in its shortest form.
-  size_t FormatNumber(const CellRecord& cell, char* out) {
-    NumFormatParams plain{};
-    const NumFormatParams* format = &plain;
-    if (const StyleRun* run = sheet_->format.runs.FindRun(cell.Row(), cell.Column(), &runCursor_)) {
-      const NumFormatParams& styled = book_->styles.StyleAt(run->style).numFormat;
-      if (styled.category != kNumFormatGeneral)
-        format = &styled;
-    }
-    FormatCellDisplayText(cell, *format, out, kCellTextCapacity);
-    return std::strlen(out);
-  }
-
-  static double NumberOf(const FieldValue& value) {
+  static double NumberOf(const XBaseFieldValue& value) {
     if (!value.isText)
       return value.number;
     char text[kCellTextCapacity];
@@ -267,7 +199,7 @@ class XBaseWriter {
       numberTooWide_ = true;
   }
 
-  void PutMemo(const CellRecord& cell, const FieldValue& value, uint8_t* at, size_t width) {
+  void PutMemo(const CellRecord& cell, const XBaseFieldValue& value, uint8_t* at, size_t width) {
     // A memo that could not be read (an error) has nothing to write again.
     if (cell.ErrorCode() != 0) {
       std::memset(at, ' ', width);

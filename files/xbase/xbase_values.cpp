@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 
 #include "core/numfmt/double_to_text.h"
 
@@ -165,4 +166,17 @@ XBaseDateKind ParseXBaseDate(const uint8_t* field, char* iso) {
   std::memcpy(iso + 8, field + 6, 2);
   iso[10] = '\0';
   return kXBaseDate;
+}
+
+bool XBaseDateDigits(const char* text, char* digits) {
+  if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-')
+    return false;
+  for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (!IsDigit(uint8_t(text[i])))
+      return false;
+  std::memcpy(digits, text, 4);
+  std::memcpy(digits + 4, text + 5, 2);
+  std::memcpy(digits + 6, text + 8, 2);
+  digits[8] = '\0';
+  return true;
 }

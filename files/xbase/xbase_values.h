@@ -39,5 +39,9 @@ enum XBaseDateKind : uint8_t {
 };
 // An 8-byte "yyyymmdd" field; iso has room for 11 characters.
 XBaseDateKind ParseXBaseDate(const uint8_t* field, char* iso);
+// The digits "yyyymmdd" of a text "yyyy-mm-dd", as the reader gives every
+// date field it takes, even a day past its month's end; digits has room for
+// 9 characters. False for any other text.
+bool XBaseDateDigits(const char* text, char* digits);
 
 #endif

@@ -36,6 +36,29 @@ TEST(SaveChoice, FilterListHasEightPairsAndNativeExtension) {
   EXPECT_NE(std::strstr(kSaveFilter, "*.tlv"), nullptr);
 }
 
+// A name typed with a native extension is saved natively whatever filter
+// the dialog kept; no other extension changes the filter's kind.
+TEST(SaveChoice, NativeExtensionTypedStatesTheKind) {
+  const struct {
+    const char* path;
+    uint8_t filterKind;
+    uint8_t kind;
+  } cases[] = {
+      {"C:\\docs\\trap.tlv", 3, 0}, {"trap.TLV", 6, 0},  {"old.tlw", 1, 0},      {"trap.tlv", 0, 0},
+      {"table.dbf", 3, 3},          {"notes.csv", 0, 0}, {"tlv", 3, 3},          {"C:\\a.tlv\\b", 2, 2},
+      {"trap.tlv.dbf", 4, 4},       {"", 5, 5},          {"report.xml", 2, 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileKindOfSavedName(c.path, c.filterKind), c.kind) << c.path;
+  EXPECT_EQ(FileKindOfSaveFilter(kNativeSaveFilterIndex), 0);
+}
+
+TEST(SaveChoice, KindNamesForTheQuestionBeforeALossySave) {
+  EXPECT_STREQ(SaveKindName(1), "text");
+  EXPECT_STREQ(SaveKindName(2), "Excel 2003 XML");
+  EXPECT_STREQ(SaveKindName(3), "dBase III+");
+  EXPECT_STREQ(SaveKindName(6), "Clipper");
+}
+
 TEST(SaveChoice, NativeVariantFollowsDocumentOrOption) {
   struct Case {
     uint8_t sourceFormat, saveKind, option, variant;

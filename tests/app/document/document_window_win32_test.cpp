@@ -276,7 +276,9 @@ TEST_F(DocumentWindowTest, RecentFileThatFailsLeavesTheList) {
 TEST_F(DocumentWindowTest, FailedSaveKeepsOldFilePathAndKinds) {
   CChildFrame* doc = NewDocument();
   PutNumber(*doc->Workbook(), 3, 2, 5);
-  const std::string path = FullPath("w32_keep.tlv");
+  // Saved natively under a table's name, so that a table can be saved over
+  // it: a native name would be saved natively whatever the type chosen.
+  const std::string path = FullPath("w32_keep.dbf");
   std::remove(path.c_str());
   g_savePath = path;
   Command(doc, ID_FILE_SAVE_AS);

@@ -1,0 +1,79 @@
+#include "app/document/save_losses.h"
+
+#include <cstring>
+
+#include "core/styles/style_run_walk.h"
+#include "core/workbook/workbook.h"
+#include "files/dispatch/native_kind.h"
+#include "files/xbase/xbase_losses.h"
+
+namespace {
+
+constexpr uint32_t kRed = 0x0000FF;  // COLORREF of (255, 0, 0)
+
+// A table's deleted records are read as whole rows of the default style in
+// red, which a table saves again as its deletion marks, not as a format.
+bool IsDeletionMark(const CWorkBook& book, const StyleRun& run) {
+  if (run.firstColumn != 0 || run.lastColumn != kMaxColumn)
+    return false;
+  StyleRecord mark = book.styles.StyleAt(0);
+  mark.fontColorSet = 1;
+  mark.fontColor = kRed;
+  return std::memcmp(&mark, &book.styles.StyleAt(run.style), sizeof mark) == 0;
+}
+
+bool HasFormats(const CWorkBook& book, const CWorkSheet& sheet, bool keepsDeletionMarks) {
+  StyleRunWalk walk(sheet.format.runs);
+  for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
+    if (run->style != 0 && !(keepsDeletionMarks && IsDeletionMark(book, *run)))
+      return true;
+  for (const ColumnRecord& column : sheet.format.columns)
+    if (column.Style() != 0 || column.Width() != 0 || column.WidthFixed())
+      return true;
+  bool fixedRow = false;
+  sheet.format.rows.ForEachRowRecord([&](uint16_t record) { fixedRow = fixedRow || (record & RowTable::kFixedHeight); });
+  return fixedRow;
+}
+
+bool HasFormulas(const CWorkSheet& sheet) {
+  bool found = false;
+  ForEachRecord(sheet.cells, [&](const CellRecord& cell) {
+    found = cell.IsFormula();
+    return !found;
+  });
+  return found;
+}
+
+bool AnyContainers(const CWorkBook& book) {
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next)
+    if (const CWorkSheet* sheet = CWorkSheet::FromItem(item); sheet != nullptr && sheet->containers != nullptr)
+      return true;
+  return false;
+}
+
+}  // namespace
+
+SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable* description) {
+  SaveLosses losses;
+  if (kind == kFormatNative)
+    return losses;
+  losses.folders = book.folderCount != 0;
+  if (kind == kFormatExcelXml) {
+    losses.containers = AnyContainers(book);
+    return losses;
+  }
+  const CWorkSheet* sheet = book.activeWorksheet;
+  if (sheet == nullptr)
+    return losses;
+  const bool table = kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast;
+  losses.otherWorksheets = book.worksheetCount > 0 ? book.worksheetCount - 1 : 0;
+  losses.formulas = HasFormulas(*sheet);
+  losses.formats = HasFormats(book, *sheet, table);
+  losses.containers = sheet->containers != nullptr;
+  if (table && description != nullptr) {
+    const XBaseLosses cells = FindXBaseLosses(book, *sheet, *description);
+    losses.firstRow = cells.firstRow;
+    losses.fieldValues = cells.values;
+  }
+  return losses;
+}

@@ -1,0 +1,124 @@
+#include "files/xbase/xbase_losses.h"
+
+#include <cstring>
+
+#include "core/edit/cell_display_text.h"
+#include "core/workbook/workbook.h"
+#include "files/xbase/xbase_cell_value.h"
+#include "files/xbase/xbase_values.h"
+
+namespace {
+
+// The widest field a number is written into: its length byte.
+constexpr size_t kNumberFieldCapacity = 255;
+
+// The reader puts a field's name, up to its first NUL, into the first row.
+bool NameGivesBack(const uint8_t* field, const CellRecord& cell) {
+  const XBaseFieldValue value = XBaseValueOfCell(&cell);
+  if (!value.present || (value.isText && value.length == 0))
+    return true;
+  if (!value.isText || cell.ErrorCode() != 0)
+    return false;
+  const size_t nameLength = strnlen(reinterpret_cast<const char*>(field), kXBaseFieldNameSize - 1);
+  return value.length == nameLength && std::memcmp(value.text, field, nameLength) == 0;
+}
+
+// A text in a character field comes back cut to the field's width and
+// without blanks at its end.
+bool CharactersGiveBack(const char* text, size_t length, size_t width) {
+  return length <= width && (length == 0 || text[length - 1] != ' ');
+}
+
+bool NumberGivesBack(double number, size_t width, int decimals) {
+  uint8_t digits[kNumberFieldCapacity];
+  if (width == 0 || width > sizeof digits)
+    return false;
+  // A number the field cannot hold at all fails the save itself.
+  if (!PutXBaseNumber(digits, width, number, decimals))
+    return true;
+  return ParseXBaseNumber(digits, width) == number;
+}
+
+// Only a date as the reader spells it ("yyyy-mm-dd") comes back the same.
+bool DateGivesBack(const XBaseFieldValue& value) {
+  char text[16];
+  if (!value.isText || value.length >= sizeof text)
+    return false;
+  std::memcpy(text, value.text, value.length);
+  text[value.length] = '\0';
+  char digits[16];
+  char iso[16];
+  return XBaseDateDigits(text, digits) && ParseXBaseDate(reinterpret_cast<const uint8_t*>(digits), iso) == kXBaseDate &&
+         std::strcmp(iso, text) == 0;
+}
+
+class LossFinder {
+ public:
+  LossFinder(const CWorkBook& book, const CWorkSheet& sheet, const XBaseTable& table)
+      : book_(book), sheet_(sheet), table_(table), fields_(XBaseFieldCount(table)) {}
+
+  XBaseLosses Find() {
+    ForEachRecord(sheet_.cells, [&](const CellRecord& cell) {
+      const uint8_t* field = cell.Column() < fields_ ? XBaseFieldAt(table_, cell.Column()) : nullptr;
+      if (cell.Row() == 0)
+        losses_.firstRow = losses_.firstRow || !field || !NameGivesBack(field, cell);
+      else
+        losses_.values = losses_.values || !field || !ValueGivesBack(field, cell);
+      return !(losses_.firstRow && losses_.values);
+    });
+    return losses_;
+  }
+
+ private:
+  bool ValueGivesBack(const uint8_t* field, const CellRecord& cell) {
+    const XBaseFieldValue value = XBaseValueOfCell(&cell);
+    if (!value.present)
+      return true;
+    const bool error = cell.ErrorCode() != 0;
+    const size_t width = XBaseFieldWidth(field, table_.dialect);
+    switch (field[kXBaseFieldType]) {
+      case 'C': {
+        if (error)
+          return false;
+        if (value.isText)
+          return CharactersGiveBack(value.text, value.length, width);
+        char text[kCellTextCapacity];
+        const size_t length = XBaseNumberText(book_, sheet_, cell, &runCursor_, text);
+        return CharactersGiveBack(text, length, width);
+      }
+      case 'N':
+      case 'F':
+        return !error && !value.isText && NumberGivesBack(value.number, width, field[kXBaseFieldDecimals]);
+      case 'Y':
+        return !error && !value.isText && NumberGivesBack(value.number, width, kXBaseCurrencyDecimals);
+      case 'I':
+        return !error && !value.isText && NumberGivesBack(value.number, width, 0);
+      case 'L':
+        return !error && value.isText && value.length == 1 && (value.text[0] == 'Y' || value.text[0] == 'N');
+      case 'D':
+        // A field the reader found no date in goes back as the text it held.
+        if (error)
+          return cell.IsText() && cell.TextLength() <= width;
+        return DateGivesBack(value);
+      case 'M':
+        // Memo texts of FoxPro tables are not read back.
+        return !error && table_.dialect != kXBaseFoxPro;
+      default:
+        // Fields of the other types are written blank.
+        return false;
+    }
+  }
+
+  const CWorkBook& book_;
+  const CWorkSheet& sheet_;
+  const XBaseTable& table_;
+  const uint32_t fields_;
+  CellCursor runCursor_;
+  XBaseLosses losses_;
+};
+
+}  // namespace
+
+XBaseLosses FindXBaseLosses(const CWorkBook& book, const CWorkSheet& sheet, const XBaseTable& table) {
+  return LossFinder(book, sheet, table).Find();
+}

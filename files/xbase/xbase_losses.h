@@ -1,0 +1,23 @@
+#ifndef TALVERO_FILES_XBASE_LOSSES_H
+#define TALVERO_FILES_XBASE_LOSSES_H
+
+// What a worksheet's cells lose when the worksheet is written as an xBase
+// table and the table is read back: the first row gives way to the field
+// names, and each record value comes back as its field holds it. Formulas,
+// formats and the workbook's other worksheets go with any table; they are
+// the caller's to weigh.
+
+class CWorkBook;
+class CWorkSheet;
+struct XBaseTable;
+
+struct XBaseLosses {
+  bool firstRow = false;  // a first-row cell that the field names do not give back
+  bool values = false;    // a record value that its field cuts, rounds or cannot hold
+};
+
+// The table is the description the worksheet will be written with. A
+// number too wide for its field counts as kept: the save refuses it.
+XBaseLosses FindXBaseLosses(const CWorkBook& book, const CWorkSheet& sheet, const XBaseTable& table);
+
+#endif
