@@ -369,14 +369,14 @@ void CChildFrame::OnTreeBeginDrag(POINT dragPoint) {
   }
   if (!drop.copied) DeleteTreeItem(drop.item);
   if (InsertTreeItem(drop.item) == nullptr) {
-    RevertTreeDrop(&m_workbook, drop);
+    RevertTreeDrop(&m_workbook, &drop);
     // A moved item goes back to where it stood; a tree that cannot show it
     // there is built anew.
     if (!drop.copied && InsertTreeItem(drop.item) == nullptr) FillTree();
     ShowError(kWorkbookOutOfMemory);
     return;
   }
-  if (!RecordTreeDrop(&m_workbook, drop)) ShowError(m_workbook.error);
+  if (!RecordTreeDrop(&m_workbook, &drop)) ShowError(m_workbook.error);
   if (m_workbook.activeWorksheet != nullptr) SelectTreeItem(m_workbook.activeWorksheet);
   RecalcAfterEdit();
   RefreshFrameUI();

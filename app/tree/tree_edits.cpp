@@ -51,7 +51,7 @@ bool RemoveTreeItem(CWorkBook* book, CTreeItem* item) {
 }
 
 bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDrop* drop) {
-  *drop = TreeDrop{nullptr, false, -1, 0};
+  *drop = TreeDrop{nullptr, false, -1, 0, nullptr};
   if (dragged == nullptr || target == dragged) {
     book->error = kWorkbookInvalidCacheIndex;
     return false;
@@ -60,26 +60,31 @@ bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDr
     CTreeItem* copy = book->CopyTreeItems(dragged);
     if (copy == nullptr) return false;
     book->InsertItems(copy, target);
-    *drop = TreeDrop{copy, true, -1, 0};
+    *drop = TreeDrop{copy, true, -1, 0, nullptr};
     return true;
   }
   const int32_t from = book->IndexOfItem(dragged);
   const uint16_t depth = dragged->depth;
-  if (!MoveItemsKeepingReferences(book, dragged, target)) return false;
-  *drop = TreeDrop{dragged, false, from, depth};
+  KeptFormulaTexts* kept = nullptr;
+  if (!MoveItemsKeepingReferences(book, dragged, target, &kept)) return false;
+  *drop = TreeDrop{dragged, false, from, depth, kept};
   return true;
 }
 
-bool RecordTreeDrop(CWorkBook* book, const TreeDrop& drop) {
-  if (drop.copied) return book->undoHistory.RecordItemInserted(book, book->IndexOfItem(drop.item));
-  return book->undoHistory.RecordItemMoved(book, drop.item, drop.fromIndex, drop.fromDepth);
+bool RecordTreeDrop(CWorkBook* book, TreeDrop* drop) {
+  if (drop->copied) return book->undoHistory.RecordItemInserted(book, book->IndexOfItem(drop->item));
+  KeptFormulaTexts* kept = drop->kept;
+  drop->kept = nullptr;
+  return book->undoHistory.RecordItemMoved(book, drop->item, drop->fromIndex, drop->fromDepth, kept);
 }
 
-void RevertTreeDrop(CWorkBook* book, const TreeDrop& drop) {
-  if (!drop.copied) {
-    MoveItemsToKeepingReferences(book, drop.item, drop.fromIndex, drop.fromDepth);
+void RevertTreeDrop(CWorkBook* book, TreeDrop* drop) {
+  if (!drop->copied) {
+    PutItemBack(book, drop->item, drop->fromIndex, drop->fromDepth, nullptr, drop->kept);
+    delete drop->kept;
+    drop->kept = nullptr;
     return;
   }
   // A copy beside its original never holds the last worksheet.
-  if (book->RemoveItem(drop.item)) book->DeleteItems(drop.item);
+  if (book->RemoveItem(drop->item)) book->DeleteItems(drop->item);
 }

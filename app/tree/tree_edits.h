@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/model/tree_item.h"
+#include "core/workbook/kept_formula_texts.h"
 
 class CWorkBook;
 
@@ -38,6 +39,9 @@ struct TreeDrop {
   bool copied;
   int32_t fromIndex;  // where a moved item stood, and how deep
   uint16_t fromDepth;
+  // The formulas the move rewrote, owned until the drop is recorded or
+  // taken back.
+  KeptFormulaTexts* kept;
 };
 
 // Links the drop without recording it; a null target is the tree's root,
@@ -46,10 +50,10 @@ struct TreeDrop {
 // set).
 bool DropTreeItem(CWorkBook* book, CWorkSheetTree::CTreeItem* dragged, CWorkSheetTree::CTreeItem* target,
                   TreeDrop* drop);
-// One undo step for the drop, once the pane shows it.
-bool RecordTreeDrop(CWorkBook* book, const TreeDrop& drop);
+// One undo step for the drop, once the pane shows it; it takes the kept texts.
+bool RecordTreeDrop(CWorkBook* book, TreeDrop* drop);
 // Takes back a drop the pane could not show: a copy goes, a moved item
-// returns.
-void RevertTreeDrop(CWorkBook* book, const TreeDrop& drop);
+// returns and the formulas get their texts back.
+void RevertTreeDrop(CWorkBook* book, TreeDrop* drop);
 
 #endif

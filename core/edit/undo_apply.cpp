@@ -203,7 +203,7 @@ bool UndoRename(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   char present[kTreeItemNameSize];
   std::memcpy(present, item->name, sizeof present);
-  if (!RenameItemKeepingReferences(book, item, step.text))
+  if (!PutItemBack(book, item, -1, 0, step.text, step.keptTexts))
     return false;
   std::memcpy(step.text, present, sizeof present);
   return true;
@@ -217,7 +217,7 @@ bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
   const int32_t present = step.itemIndex;
   const uint16_t presentDepth = item->depth;
   book->error = kWorkbookNoError;
-  if (!MoveItemsToKeepingReferences(book, item, step.movedFromIndex, step.movedFromDepth))
+  if (!PutItemBack(book, item, step.movedFromIndex, step.movedFromDepth, nullptr, step.keptTexts))
     return Fail(book, book->error == kWorkbookOutOfMemory ? kWorkbookOutOfMemory : kWorkbookInvalidCacheIndex);
   step.itemIndex = book->IndexOfItem(item);
   step.movedFromIndex = present;
@@ -369,9 +369,11 @@ bool CWorkBook::RedoStep() {
 bool CWorkBook::RenameItem(CTreeItem* item, const char* newName) {
   if (!undoHistory.RecordRename(this, item))
     return false;
-  if (!RenameItemKeepingReferences(this, item, newName)) {
+  KeptFormulaTexts* kept = nullptr;
+  if (!RenameItemKeepingReferences(this, item, newName, &kept)) {
     undoHistory.DropLast(true);
     return false;
   }
+  undoHistory.Record(undoHistory.Current()).keptTexts = kept;
   return true;
 }

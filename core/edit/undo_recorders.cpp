@@ -342,8 +342,9 @@ bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item)
 }
 
 bool UndoHistory::RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex,
-                                  uint16_t fromDepth) {
+                                  uint16_t fromDepth, KeptFormulaTexts* kept) {
   const int32_t index = BeginStep(book, kUndoStepTreeItemMoved, {0, 0, 0, 0});
+  records_[index].keptTexts = kept;
   const int32_t itemIndex = item ? book->IndexOfItem(item) : -1;
   if (itemIndex < 0 || fromIndex < 0 || fromDepth < 1) {
     FailStep(book, index);

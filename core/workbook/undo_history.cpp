@@ -118,6 +118,8 @@ void UndoHistory::Free(int32_t index) {
   }
   delete record.rewrittenFormulas;
   record.rewrittenFormulas = nullptr;
+  delete record.keptTexts;
+  record.keptTexts = nullptr;
   record.storageKind = kUndoOwnsNothing;
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/styles/style_table.h"
 #include "core/model/tree_item.h"
+#include "core/workbook/kept_formula_texts.h"
 
 class CWorkBook;
 class CWorkSheet;
@@ -121,6 +122,10 @@ struct UndoRecordFields {
   // or insertion of lines rewrote, as they stood before it (their places and
   // texts then), owned whatever the storage kind.
   CellStore* rewrittenFormulas;
+  // Kinds 8 and 12: the formulas the edit rewrote to keep naming the items,
+  // owned whatever the storage kind; null when they could not be kept (the
+  // step then finds them again as it is applied).
+  KeptFormulaTexts* keptTexts;
 };
 
 constexpr size_t kUndoRecordSize = 408;
@@ -166,8 +171,10 @@ class UndoHistory {
   bool RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t index);
   bool RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item);
   // After CWorkBook::MoveItems: the item now in its new place, and the
-  // position and depth it had before.
-  bool RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex, uint16_t fromDepth);
+  // position and depth it had before. Takes the kept formula texts, also on
+  // failure.
+  bool RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex, uint16_t fromDepth,
+                       KeptFormulaTexts* kept = nullptr);
   // permutation[r - range.firstRow]: the row whose contents went to row r.
   // False with kWorkbookInvalidCacheIndex (no step) when it is not a
   // permutation of the range's rows.

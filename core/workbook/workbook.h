@@ -225,9 +225,11 @@ class CWorkBook {
   // applies the step at the history's current index and then moves the index
   // back; RedoStep applies the next step and moves the index to it. False
   // with nothing to do or with the step's failure in `error` (the index then
-  // stays). RenameItem records the rename step before it renames the item.
+  // stays).
   bool UndoStep();
   bool RedoStep();
+  // A user's rename: one step, recorded before the item is renamed, whose
+  // undo gives every formula it rewrote its text back.
   bool RenameItem(CTreeItem* item, const char* newName);
   // Removes the styles no worksheet uses and renumbers the rest (compact_styles.cpp).
   void CompactStyles();

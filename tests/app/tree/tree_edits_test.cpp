@@ -144,7 +144,7 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
     CTreeItem* target = c.target ? Named(*book, c.target) : nullptr;
     ASSERT_TRUE(DropTreeItem(book.get(), Named(*book, c.dragged), target, &drop)) << c.what;
     EXPECT_EQ(drop.copied, c.copied) << c.what;
-    ASSERT_TRUE(RecordTreeDrop(book.get(), drop)) << c.what;
+    ASSERT_TRUE(RecordTreeDrop(book.get(), &drop)) << c.what;
     const std::string after = List(*book);
     EXPECT_EQ(after, c.after) << c.what;
     EXPECT_EQ(book->activeWorksheet, active) << c.what;
@@ -158,7 +158,7 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
     auto again = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
     ASSERT_TRUE(DropTreeItem(again.get(), Named(*again, c.dragged), c.target ? Named(*again, c.target) : nullptr,
                              &drop));
-    RevertTreeDrop(again.get(), drop);
+    RevertTreeDrop(again.get(), &drop);
     EXPECT_EQ(List(*again), before) << c.what;
     EXPECT_EQ(again->worksheetCount, 4u) << c.what;
     EXPECT_EQ(again->undoHistory.Current(), -1) << c.what;
