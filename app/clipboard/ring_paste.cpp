@@ -101,6 +101,7 @@ CTreeItem* PasteRingItems(UndoHistory& ring, int32_t slot, CWorkBook* book, CTre
     return nullptr;
   }
   book->InsertItems(copy, target);
+  UndoHistory::MakeUniqueName(copy);
   return copy;
 }
 

@@ -38,7 +38,8 @@ bool PasteTextBlock(const PastedBlock& block, CWorkBook* book, const TextMeasure
 
 // A copy of a ring entry's tree item with its contents, linked into the
 // workbook at target (into a folder at the end of its contents, before a
-// worksheet, at the end of the list without one). Not recorded yet: the
+// worksheet, at the end of the list without one), renamed where a sibling
+// bears its name (UndoHistory::MakeUniqueName). Not recorded yet: the
 // caller records the insertion once the tree shows it. Null with the
 // workbook's error.
 CWorkSheetTree::CTreeItem* PasteRingItems(UndoHistory& ring, int32_t slot, CWorkBook* book,

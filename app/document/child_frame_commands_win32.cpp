@@ -60,6 +60,9 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lp)->idFrom == kTreeId) return OnTreeNotify(reinterpret_cast<NMHDR*>(lp));
       break;
+    case kMsgNameRefused:
+      OnNameRefused();
+      return 0;
     case WM_TIMER:
       if (wp == kTreeDragTimer) {
         OnTreeDragTick();

@@ -5,9 +5,13 @@
 
 #include "app/document/child_frame.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/frame/main_frame.h"
 #include "app/tree/tree_edits.h"
 #include "app/tree/tree_placement.h"
+#include "core/workbook/item_names.h"
 #include "platform/ui/capture_loop.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -249,7 +253,16 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   // The rename keeps every formula that names the item (or its contents)
   // naming it.
   if (!m_workbook.RenameItem(item, label.pszText)) {
-    ShowError(m_workbook.error);
+    if (!IsItemNameRefusal(m_workbook.error)) {
+      ShowError(m_workbook.error);
+      return false;
+    }
+    // A message box now would take the focus from the edit while the tree
+    // is ending it: the refusal is told, and the name opened again, later.
+    m_refusedNameItem = item;
+    m_refusedNameError = m_workbook.error;
+    std::snprintf(m_refusedName, sizeof m_refusedName, "%s", label.pszText);
+    PostMessage(kMsgNameRefused);
     return false;
   }
   RecalcAfterEdit();
@@ -264,6 +277,23 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   shown.pszText = item->name;
   m_tree.SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&shown));
   return false;
+}
+
+void CChildFrame::OnNameRefused() {
+  CTreeItem* item = m_refusedNameItem;
+  m_refusedNameItem = nullptr;
+  if (item == nullptr) return;
+  ShowError(m_refusedNameError);
+  // The name opens again with the text typed, unless the item went or
+  // another edit of a name began meanwhile.
+  if (m_workbook.IndexOfItem(item) < 0 || m_tree.LabelEdit() != nullptr || !TreeShown()) return;
+  HTREEITEM handle = FindTreeItem(nullptr, item);
+  if (handle == nullptr) return;
+  m_tree.SetFocus();
+  const HWND edit = reinterpret_cast<HWND>(m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(handle)));
+  if (edit == nullptr) return;
+  ::SetWindowTextA(edit, m_refusedName);
+  ::SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
 void CChildFrame::OnNewTreeItem(bool folder) {

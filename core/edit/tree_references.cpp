@@ -277,7 +277,11 @@ bool RenameItemKeepingReferences(CWorkBook* book, CTreeItem* item, const char* n
 }
 
 bool MoveItemsKeepingReferences(CWorkBook* book, CTreeItem* item, CTreeItem* target, KeptFormulaTexts** kept) {
-  return KeepingReferences(book, kept, [&]() { return book->MoveItems(item, target); });
+  return KeepingReferences(book, kept, [&]() {
+    if (!book->MoveItems(item, target)) return false;
+    UndoHistory::MakeUniqueName(item);
+    return true;
+  });
 }
 
 bool PutItemBack(CWorkBook* book, CTreeItem* item, int32_t index, uint16_t depth, const char* name,

@@ -62,6 +62,8 @@ class TreeReferenceKeeper {
 // could not be kept).
 bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name,
                                  KeptFormulaTexts** kept = nullptr);
+// A dragged item's move: where the target's folder already holds its name
+// it takes another (UndoHistory::MakeUniqueName).
 bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, CWorkSheetTree::CTreeItem* target,
                                 KeptFormulaTexts** kept = nullptr);
 

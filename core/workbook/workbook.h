@@ -46,6 +46,8 @@ enum WorkbookError : uint8_t {
   kWorkbookFormulaTooLong = 63,
   // The margins meet on the paper: no zoom could make a page fit.
   kWorkbookNoPrintableArea = 66,  // "The margins leave no room to print on the paper"
+  // Names the program refuses to give a worksheet or folder (item_names.h).
+  kWorkbookNameTaken = 67,
 };
 
 // Whether a document's formulas may create and call other programs'
@@ -228,8 +230,10 @@ class CWorkBook {
   // stays).
   bool UndoStep();
   bool RedoStep();
-  // A user's rename: one step, recorded before the item is renamed, whose
-  // undo gives every formula it rewrote its text back.
+  // A user's rename: refused, with nothing changed, for a name the item may
+  // not bear (its code from ItemNameRefusal in `error`); otherwise one step,
+  // recorded before the item is renamed, whose undo gives every formula it
+  // rewrote its text back.
   bool RenameItem(CTreeItem* item, const char* newName);
   // Removes the styles no worksheet uses and renumbers the rest (compact_styles.cpp).
   void CompactStyles();

@@ -65,6 +65,7 @@ const ErrorEntry kErrorTexts[] = {
     // outgrow its text: without a text the refusal would say "No error".
     {63, "A formula would become longer than 1024 characters"},
     {66, "The margins leave no room to print on the paper"},
+    {67, "Another worksheet or folder in the same place already has this name"},
     {110, "Can't open the Clipboard"},
 };
 

@@ -206,9 +206,14 @@ TEST_F(RingPaste, TreeItemsPasteWithTheirFormatsAndPath) {
   EXPECT_EQ(pasted->next->depth, 2);
   EXPECT_EQ(Sheet(*target, CWorkSheet::FromItem(pasted->next)), shown);
   EXPECT_EQ(target->worksheetCount, 2u);
-  // A second paste makes a second copy.
-  ASSERT_NE(PasteRingItems(ring, 0, target.get(), nullptr), nullptr);
-  EXPECT_EQ(target->worksheetCount, 3u);
+  // Further pastes beside it make further copies under names of their own.
+  EXPECT_STREQ(pasted->name, "Folder");
+  for (const char* name : {"Folder(1)", "Folder(2)"}) {
+    CTreeItem* again = PasteRingItems(ring, 0, target.get(), nullptr);
+    ASSERT_NE(again, nullptr);
+    EXPECT_STREQ(again->name, name);
+  }
+  EXPECT_EQ(target->worksheetCount, 4u);
   char message[200] = {};
   EXPECT_TRUE(target->CheckTreeInvariants(message, sizeof message)) << message;
 }
