@@ -41,7 +41,8 @@ bool PasteTextBlock(const PastedBlock& block, CWorkBook* book, const TextMeasure
 // worksheet, at the end of the list without one), renamed where a sibling
 // bears its name (UndoHistory::MakeUniqueName). Not recorded yet: the
 // caller records the insertion once the tree shows it. Null with the
-// workbook's error.
+// workbook's error, also when a path of the copy could not be named by a
+// formula (ItemPathsRefusal).
 CWorkSheetTree::CTreeItem* PasteRingItems(UndoHistory& ring, int32_t slot, CWorkBook* book,
                                           CWorkSheetTree::CTreeItem* target);
 

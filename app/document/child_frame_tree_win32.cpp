@@ -246,13 +246,16 @@ bool CChildFrame::OnTreeItemExpanding(const NMTREEVIEWA& change) {
 
 bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   CTreeItem* item = ItemOfData(m_tree.ItemData(label.hItem));
+  if (label.pszText == nullptr || item == nullptr) return false;
   // A cancelled edit, or one that leaves no name to give the item (nor to
-  // the formulas that name it), keeps the old name.
-  if (label.pszText == nullptr || label.pszText[0] == '\0' || item == nullptr) return false;
-  if (std::strcmp(label.pszText, item->name) == 0) return true;
+  // the formulas that name it), keeps the old name; blanks alone are no name.
+  char name[kTreeItemNameSize];
+  TrimTypedItemName(label.pszText, name);
+  if (name[0] == '\0') return false;
+  if (std::strcmp(name, item->name) == 0) return std::strcmp(label.pszText, item->name) == 0;
   // The rename keeps every formula that names the item (or its contents)
   // naming it.
-  if (!m_workbook.RenameItem(item, label.pszText)) {
+  if (!m_workbook.RenameItem(item, name)) {
     if (!IsItemNameRefusal(m_workbook.error)) {
       ShowError(m_workbook.error);
       return false;
@@ -270,7 +273,8 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   RefreshFrameUI();
   SetModified(true);
   if (std::strcmp(label.pszText, item->name) == 0) return true;
-  // A label longer than a name can be shows the name as it was cut.
+  // A label longer than a name can be, or with blanks around it, shows the
+  // name as the item took it.
   TVITEMA shown{};
   shown.mask = TVIF_TEXT | TVIF_HANDLE;
   shown.hItem = label.hItem;
@@ -300,7 +304,7 @@ void CChildFrame::OnNewTreeItem(bool folder) {
   EndOpenEdit();
   CTreeItem* item = LinkNewTreeItem(&m_workbook, folder, SelectedTreeWorkbookItem());
   if (item == nullptr) {
-    ShowError(kWorkbookOutOfMemory);
+    ShowError(m_workbook.error);
     return;
   }
   FocusTree();

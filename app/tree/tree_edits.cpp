@@ -41,7 +41,7 @@ CTreeItem* LinkNewTreeItem(CWorkBook* book, bool folder, CTreeItem* selected) {
     NewTreeItemName(folder, ++number, name, sizeof name);
     item->SetName(name);
   }
-  return item;
+  return SettleLinkedItem(book, item) ? item : nullptr;
 }
 
 bool RemoveTreeItem(CWorkBook* book, CTreeItem* item) {
@@ -68,7 +68,7 @@ bool DropTreeItem(CWorkBook* book, CTreeItem* dragged, CTreeItem* target, TreeDr
     CTreeItem* copy = book->CopyTreeItems(dragged);
     if (copy == nullptr) return false;
     book->InsertItems(copy, target);
-    UndoHistory::MakeUniqueName(copy);
+    if (!SettleLinkedItem(book, copy)) return false;
     drop->item = copy;
     drop->copied = true;
     return true;

@@ -23,7 +23,8 @@ void NewTreeItemName(bool folder, uint32_t number, char* out, size_t size);
 // contents (a selected worksheet stands for its folder; none, or a
 // worksheet at the top level: the end of the list at depth 1), named with
 // the workbook's folder (or worksheet) count + 1, or the next number its new
-// folder holds no item of. Null with kWorkbookOutOfMemory.
+// folder holds no item of. Null with kWorkbookOutOfMemory, or with the
+// refusal of ItemPathsRefusal when its path could not be named by a formula.
 CWorkSheetTree::CTreeItem* LinkNewTreeItem(CWorkBook* book, bool folder, CWorkSheetTree::CTreeItem* selected);
 
 // Unlinks the item with its contents and records the removal; false with
@@ -49,8 +50,9 @@ struct TreeDrop {
 
 // Links the drop without recording it; a null target is the tree's root,
 // which takes the item at the end of the list at depth 1. The target must
-// not be the dragged item. False when the copy failed (the workbook's error
-// set).
+// not be the dragged item. False, with nothing changed, when the copy
+// failed or a path of the dropped items could not be named by a formula
+// (the workbook's error set).
 bool DropTreeItem(CWorkBook* book, CWorkSheetTree::CTreeItem* dragged, CWorkSheetTree::CTreeItem* target,
                   TreeDrop* drop);
 // One undo step for the drop, once the pane shows it; it takes the kept texts.

@@ -9,6 +9,7 @@
 #include "core/formula/formula_literal_print.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/model/chart_record.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -129,20 +130,23 @@ bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept) 
     BoundedText out(buffer, sizeof buffer);
     size_t copied = 0;
     bool changed = false;
+    bool writable = true;
     for (uint32_t q = formula.firstQualifier; q < formula.firstQualifier + formula.qualifierCount; ++q) {
       const Qualifier& qualifier = qualifiers_[q];
       if (book->FindItemByQualifier(formula.store, qualifier.text.c_str()) == qualifier.item) continue;
       char path[kTreePathCapacity];
       if (!qualifier.item->GetFullPath(path, sizeof path)) continue;
       out.Append(formula.text.c_str() + copied, qualifier.start - copied);
+      // A path holding both quote characters cannot be written: the formula
+      // keeps its text rather than lose its qualifier.
       if (NeedsQuotes(path))
-        AppendQuotedText(out, path);
+        writable = writable && AppendQuotedText(out, path);
       else
         out.Append(path);
       copied = qualifier.end;
       changed = true;
     }
-    if (!changed) continue;
+    if (!changed || !writable) continue;
     out.Append(formula.text.c_str() + copied);
     // A text that would be too long keeps the formula as it was.
     if (out.Overflowed() || out.Length() > kFormulaTextCapacity) continue;
@@ -277,10 +281,19 @@ bool RenameItemKeepingReferences(CWorkBook* book, CTreeItem* item, const char* n
 }
 
 bool MoveItemsKeepingReferences(CWorkBook* book, CTreeItem* item, CTreeItem* target, KeptFormulaTexts** kept) {
+  const int32_t from = book->IndexOfItem(item);
+  const uint16_t depth = item ? item->depth : 0;
+  char name[kTreeItemNameSize];
+  if (item) std::memcpy(name, item->name, sizeof name);
   return KeepingReferences(book, kept, [&]() {
     if (!book->MoveItems(item, target)) return false;
     UndoHistory::MakeUniqueName(item);
-    return true;
+    const uint8_t refusal = ItemPathsRefusal(item);
+    if (refusal == kWorkbookNoError) return true;
+    book->MoveItemsTo(item, from, depth);
+    std::memcpy(item->name, name, sizeof name);
+    book->error = refusal;
+    return false;
   });
 }
 

@@ -26,7 +26,7 @@ class TreeReferenceKeeper {
   // they name. False with kWorkbookOutOfMemory in the workbook.
   bool NoteBefore(CWorkBook* book);
   // Rewrites the qualifiers whose item changed. A formula whose new text
-  // would be too long keeps its text.
+  // would be too long, or whose qualifier cannot be written, keeps its text.
   // Each formula rewritten goes into kept (when given) with its text before.
   // False when memory ran out while a rewritten formula was stored or kept
   // (kWorkbookOutOfMemory).
@@ -63,7 +63,8 @@ class TreeReferenceKeeper {
 bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name,
                                  KeptFormulaTexts** kept = nullptr);
 // A dragged item's move: where the target's folder already holds its name
-// it takes another (UndoHistory::MakeUniqueName).
+// it takes another (UndoHistory::MakeUniqueName); refused, nothing moved,
+// when a path of the moved items could not be named by a formula.
 bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, CWorkSheetTree::CTreeItem* target,
                                 KeptFormulaTexts** kept = nullptr);
 

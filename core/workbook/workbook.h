@@ -48,6 +48,9 @@ enum WorkbookError : uint8_t {
   kWorkbookNoPrintableArea = 66,  // "The margins leave no room to print on the paper"
   // Names the program refuses to give a worksheet or folder (item_names.h).
   kWorkbookNameTaken = 67,
+  kWorkbookNameHoldsBackslash = 68,
+  kWorkbookPathUnwritable = 69,
+  kWorkbookPathTooLong = 70,
 };
 
 // Whether a document's formulas may create and call other programs'

@@ -1,6 +1,7 @@
 // Stories of a user who names, copies and drags worksheets in the tree,
 // told through the real document window with its keys and its tree: no
-// command leaves two items of one folder with the same name, every formula
+// command leaves two items of one folder with the same name, every name
+// the tree takes can be written in a formula and read back, every formula
 // keeps naming the worksheet it named, and Ctrl+Z gives each formula its
 // text back letter for letter. F2 in the tree edits an item's name, never
 // a cell.
@@ -206,6 +207,36 @@ TEST_F(NameStories, ADragIntoAFolderHoldingTheNameKeepsEveryFormulasWorksheet) {
     EXPECT_EQ(ValueAt("\\Report", 0, 0), 1);
   }
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// A name holding both quote characters could never be written in a
+// formula: refused with a message that says so. A name holding one of them
+// is taken, the formula follows it and a formula typed with it reads it;
+// Ctrl+Z gives the formula its text back. Blanks alone are no name.
+TEST_F(NameStories, NamesAFormulaCannotCarryAreRefused) {
+  Worksheet1Reads(1, "='\\Worksheet3'!A1+1", 100);
+
+  Rename("\\Worksheet3", "it's \"x\"");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathUnwritable}));
+  EXPECT_EQ(LabelText(), "it's \"x\"");
+  TypeIntoName("   ");
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 Worksheet3:1");
+  Rename("\\Worksheet3", "a\\b");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathUnwritable, kWorkbookNameHoldsBackslash}));
+  Key(VK_ESCAPE);
+  ExpectAsTyped();
+
+  // Blanks around a name are no part of it.
+  Rename("\\Worksheet3", "  it's  ");
+  EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 it's:1");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 1), 100);
+  TypeInto("\\Worksheet1", 0, 2, "=\"\\it's\"!A1*2");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 2), 198);
+  UndoKey('Z');
+  UndoKey('Z');
+  ExpectAsTyped();
+  EXPECT_EQ(g_boxes.size(), 2u);
 }
 
 // F2 with the focus in the tree edits the selected item's name, as Enter

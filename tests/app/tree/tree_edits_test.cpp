@@ -150,7 +150,8 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
 }
 
 // An item dropped into a folder that already holds its name takes another,
-// which its undo gives back. An item put back by an undo where its name was taken meanwhile (by an
+// which its undo gives back; a drop a formula could not follow is refused.
+// An item put back by an undo where its name was taken meanwhile (by an
 // edit that is no step) takes another too.
 TEST(TreeEdits, DroppedOrRestoredItemsNeverRepeatASiblingsName) {
   auto book = BookOfItems({{"A", 1}, {"F/", 1}, {"A", 2}, {"a(1)", 2}, {"Q'/", 1}, {"B", 1}});
@@ -169,10 +170,16 @@ TEST(TreeEdits, DroppedOrRestoredItemsNeverRepeatASiblingsName) {
   RevertTreeDrop(book.get(), &drop);
   EXPECT_EQ(List(*book), "A:1 F/:1 A:2 a(1):2 Q'/:1 B:1");
 
+  // Into "Q'" a worksheet whose name holds a double quote.
+  Named(*book, "B")->SetName("say \"x\"");
+  EXPECT_FALSE(DropTreeItem(book.get(), Named(*book, "say \"x\""), Named(*book, "Q'"), &drop));
+  EXPECT_EQ(book->error, kWorkbookPathUnwritable);
+  EXPECT_EQ(List(*book), "A:1 F/:1 A:2 a(1):2 Q'/:1 say \"x\":1");
+
   ASSERT_TRUE(RemoveTreeItem(book.get(), moved));
   Named(*book, "F")->SetName("a");
   ASSERT_TRUE(book->UndoStep());
-  EXPECT_EQ(List(*book), "A(1):1 a/:1 A:2 a(1):2 Q'/:1 B:1");
+  EXPECT_EQ(List(*book), "A(1):1 a/:1 A:2 a(1):2 Q'/:1 say \"x\":1");
   char message[200] = {};
   EXPECT_TRUE(book->CheckTreeInvariants(message, sizeof message)) << message;
 }
