@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/edit/sheet_backup.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -101,7 +102,7 @@ CTreeItem* PasteRingItems(UndoHistory& ring, int32_t slot, CWorkBook* book, CTre
     return nullptr;
   }
   book->InsertItems(copy, target);
-  return copy;
+  return SettleLinkedItem(book, copy) ? copy : nullptr;
 }
 
 ContainerRecord* PasteRingContainer(UndoHistory& ring, int32_t slot, CWorkBook* book, uint16_t column,

@@ -38,9 +38,11 @@ bool PasteTextBlock(const PastedBlock& block, CWorkBook* book, const TextMeasure
 
 // A copy of a ring entry's tree item with its contents, linked into the
 // workbook at target (into a folder at the end of its contents, before a
-// worksheet, at the end of the list without one). Not recorded yet: the
+// worksheet, at the end of the list without one), renamed where a sibling
+// bears its name (UndoHistory::MakeUniqueName). Not recorded yet: the
 // caller records the insertion once the tree shows it. Null with the
-// workbook's error.
+// workbook's error, also when a path of the copy could not be named by a
+// formula (ItemPathsRefusal).
 CWorkSheetTree::CTreeItem* PasteRingItems(UndoHistory& ring, int32_t slot, CWorkBook* book,
                                           CWorkSheetTree::CTreeItem* target);
 

@@ -57,6 +57,9 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   static constexpr UINT_PTR kTreeDragTimer = 240;
   static constexpr UINT kTreeDragInterval = 100;
   static constexpr int kTreeDragExpandAfter = 1000;
+  // Posted when the tree refused a typed name: the message is shown once
+  // the tree's edit of the name has ended, and the edit opened again.
+  static constexpr UINT kMsgNameRefused = WM_APP + 0x3F10;
 
   explicit CChildFrame(CMainFrame* owner);
   ~CChildFrame() override;
@@ -307,6 +310,7 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void OnTreeSelChanged(HTREEITEM item);
   bool OnTreeItemExpanding(const NMTREEVIEWA& change);
   bool OnTreeEndLabelEdit(const TVITEMA& item);
+  void OnNameRefused();
   void OnTreeBeginDrag(POINT dragPoint);
   void OnTreeDragTick();
   HTREEITEM TreeRoot() const;
@@ -335,6 +339,10 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   HTREEITEM m_dropTarget = nullptr;
   int m_dropHover = 0;
   bool m_treeDragging = false;
+  // A typed name the workbook refused: the item, why, and the text typed.
+  CWorkSheetTree::CTreeItem* m_refusedNameItem = nullptr;
+  uint8_t m_refusedNameError = 0;
+  char m_refusedName[kTreePathCapacity] = {};
 
   // Set once the window stands: from then on its final message frees the
   // object. Until then (a creation that fails ends with a final message

@@ -60,6 +60,9 @@ LRESULT CChildFrame::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& 
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lp)->idFrom == kTreeId) return OnTreeNotify(reinterpret_cast<NMHDR*>(lp));
       break;
+    case kMsgNameRefused:
+      OnNameRefused();
+      return 0;
     case WM_TIMER:
       if (wp == kTreeDragTimer) {
         OnTreeDragTick();
@@ -119,6 +122,12 @@ bool CChildFrame::OnCommand(UINT command, HWND source, LPARAM lp) {
       OnNextPane((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
       return true;
     case ID_EDIT_CELL:
+      // F2 in the tree edits the selected item's name, as Enter there does;
+      // the cells it would edit are out of sight of the user's keys.
+      if (lp == 0 && FocusInTree()) {
+        OnRename();
+        return true;
+      }
       OnBeginEdit(reinterpret_cast<const char*>(lp));
       return true;
     case ID_FORMULA_BAR_OK:

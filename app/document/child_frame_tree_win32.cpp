@@ -5,9 +5,13 @@
 
 #include "app/document/child_frame.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/frame/main_frame.h"
 #include "app/tree/tree_edits.h"
 #include "app/tree/tree_placement.h"
+#include "core/workbook/item_names.h"
 #include "platform/ui/capture_loop.h"
 #include "platform/ui/common_controls.h"
 #include "resources/resource_ids.h"
@@ -242,14 +246,26 @@ bool CChildFrame::OnTreeItemExpanding(const NMTREEVIEWA& change) {
 
 bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   CTreeItem* item = ItemOfData(m_tree.ItemData(label.hItem));
+  if (label.pszText == nullptr || item == nullptr) return false;
   // A cancelled edit, or one that leaves no name to give the item (nor to
-  // the formulas that name it), keeps the old name.
-  if (label.pszText == nullptr || label.pszText[0] == '\0' || item == nullptr) return false;
-  if (std::strcmp(label.pszText, item->name) == 0) return true;
+  // the formulas that name it), keeps the old name; blanks alone are no name.
+  char name[kTreeItemNameSize];
+  TrimTypedItemName(label.pszText, name);
+  if (name[0] == '\0') return false;
+  if (std::strcmp(name, item->name) == 0) return std::strcmp(label.pszText, item->name) == 0;
   // The rename keeps every formula that names the item (or its contents)
   // naming it.
-  if (!m_workbook.RenameItem(item, label.pszText)) {
-    ShowError(m_workbook.error);
+  if (!m_workbook.RenameItem(item, name)) {
+    if (!IsItemNameRefusal(m_workbook.error)) {
+      ShowError(m_workbook.error);
+      return false;
+    }
+    // A message box now would take the focus from the edit while the tree
+    // is ending it: the refusal is told, and the name opened again, later.
+    m_refusedNameItem = item;
+    m_refusedNameError = m_workbook.error;
+    std::snprintf(m_refusedName, sizeof m_refusedName, "%s", label.pszText);
+    PostMessage(kMsgNameRefused);
     return false;
   }
   RecalcAfterEdit();
@@ -257,7 +273,8 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   RefreshFrameUI();
   SetModified(true);
   if (std::strcmp(label.pszText, item->name) == 0) return true;
-  // A label longer than a name can be shows the name as it was cut.
+  // A label longer than a name can be, or with blanks around it, shows the
+  // name as the item took it.
   TVITEMA shown{};
   shown.mask = TVIF_TEXT | TVIF_HANDLE;
   shown.hItem = label.hItem;
@@ -266,11 +283,28 @@ bool CChildFrame::OnTreeEndLabelEdit(const TVITEMA& label) {
   return false;
 }
 
+void CChildFrame::OnNameRefused() {
+  CTreeItem* item = m_refusedNameItem;
+  m_refusedNameItem = nullptr;
+  if (item == nullptr) return;
+  ShowError(m_refusedNameError);
+  // The name opens again with the text typed, unless the item went or
+  // another edit of a name began meanwhile.
+  if (m_workbook.IndexOfItem(item) < 0 || m_tree.LabelEdit() != nullptr || !TreeShown()) return;
+  HTREEITEM handle = FindTreeItem(nullptr, item);
+  if (handle == nullptr) return;
+  m_tree.SetFocus();
+  const HWND edit = reinterpret_cast<HWND>(m_tree.SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(handle)));
+  if (edit == nullptr) return;
+  ::SetWindowTextA(edit, m_refusedName);
+  ::SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
 void CChildFrame::OnNewTreeItem(bool folder) {
   EndOpenEdit();
   CTreeItem* item = LinkNewTreeItem(&m_workbook, folder, SelectedTreeWorkbookItem());
   if (item == nullptr) {
-    ShowError(kWorkbookOutOfMemory);
+    ShowError(m_workbook.error);
     return;
   }
   FocusTree();
@@ -369,14 +403,14 @@ void CChildFrame::OnTreeBeginDrag(POINT dragPoint) {
   }
   if (!drop.copied) DeleteTreeItem(drop.item);
   if (InsertTreeItem(drop.item) == nullptr) {
-    RevertTreeDrop(&m_workbook, drop);
+    RevertTreeDrop(&m_workbook, &drop);
     // A moved item goes back to where it stood; a tree that cannot show it
     // there is built anew.
     if (!drop.copied && InsertTreeItem(drop.item) == nullptr) FillTree();
     ShowError(kWorkbookOutOfMemory);
     return;
   }
-  if (!RecordTreeDrop(&m_workbook, drop)) ShowError(m_workbook.error);
+  if (!RecordTreeDrop(&m_workbook, &drop)) ShowError(m_workbook.error);
   if (m_workbook.activeWorksheet != nullptr) SelectTreeItem(m_workbook.activeWorksheet);
   RecalcAfterEdit();
   RefreshFrameUI();

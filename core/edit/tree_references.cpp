@@ -9,6 +9,7 @@
 #include "core/formula/formula_literal_print.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/model/chart_record.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -69,8 +70,8 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
   EvalState& state = book->evaluator;
   CellStore* const evaluated = state.sheet;
   try {
-    const auto note = [&](CellStore* store, uint16_t column, uint32_t row, char* series, const char* text,
-                          size_t length) {
+    const auto note = [&](CellStore* store, uint16_t column, uint32_t row, char* series, uint16_t containerId,
+                          const char* text, size_t length) {
       if (length > kFormulaTextCapacity || !std::memchr(text, '!', length)) return;
       const std::string formula(text, length);
       state.sheet = store;
@@ -80,8 +81,9 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
         if (const CTreeItem* item = book->FindItemByQualifier(store, qualifier.text.c_str()))
           qualifiers_.push_back(Qualifier{qualifier.start, qualifier.end, qualifier.text, item});
       if (qualifiers_.size() > first)
-        formulas_.push_back(
-            Formula{store, column, row, series, formula, first, uint32_t(qualifiers_.size() - first)});
+        formulas_.push_back(Formula{store, series ? uint16_t(0) : column, series ? 0 : row, series, containerId,
+                                    series ? column : uint16_t(0), series ? row : 0, formula, first,
+                                    uint32_t(qualifiers_.size() - first)});
     };
     for (CTreeItem* item = book->firstItem; item; item = item->next) {
       CWorkSheet* sheet = CWorkSheet::FromItem(item);
@@ -91,14 +93,15 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
       cursor.block = sheet->cells.FirstBlock();
       while (const CellRecord* cell = cursor.Next())
         if (cell->IsFormula())
-          note(&sheet->cells, cell->Column(), cell->Row(), nullptr, cell->FormulaText(), cell->FormulaLength());
+          note(&sheet->cells, cell->Column(), cell->Row(), nullptr, 0, cell->FormulaText(), cell->FormulaLength());
       for (ContainerRecord* container = sheet->containers; container; container = container->next)
         for (int i = 0; i < container->header.itemCount && i < kContainerMaxItems; ++i) {
           ChartRecord* chart = container->items[i].kind == kItemChart ? container->items[i].chart : nullptr;
           if (!chart) continue;
           for (int s = 0; s < chart->UsedSeriesCount(); ++s) {
             char* text = chart->series[s].dataArray;
-            note(&sheet->cells, 0, 0, text, text, strnlen(text, kSeriesFormulaSize - 1));
+            note(&sheet->cells, uint16_t(i), uint32_t(s), text, container->header.id, text,
+                 strnlen(text, kSeriesFormulaSize - 1));
           }
         }
     }
@@ -113,7 +116,7 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
   return true;
 }
 
-bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book) {
+bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept) {
   CellStore rewritten;
   CellStore* rewrittenStore = nullptr;
   bool ok = true;
@@ -127,25 +130,39 @@ bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book) {
     BoundedText out(buffer, sizeof buffer);
     size_t copied = 0;
     bool changed = false;
+    bool writable = true;
     for (uint32_t q = formula.firstQualifier; q < formula.firstQualifier + formula.qualifierCount; ++q) {
       const Qualifier& qualifier = qualifiers_[q];
       if (book->FindItemByQualifier(formula.store, qualifier.text.c_str()) == qualifier.item) continue;
       char path[kTreePathCapacity];
       if (!qualifier.item->GetFullPath(path, sizeof path)) continue;
       out.Append(formula.text.c_str() + copied, qualifier.start - copied);
+      // A path holding both quote characters cannot be written: the formula
+      // keeps its text rather than lose its qualifier.
       if (NeedsQuotes(path))
-        AppendQuotedText(out, path);
+        writable = writable && AppendQuotedText(out, path);
       else
         out.Append(path);
       copied = qualifier.end;
       changed = true;
     }
-    if (!changed) continue;
+    if (!changed || !writable) continue;
     out.Append(formula.text.c_str() + copied);
     // A text that would be too long keeps the formula as it was.
     if (out.Overflowed() || out.Length() > kFormulaTextCapacity) continue;
+    if (formula.series && out.Length() >= kSeriesFormulaSize) continue;
+    if (kept) {
+      try {
+        kept->push_back(KeptFormulaText{formula.store, formula.series ? formula.containerId : uint16_t(0),
+                                        formula.series ? formula.slot : formula.column,
+                                        formula.series ? formula.seriesIndex : formula.row,
+                                        std::string(out.Text(), out.Length()), formula.text});
+      } catch (const std::bad_alloc&) {
+        ok = false;
+      }
+    }
     if (formula.series) {
-      if (out.Length() < kSeriesFormulaSize) std::memcpy(formula.series, out.Text(), out.Length() + 1);
+      std::memcpy(formula.series, out.Text(), out.Length() + 1);
       continue;
     }
     if (formula.store != rewrittenStore) {
@@ -168,27 +185,127 @@ bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book) {
 
 namespace {
 
+// The text of a chart series' formula that a kept text names, or null when
+// the series is gone.
+char* KeptSeriesText(CWorkSheet* sheet, const KeptFormulaText& entry) {
+  for (ContainerRecord* container = sheet->containers; container; container = container->next) {
+    if (container->header.id != entry.containerId) continue;
+    if (entry.column >= container->header.itemCount || entry.column >= kContainerMaxItems) return nullptr;
+    ChartRecord* chart = container->items[entry.column].kind == kItemChart ? container->items[entry.column].chart
+                                                                          : nullptr;
+    if (!chart || entry.row >= uint32_t(chart->UsedSeriesCount())) return nullptr;
+    return chart->series[entry.row].dataArray;
+  }
+  return nullptr;
+}
+
+bool ReadsText(const CellRecord* cell, const std::string& text) {
+  return cell && cell->IsFormula() && cell->FormulaLength() == text.size() &&
+         std::memcmp(cell->FormulaText(), text.data(), text.size()) == 0;
+}
+
+// Whether the kept formula reads the text now.
+bool KeptFormulaReads(CWorkBook* book, const KeptFormulaText& entry, const std::string& text) {
+  CWorkSheet* sheet = book->FindWorksheetByStore(entry.store);
+  if (!sheet) return false;
+  if (entry.containerId == 0) return ReadsText(sheet->cells.GetCell(entry.row, uint16_t(entry.column)), text);
+  const char* series = KeptSeriesText(sheet, entry);
+  return series && text == series;
+}
+
+}  // namespace
+
+bool SwapKeptFormulaTexts(CWorkBook* book, KeptFormulaTexts* kept) {
+  if (!kept) return true;
+  bool ok = true;
+  CellStore rewritten;
+  CellStore* rewrittenStore = nullptr;
+  const auto flush = [&]() {
+    uint8_t failure = kAdjustNoFailure;
+    if (rewrittenStore && !RestoreFormulaTexts(rewrittenStore, rewritten, &failure)) ok = false;
+    rewritten.Clear(false);
+  };
+  for (const KeptFormulaText& entry : *kept) {
+    if (!KeptFormulaReads(book, entry, entry.present)) continue;
+    CWorkSheet* sheet = book->FindWorksheetByStore(entry.store);
+    if (entry.containerId != 0) {
+      if (entry.other.size() < kSeriesFormulaSize)
+        std::memcpy(KeptSeriesText(sheet, entry), entry.other.c_str(), entry.other.size() + 1);
+      continue;
+    }
+    if (&sheet->cells != rewrittenStore) {
+      flush();
+      rewrittenStore = &sheet->cells;
+    }
+    FormulaCellFields fields;
+    fields.formula = entry.other.c_str();
+    fields.formulaLength = static_cast<uint16_t>(entry.other.size());
+    uint8_t record[kBlockPayload];
+    const uint32_t size = BuildFormulaCell(record, sizeof record, entry.row, uint16_t(entry.column), fields);
+    if (size == 0 || !rewritten.InsertCell(AsCellRecord(record), nullptr)) ok = false;
+  }
+  flush();
+  // Only the formulas that took their other text swap, so that the texts
+  // and the formulas stay in step even after a failure.
+  for (KeptFormulaText& entry : *kept)
+    if (KeptFormulaReads(book, entry, entry.other)) entry.present.swap(entry.other);
+  if (!ok) book->error = kWorkbookOutOfMemory;
+  return ok;
+}
+
+namespace {
+
 template <class Edit>
-bool KeepingReferences(CWorkBook* book, Edit edit) {
+bool KeepingReferences(CWorkBook* book, KeptFormulaTexts** kept, Edit edit) {
+  if (kept) *kept = nullptr;
   TreeReferenceKeeper keeper;
   if (!keeper.NoteBefore(book) || !edit()) return false;
-  keeper.RewriteAfter(book);
+  KeptFormulaTexts* texts = kept ? new (std::nothrow) KeptFormulaTexts : nullptr;
+  // Texts that could not all be kept are not kept at all: the step finds
+  // the formulas again as it is applied.
+  if (!keeper.RewriteAfter(book, texts) && texts) {
+    delete texts;
+    texts = nullptr;
+  }
+  if (kept) *kept = texts;
   return true;
 }
 
 }  // namespace
 
-bool RenameItemKeepingReferences(CWorkBook* book, CTreeItem* item, const char* name) {
-  return KeepingReferences(book, [&]() {
+bool RenameItemKeepingReferences(CWorkBook* book, CTreeItem* item, const char* name, KeptFormulaTexts** kept) {
+  return KeepingReferences(book, kept, [&]() {
     item->SetName(name);
     return true;
   });
 }
 
-bool MoveItemsKeepingReferences(CWorkBook* book, CTreeItem* item, CTreeItem* target) {
-  return KeepingReferences(book, [&]() { return book->MoveItems(item, target); });
+bool MoveItemsKeepingReferences(CWorkBook* book, CTreeItem* item, CTreeItem* target, KeptFormulaTexts** kept) {
+  const int32_t from = book->IndexOfItem(item);
+  const uint16_t depth = item ? item->depth : 0;
+  char name[kTreeItemNameSize];
+  if (item) std::memcpy(name, item->name, sizeof name);
+  return KeepingReferences(book, kept, [&]() {
+    if (!book->MoveItems(item, target)) return false;
+    UndoHistory::MakeUniqueName(item);
+    const uint8_t refusal = ItemPathsRefusal(item);
+    if (refusal == kWorkbookNoError) return true;
+    book->MoveItemsTo(item, from, depth);
+    std::memcpy(item->name, name, sizeof name);
+    book->error = refusal;
+    return false;
+  });
 }
 
-bool MoveItemsToKeepingReferences(CWorkBook* book, CTreeItem* item, int32_t index, uint16_t depth) {
-  return KeepingReferences(book, [&]() { return book->MoveItemsTo(item, index, depth); });
+bool PutItemBack(CWorkBook* book, CTreeItem* item, int32_t index, uint16_t depth, const char* name,
+                 KeptFormulaTexts* kept) {
+  const auto edit = [&]() {
+    if (index >= 0 && !book->MoveItemsTo(item, index, depth)) return false;
+    if (name) item->SetName(name);
+    return true;
+  };
+  if (!kept) return KeepingReferences(book, nullptr, edit);
+  if (!edit()) return false;
+  SwapKeptFormulaTexts(book, kept);
+  return true;
 }

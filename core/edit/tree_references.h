@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/model/tree_item.h"
+#include "core/workbook/kept_formula_texts.h"
 
 class CWorkBook;
 class CellStore;
@@ -25,9 +26,11 @@ class TreeReferenceKeeper {
   // they name. False with kWorkbookOutOfMemory in the workbook.
   bool NoteBefore(CWorkBook* book);
   // Rewrites the qualifiers whose item changed. A formula whose new text
-  // would be too long keeps its text. False when memory ran out while a
-  // rewritten formula was stored (kWorkbookOutOfMemory).
-  bool RewriteAfter(CWorkBook* book);
+  // would be too long, or whose qualifier cannot be written, keeps its text.
+  // Each formula rewritten goes into kept (when given) with its text before.
+  // False when memory ran out while a rewritten formula was stored or kept
+  // (kWorkbookOutOfMemory).
+  bool RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept = nullptr);
 
  private:
   struct Qualifier {
@@ -41,6 +44,9 @@ class TreeReferenceKeeper {
     uint16_t column;   // the formula cell; for a series, unused
     uint32_t row;
     char* series;      // a series formula's text, or null for a cell
+    uint16_t containerId;  // a series': its container, item slot and index
+    uint16_t slot;
+    uint32_t seriesIndex;
     std::string text;  // the formula as scanned
     uint32_t firstQualifier;
     uint32_t qualifierCount;
@@ -51,9 +57,28 @@ class TreeReferenceKeeper {
 
 // The tree edits of the workbook (see CWorkBook) made between the halves
 // of a keeper. False, with nothing changed, when the edit is refused (its
-// code in the workbook) or memory runs out before it.
-bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name);
-bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, CWorkSheetTree::CTreeItem* target);
-bool MoveItemsToKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t index, uint16_t depth);
+// code in the workbook) or memory runs out before it. With kept given, it
+// receives the formulas rewritten, for the edit's undo step (null when they
+// could not be kept).
+bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name,
+                                 KeptFormulaTexts** kept = nullptr);
+// A dragged item's move: where the target's folder already holds its name
+// it takes another (UndoHistory::MakeUniqueName); refused, nothing moved,
+// when a path of the moved items could not be named by a formula.
+bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, CWorkSheetTree::CTreeItem* target,
+                                KeptFormulaTexts** kept = nullptr);
+
+// Undoing or redoing a rename or a move: the item goes to position index
+// at the depth (none when index is negative) and takes the name (none when
+// null); then the formulas the edit kept take their other texts, or,
+// without kept texts, the change is made between the halves of a keeper.
+// False, with the item where it was, when it cannot be moved there.
+bool PutItemBack(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t index, uint16_t depth, const char* name,
+                 KeptFormulaTexts* kept);
+
+// Gives each kept formula that still reads its present text its other
+// one, and swaps the two. False when memory ran out while a text was
+// stored (kWorkbookOutOfMemory); the formulas given theirs are swapped.
+bool SwapKeptFormulaTexts(CWorkBook* book, KeptFormulaTexts* kept);
 
 #endif

@@ -9,6 +9,7 @@
 #include "core/edit/reference_adjust.h"
 #include "core/edit/sheet_backup.h"
 #include "core/edit/tree_references.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/undo_history.h"
 #include "core/workbook/workbook.h"
 
@@ -180,6 +181,8 @@ bool UndoTreeItem(CWorkBook* book, UndoRecord& step) {
     if (!history.TransferStyles(chain, &history.PrivateStyles(), &book->styles))
       return Fail(book, kWorkbookTooManyStyles);
     book->InsertItemsAt(chain, step.itemIndex);
+    // A sibling that took the name meanwhile keeps it.
+    UndoHistory::MakeUniqueName(chain);
     step.items = nullptr;
     step.storageKind = kUndoOwnsNothing;
     return true;
@@ -203,7 +206,7 @@ bool UndoRename(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   char present[kTreeItemNameSize];
   std::memcpy(present, item->name, sizeof present);
-  if (!RenameItemKeepingReferences(book, item, step.text))
+  if (!PutItemBack(book, item, -1, 0, step.text, step.keptTexts))
     return false;
   std::memcpy(step.text, present, sizeof present);
   return true;
@@ -216,9 +219,14 @@ bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
     return Fail(book, kWorkbookInvalidCacheIndex);
   const int32_t present = step.itemIndex;
   const uint16_t presentDepth = item->depth;
+  char presentName[kTreeItemNameSize];
+  std::memcpy(presentName, item->name, sizeof presentName);
+  const bool renamed = step.storageKind == kUndoOwnsValue && step.text;
   book->error = kWorkbookNoError;
-  if (!MoveItemsToKeepingReferences(book, item, step.movedFromIndex, step.movedFromDepth))
+  if (!PutItemBack(book, item, step.movedFromIndex, step.movedFromDepth, renamed ? step.text : nullptr,
+                   step.keptTexts))
     return Fail(book, book->error == kWorkbookOutOfMemory ? kWorkbookOutOfMemory : kWorkbookInvalidCacheIndex);
+  if (renamed) std::memcpy(step.text, presentName, sizeof presentName);
   step.itemIndex = book->IndexOfItem(item);
   step.movedFromIndex = present;
   step.movedFromDepth = presentDepth;
@@ -367,11 +375,17 @@ bool CWorkBook::RedoStep() {
 }
 
 bool CWorkBook::RenameItem(CTreeItem* item, const char* newName) {
+  if (const uint8_t refusal = ItemNameRefusal(item, newName)) {
+    error = refusal;
+    return false;
+  }
   if (!undoHistory.RecordRename(this, item))
     return false;
-  if (!RenameItemKeepingReferences(this, item, newName)) {
+  KeptFormulaTexts* kept = nullptr;
+  if (!RenameItemKeepingReferences(this, item, newName, &kept)) {
     undoHistory.DropLast(true);
     return false;
   }
+  undoHistory.Record(undoHistory.Current()).keptTexts = kept;
   return true;
 }

@@ -342,17 +342,25 @@ bool UndoHistory::RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item)
 }
 
 bool UndoHistory::RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex,
-                                  uint16_t fromDepth) {
+                                  uint16_t fromDepth, const char* fromName, KeptFormulaTexts* kept) {
   const int32_t index = BeginStep(book, kUndoStepTreeItemMoved, {0, 0, 0, 0});
+  UndoRecord& record = records_[index];
+  record.keptTexts = kept;
   const int32_t itemIndex = item ? book->IndexOfItem(item) : -1;
   if (itemIndex < 0 || fromIndex < 0 || fromDepth < 1) {
     FailStep(book, index);
     book->error = kWorkbookInvalidCacheIndex;
     return false;
   }
-  records_[index].itemIndex = itemIndex;
-  records_[index].movedFromIndex = fromIndex;
-  records_[index].movedFromDepth = fromDepth;
+  record.itemIndex = itemIndex;
+  record.movedFromIndex = fromIndex;
+  record.movedFromDepth = fromDepth;
+  if (fromName) {
+    record.text = CopyText(fromName, strnlen(fromName, kTreeItemNameSize - 1), kTreeItemNameSize);
+    if (!record.text)
+      return FailStep(book, index);
+    record.storageKind = kUndoOwnsValue;
+  }
   return true;
 }
 

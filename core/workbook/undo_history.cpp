@@ -2,10 +2,13 @@
 
 #include "core/workbook/undo_history.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/styles/format_style_indexes.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 UndoHistory::UndoHistory() {
@@ -118,6 +121,8 @@ void UndoHistory::Free(int32_t index) {
   }
   delete record.rewrittenFormulas;
   record.rewrittenFormulas = nullptr;
+  delete record.keptTexts;
+  record.keptTexts = nullptr;
   record.storageKind = kUndoOwnsNothing;
 }
 
@@ -194,4 +199,49 @@ bool UndoHistory::CheckInvariants() const {
     if (records_[i].storageKind != kUndoOwnsNothing || records_[i].stepKind != kUndoStepNone)
       return false;
   return true;
+}
+
+bool UndoHistory::MakeUniqueName(CWorkSheetTree::CTreeItem* item) {
+  if (!FindSiblingNamed(item, item->name))
+    return false;
+  char base[kTreeItemNameSize];
+  std::memcpy(base, item->name, sizeof base);
+  size_t baseLength = std::strlen(base);
+  uint32_t number = 1;
+  // A name that already ends in "(n)" goes on from n.
+  const char* open = std::strrchr(base, '(');
+  if (open && baseLength >= 3 && base[baseLength - 1] == ')') {
+    const size_t digits = baseLength - 2 - size_t(open - base);
+    uint32_t value = 0;
+    bool numeric = digits > 0 && digits <= 9;
+    for (size_t i = 1; numeric && i <= digits; ++i) {
+      numeric = open[i] >= '0' && open[i] <= '9';
+      value = value * 10 + uint32_t(open[i] - '0');
+    }
+    if (numeric) {
+      number = value + 1;
+      baseLength = size_t(open - base);
+    }
+  }
+  // Each sibling can take one number at most, so one more try than there
+  // are siblings always finds a free name.
+  uint32_t siblings = 0;
+  for (const CWorkSheetTree::CTreeItem* other = item->next; other && other->depth >= item->depth; other = other->next)
+    ++siblings;
+  for (const CWorkSheetTree::CTreeItem* other = item->previous; other && other->depth >= item->depth;
+       other = other->previous)
+    ++siblings;
+  for (uint32_t tries = 0; tries <= siblings; ++tries, ++number) {
+    char suffix[16];
+    const int suffixLength = std::snprintf(suffix, sizeof suffix, "(%u)", unsigned(number));
+    const size_t keep = std::min(baseLength, kTreeItemNameSize - 1 - size_t(suffixLength));
+    char candidate[kTreeItemNameSize];
+    std::memcpy(candidate, base, keep);
+    std::memcpy(candidate + keep, suffix, size_t(suffixLength) + 1);
+    if (!FindSiblingNamed(item, candidate)) {
+      item->SetName(candidate);
+      return true;
+    }
+  }
+  return false;
 }

@@ -13,6 +13,7 @@
 
 #include "core/styles/style_table.h"
 #include "core/model/tree_item.h"
+#include "core/workbook/kept_formula_texts.h"
 
 class CWorkBook;
 class CWorkSheet;
@@ -108,7 +109,9 @@ struct UndoRecordFields {
   // Kind 9: for each row of the range, the row it was taken from.
   UndoRange sortRange;
   uint32_t* permutation;
-  // Kinds 7 and 8: the item's position; kind 7 may keep a detached chain.
+  // Kinds 7, 8 and 12: the item's position; kind 7 may keep a detached
+  // chain. Kind 12 keeps in text the name to give the item back when the
+  // move renamed it.
   int32_t itemIndex;
   CWorkSheetTree::CTreeItem* items;
   // Kinds 5 and 6.
@@ -121,6 +124,10 @@ struct UndoRecordFields {
   // or insertion of lines rewrote, as they stood before it (their places and
   // texts then), owned whatever the storage kind.
   CellStore* rewrittenFormulas;
+  // Kinds 8 and 12: the formulas the edit rewrote to keep naming the items,
+  // owned whatever the storage kind; null when they could not be kept (the
+  // step then finds them again as it is applied).
+  KeptFormulaTexts* keptTexts;
 };
 
 constexpr size_t kUndoRecordSize = 408;
@@ -166,8 +173,10 @@ class UndoHistory {
   bool RecordItemRemoved(CWorkBook* book, CWorkSheetTree::CTreeItem* chain, int32_t index);
   bool RecordRename(CWorkBook* book, CWorkSheetTree::CTreeItem* item);
   // After CWorkBook::MoveItems: the item now in its new place, and the
-  // position and depth it had before.
-  bool RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex, uint16_t fromDepth);
+  // position and depth it had before, with the name it had when the move
+  // renamed it (else null). Takes the kept formula texts, also on failure.
+  bool RecordItemMoved(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t fromIndex, uint16_t fromDepth,
+                       const char* fromName = nullptr, KeptFormulaTexts* kept = nullptr);
   // permutation[r - range.firstRow]: the row whose contents went to row r.
   // False with kWorkbookInvalidCacheIndex (no step) when it is not a
   // permutation of the range's rows.
@@ -208,6 +217,11 @@ class UndoHistory {
   bool SaveCellValue(CWorkBook* book, CWorkSheet* sheet, uint16_t column, uint32_t row, int32_t index);
   // Moves the data part of the scratch record into record index.
   void MoveScratchInto(int32_t index);
+  // Gives an item linked where a sibling already bears its name a name
+  // none bears: "(1)", "(2)" ... appended, or a number already in such
+  // parentheses at its end increased, the name cut to make room within 127
+  // characters. True when the item was renamed.
+  static bool MakeUniqueName(CWorkSheetTree::CTreeItem* item);
   // Moves the styles of every worksheet of a chain between the workbook's
   // table and the private one; false when the target table is full.
   bool TransferStyles(CWorkSheetTree::CTreeItem* chain, StyleTable* from, StyleTable* to);

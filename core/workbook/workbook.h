@@ -46,6 +46,11 @@ enum WorkbookError : uint8_t {
   kWorkbookFormulaTooLong = 63,
   // The margins meet on the paper: no zoom could make a page fit.
   kWorkbookNoPrintableArea = 66,  // "The margins leave no room to print on the paper"
+  // Names the program refuses to give a worksheet or folder (item_names.h).
+  kWorkbookNameTaken = 67,
+  kWorkbookNameHoldsBackslash = 68,
+  kWorkbookPathUnwritable = 69,
+  kWorkbookPathTooLong = 70,
 };
 
 // Whether a document's formulas may create and call other programs'
@@ -225,9 +230,13 @@ class CWorkBook {
   // applies the step at the history's current index and then moves the index
   // back; RedoStep applies the next step and moves the index to it. False
   // with nothing to do or with the step's failure in `error` (the index then
-  // stays). RenameItem records the rename step before it renames the item.
+  // stays).
   bool UndoStep();
   bool RedoStep();
+  // A user's rename: refused, with nothing changed, for a name the item may
+  // not bear (its code from ItemNameRefusal in `error`); otherwise one step,
+  // recorded before the item is renamed, whose undo gives every formula it
+  // rewrote its text back.
   bool RenameItem(CTreeItem* item, const char* newName);
   // Removes the styles no worksheet uses and renumbers the rest (compact_styles.cpp).
   void CompactStyles();

@@ -65,6 +65,10 @@ const ErrorEntry kErrorTexts[] = {
     // outgrow its text: without a text the refusal would say "No error".
     {63, "A formula would become longer than 1024 characters"},
     {66, "The margins leave no room to print on the paper"},
+    {67, "Another worksheet or folder in the same place already has this name"},
+    {68, "A worksheet or folder name cannot contain a backslash (\\): it separates the folders of a path"},
+    {69, "A formula could not name this worksheet or folder: its path would contain both ' and \""},
+    {70, "The path of a worksheet or folder would be longer than 255 characters"},
     {110, "Can't open the Clipboard"},
 };
 

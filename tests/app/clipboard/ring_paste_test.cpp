@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,9 +207,23 @@ TEST_F(RingPaste, TreeItemsPasteWithTheirFormatsAndPath) {
   EXPECT_EQ(pasted->next->depth, 2);
   EXPECT_EQ(Sheet(*target, CWorkSheet::FromItem(pasted->next)), shown);
   EXPECT_EQ(target->worksheetCount, 2u);
-  // A second paste makes a second copy.
-  ASSERT_NE(PasteRingItems(ring, 0, target.get(), nullptr), nullptr);
-  EXPECT_EQ(target->worksheetCount, 3u);
+  // Further pastes beside it make further copies under names of their own.
+  EXPECT_STREQ(pasted->name, "Folder");
+  for (const char* name : {"Folder(1)", "Folder(2)"}) {
+    CTreeItem* again = PasteRingItems(ring, 0, target.get(), nullptr);
+    ASSERT_NE(again, nullptr);
+    EXPECT_STREQ(again->name, name);
+  }
+  EXPECT_EQ(target->worksheetCount, 4u);
+  // Into a folder whose path a formula could not write with the copy's
+  // name in it: refused, nothing pasted.
+  CTreeItem* quoted = NewFolderItem("say \"x\"", 1);
+  target->InsertItems(quoted, nullptr);
+  std::strcpy(ring.Record(0).items->name, "it's");
+  EXPECT_EQ(PasteRingItems(ring, 0, target.get(), quoted), nullptr);
+  EXPECT_EQ(target->error, kWorkbookPathUnwritable);
+  EXPECT_EQ(target->worksheetCount, 4u);
+  EXPECT_EQ(quoted->next, nullptr);
   char message[200] = {};
   EXPECT_TRUE(target->CheckTreeInvariants(message, sizeof message)) << message;
 }

@@ -72,13 +72,7 @@ class PanesTest : public DocumentEditingTest {
     doc->m_splitOuter.SetSplitterPos(200);
     Pump();
   }
-  RECT LabelRect(const char* name) {
-    HTREEITEM item = Handle(name);
-    RECT r{};
-    std::memcpy(&r, &item, sizeof item);  // the control reads the item from the rectangle
-    doc->m_tree.SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
-    return r;
-  }
+  RECT LabelRect(const char* name) { return TreeLabelRect(doc, Handle(name)); }
   void Collapse(HTREEITEM item) {
     ::SetFocus(doc->m_tree);
     doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
@@ -341,20 +335,7 @@ TEST_F(PanesTest, RenameAndDeleteInTheTree) {
 // the item, and a drop among its own contents copies it there.
 TEST_F(PanesTest, DragMovesOrCopiesTreeItems) {
   OpenSampleWorkbook("w32_drag.tlv");
-  const auto drag = [&](const char* from, const char* to) {
-    const RECT source = LabelRect(from);
-    const RECT target = LabelRect(to);
-    const POINT drop{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
-    doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
-    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
-    NMTREEVIEWA begin{};
-    begin.hdr.hwndFrom = doc->m_tree;
-    begin.hdr.idFrom = CChildFrame::kTreeId;
-    begin.hdr.code = TVN_BEGINDRAGA;
-    begin.ptDrag = POINT{(source.left + source.right) / 2, (source.top + source.bottom) / 2};
-    doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
-    Pump();
-  };
+  const auto drag = [&](const char* from, const char* to) { DragTreeItem(doc, Handle(from), Handle(to)); };
   drag("A", "Closed");
   EXPECT_EQ(Tree(), "Workbook:4+ [Folder:1+ [B:2 Closed:1+ [C:2 A:3*]]]");
   drag("Folder", "B");

@@ -282,6 +282,29 @@ class DocumentEditingTest : public DocumentWindowTest {
       Key(LOBYTE(scan), (scan & 0x100) != 0 ? VK_SHIFT : 0);
     }
   }
+  // The label of an item of the document's tree, as the control lays it out.
+  static RECT TreeLabelRect(CChildFrame* doc, HTREEITEM item) {
+    RECT r{};
+    std::memcpy(&r, &item, sizeof item);  // the control reads the item from the rectangle
+    doc->m_tree.SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  // The pointer pressed on one item of the tree, moved onto another and
+  // released there, posted as the mouse would.
+  void DragTreeItem(CChildFrame* doc, HTREEITEM from, HTREEITEM to) {
+    const RECT source = TreeLabelRect(doc, from);
+    const RECT target = TreeLabelRect(doc, to);
+    const POINT drop{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    NMTREEVIEWA begin{};
+    begin.hdr.hwndFrom = doc->m_tree;
+    begin.hdr.idFrom = CChildFrame::kTreeId;
+    begin.hdr.code = TVN_BEGINDRAGA;
+    begin.ptDrag = POINT{(source.left + source.right) / 2, (source.top + source.bottom) / 2};
+    doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
+    Pump();
+  }
   // The grid view focused on a cell of the document.
   void FocusCell(CChildFrame* doc, uint32_t row, uint32_t column) {
     CDocumentView* view = doc->GetActiveView();

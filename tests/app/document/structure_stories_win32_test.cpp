@@ -102,7 +102,7 @@ TEST_F(StructureStories, AWorksheetMovedIntoAFolderKeepsItsChartAndItsReaders) {
   // The drop moves Worksheet1 into Folder1, as the tree's drag ends.
   TreeDrop drop{};
   ASSERT_TRUE(DropTreeItem(&book, sheet, book.FindItemByPath("\\Folder1"), &drop));
-  ASSERT_TRUE(RecordTreeDrop(&book, drop));
+  ASSERT_TRUE(RecordTreeDrop(&book, &drop));
   doc->FillTree();
   Key(VK_F9);
   EXPECT_EQ(ValueAt(reader, 0, 0), 60);

@@ -10,32 +10,11 @@
 #include "app/tree/tree_edits.h"
 #include "app/tree/tree_placement.h"
 #include "core/workbook/workbook.h"
+#include "tests/core/book_of_items.h"
 
 namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
-
-// A workbook of items given as "name" (worksheet) or "name/" (folder) with
-// their depths, in preorder; the first worksheet active.
-struct Row {
-  const char* name;
-  uint16_t depth;
-};
-std::unique_ptr<CWorkBook> Book(std::initializer_list<Row> rows) {
-  auto book = std::make_unique<CWorkBook>();
-  for (const Row& row : rows) {
-    const std::string name = row.name;
-    const bool folder = name.back() == '/';
-    CTreeItem* item = folder ? NewFolderItem(name.substr(0, name.size() - 1).c_str(), 1) : NewWorksheet(row.name, 1);
-    book->InsertItems(item, nullptr);
-    item->depth = row.depth;
-    if (!folder && book->activeWorksheet == nullptr) {
-      book->activeWorksheet = CWorkSheet::FromItem(item);
-      book->evaluator.sheet = &book->activeWorksheet->cells;
-    }
-  }
-  return book;
-}
 
 // The list as "name:depth" words, folders ending in "/".
 std::string List(const CWorkBook& book) {
@@ -55,7 +34,7 @@ CTreeItem* Named(const CWorkBook& book, const char* name) {
 std::string NameOf(const CTreeItem* item) { return item ? item->name : "-"; }
 
 TEST(TreePlacement, ParentsAndSiblingsFollowThePreorderList) {
-  auto book = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"F2", 2}, {"B", 1}, {"E/", 1}});
+  auto book = BookOfItems({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"F2", 2}, {"B", 1}, {"E/", 1}});
   // Item: parent, sibling before it.
   const char* expected[][3] = {{"A", "-", "-"},  {"F", "-", "A"},  {"F1", "F", "-"}, {"G", "F", "F1"},
                                {"G1", "G", "-"}, {"F2", "F", "G"}, {"B", "-", "F"},  {"E", "-", "B"}};
@@ -86,20 +65,22 @@ TEST(TreePlacement, DeepFoldersKeepTheirParents) {
   EXPECT_EQ(folders.ParentOf(1), nullptr);
 }
 
+// The number is the count's next one, or the next its folder holds no item
+// of: a new item never repeats a sibling's name.
 TEST(TreeEdits, NewItemsAreNumberedByCountAndLinkedAtTheSelection) {
   const struct {
     int selected;  // index in the list; -1 nothing selected
     bool folder;
     const char* list;
   } cases[] = {
-      {-1, false, "Worksheet3:1 F/:1 Worksheet3:2 Worksheet3:1"},
+      {-1, false, "Worksheet3:1 F/:1 Worksheet3:2 Worksheet4:1"},
       {0, true, "Worksheet3:1 F/:1 Worksheet3:2 Folder2/:1"},
       {2, true, "Worksheet3:1 F/:1 Worksheet3:2 Folder2/:2"},
-      {1, false, "Worksheet3:1 F/:1 Worksheet3:2 Worksheet3:2"},
+      {1, false, "Worksheet3:1 F/:1 Worksheet3:2 Worksheet4:2"},
   };
   for (const auto& c : cases) {
     // Two worksheets, both already named as the next new one.
-    auto book = Book({{"Worksheet3", 1}, {"F/", 1}, {"Worksheet3", 2}});
+    auto book = BookOfItems({{"Worksheet3", 1}, {"F/", 1}, {"Worksheet3", 2}});
     CTreeItem* selected = c.selected < 0 ? nullptr : book->ItemByIndex(c.selected);
     CTreeItem* item = LinkNewTreeItem(book.get(), c.folder, selected);
     ASSERT_NE(item, nullptr);
@@ -110,7 +91,7 @@ TEST(TreeEdits, NewItemsAreNumberedByCountAndLinkedAtTheSelection) {
 }
 
 TEST(TreeEdits, RemovalIsOneStepAndNeverTakesTheLastWorksheet) {
-  auto book = Book({{"S", 1}, {"F/", 1}, {"T", 2}});
+  auto book = BookOfItems({{"S", 1}, {"F/", 1}, {"T", 2}});
   EXPECT_FALSE(RemoveTreeItem(book.get(), Named(*book, "F")) && RemoveTreeItem(book.get(), Named(*book, "S")));
   EXPECT_EQ(List(*book), "S:1");
   EXPECT_EQ(book->error, kWorkbookLastWorksheet);
@@ -137,14 +118,14 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
       {"a folder onto the root: to the end", "G", nullptr, false, "A:1 F/:1 F1:2 B:1 G/:1 G1:2"},
   };
   for (const auto& c : cases) {
-    auto book = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
+    auto book = BookOfItems({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
     const std::string before = List(*book);
     CWorkSheet* active = book->activeWorksheet;
     TreeDrop drop{};
     CTreeItem* target = c.target ? Named(*book, c.target) : nullptr;
     ASSERT_TRUE(DropTreeItem(book.get(), Named(*book, c.dragged), target, &drop)) << c.what;
     EXPECT_EQ(drop.copied, c.copied) << c.what;
-    ASSERT_TRUE(RecordTreeDrop(book.get(), drop)) << c.what;
+    ASSERT_TRUE(RecordTreeDrop(book.get(), &drop)) << c.what;
     const std::string after = List(*book);
     EXPECT_EQ(after, c.after) << c.what;
     EXPECT_EQ(book->activeWorksheet, active) << c.what;
@@ -155,17 +136,52 @@ TEST(TreeEdits, DropsMoveOrCopyInOneUndoStep) {
     EXPECT_EQ(List(*book), after) << c.what;
 
     // A drop the pane cannot show leaves the list as it was.
-    auto again = Book({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
+    auto again = BookOfItems({{"A", 1}, {"F/", 1}, {"F1", 2}, {"G/", 2}, {"G1", 3}, {"B", 1}});
     ASSERT_TRUE(DropTreeItem(again.get(), Named(*again, c.dragged), c.target ? Named(*again, c.target) : nullptr,
                              &drop));
-    RevertTreeDrop(again.get(), drop);
+    RevertTreeDrop(again.get(), &drop);
     EXPECT_EQ(List(*again), before) << c.what;
     EXPECT_EQ(again->worksheetCount, 4u) << c.what;
     EXPECT_EQ(again->undoHistory.Current(), -1) << c.what;
   }
-  auto book = Book({{"A", 1}, {"B", 1}});
+  auto book = BookOfItems({{"A", 1}, {"B", 1}});
   TreeDrop drop{};
   EXPECT_FALSE(DropTreeItem(book.get(), Named(*book, "A"), Named(*book, "A"), &drop));
+}
+
+// An item dropped into a folder that already holds its name takes another,
+// which its undo gives back; a drop a formula could not follow is refused.
+// An item put back by an undo where its name was taken meanwhile (by an
+// edit that is no step) takes another too.
+TEST(TreeEdits, DroppedOrRestoredItemsNeverRepeatASiblingsName) {
+  auto book = BookOfItems({{"A", 1}, {"F/", 1}, {"A", 2}, {"a(1)", 2}, {"Q'/", 1}, {"B", 1}});
+  CTreeItem* moved = book->firstItem;
+  TreeDrop drop{};
+  ASSERT_TRUE(DropTreeItem(book.get(), moved, Named(*book, "F"), &drop));
+  ASSERT_TRUE(RecordTreeDrop(book.get(), &drop));
+  EXPECT_EQ(List(*book), "F/:1 A:2 a(1):2 A(2):2 Q'/:1 B:1");
+  ASSERT_TRUE(book->UndoStep());
+  EXPECT_EQ(List(*book), "A:1 F/:1 A:2 a(1):2 Q'/:1 B:1");
+  ASSERT_TRUE(book->RedoStep());
+  EXPECT_EQ(List(*book), "F/:1 A:2 a(1):2 A(2):2 Q'/:1 B:1");
+  ASSERT_TRUE(book->UndoStep());
+  // Taken back before it was recorded, with its name.
+  ASSERT_TRUE(DropTreeItem(book.get(), moved, Named(*book, "F"), &drop));
+  RevertTreeDrop(book.get(), &drop);
+  EXPECT_EQ(List(*book), "A:1 F/:1 A:2 a(1):2 Q'/:1 B:1");
+
+  // Into "Q'" a worksheet whose name holds a double quote.
+  Named(*book, "B")->SetName("say \"x\"");
+  EXPECT_FALSE(DropTreeItem(book.get(), Named(*book, "say \"x\""), Named(*book, "Q'"), &drop));
+  EXPECT_EQ(book->error, kWorkbookPathUnwritable);
+  EXPECT_EQ(List(*book), "A:1 F/:1 A:2 a(1):2 Q'/:1 say \"x\":1");
+
+  ASSERT_TRUE(RemoveTreeItem(book.get(), moved));
+  Named(*book, "F")->SetName("a");
+  ASSERT_TRUE(book->UndoStep());
+  EXPECT_EQ(List(*book), "A(1):1 a/:1 A:2 a(1):2 Q'/:1 say \"x\":1");
+  char message[200] = {};
+  EXPECT_TRUE(book->CheckTreeInvariants(message, sizeof message)) << message;
 }
 
 }  // namespace

@@ -54,8 +54,23 @@ class TreeReferences : public ::testing::Test {
   void Drop(CTreeItem* item, CTreeItem* target) {
     TreeDrop drop{};
     ASSERT_TRUE(DropTreeItem(&book, item, target, &drop));
-    ASSERT_TRUE(RecordTreeDrop(&book, drop));
+    ASSERT_TRUE(RecordTreeDrop(&book, &drop));
     ASSERT_TRUE(book.Recalculate(nullptr));
+  }
+
+  // A container on the worksheet holding one chart of one series.
+  ChartRecord* AddChart(CWorkSheet* sheet, const char* series) {
+    auto* container = new ContainerRecord;
+    EXPECT_TRUE(book.AssignContainerId(container));
+    ChartRecord* chart = NewContainerChart(kChart2D);
+    EXPECT_NE(chart, nullptr);
+    container->items[0].kind = kItemChart;
+    container->items[0].chart = chart;
+    container->header.itemCount = 1;
+    chart->options.seriesCount = 1;
+    std::strcpy(chart->series[0].dataArray, series);
+    sheet->AddContainer(container);
+    return chart;
   }
 
   CWorkBook book;
@@ -124,16 +139,7 @@ TEST_F(TreeReferences, RenamingAFolderOrAWorksheetKeepsWhatNamesThem) {
 TEST_F(TreeReferences, AChartOnAMovedWorksheetKeepsItsSeries) {
   Type(sheet1, 0, 0, "12");
   Type(sheet1, 0, 1, "30");
-  auto* container = new ContainerRecord;
-  ASSERT_TRUE(book.AssignContainerId(container));
-  ChartRecord* chart = NewContainerChart(kChart2D);
-  ASSERT_NE(chart, nullptr);
-  container->items[0].kind = kItemChart;
-  container->items[0].chart = chart;
-  container->header.itemCount = 1;
-  chart->options.seriesCount = 1;
-  std::strcpy(chart->series[0].dataArray, "=\"\\Worksheet1\"!R1C1:R2C1");
-  sheet1->AddContainer(container);
+  ChartRecord* chart = AddChart(sheet1, "=\"\\Worksheet1\"!R1C1:R2C1");
   ASSERT_TRUE(book.Recalculate(nullptr));
   ASSERT_EQ(chart->error, 0);
   Drop(sheet1, folder);
@@ -143,6 +149,50 @@ TEST_F(TreeReferences, AChartOnAMovedWorksheetKeepsItsSeries) {
   std::strcpy(chart->series[0].dataArray, "=1+");
   EXPECT_TRUE(book.Recalculate(nullptr));
   EXPECT_NE(chart->error, 0);
+}
+
+// A rename and a drop give every formula and chart series that named the
+// item a text naming it where it stands; their undo gives each the text it
+// had, letter for letter, even after the chart was replaced by an edit of
+// its container undone in between.
+TEST_F(TreeReferences, UndoGivesEveryFormulaAndSeriesItsTextBack) {
+  Type(sheet2, 0, 0, "5");
+  Type(sheet1, 0, 0, "='\\worksheet2'!A1*2");
+  Type(sheet1, 1, 0, "=worksheet2!A1+1");
+  ChartRecord* chart = AddChart(sheet1, "='worksheet2'!R1C1:R1C1");
+  ContainerRecord* container = sheet1->containers;
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  const std::string formulas[] = {Formula(sheet1, 0, 0), Formula(sheet1, 1, 0)};
+  const std::string series = chart->series[0].dataArray;
+
+  ASSERT_TRUE(book.RenameItem(sheet2, "Data"));
+  Drop(sheet2, folder);
+  ASSERT_EQ(Number(sheet1, 0, 0), 10);
+  EXPECT_EQ(Number(sheet1, 1, 0), 6);
+  const std::string moved = Formula(sheet1, 0, 0);
+  EXPECT_NE(moved.find("\\Folder1\\Data"), std::string::npos) << moved;
+  // The chart is edited and the edit taken back: the worksheet holds a copy.
+  book.activeWorksheet = sheet1;
+  ASSERT_TRUE(book.undoHistory.RecordContainerChange(&book, container));
+  ASSERT_TRUE(book.UndoStep());
+  ChartRecord* shown = sheet1->containers->items[0].chart;
+  EXPECT_NE(std::string(shown->series[0].dataArray).find("\\Folder1\\Data"), std::string::npos);
+
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(book.UndoStep());
+    ASSERT_TRUE(book.UndoStep());
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    EXPECT_EQ(Formula(sheet1, 0, 0), formulas[0]);
+    EXPECT_EQ(Formula(sheet1, 1, 0), formulas[1]);
+    EXPECT_EQ(std::string(sheet1->containers->items[0].chart->series[0].dataArray), series);
+    EXPECT_EQ(Number(sheet1, 0, 0), 10);
+    ASSERT_TRUE(book.RedoStep());
+    ASSERT_TRUE(book.RedoStep());
+    ASSERT_TRUE(book.Recalculate(nullptr));
+    EXPECT_EQ(Formula(sheet1, 0, 0), moved);
+    EXPECT_EQ(Number(sheet1, 1, 0), 6);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,352 @@
+// Stories of a user who names, copies and drags worksheets in the tree,
+// told through the real document window with its keys and its tree: no
+// command leaves two items of one folder with the same name, every name
+// the tree takes can be written in a formula and read back, every formula
+// keeps naming the worksheet it named, and Ctrl+Z gives each formula its
+// text back letter for letter. F2 in the tree edits an item's name, never
+// a cell.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/workbook/item_names.h"
+#include "services/messages/error_text.h"
+#include "tests/app/document/document_window_fixture.h"
+
+namespace {
+
+using CTreeItem = CWorkSheetTree::CTreeItem;
+
+class NameStories : public DocumentEditingTest {
+ protected:
+  void NewShownDocument() {
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    if (!doc->Workbook()->panes.treePaneVisible) Command(doc, ID_VIEW_TREE);
+    doc->m_splitOuter.SetSplitterPos(200);
+    Pump();
+  }
+  CTreeItem* Item(const char* path) { return doc->Workbook()->FindItemByPath(path); }
+  HTREEITEM Handle(const char* path) { return doc->FindTreeItem(nullptr, Item(path)); }
+  // The item selected in the tree, which takes the focus.
+  void SelectItem(const char* path) {
+    HTREEITEM item = Handle(path);
+    ASSERT_NE(item, nullptr) << path;
+    ::SetFocus(doc->m_tree);
+    doc->m_tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    Pump();
+  }
+  HWND LabelEdit() { return doc->m_tree.LabelEdit(); }
+  std::string LabelText() {
+    char text[256] = {};
+    if (HWND edit = LabelEdit()) ::GetWindowTextA(edit, text, sizeof text);
+    return text;
+  }
+  // The open name's text replaced by the one typed, then Enter.
+  void TypeIntoName(const char* typed) {
+    ASSERT_NE(LabelEdit(), nullptr);
+    Key('A', VK_CONTROL);
+    Key(VK_DELETE);
+    Type(typed);
+    Key(VK_RETURN);
+  }
+  // The item selected in the tree, F2, a name typed, Enter.
+  void Rename(const char* path, const char* typed) {
+    SelectItem(path);
+    Key(VK_F2);
+    TypeIntoName(typed);
+  }
+  // A new worksheet or folder, given its name in the edit the command opens.
+  void NewItem(UINT command, const char* name) {
+    Command(doc, command);
+    TypeIntoName(name);
+  }
+  // Typed into a cell of the worksheet, shown by selecting it in the tree.
+  void TypeInto(const char* path, uint32_t row, uint32_t column, const char* text) {
+    SelectItem(path);
+    FocusCell(doc, row, column);
+    Type(text);
+    Key(VK_RETURN);
+  }
+  void Drag(const char* from, const char* to) { DragTreeItem(doc, Handle(from), Handle(to)); }
+  // Ctrl+Z or Ctrl+Y from the grid.
+  void UndoKey(UINT key) {
+    FocusCell(doc, 0, 0);
+    Key(key, VK_CONTROL);
+  }
+  std::string FormulaAt(const char* path, uint32_t row, uint16_t column) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(Item(path));
+    const CellRecord* cell = sheet ? sheet->cells.GetCell(row, column) : nullptr;
+    return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "-";
+  }
+  double ValueAt(const char* path, uint32_t row, uint16_t column) {
+    CWorkSheet* sheet = CWorkSheet::FromItem(Item(path));
+    const CellRecord* cell = sheet ? sheet->cells.GetCell(row, column) : nullptr;
+    if (!cell || cell->ErrorCode()) return -1;
+    return cell->IsFormula() ? cell->CachedNumber() : cell->Number();
+  }
+  // The items as "name:depth" words.
+  std::string Items() {
+    std::string out;
+    for (CTreeItem* item = doc->Workbook()->firstItem; item; item = item->next)
+      out += std::string(out.empty() ? "" : " ") + item->name + ":" + std::to_string(item->depth);
+    return out;
+  }
+  bool SiblingsNamedApart() {
+    for (CTreeItem* item = doc->Workbook()->firstItem; item; item = item->next)
+      if (FindSiblingNamed(item, item->name) != nullptr) return false;
+    return true;
+  }
+  // Worksheet1 to Worksheet3, named as offered, with 2 and 99 in the A1 of
+  // the last two and the formula typed into Worksheet1's row 1 at the
+  // column, which reads the value. Its text as stored, and the steps taken.
+  void Worksheet1Reads(uint32_t column, const char* formula, double value) {
+    NewShownDocument();
+    NewItem(ID_NEW_WORKSHEET, "Worksheet2");
+    NewItem(ID_NEW_WORKSHEET, "Worksheet3");
+    TypeInto("\\Worksheet2", 0, 0, "2");
+    TypeInto("\\Worksheet3", 0, 0, "99");
+    TypeInto("\\Worksheet1", 0, column, formula);
+    ASSERT_EQ(ValueAt("\\Worksheet1", 0, uint16_t(column)), value);
+    typed = FormulaAt("\\Worksheet1", 0, uint16_t(column));
+    typedColumn = uint16_t(column);
+    typedValue = value;
+    steps = doc->Workbook()->undoHistory.Current();
+  }
+  // The three worksheets as they were named, no step kept since, and the
+  // formula as typed, reading its value.
+  void ExpectAsTyped() {
+    EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 Worksheet3:1");
+    EXPECT_EQ(doc->Workbook()->undoHistory.Current(), steps);
+    EXPECT_EQ(FormulaAt("\\Worksheet1", 0, typedColumn), typed);
+    EXPECT_EQ(ValueAt("\\Worksheet1", 0, typedColumn), typedValue);
+  }
+  std::vector<std::string> Boxes(std::initializer_list<uint8_t> codes) {
+    std::vector<std::string> texts;
+    for (uint8_t code : codes) texts.push_back(GetErrorText(code));
+    return texts;
+  }
+
+  CChildFrame* doc = nullptr;
+  std::string typed;
+  uint16_t typedColumn = 0;
+  double typedValue = 0;
+  int32_t steps = -1;
+};
+
+// Worksheet2 renamed Worksheet3 beside a Worksheet3 that a formula reads:
+// refused with a message, the name left open as typed; Esc keeps the old
+// name and the formula its worksheet. A free name is followed by the
+// formula, and Ctrl+Z gives it back its very text.
+TEST_F(NameStories, ARenameToASiblingsNameIsRefusedAndTheNameStaysOpen) {
+  Worksheet1Reads(0, "='\\Worksheet3'!A1", 99);
+
+  Rename("\\Worksheet2", "Worksheet3");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookNameTaken}));
+  ASSERT_NE(LabelEdit(), nullptr);
+  EXPECT_EQ(::GetFocus(), LabelEdit());
+  EXPECT_EQ(LabelText(), "Worksheet3");
+  TypeIntoName("worksheet3");  // letter case aside
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookNameTaken, kWorkbookNameTaken}));
+  ASSERT_NE(LabelEdit(), nullptr);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(LabelEdit(), nullptr);
+  ExpectAsTyped();
+
+  Rename("\\Worksheet3", "Data");
+  EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 Data:1");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 0), 99);
+  const std::string renamed = FormulaAt("\\Worksheet1", 0, 0);
+  EXPECT_NE(renamed.find("\\Data"), std::string::npos) << renamed;
+  UndoKey('Z');
+  ExpectAsTyped();
+  UndoKey('Y');
+  EXPECT_EQ(FormulaAt("\\Worksheet1", 0, 0), renamed);
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 0), 99);
+  EXPECT_EQ(g_boxes.size(), 2u);
+}
+
+// Root worksheet A dragged into folder F, which holds an A of its own: the
+// dragged one is named A(1) there, each formula still reads the worksheet
+// it read, and Ctrl+Z puts A back with every formula's text as typed.
+TEST_F(NameStories, ADragIntoAFolderHoldingTheNameKeepsEveryFormulasWorksheet) {
+  NewShownDocument();
+  Rename("\\Worksheet1", "Report");
+  NewItem(ID_NEW_WORKSHEET, "A");
+  NewItem(ID_NEW_FOLDER, "F");
+  NewItem(ID_NEW_WORKSHEET, "A");  // into the new folder, which is selected
+  ASSERT_EQ(Items(), "Report:1 A:1 F:1 A:2");
+  TypeInto("\\A", 0, 0, "1");
+  TypeInto("\\F\\A", 0, 0, "2");
+  TypeInto("\\Report", 0, 0, "='\\A'!A1");
+  TypeInto("\\Report", 1, 0, "='\\F\\A'!A1");
+  const std::string typed[] = {FormulaAt("\\Report", 0, 0), FormulaAt("\\Report", 1, 0)};
+
+  Drag("\\A", "\\F");
+  EXPECT_EQ(Items(), "Report:1 F:1 A:2 A(1):2");
+  EXPECT_EQ(ValueAt("\\Report", 0, 0), 1);
+  EXPECT_EQ(ValueAt("\\Report", 1, 0), 2);
+  const std::string dragged = FormulaAt("\\Report", 0, 0);
+  EXPECT_NE(dragged.find("\\F\\A(1)"), std::string::npos) << dragged;
+  EXPECT_EQ(FormulaAt("\\Report", 1, 0), typed[1]);
+  for (int round = 0; round < 2; ++round) {
+    UndoKey('Z');
+    EXPECT_EQ(Items(), "Report:1 A:1 F:1 A:2");
+    EXPECT_EQ(FormulaAt("\\Report", 0, 0), typed[0]);
+    EXPECT_EQ(FormulaAt("\\Report", 1, 0), typed[1]);
+    EXPECT_EQ(ValueAt("\\Report", 0, 0), 1);
+    EXPECT_EQ(ValueAt("\\Report", 1, 0), 2);
+    UndoKey('Y');
+    EXPECT_EQ(Items(), "Report:1 F:1 A:2 A(1):2");
+    EXPECT_EQ(FormulaAt("\\Report", 0, 0), dragged);
+    EXPECT_EQ(ValueAt("\\Report", 0, 0), 1);
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// A name holding both quote characters could never be written in a
+// formula: refused with a message that says so. A name holding one of them
+// is taken, the formula follows it and a formula typed with it reads it;
+// Ctrl+Z gives the formula its text back. Blanks alone are no name.
+TEST_F(NameStories, NamesAFormulaCannotCarryAreRefused) {
+  Worksheet1Reads(1, "='\\Worksheet3'!A1+1", 100);
+
+  Rename("\\Worksheet3", "it's \"x\"");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathUnwritable}));
+  EXPECT_EQ(LabelText(), "it's \"x\"");
+  TypeIntoName("   ");
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 Worksheet3:1");
+  Rename("\\Worksheet3", "a\\b");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathUnwritable, kWorkbookNameHoldsBackslash}));
+  Key(VK_ESCAPE);
+  ExpectAsTyped();
+
+  // Blanks around a name are no part of it.
+  Rename("\\Worksheet3", "  it's  ");
+  EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1 it's:1");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 1), 100);
+  TypeInto("\\Worksheet1", 0, 2, "=\"\\it's\"!A1*2");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 0, 2), 198);
+  UndoKey('Z');
+  UndoKey('Z');
+  ExpectAsTyped();
+  EXPECT_EQ(g_boxes.size(), 2u);
+}
+
+// F2 with the focus in the tree edits the selected item's name, as Enter
+// does there; the active cell keeps its text and no cell editor opens. On
+// the root, which keeps its name, F2 does nothing.
+TEST_F(NameStories, F2InTheTreeEditsTheItemsNameNeverACell) {
+  NewShownDocument();
+  TypeInto("\\Worksheet1", 0, 0, "keep");
+  SelectItem("\\Worksheet1");
+  ASSERT_EQ(::GetFocus(), doc->m_tree.m_hWnd);
+  Key(VK_F2);
+  ASSERT_NE(LabelEdit(), nullptr);
+  EXPECT_EQ(::GetFocus(), LabelEdit());
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  Type("Sales");
+  Key(VK_RETURN);
+  EXPECT_EQ(Items(), "Sales:1");
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "keep");
+
+  Key(VK_HOME);  // the root
+  ASSERT_EQ(doc->m_tree.SelectedItem(),
+            reinterpret_cast<HTREEITEM>(doc->m_tree.SendMessage(TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  Key(VK_F2);
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  Type("x");
+  EXPECT_EQ(doc->m_editing, kEditIdle);
+  EXPECT_EQ(TextAt(*doc->Workbook(), 0, 0), "keep");
+  EXPECT_EQ(Items(), "Sales:1");
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+// Renames, a paste and drags among items of the same names, each undone
+// and redone: after every step every formula reads the worksheet it read,
+// no folder holds two items of one name, and each undo gives every formula
+// the text it had before the step.
+TEST_F(NameStories, RenamesPastesAndDragsAmongSameNamesKeepEveryFormula) {
+  NewShownDocument();
+  Rename("\\Worksheet1", "Report");
+  NewItem(ID_NEW_WORKSHEET, "A");
+  NewItem(ID_NEW_FOLDER, "F");
+  NewItem(ID_NEW_WORKSHEET, "A");
+  SelectItem("\\Report");
+  NewItem(ID_NEW_WORKSHEET, "B");
+  ASSERT_EQ(Items(), "Report:1 A:1 F:1 A:2 B:1");
+  TypeInto("\\A", 0, 0, "1");
+  TypeInto("\\F\\A", 0, 0, "2");
+  TypeInto("\\B", 0, 0, "3");
+  TypeInto("\\Report", 0, 0, "='\\A'!A1");
+  TypeInto("\\Report", 1, 0, "='\\f\\a'!A1");
+  TypeInto("\\Report", 2, 0, "='a'!A1+0");  // beside it, by its name alone
+  TypeInto("\\Report", 3, 0, "='\\B'!A1");
+  const double values[] = {1, 2, 1, 3};
+  const auto texts = [&]() {
+    std::vector<std::string> out;
+    for (uint32_t row = 0; row < 4; ++row) out.push_back(FormulaAt("\\Report", row, 0));
+    return out;
+  };
+  const auto expectSound = [&](const char* when) {
+    SCOPED_TRACE(when);
+    for (uint32_t row = 0; row < 4; ++row)
+      EXPECT_EQ(ValueAt("\\Report", row, 0), values[row]) << FormulaAt("\\Report", row, 0);
+    EXPECT_TRUE(SiblingsNamedApart()) << Items();
+  };
+  const auto step = [&](const char* what, const std::string& items, auto edit) {
+    SCOPED_TRACE(what);
+    const std::vector<std::string> before = texts();
+    const std::string itemsBefore = Items();
+    edit();
+    EXPECT_EQ(Items(), items);
+    expectSound("done");
+    const std::vector<std::string> after = texts();
+    UndoKey('Z');
+    EXPECT_EQ(Items(), itemsBefore);
+    EXPECT_EQ(texts(), before);
+    expectSound("undone");
+    UndoKey('Y');
+    EXPECT_EQ(Items(), items);
+    EXPECT_EQ(texts(), after);
+    expectSound("redone");
+  };
+  const std::vector<std::string> typed = texts();
+  expectSound("typed");
+
+  step("B renamed G", "Report:1 A:1 F:1 A:2 G:1", [&] {
+    Rename("\\B", "A");
+    EXPECT_EQ(g_boxes, Boxes({kWorkbookNameTaken}));
+    TypeIntoName("G");
+  });
+  step("F's A copied and pasted beside the root's A", "Report:1 A(1):1 A:1 F:1 A:2 G:1", [&] {
+    SelectItem("\\F\\A");
+    Key('C', VK_CONTROL);
+    SelectItem("\\A");
+    Key('V', VK_CONTROL);
+  });
+  step("the root's A dragged into F", "Report:1 A(1):1 F:1 A:2 A(1):2 G:1", [&] { Drag("\\A", "\\F"); });
+  step("the pasted A(1) dragged into F", "Report:1 F:1 A:2 A(1):2 A(2):2 G:1",
+       [&] { Drag("\\A(1)", "\\F"); });
+  step("F's A(1) renamed C", "Report:1 F:1 A:2 C:2 A(2):2 G:1", [&] {
+    Rename("\\F\\A(1)", "a(2)");
+    EXPECT_EQ(g_boxes.size(), 2u);
+    TypeIntoName("C");
+  });
+  EXPECT_NE(texts()[0].find("\\F\\C"), std::string::npos) << texts()[0];
+  for (int undo = 0; undo < 5; ++undo) UndoKey('Z');
+  EXPECT_EQ(Items(), "Report:1 A:1 F:1 A:2 B:1");
+  EXPECT_EQ(texts(), typed);
+  expectSound("all undone");
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookNameTaken, kWorkbookNameTaken}));
+}
+
+}  // namespace
