@@ -177,6 +177,39 @@ void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
   }
 }
 
+// A column of nested totals, each over all the cells below it (Ai
+// =SUM(A(i+1):A(n+1))*0+1): every total waits for the one below it. Run it
+// alone under /usr/bin/time -f %M for the process's peak memory. Counters:
+// recalc_ms (one pass), gathered_peak (the most cells listed at once) and
+// gathered_room_after (entries' room held after the pass).
+void BM_NestedTotals(benchmark::State& state) {
+  const uint32_t rows = uint32_t(state.range(0));
+  ResetGlobalOptions();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  InstallFunctionLibrary();
+  for (auto _ : state) {
+    auto book = std::make_unique<CWorkBook>();
+    const char* gather = std::getenv("TALVERO_RECALC_GATHER");
+    if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
+    bool typed = book->NewDocument();
+    char text[64];
+    for (uint32_t r = 0; r < rows && typed; ++r) {
+      std::snprintf(text, sizeof text, "=SUM(A%u:A%u)*0+1", r + 2, rows + 1);
+      typed = TypeCell(*book, *book->activeWorksheet, text, r, 0);
+    }
+    if (!typed) {
+      state.SkipWithError("typing failed");
+      return;
+    }
+    const double start = CpuSeconds();
+    book->Recalculate(nullptr);
+    state.counters["recalc_ms"] = (CpuSeconds() - start) * 1e3;
+    state.counters["gathered_peak"] = book->evaluator.pendingGather.PeakCount();
+    state.counters["gathered_room_after"] = book->evaluator.pendingGather.Capacity();
+  }
+}
+BENCHMARK(BM_NestedTotals)->Arg(4000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 #define TOTALS_LAYOUT(name, layout)                                                                 \
   void BM_##name##Below(benchmark::State& state) { TotalsLayout(state, layout, false); }            \
   void BM_##name##Above(benchmark::State& state) { TotalsLayout(state, layout, true); }             \

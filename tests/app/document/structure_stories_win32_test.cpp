@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -176,19 +177,32 @@ TEST_F(StructureStories, TotalsAboveTheirColumnsRecalculateOnF9AndAfterAnEdit) {
     }
   TypeInto(doc, 0, 2, "=SUM(B2:B301)");
   TypeInto(doc, 0, 3, "=COUNTIF(B:B,\">100\")");
+  // Totals whose walks read every value, and a lookup that stops at its match.
+  TypeInto(doc, 0, 4, "=STDEV(B2:B301)");
+  TypeInto(doc, 0, 5, "=MEDIAN(B:B)");
+  TypeInto(doc, 0, 6, "=VLOOKUP(600,B2:B301,1,FALSE)");
   Key(VK_F9);
   EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1));
   EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50));
+  const double stdev = ValueAt(sheet, 0, 4);
+  EXPECT_NEAR(stdev, 2 * std::sqrt(kRows * (kRows + 1) / 12.0), 1e-9);
+  EXPECT_EQ(ValueAt(sheet, 0, 5), 301.0);
+  EXPECT_EQ(ValueAt(sheet, 0, 6), 600.0);
   EXPECT_GT(book.evaluator.pendingGather.TakenCount(), 250u);
 
   TypeInto(doc, 1, 0, "1001");
   EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1) + 2000);
   EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50) + 1);
+  const double edited = ValueAt(sheet, 0, 4);
+  EXPECT_EQ(ValueAt(sheet, 0, 5), 303.0);
+  EXPECT_EQ(ValueAt(sheet, 0, 6), 600.0);
   // The plain way, each total evaluated again for every cell it waited for.
   book.evaluator.pendingGather.SetEnabled(false);
   Key(VK_F9);
   EXPECT_EQ(ValueAt(sheet, 0, 2), double(kRows) * (kRows + 1) + 2000);
   EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50) + 1);
+  EXPECT_EQ(ValueAt(sheet, 0, 4), edited);
+  EXPECT_EQ(ValueAt(sheet, 0, 5), 303.0);
 }
 
 }  // namespace
