@@ -1,5 +1,5 @@
-// Workbooks where recalculation gathers nothing: a thousand criteria or
-// product formulas over the same thousand rows of constants, each below
+// Workbooks where recalculation gathers nothing: a thousand criteria,
+// product or lookup formulas over the same thousand rows of constants, each below
 // its inputs. What gathering costs the common case shows here, counted in
 // instructions inside RecalcWorkbook under callgrind (one pass each):
 //   valgrind --tool=callgrind --toggle-collect='RecalcWorkbook*'
@@ -8,6 +8,8 @@
 //     SumIf      =SUMIF(A$1:A$1000,3,B$1:B$1000)
 //     CountIf    =COUNTIF(A$1:A$1000,3)
 //     SumProduct =SUMPRODUCT(A$1:A$1000,B$1:B$1000)
+//     ShortVlookup =VLOOKUP(6,A$1:B$50,2,FALSE) (too few rows for an index)
+//     MatchNotAbove =MATCH(500.5,B$1:B$1000,1)
 // Counter: recalc_ms (processor time of the pass).
 
 #include <benchmark/benchmark.h>
@@ -68,8 +70,12 @@ void CriteriaRecalc(benchmark::State& state, const char* formula) {
 void BM_SumIf(benchmark::State& state) { CriteriaRecalc(state, "=SUMIF(A$1:A$1000,3,B$1:B$1000)"); }
 void BM_CountIf(benchmark::State& state) { CriteriaRecalc(state, "=COUNTIF(A$1:A$1000,3)"); }
 void BM_SumProduct(benchmark::State& state) { CriteriaRecalc(state, "=SUMPRODUCT(A$1:A$1000,B$1:B$1000)"); }
+void BM_ShortVlookup(benchmark::State& state) { CriteriaRecalc(state, "=VLOOKUP(6,A$1:B$50,2,FALSE)"); }
+void BM_MatchNotAbove(benchmark::State& state) { CriteriaRecalc(state, "=MATCH(500.5,B$1:B$1000,1)"); }
 BENCHMARK(BM_SumIf)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountIf)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SumProduct)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShortVlookup)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatchNotAbove)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -84,6 +84,7 @@ void Report(const char* name, Totals totals, bool above) {
   std::sort(edit, edit + kRuns);
   std::printf("%-20s F9 %.3f / %.3f s, an input changed %.3f / %.3f s\n", name, full[0], full[kRuns / 2], edit[0],
               edit[kRuns / 2]);
+  std::fflush(stdout);
 }
 
 }  // namespace

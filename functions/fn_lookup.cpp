@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/base/error_code.h"
+#include "core/base/result_check.h"
 #include "core/base/text_compare.h"
 #include "core/formula/eval_state.h"
 #include "functions/aggregate_cells.h"
@@ -52,6 +53,36 @@ uint8_t ReadLookupKey(EvalState& state, uint16_t slot, LookupKey* key) {
   }
   state.DisownSlot(slot);
   return error;
+}
+
+// The bytes of the key a search keeps for the uncalculated cells it lists:
+// its fields, and its text up to the NUL.
+size_t KeyTextOffset(const LookupKey& key) {
+  return size_t(reinterpret_cast<const char*>(key.text) - reinterpret_cast<const char*>(&key));
+}
+uint32_t KeptKeySize(const LookupKey& key) { return uint32_t(KeyTextOffset(key) + key.length + 1); }
+
+// Whether an exact search for the kept key stops at the calculated formula
+// cell: a value BestCell takes (an error, or a text against a number, never).
+bool ExactSearchStopsAt(const void* kept, const CellRecord* cell) {
+  LookupKey key;
+  const size_t head = KeyTextOffset(key);
+  std::memcpy(static_cast<void*>(&key), kept, head);
+  std::memcpy(key.text, static_cast<const char*>(kept) + head, key.length + 1);
+  if (cell->ErrorCode() != 0) return false;
+  size_t length = 0;
+  if (const char* text = StoredCellText(cell, &length)) return key.isText && key.pattern.Matches(key.text, text, length);
+  const double x = cell->CachedNumber();
+  return !key.isText && !IsBadNumber(x) && x == key.number;
+}
+
+// A search's walk, as the pass's gathering of uncalculated cells knows it:
+// an exact search stops at its first match; the others read every cell.
+void EnterSearchWalk(EvalState& state, const LookupKey& key, int32_t mode) {
+  if (mode == kExactMatch)
+    state.pendingGather.EnterSearch(&ExactSearchStopsAt, &key, KeptKeySize(key));
+  else
+    state.pendingGather.EnterWalk();
 }
 
 // A range or array argument's cells; anything else is "#VALUE!".
@@ -158,8 +189,10 @@ Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const
   walk.lastColumn = area.lastColumn;
   walk.lastRow = area.lastRow;
   BestCell best(state, key, mode);
+  EnterSearchWalk(state, key, mode);
   while (const CellRecord* cell = NextArgCell(walk))
     if (best.Consider(walk, cell) && best.Done()) break;
+  state.pendingGather.LeaveSearch();
   return best.hit;
 }
 
@@ -177,6 +210,7 @@ Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, 
   const uint32_t a = partnerFirst ? partnerColumn : column;
   const uint32_t b = partnerFirst ? column : partnerColumn;
   *partner = nullptr;
+  EnterSearchWalk(state, key, mode);
   for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
     const CellRecord* atA;
     const CellRecord* atB;
@@ -190,6 +224,7 @@ Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, 
       if (best.Done()) break;
     }
   }
+  state.pendingGather.LeaveSearch();
   return best.hit;
 }
 

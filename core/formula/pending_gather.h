@@ -18,8 +18,10 @@
 // one first. Where a value changed, the next cell may still be taken when
 // it was read by the same walk as the changed one and that walk reads every
 // cell of its ranges whatever their values (EnterWalk): nothing between
-// them depends on the value. Anything else ends the list, and the formula is
-// evaluated again.
+// them depends on the value; or when that walk is a search that stops at
+// the first cell matching its key (EnterSearch) and the new value does not
+// match either. Anything else ends the list, and the formula is evaluated
+// again.
 //
 // A cell stands in at most one list at a time (kPendingGathered in its
 // record): the lists of a pass hold each uncalculated cell once, however
@@ -33,6 +35,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/cells/cell_store.h"
 
@@ -53,6 +56,13 @@ class PendingGather {
   static constexpr uint8_t kMarked = 4;
   static constexpr uint8_t kOutsideWalk = 8;
   static constexpr uint8_t kWalkStart = 16;
+  // kSearched: read by a search that stops at a matching cell; the entry's
+  // searches names its key.
+  static constexpr uint8_t kSearched = 32;
+
+  // Whether a calculated cell's value is one the search stops at, given the
+  // bytes of the key the search kept (see EnterSearch).
+  using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
 
   // The cell's record stays where it was while its store's chain changes
   // count holds.
@@ -61,13 +71,19 @@ class PendingGather {
     const CellRecord* record;
     uint64_t changes;
     uint32_t row;
+    // The searches kept when the entry was listed, its own the last.
+    uint32_t searches;
     uint16_t column;
     uint8_t flags;
     uint8_t unused;
   };
 
   PendingGather() = default;
-  ~PendingGather() { std::free(entries_); }
+  ~PendingGather() {
+    std::free(entries_);
+    std::free(searches_);
+    std::free(keys_);
+  }
   PendingGather(const PendingGather&) = delete;
   PendingGather& operator=(const PendingGather&) = delete;
 
@@ -82,6 +98,7 @@ class PendingGather {
     flags_ = 0;
     base_ = 0;
     count_ = 0;
+    searchCount_ = 0;
     Reset();
     if (active) {
       peak_ = 0;
@@ -89,6 +106,12 @@ class PendingGather {
       std::free(entries_);
       entries_ = nullptr;
       capacity_ = 0;
+      std::free(searches_);
+      searches_ = nullptr;
+      searchCapacity_ = 0;
+      std::free(keys_);
+      keys_ = nullptr;
+      keyCapacity_ = 0;
     }
   }
 
@@ -98,6 +121,7 @@ class PendingGather {
   void Reset() {
     state_ = 0;
     lastWalk_ = 0;
+    search_ = nullptr;
   }
   // Where the next evaluations' entries stand: 0 for a formula evaluated
   // alone, the common case, which therefore sets nothing.
@@ -109,6 +133,28 @@ class PendingGather {
     if (depth_++ == 0 && ++walk_ == 0) walk_ = 1;
   }
   void LeaveWalk() { --depth_; }
+  // A walk that reads cells in order until one matches the key: a value
+  // that changed lets it read on when the new one does not match either.
+  // The key's size bytes are kept only when the search lists a cell. A
+  // search inside another walk would make that walk stop on a value: the
+  // evaluation lists nothing more.
+  void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
+    if (depth_ != 0) StopNoting();
+    EnterWalk();
+    search_ = match;
+    searchKey_ = key;
+    searchKeySize_ = size;
+    searchKept_ = false;
+  }
+  void LeaveSearch() {
+    search_ = nullptr;
+    LeaveWalk();
+  }
+  // Whether the search that listed the entry (kSearched) stops at the cell.
+  bool SearchStopsAt(const Entry& entry, const CellRecord* cell) const {
+    const Search& search = searches_[entry.searches - 1];
+    return search.match(keys_ + search.keyAt, cell);
+  }
 
   // The evaluation did something each evaluation does anew (drew random
   // numbers, called another program, tried values in cells): it must be
@@ -134,6 +180,9 @@ class PendingGather {
   void NoteFirst(CellStore* store, const CellRecord* cell) {
     if (!active_ || (state_ & kEnded)) return;
     count_ = base_;
+    // The searches of the entries above the base go with them.
+    searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
+    searchKept_ = false;
     state_ |= kOpen | kNoted;
     if (!Append(store, cell)) Close();
   }
@@ -204,15 +253,54 @@ class PendingGather {
       flags |= kWalkStart;
       lastWalk_ = walk_;
     }
+    if (search_ && depth_ == 1) {
+      if (!searchKept_ && !KeepSearch()) return false;
+      flags |= kSearched;
+    }
     // The mark is the pass's bookkeeping in the record, not its value.
     if (!(cell->Pending() & kPendingGathered)) {
       const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
       flags |= kMarked;
     }
-    entries_[count_++] = Entry{store, cell, store->ChainChanges(), cell->Row(), cell->Column(), flags, 0};
+    entries_[count_++] =
+        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }
+
+  // The search under way's key, copied after the keys of the searches
+  // below it, aligned for any field.
+  bool KeepSearch() {
+    const uint32_t at = searchCount_ ? searches_[searchCount_ - 1].keyEnd : 0;
+    const uint32_t end = at + ((searchKeySize_ + 7u) & ~7u);
+    if (end < at || !Grow(reinterpret_cast<void**>(&keys_), &keyCapacity_, end, 1) ||
+        !Grow(reinterpret_cast<void**>(&searches_), &searchCapacity_, searchCount_ + 1, sizeof(Search)))
+      return false;
+    std::memcpy(keys_ + at, searchKey_, searchKeySize_);
+    searches_[searchCount_++] = Search{search_, at, end};
+    searchKept_ = true;
+    return true;
+  }
+  // Room for needed items of size bytes, doubling.
+  static bool Grow(void** room, uint32_t* capacity, uint32_t needed, size_t size) {
+    if (needed <= *capacity) return true;
+    uint32_t grown = *capacity ? *capacity : 256;
+    while (grown < needed) {
+      if (grown > UINT32_MAX / 2) return false;
+      grown *= 2;
+    }
+    void* moved = std::realloc(*room, size * grown);
+    if (!moved) return false;
+    *room = moved;
+    *capacity = grown;
+    return true;
+  }
+
+  struct Search {
+    SearchMatch match;
+    uint32_t keyAt;
+    uint32_t keyEnd;
+  };
 
   static constexpr uint8_t kOpen = 1;
   static constexpr uint8_t kEnded = 2;
@@ -228,6 +316,15 @@ class PendingGather {
   uint32_t depth_ = 0;
   uint32_t walk_ = 0;      // the outermost walk's serial, never 0
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
+  Search* searches_ = nullptr;
+  uint32_t searchCount_ = 0;
+  uint32_t searchCapacity_ = 0;
+  uint8_t* keys_ = nullptr;
+  uint32_t keyCapacity_ = 0;
+  SearchMatch search_ = nullptr;  // the search under way
+  const void* searchKey_ = nullptr;
+  uint32_t searchKeySize_ = 0;
+  bool searchKept_ = false;  // its key kept for this evaluation's entries
   uint8_t flags_ = 0;
   uint8_t state_ = 0;
   bool enabled_ = true;

@@ -338,6 +338,19 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
   return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber());
 }
 
+// How far the list diverged at a gathered cell that did not keep the value
+// its evaluation read: inside its walk, unless it was read outside every
+// walk, or by a search that stops at its new value.
+uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entry, const CellRecord* record) {
+  if (entry.flags & PendingGather::kOutsideWalk)
+    return kDiverged;
+  if ((entry.flags & PendingGather::kSearched) &&
+      (!record || !CalculatedFormula(entry) || (record->ResultFlags() & kResultArray) ||
+       gather.SearchStopsAt(entry, record)))
+    return kDiverged;
+  return kDivergedInWalk;
+}
+
 // Looks at the gathered cells before the cell's gatherNext, calculated by
 // now: each that did not keep the value its evaluation read marks where
 // the list diverged; their marks are cleared.
@@ -346,8 +359,11 @@ void SettleGathered(const EvalState& state, SuspendedCell& cell) {
   for (; cell.gatherSettled < cell.gatherNext; ++cell.gatherSettled) {
     const PendingGather::Entry& entry = entries[cell.gatherSettled];
     const CellRecord* record = PendingGather::RecordOf(entry);
-    if (!record || !(record->Pending() & kPendingStood))
-      cell.diverged = (entry.flags & PendingGather::kOutsideWalk) ? kDiverged : kDivergedInWalk;
+    if (!record || !(record->Pending() & kPendingStood)) {
+      const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
+      if (diverged > cell.diverged)
+        cell.diverged = diverged;
+    }
     if (entry.flags & PendingGather::kMarked)
       PendingGather::ClearMark(entry);
   }

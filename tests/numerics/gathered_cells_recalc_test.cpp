@@ -66,7 +66,7 @@ class TotalsMaker {
   std::string Cell() { return "R" + std::to_string(1 + Pick(kRows)) + "C" + Column(); }
 
   std::string Total() {
-    switch (Pick(24)) {
+    switch (Pick(27)) {
       case 11: return Pick(2) ? "=STDEV(" + Range() + ")" : "=VAR(" + Range() + "," + Range() + ")";
       case 12: return "=MEDIAN(" + Range() + ")";
       case 13: return Pick(2) ? "=LARGE(" + Range() + ",2)" : "=SMALL(" + Range() + ",3)";
@@ -91,6 +91,15 @@ class TotalsMaker {
       case 21: return "=IF(SUM(" + Range() + ")>40,RAND(),SUM(" + Range() + "))";
       case 22: return "=STDEV(" + Range() + ")+MEDIAN(" + Range() + ")+SUM(" + Range() + ")";
       case 23: return "=SUM(R[1]C:R" + std::to_string(kRows) + "C)*0+1";
+      // Lookups in every mode: searches that stop at a match, by numbers
+      // and by patterns, and walks of every cell for the best one.
+      case 24: return "=MATCH(" + Cell() + "," + Rows() + ",1)+VLOOKUP(" + Cell() + "," + Range() + ",1,TRUE)";
+      case 25: return Pick(2) ? "=MATCH(\"a*\"," + Range() + ",0)" : "=LOOKUP(" + Cell() + "," + Pair() + ")";
+      case 26: {
+        const std::string row = std::to_string(1 + Pick(kRows));
+        return "=HLOOKUP(" + std::to_string(Pick(8)) + ",R" + row + "C1:R" + row + "C" + std::to_string(kColumns) +
+               ",1,FALSE)";
+      }
       case 0: return "=SUM(" + Range() + ")";
       case 1: return "=SUM(" + Range() + "," + Range() + ")";
       case 2: return "=COUNTIF(" + Range() + "," + Criterion() + ")";
@@ -369,6 +378,23 @@ TEST_F(TypedTwins, AValueSpilledByAFormulaNotYetCalculatedIsWaitedForInItsTurn) 
            {0, 0, "=R5C2+R8C2+R12C2"},
            {2, 0, "=SUM(R2C2:R20C2)"}},
           2);
+}
+
+// A search that listed a cell whose new value is its match stops there:
+// the cell after it, which reads the search's total, is not taken for it
+// (a circular verdict), but calculated in its turn.
+TEST_F(TypedTwins, ASearchStopsAtACellThatBecameItsMatch) {
+  TypeAll({{0, 1, "7"},
+           {1, 1, "=RC[-1]"},
+           {2, 0, "=MATCH(7,R2C2:R5C2,0)+LEN(VLOOKUP(\"a*\",R2C4:R5C4,1,FALSE))"},
+           {3, 1, "=IF(RC[-3]=7,\"a\",\"b\")"},
+           {1, 2, "=R1C3+1"},
+           {3, 2, "=R1C3+1"},
+           {0, 1, "1"},
+           {0, 1, "7"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(1, 2), 0);
+  EXPECT_EQ(ErrorAt(3, 2), 0);
 }
 
 // A result area that grows, while a cell the total gathered is calculated,
