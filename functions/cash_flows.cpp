@@ -148,13 +148,23 @@ FlowSurvey SurveyFlows(const CashFlows& flows, uint32_t maxOneRootCount) {
 }
 
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
+  // The walk goes on past numbers and stops at anything else.
+  PendingGather& gather = state.pendingGather;
+  gather.EnterWalk();
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+  uint8_t error = kErrorNone;
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
-    const uint8_t error = ReadCellNumberInPlace(state, slot, range, cell, &x);
-    if (error != kErrorNone) return error;
-    if (!out->Append(x)) return kErrorMemory;
+    error = ReadCellNumberInPlace(state, slot, range, cell, &x);
+    if (error != kErrorNone) break;
+    if (!out->Append(x)) {
+      error = kErrorMemory;
+      break;
+    }
   }
-  return kErrorNone;
+  gather.SetNoteFlags(0);
+  gather.LeaveWalk();
+  return error;
 }
 
 static_assert(std::is_trivially_destructible<ArgRange>::value, "argument ranges are never destroyed");
@@ -165,15 +175,18 @@ namespace {
 // walk: the largest such error, the other readable cells taken.
 uint32_t ReadListRange(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   uint32_t rangeError = kErrorNone;
+  state.pendingGather.EnterWalk();
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
     const uint8_t cellError = ReadCellNumberInPlace(state, slot, range, cell, &x);
     if (cellError != kErrorNone) {
       rangeError = LargerErrorOf(rangeError, cellError);
     } else if (!out->Append(x)) {
-      return kErrorMemory;
+      rangeError = kErrorMemory;
+      break;
     }
   }
+  state.pendingGather.LeaveWalk();
   return rangeError;
 }
 

@@ -151,6 +151,8 @@ void FnFrequency(EvalState& state) {
   size_t boundCount = 0;
   double* counts = fewCounts;
   if (error == kErrorNone) {
+    // Every bin and every datum is read, whatever the values.
+    state.pendingGather.EnterWalk();
     uint64_t binsLeft = CellCount(bins);
     while (const CellRecord* cell = NextCountedCell(bins, &binsLeft)) {
       double bound = 0.0;
@@ -186,6 +188,7 @@ void FnFrequency(EvalState& state) {
         }
       counts[row] += 1.0;
     }
+    state.pendingGather.LeaveWalk();
   }
   ReleaseArgRange(state, bins);
   ReleaseArgRange(state, data);

@@ -37,6 +37,8 @@ void FoldComplexArgs(EvalState& state, Complex start, Fold fold) {
     const uint8_t rangeError = GetArgRange(state, slot, &range);
     error = LargerErrorOf(error, rangeError);
     if (rangeError == kErrorNone) {
+      // Every cell is read, whatever the values.
+      state.pendingGather.EnterWalk();
       for (const CellRecord* cell = NextArgCell(range); cell; cell = NextArgCell(range)) {
         // A plain number cell is read without going through the slot; a
         // cell noted as pending here is noted again, to no effect, below.
@@ -51,6 +53,7 @@ void FoldComplexArgs(EvalState& state, Complex start, Fold fold) {
         take(slot);
         state.DisownSlot(slot);
       }
+      state.pendingGather.LeaveWalk();
     }
     ReleaseArgRange(state, range);
   }

@@ -32,6 +32,8 @@ void ForEachInteger(EvalState& state, int32_t min, int32_t max, Visit visit) {
     const uint8_t rangeError = GetArgRange(state, slot, &range);
     if (rangeError != kErrorNone)
       visit(0, rangeError);
+    // Every cell is visited, whatever the values.
+    state.pendingGather.EnterWalk();
     while (const CellRecord* cell = NextArgCell(range)) {
       int32_t value = 0;
       if (ReadPlainInteger(state, range, cell, min, max, &value)) {
@@ -43,6 +45,7 @@ void ForEachInteger(EvalState& state, int32_t min, int32_t max, Visit visit) {
       state.DisownSlot(slot);
       visit(value, error);
     }
+    state.pendingGather.LeaveWalk();
     ReleaseArgRange(state, range);
   }
 }

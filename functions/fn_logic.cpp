@@ -37,6 +37,8 @@ uint32_t ForEachTruth(EvalState& state, Count count) {
     }
     ArgRange range;
     error = LargerErrorOf(error, GetArgRange(state, slot, &range));
+    // Every cell is read, whatever the values.
+    state.pendingGather.EnterWalk();
     while (const CellRecord* cell = NextArgCell(range)) {
       int32_t truth = 0;
       if (ReadPlainInteger(state, range, cell, 0, kLargestInt, &truth)) {
@@ -49,6 +51,7 @@ uint32_t ForEachTruth(EvalState& state, Count count) {
       state.DisownSlot(slot);
       if (error == kErrorNone) count(truth);
     }
+    state.pendingGather.LeaveWalk();
     ReleaseArgRange(state, range);
   }
   return error;

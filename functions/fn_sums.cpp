@@ -88,6 +88,16 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   }
   uint32_t error = argumentError;
   double sum = 0;
+  // The pairs are read on while both cells are numbers and the sum stays
+  // one. Squares of numbers of ordinary size (tame) cannot make it stop
+  // being one, whatever their order; squared differences of two close
+  // numbers can, so that sum's walk is left to the values.
+  PendingGather& gather = state.pendingGather;
+  const bool walks = kind != PairSum::kXMY2;
+  if (walks) {
+    gather.EnterWalk();
+    gather.SetNoteFlags(PendingGather::kPlainValue | PendingGather::kTameValue);
+  }
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
@@ -98,6 +108,8 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
+    if (walks && gather.Open() && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
+      gather.Close();
     switch (kind) {
       case PairSum::kX2MY2:
         sum += a * a - b * b;
@@ -129,6 +141,10 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       while (walk.Next(&cellX, &cellY) && add(cellX, cellY)) {
       }
     }
+  }
+  if (walks) {
+    gather.SetNoteFlags(0);
+    gather.LeaveWalk();
   }
   ReleaseArgRange(state, y);
   ReleaseArgRange(state, x);

@@ -52,19 +52,34 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
   if (PairedPlainMoments(x, y, moments, &plainError)) return plainError;
   *moments = RunningCoMoments{};
   const uint16_t first = FirstArg(state);
+  // The pairs are read on while both cells are numbers; a pair with an
+  // error may end the walk.
+  PendingGather& gather = state.pendingGather;
+  gather.EnterWalk();
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+  uint32_t error = kErrorNone;
   for (;;) {
     const CellRecord* cellX = NextArgCell(x);
     const CellRecord* cellY = NextArgCell(y);
-    if (!cellX && !cellY) return kErrorNone;
-    if (!cellX || !cellY) return kErrorNA;
+    if (!cellX && !cellY) break;
+    if (!cellX || !cellY) {
+      error = kErrorNA;
+      break;
+    }
     double a = 0.0;
     double b = 0.0;
     const uint8_t errorX = ReadCellNumberInPlace(state, first, x, cellX, &a);
     const uint8_t errorY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b);
-    if (errorX != errorY) return kErrorNA;
+    if (errorX != errorY) {
+      error = kErrorNA;
+      break;
+    }
     if (errorX != kErrorNone) continue;
     moments->Add(a, b);
   }
+  gather.SetNoteFlags(0);
+  gather.LeaveWalk();
+  return error;
 }
 
 enum class Coefficient { kPearson, kRsq, kStEyx };
@@ -112,6 +127,8 @@ struct ListMoments {
 ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bool skipErrors) {
   ListMoments list;
   double sum = 0.0;
+  // Every cell is read, whatever the values.
+  state.pendingGather.EnterWalk();
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0.0;
     const uint8_t error = ReadCellNumberInPlace(state, slot, range, cell, &x);
@@ -124,6 +141,7 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
     sum += x;
     if (IsBadNumber(sum)) list.error = kErrorNum;
   }
+  state.pendingGather.LeaveWalk();
   return list;
 }
 

@@ -30,6 +30,8 @@ void ZTest(EvalState& state, ZResult wanted) {
   error = LargerErrorOf(error, GetArgRange(state, first, &range));
   RunningMoments moments;
   double sum = 0.0;
+  // Every cell is read, whatever the values.
+  state.pendingGather.EnterWalk();
   while (const CellRecord* cell = NextArgCell(range)) {
     double value = 0.0;
     const uint8_t cellError = ReadCellNumber(state, first, range, cell, &value);
@@ -41,6 +43,7 @@ void ZTest(EvalState& state, ZResult wanted) {
     sum += value;
     if (IsBadNumber(sum)) error = LargerErrorOf(error, kErrorNum);
   }
+  state.pendingGather.LeaveWalk();
   ReleaseArgRange(state, range);
   if (error == kErrorNone && moments.n < 2.0) error = kErrorDivZero;
   double result = 0.0;

@@ -102,10 +102,8 @@ namespace {
   state.DisownSlot(slot);
 }
 
-}  // namespace
-
-bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
-  if (!zeroed) m.Zero();
+// Every cell of the range into the matrix, in the order the range gives.
+void ReadCellsToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m) {
   // Over indexed rows the cells are read in the order the cursor gives
   // them, each row entered at the range's first column through the row
   // position memo; a column's cells are found at their places, without
@@ -116,7 +114,7 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
         ReadCellToElement(state, slot, range, cell, m);
         return true;
       });
-      return true;
+      return;
     }
     for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
       bool malformed = false;
@@ -125,9 +123,19 @@ bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
       if (malformed) break;
       if (cell) ReadCellToElement(state, slot, range, cell, m);
     }
-    return true;
+    return;
   }
   while (const CellRecord* cell = NextArgCell(range)) ReadCellToElement(state, slot, range, cell, m);
+}
+
+}  // namespace
+
+bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
+  if (!zeroed) m.Zero();
+  // Every cell is read, whatever the values.
+  state.pendingGather.EnterWalk();
+  ReadCellsToMatrix(state, slot, range, m);
+  state.pendingGather.LeaveWalk();
   return true;
 }
 

@@ -37,6 +37,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/base/result_check.h"
 #include "core/cells/cell_store.h"
 
 class PendingGather {
@@ -48,8 +49,15 @@ class PendingGather {
   // before anything after it is taken. kGuardedByPrevious: the handler reads
   // the cell only when the entry before it (the other cell of its pair)
   // reads as a number without error; the walk listed it without reading it.
+  // kPlainValue: the handler's walk goes on past a cell that reads as a
+  // plain number (no error, no text, of a size the result check takes) and
+  // may stop at anything else, or decide by a partner cell read with it: a
+  // cell listed as such a number must be calculated to another before
+  // anything after it is taken (kListedPlain, set when listed).
   static constexpr uint8_t kTameValue = 1;
   static constexpr uint8_t kGuardedByPrevious = 2;
+  static constexpr uint8_t kPlainValue = 64;
+  static constexpr uint8_t kListedPlain = 128;
   // kMarked: this entry set the cell's kPendingGathered, which it clears.
   // kOutsideWalk: read outside every walk that reads each cell whatever the
   // values. kWalkStart: the first entry of such a walk.
@@ -195,6 +203,11 @@ class PendingGather {
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
   }
 
+  // Whether a formula cell's value, as it stands, reads as a plain number.
+  static bool IsPlainNumberCell(const CellRecord* cell) {
+    return cell->ErrorCode() == 0 && !cell->HasCachedText() && !IsBadNumber(cell->CachedNumber());
+  }
+
   // A number no running total of such numbers can turn into one the result
   // check refuses: at most about 2^33 of them, each 0 or of a magnitude
   // between 1e-140 and 1e140, stay between 1e-156 and 1e151 apart from 0;
@@ -253,6 +266,7 @@ class PendingGather {
       flags |= kWalkStart;
       lastWalk_ = walk_;
     }
+    if ((flags & kPlainValue) && IsPlainNumberCell(cell)) flags |= kListedPlain;
     if (search_ && depth_ == 1) {
       if (!searchKept_ && !KeepSearch()) return false;
       flags |= kSearched;

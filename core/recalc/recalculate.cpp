@@ -326,7 +326,7 @@ const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
 // error; conservatively false for a text.
 bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
   const CellRecord* cell = CalculatedFormula(entry);
-  return cell && cell->ErrorCode() == 0 && !cell->HasCachedText() && !IsBadNumber(cell->CachedNumber());
+  return cell && PendingGather::IsPlainNumberCell(cell);
 }
 
 // Whether the cell's value leaves a running total as the handler keeps it
@@ -340,9 +340,13 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
 
 // How far the list diverged at a gathered cell that did not keep the value
 // its evaluation read: inside its walk, unless it was read outside every
-// walk, or by a search that stops at its new value.
+// walk, by a walk that goes on only past plain numbers and this value or
+// the one read is none, or by a search that stops at its new value.
 uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entry, const CellRecord* record) {
   if (entry.flags & PendingGather::kOutsideWalk)
+    return kDiverged;
+  if ((entry.flags & PendingGather::kPlainValue) &&
+      (!(entry.flags & PendingGather::kListedPlain) || !ReadsAsPlainNumber(entry)))
     return kDiverged;
   if ((entry.flags & PendingGather::kSearched) &&
       (!record || !CalculatedFormula(entry) || (record->ResultFlags() & kResultArray) ||

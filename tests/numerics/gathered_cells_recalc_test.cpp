@@ -66,7 +66,7 @@ class TotalsMaker {
   std::string Cell() { return "R" + std::to_string(1 + Pick(kRows)) + "C" + Column(); }
 
   std::string Total() {
-    switch (Pick(27)) {
+    switch (Pick(31)) {
       case 11: return Pick(2) ? "=STDEV(" + Range() + ")" : "=VAR(" + Range() + "," + Range() + ")";
       case 12: return "=MEDIAN(" + Range() + ")";
       case 13: return Pick(2) ? "=LARGE(" + Range() + ",2)" : "=SMALL(" + Range() + ",3)";
@@ -100,6 +100,20 @@ class TotalsMaker {
         return "=HLOOKUP(" + std::to_string(Pick(8)) + ",R" + row + "C1:R" + row + "C" + std::to_string(kColumns) +
                ",1,FALSE)";
       }
+      // Pairs read on while both are numbers, flows that stop at anything
+      // else, and lists read whole through other readers.
+      case 27: {
+        const uint32_t which = Pick(3);
+        return which == 0 ? "=CORREL(" + Pair() + ")"
+                          : which == 1 ? "=PEARSON(" + Pair() + ")+SUMXMY2(" + Pair() + ")"
+                                       : "=SLOPE(" + Pair() + ")+SUMX2MY2(" + Pair() + ")";
+      }
+      case 28: {
+        const uint32_t which = Pick(3);
+        return which == 0 ? "=NPV(0.1," + Range() + ")" : which == 1 ? "=IRR(" + Range() + ")" : "=MIRR(" + Range() + ",0.1)";
+      }
+      case 29: return Pick(2) ? "=OR(" + Range() + ")+GCD(" + Range() + ")" : "=ZTEST(" + Range() + ",2)";
+      case 30: return Pick(2) ? "=SUM(FREQUENCY(" + Range() + "," + Rows() + "))" : "=TTEST(" + Pair() + ",2,1)";
       case 0: return "=SUM(" + Range() + ")";
       case 1: return "=SUM(" + Range() + "," + Range() + ")";
       case 2: return "=COUNTIF(" + Range() + "," + Criterion() + ")";
@@ -364,6 +378,16 @@ TEST_F(TypedTwins, TotalsThatOverflowStopTheWalkBeforeACycle) {
            {3, 1, "=1E110"}});
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  Clear();
+  // A sum of squares: a number read as tame that turns out too large.
+  TypeAll({{0, 0, "=SUMX2PY2(R2C2:R3C2,R2C3:R3C3)"},
+           {2, 2, "1"},
+           {1, 2, "=R1C1+1"},
+           {1, 1, "=1"},
+           {2, 1, "=1"},
+           {1, 1, "=1E200"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
 }
 
 // A formula reading, after the cell it needs first, a value an array
@@ -395,6 +419,37 @@ TEST_F(TypedTwins, ASearchStopsAtACellThatBecameItsMatch) {
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(1, 2), 0);
   EXPECT_EQ(ErrorAt(3, 2), 0);
+}
+
+// Walks that read on only past numbers: a cell listed as a number that
+// becomes an error ends MIRR's flows there, and one listed as the same error
+// as its partner that becomes a number ends PEARSON's pairs there; the cell
+// after it, which reads the total, is not taken for it (a circular verdict)
+// but calculated in its turn.
+TEST_F(TypedTwins, AWalkThatGoesOnPastNumbersStopsWhereAValueBecameAnotherKind) {
+  TypeAll({{0, 1, "7"},
+           {1, 1, "=IF(RC[-1]=7,NA(),RC[-1])"},
+           {2, 0, "=MIRR(R2C2:R5C2,0.1)"},
+           {1, 2, "=R1C3+1"},
+           {0, 1, "1"},
+           {0, 1, "7"}});
+  if (HasFatalFailure()) return;
+  // Fewer than two flows before the error.
+  EXPECT_EQ(ErrorAt(1, 2), kErrorDivZero);
+  Clear();
+  TypeAll({{0, 1, "7"},
+           {1, 1, "=IF(RC[-1]=7,5,NA())"},
+           {3, 1, "=NA()"},
+           {3, 2, "1"},
+           {3, 3, "2"},
+           {1, 3, "3"},
+           // Ranges too long for the pairs to be read ahead as numbers.
+           {2, 0, "=PEARSON(R2C2:R80C2,R2C4:R80C4)"},
+           {1, 2, "=R1C3+1"},
+           {0, 1, "1"},
+           {0, 1, "7"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(1, 2), kErrorNA);
 }
 
 // A result area that grows, while a cell the total gathered is calculated,
