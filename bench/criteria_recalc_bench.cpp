@@ -10,6 +10,9 @@
 //     SumProduct =SUMPRODUCT(A$1:A$1000,B$1:B$1000)
 //     ShortVlookup =VLOOKUP(6,A$1:B$50,2,FALSE) (too few rows for an index)
 //     MatchNotAbove =MATCH(500.5,B$1:B$1000,1)
+//     Pearson =PEARSON(A$1:A$1000,B$1:B$1000)
+//     SumX2PY2 =SUMX2PY2(A$1:A$1000,B$1:B$1000)
+//     Mirr =MIRR(A$1:A$1000,0.1)
 // Counter: recalc_ms (processor time of the pass).
 
 #include <benchmark/benchmark.h>
@@ -72,10 +75,16 @@ void BM_CountIf(benchmark::State& state) { CriteriaRecalc(state, "=COUNTIF(A$1:A
 void BM_SumProduct(benchmark::State& state) { CriteriaRecalc(state, "=SUMPRODUCT(A$1:A$1000,B$1:B$1000)"); }
 void BM_ShortVlookup(benchmark::State& state) { CriteriaRecalc(state, "=VLOOKUP(6,A$1:B$50,2,FALSE)"); }
 void BM_MatchNotAbove(benchmark::State& state) { CriteriaRecalc(state, "=MATCH(500.5,B$1:B$1000,1)"); }
+void BM_Pearson(benchmark::State& state) { CriteriaRecalc(state, "=PEARSON(A$1:A$1000,B$1:B$1000)"); }
+void BM_SumX2PY2(benchmark::State& state) { CriteriaRecalc(state, "=SUMX2PY2(A$1:A$1000,B$1:B$1000)"); }
+void BM_Mirr(benchmark::State& state) { CriteriaRecalc(state, "=MIRR(A$1:A$1000,0.1)"); }
 BENCHMARK(BM_SumIf)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountIf)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SumProduct)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShortVlookup)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchNotAbove)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pearson)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SumX2PY2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Mirr)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -108,7 +108,7 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    if (walks && gather.Open() && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
+    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
       gather.Close();
     switch (kind) {
       case PairSum::kX2MY2:

@@ -18,9 +18,10 @@
 // one first. Where a value changed, the next cell may still be taken when
 // it was read by the same walk as the changed one and that walk reads every
 // cell of its ranges whatever their values (EnterWalk): nothing between
-// them depends on the value; or when that walk is a search that stops at
-// the first cell matching its key (EnterSearch) and the new value does not
-// match either. Anything else ends the list, and the formula is evaluated
+// them depends on the value; or when that walk goes on past any number and
+// both values are numbers (kPlainValue); or when it is a search that stops
+// at the first cell matching its key (EnterSearch) and the new value does
+// not match either. Anything else ends the list, and the formula is evaluated
 // again.
 //
 // A cell stands in at most one list at a time (kPendingGathered in its
