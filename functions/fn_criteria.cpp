@@ -320,8 +320,10 @@ void FnSumIf(EvalState& state) {
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
     // Long columns the pass keeps listed, the common pair of a summary, are
     // read on their lists; other columns of the same rows along the rows.
-    listed = (UseListedColumn(state, search) & UseListedColumn(state, sum)) && search.firstRow == sum.firstRow &&
-             search.lastRow == sum.lastRow;
+    // Both ranges turn to their lists where the pass keeps them.
+    const bool searchListed = UseListedColumn(state, search);
+    const bool sumListed = UseListedColumn(state, sum);
+    listed = searchListed && sumListed && search.firstRow == sum.firstRow && search.lastRow == sum.lastRow;
     rowPairs = !listed && SameRowsOfOneColumn(search, sum);
     if (!rowPairs) {
       RestartArgRange(sum);
