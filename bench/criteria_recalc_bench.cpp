@@ -17,13 +17,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <cstdio>
 #include <memory>
 
+#include "bench/cpu_seconds.h"
+#include "bench/typed_cell.h"
 #include "core/base/global_options.h"
-#include "core/edit/cell_input.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
@@ -33,19 +32,6 @@ namespace {
 
 constexpr uint32_t kRows = 1000;
 
-bool Type(CWorkBook& book, const char* text, uint32_t row, uint16_t column) {
-  static uint8_t record[kCellInputCapacity];
-  NumFormatParams format{};
-  const uint32_t size = CWorkSheet::ParseCellInput(&book, text, &format, row, column, record, sizeof record);
-  return size != 0 && book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr);
-}
-
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
-}
-
 void CriteriaRecalc(benchmark::State& state, const char* formula) {
   ResetGlobalOptions();
   CurrentRegionalSettings() = kGenericRegionalSettings;
@@ -54,19 +40,20 @@ void CriteriaRecalc(benchmark::State& state, const char* formula) {
     auto book = std::make_unique<CWorkBook>();
     char text[64];
     bool typed = book->NewDocument();
+    CWorkSheet& sheet = *book->activeWorksheet;
     for (uint32_t r = 0; r < kRows && typed; ++r) {
       std::snprintf(text, sizeof text, "%u", r % 7);
-      typed = Type(*book, text, r, 0);
+      typed = TypeCell(*book, sheet, text, r, 0);
       std::snprintf(text, sizeof text, "%u", r);
-      typed = typed && Type(*book, text, r, 1) && Type(*book, formula, kRows + r, 2);
+      typed = typed && TypeCell(*book, sheet, text, r, 1) && TypeCell(*book, sheet, formula, kRows + r, 2);
     }
     if (!typed) {
       state.SkipWithError("typing failed");
       return;
     }
-    const double start = ThreadSeconds();
+    const double start = CpuSeconds();
     book->Recalculate(nullptr);
-    state.counters["recalc_ms"] = (ThreadSeconds() - start) * 1e3;
+    state.counters["recalc_ms"] = (CpuSeconds() - start) * 1e3;
   }
 }
 

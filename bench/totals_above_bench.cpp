@@ -153,15 +153,26 @@ bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, const Layo
   return true;
 }
 
-void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
-  const uint32_t rows = uint32_t(state.range(0));
+// The settings and functions the program starts with.
+void StartAsTheProgram() {
   ResetGlobalOptions();
   CurrentRegionalSettings() = kGenericRegionalSettings;
   InstallFunctionLibrary();
+}
+
+// An empty workbook, gathering as TALVERO_RECALC_GATHER says.
+std::unique_ptr<CWorkBook> NewTimedBook() {
+  auto book = std::make_unique<CWorkBook>();
+  const char* gather = std::getenv("TALVERO_RECALC_GATHER");
+  if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
+  return book;
+}
+
+void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
+  const uint32_t rows = uint32_t(state.range(0));
+  StartAsTheProgram();
   for (auto _ : state) {
-    auto book = std::make_unique<CWorkBook>();
-    const char* gather = std::getenv("TALVERO_RECALC_GATHER");
-    if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
+    auto book = NewTimedBook();
     // The same totals below the data, where nothing waits, tell the values.
     auto reference = std::make_unique<CWorkBook>();
     if (!Build(*book, layout, above, rows) || !Build(*reference, layout, false, rows)) {
@@ -208,13 +219,9 @@ void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
 // gathered_room_after (entries' room held after the pass).
 void BM_NestedTotals(benchmark::State& state) {
   const uint32_t rows = uint32_t(state.range(0));
-  ResetGlobalOptions();
-  CurrentRegionalSettings() = kGenericRegionalSettings;
-  InstallFunctionLibrary();
+  StartAsTheProgram();
   for (auto _ : state) {
-    auto book = std::make_unique<CWorkBook>();
-    const char* gather = std::getenv("TALVERO_RECALC_GATHER");
-    if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
+    auto book = NewTimedBook();
     bool typed = book->NewDocument();
     char text[64];
     for (uint32_t r = 0; r < rows && typed; ++r) {

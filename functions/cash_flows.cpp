@@ -150,8 +150,7 @@ FlowSurvey SurveyFlows(const CashFlows& flows, uint32_t maxOneRootCount) {
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   // The walk goes on past numbers and stops at anything else.
   PendingGather& gather = state.pendingGather;
-  gather.EnterWalk();
-  gather.SetNoteFlags(PendingGather::kPlainValue);
+  gather.EnterWalk(PendingGather::kPlainValue);
   uint8_t error = kErrorNone;
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
@@ -162,7 +161,6 @@ uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlow
       break;
     }
   }
-  gather.SetNoteFlags(0);
   gather.LeaveWalk();
   return error;
 }

@@ -64,10 +64,7 @@ void FnSumProduct(EvalState& state) {
   // may overflow): with more arguments, where it stops is left to the
   // values, and the cells read are no walk's.
   const bool walk = count <= 2;
-  if (walk) {
-    state.pendingGather.EnterWalk();
-    state.pendingGather.SetNoteFlags(PendingGather::kTameValue);
-  }
+  if (walk) state.pendingGather.EnterWalk(PendingGather::kTameValue);
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
@@ -142,9 +139,6 @@ void FnSumProduct(EvalState& state) {
     }
   }
   for (uint16_t i = count; i-- > 0;) ReleaseArgRange(state, ranges[i]);
-  if (walk) {
-    state.pendingGather.SetNoteFlags(0);
-    state.pendingGather.LeaveWalk();
-  }
+  if (walk) state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }

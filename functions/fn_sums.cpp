@@ -94,10 +94,7 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   // numbers can, so that sum's walk is left to the values.
   PendingGather& gather = state.pendingGather;
   const bool walks = kind != PairSum::kXMY2;
-  if (walks) {
-    gather.EnterWalk();
-    gather.SetNoteFlags(PendingGather::kPlainValue | PendingGather::kTameValue);
-  }
+  if (walks) gather.EnterWalk(PendingGather::kPlainValue | PendingGather::kTameValue);
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
@@ -142,10 +139,7 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       }
     }
   }
-  if (walks) {
-    gather.SetNoteFlags(0);
-    gather.LeaveWalk();
-  }
+  if (walks) gather.LeaveWalk();
   ReleaseArgRange(state, y);
   ReleaseArgRange(state, x);
   SetNumberResult(state, sum, error);

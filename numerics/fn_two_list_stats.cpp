@@ -55,8 +55,7 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
   // The pairs are read on while both cells are numbers; a pair with an
   // error may end the walk.
   PendingGather& gather = state.pendingGather;
-  gather.EnterWalk();
-  gather.SetNoteFlags(PendingGather::kPlainValue);
+  gather.EnterWalk(PendingGather::kPlainValue);
   uint32_t error = kErrorNone;
   for (;;) {
     const CellRecord* cellX = NextArgCell(x);
@@ -77,7 +76,6 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
     if (errorX != kErrorNone) continue;
     moments->Add(a, b);
   }
-  gather.SetNoteFlags(0);
   gather.LeaveWalk();
   return error;
 }

@@ -88,11 +88,7 @@ class PendingGather {
   };
 
   PendingGather() = default;
-  ~PendingGather() {
-    std::free(entries_);
-    std::free(searches_);
-    std::free(keys_);
-  }
+  ~PendingGather() { FreeRoom(); }
   PendingGather(const PendingGather&) = delete;
   PendingGather& operator=(const PendingGather&) = delete;
 
@@ -109,19 +105,10 @@ class PendingGather {
     count_ = 0;
     searchCount_ = 0;
     Reset();
-    if (active) {
+    if (active)
       peak_ = 0;
-    } else {
-      std::free(entries_);
-      entries_ = nullptr;
-      capacity_ = 0;
-      std::free(searches_);
-      searches_ = nullptr;
-      searchCapacity_ = 0;
-      std::free(keys_);
-      keys_ = nullptr;
-      keyCapacity_ = 0;
-    }
+    else
+      FreeRoom();
   }
 
   // A new evaluation starts with nothing gathered; what it gathers will
@@ -137,9 +124,13 @@ class PendingGather {
   void SetBase(uint32_t base) { base_ = base; }
 
   // A walk that reads every cell of its ranges, whatever their values. The
-  // outermost one open is the walk its cells are read by.
-  void EnterWalk() {
-    if (depth_++ == 0 && ++walk_ == 0) walk_ = 1;
+  // outermost one open is the walk its cells are read by, and gives them
+  // its note flags (kTameValue, kPlainValue; see SetNoteFlags).
+  void EnterWalk(uint8_t noteFlags = 0) {
+    if (depth_++ == 0) {
+      flags_ = noteFlags;
+      if (++walk_ == 0) walk_ = 1;
+    }
   }
   void LeaveWalk() { --depth_; }
   // A walk that reads cells in order until one matches the key: a value
@@ -171,8 +162,8 @@ class PendingGather {
   void Forbid() { state_ |= kForbidden; }
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
 
-  // The flags the walk gives the cells it notes next; 0 outside the walks
-  // that set them.
+  // The flags the walk gives the cells it notes next, for a handler whose
+  // walk reads some cells one way and some another.
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
   bool Open() const { return (state_ & kOpen) != 0; }
   // Gathering opened and stayed open to the end of the evaluation: every
@@ -252,14 +243,7 @@ class PendingGather {
 
  private:
   bool Append(CellStore* store, const CellRecord* cell) {
-    if (count_ == capacity_) {
-      const uint32_t grown = capacity_ ? capacity_ * 2 : 256;
-      if (grown < capacity_) return false;
-      auto* moved = static_cast<Entry*>(std::realloc(entries_, sizeof(Entry) * size_t(grown)));
-      if (!moved) return false;
-      entries_ = moved;
-      capacity_ = grown;
-    }
+    if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
       flags = kOutsideWalk;
@@ -296,7 +280,8 @@ class PendingGather {
     searchKept_ = true;
     return true;
   }
-  // Room for needed items of size bytes, doubling.
+  // Room for needed items of size bytes, doubling; false, the room as it
+  // was, when it cannot grow (or its size would not fit the address space).
   static bool Grow(void** room, uint32_t* capacity, uint32_t needed, size_t size) {
     if (needed <= *capacity) return true;
     uint32_t grown = *capacity ? *capacity : 256;
@@ -304,11 +289,24 @@ class PendingGather {
       if (grown > UINT32_MAX / 2) return false;
       grown *= 2;
     }
+    if (grown > SIZE_MAX / size) return false;
     void* moved = std::realloc(*room, size * grown);
     if (!moved) return false;
     *room = moved;
     *capacity = grown;
     return true;
+  }
+
+  void FreeRoom() {
+    std::free(entries_);
+    entries_ = nullptr;
+    capacity_ = 0;
+    std::free(searches_);
+    searches_ = nullptr;
+    searchCapacity_ = 0;
+    std::free(keys_);
+    keys_ = nullptr;
+    keyCapacity_ = 0;
   }
 
   struct Search {

@@ -345,12 +345,12 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
 uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entry, const CellRecord* record) {
   if (entry.flags & PendingGather::kOutsideWalk)
     return kDiverged;
+  const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
   if ((entry.flags & PendingGather::kPlainValue) &&
-      (!(entry.flags & PendingGather::kListedPlain) || !ReadsAsPlainNumber(entry)))
+      !((entry.flags & PendingGather::kListedPlain) && calculated && PendingGather::IsPlainNumberCell(record)))
     return kDiverged;
   if ((entry.flags & PendingGather::kSearched) &&
-      (!record || !CalculatedFormula(entry) || (record->ResultFlags() & kResultArray) ||
-       gather.SearchStopsAt(entry, record)))
+      (!calculated || (record->ResultFlags() & kResultArray) || gather.SearchStopsAt(entry, record)))
     return kDiverged;
   return kDivergedInWalk;
 }
