@@ -89,7 +89,7 @@ class EditDifferential : public ::testing::Test {
 
   // A value or a formula of one of the families.
   std::string RandomInput() {
-    switch (rng.Below(38)) {
+    switch (rng.Below(43)) {
       case 0: case 1: case 2: case 3: case 4: return std::to_string(int(rng.Below(9)) - 2);
       case 5: return rng.OneIn(2) ? "abc" : "B";
       case 6: return "#N/A";
@@ -125,6 +125,12 @@ class EditDifferential : public ::testing::Test {
       case 34: return "=INDEX(" + RandomRange() + ",1,1)+" + RandomCell() + "^2-2";
       case 35: return "=ROOT(" + RandomCell() + "," + RandomCell() + ",0,3,1E-6)";
       case 36: return "=ROOT(" + RandomCell() + "," + RandomCell() + ",1,0,1E-6)";
+      // Totals whose walks the recalculation knows by how they read values.
+      case 37: return rng.OneIn(2) ? "=STDEV(" + RandomRange() + ")" : "=LARGE(" + RandomRange() + ",2)";
+      case 38: return rng.OneIn(2) ? "=MIRR(" + RandomColumn() + ",0.1)" : "=NPV(0.1," + RandomRange() + ")";
+      case 39: return "=PEARSON(" + RandomColumn() + "," + RandomColumn() + ")";
+      case 40: return "=OR(" + RandomRange() + ")+GCD(" + RandomRange() + ")";
+      case 41: return "=SUMX2PY2(" + RandomColumn() + "," + RandomColumn() + ")";
       default: return "=AVERAGE(" + RandomRange() + ")";
     }
   }
