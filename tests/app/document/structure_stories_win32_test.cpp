@@ -203,6 +203,28 @@ TEST_F(StructureStories, TotalsAboveTheirColumnsRecalculateOnF9AndAfterAnEdit) {
   EXPECT_EQ(ValueAt(sheet, 0, 3), double(kRows - 50) + 1);
   EXPECT_EQ(ValueAt(sheet, 0, 4), edited);
   EXPECT_EQ(ValueAt(sheet, 0, 5), 303.0);
+
+  // Column B filled anew under the totals, every value changed: a formula
+  // typed in B2, copied, and pasted over the rest of the column.
+  book.evaluator.pendingGather.SetEnabled(true);
+  const uint64_t takenBefore = book.evaluator.pendingGather.TakenCount();
+  TypeInto(doc, 1, 1, "=A2*3");
+  FocusCell(doc, 1, 1);
+  Key('C', VK_CONTROL);
+  // B3:B301 selected, as a drag over them leaves it.
+  SpanSelection(&doc->GetActiveView()->m_selection, 1, 2, 1, kRows);
+  Key('V', VK_CONTROL);
+  ASSERT_EQ(FormulaAt(sheet, kRows, 1), "=RC[-1]*3");
+  const double sumOfA = double(kRows) * (kRows + 1) / 2 + 1000;
+  EXPECT_EQ(ValueAt(sheet, 0, 2), 3 * sumOfA);
+  EXPECT_EQ(ValueAt(sheet, 0, 5), 454.5);
+  EXPECT_EQ(ValueAt(sheet, 0, 6), 600.0);
+  EXPECT_GT(book.evaluator.pendingGather.TakenCount(), takenBefore + 250);
+  double filled[5];
+  for (uint16_t c = 0; c < 5; ++c) filled[c] = ValueAt(sheet, 0, uint16_t(2 + c));
+  book.evaluator.pendingGather.SetEnabled(false);
+  Key(VK_F9);
+  for (uint16_t c = 0; c < 5; ++c) EXPECT_EQ(ValueAt(sheet, 0, uint16_t(2 + c)), filled[c]) << "column " << c + 2;
 }
 
 }  // namespace
