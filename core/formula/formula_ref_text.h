@@ -16,6 +16,14 @@ class EvalState;
 
 // Qualifier and reference text together stay below this many characters.
 constexpr size_t kQualifiedRefCapacity = 256;
+// The longest reference a qualifier can stand before: a range of two R1C1
+// corners each as far from the formula's cell as the grid allows,
+// "R[-2097151]C[-2046]:R[-2097151]C[-2046]"; A1 corners are shorter.
+constexpr size_t kLongestCornerText = 19;
+constexpr size_t kLongestReferenceText = 2 * kLongestCornerText + 1;
+// The longest qualifier every reference can follow in either form: quoted,
+// with its "!", below kQualifiedRefCapacity.
+constexpr size_t kLongestQualifierText = kQualifiedRefCapacity - 1 - 3 - kLongestReferenceText;
 
 // Read one corner at position; return its flags, 0 when the text there is
 // not a reference (then corner and end are not written). A digit, a letter

@@ -36,7 +36,7 @@ uint8_t ItemPathsRefusal(const CTreeItem* item) {
   for (const CTreeItem* inside = item; inside && (inside == item || inside->depth > item->depth);
        inside = inside->next) {
     char path[kTreePathCapacity];
-    if (!inside->GetFullPath(path, sizeof path))
+    if (!inside->GetFullPath(path, sizeof path) || std::strlen(path) > kLongestNameablePath)
       return kWorkbookPathTooLong;
     if (std::strchr(path, '"') && std::strchr(path, '\''))
       return kWorkbookPathUnwritable;
@@ -60,7 +60,7 @@ uint8_t ItemNameRefusal(CTreeItem* item, const char* name) {
 
 bool IsItemNameRefusal(uint8_t code) {
   return code == kWorkbookNameTaken || code == kWorkbookNameHoldsBackslash || code == kWorkbookPathUnwritable ||
-         code == kWorkbookPathTooLong;
+         code == kWorkbookPathTooLong || code == kWorkbookFormulaTooLong;
 }
 
 bool SettleLinkedItem(CWorkBook* book, CTreeItem* item) {

@@ -8,12 +8,18 @@
 // program gives leaves every path naming one item and writable in a
 // formula: no sibling bears the name, no name holds the backslash that
 // separates a path's names, and no path holds both quote characters or
-// outgrows a path's capacity. Names read from files or given through the
-// automation interface are taken as they come.
+// grows longer than a qualifier every reference can follow
+// (kLongestNameablePath). Names read from files, and those of items a client
+// inserts through the automation interface, are taken as they come.
 
 #include <cstdint>
 
+#include "core/formula/formula_ref_text.h"
 #include "core/model/tree_item.h"
+
+// The longest path the program gives an item: a formula can name it before
+// any reference, in the stored form and in the display form.
+constexpr size_t kLongestNameablePath = kLongestQualifierText;
 
 // The item of the same folder as item (item itself aside) whose name is
 // name, letter case aside; null when there is none. The item is linked.
@@ -33,7 +39,8 @@ uint8_t ItemNameRefusal(CWorkSheetTree::CTreeItem* item, const char* name);
 // formula (kWorkbookPathUnwritable, kWorkbookPathTooLong), or kWorkbookNoError.
 uint8_t ItemPathsRefusal(const CWorkSheetTree::CTreeItem* item);
 
-// Whether the code is one of the refusals above.
+// Whether the code is one of the refusals above, or kWorkbookFormulaTooLong:
+// a name the formulas naming the item could not be rewritten to.
 bool IsItemNameRefusal(uint8_t code);
 
 class CWorkBook;

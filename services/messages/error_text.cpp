@@ -68,7 +68,7 @@ const ErrorEntry kErrorTexts[] = {
     {67, "Another worksheet or folder in the same place already has this name"},
     {68, "A worksheet or folder name cannot contain a backslash (\\): it separates the folders of a path"},
     {69, "A formula could not name this worksheet or folder: its path would contain both ' and \""},
-    {70, "The path of a worksheet or folder would be longer than 255 characters"},
+    {70, "The path of a worksheet or folder would be longer than 213 characters, the most a formula can name"},
     {110, "Can't open the Clipboard"},
 };
 

@@ -74,8 +74,9 @@ TEST(ItemNames, RefusedNamesSayWhy) {
       {inner, "say \"x\"", kWorkbookPathUnwritable},  // under "it's"
       {folder, "a\"b", kWorkbookPathUnwritable},      // over "O'Neil"
       {inner, "Other", kWorkbookNoError},             // a cousin's name
-      {g, std::string(127, 'e'), kWorkbookPathTooLong},  // its contents' paths grow too
-      {g, std::string(126, 'e'), kWorkbookNoError},
+      // Its contents' paths grow too: "\G\" and 127 characters inside it.
+      {g, std::string(kLongestNameablePath - 129 + 1, 'e'), kWorkbookPathTooLong},
+      {g, std::string(kLongestNameablePath - 129, 'e'), kWorkbookNoError},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -89,6 +90,49 @@ TEST(ItemNames, RefusedNamesSayWhy) {
   EXPECT_EQ(book->error, kWorkbookNameTaken);
   EXPECT_STREQ(sheet->name, "Worksheet1");
   EXPECT_EQ(book->undoHistory.Current(), -1);
+}
+
+// The longest path the tree gives an item is the longest a formula can
+// name before every reference, the farthest range included: typed in A1,
+// stored in R1C1 and shown again, and written by the reference printer. One
+// character more and some reference could not follow it.
+TEST(ItemNames, TheLongestPathIsTheLongestAFormulaCanNameBeforeAnyReference) {
+  ResetGlobalOptions();
+  CurrentRegionalSettings() = kGenericRegionalSettings;
+  for (const size_t length : {kLongestNameablePath, kLongestNameablePath + 1}) {
+    SCOPED_TRACE(length);
+    // Two folders and a worksheet whose path has the length.
+    const std::string f(100, 'F');
+    const std::string g(length - 1 - f.size() - 1 - 1 - 4, 'G');
+    auto book = BookOfItems({{"Top", 1}, {f + "/", 1}, {g + "/", 2}, {"Deep", 3}});
+    CTreeItem* deep = book->ItemByIndex(3);
+    char path[kTreePathCapacity];
+    ASSERT_TRUE(deep->GetFullPath(path, sizeof path));
+    ASSERT_EQ(std::strlen(path), length);
+    const bool fits = length <= kLongestNameablePath;
+    EXPECT_EQ(ItemPathsRefusal(book->ItemByIndex(1)), fits ? kWorkbookNoError : kWorkbookPathTooLong);
+
+    // In the grid's last cell, "A1" lies as far as a reference can.
+    const uint32_t row = kRowCount - 1;
+    const uint32_t column = kColumnCount - 1;
+    char formula[kFormulaTextCapacity + 1];
+    std::snprintf(formula, sizeof formula, "='%s'!A1:A1+'%s'!A1", path, path);
+    EXPECT_EQ(book->evaluator.TranslateFormula(formula, sizeof formula, column, row, true), fits) << formula;
+    if (fits) {
+      EXPECT_NE(std::string(formula).find("!R[-2097151]C[-2046]:R[-2097151]C[-2046]+"), std::string::npos)
+          << formula;
+      EXPECT_TRUE(book->evaluator.TranslateFormula(formula, sizeof formula, column, row, false)) << formula;
+    }
+    // The reference printer writes the same range after it.
+    EvalValue range;
+    range.SetRange(RefCorner{0, 0, kRefCell | kRefRowRelative | kRefColumnRelative},
+                   RefCorner{0, 0, kRefCell | kRefRowRelative | kRefColumnRelative}, nullptr);
+    book->evaluator.ResetForFormula(column, row);
+    char written[kFormulaTextCapacity + 1];
+    BoundedText out(written, sizeof written);
+    EXPECT_EQ(FormatFormulaRef(book->evaluator, nullptr, path, range, out, true, true), fits);
+  }
+  ResetGlobalOptions();
 }
 
 TEST(ItemNames, TypedNamesLoseTheBlanksAroundThem) {
