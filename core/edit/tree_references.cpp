@@ -116,6 +116,43 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
   return true;
 }
 
+uint8_t TreeReferenceKeeper::PlanRewrite(CWorkBook* book) {
+  try {
+    for (Formula& formula : formulas_) {
+      formula.rewritten.clear();
+      char buffer[kFormulaTextCapacity + 1];
+      BoundedText out(buffer, sizeof buffer);
+      size_t copied = 0;
+      bool changed = false;
+      for (uint32_t q = formula.firstQualifier; q < formula.firstQualifier + formula.qualifierCount; ++q) {
+        const Qualifier& qualifier = qualifiers_[q];
+        if (book->FindItemByQualifier(formula.store, qualifier.text.c_str()) == qualifier.item) continue;
+        // The item's path must read back before any reference, in either
+        // form, or the formula would lose its item.
+        char path[kTreePathCapacity];
+        if (!qualifier.item->GetFullPath(path, sizeof path) || std::strlen(path) > kLongestNameablePath)
+          return kWorkbookPathTooLong;
+        out.Append(formula.text.c_str() + copied, qualifier.start - copied);
+        if (NeedsQuotes(path)) {
+          if (!AppendQuotedText(out, path) && !out.Overflowed()) return kWorkbookPathUnwritable;
+        } else {
+          out.Append(path);
+        }
+        copied = qualifier.end;
+        changed = true;
+      }
+      if (!changed) continue;
+      out.Append(formula.text.c_str() + copied);
+      if (out.Overflowed() || out.Length() > kFormulaTextCapacity) return kWorkbookFormulaTooLong;
+      if (formula.series && out.Length() >= kSeriesFormulaSize) return kWorkbookFormulaTooLong;
+      formula.rewritten.assign(out.Text(), out.Length());
+    }
+  } catch (const std::bad_alloc&) {
+    return kWorkbookOutOfMemory;
+  }
+  return kWorkbookNoError;
+}
+
 bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept) {
   CellStore rewritten;
   CellStore* rewrittenStore = nullptr;
@@ -126,43 +163,19 @@ bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept) 
     rewritten.Clear(false);
   };
   for (const Formula& formula : formulas_) {
-    char buffer[kFormulaTextCapacity + 1];
-    BoundedText out(buffer, sizeof buffer);
-    size_t copied = 0;
-    bool changed = false;
-    bool writable = true;
-    for (uint32_t q = formula.firstQualifier; q < formula.firstQualifier + formula.qualifierCount; ++q) {
-      const Qualifier& qualifier = qualifiers_[q];
-      if (book->FindItemByQualifier(formula.store, qualifier.text.c_str()) == qualifier.item) continue;
-      char path[kTreePathCapacity];
-      if (!qualifier.item->GetFullPath(path, sizeof path)) continue;
-      out.Append(formula.text.c_str() + copied, qualifier.start - copied);
-      // A path holding both quote characters cannot be written: the formula
-      // keeps its text rather than lose its qualifier.
-      if (NeedsQuotes(path))
-        writable = writable && AppendQuotedText(out, path);
-      else
-        out.Append(path);
-      copied = qualifier.end;
-      changed = true;
-    }
-    if (!changed || !writable) continue;
-    out.Append(formula.text.c_str() + copied);
-    // A text that would be too long keeps the formula as it was.
-    if (out.Overflowed() || out.Length() > kFormulaTextCapacity) continue;
-    if (formula.series && out.Length() >= kSeriesFormulaSize) continue;
+    if (formula.rewritten.empty()) continue;
+    const std::string& text = formula.rewritten;
     if (kept) {
       try {
         kept->push_back(KeptFormulaText{formula.store, formula.series ? formula.containerId : uint16_t(0),
                                         formula.series ? formula.slot : formula.column,
-                                        formula.series ? formula.seriesIndex : formula.row,
-                                        std::string(out.Text(), out.Length()), formula.text});
+                                        formula.series ? formula.seriesIndex : formula.row, text, formula.text});
       } catch (const std::bad_alloc&) {
         ok = false;
       }
     }
     if (formula.series) {
-      std::memcpy(formula.series, out.Text(), out.Length() + 1);
+      std::memcpy(formula.series, text.c_str(), text.size() + 1);
       continue;
     }
     if (formula.store != rewrittenStore) {
@@ -170,8 +183,8 @@ bool TreeReferenceKeeper::RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept) 
       rewrittenStore = formula.store;
     }
     FormulaCellFields fields;
-    fields.formula = out.Text();
-    fields.formulaLength = static_cast<uint16_t>(out.Length());
+    fields.formula = text.c_str();
+    fields.formulaLength = static_cast<uint16_t>(text.size());
     uint8_t record[kBlockPayload];
     const uint32_t size = BuildFormulaCell(record, sizeof record, formula.row, formula.column, fields);
     if (size == 0 || !rewritten.InsertCell(AsCellRecord(record), nullptr)) ok = false;
@@ -255,11 +268,19 @@ bool SwapKeptFormulaTexts(CWorkBook* book, KeptFormulaTexts* kept) {
 
 namespace {
 
-template <class Edit>
-bool KeepingReferences(CWorkBook* book, KeptFormulaTexts** kept, Edit edit) {
+// The edit is made between the halves of a keeper; when some formula could
+// not follow it, revert takes it back and the keeper's refusal is the
+// workbook's error.
+template <class Edit, class Revert>
+bool KeepingReferences(CWorkBook* book, KeptFormulaTexts** kept, Edit edit, Revert revert) {
   if (kept) *kept = nullptr;
   TreeReferenceKeeper keeper;
   if (!keeper.NoteBefore(book) || !edit()) return false;
+  if (const uint8_t refusal = keeper.PlanRewrite(book)) {
+    revert();
+    book->error = refusal;
+    return false;
+  }
   KeptFormulaTexts* texts = kept ? new (std::nothrow) KeptFormulaTexts : nullptr;
   // Texts that could not all be kept are not kept at all: the step finds
   // the formulas again as it is applied.
@@ -271,40 +292,60 @@ bool KeepingReferences(CWorkBook* book, KeptFormulaTexts** kept, Edit edit) {
   return true;
 }
 
+// Where an item stands and what it is called, to be put back so.
+struct ItemPlace {
+  int32_t index;
+  uint16_t depth;
+  char name[kTreeItemNameSize];
+
+  ItemPlace(CWorkBook* book, const CTreeItem* item)
+      : index(item ? book->IndexOfItem(item) : -1), depth(item ? item->depth : 0) {
+    std::memcpy(name, item ? item->name : "", item ? sizeof name : 1);
+  }
+  void Restore(CWorkBook* book, CTreeItem* item) const {
+    if (book->IndexOfItem(item) != index || item->depth != depth) book->MoveItemsTo(item, index, depth);
+    item->SetName(name);
+  }
+};
+
 }  // namespace
 
 bool RenameItemKeepingReferences(CWorkBook* book, CTreeItem* item, const char* name, KeptFormulaTexts** kept) {
-  return KeepingReferences(book, kept, [&]() {
-    item->SetName(name);
-    return true;
-  });
+  const ItemPlace before(book, item);
+  return KeepingReferences(
+      book, kept,
+      [&]() {
+        item->SetName(name);
+        return true;
+      },
+      [&]() { item->SetName(before.name); });
 }
 
 bool MoveItemsKeepingReferences(CWorkBook* book, CTreeItem* item, CTreeItem* target, KeptFormulaTexts** kept) {
-  const int32_t from = book->IndexOfItem(item);
-  const uint16_t depth = item ? item->depth : 0;
-  char name[kTreeItemNameSize];
-  if (item) std::memcpy(name, item->name, sizeof name);
-  return KeepingReferences(book, kept, [&]() {
-    if (!book->MoveItems(item, target)) return false;
-    UndoHistory::MakeUniqueName(item);
-    const uint8_t refusal = ItemPathsRefusal(item);
-    if (refusal == kWorkbookNoError) return true;
-    book->MoveItemsTo(item, from, depth);
-    std::memcpy(item->name, name, sizeof name);
-    book->error = refusal;
-    return false;
-  });
+  const ItemPlace before(book, item);
+  return KeepingReferences(
+      book, kept,
+      [&]() {
+        if (!book->MoveItems(item, target)) return false;
+        UndoHistory::MakeUniqueName(item);
+        const uint8_t refusal = ItemPathsRefusal(item);
+        if (refusal == kWorkbookNoError) return true;
+        before.Restore(book, item);
+        book->error = refusal;
+        return false;
+      },
+      [&]() { before.Restore(book, item); });
 }
 
 bool PutItemBack(CWorkBook* book, CTreeItem* item, int32_t index, uint16_t depth, const char* name,
                  KeptFormulaTexts* kept) {
+  const ItemPlace before(book, item);
   const auto edit = [&]() {
     if (index >= 0 && !book->MoveItemsTo(item, index, depth)) return false;
     if (name) item->SetName(name);
     return true;
   };
-  if (!kept) return KeepingReferences(book, nullptr, edit);
+  if (!kept) return KeepingReferences(book, nullptr, edit, [&]() { before.Restore(book, item); });
   if (!edit()) return false;
   SwapKeptFormulaTexts(book, kept);
   return true;

@@ -8,7 +8,9 @@
 // notes, before the edit, the item each sheet qualifier of every formula
 // cell and chart series names, and afterwards rewrites each qualifier that
 // now names another item (or none) to the full path of the item it named,
-// so that every reference that worked before the edit works after it.
+// so that every reference that worked before the edit works after it. An
+// edit after which some formula could not name its item again is taken
+// back: nothing is rewritten and the edit is refused.
 
 #include <cstdint>
 #include <string>
@@ -25,11 +27,16 @@ class TreeReferenceKeeper {
   // Notes the qualifiers of every formula of the workbook and the items
   // they name. False with kWorkbookOutOfMemory in the workbook.
   bool NoteBefore(CWorkBook* book);
-  // Rewrites the qualifiers whose item changed. A formula whose new text
-  // would be too long, or whose qualifier cannot be written, keeps its text.
-  // Each formula rewritten goes into kept (when given) with its text before.
-  // False when memory ran out while a rewritten formula was stored or kept
-  // (kWorkbookOutOfMemory).
+  // After the edit: the new text of each formula a qualifier of which now
+  // names another item (or none). kWorkbookNoError, or why some formula
+  // cannot name its item again: kWorkbookFormulaTooLong (its text, or a
+  // chart series', would outgrow its room), kWorkbookPathTooLong or
+  // kWorkbookPathUnwritable (the item's path cannot be written as a
+  // qualifier), kWorkbookOutOfMemory.
+  uint8_t PlanRewrite(CWorkBook* book);
+  // Gives the formulas planned their new texts. Each formula rewritten goes
+  // into kept (when given) with its text before. False when memory ran out
+  // while a rewritten formula was stored or kept (kWorkbookOutOfMemory).
   bool RewriteAfter(CWorkBook* book, KeptFormulaTexts* kept = nullptr);
 
  private:
@@ -50,6 +57,7 @@ class TreeReferenceKeeper {
     std::string text;  // the formula as scanned
     uint32_t firstQualifier;
     uint32_t qualifierCount;
+    std::string rewritten;  // planned; empty when the formula keeps its text
   };
   std::vector<Formula> formulas_;
   std::vector<Qualifier> qualifiers_;
@@ -57,7 +65,8 @@ class TreeReferenceKeeper {
 
 // The tree edits of the workbook (see CWorkBook) made between the halves
 // of a keeper. False, with nothing changed, when the edit is refused (its
-// code in the workbook) or memory runs out before it. With kept given, it
+// code in the workbook: a refusal of ItemPathsRefusal or of PlanRewrite)
+// or memory runs out before it. With kept given, it
 // receives the formulas rewritten, for the edit's undo step (null when they
 // could not be kept).
 bool RenameItemKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item, const char* name,
@@ -72,7 +81,8 @@ bool MoveItemsKeepingReferences(CWorkBook* book, CWorkSheetTree::CTreeItem* item
 // at the depth (none when index is negative) and takes the name (none when
 // null); then the formulas the edit kept take their other texts, or,
 // without kept texts, the change is made between the halves of a keeper.
-// False, with the item where it was, when it cannot be moved there.
+// False, with the item where it was, when it cannot be moved there or,
+// without kept texts, the keeper refuses it.
 bool PutItemBack(CWorkBook* book, CWorkSheetTree::CTreeItem* item, int32_t index, uint16_t depth, const char* name,
                  KeptFormulaTexts* kept);
 

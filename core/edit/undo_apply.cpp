@@ -181,8 +181,18 @@ bool UndoTreeItem(CWorkBook* book, UndoRecord& step) {
     if (!history.TransferStyles(chain, &history.PrivateStyles(), &book->styles))
       return Fail(book, kWorkbookTooManyStyles);
     book->InsertItemsAt(chain, step.itemIndex);
-    // A sibling that took the name meanwhile keeps it.
-    UndoHistory::MakeUniqueName(chain);
+    // A sibling that took the name meanwhile keeps it; the item's new name
+    // must leave its paths nameable by formulas, or it does not come back.
+    char name[kTreeItemNameSize];
+    std::memcpy(name, chain->name, sizeof name);
+    if (UndoHistory::MakeUniqueName(chain)) {
+      if (const uint8_t refusal = ItemPathsRefusal(chain)) {
+        chain->SetName(name);
+        book->RemoveItem(chain);
+        history.TransferStyles(chain, &book->styles, &history.PrivateStyles());
+        return Fail(book, refusal);
+      }
+    }
     step.items = nullptr;
     step.storageKind = kUndoOwnsNothing;
     return true;
@@ -225,7 +235,9 @@ bool UndoTreeItemMoved(CWorkBook* book, UndoRecord& step) {
   book->error = kWorkbookNoError;
   if (!PutItemBack(book, item, step.movedFromIndex, step.movedFromDepth, renamed ? step.text : nullptr,
                    step.keptTexts))
-    return Fail(book, book->error == kWorkbookOutOfMemory ? kWorkbookOutOfMemory : kWorkbookInvalidCacheIndex);
+    return Fail(book, (book->error == kWorkbookOutOfMemory || IsItemNameRefusal(book->error))
+                          ? book->error
+                          : uint8_t{kWorkbookInvalidCacheIndex});
   if (renamed) std::memcpy(step.text, presentName, sizeof presentName);
   step.itemIndex = book->IndexOfItem(item);
   step.movedFromIndex = present;

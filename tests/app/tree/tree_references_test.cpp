@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/tree/tree_edits.h"
+#include "core/workbook/item_names.h"
 #include "core/base/global_options.h"
 #include "core/model/chart_record.h"
 #include "core/numfmt/regional_settings.h"
@@ -193,6 +194,59 @@ TEST_F(TreeReferences, UndoGivesEveryFormulaAndSeriesItsTextBack) {
     EXPECT_EQ(Formula(sheet1, 0, 0), moved);
     EXPECT_EQ(Number(sheet1, 1, 0), 6);
   }
+}
+
+// A rename or a drop after which a formula or a chart series could not
+// name its worksheet in the room its text has is refused: the item keeps
+// its name and place, every text stays as it was and no step is recorded.
+// A name that leaves every text room enough is taken.
+TEST_F(TreeReferences, AnEditAFormulaOrASeriesCouldNotFollowIsRefusedWhole) {
+  Type(sheet2, 0, 0, "5");
+  std::string eight = "=";
+  for (int i = 0; i < 8; ++i) eight += std::string(i ? "+" : "") + "\\Worksheet2!A1";
+  Type(sheet1, 1, 6, eight.c_str());
+  Type(sheet1, 0, 0, "=Worksheet2!A1*2");
+  ASSERT_EQ(Number(sheet1, 1, 6), 40);
+  const std::string typed[] = {Formula(sheet1, 1, 6), Formula(sheet1, 0, 0)};
+  const int32_t steps = book.undoHistory.Current();
+  const auto expectUnchanged = [&](const char* name) {
+    EXPECT_STREQ(sheet2->name, name);
+    EXPECT_EQ(book.IndexOfItem(sheet2), 1);
+    EXPECT_EQ(sheet2->depth, 1);
+    EXPECT_EQ(Formula(sheet1, 1, 6), typed[0]);
+    EXPECT_EQ(Formula(sheet1, 0, 0), typed[1]);
+    EXPECT_EQ(book.undoHistory.Current(), steps);
+  };
+
+  EXPECT_FALSE(book.RenameItem(sheet2, std::string(127, 'M').c_str()));
+  EXPECT_EQ(book.error, kWorkbookFormulaTooLong);
+  EXPECT_TRUE(IsItemNameRefusal(book.error));
+  expectUnchanged("Worksheet2");
+
+  // Into a folder of a long name the path grows past the room too.
+  folder->SetName(std::string(127, 'F').c_str());
+  TreeDrop drop{};
+  EXPECT_FALSE(DropTreeItem(&book, sheet2, folder, &drop));
+  EXPECT_EQ(book.error, kWorkbookFormulaTooLong);
+  expectUnchanged("Worksheet2");
+
+  // A series as long as its room allows refuses the same way, alone.
+  Type(sheet1, 1, 6, "");
+  std::string series = "=";
+  while (series.size() + 22 < kSeriesFormulaSize - 1) series += std::string(series.size() > 1 ? "+" : "") + "'Worksheet2'!R1C1";
+  ChartRecord* chart = AddChart(sheet1, series.c_str());
+  const std::string written = chart->series[0].dataArray;
+  const int32_t before = book.undoHistory.Current();
+  EXPECT_FALSE(book.RenameItem(sheet2, "Worksheet2 of the year"));
+  EXPECT_EQ(book.error, kWorkbookFormulaTooLong);
+  EXPECT_EQ(std::string(chart->series[0].dataArray), written);
+  EXPECT_STREQ(sheet2->name, "Worksheet2");
+  EXPECT_EQ(book.undoHistory.Current(), before);
+
+  ASSERT_TRUE(book.RenameItem(sheet2, "W2"));
+  ASSERT_TRUE(book.Recalculate(nullptr));
+  EXPECT_EQ(Number(sheet1, 0, 0), 10);
+  EXPECT_NE(std::string(chart->series[0].dataArray).find("\\W2"), std::string::npos);
 }
 
 }  // namespace
