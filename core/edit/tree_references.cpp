@@ -83,7 +83,7 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
       if (qualifiers_.size() > first)
         formulas_.push_back(Formula{store, series ? uint16_t(0) : column, series ? 0 : row, series, containerId,
                                     series ? column : uint16_t(0), series ? row : 0, formula, first,
-                                    uint32_t(qualifiers_.size() - first)});
+                                    uint32_t(qualifiers_.size() - first), std::string()});
     };
     for (CTreeItem* item = book->firstItem; item; item = item->next) {
       CWorkSheet* sheet = CWorkSheet::FromItem(item);
