@@ -30,8 +30,11 @@ void CChildFrame::EnterTextIntoSelection(const char* text) {
   const UndoRange range = {static_cast<uint16_t>(s.firstColumn), s.firstRow, static_cast<uint16_t>(s.lastColumn),
                            s.lastRow};
   ScreenMeasurer screen;
-  if (!StoreTextInRange(&m_workbook, screen.Measurer(), text, range, ViewOptions().autoFormatting != 0))
+  bool keptAsText = false;
+  if (!StoreTextInRange(&m_workbook, screen.Measurer(), text, range, ViewOptions().autoFormatting != 0, &keptAsText))
     ShowError(kWorkbookOutOfMemory);
+  else if (keptAsText)
+    ShowError(kWorkbookQualifiedRefTooLong);
   view->UpdateScrollRanges(true, true);
   InvalidateCellRange(s.firstColumn, s.lastColumn, s.firstRow, s.lastRow);
   CompleteEdit();

@@ -400,6 +400,10 @@ class EvalState {
   // The array store's chain changes when it was last emptied.
   uint64_t arraysEmptiedAt;
   uint8_t status;
+  // Whether the last translation failed because a qualifier and the
+  // reference after it would reach kQualifiedRefCapacity characters: a path
+  // too long for a formula, not a fault of what was typed around it.
+  bool qualifiedRefTooLong = false;
   uint16_t column;  // the formula's own cell
   uint32_t row;
   SheetResolver resolveSheet;

@@ -21,6 +21,7 @@ bool NextToColon(const char* after, uint32_t previousKind) {
 
 bool EvalState::TranslateFormula(char* text, size_t capacity, uint32_t ownColumn, uint32_t ownRow,
                                  bool toStored) {
+  qualifiedRefTooLong = false;
   if (!text || (text[0] != '=' && text[0] != '+')) return false;
   const bool sourceStored = !toStored;
   const bool sourceA1 = FormUsesA1(sourceStored);
@@ -94,7 +95,10 @@ bool EvalState::TranslateFormula(char* text, size_t capacity, uint32_t ownColumn
         }
         // Like every qualified reference, one written here stays below the
         // limit; a longer one would not find its worksheet again.
-        if (qualified && out.Length() - qualifierStart >= kQualifiedRefCapacity) return false;
+        if (qualified && out.Length() - qualifierStart >= kQualifiedRefCapacity) {
+          qualifiedRefTooLong = true;
+          return false;
+        }
         inQualifiedRef = qualified;
         break;
       }

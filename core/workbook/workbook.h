@@ -51,6 +51,8 @@ enum WorkbookError : uint8_t {
   kWorkbookNameHoldsBackslash = 68,
   kWorkbookPathUnwritable = 69,
   kWorkbookPathTooLong = 70,
+  // A typed formula kept as text: a qualifier and its reference would not fit.
+  kWorkbookQualifiedRefTooLong = 71,
 };
 
 // Whether a document's formulas may create and call other programs'

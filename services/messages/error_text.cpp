@@ -69,6 +69,8 @@ const ErrorEntry kErrorTexts[] = {
     {68, "A worksheet or folder name cannot contain a backslash (\\): it separates the folders of a path"},
     {69, "A formula could not name this worksheet or folder: its path would contain both ' and \""},
     {70, "The path of a worksheet or folder would be longer than 213 characters, the most a formula can name"},
+    {71, "A worksheet's path and the reference after it would reach 256 characters, more than a formula can hold: "
+         "the formula was kept as text"},
     {110, "Can't open the Clipboard"},
 };
 

@@ -13,7 +13,7 @@ namespace {
 // recorded the undo step. False with the old content deleted only when the
 // new record could not be made or inserted.
 bool PutTextInCell(CWorkBook* book, CWorkSheet* sheet, const char* text, uint32_t row, uint16_t column, bool parse,
-                   bool autoFormatting, bool* formatApplied) {
+                   bool autoFormatting, bool* formatApplied, bool* formulaKeptAsText) {
   sheet->cells.DeleteRange(column, column, row, row, nullptr, true);
   if (!text || !text[0])
     return true;
@@ -24,7 +24,9 @@ bool PutTextInCell(CWorkBook* book, CWorkSheet* sheet, const char* text, uint32_
   alignas(8) uint8_t record[kCellInputCapacity];
   uint32_t size;
   if (parse) {
+    book->evaluator.qualifiedRefTooLong = false;
     size = CWorkSheet::ParseCellInput(book, text, &format, row, column, record, sizeof record);
+    *formulaKeptAsText |= text[0] == '=' && book->evaluator.qualifiedRefTooLong;
   } else {
     // Forced text: the bytes as typed, whatever they look like.
     const size_t length = std::strlen(text) < kMaxCellTextLength ? std::strlen(text) : kMaxCellTextLength;
@@ -46,7 +48,7 @@ bool PutTextInCell(CWorkBook* book, CWorkSheet* sheet, const char* text, uint32_
 
 bool StoreCellFromText(CWorkBook* book, const TextMeasurer& measurer, const char* text, uint32_t row,
                        uint16_t column, bool parse, bool autoFormatting, CellFromTextResult* result) {
-  *result = {false, false};
+  *result = {false, false, false};
   CWorkSheet* sheet = book->activeWorksheet;
   if (!sheet)
     return false;
@@ -60,7 +62,8 @@ bool StoreCellFromText(CWorkBook* book, const TextMeasurer& measurer, const char
     book->error = kWorkbookOutOfMemory;
     return false;
   }
-  if (!PutTextInCell(book, sheet, text, row, column, parse, autoFormatting, &result->formatApplied)) {
+  if (!PutTextInCell(book, sheet, text, row, column, parse, autoFormatting, &result->formatApplied,
+                     &result->formulaKeptAsText)) {
     // The old content goes back; the step that recorded it goes with it.
     const int32_t step = book->undoHistory.Current();
     book->undoHistory.RestoreCells(book, sheet, step);
@@ -101,13 +104,17 @@ bool NextCellOfRange(void* context, uint32_t* row, uint16_t* column, const char*
 }  // namespace
 
 bool StoreTextInRange(CWorkBook* book, const TextMeasurer& measurer, const char* text, const UndoRange& range,
-                      bool autoFormatting) {
+                      bool autoFormatting, bool* formulaKeptAsText) {
   RangeWalk walk = {&range, text, range.firstRow, range.firstColumn};
-  return StoreCellTexts(book, measurer, range, CellTextSource{&NextCellOfRange, &walk}, autoFormatting);
+  return StoreCellTexts(book, measurer, range, CellTextSource{&NextCellOfRange, &walk}, autoFormatting,
+                        formulaKeptAsText);
 }
 
 bool StoreCellTexts(CWorkBook* book, const TextMeasurer& measurer, const UndoRange& recorded,
-                    const CellTextSource& source, bool autoFormatting) {
+                    const CellTextSource& source, bool autoFormatting, bool* formulaKeptAsText) {
+  bool keptAsText = false;
+  if (!formulaKeptAsText) formulaKeptAsText = &keptAsText;
+  *formulaKeptAsText = false;
   CWorkSheet* sheet = book->activeWorksheet;
   if (!sheet)
     return false;
@@ -120,7 +127,8 @@ bool StoreCellTexts(CWorkBook* book, const TextMeasurer& measurer, const UndoRan
   const char* text = nullptr;
   while (stored && source.next(source.context, &row, &column, &text)) {
     stored = (!text || !text[0] || sheet->cells.ReserveBlock()) &&
-             PutTextInCell(book, sheet, text, row, column, true, autoFormatting, &formatApplied);
+             PutTextInCell(book, sheet, text, row, column, true, autoFormatting, &formatApplied,
+                           formulaKeptAsText);
   }
   if (!stored) {
     // The step puts back what the cells stored so far replaced; applied and

@@ -17,6 +17,9 @@ class CWorkBook;
 struct CellFromTextResult {
   bool rowHeightChanged;
   bool formatApplied;
+  // A typed formula kept as text only because a worksheet's path and the
+  // reference after it would not fit in a formula: the user is to be told.
+  bool formulaKeptAsText;
 };
 
 // One cell, with an undo step of its own. False, with the workbook's error
@@ -30,8 +33,9 @@ bool StoreCellFromText(CWorkBook* workbook, const TextMeasurer& measurer, const 
 // typed into each, with one undo step of the range's cells and formats. False, with the workbook's error
 // and the range as it was, when memory runs out; false also when the rows'
 // heights could not be refitted (the cells are stored then).
+// formulaKeptAsText, when given, tells as CellFromTextResult's does.
 bool StoreTextInRange(CWorkBook* workbook, const TextMeasurer& measurer, const char* text, const UndoRange& range,
-                      bool autoFormatting);
+                      bool autoFormatting, bool* formulaKeptAsText = nullptr);
 
 // Cells of a range and the texts typed into them, handed out one at a time:
 // false when none is left. The text lives until the next call.
@@ -44,6 +48,6 @@ struct CellTextSource {
 // undo step of the recorded range's cells and formats, which must hold every
 // cell named. False as StoreTextInRange.
 bool StoreCellTexts(CWorkBook* workbook, const TextMeasurer& measurer, const UndoRange& recorded,
-                    const CellTextSource& source, bool autoFormatting);
+                    const CellTextSource& source, bool autoFormatting, bool* formulaKeptAsText = nullptr);
 
 #endif

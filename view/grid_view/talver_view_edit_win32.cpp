@@ -321,6 +321,8 @@ bool CTalverView::SetCellFromText(const char* text, uint32_t row, uint32_t colum
   }
   if (result.formatApplied)
     m_host->RefreshFrameUI();
+  if (result.formulaKeptAsText)
+    m_host->ShowError(kWorkbookQualifiedRefTooLong);
   const RECT client = GetClientRect();
   const RECT range = GetRangeRect(Selection());
   const GridFrame frame = ComputeGridFrame(Viewport(), m_firstRow);

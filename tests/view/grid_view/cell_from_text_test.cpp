@@ -54,6 +54,39 @@ TEST_F(CellFromText, ParsesUnlessForcedAndTakesOneUndoStepEach) {
   ASSERT_NE(Cell(), nullptr);  // the emptying undone
 }
 
+// A typed formula is kept as text, and that told, when a worksheet's path
+// and the reference after it would not fit in a formula; other formulas
+// kept as text (too long on the whole, or unreadable) are not told of here,
+// and one that fits is a formula.
+TEST_F(CellFromText, AFormulaKeptAsTextForAPathTooLongIsTold) {
+  const std::string path = "\\" + std::string(250, 'p');
+  const struct {
+    std::string typed;
+    uint8_t kind;
+    bool told;
+  } cases[] = {
+      {"='" + path + "'!A1", kCellText, true},
+      {"=SUM(1,'" + path + "'!A1:B2)", kCellText, true},
+      {"='" + path.substr(0, 200) + "'!A1:B2", kCellFormula, false},
+      {"=" + std::string(1100, '1'), kCellText, false},
+      {"=A", kCellText, false},
+      {"=A1+1", kCellFormula, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ASSERT_TRUE(Store(c.typed.c_str()));
+    ASSERT_NE(Cell(), nullptr);
+    EXPECT_EQ(Cell()->Kind(), c.kind);
+    EXPECT_EQ(result.formulaKeptAsText, c.told);
+  }
+  bool told = false;
+  ASSERT_TRUE(StoreTextInRange(book.get(), portable.Measurer(), cases[0].typed.c_str(), UndoRange{0, 0, 1, 1}, false,
+                               &told));
+  EXPECT_TRUE(told);
+  ASSERT_TRUE(StoreTextInRange(book.get(), portable.Measurer(), "=A1", UndoRange{0, 0, 1, 1}, false, &told));
+  EXPECT_FALSE(told);
+}
+
 TEST_F(CellFromText, ATypedDateFormatsTheCellOnlyWithAutomaticFormatting) {
   ASSERT_TRUE(Store("2009-05-16", true, false));
   EXPECT_FALSE(result.formatApplied);
