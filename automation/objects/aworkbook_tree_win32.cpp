@@ -3,7 +3,6 @@
 // results.
 
 #include "automation/objects/aworkbook_win32.h"
-#include "core/edit/tree_references.h"
 #include "automation/tree/tree_interface.h"
 #include "platform/com/bstr_text_win32.h"
 
@@ -18,6 +17,7 @@ HRESULT TreeResult(TreeAnswer answer, uint8_t error) {
     case kTreeBadType: return E_INVALIDARG;
     case kTreeOutOfMemory: return E_OUTOFMEMORY;
     case kTreeRefused: return CAWorkbook::ReportError(error, IID_IWorksheet, 0);
+    case kTreeNoName: return E_INVALIDARG;
   }
   return E_FAIL;
 }
@@ -81,14 +81,13 @@ STDMETHODIMP CAWorkbook::GetItemName(int item, BSTR* name) {
   return *name != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// A name the window would refuse is refused with the window's reason, so
+// that no formula comes to read another item than the one it named.
 STDMETHODIMP CAWorkbook::SetItemName(int item, BSTR name) {
-  CTreeItem* found = ItemByIndex(item);
-  if (found == nullptr) return S_FALSE;
   char text[kTreeItemNameSize];
   BstrToAnsi(name, text, sizeof text);
-  // Formulas that name the item keep naming it.
-  if (!RenameItemKeepingReferences(this, found, text)) return E_OUTOFMEMORY;
-  return S_OK;
+  const TreeAnswer answer = RenameTreeItem(*this, item, text);
+  return TreeResult(answer, error);
 }
 
 STDMETHODIMP CAWorkbook::IsWorksheet(int item, LONG* result) {

@@ -1,5 +1,7 @@
 #include "automation/tree/tree_interface.h"
 
+#include "core/edit/tree_references.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -78,6 +80,20 @@ TreeAnswer DeleteTreeItem(CWorkBook& book, int32_t index) {
   if (!book.RemoveItem(item)) return kTreeRefused;
   book.DeleteItems(item);
   return kTreeDone;
+}
+
+TreeAnswer RenameTreeItem(CWorkBook& book, int32_t index, const char* name) {
+  CTreeItem* item = book.ItemByIndex(index);
+  if (item == nullptr) return kTreeNoItem;
+  char trimmed[kTreeItemNameSize];
+  TrimTypedItemName(name, trimmed);
+  if (trimmed[0] == '\0') return kTreeNoName;
+  if (const uint8_t refusal = ItemNameRefusal(item, trimmed)) {
+    book.error = refusal;
+    return kTreeRefused;
+  }
+  if (RenameItemKeepingReferences(&book, item, trimmed)) return kTreeDone;
+  return book.error == kWorkbookOutOfMemory ? kTreeOutOfMemory : kTreeRefused;
 }
 
 TreeAnswer ActivateWorksheetAtPath(CWorkBook& book, const char* path) {

@@ -16,6 +16,7 @@ enum TreeAnswer : uint8_t {
   kTreeBadType = 2,      // neither a worksheet nor a folder
   kTreeOutOfMemory = 3,  // the new item cannot be made
   kTreeRefused = 4,      // the workbook refused, its code in its error
+  kTreeNoName = 5,       // a name of blanks alone
 };
 
 // The item's first content item, -1 when it holds none.
@@ -37,6 +38,14 @@ TreeAnswer InsertTreeItem(CWorkBook& book, int32_t insertAt, int type, const cha
 // Removes the item with its contents and destroys them; kTreeRefused when
 // no worksheet would remain.
 TreeAnswer DeleteTreeItem(CWorkBook& book, int32_t index);
+// Renames the item as the tree pane does, without an undo step: the blanks
+// around the name are cut, as a formula reading it would cut them, and
+// every formula naming the item (or its contents) goes on naming it.
+// kTreeNoName for blanks alone; kTreeRefused, nothing changed, for a name
+// the item may not bear (a sibling's in any letter case, a backslash, a path
+// a formula could not write) or one the formulas naming it could not be
+// rewritten to.
+TreeAnswer RenameTreeItem(CWorkBook& book, int32_t index, const char* name);
 // Makes the worksheet at the path active; kTreeNoItem for an unknown path
 // or a folder's.
 TreeAnswer ActivateWorksheetAtPath(CWorkBook& book, const char* path);

@@ -228,4 +228,79 @@ TEST_F(WorksheetClient, WithoutAPrinterNothingIsPrintedButPageSettingsTravel) {
   page->Release();
 }
 
+// A client renames worksheet Data, which Worksheet1's A1 reads, to the
+// name of its sibling Other in either letter case: refused with the code
+// and text the window gives, and the formula goes on reading Data, not
+// Other. The window's other rules hold for a client as well: a backslash
+// is refused, blanks around a name are cut and blanks alone are no name,
+// and a name the formula naming the worksheet could not be rewritten to is
+// refused. A free name is taken and followed by the formula.
+TEST_F(WorksheetClient, ARenameToASiblingsNameIsRefusedAndNoFormulaChangesItsWorksheet) {
+  ITree* tree = nullptr;
+  ASSERT_EQ(book->QueryInterface(IID_ITree, reinterpret_cast<void**>(&tree)), S_OK);
+  BSTR first = nullptr;
+  ASSERT_EQ(tree->GetItemPath(0, &first), S_OK);
+  const std::string worksheet1 = Narrow(first);
+  SysFreeString(first);
+  int index = -1;
+  ASSERT_EQ(tree->InsertItem(-1, TREE_TYPE_WORKSHEET, Text("Data"), &index), S_OK);
+  ASSERT_EQ(index, 1);
+  ASSERT_EQ(tree->InsertItem(-1, TREE_TYPE_WORKSHEET, Text("Other"), &index), S_OK);
+  ASSERT_EQ(tree->SetActiveWorksheet(Text("\\Data")), S_OK);
+  ASSERT_EQ(book->PutValue(Text("$A$1"), Value(VT_R8, 99)), S_OK);
+  ASSERT_EQ(tree->SetActiveWorksheet(Text("\\Other")), S_OK);
+  ASSERT_EQ(book->PutValue(Text("$A$1"), Value(VT_R8, 2)), S_OK);
+  ASSERT_EQ(tree->SetActiveWorksheet(Text(worksheet1.c_str())), S_OK);
+  ASSERT_EQ(book->PutFormula(Text("$A$1"), Text("=Data!A1")), S_OK);
+  ASSERT_EQ(book->PutFormula(Text("$B$1"), Text("=\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1")), S_OK);
+  const auto name = [&]() {
+    BSTR text = nullptr;
+    EXPECT_EQ(tree->GetItemName(1, &text), S_OK);
+    const std::string narrow = Narrow(text);
+    SysFreeString(text);
+    return narrow;
+  };
+  const auto reads = [&]() {
+    EXPECT_EQ(tree->UpdateWorkbook(), S_OK);
+    return At("$A$1") + " " + At("$B$1");
+  };
+  const std::string ninetyNine = std::to_string(VT_R8) + ":99 " + std::to_string(VT_R8) + ":792";
+  ASSERT_EQ(reads(), ninetyNine);
+
+  const struct {
+    std::string name;
+    uint8_t code;
+  } refusals[] = {
+      {"Other", 67}, {"OTHER", 67}, {"  other ", 67}, {"a\\b", 68}, {"it's \"x\"", 69},
+      {std::string(127, 'M'), 63},
+  };
+  for (const auto& c : refusals) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(tree->SetItemName(1, Text(c.name.c_str())), static_cast<HRESULT>(0x80040000 + c.code));
+    // A script client's call by name raises the code with its text.
+    VARIANT arguments[2];
+    V_VT(&arguments[0]) = VT_BSTR;
+    V_BSTR(&arguments[0]) = SysAllocString(Text(c.name.c_str()));
+    V_VT(&arguments[1]) = VT_I4;
+    V_I4(&arguments[1]) = 1;
+    const Failure refused = InvokeByName(tree, L"SetItemName", arguments, 2);
+    VariantClear(&arguments[0]);
+    EXPECT_EQ(refused.scode, static_cast<HRESULT>(0x80040000 + c.code));
+    EXPECT_EQ(refused.description, GetErrorText(c.code));
+    EXPECT_EQ(name(), "Data");
+    EXPECT_EQ(reads(), ninetyNine);
+  }
+  EXPECT_EQ(tree->SetItemName(1, Text("   ")), E_INVALIDARG);
+  EXPECT_EQ(name(), "Data");
+
+  EXPECT_EQ(tree->SetItemName(1, Text("  Sales  ")), S_OK);
+  EXPECT_EQ(name(), "Sales");
+  EXPECT_EQ(reads(), ninetyNine);
+  BSTR formula = nullptr;
+  ASSERT_EQ(book->GetFormula(Text("$A$1"), &formula), S_OK);
+  EXPECT_NE(Narrow(formula).find("\\Sales"), std::string::npos) << Narrow(formula);
+  SysFreeString(formula);
+  tree->Release();
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 
 namespace {
@@ -152,6 +153,45 @@ TEST(TreeInterface, OnlyAWorksheetsPathActivates) {
     EXPECT_EQ(ActivateWorksheetAtPath(tree.book, c.path), c.answer) << c.path;
     EXPECT_STREQ(tree.book.activeWorksheet->name, c.active) << c.path;
     EXPECT_EQ(tree.book.evaluator.sheet, &tree.book.activeWorksheet->cells) << c.path;
+  }
+}
+
+// A client's rename obeys the rules of the tree pane's: no sibling's name
+// in any letter case, no backslash, no path a formula could not write;
+// blanks around the name are cut and blanks alone are no name. A refused
+// rename leaves the item as it was and says why in the workbook's error.
+TEST(TreeInterface, AClientsRenameObeysTheTreesRules) {
+  const std::string folder = "F" + std::string(99, 'x');
+  const size_t room = kLongestNameablePath - 1 - folder.size() - 1;  // for a name inside the folder
+  const struct {
+    int32_t index;
+    std::string name;
+    TreeAnswer answer;
+    uint8_t error;
+    const char* named;  // the item's name afterwards
+  } cases[] = {
+      {1, "Other", kTreeRefused, kWorkbookNameTaken, "Data"},
+      {1, "OTHER", kTreeRefused, kWorkbookNameTaken, "Data"},
+      {1, "Other ", kTreeRefused, kWorkbookNameTaken, "Data"},  // as a formula would read it
+      {1, "a\\b", kTreeRefused, kWorkbookNameHoldsBackslash, "Data"},
+      {1, "it's \"x\"", kTreeRefused, kWorkbookPathUnwritable, "Data"},
+      {4, std::string(room + 1, 'n'), kTreeRefused, kWorkbookPathTooLong, "Sheet2"},
+      {1, "   ", kTreeNoName, kWorkbookNoError, "Data"},
+      {9, "Far", kTreeNoItem, kWorkbookNoError, nullptr},
+      {1, "DATA", kTreeDone, kWorkbookNoError, "DATA"},  // its own name in other letters
+      {1, "  New  ", kTreeDone, kWorkbookNoError, "New"},
+      {4, "Other", kTreeDone, kWorkbookNoError, "Other"},  // a cousin's name
+      {4, std::string(room, 'n'), kTreeDone, kWorkbookNoError, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TreeOf tree({"Sheet1:1", "Data:1", "Other:1", (folder + ":1").c_str(), "Sheet2:2"});
+    tree.book.error = kWorkbookNoError;
+    EXPECT_EQ(RenameTreeItem(tree.book, c.index, c.name.c_str()), c.answer);
+    EXPECT_EQ(tree.book.error, c.error);
+    const CTreeItem* item = tree.book.ItemByIndex(c.index);
+    if (c.named != nullptr) EXPECT_STREQ(item->name, c.named);
+    if (c.answer == kTreeDone && c.named == nullptr) EXPECT_EQ(item->name, c.name);
   }
 }
 
