@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/workbook/item_names.h"
+#include "numerics/numeric_function_table.h"
 #include "services/messages/error_text.h"
 #include "tests/app/document/document_window_fixture.h"
 
@@ -74,6 +75,22 @@ class NameStories : public DocumentEditingTest {
     Key(VK_RETURN);
   }
   void Drag(const char* from, const char* to) { DragTreeItem(doc, Handle(from), Handle(to)); }
+  // The same drag pressed and released near the start of each label,
+  // which stays in the pane however long the name.
+  void DragByLabelStarts(const char* from, const char* to) {
+    const RECT source = TreeLabelRect(doc, Handle(from));
+    const RECT target = TreeLabelRect(doc, Handle(to));
+    const POINT drop{target.left + 6, (target.top + target.bottom) / 2};
+    doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    NMTREEVIEWA begin{};
+    begin.hdr.hwndFrom = doc->m_tree;
+    begin.hdr.idFrom = CChildFrame::kTreeId;
+    begin.hdr.code = TVN_BEGINDRAGA;
+    begin.ptDrag = POINT{source.left + 6, (source.top + source.bottom) / 2};
+    doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
+    Pump();
+  }
   // Ctrl+Z or Ctrl+Y from the grid.
   void UndoKey(UINT key) {
     FocusCell(doc, 0, 0);
@@ -347,6 +364,128 @@ TEST_F(NameStories, RenamesPastesAndDragsAmongSameNamesKeepEveryFormula) {
   EXPECT_EQ(texts(), typed);
   expectSound("all undone");
   EXPECT_EQ(g_boxes, Boxes({kWorkbookNameTaken, kWorkbookNameTaken}));
+}
+
+// Worksheet1's B7 names \A eight times. Renaming A to 127 Ms would make
+// that formula longer than a formula may be: refused with a message, the
+// name left open as typed; Esc keeps A and B7 its text and value. So is a
+// drag of A into a folder of a long name. A name that leaves the formula
+// room is taken, and Ctrl+Z gives the formula its text back.
+TEST_F(NameStories, ARenameOrDragAFormulaCouldNotFollowIsRefused) {
+  NewShownDocument();
+  NewItem(ID_NEW_WORKSHEET, "A");
+  const std::string longFolder(127, 'F');
+  NewItem(ID_NEW_FOLDER, longFolder.c_str());
+  ASSERT_EQ(Items(), "Worksheet1:1 A:1 " + longFolder + ":1");
+  TypeInto("\\A", 0, 0, "3");
+  TypeInto("\\Worksheet1", 6, 1, "=\\A!A1+\\A!A1+\\A!A1+\\A!A1+\\A!A1+\\A!A1+\\A!A1+\\A!A1");
+  ASSERT_EQ(ValueAt("\\Worksheet1", 6, 1), 24);
+  const std::string typed = FormulaAt("\\Worksheet1", 6, 1);
+  const int32_t before = doc->Workbook()->undoHistory.Current();
+  const auto expectAsTyped = [&]() {
+    EXPECT_EQ(Items(), "Worksheet1:1 A:1 " + longFolder + ":1");
+    EXPECT_EQ(FormulaAt("\\Worksheet1", 6, 1), typed);
+    EXPECT_EQ(ValueAt("\\Worksheet1", 6, 1), 24);
+    EXPECT_EQ(doc->Workbook()->undoHistory.Current(), before);
+  };
+
+  const std::string ms(127, 'M');
+  Rename("\\A", ms.c_str());
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookFormulaTooLong}));
+  ASSERT_NE(LabelEdit(), nullptr);
+  EXPECT_EQ(::GetFocus(), LabelEdit());
+  EXPECT_EQ(LabelText(), ms);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(LabelEdit(), nullptr);
+  expectAsTyped();
+
+  DragByLabelStarts("\\A", ("\\" + longFolder).c_str());
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookFormulaTooLong, kWorkbookFormulaTooLong}));
+  expectAsTyped();
+
+  const std::string shorter(100, 'M');
+  Rename("\\A", shorter.c_str());
+  EXPECT_EQ(Items(), "Worksheet1:1 " + shorter + ":1 " + longFolder + ":1");
+  EXPECT_EQ(ValueAt("\\Worksheet1", 6, 1), 24);
+  EXPECT_NE(FormulaAt("\\Worksheet1", 6, 1).find("\\" + shorter + "!"), std::string::npos);
+  UndoKey('Z');
+  expectAsTyped();
+  EXPECT_EQ(g_boxes.size(), 2u);
+}
+
+// Folders F (127 Fs) and G inside it, and a worksheet Deep inside G: the
+// tree gives no path longer than a formula can name before any reference.
+// G renamed to 117 Gs, or one G past the longest, is refused with a message
+// that says why and the name stays open; so are a longer name for Deep, a
+// worksheet dragged in with a longer name and a new worksheet there. At the
+// longest path taken, a formula typed naming Deep reads it, shows the path
+// in A1 and stays a formula through F2 and Enter; one typed naming a longer
+// path is kept as text with a message that says why.
+TEST_F(NameStories, NoPathIsLongerThanAFormulaCanName) {
+  ASSERT_TRUE(InstallFunctionLibrary());  // as the program does at start-up
+  NewShownDocument();
+  NewItem(ID_NEW_WORKSHEET, "Outside name of twenty");
+  const std::string f(127, 'F');
+  const std::string g(kLongestNameablePath - 1 - f.size() - 1 - 1 - 4, 'G');  // Deep's path at the longest
+  SelectItem("\\Worksheet1");
+  NewItem(ID_NEW_FOLDER, f.c_str());
+  NewItem(ID_NEW_FOLDER, "G");  // inside F, which is selected
+  NewItem(ID_NEW_WORKSHEET, "Deep");
+  ASSERT_EQ(Items(), "Worksheet1:1 Outside name of twenty:1 " + f + ":1 G:2 Deep:3");
+  const std::string longG = std::string(117, 'G');
+  Rename(("\\" + f + "\\G").c_str(), longG.c_str());
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathTooLong}));
+  EXPECT_NE(std::string(g_boxes[0]).find(std::to_string(kLongestNameablePath)), std::string::npos);
+  ASSERT_NE(LabelEdit(), nullptr);
+  EXPECT_EQ(LabelText(), longG);
+  TypeIntoName((g + "G").c_str());
+  EXPECT_EQ(g_boxes, Boxes({kWorkbookPathTooLong, kWorkbookPathTooLong}));
+  TypeIntoName(g.c_str());
+  EXPECT_EQ(LabelEdit(), nullptr);
+  const std::string folders = "\\" + f + "\\" + g;
+  const std::string deep = folders + "\\Deep";
+  ASSERT_EQ(deep.size(), kLongestNameablePath);
+  const std::string items = "Worksheet1:1 Outside name of twenty:1 " + f + ":1 " + g + ":2 Deep:3";
+  ASSERT_EQ(Items(), items);
+
+  Rename(deep.c_str(), "Deeper");
+  EXPECT_EQ(g_boxes.size(), 3u);
+  Key(VK_ESCAPE);
+  DragByLabelStarts("\\Outside name of twenty", folders.c_str());
+  EXPECT_EQ(g_boxes.size(), 4u);
+  SelectItem(folders.c_str());
+  Command(doc, ID_NEW_WORKSHEET);
+  EXPECT_EQ(LabelEdit(), nullptr);
+  EXPECT_EQ(g_boxes, std::vector<std::string>(5, GetErrorText(kWorkbookPathTooLong)));
+  EXPECT_EQ(Items(), items);
+
+  TypeInto(deep.c_str(), 0, 0, "5");
+  TypeInto(deep.c_str(), 1, 1, "7");
+  TypeInto("\\Worksheet1", 3, 1, ("=SUM('" + deep + "'!A1:B2)").c_str());
+  EXPECT_EQ(ValueAt("\\Worksheet1", 3, 1), 12) << FormulaAt("\\Worksheet1", 3, 1);
+  const std::string stored = FormulaAt("\\Worksheet1", 3, 1);
+  SelectItem("\\Worksheet1");
+  FocusCell(doc, 3, 1);
+  Key(VK_F2);
+  char shown[kFormulaTextCapacity + 1] = {};
+  doc->m_view[0].m_editor.GetWindowText(shown, sizeof shown);
+  EXPECT_EQ(std::string(shown), "=SUM(\"" + deep + "\"!A1:B2)");
+  Key(VK_RETURN);
+  EXPECT_EQ(FormulaAt("\\Worksheet1", 3, 1), stored);
+  EXPECT_EQ(ValueAt("\\Worksheet1", 3, 1), 12);
+  EXPECT_EQ(g_boxes.size(), 5u);
+
+  // A formula typed naming a path of 251 characters, which no formula can
+  // hold before a reference, is kept as typed, and the user is told why.
+  const std::string beyond = "='\\" + f + "\\" + longG + "\\Deep'!A1";
+  TypeInto("\\Worksheet1", 5, 1, beyond.c_str());
+  EXPECT_EQ(g_boxes.size(), 6u);
+  EXPECT_EQ(g_boxes.back(), GetErrorText(kWorkbookQualifiedRefTooLong));
+  EXPECT_EQ(FormulaAt("\\Worksheet1", 5, 1), "-");
+  CWorkSheet* sheet = CWorkSheet::FromItem(Item("\\Worksheet1"));
+  const CellRecord* kept = sheet->cells.GetCell(5, 1);
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(std::string(kept->Text(), kept->TextLength()), beyond);
 }
 
 }  // namespace
