@@ -9,6 +9,7 @@
 
 #include "app/tree/tree_edits.h"
 #include "app/tree/tree_placement.h"
+#include "core/workbook/item_names.h"
 #include "core/workbook/workbook.h"
 #include "tests/core/book_of_items.h"
 
@@ -181,6 +182,31 @@ TEST(TreeEdits, DroppedOrRestoredItemsNeverRepeatASiblingsName) {
   ASSERT_TRUE(book->UndoStep());
   EXPECT_EQ(List(*book), "A(1):1 a/:1 A:2 a(1):2 Q'/:1 say \"x\":1");
   char message[200] = {};
+  EXPECT_TRUE(book->CheckTreeInvariants(message, sizeof message)) << message;
+}
+
+// A removed item whose sibling took its name meanwhile comes back under a
+// numbered name only when its path stays as short as a formula can name:
+// otherwise the undo is refused, saying why, and the item stays in the step
+// until the name is free again.
+TEST(TreeEdits, ARestoredItemWhoseNewNameNoFormulaCouldWriteWaits) {
+  // "\f...\g...\S1" at the longest.
+  const std::string f(100, 'f');
+  const std::string g(kLongestNameablePath - 1 - f.size() - 1 - 1 - 2, 'g');
+  const std::string folder = f + "/:1 " + g;
+  auto book = BookOfItems({{"Top", 1}, {f + "/", 1}, {g + "/", 2}, {"S1", 3}, {"S2", 3}});
+  ASSERT_TRUE(book->undoHistory.SetLevels(10));
+  ASSERT_TRUE(RemoveTreeItem(book.get(), Named(*book, "S1")));
+  Named(*book, "S2")->SetName("S1");
+  EXPECT_FALSE(book->UndoStep());
+  EXPECT_EQ(book->error, kWorkbookPathTooLong);
+  EXPECT_EQ(List(*book), "Top:1 " + folder + "/:2 S1:3");
+  char message[200] = {};
+  EXPECT_TRUE(book->CheckTreeInvariants(message, sizeof message)) << message;
+
+  Named(*book, "S1")->SetName("S2");
+  ASSERT_TRUE(book->UndoStep());
+  EXPECT_EQ(List(*book), "Top:1 " + folder + "/:2 S1:3 S2:3");
   EXPECT_TRUE(book->CheckTreeInvariants(message, sizeof message)) << message;
 }
 
