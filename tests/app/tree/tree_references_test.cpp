@@ -233,7 +233,8 @@ TEST_F(TreeReferences, AnEditAFormulaOrASeriesCouldNotFollowIsRefusedWhole) {
   // A series as long as its room allows refuses the same way, alone.
   Type(sheet1, 1, 6, "");
   std::string series = "=";
-  while (series.size() + 22 < kSeriesFormulaSize - 1) series += std::string(series.size() > 1 ? "+" : "") + "'Worksheet2'!R1C1";
+  while (series.size() + 22 < kSeriesFormulaSize - 1)
+    series += std::string(series.size() > 1 ? "+" : "") + "'Worksheet2'!R1C1";
   ChartRecord* chart = AddChart(sheet1, series.c_str());
   const std::string written = chart->series[0].dataArray;
   const int32_t before = book.undoHistory.Current();

@@ -252,7 +252,9 @@ TEST_F(WorksheetClient, ARenameToASiblingsNameIsRefusedAndNoFormulaChangesItsWor
   ASSERT_EQ(book->PutValue(Text("$A$1"), Value(VT_R8, 2)), S_OK);
   ASSERT_EQ(tree->SetActiveWorksheet(Text(worksheet1.c_str())), S_OK);
   ASSERT_EQ(book->PutFormula(Text("$A$1"), Text("=Data!A1")), S_OK);
-  ASSERT_EQ(book->PutFormula(Text("$B$1"), Text("=\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1+\\Data!A1")), S_OK);
+  std::string eight = "=";
+  for (int i = 0; i < 8; ++i) eight += std::string(i ? "+" : "") + "\\Data!A1";
+  ASSERT_EQ(book->PutFormula(Text("$B$1"), Text(eight.c_str())), S_OK);
   const auto name = [&]() {
     BSTR text = nullptr;
     EXPECT_EQ(tree->GetItemName(1, &text), S_OK);
