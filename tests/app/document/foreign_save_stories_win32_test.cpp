@@ -377,4 +377,110 @@ TEST_F(ForeignSaveStories, AnAutomaticSaveHoldsBackADocumentItWouldShortenAndSav
   EXPECT_TRUE(text->IsModified());
 }
 
+// A document of each foreign kind, saved once with a plain table, is
+// given every kind of content (another worksheet, a folder, a formula
+// naming a worksheet in it, long numbers, an empty number cell, a percent
+// format, a chart box). Ctrl+S, Save As into the same kind, File > Close
+// > Yes and File > Exit > Yes each put the same question, naming what that
+// kind's file gives back otherwise; Cancel on each writes nothing.
+TEST_F(ForeignSaveStories, EverySavePathOfEveryForeignKindAsksTheSameQuestion) {
+  const std::string others =
+      "\n- 2 other worksheet(s): only the active worksheet, @, is saved"
+      "\n- the folders of the worksheet tree"
+      "\n- the formulas: only their values are saved";
+  const std::string kept = "\n- the formats of cells, rows and columns\n- the containers with their charts and images";
+  const std::string table = others + kept +
+                            "\n- values that their fields cut short, round or cannot hold"
+                            "\n- 2 empty cell(s) of number fields, which read back as 0, such as B4";
+  const struct {
+    DWORD filter;
+    const char* file;
+    std::string question;  // "@" for the active worksheet's path
+  } kinds[] = {
+      {2, "w32_every.csv",
+       FileQuestion("text", others +
+                                "\n- 3 number(s) written as shown that do not read back the same, such as B2: "
+                                "0.1234567890123456 is written as 0.12345678901235" +
+                                kept)},
+      {3, "w32_every.xml",
+       FileQuestion("Excel 2003 XML",
+                    "\n- the folders of the worksheet tree"
+                    "\n- 1 formula(s) naming a worksheet by its folder or by a name the file does not keep, which "
+                    "will read another worksheet or #NAME?: @!D2 naming '\\F\\Jan'"
+                    "\n- the containers with their charts and images")},
+      {4, "w32_every3.dbf", FileQuestion("dBase III+", table)},
+      {5, "w32_every4.dbf", FileQuestion("dBase IV", table)},
+      {6, "w32_every5.dbf", FileQuestion("FoxPro 2.x", table)},
+      {7, "w32_every6.dbf", FileQuestion("Clipper", table)},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.file);
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    CWorkBook& book = *doc->Workbook();
+    PutText(book, 0, 0, "NAME");
+    PutText(book, 0, 1, "AMOUNT");
+    PutText(book, 1, 0, "Ann");
+    PutNumber(book, 1, 1, 5);
+    PutText(book, 2, 0, "Bob");
+    PutNumber(book, 2, 1, 6);
+    doc->SetModified(true);
+    const std::string path = NewPath(k.file);
+    SaveAs(path, k.filter);
+    ASSERT_EQ(Boxes(), std::vector<std::string>{});
+    ASSERT_FALSE(doc->IsModified());
+
+    PutNumber(book, 1, 1, 0.1234567890123456);
+    PutNumber(book, 2, 1, 123456789012345678);
+    PutText(book, 4, 0, "Dee");
+    book.InsertItems(NewWorksheet("Other", 1), nullptr);
+    CTreeItem* folder = NewFolderItem("F", 1);
+    book.InsertItems(folder, nullptr);
+    CWorkSheet* jan = NewWorksheet("Jan", 1);
+    book.InsertItems(jan, folder);
+    auto* box = new ContainerRecord();
+    ASSERT_TRUE(book.AssignContainerId(box));
+    book.activeWorksheet->AddContainer(box);
+    ASSERT_TRUE(doc->FillTree());
+    FocusCell(doc, 1, 3);
+    Type("='\\F\\Jan'!A1");
+    Key(VK_RETURN);
+    FocusCell(doc, 3, 2);
+    Type("25%");
+    Key(VK_RETURN);
+    ASSERT_TRUE(doc->IsModified());
+    char active[kTreePathCapacity];
+    book.activeWorksheet->GetFullPath(active, sizeof active);
+    std::string expected = k.question;
+    for (size_t at; (at = expected.find('@')) != std::string::npos;) expected.replace(at, 1, active);
+    book.bufferedFile.Close();
+    const std::string before = ReadAll(path);
+    book.bufferedFile.Open(path.c_str(), "r+b");
+
+    std::vector<std::string> questions;
+    g_answers = {IDCANCEL};
+    CtrlS();
+    questions.push_back(Boxes().back());
+    const std::string other = NewPath("w32_every_other.any");
+    g_answers = {IDCANCEL};
+    SaveAs(other, k.filter);
+    questions.push_back(Boxes().back());
+    EXPECT_FALSE(FileExists(other));
+    g_answers = {IDYES, IDCANCEL};
+    Command(doc, ID_FILE_CLOSE);
+    questions.push_back(Boxes().back());
+    g_answers = {IDYES, IDCANCEL};
+    frame.SendMessage(WM_COMMAND, ID_APP_EXIT, 0);
+    Pump();
+    questions.push_back(Boxes().back());
+    ASSERT_TRUE(frame.IsWindow());
+    for (const std::string& question : questions) EXPECT_EQ(question, expected);
+    EXPECT_TRUE(doc->IsModified());
+    book.bufferedFile.Close();
+    EXPECT_EQ(ReadAll(path), before);
+    doc->SetModified(false);
+    Command(doc, ID_FILE_CLOSE);
+  }
+}
+
 }  // namespace
