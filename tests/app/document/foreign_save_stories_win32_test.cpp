@@ -139,7 +139,9 @@ class ForeignSaveStories : public DocumentEditingTest {
     std::remove(path.c_str());
     return path;
   }
-  static bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  static bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
   // The boxes since the last look, and none kept.
   std::vector<std::string> Boxes() {
     std::vector<std::string> boxes;
