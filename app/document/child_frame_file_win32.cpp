@@ -299,6 +299,7 @@ bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool
   }
   if (losses.formats) AppendLossLine(&text, IDS_LOSES_FORMATS);
   if (losses.containers) AppendLossLine(&text, IDS_LOSES_CONTAINERS);
+  if (losses.dropDownLists) AppendLossLine(&text, IDS_LOSES_DROP_DOWN_LISTS);
   if (losses.firstRow) AppendLossLine(&text, IDS_LOSES_FIRST_ROW);
   if (losses.fieldValues) AppendLossLine(&text, IDS_LOSES_FIELD_VALUES);
   if (losses.emptyNumbers != 0) {

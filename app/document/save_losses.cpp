@@ -45,6 +45,23 @@ bool HasFormulas(const CWorkSheet& sheet) {
   return found;
 }
 
+bool AnyDropDownLists(const CWorkBook& book) {
+  const auto listed = [&](uint16_t style) { return style != 0 && book.styles.StyleAt(style).dropDown.listId != 0; };
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
+    const CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (sheet == nullptr)
+      continue;
+    StyleRunWalk walk(sheet->format.runs);
+    for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
+      if (listed(run->style))
+        return true;
+    for (const ColumnRecord& column : sheet->format.columns)
+      if (listed(column.Style()))
+        return true;
+  }
+  return false;
+}
+
 bool AnyContainers(const CWorkBook& book) {
   for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next)
     if (const CWorkSheet* sheet = CWorkSheet::FromItem(item); sheet != nullptr && sheet->containers != nullptr)
@@ -62,6 +79,7 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
   losses.folders = book.folderCount != 0;
   if (kind == kFormatExcelXml) {
     losses.containers = AnyContainers(book);
+    losses.dropDownLists = AnyDropDownLists(book);
     losses.names = FindExcelLosses(book);
     return losses;
   }

@@ -20,6 +20,7 @@ struct SaveLosses {
   bool formulas = false;     // only their values are saved
   bool formats = false;      // cell styles, column widths and styles, fixed row heights
   bool containers = false;   // charts and images
+  bool dropDownLists = false;  // of cells; Excel 2003 XML keeps their other formats
   bool firstRow = false;     // first-row cells that the field names replace
   bool fieldValues = false;  // record values that their fields cut, round or cannot hold
   // A table's empty cells of number fields, which read back as 0; the
@@ -34,7 +35,8 @@ struct SaveLosses {
   ExcelLosses names;
 
   bool Any() const {
-    return otherWorksheets != 0 || folders || formulas || formats || containers || firstRow || fieldValues ||
+    return otherWorksheets != 0 || folders || formulas || formats || containers || dropDownLists || firstRow ||
+           fieldValues ||
            emptyNumbers != 0 || shown.numbers != 0 || shown.values != 0 || !names.renamed.empty() ||
            names.brokenFormulas != 0;
   }

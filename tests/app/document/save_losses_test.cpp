@@ -29,6 +29,7 @@ std::string Named(const SaveLosses& l) {
   std::string text = std::to_string(l.otherWorksheets) + " other";
   const std::pair<bool, const char*> flags[] = {{l.folders, "folders"},       {l.formulas, "formulas"},
                                                 {l.formats, "formats"},       {l.containers, "containers"},
+                                                {l.dropDownLists, "drop-down lists"},
                                                 {l.firstRow, "first row"},    {l.fieldValues, "field values"}};
   for (const auto& flag : flags)
     if (flag.first) text += std::string(", ") + flag.second;
@@ -177,6 +178,18 @@ bool HasContainers(const CWorkBook& book) {
   return false;
 }
 
+bool HasDropDownList(const CWorkBook& book) {
+  for (const CWorkSheet* sheet : Worksheets(book)) {
+    bool found = false;
+    ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+      found = book.styles.StyleAt(sheet->format.CellStyle(cell.Row(), cell.Column())).dropDown.listId != 0;
+      return !found;
+    });
+    if (found) return true;
+  }
+  return false;
+}
+
 // A workbook of every kind of content, written into every foreign kind by
 // the program's own writer and read back by its reader: the losses the
 // question names are exactly those the file read back shows, number for
@@ -184,7 +197,8 @@ bool HasContainers(const CWorkBook& book) {
 class SaveLossesRoundTrip : public SaveLossesTest {
  protected:
   // \Sum (active): a table with a first row of names, long numbers, an
-  // empty number cell, a percent, a text that looks like a number,
+  // empty number cell, a percent, a text that looks like a number, a
+  // drop-down list,
   // formulas naming worksheets in two folders, and a chart box; \X\Jan
   // and \Y\Jan of the same name; \Y\Calc naming its own folder's Jan.
   void Build() {
@@ -215,6 +229,11 @@ class SaveLossesRoundTrip : public SaveLossesTest {
       for (uint16_t column = 0; column < 3; ++column)
         if (table[row][column][0] != '\0') TypeOn(sheet, column, row, table[row][column]);
     PutText(book, 2, 2, "12");
+    StyleRecord listed = book.styles.StyleAt(0);
+    listed.dropDown.listId = 1;
+    uint16_t style = 0;
+    ASSERT_TRUE(book.styles.FindOrAddStyle(listed, &style));
+    ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{2, 2, 4, style}, nullptr));
     auto* container = new ContainerRecord;
     ASSERT_TRUE(book.AssignContainerId(container));
     sheet->AddContainer(container);
@@ -254,6 +273,7 @@ class SaveLossesRoundTrip : public SaveLossesTest {
     found.otherWorksheets = book.worksheetCount - read.worksheetCount;
     found.folders = book.folderCount != 0 && read.folderCount == 0;
     found.containers = HasContainers(book) && !HasContainers(read);
+    found.dropDownLists = kind == kFormatExcelXml && HasDropDownList(book) && !HasDropDownList(read);
     if (kind == kFormatExcelXml) {
       const std::vector<const CWorkSheet*> before = Worksheets(book);
       const std::vector<const CWorkSheet*> after = Worksheets(read);
@@ -381,7 +401,7 @@ TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
       {kFormatXBaseLast, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
       {kFormatExcelXml,
        {},
-       "0 other, folders, containers, renamed \\Y\\Jan as Jan(0), 3 broken: \\Sum!B2 \\Sum!B3 \\Y\\Calc!B1"},
+       "0 other, folders, containers, drop-down lists, renamed \\Y\\Jan as Jan(0), 3 broken: \\Sum!B2 \\Sum!B3 \\Y\\Calc!B1"},
   };
   for (const auto& k : kinds) {
     SCOPED_TRACE(int(k.kind));
