@@ -4,6 +4,7 @@
 
 #include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
+#include "files/text/text_conversion.h"
 #include "files/text/text_field_value.h"
 
 namespace {
@@ -91,6 +92,7 @@ class TextLossFinder {
     } else if (options_.quote == '\0' && (breaksLine || std::memchr(text, options_.separator, length))) {
       return false;
     }
+    length = ConvertedBack(text, length);
     // The reader takes control characters as blanks.
     for (size_t i = 0; i < length; ++i)
       if (static_cast<uint8_t>(text[i]) < 32)
@@ -99,6 +101,22 @@ class TextLossFinder {
     if (options_.fixedWidth)
       while (length > 0 && text[length - 1] == ' ') text[--length] = '\0';
     return true;
+  }
+
+  // The text as it comes back through the file's character set: a
+  // character the set lacks comes back as another.
+  size_t ConvertedBack(char* text, size_t length) const {
+    if (length > kConvertedUnits)
+      length = kConvertedUnits;
+    if (options_.charset == kTextCharsetUtf8) {
+      char utf8[kUtf8TextCapacity];
+      length = Utf8ToAnsi(utf8, AnsiToUtf8(text, length, utf8), text);
+    } else if (options_.charset == kTextCharsetOem) {
+      AnsiToOemInPlace(text, length);
+      OemToAnsiInPlace(text, length);
+    }
+    text[length] = '\0';
+    return length;
   }
 
   bool ReadsBackAs(const HeldValue& held, const char* text) const {

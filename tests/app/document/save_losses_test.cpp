@@ -229,6 +229,7 @@ class SaveLossesRoundTrip : public SaveLossesTest {
       for (uint16_t column = 0; column < 3; ++column)
         if (table[row][column][0] != '\0') TypeOn(sheet, column, row, table[row][column]);
     PutText(book, 2, 2, "12");
+    PutText(book, 5, 2, "5 \x80");  // the euro sign, which OEM text lacks
     StyleRecord listed = book.styles.StyleAt(0);
     listed.dropDown.listId = 1;
     uint16_t style = 0;
@@ -375,6 +376,8 @@ TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
   };
   TextFileOptions plainText;
   plainText.recognizeValues = 0;
+  TextFileOptions oem;
+  oem.charset = kTextCharsetOem;
   TextFileOptions noQuote;
   noQuote.quote = '\0';
   noQuote.separator = 'n';
@@ -388,9 +391,11 @@ TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
       {kFormatText, fixed(6, 6, 6),
        "3 other, folders, formulas, formats, containers, 3 numbers from A2, 1 values from C3"},
       {kFormatText, fixed(20, 0, 6),
-       "3 other, folders, formulas, formats, containers, 6 numbers from A2, 5 values from B1"},
+       "3 other, folders, formulas, formats, containers, 6 numbers from A2, 6 values from B1"},
       // Every field read as a text.
       {kFormatText, plainText, "3 other, folders, formulas, formats, containers, 8 numbers from A2"},
+      // A character the file's character set lacks comes back as another.
+      {kFormatText, oem, "3 other, folders, formulas, formats, containers, 3 numbers from A2, 2 values from C3"},
       // A separator inside a field splits it.
       {kFormatText, noQuote, "3 other, folders, formulas, formats, containers, 3 numbers from A2, 2 values from C2"},
       {kFormatXBaseFirst, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
@@ -401,7 +406,8 @@ TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
       {kFormatXBaseLast, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
       {kFormatExcelXml,
        {},
-       "0 other, folders, containers, drop-down lists, renamed \\Y\\Jan as Jan(0), 3 broken: \\Sum!B2 \\Sum!B3 \\Y\\Calc!B1"},
+       "0 other, folders, containers, drop-down lists, renamed \\Y\\Jan as Jan(0), 3 broken: \\Sum!B2 \\Sum!B3 "
+       "\\Y\\Calc!B1"},
   };
   for (const auto& k : kinds) {
     SCOPED_TRACE(int(k.kind));
