@@ -82,13 +82,13 @@ void CChildFrame::OnFileSave() {
   const uint8_t kind = m_workbook.sourceFormat;
   const bool table = kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast;
   const SaveLosses losses = FindSaveLosses(m_workbook, kind, table ? &m_workbook.xbaseTable : nullptr);
-  if (losses.Any()) {
-    if (m_savingAutomatically) {
-      m_saveHeldBack = true;
-      return;
-    }
-    if (!ConfirmSaveLosses(kind, losses, false)) return;
+  // An automatic save says nothing to a user who may be away: a file that
+  // would keep less, its protection included, waits for a save they make.
+  if (m_savingAutomatically && (losses.Any() || (kind != kFormatNative && m_workbook.protectionMode != 0))) {
+    m_saveHeldBack = true;
+    return;
   }
+  if (losses.Any() && !ConfirmSaveLosses(kind, losses, false)) return;
   uint8_t variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
   if (m_workbook.protectionMode != 0) {
     if (m_workbook.sourceFormat != kFormatNative) {

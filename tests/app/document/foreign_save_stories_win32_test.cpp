@@ -337,8 +337,9 @@ TEST_F(ForeignSaveStories, NumbersWrittenAsShownAndEmptyNumberFieldsAreNamed) {
 
 // Auto-save after a pause: a text document that now holds a second
 // worksheet is held back (no question waits for a user who is away, no
-// file loses a sheet) and stays modified; the native document after it is
-// saved all the same; auto-close then closes neither.
+// file loses a sheet) and stays modified, and so is a protected one, whose
+// file would lose its protection; the native document after them is saved
+// all the same; auto-close then closes none.
 TEST_F(ForeignSaveStories, AnAutomaticSaveHoldsBackADocumentItWouldShortenAndSavesTheOthers) {
   ASSERT_NE(NewShownDocument(), nullptr);
   CChildFrame* text = doc;
@@ -347,6 +348,13 @@ TEST_F(ForeignSaveStories, AnAutomaticSaveHoldsBackADocumentItWouldShortenAndSav
   SaveAs(textPath, 2);
   NewItem(ID_NEW_WORKSHEET, "Second");
   TypeInto("\\Second", 0, 0, "2");
+  ASSERT_NE(NewShownDocument(), nullptr);
+  CChildFrame* locked = doc;
+  TypeInto("\\Worksheet1", 0, 0, "5");
+  const std::string lockedPath = NewPath("w32_auto_locked.csv");
+  SaveAs(lockedPath, 2);
+  locked->Workbook()->protectionMode = 2;
+  TypeInto("\\Worksheet1", 0, 0, "6");
   ASSERT_NE(NewShownDocument(), nullptr);
   CChildFrame* native = doc;
   TypeInto("\\Worksheet1", 0, 0, "3");
@@ -366,16 +374,20 @@ TEST_F(ForeignSaveStories, AnAutomaticSaveHoldsBackADocumentItWouldShortenAndSav
   Pump();
   EXPECT_EQ(Boxes(), std::vector<std::string>{});
   EXPECT_TRUE(text->IsModified());
+  EXPECT_TRUE(locked->IsModified());
   EXPECT_FALSE(native->IsModified());
   text->Workbook()->bufferedFile.Close();
   EXPECT_EQ(ReadAll(textPath), "1");
   text->Workbook()->bufferedFile.Open(textPath.c_str(), "r+b");
+  locked->Workbook()->bufferedFile.Close();
+  EXPECT_EQ(ReadAll(lockedPath), "5");
+  locked->Workbook()->bufferedFile.Open(lockedPath.c_str(), "r+b");
 
   g_now += 61;
   frame.PostMessage(WM_TIMER, CMainFrame::kTimerId);
   Pump();
   EXPECT_EQ(Boxes(), std::vector<std::string>{});
-  EXPECT_EQ(CountOpenDocuments(), 2u);
+  EXPECT_EQ(CountOpenDocuments(), 3u);
   EXPECT_TRUE(text->IsModified());
 }
 
