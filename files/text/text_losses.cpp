@@ -55,42 +55,36 @@ class TextLossFinder {
   void Judge(const CellRecord& cell) {
     const uint32_t row = cell.Row();
     const uint16_t column = cell.Column();
-    // A fixed field without a width takes the rest of its line: a field
-    // after it in the row is read into it.
-    if (pendingUnsized_ && pendingRow_ == row)
-      Lost(*pendingCell_);
-    pendingUnsized_ = false;
-    const HeldValue held = ValueOf(cell);
     char text[kCellTextCapacity];
     const StyleRecord& style = book_.styles.StyleAt(sheet_.format.CellStyle(row, column, &styleCursor_));
     FormatCellDisplayText(cell, style.numFormat, text, sizeof text);
-    if (!FieldKept(column, text)) {
+    size_t length = std::strlen(text);
+    // A fixed field is cut to its width before anything else.
+    if (options_.fixedWidth && options_.widths[column] != 0 && length > options_.widths[column])
+      length = options_.widths[column];
+    // A fixed field without a width takes the rest of its line: a field
+    // after it in the row that writes more than blanks is read into it.
+    if (pendingUnsized_ && pendingRow_ != row)
+      pendingUnsized_ = false;
+    if (pendingUnsized_ && WritesMoreThanBlanks(text, length)) {
+      Lost(*pendingCell_);
+      pendingUnsized_ = false;
+    }
+    // Unquoted, a line break ends the line early, so every later field
+    // lands on a later line, and a separator splits its field, so every
+    // later field of the row lands a column further on.
+    const bool unquoted = options_.fixedWidth || options_.quote == '\0';
+    const bool breaksLine = unquoted && (std::memchr(text, '\r', length) || std::memchr(text, '\n', length));
+    const bool splits = !options_.fixedWidth && unquoted && std::memchr(text, options_.separator, length);
+    const bool moved = linesMoved_ || (rowMoved_ && movedRow_ == row);
+    linesMoved_ = linesMoved_ || breaksLine;
+    if (splits) {
+      rowMoved_ = true;
+      movedRow_ = row;
+    }
+    if (moved || breaksLine || splits || (options_.fixedWidth && column > firstUnsized_)) {
       Lost(cell);
       return;
-    }
-    if (options_.fixedWidth && column == firstUnsized_) {
-      pendingUnsized_ = true;
-      pendingRow_ = row;
-      pendingCell_ = &cell;
-    }
-    if (!ReadsBackAs(held, text))
-      Lost(cell);
-  }
-
-  // Whether the field lands in its own column whole, with the text its
-  // reader takes left in text.
-  bool FieldKept(uint16_t column, char* text) const {
-    size_t length = std::strlen(text);
-    const bool breaksLine = std::memchr(text, '\r', length) || std::memchr(text, '\n', length);
-    if (options_.fixedWidth) {
-      if (column > firstUnsized_ || breaksLine)
-        return false;
-      const size_t width = options_.widths[column];
-      if (width != 0 && length > width)
-        length = width;
-      text[length] = '\0';
-    } else if (options_.quote == '\0' && (breaksLine || std::memchr(text, options_.separator, length))) {
-      return false;
     }
     length = ConvertedBack(text, length);
     // The reader takes control characters as blanks.
@@ -100,7 +94,24 @@ class TextLossFinder {
     // Blanks at a fixed field's end are its padding.
     if (options_.fixedWidth)
       while (length > 0 && text[length - 1] == ' ') text[--length] = '\0';
-    return true;
+    if (!ReadsBackAs(ValueOf(cell), text)) {
+      Lost(cell);
+      return;
+    }
+    if (options_.fixedWidth && column == firstUnsized_) {
+      pendingUnsized_ = true;
+      pendingRow_ = row;
+      pendingCell_ = &cell;
+    }
+  }
+
+  // Blanks and control characters (which the reader takes as blanks) up to
+  // the end of the line are dropped with a fixed field's padding.
+  static bool WritesMoreThanBlanks(const char* text, size_t length) {
+    for (size_t i = 0; i < length && text[i] != '\r' && text[i] != '\n'; ++i)
+      if (static_cast<uint8_t>(text[i]) > ' ')
+        return true;
+    return false;
   }
 
   // The text as it comes back through the file's character set: a
@@ -163,6 +174,9 @@ class TextLossFinder {
   const CWorkSheet& sheet_;
   const TextFileOptions& options_;
   uint16_t firstUnsized_ = kColumnCount;
+  bool linesMoved_ = false;
+  bool rowMoved_ = false;
+  uint32_t movedRow_ = 0;
   bool pendingUnsized_ = false;
   uint32_t pendingRow_ = 0;
   const CellRecord* pendingCell_ = nullptr;
