@@ -42,6 +42,7 @@
 #include "view/grid_view/grid_view_host.h"
 
 class CMainFrame;
+struct SaveLosses;
 
 class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public ChartEditorOwner {
  public:
@@ -116,6 +117,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   void RefreshFrameUI() override;
   // True when the window may close, asking about unsaved changes.
   bool QueryClose();
+  // The Save command as an automatic save sends it: nobody may be there to
+  // answer, so a save whose file would keep less than the document holds
+  // is held back, asking nothing and writing nothing; false then, and the
+  // document stays modified.
+  bool SaveAutomatically();
 
   // The commands on the worksheet and the workbook that open the program's
   // small dialogs (sheet_commands_win32.cpp dispatches them): going to the
@@ -147,10 +153,11 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   // edited in the xBase dialog into *description. False when the user
   // cancelled or the description could not be made (shown).
   bool EditXBaseDescription(uint8_t dialect, const char* path, HWND owner, XBaseTable* description);
-  // Before a save that reads the document back from a kind that keeps less
-  // than the workbook holds: asks, naming what would be lost, with Cancel
-  // the default. True when nothing is lost or the user chose OK.
-  bool ConfirmSaveLosses(uint8_t kind, const XBaseTable* description);
+  // Before a save into a file that keeps less than the workbook holds:
+  // asks, naming what the file will not keep, with Cancel the default; with
+  // readBack the question says that the document is then read back from
+  // the new file. True when nothing is lost or the user chose OK.
+  bool ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool readBack);
 
   void OnToggleTree();
   void OnToggleInspect();
@@ -269,6 +276,10 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   CChartDlg2 m_chartEditor{this};
   CWorkBook m_workbook;
   bool m_modified = false;
+  // Set while SaveAutomatically runs the Save command, and by that command
+  // when it held the save back.
+  bool m_savingAutomatically = false;
+  bool m_saveHeldBack = false;
   uint8_t m_editing = 0;
   CMainFrame* m_owner;
 

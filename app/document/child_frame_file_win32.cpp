@@ -1,6 +1,6 @@
 // The document's file life: Save, Save As, Reload and the question about
-// unsaved changes when the window closes, and the one before a Save As that
-// would read the document back from a kind that keeps less than it holds.
+// unsaved changes when the window closes, and the one before any save into
+// a file that keeps less than the document holds.
 
 #include <cstdio>
 #include <cstring>
@@ -77,6 +77,18 @@ void CChildFrame::OnFileSave() {
     RefreshFrameUI();
     return;
   }
+  // Every save of a foreign kind is judged afresh: the document may hold
+  // more than its file since it was read, or since the last question.
+  const uint8_t kind = m_workbook.sourceFormat;
+  const bool table = kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast;
+  const SaveLosses losses = FindSaveLosses(m_workbook, kind, table ? &m_workbook.xbaseTable : nullptr);
+  // An automatic save says nothing to a user who may be away: a file that
+  // would keep less, its protection included, waits for a save they make.
+  if (m_savingAutomatically && (losses.Any() || (kind != kFormatNative && m_workbook.protectionMode != 0))) {
+    m_saveHeldBack = true;
+    return;
+  }
+  if (losses.Any() && !ConfirmSaveLosses(kind, losses, false)) return;
   uint8_t variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
   if (m_workbook.protectionMode != 0) {
     if (m_workbook.sourceFormat != kFormatNative) {
@@ -135,9 +147,11 @@ void CChildFrame::OnFileSaveAs() {
     }
   }
   // A save into another kind reads the document back from the new file, so
-  // whatever that kind cannot keep is gone once written; until the user
-  // agrees the workbook stays exactly as it is.
-  if (kind != m_workbook.sourceFormat && !ConfirmSaveLosses(kind, table ? &description : nullptr)) return;
+  // whatever that kind cannot keep is gone once written; into the same kind
+  // it is gone from the file. Until the user agrees the workbook stays
+  // exactly as it is.
+  const SaveLosses losses = FindSaveLosses(m_workbook, kind, table ? &description : nullptr, &textOptions);
+  if (losses.Any() && !ConfirmSaveLosses(kind, losses, kind != m_workbook.sourceFormat)) return;
   if (kind == kFormatText) m_workbook.textFileOptions = textOptions;
   if (table && !description.CopyTo(&m_workbook.xbaseTable)) {
     ShowError(kWorkbookOutOfMemory);
@@ -222,40 +236,76 @@ namespace {
 void AppendMessageRes(std::string* text, UINT stringId, const DWORD_PTR* arguments = nullptr) {
   char pattern[512];
   if (::LoadStringA(::GetModuleHandleA(nullptr), stringId, pattern, sizeof pattern) <= 0) return;
-  char formatted[1024];
-  const DWORD flags = FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
+  const DWORD flags = FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER |
                       (arguments == nullptr ? FORMAT_MESSAGE_IGNORE_INSERTS : 0);
-  if (::FormatMessageA(flags, pattern, 0, 0, formatted, sizeof formatted,
+  char* formatted = nullptr;
+  // Lists of paths can be long: the text is as long as it needs to be.
+  if (::FormatMessageA(flags, pattern, 0, 0, reinterpret_cast<char*>(&formatted), 0,
                        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments))) == 0)
     return;
   text->append(formatted);
+  ::LocalFree(formatted);
 }
+
+void AppendLossLine(std::string* text, UINT stringId, const DWORD_PTR* arguments = nullptr) {
+  text->append("\n- ");
+  AppendMessageRes(text, stringId, arguments);
+}
+
+DWORD_PTR TextArgument(const std::string& text) { return reinterpret_cast<DWORD_PTR>(text.c_str()); }
 
 }  // namespace
 
-bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const XBaseTable* description) {
-  const SaveLosses losses = FindSaveLosses(m_workbook, kind, description);
-  if (!losses.Any()) return true;
+bool CChildFrame::SaveAutomatically() {
+  m_savingAutomatically = true;
+  m_saveHeldBack = false;
+  SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
+  m_savingAutomatically = false;
+  return !m_saveHeldBack;
+}
+
+bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool readBack) {
   std::string text;
   const DWORD_PTR kindName[] = {reinterpret_cast<DWORD_PTR>(SaveKindName(kind))};
-  AppendMessageRes(&text, IDS_SAVE_KEEPS_LESS, kindName);
+  AppendMessageRes(&text, readBack ? IDS_SAVE_KEEPS_LESS : IDS_FILE_KEEPS_LESS, kindName);
   if (losses.otherWorksheets != 0) {
     char sheetPath[kTreePathCapacity] = "";
     if (m_workbook.activeWorksheet != nullptr) m_workbook.activeWorksheet->GetFullPath(sheetPath, sizeof sheetPath);
     const DWORD_PTR sheets[] = {losses.otherWorksheets, reinterpret_cast<DWORD_PTR>(sheetPath)};
-    text.append("\n- ");
-    AppendMessageRes(&text, IDS_LOSES_OTHER_WORKSHEETS, sheets);
+    AppendLossLine(&text, IDS_LOSES_OTHER_WORKSHEETS, sheets);
   }
-  const struct {
-    bool lost;
-    UINT text;
-  } lines[] = {{losses.folders, IDS_LOSES_FOLDERS},     {losses.formulas, IDS_LOSES_FORMULAS},
-               {losses.formats, IDS_LOSES_FORMATS},     {losses.containers, IDS_LOSES_CONTAINERS},
-               {losses.firstRow, IDS_LOSES_FIRST_ROW},  {losses.fieldValues, IDS_LOSES_FIELD_VALUES}};
-  for (const auto& line : lines) {
-    if (!line.lost) continue;
-    text.append("\n- ");
-    AppendMessageRes(&text, line.text);
+  if (losses.folders) AppendLossLine(&text, IDS_LOSES_FOLDERS);
+  if (!losses.names.renamed.empty()) {
+    const std::string renamed = RenamedSheetsText(losses.names);
+    const DWORD_PTR arguments[] = {TextArgument(renamed)};
+    AppendLossLine(&text, IDS_LOSES_RENAMED_SHEETS, arguments);
+  }
+  if (losses.names.brokenFormulas != 0) {
+    const std::string broken = BrokenReferencesText(losses.names);
+    const DWORD_PTR arguments[] = {losses.names.brokenFormulas, TextArgument(broken)};
+    AppendLossLine(&text, IDS_LOSES_SHEET_REFERENCES, arguments);
+  }
+  if (losses.formulas) AppendLossLine(&text, IDS_LOSES_FORMULAS);
+  if (losses.shown.numbers != 0) {
+    const std::string cell = LossCellName(losses.shown.numberRow, losses.shown.numberColumn);
+    const DWORD_PTR arguments[] = {losses.shown.numbers, TextArgument(cell), TextArgument(losses.shown.numberHeld),
+                                   TextArgument(losses.shown.numberWritten)};
+    AppendLossLine(&text, IDS_LOSES_SHOWN_NUMBERS, arguments);
+  }
+  if (losses.shown.values != 0) {
+    const std::string cell = LossCellName(losses.shown.valueRow, losses.shown.valueColumn);
+    const DWORD_PTR arguments[] = {losses.shown.values, TextArgument(cell)};
+    AppendLossLine(&text, IDS_LOSES_SHOWN_VALUES, arguments);
+  }
+  if (losses.formats) AppendLossLine(&text, IDS_LOSES_FORMATS);
+  if (losses.containers) AppendLossLine(&text, IDS_LOSES_CONTAINERS);
+  if (losses.dropDownLists) AppendLossLine(&text, IDS_LOSES_DROP_DOWN_LISTS);
+  if (losses.firstRow) AppendLossLine(&text, IDS_LOSES_FIRST_ROW);
+  if (losses.fieldValues) AppendLossLine(&text, IDS_LOSES_FIELD_VALUES);
+  if (losses.emptyNumbers != 0) {
+    const std::string cell = LossCellName(losses.emptyRow, losses.emptyColumn);
+    const DWORD_PTR arguments[] = {losses.emptyNumbers, TextArgument(cell)};
+    AppendLossLine(&text, IDS_LOSES_EMPTY_NUMBERS, arguments);
   }
   text.append("\n\n");
   AppendMessageRes(&text, IDS_SAVE_ALL_THE_SAME);

@@ -16,9 +16,7 @@ bool IsModified(const OpenDocument& document) {
   return document.frame != nullptr && (document.frame->IsModified() || document.frame->m_editing == kEditInCell);
 }
 
-void Save(const OpenDocument& document) {
-  if (document.frame != nullptr) document.frame->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
-}
+bool Save(const OpenDocument& document) { return document.frame == nullptr || document.frame->SaveAutomatically(); }
 
 bool QueryClose(const OpenDocument& document) { return document.frame == nullptr || document.frame->QueryClose(); }
 

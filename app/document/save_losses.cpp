@@ -6,6 +6,7 @@
 #include "core/workbook/workbook.h"
 #include "files/dispatch/native_kind.h"
 #include "files/xbase/xbase_losses.h"
+#include "services/convert/column_letters.h"
 
 namespace {
 
@@ -44,6 +45,23 @@ bool HasFormulas(const CWorkSheet& sheet) {
   return found;
 }
 
+bool AnyDropDownLists(const CWorkBook& book) {
+  const auto listed = [&](uint16_t style) { return style != 0 && book.styles.StyleAt(style).dropDown.listId != 0; };
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
+    const CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (sheet == nullptr)
+      continue;
+    StyleRunWalk walk(sheet->format.runs);
+    for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
+      if (listed(run->style))
+        return true;
+    for (const ColumnRecord& column : sheet->format.columns)
+      if (listed(column.Style()))
+        return true;
+  }
+  return false;
+}
+
 bool AnyContainers(const CWorkBook& book) {
   for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next)
     if (const CWorkSheet* sheet = CWorkSheet::FromItem(item); sheet != nullptr && sheet->containers != nullptr)
@@ -53,13 +71,16 @@ bool AnyContainers(const CWorkBook& book) {
 
 }  // namespace
 
-SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable* description) {
+SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable* description,
+                          const TextFileOptions* textOptions) {
   SaveLosses losses;
   if (kind == kFormatNative)
     return losses;
   losses.folders = book.folderCount != 0;
   if (kind == kFormatExcelXml) {
     losses.containers = AnyContainers(book);
+    losses.dropDownLists = AnyDropDownLists(book);
+    losses.names = FindExcelLosses(book);
     return losses;
   }
   const CWorkSheet* sheet = book.activeWorksheet;
@@ -74,6 +95,54 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
     const XBaseLosses cells = FindXBaseLosses(book, *sheet, *description);
     losses.firstRow = cells.firstRow;
     losses.fieldValues = cells.values;
+    losses.emptyNumbers = cells.emptyNumbers;
+    losses.emptyRow = cells.emptyRow;
+    losses.emptyColumn = cells.emptyColumn;
   }
+  if (kind == kFormatText)
+    losses.shown = FindTextLosses(book, *sheet, textOptions != nullptr ? *textOptions : book.textFileOptions);
   return losses;
+}
+
+std::string LossCellName(uint32_t row, uint16_t column) {
+  char letters[kColumnLettersCapacity];
+  ColumnNumberToLetters(letters, uint32_t(column) + 1);
+  return letters + std::to_string(row + 1);
+}
+
+namespace {
+
+constexpr size_t kListedLosses = 5;
+
+void AppendListed(std::string* text, size_t index, const std::string& entry) {
+  if (index == kListedLosses) {
+    text->append(", ...");
+    return;
+  }
+  if (index > kListedLosses)
+    return;
+  if (index != 0)
+    text->append(", ");
+  text->append(entry);
+}
+
+}  // namespace
+
+std::string RenamedSheetsText(const ExcelLosses& names) {
+  std::string text;
+  for (size_t i = 0; i < names.renamed.size(); ++i)
+    AppendListed(&text, i, names.renamed[i].path + " as " + names.renamed[i].name);
+  return text;
+}
+
+std::string BrokenReferencesText(const ExcelLosses& names) {
+  std::string text;
+  for (size_t i = 0; i < names.broken.size(); ++i) {
+    const ExcelBrokenReference& broken = names.broken[i];
+    AppendListed(&text, i,
+                 broken.sheet + "!" + LossCellName(broken.row, broken.column) + " naming '" + broken.qualifier + "'");
+  }
+  if (names.brokenFormulas > names.broken.size() && names.broken.size() <= kListedLosses)
+    text.append(", ...");
+  return text;
 }

@@ -6,22 +6,30 @@ bool PauseReached(int64_t now, int64_t clock, uint8_t minutes) {
   return minutes != 0 && now - clock + kAutoSaveEarlySeconds >= static_cast<int64_t>(minutes) * 60;
 }
 
-// Saves the modified documents in slot order; false when the pass must stop.
-// With stampAutoSave each saved document also restarts the auto-save pause.
-bool SaveModifiedDocuments(ActivityClocks* clocks, int64_t now, bool stampAutoSave,
-                           const OpenDocumentTable& table, const DocumentServices& documents,
-                           const AutoSaveFrame& frame) {
+enum PassOutcome { kPassStopped, kAllSaved, kSomeHeldBack };
+
+// Saves the modified documents in slot order. With stampAutoSave each saved
+// document also restarts the auto-save pause. A document whose file would
+// keep less than it holds is held back without a question, as nobody may be
+// there to answer one; the pass goes on to the others, whose work it keeps.
+PassOutcome SaveModifiedDocuments(ActivityClocks* clocks, int64_t now, bool stampAutoSave,
+                                  const OpenDocumentTable& table, const DocumentServices& documents,
+                                  const AutoSaveFrame& frame) {
+  PassOutcome outcome = kAllSaved;
   for (const OpenDocument& document : table.slots) {
     if (!IsSlotOccupied(document) || !documents.isModified(document)) continue;
     // The save will ask for a file name: the beep calls the user back.
     if (!DocumentHasFile(document)) frame.beep(frame.context);
     frame.restoreIfMinimized(frame.context);
-    documents.save(document);
-    if (documents.isModified(document)) return false;
+    if (!documents.save(document)) {
+      outcome = kSomeHeldBack;
+      continue;
+    }
+    if (documents.isModified(document)) return kPassStopped;
     if (stampAutoSave) clocks->autoSave = now;
-    if (frame.popupActive(frame.context)) return false;
+    if (frame.popupActive(frame.context)) return kPassStopped;
   }
-  return true;
+  return outcome;
 }
 
 }  // namespace
@@ -32,12 +40,13 @@ void RunAutoSaveTick(ActivityClocks* clocks, int64_t now, uint8_t autoSaveMinute
   if (PauseReached(now, clocks->autoSave, autoSaveMinutes)) {
     clocks->autoSave = now;
     if (frame.popupActive(frame.context)) return;
-    if (!SaveModifiedDocuments(clocks, now, false, table, documents, frame)) return;
+    if (SaveModifiedDocuments(clocks, now, false, table, documents, frame) == kPassStopped) return;
   }
   if (PauseReached(now, clocks->autoClose, autoCloseMinutes)) {
     clocks->autoClose = now;
     if (frame.popupActive(frame.context)) return;
-    if (!SaveModifiedDocuments(clocks, now, true, table, documents, frame)) return;
+    // A document held back would ask its question on closing: none closes.
+    if (SaveModifiedDocuments(clocks, now, true, table, documents, frame) != kAllSaved) return;
     if (frame.popupActive(frame.context)) {
       frame.beep(frame.context);
       return;

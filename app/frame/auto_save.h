@@ -5,7 +5,10 @@
 // configured minutes, the frame's timer saves every modified document, and
 // auto-close then closes them all. A document whose save fails or is
 // cancelled, or a modal window (a dialog, a message box) that is open,
-// stops the pass and keeps the remaining documents as they are.
+// stops the pass and keeps the remaining documents as they are. A document
+// whose file would keep less than it holds is not saved automatically (the
+// pass asks nothing and goes on with the others) and keeps every document
+// open at auto-close.
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 namespace {
 
 bool NeverModified(const OpenDocument&) { return false; }
-void NoSave(const OpenDocument&) {}
+bool NoSave(const OpenDocument&) { return true; }
 bool AlwaysMayClose(const OpenDocument&) { return true; }
 void NoClose(const OpenDocument&) {}
 

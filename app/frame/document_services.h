@@ -11,9 +11,11 @@
 
 struct DocumentServices {
   bool (*isModified)(const OpenDocument& document);
-  // Sends the Save command and returns once it is done (a dialog it shows
-  // included).
-  void (*save)(const OpenDocument& document);
+  // Sends the Save command as an automatic save and returns once it is
+  // done (a dialog it shows included). False when the save was held back,
+  // nothing written and nothing asked, because the file would keep less
+  // than the document holds: the document stays modified.
+  bool (*save)(const OpenDocument& document);
   // "Save changes to ...?" with Yes, No and Cancel; false when the document
   // must stay open.
   bool (*queryClose)(const OpenDocument& document);

@@ -1,4 +1,3 @@
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -6,11 +5,11 @@
 #include <new>
 
 #include "core/edit/cell_input.h"
-#include "core/formula/formula_scanner.h"
 #include "core/workbook/workbook.h"
 #include "files/errors/file_errors.h"
 #include "files/text/loaded_sheet.h"
 #include "files/text/text_conversion.h"
+#include "files/text/text_field_value.h"
 #include "files/text/text_fields.h"
 
 namespace {
@@ -41,25 +40,6 @@ FileText ReadWholeFile(std::FILE* file, uint8_t* code) {
   }
   text.get()[got] = '\0';
   return text;
-}
-
-// "-" (blanks may follow it), a number in the current separators, and only
-// blanks after it. A number too large for a double stays text.
-bool ReadNumberField(const char* text, double* value) {
-  const char* p = text;
-  const bool negative = *p == '-';
-  if (negative)
-    while (*++p == ' ') {
-    }
-  const char* end = nullptr;
-  if (!ParseNumberLiteral(p, value, &end, false))
-    return false;
-  while (*end == ' ') ++end;
-  if (*end != '\0' || !std::isfinite(*value))
-    return false;
-  if (negative)
-    *value = -*value;
-  return true;
 }
 
 // Makes the cells of the fields, in the order they come.
@@ -115,13 +95,18 @@ class TextLoad {
     alignas(8) uint8_t record[kCellInputCapacity];
     uint32_t size = 0;
     double number = 0;
-    if (options_.recognizeValues && ansi[0] == '=') {
-      NumFormatParams format{};
-      size = CWorkSheet::ParseCellInput(book_, ansi, &format, row, column, record, sizeof record);
-    } else if (options_.recognizeValues && ReadNumberField(ansi, &number)) {
-      size = BuildNumberCell(record, sizeof record, row, column, number);
-    } else {
-      size = BuildTextCell(record, sizeof record, row, column, ansi, static_cast<uint16_t>(length));
+    switch (ReadTextFieldValue(ansi, options_.recognizeValues != 0, &number)) {
+      case kTextFieldFormula: {
+        NumFormatParams format{};
+        size = CWorkSheet::ParseCellInput(book_, ansi, &format, row, column, record, sizeof record);
+        break;
+      }
+      case kTextFieldNumber:
+        size = BuildNumberCell(record, sizeof record, row, column, number);
+        break;
+      default:
+        size = BuildTextCell(record, sizeof record, row, column, ansi, static_cast<uint16_t>(length));
+        break;
     }
     return size != 0 && sheet_->cells.InsertCell(AsCellRecord(record), &cursor_);
   }

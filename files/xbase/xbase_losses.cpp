@@ -1,6 +1,7 @@
 #include "files/xbase/xbase_losses.h"
 
 #include <cstring>
+#include <vector>
 
 #include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
@@ -66,6 +67,7 @@ class LossFinder {
         losses_.values = losses_.values || !field || !ValueGivesBack(field, cell);
       return !(losses_.firstRow && losses_.values);
     });
+    FindBlankFields();
     return losses_;
   }
 
@@ -106,6 +108,46 @@ class LossFinder {
       default:
         // Fields of the other types are written blank.
         return false;
+    }
+  }
+
+  // Every row up to the last used one is a record, and a record's blank
+  // field reads back as its type gives it: a number field as 0, a binary or
+  // time field as its placeholder text.
+  void FindBlankFields() {
+    uint32_t lastRow = 0;
+    if (!sheet_.cells.GetUsedRange(nullptr, nullptr, nullptr, &lastRow) || fields_ == 0)
+      return;
+    // The first row of each field not yet seen holding a value.
+    std::vector<uint32_t> nextRow(fields_, 1);
+    ForEachRecord(sheet_.cells, [&](const CellRecord& cell) {
+      if (cell.Row() != 0 && cell.Column() < fields_ && XBaseValueOfCell(&cell).present) {
+        Blanks(cell.Column(), nextRow[cell.Column()], cell.Row());
+        nextRow[cell.Column()] = cell.Row() + 1;
+      }
+      return true;
+    });
+    for (uint32_t i = 0; i < fields_; ++i) Blanks(i, nextRow[i], lastRow + 1);
+  }
+
+  // The blank fields of column i in rows first to end, end excluded.
+  void Blanks(uint32_t i, uint32_t first, uint32_t end) {
+    if (first >= end)
+      return;
+    const uint8_t* field = XBaseFieldAt(table_, i);
+    const uint8_t type = field[kXBaseFieldType];
+    if (type == 'B' || type == 'G' || type == 'P' || type == 'T') {
+      losses_.values = true;
+      return;
+    }
+    if ((type != 'N' && type != 'F' && type != 'I' && type != 'Y') || XBaseFieldWidth(field, table_.dialect) == 0)
+      return;
+    const bool earlier = losses_.emptyNumbers == 0 || first < losses_.emptyRow ||
+                         (first == losses_.emptyRow && i < losses_.emptyColumn);
+    losses_.emptyNumbers += end - first;
+    if (earlier) {
+      losses_.emptyRow = first;
+      losses_.emptyColumn = uint16_t(i);
     }
   }
 

@@ -3,9 +3,12 @@
 
 // What a worksheet's cells lose when the worksheet is written as an xBase
 // table and the table is read back: the first row gives way to the field
-// names, and each record value comes back as its field holds it. Formulas,
+// names, each record value comes back as its field holds it, and a blank
+// number field comes back as 0. Formulas,
 // formats and the workbook's other worksheets go with any table; they are
 // the caller's to weigh.
+
+#include <cstdint>
 
 class CWorkBook;
 class CWorkSheet;
@@ -14,6 +17,11 @@ struct XBaseTable;
 struct XBaseLosses {
   bool firstRow = false;  // a first-row cell that the field names do not give back
   bool values = false;    // a record value that its field cuts, rounds or cannot hold
+  // Empty cells of number fields within the records, which read back as 0;
+  // the first of them by rows.
+  uint32_t emptyNumbers = 0;
+  uint32_t emptyRow = 0;
+  uint16_t emptyColumn = 0;
 };
 
 // The table is the description the worksheet will be written with. A

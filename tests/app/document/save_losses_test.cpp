@@ -4,13 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/document/save_losses.h"
+#include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
+#include "files/dispatch/document_file.h"
 #include "files/dispatch/native_kind.h"
+#include "files/xbase/xbase_cell_value.h"
 #include "view/draw_context/portable_text_measurer.h"
 #include "view/grid_view/cell_from_text.h"
 
@@ -23,6 +29,7 @@ std::string Named(const SaveLosses& l) {
   std::string text = std::to_string(l.otherWorksheets) + " other";
   const std::pair<bool, const char*> flags[] = {{l.folders, "folders"},       {l.formulas, "formulas"},
                                                 {l.formats, "formats"},       {l.containers, "containers"},
+                                                {l.dropDownLists, "drop-down lists"},
                                                 {l.firstRow, "first row"},    {l.fieldValues, "field values"}};
   for (const auto& flag : flags)
     if (flag.first) text += std::string(", ") + flag.second;
@@ -136,6 +143,287 @@ TEST_F(SaveLossesTest, FormatsAreStylesWidthsAndFixedHeights) {
   // Red on a part of the row is a format of its own.
   ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{0, 3, 2, style}, nullptr));
   EXPECT_TRUE(Losses(kDBaseIV).formats);
+}
+
+void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
+  alignas(8) uint8_t record[kTextCellHeadSize + 64];
+  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
+// What a cell holds as the comparison of a file read back sees it: "n:"
+// and the number, "t:" and the text, "e" for an error value, "" for none.
+std::string HeldText(const CellRecord* cell) {
+  if (cell == nullptr) return "";
+  if (cell->ErrorCode() != 0) return "e";
+  const XBaseFieldValue value = XBaseValueOfCell(cell);
+  if (!value.present) return "";
+  if (value.isText) return "t:" + std::string(value.text, value.length);
+  char number[40];
+  std::snprintf(number, sizeof number, "n:%.17g", value.number);
+  return number;
+}
+
+std::vector<const CWorkSheet*> Worksheets(const CWorkBook& book) {
+  std::vector<const CWorkSheet*> sheets;
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next)
+    if (const CWorkSheet* sheet = CWorkSheet::FromItem(item)) sheets.push_back(sheet);
+  return sheets;
+}
+
+bool HasContainers(const CWorkBook& book) {
+  for (const CWorkSheet* sheet : Worksheets(book))
+    if (sheet->containers != nullptr) return true;
+  return false;
+}
+
+bool HasDropDownList(const CWorkBook& book) {
+  for (const CWorkSheet* sheet : Worksheets(book)) {
+    bool found = false;
+    ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+      found = book.styles.StyleAt(sheet->format.CellStyle(cell.Row(), cell.Column())).dropDown.listId != 0;
+      return !found;
+    });
+    if (found) return true;
+  }
+  return false;
+}
+
+// A workbook of every kind of content, written into every foreign kind by
+// the program's own writer and read back by its reader: the losses the
+// question names are exactly those the file read back shows, number for
+// number and formula for formula.
+class SaveLossesRoundTrip : public SaveLossesTest {
+ protected:
+  // \Sum (active): a table with a first row of names, long numbers, an
+  // empty number cell, a percent, a text that looks like a number, a
+  // drop-down list,
+  // formulas naming worksheets in two folders, and a chart box; \X\Jan
+  // and \Y\Jan of the same name; \Y\Calc naming its own folder's Jan.
+  void Build() {
+    ASSERT_TRUE(book.NewDocument());
+    sheet = book.activeWorksheet;
+    std::snprintf(sheet->name, sizeof sheet->name, "Sum");
+    CWorkSheetTree::CTreeItem* x = NewFolderItem("X", 1);
+    book.InsertItems(x, nullptr);
+    CWorkSheet* xJan = NewWorksheet("Jan", 1);
+    book.InsertItems(xJan, x);
+    CWorkSheetTree::CTreeItem* y = NewFolderItem("Y", 1);
+    book.InsertItems(y, nullptr);
+    CWorkSheet* yJan = NewWorksheet("Jan", 1);
+    book.InsertItems(yJan, y);
+    CWorkSheet* calc = NewWorksheet("Calc", 1);
+    book.InsertItems(calc, y);
+    TypeOn(xJan, 0, 0, "111");
+    TypeOn(yJan, 0, 0, "222");
+    TypeOn(calc, 1, 0, "='Jan'!A1");
+    TypeOn(calc, 1, 1, "=\\Sum!A4");
+    const char* table[][3] = {{"VAL", "REF", "NOTE"},
+                              {"0.1234567890123456", "='\\X\\Jan'!A1", "Ann"},
+                              {"123456789012345678", "='\\Y\\Jan'!A1", ""},
+                              {"12.5", "=A4*2", "25%"},
+                              {"", "", "x"},
+                              {"7", "", ""}};
+    for (uint32_t row = 0; row < 6; ++row)
+      for (uint16_t column = 0; column < 3; ++column)
+        if (table[row][column][0] != '\0') TypeOn(sheet, column, row, table[row][column]);
+    PutText(book, 2, 2, "12");
+    PutText(book, 5, 2, "5 \x80");  // the euro sign, which OEM text lacks
+    StyleRecord listed = book.styles.StyleAt(0);
+    listed.dropDown.listId = 1;
+    uint16_t style = 0;
+    ASSERT_TRUE(book.styles.FindOrAddStyle(listed, &style));
+    ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{2, 2, 4, style}, nullptr));
+    auto* container = new ContainerRecord;
+    ASSERT_TRUE(book.AssignContainerId(container));
+    sheet->AddContainer(container);
+    ASSERT_TRUE(book.Recalculate(nullptr));
+  }
+  void TypeOn(CWorkSheet* on, uint16_t column, uint32_t row, const char* text) {
+    CWorkSheet* active = book.activeWorksheet;
+    book.activeWorksheet = on;
+    Type(column, row, text);
+    book.activeWorksheet = active;
+  }
+
+  // Written as kind and read back into read; false when either failed.
+  bool WriteAndRead(uint8_t kind, const XBaseTable& description, CWorkBook* read) {
+    const std::string path = kind == kFormatText ? "save_losses_trip.csv"
+                             : kind == kFormatExcelXml ? "save_losses_trip.xml" : "save_losses_trip.dbf";
+    std::remove(path.c_str());
+    book.sourceFormat = kind;
+    if (kind >= kFormatXBaseFirst && !description.CopyTo(&book.xbaseTable)) return false;
+    const bool saved = SaveDocumentFile(&book, path.c_str());
+    book.bufferedFile.Close();
+    book.sourceFormat = kFormatNative;
+    if (!saved || !OpenDocumentFile(read, path.c_str())) return false;
+    read->textFileOptions = book.textFileOptions;
+    read->xbaseTable.dialect = kind;
+    bool loaded = kind == kFormatText       ? read->LoadText()
+                  : kind == kFormatExcelXml ? read->LoadExcelXml()
+                                            : read->LoadXBase();
+    read->bufferedFile.Close();
+    std::remove(path.c_str());
+    return loaded && read->Recalculate(nullptr);
+  }
+
+  // The losses the file read back shows, in the question's terms.
+  SaveLosses Found(uint8_t kind, const CWorkBook& read) {
+    SaveLosses found;
+    found.otherWorksheets = book.worksheetCount - read.worksheetCount;
+    found.folders = book.folderCount != 0 && read.folderCount == 0;
+    found.containers = HasContainers(book) && !HasContainers(read);
+    found.dropDownLists = kind == kFormatExcelXml && HasDropDownList(book) && !HasDropDownList(read);
+    if (kind == kFormatExcelXml) {
+      const std::vector<const CWorkSheet*> before = Worksheets(book);
+      const std::vector<const CWorkSheet*> after = Worksheets(read);
+      EXPECT_EQ(before.size(), after.size());
+      for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        char path[kTreePathCapacity];
+        before[i]->GetFullPath(path, sizeof path);
+        if (std::string(before[i]->name) != after[i]->name)
+          found.names.renamed.push_back(ExcelRenamedSheet{path, after[i]->name});
+        // A formula reading another value than before reads another
+        // worksheet, or none.
+        ForEachRecord(before[i]->cells, [&](const CellRecord& cell) {
+          const CellRecord* back = const_cast<CWorkSheet*>(after[i])->cells.GetCell(cell.Row(), cell.Column());
+          if (!cell.IsFormula()) return true;
+          if (back == nullptr || !back->IsFormula()) {
+            found.formulas = true;
+          } else if (HeldText(back) != HeldText(&cell) &&
+                     found.names.brokenFormulas++ < kExcelBrokenListed) {
+            found.names.broken.push_back(ExcelBrokenReference{path, cell.Row(), cell.Column(), ""});
+          }
+          return true;
+        });
+      }
+      return found;
+    }
+    const CWorkSheet& back = *read.activeWorksheet;
+    const bool table = kind >= kFormatXBaseFirst;
+    ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+      const CellRecord* got = const_cast<CWorkSheet&>(back).cells.GetCell(cell.Row(), cell.Column());
+      found.formulas = found.formulas || cell.IsFormula();
+      found.formats = found.formats || sheet->format.CellStyle(cell.Row(), cell.Column()) != 0;
+      if (table && cell.Row() == 0) {
+        found.firstRow = found.firstRow || HeldText(got) != HeldText(&cell);
+        return true;
+      }
+      std::string held = HeldText(&cell);
+      // A table's character field gives a number back as the text shown.
+      if (table && held.rfind("n:", 0) == 0 && got != nullptr && got->IsText()) {
+        char shown[kCellTextCapacity];
+        held = "t:" + std::string(shown, XBaseNumberText(book, *sheet, cell, nullptr, shown));
+      }
+      if (HeldText(got) == held) return true;
+      if (table) {
+        found.fieldValues = true;
+      } else if (held.rfind("n:", 0) == 0) {
+        if (found.shown.numbers++ == 0) {
+          found.shown.numberRow = cell.Row();
+          found.shown.numberColumn = cell.Column();
+        }
+      } else if (found.shown.values++ == 0) {
+        found.shown.valueRow = cell.Row();
+        found.shown.valueColumn = cell.Column();
+      }
+      return true;
+    });
+    // A table gives back its records' blank number fields as 0; in a text
+    // file a cell lands elsewhere only when its own field was lost.
+    ForEachRecord(back.cells, [&](const CellRecord& got) {
+      if (table && got.Row() != 0 && sheet->cells.GetCell(got.Row(), got.Column()) == nullptr) {
+        EXPECT_EQ(HeldText(&got), "n:0");
+        if (found.emptyNumbers++ == 0) {
+          found.emptyRow = got.Row();
+          found.emptyColumn = got.Column();
+        }
+      }
+      return true;
+    });
+    return found;
+  }
+};
+
+// The losses with their first examples, for comparison.
+std::string Described(const SaveLosses& l) {
+  std::string text = Named(l);
+  if (l.emptyNumbers != 0)
+    text += ", " + std::to_string(l.emptyNumbers) + " empty numbers from " + LossCellName(l.emptyRow, l.emptyColumn);
+  if (l.shown.numbers != 0)
+    text += ", " + std::to_string(l.shown.numbers) + " numbers from " +
+            LossCellName(l.shown.numberRow, l.shown.numberColumn);
+  if (l.shown.values != 0)
+    text += ", " + std::to_string(l.shown.values) + " values from " +
+            LossCellName(l.shown.valueRow, l.shown.valueColumn);
+  if (!l.names.renamed.empty()) text += ", renamed " + RenamedSheetsText(l.names);
+  if (l.names.brokenFormulas != 0) {
+    text += ", " + std::to_string(l.names.brokenFormulas) + " broken:";
+    for (const ExcelBrokenReference& broken : l.names.broken)
+      text += " " + broken.sheet + "!" + LossCellName(broken.row, broken.column);
+  }
+  return text;
+}
+
+TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
+  const auto fixed = [](uint16_t a, uint16_t b, uint16_t c) {
+    TextFileOptions options;
+    options.fixedWidth = 1;
+    const uint16_t widths[] = {a, b, c, 5};
+    std::copy(widths, widths + 4, options.widths);
+    return options;
+  };
+  TextFileOptions plainText;
+  plainText.recognizeValues = 0;
+  TextFileOptions oem;
+  oem.charset = kTextCharsetOem;
+  TextFileOptions noQuote;
+  noQuote.quote = '\0';
+  noQuote.separator = 'n';
+  const struct {
+    uint8_t kind;
+    TextFileOptions text;
+    const char* lost;  // what the file read back shows
+  } kinds[] = {
+      {kFormatText, {}, "3 other, folders, formulas, formats, containers, 3 numbers from A2, 1 values from C3"},
+      // Cut to their widths; a field without a width takes the rest of its line.
+      {kFormatText, fixed(6, 6, 6),
+       "3 other, folders, formulas, formats, containers, 3 numbers from A2, 1 values from C3"},
+      {kFormatText, fixed(20, 0, 6),
+       "3 other, folders, formulas, formats, containers, 6 numbers from A2, 6 values from B1"},
+      // Every field read as a text.
+      {kFormatText, plainText, "3 other, folders, formulas, formats, containers, 8 numbers from A2"},
+      // A character the file's character set lacks comes back as another.
+      {kFormatText, oem, "3 other, folders, formulas, formats, containers, 3 numbers from A2, 2 values from C3"},
+      // A separator inside a field splits it.
+      {kFormatText, noQuote, "3 other, folders, formulas, formats, containers, 3 numbers from A2, 2 values from C2"},
+      {kFormatXBaseFirst, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
+      {kDBaseIV, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
+      {kFormatXBaseFirst + 2,
+       {},
+       "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
+      {kFormatXBaseLast, {}, "3 other, folders, formulas, formats, containers, field values, 3 empty numbers from A5"},
+      {kFormatExcelXml,
+       {},
+       "0 other, folders, containers, drop-down lists, renamed \\Y\\Jan as Jan(0), 3 broken: \\Sum!B2 \\Sum!B3 "
+       "\\Y\\Calc!B1"},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(int(k.kind));
+    Build();
+    book.textFileOptions = k.text;
+    XBaseTable description;
+    description.dialect = k.kind;
+    if (k.kind >= kFormatXBaseFirst) {
+      ASSERT_TRUE(book.BuildXBaseFields(sheet, &description));
+    }
+    const SaveLosses judged = FindSaveLosses(book, k.kind, &description);
+    CWorkBook read;
+    ASSERT_TRUE(WriteAndRead(k.kind, description, &read));
+    EXPECT_EQ(Described(Found(k.kind, read)), k.lost);
+    EXPECT_EQ(Described(judged), k.lost);
+  }
 }
 
 }  // namespace

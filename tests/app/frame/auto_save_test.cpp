@@ -12,6 +12,7 @@ namespace {
 struct FakeDocuments {
   bool modified[kOpenDocumentSlots] = {};
   bool saveFails[kOpenDocumentSlots] = {};
+  bool wouldLose[kOpenDocumentSlots] = {};  // held back by an automatic save
   int popupAfterSaveOf = -1;
   bool popup = false;
   std::string log;  // "s2" saved slot 2, "b" beep, "c1" close posted, "q0" asked
@@ -27,9 +28,14 @@ const DocumentServices kFakeServices = {
     [](const OpenDocument& d) { return g_fake->modified[SlotOf(d)]; },
     [](const OpenDocument& d) {
       const int slot = SlotOf(d);
+      if (g_fake->wouldLose[slot]) {
+        g_fake->log += "h" + std::to_string(slot);
+        return false;
+      }
       g_fake->log += "s" + std::to_string(slot);
       if (!g_fake->saveFails[slot]) g_fake->modified[slot] = false;
       if (slot == g_fake->popupAfterSaveOf) g_fake->popup = true;
+      return true;
     },
     [](const OpenDocument& d) {
       g_fake->log += "q" + std::to_string(SlotOf(d));
@@ -93,6 +99,24 @@ TEST_F(AutoSaveTest, ADocumentWithoutAFileBeepsAndAFailedSaveStopsThePass) {
   // The failure ends the tick: neither slot 1 nor auto-close is reached.
   EXPECT_EQ(fake.log, "bs0");
   EXPECT_EQ(clocks.autoClose, 1000);
+}
+
+// A document whose file would keep less than it holds is not written by an
+// unattended save, nor does it stop the pass: the documents after it are
+// saved, and auto-close, which would have to ask about it, closes none.
+TEST_F(AutoSaveTest, ADocumentHeldBackKeepsThePassGoingAndEveryDocumentOpen) {
+  Open(0, true);
+  Open(1, true);
+  fake.modified[0] = fake.modified[1] = true;
+  fake.wouldLose[0] = true;
+  Tick(2000, 1, 0);
+  EXPECT_EQ(fake.log, "h0s1");
+  EXPECT_TRUE(fake.modified[0]);
+  fake.log.clear();
+  fake.modified[1] = true;
+  Tick(3000, 0, 1);
+  EXPECT_EQ(fake.log, "h0s1");
+  EXPECT_EQ(clocks.autoSave, 3000);
 }
 
 TEST_F(AutoSaveTest, AnOpenModalWindowStopsThePassBeforeOrBetweenSaves) {

@@ -668,6 +668,7 @@ const DocumentServices kFakeServices = {
     [](const OpenDocument& d) {
       g_documents->saved.push_back(SlotOf(d));
       g_documents->modified[SlotOf(d)] = false;
+      return true;
     },
     [](const OpenDocument& d) {
       g_documents->asked.push_back(SlotOf(d));
@@ -735,6 +736,7 @@ const DocumentServices kSavesWithAModalLoop = {
       PostMessageA(g_documents->frame, WM_TIMER, CMainFrame::kTimerId, 0);
       Pump();
       g_documents->modified[SlotOf(d)] = false;
+      return true;
     },
     [](const OpenDocument&) { return true; },
     [](const OpenDocument&) {},

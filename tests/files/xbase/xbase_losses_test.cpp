@@ -1,7 +1,8 @@
 // What a worksheet loses as an xBase table read back: the first row that
-// the field names replace and the values their fields cut, round or cannot
-// hold, judged before the table is written and checked against tables
-// really written and read.
+// the field names replace, the values their fields cut, round or cannot
+// hold and the empty cells of number fields that come back as 0, judged
+// before the table is written and checked against tables really written
+// and read.
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,7 @@ TEST(XBaseLosses, AgreeWithTablesWrittenAndReadBack) {
   const uint8_t dialects[] = {kXBaseDBaseIII, kXBaseDBaseIV, kXBaseFoxPro, kXBaseClipper};
   int written = 0;
   int lossy = 0;
+  int blanks = 0;
   for (int round = 0; round < 200; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     auto book = exchange::NewBook();
@@ -167,15 +169,33 @@ TEST(XBaseLosses, AgreeWithTablesWrittenAndReadBack) {
       lost = lost || !CameBack(*book, *sheet, cell, back);
       return true;
     });
+    // Cells the table gives back where the worksheet had none: the blank
+    // number fields of its records.
+    ForEachRecord(read.activeWorksheet->cells, [&](const CellRecord& back) {
+      if (back.Row() != 0 && sheet->cells.GetCell(back.Row(), back.Column()) == nullptr) {
+        EXPECT_TRUE(back.IsNumber() && back.Number() == 0) << back.Row() << "," << back.Column();
+        if (found.emptyNumbers++ == 0) {
+          found.emptyRow = back.Row();
+          found.emptyColumn = back.Column();
+        }
+      }
+      return true;
+    });
     EXPECT_EQ(judged.firstRow, found.firstRow);
     EXPECT_EQ(judged.values, found.values);
+    EXPECT_EQ(judged.emptyNumbers, found.emptyNumbers);
+    EXPECT_EQ(judged.emptyRow, found.emptyRow);
+    EXPECT_EQ(judged.emptyColumn, found.emptyColumn);
     lossy += found.values ? 1 : 0;
+    blanks += found.emptyNumbers != 0 ? 1 : 0;
   }
   std::remove(path.c_str());
   // The rounds reach both answers.
   EXPECT_GT(written, 100);
   EXPECT_GT(lossy, 10);
   EXPECT_LT(lossy, written - 10);
+  EXPECT_GT(blanks, 10);
+  EXPECT_LT(blanks, written - 10);
 }
 
 }  // namespace
