@@ -277,6 +277,19 @@ TEST_F(PrintCommands, EveryRefusedFieldSaysWhatItTakes) {
   EXPECT_FALSE(doc->IsModified());
 }
 
+// A first page number beyond what the files keep is refused on the spot,
+// not cut short on the way to the file; the largest one they keep is taken.
+TEST_F(PrintCommands, AFirstPageNumberTheFilesCannotKeepIsRefused) {
+  std::vector<DialogScriptStep> steps = {Tab(1), Text(ids::kFirstPage, "65535"), Press(IDOK), Inspect(ReadFocus),
+                                         Text(ids::kFirstPage, "65534"), Press(IDOK)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDOK);
+  EXPECT_EQ(g_boxes, std::vector<std::string>{"Please enter an integer between 1 and 65534."});
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{std::to_string(ids::kFirstPage)}}));
+  EXPECT_EQ(sheet->pageSettings.firstPageNumber, 65534);
+}
+
 // Margins that leave no page to print on are refused in the sheet with the
 // size of the printable area (not the paper's), however they are written,
 // so that neither the preview nor printing ever meets them.
