@@ -66,13 +66,15 @@ cat >"$prefix/fonts.conf" <<CONF
 </fontconfig>
 CONF
 export FONTCONFIG_FILE=$prefix/fonts.conf
+# Before the prefix is made: making it measures the system fonts, and
+# keeps what it measured.
+bash "$here/wine-fonts.sh" "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "wine: creating prefix $prefix"
   "$here/wine-run" "$prefix" wineboot --init >/dev/null
   # The registry reaches the prefix only when the server ends.
   wineserver -w
 fi
-bash "$here/wine-fonts.sh" "$prefix"
 wineserver -p </dev/null >/dev/null 2>&1 || true
 # No window manager runs on the virtual display: Wine frames the windows
 # itself, and does not wait two seconds for a manager whenever a managed
