@@ -19,6 +19,7 @@ rm -f "$story"
 
 bash scripts/wine-prefix.sh "$prefix" >/dev/null
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
+export FONTCONFIG_FILE=$prefix/fonts.conf  # the prefix's own fonts (wine-prefix.sh)
 export DISPLAY=:$(cat "$prefix/xvfb.display")
 
 wait_window() {  # name pattern -> window id

@@ -13,6 +13,7 @@ export WINEPREFIX=$prefix
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
+export FONTCONFIG_FILE=$prefix/fonts.conf
 managed=N
 # Window managers announce themselves on the root window (EWMH); one that
 # does not is taken for none, which still gives whole windows.

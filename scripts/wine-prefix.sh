@@ -53,9 +53,24 @@ if [ "${2:-}" = stop ]; then
 fi
 start_display
 export DISPLAY=:$(cat "$displayfile")
+# The prefix's fonts are the tests' own: Wine sees no font of the machine's
+# fontconfig (whose newer Liberation 2.x, which LibreOffice brings, Wine
+# would prefer and draw with), only its own and the ones copied below.
+# wine-run points every program of the prefix at this configuration.
+mkdir -p "$prefix"
+cat >"$prefix/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <cachedir>$prefix/fontconfig-cache</cachedir>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE=$prefix/fonts.conf
+# Before the prefix is made: making it measures the system fonts, and
+# keeps what it measured.
+bash "$here/wine-fonts.sh" "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "wine: creating prefix $prefix"
-  mkdir -p "$prefix"
   "$here/wine-run" "$prefix" wineboot --init >/dev/null
   # The registry reaches the prefix only when the server ends.
   wineserver -w

@@ -16,6 +16,9 @@ constexpr size_t kPageTextSize = 128;  // NUL-terminated, at most 127 characters
 constexpr uint32_t kMaxPrintRowNumber = 2097152;
 constexpr uint32_t kMaxPrintColumnNumber = 2047;
 constexpr uint32_t kMaxPrintPageNumber = 2147483647;
+// The largest first page number the native files keep: both write it as a
+// 16-bit number and read 65,535 back as this.
+constexpr uint16_t kMaxFirstPageNumber = 65534;
 
 enum PrintRangeKind : uint8_t {
   kPrintAll = 0,

@@ -109,7 +109,7 @@ class CContentPropPage : public CPrintPage {
   void OnPageCommand(WORD id, WORD code) override;
 
   CParsedEdit m_scale{kParsedInteger, 10, 1000};
-  CParsedEdit m_firstPage{kParsedInteger, 1, 16777215};
+  CParsedEdit m_firstPage{kParsedInteger, 1, kMaxFirstPageNumber};
 };
 
 class CPrintPropertySheet : public CDialogImpl {

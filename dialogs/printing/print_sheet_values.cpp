@@ -15,7 +15,7 @@ constexpr int kMaxCopies = 65534;
 constexpr int kMaxPerSheet = 10;
 constexpr int kMinScale = 10;
 constexpr int kMaxScale = 1000;
-constexpr int kMaxFirstPage = 16777215;
+constexpr int kMaxListedPage = 16777215;
 constexpr int kMaxRecordText = static_cast<int>(kPageTextSize) - 1;
 
 // A field of the record, which may lack its NUL, into a text of the page.
@@ -211,10 +211,10 @@ void StorePrintSheetValues(const PrintSheetValues& values, const LengthUnit& uni
     settings->fitToSheetSize = 0;
     settings->scale = static_cast<uint16_t>(ReadInteger(values.scale));
   }
-  // The record keeps 16 bits of the first page number: larger numbers
-  // stop at the largest it holds.
+  // The check refused what the files cannot keep; this only guards the cast.
   const int firstPage = ReadInteger(values.firstPage);
-  settings->firstPageNumber = static_cast<uint16_t>(firstPage < 0xFFFF ? firstPage : 0xFFFF);
+  settings->firstPageNumber =
+      static_cast<uint16_t>(firstPage < 1 ? 1 : firstPage < kMaxFirstPageNumber ? firstPage : kMaxFirstPageNumber);
   settings->copies = static_cast<uint16_t>(ReadInteger(values.copies));
   settings->collate = values.collate ? 1 : 0;
   settings->backToFrontOrder = 0;
@@ -243,8 +243,8 @@ void StorePrintSheetValues(const PrintSheetValues& values, const LengthUnit& uni
 }
 
 bool CheckGeneralPage(const PrintSheetValues& values, PrintSheetFailure* failure) {
-  if (values.pages[0] != '\0' && ParseNumberList(values.pages, nullptr, 0, 1, kMaxFirstPage) < 0) {
-    Fail(failure, print_sheet_ids::kPages, kPrintIntegerRangeMessage, 1, kMaxFirstPage);
+  if (values.pages[0] != '\0' && ParseNumberList(values.pages, nullptr, 0, 1, kMaxListedPage) < 0) {
+    Fail(failure, print_sheet_ids::kPages, kPrintIntegerRangeMessage, 1, kMaxListedPage);
     return false;
   }
   return CheckInteger(values.copies, 1, kMaxCopies, print_sheet_ids::kCopies, failure);
@@ -271,7 +271,7 @@ bool CheckLayoutPage(const PrintSheetValues& values, const LengthUnit& unit, con
 bool CheckContentPage(const PrintSheetValues& values, PrintSheetFailure* failure) {
   namespace ids = print_sheet_ids;
   return CheckInteger(values.scale, kMinScale, kMaxScale, ids::kScale, failure) &&
-         CheckInteger(values.firstPage, 1, kMaxFirstPage, ids::kFirstPage, failure) &&
+         CheckInteger(values.firstPage, 1, kMaxFirstPageNumber, ids::kFirstPage, failure) &&
          CheckList(values.excludedRows, static_cast<int>(kMaxPrintRowNumber), ids::kExcludedRows, failure) &&
          CheckList(values.excludedColumns, static_cast<int>(kMaxPrintColumnNumber), ids::kExcludedColumns, failure);
 }

@@ -230,7 +230,9 @@ bool SaveDocumentFile(CWorkBook* book, const char* path, const TextMeasurer* mea
       OpenDocumentFile(book, heldPath);
     book->sourceFormat = format;
     book->saveKind = kind;
-    book->error = kFileWriteError;
+    // All was written; what failed is taking the place of the file there,
+    // which another document or program holds open or which is read-only.
+    book->error = kFileCannotOpenForWriting;
     return false;
   }
   book->bufferedFile.Close();

@@ -47,7 +47,7 @@ void ReadLayout(CXmlReader* xml, PageSettings* page) {
                                                        : page->alignment & ~kCentreVertically);
   if (const char* value = ExcelAttribute(xml, "StartPageNumber")) {
     uint16_t first = 1;
-    xml->ParseUInt16(&first, 1, 65534, value);
+    xml->ParseUInt16(&first, 1, kMaxFirstPageNumber, value);
     page->firstPageNumber = first;
   }
 }

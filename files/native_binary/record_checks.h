@@ -29,7 +29,6 @@ constexpr uint16_t kMinZoom = 10;
 constexpr uint16_t kMaxZoom = 1000;
 constexpr uint16_t kMinPrintScale = 10;
 constexpr uint16_t kMaxPrintScale = 1000;
-constexpr uint16_t kMaxFirstPageNumber = 65534;
 constexpr uint16_t kMaxCopies = 65534;
 constexpr uint8_t kMaxPagesPerSheet = 254;
 

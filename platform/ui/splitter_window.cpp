@@ -206,6 +206,12 @@ LRESULT CSplitterWindow::ProcessWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bo
     case WM_COMMAND:
     case WM_NOTIFY:
       return ::SendMessageA(GetParent(), msg, wp, lp);
+    case WM_CLOSE:
+      // A multi-line edit pane in a dialog asks its parent to close on
+      // Escape; the window to close is the one around the splitter, never
+      // the splitter with its panes.
+      ::PostMessageA(GetParent(), WM_CLOSE, 0, 0);
+      return 0;
   }
   handled = false;
   return 0;

@@ -89,6 +89,8 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
       {"scale", [](PrintSheetValues* v) { std::strcpy(v->scale, "9"); }, 2, ids::kScale, 130},
       {"scale text", [](PrintSheetValues* v) { std::strcpy(v->scale, "abc"); }, 2, ids::kScale, 130},
       {"scale fraction", [](PrintSheetValues* v) { std::strcpy(v->scale, "2.5"); }, 2, ids::kScale, 130},
+      // The files keep the first page number in 16 bits.
+      {"first page", [](PrintSheetValues* v) { std::strcpy(v->firstPage, "65535"); }, 2, ids::kFirstPage, 130},
       // A negative length lies below the printer's minimum; one that is no
       // number at all is asked for as a number from that minimum.
       {"negative", [](PrintSheetValues* v) { std::strcpy(v->marginLeft, "-5"); }, 1, ids::kMarginLeft, 132},
@@ -127,6 +129,18 @@ TEST(PrintSheetValues, EachPagesChecksNameTheirControlAndMessage) {
   // A list with a blank after a comma passes.
   std::strcpy(values.pages, "1, 3");
   EXPECT_TRUE(CheckGeneralPage(values, &failure));
+
+  // The first page number is refused beyond what the files keep, naming
+  // that limit; the largest it takes is stored as it stands.
+  std::strcpy(values.firstPage, "16777215");
+  EXPECT_FALSE(CheckContentPage(values, &failure));
+  EXPECT_EQ(failure.first, 1);
+  EXPECT_EQ(failure.second, 65534);
+  std::strcpy(values.firstPage, "65534");
+  ASSERT_TRUE(CheckContentPage(values, &failure));
+  PageSettings settings = Defaults();
+  StorePrintSheetValues(values, kCentimetres, &settings);
+  EXPECT_EQ(settings.firstPageNumber, 65534);
 }
 
 // Lengths each above the printer's minimum may still leave no page to print

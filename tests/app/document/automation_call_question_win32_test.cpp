@@ -21,7 +21,7 @@ const char kFormula[] = "=RTD(\"Talvero.TestCalculator\",,\"Number\")";
 class AutomationCallQuestion : public DocumentEditingTest {
  protected:
   static void SetUpTestSuite() { ASSERT_TRUE(StartTestServerClient()); }
-  static void TearDownTestSuite() { CoUninitialize(); }
+  static void TearDownTestSuite() { StopTestServerClient(); }
   void SetUp() override {
     DocumentEditingTest::SetUp();
     ASSERT_TRUE(InstallFunctionLibrary());

@@ -146,6 +146,48 @@ TEST_F(ComposerTest, ReopeningShowsTheVariadicFunctionWithOneMoreParameter) {
   EXPECT_NE(Composer(), nullptr);
 }
 
+// Escape closes the composer from whichever of its parts the user clicked
+// into, the help text and the function list below the splitter included.
+TEST_F(ComposerTest, EscapeClosesItFromEveryPart) {
+  const struct {
+    const char* name;
+    HWND (*part)(CComposerDlg&);
+    bool click;  // a click would open the combo's list, which Escape closes first
+  } parts[] = {
+      {"help text", [](CComposerDlg& c) { return c.HelpText(); }, true},
+      {"function list", [](CComposerDlg& c) { return c.FunctionList(); }, true},
+      {"category", [](CComposerDlg& c) { return GetDlgItem(c.m_hWnd, IDC_CATEGORY_COMBO); }, false},
+      {"template", [](CComposerDlg& c) { return GetDlgItem(c.m_hWnd, IDC_TEMPLATE_EDIT); }, true},
+      {"formula", [](CComposerDlg& c) { return GetDlgItem(c.m_hWnd, IDC_FORMULA_EDIT); }, true},
+  };
+  for (const auto& p : parts) {
+    if (Composer() == nullptr) {
+      frame.SendMessage(WM_COMMAND, ID_VIEW_COMPOSER, 0);
+      Pump();
+    }
+    ASSERT_NE(Composer(), nullptr) << p.name;
+    HWND part = p.part(frame.Composer());
+    ASSERT_NE(part, nullptr) << p.name;
+    if (p.click) {
+      PostMessageA(part, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+      PostMessageA(part, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+      Pump();
+    }
+    SetFocus(part);
+    ASSERT_TRUE(GetFocus() == part || IsChild(part, GetFocus())) << p.name;
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Pump();
+    EXPECT_EQ(Composer(), nullptr) << p.name;
+    EXPECT_EQ(Options.ComposerVisible, 0) << p.name;
+    if (Composer() != nullptr) {
+      // Still open: its panes must not have gone from under it.
+      EXPECT_TRUE(IsWindow(frame.Composer().HelpText())) << p.name;
+      Command(IDCANCEL);
+    }
+  }
+}
+
 // Whether window a stands above window b in the z-order of top-level windows.
 bool Above(HWND a, HWND b) {
   for (HWND w = GetWindow(b, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV))

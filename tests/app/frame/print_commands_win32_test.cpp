@@ -223,6 +223,45 @@ TEST_F(PrintCommands, TheSheetShowsThePageSettingsAndStoresWhatWasChanged) {
   EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{"content", "2"}, {"general", "3"}}));
 }
 
+// Alt and each letter of g_keys, as the dialog manager takes them in the
+// sheet: the control that then has the focus, by its id.
+const char* g_keys = "";
+void PressAccessKeys(HWND sheet) {
+  std::vector<std::string> reached;
+  for (const char* key = g_keys; *key != '\0'; ++key) {
+    MSG msg = {GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(*key), 0x20000001, 0, {0, 0}};
+    IsDialogMessageA(sheet, &msg);
+    reached.push_back(std::to_string(GetDlgCtrlID(GetFocus())));
+  }
+  g_read.push_back(reached);
+}
+
+// Each page's access keys reach their own fields: none is taken by another
+// field of the page or by the sheet's Apply.
+TEST_F(PrintCommands, AccessKeysReachTheirOwnFields) {
+  const struct {
+    UINT command;
+    int tab;
+    const char* keys;
+    std::vector<int> reached;
+  } pages[] = {
+      {ID_FILE_PRINT, 0, "gmn", {ids::kRangePages, ids::kPrinterList, ids::kCopies}},
+      {ID_FILE_PAGE_SETUP, 0, "pdiosl",
+       {ids::kPortrait, ids::kLandscape, ids::kFooterPosition, ids::kHeaderPosition, ids::kPaper, ids::kMarginLeft}},
+      {ID_FILE_PAGE_SETUP, 1, "scf", {ids::kScaleChoice, ids::kColumnHeadings, ids::kFitChoice}},
+  };
+  for (const auto& page : pages) {
+    g_read.clear();
+    g_keys = page.keys;
+    std::vector<DialogScriptStep> steps = {Tab(page.tab), Inspect(PressAccessKeys), Press(IDCANCEL)};
+    RunScripted(page.command, steps);
+    ASSERT_FALSE(script.stalled) << page.keys;
+    std::vector<std::string> expected;
+    for (int id : page.reached) expected.push_back(std::to_string(id));
+    EXPECT_EQ(g_read, std::vector<std::vector<std::string>>{expected}) << page.keys;
+  }
+}
+
 // A failed OK keeps the sheet open and takes nothing of any page, not even
 // of the pages that passed.
 TEST_F(PrintCommands, AFailedOkStoresNothing) {
@@ -275,6 +314,19 @@ TEST_F(PrintCommands, EveryRefusedFieldSaysWhatItTakes) {
   EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{left}, {left}, {left}, {scaleField}, {scaleField}}));
   EXPECT_EQ(std::memcmp(&sheet->pageSettings, &before, sizeof before), 0);
   EXPECT_FALSE(doc->IsModified());
+}
+
+// A first page number beyond what the files keep is refused on the spot,
+// not cut short on the way to the file; the largest one they keep is taken.
+TEST_F(PrintCommands, AFirstPageNumberTheFilesCannotKeepIsRefused) {
+  std::vector<DialogScriptStep> steps = {Tab(1), Text(ids::kFirstPage, "65535"), Press(IDOK), Inspect(ReadFocus),
+                                         Text(ids::kFirstPage, "65534"), Press(IDOK)};
+  RunScripted(ID_FILE_PAGE_SETUP, steps);
+  ASSERT_FALSE(script.stalled);
+  EXPECT_EQ(script.result, IDOK);
+  EXPECT_EQ(g_boxes, std::vector<std::string>{"Please enter an integer between 1 and 65534."});
+  EXPECT_EQ(g_read, (std::vector<std::vector<std::string>>{{std::to_string(ids::kFirstPage)}}));
+  EXPECT_EQ(sheet->pageSettings.firstPageNumber, 65534);
 }
 
 // Margins that leave no page to print on are refused in the sheet with the

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/dispatch/document_file.h"
 #include "files/dispatch/native_kind.h"
 #include "services/settings/global_options.h"
 #include "tests/view/printing/test_printer_win32.h"
@@ -140,6 +141,43 @@ TEST_F(WorkbookInProcess, AProtectedWorkbookIsSavedAsBinaryEvenWhenTheOptionSays
     EXPECT_EQ(FileStart(path, std::string(step.start).size()), step.start) << step.save;
   }
   DeleteFileA(path.c_str());
+}
+
+// A file the user has open in a document is held shut: a client saving onto
+// it is told the file cannot be opened for writing, the user's file stays
+// as it was, and the client's document stays on its own file.
+TEST_F(WorkbookInProcess, SavingOntoAFileTheUserHasOpenCannotOpenItForWriting) {
+  const std::string path = TemporaryPath("talvero_held_by_user.tlv");
+  const std::string own = TemporaryPath("talvero_client_own.tlv");
+  ASSERT_EQ(sheet->PutValue(Text("$A$1"), Number(1)), S_OK);
+  ASSERT_EQ(sheet->SaveAs(Text(path)), S_OK);
+  book->bufferedFile.Close();
+  const std::string before = FileStart(path, 4096);
+  ASSERT_FALSE(before.empty());
+  CWorkBook user;
+  ASSERT_TRUE(OpenDocumentFile(&user, path.c_str()));
+
+  ASSERT_EQ(sheet->SaveAs(Text(own)), S_OK);
+  ASSERT_EQ(sheet->PutValue(Text("$A$1"), Number(2)), S_OK);
+  const HRESULT cannotOpenForWriting = static_cast<HRESULT>(0x80040023);
+  EXPECT_EQ(sheet->SaveAs(Text(path)), cannotOpenForWriting);
+  IErrorInfo* info = nullptr;
+  ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+  BSTR description = nullptr;
+  info->GetDescription(&description);
+  EXPECT_STREQ(description, L"Can't open the specified file for writing");
+  SysFreeString(description);
+  info->Release();
+  EXPECT_EQ(sheet->SaveAsExcelFile(Text(path)), cannotOpenForWriting);
+  EXPECT_EQ(book->sourceFormat, kFormatNative);
+  EXPECT_STREQ(book->bufferedFile.path, own.c_str());
+
+  user.bufferedFile.Close();
+  EXPECT_EQ(FileStart(path, 4096), before);
+  EXPECT_EQ(GetFileAttributesA((path + ".~0").c_str()), INVALID_FILE_ATTRIBUTES);
+  book->bufferedFile.Close();
+  DeleteFileA(path.c_str());
+  DeleteFileA(own.c_str());
 }
 
 TEST_F(WorkbookInProcess, AWrongPasswordWaitsAndLeavesNothingOfTheFile) {

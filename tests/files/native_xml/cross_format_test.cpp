@@ -370,3 +370,33 @@ TEST(CrossFormat, BinaryAndXmlCarryTheSameWorkbook) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every first page number the print sheet takes comes back from both native
+// files, and from the one saved again in the other.
+TEST(CrossFormat, EveryFirstPageNumberThePrintSheetTakesComesBack) {
+  auto book = CanonicalMaker(sample::TestSeed(), false).Workbook();
+  for (const uint16_t first : {uint16_t(1), uint16_t(2), uint16_t(40000), uint16_t(kMaxFirstPageNumber - 1),
+                               kMaxFirstPageNumber}) {
+    SCOPED_TRACE(first);
+    for (auto* item = book->firstItem; item; item = item->next)
+      if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) sheet->pageSettings.firstPageNumber = first;
+    SaveAs(book.get(), "files_first_page.tlv", false);
+    SaveAs(book.get(), "files_first_page.xml", true);
+    auto fromXml = LoadFile("files_first_page.xml");
+    SaveAs(fromXml.get(), "files_first_page_again.tlv", false);
+    for (const char* path : {"files_first_page.tlv", "files_first_page.xml", "files_first_page_again.tlv"}) {
+      auto loaded = LoadFile(path);
+      size_t sheets = 0;
+      for (auto* item = loaded->firstItem; item; item = item->next)
+        if (CWorkSheet* sheet = CWorkSheet::FromItem(item)) {
+          ++sheets;
+          EXPECT_EQ(sheet->pageSettings.firstPageNumber, first) << path;
+        }
+      EXPECT_EQ(sheets, 3u) << path;
+    }
+  }
+}
+
+}  // namespace

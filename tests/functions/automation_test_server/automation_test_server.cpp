@@ -19,6 +19,17 @@ namespace {
 
 DWORD g_mainThread = 0;
 LONG g_liveObjects = 0;
+DWORD g_classCookie = 0;  // 0 while the class is withdrawn
+
+// New clients go to a new process from here on. Done inside the release of
+// the last object, so that the client's release returns only when the class
+// is gone: a creation that follows it never reaches a process that is
+// ending.
+void WithdrawClass() {
+  if (g_classCookie == 0) return;
+  CoRevokeClassObject(g_classCookie);
+  g_classCookie = 0;
+}
 
 enum Member : DISPID {
   kNumber = 1,
@@ -231,7 +242,10 @@ class Calculator final : public IDispatch {
  public:
   Calculator() { InterlockedIncrement(&g_liveObjects); }
   ~Calculator() {
-    if (InterlockedDecrement(&g_liveObjects) == 0) PostThreadMessageA(g_mainThread, WM_QUIT, 0, 0);
+    if (InterlockedDecrement(&g_liveObjects) == 0) {
+      WithdrawClass();
+      PostThreadMessageA(g_mainThread, WM_QUIT, 0, 0);
+    }
   }
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
@@ -329,15 +343,14 @@ int Serve() {
   static Factory factory;
   int exitCode = 0;
   do {
-    DWORD cookie = 0;
     if (FAILED(CoRegisterClassObject(kTestServerClassId, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                     &cookie))) {
+                                     &g_classCookie))) {
       exitCode = 1;
       break;
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    CoRevokeClassObject(cookie);
+    WithdrawClass();
   } while (ServedLateCall());
   CoUninitialize();
   return exitCode;

@@ -38,11 +38,29 @@ inline bool RegisterTestServer(const char* unixPath) {
          SetTestServerKey(classKey + "\\ProgID", kTestServerProgId);
 }
 
-// A test suite's start as a client of the server: COM for the thread and the
-// server built beside the tests registered.
+// The suite's own object of the server, held from the suite's start to its
+// end. The server process ends when its last object goes; held, one process
+// serves every call of the suite, and no call meets a process that is
+// ending or waits for a new one to start.
+inline IDispatch*& HeldTestServerObject() {
+  static IDispatch* held = nullptr;
+  return held;
+}
+
+// A test suite's start as a client of the server: COM for the thread, the
+// server built beside the tests registered and started, and held.
 inline bool StartTestServerClient() {
   CoInitialize(nullptr);
-  return RegisterTestServer(TALVERO_TEST_SERVER_PATH);
+  return RegisterTestServer(TALVERO_TEST_SERVER_PATH) &&
+         SUCCEEDED(CoCreateInstance(kTestServerClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                    reinterpret_cast<void**>(&HeldTestServerObject())));
+}
+
+// The suite's end: the server may end with it.
+inline void StopTestServerClient() {
+  if (HeldTestServerObject() != nullptr) HeldTestServerObject()->Release();
+  HeldTestServerObject() = nullptr;
+  CoUninitialize();
 }
 
 #endif
