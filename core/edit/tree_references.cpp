@@ -7,6 +7,7 @@
 #include "core/edit/reference_adjust.h"
 #include "core/formula/formula_chars.h"
 #include "core/formula/formula_literal_print.h"
+#include "core/formula/formula_qualifiers.h"
 #include "core/formula/formula_ref_text.h"
 #include "core/model/chart_record.h"
 #include "core/workbook/item_names.h"
@@ -15,52 +16,6 @@
 namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
-
-// The qualifier as the sheet operator reads it: blanks around it cut.
-std::string TrimmedQualifier(const char* text, size_t length) {
-  while (length > 0 && IsFormulaBlank(*text)) {
-    ++text;
-    --length;
-  }
-  while (length > 0 && IsFormulaBlank(text[length - 1])) --length;
-  return std::string(text, length);
-}
-
-struct FoundQualifier {
-  uint16_t start;
-  uint16_t end;
-  std::string text;
-};
-
-// The sheet qualifiers of a stored-form formula: each text right before a
-// "!", with the characters of its token.
-std::vector<FoundQualifier> QualifiersOf(EvalState& state, const char* text) {
-  std::vector<FoundQualifier> found;
-  if (text[0] != '=' && text[0] != '+') return found;
-  state.ResetForFormula(0, 0);
-  const char* p = text + 1;
-  uint32_t previous = kEvalInvalid;
-  FoundQualifier last{0, 0, std::string()};
-  for (;;) {
-    const char* start = SkipFormulaBlanks(p);
-    EvalValue token;
-    const uint32_t kind = state.NextToken(&p, &token, true);
-    if (kind == kEvalEnd || kind == kEvalInvalid || p == start) break;
-    if (kind == kEvalText) {
-      last = FoundQualifier{uint16_t(start - text), uint16_t(p - text),
-                            TrimmedQualifier(state.strings.Top(), state.strings.TopLength())};
-      state.strings.Pop();
-    } else if (kind == kEvalArray) {
-      if (CellBlock* chain = state.arrays.PopChain()) state.arrays.ReleaseChain(chain);
-    }
-    if (kind == kOpSheet && previous == kEvalText && !last.text.empty() && last.text[0] != '[')
-      found.push_back(last);
-    previous = kind;
-  }
-  state.ResetForFormula(0, 0);
-  state.status = 0;
-  return found;
-}
 
 }  // namespace
 
@@ -75,9 +30,9 @@ bool TreeReferenceKeeper::NoteBefore(CWorkBook* book) {
       if (length > kFormulaTextCapacity || !std::memchr(text, '!', length)) return;
       const std::string formula(text, length);
       state.sheet = store;
-      const std::vector<FoundQualifier> found = QualifiersOf(state, formula.c_str());
+      const std::vector<FormulaQualifier> found = SheetQualifiersOf(state, formula.c_str());
       const uint32_t first = uint32_t(qualifiers_.size());
-      for (const FoundQualifier& qualifier : found)
+      for (const FormulaQualifier& qualifier : found)
         if (const CTreeItem* item = book->FindItemByQualifier(store, qualifier.text.c_str()))
           qualifiers_.push_back(Qualifier{qualifier.start, qualifier.end, qualifier.text, item});
       if (qualifiers_.size() > first)

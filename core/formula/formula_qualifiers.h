@@ -3,15 +3,23 @@
 
 // The sheet qualifiers a stored-form formula names: each text the sheet
 // operator ("!") reads, as it reads it (quotes undone, blanks around it
-// cut). Qualifiers of other workbooks ("[book]sheet") are not listed.
+// cut), with the characters of its token. Qualifiers of other workbooks
+// ("[book]sheet") are not listed.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class EvalState;
 
+struct FormulaQualifier {
+  uint16_t start;
+  uint16_t end;
+  std::string text;
+};
+
 // The formula text begins with "=" or "+"; the evaluator only reads the
 // tokens and is left reset.
-std::vector<std::string> SheetQualifiersOf(EvalState& state, const char* formula);
+std::vector<FormulaQualifier> SheetQualifiersOf(EvalState& state, const char* formula);
 
 #endif

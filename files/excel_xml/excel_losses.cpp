@@ -56,7 +56,8 @@ ExcelLosses FindExcelLosses(const CWorkBook& book) {
       if (!cell.IsFormula() || !std::memchr(cell.FormulaText(), '!', cell.FormulaLength()))
         return true;
       const std::string formula(cell.FormulaText(), cell.FormulaLength());
-      for (const std::string& qualifier : SheetQualifiersOf(state, formula.c_str())) {
+      for (const FormulaQualifier& found : SheetQualifiersOf(state, formula.c_str())) {
+        const std::string& qualifier = found.text;
         if (book.FindItemByQualifier(&sheet->cells, qualifier.c_str()) == ItemReadBack(written, qualifier))
           continue;
         if (losses.brokenFormulas++ < kExcelBrokenListed && entry.item->GetFullPath(path, sizeof path))

@@ -290,18 +290,20 @@ class DocumentEditingTest : public DocumentWindowTest {
     return r;
   }
   // The pointer pressed on one item of the tree, moved onto another and
-  // released there, posted as the mouse would.
-  void DragTreeItem(CChildFrame* doc, HTREEITEM from, HTREEITEM to) {
+  // released there, posted as the mouse would: at the middle of each label,
+  // or near its start, which stays in the pane however long the name.
+  void DragTreeItem(CChildFrame* doc, HTREEITEM from, HTREEITEM to, bool nearLabelStarts = false) {
     const RECT source = TreeLabelRect(doc, from);
     const RECT target = TreeLabelRect(doc, to);
-    const POINT drop{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    const auto across = [&](const RECT& r) { return nearLabelStarts ? r.left + 6 : (r.left + r.right) / 2; };
+    const POINT drop{across(target), (target.top + target.bottom) / 2};
     doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
     doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
     NMTREEVIEWA begin{};
     begin.hdr.hwndFrom = doc->m_tree;
     begin.hdr.idFrom = CChildFrame::kTreeId;
     begin.hdr.code = TVN_BEGINDRAGA;
-    begin.ptDrag = POINT{(source.left + source.right) / 2, (source.top + source.bottom) / 2};
+    begin.ptDrag = POINT{across(source), (source.top + source.bottom) / 2};
     doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
     Pump();
   }

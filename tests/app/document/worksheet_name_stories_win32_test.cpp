@@ -75,22 +75,8 @@ class NameStories : public DocumentEditingTest {
     Key(VK_RETURN);
   }
   void Drag(const char* from, const char* to) { DragTreeItem(doc, Handle(from), Handle(to)); }
-  // The same drag pressed and released near the start of each label,
-  // which stays in the pane however long the name.
-  void DragByLabelStarts(const char* from, const char* to) {
-    const RECT source = TreeLabelRect(doc, Handle(from));
-    const RECT target = TreeLabelRect(doc, Handle(to));
-    const POINT drop{target.left + 6, (target.top + target.bottom) / 2};
-    doc->m_tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
-    doc->m_tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
-    NMTREEVIEWA begin{};
-    begin.hdr.hwndFrom = doc->m_tree;
-    begin.hdr.idFrom = CChildFrame::kTreeId;
-    begin.hdr.code = TVN_BEGINDRAGA;
-    begin.ptDrag = POINT{source.left + 6, (source.top + source.bottom) / 2};
-    doc->SendMessage(WM_NOTIFY, CChildFrame::kTreeId, reinterpret_cast<LPARAM>(&begin));
-    Pump();
-  }
+  // The same drag near the start of each label.
+  void DragByLabelStarts(const char* from, const char* to) { DragTreeItem(doc, Handle(from), Handle(to), true); }
   // Ctrl+Z or Ctrl+Y from the grid.
   void UndoKey(UINT key) {
     FocusCell(doc, 0, 0);

@@ -190,8 +190,11 @@ TEST(TreeInterface, AClientsRenameObeysTheTreesRules) {
     EXPECT_EQ(RenameTreeItem(tree.book, c.index, c.name.c_str()), c.answer);
     EXPECT_EQ(tree.book.error, c.error);
     const CTreeItem* item = tree.book.ItemByIndex(c.index);
-    if (c.named != nullptr) EXPECT_STREQ(item->name, c.named);
-    if (c.answer == kTreeDone && c.named == nullptr) EXPECT_EQ(item->name, c.name);
+    if (c.named != nullptr) {
+      EXPECT_STREQ(item->name, c.named);
+    } else if (c.answer == kTreeDone) {
+      EXPECT_EQ(item->name, c.name);
+    }
   }
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/script/access_key.h"
+
 namespace {
 
 // Texts whose access keys are given and stay, even where another given text
@@ -35,19 +37,6 @@ const std::map<std::string, std::vector<std::string>> kInnerDialogs = {
 };
 
 using DialogTexts = std::map<std::string, std::vector<std::string>>;
-
-// The key that reaches a control: the character after its first single "&".
-char AccessKey(const std::string& text) {
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
-  }
-  return 0;
-}
 
 std::string Trimmed(const std::string& line) {
   const size_t first = line.find_first_not_of(" \t\r");

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/script/access_key.h"
+
 namespace {
 
 // The document window's commands whose menu texts come with their access
@@ -84,19 +86,6 @@ struct MenuLevel {
   std::string path;
   std::vector<MenuItem> items;
 };
-
-// The key that chooses an item: the character after its first single "&".
-char AccessKey(const std::string& text) {
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
-  }
-  return 0;
-}
 
 std::string QuotedText(const std::string& line) {
   const size_t open = line.find('"');
