@@ -271,7 +271,7 @@ void FnCountIf(EvalState& state) {
     return;
   IgnoreArgsBeyond(state, 2);
   // The criterion, then every cell of the range, whatever the values.
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
@@ -286,7 +286,6 @@ void FnCountIf(EvalState& state) {
         ++count;
   }
   ReleaseArgRange(state, range);
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, error);
 }
 
@@ -312,9 +311,8 @@ void FnSumIf(EvalState& state) {
   error = LargerErrorOf(error, criterion.error);
   // Every pair is read; a search cell only when its sum cell reads as a
   // number, and the walk stops at a bad total (see add). The criterion,
-  // read before, decides whether the walk is made at all. Not a scope
-  // object, which would cost the walk's loop a register.
-  state.pendingGather.EnterWalk();
+  // read before, decides whether the walk is made at all.
+  PendingGather::WalkScope pairsWalk(state.pendingGather);
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
@@ -434,6 +432,5 @@ void FnSumIf(EvalState& state) {
   if (ownSum)
     ReleaseArgRange(state, sum);
   ReleaseArgRange(state, search);
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }

@@ -64,7 +64,7 @@ void FnSumProduct(EvalState& state) {
   // may overflow): with more arguments, where it stops is left to the
   // values, and the cells read are no walk's.
   const bool walk = count <= 2;
-  if (walk) state.pendingGather.EnterWalk(PendingGather::kTameValue);
+  PendingGather::WalkScope scope(state.pendingGather, PendingGather::kTameValue, walk);
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
@@ -139,6 +139,5 @@ void FnSumProduct(EvalState& state) {
     }
   }
   for (uint16_t i = count; i-- > 0;) ReleaseArgRange(state, ranges[i]);
-  if (walk) state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }

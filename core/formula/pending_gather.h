@@ -17,10 +17,10 @@
 // would read all it read before up to the next listed cell, and find that
 // one first. Where a value changed, the next cell may still be taken when
 // it was read by the same walk as the changed one and that walk reads every
-// cell of its ranges whatever their values (EnterWalk): nothing between
+// cell of its ranges whatever their values (WalkScope): nothing between
 // them depends on the value; or when that walk goes on past any number and
 // both values are numbers (kPlainValue); or when it is a search that stops
-// at the first cell matching its key (EnterSearch) and the new value does
+// at the first cell matching its key (SearchScope) and the new value does
 // not match either. Anything else ends the list, and the formula is evaluated
 // again.
 //
@@ -70,7 +70,7 @@ class PendingGather {
   static constexpr uint8_t kSearched = 32;
 
   // Whether a calculated cell's value is one the search stops at, given the
-  // bytes of the key the search kept (see EnterSearch).
+  // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
 
   // The cell's record stays where it was while its store's chain changes
@@ -116,6 +116,8 @@ class PendingGather {
   // the pass's chain keep there.
   void Reset() {
     state_ = 0;
+    depth_ = 0;
+    flags_ = 0;
     lastWalk_ = 0;
     search_ = nullptr;
   }
@@ -123,33 +125,52 @@ class PendingGather {
   // alone, the common case, which therefore sets nothing.
   void SetBase(uint32_t base) { base_ = base; }
 
-  // A walk that reads every cell of its ranges, whatever their values. The
+  // A walk that reads every cell of its ranges, whatever their values, for
+  // as long as the object lives: it cannot be left open by a return. The
   // outermost one open is the walk its cells are read by, and gives them
-  // its note flags (kTameValue, kPlainValue; see SetNoteFlags).
-  void EnterWalk(uint8_t noteFlags = 0) {
-    if (depth_++ == 0) {
-      flags_ = noteFlags;
-      if (++walk_ == 0) walk_ = 1;
+  // its note flags (kTameValue, kPlainValue; see SetNoteFlags). A walk not
+  // entered (enter false) leaves the gathering as it was.
+  class WalkScope {
+   public:
+    explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true)
+        : gather_(gather), depth_(gather.depth_) {
+      if (enter) gather.EnterWalk(noteFlags);
     }
-  }
-  void LeaveWalk() { --depth_; }
-  // A walk that reads cells in order until one matches the key: a value
-  // that changed lets it read on when the new one does not match either.
-  // The key's size bytes are kept only when the search lists a cell. A
-  // search inside another walk would make that walk stop on a value: the
-  // evaluation lists nothing more.
-  void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
-    if (depth_ != 0) StopNoting();
-    EnterWalk();
-    search_ = match;
-    searchKey_ = key;
-    searchKeySize_ = size;
-    searchKept_ = false;
-  }
-  void LeaveSearch() {
-    search_ = nullptr;
-    LeaveWalk();
-  }
+    ~WalkScope() { gather_.depth_ = depth_; }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_;
+  };
+  // A walk that reads cells in order until one matches the key, for as long
+  // as the object lives: a value that changed lets it read on when the new
+  // one does not match either. The key's size bytes are kept only when the
+  // search lists a cell. A search inside another walk would make that walk
+  // stop on a value: the evaluation lists nothing more. Without a match
+  // (null), a walk that reads every cell.
+  class SearchScope {
+   public:
+    SearchScope(PendingGather& gather, SearchMatch match, const void* key, uint32_t size)
+        : gather_(gather), depth_(gather.depth_), search_(gather.search_) {
+      if (match)
+        gather.EnterSearch(match, key, size);
+      else
+        gather.EnterWalk(0);
+    }
+    ~SearchScope() {
+      gather_.search_ = search_;
+      gather_.depth_ = depth_;
+    }
+    SearchScope(const SearchScope&) = delete;
+    SearchScope& operator=(const SearchScope&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_;
+    SearchMatch search_;
+  };
   // Whether the search that listed the entry (kSearched) stops at the cell.
   bool SearchStopsAt(const Entry& entry, const CellRecord* cell) const {
     const Search& search = searches_[entry.searches - 1];
@@ -242,6 +263,21 @@ class PendingGather {
   const Entry* Entries() const { return entries_; }
 
  private:
+  void EnterWalk(uint8_t noteFlags) {
+    if (depth_++ == 0) {
+      flags_ = noteFlags;
+      if (++walk_ == 0) walk_ = 1;
+    }
+  }
+  void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
+    if (depth_ != 0) StopNoting();
+    EnterWalk(0);
+    search_ = match;
+    searchKey_ = key;
+    searchKeySize_ = size;
+    searchKept_ = false;
+  }
+
   bool Append(CellStore* store, const CellRecord* cell) {
     if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
     uint8_t flags = flags_;
