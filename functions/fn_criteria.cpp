@@ -311,8 +311,9 @@ void FnSumIf(EvalState& state) {
   error = LargerErrorOf(error, criterion.error);
   // Every pair is read; a search cell only when its sum cell reads as a
   // number, and the walk stops at a bad total (see add). The criterion,
-  // read before, decides whether the walk is made at all.
-  PendingGather::WalkScope pairsWalk(state.pendingGather);
+  // read before, decides whether the walk is made at all. Its values join
+  // the total alone.
+  PendingGather::WalkScope pairsWalk(state.pendingGather, 0, true, 1);
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
@@ -335,13 +336,19 @@ void FnSumIf(EvalState& state) {
   double total = 0;
   // Whether the cells read are being gathered, looked at again only after
   // a cell that may be pending was read: while it is, a value that could
-  // make the total bad ends the gathering (where the walk stops is then
-  // left to the values).
+  // make the total bad leaves where the walk stops to the values (see
+  // PendingGather::Untame), and so does a total that could when the pair
+  // opened the gathering.
   bool gathering = state.pendingGather.Open();
   PendingGather& gather = state.pendingGather;
+  const auto checkTame = [&](bool wasGathering, double x) {
+    if (gathering && !(PendingGather::IsTame(x, 1) && (wasGathering || PendingGather::IsTame(total, 1))))
+      gather.Untame();
+  };
   // Adds the sum cell of a pair whose search cell meets the criterion;
   // false once the total is no longer a number.
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
+    const bool wasGathering = gathering;
     double x = 0;
     size_t length = 0;
     // Whether the search cell is read depends on the sum cell's value, stale
@@ -364,12 +371,12 @@ void FnSumIf(EvalState& state) {
           NotePendingCell(state, search, searchCell);
           gather.SetNoteFlags(0);
         }
+        checkTame(wasGathering, 0);
         return true;
       }
     } else if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
       return true;
     }
-    if (gathering && !PendingGather::IsTame(x)) gather.Close();
     if (sumStale) gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
     // An absent search cell reads as the number 0.
     bool matches = false;
@@ -390,6 +397,9 @@ void FnSumIf(EvalState& state) {
       gathering = gather.Open();
     }
     if (sumStale) gather.SetNoteFlags(0);
+    // The sum value joins the total or not as the search cell decides,
+    // which may change while this one does not.
+    if (gathering) checkTame(wasGathering, x);
     if (!matches)
       return true;
     total += x;

@@ -15,7 +15,10 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
   const CellRecord* cellX;
   const CellRecord* cellY;
   // Whether the cells read are being gathered, looked at again only after
-  // cells that may be pending were read (see GatherOnlyTameValue).
+  // cells that may be pending were read: while it is, a value that could
+  // make the total bad leaves where the walk stops to the values (see
+  // PendingGather::Untame), and so does a total that could when the pair
+  // opened the gathering.
   bool gathering = state.pendingGather.Open();
   while (pairs.Next(&cellX, &cellY)) {
     // Only positions where both have a cell can give a non-zero product.
@@ -26,15 +29,18 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     double a = numbers ? cellX->Number() : 0.0;
     double b = numbers ? cellY->Number() : 0.0;
     if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
-      const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
-      const bool bothReadable =
-          ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone && readable;
+      const bool wasGathering = gathering;
+      const bool readableX = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
+      const bool readableY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone;
       gathering = state.pendingGather.Open();
-      if (!bothReadable) continue;
-    }
-    if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
-      state.pendingGather.Close();
-      gathering = false;
+      // A value beside one that does not read as a number (an error, which
+      // may become a number) is looked at too.
+      if (gathering && !((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)) &&
+                         (wasGathering || PendingGather::IsTame(*total, 1))))
+        state.pendingGather.Untame();
+      if (!readableX || !readableY) continue;
+    } else if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
+      state.pendingGather.Untame();
     }
     const double product = a * b;
     *total += product;
@@ -60,14 +66,12 @@ void FnSumProduct(EvalState& state) {
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
   // Every aligned position is read; the walk stops at a bad total, which
-  // tame values keep away only from the products of two (three tame values
-  // may overflow): with more arguments, where it stops is left to the
-  // values, and the cells read are no walk's.
-  const bool walk = count <= 2;
-  PendingGather::WalkScope scope(state.pendingGather, PendingGather::kTameValue, walk);
+  // tame values keep away (their bounds narrow with the count of factors).
+  PendingGather::WalkScope walk(state.pendingGather, PendingGather::kTameValue, true, static_cast<uint8_t>(count));
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
+  double factors[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
   // Two worksheet ranges are taken with their walks left unpositioned: the
   // common pair is read along the rows.
@@ -120,14 +124,24 @@ void FnSumProduct(EvalState& state) {
         continue;
       double product = 1;
       bool readable = true;
+      const bool wasGathering = state.pendingGather.Open();
       for (uint16_t i = 0; i < count; ++i) {
         double x = 0;
-        if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
+        if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone) {
           readable = false;
-        else
-          GatherOnlyTameValue(state, x);
+          x = 0;
+        }
+        factors[i] = x;
         product *= x;
         next[i] = NextArgCell(ranges[i]);
+      }
+      // Every factor of a position whose product the gathering may see
+      // change, those read before a first uncalculated cell of it included,
+      // and the total before it when the position opened the gathering.
+      if (state.pendingGather.Open()) {
+        bool tame = wasGathering || PendingGather::IsTame(total, 1);
+        for (uint16_t i = 0; i < count; ++i) tame = tame && PendingGather::IsTame(factors[i], static_cast<uint8_t>(count));
+        if (!tame) state.pendingGather.Untame();
       }
       if (!readable)
         continue;

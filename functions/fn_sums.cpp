@@ -103,7 +103,8 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
+    // The sum so far too: the pair may be the one that opened the gathering.
+    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b) && PendingGather::IsTame(sum, 1)))
       gather.Close();
     switch (kind) {
       case PairSum::kX2MY2:

@@ -45,9 +45,13 @@ class PendingGather {
  public:
   // How the handler's walk read the cell.
   // kTameValue: the handler stops its walk when a running total is no longer
-  // a number, so the cell's value, once calculated, must be one that cannot
-  // make it so (a plain number of ordinary size, or one the handler skips)
-  // before anything after it is taken. kGuardedByPrevious: the handler reads
+  // a number, so a cell whose value changed must be calculated to one that
+  // cannot make it so (a number tame for the walk's products, see IsTame, or
+  // one the handler skips) before anything after it is taken. Every other
+  // value the walk reads once gathering is open (the total so far and the
+  // values read with the first uncalculated cell included) is looked at as
+  // it is read: one that is not tame (Untame) makes the cells listed after
+  // it be read as outside any walk, taken only while no value changed. kGuardedByPrevious: the handler reads
   // the cell only when the entry before it (the other cell of its pair)
   // reads as a number without error; the walk listed it without reading it.
   // kPlainValue: the handler's walk goes on past a cell that reads as a
@@ -84,7 +88,8 @@ class PendingGather {
     uint32_t searches;
     uint16_t column;
     uint8_t flags;
-    uint8_t unused;
+    // The factors of the walk's products (see IsTame).
+    uint8_t factors;
   };
 
   PendingGather() = default;
@@ -132,9 +137,9 @@ class PendingGather {
   // entered (enter false) leaves the gathering as it was.
   class WalkScope {
    public:
-    explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true)
+    explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
         : gather_(gather), depth_(gather.depth_) {
-      if (enter) gather.EnterWalk(noteFlags);
+      if (enter) gather.EnterWalk(noteFlags, factors);
     }
     ~WalkScope() { gather_.depth_ = depth_; }
     WalkScope(const WalkScope&) = delete;
@@ -157,7 +162,7 @@ class PendingGather {
       if (match)
         gather.EnterSearch(match, key, size);
       else
-        gather.EnterWalk(0);
+        gather.EnterWalk(0, 2);
     }
     ~SearchScope() {
       gather_.search_ = search_;
@@ -194,6 +199,9 @@ class PendingGather {
   void Close() {
     if (state_ & kOpen) StopNoting();
   }
+  // A value the walk read may make its running total bad (see kTameValue):
+  // the cells it lists from here on are taken only while no value changed.
+  void Untame() { state_ |= kUntamed; }
   // No entries at all from here to the end of this evaluation.
   void StopNoting() { state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded); }
 
@@ -212,7 +220,11 @@ class PendingGather {
   // this evaluation or a formula waiting below it, ends the list: a cell
   // stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
-    if (count_ > base_ && entries_[count_ - 1].record == cell) return;
+    if (count_ > base_ && entries_[count_ - 1].record == cell) {
+      // Read again as a value of the walk's totals (the next pair's sum).
+      if (depth_ != 0) entries_[count_ - 1].flags |= flags_ & kTameValue;
+      return;
+    }
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
   }
 
@@ -228,6 +240,19 @@ class PendingGather {
   static bool IsTame(double x) {
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1e-140 && magnitude <= 1e140);
+  }
+  // The same for values multiplied by factors - 1 others before they join
+  // a total: each 0 or of a magnitude between 10^-(280/factors) and
+  // 10^(280/factors), their products between 1e-280 and 1e280. At most
+  // 2^33 such products (and a first total of that size) sum to less than
+  // 1e290, and to 0 or a multiple of an ulp of 1e-280, above the smallest
+  // normal number: the total stays one the result check takes, whatever
+  // order or subset of them is added. Beyond 8 factors, 10 (sound to 280).
+  static bool IsTame(double x, uint8_t factors) {
+    static constexpr double kLimits[9] = {1e280, 1e280, 1e140, 1e93, 1e70, 1e56, 1e46, 1e40, 1e35};
+    const double limit = factors < 9 ? kLimits[factors] : 10.0;
+    const double magnitude = x < 0 ? -x : x;
+    return magnitude == 0 || (magnitude >= 1 / limit && magnitude <= limit);
   }
 
   // The entry's cell record, looked up again only when records moved.
@@ -263,15 +288,17 @@ class PendingGather {
   const Entry* Entries() const { return entries_; }
 
  private:
-  void EnterWalk(uint8_t noteFlags) {
+  void EnterWalk(uint8_t noteFlags, uint8_t factors) {
     if (depth_++ == 0) {
       flags_ = noteFlags;
+      factors_ = factors;
+      state_ = static_cast<uint8_t>(state_ & ~kUntamed);
       if (++walk_ == 0) walk_ = 1;
     }
   }
   void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
     if (depth_ != 0) StopNoting();
-    EnterWalk(0);
+    EnterWalk(0, 2);
     search_ = match;
     searchKey_ = key;
     searchKeySize_ = size;
@@ -283,9 +310,12 @@ class PendingGather {
     uint8_t flags = flags_;
     if (depth_ == 0) {
       flags = kOutsideWalk;
-    } else if (walk_ != lastWalk_) {
-      flags |= kWalkStart;
-      lastWalk_ = walk_;
+    } else {
+      if (walk_ != lastWalk_) {
+        flags |= kWalkStart;
+        lastWalk_ = walk_;
+      }
+      if (state_ & kUntamed) flags |= kOutsideWalk;
     }
     if ((flags & kPlainValue) && IsPlainNumberCell(cell)) flags |= kListedPlain;
     if (search_ && depth_ == 1) {
@@ -298,7 +328,7 @@ class PendingGather {
       flags |= kMarked;
     }
     entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, 0};
+        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_};
     if (count_ > peak_) peak_ = count_;
     return true;
   }
@@ -355,6 +385,7 @@ class PendingGather {
   static constexpr uint8_t kEnded = 2;
   static constexpr uint8_t kForbidden = 4;
   static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
+  static constexpr uint8_t kUntamed = 16;  // the walk under way read a value not tame
 
   Entry* entries_ = nullptr;
   uint64_t taken_ = 0;
@@ -375,6 +406,7 @@ class PendingGather {
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
   uint8_t flags_ = 0;
+  uint8_t factors_ = 2;
   uint8_t state_ = 0;
   bool enabled_ = true;
   bool active_ = false;

@@ -63,12 +63,13 @@ bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
 }
 
 // Whether the cell's value leaves a running total as the handler keeps it
-// a number: an error, which the handler skips, or a tame number.
+// a number: an error, which the handler skips, or a number tame for the
+// walk's products.
 bool KeepsTotalsSound(const PendingGather::Entry& entry) {
   const CellRecord* cell = CalculatedFormula(entry);
   if (!cell || cell->HasCachedText())
     return false;
-  return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber());
+  return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber(), entry.factors);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -122,14 +123,15 @@ namespace {
 // to the gathered entry: every cell taken before it kept its value, or
 // those that did not were read by the entry's own walk, which reads every
 // cell whatever the values (and the value read before it cannot stop that
-// walk, nor skip the entry).
+// walk, nor skip the entry). While no value changed, the values are the ones
+// the walk read, whatever their sizes.
 bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& before, const PendingGather::Entry& entry) {
   if (gathered.diverged == kDiverged)
     return false;
   if (gathered.diverged == kDivergedInWalk &&
       (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
     return false;
-  if ((before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+  if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
     return false;
   return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
 }

@@ -390,6 +390,50 @@ TEST_F(TypedTwins, TotalsThatOverflowStopTheWalkBeforeACycle) {
   EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
 }
 
+// A total whose walk stops at an overflowing running total before a later
+// cell that reads the total, after an edit: the walk must take no cell its
+// evaluation would not reach, whatever it read before the first cell not
+// yet calculated, whatever pairs share cells, whatever mixes arrays and
+// ranges: "#NUM!", no cycle.
+TEST_F(TypedTwins, AWalkTakesNoCellPastAnOverflowItsEvaluationStopsAt) {
+  // A search cell read again at once as the next pair's sum.
+  TypeAll({{1, 4, "=R1C3"},
+           {1, 5, "=R1C3"},
+           {1, 6, "=R1C3"},
+           {1, 7, "=IF(R1C3>1E300,R1C1,0)"},
+           {0, 0, "=SUMIF(R5C2:R8C2,\">0\",R4C2:R7C2)"},
+           {2, 0, "1E308"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 7), kErrorNum);
+  Clear();
+  // A huge sum read before the first uncalculated search cell.
+  TypeAll({{1, 3, "1E308"},
+           {2, 3, "1"},
+           {1, 4, "1E308"},
+           {2, 4, "=R1C4"},
+           {2, 5, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=SUMIF(R4C3:R6C3,\">0\",R4C2:R6C2)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 5), kErrorNum);
+  Clear();
+  // An array beside a range.
+  TypeAll({{2, 4, "=R1C4"}, {2, 6, "=IF(R1C4>0,R1C1,0)"}, {0, 0, "=SUMPRODUCT({1E308;1;1},R5C3:R7C3)"}, {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 6), kErrorNum);
+  Clear();
+  // A huge value beside a cell whose old value is an error.
+  TypeAll({{1, 3, "1E308"},
+           {2, 3, "=IF(R1C4>1,2,NA())"},
+           {1, 4, "1"},
+           {2, 4, "=IF(R1C4>1,R1C1,0)"},
+           {0, 0, "=SUMPRODUCT(R4C2:R6C2,R4C3:R6C3)"},
+           {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 4), kErrorNum);
+}
+
 // A formula reading, after the cell it needs first, a value an array
 // formula spilled, whose formula is not calculated yet: evaluating again
 // would wait for that formula at the value before reading on, so what the
