@@ -337,18 +337,13 @@ void FnSumIf(EvalState& state) {
   // Whether the cells read are being gathered, looked at again only after
   // a cell that may be pending was read: while it is, a value that could
   // make the total bad leaves where the walk stops to the values (see
-  // PendingGather::Untame), and so does a total that could when the pair
-  // opened the gathering.
+  // PendingGather::Untame). The total so far needs no look: tame values
+  // added to any number the result check takes give one it takes.
   bool gathering = state.pendingGather.Open();
   PendingGather& gather = state.pendingGather;
-  const auto checkTame = [&](bool wasGathering, double x) {
-    if (gathering && !(PendingGather::IsTame(x, 1) && (wasGathering || PendingGather::IsTame(total, 1))))
-      gather.Untame();
-  };
   // Adds the sum cell of a pair whose search cell meets the criterion;
   // false once the total is no longer a number.
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
-    const bool wasGathering = gathering;
     double x = 0;
     size_t length = 0;
     // Whether the search cell is read depends on the sum cell's value, stale
@@ -371,7 +366,6 @@ void FnSumIf(EvalState& state) {
           NotePendingCell(state, search, searchCell);
           gather.SetNoteFlags(0);
         }
-        checkTame(wasGathering, 0);
         return true;
       }
     } else if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
@@ -397,9 +391,9 @@ void FnSumIf(EvalState& state) {
       gathering = gather.Open();
     }
     if (sumStale) gather.SetNoteFlags(0);
-    // The sum value joins the total or not as the search cell decides,
-    // which may change while this one does not.
-    if (gathering) checkTame(wasGathering, x);
+    // The sum value, read before a search cell that may have opened the
+    // gathering, joins the total or not as that cell decides.
+    if (gathering && !PendingGather::IsTame(x, 1)) gather.Untame();
     if (!matches)
       return true;
     total += x;

@@ -17,8 +17,8 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
   // Whether the cells read are being gathered, looked at again only after
   // cells that may be pending were read: while it is, a value that could
   // make the total bad leaves where the walk stops to the values (see
-  // PendingGather::Untame), and so does a total that could when the pair
-  // opened the gathering.
+  // PendingGather::Untame). The total so far needs no look: tame products
+  // added to any number the result check takes give one it takes.
   bool gathering = state.pendingGather.Open();
   while (pairs.Next(&cellX, &cellY)) {
     // Only positions where both have a cell can give a non-zero product.
@@ -29,14 +29,12 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     double a = numbers ? cellX->Number() : 0.0;
     double b = numbers ? cellY->Number() : 0.0;
     if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
-      const bool wasGathering = gathering;
       const bool readableX = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
       const bool readableY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone;
       gathering = state.pendingGather.Open();
       // A value beside one that does not read as a number (an error, which
       // may become a number) is looked at too.
-      if (gathering && !((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)) &&
-                         (wasGathering || PendingGather::IsTame(*total, 1))))
+      if (gathering && !((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b))))
         state.pendingGather.Untame();
       if (!readableX || !readableY) continue;
     } else if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
@@ -124,7 +122,6 @@ void FnSumProduct(EvalState& state) {
         continue;
       double product = 1;
       bool readable = true;
-      const bool wasGathering = state.pendingGather.Open();
       for (uint16_t i = 0; i < count; ++i) {
         double x = 0;
         if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone) {
@@ -136,10 +133,9 @@ void FnSumProduct(EvalState& state) {
         next[i] = NextArgCell(ranges[i]);
       }
       // Every factor of a position whose product the gathering may see
-      // change, those read before a first uncalculated cell of it included,
-      // and the total before it when the position opened the gathering.
+      // change, those read before a first uncalculated cell of it included.
       if (state.pendingGather.Open()) {
-        bool tame = wasGathering || PendingGather::IsTame(total, 1);
+        bool tame = true;
         for (uint16_t i = 0; i < count; ++i) tame = tame && PendingGather::IsTame(factors[i], static_cast<uint8_t>(count));
         if (!tame) state.pendingGather.Untame();
       }

@@ -103,8 +103,7 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    // The sum so far too: the pair may be the one that opened the gathering.
-    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b) && PendingGather::IsTame(sum, 1)))
+    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
       gather.Close();
     switch (kind) {
       case PairSum::kX2MY2:

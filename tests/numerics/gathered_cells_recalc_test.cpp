@@ -434,6 +434,85 @@ TEST_F(TypedTwins, AWalkTakesNoCellPastAnOverflowItsEvaluationStopsAt) {
   EXPECT_EQ(ErrorAt(2, 4), kErrorNum);
 }
 
+// The guards of the walks that stop on values, each met by a layout whose
+// first pass would take a cell its evaluation never reaches (a cycle
+// through it) without the guard: a huge value read while listing, beside
+// a cell that changes to a tame one (a pair of ranges along their rows,
+// and an array beside a range, read position by position); factors of
+// three ranges, whose bounds are narrower than a pair's; a sum of
+// squares that stops at an error; NPV, whose later ranges are not read
+// after an error in an earlier one.
+TEST_F(TypedTwins, WalksThatStopOnValuesTakeNoCellPastWhereTheyStop) {
+  for (const char* total : {"=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3)", "=SUMPRODUCT({1;1E308;1},R2C3:R4C3)"}) {
+    TypeAll({{1, 1, "1"},
+             {2, 1, "=R1C4"},
+             {1, 2, "1E308"},
+             {2, 2, "=IF(R1C4>0,2,0)"},
+             {1, 3, "1"},
+             {2, 3, "=IF(R1C4>0,R1C1,0)"},
+             {0, 0, total},
+             {3, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum) << total;
+    EXPECT_EQ(ErrorAt(2, 3), kErrorNum) << total;
+    Clear();
+  }
+  // Three factors of a size two of them could take, read while listing or
+  // calculated after.
+  static const char* const kFactors[2][2] = {{"1E140", "=IF(R1C5>0,1E40,0)"},
+                                             {"=IF(R1C5>0,1E103,0)", "=IF(R1C5>0,1E103,0)"}};
+  for (const auto& factors : kFactors) {
+    const char* factor = factors[0];
+    TypeAll({{1, 1, "=R1C5"},
+             {2, 1, "1"},
+             {3, 1, "1"},
+             {1, 2, factor},
+             {2, 2, factor},
+             {3, 2, factors[1]},
+             {1, 3, "1"},
+             {2, 3, "1"},
+             {3, 3, "=IF(R1C5>0,R1C1,0)"},
+             {0, 0, "=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3,R2C4:R4C4)"},
+             {4, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum) << factor;
+    EXPECT_EQ(ErrorAt(3, 3), kErrorNum) << factor;
+    Clear();
+  }
+  TypeAll({{1, 1, "1"},
+           {2, 1, "=IF(R1C4>0,NA(),1)"},
+           {1, 2, "1"},
+           {2, 2, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=SUMX2PY2(R2C2:R3C2,R2C3:R3C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
+  Clear();
+  TypeAll({{1, 1, "=IF(R1C4>0,NA(),1)"},
+           {1, 2, "=R1C4"},
+           {2, 1, "=R1C4"},
+           {2, 2, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=NPV(0.1,R2C2:R3C2,R2C3:R3C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
+}
+
+// A listed cell calculated to -0 where it held 0 changed its value for a
+// reader that tells them apart: the angle the total gives is the plain
+// pass's, not the one its first evaluation kept.
+TEST_F(TypedTwins, ACellThatTurnsFromZeroToMinusZeroChangedItsValue) {
+  TypeAll({{1, 1, "=IF(R1C4>0,0*-1,0)"},
+           {1, 2, "=R1C4*0"},
+           {1, 3, "=R1C4*0"},
+           {0, 0, "=ATAN2(R2C2,-1)+SUM(R3C2:R4C2)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  const CellRecord* total = Sheet(gathering, 0)->cells.GetCell(0, 0);
+  ASSERT_NE(total, nullptr);
+  EXPECT_LT(total->CachedNumber(), 0.0);
+}
+
 // A formula reading, after the cell it needs first, a value an array
 // formula spilled, whose formula is not calculated yet: evaluating again
 // would wait for that formula at the value before reading on, so what the
