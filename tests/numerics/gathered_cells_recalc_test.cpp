@@ -26,7 +26,9 @@ constexpr uint32_t kRows = 40;
 // columns too), through every handler that gathers what it reads, over
 // cells that are formulas themselves, read one another in both directions
 // (cycles through the totals included), spill arrays, and hold texts,
-// errors and numbers large and small enough to make a running total bad.
+// errors and numbers large and small enough to make a running total bad;
+// sum ranges shifted against their search ranges, arrays beside ranges,
+// and cells reading a rate every row reads, which the edits change.
 class TotalsMaker {
  public:
   explicit TotalsMaker(std::mt19937& random) : random_(random) {}
@@ -65,8 +67,38 @@ class TotalsMaker {
   // A cell of the worksheet, for the lookups' keys and RANK's value.
   std::string Cell() { return "R" + std::to_string(1 + Pick(kRows)) + "C" + Column(); }
 
+  // Two ranges of one shape, the second's rows shifted against the first's.
+  std::string ShiftedPair() {
+    const uint32_t first = 3 + Pick(kRows - 4);
+    const uint32_t last = first + Pick(kRows - 1 - first);
+    const int shift = int(Pick(5)) - 2;
+    const std::string a = Column();
+    const std::string b = Column();
+    return "R" + std::to_string(first) + "C" + a + ":R" + std::to_string(last) + "C" + a + ",R" +
+           std::to_string(first + shift) + "C" + b + ":R" + std::to_string(last + shift) + "C" + b;
+  }
+  // A column of constants, huge and tiny ones among them, beside a range of
+  // as many rows.
+  std::string ArrayBesideRange() {
+    static const char* const kValues[] = {"1", "1E300", "1E-300", "1E150", "-2", "1E-150"};
+    const uint32_t first = 1 + Pick(kRows - 6);
+    const uint32_t rows = 1 + Pick(6);
+    std::string array = "{";
+    for (uint32_t i = 0; i < rows; ++i) array += std::string(i ? ";" : "") + kValues[Pick(6)];
+    const std::string column = Column();
+    return array + "},R" + std::to_string(first) + "C" + column + ":R" + std::to_string(first + rows - 1) + "C" +
+           column;
+  }
+
   std::string Total() {
-    switch (Pick(31)) {
+    switch (Pick(34)) {
+      case 31: {
+        const std::string pair = ShiftedPair();
+        const size_t comma = pair.find(',');
+        return "=SUMIF(" + pair.substr(0, comma) + "," + Criterion() + "," + pair.substr(comma + 1) + ")";
+      }
+      case 32: return "=SUMPRODUCT(" + ShiftedPair() + ")";
+      case 33: return "=SUMPRODUCT(" + ArrayBesideRange() + ")";
       case 11: return Pick(2) ? "=STDEV(" + Range() + ")" : "=VAR(" + Range() + "," + Range() + ")";
       case 12: return "=MEDIAN(" + Range() + ")";
       case 13: return Pick(2) ? "=LARGE(" + Range() + ",2)" : "=SMALL(" + Range() + ",3)";
@@ -135,7 +167,11 @@ class TotalsMaker {
   // A cell a total may read.
   std::string Input() {
     char text[96];
-    switch (Pick(12)) {
+    switch (Pick(15)) {
+      case 12: return Pick(3) == 0 ? "1E308" : (Pick(2) ? "1E150" : "-1E-150");
+      // Cells every row reads, the rate of a column, among them.
+      case 13: return Pick(2) ? "=R1C1*1E150" : "=R1C1*R[-1]C";
+      case 14: return Pick(2) ? "=R1C1*1E-150+R[1]C" : "=R1C1+" + std::to_string(Pick(9));
       case 0: return std::to_string(Pick(20));
       case 1: return Pick(2) ? "\"abc\"" : "\"7\"";
       case 2: return Pick(2) ? "#DIV/0!" : "#N/A!";
@@ -237,6 +273,12 @@ TEST_F(GatheredTwins, GatheringGivesWhatEvaluatingAgainGivesOverRandomTotalsAndE
       for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, column, row, text);
       if (HasFatalFailure()) return;
       if (maker.Pick(12) != 0) continue;
+      if (maker.Pick(3) == 0) {
+        // A new rate in the cell every row may read.
+        static const char* const kRates[] = {"2", "3", "-1", "0", "1E150", "1E-150", "1E300", "0.5"};
+        const char* rate = kRates[maker.Pick(8)];
+        for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, 0, 0, rate);
+      }
       RecalculateTwins(maker.Pick(4) == 0 ? sheet : -1);
       if (HasFatalFailure()) return;
       ExpectSameBooks("round " + std::to_string(book) + ", step " + std::to_string(step));
