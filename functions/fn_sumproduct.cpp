@@ -1,3 +1,4 @@
+#include <cmath>
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
@@ -6,6 +7,10 @@
 #include "functions/row_cell_args.h"
 
 namespace {
+
+bool IsUncalculatedFormula(const CellRecord* cell) {
+  return cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated);
+}
 
 // SUMPRODUCT of two worksheet ranges read along their rows (see RowPairs);
 // false, with nothing read, for a pair RowPairs does not take.
@@ -29,15 +34,32 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     double a = numbers ? cellX->Number() : 0.0;
     double b = numbers ? cellY->Number() : 0.0;
     if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
+      PendingGather& gather = state.pendingGather;
+      const uint32_t listed = gather.End();
       const bool readableX = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
       const bool readableY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone;
-      gathering = state.pendingGather.Open();
-      // A value beside one that does not read as a number (an error, which
-      // may become a number) is looked at too.
-      if (gathering && !((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b))))
-        state.pendingGather.Untame();
+      gathering = gather.Open();
+      if (gathering) {
+        // A product of two values that stand for the pass is one number
+        // of the total, and one cell not yet calculated beside a number
+        // that stands makes their product what must stay tame, whatever
+        // their sizes (a column of huge numbers beside ordinary ones).
+        const bool pendingX = IsUncalculatedFormula(cellX);
+        const bool pendingY = IsUncalculatedFormula(cellY);
+        if (!pendingX && !pendingY) {
+          if (readableX && readableY && !PendingGather::IsTame(a * b, 1)) gather.Untame();
+        } else if (pendingX != pendingY && readableX && readableY && (pendingX ? b : a) != 0 &&
+                   gather.SetLastPartner(listed, std::ilogb(pendingX ? b : a))) {
+          if (!PendingGather::IsTame(a * b, 1)) gather.Untame();
+        } else if (!((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)))) {
+          // A value beside one that does not read as a number (an error,
+          // which may become a number) is looked at too.
+          gather.Untame();
+        }
+      }
       if (!readableX || !readableY) continue;
-    } else if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
+    } else if (gathering && !PendingGather::IsTame(a * b, 1)) {
+      // Two numbers typed in: their product stands for the pass.
       state.pendingGather.Untame();
     }
     const double product = a * b;

@@ -34,6 +34,8 @@
 // it reads may decide where its walk stops. The list is then a prefix of
 // what the evaluation read, which is still exact.
 
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -90,7 +92,12 @@ class PendingGather {
     uint8_t flags;
     // The factors of the walk's products (see IsTame).
     uint8_t factors;
+    // For a cell read beside a partner whose value stands for the pass:
+    // the partner's binary exponent, the bounds then the product's (see
+    // IsTameBeside); kNoPartner otherwise.
+    int16_t partner;
   };
+  static constexpr int16_t kNoPartner = INT16_MIN;
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -221,8 +228,11 @@ class PendingGather {
   // stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
     if (count_ > base_ && entries_[count_ - 1].record == cell) {
-      // Read again as a value of the walk's totals (the next pair's sum).
-      if (depth_ != 0) entries_[count_ - 1].flags |= flags_ & kTameValue;
+      // Read again as a value of the walk's totals (the next pair's sum);
+      // bounds set for its first partner do not hold for another.
+      Entry& entry = entries_[count_ - 1];
+      if (depth_ != 0) entry.flags |= flags_ & kTameValue;
+      if (entry.partner != kNoPartner) state_ |= kUntamed;
       return;
     }
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
@@ -253,6 +263,24 @@ class PendingGather {
     const double limit = factors < 9 ? kLimits[factors] : 10.0;
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1 / limit && magnitude <= limit);
+  }
+  // Whether x times any number of the binary exponent partner is tame as a
+  // product (IsTame(product, 1)): a cell whose only partner stands for the
+  // pass may take any size that keeps their product tame.
+  static bool IsTameBeside(double x, int partner) {
+    const double magnitude = x < 0 ? -x : x;
+    return magnitude == 0 ||
+           (std::ldexp(magnitude, partner) >= 1e-280 && std::ldexp(magnitude, partner + 1) <= 1e280);
+  }
+  // The last entry, listed since End() gave listed, was read beside a
+  // partner of the binary exponent given, whose value stands for the pass;
+  // false, nothing set, when the cell was listed before (its bounds are its
+  // first partner's) or gathering closed.
+  bool SetLastPartner(uint32_t listed, int partner) {
+    if (End() != listed + 1 || !(state_ & kOpen)) return false;
+    entries_[count_ - 1].partner = static_cast<int16_t>(partner);
+    entries_[count_ - 1].factors = 1;
+    return true;
   }
 
   // The entry's cell record, looked up again only when records moved.
@@ -328,7 +356,7 @@ class PendingGather {
       flags |= kMarked;
     }
     entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_};
+        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner};
     if (count_ > peak_) peak_ = count_;
     return true;
   }

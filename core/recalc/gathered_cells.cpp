@@ -64,12 +64,14 @@ bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
 
 // Whether the cell's value leaves a running total as the handler keeps it
 // a number: an error, which the handler skips, or a number tame for the
-// walk's products.
+// walk's products (beside its partner, when that one stands for the pass).
 bool KeepsTotalsSound(const PendingGather::Entry& entry) {
   const CellRecord* cell = CalculatedFormula(entry);
   if (!cell || cell->HasCachedText())
     return false;
-  return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber(), entry.factors);
+  if (cell->ErrorCode() != 0) return true;
+  return entry.partner == PendingGather::kNoPartner ? PendingGather::IsTame(cell->CachedNumber(), entry.factors)
+                                                    : PendingGather::IsTameBeside(cell->CachedNumber(), entry.partner);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value

@@ -521,6 +521,34 @@ TEST_F(TypedTwins, WalksThatStopOnValuesTakeNoCellPastWhereTheyStop) {
     EXPECT_EQ(ErrorAt(3, 3), kErrorNum) << factor;
     Clear();
   }
+  // A column of any sizes beside one of numbers typed in: the products must
+  // stay tame, a cell's bounds set by its partner; a cell read again at once
+  // beside another partner is held to no partner's bounds.
+  TypeAll({{1, 1, "=R1C4"},
+           {2, 1, "1"},
+           {1, 2, "=IF(R1C4>0,1E200,1)"},
+           {2, 2, "1E150"},
+           {1, 3, "=IF(R1C4>0,R1C1,0)"},
+           {2, 3, "1"},
+           {0, 0, "=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
+  static const char* const kShared[3][3] = {{"1", "=IF(R1C4>0,1E120,1E-100)", "1E300"},
+                                            {"=R1C4", "=IF(R1C4>0,1E120,1E-100)", "1E200"},
+                                            {"1", "=IF(R1C4>0,1E250,1)", "=IF(R1C4>0,1E100,1)"}};
+  for (const auto& shared : kShared) {
+    TypeAll({{1, 1, shared[0]},
+             {1, 2, shared[1]},
+             {1, 3, shared[2]},
+             {1, 4, "=IF(R1C4>0,R1C1,0)"},
+             {0, 0, "=SUMPRODUCT(R2C2:R4C2,R3C2:R5C2)"},
+             {3, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(1, 4), kErrorNum) << shared[1];
+    Clear();
+  }
   TypeAll({{1, 1, "1"},
            {2, 1, "=IF(R1C4>0,NA(),1)"},
            {1, 2, "1"},
