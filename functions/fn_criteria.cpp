@@ -266,12 +266,11 @@ bool SameRowsOfOneColumn(const ArgRange& a, const ArgRange& b) {
 
 }  // namespace
 
-void FnCountIf(EvalState& state) {
-  if (!RequireArgs(state, 2))
-    return;
-  IgnoreArgsBeyond(state, 2);
-  // The criterion, then every cell of the range, whatever the values.
-  PendingGather::WalkScope walk(state.pendingGather);
+namespace {
+
+// COUNTIF's reading, inside its caller's walk. Out of line: the walk's scope
+// object would cost the loop its registers.
+[[gnu::noinline]] void CountMatches(EvalState& state) {
   const uint16_t first = FirstArg(state);
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
@@ -289,31 +288,25 @@ void FnCountIf(EvalState& state) {
   SetNumberResult(state, count, error);
 }
 
-void FnSumIf(EvalState& state) {
-  if (!RequireArgs(state, 3))
+}  // namespace
+
+void FnCountIf(EvalState& state) {
+  if (!RequireArgs(state, 2))
     return;
-  IgnoreArgsBeyond(state, 3);
-  const uint16_t first = FirstArg(state);
-  const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
-  const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
-  const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
-  uint32_t error = kErrorNone;
-  ArgRange sum;
+  IgnoreArgsBeyond(state, 2);
+  // The criterion, then every cell of the range, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
+  CountMatches(state);
+}
+
+namespace {
+
+// SUMIF's walk over its pairs, inside its caller's walk; the sum range
+// taken, the search range not yet. Out of line: the walk's scope object
+// would cost the loop its registers.
+[[gnu::noinline]] void SumMatches(EvalState& state, uint16_t first, const Criterion& criterion, bool ownSum,
+                                  bool sheetRanges, uint32_t error, ArgRange& sum) {
   ArgRange search;
-  // Two worksheet ranges are taken with their walks left unpositioned: the
-  // common pair, two columns of the same rows, is read along the rows.
-  const bool sheetRanges = ownSum && state.operands[sumSlot].kind == kEvalRange &&
-                           state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
-  if (!sheetRanges && ownSum)
-    error = GetRequiredArgRange(state, sumSlot, &sum);
-  Criterion scratch;
-  const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
-  error = LargerErrorOf(error, criterion.error);
-  // Every pair is read; a search cell only when its sum cell reads as a
-  // number, and the walk stops at a bad total (see add). The criterion,
-  // read before, decides whether the walk is made at all. Its values join
-  // the total alone.
-  PendingGather::WalkScope pairsWalk(state.pendingGather, 0, true, 1);
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
@@ -437,4 +430,33 @@ void FnSumIf(EvalState& state) {
     ReleaseArgRange(state, sum);
   ReleaseArgRange(state, search);
   SetNumberResult(state, total, error);
+}
+
+}  // namespace
+
+void FnSumIf(EvalState& state) {
+  if (!RequireArgs(state, 3))
+    return;
+  IgnoreArgsBeyond(state, 3);
+  const uint16_t first = FirstArg(state);
+  const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
+  const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
+  const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
+  uint32_t error = kErrorNone;
+  ArgRange sum;
+  // Two worksheet ranges are taken with their walks left unpositioned: the
+  // common pair, two columns of the same rows, is read along the rows.
+  const bool sheetRanges = ownSum && state.operands[sumSlot].kind == kEvalRange &&
+                           state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
+  if (!sheetRanges && ownSum)
+    error = GetRequiredArgRange(state, sumSlot, &sum);
+  Criterion scratch;
+  const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
+  error = LargerErrorOf(error, criterion.error);
+  // Every pair is read; a search cell only when its sum cell reads as a
+  // number, and the walk stops at a bad total (see add). The criterion,
+  // read before, decides whether the walk is made at all. Its values join
+  // the total alone.
+  PendingGather::WalkScope pairsWalk(state.pendingGather, 0, true, 1);
+  SumMatches(state, first, criterion, ownSum, sheetRanges, error, sum);
 }

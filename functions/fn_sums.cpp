@@ -11,11 +11,9 @@ enum class Combine { kAdd, kMultiply, kAddSquare };
 
 // SUM, PRODUCT and SUMSQ. SUM skips the cells of ranges and arrays that
 // cannot be read as numbers; the others pass their errors on.
-void Aggregate(EvalState& state, Combine combine) {
-  if (!RequireArgs(state, 1))
-    return;
-  // Every cell of every argument is read, whatever the values.
-  PendingGather::WalkScope walk(state.pendingGather);
+// Aggregate's reading, inside its caller's walk. Out of line: the walk's
+// scope object would cost the loop its registers.
+[[gnu::noinline]] void AggregateArgs(EvalState& state, Combine combine) {
   const uint16_t first = FirstArg(state);
   const bool skipCellErrors = combine == Combine::kAdd;
   double total = combine == Combine::kMultiply ? 1.0 : 0.0;
@@ -61,6 +59,14 @@ void Aggregate(EvalState& state, Combine combine) {
     add(x);
   }
   SetNumberResult(state, total, error);
+}
+
+void Aggregate(EvalState& state, Combine combine) {
+  if (!RequireArgs(state, 1))
+    return;
+  // Every cell of every argument is read, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
+  AggregateArgs(state, combine);
 }
 
 enum class PairSum { kX2MY2, kX2PY2, kXMY2 };

@@ -129,7 +129,6 @@ class PendingGather {
   void Reset() {
     state_ = 0;
     depth_ = 0;
-    flags_ = 0;
     lastWalk_ = 0;
     search_ = nullptr;
   }
@@ -145,16 +144,18 @@ class PendingGather {
   class WalkScope {
    public:
     explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
-        : gather_(gather), depth_(gather.depth_) {
+        : gather_(enter ? &gather : nullptr) {
       if (enter) gather.EnterWalk(noteFlags, factors);
     }
-    ~WalkScope() { gather_.depth_ = depth_; }
+    // One pointer kept, which a handler's loop keeps in a register at most.
+    ~WalkScope() {
+      if (gather_ && gather_->depth_ != 0) --gather_->depth_;
+    }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
 
    private:
-    PendingGather& gather_;
-    uint32_t depth_;
+    PendingGather* gather_;
   };
   // A walk that reads cells in order until one matches the key, for as long
   // as the object lives: a value that changed lets it read on when the new
