@@ -212,6 +212,79 @@ void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
   }
 }
 
+// Totals over columns that read a rate every row reads ($Z$1), of numbers
+// of any size: A1:An the numbers 1..n, B1:Bn the layout's formula (and
+// C1:Cn its second one), typed and not yet calculated, as in a file opened
+// without its values; the total in F1 (above) or in row n+1 (below).
+// Counters: first_pass_ms (the pass that calculates them all), f9_ms (a
+// pass with nothing changed), rate_ms (Z1 typed anew, every value read
+// changes, then a pass) and wrong (1 when the total differs from the same
+// total below).
+struct RatedLayout {
+  const char* total;
+  const char* second;  // printf forms of the row, or null
+  const char* third;
+};
+
+const RatedLayout kSumIfOfHuge = {"=SUMIF(A1:A{n},\">0\",B1:B{n})", "=A%u*$Z$1*1E150", nullptr};
+const RatedLayout kSumIfOfTiny = {"=SUMIF(A1:A{n},\">0\",B1:B{n})", "=A%u*$Z$1*1E-150", nullptr};
+const RatedLayout kSumProductOfHuge = {"=SUMPRODUCT(A1:A{n},B1:B{n})", "=A%u*$Z$1*1E150", nullptr};
+const RatedLayout kSumProductOfTiny = {"=SUMPRODUCT(A1:A{n},B1:B{n})", "=A%u*$Z$1*1E-150", nullptr};
+const RatedLayout kSumProductOfThree = {"=SUMPRODUCT(A1:A{n},B1:B{n},C1:C{n})", "=A%u*$Z$1", "=$Z$1*0.5+A%u*0"};
+
+bool BuildRated(CWorkBook& book, const RatedLayout& layout, bool above, uint32_t rows) {
+  if (!book.NewDocument()) return false;
+  CWorkSheet& sheet = *book.activeWorksheet;
+  char text[128];
+  if (!TypeCell(book, sheet, "1.5", 0, 25)) return false;
+  for (uint32_t r = 0; r < rows; ++r) {
+    std::snprintf(text, sizeof text, "%u", r + 1);
+    if (!TypeCell(book, sheet, text, r, 0)) return false;
+    std::snprintf(text, sizeof text, layout.second, r + 1);
+    if (!TypeCell(book, sheet, text, r, 1)) return false;
+    if (layout.third) {
+      std::snprintf(text, sizeof text, layout.third, r + 1);
+      if (!TypeCell(book, sheet, text, r, 2)) return false;
+    }
+  }
+  return TypeCell(book, sheet, Expand(layout.total, rows).c_str(), TotalRow(above, rows), 5);
+}
+
+bool SameRatedTotal(CWorkBook& a, bool above, CWorkBook& below, uint32_t rows) {
+  const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(above, rows), 5);
+  const CellRecord* y = below.activeWorksheet->cells.GetCell(rows, 5);
+  if (!x || !y || x->Type() != y->Type()) return false;
+  const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
+  return std::memcmp(&numbers[0], &numbers[1], sizeof(double)) == 0;
+}
+
+void RatedTotal(benchmark::State& state, const RatedLayout& layout, bool above) {
+  const uint32_t rows = uint32_t(state.range(0));
+  StartAsTheProgram();
+  for (auto _ : state) {
+    auto book = NewTimedBook();
+    auto reference = std::make_unique<CWorkBook>();
+    if (!BuildRated(*book, layout, above, rows) || !BuildRated(*reference, layout, false, rows)) {
+      state.SkipWithError("typing failed");
+      return;
+    }
+    const char* counters[3] = {"first_pass_ms", "f9_ms", "rate_ms"};
+    bool wrong = false;
+    for (int step = 0; step < 3; ++step) {
+      if (step == 2)
+        wrong = !TypeCell(*book, *book->activeWorksheet, "1.25", 0, 25) ||
+                !TypeCell(*reference, *reference->activeWorksheet, "1.25", 0, 25) || wrong;
+      const double start = CpuSeconds();
+      book->Recalculate(nullptr);
+      state.counters[counters[step]] = (CpuSeconds() - start) * 1e3;
+      reference->Recalculate(nullptr);
+      wrong = wrong || !SameRatedTotal(*book, above, *reference, rows);
+    }
+    state.counters["wrong"] = wrong;
+    if (wrong) state.SkipWithError("a total above differs from the same total below");
+  }
+}
+
 // A column of nested totals, each over all the cells below it (Ai
 // =SUM(A(i+1):A(n+1))*0+1): every total waits for the one below it. Run it
 // alone under /usr/bin/time -f %M for the process's peak memory. Counters:
@@ -295,5 +368,17 @@ TOTALS_LAYOUT(Concat, kConcat);
 TOTALS_LAYOUT(Frequency, kFrequency);
 TOTALS_LAYOUT(Linest, kLinest);
 TOTALS_LAYOUT(Counts, kCounts);
+
+#define RATED_TOTAL(name, layout)                                                                   \
+  void BM_##name##Below(benchmark::State& state) { RatedTotal(state, layout, false); }              \
+  void BM_##name##Above(benchmark::State& state) { RatedTotal(state, layout, true); }               \
+  BENCHMARK(BM_##name##Below)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond); \
+  BENCHMARK(BM_##name##Above)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)
+
+RATED_TOTAL(SumIfOfHuge, kSumIfOfHuge);
+RATED_TOTAL(SumIfOfTiny, kSumIfOfTiny);
+RATED_TOTAL(SumProductOfHuge, kSumProductOfHuge);
+RATED_TOTAL(SumProductOfTiny, kSumProductOfTiny);
+RATED_TOTAL(SumProductOfThree, kSumProductOfThree);
 
 }  // namespace

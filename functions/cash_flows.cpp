@@ -150,7 +150,7 @@ FlowSurvey SurveyFlows(const CashFlows& flows, uint32_t maxOneRootCount) {
 uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   // The walk goes on past numbers and stops at anything else.
   PendingGather& gather = state.pendingGather;
-  gather.EnterWalk(PendingGather::kPlainValue);
+  PendingGather::WalkScope walk(gather, PendingGather::kPlainValue);
   uint8_t error = kErrorNone;
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
@@ -161,7 +161,6 @@ uint8_t ReadFlowCells(EvalState& state, uint16_t slot, ArgRange& range, CashFlow
       break;
     }
   }
-  gather.LeaveWalk();
   return error;
 }
 
@@ -173,7 +172,7 @@ namespace {
 // walk: the largest such error, the other readable cells taken.
 uint32_t ReadListRange(EvalState& state, uint16_t slot, ArgRange& range, CashFlows* out) {
   uint32_t rangeError = kErrorNone;
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0;
     const uint8_t cellError = ReadCellNumberInPlace(state, slot, range, cell, &x);
@@ -184,7 +183,6 @@ uint32_t ReadListRange(EvalState& state, uint16_t slot, ArgRange& range, CashFlo
       break;
     }
   }
-  state.pendingGather.LeaveWalk();
   return rangeError;
 }
 

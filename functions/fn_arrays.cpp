@@ -152,7 +152,7 @@ void FnFrequency(EvalState& state) {
   double* counts = fewCounts;
   if (error == kErrorNone) {
     // Every bin and every datum is read, whatever the values.
-    state.pendingGather.EnterWalk();
+    PendingGather::WalkScope walk(state.pendingGather);
     uint64_t binsLeft = CellCount(bins);
     while (const CellRecord* cell = NextCountedCell(bins, &binsLeft)) {
       double bound = 0.0;
@@ -188,7 +188,6 @@ void FnFrequency(EvalState& state) {
         }
       counts[row] += 1.0;
     }
-    state.pendingGather.LeaveWalk();
   }
   ReleaseArgRange(state, bins);
   ReleaseArgRange(state, data);

@@ -38,7 +38,7 @@ void FoldComplexArgs(EvalState& state, Complex start, Fold fold) {
     error = LargerErrorOf(error, rangeError);
     if (rangeError == kErrorNone) {
       // Every cell is read, whatever the values.
-      state.pendingGather.EnterWalk();
+      PendingGather::WalkScope walk(state.pendingGather);
       for (const CellRecord* cell = NextArgCell(range); cell; cell = NextArgCell(range)) {
         // A plain number cell is read without going through the slot; a
         // cell noted as pending here is noted again, to no effect, below.
@@ -53,7 +53,6 @@ void FoldComplexArgs(EvalState& state, Complex start, Fold fold) {
         take(slot);
         state.DisownSlot(slot);
       }
-      state.pendingGather.LeaveWalk();
     }
     ReleaseArgRange(state, range);
   }

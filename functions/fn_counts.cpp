@@ -56,9 +56,8 @@ bool MayReadAsEmptyText(const CellRecord* cell) {
 void FnCount(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
-  // Every cell of every argument is read, whatever the values (entered and
-  // left by hand: a scope object would cost the walk's loop a register).
-  state.pendingGather.EnterWalk();
+  // Every cell of every argument is read, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   double count = 0;
   for (uint16_t slot = static_cast<uint16_t>(state.operandTop - 1); slot >= first; --slot) {
@@ -74,7 +73,6 @@ void FnCount(EvalState& state) {
         ++count;
     ReleaseArgRange(state, range);
   }
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, kErrorNone);
 }
 
@@ -105,9 +103,8 @@ void FnCountA(EvalState& state) {
 void FnCountBlank(EvalState& state) {
   if (!RequireArgs(state, 1))
     return;
-  // Every cell of every argument is read, whatever the values (entered and
-  // left by hand: a scope object would cost the walk's loop a register).
-  state.pendingGather.EnterWalk();
+  // Every cell of every argument is read, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
   const uint16_t first = FirstArg(state);
   double count = 0;
   uint32_t error = kErrorNone;
@@ -142,6 +139,5 @@ void FnCountBlank(EvalState& state) {
     }
     ReleaseArgRange(state, range);
   }
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, error);
 }

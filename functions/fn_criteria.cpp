@@ -266,12 +266,11 @@ bool SameRowsOfOneColumn(const ArgRange& a, const ArgRange& b) {
 
 }  // namespace
 
-void FnCountIf(EvalState& state) {
-  if (!RequireArgs(state, 2))
-    return;
-  IgnoreArgsBeyond(state, 2);
-  // The criterion, then every cell of the range, whatever the values.
-  state.pendingGather.EnterWalk();
+namespace {
+
+// COUNTIF's reading, inside its caller's walk. Out of line: the walk's scope
+// object would cost the loop its registers.
+[[gnu::noinline]] void CountMatches(EvalState& state) {
   const uint16_t first = FirstArg(state);
   Criterion scratch;
   const Criterion& criterion = ReadCriterion(state, static_cast<uint16_t>(first + 1), scratch);
@@ -286,35 +285,28 @@ void FnCountIf(EvalState& state) {
         ++count;
   }
   ReleaseArgRange(state, range);
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, count, error);
 }
 
-void FnSumIf(EvalState& state) {
-  if (!RequireArgs(state, 3))
+}  // namespace
+
+void FnCountIf(EvalState& state) {
+  if (!RequireArgs(state, 2))
     return;
-  IgnoreArgsBeyond(state, 3);
-  const uint16_t first = FirstArg(state);
-  const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
-  const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
-  const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
-  uint32_t error = kErrorNone;
-  ArgRange sum;
+  IgnoreArgsBeyond(state, 2);
+  // The criterion, then every cell of the range, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
+  CountMatches(state);
+}
+
+namespace {
+
+// SUMIF's walk over its pairs, inside its caller's walk; the sum range
+// taken, the search range not yet. Out of line: the walk's scope object
+// would cost the loop its registers.
+[[gnu::noinline]] void SumMatches(EvalState& state, uint16_t first, const Criterion& criterion, bool ownSum,
+                                  bool sheetRanges, uint32_t error, ArgRange& sum) {
   ArgRange search;
-  // Two worksheet ranges are taken with their walks left unpositioned: the
-  // common pair, two columns of the same rows, is read along the rows.
-  const bool sheetRanges = ownSum && state.operands[sumSlot].kind == kEvalRange &&
-                           state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
-  if (!sheetRanges && ownSum)
-    error = GetRequiredArgRange(state, sumSlot, &sum);
-  Criterion scratch;
-  const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
-  error = LargerErrorOf(error, criterion.error);
-  // Every pair is read; a search cell only when its sum cell reads as a
-  // number, and the walk stops at a bad total (see add). The criterion,
-  // read before, decides whether the walk is made at all. Not a scope
-  // object, which would cost the walk's loop a register.
-  state.pendingGather.EnterWalk();
   bool rowPairs = false;
   bool listed = false;
   if (sheetRanges && TakeSheetRange(state, first, &search)) {
@@ -337,8 +329,9 @@ void FnSumIf(EvalState& state) {
   double total = 0;
   // Whether the cells read are being gathered, looked at again only after
   // a cell that may be pending was read: while it is, a value that could
-  // make the total bad ends the gathering (where the walk stops is then
-  // left to the values).
+  // make the total bad leaves where the walk stops to the values (see
+  // PendingGather::Untame). The total so far needs no look: tame values
+  // added to any number the result check takes give one it takes.
   bool gathering = state.pendingGather.Open();
   PendingGather& gather = state.pendingGather;
   // Adds the sum cell of a pair whose search cell meets the criterion;
@@ -371,7 +364,6 @@ void FnSumIf(EvalState& state) {
     } else if (sumCell && ReadCellNumberInPlace(state, first, sums, sumCell, &x) != kErrorNone) {
       return true;
     }
-    if (gathering && !PendingGather::IsTame(x)) gather.Close();
     if (sumStale) gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
     // An absent search cell reads as the number 0.
     bool matches = false;
@@ -392,6 +384,9 @@ void FnSumIf(EvalState& state) {
       gathering = gather.Open();
     }
     if (sumStale) gather.SetNoteFlags(0);
+    // The sum value, read before a search cell that may have opened the
+    // gathering, joins the total or not as that cell decides.
+    if (gathering && !PendingGather::IsTame(x, 1)) gather.Untame();
     if (!matches)
       return true;
     total += x;
@@ -434,6 +429,34 @@ void FnSumIf(EvalState& state) {
   if (ownSum)
     ReleaseArgRange(state, sum);
   ReleaseArgRange(state, search);
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
+}
+
+}  // namespace
+
+void FnSumIf(EvalState& state) {
+  if (!RequireArgs(state, 3))
+    return;
+  IgnoreArgsBeyond(state, 3);
+  const uint16_t first = FirstArg(state);
+  const uint16_t criterionSlot = static_cast<uint16_t>(first + 1);
+  const uint16_t sumSlot = static_cast<uint16_t>(first + 2);
+  const bool ownSum = !IsOmittedArg(state.operands[sumSlot]);
+  uint32_t error = kErrorNone;
+  ArgRange sum;
+  // Two worksheet ranges are taken with their walks left unpositioned: the
+  // common pair, two columns of the same rows, is read along the rows.
+  const bool sheetRanges = ownSum && state.operands[sumSlot].kind == kEvalRange &&
+                           state.operands[first].kind == kEvalRange && TakeSheetRange(state, sumSlot, &sum);
+  if (!sheetRanges && ownSum)
+    error = GetRequiredArgRange(state, sumSlot, &sum);
+  Criterion scratch;
+  const Criterion& criterion = ReadCriterion(state, criterionSlot, scratch);
+  error = LargerErrorOf(error, criterion.error);
+  // Every pair is read; a search cell only when its sum cell reads as a
+  // number, and the walk stops at a bad total (see add). The criterion,
+  // read before, decides whether the walk is made at all. Its values join
+  // the total alone.
+  PendingGather::WalkScope pairsWalk(state.pendingGather, 0, true, 1);
+  SumMatches(state, first, criterion, ownSum, sheetRanges, error, sum);
 }

@@ -33,7 +33,7 @@ void ForEachInteger(EvalState& state, int32_t min, int32_t max, Visit visit) {
     if (rangeError != kErrorNone)
       visit(0, rangeError);
     // Every cell is visited, whatever the values.
-    state.pendingGather.EnterWalk();
+    PendingGather::WalkScope walk(state.pendingGather);
     while (const CellRecord* cell = NextArgCell(range)) {
       int32_t value = 0;
       if (ReadPlainInteger(state, range, cell, min, max, &value)) {
@@ -45,7 +45,6 @@ void ForEachInteger(EvalState& state, int32_t min, int32_t max, Visit visit) {
       state.DisownSlot(slot);
       visit(value, error);
     }
-    state.pendingGather.LeaveWalk();
     ReleaseArgRange(state, range);
   }
 }

@@ -38,7 +38,7 @@ uint32_t ForEachTruth(EvalState& state, Count count) {
     ArgRange range;
     error = LargerErrorOf(error, GetArgRange(state, slot, &range));
     // Every cell is read, whatever the values.
-    state.pendingGather.EnterWalk();
+    PendingGather::WalkScope walk(state.pendingGather);
     while (const CellRecord* cell = NextArgCell(range)) {
       int32_t truth = 0;
       if (ReadPlainInteger(state, range, cell, 0, kLargestInt, &truth)) {
@@ -51,7 +51,6 @@ uint32_t ForEachTruth(EvalState& state, Count count) {
       state.DisownSlot(slot);
       if (error == kErrorNone) count(truth);
     }
-    state.pendingGather.LeaveWalk();
     ReleaseArgRange(state, range);
   }
   return error;

@@ -78,12 +78,12 @@ bool ExactSearchStopsAt(const void* kept, const CellRecord* cell) {
 
 // A search's walk, as the pass's gathering of uncalculated cells knows it:
 // an exact search stops at its first match; the others read every cell.
-void EnterSearchWalk(EvalState& state, const LookupKey& key, int32_t mode) {
-  if (mode == kExactMatch)
-    state.pendingGather.EnterSearch(&ExactSearchStopsAt, &key, KeptKeySize(key));
-  else
-    state.pendingGather.EnterWalk();
-}
+class SearchWalk : public PendingGather::SearchScope {
+ public:
+  SearchWalk(EvalState& state, const LookupKey& key, int32_t mode)
+      : SearchScope(state.pendingGather, mode == kExactMatch ? &ExactSearchStopsAt : nullptr, &key,
+                    KeptKeySize(key)) {}
+};
 
 // A range or array argument's cells; anything else is "#VALUE!".
 uint8_t ReadTable(EvalState& state, uint16_t slot, ArgRange* table) {
@@ -189,10 +189,9 @@ Hit SearchArea(EvalState& state, const ArgRange& source, const Area& area, const
   walk.lastColumn = area.lastColumn;
   walk.lastRow = area.lastRow;
   BestCell best(state, key, mode);
-  EnterSearchWalk(state, key, mode);
+  SearchWalk search(state, key, mode);
   while (const CellRecord* cell = NextArgCell(walk))
     if (best.Consider(walk, cell) && best.Done()) break;
-  state.pendingGather.LeaveSearch();
   return best.hit;
 }
 
@@ -210,7 +209,7 @@ Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, 
   const uint32_t a = partnerFirst ? partnerColumn : column;
   const uint32_t b = partnerFirst ? column : partnerColumn;
   *partner = nullptr;
-  EnterSearchWalk(state, key, mode);
+  SearchWalk search(state, key, mode);
   for (uint32_t row = range.firstRow; row <= range.lastRow; ++row) {
     const CellRecord* atA;
     const CellRecord* atB;
@@ -224,7 +223,6 @@ Hit SearchColumnPairs(EvalState& state, const ArgRange& range, uint32_t column, 
       if (best.Done()) break;
     }
   }
-  state.pendingGather.LeaveSearch();
   return best.hit;
 }
 

@@ -1,3 +1,4 @@
+#include <cmath>
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
@@ -7,6 +8,10 @@
 
 namespace {
 
+bool IsUncalculatedFormula(const CellRecord* cell) {
+  return cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated);
+}
+
 // SUMPRODUCT of two worksheet ranges read along their rows (see RowPairs);
 // false, with nothing read, for a pair RowPairs does not take.
 bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, double* total, uint32_t* error) {
@@ -15,7 +20,10 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
   const CellRecord* cellX;
   const CellRecord* cellY;
   // Whether the cells read are being gathered, looked at again only after
-  // cells that may be pending were read (see GatherOnlyTameValue).
+  // cells that may be pending were read: while it is, a value that could
+  // make the total bad leaves where the walk stops to the values (see
+  // PendingGather::Untame). The total so far needs no look: tame products
+  // added to any number the result check takes give one it takes.
   bool gathering = state.pendingGather.Open();
   while (pairs.Next(&cellX, &cellY)) {
     // Only positions where both have a cell can give a non-zero product.
@@ -26,15 +34,33 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     double a = numbers ? cellX->Number() : 0.0;
     double b = numbers ? cellY->Number() : 0.0;
     if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
-      const bool readable = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
-      const bool bothReadable =
-          ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone && readable;
-      gathering = state.pendingGather.Open();
-      if (!bothReadable) continue;
-    }
-    if (gathering && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
-      state.pendingGather.Close();
-      gathering = false;
+      PendingGather& gather = state.pendingGather;
+      const uint32_t listed = gather.End();
+      const bool readableX = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
+      const bool readableY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone;
+      gathering = gather.Open();
+      if (gathering) {
+        // A product of two values that stand for the pass is one number
+        // of the total, and one cell not yet calculated beside a number
+        // that stands makes their product what must stay tame, whatever
+        // their sizes (a column of huge numbers beside ordinary ones).
+        const bool pendingX = IsUncalculatedFormula(cellX);
+        const bool pendingY = IsUncalculatedFormula(cellY);
+        if (!pendingX && !pendingY) {
+          if (readableX && readableY && !PendingGather::IsTame(a * b, 1)) gather.Untame();
+        } else if (pendingX != pendingY && readableX && readableY && (pendingX ? b : a) != 0 &&
+                   gather.SetLastPartner(listed, std::ilogb(pendingX ? b : a))) {
+          if (!PendingGather::IsTame(a * b, 1)) gather.Untame();
+        } else if (!((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)))) {
+          // A value beside one that does not read as a number (an error,
+          // which may become a number) is looked at too.
+          gather.Untame();
+        }
+      }
+      if (!readableX || !readableY) continue;
+    } else if (gathering && !PendingGather::IsTame(a * b, 1)) {
+      // Two numbers typed in: their product stands for the pass.
+      state.pendingGather.Untame();
     }
     const double product = a * b;
     *total += product;
@@ -60,14 +86,12 @@ void FnSumProduct(EvalState& state) {
   const uint16_t first = FirstArg(state);
   const uint16_t count = static_cast<uint16_t>(state.operandTop - first);
   // Every aligned position is read; the walk stops at a bad total, which
-  // tame values keep away only from the products of two (three tame values
-  // may overflow): with more arguments, where it stops is left to the
-  // values, and the cells read are no walk's.
-  const bool walk = count <= 2;
-  if (walk) state.pendingGather.EnterWalk(PendingGather::kTameValue);
+  // tame values keep away (their bounds narrow with the count of factors).
+  PendingGather::WalkScope walk(state.pendingGather, PendingGather::kTameValue, true, static_cast<uint8_t>(count));
   ArgRangeSlots ranges;
   ranges.Start(count);
   const CellRecord* next[EvalState::kStackSlots];
+  double factors[EvalState::kStackSlots];
   uint32_t error = kErrorNone;
   // Two worksheet ranges are taken with their walks left unpositioned: the
   // common pair is read along the rows.
@@ -122,12 +146,20 @@ void FnSumProduct(EvalState& state) {
       bool readable = true;
       for (uint16_t i = 0; i < count; ++i) {
         double x = 0;
-        if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone)
+        if (ReadCellNumberInPlace(state, static_cast<uint16_t>(first + i), ranges[i], next[i], &x) != kErrorNone) {
           readable = false;
-        else
-          GatherOnlyTameValue(state, x);
+          x = 0;
+        }
+        factors[i] = x;
         product *= x;
         next[i] = NextArgCell(ranges[i]);
+      }
+      // Every factor of a position whose product the gathering may see
+      // change, those read before a first uncalculated cell of it included.
+      if (state.pendingGather.Open()) {
+        bool tame = true;
+        for (uint16_t i = 0; i < count; ++i) tame = tame && PendingGather::IsTame(factors[i], static_cast<uint8_t>(count));
+        if (!tame) state.pendingGather.Untame();
       }
       if (!readable)
         continue;
@@ -139,6 +171,5 @@ void FnSumProduct(EvalState& state) {
     }
   }
   for (uint16_t i = count; i-- > 0;) ReleaseArgRange(state, ranges[i]);
-  if (walk) state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
 }

@@ -11,12 +11,9 @@ enum class Combine { kAdd, kMultiply, kAddSquare };
 
 // SUM, PRODUCT and SUMSQ. SUM skips the cells of ranges and arrays that
 // cannot be read as numbers; the others pass their errors on.
-void Aggregate(EvalState& state, Combine combine) {
-  if (!RequireArgs(state, 1))
-    return;
-  // Every cell of every argument is read, whatever the values (entered and
-  // left by hand: a scope object would cost the walk's loop a register).
-  state.pendingGather.EnterWalk();
+// Aggregate's reading, inside its caller's walk. Out of line: the walk's
+// scope object would cost the loop its registers.
+[[gnu::noinline]] void AggregateArgs(EvalState& state, Combine combine) {
   const uint16_t first = FirstArg(state);
   const bool skipCellErrors = combine == Combine::kAdd;
   double total = combine == Combine::kMultiply ? 1.0 : 0.0;
@@ -61,8 +58,15 @@ void Aggregate(EvalState& state, Combine combine) {
     error = LargerErrorOf(error, GetArgNumber(state, slot, &x, -kLargestNumber, kLargestNumber));
     add(x);
   }
-  state.pendingGather.LeaveWalk();
   SetNumberResult(state, total, error);
+}
+
+void Aggregate(EvalState& state, Combine combine) {
+  if (!RequireArgs(state, 1))
+    return;
+  // Every cell of every argument is read, whatever the values.
+  PendingGather::WalkScope walk(state.pendingGather);
+  AggregateArgs(state, combine);
 }
 
 enum class PairSum { kX2MY2, kX2PY2, kXMY2 };
@@ -94,7 +98,7 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   // numbers can, so that sum's walk is left to the values.
   PendingGather& gather = state.pendingGather;
   const bool walks = kind != PairSum::kXMY2;
-  if (walks) gather.EnterWalk(PendingGather::kPlainValue | PendingGather::kTameValue);
+  PendingGather::WalkScope pairsWalk(gather, PendingGather::kPlainValue | PendingGather::kTameValue, walks);
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
@@ -139,7 +143,6 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       }
     }
   }
-  if (walks) gather.LeaveWalk();
   ReleaseArgRange(state, y);
   ReleaseArgRange(state, x);
   SetNumberResult(state, sum, error);

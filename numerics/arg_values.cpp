@@ -3,12 +3,12 @@
 #include "core/base/error_code.h"
 #include "functions/aggregate_cells.h"
 
-ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)), count_(ArgCount(state)) {
+ArgValues::ArgValues(EvalState& state)
+    : state_(state), walk_(state.pendingGather), first_(FirstArg(state)), count_(ArgCount(state)) {
   // Every argument is read, each range's cells at least once from its first
   // in storage order, whatever the values: the handlers that read the values
   // again (or read only those before a cell that is no plain number, then
   // all) find no cell the first reading did not.
-  state.pendingGather.EnterWalk();
   for (uint16_t i = count_; i-- > 0;) {
     const uint16_t slot = static_cast<uint16_t>(first_ + i);
     Position& position = positions_[i];
@@ -37,7 +37,6 @@ ArgValues::ArgValues(EvalState& state) : state_(state), first_(FirstArg(state)),
 ArgValues::~ArgValues() {
   for (uint16_t i = 0; i < count_; ++i)
     if (positions_[i].isRange) ReleaseArgRange(state_, ranges_[i]);
-  state_.pendingGather.LeaveWalk();
 }
 
 ArgValue ArgValues::ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell) {

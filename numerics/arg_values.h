@@ -61,6 +61,9 @@ class ArgValues {
   ArgValue ReadCell(uint16_t slot, const ArgRange& range, const CellRecord* cell);
 
   EvalState& state_;
+  // Open from before the first argument is read until the ranges are given
+  // back.
+  PendingGather::WalkScope walk_;
   uint16_t first_;
   uint16_t count_;
   bool gatheredTiny_ = false;

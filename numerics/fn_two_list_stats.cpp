@@ -55,7 +55,7 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
   // The pairs are read on while both cells are numbers; a pair with an
   // error may end the walk.
   PendingGather& gather = state.pendingGather;
-  gather.EnterWalk(PendingGather::kPlainValue);
+  PendingGather::WalkScope walk(gather, PendingGather::kPlainValue);
   uint32_t error = kErrorNone;
   for (;;) {
     const CellRecord* cellX = NextArgCell(x);
@@ -76,7 +76,6 @@ uint32_t PairedMoments(EvalState& state, ArgRange& x, ArgRange& y, RunningCoMome
     if (errorX != kErrorNone) continue;
     moments->Add(a, b);
   }
-  gather.LeaveWalk();
   return error;
 }
 
@@ -126,7 +125,7 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
   ListMoments list;
   double sum = 0.0;
   // Every cell is read, whatever the values.
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   while (const CellRecord* cell = NextArgCell(range)) {
     double x = 0.0;
     const uint8_t error = ReadCellNumberInPlace(state, slot, range, cell, &x);
@@ -139,7 +138,6 @@ ListMoments ReadListMoments(EvalState& state, uint16_t slot, ArgRange& range, bo
     sum += x;
     if (IsBadNumber(sum)) list.error = kErrorNum;
   }
-  state.pendingGather.LeaveWalk();
   return list;
 }
 

@@ -31,7 +31,7 @@ void ZTest(EvalState& state, ZResult wanted) {
   RunningMoments moments;
   double sum = 0.0;
   // Every cell is read, whatever the values.
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   while (const CellRecord* cell = NextArgCell(range)) {
     double value = 0.0;
     const uint8_t cellError = ReadCellNumber(state, first, range, cell, &value);
@@ -43,7 +43,6 @@ void ZTest(EvalState& state, ZResult wanted) {
     sum += value;
     if (IsBadNumber(sum)) error = LargerErrorOf(error, kErrorNum);
   }
-  state.pendingGather.LeaveWalk();
   ReleaseArgRange(state, range);
   if (error == kErrorNone && moments.n < 2.0) error = kErrorDivZero;
   double result = 0.0;

@@ -133,9 +133,8 @@ void ReadCellsToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix&
 bool ReadRangeToMatrix(EvalState& state, uint16_t slot, ArgRange& range, Matrix& m, bool zeroed) {
   if (!zeroed) m.Zero();
   // Every cell is read, whatever the values.
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   ReadCellsToMatrix(state, slot, range, m);
-  state.pendingGather.LeaveWalk();
   return true;
 }
 

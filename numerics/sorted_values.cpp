@@ -46,10 +46,8 @@ double SortedValues::LargestBefore(uint32_t i) const { return *std::max_element(
 uint8_t SortedValues::Build(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {
   // Every cell is read, from the first in storage order, whatever the
   // values: the plain numbers up to the first other cell, then all.
-  state.pendingGather.EnterWalk();
-  const uint8_t error = ReadAndSort(state, slot, ascending, kept);
-  state.pendingGather.LeaveWalk();
-  return error;
+  PendingGather::WalkScope walk(state.pendingGather);
+  return ReadAndSort(state, slot, ascending, kept);
 }
 
 uint8_t SortedValues::ReadAndSort(EvalState& state, uint16_t slot, bool ascending, KeptOrder kept) {

@@ -102,9 +102,8 @@ void EvalState::ApplyUnary(uint32_t op) {
   if (IsRangeOrArray(value.kind)) {
     const uint8_t flags[1] = {1};
     // An operator reads every element whatever the values, and no cell else.
-    pendingGather.EnterWalk();
+    PendingGather::WalkScope walk(pendingGather);
     BroadcastArrays(flags, slot);
-    pendingGather.LeaveWalk();
     return;
   }
   ResolveOperand(slot);
@@ -124,9 +123,8 @@ void EvalState::ApplyBinary(uint32_t op) {
   if (op <= kOpPower && (IsRangeOrArray(operands[left].kind) || IsRangeOrArray(operands[right].kind))) {
     const uint8_t flags[2] = {IsRangeOrArray(operands[left].kind) ? uint8_t(1) : uint8_t(0),
                               IsRangeOrArray(operands[right].kind) ? uint8_t(1) : uint8_t(0)};
-    pendingGather.EnterWalk();
+    PendingGather::WalkScope walk(pendingGather);
     BroadcastArrays(flags, left);
-    pendingGather.LeaveWalk();
     return;
   }
   switch (op) {

@@ -28,7 +28,7 @@ uint32_t RangeRows(const EvalValue& value) { return value.second.row - value.fir
 bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, const EvalValue& range,
                     uint32_t rowOffset) {
   // Every cell of the rectangle is read, whatever the values.
-  state.pendingGather.EnterWalk();
+  PendingGather::WalkScope walk(state.pendingGather);
   state.NoteSpillAreaMeeting(store, range.first.column, range.second.column, range.first.row, range.second.row);
   CellCursor cursor = store->StartRangeWalk(range.first.row);
   bool stored = true;
@@ -44,7 +44,6 @@ bool CopyRangeCells(EvalState& state, ArrayBuilder& builder, CellStore* store, c
       break;
     }
   }
-  state.pendingGather.LeaveWalk();
   return stored;
 }
 

@@ -17,10 +17,10 @@
 // would read all it read before up to the next listed cell, and find that
 // one first. Where a value changed, the next cell may still be taken when
 // it was read by the same walk as the changed one and that walk reads every
-// cell of its ranges whatever their values (EnterWalk): nothing between
+// cell of its ranges whatever their values (WalkScope): nothing between
 // them depends on the value; or when that walk goes on past any number and
 // both values are numbers (kPlainValue); or when it is a search that stops
-// at the first cell matching its key (EnterSearch) and the new value does
+// at the first cell matching its key (SearchScope) and the new value does
 // not match either. Anything else ends the list, and the formula is evaluated
 // again.
 //
@@ -34,6 +34,8 @@
 // it reads may decide where its walk stops. The list is then a prefix of
 // what the evaluation read, which is still exact.
 
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -45,9 +47,13 @@ class PendingGather {
  public:
   // How the handler's walk read the cell.
   // kTameValue: the handler stops its walk when a running total is no longer
-  // a number, so the cell's value, once calculated, must be one that cannot
-  // make it so (a plain number of ordinary size, or one the handler skips)
-  // before anything after it is taken. kGuardedByPrevious: the handler reads
+  // a number, so a cell whose value changed must be calculated to one that
+  // cannot make it so (a number tame for the walk's products, see IsTame, or
+  // one the handler skips) before anything after it is taken. Every other
+  // value the walk reads once gathering is open (the total so far and the
+  // values read with the first uncalculated cell included) is looked at as
+  // it is read: one that is not tame (Untame) makes the cells listed after
+  // it be read as outside any walk, taken only while no value changed. kGuardedByPrevious: the handler reads
   // the cell only when the entry before it (the other cell of its pair)
   // reads as a number without error; the walk listed it without reading it.
   // kPlainValue: the handler's walk goes on past a cell that reads as a
@@ -70,7 +76,7 @@ class PendingGather {
   static constexpr uint8_t kSearched = 32;
 
   // Whether a calculated cell's value is one the search stops at, given the
-  // bytes of the key the search kept (see EnterSearch).
+  // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
 
   // The cell's record stays where it was while its store's chain changes
@@ -84,8 +90,14 @@ class PendingGather {
     uint32_t searches;
     uint16_t column;
     uint8_t flags;
-    uint8_t unused;
+    // The factors of the walk's products (see IsTame).
+    uint8_t factors;
+    // For a cell read beside a partner whose value stands for the pass:
+    // the partner's binary exponent, the bounds then the product's (see
+    // IsTameBeside); kNoPartner otherwise.
+    int16_t partner;
   };
+  static constexpr int16_t kNoPartner = INT16_MIN;
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -116,6 +128,7 @@ class PendingGather {
   // the pass's chain keep there.
   void Reset() {
     state_ = 0;
+    depth_ = 0;
     lastWalk_ = 0;
     search_ = nullptr;
   }
@@ -123,33 +136,54 @@ class PendingGather {
   // alone, the common case, which therefore sets nothing.
   void SetBase(uint32_t base) { base_ = base; }
 
-  // A walk that reads every cell of its ranges, whatever their values. The
+  // A walk that reads every cell of its ranges, whatever their values, for
+  // as long as the object lives: it cannot be left open by a return. The
   // outermost one open is the walk its cells are read by, and gives them
-  // its note flags (kTameValue, kPlainValue; see SetNoteFlags).
-  void EnterWalk(uint8_t noteFlags = 0) {
-    if (depth_++ == 0) {
-      flags_ = noteFlags;
-      if (++walk_ == 0) walk_ = 1;
+  // its note flags (kTameValue, kPlainValue; see SetNoteFlags). A walk not
+  // entered (enter false) leaves the gathering as it was.
+  class WalkScope {
+   public:
+    explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
+        : gather_(enter ? &gather : nullptr) {
+      if (enter) gather.EnterWalk(noteFlags, factors);
     }
-  }
-  void LeaveWalk() { --depth_; }
-  // A walk that reads cells in order until one matches the key: a value
-  // that changed lets it read on when the new one does not match either.
-  // The key's size bytes are kept only when the search lists a cell. A
-  // search inside another walk would make that walk stop on a value: the
-  // evaluation lists nothing more.
-  void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
-    if (depth_ != 0) StopNoting();
-    EnterWalk();
-    search_ = match;
-    searchKey_ = key;
-    searchKeySize_ = size;
-    searchKept_ = false;
-  }
-  void LeaveSearch() {
-    search_ = nullptr;
-    LeaveWalk();
-  }
+    // One pointer kept, which a handler's loop keeps in a register at most.
+    ~WalkScope() {
+      if (gather_ && gather_->depth_ != 0) --gather_->depth_;
+    }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+
+   private:
+    PendingGather* gather_;
+  };
+  // A walk that reads cells in order until one matches the key, for as long
+  // as the object lives: a value that changed lets it read on when the new
+  // one does not match either. The key's size bytes are kept only when the
+  // search lists a cell. A search inside another walk would make that walk
+  // stop on a value: the evaluation lists nothing more. Without a match
+  // (null), a walk that reads every cell.
+  class SearchScope {
+   public:
+    SearchScope(PendingGather& gather, SearchMatch match, const void* key, uint32_t size)
+        : gather_(gather), depth_(gather.depth_), search_(gather.search_) {
+      if (match)
+        gather.EnterSearch(match, key, size);
+      else
+        gather.EnterWalk(0, 2);
+    }
+    ~SearchScope() {
+      gather_.search_ = search_;
+      gather_.depth_ = depth_;
+    }
+    SearchScope(const SearchScope&) = delete;
+    SearchScope& operator=(const SearchScope&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_;
+    SearchMatch search_;
+  };
   // Whether the search that listed the entry (kSearched) stops at the cell.
   bool SearchStopsAt(const Entry& entry, const CellRecord* cell) const {
     const Search& search = searches_[entry.searches - 1];
@@ -173,6 +207,9 @@ class PendingGather {
   void Close() {
     if (state_ & kOpen) StopNoting();
   }
+  // A value the walk read may make its running total bad (see kTameValue):
+  // the cells it lists from here on are taken only while no value changed.
+  void Untame() { state_ |= kUntamed; }
   // No entries at all from here to the end of this evaluation.
   void StopNoting() { state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded); }
 
@@ -191,7 +228,14 @@ class PendingGather {
   // this evaluation or a formula waiting below it, ends the list: a cell
   // stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
-    if (count_ > base_ && entries_[count_ - 1].record == cell) return;
+    if (count_ > base_ && entries_[count_ - 1].record == cell) {
+      // Read again as a value of the walk's totals (the next pair's sum);
+      // bounds set for its first partner do not hold for another.
+      Entry& entry = entries_[count_ - 1];
+      if (depth_ != 0) entry.flags |= flags_ & kTameValue;
+      if (entry.partner != kNoPartner) state_ |= kUntamed;
+      return;
+    }
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
   }
 
@@ -207,6 +251,37 @@ class PendingGather {
   static bool IsTame(double x) {
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1e-140 && magnitude <= 1e140);
+  }
+  // The same for values multiplied by factors - 1 others before they join
+  // a total: each 0 or of a magnitude between 10^-(280/factors) and
+  // 10^(280/factors), their products between 1e-280 and 1e280. At most
+  // 2^33 such products (and a first total of that size) sum to less than
+  // 1e290, and to 0 or a multiple of an ulp of 1e-280, above the smallest
+  // normal number: the total stays one the result check takes, whatever
+  // order or subset of them is added. Beyond 8 factors, 10 (sound to 280).
+  static bool IsTame(double x, uint8_t factors) {
+    static constexpr double kLimits[9] = {1e280, 1e280, 1e140, 1e93, 1e70, 1e56, 1e46, 1e40, 1e35};
+    const double limit = factors < 9 ? kLimits[factors] : 10.0;
+    const double magnitude = x < 0 ? -x : x;
+    return magnitude == 0 || (magnitude >= 1 / limit && magnitude <= limit);
+  }
+  // Whether x times any number of the binary exponent partner is tame as a
+  // product (IsTame(product, 1)): a cell whose only partner stands for the
+  // pass may take any size that keeps their product tame.
+  static bool IsTameBeside(double x, int partner) {
+    const double magnitude = x < 0 ? -x : x;
+    return magnitude == 0 ||
+           (std::ldexp(magnitude, partner) >= 1e-280 && std::ldexp(magnitude, partner + 1) <= 1e280);
+  }
+  // The last entry, listed since End() gave listed, was read beside a
+  // partner of the binary exponent given, whose value stands for the pass;
+  // false, nothing set, when the cell was listed before (its bounds are its
+  // first partner's) or gathering closed.
+  bool SetLastPartner(uint32_t listed, int partner) {
+    if (End() != listed + 1 || !(state_ & kOpen)) return false;
+    entries_[count_ - 1].partner = static_cast<int16_t>(partner);
+    entries_[count_ - 1].factors = 1;
+    return true;
   }
 
   // The entry's cell record, looked up again only when records moved.
@@ -242,14 +317,34 @@ class PendingGather {
   const Entry* Entries() const { return entries_; }
 
  private:
+  void EnterWalk(uint8_t noteFlags, uint8_t factors) {
+    if (depth_++ == 0) {
+      flags_ = noteFlags;
+      factors_ = factors;
+      state_ = static_cast<uint8_t>(state_ & ~kUntamed);
+      if (++walk_ == 0) walk_ = 1;
+    }
+  }
+  void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
+    if (depth_ != 0) StopNoting();
+    EnterWalk(0, 2);
+    search_ = match;
+    searchKey_ = key;
+    searchKeySize_ = size;
+    searchKept_ = false;
+  }
+
   bool Append(CellStore* store, const CellRecord* cell) {
     if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
       flags = kOutsideWalk;
-    } else if (walk_ != lastWalk_) {
-      flags |= kWalkStart;
-      lastWalk_ = walk_;
+    } else {
+      if (walk_ != lastWalk_) {
+        flags |= kWalkStart;
+        lastWalk_ = walk_;
+      }
+      if (state_ & kUntamed) flags |= kOutsideWalk;
     }
     if ((flags & kPlainValue) && IsPlainNumberCell(cell)) flags |= kListedPlain;
     if (search_ && depth_ == 1) {
@@ -262,7 +357,7 @@ class PendingGather {
       flags |= kMarked;
     }
     entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, 0};
+        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner};
     if (count_ > peak_) peak_ = count_;
     return true;
   }
@@ -319,6 +414,7 @@ class PendingGather {
   static constexpr uint8_t kEnded = 2;
   static constexpr uint8_t kForbidden = 4;
   static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
+  static constexpr uint8_t kUntamed = 16;  // the walk under way read a value not tame
 
   Entry* entries_ = nullptr;
   uint64_t taken_ = 0;
@@ -339,6 +435,7 @@ class PendingGather {
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
   uint8_t flags_ = 0;
+  uint8_t factors_ = 2;
   uint8_t state_ = 0;
   bool enabled_ = true;
   bool active_ = false;

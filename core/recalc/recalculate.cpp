@@ -7,6 +7,7 @@
 #include "core/base/result_check.h"
 #include "core/eval/spill_extents.h"
 #include "core/recalc/formula_result.h"
+#include "core/recalc/gathered_cells.h"
 #include "core/base/global_options.h"
 #include "core/workbook/workbook.h"
 
@@ -21,36 +22,12 @@ struct SuspendedCell {
   CellRecord* record;
   CellBlock* block;
   uint64_t chainChanges;
-  // The cells its last evaluation gathered (the evaluator's pendingGather
-  // list from gatherBase to gatherEnd, the first of them the cell it needed
-  // first; each cell's above those of the cell it waits for): those before
-  // gatherNext taken or passed, those before gatherSettled calculated and
-  // looked at (their marks cleared); and the count of changed result areas
-  // when it was evaluated.
-  uint32_t gatherBase;
-  uint32_t gatherNext;
-  uint32_t gatherSettled;
-  uint32_t gatherEnd;
-  uint32_t spillChanges;
-  // Whether a settled cell was calculated to another value than the one the
-  // evaluation read: kNotDiverged, kDivergedInWalk (inside the walk of the
-  // cells settled last) or kDiverged.
-  uint8_t diverged;
-  // The evaluation's number result, kept while it may stand: it listed
-  // every uncalculated cell it read, and none has changed so far. Once
-  // they are all calculated to the values it read, evaluating again would
-  // read all it read and give that very result.
-  bool resultKept;
-  bool keptIsNumber;
-  uint8_t keptError;
-  double keptNumber;
+  // What its last evaluation gathered, to take in place of evaluating it
+  // again.
+  GatheredCells gathered;
 };
 
-constexpr uint8_t kNotDiverged = 0;
-constexpr uint8_t kDivergedInWalk = 1;
-constexpr uint8_t kDiverged = 2;
-
-// The gather fields are set when the cell joins the chain (WithGatherBase).
+// What it gathered is set when the cell joins the chain (WithGatherBase).
 SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
   SuspendedCell cell;
   cell.store = store;
@@ -62,12 +39,9 @@ SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
   return cell;
 }
 
-// A cell joining the chain, its gathered cells to stand from gatherBase.
-SuspendedCell& WithGatherBase(SuspendedCell& cell, uint32_t gatherBase) {
-  cell.gatherBase = cell.gatherNext = cell.gatherSettled = cell.gatherEnd = gatherBase;
-  cell.spillChanges = 0;
-  cell.diverged = kNotDiverged;
-  cell.resultKept = false;
+// A cell joining the chain, its gathered cells to stand from base on.
+SuspendedCell& WithGatherBase(SuspendedCell& cell, uint32_t base) {
+  StartGathered(cell.gathered, base);
   return cell;
 }
 
@@ -275,201 +249,6 @@ uint32_t EvaluateCell(EvalState& state, const CellRecord* cell) {
   return state.Evaluate(cell->FormulaText(), cell->FormulaLength(), cell->Column(), cell->Row());
 }
 
-// Keeps what the cell's evaluation gathered after the cell it needs first
-// (state.pending), for the cell to take in place of evaluations that would
-// each find the next of them first; what is not kept leaves the list. The
-// entries stay where the evaluator noted them, from the cell's gatherBase on.
-void KeepGathered(EvalState& state, uint32_t kind, SuspendedCell& cell) {
-  cell.gatherNext = cell.gatherSettled = cell.gatherEnd = cell.gatherBase;
-  cell.diverged = kNotDiverged;
-  cell.resultKept = false;
-  PendingGather& gather = state.pendingGather;
-  const uint32_t first = gather.First();
-  const uint32_t end = gather.End();
-  const PendingGather::Entry* needed = end > first ? &gather.Entries()[first] : nullptr;
-  if (first != cell.gatherBase || end - first < 2 || gather.Forbidden() || needed->store != state.pending.sheet ||
-      needed->column != state.pending.cell.column || needed->row != state.pending.cell.row) {
-    gather.Unmark(first, end);
-    return;
-  }
-  cell.gatherSettled = first;
-  cell.gatherNext = first + 1;
-  cell.gatherEnd = end;
-  cell.spillChanges = state.spillAreasChanged;
-  if (kind == kEvalNumber && gather.Complete()) {
-    const EvalValue& result = state.operands[1];
-    cell.resultKept = true;
-    cell.keptIsNumber = result.kind == kEvalNumber;
-    cell.keptError = static_cast<uint8_t>(result.error);
-    cell.keptNumber = result.number;
-  }
-}
-
-// The kept result in the evaluator's result slot, as its evaluation left it.
-uint32_t TakeKeptResult(EvalState& state, const SuspendedCell& cell) {
-  EvalValue& result = state.operands[1];
-  result.Clear();
-  result.kind = cell.keptIsNumber ? kEvalNumber : kEvalEmpty;
-  result.number = cell.keptNumber;
-  result.error = cell.keptError;
-  state.operandTop = 1;
-  return kEvalNumber;
-}
-
-// The gathered cell's formula record, calculated by now.
-const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
-  const CellRecord* cell = PendingGather::RecordOf(entry);
-  return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
-}
-
-// Whether the handler that gathered the cell reads it as a number without
-// error; conservatively false for a text.
-bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
-  const CellRecord* cell = CalculatedFormula(entry);
-  return cell && PendingGather::IsPlainNumberCell(cell);
-}
-
-// Whether the cell's value leaves a running total as the handler keeps it
-// a number: an error, which the handler skips, or a tame number.
-bool KeepsTotalsSound(const PendingGather::Entry& entry) {
-  const CellRecord* cell = CalculatedFormula(entry);
-  if (!cell || cell->HasCachedText())
-    return false;
-  return cell->ErrorCode() != 0 || PendingGather::IsTame(cell->CachedNumber());
-}
-
-// How far the list diverged at a gathered cell that did not keep the value
-// its evaluation read: inside its walk, unless it was read outside every
-// walk, by a walk that goes on only past plain numbers and this value or
-// the one read is none, or by a search that stops at its new value.
-uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entry, const CellRecord* record) {
-  if (entry.flags & PendingGather::kOutsideWalk)
-    return kDiverged;
-  const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
-  if ((entry.flags & PendingGather::kPlainValue) &&
-      !((entry.flags & PendingGather::kListedPlain) && calculated && PendingGather::IsPlainNumberCell(record)))
-    return kDiverged;
-  if ((entry.flags & PendingGather::kSearched) &&
-      (!calculated || (record->ResultFlags() & kResultArray) || gather.SearchStopsAt(entry, record)))
-    return kDiverged;
-  return kDivergedInWalk;
-}
-
-// Looks at the gathered cells before the cell's gatherNext, calculated by
-// now: each that did not keep the value its evaluation read marks where
-// the list diverged; their marks are cleared.
-void SettleGathered(const EvalState& state, SuspendedCell& cell) {
-  const PendingGather::Entry* entries = state.pendingGather.Entries();
-  for (; cell.gatherSettled < cell.gatherNext; ++cell.gatherSettled) {
-    const PendingGather::Entry& entry = entries[cell.gatherSettled];
-    const CellRecord* record = PendingGather::RecordOf(entry);
-    if (!record || !(record->Pending() & kPendingStood)) {
-      const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
-      if (diverged > cell.diverged)
-        cell.diverged = diverged;
-    }
-    if (entry.flags & PendingGather::kMarked)
-      PendingGather::ClearMark(entry);
-  }
-}
-
-// The cell's list ends before its last entry: the cells it still marks are
-// listed no more, and the cell is evaluated again.
-void DropGathered(EvalState& state, SuspendedCell& cell) {
-  state.pendingGather.Unmark(cell.gatherSettled, cell.gatherEnd);
-  cell.gatherNext = cell.gatherSettled = cell.gatherEnd;
-  cell.resultKept = false;
-}
-
-// Whether evaluating the cell again would read what its evaluation read up
-// to the gathered entry: every cell taken before it kept its value, or
-// those that did not were read by the entry's own walk, which reads every
-// cell whatever the values (and the value read before it cannot stop that
-// walk, nor skip the entry).
-bool StillReadsUpTo(const SuspendedCell& cell, const PendingGather::Entry& before, const PendingGather::Entry& entry) {
-  if (cell.diverged == kDiverged)
-    return false;
-  if (cell.diverged == kDivergedInWalk &&
-      (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
-    return false;
-  if ((before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
-    return false;
-  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
-}
-
-// The next gathered cell the top cell needs, noted as the pending cell: the
-// first of its list still uncalculated, which evaluating the cell again
-// would find first (see StillReadsUpTo). Null when the list is used up or
-// can no longer say so (a result area changed, or a value calculated since
-// changed what the evaluation reads): the cell is then evaluated again,
-// unless its result is kept (resultKept still set).
-CellRecord* TakeGathered(EvalState& state, SuspendedCell& top) {
-  if (top.gatherSettled >= top.gatherEnd)
-    return nullptr;
-  SettleGathered(state, top);
-  if (top.diverged != kNotDiverged)
-    top.resultKept = false;
-  if (state.spillAreasChanged != top.spillChanges) {
-    DropGathered(state, top);
-    return nullptr;
-  }
-  const PendingGather::Entry* entries = state.pendingGather.Entries();
-  while (top.gatherNext < top.gatherEnd) {
-    const PendingGather::Entry& entry = entries[top.gatherNext];
-    if (!StillReadsUpTo(top, entries[top.gatherNext - 1], entry))
-      break;
-    ++top.gatherNext;
-    CellRecord* cell = PendingGather::RecordOf(entry);
-    if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) {
-      SettleGathered(state, top);
-      if (top.diverged != kNotDiverged)
-        top.resultKept = false;
-      continue;
-    }
-    state.SetPendingCell(entry.store, entry.column, entry.row);
-    state.pendingGather.NoteTaken();
-    return cell;
-  }
-  if (top.gatherNext == top.gatherEnd && top.gatherSettled == top.gatherEnd)
-    return nullptr;
-  DropGathered(state, top);
-  return nullptr;
-}
-
-// Whether the cell's result, about to be stored, is the value the cell held
-// when it was listed (and still holds): the same kind, error, number bits
-// or text, which is all a reader of the cell can see of it. An array result
-// is never judged so.
-bool ResultStands(const EvalState& state, uint32_t kind, const CellRecord* cell) {
-  const uint8_t flags = cell->ResultFlags();
-  if (flags & kResultArray)
-    return false;
-  const EvalValue& result = state.operands[1];
-  const uint8_t error = static_cast<uint8_t>(result.error & kCellErrorMask);
-  if (cell->Type() != static_cast<uint8_t>(kCellFormula | error))
-    return false;
-  if (kind == kEvalText && !error) {
-    size_t length = state.SlotTextLength(1);
-    if (length > 0xFFFF)
-      length = 0xFFFF;
-    return (flags & kResultCachedText) && cell->CachedTextLength() == length &&
-           std::memcmp(cell->CachedText(), state.SlotText(1), length) == 0;
-  }
-  if (kind != kEvalNumber && kind != kEvalText)
-    return false;
-  // As the number is stored: an error holds nothing else.
-  const double number = kind == kEvalNumber && result.kind == kEvalNumber && !error ? result.number : 0.0;
-  const double cached = cell->CachedNumber();
-  return !(flags & kResultCachedText) && std::memcmp(&number, &cached, sizeof number) == 0;
-}
-
-// Notes on a listed cell whose result is about to be stored whether it
-// keeps the value its readers read when it was listed.
-void NoteStanding(const EvalState& state, uint32_t kind, CellRecord* cell) {
-  if (ResultStands(state, kind, cell))
-    cell->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingStood));
-}
-
 // NeededCell's lookup of the noted cell, out of line: most formulas note
 // none. When it is no longer an uncalculated formula, what the evaluation
 // gathered leaves the list.
@@ -568,7 +347,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   // A copy joins the chain, so that the formulas that need nothing, nearly
   // all, keep theirs in registers.
   SuspendedCell joining = first;
-  KeepGathered(state, kind, WithGatherBase(joining, 0));
+  KeepGathered(state, kind, WithGatherBase(joining, 0).gathered);
   if (!chain.Push(joining)) {
     if (CellRecord* cell = RecordOf(first)) {
       cell->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));
@@ -584,28 +363,28 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     CellRecord* cell = RecordOf(top);
     if (!evaluated) {
       if (!cell || !cell->IsFormula()) {
-        DropGathered(state, top);
+        DropGathered(state, top.gathered);
         chain.Pop();
         continue;
       }
       if (cell->ResultFlags() & kResultCalculated) {
         // Found circular while it waited: its "#CIRC!" stands.
-        DropGathered(state, top);
+        DropGathered(state, top.gathered);
         LeaveChain(cell);
         chain.Pop();
         continue;
       }
       state.owner = &workbook;
       state.sheet = top.store;
-      needed = TakeGathered(state, top);
-      if (!needed && top.resultKept) {
-        kind = TakeKeptResult(state, top);
+      needed = TakeGathered(state, top.gathered);
+      if (!needed && top.gathered.resultKept) {
+        kind = TakeKeptResult(state, top.gathered);
       } else if (!needed) {
-        state.pendingGather.SetBase(top.gatherBase);
+        state.pendingGather.SetBase(top.gathered.base);
         kind = EvaluateCell(state, cell);
         needed = NeededCell(state);
         if (needed)
-          KeepGathered(state, kind, top);
+          KeepGathered(state, kind, top.gathered);
         else if (kind == kEvalArray)
           needed = SpillOwnerToSettleFirst(state, kind, *top.store, top.column, top.row);
       }
@@ -627,7 +406,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       }
       const SuspendedCell waiting = top;
       SuspendedCell joining = Suspend(state.pending.sheet, needed, nullptr);
-      if (chain.Push(WithGatherBase(joining, waiting.gatherEnd))) {
+      if (chain.Push(WithGatherBase(joining, waiting.gathered.end))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
         needed->SetDependantColumn(waiting.column);
@@ -640,7 +419,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
       // No room to suspend: the waiting cells cannot be finished.
       ok = false;
       for (; !chain.Empty(); chain.Pop()) {
-        DropGathered(state, chain.Top());
+        DropGathered(state, chain.Top().gathered);
         CellRecord* suspended = RecordOf(chain.Top());
         if (suspended && suspended->IsFormula()) {
           suspended->SetType(static_cast<uint8_t>(kCellFormula | kErrorMemory));

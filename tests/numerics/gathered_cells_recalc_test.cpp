@@ -26,7 +26,9 @@ constexpr uint32_t kRows = 40;
 // columns too), through every handler that gathers what it reads, over
 // cells that are formulas themselves, read one another in both directions
 // (cycles through the totals included), spill arrays, and hold texts,
-// errors and numbers large and small enough to make a running total bad.
+// errors and numbers large and small enough to make a running total bad;
+// sum ranges shifted against their search ranges, arrays beside ranges,
+// and cells reading a rate every row reads, which the edits change.
 class TotalsMaker {
  public:
   explicit TotalsMaker(std::mt19937& random) : random_(random) {}
@@ -65,8 +67,38 @@ class TotalsMaker {
   // A cell of the worksheet, for the lookups' keys and RANK's value.
   std::string Cell() { return "R" + std::to_string(1 + Pick(kRows)) + "C" + Column(); }
 
+  // Two ranges of one shape, the second's rows shifted against the first's.
+  std::string ShiftedPair() {
+    const uint32_t first = 3 + Pick(kRows - 4);
+    const uint32_t last = first + Pick(kRows - 1 - first);
+    const int shift = int(Pick(5)) - 2;
+    const std::string a = Column();
+    const std::string b = Column();
+    return "R" + std::to_string(first) + "C" + a + ":R" + std::to_string(last) + "C" + a + ",R" +
+           std::to_string(first + shift) + "C" + b + ":R" + std::to_string(last + shift) + "C" + b;
+  }
+  // A column of constants, huge and tiny ones among them, beside a range of
+  // as many rows.
+  std::string ArrayBesideRange() {
+    static const char* const kValues[] = {"1", "1E300", "1E-300", "1E150", "-2", "1E-150"};
+    const uint32_t first = 1 + Pick(kRows - 6);
+    const uint32_t rows = 1 + Pick(6);
+    std::string array = "{";
+    for (uint32_t i = 0; i < rows; ++i) array += std::string(i ? ";" : "") + kValues[Pick(6)];
+    const std::string column = Column();
+    return array + "},R" + std::to_string(first) + "C" + column + ":R" + std::to_string(first + rows - 1) + "C" +
+           column;
+  }
+
   std::string Total() {
-    switch (Pick(31)) {
+    switch (Pick(34)) {
+      case 31: {
+        const std::string pair = ShiftedPair();
+        const size_t comma = pair.find(',');
+        return "=SUMIF(" + pair.substr(0, comma) + "," + Criterion() + "," + pair.substr(comma + 1) + ")";
+      }
+      case 32: return "=SUMPRODUCT(" + ShiftedPair() + ")";
+      case 33: return "=SUMPRODUCT(" + ArrayBesideRange() + ")";
       case 11: return Pick(2) ? "=STDEV(" + Range() + ")" : "=VAR(" + Range() + "," + Range() + ")";
       case 12: return "=MEDIAN(" + Range() + ")";
       case 13: return Pick(2) ? "=LARGE(" + Range() + ",2)" : "=SMALL(" + Range() + ",3)";
@@ -135,7 +167,11 @@ class TotalsMaker {
   // A cell a total may read.
   std::string Input() {
     char text[96];
-    switch (Pick(12)) {
+    switch (Pick(15)) {
+      case 12: return Pick(3) == 0 ? "1E308" : (Pick(2) ? "1E150" : "-1E-150");
+      // Cells every row reads, the rate of a column, among them.
+      case 13: return Pick(2) ? "=R1C1*1E150" : "=R1C1*R[-1]C";
+      case 14: return Pick(2) ? "=R1C1*1E-150+R[1]C" : "=R1C1+" + std::to_string(Pick(9));
       case 0: return std::to_string(Pick(20));
       case 1: return Pick(2) ? "\"abc\"" : "\"7\"";
       case 2: return Pick(2) ? "#DIV/0!" : "#N/A!";
@@ -237,6 +273,12 @@ TEST_F(GatheredTwins, GatheringGivesWhatEvaluatingAgainGivesOverRandomTotalsAndE
       for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, column, row, text);
       if (HasFatalFailure()) return;
       if (maker.Pick(12) != 0) continue;
+      if (maker.Pick(3) == 0) {
+        // A new rate in the cell every row may read.
+        static const char* const kRates[] = {"2", "3", "-1", "0", "1E150", "1E-150", "1E300", "0.5"};
+        const char* rate = kRates[maker.Pick(8)];
+        for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, 0, 0, rate);
+      }
       RecalculateTwins(maker.Pick(4) == 0 ? sheet : -1);
       if (HasFatalFailure()) return;
       ExpectSameBooks("round " + std::to_string(book) + ", step " + std::to_string(step));
@@ -388,6 +430,157 @@ TEST_F(TypedTwins, TotalsThatOverflowStopTheWalkBeforeACycle) {
            {1, 1, "=1E200"}});
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+}
+
+// A total whose walk stops at an overflowing running total before a later
+// cell that reads the total, after an edit: the walk must take no cell its
+// evaluation would not reach, whatever it read before the first cell not
+// yet calculated, whatever pairs share cells, whatever mixes arrays and
+// ranges: "#NUM!", no cycle.
+TEST_F(TypedTwins, AWalkTakesNoCellPastAnOverflowItsEvaluationStopsAt) {
+  // A search cell read again at once as the next pair's sum.
+  TypeAll({{1, 4, "=R1C3"},
+           {1, 5, "=R1C3"},
+           {1, 6, "=R1C3"},
+           {1, 7, "=IF(R1C3>1E300,R1C1,0)"},
+           {0, 0, "=SUMIF(R5C2:R8C2,\">0\",R4C2:R7C2)"},
+           {2, 0, "1E308"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 7), kErrorNum);
+  Clear();
+  // A huge sum read before the first uncalculated search cell.
+  TypeAll({{1, 3, "1E308"},
+           {2, 3, "1"},
+           {1, 4, "1E308"},
+           {2, 4, "=R1C4"},
+           {2, 5, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=SUMIF(R4C3:R6C3,\">0\",R4C2:R6C2)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 5), kErrorNum);
+  Clear();
+  // An array beside a range.
+  TypeAll({{2, 4, "=R1C4"}, {2, 6, "=IF(R1C4>0,R1C1,0)"}, {0, 0, "=SUMPRODUCT({1E308;1;1},R5C3:R7C3)"}, {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 6), kErrorNum);
+  Clear();
+  // A huge value beside a cell whose old value is an error.
+  TypeAll({{1, 3, "1E308"},
+           {2, 3, "=IF(R1C4>1,2,NA())"},
+           {1, 4, "1"},
+           {2, 4, "=IF(R1C4>1,R1C1,0)"},
+           {0, 0, "=SUMPRODUCT(R4C2:R6C2,R4C3:R6C3)"},
+           {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 4), kErrorNum);
+}
+
+// The guards of the walks that stop on values, each met by a layout whose
+// first pass would take a cell its evaluation never reaches (a cycle
+// through it) without the guard: a huge value read while listing, beside
+// a cell that changes to a tame one (a pair of ranges along their rows,
+// and an array beside a range, read position by position); factors of
+// three ranges, whose bounds are narrower than a pair's; a sum of
+// squares that stops at an error; NPV, whose later ranges are not read
+// after an error in an earlier one.
+TEST_F(TypedTwins, WalksThatStopOnValuesTakeNoCellPastWhereTheyStop) {
+  for (const char* total : {"=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3)", "=SUMPRODUCT({1;1E308;1},R2C3:R4C3)"}) {
+    TypeAll({{1, 1, "1"},
+             {2, 1, "=R1C4"},
+             {1, 2, "1E308"},
+             {2, 2, "=IF(R1C4>0,2,0)"},
+             {1, 3, "1"},
+             {2, 3, "=IF(R1C4>0,R1C1,0)"},
+             {0, 0, total},
+             {3, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum) << total;
+    EXPECT_EQ(ErrorAt(2, 3), kErrorNum) << total;
+    Clear();
+  }
+  // Three factors of a size two of them could take, read while listing or
+  // calculated after.
+  static const char* const kFactors[2][2] = {{"1E140", "=IF(R1C5>0,1E40,0)"},
+                                             {"=IF(R1C5>0,1E103,0)", "=IF(R1C5>0,1E103,0)"}};
+  for (const auto& factors : kFactors) {
+    const char* factor = factors[0];
+    TypeAll({{1, 1, "=R1C5"},
+             {2, 1, "1"},
+             {3, 1, "1"},
+             {1, 2, factor},
+             {2, 2, factor},
+             {3, 2, factors[1]},
+             {1, 3, "1"},
+             {2, 3, "1"},
+             {3, 3, "=IF(R1C5>0,R1C1,0)"},
+             {0, 0, "=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3,R2C4:R4C4)"},
+             {4, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum) << factor;
+    EXPECT_EQ(ErrorAt(3, 3), kErrorNum) << factor;
+    Clear();
+  }
+  // A column of any sizes beside one of numbers typed in: the products must
+  // stay tame, a cell's bounds set by its partner; a cell read again at once
+  // beside another partner is held to no partner's bounds.
+  TypeAll({{1, 1, "=R1C4"},
+           {2, 1, "1"},
+           {1, 2, "=IF(R1C4>0,1E200,1)"},
+           {2, 2, "1E150"},
+           {1, 3, "=IF(R1C4>0,R1C1,0)"},
+           {2, 3, "1"},
+           {0, 0, "=SUMPRODUCT(R2C2:R4C2,R2C3:R4C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
+  static const char* const kShared[3][3] = {{"1", "=IF(R1C4>0,1E120,1E-100)", "1E300"},
+                                            {"=R1C4", "=IF(R1C4>0,1E120,1E-100)", "1E200"},
+                                            {"1", "=IF(R1C4>0,1E250,1)", "=IF(R1C4>0,1E100,1)"}};
+  for (const auto& shared : kShared) {
+    TypeAll({{1, 1, shared[0]},
+             {1, 2, shared[1]},
+             {1, 3, shared[2]},
+             {1, 4, "=IF(R1C4>0,R1C1,0)"},
+             {0, 0, "=SUMPRODUCT(R2C2:R4C2,R3C2:R5C2)"},
+             {3, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(1, 4), kErrorNum) << shared[1];
+    Clear();
+  }
+  TypeAll({{1, 1, "1"},
+           {2, 1, "=IF(R1C4>0,NA(),1)"},
+           {1, 2, "1"},
+           {2, 2, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=SUMX2PY2(R2C2:R3C2,R2C3:R3C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
+  Clear();
+  TypeAll({{1, 1, "=IF(R1C4>0,NA(),1)"},
+           {1, 2, "=R1C4"},
+           {2, 1, "=R1C4"},
+           {2, 2, "=IF(R1C4>0,R1C1,0)"},
+           {0, 0, "=NPV(0.1,R2C2:R3C2,R2C3:R3C3)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
+}
+
+// A listed cell calculated to -0 where it held 0 changed its value for a
+// reader that tells them apart: the angle the total gives is the plain
+// pass's, not the one its first evaluation kept.
+TEST_F(TypedTwins, ACellThatTurnsFromZeroToMinusZeroChangedItsValue) {
+  TypeAll({{1, 1, "=IF(R1C4>0,0*-1,0)"},
+           {1, 2, "=R1C4*0"},
+           {1, 3, "=R1C4*0"},
+           {0, 0, "=ATAN2(R2C2,-1)+SUM(R3C2:R4C2)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  const CellRecord* total = Sheet(gathering, 0)->cells.GetCell(0, 0);
+  ASSERT_NE(total, nullptr);
+  EXPECT_LT(total->CachedNumber(), 0.0);
 }
 
 // A formula reading, after the cell it needs first, a value an array

@@ -228,4 +228,58 @@ TEST_F(PathsAgree, TotalsAboveTheirColumnsAgreeOnEveryPath) {
   EXPECT_EQ(Shown("B1"), "4735");  // the cycle broken, every cell read as it now stands
 }
 
+// Totals whose plain evaluation stops at an overflowing running total
+// before a later cell that reads the total: the first pass after the edit
+// says "#NUM!", as a second pass and the saved files do, and finds no
+// cycle. Each types its cells in the order that misled the first pass: a
+// cell read at once as a search cell and as the next pair's sum cell, a
+// huge sum read before the first cell not yet calculated, an array beside
+// a range, a huge value beside a cell whose old value is an error.
+TEST_F(PathsAgree, TotalsThatOverflowAfterAnEditCloseNoCycle) {
+  Type("B5", "=C1");
+  Type("B6", "=C1");
+  Type("B7", "=C1");
+  Type("B8", "=IF(C1>1E300,A1,0)");
+  Type("A1", "=SUMIF(B5:B8,\">0\",B4:B7)");
+  Type("C1", "1E308");
+  ExpectEveryPathAgrees();
+  EXPECT_EQ(Shown("A1"), "#NUM!");
+  EXPECT_EQ(Shown("B8"), "#NUM!");
+}
+
+TEST_F(PathsAgree, AHugeSumReadBeforeTheFirstUncalculatedCellClosesNoCycle) {
+  Type("B4", "1E308");
+  Type("C4", "1");
+  Type("B5", "1E308");
+  Type("C5", "=D1");
+  Type("C6", "=IF(D1>0,A1,0)");
+  Type("A1", "=SUMIF(C4:C6,\">0\",B4:B6)");
+  Type("D1", "1");
+  ExpectEveryPathAgrees();
+  EXPECT_EQ(Shown("A1"), "#NUM!");
+  EXPECT_EQ(Shown("C6"), "#NUM!");
+}
+
+TEST_F(PathsAgree, AnArrayBesideARangeClosesNoCycle) {
+  Type("C5", "=D1");
+  Type("C7", "=IF(D1>0,A1,0)");
+  Type("A1", "=SUMPRODUCT({1E308;1;1},C5:C7)");
+  Type("D1", "2");
+  ExpectEveryPathAgrees();
+  EXPECT_EQ(Shown("A1"), "#NUM!");
+  EXPECT_EQ(Shown("C7"), "#NUM!");
+}
+
+TEST_F(PathsAgree, AHugeValueBesideAnOldErrorClosesNoCycle) {
+  Type("B4", "1E308");
+  Type("C4", "=IF(D1>1,2,NA())");
+  Type("B5", "1");
+  Type("C5", "=IF(D1>1,A1,0)");
+  Type("A1", "=SUMPRODUCT(B4:B6,C4:C6)");
+  Type("D1", "2");
+  ExpectEveryPathAgrees();
+  EXPECT_EQ(Shown("A1"), "#NUM!");
+  EXPECT_EQ(Shown("C5"), "#NUM!");
+}
+
 }  // namespace
