@@ -1,0 +1,129 @@
+// The readers whose walks stop at values of their own kinds (squared
+// differences, a series' coefficients, dated flows, pairs of values and
+// probabilities, holidays) above and beside the columns they read: a pass
+// that takes the cells they listed gives the bytes a pass that evaluates
+// them again for each cell gives, and a second pass the same. And a table
+// the pass keeps of a column gives what reading the column's cells gives.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <string>
+
+#include "core/base/global_options.h"
+#include "core/numfmt/regional_settings.h"
+#include "core/workbook/workbook.h"
+#include "core/workbook/worksheet.h"
+#include "functions/random_stream.h"
+#include "numerics/numeric_function_table.h"
+#include "test_seed.h"
+#include "tests/numerics/twin_book_cells.h"
+
+namespace {
+
+constexpr int kSheets = 2;
+
+void PutText(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const std::string& text) {
+  if (text.empty()) {
+    store.DeleteRange(column, column, row, row, nullptr, true);
+    return;
+  }
+  if (text[0] != '=') {
+    TypeValue(book, store, column, row, text[0] == '"' ? text.substr(1, text.size() - 2).c_str() : text.c_str());
+    return;
+  }
+  store.DeleteRange(column, column, row, row, nullptr, true);
+  PutFormula(book, store, column, row, text);
+}
+
+class ReaderTwins : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+    InstallFunctionLibrary();
+    for (CWorkBook* book : {&gathering, &plain}) {
+      ASSERT_TRUE(book->NewDocument());
+      for (int i = 2; i <= kSheets; ++i) {
+        CWorkSheet* sheet = NewWorksheet(("Worksheet" + std::to_string(i)).c_str(), 1);
+        ASSERT_NE(sheet, nullptr);
+        book->InsertItems(sheet, nullptr);
+      }
+    }
+    plain.evaluator.pendingGather.SetEnabled(false);
+  }
+  void TearDown() override { ResetGlobalOptions(); }
+
+  static CWorkSheet* Sheet(CWorkBook& book, int index) { return CWorkSheet::FromItem(book.ItemByIndex(index)); }
+  CellStore& Cells(CWorkBook& book, int sheet = 0) { return Sheet(book, sheet)->cells; }
+
+  void Put(uint16_t column, uint32_t row, const std::string& text, int sheet = 0) {
+    for (CWorkBook* twin : {&gathering, &plain}) PutText(*twin, Cells(*twin, sheet), column, row, text);
+  }
+
+  void RecalculateTwins() {
+    const RandomSeeds before = ProcessRandomSeeds();
+    const bool ok = gathering.Recalculate(nullptr);
+    ProcessRandomSeeds() = before;
+    ASSERT_EQ(ok, plain.Recalculate(nullptr));
+  }
+  void ExpectSameBooks(const std::string& what) {
+    for (int i = 0; i < kSheets; ++i) {
+      ExpectSameCells(Cells(gathering, i), Cells(plain, i), (what + ", sheet " + std::to_string(i)).c_str());
+      if (HasFatalFailure()) return;
+    }
+  }
+  // A pass, then a second over the same cells, both compared.
+  void PassTwice(const std::string& what) {
+    RecalculateTwins();
+    ExpectSameBooks(what);
+    if (HasFatalFailure()) return;
+    RecalculateTwins();
+    ExpectSameBooks(what + ", again");
+  }
+  const CellRecord* At(uint16_t column, uint32_t row) { return Cells(gathering).GetCell(row, column); }
+  uint8_t ErrorAt(uint16_t column, uint32_t row) {
+    const CellRecord* cell = At(column, row);
+    return cell ? cell->ErrorCode() : 0;
+  }
+  void Clear() {
+    for (CWorkBook* twin : {&gathering, &plain})
+      for (int i = 0; i < kSheets; ++i) Cells(*twin, i).DeleteRange(0, 40, 0, 3000, nullptr, true);
+  }
+
+  CWorkBook gathering;
+  CWorkBook plain;
+};
+
+// The same TTEST asked twice in one pass over columns long enough for the
+// pass to keep a list of their cells: the second request reads the list of
+// the first column, which must not stand for both.
+TEST_F(ReaderTwins, TheSameTwoListTestAskedTwiceInAPassGivesOneAnswer) {
+  const char* const kValues[2][5] = {{"4", "9", "16", "25", "36"}, {"36", "84", "132", "180", "234"}};
+  for (uint32_t i = 0; i < 5; ++i) {
+    Put(3, 2 + i, kValues[0][i]);
+    Put(4, 2 + i, kValues[1][i]);
+  }
+  for (const char* formula : {"=TTEST(R1C4:R1100C4,R1C5:R1100C5,2,1)", "=TTEST(C4,C5,2,1)",
+                              "=TTEST2(R1C4:R1100C4,R1C5:R1100C5)"}) {
+    Put(5, 0, formula);
+    Put(5, 29, formula);
+    Put(5, 60, formula);
+    PassTwice(formula);
+    if (HasFatalFailure()) return;
+    ASSERT_NE(At(5, 0), nullptr);
+    EXPECT_EQ(ErrorAt(5, 0), 0) << formula;
+    if (std::string(formula).find("TTEST(") != std::string::npos) {
+      EXPECT_NEAR(At(5, 0)->CachedNumber(), 0.0114, 1e-4) << formula;
+    }
+    for (uint32_t row : {29u, 60u}) {
+      ASSERT_NE(At(5, row), nullptr);
+      EXPECT_EQ(ErrorAt(5, row), 0) << formula << " at row " << row;
+      EXPECT_EQ(At(5, row)->CachedNumber(), At(5, 0)->CachedNumber()) << formula << " at row " << row;
+    }
+  }
+  EXPECT_NEAR(At(5, 60)->CachedNumber(), -3.26654, 1e-5);
+}
+
+}  // namespace
