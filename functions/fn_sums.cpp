@@ -67,6 +67,32 @@ void Aggregate(EvalState& state, Combine combine) {
 
 enum class PairSum { kX2MY2, kX2PY2, kXMY2 };
 
+// A number whose squared differences with any other such number are 0 or
+// of a size no sum of them can make bad: two distinct numbers of at least
+// 1e-130 in size differ by at least a unit of their last place, about
+// 1e-146, whose square is above the smallest normal number; and up to
+// about 2^33 squares of differences within 2e140 stay below 1e291.
+bool SquaresItsDifferencesSoundly(double x) {
+  const double magnitude = x < 0 ? -x : x;
+  return magnitude == 0 || (magnitude >= 1e-130 && magnitude <= 1e140);
+}
+
+// SUMXMY2's walk goes on past numbers while its sum stays one: it stops at
+// a cell whose new value is anything but such a number.
+bool DifferencesStopAt(const void*, const CellRecord* cell) {
+  return !PendingGather::IsPlainNumberCell(cell) || !SquaresItsDifferencesSoundly(cell->CachedNumber());
+}
+
+// SUMXMY2's walk: a search that stops at values of other kinds, its cells
+// noted with whether they read as numbers. A pair read of other values
+// starts another such walk, so that the cells after it are not taken once a
+// value before them changed: the sum that reaches them is then unknown.
+constexpr uint8_t kNoKey = 0;
+void EnterDifferencesWalk(PendingGather& gather) {
+  gather.EnterSearch(&DifferencesStopAt, &kNoKey, sizeof kNoKey);
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+}
+
 void SumOfPairs(EvalState& state, PairSum kind) {
   if (!RequireArgs(state, 2))
     return;
@@ -91,10 +117,13 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   // The pairs are read on while both cells are numbers and the sum stays
   // one. Squares of numbers of ordinary size (tame) cannot make it stop
   // being one, whatever their order; squared differences of two close
-  // numbers can, so that sum's walk is left to the values.
+  // numbers can, so that sum's walk takes numbers of a narrower size.
   PendingGather& gather = state.pendingGather;
   const bool walks = kind != PairSum::kXMY2;
-  if (walks) gather.EnterWalk(PendingGather::kPlainValue | PendingGather::kTameValue);
+  if (walks)
+    gather.EnterWalk(PendingGather::kPlainValue | PendingGather::kTameValue);
+  else
+    EnterDifferencesWalk(gather);
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
@@ -105,8 +134,14 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
-      gather.Close();
+    if (gather.Open()) {
+      if (walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
+        gather.Close();
+      } else if (!walks && !(SquaresItsDifferencesSoundly(a) && SquaresItsDifferencesSoundly(b))) {
+        gather.LeaveSearch();
+        EnterDifferencesWalk(gather);
+      }
+    }
     switch (kind) {
       case PairSum::kX2MY2:
         sum += a * a - b * b;
@@ -139,7 +174,10 @@ void SumOfPairs(EvalState& state, PairSum kind) {
       }
     }
   }
-  if (walks) gather.LeaveWalk();
+  if (walks)
+    gather.LeaveWalk();
+  else
+    gather.LeaveSearch();
   ReleaseArgRange(state, y);
   ReleaseArgRange(state, x);
   SetNumberResult(state, sum, error);

@@ -66,6 +66,29 @@ void ZTest(EvalState& state, ZResult wanted) {
 void FnZTest(EvalState& state) { ZTest(state, ZResult::kProbability); }
 void FnZTest2(EvalState& state) { ZTest(state, ZResult::kStatistic); }
 
+namespace {
+
+// PROB's walk goes on past pairs of numbers while its sum stays one: sums of
+// tame numbers never stop being one, whatever their order. It stops at a
+// cell whose new value is anything but a tame number (its value or its
+// probability: either may be that cell).
+bool ProbabilitiesStopAt(const void*, const CellRecord* cell) {
+  return !PendingGather::IsPlainNumberCell(cell) || !PendingGather::IsTame(cell->CachedNumber());
+}
+
+// A search that stops at values of other kinds, its cells noted with
+// whether they read as numbers: a pair of two errors alike is passed over,
+// and one of them become a number ends the walk. A probability read that is
+// not tame starts another such walk, so that the cells after it are not
+// taken once a value before them changed.
+constexpr uint8_t kNoKey = 0;
+void EnterProbabilitiesWalk(PendingGather& gather) {
+  gather.EnterSearch(&ProbabilitiesStopAt, &kNoKey, sizeof kNoKey);
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+}
+
+}  // namespace
+
 void FnProb(EvalState& state) {
   if (!BeginListCall(state, 3, 4, 0xcu)) return;
   const uint16_t first = FirstArg(state);
@@ -85,6 +108,8 @@ void FnProb(EvalState& state) {
   error = LargerErrorOf(error, GetArgRange(state, static_cast<uint16_t>(first + 1), &probabilities));
   error = LargerErrorOf(error, GetArgRange(state, first, &xs));
   double sum = 0.0;
+  PendingGather& gather = state.pendingGather;
+  EnterProbabilitiesWalk(gather);
   while (error == kErrorNone) {
     const CellRecord* cellX = NextArgCell(xs);
     const CellRecord* cellP = NextArgCell(probabilities);
@@ -101,11 +126,16 @@ void FnProb(EvalState& state) {
       error = kErrorNA;
       break;
     }
+    if (gather.Open() && errorP == kErrorNone && !PendingGather::IsTame(p)) {
+      gather.LeaveSearch();
+      EnterProbabilitiesWalk(gather);
+    }
     if (errorX == kErrorNone && lower <= x && x <= upper) {
       sum += p;
       if (IsBadNumber(sum)) error = kErrorNum;
     }
   }
+  gather.LeaveSearch();
   ReleaseArgRange(state, probabilities);
   ReleaseArgRange(state, xs);
   SetNumberResult(state, sum, error);

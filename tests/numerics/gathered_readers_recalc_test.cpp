@@ -126,4 +126,122 @@ TEST_F(ReaderTwins, TheSameTwoListTestAskedTwiceInAPassGivesOneAnswer) {
   EXPECT_NEAR(At(5, 60)->CachedNumber(), -3.26654, 1e-5);
 }
 
+struct Typed {
+  uint16_t column;
+  uint32_t row;
+  const char* text;
+};
+
+class TypedReaderTwins : public ReaderTwins {
+ protected:
+  // Each cell typed into both twins, a pass after each, both compared, and
+  // a second pass at the end.
+  void TypeAll(std::initializer_list<Typed> cells) {
+    for (const Typed& cell : cells) {
+      Put(cell.column, cell.row, cell.text);
+      RecalculateTwins();
+      ExpectSameBooks(std::string("after ") + cell.text);
+      if (HasFatalFailure()) return;
+    }
+    RecalculateTwins();
+    ExpectSameBooks("a second pass");
+  }
+};
+
+// SUMXMY2 stops where its sum of squared differences stops being a number:
+// a cell calculated to a number whose square vanishes into the numbers
+// below the normal ones, or overflows, ends the walk there, and the cell
+// after it, which reads the total, is not taken for it (a circular
+// verdict) but calculated in its turn. So too after a pair of typed
+// numbers too close for their squared difference.
+TEST_F(TypedReaderTwins, SquaredDifferencesStopWhereTheirSumStopsBeingANumber) {
+  // The squared difference of two numbers a unit of the last place apart.
+  TypeAll({{0, 0, "=SUMXMY2(R2C2:R3C2,R2C3:R3C3)"},
+           {2, 1, "1E-140"},
+           {2, 2, "1"},
+           {1, 2, "=R1C1+1"},
+           {1, 1, "=R2C3*1.0000000000000002"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 2), kErrorNum);
+  for (const char* tiny : {"=1E-160", "=1E200"}) {
+    Clear();
+    // A cell that becomes a number whose square is no longer normal.
+    TypeAll({{0, 0, "=SUMXMY2(R2C2:R3C2,R2C3:R3C3)"}, {2, 2, "1"}, {1, 2, "=R1C1+1"}, {1, 1, "=1"}, {1, 1, tiny}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum) << tiny;
+    EXPECT_EQ(ErrorAt(1, 2), kErrorNum) << tiny;
+  }
+  Clear();
+  // Typed numbers too close: harmless while the sum before them is not 0,
+  // fatal once a cell before them changes to make it 0.
+  TypeAll({{0, 0, "=SUMXMY2(R2C2:R4C2,R2C3:R4C3)"},
+           {2, 1, "1"},
+           {1, 2, "1E-139"},
+           {2, 2, "1.0000000000000002E-139"},
+           {2, 3, "1"},
+           {1, 3, "=R1C1+1"},
+           {1, 1, "=IF(R1C4>0,1,2)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+}
+
+// PROB goes on past pairs of numbers while its sum stays one: a
+// probability calculated to a number too large for the sum ends the walk,
+// as does a value that becomes an error unlike its probability.
+TEST_F(TypedReaderTwins, ProbabilitiesStopWhereTheirSumOrTheirPairsFail) {
+  TypeAll({{0, 0, "=PROB(R2C2:R4C2,R2C3:R4C3,0,10)"},
+           {1, 1, "1"},
+           {2, 1, "1E308"},
+           {1, 2, "1"},
+           {2, 2, "=1"},
+           {1, 3, "1"},
+           {2, 3, "=R1C1+1"},
+           {2, 2, "=1E308"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(2, 3), kErrorNum);
+  Clear();
+  // Probabilities typed too large for the sum: harmless while one of them
+  // is left out, fatal once a value before them changes to let it in.
+  TypeAll({{0, 0, "=PROB(R2C2:R4C2,R2C3:R4C3,0,10)"},
+           {2, 1, "1E308"},
+           {2, 2, "1E308"},
+           {2, 3, "1"},
+           {1, 2, "5"},
+           {1, 3, "=R1C1+1"},
+           {1, 1, "=IF(R1C4>0,5,20)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
+  // A value read as the same error as its probability, the pair passed
+  // over, that becomes a number.
+  TypeAll({{0, 0, "=PROB(R2C2:R3C2,R2C3:R3C3,0,10)"},
+           {2, 1, "#N/A!"},
+           {1, 1, "=IF(R1C4>0,1,NA())"},
+           {1, 2, "1"},
+           {2, 2, "=R1C1+1"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNA);
+  EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
+}
+
+// Holidays are read on past dates: a holiday calculated to a text that is
+// no date ends the walk there.
+TEST_F(TypedReaderTwins, HolidaysStopAtAValueThatIsNoDate) {
+  TypeAll({{0, 0, "=NETWORKDAYS(\"2009-05-11\",\"2009-05-17\",R2C2:R4C2)"},
+           {1, 1, "=IF(R1C4>0,\"x\",\"2009-05-12\")"},
+           {1, 2, "\"2009-05-13\""},
+           {1, 3, "=IF(R1C1>3,\"2009-05-14\",\"2009-05-15\")"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorValue);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorValue);
+}
+
 }  // namespace
