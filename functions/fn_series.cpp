@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
@@ -44,6 +45,90 @@ bool ReadPlainScalarArgs(const EvalState& state, const ScalarArg* args, uint16_t
   return true;
 }
 
+// x to the power a series' term takes it to: rising powers from the table
+// of products, any other by squaring, as the series computes them.
+double TermPower(double x, bool rising, int64_t power) {
+  if (rising && power <= RisingPowers::kMost) return RisingPowers(x).Of(int32_t(power));
+  return PowerOf(x, power);
+}
+
+// The walk of a series' coefficients goes on past numbers while its sum
+// stays one. A term calculated anew is known to keep it one in either of
+// two ways, which each stretch of the walk (a search of its own) commits
+// to at its first listed cell, by the sum read before it:
+// - kMultiples: every term is 0 or at least 2^-970 in size, as the sum is
+//   at the start, so that every sum is a multiple of the smallest normal
+//   number, never below it but at 0;
+// - kRising: every term is 0 or more, and the sum at the start is at least
+//   2^-969, so that it never falls below it, whatever the terms' sizes.
+// And no term exceeds the share of the largest number that leaves room for
+// all of them. Anything else (kFrozen) stops at any new value.
+enum SeriesWay : uint8_t { kFrozen, kMultiples, kRising };
+
+struct SeriesKey {
+  double x;
+  double termLimit;
+  int64_t step;
+  // The first listed cell's place in the coefficients (in storage order,
+  // counting absent cells) and its power; the stretch's cells follow it
+  // without a gap.
+  uint64_t baseOffset;
+  int64_t basePower;
+  uint32_t firstRow;
+  uint32_t firstColumn;
+  uint32_t columns;
+  bool rising;  // the powers come from the table of products
+  uint8_t way;
+};
+
+constexpr double kSmallestMultiple = 0x1p-970;
+constexpr double kRisingFloor = 0x1p-969;
+constexpr double kLargestStart = kLargestDouble / 4;
+
+bool IsMultipleOfSmallestNormal(double sum) {
+  const double magnitude = std::fabs(sum);
+  if (magnitude == 0 || magnitude >= kSmallestMultiple) return true;
+  const double scaled = sum * 0x1p1022;
+  return scaled == std::trunc(scaled);
+}
+
+// The way of a stretch whose sum is sum before its first listed cell.
+uint8_t SeriesWayAfter(double sum, bool negativeSeen) {
+  if (!(std::fabs(sum) <= kLargestStart)) return kFrozen;
+  if (!negativeSeen && sum >= kRisingFloor) return kRising;
+  if (IsMultipleOfSmallestNormal(sum)) return kMultiples;
+  return sum >= kRisingFloor ? kRising : kFrozen;
+}
+
+bool TermKeepsSeriesSound(const SeriesKey& key, double term) {
+  if (!(std::fabs(term) <= key.termLimit)) return false;
+  if (key.way == kRising) return term >= 0;
+  return key.way == kMultiples && (term == 0 || std::fabs(term) >= kSmallestMultiple);
+}
+
+uint64_t CoefficientOffset(const SeriesKey& key, const CellRecord* cell) {
+  return uint64_t(cell->Row() - key.firstRow) * key.columns + (cell->Column() - key.firstColumn);
+}
+
+// Whether the series stops at (or after) a coefficient of the stretch
+// calculated anew.
+bool SeriesStopsAt(const void* bytes, const CellRecord* cell) {
+  SeriesKey key;
+  std::memcpy(&key, bytes, sizeof key);
+  if (!PendingGather::IsPlainNumberCell(cell)) return true;
+  const uint64_t offset = CoefficientOffset(key, cell);
+  if (offset < key.baseOffset) return true;
+  const int64_t power = key.basePower + int64_t(offset - key.baseOffset) * key.step;
+  return !TermKeepsSeriesSound(key, TermPower(key.x, key.rising, power) * cell->CachedNumber());
+}
+
+// A stretch of the coefficients' walk: a search that stops at new values
+// of other kinds, its cells noted with whether they read as numbers.
+void EnterSeriesStretch(PendingGather& gather, const SeriesKey& key) {
+  gather.EnterSearch(&SeriesStopsAt, &key, sizeof key);
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+}
+
 }  // namespace
 
 // Sum of c_i * x^(n + i * m) over the coefficient cells in storage order;
@@ -63,16 +148,53 @@ void FnSeriesSum(EvalState& state) {
   // Powers rising one at a time, as most series' do, come one product each.
   RisingPowers powers(x[0]);
   const bool rising = step == 1 && power >= 1;
+  // The walk's stretches (see SeriesWay): until a stretch lists its first
+  // cell its key follows the walk, naming the cell about to be read.
+  PendingGather& gather = state.pendingGather;
+  const uint64_t cells = uint64_t(coefficients.lastColumn - coefficients.firstColumn + 1) *
+                         (uint64_t(coefficients.lastRow) - coefficients.firstRow + 1);
+  SeriesKey key{x[0], kLargestDouble / 4 / double(cells), step, 0, 0, coefficients.firstRow,
+                coefficients.firstColumn, coefficients.lastColumn - coefficients.firstColumn + 1, rising, kFrozen};
+  EnterSeriesStretch(gather, key);
+  bool committed = false;
+  bool negativeSeen = false;
+  uint64_t lastOffset = 0;
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(coefficients);
     if (!cell) break;
+    const uint64_t offset = CoefficientOffset(key, cell);
+    if (committed && gather.Open() && offset != lastOffset + 1) {
+      // A gap: the powers of the cells after it are no longer known by
+      // their places.
+      gather.LeaveSearch();
+      EnterSeriesStretch(gather, key);
+      committed = false;
+    }
+    if (!committed) {
+      key.baseOffset = offset;
+      key.basePower = power;
+      key.way = SeriesWayAfter(sum, negativeSeen);
+    }
+    const uint32_t listed = gather.End();
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
     if (error != kErrorNone) break;
-    sum += (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
+    const double term = (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
+    sum += term;
     power += step;
     if (IsBadNumber(sum)) error = kErrorNum;
+    lastOffset = offset;
+    negativeSeen = negativeSeen || term < 0;
+    if (!committed && gather.End() != listed) committed = true;
+    if (committed && gather.Open() && !TermKeepsSeriesSound(key, term)) {
+      // A term the stretch's way does not take: after a change before it,
+      // the sum that reaches the cells after it is unknown.
+      gather.LeaveSearch();
+      EnterSeriesStretch(gather, key);
+      committed = false;
+    }
   }
+  gather.LeaveSearch();
   ReleaseArgRange(state, coefficients);
   SetNumberResult(state, sum, error);
 }

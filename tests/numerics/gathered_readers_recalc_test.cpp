@@ -231,6 +231,67 @@ TEST_F(TypedReaderTwins, ProbabilitiesStopWhereTheirSumOrTheirPairsFail) {
   EXPECT_EQ(ErrorAt(2, 2), kErrorNA);
 }
 
+// A series' coefficients are read on while its sum stays a number: a
+// coefficient calculated anew to a term the sum cannot take ends the walk
+// there, and so does one after a typed term the sum takes only as it was,
+// or after a gap that leaves the terms' powers to the count of cells.
+TEST_F(TypedReaderTwins, ASeriesStopsWhereItsSumStopsBeingANumber) {
+  struct Layout {
+    const char* what;
+    std::initializer_list<Typed> cells;
+  };
+  const Layout layouts[] = {
+      {"a term below the normal numbers",
+       {{0, 0, "=SERIESSUM(1E-200,1,1,R2C2:R3C2)"}, {1, 2, "=R1C1+1"}, {1, 1, "=1"}, {1, 1, "=1E-110"}}},
+      {"a typed term below the normal numbers after a term that became 0",
+       {{0, 0, "=SERIESSUM(1E-100,1,1,R2C2:R4C2)"},
+        {1, 2, "1E-110"},
+        {1, 3, "=R1C1+1"},
+        {1, 1, "=IF(R1C4>0,0,5)"},
+        {3, 0, "1"}}},
+      {"a gap before a term below the normal numbers",
+       {{0, 0, "=SERIESSUM(1E-100,1,1,R2C2:R5C2)"},
+        {1, 4, "=R1C1+1"},
+        {1, 1, "=IF(R1C4>0,0,5)"},
+        {1, 3, "=IF(R1C4>0,1E-110,1)"},
+        {3, 0, "1"}}},
+      {"a negative term in a sum that only rose",
+       {{0, 0, "=SERIESSUM(1E-100,0,1,R2C2:R5C2)"},
+        {1, 1, "1"},
+        {1, 3, "1E-110"},
+        {1, 4, "=R1C1+1"},
+        {1, 2, "=IF(R1C4>0,-1E100,0)"},
+        {3, 0, "1"}}},
+      {"a term too large beside a typed one",
+       {{0, 0, "=SERIESSUM(1,0,1,R2C2:R4C2)"},
+        {1, 2, "1E307"},
+        {1, 3, "=R1C1+1"},
+        {1, 1, "=IF(R1C4>0,1.75E308,1)"},
+        {3, 0, "1"}}},
+      {"a term too large after a typed sum near the largest number",
+       {{0, 0, "=SERIESSUM(1,0,1,R2C2:R4C2)"},
+        {1, 1, "1.7E308"},
+        {1, 3, "=R1C1+1"},
+        {1, 2, "=IF(R1C4>0,1E307,0)"},
+        {3, 0, "1"}}},
+      // 2^-970 less a unit of its last place: the sum less 2^-970 is below
+      // the normal numbers.
+      {"a typed sum that is no multiple of the smallest normal number",
+       {{0, 0, "=SERIESSUM(1,0,1,R2C2:R4C2)"},
+        {1, 1, "1.0020841800044863E-292"},
+        {1, 3, "=R1C1+1"},
+        {1, 2, "=IF(R1C4>0,-POWER(2,-970),0)"},
+        {3, 0, "1"}}},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.what);
+    Clear();
+    TypeAll(layout.cells);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  }
+}
+
 // Holidays are read on past dates: a holiday calculated to a text that is
 // no date ends the walk there.
 TEST_F(TypedReaderTwins, HolidaysStopAtAValueThatIsNoDate) {
