@@ -128,6 +128,58 @@ TEST_F(ReaderTwins, TheSameTwoListTestAskedTwiceInAPassGivesOneAnswer) {
   EXPECT_NEAR(At(5, 60)->CachedNumber(), -3.26654, 1e-5);
 }
 
+// Every reader of long columns, asked three times in a pass: the first
+// request reads the cells, the later ones the list the pass keeps of a
+// column. All three give the same bits.
+TEST_F(ReaderTwins, EveryReaderOfALongColumnGivesOneAnswerHoweverOftenAskedInAPass) {
+  const char* const kValues[2][7] = {{"4", "9", "16", "25", "36", "2", "7"}, {"36", "84", "132", "180", "234", "5", "1"}};
+  const std::string d = "R1C4:R1100C4";
+  const std::string e = "R1C5:R1100C5";
+  const std::string g = "R1C7:R1100C7";
+  const std::string h = "R1C8:R1100C8";
+  const std::string kFormulas[] = {
+      "=SUM(" + d + ")", "=AVERAGE(" + d + ")", "=STDEV(" + d + ")", "=MEDIAN(" + d + ")", "=LARGE(" + d + ",2)",
+      "=SMALL(" + d + ",2)", "=RANK(16," + d + ")", "=PERCENTILE(" + d + ",0.3)", "=COUNTIF(" + d + ",\">9\")",
+      "=SUMIF(" + d + ",\">9\"," + e + ")", "=SUMPRODUCT(" + d + "," + e + ")",
+      "=SUMPRODUCT(" + d + "," + e + "," + d + ")", "=SUMX2MY2(" + d + "," + e + ")", "=SUMX2PY2(" + d + "," + e + ")",
+      "=SUMXMY2(" + d + "," + e + ")", "=CORREL(" + d + "," + e + ")", "=PEARSON(" + d + "," + e + ")",
+      "=SLOPE(" + d + "," + e + ")", "=INTERCEPT(" + d + "," + e + ")", "=FORECAST(3," + d + "," + e + ")",
+      "=RSQ(" + d + "," + e + ")", "=STEYX(" + d + "," + e + ")", "=TTEST(" + d + "," + e + ",2,2)",
+      "=TTEST2(" + d + "," + e + ")", "=FTEST(" + d + "," + e + ")", "=ZTEST(" + d + ",10)",
+      "=PROB(" + d + "," + e + ",0,16)", "=NPV(0.1," + h + ")", "=IRR(" + h + ")", "=MIRR(" + h + ",0.1)",
+      "=XNPV(0.1," + h + "," + g + ")", "=XIRR(" + h + "," + g + ",0.1)", "=SERIESSUM(0.5,0,1," + d + ")",
+      "=VLOOKUP(25," + d + ",1,FALSE)", "=MATCH(25," + d + ",0)", "=MATCH(25," + d + ",1)", "=INDEX(" + d + ",5)",
+      "=SUM(FREQUENCY(" + d + "," + e + "))", "=COUNT(" + d + ")", "=COUNTA(" + d + ")", "=COUNTBLANK(" + d + ")",
+      "=MAX(" + d + ")", "=MIN(" + d + ")", "=SUMSQ(" + d + ")", "=DEVSQ(" + d + ")", "=KURT(" + d + ")",
+      "=SKEW(" + d + ")", "=GEOMEAN(" + d + ")", "=HARMEAN(" + d + ")", "=AVEDEV(" + d + ")", "=MODE(" + d + ")",
+      "=TRIMMEAN(" + d + ",0.2)", "=QUARTILE(" + d + ",1)", "=PERCENTRANK(" + d + ",16)",
+      "=INDEX(LINEST(" + d + "," + e + "),1,1)", "=INDEX(TREND(" + d + "," + e + "),3,1)",
+      "=NETWORKDAYS(\"2009-01-01\",\"2009-12-31\"," + g + ")", "=AND(" + d + ")", "=OR(" + d + ")",
+      "=GCD(" + d + ")", "=LCM(" + e + ")", "=SUM(" + d + "*" + e + ")", "=SUMPRODUCT(" + d + "*1)",
+      "=PRODUCT(" + d + ")", "=VAR(" + d + "," + e + ")", "=COUNTIF(C4,\">9\")+SUMIF(C4,\">9\",C5)",
+      "=TTEST(C4,C5,1,1)", "=SUMXMY2(C4,C5)+PROB(C4,C5,0,16)"};
+  for (const std::string& formula : kFormulas) {
+    Clear();
+    for (uint32_t i = 0; i < 7; ++i) {
+      Put(3, 2 + i, kValues[0][i]);
+      Put(4, 2 + i, kValues[1][i]);
+      Put(6, 2 + i, "\"2009-0" + std::to_string(1 + i) + "-1" + std::to_string(i) + "\"");
+      Put(7, 2 + i, i % 2 ? "=-R[-1]C4" : "=RC5");
+    }
+    for (uint32_t row : {0u, 29u, 60u, 1200u}) Put(5, row, formula);
+    PassTwice(formula);
+    if (HasFatalFailure()) return;
+    const CellRecord* first = At(5, 0);
+    ASSERT_NE(first, nullptr) << formula;
+    for (uint32_t row : {29u, 60u, 1200u}) {
+      const CellRecord* again = At(5, row);
+      ASSERT_NE(again, nullptr) << formula;
+      EXPECT_EQ(again->ErrorCode(), first->ErrorCode()) << formula << " at row " << row;
+      EXPECT_EQ(again->CachedNumber(), first->CachedNumber()) << formula << " at row " << row;
+    }
+  }
+}
+
 // ---- Random readers over columns of formulas -------------------------------
 
 constexpr uint32_t kRows = 30;
