@@ -10,6 +10,7 @@
 #include "functions/fn_math.h"
 #include "functions/int_pow.h"
 #include "functions/scalar_call.h"
+#include "functions/sum_stretches.h"
 #include "functions/random_stream.h"
 
 namespace {
@@ -53,18 +54,9 @@ double TermPower(double x, bool rising, int64_t power) {
 }
 
 // The walk of a series' coefficients goes on past numbers while its sum
-// stays one. A term calculated anew is known to keep it one in either of
-// two ways, which each stretch of the walk (a search of its own) commits
-// to at its first listed cell, by the sum read before it:
-// - kMultiples: every term is 0 or at least 2^-970 in size, as the sum is
-//   at the start, so that every sum is a multiple of the smallest normal
-//   number, never below it but at 0;
-// - kRising: every term is 0 or more, and the sum at the start is at least
-//   2^-969, so that it never falls below it, whatever the terms' sizes.
-// And no term exceeds the share of the largest number that leaves room for
-// all of them. Anything else (kFrozen) stops at any new value.
-enum SeriesWay : uint8_t { kFrozen, kMultiples, kRising };
-
+// stays one: read in stretches (see sum_stretches.h), a coefficient
+// calculated anew judged by its term, its power known by its place in a
+// stretch without gaps.
 struct SeriesKey {
   double x;
   double termLimit;
@@ -78,32 +70,11 @@ struct SeriesKey {
   uint32_t firstColumn;
   uint32_t columns;
   bool rising;  // the powers come from the table of products
-  uint8_t way;
+  uint8_t way;  // a SumWay
 };
 
-constexpr double kSmallestMultiple = 0x1p-970;
-constexpr double kRisingFloor = 0x1p-969;
-constexpr double kLargestStart = kLargestDouble / 4;
-
-bool IsMultipleOfSmallestNormal(double sum) {
-  const double magnitude = std::fabs(sum);
-  if (magnitude == 0 || magnitude >= kSmallestMultiple) return true;
-  const double scaled = sum * 0x1p1022;
-  return scaled == std::trunc(scaled);
-}
-
-// The way of a stretch whose sum is sum before its first listed cell.
-uint8_t SeriesWayAfter(double sum, bool negativeSeen) {
-  if (!(std::fabs(sum) <= kLargestStart)) return kFrozen;
-  if (!negativeSeen && sum >= kRisingFloor) return kRising;
-  if (IsMultipleOfSmallestNormal(sum)) return kMultiples;
-  return sum >= kRisingFloor ? kRising : kFrozen;
-}
-
 bool TermKeepsSeriesSound(const SeriesKey& key, double term) {
-  if (!(std::fabs(term) <= key.termLimit)) return false;
-  if (key.way == kRising) return term >= 0;
-  return key.way == kMultiples && (term == 0 || std::fabs(term) >= kSmallestMultiple);
+  return TermKeepsSumSound(key.way, key.termLimit, term);
 }
 
 uint64_t CoefficientOffset(const SeriesKey& key, const CellRecord* cell) {
@@ -123,10 +94,10 @@ bool SeriesStopsAt(const void* bytes, const CellRecord* cell) {
 }
 
 // A stretch of the coefficients' walk: a search that stops at new values
-// of other kinds, its cells noted with whether they read as numbers.
+// of other kinds (a value read as anything but a number ended the walk
+// where it was read).
 void EnterSeriesStretch(PendingGather& gather, const SeriesKey& key) {
   gather.EnterSearch(&SeriesStopsAt, &key, sizeof key);
-  gather.SetNoteFlags(PendingGather::kPlainValue);
 }
 
 }  // namespace
@@ -148,13 +119,13 @@ void FnSeriesSum(EvalState& state) {
   // Powers rising one at a time, as most series' do, come one product each.
   RisingPowers powers(x[0]);
   const bool rising = step == 1 && power >= 1;
-  // The walk's stretches (see SeriesWay): until a stretch lists its first
+  // The walk's stretches: until a stretch lists its first
   // cell its key follows the walk, naming the cell about to be read.
   PendingGather& gather = state.pendingGather;
   const uint64_t cells = uint64_t(coefficients.lastColumn - coefficients.firstColumn + 1) *
                          (uint64_t(coefficients.lastRow) - coefficients.firstRow + 1);
-  SeriesKey key{x[0], kLargestDouble / 4 / double(cells), step, 0, 0, coefficients.firstRow,
-                coefficients.firstColumn, coefficients.lastColumn - coefficients.firstColumn + 1, rising, kFrozen};
+  SeriesKey key{x[0], SumTermLimit(double(cells)), step, 0, 0, coefficients.firstRow,
+                coefficients.firstColumn, coefficients.lastColumn - coefficients.firstColumn + 1, rising, kFrozenWay};
   EnterSeriesStretch(gather, key);
   bool committed = false;
   bool negativeSeen = false;
@@ -173,7 +144,7 @@ void FnSeriesSum(EvalState& state) {
     if (!committed) {
       key.baseOffset = offset;
       key.basePower = power;
-      key.way = SeriesWayAfter(sum, negativeSeen);
+      key.way = SumWayAfter(sum, negativeSeen);
     }
     const uint32_t listed = gather.End();
     double c = 0;

@@ -1,9 +1,13 @@
 #include "functions/fn_sums.h"
 
+#include <cmath>
+#include <cstring>
+
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 #include "functions/row_cell_args.h"
+#include "functions/sum_stretches.h"
 
 namespace {
 
@@ -67,30 +71,45 @@ void Aggregate(EvalState& state, Combine combine) {
 
 enum class PairSum { kX2MY2, kX2PY2, kXMY2 };
 
-// A number whose squared differences with any other such number are 0 or
-// of a size no sum of them can make bad: two distinct numbers of at least
-// 1e-130 in size differ by at least a unit of their last place, about
-// 1e-146, whose square is above the smallest normal number; and up to
-// about 2^33 squares of differences within 2e140 stay below 1e291.
-bool SquaresItsDifferencesSoundly(double x) {
+// SUMXMY2's walk goes on past numbers while its sum of squared differences
+// stays one, read in stretches (see sum_stretches.h): the squares are never
+// negative, so a stretch whose sum starts above 0 takes any numbers whose
+// squared differences stay within the terms' share (sizes up to half its
+// root), and one whose sum starts at 0 takes 0 and numbers of at least
+// 1e-130 in size too: two distinct ones differ by a unit of their last
+// place at least, about 1e-146, whose square is normal.
+struct DifferencesKey {
+  double smallest;  // the least size of a number but 0
+  double largest;   // the largest size; below 0 none
+};
+
+bool DifferencesKeyTakes(const DifferencesKey& key, double x) {
   const double magnitude = x < 0 ? -x : x;
-  return magnitude == 0 || (magnitude >= 1e-130 && magnitude <= 1e140);
+  return magnitude <= key.largest && (magnitude == 0 || magnitude >= key.smallest);
 }
 
-// SUMXMY2's walk goes on past numbers while its sum stays one: it stops at
-// a cell whose new value is anything but such a number.
-bool DifferencesStopAt(const void*, const CellRecord* cell) {
-  return !PendingGather::IsPlainNumberCell(cell) || !SquaresItsDifferencesSoundly(cell->CachedNumber());
+// The key of a stretch whose sum is sum before its first listed cell, for
+// squared differences of at most termLimit each.
+DifferencesKey DifferencesKeyAfter(double sum, double termLimit) {
+  switch (SumWayAfter(sum, false)) {
+    case kRisingWay: return DifferencesKey{0.0, std::sqrt(termLimit) / 2};
+    case kMultiplesWay: return DifferencesKey{1e-130, std::sqrt(termLimit) / 2};
+    default: return DifferencesKey{0.0, -1.0};
+  }
 }
 
-// SUMXMY2's walk: a search that stops at values of other kinds, its cells
-// noted with whether they read as numbers. A pair read of other values
-// starts another such walk, so that the cells after it are not taken once a
-// value before them changed: the sum that reaches them is then unknown.
-constexpr uint8_t kNoKey = 0;
-void EnterDifferencesWalk(PendingGather& gather) {
-  gather.EnterSearch(&DifferencesStopAt, &kNoKey, sizeof kNoKey);
-  gather.SetNoteFlags(PendingGather::kPlainValue);
+// Whether the walk stops at (or after) a cell calculated anew: at anything
+// but a number its stretch takes.
+bool DifferencesStopAt(const void* bytes, const CellRecord* cell) {
+  DifferencesKey key;
+  std::memcpy(&key, bytes, sizeof key);
+  return !PendingGather::IsPlainNumberCell(cell) || !DifferencesKeyTakes(key, cell->CachedNumber());
+}
+
+// A stretch: a search that stops at values of other kinds (a value read as
+// anything but a number ended the walk where it was read).
+void EnterDifferencesStretch(PendingGather& gather, const DifferencesKey& key) {
+  gather.EnterSearch(&DifferencesStopAt, &key, sizeof key);
 }
 
 void SumOfPairs(EvalState& state, PairSum kind) {
@@ -117,29 +136,41 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   // The pairs are read on while both cells are numbers and the sum stays
   // one. Squares of numbers of ordinary size (tame) cannot make it stop
   // being one, whatever their order; squared differences of two close
-  // numbers can, so that sum's walk takes numbers of a narrower size.
+  // numbers can, so that sum's walk goes in stretches, each key following
+  // the walk until the stretch lists its first cell.
   PendingGather& gather = state.pendingGather;
   const bool walks = kind != PairSum::kXMY2;
+  const double pairs = (double(x.lastColumn) - x.firstColumn + 1) * (double(x.lastRow) - x.firstRow + 1) +
+                       (double(y.lastColumn) - y.firstColumn + 1) * (double(y.lastRow) - y.firstRow + 1);
+  const double termLimit = SumTermLimit(pairs);
+  DifferencesKey key = DifferencesKeyAfter(0.0, termLimit);
+  bool committed = false;
   if (walks)
     gather.EnterWalk(PendingGather::kPlainValue | PendingGather::kTameValue);
   else
-    EnterDifferencesWalk(gather);
+    EnterDifferencesStretch(gather, key);
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
     double b = 0;
+    if (!walks && !committed) key = DifferencesKeyAfter(sum, termLimit);
+    const uint32_t listed = gather.End();
     if (cellX)
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
     if (cellY)
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    if (gather.Open()) {
-      if (walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) {
-        gather.Close();
-      } else if (!walks && !(SquaresItsDifferencesSoundly(a) && SquaresItsDifferencesSoundly(b))) {
+    if (walks) {
+      if (gather.Open() && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) gather.Close();
+    } else {
+      if (!committed && gather.End() != listed) committed = true;
+      if (committed && gather.Open() && !(DifferencesKeyTakes(key, a) && DifferencesKeyTakes(key, b))) {
+        // After a change before it, the sum that reaches the cells after it
+        // is unknown.
         gather.LeaveSearch();
-        EnterDifferencesWalk(gather);
+        EnterDifferencesStretch(gather, key);
+        committed = false;
       }
     }
     switch (kind) {

@@ -398,6 +398,17 @@ TEST_F(TypedReaderTwins, SquaredDifferencesStopWhereTheirSumStopsBeingANumber) {
     EXPECT_EQ(ErrorAt(1, 2), kErrorNum) << tiny;
   }
   Clear();
+  // A sum near the largest number before the walk's first listed cell: no
+  // squared difference after it is taken after a change.
+  TypeAll({{0, 0, "=SUMXMY2(R2C2:R4C2,R2C3:R4C3)"},
+           {1, 1, "1.3379E154"},
+           {1, 3, "=R1C1+1"},
+           {1, 2, "=IF(R1C4>0,1.3E153,0)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
   // Typed numbers too close: harmless while the sum before them is not 0,
   // fatal once a cell before them changes to make it 0.
   TypeAll({{0, 0, "=SUMXMY2(R2C2:R4C2,R2C3:R4C3)"},
@@ -438,6 +449,32 @@ TEST_F(TypedReaderTwins, ProbabilitiesStopWhereTheirSumOrTheirPairsFail) {
            {1, 2, "5"},
            {1, 3, "=R1C1+1"},
            {1, 1, "=IF(R1C4>0,5,20)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
+  // Two probabilities that become too large for the sum together.
+  TypeAll({{0, 0, "=PROB(R2C2:R4C2,R2C3:R4C3,0,10)"},
+           {1, 1, "1"},
+           {1, 2, "1"},
+           {1, 3, "=R1C1+1"},
+           {2, 3, "1"},
+           {2, 1, "=IF(R1C4>0,1E308,1)"},
+           {2, 2, "=IF(R1C4>0,1E308,1)"},
+           {3, 0, "1"}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
+  EXPECT_EQ(ErrorAt(1, 3), kErrorNum);
+  Clear();
+  // A sum that only rose, above the smallest normal number, brought below
+  // it by a probability that became negative.
+  TypeAll({{0, 0, "=PROB(R2C2:R4C2,R2C3:R4C3,0,10)"},
+           {1, 1, "1"},
+           {2, 1, "3E-308"},
+           {1, 2, "1"},
+           {1, 3, "=R1C1+1"},
+           {2, 2, "=IF(R1C4>0,-2.5E-308,0)"},
            {3, 0, "1"}});
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(0, 0), kErrorNum);
@@ -506,6 +543,22 @@ TEST_F(TypedReaderTwins, ASeriesStopsWhereItsSumStopsBeingANumber) {
         {1, 1, "1.0020841800044863E-292"},
         {1, 3, "=R1C1+1"},
         {1, 2, "=IF(R1C4>0,-POWER(2,-970),0)"},
+        {3, 0, "1"}}},
+      {"a term of 2^-970 after a negative term and a typed sum that is no such multiple",
+       {{0, 0, "=SERIESSUM(1,0,1,R2C2:R6C2)"},
+        {1, 1, "-1"},
+        {1, 2, "1"},
+        {1, 3, "1.0020841800044863E-292"},
+        {1, 5, "=R1C1+1"},
+        {1, 4, "=IF(R1C4>0,-POWER(2,-970),0)"},
+        {3, 0, "1"}}},
+      {"a term after a negative sum that is no such multiple",
+       {{0, 0, "=SERIESSUM(1,0,1,R2C2:R6C2)"},
+        {1, 1, "1"},
+        {1, 2, "-1"},
+        {1, 3, "-1.0020841800044863E-292"},
+        {1, 5, "=R1C1+1"},
+        {1, 4, "=IF(R1C4>0,POWER(2,-970),0)"},
         {3, 0, "1"}}},
   };
   for (const Layout& layout : layouts) {
