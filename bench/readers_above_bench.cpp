@@ -5,7 +5,9 @@
 //   A1:An the numbers 1..n, X1 the rate 2, and columns of formulas reading
 //   both: B =A*$X$1, C =A*$X$1+1, K =A*$X$1-n (flows that change sign),
 //   P =A*$X$1/n^2 (probabilities), J =EDATE("2009-01-15",A) (dates) and
-//   H =EDATE("2009-01-01",MOD(A*$X$1,240)) (holidays). The layout's total
+//   H =EDATE("2009-01-01",MOD(A*$X$1,240)) (holidays); for the layouts of
+//   huge and tiny numbers also O =A*$X$1*1E145, T =A*$X$1*1E-150 and
+//   U =T*1.5. The layout's total
 //   stands in column D, in the first row (above) or the row after the data
 //   (below). {n} stands for n, {h} for n/2.
 // Everything is typed before the first pass, as a file whose stored values
@@ -43,6 +45,12 @@ const char* const kXnpv = "=XNPV(0.1,B1:B{n},J1:J{n})";
 const char* const kXirr = "=XIRR(K1:K{n},J1:J{n},0.1)";
 const char* const kProb = "=PROB(A1:A{n},P1:P{n},1,{h})";
 const char* const kNetworkDays = "=NETWORKDAYS(\"2009-01-01\",\"2029-12-31\",H1:H{n})";
+const char* const kSumXMY2Huge = "=SUMXMY2(O1:O{n},C1:C{n})";
+const char* const kSumXMY2Tiny = "=SUMXMY2(T1:T{n},U1:U{n})";
+const char* const kSeriesSumHuge = "=SERIESSUM(0.5,0,1,O1:O{n})";
+const char* const kSeriesSumTiny = "=SERIESSUM(0.5,0,1,T1:T{n})";
+const char* const kProbHuge = "=PROB(A1:A{n},O1:O{n},1,{h})";
+const char* const kProbTiny = "=PROB(A1:A{n},T1:T{n},1,{h})";
 
 std::string Expand(const char* text, uint32_t rows) {
   std::string out;
@@ -82,6 +90,15 @@ bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
                     {15, "=A%u*$X$1/%llu"},
                     {9, "=EDATE(\"2009-01-15\",A%u)"},
                     {7, "=EDATE(\"2009-01-01\",MOD(A%u*$X$1,240))"}};
+    const bool sized = std::strstr(total, "O1") || std::strstr(total, "T1");
+    if (sized) {
+      std::snprintf(text, sizeof text, "=A%u*$X$1*1E145", row);
+      if (!TypeCell(book, sheet, text, r, 14)) return false;
+      std::snprintf(text, sizeof text, "=A%u*$X$1*1E-150", row);
+      if (!TypeCell(book, sheet, text, r, 19)) return false;
+      std::snprintf(text, sizeof text, "=T%u*1.5", row);
+      if (!TypeCell(book, sheet, text, r, 20)) return false;
+    }
     for (const auto& formula : formulas) {
       if (formula.column == 10)
         std::snprintf(text, sizeof text, formula.format, row, rows);
@@ -165,5 +182,11 @@ READER_LAYOUT(Xnpv, kXnpv);
 READER_LAYOUT(Xirr, kXirr);
 READER_LAYOUT(Prob, kProb);
 READER_LAYOUT(NetworkDays, kNetworkDays);
+READER_LAYOUT(SumXMY2Huge, kSumXMY2Huge);
+READER_LAYOUT(SumXMY2Tiny, kSumXMY2Tiny);
+READER_LAYOUT(SeriesSumHuge, kSeriesSumHuge);
+READER_LAYOUT(SeriesSumTiny, kSeriesSumTiny);
+READER_LAYOUT(ProbHuge, kProbHuge);
+READER_LAYOUT(ProbTiny, kProbTiny);
 
 }  // namespace

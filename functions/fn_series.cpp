@@ -119,8 +119,8 @@ void FnSeriesSum(EvalState& state) {
   // Powers rising one at a time, as most series' do, come one product each.
   RisingPowers powers(x[0]);
   const bool rising = step == 1 && power >= 1;
-  // The walk's stretches: until a stretch lists its first
-  // cell its key follows the walk, naming the cell about to be read.
+  // The walk's stretches: until a stretch lists its first cell its key
+  // follows the walk, naming the cell about to be read.
   PendingGather& gather = state.pendingGather;
   const uint64_t cells = uint64_t(coefficients.lastColumn - coefficients.firstColumn + 1) *
                          (uint64_t(coefficients.lastRow) - coefficients.firstRow + 1);
