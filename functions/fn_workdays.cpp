@@ -279,10 +279,19 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
       MarkHoliday(holidays, day.month, day.day);
       continue;
     }
+    const uint32_t listed = gather.End();
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) MarkHoliday(holidays, holiday.month, holiday.day);
+    if (error == kErrorNone) {
+      MarkHoliday(holidays, holiday.month, holiday.day);
+    } else if (gather.Open() && gather.End() == listed + 1) {
+      // A cell not yet calculated, just listed, whose stored value is no
+      // date: the evaluation is to be made again, and reading on lists the
+      // rest, each taken only if this one becomes a date.
+      gather.EndListIfLastKept();
+      error = kErrorNone;
+    }
   }
   gather.LeaveSearch();
   ReleaseArgRange(state, range);

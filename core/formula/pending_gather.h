@@ -84,7 +84,9 @@ class PendingGather {
     uint32_t searches;
     uint16_t column;
     uint8_t flags;
-    uint8_t unused;
+    // The walk read on past the value the cell held when listed, a value
+    // that stops it (see EndListIfLastKept).
+    uint8_t endsIfKept;
   };
 
   PendingGather() = default;
@@ -161,6 +163,14 @@ class PendingGather {
   // evaluated as often as it always was, so nothing it gathers is used.
   void Forbid() { state_ |= kForbidden; }
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
+
+  // The cell this evaluation listed last held a value that stops its walk,
+  // which read on past it as though the cell, not yet calculated, were to
+  // let it: the list ends there if the cell is calculated to the very value
+  // it held; another value its search's match judges as ever. For a walk
+  // whose stored values may be missing or of another kind (a file written
+  // elsewhere), which would otherwise list one cell per evaluation.
+  void EndListIfLastKept() { entries_[count_ - 1].endsIfKept = 1; }
 
   // The flags the walk gives the cells it notes next, for a handler whose
   // walk reads some cells one way and some another.

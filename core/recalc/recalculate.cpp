@@ -367,6 +367,8 @@ void SettleGathered(const EvalState& state, SuspendedCell& cell) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > cell.diverged)
         cell.diverged = diverged;
+    } else if (entry.endsIfKept) {
+      cell.diverged = kDiverged;
     }
     if (entry.flags & PendingGather::kMarked)
       PendingGather::ClearMark(entry);

@@ -581,6 +581,15 @@ TEST_F(TypedReaderTwins, HolidaysStopAtAValueThatIsNoDate) {
   if (HasFatalFailure()) return;
   EXPECT_EQ(ErrorAt(0, 0), kErrorValue);
   EXPECT_EQ(ErrorAt(1, 3), kErrorValue);
+  Clear();
+  // A holiday whose stored value is no date, read on past while it is not
+  // yet calculated: calculated to that very value, it ends the walk.
+  TypeAll({{0, 0, "=NETWORKDAYS(\"2009-05-11\",\"2009-05-17\",R2C2:R3C2)"},
+           {1, 2, "=IF(R1C1>3,\"2009-05-14\",\"2009-05-15\")"},
+           {1, 1, "=\"x\"&\"\""}});
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(ErrorAt(0, 0), kErrorValue);
+  EXPECT_EQ(ErrorAt(1, 2), kErrorValue);
 }
 
 }  // namespace
