@@ -289,6 +289,9 @@ uint8_t ReadDatedFlows(EvalState& state, uint16_t flowsSlot, uint16_t datesSlot,
                               flows.lastRow - flows.firstRow != dates.lastRow - dates.firstRow))
     error = kErrorValue;
   if (error == kErrorNone) {
+    // Every pair is read, whatever the values: an error leaves its pair out
+    // and the walk goes on; only the cells' places can end it.
+    PendingGather::WalkScope walk(state.pendingGather);
     const CellRecord* flow = NextArgCell(flows);
     const CellRecord* date = NextArgCell(dates);
     bool started = false;

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
@@ -9,6 +10,7 @@
 #include "functions/fn_math.h"
 #include "functions/int_pow.h"
 #include "functions/scalar_call.h"
+#include "functions/sum_stretches.h"
 #include "functions/random_stream.h"
 
 namespace {
@@ -44,6 +46,53 @@ bool ReadPlainScalarArgs(const EvalState& state, const ScalarArg* args, uint16_t
   return true;
 }
 
+// x to the power a series' term takes it to: rising powers from the table
+// of products, any other by squaring, as the series computes them.
+double TermPower(double x, bool rising, int64_t power) {
+  if (rising && power <= RisingPowers::kMost) return RisingPowers(x).Of(int32_t(power));
+  return PowerOf(x, power);
+}
+
+// The walk of a series' coefficients goes on past numbers while its sum
+// stays one: read in stretches (see sum_stretches.h), a coefficient
+// calculated anew judged by its term, its power known by its place in a
+// stretch without gaps.
+struct SeriesKey {
+  double x;
+  double termLimit;
+  int64_t step;
+  // The first listed cell's place in the coefficients (in storage order,
+  // counting absent cells) and its power; the stretch's cells follow it
+  // without a gap.
+  uint64_t baseOffset;
+  int64_t basePower;
+  uint32_t firstRow;
+  uint32_t firstColumn;
+  uint32_t columns;
+  bool rising;  // the powers come from the table of products
+  uint8_t way;  // a SumWay
+};
+
+bool TermKeepsSeriesSound(const SeriesKey& key, double term) {
+  return TermKeepsSumSound(key.way, key.termLimit, term);
+}
+
+uint64_t CoefficientOffset(const SeriesKey& key, const CellRecord* cell) {
+  return uint64_t(cell->Row() - key.firstRow) * key.columns + (cell->Column() - key.firstColumn);
+}
+
+// Whether the series stops at (or after) a coefficient of the stretch
+// calculated anew.
+bool SeriesStopsAt(const void* bytes, const CellRecord* cell) {
+  SeriesKey key;
+  std::memcpy(&key, bytes, sizeof key);
+  if (!PendingGather::IsPlainNumberCell(cell)) return true;
+  const uint64_t offset = CoefficientOffset(key, cell);
+  if (offset < key.baseOffset) return true;
+  const int64_t power = key.basePower + int64_t(offset - key.baseOffset) * key.step;
+  return !TermKeepsSeriesSound(key, TermPower(key.x, key.rising, power) * cell->CachedNumber());
+}
+
 }  // namespace
 
 // Sum of c_i * x^(n + i * m) over the coefficient cells in storage order;
@@ -63,15 +112,52 @@ void FnSeriesSum(EvalState& state) {
   // Powers rising one at a time, as most series' do, come one product each.
   RisingPowers powers(x[0]);
   const bool rising = step == 1 && power >= 1;
+  // The walk's stretches: until a stretch lists its first cell its key
+  // follows the walk, naming the cell about to be read.
+  PendingGather& gather = state.pendingGather;
+  const uint64_t cells = uint64_t(coefficients.lastColumn - coefficients.firstColumn + 1) *
+                         (uint64_t(coefficients.lastRow) - coefficients.firstRow + 1);
+  SeriesKey key{x[0], SumTermLimit(double(cells)), step, 0, 0, coefficients.firstRow,
+                coefficients.firstColumn, coefficients.lastColumn - coefficients.firstColumn + 1, rising, kFrozenWay};
+  // Each stretch of the coefficients' walk is a search that stops at new
+  // values of other kinds (a value read as anything but a number ended the
+  // walk where it was read).
+  PendingGather::SearchScope stretch(gather, &SeriesStopsAt, &key, sizeof key);
+  bool committed = false;
+  bool negativeSeen = false;
+  uint64_t lastOffset = 0;
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(coefficients);
     if (!cell) break;
+    const uint64_t offset = CoefficientOffset(key, cell);
+    if (committed && gather.Open() && offset != lastOffset + 1) {
+      // A gap: the powers of the cells after it are no longer known by
+      // their places.
+      stretch.Restart(&SeriesStopsAt, &key, sizeof key);
+      committed = false;
+    }
+    if (!committed) {
+      key.baseOffset = offset;
+      key.basePower = power;
+      key.way = SumWayAfter(sum, negativeSeen);
+    }
+    const uint32_t listed = gather.End();
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
     if (error != kErrorNone) break;
-    sum += (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
+    const double term = (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
+    sum += term;
     power += step;
     if (IsBadNumber(sum)) error = kErrorNum;
+    lastOffset = offset;
+    negativeSeen = negativeSeen || term < 0;
+    if (!committed && gather.End() != listed) committed = true;
+    if (committed && gather.Open() && !TermKeepsSeriesSound(key, term)) {
+      // A term the stretch's way does not take: after a change before it,
+      // the sum that reaches the cells after it is unknown.
+      stretch.Restart(&SeriesStopsAt, &key, sizeof key);
+      committed = false;
+    }
   }
   ReleaseArgRange(state, coefficients);
   SetNumberResult(state, sum, error);

@@ -1,9 +1,13 @@
 #include "functions/fn_sums.h"
 
+#include <cmath>
+#include <cstring>
+
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
 #include "functions/aggregate_cells.h"
 #include "functions/row_cell_args.h"
+#include "functions/sum_stretches.h"
 
 namespace {
 
@@ -71,6 +75,41 @@ void Aggregate(EvalState& state, Combine combine) {
 
 enum class PairSum { kX2MY2, kX2PY2, kXMY2 };
 
+// SUMXMY2's walk goes on past numbers while its sum of squared differences
+// stays one, read in stretches (see sum_stretches.h): the squares are never
+// negative, so a stretch whose sum starts above 0 takes any numbers whose
+// squared differences stay within the terms' share (sizes up to half its
+// root), and one whose sum starts at 0 takes 0 and numbers of at least
+// 1e-130 in size too: two distinct ones differ by a unit of their last
+// place at least, about 1e-146, whose square is normal.
+struct DifferencesKey {
+  double smallest;  // the least size of a number but 0
+  double largest;   // the largest size; below 0 none
+};
+
+bool DifferencesKeyTakes(const DifferencesKey& key, double x) {
+  const double magnitude = x < 0 ? -x : x;
+  return magnitude <= key.largest && (magnitude == 0 || magnitude >= key.smallest);
+}
+
+// The key of a stretch whose sum is sum before its first listed cell, for
+// squared differences of at most termLimit each.
+DifferencesKey DifferencesKeyAfter(double sum, double termLimit) {
+  switch (SumWayAfter(sum, false)) {
+    case kRisingWay: return DifferencesKey{0.0, std::sqrt(termLimit) / 2};
+    case kMultiplesWay: return DifferencesKey{1e-130, std::sqrt(termLimit) / 2};
+    default: return DifferencesKey{0.0, -1.0};
+  }
+}
+
+// Whether the walk stops at (or after) a cell calculated anew: at anything
+// but a number its stretch takes.
+bool DifferencesStopAt(const void* bytes, const CellRecord* cell) {
+  DifferencesKey key;
+  std::memcpy(&key, bytes, sizeof key);
+  return !PendingGather::IsPlainNumberCell(cell) || !DifferencesKeyTakes(key, cell->CachedNumber());
+}
+
 void SumOfPairs(EvalState& state, PairSum kind) {
   if (!RequireArgs(state, 2))
     return;
@@ -95,22 +134,40 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   // The pairs are read on while both cells are numbers and the sum stays
   // one. Squares of numbers of ordinary size (tame) cannot make it stop
   // being one, whatever their order; squared differences of two close
-  // numbers can, so that sum's walk is left to the values.
+  // numbers can, so that sum's walk goes in stretches, each key following
+  // the walk until the stretch lists its first cell.
   PendingGather& gather = state.pendingGather;
   const bool walks = kind != PairSum::kXMY2;
+  const double pairs = (double(x.lastColumn) - x.firstColumn + 1) * (double(x.lastRow) - x.firstRow + 1) +
+                       (double(y.lastColumn) - y.firstColumn + 1) * (double(y.lastRow) - y.firstRow + 1);
+  const double termLimit = SumTermLimit(pairs);
+  DifferencesKey key = DifferencesKeyAfter(0.0, termLimit);
+  bool committed = false;
   PendingGather::WalkScope pairsWalk(gather, PendingGather::kPlainValue | PendingGather::kTameValue, walks);
+  PendingGather::SearchScope stretch(gather, &DifferencesStopAt, &key, sizeof key, !walks);
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
     double b = 0;
+    if (!walks && !committed) key = DifferencesKeyAfter(sum, termLimit);
+    const uint32_t listed = gather.End();
     if (cellX)
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
     if (cellY)
       error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
     if (error != kErrorNone)
       return false;
-    if (gather.Open() && walks && !(PendingGather::IsTame(a) && PendingGather::IsTame(b)))
-      gather.Close();
+    if (walks) {
+      if (gather.Open() && !(PendingGather::IsTame(a) && PendingGather::IsTame(b))) gather.Close();
+    } else {
+      if (!committed && gather.End() != listed) committed = true;
+      if (committed && gather.Open() && !(DifferencesKeyTakes(key, a) && DifferencesKeyTakes(key, b))) {
+        // After a change before it, the sum that reaches the cells after it
+        // is unknown.
+        stretch.Restart(&DifferencesStopAt, &key, sizeof key);
+        committed = false;
+      }
+    }
     switch (kind) {
       case PairSum::kX2MY2:
         sum += a * a - b * b;

@@ -245,6 +245,17 @@ bool ReadHolidayColumn(EvalState& state, const EvalValue& value, HolidayTable* h
   return true;
 }
 
+// The holidays' walk goes on past dates and stops at anything else: it
+// stops at a cell whose new value is not a text of a day alone (one with a
+// time too stops it, as reading on would have to be proven for it). Such a
+// text is no longer than any date the walk read on past, so the pool that
+// held that one holds it.
+bool HolidaysStopAt(const void*, const CellRecord* cell) {
+  PlainDate day;
+  return cell->ErrorCode() != 0 || !cell->HasCachedText() ||
+         !ReadPlainIsoDay(cell->CachedText(), cell->CachedTextLength(), &day);
+}
+
 // The holiday argument: a range or an array of dates, or omitted. A cell's
 // error is the answer's; a value that is no date gives noDate. A plain
 // text cell in the form dates are written in, nearly every holiday, gives
@@ -255,6 +266,9 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
   std::memset(holidays, 0, sizeof *holidays);
   ArgRange range;
   uint32_t error = GetArgRange(state, slot, &range);
+  static constexpr uint8_t kNoKey = 0;
+  PendingGather& gather = state.pendingGather;
+  PendingGather::SearchScope search(gather, &HolidaysStopAt, &kNoKey, sizeof kNoKey);
   while (error == kErrorNone) {
     const CellRecord* cell = NextArgCell(range);
     if (!cell) break;
@@ -265,10 +279,19 @@ uint32_t ReadHolidays(EvalState& state, uint16_t slot, uint32_t noDate, HolidayT
       MarkHoliday(holidays, day.month, day.day);
       continue;
     }
+    const uint32_t listed = gather.End();
     DateTime holiday{};
     error = ReadCellDate(state, range, cell, &holiday);
     if (error == kErrorNone && !holiday.hasDate) error = noDate;
-    if (error == kErrorNone) MarkHoliday(holidays, holiday.month, holiday.day);
+    if (error == kErrorNone) {
+      MarkHoliday(holidays, holiday.month, holiday.day);
+    } else if (gather.Open() && gather.End() == listed + 1) {
+      // A cell not yet calculated, just listed, whose stored value is no
+      // date: the evaluation is to be made again, and reading on lists the
+      // rest, each taken only if this one becomes a date.
+      gather.EndListIfLastKept();
+      error = kErrorNone;
+    }
   }
   ReleaseArgRange(state, range);
   return error;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "core/base/error_code.h"
 #include "core/base/result_check.h"
@@ -7,6 +8,7 @@
 #include "numerics/continuous_cdfs.h"
 #include "numerics/running_moments.h"
 #include "functions/scalar_call.h"
+#include "functions/sum_stretches.h"
 #include "numerics/statistics_handlers.h"
 
 namespace {
@@ -65,6 +67,45 @@ void ZTest(EvalState& state, ZResult wanted) {
 void FnZTest(EvalState& state) { ZTest(state, ZResult::kProbability); }
 void FnZTest2(EvalState& state) { ZTest(state, ZResult::kStatistic); }
 
+namespace {
+
+// PROB's walk goes on past pairs of numbers while its sum stays one, read
+// in stretches (see sum_stretches.h) whose probabilities keep it one
+// whichever of them are added.
+struct ProbabilitiesKey {
+  double termLimit;
+  // The probabilities' rectangle: a cell in it is judged as a probability
+  // (a value that lies there on another worksheet too, more strictly than
+  // it needs).
+  uint32_t firstRow;
+  uint32_t lastRow;
+  uint32_t firstColumn;
+  uint32_t lastColumn;
+  uint8_t way;  // a SumWay
+};
+
+// Whether the walk stops at (or after) a cell calculated anew: at anything
+// but a number, and at a probability its stretch does not take.
+bool ProbabilitiesStopAt(const void* bytes, const CellRecord* cell) {
+  if (!PendingGather::IsPlainNumberCell(cell)) return true;
+  ProbabilitiesKey key;
+  std::memcpy(&key, bytes, sizeof key);
+  const bool probability = cell->Row() >= key.firstRow && cell->Row() <= key.lastRow &&
+                           cell->Column() >= key.firstColumn && cell->Column() <= key.lastColumn;
+  return probability && !TermKeepsSumSound(key.way, key.termLimit, cell->CachedNumber());
+}
+
+// A stretch: a search that stops at values of other kinds, its cells noted
+// with whether they read as numbers, so that a pair of two errors alike,
+// passed over, one of which becomes a number, ends the walk.
+void RestartProbabilitiesStretch(PendingGather& gather, PendingGather::SearchScope& stretch,
+                                 const ProbabilitiesKey& key) {
+  stretch.Restart(&ProbabilitiesStopAt, &key, sizeof key);
+  gather.SetNoteFlags(PendingGather::kPlainValue);
+}
+
+}  // namespace
+
 void FnProb(EvalState& state) {
   if (!BeginListCall(state, 3, 4, 0xcu)) return;
   const uint16_t first = FirstArg(state);
@@ -84,7 +125,19 @@ void FnProb(EvalState& state) {
   error = LargerErrorOf(error, GetArgRange(state, static_cast<uint16_t>(first + 1), &probabilities));
   error = LargerErrorOf(error, GetArgRange(state, first, &xs));
   double sum = 0.0;
+  // Until a stretch lists its first cell its key follows the walk.
+  PendingGather& gather = state.pendingGather;
+  const double cells = (double(probabilities.lastColumn) - probabilities.firstColumn + 1) *
+                       (double(probabilities.lastRow) - probabilities.firstRow + 1);
+  ProbabilitiesKey key{SumTermLimit(cells), probabilities.firstRow, probabilities.lastRow,
+                       probabilities.firstColumn, probabilities.lastColumn, kFrozenWay};
+  bool committed = false;
+  bool negativeSeen = false;
+  PendingGather::SearchScope stretch(gather, &ProbabilitiesStopAt, &key, sizeof key);
+  gather.SetNoteFlags(PendingGather::kPlainValue);
   while (error == kErrorNone) {
+    if (!committed) key.way = SumWayAfter(sum, negativeSeen);
+    const uint32_t listed = gather.End();
     const CellRecord* cellX = NextArgCell(xs);
     const CellRecord* cellP = NextArgCell(probabilities);
     if (!cellX && !cellP) break;
@@ -99,6 +152,14 @@ void FnProb(EvalState& state) {
     if (errorX != errorP) {
       error = kErrorNA;
       break;
+    }
+    negativeSeen = negativeSeen || (errorP == kErrorNone && p < 0);
+    if (!committed && gather.End() != listed) committed = true;
+    if (committed && gather.Open() && errorP == kErrorNone && !TermKeepsSumSound(key.way, key.termLimit, p)) {
+      // After a change before it, the sum that reaches the cells after it
+      // is unknown.
+      RestartProbabilitiesStretch(gather, stretch, key);
+      committed = false;
     }
     if (errorX == kErrorNone && lower <= x && x <= upper) {
       sum += p;

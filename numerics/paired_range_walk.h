@@ -106,8 +106,12 @@ bool WalkPlainNumberPair(const ArgRange& a, const ArgRange& b, Visit visit) {
   ArgRange both = a;
   both.firstColumn = first;
   both.lastColumn = last;
-  // a's cursor has passed its first row's cells left of a; b's may lie there.
-  if (first != a.firstColumn) RestartArgRange(both);
+  // A list the pass keeps holds a's column alone: the walk of both columns
+  // is the store's. a's cursor has passed its first row's cells left of a;
+  // b's may lie there.
+  if (a.WalkMode() == RangeWalk::kListed)
+    both.Over(a.sheet, first, a.firstRow, last, a.lastRow);
+  if (first != a.firstColumn || a.WalkMode() == RangeWalk::kListed) RestartArgRange(both);
   while (const CellRecord* cell = NextArgCell(both))
     if (!VisitPlainNumberOfPair(a, b, cell, cell->Column(), visit)) return false;
   return true;

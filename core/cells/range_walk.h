@@ -37,7 +37,9 @@ class RangeWalk {
   // The store whose cells are walked; null for a chain.
   CellStore* sheet;
   // The rectangle in the cells' own coordinates. A caller may narrow or
-  // widen it before the walk begins (then Restart it if widened left or up).
+  // widen it before the walk begins (then Restart it if widened left or up);
+  // a listed walk holds its one column's cells alone, and is set Over its
+  // store to be widened.
   uint32_t firstColumn;
   uint32_t firstRow;
   uint32_t lastColumn;
@@ -127,6 +129,7 @@ class RangeWalk {
   bool VisitCells(Visitor visit);
   // The listed mode's next cell within the bounds; null at the end.
   const CellRecord* NextListed() {
+    assert(firstColumn == lastColumn && "a listed walk widened beyond its column");
     while (listedLeft_ != 0) {
 #ifndef NDEBUG
       assert((!sheet || sheet->ChainChanges() == listChanges_) && "a store changed while its list was walked");

@@ -96,6 +96,9 @@ class PendingGather {
     // the partner's binary exponent, the bounds then the product's (see
     // IsTameBeside); kNoPartner otherwise.
     int16_t partner;
+    // The walk read on past the value the cell held when listed, a value
+    // that stops it (see EndListIfLastKept).
+    uint8_t endsIfKept;
   };
   static constexpr int16_t kNoPartner = INT16_MIN;
 
@@ -165,21 +168,31 @@ class PendingGather {
   // (null), a walk that reads every cell.
   class SearchScope {
    public:
-    SearchScope(PendingGather& gather, SearchMatch match, const void* key, uint32_t size)
+    SearchScope(PendingGather& gather, SearchMatch match, const void* key, uint32_t size, bool enter = true)
         : gather_(gather), depth_(gather.depth_), search_(gather.search_) {
+      if (!enter)
+        return;
       if (match)
         gather.EnterSearch(match, key, size);
       else
         gather.EnterWalk(0, 2);
     }
-    ~SearchScope() {
-      gather_.search_ = search_;
-      gather_.depth_ = depth_;
+    ~SearchScope() { Leave(); }
+    // A new search in place of this one, from the next cell read on: a walk
+    // of its own, so that nothing after a cell the old key could not judge
+    // is taken once a value before it changed.
+    void Restart(SearchMatch match, const void* key, uint32_t size) {
+      Leave();
+      gather_.EnterSearch(match, key, size);
     }
     SearchScope(const SearchScope&) = delete;
     SearchScope& operator=(const SearchScope&) = delete;
 
    private:
+    void Leave() {
+      gather_.search_ = search_;
+      gather_.depth_ = depth_;
+    }
     PendingGather& gather_;
     uint32_t depth_;
     SearchMatch search_;
@@ -195,6 +208,14 @@ class PendingGather {
   // evaluated as often as it always was, so nothing it gathers is used.
   void Forbid() { state_ |= kForbidden; }
   bool Forbidden() const { return (state_ & kForbidden) != 0; }
+
+  // The cell this evaluation listed last held a value that stops its walk,
+  // which read on past it as though the cell, not yet calculated, were to
+  // let it: the list ends there if the cell is calculated to the very value
+  // it held; another value its search's match judges as ever. For a walk
+  // whose stored values may be missing or of another kind (a file written
+  // elsewhere), which would otherwise list one cell per evaluation.
+  void EndListIfLastKept() { entries_[count_ - 1].endsIfKept = 1; }
 
   // The flags the walk gives the cells it notes next, for a handler whose
   // walk reads some cells one way and some another.
@@ -357,7 +378,7 @@ class PendingGather {
       flags |= kMarked;
     }
     entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner};
+        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }

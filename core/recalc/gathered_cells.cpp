@@ -103,6 +103,8 @@ void SettleGathered(const EvalState& state, GatheredCells& gathered) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > gathered.diverged)
         gathered.diverged = diverged;
+    } else if (entry.endsIfKept) {
+      gathered.diverged = kDiverged;
     }
     if (entry.flags & PendingGather::kMarked)
       PendingGather::ClearMark(entry);
