@@ -230,6 +230,9 @@ const RatedLayout kSumIfOfHuge = {"=SUMIF(A1:A{n},\">0\",B1:B{n})", "=A%u*$Z$1*1
 const RatedLayout kSumIfOfTiny = {"=SUMIF(A1:A{n},\">0\",B1:B{n})", "=A%u*$Z$1*1E-150", nullptr};
 const RatedLayout kSumProductOfHuge = {"=SUMPRODUCT(A1:A{n},B1:B{n})", "=A%u*$Z$1*1E150", nullptr};
 const RatedLayout kSumProductOfTiny = {"=SUMPRODUCT(A1:A{n},B1:B{n})", "=A%u*$Z$1*1E-150", nullptr};
+// Two formula columns of huge and tiny numbers whose products are ordinary:
+// both change, each beyond the bounds of a pair's factors.
+const RatedLayout kSumProductOfHugeByTiny = {"=SUMPRODUCT(B1:B{n},C1:C{n})", "=A%u*$Z$1*1E150", "=A%u*$Z$1*1E-150"};
 const RatedLayout kSumProductOfThree = {"=SUMPRODUCT(A1:A{n},B1:B{n},C1:C{n})", "=A%u*$Z$1", "=$Z$1*0.5+A%u*0"};
 
 bool BuildRated(CWorkBook& book, const RatedLayout& layout, bool above, uint32_t rows) {
@@ -380,5 +383,6 @@ RATED_TOTAL(SumIfOfTiny, kSumIfOfTiny);
 RATED_TOTAL(SumProductOfHuge, kSumProductOfHuge);
 RATED_TOTAL(SumProductOfTiny, kSumProductOfTiny);
 RATED_TOTAL(SumProductOfThree, kSumProductOfThree);
+RATED_TOTAL(SumProductOfHugeByTiny, kSumProductOfHugeByTiny);
 
 }  // namespace

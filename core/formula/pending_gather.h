@@ -152,7 +152,7 @@ class PendingGather {
     }
     // One pointer kept, which a handler's loop keeps in a register at most.
     ~WalkScope() {
-      if (gather_ && gather_->depth_ != 0) --gather_->depth_;
+      if (gather_) --gather_->depth_;
     }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
@@ -230,7 +230,7 @@ class PendingGather {
   }
   // A value the walk read may make its running total bad (see kTameValue):
   // the cells it lists from here on are taken only while no value changed.
-  void Untame() { state_ |= kUntamed; }
+  void Untame() { untamedWalk_ = walk_; }
   // No entries at all from here to the end of this evaluation.
   void StopNoting() { state_ = static_cast<uint8_t>((state_ & ~kOpen) | kEnded); }
 
@@ -254,7 +254,7 @@ class PendingGather {
       // bounds set for its first partner do not hold for another.
       Entry& entry = entries_[count_ - 1];
       if (depth_ != 0) entry.flags |= flags_ & kTameValue;
-      if (entry.partner != kNoPartner) state_ |= kUntamed;
+      if (entry.partner != kNoPartner) Untame();
       return;
     }
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
@@ -342,7 +342,6 @@ class PendingGather {
     if (depth_++ == 0) {
       flags_ = noteFlags;
       factors_ = factors;
-      state_ = static_cast<uint8_t>(state_ & ~kUntamed);
       if (++walk_ == 0) walk_ = 1;
     }
   }
@@ -365,7 +364,7 @@ class PendingGather {
         flags |= kWalkStart;
         lastWalk_ = walk_;
       }
-      if (state_ & kUntamed) flags |= kOutsideWalk;
+      if (untamedWalk_ == walk_) flags |= kOutsideWalk;
     }
     if ((flags & kPlainValue) && IsPlainNumberCell(cell)) flags |= kListedPlain;
     if (search_ && depth_ == 1) {
@@ -435,7 +434,6 @@ class PendingGather {
   static constexpr uint8_t kEnded = 2;
   static constexpr uint8_t kForbidden = 4;
   static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
-  static constexpr uint8_t kUntamed = 16;  // the walk under way read a value not tame
 
   Entry* entries_ = nullptr;
   uint64_t taken_ = 0;
@@ -446,6 +444,7 @@ class PendingGather {
   uint32_t depth_ = 0;
   uint32_t walk_ = 0;      // the outermost walk's serial, never 0
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
+  uint32_t untamedWalk_ = 0;  // the last walk that read a value not tame
   Search* searches_ = nullptr;
   uint32_t searchCount_ = 0;
   uint32_t searchCapacity_ = 0;
