@@ -129,7 +129,8 @@ class RangeWalk {
   bool VisitCells(Visitor visit);
   // The listed mode's next cell within the bounds; null at the end.
   const CellRecord* NextListed() {
-    assert(firstColumn == lastColumn && "a listed walk widened beyond its column");
+    // Narrowed past its column it is empty; widened it would miss cells.
+    assert(lastColumn <= firstColumn && "a listed walk widened beyond its column");
     while (listedLeft_ != 0) {
 #ifndef NDEBUG
       assert((!sheet || sheet->ChainChanges() == listChanges_) && "a store changed while its list was walked");
