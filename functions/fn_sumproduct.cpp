@@ -50,7 +50,8 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
           if (readableX && readableY && !PendingGather::IsTame(a * b, 1)) gather.Untame();
         } else if (pendingX != pendingY && readableX && readableY && (pendingX ? b : a) != 0 &&
                    gather.SetLastPartner(listed, std::ilogb(pendingX ? b : a))) {
-          if (!PendingGather::IsTame(a * b, 1)) gather.Untame();
+          // The pass looks at the cell's value beside its partner, old or
+          // new, before it takes anything after it.
         } else if (!((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)))) {
           // A value beside one that does not read as a number (an error,
           // which may become a number) is looked at too.

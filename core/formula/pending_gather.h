@@ -50,10 +50,11 @@ class PendingGather {
   // a number, so a cell whose value changed must be calculated to one that
   // cannot make it so (a number tame for the walk's products, see IsTame, or
   // one the handler skips) before anything after it is taken. Every other
-  // value the walk reads once gathering is open (the total so far and the
-  // values read with the first uncalculated cell included) is looked at as
-  // it is read: one that is not tame (Untame) makes the cells listed after
-  // it be read as outside any walk, taken only while no value changed. kGuardedByPrevious: the handler reads
+  // value the walk reads once gathering is open (those read with the first
+  // uncalculated cell included; the total before it needs no look) is
+  // looked at as it is read: one that is not tame (Untame) makes the cells
+  // listed after it be read as outside any walk, taken only while no value
+  // changed. kGuardedByPrevious: the handler reads
   // the cell only when the entry before it (the other cell of its pair)
   // reads as a number without error; the walk listed it without reading it.
   // kPlainValue: the handler's walk goes on past a cell that reads as a

@@ -499,6 +499,34 @@ TEST_F(TypedTwins, WalksThatStopOnValuesTakeNoCellPastWhereTheyStop) {
     EXPECT_EQ(ErrorAt(2, 3), kErrorNum) << total;
     Clear();
   }
+  // Products that stand for the pass, too large to be tame: a tame change
+  // before them moves the total so that adding the largest number now
+  // overflows where it did not (2^970 - 2^918 and then the largest number
+  // sum to just below the point that rounds to infinity). Typed in,
+  // calculated to the same value, and calculated before the total.
+  static const char* const kLarge[3][3] = {
+      {"9.979201547673597E+291", "1.7976931348623157E+308", "0"},
+      {"=9.979201547673597E+291", "=1.7976931348623157E+308", "0"},
+      {"=9.979201547673597E+291", "=1.7976931348623157E+308", "=R3C2+R5C2"}};
+  for (const auto& large : kLarge) {
+    TypeAll({{1, 1, "=IF(R1C4>0,1E279,0)"},
+             {2, 1, "1"},
+             {1, 2, large[0]},
+             {2, 2, "1"},
+             {1, 3, "=1"},
+             {2, 3, "1"},
+             {1, 4, large[1]},
+             {2, 4, "1"},
+             {1, 5, "=IF(R1C4>0,R1C6,0)"},
+             {2, 5, "1"},
+             {4, 0, large[2]},
+             {5, 0, "=SUMPRODUCT(R2C2:R6C2,R2C3:R6C3)"},
+             {3, 0, "1"}});
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ErrorAt(5, 0), kErrorNum) << large[0];
+    EXPECT_EQ(ErrorAt(1, 5), kErrorNum) << large[0];
+    Clear();
+  }
   // Three factors of a size two of them could take, read while listing or
   // calculated after.
   static const char* const kFactors[2][2] = {{"1E140", "=IF(R1C5>0,1E40,0)"},
