@@ -46,6 +46,11 @@ inline bool EnterOwnDesktop() {
 
 // Entered once per program, before main and so before any window or hook of
 // the thread that runs the tests (a thread with one cannot change desktops).
+// A program whose tests hand the clipboard to another program stays on the
+// shared desktop: Wine's clipboard does not carry a copy from a desktop of
+// one's own to a program on the shared one.
+#ifndef TALVERO_TEST_ON_SHARED_DESKTOP
 inline const bool g_inOwnDesktop = EnterOwnDesktop();
+#endif
 
 #endif
