@@ -2,6 +2,9 @@
 // text another program reads back, text from another program pasted as
 // typed cells, pastes with and without formats, and the paste ring.
 
+// Another program reads this program's copies (see own_desktop_win32.h).
+#define TALVERO_TEST_ON_SHARED_DESKTOP
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -31,6 +31,7 @@
 #include "platform/ui/message_loop.h"
 #include "resources/resource_ids.h"
 #include "services/settings/global_options.h"
+#include "tests/platform/ui/windows/own_desktop_win32.h"
 #include "view/grid_view/talver_view.h"
 
 inline std::deque<int> g_answers;

@@ -25,6 +25,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/popup_menu.h"
 #include "resources/resource_ids.h"
+#include "tests/platform/ui/windows/own_desktop_win32.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "core/base/global_options.h"
 #include "core/edit/cell_input.h"
 #include "core/workbook/workbook.h"
+#include "tests/platform/ui/windows/own_desktop_win32.h"
 #include "tests/view/dib_canvas_win32.h"
 #include "view/draw_context/draw_context.h"
 #include "view/draw_context/screen_measurer.h"

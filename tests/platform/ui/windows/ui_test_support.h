@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "platform/ui/window_impl.h"
+#include "tests/platform/ui/windows/own_desktop_win32.h"
 
 // The messages windows received, in order, each with the tag of its window.
 struct LoggedMessage {
