@@ -199,16 +199,6 @@ class TotalsMaker {
   std::mt19937& random_;
 };
 
-void PutCell(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const std::string& text) {
-  if (text[0] != '=') {
-    // A value typed in its display form, which the generic settings read as stored.
-    TypeValue(book, store, column, row, text[0] == '"' ? text.substr(1, text.size() - 2).c_str() : text.c_str());
-    return;
-  }
-  store.DeleteRange(column, column, row, row, nullptr, true);
-  PutFormula(book, store, column, row, text);
-}
-
 class GatheredTwins : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -270,14 +260,14 @@ TEST_F(GatheredTwins, GatheringGivesWhatEvaluatingAgainGivesOverRandomTotalsAndE
       // Totals mostly in the top rows, above what they read.
       const uint32_t row = maker.Pick(4) == 0 ? maker.Pick(3) : maker.Pick(kRows);
       const std::string text = row < 3 && maker.Pick(2) ? maker.Total() : maker.Input();
-      for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, column, row, text);
+      for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, sheet)->cells, column, row, text);
       if (HasFatalFailure()) return;
       if (maker.Pick(12) != 0) continue;
       if (maker.Pick(3) == 0) {
         // A new rate in the cell every row may read.
         static const char* const kRates[] = {"2", "3", "-1", "0", "1E150", "1E-150", "1E300", "0.5"};
         const char* rate = kRates[maker.Pick(8)];
-        for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, sheet)->cells, 0, 0, rate);
+        for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, sheet)->cells, 0, 0, rate);
       }
       RecalculateTwins(maker.Pick(4) == 0 ? sheet : -1);
       if (HasFatalFailure()) return;
@@ -326,7 +316,7 @@ TEST_F(GatheredTwins, ListedLongColumnsGiveWhatEvaluatingAgainGives) {
       }
       texts[2] = maker.Pick(8) == 0 ? "=R[1]C[-1]" : "=IF(RC[-1]>100,\"high\",\"low\")";
       for (CWorkBook* twin : {&gathering, &plain})
-        for (uint16_t c = 0; c < 3; ++c) PutCell(*twin, Sheet(*twin, 0)->cells, c, row, texts[c]);
+        for (uint16_t c = 0; c < 3; ++c) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, c, row, texts[c]);
       if (HasFatalFailure()) return;
     }
     static const char* const kTotals[] = {"=SUMIF(C3,\"high\",C2)", "=COUNTIF(C2,\">100\")", "=SUM(C2)",
@@ -334,7 +324,7 @@ TEST_F(GatheredTwins, ListedLongColumnsGiveWhatEvaluatingAgainGives) {
     for (uint16_t c = 3; c < kColumns; ++c)
       for (uint32_t row = 0; row < 2; ++row) {
         const std::string total = kTotals[maker.Pick(6)];
-        for (CWorkBook* twin : {&gathering, &plain}) PutCell(*twin, Sheet(*twin, 0)->cells, c, row, total);
+        for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, c, row, total);
       }
     for (int pass = 0; pass < 2; ++pass) {
       RecalculateTwins();
@@ -362,7 +352,7 @@ class TypedTwins : public GatheredTwins {
     for (int round = 0; round < rounds; ++round)
       for (const Entry& entry : entries) {
         for (CWorkBook* twin : {&gathering, &plain})
-          PutCell(*twin, Sheet(*twin, 0)->cells, entry.column, entry.row, entry.text);
+          PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, entry.column, entry.row, entry.text);
         if (HasFatalFailure() || !entry.passAfter) continue;
         RecalculateTwins();
         ExpectSameBooks(std::string("after ") + entry.text);
@@ -701,9 +691,9 @@ TEST_F(TypedTwins, AWalkPlacedByAnotherWalksValuesIsReadAgain) {
   for (int round = 0; round < 3; ++round) {
     for (CWorkBook* twin : {&gathering, &plain}) {
       CellStore& cells = Sheet(*twin, 0)->cells;
-      for (uint32_t row = 9; row < 20; ++row) PutCell(*twin, cells, 1, row, "=RAND()");
-      for (uint32_t row = 1; row < 6; ++row) PutCell(*twin, cells, 2, row, "=RC[1]");
-      PutCell(*twin, cells, 3, 1, std::to_string(round + 1));
+      for (uint32_t row = 9; row < 20; ++row) PutTypedOrFormula(*twin, cells, 1, row, "=RAND()");
+      for (uint32_t row = 1; row < 6; ++row) PutTypedOrFormula(*twin, cells, 2, row, "=RC[1]");
+      PutTypedOrFormula(*twin, cells, 3, 1, std::to_string(round + 1));
     }
     RecalculateTwins();
     ExpectSameBooks("round " + std::to_string(round));
@@ -745,11 +735,11 @@ TEST_F(TypedTwins, ACriterionThatBecomesAnErrorTakesNoSumCells) {
 TEST_F(GatheredTwins, TotalsAboveTheirColumnsTakeTheirCellsInOneRound) {
   CellStore& cells = Sheet(gathering, 0)->cells;
   for (uint32_t row = 0; row < 2000; ++row) {
-    PutCell(gathering, cells, 0, row, std::to_string(row + 1));
-    PutCell(gathering, cells, 1, row, "=RC[-1]*2");
+    PutTypedOrFormula(gathering, cells, 0, row, std::to_string(row + 1));
+    PutTypedOrFormula(gathering, cells, 1, row, "=RC[-1]*2");
   }
-  PutCell(gathering, cells, 2, 0, "=SUM(C2)");
-  PutCell(gathering, cells, 3, 0, "=SUMIF(R1C2:R2000C2,\">100\",R1C1:R2000C1)");
+  PutTypedOrFormula(gathering, cells, 2, 0, "=SUM(C2)");
+  PutTypedOrFormula(gathering, cells, 3, 0, "=SUMIF(R1C2:R2000C2,\">100\",R1C1:R2000C1)");
   ASSERT_TRUE(gathering.Recalculate(nullptr));
   // Each total evaluated twice: once to gather, once with every cell done.
   EXPECT_GE(gathering.evaluator.pendingGather.TakenCount(), 1998u);

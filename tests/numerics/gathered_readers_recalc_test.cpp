@@ -26,19 +26,6 @@ namespace {
 
 constexpr int kSheets = 2;
 
-void PutText(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row, const std::string& text) {
-  if (text.empty()) {
-    store.DeleteRange(column, column, row, row, nullptr, true);
-    return;
-  }
-  if (text[0] != '=') {
-    TypeValue(book, store, column, row, text[0] == '"' ? text.substr(1, text.size() - 2).c_str() : text.c_str());
-    return;
-  }
-  store.DeleteRange(column, column, row, row, nullptr, true);
-  PutFormula(book, store, column, row, text);
-}
-
 class ReaderTwins : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,7 +48,7 @@ class ReaderTwins : public ::testing::Test {
   CellStore& Cells(CWorkBook& book, int sheet = 0) { return Sheet(book, sheet)->cells; }
 
   void Put(uint16_t column, uint32_t row, const std::string& text, int sheet = 0) {
-    for (CWorkBook* twin : {&gathering, &plain}) PutText(*twin, Cells(*twin, sheet), column, row, text);
+    for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Cells(*twin, sheet), column, row, text);
   }
 
   void RecalculateTwins() {

@@ -36,6 +36,24 @@ inline void PutFormula(CWorkBook& book, CellStore& store, uint16_t column, uint3
   ASSERT_TRUE(store.InsertCell(AsCellRecord(record), nullptr));
 }
 
+// A cell as a test writes it: a formula in stored form when the text begins
+// with "=", else a value typed in its display form (which the generic
+// settings read as stored), a quoted text without its quotes; empty clears
+// the cell.
+inline void PutTypedOrFormula(CWorkBook& book, CellStore& store, uint16_t column, uint32_t row,
+                              const std::string& text) {
+  if (text.empty()) {
+    store.DeleteRange(column, column, row, row, nullptr, true);
+    return;
+  }
+  if (text[0] != '=') {
+    TypeValue(book, store, column, row, text[0] == '"' ? text.substr(1, text.size() - 2).c_str() : text.c_str());
+    return;
+  }
+  store.DeleteRange(column, column, row, row, nullptr, true);
+  PutFormula(book, store, column, row, text);
+}
+
 // Every record of both stores, byte for byte: values, errors and the
 // pass's bookkeeping alike.
 inline void ExpectSameCells(const CellStore& kept, const CellStore& scanned, const char* what) {
