@@ -13,6 +13,7 @@
 #include "functions/random_stream.h"
 #include "numerics/numeric_function_table.h"
 #include "test_seed.h"
+#include "tests/numerics/gathering_twins.h"
 #include "tests/numerics/twin_book_cells.h"
 
 namespace {
@@ -199,48 +200,7 @@ class TotalsMaker {
   std::mt19937& random_;
 };
 
-class GatheredTwins : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetGlobalOptions();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    InstallFunctionLibrary();
-    for (CWorkBook* book : {&gathering, &plain}) {
-      ASSERT_TRUE(book->NewDocument());
-      for (int i = 2; i <= kSheets; ++i) {
-        CWorkSheet* sheet = NewWorksheet(("Worksheet" + std::to_string(i)).c_str(), 1);
-        ASSERT_NE(sheet, nullptr);
-        book->InsertItems(sheet, nullptr);
-      }
-    }
-    plain.evaluator.pendingGather.SetEnabled(false);
-  }
-  void TearDown() override { ResetGlobalOptions(); }
-
-  static CWorkSheet* Sheet(CWorkBook& book, int index) { return CWorkSheet::FromItem(book.ItemByIndex(index)); }
-
-  // Both recalculated from the same state of the random stream, which
-  // both leave alike: a total evaluated fewer times draws fewer numbers.
-  void RecalculateTwins(int oneSheet = -1) {
-    const RandomSeeds before = ProcessRandomSeeds();
-    const bool ok = gathering.Recalculate(oneSheet >= 0 ? &Sheet(gathering, oneSheet)->cells : nullptr);
-    const RandomSeeds after = ProcessRandomSeeds();
-    ProcessRandomSeeds() = before;
-    ASSERT_EQ(ok, plain.Recalculate(oneSheet >= 0 ? &Sheet(plain, oneSheet)->cells : nullptr));
-    EXPECT_EQ(after.shared.s1, ProcessRandomSeeds().shared.s1) << "the twins drew different counts of numbers";
-    EXPECT_EQ(after.shared.s2, ProcessRandomSeeds().shared.s2);
-  }
-
-  void ExpectSameBooks(const std::string& what) {
-    for (int i = 0; i < kSheets; ++i) {
-      ExpectSameCells(Sheet(gathering, i)->cells, Sheet(plain, i)->cells, (what + ", sheet " + std::to_string(i)).c_str());
-      if (HasFatalFailure()) return;
-    }
-  }
-
-  CWorkBook gathering;
-  CWorkBook plain;
-};
+using GatheredTwins = GatheringTwins<kSheets>;
 
 // Two workbooks given the same random totals and edits, one calculating the
 // cells a total gathered before evaluating it again, one evaluating the

@@ -20,49 +20,19 @@
 #include "functions/random_stream.h"
 #include "numerics/numeric_function_table.h"
 #include "test_seed.h"
+#include "tests/numerics/gathering_twins.h"
 #include "tests/numerics/twin_book_cells.h"
 
 namespace {
 
 constexpr int kSheets = 2;
 
-class ReaderTwins : public ::testing::Test {
+class ReaderTwins : public GatheringTwins<kSheets> {
  protected:
-  void SetUp() override {
-    ResetGlobalOptions();
-    CurrentRegionalSettings() = kGenericRegionalSettings;
-    InstallFunctionLibrary();
-    for (CWorkBook* book : {&gathering, &plain}) {
-      ASSERT_TRUE(book->NewDocument());
-      for (int i = 2; i <= kSheets; ++i) {
-        CWorkSheet* sheet = NewWorksheet(("Worksheet" + std::to_string(i)).c_str(), 1);
-        ASSERT_NE(sheet, nullptr);
-        book->InsertItems(sheet, nullptr);
-      }
-    }
-    plain.evaluator.pendingGather.SetEnabled(false);
-  }
-  void TearDown() override { ResetGlobalOptions(); }
-
-  static CWorkSheet* Sheet(CWorkBook& book, int index) { return CWorkSheet::FromItem(book.ItemByIndex(index)); }
-  CellStore& Cells(CWorkBook& book, int sheet = 0) { return Sheet(book, sheet)->cells; }
-
   void Put(uint16_t column, uint32_t row, const std::string& text, int sheet = 0) {
     for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Cells(*twin, sheet), column, row, text);
   }
 
-  void RecalculateTwins() {
-    const RandomSeeds before = ProcessRandomSeeds();
-    const bool ok = gathering.Recalculate(nullptr);
-    ProcessRandomSeeds() = before;
-    ASSERT_EQ(ok, plain.Recalculate(nullptr));
-  }
-  void ExpectSameBooks(const std::string& what) {
-    for (int i = 0; i < kSheets; ++i) {
-      ExpectSameCells(Cells(gathering, i), Cells(plain, i), (what + ", sheet " + std::to_string(i)).c_str());
-      if (HasFatalFailure()) return;
-    }
-  }
   // A pass, then a second over the same cells, both compared.
   void PassTwice(const std::string& what) {
     RecalculateTwins();
@@ -81,8 +51,6 @@ class ReaderTwins : public ::testing::Test {
       for (int i = 0; i < kSheets; ++i) Cells(*twin, i).DeleteRange(0, 40, 0, 3000, nullptr, true);
   }
 
-  CWorkBook gathering;
-  CWorkBook plain;
 };
 
 // The same TTEST asked twice in one pass over columns long enough for the
