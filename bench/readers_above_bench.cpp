@@ -27,6 +27,7 @@
 #include <string>
 
 #include "bench/cpu_seconds.h"
+#include "bench/timed_book.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -118,19 +119,6 @@ bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, uint32_t r
   if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
   const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
   return std::memcmp(&numbers[0], &numbers[1], sizeof(double)) == 0;
-}
-
-void StartAsTheProgram() {
-  ResetGlobalOptions();
-  CurrentRegionalSettings() = kGenericRegionalSettings;
-  InstallFunctionLibrary();
-}
-
-std::unique_ptr<CWorkBook> NewTimedBook() {
-  auto book = std::make_unique<CWorkBook>();
-  const char* gather = std::getenv("TALVERO_RECALC_GATHER");
-  if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
-  return book;
 }
 
 // The pass after the edit, timed; the reference given the same edit.

@@ -25,6 +25,7 @@
 #include <string>
 
 #include "bench/cpu_seconds.h"
+#include "bench/timed_book.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -151,21 +152,6 @@ bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, const Layo
     if (std::memcmp(&numbers[0], &numbers[1], sizeof(double)) != 0) return false;
   }
   return true;
-}
-
-// The settings and functions the program starts with.
-void StartAsTheProgram() {
-  ResetGlobalOptions();
-  CurrentRegionalSettings() = kGenericRegionalSettings;
-  InstallFunctionLibrary();
-}
-
-// An empty workbook, gathering as TALVERO_RECALC_GATHER says.
-std::unique_ptr<CWorkBook> NewTimedBook() {
-  auto book = std::make_unique<CWorkBook>();
-  const char* gather = std::getenv("TALVERO_RECALC_GATHER");
-  if (gather && std::strcmp(gather, "0") == 0) book->evaluator.pendingGather.SetEnabled(false);
-  return book;
 }
 
 void TotalsLayout(benchmark::State& state, const Layout& layout, bool above) {
