@@ -29,6 +29,10 @@ machine_runs_32bit() {
 
 case "${TALVERO_WINDOWS_TIER:-}" in
   win32|win64)
+    if [ "$TALVERO_WINDOWS_TIER" = win32 ] && ! machine_runs_32bit; then
+      echo "windows: TALVERO_WINDOWS_TIER asks for the 32-bit build, but this machine runs no 32-bit programs" >&2
+      exit 2
+    fi
     windows_tier=$TALVERO_WINDOWS_TIER
     windows_tier_line="windows: TALVERO_WINDOWS_TIER chooses the $windows_tier build" ;;
   "")
