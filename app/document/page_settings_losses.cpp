@@ -1,0 +1,110 @@
+#include "app/document/page_settings_losses.h"
+
+#include <cstring>
+
+#include "core/model/page_settings.h"
+
+namespace {
+
+// The alignment bits an Excel 2003 XML file writes as centring.
+constexpr uint8_t kExcelCentring = 2 | 16;
+
+struct SettingDifference {
+  const char* name;
+  bool (*differs)(const PageSettings& a, const PageSettings& b);
+  bool keptByExcelXml;
+};
+
+template <size_t N>
+bool TextDiffers(const char (&a)[N], const char (&b)[N]) {
+  return strncmp(a, b, N) != 0;
+}
+
+const SettingDifference kSettings[] = {
+    {"printer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.printerName, b.printerName); },
+     false},
+    {"paper",
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.sheetSizeName, b.sheetSizeName); }, false},
+    {"orientation", [](const PageSettings& a, const PageSettings& b) { return a.landscape != b.landscape; }, true},
+    {"print range",
+     [](const PageSettings& a, const PageSettings& b) {
+       return a.printRangeKind != b.printRangeKind || a.containerId != b.containerId ||
+              std::memcmp(&a.selectionRange, &b.selectionRange, sizeof a.selectionRange) != 0 ||
+              TextDiffers(a.pages, b.pages);
+     },
+     false},
+    {"fit to paper", [](const PageSettings& a, const PageSettings& b) { return a.fitToSheetSize != b.fitToSheetSize; },
+     false},
+    {"scale", [](const PageSettings& a, const PageSettings& b) { return a.scale != b.scale; }, true},
+    {"first page number",
+     [](const PageSettings& a, const PageSettings& b) { return a.firstPageNumber != b.firstPageNumber; }, true},
+    {"excluded rows",
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedRows, b.excludedRows); }, false},
+    {"excluded columns",
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedColumns, b.excludedColumns); },
+     false},
+    {"copies", [](const PageSettings& a, const PageSettings& b) { return a.copies != b.copies; }, true},
+    {"collation",
+     [](const PageSettings& a, const PageSettings& b) {
+       return a.collate != b.collate || a.backToFrontOrder != b.backToFrontOrder;
+     },
+     false},
+    {"header", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.headerText, b.headerText); },
+     true},
+    {"footer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.footerText, b.footerText); },
+     true},
+    {"header and footer font",
+     [](const PageSettings& a, const PageSettings& b) {
+       return std::memcmp(&a.headerFont, &b.headerFont, sizeof a.headerFont) != 0 ||
+              a.headerColorSet != b.headerColorSet || (a.headerColorSet != 0 && a.headerColor != b.headerColor);
+     },
+     false},
+    {"header and footer on the first page",
+     [](const PageSettings& a, const PageSettings& b) { return a.onFirstPage != b.onFirstPage; }, false},
+    {"margins",
+     [](const PageSettings& a, const PageSettings& b) {
+       return a.marginLeft != b.marginLeft || a.marginRight != b.marginRight || a.marginTop != b.marginTop ||
+              a.marginBottom != b.marginBottom;
+     },
+     true},
+    {"pages per sheet",
+     [](const PageSettings& a, const PageSettings& b) {
+       return a.pagesPerSheetRows != b.pagesPerSheetRows || a.pagesPerSheetColumns != b.pagesPerSheetColumns;
+     },
+     false},
+    {"headings",
+     [](const PageSettings& a, const PageSettings& b) {
+       return a.rowHeadings != b.rowHeadings || a.columnHeadings != b.columnHeadings;
+     },
+     true},
+};
+
+}  // namespace
+
+std::string LostPageSettings(const PageSettings& held, bool excelXml) {
+  PageSettings fresh;
+  InitPageSettings(&fresh);
+  std::string lost;
+  const auto add = [&](const char* name) {
+    if (!lost.empty())
+      lost.append(", ");
+    lost.append(name);
+  };
+  for (const SettingDifference& setting : kSettings)
+    if (!(excelXml && setting.keptByExcelXml) && setting.differs(held, fresh))
+      add(setting.name);
+  if (excelXml) {
+    // Only the centring of the alignment is written; the row headings go
+    // with the column headings.
+    if ((held.alignment & ~kExcelCentring) != (fresh.alignment & ~kExcelCentring))
+      add("alignment");
+    if (held.rowHeadings != held.columnHeadings && held.columnHeadings != 0)
+      add("headings");
+  } else {
+    if (held.alignment != fresh.alignment)
+      add("alignment");
+    if (held.headerMargin != fresh.headerMargin || held.footerMargin != fresh.footerMargin)
+      add("header and footer margins");
+  }
+  return lost;
+}
