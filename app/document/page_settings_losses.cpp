@@ -1,18 +1,23 @@
 #include "app/document/page_settings_losses.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "core/model/page_settings.h"
+#include "files/excel_xml/excel_lengths.h"
 
 namespace {
 
 // The alignment bits an Excel 2003 XML file writes as centring.
 constexpr uint8_t kExcelCentring = 2 | 16;
 
+// What an Excel 2003 XML file does with a setting.
+enum ExcelFate : uint8_t { kExcelLoses, kExcelKeeps, kExcelInInches };
+
 struct SettingDifference {
   const char* name;
   bool (*differs)(const PageSettings& a, const PageSettings& b);
-  bool keptByExcelXml;
+  ExcelFate excel;
 };
 
 template <size_t N>
@@ -22,62 +27,77 @@ bool TextDiffers(const char (&a)[N], const char (&b)[N]) {
 
 const SettingDifference kSettings[] = {
     {"printer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.printerName, b.printerName); },
-     false},
+     kExcelLoses},
     {"paper",
-     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.sheetSizeName, b.sheetSizeName); }, false},
-    {"orientation", [](const PageSettings& a, const PageSettings& b) { return a.landscape != b.landscape; }, true},
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.sheetSizeName, b.sheetSizeName); },
+     kExcelLoses},
+    {"orientation", [](const PageSettings& a, const PageSettings& b) { return a.landscape != b.landscape; }, kExcelKeeps},
     {"print range",
      [](const PageSettings& a, const PageSettings& b) {
        return a.printRangeKind != b.printRangeKind || a.containerId != b.containerId ||
               std::memcmp(&a.selectionRange, &b.selectionRange, sizeof a.selectionRange) != 0 ||
               TextDiffers(a.pages, b.pages);
      },
-     false},
+     kExcelLoses},
     {"fit to paper", [](const PageSettings& a, const PageSettings& b) { return a.fitToSheetSize != b.fitToSheetSize; },
-     false},
-    {"scale", [](const PageSettings& a, const PageSettings& b) { return a.scale != b.scale; }, true},
+     kExcelLoses},
+    {"scale", [](const PageSettings& a, const PageSettings& b) { return a.scale != b.scale; }, kExcelKeeps},
     {"first page number",
-     [](const PageSettings& a, const PageSettings& b) { return a.firstPageNumber != b.firstPageNumber; }, true},
+     [](const PageSettings& a, const PageSettings& b) { return a.firstPageNumber != b.firstPageNumber; }, kExcelKeeps},
     {"excluded rows",
-     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedRows, b.excludedRows); }, false},
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedRows, b.excludedRows); },
+     kExcelLoses},
     {"excluded columns",
      [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedColumns, b.excludedColumns); },
-     false},
-    {"copies", [](const PageSettings& a, const PageSettings& b) { return a.copies != b.copies; }, true},
+     kExcelLoses},
+    {"copies", [](const PageSettings& a, const PageSettings& b) { return a.copies != b.copies; }, kExcelKeeps},
     {"collation",
      [](const PageSettings& a, const PageSettings& b) {
        return a.collate != b.collate || a.backToFrontOrder != b.backToFrontOrder;
      },
-     false},
+     kExcelLoses},
     {"header", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.headerText, b.headerText); },
-     true},
+     kExcelKeeps},
     {"footer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.footerText, b.footerText); },
-     true},
+     kExcelKeeps},
     {"header and footer font",
      [](const PageSettings& a, const PageSettings& b) {
        return std::memcmp(&a.headerFont, &b.headerFont, sizeof a.headerFont) != 0 ||
               a.headerColorSet != b.headerColorSet || (a.headerColorSet != 0 && a.headerColor != b.headerColor);
      },
-     false},
+     kExcelLoses},
     {"header and footer on the first page",
-     [](const PageSettings& a, const PageSettings& b) { return a.onFirstPage != b.onFirstPage; }, false},
+     [](const PageSettings& a, const PageSettings& b) { return a.onFirstPage != b.onFirstPage; },
+     kExcelLoses},
     {"margins",
      [](const PageSettings& a, const PageSettings& b) {
        return a.marginLeft != b.marginLeft || a.marginRight != b.marginRight || a.marginTop != b.marginTop ||
               a.marginBottom != b.marginBottom;
      },
-     true},
+     kExcelInInches},
     {"pages per sheet",
      [](const PageSettings& a, const PageSettings& b) {
        return a.pagesPerSheetRows != b.pagesPerSheetRows || a.pagesPerSheetColumns != b.pagesPerSheetColumns;
      },
-     false},
+     kExcelLoses},
     {"headings",
      [](const PageSettings& a, const PageSettings& b) {
        return a.rowHeadings != b.rowHeadings || a.columnHeadings != b.columnHeadings;
      },
-     true},
+     kExcelKeeps},
 };
+
+// An Excel 2003 XML file gives margins in inches to the thousandth.
+bool ExcelKeepsMargin(double millimetres) {
+  char inches[kExcelLengthTextSize];
+  MillimetresToInchesText(millimetres, inches, sizeof inches);
+  return InchesToMillimetres(std::strtod(inches, nullptr)) == millimetres;
+}
+
+bool ExcelKeepsMargins(const PageSettings& held) {
+  return ExcelKeepsMargin(held.marginLeft) && ExcelKeepsMargin(held.marginRight) &&
+         ExcelKeepsMargin(held.marginTop) && ExcelKeepsMargin(held.marginBottom);
+}
 
 }  // namespace
 
@@ -90,9 +110,12 @@ std::string LostPageSettings(const PageSettings& held, bool excelXml) {
       lost.append(", ");
     lost.append(name);
   };
-  for (const SettingDifference& setting : kSettings)
-    if (!(excelXml && setting.keptByExcelXml) && setting.differs(held, fresh))
+  for (const SettingDifference& setting : kSettings) {
+    if (!setting.differs(held, fresh))
+      continue;
+    if (!excelXml || setting.excel == kExcelLoses || (setting.excel == kExcelInInches && !ExcelKeepsMargins(held)))
       add(setting.name);
+  }
   if (excelXml) {
     // Only the centring of the alignment is written; the row headings go
     // with the column headings.
