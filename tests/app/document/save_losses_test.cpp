@@ -40,6 +40,13 @@ std::string Named(const SaveLosses& l) {
   return text;
 }
 
+void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
+  alignas(8) uint8_t record[kTextCellHeadSize + 64];
+  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
+  ASSERT_NE(size, 0u);
+  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+}
+
 // Public, so that the property table of the tests below can use it.
 class SaveLossesTest : public ::testing::Test {
  public:
@@ -151,11 +158,144 @@ TEST_F(SaveLossesTest, FormatsAreStylesWidthsAndFixedHeights) {
   EXPECT_TRUE(Losses(kDBaseIV).formats);
 }
 
-void PutText(CWorkBook& book, uint32_t row, uint16_t column, const std::string& text) {
-  alignas(8) uint8_t record[kTextCellHeadSize + 64];
-  const uint32_t size = BuildTextCell(record, sizeof record, row, column, text.data(), uint16_t(text.size()), 0);
-  ASSERT_NE(size, 0u);
-  ASSERT_TRUE(book.activeWorksheet->cells.InsertCell(AsCellRecord(record), nullptr));
+
+// Every kind of loss alone is a loss: the question comes whenever any is found.
+TEST(SaveLossesAny, EachKindAloneAsks) {
+  const std::vector<std::pair<const char*, std::function<void(SaveLosses*)>>> kinds = {
+      {"other worksheets", [](SaveLosses* l) { l->otherWorksheets = 1; }},
+      {"folders", [](SaveLosses* l) { l->folders = true; }},
+      {"formulas", [](SaveLosses* l) { l->formulas = true; }},
+      {"formats", [](SaveLosses* l) { l->formats = true; }},
+      {"containers", [](SaveLosses* l) { l->containers = true; }},
+      {"drop-down lists", [](SaveLosses* l) { l->dropDownLists = true; }},
+      {"first row", [](SaveLosses* l) { l->firstRow = true; }},
+      {"field values", [](SaveLosses* l) { l->fieldValues = true; }},
+      {"empty numbers", [](SaveLosses* l) { l->emptyNumbers = 1; }},
+      {"shown numbers", [](SaveLosses* l) { l->shown.numbers = 1; }},
+      {"shown values", [](SaveLosses* l) { l->shown.values = 1; }},
+      {"renamed", [](SaveLosses* l) { l->names.renamed.push_back(ExcelRenamedSheet{"\\X\\Jan", "Jan(0)"}); }},
+      {"broken", [](SaveLosses* l) { l->names.brokenFormulas = 1; }},
+      {"characters", [](SaveLosses* l) { l->characters = 1; }},
+      {"page settings", [](SaveLosses* l) { l->pageSettings = "scale"; }},
+      {"unfielded columns", [](SaveLosses* l) { l->unfieldedColumns = 1; }},
+  };
+  EXPECT_FALSE(SaveLosses{}.Any());
+  for (const auto& kind : kinds) {
+    SaveLosses losses;
+    kind.second(&losses);
+    EXPECT_TRUE(losses.Any()) << kind.first;
+  }
+  // A save that cannot be made is refused, not asked about.
+  SaveLosses tooWide;
+  tooWide.numberTooWide = true;
+  EXPECT_FALSE(tooWide.Any());
+}
+
+// A table whose one loss is an empty cell under a number field, and a text
+// file whose one loss is a value that reads back otherwise, are asked about.
+TEST_F(SaveLossesTest, AnEmptyNumberOrAValueReadBackOtherwiseAloneAsks) {
+  Type(0, 0, "NAME");
+  Type(1, 0, "QTY");
+  Type(0, 1, "Ann");
+  Type(1, 1, "5");
+  Type(0, 2, "Bob");
+  const SaveLosses table = Losses(kDBaseIV);
+  EXPECT_EQ(table.emptyNumbers, 1u);
+  EXPECT_EQ(Named(table), "0 other");
+  EXPECT_TRUE(table.Any());
+
+  ASSERT_TRUE(book.NewDocument());
+  sheet = book.activeWorksheet;
+  PutText(book, 0, 0, "007");
+  const SaveLosses text = Losses(kFormatText);
+  EXPECT_EQ(text.shown.values, 1u);
+  EXPECT_EQ(Named(text), "0 other");
+  EXPECT_TRUE(text.Any());
+}
+
+// The cases users met: what each file would not give back is named with
+// its first cell, and what it gives back is not.
+TEST_F(SaveLossesTest, NamesWhatUsersMetAndNothingElse) {
+  // An OEM table: the euro sign and the S with caron have no OEM character.
+  PutText(book, 0, 0, "NAME");
+  PutText(book, 1, 0, "caf\xE9");
+  PutText(book, 2, 0, "5 \x80");
+  PutText(book, 3, 0, "\x8Akoda");
+  XBaseTable oem;
+  oem.dialect = kDBaseIV;
+  ASSERT_TRUE(book.BuildXBaseFields(sheet, &oem));
+  oem.codePage = kXBaseCodePageOem;
+  SaveLosses losses = FindSaveLosses(book, kDBaseIV, &oem);
+  EXPECT_EQ(losses.characters, 2u);
+  EXPECT_EQ(losses.characterCell, "A3");
+  EXPECT_FALSE(losses.fieldValues);
+  oem.codePage = kXBaseCodePageAnsi;
+  EXPECT_FALSE(FindSaveLosses(book, kDBaseIV, &oem).Any());
+
+  // Columns typed after the table was opened have no field.
+  XBaseTable opened;
+  opened.dialect = kDBaseIV;
+  ASSERT_TRUE(book.BuildXBaseFields(sheet, &opened));
+  PutText(book, 0, 2, "NOTE");
+  PutText(book, 1, 2, "added later");
+  losses = FindSaveLosses(book, kDBaseIV, &opened);
+  EXPECT_EQ(losses.unfieldedColumns, 1u);
+  EXPECT_EQ(LossColumnName(losses.firstUnfielded), "C");
+  EXPECT_FALSE(losses.firstRow);
+  EXPECT_FALSE(losses.fieldValues);
+
+  // A text like a formula that a file reads back as the same text.
+  ASSERT_TRUE(book.NewDocument());
+  sheet = book.activeWorksheet;
+  PutText(book, 0, 0, "=Jan!A1");
+  EXPECT_FALSE(Losses(kFormatText).Any());
+
+  // Page settings: a text file keeps none, Excel 2003 XML some.
+  PageSettings& page = sheet->pageSettings;
+  page.landscape = 1;
+  std::snprintf(page.headerText, sizeof page.headerText, "My header");
+  std::snprintf(page.footerText, sizeof page.footerText, "Page &P");
+  page.scale = 50;
+  page.pagesPerSheetRows = 2;
+  page.pagesPerSheetColumns = 2;
+  std::snprintf(page.excludedRows, sizeof page.excludedRows, "2");
+  EXPECT_EQ(Losses(kFormatText).pageSettings, "orientation, scale, excluded rows, header, footer, pages per sheet");
+  EXPECT_EQ(Losses(kDBaseIV).pageSettings, "orientation, scale, excluded rows, header, footer, pages per sheet");
+  EXPECT_EQ(Losses(kFormatExcelXml).pageSettings, "excluded rows, pages per sheet");
+
+  // Excel 2003 XML: the formula-hidden mark, a vertical indent and a
+  // control character.
+  ASSERT_TRUE(book.NewDocument());
+  sheet = book.activeWorksheet;
+  PutText(book, 0, 0, "a\x01" "b");
+  losses = Losses(kFormatExcelXml);
+  EXPECT_EQ(losses.characters, 1u);
+  EXPECT_EQ(losses.characterCell, "\\Worksheet1!A1");
+  EXPECT_FALSE(losses.formats);
+  for (const auto& edit : std::vector<std::function<void(StyleRecord*)>>{
+           [](StyleRecord* s) { s->hidden = 1; }, [](StyleRecord* s) { s->alignment.verticalIndent = 6; }}) {
+    ASSERT_TRUE(book.NewDocument());
+    sheet = book.activeWorksheet;
+    StyleRecord style = book.styles.StyleAt(0);
+    edit(&style);
+    uint16_t index = 0;
+    ASSERT_TRUE(book.styles.FindOrAddStyle(style, &index));
+    ASSERT_TRUE(sheet->format.runs.InsertRun(StyleRun{1, 1, 3, index}, nullptr));
+    EXPECT_TRUE(Losses(kFormatExcelXml).formats);
+  }
+}
+
+// A number no field of dBase III+ or Clipper can hold: the save cannot be
+// made, whatever the answer, so the first such cell is named instead.
+TEST_F(SaveLossesTest, ANumberTooWideForItsFieldIsNamedByItsCell) {
+  Type(0, 1, "0.1234567890123456");
+  Type(0, 2, "-123456789012345678");
+  for (uint8_t kind : {kFormatXBaseFirst, kFormatXBaseLast}) {
+    const SaveLosses losses = Losses(kind);
+    EXPECT_TRUE(losses.numberTooWide) << int(kind);
+    EXPECT_EQ(LossCellName(losses.tooWideRow, losses.tooWideColumn), "A3") << int(kind);
+  }
+  EXPECT_FALSE(Losses(kDBaseIV).numberTooWide);
 }
 
 // What a cell holds as the comparison of a file read back sees it: "n:"
