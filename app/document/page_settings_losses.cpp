@@ -11,13 +11,9 @@ namespace {
 // The alignment bits an Excel 2003 XML file writes as centring.
 constexpr uint8_t kExcelCentring = 2 | 16;
 
-// What an Excel 2003 XML file does with a setting.
-enum ExcelFate : uint8_t { kExcelLoses, kExcelKeeps, kExcelInInches };
-
 struct SettingDifference {
   const char* name;
   bool (*differs)(const PageSettings& a, const PageSettings& b);
-  ExcelFate excel;
 };
 
 template <size_t N>
@@ -26,77 +22,92 @@ bool TextDiffers(const char (&a)[N], const char (&b)[N]) {
 }
 
 const SettingDifference kSettings[] = {
-    {"printer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.printerName, b.printerName); },
-     kExcelLoses},
+    {"printer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.printerName, b.printerName); }},
     {"paper",
-     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.sheetSizeName, b.sheetSizeName); },
-     kExcelLoses},
-    {"orientation", [](const PageSettings& a, const PageSettings& b) { return a.landscape != b.landscape; }, kExcelKeeps},
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.sheetSizeName, b.sheetSizeName); }},
+    {"orientation", [](const PageSettings& a, const PageSettings& b) { return a.landscape != b.landscape; }},
     {"print range",
      [](const PageSettings& a, const PageSettings& b) {
        return a.printRangeKind != b.printRangeKind || a.containerId != b.containerId ||
               std::memcmp(&a.selectionRange, &b.selectionRange, sizeof a.selectionRange) != 0 ||
               TextDiffers(a.pages, b.pages);
-     },
-     kExcelLoses},
-    {"fit to paper", [](const PageSettings& a, const PageSettings& b) { return a.fitToSheetSize != b.fitToSheetSize; },
-     kExcelLoses},
-    {"scale", [](const PageSettings& a, const PageSettings& b) { return a.scale != b.scale; }, kExcelKeeps},
+     }},
+    {"fit to paper", [](const PageSettings& a, const PageSettings& b) { return a.fitToSheetSize != b.fitToSheetSize; }},
+    {"scale", [](const PageSettings& a, const PageSettings& b) { return a.scale != b.scale; }},
     {"first page number",
-     [](const PageSettings& a, const PageSettings& b) { return a.firstPageNumber != b.firstPageNumber; }, kExcelKeeps},
+     [](const PageSettings& a, const PageSettings& b) { return a.firstPageNumber != b.firstPageNumber; }},
     {"excluded rows",
-     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedRows, b.excludedRows); },
-     kExcelLoses},
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedRows, b.excludedRows); }},
     {"excluded columns",
-     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedColumns, b.excludedColumns); },
-     kExcelLoses},
-    {"copies", [](const PageSettings& a, const PageSettings& b) { return a.copies != b.copies; }, kExcelKeeps},
+     [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.excludedColumns, b.excludedColumns); }},
+    {"copies", [](const PageSettings& a, const PageSettings& b) { return a.copies != b.copies; }},
     {"collation",
      [](const PageSettings& a, const PageSettings& b) {
        return a.collate != b.collate || a.backToFrontOrder != b.backToFrontOrder;
-     },
-     kExcelLoses},
-    {"header", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.headerText, b.headerText); },
-     kExcelKeeps},
-    {"footer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.footerText, b.footerText); },
-     kExcelKeeps},
+     }},
+    {"header", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.headerText, b.headerText); }},
+    {"footer", [](const PageSettings& a, const PageSettings& b) { return TextDiffers(a.footerText, b.footerText); }},
     {"header and footer font",
      [](const PageSettings& a, const PageSettings& b) {
        return std::memcmp(&a.headerFont, &b.headerFont, sizeof a.headerFont) != 0 ||
               a.headerColorSet != b.headerColorSet || (a.headerColorSet != 0 && a.headerColor != b.headerColor);
-     },
-     kExcelLoses},
+     }},
     {"header and footer on the first page",
-     [](const PageSettings& a, const PageSettings& b) { return a.onFirstPage != b.onFirstPage; },
-     kExcelLoses},
+     [](const PageSettings& a, const PageSettings& b) { return a.onFirstPage != b.onFirstPage; }},
     {"margins",
      [](const PageSettings& a, const PageSettings& b) {
        return a.marginLeft != b.marginLeft || a.marginRight != b.marginRight || a.marginTop != b.marginTop ||
               a.marginBottom != b.marginBottom;
-     },
-     kExcelInInches},
+     }},
     {"pages per sheet",
      [](const PageSettings& a, const PageSettings& b) {
        return a.pagesPerSheetRows != b.pagesPerSheetRows || a.pagesPerSheetColumns != b.pagesPerSheetColumns;
-     },
-     kExcelLoses},
+     }},
     {"headings",
      [](const PageSettings& a, const PageSettings& b) {
        return a.rowHeadings != b.rowHeadings || a.columnHeadings != b.columnHeadings;
-     },
-     kExcelKeeps},
+     }},
+    {"alignment", [](const PageSettings& a, const PageSettings& b) { return a.alignment != b.alignment; }},
 };
 
-// An Excel 2003 XML file gives margins in inches to the thousandth.
-bool ExcelKeepsMargin(double millimetres) {
+// A margin as an Excel 2003 XML file gives it back: in inches to the
+// thousandth.
+double ExcelMargin(double millimetres) {
   char inches[kExcelLengthTextSize];
   MillimetresToInchesText(millimetres, inches, sizeof inches);
-  return InchesToMillimetres(std::strtod(inches, nullptr)) == millimetres;
+  return InchesToMillimetres(std::strtod(inches, nullptr));
 }
 
-bool ExcelKeepsMargins(const PageSettings& held) {
-  return ExcelKeepsMargin(held.marginLeft) && ExcelKeepsMargin(held.marginRight) &&
-         ExcelKeepsMargin(held.marginTop) && ExcelKeepsMargin(held.marginBottom);
+template <typename T>
+T Within(T value, T lowest, T highest) {
+  return value < lowest ? lowest : value > highest ? highest : value;
+}
+
+// The settings an Excel 2003 XML file gives back: a new worksheet's, with
+// what the file writes read over them.
+PageSettings ExcelGivesBack(const PageSettings& held, const PageSettings& fresh) {
+  PageSettings back;
+  std::memcpy(&back, &fresh, sizeof back);
+  if (held.landscape != 0)
+    back.landscape = 1;
+  back.alignment = uint8_t(fresh.alignment | (held.alignment & kExcelCentring));
+  if (held.firstPageNumber > 1)
+    back.firstPageNumber = held.firstPageNumber;
+  std::memcpy(back.headerText, held.headerText, sizeof back.headerText);
+  std::memcpy(back.footerText, held.footerText, sizeof back.footerText);
+  back.headerText[kPageTextSize - 1] = '\0';
+  back.footerText[kPageTextSize - 1] = '\0';
+  back.marginLeft = ExcelMargin(held.marginLeft);
+  back.marginRight = ExcelMargin(held.marginRight);
+  back.marginTop = ExcelMargin(held.marginTop);
+  back.marginBottom = ExcelMargin(held.marginBottom);
+  back.scale = Within<uint16_t>(held.scale, 10, 1000);
+  back.copies = Within<uint16_t>(held.copies, 1, 65535);
+  if (held.columnHeadings == 0) {
+    back.rowHeadings = 0;
+    back.columnHeadings = 0;
+  }
+  return back;
 }
 
 }  // namespace
@@ -104,30 +115,17 @@ bool ExcelKeepsMargins(const PageSettings& held) {
 std::string LostPageSettings(const PageSettings& held, bool excelXml) {
   PageSettings fresh;
   InitPageSettings(&fresh);
+  const PageSettings back = excelXml ? ExcelGivesBack(held, fresh) : fresh;
   std::string lost;
-  const auto add = [&](const char* name) {
+  for (const SettingDifference& setting : kSettings) {
+    if (!setting.differs(held, back))
+      continue;
     if (!lost.empty())
       lost.append(", ");
-    lost.append(name);
-  };
-  for (const SettingDifference& setting : kSettings) {
-    if (!setting.differs(held, fresh))
-      continue;
-    if (!excelXml || setting.excel == kExcelLoses || (setting.excel == kExcelInInches && !ExcelKeepsMargins(held)))
-      add(setting.name);
+    lost.append(setting.name);
   }
-  if (excelXml) {
-    // Only the centring of the alignment is written; the row headings go
-    // with the column headings.
-    if ((held.alignment & ~kExcelCentring) != (fresh.alignment & ~kExcelCentring))
-      add("alignment");
-    if (held.rowHeadings != held.columnHeadings && held.columnHeadings != 0)
-      add("headings");
-  } else {
-    if (held.alignment != fresh.alignment)
-      add("alignment");
-    if (held.headerMargin != fresh.headerMargin || held.footerMargin != fresh.footerMargin)
-      add("header and footer margins");
-  }
+  // The file derives them from the top and bottom margins it keeps.
+  if (!excelXml && (held.headerMargin != fresh.headerMargin || held.footerMargin != fresh.footerMargin))
+    lost.append(lost.empty() ? "header and footer margins" : ", header and footer margins");
   return lost;
 }

@@ -619,6 +619,14 @@ const std::vector<SheetProperty>& SheetProperties() {
       PAGE_SETTING("printer", printerName, PutPageText(p.printerName, "Lab")),
       PAGE_SETTING("collation", collate, p.collate = 1),
       PAGE_SETTING("fit to paper", fitToSheetSize, p.fitToSheetSize = 1),
+      PAGE_SETTING("paper", sheetSizeName, PutPageText(p.sheetSizeName, "A5")),
+      PAGE_SETTING("print range", printRangeKind, SelectPrintCells(&p, 0, 0, 1, 3)),
+      PAGE_SETTING("header and footer font", headerFont, p.headerFont.size = 14),
+      PAGE_SETTING("headings", rowHeadings, p.rowHeadings = 0),
+      PAGE_SETTING("headings", columnHeadings, p.columnHeadings = 0),
+      PAGE_SETTING("alignment", alignment, p.alignment ^= 2),
+      PAGE_SETTING("alignment", alignment, p.alignment ^= 1),
+      PAGE_SETTING("header and footer margins", headerMargin, p.headerMargin = 5),
       {"formula hidden", [](SaveLossesRoundTrip* t) { SetCellStyle(t, 1, 0, [](StyleRecord* s) { s->hidden = 1; }); }},
       {"locked", [](SaveLossesRoundTrip* t) { SetCellStyle(t, 2, 1, [](StyleRecord* s) { s->isProtected ^= 1; }); }},
       {"vertical indent",
@@ -761,9 +769,16 @@ class EveryProperty : public SaveLossesRoundTrip {
     std::string pages;
     const auto* held = reinterpret_cast<const uint8_t*>(&sheet->pageSettings);
     const auto* got = reinterpret_cast<const uint8_t*>(&back.pageSettings);
-    for (const SheetProperty& p : SheetProperties())
-      if (p.pageSize != 0 && std::memcmp(held + p.pageOffset, got + p.pageOffset, p.pageSize) != 0)
-        pages += (pages.empty() ? "" : ", ") + std::string(p.name);
+    std::vector<std::string> names;
+    for (const SheetProperty& p : SheetProperties()) {
+      // Excel 2003 XML derives the header and footer margins from the
+      // margins: they differ after any save, and are not asked about.
+      if (kind == kFormatExcelXml && p.pageOffset == offsetof(PageSettings, headerMargin)) continue;
+      if (p.pageSize != 0 && std::memcmp(held + p.pageOffset, got + p.pageOffset, p.pageSize) != 0 &&
+          std::find(names.begin(), names.end(), p.name) == names.end())
+        names.push_back(p.name);
+    }
+    for (const std::string& name : names) pages += (pages.empty() ? "" : ", ") + name;
     if (!pages.empty()) add("page settings: " + SortedNames(pages));
     return text;
   }
