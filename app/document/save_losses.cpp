@@ -47,21 +47,26 @@ bool HasFormulas(const CWorkSheet& sheet) {
   return found;
 }
 
-bool AnyDropDownLists(const CWorkBook& book) {
-  const auto listed = [&](uint16_t style) { return style != 0 && book.styles.StyleAt(style).dropDown.listId != 0; };
+// Whether a style of a cell or a column of any worksheet answers test.
+template <typename StyleTest>
+bool AnyUsedStyle(const CWorkBook& book, StyleTest test) {
   for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
     const CWorkSheet* sheet = CWorkSheet::FromItem(item);
     if (sheet == nullptr)
       continue;
     StyleRunWalk walk(sheet->format.runs);
     for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
-      if (listed(run->style))
+      if (run->style != 0 && test(book.styles.StyleAt(run->style)))
         return true;
     for (const ColumnRecord& column : sheet->format.columns)
-      if (listed(column.Style()))
+      if (column.Style() != 0 && test(book.styles.StyleAt(column.Style())))
         return true;
   }
   return false;
+}
+
+bool AnyDropDownLists(const CWorkBook& book) {
+  return AnyUsedStyle(book, [](const StyleRecord& style) { return style.dropDown.listId != 0; });
 }
 
 // What an Excel 2003 XML file writes of a style leaves out the marks of
@@ -69,26 +74,10 @@ bool AnyDropDownLists(const CWorkBook& book) {
 // that sets them differently from the default is read back without them.
 bool HasExcelLostFormats(const CWorkBook& book) {
   const StyleRecord plain = StyleRecord::Default();
-  const auto lost = [&](uint16_t index) {
-    if (index == 0)
-      return false;
-    const StyleRecord& style = book.styles.StyleAt(index);
+  return AnyUsedStyle(book, [&](const StyleRecord& style) {
     return style.hidden != plain.hidden || style.isProtected != plain.isProtected ||
            style.alignment.verticalIndent != plain.alignment.verticalIndent;
-  };
-  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
-    const CWorkSheet* sheet = CWorkSheet::FromItem(item);
-    if (sheet == nullptr)
-      continue;
-    StyleRunWalk walk(sheet->format.runs);
-    for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
-      if (lost(run->style))
-        return true;
-    for (const ColumnRecord& column : sheet->format.columns)
-      if (lost(column.Style()))
-        return true;
-  }
-  return false;
+  });
 }
 
 // XML has no control characters but tab, line feed and carriage return:
