@@ -70,13 +70,17 @@ bool AnyDropDownLists(const CWorkBook& book) {
 }
 
 // What an Excel 2003 XML file writes of a style leaves out the marks of
-// protection and the vertical indent: a style used by a cell or a column
-// that sets them differently from the default is read back without them.
+// protection, the vertical indent and a struck-out font, and knows a font
+// as bold or not, underlined once or not: a style used by a cell or a
+// column that holds more is read back without it.
 bool HasExcelLostFormats(const CWorkBook& book) {
   const StyleRecord plain = StyleRecord::Default();
   return AnyUsedStyle(book, [&](const StyleRecord& style) {
+    const FontRecord& font = book.styles.FontAt(style.fontIndex);
     return style.hidden != plain.hidden || style.isProtected != plain.isProtected ||
-           style.alignment.verticalIndent != plain.alignment.verticalIndent;
+           style.alignment.verticalIndent != plain.alignment.verticalIndent || font.strikeOut != 0 ||
+           (font.weight != kFontWeightNormal && font.weight != kFontWeightBold) || font.underline > 1 ||
+           font.italic > 1;
   });
 }
 

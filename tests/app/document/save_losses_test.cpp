@@ -637,6 +637,53 @@ const std::vector<SheetProperty>& SheetProperties() {
            s->fontColor = 0x00FF00;
          });
        }},
+      {"heavy",
+       [](SaveLossesRoundTrip* t) {
+         FontRecord font = t->book.styles.FontAt(0);
+         font.weight = kFontWeightHeavy;
+         uint8_t index = 0;
+         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
+         SetCellStyle(t, 1, 0, [index](StyleRecord* s) { s->fontIndex = index; });
+       }},
+      {"bold and struck out",
+       [](SaveLossesRoundTrip* t) {
+         FontRecord font = t->book.styles.FontAt(0);
+         font.weight = kFontWeightBold;
+         font.strikeOut = 1;
+         uint8_t index = 0;
+         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
+         SetCellStyle(t, 3, 1, [index](StyleRecord* s) { s->fontIndex = index; });
+       }},
+      {"bold italic",
+       [](SaveLossesRoundTrip* t) {
+         FontRecord font = t->book.styles.FontAt(0);
+         font.weight = kFontWeightBold;
+         font.italic = 1;
+         uint8_t index = 0;
+         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
+         SetCellStyle(t, 2, 1, [index](StyleRecord* s) { s->fontIndex = index; });
+       }},
+      {"a border", [](SaveLossesRoundTrip* t) {
+         SetCellStyle(t, 2, 0, [](StyleRecord* s) {
+           s->borders.sides = 1;
+           s->borders.line.style = 1;
+         });
+       }},
+      {"a fill", [](SaveLossesRoundTrip* t) {
+         SetCellStyle(t, 3, 1, [](StyleRecord* s) {
+           s->interior.pattern = 1;
+           s->interior.patternColorSet = 1;
+           s->interior.patternColor = 0x0000FF;
+         });
+       }},
+      {"wrap, centre and rotation", [](SaveLossesRoundTrip* t) {
+         SetCellStyle(t, 1, 1, [](StyleRecord* s) {
+           s->alignment.wrapText = 1;
+           s->alignment.horizontal = 2;
+           s->alignment.rotation = 45;
+         });
+       }},
+      {"a percent format", [](SaveLossesRoundTrip* t) { t->Type(1, 3, "50%"); }},
       {"column width", [](SaveLossesRoundTrip* t) { t->sheet->format.columns[1].SetWidth(90, false); }},
       {"row height", [](SaveLossesRoundTrip* t) { ASSERT_TRUE(t->sheet->format.rows.SetRow(2, 30, true)); }},
       {"container",
@@ -790,9 +837,17 @@ class EveryProperty : public SaveLossesRoundTrip {
     const auto compare = [&](uint32_t row, uint16_t column) {
       const StyleRecord& a = book.styles.StyleAt(sheet->format.CellStyle(row, column));
       const StyleRecord& b = read.styles.StyleAt(back.format.CellStyle(row, column));
+      const FontRecord& fa = book.styles.FontAt(a.fontIndex);
+      const FontRecord& fb = read.styles.FontAt(b.fontIndex);
       differ = differ || a.hidden != b.hidden || a.isProtected != b.isProtected ||
-               a.alignment.verticalIndent != b.alignment.verticalIndent || a.fontColorSet != b.fontColorSet ||
-               (a.fontColorSet != 0 && a.fontColor != b.fontColor);
+               std::memcmp(&a.alignment, &b.alignment, sizeof a.alignment) != 0 ||
+               a.fontColorSet != b.fontColorSet || (a.fontColorSet != 0 && a.fontColor != b.fontColor) ||
+               a.numFormat.category != b.numFormat.category || a.borders.sides != b.borders.sides ||
+               a.borders.line.style != b.borders.line.style || a.interior.pattern != b.interior.pattern ||
+               a.interior.patternColorSet != b.interior.patternColorSet ||
+               (a.interior.patternColorSet != 0 && a.interior.patternColor != b.interior.patternColor) ||
+               fa.weight != fb.weight || fa.italic != fb.italic || fa.underline != fb.underline ||
+               fa.strikeOut != fb.strikeOut || fa.size != fb.size;
     };
     for (uint32_t row = 0; row < 5; ++row)
       for (uint16_t column = 0; column < 4; ++column) compare(row, column);
