@@ -573,7 +573,8 @@ TEST_F(SaveLossesRoundTrip, TheQuestionNamesExactlyWhatEachKindGivesBack) {
   }
 }
 
-// One property of a worksheet set apart from its plain table: each page
+// One property of a worksheet set apart from its plain table (each on a
+// cell of its own, so that any of them mix): each page
 // setting (with the bytes of the record it lives in), a cell format
 // attribute, a column width, a row height, a container, a drop-down list,
 // and values a kind may not give back.
@@ -643,7 +644,7 @@ const std::vector<SheetProperty>& SheetProperties() {
          font.weight = kFontWeightHeavy;
          uint8_t index = 0;
          ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 1, 0, [index](StyleRecord* s) { s->fontIndex = index; });
+         SetCellStyle(t, 0, 2, [index](StyleRecord* s) { s->fontIndex = index; });
        }},
       {"bold and struck out",
        [](SaveLossesRoundTrip* t) {
@@ -652,7 +653,7 @@ const std::vector<SheetProperty>& SheetProperties() {
          font.strikeOut = 1;
          uint8_t index = 0;
          ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 3, 1, [index](StyleRecord* s) { s->fontIndex = index; });
+         SetCellStyle(t, 1, 2, [index](StyleRecord* s) { s->fontIndex = index; });
        }},
       {"bold italic",
        [](SaveLossesRoundTrip* t) {
@@ -661,29 +662,29 @@ const std::vector<SheetProperty>& SheetProperties() {
          font.italic = 1;
          uint8_t index = 0;
          ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 2, 1, [index](StyleRecord* s) { s->fontIndex = index; });
+         SetCellStyle(t, 2, 2, [index](StyleRecord* s) { s->fontIndex = index; });
        }},
       {"a border", [](SaveLossesRoundTrip* t) {
-         SetCellStyle(t, 2, 0, [](StyleRecord* s) {
+         SetCellStyle(t, 3, 2, [](StyleRecord* s) {
            s->borders.sides = 1;
            s->borders.line.style = 1;
          });
        }},
       {"a fill", [](SaveLossesRoundTrip* t) {
-         SetCellStyle(t, 3, 1, [](StyleRecord* s) {
+         SetCellStyle(t, 4, 2, [](StyleRecord* s) {
            s->interior.pattern = 1;
            s->interior.patternColorSet = 1;
            s->interior.patternColor = 0x0000FF;
          });
        }},
       {"wrap, centre and rotation", [](SaveLossesRoundTrip* t) {
-         SetCellStyle(t, 1, 1, [](StyleRecord* s) {
+         SetCellStyle(t, 0, 4, [](StyleRecord* s) {
            s->alignment.wrapText = 1;
            s->alignment.horizontal = 2;
            s->alignment.rotation = 45;
          });
        }},
-      {"a percent format", [](SaveLossesRoundTrip* t) { t->Type(1, 3, "50%"); }},
+      {"a percent format", [](SaveLossesRoundTrip* t) { t->Type(4, 1, "50%"); }},
       {"column width", [](SaveLossesRoundTrip* t) { t->sheet->format.columns[1].SetWidth(90, false); }},
       {"row height", [](SaveLossesRoundTrip* t) { ASSERT_TRUE(t->sheet->format.rows.SetRow(2, 30, true)); }},
       {"container",
@@ -849,8 +850,8 @@ class EveryProperty : public SaveLossesRoundTrip {
                fa.weight != fb.weight || fa.italic != fb.italic || fa.underline != fb.underline ||
                fa.strikeOut != fb.strikeOut || fa.size != fb.size;
     };
-    for (uint32_t row = 0; row < 5; ++row)
-      for (uint16_t column = 0; column < 4; ++column) compare(row, column);
+    for (uint32_t row = 0; row < 6; ++row)
+      for (uint16_t column = 0; column < 6; ++column) compare(row, column);
     for (uint16_t column = 0; column < 4; ++column)
       differ = differ || sheet->format.columns[column].Width() != back.format.columns[column].Width();
     const auto fixedRows = [](const CWorkSheet& s) {
