@@ -708,6 +708,8 @@ const std::vector<SheetProperty>& SheetProperties() {
       {"a euro sign", [](SaveLossesRoundTrip* t) { PutText(t->book, 1, 0, "5 \x80"); }},
       {"accents", [](SaveLossesRoundTrip* t) { PutText(t->book, 2, 0, "caf\xE9"); }},
       {"a control character", [](SaveLossesRoundTrip* t) { PutText(t->book, 3, 0, "a\x01b"); }},
+      {"line breaks", [](SaveLossesRoundTrip* t) { PutText(t->book, 1, 0, "a\r\nb\rc"); }},
+      {"a byte no character has", [](SaveLossesRoundTrip* t) { PutText(t->book, 2, 0, "a\x81"); }},
       {"a text like a formula", [](SaveLossesRoundTrip* t) { PutText(t->book, 3, 0, "=Jan!A1"); }},
       {"many digits", [](SaveLossesRoundTrip* t) { t->Type(1, 1, "0.1234567890123456"); }},
       {"an empty number", [](SaveLossesRoundTrip* t) { CellCursor cursor;
