@@ -63,8 +63,9 @@ struct SaveLosses {
 // Nothing for the native kind. Excel 2003 XML keeps every worksheet with
 // its formulas and most formats, but not the folders (each worksheet keeps
 // its own name, made unique, and formulas keep their texts), the
-// containers, some page settings, the formula-hidden and locked marks and
-// vertical indents of cells, nor control characters in texts;
+// containers, some page settings, the formula-hidden and locked marks,
+// vertical indents and struck-out fonts of cells, nor control characters
+// in texts;
 // text and xBase tables keep the values of the active worksheet alone, a
 // text file as they are shown, a table with its first row as field names.
 // An xBase kind (3 to 6) is judged with the description the table will be
