@@ -590,12 +590,21 @@ void PutPageText(char (&field)[N], const char* text) {
   std::snprintf(field, N, "%s", text);
 }
 
-void SetCellStyle(SaveLossesRoundTrip* t, uint32_t row, uint16_t column, const std::function<void(StyleRecord*)>& edit) {
+void SetCellStyle(SaveLossesRoundTrip* t, uint32_t row, uint16_t column,
+                  const std::function<void(StyleRecord*)>& edit) {
   StyleRecord style = t->book.styles.StyleAt(0);
   edit(&style);
   uint16_t index = 0;
   ASSERT_TRUE(t->book.styles.FindOrAddStyle(style, &index));
   ASSERT_TRUE(t->sheet->format.runs.InsertRun(StyleRun{column, column, row, index}, nullptr));
+}
+
+void SetCellFont(SaveLossesRoundTrip* t, uint32_t row, uint16_t column, void (*edit)(FontRecord*)) {
+  FontRecord font = t->book.styles.FontAt(0);
+  edit(&font);
+  uint8_t index = 0;
+  ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
+  SetCellStyle(t, row, column, [index](StyleRecord* s) { s->fontIndex = index; });
 }
 
 #define PAGE_SETTING(label, member, statement)                                                     \
@@ -639,30 +648,18 @@ const std::vector<SheetProperty>& SheetProperties() {
          });
        }},
       {"heavy",
-       [](SaveLossesRoundTrip* t) {
-         FontRecord font = t->book.styles.FontAt(0);
-         font.weight = kFontWeightHeavy;
-         uint8_t index = 0;
-         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 0, 2, [index](StyleRecord* s) { s->fontIndex = index; });
+       [](SaveLossesRoundTrip* t) { SetCellFont(t, 0, 2, [](FontRecord* f) { f->weight = kFontWeightHeavy; }); }},
+      {"bold and struck out", [](SaveLossesRoundTrip* t) {
+         SetCellFont(t, 1, 2, [](FontRecord* f) {
+           f->weight = kFontWeightBold;
+           f->strikeOut = 1;
+         });
        }},
-      {"bold and struck out",
-       [](SaveLossesRoundTrip* t) {
-         FontRecord font = t->book.styles.FontAt(0);
-         font.weight = kFontWeightBold;
-         font.strikeOut = 1;
-         uint8_t index = 0;
-         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 1, 2, [index](StyleRecord* s) { s->fontIndex = index; });
-       }},
-      {"bold italic",
-       [](SaveLossesRoundTrip* t) {
-         FontRecord font = t->book.styles.FontAt(0);
-         font.weight = kFontWeightBold;
-         font.italic = 1;
-         uint8_t index = 0;
-         ASSERT_TRUE(t->book.styles.FindOrAddFont(font, &index));
-         SetCellStyle(t, 2, 2, [index](StyleRecord* s) { s->fontIndex = index; });
+      {"bold italic", [](SaveLossesRoundTrip* t) {
+         SetCellFont(t, 2, 2, [](FontRecord* f) {
+           f->weight = kFontWeightBold;
+           f->italic = 1;
+         });
        }},
       {"a border", [](SaveLossesRoundTrip* t) {
          SetCellStyle(t, 3, 2, [](StyleRecord* s) {
@@ -886,7 +883,8 @@ class EveryProperty : public SaveLossesRoundTrip {
       std::vector<std::pair<uint32_t, uint16_t>> rows;
       uint32_t row = 0;
       s.format.rows.ForEachRowRecord([&](uint16_t record) {
-        if (record & RowTable::kFixedHeight) rows.emplace_back(row, record & (RowTable::kHeightMask | RowTable::kFixedHeight));
+        if (record & RowTable::kFixedHeight)
+          rows.emplace_back(row, record & (RowTable::kHeightMask | RowTable::kFixedHeight));
         ++row;
       });
       return rows;
