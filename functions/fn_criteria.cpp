@@ -328,17 +328,31 @@ namespace {
 
   double total = 0;
   // Whether the cells read are being gathered, looked at again only after
-  // a cell that may be pending was read: while it is, a value that could
-  // make the total bad leaves where the walk stops to the values (see
-  // PendingGather::Untame). The total so far needs no look: tame values
-  // added to any number the result check takes give one it takes.
-  bool gathering = state.pendingGather.Open();
+  // a cell that may be pending was read: while it is, the walk keeps a
+  // budget of its terms (see PendingGather::StartBudget), each sum value
+  // noted as it is read (whether it joins the total or not), so that where
+  // the walk stops is judged by the values calculated anew, whatever their
+  // sizes.
   PendingGather& gather = state.pendingGather;
+  gather.StartBudget();
+  bool gathering = gather.Open();
   // Adds the sum cell of a pair whose search cell meets the criterion;
   // false once the total is no longer a number.
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
     double x = 0;
     size_t length = 0;
+    const bool wasGathering = gathering;
+    // The sum cell's list place when it is one not yet calculated.
+    uint32_t sumListed = UINT32_MAX;
+    // What the pair adds to the budget: the total before it when gathering
+    // opened in it, then the sum value's term.
+    auto noteTerm = [&]() {
+      if (!wasGathering) gather.AddStartOfTerms(total);
+      if (sumListed == UINT32_MAX)
+        gather.AddTerm(x);
+      else if (!gather.SetTermAt(sumListed, sumCell, PendingGather::kTermOwn))
+        gather.Untame();
+    };
     // Whether the search cell is read depends on the sum cell's value, stale
     // while it is not calculated: a gathered search cell is taken only when
     // its sum cell, calculated by then, reads as a number.
@@ -349,11 +363,13 @@ namespace {
     } else if (sumCell && sumCell->IsFormula() && !(sumCell->ResultFlags() & kResultCalculated)) {
       // The one kind of cell that may be gathered here, and open the gathering.
       sumStale = sumCell != searchCell;
+      sumListed = gather.End();
       gather.SetNoteFlags(PendingGather::kTameValue);
       const bool number = ReadCellNumberInPlace(state, first, sums, sumCell, &x) == kErrorNone;
       gather.SetNoteFlags(0);
       gathering = gather.Open();
       if (!number) {
+        if (gathering) noteTerm();
         if (sumStale && searchCell && gathering) {
           gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
           NotePendingCell(state, search, searchCell);
@@ -386,7 +402,7 @@ namespace {
     if (sumStale) gather.SetNoteFlags(0);
     // The sum value, read before a search cell that may have opened the
     // gathering, joins the total or not as that cell decides.
-    if (gathering && !PendingGather::IsTame(x, 1)) gather.Untame();
+    if (gathering) noteTerm();
     if (!matches)
       return true;
     total += x;

@@ -1,5 +1,6 @@
 #include "core/recalc/gathered_cells.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "core/base/error_code.h"
@@ -14,6 +15,8 @@ void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered) {
   gathered.next = gathered.settled = gathered.end = gathered.base;
   gathered.diverged = kNotDiverged;
   gathered.resultKept = false;
+  gathered.termBits = 0;
+  gathered.termSizes = 0;
   PendingGather& gather = state.pendingGather;
   const uint32_t first = gather.First();
   const uint32_t end = gather.End();
@@ -64,14 +67,53 @@ bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
 
 // Whether the cell's value leaves a running total as the handler keeps it
 // a number: an error, which the handler skips, or a number tame for the
-// walk's products (beside its partner, when that one stands for the pass).
+// walk's products. A cell whose walk keeps a budget of its terms is judged
+// by the budget.
 bool KeepsTotalsSound(const PendingGather::Entry& entry) {
+  if (entry.role != PendingGather::kTermNone) return true;
   const CellRecord* cell = CalculatedFormula(entry);
   if (!cell || cell->HasCachedText())
     return false;
   if (cell->ErrorCode() != 0) return true;
-  return entry.partner == PendingGather::kNoPartner ? PendingGather::IsTame(cell->CachedNumber(), entry.factors)
-                                                    : PendingGather::IsTameBeside(cell->CachedNumber(), entry.partner);
+  return PendingGather::IsTame(cell->CachedNumber(), entry.factors);
+}
+
+// The term the settled cell adds to its walk's budget, as its value now
+// stands: a value that reads as no number adds none (the handler skips
+// it), a text is not judged.
+void AddSettledTerm(const PendingGather::Entry& entry, const CellRecord* record, GatheredCells& gathered) {
+  if (entry.flags & PendingGather::kWalkStart) {
+    gathered.termBits = 0;
+    gathered.termSizes = 0;
+  }
+  if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero) return;
+  const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
+  if (!calculated || record->HasCachedText()) {
+    gathered.termBits |= PendingGather::kBrokenTerms;
+    return;
+  }
+  const bool number = record->ErrorCode() == 0;
+  const double x = number ? record->CachedNumber() : 0.0;
+  double term = 0;
+  switch (entry.role) {
+    case PendingGather::kTermPairFirst:
+      gathered.pairFirst = number ? x : std::nan("");
+      return;
+    case PendingGather::kTermPairSecond:
+      term = number && !std::isnan(gathered.pairFirst) ? gathered.pairFirst * x : 0.0;
+      break;
+    case PendingGather::kTermBeside:
+      term = x * entry.partner;
+      break;
+    case PendingGather::kTermSquare:
+      term = x * x;
+      break;
+    default:
+      term = x;
+      break;
+  }
+  gathered.termBits |= PendingGather::TermBits(term);
+  gathered.termSizes += std::fabs(term);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -99,6 +141,7 @@ void SettleGathered(const EvalState& state, GatheredCells& gathered) {
   for (; gathered.settled < gathered.next; ++gathered.settled) {
     const PendingGather::Entry& entry = entries[gathered.settled];
     const CellRecord* record = PendingGather::RecordOf(entry);
+    if (entry.termBits & PendingGather::kBudgeted) AddSettledTerm(entry, record, gathered);
     if (!record || !(record->Pending() & kPendingStood)) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > gathered.diverged)
@@ -136,6 +179,12 @@ bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& b
       (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
     return false;
   if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+    return false;
+  // The terms that reach the entry, those of the cells calculated before it
+  // as they now stand.
+  if (gathered.diverged != kNotDiverged && (entry.termBits & PendingGather::kBudgeted) &&
+      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | gathered.termBits),
+                                           entry.fixedBefore + gathered.termSizes))
     return false;
   return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
 }
