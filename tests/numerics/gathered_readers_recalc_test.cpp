@@ -384,13 +384,17 @@ class NearLargestMaker {
   std::vector<std::string> Layout() {
     std::vector<std::string> cells;
     const uint32_t start = 1 + Pick(4);
-    if (const uint32_t which = Pick(3); which < 2) {
+    if (const uint32_t which = Pick(4); which < 3) {
       // A series' first coefficient, a gap, and one that reaches the
       // largest number at its power (a power before the one of its place);
-      // or values that change before one near the largest number.
+      // or values that change before one near the largest number; or tiny
+      // values that change before one of the other sign, whose sum may
+      // fall below the normal numbers.
       cells.assign(start, "");
       if (which == 0) {
         for (const char* cell : {"=RC1*R1C10*1E5", "", "=RC1*R1C10*1E151", kReadsTotals}) cells.push_back(cell);
+      } else if (which == 2) {
+        for (const char* cell : {"=RC1*R1C10*1E-307", "-1.1E-307", kReadsTotals}) cells.push_back(cell);
       } else {
         for (const char* cell : {"=RC1*R1C10*1E305", "1.797E308", kReadsTotals}) cells.push_back(cell);
       }
