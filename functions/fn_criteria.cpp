@@ -301,6 +301,19 @@ void FnCountIf(EvalState& state) {
 
 namespace {
 
+// What a pair read while gathering is open adds to SUMIF's budget (see
+// PendingGather::StartBudget): the total when the walk first notes one,
+// then the sum value, which stands for the pass, or the cell not yet
+// calculated that will hold it (read as x, or as no number). Out of line:
+// only a walk that gathers comes here.
+[[gnu::noinline]] void NoteSumTerm(PendingGather& gather, double total, const CellRecord* sumCell, double x) {
+  gather.NoteStartOfTerms(total);
+  if (!sumCell || !sumCell->IsFormula() || (sumCell->ResultFlags() & kResultCalculated))
+    gather.AddTerm(x);
+  else if (!gather.SetTermOfRecent(sumCell, PendingGather::kTermOwn))
+    gather.Untame();
+}
+
 // SUMIF's walk over its pairs, inside its caller's walk; the sum range
 // taken, the search range not yet. Out of line: the walk's scope object
 // would cost the loop its registers.
@@ -341,18 +354,6 @@ namespace {
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
     double x = 0;
     size_t length = 0;
-    const bool wasGathering = gathering;
-    // The sum cell's list place when it is one not yet calculated.
-    uint32_t sumListed = UINT32_MAX;
-    // What the pair adds to the budget: the total before it when gathering
-    // opened in it, then the sum value's term.
-    auto noteTerm = [&]() {
-      if (!wasGathering) gather.AddStartOfTerms(total);
-      if (sumListed == UINT32_MAX)
-        gather.AddTerm(x);
-      else if (!gather.SetTermAt(sumListed, sumCell, PendingGather::kTermOwn))
-        gather.Untame();
-    };
     // Whether the search cell is read depends on the sum cell's value, stale
     // while it is not calculated: a gathered search cell is taken only when
     // its sum cell, calculated by then, reads as a number.
@@ -363,13 +364,12 @@ namespace {
     } else if (sumCell && sumCell->IsFormula() && !(sumCell->ResultFlags() & kResultCalculated)) {
       // The one kind of cell that may be gathered here, and open the gathering.
       sumStale = sumCell != searchCell;
-      sumListed = gather.End();
       gather.SetNoteFlags(PendingGather::kTameValue);
       const bool number = ReadCellNumberInPlace(state, first, sums, sumCell, &x) == kErrorNone;
       gather.SetNoteFlags(0);
       gathering = gather.Open();
       if (!number) {
-        if (gathering) noteTerm();
+        if (gathering) NoteSumTerm(gather, total, sumCell, 0.0);
         if (sumStale && searchCell && gathering) {
           gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
           NotePendingCell(state, search, searchCell);
@@ -402,7 +402,7 @@ namespace {
     if (sumStale) gather.SetNoteFlags(0);
     // The sum value, read before a search cell that may have opened the
     // gathering, joins the total or not as that cell decides.
-    if (gathering) noteTerm();
+    if (gathering) NoteSumTerm(gather, total, sumCell, x);
     if (!matches)
       return true;
     total += x;

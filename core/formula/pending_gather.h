@@ -88,6 +88,7 @@ class PendingGather {
   static constexpr uint8_t kPositiveTerm = 4;
   static constexpr uint8_t kNegativeTerm = 8;
   static constexpr uint8_t kBrokenTerms = 16;
+  static constexpr uint8_t kStartNoted = 32;  // the total at the start counted
   // 2^-969: every number at least this size is a multiple of twice the
   // smallest normal number.
   static constexpr double kWideTerm = 0x1p-969;
@@ -136,6 +137,10 @@ class PendingGather {
     double fixedBefore;
     // kTermBeside: the partner's value.
     double partner;
+    // Once settled by the pass: the bits and the sizes of the terms the
+    // cells of its walk listed up to it add, as their values now stand.
+    double settledSizes;
+    uint8_t settledBits;
   };
 
   PendingGather() = default;
@@ -346,6 +351,21 @@ class PendingGather {
   void AddStartOfTerms(double total) {
     if (total != 0) AddFixed(total, 0);
   }
+  // The same for a walk that does not follow when gathering opened: the
+  // total when it first notes a term (the start, or a sum of terms noted
+  // already, whose size and sign are counted twice then).
+  void NoteStartOfTerms(double total) {
+    if (termBits_ & kStartNoted) return;
+    termBits_ |= kStartNoted;
+    AddStartOfTerms(total);
+  }
+  // SetTermAt for the cell of one of the two last entries, given no term
+  // yet (one read again adds its term once).
+  bool SetTermOfRecent(const CellRecord* cell, uint8_t role) {
+    for (uint32_t back = 1; back <= 2 && back <= count_; ++back)
+      if (ListedAt(count_ - back, cell)) return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
+    return false;
+  }
   // A term of values that stand for the pass, read while gathering is open.
   void AddTerm(double term) {
     if (term != 0) AddFixed(term, (term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0);
@@ -411,6 +431,8 @@ class PendingGather {
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
+  // The same, for the pass to note what it settled in them.
+  Entry* SettledEntries() { return entries_; }
 
  private:
   void AddFixed(double term, uint8_t small) {
@@ -459,7 +481,7 @@ class PendingGather {
     }
     entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
                                factors_, 0, termBits_, kTermNone, fixed_,
-                               0};
+                               0, 0, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }

@@ -15,8 +15,6 @@ void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered) {
   gathered.next = gathered.settled = gathered.end = gathered.base;
   gathered.diverged = kNotDiverged;
   gathered.resultKept = false;
-  gathered.termBits = 0;
-  gathered.termSizes = 0;
   PendingGather& gather = state.pendingGather;
   const uint32_t first = gather.First();
   const uint32_t end = gather.End();
@@ -79,41 +77,38 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
 }
 
 // The term the settled cell adds to its walk's budget, as its value now
-// stands: a value that reads as no number adds none (the handler skips
+// stands, noted in its entry with those of the cells settled before it in
+// its walk: a value that reads as no number adds none (the handler skips
 // it), a text is not judged.
-void AddSettledTerm(const PendingGather::Entry& entry, const CellRecord* record, GatheredCells& gathered) {
-  if (entry.flags & PendingGather::kWalkStart) {
-    gathered.termBits = 0;
-    gathered.termSizes = 0;
-  }
-  if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero) return;
+void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* before, const CellRecord* record) {
+  const bool start = (entry.flags & PendingGather::kWalkStart) || !before;
+  entry.settledBits = start ? 0 : before->settledBits;
+  entry.settledSizes = start ? 0.0 : before->settledSizes;
+  if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero ||
+      entry.role == PendingGather::kTermPairFirst)
+    return;
   const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
   if (!calculated || record->HasCachedText()) {
-    gathered.termBits |= PendingGather::kBrokenTerms;
+    entry.settledBits |= PendingGather::kBrokenTerms;
     return;
   }
-  const bool number = record->ErrorCode() == 0;
-  const double x = number ? record->CachedNumber() : 0.0;
-  double term = 0;
-  switch (entry.role) {
-    case PendingGather::kTermPairFirst:
-      gathered.pairFirst = number ? x : std::nan("");
+  const double x = record->ErrorCode() == 0 ? record->CachedNumber() : 0.0;
+  double term = x;
+  if (entry.role == PendingGather::kTermPairSecond) {
+    // The first of the pair, settled just before.
+    const CellRecord* first = start ? nullptr : PendingGather::RecordOf(*before);
+    if (!first || !first->IsFormula() || !(first->ResultFlags() & kResultCalculated) || first->HasCachedText()) {
+      entry.settledBits |= PendingGather::kBrokenTerms;
       return;
-    case PendingGather::kTermPairSecond:
-      term = number && !std::isnan(gathered.pairFirst) ? gathered.pairFirst * x : 0.0;
-      break;
-    case PendingGather::kTermBeside:
-      term = x * entry.partner;
-      break;
-    case PendingGather::kTermSquare:
-      term = x * x;
-      break;
-    default:
-      term = x;
-      break;
+    }
+    term = first->ErrorCode() == 0 ? first->CachedNumber() * x : 0.0;
+  } else if (entry.role == PendingGather::kTermBeside) {
+    term = x * entry.partner;
+  } else if (entry.role == PendingGather::kTermSquare) {
+    term = x * x;
   }
-  gathered.termBits |= PendingGather::TermBits(term);
-  gathered.termSizes += std::fabs(term);
+  entry.settledBits |= PendingGather::TermBits(term);
+  entry.settledSizes += std::fabs(term);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -136,12 +131,13 @@ uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entr
 // Looks at the gathered cells before the cell's next, calculated by
 // now: each that did not keep the value its evaluation read marks where
 // the list diverged; their marks are cleared.
-void SettleGathered(const EvalState& state, GatheredCells& gathered) {
-  const PendingGather::Entry* entries = state.pendingGather.Entries();
+void SettleGathered(EvalState& state, GatheredCells& gathered) {
+  PendingGather::Entry* entries = state.pendingGather.SettledEntries();
   for (; gathered.settled < gathered.next; ++gathered.settled) {
-    const PendingGather::Entry& entry = entries[gathered.settled];
+    PendingGather::Entry& entry = entries[gathered.settled];
     const CellRecord* record = PendingGather::RecordOf(entry);
-    if (entry.termBits & PendingGather::kBudgeted) AddSettledTerm(entry, record, gathered);
+    if (entry.termBits & PendingGather::kBudgeted)
+      AddSettledTerm(entry, gathered.settled > gathered.base ? &entries[gathered.settled - 1] : nullptr, record);
     if (!record || !(record->Pending() & kPendingStood)) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > gathered.diverged)
@@ -183,8 +179,8 @@ bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& b
   // The terms that reach the entry, those of the cells calculated before it
   // as they now stand.
   if (gathered.diverged != kNotDiverged && (entry.termBits & PendingGather::kBudgeted) &&
-      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | gathered.termBits),
-                                           entry.fixedBefore + gathered.termSizes))
+      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | before.settledBits),
+                                           entry.fixedBefore + before.settledSizes))
     return false;
   return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
 }

@@ -39,13 +39,6 @@ struct GatheredCells {
   bool keptIsNumber;
   uint8_t keptError;
   double keptNumber;
-  // The budget of the walk of the cells settled last (see
-  // PendingGather::StartBudget): the terms their values add, as they now
-  // stand, their sizes added up, and the factor that waits for its pair's
-  // second cell (NaN for one that reads as no number).
-  uint8_t termBits;
-  double termSizes;
-  double pairFirst;
 };
 
 // Nothing gathered, for a cell joining the chain whose entries will stand
@@ -55,8 +48,6 @@ inline void StartGathered(GatheredCells& gathered, uint32_t base) {
   gathered.spillChanges = 0;
   gathered.diverged = kNotDiverged;
   gathered.resultKept = false;
-  gathered.termBits = 0;
-  gathered.termSizes = 0;
 }
 
 void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered);
