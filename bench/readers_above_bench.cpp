@@ -16,6 +16,8 @@
 // changed), input_ms (A5 typed anew, then a pass), rate_ms (X1 typed anew,
 // then a pass: every formula's value changes), and wrong (1 when the total
 // above differs from the same total below after any of them).
+// The *WrongValues layouts give every formula cell a stored value that is
+// not its result first, as a file written by another program opens.
 // TALVERO_RECALC_GATHER=0 switches the gathering of uncalculated cells off.
 
 #include <benchmark/benchmark.h>
@@ -225,7 +227,12 @@ READER_LAYOUT(ProbTiny, kProbTiny);
       ->Arg(100000)                                                                                      \
       ->Iterations(1)                                                                                    \
       ->Unit(benchmark::kMillisecond);                                                                   \
-  BENCHMARK(BM_##name##AboveWrongValues)->Arg(10000)->Arg(20000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)
+  BENCHMARK(BM_##name##AboveWrongValues)                                                                 \
+      ->Arg(10000)                                                                                       \
+      ->Arg(20000)                                                                                       \
+      ->Arg(100000)                                                                                      \
+      ->Iterations(1)                                                                                    \
+      ->Unit(benchmark::kMillisecond)
 
 READER_WRONG_VALUES(SumXMY2, kSumXMY2);
 READER_WRONG_VALUES(SeriesSum, kSeriesSum);

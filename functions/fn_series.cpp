@@ -144,8 +144,9 @@ void FnSeriesSum(EvalState& state) {
     const uint32_t listed = gather.End();
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
-    const double term =
-        error != kErrorNone ? 0.0 : (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
+    const double xToPower =
+        error != kErrorNone ? 0.0 : rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power);
+    const double term = xToPower * c;
     if (gather.End() == listed + 1 && gather.Open() && key.way != kFrozenWay &&
         (error != kErrorNone || !TermKeepsSeriesSound(key, term))) {
       // A cell not yet calculated, just listed, whose stored value the

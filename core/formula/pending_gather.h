@@ -363,7 +363,8 @@ class PendingGather {
   // yet (one read again adds its term once).
   bool SetTermOfRecent(const CellRecord* cell, uint8_t role) {
     for (uint32_t back = 1; back <= 2 && back <= count_; ++back)
-      if (ListedAt(count_ - back, cell)) return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
+      if (ListedAt(count_ - back, cell))
+        return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
     return false;
   }
   // A term of values that stand for the pass, read while gathering is open.

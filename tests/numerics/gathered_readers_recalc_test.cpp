@@ -339,7 +339,9 @@ class NearLargestMaker {
   // A cell that reads the totals (in the first row): calculated before a
   // total's walk stops short of it, it is a cycle.
   static constexpr const char* kReadsTotals = "=R1C7*0+R1C8*0+R1C9*0+RC1";
-  std::string Rows(uint16_t column) { return "R1C" + std::to_string(column + 1) + ":R12C" + std::to_string(column + 1); }
+  std::string Rows(uint16_t column) {
+    return "R1C" + std::to_string(column + 1) + ":R12C" + std::to_string(column + 1);
+  }
   std::string Total() {
     const std::string x = Rows(static_cast<uint16_t>(1 + Pick(4)));
     const std::string y = Rows(static_cast<uint16_t>(1 + Pick(4)));
@@ -453,7 +455,8 @@ TEST_F(ReaderTwins, ReadersGiveWhatEvaluatingAgainGivesOverColumnsNearTheLargest
     for (uint16_t column = 1; column <= 4; ++column) {
       const bool layout = maker.Pick(3) != 0;
       std::vector<std::string> cells = layout ? maker.Layout() : std::vector<std::string>();
-      for (uint32_t row = 0; row < NearLargestMaker::kRows; ++row) Put(column, row, layout ? cells[row] : maker.Input());
+      for (uint32_t row = 0; row < NearLargestMaker::kRows; ++row)
+        Put(column, row, layout ? cells[row] : maker.Input());
     }
     if (maker.Pick(3) == 0) {
       // Products of three: a factor that changes beside two that stand
