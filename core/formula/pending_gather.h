@@ -135,11 +135,13 @@ class PendingGather {
     // The sizes of the terms read before the cell that stand for the pass,
     // the total before the first listed cell among them, added up.
     double fixedBefore;
-    // kTermBeside: the partner's value.
-    double partner;
-    // Once settled by the pass: the bits and the sizes of the terms the
-    // cells of its walk listed up to it add, as their values now stand.
-    double settledSizes;
+    union {
+      // kTermBeside: the partner's value, until the pass settles the cell.
+      double partner;
+      // Once settled by the pass: the sizes (and bits) of the terms the
+      // cells of its walk listed up to it add, as their values now stand.
+      double settledSizes;
+    };
     uint8_t settledBits;
   };
 
@@ -482,7 +484,7 @@ class PendingGather {
     }
     entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
                                factors_, 0, termBits_, kTermNone, fixed_,
-                               0, 0, 0};
+                               {0}, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }

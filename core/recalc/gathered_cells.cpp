@@ -82,6 +82,7 @@ bool KeepsTotalsSound(const PendingGather::Entry& entry) {
 // it), a text is not judged.
 void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* before, const CellRecord* record) {
   const bool start = (entry.flags & PendingGather::kWalkStart) || !before;
+  const double partner = entry.partner;
   entry.settledBits = start ? 0 : before->settledBits;
   entry.settledSizes = start ? 0.0 : before->settledSizes;
   if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero ||
@@ -103,7 +104,7 @@ void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* bef
     }
     term = first->ErrorCode() == 0 ? first->CachedNumber() * x : 0.0;
   } else if (entry.role == PendingGather::kTermBeside) {
-    term = x * entry.partner;
+    term = x * partner;
   } else if (entry.role == PendingGather::kTermSquare) {
     term = x * x;
   }
