@@ -76,6 +76,39 @@ class PendingGather {
   // searches names its key.
   static constexpr uint8_t kSearched = 32;
 
+  // A walk that stops at a bad running total may keep a budget of its terms
+  // instead of bounds on each value (see StartBudget): an entry notes the
+  // terms the walk read up to it that stand for the pass, and what its own
+  // cell adds (its term's role). kBudgeted: the entry's walk keeps one.
+  // kSmallTerm: a term below kWideTerm in size other than 0; kPositiveTerm,
+  // kNegativeTerm: terms (or the total before the first listed cell) of
+  // either sign; kBrokenTerms: a term the budget cannot judge.
+  static constexpr uint8_t kBudgeted = 1;
+  static constexpr uint8_t kSmallTerm = 2;
+  static constexpr uint8_t kPositiveTerm = 4;
+  static constexpr uint8_t kNegativeTerm = 8;
+  static constexpr uint8_t kBrokenTerms = 16;
+  static constexpr uint8_t kStartNoted = 32;  // the total at the start counted
+  // 2^-969: every number at least this size is a multiple of twice the
+  // smallest normal number.
+  static constexpr double kWideTerm = 0x1p-969;
+  // The most the terms' sizes may add up to: well below the largest number,
+  // whatever the rounding of as many sums as a walk can make.
+  static constexpr double kTermsBudget = 0x1p1020;
+  // What the cell adds to the total: nothing of its own (kTermNone, or a
+  // cell the walk reads for another purpose); itself (kTermOwn); itself
+  // times a partner that stands for the pass (kTermBeside, the partner
+  // kept); itself times the next entry's cell (kTermPairFirst, then
+  // kTermPairSecond); its square (kTermSquare); nothing whatever its value
+  // (kTermZero, beside a partner that reads as 0 or an error).
+  static constexpr uint8_t kTermNone = 0;
+  static constexpr uint8_t kTermOwn = 1;
+  static constexpr uint8_t kTermBeside = 2;
+  static constexpr uint8_t kTermPairFirst = 3;
+  static constexpr uint8_t kTermPairSecond = 4;
+  static constexpr uint8_t kTermSquare = 5;
+  static constexpr uint8_t kTermZero = 6;
+
   // Whether a calculated cell's value is one the search stops at, given the
   // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
@@ -93,15 +126,24 @@ class PendingGather {
     uint8_t flags;
     // The factors of the walk's products (see IsTame).
     uint8_t factors;
-    // For a cell read beside a partner whose value stands for the pass:
-    // the partner's binary exponent, the bounds then the product's (see
-    // IsTameBeside); kNoPartner otherwise.
-    int16_t partner;
     // The walk read on past the value the cell held when listed, a value
     // that stops it (see EndListIfLastKept).
     uint8_t endsIfKept;
+    // The budget's bits when listed (kBudgeted...) and the cell's term role.
+    uint8_t termBits;
+    uint8_t role;
+    // The sizes of the terms read before the cell that stand for the pass,
+    // the total before the first listed cell among them, added up.
+    double fixedBefore;
+    union {
+      // kTermBeside: the partner's value, until the pass settles the cell.
+      double partner;
+      // Once settled by the pass: the sizes (and bits) of the terms the
+      // cells of its walk listed up to it add, as their values now stand.
+      double settledSizes;
+    };
+    uint8_t settledBits;
   };
-  static constexpr int16_t kNoPartner = INT16_MIN;
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -217,6 +259,13 @@ class PendingGather {
   // whose stored values may be missing or of another kind (a file written
   // elsewhere), which would otherwise list one cell per evaluation.
   void EndListIfLastKept() { entries_[count_ - 1].endsIfKept = 1; }
+  // The same for the entry at list place at (see ListedAt).
+  void EndListIfKeptAt(uint32_t at) { entries_[at].endsIfKept = 1; }
+  // Whether gathering is open and the entry at list place at is this
+  // evaluation's listing of the cell given.
+  bool ListedAt(uint32_t at, const CellRecord* cell) const {
+    return (state_ & kOpen) && at >= base_ && at < count_ && entries_[at].record == cell;
+  }
 
   // The flags the walk gives the cells it notes next, for a handler whose
   // walk reads some cells one way and some another.
@@ -255,7 +304,7 @@ class PendingGather {
       // bounds set for its first partner do not hold for another.
       Entry& entry = entries_[count_ - 1];
       if (depth_ != 0) entry.flags |= flags_ & kTameValue;
-      if (entry.partner != kNoPartner) Untame();
+      if (entry.role >= kTermBeside) Untame();
       return;
     }
     if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
@@ -287,23 +336,71 @@ class PendingGather {
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1 / limit && magnitude <= limit);
   }
-  // Whether x times any number of the binary exponent partner is tame as a
-  // product (IsTame(product, 1)): a cell whose only partner stands for the
-  // pass may take any size that keeps their product tame.
-  static bool IsTameBeside(double x, int partner) {
-    const double magnitude = x < 0 ? -x : x;
-    return magnitude == 0 ||
-           (std::ldexp(magnitude, partner) >= 1e-280 && std::ldexp(magnitude, partner + 1) <= 1e280);
+
+  // The walk under way keeps a budget of its terms, for a handler that
+  // stops at a bad running total and says what each term it reads is: the
+  // pass then takes the cells after a changed one while the terms that
+  // reach them, new values included, keep every total a number (see
+  // TermsKeepTotalsSound), whatever each value's size. Set once the walk is
+  // entered, before it reads.
+  void StartBudget() {
+    fixed_ = 0;
+    termBits_ = kBudgeted;
   }
-  // The last entry, listed since End() gave listed, was read beside a
-  // partner of the binary exponent given, whose value stands for the pass;
-  // false, nothing set, when the cell was listed before (its bounds are its
-  // first partner's) or gathering closed.
-  bool SetLastPartner(uint32_t listed, int partner) {
-    if (End() != listed + 1 || !(state_ & kOpen)) return false;
-    entries_[count_ - 1].partner = static_cast<int16_t>(partner);
-    entries_[count_ - 1].factors = 1;
+  // The total before the walk's first listed cell, read by a walk that
+  // keeps a budget when gathering opened in it: any number the result
+  // check takes, its sign noted.
+  void AddStartOfTerms(double total) {
+    if (total != 0) AddFixed(total, 0);
+  }
+  // The same for a walk that does not follow when gathering opened: the
+  // total when it first notes a term (the start, or a sum of terms noted
+  // already, whose size and sign are counted twice then).
+  void NoteStartOfTerms(double total) {
+    if (termBits_ & kStartNoted) return;
+    termBits_ |= kStartNoted;
+    AddStartOfTerms(total);
+  }
+  // SetTermAt for the cell of one of the two last entries, given no term
+  // yet (one read again adds its term once).
+  bool SetTermOfRecent(const CellRecord* cell, uint8_t role) {
+    for (uint32_t back = 1; back <= 2 && back <= count_; ++back)
+      if (ListedAt(count_ - back, cell))
+        return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
+    return false;
+  }
+  // A term of values that stand for the pass, read while gathering is open.
+  void AddTerm(double term) {
+    if (term != 0) AddFixed(term, (term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0);
+  }
+  // The cell of the entry at list place at, read as the walk's cell given,
+  // adds to the total as role says; false, nothing set, when gathering
+  // closed or the entry is not that cell's (listed before, its term then
+  // its first reading's).
+  bool SetTermAt(uint32_t at, const CellRecord* cell, uint8_t role, double partner = 0) {
+    if (!ListedAt(at, cell)) return false;
+    entries_[at].role = role;
+    entries_[at].partner = partner;
     return true;
+  }
+  // Whether every total of a walk whose terms have the bits given and sizes
+  // adding up to sizes stays a number the result check takes, each term
+  // being one, whatever their order and signs: while no term is small, every
+  // total past the first term of size is 0 or a normal number; with small
+  // terms, all of one sign (and the total at the start too) never fall
+  // below the largest of them; and the sizes keep every total finite.
+  static bool TermsKeepTotalsSound(uint8_t bits, double sizes) {
+    if (bits & kBrokenTerms) return false;
+    if ((bits & kSmallTerm) && (bits & kPositiveTerm) && (bits & kNegativeTerm)) return false;
+    return sizes <= kTermsBudget;
+  }
+  // The bits a term of the size given adds to a budget; kBrokenTerms for
+  // one the result check refuses.
+  static uint8_t TermBits(double term) {
+    if (term == 0) return 0;
+    if (IsBadNumber(term)) return kBrokenTerms;
+    return static_cast<uint8_t>((term > 0 ? kPositiveTerm : kNegativeTerm) |
+                                ((term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0));
   }
 
   // The entry's cell record, looked up again only when records moved.
@@ -337,12 +434,20 @@ class PendingGather {
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
+  // The same, for the pass to note what it settled in them.
+  Entry* SettledEntries() { return entries_; }
 
  private:
+  void AddFixed(double term, uint8_t small) {
+    fixed_ += term < 0 ? -term : term;
+    termBits_ = static_cast<uint8_t>(termBits_ | small | (term > 0 ? kPositiveTerm : kNegativeTerm));
+  }
+
   void EnterWalk(uint8_t noteFlags, uint8_t factors) {
     if (depth_++ == 0) {
       flags_ = noteFlags;
       factors_ = factors;
+      termBits_ = 0;
       if (++walk_ == 0) walk_ = 1;
     }
   }
@@ -377,8 +482,9 @@ class PendingGather {
       const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
       flags |= kMarked;
     }
-    entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner, 0};
+    entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
+                               factors_, 0, termBits_, kTermNone, fixed_,
+                               {0}, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }
@@ -455,6 +561,8 @@ class PendingGather {
   const void* searchKey_ = nullptr;
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
+  double fixed_ = 0;       // the sizes of the budget's terms so far
+  uint8_t termBits_ = 0;   // its bits (kBudgeted...)
   uint8_t flags_ = 0;
   uint8_t factors_ = 2;
   uint8_t state_ = 0;

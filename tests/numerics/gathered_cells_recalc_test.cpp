@@ -168,7 +168,15 @@ class TotalsMaker {
   // A cell a total may read.
   std::string Input() {
     char text[96];
-    switch (Pick(15)) {
+    switch (Pick(17)) {
+      // Values that change near each bound of the walks' factors, and sums
+      // that run near the largest number.
+      case 15: {
+        static const char* const kNearBounds[] = {"=R1C1*1E92",  "=R1C1*1E139", "=R1C1*1E279", "=R1C1*1E-92",
+                                                  "=R1C1*1E-139", "=R1C1*1E100", "8.9E307",     "1.34E154"};
+        return kNearBounds[Pick(8)];
+      }
+      case 16: return "=R1C" + Column() + "*0+R1C1*1E99";
       case 12: return Pick(3) == 0 ? "1E308" : (Pick(2) ? "1E150" : "-1E-150");
       // Cells every row reads, the rate of a column, among them.
       case 13: return Pick(2) ? "=R1C1*1E150" : "=R1C1*R[-1]C";
