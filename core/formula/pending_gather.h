@@ -148,18 +148,44 @@ class PendingGather {
   class WalkScope {
    public:
     explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
-        : gather_(enter ? &gather : nullptr) {
+        : gather_(enter ? &gather : nullptr), depth_(gather.depth_) {
       if (enter) gather.EnterWalk(noteFlags, factors);
     }
-    // One pointer kept, which a handler's loop keeps in a register at most.
+    // The depth it found, as a search does: an evaluation reset inside the
+    // walk leaves no walk open for it to leave.
     ~WalkScope() {
-      if (gather_) --gather_->depth_;
+      if (gather_) gather_->depth_ = depth_;
     }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
 
    private:
     PendingGather* gather_;
+    uint32_t depth_;
+  };
+  // A walk that reads every cell of its ranges whatever their values, its
+  // reads interleaved with others that are no part of it: an element-wise
+  // call reads each element's cells, then runs its handler on them. Each
+  // Enter to the next Pause reads for the same walk; the reads between are
+  // outside it (or in the walk open around this one). Break when what came
+  // between may have depended on the values read: the next Enter starts
+  // another walk, so nothing after a changed value is taken across it.
+  class SteppedWalk {
+   public:
+    explicit SteppedWalk(PendingGather& gather) : gather_(gather) {}
+    void Enter() {
+      depth_ = gather_.depth_;
+      gather_.ResumeWalk(&walk_);
+    }
+    void Pause() { gather_.depth_ = depth_; }
+    void Break() { walk_ = 0; }
+    SteppedWalk(const SteppedWalk&) = delete;
+    SteppedWalk& operator=(const SteppedWalk&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_ = 0;
+    uint32_t walk_ = 0;  // its serial once it read as the outermost walk
   };
   // A walk that reads cells in order until one matches the key, for as long
   // as the object lives: a value that changed lets it read on when the new
@@ -343,8 +369,22 @@ class PendingGather {
     if (depth_++ == 0) {
       flags_ = noteFlags;
       factors_ = factors;
-      if (++walk_ == 0) walk_ = 1;
+      walk_ = NewWalk();
     }
+  }
+  // The walk of serial *walk again (a new one when 0), outermost, or the
+  // walk open around it.
+  void ResumeWalk(uint32_t* walk) {
+    if (depth_++ == 0) {
+      flags_ = 0;
+      factors_ = 2;
+      if (*walk == 0) *walk = NewWalk();
+      walk_ = *walk;
+    }
+  }
+  uint32_t NewWalk() {
+    if (++walks_ == 0) walks_ = 1;
+    return walks_;
   }
   void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
     if (depth_ != 0) StopNoting();
@@ -443,6 +483,7 @@ class PendingGather {
   uint32_t capacity_ = 0;
   uint32_t peak_ = 0;
   uint32_t depth_ = 0;
+  uint32_t walks_ = 0;     // the last serial given to a walk
   uint32_t walk_ = 0;      // the outermost walk's serial, never 0
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
   uint32_t untamedWalk_ = 0;  // the last walk that read a value not tame
