@@ -304,10 +304,11 @@ TEST_F(GatheredTwins, ListedLongColumnsGiveWhatEvaluatingAgainGives) {
       if (HasFatalFailure()) return;
     }
     static const char* const kTotals[] = {"=SUMIF(C3,\"high\",C2)", "=COUNTIF(C2,\">100\")", "=SUM(C2)",
-                                          "=SUMIF(C2,\">50\")",      "=MAX(C2)",                 "=SUMPRODUCT(R3C1:R1500C1,R3C2:R1500C2)"};
+                                          "=SUMIF(C2,\">50\")",      "=MAX(C2)",                 "=SUMPRODUCT(R3C1:R1500C1,R3C2:R1500C2)",
+                                          "=PERCENTILE(C2,0.3)",      "=RANK(R700C2,C2)"};
     for (uint16_t c = 3; c < kColumns; ++c)
       for (uint32_t row = 0; row < 2; ++row) {
-        const std::string total = kTotals[maker.Pick(6)];
+        const std::string total = kTotals[maker.Pick(8)];
         for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, c, row, total);
       }
     for (int pass = 0; pass < 2; ++pass) {
@@ -669,6 +670,31 @@ TEST_F(TypedTwins, AnElementWiseCallThatReadsCellsByItsValuesIsReadAgain) {
            {0, 0, "=SUM(INDIRECT(R2C2:R3C2,1))"},
            {3, 0, "1"},
            {3, 0, "2"}});
+}
+
+// The order statistics read a list again from its start once it turns out
+// to be no short list of plain numbers: a cell not yet calculated whose
+// stored value (a text) ended the first reading is waited for all the same,
+// and the totals take its new value.
+TEST_F(TypedTwins, AnOrderStatisticWaitsForACellThatEndedItsFirstReading) {
+  TypeAll({{1, 0, "=IF(R1C4>0,5,\"x\")"},
+           {1, 1, "1"},
+           {1, 2, "2"},
+           {1, 3, "3"},
+           {0, 0, "=RANK(2,R1C2:R4C2)"},
+           {4, 0, "=PERCENTILE(R1C2:R4C2,0.5)"},
+           {3, 0, "0"}});
+  if (HasFatalFailure()) return;
+  // The pass after the edit, not the second one.
+  for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, 3, 0, "1");
+  RecalculateTwins();
+  ExpectSameBooks("after the edit");
+  if (HasFatalFailure()) return;
+  CellStore& cells = Sheet(gathering, 0)->cells;
+  ASSERT_NE(cells.GetCell(0, 0), nullptr);
+  ASSERT_NE(cells.GetCell(0, 4), nullptr);
+  EXPECT_EQ(cells.GetCell(0, 0)->CachedNumber(), 3.0);
+  EXPECT_EQ(cells.GetCell(0, 4)->CachedNumber(), 2.5);
 }
 
 // A result area that grows, while a cell the total gathered is calculated,
