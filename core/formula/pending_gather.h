@@ -268,13 +268,16 @@ class PendingGather {
     // The searches of the entries above the base go with them.
     searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
     searchKept_ = false;
+    found_ = base_;
+    looks_ = 0;
     state_ |= kOpen | kNoted;
     if (!Append(store, cell)) Close();
   }
   // A further one, read while gathering is open; a cell read again at once
-  // (a pair of a cell with itself) is noted once. One listed already, by
-  // this evaluation or a formula waiting below it, ends the list: a cell
-  // stands in one list at a time.
+  // (a pair of a cell with itself) is noted once, and one this evaluation
+  // listed before needs no entry where ListedAgain says so. Any other one
+  // listed already, by this evaluation or a formula waiting below it, ends
+  // the list: a cell stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
     if (count_ > base_ && entries_[count_ - 1].record == cell) {
       // Read again as a value of the walk's totals (the next pair's sum);
@@ -284,7 +287,11 @@ class PendingGather {
       if (entry.partner != kNoPartner) Untame();
       return;
     }
-    if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
+    if (cell->Pending() & kPendingGathered) {
+      if (!ListedAgain(cell)) Close();
+      return;
+    }
+    if (!Append(store, cell)) Close();
   }
 
   // Whether a formula cell's value, as it stands, reads as a plain number.
@@ -395,6 +402,30 @@ class PendingGather {
     searchKept_ = false;
   }
 
+  // Whether the cell, listed already, was listed by this evaluation and is
+  // read again outside every walk or by a walk that reads every cell
+  // whatever the values (RANK's value after its list, a list read again
+  // from its start): taken before the pass reaches this read, it is then
+  // calculated, and a value of its that changed made the list diverge at
+  // its entry. Looked for from the entry after the one found last, within
+  // twice as many looks per evaluation as it has entries, so that no
+  // evaluation spends more than its list is long.
+  bool ListedAgain(const CellRecord* cell) {
+    if (depth_ != 0 && (flags_ != 0 || search_)) return false;
+    const uint32_t listed = count_ - base_;
+    uint32_t i = found_ < count_ ? found_ : base_;
+    for (uint32_t n = 0; n < listed; ++n) {
+      if (looks_ > 2 * listed + 64) return false;
+      ++looks_;
+      if (entries_[i].record == cell) {
+        found_ = i + 1;
+        return true;
+      }
+      if (++i == count_) i = base_;
+    }
+    return false;
+  }
+
   bool Append(CellStore* store, const CellRecord* cell) {
     if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
     uint8_t flags = flags_;
@@ -488,6 +519,8 @@ class PendingGather {
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
   uint32_t untamedWalk_ = 0;  // the last walk that read a value not tame
   Search* searches_ = nullptr;
+  uint32_t found_ = 0;  // the entry after the one ListedAgain found last
+  uint32_t looks_ = 0;  // ListedAgain's looks in this evaluation
   uint32_t searchCount_ = 0;
   uint32_t searchCapacity_ = 0;
   uint8_t* keys_ = nullptr;

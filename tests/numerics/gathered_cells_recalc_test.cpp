@@ -672,6 +672,30 @@ TEST_F(TypedTwins, AnElementWiseCallThatReadsCellsByItsValuesIsReadAgain) {
            {3, 0, "2"}});
 }
 
+// A cell the evaluation listed, read again outside every walk (RANK's value
+// after its list, which holds it) needs no entry: the list goes on, and the
+// evaluation's result is kept when nothing changed.
+TEST_F(TypedTwins, ACellListedBeforeAndReadAgainOutsideAWalkNeedsNoEntry) {
+  TypeAll({{1, 1, "=R1C4"},
+           {1, 2, "=R1C4+1"},
+           {1, 3, "=R1C4*2"},
+           {1, 4, "=IF(R1C4>1,R1C1,0)"},
+           {0, 0, "=RANK(R3C2,R2C2:R4C2)+R5C2*0"},
+           {3, 0, "1"},
+           {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  Clear();
+  // A cell a formula lower on the chain listed is not this evaluation's:
+  // it ends the list, and is waited for in its turn (both draw numbers).
+  TypeAll({{1, 3, "=RAND()"},
+           {2, 5, "=RAND()"},
+           {2, 4, "=1"},
+           {1, 2, "1"},
+           {1, 1, "=R5C3+R4C2+R6C3"},
+           {0, 0, "=SUM(R2C2:R4C2)"}},
+          2);
+}
+
 // The order statistics read a list again from its start once it turns out
 // to be no short list of plain numbers: a cell not yet calculated whose
 // stored value (a text) ended the first reading is waited for all the same,
