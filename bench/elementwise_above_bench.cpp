@@ -22,8 +22,8 @@
 #include <memory>
 #include <string>
 
-#include "bench/cpu_seconds.h"
 #include "bench/timed_book.h"
+#include "bench/total_passes.h"
 #include "bench/typed_cell.h"
 #include "core/workbook/workbook.h"
 #include "core/workbook/worksheet.h"
@@ -79,22 +79,8 @@ bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
 }
 
 bool SameTotals(CWorkBook& a, bool above, CWorkBook& below, uint32_t rows) {
-  const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(above, rows), kTotalColumn);
-  const CellRecord* y = below.activeWorksheet->cells.GetCell(rows, kTotalColumn);
-  if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
-  const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
-  return std::memcmp(&numbers[0], &numbers[1], sizeof(double)) == 0;
-}
-
-// The pass after the edit, timed; the reference given the same edit.
-double TimedPass(CWorkBook& book, CWorkBook& reference, const char* typed, uint16_t column, bool* wrong) {
-  const double start = CpuSeconds();
-  if (typed) *wrong = !TypeCell(book, *book.activeWorksheet, typed, 0, column) || *wrong;
-  book.Recalculate(nullptr);
-  const double seconds = CpuSeconds() - start;
-  if (typed) *wrong = !TypeCell(reference, *reference.activeWorksheet, typed, 0, column) || *wrong;
-  reference.Recalculate(nullptr);
-  return seconds * 1e3;
+  return SameTotalCells(a.activeWorksheet->cells.GetCell(TotalRow(above, rows), kTotalColumn),
+                        below.activeWorksheet->cells.GetCell(rows, kTotalColumn));
 }
 
 void ElementwiseLayout(benchmark::State& state, const char* total, bool above) {
@@ -109,11 +95,11 @@ void ElementwiseLayout(benchmark::State& state, const char* total, bool above) {
       return;
     }
     bool wrong = false;
-    state.counters["first_ms"] = TimedPass(*book, *reference, nullptr, 0, &wrong);
+    state.counters["first_ms"] = TimedPass(*book, *reference, nullptr, 0, 0, &wrong);
     wrong = wrong || !SameTotals(*book, above, *reference, rows);
-    state.counters["f9_ms"] = TimedPass(*book, *reference, nullptr, 0, &wrong);
+    state.counters["f9_ms"] = TimedPass(*book, *reference, nullptr, 0, 0, &wrong);
     wrong = wrong || !SameTotals(*book, above, *reference, rows);
-    state.counters["rate_ms"] = TimedPass(*book, *reference, "3", kRateColumn, &wrong);
+    state.counters["rate_ms"] = TimedPass(*book, *reference, "3", 0, kRateColumn, &wrong);
     wrong = wrong || !SameTotals(*book, above, *reference, rows);
     state.counters["wrong"] = wrong;
     if (wrong) state.SkipWithError("the total above differs from the same total below");
