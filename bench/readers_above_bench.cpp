@@ -30,6 +30,7 @@
 
 #include "bench/cpu_seconds.h"
 #include "bench/timed_book.h"
+#include "bench/total_passes.h"
 #include "bench/typed_cell.h"
 #include "core/base/error_code.h"
 #include "core/base/global_options.h"
@@ -153,23 +154,8 @@ bool StoreWrongValues(CWorkBook& book, uint32_t rows) {
 }
 
 bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, uint32_t rows) {
-  const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), kTotalColumn);
-  const CellRecord* y = b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), kTotalColumn);
-  if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
-  const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
-  return std::memcmp(&numbers[0], &numbers[1], sizeof(double)) == 0;
-}
-
-// The pass after the edit, timed; the reference given the same edit.
-double TimedPass(CWorkBook& book, CWorkBook& reference, const char* typed, uint32_t row, uint16_t column,
-                 bool* wrong) {
-  const double start = CpuSeconds();
-  if (typed) *wrong = !TypeCell(book, *book.activeWorksheet, typed, row, column) || *wrong;
-  book.Recalculate(nullptr);
-  const double seconds = CpuSeconds() - start;
-  if (typed) *wrong = !TypeCell(reference, *reference.activeWorksheet, typed, row, column) || *wrong;
-  reference.Recalculate(nullptr);
-  return seconds * 1e3;
+  return SameTotalCells(a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), kTotalColumn),
+                        b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), kTotalColumn));
 }
 
 void ReaderLayout(benchmark::State& state, const char* total, bool above, bool wrongValues = false) {

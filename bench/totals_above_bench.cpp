@@ -26,6 +26,7 @@
 
 #include "bench/cpu_seconds.h"
 #include "bench/timed_book.h"
+#include "bench/total_passes.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -145,11 +146,9 @@ bool Build(CWorkBook& book, const Layout& layout, bool above, uint32_t rows) {
 // Whether the totals of two workbooks of one layout hold the same value.
 bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, const Layout& layout, uint32_t rows) {
   for (uint16_t i = 0; i < 3 && layout.totals[i]; ++i) {
-    const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), uint16_t(2 + i));
-    const CellRecord* y = b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), uint16_t(2 + i));
-    if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
-    const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
-    if (std::memcmp(&numbers[0], &numbers[1], sizeof(double)) != 0) return false;
+    if (!SameTotalCells(a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), uint16_t(2 + i)),
+                        b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), uint16_t(2 + i))))
+      return false;
   }
   return true;
 }

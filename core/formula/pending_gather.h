@@ -190,18 +190,44 @@ class PendingGather {
   class WalkScope {
    public:
     explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
-        : gather_(enter ? &gather : nullptr) {
+        : gather_(enter ? &gather : nullptr), depth_(gather.depth_) {
       if (enter) gather.EnterWalk(noteFlags, factors);
     }
-    // One pointer kept, which a handler's loop keeps in a register at most.
+    // The depth it found, as a search does: an evaluation reset inside the
+    // walk leaves no walk open for it to leave.
     ~WalkScope() {
-      if (gather_) --gather_->depth_;
+      if (gather_) gather_->depth_ = depth_;
     }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
 
    private:
     PendingGather* gather_;
+    uint32_t depth_;
+  };
+  // A walk that reads every cell of its ranges whatever their values, its
+  // reads interleaved with others that are no part of it: an element-wise
+  // call reads each element's cells, then runs its handler on them. Each
+  // Enter to the next Pause reads for the same walk; the reads between are
+  // outside it (or in the walk open around this one). Break when what came
+  // between may have depended on the values read: the next Enter starts
+  // another walk, so nothing after a changed value is taken across it.
+  class SteppedWalk {
+   public:
+    explicit SteppedWalk(PendingGather& gather) : gather_(gather) {}
+    void Enter() {
+      depth_ = gather_.depth_;
+      gather_.ResumeWalk(&walk_);
+    }
+    void Pause() { gather_.depth_ = depth_; }
+    void Break() { walk_ = 0; }
+    SteppedWalk(const SteppedWalk&) = delete;
+    SteppedWalk& operator=(const SteppedWalk&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_ = 0;
+    uint32_t walk_ = 0;  // its serial once it read as the outermost walk
   };
   // A walk that reads cells in order until one matches the key, for as long
   // as the object lives: a value that changed lets it read on when the new
@@ -291,13 +317,16 @@ class PendingGather {
     // The searches of the entries above the base go with them.
     searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
     searchKept_ = false;
+    found_ = base_;
+    looks_ = 0;
     state_ |= kOpen | kNoted;
     if (!Append(store, cell)) Close();
   }
   // A further one, read while gathering is open; a cell read again at once
-  // (a pair of a cell with itself) is noted once. One listed already, by
-  // this evaluation or a formula waiting below it, ends the list: a cell
-  // stands in one list at a time.
+  // (a pair of a cell with itself) is noted once, and one this evaluation
+  // listed before needs no entry where ListedAgain says so. Any other one
+  // listed already, by this evaluation or a formula waiting below it, ends
+  // the list: a cell stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
     if (count_ > base_ && entries_[count_ - 1].record == cell) {
       // Read again as a value of the walk's totals (the next pair's sum);
@@ -307,7 +336,11 @@ class PendingGather {
       if (entry.role >= kTermBeside) Untame();
       return;
     }
-    if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
+    if (cell->Pending() & kPendingGathered) {
+      if (!ListedAgain(cell)) Close();
+      return;
+    }
+    if (!Append(store, cell)) Close();
   }
 
   // Whether a formula cell's value, as it stands, reads as a plain number.
@@ -448,8 +481,23 @@ class PendingGather {
       flags_ = noteFlags;
       factors_ = factors;
       termBits_ = 0;
-      if (++walk_ == 0) walk_ = 1;
+      walk_ = NewWalk();
     }
+  }
+  // The walk of serial *walk again (a new one when 0), outermost, or the
+  // walk open around it.
+  void ResumeWalk(uint32_t* walk) {
+    if (depth_++ == 0) {
+      flags_ = 0;
+      factors_ = 2;
+      termBits_ = 0;
+      if (*walk == 0) *walk = NewWalk();
+      walk_ = *walk;
+    }
+  }
+  uint32_t NewWalk() {
+    if (++walks_ == 0) walks_ = 1;
+    return walks_;
   }
   void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
     if (depth_ != 0) StopNoting();
@@ -458,6 +506,30 @@ class PendingGather {
     searchKey_ = key;
     searchKeySize_ = size;
     searchKept_ = false;
+  }
+
+  // Whether the cell, listed already, was listed by this evaluation and is
+  // read again outside every walk or by a walk that reads every cell
+  // whatever the values (RANK's value after its list, a list read again
+  // from its start): taken before the pass reaches this read, it is then
+  // calculated, and a value of its that changed made the list diverge at
+  // its entry. Looked for from the entry after the one found last, within
+  // twice as many looks per evaluation as it has entries, so that no
+  // evaluation spends more than its list is long.
+  bool ListedAgain(const CellRecord* cell) {
+    if (depth_ != 0 && (flags_ != 0 || search_)) return false;
+    const uint32_t listed = count_ - base_;
+    uint32_t i = found_ < count_ ? found_ : base_;
+    for (uint32_t n = 0; n < listed; ++n) {
+      if (looks_ > 2 * listed + 64) return false;
+      ++looks_;
+      if (entries_[i].record == cell) {
+        found_ = i + 1;
+        return true;
+      }
+      if (++i == count_) i = base_;
+    }
+    return false;
   }
 
   bool Append(CellStore* store, const CellRecord* cell) {
@@ -549,10 +621,13 @@ class PendingGather {
   uint32_t capacity_ = 0;
   uint32_t peak_ = 0;
   uint32_t depth_ = 0;
+  uint32_t walks_ = 0;     // the last serial given to a walk
   uint32_t walk_ = 0;      // the outermost walk's serial, never 0
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
   uint32_t untamedWalk_ = 0;  // the last walk that read a value not tame
   Search* searches_ = nullptr;
+  uint32_t found_ = 0;  // the entry after the one ListedAgain found last
+  uint32_t looks_ = 0;  // ListedAgain's looks in this evaluation
   uint32_t searchCount_ = 0;
   uint32_t searchCapacity_ = 0;
   uint8_t* keys_ = nullptr;
