@@ -56,9 +56,15 @@ fi
 
 # The Windows builds' libpng and libjpeg-turbo, built once from Debian's
 # source packages: the 32-bit program's always, the 64-bit one's where it runs.
+# The first fetch adds the source entries a fresh machine lacks; the other
+# builds, each in folders of its own, then run side by side.
 bash "$here/mingw-libpng.sh" i686
-bash "$here/mingw-libjpeg.sh" i686
+pids=()
+bash "$here/mingw-libjpeg.sh" i686 & pids+=($!)
 if [ "$windows_tier" = win64 ]; then
-  bash "$here/mingw-libpng.sh" x86_64
-  bash "$here/mingw-libjpeg.sh" x86_64
+  bash "$here/mingw-libpng.sh" x86_64 & pids+=($!)
+  bash "$here/mingw-libjpeg.sh" x86_64 & pids+=($!)
 fi
+failed=0
+for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+[ "$failed" -eq 0 ] || exit 1
