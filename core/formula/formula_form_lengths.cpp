@@ -8,14 +8,14 @@
 
 namespace {
 
-// The addressing option for one measurement, put back after it; one thread
-// runs all work, so nothing else sees it meanwhile.
-class AddressingFor {
+// A1 addressing for one measurement, the option put back after it; one
+// thread runs all work, so nothing else sees it meanwhile.
+class A1Addressing {
  public:
-  explicit AddressingFor(bool a1) : saved_(AddressingA1) { AddressingA1 = a1 ? 1 : 0; }
-  ~AddressingFor() { AddressingA1 = saved_; }
-  AddressingFor(const AddressingFor&) = delete;
-  AddressingFor& operator=(const AddressingFor&) = delete;
+  A1Addressing() : saved_(AddressingA1) { AddressingA1 = 1; }
+  ~A1Addressing() { AddressingA1 = saved_; }
+  A1Addressing(const A1Addressing&) = delete;
+  A1Addressing& operator=(const A1Addressing&) = delete;
 
  private:
   uint8_t saved_;
@@ -26,17 +26,18 @@ class AddressingFor {
 size_t LongestFormulaForm(EvalState& translator, const char* stored, size_t length, uint32_t column,
                           uint32_t row) {
   if (length > kFormulaTextCapacity || length == 0 || (stored[0] != '=' && stored[0] != '+')) return length;
+  // The R1C1 display form, and what typing it back stores, is the stored
+  // text the A1 one types back as, but for the lone whole columns and rows
+  // that A1 shows and takes back as ranges: it is never the longest.
+  const A1Addressing addressing;
+  char text[kFormulaTextCapacity + 1];
+  std::memcpy(text, stored, length);
+  text[length] = '\0';
   size_t longest = length;
-  for (const bool a1 : {true, false}) {
-    const AddressingFor addressing(a1);
-    char text[kFormulaTextCapacity + 1];
-    std::memcpy(text, stored, length);
-    text[length] = '\0';
-    for (const bool toStored : {false, true}) {
-      if (!translator.TranslateFormula(text, sizeof text, column, row, toStored)) return kFormulaTextCapacity + 1;
-      const size_t written = std::strlen(text);
-      if (written > longest) longest = written;
-    }
+  for (const bool toStored : {false, true}) {
+    if (!translator.TranslateFormula(text, sizeof text, column, row, toStored)) return kFormulaTextCapacity + 1;
+    const size_t written = std::strlen(text);
+    if (written > longest) longest = written;
   }
   return longest;
 }
