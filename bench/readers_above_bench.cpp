@@ -16,6 +16,8 @@
 // changed), input_ms (A5 typed anew, then a pass), rate_ms (X1 typed anew,
 // then a pass: every formula's value changes), and wrong (1 when the total
 // above differs from the same total below after any of them).
+// The *WrongValues layouts give every formula cell a stored value that is
+// not its result first, as a file written by another program opens.
 // TALVERO_RECALC_GATHER=0 switches the gathering of uncalculated cells off.
 
 #include <benchmark/benchmark.h>
@@ -28,7 +30,9 @@
 
 #include "bench/cpu_seconds.h"
 #include "bench/timed_book.h"
+#include "bench/total_passes.h"
 #include "bench/typed_cell.h"
+#include "core/base/error_code.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
 #include "core/workbook/workbook.h"
@@ -113,34 +117,56 @@ bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
   return TypeCell(book, sheet, Expand(total, rows).c_str(), TotalRow(above, rows), kTotalColumn);
 }
 
+// Every formula cell of the workbook given a stored value that is not its
+// result, as a file written by another program leaves them: by turns an
+// error, a text and a number; still to be calculated.
+bool StoreWrongValues(CWorkBook& book, uint32_t rows) {
+  CellStore& cells = book.activeWorksheet->cells;
+  static const char* const kText = "abc";
+  static const uint16_t kColumns[] = {1, 2, 7, 9, 10, 14, 15, 19, 20};
+  uint8_t record[2048];
+  uint32_t turn = 0;
+  for (uint32_t r = 0; r < rows; ++r)
+    for (uint16_t c : kColumns) {
+    const CellRecord* cell = cells.GetCell(r, c);
+    if (!cell || !cell->IsFormula()) continue;
+    const std::string formula(cell->FormulaText(), cell->FormulaLength());
+    FormulaCellFields fields;
+    fields.formula = formula.c_str();
+    fields.formulaLength = cell->FormulaLength();
+    fields.resultFlags = kResultCachedNumber;
+    switch (turn++ % 3) {
+      case 0: fields.typeExtra = kErrorNA; break;
+      case 1:
+        fields.cachedText = kText;
+        fields.cachedTextLength = 3;
+        fields.resultFlags = 0;
+        break;
+      default: fields.cachedNumber = 7.5; break;
+    }
+    const uint32_t row = cell->Row();
+    const uint16_t column = cell->Column();
+    if (!BuildFormulaCell(record, sizeof record, row, column, fields)) return false;
+    cells.DeleteRange(column, column, row, row, nullptr, false);
+    if (!cells.InsertCell(AsCellRecord(record), nullptr)) return false;
+  }
+  return true;
+}
+
 bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, uint32_t rows) {
-  const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), kTotalColumn);
-  const CellRecord* y = b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), kTotalColumn);
-  if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
-  const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
-  return std::memcmp(&numbers[0], &numbers[1], sizeof(double)) == 0;
+  return SameTotalCells(a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), kTotalColumn),
+                        b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), kTotalColumn));
 }
 
-// The pass after the edit, timed; the reference given the same edit.
-double TimedPass(CWorkBook& book, CWorkBook& reference, const char* typed, uint32_t row, uint16_t column,
-                 bool* wrong) {
-  const double start = CpuSeconds();
-  if (typed) *wrong = !TypeCell(book, *book.activeWorksheet, typed, row, column) || *wrong;
-  book.Recalculate(nullptr);
-  const double seconds = CpuSeconds() - start;
-  if (typed) *wrong = !TypeCell(reference, *reference.activeWorksheet, typed, row, column) || *wrong;
-  reference.Recalculate(nullptr);
-  return seconds * 1e3;
-}
-
-void ReaderLayout(benchmark::State& state, const char* total, bool above) {
+void ReaderLayout(benchmark::State& state, const char* total, bool above, bool wrongValues = false) {
   const uint32_t rows = uint32_t(state.range(0));
   StartAsTheProgram();
   for (auto _ : state) {
     auto book = NewTimedBook();
     // The same total below the data, where nothing waits, tells the value.
     auto reference = std::make_unique<CWorkBook>();
-    if (!Build(*book, total, above, rows) || !Build(*reference, total, false, rows)) {
+    if (!Build(*book, total, above, rows) || !Build(*reference, total, false, rows) ||
+        (wrongValues && (!StoreWrongValues(*book, rows) || !StoreWrongValues(*reference, rows)))) {
       state.SkipWithError("typing failed");
       return;
     }
@@ -176,5 +202,29 @@ READER_LAYOUT(SeriesSumHuge, kSeriesSumHuge);
 READER_LAYOUT(SeriesSumTiny, kSeriesSumTiny);
 READER_LAYOUT(ProbHuge, kProbHuge);
 READER_LAYOUT(ProbTiny, kProbTiny);
+
+// The same over formula cells whose stored values are not their results.
+#define READER_WRONG_VALUES(name, total)                                                                 \
+  void BM_##name##BelowWrongValues(benchmark::State& state) { ReaderLayout(state, total, false, true); } \
+  void BM_##name##AboveWrongValues(benchmark::State& state) { ReaderLayout(state, total, true, true); }  \
+  BENCHMARK(BM_##name##BelowWrongValues)                                                                 \
+      ->Arg(10000)                                                                                       \
+      ->Arg(20000)                                                                                       \
+      ->Arg(100000)                                                                                      \
+      ->Iterations(1)                                                                                    \
+      ->Unit(benchmark::kMillisecond);                                                                   \
+  BENCHMARK(BM_##name##AboveWrongValues)                                                                 \
+      ->Arg(10000)                                                                                       \
+      ->Arg(20000)                                                                                       \
+      ->Arg(100000)                                                                                      \
+      ->Iterations(1)                                                                                    \
+      ->Unit(benchmark::kMillisecond)
+
+READER_WRONG_VALUES(SumXMY2, kSumXMY2);
+READER_WRONG_VALUES(SeriesSum, kSeriesSum);
+READER_WRONG_VALUES(Xnpv, kXnpv);
+READER_WRONG_VALUES(Xirr, kXirr);
+READER_WRONG_VALUES(Prob, kProb);
+READER_WRONG_VALUES(NetworkDays, kNetworkDays);
 
 }  // namespace

@@ -26,6 +26,7 @@
 
 #include "bench/cpu_seconds.h"
 #include "bench/timed_book.h"
+#include "bench/total_passes.h"
 #include "bench/typed_cell.h"
 #include "core/base/global_options.h"
 #include "core/numfmt/regional_settings.h"
@@ -145,11 +146,9 @@ bool Build(CWorkBook& book, const Layout& layout, bool above, uint32_t rows) {
 // Whether the totals of two workbooks of one layout hold the same value.
 bool SameTotals(CWorkBook& a, bool aboveA, CWorkBook& b, bool aboveB, const Layout& layout, uint32_t rows) {
   for (uint16_t i = 0; i < 3 && layout.totals[i]; ++i) {
-    const CellRecord* x = a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), uint16_t(2 + i));
-    const CellRecord* y = b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), uint16_t(2 + i));
-    if (!x || !y || x->Type() != y->Type() || x->HasCachedText() != y->HasCachedText()) return false;
-    const double numbers[2] = {x->CachedNumber(), y->CachedNumber()};
-    if (std::memcmp(&numbers[0], &numbers[1], sizeof(double)) != 0) return false;
+    if (!SameTotalCells(a.activeWorksheet->cells.GetCell(TotalRow(aboveA, rows), uint16_t(2 + i)),
+                        b.activeWorksheet->cells.GetCell(TotalRow(aboveB, rows), uint16_t(2 + i))))
+      return false;
   }
   return true;
 }
@@ -219,6 +218,12 @@ const RatedLayout kSumProductOfTiny = {"=SUMPRODUCT(A1:A{n},B1:B{n})", "=A%u*$Z$
 // Two formula columns of huge and tiny numbers whose products are ordinary:
 // both change, each beyond the bounds of a pair's factors.
 const RatedLayout kSumProductOfHugeByTiny = {"=SUMPRODUCT(B1:B{n},C1:C{n})", "=A%u*$Z$1*1E150", "=A%u*$Z$1*1E-150"};
+// A discount table over more periods than keep its factors within a pair's
+// bounds (below 1e-140 from about 7,400 periods on), beside the flows it
+// discounts; and a sum column beyond SUMIF's bounds (1e280).
+const RatedLayout kSumProductOfDiscounts = {"=SUMPRODUCT(B1:B{n},C1:C{n})", "=A%u*$Z$1", "=(1+$Z$1*3/100)^(-A%u)"};
+const RatedLayout kSumIfOfDiscounts = {"=SUMIF(A1:A{n},\">0\",C1:C{n})", "=A%u*$Z$1", "=(1+$Z$1*3/100)^(-A%u)"};
+const RatedLayout kSumIfOfVast = {"=SUMIF(A1:A{n},\">0\",B1:B{n})", "=A%u*$Z$1*1E285", nullptr};
 const RatedLayout kSumProductOfThree = {"=SUMPRODUCT(A1:A{n},B1:B{n},C1:C{n})", "=A%u*$Z$1", "=$Z$1*0.5+A%u*0"};
 
 bool BuildRated(CWorkBook& book, const RatedLayout& layout, bool above, uint32_t rows) {
@@ -369,6 +374,17 @@ RATED_TOTAL(SumIfOfTiny, kSumIfOfTiny);
 RATED_TOTAL(SumProductOfHuge, kSumProductOfHuge);
 RATED_TOTAL(SumProductOfTiny, kSumProductOfTiny);
 RATED_TOTAL(SumProductOfThree, kSumProductOfThree);
-RATED_TOTAL(SumProductOfHugeByTiny, kSumProductOfHugeByTiny);
+
+// The layouts beyond the bounds, at 20,000 rows too.
+#define RATED_TOTAL_BEYOND(name, layout)                                                                          \
+  void BM_##name##Below(benchmark::State& state) { RatedTotal(state, layout, false); }                            \
+  void BM_##name##Above(benchmark::State& state) { RatedTotal(state, layout, true); }                             \
+  BENCHMARK(BM_##name##Below)->Arg(10000)->Arg(20000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond); \
+  BENCHMARK(BM_##name##Above)->Arg(10000)->Arg(20000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)
+
+RATED_TOTAL_BEYOND(SumProductOfHugeByTiny, kSumProductOfHugeByTiny);
+RATED_TOTAL_BEYOND(SumProductOfDiscounts, kSumProductOfDiscounts);
+RATED_TOTAL_BEYOND(SumIfOfDiscounts, kSumIfOfDiscounts);
+RATED_TOTAL_BEYOND(SumIfOfVast, kSumIfOfVast);
 
 }  // namespace

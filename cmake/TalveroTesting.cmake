@@ -4,8 +4,15 @@ set(TALVERO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree"
 
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   # Test executables run under Wine, with a prefix kept inside the build tree.
+  # A 64-bit program runs only in a 64-bit prefix under the 64-bit Wine.
   set(TALVERO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run ${TALVERO_WINE_PREFIX})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TALVERO_WINE_ARCH win64)
+  else()
+    set(TALVERO_WINE_ARCH win32)
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEARCH=${TALVERO_WINE_ARCH}
+      ${CMAKE_SOURCE_DIR}/scripts/wine-run ${TALVERO_WINE_PREFIX})
 endif()
 
 function(talvero_add_gtest_framework)

@@ -424,17 +424,21 @@ void FnChoose(EvalState& state) {
   // a text or an array keeps what it owns.
   const uint16_t chosen = static_cast<uint16_t>(first + n);
   EvalValue value = state.operands[chosen];
-  std::vector<char> text;
+  // The text is kept aside while the arguments leave the pool: a copy whose
+  // bytes stand somewhere even when it is empty.
+  char text[FormulaStrings::kByteCapacity];
+  size_t textLength = 0;
   CellBlock* chain = nullptr;
   if (value.kind == kEvalText) {
-    text.assign(state.SlotText(chosen), state.SlotText(chosen) + state.SlotTextLength(chosen));
+    textLength = state.SlotTextLength(chosen);
+    std::memcpy(text, state.SlotText(chosen), textLength);
     state.DisownSlot(chosen);
   } else if (value.kind == kEvalArray) {
     chain = state.TakeSlotArray(chosen);
   }
   EvalValue& result = state.ClearArguments();
   result = value;
-  if (value.kind == kEvalText && !state.strings.Push(text.data(), text.size())) {
+  if (value.kind == kEvalText && !state.strings.Push(text, textLength)) {
     result.Clear();
     result.kind = kEvalEmpty;
     result.error = kErrorValue;

@@ -301,6 +301,19 @@ void FnCountIf(EvalState& state) {
 
 namespace {
 
+// What a pair read while gathering is open adds to SUMIF's budget (see
+// PendingGather::StartBudget): the total when the walk first notes one,
+// then the sum value, which stands for the pass, or the cell not yet
+// calculated that will hold it (read as x, or as no number). Out of line:
+// only a walk that gathers comes here.
+[[gnu::noinline]] void NoteSumTerm(PendingGather& gather, double total, const CellRecord* sumCell, double x) {
+  gather.NoteStartOfTerms(total);
+  if (!sumCell || !sumCell->IsFormula() || (sumCell->ResultFlags() & kResultCalculated))
+    gather.AddTerm(x);
+  else if (!gather.SetTermOfRecent(sumCell, PendingGather::kTermOwn))
+    gather.Untame();
+}
+
 // SUMIF's walk over its pairs, inside its caller's walk; the sum range
 // taken, the search range not yet. Out of line: the walk's scope object
 // would cost the loop its registers.
@@ -328,12 +341,14 @@ namespace {
 
   double total = 0;
   // Whether the cells read are being gathered, looked at again only after
-  // a cell that may be pending was read: while it is, a value that could
-  // make the total bad leaves where the walk stops to the values (see
-  // PendingGather::Untame). The total so far needs no look: tame values
-  // added to any number the result check takes give one it takes.
-  bool gathering = state.pendingGather.Open();
+  // a cell that may be pending was read: while it is, the walk keeps a
+  // budget of its terms (see PendingGather::StartBudget), each sum value
+  // noted as it is read (whether it joins the total or not), so that where
+  // the walk stops is judged by the values calculated anew, whatever their
+  // sizes.
   PendingGather& gather = state.pendingGather;
+  gather.StartBudget();
+  bool gathering = gather.Open();
   // Adds the sum cell of a pair whose search cell meets the criterion;
   // false once the total is no longer a number.
   auto add = [&](const CellRecord* searchCell, const CellRecord* sumCell, ArgRange& sums) {
@@ -354,6 +369,7 @@ namespace {
       gather.SetNoteFlags(0);
       gathering = gather.Open();
       if (!number) {
+        if (gathering) NoteSumTerm(gather, total, sumCell, 0.0);
         if (sumStale && searchCell && gathering) {
           gather.SetNoteFlags(PendingGather::kGuardedByPrevious);
           NotePendingCell(state, search, searchCell);
@@ -386,7 +402,7 @@ namespace {
     if (sumStale) gather.SetNoteFlags(0);
     // The sum value, read before a search cell that may have opened the
     // gathering, joins the total or not as that cell decides.
-    if (gathering && !PendingGather::IsTame(x, 1)) gather.Untame();
+    if (gathering) NoteSumTerm(gather, total, sumCell, x);
     if (!matches)
       return true;
     total += x;

@@ -144,8 +144,24 @@ void FnSeriesSum(EvalState& state) {
     const uint32_t listed = gather.End();
     double c = 0;
     error = ReadCellNumberInPlace(state, coefficientsSlot, coefficients, cell, &c);
+    const double xToPower =
+        error != kErrorNone ? 0.0 : rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power);
+    const double term = xToPower * c;
+    if (gather.End() == listed + 1 && gather.Open() && key.way != kFrozenWay &&
+        (error != kErrorNone || !TermKeepsSeriesSound(key, term))) {
+      // A cell not yet calculated, just listed, whose stored value the
+      // stretch does not take (none, or left by a file written elsewhere):
+      // the evaluation is to be made again, and reading on without its term
+      // lists the rest, each taken only if this one becomes a value the
+      // stretch takes; its very value kept ends the list there.
+      gather.EndListIfLastKept();
+      error = kErrorNone;
+      power += step;
+      lastOffset = offset;
+      committed = true;
+      continue;
+    }
     if (error != kErrorNone) break;
-    const double term = (rising && power <= RisingPowers::kMost ? powers.Of(int32_t(power)) : PowerOf(x[0], power)) * c;
     sum += term;
     power += step;
     if (IsBadNumber(sum)) error = kErrorNum;

@@ -12,6 +12,33 @@ bool IsUncalculatedFormula(const CellRecord* cell) {
   return cell->IsFormula() && !(cell->ResultFlags() & kResultCalculated);
 }
 
+// What a pair read while gathering is open adds to the walk's budget: the
+// product of two values that stand for the pass (typed in or calculated);
+// the product of a cell not yet calculated and its partner, judged by the
+// value it is calculated to; 0 for a cell beside a partner that reads as no
+// number or 0. a and b as read, 0 for a value that reads as no number; a
+// cell listed before (its term its first reading's) leaves the cells
+// listed after it to be taken only while no value changed.
+void NotePairTerm(PendingGather& gather, uint32_t listed, const CellRecord* cellX, const CellRecord* cellY, double a,
+                  double b) {
+  const bool pendingX = IsUncalculatedFormula(cellX);
+  const bool pendingY = IsUncalculatedFormula(cellY);
+  bool noted = true;
+  if (!pendingX && !pendingY) {
+    gather.AddTerm(a * b);
+  } else if (cellX == cellY) {
+    noted = gather.SetTermAt(listed, cellX, PendingGather::kTermSquare);
+  } else if (pendingX && pendingY) {
+    noted = gather.SetTermAt(listed, cellX, PendingGather::kTermPairFirst) &&
+            gather.SetTermAt(listed + 1, cellY, PendingGather::kTermPairSecond);
+  } else {
+    const double partner = pendingX ? b : a;
+    noted = gather.SetTermAt(listed, pendingX ? cellX : cellY,
+                             partner == 0 ? PendingGather::kTermZero : PendingGather::kTermBeside, partner);
+  }
+  if (!noted) gather.Untame();
+}
+
 // SUMPRODUCT of two worksheet ranges read along their rows (see RowPairs);
 // false, with nothing read, for a pair RowPairs does not take.
 bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, double* total, uint32_t* error) {
@@ -20,11 +47,13 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
   const CellRecord* cellX;
   const CellRecord* cellY;
   // Whether the cells read are being gathered, looked at again only after
-  // cells that may be pending were read: while it is, a value that could
-  // make the total bad leaves where the walk stops to the values (see
-  // PendingGather::Untame). The total so far needs no look: tame products
-  // added to any number the result check takes give one it takes.
-  bool gathering = state.pendingGather.Open();
+  // cells that may be pending were read: while it is, the walk keeps a
+  // budget of its terms (see PendingGather::StartBudget), each pair's noted
+  // as it is read, so that where the walk stops is judged by the values
+  // calculated anew, whatever their sizes.
+  PendingGather& gather = state.pendingGather;
+  gather.StartBudget();
+  bool gathering = gather.Open();
   while (pairs.Next(&cellX, &cellY)) {
     // Only positions where both have a cell can give a non-zero product.
     if (!cellX || !cellY) continue;
@@ -34,34 +63,15 @@ bool SumRowPairs(EvalState& state, uint16_t first, ArgRange& x, ArgRange& y, dou
     double a = numbers ? cellX->Number() : 0.0;
     double b = numbers ? cellY->Number() : 0.0;
     if (!numbers || IsBadNumber(a) || IsBadNumber(b)) {
-      PendingGather& gather = state.pendingGather;
       const uint32_t listed = gather.End();
       const bool readableX = ReadCellNumberInPlace(state, first, x, cellX, &a) == kErrorNone;
       const bool readableY = ReadCellNumberInPlace(state, static_cast<uint16_t>(first + 1), y, cellY, &b) == kErrorNone;
-      gathering = gather.Open();
-      if (gathering) {
-        // A product of two values that stand for the pass is one number
-        // of the total, and one cell not yet calculated beside a number
-        // that stands makes their product what must stay tame, whatever
-        // their sizes (a column of huge numbers beside ordinary ones).
-        const bool pendingX = IsUncalculatedFormula(cellX);
-        const bool pendingY = IsUncalculatedFormula(cellY);
-        if (!pendingX && !pendingY) {
-          if (readableX && readableY && !PendingGather::IsTame(a * b, 1)) gather.Untame();
-        } else if (pendingX != pendingY && readableX && readableY && (pendingX ? b : a) != 0 &&
-                   gather.SetLastPartner(listed, std::ilogb(pendingX ? b : a))) {
-          // The pass looks at the cell's value beside its partner, old or
-          // new, before it takes anything after it.
-        } else if (!((!readableX || PendingGather::IsTame(a)) && (!readableY || PendingGather::IsTame(b)))) {
-          // A value beside one that does not read as a number (an error,
-          // which may become a number) is looked at too.
-          gather.Untame();
-        }
-      }
+      if (!gathering && (gathering = gather.Open())) gather.AddStartOfTerms(*total);
+      if (gathering) NotePairTerm(gather, listed, cellX, cellY, readableX ? a : 0.0, readableY ? b : 0.0);
       if (!readableX || !readableY) continue;
-    } else if (gathering && !PendingGather::IsTame(a * b, 1)) {
+    } else if (gathering) {
       // Two numbers typed in: their product stands for the pass.
-      state.pendingGather.Untame();
+      gather.AddTerm(a * b);
     }
     const double product = a * b;
     *total += product;

@@ -145,16 +145,38 @@ void SumOfPairs(EvalState& state, PairSum kind) {
   bool committed = false;
   PendingGather::WalkScope pairsWalk(gather, PendingGather::kPlainValue | PendingGather::kTameValue, walks);
   PendingGather::SearchScope stretch(gather, &DifferencesStopAt, &key, sizeof key, !walks);
+  // Whether a pair whose cells not yet calculated were just listed holds,
+  // only in those, stored values the stretch does not take (none, or left
+  // by a file written elsewhere): the evaluation is to be made again, and
+  // reading on past the pair lists the rest, each taken only if those cells
+  // become values the stretch takes; their very values kept end the list
+  // there.
+  const auto PassedOverStale = [&](const CellRecord* cellX, uint32_t errorX, double a, const CellRecord* cellY,
+                                   uint32_t errorY, double b, uint32_t listed) {
+    if (!gather.Open() || key.largest < 0) return false;
+    const bool staleX = errorX != kErrorNone || !DifferencesKeyTakes(key, a);
+    const bool staleY = errorY != kErrorNone || !DifferencesKeyTakes(key, b);
+    const bool listedX = cellX && gather.ListedAt(listed, cellX);
+    const uint32_t atY = listedX && cellY != cellX ? listed + 1 : listed;
+    const bool listedY = cellY && gather.ListedAt(atY, cellY);
+    if (!(staleX || staleY) || (staleX && !listedX) || (staleY && !listedY)) return false;
+    if (staleX) gather.EndListIfKeptAt(listed);
+    if (staleY) gather.EndListIfKeptAt(atY);
+    return true;
+  };
   // Adds a position's pair; false once an error ends the sum.
   const auto add = [&](const CellRecord* cellX, const CellRecord* cellY) {
     double a = 0;
     double b = 0;
     if (!walks && !committed) key = DifferencesKeyAfter(sum, termLimit);
     const uint32_t listed = gather.End();
-    if (cellX)
-      error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, x, cellX, &a));
-    if (cellY)
-      error = LargerErrorOf(error, ReadCellNumberInPlace(state, first, y, cellY, &b));
+    const uint32_t errorX = cellX ? uint32_t(ReadCellNumberInPlace(state, first, x, cellX, &a)) : uint32_t(kErrorNone);
+    const uint32_t errorY = cellY ? uint32_t(ReadCellNumberInPlace(state, first, y, cellY, &b)) : uint32_t(kErrorNone);
+    if (!walks && gather.End() != listed && PassedOverStale(cellX, errorX, a, cellY, errorY, b, listed)) {
+      committed = true;
+      return true;
+    }
+    error = LargerErrorOf(error, LargerErrorOf(errorX, errorY));
     if (error != kErrorNone)
       return false;
     if (walks) {

@@ -196,6 +196,8 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
   const uint32_t rows = value.second.row - value.first.row + 1;
   ArgRange range;
   bool byRows = false;
+  // Every cell is measured, whatever the values.
+  PendingGather::WalkScope measuring(state.pendingGather);
   TakeColumnOrRange(state, slot, &range, &byRows);
   ArrayBuilder lengths(state.arrays, &state.arrayElementsLeft);
   if (byRows && rows <= kGatheredLengths && rows <= state.arrayElementsLeft &&
@@ -223,8 +225,10 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
         AddGathered(lengths, gathered, count, columns);
       }
       if (!clean && !lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow,
-                                       gathered[count], error))
+                                       gathered[count], error)) {
+        state.pendingGather.Close();
         break;
+      }
       ++count;
     }
     if (clean && count == cells)
@@ -235,8 +239,11 @@ bool SetLengthsOfRange(EvalState& state, uint16_t slot) {
     while (const CellRecord* cell = walk.Next()) {
       uint8_t error = 0;
       const double length = double(CellLength(state, range, cell, &error));
-      if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length, error))
+      if (!lengths.AddNumber(cell->Column() - range.firstColumn, cell->Row() - range.firstRow, length, error)) {
+        // Where room ran out may depend on the texts of cells not yet calculated.
+        state.pendingGather.Close();
         break;
+      }
     }
   }
   ReleaseArgRange(state, range);

@@ -10,15 +10,19 @@
 #include "functions/arg_readers.h"
 #include "numerics/plain_number_run.h"
 
-bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range) {
+bool SortedValues::KeepNumbers(EvalState& state, ArgRange& range, uint32_t* read) {
   uint32_t count = 0;
   while (const CellRecord* cell = NextArgCell(range)) {
+    *read = count;
     if (count == kKeptNumbers) return false;
     double number = 0.0;
     if (!TakeNumberCell<true>(cell, &number)) {
       if (!ReadPlainNumber(state, range, cell, &number)) return false;
       // -0 equals 0 but for its sign; only the row sort decides which comes first.
-      if (number == 0.0 && std::signbit(number)) return false;
+      if (number == 0.0 && std::signbit(number)) {
+        *read = count + 1;
+        return false;
+      }
     }
     numbers_[count++] = number;
     count += TakePlainNumberRun<true>(range, cell, numbers_ + count, kKeptNumbers - count);
@@ -54,7 +58,9 @@ uint8_t SortedValues::ReadAndSort(EvalState& state, uint16_t slot, bool ascendin
   ArgRange range;
   const uint8_t error = GetArgRange(state, slot, &range);
   if (error != kErrorNone) return error;
-  if (KeepNumbers(state, range)) {
+  // The cells KeepNumbers read (noted, when pending) before it gave up.
+  uint32_t read = 0;
+  if (KeepNumbers(state, range, &read)) {
     ReleaseArgRange(state, range);
     numbersOnly_ = true;
     // A short list sorts in about the time a selection takes.
@@ -69,8 +75,9 @@ uint8_t SortedValues::ReadAndSort(EvalState& state, uint16_t slot, bool ascendin
   CellCursor cursor;
   while (const CellRecord* cell = NextArgCell(range)) {
     // A worksheet's formula cells not yet calculated are noted as for any
-    // other reading, so that recalculation orders them first.
-    if (range.sheet) {
+    // other reading, so that recalculation orders them first; once: a cell
+    // read again would end the cells gathered for the pass there.
+    if (range.sheet && count_ >= read) {
       double ignored = 0.0;
       ReadCellNumber(state, slot, range, cell, &ignored);
     }

@@ -58,7 +58,9 @@ class SortedValues {
   // Lists no longer than this are sorted even when only selections are asked.
   static constexpr uint32_t kSelectedAbove = 12;
 
-  bool KeepNumbers(EvalState& state, ArgRange& range);
+  // False when the list is no list of such numbers, *read then the count
+  // of its first cells read.
+  bool KeepNumbers(EvalState& state, ArgRange& range, uint32_t* read);
   uint8_t CellNumberAt(EvalState& state, uint16_t scratch, uint32_t i, double* out);
   void SortNumbers(bool ascending);
 

@@ -5,9 +5,13 @@
 # Usage: scripts/bench-paint.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset win32 --log-level=WARNING
-cmake --build --preset win32 -j4 --target paint_cells_win32_bench paint_containers_win32_bench paste_column_win32_bench \
+# The build this machine runs (scripts/windows-tier.sh).
+. scripts/windows-tier.sh
+tier=$windows_tier
+export WINEARCH=$tier
+cmake --preset "$tier" --log-level=WARNING
+cmake --build --preset "$tier" -j4 --target paint_cells_win32_bench paint_containers_win32_bench paste_column_win32_bench \
   recalc_totals_win32_bench
 for bench in paint_cells_win32_bench paint_containers_win32_bench paste_column_win32_bench recalc_totals_win32_bench; do
-  bash scripts/wine-run "$PWD/build/win32/wineprefix" "build/win32/bench/$bench.exe"
+  bash scripts/wine-run "$PWD/build/$tier/wineprefix" "build/$tier/bench/$bench.exe"
 done

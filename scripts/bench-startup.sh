@@ -4,7 +4,11 @@
 # the title, exited after close. Usage: scripts/bench-startup.sh [STARTS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset win32 --log-level=WARNING
-cmake --build --preset win32 -j4 --target talvero startup_win32_bench
-program="Z:$(echo "$PWD/build/win32/app/talvero.exe" | tr / '\\')"
-bash scripts/wine-run "$PWD/build/win32/wineprefix" build/win32/bench/startup_win32_bench.exe "$program" "${1:-100}"
+# The build this machine runs (scripts/windows-tier.sh).
+. scripts/windows-tier.sh
+tier=$windows_tier
+export WINEARCH=$tier
+cmake --preset "$tier" --log-level=WARNING
+cmake --build --preset "$tier" -j4 --target talvero startup_win32_bench
+program="Z:$(echo "$PWD/build/$tier/app/talvero.exe" | tr / '\\')"
+bash scripts/wine-run "$PWD/build/$tier/wineprefix" build/$tier/bench/startup_win32_bench.exe "$program" "${1:-100}"

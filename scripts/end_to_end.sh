@@ -4,21 +4,25 @@
 # 1, Tab, =A1*2, Enter into the new workbook, saves it with Ctrl+S through
 # the save dialog, starts the program again on the saved file, and checks
 # that the file holds the number, the formula and its result. Screenshots go
-# to build/win32/artifacts. Needs xdotool and ImageMagick's import; every
+# to build/<tier>/artifacts (win32, or win64 where the machine runs no 32-bit
+# code: scripts/windows-tier.sh). Needs xdotool and ImageMagick's import; every
 # wait is bounded by a count of tries.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+. scripts/windows-tier.sh
+build=build/$windows_tier
 program=$build/app/talvero.exe
 prefix=$(realpath -m "$build/wineprefix")
 artifacts=$build/artifacts
 story=$(realpath -m "$build/end_to_end/story.tlv")
 mkdir -p "$artifacts" "$(dirname "$story")"
 rm -f "$story"
-[ -x "$program" ] || { echo "end_to_end: build the win32 preset first" >&2; exit 1; }
+[ -x "$program" ] || { echo "end_to_end: build the $windows_tier preset first" >&2; exit 1; }
 
+export WINEARCH=$windows_tier
 bash scripts/wine-prefix.sh "$prefix" >/dev/null
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
+. scripts/wine-arch.sh
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
 export FONTCONFIG_FILE=$prefix/fonts.conf  # the prefix's own fonts (wine-prefix.sh)
 export DISPLAY=:$(cat "$prefix/xvfb.display")
 
@@ -43,7 +47,7 @@ wait_gone() {  # pid
 }
 
 # 1. A new workbook: type, save with Ctrl+S into the file.
-wine "$program" </dev/null >/dev/null 2>&1 &
+"$wine" "$program" </dev/null >/dev/null 2>&1 &
 pid=$!
 frame=$(wait_window "^Talvero")
 wait_window "New Workbook" >/dev/null
@@ -74,7 +78,7 @@ xdotool key alt+F4
 wait_gone $pid
 
 # 2. The file opened again from the command line.
-wine "$program" "Z:${story//\//\\}" </dev/null >/dev/null 2>&1 &
+"$wine" "$program" "Z:${story//\//\\}" </dev/null >/dev/null 2>&1 &
 pid=$!
 wait_window "story.tlv" >/dev/null
 sleep 1

@@ -10,7 +10,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 export WINEPREFIX=$prefix
-export WINEARCH=win32
+. "$(dirname "$0")/wine-arch.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=d"
 export FONTCONFIG_FILE=$prefix/fonts.conf
@@ -22,5 +22,13 @@ if xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -
 fi
 marker=$prefix/x11-managed
 [ "$(cat "$marker" 2>/dev/null)" = "$managed" ] && exit 0
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f </dev/null >/dev/null 2>&1
+# Into a file, not a pipe: services that Wine starts here inherit the
+# output and would hold a pipe open for as long as they live.
+said=$(mktemp)
+trap 'rm -f "$said"' EXIT
+if ! "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f </dev/null >"$said" 2>&1; then
+  cat "$said" >&2
+  echo "wine: Wine could not record who frames the windows of $prefix; its own words are above" >&2
+  exit 1
+fi
 echo "$managed" >"$marker"

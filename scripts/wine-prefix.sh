@@ -11,6 +11,8 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 here=$(dirname "$0")
 export WINEPREFIX=$prefix
+# WINEARCH (win32 unless set) says which build's prefix this is.
+. "$here/wine-arch.sh"
 pidfile=$prefix/xvfb.pid
 displayfile=$prefix/xvfb.display
 
@@ -46,11 +48,17 @@ start_display() {
   rm -f "$displayfile.new"
 }
 
-if [ "${2:-}" = stop ]; then
-  wineserver -k 2>/dev/null || true
+stop_all() {
+  "$wineserver" -k 2>/dev/null || true
   stop_display
+}
+
+if [ "${2:-}" = stop ]; then
+  stop_all
   exit 0
 fi
+# Whatever fails below leaves no display or server behind.
+trap 'status=$?; [ $status -eq 0 ] || stop_all; exit $status' EXIT
 start_display
 export DISPLAY=:$(cat "$displayfile")
 # The prefix's fonts are the tests' own: Wine sees no font of the machine's
@@ -70,14 +78,22 @@ export FONTCONFIG_FILE=$prefix/fonts.conf
 # keeps what it measured.
 bash "$here/wine-fonts.sh" "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
-  echo "wine: creating prefix $prefix"
-  "$here/wine-run" "$prefix" wineboot --init >/dev/null
+  echo "wine: creating the $WINEARCH prefix $prefix"
+  if ! made=$("$here/wine-run" "$prefix" wineboot --init 2>&1); then
+    printf '%s\n' "$made" >&2
+    echo "wine: Wine could not create the prefix $prefix; its own words are above" >&2
+    exit 1
+  fi
   # The registry reaches the prefix only when the server ends.
-  wineserver -w
+  "$wineserver" -w
 fi
-wineserver -p </dev/null >/dev/null 2>&1 || true
+"$wineserver" -p </dev/null >/dev/null 2>&1 || true
 # No window manager runs on the virtual display: Wine frames the windows
 # itself, and does not wait two seconds for a manager whenever a managed
 # window is hidden or destroyed.
 bash "$here/wine-frames.sh" "$prefix"
-"$here/wine-run" "$prefix" cmd /c exit >/dev/null
+if ! started=$("$here/wine-run" "$prefix" cmd /c exit 2>&1); then
+  printf '%s\n' "$started" >&2
+  echo "wine: Wine could not start a program in the prefix $prefix; its own words are above" >&2
+  exit 1
+fi

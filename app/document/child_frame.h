@@ -158,6 +158,9 @@ class CChildFrame : public CMDIChildWindowImpl, public GridViewHost, public Char
   // readBack the question says that the document is then read back from
   // the new file. True when nothing is lost or the user chose OK.
   bool ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool readBack);
+  // Shows why a save cannot be made at all (a number too wide for its
+  // field, with its cell) and says true; false when it can.
+  bool RefuseImpossibleSave(const SaveLosses& losses);
 
   void OnToggleTree();
   void OnToggleInspect();

@@ -13,6 +13,7 @@
 #include "app/document/save_losses.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/open_documents.h"
+#include "services/messages/error_text.h"
 #include "services/messages/message_boxes.h"
 #include "services/settings/global_options.h"
 #include "services/settings/settings_profile.h"
@@ -83,11 +84,14 @@ void CChildFrame::OnFileSave() {
   const bool table = kind >= kFormatXBaseFirst && kind <= kFormatXBaseLast;
   const SaveLosses losses = FindSaveLosses(m_workbook, kind, table ? &m_workbook.xbaseTable : nullptr);
   // An automatic save says nothing to a user who may be away: a file that
-  // would keep less, its protection included, waits for a save they make.
-  if (m_savingAutomatically && (losses.Any() || (kind != kFormatNative && m_workbook.protectionMode != 0))) {
+  // would keep less, its protection included, or could not be written at
+  // all waits for a save they make.
+  if (m_savingAutomatically && (losses.Any() || losses.numberTooWide ||
+                                (kind != kFormatNative && m_workbook.protectionMode != 0))) {
     m_saveHeldBack = true;
     return;
   }
+  if (RefuseImpossibleSave(losses)) return;
   if (losses.Any() && !ConfirmSaveLosses(kind, losses, false)) return;
   uint8_t variant = NativeSaveVariant(m_workbook.sourceFormat, m_workbook.saveKind, Options.SaveFormat);
   if (m_workbook.protectionMode != 0) {
@@ -151,6 +155,7 @@ void CChildFrame::OnFileSaveAs() {
   // it is gone from the file. Until the user agrees the workbook stays
   // exactly as it is.
   const SaveLosses losses = FindSaveLosses(m_workbook, kind, table ? &description : nullptr, &textOptions);
+  if (RefuseImpossibleSave(losses)) return;
   if (losses.Any() && !ConfirmSaveLosses(kind, losses, kind != m_workbook.sourceFormat)) return;
   if (kind == kFormatText) m_workbook.textFileOptions = textOptions;
   if (table && !description.CopyTo(&m_workbook.xbaseTable)) {
@@ -264,6 +269,15 @@ bool CChildFrame::SaveAutomatically() {
   return !m_saveHeldBack;
 }
 
+bool CChildFrame::RefuseImpossibleSave(const SaveLosses& losses) {
+  if (!losses.numberTooWide) return false;
+  // No question: whatever the answer, the table could not be written.
+  const std::string text = std::string(GetErrorText(kFileNumberTooWide)) + ": " +
+                           LossCellName(losses.tooWideRow, losses.tooWideColumn);
+  ShowMessage(text.c_str());
+  return true;
+}
+
 bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool readBack) {
   std::string text;
   const DWORD_PTR kindName[] = {reinterpret_cast<DWORD_PTR>(SaveKindName(kind))};
@@ -286,6 +300,11 @@ bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool
     AppendLossLine(&text, IDS_LOSES_SHEET_REFERENCES, arguments);
   }
   if (losses.formulas) AppendLossLine(&text, IDS_LOSES_FORMULAS);
+  if (losses.unfieldedColumns != 0) {
+    const std::string column = LossColumnName(losses.firstUnfielded);
+    const DWORD_PTR arguments[] = {losses.unfieldedColumns, TextArgument(column)};
+    AppendLossLine(&text, IDS_LOSES_UNFIELDED_COLUMNS, arguments);
+  }
   if (losses.shown.numbers != 0) {
     const std::string cell = LossCellName(losses.shown.numberRow, losses.shown.numberColumn);
     const DWORD_PTR arguments[] = {losses.shown.numbers, TextArgument(cell), TextArgument(losses.shown.numberHeld),
@@ -297,7 +316,15 @@ bool CChildFrame::ConfirmSaveLosses(uint8_t kind, const SaveLosses& losses, bool
     const DWORD_PTR arguments[] = {losses.shown.values, TextArgument(cell)};
     AppendLossLine(&text, IDS_LOSES_SHOWN_VALUES, arguments);
   }
+  if (losses.characters != 0) {
+    const DWORD_PTR arguments[] = {losses.characters, TextArgument(losses.characterCell)};
+    AppendLossLine(&text, IDS_LOSES_CHARACTERS, arguments);
+  }
   if (losses.formats) AppendLossLine(&text, IDS_LOSES_FORMATS);
+  if (!losses.pageSettings.empty()) {
+    const DWORD_PTR arguments[] = {TextArgument(losses.pageSettings)};
+    AppendLossLine(&text, IDS_LOSES_PAGE_SETTINGS, arguments);
+  }
   if (losses.containers) AppendLossLine(&text, IDS_LOSES_CONTAINERS);
   if (losses.dropDownLists) AppendLossLine(&text, IDS_LOSES_DROP_DOWN_LISTS);
   if (losses.firstRow) AppendLossLine(&text, IDS_LOSES_FIRST_ROW);

@@ -1,7 +1,9 @@
 #include "app/document/save_losses.h"
 
 #include <cstring>
+#include <string>
 
+#include "app/document/page_settings_losses.h"
 #include "core/styles/style_run_walk.h"
 #include "core/workbook/workbook.h"
 #include "files/dispatch/native_kind.h"
@@ -45,21 +47,90 @@ bool HasFormulas(const CWorkSheet& sheet) {
   return found;
 }
 
-bool AnyDropDownLists(const CWorkBook& book) {
-  const auto listed = [&](uint16_t style) { return style != 0 && book.styles.StyleAt(style).dropDown.listId != 0; };
+// Whether a style of a cell or a column of any worksheet answers test.
+template <typename StyleTest>
+bool AnyUsedStyle(const CWorkBook& book, StyleTest test) {
   for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
     const CWorkSheet* sheet = CWorkSheet::FromItem(item);
     if (sheet == nullptr)
       continue;
     StyleRunWalk walk(sheet->format.runs);
     for (const StyleRun* run = walk.Current(); run != nullptr; walk.Advance(), run = walk.Current())
-      if (listed(run->style))
+      if (run->style != 0 && test(book.styles.StyleAt(run->style)))
         return true;
     for (const ColumnRecord& column : sheet->format.columns)
-      if (listed(column.Style()))
+      if (column.Style() != 0 && test(book.styles.StyleAt(column.Style())))
         return true;
   }
   return false;
+}
+
+bool AnyDropDownLists(const CWorkBook& book) {
+  return AnyUsedStyle(book, [](const StyleRecord& style) { return style.dropDown.listId != 0; });
+}
+
+// What an Excel 2003 XML file writes of a style leaves out the marks of
+// protection, the vertical indent and a struck-out font, and knows a font
+// as bold or not, underlined once or not: a style used by a cell or a
+// column that holds more is read back without it.
+bool HasExcelLostFormats(const CWorkBook& book) {
+  const StyleRecord plain = StyleRecord::Default();
+  return AnyUsedStyle(book, [&](const StyleRecord& style) {
+    const FontRecord& font = book.styles.FontAt(style.fontIndex);
+    return style.hidden != plain.hidden || style.isProtected != plain.isProtected ||
+           style.alignment.verticalIndent != plain.alignment.verticalIndent || font.strikeOut != 0 ||
+           (font.weight != kFontWeightNormal && font.weight != kFontWeightBold) || font.underline > 1 ||
+           font.italic > 1;
+  });
+}
+
+// XML has no control characters but tab, line feed and carriage return:
+// the file leaves the others out of texts.
+bool HasXmlLostCharacters(const char* text, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    const uint8_t c = static_cast<uint8_t>(text[i]);
+    if (c < 32 && c != '\t' && c != '\n' && c != '\r')
+      return true;
+  }
+  return false;
+}
+
+void FindExcelLostCharacters(const CWorkBook& book, SaveLosses* losses) {
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
+    const CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (sheet == nullptr)
+      continue;
+    ForEachRecord(sheet->cells, [&](const CellRecord& cell) {
+      if (!cell.IsText() || !HasXmlLostCharacters(cell.Text(), cell.TextLength()))
+        return true;
+      if (losses->characters++ == 0) {
+        char path[kTreePathCapacity];
+        sheet->GetFullPath(path, sizeof path);
+        losses->characterCell = std::string(path) + "!" + LossCellName(cell.Row(), cell.Column());
+      }
+      return true;
+    });
+  }
+}
+
+void FindPageSettingLosses(const CWorkBook& book, bool excelXml, SaveLosses* losses) {
+  for (const CWorkBook::CTreeItem* item = book.firstItem; item != nullptr; item = item->next) {
+    const CWorkSheet* sheet = CWorkSheet::FromItem(item);
+    if (sheet == nullptr || (!excelXml && sheet != book.activeWorksheet))
+      continue;
+    const std::string lost = LostPageSettings(sheet->pageSettings, excelXml);
+    if (lost.empty())
+      continue;
+    if (!excelXml || book.worksheetCount < 2) {
+      losses->pageSettings = lost;
+      return;
+    }
+    // Which worksheet's settings go matters once there are several.
+    char path[kTreePathCapacity];
+    sheet->GetFullPath(path, sizeof path);
+    losses->pageSettings = std::string(path) + ": " + lost;
+    return;
+  }
 }
 
 bool AnyContainers(const CWorkBook& book) {
@@ -81,6 +152,9 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
     losses.containers = AnyContainers(book);
     losses.dropDownLists = AnyDropDownLists(book);
     losses.names = FindExcelLosses(book);
+    losses.formats = HasExcelLostFormats(book);
+    FindExcelLostCharacters(book, &losses);
+    FindPageSettingLosses(book, true, &losses);
     return losses;
   }
   const CWorkSheet* sheet = book.activeWorksheet;
@@ -91,6 +165,7 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
   losses.formulas = HasFormulas(*sheet);
   losses.formats = HasFormats(book, *sheet, table);
   losses.containers = sheet->containers != nullptr;
+  FindPageSettingLosses(book, false, &losses);
   if (table && description != nullptr) {
     const XBaseLosses cells = FindXBaseLosses(book, *sheet, *description);
     losses.firstRow = cells.firstRow;
@@ -98,17 +173,27 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
     losses.emptyNumbers = cells.emptyNumbers;
     losses.emptyRow = cells.emptyRow;
     losses.emptyColumn = cells.emptyColumn;
+    losses.characters = cells.characters;
+    if (cells.characters != 0)
+      losses.characterCell = LossCellName(cells.characterRow, cells.characterColumn);
+    losses.unfieldedColumns = cells.unfieldedColumns;
+    losses.firstUnfielded = cells.firstUnfielded;
+    losses.numberTooWide = cells.tooWide;
+    losses.tooWideRow = cells.tooWideRow;
+    losses.tooWideColumn = cells.tooWideColumn;
   }
   if (kind == kFormatText)
     losses.shown = FindTextLosses(book, *sheet, textOptions != nullptr ? *textOptions : book.textFileOptions);
   return losses;
 }
 
-std::string LossCellName(uint32_t row, uint16_t column) {
+std::string LossColumnName(uint16_t column) {
   char letters[kColumnLettersCapacity];
   ColumnNumberToLetters(letters, uint32_t(column) + 1);
-  return letters + std::to_string(row + 1);
+  return letters;
 }
+
+std::string LossCellName(uint32_t row, uint16_t column) { return LossColumnName(column) + std::to_string(row + 1); }
 
 namespace {
 

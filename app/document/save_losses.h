@@ -33,18 +33,39 @@ struct SaveLosses {
   // Excel 2003 XML: worksheets renamed and formulas whose qualifiers will
   // name another worksheet or none.
   ExcelLosses names;
+  // Texts with characters the file cannot hold (an xBase table's OEM
+  // character set, the control characters XML has none of), which read
+  // back as others or not at all; the first of them as the question names
+  // it ("A3", or "\Jan!A3" when the file holds every worksheet).
+  uint32_t characters = 0;
+  std::string characterCell;
+  // The page settings lost, by name ("scale, pages per sheet"); empty when
+  // the file keeps them all.
+  std::string pageSettings;
+  // Columns past an xBase table's fields that hold values, which the table
+  // does not write; the first of them.
+  uint32_t unfieldedColumns = 0;
+  uint16_t firstUnfielded = 0;
+  // A number too wide for its xBase field: the save cannot be made at all,
+  // so it is refused before any question. The first such cell.
+  bool numberTooWide = false;
+  uint32_t tooWideRow = 0;
+  uint16_t tooWideColumn = 0;
 
   bool Any() const {
     return otherWorksheets != 0 || folders || formulas || formats || containers || dropDownLists || firstRow ||
            fieldValues ||
            emptyNumbers != 0 || shown.numbers != 0 || shown.values != 0 || !names.renamed.empty() ||
-           names.brokenFormulas != 0;
+           names.brokenFormulas != 0 || characters != 0 || !pageSettings.empty() || unfieldedColumns != 0;
   }
 };
 
 // Nothing for the native kind. Excel 2003 XML keeps every worksheet with
-// its formulas and formats, but not the folders (each worksheet keeps its
-// own name, made unique, and formulas keep their texts) nor the containers;
+// its formulas and most formats, but not the folders (each worksheet keeps
+// its own name, made unique, and formulas keep their texts), the
+// containers, some page settings, the formula-hidden and locked marks,
+// vertical indents and struck-out fonts of cells, nor control characters
+// in texts;
 // text and xBase tables keep the values of the active worksheet alone, a
 // text file as they are shown, a table with its first row as field names.
 // An xBase kind (3 to 6) is judged with the description the table will be
@@ -55,6 +76,8 @@ SaveLosses FindSaveLosses(const CWorkBook& book, uint8_t kind, const XBaseTable*
 
 // A cell as the question names it: "B3".
 std::string LossCellName(uint32_t row, uint16_t column);
+// A column as the question names it: "C".
+std::string LossColumnName(uint16_t column);
 // The renamed worksheets, "\Y\Jan as Jan(0)", and the formulas whose
 // qualifiers break, "\Sum!B1 naming '\X\Jan'", joined by ", ", the
 // first few of each and then "...".

@@ -14,6 +14,13 @@ namespace {
 
 // The type library's locale, under which it is registered: neutral.
 constexpr LCID kTypeLibraryLocale = 0;
+// RegisterTypeLib files the library under the kind of the program that
+// registers it: win32 for the 32-bit program, win64 for the 64-bit one.
+#ifdef _WIN64
+constexpr SYSKIND kTypeLibrarySystem = SYS_WIN64;
+#else
+constexpr SYSKIND kTypeLibrarySystem = SYS_WIN32;
+#endif
 
 bool ModulePath(char* path) {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -79,7 +86,7 @@ bool UnregisterTypeLibrary(DWORD* systemError) {
   BSTR registered = nullptr;
   if (FAILED(QueryPathOfRegTypeLib(LIBID_TALVERLib, 1, 0, kTypeLibraryLocale, &registered))) return true;
   SysFreeString(registered);
-  const HRESULT removed = UnRegisterTypeLib(LIBID_TALVERLib, 1, 0, kTypeLibraryLocale, SYS_WIN32);
+  const HRESULT removed = UnRegisterTypeLib(LIBID_TALVERLib, 1, 0, kTypeLibraryLocale, kTypeLibrarySystem);
   if (FAILED(removed)) {
     *systemError = static_cast<DWORD>(removed);
     return false;

@@ -103,6 +103,36 @@ CommonShape MeasureFlagged(const EvalState& state, const uint8_t* flags, uint16_
   return shape;
 }
 
+// Whether reading the cell of a reference notes nothing in a pass: it is
+// there and no formula left to calculate nor a value an array formula
+// spilled, or missing outside every result area.
+bool ReadsAsSettled(const EvalState& state, const EvalValue& reference) {
+  if (reference.error != kErrorNone || !reference.sheet) return true;
+  const CellRecord* cell =
+      reference.sheet->GetCell(reference.cell.row, static_cast<uint16_t>(reference.cell.column));
+  if (!cell)
+    return state.spillAreaCount == 0 || reference.cell.column < state.spillFirstColumn ||
+           reference.cell.column > state.spillLastColumn;
+  return !cell->IsSpillValue() && (!cell->IsFormula() || (cell->ResultFlags() & kResultCalculated));
+}
+
+// Whether the elements' cells are read as a walk of their ranges: the
+// broadcast reads every position whatever the values, and a handler, which
+// may choose by a value what else it reads, finds no other cell whose
+// reading the pass notes (another range, or a cell not settled). An
+// element whose result is a reference read after it breaks the walk there.
+bool ElementsWalkTheirRanges(const EvalState& state, uint16_t first, uint16_t count, const bool* flagged) {
+  bool anyRange = false;
+  for (uint16_t i = 0; i < count; ++i) {
+    const EvalValue& value = state.operands[first + i];
+    if (flagged[i])
+      anyRange = anyRange || value.kind == kEvalRange;
+    else if (value.kind == kEvalRange || (value.kind == kEvalCellRef && !ReadsAsSettled(state, value)))
+      return false;
+  }
+  return anyRange;
+}
+
 // The arguments give up what they own from the last to the first, the order
 // of the pool and the array stack.
 void TakeArguments(EvalState& state, uint16_t first, uint16_t count, TakenArguments& taken) {
@@ -211,11 +241,16 @@ void PutElementArguments(EvalState& state, uint16_t first, uint16_t count, Taken
 
 // Stores the element's result, alone in slot first, at its position of the
 // new array, and empties the slot; false when the cell could not be stored.
-bool StoreElementResult(EvalState& state, uint16_t first, ArrayBuilder& results, uint64_t key) {
+bool StoreElementResult(EvalState& state, uint16_t first, ArrayBuilder& results, uint64_t key,
+                        PendingGather::SteppedWalk* walk) {
   const uint32_t elementRow = static_cast<uint32_t>(key >> 16);
   const uint32_t elementColumn = static_cast<uint32_t>(key & 0xFFFF);
   EvalValue& result = state.operands[first];
-  if (result.kind == kEvalCellRef) state.ResolveOperand(first);
+  if (result.kind == kEvalCellRef) {
+    // Which cell the value named may have chosen.
+    if (walk) walk->Break();
+    state.ResolveOperand(first);
+  }
   bool stored = true;
   if (result.kind == kEvalText) {
     stored = results.AddText(elementColumn, elementRow, state.SlotText(first), state.SlotTextLength(first),
@@ -260,6 +295,11 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
     return false;
   }
   DepthGuard depth;
+  // Inside an operator's walk, which reads its operands whole, the steps
+  // read for that walk.
+  PendingGather::SteppedWalk walk(pendingGather);
+  PendingGather::SteppedWalk* const elementWalk =
+      ElementsWalkTheirRanges(*this, first, count, taken.flagged) ? &walk : nullptr;
   TakeArguments(*this, first, count, taken);
 
   // The results are written into the array store's own chain; an array
@@ -269,14 +309,18 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
   uint64_t position = 0;
   uint64_t key = 0;
   while (NextElementKey(taken, count, shape, &position, &key)) {
+    if (elementWalk) elementWalk->Enter();
     PutElementArguments(*this, first, count, taken, key);
+    if (elementWalk) elementWalk->Pause();
     operandTop = top;
     operands[top] = op;
     ApplyOperator();
     // The element's result stays alone in slot first, as after any call.
     KeepCallResultOnTop(first);
     if (status != 0) break;
-    if (!StoreElementResult(*this, first, results, key)) {
+    if (!StoreElementResult(*this, first, results, key, elementWalk)) {
+      // Where room ran out may depend on the texts of cells not yet calculated.
+      pendingGather.Close();
       outcome = kErrorMemory;
       break;
     }

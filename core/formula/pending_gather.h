@@ -76,6 +76,39 @@ class PendingGather {
   // searches names its key.
   static constexpr uint8_t kSearched = 32;
 
+  // A walk that stops at a bad running total may keep a budget of its terms
+  // instead of bounds on each value (see StartBudget): an entry notes the
+  // terms the walk read up to it that stand for the pass, and what its own
+  // cell adds (its term's role). kBudgeted: the entry's walk keeps one.
+  // kSmallTerm: a term below kWideTerm in size other than 0; kPositiveTerm,
+  // kNegativeTerm: terms (or the total before the first listed cell) of
+  // either sign; kBrokenTerms: a term the budget cannot judge.
+  static constexpr uint8_t kBudgeted = 1;
+  static constexpr uint8_t kSmallTerm = 2;
+  static constexpr uint8_t kPositiveTerm = 4;
+  static constexpr uint8_t kNegativeTerm = 8;
+  static constexpr uint8_t kBrokenTerms = 16;
+  static constexpr uint8_t kStartNoted = 32;  // the total at the start counted
+  // 2^-969: every number at least this size is a multiple of twice the
+  // smallest normal number.
+  static constexpr double kWideTerm = 0x1p-969;
+  // The most the terms' sizes may add up to: well below the largest number,
+  // whatever the rounding of as many sums as a walk can make.
+  static constexpr double kTermsBudget = 0x1p1020;
+  // What the cell adds to the total: nothing of its own (kTermNone, or a
+  // cell the walk reads for another purpose); itself (kTermOwn); itself
+  // times a partner that stands for the pass (kTermBeside, the partner
+  // kept); itself times the next entry's cell (kTermPairFirst, then
+  // kTermPairSecond); its square (kTermSquare); nothing whatever its value
+  // (kTermZero, beside a partner that reads as 0 or an error).
+  static constexpr uint8_t kTermNone = 0;
+  static constexpr uint8_t kTermOwn = 1;
+  static constexpr uint8_t kTermBeside = 2;
+  static constexpr uint8_t kTermPairFirst = 3;
+  static constexpr uint8_t kTermPairSecond = 4;
+  static constexpr uint8_t kTermSquare = 5;
+  static constexpr uint8_t kTermZero = 6;
+
   // Whether a calculated cell's value is one the search stops at, given the
   // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
@@ -93,15 +126,24 @@ class PendingGather {
     uint8_t flags;
     // The factors of the walk's products (see IsTame).
     uint8_t factors;
-    // For a cell read beside a partner whose value stands for the pass:
-    // the partner's binary exponent, the bounds then the product's (see
-    // IsTameBeside); kNoPartner otherwise.
-    int16_t partner;
     // The walk read on past the value the cell held when listed, a value
     // that stops it (see EndListIfLastKept).
     uint8_t endsIfKept;
+    // The budget's bits when listed (kBudgeted...) and the cell's term role.
+    uint8_t termBits;
+    uint8_t role;
+    // The sizes of the terms read before the cell that stand for the pass,
+    // the total before the first listed cell among them, added up.
+    double fixedBefore;
+    union {
+      // kTermBeside: the partner's value, until the pass settles the cell.
+      double partner;
+      // Once settled by the pass: the sizes (and bits) of the terms the
+      // cells of its walk listed up to it add, as their values now stand.
+      double settledSizes;
+    };
+    uint8_t settledBits;
   };
-  static constexpr int16_t kNoPartner = INT16_MIN;
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -148,18 +190,44 @@ class PendingGather {
   class WalkScope {
    public:
     explicit WalkScope(PendingGather& gather, uint8_t noteFlags = 0, bool enter = true, uint8_t factors = 2)
-        : gather_(enter ? &gather : nullptr) {
+        : gather_(enter ? &gather : nullptr), depth_(gather.depth_) {
       if (enter) gather.EnterWalk(noteFlags, factors);
     }
-    // One pointer kept, which a handler's loop keeps in a register at most.
+    // The depth it found, as a search does: an evaluation reset inside the
+    // walk leaves no walk open for it to leave.
     ~WalkScope() {
-      if (gather_) --gather_->depth_;
+      if (gather_) gather_->depth_ = depth_;
     }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
 
    private:
     PendingGather* gather_;
+    uint32_t depth_;
+  };
+  // A walk that reads every cell of its ranges whatever their values, its
+  // reads interleaved with others that are no part of it: an element-wise
+  // call reads each element's cells, then runs its handler on them. Each
+  // Enter to the next Pause reads for the same walk; the reads between are
+  // outside it (or in the walk open around this one). Break when what came
+  // between may have depended on the values read: the next Enter starts
+  // another walk, so nothing after a changed value is taken across it.
+  class SteppedWalk {
+   public:
+    explicit SteppedWalk(PendingGather& gather) : gather_(gather) {}
+    void Enter() {
+      depth_ = gather_.depth_;
+      gather_.ResumeWalk(&walk_);
+    }
+    void Pause() { gather_.depth_ = depth_; }
+    void Break() { walk_ = 0; }
+    SteppedWalk(const SteppedWalk&) = delete;
+    SteppedWalk& operator=(const SteppedWalk&) = delete;
+
+   private:
+    PendingGather& gather_;
+    uint32_t depth_ = 0;
+    uint32_t walk_ = 0;  // its serial once it read as the outermost walk
   };
   // A walk that reads cells in order until one matches the key, for as long
   // as the object lives: a value that changed lets it read on when the new
@@ -217,6 +285,13 @@ class PendingGather {
   // whose stored values may be missing or of another kind (a file written
   // elsewhere), which would otherwise list one cell per evaluation.
   void EndListIfLastKept() { entries_[count_ - 1].endsIfKept = 1; }
+  // The same for the entry at list place at (see ListedAt).
+  void EndListIfKeptAt(uint32_t at) { entries_[at].endsIfKept = 1; }
+  // Whether gathering is open and the entry at list place at is this
+  // evaluation's listing of the cell given.
+  bool ListedAt(uint32_t at, const CellRecord* cell) const {
+    return (state_ & kOpen) && at >= base_ && at < count_ && entries_[at].record == cell;
+  }
 
   // The flags the walk gives the cells it notes next, for a handler whose
   // walk reads some cells one way and some another.
@@ -242,23 +317,30 @@ class PendingGather {
     // The searches of the entries above the base go with them.
     searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
     searchKept_ = false;
+    found_ = base_;
+    looks_ = 0;
     state_ |= kOpen | kNoted;
     if (!Append(store, cell)) Close();
   }
   // A further one, read while gathering is open; a cell read again at once
-  // (a pair of a cell with itself) is noted once. One listed already, by
-  // this evaluation or a formula waiting below it, ends the list: a cell
-  // stands in one list at a time.
+  // (a pair of a cell with itself) is noted once, and one this evaluation
+  // listed before needs no entry where ListedAgain says so. Any other one
+  // listed already, by this evaluation or a formula waiting below it, ends
+  // the list: a cell stands in one list at a time.
   void NoteFurther(CellStore* store, const CellRecord* cell) {
     if (count_ > base_ && entries_[count_ - 1].record == cell) {
       // Read again as a value of the walk's totals (the next pair's sum);
       // bounds set for its first partner do not hold for another.
       Entry& entry = entries_[count_ - 1];
       if (depth_ != 0) entry.flags |= flags_ & kTameValue;
-      if (entry.partner != kNoPartner) Untame();
+      if (entry.role >= kTermBeside) Untame();
       return;
     }
-    if ((cell->Pending() & kPendingGathered) || !Append(store, cell)) Close();
+    if (cell->Pending() & kPendingGathered) {
+      if (!ListedAgain(cell)) Close();
+      return;
+    }
+    if (!Append(store, cell)) Close();
   }
 
   // Whether a formula cell's value, as it stands, reads as a plain number.
@@ -287,23 +369,71 @@ class PendingGather {
     const double magnitude = x < 0 ? -x : x;
     return magnitude == 0 || (magnitude >= 1 / limit && magnitude <= limit);
   }
-  // Whether x times any number of the binary exponent partner is tame as a
-  // product (IsTame(product, 1)): a cell whose only partner stands for the
-  // pass may take any size that keeps their product tame.
-  static bool IsTameBeside(double x, int partner) {
-    const double magnitude = x < 0 ? -x : x;
-    return magnitude == 0 ||
-           (std::ldexp(magnitude, partner) >= 1e-280 && std::ldexp(magnitude, partner + 1) <= 1e280);
+
+  // The walk under way keeps a budget of its terms, for a handler that
+  // stops at a bad running total and says what each term it reads is: the
+  // pass then takes the cells after a changed one while the terms that
+  // reach them, new values included, keep every total a number (see
+  // TermsKeepTotalsSound), whatever each value's size. Set once the walk is
+  // entered, before it reads.
+  void StartBudget() {
+    fixed_ = 0;
+    termBits_ = kBudgeted;
   }
-  // The last entry, listed since End() gave listed, was read beside a
-  // partner of the binary exponent given, whose value stands for the pass;
-  // false, nothing set, when the cell was listed before (its bounds are its
-  // first partner's) or gathering closed.
-  bool SetLastPartner(uint32_t listed, int partner) {
-    if (End() != listed + 1 || !(state_ & kOpen)) return false;
-    entries_[count_ - 1].partner = static_cast<int16_t>(partner);
-    entries_[count_ - 1].factors = 1;
+  // The total before the walk's first listed cell, read by a walk that
+  // keeps a budget when gathering opened in it: any number the result
+  // check takes, its sign noted.
+  void AddStartOfTerms(double total) {
+    if (total != 0) AddFixed(total, 0);
+  }
+  // The same for a walk that does not follow when gathering opened: the
+  // total when it first notes a term (the start, or a sum of terms noted
+  // already, whose size and sign are counted twice then).
+  void NoteStartOfTerms(double total) {
+    if (termBits_ & kStartNoted) return;
+    termBits_ |= kStartNoted;
+    AddStartOfTerms(total);
+  }
+  // SetTermAt for the cell of one of the two last entries, given no term
+  // yet (one read again adds its term once).
+  bool SetTermOfRecent(const CellRecord* cell, uint8_t role) {
+    for (uint32_t back = 1; back <= 2 && back <= count_; ++back)
+      if (ListedAt(count_ - back, cell))
+        return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
+    return false;
+  }
+  // A term of values that stand for the pass, read while gathering is open.
+  void AddTerm(double term) {
+    if (term != 0) AddFixed(term, (term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0);
+  }
+  // The cell of the entry at list place at, read as the walk's cell given,
+  // adds to the total as role says; false, nothing set, when gathering
+  // closed or the entry is not that cell's (listed before, its term then
+  // its first reading's).
+  bool SetTermAt(uint32_t at, const CellRecord* cell, uint8_t role, double partner = 0) {
+    if (!ListedAt(at, cell)) return false;
+    entries_[at].role = role;
+    entries_[at].partner = partner;
     return true;
+  }
+  // Whether every total of a walk whose terms have the bits given and sizes
+  // adding up to sizes stays a number the result check takes, each term
+  // being one, whatever their order and signs: while no term is small, every
+  // total past the first term of size is 0 or a normal number; with small
+  // terms, all of one sign (and the total at the start too) never fall
+  // below the largest of them; and the sizes keep every total finite.
+  static bool TermsKeepTotalsSound(uint8_t bits, double sizes) {
+    if (bits & kBrokenTerms) return false;
+    if ((bits & kSmallTerm) && (bits & kPositiveTerm) && (bits & kNegativeTerm)) return false;
+    return sizes <= kTermsBudget;
+  }
+  // The bits a term of the size given adds to a budget; kBrokenTerms for
+  // one the result check refuses.
+  static uint8_t TermBits(double term) {
+    if (term == 0) return 0;
+    if (IsBadNumber(term)) return kBrokenTerms;
+    return static_cast<uint8_t>((term > 0 ? kPositiveTerm : kNegativeTerm) |
+                                ((term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0));
   }
 
   // The entry's cell record, looked up again only when records moved.
@@ -337,14 +467,37 @@ class PendingGather {
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
+  // The same, for the pass to note what it settled in them.
+  Entry* SettledEntries() { return entries_; }
 
  private:
+  void AddFixed(double term, uint8_t small) {
+    fixed_ += term < 0 ? -term : term;
+    termBits_ = static_cast<uint8_t>(termBits_ | small | (term > 0 ? kPositiveTerm : kNegativeTerm));
+  }
+
   void EnterWalk(uint8_t noteFlags, uint8_t factors) {
     if (depth_++ == 0) {
       flags_ = noteFlags;
       factors_ = factors;
-      if (++walk_ == 0) walk_ = 1;
+      termBits_ = 0;
+      walk_ = NewWalk();
     }
+  }
+  // The walk of serial *walk again (a new one when 0), outermost, or the
+  // walk open around it.
+  void ResumeWalk(uint32_t* walk) {
+    if (depth_++ == 0) {
+      flags_ = 0;
+      factors_ = 2;
+      termBits_ = 0;
+      if (*walk == 0) *walk = NewWalk();
+      walk_ = *walk;
+    }
+  }
+  uint32_t NewWalk() {
+    if (++walks_ == 0) walks_ = 1;
+    return walks_;
   }
   void EnterSearch(SearchMatch match, const void* key, uint32_t size) {
     if (depth_ != 0) StopNoting();
@@ -353,6 +506,30 @@ class PendingGather {
     searchKey_ = key;
     searchKeySize_ = size;
     searchKept_ = false;
+  }
+
+  // Whether the cell, listed already, was listed by this evaluation and is
+  // read again outside every walk or by a walk that reads every cell
+  // whatever the values (RANK's value after its list, a list read again
+  // from its start): taken before the pass reaches this read, it is then
+  // calculated, and a value of its that changed made the list diverge at
+  // its entry. Looked for from the entry after the one found last, within
+  // twice as many looks per evaluation as it has entries, so that no
+  // evaluation spends more than its list is long.
+  bool ListedAgain(const CellRecord* cell) {
+    if (depth_ != 0 && (flags_ != 0 || search_)) return false;
+    const uint32_t listed = count_ - base_;
+    uint32_t i = found_ < count_ ? found_ : base_;
+    for (uint32_t n = 0; n < listed; ++n) {
+      if (looks_ > 2 * listed + 64) return false;
+      ++looks_;
+      if (entries_[i].record == cell) {
+        found_ = i + 1;
+        return true;
+      }
+      if (++i == count_) i = base_;
+    }
+    return false;
   }
 
   bool Append(CellStore* store, const CellRecord* cell) {
@@ -377,8 +554,9 @@ class PendingGather {
       const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
       flags |= kMarked;
     }
-    entries_[count_++] =
-        Entry{store, cell, store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags, factors_, kNoPartner, 0};
+    entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
+                               factors_, 0, termBits_, kTermNone, fixed_,
+                               {0}, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
   }
@@ -443,10 +621,13 @@ class PendingGather {
   uint32_t capacity_ = 0;
   uint32_t peak_ = 0;
   uint32_t depth_ = 0;
+  uint32_t walks_ = 0;     // the last serial given to a walk
   uint32_t walk_ = 0;      // the outermost walk's serial, never 0
   uint32_t lastWalk_ = 0;  // the walk of this evaluation's last entry
   uint32_t untamedWalk_ = 0;  // the last walk that read a value not tame
   Search* searches_ = nullptr;
+  uint32_t found_ = 0;  // the entry after the one ListedAgain found last
+  uint32_t looks_ = 0;  // ListedAgain's looks in this evaluation
   uint32_t searchCount_ = 0;
   uint32_t searchCapacity_ = 0;
   uint8_t* keys_ = nullptr;
@@ -455,6 +636,8 @@ class PendingGather {
   const void* searchKey_ = nullptr;
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
+  double fixed_ = 0;       // the sizes of the budget's terms so far
+  uint8_t termBits_ = 0;   // its bits (kBudgeted...)
   uint8_t flags_ = 0;
   uint8_t factors_ = 2;
   uint8_t state_ = 0;

@@ -1,5 +1,6 @@
 #include "core/recalc/gathered_cells.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "core/base/error_code.h"
@@ -64,14 +65,51 @@ bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
 
 // Whether the cell's value leaves a running total as the handler keeps it
 // a number: an error, which the handler skips, or a number tame for the
-// walk's products (beside its partner, when that one stands for the pass).
+// walk's products. A cell whose walk keeps a budget of its terms is judged
+// by the budget.
 bool KeepsTotalsSound(const PendingGather::Entry& entry) {
+  if (entry.role != PendingGather::kTermNone) return true;
   const CellRecord* cell = CalculatedFormula(entry);
   if (!cell || cell->HasCachedText())
     return false;
   if (cell->ErrorCode() != 0) return true;
-  return entry.partner == PendingGather::kNoPartner ? PendingGather::IsTame(cell->CachedNumber(), entry.factors)
-                                                    : PendingGather::IsTameBeside(cell->CachedNumber(), entry.partner);
+  return PendingGather::IsTame(cell->CachedNumber(), entry.factors);
+}
+
+// The term the settled cell adds to its walk's budget, as its value now
+// stands, noted in its entry with those of the cells settled before it in
+// its walk: a value that reads as no number adds none (the handler skips
+// it), a text is not judged.
+void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* before, const CellRecord* record) {
+  const bool start = (entry.flags & PendingGather::kWalkStart) || !before;
+  const double partner = entry.partner;
+  entry.settledBits = start ? 0 : before->settledBits;
+  entry.settledSizes = start ? 0.0 : before->settledSizes;
+  if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero ||
+      entry.role == PendingGather::kTermPairFirst)
+    return;
+  const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
+  if (!calculated || record->HasCachedText()) {
+    entry.settledBits |= PendingGather::kBrokenTerms;
+    return;
+  }
+  const double x = record->ErrorCode() == 0 ? record->CachedNumber() : 0.0;
+  double term = x;
+  if (entry.role == PendingGather::kTermPairSecond) {
+    // The first of the pair, settled just before.
+    const CellRecord* first = start ? nullptr : PendingGather::RecordOf(*before);
+    if (!first || !first->IsFormula() || !(first->ResultFlags() & kResultCalculated) || first->HasCachedText()) {
+      entry.settledBits |= PendingGather::kBrokenTerms;
+      return;
+    }
+    term = first->ErrorCode() == 0 ? first->CachedNumber() * x : 0.0;
+  } else if (entry.role == PendingGather::kTermBeside) {
+    term = x * partner;
+  } else if (entry.role == PendingGather::kTermSquare) {
+    term = x * x;
+  }
+  entry.settledBits |= PendingGather::TermBits(term);
+  entry.settledSizes += std::fabs(term);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -94,11 +132,13 @@ uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entr
 // Looks at the gathered cells before the cell's next, calculated by
 // now: each that did not keep the value its evaluation read marks where
 // the list diverged; their marks are cleared.
-void SettleGathered(const EvalState& state, GatheredCells& gathered) {
-  const PendingGather::Entry* entries = state.pendingGather.Entries();
+void SettleGathered(EvalState& state, GatheredCells& gathered) {
+  PendingGather::Entry* entries = state.pendingGather.SettledEntries();
   for (; gathered.settled < gathered.next; ++gathered.settled) {
-    const PendingGather::Entry& entry = entries[gathered.settled];
+    PendingGather::Entry& entry = entries[gathered.settled];
     const CellRecord* record = PendingGather::RecordOf(entry);
+    if (entry.termBits & PendingGather::kBudgeted)
+      AddSettledTerm(entry, gathered.settled > gathered.base ? &entries[gathered.settled - 1] : nullptr, record);
     if (!record || !(record->Pending() & kPendingStood)) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > gathered.diverged)
@@ -136,6 +176,12 @@ bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& b
       (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
     return false;
   if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+    return false;
+  // The terms that reach the entry, those of the cells calculated before it
+  // as they now stand.
+  if (gathered.diverged != kNotDiverged && (entry.termBits & PendingGather::kBudgeted) &&
+      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | before.settledBits),
+                                           entry.fixedBefore + before.settledSizes))
     return false;
   return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
 }

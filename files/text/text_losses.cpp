@@ -1,8 +1,10 @@
 #include "files/text/text_losses.h"
 
 #include <cstring>
+#include <memory>
 
 #include "core/edit/cell_display_text.h"
+#include "core/edit/cell_input.h"
 #include "core/workbook/workbook.h"
 #include "files/text/text_conversion.h"
 #include "files/text/text_field_value.h"
@@ -141,8 +143,29 @@ class TextLossFinder {
       case kTextFieldText:
         return held.kind == kHeldText && held.length == length && std::memcmp(held.text, text, length) == 0;
       default:
+        return held.kind == kHeldText && held.length == length && std::memcmp(held.text, text, length) == 0 &&
+               EnteredAsItsText(text);
+    }
+  }
+
+  // A field starting with "=" is read as typed input: a formula the
+  // reader cannot take (it names a worksheet the file's one worksheet
+  // does not know, say) stays the text it was.
+  bool EnteredAsItsText(const char* text) const {
+    if (!scratch_) {
+      scratch_ = std::make_unique<CWorkBook>();
+      if (!scratch_->NewDocument())
         return false;
     }
+    alignas(8) uint8_t record[kCellInputCapacity];
+    NumFormatParams format{};
+    const uint32_t size = CWorkSheet::ParseCellInput(scratch_.get(), text, &format, 0, 0, record, sizeof record);
+    if (size == 0)
+      return false;
+    const CellRecord& cell = *AsCellRecord(record);
+    const size_t length = std::strlen(text);
+    return cell.IsText() && cell.ErrorCode() == 0 && cell.TextLength() == length &&
+           std::memcmp(cell.Text(), text, length) == 0;
   }
 
   void Lost(const CellRecord& cell) {
@@ -181,6 +204,9 @@ class TextLossFinder {
   uint32_t pendingRow_ = 0;
   const CellRecord* pendingCell_ = nullptr;
   CellCursor styleCursor_;
+  // A workbook of one new worksheet, as a file read back is, made on the
+  // first field read as input.
+  mutable std::unique_ptr<CWorkBook> scratch_;
   TextLosses losses_;
 };
 

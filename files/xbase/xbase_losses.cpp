@@ -5,6 +5,7 @@
 
 #include "core/edit/cell_display_text.h"
 #include "core/workbook/workbook.h"
+#include "files/text/text_conversion.h"
 #include "files/xbase/xbase_cell_value.h"
 #include "files/xbase/xbase_values.h"
 
@@ -13,14 +14,15 @@ namespace {
 // The widest field a number is written into: its length byte.
 constexpr size_t kNumberFieldCapacity = 255;
 
-// The reader puts a field's name, up to its first NUL, into the first row.
-bool NameGivesBack(const uint8_t* field, const CellRecord& cell) {
-  const XBaseFieldValue value = XBaseValueOfCell(&cell);
-  if (!value.present || (value.isText && value.length == 0))
-    return true;
-  if (!value.isText || cell.ErrorCode() != 0)
-    return false;
+// The reader puts a field's name, up to its first NUL, into the first row,
+// over an empty cell as over any other.
+bool NameGivesBack(const uint8_t* field, const CellRecord* cell) {
   const size_t nameLength = strnlen(reinterpret_cast<const char*>(field), kXBaseFieldNameSize - 1);
+  const XBaseFieldValue value = XBaseValueOfCell(cell);
+  if (!value.present || (value.isText && value.length == 0))
+    return nameLength == 0;
+  if (!value.isText || cell->ErrorCode() != 0)
+    return false;
   return value.length == nameLength && std::memcmp(value.text, field, nameLength) == 0;
 }
 
@@ -30,14 +32,26 @@ bool CharactersGiveBack(const char* text, size_t length, size_t width) {
   return length <= width && (length == 0 || text[length - 1] != ' ');
 }
 
-bool NumberGivesBack(double number, size_t width, int decimals) {
+enum NumberFate { kNumberKept, kNumberChanged, kNumberTooWide };
+
+NumberFate NumberGivesBack(double number, size_t width, int decimals) {
   uint8_t digits[kNumberFieldCapacity];
   if (width == 0 || width > sizeof digits)
-    return false;
-  // A number the field cannot hold at all fails the save itself.
+    return kNumberChanged;
   if (!PutXBaseNumber(digits, width, number, decimals))
-    return true;
-  return ParseXBaseNumber(digits, width) == number;
+    return kNumberTooWide;
+  return ParseXBaseNumber(digits, width) == number ? kNumberKept : kNumberChanged;
+}
+
+// Whether a text comes back through the OEM character set as it is.
+bool OemGivesBack(const char* text, size_t length) {
+  char converted[kCellTextCapacity];
+  if (length > sizeof converted)
+    length = sizeof converted;
+  std::memcpy(converted, text, length);
+  AnsiToOemInPlace(converted, length);
+  OemToAnsiInPlace(converted, length);
+  return std::memcmp(converted, text, length) == 0;
 }
 
 // Only a date as the reader spells it ("yyyy-mm-dd") comes back the same.
@@ -59,14 +73,28 @@ class LossFinder {
       : book_(book), sheet_(sheet), table_(table), fields_(XBaseFieldCount(table)) {}
 
   XBaseLosses Find() {
+    std::vector<bool> named(fields_, false);
+    std::vector<bool> unfielded(kColumnCount, false);
     ForEachRecord(sheet_.cells, [&](const CellRecord& cell) {
-      const uint8_t* field = cell.Column() < fields_ ? XBaseFieldAt(table_, cell.Column()) : nullptr;
-      if (cell.Row() == 0)
-        losses_.firstRow = losses_.firstRow || !field || !NameGivesBack(field, cell);
-      else
-        losses_.values = losses_.values || !field || !ValueGivesBack(field, cell);
-      return !(losses_.firstRow && losses_.values);
+      if (cell.Column() >= fields_) {
+        if (XBaseValueOfCell(&cell).present && !unfielded[cell.Column()]) {
+          unfielded[cell.Column()] = true;
+          if (losses_.unfieldedColumns++ == 0 || cell.Column() < losses_.firstUnfielded)
+            losses_.firstUnfielded = cell.Column();
+        }
+        return true;
+      }
+      const uint8_t* field = XBaseFieldAt(table_, cell.Column());
+      if (cell.Row() == 0) {
+        named[cell.Column()] = true;
+        losses_.firstRow = losses_.firstRow || !NameGivesBack(field, &cell);
+      } else if (!ValueGivesBack(field, cell)) {
+        losses_.values = true;
+      }
+      return true;
     });
+    for (uint32_t i = 0; i < fields_; ++i)
+      losses_.firstRow = losses_.firstRow || (!named[i] && !NameGivesBack(XBaseFieldAt(table_, i), nullptr));
     FindBlankFields();
     return losses_;
   }
@@ -83,18 +111,18 @@ class LossFinder {
         if (error)
           return false;
         if (value.isText)
-          return CharactersGiveBack(value.text, value.length, width);
+          return TextGivesBack(cell, value.text, value.length, width);
         char text[kCellTextCapacity];
         const size_t length = XBaseNumberText(book_, sheet_, cell, &runCursor_, text);
-        return CharactersGiveBack(text, length, width);
+        return TextGivesBack(cell, text, length, width);
       }
       case 'N':
       case 'F':
-        return !error && !value.isText && NumberGivesBack(value.number, width, field[kXBaseFieldDecimals]);
+        return !error && !value.isText && NumberKept(cell, value.number, width, field[kXBaseFieldDecimals]);
       case 'Y':
-        return !error && !value.isText && NumberGivesBack(value.number, width, kXBaseCurrencyDecimals);
+        return !error && !value.isText && NumberKept(cell, value.number, width, kXBaseCurrencyDecimals);
       case 'I':
-        return !error && !value.isText && NumberGivesBack(value.number, width, 0);
+        return !error && !value.isText && NumberKept(cell, value.number, width, 0);
       case 'L':
         return !error && value.isText && value.length == 1 && (value.text[0] == 'Y' || value.text[0] == 'N');
       case 'D':
@@ -102,13 +130,46 @@ class LossFinder {
         if (error)
           return cell.IsText() && cell.TextLength() <= width;
         return DateGivesBack(value);
-      case 'M':
+      case 'M': {
         // Memo texts of FoxPro tables are not read back.
-        return !error && table_.dialect != kXBaseFoxPro;
+        if (error || table_.dialect == kXBaseFoxPro)
+          return false;
+        if (value.isText)
+          NoteCharacters(cell, value.text, value.length);
+        return true;
+      }
       default:
         // Fields of the other types are written blank.
         return false;
     }
+  }
+
+  // A character field's text: one cut to its width or ending in blanks is
+  // a field value lost; else its characters may not come back.
+  bool TextGivesBack(const CellRecord& cell, const char* text, size_t length, size_t width) {
+    if (!CharactersGiveBack(text, length, width))
+      return false;
+    NoteCharacters(cell, text, length);
+    return true;
+  }
+
+  void NoteCharacters(const CellRecord& cell, const char* text, size_t length) {
+    if (table_.codePage != kXBaseCodePageOem || OemGivesBack(text, length))
+      return;
+    if (losses_.characters++ == 0) {
+      losses_.characterRow = cell.Row();
+      losses_.characterColumn = cell.Column();
+    }
+  }
+
+  bool NumberKept(const CellRecord& cell, double number, size_t width, int decimals) {
+    const NumberFate fate = NumberGivesBack(number, width, decimals);
+    if (fate == kNumberTooWide && !losses_.tooWide) {
+      losses_.tooWide = true;
+      losses_.tooWideRow = cell.Row();
+      losses_.tooWideColumn = cell.Column();
+    }
+    return fate != kNumberChanged;
   }
 
   // Every row up to the last used one is a record, and a record's blank

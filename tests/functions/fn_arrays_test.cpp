@@ -72,6 +72,9 @@ TEST_F(ArrayFunctions, PositionsAndPicks) {
       {"=SUM(CHOOSE(2,A1:A4,B1:B4))", "32"},
       {"=CHOOSE(2,{1,2},{3,4})", "{3, 4}"},
       {"=CHOOSE(3,1,2)", "#NUM!"},
+      // An empty text chosen is kept as any other.
+      {"=CHOOSE(1,\"\")", "\"\""},
+      {"=CHOOSE(2,1,\"\")&\"x\"", "\"x\""},
   });
 }
 

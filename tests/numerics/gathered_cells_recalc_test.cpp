@@ -91,8 +91,30 @@ class TotalsMaker {
            column;
   }
 
+  // A function applied element by element to ranges: alone, beside a
+  // cell that may not be calculated yet, under an operator, nested, and
+  // naming the cells it reads by the values it reads.
+  std::string ElementWise() {
+    switch (Pick(8)) {
+      case 0: return "=SUMPRODUCT(ABS(" + Range() + "))";
+      case 1: return "=SUM(LEN(" + Range() + "))";
+      case 2: return "=SUMPRODUCT(ROUND(" + Range() + "," + Cell() + "))";
+      case 3: {
+        const std::string pair = Pair();
+        const size_t comma = pair.find(',');
+        return "=SUMPRODUCT((" + pair.substr(0, comma) + ">2)*ABS(" + pair.substr(comma + 1) + "))";
+      }
+      case 4: return "=SUM(IF(ISNUMBER(" + Range() + "),1,0))";
+      case 5: return "=SUMPRODUCT(LEN(UPPER(" + Range() + ")))";
+      case 6: return "=SUM(INDIRECT(" + Rows() + ",1))";
+      default: return "=SUM(VLOOKUP(" + Rows() + "," + Range() + ",1,FALSE))";
+    }
+  }
+
   std::string Total() {
-    switch (Pick(34)) {
+    switch (Pick(36)) {
+      case 34:
+      case 35: return ElementWise();
       case 31: {
         const std::string pair = ShiftedPair();
         const size_t comma = pair.find(',');
@@ -168,7 +190,17 @@ class TotalsMaker {
   // A cell a total may read.
   std::string Input() {
     char text[96];
-    switch (Pick(15)) {
+    switch (Pick(18)) {
+      // Values that change near each bound of the walks' factors, and sums
+      // that run near the largest number.
+      case 15: {
+        static const char* const kNearBounds[] = {"=R1C1*1E92",  "=R1C1*1E139", "=R1C1*1E279", "=R1C1*1E-92",
+                                                  "=R1C1*1E-139", "=R1C1*1E100", "8.9E307",     "1.34E154"};
+        return kNearBounds[Pick(8)];
+      }
+      case 16: return "=R1C" + Column() + "*0+R1C1*1E99";
+      // The address of a cell of column B, chosen by the rate.
+      case 17: return "=\"B\"&(1+MOD(R1C1*" + std::to_string(1 + Pick(7)) + "," + std::to_string(kRows) + "))";
       case 12: return Pick(3) == 0 ? "1E308" : (Pick(2) ? "1E150" : "-1E-150");
       // Cells every row reads, the rate of a column, among them.
       case 13: return Pick(2) ? "=R1C1*1E150" : "=R1C1*R[-1]C";
@@ -280,10 +312,11 @@ TEST_F(GatheredTwins, ListedLongColumnsGiveWhatEvaluatingAgainGives) {
       if (HasFatalFailure()) return;
     }
     static const char* const kTotals[] = {"=SUMIF(C3,\"high\",C2)", "=COUNTIF(C2,\">100\")", "=SUM(C2)",
-                                          "=SUMIF(C2,\">50\")",      "=MAX(C2)",                 "=SUMPRODUCT(R3C1:R1500C1,R3C2:R1500C2)"};
+                                          "=SUMIF(C2,\">50\")",      "=MAX(C2)",                 "=SUMPRODUCT(R3C1:R1500C1,R3C2:R1500C2)",
+                                          "=PERCENTILE(C2,0.3)",      "=RANK(R700C2,C2)"};
     for (uint16_t c = 3; c < kColumns; ++c)
       for (uint32_t row = 0; row < 2; ++row) {
-        const std::string total = kTotals[maker.Pick(6)];
+        const std::string total = kTotals[maker.Pick(8)];
         for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, c, row, total);
       }
     for (int pass = 0; pass < 2; ++pass) {
@@ -623,6 +656,79 @@ TEST_F(TypedTwins, AWalkThatGoesOnPastNumbersStopsWhereAValueBecameAnotherKind) 
   EXPECT_EQ(ErrorAt(1, 2), kErrorNA);
 }
 
+// An element-wise call over a range whose handler reads, by each element's
+// value, cells of another argument (a lookup's table) or the cell the value
+// names (INDIRECT): once an element's value changed, evaluating again may
+// wait for a cell the handler reads now, before the next element's cell.
+// Both draw random numbers, so any other order shows.
+TEST_F(TypedTwins, AnElementWiseCallThatReadsCellsByItsValuesIsReadAgain) {
+  TypeAll({{4, 1, "7"},
+           {4, 2, "=RAND()"},
+           {1, 1, "=IF(R1C4>1,8,7)"},
+           {1, 2, "=RAND()*0+7"},
+           {0, 0, "=SUM(VLOOKUP(R2C2:R3C2,R2C5:R3C5,1,FALSE))"},
+           {3, 0, "1"},
+           {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  Clear();
+  TypeAll({{4, 1, "5"},
+           {4, 2, "=RAND()"},
+           {1, 1, "=IF(R1C4>1,\"E3\",\"E2\")"},
+           {1, 2, "=LEFT(\"E2\",RAND()*0+2)"},
+           {0, 0, "=SUM(INDIRECT(R2C2:R3C2,1))"},
+           {3, 0, "1"},
+           {3, 0, "2"}});
+}
+
+// A cell the evaluation listed, read again outside every walk (RANK's value
+// after its list, which holds it) needs no entry: the list goes on, and the
+// evaluation's result is kept when nothing changed.
+TEST_F(TypedTwins, ACellListedBeforeAndReadAgainOutsideAWalkNeedsNoEntry) {
+  TypeAll({{1, 1, "=R1C4"},
+           {1, 2, "=R1C4+1"},
+           {1, 3, "=R1C4*2"},
+           {1, 4, "=IF(R1C4>1,R1C1,0)"},
+           {0, 0, "=RANK(R3C2,R2C2:R4C2)+R5C2*0"},
+           {3, 0, "1"},
+           {3, 0, "2"}});
+  if (HasFatalFailure()) return;
+  Clear();
+  // A cell a formula lower on the chain listed is not this evaluation's:
+  // it ends the list, and is waited for in its turn (both draw numbers).
+  TypeAll({{1, 3, "=RAND()"},
+           {2, 5, "=RAND()"},
+           {2, 4, "=1"},
+           {1, 2, "1"},
+           {1, 1, "=R5C3+R4C2+R6C3"},
+           {0, 0, "=SUM(R2C2:R4C2)"}},
+          2);
+}
+
+// The order statistics read a list again from its start once it turns out
+// to be no short list of plain numbers: a cell not yet calculated whose
+// stored value (a text) ended the first reading is waited for all the same,
+// and the totals take its new value.
+TEST_F(TypedTwins, AnOrderStatisticWaitsForACellThatEndedItsFirstReading) {
+  TypeAll({{1, 0, "=IF(R1C4>0,5,\"x\")"},
+           {1, 1, "1"},
+           {1, 2, "2"},
+           {1, 3, "3"},
+           {0, 0, "=RANK(2,R1C2:R4C2)"},
+           {4, 0, "=PERCENTILE(R1C2:R4C2,0.5)"},
+           {3, 0, "0"}});
+  if (HasFatalFailure()) return;
+  // The pass after the edit, not the second one.
+  for (CWorkBook* twin : {&gathering, &plain}) PutTypedOrFormula(*twin, Sheet(*twin, 0)->cells, 3, 0, "1");
+  RecalculateTwins();
+  ExpectSameBooks("after the edit");
+  if (HasFatalFailure()) return;
+  CellStore& cells = Sheet(gathering, 0)->cells;
+  ASSERT_NE(cells.GetCell(0, 0), nullptr);
+  ASSERT_NE(cells.GetCell(0, 4), nullptr);
+  EXPECT_EQ(cells.GetCell(0, 0)->CachedNumber(), 3.0);
+  EXPECT_EQ(cells.GetCell(0, 4)->CachedNumber(), 2.5);
+}
+
 // A result area that grows, while a cell the total gathered is calculated,
 // into the range a lookup walks: evaluating again finds its match there and
 // reads no further, so the cells gathered after it are not taken: no
@@ -709,6 +815,27 @@ TEST_F(GatheredTwins, TotalsAboveTheirColumnsTakeTheirCellsInOneRound) {
   const CellRecord* sumIf = cells.GetCell(0, 3);
   ASSERT_NE(sumIf, nullptr);
   EXPECT_EQ(sumIf->CachedNumber(), 2000.0 * 2001.0 / 2 - 50.0 * 51.0 / 2);
+}
+
+// Functions applied element by element to a column, above it: its cells
+// are taken in one round as a total's are.
+TEST_F(GatheredTwins, ElementWiseCallsAboveTheirColumnsTakeTheirCellsInOneRound) {
+  CellStore& cells = Sheet(gathering, 0)->cells;
+  for (uint32_t row = 0; row < 2000; ++row) {
+    PutTypedOrFormula(gathering, cells, 0, row, std::to_string(row + 1));
+    PutTypedOrFormula(gathering, cells, 1, row, "=1000-RC[-1]");
+    PutTypedOrFormula(gathering, cells, 2, row, "=REPT(\"a\",MOD(RC[-2],5))");
+  }
+  PutTypedOrFormula(gathering, cells, 3, 0, "=SUMPRODUCT(ABS(R1C2:R2000C2))");
+  PutTypedOrFormula(gathering, cells, 4, 0, "=SUM(LEN(R1C3:R2000C3))");
+  ASSERT_TRUE(gathering.Recalculate(nullptr));
+  EXPECT_GE(gathering.evaluator.pendingGather.TakenCount(), 2u * 1998u);
+  const CellRecord* abs = cells.GetCell(0, 3);
+  ASSERT_NE(abs, nullptr);
+  EXPECT_EQ(abs->CachedNumber(), 999.0 * 1000.0 / 2 + 1000.0 * 1001.0 / 2);
+  const CellRecord* lengths = cells.GetCell(0, 4);
+  ASSERT_NE(lengths, nullptr);
+  EXPECT_EQ(lengths->CachedNumber(), 400.0 * (0 + 1 + 2 + 3 + 4));
 }
 
 }  // namespace

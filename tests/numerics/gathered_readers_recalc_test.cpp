@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/base/error_code.h"
 #include "core/base/global_options.h"
@@ -163,10 +164,11 @@ class ReadersMaker {
     const std::string sheet = Pick(5) == 0 ? "Worksheet2!" : "";
     const std::string x = sheet + Rows(first, last, a);
     const std::string y = Rows(first, last, b);
-    static const char* const kPowers[] = {"0.5,0,1", "1,0,1", "2,1,1", "-0.5,1,2", "1E-100,1,1", "1E100,0,1", "0.9,3,-1"};
+    static const char* const kPowers[] = {"0.5,0,1", "1,0,1",     "2,1,1",     "-0.5,1,2",
+                                          "1E-100,1,1", "1E100,0,1", "0.9,3,-1", "1E-100,0,1"};
     switch (Pick(7)) {
       case 0: return "=SUMXMY2(" + x + "," + y + ")";
-      case 1: return "=SERIESSUM(" + std::string(kPowers[Pick(7)]) + "," + x + ")";
+      case 1: return "=SERIESSUM(" + std::string(kPowers[Pick(8)]) + "," + x + ")";
       case 2: return "=XNPV(0.1," + x + "," + Rows(first, last, 5) + ")";
       case 3: return "=XIRR(" + x + "," + Rows(first, last, 5) + ",0.1)";
       case 4: return "=PROB(" + x + "," + y + (Pick(2) ? ",0,100)" : ",1)");
@@ -176,7 +178,22 @@ class ReadersMaker {
   }
   // A cell of the columns the totals read (B..E).
   std::string Input() {
-    switch (Pick(14)) {
+    switch (Pick(18)) {
+      // Sums that run near the largest number (a square, a half, a
+      // quarter of it), values that change near it, and values beside each
+      // bound of the walks' terms.
+      case 14: {
+        static const char* const kNearLargest[] = {"1.34078E154", "-1.34078E154", "8.9E307", "1.7E308", "4.4E307"};
+        return kNearLargest[Pick(5)];
+      }
+      case 15: return Pick(2) ? "=RC1*R1C10*1E151" : "=RC1*R1C10*1E306";
+      case 16: {
+        static const char* const kBounds[] = {"1E140", "1.1E140", "1E-140", "9E-141", "1E280", "1.1E280", "1E93", "1.1E93"};
+        return kBounds[Pick(8)];
+      }
+      // A cell that reads a total: calculated before the total ends its
+      // walk, it is a cycle.
+      case 17: return "=R" + std::to_string(1 + Pick(3)) + "C" + std::to_string(7 + Pick(3)) + "*0+RC1*R1C10";
       case 0: return std::to_string(Pick(20));
       case 1: {
         static const char* const kSizes[] = {"1E150", "-1E150", "1E-150", "1E300", "1E-300", "1E-139", "1E139", "0.5"};
@@ -198,7 +215,10 @@ class ReadersMaker {
   }
   // A cell of the dates' column (F): dates from formulas reading the rate.
   std::string Date() {
-    switch (Pick(8)) {
+    switch (Pick(9)) {
+      case 8:
+        return "=IF(R" + std::to_string(1 + Pick(3)) + "C" + std::to_string(7 + Pick(3)) +
+               "=0,\"2009-06-01\",\"2009-06-02\")";
       case 0: return "\"2009-05-" + std::to_string(10 + Pick(19)) + "\"";
       case 1: return "=IF(R1C10>2,\"x\",\"2009-07-04\")";
       case 2: return "=R1C" + std::to_string(1 + Pick(4)) + "&\"\"";
@@ -302,6 +322,166 @@ TEST_F(ReaderTwins, ReadersGiveWhatEvaluatingAgainGivesOverRandomColumnsAndEdits
   // Else the comparison says nothing.
   EXPECT_GT(gathering.evaluator.pendingGather.TakenCount(), 2000u);
   EXPECT_EQ(plain.evaluator.pendingGather.TakenCount(), 0u);
+}
+
+// Short columns of values that change with the rate, beside values near the
+// largest number (whose sums overflow once a value before them grows), gaps,
+// errors and cells that read the totals (a cycle when calculated before a
+// total's walk stops short of them): the layouts where the stretches'
+// restarts, the holidays' stops and marks and the bounds of SUMPRODUCT's
+// factors decide what is taken.
+class NearLargestMaker {
+ public:
+  explicit NearLargestMaker(std::mt19937& random) : random_(random) {}
+  uint32_t Pick(uint32_t count) { return std::uniform_int_distribution<uint32_t>(0, count - 1)(random_); }
+
+  static constexpr uint32_t kRows = 12;
+  // A cell that reads the totals (in the first row): calculated before a
+  // total's walk stops short of it, it is a cycle.
+  static constexpr const char* kReadsTotals = "=R1C7*0+R1C8*0+R1C9*0+RC1";
+  std::string Rows(uint16_t column) {
+    return "R1C" + std::to_string(column + 1) + ":R12C" + std::to_string(column + 1);
+  }
+  std::string Total() {
+    const std::string x = Rows(static_cast<uint16_t>(1 + Pick(4)));
+    const std::string y = Rows(static_cast<uint16_t>(1 + Pick(4)));
+    static const char* const kPowers[] = {"1,0,1", "0.5,0,1", "1E-100,-3,1", "2,0,1", "1E-100,-3,1", "1E-100,-3,1"};
+    switch (Pick(9)) {
+      case 0: return "=SUMXMY2(" + x + "," + y + ")";
+      case 1: return "=SERIESSUM(" + std::string(kPowers[Pick(6)]) + "," + x + ")";
+      case 2: return "=PROB(" + Rows(0) + "," + y + ",0,100)";
+      case 3: return "=NETWORKDAYS(\"2009-01-01\",\"2009-12-31\"," + Rows(5) + ")";
+      case 4: return "=WORKDAY(\"2009-03-01\",40," + Rows(5) + ")";
+      case 5:
+        switch (Pick(3)) {
+          case 0: return "=SUMPRODUCT(" + x + "," + y + "," + Rows(static_cast<uint16_t>(1 + Pick(4))) + ")";
+          case 1: return "=SUMPRODUCT(" + x + "," + x + "," + x + ")";
+          default: return "=SUMPRODUCT(" + Rows(1) + "," + Rows(2) + "," + Rows(3) + ")";
+        }
+      case 6: return "=SUMPRODUCT(" + x + "," + y + ")";
+      case 7: return "=SUMIF(" + x + ",\">0\"," + y + ")";
+      default: return "=SUMIF(" + x + ",\"<>1\")";
+    }
+  }
+  std::string Input() {
+    switch (Pick(13)) {
+      case 0: return "=RC1*R1C10";
+      case 1: return "=RC1*R1C10*1E305";
+      case 2: return "=RC1*R1C10*1E151";
+      case 3: return "=RC1*R1C10*1E103";
+      case 4: return Pick(2) ? "1.797E308" : "-1.797E308";
+      case 5: return Pick(2) ? "1.34078E154" : "1E300";
+      case 6: return "";
+      case 8: return Pick(2) ? "1.797E108" : "1.79E208";
+      case 9: return "=RC1*R1C10*1E5";
+      case 10: return Pick(3) ? "=RC1*R1C10*1E305" : (Pick(2) ? "#N/A!" : "\"abc\"");
+      case 11: return "=RC1*R1C10*1E280";
+      default: return kReadsTotals;
+    }
+  }
+  // A column built around one layout: values that change with the rate,
+  // a gap perhaps, a value near the largest number (or its square root, or
+  // a coefficient that reaches it a power or two early), a gap perhaps, and
+  // a cell that reads the totals; random cells around them.
+  std::vector<std::string> Layout() {
+    std::vector<std::string> cells;
+    const uint32_t start = 1 + Pick(4);
+    if (const uint32_t which = Pick(4); which < 3) {
+      // A series' first coefficient, a gap, and one that reaches the
+      // largest number at its power (a power before the one of its place);
+      // or values that change before one near the largest number; or tiny
+      // values that change before one of the other sign, whose sum may
+      // fall below the normal numbers.
+      cells.assign(start, "");
+      if (which == 0) {
+        for (const char* cell : {"=RC1*R1C10*1E5", "", "=RC1*R1C10*1E151", kReadsTotals}) cells.push_back(cell);
+      } else if (which == 2) {
+        for (const char* cell : {"=RC1*R1C10*1E-307", "-1.1E-307", kReadsTotals}) cells.push_back(cell);
+      } else {
+        for (const char* cell : {"=RC1*R1C10*1E305", "1.797E308", kReadsTotals}) cells.push_back(cell);
+      }
+      while (cells.size() < kRows) cells.push_back(Input());
+      cells.resize(kRows);
+      return cells;
+    }
+    const bool empty = Pick(2);
+    for (uint32_t row = 0; row < start; ++row) cells.push_back(empty ? "" : Input());
+    static const char* const kChanging[] = {"=RC1*R1C10*1E5", "=RC1*R1C10*1E305", "=RC1*R1C10*1E103",
+                                            "=RC1*R1C10*1E151", "=RC1*R1C10"};
+    const char* changing = kChanging[Pick(5)];
+    for (uint32_t i = Pick(3) ? 1 : 2; i > 0; --i) cells.push_back(changing);
+    if (Pick(2)) cells.push_back("");
+    static const char* const kNear[] = {"1.797E308", "-1.797E308",       "1.797E108",
+                                        "1.797E208", "=RC1*R1C10*1E151", "1.34078E154"};
+    cells.push_back(kNear[Pick(6)]);
+    if (Pick(3) == 0) cells.push_back("");
+    cells.push_back(kReadsTotals);
+    while (cells.size() < kRows) cells.push_back(Input());
+    cells.resize(kRows);
+    return cells;
+  }
+  std::string Date() {
+    switch (Pick(5)) {
+      case 0: return "=IF(R1C10>2,\"x\",\"2009-07-04\")";
+      case 1: return "=IF(R1C10>1,\"2009-07-0\"&RC1,RC1)";
+      case 2: return "";
+      case 3: return "=IF(R1C7+R1C8+R1C9=0,\"2009-06-01\",\"2009-06-02\")";
+      default: return "\"2009-05-1" + std::to_string(Pick(10)) + "\"";
+    }
+  }
+  std::string Rate() {
+    static const char* const kRates[] = {"1", "2", "3", "0.5"};
+    return kRates[Pick(4)];
+  }
+
+ private:
+  std::mt19937& random_;
+};
+
+// The first pass over such columns, then the rate every row reads typed
+// anew and an input typed: both twins hold the same bytes after each.
+TEST_F(ReaderTwins, ReadersGiveWhatEvaluatingAgainGivesOverColumnsNearTheLargestNumber) {
+  const uint32_t seed = TestSeed(101);
+  SCOPED_TRACE(SeedTrace(seed));
+  std::mt19937 random(seed);
+  NearLargestMaker maker(random);
+  for (int round = 0; round < 400; ++round) {
+    Clear();
+    Put(kRateColumn, 0, maker.Rate());
+    for (uint32_t row = 0; row < NearLargestMaker::kRows; ++row) {
+      Put(0, row, std::to_string(1 + maker.Pick(4)));
+      Put(5, row, maker.Date());
+    }
+    for (uint16_t column = 1; column <= 4; ++column) {
+      const bool layout = maker.Pick(3) != 0;
+      std::vector<std::string> cells = layout ? maker.Layout() : std::vector<std::string>();
+      for (uint32_t row = 0; row < NearLargestMaker::kRows; ++row)
+        Put(column, row, layout ? cells[row] : maker.Input());
+    }
+    if (maker.Pick(3) == 0) {
+      // Products of three: a factor that changes beside two that stand
+      // for the pass beyond a factor's bound, then a product near the
+      // largest number, then a cell that reads the totals.
+      const uint32_t row = 1 + maker.Pick(6);
+      const char* const kRowsOfFactors[3][3] = {
+          {"=RC1*R1C10*1E92", "1E200", "1E15"}, {"1.797E308", "1", "1"}, {NearLargestMaker::kReadsTotals, "1", "1"}};
+      for (uint32_t i = 0; i < 3; ++i)
+        for (uint16_t column = 1; column <= 3; ++column) Put(column, row + i, kRowsOfFactors[i][column - 1]);
+    }
+    for (uint16_t column = 6; column <= 8; ++column) Put(column, 0, maker.Total());
+    const std::string what = "round " + std::to_string(round);
+    PassTwice(what + ", first pass");
+    if (HasFatalFailure()) return;
+    for (int edit = 0; edit < 3; ++edit) {
+      Put(kRateColumn, 0, maker.Rate());
+      PassTwice(what + ", the rate typed anew");
+      if (HasFatalFailure()) return;
+    }
+    Put(0, maker.Pick(NearLargestMaker::kRows), std::to_string(1 + maker.Pick(4)));
+    PassTwice(what + ", an input typed");
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_GT(gathering.evaluator.pendingGather.TakenCount(), 2000u);
 }
 
 // ---- Layouts typed cell by cell ------------------------------------------------

@@ -394,7 +394,7 @@ TEST_F(ForeignSaveStories, AnAutomaticSaveHoldsBackADocumentItWouldShortenAndSav
 // A document of each foreign kind, saved once with a plain table, is
 // given every kind of content (another worksheet, a folder, a formula
 // naming a worksheet in it, long numbers, an empty number cell, a percent
-// format, a chart box). Ctrl+S, Save As into the same kind, File > Close
+// format, a chart box, and in a table columns without a field). Ctrl+S, Save As into the same kind, File > Close
 // > Yes and File > Exit > Yes each put the same question, naming what that
 // kind's file gives back otherwise; Cancel on each writes nothing.
 TEST_F(ForeignSaveStories, EverySavePathOfEveryForeignKindAsksTheSameQuestion) {
@@ -403,7 +403,9 @@ TEST_F(ForeignSaveStories, EverySavePathOfEveryForeignKindAsksTheSameQuestion) {
       "\n- the folders of the worksheet tree"
       "\n- the formulas: only their values are saved";
   const std::string kept = "\n- the formats of cells, rows and columns\n- the containers with their charts and images";
-  const std::string table = others + kept +
+  // The table's fields are those of its first save: columns C and D
+  // typed since have none.
+  const std::string table = others + "\n- 2 column(s) that the table has no field for, from column C" + kept +
                             "\n- values that their fields cut short, round or cannot hold"
                             "\n- 2 empty cell(s) of number fields, which read back as 0, such as B4";
   const struct {
@@ -445,7 +447,9 @@ TEST_F(ForeignSaveStories, EverySavePathOfEveryForeignKindAsksTheSameQuestion) {
     ASSERT_FALSE(doc->IsModified());
 
     PutNumber(book, 1, 1, 0.1234567890123456);
-    PutNumber(book, 2, 1, 123456789012345678);
+    // A table's whole-number field rounds 7.25; a number no field holds
+    // would refuse the save before any question.
+    PutNumber(book, 2, 1, k.filter >= 4 ? 7.25 : 123456789012345678);
     PutText(book, 4, 0, "Dee");
     book.InsertItems(NewWorksheet("Other", 1), nullptr);
     CTreeItem* folder = NewFolderItem("F", 1);
@@ -495,6 +499,202 @@ TEST_F(ForeignSaveStories, EverySavePathOfEveryForeignKindAsksTheSameQuestion) {
     doc->SetModified(false);
     Command(doc, ID_FILE_CLOSE);
   }
+}
+
+// A dBase IV table with the OEM character set chosen in the xBase dialog:
+// "café" comes back, "5 €" and "Škoda" do not; Save As names them, Cancel
+// writes nothing. OK writes the table, which is read back as "5 ?" and
+// "Skoda"; a euro sign typed afterwards is named by Ctrl+S, as by File >
+// Close > Yes and File > Exit > Yes.
+TEST_F(ForeignSaveStories, AnOemTableNamesTheCharactersItCannotHold) {
+  ASSERT_NE(NewShownDocument(), nullptr);
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "NAME");
+  PutText(book, 1, 0, "caf\xE9");
+  PutText(book, 2, 0, "5 \x80");
+  PutText(book, 3, 0, "\x8Akoda");
+  doc->SetModified(true);
+  const std::string path = NewPath("w32_oem.dbf");
+  static constexpr DialogScriptStep kOem[] = {{IDC_FIRST_RADIO, DialogAction::kSetCheck, nullptr, 0},
+                                              {IDC_SECOND_RADIO, DialogAction::kSetCheck, nullptr, 1},
+                                              {IDOK, DialogAction::kPress, nullptr, 0}};
+  const std::string lost =
+      "\n- 2 text(s) with characters the file cannot hold, which read back as others or not at all, such as A3";
+  DialogScript options = {IDD_XBASE_FILE, kOem, 3, false, false, 0};
+  g_answers = {IDCANCEL};
+  SaveAsWithDialog(doc, path, 5, &options);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{ReadBackQuestion("dBase IV", lost)});
+  EXPECT_FALSE(FileExists(path));
+
+  options = {IDD_XBASE_FILE, kOem, 3, false, false, 0};
+  g_answers = {IDOK};
+  SaveAsWithDialog(doc, path, 5, &options);
+  EXPECT_EQ(Boxes().size(), 1u);
+  ASSERT_EQ(book.sourceFormat, kFormatXBaseFirst + 1);
+  EXPECT_EQ(book.xbaseTable.codePage, kXBaseCodePageOem);
+  const CellRecord* euro = book.activeWorksheet->cells.GetCell(2, 0);
+  ASSERT_NE(euro, nullptr);
+  EXPECT_EQ(std::string(euro->Text(), euro->TextLength()), "5 ?");
+
+  PutText(book, 4, 0, "\x80");
+  doc->SetModified(true);
+  const std::string again = FileQuestion(
+      "dBase IV",
+      "\n- 1 text(s) with characters the file cannot hold, which read back as others or not at all, such as A5");
+  g_answers = {IDCANCEL};
+  CtrlS();
+  EXPECT_EQ(Boxes(), std::vector<std::string>{again});
+  g_answers = {IDYES, IDCANCEL};
+  Command(doc, ID_FILE_CLOSE);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{SaveChanges(), again}));
+  g_answers = {IDYES, IDCANCEL};
+  frame.SendMessage(WM_COMMAND, ID_APP_EXIT, 0);
+  Pump();
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{SaveChanges(), again}));
+  ASSERT_TRUE(frame.IsWindow());
+  EXPECT_TRUE(doc->IsModified());
+  doc->SetModified(false);
+  Command(doc, ID_FILE_CLOSE);
+}
+
+// A plain CSV table whose page setup was changed (landscape, a header and
+// a footer, 50 %, a left margin of 40 mm, 2 x 2 pages per sheet, row 2
+// excluded): Ctrl+S names each setting the text file drops; Save As Excel
+// 2003 XML names those that file drops, its margins in inches among them.
+TEST_F(ForeignSaveStories, PageSettingsAFileDropsAreNamedOneByOne) {
+  ASSERT_NE(NewShownDocument(), nullptr);
+  CWorkBook& book = *doc->Workbook();
+  TypeInto("\\Worksheet1", 0, 0, "a");
+  const std::string path = NewPath("w32_pages.csv");
+  SaveAs(path, 2);
+  ASSERT_EQ(Boxes(), std::vector<std::string>{});
+  PageSettings& page = book.activeWorksheet->pageSettings;
+  page.landscape = 1;
+  std::snprintf(page.headerText, sizeof page.headerText, "My header");
+  std::snprintf(page.footerText, sizeof page.footerText, "Page &P");
+  page.scale = 50;
+  page.marginLeft = 40;
+  page.pagesPerSheetRows = 2;
+  page.pagesPerSheetColumns = 2;
+  std::snprintf(page.excludedRows, sizeof page.excludedRows, "2");
+  doc->SetModified(true);
+  g_answers = {IDCANCEL};
+  CtrlS();
+  EXPECT_EQ(Boxes(), std::vector<std::string>{FileQuestion(
+                         "text",
+                         "\n- the page settings: orientation, scale, excluded rows, header, footer, margins, pages "
+                         "per sheet")});
+  EXPECT_TRUE(doc->IsModified());
+  const std::string xml = NewPath("w32_pages.xml");
+  g_answers = {IDCANCEL};
+  SaveAs(xml, 3);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{ReadBackQuestion(
+                         "Excel 2003 XML", "\n- the page settings: excluded rows, margins, pages per sheet")});
+  EXPECT_FALSE(FileExists(xml));
+  doc->SetModified(false);
+}
+
+// Excel 2003 XML: a text holding a control character, a cell whose formula
+// is hidden and one with a vertical indent are named; nothing else is.
+TEST_F(ForeignSaveStories, ExcelXmlNamesControlCharactersAndTheFormatsItDrops) {
+  ASSERT_NE(NewShownDocument(), nullptr);
+  CWorkBook& book = *doc->Workbook();
+  PutText(book, 0, 0, "a\x01" "b");
+  const auto styled = [&](uint32_t row, void (*edit)(StyleRecord*)) {
+    StyleRecord style = book.styles.StyleAt(0);
+    edit(&style);
+    uint16_t index = 0;
+    ASSERT_TRUE(book.styles.FindOrAddStyle(style, &index));
+    ASSERT_TRUE(book.activeWorksheet->format.runs.InsertRun(StyleRun{1, 1, row, index}, nullptr));
+  };
+  styled(1, [](StyleRecord* s) { s->hidden = 1; });
+  styled(2, [](StyleRecord* s) { s->alignment.verticalIndent = 6; });
+  doc->SetModified(true);
+  const std::string path = NewPath("w32_controls.xml");
+  g_answers = {IDCANCEL};
+  SaveAs(path, 3);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{ReadBackQuestion(
+                         "Excel 2003 XML",
+                         "\n- 1 text(s) with characters the file cannot hold, which read back as others or not at "
+                         "all, such as \\Worksheet1!A1\n- the formats of cells, rows and columns")});
+  EXPECT_FALSE(FileExists(path));
+  doc->SetModified(false);
+}
+
+// A table opened with the fields NAME and QTY, then C1 "NOTE" and C2
+// "added later" typed: Ctrl+S names column C, which the table has no field
+// for, and neither the first row nor the field values.
+TEST_F(ForeignSaveStories, ColumnsATableHasNoFieldForAreNamed) {
+  ASSERT_NE(NewShownDocument(), nullptr);
+  TypeInto("\\Worksheet1", 0, 0, "NAME");
+  TypeInto("\\Worksheet1", 0, 1, "QTY");
+  TypeInto("\\Worksheet1", 1, 0, "Ann");
+  TypeInto("\\Worksheet1", 1, 1, "5");
+  const std::string path = NewPath("w32_fields.dbf");
+  SaveAs(path, 5);
+  ASSERT_EQ(Boxes(), std::vector<std::string>{});
+  TypeInto("\\Worksheet1", 0, 2, "NOTE");
+  TypeInto("\\Worksheet1", 1, 2, "added later");
+  CWorkBook& book = *doc->Workbook();
+  book.bufferedFile.Close();
+  const std::string before = ReadAll(path);
+  book.bufferedFile.Open(path.c_str(), "r+b");
+  g_answers = {IDCANCEL};
+  CtrlS();
+  EXPECT_EQ(Boxes(), std::vector<std::string>{FileQuestion(
+                         "dBase IV", "\n- 1 column(s) that the table has no field for, from column C")});
+  EXPECT_TRUE(doc->IsModified());
+  book.bufferedFile.Close();
+  EXPECT_EQ(ReadAll(path), before);
+  book.bufferedFile.Open(path.c_str(), "r+b");
+  doc->SetModified(false);
+}
+
+// What a file gives back whole is not asked about: a text "=Jan!A1", which
+// a text file reads back as the same text.
+TEST_F(ForeignSaveStories, ATextLikeAFormulaThatReadsBackTheSameIsNotAsked) {
+  ASSERT_NE(NewShownDocument(), nullptr);
+  PutText(*doc->Workbook(), 0, 0, "=Jan!A1");
+  doc->SetModified(true);
+  const std::string path = NewPath("w32_formula_text.csv");
+  SaveAs(path, 2);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{});
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// dBase III+ and Clipper from a sheet holding 0.1234567890123456 and
+// -123456789012345678: no field holds the second, so the save is refused
+// before any question, naming its cell, and no file is made. An empty
+// worksheet saved as a table would read back with "field_1" in A1: the
+// question names the first row.
+TEST_F(ForeignSaveStories, ASaveThatCannotBeMadeIsRefusedBeforeTheQuestion) {
+  for (DWORD filter : {4u, 7u}) {
+    SCOPED_TRACE(filter);
+    ASSERT_NE(NewShownDocument(), nullptr);
+    CWorkBook& book = *doc->Workbook();
+    PutNumber(book, 1, 0, 0.1234567890123456);
+    PutNumber(book, 2, 0, -123456789012345678.0);
+    doc->SetModified(true);
+    const std::string path = NewPath("w32_too_wide.dbf");
+    g_answers = {IDOK};
+    SaveAs(path, filter);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"A number is too wide for its database field: A3"});
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(book.sourceFormat, kFormatNative);
+    doc->SetModified(false);
+  }
+
+  ASSERT_NE(NewShownDocument(), nullptr);
+  doc->SetModified(true);
+  const std::string empty = NewPath("w32_empty.dbf");
+  g_answers = {IDCANCEL};
+  SaveAs(empty, 5);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{ReadBackQuestion(
+                         "dBase IV", "\n- the values of the first row, which becomes the field names")});
+  EXPECT_FALSE(FileExists(empty));
+  doc->SetModified(false);
 }
 
 }  // namespace

@@ -110,7 +110,9 @@ TEST_F(AutomationServer, RegServerWritesTheClassesTheFileTypeAndTheTypeLibrary) 
     EXPECT_EQ(Value(std::string(c.progId) + "\\CurVer"), c.infoClass ? c.versioned : "<missing>");
   }
   EXPECT_EQ(Value("TypeLib\\{0E76ABBB-09A3-44FD-99E1-8397F2FE5D48}\\1.0"), "talver 1.0 Type Library");
-  EXPECT_TRUE(KeyExists("TypeLib\\{0E76ABBB-09A3-44FD-99E1-8397F2FE5D48}\\1.0\\0\\win32"));
+  // The library is filed under the registering program's kind.
+  EXPECT_TRUE(KeyExists(std::string("TypeLib\\{0E76ABBB-09A3-44FD-99E1-8397F2FE5D48}\\1.0\\0\\") +
+                        (sizeof(void*) == 8 ? "win64" : "win32")));
   // Dual interfaces cross processes through the type library's marshaller.
   EXPECT_TRUE(KeyExists("Interface\\{9D3534AB-C32F-4FB7-AE1D-2A2FE51C802E}\\ProxyStubClsid32"));
 }

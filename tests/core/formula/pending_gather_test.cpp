@@ -9,7 +9,7 @@ namespace {
 class NotedFlags : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (uint32_t row = 0; row < 4; ++row) PutFormula(store, 0, row, "=1", 0, nullptr, 0, false);
+    for (uint32_t row = 0; row < 6; ++row) PutFormula(store, 0, row, "=1", 0, nullptr, 0, false);
     gather.SetActive(true);
     gather.Reset();
     gather.NoteFirst(&store, store.GetCell(0, 0));
@@ -48,6 +48,38 @@ TEST_F(NotedFlags, AWalkIsLeftWithItsScopeAndAResetLeavesEveryWalk) {
     gather.Reset();
     gather.NoteFirst(&store, store.GetCell(0, 0));
     EXPECT_NE(NoteAndFlags(3) & PendingGather::kOutsideWalk, 0);
+  }
+  // Leaving a walk the reset had left already opens none.
+  gather.Reset();
+  gather.NoteFirst(&store, store.GetCell(0, 0));
+  EXPECT_NE(NoteAndFlags(4) & PendingGather::kOutsideWalk, 0);
+}
+
+// An element-wise call's walk: the reads between its steps are outside it,
+// and its next step goes on with the same walk unless broken.
+TEST_F(NotedFlags, ASteppedWalkGoesOnAcrossReadsOutsideItUntilBroken) {
+  PendingGather::SteppedWalk walk(gather);
+  walk.Enter();
+  EXPECT_EQ(NoteAndFlags(1) & (PendingGather::kOutsideWalk | PendingGather::kWalkStart), PendingGather::kWalkStart);
+  walk.Pause();
+  EXPECT_NE(NoteAndFlags(2) & PendingGather::kOutsideWalk, 0);
+  walk.Enter();
+  EXPECT_EQ(NoteAndFlags(3) & (PendingGather::kOutsideWalk | PendingGather::kWalkStart), 0);
+  walk.Pause();
+  walk.Break();
+  {
+    // Another walk between the steps.
+    PendingGather::WalkScope other(gather);
+  }
+  walk.Enter();
+  EXPECT_EQ(NoteAndFlags(4) & PendingGather::kWalkStart, PendingGather::kWalkStart);
+  walk.Pause();
+  {
+    // Inside another walk the steps read for that one.
+    PendingGather::WalkScope outer(gather, PendingGather::kTameValue);
+    walk.Enter();
+    EXPECT_NE(NoteAndFlags(5) & PendingGather::kTameValue, 0);
+    walk.Pause();
   }
 }
 
