@@ -16,8 +16,9 @@ class EvalState;
 // The longest of the formula's texts: the stored one (length characters,
 // no NUL needed), its display forms in A1 and in R1C1 for its own cell
 // (column, row), and the stored texts these display forms are typed back
-// as (whatever the separators, each the same length). Above kFormulaTextCapacity when one of them cannot be written at
-// all. A text that is no formula is shown and typed as it is.
+// as (whatever the separators, each the same length). Above
+// kFormulaTextCapacity when one of them cannot be written at all. A text
+// that is no formula is shown and typed as it is.
 size_t LongestFormulaForm(EvalState& translator, const char* stored, size_t length, uint32_t column,
                           uint32_t row);
 
