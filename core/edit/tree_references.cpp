@@ -6,6 +6,7 @@
 #include "core/base/bounded_text.h"
 #include "core/edit/reference_adjust.h"
 #include "core/formula/formula_chars.h"
+#include "core/formula/formula_form_lengths.h"
 #include "core/formula/formula_literal_print.h"
 #include "core/formula/formula_qualifiers.h"
 #include "core/formula/formula_ref_text.h"
@@ -16,6 +17,10 @@
 namespace {
 
 using CTreeItem = CWorkSheetTree::CTreeItem;
+
+// A series' text takes what a cell formula's takes, so that one limit, on
+// every form of the text, holds both.
+static_assert(kSeriesFormulaSize - 1 == kFormulaTextCapacity, "a series formula holds a formula's characters");
 
 }  // namespace
 
@@ -98,8 +103,13 @@ uint8_t TreeReferenceKeeper::PlanRewrite(CWorkBook* book) {
       }
       if (!changed) continue;
       out.Append(formula.text.c_str() + copied);
-      if (out.Overflowed() || out.Length() > kFormulaTextCapacity) return kWorkbookFormulaTooLong;
-      if (formula.series && out.Length() >= kSeriesFormulaSize) return kWorkbookFormulaTooLong;
+      // The rewritten formula must be one the user can see and enter again:
+      // its path is written bare but shown quoted, and A1 references can be
+      // longer than the R1C1 ones kept.
+      if (out.Overflowed() ||
+          LongestFormulaForm(book->evaluator, out.Text(), out.Length(), formula.column, formula.row) >
+              kFormulaTextCapacity)
+        return kWorkbookFormulaTooLong;
       formula.rewritten.assign(out.Text(), out.Length());
     }
   } catch (const std::bad_alloc&) {

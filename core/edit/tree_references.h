@@ -30,7 +30,8 @@ class TreeReferenceKeeper {
   // After the edit: the new text of each formula a qualifier of which now
   // names another item (or none). kWorkbookNoError, or why some formula
   // cannot name its item again: kWorkbookFormulaTooLong (its text, or a
-  // chart series', would outgrow its room), kWorkbookPathTooLong or
+  // chart series', would outgrow its room, stored or shown in either
+  // addressing, so that it could not be entered again), kWorkbookPathTooLong or
   // kWorkbookPathUnwritable (the item's path cannot be written as a
   // qualifier), kWorkbookOutOfMemory.
   uint8_t PlanRewrite(CWorkBook* book);
@@ -48,7 +49,9 @@ class TreeReferenceKeeper {
   };
   struct Formula {
     CellStore* store;  // the worksheet holding the formula cell or the chart
-    uint16_t column;   // the formula cell; for a series, unused
+    // The formula cell; for a series, R1C1 (0, 0), the cell its formula is
+    // evaluated, shown and typed for.
+    uint16_t column;
     uint32_t row;
     char* series;      // a series formula's text, or null for a cell
     uint16_t containerId;  // a series': its container, item slot and index

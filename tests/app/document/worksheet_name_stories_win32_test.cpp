@@ -87,6 +87,15 @@ class NameStories : public DocumentEditingTest {
     const CellRecord* cell = sheet ? sheet->cells.GetCell(row, column) : nullptr;
     return cell && cell->IsFormula() ? std::string(cell->FormulaText(), cell->FormulaLength()) : "-";
   }
+  // The text F2 opens a cell's editor with, which stays open.
+  std::string ShownInEditor(const char* path, uint32_t row, uint16_t column) {
+    SelectItem(path);
+    FocusCell(doc, row, column);
+    Key(VK_F2);
+    char text[kFormulaTextCapacity + 2] = {};
+    doc->m_view[0].m_editor.GetWindowText(text, sizeof text);
+    return text;
+  }
   double ValueAt(const char* path, uint32_t row, uint16_t column) {
     CWorkSheet* sheet = CWorkSheet::FromItem(Item(path));
     const CellRecord* cell = sheet ? sheet->cells.GetCell(row, column) : nullptr;
@@ -472,6 +481,72 @@ TEST_F(NameStories, NoPathIsLongerThanAFormulaCanName) {
   const CellRecord* kept = sheet->cells.GetCell(5, 1);
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(std::string(kept->Text(), kept->TextLength()), beyond);
+}
+
+// Renamed in the tree, Worksheet2 is named by its path in Worksheet1's
+// formula, kept bare and shown quoted, with A1 references that may be
+// longer than the R1C1 ones kept. A name that would make the formula show
+// longer than 1024 characters, though it would be kept in fewer, is
+// refused with a message, since F2 and Enter would turn the formula into a
+// text; the name is left open as typed and Esc keeps the formula as typed.
+// The longest name the formula leaves room for is taken, and the formula
+// stays the same formula through F2 and Enter.
+TEST_F(NameStories, ARenameAFormulaWouldShowTooLongForIsRefused) {
+  const struct {
+    const char* what;
+    uint32_t row;
+    uint16_t column;
+    const char* first;  // typed, then each of the others
+    const char* other;
+    int others;
+    int paths;  // the terms naming Worksheet2, whose A1 holds 3
+    size_t longestName;
+    size_t storedThen, shownThen;  // with a name one longer
+  } cases[] = {
+      // Quotes alone: 43 * (n + 5) kept, 43 * (n + 7) shown.
+      {"43 paths", 0, 0, "=Worksheet2!A1", "+Worksheet2!A1", 42, 43, 16, 946, 1032},
+      // B1000001 is kept as "R[1]C": 618 + n kept, 907 + n shown.
+      {"one path", 999999, 1, "=Worksheet2!A1", "+B1000001", 100, 1, 117, 736, 1025},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    NewShownDocument();
+    g_boxes.clear();
+    NewItem(ID_NEW_WORKSHEET, "Worksheet2");
+    TypeInto("\\Worksheet2", 0, 0, "3");
+    std::string formula = c.first;
+    for (int i = 0; i < c.others; ++i) formula += c.other;
+    TypeInto("\\Worksheet1", c.row, c.column, formula.c_str());
+    ASSERT_EQ(ValueAt("\\Worksheet1", c.row, c.column), 3 * c.paths);
+    const std::string typed = FormulaAt("\\Worksheet1", c.row, c.column);
+    const int32_t before = doc->Workbook()->undoHistory.Current();
+
+    const std::string tooLong(c.longestName + 1, 'N');
+    Rename("\\Worksheet2", tooLong.c_str());
+    EXPECT_EQ(g_boxes, Boxes({kWorkbookFormulaTooLong}));
+    ASSERT_NE(LabelEdit(), nullptr);
+    EXPECT_EQ(LabelText(), tooLong);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Items(), "Worksheet1:1 Worksheet2:1");
+    EXPECT_EQ(FormulaAt("\\Worksheet1", c.row, c.column), typed);
+    EXPECT_EQ(doc->Workbook()->undoHistory.Current(), before);
+
+    const std::string longest(c.longestName, 'N');
+    Rename("\\Worksheet2", longest.c_str());
+    EXPECT_EQ(Items(), "Worksheet1:1 " + longest + ":1");
+    const std::string kept = FormulaAt("\\Worksheet1", c.row, c.column);
+    const std::string shown = ShownInEditor("\\Worksheet1", c.row, c.column);
+    EXPECT_EQ(shown.rfind("=\"\\" + longest + "\"!A1+", 0), 0u) << shown;
+    // A name one longer adds a character a path to either text.
+    EXPECT_EQ(kept.size() + c.paths, c.storedThen);
+    EXPECT_EQ(shown.size() + c.paths, c.shownThen);
+    Key(VK_RETURN);
+    EXPECT_NE(FormulaAt("\\Worksheet1", c.row, c.column), "-");
+    EXPECT_EQ(ValueAt("\\Worksheet1", c.row, c.column), 3 * c.paths);
+    EXPECT_EQ(ShownInEditor("\\Worksheet1", c.row, c.column), shown);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(g_boxes.size(), 1u);
+  }
 }
 
 }  // namespace

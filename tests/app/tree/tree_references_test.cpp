@@ -10,6 +10,8 @@
 #include "app/tree/tree_edits.h"
 #include "core/workbook/item_names.h"
 #include "core/base/global_options.h"
+#include "core/edit/cell_display_text.h"
+#include "dialogs/chart_editor/series_formula.h"
 #include "core/model/chart_record.h"
 #include "core/numfmt/regional_settings.h"
 #include "numerics/numeric_function_table.h"
@@ -35,7 +37,10 @@ class TreeReferences : public ::testing::Test {
     folder = NewFolderItem("Folder1", 1);
     book.InsertItems(folder, nullptr);
   }
-  void TearDown() override { ResetGlobalOptions(); }
+  void TearDown() override {
+    ResetGlobalOptions();
+    CurrentRegionalSettings() = kGenericRegionalSettings;
+  }
 
   void Type(CWorkSheet* sheet, uint16_t column, uint32_t row, const char* text) {
     book.activeWorksheet = sheet;
@@ -57,6 +62,15 @@ class TreeReferences : public ::testing::Test {
     ASSERT_TRUE(DropTreeItem(&book, item, target, &drop));
     ASSERT_TRUE(RecordTreeDrop(&book, &drop));
     ASSERT_TRUE(book.Recalculate(nullptr));
+  }
+
+  // The formula as the editor shows it, with the addressing option and
+  // the separators as they are.
+  std::string Shown(CWorkSheet* sheet, uint16_t column, uint32_t row) {
+    const CellRecord* cell = sheet->cells.GetCell(row, column);
+    char shown[kFormulaTextCapacity + 1] = {};
+    if (cell) FormulaDisplayText(book.evaluator, *cell, shown, sizeof shown);
+    return shown;
   }
 
   // A container on the worksheet holding one chart of one series.
@@ -248,6 +262,151 @@ TEST_F(TreeReferences, AnEditAFormulaOrASeriesCouldNotFollowIsRefusedWhole) {
   ASSERT_TRUE(book.Recalculate(nullptr));
   EXPECT_EQ(Number(sheet1, 0, 0), 10);
   EXPECT_NE(std::string(chart->series[0].dataArray).find("\\W2"), std::string::npos);
+}
+
+// The addressing and separators a formula is seen in: A1, R1C1 with the
+// generic separators (shown as stored) and R1C1 with comma decimals.
+struct Sight {
+  const char* name;
+  uint8_t a1;
+  bool commaDecimals;
+};
+constexpr Sight kSights[] = {{"A1", 1, false}, {"R1C1", 0, false}, {"R1C1, comma decimals", 0, true}};
+
+void LookThrough(const Sight& sight) {
+  AddressingA1 = sight.a1;
+  CurrentRegionalSettings() = sight.commaDecimals ? RegionalSettings{3, ',', '.', '.', ':', ';', '\\', 1, 1, "", 0}
+                                                  : kGenericRegionalSettings;
+}
+
+// A rename writes the worksheet's path bare where the formula is kept, but
+// it is shown quoted, and A1 references may be longer than the R1C1 ones
+// kept: a rename after which a formula it rewrote would show longer than
+// 1024 characters in either addressing is refused, though the kept text
+// fits, since F2 and Enter would make a text of it. At 1024 characters it
+// is taken, and the text shown in every addressing enters again as the
+// same formula.
+TEST_F(TreeReferences, ARenameIsHeldToTheLongestTextAFormulaItRewritesShows) {
+  const struct {
+    const char* what;
+    uint16_t column;  // where the formula stands
+    uint32_t row;
+    std::string formula;  // stored as typed in R1C1
+    size_t name;          // the longest name the formula leaves room for
+    size_t storedThen;    // its stored length with a name one longer
+    int longestIn;        // the sight that shows it at 1024 characters
+  } cases[] = {
+      // In BZS2097151 "R[-1]C" shows as "BZS2097150": 15 + n + 11 * 85.
+      {"A1", 2046, 2097150, "=Worksheet2!R[-1]C" + [] {
+         std::string refs;
+         for (int i = 0; i < 85; ++i) refs += "+R[-1]C";
+         return refs;
+       }(), 74, 679, 0},
+      // The bare path \N... shows quoted: 13 + n + 9 * 100, in A1 12 + n + 8 * 100.
+      {"R1C1", 0, 0, "=Worksheet2!R100C100" + [] {
+         std::string refs;
+         for (int i = 0; i < 100; ++i) refs += "+R100C100";
+         return refs;
+       }(), 111, 1023, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Type(sheet2, 99, 99, "5");
+    LookThrough(kSights[1]);
+    Type(sheet1, c.column, c.row, c.formula.c_str());
+    ASSERT_EQ(Formula(sheet1, c.column, c.row), c.formula);
+    const int32_t steps = book.undoHistory.Current();
+
+    EXPECT_FALSE(book.RenameItem(sheet2, std::string(c.name + 1, 'N').c_str()));
+    EXPECT_EQ(book.error, kWorkbookFormulaTooLong);
+    EXPECT_STREQ(sheet2->name, "Worksheet2");
+    EXPECT_EQ(Formula(sheet1, c.column, c.row), c.formula);
+    EXPECT_EQ(book.undoHistory.Current(), steps);
+    // What was refused would have been kept in fewer characters.
+    EXPECT_EQ(c.formula.size() - std::string("Worksheet2").size() + 1 + c.name + 1, c.storedThen);
+
+    ASSERT_TRUE(book.RenameItem(sheet2, std::string(c.name, 'N').c_str()));
+    for (const Sight& sight : kSights) {
+      LookThrough(sight);
+      EXPECT_EQ(Shown(sheet1, c.column, c.row).size() == kFormulaTextCapacity, &sight == &kSights[c.longestIn])
+          << sight.name;
+    }
+    for (const Sight& sight : kSights) {
+      SCOPED_TRACE(sight.name);
+      LookThrough(sight);
+      const std::string shown = Shown(sheet1, c.column, c.row);
+      Type(sheet1, c.column, c.row, shown.c_str());
+      EXPECT_NE(Formula(sheet1, c.column, c.row), "-");
+      EXPECT_EQ(Shown(sheet1, c.column, c.row), shown);
+    }
+    LookThrough(kSights[1]);
+    Type(sheet1, c.column, c.row, "");
+    ASSERT_TRUE(book.RenameItem(sheet2, "Worksheet2"));
+  }
+}
+
+// A chart series is shown and typed in the chart editor for the cell R1C1
+// and holds as many characters as a cell formula: a rename after which a
+// series it rewrote would show longer than 1024 characters is refused too.
+TEST_F(TreeReferences, ASeriesIsHeldToTheLongestTextTheChartEditorShows) {
+  // A whole row shows as "$2000000:$2000000": 22 + n + 18 * 50 in A1.
+  std::string series = "=Worksheet2!R2000000";
+  for (int i = 0; i < 50; ++i) series += "+R2000000";
+  ChartRecord* chart = AddChart(sheet1, series.c_str());
+  const int32_t steps = book.undoHistory.Current();
+  EXPECT_FALSE(book.RenameItem(sheet2, std::string(103, 'N').c_str()));
+  EXPECT_EQ(book.error, kWorkbookFormulaTooLong);
+  EXPECT_EQ(std::string(chart->series[0].dataArray), series);
+  EXPECT_STREQ(sheet2->name, "Worksheet2");
+  EXPECT_EQ(book.undoHistory.Current(), steps);
+
+  ASSERT_TRUE(book.RenameItem(sheet2, std::string(102, 'N').c_str()));
+  for (const Sight& sight : kSights) {
+    SCOPED_TRACE(sight.name);
+    LookThrough(sight);
+    char shown[kSeriesFormulaSize] = {};
+    ShowSeriesFormula(book.evaluator, chart->series[0].dataArray, shown, sizeof shown);
+    EXPECT_EQ(std::strlen(shown) == kFormulaTextCapacity, sight.a1 == 1) << std::strlen(shown);
+    char typed[kSeriesFormulaSize] = {};
+    ASSERT_TRUE(StoreSeriesFormula(book.evaluator, shown, typed));
+    char again[kSeriesFormulaSize] = {};
+    ShowSeriesFormula(book.evaluator, typed, again, sizeof again);
+    EXPECT_STREQ(again, shown);
+  }
+}
+
+// Items read from a file keep names the program would not give. A formula
+// in F naming its neighbour X by name alone must name it by its full path
+// once its worksheet leaves F: a path of 214 characters, longer than a
+// formula can name before any reference, refuses the move; at 213 the move
+// is taken and the formula keeps its value.
+TEST_F(TreeReferences, AMoveThatWouldWriteAPathNoFormulaCanNameIsRefused) {
+  const std::string f(127, 'F');
+  folder->SetName(f.c_str());
+  CWorkSheet* x = NewWorksheet(std::string(kLongestNameablePath + 1 - f.size() - 2, 'X').c_str(), 2);
+  CWorkSheet* s = NewWorksheet("S", 2);
+  book.InsertItems(x, folder);
+  book.InsertItems(s, folder);
+  Type(x, 0, 0, "8");
+  Type(s, 0, 0, ("='" + std::string(x->name) + "'!A1*2").c_str());
+  ASSERT_EQ(Number(s, 0, 0), 16);
+  const std::string typed = Formula(s, 0, 0);
+  const int32_t steps = book.undoHistory.Current();
+
+  TreeDrop drop{};
+  EXPECT_FALSE(DropTreeItem(&book, s, nullptr, &drop));
+  EXPECT_EQ(book.error, kWorkbookPathTooLong);
+  EXPECT_EQ(s->depth, 2);
+  EXPECT_EQ(s->ParentFolder(), folder);
+  EXPECT_EQ(Formula(s, 0, 0), typed);
+  EXPECT_EQ(book.undoHistory.Current(), steps);
+
+  x->SetName(std::string(kLongestNameablePath - f.size() - 2, 'X').c_str());
+  Type(s, 0, 0, ("='" + std::string(x->name) + "'!A1*2").c_str());
+  Drop(s, nullptr);
+  EXPECT_EQ(s->depth, 1);
+  EXPECT_NE(Formula(s, 0, 0).find("\\" + f + "\\" + x->name + "!"), std::string::npos) << Formula(s, 0, 0);
+  EXPECT_EQ(Number(s, 0, 0), 16);
 }
 
 }  // namespace
