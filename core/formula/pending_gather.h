@@ -151,8 +151,11 @@ class PendingGather {
   PendingGather& operator=(const PendingGather&) = delete;
 
   // On for the pass's own evaluator while a recalculation runs, unless
-  // switched off; off everywhere else. The list's room is given back when
-  // the recalculation ends.
+  // switched off; off everywhere else. The list's room is kept for the next
+  // recalculation while this one used at least a quarter of it, and given
+  // back otherwise: fresh memory costs a fault per page on first touch, so
+  // a pass that gathered a long column (F9, a new rate) finds its room
+  // ready, and what is held stays within four times the last pass's need.
   void SetEnabled(bool enabled) { enabled_ = enabled; }
   bool Enabled() const { return enabled_; }
   void SetActive(bool active) {
@@ -165,7 +168,7 @@ class PendingGather {
     Reset();
     if (active)
       peak_ = 0;
-    else
+    else if (capacity_ / 4 > peak_)
       FreeRoom();
   }
 
