@@ -296,6 +296,17 @@ class PendingGather {
     return (state_ & kOpen) && at >= base_ && at < count_ && entries_[at].record == cell;
   }
 
+  // A handler made a reference of its arguments' values (INDIRECT's text,
+  // OFFSET's shifts), whatever came of it: once such a value changes, the
+  // handler reads a cell it did not read, before anything read after it.
+  // An element-wise call asks after each element and breaks its walk there.
+  void NoteCellsChosenByValue() { chosenByValue_ = true; }
+  bool TakeCellsChosenByValue() {
+    const bool chosen = chosenByValue_;
+    chosenByValue_ = false;
+    return chosen;
+  }
+
   // The flags the walk gives the cells it notes next, for a handler whose
   // walk reads some cells one way and some another.
   void SetNoteFlags(uint8_t flags) { flags_ = flags; }
@@ -639,6 +650,7 @@ class PendingGather {
   const void* searchKey_ = nullptr;
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
+  bool chosenByValue_ = false;  // see NoteCellsChosenByValue
   double fixed_ = 0;       // the sizes of the budget's terms so far
   uint8_t termBits_ = 0;   // its bits (kBudgeted...)
   uint8_t flags_ = 0;
