@@ -4,7 +4,8 @@
 // them.
 //   A1:An the numbers 1..n, X1 the rate 2, Y1 the digits 1, and columns of
 //   formulas reading both: B =(A*$X$1-n)/7 (numbers of both signs with
-//   fractions) and H =REPT("ab",MOD(A*$X$1,9))&"c" (texts of every length).
+//   fractions) and H =REPT("ab",MOD(A*$X$1,9))&"c" (texts of every length);
+//   for the layouts that read it, E =A*$X$1/7 (numbers above 0).
 //   The layout's total stands in column D, in the first row (above) or the
 //   row after the data (below). {n} stands for n.
 // Everything is typed before the first pass, as a file whose stored values
@@ -44,6 +45,7 @@ const char* const kRoundByCell = "=SUMPRODUCT(ROUND(B1:B{n},$Y$1))";
 const char* const kInt = "=SUM(INT(B1:B{n}))";
 const char* const kIfIsNumber = "=SUMPRODUCT(IF(ISNUMBER(B1:B{n}),1,0))";
 const char* const kLenUpper = "=SUMPRODUCT(LEN(UPPER(H1:H{n})))";
+const char* const kSqrt = "=SUMPRODUCT(SQRT(E1:E{n}))";
 
 std::string Expand(const char* text, uint32_t rows) {
   std::string out;
@@ -74,6 +76,10 @@ bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
     if (!TypeCell(book, sheet, text, r, 1)) return false;
     std::snprintf(text, sizeof text, "=REPT(\"ab\",MOD(A%u*$X$1,9))&\"c\"", row);
     if (!TypeCell(book, sheet, text, r, 7)) return false;
+    if (std::strstr(total, "E1")) {
+      std::snprintf(text, sizeof text, "=A%u*$X$1/7", row);
+      if (!TypeCell(book, sheet, text, r, 4)) return false;
+    }
   }
   return TypeCell(book, sheet, Expand(total, rows).c_str(), TotalRow(above, rows), kTotalColumn);
 }
@@ -122,5 +128,6 @@ ELEMENTWISE_LAYOUT(RoundByCell, kRoundByCell);
 ELEMENTWISE_LAYOUT(Int, kInt);
 ELEMENTWISE_LAYOUT(IfIsNumber, kIfIsNumber);
 ELEMENTWISE_LAYOUT(LenUpper, kLenUpper);
+ELEMENTWISE_LAYOUT(Sqrt, kSqrt);
 
 }  // namespace

@@ -112,6 +112,7 @@ void FnAddress(EvalState& state) {
 // anything else after it is "#REF!".
 void FnIndirect(EvalState& state) {
   if (!BeginElementCall(state, 2)) return;
+  state.pendingGather.NoteCellsChosenByValue();
   const uint16_t first = FirstArg(state);
   char text[kArgTextCapacity] = "";
   int32_t a1 = 1;
@@ -140,6 +141,7 @@ void FnIndirect(EvalState& state) {
 // or width is given; both corners must stay on the grid.
 void FnOffset(EvalState& state) {
   if (!RequireExactArgs(state, 5)) return;
+  state.pendingGather.NoteCellsChosenByValue();
   const uint16_t first = FirstArg(state);
   const EvalValue& reference = state.operands[first];
   const bool isReference = IsReference(reference);

@@ -246,11 +246,12 @@ bool StoreElementResult(EvalState& state, uint16_t first, ArrayBuilder& results,
   const uint32_t elementRow = static_cast<uint32_t>(key >> 16);
   const uint32_t elementColumn = static_cast<uint32_t>(key & 0xFFFF);
   EvalValue& result = state.operands[first];
-  if (result.kind == kEvalCellRef) {
-    // Which cell the value named may have chosen.
-    if (walk) walk->Break();
-    state.ResolveOperand(first);
-  }
+  // Which cell the handler reads may have been chosen by the values read:
+  // a reference result, or a handler that makes references of values and
+  // gave none this time (an address not yet calculated).
+  const bool chosen = state.pendingGather.TakeCellsChosenByValue();
+  if (walk && (chosen || result.kind == kEvalCellRef)) walk->Break();
+  if (result.kind == kEvalCellRef) state.ResolveOperand(first);
   bool stored = true;
   if (result.kind == kEvalText) {
     stored = results.AddText(elementColumn, elementRow, state.SlotText(first), state.SlotTextLength(first),
@@ -314,6 +315,7 @@ bool EvalState::BroadcastArrays(const uint8_t* flags, uint16_t first) {
     if (elementWalk) elementWalk->Pause();
     operandTop = top;
     operands[top] = op;
+    pendingGather.TakeCellsChosenByValue();
     ApplyOperator();
     // The element's result stays alone in slot first, as after any call.
     KeepCallResultOnTop(first);

@@ -151,8 +151,11 @@ class PendingGather {
   PendingGather& operator=(const PendingGather&) = delete;
 
   // On for the pass's own evaluator while a recalculation runs, unless
-  // switched off; off everywhere else. The list's room is given back when
-  // the recalculation ends.
+  // switched off; off everywhere else. The list's room is kept for the next
+  // recalculation while this one used at least a quarter of it, and given
+  // back otherwise: fresh memory costs a fault per page on first touch, so
+  // a pass that gathered a long column (F9, a new rate) finds its room
+  // ready, and what is held stays within four times the last pass's need.
   void SetEnabled(bool enabled) { enabled_ = enabled; }
   bool Enabled() const { return enabled_; }
   void SetActive(bool active) {
@@ -165,7 +168,7 @@ class PendingGather {
     Reset();
     if (active)
       peak_ = 0;
-    else
+    else if (capacity_ / 4 > peak_)
       FreeRoom();
   }
 
@@ -291,6 +294,17 @@ class PendingGather {
   // evaluation's listing of the cell given.
   bool ListedAt(uint32_t at, const CellRecord* cell) const {
     return (state_ & kOpen) && at >= base_ && at < count_ && entries_[at].record == cell;
+  }
+
+  // A handler made a reference of its arguments' values (INDIRECT's text,
+  // OFFSET's shifts), whatever came of it: once such a value changes, the
+  // handler reads a cell it did not read, before anything read after it.
+  // An element-wise call asks after each element and breaks its walk there.
+  void NoteCellsChosenByValue() { chosenByValue_ = true; }
+  bool TakeCellsChosenByValue() {
+    const bool chosen = chosenByValue_;
+    chosenByValue_ = false;
+    return chosen;
   }
 
   // The flags the walk gives the cells it notes next, for a handler whose
@@ -636,6 +650,7 @@ class PendingGather {
   const void* searchKey_ = nullptr;
   uint32_t searchKeySize_ = 0;
   bool searchKept_ = false;  // its key kept for this evaluation's entries
+  bool chosenByValue_ = false;  // see NoteCellsChosenByValue
   double fixed_ = 0;       // the sizes of the budget's terms so far
   uint8_t termBits_ = 0;   // its bits (kBudgeted...)
   uint8_t flags_ = 0;

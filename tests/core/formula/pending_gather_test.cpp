@@ -49,10 +49,12 @@ TEST_F(NotedFlags, AWalkIsLeftWithItsScopeAndAResetLeavesEveryWalk) {
     gather.NoteFirst(&store, store.GetCell(0, 0));
     EXPECT_NE(NoteAndFlags(3) & PendingGather::kOutsideWalk, 0);
   }
-  // Leaving a walk the reset had left already opens none.
+  // Leaving a walk the reset had left already opens none, in the evaluation
+  // under way and in the next.
+  EXPECT_NE(NoteAndFlags(4) & PendingGather::kOutsideWalk, 0);
   gather.Reset();
   gather.NoteFirst(&store, store.GetCell(0, 0));
-  EXPECT_NE(NoteAndFlags(4) & PendingGather::kOutsideWalk, 0);
+  EXPECT_NE(NoteAndFlags(5) & PendingGather::kOutsideWalk, 0);
 }
 
 // An element-wise call's walk: the reads between its steps are outside it,
