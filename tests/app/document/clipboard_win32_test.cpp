@@ -74,9 +74,17 @@ std::string ClipboardTextOfAnotherProgram() {
   if (!CreateProcessA(reader.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return "<not started>";
+  // The program keeps handling its messages while the other one reads, as
+  // it does when a user pastes elsewhere: a clipboard owner that stops
+  // answering makes the system give the reader nothing after a while.
   DWORD code = STILL_ACTIVE;
-  for (int poll = 0; poll < 600 && code == STILL_ACTIVE; ++poll)
-    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  for (int quiet = 0, wakes = 0; quiet < 600 && wakes < 100000 && code == STILL_ACTIVE; ++wakes) {
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 50, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    if (woken == WAIT_TIMEOUT) ++quiet;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
   if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 3);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
