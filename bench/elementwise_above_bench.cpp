@@ -47,21 +47,6 @@ const char* const kIfIsNumber = "=SUMPRODUCT(IF(ISNUMBER(B1:B{n}),1,0))";
 const char* const kLenUpper = "=SUMPRODUCT(LEN(UPPER(H1:H{n})))";
 const char* const kSqrt = "=SUMPRODUCT(SQRT(E1:E{n}))";
 
-std::string Expand(const char* text, uint32_t rows) {
-  std::string out;
-  for (const char* p = text; *p; ++p) {
-    if (std::strncmp(p, "{n}", 3) == 0) {
-      out += std::to_string(rows);
-      p += 2;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
-uint32_t TotalRow(bool above, uint32_t rows) { return above ? 0 : rows; }
-
 // The inputs, the formula columns and the total, typed; nothing calculated.
 bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
   if (!book.NewDocument()) return false;

@@ -57,24 +57,6 @@ const char* const kSeriesSumTiny = "=SERIESSUM(0.5,0,1,T1:T{n})";
 const char* const kProbHuge = "=PROB(A1:A{n},O1:O{n},1,{h})";
 const char* const kProbTiny = "=PROB(A1:A{n},T1:T{n},1,{h})";
 
-std::string Expand(const char* text, uint32_t rows) {
-  std::string out;
-  for (const char* p = text; *p; ++p) {
-    if (std::strncmp(p, "{n}", 3) == 0) {
-      out += std::to_string(rows);
-      p += 2;
-    } else if (std::strncmp(p, "{h}", 3) == 0) {
-      out += std::to_string(rows / 2);
-      p += 2;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
-uint32_t TotalRow(bool above, uint32_t rows) { return above ? 0 : rows; }
-
 // The inputs, the formula columns and the total, typed; nothing calculated.
 bool Build(CWorkBook& book, const char* total, bool above, uint32_t rows) {
   if (!book.NewDocument()) return false;

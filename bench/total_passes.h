@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "bench/cpu_seconds.h"
 #include "bench/typed_cell.h"
@@ -32,5 +33,29 @@ inline double TimedPass(CWorkBook& book, CWorkBook& reference, const char* typed
   reference.Recalculate(nullptr);
   return seconds * 1e3;
 }
+
+// A formula's text with its rows filled in: {n} the rows, {h} half of them,
+// {2n} twice as many.
+inline std::string Expand(const char* text, uint32_t rows) {
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    if (std::strncmp(p, "{n}", 3) == 0) {
+      out += std::to_string(rows);
+      p += 2;
+    } else if (std::strncmp(p, "{h}", 3) == 0) {
+      out += std::to_string(rows / 2);
+      p += 2;
+    } else if (std::strncmp(p, "{2n}", 4) == 0) {
+      out += std::to_string(2 * uint64_t(rows));
+      p += 3;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
+// The total's row: the first above its inputs, the one after them below.
+inline uint32_t TotalRow(bool above, uint32_t rows) { return above ? 0 : rows; }
 
 #endif

@@ -90,27 +90,6 @@ const Layout kLinest = {{"=INDEX(LINEST(B1:B{n},A1:A{n}),1)"}, false};
 const Layout kCounts = {{"=COUNTIFS(B1:B{n},\">5\",A1:A{n},\"<50\")"}, false};
 const Layout kStatisticsRow = {{"=STDEV(B1:B{n})", "=MEDIAN(B1:B{n})", "=SUM(B1:B{n})"}, false};
 
-std::string Expand(const char* text, uint32_t rows) {
-  std::string out;
-  for (const char* p = text; *p; ++p) {
-    if (std::strncmp(p, "{n}", 3) == 0) {
-      out += std::to_string(rows);
-      p += 2;
-    } else if (std::strncmp(p, "{h}", 3) == 0) {
-      out += std::to_string(rows / 2);
-      p += 2;
-    } else if (std::strncmp(p, "{2n}", 4) == 0) {
-      out += std::to_string(2 * uint64_t(rows));
-      p += 3;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
-uint32_t TotalRow(bool above, uint32_t rows) { return above ? 0 : rows; }
-
 // Column B's formulas, times factor.
 bool FillFormulas(CWorkBook& book, const Layout& layout, uint32_t rows, int factor) {
   CWorkSheet& sheet = *book.activeWorksheet;
