@@ -85,4 +85,50 @@ TEST_F(NotedFlags, ASteppedWalkGoesOnAcrossReadsOutsideItUntilBroken) {
   }
 }
 
+// Entries listed from two stores in turn share each store's place; once
+// records of one store moved, its entries' cells are found again where
+// they now stand, the other store's still read where they were listed, and
+// a cell listed after the move takes a place of its own.
+TEST(GatheredPlaces, CellsAreFoundAgainOnceTheirRecordsMoved) {
+  CellStore first;
+  CellStore second;
+  for (uint32_t row = 1; row <= 3; ++row) {
+    PutFormula(first, 0, row, "=1", 0, nullptr, 0, false);
+    PutFormula(second, 0, row, "=2", 0, nullptr, 0, false);
+  }
+  PendingGather gather;
+  gather.SetActive(true);
+  gather.Reset();
+  gather.NoteFirst(&first, first.GetCell(1, 0));
+  gather.NoteFurther(&second, second.GetCell(1, 0));
+  for (uint32_t row = 2; row <= 3; ++row) {
+    gather.NoteFurther(&first, first.GetCell(row, 0));
+    gather.NoteFurther(&second, second.GetCell(row, 0));
+  }
+  ASSERT_EQ(gather.End(), 6u);
+  const PendingGather::Entry* entries = gather.Entries();
+  EXPECT_EQ(entries[0].place, entries[2].place);
+  EXPECT_EQ(entries[1].place, entries[5].place);
+  EXPECT_NE(entries[0].place, entries[1].place);
+
+  const uint64_t changes = first.ChainChanges();
+  const CellRecord* before = first.GetCell(3, 0);
+  PutText(first, 0, 0, std::string(300, 'x'));
+  ASSERT_NE(first.ChainChanges(), changes);
+  for (uint32_t at = 0; at < 6; ++at) {
+    CellStore& store = at % 2 ? second : first;
+    EXPECT_EQ(gather.StoreOf(entries[at]), &store) << at;
+    EXPECT_EQ(gather.RecordOf(entries[at]), store.GetCell(entries[at].row, 0)) << at;
+  }
+  EXPECT_NE(first.GetCell(3, 0), before);
+
+  PutFormula(first, 1, 5, "=3", 0, nullptr, 0, false);
+  gather.NoteFurther(&first, first.GetCell(5, 1));
+  entries = gather.Entries();
+  EXPECT_NE(entries[6].place, entries[0].place);
+  EXPECT_EQ(gather.RecordOf(entries[6]), first.GetCell(5, 1));
+  gather.Unmark(0, gather.End());
+  gather.SetActive(false);
+}
+
 }  // namespace
