@@ -427,8 +427,7 @@ class PendingGather {
   bool SetTermAt(uint32_t at, const CellRecord* cell, uint8_t role, double partner = 0) {
     if (!ListedAt(at, cell)) return false;
     entries_[at].role = role & 0x7F;
-    // Written only where read, so that a long walk touches no more room.
-    if (role == kTermBeside) partners_[at] = partner;
+    partners_[at] = partner;
     return true;
   }
   // Whether every total of a walk whose terms have the bits given and sizes
