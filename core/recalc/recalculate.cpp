@@ -13,9 +13,7 @@
 
 namespace {
 
-// A formula cell being calculated: small, so that a formula that needs no
-// other cell, nearly every one, keeps it in registers.
-struct ChainCell {
+struct SuspendedCell {
   CellStore* store;
   uint16_t column;
   uint32_t row;
@@ -24,18 +22,14 @@ struct ChainCell {
   CellRecord* record;
   CellBlock* block;
   uint64_t chainChanges;
-};
-
-// A cell on the chain, waiting for the cells it needs.
-struct SuspendedCell : ChainCell {
   // What its last evaluation gathered, to take in place of evaluating it
   // again.
   GatheredCells gathered;
 };
 
 // What it gathered is set when the cell joins the chain (WithGatherBase).
-ChainCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
-  ChainCell cell;
+SuspendedCell Suspend(CellStore* store, CellRecord* record, CellBlock* block) {
+  SuspendedCell cell;
   cell.store = store;
   cell.column = record->Column();
   cell.row = record->Row();
@@ -51,8 +45,8 @@ SuspendedCell& WithGatherBase(SuspendedCell& cell, uint32_t base) {
   return cell;
 }
 
-// The cell's record, looked up again only when records moved.
-CellRecord* RecordOf(ChainCell& cell) {
+// The suspended cell's record, looked up again only when records moved.
+CellRecord* RecordOf(SuspendedCell& cell) {
   if (cell.store->ChainChanges() != cell.chainChanges) {
     cell.record = cell.store->GetCell(cell.row, cell.column);
     cell.block = nullptr;
@@ -325,7 +319,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
   // without the chain, which takes over, with that evaluation, only when a
   // cell is needed. Only the cycle check reads the pending counter, and
   // only on the chain: the start is counted pending when it joins.
-  ChainCell first = Suspend(&store, start, startBlock);
+  SuspendedCell first = Suspend(&store, start, startBlock);
   state.owner = &workbook;
   state.sheet = &store;
   uint32_t kind = EvaluateCell(state, start);
@@ -352,7 +346,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
     JoinChain(cell);
   // A copy joins the chain, so that the formulas that need nothing, nearly
   // all, keep theirs in registers.
-  SuspendedCell joining{first, {}};
+  SuspendedCell joining = first;
   KeepGathered(state, kind, WithGatherBase(joining, 0).gathered);
   if (!chain.Push(joining)) {
     if (CellRecord* cell = RecordOf(first)) {
@@ -411,7 +405,7 @@ bool CalculateChain(EvalState& state, CWorkBook& workbook, RecalcPasses& passes,
         continue;
       }
       const SuspendedCell waiting = top;
-      SuspendedCell joining{Suspend(state.pending.sheet, needed, nullptr), {}};
+      SuspendedCell joining = Suspend(state.pending.sheet, needed, nullptr);
       if (chain.Push(WithGatherBase(joining, waiting.gathered.end))) {
         // The chain holds the return path; the record keeps a copy of its
         // own link for whoever inspects the cell.
