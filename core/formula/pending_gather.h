@@ -89,9 +89,6 @@ class PendingGather {
   static constexpr uint8_t kNegativeTerm = 8;
   static constexpr uint8_t kBrokenTerms = 16;
   static constexpr uint8_t kStartNoted = 32;  // the total at the start counted
-  // An entry's own: its fixed sizes are noted (FixedBeforeAt); the entries
-  // after it in the list have the same until one notes others.
-  static constexpr uint8_t kFixedNoted = 64;
   // 2^-969: every number at least this size is a multiple of twice the
   // smallest normal number.
   static constexpr double kWideTerm = 0x1p-969;
@@ -116,31 +113,37 @@ class PendingGather {
   // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
 
-  // A listed cell, small because a long column lists a cell per row and
-  // fresh memory is slow to touch: its store and that store's chain changes
-  // count are a place shared by the entries listed with them (StoreOf), and
-  // the numbers of a budget stand apart, written only where an entry needs
-  // them (FixedBeforeAt, PartnerAt). The cell's record stays where it was
-  // while its store's chain changes count holds.
+  // The cell's record stays where it was while its store's chain changes
+  // count holds.
   struct Entry {
+    CellStore* store;
     const CellRecord* record;
+    uint64_t changes;
     uint32_t row;
     // The searches kept when the entry was listed, its own the last.
     uint32_t searches;
     uint16_t column;
-    uint16_t place;
     uint8_t flags;
     // The factors of the walk's products (see IsTame).
     uint8_t factors;
-    // The budget's bits when listed (kBudgeted...).
-    uint8_t termBits;
-    // The cell's term role.
-    uint8_t role : 7;
     // The walk read on past the value the cell held when listed, a value
     // that stops it (see EndListIfLastKept).
-    uint8_t endsIfKept : 1;
+    uint8_t endsIfKept;
+    // The budget's bits when listed (kBudgeted...) and the cell's term role.
+    uint8_t termBits;
+    uint8_t role;
+    // The sizes of the terms read before the cell that stand for the pass,
+    // the total before the first listed cell among them, added up.
+    double fixedBefore;
+    union {
+      // kTermBeside: the partner's value, until the pass settles the cell.
+      double partner;
+      // Once settled by the pass: the sizes (and bits) of the terms the
+      // cells of its walk listed up to it add, as their values now stand.
+      double settledSizes;
+    };
+    uint8_t settledBits;
   };
-  static_assert(sizeof(Entry) <= 24, "a listed cell takes little room");
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -161,7 +164,6 @@ class PendingGather {
     flags_ = 0;
     base_ = 0;
     count_ = 0;
-    placeCount_ = 0;
     searchCount_ = 0;
     Reset();
     if (active)
@@ -326,8 +328,6 @@ class PendingGather {
   void NoteFirst(CellStore* store, const CellRecord* cell) {
     if (!active_ || (state_ & kEnded)) return;
     count_ = base_;
-    // Places outlive their entries only while entries below the base stand.
-    if (base_ == 0) placeCount_ = 0;
     // The searches of the entries above the base go with them.
     searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
     searchKept_ = false;
@@ -426,8 +426,8 @@ class PendingGather {
   // its first reading's).
   bool SetTermAt(uint32_t at, const CellRecord* cell, uint8_t role, double partner = 0) {
     if (!ListedAt(at, cell)) return false;
-    entries_[at].role = role & 0x7F;
-    partners_[at] = partner;
+    entries_[at].role = role;
+    entries_[at].partner = partner;
     return true;
   }
   // Whether every total of a walk whose terms have the bits given and sizes
@@ -450,27 +450,18 @@ class PendingGather {
                                 ((term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0));
   }
 
-  // The store of the entry's cell.
-  CellStore* StoreOf(const Entry& entry) const { return places_[entry.place].store; }
   // The entry's cell record, looked up again only when records moved.
-  CellRecord* RecordOf(const Entry& entry) const {
-    const Place& place = places_[entry.place];
-    if (place.store->ChainChanges() == place.changes) return const_cast<CellRecord*>(entry.record);
-    return place.store->GetCell(entry.row, entry.column);
+  static CellRecord* RecordOf(const Entry& entry) {
+    if (entry.store->ChainChanges() == entry.changes) return const_cast<CellRecord*>(entry.record);
+    return entry.store->GetCell(entry.row, entry.column);
   }
-  // For an entry of a walk that keeps a budget, noted so (kFixedNoted): the
-  // sizes of the terms read before its cell that stand for the pass, the
-  // total before the first listed cell among them, added up.
-  double FixedBeforeAt(uint32_t at) const { return fixedBefore_[at]; }
-  // For an entry of role kTermBeside: its partner's value.
-  double PartnerAt(uint32_t at) const { return partners_[at]; }
   // Entries from..to-1 leave the list: the cells they marked are no longer
   // listed.
   void Unmark(uint32_t from, uint32_t to) {
     for (uint32_t i = from; i < to; ++i)
       if (entries_[i].flags & kMarked) ClearMark(entries_[i]);
   }
-  void ClearMark(const Entry& entry) const {
+  static void ClearMark(const Entry& entry) {
     if (CellRecord* cell = RecordOf(entry))
       cell->SetPending(static_cast<uint8_t>(cell->Pending() & ~(kPendingGathered | kPendingStood)));
   }
@@ -490,6 +481,8 @@ class PendingGather {
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
+  // The same, for the pass to note what it settled in them.
+  Entry* SettledEntries() { return entries_; }
 
  private:
   void AddFixed(double term, uint8_t small) {
@@ -554,8 +547,7 @@ class PendingGather {
   }
 
   bool Append(CellStore* store, const CellRecord* cell) {
-    uint16_t place = 0;
-    if (!GrowEntries(count_ + 1) || !PlaceOf(store, &place)) return false;
+    if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
       flags = kOutsideWalk;
@@ -576,50 +568,11 @@ class PendingGather {
       const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
       flags |= kMarked;
     }
-    uint8_t termBits = termBits_;
-    if (termBits & kBudgeted) {
-      // Noted anew where the entry before (this evaluation's, of a budget)
-      // has other sizes, or none.
-      const bool same = count_ > base_ && (entries_[count_ - 1].termBits & kBudgeted) &&
-                        std::memcmp(&fixed_, &lastFixed_, sizeof fixed_) == 0;
-      if (!same) {
-        fixedBefore_[count_] = lastFixed_ = fixed_;
-        termBits |= kFixedNoted;
-      }
-    }
-    entries_[count_++] = Entry{cell, cell->Row(), searchCount_, cell->Column(), place, flags, factors_, termBits,
-                               kTermNone, 0};
+    entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
+                               factors_, 0, termBits_, kTermNone, fixed_,
+                               {0}, 0};
     if (count_ > peak_) peak_ = count_;
     return true;
-  }
-
-  // The place of the store as its chain now stands: one of the last few
-  // made, or a new one; false when there is no room for one.
-  bool PlaceOf(CellStore* store, uint16_t* place) {
-    const uint64_t changes = store->ChainChanges();
-    for (uint32_t back = 1; back <= 4 && back <= placeCount_; ++back) {
-      const Place& kept = places_[placeCount_ - back];
-      if (kept.store == store && kept.changes == changes) {
-        *place = static_cast<uint16_t>(placeCount_ - back);
-        return true;
-      }
-    }
-    if (placeCount_ > UINT16_MAX ||
-        !Grow(reinterpret_cast<void**>(&places_), &placeCapacity_, placeCount_ + 1, sizeof(Place)))
-      return false;
-    places_[placeCount_] = Place{store, changes};
-    *place = static_cast<uint16_t>(placeCount_++);
-    return true;
-  }
-  // Room for needed entries and their budgets' numbers, all or none. The
-  // numbers' pages are touched only where written.
-  bool GrowEntries(uint32_t needed) {
-    if (needed <= capacity_) return true;
-    uint32_t fixedCapacity = capacity_;
-    uint32_t partnersCapacity = capacity_;
-    return Grow(reinterpret_cast<void**>(&fixedBefore_), &fixedCapacity, needed, sizeof(double)) &&
-           Grow(reinterpret_cast<void**>(&partners_), &partnersCapacity, needed, sizeof(double)) &&
-           Grow(reinterpret_cast<void**>(&entries_), &capacity_, needed, sizeof(Entry));
   }
 
   // The search under way's key, copied after the keys of the searches
@@ -655,14 +608,7 @@ class PendingGather {
   void FreeRoom() {
     std::free(entries_);
     entries_ = nullptr;
-    std::free(fixedBefore_);
-    fixedBefore_ = nullptr;
-    std::free(partners_);
-    partners_ = nullptr;
     capacity_ = 0;
-    std::free(places_);
-    places_ = nullptr;
-    placeCapacity_ = 0;
     std::free(searches_);
     searches_ = nullptr;
     searchCapacity_ = 0;
@@ -671,10 +617,6 @@ class PendingGather {
     keyCapacity_ = 0;
   }
 
-  struct Place {
-    CellStore* store;
-    uint64_t changes;
-  };
   struct Search {
     SearchMatch match;
     uint32_t keyAt;
@@ -687,12 +629,6 @@ class PendingGather {
   static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
 
   Entry* entries_ = nullptr;
-  // Beside entries_, of its capacity.
-  double* fixedBefore_ = nullptr;
-  double* partners_ = nullptr;
-  Place* places_ = nullptr;
-  uint32_t placeCount_ = 0;
-  uint32_t placeCapacity_ = 0;
   uint64_t taken_ = 0;
   uint32_t base_ = 0;
   uint32_t count_ = 0;
@@ -716,7 +652,6 @@ class PendingGather {
   bool searchKept_ = false;  // its key kept for this evaluation's entries
   bool chosenByValue_ = false;  // see NoteCellsChosenByValue
   double fixed_ = 0;       // the sizes of the budget's terms so far
-  double lastFixed_ = 0;   // the sizes noted last (kFixedNoted)
   uint8_t termBits_ = 0;   // its bits (kBudgeted...)
   uint8_t flags_ = 0;
   uint8_t factors_ = 2;

@@ -15,22 +15,17 @@ void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered) {
   gathered.next = gathered.settled = gathered.end = gathered.base;
   gathered.diverged = kNotDiverged;
   gathered.resultKept = false;
-  gathered.settledBits = 0;
-  gathered.settledSizes = 0;
-  gathered.fixedBefore = 0;
   PendingGather& gather = state.pendingGather;
   const uint32_t first = gather.First();
   const uint32_t end = gather.End();
   const PendingGather::Entry* needed = end > first ? &gather.Entries()[first] : nullptr;
-  if (first != gathered.base || end - first < 2 || gather.Forbidden() || gather.StoreOf(*needed) != state.pending.sheet ||
+  if (first != gathered.base || end - first < 2 || gather.Forbidden() || needed->store != state.pending.sheet ||
       needed->column != state.pending.cell.column || needed->row != state.pending.cell.row) {
     gather.Unmark(first, end);
     return;
   }
   gathered.settled = first;
   gathered.next = first + 1;
-  if (needed->termBits & PendingGather::kFixedNoted)
-    gathered.fixedBefore = gather.FixedBeforeAt(first);
   gathered.end = end;
   gathered.spillChanges = state.spillAreasChanged;
   if (kind == kEvalNumber && gather.Complete()) {
@@ -56,15 +51,15 @@ uint32_t TakeKeptResult(EvalState& state, const GatheredCells& gathered) {
 namespace {
 
 // The gathered cell's formula record, calculated by now.
-const CellRecord* CalculatedFormula(const PendingGather& gather, const PendingGather::Entry& entry) {
-  const CellRecord* cell = gather.RecordOf(entry);
+const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
+  const CellRecord* cell = PendingGather::RecordOf(entry);
   return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
 }
 
 // Whether the handler that gathered the cell reads it as a number without
 // error; conservatively false for a text.
-bool ReadsAsPlainNumber(const PendingGather& gather, const PendingGather::Entry& entry) {
-  const CellRecord* cell = CalculatedFormula(gather, entry);
+bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
+  const CellRecord* cell = CalculatedFormula(entry);
   return cell && PendingGather::IsPlainNumberCell(cell);
 }
 
@@ -72,51 +67,49 @@ bool ReadsAsPlainNumber(const PendingGather& gather, const PendingGather::Entry&
 // a number: an error, which the handler skips, or a number tame for the
 // walk's products. A cell whose walk keeps a budget of its terms is judged
 // by the budget.
-bool KeepsTotalsSound(const PendingGather& gather, const PendingGather::Entry& entry) {
+bool KeepsTotalsSound(const PendingGather::Entry& entry) {
   if (entry.role != PendingGather::kTermNone) return true;
-  const CellRecord* cell = CalculatedFormula(gather, entry);
+  const CellRecord* cell = CalculatedFormula(entry);
   if (!cell || cell->HasCachedText())
     return false;
   if (cell->ErrorCode() != 0) return true;
   return PendingGather::IsTame(cell->CachedNumber(), entry.factors);
 }
 
-// The term the settled cell at list place at adds to its walk's budget, as
-// its value now stands, added to those of the cells settled before it in
+// The term the settled cell adds to its walk's budget, as its value now
+// stands, noted in its entry with those of the cells settled before it in
 // its walk: a value that reads as no number adds none (the handler skips
 // it), a text is not judged.
-void AddSettledTerm(const PendingGather& gather, uint32_t at, GatheredCells& gathered, const CellRecord* record) {
-  const PendingGather::Entry& entry = gather.Entries()[at];
-  const bool start = (entry.flags & PendingGather::kWalkStart) || at == gathered.base;
-  if (start) {
-    gathered.settledBits = 0;
-    gathered.settledSizes = 0;
-  }
+void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* before, const CellRecord* record) {
+  const bool start = (entry.flags & PendingGather::kWalkStart) || !before;
+  const double partner = entry.partner;
+  entry.settledBits = start ? 0 : before->settledBits;
+  entry.settledSizes = start ? 0.0 : before->settledSizes;
   if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero ||
       entry.role == PendingGather::kTermPairFirst)
     return;
   const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
   if (!calculated || record->HasCachedText()) {
-    gathered.settledBits |= PendingGather::kBrokenTerms;
+    entry.settledBits |= PendingGather::kBrokenTerms;
     return;
   }
   const double x = record->ErrorCode() == 0 ? record->CachedNumber() : 0.0;
   double term = x;
   if (entry.role == PendingGather::kTermPairSecond) {
     // The first of the pair, settled just before.
-    const CellRecord* first = start ? nullptr : gather.RecordOf(gather.Entries()[at - 1]);
+    const CellRecord* first = start ? nullptr : PendingGather::RecordOf(*before);
     if (!first || !first->IsFormula() || !(first->ResultFlags() & kResultCalculated) || first->HasCachedText()) {
-      gathered.settledBits |= PendingGather::kBrokenTerms;
+      entry.settledBits |= PendingGather::kBrokenTerms;
       return;
     }
     term = first->ErrorCode() == 0 ? first->CachedNumber() * x : 0.0;
   } else if (entry.role == PendingGather::kTermBeside) {
-    term = x * gather.PartnerAt(at);
+    term = x * partner;
   } else if (entry.role == PendingGather::kTermSquare) {
     term = x * x;
   }
-  gathered.settledBits |= PendingGather::TermBits(term);
-  gathered.settledSizes += std::fabs(term);
+  entry.settledBits |= PendingGather::TermBits(term);
+  entry.settledSizes += std::fabs(term);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -140,13 +133,12 @@ uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entr
 // now: each that did not keep the value its evaluation read marks where
 // the list diverged; their marks are cleared.
 void SettleGathered(EvalState& state, GatheredCells& gathered) {
-  const PendingGather& gather = state.pendingGather;
-  const PendingGather::Entry* entries = gather.Entries();
+  PendingGather::Entry* entries = state.pendingGather.SettledEntries();
   for (; gathered.settled < gathered.next; ++gathered.settled) {
-    const PendingGather::Entry& entry = entries[gathered.settled];
-    const CellRecord* record = gather.RecordOf(entry);
+    PendingGather::Entry& entry = entries[gathered.settled];
+    const CellRecord* record = PendingGather::RecordOf(entry);
     if (entry.termBits & PendingGather::kBudgeted)
-      AddSettledTerm(gather, gathered.settled, gathered, record);
+      AddSettledTerm(entry, gathered.settled > gathered.base ? &entries[gathered.settled - 1] : nullptr, record);
     if (!record || !(record->Pending() & kPendingStood)) {
       const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
       if (diverged > gathered.diverged)
@@ -155,7 +147,7 @@ void SettleGathered(EvalState& state, GatheredCells& gathered) {
       gathered.diverged = kDiverged;
     }
     if (entry.flags & PendingGather::kMarked)
-      gather.ClearMark(entry);
+      PendingGather::ClearMark(entry);
   }
 }
 
@@ -176,29 +168,22 @@ namespace {
 // those that did not were read by the entry's own walk, which reads every
 // cell whatever the values (and the value read before it cannot stop that
 // walk, nor skip the entry). While no value changed, the values are the ones
-// the walk read, whatever their sizes. The entry before it is the last one
-// settled.
-bool StillReadsUpTo(const PendingGather& gather, GatheredCells& gathered, uint32_t at) {
-  const PendingGather::Entry& before = gather.Entries()[at - 1];
-  const PendingGather::Entry& entry = gather.Entries()[at];
-  // Every entry is looked at here in its order, so its fixed sizes are the
-  // last noted.
-  if (entry.termBits & PendingGather::kFixedNoted)
-    gathered.fixedBefore = gather.FixedBeforeAt(at);
+// the walk read, whatever their sizes.
+bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& before, const PendingGather::Entry& entry) {
   if (gathered.diverged == kDiverged)
     return false;
   if (gathered.diverged == kDivergedInWalk &&
       (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
     return false;
-  if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(gather, before))
+  if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
     return false;
   // The terms that reach the entry, those of the cells calculated before it
   // as they now stand.
   if (gathered.diverged != kNotDiverged && (entry.termBits & PendingGather::kBudgeted) &&
-      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | gathered.settledBits),
-                                           gathered.fixedBefore + gathered.settledSizes))
+      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | before.settledBits),
+                                           entry.fixedBefore + before.settledSizes))
     return false;
-  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(gather, before);
+  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
 }
 
 }  // namespace
@@ -219,20 +204,20 @@ CellRecord* TakeGathered(EvalState& state, GatheredCells& gathered) {
     DropGathered(state, gathered);
     return nullptr;
   }
-  const PendingGather& gather = state.pendingGather;
+  const PendingGather::Entry* entries = state.pendingGather.Entries();
   while (gathered.next < gathered.end) {
-    const PendingGather::Entry& entry = gather.Entries()[gathered.next];
-    if (!StillReadsUpTo(gather, gathered, gathered.next))
+    const PendingGather::Entry& entry = entries[gathered.next];
+    if (!StillReadsUpTo(gathered, entries[gathered.next - 1], entry))
       break;
     ++gathered.next;
-    CellRecord* cell = gather.RecordOf(entry);
+    CellRecord* cell = PendingGather::RecordOf(entry);
     if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) {
       SettleGathered(state, gathered);
       if (gathered.diverged != kNotDiverged)
         gathered.resultKept = false;
       continue;
     }
-    state.SetPendingCell(gather.StoreOf(entry), entry.column, entry.row);
+    state.SetPendingCell(entry.store, entry.column, entry.row);
     state.pendingGather.NoteTaken();
     return cell;
   }

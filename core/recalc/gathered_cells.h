@@ -31,12 +31,6 @@ struct GatheredCells {
   uint32_t end;
   uint32_t spillChanges;
   uint8_t diverged;
-  // The bits and sizes of the terms the cells settled so far in the walk of
-  // the last one add, as their values now stand (see TermsKeepTotalsSound).
-  uint8_t settledBits;
-  double settledSizes;
-  // The fixed sizes of the entry looked at last (see FixedBeforeAt).
-  double fixedBefore;
   // The evaluation's number result, kept while it may stand: it listed
   // every uncalculated cell it read, and none has changed so far. Once
   // they are all calculated to the values it read, evaluating again would
@@ -54,9 +48,6 @@ inline void StartGathered(GatheredCells& gathered, uint32_t base) {
   gathered.spillChanges = 0;
   gathered.diverged = kNotDiverged;
   gathered.resultKept = false;
-  gathered.settledBits = 0;
-  gathered.settledSizes = 0;
-  gathered.fixedBefore = 0;
 }
 
 void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered);
