@@ -113,37 +113,37 @@ class PendingGather {
   // bytes of the key the search kept (see SearchScope).
   using SearchMatch = bool (*)(const void* key, const CellRecord* cell);
 
-  // The cell's record stays where it was while its store's chain changes
-  // count holds.
+  // A listed cell. A long column lists a cell per row, and fresh memory is
+  // slow to touch, so an entry is small: what the cells listed with it
+  // share (their store, its chain changes count, the searches kept, the
+  // walk's factors) is a place of the list's, and a budget's numbers stand
+  // apart, noted only where they change (FixedBeforeAt) or where a term
+  // reads one (PartnerAt). The cell's record stays where it was while its
+  // store's chain changes count holds.
   struct Entry {
-    CellStore* store;
     const CellRecord* record;
-    uint64_t changes;
-    uint32_t row;
-    // The searches kept when the entry was listed, its own the last.
-    uint32_t searches;
-    uint16_t column;
+    uint32_t rowColumn;  // the row times kColumnSpan plus the column
+    // The place, and kEndsIfKept: the walk read on past the value the cell
+    // held when listed, a value that stops it (see EndListIfLastKept).
+    uint16_t place;
     uint8_t flags;
-    // The factors of the walk's products (see IsTame).
-    uint8_t factors;
-    // The walk read on past the value the cell held when listed, a value
-    // that stops it (see EndListIfLastKept).
-    uint8_t endsIfKept;
-    // The budget's bits when listed (kBudgeted...) and the cell's term role.
-    uint8_t termBits;
-    uint8_t role;
-    // The sizes of the terms read before the cell that stand for the pass,
-    // the total before the first listed cell among them, added up.
-    double fixedBefore;
-    union {
-      // kTermBeside: the partner's value, until the pass settles the cell.
-      double partner;
-      // Once settled by the pass: the sizes (and bits) of the terms the
-      // cells of its walk listed up to it add, as their values now stand.
-      double settledSizes;
-    };
-    uint8_t settledBits;
+    // The budget's bits when listed (kBudgeted to kBrokenTerms), and the
+    // cell's term role above them.
+    uint8_t bits;
+
+    uint32_t Row() const { return rowColumn / kColumnSpan; }
+    uint16_t Column() const { return static_cast<uint16_t>(rowColumn % kColumnSpan); }
+    uint16_t Place() const { return place & kPlaceMask; }
+    bool EndsIfKept() const { return (place & kEndsIfKept) != 0; }
+    uint8_t TermBits() const { return bits & kEntryTermBits; }
+    uint8_t Role() const { return static_cast<uint8_t>(bits >> kRoleShift); }
   };
+  static constexpr uint32_t kColumnSpan = 2048;
+  static constexpr uint16_t kEndsIfKept = 0x8000;
+  static constexpr uint16_t kPlaceMask = 0x7FFF;
+  static constexpr uint8_t kEntryTermBits = 31;
+  static constexpr uint8_t kRoleShift = 5;
+  static_assert(sizeof(Entry) <= 16, "a listed cell takes little room");
 
   PendingGather() = default;
   ~PendingGather() { FreeRoom(); }
@@ -164,6 +164,9 @@ class PendingGather {
     flags_ = 0;
     base_ = 0;
     count_ = 0;
+    placeCount_ = 0;
+    fixedCount_ = 0;
+    partnerCount_ = 0;
     searchCount_ = 0;
     Reset();
     if (active)
@@ -271,7 +274,7 @@ class PendingGather {
   };
   // Whether the search that listed the entry (kSearched) stops at the cell.
   bool SearchStopsAt(const Entry& entry, const CellRecord* cell) const {
-    const Search& search = searches_[entry.searches - 1];
+    const Search& search = searches_[places_[entry.Place()].searches - 1];
     return search.match(keys_ + search.keyAt, cell);
   }
 
@@ -287,9 +290,9 @@ class PendingGather {
   // it held; another value its search's match judges as ever. For a walk
   // whose stored values may be missing or of another kind (a file written
   // elsewhere), which would otherwise list one cell per evaluation.
-  void EndListIfLastKept() { entries_[count_ - 1].endsIfKept = 1; }
+  void EndListIfLastKept() { entries_[count_ - 1].place |= kEndsIfKept; }
   // The same for the entry at list place at (see ListedAt).
-  void EndListIfKeptAt(uint32_t at) { entries_[at].endsIfKept = 1; }
+  void EndListIfKeptAt(uint32_t at) { entries_[at].place |= kEndsIfKept; }
   // Whether gathering is open and the entry at list place at is this
   // evaluation's listing of the cell given.
   bool ListedAt(uint32_t at, const CellRecord* cell) const {
@@ -328,8 +331,17 @@ class PendingGather {
   void NoteFirst(CellStore* store, const CellRecord* cell) {
     if (!active_ || (state_ & kEnded)) return;
     count_ = base_;
-    // The searches of the entries above the base go with them.
-    searchCount_ = base_ ? entries_[base_ - 1].searches : 0;
+    // The places, searches and numbers of the entries above the base go
+    // with them. A place is looked for among the last few made, so an entry
+    // below the base may use one made after its own.
+    if (base_ == 0) {
+      placeCount_ = 0;
+    } else if (entries_[base_ - 1].Place() + kPlaceLookBack < placeCount_) {
+      placeCount_ = entries_[base_ - 1].Place() + kPlaceLookBack;
+    }
+    searchCount_ = base_ ? places_[entries_[base_ - 1].Place()].searches : 0;
+    while (fixedCount_ > 0 && fixeds_[fixedCount_ - 1].at >= base_) --fixedCount_;
+    while (partnerCount_ > 0 && partners_[partnerCount_ - 1].at >= base_) --partnerCount_;
     searchKept_ = false;
     found_ = base_;
     looks_ = 0;
@@ -347,7 +359,7 @@ class PendingGather {
       // bounds set for its first partner do not hold for another.
       Entry& entry = entries_[count_ - 1];
       if (depth_ != 0) entry.flags |= flags_ & kTameValue;
-      if (entry.role >= kTermBeside) Untame();
+      if (entry.Role() >= kTermBeside) Untame();
       return;
     }
     if (cell->Pending() & kPendingGathered) {
@@ -413,7 +425,7 @@ class PendingGather {
   bool SetTermOfRecent(const CellRecord* cell, uint8_t role) {
     for (uint32_t back = 1; back <= 2 && back <= count_; ++back)
       if (ListedAt(count_ - back, cell))
-        return entries_[count_ - back].role == kTermNone && SetTermAt(count_ - back, cell, role);
+        return entries_[count_ - back].Role() == kTermNone && SetTermAt(count_ - back, cell, role);
     return false;
   }
   // A term of values that stand for the pass, read while gathering is open.
@@ -426,8 +438,8 @@ class PendingGather {
   // its first reading's).
   bool SetTermAt(uint32_t at, const CellRecord* cell, uint8_t role, double partner = 0) {
     if (!ListedAt(at, cell)) return false;
-    entries_[at].role = role;
-    entries_[at].partner = partner;
+    if (role == kTermBeside && !KeepPartner(at, partner)) return false;
+    entries_[at].bits = static_cast<uint8_t>((entries_[at].bits & kEntryTermBits) | (role << kRoleShift));
     return true;
   }
   // Whether every total of a walk whose terms have the bits given and sizes
@@ -450,10 +462,29 @@ class PendingGather {
                                 ((term < kWideTerm && term > -kWideTerm) ? kSmallTerm : 0));
   }
 
+  // The store of the entry's cell.
+  CellStore* StoreOf(const Entry& entry) const { return places_[entry.Place()].store; }
+  // The factors of the products of the walk that listed the entry (see IsTame).
+  uint8_t FactorsOf(const Entry& entry) const { return places_[entry.Place()].factors; }
   // The entry's cell record, looked up again only when records moved.
-  static CellRecord* RecordOf(const Entry& entry) {
-    if (entry.store->ChainChanges() == entry.changes) return const_cast<CellRecord*>(entry.record);
-    return entry.store->GetCell(entry.row, entry.column);
+  CellRecord* RecordOf(const Entry& entry) const {
+    const Place& place = places_[entry.Place()];
+    if (place.store->ChainChanges() == place.changes) return const_cast<CellRecord*>(entry.record);
+    return place.store->GetCell(entry.Row(), entry.Column());
+  }
+  // For the entry at list place at, of a walk that keeps a budget: the
+  // sizes of the terms read before its cell that stand for the pass, the
+  // total before the first listed cell among them, added up.
+  double FixedBeforeAt(uint32_t at) const {
+    const uint32_t found = NumberAt(fixeds_, fixedCount_, at, &fixedHint_);
+    return found < fixedCount_ && fixeds_[found].at == at ? fixeds_[found].number
+           : found > 0                                    ? fixeds_[found - 1].number
+                                                          : 0.0;
+  }
+  // For the entry at list place at, of role kTermBeside: its partner's value.
+  double PartnerAt(uint32_t at) const {
+    const uint32_t found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
+    return found < partnerCount_ && partners_[found].at == at ? partners_[found].number : 0.0;
   }
   // Entries from..to-1 leave the list: the cells they marked are no longer
   // listed.
@@ -461,7 +492,7 @@ class PendingGather {
     for (uint32_t i = from; i < to; ++i)
       if (entries_[i].flags & kMarked) ClearMark(entries_[i]);
   }
-  static void ClearMark(const Entry& entry) {
+  void ClearMark(const Entry& entry) const {
     if (CellRecord* cell = RecordOf(entry))
       cell->SetPending(static_cast<uint8_t>(cell->Pending() & ~(kPendingGathered | kPendingStood)));
   }
@@ -481,10 +512,21 @@ class PendingGather {
   uint32_t First() const { return base_; }
   uint32_t End() const { return (state_ & kNoted) ? count_ : base_; }
   const Entry* Entries() const { return entries_; }
-  // The same, for the pass to note what it settled in them.
-  Entry* SettledEntries() { return entries_; }
 
  private:
+  // What the entries listed with one another share.
+  struct Place {
+    CellStore* store;
+    uint64_t changes;
+    uint32_t searches;  // the searches kept, the entry's own the last
+    uint8_t factors;
+  };
+  // A number of the entry at list place at.
+  struct Number {
+    uint32_t at;
+    double number;
+  };
+
   void AddFixed(double term, uint8_t small) {
     fixed_ += term < 0 ? -term : term;
     termBits_ = static_cast<uint8_t>(termBits_ | small | (term > 0 ? kPositiveTerm : kNegativeTerm));
@@ -547,7 +589,11 @@ class PendingGather {
   }
 
   bool Append(CellStore* store, const CellRecord* cell) {
-    if (!Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))) return false;
+    const uint32_t row = cell->Row();
+    const uint16_t column = cell->Column();
+    if (row > UINT32_MAX / kColumnSpan || column >= kColumnSpan ||
+        !Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry)))
+      return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
       flags = kOutsideWalk;
@@ -563,15 +609,92 @@ class PendingGather {
       if (!searchKept_ && !KeepSearch()) return false;
       flags |= kSearched;
     }
+    uint16_t place = 0;
+    if (!PlaceOf(store, &place) || !NoteFixed()) return false;
     // The mark is the pass's bookkeeping in the record, not its value.
     if (!(cell->Pending() & kPendingGathered)) {
       const_cast<CellRecord*>(cell)->SetPending(static_cast<uint8_t>(cell->Pending() | kPendingGathered));
       flags |= kMarked;
     }
-    entries_[count_++] = Entry{store, cell,    store->ChainChanges(), cell->Row(), searchCount_, cell->Column(), flags,
-                               factors_, 0, termBits_, kTermNone, fixed_,
-                               {0}, 0};
+    entries_[count_] = Entry{cell, row * kColumnSpan + column, place, flags,
+                             static_cast<uint8_t>(termBits_ & kEntryTermBits)};
+    ++count_;
     if (count_ > peak_) peak_ = count_;
+    return true;
+  }
+
+  // For the entry about to be listed, of a walk that keeps a budget, its
+  // fixed sizes where they differ from those noted last, or where none of
+  // this evaluation's are noted yet.
+  bool NoteFixed() {
+    if (!(termBits_ & kBudgeted)) return true;
+    if (fixedCount_ > 0 && fixeds_[fixedCount_ - 1].at >= base_ &&
+        std::memcmp(&fixeds_[fixedCount_ - 1].number, &fixed_, sizeof fixed_) == 0)
+      return true;
+    if (!Grow(reinterpret_cast<void**>(&fixeds_), &fixedCapacity_, fixedCount_ + 1, sizeof(Number))) return false;
+    fixeds_[fixedCount_++] = Number{count_, fixed_};
+    return true;
+  }
+
+  // The place of the store as its chain now stands, with the searches kept
+  // and the walk's factors: one of the last few made, or a new one; false
+  // when there is no room for one.
+  bool PlaceOf(CellStore* store, uint16_t* place) {
+    const uint64_t changes = store->ChainChanges();
+    for (uint32_t back = 1; back <= kPlaceLookBack && back <= placeCount_; ++back) {
+      const Place& kept = places_[placeCount_ - back];
+      if (kept.store == store && kept.changes == changes && kept.searches == searchCount_ && kept.factors == factors_) {
+        *place = static_cast<uint16_t>(placeCount_ - back);
+        return true;
+      }
+    }
+    if (placeCount_ > kPlaceMask ||
+        !Grow(reinterpret_cast<void**>(&places_), &placeCapacity_, placeCount_ + 1, sizeof(Place)))
+      return false;
+    places_[placeCount_] = Place{store, changes, searchCount_, factors_};
+    *place = static_cast<uint16_t>(placeCount_++);
+    return true;
+  }
+  static constexpr uint32_t kPlaceLookBack = 2;
+
+  // Where the number of the entry at list place at stands, or would stand,
+  // among count numbers kept in list order: the first at or after it. The
+  // pass reads them in list order, so the place after the one found last
+  // (hint) is looked at first.
+  static uint32_t NumberAt(const Number* numbers, uint32_t count, uint32_t at, uint32_t* hint) {
+    uint32_t low = 0;
+    uint32_t high = count;
+    const uint32_t guess = *hint;
+    if (guess <= count && (guess == 0 || numbers[guess - 1].at < at)) {
+      low = guess;
+      if (guess == count || numbers[guess].at >= at) high = guess;
+      else if (guess + 1 == count || numbers[guess + 1].at >= at) low = high = guess + 1;
+    }
+    while (low < high) {
+      const uint32_t middle = low + (high - low) / 2;
+      if (numbers[middle].at < at)
+        low = middle + 1;
+      else
+        high = middle;
+    }
+    *hint = low;
+    return low;
+  }
+  // The partner's value for the entry at list place at, in place of one
+  // kept for it before. Entries are given their terms as they are listed,
+  // so it goes at or near the end.
+  bool KeepPartner(uint32_t at, double partner) {
+    uint32_t found = partnerCount_;
+    if (found > 0 && partners_[found - 1].at >= at) found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
+    if (found < partnerCount_ && partners_[found].at == at) {
+      partners_[found].number = partner;
+      return true;
+    }
+    if (!Grow(reinterpret_cast<void**>(&partners_), &partnerCapacity_, partnerCount_ + 1, sizeof(Number)))
+      return false;
+    std::memmove(&partners_[found + 1], &partners_[found], (partnerCount_ - found) * sizeof(Number));
+    partners_[found] = Number{at, partner};
+    ++partnerCount_;
     return true;
   }
 
@@ -609,6 +732,15 @@ class PendingGather {
     std::free(entries_);
     entries_ = nullptr;
     capacity_ = 0;
+    std::free(places_);
+    places_ = nullptr;
+    placeCapacity_ = 0;
+    std::free(fixeds_);
+    fixeds_ = nullptr;
+    fixedCapacity_ = 0;
+    std::free(partners_);
+    partners_ = nullptr;
+    partnerCapacity_ = 0;
     std::free(searches_);
     searches_ = nullptr;
     searchCapacity_ = 0;
@@ -629,6 +761,19 @@ class PendingGather {
   static constexpr uint8_t kNoted = 8;  // this evaluation's entries stand in the list
 
   Entry* entries_ = nullptr;
+  Place* places_ = nullptr;
+  uint32_t placeCount_ = 0;
+  uint32_t placeCapacity_ = 0;
+  // A budget's fixed sizes where they change, and the partners of terms
+  // beside one, in list order.
+  Number* fixeds_ = nullptr;
+  uint32_t fixedCount_ = 0;
+  uint32_t fixedCapacity_ = 0;
+  Number* partners_ = nullptr;
+  uint32_t partnerCount_ = 0;
+  uint32_t partnerCapacity_ = 0;
+  mutable uint32_t fixedHint_ = 0;  // where NumberAt found the last one read
+  mutable uint32_t partnerHint_ = 0;
   uint64_t taken_ = 0;
   uint32_t base_ = 0;
   uint32_t count_ = 0;

@@ -19,12 +19,14 @@ void KeepGathered(EvalState& state, uint32_t kind, GatheredCells& gathered) {
   const uint32_t first = gather.First();
   const uint32_t end = gather.End();
   const PendingGather::Entry* needed = end > first ? &gather.Entries()[first] : nullptr;
-  if (first != gathered.base || end - first < 2 || gather.Forbidden() || needed->store != state.pending.sheet ||
-      needed->column != state.pending.cell.column || needed->row != state.pending.cell.row) {
+  if (first != gathered.base || end - first < 2 || gather.Forbidden() || gather.StoreOf(*needed) != state.pending.sheet ||
+      needed->Column() != state.pending.cell.column || needed->Row() != state.pending.cell.row) {
     gather.Unmark(first, end);
     return;
   }
   gathered.settled = first;
+  gathered.settledBits = 0;
+  gathered.settledSizes = 0;
   gathered.next = first + 1;
   gathered.end = end;
   gathered.spillChanges = state.spillAreasChanged;
@@ -51,15 +53,15 @@ uint32_t TakeKeptResult(EvalState& state, const GatheredCells& gathered) {
 namespace {
 
 // The gathered cell's formula record, calculated by now.
-const CellRecord* CalculatedFormula(const PendingGather::Entry& entry) {
-  const CellRecord* cell = PendingGather::RecordOf(entry);
+const CellRecord* CalculatedFormula(const PendingGather& gather, const PendingGather::Entry& entry) {
+  const CellRecord* cell = gather.RecordOf(entry);
   return cell && cell->IsFormula() && (cell->ResultFlags() & kResultCalculated) ? cell : nullptr;
 }
 
 // Whether the handler that gathered the cell reads it as a number without
 // error; conservatively false for a text.
-bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
-  const CellRecord* cell = CalculatedFormula(entry);
+bool ReadsAsPlainNumber(const PendingGather& gather, const PendingGather::Entry& entry) {
+  const CellRecord* cell = CalculatedFormula(gather, entry);
   return cell && PendingGather::IsPlainNumberCell(cell);
 }
 
@@ -67,49 +69,51 @@ bool ReadsAsPlainNumber(const PendingGather::Entry& entry) {
 // a number: an error, which the handler skips, or a number tame for the
 // walk's products. A cell whose walk keeps a budget of its terms is judged
 // by the budget.
-bool KeepsTotalsSound(const PendingGather::Entry& entry) {
-  if (entry.role != PendingGather::kTermNone) return true;
-  const CellRecord* cell = CalculatedFormula(entry);
+bool KeepsTotalsSound(const PendingGather& gather, const PendingGather::Entry& entry) {
+  if (entry.Role() != PendingGather::kTermNone) return true;
+  const CellRecord* cell = CalculatedFormula(gather, entry);
   if (!cell || cell->HasCachedText())
     return false;
   if (cell->ErrorCode() != 0) return true;
-  return PendingGather::IsTame(cell->CachedNumber(), entry.factors);
+  return PendingGather::IsTame(cell->CachedNumber(), gather.FactorsOf(entry));
 }
 
-// The term the settled cell adds to its walk's budget, as its value now
-// stands, noted in its entry with those of the cells settled before it in
-// its walk: a value that reads as no number adds none (the handler skips
-// it), a text is not judged.
-void AddSettledTerm(PendingGather::Entry& entry, const PendingGather::Entry* before, const CellRecord* record) {
-  const bool start = (entry.flags & PendingGather::kWalkStart) || !before;
-  const double partner = entry.partner;
-  entry.settledBits = start ? 0 : before->settledBits;
-  entry.settledSizes = start ? 0.0 : before->settledSizes;
-  if (entry.role == PendingGather::kTermNone || entry.role == PendingGather::kTermZero ||
-      entry.role == PendingGather::kTermPairFirst)
+// The term the settled cell (at list place at) adds to its walk's budget,
+// as its value now stands, added to those of the cells settled before it in
+// its walk (the cell's running bits and sizes): a value that reads as no
+// number adds none (the handler skips it), a text is not judged.
+void AddSettledTerm(const PendingGather& gather, uint32_t at, GatheredCells& gathered, const CellRecord* record) {
+  const PendingGather::Entry& entry = gather.Entries()[at];
+  const bool start = (entry.flags & PendingGather::kWalkStart) || at == gathered.base;
+  if (start) {
+    gathered.settledBits = 0;
+    gathered.settledSizes = 0.0;
+  }
+  const uint8_t role = entry.Role();
+  if (role == PendingGather::kTermNone || role == PendingGather::kTermZero || role == PendingGather::kTermPairFirst)
     return;
   const bool calculated = record && record->IsFormula() && (record->ResultFlags() & kResultCalculated);
   if (!calculated || record->HasCachedText()) {
-    entry.settledBits |= PendingGather::kBrokenTerms;
+    gathered.settledBits |= PendingGather::kBrokenTerms;
     return;
   }
   const double x = record->ErrorCode() == 0 ? record->CachedNumber() : 0.0;
   double term = x;
-  if (entry.role == PendingGather::kTermPairSecond) {
+  if (role == PendingGather::kTermPairSecond) {
     // The first of the pair, settled just before.
-    const CellRecord* first = start ? nullptr : PendingGather::RecordOf(*before);
+    const CellRecord* first = start ? nullptr : gather.RecordOf(gather.Entries()[at - 1]);
     if (!first || !first->IsFormula() || !(first->ResultFlags() & kResultCalculated) || first->HasCachedText()) {
-      entry.settledBits |= PendingGather::kBrokenTerms;
+      gathered.settledBits |= PendingGather::kBrokenTerms;
       return;
     }
     term = first->ErrorCode() == 0 ? first->CachedNumber() * x : 0.0;
-  } else if (entry.role == PendingGather::kTermBeside) {
-    term = x * partner;
-  } else if (entry.role == PendingGather::kTermSquare) {
+  } else if (role == PendingGather::kTermBeside) {
+    term = x * gather.PartnerAt(at);
+  } else if (role == PendingGather::kTermSquare) {
     term = x * x;
   }
-  entry.settledBits |= PendingGather::TermBits(term);
-  entry.settledSizes += std::fabs(term);
+  gathered.settledBits |= PendingGather::TermBits(term);
+  gathered.settledSizes += std::fabs(term);
 }
 
 // How far the list diverged at a gathered cell that did not keep the value
@@ -133,21 +137,22 @@ uint8_t DivergedAt(const PendingGather& gather, const PendingGather::Entry& entr
 // now: each that did not keep the value its evaluation read marks where
 // the list diverged; their marks are cleared.
 void SettleGathered(EvalState& state, GatheredCells& gathered) {
-  PendingGather::Entry* entries = state.pendingGather.SettledEntries();
+  const PendingGather& gather = state.pendingGather;
+  const PendingGather::Entry* entries = gather.Entries();
   for (; gathered.settled < gathered.next; ++gathered.settled) {
-    PendingGather::Entry& entry = entries[gathered.settled];
-    const CellRecord* record = PendingGather::RecordOf(entry);
-    if (entry.termBits & PendingGather::kBudgeted)
-      AddSettledTerm(entry, gathered.settled > gathered.base ? &entries[gathered.settled - 1] : nullptr, record);
+    const PendingGather::Entry& entry = entries[gathered.settled];
+    const CellRecord* record = gather.RecordOf(entry);
+    if (entry.TermBits() & PendingGather::kBudgeted)
+      AddSettledTerm(gather, gathered.settled, gathered, record);
     if (!record || !(record->Pending() & kPendingStood)) {
-      const uint8_t diverged = DivergedAt(state.pendingGather, entry, record);
+      const uint8_t diverged = DivergedAt(gather, entry, record);
       if (diverged > gathered.diverged)
         gathered.diverged = diverged;
-    } else if (entry.endsIfKept) {
+    } else if (entry.EndsIfKept()) {
       gathered.diverged = kDiverged;
     }
     if (entry.flags & PendingGather::kMarked)
-      PendingGather::ClearMark(entry);
+      gather.ClearMark(entry);
   }
 }
 
@@ -169,21 +174,23 @@ namespace {
 // cell whatever the values (and the value read before it cannot stop that
 // walk, nor skip the entry). While no value changed, the values are the ones
 // the walk read, whatever their sizes.
-bool StillReadsUpTo(const GatheredCells& gathered, const PendingGather::Entry& before, const PendingGather::Entry& entry) {
+bool StillReadsUpTo(const PendingGather& gather, const GatheredCells& gathered) {
+  const PendingGather::Entry& before = gather.Entries()[gathered.next - 1];
+  const PendingGather::Entry& entry = gather.Entries()[gathered.next];
   if (gathered.diverged == kDiverged)
     return false;
   if (gathered.diverged == kDivergedInWalk &&
       (entry.flags & (PendingGather::kOutsideWalk | PendingGather::kWalkStart)))
     return false;
-  if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(before))
+  if (gathered.diverged != kNotDiverged && (before.flags & PendingGather::kTameValue) && !KeepsTotalsSound(gather, before))
     return false;
   // The terms that reach the entry, those of the cells calculated before it
-  // as they now stand.
-  if (gathered.diverged != kNotDiverged && (entry.termBits & PendingGather::kBudgeted) &&
-      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.termBits | before.settledBits),
-                                           entry.fixedBefore + before.settledSizes))
+  // (all settled by now) as they now stand.
+  if (gathered.diverged != kNotDiverged && (entry.TermBits() & PendingGather::kBudgeted) &&
+      !PendingGather::TermsKeepTotalsSound(static_cast<uint8_t>(entry.TermBits() | gathered.settledBits),
+                                           gather.FixedBeforeAt(gathered.next) + gathered.settledSizes))
     return false;
-  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(before);
+  return !(entry.flags & PendingGather::kGuardedByPrevious) || ReadsAsPlainNumber(gather, before);
 }
 
 }  // namespace
@@ -204,20 +211,20 @@ CellRecord* TakeGathered(EvalState& state, GatheredCells& gathered) {
     DropGathered(state, gathered);
     return nullptr;
   }
-  const PendingGather::Entry* entries = state.pendingGather.Entries();
+  const PendingGather& gather = state.pendingGather;
   while (gathered.next < gathered.end) {
-    const PendingGather::Entry& entry = entries[gathered.next];
-    if (!StillReadsUpTo(gathered, entries[gathered.next - 1], entry))
+    const PendingGather::Entry& entry = gather.Entries()[gathered.next];
+    if (!StillReadsUpTo(gather, gathered))
       break;
     ++gathered.next;
-    CellRecord* cell = PendingGather::RecordOf(entry);
+    CellRecord* cell = gather.RecordOf(entry);
     if (!cell || !cell->IsFormula() || (cell->ResultFlags() & kResultCalculated)) {
       SettleGathered(state, gathered);
       if (gathered.diverged != kNotDiverged)
         gathered.resultKept = false;
       continue;
     }
-    state.SetPendingCell(entry.store, entry.column, entry.row);
+    state.SetPendingCell(gather.StoreOf(entry), entry.Column(), entry.Row());
     state.pendingGather.NoteTaken();
     return cell;
   }

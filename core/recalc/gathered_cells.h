@@ -31,6 +31,10 @@ struct GatheredCells {
   uint32_t end;
   uint32_t spillChanges;
   uint8_t diverged;
+  // The budget's bits and sizes of the terms that the cells settled so far
+  // in the walk of the last one add, as their values now stand.
+  uint8_t settledBits;
+  double settledSizes;
   // The evaluation's number result, kept while it may stand: it listed
   // every uncalculated cell it read, and none has changed so far. Once
   // they are all calculated to the values it read, evaluating again would
@@ -47,6 +51,8 @@ inline void StartGathered(GatheredCells& gathered, uint32_t base) {
   gathered.base = gathered.next = gathered.settled = gathered.end = base;
   gathered.spillChanges = 0;
   gathered.diverged = kNotDiverged;
+  gathered.settledBits = 0;
+  gathered.settledSizes = 0;
   gathered.resultKept = false;
 }
 
