@@ -483,8 +483,12 @@ class PendingGather {
   }
   // For the entry at list place at, of role kTermBeside: its partner's value.
   double PartnerAt(uint32_t at) const {
-    const uint32_t found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
-    return found < partnerCount_ && partners_[found].at == at ? partners_[found].number : 0.0;
+    uint32_t found = partnerHint_;
+    if (found >= partnerCount_ || partners_[found].at != at) found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
+    if (found >= partnerCount_ || partners_[found].at != at) return 0.0;
+    // The pass reads the next entry's next.
+    partnerHint_ = found + 1;
+    return partners_[found].number;
   }
   // Entries from..to-1 leave the list: the cells they marked are no longer
   // listed.
@@ -592,7 +596,7 @@ class PendingGather {
     const uint32_t row = cell->Row();
     const uint16_t column = cell->Column();
     if (row > UINT32_MAX / kColumnSpan || column >= kColumnSpan ||
-        !Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry)))
+        (count_ == capacity_ && !Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))))
       return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
@@ -631,7 +635,9 @@ class PendingGather {
     if (fixedCount_ > 0 && fixeds_[fixedCount_ - 1].at >= base_ &&
         std::memcmp(&fixeds_[fixedCount_ - 1].number, &fixed_, sizeof fixed_) == 0)
       return true;
-    if (!Grow(reinterpret_cast<void**>(&fixeds_), &fixedCapacity_, fixedCount_ + 1, sizeof(Number))) return false;
+    if (fixedCount_ == fixedCapacity_ &&
+        !Grow(reinterpret_cast<void**>(&fixeds_), &fixedCapacity_, fixedCount_ + 1, sizeof(Number)))
+      return false;
     fixeds_[fixedCount_++] = Number{count_, fixed_};
     return true;
   }
@@ -648,8 +654,9 @@ class PendingGather {
         return true;
       }
     }
-    if (placeCount_ > kPlaceMask ||
-        !Grow(reinterpret_cast<void**>(&places_), &placeCapacity_, placeCount_ + 1, sizeof(Place)))
+    if (placeCount_ > kPlaceMask || (placeCount_ == placeCapacity_ && !Grow(reinterpret_cast<void**>(&places_),
+                                                                               &placeCapacity_, placeCount_ + 1,
+                                                                               sizeof(Place))))
       return false;
     places_[placeCount_] = Place{store, changes, searchCount_, factors_};
     *place = static_cast<uint16_t>(placeCount_++);
@@ -660,7 +667,7 @@ class PendingGather {
   // Where the number of the entry at list place at stands, or would stand,
   // among count numbers kept in list order: the first at or after it. The
   // pass reads them in list order, so the place after the one found last
-  // (hint) is looked at first.
+  // (hint, set to the place found) is looked at first.
   static uint32_t NumberAt(const Number* numbers, uint32_t count, uint32_t at, uint32_t* hint) {
     uint32_t low = 0;
     uint32_t high = count;
@@ -690,9 +697,11 @@ class PendingGather {
       partners_[found].number = partner;
       return true;
     }
-    if (!Grow(reinterpret_cast<void**>(&partners_), &partnerCapacity_, partnerCount_ + 1, sizeof(Number)))
+    if (partnerCount_ == partnerCapacity_ &&
+        !Grow(reinterpret_cast<void**>(&partners_), &partnerCapacity_, partnerCount_ + 1, sizeof(Number)))
       return false;
-    std::memmove(&partners_[found + 1], &partners_[found], (partnerCount_ - found) * sizeof(Number));
+    if (found < partnerCount_)
+      std::memmove(&partners_[found + 1], &partners_[found], (partnerCount_ - found) * sizeof(Number));
     partners_[found] = Number{at, partner};
     ++partnerCount_;
     return true;
