@@ -22,7 +22,13 @@ bool OsCryptAcquireProvider(OsCryptHandle* provider) {
   *provider = 0;
   static const char kStrong[] = "Microsoft Strong Cryptographic Provider";
   static const char kBase[] = "Microsoft Base Cryptographic Provider v1.0";
-  return TryAcquire(provider, kStrong, 0) || TryAcquire(provider, kStrong, CRYPT_NEWKEYSET) ||
+  // Only hashes and session keys are made, so no key container is needed:
+  // creating the user's first one races with another program doing the
+  // same, and the loser would fall back to the base provider, whose RC4
+  // keys are at most 56 bits. The container is tried only where a provider
+  // takes no context without one.
+  return TryAcquire(provider, kStrong, CRYPT_VERIFYCONTEXT) || TryAcquire(provider, kStrong, 0) ||
+         TryAcquire(provider, kStrong, CRYPT_NEWKEYSET) || TryAcquire(provider, kBase, CRYPT_VERIFYCONTEXT) ||
          TryAcquire(provider, kBase, 0) || TryAcquire(provider, kBase, CRYPT_NEWKEYSET);
 }
 
