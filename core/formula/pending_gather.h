@@ -737,25 +737,19 @@ class PendingGather {
     return true;
   }
 
+  template <typename Item>
+  static void FreeList(Item** room, uint32_t* capacity) {
+    std::free(*room);
+    *room = nullptr;
+    *capacity = 0;
+  }
   void FreeRoom() {
-    std::free(entries_);
-    entries_ = nullptr;
-    capacity_ = 0;
-    std::free(places_);
-    places_ = nullptr;
-    placeCapacity_ = 0;
-    std::free(fixeds_);
-    fixeds_ = nullptr;
-    fixedCapacity_ = 0;
-    std::free(partners_);
-    partners_ = nullptr;
-    partnerCapacity_ = 0;
-    std::free(searches_);
-    searches_ = nullptr;
-    searchCapacity_ = 0;
-    std::free(keys_);
-    keys_ = nullptr;
-    keyCapacity_ = 0;
+    FreeList(&entries_, &capacity_);
+    FreeList(&places_, &placeCapacity_);
+    FreeList(&fixeds_, &fixedCapacity_);
+    FreeList(&partners_, &partnerCapacity_);
+    FreeList(&searches_, &searchCapacity_);
+    FreeList(&keys_, &keyCapacity_);
   }
 
   struct Search {
