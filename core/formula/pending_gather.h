@@ -483,12 +483,8 @@ class PendingGather {
   }
   // For the entry at list place at, of role kTermBeside: its partner's value.
   double PartnerAt(uint32_t at) const {
-    uint32_t found = partnerHint_;
-    if (found >= partnerCount_ || partners_[found].at != at) found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
-    if (found >= partnerCount_ || partners_[found].at != at) return 0.0;
-    // The pass reads the next entry's next.
-    partnerHint_ = found + 1;
-    return partners_[found].number;
+    const uint32_t found = NumberAt(partners_, partnerCount_, at, &partnerHint_);
+    return found < partnerCount_ && partners_[found].at == at ? partners_[found].number : 0.0;
   }
   // Entries from..to-1 leave the list: the cells they marked are no longer
   // listed.
@@ -596,7 +592,7 @@ class PendingGather {
     const uint32_t row = cell->Row();
     const uint16_t column = cell->Column();
     if (row > UINT32_MAX / kColumnSpan || column >= kColumnSpan ||
-        (count_ == capacity_ && !Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry))))
+        !Grow(reinterpret_cast<void**>(&entries_), &capacity_, count_ + 1, sizeof(Entry)))
       return false;
     uint8_t flags = flags_;
     if (depth_ == 0) {
@@ -635,9 +631,7 @@ class PendingGather {
     if (fixedCount_ > 0 && fixeds_[fixedCount_ - 1].at >= base_ &&
         std::memcmp(&fixeds_[fixedCount_ - 1].number, &fixed_, sizeof fixed_) == 0)
       return true;
-    if (fixedCount_ == fixedCapacity_ &&
-        !Grow(reinterpret_cast<void**>(&fixeds_), &fixedCapacity_, fixedCount_ + 1, sizeof(Number)))
-      return false;
+    if (!Grow(reinterpret_cast<void**>(&fixeds_), &fixedCapacity_, fixedCount_ + 1, sizeof(Number))) return false;
     fixeds_[fixedCount_++] = Number{count_, fixed_};
     return true;
   }
@@ -654,9 +648,8 @@ class PendingGather {
         return true;
       }
     }
-    if (placeCount_ > kPlaceMask || (placeCount_ == placeCapacity_ && !Grow(reinterpret_cast<void**>(&places_),
-                                                                               &placeCapacity_, placeCount_ + 1,
-                                                                               sizeof(Place))))
+    if (placeCount_ > kPlaceMask ||
+        !Grow(reinterpret_cast<void**>(&places_), &placeCapacity_, placeCount_ + 1, sizeof(Place)))
       return false;
     places_[placeCount_] = Place{store, changes, searchCount_, factors_};
     *place = static_cast<uint16_t>(placeCount_++);
@@ -697,8 +690,7 @@ class PendingGather {
       partners_[found].number = partner;
       return true;
     }
-    if (partnerCount_ == partnerCapacity_ &&
-        !Grow(reinterpret_cast<void**>(&partners_), &partnerCapacity_, partnerCount_ + 1, sizeof(Number)))
+    if (!Grow(reinterpret_cast<void**>(&partners_), &partnerCapacity_, partnerCount_ + 1, sizeof(Number)))
       return false;
     if (found < partnerCount_)
       std::memmove(&partners_[found + 1], &partners_[found], (partnerCount_ - found) * sizeof(Number));
@@ -722,8 +714,11 @@ class PendingGather {
   }
   // Room for needed items of size bytes, doubling; false, the room as it
   // was, when it cannot grow (or its size would not fit the address space).
+  // The check alone is inline: it runs for every cell listed.
   static bool Grow(void** room, uint32_t* capacity, uint32_t needed, size_t size) {
-    if (needed <= *capacity) return true;
+    return needed <= *capacity || GrowRoom(room, capacity, needed, size);
+  }
+  static bool GrowRoom(void** room, uint32_t* capacity, uint32_t needed, size_t size) {
     uint32_t grown = *capacity ? *capacity : 256;
     while (grown < needed) {
       if (grown > UINT32_MAX / 2) return false;
