@@ -51,29 +51,6 @@ inline bool EnterOwnDesktop() {
 // one's own to a program on the shared one.
 #ifndef TALVERO_TEST_ON_SHARED_DESKTOP
 inline const bool g_inOwnDesktop = EnterOwnDesktop();
-#else
-// Wine keeps the clipboard in step with the display's selection through one
-// manager per window station, a thread of a desktop's process. When it
-// starts it empties the clipboard to take over what the selection holds,
-// and it starts only once the manager of a desktop that is closing (the last
-// test program's own) has gone, up to a second after this program began: a
-// copy made before then is lost. The manager has started when its window
-// answers, as it only reads its messages after taking over.
-inline bool WaitForClipboardManager() {
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return true;
-  GetDesktopWindow();  // starts the desktop's process, and with it the manager
-  for (int attempt = 0; attempt < 500; ++attempt) {
-    if (HWND manager = FindWindowExA(HWND_MESSAGE, nullptr, "__wine_clipboard_manager", nullptr)) {
-      DWORD_PTR answer = 0;
-      return SendMessageTimeoutA(manager, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
-    }
-    Sleep(20);
-  }
-  std::fprintf(stderr, "Wine's clipboard manager did not start; copies may be lost.\n");
-  return false;
-}
-inline const bool g_clipboardManagerStarted = WaitForClipboardManager();
 #endif
 
 #endif
